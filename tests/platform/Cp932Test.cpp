@@ -1,0 +1,39 @@
+#include "platform/Cp932.h"
+
+#include <gtest/gtest.h>
+
+TEST(Cp932, MicrosoftMappingsRoundTrip) {
+    // Backslash and tilde stay ASCII; the wave dash, minus, pound and NEC/IBM rows use CP932's choices.
+    const std::string sjis = "\x5c\x7e\x81\x60\x81\x7c\x81\x91\x87\x40\xfa\x40\xb1\x82\xa0";
+    Cp932Report r;
+    std::u16string u = Cp932ToUtf16(sjis, &r);
+    EXPECT_TRUE(r.ok());
+    EXPECT_EQ(u, u"\\~\uFF5E\uFF0D\uFFE0\u2460\u2170\uFF71\u3042");
+    EXPECT_EQ(Utf16ToCp932(u, &r), sjis);
+    EXPECT_TRUE(r.ok());
+    EXPECT_EQ(Cp932ToUtf8("\x93\xfa\x96\x7b"), "日本");
+    EXPECT_EQ(Utf8ToCp932("日本"), "\x93\xfa\x96\x7b");
+}
+
+TEST(Cp932, FailuresAreReportedNotDropped) {
+    Cp932Report r;
+    // U+00E9 and an emoji have no CP932 form: each becomes '?' and is counted.
+    std::string out = Utf8ToCp932("a\u00e9b\U0001F600", &r);
+    EXPECT_EQ(out, "a?b?");
+    EXPECT_EQ(r.failures, 2u);
+    EXPECT_EQ(r.firstFailure, 1u);
+    // A lone lead byte at the end and an invalid trail byte decode to U+FFFD, counted.
+    std::u16string u = Cp932ToUtf16("ab\x82", &r);
+    EXPECT_EQ(r.failures, 1u);
+    EXPECT_EQ(r.firstFailure, 2u);
+    EXPECT_EQ(u.substr(0, 2), u"ab");
+    EXPECT_EQ(u.size(), 3u);
+}
+
+TEST(Cp932, Utf8Validation) {
+    EXPECT_TRUE(IsValidUtf8("plain"));
+    EXPECT_TRUE(IsValidUtf8("元日"));
+    EXPECT_FALSE(IsValidUtf8("\x8c\xb3\x93\xfa")); // the same text in CP932
+    EXPECT_FALSE(IsValidUtf8("\xc0\xaf"));          // overlong
+    EXPECT_FALSE(IsValidUtf8("\xe5\x85"));          // cut short
+}
