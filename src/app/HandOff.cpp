@@ -1,8 +1,12 @@
 // Start-up hand-off between a second start and the running instance.
 #include "app/HandOff.h"
 
+#include "app/DataFolder.h"
+#include "app/ShellUtil.h"
+
 #include <chrono>
 #include <cstring>
+#include <ostream>
 #include <sys/stat.h>
 #include <thread>
 
@@ -13,18 +17,6 @@ bool FileExists(const std::string& path) {
     return stat(path.c_str(), &st) == 0;
 }
 
-// Blanks travel on the command line as "_\Sp\_".
-std::string DecodeBlanks(std::string_view text) {
-    constexpr std::string_view token = "_\\Sp\\_";
-    std::string out;
-    std::size_t pos = 0;
-    for (std::size_t hit; (hit = text.find(token, pos)) != std::string_view::npos;) {
-        out.append(text.substr(pos, hit - pos)).push_back(' ');
-        pos = hit + token.size();
-    }
-    return out.append(text.substr(pos));
-}
-
 bool UserAreaEmpty(TCustomMemoryMap& map) {
     TMemoryMapLock lock(map);
     return map.Memory()[0] == '\0';
@@ -33,7 +25,8 @@ bool UserAreaEmpty(TCustomMemoryMap& map) {
 } // namespace
 
 bool HandOffForbidden(const std::string& currentFolder, const std::string& programFolder) {
-    return FileExists(currentFolder + "Tolmo2Ju.$$$") || FileExists(programFolder + "localfol.myc");
+    return FileExists(currentFolder + kSetupHandOverMarker) ||
+           FileExists(programFolder + kLocalFolderMarker);
 }
 
 bool IsMessengerStart(const std::string& currentFolder, const std::string& programFolder) {
@@ -99,6 +92,41 @@ TMessengerResult SendHandOff(const std::vector<std::string>& list, int timeoutMs
     if (result.delivered)
         result.leftOut.assign(list.begin() + static_cast<std::ptrdiff_t>(hand.count), list.end());
     return result;
+}
+
+std::vector<std::string> BuildHandOffList(const std::vector<std::string>& args,
+                                          const std::string& currentFolder) {
+    std::vector<std::string> list;
+    for (const std::string& arg : args) {
+        std::string path = ExpandLongPath(arg);
+        if (!path.empty() && path[0] != '/' && path.find_first_of("(,") == std::string::npos)
+            path = IncludeTrailingChar(currentFolder, "/") + path;
+        list.push_back(path);
+    }
+    return list;
+}
+
+std::optional<int> RunMessengerStart(const std::vector<std::string>& args,
+                                     const std::string& currentFolder,
+                                     const std::string& programFolder, std::ostream& err,
+                                     int timeoutMs) {
+    if (!IsMessengerStart(currentFolder, programFolder)) return std::nullopt;
+    const std::vector<std::string> list = BuildHandOffList(args, currentFolder);
+    TMessengerResult result;
+    try {
+        result = SendHandOff(list, timeoutMs);
+    } catch (const std::exception& e) {
+        err << e.what() << "\n";
+        return std::nullopt;
+    }
+    if (!result.delivered) return std::nullopt;
+    if (result.leftOut.empty()) return 0;
+    err << "The running Tolmo was handed the first " << list.size() - result.leftOut.size()
+        << " of " << list.size()
+        << " files; the command line is too long for the rest, which were not opened:\n";
+    for (const std::string& path : result.leftOut)
+        err << "  " << path << "\n";
+    return 1;
 }
 
 std::optional<std::string> ConsumeHandOff(TCustomMemoryMap& map) {
@@ -167,7 +195,7 @@ void THandOffReceiver::Receive(TCustomMemMapEvt& channel) {
     if (!text) return;
     std::vector<std::string> lines;
     for (std::string& line : SplitHandOffLines(*text))
-        if (!IsHandOffSwitch(line)) lines.push_back(DecodeBlanks(line));
+        if (!IsHandOffSwitch(line)) lines.push_back(DecodeSpaceToken(line, false));
     if (OnArrive) OnArrive();
     if (!lines.empty() && OnOpen) OnOpen(lines);
 }

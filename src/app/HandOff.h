@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -50,6 +51,22 @@ struct TMessengerResult {
 // for a free user area and then for the running instance to consume the text; an unconsumed text
 // is taken back (delivered false: the caller starts as a full instance with the whole list).
 TMessengerResult SendHandOff(const std::vector<std::string>& list, int timeoutMs = kHandOffWaitMs);
+
+// The messenger's list: each argument through ExpandLongPath. A relative path that names no file
+// yet is made absolute against the current folder, since the running instance has another one.
+std::vector<std::string> BuildHandOffList(const std::vector<std::string>& args,
+                                          const std::string& currentFolder);
+
+// Process entry for a possible second start (args without the program name; folders end in
+// "/"). Returns the exit code when this process handed its command line over and must end
+// without a window (non-zero, with a note on err, when some arguments did not fit); nothing
+// when it must start as a full instance that opens its arguments itself: no instance runs, a
+// marker forbids the hand-off, the channel failed (its error goes to err) or the running
+// instance did not take the text in time.
+std::optional<int> RunMessengerStart(const std::vector<std::string>& args,
+                                     const std::string& currentFolder,
+                                     const std::string& programFolder, std::ostream& err,
+                                     int timeoutMs = kHandOffWaitMs);
 
 // Reads the user area as a zero-terminated text and clears it, both under the lock. Nothing
 // (and nothing cleared) when the area is empty.

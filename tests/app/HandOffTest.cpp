@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -231,4 +232,43 @@ TEST(HandOff, WhatDoesNotFitIsReportedAndTheRestHandedOver) {
     ASSERT_EQ(running.received.size(), 2u);
     EXPECT_EQ(running.received[0].size(), 3u);
     EXPECT_EQ(running.received[1], Lines{"/s/3.txt"});
+}
+
+TEST(HandOff, MessengerStartDecidesExitOrFullStart) {
+    TempRuntimeDir dir;
+    const std::string cwd = dir.Path() + "/", prog = dir.Path() + "/prog/";
+    std::ostringstream err;
+    // Nobody runs: a full start.
+    EXPECT_EQ(RunMessengerStart({"a.txt"}, cwd, prog, err), std::nullopt);
+
+    Touch(cwd + "exists.txt");
+    RunningInstance running;
+    Child messenger([&](Child& c) {
+        std::ostringstream e;
+        auto rc = RunMessengerStart({"exists.txt", "new.txt", "(odd)", "a,b,c"}, cwd, prog, e);
+        c.Tell(rc ? *rc : -1);
+        return 0;
+    });
+    running.PumpUntil(messenger);
+    EXPECT_EQ(messenger.Receive(), 0);
+    ASSERT_EQ(running.received.size(), 1u);
+    // Relative paths arrive absolute, whether the file exists or not; "(" and "," stay as given.
+    EXPECT_EQ(running.received[0], (Lines{cwd + "exists.txt", cwd + "new.txt", "(odd)", "a,b,c"}));
+
+    const std::string big(180, 'q');
+    Child tooLong([&](Child& c) {
+        std::ostringstream e;
+        auto rc = RunMessengerStart({"/" + big, "/" + big + "2"}, cwd, prog, e);
+        c.Tell(rc ? *rc : -1);
+        c.Tell(e.str().find("/" + big + "2\n") != std::string::npos ? 1 : 0);
+        return 0;
+    });
+    running.PumpUntil(tooLong);
+    EXPECT_EQ(tooLong.Receive(), 1);
+    EXPECT_EQ(tooLong.Receive(), 1);
+    EXPECT_EQ(running.received.back(), Lines{"/" + big});
+
+    // The instance does not answer in time: a full start after all.
+    EXPECT_EQ(RunMessengerStart({"/late.txt"}, cwd, prog, err, 200), std::nullopt);
+    EXPECT_EQ(running.Block(), "");
 }
