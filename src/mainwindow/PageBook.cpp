@@ -408,7 +408,11 @@ void TPageBook::OpenArguments(const std::vector<std::string>& args) {
     for (const std::string& arg : args) {
         if (arg.find("/J") != std::string::npos) continue;
         if (arg.find("/K") != std::string::npos) {
-            std::string folder = expandPath ? expandPath(arg) : arg;
+            // "/K" followed by the folder, in one argument: the switch itself is not part of it.
+            std::string folder = arg;
+            folder.erase(folder.find("/K"), 2);
+            if (expandPath) folder = expandPath(folder);
+            if (!folder.empty() && folder.back() != '/') folder += '/';
             holidayFile = folder + "HDay.dat";
             if (!FileExists(holidayFile)) holidayFile.clear();
             continue;
