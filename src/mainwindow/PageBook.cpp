@@ -1,6 +1,8 @@
 // The pages as documents: the rules of opening, saving and closing, without a window.
 #include "mainwindow/PageBook.h"
 
+#include "app/ShellUtil.h"
+
 #include <cstdio>
 #include <sys/stat.h>
 
@@ -419,7 +421,7 @@ void TPageBook::OpenArguments(const std::vector<std::string>& args) {
         }
         if (arg == "/C") continue;
         std::string text = expandPath ? expandPath(arg) : arg;
-        text = DecodeSpace(text);
+        text = DecodeSpaceToken(text, false);
         OpenArgument(text);
         pageToActivate = host_.ActivePage();
     }
@@ -431,7 +433,7 @@ void TPageBook::OpenHandedOver(const std::vector<std::string>& lines) {
         if (line.find("/J") != std::string::npos || line.find("/F") != std::string::npos ||
             line == "/C" || line.empty())
             continue;
-        OpenArgument(DecodeSpace(line));
+        OpenArgument(DecodeSpaceToken(line, false));
         pageToActivate = host_.ActivePage();
         opened = true;
     }
@@ -467,15 +469,4 @@ bool TPageBook::CloseQuery() {
         exitSavePrompt(i);
     }
     return !refuse;
-}
-
-std::string DecodeSpace(const std::string& text) {
-    std::string s = text;
-    const std::string token = "_\\Sp\\_";
-    std::size_t pos = 0;
-    while ((pos = s.find(token, pos)) != std::string::npos) {
-        s.replace(pos, token.size(), " ");
-        pos += 1;
-    }
-    return s;
 }

@@ -143,6 +143,4 @@ class TPageBook {
 };
 
 bool FileExists(const std::string& path);
-// Every "_\Sp\_" of a handed-over argument becomes one blank.
-std::string DecodeSpace(const std::string& text);
 bool FolderExists(const std::string& path);

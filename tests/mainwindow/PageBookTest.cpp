@@ -446,7 +446,6 @@ TEST_F(PageBookTest, TextsOfCaptionsAndProgress) {
     EXPECT_EQ(TPageBook::CloseAllProgress(12, 120), "   12 /120 <<<<<<<<<<<<");
     EXPECT_TRUE(TPageBook::IsUntitledSaveName("/x/無題.txt"));
     EXPECT_FALSE(TPageBook::IsUntitledSaveName("/x/無題2.txt"));
-    EXPECT_EQ(DecodeSpace("a_\\Sp\\_b_\\Sp\\_c"), "a b c");
 }
 
 } // namespace
