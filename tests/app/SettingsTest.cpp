@@ -197,23 +197,6 @@ TEST_F(SettingsTest, OptionKeysInTheirOrder) {
                                         "Set/isBrowser", "Set/Browser", "Set/Curs"}));
 }
 
-TEST(SettingsOrder, ReadOrderFollowsTheTable) {
-    auto r = SettingsReadOrder();
-    ASSERT_EQ(r.size(), 46u);
-    EXPECT_EQ(r.front(), "Tab/TabColorAct");
-    EXPECT_EQ(r[6], "Editor/FontColor");
-    EXPECT_EQ(r[38], "Info/vInfoChien");
-    EXPECT_EQ(r.back(), "Set/GEditor");
-}
-
-TEST(SettingsDraw, InfoChienIsOneToNinetyNine) {
-    for (int i = 0; i < 500; ++i) {
-        int v = DrawInfoChien();
-        ASSERT_GE(v, 1);
-        ASSERT_LE(v, 99);
-    }
-}
-
 } // namespace
 
 namespace {
