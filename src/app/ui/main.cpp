@@ -1,5 +1,6 @@
 // Process entry: a full instance creates the data module and the main window and runs the event
 // loop; a second start hands its command line to the running instance and ends.
+#include "app/HandOff.h"
 #include "app/ShellUtil.h"
 #include "app/ui/Application.h"
 #include "app/ui/SessionEnd.h"
@@ -7,15 +8,20 @@
 #include "mainwindow/ui/frmEditor.h"
 #include "platform/ui/QtMessageSink.h"
 
+#include <climits>
+#include <iostream>
 #include <optional>
+#include <unistd.h>
 
 namespace {
 
 // Looks for a running instance and, when this start is only a messenger, hands the command line
 // over to it (the channel "Tolmo2005"). The exit code when this process must end here; nothing
 // when it runs as a full instance.
-std::optional<int> HandOffToRunningInstance(const TStartUpInfo& /*info*/) {
-    return std::nullopt;
+std::optional<int> HandOffToRunningInstance(const TStartUpInfo& info) {
+    char cwd[PATH_MAX];
+    const std::string currentFolder = getcwd(cwd, sizeof cwd) ? std::string(cwd) + "/" : "/";
+    return RunMessengerStart(info.args, currentFolder, info.programFolder, std::cerr);
 }
 
 } // namespace
