@@ -55,6 +55,16 @@ void StepAll(TFountainParser& p, std::string_view text, const TFountainState& st
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static Fountains f;
+    if (size >= 1 && data[0] >= 0xF0) { // the stored form of a definition
+        std::string_view bytes(reinterpret_cast<const char*>(data + 1), size - 1);
+        TEditorFountain e;
+        auto d = CreateDelphiFountain1();
+        auto h = CreateHTMLFountain1();
+        for (TFountain* x : {static_cast<TFountain*>(&e), static_cast<TFountain*>(d.get()),
+                             static_cast<TFountain*>(h.get())})
+            if (x->LoadFromBytes(bytes)) Check(x->LoadFromBytes(x->SaveToBytes()));
+        return 0;
+    }
     if (size < 8) return 0;
     const TFountain* fountains[3] = {&f.editor, f.delphi.get(), f.html.get()};
     const TFountain& fountain = *fountains[data[0] % 3];
