@@ -118,12 +118,18 @@ std::string TFountain::SaveToBytes() const {
         for (const auto& s : fileExts_)
             w.Str(s);
     });
-    for (auto& [name, c] : self.ColorItems())
-        w.Record(std::string("c:") + name, [&] { w.Color(*c); });
-    for (auto& [name, s] : self.StringFields())
-        w.Record(std::string("s:") + name, [&] { w.Str(*s); });
-    for (auto& [name, b] : self.BoolFields())
-        w.Record(std::string("b:") + name, [&] { w.U8(*b ? 1 : 0); });
+    for (const auto& item : self.ColorItems()) {
+        const TFountainColor* c = item.second;
+        w.Record(std::string("c:") + item.first, [&] { w.Color(*c); });
+    }
+    for (const auto& item : self.StringFields()) {
+        const std::string* s = item.second;
+        w.Record(std::string("s:") + item.first, [&] { w.Str(*s); });
+    }
+    for (const auto& item : self.BoolFields()) {
+        const bool* b = item.second;
+        w.Record(std::string("b:") + item.first, [&] { w.U8(*b ? 1 : 0); });
+    }
     for (int i = 0; i < 4; ++i)
         w.out[5 + static_cast<size_t>(i)] = static_cast<char>(w.records >> (8 * i));
     return w.out;
