@@ -56,6 +56,11 @@ void TDelphiFountain::Assign(const TFountain& src) {
     EndUpdate();
 }
 
+std::vector<TFountain::NamedColor> TDelphiFountain::ColorItems() {
+    return {{"Reserve", &Reserve()}, {"Ank", &Ank}, {"AsmBlock", &AsmBlock}, {"Comment", &Comment},
+            {"DBCS", &DBCS},         {"Int", &Int}, {"Str", &Str},           {"Symbol", &Symbol}};
+}
+
 TDelphiFountainParser::TDelphiFountainParser(const TDelphiFountain* fountain)
     : TFountainParser(Check(fountain)), df_(*fountain) {}
 

@@ -53,6 +53,14 @@ void TEditorFountain::Assign(const TFountain& src) {
     EndUpdate();
 }
 
+std::vector<TFountain::NamedColor> TEditorFountain::ColorItems() {
+    TEditorColors& c = colors_;
+    return {{"Reserve", &Reserve()}, {"Ank", &c.Ank},       {"Comment", &c.Comment},
+            {"DBCS", &c.DBCS},       {"Hit", &c.Hit},       {"Int", &c.Int},
+            {"Mail", &c.Mail},       {"Select", &c.Select}, {"Str", &c.Str},
+            {"Symbol", &c.Symbol},   {"Url", &c.Url}};
+}
+
 const TEditorFountain* TEditorParser::Check(const TEditorFountain* f) {
     if (!f) throw EFountainError("TFountainParser.Create need instance of TFountain");
     return f;

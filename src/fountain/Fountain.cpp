@@ -285,6 +285,8 @@ int TFountainParser::NextToken() {
         first_ = false;
         if (ContinueFromState()) return token_;
     }
+    if (bracket_ >= 0 && fountain_->Brackets().Items(bracket_).RightBracket().empty())
+        bracket_ = -1; // a pair without a right string closes where it opens
     if (bracket_ >= 0 && pos_ < end_) {
         // An open bracket's text continues from here, blanks included.
         start_ = pos_;
@@ -510,6 +512,9 @@ bool BlankRow(std::string_view row) {
 
 void TFountainParser::ParseRow(TFountainState& state, std::string_view row,
                                std::string_view nextRow, int rowEnd) {
+    if (state.BracketIndex < -1 || state.BracketIndex >= fountain_->Brackets().Count())
+        state.BracketIndex = -1;
+    if (state.Token == 0) state.Remain = 0;
     // A comment carried over colours the whole row and goes on only into a wrapped continuation.
     if (state.Token == toComment) {
         state.Token = rowEnd == rowWrapped ? toComment : 0;

@@ -105,6 +105,19 @@ class TFountain {
     // Copies brackets, reserved colour and words and extensions; descendants add their colours.
     virtual void Assign(const TFountain& src);
 
+    // The named colour items of this definition in stored order ("Reserve" first), for the token
+    // colour dialog and the stored form.
+    using NamedColor = std::pair<const char*, TFountainColor*>;
+    virtual std::vector<NamedColor> ColorItems();
+    // A new definition of the same class with default values.
+    virtual std::unique_ptr<TFountain> CreateEmpty() const = 0;
+
+    // The stored form (the bytes the settings file keeps as a hexadecimal dump). Loading reads
+    // into a fresh definition first and assigns only when the bytes were read whole, so bad bytes
+    // change nothing and give false.
+    std::string SaveToBytes() const;
+    bool LoadFromBytes(std::string_view bytes);
+
     // Change notification: every listener runs once per change (once per outermost update).
     int AddChangeListener(std::function<void()> f);
     void RemoveChangeListener(int id);
@@ -112,6 +125,9 @@ class TFountain {
     void EndUpdate();
 
   protected:
+    // Named string and Boolean settings of descendants, for the stored form.
+    virtual std::vector<std::pair<const char*, std::string*>> StringFields() { return {}; }
+    virtual std::vector<std::pair<const char*, bool*>> BoolFields() { return {}; }
     void Changed();
     // Wires a colour item owned by a descendant to the change notification.
     void Watch(TFountainColor& c) {

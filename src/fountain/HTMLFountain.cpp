@@ -47,6 +47,18 @@ void THTMLFountain::Assign(const TFountain& src) {
     EndUpdate();
 }
 
+std::vector<TFountain::NamedColor> THTMLFountain::ColorItems() {
+    return {{"Reserve", &Reserve()},
+            {"Ampersand", &Ampersand},
+            {"Mail", &Mail},
+            {"Str", &Str},
+            {"TagAttribute", &TagAttribute},
+            {"TagAttributeValue", &TagAttributeValue},
+            {"TagColor", &TagColor},
+            {"TagElement", &TagElement},
+            {"Url", &Url}};
+}
+
 THTMLFountainParser::THTMLFountainParser(const THTMLFountain* fountain)
     : TFountainParser(Check(fountain)), hf_(*fountain) {}
 
