@@ -1,7 +1,26 @@
 // Calendar fonts and their default colours.
 #include "calendar/ui/CalExFonts.h"
 
+#include <QStringList>
+
 namespace tolmo {
+
+QFont FaceFont(const QString& face, int pixelHeight) {
+    QFont f;
+    const bool proportional = face.contains(QChar(0xFF30)) || face.contains(QLatin1Char('P'));
+    QStringList families{face};
+    if (proportional)
+        families << "IPAPGothic"
+                 << "Noto Sans CJK JP"
+                 << "sans-serif";
+    else
+        families << "IPAGothic"
+                 << "Noto Sans Mono CJK JP"
+                 << "monospace";
+    f.setFamilies(families);
+    f.setPixelSize(pixelHeight);
+    return f;
+}
 
 TCalExFonts::TCalExFonts() {
     const TColor colours[7] = {clBlack, clBlue, clRed, clWhite, clRed, clGreen, clBlack};

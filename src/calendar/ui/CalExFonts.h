@@ -10,6 +10,10 @@
 
 namespace tolmo {
 
+// A font by its Windows face name and pixel height; fontconfig picks the best match, with a
+// Japanese font of the same kind (fixed or proportional) before anything else.
+QFont FaceFont(const QString& face, int pixelHeight);
+
 struct TCalExFont {
     QFont font;
     TColor color = clBlack;

@@ -33,10 +33,8 @@ QToolButton* SpeedButton(QWidget* parent, const QRect& r, const QString& text, c
     return b;
 }
 
-QFont PixelFont(const char* family, int pixels) {
-    QFont f(QString::fromUtf8(family));
-    f.setPixelSize(pixels);
-    return f;
+QFont PixelFont(const char* face, int pixels) {
+    return FaceFont(QString::fromUtf8(face), pixels);
 }
 
 std::string Std(const QLineEdit* e) {
