@@ -223,9 +223,8 @@ TEST(Hiduke, HolidayFileAndHelp) {
     EXPECT_TRUE(none.dlg.Calendar1->HolidayList().empty());
 }
 
-// For looking at the dialog by hand under a real display:
-//   QT_QPA_PLATFORM=xcb uitest_calendar --gtest_also_run_disabled_tests \
-//       --gtest_filter='*ShowForALook*'
+// For looking at the dialog by hand under a real display: run uitest_calendar with
+// QT_QPA_PLATFORM=xcb, --gtest_also_run_disabled_tests and --gtest_filter='*ShowForALook*'.
 // It opens on today with the shipped HDay.dat and prints the text it returns.
 TEST(Hiduke, DISABLED_ShowForALook) {
     THidukeOptions o;
