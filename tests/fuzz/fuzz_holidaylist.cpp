@@ -15,6 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         c.GetDayStatus(2026, 5, d);
         c.GetDayNames(2026, 5, d);
     }
-    for (const auto& line : c.HolidayList()) c.GetListEntryDate(line, 2026, 0);
+    for (const auto& line : c.HolidayList())
+        c.GetListEntryDate(line, 2026, 0);
     return 0;
 }

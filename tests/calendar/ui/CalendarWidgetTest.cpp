@@ -227,3 +227,20 @@ TEST(CalExFonts, SynchronizeAssignsAll) {
     EXPECT_EQ(f.Sunday().color, clRed); // colours stay per font
     EXPECT_EQ(changes, 2);
 }
+
+TEST(MonthlyCalendar, RokuyoStrip) {
+    TMonthlyCalendar cal;
+    cal.resize(7 * 40, 7 * 40);
+    cal.SetShowRokuyo(true);
+    cal.SetJuliusDay(DateToJulius(2015, 2, 10)); // Tuesday, row 3; rokuyo known in 2015
+    ASSERT_NE(Rokuyo(cal.JuliusDay()), 0);
+    const QRect cell = cal.CellRect(2, 3);
+    const QImage img = cal.Bitmap().toImage();
+    // The selected day: the cell in its font colour, the strip at the bottom in the highlight.
+    EXPECT_EQ(img.pixelColor(cell.left() + 1, cell.top() + 1).rgb(), Q(clBlack).rgb());
+    EXPECT_EQ(img.pixelColor(cell.left() + 1, cell.bottom() - 1).rgb(), Q(clHighlight).rgb());
+    // Days from 2021 on have no rokuyo and no strip.
+    cal.SetJuliusDay(DateToJulius(2026, 2, 10));
+    const QImage later = cal.Bitmap().toImage();
+    EXPECT_EQ(later.pixelColor(cell.left() + 1, cell.bottom() - 1).rgb(), Q(clBlack).rgb());
+}

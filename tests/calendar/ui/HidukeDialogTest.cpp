@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QToolButton>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -225,10 +226,12 @@ TEST(Hiduke, HolidayFileAndHelp) {
 
 // For looking at the dialog by hand under a real display: run uitest_calendar with
 // QT_QPA_PLATFORM=xcb, --gtest_also_run_disabled_tests and --gtest_filter='*ShowForALook*'.
-// It opens on today with the shipped HDay.dat and prints the text it returns.
+// It opens on today (or TOLMO_HIDUKE_PRESET) with the shipped HDay.dat and prints the text it
+// returns; tests/e2e/hiduke_dialog.sh drives it with the keyboard.
 TEST(Hiduke, DISABLED_ShowForALook) {
     THidukeOptions o;
     o.holidayPath = std::string(TOLMO_SOURCE_DIR) + "/data/HDay.dat";
+    if (const char* preset = std::getenv("TOLMO_HIDUKE_PRESET")) o.presetDate = preset;
     const QString text = TfmHiduke::Execute(o);
     std::printf("result: [%s]\n", text.toUtf8().constData());
 }
