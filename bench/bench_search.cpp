@@ -1,8 +1,14 @@
 // Search speed over a generated 100 MB Shift-JIS text of about 1.5 million lines (mixed kana,
-// kanji and ASCII, some lines longer than the wrap width), beside `grep -F -c` on the same file
-// run as a process in the same run.
+// kanji and ASCII, some lines longer than the wrap width) loaded into the editor's row store with
+// word wrap at 80, beside `grep -F -c` on the same file run as a process in the same run:
+//   BM_GrepBaseline                 grep -F -c for a pattern the text does not hold (baseline)
+//   BM_SearchMissing                the editor's Search for it with the dialogs' default options
+//   BM_SearchMissing_MatchCase, _NoMatchZenkaku, _Backward   the same with other options
+//   BM_ReplaceAll100k               replace all of 100 000 occurrences, each one undo step
+#include "editor/HTReplaceRows.h"
 #include "editor/HTSearch.h"
-#include "editor/HTSearchRows.h"
+#include "editor/HTSearchRowsOf.h"
+#include "editor/heScreenStrings.h"
 
 #include <benchmark/benchmark.h>
 
@@ -11,6 +17,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -73,29 +80,37 @@ std::string makeLine(Lcg& r) {
     return s;
 }
 
-struct VecRows : TSearchRowSource {
-    std::vector<std::string> rows;
-    int RowCount() const override { return static_cast<int>(rows.size()); }
-    std::string_view RowText(int r) const override { return rows[static_cast<std::size_t>(r)]; }
-    bool RowHasLineEnd(int) const override { return true; }
-};
+std::string writeText(const std::string& name, const std::vector<std::string>& lines) {
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("tolmo_bench_search_" + std::to_string(getpid()) + name))
+                                 .string();
+    std::ofstream out(path, std::ios::binary);
+    for (const std::string& s : lines)
+        out << s << "\r\n";
+    return path;
+}
+
+std::unique_ptr<TEditorScreenStrings> loadWrapped(const std::string& path) {
+    auto s = std::make_unique<TEditorScreenStrings>();
+    s->WrapOption().SetWrapByte(80);
+    s->SetWordWrap(true);
+    s->LoadFromFile(path);
+    return s;
+}
 
 struct Corpus {
-    VecRows rows;
     std::string path;
+    std::unique_ptr<TEditorScreenStrings> store;
     Corpus() {
         Lcg r;
+        std::vector<std::string> lines;
         std::size_t bytes = 0;
         while (bytes < kTextBytes) {
-            rows.rows.push_back(makeLine(r));
-            bytes += rows.rows.back().size() + 2;
+            lines.push_back(makeLine(r));
+            bytes += lines.back().size() + 2;
         }
-        path = (std::filesystem::temp_directory_path() /
-                ("tolmo_bench_search_" + std::to_string(getpid()) + ".txt"))
-                   .string();
-        std::ofstream out(path, std::ios::binary);
-        for (const std::string& s : rows.rows)
-            out << s << "\r\n";
+        path = writeText(".txt", lines);
+        store = loadWrapped(path);
     }
     ~Corpus() { std::filesystem::remove(path); }
 };
@@ -135,7 +150,7 @@ void searchMissing(benchmark::State& state, TSearchOptions options) {
     TEditorSearchState st;
     for (auto _ : state) {
         TSearchHit hit;
-        if (EditorSearch(c.rows, st, kMissing, options, hit)) state.SkipWithError("found");
+        if (EditorSearchIn(*c.store, st, kMissing, options, hit)) state.SkipWithError("found");
     }
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(kTextBytes));
 }
@@ -152,12 +167,53 @@ void BM_SearchMissing_NoMatchZenkaku(benchmark::State& state) {
 void BM_SearchMissing_Backward(benchmark::State& state) {
     Corpus& c = corpus();
     TEditorSearchState st;
-    st.Caret = {c.rows.RowCount(), 0};
+    st.Caret = {c.store->Count(), 0};
     for (auto _ : state) {
         TSearchHit hit;
-        if (EditorSearch(c.rows, st, kMissing, 0, hit)) state.SkipWithError("found");
+        if (EditorSearchIn(*c.store, st, kMissing, 0, hit)) state.SkipWithError("found");
     }
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(kTextBytes));
+}
+
+// The same kind of text, 100 000 of whose lines (every 14th) hold the word "needle" once.
+void BM_ReplaceAll100k(benchmark::State& state) {
+    Lcg r;
+    r.s = 77;
+    std::vector<std::string> lines;
+    std::size_t bytes = 0;
+    int planted = 0;
+    while (bytes < kTextBytes) {
+        std::string line = makeLine(r);
+        if (lines.size() % 14 == 7 && planted < 100000) {
+            line.insert(line.size() / 2 & ~std::size_t(1), " needle ");
+            ++planted;
+        }
+        lines.push_back(std::move(line));
+        bytes += lines.back().size() + 2;
+    }
+    const std::string path = writeText("_replace.txt", lines);
+    lines.clear();
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto store = loadWrapped(path);
+        store->UndoObj().SetListMax(200000); // keep every step to show they all undo
+        TRowStoreReplaceTarget target(*store);
+        TSearchCommandState cmd{"needle", "pin", soDown | soReplaceAll};
+        state.ResumeTiming();
+        const int replaced = RunReplace(target, cmd).Replaced;
+        state.PauseTiming();
+        if (replaced != planted) state.SkipWithError("wrong number of replacements");
+        int undone = 0;
+        while (store->UndoObj().CanUndo()) {
+            store->UndoObj().Undo();
+            ++undone;
+        }
+        state.counters["replaced"] = replaced;
+        state.counters["undo_steps"] = undone;
+        store.reset();
+        state.ResumeTiming();
+    }
+    std::filesystem::remove(path);
 }
 
 } // namespace
@@ -167,5 +223,6 @@ BENCHMARK(BM_SearchMissing)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SearchMissing_MatchCase)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SearchMissing_NoMatchZenkaku)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SearchMissing_Backward)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ReplaceAll100k)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 BENCHMARK_MAIN();
