@@ -15,12 +15,16 @@ bool PrepareFindNext(TSearchCommandState& state, bool forward) {
 }
 
 std::string SearchNotFoundMessage(std::string_view text) {
-    return "検索文字列  ' " + std::string(text) + " '" + "\r\n" + "は見つかりませんでした。";
+    std::string m = "検索文字列  ' ";
+    m.append(text).append(" '").append("\r\n").append("は見つかりませんでした。");
+    return m;
 }
 
 std::string ReplacePromptMessage(std::string_view text, std::string_view replacement) {
-    return " " + std::string(text) + " " + "  を" + "\r\n" + " " + std::string(replacement) + " " +
-           "  に 置き換えますか？";
+    std::string m = " ";
+    m.append(text).append(" ").append("  を").append("\r\n").append(" ");
+    m.append(replacement).append(" ").append("  に 置き換えますか？");
+    return m;
 }
 
 bool SearchTextBytes(std::string_view utf8, std::string& bytes) {
