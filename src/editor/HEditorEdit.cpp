@@ -14,6 +14,7 @@ std::string TEditorCore::PadTo(int row, int col) const {
 void TEditorCore::AfterChange() {
     const TEditorRowsUpdate u = FRows->TakeUpdate();
     Modified = true;
+    if (u.FirstRow >= 0) FColoring.Invalidate(u.FirstRow);
     if (u.FirstRow >= 0 && Events.InvalidateRows) {
         if (u.CountChanged)
             Events.InvalidateRows(u.FirstRow, -1);
