@@ -109,6 +109,7 @@ std::vector<TIniFile::Line> ParseIniLines(std::string_view bytes) {
 TIniFile::TIniFile(std::string path) : path_(std::move(path)) {}
 
 void TIniFile::refresh() const {
+    if (updateDepth_ > 0 && loaded_) return; // inside an update the in-memory copy rules
     Stamp now;
     struct stat st {};
     if (::stat(path_.c_str(), &st) == 0) {
@@ -216,6 +217,11 @@ bool TIniFile::store(std::vector<Line> lines) {
         if (error_.empty()) error_ = path_ + ": cannot be read";
         return false;
     }
+    if (updateDepth_ > 0) {
+        lines_ = std::move(lines);
+        dirty_ = true;
+        return true;
+    }
     if (!WriteFileAtomic(path_, serialise(lines), &error_)) return false;
     lines_ = std::move(lines);
     loaded_ = false; // the next read takes the new stamp (and finds our own content)
@@ -317,4 +323,21 @@ bool TIniFile::EraseSection(std::string_view section) {
     }
     if (!any) return true;
     return store(std::move(lines));
+}
+
+void TIniFile::BeginUpdate() {
+    ++updateDepth_;
+}
+
+bool TIniFile::EndUpdate() {
+    if (updateDepth_ == 0 || --updateDepth_ > 0 || !dirty_) return true;
+    dirty_ = false;
+    if (WriteFileAtomic(path_, serialise(lines_), &error_)) {
+        loaded_ = false;
+        refresh();
+        error_.clear();
+        return true;
+    }
+    loaded_ = false; // forget the unwritten changes: the next read sees the file as it is
+    return false;
 }

@@ -46,6 +46,12 @@ class TIniFile {
     // Removes every occurrence of the section with its lines; true also when it was not there.
     bool EraseSection(std::string_view section);
 
+    // Groups writes into one atomic rewrite of the file: between BeginUpdate and the matching
+    // EndUpdate, writes change only the in-memory copy (reads see them); EndUpdate writes it out
+    // and returns false when that fails (the file then keeps its old content). Nestable.
+    void BeginUpdate();
+    bool EndUpdate();
+
     // Text of the last failure (empty after a success).
     const std::string& LastError() const { return error_; }
 
@@ -72,6 +78,8 @@ class TIniFile {
     mutable std::vector<Line> lines_;
     mutable Stamp stamp_;
     mutable bool loaded_ = false;
+    int updateDepth_ = 0;
+    bool dirty_ = false;
     mutable std::string error_;
 };
 

@@ -168,3 +168,27 @@ TEST(IniFile, WriteKeepsModeAndFollowsLinks) {
 }
 
 } // namespace
+
+TEST(IniFile, UpdatesAreWrittenOnceAndAtomically) {
+    TempDir d;
+    TempDir::Write(d / "u.ini", "[S]\nk=1\n");
+    TIniFile ini(d / "u.ini");
+    ini.BeginUpdate();
+    ASSERT_TRUE(ini.WriteInteger("S", "k", 2));
+    ASSERT_TRUE(ini.WriteInteger("T", "j", 3));
+    EXPECT_EQ(ini.ReadInteger("S", "k", 0), 2); // reads see the pending change
+    EXPECT_EQ(TempDir::Read(d / "u.ini"), "[S]\nk=1\n");
+    ini.BeginUpdate();
+    ASSERT_TRUE(ini.DeleteKey("S", "k"));
+    EXPECT_TRUE(ini.EndUpdate()); // inner end writes nothing yet
+    EXPECT_EQ(TempDir::Read(d / "u.ini"), "[S]\nk=1\n");
+    EXPECT_TRUE(ini.EndUpdate());
+    EXPECT_EQ(TempDir::Read(d / "u.ini"), "[S]\n\n[T]\nj=3\n");
+
+    // A failed final write leaves the old file and drops the pending changes.
+    TIniFile lost(d / "gone/u.ini");
+    lost.BeginUpdate();
+    ASSERT_TRUE(lost.WriteInteger("S", "k", 2));
+    EXPECT_FALSE(lost.EndUpdate());
+    EXPECT_EQ(lost.ReadInteger("S", "k", 0), 0);
+}
