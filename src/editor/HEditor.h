@@ -121,6 +121,10 @@ class TEditorCore : public TEditorPropTarget {
     void SetSelTextBox(const std::string& cp932);
     void SelectAll();
     void DeleteSelection();
+    // Drops the selected text at (row, col): moved, or copied with copy. False when the point
+    // lies inside the selection (nothing happens) or the editor is read-only.
+    bool DropSelection(int row, int col, bool copy);
+    int PosOf(int row, int col) const { return AbsPos(row, OffsetOf(row, col)); }
     void IndentLines();
     void UnIndentLines();
     void TabIndentLines();

@@ -491,3 +491,26 @@ void TEditorCore::Redo() {
     AfterChange();
     PlaceCaret(r, c, -1, false);
 }
+
+bool TEditorCore::DropSelection(int row, int col, bool copy) {
+    if (FReadOnly || !Selected() || InSelection(row, col)) return false;
+    bool box = false;
+    const std::string text = CopyText(box);
+    if (box) {
+        if (!copy) DeleteSelection();
+        CleanSelection();
+        PlaceCaret(row, col, -1, false);
+        SetSelTextBox(text);
+        return true;
+    }
+    const int start = SelStart();
+    const int len = SelLength();
+    int drop = PosOf(row, col);
+    if (!copy) {
+        DeleteSelection();
+        if (drop > start) drop -= len;
+    }
+    SetSelStart(drop);
+    SetSelText(text);
+    return true;
+}
