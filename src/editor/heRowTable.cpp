@@ -102,7 +102,7 @@ void TRowTable::SetA(int i, uint32_t a) {
         blk.Bytes += dby;
         FLineEnds += dle;
         FBytes += dby;
-        Dirty(b + 1);
+        Dirty(b);
     }
 }
 
@@ -125,7 +125,7 @@ void TRowTable::SetText(int i, std::string_view s) {
     r.Len = static_cast<uint32_t>(s.size());
     blk.Bytes += d;
     FBytes += d;
-    Dirty(b + 1);
+    Dirty(b);
 }
 
 uint32_t TRowTable::NewExtra() {
@@ -242,7 +242,7 @@ void TRowTable::Insert(int i, const TRowRec* recs, int n) {
         blk.Rows.insert(blk.Rows.begin() + off, recs, recs + n);
         blk.LineEnds += le;
         blk.Bytes += by;
-        Dirty(b + 1);
+        Dirty(b);
     } else {
         // Rebuild the block as whole blocks of kTarget rows over head + recs + tail.
         const size_t head = static_cast<size_t>(off);

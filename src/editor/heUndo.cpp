@@ -20,7 +20,10 @@ TUndoData& TEditorUndoObj::Push() {
     FUndoList.push_back(std::move(d));
     while (static_cast<int>(FUndoList.size()) > FListMax)
         FUndoList.pop_front();
-    if (!FInUndoRedo) FRedoList.clear();
+    if (!FInUndoRedo) {
+        FRedoList.clear();
+        ++FPushCount;
+    }
     return FUndoList.back();
 }
 

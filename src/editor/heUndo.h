@@ -35,6 +35,7 @@ class TEditorUndoObj {
     void Undo();
     void Redo();
     bool InUndoRedo() const { return FInUndoRedo; }
+    uint64_t PushCount() const { return FPushCount; } // records made by edits so far
 
     const TUndoDataList& UndoList() const { return FUndoList; }
     const TUndoDataList& RedoList() const { return FRedoList; }
@@ -44,6 +45,7 @@ class TEditorUndoObj {
     TEditorScreenStrings* FOwner;
     int FListMax = DefaultListMax;
     bool FInUndoRedo = false;
+    uint64_t FPushCount = 0;
     TUndoDataList FRedoList;
     TUndoDataList FUndoList;
 };
