@@ -12,13 +12,17 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
     // Qt would append to every window caption.
 }
 
-bool TApplication::notify(QObject* receiver, QEvent* event) {
+bool DeliverWithErrorBox(const std::function<bool()>& deliver) {
     try {
-        return QApplication::notify(receiver, event);
+        return deliver();
     } catch (const std::exception& e) {
         ShowErrorBox(e.what());
     } catch (...) {
         ShowErrorBox("Unknown error.");
     }
     return false;
+}
+
+bool TApplication::notify(QObject* receiver, QEvent* event) {
+    return DeliverWithErrorBox([&] { return QApplication::notify(receiver, event); });
 }

@@ -4,6 +4,12 @@
 
 #include <QApplication>
 
+#include <functional>
+
+// Runs an event delivery; an error that escapes it is shown in the default error box (its text,
+// the application title as caption) and the delivery counts as not handled.
+bool DeliverWithErrorBox(const std::function<bool()>& deliver);
+
 class TApplication : public QApplication {
     Q_OBJECT
   public:
