@@ -497,7 +497,8 @@ TFountainState TFountainParser::State() const {
     s.PrevRowEnd = prevRowEnd_;
     s.BracketIndex = bracket_;
     s.Element = static_cast<std::uint8_t>(element_);
-    s.PrevToken = static_cast<std::uint8_t>(token_ != toEof ? token_ : prevToken_);
+    if (NeedsPrevToken())
+        s.PrevToken = static_cast<std::uint8_t>(token_ != toEof ? token_ : prevToken_);
     s.Str = str_;
     return s;
 }
