@@ -217,9 +217,10 @@ class TFountainParser {
     void ScanDBCS(); // lead byte at pos_
     void ScanHalfKana();
     void ScanSymbol() { pos_ += 1, token_ = toSymbol; }
-    // Quoted text in q: up to the next q (a doubled q continues when doubled is set), double-byte
+    // Quoted text in q (one character, one or two bytes): up to the next q (a doubled q continues
+    // when doubled is set), other double-byte
     // characters skipped whole, ending at the row end when not closed.
-    void ScanQuoted(char q, int kind, bool doubled, bool expectOpen);
+    void ScanQuoted(std::string_view q, int kind, bool doubled, bool expectOpen);
     void ScanHexDigits(int from, int kind) {
         pos_ = HexEnd(from);
         token_ = kind;
