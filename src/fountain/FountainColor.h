@@ -1,11 +1,12 @@
 // Colour values, font styles and the colour item (background, colour, style) of a token kind.
 #pragma once
 
+#include "app/Colors.h"
+
 #include <cstdint>
 #include <functional>
 
-// Colour values (0x00BBGGRR, system colours, clNone) are the program's one set in app/Colors.h.
-#include "app/Colors.h"
+// Colour values (TColor, clNone, the named and system colours) are the program's shared ones.
 
 // Font style set: one bit per style.
 using TFontStyles = std::uint8_t;
