@@ -48,9 +48,9 @@ void U_CALLCONV toUCallback(const void* ctx, UConverterToUnicodeArgs* args, cons
     UCNV_TO_U_CALLBACK_SUBSTITUTE(nullptr, args, nullptr, 0, reason, err);
 }
 
-void U_CALLCONV fromUCallback(const void* ctx, UConverterFromUnicodeArgs* args, const UChar* codeUnits,
-                              int32_t length, UChar32 codePoint, UConverterCallbackReason reason,
-                              UErrorCode* err) {
+void U_CALLCONV fromUCallback(const void* ctx, UConverterFromUnicodeArgs* args,
+                              const UChar* codeUnits, int32_t length, UChar32 codePoint,
+                              UConverterCallbackReason reason, UErrorCode* err) {
     if (reason > UCNV_IRREGULAR) return;
     auto* f = static_cast<const Failures*>(ctx);
     std::size_t at = static_cast<std::size_t>(args->source - f->uSourceStart) - length;
@@ -149,11 +149,20 @@ bool IsValidUtf8(std::string_view s) {
         unsigned char c = static_cast<unsigned char>(s[i]);
         std::size_t extra;
         uint32_t cp;
-        if (c < 0x80) { ++i; continue; }
-        else if ((c & 0xE0) == 0xC0) { extra = 1; cp = c & 0x1F; }
-        else if ((c & 0xF0) == 0xE0) { extra = 2; cp = c & 0x0F; }
-        else if ((c & 0xF8) == 0xF0) { extra = 3; cp = c & 0x07; }
-        else return false;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        } else if ((c & 0xE0) == 0xC0) {
+            extra = 1;
+            cp = c & 0x1F;
+        } else if ((c & 0xF0) == 0xE0) {
+            extra = 2;
+            cp = c & 0x0F;
+        } else if ((c & 0xF8) == 0xF0) {
+            extra = 3;
+            cp = c & 0x07;
+        } else
+            return false;
         if (i + extra >= n) return false;
         for (std::size_t k = 1; k <= extra; ++k) {
             unsigned char d = static_cast<unsigned char>(s[i + k]);

@@ -6,19 +6,29 @@
 #include <string_view>
 
 // A lead byte (0x81-0x9F, 0xE0-0xFC) starts a two-byte character.
-inline bool IsDBCSLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-inline bool IsDBCSLeadByte(char c) { return IsDBCSLeadByte(static_cast<unsigned char>(c)); }
+inline bool IsDBCSLeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+inline bool IsDBCSLeadByte(char c) {
+    return IsDBCSLeadByte(static_cast<unsigned char>(c));
+}
 // A byte that may follow a lead byte (0x40-0x7E, 0x80-0xFC).
-inline bool IsDBCSTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
-inline bool IsDBCSTrailByte(char c) { return IsDBCSTrailByte(static_cast<unsigned char>(c)); }
+inline bool IsDBCSTrailByte(unsigned char c) {
+    return c >= 0x40 && c <= 0xFC && c != 0x7F;
+}
+inline bool IsDBCSTrailByte(char c) {
+    return IsDBCSTrailByte(static_cast<unsigned char>(c));
+}
 // Half-width katakana and its punctuation (0xA1-0xDF), one byte and one column.
-inline bool IsHalfKana(unsigned char c) { return c >= 0xA1 && c <= 0xDF; }
+inline bool IsHalfKana(unsigned char c) {
+    return c >= 0xA1 && c <= 0xDF;
+}
 
 // What a conversion could not carry over. Nothing is dropped silently: a byte sequence that is
 // not CP932 becomes U+FFFD, a character that CP932 cannot hold becomes '?', and each is counted.
 struct Cp932Report {
-    std::size_t failures = 0;       // number of replaced characters or byte sequences
-    std::size_t firstFailure = 0;   // offset in the input (bytes or UTF-16 units) of the first one
+    std::size_t failures = 0;     // number of replaced characters or byte sequences
+    std::size_t firstFailure = 0; // offset in the input (bytes or UTF-16 units) of the first one
     bool ok() const { return failures == 0; }
 };
 

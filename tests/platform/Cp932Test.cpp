@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 TEST(Cp932, MicrosoftMappingsRoundTrip) {
-    // Backslash and tilde stay ASCII; the wave dash, minus, pound and NEC/IBM rows use CP932's choices.
+    // Backslash and tilde stay ASCII; the wave dash, minus, pound and NEC/IBM rows use CP932's
+    // choices.
     const std::string sjis = "\x5c\x7e\x81\x60\x81\x7c\x81\x91\x87\x40\xfa\x40\xb1\x82\xa0";
     Cp932Report r;
     std::u16string u = Cp932ToUtf16(sjis, &r);
@@ -34,6 +35,6 @@ TEST(Cp932, Utf8Validation) {
     EXPECT_TRUE(IsValidUtf8("plain"));
     EXPECT_TRUE(IsValidUtf8("元日"));
     EXPECT_FALSE(IsValidUtf8("\x8c\xb3\x93\xfa")); // the same text in CP932
-    EXPECT_FALSE(IsValidUtf8("\xc0\xaf"));          // overlong
-    EXPECT_FALSE(IsValidUtf8("\xe5\x85"));          // cut short
+    EXPECT_FALSE(IsValidUtf8("\xc0\xaf"));         // overlong
+    EXPECT_FALSE(IsValidUtf8("\xe5\x85"));         // cut short
 }

@@ -1,0 +1,71 @@
+// Data-folder resolution and the move of old settings into it.
+#include "app/DataFolder.h"
+
+#include "app/ShellUtil.h"
+#include "platform/IniFile.h"
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+bool fileExists(const std::string& p) {
+    std::error_code ec;
+    return fs::exists(p, ec);
+}
+} // namespace
+
+void MoveSettingsToDataFolder(const std::string& newFolder, const std::string& oldFolder) {
+    if (!EnsureFolder(newFolder, false, false)) {
+        ShowMessage("[" + newFolder +
+                    "]が見つかりません。\r\n設定が保存されない可能性があります。");
+        return;
+    }
+    for (const char* name : {kSettingsFileName, kRecentFileName}) {
+        const std::string from = oldFolder + name, to = newFolder + name;
+        if (fileExists(from) && !fileExists(to)) CopyFileStream(from, to);
+        // The old copy goes into SafeGuard only when the data folder really holds the file now,
+        // so that a failed copy can never take the user's settings out of reach.
+        if (fileExists(to)) MoveToSafeGuard(oldFolder, name, 5);
+    }
+}
+
+bool CheckDataFolder(std::string& dataFolder, const std::string& programFolder, bool messages) {
+    if (fileExists(dataFolder + kSettingsFileName) || EnsureFolder(dataFolder, false, false))
+        return true;
+    if (messages) ShowMessage("[" + dataFolder + "]が見つかりません。\r\n作成し直します。");
+    if (EnsureFolder(dataFolder, true, false)) {
+        MoveSettingsToDataFolder(dataFolder, programFolder);
+        return true;
+    }
+    ShowMessage("[" + dataFolder + "]が作成できません。\r\n起動したフォルダに設定します。");
+    dataFolder = programFolder;
+    return false;
+}
+
+TDataFolderChoice ResolveDataFolder(const std::string& programFolder,
+                                    const std::string& commonFilesFolder,
+                                    const std::function<bool()>& isCdRom) {
+    TDataFolderChoice c;
+    const std::string marker = programFolder + kLocalFolderMarker;
+    if (fileExists(marker)) {
+        c.localFolder = true;
+        c.dataFolder = programFolder;
+        if (!fileExists(c.dataFolder + kSettingsFileName)) c.cdRom = isCdRom();
+        TIniFile ini(marker);
+        c.first = ini.ReadBool("Set", "First", false);
+        if (c.first) ini.WriteBool("Set", "First", false);
+        return c;
+    }
+    const std::string seed = programFolder + kLocalFolderSeed;
+    if (fileExists(seed)) {
+        std::error_code ec;
+        fs::rename(seed, marker, ec);
+        c.localFolder = true;
+        c.dataFolder = programFolder;
+        return c;
+    }
+    c.dataFolder = commonFilesFolder + "Brix/Tolmo/";
+    CheckDataFolder(c.dataFolder, programFolder, true);
+    return c;
+}

@@ -1,0 +1,31 @@
+// The data folder: where Tolmo.ini and Tolmo.rec live, and the marker files that choose it.
+#pragma once
+
+#include <functional>
+#include <string>
+
+inline constexpr const char* kLocalFolderMarker = "localfol.myc";
+inline constexpr const char* kLocalFolderSeed = "Tolmondo.tlm";
+inline constexpr const char* kSetupHandOverMarker = "Tolmo2Ju.$$$";
+inline constexpr const char* kSettingsFileName = "Tolmo.ini";
+inline constexpr const char* kRecentFileName = "Tolmo.rec";
+
+// Makes sure the normal-mode data folder exists; moves settings kept beside the program into
+// it when it had to be created. On failure the data folder becomes the program folder (false).
+bool CheckDataFolder(std::string& dataFolder, const std::string& programFolder, bool messages);
+// Copies Tolmo.ini and Tolmo.rec from the old folder into the new one where the new one has
+// none, then moves the old copies into the old folder's "SafeGuard" (five generations).
+void MoveSettingsToDataFolder(const std::string& newFolder, const std::string& oldFolder);
+
+struct TDataFolderChoice {
+    std::string dataFolder;   // with a trailing "/"
+    bool localFolder = false; // the program folder is the data folder
+    bool cdRom = false;       // local mode without Tolmo.ini, started from a CD-ROM
+    bool first = false;       // [Set] First of the local-folder marker
+};
+
+// The whole choice made at start-up: local-folder markers first, else the normal data folder
+// below CommonFilesFolder(). isCdRom is asked only in local mode without a Tolmo.ini.
+TDataFolderChoice ResolveDataFolder(const std::string& programFolder,
+                                    const std::string& commonFilesFolder,
+                                    const std::function<bool()>& isCdRom);

@@ -1,0 +1,39 @@
+// Small file and folder utilities of start-up, shared with setup and backup. Paths are UTF-8,
+// folders end with "/". Messages go through the message sink (platform/MessageBox.h).
+#pragma once
+
+#include "platform/Drives.h"
+#include "platform/Folders.h"
+#include "platform/MessageBox.h"
+
+#include <string>
+#include <string_view>
+
+// The trimmed text, with the character appended when both are non-empty and it is not last.
+std::string IncludeTrailingChar(std::string_view text, std::string_view ch);
+// The trimmed text, without the character when both are non-empty and it is last.
+std::string ExcludeTrailingChar(std::string_view text, std::string_view ch);
+// An existing path made absolute and canonical; text holding "(" or ",", and any failure,
+// comes back unchanged.
+std::string ExpandLongPath(std::string_view path);
+
+// The blank of a command-line argument, as written by the program itself.
+inline constexpr std::string_view kSpaceToken = "_\\Sp\\_";
+// encode false: every "_\Sp\_" becomes one blank; true: every blank becomes "_\Sp\_".
+std::string DecodeSpaceToken(std::string_view text, bool encode);
+
+// True when the folder exists. Otherwise creates it (with all parents) when create is set,
+// asking first and reporting a failure when ask is set.
+bool EnsureFolder(std::string_view folder, bool create, bool ask);
+
+// Copies the whole file; the target is created or replaced, atomically (never left half
+// written). False with a reason in *error when anything fails.
+bool CopyFileStream(const std::string& source, const std::string& target,
+                    std::string* error = nullptr);
+
+// Name of generation k of a file in a folder: folder + "%.2d" + "_" + name.
+std::string GenerationFileName(const std::string& folder, int k, const std::string& name);
+// Keeps numbered generations of a file in a folder (01 the newest, at most g kept).
+bool GenerationCopy(const std::string& source, const std::string& destFolder, int generations);
+// Moves folder + name into folder + "SafeGuard/" as a new generation. Always true.
+bool MoveToSafeGuard(const std::string& folder, const std::string& name, int generations);

@@ -1,0 +1,14 @@
+// Whole-file reads and crash-safe whole-file writes (temporary file in the same folder, flush,
+// rename), so that no crash, full disk or power cut leaves a file half written.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Reads the whole file. False when it cannot be opened or read (errno-based text in *error).
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* error = nullptr);
+
+// Replaces the file's content at once: either the old or the new content is there afterwards,
+// never a mixture or a truncated file. An existing file keeps its permission bits; a symbolic
+// link is followed, so the file it names is replaced. The folder must exist.
+bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error = nullptr);

@@ -1,0 +1,62 @@
+// Program and user folders on Linux (freedesktop.org base directories).
+#include "platform/Folders.h"
+
+#include <climits>
+#include <cstdlib>
+#include <pwd.h>
+#include <unistd.h>
+
+namespace {
+
+std::string withSlash(std::string s) {
+    if (s.empty() || s.back() != '/') s += '/';
+    return s;
+}
+
+std::string xdgOr(const char* var, const char* fallbackBelowHome) {
+    const char* v = std::getenv(var);
+    if (v && v[0] == '/') return withSlash(v);
+    return HomeFolder() + fallbackBelowHome;
+}
+
+} // namespace
+
+std::string ProgramFile() {
+    char buf[PATH_MAX];
+    ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
+    if (n <= 0) return {};
+    return std::string(buf, static_cast<std::size_t>(n));
+}
+
+std::string ProgramFolder() {
+    std::string f = ProgramFile();
+    auto slash = f.rfind('/');
+    if (slash == std::string::npos) return withSlash(HomeFolder());
+    return f.substr(0, slash + 1);
+}
+
+std::string HomeFolder() {
+    const char* h = std::getenv("HOME");
+    if (h && h[0] == '/') return withSlash(h);
+    if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir) return withSlash(pw->pw_dir);
+    return "/tmp/";
+}
+
+std::string ConfigHome() {
+    return xdgOr("XDG_CONFIG_HOME", ".config/");
+}
+std::string DataHome() {
+    return xdgOr("XDG_DATA_HOME", ".local/share/");
+}
+std::string WindowsFolder() {
+    return HomeFolder();
+}
+std::string WindowsDriveRoot() {
+    return HomeFolder();
+}
+std::string CommonFilesFolder() {
+    return ConfigHome();
+}
+std::string ProgramFilesFolder() {
+    return DataHome();
+}

@@ -1,0 +1,22 @@
+// Where the program and the user's folders are. Every folder is returned with a trailing "/".
+#pragma once
+
+#include <string>
+
+// Folder of the running executable (links resolved).
+std::string ProgramFolder();
+// Path of the running executable (links resolved).
+std::string ProgramFile();
+// $HOME (from the password database when unset).
+std::string HomeFolder();
+// $XDG_CONFIG_HOME, else ~/.config/ (a relative XDG value is ignored, as the standard says).
+std::string ConfigHome();
+// $XDG_DATA_HOME, else ~/.local/share/.
+std::string DataHome();
+
+// The folders the program asks the system for, answered with their Linux stand-ins.
+std::string WindowsFolder();    // the home folder
+std::string WindowsDriveRoot(); // the home folder
+std::string
+CommonFilesFolder(); // ConfigHome(): the normal data folder is CommonFilesFolder() + "Brix/Tolmo/"
+std::string ProgramFilesFolder(); // DataHome()

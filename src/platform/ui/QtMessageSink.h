@@ -1,0 +1,16 @@
+// Shows the core's message boxes as QMessageBox, parented to the active window.
+#pragma once
+
+#include "platform/MessageBox.h"
+
+#include <QString>
+
+class QWidget;
+
+class TQtMessageSink final : public TMessageSink {
+  public:
+    bool Show(const TMessage& m) override;
+};
+
+// The core writes line breaks as "\r\n"; a Qt label wants "\n".
+QString MessageTextToQt(const std::string& text);

@@ -1,0 +1,117 @@
+#include "app/DataFolder.h"
+
+#include "app/ShellUtil.h"
+#include "platform/IniFile.h"
+
+#include "../support/RecordingSink.h"
+#include "../support/TempDir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+using Texts = std::vector<std::string>;
+
+namespace {
+
+class DataFolderTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        fs::create_directory(d / "prog");
+        fs::create_directory(d / "config");
+    }
+    std::string prog() { return d / "prog/"; }
+    std::string common() { return d / "config/"; }
+    TDataFolderChoice resolve() {
+        return ResolveDataFolder(prog(), common(), [this] {
+            ++cdRomAsked;
+            return cdRom;
+        });
+    }
+    TempDir d;
+    RecordingSink sink;
+    bool cdRom = false;
+    int cdRomAsked = 0;
+};
+
+TEST_F(DataFolderTest, NormalModeCreatesTheFolderAndMovesOldSettings) {
+    TempDir::Write(prog() + "Tolmo.ini", "[Set]\nPage=2\n");
+    TempDir::Write(prog() + "Tolmo.rec", "[ReOpen]\nCount=0\n");
+    TDataFolderChoice c = resolve();
+    EXPECT_FALSE(c.localFolder);
+    EXPECT_EQ(c.dataFolder, common() + "Brix/Tolmo/");
+    EXPECT_EQ(sink.texts(), Texts{"[" + c.dataFolder + "]が見つかりません。\r\n作成し直します。"});
+    EXPECT_EQ(TIniFile(c.dataFolder + "Tolmo.ini").ReadInteger("Set", "Page", 0), 2);
+    EXPECT_TRUE(fs::exists(c.dataFolder + "Tolmo.rec"));
+    EXPECT_FALSE(fs::exists(prog() + "Tolmo.ini"));
+    EXPECT_EQ(TempDir::Read(prog() + "SafeGuard/01_Tolmo.ini"), "[Set]\nPage=2\n");
+    EXPECT_TRUE(fs::exists(prog() + "SafeGuard/01_Tolmo.rec"));
+    EXPECT_EQ(cdRomAsked, 0);
+    // A second start finds the folder and says nothing.
+    sink.boxes.clear();
+    EXPECT_EQ(resolve().dataFolder, c.dataFolder);
+    EXPECT_TRUE(sink.boxes.empty());
+}
+
+TEST_F(DataFolderTest, ExistingSettingsInTheDataFolderWin) {
+    fs::create_directories(common() + "Brix/Tolmo");
+    TempDir::Write(common() + "Brix/Tolmo/Tolmo.ini", "new");
+    TempDir::Write(prog() + "Tolmo.ini", "old");
+    MoveSettingsToDataFolder(common() + "Brix/Tolmo/", prog());
+    EXPECT_EQ(TempDir::Read(common() + "Brix/Tolmo/Tolmo.ini"), "new");
+    EXPECT_EQ(TempDir::Read(prog() + "SafeGuard/01_Tolmo.ini"), "old");
+}
+
+TEST_F(DataFolderTest, FallsBackToTheProgramFolder) {
+    TempDir::Write(common() + "Brix", "a file blocks the folder");
+    TDataFolderChoice c = resolve();
+    EXPECT_EQ(c.dataFolder, prog());
+    EXPECT_FALSE(c.localFolder);
+    const std::string wanted = common() + "Brix/Tolmo/";
+    EXPECT_EQ(sink.texts(),
+              (Texts{"[" + wanted + "]が見つかりません。\r\n作成し直します。",
+                     "[" + wanted + "]が作成できません。\r\n起動したフォルダに設定します。"}));
+}
+
+TEST_F(DataFolderTest, MissingNewFolderIsReported) {
+    TempDir::Write(prog() + "Tolmo.ini", "old");
+    MoveSettingsToDataFolder(d / "nowhere/", prog());
+    EXPECT_EQ(sink.texts(), Texts{"[" + d / "nowhere/" +
+                                  "]が見つかりません。\r\n設定が保存されない可能性があります。"});
+    EXPECT_TRUE(fs::exists(prog() + "Tolmo.ini"));
+}
+
+TEST_F(DataFolderTest, LocalFolderMarkerWithFirstRun) {
+    TempDir::Write(prog() + "localfol.myc", "[Set]\nFolder=/x/\nFirst=1\n");
+    cdRom = true;
+    TDataFolderChoice c = resolve();
+    EXPECT_TRUE(c.localFolder);
+    EXPECT_TRUE(c.first);
+    EXPECT_TRUE(c.cdRom);
+    EXPECT_EQ(c.dataFolder, prog());
+    EXPECT_EQ(TempDir::Read(prog() + "localfol.myc"), "[Set]\nFolder=/x/\nFirst=0\n");
+    EXPECT_FALSE(fs::exists(common() + "Brix"));
+    // Once only; and with a Tolmo.ini beside the program the drive is not asked.
+    TempDir::Write(prog() + "Tolmo.ini", "");
+    c = resolve();
+    EXPECT_FALSE(c.first);
+    EXPECT_FALSE(c.cdRom);
+    EXPECT_EQ(cdRomAsked, 1);
+    EXPECT_TRUE(sink.boxes.empty());
+}
+
+TEST_F(DataFolderTest, PlainTextMarkerAndSeedFile) {
+    TempDir::Write(prog() + "localfol.myc", "このフォルダのトルモは、単独で起動します。\r\n");
+    TDataFolderChoice c = resolve();
+    EXPECT_TRUE(c.localFolder);
+    EXPECT_FALSE(c.first);
+    fs::remove(prog() + "localfol.myc");
+    TempDir::Write(prog() + "Tolmondo.tlm", "seed");
+    c = resolve();
+    EXPECT_TRUE(c.localFolder);
+    EXPECT_FALSE(c.first);
+    EXPECT_FALSE(fs::exists(prog() + "Tolmondo.tlm"));
+    EXPECT_EQ(TempDir::Read(prog() + "localfol.myc"), "seed");
+}
+
+} // namespace

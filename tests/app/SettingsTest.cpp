@@ -1,0 +1,217 @@
+#include "app/Settings.h"
+
+#include "platform/IniFile.h"
+
+#include "../support/TempDir.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace {
+
+class SettingsTest : public ::testing::Test {
+  protected:
+    TSettings defaults() { return DefaultSettings(TEditorDisplay{}, "/opt/tolmo/"); }
+    TSettings read(const std::string& text, int drawn = 42) {
+        TempDir::Write(path, text);
+        TSettings s = defaults();
+        ReadSettings(TIniFile(path), s, [drawn] { return drawn; });
+        return s;
+    }
+    // The "Section/Key" sequence of a written file.
+    static std::vector<std::string> keysOf(const std::string& text) {
+        std::vector<std::string> out;
+        std::istringstream in(text);
+        std::string line, section;
+        while (std::getline(in, line)) {
+            if (line.empty()) continue;
+            if (line[0] == '[')
+                section = line.substr(1, line.find(']') - 1);
+            else
+                out.push_back(section + "/" + line.substr(0, line.find('=')));
+        }
+        return out;
+    }
+    TempDir d;
+    std::string path = d / "Tolmo.ini";
+};
+
+TEST_F(SettingsTest, EmptyOrMissingFileGivesTheDefaults) {
+    for (const char* text : {"", "garbage\n[Set\nx"}) {
+        TSettings s = read(text);
+        EXPECT_EQ(s.fmWidth, 779);
+        EXPECT_EQ(s.fmHeight, 575);
+        EXPECT_FALSE(s.isZenkai);
+        EXPECT_TRUE(s.FuncChk && s.StatChk);
+        EXPECT_EQ(s.MenuCount, 8);
+        EXPECT_TRUE(s.isWaYMD && s.isYoubi && s.KnKakunin && s.WrapDou);
+        EXPECT_EQ(s.vInfoChien, 42); // drawn, because the default is negative
+        EXPECT_EQ(s.Page, -1);
+        EXPECT_EQ(s.OpenFolder, "/opt/tolmo/");
+        EXPECT_EQ(s.TabColorAct, clBtnFace);
+        EXPECT_EQ(s.TabFontDeAct, clWindowText);
+        EXPECT_EQ(s.FontName, "FixedSys");
+        EXPECT_EQ(s.WrapByte, 80);
+        EXPECT_EQ(s.MarginTop, 7);
+        EXPECT_EQ(s.MarginLeft, 3);
+    }
+    std::remove(path.c_str());
+    TSettings s = defaults();
+    ReadSettings(TIniFile(path), s, [] { return 7; });
+    EXPECT_EQ(s.vInfoChien, 7);
+    EXPECT_EQ(s.CLine1, 2);
+    EXPECT_EQ(s.CLine2, 5);
+}
+
+TEST_F(SettingsTest, ValuesAndBadValues) {
+    TSettings s =
+        read("[Set]\nfmTop=abc\nfmLeft=-20\nFuncChk=0\nStatChk=5\nBrowser= /usr/bin/firefox \n"
+             "MenuCount=12x\n[Editor]\nWrapByte=-1\nColor=$00C0DCC0\nFontColor=clRed\n"
+             "[Tab]\nTabColorAct=clNavy\nTabFontAct=nonsense\n[Info]\nvInfoChien=30\n");
+    EXPECT_EQ(s.fmTop, 0);
+    EXPECT_EQ(s.fmLeft, -20);
+    EXPECT_FALSE(s.FuncChk);
+    EXPECT_TRUE(s.StatChk);
+    EXPECT_EQ(s.Browser, "/usr/bin/firefox");
+    EXPECT_EQ(s.MenuCount, 8);
+    EXPECT_EQ(s.WrapByte, -1);
+    EXPECT_FALSE(s.WordWrap());
+    EXPECT_EQ(s.Color, 0xC0DCC0u);
+    EXPECT_EQ(s.FontColor, clRed);
+    EXPECT_EQ(s.TabColorAct, clNavy);
+    EXPECT_EQ(s.TabFontAct, clWindowText);
+    EXPECT_EQ(s.vInfoChien, 30);
+}
+
+TEST_F(SettingsTest, WrapByteDrivesWrapAndScrollBars) {
+    TEditorDisplay d;
+    TSettings s = read("[Editor]\nWrapByte=-1\nMarginTop=500\n");
+    ApplyEditorSettings(s, d);
+    EXPECT_FALSE(d.WordWrap);
+    EXPECT_EQ(d.ScrollBars, TEditorDisplay::ssBoth);
+    EXPECT_EQ(d.MarginTop, 100);
+    s = read("[Editor]\nWrapByte=5\nFontName=IPAGothic\nFontSize=14\nunderLine=1\n");
+    ApplyEditorSettings(s, d);
+    EXPECT_TRUE(d.WordWrap);
+    EXPECT_EQ(d.ScrollBars, TEditorDisplay::ssVertical);
+    EXPECT_EQ(d.WrapByte, 20);
+    EXPECT_EQ(d.FontName, "IPAGothic");
+    EXPECT_EQ(d.FontSize, 14);
+    EXPECT_TRUE(d.UnderLine);
+}
+
+TEST_F(SettingsTest, WritesEveryKeyInOrderAndReadsThemBack) {
+    TSettings s = defaults();
+    s.vInfoChien = 17;
+    s.FuncChk = false;
+    s.fmTop = 33;
+    s.Browser = "/usr/bin/firefox";
+    s.TabColorDeAct = 0x00123456;
+    TIniFile ini(path);
+    ASSERT_TRUE(WriteSettings(ini, s, "/opt/tolmo/"));
+    const std::string text = TempDir::Read(path);
+    // A profile file groups keys by section: the [Set] keys written after [Info] join their
+    // section, so the file holds the write order grouped by the sections' first appearance.
+    std::vector<std::string> grouped, sections;
+    for (const auto& k : SettingsWriteOrder(false)) {
+        std::string sec = k.substr(0, k.find('/'));
+        if (std::find(sections.begin(), sections.end(), sec) == sections.end())
+            sections.push_back(sec);
+    }
+    for (const auto& sec : sections)
+        for (const auto& k : SettingsWriteOrder(false))
+            if (k.rfind(sec + "/", 0) == 0) grouped.push_back(k);
+    EXPECT_EQ(keysOf(text), grouped);
+    EXPECT_EQ(grouped.back(), "Info/vInfoChien");
+    EXPECT_NE(text.find("[Header]\nVersion=Ver1.7.1.1\nFolder=/opt/tolmo/\n"), std::string::npos);
+    EXPECT_NE(
+        text.find("TabColorAct=clBtnFace\nTabColorDeAct=$00123456\nTabFontAct=clWindowText\n"),
+        std::string::npos);
+    EXPECT_NE(text.find("FuncChk=0\n"), std::string::npos);
+    EXPECT_NE(text.find("FontColor=clBlack\nColor=clWhite\n"), std::string::npos);
+
+    TSettings back = DefaultSettings(TEditorDisplay{}, "/elsewhere/");
+    ReadSettings(ini, back, [] { return 99; });
+    EXPECT_EQ(back.vInfoChien, 17);
+    EXPECT_FALSE(back.FuncChk);
+    EXPECT_EQ(back.fmTop, 33);
+    EXPECT_EQ(back.Browser, "/usr/bin/firefox");
+    EXPECT_EQ(back.TabColorDeAct, 0x00123456u);
+    EXPECT_EQ(back.OpenFolder, "/opt/tolmo/");
+    // The options dialog's keys are not part of the close-time write.
+    EXPECT_EQ(text.find("CLine1"), std::string::npos);
+    EXPECT_EQ(text.find("isZenkai"), std::string::npos);
+}
+
+TEST_F(SettingsTest, MaximisedCloseKeepsTheOldBounds) {
+    TempDir::Write(path, "[Set]\nfmTop=10\nfmLeft=20\nfmHeight=300\nfmWidth=400\nOther=x\n");
+    TSettings s = defaults();
+    s.isMaxSize = true;
+    s.fmTop = s.fmLeft = 0;
+    s.fmHeight = 1000;
+    s.fmWidth = 2000;
+    TIniFile ini(path);
+    ASSERT_TRUE(WriteSettings(ini, s, "/p/"));
+    EXPECT_TRUE(ini.ReadBool("Set", "isMaxSize", false));
+    EXPECT_EQ(ini.ReadInteger("Set", "fmTop", 0), 10);
+    EXPECT_EQ(ini.ReadInteger("Set", "fmLeft", 0), 20);
+    EXPECT_EQ(ini.ReadInteger("Set", "fmHeight", 0), 300);
+    EXPECT_EQ(ini.ReadInteger("Set", "fmWidth", 0), 400);
+    EXPECT_EQ(ini.ReadString("Set", "Other", ""), "x");
+    EXPECT_EQ(SettingsWriteOrder(true).size() + 4, SettingsWriteOrder(false).size());
+}
+
+TEST_F(SettingsTest, UnrelatedLinesSurviveAWrite) {
+    const std::string mine =
+        "; kept\n[MyFileList]\nCount=1\nFile0=a.txt,/x/,0\n[Set]\nFuncChk=1\nzzz junk\n";
+    TempDir::Write(path, mine);
+    TIniFile ini(path);
+    ASSERT_TRUE(WriteSettings(ini, defaults(), "/p/"));
+    const std::string text = TempDir::Read(path);
+    EXPECT_EQ(text.rfind("; kept\n[MyFileList]\nCount=1\nFile0=a.txt,/x/,0\n[Set]\nFuncChk=1\n", 0),
+              0u);
+    EXPECT_NE(text.find("zzz junk\n"), std::string::npos);
+}
+
+TEST_F(SettingsTest, FailedWriteReportsFalse) {
+    TIniFile ini(d / "missing-folder/Tolmo.ini");
+    EXPECT_FALSE(WriteSettings(ini, defaults(), "/p/"));
+    TSettings s = defaults();
+    s.Browser = "two\nlines"; // cannot be stored: the write stops there, earlier keys are kept
+    TIniFile ok(path);
+    EXPECT_FALSE(WriteSettings(ok, s, "/p/"));
+    EXPECT_TRUE(ok.ValueExists("Set", "isClick"));
+    EXPECT_FALSE(ok.ValueExists("Set", "Curs"));
+}
+
+TEST_F(SettingsTest, OptionKeysInTheirOrder) {
+    TSettings s = defaults();
+    s.CLine1 = 4;
+    TIniFile ini(path);
+    ASSERT_TRUE(WriteOptionSettings(ini, s));
+    EXPECT_EQ(keysOf(TempDir::Read(path)),
+              (std::vector<std::string>{"Set/CLine1", "Set/CLine2", "Set/JHanten", "Set/isZenkai",
+                                        "Set/isWpLine", "Set/KnKakunin", "Set/MenuCount",
+                                        "Set/isWaYMD", "Set/isYoubi", "Set/isClick",
+                                        "Set/isBrowser", "Set/Browser", "Set/Curs"}));
+}
+
+TEST(SettingsOrder, ReadOrderFollowsTheTable) {
+    auto r = SettingsReadOrder();
+    ASSERT_EQ(r.size(), 46u);
+    EXPECT_EQ(r.front(), "Tab/TabColorAct");
+    EXPECT_EQ(r[6], "Editor/FontColor");
+    EXPECT_EQ(r[38], "Info/vInfoChien");
+    EXPECT_EQ(r.back(), "Set/GEditor");
+}
+
+TEST(SettingsDraw, InfoChienIsOneToNinetyNine) {
+    for (int i = 0; i < 500; ++i) {
+        int v = DrawInfoChien();
+        ASSERT_GE(v, 1);
+        ASSERT_LE(v, 99);
+    }
+}
+
+} // namespace

@@ -1,0 +1,144 @@
+#include "app/ShellUtil.h"
+
+#include "../support/RecordingSink.h"
+#include "../support/TempDir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace fs = std::filesystem;
+using Texts = std::vector<std::string>;
+
+TEST(ShellUtil, TrailingCharacters) {
+    EXPECT_EQ(IncludeTrailingChar("  /a/b  ", "/"), "/a/b/");
+    EXPECT_EQ(IncludeTrailingChar("/a/b/", "/"), "/a/b/");
+    EXPECT_EQ(IncludeTrailingChar("   ", "/"), "");
+    EXPECT_EQ(IncludeTrailingChar(" x ", ""), "x");
+    EXPECT_EQ(ExcludeTrailingChar(" /a/b/ ", "/"), "/a/b");
+    EXPECT_EQ(ExcludeTrailingChar("/a/b", "/"), "/a/b");
+    EXPECT_EQ(ExcludeTrailingChar("", "/"), "");
+}
+
+TEST(ShellUtil, SpaceToken) {
+    EXPECT_EQ(DecodeSpaceToken("my_\\Sp\\_memo.txt", false), "my memo.txt");
+    EXPECT_EQ(DecodeSpaceToken("a b  c", true), "a_\\Sp\\_b_\\Sp\\__\\Sp\\_c");
+    EXPECT_EQ(DecodeSpaceToken(DecodeSpaceToken("a b  c", true), false), "a b  c");
+    EXPECT_EQ(DecodeSpaceToken("_\\Sp\\", false), "_\\Sp\\");
+}
+
+TEST(ShellUtil, ExpandLongPath) {
+    TempDir d;
+    TempDir::Write(d / "memo.txt", "x");
+    fs::create_directory(d / "sub");
+    fs::create_symlink(d / "memo.txt", d / "link.txt");
+    EXPECT_EQ(ExpandLongPath(d / "sub/../link.txt"), fs::canonical(d / "memo.txt").string());
+    EXPECT_EQ(ExpandLongPath(d / "sub/"), fs::canonical(d / "sub").string() + "/");
+    // Unchanged: missing paths, text with "(" or ",", empty text.
+    EXPECT_EQ(ExpandLongPath(d / "missing.txt"), d / "missing.txt");
+    EXPECT_EQ(ExpandLongPath(d / "sub/../memo(1).txt"), d / "sub/../memo(1).txt");
+    EXPECT_EQ(ExpandLongPath("memo.txt,/x/,0"), "memo.txt,/x/,0");
+    EXPECT_EQ(ExpandLongPath(""), "");
+}
+
+TEST(ShellUtil, EnsureFolder) {
+    TempDir d;
+    RecordingSink sink;
+    EXPECT_TRUE(EnsureFolder(d.str(), false, false));
+    EXPECT_FALSE(EnsureFolder(d / "a/b/", false, false));
+    sink.answers = {false};
+    EXPECT_FALSE(EnsureFolder(d / "a/b/", true, true));
+    EXPECT_FALSE(fs::exists(d / "a"));
+    EXPECT_EQ(sink.texts(), Texts{"フォルダ[" + d / "a/b" + "]が存在しません。\r\n作成しますか。"});
+    EXPECT_TRUE(sink.boxes[0].yesNo && sink.boxes[0].defaultYes);
+    EXPECT_EQ(sink.boxes[0].caption, "確認");
+    EXPECT_TRUE(EnsureFolder(d / "a/b/", true, true));
+    EXPECT_TRUE(fs::is_directory(d / "a/b"));
+    // A file in the way: the folder cannot be made.
+    TempDir::Write(d / "f", "");
+    sink.boxes.clear();
+    EXPECT_FALSE(EnsureFolder(d / "f/g", true, true));
+    EXPECT_EQ(sink.texts().back(),
+              "フォルダ[" + d / "f/g" + "]が作成出来ません。\r\nフォルダの作成を中止します。");
+    EXPECT_EQ(sink.boxes.back().caption, "トルモ -Tolmo-");
+}
+
+TEST(ShellUtil, CopyFileStream) {
+    TempDir d;
+    std::string big(200000, 'x');
+    big[12345] = '\0';
+    TempDir::Write(d / "s", big);
+    TempDir::Write(d / "t", "old");
+    EXPECT_TRUE(CopyFileStream(d / "s", d / "t"));
+    EXPECT_EQ(TempDir::Read(d / "t"), big);
+    std::string why;
+    EXPECT_FALSE(CopyFileStream(d / "missing", d / "t", &why));
+    EXPECT_FALSE(why.empty());
+    EXPECT_FALSE(CopyFileStream(d / "s", d / "nofolder/t"));
+    EXPECT_EQ(TempDir::Read(d / "t"), big);
+}
+
+class GenerationCopyTest : public ::testing::Test {
+  protected:
+    std::string gen(int k) { return GenerationFileName(d / "SafeGuard/", k, "Tolmo.ini"); }
+    TempDir d;
+    RecordingSink sink;
+};
+
+TEST_F(GenerationCopyTest, RotatesFiveGenerations) {
+    TempDir::Write(d / "Tolmo.ini", "new");
+    fs::create_directory(d / "SafeGuard");
+    for (int k = 1; k <= 5; ++k)
+        TempDir::Write(gen(k), "g" + std::to_string(k));
+    EXPECT_EQ(gen(1), d / "SafeGuard/01_Tolmo.ini");
+    ASSERT_TRUE(GenerationCopy(d / "Tolmo.ini", d / "SafeGuard", 5));
+    EXPECT_EQ(TempDir::Read(gen(1)), "new");
+    EXPECT_EQ(TempDir::Read(gen(2)), "g1");
+    EXPECT_EQ(TempDir::Read(gen(3)), "g2");
+    EXPECT_EQ(TempDir::Read(gen(4)), "g3");
+    EXPECT_EQ(TempDir::Read(gen(5)), "g4");
+    EXPECT_FALSE(fs::exists(gen(6)));
+    EXPECT_TRUE(sink.boxes.empty());
+}
+
+TEST_F(GenerationCopyTest, CreatesFolderAndStopsCountingAtAGap) {
+    TempDir::Write(d / "Tolmo.ini", "new");
+    ASSERT_TRUE(GenerationCopy(d / "Tolmo.ini", d / "SafeGuard/", 3));
+    EXPECT_EQ(TempDir::Read(gen(1)), "new");
+    TempDir::Write(gen(4), "stray");
+    ASSERT_TRUE(GenerationCopy(d / "Tolmo.ini", d / "SafeGuard/", 3));
+    EXPECT_EQ(TempDir::Read(gen(2)), "new");
+    EXPECT_EQ(TempDir::Read(gen(4)), "stray");
+}
+
+TEST_F(GenerationCopyTest, Refusals) {
+    TempDir::Write(d / "Tolmo.ini", "x");
+    EXPECT_FALSE(GenerationCopy(d / "Tolmo.ini", d / "SafeGuard/", 1));
+    EXPECT_FALSE(GenerationCopy(d / "Tolmo.ini", d / "SafeGuard/", 33));
+    EXPECT_FALSE(GenerationCopy(d / "none.ini", d / "SafeGuard/", 5));
+    EXPECT_EQ(sink.texts(), (Texts{"世代の数が正しくありません。", "世代の数が正しくありません。",
+                                   "[" + d / "none.ini" + "]がありません。"}));
+    EXPECT_FALSE(fs::exists(d / "SafeGuard"));
+    EXPECT_TRUE(GenerationCopy(d / "Tolmo.ini", d / "SafeGuard/", 2));
+    EXPECT_TRUE(GenerationCopy(d / "Tolmo.ini", d / "SafeGuard/", 32));
+}
+
+TEST_F(GenerationCopyTest, ErrorsAreReported) {
+    TempDir::Write(d / "Tolmo.ini", "x");
+    TempDir::Write(d / "SafeGuard", "a file where the folder should be");
+    EXPECT_FALSE(GenerationCopy(d / "Tolmo.ini", d / "SafeGuard/", 5));
+    EXPECT_EQ(sink.texts(), Texts{"世代コピーエラー"});
+}
+
+TEST_F(GenerationCopyTest, MoveToSafeGuard) {
+    EXPECT_TRUE(MoveToSafeGuard(d.str(), "Tolmo.ini", 5)); // nothing to move
+    EXPECT_TRUE(sink.boxes.empty());
+    TempDir::Write(d / "Tolmo.ini", "x");
+    EXPECT_TRUE(MoveToSafeGuard(d.str(), "Tolmo.ini", 5));
+    EXPECT_FALSE(fs::exists(d / "Tolmo.ini"));
+    EXPECT_EQ(TempDir::Read(gen(1)), "x");
+    TempDir::Write(d / "Tolmo.ini", "y");
+    EXPECT_TRUE(MoveToSafeGuard(d.str(), "Tolmo.ini", 40));
+    EXPECT_EQ(sink.texts().back(), "SafeGuard コピーに失敗しました。");
+    EXPECT_TRUE(fs::exists(d / "Tolmo.ini")); // kept when it could not be saved away
+}

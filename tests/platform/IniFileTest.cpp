@@ -1,0 +1,222 @@
+#include "platform/IniFile.h"
+
+#include "../support/TempDir.h"
+
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+TEST(IniFile, MissingFileAndKeysGiveDefaults) {
+    TempDir d;
+    TIniFile ini(d / "none.ini");
+    EXPECT_EQ(ini.ReadString("Set", "Browser", "def"), "def");
+    EXPECT_EQ(ini.ReadInteger("Set", "Page", -1), -1);
+    EXPECT_TRUE(ini.ReadBool("Set", "FuncChk", true));
+    EXPECT_FALSE(ini.SectionExists("Set"));
+    EXPECT_TRUE(ini.ReadSections().empty());
+    // Deleting from a missing file succeeds and creates nothing.
+    EXPECT_TRUE(ini.DeleteKey("Set", "Page"));
+    EXPECT_TRUE(ini.EraseSection("Set"));
+    EXPECT_FALSE(std::filesystem::exists(d / "none.ini"));
+    TempDir::Write(d / "empty.ini", "");
+    EXPECT_EQ(TIniFile(d / "empty.ini").ReadInteger("Set", "fmWidth", 779), 779);
+}
+
+TEST(IniFile, NamesIgnoreLetterCaseAndValuesAreTrimmed) {
+    TempDir d;
+    TempDir::Write(d / "a.ini", "[set]\r\n  FMTOP = 12 \r\nbrowser= /usr/bin/x y \r\n");
+    TIniFile ini(d / "a.ini");
+    EXPECT_EQ(ini.ReadInteger("Set", "fmTop", 0), 12);
+    EXPECT_EQ(ini.ReadString(" SET ", "Browser", ""), "/usr/bin/x y");
+    EXPECT_TRUE(ini.ValueExists("SET", "fmtop"));
+}
+
+TEST(IniFile, NumbersAndBooleans) {
+    TempDir d;
+    TempDir::Write(d / "a.ini", "[Set]\nfmTop=abc\nfmLeft=-12\nA=12abc\nB=99999999999\nC=+7\nD=\n"
+                                "FuncChk=0\nStatChk=2\nE=x\nF=$10\n");
+    TIniFile ini(d / "a.ini");
+    EXPECT_EQ(ini.ReadInteger("Set", "fmTop", 0), 0);
+    EXPECT_EQ(ini.ReadInteger("Set", "fmTop", 5), 5);
+    EXPECT_EQ(ini.ReadInteger("Set", "fmLeft", 0), -12);
+    EXPECT_EQ(ini.ReadInteger("Set", "A", 3), 3);
+    EXPECT_EQ(ini.ReadInteger("Set", "B", 3), 3);
+    EXPECT_EQ(ini.ReadInteger("Set", "C", 3), 7);
+    EXPECT_EQ(ini.ReadInteger("Set", "D", 3), 3);
+    EXPECT_EQ(ini.ReadInteger("Set", "F", 3), 3);
+    EXPECT_FALSE(ini.ReadBool("Set", "FuncChk", true));
+    EXPECT_TRUE(ini.ReadBool("Set", "StatChk", false));
+    EXPECT_TRUE(ini.ReadBool("Set", "E", true));
+    EXPECT_FALSE(ini.ReadBool("Set", "E", false));
+}
+
+TEST(IniFile, GarbageIsToleratedAndKeptByWrites) {
+    TempDir d;
+    const std::string garbage = std::string("\xEF\xBB\xBF; comment\n") +
+                                "junk line without equals\n" + "[Tab\n" + "=novalue\n" + "[Set]\n" +
+                                std::string("bin\x01\xFF\x00z=q\n", 10) + "fmTop=10\n" + "[Set]\n" +
+                                "fmTop=20\n" + "fmLeft=30\n" + "[Other]\r\n" + "x=1";
+    TempDir::Write(d / "g.ini", garbage);
+    TIniFile ini(d / "g.ini");
+    // The first occurrence wins; keys of a duplicated section are found.
+    EXPECT_EQ(ini.ReadInteger("Set", "fmTop", 0), 10);
+    EXPECT_EQ(ini.ReadInteger("Set", "fmLeft", 0), 30);
+    EXPECT_EQ(ini.ReadString("Other", "x", ""), "1");
+    EXPECT_EQ(ini.ReadString("Set", std::string("bin\x01\xFF\x00z", 7), ""), "q");
+    // "[Tab" is no section header.
+    EXPECT_FALSE(ini.SectionExists("Tab"));
+    EXPECT_EQ(ini.ReadSections(), (std::vector<std::string>{"Set", "Other"}));
+    EXPECT_EQ(ini.ReadSection("set"),
+              (std::vector<std::string>{std::string("bin\x01\xFF\x00z", 7), "fmTop", "fmLeft"}));
+
+    ASSERT_TRUE(ini.WriteInteger("Set", "fmTop", 11));
+    ASSERT_TRUE(ini.WriteString("Other", "y", "2"));
+    std::string expect = garbage;
+    expect.replace(expect.find("fmTop=10"), 8, "fmTop=11");
+    expect += "\ny=2\n";
+    EXPECT_EQ(TempDir::Read(d / "g.ini"), expect);
+}
+
+TEST(IniFile, WritesPlaceKeysAndSections) {
+    TempDir d;
+    TIniFile ini(d / "w.ini");
+    ASSERT_TRUE(ini.WriteString("Header", "Version", "Ver1.7.1.1"));
+    ASSERT_TRUE(ini.WriteString("Set", "OpenFolder", "/home/u/"));
+    ASSERT_TRUE(ini.WriteBool("Set", "isMaxSize", true));
+    ASSERT_TRUE(ini.WriteString("header", "FOLDER", "/opt/tolmo/"));
+    ASSERT_TRUE(ini.WriteString("Header", "version", "V2"));
+    EXPECT_EQ(
+        TempDir::Read(d / "w.ini"),
+        "[Header]\nVersion=V2\nFOLDER=/opt/tolmo/\n\n[Set]\nOpenFolder=/home/u/\nisMaxSize=1\n");
+    // A new key goes after the section's last key, before its trailing blank line.
+    TempDir::Write(d / "w.ini", "[A]\r\nk=1\r\n\r\n; note\r\n[B]\r\nm=2\r\n");
+    ASSERT_TRUE(ini.WriteString("A", "n", "3"));
+    EXPECT_EQ(TempDir::Read(d / "w.ini"), "[A]\r\nk=1\r\nn=3\r\n\r\n; note\r\n[B]\r\nm=2\r\n");
+    ASSERT_TRUE(ini.DeleteKey("a", "K"));
+    ASSERT_TRUE(ini.EraseSection("B"));
+    EXPECT_EQ(TempDir::Read(d / "w.ini"), "[A]\r\nn=3\r\n\r\n; note\r\n");
+}
+
+TEST(IniFile, DuplicatesAreRemovedByDelete) {
+    TempDir d;
+    TempDir::Write(d / "dup.ini", "[S]\nk=1\nk=2\n[s]\nK=3\n");
+    TIniFile ini(d / "dup.ini");
+    EXPECT_EQ(ini.ReadString("S", "k", ""), "1");
+    ASSERT_TRUE(ini.DeleteKey("S", "k"));
+    EXPECT_FALSE(ini.ValueExists("S", "k"));
+    EXPECT_EQ(TempDir::Read(d / "dup.ini"), "[S]\n[s]\n");
+}
+
+TEST(IniFile, RefusesEntriesThatWouldBreakTheFile) {
+    TempDir d;
+    TIniFile ini(d / "r.ini");
+    EXPECT_FALSE(ini.WriteString("S", "a=b", "1"));
+    EXPECT_FALSE(ini.WriteString("S", "", "1"));
+    EXPECT_FALSE(ini.WriteString("S", "k", "line1\nline2"));
+    EXPECT_FALSE(ini.WriteString("S]x", "k", "1"));
+    EXPECT_FALSE(ini.WriteString("S", "[k", "1"));
+    EXPECT_FALSE(ini.LastError().empty());
+    EXPECT_FALSE(std::filesystem::exists(d / "r.ini"));
+}
+
+TEST(IniFile, SeesChangesMadeByOthers) {
+    TempDir d;
+    TIniFile a(d / "s.ini"), b(d / "s.ini");
+    EXPECT_EQ(a.ReadInteger("S", "k", 0), 0);
+    ASSERT_TRUE(b.WriteInteger("S", "k", 5));
+    EXPECT_EQ(a.ReadInteger("S", "k", 0), 5);
+    ASSERT_TRUE(a.WriteInteger("S", "j", 6)); // keeps b's key
+    EXPECT_EQ(b.ReadInteger("S", "k", 0), 5);
+    EXPECT_EQ(b.ReadInteger("S", "j", 0), 6);
+}
+
+TEST(IniFile, FailedWritesLeaveTheFileIntact) {
+    TempDir d;
+    // Missing folder: the write fails.
+    TIniFile lost(d / "no/such/folder.ini");
+    EXPECT_FALSE(lost.WriteString("S", "k", "v"));
+    EXPECT_FALSE(lost.LastError().empty());
+    // Read-only folder: the temporary file cannot be made, the old content stays.
+    std::filesystem::create_directory(d / "ro");
+    TempDir::Write(d / "ro/t.ini", "[S]\nk=1\n");
+    chmod((d / "ro").c_str(), 0555);
+    TIniFile ro(d / "ro/t.ini");
+    if (geteuid() != 0) {
+        EXPECT_FALSE(ro.WriteString("S", "k", "2"));
+        EXPECT_EQ(TempDir::Read(d / "ro/t.ini"), "[S]\nk=1\n");
+        EXPECT_EQ(ro.ReadString("S", "k", ""), "1");
+    }
+    chmod((d / "ro").c_str(), 0755);
+    // No temporary files are left behind.
+    for (auto& e : std::filesystem::directory_iterator(d / "ro"))
+        EXPECT_EQ(e.path().filename(), "t.ini");
+}
+
+TEST(IniFile, WriteKeepsModeAndFollowsLinks) {
+    TempDir d;
+    TempDir::Write(d / "real.ini", "[S]\nk=1\n");
+    chmod((d / "real.ini").c_str(), 0600);
+    std::filesystem::create_symlink(d / "real.ini", d / "link.ini");
+    TIniFile ini(d / "link.ini");
+    ASSERT_TRUE(ini.WriteInteger("S", "k", 2));
+    EXPECT_TRUE(std::filesystem::is_symlink(d / "link.ini"));
+    EXPECT_EQ(TempDir::Read(d / "real.ini"), "[S]\nk=2\n");
+    struct stat st {};
+    stat((d / "real.ini").c_str(), &st);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+}
+
+} // namespace
+
+TEST(IniFile, UpdatesAreWrittenOnceAndAtomically) {
+    TempDir d;
+    TempDir::Write(d / "u.ini", "[S]\nk=1\n");
+    TIniFile ini(d / "u.ini");
+    ini.BeginUpdate();
+    ASSERT_TRUE(ini.WriteInteger("S", "k", 2));
+    ASSERT_TRUE(ini.WriteInteger("T", "j", 3));
+    EXPECT_EQ(ini.ReadInteger("S", "k", 0), 2); // reads see the pending change
+    EXPECT_EQ(TempDir::Read(d / "u.ini"), "[S]\nk=1\n");
+    ini.BeginUpdate();
+    ASSERT_TRUE(ini.DeleteKey("S", "k"));
+    EXPECT_TRUE(ini.EndUpdate()); // inner end writes nothing yet
+    EXPECT_EQ(TempDir::Read(d / "u.ini"), "[S]\nk=1\n");
+    EXPECT_TRUE(ini.EndUpdate());
+    EXPECT_EQ(TempDir::Read(d / "u.ini"), "[S]\n\n[T]\nj=3\n");
+
+    // A failed final write leaves the old file and drops the pending changes.
+    TIniFile lost(d / "gone/u.ini");
+    lost.BeginUpdate();
+    ASSERT_TRUE(lost.WriteInteger("S", "k", 2));
+    EXPECT_FALSE(lost.EndUpdate());
+    EXPECT_EQ(lost.ReadInteger("S", "k", 0), 0);
+}
+
+TEST(IniFile, FullDiskNeverTruncatesTheFile) {
+    TempDir d;
+    const std::string old = "[Set]\nk=1\n";
+    TempDir::Write(d / "f.ini", old);
+    // A child process whose files may not grow beyond 64 bytes stands in for a full disk.
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit lim{64, 64};
+        setrlimit(RLIMIT_FSIZE, &lim);
+        TIniFile ini(d / "f.ini");
+        bool wrote = ini.WriteString("Set", "big", std::string(500, 'x'));
+        _exit(wrote ? 1 : 0);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the write claimed success";
+    EXPECT_EQ(TempDir::Read(d / "f.ini"), old);
+    for (auto& e : std::filesystem::directory_iterator(d.str()))
+        EXPECT_EQ(e.path().filename(), "f.ini");
+}
