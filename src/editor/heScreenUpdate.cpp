@@ -242,9 +242,10 @@ void TEditorScreenStrings::AppendRowsFrom(const char* p, size_t n) {
         pos = q;
         endsWithLineEnd = true;
     }
-    if (!endsWithLineEnd && !batch.empty())
-        batch.back().A = RowData::WithRowEnd(batch.back().A, reTextEnd);
     flush();
+    if (!endsWithLineEnd && FRows.Count() > 0)
+        FRows.SetA(FRows.Count() - 1,
+                   RowData::WithRowEnd(FRows.At(FRows.Count() - 1).A, reTextEnd));
 }
 
 void TEditorScreenStrings::LoadFromBuffer(std::unique_ptr<char[]> buf, size_t n) {

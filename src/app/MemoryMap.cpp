@@ -1,0 +1,521 @@
+// Named shared block with per-process slots and change counters, on POSIX files and OFD locks.
+//
+// Lock file (map name + "Semaphore"), one byte per lock, all open-file-description locks so that
+// two components in one process behave like two processes and a dead holder loses them at once:
+//   byte 0        the semaphore (exclusive; Lock/Unlock)
+//   byte 1        "a user has the block open" (shared, held while open)
+//   bytes 2..17   slot i is alive (exclusive, held by the slot's owner)
+//   bytes 18..33  slot i belongs to a resident, a full instance of the program (exclusive)
+// The block file is created and removed only under the semaphore, so the first opener fixes its
+// size and slot maximum and the last one to close removes it.
+#include "app/MemoryMap.h"
+
+#include <atomic>
+#include <bit>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr off_t kSemaphoreByte = 0;
+constexpr off_t kUsersByte = 1;
+constexpr off_t kSlotByte = 2;
+constexpr off_t kResidentByte = 18;
+constexpr char kSignature[10] = "MemMapEvt";
+constexpr const char* kMappingError = "CreateFileMapping:Mapping Error ";
+constexpr const char* kFlushError = "FlushViewOfFile:Flush Error";
+
+std::string SystemMessage(int err) {
+    return std::strerror(err);
+}
+
+[[noreturn]] void MappingError(const std::string& why) {
+    throw EMemoryMap(kMappingError + why);
+}
+
+bool SetLock(int fd, short type, off_t byte, bool wait) {
+    struct flock fl {};
+    fl.l_type = type;
+    fl.l_whence = SEEK_SET;
+    fl.l_start = byte;
+    fl.l_len = 1;
+    for (;;) {
+        if (fcntl(fd, wait ? F_OFD_SETLKW : F_OFD_SETLK, &fl) == 0) return true;
+        if (errno != EINTR) return false;
+    }
+}
+
+// True when some other open file description holds a lock on the byte.
+bool LockedByOthers(int fd, off_t byte) {
+    struct flock fl {};
+    fl.l_type = F_WRLCK;
+    fl.l_whence = SEEK_SET;
+    fl.l_start = byte;
+    fl.l_len = 1;
+    if (fcntl(fd, F_OFD_GETLK, &fl) != 0) return false;
+    return fl.l_type != F_UNLCK;
+}
+
+// A file in the private folder: never through a link, never someone else's, always 0600.
+int OpenPrivate(const std::string& path, int flags) {
+    int fd = open(path.c_str(), flags | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) return -1;
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != geteuid()) {
+        close(fd);
+        errno = EACCES;
+        return -1;
+    }
+    if ((st.st_mode & 077) != 0 && fchmod(fd, 0600) != 0) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+std::uint16_t Load16(const char* p) {
+    std::uint16_t v =
+        std::atomic_ref<std::uint16_t>(*reinterpret_cast<std::uint16_t*>(const_cast<char*>(p)))
+            .load(std::memory_order_acquire);
+    if constexpr (std::endian::native == std::endian::big)
+        v = static_cast<std::uint16_t>((v << 8) | (v >> 8));
+    return v;
+}
+
+void Store16(char* p, std::uint16_t v) {
+    if constexpr (std::endian::native == std::endian::big)
+        v = static_cast<std::uint16_t>((v << 8) | (v >> 8));
+    std::atomic_ref<std::uint16_t>(*reinterpret_cast<std::uint16_t*>(p))
+        .store(v, std::memory_order_release);
+}
+
+std::uint32_t Load32(const char* p) {
+    unsigned char b[4];
+    std::memcpy(b, p, 4);
+    return b[0] | (b[1] << 8) | (b[2] << 16) | (std::uint32_t(b[3]) << 24);
+}
+
+void Store32(char* p, std::uint32_t v) {
+    unsigned char b[4] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8),
+                          static_cast<unsigned char>(v >> 16), static_cast<unsigned char>(v >> 24)};
+    std::memcpy(p, b, 4);
+}
+
+bool MakePrivateFolder(const std::string& dir, bool parents) {
+    if (parents) {
+        for (std::size_t i = 1; i < dir.size(); ++i)
+            if (dir[i] == '/') mkdir(dir.substr(0, i).c_str(), 0700);
+    }
+    return mkdir(dir.c_str(), 0700) == 0 || errno == EEXIST;
+}
+
+} // namespace
+
+std::string MemoryMapFolder() {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    bool fromEnv = runtime && runtime[0] == '/';
+    std::string dir = fromEnv ? std::string(runtime) : "/tmp/tolmo-" + std::to_string(geteuid());
+    while (dir.size() > 1 && dir.back() == '/')
+        dir.pop_back();
+    if (!MakePrivateFolder(dir, fromEnv)) MappingError(SystemMessage(errno) + ": " + dir);
+    struct stat st {};
+    if (lstat(dir.c_str(), &st) != 0) MappingError(SystemMessage(errno) + ": " + dir);
+    if (!S_ISDIR(st.st_mode) || st.st_uid != geteuid() || (st.st_mode & 077) != 0)
+        MappingError("the folder " + dir + " is not private to this user");
+    return dir + "/";
+}
+
+// ---------------------------------------------------------------- TCustomMemoryMap
+
+TCustomMemoryMap::TCustomMemoryMap() = default;
+
+TCustomMemoryMap::~TCustomMemoryMap() {
+    try {
+        TCustomMemoryMap::Close();
+    } catch (...) {
+    }
+}
+
+void TCustomMemoryMap::SetActive(bool value) {
+    if (FLoading) {
+        FActiveStored = value;
+        return;
+    }
+    if (value)
+        Open();
+    else
+        Close();
+}
+
+void TCustomMemoryMap::Loaded() {
+    FLoading = false;
+    if (FActiveStored) Open();
+}
+
+void TCustomMemoryMap::SetMapName(const std::string& value) {
+    // "/" would leave the private folder, so it is refused like "\".
+    if (value.find_first_of("\\/") != std::string::npos)
+        throw EMemoryMap(std::string("MapName do not use '\\':") + ClassName() + ":SetMapName");
+    if (value == FMapName) return;
+    FMapName = value;
+    Reopen();
+}
+
+int TCustomMemoryMap::GetSize() const {
+    return FView ? static_cast<int>(Load32(FView + 4)) : FSize;
+}
+
+void TCustomMemoryMap::SetSize(int value) {
+    int max = MaxUserSize();
+    if (value < 1 || value > max)
+        throw EMemoryMap("Size max over(1 to" + std::to_string(max) + ").:SetSize");
+    FSize = value;
+    if (GetActive()) {
+        Reopen();
+        if (static_cast<int>(Load32(FView + 4)) != value)
+            throw EMemoryMap("Other process Allready Opened Memory Map");
+    }
+}
+
+void TCustomMemoryMap::Reopen() {
+    if (!GetActive()) return;
+    Close();
+    Open();
+}
+
+void TCustomMemoryMap::Lock() {
+    if (FLockDepth == 0 && FLockFd >= 0) {
+        if (!SetLock(FLockFd, F_WRLCK, kSemaphoreByte, true))
+            throw EMemoryMap("Lock:" + SystemMessage(errno));
+    }
+    ++FLockDepth;
+}
+
+void TCustomMemoryMap::Unlock() {
+    if (FLockDepth <= 0) return;
+    if (--FLockDepth == 0 && FLockFd >= 0) SetLock(FLockFd, F_UNLCK, kSemaphoreByte, false);
+}
+
+void TCustomMemoryMap::Flush(const char* failure, bool evtError) {
+    if (msync(FView, FViewLen, MS_ASYNC) == 0) return;
+    if (evtError) throw EMemMapEvt(failure);
+    throw EMemoryMap(failure);
+}
+
+void TCustomMemoryMap::Update() {
+    if (!FView || FReadOnly) return;
+    TMemoryMapLock lock(*this);
+    Flush(kFlushError, false);
+}
+
+bool TCustomMemoryMap::StaleBlock(std::size_t) const {
+    return true;
+}
+
+bool TCustomMemoryMap::OthersAlive() const {
+    return LockedByOthers(FLockFd, kUsersByte);
+}
+
+void TCustomMemoryMap::MapOpened(bool created) {
+    if (created) {
+        Store32(FView, 0);
+        Store32(FView + 4, static_cast<std::uint32_t>(FSize));
+        Flush(kFlushError, false);
+    }
+}
+
+void TCustomMemoryMap::Open() {
+    Close();
+    if (FMapName.empty()) throw EMemoryMap("MapName not exists.");
+    const std::string folder = MemoryMapFolder();
+    const std::string blockPath = folder + FMapName;
+    FBlockPath = blockPath;
+    FLockFd = OpenPrivate(folder + FMapName + "Semaphore", O_RDWR | O_CREAT);
+    if (FLockFd < 0) MappingError(SystemMessage(errno));
+    try {
+        TMemoryMapLock lock(*this);
+        int mode = FReadOnly ? O_RDONLY : O_RDWR;
+        FMapFd = OpenPrivate(blockPath, mode);
+        struct stat st {};
+        if (FMapFd >= 0 && fstat(FMapFd, &st) == 0 && !OthersAlive() &&
+            StaleBlock(static_cast<std::size_t>(st.st_size))) {
+            // Left behind by users that all died: replace it, as the system would have dropped it.
+            unlink(blockPath.c_str());
+            close(FMapFd);
+            FMapFd = -1;
+        } else if (FMapFd < 0 && errno != ENOENT) {
+            MappingError(SystemMessage(errno));
+        }
+        FExisted = FMapFd >= 0;
+        if (!FExisted) {
+            if (FReadOnly) MappingError(SystemMessage(ENOENT));
+            FMapFd = OpenPrivate(blockPath, O_RDWR | O_CREAT | O_EXCL);
+            if (FMapFd < 0) MappingError(SystemMessage(errno));
+            if (ftruncate(FMapFd, static_cast<off_t>(FSize) + FHeaderSize) != 0) {
+                int err = errno;
+                unlink(blockPath.c_str());
+                MappingError(SystemMessage(err));
+            }
+        }
+        if (fstat(FMapFd, &st) != 0) MappingError(SystemMessage(errno));
+        FViewLen = static_cast<std::size_t>(st.st_size);
+        void* view = FViewLen == 0
+                         ? MAP_FAILED
+                         : mmap(nullptr, FViewLen, PROT_READ | (FReadOnly ? 0 : PROT_WRITE),
+                                MAP_SHARED, FMapFd, 0);
+        if (view == MAP_FAILED) MappingError(SystemMessage(FViewLen == 0 ? EINVAL : errno));
+        FView = static_cast<char*>(view);
+        SetLock(FLockFd, F_RDLCK, kUsersByte, false);
+        MapOpened(!FExisted);
+    } catch (...) {
+        CloseHandles();
+        throw;
+    }
+}
+
+void TCustomMemoryMap::Close() {
+    if (!FView) {
+        CloseHandles();
+        return;
+    }
+    int unmapResult = 0;
+    {
+        TMemoryMapLock lock(*this);
+        MapClosing();
+        SetLock(FLockFd, F_UNLCK, kUsersByte, false);
+        if (!OthersAlive() && !FReadOnly) unlink(FBlockPath.c_str());
+        unmapResult = munmap(FView, FViewLen);
+        FView = nullptr;
+    }
+    CloseHandles();
+    if (unmapResult != 0) throw EMemoryMap("UnmapViewOfFile:UnMapping Error");
+}
+
+void TCustomMemoryMap::CloseHandles() {
+    if (FView) munmap(FView, FViewLen);
+    FView = nullptr;
+    FViewLen = 0;
+    if (FMapFd >= 0) close(FMapFd);
+    if (FLockFd >= 0) close(FLockFd); // drops every lock this component held
+    FMapFd = FLockFd = -1;
+    FLockDepth = 0;
+}
+
+// ---------------------------------------------------------------- TCustomMemMapEvt
+
+TCustomMemMapEvt::TCustomMemMapEvt() {
+    FHeaderSize = HeaderSize;
+}
+
+TCustomMemMapEvt::~TCustomMemMapEvt() {
+    try {
+        TCustomMemMapEvt::Close();
+    } catch (...) {
+    }
+}
+
+int TCustomMemMapEvt::GetProcessMax() const {
+    return FView ? Load16(FView + 20) : FProcessMax;
+}
+
+void TCustomMemMapEvt::SetProcessMax(int value) {
+    if (value < 1 || value > MaxSlots)
+        throw EMemMapEvt("Process max over(1 to" + std::to_string(MaxSlots) + "). :SetProcessMax");
+    if (value == FProcessMax) return;
+    FProcessMax = value;
+    if (GetActive()) {
+        Close();
+        Open();
+    }
+}
+
+void TCustomMemMapEvt::SetCheckInterval(int value) {
+    FCheckInterval = value < 0 ? 0 : (value > 65535 ? 65535 : value);
+    if (FTimerOn) StartTimer();
+}
+
+int TCustomMemMapEvt::EffectiveInterval() const {
+    return FCheckInterval < MinInterval ? MinInterval : FCheckInterval;
+}
+
+void TCustomMemMapEvt::SetTimer(IMemMapTimer* timer) {
+    StopTimer();
+    FTimer = timer;
+    if (FView) StartTimer();
+}
+
+void TCustomMemMapEvt::StartTimer() {
+    FTimerOn = FView != nullptr;
+    if (FTimer && FTimerOn) FTimer->Start(EffectiveInterval());
+}
+
+void TCustomMemMapEvt::StopTimer() {
+    if (FTimer && FTimerOn) FTimer->Stop();
+    FTimerOn = false;
+}
+
+std::uint16_t TCustomMemMapEvt::BlockMask() const {
+    return FView ? Load16(FView + 22) : 0;
+}
+
+std::uint16_t TCustomMemMapEvt::BlockCounter(int slot) const {
+    return FView && slot >= 0 && slot < MaxSlots ? Load16(FView + 24 + 2 * slot) : 0;
+}
+
+bool TCustomMemMapEvt::StaleBlock(std::size_t fileSize) const {
+    // Only a block of this channel (or one whose creator died before writing its header) is
+    // replaced; anything else under the name is someone else's and reported as a format error.
+    if (fileSize < static_cast<std::size_t>(HeaderSize)) return true;
+    char header[HeaderSize];
+    if (pread(FMapFd, header, sizeof header, 0) != static_cast<ssize_t>(sizeof header)) return true;
+    if (std::memcmp(header + 8, kSignature, sizeof kSignature) == 0) return true;
+    for (char c : header)
+        if (c != 0) return false;
+    return true;
+}
+
+void TCustomMemMapEvt::MapOpened(bool created) {
+    const std::string formatError = "'" + GetMapName() + "' Format differ. : MapFileOpen";
+    if (created) {
+        TCustomMemoryMap::MapOpened(true);
+        std::memset(FView + 8, 0, HeaderSize - 8);
+        std::memcpy(FView + 8, kSignature, sizeof kSignature);
+        Store16(FView + 20, static_cast<std::uint16_t>(FProcessMax));
+    } else {
+        if (FViewLen < static_cast<std::size_t>(HeaderSize) ||
+            std::memcmp(FView + 8, kSignature, sizeof kSignature) != 0)
+            throw EMemMapEvt(formatError);
+        std::uint16_t max = Load16(FView + 20);
+        if (max < 1 || max > MaxSlots || Load32(FView + 4) > FViewLen - HeaderSize)
+            throw EMemMapEvt(formatError);
+    }
+    if (GetReadOnly()) return;
+    FreeDeadSlots();
+    const int max = Load16(FView + 20);
+    std::uint16_t mask = Load16(FView + 22);
+    for (int i = 0; i < max; ++i) {
+        std::uint16_t bit = 0x8000 >> i;
+        if ((mask & bit) || !SetLock(FLockFd, F_WRLCK, kSlotByte + i, false)) continue;
+        FOwnSlot = static_cast<std::uint16_t>(i);
+        if (FResident) SetLock(FLockFd, F_WRLCK, kResidentByte + i, false);
+        Store16(FView + 22, mask | bit);
+        Flush(kFlushError, true);
+        return;
+    }
+    throw EMemMapEvt("ProcessMax(" + std::to_string(max) + ") over.");
+}
+
+void TCustomMemMapEvt::FreeDeadSlots() {
+    std::uint16_t mask = Load16(FView + 22);
+    for (int i = 0; i < MaxSlots; ++i) {
+        std::uint16_t bit = 0x8000 >> i;
+        if ((mask & bit) && !LockedByOthers(FLockFd, kSlotByte + i)) mask &= ~bit;
+    }
+    Store16(FView + 22, mask);
+}
+
+void TCustomMemMapEvt::MapClosing() {
+    if (FOwnSlot == NoSlot) return;
+    Store16(FView + 22, Load16(FView + 22) & ~(0x8000 >> FOwnSlot));
+    SetLock(FLockFd, F_UNLCK, kResidentByte + FOwnSlot, false);
+    SetLock(FLockFd, F_UNLCK, kSlotByte + FOwnSlot, false);
+    FOwnSlot = NoSlot;
+}
+
+void TCustomMemMapEvt::Open() {
+    StopTimer();
+    FLastMask = 0;
+    std::memset(FLastCounters, 0, sizeof FLastCounters);
+    try {
+        TCustomMemoryMap::Open();
+    } catch (...) {
+        FOwnSlot = NoSlot;
+        throw;
+    }
+    StartTimer();
+}
+
+void TCustomMemMapEvt::Close() {
+    StopTimer();
+    TCustomMemoryMap::Close();
+    FOwnSlot = NoSlot;
+    FLastMask = 0;
+    std::memset(FLastCounters, 0, sizeof FLastCounters);
+}
+
+void TCustomMemMapEvt::Update() {
+    if (!FView || GetReadOnly()) return;
+    TMemoryMapLock lock(*this);
+    Flush(kFlushError, true);
+    if (FOwnSlot != NoSlot) {
+        char* counter = FView + 24 + 2 * FOwnSlot;
+        Store16(counter, static_cast<std::uint16_t>((Load16(counter) + 1) % 10000));
+    }
+    Flush(kFlushError, true);
+}
+
+void TCustomMemMapEvt::DoUpdate(std::uint16_t slot) {
+    if (OnUpdate) OnUpdate(*this, slot);
+}
+
+void TCustomMemMapEvt::DoEnter(std::uint16_t slot) {
+    if (OnEnter) OnEnter(*this, slot);
+}
+
+void TCustomMemMapEvt::DoExit(std::uint16_t slot) {
+    if (OnExit) OnExit(*this, slot);
+}
+
+void TCustomMemMapEvt::Poll() {
+    StopTimer();
+    struct Restart {
+        TCustomMemMapEvt& self;
+        ~Restart() {
+            if (self.FView) self.StartTimer();
+        }
+    } restart{*this};
+    if (!FView) return;
+    const std::uint16_t mask = BlockMask();
+    int max = Load16(FView + 20);
+    if (max > MaxSlots) max = MaxSlots;
+    for (int i = 0; i < max && FView; ++i) {
+        const std::uint16_t bit = 0x8000 >> i;
+        const std::uint16_t counter = BlockCounter(i);
+        const bool entered = (mask & bit) && !(FLastMask & bit);
+        const bool updated = (mask & bit) && counter != FLastCounters[i];
+        const bool exited = !(mask & bit) && (FLastMask & bit);
+        // What was seen is recorded before the handlers run, so a handler that raises does not
+        // make the next tick report the same change again.
+        FLastCounters[i] = counter;
+        FLastMask = static_cast<std::uint16_t>((FLastMask & ~bit) | (mask & bit));
+        const auto slot = static_cast<std::uint16_t>(i);
+        if (entered) DoEnter(slot);
+        if (updated && FView) DoUpdate(slot);
+        if (exited) DoExit(slot);
+    }
+}
+
+bool TCustomMemMapEvt::SlotIsResident(int slot) const {
+    return FLockFd >= 0 && slot >= 0 && slot < MaxSlots &&
+           LockedByOthers(FLockFd, kResidentByte + slot);
+}
+
+int TCustomMemMapEvt::FindResident(const std::string& mapName) {
+    if (mapName.empty() || mapName.find_first_of("\\/") != std::string::npos) return -1;
+    try {
+        int fd = OpenPrivate(MemoryMapFolder() + mapName + "Semaphore", O_RDWR);
+        if (fd < 0) return -1;
+        int found = -1;
+        for (int i = 0; i < MaxSlots && found < 0; ++i)
+            if (LockedByOthers(fd, kResidentByte + i)) found = i;
+        close(fd);
+        return found;
+    } catch (const EMemoryMap&) {
+        return -1;
+    }
+}

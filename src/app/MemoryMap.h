@@ -1,0 +1,185 @@
+// Named shared block with per-process slots and change counters: TCustomMemoryMap ->
+// TCustomMemMapEvt
+// -> TMemMapEvt. The block is a file mapped shared in a folder only this user can enter; its
+// "semaphore" and each slot's liveness are fcntl locks that the kernel drops when the holder dies.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+class EMemoryMap : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+class EMemMapEvt : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// Folder that holds the blocks: $XDG_RUNTIME_DIR, else /tmp/tolmo-<uid> (created 0700). A folder
+// owned by someone else or open to others is refused with EMemoryMap.
+std::string MemoryMapFolder();
+
+// The periodic callback that drives a channel's poll; the user-interface layer supplies one.
+class IMemMapTimer {
+  public:
+    virtual ~IMemMapTimer() = default;
+    virtual void Start(int intervalMs) = 0;
+    virtual void Stop() = 0;
+};
+
+class TCustomMemoryMap {
+  public:
+    TCustomMemoryMap();
+    virtual ~TCustomMemoryMap();
+    TCustomMemoryMap(const TCustomMemoryMap&) = delete;
+    TCustomMemoryMap& operator=(const TCustomMemoryMap&) = delete;
+
+    virtual void Update();
+    virtual void Lock();
+    virtual void Unlock();
+    virtual void Open();
+    virtual void Close();
+
+    bool GetActive() const { return FView != nullptr; }
+    void SetActive(bool value);
+    const std::string& GetMapName() const { return FMapName; }
+    void SetMapName(const std::string& value);
+    // User-area size: the block's own value while open.
+    int GetSize() const;
+    void SetSize(int value);
+    // Start of the user area, nullptr when closed.
+    char* Memory() const { return FView ? FView + FHeaderSize : nullptr; }
+    bool Existed() const { return FExisted; }
+    bool GetReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool value) { FReadOnly = value; }
+    int LockDepth() const { return FLockDepth; }
+
+    // Component loading: while loading, Active is only stored and applied by Loaded().
+    void BeginLoading() { FLoading = true; }
+    void Loaded();
+
+  protected:
+    virtual const char* ClassName() const { return "TCustomMemoryMap"; }
+    virtual int MaxUserSize() const { return 16777216 - FHeaderSize; }
+    // Called with the semaphore held, after the block is mapped: lay out or check the header.
+    virtual void MapOpened(bool created);
+    // Called with the semaphore held, before the view is unmapped.
+    virtual void MapClosing() {}
+    // Whether anyone (this component excluded) has the block open; asked under the semaphore.
+    bool OthersAlive() const;
+    // Whether an existing block file with nobody using it may be replaced by a new one.
+    virtual bool StaleBlock(std::size_t fileSize) const;
+    void Flush(const char* failure, bool evtError);
+
+    int FHeaderSize = 8;
+    char* FView = nullptr;
+    std::size_t FViewLen = 0;
+    int FLockFd = -1; // map name + "Semaphore"; byte 0 is the semaphore
+    int FMapFd = -1;
+
+  private:
+    void CloseHandles();
+    void Reopen();
+
+    int FLockDepth = 0;
+    std::string FMapName;
+    std::string FBlockPath;
+    int FSize = 256;
+    bool FExisted = false;
+    bool FReadOnly = false;
+    bool FLoading = false;
+    bool FActiveStored = true;
+};
+
+class TCustomMemMapEvt : public TCustomMemoryMap {
+  public:
+    using TEvent = std::function<void(TCustomMemMapEvt& sender, std::uint16_t slot)>;
+    static constexpr int HeaderSize = 56;
+    static constexpr int MaxSlots = 16;
+    static constexpr std::uint16_t NoSlot = 65535;
+    static constexpr int MinInterval = 10; // the poll never runs more often, whatever is asked
+
+    TCustomMemMapEvt();
+    ~TCustomMemMapEvt() override;
+
+    void Update() override;
+    void Open() override;
+    void Close() override;
+
+    // One timer tick: compare the slots with what was seen last and fire the events.
+    void Poll();
+
+    int GetProcessMax() const;
+    void SetProcessMax(int value);
+    int GetCheckInterval() const { return FCheckInterval; }
+    void SetCheckInterval(int value);
+    // The interval the timer really runs at: CheckInterval, but never below MinInterval.
+    int EffectiveInterval() const;
+    std::uint16_t OwnSlot() const { return FOwnSlot; }
+    void SetTimer(IMemMapTimer* timer);
+    // A resident marks its slot as held by a full instance of the program (see FindResident).
+    void SetResident(bool value) { FResident = value; }
+
+    // Block header, read without the lock (as the poll does).
+    std::uint16_t BlockMask() const;
+    std::uint16_t BlockCounter(int slot) const;
+
+    // Whether another component holds the slot as a resident.
+    bool SlotIsResident(int slot) const;
+
+    // The lowest slot of the named block held by a live resident, or -1. Creates nothing but the
+    // folder and the lock file; a block left behind by a crashed process never counts.
+    static int FindResident(const std::string& mapName);
+
+    TEvent OnUpdate, OnEnter, OnExit;
+
+  protected:
+    const char* ClassName() const override { return "TCustomMemMapEvt"; }
+    virtual void DoUpdate(std::uint16_t slot);
+    virtual void DoEnter(std::uint16_t slot);
+    virtual void DoExit(std::uint16_t slot);
+    void MapOpened(bool created) override;
+    void MapClosing() override;
+    bool StaleBlock(std::size_t fileSize) const override;
+
+  private:
+    void FreeDeadSlots();
+    void StartTimer();
+    void StopTimer();
+
+    int FProcessMax = 2;
+    std::uint16_t FOwnSlot = NoSlot;
+    int FCheckInterval = 1;
+    std::uint16_t FLastMask = 0;
+    std::uint16_t FLastCounters[MaxSlots] = {};
+    IMemMapTimer* FTimer = nullptr;
+    bool FTimerOn = false;
+    bool FResident = false;
+};
+
+class TMemMapEvt : public TCustomMemMapEvt {
+  public:
+    void Update() override { TCustomMemMapEvt::Update(); }
+    void Lock() override { TCustomMemMapEvt::Lock(); }
+    void Unlock() override { TCustomMemMapEvt::Unlock(); }
+
+  protected:
+    const char* ClassName() const override { return "TMemMapEvt"; }
+};
+
+// Holds the lock of a block for a scope.
+class TMemoryMapLock {
+  public:
+    explicit TMemoryMapLock(TCustomMemoryMap& map) : FMap(map) { FMap.Lock(); }
+    ~TMemoryMapLock() { FMap.Unlock(); }
+    TMemoryMapLock(const TMemoryMapLock&) = delete;
+    TMemoryMapLock& operator=(const TMemoryMapLock&) = delete;
+
+  private:
+    TCustomMemoryMap& FMap;
+};

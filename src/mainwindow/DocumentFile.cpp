@@ -1,0 +1,59 @@
+// Safe replacement of a document file and the profile-section adapter of the lists.
+#include "mainwindow/DocumentFile.h"
+
+#include "platform/AtomicFile.h"
+#include "platform/IniFile.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// The file a path finally names: links are followed, also a link whose target does not exist yet
+// (saving through it creates the target and keeps the link).
+std::string finalTarget(const std::string& path) {
+    std::string p = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(p.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return p;
+        char buf[PATH_MAX];
+        ssize_t n = ::readlink(p.c_str(), buf, sizeof buf - 1);
+        if (n < 0) return p;
+        std::string link(buf, static_cast<std::size_t>(n));
+        if (link.empty()) return p;
+        if (link[0] != '/') link = PathFolder(p) + link;
+        p = link;
+    }
+    return p;
+}
+
+} // namespace
+
+bool SaveDocumentFile(const std::string& path, std::string_view bytes, std::string* error) {
+    const std::string target = finalTarget(path);
+    struct stat st {};
+    if (::stat(target.c_str(), &st) == 0) {
+        if (!S_ISREG(st.st_mode)) {
+            if (error) *error = target + ": " + std::strerror(EISDIR);
+            return false;
+        }
+        // Renaming over a write-protected file would bypass its protection.
+        if (::access(target.c_str(), W_OK) != 0) {
+            if (error) *error = target + ": " + std::strerror(errno);
+            return false;
+        }
+    }
+    return WriteFileAtomic(target, bytes, error);
+}
+
+TProfileSection IniSection(TIniFile& ini, const std::string& section) {
+    return {[&ini, section](const std::string& key, const std::string& def) {
+                return ini.ReadString(section, key, def);
+            },
+            [&ini, section](const std::string& key, const std::string& value) {
+                return ini.WriteString(section, key, value);
+            }};
+}

@@ -1,0 +1,17 @@
+// Writing a page's file so that a failed save never loses data: the text goes to a temporary file
+// in the file's folder, is flushed and renamed over the old one. A symbolic link stays a link to
+// the saved file, the file keeps its permissions, and a write-protected file is not replaced.
+#pragma once
+
+#include "mainwindow/MyFileList.h"
+
+#include <string>
+#include <string_view>
+
+class TIniFile;
+
+// False with the reason in *error; the old file is then exactly as it was.
+bool SaveDocumentFile(const std::string& path, std::string_view bytes, std::string* error);
+
+// One section of a profile file as the lists read and write it.
+TProfileSection IniSection(TIniFile& ini, const std::string& section);

@@ -1,0 +1,280 @@
+// The start-up hand-off between real processes: detection, messenger, receiver, races.
+#include "app/HandOff.h"
+
+#include "MemoryMapTestProcess.h"
+
+#include <algorithm>
+#include <chrono>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// The running instance: the main channel with a receiver, polled like the window timer does.
+struct RunningInstance {
+    TMemMapEvt channel;
+    THandOffReceiver receiver;
+    std::vector<Lines> received;
+    int arrivals = 0;
+    RunningInstance() {
+        SetupMainChannel(channel);
+        receiver.OnArrive = [this] { ++arrivals; };
+        receiver.OnOpen = [this](const Lines& l) { received.push_back(l); };
+        receiver.Attach(channel);
+        channel.SetActive(true);
+    }
+    // Polls every 10 ms until the child says something, then a little longer.
+    void PumpUntil(Child& child) {
+        while (!child.Ready(10))
+            channel.Poll();
+        for (int i = 0; i < 5; ++i)
+            channel.Poll();
+    }
+    std::string Block() const { return channel.Memory(); }
+};
+
+int Messenger(Child& c, const Lines& list, int timeoutMs = kHandOffWaitMs) {
+    TMessengerResult r = SendHandOff(list, timeoutMs);
+    c.Tell(r.delivered ? 1 : 0);
+    c.Tell(static_cast<int>(r.leftOut.size()));
+    return 0;
+}
+
+void Touch(const std::string& path) {
+    std::ofstream(path) << "x";
+}
+
+} // namespace
+
+TEST(HandOffText, ArgumentsFitWholeOrNotAtAll) {
+    EXPECT_EQ(BuildHandOffText({"a", "bc", "d"}, 256).text, std::string("a\r\nbc\r\nd\r\n\0", 11));
+    EXPECT_EQ(BuildHandOffText({}, 256).text, std::string("\r\n\0", 3));
+    // 10 bytes hold "abcdefg" + CR LF + zero exactly; one byte more is never cut.
+    EXPECT_EQ(BuildHandOffText({"abcdefg"}, 10).count, 1u);
+    THandOffText over = BuildHandOffText({"abcdefgh"}, 10);
+    EXPECT_EQ(over.count, 0u);
+    EXPECT_EQ(over.text, std::string("\r\n\0", 3));
+    THandOffText part = BuildHandOffText({"abc", "defg", "h"}, 11);
+    EXPECT_EQ(part.count, 1u); // stops at the first that does not fit, order is kept
+    EXPECT_EQ(part.text, std::string("abc\r\n\0", 6));
+    EXPECT_EQ(BuildHandOffText({"a\nb", "c"}, 256).count, 0u);
+}
+
+TEST(HandOffText, LinesSwitchesAndOpenRequests) {
+    EXPECT_EQ(SplitHandOffLines("a\r\nb\nc\rd"), (Lines{"a", "b", "c", "d"}));
+    EXPECT_EQ(SplitHandOffLines("\r\n\r\n"), Lines{});
+    EXPECT_TRUE(IsHandOffSwitch("/J"));
+    EXPECT_TRUE(IsHandOffSwitch("x/Fy"));
+    EXPECT_TRUE(IsHandOffSwitch("/C"));
+    EXPECT_FALSE(IsHandOffSwitch("/Copy/a.txt"));
+    EXPECT_FALSE(IsHandOffSwitch("/home/k/a.txt"));
+    TOpenRequest plain = ParseOpenRequest("/home/k/a.txt");
+    EXPECT_FALSE(plain.IsRecord());
+    EXPECT_EQ(plain.path, "/home/k/a.txt");
+    TOpenRequest record = ParseOpenRequest("memo.txt,/home/k/,0,0,1,3,4,0,0,0,0,0,0");
+    EXPECT_TRUE(record.IsRecord());
+    EXPECT_EQ(record.path, "/home/k/memo.txt");
+    EXPECT_EQ(record.fields.size(), 13u);
+    EXPECT_EQ(record.fields[4], "1");
+}
+
+TEST(HandOff, SecondStartIsAMessengerOnlyWhileAFullInstanceLives) {
+    TempRuntimeDir dir;
+    const std::string cwd = dir.Path() + "/cwd/", prog = dir.Path() + "/prog/";
+    mkdir(cwd.c_str(), 0700);
+    mkdir(prog.c_str(), 0700);
+    EXPECT_FALSE(IsMessengerStart(cwd, prog));
+    Child instance([](Child& c) {
+        RunningInstance r;
+        c.Tell(0);
+        c.Hear();
+        return 0;
+    });
+    instance.Receive();
+    EXPECT_TRUE(IsMessengerStart(cwd, prog));
+    Touch(cwd + "Tolmo2Ju.$$$");
+    EXPECT_FALSE(IsMessengerStart(cwd, prog));
+    unlink((cwd + "Tolmo2Ju.$$$").c_str());
+    Touch(prog + "localfol.myc");
+    EXPECT_FALSE(IsMessengerStart(cwd, prog));
+    unlink((prog + "localfol.myc").c_str());
+    EXPECT_TRUE(IsMessengerStart(cwd, prog));
+    instance.Kill(); // a crashed instance leaves its block and slot bit behind
+    instance.Wait();
+    EXPECT_FALSE(IsMessengerStart(cwd, prog));
+}
+
+TEST(HandOff, ThreePathsArriveInOrderExactlyOnceAndTheBlockIsEmptied) {
+    TempRuntimeDir dir;
+    RunningInstance running;
+    Child messenger([](Child& c) {
+        return Messenger(c, {"/a/one.txt", "/b/two.txt", "/c/3.txt"});
+    });
+    running.PumpUntil(messenger);
+    EXPECT_EQ(messenger.Receive(), 1);
+    EXPECT_EQ(messenger.Receive(), 0);
+    EXPECT_EQ(messenger.Wait(), 0);
+    for (int i = 0; i < 5; ++i)
+        running.channel.Poll();
+    ASSERT_EQ(running.received.size(), 1u);
+    EXPECT_EQ(running.received[0], (Lines{"/a/one.txt", "/b/two.txt", "/c/3.txt"}));
+    EXPECT_EQ(running.Block(), "");
+    EXPECT_GE(running.arrivals, 1);
+}
+
+TEST(HandOff, BlanksAreDecodedAndSwitchesSkipped) {
+    TempRuntimeDir dir;
+    RunningInstance running;
+    Child messenger([](Child& c) {
+        return Messenger(c, {"/J", "/home/k/my_\\Sp\\_memo.txt", "/C", "/F", "a.txt,/k/,0"});
+    });
+    running.PumpUntil(messenger);
+    EXPECT_EQ(messenger.Receive(), 1);
+    ASSERT_EQ(running.received.size(), 1u);
+    EXPECT_EQ(running.received[0], (Lines{"/home/k/my memo.txt", "a.txt,/k/,0"}));
+}
+
+TEST(HandOff, SecondStartWithoutArgumentsOnlyBringsTheInstanceForward) {
+    TempRuntimeDir dir;
+    RunningInstance running;
+    Child messenger([](Child& c) { return Messenger(c, {}); });
+    running.PumpUntil(messenger);
+    EXPECT_EQ(messenger.Receive(), 1);
+    EXPECT_TRUE(running.received.empty());
+    EXPECT_GE(running.arrivals, 1);
+    EXPECT_EQ(running.Block(), "");
+}
+
+TEST(HandOff, AnotherFullInstanceIsNoMessenger) {
+    TempRuntimeDir dir;
+    RunningInstance running;
+    Child other([](Child& c) {
+        RunningInstance second; // local-folder mode: two full instances share the channel
+        c.Tell(second.channel.OwnSlot());
+        c.Hear();
+        return 0;
+    });
+    running.PumpUntil(other);
+    EXPECT_EQ(other.Receive(), 1);
+    EXPECT_EQ(running.arrivals, 0);
+    other.Send(0);
+    EXPECT_EQ(other.Wait(), 0);
+    for (int i = 0; i < 3; ++i)
+        running.channel.Poll();
+    EXPECT_EQ(running.arrivals, 0);
+}
+
+TEST(HandOff, BusyInstanceLeavesTheFilesToTheMessenger) {
+    TempRuntimeDir dir;
+    // The running instance's event loop is blocked for longer than the messenger waits.
+    Child running([](Child& c) {
+        RunningInstance r;
+        c.Tell(0);
+        c.Hear();
+        usleep(1500 * 1000);
+        for (int i = 0; i < 20; ++i, usleep(10000))
+            r.channel.Poll();
+        c.Tell(static_cast<int>(r.received.size()));
+        c.Tell(r.Block().empty() ? 1 : 0);
+        return 0;
+    });
+    running.Receive();
+    running.Send(0);
+    const auto start = std::chrono::steady_clock::now();
+    TMessengerResult r = SendHandOff({"/x/late.txt"}, 1000);
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_FALSE(r.delivered); // the caller opens /x/late.txt itself
+    EXPECT_GE(waited, std::chrono::milliseconds(1000));
+    EXPECT_LT(waited, std::chrono::milliseconds(1400));
+    EXPECT_EQ(running.Receive(), 0); // and the instance, once awake, opens nothing
+    EXPECT_EQ(running.Receive(), 1);
+}
+
+TEST(HandOff, MessengerGivesUpAtOnceWhenTheInstanceEnds) {
+    TempRuntimeDir dir;
+    Child running([](Child& c) {
+        RunningInstance r;
+        c.Tell(0);
+        c.Hear();
+        return 0;
+    });
+    running.Receive();
+    Child messenger([](Child& c) { return Messenger(c, {"/x/a.txt"}); });
+    usleep(100000);
+    const auto start = std::chrono::steady_clock::now();
+    running.Send(0); // the instance quits without reading
+    EXPECT_EQ(running.Wait(), 0);
+    EXPECT_EQ(messenger.Receive(), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+}
+
+TEST(HandOff, SimultaneousMessengersNeverOverwriteEachOther) {
+    TempRuntimeDir dir;
+    RunningInstance running;
+    std::vector<std::unique_ptr<Child>> messengers;
+    for (int i = 0; i < 4; ++i)
+        messengers.push_back(std::make_unique<Child>([i](Child& c) {
+            c.Hear();
+            return Messenger(c, {"/m/" + std::to_string(i) + ".txt"});
+        }));
+    for (auto& m : messengers)
+        m->Send(0);
+    for (auto& m : messengers) {
+        running.PumpUntil(*m);
+        EXPECT_EQ(m->Receive(), 1);
+    }
+    for (int i = 0; i < 10; ++i, usleep(10000))
+        running.channel.Poll();
+    std::vector<std::string> all;
+    for (const Lines& l : running.received)
+        all.insert(all.end(), l.begin(), l.end());
+    std::sort(all.begin(), all.end());
+    EXPECT_EQ(all, (Lines{"/m/0.txt", "/m/1.txt", "/m/2.txt", "/m/3.txt"}));
+}
+
+TEST(HandOff, WhatDoesNotFitIsReportedAndTheRestHandedOver) {
+    TempRuntimeDir dir;
+    RunningInstance running;
+    const std::string big(200, 'b');
+    Child messenger([&](Child& c) { return Messenger(c, {"/s/1.txt", "/" + big, "/s/2.txt"}); });
+    running.PumpUntil(messenger);
+    EXPECT_EQ(messenger.Receive(), 1);
+    EXPECT_EQ(messenger.Receive(), 0);
+    Child tooMuch([&](Child& c) {
+        return Messenger(c, {"/s/3.txt", "/" + big + big, "/s/4.txt"});
+    });
+    running.PumpUntil(tooMuch);
+    EXPECT_EQ(tooMuch.Receive(), 1);
+    EXPECT_EQ(tooMuch.Receive(), 2);
+    ASSERT_EQ(running.received.size(), 2u);
+    EXPECT_EQ(running.received[0].size(), 3u);
+    EXPECT_EQ(running.received[1], Lines{"/s/3.txt"});
+}
+
+TEST(HandOff, MessengerStartDecidesExitOrFullStart) {
+    TempRuntimeDir dir;
+    const std::string cwd = dir.Path() + "/", prog = dir.Path() + "/prog/";
+    std::ostringstream err;
+    // Nobody runs: a full start.
+    EXPECT_EQ(RunMessengerStart({"a.txt"}, cwd, prog, err), std::nullopt);
+
+    Touch(cwd + "exists.txt");
+    RunningInstance running;
+    Child messenger([&](Child& c) {
+        std::ostringstream e;
+        auto rc = RunMessengerStart({"exists.txt", "new.txt", "(odd)", "a,b,c"}, cwd, prog, e);
+        c.Tell(rc ? *rc : -1);
+        return 0;
+    });
+    running.PumpUntil(messenger);
+    EXPECT_EQ(messenger.Receive(), 0);
+    ASSERT_EQ(running.received.size(), 1u);
+    // Relative paths arrive absolute, whether the file exists or not; "(" and "," stay as given.
+    EXPECT_EQ(running.received[0], (Lines{cwd + "exists.txt", cwd + "new.txt", "(odd)", "a,b,c"}));
+
+    // The instance does not answer in time: a full start after all.
+    EXPECT_EQ(RunMessengerStart({"/late.txt"}, cwd, prog, err, 200), std::nullopt);
+    EXPECT_EQ(running.Block(), "");
+}

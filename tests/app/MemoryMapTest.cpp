@@ -1,0 +1,445 @@
+// The shared-memory event channel between real processes: slots, events, layout, failures.
+#include "app/MemoryMap.h"
+
+#include "MemoryMapTestProcess.h"
+
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <set>
+#include <sys/stat.h>
+#include <vector>
+
+namespace {
+
+void Configure(TCustomMemMapEvt& m, const std::string& name, int processMax, int size = 256) {
+    m.SetMapName(name);
+    m.SetProcessMax(processMax);
+    m.SetSize(size);
+}
+
+struct Seen {
+    std::vector<std::string> events;
+    void Attach(TCustomMemMapEvt& m) {
+        m.OnEnter = [this](TCustomMemMapEvt&, std::uint16_t s) { Add("enter", s); };
+        m.OnUpdate = [this](TCustomMemMapEvt&, std::uint16_t s) { Add("update", s); };
+        m.OnExit = [this](TCustomMemMapEvt&, std::uint16_t s) { Add("exit", s); };
+    }
+    void Add(const char* what, int slot) { events.push_back(what + std::to_string(slot)); }
+};
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+bool Exists(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0;
+}
+
+template <class E> std::string MessageOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const E& e) {
+        return e.what();
+    }
+    return "(nothing raised)";
+}
+
+} // namespace
+
+TEST(MemoryMap, SecondProcessTakesSlotOneAndIsSeenEnteringAndLeaving) {
+    TempRuntimeDir dir;
+    TMemMapEvt first;
+    Configure(first, "Chan", 10);
+    first.SetActive(true);
+    ASSERT_EQ(first.OwnSlot(), 0);
+    Seen seen;
+    seen.Attach(first);
+    first.Poll();
+    EXPECT_EQ(seen.events, (std::vector<std::string>{"enter0"})); // its own slot, too
+
+    Child second([](Child& c) {
+        TMemMapEvt m;
+        Configure(m, "Chan", 3, 100); // the creator's size and slot maximum win
+        m.SetActive(true);
+        c.Tell(m.OwnSlot());
+        c.Tell(m.GetProcessMax());
+        c.Tell(m.GetSize());
+        c.Hear();
+        m.Update();
+        c.Tell(0);
+        c.Hear();
+        return 0;
+    });
+    EXPECT_EQ(second.Receive(), 1);
+    EXPECT_EQ(second.Receive(), 10);
+    EXPECT_EQ(second.Receive(), 256);
+    first.Poll();
+    second.Send(0);
+    second.Receive();
+    first.Poll();
+    second.Send(0);
+    EXPECT_EQ(second.Wait(), 0);
+    first.Poll();
+    first.Poll();
+    EXPECT_EQ(seen.events, (std::vector<std::string>{"enter0", "enter1", "update1", "exit1"}));
+    EXPECT_EQ(first.BlockMask(), 0x8000);
+}
+
+TEST(MemoryMap, BlockLayoutByteForByte) {
+    TempRuntimeDir dir;
+    TMemMapEvt m;
+    Configure(m, "Layout", 5, 100);
+    m.SetActive(true);
+    m.Update();
+    m.Update();
+    std::strcpy(m.Memory(), "abc");
+    const std::string b = ReadFile(dir.File("Layout"));
+    ASSERT_EQ(b.size(), 156u);
+    EXPECT_EQ(b.substr(0, 8), std::string("\0\0\0\0\x64\0\0\0", 8));
+    EXPECT_EQ(b.substr(8, 12), std::string("MemMapEvt\0\0\0", 12));
+    EXPECT_EQ(b.substr(20, 4), std::string("\x05\0\0\x80", 4)); // slot maximum, mask 0x8000
+    EXPECT_EQ(b.substr(24, 4), std::string("\x02\0\0\0", 4));   // slot 0 counted twice
+    EXPECT_EQ(b.substr(56, 4), std::string("abc\0", 4));
+    struct stat st {};
+    ASSERT_EQ(stat(dir.File("Layout").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    ASSERT_EQ(stat(dir.File("LayoutSemaphore").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+}
+
+TEST(MemoryMap, ForeignBlockIsAFormatErrorAndLeavesTheComponentClosed) {
+    TempRuntimeDir dir;
+    {
+        std::ofstream out(dir.File("Foreign"), std::ios::binary);
+        out << std::string(300, 'x');
+    }
+    chmod(dir.File("Foreign").c_str(), 0600);
+    TMemMapEvt m;
+    Configure(m, "Foreign", 2);
+    EXPECT_EQ(MessageOf<EMemMapEvt>([&] { m.Open(); }), "'Foreign' Format differ. : MapFileOpen");
+    EXPECT_FALSE(m.GetActive());
+    EXPECT_EQ(m.Memory(), nullptr);
+    EXPECT_EQ(m.OwnSlot(), TCustomMemMapEvt::NoSlot);
+    EXPECT_EQ(ReadFile(dir.File("Foreign")), std::string(300, 'x')); // someone else's: untouched
+}
+
+TEST(MemoryMap, SeventeenthOfSeventeenProcessesIsRefused) {
+    TempRuntimeDir dir;
+    std::vector<std::unique_ptr<Child>> holders;
+    std::set<int> slots;
+    for (int i = 0; i < 16; ++i) {
+        holders.push_back(std::make_unique<Child>([](Child& c) {
+            TMemMapEvt m;
+            Configure(m, "Full", 16);
+            m.SetActive(true);
+            c.Tell(m.OwnSlot());
+            c.Hear();
+            return 0;
+        }));
+        slots.insert(holders.back()->Receive());
+    }
+    EXPECT_EQ(slots.size(), 16u);
+    EXPECT_EQ(*slots.rbegin(), 15);
+    TMemMapEvt last;
+    Configure(last, "Full", 16);
+    EXPECT_EQ(MessageOf<EMemMapEvt>([&] { last.Open(); }), "ProcessMax(16) over.");
+    EXPECT_FALSE(last.GetActive());
+    holders[3]->Send(0);
+    EXPECT_EQ(holders[3]->Wait(), 0);
+    last.Open(); // the freed slot is taken again
+    EXPECT_EQ(last.OwnSlot(), 3);
+}
+
+TEST(MemoryMap, SimultaneousOpenersNeverShareASlot) {
+    TempRuntimeDir dir;
+    std::vector<std::unique_ptr<Child>> racers;
+    for (int i = 0; i < 8; ++i)
+        racers.push_back(std::make_unique<Child>([](Child& c) {
+            c.Hear(); // start together
+            TMemMapEvt m;
+            Configure(m, "Race", 16);
+            m.SetActive(true);
+            c.Tell(m.OwnSlot());
+            c.Hear();
+            return 0;
+        }));
+    for (auto& r : racers)
+        r->Send(0);
+    std::set<int> slots;
+    for (auto& r : racers)
+        slots.insert(r->Receive());
+    EXPECT_EQ(slots.size(), 8u);
+}
+
+TEST(MemoryMap, TenThousandUpdatesWrapTheCounterAndEachIsSeen) {
+    TempRuntimeDir dir;
+    TMemMapEvt writer, observer;
+    Configure(writer, "Wrap", 2);
+    Configure(observer, "Wrap", 2);
+    writer.SetActive(true);
+    observer.SetActive(true);
+    int updates = 0;
+    observer.OnUpdate = [&](TCustomMemMapEvt&, std::uint16_t s) { updates += s == 0; };
+    observer.Poll();
+    const std::uint16_t start = writer.BlockCounter(0);
+    for (int i = 0; i < 10000; ++i) {
+        writer.Update();
+        if (i == 9998) {
+            EXPECT_EQ(writer.BlockCounter(0), 9999);
+        }
+        observer.Poll();
+    }
+    EXPECT_EQ(writer.BlockCounter(0), start);
+    EXPECT_EQ(updates, 10000);
+}
+
+TEST(MemoryMap, KilledLockHolderNeitherHangsNorKeepsItsSlot) {
+    TempRuntimeDir dir;
+    TMemMapEvt first;
+    Configure(first, "Crash", 4);
+    first.SetActive(true);
+    Child victim([](Child& c) {
+        TMemMapEvt m;
+        Configure(m, "Crash", 4);
+        m.SetActive(true);
+        m.Lock();
+        c.Tell(m.OwnSlot());
+        c.Hear(); // killed here, holding the lock
+        return 0;
+    });
+    ASSERT_EQ(victim.Receive(), 1);
+    victim.Kill();
+    EXPECT_EQ(victim.Wait(), 128 + SIGKILL);
+    Child next([](Child& c) {
+        TMemMapEvt m;
+        Configure(m, "Crash", 4);
+        m.SetActive(true); // locks the block to choose its slot
+        m.Lock();
+        m.Unlock();
+        c.Tell(m.OwnSlot());
+        return 0;
+    });
+    EXPECT_EQ(next.Receive(), 1); // the dead process's slot, reused
+    EXPECT_EQ(next.Wait(), 0);
+}
+
+TEST(MemoryMap, LastCloseRemovesTheBlockSoTheNextCreatorFixesItsShape) {
+    TempRuntimeDir dir;
+    {
+        TMemMapEvt a, b;
+        Configure(a, "Shape", 4, 100);
+        Configure(b, "Shape", 9, 50);
+        a.SetActive(true);
+        b.SetActive(true);
+        EXPECT_FALSE(a.Existed());
+        EXPECT_TRUE(b.Existed());
+        EXPECT_EQ(b.GetSize(), 100);
+        EXPECT_EQ(b.GetProcessMax(), 4);
+        a.Close();
+        EXPECT_TRUE(Exists(dir.File("Shape")));
+        b.Close();
+        EXPECT_FALSE(Exists(dir.File("Shape")));
+    }
+    TMemMapEvt c;
+    Configure(c, "Shape", 9, 50);
+    c.SetActive(true);
+    EXPECT_FALSE(c.Existed());
+    EXPECT_EQ(c.GetSize(), 50);
+    EXPECT_EQ(c.GetProcessMax(), 9);
+}
+
+TEST(MemoryMap, BlockLeftByACrashedLastUserIsReplaced) {
+    TempRuntimeDir dir;
+    Child crashed([](Child& c) {
+        TMemMapEvt m;
+        Configure(m, "Left", 2, 40);
+        m.SetActive(true);
+        std::strcpy(m.Memory(), "old text");
+        c.Tell(0);
+        c.Hear();
+        return 0;
+    });
+    crashed.Receive();
+    crashed.Kill();
+    crashed.Wait();
+    ASSERT_TRUE(Exists(dir.File("Left")));
+    TMemMapEvt m;
+    Configure(m, "Left", 6, 256);
+    m.SetActive(true);
+    EXPECT_FALSE(m.Existed());
+    EXPECT_EQ(m.OwnSlot(), 0);
+    EXPECT_EQ(m.GetProcessMax(), 6);
+    EXPECT_EQ(m.GetSize(), 256);
+    EXPECT_STREQ(m.Memory(), "");
+}
+
+TEST(MemoryMap, ResidentIsFoundOnlyWhileItsHolderLives) {
+    TempRuntimeDir dir;
+    EXPECT_EQ(TCustomMemMapEvt::FindResident("Res"), -1);
+    TMemMapEvt plain;
+    Configure(plain, "Res", 10);
+    plain.SetActive(true);
+    EXPECT_EQ(TCustomMemMapEvt::FindResident("Res"), -1); // a messenger is no instance
+    Child resident([](Child& c) {
+        TMemMapEvt m;
+        Configure(m, "Res", 10);
+        m.SetResident(true);
+        m.SetActive(true);
+        c.Tell(m.OwnSlot());
+        c.Hear();
+        return 0;
+    });
+    EXPECT_EQ(resident.Receive(), 1);
+    EXPECT_EQ(TCustomMemMapEvt::FindResident("Res"), 1);
+    EXPECT_TRUE(plain.SlotIsResident(1));
+    EXPECT_FALSE(plain.SlotIsResident(0));
+    resident.Kill();
+    resident.Wait();
+    EXPECT_EQ(TCustomMemMapEvt::FindResident("Res"), -1); // its slot bit is still set
+    EXPECT_EQ(plain.BlockMask(), 0xC000);
+}
+
+TEST(MemoryMap, FoldersAndBlocksOfOthersAreRefused) {
+    TempRuntimeDir dir;
+    const std::string open = dir.File("open");
+    mkdir(open.c_str(), 0755);
+    chmod(open.c_str(), 0755);
+    setenv("XDG_RUNTIME_DIR", open.c_str(), 1);
+    TMemMapEvt m;
+    Configure(m, "Chan", 2);
+    EXPECT_EQ(MessageOf<EMemoryMap>([&] { m.Open(); }),
+              "CreateFileMapping:Mapping Error the folder " + open +
+                  " is not private to this user");
+    EXPECT_FALSE(m.GetActive());
+    setenv("XDG_RUNTIME_DIR", dir.Path().c_str(), 1);
+    if (geteuid() != 0) GTEST_SKIP() << "giving files away needs root";
+    {
+        std::ofstream out(dir.File("Theirs"), std::ios::binary);
+        out << std::string(56 + 256, '\0');
+    }
+    ASSERT_EQ(chown(dir.File("Theirs").c_str(), 65534, 65534), 0);
+    Configure(m, "Theirs", 2);
+    EXPECT_EQ(MessageOf<EMemoryMap>([&] { m.Open(); }),
+              "CreateFileMapping:Mapping Error Permission denied");
+    const std::string foreign = dir.File("foreign");
+    mkdir(foreign.c_str(), 0700);
+    ASSERT_EQ(chown(foreign.c_str(), 65534, 65534), 0);
+    setenv("XDG_RUNTIME_DIR", foreign.c_str(), 1);
+    EXPECT_THROW(m.Open(), EMemoryMap);
+    EXPECT_EQ(TCustomMemMapEvt::FindResident("Chan"), -1);
+    setenv("XDG_RUNTIME_DIR", dir.Path().c_str(), 1);
+}
+
+TEST(MemoryMap, PropertyRulesAndTheirMessages) {
+    TempRuntimeDir dir;
+    TMemMapEvt m;
+    EXPECT_EQ(MessageOf<EMemoryMap>([&] { m.Open(); }), "MapName not exists.");
+    EXPECT_EQ(MessageOf<EMemoryMap>([&] { m.SetMapName("a\\b"); }),
+              "MapName do not use '\\':TMemMapEvt:SetMapName");
+    EXPECT_THROW(m.SetMapName("../escape"), EMemoryMap);
+    EXPECT_EQ(MessageOf<EMemoryMap>([&] { m.SetSize(0); }), "Size max over(1 to16777160).:SetSize");
+    EXPECT_THROW(m.SetSize(16777161), EMemoryMap);
+    EXPECT_NO_THROW(m.SetSize(1));
+    EXPECT_EQ(MessageOf<EMemMapEvt>([&] { m.SetProcessMax(17); }),
+              "Process max over(1 to16). :SetProcessMax");
+    EXPECT_THROW(m.SetProcessMax(0), EMemMapEvt);
+    EXPECT_EQ(m.GetProcessMax(), 2);
+    EXPECT_EQ(m.GetSize(), 1);
+    EXPECT_FALSE(m.GetActive()); // created in code: closed until Active is set
+
+    // Changing a property while open reopens; a size that another user fixed is reported.
+    Configure(m, "Props", 3, 64);
+    m.SetActive(true);
+    m.SetProcessMax(5);
+    EXPECT_EQ(m.GetProcessMax(), 5);
+    TMemMapEvt other;
+    Configure(other, "Props", 3, 64);
+    other.SetActive(true);
+    EXPECT_EQ(MessageOf<EMemoryMap>([&] { m.SetSize(80); }),
+              "Other process Allready Opened Memory Map");
+    EXPECT_EQ(m.GetSize(), 64);
+    other.Close();
+    m.SetSize(80); // alone now: the block is made anew with the new size
+    EXPECT_EQ(m.GetSize(), 80);
+}
+
+TEST(MemoryMap, LoadingStoresActiveUntilLoaded) {
+    TempRuntimeDir dir;
+    TMemMapEvt m;
+    m.BeginLoading();
+    Configure(m, "Load", 2);
+    m.SetActive(true);
+    EXPECT_FALSE(m.GetActive());
+    m.Loaded();
+    EXPECT_TRUE(m.GetActive());
+}
+
+TEST(MemoryMap, LockNestsWithinOneComponentAndExcludesOthers) {
+    TempRuntimeDir dir;
+    TMemMapEvt a;
+    Configure(a, "Nest", 2);
+    a.SetActive(true);
+    a.Lock();
+    a.Lock();
+    EXPECT_EQ(a.LockDepth(), 2);
+    Child waiter([](Child& c) {
+        TMemMapEvt b;
+        Configure(b, "Nest", 2);
+        c.Tell(0);
+        b.SetActive(true); // needs the lock
+        c.Tell(1);
+        return 0;
+    });
+    EXPECT_EQ(waiter.Receive(), 0);
+    EXPECT_FALSE(waiter.Ready(200));
+    a.Unlock();
+    EXPECT_FALSE(waiter.Ready(200));
+    a.Unlock(); // only now is the block free
+    EXPECT_TRUE(waiter.Ready(5000));
+    EXPECT_EQ(waiter.Receive(), 1);
+    EXPECT_EQ(waiter.Wait(), 0);
+    a.Unlock(); // an unmatched Unlock does nothing
+    EXPECT_EQ(a.LockDepth(), 0);
+}
+
+namespace {
+struct FakeTimer : IMemMapTimer {
+    int interval = -1;
+    int starts = 0, stops = 0;
+    void Start(int ms) override { interval = ms, ++starts; }
+    void Stop() override { interval = -1, ++stops; }
+};
+} // namespace
+
+TEST(MemoryMap, PollTimerNeverBelowTenMsAndRestartsAfterAFailingHandler) {
+    TempRuntimeDir dir;
+    FakeTimer timer;
+    TMemMapEvt m;
+    Configure(m, "Tick", 2);
+    m.SetTimer(&timer);
+    EXPECT_EQ(m.GetCheckInterval(), 1);
+    EXPECT_EQ(timer.interval, -1); // not before Open
+    m.SetActive(true);
+    EXPECT_EQ(timer.interval, 10);
+    m.SetCheckInterval(250);
+    EXPECT_EQ(timer.interval, 250);
+    m.SetCheckInterval(0);
+    EXPECT_EQ(timer.interval, 10);
+    int enters = 0;
+    m.OnEnter = [&](TCustomMemMapEvt&, std::uint16_t) {
+        ++enters;
+        throw std::runtime_error("handler failed");
+    };
+    EXPECT_THROW(m.Poll(), std::runtime_error);
+    EXPECT_EQ(timer.interval, 10);
+    m.Poll(); // the same change is not reported twice
+    EXPECT_EQ(enters, 1);
+    m.OnUpdate = [&](TCustomMemMapEvt& s, std::uint16_t) { s.Close(); };
+    m.Update();
+    m.Poll(); // a handler that closes the component stops the timer for good
+    EXPECT_EQ(timer.interval, -1);
+    EXPECT_FALSE(m.GetActive());
+}

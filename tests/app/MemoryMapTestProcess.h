@@ -1,0 +1,113 @@
+// Helpers for channel tests that need real processes: a private runtime folder per test and
+// forked children that talk to the test through pipes.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <functional>
+#include <poll.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+// Points XDG_RUNTIME_DIR at a fresh 0700 folder for the life of the object.
+class TempRuntimeDir {
+  public:
+    TempRuntimeDir() {
+        const char* old = std::getenv("XDG_RUNTIME_DIR");
+        if (old) FOld = old, FHadOld = true;
+        char tmpl[] = "/tmp/tolmo-test-XXXXXX";
+        FPath = mkdtemp(tmpl);
+        setenv("XDG_RUNTIME_DIR", FPath.c_str(), 1);
+    }
+    ~TempRuntimeDir() {
+        std::string cmd = "rm -rf '" + FPath + "'";
+        if (std::system(cmd.c_str()) != 0) {
+        }
+        if (FHadOld)
+            setenv("XDG_RUNTIME_DIR", FOld.c_str(), 1);
+        else
+            unsetenv("XDG_RUNTIME_DIR");
+    }
+    const std::string& Path() const { return FPath; }
+    std::string File(const std::string& name) const { return FPath + "/" + name; }
+
+  private:
+    std::string FPath, FOld;
+    bool FHadOld = false;
+};
+
+// A forked child running a body. The child reports with Tell() and waits with Hear(); the test
+// does the opposite with Send() and Receive(). The child inherits none of the test's other open
+// files, so locks held by the test's components stay the test's alone.
+class Child {
+  public:
+    using Body = std::function<int(Child&)>;
+    explicit Child(const Body& body) {
+        int up[2], down[2];
+        if (pipe(up) != 0 || pipe(down) != 0) std::abort();
+        FPid = fork();
+        if (FPid == 0) {
+            FRead = down[0];
+            FWrite = up[1];
+            for (int fd = 3; fd < 1024; ++fd)
+                if (fd != FRead && fd != FWrite) close(fd);
+            alarm(30); // a hung child never hangs the test run
+            int rc = body(*this);
+            _exit(rc);
+        }
+        close(up[1]);
+        close(down[0]);
+        FRead = up[0];
+        FWrite = down[1];
+    }
+    ~Child() {
+        if (FPid > 0 && !FReaped) {
+            kill(FPid, SIGKILL);
+            Wait();
+        }
+        close(FRead);
+        close(FWrite);
+    }
+    Child(const Child&) = delete;
+    Child& operator=(const Child&) = delete;
+
+    // Both directions carry one integer per message; -1 means the other side went away.
+    void Tell(int value) { Put(value); }
+    int Hear() { return Get(); }
+    void Send(int value) { Put(value); }
+    int Receive() { return Get(); }
+
+    // Whether the child has told something within the time.
+    bool Ready(int ms) {
+        pollfd p{FRead, POLLIN, 0};
+        return poll(&p, 1, ms) == 1;
+    }
+
+    // Exit code of the child, or 128 + signal.
+    int Wait() {
+        int status = 0;
+        waitpid(FPid, &status, 0);
+        FReaped = true;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+    void Kill() { kill(FPid, SIGKILL); }
+    pid_t Pid() const { return FPid; }
+
+  private:
+    void Put(int value) {
+        if (write(FWrite, &value, sizeof value) != sizeof value) {
+        }
+    }
+    int Get() {
+        int value = -1;
+        if (read(FRead, &value, sizeof value) != sizeof value) return -1;
+        return value;
+    }
+
+    pid_t FPid = -1;
+    int FRead = -1, FWrite = -1;
+    bool FReaped = false;
+};

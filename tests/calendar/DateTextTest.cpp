@@ -1,0 +1,43 @@
+// Date texts: format tokens, era years from ICU and the dialog's result text.
+#include "calendar/DateText.h"
+#include "calendar/Julius.h"
+
+#include <gtest/gtest.h>
+
+using namespace tolmo;
+
+TEST(DateText, Tokens) {
+    const int32_t j = DateToJulius(2005, 11, 4);
+    EXPECT_EQ(FormatDateText("yyyy.mm.dd", j), "2005.11.04");
+    EXPECT_EQ(FormatDateText("yyyy/m/d", j), "2005/11/4");
+    EXPECT_EQ(FormatDateText("e.m.d (aaa)", j), "17.11.4 (金)");
+    EXPECT_EQ(FormatDateText("gge年", j), "平成17年");
+    EXPECT_EQ(FormatDateText("hh:nn", j, 9, 5), "09:05");
+    EXPECT_EQ(FormatDateText("yyyy", DateToJulius(800, 1, 1)), "0800");
+}
+
+TEST(DateText, EraOfTheDate) {
+    EXPECT_EQ(JapaneseEraOf(DateToJulius(1989, 1, 7)).initial, "S");
+    EXPECT_EQ(JapaneseEraOf(DateToJulius(1989, 1, 7)).year, 64);
+    EXPECT_EQ(JapaneseEraOf(DateToJulius(1989, 1, 8)).initial, "H");
+    EXPECT_EQ(JapaneseEraOf(DateToJulius(1989, 1, 8)).year, 1);
+    EXPECT_EQ(JapaneseEraOf(DateToJulius(2019, 4, 30)).initial, "H");
+    EXPECT_EQ(JapaneseEraOf(DateToJulius(2019, 5, 1)).initial, "R");
+    EXPECT_EQ(JapaneseEraOf(DateToJulius(2019, 5, 1)).name, "令和");
+    EXPECT_EQ(JapaneseEraOf(DateToJulius(1912, 7, 30)).initial, "T");
+    EXPECT_EQ(JapaneseEraOf(DateToJulius(1900, 1, 1)).initial, "M");
+    EXPECT_EQ(JapaneseEraOf(DateToJulius(1850, 1, 1)).initial, "");
+}
+
+TEST(DateText, ResultText) {
+    const int32_t j = DateToJulius(2005, 11, 24);
+    EXPECT_EQ(HidukeText(j, true, true), "H17.11.24 (木)");
+    EXPECT_EQ(HidukeText(j, true, false), "H17.11.24");
+    EXPECT_EQ(HidukeText(j, false, true), "2005.11.24 (木)");
+    EXPECT_EQ(HidukeText(j, false, false), "2005.11.24");
+    // The initial is that of the date's own era, not a fixed "H".
+    EXPECT_EQ(HidukeText(DateToJulius(2026, 12, 6), true, true), "R8.12.6 (日)");
+    EXPECT_EQ(HidukeText(DateToJulius(1988, 2, 1), true, false), "S63.2.1");
+    // Before Meiji there is no initial: the Western form is written.
+    EXPECT_EQ(HidukeText(DateToJulius(1850, 5, 5), true, true), "1850.05.05 (日)");
+}

@@ -1,0 +1,155 @@
+// Holiday-list lines, matching, day status, names and font priority.
+#include "calendar/DayClassifier.h"
+#include "calendar/Julius.h"
+
+#include <gtest/gtest.h>
+
+using namespace tolmo;
+
+namespace {
+bool Holiday(const TDayClassifier& c, int y, int m, int d) {
+    return c.GetDayStatus(y, m, d) & dsHoliday;
+}
+} // namespace
+
+TEST(DayList, FieldForms) {
+    TDayClassifier c;
+    c.AutoEquinox = c.AutoFurikae = false;
+    c.SetHolidayList(
+        {"1,2,2,成人の日", "2000,2,1,2,2,第二月曜", "1,1,元日", "5,5", "11,3,文化 の日"});
+    // Four fields: the second Monday of January, every year.
+    EXPECT_TRUE(Holiday(c, 1999, 1, 11));
+    EXPECT_FALSE(Holiday(c, 1999, 1, 4));
+    EXPECT_FALSE(Holiday(c, 1999, 1, 18));
+    // Six fields: only from 2000 on.
+    EXPECT_EQ(c.GetDayNames(1999, 1, 11), "成人の日");
+    EXPECT_EQ(c.GetDayNames(2000, 1, 10), "成人の日,第二月曜");
+    // Three fields: every 1 January.
+    EXPECT_TRUE(Holiday(c, 1850, 1, 1));
+    EXPECT_TRUE(Holiday(c, 2030, 1, 1));
+    // Two fields give no entry; an unquoted blank in a name makes four fields: month 11,
+    // week 3, weekday "文化" (not a number), so that line is skipped too.
+    EXPECT_FALSE(Holiday(c, 2001, 5, 5));
+    EXPECT_FALSE(Holiday(c, 2001, 11, 3));
+    EXPECT_EQ(c.HolidayEntries().size(), 3u);
+}
+
+TEST(DayList, QuotedNamesAndSevenFields) {
+    TBinaryDayListItem e;
+    ASSERT_TRUE(ParseDayListLine("11,3,\"文化 の日\"", e));
+    EXPECT_EQ(e.name, "文化 の日");
+    ASSERT_TRUE(ParseDayListLine("2000,2010,10,,2,2,体育の日", e));
+    EXPECT_EQ(e.fromYear, 2000);
+    EXPECT_EQ(e.toYear, 2010);
+    EXPECT_EQ(e.month, 10);
+    EXPECT_EQ(e.day, 0);
+    EXPECT_EQ(e.weekday, 2);
+    EXPECT_EQ(e.week, 2);
+    ASSERT_TRUE(ParseDayListLine(",,,,,,毎日", e));
+    EXPECT_EQ(e.fromYear, kNoYearBound);
+    EXPECT_TRUE(e.Matches(2024, 6, 7));
+    EXPECT_FALSE(ParseDayListLine("1,2,3,4,5,6,7,8", e));
+    EXPECT_FALSE(ParseDayListLine("300,1,大きすぎる月", e));
+}
+
+TEST(DayList, YearKinds) {
+    TBinaryDayListItem only, upTo, from, other;
+    ASSERT_TRUE(ParseDayListLine("2019,0,5,1,即位", only));
+    ASSERT_TRUE(ParseDayListLine("1999,1,1,15,成人", upTo));
+    ASSERT_TRUE(ParseDayListLine("2007,2,4,29,昭和", from));
+    ASSERT_TRUE(ParseDayListLine("2007,9,4,29,毎年", other));
+    EXPECT_TRUE(only.Matches(2019, 5, 1));
+    EXPECT_FALSE(only.Matches(2018, 5, 1));
+    EXPECT_FALSE(only.Matches(2020, 5, 1));
+    EXPECT_TRUE(upTo.Matches(1999, 1, 15));
+    EXPECT_FALSE(upTo.Matches(2000, 1, 15));
+    EXPECT_TRUE(from.Matches(2007, 4, 29));
+    EXPECT_FALSE(from.Matches(2006, 4, 29));
+    EXPECT_TRUE(other.Matches(1900, 4, 29));
+}
+
+TEST(DayList, WrappingYearRange) {
+    TBinaryDayListItem e;
+    ASSERT_TRUE(ParseDayListLine("2010,2000,1,1,,,wrap", e)); // to < from: outside 2001..2009
+    EXPECT_TRUE(e.Matches(2000, 1, 1));
+    EXPECT_TRUE(e.Matches(1990, 1, 1));
+    EXPECT_TRUE(e.Matches(2010, 1, 1));
+    EXPECT_TRUE(e.Matches(2030, 1, 1));
+    EXPECT_FALSE(e.Matches(2005, 1, 1));
+}
+
+TEST(DayList, BadNumberSkipsOnlyThatLine) {
+    TDayClassifier c;
+    c.SetHolidayList({"1,1,元日", "x,3,壊れた行", "5,3,憲法記念日"});
+    EXPECT_EQ(c.HolidayEntries().size(), 2u);
+    EXPECT_TRUE(Holiday(c, 2001, 5, 3));
+    EXPECT_TRUE(Holiday(c, 2001, 1, 1));
+}
+
+TEST(DayStatus, WeekdaysAndEquinoxes) {
+    TDayClassifier c;
+    EXPECT_EQ(c.GetDayStatus(2026, 12, 6), dsSunday);
+    EXPECT_EQ(c.GetDayStatus(2026, 12, 5), dsSaturday);
+    EXPECT_EQ(c.GetDayStatus(2026, 12, 7), 0);
+    EXPECT_EQ(c.GetDayStatus(2005, 3, 20), dsSunday | dsHoliday);
+    EXPECT_EQ(c.GetDayNames(2005, 3, 20), "春分の日");
+    EXPECT_EQ(c.GetDayNames(2023, 9, 23), "秋分の日");
+    c.AutoEquinox = false;
+    EXPECT_EQ(c.GetDayStatus(2005, 3, 20), dsSunday);
+    EXPECT_EQ(c.GetDayNames(2005, 3, 20), "");
+}
+
+TEST(DayStatus, SubstituteHoliday) {
+    TDayClassifier c;
+    // 2005-03-20 is a Sunday equinox: the Monday after it is a substitute holiday.
+    EXPECT_EQ(c.GetDayStatus(2005, 3, 21), dsFurikae);
+    EXPECT_EQ(c.GetDayNames(2005, 3, 21), "振替休日");
+    EXPECT_EQ(c.GetDayFont(2005, 3, 21), cfHoliday);
+    // A Tuesday after a Monday holiday never is one.
+    c.SetHolidayList({"2024,0,1,8,成人の日"});
+    EXPECT_TRUE(Holiday(c, 2024, 1, 8));
+    EXPECT_EQ(c.GetDayStatus(2024, 1, 9), 0);
+    // Nor is a Monday that is a holiday itself.
+    c.SetHolidayList({"2005,0,3,21,祝日"});
+    EXPECT_EQ(c.GetDayStatus(2005, 3, 21), dsHoliday);
+    c.AutoFurikae = false;
+    c.SetHolidayList({});
+    EXPECT_EQ(c.GetDayStatus(2005, 3, 21), 0);
+}
+
+TEST(DayStatus, FontPriority) {
+    TDayClassifier c;
+    c.SetSpecialDayList({"12,5,記念日"});
+    c.SetHolidayList({"12,5,祝日", "12,6,祝日", "12,7,祝日"});
+    EXPECT_EQ(c.GetDayFont(2026, 12, 5), cfSpecialDay); // Saturday, holiday and special
+    EXPECT_EQ(c.GetDayFont(2026, 12, 6), cfHoliday);    // Sunday and holiday
+    EXPECT_EQ(c.GetDayFont(2026, 12, 12), cfSaturday);
+    EXPECT_EQ(c.GetDayFont(2026, 12, 13), cfSunday);
+    EXPECT_EQ(c.GetDayFont(2026, 12, 8), cfWeekday);
+    EXPECT_EQ(c.GetDayNames(2026, 12, 5), "記念日,祝日");
+}
+
+TEST(ListEntryDate, Forms) {
+    TDayClassifier c;
+    auto e = c.GetListEntryDate("1,2,2,成人の日", 2024, 0);
+    EXPECT_EQ(e.month, 1);
+    EXPECT_EQ(e.day, 8);
+    EXPECT_EQ(e.name, "成人の日");
+    e = c.GetListEntryDate("11,3,文化の日", 2024, 11);
+    EXPECT_EQ(e.day, 3);
+    e = c.GetListEntryDate("11,3,文化の日", 2024, 10);
+    EXPECT_EQ(e.month, 13);
+    EXPECT_EQ(e.day, 32);
+    EXPECT_EQ(e.name, "");
+    e = c.GetListEntryDate("2003,2,9,3,2,敬老の日", 2026, 9); // third Monday of September
+    EXPECT_EQ(e.day, 21);
+    e = c.GetListEntryDate("2003,2,9,3,2,敬老の日", 2002, 0);
+    EXPECT_EQ(e.month, 13);
+    e = c.GetListEntryDate("1999,1,1,15,成人の日", 1999, 0);
+    EXPECT_EQ(e.day, 15);
+    e = c.GetListEntryDate("1999,1,1,15,成人の日", 2000, 0);
+    EXPECT_EQ(e.day, 32);
+    e = c.GetListEntryDate("2019,0,5,1,即位", 2019, 5);
+    EXPECT_EQ(e.day, 1);
+    EXPECT_EQ(c.GetListEntryDate("a,b,c", 2019, 0).month, 13);
+}

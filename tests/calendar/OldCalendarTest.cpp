@@ -1,0 +1,95 @@
+// The compiled-in old-calendar table and the rokuyo it gives.
+#include "calendar/Julius.h"
+
+#include <gtest/gtest.h>
+
+using namespace tolmo;
+
+TEST(OldCalendar, ResourceShape) {
+    const std::string_view text = OldCalendarResource();
+    EXPECT_EQ(text.size(), 5728u);
+    EXPECT_TRUE(text.starts_with("2447889,12\r\n2447919,1\r\n"));
+    EXPECT_TRUE(text.ends_with("2462861,12\r\n"));
+    const auto& t = OldCalendarTable();
+    ASSERT_EQ(t.size(), 508u);
+    for (size_t i = 1; i < t.size(); ++i) {
+        const int step = t[i].start - t[i - 1].start;
+        EXPECT_TRUE(step == 29 || step == 30) << "record " << i << " step " << step;
+    }
+}
+
+TEST(OldCalendar, IntercalaryMonths) {
+    // Up to 2009 written 100 + m, from 2010 on as the number repeated.
+    const std::pair<int32_t, int> old[] = {{2448066, 105}, {2449100, 103}, {2449986, 108},
+                                           {2450989, 105}, {2452053, 104}, {2453086, 102},
+                                           {2453972, 107}, {2455006, 105}};
+    const auto& t = OldCalendarTable();
+    int coded = 0, repeated = 0;
+    for (size_t i = 0; i < t.size(); ++i) {
+        if (t[i].code > 100) {
+            ++coded;
+            bool listed = false;
+            for (auto [s, c] : old)
+                listed |= s == t[i].start && c == t[i].code;
+            EXPECT_TRUE(listed) << t[i].start;
+        } else if (i && t[i].code == t[i - 1].code) {
+            ++repeated;
+            EXPECT_GE(JuliusToDate(t[i].start).year, 2010);
+        }
+    }
+    EXPECT_EQ(coded, 8);
+    EXPECT_EQ(repeated, 7); // 2012, 2014, 2017, 2020, 2023, 2025, 2028
+    EXPECT_EQ(OldCalendarDate(DateToJulius(2012, 4, 21)).code, 3);
+    EXPECT_EQ(OldCalendarDate(DateToJulius(2012, 4, 21)).day, 1);
+}
+
+TEST(OldCalendar, NewMoonsCloseToMidnight) {
+    // The new moon of 2017-02-26 falls a minute before midnight JST: old 2/1 is the 26th.
+    EXPECT_EQ(OldCalendarDate(DateToJulius(2017, 2, 26)).code, 2);
+    EXPECT_EQ(OldCalendarDate(DateToJulius(2017, 2, 26)).day, 1);
+    EXPECT_EQ(OldCalendarDate(DateToJulius(2017, 2, 25)).day, 29);
+    // The principal term of 2012-05-21 (00:15 JST) lies in the month from 2012-05-21, which is
+    // thus old month 4; the month before it holds no term and is the intercalary 3.
+    EXPECT_EQ(OldCalendarDate(DateToJulius(2012, 5, 21)).code, 4);
+    EXPECT_EQ(OldCalendarDate(DateToJulius(2012, 5, 20)).code, 3);
+}
+
+TEST(OldCalendar, LookupBounds) {
+    EXPECT_EQ(OldCalendarDate(2447888).code, 0); // before the first record
+    EXPECT_EQ(OldCalendarDate(2447889).code, 12);
+    EXPECT_EQ(OldCalendarDate(2447889).day, 1);
+    const auto& t = OldCalendarTable();
+    const int32_t lastMonth = t[t.size() - 2].start;
+    EXPECT_EQ(OldCalendarDate(2462860).code, t[t.size() - 2].code);
+    EXPECT_EQ(OldCalendarDate(2462860).day, 2462860 - lastMonth + 1);
+    EXPECT_EQ(OldCalendarDate(2462861).code, 0); // the last record only closes its predecessor
+    EXPECT_EQ(OldCalendarDate(2462862).code, 0);
+}
+
+TEST(OldCalendar, Rokuyo) {
+    EXPECT_EQ(Rokuyo(DateToJulius(1989, 12, 28)), 6);
+    EXPECT_EQ(RokuyoNames[6], "赤口");
+    EXPECT_EQ(Rokuyo(DateToJulius(1990, 6, 23)), 5); // intercalary 5, day 1
+    EXPECT_EQ(RokuyoNames[5], "大安");
+    EXPECT_EQ(Rokuyo(DateToJulius(1990, 6, 24)), 6);
+    EXPECT_EQ(Rokuyo(DateToJulius(2020, 12, 31)),
+              (OldCalendarDate(DateToJulius(2020, 12, 31)).code - 1 +
+               OldCalendarDate(DateToJulius(2020, 12, 31)).day - 1) %
+                      6 +
+                  1);
+    EXPECT_EQ(Rokuyo(DateToJulius(2021, 1, 1)), 0);
+    EXPECT_EQ(Rokuyo(DateToJulius(2025, 6, 1)), 0);
+    EXPECT_EQ(Rokuyo(DateToJulius(1989, 12, 27)), 0);
+    // 2017-03-28 is old 3/1 (先負) with the corrected table; a 31-day month before it would
+    // have given 2017-03-28 the rokuyo of old 2/31.
+    EXPECT_EQ(Rokuyo(DateToJulius(2017, 3, 28)), 3);
+}
+
+TEST(OldCalendar, LoaderFollowsCommaText) {
+    const auto t = LoadOldCalendar("2447889,12\r\n 2448066 , 105\n2448096 6");
+    ASSERT_EQ(t.size(), 3u);
+    EXPECT_EQ(t[1].start, 2448066);
+    EXPECT_EQ(t[1].code, 105);
+    EXPECT_EQ(t[2].code, 6);
+    EXPECT_THROW(LoadOldCalendar("2447889;12\r\n"), std::invalid_argument);
+}

@@ -1,0 +1,122 @@
+// Saving a page's file: the old file survives every failure; links and permissions are kept.
+#include "mainwindow/DocumentFile.h"
+#include "platform/IniFile.h"
+
+#include "../support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool noTempLeft(const std::string& folder) {
+    for (auto& e : fs::directory_iterator(folder))
+        if (e.path().filename().string().rfind('.', 0) == 0) return false;
+    return true;
+}
+
+TEST(SaveDocumentFile, ReplacesContentAndKeepsPermissions) {
+    TempDir d;
+    TempDir::Write(d / "a.txt", "old");
+    ::chmod((d / "a.txt").c_str(), 0640);
+    std::string err;
+    ASSERT_TRUE(SaveDocumentFile(d / "a.txt", "new\r\n", &err)) << err;
+    EXPECT_EQ(TempDir::Read(d / "a.txt"), "new\r\n");
+    struct stat st {};
+    ::stat((d / "a.txt").c_str(), &st);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_TRUE(noTempLeft(d.str()));
+}
+
+TEST(SaveDocumentFile, LinkStaysALinkToTheSavedFile) {
+    TempDir d;
+    fs::create_directory(d / "real");
+    TempDir::Write(d / "real/t.txt", "old");
+    fs::create_symlink("real/t.txt", d / "link.txt");
+    ASSERT_TRUE(SaveDocumentFile(d / "link.txt", "new", nullptr));
+    EXPECT_TRUE(fs::is_symlink(d / "link.txt"));
+    EXPECT_EQ(TempDir::Read(d / "real/t.txt"), "new");
+    // A link whose target does not exist yet creates the target and stays a link.
+    fs::create_symlink(d / "real/later.txt", d / "dangling.txt");
+    ASSERT_TRUE(SaveDocumentFile(d / "dangling.txt", "born", nullptr));
+    EXPECT_TRUE(fs::is_symlink(d / "dangling.txt"));
+    EXPECT_EQ(TempDir::Read(d / "real/later.txt"), "born");
+}
+
+TEST(SaveDocumentFile, FailuresLeaveTheOldFile) {
+    TempDir d;
+    std::string err;
+    // A folder that is gone.
+    EXPECT_FALSE(SaveDocumentFile(d / "gone/a.txt", "x", &err));
+    EXPECT_FALSE(err.empty());
+    // A directory in the way.
+    fs::create_directory(d / "dir.txt");
+    EXPECT_FALSE(SaveDocumentFile(d / "dir.txt", "x", &err));
+    if (::geteuid() == 0) return; // the permission checks below do not bind root
+    TempDir::Write(d / "ro.txt", "keep");
+    ::chmod((d / "ro.txt").c_str(), 0444);
+    EXPECT_FALSE(SaveDocumentFile(d / "ro.txt", "x", &err));
+    EXPECT_EQ(TempDir::Read(d / "ro.txt"), "keep");
+    fs::create_directory(d / "rofolder");
+    TempDir::Write(d / "rofolder/a.txt", "keep");
+    ::chmod((d / "rofolder").c_str(), 0555);
+    EXPECT_FALSE(SaveDocumentFile(d / "rofolder/a.txt", "x", &err));
+    EXPECT_EQ(TempDir::Read(d / "rofolder/a.txt"), "keep");
+    ::chmod((d / "rofolder").c_str(), 0755);
+}
+
+// A file system that fills up: a small tmpfs when this process may mount one, otherwise a file
+// size limit, which fails the write the same way half-way through.
+TEST(SaveDocumentFile, FullFileSystemKeepsTheOldFileIntact) {
+    TempDir d;
+    const std::string old(3000, 'o');
+    const std::string big(200000, 'n');
+    std::string folder = d.str();
+    bool mounted = !std::getenv("TOLMO_TEST_NO_MOUNT") &&
+                   ::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k") == 0;
+    TempDir::Write(folder + "memo.txt", old);
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    if (!mounted) {
+        rlimit small = saved;
+        small.rlim_cur = 16384;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+    }
+    std::string err;
+    bool ok = SaveDocumentFile(folder + "memo.txt", big, &err);
+    if (!mounted) ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    const std::string after = TempDir::Read(folder + "memo.txt");
+    const bool clean = noTempLeft(folder);
+    if (mounted) ::umount(folder.c_str());
+    EXPECT_FALSE(ok);
+    EXPECT_FALSE(err.empty());
+    EXPECT_EQ(after, old);
+    EXPECT_TRUE(clean);
+}
+
+TEST(IniSection, ListsRoundTripThroughAProfileFile) {
+    TempDir d;
+    TIniFile ini(d / "Tolmo.ini");
+    ini.WriteString("Set", "Page", "2");
+    TMyFileList l;
+    l.AddRecord(TFileRecord::Fresh("a,b.txt", "/x/"));
+    ASSERT_TRUE(l.Save(IniSection(ini, TMyFileList::kSection)));
+    TMyFileList back;
+    back.Load(IniSection(ini, TMyFileList::kSection));
+    ASSERT_EQ(back.Count(), 1);
+    EXPECT_EQ(back.PathOf(0), "/x/a,b.txt");
+    EXPECT_EQ(ini.ReadString("Set", "Page", ""), "2");
+}
+
+} // namespace

@@ -1,0 +1,109 @@
+// A page host without a window: pages are plain records, files are read and written for real,
+// and the dialogs answer from queues the test fills.
+#pragma once
+
+#include "mainwindow/PageBook.h"
+
+#include <deque>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+struct FakePage {
+    std::string caption, path, text;
+    bool modified = false, readOnly = false, split = false;
+    int caret = 0, top = 0;
+};
+
+class FakePageHost : public TPageHost {
+  public:
+    std::vector<FakePage> pages;
+    int active = -1;
+    std::vector<std::string> loads; // every file read, in order
+    std::vector<std::string> questions, notices, errors, progress;
+    std::deque<bool> answers;                  // AskYesNo answers; default when empty
+    std::deque<TSaveDialogResult> saveDialogs; // cancelled when empty
+    std::vector<std::pair<std::string, std::string>> saveDialogStarts;
+    std::string openDialogAnswer;
+    bool failWrites = false;
+    bool failReads = false;
+    bool editorRunning = false;
+
+    int PageCount() const override { return static_cast<int>(pages.size()); }
+    int ActivePage() const override { return active; }
+    void SetActivePage(int i) override { active = i; }
+    void InsertPage(const std::string& caption, const std::string& path) override {
+        pages.push_back({caption, path, "", false, false, false, 0, 0});
+    }
+    void SetPageCaption(int i, const std::string& c) override { pages.at(i).caption = c; }
+    void ApplyPropertiesFor(int, const std::string&) override {}
+    void RemovePage(int i) override {
+        pages.erase(pages.begin() + i);
+        if (active >= PageCount()) active = PageCount() - 1;
+    }
+    void MovePage(int from, int to) override {
+        FakePage p = pages.at(from);
+        pages.erase(pages.begin() + from);
+        pages.insert(pages.begin() + to, p);
+    }
+    bool LoadPageText(int i, const std::string& path, std::string* error) override {
+        std::ifstream in(path, std::ios::binary);
+        if (!in || failReads) {
+            *error = "cannot open";
+            return false;
+        }
+        std::stringstream ss;
+        ss << in.rdbuf();
+        pages.at(i).text = ss.str();
+        pages.at(i).modified = false;
+        loads.push_back(path);
+        return true;
+    }
+    bool SavePageText(int i, const std::string& path, std::string* error) override {
+        if (failWrites) {
+            *error = "No space left on device";
+            return false;
+        }
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out << pages.at(i).text;
+        return static_cast<bool>(out);
+    }
+    bool IsModified(int i) const override { return pages.at(i).modified; }
+    void SetModified(int i, bool m) override { pages.at(i).modified = m; }
+    bool IsReadOnly(int i) const override { return pages.at(i).readOnly; }
+    void SetReadOnly(int i, bool r) override { pages.at(i).readOnly = r; }
+    void GetCaret(int i, int* row, int* top) const override {
+        *row = pages.at(i).caret;
+        *top = pages.at(i).top;
+    }
+    void SetCaret(int i, int row, int top) override {
+        pages.at(i).caret = row;
+        pages.at(i).top = top;
+    }
+    bool IsSplit(int i) const override { return pages.at(i).split; }
+    void Unsplit(int i) override { pages.at(i).split = false; }
+    void FocusActive() override {}
+    void UpdatePageStatus() override {}
+    void ShowProgress(const std::string& t) override { progress.push_back(t); }
+    void SuspendUpdates(bool) override {}
+    bool AskYesNo(const std::string& m, bool defaultYes) override {
+        questions.push_back(m);
+        if (answers.empty()) return defaultYes;
+        bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    void Notice(const std::string& m) override { notices.push_back(m); }
+    void ErrorBox(const std::string& m) override { errors.push_back(m); }
+    TSaveDialogResult RunSaveDialog(const std::string& folder, const std::string& name) override {
+        saveDialogStarts.emplace_back(folder, name);
+        if (saveDialogs.empty()) return {false, folder + name};
+        TSaveDialogResult r = saveDialogs.front();
+        saveDialogs.pop_front();
+        return r;
+    }
+    std::string RunOpenDialog(const std::string&) override { return openDialogAnswer; }
+    bool ExternalEditorRunning() const override { return editorRunning; }
+    std::string CurrentDirectory() const override { return "/cwd"; }
+};

@@ -1,0 +1,184 @@
+// The open-file list: record format, escapes, lookup, list operations and [MyFileList].
+#include "mainwindow/MyFileList.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+// A profile section held in memory; a write can be made to fail.
+struct MemSection {
+    std::map<std::string, std::string> values;
+    int failAfter = -1; // number of writes that succeed, -1 = all
+    TProfileSection section() {
+        return {[this](const std::string& k, const std::string& d) {
+                    auto it = values.find(k);
+                    return it == values.end() ? d : it->second;
+                },
+                [this](const std::string& k, const std::string& v) {
+                    if (failAfter == 0) return false;
+                    if (failAfter > 0) --failAfter;
+                    values[k] = v;
+                    return true;
+                }};
+    }
+};
+
+TEST(MyFileList, FreshRecordHasThirteenFields) {
+    TMyFileList l;
+    l.AddRecord(TFileRecord::Fresh("memo.txt", "/home/u/"));
+    EXPECT_EQ(l.Record(0), "memo.txt,/home/u/,0,,,,,,0,0,0,0,0");
+    EXPECT_EQ(TMyFileList::SplitRecord(l.Record(0)).size(), 13u);
+}
+
+TEST(MyFileList, CommaInNameIsEscapedAndReadBack) {
+    TMyFileList l;
+    l.AddRecord(TFileRecord::Fresh("a,b.txt", "/d,e/"));
+    EXPECT_EQ(l.Record(0).substr(0, 17), "a{`}b.txt,/d{`}e/");
+    EXPECT_EQ(l.GetField(0, ffName), "a,b.txt");
+    EXPECT_EQ(l.PathOf(0), "/d,e/a,b.txt");
+    EXPECT_EQ(l.IndexOfPath("/d,e/a,b.txt"), 0);
+    // A later field set escapes too, whatever its index, and keeps the other fields.
+    l.SetField(0, 7, "x,y");
+    EXPECT_EQ(l.GetField(0, 7), "x,y");
+    EXPECT_EQ(l.GetField(0, ffName), "a,b.txt");
+    EXPECT_EQ(TMyFileList::SplitRecord(l.Record(0)).size(), 13u);
+}
+
+TEST(MyFileList, CommaInCarriedFieldsDoesNotShiftLaterFields) {
+    TFileRecord r = TFileRecord::Fresh("m.txt", "/f/");
+    r.f5 = "p,q";
+    r.caretRow = 12;
+    TMyFileList l;
+    l.AddRecord(r);
+    EXPECT_EQ(l.GetIntField(0, ffCaretRow), 12);
+    EXPECT_EQ(l.GetField(0, 5), "p,q");
+}
+
+TEST(MyFileList, FieldAccessOutOfRange) {
+    TMyFileList l;
+    EXPECT_EQ(l.GetField(0, 0), "");
+    l.AddRaw("only.txt,/x/");
+    EXPECT_EQ(l.GetField(0, 1), "/x/");
+    EXPECT_EQ(l.GetField(0, 8), "");
+    EXPECT_EQ(l.GetField(0, -1), "");
+    EXPECT_EQ(l.GetField(5, 0), "");
+    EXPECT_EQ(l.GetIntField(0, 9), 0);
+    l.SetField(3, 0, "z");  // no such record: nothing happens
+    l.SetField(0, 13, "z"); // no such field: nothing happens
+    EXPECT_EQ(l.Record(0), "only.txt,/x/");
+    // A short record is padded when a known field is set, so its state can still be kept.
+    l.SetField(0, ffLoaded, "1");
+    EXPECT_EQ(l.Record(0), "only.txt,/x/,,,,,,,,,1,,");
+    EXPECT_EQ(l.GetIntField(0, ffLoaded), 1);
+}
+
+TEST(MyFileList, NonNumbersReadAsZero) {
+    TMyFileList l;
+    l.AddRaw("a,/b/,0,,,,,,12x,abc,1,-3,0");
+    EXPECT_EQ(l.GetIntField(0, ffCaretRow), 0);
+    EXPECT_EQ(l.GetIntField(0, ffTopRow), 0);
+    EXPECT_EQ(l.GetIntField(0, ffTag), -3);
+}
+
+TEST(MyFileList, IndexOfPathComparesExactly) {
+    TMyFileList l;
+    l.AddRecord(TFileRecord::Fresh("xmemo.txt", "/a/"));
+    l.AddRecord(TFileRecord::Fresh("memo.txt", "/b/"));
+    l.AddRecord(TFileRecord::Fresh("memo.txt", "/a/"));
+    EXPECT_EQ(l.IndexOfPath("/a/memo.txt"), 2); // a longer name ending the same is no match
+    EXPECT_EQ(l.IndexOfPath("/b/memo.txt"), 1);
+    EXPECT_EQ(l.IndexOfPath("/c/memo.txt"), -2);
+    EXPECT_EQ(l.IndexOfPath("/a/Memo.txt"), -1); // letter case tells files apart
+    EXPECT_EQ(l.IndexOfPath("/a/emo.txt"), -1);
+    EXPECT_EQ(l.IndexOfPath("/A/memo.txt"), -2);
+}
+
+TEST(MyFileList, DeleteAndMoveKeepOrder) {
+    TMyFileList l;
+    for (const char* n : {"a", "b", "c", "d"})
+        l.AddRecord(TFileRecord::Fresh(n, "/f/"));
+    l.Move(2, 0);
+    EXPECT_EQ(l.GetField(0, 0) + l.GetField(1, 0) + l.GetField(2, 0) + l.GetField(3, 0), "cabd");
+    l.Move(0, 3);
+    EXPECT_EQ(l.GetField(3, 0), "c");
+    l.Delete(1);
+    EXPECT_EQ(l.Count(), 3);
+    EXPECT_EQ(l.GetField(1, 0), "d");
+    EXPECT_THROW(l.Delete(3), std::out_of_range);
+    EXPECT_THROW(l.Move(0, 5), std::out_of_range);
+}
+
+TEST(MyFileList, LoadMarksUnloadedAndDropsEmptyRecords) {
+    MemSection m;
+    m.values = {{"Count", "4"},
+                {"File0", "a.txt,/d/,1,,,,,,5,2,1,0,0"},
+                {"File1", "short.txt,/d/"},
+                {"File2", ""}};
+    TMyFileList l;
+    l.Load(m.section());
+    ASSERT_EQ(l.Count(), 2); // File2 empty, File3 missing
+    EXPECT_EQ(l.GetField(0, ffLoaded), "0");
+    EXPECT_EQ(l.GetIntField(0, ffCaretRow), 5);
+    EXPECT_EQ(l.GetField(0, ffJumpPanel), "1");
+    EXPECT_EQ(l.PathOf(1), "/d/short.txt");
+    EXPECT_EQ(l.GetField(1, ffLoaded), "0");
+}
+
+TEST(MyFileList, LoadIgnoresBadCount) {
+    for (const char* c : {"abc", "-2", "0", ""}) {
+        MemSection m;
+        m.values = {{"Count", c}, {"File0", "a.txt,/d/,0,,,,,,0,0,0,0,0"}};
+        TMyFileList l;
+        l.Load(m.section());
+        EXPECT_EQ(l.Count(), 0) << c;
+    }
+}
+
+TEST(MyFileList, SaveSkipsUntitledFolderlessAndReadOnlyRecords) {
+    TMyFileList l;
+    l.AddRecord(TFileRecord::Fresh(kUntitledName, ""));
+    l.AddRecord(TFileRecord::Fresh("a.txt", "/d/"));
+    l.AddRaw("nofolder.txt,,0,,,,,,0,0,0,0,0");
+    TFileRecord ro = TFileRecord::Fresh("ro.txt", "/d/");
+    ro.readOnly = "1";
+    l.AddRecord(ro);
+    l.AddRecord(TFileRecord::Fresh("b,c.txt", "/d/"));
+    MemSection m;
+    m.values["File2"] = "stale";
+    ASSERT_TRUE(l.Save(m.section()));
+    EXPECT_EQ(m.values["Count"], "2");
+    EXPECT_EQ(m.values["File0"], l.Record(1));
+    EXPECT_EQ(m.values["File1"], "b{`}c.txt,/d/,0,,,,,,0,0,0,0,0");
+    EXPECT_EQ(m.values["File2"], "stale"); // beyond Count, left alone
+
+    TMyFileList back;
+    back.Load(m.section());
+    ASSERT_EQ(back.Count(), 2);
+    EXPECT_EQ(back.PathOf(1), "/d/b,c.txt");
+}
+
+TEST(MyFileList, SaveReportsFailedWrite) {
+    TMyFileList l;
+    l.AddRecord(TFileRecord::Fresh("a.txt", "/d/"));
+    MemSection m;
+    m.failAfter = 1;
+    EXPECT_FALSE(l.Save(m.section()));
+    TProfileSection throwing{
+        [](const std::string&, const std::string& d) { return d; },
+        [](const std::string&, const std::string&) -> bool { throw std::runtime_error("disk"); }};
+    EXPECT_FALSE(l.Save(throwing));
+}
+
+TEST(PathParts, SplitAndExtension) {
+    EXPECT_EQ(PathFileName("/a/b/c.txt"), "c.txt");
+    EXPECT_EQ(PathFolder("/a/b/c.txt"), "/a/b/");
+    EXPECT_EQ(PathFolder(kUntitledName), "");
+    EXPECT_EQ(NameWithoutExtension("c.tar.gz"), "c.tar");
+    EXPECT_EQ(NameWithoutExtension(".profile"), ".profile");
+    EXPECT_EQ(PathExtension("/a.b/c"), "");
+    EXPECT_EQ(PathExtension("/a/x.HTML"), ".HTML");
+}
+
+} // namespace

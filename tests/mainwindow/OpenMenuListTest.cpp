@@ -1,0 +1,98 @@
+// The recent lists: add, move to top, trim, maximum and their section of Tolmo.rec.
+#include "mainwindow/OpenMenuList.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+struct MemSection {
+    std::map<std::string, std::string> values;
+    TProfileSection section() {
+        return {[this](const std::string& k, const std::string& d) {
+                    auto it = values.find(k);
+                    return it == values.end() ? d : it->second;
+                },
+                [this](const std::string& k, const std::string& v) {
+                    values[k] = v;
+                    return true;
+                }};
+    }
+};
+
+TEST(OpenMenuList, TwelveClosesWithMaximumEightKeepTheLastEight) {
+    TOpenMenuList l("/x/Tolmo.rec", TOpenMenuList::kReOpen);
+    l.SetMaximum(8);
+    int rebuilt = 0;
+    l.OnChange = [&] { ++rebuilt; };
+    for (int i = 1; i <= 12; ++i)
+        l.AddPath("/f/" + std::to_string(i) + ".txt");
+    ASSERT_EQ(l.Count(), 8);
+    EXPECT_EQ(l.Items().front(), "/f/12.txt");
+    EXPECT_EQ(l.Items().back(), "/f/5.txt");
+    EXPECT_EQ(rebuilt, 12);
+    // Closing a file already listed moves it to the top without a duplicate.
+    l.AddPath("/f/7.txt");
+    EXPECT_EQ(l.Count(), 8);
+    EXPECT_EQ(l.Items()[0], "/f/7.txt");
+    EXPECT_EQ(l.Items()[1], "/f/12.txt");
+    EXPECT_EQ(std::count(l.Items().begin(), l.Items().end(), "/f/7.txt"), 1);
+}
+
+TEST(OpenMenuList, BlankPathIgnoredAndCaseKept) {
+    TOpenMenuList l("r", TOpenMenuList::kRefoOpen);
+    l.AddPath("   ");
+    l.AddPath("");
+    EXPECT_EQ(l.Count(), 0);
+    l.AddPath("/a/Memo.txt");
+    l.AddPath("/a/memo.txt");
+    EXPECT_EQ(l.Count(), 2);
+}
+
+TEST(OpenMenuList, MaximumIsClamped) {
+    TOpenMenuList l("r", "ReOpen");
+    l.SetMaximum(3);
+    EXPECT_EQ(l.Maximum(), 8);
+    l.SetMaximum(99);
+    EXPECT_EQ(l.Maximum(), 30);
+    l.SetMaximum(17);
+    EXPECT_EQ(l.Maximum(), 17);
+}
+
+TEST(OpenMenuList, LoweredMaximumTrimsOnlyAtTheNextAdd) {
+    MemSection m;
+    m.values["Count"] = "20";
+    for (int i = 0; i < 20; ++i)
+        m.values["Item" + std::to_string(i)] = "/p/" + std::to_string(i);
+    TOpenMenuList l("r", "ReOpen");
+    l.SetMaximum(30);
+    l.Load(m.section());
+    EXPECT_EQ(l.Count(), 20); // loading applies no maximum
+    l.SetMaximum(8);
+    MemSection out;
+    ASSERT_TRUE(l.Save(out.section()));
+    EXPECT_EQ(out.values["Count"], "8");
+    EXPECT_EQ(out.values["Item19"], "/p/19"); // every item is still written
+    l.AddPath("/new");
+    EXPECT_EQ(l.Count(), 8);
+    EXPECT_EQ(l.Items()[7], "/p/6");
+}
+
+TEST(OpenMenuList, MissingSectionGivesEmptyList) {
+    MemSection m;
+    TOpenMenuList l("r", "ReOpen");
+    l.Load(m.section());
+    EXPECT_EQ(l.Count(), 0);
+    m.values["Count"] = "junk";
+    l.Load(m.section());
+    EXPECT_EQ(l.Count(), 0);
+}
+
+TEST(OpenMenuList, RecordFileFallsBackBesideTheProgram) {
+    EXPECT_EQ(RecordFilePath("/tmp", "/opt/t/tolmo"), "/tmp/Tolmo.rec");
+    EXPECT_EQ(RecordFilePath("/no/such/folder/", "/opt/t/tolmo"), "/opt/t/tolmo.rec");
+    EXPECT_EQ(RecordFilePath("", "/opt/t.d/tolmo.bin"), "/opt/t.d/tolmo.rec");
+}
+
+} // namespace

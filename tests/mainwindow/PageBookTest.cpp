@@ -1,0 +1,451 @@
+// The page rules: opening, the untitled page, saving and its refusals, closing, reordering,
+// restoring at start and the exit pass.
+#include "FakePageHost.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class PageBookTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char tmpl[] = "/tmp/pagebookXXXXXX";
+        dir = std::string(mkdtemp(tmpl)) + "/";
+        book.programFolder = dir;
+        book.firstShow = false;
+        book.recentFiles = &recent;
+        book.recentFolders = {&folders1, &folders2};
+        recent.SetMaximum(8);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    std::string file(const std::string& name, const std::string& text = "text") {
+        fs::create_directories(fs::path(dir + name).parent_path());
+        std::ofstream(dir + name, std::ios::binary) << text;
+        return dir + name;
+    }
+    std::string read(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    void type(const std::string& text) {
+        host.pages.at(host.active).text += text;
+        host.pages.at(host.active).modified = true;
+    }
+
+    std::string dir;
+    FakePageHost host;
+    TMyFileList list;
+    TPageBook book{host, list};
+    TOpenMenuList recent{"r", "ReOpen"}, folders1{"r", "RefoOpen"}, folders2{"r", "RefoOpen"};
+};
+
+TEST_F(PageBookTest, OpeningIntoAnEmptyUntitledPageTakesItOver) {
+    book.New();
+    ASSERT_EQ(host.PageCount(), 1);
+    EXPECT_EQ(host.pages[0].caption, " 無題 ");
+    EXPECT_TRUE(book.OpenFile(file("memo.txt", "abc")));
+    ASSERT_EQ(host.PageCount(), 1);
+    EXPECT_EQ(host.pages[0].caption, " memo ");
+    EXPECT_EQ(host.pages[0].text, "abc");
+    EXPECT_EQ(list.PathOf(0), dir + "memo.txt");
+    EXPECT_EQ(list.GetField(0, ffLoaded), "1");
+}
+
+TEST_F(PageBookTest, UntitledPageWithTextIsNotTakenOver) {
+    book.New();
+    type("draft");
+    EXPECT_TRUE(book.OpenFile(file("memo.txt")));
+    ASSERT_EQ(host.PageCount(), 2);
+    EXPECT_EQ(host.pages[0].text, "draft");
+    EXPECT_EQ(list.PathOf(0), kUntitledName);
+    EXPECT_EQ(host.active, 1);
+}
+
+TEST_F(PageBookTest, OpeningAnOpenFileActivatesItsPage) {
+    std::string a = file("a.txt"), b = file("b.txt");
+    book.OpenFile(a);
+    book.OpenFile(b);
+    EXPECT_FALSE(book.OpenFile(a));
+    EXPECT_EQ(host.PageCount(), 2);
+    EXPECT_EQ(host.active, 0);
+    EXPECT_TRUE(host.notices.empty());
+}
+
+TEST_F(PageBookTest, SameNameFromASecondFolderGivesNoticeAndSecondPage) {
+    book.OpenFile(file("one/memo.txt"));
+    EXPECT_TRUE(book.OpenFile(file("two/memo.txt")));
+    EXPECT_EQ(host.PageCount(), 2);
+    ASSERT_EQ(host.notices.size(), 1u);
+    EXPECT_NE(host.notices[0].find("フォルダの違うファイル"), std::string::npos);
+}
+
+TEST_F(PageBookTest, MissingOrUnreadableFileLeavesNoPage) {
+    EXPECT_FALSE(book.OpenFile(dir + "nothing.txt"));
+    EXPECT_EQ(host.PageCount(), 0);
+    EXPECT_TRUE(host.errors.empty());
+    std::string locked = file("locked.txt");
+    host.failReads = true;
+    EXPECT_FALSE(book.OpenFile(locked));
+    EXPECT_EQ(host.PageCount(), 0);
+    EXPECT_EQ(list.Count(), 0);
+    EXPECT_EQ(host.errors.size(), 1u);
+}
+
+TEST_F(PageBookTest, RelativePathIsTakenFromTheProgramFolder) {
+    file("Files/note.txt", "n");
+    EXPECT_TRUE(book.OpenFile("Files/note.txt"));
+    EXPECT_EQ(list.PathOf(0), dir + "Files/note.txt");
+}
+
+TEST_F(PageBookTest, CancellingTheUntitledSaveAsksWithDefaultNo) {
+    book.New();
+    type("x");
+    // Cancelled with the proposed name: "No" brings the dialog back, then "Yes" gives up saving.
+    host.answers = {false, true};
+    EXPECT_TRUE(book.SaveAsDialog(kUntitledName));
+    ASSERT_EQ(host.questions.size(), 2u);
+    EXPECT_EQ(host.questions[0], "保存しなくてもいいですか？");
+    EXPECT_EQ(host.saveDialogStarts.size(), 2u);
+    EXPECT_EQ(host.saveDialogStarts[0].second, "無題.txt");
+    EXPECT_EQ(host.saveDialogStarts[0].first, dir); // no Files folder: the program folder
+    EXPECT_EQ(host.notices.back(), "この無題のファイルは保存しません");
+    EXPECT_FALSE(host.pages[0].modified);
+    // The default answer of that question is No.
+    host.answers.clear();
+    host.questions.clear();
+    type("y");
+    host.saveDialogs = {{false, dir + "無題.txt"}, {false, dir + "other.txt"}};
+    EXPECT_FALSE(book.SaveAsDialog(kUntitledName));
+    EXPECT_EQ(host.questions.size(), 1u);
+    EXPECT_TRUE(host.pages[0].modified);
+}
+
+TEST_F(PageBookTest, SaveAsRefusesUntitledNameAndOpenNamesThenAsksOverwrite) {
+    std::string open = file("open.txt");
+    std::string existing = file("exists.txt", "old");
+    book.OpenFile(open);
+    book.New();
+    type("new text");
+    host.saveDialogs = {{true, dir + "無題.TXT"}, {true, open}, {true, existing}, {true, existing}};
+    host.answers = {false, true};
+    EXPECT_TRUE(book.SaveAsDialog(kUntitledName));
+    ASSERT_EQ(host.notices.size(), 2u);
+    EXPECT_NE(host.notices[0].find("[無題] というファイル名では登録できません"), std::string::npos);
+    EXPECT_NE(host.notices[1].find("他のページで読み込まれています"), std::string::npos);
+    EXPECT_EQ(host.questions,
+              (std::vector<std::string>{"同名のファイルが存在します。\r\n上書きしますか？",
+                                        "同名のファイルが存在します。\r\n上書きしますか？"}));
+    EXPECT_EQ(read(existing), "new text");
+    EXPECT_EQ(list.PathOf(1), existing);
+    EXPECT_EQ(host.pages[1].caption, " exists ");
+    EXPECT_FALSE(host.pages[1].modified);
+    // Saving a page under its own current path is refused too.
+    type("more");
+    host.notices.clear();
+    host.saveDialogs = {{true, existing}};
+    EXPECT_FALSE(book.SaveAsDialog(existing));
+    EXPECT_EQ(host.notices.size(), 1u);
+}
+
+TEST_F(PageBookTest, SaveWritesOnlyModifiedPages) {
+    std::string a = file("a.txt", "orig");
+    book.OpenFile(a);
+    host.pages[0].text = "changed";
+    book.Save(); // not modified: nothing written
+    EXPECT_EQ(read(a), "orig");
+    host.pages[0].modified = true;
+    book.Save();
+    EXPECT_EQ(read(a), "changed");
+    EXPECT_FALSE(host.pages[0].modified);
+    EXPECT_TRUE(host.questions.empty());
+}
+
+TEST_F(PageBookTest, FailedSaveKeepsPageTextAndModifiedState) {
+    std::string a = file("a.txt", "orig");
+    book.OpenFile(a);
+    type(" edit");
+    host.failWrites = true;
+    book.Save();
+    EXPECT_TRUE(host.pages[0].modified);
+    EXPECT_EQ(host.pages[0].text, "orig edit");
+    EXPECT_EQ(host.errors.size(), 1u);
+    // Closing it offers the save, fails again and keeps the page.
+    book.knKakunin = true;
+    EXPECT_FALSE(book.ClosePage());
+    EXPECT_EQ(host.PageCount(), 1);
+    EXPECT_EQ(list.PathOf(0), a);
+    EXPECT_EQ(recent.Count(), 0);
+}
+
+TEST_F(PageBookTest, ClosingTheLastPageLeavesOneUntitledPage) {
+    book.OpenFile(file("a.txt"));
+    EXPECT_TRUE(book.ClosePage());
+    ASSERT_EQ(host.PageCount(), 1);
+    EXPECT_EQ(list.Count(), 1);
+    EXPECT_EQ(list.PathOf(0), kUntitledName);
+    EXPECT_EQ(recent.Items().front(), dir + "a.txt");
+    EXPECT_EQ(folders1.Items().front(), dir);
+    EXPECT_EQ(folders2.Items().front(), dir);
+    // Closing that untitled page gives a fresh untitled page and remembers the current folder.
+    EXPECT_TRUE(book.ClosePage());
+    EXPECT_EQ(host.PageCount(), 1);
+    EXPECT_EQ(recent.Items().front(), "/cwd/無題");
+}
+
+TEST_F(PageBookTest, ClosingActivatesThePageBefore) {
+    for (const char* n : {"a.txt", "b.txt", "c.txt"})
+        book.OpenFile(file(n));
+    host.active = 1;
+    book.ClosePage();
+    EXPECT_EQ(host.active, 0);
+    EXPECT_EQ(list.GetField(1, ffName), "c.txt");
+    host.active = 0;
+    book.ClosePage();
+    EXPECT_EQ(host.active, 0);
+    EXPECT_EQ(list.GetField(0, ffName), "c.txt");
+}
+
+TEST_F(PageBookTest, ClosePromptAsksUnlessKnKakunin) {
+    std::string a = file("a.txt", "");
+    book.OpenFile(a);
+    book.OpenFile(file("b.txt"));
+    host.active = 0;
+    type("keep");
+    book.knKakunin = false;
+    host.answers = {false};
+    EXPECT_TRUE(book.ClosePage());
+    EXPECT_EQ(host.questions.back(), "[ " + a + "] は更新されています。保存しますか？");
+    EXPECT_EQ(read(a), ""); // "No": closed without saving
+}
+
+TEST_F(PageBookTest, CloseAllOfFivePagesShowsTheCountdown) {
+    for (int i = 0; i < 5; ++i)
+        book.OpenFile(file(std::to_string(i) + ".txt"));
+    host.active = 0;
+    EXPECT_TRUE(book.CloseEveryPage(true));
+    EXPECT_EQ(host.questions, std::vector<std::string>{"すべてのファイルを閉じますか？"});
+    ASSERT_EQ(host.progress.size(), 5u);
+    EXPECT_EQ(host.progress[0], "    4 /  5 <<<<");
+    EXPECT_EQ(host.progress[3], "    1 /  5 <");
+    EXPECT_EQ(host.progress[4], "");
+    ASSERT_EQ(host.PageCount(), 1);
+    EXPECT_EQ(list.PathOf(0), kUntitledName);
+    EXPECT_EQ(recent.Items().front(), dir + "0.txt"); // closed from the last to the first
+}
+
+TEST_F(PageBookTest, CloseAllDeclined) {
+    book.OpenFile(file("a.txt"));
+    book.OpenFile(file("b.txt"));
+    host.answers = {false};
+    EXPECT_FALSE(book.CloseEveryPage(true));
+    EXPECT_EQ(host.PageCount(), 2);
+}
+
+TEST_F(PageBookTest, CtrlRightClickOnInactiveTabClosesWithoutQuestion) {
+    for (const char* n : {"a.txt", "b.txt", "c.txt"})
+        book.OpenFile(file(n));
+    host.active = 2;
+    book.RightClickTab(0, true);
+    EXPECT_TRUE(host.questions.empty());
+    ASSERT_EQ(host.PageCount(), 2);
+    EXPECT_EQ(list.GetField(0, ffName), "b.txt");
+    // Without Ctrl the question comes; "No" keeps the page.
+    host.answers = {false};
+    book.RightClickTab(1, false);
+    EXPECT_EQ(host.questions, std::vector<std::string>{"このファイルを閉じてもいいですか？"});
+    EXPECT_EQ(host.PageCount(), 2);
+    EXPECT_EQ(host.active, 1);
+}
+
+TEST_F(PageBookTest, DraggingTheThirdTabToTheFirstMovesItsEntry) {
+    for (const char* n : {"a.txt", "b.txt", "c.txt"})
+        book.OpenFile(file(n));
+    host.active = 2;
+    book.DropTab(0);
+    EXPECT_EQ(list.GetField(0, ffName), "c.txt");
+    EXPECT_EQ(list.GetField(1, ffName), "a.txt");
+    EXPECT_EQ(host.pages[0].caption, " c ");
+    EXPECT_EQ(host.active, 0);
+    EXPECT_EQ(book.pageToActivate, 0);
+    book.DropTab(0); // onto itself: nothing
+    EXPECT_EQ(list.GetField(0, ffName), "c.txt");
+}
+
+// Saves the list as the program would at exit and builds a fresh book on it, as at a restart.
+class RestartTest : public PageBookTest {
+  protected:
+    struct Restart {
+        FakePageHost host;
+        TMyFileList list;
+        TPageBook book{host, list};
+    };
+    std::map<std::string, std::string> ini;
+    TProfileSection section() {
+        return {[this](const std::string& k, const std::string& d) {
+                    return ini.count(k) ? ini[k] : d;
+                },
+                [this](const std::string& k, const std::string& v) {
+                    ini[k] = v;
+                    return true;
+                }};
+    }
+    std::unique_ptr<Restart> restart(int pageToActivate) {
+        book.RecordCarets();
+        EXPECT_TRUE(list.Save(section()));
+        auto r = std::make_unique<Restart>();
+        r->book.programFolder = dir;
+        r->book.pageToActivate = pageToActivate;
+        r->list.Load(section());
+        r->book.RestoreList();
+        r->book.FinishFirstShow();
+        return r;
+    }
+};
+
+TEST_F(RestartTest, PagesComeBackInOrderWithCaretsAndLazily) {
+    for (int i = 0; i < 30; ++i)
+        book.OpenFile(file("p" + std::to_string(i) + ".txt"));
+    host.active = 2;
+    book.DropTab(0);
+    host.pages[0].caret = 40;
+    host.pages[0].top = 31;
+    auto r = restart(0);
+    ASSERT_EQ(r->host.PageCount(), 30);
+    EXPECT_EQ(r->list.GetField(0, ffName), "p2.txt");
+    EXPECT_EQ(r->list.GetField(1, ffName), "p0.txt");
+    // Only the active page was read.
+    ASSERT_EQ(r->host.loads.size(), 1u);
+    EXPECT_EQ(r->host.loads[0], dir + "p2.txt");
+    EXPECT_EQ(r->host.pages[0].caret, 40);
+    EXPECT_EQ(r->host.pages[0].top, 31);
+    EXPECT_EQ(r->list.GetField(5, ffLoaded), "0");
+    // The next page is read when it becomes active.
+    r->host.active = 5;
+    r->book.PageChange();
+    EXPECT_EQ(r->host.loads.size(), 2u);
+    EXPECT_EQ(r->list.GetField(5, ffLoaded), "1");
+}
+
+TEST_F(RestartTest, MissingFilesAndDuplicatesAreDroppedUntitledAndReadOnlyForgotten) {
+    book.New();
+    type("unsaved"); // keeps the untitled page
+    std::string a = file("a.txt"), gone = file("gone.txt"), b = file("b,c.txt");
+    book.OpenFile(a);
+    book.OpenFile(gone);
+    book.OpenFile(b);
+    file("ro.txt");
+    book.OpenArgument("ro.txt," + dir + ",0,,1,,,,0,0,0,0,0");
+    ASSERT_EQ(host.PageCount(), 5);
+    EXPECT_TRUE(host.pages[4].readOnly);
+    fs::remove(gone);
+    list.AddRaw(list.Record(1)); // a hand-edited duplicate
+    host.pages.push_back({});
+    auto r = restart(-1);
+    ASSERT_EQ(r->list.Count(), 2);
+    EXPECT_EQ(r->list.PathOf(0), a);
+    EXPECT_EQ(r->list.PathOf(1), b); // a comma in the name reopens under its own name
+    EXPECT_EQ(r->host.PageCount(), 2);
+}
+
+TEST_F(RestartTest, NothingToRestoreGivesOneUntitledPage) {
+    auto r = restart(3);
+    ASSERT_EQ(r->host.PageCount(), 1);
+    EXPECT_EQ(r->list.PathOf(0), kUntitledName);
+    EXPECT_FALSE(r->book.firstShow);
+}
+
+TEST_F(RestartTest, ShortRecordStillOpensItsFile) {
+    ini = {{"Count", "1"}, {"File0", "s.txt," + dir}};
+    file("s.txt", "short");
+    TMyFileList l;
+    FakePageHost h;
+    TPageBook b(h, l);
+    b.pageToActivate = 0;
+    l.Load(section());
+    b.RestoreList();
+    b.FinishFirstShow();
+    ASSERT_EQ(h.PageCount(), 1);
+    EXPECT_EQ(h.pages[0].text, "short");
+    EXPECT_EQ(l.GetField(0, ffLoaded), "1");
+}
+
+TEST_F(PageBookTest, ArgumentsAndHandOffOpenPathsAndRecords) {
+    std::string a = file("a b.txt"), c = file("x,y.txt");
+    book.firstShow = true;
+    book.OpenArguments({"/J", "/C", dir + "a_\\Sp\\_b.txt", c});
+    ASSERT_EQ(host.PageCount(), 2);
+    EXPECT_EQ(list.PathOf(0), a);
+    EXPECT_EQ(list.PathOf(1), c); // an existing name with a comma opens as a path
+    EXPECT_EQ(book.pageToActivate, 1);
+    book.FinishFirstShow();
+    EXPECT_EQ(host.active, 1);
+    // A hand-off: a record with more than ten fields brings its values, not its tag.
+    std::string r = file("r.txt");
+    book.OpenHandedOver({"/F", "r.txt," + dir + ",1,,0,,,,7,3,1,99,0"});
+    ASSERT_EQ(host.PageCount(), 3);
+    EXPECT_EQ(list.GetField(2, ffJumpPanel), "1");
+    EXPECT_EQ(list.GetIntField(2, ffCaretRow), 7);
+    EXPECT_EQ(list.GetIntField(2, ffTag), 2);
+    EXPECT_FALSE(host.pages[2].readOnly);
+}
+
+TEST_F(PageBookTest, KArgumentNamesTheHolidayFolder) {
+    file("hol/HDay.dat");
+    book.OpenArguments({"/K" + dir + "hol"});
+    EXPECT_TRUE(host.pages.empty());
+    EXPECT_EQ(book.holidayFile, dir + "hol/HDay.dat");
+    book.OpenArguments({"/K" + dir});
+    EXPECT_EQ(book.holidayFile, "");
+}
+
+TEST_F(PageBookTest, ExitPassRecordsCaretsAndRetriesFailedSaves) {
+    std::string a = file("a.txt");
+    book.OpenFile(a);
+    book.OpenFile(file("b.txt"));
+    host.pages[0].caret = 9;
+    host.pages[0].top = 4;
+    host.active = 0;
+    type("!");
+    host.failWrites = true;
+    host.editorRunning = true;
+    // Save fails: "don't need to save?" No -> retry; the second failure: Yes -> give up.
+    host.answers = {false, true};
+    EXPECT_FALSE(book.CloseQuery());
+    EXPECT_EQ(host.notices.front(), "外部エディタを起動中です。\r\n終了処理を中止いたします。");
+    EXPECT_EQ(host.questions.size(), 2u);
+    EXPECT_EQ(host.questions[0], "[ a.txt] は保存しなくてもいいですか？");
+    EXPECT_EQ(host.errors.size(), 2u);
+    EXPECT_EQ(list.GetIntField(0, ffCaretRow), 9);
+    EXPECT_EQ(list.GetIntField(0, ffTopRow), 4);
+    host.failWrites = false;
+    host.editorRunning = false;
+    host.answers.clear();
+    EXPECT_TRUE(book.CloseQuery());
+    EXPECT_EQ(read(a), "text!");
+}
+
+TEST_F(PageBookTest, UntitledPageAtExitIsAskedAboutEvenWithKnKakunin) {
+    book.New();
+    type("memo");
+    host.answers = {false};
+    EXPECT_TRUE(book.CloseQuery());
+    EXPECT_EQ(host.questions,
+              std::vector<std::string>{"[ 無題] は更新されています。保存しますか？"});
+    EXPECT_TRUE(host.saveDialogStarts.empty());
+}
+
+TEST_F(PageBookTest, TextsOfCaptionsAndProgress) {
+    EXPECT_EQ(TPageBook::TabCaption("/a/memo.txt"), " memo ");
+    EXPECT_EQ(TPageBook::TabCaption(kUntitledName), " 無題 ");
+    EXPECT_EQ(TPageBook::CloseAllProgress(12, 120), "   12 /120 <<<<<<<<<<<<");
+    EXPECT_TRUE(TPageBook::IsUntitledSaveName("/x/無題.txt"));
+    EXPECT_FALSE(TPageBook::IsUntitledSaveName("/x/無題2.txt"));
+}
+
+} // namespace

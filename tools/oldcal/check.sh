@@ -1,0 +1,6 @@
+#!/bin/sh
+# Regenerates the old-calendar table and fails when it differs from the committed one.
+set -e
+cd "$(dirname "$0")"
+[ -d node_modules/astronomy-engine ] || npm ci --no-audit --no-fund >/dev/null
+node gen-oldcal.js --inc | cmp - ../../src/calendar/JDOLDCAL.inc && echo "JDOLDCAL.inc reproduced byte for byte"
