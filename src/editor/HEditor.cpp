@@ -6,12 +6,15 @@
 
 #include <algorithm>
 
-TEditorCore::TEditorCore() : FOwnRows(std::make_unique<TEditorSimpleRows>()) {
-    FRows = FOwnRows.get();
+TEditorCore::TEditorCore()
+    : FOwnRows(std::make_unique<TEditorSimpleRows>()), FRows(FOwnRows.get()),
+      FColoringPtr(std::make_unique<TEditorRowColoring>(*FRows)), FColoring(*FColoringPtr) {
     Init();
 }
 
-TEditorCore::TEditorCore(TEditorRowSource* rows) : FRows(rows) {
+TEditorCore::TEditorCore(TEditorRowSource* rows)
+    : FRows(rows), FColoringPtr(std::make_unique<TEditorRowColoring>(*FRows)),
+      FColoring(*FColoringPtr) {
     Init();
 }
 
@@ -31,7 +34,21 @@ void TEditorCore::Init() {
     FMarks.OnChange = changed;
     FRuler.OnChange = changed;
     FSpeed.OnChange = changed;
-    FView.OnChange = changed;
+    FView.OnChange = [this] { ViewChanged(); };
+    ViewInfoToFountain(FView, FReserve, FBuiltIn);
+    FColoring.SetFountain(&FBuiltIn);
+}
+
+void TEditorCore::ViewChanged() {
+    ViewInfoToFountain(FView, FReserve, FBuiltIn);
+    FColoring.Invalidate(0);
+    SettingChanged();
+}
+
+void TEditorCore::SetFountain(const TFountain* f) {
+    FFountain = f;
+    FColoring.SetFountain(f ? f : &FBuiltIn);
+    SettingChanged();
 }
 
 void TEditorCore::SettingChanged() {
@@ -42,6 +59,7 @@ void TEditorCore::SettingChanged() {
 void TEditorCore::SetText(std::string_view cp932) {
     if (auto* own = dynamic_cast<TEditorSimpleRows*>(FRows)) own->SetText(cp932);
     FRows->TakeUpdate();
+    FColoring.Invalidate(0);
     FSelActive = false;
     FHitLength = 0;
     FRow = FCol = FTopRow = FTopCol = 0;
@@ -446,7 +464,7 @@ void TEditorCore::SetHitStyle(TEditorHitStyle s) {
 void TEditorCore::SetReserveWordList(const TSortedNames& l) {
     if (l == FReserve) return;
     FReserve = l;
-    SettingChanged();
+    ViewChanged();
 }
 
 void TEditorCore::SetScrollBars(TScrollStyle s) {
@@ -460,6 +478,7 @@ void TEditorCore::Rewrap() {
     if (!own) return;
     own->SetWordWrap(FWordWrap, FWrapOption.WrapByte, FCaret.TabSpaceCount());
     own->TakeUpdate();
+    FColoring.Invalidate(0);
     ++WrapCount;
     FSelActive = false;
     FHitLength = 0;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "editor/EditorColumns.h"
+#include "editor/HEditorColoring.h"
 #include "editor/HEditorRows.h"
 #include "editor/HEdtProp.h"
 
@@ -120,6 +121,10 @@ class TEditorCore : public TEditorPropTarget {
     void SetSelTextBox(const std::string& cp932);
     void SelectAll();
     void DeleteSelection();
+    // Drops the selected text at (row, col): moved, or copied with copy. False when the point
+    // lies inside the selection (nothing happens) or the editor is read-only.
+    bool DropSelection(int row, int col, bool copy);
+    int PosOf(int row, int col) const { return AbsPos(row, OffsetOf(row, col)); }
     void IndentLines();
     void UnIndentLines();
     void TabIndentLines();
@@ -137,7 +142,14 @@ class TEditorCore : public TEditorPropTarget {
     bool GotoRowMark(int mark);
     void ToggleRowMark(int mark); // the popup's mark items
 
-    // Word movement over the tokens of a row; the default cuts words at delimiters.
+    // Colouring: the assigned definition, or the built-in one configured from View.
+    void SetFountain(const TFountain* f);
+    const TFountain* Fountain() const { return FFountain; }
+    TEditorRowColoring& Coloring() { return FColoring; }
+    void ViewChanged();
+    const TEditorFountain& BuiltInFountain() const { return FBuiltIn; }
+
+    // Word movement over the tokens of a row; the default uses the colouring's tokens.
     std::function<std::vector<std::pair<int, int>>(int row)> RowTokens; // (offset, length)
 
     // Settings (TEditorPropTarget).
@@ -195,6 +207,10 @@ class TEditorCore : public TEditorPropTarget {
 
     std::unique_ptr<TEditorRowSource> FOwnRows;
     TEditorRowSource* FRows = nullptr;
+    TEditorFountain FBuiltIn;
+    const TFountain* FFountain = nullptr;
+    std::unique_ptr<TEditorRowColoring> FColoringPtr;
+    TEditorRowColoring& FColoring;
     int FRow = 0, FCol = 0, FTopRow = 0, FTopCol = 0, FRemembered = -1;
     int FVisibleRows = 20, FVisibleCols = 80;
     bool FOverWrite = false, FReadOnly = false;

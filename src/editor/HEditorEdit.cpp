@@ -14,6 +14,7 @@ std::string TEditorCore::PadTo(int row, int col) const {
 void TEditorCore::AfterChange() {
     const TEditorRowsUpdate u = FRows->TakeUpdate();
     Modified = true;
+    if (u.FirstRow >= 0) FColoring.Invalidate(u.FirstRow);
     if (u.FirstRow >= 0 && Events.InvalidateRows) {
         if (u.CountChanged)
             Events.InvalidateRows(u.FirstRow, -1);
@@ -489,4 +490,27 @@ void TEditorCore::Redo() {
     if (!FRows->Redo(r, c)) return;
     AfterChange();
     PlaceCaret(r, c, -1, false);
+}
+
+bool TEditorCore::DropSelection(int row, int col, bool copy) {
+    if (FReadOnly || !Selected() || InSelection(row, col)) return false;
+    bool box = false;
+    const std::string text = CopyText(box);
+    if (box) {
+        if (!copy) DeleteSelection();
+        CleanSelection();
+        PlaceCaret(row, col, -1, false);
+        SetSelTextBox(text);
+        return true;
+    }
+    const int start = SelStart();
+    const int len = SelLength();
+    int drop = PosOf(row, col);
+    if (!copy) {
+        DeleteSelection();
+        if (drop > start) drop -= len;
+    }
+    SetSelStart(drop);
+    SetSelText(text);
+    return true;
 }

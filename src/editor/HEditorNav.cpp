@@ -87,38 +87,12 @@ void TEditorCore::KeyNavigate(TEditorKey key, bool shift, bool ctrl, bool repeat
     if (shift) ExtendSelection();
 }
 
-// Token starts and lengths of a row: the parser's when attached, else words cut at
-// delimiters and at changes of character class. Single-byte symbols are never tokens.
+// Token starts and lengths of a row for word movement; single-byte symbols are never words.
 std::vector<std::pair<int, int>> TEditorCore::Tokens(int row) const {
     if (RowTokens) return RowTokens(row);
     std::vector<std::pair<int, int>> out;
-    const std::string_view t = RowTextOf(row);
-    auto cls = [&](int off) -> int {
-        const unsigned char c = static_cast<unsigned char>(t[off]);
-        if (CharBytesAt(t, off) == 2) {
-            const unsigned char d = static_cast<unsigned char>(t[off + 1]);
-            if (c == 0x82 && d >= 0x9F) return 3; // hiragana
-            if (c == 0x83 && d <= 0x96) return 4; // katakana
-            if (c == 0x82) return 5;              // full-width letters and digits
-            if (c >= 0x88) return 6;              // kanji
-            return 7;                             // a double-byte symbol is its own token
-        }
-        if (c == '\t') return 8;
-        if (IsHalfKana(c) && c >= 0xA6) return 2;
-        return IsWordDelimiter(c) ? 0 : 1;
-    };
-    int off = 0;
-    const int n = static_cast<int>(t.size());
-    while (off < n) {
-        const int k = cls(off);
-        const int start = off;
-        off += CharBytesAt(t, off);
-        if (k == 0) continue;
-        if (k != 7 && k != 8)
-            while (off < n && cls(off) == k)
-                off += CharBytesAt(t, off);
-        out.emplace_back(start, off - start);
-    }
+    for (const TFountainToken& t : const_cast<TEditorRowColoring&>(FColoring).Tokens(row))
+        if (t.Kind != toSymbol) out.emplace_back(t.Start, t.Length);
     return out;
 }
 

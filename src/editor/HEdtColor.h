@@ -1,42 +1,37 @@
 // Colour values and font styles of the editing control: 0x00BBGGRR, a set high bit marks a
-// system colour that is resolved from the palette when drawing.
+// system colour that is resolved from the palette when drawing. The values are the colouring
+// definitions' own; namespace edc names them for the editor's files.
 #pragma once
 
-#include <cstdint>
+#include "fountain/FountainColor.h"
 
-using TColor = std::uint32_t;
+using TEditorFontStyles = TFontStyles;
 
 namespace edc {
-inline constexpr TColor clBlack = 0x000000;
-inline constexpr TColor clMaroon = 0x000080;
-inline constexpr TColor clGreen = 0x008000;
-inline constexpr TColor clNavy = 0x800000;
-inline constexpr TColor clGray = 0x808080;
-inline constexpr TColor clSilver = 0xC0C0C0;
-inline constexpr TColor clRed = 0x0000FF;
-inline constexpr TColor clLime = 0x00FF00;
-inline constexpr TColor clYellow = 0x00FFFF;
-inline constexpr TColor clBlue = 0xFF0000;
-inline constexpr TColor clFuchsia = 0xFF00FF;
-inline constexpr TColor clAqua = 0xFFFF00;
-inline constexpr TColor clWhite = 0xFFFFFF;
-inline constexpr TColor clNone = 0x1FFFFFFF;
-inline constexpr TColor clWindow = 0xFF000005;
-inline constexpr TColor clWindowText = 0xFF000008;
-inline constexpr TColor clBtnFace = 0xFF00000F;
-inline constexpr TColor clHighlight = 0xFF00000D;
-inline constexpr TColor clHighlightText = 0xFF00000E;
+using ::clAqua;
+using ::clBlack;
+using ::clBlue;
+using ::clBtnFace;
+using ::clFuchsia;
+using ::clGray;
+using ::clGreen;
+using ::clHighlight;
+using ::clLime;
+using ::clMaroon;
+using ::clNavy;
+using ::clNone;
+using ::clRed;
+using ::clSilver;
+using ::clWhite;
+using ::clWindow;
+using ::clWindowText;
+using ::clYellow;
+using ::clHighlightText;
 
-inline constexpr bool IsSystemColor(TColor c) {
-    return (c & 0x80000000u) != 0;
-}
-} // namespace edc
+using ::fsBold;
+using ::fsItalic;
+using ::fsStrikeOut;
+using ::fsUnderline;
 
-// Font style bits (fsBold, fsItalic, fsUnderline, fsStrikeOut).
-using TEditorFontStyles = std::uint8_t;
-namespace edc {
-inline constexpr TEditorFontStyles fsBold = 1;
-inline constexpr TEditorFontStyles fsItalic = 2;
-inline constexpr TEditorFontStyles fsUnderline = 4;
-inline constexpr TEditorFontStyles fsStrikeOut = 8;
+using ::IsSystemColor;
 } // namespace edc

@@ -3,6 +3,7 @@
 
 #include "app/DataFolder.h"
 #include "app/ShellUtil.h"
+#include "app/ui/MemMapTimer.h"
 #include "mainwindow/StartUpLayout.h"
 #include "mainwindow/ui/dataEditor.h"
 #include "platform/IniFile.h"
@@ -62,6 +63,14 @@ TfmEditor::~TfmEditor() = default;
 
 void TfmEditor::buildComponents() {
     mnInfo = new QAction(this);
+    MemMapEvt1 = new TMemMapEvt1(this);
+    connect(MemMapEvt1, &TMemMapEvt1::messengerArrived, this, [this] { BringToFront(this); });
+    connect(MemMapEvt1, &TMemMapEvt1::linesReceived, this, [this](const QStringList& lines) {
+        std::vector<std::string> list;
+        for (const QString& line : lines)
+            list.push_back(line.toStdString());
+        if (OnHandOffLines) OnHandOffLines(list);
+    });
     pnlClient = new QWidget;
     auto* client = new QHBoxLayout(pnlClient);
     client->setContentsMargins(0, 0, 0, 0);
@@ -177,6 +186,7 @@ void TfmEditor::FormShow() {
     FirstShow = false;
     if (HolidayFile.empty())
         HolidayFile = FindHolidayFile(StartUp.programFolder, ProgramFilesFolder);
+    MemMapEvt1->Activate(); // D.2.10
     if (PendingSetup) {
         PendingSetup = false;
         if ((CdRom || First) && AskYesNo(kSetupQuestion, true) && OnSetupRequested)

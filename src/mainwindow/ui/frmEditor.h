@@ -14,6 +14,7 @@ class QStatusBar;
 class QTabWidget;
 class QWidget;
 class TdtEditor;
+class TMemMapEvt1;
 
 // What process entry knows when it creates the main window.
 struct TStartUpInfo {
@@ -60,6 +61,7 @@ class TfmEditor : public QMainWindow {
     QWidget* tsMemo = nullptr;
     QWidget* pnlClient = nullptr;
     QAction* mnInfo = nullptr;
+    TMemMapEvt1* MemMapEvt1 = nullptr; // channel "Tolmo2005", activated at the first show
 
     // Reads every settings key into Settings (called once while the window is created).
     void ReadSettings();
@@ -74,6 +76,9 @@ class TfmEditor : public QMainWindow {
     std::function<void()> OnFirstShow;       // reopen pages, open the command line, channel
     std::function<void()> OnCloseQueryPages; // offer modified pages for saving
     std::function<void()> OnSetupRequested;  // the setup dialog
+    // MemMapEvt1Exit: the lines a second start handed over (switches removed, blanks decoded),
+    // each a path or an open-file record to open, in order.
+    std::function<void(const std::vector<std::string>& lines)> OnHandOffLines;
 
   protected:
     void showEvent(QShowEvent* e) override;

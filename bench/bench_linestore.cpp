@@ -1,0 +1,271 @@
+// Row store benchmarks on a generated 100 MB Shift-JIS text of about 1.5 million lines (kana,
+// kanji and ASCII, some lines longer than the wrap width), each beside its baseline:
+//   BM_ReadCountLines  reading the file and counting its line ends with memchr (baseline)
+//   BM_LoadWrap        LoadFromFile with word wrap at 80, and the resident memory after it
+//   BM_EditMiddle      one UpdateList in the middle (type a character, Return, delete a line)
+//   BM_LineLookup      Lines.Count, LineToRow, RowToLine, RowStart/RowEnd on 100 MB and on 1 MB
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "editor/heEditorStrings.h"
+#include "editor/heScreenStrings.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+struct Rng {
+    uint64_t s;
+    uint32_t Next() {
+        s = s * 6364136223846793005ULL + 1442695040888963407ULL;
+        return static_cast<uint32_t>(s >> 33);
+    }
+    int Range(int lo, int hi) {
+        return lo + static_cast<int>(Next() % static_cast<uint32_t>(hi - lo + 1));
+    }
+};
+
+// One line of mixed text, `len` bytes or one more (two-byte characters are kept whole).
+void AppendLine(Rng& r, int len, std::string& out) {
+    size_t start = out.size();
+    while (out.size() - start < static_cast<size_t>(len)) {
+        int kind = r.Range(0, 9);
+        int n = r.Range(1, 8);
+        for (int i = 0; i < n && out.size() - start < static_cast<size_t>(len); ++i) {
+            switch (kind) {
+            case 0:
+            case 1:
+            case 2: // ASCII word
+                out += static_cast<char>('a' + r.Range(0, 25));
+                break;
+            case 3:
+                out += ' ';
+                i = n;
+                break;
+            case 4:
+            case 5: // hiragana
+                out += '\x82';
+                out += static_cast<char>(r.Range(0x9F, 0xF1));
+                break;
+            case 6: { // katakana
+                out += '\x83';
+                int t = r.Range(0x40, 0x96);
+                out += static_cast<char>(t == 0x7F ? 0x80 : t);
+                break;
+            }
+            case 7:
+            case 8: { // kanji
+                out += static_cast<char>(r.Range(0x88, 0x9E));
+                int t = r.Range(0x40, 0xFC);
+                out += static_cast<char>(t == 0x7F ? 0x80 : t);
+                break;
+            }
+            default: { // punctuation 、。「」
+                static const char p[] = {0x41, 0x42, 0x75, 0x76};
+                out += '\x81';
+                out += p[r.Range(0, 3)];
+                i = n;
+                break;
+            }
+            }
+        }
+    }
+    out += "\r\n";
+}
+
+struct BigFile {
+    fs::path dir;
+    std::string path;
+    size_t size = 0;
+    BigFile(size_t target, uint64_t seed) {
+        char tmpl[] = "/tmp/tolmo-bench-XXXXXX";
+        dir = mkdtemp(tmpl);
+        path = (dir / "memo.txt").string();
+        Rng r{seed};
+        std::string buf;
+        FILE* f = std::fopen(path.c_str(), "wb");
+        while (size < target) {
+            buf.clear();
+            while (buf.size() < (1u << 20)) {
+                int len = r.Range(0, 99) < 88 ? r.Range(10, 80) : r.Range(90, 300);
+                AppendLine(r, len, buf);
+            }
+            std::fwrite(buf.data(), 1, buf.size(), f);
+            size += buf.size();
+        }
+        std::fclose(f);
+    }
+    ~BigFile() { fs::remove_all(dir); }
+};
+
+BigFile& Big() {
+    static BigFile f(100u << 20, 20261206);
+    return f;
+}
+BigFile& Small() {
+    static BigFile f(1u << 20, 7);
+    return f;
+}
+
+double ResidentMB() {
+    long pages = 0, resident = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
+        std::fclose(f);
+    }
+    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1 << 20);
+}
+
+struct Caret : TScreenStringsClient {
+    int row = 0, col = 0;
+    int CaretRow() const override { return row; }
+    int CaretCol() const override { return col; }
+    void SetCaretPos(int r, int c) override {
+        row = r;
+        col = c;
+    }
+    int TopRow() const override { return row; }
+    int VisibleRowCount() const override { return 40; }
+};
+
+std::unique_ptr<TEditorScreenStrings> LoadWrapped(const std::string& path) {
+    auto s = std::make_unique<TEditorScreenStrings>();
+    s->SetWordWrap(true);
+    s->LoadFromFile(path);
+    return s;
+}
+} // namespace
+
+static void BM_ReadCountLines(benchmark::State& state) {
+    BigFile& f = Big();
+    int64_t lines = 0;
+    for (auto _ : state) {
+        int fd = ::open(f.path.c_str(), O_RDONLY);
+        std::unique_ptr<char[]> buf(new char[f.size]);
+        size_t n = 0;
+        while (n < f.size) {
+            ssize_t k = ::read(fd, buf.get() + n, f.size - n);
+            if (k <= 0) break;
+            n += static_cast<size_t>(k);
+        }
+        ::close(fd);
+        lines = 0;
+        const char* p = buf.get();
+        const char* e = p + n;
+        while (const void* q = std::memchr(p, '\n', static_cast<size_t>(e - p))) {
+            ++lines;
+            p = static_cast<const char*>(q) + 1;
+        }
+        benchmark::DoNotOptimize(lines);
+    }
+    state.counters["lines"] = static_cast<double>(lines);
+    state.counters["file_MB"] = static_cast<double>(f.size) / (1 << 20);
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(f.size));
+}
+BENCHMARK(BM_ReadCountLines)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+static void BM_LoadWrap(benchmark::State& state) {
+    BigFile& f = Big();
+    double before = ResidentMB();
+    double after = 0;
+    int rows = 0, lines = 0;
+    for (auto _ : state) {
+        auto s = LoadWrapped(f.path);
+        state.PauseTiming();
+        after = ResidentMB();
+        rows = s->Count();
+        lines = s->LineCount();
+        s.reset();
+        state.ResumeTiming();
+    }
+    state.counters["rows"] = rows;
+    state.counters["lines"] = lines;
+    state.counters["rss_MB"] = after;
+    state.counters["store_MB"] = after - before;
+    state.counters["limit_MB"] = 2.0 * static_cast<double>(f.size) / (1 << 20) + 64;
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(f.size));
+}
+BENCHMARK(BM_LoadWrap)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// Each iteration is one UpdateList with its undo record; the counters give the median and the
+// 99th percentile of the single edits.
+static void BM_EditMiddle(benchmark::State& state) {
+    static std::unique_ptr<TEditorScreenStrings> s = LoadWrapped(Big().path);
+    Caret caret;
+    s->Attach(&caret);
+    const int kind = static_cast<int>(state.range(0));
+    std::vector<double> us;
+    int i = 0;
+    for (auto _ : state) {
+        int mid = s->Count() / 2 + (i++ % 20000) * 3;
+        std::string row(s->RowText(mid));
+        size_t at = std::min<size_t>(row.size(), 6);
+        while (at > 0 && at < row.size() && (static_cast<unsigned char>(row[at - 1]) & 0x80))
+            --at;
+        caret.row = mid;
+        caret.col = static_cast<int>(at);
+        std::string t(row, 0, at);
+        t.append(kind == 0 ? "x" : "\r\n");
+        t.append(row, at, std::string::npos);
+        if (s->RowEndKind(mid) == reLineEnd) t.append("\r\n");
+        auto t0 = std::chrono::steady_clock::now();
+        if (kind <= 1) {
+            s->UpdateList(mid, 1, t);
+        } else {
+            int first = s->RowStart(mid);
+            s->UpdateList(first, s->RowEnd(mid) - first + 1, "");
+        }
+        auto t1 = std::chrono::steady_clock::now();
+        us.push_back(std::chrono::duration<double, std::micro>(t1 - t0).count());
+    }
+    s->Detach(&caret);
+    std::sort(us.begin(), us.end());
+    state.counters["median_us"] = us[us.size() / 2];
+    state.counters["p99_us"] = us[us.size() * 99 / 100];
+    state.counters["rows"] = s->Count();
+    state.SetLabel(kind == 0 ? "type a character" : kind == 1 ? "Return" : "delete a line");
+}
+BENCHMARK(BM_EditMiddle)->Arg(0)->Arg(1)->Arg(2)->Iterations(20000);
+
+static void LineLookup(benchmark::State& state, TEditorScreenStrings& s) {
+    TEditorStrings lines(&s);
+    Rng r{99};
+    int64_t sum = 0;
+    const int lc = s.LineCount();
+    for (auto _ : state) {
+        int line = static_cast<int>(r.Next() % static_cast<uint32_t>(lc));
+        int row = s.LineToRow(line);
+        sum += s.RowToLine(row) + s.RowStart(row) + s.RowEnd(row) + lines.Count();
+        benchmark::DoNotOptimize(sum);
+    }
+    state.counters["rows"] = s.Count();
+    state.counters["lines"] = lc;
+}
+
+static void BM_LineLookup(benchmark::State& state) {
+    static std::unique_ptr<TEditorScreenStrings> small = LoadWrapped(Small().path);
+    static std::unique_ptr<TEditorScreenStrings> big = LoadWrapped(Big().path);
+    if (state.range(0) == 0) {
+        state.SetLabel("1 MB text (baseline)");
+        LineLookup(state, *small);
+    } else {
+        state.SetLabel("100 MB text");
+        LineLookup(state, *big);
+    }
+}
+BENCHMARK(BM_LineLookup)->Arg(0)->Arg(1);
+
+BENCHMARK_MAIN();

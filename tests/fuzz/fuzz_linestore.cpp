@@ -1,0 +1,234 @@
+// Fuzz target for the row store: loads arbitrary bytes, wraps at random widths and applies random
+// UpdateList, undo and redo sequences, checking the row invariants, the logical-line view, the
+// Text round trip, parser states against a full walk, and that undo and redo restore every text
+// byte for byte.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "editor/heEditorStrings.h"
+#include "editor/heScreenStrings.h"
+
+namespace {
+struct Input {
+    const uint8_t* p;
+    size_t n;
+    uint8_t Byte() {
+        if (!n) return 0;
+        --n;
+        return *p++;
+    }
+    int Int(int lo, int hi) { // inclusive
+        if (hi <= lo) return lo;
+        unsigned v = static_cast<unsigned>(Byte()) << 8 | Byte();
+        return lo + static_cast<int>(v % static_cast<unsigned>(hi - lo + 1));
+    }
+    std::string Bytes(size_t k) {
+        k = k < n ? k : n;
+        std::string s(reinterpret_cast<const char*>(p), k);
+        p += k;
+        n -= k;
+        return s;
+    }
+};
+
+#define CHECK(c)                                                                                   \
+    do {                                                                                           \
+        if (!(c)) {                                                                                \
+            std::fprintf(stderr, "check failed: %s (line %d)\n", #c, __LINE__);                    \
+            std::abort();                                                                          \
+        }                                                                                          \
+    } while (0)
+
+// A parser whose state depends on the text: '{' opens bracket 0, '}' closes it, '#' counts.
+struct ToyParser : TRowStateParser {
+    void ParseRow(std::string_view text, TRowEnd, std::string_view, TRowParserState& s) override {
+        for (char c : text) {
+            if (c == '{' && s.BracketIndex == -1) s.BracketIndex = 0;
+            if (c == '}' && s.BracketIndex == 0) s.BracketIndex = -1;
+            if (c == '#') s.State[0] = static_cast<uint8_t>((s.State[0] + 1) & 3);
+        }
+        if (s.State[0] == 3)
+            s.Str.assign(1, 'x');
+        else
+            s.Str.clear();
+    }
+};
+
+struct Client : TScreenStringsClient {
+    int row = 0, col = 0;
+    int CaretRow() const override { return row; }
+    int CaretCol() const override { return col; }
+    void SetCaretPos(int r, int c) override {
+        row = r;
+        col = c;
+    }
+    bool InitBracketsFull() const override { return true; }
+    std::unique_ptr<TRowStateParser> CreateRowParser() override {
+        return std::make_unique<ToyParser>();
+    }
+};
+
+void CheckRows(TEditorScreenStrings& s) {
+    const int n = s.Count();
+    int lines = 0;
+    int64_t pos = 0;
+    TRowMarks marks = 0;
+    for (int r = 0; r < n; ++r) {
+        std::string_view t = s.RowText(r);
+        CHECK(t.find('\r') == std::string_view::npos && t.find('\n') == std::string_view::npos);
+        TRowEnd re = s.RowEndKind(r);
+        CHECK(re <= reTextEnd);
+        if (r < n - 1) CHECK(re != reTextEnd);
+        if (!s.WordWrap()) CHECK(re != reWrapped);
+        CHECK(s.TextPos(r) == pos);
+        CHECK(s.RowToLine(r) == lines);
+        CHECK(s.LineToRow(lines) == s.RowStart(r));
+        CHECK(s.RowOfTextPos(pos) == r || t.empty());
+        marks |= s.ListRowMarks(r);
+        pos += static_cast<int64_t>(t.size()) + (re == reLineEnd ? 2 : 0);
+        if (re != reWrapped) {
+            CHECK(s.RowEnd(r) == r);
+            ++lines;
+        } else if (r < n - 1) {
+            CHECK(s.RowEnd(r) == s.RowEnd(r + 1));
+        }
+    }
+    if (n > 0 && s.RowEndKind(n - 1) == reWrapped) ++lines;
+    CHECK(s.LineCount() == lines);
+    CHECK(s.TextLength() == pos);
+    CHECK(s.MarksInList() == marks);
+    std::string text = s.Text();
+    CHECK(static_cast<int64_t>(text.size()) == pos);
+    // Text round trip.
+    TEditorScreenStrings t;
+    t.WrapOption().Assign(s.WrapOption());
+    t.SetWordWrap(s.WordWrap());
+    t.SetText(text);
+    CHECK(t.Text() == text);
+    // Logical lines joined again give the text.
+    TEditorStrings lines2(&s);
+    std::string joined;
+    for (int i = 0; i < lines2.Count(); ++i) {
+        joined += lines2.Get(i);
+        int last = s.RowEnd(s.LineToRow(i));
+        if (s.RowEndKind(last) == reLineEnd) joined += "\r\n";
+    }
+    CHECK(joined == text);
+    // Parser states equal those of a full walk.
+    std::vector<TRowParserState> inc;
+    for (int r = 0; r < n; ++r)
+        inc.push_back(s.ParserState(r));
+    s.InitBrackets();
+    for (int r = 0; r < n; ++r)
+        CHECK(s.ParserState(r) == inc[static_cast<size_t>(r)]);
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    Input in{data, size};
+    TEditorScreenStrings s;
+    Client ed;
+    s.Attach(&ed);
+    uint8_t cfg = in.Byte();
+    s.WrapOption().SetWrapByte(in.Int(0, 60));
+    s.WrapOption().SetFollowPunctuation(cfg & 1);
+    s.WrapOption().SetLeading(cfg & 2);
+    s.WrapOption().SetWordBreak(cfg & 4);
+    s.WrapOption().SetFollowRetMark(cfg & 8);
+    s.SetTabSpaceCount(2 + (cfg >> 4 & 3) * 2);
+    s.SetWordWrap(cfg & 0x40);
+    size_t textLen = in.Int(0, 400);
+    std::string bytes = in.Bytes(textLen);
+    std::unique_ptr<char[]> buf(new char[bytes.size() + 1]);
+    bytes.copy(buf.get(), bytes.size());
+    s.LoadFromBuffer(std::move(buf), bytes.size());
+    CheckRows(s);
+
+    std::vector<std::string> hist{s.Text()};
+    size_t pos = 0;
+    int undoable = 0;
+    while (in.n > 0) {
+        int op = in.Byte() % 10;
+        int n = s.Count();
+        if (op <= 4) {
+            int index = in.Int(0, n);
+            int count = in.Int(0, n - index);
+            std::string str = in.Bytes(in.Int(0, 24));
+            ed.col = in.Byte() & 1 ? 0 : 3;
+            uint64_t pushes = s.UndoObj().PushCount();
+            s.UpdateList(index, count, str);
+            CHECK((s.UndoObj().PushCount() != pushes) == !(count == 0 && str.empty()));
+            if (s.UndoObj().PushCount() != pushes) {
+                hist.resize(pos + 1);
+                hist.push_back(s.Text());
+                ++pos;
+                undoable = std::min(undoable + 1, s.UndoObj().ListMax());
+            }
+        } else if (op == 5) {
+            CHECK(s.UndoObj().CanUndo() == (undoable > 0));
+            if (undoable > 0) {
+                s.UndoObj().Undo();
+                --pos;
+                --undoable;
+                CHECK(s.Text() == hist[pos]);
+            }
+        } else if (op == 6) {
+            CHECK(s.UndoObj().CanRedo() == (pos + 1 < hist.size()));
+            if (pos + 1 < hist.size()) {
+                s.UndoObj().Redo();
+                ++pos;
+                ++undoable;
+                CHECK(s.Text() == hist[pos]);
+            }
+        } else if (op == 7) {
+            if (n > 0) {
+                int r = in.Int(0, n - 1);
+                int m = in.Byte() & 15;
+                if (in.Byte() & 1)
+                    s.PutRowMark(r, static_cast<TRowMark>(m));
+                else
+                    s.DeleteRowMark(r, static_cast<TRowMark>(m));
+            }
+        } else if (op == 8) {
+            std::string before = s.Text();
+            uint8_t c = in.Byte();
+            if (c & 1)
+                s.SetWordWrap(!s.WordWrap());
+            else
+                s.WrapOption().SetWrapByte(in.Int(0, 60));
+            CHECK(s.Text() == before);
+            if (!s.UndoObj().CanUndo() && !s.UndoObj().CanRedo()) {
+                hist.assign(1, before);
+                pos = 0;
+                undoable = 0;
+            }
+        } else {
+            TEditorStrings lines(&s);
+            int lc = lines.Count();
+            std::string str = in.Bytes(in.Int(0, 8));
+            int what = in.Byte() % 4;
+            int i = in.Int(0, lc);
+            uint64_t pushes = s.UndoObj().PushCount();
+            if (what == 0)
+                lines.Add(str);
+            else if (what == 1)
+                lines.Insert(i, str);
+            else if (i < lc && what == 2)
+                lines.Delete(i);
+            else if (i < lc)
+                lines.Put(i, str);
+            if (s.UndoObj().PushCount() != pushes) {
+                hist.resize(pos + 1);
+                hist.push_back(s.Text());
+                ++pos;
+                undoable = std::min(undoable + 1, s.UndoObj().ListMax());
+            }
+        }
+        CheckRows(s);
+    }
+    s.Detach(&ed);
+    return 0;
+}
