@@ -52,6 +52,7 @@ TPages::TPages(QWidget* window, TMyFileList& list, TPageEditorFactory factory)
 }
 
 TPages::~TPages() {
+    SaveRecentLists(); // the recent lists are written when the main window goes
     for (auto& s : sheets_) {
         s->upper.reset();
         s->editor.reset();
@@ -214,6 +215,7 @@ void TPages::ToggleSplit() {
         return;
     }
     s.upper = s.editor->CreatePartner(s.splitter);
+    if (!s.upper) return; // the control cannot share its text
     hookEditor(s.upper.get(), &s);
     s.splitter->insertWidget(0, s.upper->Widget());
     const int h = s.splitter->height();
@@ -332,10 +334,19 @@ bool TPages::CloseQuery() {
 }
 
 bool TPages::SaveFileList() {
-    std::string path = list_.SettingsPath();
-    if (path.empty()) path = QApplication::applicationFilePath().toStdString() + ".ini";
+    return SaveOpenFileList(list_);
+}
+
+bool SaveOpenFileList(TMyFileList& list) {
+    std::string path = list.SettingsPath();
+    if (path.empty()) {
+        path = QApplication::applicationFilePath().toStdString();
+        const std::size_t slash = path.rfind('/'), dot = path.rfind('.');
+        if (dot != std::string::npos && dot > slash) path.erase(dot);
+        path += ".ini";
+    }
     TIniFile ini(path);
-    if (list_.Save(IniSection(ini, TMyFileList::kSection))) return true;
+    if (list.Save(IniSection(ini, TMyFileList::kSection))) return true;
     ShowMessage(
         "ファイルリスト保存エラー\r\n（テキストは保存されています）\r\n終了処理を継続します。");
     return false;
