@@ -31,7 +31,9 @@ struct Rng {
         s = s * 6364136223846793005ULL + 1442695040888963407ULL;
         return static_cast<uint32_t>(s >> 33);
     }
-    int Range(int lo, int hi) { return lo + static_cast<int>(Next() % static_cast<uint32_t>(hi - lo + 1)); }
+    int Range(int lo, int hi) {
+        return lo + static_cast<int>(Next() % static_cast<uint32_t>(hi - lo + 1));
+    }
 };
 
 // One line of mixed text, `len` bytes or one more (two-byte characters are kept whole).
@@ -42,11 +44,17 @@ void AppendLine(Rng& r, int len, std::string& out) {
         int n = r.Range(1, 8);
         for (int i = 0; i < n && out.size() - start < static_cast<size_t>(len); ++i) {
             switch (kind) {
-            case 0: case 1: case 2: // ASCII word
+            case 0:
+            case 1:
+            case 2: // ASCII word
                 out += static_cast<char>('a' + r.Range(0, 25));
                 break;
-            case 3: out += ' '; i = n; break;
-            case 4: case 5: // hiragana
+            case 3:
+                out += ' ';
+                i = n;
+                break;
+            case 4:
+            case 5: // hiragana
                 out += '\x82';
                 out += static_cast<char>(r.Range(0x9F, 0xF1));
                 break;
@@ -56,7 +64,8 @@ void AppendLine(Rng& r, int len, std::string& out) {
                 out += static_cast<char>(t == 0x7F ? 0x80 : t);
                 break;
             }
-            case 7: case 8: { // kanji
+            case 7:
+            case 8: { // kanji
                 out += static_cast<char>(r.Range(0x88, 0x9E));
                 int t = r.Range(0x40, 0xFC);
                 out += static_cast<char>(t == 0x7F ? 0x80 : t);
@@ -162,7 +171,8 @@ static void BM_ReadCountLines(benchmark::State& state) {
     }
     state.counters["lines"] = static_cast<double>(lines);
     state.counters["file_MB"] = static_cast<double>(f.size) / (1 << 20);
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(f.size));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(f.size));
 }
 BENCHMARK(BM_ReadCountLines)->Unit(benchmark::kMillisecond)->Iterations(5);
 
@@ -185,7 +195,8 @@ static void BM_LoadWrap(benchmark::State& state) {
     state.counters["rss_MB"] = after;
     state.counters["store_MB"] = after - before;
     state.counters["limit_MB"] = 2.0 * static_cast<double>(f.size) / (1 << 20) + 64;
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(f.size));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(f.size));
 }
 BENCHMARK(BM_LoadWrap)->Unit(benchmark::kMillisecond)->Iterations(5);
 
@@ -202,7 +213,8 @@ static void BM_EditMiddle(benchmark::State& state) {
         int mid = s->Count() / 2 + (i++ % 20000) * 3;
         std::string row(s->RowText(mid));
         size_t at = std::min<size_t>(row.size(), 6);
-        while (at > 0 && at < row.size() && (static_cast<unsigned char>(row[at - 1]) & 0x80)) --at;
+        while (at > 0 && at < row.size() && (static_cast<unsigned char>(row[at - 1]) & 0x80))
+            --at;
         caret.row = mid;
         caret.col = static_cast<int>(at);
         std::string t(row, 0, at);

@@ -32,6 +32,7 @@ function(tolmo_subsystem sub)
     list(FILTER ui_src EXCLUDE REGEX "/app/ui/main\\.cpp$")
     if(ui_src)
       target_sources(tolmo_qt PRIVATE ${ui_src})
+      set_property(GLOBAL APPEND PROPERTY TOLMO_UI_SOURCES ${ui_src})
     endif()
   endif()
   file(GLOB core_tests CONFIGURE_DEPENDS ${tst}/*.cpp)
@@ -51,6 +52,19 @@ function(tolmo_subsystem sub)
         ENVIRONMENT "${TOLMO_TEST_ENV};QT_QPA_PLATFORM=offscreen" LABELS widget)
     endif()
   endif()
+endfunction()
+
+# A new header in a ui/ folder must reach moc: the autogen step only re-runs for the files it
+# already knows, so it is made to depend on a list of the globbed ui sources, rewritten (and
+# thereby touched) only when that list changes.
+function(tolmo_autogen_follows_globs)
+  if(NOT TARGET tolmo_qt)
+    return()
+  endif()
+  get_property(all GLOBAL PROPERTY TOLMO_UI_SOURCES)
+  string(REPLACE ";" "\n" all "${all}")
+  file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/tolmo_ui_sources.txt CONTENT "${all}\n")
+  set_property(TARGET tolmo_qt APPEND PROPERTY AUTOGEN_TARGET_DEPENDS ${CMAKE_BINARY_DIR}/tolmo_ui_sources.txt)
 endfunction()
 
 function(tolmo_e2e_tests)

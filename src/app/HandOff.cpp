@@ -181,7 +181,8 @@ void SetupMainChannel(TMemMapEvt& channel) {
 
 void THandOffReceiver::Attach(TCustomMemMapEvt& channel) {
     channel.OnEnter = [this](TCustomMemMapEvt& sender, std::uint16_t slot) {
-        if (slot != sender.OwnSlot() && OnArrive) OnArrive();
+        // Another full instance (local-folder mode) is no messenger and brings nothing forward.
+        if (slot != sender.OwnSlot() && !sender.SlotIsResident(slot) && OnArrive) OnArrive();
     };
     auto take = [this](TCustomMemMapEvt& sender, std::uint16_t slot) {
         if (slot != sender.OwnSlot()) Receive(sender);

@@ -92,7 +92,8 @@ TOpenRequest ParseOpenRequest(const std::string& text);
 void SetupMainChannel(TMemMapEvt& channel);
 
 // The running instance's side: reacts to the channel's events (ignoring its own slot).
-//   OnArrive: a messenger came, with or without arguments; the main window comes forward.
+//   OnArrive: a messenger came, with or without arguments; the main window comes forward
+//             (another full instance entering is no messenger).
 //   OnOpen:   the handed-over lines, switches removed, blanks decoded, in order.
 class THandOffReceiver {
   public:

@@ -500,6 +500,11 @@ void TCustomMemMapEvt::Poll() {
     }
 }
 
+bool TCustomMemMapEvt::SlotIsResident(int slot) const {
+    return FLockFd >= 0 && slot >= 0 && slot < MaxSlots &&
+           LockedByOthers(FLockFd, kResidentByte + slot);
+}
+
 int TCustomMemMapEvt::FindResident(const std::string& mapName) {
     if (mapName.empty() || mapName.find_first_of("\\/") != std::string::npos) return -1;
     try {

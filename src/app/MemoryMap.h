@@ -129,6 +129,9 @@ class TCustomMemMapEvt : public TCustomMemoryMap {
     std::uint16_t BlockMask() const;
     std::uint16_t BlockCounter(int slot) const;
 
+    // Whether another component holds the slot as a resident.
+    bool SlotIsResident(int slot) const;
+
     // The lowest slot of the named block held by a live resident, or -1. Creates nothing but the
     // folder and the lock file; a block left behind by a crashed process never counts.
     static int FindResident(const std::string& mapName);

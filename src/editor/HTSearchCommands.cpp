@@ -2,6 +2,7 @@
 #include "editor/HTSearchCommands.h"
 
 #include "platform/Cp932.h"
+#include "platform/MessageBox.h"
 
 #include <algorithm>
 
@@ -15,18 +16,32 @@ bool PrepareFindNext(TSearchCommandState& state, bool forward) {
 }
 
 std::string SearchNotFoundMessage(std::string_view text) {
-    return "検索文字列  ' " + std::string(text) + " '" + "\r\n" + "は見つかりませんでした。";
+    std::string m = "検索文字列  ' ";
+    m.append(text).append(" '").append("\r\n").append("は見つかりませんでした。");
+    return m;
 }
 
 std::string ReplacePromptMessage(std::string_view text, std::string_view replacement) {
-    return " " + std::string(text) + " " + "  を" + "\r\n" + " " + std::string(replacement) + " " +
-           "  に 置き換えますか？";
+    std::string m = " ";
+    m.append(text).append(" ").append("  を").append("\r\n").append(" ");
+    m.append(replacement).append(" ").append("  に 置き換えますか？");
+    return m;
 }
 
 bool SearchTextBytes(std::string_view utf8, std::string& bytes) {
     Cp932Report report;
     bytes = Utf8ToCp932(utf8, &report);
     return report.ok();
+}
+
+bool RunFind(
+    const TSearchCommandState& state, std::string_view caption,
+    const std::function<bool(const std::string& pattern, TSearchOptions options)>& search) {
+    if (state.Text.empty()) return false;
+    std::string pattern;
+    if (SearchTextBytes(state.Text, pattern) && search(pattern, state.Options)) return true;
+    InfoBox(SearchNotFoundMessage(state.Text), caption);
+    return false;
 }
 
 void ReplaceHit(TReplaceTarget& target, const std::string& replacement, bool backward) {

@@ -244,7 +244,8 @@ void TEditorScreenStrings::AppendRowsFrom(const char* p, size_t n) {
     }
     flush();
     if (!endsWithLineEnd && FRows.Count() > 0)
-        FRows.SetA(FRows.Count() - 1, RowData::WithRowEnd(FRows.At(FRows.Count() - 1).A, reTextEnd));
+        FRows.SetA(FRows.Count() - 1,
+                   RowData::WithRowEnd(FRows.At(FRows.Count() - 1).A, reTextEnd));
 }
 
 void TEditorScreenStrings::LoadFromBuffer(std::unique_ptr<char[]> buf, size_t n) {

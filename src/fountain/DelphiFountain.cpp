@@ -56,13 +56,18 @@ void TDelphiFountain::Assign(const TFountain& src) {
     EndUpdate();
 }
 
+std::vector<TFountain::NamedColor> TDelphiFountain::ColorItems() {
+    return {{"Reserve", &Reserve()}, {"Ank", &Ank}, {"AsmBlock", &AsmBlock}, {"Comment", &Comment},
+            {"DBCS", &DBCS},         {"Int", &Int}, {"Str", &Str},           {"Symbol", &Symbol}};
+}
+
 TDelphiFountainParser::TDelphiFountainParser(const TDelphiFountain* fountain)
     : TFountainParser(Check(fountain)), df_(*fountain) {}
 
 void TDelphiFountainParser::ScanToken() {
     unsigned char c = At(pos_);
     if (c == '\'') {
-        ScanQuoted('\'', toSingleQuotation, true, true);
+        ScanQuoted("'", toSingleQuotation, true, true);
     } else if (c == '/' && At(pos_ + 1) == '/') {
         ScanComment();
     } else if (c == '$' && IsHexDigit(At(pos_ + 1))) {
@@ -108,7 +113,7 @@ void TDelphiFountainParser::ScanDelphiWord() {
 
 bool TDelphiFountainParser::ContinueQuote(int kind) {
     if (kind != toSingleQuotation) return false;
-    ScanQuoted('\'', toSingleQuotation, true, false);
+    ScanQuoted("'", toSingleQuotation, true, false);
     return true;
 }
 

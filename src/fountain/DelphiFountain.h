@@ -12,6 +12,10 @@ class TDelphiFountain : public TFountain {
 
     std::unique_ptr<TFountainParser> CreateParser() const override;
     void Assign(const TFountain& src) override;
+    std::vector<NamedColor> ColorItems() override;
+    std::unique_ptr<TFountain> CreateEmpty() const override {
+        return std::make_unique<TDelphiFountain>(Name());
+    }
 };
 
 // Element states of the Delphi parser.

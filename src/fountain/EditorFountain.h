@@ -50,6 +50,18 @@ class TEditorFountain : public TFountain {
 
     std::unique_ptr<TFountainParser> CreateParser() const override;
     void Assign(const TFountain& src) override;
+    std::vector<NamedColor> ColorItems() override;
+    std::unique_ptr<TFountain> CreateEmpty() const override {
+        return std::make_unique<TEditorFountain>(Name());
+    }
+
+  protected:
+    std::vector<std::pair<const char*, std::string*>> StringFields() override {
+        return {{"Commenter", &commenter_}, {"HexPrefix", &hexPrefix_}, {"Quotation", &quotation_}};
+    }
+    std::vector<std::pair<const char*, bool*>> BoolFields() override {
+        return {{"ControlCode", &controlCode_}, {"Mail", &mail_}, {"Url", &url_}};
+    }
 
   private:
     template <class T> void Set(T& field, const T& v) {
@@ -77,5 +89,5 @@ class TEditorParser : public TFountainParser {
   private:
     static const TEditorFountain* Check(const TEditorFountain* f);
     const TEditorFountain& ef_;
-    char quote_ = 0; // the quotation character, 0 when none
+    std::string quote_; // the quotation character, empty when none
 };

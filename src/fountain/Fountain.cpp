@@ -236,11 +236,11 @@ bool TFountainParser::ContinueFromState() {
 
 bool TFountainParser::ContinueQuote(int kind) {
     if (kind == toSingleQuotation) {
-        ScanQuoted('\'', kind, false, false);
+        ScanQuoted("'", kind, false, false);
         return true;
     }
     if (kind == toDoubleQuotation) {
-        ScanQuoted('"', kind, false, false);
+        ScanQuoted("\"", kind, false, false);
         return true;
     }
     return false;
@@ -285,6 +285,8 @@ int TFountainParser::NextToken() {
         first_ = false;
         if (ContinueFromState()) return token_;
     }
+    if (bracket_ >= 0 && fountain_->Brackets().Items(bracket_).RightBracket().empty())
+        bracket_ = -1; // a pair without a right string closes where it opens
     if (bracket_ >= 0 && pos_ < end_) {
         // An open bracket's text continues from here, blanks included.
         start_ = pos_;
@@ -415,19 +417,19 @@ void TFountainParser::ScanHalfKana() {
     token_ = toKana;
 }
 
-void TFountainParser::ScanQuoted(char q, int kind, bool doubled, bool expectOpen) {
-    int p = pos_ + (expectOpen ? 1 : 0);
+void TFountainParser::ScanQuoted(std::string_view q, int kind, bool doubled, bool expectOpen) {
+    const int n = static_cast<int>(q.size());
+    int p = pos_ + (expectOpen ? n : 0);
     while (p < end_) {
-        unsigned char c = At(p);
-        if (c == static_cast<unsigned char>(q)) {
-            if (doubled && At(p + 1) == c) {
-                p += 2;
+        if (StartsWith(p, q)) {
+            p += n;
+            if (doubled && StartsWith(p, q)) {
+                p += n;
                 continue;
             }
-            ++p;
             break;
         }
-        p += (IsLead(c) && p + 1 < end_) ? 2 : 1;
+        p += (IsLead(At(p)) && p + 1 < end_) ? 2 : 1;
     }
     pos_ = std::min(p, end_);
     token_ = kind;
@@ -495,7 +497,8 @@ TFountainState TFountainParser::State() const {
     s.PrevRowEnd = prevRowEnd_;
     s.BracketIndex = bracket_;
     s.Element = static_cast<std::uint8_t>(element_);
-    s.PrevToken = static_cast<std::uint8_t>(token_ != toEof ? token_ : prevToken_);
+    if (NeedsPrevToken())
+        s.PrevToken = static_cast<std::uint8_t>(token_ != toEof ? token_ : prevToken_);
     s.Str = str_;
     return s;
 }
@@ -510,6 +513,9 @@ bool BlankRow(std::string_view row) {
 
 void TFountainParser::ParseRow(TFountainState& state, std::string_view row,
                                std::string_view nextRow, int rowEnd) {
+    if (state.BracketIndex < -1 || state.BracketIndex >= fountain_->Brackets().Count())
+        state.BracketIndex = -1;
+    if (state.Token == 0) state.Remain = 0;
     // A comment carried over colours the whole row and goes on only into a wrapped continuation.
     if (state.Token == toComment) {
         state.Token = rowEnd == rowWrapped ? toComment : 0;

@@ -47,6 +47,18 @@ void THTMLFountain::Assign(const TFountain& src) {
     EndUpdate();
 }
 
+std::vector<TFountain::NamedColor> THTMLFountain::ColorItems() {
+    return {{"Reserve", &Reserve()},
+            {"Ampersand", &Ampersand},
+            {"Mail", &Mail},
+            {"Str", &Str},
+            {"TagAttribute", &TagAttribute},
+            {"TagAttributeValue", &TagAttributeValue},
+            {"TagColor", &TagColor},
+            {"TagElement", &TagElement},
+            {"Url", &Url}};
+}
+
 THTMLFountainParser::THTMLFountainParser(const THTMLFountain* fountain)
     : TFountainParser(Check(fountain)), hf_(*fountain) {}
 
@@ -98,9 +110,9 @@ void THTMLFountainParser::ScanInTag() {
         pos_ = p;
         token_ = toTagAttributeValue;
     } else if (c == '"') {
-        ScanQuoted('"', toDoubleQuotation, false, true);
+        ScanQuoted("\"", toDoubleQuotation, false, true);
     } else if (c == '\'') {
-        ScanQuoted('\'', toSingleQuotation, false, true);
+        ScanQuoted("'", toSingleQuotation, false, true);
     } else if (c == '=' && prevToken_ == toTagAttribute) {
         ++pos_;
         token_ = toTagAttributeDelimiter;

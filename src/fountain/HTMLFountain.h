@@ -12,6 +12,10 @@ class THTMLFountain : public TFountain {
 
     std::unique_ptr<TFountainParser> CreateParser() const override;
     void Assign(const TFountain& src) override;
+    std::vector<NamedColor> ColorItems() override;
+    std::unique_ptr<TFountain> CreateEmpty() const override {
+        return std::make_unique<THTMLFountain>(Name());
+    }
 };
 
 // Element states of the HTML parser.
@@ -25,6 +29,7 @@ class THTMLFountainParser : public TFountainParser {
     void ScanToken() override;
     const TFountainColor* KindColor(int kind) const override;
     int MaxElement() const override { return hsInTag; }
+    bool NeedsPrevToken() const override { return element_ == hsInTag; }
 
   private:
     bool TryReference();

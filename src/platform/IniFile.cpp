@@ -276,7 +276,10 @@ bool TIniFile::WriteString(std::string_view section, std::string_view key, std::
         if (lines.back().eol.empty()) lines.back().eol = eol;
         if (!TrimView(lines.back().text).empty()) lines.push_back(makeLine("", eol));
     }
-    lines.push_back(makeLine("[" + std::string(section) + "]", eol));
+    std::string sectionLine(1, '[');
+    sectionLine.append(section);
+    sectionLine.push_back(']');
+    lines.push_back(makeLine(std::move(sectionLine), eol));
     lines.push_back(makeLine(text, eol));
     return store(std::move(lines));
 }

@@ -294,6 +294,8 @@ TEST(MemoryMap, ResidentIsFoundOnlyWhileItsHolderLives) {
     });
     EXPECT_EQ(resident.Receive(), 1);
     EXPECT_EQ(TCustomMemMapEvt::FindResident("Res"), 1);
+    EXPECT_TRUE(plain.SlotIsResident(1));
+    EXPECT_FALSE(plain.SlotIsResident(0));
     resident.Kill();
     resident.Wait();
     EXPECT_EQ(TCustomMemMapEvt::FindResident("Res"), -1); // its slot bit is still set

@@ -7,7 +7,9 @@
 #include "platform/Cp932.h"
 
 namespace {
-std::string J(const char* utf8) { return Utf8ToCp932(utf8); }
+std::string J(const char* utf8) {
+    return Utf8ToCp932(utf8);
+}
 
 TWrapSettings Wrap(int width, bool wordWrap = true) {
     TEditorWrapOption o;
@@ -114,7 +116,8 @@ TEST(WrapCut, TwoByteCharacterIsNeverSplit) {
     EXPECT_EQ(Cut(s, ws), (std::vector<std::string>{head + "|W", J("漢字") + "|L"}));
     // letters and two-byte characters mixed: every row at most 20 columns, no character split
     std::string mixed;
-    for (int i = 0; i < 30; ++i) mixed += (i % 3 ? J("か") : std::string("x"));
+    for (int i = 0; i < 30; ++i)
+        mixed += (i % 3 ? J("か") : std::string("x"));
     std::vector<TWrapRow> rows;
     StrToWrapList(mixed, ws, rows);
     std::string joined;
@@ -146,7 +149,8 @@ TEST(WrapCut, FollowPunctuationHangs) {
     TWrapSettings ws = Wrap(20);
     ws.FollowPunctuation = true;
     std::string s = std::string(20, 'a') + J("。") + "bc";
-    EXPECT_EQ(Cut(s, ws), (std::vector<std::string>{std::string(20, 'a') + J("。") + "|W", "bc|L"}));
+    EXPECT_EQ(Cut(s, ws),
+              (std::vector<std::string>{std::string(20, 'a') + J("。") + "|W", "bc|L"}));
     // At most to WrapByte + 3 columns: ".." after 20 columns hang, a third does not.
     EXPECT_EQ(Cut(std::string(20, 'a') + "...x", ws)[0], std::string(20, 'a') + "..|W");
 }
@@ -156,14 +160,16 @@ TEST(WrapCut, LeadingPushesCharactersToTheNextRow) {
     ws.Leading = true;
     // "「" in columns 19-20 begins the next row.
     std::string s = std::string(18, 'a') + J("「") + "bc";
-    EXPECT_EQ(Cut(s, ws), (std::vector<std::string>{std::string(18, 'a') + "|W", J("「") + "bc|L"}));
+    EXPECT_EQ(Cut(s, ws),
+              (std::vector<std::string>{std::string(18, 'a') + "|W", J("「") + "bc|L"}));
     // A row never gives up more than a fifth: a run of "「" keeps at least 16 columns.
     std::string run = std::string(10, 'a') + J("「「「「「「") + "b";
     std::vector<std::string> rows = Cut(run, ws);
     EXPECT_EQ(rows[0], std::string(10, 'a') + J("「「「") + "|W");
     // A character of FollowStr does not begin a row: the character before it goes along.
     std::string f = std::string(19, 'a') + "b" + J("」") + "c";
-    EXPECT_EQ(Cut(f, ws), (std::vector<std::string>{std::string(19, 'a') + "|W", "b" + J("」") + "c|L"}));
+    EXPECT_EQ(Cut(f, ws),
+              (std::vector<std::string>{std::string(19, 'a') + "|W", "b" + J("」") + "c|L"}));
 }
 
 TEST(CaretColumn, Rules) {

@@ -66,7 +66,9 @@ struct Client : TScreenStringsClient {
         col = c;
     }
     bool InitBracketsFull() const override { return true; }
-    std::unique_ptr<TRowStateParser> CreateRowParser() override { return std::make_unique<ToyParser>(); }
+    std::unique_ptr<TRowStateParser> CreateRowParser() override {
+        return std::make_unique<ToyParser>();
+    }
 };
 
 void CheckRows(TEditorScreenStrings& s) {
@@ -117,9 +119,11 @@ void CheckRows(TEditorScreenStrings& s) {
     CHECK(joined == text);
     // Parser states equal those of a full walk.
     std::vector<TRowParserState> inc;
-    for (int r = 0; r < n; ++r) inc.push_back(s.ParserState(r));
+    for (int r = 0; r < n; ++r)
+        inc.push_back(s.ParserState(r));
     s.InitBrackets();
-    for (int r = 0; r < n; ++r) CHECK(s.ParserState(r) == inc[static_cast<size_t>(r)]);
+    for (int r = 0; r < n; ++r)
+        CHECK(s.ParserState(r) == inc[static_cast<size_t>(r)]);
 }
 } // namespace
 
@@ -208,10 +212,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             int what = in.Byte() % 4;
             int i = in.Int(0, lc);
             uint64_t pushes = s.UndoObj().PushCount();
-            if (what == 0) lines.Add(str);
-            else if (what == 1) lines.Insert(i, str);
-            else if (i < lc && what == 2) lines.Delete(i);
-            else if (i < lc) lines.Put(i, str);
+            if (what == 0)
+                lines.Add(str);
+            else if (what == 1)
+                lines.Insert(i, str);
+            else if (i < lc && what == 2)
+                lines.Delete(i);
+            else if (i < lc)
+                lines.Put(i, str);
             if (s.UndoObj().PushCount() != pushes) {
                 hist.resize(pos + 1);
                 hist.push_back(s.Text());

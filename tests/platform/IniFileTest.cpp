@@ -2,8 +2,12 @@
 
 #include "../support/TempDir.h"
 
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -191,4 +195,28 @@ TEST(IniFile, UpdatesAreWrittenOnceAndAtomically) {
     ASSERT_TRUE(lost.WriteInteger("S", "k", 2));
     EXPECT_FALSE(lost.EndUpdate());
     EXPECT_EQ(lost.ReadInteger("S", "k", 0), 0);
+}
+
+TEST(IniFile, FullDiskNeverTruncatesTheFile) {
+    TempDir d;
+    const std::string old = "[Set]\nk=1\n";
+    TempDir::Write(d / "f.ini", old);
+    // A child process whose files may not grow beyond 64 bytes stands in for a full disk.
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit lim{64, 64};
+        setrlimit(RLIMIT_FSIZE, &lim);
+        TIniFile ini(d / "f.ini");
+        bool wrote = ini.WriteString("Set", "big", std::string(500, 'x'));
+        _exit(wrote ? 1 : 0);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the write claimed success";
+    EXPECT_EQ(TempDir::Read(d / "f.ini"), old);
+    for (auto& e : std::filesystem::directory_iterator(d.str()))
+        EXPECT_EQ(e.path().filename(), "f.ini");
 }

@@ -1,13 +1,56 @@
-// Process entry of the program.
-#include <QApplication>
-#include <QMainWindow>
+// Process entry: a full instance creates the data module and the main window and runs the event
+// loop; a second start hands its command line to the running instance and ends.
+#include "app/HandOff.h"
+#include "app/ShellUtil.h"
+#include "app/ui/Application.h"
+#include "app/ui/SessionEnd.h"
+#include "mainwindow/ui/dataEditor.h"
+#include "mainwindow/ui/frmEditor.h"
+#include "platform/ui/QtMessageSink.h"
+
+#include <filesystem>
+#include <iostream>
+#include <optional>
+
+namespace {
+
+// Looks for a running instance and, when this start is only a messenger, hands the command line
+// over to it (the channel "Tolmo2005"). The exit code when this process must end here; nothing
+// when it runs as a full instance.
+std::optional<int> HandOffToRunningInstance(const TStartUpInfo& info) {
+    std::error_code ec;
+    const std::string current =
+        IncludeTrailingChar(std::filesystem::current_path(ec).string(), "/");
+    return RunMessengerStart(info.args, current, info.programFolder, std::cerr);
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    app.setApplicationName(QString::fromUtf8("トルモ -Tolmo-"));
-    QMainWindow w;
-    w.setWindowTitle(QString::fromUtf8("  トルモ - Tolmo - "));
-    w.resize(779, 575);
-    w.show();
-    return app.exec();
+    // A.1
+    TApplication app(argc, argv);
+    TQtMessageSink messageBoxes;
+    SetMessageSink(&messageBoxes);
+
+    // A.3: the program folder; the arguments as given.
+    TStartUpInfo info;
+    info.programFolder = IncludeTrailingChar(ExcludeTrailingChar(ProgramFolder(), "/"), "/");
+    for (int i = 1; i < argc; ++i)
+        info.args.emplace_back(argv[i]);
+
+    // A.2, A.4, A.5
+    if (std::optional<int> code = HandOffToRunningInstance(info)) return *code;
+
+    // A.6: the application title is kAppTitle, the caption of the program's notices.
+    // A.7 to A.9
+    TdtEditor dtEditor;
+    int result = 0;
+    {
+        TfmEditor fmEditor(dtEditor, info);
+        TSessionEnd sessionEnd(&fmEditor);
+        fmEditor.show();
+        result = app.exec();
+    } // A.10: the main window goes first, then the data module.
+    SetMessageSink(nullptr);
+    return result;
 }

@@ -1,0 +1,80 @@
+// The poll timer of a channel on the user-interface thread, and the main window's channel.
+#include "app/ui/MemMapTimer.h"
+
+#include "platform/MessageBox.h"
+
+#include <QWidget>
+
+#include <cstdlib>
+#include <fstream>
+
+TMemMapTimer::TMemMapTimer(TCustomMemMapEvt& channel, QObject* parent)
+    : QObject(parent), FChannel(channel) {
+    FTimer.setSingleShot(false);
+    connect(&FTimer, &QTimer::timeout, this, &TMemMapTimer::Tick);
+    FChannel.SetTimer(this);
+}
+
+TMemMapTimer::~TMemMapTimer() {
+    FChannel.SetTimer(nullptr);
+}
+
+void TMemMapTimer::Start(int intervalMs) {
+    FTimer.start(intervalMs < TCustomMemMapEvt::MinInterval ? TCustomMemMapEvt::MinInterval
+                                                            : intervalMs);
+}
+
+void TMemMapTimer::Stop() {
+    FTimer.stop();
+}
+
+void TMemMapTimer::Tick() {
+    try {
+        FChannel.Poll();
+    } catch (const std::exception& e) {
+        ShowErrorBox(e.what());
+    }
+}
+
+namespace {
+
+// Diagnostics for the end-to-end tests: with TOLMO_TRACE_HANDOFF naming a file, every
+// handed-over line is appended to it as it arrives.
+void TraceHandOff(const std::vector<std::string>& lines) {
+    const char* path = std::getenv("TOLMO_TRACE_HANDOFF");
+    if (!path || !*path) return;
+    std::ofstream out(path, std::ios::app | std::ios::binary);
+    for (const std::string& line : lines) out << line << "\n";
+}
+
+} // namespace
+
+TMemMapEvt1::TMemMapEvt1(QObject* parent) : QObject(parent), FTimer(FChannel) {
+    SetupMainChannel(FChannel);
+    FReceiver.OnArrive = [this] { emit messengerArrived(); };
+    FReceiver.OnOpen = [this](const std::vector<std::string>& lines) {
+        TraceHandOff(lines);
+        QStringList list;
+        for (const std::string& line : lines)
+            list << QString::fromStdString(line);
+        emit linesReceived(list);
+    };
+    FReceiver.Attach(FChannel);
+}
+
+void TMemMapEvt1::Activate() {
+    if (FChannel.GetActive()) return;
+    try {
+        FChannel.SetActive(true);
+    } catch (const std::exception& e) {
+        ShowErrorBox(e.what());
+    }
+}
+
+void BringToFront(QWidget* window) {
+    if (!window) return;
+    if (window->isMinimized()) window->showNormal();
+    window->show();
+    window->raise();
+    window->activateWindow();
+}

@@ -1,0 +1,58 @@
+// The poll timer of a channel on the user-interface thread, and the main window's channel.
+#pragma once
+
+#include "app/HandOff.h"
+#include "app/MemoryMap.h"
+
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+
+class QWidget;
+
+// Drives a channel's poll with a QTimer, never more often than every 10 ms. A failure in the
+// poll or in a handler goes to the default error box and the polling goes on.
+class TMemMapTimer : public QObject, public IMemMapTimer {
+    Q_OBJECT
+  public:
+    explicit TMemMapTimer(TCustomMemMapEvt& channel, QObject* parent = nullptr);
+    ~TMemMapTimer() override;
+
+    void Start(int intervalMs) override;
+    void Stop() override;
+    bool IsRunning() const { return FTimer.isActive(); }
+    int Interval() const { return FTimer.interval(); }
+
+  private:
+    void Tick();
+
+    TCustomMemMapEvt& FChannel;
+    QTimer FTimer;
+};
+
+// The main window's channel component MemMapEvt1: "Tolmo2005", ten slots, 256 bytes, marked as
+// a full instance. Closed until Activate (the first show); closed when destroyed.
+//   messengerArrived: a second start came, with or without files; the window comes forward.
+//   linesReceived:    the handed-over lines to open, in order (switches removed, blanks decoded).
+class TMemMapEvt1 : public QObject {
+    Q_OBJECT
+  public:
+    explicit TMemMapEvt1(QObject* parent = nullptr);
+
+    // Opens the channel unless it is open; an error goes to the default error box.
+    void Activate();
+    bool IsActive() const { return FChannel.GetActive(); }
+    TMemMapEvt& Channel() { return FChannel; }
+
+  signals:
+    void messengerArrived();
+    void linesReceived(const QStringList& lines);
+
+  private:
+    TMemMapEvt FChannel;
+    THandOffReceiver FReceiver;
+    TMemMapTimer FTimer;
+};
+
+// Brings a top-level window forward: restored when minimised, raised and activated.
+void BringToFront(QWidget* window);

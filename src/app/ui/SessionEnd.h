@@ -1,0 +1,22 @@
+// The end of the desktop session (SIGTERM, SIGHUP) or Ctrl+C in a terminal (SIGINT) closes the
+// main window the normal way, so that modified pages are offered for saving and the settings
+// are written, instead of the process simply dying.
+#pragma once
+
+#include <QObject>
+
+class QSocketNotifier;
+class QWidget;
+
+class TSessionEnd : public QObject {
+    Q_OBJECT
+  public:
+    // Installs the signal handlers; a signal then closes the window (as its close box does).
+    explicit TSessionEnd(QWidget* mainWindow);
+    ~TSessionEnd() override;
+
+  private:
+    void onSignal();
+    QWidget* window_;
+    QSocketNotifier* notifier_ = nullptr;
+};

@@ -1,0 +1,163 @@
+// TEditor as the control of a page.
+#include "mainwindow/ui/EditorPageEditor.h"
+
+#include "editor/EditorPropSets.h"
+#include "editor/HEdtProp.h"
+#include "editor/ui/TEditor.h"
+#include "platform/AtomicFile.h"
+
+#include <QObject>
+
+#include <vector>
+
+struct TPagePropSets::Impl {
+    std::vector<TEditorProp> sets{MakeEditorProp_Delphi(), MakeEditorProp_HTML(),
+                                  MakeEditorProp_Default(), MakeEditorProp_DefaultOrg(),
+                                  MakeEditorProp_HTMLOrg()};
+};
+
+TPagePropSets::TPagePropSets() : d_(std::make_unique<Impl>()) {}
+TPagePropSets::~TPagePropSets() = default;
+
+void TPagePropSets::ApplyDisplay(const TPageDisplay& d) {
+    TEditorProp& p = d_->sets[2];
+    if (!d.fontName.empty()) p.Font.Name = d.fontName;
+    p.Font.Height = -(d.fontSize * 96 + 36) / 72; // points to pixels at 96 dots per inch
+    p.Font.Color = d.fontColor;
+    p.Color = d.color;
+    p.Margin.SetLeft(d.marginLeft);
+    p.Margin.SetTop(d.marginTop);
+    p.Margin.SetCharacter(d.marginCharacter);
+    p.Margin.SetLine(d.marginLine);
+    p.WordWrap = d.wordWrap;
+    p.ScrollBars = d.verticalScrollOnly ? ssVertical : ssBoth;
+    p.WrapOption.SetWrapByte(d.wrapByte);
+}
+
+const TEditorProp& TPagePropSets::ForPath(const std::string& path) const {
+    const std::size_t slash = path.rfind('/');
+    const std::size_t dot = path.rfind('.');
+    if (dot != std::string::npos && (slash == std::string::npos || dot > slash + 1)) {
+        const std::string ext = path.substr(dot);
+        for (const TEditorProp& p : d_->sets)
+            if (p.IsFileExt(ext)) return p;
+    }
+    return d_->sets[2];
+}
+
+TEditorPageEditor::TEditorPageEditor(QWidget* parent, const TPagePropSets& sets)
+    : sets_(sets), editor_(new TEditor(parent)), alive_(editor_) {
+    QObject::connect(editor_, &TEditor::CaretMoved, [this] {
+        if (OnCaretMoved) OnCaretMoved();
+    });
+    QObject::connect(editor_, &TEditor::Changed, [this] {
+        if (OnChange) OnChange();
+    });
+    QObject::connect(editor_, &TEditor::SelectionModeChanged, [this] {
+        if (OnSelectionModeChange) OnSelectionModeChange();
+    });
+}
+
+TEditorPageEditor::~TEditorPageEditor() {
+    delete alive_.data();
+}
+
+QWidget* TEditorPageEditor::Widget() {
+    return editor_;
+}
+
+bool TEditorPageEditor::LoadFromFile(const std::string& path, std::string* error) {
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes, error)) return false;
+    // The byte 0x1A ends a loaded text.
+    const std::size_t eof = bytes.find('\x1a');
+    if (eof != std::string::npos) bytes.resize(eof);
+    editor_->SetText(bytes);
+    editor_->Core().Modified = false;
+    return true;
+}
+
+std::string TEditorPageEditor::TextBytes() const {
+    return editor_->Core().Text();
+}
+
+void TEditorPageEditor::ClearText() {
+    TEditorCore& c = editor_->Core();
+    c.SelectAll();
+    c.SetSelText("");
+}
+
+bool TEditorPageEditor::Modified() const {
+    return editor_->Core().Modified;
+}
+
+void TEditorPageEditor::SetModified(bool modified) {
+    editor_->Core().Modified = modified;
+}
+
+bool TEditorPageEditor::ReadOnly() const {
+    return editor_->Core().ReadOnly();
+}
+
+void TEditorPageEditor::SetReadOnly(bool readOnly) {
+    editor_->Core().SetReadOnly(readOnly);
+}
+
+bool TEditorPageEditor::Overwrite() const {
+    return editor_->Core().OverWrite();
+}
+
+bool TEditorPageEditor::BoxSelection() const {
+    return editor_->Core().SelectionMode() == smBox;
+}
+
+int TEditorPageEditor::CaretRow() const {
+    return editor_->Core().Row();
+}
+
+int TEditorPageEditor::TopRow() const {
+    return editor_->Core().TopRow();
+}
+
+void TEditorPageEditor::SetCaretRow(int row) {
+    TEditorCore& c = editor_->Core();
+    c.SetRow(std::max(0, std::min(row, c.MaxRow())));
+}
+
+void TEditorPageEditor::SetTopRow(int row) {
+    TEditorCore& c = editor_->Core();
+    c.SetTopRow(std::max(0, std::min(row, c.MaxRow())));
+}
+
+TPageCaretInfo TEditorPageEditor::CaretInfo() const {
+    const TEditorCore& c = editor_->Core();
+    const TEditorRowSource& rows = c.Rows();
+    TPageCaretInfo info;
+    info.row = c.Row();
+    info.col = c.Col();
+    // Logical line: the line ends before the caret row; column: the wrapped rows of the line
+    // before it plus the column in it.
+    const int last = std::min(c.Row(), rows.RowCount());
+    int line = 0, lineStart = 0;
+    for (int r = 0; r < last; ++r)
+        if (rows.RowEndKind(r) == erLineEnd) {
+            ++line;
+            lineStart = r + 1;
+        }
+    int col = c.Col();
+    for (int r = lineStart; r < last; ++r)
+        col += static_cast<int>(rows.RowText(r).size());
+    info.line = line;
+    info.chr = col;
+    return info;
+}
+
+void TEditorPageEditor::ApplyPropertiesFor(const std::string& path) {
+    sets_.ForPath(path).AssignTo(editor_->Core());
+}
+
+// Sharing one row store between two controls comes with the row store's ExchangeList; until the
+// control offers it, a page is not split.
+std::unique_ptr<TPageEditor> TEditorPageEditor::CreatePartner(QWidget*) {
+    return nullptr;
+}

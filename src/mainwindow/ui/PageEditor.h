@@ -1,0 +1,54 @@
+// What a page needs of its editing control. The pages talk to the control only through this, so
+// that the page logic does not depend on how the control is built; TEditorPageEditor is the one
+// used by the program (over TEditor).
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class QWidget;
+
+// Caret position for the status bar.
+struct TPageCaretInfo {
+    int row = 0, col = 0;  // screen row and column
+    int line = 0, chr = 0; // logical line and column within it
+};
+
+class TPageEditor {
+  public:
+    virtual ~TPageEditor() = default;
+    virtual QWidget* Widget() = 0;
+
+    // Reads the file (Shift-JIS, any line end) into the row store; the control is not modified
+    // afterwards. On failure the text stays as it was and *error says why.
+    virtual bool LoadFromFile(const std::string& path, std::string* error) = 0;
+    // The text as it is written to a file: Shift-JIS, CR LF.
+    virtual std::string TextBytes() const = 0;
+    virtual void ClearText() = 0;
+
+    virtual bool Modified() const = 0;
+    virtual void SetModified(bool modified) = 0;
+    virtual bool ReadOnly() const = 0;
+    virtual void SetReadOnly(bool readOnly) = 0;
+    virtual bool Overwrite() const = 0;
+    virtual bool BoxSelection() const = 0;
+
+    virtual int CaretRow() const = 0;
+    virtual int TopRow() const = 0;
+    virtual void SetCaretRow(int row) = 0;
+    virtual void SetTopRow(int row) = 0;
+    virtual TPageCaretInfo CaretInfo() const = 0;
+
+    // Property set and colouring definition chosen by the file's extension.
+    virtual void ApplyPropertiesFor(const std::string& path) = 0;
+    // A second control sharing this one's row store (the split view): same properties, starting
+    // at this control's top row.
+    virtual std::unique_ptr<TPageEditor> CreatePartner(QWidget* parent) = 0;
+
+    // Events the main window listens to.
+    std::function<void()> OnCaretMoved, OnChange, OnFocus, OnSelectionModeChange;
+};
+
+// Makes the editing control of a new page.
+using TPageEditorFactory = std::function<std::unique_ptr<TPageEditor>(QWidget* parent)>;

@@ -1,0 +1,33 @@
+// The tabs of PageControl1: right-click closing, the page-changing hook before a click switches
+// pages, and Shift+Ctrl dragging of a tab onto another position.
+#pragma once
+
+#include <QTabBar>
+
+#include <functional>
+
+class TPageTabBar : public QTabBar {
+    Q_OBJECT
+  public:
+    explicit TPageTabBar(QWidget* parent = nullptr);
+
+    // Right button on tab index; ctrl tells whether Ctrl was held.
+    std::function<void(int index, bool ctrl)> OnRightClick;
+    // Before a click makes another tab current.
+    std::function<void()> OnChanging;
+    // The dragged (active) page was dropped on the tab at index.
+    std::function<void(int target)> OnDrop;
+
+    static constexpr const char* kMimeType = "application/x-tolmo-page";
+
+  protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dragMoveEvent(QDragMoveEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
+
+  private:
+    bool dragArmed_ = false;
+    QPoint pressPos_;
+};

@@ -1,0 +1,131 @@
+// Wiring of the pages into TfmEditor and TdtEditor.
+#include "mainwindow/ui/PagesAttach.h"
+
+#include "app/ShellUtil.h"
+#include "app/ui/MemMapTimer.h"
+#include "mainwindow/OpenMenuList.h"
+#include "mainwindow/ui/EditorPageEditor.h"
+#include "mainwindow/ui/Pages.h"
+#include "mainwindow/ui/dataEditor.h"
+#include "mainwindow/ui/frmEditor.h"
+#include "platform/Folders.h"
+#include "platform/IniFile.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTabWidget>
+
+namespace {
+
+// The open-file list belongs to the data module: it outlives the main window and is written
+// when the module goes.
+class TFileListHolder : public QObject {
+  public:
+    using QObject::QObject;
+    TMyFileList list;
+};
+
+class TPropSetsHolder : public QObject {
+  public:
+    using QObject::QObject;
+    TPagePropSets sets;
+};
+
+// Status panels 0..6 with their design widths, alignments and first texts.
+void buildStatusPanels(TfmEditor& fm, TPages* pages) {
+    struct Panel {
+        int width;
+        Qt::Alignment align;
+        const char* text;
+    };
+    const Panel design[7] = {{123, Qt::AlignCenter, ""},
+                             {86, Qt::AlignCenter, "Read Only"},
+                             {48, Qt::AlignCenter, "挿入"},
+                             {48, Qt::AlignCenter, "Caps"},
+                             {48, Qt::AlignCenter, "かな"},
+                             {48, Qt::AlignCenter, "Num"},
+                             {50, Qt::AlignLeft | Qt::AlignVCenter, ""}};
+    std::vector<QLabel*> labels;
+    for (int i = 0; i < 7; ++i) {
+        auto* l = new QLabel(QString::fromUtf8(design[i].text));
+        l->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        l->setMinimumWidth(design[i].width);
+        l->setAlignment(design[i].align);
+        l->setFrameShape(QFrame::Panel);
+        l->setFrameShadow(QFrame::Sunken);
+        fm.StatusBar1->addWidget(l, i == 6 ? 1 : 0);
+        labels.push_back(l);
+    }
+    pages->SetStatusPanel = [labels](int panel, const QString& text) {
+        if (panel < 0 || panel >= static_cast<int>(labels.size())) return;
+        labels[static_cast<std::size_t>(panel)]->setText(text);
+        if (panel == 6) labels[6]->repaint();
+    };
+}
+
+} // namespace
+
+TPages* AttachPages(TfmEditor& fm, TdtEditor& dt) {
+    auto* holder = new TFileListHolder(&dt);
+    auto* props = new TPropSetsHolder(&fm);
+    const TEditorDisplay& look = dt.EditorProp_Default;
+    props->sets.ApplyDisplay({look.FontName, look.FontSize, look.FontColor, look.Color,
+                              look.MarginLeft, look.MarginTop, look.MarginCharacter,
+                              look.MarginLine, look.WordWrap,
+                              look.ScrollBars == TEditorDisplay::ssVertical, look.WrapByte});
+    TPagePropSets* sets = &props->sets;
+    auto* pages = new TPages(&fm, holder->list, [sets](QWidget* parent) {
+        return std::make_unique<TEditorPageEditor>(parent, *sets);
+    });
+    dt.SaveFileList = [holder] { return SaveOpenFileList(holder->list); };
+
+    // PageControl1 fills the client area beside the display settings panel.
+    if (auto* client = qobject_cast<QHBoxLayout*>(fm.pnlClient->layout())) {
+        for (int i = client->count() - 1; i >= 0; --i)
+            if (client->itemAt(i)->spacerItem()) delete client->takeAt(i);
+        client->addWidget(pages->PageControl1(), 1);
+    }
+
+    pages->BuildFileMenu(fm.menuBar());
+    QMenu* mnWindow = fm.menuBar()->addMenu(QStringLiteral("ウィンドウ(&W)"));
+    mnWindow->setObjectName(QStringLiteral("mnWindow"));
+    mnWindow->addAction(pages->SplitAction());
+    QObject::connect(mnWindow, &QMenu::aboutToShow, pages, [pages] {
+        const int i = pages->ActivePage();
+        pages->SplitAction()->setChecked(i >= 0 && pages->IsSplit(i));
+    });
+    buildStatusPanels(fm, pages);
+
+    pages->SetProgramFolder(fm.StartUp.programFolder);
+    pages->SetKnKakunin(fm.Settings.KnKakunin);
+    pages->SetPageToActivate(fm.Settings.Page);
+    pages->Book().expandPath = [](const std::string& s) { return ExpandLongPath(s); };
+    pages->CreateRecentLists(RecordFilePath(fm.DataFolder, ProgramFile()), fm.Settings.MenuCount);
+    pages->OnExit = [&fm] { fm.close(); };
+
+    fm.OnFirstShow = [&fm, pages] {
+        TIniFile ini(fm.SettingsFile);
+        QStringList args;
+        for (const std::string& a : fm.StartUp.args)
+            args << QString::fromStdString(a);
+        pages->SetRowColMode(fm.Settings.isWpLine);
+        pages->FirstShow(ini, args);
+        if (!pages->Book().holidayFile.empty()) fm.HolidayFile = pages->Book().holidayFile;
+        auto* channel = new TMemMapEvt1(&fm);
+        channel->setObjectName(QStringLiteral("MemMapEvt1"));
+        QObject::connect(channel, &TMemMapEvt1::linesReceived, pages,
+                         [pages](const QStringList& lines) { pages->OpenHandedOver(lines); });
+        QObject::connect(channel, &TMemMapEvt1::messengerArrived, &fm,
+                         [&fm] { BringToFront(&fm); });
+        channel->Activate();
+    };
+    fm.OnCloseQueryPages = [&fm, pages] {
+        pages->CloseQuery();
+        fm.Settings.Page = pages->PageToActivate();
+        fm.Settings.MenuCount = pages->MenuCount();
+    };
+    return pages;
+}

@@ -1,0 +1,81 @@
+// The save and open dialogs of the pages.
+#include "mainwindow/ui/Pages.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+
+namespace {
+
+const QStringList kSaveFilters = {
+    QStringLiteral("テキスト( *.txt) (*.txt)"),
+    QStringLiteral("ハイパーテキスト( *.html, *.htm) (*.html *.htm)"),
+    QStringLiteral("すべてのファイル( *.* ) (*)"),
+};
+
+const QStringList kOpenFilters = {
+    QStringLiteral("テキスト( txt ) (*.txt)"),
+    QStringLiteral("ハイパーテキスト( htm, html ) (*.htm *.html)"),
+    QStringLiteral("すべてのファイル (*)"),
+};
+
+QLineEdit* nameBox(QFileDialog& d) {
+    return d.findChild<QLineEdit*>("fileNameEdit");
+}
+
+// The name the dialog holds, as a path in its current folder.
+QString chosenPath(QFileDialog& d) {
+    QString name;
+    if (QLineEdit* e = nameBox(d)) name = e->text();
+    if (name.isEmpty()) return {};
+    if (QFileInfo(name).isAbsolute()) return name;
+    return d.directory().absoluteFilePath(name);
+}
+
+} // namespace
+
+TSaveDialogResult TPages::RunSaveDialog(const std::string& folder, const std::string& name) {
+    QFileDialog d(window_, QStringLiteral("保存するファイル名を指定してください。"));
+    d.setObjectName("SaveDialog1");
+    d.setOption(QFileDialog::DontUseNativeDialog, true);
+    d.setOption(QFileDialog::DontConfirmOverwrite, true); // the pages ask themselves
+    d.setAcceptMode(QFileDialog::AcceptSave);
+    d.setFileMode(QFileDialog::AnyFile);
+    d.setNameFilters(kSaveFilters);
+    d.selectNameFilter(kSaveFilters[2]);
+    d.setDirectory(QString::fromStdString(folder));
+    d.selectFile(QString::fromStdString(name));
+    // The first two types put their extension on the name in the box; the third leaves it.
+    QObject::connect(&d, &QFileDialog::filterSelected, &d, [&d](const QString& filter) {
+        const int type = static_cast<int>(kSaveFilters.indexOf(filter));
+        QLineEdit* e = nameBox(d);
+        if (!e || type < 0 || type > 1 || e->text().isEmpty()) return;
+        QString n = e->text();
+        const int dot = static_cast<int>(n.lastIndexOf('.'));
+        if (dot > 0) n.truncate(dot);
+        e->setText(n + (type == 0 ? QStringLiteral(".txt") : QStringLiteral(".html")));
+    });
+    TSaveDialogResult r;
+    r.accepted = d.exec() == QDialog::Accepted;
+    if (r.accepted && !d.selectedFiles().isEmpty())
+        r.path = d.selectedFiles().first().toStdString();
+    else
+        r.path = chosenPath(d).toStdString();
+    return r;
+}
+
+std::string TPages::RunOpenDialog(const std::string& folder) {
+    QFileDialog d(window_);
+    d.setObjectName("OpenDialog1");
+    d.setOption(QFileDialog::DontUseNativeDialog, true);
+    d.setAcceptMode(QFileDialog::AcceptOpen);
+    d.setFileMode(QFileDialog::ExistingFile);
+    d.setNameFilters(kOpenFilters);
+    d.setDefaultSuffix(QStringLiteral("txt"));
+    QString start = QString::fromStdString(folder.empty() ? openDialogFolder_ : folder);
+    if (!start.isEmpty()) d.setDirectory(start);
+    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return {};
+    std::string path = d.selectedFiles().first().toStdString();
+    openDialogFolder_ = PathFolder(path);
+    return path;
+}

@@ -1,0 +1,97 @@
+// The main window TfmEditor: from its creation (data folder, settings, placement) to closing
+// (settings written). Pages, menus and panels hang off the fields set up here.
+#pragma once
+
+#include "app/Settings.h"
+
+#include <QMainWindow>
+#include <functional>
+#include <string>
+#include <vector>
+
+class QAction;
+class QStatusBar;
+class QTabWidget;
+class QWidget;
+class TdtEditor;
+class TMemMapEvt1;
+
+// What process entry knows when it creates the main window.
+struct TStartUpInfo {
+    std::string programFolder;     // with a trailing "/"
+    std::vector<std::string> args; // command-line arguments 1 to the last
+};
+
+class TfmEditor : public QMainWindow {
+    Q_OBJECT
+  public:
+    // The design size of the window.
+    static constexpr int kDesignWidth = 779;
+    static constexpr int kDesignHeight = 575;
+
+    TfmEditor(TdtEditor& dt, TStartUpInfo info, QWidget* parent = nullptr); // FormCreate
+    ~TfmEditor() override;                                                  // FormDestroy
+
+    // Start-up fields.
+    const TStartUpInfo StartUp;
+    std::string DataFolder;   // folder of Tolmo.ini and Tolmo.rec, trailing "/"
+    std::string SettingsFile; // DataFolder + "Tolmo.ini"
+    bool LocalFolder = false;
+    bool CdRom = false;
+    bool First = false;
+    bool PendingSetup = false;
+    bool FirstShow = false;
+    bool Restoring = false;
+    std::string HolidayFile;
+    std::string WindowsFolder, DriveRoot, ProgramFilesFolder;
+    std::string ExternalEditorFile; // non-empty while an external editor runs; blocks closing
+    int PageToActivate = -1;
+    std::vector<std::string> FunctionKeyCaptions;
+    // Every value of the settings file; the rest of the program reads these.
+    TSettings Settings;
+    // The status bar shows screen rows and columns (else logical lines and characters).
+    bool StatusShowsRows = false;
+
+    // Components.
+    QWidget* pnlFunction = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    QWidget* pnlLeft = nullptr;
+    QTabWidget* PageControl2 = nullptr;
+    QWidget* tsTab = nullptr;
+    QWidget* tsMemo = nullptr;
+    QWidget* pnlClient = nullptr;
+    QAction* mnInfo = nullptr;
+    TMemMapEvt1* MemMapEvt1 = nullptr; // channel "Tolmo2005", activated at the first show
+
+    // Reads every settings key into Settings (called once while the window is created).
+    void ReadSettings();
+    // Takes the window's state into Settings and writes the settings file; false on failure.
+    bool WriteSettings();
+
+    // The window-layout toggles behind the menu items (Part of the window menu).
+    void mnFunctionClick();
+    void mnStatusClick();
+
+    // Hooks for the pieces built on this window.
+    std::function<void()> OnFirstShow;       // reopen pages, open the command line, channel
+    std::function<void()> OnCloseQueryPages; // offer modified pages for saving
+    std::function<void()> OnSetupRequested;  // the setup dialog
+    // MemMapEvt1Exit: the lines a second start handed over (switches removed, blanks decoded),
+    // each a path or an open-file record to open, in order.
+    std::function<void(const std::vector<std::string>& lines)> OnHandOffLines;
+
+  protected:
+    void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+  private:
+    void buildComponents();
+    void resolveDataFolder();
+    void applyEditorSettings();
+    void fitBarsToCaption();
+    void placeWindow();
+    void FormShow();
+    bool FormCloseQuery();
+
+    TdtEditor& dt_;
+};

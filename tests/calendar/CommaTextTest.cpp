@@ -1,0 +1,48 @@
+// Comma-text splitting and joining, decimal parsing and line splitting.
+#include "calendar/CommaText.h"
+
+#include <gtest/gtest.h>
+
+using namespace tolmo;
+using V = std::vector<std::string>;
+
+TEST(CommaText, Separators) {
+    EXPECT_EQ(SplitCommaText("1,2,name"), (V{"1", "2", "name"}));
+    EXPECT_EQ(SplitCommaText("  1 2\t, name "), (V{"1", "2", "name"}));
+    EXPECT_EQ(SplitCommaText("1,,2"), (V{"1", "", "2"}));
+    EXPECT_EQ(SplitCommaText("1, ,2"), (V{"1", "", "2"}));
+    EXPECT_EQ(SplitCommaText("1,2,"), (V{"1", "2"})); // a trailing comma adds no field
+    EXPECT_EQ(SplitCommaText(",1"), (V{"", "1"}));
+    EXPECT_EQ(SplitCommaText(""), V{});
+    EXPECT_EQ(SplitCommaText("   "), V{});
+    EXPECT_EQ(SplitCommaText(std::string_view("a\0b", 3)), V{"a"}); // a NUL ends the text
+}
+
+TEST(CommaText, Quotes) {
+    EXPECT_EQ(SplitCommaText("\"a b\",c"), (V{"a b", "c"}));
+    EXPECT_EQ(SplitCommaText("\"say \"\"hi\"\"\""), (V{"say \"hi\""}));
+    EXPECT_EQ(SplitCommaText("\"open"), (V{"open"}));
+    EXPECT_EQ(SplitCommaText("\"a\"b"), (V{"a", "b"}));
+    EXPECT_EQ(SplitCommaText("\"\",x"), (V{"", "x"}));
+}
+
+TEST(CommaText, JoinRoundTrips) {
+    const V fields{"春分の日", "a b", "q\"uote", "c,d", ""};
+    EXPECT_EQ(JoinCommaText(fields), "春分の日,\"a b\",\"q\"\"uote\",\"c,d\",");
+    EXPECT_EQ(SplitCommaText(JoinCommaText({"a b", "c"})), (V{"a b", "c"}));
+    EXPECT_EQ(JoinCommaText({}), "");
+    EXPECT_EQ(JoinCommaText({""}), "\"\"");
+}
+
+TEST(CommaText, Decimal) {
+    EXPECT_EQ(ParseDecimal("42"), 42);
+    EXPECT_EQ(ParseDecimal(" -7"), -7);
+    EXPECT_EQ(ParseDecimal("+7"), 7);
+    EXPECT_EQ(ParseDecimal("-2147483648"), INT32_MIN);
+    EXPECT_FALSE(ParseDecimal("2147483648"));
+    EXPECT_FALSE(ParseDecimal("99999999999999999999"));
+    EXPECT_FALSE(ParseDecimal("1a"));
+    EXPECT_FALSE(ParseDecimal(""));
+    EXPECT_FALSE(ParseDecimal("-"));
+    EXPECT_FALSE(ParseDecimal("7 "));
+}

@@ -1,0 +1,112 @@
+// Feeds arbitrary bytes and arbitrary saved states to every parser. Checks that tokens come in
+// order, never overlap, never reach past the text, and that the row walk hands on a sane state.
+#include "fountain/EditorFountain.h"
+#include "fountain/FountainInstances.h"
+#include "fountain/TokenStep.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+struct Fountains {
+    TEditorFountain editor;
+    std::unique_ptr<TDelphiFountain> delphi = CreateDelphiFountain1();
+    std::unique_ptr<THTMLFountain> html = CreateHTMLFountain1();
+    Fountains() {
+        editor.SetCommenter("//");
+        editor.SetHexPrefix("0x");
+        editor.SetQuotation("'");
+        editor.SetControlCode(true);
+        editor.SetMail(true);
+        editor.SetUrl(true);
+        editor.SetReserveWordList({"begin", "end", "if"});
+        editor.Brackets().Add("(*", "*)", clNone, clRed);
+        editor.Brackets().Add("[", "", clNone, clRed);
+        editor.Brackets().Add("<<", ">>", clNone, clRed);
+    }
+};
+
+void Check(bool ok) {
+    if (!ok) std::abort();
+}
+
+// Steps through every token of text and checks the invariants.
+void StepAll(TFountainParser& p, std::string_view text, const TFountainState& st) {
+    p.NewData(text, st);
+    int prevEnd = 0;
+    for (size_t n = 0;; ++n) {
+        Check(n <= text.size() + 1);
+        int k = p.NextToken();
+        if (k == toEof) break;
+        Check(p.SourcePos() >= prevEnd);
+        Check(p.TokenLength() > 0);
+        Check(static_cast<size_t>(p.SourcePos() + p.TokenLength()) <= text.size());
+        prevEnd = p.SourcePos() + p.TokenLength();
+        (void)p.TokenColor();
+        (void)p.TokenString();
+    }
+    Check(p.NextToken() == toEof); // stays at the end
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static Fountains f;
+    if (size >= 1 && data[0] >= 0xF0) { // the stored form of a definition
+        std::string_view bytes(reinterpret_cast<const char*>(data + 1), size - 1);
+        TEditorFountain e;
+        auto d = CreateDelphiFountain1();
+        auto h = CreateHTMLFountain1();
+        for (TFountain* x : {static_cast<TFountain*>(&e), static_cast<TFountain*>(d.get()),
+                             static_cast<TFountain*>(h.get())})
+            if (x->TryLoadFromBytes(bytes)) Check(x->TryLoadFromBytes(x->SaveToBytes()));
+        return 0;
+    }
+    if (size < 8) return 0;
+    const TFountain* fountains[3] = {&f.editor, f.delphi.get(), f.html.get()};
+    const TFountain& fountain = *fountains[data[0] % 3];
+    TFountainState st;
+    st.PrevRowEnd = data[1] & 3;
+    st.BracketIndex = static_cast<int8_t>(data[2]);
+    st.FromBytes(data + 3);
+    int rowEnd = data[1] >> 2 & 3;
+    data += 8;
+    size -= 8;
+
+    // The row and, after the first 0xFF byte, the next row; each in an exact-size buffer so that
+    // any read past them is caught.
+    const void* sep = std::memchr(data, 0xFF, size);
+    size_t rowLen = sep ? static_cast<size_t>(static_cast<const uint8_t*>(sep) - data) : size;
+    size_t nextLen = sep ? size - rowLen - 1 : 0;
+    std::unique_ptr<char[]> row(new char[rowLen + 1]), next(new char[nextLen + 1]);
+    std::memcpy(row.get(), data, rowLen);
+    if (nextLen) std::memcpy(next.get(), data + rowLen + 1, nextLen);
+    std::string_view rowV(row.get(), rowLen), nextV(next.get(), nextLen);
+
+    auto p = fountain.CreateParser();
+    StepAll(*p, rowV, st);
+    std::string joined = std::string(rowV) + std::string(nextV);
+    StepAll(*p, joined, st);
+
+    TRowTokens rt(fountain);
+    rt.Start(rowV, nextV, st);
+    TFountainToken t;
+    int prevEnd = 0;
+    while (rt.Next(t)) {
+        Check(t.Start >= prevEnd && t.Length > 0 && t.Length <= t.FullLength);
+        Check(static_cast<size_t>(t.Start + t.Length) <= rowLen);
+        prevEnd = t.Start + t.Length;
+    }
+
+    TFountainState out = st;
+    p->ParseRow(out, rowV, nextV, rowEnd);
+    Check(out.BracketIndex >= -1 && out.BracketIndex < fountain.Brackets().Count());
+    Check(out.PrevRowEnd == rowEnd);
+    if (out.Remain) Check(out.Token != 0 && out.Remain <= nextLen);
+    // The state handed on is a valid start for the next row.
+    StepAll(*p, nextV, out);
+    return 0;
+}

@@ -1,0 +1,93 @@
+// Fuzz target of the search engine and the row search: arbitrary text, pattern, options and start.
+// Checks what must hold whatever the input: a match lies inside the buffer, starts on the first
+// byte of a character, really matches there, and lies on the searched side of the start; the row
+// search agrees with searching the whole text in one piece whenever a match fits in one buffer.
+#include "editor/HTSearch.h"
+#include "editor/HTSearchRows.h"
+#include "platform/Cp932.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+[[noreturn]] void fail(const char* what) {
+    __builtin_trap();
+    (void)what;
+}
+
+bool startsChar(std::string_view s, std::size_t pos) {
+    for (std::size_t i = 0; i < s.size();) {
+        if (i == pos) return true;
+        if (i > pos) return false;
+        i += (IsDBCSLeadByte(s[i]) && i + 1 < s.size() && IsDBCSTrailByte(s[i + 1])) ? 2 : 1;
+    }
+    return pos == s.size();
+}
+
+struct Rows : TSearchRowSource {
+    std::vector<std::string> text;
+    int RowCount() const override { return static_cast<int>(text.size()); }
+    std::string_view RowText(int r) const override { return text[static_cast<std::size_t>(r)]; }
+    bool RowHasLineEnd(int) const override { return true; }
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size < 4) return 0;
+    const TSearchOptions options =
+        static_cast<TSearchOptions>((data[0] | data[1] << 8) & 0x01CF); // the matching bits
+    const std::size_t patLen = data[2] % 16;
+    const std::size_t startSel = data[3];
+    std::string_view rest(reinterpret_cast<const char*>(data + 4), size - 4);
+    if (patLen > rest.size()) return 0;
+    const std::string pattern(rest.substr(0, patLen));
+    const std::string text(rest.substr(patLen));
+
+    TSearchInfo info{static_cast<std::ptrdiff_t>(startSel % (text.size() + 1)), 0};
+    const TSearchInfo before = info;
+    TSearchPattern p(pattern, options);
+    if (p.Find(text, info)) {
+        if (info.Start < 0 || info.Length <= 0 ||
+            static_cast<std::size_t>(info.Start + info.Length) > text.size())
+            fail("match outside the buffer");
+        if (!startsChar(text, static_cast<std::size_t>(info.Start))) fail("match on a trail byte");
+        if (p.MatchAt(text, static_cast<std::size_t>(info.Start)) !=
+            static_cast<std::size_t>(info.Length))
+            fail("reported match does not match");
+        if ((options & soDown) && info.Start < before.Start) fail("forward match behind the start");
+        if (!(options & soDown) && info.Start > before.Start)
+            fail("backward match after the start");
+        if (!(options & (soNoMatchZenkaku | soSkipLineEnd | soSkipBlank)) &&
+            (options & soMatchCase) &&
+            text.compare(static_cast<std::size_t>(info.Start), pattern.size(), pattern) != 0)
+            fail("exact match differs from the pattern");
+    }
+
+    // The same text cut into rows at its line ends: the row search finds a match exactly when
+    // the whole text holds one, as long as no match can reach over more than two rows (the
+    // pattern holds no line end and none is skipped).
+    if ((options & soDown) && !(options & soSkipLineEnd) && text.find('\r') == std::string::npos &&
+        pattern.find_first_of("\r\n") == std::string::npos && text.size() < 40000) {
+        Rows rows;
+        std::string joined;
+        std::size_t from = 0;
+        while (from <= text.size()) {
+            std::size_t nl = text.find('\n', from);
+            if (nl == std::string::npos) nl = text.size();
+            rows.text.push_back(text.substr(from, nl - from));
+            joined += rows.text.back() + "\r\n";
+            from = nl + 1;
+        }
+        TSearchInfo whole{0, 0};
+        const bool inWhole = p.Find(joined, whole);
+        TSearchHit hit;
+        const bool inRows = SearchRows(rows, {0, 0}, p, hit);
+        if (inWhole != inRows) fail("row search and whole-text search disagree");
+    }
+    return 0;
+}

@@ -1,0 +1,241 @@
+// The pages in a window: tab mouse handling, File menu rules, recent menus, split view, status
+// panels, and the open-file list read at start and written at the end.
+#include "TextEditPageEditor.h"
+
+#include "mainwindow/ui/PageTabBar.h"
+#include "mainwindow/ui/Pages.h"
+#include "platform/IniFile.h"
+
+#include "../../support/RecordingSink.h"
+#include "../../support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QTabWidget>
+
+#include <map>
+
+namespace {
+
+class PagesTest : public ::testing::Test {
+  protected:
+    PagesTest() {
+        pages = new TPages(&window, list, [this](QWidget* parent) {
+            auto e = std::make_unique<TTextEditPageEditor>(parent);
+            editors.push_back(e.get());
+            return e;
+        });
+        pages->SetProgramFolder(dir.str());
+        pages->Book().firstShow = false;
+        pages->SetStatusPanel = [this](int i, const QString& t) { panels[i] = t; };
+        window.setCentralWidget(pages->PageControl1());
+        pages->CreateRecentLists(dir / "Tolmo.rec", 8);
+        pages->BuildFileMenu(window.menuBar());
+        window.resize(600, 400);
+        window.show();
+    }
+    std::string file(const std::string& name, const std::string& text = "abc") {
+        TempDir::Write(dir / name, text);
+        return dir / name;
+    }
+    TTextEditPageEditor* active() {
+        return static_cast<TTextEditPageEditor*>(pages->ActivePageEditor());
+    }
+    void click(int tab, Qt::MouseButton b, Qt::KeyboardModifiers mods) {
+        QTabBar* bar = pages->PageControl1()->tabBar();
+        QPoint p = bar->tabRect(tab).center();
+        QMouseEvent press(QEvent::MouseButtonPress, p, bar->mapToGlobal(p), b, b, mods);
+        QApplication::sendEvent(bar, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, p, bar->mapToGlobal(p), b, Qt::NoButton,
+                            mods);
+        QApplication::sendEvent(bar, &release);
+    }
+
+    TempDir dir;
+    RecordingSink sink;
+    QMainWindow window;
+    TMyFileList list;
+    std::vector<TTextEditPageEditor*> editors;
+    TPages* pages;
+    std::map<int, QString> panels;
+};
+
+TEST_F(PagesTest, CtrlRightClickOnInactiveTabClosesIt) {
+    std::string a = file("a.txt"), b = file("b.txt"), c = file("c.txt");
+    for (auto& p : {a, b, c})
+        pages->Book().OpenFile(p);
+    ASSERT_EQ(pages->PageControl1()->count(), 3);
+    click(0, Qt::RightButton, Qt::ControlModifier);
+    EXPECT_TRUE(sink.boxes.empty());
+    ASSERT_EQ(pages->PageControl1()->count(), 2);
+    EXPECT_EQ(pages->PageControl1()->tabText(0), " b ");
+    EXPECT_EQ(list.GetField(0, ffName), "b.txt");
+    // Without Ctrl the question comes first; No keeps the page.
+    sink.answers = {false};
+    click(1, Qt::RightButton, Qt::NoModifier);
+    ASSERT_EQ(sink.boxes.size(), 1u);
+    EXPECT_EQ(sink.boxes[0].text, "このファイルを閉じてもいいですか？");
+    EXPECT_EQ(sink.boxes[0].caption, "確認");
+    EXPECT_EQ(pages->PageControl1()->count(), 2);
+    EXPECT_EQ(pages->ActivePage(), 1);
+}
+
+TEST_F(PagesTest, ClickingAnotherTabSavesTheModifiedPageFirst) {
+    std::string a = file("a.txt", "one"), b = file("b.txt");
+    pages->Book().OpenFile(a);
+    pages->Book().OpenFile(b);
+    pages->SetActivePage(0);
+    active()->Edit()->appendPlainText("two");
+    click(1, Qt::LeftButton, Qt::NoModifier);
+    EXPECT_EQ(pages->ActivePage(), 1);
+    EXPECT_EQ(TempDir::Read(a), "one\r\ntwo"); // KnKakunin: saved without a question
+    EXPECT_FALSE(pages->IsModified(0));
+}
+
+TEST_F(PagesTest, FileMenuRules) {
+    pages->Book().FinishFirstShow(); // one untitled page
+    pages->mnFileClick();
+    EXPECT_FALSE(pages->Action("mnClose")->isEnabled());
+    EXPECT_FALSE(pages->Action("mnSave")->isEnabled());
+    EXPECT_EQ(pages->Action("mnSave")->shortcut(), QKeySequence("Ctrl+S"));
+    EXPECT_EQ(pages->Action("mnSaveAs")->text(), "名前を付けて保存(&A)...");
+    EXPECT_FALSE(pages->Action("mnAllClose")->isVisible());
+    active()->Edit()->insertPlainText("x");
+    pages->Book().OpenFile(file("a.txt"));
+    ASSERT_EQ(pages->PageCount(), 2);
+    pages->mnFileClick();
+    EXPECT_TRUE(pages->Action("mnClose")->isEnabled());
+    EXPECT_FALSE(pages->Action("mnSave")->isEnabled());
+    active()->Edit()->insertPlainText("y");
+    pages->mnFileClick();
+    EXPECT_TRUE(pages->Action("mnSave")->isEnabled());
+}
+
+TEST_F(PagesTest, RecentMenusFollowClosesAndSurviveARestart) {
+    std::string a = file("a&b.txt"), b = file("b.txt");
+    pages->Book().OpenFile(a);
+    pages->Book().OpenFile(b);
+    pages->Book().ClosePage();
+    pages->SetActivePage(0);
+    pages->Book().ClosePage();
+    QMenu* re = window.findChild<QMenu*>("mnReOpen");
+    ASSERT_EQ(re->actions().size(), 2);
+    EXPECT_EQ(re->actions()[0]->text(), QString::fromStdString(dir / "a&&b.txt"));
+    EXPECT_EQ(re->actions()[0]->data().toInt(), 100);
+    QMenu* fo = window.findChild<QMenu*>("mnfoReOpen");
+    ASSERT_EQ(fo->actions().size(), 1);
+    EXPECT_EQ(fo->actions()[0]->text(), QString::fromStdString(dir.str()));
+    // Clicking a recent file opens it (into the untitled page that closing left).
+    re->actions()[1]->trigger();
+    EXPECT_EQ(pages->PageCount(), 1);
+    EXPECT_EQ(list.PathOf(0), b);
+    ASSERT_TRUE(pages->SaveRecentLists());
+    TIniFile rec(dir / "Tolmo.rec");
+    EXPECT_EQ(rec.ReadString("ReOpen", "Count", ""), "2");
+    EXPECT_EQ(rec.ReadString("ReOpen", "Item0", ""), dir / "a&b.txt");
+    EXPECT_EQ(rec.ReadString("RefoOpen", "Item0", ""), dir.str());
+    QMainWindow w2;
+    TMyFileList l2;
+    TPages p2(&w2, l2,
+              [](QWidget* parent) { return std::make_unique<TTextEditPageEditor>(parent); });
+    p2.CreateRecentLists(dir / "Tolmo.rec", 8);
+    p2.BuildFileMenu(w2.menuBar());
+    EXPECT_EQ(w2.findChild<QMenu*>("mnReOpen")->actions().size(), 2);
+    // A folder that has gone is refused with the message.
+    std::filesystem::remove_all(dir.str() + "sub");
+    p2.Book().OpenInFolder(dir / "sub/");
+    EXPECT_EQ(sink.boxes.back().text, "指定されたフォルダが存在しません。\r\n中止します。");
+}
+
+TEST_F(PagesTest, SplitSharesTheTextAndUnsplitKeepsIt) {
+    pages->Book().OpenFile(file("a.txt", "top"));
+    pages->ToggleSplit();
+    ASSERT_TRUE(pages->IsSplit(0));
+    auto* upper = active();
+    ASSERT_NE(upper, editors[0]);
+    upper->Edit()->moveCursor(QTextCursor::End);
+    upper->Edit()->insertPlainText(" typed above");
+    EXPECT_EQ(editors[0]->Edit()->toPlainText(), "top typed above");
+    pages->ToggleSplit();
+    EXPECT_FALSE(pages->IsSplit(0));
+    EXPECT_EQ(active(), editors[0]);
+    EXPECT_TRUE(pages->IsModified(0));
+    // Closing a split page unsplits it first.
+    pages->ToggleSplit();
+    sink.answers = {false};
+    pages->Book().knKakunin = false;
+    EXPECT_TRUE(pages->Book().ClosePage());
+}
+
+TEST_F(PagesTest, StatusPanelsFollowThePage) {
+    pages->Book().OpenFile(file("a.txt", "l1\r\nl2\r\nl3"));
+    pages->SetRowColMode(false);
+    active()->SetCaretRow(2);
+    EXPECT_EQ(panels[0], "    3 行:   1 桁");
+    EXPECT_EQ(panels[2], "挿入");
+    EXPECT_EQ(panels[1], "");
+    EXPECT_EQ(window.windowTitle(), "  トルモ - Tolmo - ");
+    pages->SetReadOnly(0, true);
+    pages->UpdatePageStatus();
+    EXPECT_EQ(panels[1], "Read Only");
+}
+
+TEST_F(PagesTest, CloseAllShowsItsProgressInPanelSix) {
+    std::vector<QString> seen;
+    pages->SetStatusPanel = [&](int i, const QString& t) {
+        if (i == 6) seen.push_back(t);
+    };
+    for (int i = 0; i < 5; ++i)
+        pages->Book().OpenFile(file(std::to_string(i) + ".txt"));
+    pages->Action("mnAllClose")->trigger();
+    ASSERT_EQ(seen.size(), 5u);
+    EXPECT_EQ(seen[0], "    4 /  5 <<<<");
+    EXPECT_EQ(seen[4], "");
+    EXPECT_EQ(pages->PageCount(), 1);
+}
+
+TEST_F(PagesTest, FileListIsReadAtStartLazilyAndWrittenAtTheEnd) {
+    TIniFile ini(dir / "Tolmo.ini");
+    for (int i = 0; i < 5; ++i)
+        file("p" + std::to_string(i) + ".txt", "text");
+    ini.WriteString("MyFileList", "Count", "5");
+    for (int i = 0; i < 5; ++i)
+        ini.WriteString("MyFileList", "File" + std::to_string(i),
+                        "p" + std::to_string(i) + ".txt," + dir.str() + ",0,,,,,,1,0,1,0,0");
+    pages->SetPageToActivate(3);
+    pages->FirstShow(ini, {});
+    ASSERT_EQ(pages->PageCount(), 5);
+    EXPECT_EQ(pages->ActivePage(), 3);
+    int loads = 0;
+    for (auto* e : editors)
+        loads += e->loads;
+    EXPECT_EQ(loads, 1); // the inactive pages are not read
+    EXPECT_EQ(editors[3]->CaretRow(), 0);
+    pages->SetActivePage(0);
+    pages->Book().PageChange();
+    EXPECT_EQ(editors[0]->loads, 1);
+    pages->Book().DropTab(4);
+    ASSERT_TRUE(pages->CloseQuery());
+    ASSERT_TRUE(pages->SaveFileList());
+    TIniFile back(dir / "Tolmo.ini");
+    EXPECT_EQ(back.ReadString("MyFileList", "File4", "").substr(0, 6), "p0.txt");
+    EXPECT_EQ(back.ReadString("MyFileList", "File0", "").substr(0, 6), "p1.txt");
+}
+
+TEST_F(PagesTest, FailedFileListWriteIsReported) {
+    list.SetSettingsPath(dir / "gone/Tolmo.ini");
+    pages->Book().OpenFile(file("a.txt"));
+    EXPECT_FALSE(pages->SaveFileList());
+    ASSERT_FALSE(sink.boxes.empty());
+    EXPECT_EQ(
+        sink.boxes.back().text,
+        "ファイルリスト保存エラー\r\n（テキストは保存されています）\r\n終了処理を継続します。");
+}
+
+} // namespace
