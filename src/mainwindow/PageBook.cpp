@@ -204,6 +204,7 @@ bool TPageBook::SaveAsDialog(const std::string& currentPath) {
         if (!writeActive(r.path)) return false;
         list_.SetField(index, ffName, PathFileName(r.path));
         list_.SetField(index, ffFolder, PathFolder(r.path));
+        list_.SetField(index, ffLoaded, "1"); // the page holds the file's text now
         saveDialogFolder_ = PathFolder(r.path);
         return true;
     }
