@@ -86,15 +86,41 @@ expected=$(printf 'first line\r\nXsecond \x82\xa0' | od -An -tx1)
 actual=$(od -An -tx1 < "$MEMO")
 [ "$expected" = "$actual" ] || fail "caret not restored: $actual"
 
-# 3. A second start with a file name hands it to the running instance.
+# 3. With the save question switched on, closing the modified page asks; Yes saves it. The page
+#    goes into the recent-file list and an untitled page takes its place.
+sed -i 's/^KnKakunin=1/KnKakunin=0/' "$INI"
+start
+typeText "Y"
+key alt+f
+key c
+QST=""
+for _ in $(seq 50); do
+    QST=$(xdotool search --onlyvisible --name "確認" 2>/dev/null | head -1)
+    [ -n "$QST" ] && break
+    sleep 0.1
+done
+[ -n "$QST" ] || fail "no save question on close"
+import -window root "$SHOTS/4-close-question.png"
+key Return
+sleep 0.5
+expected=$(printf 'first line\r\nYXsecond \x82\xa0' | od -An -tx1)
+actual=$(od -An -tx1 < "$MEMO")
+[ "$expected" = "$actual" ] || fail "not saved on close: $actual"
+import -window root "$SHOTS/5-closed.png"
+stop
+grep -q "^Count=0" "$INI" || fail "the untitled page was remembered"
+grep -q "^Item0=$MEMO" "$XDG_CONFIG_HOME/Brix/Tolmo/Tolmo.rec" || fail "recent list"
+
+# 4. A second start with a file name hands it to the running instance.
 printf 'other\r\n' > "$T/docs/other.txt"
 start
 "$BIN" "$T/docs/other.txt"
 rc=$?
 [ $rc -eq 0 ] || fail "the messenger ended with $rc"
 sleep 1
-import -window root "$SHOTS/4-handed-over.png"
+import -window root "$SHOTS/6-handed-over.png"
 stop
-grep -q "^File1=other.txt,$T/docs/" "$INI" || fail "handed-over file not opened: $(grep File "$INI")"
-grep -q "^Page=1" "$INI" || fail "the handed-over page was not active"
+grep -q "^File0=other.txt,$T/docs/" "$INI" || fail "handed-over file not opened: $(grep File "$INI")"
+grep -q "^Page=0" "$INI" || fail "the handed-over page was not active"
+grep -q "^Count=1" "$INI" || fail "Count after the hand-off"
 echo "PASS"
