@@ -26,14 +26,12 @@ using ::clWhite;
 using ::clWindow;
 using ::clWindowText;
 using ::clYellow;
-inline constexpr TColor clHighlightText = 0x8000000E;
+using ::clHighlightText;
 
 using ::fsBold;
 using ::fsItalic;
 using ::fsStrikeOut;
 using ::fsUnderline;
 
-inline constexpr bool IsSystemColor(TColor c) {
-    return (c & 0x80000000u) != 0;
-}
+using ::IsSystemColor;
 } // namespace edc

@@ -265,8 +265,64 @@ bool TSearchPattern::findForward(const uchar* s, std::size_t n, TSearchInfo& inf
     }
 }
 
+namespace {
+
+// Tells second bytes from first bytes while searching backward: from the run of possible lead
+// bytes before a position, or, once such a run proves long, from a map of the whole buffer.
+class TrailOracle {
+  public:
+    TrailOracle(const uchar* s, std::size_t n) : s_(s), n_(n) {}
+    bool operator()(std::size_t q) {
+        if (!map_.empty()) return map_[q];
+        const std::size_t limit = q > kMaxRun ? q - kMaxRun : 0;
+        std::size_t k = q;
+        while (k > limit && IsDBCSLeadByte(s_[k - 1]))
+            --k;
+        if (k == limit && limit > 0 && IsDBCSLeadByte(s_[k - 1])) {
+            map_ = trailMap(s_, n_);
+            return map_[q];
+        }
+        return !startsChar(s_, n_, k, q);
+    }
+
+  private:
+    static constexpr std::size_t kMaxRun = 256;
+    const uchar* s_;
+    std::size_t n_;
+    std::vector<uchar> map_;
+};
+
+// Last position in [0, p] whose byte may start a match, or -1.
+std::ptrdiff_t scanFirstBack(const uchar* s, std::ptrdiff_t p, const bool* first, const uchar* list,
+                             int count) {
+    if (count == 1) {
+        const void* r = memrchr(s, list[0], static_cast<std::size_t>(p) + 1);
+        return r ? static_cast<const uchar*>(r) - s : -1;
+    }
+#ifdef __SSE2__
+    if (count <= 4) {
+        const __m128i a = _mm_set1_epi8(static_cast<char>(list[0]));
+        const __m128i b = _mm_set1_epi8(static_cast<char>(list[count > 1 ? 1 : 0]));
+        const __m128i c = _mm_set1_epi8(static_cast<char>(list[count > 2 ? 2 : 0]));
+        const __m128i d = _mm_set1_epi8(static_cast<char>(list[count > 3 ? 3 : 0]));
+        for (; p >= 15; p -= 16) {
+            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + p - 15));
+            const __m128i m =
+                _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(x, a), _mm_cmpeq_epi8(x, b)),
+                             _mm_or_si128(_mm_cmpeq_epi8(x, c), _mm_cmpeq_epi8(x, d)));
+            if (const int mask = _mm_movemask_epi8(m)) return p - 15 + (31 - __builtin_clz(mask));
+        }
+    }
+#endif
+    while (p >= 0 && !first[s[p]])
+        --p;
+    return p;
+}
+
+} // namespace
+
 bool TSearchPattern::findBackward(const uchar* s, std::size_t n, TSearchInfo& info) const {
-    const std::vector<uchar> trail = trailMap(s, n);
+    TrailOracle trail(s, n);
     std::ptrdiff_t first =
         std::clamp<std::ptrdiff_t>(info.Start, 0, static_cast<std::ptrdiff_t>(n));
     if (options_ & soNoMatchZenkaku) {
@@ -275,11 +331,12 @@ bool TSearchPattern::findBackward(const uchar* s, std::size_t n, TSearchInfo& in
         for (std::size_t k = 0; k < chars_.size(); ++k) {
             if (first <= 0) return false;
             std::ptrdiff_t q = first - 1;
-            if (q > 0 && trail[q]) {
+            const auto uq = static_cast<std::size_t>(q);
+            if (q > 0 && trail(uq)) {
                 --q;
-            } else if (q > 0 && (s[q] == 0xDE || s[q] == 0xDF) && !trail[q - 1]) {
+            } else if (q > 0 && (s[q] == 0xDE || s[q] == 0xDF) && !trail(uq - 1)) {
                 std::size_t len = 1;
-                halfToFull(s, n, static_cast<std::size_t>(q - 1), len);
+                halfToFull(s, n, uq - 1, len);
                 if (len == 2) --q;
             }
             first = q;
@@ -291,11 +348,12 @@ bool TSearchPattern::findBackward(const uchar* s, std::size_t n, TSearchInfo& in
     if (static_cast<std::size_t>(first) >= n) first = static_cast<std::ptrdiff_t>(n) - 1;
     const bool whole = options_ & soWholeWord;
     for (std::ptrdiff_t p = first; p >= 0; --p) {
-        if (trail[p] || !first_[s[p]]) continue;
+        p = scanFirstBack(s, p, first_, firstList_, firstCount_);
+        if (p < 0) return false;
         const auto up = static_cast<std::size_t>(p);
         const std::size_t len = matchAt(s, n, up);
-        if (!len) continue;
-        if (whole && !wholeWordAt(s, n, up, len, p > 0 && trail[p - 1])) continue;
+        if (!len || trail(up)) continue;
+        if (whole && !wholeWordAt(s, n, up, len, up > 0 && trail(up - 1))) continue;
         info.Start = p;
         info.Length = static_cast<std::ptrdiff_t>(len);
         return true;

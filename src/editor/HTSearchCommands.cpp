@@ -2,6 +2,7 @@
 #include "editor/HTSearchCommands.h"
 
 #include "platform/Cp932.h"
+#include "platform/MessageBox.h"
 
 #include <algorithm>
 
@@ -31,6 +32,16 @@ bool SearchTextBytes(std::string_view utf8, std::string& bytes) {
     Cp932Report report;
     bytes = Utf8ToCp932(utf8, &report);
     return report.ok();
+}
+
+bool RunFind(
+    const TSearchCommandState& state, std::string_view caption,
+    const std::function<bool(const std::string& pattern, TSearchOptions options)>& search) {
+    if (state.Text.empty()) return false;
+    std::string pattern;
+    if (SearchTextBytes(state.Text, pattern) && search(pattern, state.Options)) return true;
+    InfoBox(SearchNotFoundMessage(state.Text), caption);
+    return false;
 }
 
 void ReplaceHit(TReplaceTarget& target, const std::string& replacement, bool backward) {

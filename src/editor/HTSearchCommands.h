@@ -6,6 +6,7 @@
 #include "editor/HTSearch.h"
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,13 @@ std::string ReplacePromptMessage(std::string_view text, std::string_view replace
 // characters) when the text holds a character that Shift-JIS cannot hold, which no document
 // can contain either.
 bool SearchTextBytes(std::string_view utf8, std::string& bytes);
+
+// Find: runs the editor's search (given the Shift-JIS pattern and the options) with the stored
+// text; when nothing is found (or the text cannot occur in a Shift-JIS document) shows
+// SearchNotFoundMessage in an information box captioned with the main window's title and
+// returns false.
+bool RunFind(const TSearchCommandState& state, std::string_view caption,
+             const std::function<bool(const std::string& pattern, TSearchOptions options)>& search);
 
 enum class TReplaceAnswer { Yes, No, Cancel, All };
 

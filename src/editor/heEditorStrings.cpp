@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 
@@ -97,6 +98,8 @@ void TEditorStrings::LoadFromFile(const std::string& fileName) {
 
 void TEditorStrings::SaveToFile(const std::string& fileName) const {
     std::string text = Text();
+    // A 0x1A byte would end the text when the file is read again: it is never written.
+    text.erase(std::remove(text.begin(), text.end(), '\x1a'), text.end());
     std::string tmp = fileName + ".tolmo-tmp";
     int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) throw EFileError(fileName, "を作成できません。", errno);

@@ -95,6 +95,7 @@ void TRowTable::SetA(int i, uint32_t a) {
     int le = IsLineEnd(r) ? 1 : 0;
     int by = RowBytes(r);
     r.A = a;
+    blk.AuxOk = false;
     int dle = (IsLineEnd(r) ? 1 : 0) - le;
     int dby = RowBytes(r) - by;
     if (dle || dby) {
@@ -123,6 +124,7 @@ void TRowTable::SetText(int i, std::string_view s) {
     int d = static_cast<int>(s.size()) - static_cast<int>(r.Len);
     r.P = p;
     r.Len = static_cast<uint32_t>(s.size());
+    blk.AuxOk = false;
     blk.Bytes += d;
     FBytes += d;
     Dirty(b);
@@ -240,6 +242,7 @@ void TRowTable::Insert(int i, const TRowRec* recs, int n) {
     Block& blk = FBlocks[static_cast<size_t>(b)];
     if (static_cast<int>(blk.Rows.size()) + n <= kMax) {
         blk.Rows.insert(blk.Rows.begin() + off, recs, recs + n);
+        blk.AuxOk = false;
         blk.LineEnds += le;
         blk.Bytes += by;
         Dirty(b);
@@ -296,6 +299,7 @@ void TRowTable::Erase(int i, int n) {
             FBytes -= by;
         }
         blk.Rows.erase(blk.Rows.begin() + off, blk.Rows.begin() + off + take);
+        blk.AuxOk = false;
         left -= take;
         FCount -= take;
         if (blk.Rows.empty()) {
@@ -318,11 +322,26 @@ void TRowTable::MergeSmall(int b) {
     if ((x.Rows.size() < kSmall || y.Rows.size() < kSmall) &&
         x.Rows.size() + y.Rows.size() <= kTarget) {
         x.Rows.insert(x.Rows.end(), y.Rows.begin(), y.Rows.end());
+        x.AuxOk = false;
         x.LineEnds += y.LineEnds;
         x.Bytes += y.Bytes;
         FBlocks.erase(FBlocks.begin() + b + 1);
         Dirty(b);
     }
+}
+
+void TRowTable::EnsureAux(const Block& blk) {
+    if (blk.AuxOk) return;
+    const size_t n = blk.Rows.size();
+    blk.Bits.assign((n + 63) / 64, 0);
+    blk.Sub.assign((n + 63) / 64, 0);
+    int64_t bytes = 0;
+    for (size_t j = 0; j < n; ++j) {
+        if (j % 64 == 0) blk.Sub[j / 64] = bytes;
+        if (IsLineEnd(blk.Rows[j])) blk.Bits[j / 64] |= uint64_t{1} << (j % 64);
+        bytes += RowBytes(blk.Rows[j]);
+    }
+    blk.AuxOk = true;
 }
 
 int TRowTable::LineEndsBefore(int r) const {
@@ -331,9 +350,12 @@ int TRowTable::LineEndsBefore(int r) const {
     int b, off;
     Locate(r, b, off);
     const Block& blk = FBlocks[static_cast<size_t>(b)];
+    EnsureAux(blk);
     int n = FLinePrefix[static_cast<size_t>(b)];
-    for (int k = 0; k < off; ++k)
-        n += IsLineEnd(blk.Rows[static_cast<size_t>(k)]) ? 1 : 0;
+    size_t w = static_cast<size_t>(off) / 64;
+    for (size_t k = 0; k < w; ++k)
+        n += __builtin_popcountll(blk.Bits[k]);
+    if (off % 64) n += __builtin_popcountll(blk.Bits[w] & ((uint64_t{1} << (off % 64)) - 1));
     return n;
 }
 
@@ -345,13 +367,20 @@ int TRowTable::RowOfLineEnd(int k) const {
     // first block whose prefix after it exceeds k
     auto it = std::upper_bound(FLinePrefix.begin() + 1, FLinePrefix.begin() + nb + 1, k);
     int b = static_cast<int>(it - FLinePrefix.begin()) - 1;
-    int n = FLinePrefix[static_cast<size_t>(b)];
+    int left = k - FLinePrefix[static_cast<size_t>(b)];
     const Block& blk = FBlocks[static_cast<size_t>(b)];
-    for (size_t j = 0; j < blk.Rows.size(); ++j) {
-        if (IsLineEnd(blk.Rows[j])) {
-            if (n == k) return FRowPrefix[static_cast<size_t>(b)] + static_cast<int>(j);
-            ++n;
+    EnsureAux(blk);
+    for (size_t w = 0; w < blk.Bits.size(); ++w) {
+        uint64_t bits = blk.Bits[w];
+        int c = __builtin_popcountll(bits);
+        if (left >= c) {
+            left -= c;
+            continue;
         }
+        while (left-- > 0)
+            bits &= bits - 1; // drop the lowest set bits
+        return FRowPrefix[static_cast<size_t>(b)] + static_cast<int>(w * 64) +
+               __builtin_ctzll(bits);
     }
     return FCount; // not reached
 }
@@ -362,8 +391,9 @@ int64_t TRowTable::BytesBefore(int r) const {
     int b, off;
     Locate(r, b, off);
     const Block& blk = FBlocks[static_cast<size_t>(b)];
-    int64_t n = FBytePrefix[static_cast<size_t>(b)];
-    for (int k = 0; k < off; ++k)
+    EnsureAux(blk);
+    int64_t n = FBytePrefix[static_cast<size_t>(b)] + blk.Sub[static_cast<size_t>(off) / 64];
+    for (int k = off / 64 * 64; k < off; ++k)
         n += RowBytes(blk.Rows[static_cast<size_t>(k)]);
     return n;
 }
@@ -376,11 +406,15 @@ int TRowTable::RowOfByte(int64_t pos) const {
     int nb = static_cast<int>(FBlocks.size());
     auto it = std::upper_bound(FBytePrefix.begin() + 1, FBytePrefix.begin() + nb + 1, pos);
     int b = static_cast<int>(it - FBytePrefix.begin()) - 1;
-    int64_t n = FBytePrefix[static_cast<size_t>(b)];
     const Block& blk = FBlocks[static_cast<size_t>(b)];
-    for (size_t j = 0; j < blk.Rows.size(); ++j) {
+    EnsureAux(blk);
+    int64_t in = pos - FBytePrefix[static_cast<size_t>(b)];
+    auto sit = std::upper_bound(blk.Sub.begin(), blk.Sub.end(), in);
+    size_t j = static_cast<size_t>(sit - blk.Sub.begin() - 1) * 64;
+    int64_t n = blk.Sub[j / 64];
+    for (; j < blk.Rows.size(); ++j) {
         n += RowBytes(blk.Rows[j]);
-        if (pos < n) return FRowPrefix[static_cast<size_t>(b)] + static_cast<int>(j);
+        if (in < n) return FRowPrefix[static_cast<size_t>(b)] + static_cast<int>(j);
     }
     return FRowPrefix[static_cast<size_t>(b) + 1] - 1;
 }

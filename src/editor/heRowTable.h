@@ -65,7 +65,12 @@ class TRowTable {
         std::vector<TRowRec> Rows;
         int LineEnds = 0;
         int64_t Bytes = 0;
+        // Built on demand after a change: line-end rows as bits, bytes before every 64th row.
+        mutable std::vector<uint64_t> Bits;
+        mutable std::vector<int64_t> Sub;
+        mutable bool AuxOk = false;
     };
+    static void EnsureAux(const Block& blk);
     static int RowBytes(const TRowRec& r);
     static bool IsLineEnd(const TRowRec& r) { return RowData::RowEnd(r.A) != reWrapped; }
     void Locate(int i, int& b, int& off) const;

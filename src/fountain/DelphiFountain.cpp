@@ -67,7 +67,7 @@ TDelphiFountainParser::TDelphiFountainParser(const TDelphiFountain* fountain)
 void TDelphiFountainParser::ScanToken() {
     unsigned char c = At(pos_);
     if (c == '\'') {
-        ScanQuoted('\'', toSingleQuotation, true, true);
+        ScanQuoted("'", toSingleQuotation, true, true);
     } else if (c == '/' && At(pos_ + 1) == '/') {
         ScanComment();
     } else if (c == '$' && IsHexDigit(At(pos_ + 1))) {
@@ -113,7 +113,7 @@ void TDelphiFountainParser::ScanDelphiWord() {
 
 bool TDelphiFountainParser::ContinueQuote(int kind) {
     if (kind != toSingleQuotation) return false;
-    ScanQuoted('\'', toSingleQuotation, true, false);
+    ScanQuoted("'", toSingleQuotation, true, false);
     return true;
 }
 

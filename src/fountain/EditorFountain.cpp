@@ -68,9 +68,9 @@ const TEditorFountain* TEditorParser::Check(const TEditorFountain* f) {
 
 TEditorParser::TEditorParser(const TEditorFountain* fountain)
     : TFountainParser(Check(fountain)), ef_(*fountain) {
-    // Only a single-byte quotation character delimits text; a two-byte one would split characters.
+    // The first character of Quotation, one byte or a two-byte character.
     const std::string& q = ef_.Quotation();
-    if (!q.empty() && !IsDBCSLeadByte(q[0])) quote_ = q[0];
+    if (!q.empty()) quote_ = q.substr(0, IsDBCSLeadByte(q[0]) && q.size() >= 2 ? 2 : 1);
 }
 
 void TEditorParser::ScanToken() {
@@ -103,7 +103,7 @@ void TEditorParser::ScanToken() {
             return;
         }
     }
-    if (quote_ && c == static_cast<unsigned char>(quote_)) {
+    if (StartsWith(pos_, quote_)) {
         ScanQuoted(quote_, toQuotation, true, true);
         return;
     }
@@ -111,7 +111,7 @@ void TEditorParser::ScanToken() {
 }
 
 bool TEditorParser::ContinueQuote(int kind) {
-    if (kind != toQuotation || !quote_) return false;
+    if (kind != toQuotation || quote_.empty()) return false;
     ScanQuoted(quote_, toQuotation, true, false);
     return true;
 }

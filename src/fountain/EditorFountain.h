@@ -89,5 +89,5 @@ class TEditorParser : public TFountainParser {
   private:
     static const TEditorFountain* Check(const TEditorFountain* f);
     const TEditorFountain& ef_;
-    char quote_ = 0; // the quotation character, 0 when none
+    std::string quote_; // the quotation character, empty when none
 };

@@ -236,11 +236,11 @@ bool TFountainParser::ContinueFromState() {
 
 bool TFountainParser::ContinueQuote(int kind) {
     if (kind == toSingleQuotation) {
-        ScanQuoted('\'', kind, false, false);
+        ScanQuoted("'", kind, false, false);
         return true;
     }
     if (kind == toDoubleQuotation) {
-        ScanQuoted('"', kind, false, false);
+        ScanQuoted("\"", kind, false, false);
         return true;
     }
     return false;
@@ -417,19 +417,19 @@ void TFountainParser::ScanHalfKana() {
     token_ = toKana;
 }
 
-void TFountainParser::ScanQuoted(char q, int kind, bool doubled, bool expectOpen) {
-    int p = pos_ + (expectOpen ? 1 : 0);
+void TFountainParser::ScanQuoted(std::string_view q, int kind, bool doubled, bool expectOpen) {
+    const int n = static_cast<int>(q.size());
+    int p = pos_ + (expectOpen ? n : 0);
     while (p < end_) {
-        unsigned char c = At(p);
-        if (c == static_cast<unsigned char>(q)) {
-            if (doubled && At(p + 1) == c) {
-                p += 2;
+        if (StartsWith(p, q)) {
+            p += n;
+            if (doubled && StartsWith(p, q)) {
+                p += n;
                 continue;
             }
-            ++p;
             break;
         }
-        p += (IsLead(c) && p + 1 < end_) ? 2 : 1;
+        p += (IsLead(At(p)) && p + 1 < end_) ? 2 : 1;
     }
     pos_ = std::min(p, end_);
     token_ = kind;
@@ -497,7 +497,8 @@ TFountainState TFountainParser::State() const {
     s.PrevRowEnd = prevRowEnd_;
     s.BracketIndex = bracket_;
     s.Element = static_cast<std::uint8_t>(element_);
-    s.PrevToken = static_cast<std::uint8_t>(token_ != toEof ? token_ : prevToken_);
+    if (NeedsPrevToken())
+        s.PrevToken = static_cast<std::uint8_t>(token_ != toEof ? token_ : prevToken_);
     s.Str = str_;
     return s;
 }

@@ -2,6 +2,7 @@
 // base tokenizer that splits one row of Shift-JIS text into coloured tokens.
 #pragma once
 
+#include "app/ObjectIni.h"
 #include "fountain/FountainBrackets.h"
 #include "fountain/FountainColor.h"
 
@@ -74,7 +75,7 @@ class TFountainParser;
 
 // A colouring definition: bracket pairs, the reserved-word colour and list, the file extensions it
 // serves, and the parser it makes. Editors listen to it and recompute their rows when it changes.
-class TFountain {
+class TFountain : public TStreamable {
   public:
     explicit TFountain(std::string name = {},
                        std::unique_ptr<TFountainBracketCollection> brackets = nullptr);
@@ -115,8 +116,9 @@ class TFountain {
     // The stored form (the bytes the settings file keeps as a hexadecimal dump). Loading reads
     // into a fresh definition first and assigns only when the bytes were read whole, so bad bytes
     // change nothing and give false.
-    std::string SaveToBytes() const;
-    bool LoadFromBytes(std::string_view bytes);
+    std::string SaveToBytes() const override;
+    bool TryLoadFromBytes(std::string_view bytes);
+    void LoadFromBytes(std::string_view bytes) override { TryLoadFromBytes(bytes); }
 
     // Change notification: every listener runs once per change (once per outermost update).
     int AddChangeListener(std::function<void()> f);
@@ -197,6 +199,9 @@ class TFountainParser {
     }
     // Element state values this language knows (others are treated as 0).
     virtual int MaxElement() const { return 0; }
+    // Whether the next row needs the last token's kind (kept out of the saved state otherwise,
+    // so that the incremental walk meets an equal state sooner).
+    virtual bool NeedsPrevToken() const { return false; }
 
     // Byte at i, 0 at and past the end of the row.
     unsigned char At(int i) const {
@@ -212,9 +217,10 @@ class TFountainParser {
     void ScanDBCS(); // lead byte at pos_
     void ScanHalfKana();
     void ScanSymbol() { pos_ += 1, token_ = toSymbol; }
-    // Quoted text in q: up to the next q (a doubled q continues when doubled is set), double-byte
+    // Quoted text in q (one character, one or two bytes): up to the next q (a doubled q continues
+    // when doubled is set), other double-byte
     // characters skipped whole, ending at the row end when not closed.
-    void ScanQuoted(char q, int kind, bool doubled, bool expectOpen);
+    void ScanQuoted(std::string_view q, int kind, bool doubled, bool expectOpen);
     void ScanHexDigits(int from, int kind) {
         pos_ = HexEnd(from);
         token_ = kind;

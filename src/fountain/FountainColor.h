@@ -1,34 +1,12 @@
 // Colour values, font styles and the colour item (background, colour, style) of a token kind.
 #pragma once
 
+#include "app/Colors.h"
+
 #include <cstdint>
 #include <functional>
 
-// 32-bit colour: red in the low byte, then green, then blue. A set high bit marks a system colour;
-// clNone stands for the editing control's own colour wherever an item allows it.
-using TColor = std::uint32_t;
-
-inline constexpr TColor clBlack = 0x000000;
-inline constexpr TColor clMaroon = 0x000080;
-inline constexpr TColor clGreen = 0x008000;
-inline constexpr TColor clOlive = 0x008080;
-inline constexpr TColor clNavy = 0x800000;
-inline constexpr TColor clPurple = 0x800080;
-inline constexpr TColor clTeal = 0x808000;
-inline constexpr TColor clGray = 0x808080;
-inline constexpr TColor clSilver = 0xC0C0C0;
-inline constexpr TColor clRed = 0x0000FF;
-inline constexpr TColor clLime = 0x00FF00;
-inline constexpr TColor clYellow = 0x00FFFF;
-inline constexpr TColor clBlue = 0xFF0000;
-inline constexpr TColor clFuchsia = 0xFF00FF;
-inline constexpr TColor clAqua = 0xFFFF00;
-inline constexpr TColor clWhite = 0xFFFFFF;
-inline constexpr TColor clNone = 0x1FFFFFFF;
-inline constexpr TColor clWindow = 0x80000005;
-inline constexpr TColor clWindowText = 0x80000008;
-inline constexpr TColor clHighlight = 0x8000000D;
-inline constexpr TColor clBtnFace = 0x8000000F;
+// Colour values (TColor, clNone, the named and system colours) are the program's shared ones.
 
 // Font style set: one bit per style.
 using TFontStyles = std::uint8_t;

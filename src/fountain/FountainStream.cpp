@@ -135,7 +135,7 @@ std::string TFountain::SaveToBytes() const {
     return w.out;
 }
 
-bool TFountain::LoadFromBytes(std::string_view bytes) {
+bool TFountain::TryLoadFromBytes(std::string_view bytes) {
     if (bytes.size() < 5 || std::memcmp(bytes.data(), kMagic, 4) != 0 || bytes[4] == 0)
         return false;
     std::unique_ptr<TFountain> tmp = CreateEmpty();

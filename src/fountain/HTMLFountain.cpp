@@ -110,9 +110,9 @@ void THTMLFountainParser::ScanInTag() {
         pos_ = p;
         token_ = toTagAttributeValue;
     } else if (c == '"') {
-        ScanQuoted('"', toDoubleQuotation, false, true);
+        ScanQuoted("\"", toDoubleQuotation, false, true);
     } else if (c == '\'') {
-        ScanQuoted('\'', toSingleQuotation, false, true);
+        ScanQuoted("'", toSingleQuotation, false, true);
     } else if (c == '=' && prevToken_ == toTagAttribute) {
         ++pos_;
         token_ = toTagAttributeDelimiter;

@@ -29,6 +29,7 @@ class THTMLFountainParser : public TFountainParser {
     void ScanToken() override;
     const TFountainColor* KindColor(int kind) const override;
     int MaxElement() const override { return hsInTag; }
+    bool NeedsPrevToken() const override { return element_ == hsInTag; }
 
   private:
     bool TryReference();

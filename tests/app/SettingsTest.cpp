@@ -197,21 +197,35 @@ TEST_F(SettingsTest, OptionKeysInTheirOrder) {
                                         "Set/isBrowser", "Set/Browser", "Set/Curs"}));
 }
 
-TEST(SettingsOrder, ReadOrderFollowsTheTable) {
-    auto r = SettingsReadOrder();
-    ASSERT_EQ(r.size(), 46u);
-    EXPECT_EQ(r.front(), "Tab/TabColorAct");
-    EXPECT_EQ(r[6], "Editor/FontColor");
-    EXPECT_EQ(r[38], "Info/vInfoChien");
-    EXPECT_EQ(r.back(), "Set/GEditor");
-}
+} // namespace
 
-TEST(SettingsDraw, InfoChienIsOneToNinetyNine) {
-    for (int i = 0; i < 500; ++i) {
-        int v = DrawInfoChien();
-        ASSERT_GE(v, 1);
-        ASSERT_LE(v, 99);
-    }
+namespace {
+
+TEST(SettingsBadInput, GoodKeysAreReadAndTheRestIsKept) {
+    TempDir d;
+    const std::string path = d / "Tolmo.ini";
+    const std::string garbage = std::string("\x01\x02 binary junk\n") + "[Set\n" + "fmWidth=640\n" +
+                                "[set]\n" + "fmHeight=480\n" + "fmHeight=999\n" +
+                                "MenuCount=lots\n" + "no equals here\n" + "[Editor]\n" +
+                                "WrapByte = -1 \n" + std::string("Font\0Name=x\n", 12) + "[SET]\n" +
+                                "Page=3\n";
+    TempDir::Write(path, garbage);
+    TSettings s = DefaultSettings(TEditorDisplay{}, "/p/");
+    TIniFile ini(path);
+    ReadSettings(ini, s, [] { return 5; });
+    EXPECT_EQ(s.fmWidth, 779); // belongs to the unnamed "[Set" garbage, not to [Set]
+    EXPECT_EQ(s.fmHeight, 480);
+    EXPECT_EQ(s.MenuCount, 8);
+    EXPECT_EQ(s.WrapByte, -1);
+    EXPECT_EQ(s.FontName, "FixedSys");
+    EXPECT_EQ(s.Page, 3);
+    ASSERT_TRUE(WriteSettings(ini, s, "/p/"));
+    const std::string text = TempDir::Read(path);
+    for (const std::string& kept :
+         {std::string("\x01\x02 binary junk\n[Set\nfmWidth=640\n"), std::string("no equals here\n"),
+          std::string("Font\0Name=x\n", 12)})
+        EXPECT_NE(text.find(kept), std::string::npos) << kept;
+    EXPECT_NE(text.find("fmHeight=480\nfmHeight=999\n"), std::string::npos);
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace tolmo;
 
 TEST(OldCalendar, ResourceShape) {
@@ -38,7 +40,18 @@ TEST(OldCalendar, IntercalaryMonths) {
         }
     }
     EXPECT_EQ(coded, 8);
-    EXPECT_EQ(repeated, 7); // 2012, 2014, 2017, 2020, 2023, 2025, 2028
+    EXPECT_EQ(repeated, 7);
+    // The published intercalary months from 2010 on: 2012 leap 3, 2014 leap 9, 2017 leap 5,
+    // 2020 leap 4, 2023 leap 2, 2025 leap 6, 2028 leap 5, by their first days.
+    const std::tuple<int, int, int, int> leaps[] = {
+        {2012, 4, 21, 3}, {2014, 10, 24, 9}, {2017, 6, 24, 5}, {2020, 5, 23, 4},
+        {2023, 3, 22, 2}, {2025, 7, 25, 6},  {2028, 6, 23, 5}};
+    for (auto [y, m, d, code] : leaps) {
+        const TOldDate od = OldCalendarDate(DateToJulius(y, m, d));
+        EXPECT_EQ(od.code, code) << y;
+        EXPECT_EQ(od.day, 1) << y;
+        EXPECT_EQ(OldCalendarDate(DateToJulius(y, m, d) - 1).code, code) << y; // repeated
+    }
     EXPECT_EQ(OldCalendarDate(DateToJulius(2012, 4, 21)).code, 3);
     EXPECT_EQ(OldCalendarDate(DateToJulius(2012, 4, 21)).day, 1);
 }

@@ -13,17 +13,18 @@ run() { # keys... ; prints the dialog's result line
         QT_QPA_PLATFORM=xcb TOLMO_HIDUKE_PRESET=2026/05/06 "$BIN" --gtest_also_run_disabled_tests \
             --gtest_filter="*ShowForALook*" > "$out/log" 2>&1 &
         pid=$!
-        for i in $(seq 50); do
-            w=$(xdotool search --name "日付入力" 2>/dev/null | head -1)
-            [ -n "$w" ] && break
+        # Focus the dialog until it says that keys reach its day field.
+        for i in $(seq 150); do
+            grep -q "^ready" "$out/log" 2>/dev/null && break
+            w=$(xdotool search --onlyvisible --name "日付入力" 2>/dev/null | head -1)
+            [ -n "$w" ] && xdotool windowfocus "$w" 2>/dev/null
             sleep 0.2
         done
-        [ -n "$w" ] || { kill $pid; exit 1; }
-        sleep 0.5; xdotool windowfocus --sync "$w" 2>/dev/null; sleep 0.5
+        grep -q "^ready" "$out/log" || { echo "dialog never ready"; kill $pid; exit 1; }
         for k in "$@"; do
             if [ "$k" = shot ]; then import -window root "$out/dialog.png"; else xdotool key "$k"; sleep 0.1; fi
         done
-        for i in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+        for i in $(seq 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
         kill $pid 2>/dev/null
         wait $pid 2>/dev/null
         grep "^result:" "$out/log"' _ "$OUT" "$@"

@@ -2,6 +2,8 @@
 // find next/previous and where the question box goes.
 #include "editor/HTSearchCommands.h"
 
+#include "../support/RecordingSink.h"
+
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -162,6 +164,39 @@ TEST(HTSearchCommands, FindNextNeedsAStoredText) {
     EXPECT_EQ(s.Options, soMatchCase | soDown);
     EXPECT_TRUE(PrepareFindNext(s, false));
     EXPECT_EQ(s.Options, soMatchCase);
+}
+
+TEST(HTSearchCommands, FindShowsTheNotFoundMessage) {
+    RecordingSink sink;
+    TSearchCommandState s{"ガ", "", soDown | soMatchCase};
+    std::string seen;
+    TSearchOptions seenOptions = 0;
+    auto search = [&](const std::string& p, TSearchOptions o) {
+        seen = p;
+        seenOptions = o;
+        return p == "\x83\x4B";
+    };
+    EXPECT_TRUE(RunFind(s, "トルモ -Tolmo-", search));
+    EXPECT_EQ(seen, "\x83\x4B"); // the editor gets Shift-JIS
+    EXPECT_EQ(seenOptions, soDown | soMatchCase);
+    EXPECT_TRUE(sink.boxes.empty());
+    s.Text = "x";
+    EXPECT_FALSE(RunFind(s, "トルモ -Tolmo-", search));
+    ASSERT_EQ(sink.boxes.size(), 1u);
+    EXPECT_EQ(sink.boxes[0].text, "検索文字列  ' x '\r\nは見つかりませんでした。");
+    EXPECT_EQ(sink.boxes[0].caption, "トルモ -Tolmo-");
+    EXPECT_EQ(sink.boxes[0].icon, TMsgIcon::Information);
+    EXPECT_FALSE(sink.boxes[0].yesNo);
+    // A character no Shift-JIS text can hold is simply not found.
+    s.Text = "😀";
+    seen.clear();
+    EXPECT_FALSE(RunFind(s, "t", search));
+    EXPECT_TRUE(seen.empty());
+    EXPECT_EQ(sink.boxes.size(), 2u);
+    // Without a text nothing happens.
+    s.Text.clear();
+    EXPECT_FALSE(RunFind(s, "t", search));
+    EXPECT_EQ(sink.boxes.size(), 2u);
 }
 
 TEST(HTSearchCommands, Messages) {

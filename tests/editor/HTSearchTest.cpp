@@ -93,6 +93,15 @@ TEST(HTSearch, NeverStartsOnASecondByte) {
     EXPECT_EQ(Find(S("亜＝") + "\x9F\x81", "\x9F\x81", soDown), P(4, 2));
     EXPECT_EQ(Find(S("亜＝") + "\x9F\x81", "\x9F\x81", 0, 6), P(4, 2));
     EXPECT_EQ(Find(S("亜＝"), "\x9F\x81", 0, 4), P(-1, 0));
+    // Long runs of such bytes, both ways.
+    std::string eq;
+    for (int i = 0; i < 300; ++i)
+        eq += "\x81\x81";                 // ＝
+    const std::string odd = "x\x81" + eq; // pairs shifted by one, a lone byte at the end
+    EXPECT_EQ(Find(odd, S("＝"), 0, 602), P(599, 2));
+    EXPECT_EQ(Find(odd, "\x81", 0, 602), P(601, 1));
+    EXPECT_EQ(Find(odd, "\x81", soDown, 2), P(601, 1));
+    EXPECT_EQ(Find(odd, S("＝"), soDown, 300), P(301, 2));
     // Backward: the first candidate on a second byte moves back to its character.
     EXPECT_EQ(Find(S("ａソ"), S("ソ"), 0, 3), P(-1, 0));
     EXPECT_EQ(Find(S("ａソ"), S("ソ"), 0, 4), P(2, 2));

@@ -102,6 +102,12 @@ TEST(LineStoreSave, CrLfNormalisedAndNoFinalLineEndKept) {
     std::string saved((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
     EXPECT_EQ(saved, "a\r\nb\r\nc\r\nd");
     EXPECT_FALSE(fs::exists(out + ".tolmo-tmp"));
+    // a pasted 0x1A is not written: it would cut the text when the file is read again
+    lines.SetText("x\x1ay\r\nz");
+    lines.SaveToFile(out);
+    lines.LoadFromFile(out);
+    EXPECT_EQ(lines.Text(), "xy\r\nz");
+    EXPECT_THROW(lines.SaveToFile((d.path / "no" / "such").string()), EFileError);
 }
 
 TEST(Lines, ViewOverWrappedRows) {

@@ -126,7 +126,7 @@ TEST(FountainStream, RoundTripsEveryDefinition) {
     d->AsmBlock.SetStyle(fsBold);
     d->Brackets().Items(0).SetRightBracket("}}");
     TDelphiFountain d2;
-    ASSERT_TRUE(d2.LoadFromBytes(d->SaveToBytes()));
+    ASSERT_TRUE(d2.TryLoadFromBytes(d->SaveToBytes()));
     EXPECT_EQ(d2.SaveToBytes(), d->SaveToBytes());
     EXPECT_EQ(d2.AsmBlock.Style(), fsBold);
     EXPECT_EQ(d2.Brackets().Items(0).RightBracket(), "}}");
@@ -141,7 +141,7 @@ TEST(FountainStream, RoundTripsEveryDefinition) {
     TEditorFountain e2;
     int calls = 0;
     e2.AddChangeListener([&] { ++calls; });
-    ASSERT_TRUE(e2.LoadFromBytes(e.SaveToBytes()));
+    ASSERT_TRUE(e2.TryLoadFromBytes(e.SaveToBytes()));
     EXPECT_EQ(calls, 1);
     EXPECT_EQ(e2.Commenter(), ";");
     EXPECT_EQ(e2.Quotation(), "\"");
@@ -151,7 +151,7 @@ TEST(FountainStream, RoundTripsEveryDefinition) {
 
     auto h = CreateHTMLFountain1();
     THTMLFountain h2;
-    ASSERT_TRUE(h2.LoadFromBytes(h->SaveToBytes()));
+    ASSERT_TRUE(h2.TryLoadFromBytes(h->SaveToBytes()));
     EXPECT_EQ(h2.Url.Style(), fsUnderline);
     EXPECT_EQ(h2.Brackets().Items(0).LeftBracket(), "<!--");
 }
@@ -163,15 +163,15 @@ TEST(FountainStream, DamagedBytesChangeNothing) {
     target.TagColor.SetColor(clRed);
     const std::string before = target.SaveToBytes();
     for (size_t cut : {size_t(0), size_t(3), size_t(5), size_t(9), bytes.size() - 1})
-        EXPECT_FALSE(target.LoadFromBytes(bytes.substr(0, cut))) << cut;
+        EXPECT_FALSE(target.TryLoadFromBytes(bytes.substr(0, cut))) << cut;
     std::string bad = bytes;
     bad[0] = 'X';
-    EXPECT_FALSE(target.LoadFromBytes(bad));
+    EXPECT_FALSE(target.TryLoadFromBytes(bad));
     EXPECT_EQ(target.SaveToBytes(), before);
     // A record of a later version is skipped.
     std::string extra = bytes;
     extra += std::string("\x05Later\x02\x00\x00\x00zz", 12);
     extra[5] = static_cast<char>(extra[5] + 1); // one more record
-    EXPECT_TRUE(target.LoadFromBytes(extra));
+    EXPECT_TRUE(target.TryLoadFromBytes(extra));
     EXPECT_EQ(target.TagColor.Color(), clSilver);
 }

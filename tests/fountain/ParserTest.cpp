@@ -225,3 +225,13 @@ TEST(HTMLParser, ValuesReferencesAndComments) {
     EXPECT_EQ(Tokens(*f, "mail a@b.jp http://x.jp/"),
               T({{"mail", toAnk}, {"a@b.jp", toMail}, {"http://x.jp/", toUrl}}));
 }
+
+TEST(EditorParser, TwoByteQuotation) {
+    TEditorFountain f;
+    f.SetQuotation("\x81\x75\x81\x76"); // 「 」: the first character delimits
+    EXPECT_EQ(Tokens(f, "a \x81\x75\x82\xa0\x81\x75 b"),
+              T({{"a", toAnk}, {"\x81\x75\x82\xa0\x81\x75", toQuotation}, {"b", toAnk}}));
+    // A trail byte equal to the lead byte of the quotation does not close it.
+    EXPECT_EQ(Tokens(f, "\x81\x75\x88\x81\x75x\x81\x75"),
+              T({{"\x81\x75\x88\x81\x75x\x81\x75", toQuotation}}));
+}

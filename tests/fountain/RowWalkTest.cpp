@@ -195,3 +195,16 @@ TEST(TokenStep, WordMovementSkipsSymbols) {
     // Tokens that begin in the next row of a wrapped line belong to that row.
     EXPECT_EQ(NextWordStart(rt, "ab ", "cd", {}, 0), -1);
 }
+
+TEST(RowWalk, StatesOfPlainRowsAreEqualWhateverTheirLastToken) {
+    // The incremental walk stops on an equal state: rows that end in a number, a word or a
+    // symbol must hand on the same state unless the language needs the difference.
+    auto d = CreateDelphiFountain1();
+    auto st = Walk(*d, {{"x := 12", rowLineEnd}, {"y;", rowLineEnd}, {"z", rowLineEnd}});
+    EXPECT_EQ(st[1], st[2]);
+    EXPECT_EQ(st[2], st[3]);
+    auto h = CreateHTMLFountain1();
+    st = Walk(*h, {{"a <b>", rowLineEnd}, {"12", rowLineEnd}, {"<i", rowLineEnd}});
+    EXPECT_EQ(st[1], st[2]);
+    EXPECT_NE(st[2], st[3]); // inside a tag the last kind tells attribute from value
+}

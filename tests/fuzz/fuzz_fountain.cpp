@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         auto h = CreateHTMLFountain1();
         for (TFountain* x : {static_cast<TFountain*>(&e), static_cast<TFountain*>(d.get()),
                              static_cast<TFountain*>(h.get())})
-            if (x->LoadFromBytes(bytes)) Check(x->LoadFromBytes(x->SaveToBytes()));
+            if (x->TryLoadFromBytes(bytes)) Check(x->TryLoadFromBytes(x->SaveToBytes()));
         return 0;
     }
     if (size < 8) return 0;

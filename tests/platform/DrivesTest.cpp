@@ -1,7 +1,10 @@
 #include "platform/Drives.h"
 #include "platform/Folders.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <string>
+#include <utility>
 
 TEST(Drives, FindsTheLongestMountHoldingThePath) {
     const std::string info =
@@ -23,6 +26,16 @@ TEST(Folders, FollowTheBaseDirectories) {
     // ctest points HOME and the XDG folders at the test home.
     const char* home = std::getenv("HOME");
     ASSERT_NE(home, nullptr);
+    // The environment is put back afterwards for the other tests of this program.
+    struct Restore {
+        std::string config = std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "";
+        std::string data = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
+        ~Restore() {
+            for (auto [var, value] :
+                 {std::pair{"XDG_CONFIG_HOME", &config}, {"XDG_DATA_HOME", &data}})
+                value->empty() ? unsetenv(var) : setenv(var, value->c_str(), 1);
+        }
+    } restore;
     EXPECT_EQ(HomeFolder().back(), '/');
     setenv("XDG_CONFIG_HOME", "/x/conf", 1);
     EXPECT_EQ(CommonFilesFolder(), "/x/conf/");

@@ -8,10 +8,9 @@
 #include "mainwindow/ui/frmEditor.h"
 #include "platform/ui/QtMessageSink.h"
 
-#include <climits>
+#include <filesystem>
 #include <iostream>
 #include <optional>
-#include <unistd.h>
 
 namespace {
 
@@ -19,9 +18,10 @@ namespace {
 // over to it (the channel "Tolmo2005"). The exit code when this process must end here; nothing
 // when it runs as a full instance.
 std::optional<int> HandOffToRunningInstance(const TStartUpInfo& info) {
-    char cwd[PATH_MAX];
-    const std::string currentFolder = getcwd(cwd, sizeof cwd) ? std::string(cwd) + "/" : "/";
-    return RunMessengerStart(info.args, currentFolder, info.programFolder, std::cerr);
+    std::error_code ec;
+    const std::string current =
+        IncludeTrailingChar(std::filesystem::current_path(ec).string(), "/");
+    return RunMessengerStart(info.args, current, info.programFolder, std::cerr);
 }
 
 } // namespace

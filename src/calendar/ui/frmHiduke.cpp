@@ -87,13 +87,16 @@ TfmHiduke::TfmHiduke(const THidukeOptions& options, QWidget* parent)
     edtYear = new TBrEdit(4, this);
     edtMonth = new TBrEdit(2, this);
     edtDay = new TBrEdit(2, this);
-    edtYear->setGeometry(10, 144, 44, 24);
+    // Each field is followed by a gap as wide as the up-down control, which covers the "/" of
+    // the field it serves.
+    edtYear->setGeometry(8, 144, 44, 24);
     edtMonth->setGeometry(66, 144, 24, 24);
-    edtDay->setGeometry(102, 144, 24, 24);
-    for (int i = 0; i < 2; ++i) {
+    edtDay->setGeometry(104, 144, 24, 24);
+    for (int x : {52, 90}) {
         auto* slash = new QLabel(QStringLiteral("/"), this);
         slash->setFont(fieldFont);
-        slash->setGeometry(i == 0 ? 55 : 91, 144, 10, 24);
+        slash->setAlignment(Qt::AlignCenter);
+        slash->setGeometry(x, 144, 14, 24);
     }
     for (TBrEdit* e : {edtYear, edtMonth, edtDay}) {
         e->setFont(fieldFont);
@@ -114,8 +117,8 @@ TfmHiduke::TfmHiduke(const THidukeOptions& options, QWidget* parent)
     setTabOrder(edtDay, Calendar1);
 
     UpDown = new TUpDown(this);
-    UpDown->resize(17, 24);
-    UpDown->move(127, 144);
+    UpDown->resize(14, 24);
+    UpDown->move(128, 144);
     UpDown->SetRange(1, 31);
     UpDown->OnBeforeStep = [this] {
         // The day range follows the month the fields name now.

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDate>
 #include <QKeyEvent>
+#include <QTimer>
 #include <QToolButton>
 #include <cstdio>
 #include <cstdlib>
@@ -232,6 +233,16 @@ TEST(Hiduke, DISABLED_ShowForALook) {
     THidukeOptions o;
     o.holidayPath = std::string(TOLMO_SOURCE_DIR) + "/data/HDay.dat";
     if (const char* preset = std::getenv("TOLMO_HIDUKE_PRESET")) o.presetDate = preset;
-    const QString text = TfmHiduke::Execute(o);
-    std::printf("result: [%s]\n", text.toUtf8().constData());
+    TfmHiduke dlg(o);
+    // Tells a driving script when keys will reach the day field.
+    QTimer ready;
+    QObject::connect(&ready, &QTimer::timeout, [&] {
+        if (!dlg.isActiveWindow() || !dlg.edtDay->hasFocus()) return;
+        std::printf("ready\n");
+        std::fflush(stdout);
+        ready.stop();
+    });
+    ready.start(100);
+    dlg.exec();
+    std::printf("result: [%s]\n", dlg.Result().toUtf8().constData());
 }

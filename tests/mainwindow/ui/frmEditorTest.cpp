@@ -20,9 +20,16 @@ namespace {
 class MainWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        if (const char* old = std::getenv("XDG_CONFIG_HOME")) oldConfig = old;
         setenv("XDG_CONFIG_HOME", (d / "config").c_str(), 1);
         fs::create_directories(d / "prog");
         info.programFolder = d / "prog/";
+    }
+    void TearDown() override {
+        if (oldConfig.empty())
+            unsetenv("XDG_CONFIG_HOME");
+        else
+            setenv("XDG_CONFIG_HOME", oldConfig.c_str(), 1);
     }
     std::string dataFolder() { return d / "config/Brix/Tolmo/"; }
     std::string ini() { return dataFolder() + "Tolmo.ini"; }
@@ -33,6 +40,7 @@ class MainWindowTest : public ::testing::Test {
     QRect workArea() { return QGuiApplication::primaryScreen()->availableGeometry(); }
 
     TempDir d;
+    std::string oldConfig;
     RecordingSink sink;
     TStartUpInfo info;
     TdtEditor dt;
