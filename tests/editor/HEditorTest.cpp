@@ -1,7 +1,6 @@
 // Caret rules, typing, Return/Tab/Backspace/Delete, selection, box paste, indentation, marks
 // and undo of the editor core on the built-in row store.
 #include "editor/HEditor.h"
-#include "editor/EditorSimpleRows.h"
 #include "platform/Cp932.h"
 
 #include <gtest/gtest.h>
@@ -381,12 +380,12 @@ TEST_F(EditorTest, PropertySetRewrapsOnce) {
     TEditorProp p;
     p.WordWrap = false;
     p.WrapOption.SetWrapByte(60);
-    const int before = e.WrapCount;
+    const int before = e.WrapCount();
     p.AssignTo(e);
-    EXPECT_EQ(e.WrapCount - before, 1);
+    EXPECT_EQ(e.WrapCount() - before, 1);
     EXPECT_EQ(e.Rows().RowCount(), 1);
     p.WordWrap = true;
     p.AssignTo(e);
-    EXPECT_EQ(e.WrapCount - before, 2);
+    EXPECT_EQ(e.WrapCount() - before, 2);
     EXPECT_EQ(e.Rows().RowCount(), 4);
 }
