@@ -30,6 +30,9 @@ class TDelphiFountainParser : public TFountainParser {
     const TFountainColor* KindColor(int kind) const override;
     bool ContinueQuote(int kind) override;
     int MaxElement() const override { return dsAsm; }
+    int RunEnd(int p, int kind) const override {
+        return kind == toAsm ? WordEnd(p) : TFountainParser::RunEnd(p, kind);
+    }
 
   private:
     void ScanDelphiWord();

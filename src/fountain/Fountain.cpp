@@ -224,6 +224,10 @@ bool TFountainParser::ContinueFromState() {
         token_ = toBracket;
         return true;
     }
+    if (r == TFountainState::RemainRun) { // the token goes on over this whole row or beyond
+        ContinueRun(k);
+        return pos_ > 0;
+    }
     if (r > 0) {
         pos_ = std::min(r, end_);
         token_ = k;
@@ -364,6 +368,39 @@ void TFountainParser::ScanWord() {
     token_ = fountain_->IsReserveWord(TokenString()) ? toReserve : toAnk;
 }
 
+// End of the run of a double-byte class that continues at p.
+int TFountainParser::DBCSRunEnd(int p, int kind) const {
+    auto prolong = [&p, this](unsigned char lead, int lo, int hi) {
+        return At(p) == lead && InRange(At(p + 1), lo, hi);
+    };
+    auto longMark = [&prolong] { return prolong(0x81, 0x5B, 0x5B) || prolong(0x81, 0x7C, 0x7C); };
+    switch (kind) {
+    case toDBInt:
+        while (prolong(0x82, 0x4F, 0x58) || prolong(0x81, 0x43, 0x44))
+            p += 2;
+        break;
+    case toDBAlph:
+        while (prolong(0x82, 0x60, 0x79) || prolong(0x82, 0x81, 0x9A))
+            p += 2;
+        break;
+    case toDBHira:
+        while (prolong(0x82, 0x9F, 0xF1) || longMark())
+            p += 2;
+        break;
+    case toDBKana:
+        while (prolong(0x83, 0x40, 0x96) || longMark())
+            p += 2;
+        break;
+    case toDBKanji:
+        while (IsKanjiLead(At(p)) && At(p + 1) >= 0x40)
+            p += 2;
+        break;
+    default:
+        break;
+    }
+    return p;
+}
+
 void TFountainParser::ScanDBCS() {
     unsigned char c = At(pos_), t = At(pos_ + 1);
     token_ = toDBSymbol;
@@ -371,38 +408,70 @@ void TFountainParser::ScanDBCS() {
         pos_ += 1;
         return;
     }
-    int p = pos_ + 2;
-    auto prolong = [&p, this](unsigned char lead, int lo, int hi) {
-        return At(p) == lead && InRange(At(p + 1), lo, hi);
-    };
     if (c == 0x82) {
-        if (InRange(t, 0x4F, 0x58)) {
-            while (prolong(0x82, 0x4F, 0x58) || prolong(0x81, 0x43, 0x44))
-                p += 2;
+        if (InRange(t, 0x4F, 0x58))
             token_ = toDBInt;
-        } else if (InRange(t, 0x60, 0x79) || InRange(t, 0x81, 0x9A)) {
-            while (prolong(0x82, 0x60, 0x79) || prolong(0x82, 0x81, 0x9A))
-                p += 2;
+        else if (InRange(t, 0x60, 0x79) || InRange(t, 0x81, 0x9A))
             token_ = toDBAlph;
-        } else if (InRange(t, 0x9F, 0xF1)) {
-            while (prolong(0x82, 0x9F, 0xF1) || prolong(0x81, 0x5B, 0x5B) ||
-                   prolong(0x81, 0x7C, 0x7C))
-                p += 2;
+        else if (InRange(t, 0x9F, 0xF1))
             token_ = toDBHira;
-        }
     } else if (c == 0x83) {
-        if (InRange(t, 0x40, 0x96)) {
-            while (prolong(0x83, 0x40, 0x96) || prolong(0x81, 0x5B, 0x5B) ||
-                   prolong(0x81, 0x7C, 0x7C))
-                p += 2;
-            token_ = toDBKana;
-        }
+        if (InRange(t, 0x40, 0x96)) token_ = toDBKana;
     } else if (IsKanjiLead(c)) {
-        while (IsKanjiLead(At(p)) && At(p + 1) >= 0x40)
-            p += 2;
         token_ = toDBKanji;
     }
+    pos_ = DBCSRunEnd(pos_ + 2, token_);
+}
+
+void TFountainParser::ContinueRun(int kind) {
+    int p = pos_;
+    switch (kind) {
+    case toUrl:
+        while (p < end_ && kUrlChars[At(p)])
+            ++p;
+        break;
+    case toMail:
+        while (p < end_ && kMailChars[At(p)])
+            ++p;
+        break;
+    case toAnk:
+    case toReserve:
+        p = WordEnd(p);
+        break;
+    case toInteger:
+    case toFloat:
+    case toControlCode:
+        while (IsDigit(At(p)))
+            ++p;
+        break;
+    case toHex:
+    case toHexControlCode:
+        p = HexEnd(p);
+        break;
+    case toDBInt:
+    case toDBAlph:
+    case toDBHira:
+    case toDBKana:
+    case toDBKanji:
+        p = DBCSRunEnd(p, kind);
+        break;
+    case toKana:
+        while (InRange(At(p), 0xA6, 0xDF))
+            ++p;
+        break;
+    default:
+        p = RunEnd(p, kind);
+        break;
+    }
     pos_ = p;
+    token_ = kind;
+}
+
+int TFountainParser::RunEnd(int p, int /*kind*/) const {
+    // A token of a kind without a run of its own goes on over the non-blank bytes.
+    while (p < end_ && At(p) > 32)
+        ++p;
+    return p;
 }
 
 void TFountainParser::ScanHalfKana() {
@@ -554,18 +623,23 @@ void TFountainParser::ParseRow(TFountainState& state, std::string_view row,
         }
         // The token crosses the row end: the next row begins by finishing it.
         out = State();
-        int beyond = std::min(pos_ - rowLen, 0xFFFF);
+        int beyond = pos_ - rowLen;
         if (k == toBracket) {
             out.BracketIndex = tokenBracket_;
             const std::string& right = fountain_->Brackets().Items(tokenBracket_).RightBracket();
             bool split =
                 bracket_ == -1 && !right.empty() && pos_ - static_cast<int>(right.size()) < rowLen;
             out.Token = split ? toBracket : 0;
-            out.Remain = split ? static_cast<std::uint16_t>(beyond) : 0;
+            out.Remain = split ? static_cast<std::uint16_t>(std::min(beyond, 0xFFFE)) : 0;
         } else {
             out.BracketIndex = bBracket;
             out.Token = static_cast<std::uint8_t>(k);
-            out.Remain = ContinuedByRoutine(k) ? 0 : static_cast<std::uint16_t>(beyond);
+            // A token cut by the end of the appended row may go on further: the next row then
+            // continues its run rather than taking a byte count.
+            bool cut = pos_ >= end_ && static_cast<size_t>(end_) == text.size();
+            out.Remain = ContinuedByRoutine(k) ? 0
+                         : cut                 ? TFountainState::RemainRun
+                               : static_cast<std::uint16_t>(std::min(beyond, 0xFFFE));
         }
         crossed = true;
         break;

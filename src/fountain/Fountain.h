@@ -56,11 +56,13 @@ enum : int { rowLineEnd = 0, rowWrapped = 1, rowTextEnd = 2 };
 
 // The parser's state at the start of a row, saved in the row's data by the row store.
 struct TFountainState {
-    int PrevRowEnd = 0;         // how the previous row ended (0..2)
-    int BracketIndex = -1;      // -1 none, 0..13 the open bracket pair
-    std::uint8_t Element = 0;   // HTML: 1 inside a tag; Delphi: 1 property, 2 asm
-    std::uint8_t Token = 0;     // kind of a token that continues from the previous row, 0 none
-    std::uint16_t Remain = 0;   // how many of its bytes lie at the start of this row
+    int PrevRowEnd = 0;       // how the previous row ended (0..2)
+    int BracketIndex = -1;    // -1 none, 0..13 the open bracket pair
+    std::uint8_t Element = 0; // HTML: 1 inside a tag; Delphi: 1 property, 2 asm
+    std::uint8_t Token = 0;   // kind of a token that continues from the previous row, 0 none
+    std::uint16_t Remain = 0; // how many of its bytes lie at the start of this row
+    // Remain value for a token cut by the end of the appended row: it runs on over this row.
+    static constexpr std::uint16_t RemainRun = 0xFFFF;
     std::uint8_t PrevToken = 0; // kind of the last token read
     std::string Str;            // the string part of the saved state (kept and compared)
 
@@ -215,6 +217,12 @@ class TFountainParser {
     void ScanWord(); // word, then the reserved-word test
     int WordEnd(int i) const;
     void ScanDBCS(); // lead byte at pos_
+    int DBCSRunEnd(int p, int kind) const;
+    // Continues a token of kind from pos_ over the bytes its run takes (a token carried over
+    // from the previous row that may reach beyond this one).
+    void ContinueRun(int kind);
+    // End of the run of a kind the base does not know, from p (descendants add theirs).
+    virtual int RunEnd(int p, int kind) const;
     void ScanHalfKana();
     void ScanSymbol() { pos_ += 1, token_ = toSymbol; }
     // Quoted text in q (one character, one or two bytes): up to the next q (a doubled q continues

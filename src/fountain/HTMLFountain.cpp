@@ -134,6 +134,20 @@ void THTMLFountainParser::ScanInTag() {
     }
 }
 
+int THTMLFountainParser::RunEnd(int p, int kind) const {
+    if (kind == toTagElement || kind == toTagAttribute) {
+        while (IsNameChar(At(p)))
+            ++p;
+        return p;
+    }
+    if (kind == toTagAttributeValue) {
+        while (p < end_ && At(p) > 32 && At(p) != '>')
+            p += (IsDBCSLeadByte(At(p)) && p + 1 < end_) ? 2 : 1;
+        return p;
+    }
+    return TFountainParser::RunEnd(p, kind);
+}
+
 const TFountainColor* THTMLFountainParser::KindColor(int kind) const {
     switch (kind) {
     case toUrl:

@@ -30,6 +30,7 @@ class THTMLFountainParser : public TFountainParser {
     const TFountainColor* KindColor(int kind) const override;
     int MaxElement() const override { return hsInTag; }
     bool NeedsPrevToken() const override { return element_ == hsInTag; }
+    int RunEnd(int p, int kind) const override;
 
   private:
     bool TryReference();

@@ -208,3 +208,35 @@ TEST(RowWalk, StatesOfPlainRowsAreEqualWhateverTheirLastToken) {
     EXPECT_EQ(st[1], st[2]);
     EXPECT_NE(st[2], st[3]); // inside a tag the last kind tells attribute from value
 }
+
+TEST(RowWalk, TokensLongerThanTwoRowsKeepTheirKindOnEveryRow) {
+    // Each row sees only the next one; a token cut by its end runs on in the row after.
+    TEditorFountain f;
+    f.SetUrl(true);
+    auto st = Walk(f, {{"see http://exa", rowWrapped},
+                       {"mple.com/a/b/c", rowWrapped},
+                       {"/d/e.html next", rowLineEnd},
+                       {"plain.text", rowLineEnd}});
+    EXPECT_EQ(st[1].Token, toUrl);
+    EXPECT_EQ(st[2].Token, toUrl);
+    EXPECT_EQ(Tokens(f, "mple.com/a/b/c", st[1]), (std::vector<Tok>{{"mple.com/a/b/c", toUrl}}));
+    EXPECT_EQ(Tokens(f, "/d/e.html next", st[2]),
+              (std::vector<Tok>{{"/d/e.html", toUrl}, {"next", toAnk}}));
+    EXPECT_EQ(st[3].Token, 0);
+    EXPECT_EQ(Tokens(f, "plain.text", st[3]).front(), Tok("plain", toAnk));
+
+    // A kanji run over three rows.
+    const std::string k = "\x8a\xbf\x8e\x9a\x8a\xbf\x8e\x9a";
+    st = Walk(f, {{"a" + k, rowWrapped}, {k, rowWrapped}, {k + "\x82\xa0", rowLineEnd}});
+    EXPECT_EQ(Tokens(f, k, st[1]), (std::vector<Tok>{{k, toDBKanji}}));
+    EXPECT_EQ(Tokens(f, k + "\x82\xa0", st[2]),
+              (std::vector<Tok>{{k, toDBKanji}, {"\x82\xa0", toDBHira}}));
+
+    // An unquoted HTML value over three rows, then the tag's end.
+    auto h = CreateHTMLFountain1();
+    st = Walk(
+        *h,
+        {{"<a href=http:", rowWrapped}, {"//example.jp/", rowWrapped}, {"x.html>t", rowLineEnd}});
+    EXPECT_EQ(Tokens(*h, "x.html>t", st[2]),
+              (std::vector<Tok>{{"x.html", toTagAttributeValue}, {">", toTagEnd}, {"t", toAnk}}));
+}

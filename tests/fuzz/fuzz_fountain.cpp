@@ -105,7 +105,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     p->ParseRow(out, rowV, nextV, rowEnd);
     Check(out.BracketIndex >= -1 && out.BracketIndex < fountain.Brackets().Count());
     Check(out.PrevRowEnd == rowEnd);
-    if (out.Remain) Check(out.Token != 0 && out.Remain <= nextLen);
+    if (out.Remain)
+        Check(out.Token != 0 && (out.Remain == TFountainState::RemainRun || out.Remain <= nextLen));
     // The state handed on is a valid start for the next row.
     StepAll(*p, nextV, out);
     return 0;
