@@ -1,14 +1,16 @@
 // TEditorCore: settings, caret placement with the column rules, view origin and selection.
 #include "editor/HEditor.h"
 
-#include "editor/EditorSimpleRows.h"
 #include "editor/HEdtMetrics.h"
 
 #include <algorithm>
 
-TEditorCore::TEditorCore()
-    : FOwnRows(std::make_unique<TEditorSimpleRows>()), FRows(FOwnRows.get()),
+TEditorCore::TEditorCore() : TEditorCore(std::shared_ptr<TEditorScreenStrings>()) {}
+
+TEditorCore::TEditorCore(std::shared_ptr<TEditorScreenStrings> store)
+    : FOwnRows(std::make_unique<TEditorScreenRows>(std::move(store))), FRows(FOwnRows.get()),
       FColoringPtr(std::make_unique<TEditorRowColoring>(*FRows)), FColoring(*FColoringPtr) {
+    static_cast<TEditorScreenRows*>(FOwnRows.get())->SetOwner(this);
     Init();
 }
 
@@ -23,9 +25,7 @@ TEditorCore::~TEditorCore() = default;
 void TEditorCore::Init() {
     auto changed = [this] { SettingChanged(); };
     FCaret.OnChange = [this] {
-        if (auto* own = dynamic_cast<TEditorSimpleRows*>(FRows);
-            own && FWordWrap && own == FOwnRows.get())
-            Rewrap(); // the tab width changes the wrap
+        Rewrap(); // the tab width changes the column map and, with word wrap, the rows
         SettingChanged();
     };
     FImagebar.OnChange = changed;
@@ -37,17 +37,21 @@ void TEditorCore::Init() {
     FView.OnChange = [this] { ViewChanged(); };
     ViewInfoToFountain(FView, FReserve, FBuiltIn);
     FColoring.SetFountain(&FBuiltIn);
+    FRows->SetFountain(&FBuiltIn);
+    FRows->ApplyWrap(FWordWrap, FWrapOption, FCaret.TabSpaceCount());
 }
 
 void TEditorCore::ViewChanged() {
     ViewInfoToFountain(FView, FReserve, FBuiltIn);
     FColoring.Invalidate(0);
+    if (!FFountain) FRows->SetFountain(&FBuiltIn);
     SettingChanged();
 }
 
 void TEditorCore::SetFountain(const TFountain* f) {
     FFountain = f;
     FColoring.SetFountain(f ? f : &FBuiltIn);
+    FRows->SetFountain(f ? f : &FBuiltIn);
     SettingChanged();
 }
 
@@ -57,7 +61,7 @@ void TEditorCore::SettingChanged() {
 }
 
 void TEditorCore::SetText(std::string_view cp932) {
-    if (auto* own = dynamic_cast<TEditorSimpleRows*>(FRows)) own->SetText(cp932);
+    FRows->SetText(cp932);
     FRows->TakeUpdate();
     FColoring.Invalidate(0);
     FSelActive = false;
@@ -323,27 +327,29 @@ std::string TEditorCore::BoxPart(int row) const {
 }
 
 int TEditorCore::AbsPos(int row, int offset) const {
-    int pos = 0;
     const int rc = FRows->RowCount();
-    for (int r = 0; r < row && r < rc; ++r)
-        pos += static_cast<int>(FRows->RowText(r).size()) +
-               (FRows->RowEndKind(r) == erLineEnd ? 2 : 0);
-    return pos + offset;
+    if (rc == 0) return offset;
+    if (row < rc) return static_cast<int>(FRows->TextPos(row)) + offset;
+    const int last = rc - 1;
+    return static_cast<int>(FRows->TextPos(last) + FRows->RowText(last).size()) +
+           (FRows->RowEndKind(last) == erLineEnd ? 2 : 0) + offset;
 }
 
 TEditorPos TEditorCore::PosToRowCol(int pos) const {
     const int rc = FRows->RowCount();
     if (pos <= 0 || rc == 0) return {0, 0};
-    for (int r = 0; r < rc; ++r) {
-        const int len = static_cast<int>(FRows->RowText(r).size());
-        const int end = FRows->RowEndKind(r);
-        if (pos < len || (pos == len && end != erWrapped))
-            return {r, OffsetToCol(FRows->RowText(r), pos, Rules())};
-        pos -= len + (end == erLineEnd ? 2 : (end == erTextEnd ? 1 : 0));
-        if (pos < 0) return {r, RowWidthOf(r)}; // inside a line end
+    if (pos >= AbsPos(rc, 0)) { // at or past the end of the text
+        if (FRows->RowEndKind(rc - 1) == erLineEnd) return {rc, 0};
+        return {rc - 1, RowWidthOf(rc - 1)};
     }
-    if (FRows->RowEndKind(rc - 1) == erLineEnd && pos == 0) return {rc, 0};
-    return {rc - 1, RowWidthOf(rc - 1)};
+    const int r = FRows->RowOfTextPos(pos);
+    const int rem = pos - static_cast<int>(FRows->TextPos(r));
+    const std::string_view t = FRows->RowText(r);
+    const int len = static_cast<int>(t.size());
+    if (rem < len || (rem == len && FRows->RowEndKind(r) != erWrapped))
+        return {r, OffsetToCol(t, rem, Rules())};
+    if (rem == len && r + 1 < rc) return {r + 1, 0}; // the end of a wrapped row
+    return {r, RowWidthOf(r)};                       // inside a line end
 }
 
 int TEditorCore::SelStart() const {
@@ -474,12 +480,11 @@ void TEditorCore::SetScrollBars(TScrollStyle s) {
 }
 
 void TEditorCore::Rewrap() {
-    auto* own = dynamic_cast<TEditorSimpleRows*>(FRows);
-    if (!own) return;
-    own->SetWordWrap(FWordWrap, FWrapOption.WrapByte, FCaret.TabSpaceCount());
-    own->TakeUpdate();
+    const int before = FRows->RewrapCount();
+    FRows->ApplyWrap(FWordWrap, FWrapOption, FCaret.TabSpaceCount());
+    if (FRows->RewrapCount() == before) return;
+    FRows->TakeUpdate();
     FColoring.Invalidate(0);
-    ++WrapCount;
     FSelActive = false;
     FHitLength = 0;
     FTopRow = std::min(FTopRow, MaxRow());
@@ -497,6 +502,6 @@ void TEditorCore::SetWordWrap(bool w) {
 void TEditorCore::SetWrapOption(const TEditorPropWrap& w) {
     if (w == FWrapOption) return;
     FWrapOption = w;
-    if (FWordWrap) Rewrap();
+    Rewrap();
     SettingChanged();
 }

@@ -8,6 +8,7 @@
 #include "editor/EditorColumns.h"
 #include "editor/HEditorColoring.h"
 #include "editor/HEditorRows.h"
+#include "editor/HEditorScreenRows.h"
 #include "editor/HEdtProp.h"
 
 #include <functional>
@@ -43,8 +44,10 @@ enum class TEditorKey { Left, Right, Up, Down, Home, End, PageUp, PageDown };
 
 class TEditorCore : public TEditorPropTarget {
   public:
-    TEditorCore();
+    TEditorCore();                                // on a row store of its own
     explicit TEditorCore(TEditorRowSource* rows); // not owned
+    // On a row store shared with other editors (a split page).
+    explicit TEditorCore(std::shared_ptr<TEditorScreenStrings> store);
     ~TEditorCore() override;
 
     TEditorEvents Events;
@@ -176,7 +179,7 @@ class TEditorCore : public TEditorPropTarget {
     void SetWordWrap(bool w) override;
     TEditorPropWrap GetWrapOption() const override { return FWrapOption; }
     void SetWrapOption(const TEditorPropWrap& w) override;
-    int WrapCount = 0; // how many times the rows were re-wrapped (for the wrap-once rule)
+    int WrapCount() const { return FRows->RewrapCount(); } // rows rebuilt so far
 
   private:
     friend struct TEditorCoreAccess;

@@ -57,6 +57,8 @@ std::string_view TEditorRowColoring::NextRowText(int row) const {
 TFountainState TEditorRowColoring::StateOf(int row) {
     if (!FParser || row <= 0) return {};
     row = std::min(row, FRows.RowCount());
+    TFountainState saved;
+    if (row < FRows.RowCount() && FRows.SavedState(row, saved)) return saved;
     if (FCheckpoints.empty()) FCheckpoints.push_back({});
     int at;
     TFountainState s;

@@ -18,7 +18,7 @@ void AssignColorItem(TFountainColor& to, const TEditorColorItem& from);
 
 class TEditorRowColoring {
   public:
-    explicit TEditorRowColoring(const TEditorRowSource& rows) : FRows(rows) {}
+    explicit TEditorRowColoring(TEditorRowSource& rows) : FRows(rows) {}
     void SetFountain(const TFountain* f);
     const TFountain* Fountain() const { return FFountain; }
     void Invalidate(int fromRow); // rows from here on changed (or moved)
@@ -28,7 +28,7 @@ class TEditorRowColoring {
   private:
     static constexpr int Step = 32;
     std::string_view NextRowText(int row) const;
-    const TEditorRowSource& FRows;
+    TEditorRowSource& FRows;
     const TFountain* FFountain = nullptr;
     std::unique_ptr<TRowTokens> FTokens;
     std::unique_ptr<TFountainParser> FParser;

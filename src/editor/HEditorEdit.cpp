@@ -1,6 +1,5 @@
 // TEditorCore: editing commands. Every change is one call of the row store's UpdateList, so
 // each command is one undo step.
-#include "editor/EditorSimpleRows.h"
 #include "editor/HEditor.h"
 #include "editor/HEdtBoxClip.h"
 

@@ -3,9 +3,14 @@
 // range the last change touched.
 #pragma once
 
+#include "editor/HEdtPropTypes.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+struct TFountainState;
+class TFountain;
 
 // Row-end kinds, numbered as the row store keeps them.
 inline constexpr int erLineEnd = 0; // the row ends a logical line followed by a line end
@@ -43,9 +48,24 @@ class TEditorRowSource {
     virtual void SetUndoCaret(int row, int col) = 0;
     virtual TEditorRowsUpdate TakeUpdate() = 0; // the range of the changes since the last call
 
+    // Replaces the whole text (no undo history).
+    virtual void SetText(std::string_view cp932) = 0;
+    // Word wrap, wrap options and tab width; rows are rebuilt only when something changed.
+    virtual void ApplyWrap(bool wordWrap, const TEditorPropWrap& w, int tabSpaceCount) = 0;
+    virtual int RewrapCount() const { return 0; } // how often the rows were rebuilt
+    // The colouring definition whose parser states the store keeps (null: none).
+    virtual void SetFountain(const TFountain*) {}
+    // The saved parser state at the start of a row; false when the store keeps none.
+    virtual bool SavedState(int, TFountainState&) { return false; }
+
     // First and last row of the logical line that holds row r.
-    int RowStart(int r) const;
-    int RowEnd(int r) const;
+    virtual int RowStart(int r) const;
+    virtual int RowEnd(int r) const;
+    // Text position of a row's start (rows above plus 2 per line end) and its inverse.
+    virtual std::int64_t TextPos(int r) const;
+    virtual int RowToLine(int r) const; // logical line index of a row
+    // Row holding a text position (the last row for positions at or past the end).
+    virtual int RowOfTextPos(std::int64_t pos) const;
     // Whole text with CR LF after every erLineEnd row.
     std::string Text() const;
     std::string RowsText(int first, int last) const;

@@ -44,12 +44,14 @@ void TEditorScreenStrings::WalkFrom(int row, TRowParserState state, int limit, b
     std::unique_ptr<TRowStateParser> parser = MakeParser();
     const int n = Count();
     int r = row;
+    FLastParsedRow = row - 1;
     for (; r <= limit; ++r) {
         if (stopOnEqual && r > row && r < FParseValid &&
             RowData::ParserState(FRows.At(r).A, FRows.At(r).B, FRows.DataStr(r)) == state)
             return;
         bool diff;
         StoreState(r, state, diff);
+        FLastParsedRow = r;
         if (diff) {
             ++changed;
             for (TScreenStringsClient* c : FClients)
@@ -70,6 +72,7 @@ void TEditorScreenStrings::WalkFrom(int row, TRowParserState state, int limit, b
 }
 
 void TEditorScreenStrings::InitBrackets() {
+    FLastParsedRow = -1;
     if (FLoading) return;
     FParseValid = 0; // every row reset to "not computed"
     int limit = ParseLimit();
@@ -79,6 +82,7 @@ void TEditorScreenStrings::InitBrackets() {
 
 int TEditorScreenStrings::InitBracketsFrom(int row) {
     const int n = Count();
+    FLastParsedRow = -1;
     if (FLoading) return 0;
     row = std::max(row, 0);
     if (row >= n) {

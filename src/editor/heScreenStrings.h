@@ -178,6 +178,7 @@ class TEditorScreenStrings {
     bool FParseAll = false;
     TRowMarks FMarksInList = 0;
     int FParseValid = 0;
+    int FLastParsedRow = -1; // last row the latest walk stored a state into
     int FUpdateCount = 0;
     TUpdateInfo FUpdateInfo;
 };

@@ -141,7 +141,7 @@ void TEditorScreenStrings::UpdateList(int index, int count, std::string_view s) 
         u.RowCount = 0;
         DeleteRows(index, count);
         int parsed = InitBracketsFrom(index);
-        RecordUpdate(index, count, 0, FParseValid - 1, parsed);
+        RecordUpdate(index, count, 0, FLastParsedRow, parsed);
         EndUpdate();
         return;
     }
@@ -176,7 +176,7 @@ void TEditorScreenStrings::UpdateList(int index, int count, std::string_view s) 
     int oldRows = std::max(E - B + 1, 0);
     ChangeRows(B, oldRows, text, rows);
     int parsed = InitBracketsFrom(B);
-    RecordUpdate(B, oldRows, static_cast<int>(rows.size()), FParseValid - 1, parsed);
+    RecordUpdate(B, oldRows, static_cast<int>(rows.size()), FLastParsedRow, parsed);
     EndUpdate();
 }
 
@@ -258,7 +258,7 @@ void TEditorScreenStrings::LoadFromBuffer(std::unique_ptr<char[]> buf, size_t n)
         AppendRowsFrom(p, n);
     }
     InitBrackets();
-    RecordUpdate(0, 0, Count(), FParseValid - 1, 0);
+    RecordUpdate(0, 0, Count(), FLastParsedRow, 0);
     EndUpdate();
     AfterRebuild();
 }
@@ -271,7 +271,7 @@ void TEditorScreenStrings::SetText(std::string_view s) {
     Clear();
     if (!s.empty()) AppendRowsFrom(FRows.AdoptBuffer(std::move(buf), s.size()), s.size());
     InitBrackets();
-    RecordUpdate(0, 0, Count(), FParseValid - 1, 0);
+    RecordUpdate(0, 0, Count(), FLastParsedRow, 0);
     EndUpdate();
     AfterRebuild();
 }

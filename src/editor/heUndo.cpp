@@ -65,7 +65,7 @@ void TEditorUndoObj::Replay(TUndoDataList& from, TUndoDataList& to) {
         st.DeleteRows(start, count);
     }
     int parsed = st.InitBracketsFrom(start);
-    st.RecordUpdate(start, count, newRows, st.ParsedLimit() - 1, parsed);
+    st.RecordUpdate(start, count, newRows, st.FLastParsedRow, parsed);
 
     inv.RowCount = newRows;
     TScreenStringsClient* ed = st.ActiveEditor();

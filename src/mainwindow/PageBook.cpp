@@ -204,6 +204,7 @@ bool TPageBook::SaveAsDialog(const std::string& currentPath) {
         if (!writeActive(r.path)) return false;
         list_.SetField(index, ffName, PathFileName(r.path));
         list_.SetField(index, ffFolder, PathFolder(r.path));
+        list_.SetField(index, ffLoaded, "1"); // the page holds the file's text now
         saveDialogFolder_ = PathFolder(r.path);
         return true;
     }
@@ -232,12 +233,14 @@ void TPageBook::addRecent(int index) {
         if (l) l->AddPath(folder);
 }
 
+// Redraw is suspended around the changes of the tabs only, never while a question or the save
+// dialog is up: the window behind them must still paint.
 bool TPageBook::ClosePage() {
-    UpdateLock lock(host_);
     const int index = host_.ActivePage();
     if (index < 0) return false;
     bool addedUntitled = false;
     if (host_.PageCount() == 1) {
+        UpdateLock lock(host_);
         NewPage(kUntitled);
         host_.SetActivePage(index);
         addedUntitled = true;
@@ -245,6 +248,7 @@ bool TPageBook::ClosePage() {
     // A page whose text could not be saved (a failed write, a cancelled save dialog) stays open.
     if (!ClosePagePrompt()) {
         if (addedUntitled) {
+            UpdateLock lock(host_);
             host_.RemovePage(host_.PageCount() - 1);
             list_.Delete(list_.Count() - 1);
             host_.SetActivePage(index);
@@ -252,10 +256,13 @@ bool TPageBook::ClosePage() {
         return false;
     }
     addRecent(index);
-    if (host_.IsSplit(index)) host_.Unsplit(index);
-    list_.Delete(index);
-    host_.RemovePage(index);
-    host_.SetActivePage(index > 0 ? index - 1 : 0);
+    {
+        UpdateLock lock(host_);
+        if (host_.IsSplit(index)) host_.Unsplit(index);
+        list_.Delete(index);
+        host_.RemovePage(index);
+        host_.SetActivePage(index > 0 ? index - 1 : 0);
+    }
     PageChange();
     return true;
 }

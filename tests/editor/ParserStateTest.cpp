@@ -71,6 +71,7 @@ TEST(ParserState, IncrementalWalkStopsAtAnEqualState) {
     s.UpdateList(100, 1, "changed\r\n"); // no bracket: states below stay equal
     EXPECT_LE(ed.parses, 4);
     EXPECT_EQ(ed.invalidated, (std::vector<int>{100, 101}));
+    EXPECT_EQ(s.UpdateInfo().FirstRow, -1);
     ed.parses = 0;
     s.UpdateList(100, 1, "open {\r\n"); // every row below changes
     EXPECT_EQ(s.BracketIndex(199), 0);

@@ -143,6 +143,7 @@ TEST_F(PageBookTest, SaveAsRefusesUntitledNameAndOpenNamesThenAsksOverwrite) {
                                         "同名のファイルが存在します。\r\n上書きしますか？"}));
     EXPECT_EQ(read(existing), "new text");
     EXPECT_EQ(list.PathOf(1), existing);
+    EXPECT_EQ(list.GetField(1, ffLoaded), "1"); // its caret is remembered from now on
     EXPECT_EQ(host.pages[1].caption, " exists ");
     EXPECT_FALSE(host.pages[1].modified);
     // Saving a page under its own current path is refused too.

@@ -27,22 +27,21 @@ std::optional<int> HandOffToRunningInstance(const TStartUpInfo& info) {
 } // namespace
 
 int main(int argc, char** argv) {
-    // A.1
+    // The application object, with message boxes shown by Qt.
     TApplication app(argc, argv);
     TQtMessageSink messageBoxes;
     SetMessageSink(&messageBoxes);
 
-    // A.3: the program folder; the arguments as given.
+    // The program folder and the arguments as given.
     TStartUpInfo info;
     info.programFolder = IncludeTrailingChar(ExcludeTrailingChar(ProgramFolder(), "/"), "/");
     for (int i = 1; i < argc; ++i)
         info.args.emplace_back(argv[i]);
 
-    // A.2, A.4, A.5
+    // A second start hands its command line to the running instance and ends here.
     if (std::optional<int> code = HandOffToRunningInstance(info)) return *code;
 
-    // A.6: the application title is kAppTitle, the caption of the program's notices.
-    // A.7 to A.9
+    // A full instance: the data module first, then the main window; the event loop shows it.
     TdtEditor dtEditor;
     int result = 0;
     {
@@ -50,7 +49,7 @@ int main(int argc, char** argv) {
         TSessionEnd sessionEnd(&fmEditor);
         fmEditor.show();
         result = app.exec();
-    } // A.10: the main window goes first, then the data module.
+    } // The main window goes first, then the data module.
     SetMessageSink(nullptr);
     return result;
 }

@@ -85,12 +85,7 @@ void TEditor::Warn(const QString& message) {
 int TEditor::NumberColumns() const {
     const TEditorRowSource& rows = FCore->Rows();
     const int last = rows.RowCount() - 1;
-    int lastLine = last;
-    if (FCore->Leftbar().ShowNumberMode() == nmLine && rows.WordWrap()) {
-        lastLine = 0; // counted only in line mode: the number of logical lines above
-        for (int r = 0; r < last; ++r)
-            if (rows.RowEndKind(r) != erWrapped) ++lastLine;
-    }
+    const int lastLine = last < 0 ? -1 : rows.RowToLine(last);
     const bool textEnd = last < 0 || rows.RowEndKind(last) == erTextEnd;
     return LeftbarNumberColumns(FCore->Leftbar(), last, lastLine, textEnd);
 }

@@ -23,7 +23,8 @@ void TEditor::paintEvent(QPaintEvent* e) {
     QPainter p(viewport());
     const QRect clip = e->rect();
     const TColor bk = FCore->GetColor();
-    p.fillRect(clip, Col(bk));
+    for (const QRect& r : e->region())
+        p.fillRect(r, Col(bk));
     p.setFont(FFont);
     const int top = FCore->TopRow();
     const int rows = FMetrics.VisibleRows + 1;
@@ -31,7 +32,8 @@ void TEditor::paintEvent(QPaintEvent* e) {
     for (int i = 0; i < rows; ++i) {
         const int row = top + i;
         const int y = FMetrics.TopMargin + i * FMetrics.RowHeight;
-        if (y > clip.bottom() || y + FMetrics.RowHeight < clip.top()) continue;
+        // Only rows inside the invalidated region: it may be the ruler and one row far apart.
+        if (!e->region().intersects(QRect(0, y, viewport()->width(), FMetrics.RowHeight))) continue;
         if (row > FCore->MaxRow() && !(row == 0 && rc == 0)) break;
         PaintImagebar(p, row, y);
         PaintLeftbar(p, row, y);
@@ -232,9 +234,8 @@ void TEditor::PaintLeftbar(QPainter& p, int row, int y) {
     int number = row;
     if (lb.ShowNumberMode() == nmLine) {
         if (row > 0 && row <= rows.RowCount() && rows.RowEndKind(row - 1) == erWrapped) return;
-        number = 0;
-        for (int r = 0; r < row && r < rows.RowCount(); ++r)
-            if (rows.RowEndKind(r) != erWrapped) ++number;
+        number = row < rows.RowCount() ? rows.RowToLine(row)
+                                       : (row > 0 ? rows.RowToLine(row - 1) + 1 : 0);
     }
     if (!lb.ZeroBase()) ++number;
     const std::string s = LeftbarNumberText(number, FMetrics.NumberColumns, lb.ZeroLead());

@@ -6,6 +6,7 @@
 #include "editor/ui/TEditor.h"
 #include "platform/AtomicFile.h"
 
+#include <QEvent>
 #include <QObject>
 
 #include <vector>
@@ -45,6 +46,24 @@ const TEditorProp& TPagePropSets::ForPath(const std::string& path) const {
     return d_->sets[2];
 }
 
+namespace {
+
+// Tells the page which of its controls has the focus (the active one of a split page).
+class FocusWatch : public QObject {
+  public:
+    FocusWatch(QObject* parent, std::function<void()> onFocus)
+        : QObject(parent), onFocus_(std::move(onFocus)) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::FocusIn && onFocus_) onFocus_();
+        return false;
+    }
+
+  private:
+    std::function<void()> onFocus_;
+};
+
+} // namespace
+
 TEditorPageEditor::TEditorPageEditor(QWidget* parent, const TPagePropSets& sets)
     : sets_(sets), editor_(new TEditor(parent)), alive_(editor_) {
     QObject::connect(editor_, &TEditor::CaretMoved, [this] {
@@ -56,6 +75,9 @@ TEditorPageEditor::TEditorPageEditor(QWidget* parent, const TPagePropSets& sets)
     QObject::connect(editor_, &TEditor::SelectionModeChanged, [this] {
         if (OnSelectionModeChange) OnSelectionModeChange();
     });
+    editor_->installEventFilter(new FocusWatch(editor_, [this] {
+        if (OnFocus) OnFocus();
+    }));
 }
 
 TEditorPageEditor::~TEditorPageEditor() {

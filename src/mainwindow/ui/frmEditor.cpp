@@ -36,31 +36,26 @@ TfmEditor::TfmEditor(TdtEditor& dt, TStartUpInfo info, QWidget* parent)
     setWindowTitle(QStringLiteral("  トルモ - Tolmo - "));
     resize(kDesignWidth, kDesignHeight);
     buildComponents();
-    // B.2
     mnInfo->setVisible(false);
     CdRom = false;
     PendingSetup = true;
-    // B.3, B.4
+    // Where the settings live.
     resolveDataFolder();
     SettingsFile = DataFolder + kSettingsFileName;
-    // B.5
     pnlLeft->setVisible(false);
-    // B.7, B.8
+    // Settings, then the look of plain pages from them.
     FirstShow = true;
     ReadSettings();
-    // B.9
     applyEditorSettings();
-    // B.10
+    // The display panel's tab and memo pages are never offered.
     PageControl2->setTabVisible(PageControl2->indexOf(tsTab), false);
     PageControl2->setTabVisible(PageControl2->indexOf(tsMemo), false);
-    // B.11, B.12
     fitBarsToCaption();
     placeWindow();
-    // B.13
+    // The system folders other parts ask for.
     WindowsFolder = ::WindowsFolder();
     DriveRoot = ::WindowsDriveRoot();
     ProgramFilesFolder = ::ProgramFilesFolder();
-    // B.14
     FunctionKeyCaptions = ::FunctionKeyCaptions();
 }
 
@@ -191,7 +186,7 @@ void TfmEditor::FormShow() {
     FirstShow = false;
     if (HolidayFile.empty())
         HolidayFile = FindHolidayFile(StartUp.programFolder, ProgramFilesFolder);
-    MemMapEvt1->Activate(); // D.2.10
+    MemMapEvt1->Activate(); // later starts hand their command lines to this window
     if (PendingSetup) {
         PendingSetup = false;
         if ((CdRom || First) && AskYesNo(kSetupQuestion, true) && OnSetupRequested)

@@ -68,7 +68,7 @@ class TfmEditor : public QMainWindow {
     // Takes the window's state into Settings and writes the settings file; false on failure.
     bool WriteSettings();
 
-    // The window-layout toggles behind the menu items (Part of the window menu).
+    // The window-layout toggles behind the window menu's items.
     void mnFunctionClick();
     void mnStatusClick();
 

@@ -1,0 +1,175 @@
+// Row store adapter: the editor core on TEditorScreenStrings, and the colouring definition's
+// parser as the store's row-state parser.
+#include "editor/HEditorScreenRows.h"
+
+#include "editor/HEditor.h"
+#include "fountain/Fountain.h"
+
+#include <algorithm>
+
+namespace {
+TFountainState ToFountain(const TRowParserState& s) {
+    TFountainState f;
+    f.FromBytes(s.State);
+    f.PrevRowEnd = s.PrevRowEnd;
+    f.BracketIndex = s.BracketIndex < -1 ? -1 : s.BracketIndex;
+    f.Str = s.Str;
+    return f;
+}
+
+void ToRow(const TFountainState& f, TRowParserState& s) {
+    f.ToBytes(s.State);
+    s.PrevRowEnd = static_cast<uint8_t>(f.PrevRowEnd);
+    s.BracketIndex = f.BracketIndex;
+    s.Str = f.Str;
+}
+
+// A colouring definition's parser walking the rows for the row store.
+class TFountainRowParser : public TRowStateParser {
+  public:
+    explicit TFountainRowParser(const TFountain& f) : FParser(f.CreateParser()) {}
+    void ParseRow(std::string_view text, TRowEnd rowEnd, std::string_view next,
+                  TRowParserState& state) override {
+        TFountainState f = ToFountain(state);
+        FParser->ParseRow(f, text, next, rowEnd);
+        ToRow(f, state);
+    }
+
+  private:
+    std::unique_ptr<TFountainParser> FParser;
+};
+} // namespace
+
+TEditorScreenRows::TEditorScreenRows(std::shared_ptr<TEditorScreenStrings> store)
+    : FStore(store ? std::move(store) : std::make_shared<TEditorScreenStrings>()) {
+    FStore->Attach(this);
+}
+
+TEditorScreenRows::~TEditorScreenRows() {
+    FStore->Detach(this);
+}
+
+void TEditorScreenRows::Note(int first, int oldCount, int newCount, bool moved) {
+    if (FUpdate.FirstRow < 0) {
+        FUpdate = {first, oldCount, newCount, moved || oldCount != newCount};
+        return;
+    }
+    const int lo = std::min(FUpdate.FirstRow, first);
+    FUpdate.OldCount = std::max(FUpdate.FirstRow + FUpdate.OldCount, first + oldCount) - lo;
+    FUpdate.NewCount = std::max(FUpdate.FirstRow + FUpdate.NewCount, first + newCount) - lo;
+    FUpdate.FirstRow = lo;
+    FUpdate.CountChanged = FUpdate.CountChanged || moved || oldCount != newCount;
+}
+
+void TEditorScreenRows::UpdateList(int index, int count, const std::string& s) {
+    FStore->UpdateList(index, count, s);
+}
+
+TEditorRowsUpdate TEditorScreenRows::TakeUpdate() {
+    TEditorRowsUpdate u = FUpdate;
+    FUpdate = {};
+    return u;
+}
+
+bool TEditorScreenRows::Undo(int& caretRow, int& caretCol) {
+    if (!CanUndo()) return false;
+    FCaretSet = false;
+    FStore->UndoObj().Undo();
+    caretRow = FCaretSet ? FCaretRow : CaretRow();
+    caretCol = FCaretSet ? FCaretCol : CaretCol();
+    return true;
+}
+
+bool TEditorScreenRows::Redo(int& caretRow, int& caretCol) {
+    if (!CanRedo()) return false;
+    FCaretSet = false;
+    FStore->UndoObj().Redo();
+    caretRow = FCaretSet ? FCaretRow : CaretRow();
+    caretCol = FCaretSet ? FCaretCol : CaretCol();
+    return true;
+}
+
+void TEditorScreenRows::SetText(std::string_view cp932) {
+    FStore->SetText(cp932);
+    Note(0, 0, RowCount(), true);
+}
+
+void TEditorScreenRows::ApplyWrap(bool wordWrap, const TEditorPropWrap& w, int tab) {
+    const int before = FRewraps;
+    FRebuilding = true;
+    TEditorWrapOption o;
+    o.SetFollowRetMark(w.FollowRetMark);
+    o.SetFollowPunctuation(w.FollowPunctuation);
+    o.SetFollowStr(w.FollowStr);
+    o.SetLeading(w.Leading);
+    o.SetLeadStr(w.LeadStr);
+    o.SetPunctuationStr(w.PunctuationStr);
+    o.SetWordBreak(w.WordBreak);
+    o.SetWrapByte(w.WrapByte);
+    // Switching wrap off un-wraps before the options change; switching it on takes the
+    // options first: the rows are rebuilt once.
+    if (!wordWrap) FStore->SetWordWrap(false);
+    FStore->SetTabSpaceCount(tab);
+    FStore->WrapOption().Assign(o);
+    if (wordWrap) FStore->SetWordWrap(true);
+    FRebuilding = false;
+    if (FRewraps != before) Note(0, 0, RowCount(), true);
+}
+
+void TEditorScreenRows::SetFountain(const TFountain* f) {
+    FFountain = f;
+    FStore->InitBrackets();
+}
+
+bool TEditorScreenRows::SavedState(int row, TFountainState& out) {
+    if (!FFountain) return false;
+    if (row >= FStore->ParsedLimit()) FStore->ParseUpTo(row);
+    if (FStore->BracketIndex(row) == -2) return false;
+    out = ToFountain(FStore->ParserState(row));
+    return true;
+}
+
+int TEditorScreenRows::CaretRow() const {
+    return FOwner ? FOwner->Row() : 0;
+}
+int TEditorScreenRows::CaretCol() const {
+    return FOwner ? FOwner->Col() : 0;
+}
+
+void TEditorScreenRows::SetCaretPos(int row, int col) {
+    FCaretSet = true;
+    FCaretRow = row;
+    FCaretCol = col;
+}
+
+int TEditorScreenRows::TopRow() const {
+    return FOwner ? FOwner->TopRow() : 0;
+}
+void TEditorScreenRows::SetTopRow(int row) {
+    if (FOwner) FOwner->SetTopRow(row);
+}
+int TEditorScreenRows::VisibleRowCount() const {
+    return FOwner ? FOwner->VisibleRows() : 0;
+}
+bool TEditorScreenRows::InitBracketsFull() const {
+    return FOwner && FOwner->Speed().InitBracketsFull();
+}
+
+std::unique_ptr<TRowStateParser> TEditorScreenRows::CreateRowParser() {
+    if (!FFountain) return nullptr;
+    return std::make_unique<TFountainRowParser>(*FFountain);
+}
+
+void TEditorScreenRows::InvalidateRow(int row) {
+    Note(row, 1, 1, false);
+}
+
+void TEditorScreenRows::ListUpdated(const TUpdateInfo& info) {
+    if (info.FirstRow < 0) return;
+    Note(info.FirstRow, info.OldRowCount, info.NewRowCount, info.Merged);
+}
+
+void TEditorScreenRows::ListReset() {
+    if (FRebuilding) ++FRewraps;
+    Note(0, 0, RowCount(), true);
+}

@@ -1,0 +1,126 @@
+#!/bin/bash
+# Pages end to end: type into a new page, save it under a name, close the program, start it again
+# and find the page with its caret where it was; the saved bytes are Shift-JIS with CR LF. A
+# second start with a file name hands it to the running instance, which opens it.
+set -u
+BIN=${TOLMO_BIN:?TOLMO_BIN names the program}
+SRC=${TOLMO_SOURCE_DIR:-$(cd "$(dirname "$0")/../.." && pwd)}
+if ! grep -q AttachPages "$SRC/src/app/ui/main.cpp"; then
+    echo "SKIP: the program does not attach the pages to its main window yet"
+    exit 77
+fi
+if [ -z "${DISPLAY:-}" ] || [ -z "${TOLMO_E2E_INNER:-}" ]; then
+    TOLMO_E2E_INNER=1 exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
+fi
+
+T=$(mktemp -d /tmp/tolmo-pages-e2e-XXXXXX)
+SHOTS=${TOLMO_E2E_SHOTS:-$T}
+trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$T"' EXIT
+export HOME=$T/home XDG_CONFIG_HOME=$T/home/.config XDG_DATA_HOME=$T/home/.local/share
+export XDG_RUNTIME_DIR=$T/run LANG=C.UTF-8
+mkdir -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME/Brix/Tolmo" "$T/docs"
+chmod 700 "$XDG_RUNTIME_DIR"
+INI=$XDG_CONFIG_HOME/Brix/Tolmo/Tolmo.ini
+MEMO=$T/docs/memo.txt
+
+fail() { echo "FAIL: $*"; import -window root "$SHOTS/failure.png" 2>/dev/null; exit 1; }
+
+# Starts the program and waits until its main window is there.
+start() {
+    "$BIN" "$@" & PID=$!
+    for _ in $(seq 100); do
+        WIN=$(xdotool search --onlyvisible --name "トルモ - Tolmo" 2>/dev/null | head -1)
+        [ -n "$WIN" ] && break
+        sleep 0.1
+    done
+    [ -n "$WIN" ] || fail "no main window"
+    sleep 1
+    xdotool windowactivate --sync "$WIN" 2>/dev/null || xdotool windowfocus --sync "$WIN"
+}
+# Ends the program the normal way (its close handling runs) and waits for it.
+stop() {
+    kill -TERM "$PID"
+    for _ in $(seq 100); do kill -0 "$PID" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$PID" 2>/dev/null && fail "the program did not end"
+    wait "$PID" 2>/dev/null
+}
+key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
+typeText() { xdotool type --delay 40 "$1"; sleep 0.3; }
+
+# 1. A new start shows one untitled page; type two lines and save under a name.
+start
+typeText "first line"
+key Return
+typeText "second あ"
+key ctrl+s
+DLG=""
+for _ in $(seq 50); do
+    DLG=$(xdotool search --onlyvisible --name "保存するファイル名を指定してください" 2>/dev/null | head -1)
+    [ -n "$DLG" ] && break
+    sleep 0.1
+done
+[ -n "$DLG" ] || fail "no save dialog"
+import -window root "$SHOTS/1-save-dialog.png"
+key ctrl+a
+typeText "$MEMO"
+key Return
+sleep 0.5
+[ -f "$MEMO" ] || fail "memo.txt was not written"
+expected=$(printf 'first line\r\nsecond \x82\xa0' | od -An -tx1)
+actual=$(od -An -tx1 < "$MEMO")
+[ "$expected" = "$actual" ] || fail "saved bytes differ: $actual"
+# Put the caret on the second row (the open-file list keeps the caret row and the top row).
+key ctrl+Home
+key Down
+import -window root "$SHOTS/2-saved.png"
+stop
+grep -q "^File0=memo.txt,$T/docs/,0,,,,,,1,0,1,0,0" "$INI" || fail "open-file list: $(grep File0 "$INI")"
+grep -q "^Count=1" "$INI" || fail "Count"
+
+# 2. The second start brings the page back with its caret: typing lands on the second row.
+start
+import -window root "$SHOTS/3-restarted.png"
+typeText "X"
+stop
+expected=$(printf 'first line\r\nXsecond \x82\xa0' | od -An -tx1)
+actual=$(od -An -tx1 < "$MEMO")
+[ "$expected" = "$actual" ] || fail "caret not restored: $actual"
+
+# 3. With the save question switched on, closing the modified page asks; Yes saves it. The page
+#    goes into the recent-file list and an untitled page takes its place.
+sed -i 's/^KnKakunin=1/KnKakunin=0/' "$INI"
+start
+typeText "Y"
+key alt+f
+key c
+QST=""
+for _ in $(seq 50); do
+    QST=$(xdotool search --onlyvisible --name "確認" 2>/dev/null | head -1)
+    [ -n "$QST" ] && break
+    sleep 0.1
+done
+[ -n "$QST" ] || fail "no save question on close"
+import -window root "$SHOTS/4-close-question.png"
+key Return
+sleep 0.5
+expected=$(printf 'first line\r\nYXsecond \x82\xa0' | od -An -tx1)
+actual=$(od -An -tx1 < "$MEMO")
+[ "$expected" = "$actual" ] || fail "not saved on close: $actual"
+import -window root "$SHOTS/5-closed.png"
+stop
+grep -q "^Count=0" "$INI" || fail "the untitled page was remembered"
+grep -q "^Item0=$MEMO" "$XDG_CONFIG_HOME/Brix/Tolmo/Tolmo.rec" || fail "recent list"
+
+# 4. A second start with a file name hands it to the running instance.
+printf 'other\r\n' > "$T/docs/other.txt"
+start
+"$BIN" "$T/docs/other.txt"
+rc=$?
+[ $rc -eq 0 ] || fail "the messenger ended with $rc"
+sleep 1
+import -window root "$SHOTS/6-handed-over.png"
+stop
+grep -q "^File0=other.txt,$T/docs/" "$INI" || fail "handed-over file not opened: $(grep File "$INI")"
+grep -q "^Page=0" "$INI" || fail "the handed-over page was not active"
+grep -q "^Count=1" "$INI" || fail "Count after the hand-off"
+echo "PASS"

@@ -1,0 +1,68 @@
+// The program's page control over TEditor: loading, the bytes written back, the modified state,
+// the caret fields and the property set chosen by extension.
+#include "mainwindow/ui/EditorPageEditor.h"
+#include "editor/ui/TEditor.h"
+
+#include "../../support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
+
+namespace {
+
+TEST(EditorPageEditor, LoadsShiftJisAndWritesCrLf) {
+    TempDir d;
+    TempDir::Write(d / "a.txt", std::string("one\ntwo \x82\xa0\rthree\r\n\x1a"
+                                            "after eof"));
+    TPagePropSets sets;
+    QWidget parent;
+    TEditorPageEditor e(&parent, sets);
+    std::string err;
+    ASSERT_TRUE(e.LoadFromFile(d / "a.txt", &err)) << err;
+    EXPECT_FALSE(e.Modified());
+    EXPECT_EQ(e.TextBytes(), std::string("one\r\ntwo \x82\xa0\r\nthree\r\n"));
+    e.SetCaretRow(2);
+    EXPECT_EQ(e.CaretRow(), 2);
+    EXPECT_EQ(e.CaretInfo().line, 2);
+    e.SetCaretRow(99); // beyond the text: the last position
+    EXPECT_LE(e.CaretRow(), 3);
+    // A failed load keeps the text.
+    EXPECT_FALSE(e.LoadFromFile(d / "missing.txt", &err));
+    EXPECT_FALSE(err.empty());
+    EXPECT_EQ(e.TextBytes().substr(0, 3), "one");
+}
+
+TEST(EditorPageEditor, TypingMarksModified) {
+    TPagePropSets sets;
+    QWidget parent;
+    TEditorPageEditor e(&parent, sets);
+    int changes = 0;
+    e.OnChange = [&] { ++changes; };
+    QKeyEvent k(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
+    QApplication::sendEvent(e.Widget(), &k);
+    EXPECT_TRUE(e.Modified());
+    EXPECT_GT(changes, 0);
+    EXPECT_EQ(e.TextBytes(), "a");
+    e.SetModified(false);
+    EXPECT_FALSE(e.Modified());
+    e.SetReadOnly(true);
+    QApplication::sendEvent(e.Widget(), &k);
+    EXPECT_EQ(e.TextBytes(), "a");
+}
+
+TEST(EditorPageEditor, PropertySetFollowsTheExtension) {
+    TPagePropSets sets;
+    QWidget parent;
+    TEditorPageEditor e(&parent, sets);
+    e.ApplyPropertiesFor("/x/page.html");
+    EXPECT_FALSE(e.Editor()->Core().GetWordWrap()); // the HTML set does not wrap
+    e.ApplyPropertiesFor("/x/memo.txt");
+    EXPECT_TRUE(e.Editor()->Core().GetWordWrap()); // the default set wraps
+    e.ApplyPropertiesFor("/x/unit.PAS");
+    EXPECT_FALSE(e.Editor()->Core().GetWordWrap());
+}
+
+} // namespace
