@@ -4,21 +4,15 @@
 #include "editor/EditorColumns.h"
 #include "editor/HTSearchRowsOf.h"
 
-#include <algorithm>
-
 namespace {
 
-// Row and byte offset of a text position of the editor (line ends count 2).
-TSearchPos posOf(const TEditorRowSource& rows, int pos) {
-    const int count = rows.RowCount();
-    for (int r = 0; r < count; ++r) {
-        const int len = static_cast<int>(rows.RowText(r).size());
-        const int end = rows.RowEndKind(r);
-        if (pos < len || (pos == len && end != erWrapped)) return {r, std::max(pos, 0)};
-        pos -= len + (end == erLineEnd ? 2 : 0);
-        if (pos < 0) return {r, len}; // inside a line end
-    }
-    return {count, 0};
+// Row and byte offset of a caret position (row, display column).
+TSearchPos posOf(const TEditorCore& e, TEditorPos p) {
+    return {p.Row, e.IsEofPos(p.Row) ? 0 : e.OffsetOf(p.Row, p.Col)};
+}
+
+bool before(const TSearchPos& a, const TSearchPos& b) {
+    return a.Row < b.Row || (a.Row == b.Row && a.Offset < b.Offset);
 }
 
 } // namespace
@@ -27,12 +21,13 @@ bool EditorCoreSearch(TEditorCore& editor, std::string_view pattern, TSearchOpti
     const TEditorRowSource& rows = editor.Rows();
     if (rows.RowCount() == 0 || pattern.empty()) return false;
     TEditorSearchState st;
-    st.Caret = {editor.Row(), editor.IsEofPos(editor.Row()) ? 0 : editor.CaretOffset()};
+    st.Caret = posOf(editor, {editor.Row(), editor.Col()});
     if (editor.Selected()) {
-        const int start = editor.SelStart();
+        // The selection runs between its anchor and the caret (no walk over the rows).
+        const TSearchPos anchor = posOf(editor, editor.SelAnchor());
         st.HasSelection = true;
-        st.SelStart = posOf(rows, start);
-        st.SelEnd = posOf(rows, start + editor.SelLength());
+        st.SelStart = before(anchor, st.Caret) ? anchor : st.Caret;
+        st.SelEnd = before(anchor, st.Caret) ? st.Caret : anchor;
     }
     st.HitLength = editor.HitSelLength();
     TSearchHit hit;

@@ -34,6 +34,23 @@ TEST(HTSearchEditor, HitsAsSelectionsContinueAfterEachOther) {
     EXPECT_EQ(ed.e.SelStart(), 4);
 }
 
+TEST(HTSearchEditor, SelectionMadeBackwardStillCountsFromItsEnds) {
+    Editor ed("abc abc abc\r\n");
+    ed.e.SetCaret(0, 6); // select "bc a" from right to left
+    ed.e.StartSelection();
+    ed.e.SetCaret(0, 2);
+    ed.e.ExtendSelection();
+    ASSERT_TRUE(ed.e.Selected());
+    ASSERT_TRUE(EditorCoreSearch(ed.e, "abc", soDown));
+    EXPECT_EQ(ed.e.SelStart(), 8);
+    ed.e.SetCaret(0, 9);
+    ed.e.StartSelection();
+    ed.e.SetCaret(0, 5);
+    ed.e.ExtendSelection();
+    ASSERT_TRUE(EditorCoreSearch(ed.e, "abc", 0));
+    EXPECT_EQ(ed.e.SelStart(), 0);
+}
+
 TEST(HTSearchEditor, DrawnHitsAndEof) {
     Editor ed("one two\r\ntwo\r\n", hsDraw);
     ASSERT_TRUE(EditorCoreSearch(ed.e, "two", soDown));
