@@ -62,6 +62,8 @@ stop() {
     for _ in $(seq 100); do kill -0 "$PID" 2>/dev/null || break; sleep 0.1; done
     kill -0 "$PID" 2>/dev/null && fail "the program did not end"
     wait "$PID" 2>/dev/null
+    local rc=$?
+    [ $rc -eq 0 ] || fail "the program ended with $rc"
 }
 key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
 typeText() { xdotool type --delay 40 "$1"; sleep 0.3; }
