@@ -389,3 +389,51 @@ TEST_F(EditorTest, PropertySetRewrapsOnce) {
     EXPECT_EQ(e.WrapCount() - before, 2);
     EXPECT_EQ(e.Rows().RowCount(), 4);
 }
+
+TEST_F(EditorTest, HitsAndSelStartOnWrappedRows) {
+    Load(std::string(30, 'a') + "\r\nbbb\r\n", true, 20);
+    ASSERT_EQ(RowsOf(e), (V{std::string(20, 'a'), std::string(10, 'a'), "bbb"}));
+    e.SetSelStart(20); // exactly the end of a wrapped row: the start of the next row
+    EXPECT_EQ(e.Row(), 1);
+    EXPECT_EQ(e.Col(), 0);
+    e.SetSelStart(33);
+    EXPECT_EQ(e.Row(), 2);
+    EXPECT_EQ(e.Col(), 1);
+    EXPECT_EQ(e.SelStart(), 33);
+    e.SetHitStyle(hsDraw);
+    e.ShowHit(18, 4); // a hit crossing the wrap
+    EXPECT_FALSE(e.Selected());
+    EXPECT_EQ(e.HitSelLength(), 4);
+    EXPECT_EQ(e.RowHit(0).Start, 18);
+    EXPECT_EQ(e.RowHit(0).End, 20);
+    EXPECT_EQ(e.RowHit(1).End, 2);
+    EXPECT_TRUE(e.SelectedData());
+    e.CleanSelection();
+    EXPECT_FALSE(e.SelectedData());
+    e.SetHitStyle(hsSelect);
+    e.ShowHit(32, 3); // shown as a selection
+    EXPECT_EQ(e.SelText(), "bbb");
+}
+
+TEST_F(EditorTest, DropSelectionMovesOrCopies) {
+    Load("hello world\r\n");
+    e.SetCaret(0, 0);
+    e.StartSelection();
+    e.SetCaret(0, 5);
+    e.ExtendSelection();
+    EXPECT_FALSE(e.DropSelection(0, 2, false)); // inside the selection: nothing
+    EXPECT_TRUE(e.DropSelection(0, 11, false));
+    EXPECT_EQ(RowsOf(e), (V{" worldhello"}));
+    e.SetCaret(0, 0);
+    e.StartSelection();
+    e.SetCaret(0, 6);
+    e.ExtendSelection();
+    EXPECT_TRUE(e.DropSelection(0, 11, true));
+    EXPECT_EQ(RowsOf(e), (V{" worldhello world"}));
+    e.SetReadOnly(true);
+    e.SelectAll();
+    EXPECT_FALSE(e.DropSelection(1, 0, true));
+    bool box = true;
+    EXPECT_EQ(e.CopyText(box), " worldhello world\r\n"); // copying works while read-only
+    EXPECT_FALSE(box);
+}

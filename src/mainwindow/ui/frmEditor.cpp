@@ -186,7 +186,7 @@ void TfmEditor::FormShow() {
     FirstShow = false;
     if (HolidayFile.empty())
         HolidayFile = FindHolidayFile(StartUp.programFolder, ProgramFilesFolder);
-    MemMapEvt1->Activate(); // D.2.10
+    MemMapEvt1->Activate(); // later starts hand their command lines to this window
     if (PendingSetup) {
         PendingSetup = false;
         if ((CdRom || First) && AskYesNo(kSetupQuestion, true) && OnSetupRequested)

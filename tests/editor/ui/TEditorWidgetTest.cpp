@@ -275,5 +275,7 @@ TEST_F(Widget, Demo) {
           "http://example.com/ の URL も色付けされます。\r\n\r\n    字下げした行\r\nabc\tdef\r\n"));
     ed.resize(640, 400);
     ed.setWindowTitle("Tolmo editor");
+    if (!qEnvironmentVariableIsEmpty("TOLMO_EDITOR_DEMO_CLIP"))
+        QGuiApplication::clipboard()->setText(qEnvironmentVariable("TOLMO_EDITOR_DEMO_CLIP"));
     QApplication::exec();
 }
