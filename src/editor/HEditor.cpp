@@ -22,6 +22,11 @@ TEditorCore::TEditorCore(TEditorRowSource* rows)
 
 TEditorCore::~TEditorCore() = default;
 
+std::shared_ptr<TEditorScreenStrings> TEditorCore::SharedStore() const {
+    if (auto* own = dynamic_cast<TEditorScreenRows*>(FRows)) return own->SharedStore();
+    return nullptr;
+}
+
 void TEditorCore::Init() {
     auto changed = [this] { SettingChanged(); };
     FCaret.OnChange = [this] {

@@ -52,6 +52,9 @@ class TEditorCore : public TEditorPropTarget {
 
     TEditorEvents Events;
     TEditorRowSource& Rows() { return *FRows; }
+    // The row store when the editor works on one (null with an external row source), to share
+    // it with a second editor of a split page.
+    std::shared_ptr<TEditorScreenStrings> SharedStore() const;
     const TEditorRowSource& Rows() const { return *FRows; }
     // Loads text into the built-in row store (only when no external store is attached).
     void SetText(std::string_view cp932);
@@ -138,6 +141,8 @@ class TEditorCore : public TEditorPropTarget {
     bool CanUndo() const { return FRows->CanUndo(); }
     bool CanRedo() const { return FRows->CanRedo(); }
     bool Modified = false;
+    // Another editor on the same row store changed the rows: repaint, keep the caret inside.
+    void RowsChangedElsewhere();
 
     // Row marks.
     void PutRowMark(int row, int mark);

@@ -513,3 +513,16 @@ bool TEditorCore::DropSelection(int row, int col, bool copy) {
     SetSelText(text);
     return true;
 }
+
+void TEditorCore::RowsChangedElsewhere() {
+    const TEditorRowsUpdate u = FRows->TakeUpdate();
+    if (u.FirstRow >= 0) FColoring.Invalidate(u.FirstRow);
+    FSelActive = false;
+    FHitLength = 0;
+    if (u.CountChanged) Notify(Events.SettingsChanged);
+    Notify(Events.InvalidateAll);
+    if (FRow > MaxRow() || FTopRow > MaxRow()) {
+        FTopRow = std::min(FTopRow, MaxRow());
+        PlaceCaret(std::min(FRow, MaxRow()), FCol, -1, true);
+    }
+}

@@ -3,42 +3,9 @@
 #include "editor/HEditorScreenRows.h"
 
 #include "editor/HEditor.h"
-#include "fountain/Fountain.h"
+#include "fountain/FountainRowParser.h"
 
 #include <algorithm>
-
-namespace {
-TFountainState ToFountain(const TRowParserState& s) {
-    TFountainState f;
-    f.FromBytes(s.State);
-    f.PrevRowEnd = s.PrevRowEnd;
-    f.BracketIndex = s.BracketIndex < -1 ? -1 : s.BracketIndex;
-    f.Str = s.Str;
-    return f;
-}
-
-void ToRow(const TFountainState& f, TRowParserState& s) {
-    f.ToBytes(s.State);
-    s.PrevRowEnd = static_cast<uint8_t>(f.PrevRowEnd);
-    s.BracketIndex = f.BracketIndex;
-    s.Str = f.Str;
-}
-
-// A colouring definition's parser walking the rows for the row store.
-class TFountainRowParser : public TRowStateParser {
-  public:
-    explicit TFountainRowParser(const TFountain& f) : FParser(f.CreateParser()) {}
-    void ParseRow(std::string_view text, TRowEnd rowEnd, std::string_view next,
-                  TRowParserState& state) override {
-        TFountainState f = ToFountain(state);
-        FParser->ParseRow(f, text, next, rowEnd);
-        ToRow(f, state);
-    }
-
-  private:
-    std::unique_ptr<TFountainParser> FParser;
-};
-} // namespace
 
 TEditorScreenRows::TEditorScreenRows(std::shared_ptr<TEditorScreenStrings> store)
     : FStore(store ? std::move(store) : std::make_shared<TEditorScreenStrings>()) {
@@ -61,7 +28,16 @@ void TEditorScreenRows::Note(int first, int oldCount, int newCount, bool moved) 
     FUpdate.CountChanged = FUpdate.CountChanged || moved || oldCount != newCount;
 }
 
+namespace {
+struct OwnEdit {
+    int& n;
+    explicit OwnEdit(int& c) : n(c) { ++n; }
+    ~OwnEdit() { --n; }
+};
+} // namespace
+
 void TEditorScreenRows::UpdateList(int index, int count, const std::string& s) {
+    OwnEdit own(FOwnEdit);
     FStore->UpdateList(index, count, s);
 }
 
@@ -74,6 +50,7 @@ TEditorRowsUpdate TEditorScreenRows::TakeUpdate() {
 bool TEditorScreenRows::Undo(int& caretRow, int& caretCol) {
     if (!CanUndo()) return false;
     FCaretSet = false;
+    OwnEdit own(FOwnEdit);
     FStore->UndoObj().Undo();
     caretRow = FCaretSet ? FCaretRow : CaretRow();
     caretCol = FCaretSet ? FCaretCol : CaretCol();
@@ -83,6 +60,7 @@ bool TEditorScreenRows::Undo(int& caretRow, int& caretCol) {
 bool TEditorScreenRows::Redo(int& caretRow, int& caretCol) {
     if (!CanRedo()) return false;
     FCaretSet = false;
+    OwnEdit own(FOwnEdit);
     FStore->UndoObj().Redo();
     caretRow = FCaretSet ? FCaretRow : CaretRow();
     caretCol = FCaretSet ? FCaretCol : CaretCol();
@@ -90,12 +68,14 @@ bool TEditorScreenRows::Redo(int& caretRow, int& caretCol) {
 }
 
 void TEditorScreenRows::SetText(std::string_view cp932) {
+    OwnEdit own(FOwnEdit);
     FStore->SetText(cp932);
     Note(0, 0, RowCount(), true);
 }
 
 void TEditorScreenRows::ApplyWrap(bool wordWrap, const TEditorPropWrap& w, int tab) {
     const int before = FRewraps;
+    OwnEdit own(FOwnEdit);
     FRebuilding = true;
     TEditorWrapOption o;
     o.SetFollowRetMark(w.FollowRetMark);
@@ -125,7 +105,7 @@ bool TEditorScreenRows::SavedState(int row, TFountainState& out) {
     if (!FFountain) return false;
     if (row >= FStore->ParsedLimit()) FStore->ParseUpTo(row);
     if (FStore->BracketIndex(row) == -2) return false;
-    out = ToFountain(FStore->ParserState(row));
+    out = FromRowState(FStore->ParserState(row));
     return true;
 }
 
@@ -157,7 +137,7 @@ bool TEditorScreenRows::InitBracketsFull() const {
 
 std::unique_ptr<TRowStateParser> TEditorScreenRows::CreateRowParser() {
     if (!FFountain) return nullptr;
-    return std::make_unique<TFountainRowParser>(*FFountain);
+    return CreateRowStateParser(*FFountain);
 }
 
 void TEditorScreenRows::InvalidateRow(int row) {
@@ -167,9 +147,11 @@ void TEditorScreenRows::InvalidateRow(int row) {
 void TEditorScreenRows::ListUpdated(const TUpdateInfo& info) {
     if (info.FirstRow < 0) return;
     Note(info.FirstRow, info.OldRowCount, info.NewRowCount, info.Merged);
+    if (!FOwnEdit && FOwner) FOwner->RowsChangedElsewhere(); // the partner of a split page
 }
 
 void TEditorScreenRows::ListReset() {
     if (FRebuilding) ++FRewraps;
     Note(0, 0, RowCount(), true);
+    if (!FOwnEdit && FOwner) FOwner->RowsChangedElsewhere();
 }

@@ -69,6 +69,7 @@ class TEditorScreenRows : public TEditorRowSource, public TScreenStringsClient {
     TEditorRowsUpdate FUpdate;
     int FRewraps = 0;
     bool FRebuilding = false;
+    int FOwnEdit = 0; // inside a change this editor makes
     bool FCaretSet = false;
     int FCaretRow = 0, FCaretCol = 0;
 };

@@ -437,3 +437,21 @@ TEST_F(EditorTest, DropSelectionMovesOrCopies) {
     EXPECT_EQ(e.CopyText(box), " worldhello world\r\n"); // copying works while read-only
     EXPECT_FALSE(box);
 }
+
+TEST(EditorSplit, TwoEditorsShareOneRowStore) {
+    TEditorCore a;
+    a.SetText("one\r\ntwo\r\nthree\r\n");
+    TEditorCore b(a.SharedStore());
+    int repaints = 0;
+    b.Events.InvalidateAll = [&] { ++repaints; };
+    b.SetCaret(2, 5);
+    a.SetCaret(0, 3);
+    a.InsertTyped("!");
+    EXPECT_EQ(b.Text(), "one!\r\ntwo\r\nthree\r\n");
+    EXPECT_GE(repaints, 1);
+    a.SelectAll();
+    a.DeleteSelection(); // b's caret must come back inside the text
+    EXPECT_LE(b.Row(), b.MaxRow());
+    a.Undo(); // undo history is shared
+    EXPECT_EQ(b.Text(), "one!\r\ntwo\r\nthree\r\n");
+}

@@ -16,8 +16,10 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 
-TEditor::TEditor(QWidget* parent)
-    : QAbstractScrollArea(parent), FCore(std::make_unique<TEditorCore>()) {
+TEditor::TEditor(QWidget* parent) : TEditor(parent, nullptr) {}
+
+TEditor::TEditor(QWidget* parent, std::shared_ptr<TEditorScreenStrings> store)
+    : QAbstractScrollArea(parent), FCore(std::make_unique<TEditorCore>(std::move(store))) {
     setAttribute(Qt::WA_InputMethodEnabled);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);

@@ -18,6 +18,8 @@ class TEditor : public QAbstractScrollArea {
     Q_OBJECT
   public:
     explicit TEditor(QWidget* parent = nullptr);
+    // A second control on the same row store (a split page); edits show in both.
+    TEditor(QWidget* parent, std::shared_ptr<TEditorScreenStrings> store);
     ~TEditor() override;
 
     TEditorCore& Core() { return *FCore; }
