@@ -9,13 +9,15 @@ if ! grep -q AttachPages "$SRC/src/app/ui/main.cpp"; then
     echo "SKIP: the program does not attach the pages to its main window yet"
     exit 77
 fi
-if [ -z "${DISPLAY:-}" ] || [ -z "${TOLMO_E2E_INNER:-}" ]; then
-    TOLMO_E2E_INNER=1 exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
-fi
-
 T=$(mktemp -d /tmp/tolmo-pages-e2e-XXXXXX)
 SHOTS=${TOLMO_E2E_SHOTS:-$T}
-trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$T"' EXIT
+# An X server of our own; -displayfd lets the server pick a free display number itself, so that
+# tests running side by side never share (and then lose) one server.
+Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$T/display" 2>/dev/null &
+XVFB=$!
+trap 'kill $(jobs -p) 2>/dev/null; kill $XVFB 2>/dev/null; rm -rf "$T"' EXIT
+for _ in $(seq 100); do [ -s "$T/display" ] && break; sleep 0.1; done
+export DISPLAY=:$(head -1 "$T/display")
 export HOME=$T/home XDG_CONFIG_HOME=$T/home/.config XDG_DATA_HOME=$T/home/.local/share
 export XDG_RUNTIME_DIR=$T/run LANG=C.UTF-8
 mkdir -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME/Brix/Tolmo" "$T/docs"
@@ -23,15 +25,32 @@ chmod 700 "$XDG_RUNTIME_DIR"
 INI=$XDG_CONFIG_HOME/Brix/Tolmo/Tolmo.ini
 MEMO=$T/docs/memo.txt
 
-fail() { echo "FAIL: $*"; import -window root "$SHOTS/failure.png" 2>/dev/null; exit 1; }
+fail() {
+    echo "FAIL: $*"
+    cat "$T"/stderr.* 2>/dev/null
+    import -window root "$SHOTS/failure.png" 2>/dev/null
+    exit 1
+}
+RUN=0
 
-# Starts the program and waits until its main window is there.
+# Starts the program and waits until its main window is there. A start that could not reach the
+# X server (machines running several X tests side by side) is tried again.
 start() {
-    "$BIN" "$@" & PID=$!
-    for _ in $(seq 100); do
-        WIN=$(xdotool search --onlyvisible --name "トルモ - Tolmo" 2>/dev/null | head -1)
+    local attempt
+    for attempt in 1 2 3; do
+        RUN=$((RUN + 1))
+        "$BIN" "$@" 2>"$T/stderr.$RUN" & PID=$!
+        WIN=""
+        for _ in $(seq 100); do
+            WIN=$(xdotool search --onlyvisible --name "トルモ - Tolmo" 2>/dev/null | head -1)
+            [ -n "$WIN" ] && break
+            kill -0 "$PID" 2>/dev/null || break
+            sleep 0.1
+        done
         [ -n "$WIN" ] && break
-        sleep 0.1
+        wait "$PID" 2>/dev/null
+        grep -q "could not connect to display" "$T/stderr.$RUN" || fail "the program ended at start"
+        sleep 1
     done
     [ -n "$WIN" ] || fail "no main window"
     sleep 1
@@ -43,9 +62,15 @@ stop() {
     for _ in $(seq 100); do kill -0 "$PID" 2>/dev/null || break; sleep 0.1; done
     kill -0 "$PID" 2>/dev/null && fail "the program did not end"
     wait "$PID" 2>/dev/null
+    local rc=$?
+    [ $rc -eq 0 ] || fail "the program ended with $rc"
 }
 key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
 typeText() { xdotool type --delay 40 "$1"; sleep 0.3; }
+
+# The X server of xvfb-run may still be coming up.
+for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+xdotool getdisplaygeometry >/dev/null 2>&1 || fail "no X display"
 
 # 1. A new start shows one untitled page; type two lines and save under a name.
 start

@@ -62,6 +62,7 @@ class TEditorPageEditor : public TPageEditor {
     TPageCaretInfo CaretInfo() const override;
     void ApplyPropertiesFor(const std::string& path) override;
     std::unique_ptr<TPageEditor> CreatePartner(QWidget* parent) override;
+    bool CanSplit() const override { return false; }
 
   private:
     const TPagePropSets& sets_;

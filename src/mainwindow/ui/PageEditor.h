@@ -45,6 +45,7 @@ class TPageEditor {
     // A second control sharing this one's row store (the split view): same properties, starting
     // at this control's top row.
     virtual std::unique_ptr<TPageEditor> CreatePartner(QWidget* parent) = 0;
+    virtual bool CanSplit() const { return true; }
 
     // Events the main window listens to.
     std::function<void()> OnCaretMoved, OnChange, OnFocus, OnSelectionModeChange;

@@ -18,6 +18,11 @@ QString q(const std::string& s) {
     return QString::fromStdString(s);
 }
 
+// A tab caption shows "&" as it is, not as a mnemonic.
+QString tabCaption(const std::string& s) {
+    return q(s).replace('&', QStringLiteral("&&"));
+}
+
 // Keeps the page-change handling out of programmatic tab switches.
 class SwitchGuard {
   public:
@@ -116,11 +121,11 @@ void TPages::InsertPage(const std::string& caption, const std::string& path) {
     hookEditor(s->editor.get(), s.get());
     sheets_.push_back(std::move(s));
     SwitchGuard g(switching_);
-    pageControl_->addTab(sheets_.back()->widget, q(caption));
+    pageControl_->addTab(sheets_.back()->widget, tabCaption(caption));
 }
 
 void TPages::SetPageCaption(int index, const std::string& caption) {
-    pageControl_->setTabText(index, q(caption));
+    pageControl_->setTabText(index, tabCaption(caption));
 }
 
 void TPages::ApplyPropertiesFor(int index, const std::string& path) {

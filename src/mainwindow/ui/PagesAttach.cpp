@@ -93,9 +93,13 @@ TPages* AttachPages(TfmEditor& fm, TdtEditor& dt) {
     QMenu* mnWindow = fm.menuBar()->addMenu(QStringLiteral("ウィンドウ(&W)"));
     mnWindow->setObjectName(QStringLiteral("mnWindow"));
     mnWindow->addAction(pages->SplitAction());
+    QObject::connect(mnWindow, &QMenu::aboutToHide, pages,
+                     [pages] { pages->SplitAction()->setEnabled(true); });
     QObject::connect(mnWindow, &QMenu::aboutToShow, pages, [pages] {
         const int i = pages->ActivePage();
+        TPageEditor* e = pages->ActivePageEditor();
         pages->SplitAction()->setChecked(i >= 0 && pages->IsSplit(i));
+        pages->SplitAction()->setEnabled(e && (e->CanSplit() || pages->IsSplit(i)));
     });
     buildStatusPanels(fm, pages);
 

@@ -120,6 +120,7 @@ TEST_F(PagesTest, FileMenuRules) {
 TEST_F(PagesTest, RecentMenusFollowClosesAndSurviveARestart) {
     std::string a = file("a&b.txt"), b = file("b.txt");
     pages->Book().OpenFile(a);
+    EXPECT_EQ(pages->PageControl1()->tabText(0), " a&&b "); // "&" shown, not a mnemonic
     pages->Book().OpenFile(b);
     pages->Book().ClosePage();
     pages->SetActivePage(0);
