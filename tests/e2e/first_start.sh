@@ -25,7 +25,7 @@ fail() { echo "FAIL: $*" >&2; import -window root "$SHOTS/first_start-failure.pn
 # Waits for a visible window whose whole title matches; prints its id.
 wait_window() {
     local pattern=$1 id
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do
         id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -1 || true)
         [ -n "$id" ] && { echo "$id"; return 0; }
         sleep 0.1

@@ -26,17 +26,17 @@ mkdir -p "$HOME" "$work/docs" "$XDG_CONFIG_HOME/Brix/Tolmo" && mkdir -m 700 "$XD
 for f in one two "three four"; do echo "$f" >"$work/docs/$f.txt"; done
 
 now_ms() { date +%s%3N; }
-# Waits (up to 10 s) until a visible window of the process exists.
+# Waits (up to 30 s) until a visible window of the process exists.
 wait_window() {
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do
         xdotool search --onlyvisible --pid "$1" >/dev/null 2>&1 && return 0
         sleep 0.1
     done
     return 1
 }
-# Waits (up to 3 s) until the trace holds the number of lines.
+# Waits (up to 10 s) until the trace holds the number of lines.
 wait_trace() {
-    for _ in $(seq 30); do
+    for _ in $(seq 100); do
         [ "$(wc -l <"$TOLMO_TRACE_HANDOFF")" -ge "$1" ] && return 0
         sleep 0.1
     done
@@ -48,7 +48,7 @@ data_state() { find "$XDG_CONFIG_HOME" -type f -printf '%p %s %T@\n' 2>/dev/null
 first=$!
 pids+=("$first")
 wait_window "$first" || fail "the first instance shows no window"
-for _ in $(seq 50); do [ -e "$XDG_RUNTIME_DIR/Tolmo2005" ] && break; sleep 0.1; done
+for _ in $(seq 200); do [ -e "$XDG_RUNTIME_DIR/Tolmo2005" ] && break; sleep 0.1; done
 [ -e "$XDG_RUNTIME_DIR/Tolmo2005" ] || fail "the first instance did not open its channel"
 before=$(data_state)
 

@@ -17,7 +17,7 @@ mkdir -p "$HOME" "$XDG_CONFIG_HOME/Brix/Tolmo" && mkdir -m 700 "$XDG_RUNTIME_DIR
 
 "$BIN" >/dev/null 2>&1 &
 pid=$!
-for _ in $(seq 50); do [ -e "$XDG_RUNTIME_DIR/Tolmo2005" ] && break; sleep 0.1; done
+for _ in $(seq 200); do [ -e "$XDG_RUNTIME_DIR/Tolmo2005" ] && break; sleep 0.1; done
 [ -e "$XDG_RUNTIME_DIR/Tolmo2005" ] || { echo "FAIL: the instance did not open its channel"; exit 1; }
 sleep 2 # let start-up settle
 
