@@ -284,6 +284,17 @@ std::string TEditorScreenStrings::RowsText(int first, int last) const {
     return s;
 }
 
+std::vector<uint64_t> TEditorScreenStrings::RowsLayout(int first, int last) const {
+    first = std::max(first, 0);
+    last = std::min(last, Count() - 1);
+    std::vector<uint64_t> v;
+    for (int r = first; r <= last; ++r) {
+        const TRowRec& rec = FRows.At(r);
+        v.push_back(static_cast<uint64_t>(rec.Len) << 2 | RowData::RowEnd(rec.A));
+    }
+    return v;
+}
+
 std::string TEditorScreenStrings::Text() const {
     return RowsText(0, Count() - 1);
 }

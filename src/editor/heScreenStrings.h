@@ -130,6 +130,7 @@ class TEditorScreenStrings {
     void Clear();
     std::string Text() const;
     std::string RowsText(int first, int last) const; // rows first..last with CR LF after reLineEnd
+    std::vector<uint64_t> RowsLayout(int first, int last) const; // see TUndoData::Layout
     void SetText(std::string_view s);
     // Loads a file: CR, LF and CR LF end lines, a 0x1A byte ends the text. Throws EFileError.
     void LoadFromFile(const std::string& fileName);

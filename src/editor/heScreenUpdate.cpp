@@ -137,6 +137,7 @@ void TEditorScreenStrings::UpdateList(int index, int count, std::string_view s) 
         TUndoData& u = FUndo.Push();
         u.StartRow = index;
         u.Text = RowsText(index, L);
+        u.Layout = RowsLayout(index, L);
         u.LastRowEnd = RowEndKind(L);
         u.RowCount = 0;
         DeleteRows(index, count);
@@ -160,6 +161,7 @@ void TEditorScreenStrings::UpdateList(int index, int count, std::string_view s) 
     u.StartRow = B;
     if (B <= E) {
         u.Text = RowsText(B, E);
+        u.Layout = RowsLayout(B, E);
         u.LastRowEnd = RowEndKind(E);
     } else {
         u.LastRowEnd = NoOldRowEnd;

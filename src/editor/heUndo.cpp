@@ -6,6 +6,26 @@
 
 #include "editor/heScreenStrings.h"
 
+namespace {
+// The rows a record's layout describes, checked against its text.
+bool RowsFromLayout(const TUndoData& r, std::vector<TWrapRow>& rows) {
+    if (r.Layout.empty()) return false;
+    size_t pos = 0;
+    for (uint64_t e : r.Layout) {
+        uint64_t len = e >> 2;
+        TRowEnd re = static_cast<TRowEnd>(e & 3);
+        if (len > r.Text.size() - pos) return false;
+        rows.push_back({static_cast<uint32_t>(pos), static_cast<uint32_t>(len), re});
+        pos += len;
+        if (re == reLineEnd) {
+            if (r.Text.compare(pos, 2, "\r\n") != 0) return false;
+            pos += 2;
+        }
+    }
+    return pos == r.Text.size();
+}
+} // namespace
+
 void TEditorUndoObj::Clear() {
     FUndoList.clear();
     FRedoList.clear();
@@ -49,15 +69,19 @@ void TEditorUndoObj::Replay(TUndoDataList& from, TUndoDataList& to) {
     TUndoData inv;
     inv.StartRow = start;
     inv.Text = st.RowsText(start, start + count - 1);
+    inv.Layout = st.RowsLayout(start, start + count - 1);
     inv.LastRowEnd =
         count > 0 ? static_cast<uint8_t>(st.RowEndKind(start + count - 1)) : NoOldRowEnd;
 
     int newRows = 0;
     if (r.LastRowEnd != NoOldRowEnd) {
         std::vector<TWrapRow> rows;
-        StrToWrapList(r.Text, st.WrapSettings(), rows);
-        if (r.LastRowEnd == reWrapped && rows.size() > 1 && rows.back().Length == 0)
-            rows.pop_back();
+        if (!RowsFromLayout(r, rows)) {
+            rows.clear();
+            StrToWrapList(r.Text, st.WrapSettings(), rows);
+            if (r.LastRowEnd == reWrapped && rows.size() > 1 && rows.back().Length == 0)
+                rows.pop_back();
+        }
         rows.back().RowEnd = static_cast<TRowEnd>(r.LastRowEnd & 3);
         newRows = static_cast<int>(rows.size());
         st.ChangeRows(start, count, r.Text, rows);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <deque>
 #include <string>
+#include <vector>
 
 class TEditorScreenStrings;
 
@@ -14,6 +15,10 @@ struct TUndoData {
     int RowCount = 0;       // rows the range has after the change
     uint8_t LastRowEnd = 0; // TRowEnd of the last old row; NoOldRowEnd (3) = no old text
     std::string Text;       // old text, each reLineEnd row followed by CR LF
+    // The old rows as they were cut: length << 2 | TRowEnd per row. Undo puts back exactly these
+    // rows, because cutting Text again may place a row end elsewhere (a row end before a lone
+    // lead byte, a row kept from an earlier cut), and later records rely on the old rows.
+    std::vector<uint64_t> Layout;
 };
 
 using TUndoDataList = std::deque<TUndoData>;

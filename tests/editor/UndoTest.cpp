@@ -147,3 +147,23 @@ TEST(Undo, RestoresWrappedLinesAndDeletions) {
     }
     s.Detach(&ed);
 }
+
+// A row may end before a lone lead byte that later gets its trail byte; cutting the old text
+// again would move that row end, so undo puts back the rows exactly as they were.
+TEST(Undo, RestoresTheRowsAsTheyWereCut) {
+    TEditorScreenStrings s;
+    s.WrapOption().SetWrapByte(20);
+    s.SetWordWrap(true);
+    std::string original = std::string(19, 'a') + "\x8b";
+    s.SetText(original);
+    ASSERT_EQ(s.Count(), 2);     // exactly full: an empty last row
+    s.UpdateList(2, 0, "\x84x"); // appended: the lead byte at the row end gets a trail byte
+    s.UpdateList(0, 0, "b");     // the whole line is cut again
+    s.UndoObj().Undo();
+    EXPECT_EQ(s.Text(), original + "\x84x");
+    s.UndoObj().Undo();
+    EXPECT_EQ(s.Text(), original);
+    s.UndoObj().Redo();
+    s.UndoObj().Redo();
+    EXPECT_EQ(s.Text(), "b" + original + "\x84x");
+}
