@@ -1,6 +1,6 @@
-// Display columns of a row: a two-byte character takes two columns, a tab runs to the next tab
-// stop (and with word wrap no further than the next multiple of the wrap width). Conversions
-// between display columns and byte offsets used by the caret and by painting.
+// Display columns of a row for the caret and painting, on the row store's column map: a
+// two-byte character takes two columns, a tab runs to the next tab stop (and with word wrap no
+// further than the next multiple of the wrap width).
 #pragma once
 
 #include <string>
@@ -11,9 +11,6 @@ struct TColumnRules {
     int WrapByte = 0; // 0: word wrap off
 };
 
-// Class of each display column: '1' letter, '2' delimiter, '3' tab filler, '4' lead byte,
-// '5' trail byte. BuildColumnMap stops after maxColumns columns.
-std::string BuildColumnMap(std::string_view row, const TColumnRules& r, int maxColumns = 1 << 30);
 // Width of a row in display columns.
 int RowWidth(std::string_view row, const TColumnRules& r);
 // Byte offset of a display column (the column minus the tab filler before it, at most the
@@ -27,4 +24,3 @@ int CharBytesAt(std::string_view row, int offset);
 int PrevCharOffset(std::string_view row, int offset);
 // Width of the leading blanks (spaces and tabs) of a row.
 int IndentWidth(std::string_view row, const TColumnRules& r);
-bool IsWordDelimiter(unsigned char c);

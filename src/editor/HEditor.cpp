@@ -102,42 +102,18 @@ int TEditorCore::OffsetOf(int row, int col) const {
 
 // The column rules: clamp to the row, keep a remembered column for vertical moves, step off
 // trail bytes and tab filler in the direction of movement, keep off the end of wrapped rows.
-void TEditorCore::PlaceCaret(int row, int col, int dir, bool vertical, bool keepRemembered) {
+void TEditorCore::PlaceCaret(int row, int col, int dir, bool vertical) {
     const int oldRow = FRow;
     row = std::clamp(row, 0, MaxRow());
-    if (vertical && FRemembered >= 0) col = FRemembered;
-    if (!vertical && !keepRemembered) FRemembered = -1;
-    col = std::clamp(col, 0, 1001);
-    const std::string_view text = RowTextOf(row);
-    const TColumnRules rules = Rules();
-    const int width = RowWidth(text, rules);
-    if (!FCaret.FreeCaret() && col > width) {
-        if (FCaret.KeepCaret() && FRemembered < 0) FRemembered = col;
-        if (!(vertical && FCaret.FreeRow())) col = width;
-    }
-    const std::string map = BuildColumnMap(text, rules, std::max(col, width) + 2);
-    auto cls = [&](int c) { return c >= 0 && c < static_cast<int>(map.size()) ? map[c] : '0'; };
-    auto settle = [&](int d) {
-        if (cls(col) == '5') col += d;
-        if (!FCaret.InTab())
-            while (cls(col) == '3')
-                col += d;
-        if (col < 0) col = 0;
-    };
-    settle(dir > 0 ? 1 : -1);
-    if (FRows->WordWrap() && col >= width && !IsEofPos(row)) {
-        if (FRows->RowEndKind(row) == erWrapped) {
-            col = std::max(0, width - 1);
-            settle(-1);
-        } else if (col >= FRows->WrapByte()) {
-            col = std::max(width, FRows->WrapByte() - 1);
-            settle(-1);
-        }
-    }
-    if (col > EditorMaxColumns) {
-        col = EditorMaxColumns;
-        if (cls(col) == '5') --col;
-    }
+    TWrapSettings ws;
+    ws.WordWrap = FRows->WordWrap();
+    ws.WrapByte = FRows->WrapByte();
+    ws.TabSpaceCount = FCaret.TabSpaceCount();
+    const TCaretColumnOptions opt{FCaret.FreeCaret(), FCaret.FreeRow(), FCaret.InTab(),
+                                  FCaret.KeepCaret()};
+    // The [EOF] position has no row: it is an empty row without line end.
+    const TRowEnd end = IsEofPos(row) ? reTextEnd : static_cast<TRowEnd>(FRows->RowEndKind(row));
+    col = CaretColumn(RowTextOf(row), end, ws, opt, col, dir > 0 ? 1 : -1, vertical, FRemembered);
     const bool moved = row != FRow || col != FCol;
     FRow = row;
     FCol = col;

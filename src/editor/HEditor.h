@@ -194,7 +194,7 @@ class TEditorCore : public TEditorPropTarget {
     }
     void SettingChanged();
     void Rewrap();
-    void PlaceCaret(int row, int col, int dir, bool vertical, bool keepRemembered = false);
+    void PlaceCaret(int row, int col, int dir, bool vertical);
     void CaretMoved();
     int AbsPos(int row, int offset) const;
     TEditorPos PosToRowCol(int pos) const;
