@@ -2,6 +2,7 @@
 // the caret fields and the property set chosen by extension.
 #include "mainwindow/ui/EditorPageEditor.h"
 #include "editor/ui/TEditor.h"
+#include "mainwindow/ui/Pages.h"
 
 #include "../../support/TempDir.h"
 
@@ -9,6 +10,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMainWindow>
 #include <QWidget>
 
 namespace {
@@ -90,10 +92,6 @@ TEST(EditorPageEditor, SplitPartnerSharesTheText) {
 }
 
 } // namespace
-
-#include "mainwindow/ui/Pages.h"
-
-#include <QMainWindow>
 
 namespace {
 
