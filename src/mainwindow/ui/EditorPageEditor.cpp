@@ -66,6 +66,20 @@ class FocusWatch : public QObject {
 
 TEditorPageEditor::TEditorPageEditor(QWidget* parent, const TPagePropSets& sets)
     : sets_(sets), editor_(new TEditor(parent)), alive_(editor_) {
+    wire();
+}
+
+TEditorPageEditor::TEditorPageEditor(QWidget* parent, const TPagePropSets& sets, TEditor& shareWith)
+    : sets_(sets), editor_(new TEditor(parent, shareWith.Core().SharedStore())), alive_(editor_) {
+    // The new control takes the first one's properties (the main form's own set EditorProp1).
+    TEditorProp EditorProp1;
+    EditorProp1.Assign(shareWith.Core());
+    EditorProp1.AssignTo(editor_->Core());
+    editor_->Core().SetReadOnly(shareWith.Core().ReadOnly());
+    wire();
+}
+
+void TEditorPageEditor::wire() {
     QObject::connect(editor_, &TEditor::CaretMoved, [this] {
         if (OnCaretMoved) OnCaretMoved();
     });
@@ -178,8 +192,6 @@ void TEditorPageEditor::ApplyPropertiesFor(const std::string& path) {
     sets_.ForPath(path).AssignTo(editor_->Core());
 }
 
-// Sharing one row store between two controls comes with the row store's ExchangeList; until the
-// control offers it, a page is not split.
-std::unique_ptr<TPageEditor> TEditorPageEditor::CreatePartner(QWidget*) {
-    return nullptr;
+std::unique_ptr<TPageEditor> TEditorPageEditor::CreatePartner(QWidget* parent) {
+    return std::make_unique<TEditorPageEditor>(parent, sets_, *editor_);
 }

@@ -42,6 +42,8 @@ class TPagePropSets {
 class TEditorPageEditor : public TPageEditor {
   public:
     TEditorPageEditor(QWidget* parent, const TPagePropSets& sets);
+    // A control on an existing editor's row store (the split view).
+    TEditorPageEditor(QWidget* parent, const TPagePropSets& sets, TEditor& shareWith);
     ~TEditorPageEditor() override;
 
     QWidget* Widget() override;
@@ -62,9 +64,9 @@ class TEditorPageEditor : public TPageEditor {
     TPageCaretInfo CaretInfo() const override;
     void ApplyPropertiesFor(const std::string& path) override;
     std::unique_ptr<TPageEditor> CreatePartner(QWidget* parent) override;
-    bool CanSplit() const override { return false; }
 
   private:
+    void wire();
     const TPagePropSets& sets_;
     TEditor* editor_;
     QPointer<QWidget> alive_; // guards editor_ against its parent deleting it first

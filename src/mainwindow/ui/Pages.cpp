@@ -166,7 +166,8 @@ bool TPages::SavePageText(int index, const std::string& path, std::string* error
 }
 
 bool TPages::IsModified(int index) const {
-    return sheet(index).editor->Modified();
+    const Sheet& s = sheet(index);
+    return s.editor->Modified() || (s.upper && s.upper->Modified());
 }
 
 void TPages::SetModified(int index, bool modified) {
@@ -206,6 +207,7 @@ bool TPages::IsSplit(int index) const {
 void TPages::Unsplit(int index) {
     Sheet& s = sheet(index);
     if (!s.upper) return;
+    if (s.upper->Modified()) s.editor->SetModified(true); // the text typed above stays modified
     s.focused = s.editor.get();
     s.upper.reset();
     if (index == ActivePage()) book_.PageChange();

@@ -2,7 +2,6 @@
 #include "mainwindow/ui/PagesAttach.h"
 
 #include "app/ShellUtil.h"
-#include "app/ui/MemMapTimer.h"
 #include "mainwindow/OpenMenuList.h"
 #include "mainwindow/ui/EditorPageEditor.h"
 #include "mainwindow/ui/Pages.h"
@@ -118,13 +117,13 @@ TPages* AttachPages(TfmEditor& fm, TdtEditor& dt) {
         pages->SetRowColMode(fm.Settings.isWpLine);
         pages->FirstShow(ini, args);
         if (!pages->Book().holidayFile.empty()) fm.HolidayFile = pages->Book().holidayFile;
-        auto* channel = new TMemMapEvt1(&fm);
-        channel->setObjectName(QStringLiteral("MemMapEvt1"));
-        QObject::connect(channel, &TMemMapEvt1::linesReceived, pages,
-                         [pages](const QStringList& lines) { pages->OpenHandedOver(lines); });
-        QObject::connect(channel, &TMemMapEvt1::messengerArrived, &fm,
-                         [&fm] { BringToFront(&fm); });
-        channel->Activate();
+    };
+    // Lines a second start handed over through the window's channel MemMapEvt1.
+    fm.OnHandOffLines = [pages](const std::vector<std::string>& lines) {
+        QStringList l;
+        for (const std::string& s : lines)
+            l << QString::fromStdString(s);
+        pages->OpenHandedOver(l);
     };
     fm.OnCloseQueryPages = [&fm, pages] {
         pages->CloseQuery();

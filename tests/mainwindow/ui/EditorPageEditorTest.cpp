@@ -2,6 +2,7 @@
 // the caret fields and the property set chosen by extension.
 #include "mainwindow/ui/EditorPageEditor.h"
 #include "editor/ui/TEditor.h"
+#include "mainwindow/ui/Pages.h"
 
 #include "../../support/TempDir.h"
 
@@ -9,6 +10,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMainWindow>
 #include <QWidget>
 
 namespace {
@@ -63,6 +65,57 @@ TEST(EditorPageEditor, PropertySetFollowsTheExtension) {
     EXPECT_TRUE(e.Editor()->Core().GetWordWrap()); // the default set wraps
     e.ApplyPropertiesFor("/x/unit.PAS");
     EXPECT_FALSE(e.Editor()->Core().GetWordWrap());
+}
+
+} // namespace
+
+namespace {
+
+TEST(EditorPageEditor, SplitPartnerSharesTheText) {
+    TempDir d;
+    TempDir::Write(d / "a.txt", "top\r\nline\r\n");
+    TPagePropSets sets;
+    QWidget parent;
+    TEditorPageEditor e(&parent, sets);
+    std::string err;
+    ASSERT_TRUE(e.LoadFromFile(d / "a.txt", &err));
+    e.ApplyPropertiesFor(d / "a.txt");
+    std::unique_ptr<TPageEditor> upper = e.CreatePartner(&parent);
+    ASSERT_TRUE(upper);
+    EXPECT_TRUE(e.CanSplit());
+    QKeyEvent k(QEvent::KeyPress, Qt::Key_Z, Qt::NoModifier, "Z");
+    QApplication::sendEvent(upper->Widget(), &k);
+    EXPECT_EQ(e.TextBytes(), "Ztop\r\nline\r\n"); // typed above, seen below
+    EXPECT_TRUE(upper->Modified());
+    upper.reset(); // unsplit: the page keeps the text
+    EXPECT_EQ(e.TextBytes(), "Ztop\r\nline\r\n");
+}
+
+} // namespace
+
+namespace {
+
+TEST(EditorPageEditor, TextTypedInTheUpperHalfIsSavedAtExit) {
+    TempDir d;
+    TempDir::Write(d / "a.txt", "top\r\n");
+    TPagePropSets sets;
+    QMainWindow w;
+    TMyFileList list;
+    TPages pages(&w, list, [&sets](QWidget* parent) {
+        return std::make_unique<TEditorPageEditor>(parent, sets);
+    });
+    pages.Book().firstShow = false;
+    pages.SetProgramFolder(d.str());
+    ASSERT_TRUE(pages.Book().OpenFile(d / "a.txt"));
+    pages.ToggleSplit();
+    ASSERT_TRUE(pages.IsSplit(0));
+    QKeyEvent k(QEvent::KeyPress, Qt::Key_Z, Qt::NoModifier, "Z");
+    QApplication::sendEvent(pages.ActivePageEditor()->Widget(), &k);
+    EXPECT_EQ(pages.ActivePageEditor()->TextBytes(), "Ztop\r\n");
+    EXPECT_TRUE(pages.ActivePageEditor()->Modified());
+    EXPECT_TRUE(pages.IsModified(0));
+    EXPECT_TRUE(pages.CloseQuery());
+    EXPECT_EQ(TempDir::Read(d / "a.txt"), "Ztop\r\n");
 }
 
 } // namespace
