@@ -44,10 +44,10 @@ test-core-asan: deps
 	  ctest --output-on-failure -j $(JOBS) --timeout 900
 
 bench: deps
-	cmake -S . -B $(BENCH_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DTOLMO_CORE_ONLY=ON -DTOLMO_BENCH=ON
+	cmake -S . -B $(BENCH_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DTOLMO_BENCH=ON
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	@set -e; for b in $(BENCH_BUILD)/bench/bench_*; do \
-	  [ -x "$$b" ] || continue; echo "== $$(basename $$b)"; "$$b" --benchmark_counters_tabular=true; done
+	  [ -x "$$b" ] || continue; echo "== $$(basename $$b)"; QT_QPA_PLATFORM=offscreen "$$b" --benchmark_counters_tabular=true; done
 
 # libFuzzer targets (clang). FUZZ_SECONDS per target; the seed corpora live under tests/.
 FUZZ_SECONDS ?= 60

@@ -58,14 +58,16 @@ import -window root "$SHOTS/first_start-2-main.png"
 close_program
 [ -f "$INI" ] || fail "no $INI after closing"
 
-# Every key of the close-time write, grouped by section as a profile file holds them.
+# Every key of the close-time write, grouped by section as a profile file holds them, then the
+# open-file list (empty: the untitled page is not remembered).
 expected="Header/Version Header/Folder Tab/TabColorAct Tab/TabColorDeAct Tab/TabFontAct
 Tab/TabFontDeAct Tab/cbTabStyle Tab/TabLen Editor/FontName Editor/FontSize Editor/FontColor
 Editor/Color Editor/MarginTop Editor/MarginLeft Editor/MarginCharacter Editor/MarginLine
 Editor/RetMark Editor/EofMark Editor/underLine Editor/Ruler Editor/WrapByte Editor/WrapDou
 Set/OpenFolder Set/isMaxSize Set/fmTop Set/fmLeft Set/fmHeight Set/fmWidth Set/FuncChk
 Set/StatChk Set/Page Set/MenuCount Set/KnKakunin Set/isWaYMD Set/isYoubi Set/isClick
-Set/isBrowser Set/Browser Set/Curs Set/isEditor Set/Editor Set/GEditor Info/vInfoChien"
+Set/isBrowser Set/Browser Set/Curs Set/isEditor Set/Editor Set/GEditor Info/vInfoChien
+MyFileList/Count"
 actual=$(awk '/^\[/{s=substr($0,2,length($0)-2); next} /=/{split($0,kv,"="); print s"/"kv[1]}' "$INI" | tr '\n' ' ')
 [ "$(echo $actual)" = "$(echo $expected)" ] || fail "keys differ:
   got      $actual
@@ -77,7 +79,7 @@ grep -qx 'FuncChk=1' "$INI" && grep -qx 'StatChk=1' "$INI" || fail "bars"
 grep -qx 'TabColorAct=clBtnFace' "$INI" || fail "colour names"
 chien=$(sed -n 's/^vInfoChien=//p' "$INI")
 [ "$chien" -ge 1 ] && [ "$chien" -le 99 ] || fail "vInfoChien $chien not drawn from 1..99"
-[ "$(ls -A "$XDG_CONFIG_HOME/Brix/Tolmo")" = "Tolmo.ini" ] || fail "stray files: $(ls -A "$XDG_CONFIG_HOME/Brix/Tolmo")"
+[ "$(ls -A "$XDG_CONFIG_HOME/Brix/Tolmo" | tr "\n" " ")" = "Tolmo.ini Tolmo.rec " ] || fail "stray files: $(ls -A "$XDG_CONFIG_HOME/Brix/Tolmo")"
 
 # --- second start reads the values back ------------------------------------------------------
 sed -i -e 's/^FuncChk=1/FuncChk=0/' -e 's/^fmTop=224/fmTop=100/' -e 's/^fmLeft=250/fmLeft=60/' \

@@ -5,6 +5,7 @@
 #include "app/ui/Application.h"
 #include "app/ui/SessionEnd.h"
 #include "mainwindow/ui/dataEditor.h"
+#include "mainwindow/ui/PagesAttach.h"
 #include "mainwindow/ui/frmEditor.h"
 #include "platform/ui/QtMessageSink.h"
 
@@ -46,6 +47,7 @@ int main(int argc, char** argv) {
     int result = 0;
     {
         TfmEditor fmEditor(dtEditor, info);
+        AttachPages(fmEditor, dtEditor);
         TSessionEnd sessionEnd(&fmEditor);
         fmEditor.show();
         result = app.exec();
