@@ -10,6 +10,8 @@ mkdir -p "$OUT"
 run() { # keys... ; prints the dialog's result line
     xvfb-run -a -s '-screen 0 640x480x24' bash -c '
         out="$1"; shift
+        # A log left by the previous run must not be taken for this one.
+        rm -f "$out/log"
         QT_QPA_PLATFORM=xcb TOLMO_HIDUKE_PRESET=2026/05/06 "$BIN" --gtest_also_run_disabled_tests \
             --gtest_filter="*ShowForALook*" > "$out/log" 2>&1 &
         pid=$!
