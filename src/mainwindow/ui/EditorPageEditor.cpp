@@ -4,6 +4,7 @@
 #include "editor/EditorPropSets.h"
 #include "editor/HEdtProp.h"
 #include "editor/ui/TEditor.h"
+#include "fountain/Fountain.h"
 #include "platform/AtomicFile.h"
 
 #include <QEvent>
@@ -15,6 +16,7 @@ struct TPagePropSets::Impl {
     std::vector<TEditorProp> sets{MakeEditorProp_Delphi(), MakeEditorProp_HTML(),
                                   MakeEditorProp_Default(), MakeEditorProp_DefaultOrg(),
                                   MakeEditorProp_HTMLOrg()};
+    std::vector<const TFountain*> fountains;
 };
 
 TPagePropSets::TPagePropSets() : d_(std::make_unique<Impl>()) {}
@@ -35,15 +37,37 @@ void TPagePropSets::ApplyDisplay(const TPageDisplay& d) {
     p.WrapOption.SetWrapByte(d.wrapByte);
 }
 
-const TEditorProp& TPagePropSets::ForPath(const std::string& path) const {
+namespace {
+
+// ".html" of "/x/page.html"; empty for names without an extension (or starting with the dot).
+std::string ExtensionOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     const std::size_t dot = path.rfind('.');
-    if (dot != std::string::npos && (slash == std::string::npos || dot > slash + 1)) {
-        const std::string ext = path.substr(dot);
+    if (dot != std::string::npos && (slash == std::string::npos || dot > slash + 1))
+        return path.substr(dot);
+    return {};
+}
+
+} // namespace
+
+const TEditorProp& TPagePropSets::ForPath(const std::string& path) const {
+    const std::string ext = ExtensionOf(path);
+    if (!ext.empty())
         for (const TEditorProp& p : d_->sets)
             if (p.IsFileExt(ext)) return p;
-    }
     return d_->sets[2];
+}
+
+void TPagePropSets::SetFountains(std::vector<const TFountain*> fountains) {
+    d_->fountains = std::move(fountains);
+}
+
+const TFountain* TPagePropSets::FountainForPath(const std::string& path) const {
+    const std::string ext = ExtensionOf(path);
+    if (!ext.empty())
+        for (const TFountain* f : d_->fountains)
+            if (f && f->HasExtension(ext)) return f;
+    return nullptr;
 }
 
 namespace {
@@ -75,6 +99,7 @@ TEditorPageEditor::TEditorPageEditor(QWidget* parent, const TPagePropSets& sets,
     TEditorProp EditorProp1;
     EditorProp1.Assign(shareWith.Core());
     EditorProp1.AssignTo(editor_->Core());
+    editor_->Core().SetFountain(shareWith.Core().Fountain());
     editor_->Core().SetReadOnly(shareWith.Core().ReadOnly());
     wire();
 }
@@ -190,6 +215,7 @@ TPageCaretInfo TEditorPageEditor::CaretInfo() const {
 
 void TEditorPageEditor::ApplyPropertiesFor(const std::string& path) {
     sets_.ForPath(path).AssignTo(editor_->Core());
+    editor_->Core().SetFountain(sets_.FountainForPath(path));
 }
 
 std::unique_ptr<TPageEditor> TEditorPageEditor::CreatePartner(QWidget* parent) {

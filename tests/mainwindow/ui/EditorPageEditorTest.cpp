@@ -2,6 +2,7 @@
 // the caret fields and the property set chosen by extension.
 #include "mainwindow/ui/EditorPageEditor.h"
 #include "editor/ui/TEditor.h"
+#include "fountain/FountainInstances.h"
 #include "mainwindow/ui/Pages.h"
 
 #include "../../support/TempDir.h"
@@ -65,6 +66,28 @@ TEST(EditorPageEditor, PropertySetFollowsTheExtension) {
     EXPECT_TRUE(e.Editor()->Core().GetWordWrap()); // the default set wraps
     e.ApplyPropertiesFor("/x/unit.PAS");
     EXPECT_FALSE(e.Editor()->Core().GetWordWrap());
+}
+
+TEST(EditorPageEditor, ColouringDefinitionFollowsTheExtension) {
+    auto delphi = CreateDelphiFountain1();
+    auto html = CreateHTMLFountain1();
+    TPagePropSets sets;
+    sets.SetFountains({delphi.get(), html.get()});
+    QWidget parent;
+    TEditorPageEditor e(&parent, sets);
+    TEditorCore& c = e.Editor()->Core();
+    e.ApplyPropertiesFor("/x/page.HTM");
+    EXPECT_EQ(c.Fountain(), html.get());
+    e.ApplyPropertiesFor("/x/unit.inc");
+    EXPECT_EQ(c.Fountain(), delphi.get());
+    std::unique_ptr<TPageEditor> upper = e.CreatePartner(&parent); // the split view colours alike
+    EXPECT_EQ(static_cast<TEditorPageEditor*>(upper.get())->Editor()->Core().Fountain(),
+              delphi.get());
+    upper.reset();
+    e.ApplyPropertiesFor("/x/memo.txt");
+    EXPECT_EQ(c.Fountain(), nullptr); // plain colours
+    e.ApplyPropertiesFor("/x.html/noext");
+    EXPECT_EQ(c.Fountain(), nullptr);
 }
 
 } // namespace
