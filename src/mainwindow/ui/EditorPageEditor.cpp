@@ -145,7 +145,7 @@ std::string TEditorPageEditor::TextBytes() const {
 void TEditorPageEditor::ClearText() {
     TEditorCore& c = editor_->Core();
     c.SelectAll();
-    c.SetSelText("");
+    c.DeleteSelection(); // one undo step; SetSelText ignores an empty text
 }
 
 bool TEditorPageEditor::Modified() const {
@@ -196,18 +196,22 @@ TPageCaretInfo TEditorPageEditor::CaretInfo() const {
     TPageCaretInfo info;
     info.row = c.Row();
     info.col = c.Col();
-    // Logical line: the line ends before the caret row; column: the wrapped rows of the line
-    // before it plus the column in it.
-    const int last = std::min(c.Row(), rows.RowCount());
-    int line = 0, lineStart = 0;
-    for (int r = 0; r < last; ++r)
-        if (rows.RowEndKind(r) == erLineEnd) {
+    // Logical line and the column in it: the wrapped rows of the line before the caret row
+    // count with their bytes. The row store answers both without walking the rows.
+    const int count = rows.RowCount();
+    int line = 0, col = c.Col();
+    if (c.Row() < count) {
+        line = rows.RowToLine(c.Row());
+        col += static_cast<int>(rows.TextPos(c.Row()) - rows.TextPos(rows.RowStart(c.Row())));
+    } else if (count > 0) { // the row after the last one
+        const int last = count - 1;
+        line = rows.RowToLine(last);
+        if (rows.RowEndKind(last) == erLineEnd)
             ++line;
-            lineStart = r + 1;
-        }
-    int col = c.Col();
-    for (int r = lineStart; r < last; ++r)
-        col += static_cast<int>(rows.RowText(r).size());
+        else
+            col += static_cast<int>(rows.TextPos(last) + rows.RowText(last).size() -
+                                    rows.TextPos(rows.RowStart(last)));
+    }
     info.line = line;
     info.chr = col;
     return info;

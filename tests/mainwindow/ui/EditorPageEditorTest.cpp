@@ -38,6 +38,42 @@ TEST(EditorPageEditor, LoadsShiftJisAndWritesCrLf) {
     EXPECT_EQ(e.TextBytes().substr(0, 3), "one");
 }
 
+TEST(EditorPageEditor, ClearEmptiesThePageUndoably) {
+    TPagePropSets sets;
+    QWidget parent;
+    TEditorPageEditor e(&parent, sets);
+    e.Editor()->SetText("one\r\ntwo\r\n");
+    e.ClearText();
+    EXPECT_EQ(e.TextBytes(), "");
+    e.Editor()->Core().Undo();
+    EXPECT_EQ(e.TextBytes(), "one\r\ntwo\r\n");
+}
+
+TEST(EditorPageEditor, CaretInfoCountsWrappedRowsIntoTheLine) {
+    TPagePropSets sets;
+    QWidget parent;
+    TEditorPageEditor e(&parent, sets);
+    e.ApplyPropertiesFor("/x/memo.txt"); // wraps
+    e.Editor()->SetText(std::string(200, 'a') + "\r\nxyz\r\nlast");
+    const TEditorRowSource& rows = e.Editor()->Core().Rows();
+    ASSERT_GT(rows.RowCount(), 4); // the long line takes several rows
+    const int firstRow = static_cast<int>(rows.RowText(0).size());
+    TEditorCore& c = e.Editor()->Core();
+    c.SetRow(1);
+    c.SetCol(3);
+    EXPECT_EQ(e.CaretInfo().line, 0);
+    EXPECT_EQ(e.CaretInfo().chr, firstRow + 3);
+    EXPECT_EQ(e.CaretInfo().row, 1);
+    const int xyz = rows.RowCount() - 2;
+    ASSERT_EQ(rows.RowText(xyz), "xyz");
+    c.SetRow(xyz);
+    c.SetCol(2);
+    EXPECT_EQ(e.CaretInfo().line, 1);
+    EXPECT_EQ(e.CaretInfo().chr, 2);
+    c.SetRow(xyz + 1);
+    EXPECT_EQ(e.CaretInfo().line, 2);
+}
+
 TEST(EditorPageEditor, TypingMarksModified) {
     TPagePropSets sets;
     QWidget parent;
