@@ -7,9 +7,11 @@
 #include "calendar/ui/frmHiduke.h"
 #include "editor/ui/SearchCommands.h"
 #include "editor/ui/TEditor.h"
+#include "mainwindow/CharCount.h"
 #include "mainwindow/ui/EditorPageEditor.h"
 #include "mainwindow/ui/Pages.h"
 #include "mainwindow/ui/frmEditor.h"
+#include "platform/MessageBox.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -67,6 +69,24 @@ TWindowCommands::TWindowCommands(TfmEditor& fm, TPages& pages)
 
     bar->insertMenu(before, mnEdit);
     bar->insertMenu(before, mnIdou);
+
+    mnSonota = bar->addMenu(QStringLiteral("その他(&O)"));
+    mnSonota->setObjectName(QStringLiteral("mnSonota"));
+    mnMojisuu = addItem(mnSonota, "mnMojisuu", QStringLiteral("文字数"));
+    connect(mnMojisuu, &QAction::triggered, this, [this] { mnMojisuuClick(); });
+}
+
+bool TWindowCommands::mnMojisuuClick() {
+    TEditor* e = ActiveEditor();
+    if (!e || !e->Core().Selected()) return false;
+    TEditorCore& c = e->Core();
+    bool box = false;
+    ShowMessage(CharCountMessage(CountCharacters(c.CopyText(box))));
+    if (box)
+        c.CleanSelection();
+    else
+        c.SetSelStart(c.SelStart() + c.SelLength());
+    return true;
 }
 
 TEditor* TWindowCommands::ActiveEditor() const {

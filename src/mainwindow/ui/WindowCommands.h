@@ -31,6 +31,9 @@ class TWindowCommands : public QObject {
     bool mnDayInClick();
     // mnTimeIn: the current time "hh:nn".
     bool mnTimeInClick();
+    // mnMojisuu: the character count of the selection in a message, then the selection goes and
+    // the caret stays at its end. False without a selection.
+    bool mnMojisuuClick();
     // Inserts text at the caret of the active control as one undo step (replacing a selection).
     bool InsertText(const QString& text);
 
@@ -42,6 +45,8 @@ class TWindowCommands : public QObject {
     QAction* mnDayIn = nullptr;
     QAction* mnHiduke = nullptr;
     QAction* mnTimeIn = nullptr;
+    QMenu* mnSonota = nullptr;
+    QAction* mnMojisuu = nullptr;
 
   private:
     TfmEditor& fm_;

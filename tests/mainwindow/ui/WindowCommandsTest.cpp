@@ -74,7 +74,8 @@ TEST_F(WindowCommandsTest, MenusSitBetweenFileAndWindowWithTheirKeys) {
     QStringList titles;
     for (QAction* a : fm->menuBar()->actions())
         titles << a->text();
-    EXPECT_EQ(titles, (QStringList{"ファイル(&F)", "編集(&E)", "検索(&S)", "ウィンドウ(&W)"}));
+    EXPECT_EQ(titles, (QStringList{"ファイル(&F)", "編集(&E)", "検索(&S)", "ウィンドウ(&W)",
+                                   "その他(&O)"}));
     TSearchCommands* s = cmds->Search();
     EXPECT_EQ(s->mnFind->shortcut(), QKeySequence("Ctrl+F"));
     EXPECT_EQ(s->mnShitaFind->shortcut(), QKeySequence("F3"));
@@ -105,6 +106,22 @@ TEST_F(WindowCommandsTest, DateAndTimeAreInsertedAtTheCaretAsOneUndoStep) {
     // A read-only page takes nothing.
     editor->Core().SetReadOnly(true);
     EXPECT_FALSE(cmds->mnTimeInClick());
+}
+
+TEST_F(WindowCommandsTest, CharacterCountOfTheSelectionThenTheCaretAtItsEnd) {
+    TEditorCore& c = editor->Core();
+    sink.boxes.clear();
+    EXPECT_FALSE(cmds->mnMojisuuClick()); // nothing selected: no message
+    EXPECT_TRUE(sink.boxes.empty());
+    c.SetSelStart(4);   // after "日本"
+    c.SetSelLength(16); // "語のメモ\r\n二行目"
+    ASSERT_TRUE(cmds->mnMojisuuClick());
+    ASSERT_EQ(sink.boxes.size(), 1u);
+    EXPECT_EQ(sink.boxes[0].text, "文字数は半角で 14 個です。\r\nバイト数は 16 バイトです。"
+                                  "\r\n（半角数とバイト数の差は改行のバイト数です）");
+    EXPECT_FALSE(c.Selected());
+    EXPECT_EQ(c.Row(), 1);
+    EXPECT_EQ(c.Col(), 6);
 }
 
 TEST_F(WindowCommandsTest, DateDialogInsertsItsResultAndCancelInsertsNothing) {
