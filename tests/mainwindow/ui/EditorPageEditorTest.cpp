@@ -120,8 +120,14 @@ TEST(EditorPageEditor, ColouringDefinitionFollowsTheExtension) {
     EXPECT_EQ(static_cast<TEditorPageEditor*>(upper.get())->Editor()->Core().Fountain(),
               delphi.get());
     upper.reset();
+    // Saving under another name re-applies the sets to a page with text: the text stays as it
+    // was, unmodified.
+    e.Editor()->SetText(std::string(300, 'x') + "\r\n<p>\r\n");
+    e.SetModified(false);
     e.ApplyPropertiesFor("/x/memo.txt");
     EXPECT_EQ(c.Fountain(), nullptr); // plain colours
+    EXPECT_FALSE(e.Modified());
+    EXPECT_EQ(e.TextBytes(), std::string(300, 'x') + "\r\n<p>\r\n");
     e.ApplyPropertiesFor("/x.html/noext");
     EXPECT_EQ(c.Fountain(), nullptr);
 }
