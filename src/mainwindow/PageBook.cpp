@@ -205,6 +205,8 @@ bool TPageBook::SaveAsDialog(const std::string& currentPath) {
         list_.SetField(index, ffName, PathFileName(r.path));
         list_.SetField(index, ffFolder, PathFolder(r.path));
         list_.SetField(index, ffLoaded, "1"); // the page holds the file's text now
+        // A new extension brings its own property set and colouring ("a.txt" saved as .html).
+        host_.ApplyPropertiesFor(index, r.path);
         saveDialogFolder_ = PathFolder(r.path);
         return true;
     }

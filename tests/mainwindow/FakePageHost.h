@@ -26,6 +26,7 @@ class FakePageHost : public TPageHost {
     std::deque<TSaveDialogResult> saveDialogs; // cancelled when empty
     std::vector<std::pair<std::string, std::string>> saveDialogStarts;
     std::string openDialogAnswer;
+    std::vector<std::pair<int, std::string>> propertiesFor; // ApplyPropertiesFor calls
     bool failWrites = false;
     bool failReads = false;
     bool editorRunning = false;
@@ -37,7 +38,9 @@ class FakePageHost : public TPageHost {
         pages.push_back({caption, path, "", false, false, false, 0, 0});
     }
     void SetPageCaption(int i, const std::string& c) override { pages.at(i).caption = c; }
-    void ApplyPropertiesFor(int, const std::string&) override {}
+    void ApplyPropertiesFor(int i, const std::string& path) override {
+        propertiesFor.emplace_back(i, path);
+    }
     void RemovePage(int i) override {
         pages.erase(pages.begin() + i);
         if (active >= PageCount()) active = PageCount() - 1;

@@ -146,6 +146,9 @@ TEST_F(PageBookTest, SaveAsRefusesUntitledNameAndOpenNamesThenAsksOverwrite) {
     EXPECT_EQ(list.GetField(1, ffLoaded), "1"); // its caret is remembered from now on
     EXPECT_EQ(host.pages[1].caption, " exists ");
     EXPECT_FALSE(host.pages[1].modified);
+    // The saved page takes the property set and colouring of its new extension.
+    ASSERT_FALSE(host.propertiesFor.empty());
+    EXPECT_EQ(host.propertiesFor.back(), std::make_pair(1, existing));
     // Saving a page under its own current path is refused too.
     type("more");
     host.notices.clear();

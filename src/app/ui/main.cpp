@@ -6,6 +6,7 @@
 #include "app/ui/SessionEnd.h"
 #include "mainwindow/ui/dataEditor.h"
 #include "mainwindow/ui/PagesAttach.h"
+#include "mainwindow/ui/WindowCommands.h"
 #include "mainwindow/ui/frmEditor.h"
 #include "platform/ui/QtMessageSink.h"
 
@@ -47,7 +48,8 @@ int main(int argc, char** argv) {
     int result = 0;
     {
         TfmEditor fmEditor(dtEditor, info);
-        AttachPages(fmEditor, dtEditor);
+        TPages* pages = AttachPages(fmEditor, dtEditor);
+        new TWindowCommands(fmEditor, *pages); // owned by the window
         TSessionEnd sessionEnd(&fmEditor);
         fmEditor.show();
         result = app.exec();

@@ -30,6 +30,9 @@ class TEditor : public QAbstractScrollArea {
     void CopyToClipboard();
     void CutToClipboard();
     void PasteFromClipboard();
+    // Inserts text as if typed (replacing a selection, in overwrite mode over the text): one
+    // undo step, the caret after it; characters Shift-JIS cannot hold are reported.
+    void InsertUtf16(const QString& text);
     void BoxPasteFromClipboard(); // SetSelTextBox with the clipboard's text
 
     // The popup menu built from the core's rules; a form may assign its own instead.
@@ -80,7 +83,6 @@ class TEditor : public QAbstractScrollArea {
     void UpdateMetrics();
     void UpdateScrollBars();
     void InvalidateRows(int first, int last);
-    void InsertUtf16(const QString& text);
     void Warn(const QString& message);
     void UpdateCursor(QPoint p, Qt::KeyboardModifiers mods);
     void DropSelection(bool copy);

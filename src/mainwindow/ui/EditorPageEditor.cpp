@@ -4,6 +4,7 @@
 #include "editor/EditorPropSets.h"
 #include "editor/HEdtProp.h"
 #include "editor/ui/TEditor.h"
+#include "fountain/Fountain.h"
 #include "platform/AtomicFile.h"
 
 #include <QEvent>
@@ -15,6 +16,7 @@ struct TPagePropSets::Impl {
     std::vector<TEditorProp> sets{MakeEditorProp_Delphi(), MakeEditorProp_HTML(),
                                   MakeEditorProp_Default(), MakeEditorProp_DefaultOrg(),
                                   MakeEditorProp_HTMLOrg()};
+    std::vector<const TFountain*> fountains;
 };
 
 TPagePropSets::TPagePropSets() : d_(std::make_unique<Impl>()) {}
@@ -35,15 +37,37 @@ void TPagePropSets::ApplyDisplay(const TPageDisplay& d) {
     p.WrapOption.SetWrapByte(d.wrapByte);
 }
 
-const TEditorProp& TPagePropSets::ForPath(const std::string& path) const {
+namespace {
+
+// ".html" of "/x/page.html"; empty for names without an extension (or starting with the dot).
+std::string ExtensionOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     const std::size_t dot = path.rfind('.');
-    if (dot != std::string::npos && (slash == std::string::npos || dot > slash + 1)) {
-        const std::string ext = path.substr(dot);
+    if (dot != std::string::npos && (slash == std::string::npos || dot > slash + 1))
+        return path.substr(dot);
+    return {};
+}
+
+} // namespace
+
+const TEditorProp& TPagePropSets::ForPath(const std::string& path) const {
+    const std::string ext = ExtensionOf(path);
+    if (!ext.empty())
         for (const TEditorProp& p : d_->sets)
             if (p.IsFileExt(ext)) return p;
-    }
     return d_->sets[2];
+}
+
+void TPagePropSets::SetFountains(std::vector<const TFountain*> fountains) {
+    d_->fountains = std::move(fountains);
+}
+
+const TFountain* TPagePropSets::FountainForPath(const std::string& path) const {
+    const std::string ext = ExtensionOf(path);
+    if (!ext.empty())
+        for (const TFountain* f : d_->fountains)
+            if (f && f->HasExtension(ext)) return f;
+    return nullptr;
 }
 
 namespace {
@@ -75,6 +99,7 @@ TEditorPageEditor::TEditorPageEditor(QWidget* parent, const TPagePropSets& sets,
     TEditorProp EditorProp1;
     EditorProp1.Assign(shareWith.Core());
     EditorProp1.AssignTo(editor_->Core());
+    editor_->Core().SetFountain(shareWith.Core().Fountain());
     editor_->Core().SetReadOnly(shareWith.Core().ReadOnly());
     wire();
 }
@@ -120,7 +145,7 @@ std::string TEditorPageEditor::TextBytes() const {
 void TEditorPageEditor::ClearText() {
     TEditorCore& c = editor_->Core();
     c.SelectAll();
-    c.SetSelText("");
+    c.DeleteSelection(); // one undo step; SetSelText ignores an empty text
 }
 
 bool TEditorPageEditor::Modified() const {
@@ -171,18 +196,22 @@ TPageCaretInfo TEditorPageEditor::CaretInfo() const {
     TPageCaretInfo info;
     info.row = c.Row();
     info.col = c.Col();
-    // Logical line: the line ends before the caret row; column: the wrapped rows of the line
-    // before it plus the column in it.
-    const int last = std::min(c.Row(), rows.RowCount());
-    int line = 0, lineStart = 0;
-    for (int r = 0; r < last; ++r)
-        if (rows.RowEndKind(r) == erLineEnd) {
+    // Logical line and the column in it: the wrapped rows of the line before the caret row
+    // count with their bytes. The row store answers both without walking the rows.
+    const int count = rows.RowCount();
+    int line = 0, col = c.Col();
+    if (c.Row() < count) {
+        line = rows.RowToLine(c.Row());
+        col += static_cast<int>(rows.TextPos(c.Row()) - rows.TextPos(rows.RowStart(c.Row())));
+    } else if (count > 0) { // the row after the last one
+        const int last = count - 1;
+        line = rows.RowToLine(last);
+        if (rows.RowEndKind(last) == erLineEnd)
             ++line;
-            lineStart = r + 1;
-        }
-    int col = c.Col();
-    for (int r = lineStart; r < last; ++r)
-        col += static_cast<int>(rows.RowText(r).size());
+        else
+            col += static_cast<int>(rows.TextPos(last) + rows.RowText(last).size() -
+                                    rows.TextPos(rows.RowStart(last)));
+    }
     info.line = line;
     info.chr = col;
     return info;
@@ -190,6 +219,7 @@ TPageCaretInfo TEditorPageEditor::CaretInfo() const {
 
 void TEditorPageEditor::ApplyPropertiesFor(const std::string& path) {
     sets_.ForPath(path).AssignTo(editor_->Core());
+    editor_->Core().SetFountain(sets_.FountainForPath(path));
 }
 
 std::unique_ptr<TPageEditor> TEditorPageEditor::CreatePartner(QWidget* parent) {

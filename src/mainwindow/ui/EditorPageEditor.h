@@ -8,9 +8,11 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class TEditor;
 class TEditorProp;
+class TFountain;
 
 // The look of plain pages as the settings file stores it.
 struct TPageDisplay {
@@ -33,6 +35,10 @@ class TPagePropSets {
     void ApplyDisplay(const TPageDisplay& d);
     // First set whose extension list holds the path's extension, else EditorProp_Default.
     const TEditorProp& ForPath(const std::string& path) const;
+    // The colouring definitions on offer (not owned), in the order they are asked.
+    void SetFountains(std::vector<const TFountain*> fountains);
+    // First colouring definition that claims the path's extension, else null (plain colours).
+    const TFountain* FountainForPath(const std::string& path) const;
 
   private:
     struct Impl;

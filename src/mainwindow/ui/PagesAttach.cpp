@@ -75,6 +75,7 @@ TPages* AttachPages(TfmEditor& fm, TdtEditor& dt) {
                               look.MarginLeft, look.MarginTop, look.MarginCharacter,
                               look.MarginLine, look.WordWrap,
                               look.ScrollBars == TEditorDisplay::ssVertical, look.WrapByte});
+    props->sets.SetFountains({dt.DelphiFountain1.get(), dt.HTMLFountain1.get()});
     TPagePropSets* sets = &props->sets;
     auto* pages = new TPages(&fm, holder->list, [sets](QWidget* parent) {
         return std::make_unique<TEditorPageEditor>(parent, *sets);

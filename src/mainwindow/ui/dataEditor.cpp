@@ -3,7 +3,9 @@
 
 #include "platform/MessageBox.h"
 
-TdtEditor::TdtEditor(QObject* parent) : QObject(parent) {}
+TdtEditor::TdtEditor(QObject* parent)
+    : QObject(parent), DelphiFountain1(CreateDelphiFountain1()),
+      HTMLFountain1(CreateHTMLFountain1()) {}
 
 TdtEditor::~TdtEditor() {
     DataModuleDestroy();

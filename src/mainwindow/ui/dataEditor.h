@@ -3,9 +3,11 @@
 #pragma once
 
 #include "app/Settings.h"
+#include "fountain/FountainInstances.h"
 
 #include <QObject>
 #include <functional>
+#include <memory>
 
 class TdtEditor : public QObject {
     Q_OBJECT
@@ -18,6 +20,10 @@ class TdtEditor : public QObject {
     // EditorProp_DefaultOrg that "restore the defaults" returns to.
     TEditorDisplay EditorProp_Default;
     const TEditorDisplay EditorProp_DefaultOrg{};
+
+    // The colouring definitions pages get by their file's extension, in this order.
+    std::unique_ptr<TDelphiFountain> DelphiFountain1;
+    std::unique_ptr<THTMLFountain> HTMLFountain1;
 
     // Saves the open-file list when the module goes (false: it could not be written).
     std::function<bool()> SaveFileList;

@@ -2,6 +2,7 @@
 // the caret fields and the property set chosen by extension.
 #include "mainwindow/ui/EditorPageEditor.h"
 #include "editor/ui/TEditor.h"
+#include "fountain/FountainInstances.h"
 #include "mainwindow/ui/Pages.h"
 
 #include "../../support/TempDir.h"
@@ -37,6 +38,42 @@ TEST(EditorPageEditor, LoadsShiftJisAndWritesCrLf) {
     EXPECT_EQ(e.TextBytes().substr(0, 3), "one");
 }
 
+TEST(EditorPageEditor, ClearEmptiesThePageUndoably) {
+    TPagePropSets sets;
+    QWidget parent;
+    TEditorPageEditor e(&parent, sets);
+    e.Editor()->SetText("one\r\ntwo\r\n");
+    e.ClearText();
+    EXPECT_EQ(e.TextBytes(), "");
+    e.Editor()->Core().Undo();
+    EXPECT_EQ(e.TextBytes(), "one\r\ntwo\r\n");
+}
+
+TEST(EditorPageEditor, CaretInfoCountsWrappedRowsIntoTheLine) {
+    TPagePropSets sets;
+    QWidget parent;
+    TEditorPageEditor e(&parent, sets);
+    e.ApplyPropertiesFor("/x/memo.txt"); // wraps
+    e.Editor()->SetText(std::string(200, 'a') + "\r\nxyz\r\nlast");
+    const TEditorRowSource& rows = e.Editor()->Core().Rows();
+    ASSERT_GT(rows.RowCount(), 4); // the long line takes several rows
+    const int firstRow = static_cast<int>(rows.RowText(0).size());
+    TEditorCore& c = e.Editor()->Core();
+    c.SetRow(1);
+    c.SetCol(3);
+    EXPECT_EQ(e.CaretInfo().line, 0);
+    EXPECT_EQ(e.CaretInfo().chr, firstRow + 3);
+    EXPECT_EQ(e.CaretInfo().row, 1);
+    const int xyz = rows.RowCount() - 2;
+    ASSERT_EQ(rows.RowText(xyz), "xyz");
+    c.SetRow(xyz);
+    c.SetCol(2);
+    EXPECT_EQ(e.CaretInfo().line, 1);
+    EXPECT_EQ(e.CaretInfo().chr, 2);
+    c.SetRow(xyz + 1);
+    EXPECT_EQ(e.CaretInfo().line, 2);
+}
+
 TEST(EditorPageEditor, TypingMarksModified) {
     TPagePropSets sets;
     QWidget parent;
@@ -65,6 +102,34 @@ TEST(EditorPageEditor, PropertySetFollowsTheExtension) {
     EXPECT_TRUE(e.Editor()->Core().GetWordWrap()); // the default set wraps
     e.ApplyPropertiesFor("/x/unit.PAS");
     EXPECT_FALSE(e.Editor()->Core().GetWordWrap());
+}
+
+TEST(EditorPageEditor, ColouringDefinitionFollowsTheExtension) {
+    auto delphi = CreateDelphiFountain1();
+    auto html = CreateHTMLFountain1();
+    TPagePropSets sets;
+    sets.SetFountains({delphi.get(), html.get()});
+    QWidget parent;
+    TEditorPageEditor e(&parent, sets);
+    TEditorCore& c = e.Editor()->Core();
+    e.ApplyPropertiesFor("/x/page.HTM");
+    EXPECT_EQ(c.Fountain(), html.get());
+    e.ApplyPropertiesFor("/x/unit.inc");
+    EXPECT_EQ(c.Fountain(), delphi.get());
+    std::unique_ptr<TPageEditor> upper = e.CreatePartner(&parent); // the split view colours alike
+    EXPECT_EQ(static_cast<TEditorPageEditor*>(upper.get())->Editor()->Core().Fountain(),
+              delphi.get());
+    upper.reset();
+    // Saving under another name re-applies the sets to a page with text: the text stays as it
+    // was, unmodified.
+    e.Editor()->SetText(std::string(300, 'x') + "\r\n<p>\r\n");
+    e.SetModified(false);
+    e.ApplyPropertiesFor("/x/memo.txt");
+    EXPECT_EQ(c.Fountain(), nullptr); // plain colours
+    EXPECT_FALSE(e.Modified());
+    EXPECT_EQ(e.TextBytes(), std::string(300, 'x') + "\r\n<p>\r\n");
+    e.ApplyPropertiesFor("/x.html/noext");
+    EXPECT_EQ(c.Fountain(), nullptr);
 }
 
 } // namespace

@@ -1,0 +1,55 @@
+// The main window's edit and search menus: "編集(&E)" with its insert submenu (date and time)
+// and "検索(&S)" with find, find previous, find next and replace, all on the active page's
+// editing control.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <string>
+
+class QAction;
+class QMenu;
+class TEditor;
+class TfmEditor;
+class TPages;
+class TSearchCommands;
+
+class TWindowCommands : public QObject {
+    Q_OBJECT
+  public:
+    // Builds the menus between the File and the Window menus of fm's menu bar.
+    TWindowCommands(TfmEditor& fm, TPages& pages);
+
+    // The active page's control (the focused half of a split page); null without pages.
+    TEditor* ActiveEditor() const;
+
+    // mnHiduke: the date dialog with the window's date style and holiday file; inserts its
+    // result. False when cancelled or no page is active.
+    bool mnHidukeClick();
+    // mnDayIn: today's date in the window's date style.
+    bool mnDayInClick();
+    // mnTimeIn: the current time "hh:nn".
+    bool mnTimeInClick();
+    // mnMojisuu: the character count of the selection in a message, then the selection goes and
+    // the caret stays at its end. False without a selection.
+    bool mnMojisuuClick();
+    // Inserts text at the caret of the active control as one undo step (replacing a selection).
+    bool InsertText(const QString& text);
+
+    TSearchCommands* Search() const { return search_; }
+
+    QMenu* mnEdit = nullptr;
+    QMenu* mnInsert = nullptr;
+    QMenu* mnIdou = nullptr;
+    QAction* mnDayIn = nullptr;
+    QAction* mnHiduke = nullptr;
+    QAction* mnTimeIn = nullptr;
+    QMenu* mnSonota = nullptr;
+    QAction* mnMojisuu = nullptr;
+
+  private:
+    TfmEditor& fm_;
+    TPages& pages_;
+    TSearchCommands* search_ = nullptr;
+};

@@ -1,0 +1,80 @@
+#!/bin/bash
+# The edit and search menus end to end: Ctrl+D opens the date dialog and Return inserts today's
+# date at the caret; Ctrl+F finds a Japanese word, F3 the next one; Ctrl+S writes Shift-JIS.
+set -u
+BIN=${TOLMO_BIN:?TOLMO_BIN names the program}
+T=$(mktemp -d /tmp/tolmo-commands-e2e-XXXXXX)
+SHOTS=${TOLMO_E2E_SHOTS:-$T}
+Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$T/display" 2>/dev/null &
+XVFB=$!
+trap 'kill $(jobs -p) 2>/dev/null; kill $XVFB 2>/dev/null; rm -rf "$T"' EXIT
+for _ in $(seq 100); do [ -s "$T/display" ] && break; sleep 0.1; done
+export DISPLAY=:$(head -1 "$T/display")
+export HOME=$T/home XDG_CONFIG_HOME=$T/home/.config XDG_DATA_HOME=$T/home/.local/share
+export XDG_RUNTIME_DIR=$T/run LANG=C.UTF-8
+mkdir -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME/Brix/Tolmo" "$T/docs"
+chmod 700 "$XDG_RUNTIME_DIR"
+MEMO=$T/docs/neko.txt
+python3 -c "open('$MEMO','wb').write('吾輩は猫\r\n二行目の猫\r\n'.encode('cp932'))"
+
+fail() {
+    echo "FAIL: $*"
+    cat "$T/stderr" 2>/dev/null
+    import -window root "$SHOTS/failure.png" 2>/dev/null
+    exit 1
+}
+key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
+waitWindow() { # name; prints the window id
+    local w=""
+    for _ in $(seq 50); do
+        w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
+        [ -n "$w" ] && break
+        sleep 0.1
+    done
+    echo "$w"
+}
+# Without a window manager the focus does not come back by itself after a dialog.
+focusMain() { xdotool windowfocus --sync "$WIN" 2>/dev/null; sleep 0.2; }
+saved() { python3 -c "print(open('$MEMO','rb').read().decode('cp932'), end='')"; }
+
+for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+"$BIN" "$MEMO" 2>"$T/stderr" & PID=$!
+WIN=$(waitWindow "トルモ - Tolmo")
+[ -n "$WIN" ] || fail "no main window"
+sleep 1
+focusMain
+
+# 1. The date at the end of the text.
+key ctrl+End
+key ctrl+d
+DLG=$(waitWindow "日付入力")
+[ -n "$DLG" ] || fail "no date dialog"
+sleep 0.5
+key Return
+sleep 0.3
+focusMain
+key ctrl+s
+today=$(python3 -c "
+import datetime
+d = datetime.date.today()
+print('R%d.%d.%d (%s)' % (d.year - 2018, d.month, d.day, '月火水木金土日'[d.weekday()]))")
+[ "$(saved)" = $'吾輩は猫\r\n二行目の猫\r\n'"$today" ] || fail "date not inserted: $(saved)"
+
+# 2. Find from the top, then the next hit; typing lands at the second hit.
+key ctrl+Home
+key ctrl+f
+DLG=$(waitWindow "^検索$")
+[ -n "$DLG" ] || fail "no search dialog"
+xdotool type --delay 40 "猫"
+sleep 0.3
+key Return
+focusMain
+key F3
+xdotool type --delay 40 "X"
+sleep 0.3
+key ctrl+s
+[ "$(saved)" = $'吾輩は猫\r\n二行目のX猫\r\n'"$today" ] || fail "F3 did not reach the second hit: $(saved)"
+
+kill -TERM "$PID"
+for _ in $(seq 100); do kill -0 "$PID" 2>/dev/null || break; sleep 0.1; done
+echo "1 passed, 0 failed"

@@ -1,0 +1,165 @@
+// The edit and search menus of the main window on the active page: their place in the menu bar,
+// the date and time insertions as one undo step, the date dialog, and find next / previous.
+#include "mainwindow/ui/WindowCommands.h"
+
+#include "calendar/DateText.h"
+#include "calendar/Julius.h"
+#include "editor/ui/SearchCommands.h"
+#include "editor/ui/TEditor.h"
+#include "mainwindow/ui/Pages.h"
+#include "mainwindow/ui/PagesAttach.h"
+#include "mainwindow/ui/dataEditor.h"
+#include "mainwindow/ui/frmEditor.h"
+#include "platform/Cp932.h"
+
+#include "../../support/RecordingSink.h"
+#include "../../support/TempDir.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDate>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QTimer>
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class WindowCommandsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (const char* old = std::getenv("XDG_CONFIG_HOME")) oldConfig = old;
+        setenv("XDG_CONFIG_HOME", (d / "config").c_str(), 1);
+        fs::create_directories(d / "prog");
+        info.programFolder = d / "prog/";
+        fm = std::make_unique<TfmEditor>(dt, info);
+        pages = AttachPages(*fm, dt);
+        cmds = new TWindowCommands(*fm, *pages);
+        pages->Book().firstShow = false;
+        TempDir::Write(d / "memo.txt", Utf8ToCp932("日本語のメモ\r\n二行目の日本\r\n"));
+        EXPECT_TRUE(pages->Book().OpenFile(d / "memo.txt"));
+        editor = cmds->ActiveEditor();
+        ASSERT_NE(editor, nullptr);
+    }
+    void TearDown() override {
+        fm.reset();
+        if (oldConfig.empty())
+            unsetenv("XDG_CONFIG_HOME");
+        else
+            setenv("XDG_CONFIG_HOME", oldConfig.c_str(), 1);
+    }
+    std::string text() { return Cp932ToUtf8(editor->Core().Text()); }
+    std::string today(bool waYMD, bool youbi) {
+        const QDate t = QDate::currentDate();
+        return tolmo::HidukeText(tolmo::DateToJulius(t.year(), t.month(), t.day()), waYMD, youbi);
+    }
+
+    TempDir d;
+    std::string oldConfig;
+    RecordingSink sink;
+    TStartUpInfo info;
+    TdtEditor dt;
+    std::unique_ptr<TfmEditor> fm;
+    TPages* pages = nullptr;
+    TWindowCommands* cmds = nullptr;
+    TEditor* editor = nullptr;
+};
+
+TEST_F(WindowCommandsTest, MenusSitBetweenFileAndWindowWithTheirKeys) {
+    QStringList titles;
+    for (QAction* a : fm->menuBar()->actions())
+        titles << a->text();
+    EXPECT_EQ(titles, (QStringList{"ファイル(&F)", "編集(&E)", "検索(&S)", "ウィンドウ(&W)",
+                                   "その他(&O)"}));
+    TSearchCommands* s = cmds->Search();
+    EXPECT_EQ(s->mnFind->shortcut(), QKeySequence("Ctrl+F"));
+    EXPECT_EQ(s->mnShitaFind->shortcut(), QKeySequence("F3"));
+    EXPECT_EQ(s->mnUeFind->shortcut(), QKeySequence("Shift+F3"));
+    EXPECT_EQ(s->mnRepl->shortcut(), QKeySequence("Ctrl+R"));
+    EXPECT_EQ(cmds->mnHiduke->shortcut(), QKeySequence("Ctrl+D"));
+    EXPECT_EQ(cmds->mnTimeIn->shortcut(), QKeySequence("Ctrl+T"));
+    EXPECT_FALSE(cmds->mnDayIn->isVisible());
+}
+
+TEST_F(WindowCommandsTest, DateAndTimeAreInsertedAtTheCaretAsOneUndoStep) {
+    fm->Settings.isWaYMD = false;
+    fm->Settings.isYoubi = false;
+    editor->Core().SetRow(1);
+    editor->Core().SetCol(4); // after "二行" (columns count bytes)
+    ASSERT_TRUE(cmds->mnDayInClick());
+    const std::string date = today(false, false);
+    EXPECT_EQ(text(), "日本語のメモ\r\n二" + date.substr(0, 0) + "行" + date + "目の日本\r\n");
+    EXPECT_TRUE(pages->IsModified(0));
+    editor->Core().Undo();
+    EXPECT_EQ(text(), "日本語のメモ\r\n二行目の日本\r\n");
+    // A selection is replaced by the time.
+    editor->Core().SelectAll();
+    ASSERT_TRUE(cmds->mnTimeInClick());
+    EXPECT_TRUE(
+        QRegularExpression("^\\d\\d:\\d\\d$").match(QString::fromStdString(text())).hasMatch())
+        << text();
+    // A read-only page takes nothing.
+    editor->Core().SetReadOnly(true);
+    EXPECT_FALSE(cmds->mnTimeInClick());
+}
+
+TEST_F(WindowCommandsTest, CharacterCountOfTheSelectionThenTheCaretAtItsEnd) {
+    TEditorCore& c = editor->Core();
+    sink.boxes.clear();
+    EXPECT_FALSE(cmds->mnMojisuuClick()); // nothing selected: no message
+    EXPECT_TRUE(sink.boxes.empty());
+    c.SetSelStart(4);   // after "日本"
+    c.SetSelLength(16); // "語のメモ\r\n二行目"
+    ASSERT_TRUE(cmds->mnMojisuuClick());
+    ASSERT_EQ(sink.boxes.size(), 1u);
+    EXPECT_EQ(sink.boxes[0].text, "文字数は半角で 14 個です。\r\nバイト数は 16 バイトです。"
+                                  "\r\n（半角数とバイト数の差は改行のバイト数です）");
+    EXPECT_FALSE(c.Selected());
+    EXPECT_EQ(c.Row(), 1);
+    EXPECT_EQ(c.Col(), 6);
+}
+
+TEST_F(WindowCommandsTest, DateDialogInsertsItsResultAndCancelInsertsNothing) {
+    fm->Settings.isWaYMD = true;
+    fm->Settings.isYoubi = true;
+    auto press = [](int key) {
+        QTimer::singleShot(50, [key] {
+            QWidget* dlg = QApplication::activeModalWidget();
+            ASSERT_NE(dlg, nullptr);
+            QWidget* target = dlg->focusWidget() ? dlg->focusWidget() : dlg;
+            QKeyEvent k(QEvent::KeyPress, key, Qt::NoModifier);
+            QApplication::sendEvent(target, &k);
+        });
+    };
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(cmds->mnHidukeClick());
+    EXPECT_EQ(text(), "日本語のメモ\r\n二行目の日本\r\n");
+    press(Qt::Key_Return);
+    EXPECT_TRUE(cmds->mnHidukeClick());
+    EXPECT_EQ(text(), today(true, true) + "日本語のメモ\r\n二行目の日本\r\n");
+}
+
+TEST_F(WindowCommandsTest, FindNextAndPreviousMoveThroughTheActivePage) {
+    TSearchCommands* s = cmds->Search();
+    s->State.Text = "日本";
+    TEditorCore& c = editor->Core();
+    ASSERT_TRUE(s->mnShitaFindClick());
+    EXPECT_EQ(c.Row(), 0);
+    ASSERT_TRUE(s->mnShitaFindClick());
+    EXPECT_EQ(c.Row(), 1);
+    EXPECT_EQ(c.SelStart(), static_cast<int>(Utf8ToCp932("日本語のメモ\r\n二行目の").size()));
+    ASSERT_TRUE(s->mnUeFindClick());
+    EXPECT_EQ(c.Row(), 0);
+    s->State.Text = "見つからない";
+    sink.boxes.clear();
+    EXPECT_FALSE(s->mnShitaFindClick());
+    ASSERT_EQ(sink.boxes.size(), 1u);
+    EXPECT_NE(sink.boxes[0].text.find("見つかりませんでした"), std::string::npos);
+}
+
+} // namespace
