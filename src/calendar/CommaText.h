@@ -1,6 +1,8 @@
 // Comma-text lists: the field splitting used by holiday lines and the old-calendar resource.
 #pragma once
 
+#include "platform/TextUtil.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -17,7 +19,6 @@ std::vector<std::string> SplitCommaText(std::string_view text);
 std::string JoinCommaText(const std::vector<std::string>& fields);
 // A decimal integer with an optional sign and leading blanks; nothing after the digits.
 std::optional<int32_t> ParseDecimal(std::string_view text);
-// Lines ended by CR, LF or CR LF; a last line without an end is a line too.
-std::vector<std::string> SplitTextLines(std::string_view text);
+using ::SplitTextLines; // from platform/TextUtil.h
 
 } // namespace tolmo

@@ -204,6 +204,9 @@ class TEditorCore : public TEditorPropTarget {
                      size_t caretAt = std::string::npos);
     void ReplaceRows(int r1, int r2, const std::string& newText, int caretRow, int caretCol);
     void AfterChange();
+    // The common start of Backspace and Delete: true when the key is done (read-only, or the
+    // selection was deleted); otherwise the selection anchor and the hit mark are dropped.
+    bool DeleteKeyDone();
     bool StreamRange(int& r1, int& o1, int& r2, int& o2) const;
     void BoxRows(int& r1, int& r2) const;
     std::string BoxPart(int row) const;

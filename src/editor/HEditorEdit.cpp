@@ -195,14 +195,19 @@ void TEditorCore::KeyTab() {
     InsertTyped(FCaret.SoftTab() ? std::string(w, ' ') : std::string("\t"));
 }
 
-void TEditorCore::KeyBackspace() {
-    if (FReadOnly) return;
+bool TEditorCore::DeleteKeyDone() {
+    if (FReadOnly) return true;
     if (Selected()) {
         DeleteSelection();
-        return;
+        return true;
     }
     FSelActive = false;
     FHitLength = 0;
+    return false;
+}
+
+void TEditorCore::KeyBackspace() {
+    if (DeleteKeyDone()) return;
     const int rc = FRows->RowCount();
     if (rc == 0) return;
     if (IsEofPos(FRow)) { // joins the empty last line to the one above
@@ -257,13 +262,7 @@ void TEditorCore::KeyBackspace() {
 }
 
 void TEditorCore::KeyDelete() {
-    if (FReadOnly) return;
-    if (Selected()) {
-        DeleteSelection();
-        return;
-    }
-    FSelActive = false;
-    FHitLength = 0;
+    if (DeleteKeyDone()) return;
     if (IsEofPos(FRow) || FRows->RowCount() == 0) return;
     const std::string_view t = FRows->RowText(FRow);
     const int off = CaretOffset();

@@ -48,20 +48,21 @@ TEditorRowsUpdate TEditorScreenRows::TakeUpdate() {
 }
 
 bool TEditorScreenRows::Undo(int& caretRow, int& caretCol) {
-    if (!CanUndo()) return false;
-    FCaretSet = false;
-    OwnEdit own(FOwnEdit);
-    FStore->UndoObj().Undo();
-    caretRow = FCaretSet ? FCaretRow : CaretRow();
-    caretCol = FCaretSet ? FCaretCol : CaretCol();
-    return true;
+    return CanUndo() && UndoStep(false, caretRow, caretCol);
 }
 
 bool TEditorScreenRows::Redo(int& caretRow, int& caretCol) {
-    if (!CanRedo()) return false;
+    return CanRedo() && UndoStep(true, caretRow, caretCol);
+}
+
+// The caret goes where the store puts it during the step, or stays where the editor has it.
+bool TEditorScreenRows::UndoStep(bool redo, int& caretRow, int& caretCol) {
     FCaretSet = false;
     OwnEdit own(FOwnEdit);
-    FStore->UndoObj().Redo();
+    if (redo)
+        FStore->UndoObj().Redo();
+    else
+        FStore->UndoObj().Undo();
     caretRow = FCaretSet ? FCaretRow : CaretRow();
     caretCol = FCaretSet ? FCaretCol : CaretCol();
     return true;

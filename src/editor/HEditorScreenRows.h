@@ -62,6 +62,7 @@ class TEditorScreenRows : public TEditorRowSource, public TScreenStringsClient {
     std::function<bool()> HasFocus;
 
   private:
+    bool UndoStep(bool redo, int& caretRow, int& caretCol);
     void Note(int first, int oldCount, int newCount, bool moved);
     std::shared_ptr<TEditorScreenStrings> FStore;
     TEditorCore* FOwner = nullptr;

@@ -2,6 +2,8 @@
 // carried as CP932 bytes with a terminating zero under a private type beside the plain text.
 #pragma once
 
+#include "platform/TextUtil.h" // SplitTextLines
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,5 +17,3 @@ std::string BoxPartsToText(const std::vector<std::string>& parts);
 std::string BoxTextPayload(std::string_view text);
 // The text of a payload: up to the first zero byte (a payload without one is taken whole).
 std::string BoxTextFromPayload(std::string_view payload);
-// A text cut into lines at CR LF, CR or LF; a final line end adds no empty line.
-std::vector<std::string> SplitTextLines(std::string_view text);

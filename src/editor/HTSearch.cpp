@@ -209,6 +209,27 @@ bool TSearchPattern::wholeWordAt(const uchar* s, std::size_t n, std::size_t pos,
 
 namespace {
 
+#ifdef __SSE2__
+// Up to four first bytes of a match, compared with 16 text bytes at a time.
+class FirstBytes16 {
+  public:
+    FirstBytes16(const uchar* list, int count)
+        : a_(Splat(list[0])), b_(Splat(list[count > 1 ? 1 : 0])),
+          c_(Splat(list[count > 2 ? 2 : 0])), d_(Splat(list[count > 3 ? 3 : 0])) {}
+    // Bit i set when byte i of the 16 bytes at at is one of the first bytes.
+    int Mask(const uchar* at) const {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+        const __m128i m = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(x, a_), _mm_cmpeq_epi8(x, b_)),
+                                       _mm_or_si128(_mm_cmpeq_epi8(x, c_), _mm_cmpeq_epi8(x, d_)));
+        return _mm_movemask_epi8(m);
+    }
+
+  private:
+    static __m128i Splat(uchar c) { return _mm_set1_epi8(static_cast<char>(c)); }
+    __m128i a_, b_, c_, d_;
+};
+#endif
+
 // Next position in [p, end) whose byte may start a match, or end.
 std::size_t scanFirst(const uchar* s, std::size_t p, std::size_t end, const bool* first,
                       const uchar* list, int count) {
@@ -219,16 +240,9 @@ std::size_t scanFirst(const uchar* s, std::size_t p, std::size_t end, const bool
     }
 #ifdef __SSE2__
     if (count <= 4) {
-        const __m128i a = _mm_set1_epi8(static_cast<char>(list[0]));
-        const __m128i b = _mm_set1_epi8(static_cast<char>(list[count > 1 ? 1 : 0]));
-        const __m128i c = _mm_set1_epi8(static_cast<char>(list[count > 2 ? 2 : 0]));
-        const __m128i d = _mm_set1_epi8(static_cast<char>(list[count > 3 ? 3 : 0]));
+        const FirstBytes16 bytes(list, count);
         for (; p + 16 <= end; p += 16) {
-            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + p));
-            const __m128i m =
-                _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(x, a), _mm_cmpeq_epi8(x, b)),
-                             _mm_or_si128(_mm_cmpeq_epi8(x, c), _mm_cmpeq_epi8(x, d)));
-            if (const int mask = _mm_movemask_epi8(m)) return p + __builtin_ctz(mask);
+            if (const int mask = bytes.Mask(s + p)) return p + __builtin_ctz(mask);
         }
     }
 #endif
@@ -301,16 +315,9 @@ std::ptrdiff_t scanFirstBack(const uchar* s, std::ptrdiff_t p, const bool* first
     }
 #ifdef __SSE2__
     if (count <= 4) {
-        const __m128i a = _mm_set1_epi8(static_cast<char>(list[0]));
-        const __m128i b = _mm_set1_epi8(static_cast<char>(list[count > 1 ? 1 : 0]));
-        const __m128i c = _mm_set1_epi8(static_cast<char>(list[count > 2 ? 2 : 0]));
-        const __m128i d = _mm_set1_epi8(static_cast<char>(list[count > 3 ? 3 : 0]));
+        const FirstBytes16 bytes(list, count);
         for (; p >= 15; p -= 16) {
-            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + p - 15));
-            const __m128i m =
-                _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(x, a), _mm_cmpeq_epi8(x, b)),
-                             _mm_or_si128(_mm_cmpeq_epi8(x, c), _mm_cmpeq_epi8(x, d)));
-            if (const int mask = _mm_movemask_epi8(m)) return p - 15 + (31 - __builtin_clz(mask));
+            if (const int mask = bytes.Mask(s + p - 15)) return p - 15 + (31 - __builtin_clz(mask));
         }
     }
 #endif

@@ -95,21 +95,25 @@ int TEditorScreenStrings::InitBracketsFrom(int row) {
         FParseValid = std::min(FParseValid, start);
         return 0;
     }
-    TRowParserState state;
-    if (start > 0) {
-        int above = start - 1;
-        state = ParserState(above);
-        if (auto parser = MakeParser()) {
-            const TRowRec& rec = FRows.At(above);
-            TRowEnd re = RowData::RowEnd(rec.A);
-            std::string_view next = re == reWrapped ? FRows.At(start).Text() : std::string_view();
-            parser->ParseRow(rec.Text(), re, next, state);
-        }
-        state.PrevRowEnd = RowEndKind(above);
-    }
+    TRowParserState state = StateAtStartOf(start);
     int changed = 0;
     WalkFrom(start, state, limit, true, changed);
     return changed;
+}
+
+TRowParserState TEditorScreenStrings::StateAtStartOf(int row) const {
+    TRowParserState state;
+    if (row <= 0) return state;
+    int above = row - 1;
+    state = ParserState(above);
+    if (auto parser = MakeParser()) {
+        const TRowRec& rec = FRows.At(above);
+        TRowEnd re = RowData::RowEnd(rec.A);
+        std::string_view next = re == reWrapped ? FRows.At(row).Text() : std::string_view();
+        parser->ParseRow(rec.Text(), re, next, state);
+    }
+    state.PrevRowEnd = RowEndKind(above);
+    return state;
 }
 
 void TEditorScreenStrings::ParseUpTo(int row) {
@@ -117,18 +121,7 @@ void TEditorScreenStrings::ParseUpTo(int row) {
     row = std::min(row, Count() - 1);
     if (row < FParseValid) return;
     int start = FParseValid;
-    TRowParserState state;
-    if (start > 0) {
-        int above = start - 1;
-        state = ParserState(above);
-        if (auto parser = MakeParser()) {
-            const TRowRec& rec = FRows.At(above);
-            TRowEnd re = RowData::RowEnd(rec.A);
-            std::string_view next = re == reWrapped ? FRows.At(start).Text() : std::string_view();
-            parser->ParseRow(rec.Text(), re, next, state);
-        }
-        state.PrevRowEnd = RowEndKind(above);
-    }
+    TRowParserState state = StateAtStartOf(start);
     int changed = 0;
     WalkFrom(start, state, row, false, changed);
 }

@@ -69,12 +69,7 @@ void TEditorScreenStrings::SetTabSpaceCount(int v) {
     v = NormalizeTabSpaceCount(v);
     if (v == FTabSpaceCount) return;
     FTabSpaceCount = v;
-    RebuildSettings();
-    if (!FWordWrap || FLoading) return;
-    FUndo.Clear();
-    RewrapAll();
-    InitBrackets();
-    AfterRebuild();
+    WrapOptionChanged(); // tab stops move the wrap points as the wrap options do
 }
 
 // Caret and top row of every editor within the rows, caret column 0, then a full refresh.

@@ -159,6 +159,8 @@ class TEditorScreenStrings {
     int ParseLimit() const;
     void StoreState(int r, const TRowParserState& s, bool& changed);
     std::unique_ptr<TRowStateParser> MakeParser() const;
+    // The parser state row starts from: the state saved for the row above, carried over it.
+    TRowParserState StateAtStartOf(int row) const;
     void WalkFrom(int row, TRowParserState state, int limit, bool stopOnEqual, int& changed);
     void CheckRow(int r) const;
     void ApplyRows(int index, int count, std::vector<TRowRec>& recs);

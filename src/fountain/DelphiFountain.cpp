@@ -25,11 +25,6 @@ bool IsHexDigit(unsigned char c) {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
 }
 
-const TDelphiFountain* Check(const TDelphiFountain* f) {
-    if (!f) throw EFountainError("TFountainParser.Create need instance of TFountain");
-    return f;
-}
-
 } // namespace
 
 TDelphiFountain::TDelphiFountain(std::string name) : TFountain(std::move(name)) {
@@ -62,7 +57,7 @@ std::vector<TFountain::NamedColor> TDelphiFountain::ColorItems() {
 }
 
 TDelphiFountainParser::TDelphiFountainParser(const TDelphiFountain* fountain)
-    : TFountainParser(Check(fountain)), df_(*fountain) {}
+    : TFountainParser(fountain), df_(*fountain) {}
 
 void TDelphiFountainParser::ScanToken() {
     unsigned char c = At(pos_);
@@ -119,25 +114,6 @@ bool TDelphiFountainParser::ContinueQuote(int kind) {
 
 const TFountainColor* TDelphiFountainParser::KindColor(int kind) const {
     switch (kind) {
-    case toSymbol:
-        return &df_.Symbol;
-    case toInteger:
-    case toFloat:
-    case toHex:
-        return &df_.Int;
-    case toComment:
-        return &df_.Comment;
-    case toAnk:
-        return &df_.Ank;
-    case toDBSymbol:
-    case toDBInt:
-    case toDBAlph:
-    case toDBHira:
-    case toDBKana:
-    case toDBKanji:
-    case toKanaSymbol:
-    case toKana:
-        return &df_.DBCS;
     case toSingleQuotation:
     case toTagStart:
     case toTagEnd:
@@ -145,6 +121,6 @@ const TFountainColor* TDelphiFountainParser::KindColor(int kind) const {
     case toAsm:
         return &df_.AsmBlock;
     default:
-        return nullptr;
+        return BaseKindColor(kind, {df_.Symbol, df_.Int, df_.Comment, df_.Ank, df_.DBCS});
     }
 }

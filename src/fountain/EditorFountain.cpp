@@ -61,13 +61,8 @@ std::vector<TFountain::NamedColor> TEditorFountain::ColorItems() {
             {"Symbol", &c.Symbol},   {"Url", &c.Url}};
 }
 
-const TEditorFountain* TEditorParser::Check(const TEditorFountain* f) {
-    if (!f) throw EFountainError("TFountainParser.Create need instance of TFountain");
-    return f;
-}
-
 TEditorParser::TEditorParser(const TEditorFountain* fountain)
-    : TFountainParser(Check(fountain)), ef_(*fountain) {
+    : TFountainParser(fountain), ef_(*fountain) {
     // The first character of Quotation, one byte or a two-byte character.
     const std::string& q = ef_.Quotation();
     if (!q.empty()) quote_ = q.substr(0, IsDBCSLeadByte(q[0]) && q.size() >= 2 ? 2 : 1);
@@ -119,25 +114,6 @@ bool TEditorParser::ContinueQuote(int kind) {
 const TFountainColor* TEditorParser::KindColor(int kind) const {
     const TEditorColors& c = ef_.Colors();
     switch (kind) {
-    case toSymbol:
-        return &c.Symbol;
-    case toInteger:
-    case toFloat:
-    case toHex:
-        return &c.Int;
-    case toComment:
-        return &c.Comment;
-    case toAnk:
-        return &c.Ank;
-    case toDBSymbol:
-    case toDBInt:
-    case toDBAlph:
-    case toDBHira:
-    case toDBKana:
-    case toDBKanji:
-    case toKanaSymbol:
-    case toKana:
-        return &c.DBCS;
     case toUrl:
         return &c.Url;
     case toMail:
@@ -147,6 +123,6 @@ const TFountainColor* TEditorParser::KindColor(int kind) const {
     case toHexControlCode:
         return &c.Str;
     default:
-        return nullptr;
+        return BaseKindColor(kind, {c.Symbol, c.Int, c.Comment, c.Ank, c.DBCS});
     }
 }

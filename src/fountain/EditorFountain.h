@@ -87,7 +87,6 @@ class TEditorParser : public TFountainParser {
     }
 
   private:
-    static const TEditorFountain* Check(const TEditorFountain* f);
     const TEditorFountain& ef_;
     std::string quote_; // the quotation character, empty when none
 };

@@ -238,6 +238,32 @@ bool TFountainParser::ContinueFromState() {
     return false;
 }
 
+const TFountainColor* TFountainParser::BaseKindColor(int kind, const BaseKindColors& c) {
+    switch (kind) {
+    case toSymbol:
+        return &c.Symbol;
+    case toInteger:
+    case toFloat:
+    case toHex:
+        return &c.Int;
+    case toComment:
+        return &c.Comment;
+    case toAnk:
+        return &c.Ank;
+    case toDBSymbol:
+    case toDBInt:
+    case toDBAlph:
+    case toDBHira:
+    case toDBKana:
+    case toDBKanji:
+    case toKanaSymbol:
+    case toKana:
+        return &c.DBCS;
+    default:
+        return nullptr;
+    }
+}
+
 bool TFountainParser::ContinueQuote(int kind) {
     if (kind == toSingleQuotation) {
         ScanQuoted("'", kind, false, false);

@@ -195,6 +195,13 @@ class TFountainParser {
     virtual const TFountainColor* KindColor(int kind) const = 0;
     // Continues a quoted text carried over from the previous row; false when the kind is not one.
     virtual bool ContinueQuote(int kind);
+    // The colour items of the kinds the base scans, as program-text languages name them.
+    struct BaseKindColors {
+        const TFountainColor &Symbol, &Int, &Comment, &Ank, &DBCS;
+    };
+    // KindColor for those kinds: symbols, numbers, comments, single-byte words and double-byte
+    // text; nullptr for any other kind.
+    static const TFountainColor* BaseKindColor(int kind, const BaseKindColors& c);
     // Kinds whose crossing of the row end is continued by their routine, not by a byte count.
     virtual bool ContinuedByRoutine(int kind) const {
         return kind == toComment || kind == toSingleQuotation || kind == toDoubleQuotation;

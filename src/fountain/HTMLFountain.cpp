@@ -14,11 +14,6 @@ bool IsNameChar(unsigned char c) {
     return IsAlnum(c) || c == '_' || c == '-' || c == ':' || c == '.';
 }
 
-const THTMLFountain* Check(const THTMLFountain* f) {
-    if (!f) throw EFountainError("TFountainParser.Create need instance of TFountain");
-    return f;
-}
-
 } // namespace
 
 THTMLFountain::THTMLFountain(std::string name) : TFountain(std::move(name)) {
@@ -60,7 +55,7 @@ std::vector<TFountain::NamedColor> THTMLFountain::ColorItems() {
 }
 
 THTMLFountainParser::THTMLFountainParser(const THTMLFountain* fountain)
-    : TFountainParser(Check(fountain)), hf_(*fountain) {}
+    : TFountainParser(fountain), hf_(*fountain) {}
 
 // "&" followed by letters, digits or "#" up to and including ";".
 bool THTMLFountainParser::TryReference() {

@@ -1,8 +1,9 @@
-// Small text helpers shared by the core: trimming and ASCII letter-case folding.
+// Small text helpers shared by the core: trimming, ASCII letter-case folding, line splitting.
 #pragma once
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Blanks and control characters (bytes up to 0x20) are trimmed, as the profile functions and the
 // Delphi-style Trim do. Bytes of multi-byte characters are never touched.
@@ -18,3 +19,7 @@ bool SameTextAscii(std::string_view a, std::string_view b);
 
 // Strict decimal integer: optional sign, digits only, within int range. False otherwise.
 bool ParseDecimalInt(std::string_view s, int& out);
+
+// A text cut into lines at CR LF, CR or LF; a final line end adds no empty line (a last line
+// without an end is a line too).
+std::vector<std::string> SplitTextLines(std::string_view text);
