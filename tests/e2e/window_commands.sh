@@ -7,7 +7,9 @@ T=$(mktemp -d /tmp/tolmo-commands-e2e-XXXXXX)
 SHOTS=${TOLMO_E2E_SHOTS:-$T}
 Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$T/display" 2>/dev/null &
 XVFB=$!
-trap 'kill $(jobs -p) 2>/dev/null; kill $XVFB 2>/dev/null; rm -rf "$T"' EXIT
+# The server must be gone before the next test starts one: a server still shutting down removes
+# the socket of a new one that took the same display number.
+trap 'kill $(jobs -p) 2>/dev/null; kill $XVFB 2>/dev/null; wait $XVFB 2>/dev/null; rm -rf "$T"' EXIT
 for _ in $(seq 100); do [ -s "$T/display" ] && break; sleep 0.1; done
 export DISPLAY=:$(head -1 "$T/display")
 export HOME=$T/home XDG_CONFIG_HOME=$T/home/.config XDG_DATA_HOME=$T/home/.local/share
