@@ -13,7 +13,7 @@ T=$(mktemp -d /tmp/tolmo-pages-e2e-XXXXXX)
 SHOTS=${TOLMO_E2E_SHOTS:-$T}
 # An X server of our own; -displayfd lets the server pick a free display number itself, so that
 # tests running side by side never share (and then lose) one server.
-Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$T/display" 2>/dev/null &
+Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp -noreset 5>"$T/display" 2>/dev/null &
 XVFB=$!
 # The server must be gone before the next test starts one: a server still shutting down removes
 # the socket of a new one that took the same display number.

@@ -5,7 +5,7 @@ set -u
 BIN=${TOLMO_BIN:?TOLMO_BIN names the program}
 T=$(mktemp -d /tmp/tolmo-commands-e2e-XXXXXX)
 SHOTS=${TOLMO_E2E_SHOTS:-$T}
-Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$T/display" 2>/dev/null &
+Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp -noreset 5>"$T/display" 2>/dev/null &
 XVFB=$!
 # The server must be gone before the next test starts one: a server still shutting down removes
 # the socket of a new one that took the same display number.
@@ -40,8 +40,15 @@ focusMain() { xdotool windowfocus --sync "$WIN" 2>/dev/null; sleep 0.2; }
 saved() { python3 -c "print(open('$MEMO','rb').read().decode('cp932'), end='')"; }
 
 for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
-"$BIN" "$MEMO" 2>"$T/stderr" & PID=$!
-WIN=$(waitWindow "トルモ - Tolmo")
+# A start that could not reach the X server is tried again.
+for attempt in 1 2 3; do
+    "$BIN" "$MEMO" 2>"$T/stderr" & PID=$!
+    WIN=$(waitWindow "トルモ - Tolmo")
+    [ -n "$WIN" ] && break
+    kill "$PID" 2>/dev/null; wait "$PID" 2>/dev/null
+    grep -q "could not connect to display" "$T/stderr" || break
+    sleep 1
+done
 [ -n "$WIN" ] || fail "no main window"
 sleep 1
 focusMain
