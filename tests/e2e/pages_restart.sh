@@ -4,26 +4,8 @@
 # second start with a file name hands it to the running instance, which opens it.
 set -u
 BIN=${TOLMO_BIN:?TOLMO_BIN names the program}
-SRC=${TOLMO_SOURCE_DIR:-$(cd "$(dirname "$0")/../.." && pwd)}
-if ! grep -q AttachPages "$SRC/src/app/ui/main.cpp"; then
-    echo "SKIP: the program does not attach the pages to its main window yet"
-    exit 77
-fi
-T=$(mktemp -d /tmp/tolmo-pages-e2e-XXXXXX)
-SHOTS=${TOLMO_E2E_SHOTS:-$T}
-# An X server of our own; -displayfd lets the server pick a free display number itself, so that
-# tests running side by side never share (and then lose) one server.
-Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp -noreset 5>"$T/display" 2>/dev/null &
-XVFB=$!
-# The server must be gone before the next test starts one: a server still shutting down removes
-# the socket of a new one that took the same display number.
-trap 'kill $(jobs -p) 2>/dev/null; kill $XVFB 2>/dev/null; wait $XVFB 2>/dev/null; rm -rf "$T"' EXIT
-for _ in $(seq 100); do [ -s "$T/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(head -1 "$T/display")
-export HOME=$T/home XDG_CONFIG_HOME=$T/home/.config XDG_DATA_HOME=$T/home/.local/share
-export XDG_RUNTIME_DIR=$T/run LANG=C.UTF-8
-mkdir -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME/Brix/Tolmo" "$T/docs"
-chmod 700 "$XDG_RUNTIME_DIR"
+. "$(dirname "$0")/../support/e2e_session.sh"
+e2e_session pages
 INI=$XDG_CONFIG_HOME/Brix/Tolmo/Tolmo.ini
 MEMO=$T/docs/memo.txt
 

@@ -3,19 +3,8 @@
 # date at the caret; Ctrl+F finds a Japanese word, F3 the next one; Ctrl+S writes Shift-JIS.
 set -u
 BIN=${TOLMO_BIN:?TOLMO_BIN names the program}
-T=$(mktemp -d /tmp/tolmo-commands-e2e-XXXXXX)
-SHOTS=${TOLMO_E2E_SHOTS:-$T}
-Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp -noreset 5>"$T/display" 2>/dev/null &
-XVFB=$!
-# The server must be gone before the next test starts one: a server still shutting down removes
-# the socket of a new one that took the same display number.
-trap 'kill $(jobs -p) 2>/dev/null; kill $XVFB 2>/dev/null; wait $XVFB 2>/dev/null; rm -rf "$T"' EXIT
-for _ in $(seq 100); do [ -s "$T/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(head -1 "$T/display")
-export HOME=$T/home XDG_CONFIG_HOME=$T/home/.config XDG_DATA_HOME=$T/home/.local/share
-export XDG_RUNTIME_DIR=$T/run LANG=C.UTF-8
-mkdir -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME/Brix/Tolmo" "$T/docs"
-chmod 700 "$XDG_RUNTIME_DIR"
+. "$(dirname "$0")/../support/e2e_session.sh"
+e2e_session commands
 MEMO=$T/docs/neko.txt
 python3 -c "open('$MEMO','wb').write('吾輩は猫\r\n二行目の猫\r\n'.encode('cp932'))"
 
