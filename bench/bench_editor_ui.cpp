@@ -4,8 +4,8 @@
 //   BM_TypeInHugeText      one typed character in the middle of the text, to its repainted row
 //   BM_PageDownHugeText    one PageDown with the repaint of the page
 // The counter "rows" is the number of rows painted per iteration.
-#include "editor/EditorPropSets.h"
-#include "editor/ui/TEditor.h"
+#include "editor/ProgramPropertySets.h"
+#include "editor/ui/EditorWidget.h"
 
 #include <QApplication>
 #include <QKeyEvent>

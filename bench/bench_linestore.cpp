@@ -19,8 +19,8 @@
 #include <string>
 #include <vector>
 
-#include "editor/heEditorStrings.h"
-#include "editor/heScreenStrings.h"
+#include "text/LinesView.h"
+#include "text/RowStore.h"
 
 namespace fs = std::filesystem;
 

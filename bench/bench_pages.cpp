@@ -4,7 +4,7 @@
 //                        control uses that row store, up to the rows of the first screen
 //   BM_RestoreThirty     a start with 30 remembered pages: the list read, the pages made, only
 //                        the active one read (the counter "files_read" says how many were)
-#include "editor/heScreenStrings.h"
+#include "text/RowStore.h"
 #include "mainwindow/PageBook.h"
 
 #include <benchmark/benchmark.h>

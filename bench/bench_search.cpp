@@ -5,10 +5,10 @@
 //   BM_SearchMissing                the editor's Search for it with the dialogs' default options
 //   BM_SearchMissing_MatchCase, _NoMatchZenkaku, _Backward   the same with other options
 //   BM_ReplaceAll100k               replace all of 100 000 occurrences, each one undo step
-#include "editor/HTReplaceRows.h"
-#include "editor/HTSearch.h"
-#include "editor/HTSearchRowsOf.h"
-#include "editor/heScreenStrings.h"
+#include "search/RowStoreReplaceTarget.h"
+#include "search/Matcher.h"
+#include "search/RowSearchAdapter.h"
+#include "text/RowStore.h"
 
 #include <benchmark/benchmark.h>
 

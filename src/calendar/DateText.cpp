@@ -1,7 +1,7 @@
 // Date formatting with ICU's Japanese calendar for the era.
 #include "calendar/DateText.h"
 
-#include "calendar/Julius.h"
+#include "calendar/JulianDay.h"
 
 #include <unicode/calendar.h>
 #include <unicode/locid.h>

@@ -2,7 +2,7 @@
 #include "calendar/DayClassifier.h"
 
 #include "calendar/CommaText.h"
-#include "calendar/Julius.h"
+#include "calendar/JulianDay.h"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
 // Date texts: format tokens, era years from ICU and the dialog's result text.
 #include "calendar/DateText.h"
-#include "calendar/Julius.h"
+#include "calendar/JulianDay.h"
 
 #include <gtest/gtest.h>
 

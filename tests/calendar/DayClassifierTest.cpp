@@ -1,6 +1,6 @@
 // Holiday-list lines, matching, day status, names and font priority.
 #include "calendar/DayClassifier.h"
-#include "calendar/Julius.h"
+#include "calendar/JulianDay.h"
 
 #include <gtest/gtest.h>
 

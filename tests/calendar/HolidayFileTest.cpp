@@ -1,7 +1,7 @@
 // Reading holiday files, and the shipped HDay.dat against the public holiday list 1990-2030.
 #include "calendar/HolidayFile.h"
 #include "calendar/DayClassifier.h"
-#include "calendar/Julius.h"
+#include "calendar/JulianDay.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Checks the generated old-calendar table against a second, independent computation of the new
 // moons: the true-phase series of Meeus, "Astronomical Algorithms" (2nd ed., chapter 49), with
 // the Espenak-Meeus polynomial for delta T.
-#include "calendar/Julius.h"
+#include "calendar/JulianDay.h"
 
 #include <gtest/gtest.h>
 

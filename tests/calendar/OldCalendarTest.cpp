@@ -1,5 +1,5 @@
 // The compiled-in old-calendar table and the rokuyo it gives.
-#include "calendar/Julius.h"
+#include "calendar/JulianDay.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes and arbitrary saved states to every parser. Checks that tokens come in
 // order, never overlap, never reach past the text, and that the row walk hands on a sane state.
-#include "fountain/EditorFountain.h"
-#include "fountain/FountainInstances.h"
-#include "fountain/TokenStep.h"
+#include "syntax/MemoSyntax.h"
+#include "syntax/SyntaxInstances.h"
+#include "syntax/RowTokens.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "editor/heEditorStrings.h"
-#include "editor/heScreenStrings.h"
+#include "text/LinesView.h"
+#include "text/RowStore.h"
 
 namespace {
 struct Input {

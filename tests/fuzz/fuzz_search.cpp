@@ -2,8 +2,8 @@
 // Checks what must hold whatever the input: a match lies inside the buffer, starts on the first
 // byte of a character, really matches there, and lies on the searched side of the start; the row
 // search agrees with searching the whole text in one piece whenever a match fits in one buffer.
-#include "editor/HTSearch.h"
-#include "editor/HTSearchRows.h"
+#include "search/Matcher.h"
+#include "search/RowSearch.h"
 #include "platform/Cp932.h"
 
 #include <cstdint>

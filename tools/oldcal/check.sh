@@ -3,4 +3,4 @@
 set -e
 cd "$(dirname "$0")"
 [ -d node_modules/astronomy-engine ] || npm ci --no-audit --no-fund >/dev/null
-node gen-oldcal.js --inc | cmp - ../../src/calendar/JDOLDCAL.inc && echo "JDOLDCAL.inc reproduced byte for byte"
+node gen-oldcal.js --inc | cmp - ../../src/calendar/OldCalendarTable.inc && echo "OldCalendarTable.inc reproduced byte for byte"

@@ -4,7 +4,7 @@
 // month without one is intercalary and repeats the number before it: written 100 + m up to 2009
 // and as the plain number from 2010 on, as the table always has been.
 //
-//   node gen-oldcal.js --inc > ../../src/calendar/JDOLDCAL.inc   (the committed, compiled-in table)
+//   node gen-oldcal.js --inc > ../../src/calendar/OldCalendarTable.inc   (the committed, compiled-in table)
 //   node gen-oldcal.js          prints the resource text itself (5728 bytes, 508 lines)
 //   node gen-oldcal.js --check  prints the times of the cases that are close to midnight
 "use strict";

@@ -1,10 +1,10 @@
 // TEditor as the control of a page.
 #include "mainwindow/ui/EditorPageEditor.h"
 
-#include "editor/EditorPropSets.h"
-#include "editor/HEdtProp.h"
-#include "editor/ui/TEditor.h"
-#include "fountain/Fountain.h"
+#include "editor/ProgramPropertySets.h"
+#include "editor/PropertySet.h"
+#include "editor/ui/EditorWidget.h"
+#include "syntax/Fountain.h"
 #include "platform/AtomicFile.h"
 
 #include <QEvent>

@@ -5,8 +5,8 @@
 #include "mainwindow/OpenMenuList.h"
 #include "mainwindow/ui/EditorPageEditor.h"
 #include "mainwindow/ui/Pages.h"
-#include "mainwindow/ui/dataEditor.h"
-#include "mainwindow/ui/frmEditor.h"
+#include "mainwindow/ui/SharedObjects.h"
+#include "mainwindow/ui/MainWindow.h"
 #include "platform/Folders.h"
 #include "platform/IniFile.h"
 

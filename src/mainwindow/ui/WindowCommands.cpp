@@ -2,15 +2,15 @@
 #include "mainwindow/ui/WindowCommands.h"
 
 #include "calendar/DateText.h"
-#include "calendar/HidukeSettings.h"
-#include "calendar/Julius.h"
-#include "calendar/ui/frmHiduke.h"
-#include "editor/ui/SearchCommands.h"
-#include "editor/ui/TEditor.h"
+#include "calendar/DateSettings.h"
+#include "calendar/JulianDay.h"
+#include "calendar/ui/DateDialog.h"
+#include "search/ui/SearchMenu.h"
+#include "editor/ui/EditorWidget.h"
 #include "mainwindow/CharCount.h"
 #include "mainwindow/ui/EditorPageEditor.h"
 #include "mainwindow/ui/Pages.h"
-#include "mainwindow/ui/frmEditor.h"
+#include "mainwindow/ui/MainWindow.h"
 #include "platform/MessageBox.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 // The month calendar widgets: rows, neighbour days, selection, keys, mouse and the today mark.
-#include "calendar/Julius.h"
-#include "calendar/ui/BrMCalendar.h"
+#include "calendar/JulianDay.h"
+#include "calendar/ui/DialogCalendar.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,8 +1,8 @@
 // The program's page control over TEditor: loading, the bytes written back, the modified state,
 // the caret fields and the property set chosen by extension.
 #include "mainwindow/ui/EditorPageEditor.h"
-#include "editor/ui/TEditor.h"
-#include "fountain/FountainInstances.h"
+#include "editor/ui/EditorWidget.h"
+#include "syntax/SyntaxInstances.h"
 #include "mainwindow/ui/Pages.h"
 
 #include "../../support/TempDir.h"

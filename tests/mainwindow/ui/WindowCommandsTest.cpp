@@ -3,13 +3,13 @@
 #include "mainwindow/ui/WindowCommands.h"
 
 #include "calendar/DateText.h"
-#include "calendar/Julius.h"
-#include "editor/ui/SearchCommands.h"
-#include "editor/ui/TEditor.h"
+#include "calendar/JulianDay.h"
+#include "search/ui/SearchMenu.h"
+#include "editor/ui/EditorWidget.h"
 #include "mainwindow/ui/Pages.h"
 #include "mainwindow/ui/PagesAttach.h"
-#include "mainwindow/ui/dataEditor.h"
-#include "mainwindow/ui/frmEditor.h"
+#include "mainwindow/ui/SharedObjects.h"
+#include "mainwindow/ui/MainWindow.h"
 #include "platform/Cp932.h"
 
 #include "../../support/RecordingSink.h"

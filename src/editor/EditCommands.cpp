@@ -1,0 +1,527 @@
+// TEditorCore: editing commands. Every change is one call of the row store's UpdateList, so
+// each command is one undo step.
+#include "editor/EditorCore.h"
+#include "editor/BoxClipboard.h"
+
+#include <algorithm>
+
+std::string TEditorCore::PadTo(int row, int col) const {
+    const int w = RowWidthOf(row);
+    return col > w ? std::string(col - w, ' ') : std::string();
+}
+
+void TEditorCore::AfterChange() {
+    const TEditorRowsUpdate u = FRows->TakeUpdate();
+    Modified = true;
+    if (u.FirstRow >= 0) FColoring.Invalidate(u.FirstRow);
+    if (u.FirstRow >= 0 && Events.InvalidateRows) {
+        if (u.CountChanged)
+            Events.InvalidateRows(u.FirstRow, -1);
+        else
+            Events.InvalidateRows(u.FirstRow, u.FirstRow + u.NewCount - 1);
+    }
+    if (u.CountChanged) Notify(Events.SettingsChanged); // the number column may have grown
+    Notify(Events.OnChange);
+}
+
+void TEditorCore::ReplaceSpan(int r1, int o1, int r2, int o2, const std::string& text,
+                              size_t caretAt) {
+    const int rc = FRows->RowCount();
+    FSelActive = false;
+    FHitLength = 0;
+    FRows->SetUndoCaret(FRow, FCol);
+    if (rc == 0) {
+        if (text.empty()) return;
+        FRows->UpdateList(0, 0, text);
+    } else {
+        std::string head, tail;
+        if (r1 >= rc) {
+            r1 = rc - 1;
+            head = std::string(FRows->RowText(r1)) + "\r\n";
+        } else {
+            head = std::string(FRows->RowText(r1).substr(0, o1));
+        }
+        if (r2 >= rc) {
+            r2 = rc - 1;
+        } else {
+            const std::string_view t = FRows->RowText(r2);
+            tail = std::string(t.substr(std::min<size_t>(o2, t.size())));
+            if (FRows->RowEndKind(r2) == erLineEnd) tail += "\r\n";
+        }
+        const int base = FRows->RowStart(r1);
+        const int local = static_cast<int>(FRows->RowsText(base, r1 - 1).size() + head.size());
+        FRows->UpdateList(r1, r2 - r1 + 1, head + text + tail);
+        // Rows above the edited logical line are untouched: find the caret from its start.
+        int pos = local + static_cast<int>(caretAt == std::string::npos ? text.size() : caretAt);
+        const int n = FRows->RowCount();
+        int row = base;
+        for (; row < n; ++row) {
+            const int len = static_cast<int>(FRows->RowText(row).size());
+            const int end = FRows->RowEndKind(row);
+            if (pos < len || (pos == len && end != erWrapped)) break;
+            pos -= len + (end == erLineEnd ? 2 : 0);
+        }
+        AfterChange();
+        if (row >= n)
+            PlaceCaret(MaxRow(), 0, 1, false);
+        else
+            PlaceCaret(row, OffsetToCol(FRows->RowText(row), pos, Rules()), 1, false);
+        if (Events.OnSelectionChange) Events.OnSelectionChange(false);
+        return;
+    }
+    AfterChange();
+    const TEditorPos p =
+        PosToRowCol(static_cast<int>(caretAt == std::string::npos ? text.size() : caretAt));
+    PlaceCaret(p.Row, p.Col, 1, false);
+}
+
+void TEditorCore::ReplaceRows(int r1, int r2, const std::string& newText, int caretRow,
+                              int caretCol) {
+    FSelActive = false;
+    FHitLength = 0;
+    FRows->SetUndoCaret(FRow, FCol);
+    FRows->UpdateList(r1, r2 - r1 + 1, newText);
+    AfterChange();
+    PlaceCaret(caretRow, caretCol, 1, false);
+}
+
+void TEditorCore::SetSelText(const std::string& text) {
+    if (FReadOnly || text.empty()) return;
+    int r1, o1, r2, o2;
+    if (FSelMode == smBox && Selected()) DeleteSelection();
+    if (FSelMode == smLine && StreamRange(r1, o1, r2, o2)) {
+        ReplaceSpan(r1, o1, r2, o2, text);
+        return;
+    }
+    const int off = CaretOffset();
+    ReplaceSpan(FRow, off, FRow, off, PadTo(FRow, FCol) + text);
+}
+
+void TEditorCore::InsertTyped(const std::string& s) {
+    if (FReadOnly || s.empty()) return;
+    FHitLength = 0;
+    if (Selected()) {
+        SetSelText(s);
+        return;
+    }
+    FSelActive = false;
+    const int off = CaretOffset();
+    const std::string pad = PadTo(FRow, FCol);
+    if (!FOverWrite || IsEofPos(FRow) || !pad.empty()) {
+        ReplaceSpan(FRow, off, FRow, off, pad + s);
+        return;
+    }
+    // Overwrite: replace as many columns as the text takes, into the following rows of a
+    // wrapped line; a two-byte character cut at the end is replaced by a space.
+    const TColumnRules rules = Rules();
+    const int want = RowWidth(s, rules);
+    int row = FRow, o = off, got = 0;
+    std::string text = s;
+    while (got < want) {
+        const std::string_view t = FRows->RowText(row);
+        if (o >= static_cast<int>(t.size())) {
+            if (FRows->RowEndKind(row) != erWrapped || row + 1 >= FRows->RowCount()) break;
+            ++row, o = 0;
+            continue;
+        }
+        const int b = CharBytesAt(t, o);
+        const int w = OffsetToCol(t, o + b, rules) - OffsetToCol(t, o, rules);
+        got += w;
+        o += b;
+    }
+    if (got > want) text.append(got - want, ' ');
+    ReplaceSpan(FRow, off, row, o, text, s.size());
+}
+
+// Indentation text of width I: tabs and spaces with TabIndent, else spaces.
+static std::string IndentText(int width, const TEditorCaret& c) {
+    if (width <= 0) return {};
+    if (!c.TabIndent()) return std::string(width, ' ');
+    return std::string(width / c.TabSpaceCount(), '\t') +
+           std::string(width % c.TabSpaceCount(), ' ');
+}
+
+void TEditorCore::KeyReturn(bool shift) {
+    if (FReadOnly || !WantReturns) return;
+    if (Selected()) {
+        if (shift) return;
+        DeleteSelection();
+    }
+    FHitLength = 0;
+    FSelActive = false;
+    if (IsEofPos(FRow) || FRows->RowCount() == 0) {
+        ReplaceSpan(FRow, 0, FRow, 0, "\r\n");
+        return;
+    }
+    if (FOverWrite) {
+        PlaceCaret(FRow + 1, 0, 1, false);
+        return;
+    }
+    const TColumnRules rules = Rules();
+    const int first = FRows->RowStart(FRow);
+    int indent = 0;
+    if (FCaret.AutoIndent()) {
+        indent = IndentWidth(FRows->RowText(first), rules);
+        // A caret inside the row's own indentation splits it there. An indentation taken
+        // from a line above is not cut back, or an empty row could never inherit one.
+        if (FRow == first && FCol < indent) indent = FCol;
+        if (indent < 1 && FCaret.PrevSpaceIndent() && FRows->RowText(first).empty()) {
+            for (int r = first - 1; r >= 0; --r) {
+                if (FRows->RowText(r).empty()) continue;
+                indent = IndentWidth(FRows->RowText(FRows->RowStart(r)), rules);
+                break;
+            }
+        }
+    }
+    const std::string ind = IndentText(indent, FCaret);
+    if (shift) {
+        ReplaceSpan(first, 0, first, 0, ind + "\r\n", ind.size());
+        return;
+    }
+    const int off = CaretOffset();
+    ReplaceSpan(FRow, off, FRow, off, "\r\n" + ind);
+}
+
+void TEditorCore::KeyTab() {
+    if (FReadOnly || !WantTabs) return;
+    const int tab = FCaret.TabSpaceCount();
+    int w = tab - FCol % tab;
+    if (FRows->WordWrap()) w = std::min(w, FRows->WrapByte() - FCol % FRows->WrapByte());
+    if (FOverWrite) {
+        CleanSelection();
+        PlaceCaret(FRow, FCol + w, 1, false);
+        return;
+    }
+    InsertTyped(FCaret.SoftTab() ? std::string(w, ' ') : std::string("\t"));
+}
+
+bool TEditorCore::DeleteKeyDone() {
+    if (FReadOnly) return true;
+    if (Selected()) {
+        DeleteSelection();
+        return true;
+    }
+    FSelActive = false;
+    FHitLength = 0;
+    return false;
+}
+
+void TEditorCore::KeyBackspace() {
+    if (DeleteKeyDone()) return;
+    const int rc = FRows->RowCount();
+    if (rc == 0) return;
+    if (IsEofPos(FRow)) { // joins the empty last line to the one above
+        ReplaceSpan(rc - 1, static_cast<int>(FRows->RowText(rc - 1).size()), rc, 0, "");
+        return;
+    }
+    const TColumnRules rules = Rules();
+    const std::string_view t = FRows->RowText(FRow);
+    const int width = RowWidth(t, rules);
+    const bool blank = t.find_first_not_of(" \t") == std::string_view::npos;
+    if (FCaret.BackSpaceUnIndent() && FCol > 0 && (blank || FCol == IndentWidth(t, rules))) {
+        const int first = FRows->RowStart(FRow);
+        int target = 0;
+        for (int r = FRow - 1; r >= 0; --r) {
+            const int w = FRows->RowText(r).empty() ? 0 : IndentWidth(FRows->RowText(r), rules);
+            if (r >= first && w == 0) continue; // same line: only real indentation counts
+            if (w < FCol) {
+                target = w;
+                break;
+            }
+        }
+        if (width <= target) {
+            PlaceCaret(FRow, target, -1, false);
+            return;
+        }
+        int off = 0, col = 0;
+        while (off < static_cast<int>(t.size())) {
+            const int next = OffsetToCol(t, off + CharBytesAt(t, off), rules);
+            if (next > target) break;
+            col = next;
+            off += CharBytesAt(t, off);
+        }
+        ReplaceSpan(FRow, off, FRow, CaretOffset(), std::string(target - col, ' '));
+        return;
+    }
+    if (FCol > width) { // beyond the row end: only the caret moves
+        PlaceCaret(FRow, FCol - 1, -1, false);
+        return;
+    }
+    const int off = CaretOffset();
+    if (off == 0) {
+        if (FRow == 0) return;
+        const std::string_view above = FRows->RowText(FRow - 1);
+        const int len = static_cast<int>(above.size());
+        if (FRows->RowEndKind(FRow - 1) == erWrapped)
+            ReplaceSpan(FRow - 1, PrevCharOffset(above, len), FRow - 1, len, "");
+        else
+            ReplaceSpan(FRow - 1, len, FRow, 0, "");
+        return;
+    }
+    ReplaceSpan(FRow, PrevCharOffset(t, off), FRow, off, "");
+}
+
+void TEditorCore::KeyDelete() {
+    if (DeleteKeyDone()) return;
+    if (IsEofPos(FRow) || FRows->RowCount() == 0) return;
+    const std::string_view t = FRows->RowText(FRow);
+    const int off = CaretOffset();
+    const int width = RowWidthOf(FRow);
+    if (FCol < width && off < static_cast<int>(t.size())) {
+        ReplaceSpan(FRow, off, FRow, off + CharBytesAt(t, off), "", 0);
+        return;
+    }
+    const int end = FRows->RowEndKind(FRow);
+    if (end == erTextEnd) return;
+    const int len = static_cast<int>(t.size());
+    if (end == erWrapped) {
+        const std::string_view next = FRows->RowText(FRow + 1);
+        ReplaceSpan(FRow + 1, 0, FRow + 1, CharBytesAt(next, 0), "", 0);
+        PlaceCaret(FRow, FCol, -1, false);
+        return;
+    }
+    const std::string pad = PadTo(FRow, FCol);
+    ReplaceSpan(FRow, len, FRow + 1, 0, pad);
+}
+
+void TEditorCore::DeleteSelection() {
+    if (FReadOnly || !Selected()) return;
+    if (FSelMode == smLine) {
+        int r1, o1, r2, o2;
+        StreamRange(r1, o1, r2, o2);
+        ReplaceSpan(r1, o1, r2, o2, "");
+        return;
+    }
+    int r1, r2;
+    BoxRows(r1, r2);
+    const int left = BoxLeft();
+    std::string s;
+    for (int r = r1; r <= r2; ++r) {
+        const std::string_view t = FRows->RowText(r);
+        const TEditorRowSel part = RowSelection(r);
+        s += t.substr(0, part.Start);
+        s += t.substr(part.End);
+        if (FRows->RowEndKind(r) == erLineEnd) s += "\r\n";
+    }
+    ReplaceRows(r1, r2, s, r1, left);
+}
+
+void TEditorCore::PasteText(const std::string& text, bool box) {
+    if (FReadOnly || text.empty()) return;
+    if (box)
+        SetSelTextBox(text);
+    else
+        SetSelText(text);
+}
+
+void TEditorCore::SetSelTextBox(const std::string& text) {
+    if (FReadOnly || text.empty()) return;
+    const std::vector<std::string> lines = SplitTextLines(text);
+    if (lines.empty()) return;
+    int row = FRow, col = FCol;
+    if (Selected() && FSelMode == smBox) {
+        int r1, r2;
+        BoxRows(r1, r2);
+        row = r1, col = BoxLeft();
+        DeleteSelection();
+    } else if (Selected()) {
+        DeleteSelection();
+        row = FRow, col = FCol;
+    }
+    const TColumnRules rules = Rules();
+    const int rc = FRows->RowCount();
+    const int n = static_cast<int>(lines.size());
+    const int lastExisting = std::min(row + n - 1, rc - 1);
+    std::string s;
+    for (int k = 0; row + k <= lastExisting; ++k) {
+        const int r = row + k;
+        std::string t(FRows->RowText(r));
+        const int w = RowWidth(t, rules);
+        if (w < col) t.append(col - w, ' ');
+        const int off = ColToOffset(t, col, rules);
+        t.insert(off, lines[k]);
+        s += t;
+        if (FRows->RowEndKind(r) == erLineEnd) s += "\r\n";
+    }
+    const int made = std::max(0, lastExisting - row + 1);
+    if (made < n) { // rows beyond the end of the text
+        const bool endsWithLineEnd = rc == 0 || FRows->RowEndKind(rc - 1) == erLineEnd;
+        if (!endsWithLineEnd && made > 0) s += "\r\n";
+        for (int k = made; k < n; ++k) {
+            s += std::string(col, ' ') + lines[k];
+            if (k + 1 < n || endsWithLineEnd) s += "\r\n";
+        }
+    }
+    const int caretCol = col + RowWidth(lines.back(), rules);
+    FSelActive = false;
+    FHitLength = 0;
+    FRows->SetUndoCaret(FRow, FCol);
+    if (made > 0)
+        FRows->UpdateList(row, lastExisting - row + 1, s);
+    else if (rc > 0)
+        FRows->UpdateList(rc - 1, 1, FRows->RowsText(rc - 1, rc - 1) + s);
+    else
+        FRows->UpdateList(0, 0, s);
+    AfterChange();
+    PlaceCaret(row + n - 1, caretCol, 1, false);
+}
+
+void TEditorCore::SelectAll() {
+    FSelActive = false;
+    FAnchor = {0, 0};
+    PlaceCaret(0, 0, -1, false);
+    FSelActive = true;
+    const int mr = MaxRow();
+    PlaceCaret(mr, IsEofPos(mr) ? 0 : RowWidthOf(mr), 1, false);
+    ExtendSelection();
+}
+
+// kind: 0 Indent, 1 UnIndent, 2 TabIndent, 3 TabUnIndent.
+void TEditorCore::IndentCommand(int kind) {
+    if (FReadOnly || !Selected()) return;
+    const TColumnRules rules = Rules();
+    int r1, r2, left = 0;
+    if (FSelMode == smBox) {
+        BoxRows(r1, r2);
+        left = BoxLeft();
+    } else {
+        int o1, o2;
+        StreamRange(r1, o1, r2, o2);
+        if (r2 > r1 && o2 == 0) --r2;
+        r2 = std::min(r2, FRows->RowCount() - 1);
+    }
+    if (r1 > r2) return;
+    const int tab = FCaret.TabSpaceCount();
+    std::string s;
+    for (int r = r1; r <= r2; ++r) {
+        std::string t(FRows->RowText(r));
+        const int end = FRows->RowEndKind(r);
+        bool eligible = true;
+        if (FRows->WordWrap())
+            eligible = end != erWrapped && (r == 0 || FRows->RowEndKind(r - 1) != erWrapped) &&
+                       RowWidth(t, rules) + 1 < FRows->WrapByte();
+        const int base = ColToOffset(t, left, rules);
+        if (eligible && base <= static_cast<int>(t.size())) {
+            size_t e = base;
+            while (e < t.size() && (t[e] == ' ' || t[e] == '\t'))
+                ++e;
+            const std::string blanks = t.substr(base, e - base);
+            const int w = RowWidth(blanks, rules);
+            std::string repl;
+            if (kind == 0)
+                repl = std::string(w + 1, ' ');
+            else if (kind == 1)
+                repl = std::string(std::max(0, w - 1), ' ');
+            else if (kind == 2)
+                repl = "\t" + blanks;
+            else {
+                const int nw = w > 0 ? ((w - 1) / tab) * tab : 0;
+                repl = blanks.find('\t') != std::string::npos
+                           ? std::string(nw / tab, '\t') + std::string(nw % tab, ' ')
+                           : std::string(nw, ' ');
+            }
+            t = t.substr(0, base) + repl + t.substr(e);
+        }
+        s += t;
+        if (end == erLineEnd) s += "\r\n";
+    }
+    const TEditorSelectionMode mode = FSelMode;
+    const TEditorPos anchor = FAnchor;
+    const TEditorPos caret{FRow, FCol};
+    ReplaceRows(r1, r2, s, caret.Row, caret.Col);
+    // Keep the selection over the same rows.
+    FSelActive = true;
+    if (mode == smBox) {
+        FAnchor = anchor;
+    } else {
+        const bool down =
+            anchor.Row < caret.Row || (anchor.Row == caret.Row && anchor.Col <= caret.Col);
+        FAnchor = {down ? r1 : r2, 0};
+        const int endRow = down ? caret.Row : r1;
+        const int endCol = down ? (caret.Col == 0 ? 0 : RowWidthOf(endRow)) : 0;
+        if (!down) FAnchor = {anchor.Row, anchor.Col == 0 ? 0 : RowWidthOf(anchor.Row)};
+        PlaceCaret(endRow, endCol, 1, false);
+    }
+    ExtendSelection();
+}
+
+void TEditorCore::IndentLines() {
+    IndentCommand(0);
+}
+void TEditorCore::UnIndentLines() {
+    IndentCommand(1);
+}
+void TEditorCore::TabIndentLines() {
+    IndentCommand(2);
+}
+void TEditorCore::TabUnIndentLines() {
+    IndentCommand(3);
+}
+
+void TEditorCore::DeleteRow(int row) {
+    if (FReadOnly || row < 0 || row >= FRows->RowCount()) return;
+    FHitLength = 0;
+    FSelActive = false;
+    FRows->SetUndoCaret(FRow, FCol);
+    FRows->UpdateList(row, 1, "");
+    AfterChange();
+    if (row < FRows->RowCount())
+        PlaceCaret(row, 0, -1, false);
+    else if (row > 0)
+        PlaceCaret(row - 1, RowWidthOf(row - 1), -1, false);
+    else
+        PlaceCaret(0, 0, -1, false);
+}
+
+void TEditorCore::Undo() {
+    CleanSelection();
+    int r = 0, c = 0;
+    if (!FRows->Undo(r, c)) return;
+    AfterChange();
+    PlaceCaret(r, c, -1, false);
+}
+
+void TEditorCore::Redo() {
+    CleanSelection();
+    FRows->SetUndoCaret(FRow, FCol);
+    int r = 0, c = 0;
+    if (!FRows->Redo(r, c)) return;
+    AfterChange();
+    PlaceCaret(r, c, -1, false);
+}
+
+bool TEditorCore::DropSelection(int row, int col, bool copy) {
+    if (FReadOnly || !Selected() || InSelection(row, col)) return false;
+    bool box = false;
+    const std::string text = CopyText(box);
+    if (box) {
+        if (!copy) DeleteSelection();
+        CleanSelection();
+        PlaceCaret(row, col, -1, false);
+        SetSelTextBox(text);
+        return true;
+    }
+    const int start = SelStart();
+    const int len = SelLength();
+    int drop = PosOf(row, col);
+    if (!copy) {
+        DeleteSelection();
+        if (drop > start) drop -= len;
+    }
+    SetSelStart(drop);
+    SetSelText(text);
+    return true;
+}
+
+void TEditorCore::RowsChangedElsewhere() {
+    const TEditorRowsUpdate u = FRows->TakeUpdate();
+    if (u.FirstRow >= 0) FColoring.Invalidate(u.FirstRow);
+    FSelActive = false;
+    FHitLength = 0;
+    if (u.CountChanged) Notify(Events.SettingsChanged);
+    Notify(Events.InvalidateAll);
+    if (FRow > MaxRow() || FTopRow > MaxRow()) {
+        FTopRow = std::min(FTopRow, MaxRow());
+        PlaceCaret(std::min(FRow, MaxRow()), FCol, -1, true);
+    }
+}

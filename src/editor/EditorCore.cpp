@@ -1,0 +1,241 @@
+// TEditorCore: construction, settings, caret placement with the column rules and the view origin.
+#include "editor/EditorCore.h"
+
+#include "editor/Geometry.h"
+
+#include <algorithm>
+
+TEditorCore::TEditorCore() : TEditorCore(std::shared_ptr<TEditorScreenStrings>()) {}
+
+TEditorCore::TEditorCore(std::shared_ptr<TEditorScreenStrings> store)
+    : FOwnRows(std::make_unique<TEditorScreenRows>(std::move(store))), FRows(FOwnRows.get()),
+      FColoringPtr(std::make_unique<TEditorRowColoring>(*FRows)), FColoring(*FColoringPtr) {
+    static_cast<TEditorScreenRows*>(FOwnRows.get())->SetOwner(this);
+    Init();
+}
+
+TEditorCore::TEditorCore(TEditorRowSource* rows)
+    : FRows(rows), FColoringPtr(std::make_unique<TEditorRowColoring>(*FRows)),
+      FColoring(*FColoringPtr) {
+    Init();
+}
+
+TEditorCore::~TEditorCore() = default;
+
+std::shared_ptr<TEditorScreenStrings> TEditorCore::SharedStore() const {
+    if (auto* own = dynamic_cast<TEditorScreenRows*>(FRows)) return own->SharedStore();
+    return nullptr;
+}
+
+void TEditorCore::Init() {
+    auto changed = [this] { SettingChanged(); };
+    FCaret.OnChange = [this] {
+        Rewrap(); // the tab width changes the column map and, with word wrap, the rows
+        SettingChanged();
+    };
+    FImagebar.OnChange = changed;
+    FLeftbar.OnChange = changed;
+    FMargin.OnChange = changed;
+    FMarks.OnChange = changed;
+    FRuler.OnChange = changed;
+    FSpeed.OnChange = changed;
+    FView.OnChange = [this] { ViewChanged(); };
+    ViewInfoToFountain(FView, FReserve, FBuiltIn);
+    FColoring.SetFountain(&FBuiltIn);
+    FRows->SetFountain(&FBuiltIn);
+    FRows->ApplyWrap(FWordWrap, FWrapOption, FCaret.TabSpaceCount());
+}
+
+void TEditorCore::ViewChanged() {
+    ViewInfoToFountain(FView, FReserve, FBuiltIn);
+    FColoring.Invalidate(0);
+    if (!FFountain) FRows->SetFountain(&FBuiltIn);
+    SettingChanged();
+}
+
+void TEditorCore::SetFountain(const TFountain* f) {
+    FFountain = f;
+    FColoring.SetFountain(f ? f : &FBuiltIn);
+    FRows->SetFountain(f ? f : &FBuiltIn);
+    SettingChanged();
+}
+
+void TEditorCore::SettingChanged() {
+    Notify(Events.SettingsChanged);
+    Notify(Events.InvalidateAll);
+}
+
+void TEditorCore::SetText(std::string_view cp932) {
+    FRows->SetText(cp932);
+    FRows->TakeUpdate();
+    FColoring.Invalidate(0);
+    FSelActive = false;
+    FHitLength = 0;
+    FRow = FCol = FTopRow = FTopCol = 0;
+    FRemembered = -1;
+    Notify(Events.InvalidateAll);
+    CaretMoved();
+}
+
+TColumnRules TEditorCore::Rules() const {
+    return {FCaret.TabSpaceCount(), FRows->WordWrap() ? FRows->WrapByte() : 0};
+}
+
+std::string_view TEditorCore::RowTextOf(int r) const {
+    if (r < 0 || r >= FRows->RowCount()) return {};
+    return FRows->RowText(r);
+}
+
+int TEditorCore::RowWidthOf(int r) const {
+    return RowWidth(RowTextOf(r), Rules());
+}
+
+int TEditorCore::MaxRow() const {
+    const int rc = FRows->RowCount();
+    if (rc == 0) return 0;
+    return FRows->RowEndKind(rc - 1) == erLineEnd ? rc : rc - 1;
+}
+
+int TEditorCore::OffsetOf(int row, int col) const {
+    return ColToOffset(RowTextOf(row), col, Rules());
+}
+
+// The column rules: clamp to the row, keep a remembered column for vertical moves, step off
+// trail bytes and tab filler in the direction of movement, keep off the end of wrapped rows.
+void TEditorCore::PlaceCaret(int row, int col, int dir, bool vertical) {
+    const int oldRow = FRow;
+    row = std::clamp(row, 0, MaxRow());
+    TWrapSettings ws;
+    ws.WordWrap = FRows->WordWrap();
+    ws.WrapByte = FRows->WrapByte();
+    ws.TabSpaceCount = FCaret.TabSpaceCount();
+    const TCaretColumnOptions opt{FCaret.FreeCaret(), FCaret.FreeRow(), FCaret.InTab(),
+                                  FCaret.KeepCaret()};
+    // The [EOF] position has no row: it is an empty row without line end.
+    const TRowEnd end = IsEofPos(row) ? reTextEnd : static_cast<TRowEnd>(FRows->RowEndKind(row));
+    col = CaretColumn(RowTextOf(row), end, ws, opt, col, dir > 0 ? 1 : -1, vertical, FRemembered);
+    const bool moved = row != FRow || col != FCol;
+    FRow = row;
+    FCol = col;
+    if (moved || oldRow != row) CaretMoved();
+    if (oldRow != row && Events.InvalidateRows) {
+        Events.InvalidateRows(oldRow, oldRow);
+        Events.InvalidateRows(row, row);
+    }
+}
+
+void TEditorCore::CaretMoved() {
+    ScrollCaret();
+    Notify(Events.OnCaretMoved);
+}
+
+void TEditorCore::SetRow(int row) {
+    PlaceCaret(row, FCol, row >= FRow ? 1 : -1, true);
+}
+void TEditorCore::SetCol(int col) {
+    PlaceCaret(FRow, col, col >= FCol ? 1 : -1, false);
+}
+void TEditorCore::SetCaret(int row, int col) {
+    PlaceCaret(row, col, -1, false);
+}
+
+void TEditorCore::SetTopRow(int r) {
+    r = std::clamp(r, 0, std::max(0, FRows->RowCount()));
+    if (r == FTopRow) return;
+    FTopRow = r;
+    Notify(Events.OnTopRowChange);
+    Notify(Events.InvalidateAll);
+}
+
+void TEditorCore::SetTopCol(int c) {
+    c = std::clamp(c, 0, EditorMaxColumns);
+    if (c == FTopCol) return;
+    FTopCol = c;
+    Notify(Events.OnTopColChange);
+    Notify(Events.InvalidateAll);
+}
+
+void TEditorCore::SetVisibleArea(int rows, int cols) {
+    FVisibleRows = std::max(1, rows);
+    FVisibleCols = std::max(1, cols);
+}
+
+void TEditorCore::ScrollCaret() {
+    if (FRow < FTopRow)
+        SetTopRow(FRow);
+    else if (FRow >= FTopRow + FVisibleRows)
+        SetTopRow(FRow - FVisibleRows + 1);
+    if (FCol < FTopCol)
+        SetTopCol(FCol);
+    else if (FCol >= FTopCol + FVisibleCols)
+        SetTopCol(FCol - FVisibleCols + 1);
+}
+
+void TEditorCore::SetOverWrite(bool v) {
+    if (FOverWrite == v) return;
+    FOverWrite = v;
+    Notify(Events.OnCaretMoved); // the caret's shape follows at once
+}
+
+void TEditorCore::SetReadOnly(bool v) {
+    if (!MouseDragging) FReadOnly = v;
+}
+
+// --- settings ------------------------------------------------------------------------------
+
+void TEditorCore::SetColor(TColor c) {
+    if (c == FColor) return;
+    FColor = c;
+    SettingChanged();
+}
+
+void TEditorCore::SetFont(const TEditorFont& f) {
+    if (f == FFont) return;
+    FFont = f;
+    SettingChanged();
+}
+
+void TEditorCore::SetHitStyle(TEditorHitStyle s) {
+    if (s == FHitStyle) return;
+    CleanSelection();
+    FHitStyle = s;
+}
+
+void TEditorCore::SetReserveWordList(const TSortedNames& l) {
+    if (l == FReserve) return;
+    FReserve = l;
+    ViewChanged();
+}
+
+void TEditorCore::SetScrollBars(TScrollStyle s) {
+    if (s == FScrollBars) return;
+    FScrollBars = s;
+    SettingChanged();
+}
+
+void TEditorCore::Rewrap() {
+    const int before = FRows->RewrapCount();
+    FRows->ApplyWrap(FWordWrap, FWrapOption, FCaret.TabSpaceCount());
+    if (FRows->RewrapCount() == before) return;
+    FRows->TakeUpdate();
+    FColoring.Invalidate(0);
+    FSelActive = false;
+    FHitLength = 0;
+    FTopRow = std::min(FTopRow, MaxRow());
+    PlaceCaret(std::min(FRow, MaxRow()), 0, -1, false);
+    Notify(Events.InvalidateAll);
+}
+
+void TEditorCore::SetWordWrap(bool w) {
+    if (w == FWordWrap) return;
+    FWordWrap = w;
+    Rewrap();
+    SettingChanged();
+}
+
+void TEditorCore::SetWrapOption(const TEditorPropWrap& w) {
+    if (w == FWrapOption) return;
+    FWrapOption = w;
+    Rewrap();
+    SettingChanged();
+}

@@ -1,0 +1,248 @@
+// TEditorCore: the behaviour of the editing control without a window. It holds the caret
+// (row, display column, remembered column), the view origin, the selection in stream or box
+// mode, the displayed search hit, the settings objects, and carries out every editing command
+// through the row store's one replacement primitive. The widget paints what this computes and
+// turns key and mouse events into calls on it.
+#pragma once
+
+#include "text/Columns.h"
+#include "editor/RowColoring.h"
+#include "editor/RowSource.h"
+#include "editor/StoreRowSource.h"
+#include "editor/PropertySet.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+enum TEditorSelectionMode { smLine, smBox };
+
+struct TEditorPos {
+    int Row = 0, Col = 0;
+    bool operator==(const TEditorPos&) const = default;
+};
+
+// A row's selected byte range [Start, End) and whether its line end is selected too.
+struct TEditorRowSel {
+    int Start = 0, End = 0;
+    bool LineEnd = false;
+    bool Empty() const { return Start >= End && !LineEnd; }
+};
+
+struct TEditorEvents {
+    std::function<void()> OnCaretMoved, OnChange, OnSelectionModeChange;
+    std::function<void()> OnTopRowChange, OnTopColChange;
+    std::function<void(bool selected)> OnSelectionChange;
+    std::function<void(int first, int last)> InvalidateRows;   // last -1: to the end
+    std::function<void()> InvalidateAll;                       // metrics or bars changed
+    std::function<void()> SettingsChanged;                     // recompute metrics
+    std::function<void(const std::string& message)> OnWarning; // UTF-8 text for the user
+};
+
+enum class TEditorKey { Left, Right, Up, Down, Home, End, PageUp, PageDown };
+
+class TEditorCore : public TEditorPropTarget {
+  public:
+    TEditorCore();                                // on a row store of its own
+    explicit TEditorCore(TEditorRowSource* rows); // not owned
+    // On a row store shared with other editors (a split page).
+    explicit TEditorCore(std::shared_ptr<TEditorScreenStrings> store);
+    ~TEditorCore() override;
+
+    TEditorEvents Events;
+    TEditorRowSource& Rows() { return *FRows; }
+    // The row store when the editor works on one (null with an external row source), to share
+    // it with a second editor of a split page.
+    std::shared_ptr<TEditorScreenStrings> SharedStore() const;
+    const TEditorRowSource& Rows() const { return *FRows; }
+    // Loads text into the built-in row store (only when no external store is attached).
+    void SetText(std::string_view cp932);
+    std::string Text() const { return FRows->Text(); }
+
+    // Caret and view.
+    int Row() const { return FRow; }
+    int Col() const { return FCol; }
+    void SetRow(int row);
+    void SetCol(int col);
+    void SetCaret(int row, int col); // as a mouse click: forgets the remembered column
+    int TopRow() const { return FTopRow; }
+    int TopCol() const { return FTopCol; }
+    void SetTopRow(int r);
+    void SetTopCol(int c);
+    int VisibleRows() const { return FVisibleRows; }
+    int VisibleCols() const { return FVisibleCols; }
+    void SetVisibleArea(int rows, int cols);
+    void ScrollCaret(); // brings the caret into view
+    int MaxRow() const; // the row count when the [EOF] position exists, else the last row
+    bool IsEofPos(int row) const { return row >= FRows->RowCount(); }
+    int CaretOffset() const { return OffsetOf(FRow, FCol); }
+    int OffsetOf(int row, int col) const;
+    TColumnRules Rules() const;
+    std::string_view RowTextOf(int r) const;
+    int RowWidthOf(int r) const;
+
+    bool OverWrite() const { return FOverWrite; }
+    void SetOverWrite(bool v);
+    bool ReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool v);
+    bool WantTabs = true, WantReturns = true;
+    bool MouseDragging = false; // set by the widget while a button drag runs
+
+    // Selection.
+    TEditorSelectionMode SelectionMode() const { return FSelMode; }
+    bool SetSelectionMode(TEditorSelectionMode m); // false while a mouse drag runs
+    bool Selected() const;                         // a non-empty selection
+    bool SelectedData() const { return Selected() || HitSelLength() > 0; }
+    TEditorPos SelAnchor() const { return FAnchor; }
+    void StartSelection();  // anchor at the caret
+    void ExtendSelection(); // the caret moved with Shift or a drag
+    void SelectRows(int r1, int r2);
+    void CleanSelection();
+    TEditorRowSel RowSelection(int row) const; // bytes of a row inside the selection
+    int BoxLeft() const;
+    int BoxRight() const; // exclusive
+    int SelStart() const;
+    void SetSelStart(int pos);
+    int SelLength() const;
+    void SetSelLength(int len);
+    std::string SelText() const;
+    void SetSelText(const std::string& text);
+    bool InSelection(int row, int col) const;
+
+    // Search hit shown with hsDraw or hsCaret (with hsSelect a hit is a selection).
+    int HitSelLength() const { return FHitLength; }
+    void ShowHit(int start, int length);
+    TEditorRowSel RowHit(int row) const;
+
+    // Typing and editing commands.
+    void InsertTyped(const std::string& cp932); // typed text, input-method results, one step
+    void KeyReturn(bool shift);
+    void KeyTab();
+    void KeyBackspace();
+    void KeyDelete();
+    void KeyNavigate(TEditorKey key, bool shift, bool ctrl, bool repeat);
+    std::string CopyText(bool& box) const; // what CopyToClipboard writes
+    void PasteText(const std::string& cp932, bool box);
+    void SetSelTextBox(const std::string& cp932);
+    void SelectAll();
+    void DeleteSelection();
+    // Drops the selected text at (row, col): moved, or copied with copy. False when the point
+    // lies inside the selection (nothing happens) or the editor is read-only.
+    bool DropSelection(int row, int col, bool copy);
+    int PosOf(int row, int col) const { return AbsPos(row, OffsetOf(row, col)); }
+    void IndentLines();
+    void UnIndentLines();
+    void TabIndentLines();
+    void TabUnIndentLines();
+    void DeleteRow(int row);
+    void Undo();
+    void Redo();
+    bool CanUndo() const { return FRows->CanUndo(); }
+    bool CanRedo() const { return FRows->CanRedo(); }
+    bool Modified = false;
+    // Another editor on the same row store changed the rows: repaint, keep the caret inside.
+    void RowsChangedElsewhere();
+
+    // Row marks.
+    void PutRowMark(int row, int mark);
+    void DeleteRowMark(int row, int mark);
+    bool GotoRowMark(int mark);
+    void ToggleRowMark(int mark); // the popup's mark items
+
+    // Colouring: the assigned definition, or the built-in one configured from View.
+    void SetFountain(const TFountain* f);
+    const TFountain* Fountain() const { return FFountain; }
+    TEditorRowColoring& Coloring() { return FColoring; }
+    void ViewChanged();
+    const TEditorFountain& BuiltInFountain() const { return FBuiltIn; }
+
+    // Word movement over the tokens of a row; the default uses the colouring's tokens.
+    std::function<std::vector<std::pair<int, int>>(int row)> RowTokens; // (offset, length)
+
+    // Settings (TEditorPropTarget).
+    TColor GetColor() const override { return FColor; }
+    void SetColor(TColor c) override;
+    TEditorCaret& Caret() override { return FCaret; }
+    const TEditorCaret& Caret() const { return FCaret; }
+    const TEditorFont& GetFont() const override { return FFont; }
+    void SetFont(const TEditorFont& f) override;
+    TEditorHitStyle GetHitStyle() const override { return FHitStyle; }
+    void SetHitStyle(TEditorHitStyle s) override;
+    TEditorImagebar& Imagebar() override { return FImagebar; }
+    TEditorLeftbar& Leftbar() override { return FLeftbar; }
+    TEditorMargin& Margin() override { return FMargin; }
+    TEditorMarks& Marks() override { return FMarks; }
+    const TSortedNames& GetReserveWordList() const override { return FReserve; }
+    void SetReserveWordList(const TSortedNames& l) override;
+    TEditorRuler& Ruler() override { return FRuler; }
+    TScrollStyle GetScrollBars() const override { return FScrollBars; }
+    void SetScrollBars(TScrollStyle s) override;
+    TEditorSpeed& Speed() override { return FSpeed; }
+    TEditorViewInfo& View() override { return FView; }
+    bool GetWordWrap() const override { return FWordWrap; }
+    void SetWordWrap(bool w) override;
+    TEditorPropWrap GetWrapOption() const override { return FWrapOption; }
+    void SetWrapOption(const TEditorPropWrap& w) override;
+    int WrapCount() const { return FRows->RewrapCount(); } // rows rebuilt so far
+
+  private:
+    friend struct TEditorCoreAccess;
+    void Init();
+    void Notify(const std::function<void()>& f) const {
+        if (f) f();
+    }
+    void SettingChanged();
+    void Rewrap();
+    void PlaceCaret(int row, int col, int dir, bool vertical);
+    void CaretMoved();
+    int AbsPos(int row, int offset) const;
+    TEditorPos PosToRowCol(int pos) const;
+    // Replaces the bytes from (r1, o1) to (r2, o2) by text; the caret goes caretAt bytes into
+    // the text (npos: after it).
+    void ReplaceSpan(int r1, int o1, int r2, int o2, const std::string& text,
+                     size_t caretAt = std::string::npos);
+    void ReplaceRows(int r1, int r2, const std::string& newText, int caretRow, int caretCol);
+    void AfterChange();
+    // The common start of Backspace and Delete: true when the key is done (read-only, or the
+    // selection was deleted); otherwise the selection anchor and the hit mark are dropped.
+    bool DeleteKeyDone();
+    bool StreamRange(int& r1, int& o1, int& r2, int& o2) const;
+    void BoxRows(int& r1, int& r2) const;
+    std::string BoxPart(int row) const;
+    void IndentCommand(int kind);
+    void WordLeft();
+    void WordRight();
+    std::vector<std::pair<int, int>> Tokens(int row) const;
+    std::string PadTo(int row, int col) const; // spaces that bring a row to col
+
+    std::unique_ptr<TEditorRowSource> FOwnRows;
+    TEditorRowSource* FRows = nullptr;
+    TEditorFountain FBuiltIn;
+    const TFountain* FFountain = nullptr;
+    std::unique_ptr<TEditorRowColoring> FColoringPtr;
+    TEditorRowColoring& FColoring;
+    int FRow = 0, FCol = 0, FTopRow = 0, FTopCol = 0, FRemembered = -1;
+    int FVisibleRows = 20, FVisibleCols = 80;
+    bool FOverWrite = false, FReadOnly = false;
+    TEditorSelectionMode FSelMode = smLine;
+    bool FSelActive = false;
+    TEditorPos FAnchor;
+    int FHitStart = 0, FHitLength = 0;
+
+    TColor FColor = edc::clWindow;
+    TEditorCaret FCaret;
+    TEditorFont FFont;
+    TEditorHitStyle FHitStyle = hsSelect;
+    TEditorImagebar FImagebar;
+    TEditorLeftbar FLeftbar;
+    TEditorMargin FMargin;
+    TEditorMarks FMarks;
+    TSortedNames FReserve;
+    TEditorRuler FRuler;
+    TScrollStyle FScrollBars = ssBoth;
+    TEditorSpeed FSpeed;
+    TEditorViewInfo FView;
+    bool FWordWrap = false;
+    TEditorPropWrap FWrapOption;
+};

@@ -1,0 +1,58 @@
+// Wrap option defaults as CP932 bytes and the sorted name list.
+#include "editor/PropertyTypes.h"
+
+#include "platform/Cp932.h"
+
+#include <algorithm>
+
+TEditorPropWrap::TEditorPropWrap()
+    : FollowStr(Utf8ToCp932("、。，．・？！゛゜ヽヾゝゞ々ー）］｝」』!),.:;?]}｡｣､･ｰﾞﾟ")),
+      LeadStr(Utf8ToCp932("（［｛「『([{｢")), PunctuationStr(Utf8ToCp932("、。，．,.｡､")) {}
+
+static unsigned char Fold(unsigned char c) {
+    return (c >= 'a' && c <= 'z') ? c - 32 : c;
+}
+
+int TSortedNames::Compare(std::string_view a, std::string_view b) {
+    const size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        const unsigned char x = Fold(static_cast<unsigned char>(a[i]));
+        const unsigned char y = Fold(static_cast<unsigned char>(b[i]));
+        if (x != y) return x < y ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+int TSortedNames::IndexOf(std::string_view s) const {
+    auto it = std::lower_bound(
+        FItems.begin(), FItems.end(), s,
+        [](const std::string& a, std::string_view b) { return Compare(a, b) < 0; });
+    if (it == FItems.end() || Compare(*it, s) != 0) return -1;
+    return static_cast<int>(it - FItems.begin());
+}
+
+bool TSortedNames::Contains(std::string_view s) const {
+    return IndexOf(s) >= 0;
+}
+
+bool TSortedNames::Add(std::string_view s) {
+    auto it = std::lower_bound(
+        FItems.begin(), FItems.end(), s,
+        [](const std::string& a, std::string_view b) { return Compare(a, b) < 0; });
+    if (it != FItems.end() && Compare(*it, s) == 0) return false;
+    FItems.insert(it, std::string(s));
+    return true;
+}
+
+bool TSortedNames::Remove(std::string_view s) {
+    const int i = IndexOf(s);
+    if (i < 0) return false;
+    FItems.erase(FItems.begin() + i);
+    return true;
+}
+
+void TSortedNames::Assign(const std::vector<std::string>& items) {
+    FItems.clear();
+    for (const auto& s : items)
+        Add(s);
+}

@@ -1,0 +1,61 @@
+// Value types shared by the editor and its property sets: font, hit style, scroll bars, the
+// wrap options as a set carries them, and a sorted string list.
+#pragma once
+
+#include "editor/EditorColors.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+enum TEditorHitStyle { hsSelect, hsDraw, hsCaret };
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+inline constexpr int SHIFTJIS_CHARSET = 128;
+inline constexpr int DEFAULT_CHARSET = 1;
+
+// A font as the settings name it. The face name is kept as given ("FixedSys", "ＭＳ ゴシック");
+// the drawing layer asks fontconfig for the best match. Height < 0 is the character height in
+// pixels, > 0 the cell height.
+struct TEditorFont {
+    std::string Name = "FixedSys"; // UTF-8
+    int Height = -12;
+    TColor Color = edc::clWindowText;
+    int Charset = DEFAULT_CHARSET;
+    TEditorFontStyles Style = 0;
+    bool operator==(const TEditorFont&) const = default;
+};
+
+// The eight wrap options a property set carries, with the row store's defaults and clamp.
+struct TEditorPropWrap {
+    bool FollowRetMark = false;
+    bool FollowPunctuation = false;
+    std::string FollowStr; // CP932
+    bool Leading = false;
+    std::string LeadStr;        // CP932
+    std::string PunctuationStr; // CP932
+    bool WordBreak = false;
+    int WrapByte = 80; // 20..250
+    TEditorPropWrap();
+    void SetWrapByte(int v) { WrapByte = v < 20 ? 20 : (v > 250 ? 250 : v); }
+    bool operator==(const TEditorPropWrap&) const = default;
+};
+
+// A sorted list without duplicates; entries compare with ASCII letter case ignored, as the
+// file-extension and reserved-word lookups do.
+class TSortedNames {
+  public:
+    bool Add(std::string_view s); // false when already present
+    bool Remove(std::string_view s);
+    bool Contains(std::string_view s) const;
+    int IndexOf(std::string_view s) const;
+    void Clear() { FItems.clear(); }
+    void Assign(const std::vector<std::string>& items);
+    const std::vector<std::string>& Items() const { return FItems; }
+    int Count() const { return static_cast<int>(FItems.size()); }
+    bool operator==(const TSortedNames&) const = default;
+    static int Compare(std::string_view a, std::string_view b);
+
+  private:
+    std::vector<std::string> FItems;
+};

@@ -1,0 +1,250 @@
+// TEditorCore: the selection in line and box mode, its bytes and positions, and search hits.
+#include "editor/EditorCore.h"
+
+#include <algorithm>
+
+bool TEditorCore::SetSelectionMode(TEditorSelectionMode m) {
+    if (MouseDragging) return false;
+    if (m == FSelMode) return true;
+    FSelMode = m;
+    if (FSelActive) Notify(Events.InvalidateAll);
+    Notify(Events.OnSelectionModeChange);
+    if (Selected() && Events.OnSelectionChange) Events.OnSelectionChange(true);
+    return true;
+}
+
+bool TEditorCore::Selected() const {
+    if (!FSelActive) return false;
+    if (FSelMode == smBox) return FAnchor.Col != FCol;
+    return !(FAnchor.Row == FRow && OffsetOf(FRow, FAnchor.Col) == CaretOffset());
+}
+
+void TEditorCore::StartSelection() {
+    if (FSelActive) return;
+    FSelActive = true;
+    FAnchor = {FRow, FCol};
+}
+
+void TEditorCore::ExtendSelection() {
+    if (!FSelActive) return;
+    if (Events.InvalidateRows) Events.InvalidateRows(0, -1);
+    if (Events.OnSelectionChange) Events.OnSelectionChange(true);
+}
+
+void TEditorCore::SelectRows(int r1, int r2) {
+    FSelActive = true;
+    FAnchor = {std::min(r1, r2), 0};
+    const int last = std::max(r1, r2);
+    if (last + 1 <= MaxRow())
+        PlaceCaret(last + 1, 0, 1, false);
+    else
+        PlaceCaret(last, RowWidthOf(last), 1, false);
+    ExtendSelection();
+}
+
+void TEditorCore::CleanSelection() {
+    const bool had = FSelActive || FHitLength > 0;
+    FSelActive = false;
+    FHitLength = 0;
+    if (had) {
+        if (Events.InvalidateRows) Events.InvalidateRows(0, -1);
+        if (Events.OnSelectionChange) Events.OnSelectionChange(false);
+    }
+}
+
+// Ordered stream endpoints as (row, byte offset); false without a selection.
+bool TEditorCore::StreamRange(int& r1, int& o1, int& r2, int& o2) const {
+    if (!Selected()) return false;
+    r1 = FAnchor.Row, o1 = OffsetOf(FAnchor.Row, FAnchor.Col);
+    r2 = FRow, o2 = CaretOffset();
+    if (r1 > r2 || (r1 == r2 && o1 > o2)) std::swap(r1, r2), std::swap(o1, o2);
+    return true;
+}
+
+void TEditorCore::BoxRows(int& r1, int& r2) const {
+    r1 = std::min(FAnchor.Row, FRow);
+    r2 = std::min(std::max(FAnchor.Row, FRow), FRows->RowCount() - 1);
+}
+
+int TEditorCore::BoxLeft() const {
+    return std::min(FAnchor.Col, FCol);
+}
+int TEditorCore::BoxRight() const {
+    return std::max(FAnchor.Col, FCol);
+}
+
+// Bytes of a row inside the box: a character straddling the left edge is left out, one
+// straddling the right edge is taken whole.
+static TEditorRowSel BoxSpan(std::string_view s, int left, int right, const TColumnRules& r) {
+    TEditorRowSel sel{-1, -1, false};
+    int col = 0, off = 0;
+    const int n = static_cast<int>(s.size());
+    while (off < n) {
+        const int bytes = CharBytesAt(s, off);
+        const int w = RowWidth(s.substr(0, off + bytes), r) - col;
+        if (col >= left && col < right) {
+            if (sel.Start < 0) sel.Start = off;
+            sel.End = off + bytes;
+        }
+        if (col >= right) break;
+        col += w;
+        off += bytes;
+    }
+    if (sel.Start < 0) sel.Start = sel.End = 0;
+    return sel;
+}
+
+TEditorRowSel TEditorCore::RowSelection(int row) const {
+    if (!FSelActive || row < 0 || row >= FRows->RowCount()) return {};
+    if (FSelMode == smBox) {
+        int r1, r2;
+        BoxRows(r1, r2);
+        if (row < r1 || row > r2 || BoxLeft() == BoxRight()) return {};
+        return BoxSpan(FRows->RowText(row), BoxLeft(), BoxRight(), Rules());
+    }
+    int r1, o1, r2, o2;
+    if (!StreamRange(r1, o1, r2, o2) || row < r1 || row > r2) return {};
+    const int len = static_cast<int>(FRows->RowText(row).size());
+    TEditorRowSel s{row == r1 ? std::min(o1, len) : 0, row == r2 ? std::min(o2, len) : len, false};
+    s.LineEnd = row != r2 && FRows->RowEndKind(row) == erLineEnd;
+    return s;
+}
+
+bool TEditorCore::InSelection(int row, int col) const {
+    if (!Selected()) return false;
+    if (FSelMode == smBox) {
+        int r1, r2;
+        BoxRows(r1, r2);
+        return row >= r1 && row <= r2 && col >= BoxLeft() && col < BoxRight();
+    }
+    const TEditorRowSel s = RowSelection(row);
+    const int off = OffsetOf(row, col);
+    return !s.Empty() && off >= s.Start && off < s.End;
+}
+
+std::string TEditorCore::BoxPart(int row) const {
+    const TEditorRowSel s = RowSelection(row);
+    return std::string(FRows->RowText(row).substr(s.Start, s.End - s.Start));
+}
+
+int TEditorCore::AbsPos(int row, int offset) const {
+    const int rc = FRows->RowCount();
+    if (rc == 0) return offset;
+    if (row < rc) return static_cast<int>(FRows->TextPos(row)) + offset;
+    const int last = rc - 1;
+    return static_cast<int>(FRows->TextPos(last) + FRows->RowText(last).size()) +
+           (FRows->RowEndKind(last) == erLineEnd ? 2 : 0) + offset;
+}
+
+TEditorPos TEditorCore::PosToRowCol(int pos) const {
+    const int rc = FRows->RowCount();
+    if (pos <= 0 || rc == 0) return {0, 0};
+    if (pos >= AbsPos(rc, 0)) { // at or past the end of the text
+        if (FRows->RowEndKind(rc - 1) == erLineEnd) return {rc, 0};
+        return {rc - 1, RowWidthOf(rc - 1)};
+    }
+    const int r = FRows->RowOfTextPos(pos);
+    const int rem = pos - static_cast<int>(FRows->TextPos(r));
+    const std::string_view t = FRows->RowText(r);
+    const int len = static_cast<int>(t.size());
+    if (rem < len || (rem == len && FRows->RowEndKind(r) != erWrapped))
+        return {r, OffsetToCol(t, rem, Rules())};
+    if (rem == len && r + 1 < rc) return {r + 1, 0}; // the end of a wrapped row
+    return {r, RowWidthOf(r)};                       // inside a line end
+}
+
+int TEditorCore::SelStart() const {
+    int r1, o1, r2, o2;
+    if (FSelMode == smLine && StreamRange(r1, o1, r2, o2)) return AbsPos(r1, o1);
+    if (FSelMode == smBox && Selected()) {
+        int b1, b2;
+        BoxRows(b1, b2);
+        return AbsPos(b1, RowSelection(b1).Start);
+    }
+    return AbsPos(FRow, CaretOffset());
+}
+
+void TEditorCore::SetSelStart(int pos) {
+    CleanSelection();
+    const TEditorPos p = PosToRowCol(pos);
+    PlaceCaret(p.Row, p.Col, 1, false);
+}
+
+int TEditorCore::SelLength() const {
+    if (!Selected()) return 0;
+    if (FSelMode == smBox) {
+        int r1, r2, n = 0;
+        BoxRows(r1, r2);
+        for (int r = r1; r <= r2; ++r)
+            n += static_cast<int>(BoxPart(r).size()) + 2;
+        return n;
+    }
+    int r1, o1, r2, o2;
+    StreamRange(r1, o1, r2, o2);
+    return AbsPos(r2, o2) - AbsPos(r1, o1);
+}
+
+void TEditorCore::SetSelLength(int len) {
+    const int start = AbsPos(FRow, CaretOffset());
+    const TEditorPos from{FRow, FCol};
+    const TEditorPos to = PosToRowCol(start + std::max(0, len));
+    FSelActive = true;
+    FAnchor = from;
+    PlaceCaret(to.Row, to.Col, 1, false);
+    ExtendSelection();
+}
+
+std::string TEditorCore::SelText() const {
+    bool box = false;
+    return CopyText(box);
+}
+
+std::string TEditorCore::CopyText(bool& box) const {
+    box = false;
+    if (!Selected()) return {};
+    if (FSelMode == smBox) {
+        box = true;
+        int r1, r2;
+        BoxRows(r1, r2);
+        std::string s;
+        for (int r = r1; r <= r2; ++r)
+            s += BoxPart(r) + "\r\n";
+        return s;
+    }
+    int r1, o1, r2, o2;
+    StreamRange(r1, o1, r2, o2);
+    const int rc = FRows->RowCount();
+    std::string s;
+    for (int r = r1; r <= r2 && r < rc; ++r) {
+        const std::string_view t = FRows->RowText(r);
+        const int a = r == r1 ? std::min<int>(o1, t.size()) : 0;
+        const int b = r == r2 ? std::min<int>(o2, t.size()) : static_cast<int>(t.size());
+        s += t.substr(a, b - a);
+        if (r != r2 && FRows->RowEndKind(r) == erLineEnd) s += "\r\n";
+    }
+    return s;
+}
+
+void TEditorCore::ShowHit(int start, int length) {
+    CleanSelection();
+    const TEditorPos p = PosToRowCol(start);
+    PlaceCaret(p.Row, p.Col, 1, false);
+    if (FHitStyle == hsSelect) {
+        SetSelLength(length);
+        return;
+    }
+    FHitStart = start;
+    FHitLength = length;
+    if (Events.InvalidateRows) Events.InvalidateRows(p.Row, -1);
+}
+
+TEditorRowSel TEditorCore::RowHit(int row) const {
+    if (FHitLength <= 0 || row < 0 || row >= FRows->RowCount()) return {};
+    const int rowStart = AbsPos(row, 0);
+    const int len = static_cast<int>(FRows->RowText(row).size());
+    const int a = std::max(FHitStart - rowStart, 0);
+    const int b = std::min(FHitStart + FHitLength - rowStart, len);
+    if (a > len || b < 0 || a >= b) return {};
+    return {a, b, false};
+}
+

@@ -1,0 +1,158 @@
+// Row store adapter: the editor core on TEditorScreenStrings, and the colouring definition's
+// parser as the store's row-state parser.
+#include "editor/StoreRowSource.h"
+
+#include "editor/EditorCore.h"
+#include "syntax/RowStateParser.h"
+
+#include <algorithm>
+
+TEditorScreenRows::TEditorScreenRows(std::shared_ptr<TEditorScreenStrings> store)
+    : FStore(store ? std::move(store) : std::make_shared<TEditorScreenStrings>()) {
+    FStore->Attach(this);
+}
+
+TEditorScreenRows::~TEditorScreenRows() {
+    FStore->Detach(this);
+}
+
+void TEditorScreenRows::Note(int first, int oldCount, int newCount, bool moved) {
+    if (FUpdate.FirstRow < 0) {
+        FUpdate = {first, oldCount, newCount, moved || oldCount != newCount};
+        return;
+    }
+    const int lo = std::min(FUpdate.FirstRow, first);
+    FUpdate.OldCount = std::max(FUpdate.FirstRow + FUpdate.OldCount, first + oldCount) - lo;
+    FUpdate.NewCount = std::max(FUpdate.FirstRow + FUpdate.NewCount, first + newCount) - lo;
+    FUpdate.FirstRow = lo;
+    FUpdate.CountChanged = FUpdate.CountChanged || moved || oldCount != newCount;
+}
+
+namespace {
+struct OwnEdit {
+    int& n;
+    explicit OwnEdit(int& c) : n(c) { ++n; }
+    ~OwnEdit() { --n; }
+};
+} // namespace
+
+void TEditorScreenRows::UpdateList(int index, int count, const std::string& s) {
+    OwnEdit own(FOwnEdit);
+    FStore->UpdateList(index, count, s);
+}
+
+TEditorRowsUpdate TEditorScreenRows::TakeUpdate() {
+    TEditorRowsUpdate u = FUpdate;
+    FUpdate = {};
+    return u;
+}
+
+bool TEditorScreenRows::Undo(int& caretRow, int& caretCol) {
+    return CanUndo() && UndoStep(false, caretRow, caretCol);
+}
+
+bool TEditorScreenRows::Redo(int& caretRow, int& caretCol) {
+    return CanRedo() && UndoStep(true, caretRow, caretCol);
+}
+
+// The caret goes where the store puts it during the step, or stays where the editor has it.
+bool TEditorScreenRows::UndoStep(bool redo, int& caretRow, int& caretCol) {
+    FCaretSet = false;
+    OwnEdit own(FOwnEdit);
+    if (redo)
+        FStore->UndoObj().Redo();
+    else
+        FStore->UndoObj().Undo();
+    caretRow = FCaretSet ? FCaretRow : CaretRow();
+    caretCol = FCaretSet ? FCaretCol : CaretCol();
+    return true;
+}
+
+void TEditorScreenRows::SetText(std::string_view cp932) {
+    OwnEdit own(FOwnEdit);
+    FStore->SetText(cp932);
+    Note(0, 0, RowCount(), true);
+}
+
+void TEditorScreenRows::ApplyWrap(bool wordWrap, const TEditorPropWrap& w, int tab) {
+    const int before = FRewraps;
+    OwnEdit own(FOwnEdit);
+    FRebuilding = true;
+    TEditorWrapOption o;
+    o.SetFollowRetMark(w.FollowRetMark);
+    o.SetFollowPunctuation(w.FollowPunctuation);
+    o.SetFollowStr(w.FollowStr);
+    o.SetLeading(w.Leading);
+    o.SetLeadStr(w.LeadStr);
+    o.SetPunctuationStr(w.PunctuationStr);
+    o.SetWordBreak(w.WordBreak);
+    o.SetWrapByte(w.WrapByte);
+    // Switching wrap off un-wraps before the options change; switching it on takes the
+    // options first: the rows are rebuilt once.
+    if (!wordWrap) FStore->SetWordWrap(false);
+    FStore->SetTabSpaceCount(tab);
+    FStore->WrapOption().Assign(o);
+    if (wordWrap) FStore->SetWordWrap(true);
+    FRebuilding = false;
+    if (FRewraps != before) Note(0, 0, RowCount(), true);
+}
+
+void TEditorScreenRows::SetFountain(const TFountain* f) {
+    FFountain = f;
+    FStore->InitBrackets();
+}
+
+bool TEditorScreenRows::SavedState(int row, TFountainState& out) {
+    if (!FFountain) return false;
+    if (row >= FStore->ParsedLimit()) FStore->ParseUpTo(row);
+    if (FStore->BracketIndex(row) == -2) return false;
+    out = FromRowState(FStore->ParserState(row));
+    return true;
+}
+
+int TEditorScreenRows::CaretRow() const {
+    return FOwner ? FOwner->Row() : 0;
+}
+int TEditorScreenRows::CaretCol() const {
+    return FOwner ? FOwner->Col() : 0;
+}
+
+void TEditorScreenRows::SetCaretPos(int row, int col) {
+    FCaretSet = true;
+    FCaretRow = row;
+    FCaretCol = col;
+}
+
+int TEditorScreenRows::TopRow() const {
+    return FOwner ? FOwner->TopRow() : 0;
+}
+void TEditorScreenRows::SetTopRow(int row) {
+    if (FOwner) FOwner->SetTopRow(row);
+}
+int TEditorScreenRows::VisibleRowCount() const {
+    return FOwner ? FOwner->VisibleRows() : 0;
+}
+bool TEditorScreenRows::InitBracketsFull() const {
+    return FOwner && FOwner->Speed().InitBracketsFull();
+}
+
+std::unique_ptr<TRowStateParser> TEditorScreenRows::CreateRowParser() {
+    if (!FFountain) return nullptr;
+    return CreateRowStateParser(*FFountain);
+}
+
+void TEditorScreenRows::InvalidateRow(int row) {
+    Note(row, 1, 1, false);
+}
+
+void TEditorScreenRows::ListUpdated(const TUpdateInfo& info) {
+    if (info.FirstRow < 0) return;
+    Note(info.FirstRow, info.OldRowCount, info.NewRowCount, info.Merged);
+    if (!FOwnEdit && FOwner) FOwner->RowsChangedElsewhere(); // the partner of a split page
+}
+
+void TEditorScreenRows::ListReset() {
+    if (FRebuilding) ++FRewraps;
+    Note(0, 0, RowCount(), true);
+    if (!FOwnEdit && FOwner) FOwner->RowsChangedElsewhere();
+}

@@ -1,0 +1,117 @@
+// TEditor: the editing control as a widget. It paints what TEditorCore computes on a fixed cell
+// grid and turns key, mouse, input-method and clipboard events into calls on the core.
+#pragma once
+
+#include "editor/EditorCore.h"
+#include "editor/Geometry.h"
+
+#include <QAbstractScrollArea>
+#include <QFont>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+class QMenu;
+
+class TEditor : public QAbstractScrollArea {
+    Q_OBJECT
+  public:
+    explicit TEditor(QWidget* parent = nullptr);
+    // A second control on the same row store (a split page); edits show in both.
+    TEditor(QWidget* parent, std::shared_ptr<TEditorScreenStrings> store);
+    ~TEditor() override;
+
+    TEditorCore& Core() { return *FCore; }
+    const TEditorMetrics& Metrics() const { return FMetrics; }
+    // Sets the text (CP932) of the built-in row store.
+    void SetText(std::string_view cp932);
+
+    void CopyToClipboard();
+    void CutToClipboard();
+    void PasteFromClipboard();
+    // Inserts text as if typed (replacing a selection, in overwrite mode over the text): one
+    // undo step, the caret after it; characters Shift-JIS cannot hold are reported.
+    void InsertUtf16(const QString& text);
+    void BoxPasteFromClipboard(); // SetSelTextBox with the clipboard's text
+
+    // The popup menu built from the core's rules; a form may assign its own instead.
+    QMenu* BuildPopupMenu();
+    bool UseOwnPopup = true;
+
+    // Pixel geometry of the grid.
+    QPoint CellOrigin(int row, int col) const; // top-left of a cell in viewport coordinates
+    TEditorPos PosAt(QPoint p) const;          // caret position under a point
+    QRect CaretRect() const;
+
+    // Told when text could not be kept exactly (characters CP932 lacks); shows a message box
+    // unless replaced.
+    std::function<void(const QString&)> WarningHandler;
+    // OnDrawLine: row text (UTF-16), origin, row index, rectangle, drawn as selected.
+    std::function<void(QPainter&, const QString&, int x, int y, int index, const QRect&, bool)>
+        OnDrawLine;
+
+    QVariant inputMethodQuery(Qt::InputMethodQuery q) const override;
+
+    long long PaintedRows = 0; // rows drawn so far (partial repaint shows in it)
+
+  signals:
+    void CaretMoved();
+    void Changed();
+    void SelectionChanged(bool selected);
+    void SelectionModeChanged();
+    void TopRowChanged();
+    void TopColChanged();
+
+  protected:
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void inputMethodEvent(QInputMethodEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    void scrollContentsBy(int dx, int dy) override;
+    bool focusNextPrevChild(bool next) override;
+
+  private:
+    void WireCore();
+    void UpdateMetrics();
+    void UpdateScrollBars();
+    void InvalidateRows(int first, int last);
+    void Warn(const QString& message);
+    void UpdateCursor(QPoint p, Qt::KeyboardModifiers mods);
+    void DropSelection(bool copy);
+    bool HandleShortcut(QKeyEvent* e);
+    int NumberColumns() const;
+
+    // Painting (TEditorPaint.cpp).
+    void PaintRow(QPainter& p, int row, int y, const QRect& clip);
+    void PaintMarks(QPainter& p, int row, int x, int y, int width, bool cut);
+    void PaintLeftbar(QPainter& p, int row, int y);
+    void PaintImagebar(QPainter& p, int row, int y);
+    void PaintRuler(QPainter& p);
+    void PaintCaret(QPainter& p);
+    QColor Col(TColor c) const;
+
+    std::unique_ptr<TEditorCore> FCore;
+    TEditorMetrics FMetrics;
+    QFont FFont;
+    int FAscent = 0;
+    QTimer FBlink;
+    bool FCaretOn = true;
+    QString FPreedit;
+    int FPreeditCursor = 0;
+    int FLastCaretRow = 0, FLastCaretCol = 0;
+    bool FSyncingScroll = false;
+
+    // Mouse state.
+    enum class Drag { None, Pending, Selecting, RowSelect, Armed, Moving } FDrag = Drag::None;
+    QPoint FPressPoint;
+    TEditorPos FPressPos, FDropPos;
+    int FRowAnchor = 0;
+};

@@ -1,0 +1,107 @@
+// Colours, fonts, glyph cache, cursors and clipboard data of the editor widget.
+#include "editor/ui/QtConversions.h"
+
+#include "editor/BoxClipboard.h"
+#include "platform/Cp932.h"
+
+#include <QFontInfo>
+#include <unordered_map>
+
+QColor ToQColor(TColor c, const QPalette& pal) {
+    if (c & 0x80000000u) {
+        switch (c & 0xFF) {
+        case 5:
+            return pal.color(QPalette::Base);
+        case 8:
+            return pal.color(QPalette::Text);
+        case 13:
+            return pal.color(QPalette::Highlight);
+        case 14:
+            return pal.color(QPalette::HighlightedText);
+        case 15:
+            return pal.color(QPalette::Button);
+        default:
+            return pal.color(QPalette::WindowText);
+        }
+    }
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+QFont ToQFont(const TEditorFont& f) {
+    QFont font(QString::fromStdString(f.Name));
+    font.setFamilies(
+        {QString::fromStdString(f.Name), "Noto Sans Mono CJK JP", "IPAGothic", "monospace"});
+    font.setStyleHint(QFont::TypeWriter);
+    if (f.Height < 0)
+        font.setPixelSize(-f.Height);
+    else if (f.Height > 0)
+        font.setPixelSize(f.Height * 3 / 4 > 0 ? f.Height * 3 / 4 : 1);
+    font.setBold(f.Style & 1);
+    font.setItalic(f.Style & 2);
+    font.setUnderline(f.Style & 4);
+    font.setStrikeOut(f.Style & 8);
+    return font;
+}
+
+QString Cp932Glyph(std::string_view ch) {
+    static std::unordered_map<unsigned, QString> cache;
+    unsigned key = static_cast<unsigned char>(ch[0]);
+    if (ch.size() > 1) key = key << 8 | static_cast<unsigned char>(ch[1]);
+    auto it = cache.find(key);
+    if (it != cache.end()) return it->second;
+    const std::u16string u = Cp932ToUtf16(ch);
+    QString s = QString::fromUtf16(u.data(), static_cast<qsizetype>(u.size()));
+    cache.emplace(key, s);
+    return s;
+}
+
+QCursor ToQCursor(TCursor c) {
+    switch (c) {
+    case edc::crIBeam:
+        return Qt::IBeamCursor;
+    case edc::crDrag:
+        return Qt::DragMoveCursor;
+    case edc::crDragSelCopy:
+        return Qt::DragCopyCursor;
+    case edc::crRightArrow:
+        return Qt::PointingHandCursor;
+    default:
+        return Qt::ArrowCursor;
+    }
+}
+
+QMimeData* MakeEditorMime(const std::string& cp932, bool box) {
+    auto* mime = new QMimeData;
+    const std::u16string u = Cp932ToUtf16(cp932);
+    QString text = QString::fromUtf16(u.data(), static_cast<qsizetype>(u.size()));
+    mime->setText(text);
+    if (box) {
+        const std::string payload = BoxTextPayload(cp932);
+        mime->setData(BoxTextMimeType,
+                      QByteArray(payload.data(), static_cast<qsizetype>(payload.size())));
+    }
+    return mime;
+}
+
+std::string EditorMimeText(const QMimeData* mime, bool& box, int& lost) {
+    box = false;
+    lost = 0;
+    if (!mime || !mime->hasText()) return {};
+    if (mime->hasFormat(BoxTextMimeType)) {
+        const QByteArray b = mime->data(BoxTextMimeType);
+        box = true;
+        return BoxTextFromPayload(std::string_view(b.constData(), static_cast<size_t>(b.size())));
+    }
+    const QString t = mime->text();
+    Cp932Report report;
+    std::string s = Utf16ToCp932(std::u16string_view(reinterpret_cast<const char16_t*>(t.utf16()),
+                                                     static_cast<size_t>(t.size())),
+                                 &report);
+    lost = static_cast<int>(report.failures);
+    return s;
+}
+
+QString LostCharsMessage(int lost) {
+    return QString("シフトJISで表せない文字が %1 文字あったため、「?」に置き換えました。")
+        .arg(lost);
+}

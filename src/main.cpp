@@ -1,0 +1,59 @@
+// Process entry: a full instance creates the data module and the main window and runs the event
+// loop; a second start hands its command line to the running instance and ends.
+#include "app/HandOff.h"
+#include "app/ShellUtil.h"
+#include "app/ui/Application.h"
+#include "app/ui/SessionEnd.h"
+#include "mainwindow/ui/SharedObjects.h"
+#include "mainwindow/ui/PagesAttach.h"
+#include "mainwindow/ui/WindowCommands.h"
+#include "mainwindow/ui/MainWindow.h"
+#include "platform/ui/QtMessageSink.h"
+
+#include <filesystem>
+#include <iostream>
+#include <optional>
+
+namespace {
+
+// Looks for a running instance and, when this start is only a messenger, hands the command line
+// over to it (the channel "Tolmo2005"). The exit code when this process must end here; nothing
+// when it runs as a full instance.
+std::optional<int> HandOffToRunningInstance(const TStartUpInfo& info) {
+    std::error_code ec;
+    const std::string current =
+        IncludeTrailingChar(std::filesystem::current_path(ec).string(), "/");
+    return RunMessengerStart(info.args, current, info.programFolder, std::cerr);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // The application object, with message boxes shown by Qt.
+    TApplication app(argc, argv);
+    TQtMessageSink messageBoxes;
+    SetMessageSink(&messageBoxes);
+
+    // The program folder and the arguments as given.
+    TStartUpInfo info;
+    info.programFolder = IncludeTrailingChar(ExcludeTrailingChar(ProgramFolder(), "/"), "/");
+    for (int i = 1; i < argc; ++i)
+        info.args.emplace_back(argv[i]);
+
+    // A second start hands its command line to the running instance and ends here.
+    if (std::optional<int> code = HandOffToRunningInstance(info)) return *code;
+
+    // A full instance: the data module first, then the main window; the event loop shows it.
+    TdtEditor dtEditor;
+    int result = 0;
+    {
+        TfmEditor fmEditor(dtEditor, info);
+        TPages* pages = AttachPages(fmEditor, dtEditor);
+        new TWindowCommands(fmEditor, *pages); // owned by the window
+        TSessionEnd sessionEnd(&fmEditor);
+        fmEditor.show();
+        result = app.exec();
+    } // The main window goes first, then the data module.
+    SetMessageSink(nullptr);
+    return result;
+}

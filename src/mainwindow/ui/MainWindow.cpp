@@ -1,0 +1,213 @@
+// Creation, first show and closing of the main window.
+#include "mainwindow/ui/MainWindow.h"
+
+#include "app/DataFolder.h"
+#include "app/ShellUtil.h"
+#include "app/ui/MemMapTimer.h"
+#include "mainwindow/StartUpLayout.h"
+#include "mainwindow/ui/SharedObjects.h"
+#include "platform/IniFile.h"
+#include "platform/MessageBox.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+const char* const kSetupQuestion =
+    "「トルモ -Tolmo-」Ver1.7.1.1 のセットアップを今すぐ行いますか？\r\n\r\n"
+    "[はい]----セットアップフォーム表示\r\n"
+    "[いいえ]--「トルモ -Tolmo-」の通常起動\r\n\r\n"
+    "この確認は、初回起動時１回しか表示されません。\r\n"
+    "[いいえ]の場合は、「トルモ -Tolmo-」から通常のセットアップを行ってください。";
+
+} // namespace
+
+TfmEditor::TfmEditor(TdtEditor& dt, TStartUpInfo info, QWidget* parent)
+    : QMainWindow(parent), StartUp(std::move(info)), dt_(dt) {
+    setWindowTitle(QStringLiteral("  トルモ - Tolmo - "));
+    resize(kDesignWidth, kDesignHeight);
+    buildComponents();
+    mnInfo->setVisible(false);
+    CdRom = false;
+    PendingSetup = true;
+    // Where the settings live.
+    resolveDataFolder();
+    SettingsFile = DataFolder + kSettingsFileName;
+    pnlLeft->setVisible(false);
+    // Settings, then the look of plain pages from them.
+    FirstShow = true;
+    ReadSettings();
+    applyEditorSettings();
+    // The display panel's tab and memo pages are never offered.
+    PageControl2->setTabVisible(PageControl2->indexOf(tsTab), false);
+    PageControl2->setTabVisible(PageControl2->indexOf(tsMemo), false);
+    fitBarsToCaption();
+    placeWindow();
+    // The system folders other parts ask for.
+    WindowsFolder = ::WindowsFolder();
+    DriveRoot = ::WindowsDriveRoot();
+    ProgramFilesFolder = ::ProgramFilesFolder();
+    FunctionKeyCaptions = ::FunctionKeyCaptions();
+}
+
+TfmEditor::~TfmEditor() = default;
+
+void TfmEditor::buildComponents() {
+    mnInfo = new QAction(this);
+    MemMapEvt1 = new TMemMapEvt1(this);
+    connect(MemMapEvt1, &TMemMapEvt1::messengerArrived, this, [this] { BringToFront(this); });
+    connect(MemMapEvt1, &TMemMapEvt1::linesReceived, this, [this](const QStringList& lines) {
+        std::vector<std::string> list;
+        for (const QString& line : lines)
+            list.push_back(line.toStdString());
+        if (OnHandOffLines) OnHandOffLines(list);
+    });
+    pnlClient = new QWidget;
+    auto* client = new QHBoxLayout(pnlClient);
+    client->setContentsMargins(0, 0, 0, 0);
+    client->setSpacing(0);
+
+    pnlLeft = new QWidget;
+    pnlLeft->setObjectName(QStringLiteral("pnlLeft"));
+    pnlLeft->setFixedWidth(253);
+    auto* left = new QVBoxLayout(pnlLeft);
+    left->setContentsMargins(0, 0, 0, 0);
+    PageControl2 = new QTabWidget;
+    PageControl2->addTab(new QWidget, QStringLiteral(" カラー "));
+    PageControl2->addTab(new QWidget, QStringLiteral(" マージン "));
+    tsTab = new QWidget;
+    tsMemo = new QWidget;
+    PageControl2->addTab(tsTab, QStringLiteral(" タブ "));
+    PageControl2->addTab(tsMemo, QStringLiteral(" メモ "));
+    left->addWidget(PageControl2);
+    client->addWidget(pnlLeft);
+    client->addStretch(1);
+
+    auto* central = new QWidget;
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(pnlClient, 1);
+    pnlFunction = new QWidget;
+    pnlFunction->setObjectName(QStringLiteral("pnlFunction"));
+    pnlFunction->setFixedHeight(27);
+    column->addWidget(pnlFunction);
+    setCentralWidget(central);
+
+    StatusBar1 = statusBar();
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+}
+
+void TfmEditor::resolveDataFolder() {
+    TDataFolderChoice c =
+        ResolveDataFolder(StartUp.programFolder, CommonFilesFolder(), IsCdRomStart);
+    DataFolder = c.dataFolder;
+    LocalFolder = c.localFolder;
+    CdRom = c.cdRom;
+    First = c.first;
+}
+
+void TfmEditor::ReadSettings() {
+    Settings = DefaultSettings(dt_.EditorProp_Default, StartUp.programFolder);
+    ::ReadSettings(TIniFile(SettingsFile), Settings);
+    // Derived values: the bars are set to the opposite and toggled once by their menu handlers,
+    // so that visibility, check mark and caption all follow the stored value.
+    pnlFunction->setVisible(!Settings.FuncChk);
+    mnFunctionClick();
+    StatusBar1->setVisible(!Settings.StatChk);
+    mnStatusClick();
+}
+
+void TfmEditor::applyEditorSettings() {
+    ApplyEditorSettings(Settings, dt_.EditorProp_Default);
+}
+
+void TfmEditor::fitBarsToCaption() {
+    const int caption = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    TBarHeights h = FitToCaptionHeight(caption);
+    if (!h.known) return;
+    StatusBar1->setFixedHeight(h.statusBar);
+    pnlFunction->setFixedHeight(h.functionPanel);
+}
+
+void TfmEditor::placeWindow() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    QRect wa = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    TBounds b = PlaceMainWindow(Settings, {wa.x(), wa.y(), wa.width(), wa.height()}, kDesignWidth,
+                                kDesignHeight);
+    resize(b.width, b.height);
+    move(b.left, b.top);
+    if (Settings.isMaxSize) setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+bool TfmEditor::WriteSettings() {
+    Settings.isMaxSize = isMaximized();
+    if (!Settings.isMaxSize) {
+        Settings.fmTop = pos().y();
+        Settings.fmLeft = pos().x();
+        Settings.fmHeight = height();
+        Settings.fmWidth = width();
+    }
+    Settings.FuncChk = !pnlFunction->isHidden();
+    Settings.StatChk = !StatusBar1->isHidden();
+    Settings.FontName = dt_.EditorProp_Default.FontName;
+    Settings.FontSize = dt_.EditorProp_Default.FontSize;
+    Settings.FontColor = dt_.EditorProp_Default.FontColor;
+    TIniFile ini(SettingsFile);
+    return ::WriteSettings(ini, Settings, StartUp.programFolder);
+}
+
+void TfmEditor::mnFunctionClick() {
+    pnlFunction->setVisible(pnlFunction->isHidden());
+}
+
+void TfmEditor::mnStatusClick() {
+    StatusBar1->setVisible(StatusBar1->isHidden());
+}
+
+void TfmEditor::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    if (!e->spontaneous()) FormShow();
+}
+
+void TfmEditor::FormShow() {
+    if (!FirstShow) return;
+    if (OnFirstShow) OnFirstShow();
+    StatusShowsRows = Settings.isWpLine;
+    FirstShow = false;
+    if (HolidayFile.empty())
+        HolidayFile = FindHolidayFile(StartUp.programFolder, ProgramFilesFolder);
+    MemMapEvt1->Activate(); // later starts hand their command lines to this window
+    if (PendingSetup) {
+        PendingSetup = false;
+        if ((CdRom || First) && AskYesNo(kSetupQuestion, true) && OnSetupRequested)
+            OnSetupRequested();
+    }
+}
+
+bool TfmEditor::FormCloseQuery() {
+    bool canClose = true;
+    if (!ExternalEditorFile.empty()) {
+        ShowMessage("外部エディタを起動中です。\r\n終了処理を中止いたします。");
+        canClose = false;
+    }
+    if (OnCloseQueryPages) OnCloseQueryPages();
+    WriteSettings(); // on every attempt, also a refused one; a failure is not shown
+    return canClose;
+}
+
+void TfmEditor::closeEvent(QCloseEvent* e) {
+    if (FormCloseQuery())
+        e->accept();
+    else
+        e->ignore();
+}

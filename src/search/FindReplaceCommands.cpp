@@ -1,0 +1,123 @@
+// Find and Replace command logic (see HTSearchCommands.h).
+#include "search/FindReplaceCommands.h"
+
+#include "platform/Cp932.h"
+#include "platform/MessageBox.h"
+
+#include <algorithm>
+
+bool PrepareFindNext(TSearchCommandState& state, bool forward) {
+    if (state.Text.empty()) return false;
+    if (forward)
+        state.Options |= soDown;
+    else
+        state.Options &= static_cast<TSearchOptions>(~soDown);
+    return true;
+}
+
+std::string SearchNotFoundMessage(std::string_view text) {
+    std::string m = "検索文字列  ' ";
+    m.append(text).append(" '").append("\r\n").append("は見つかりませんでした。");
+    return m;
+}
+
+std::string ReplacePromptMessage(std::string_view text, std::string_view replacement) {
+    std::string m = " ";
+    m.append(text).append(" ").append("  を").append("\r\n").append(" ");
+    m.append(replacement).append(" ").append("  に 置き換えますか？");
+    return m;
+}
+
+bool SearchTextBytes(std::string_view utf8, std::string& bytes) {
+    Cp932Report report;
+    bytes = Utf8ToCp932(utf8, &report);
+    return report.ok();
+}
+
+bool RunFind(
+    const TSearchCommandState& state, std::string_view caption,
+    const std::function<bool(const std::string& pattern, TSearchOptions options)>& search) {
+    if (state.Text.empty()) return false;
+    std::string pattern;
+    if (SearchTextBytes(state.Text, pattern) && search(pattern, state.Options)) return true;
+    InfoBox(SearchNotFoundMessage(state.Text), caption);
+    return false;
+}
+
+void ReplaceHit(TReplaceTarget& target, const std::string& replacement, bool backward) {
+    const std::ptrdiff_t start = target.SelStart();
+    const std::ptrdiff_t hit = target.HitLength();
+    if (hit > 0) {
+        target.SetSelStart(start);
+        target.SetSelLength(hit);
+    }
+    target.SetSelText(replacement);
+    if (backward) target.SetSelStart(start);
+}
+
+namespace {
+
+// Puts back a caret hit style however the loop ends.
+class HitStyleGuard {
+  public:
+    explicit HitStyleGuard(TReplaceTarget& t) : t_(t), caret_(t.HitStyleIsCaret()) {
+        if (caret_) t_.SetHitStyleCaret(false);
+    }
+    ~HitStyleGuard() {
+        if (caret_) t_.SetHitStyleCaret(true);
+    }
+    HitStyleGuard(const HitStyleGuard&) = delete;
+    HitStyleGuard& operator=(const HitStyleGuard&) = delete;
+
+  private:
+    TReplaceTarget& t_;
+    bool caret_;
+};
+
+} // namespace
+
+TReplaceResult RunReplace(TReplaceTarget& target, TSearchCommandState& state) {
+    TReplaceResult result;
+    if (state.Text.empty()) return result;
+    HitStyleGuard guard(target);
+    const std::string prompt = ReplacePromptMessage(state.Text, state.Replacement);
+    for (;;) {
+        if (!target.Find(state)) break;
+        bool replace = true;
+        if (state.Options & soReplaceConfirm) {
+            switch (target.Confirm(prompt)) {
+            case TReplaceAnswer::Cancel:
+                result.Cancelled = true;
+                return result;
+            case TReplaceAnswer::No:
+                replace = false;
+                break;
+            case TReplaceAnswer::Yes:
+                break;
+            case TReplaceAnswer::All:
+                state.Options =
+                    static_cast<TSearchOptions>((state.Options | soReplaceAll) & ~soReplaceConfirm);
+                break;
+            }
+        }
+        if (replace) {
+            std::string bytes;
+            SearchTextBytes(state.Replacement, bytes);
+            ReplaceHit(target, bytes, !(state.Options & soDown));
+            ++result.Replaced;
+        }
+        if (!(state.Options & soReplaceAll)) break;
+    }
+    return result;
+}
+
+TScreenPoint ConfirmBoxPos(TScreenPoint caret, int rowHeight, int boxWidth, int boxHeight,
+                           const TScreenRect& screen) {
+    TScreenPoint p;
+    p.Y = caret.Y - rowHeight - boxHeight;
+    if (p.Y < screen.Top) p.Y = caret.Y + rowHeight;
+    p.X = caret.X + 2;
+    if (p.X + boxWidth > screen.Right - 4) p.X = screen.Right - 4 - boxWidth;
+    p.X = std::max(p.X, screen.Left);
+    return p;
+}

@@ -1,0 +1,143 @@
+// The editor's search over its rows (see HTSearchRows.h).
+//
+// Every buffer takes at least two rows when there are two: the next buffer begins at the last row
+// taken into this one, so with a single row of 8192 bytes or more the search would otherwise start
+// over on the same row for ever (or find a match behind its start).
+#include "search/RowSearch.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::ptrdiff_t rowBytes(const TSearchRowSource& rows, int r) {
+    return static_cast<std::ptrdiff_t>(rows.RowText(r).size()) + (rows.RowHasLineEnd(r) ? 2 : 0);
+}
+
+// Moves pos on by n bytes of text (line ends counting 2), across rows.
+TSearchPos advance(const TSearchRowSource& rows, TSearchPos pos, std::ptrdiff_t n) {
+    pos.Offset += n;
+    while (pos.Row + 1 < rows.RowCount() && pos.Offset > rowBytes(rows, pos.Row)) {
+        pos.Offset -= rowBytes(rows, pos.Row);
+        ++pos.Row;
+    }
+    return pos;
+}
+
+struct Buffer {
+    std::string text;
+    std::vector<std::size_t> starts; // offset of each row in text
+    int first = 0;                   // row of starts[0]
+
+    void build(const TSearchRowSource& rows, int top, int bottom) {
+        text.clear();
+        starts.clear();
+        first = top;
+        for (int r = top; r <= bottom; ++r) {
+            starts.push_back(text.size());
+            text.append(rows.RowText(r));
+            if (rows.RowHasLineEnd(r)) text.append("\r\n", 2);
+        }
+    }
+
+    TSearchHit hit(const TSearchRowSource& rows, const TSearchInfo& info) const {
+        const auto pos = static_cast<std::size_t>(info.Start);
+        const std::size_t i = static_cast<std::size_t>(
+            std::upper_bound(starts.begin(), starts.end(), pos) - starts.begin() - 1);
+        TSearchHit h;
+        h.Row = first + static_cast<int>(i);
+        h.Offset =
+            std::min<std::ptrdiff_t>(static_cast<std::ptrdiff_t>(pos - starts[i]),
+                                     static_cast<std::ptrdiff_t>(rows.RowText(h.Row).size()));
+        h.Length = info.Length;
+        return h;
+    }
+};
+
+bool searchForward(const TSearchRowSource& rows, TSearchPos start, const TSearchPattern& pattern,
+                   TSearchHit& hit) {
+    const int count = rows.RowCount();
+    if (start.Row < 0 || start.Row >= count) return false;
+    Buffer buf;
+    buf.text.reserve(2 * kSearchBufferSize);
+    int top = start.Row;
+    std::ptrdiff_t offset = std::max<std::ptrdiff_t>(start.Offset, 0);
+    for (;;) {
+        int bottom = top;
+        std::size_t size = static_cast<std::size_t>(rowBytes(rows, top));
+        while (bottom + 1 < count && (size < kSearchBufferSize || bottom == top))
+            size += static_cast<std::size_t>(rowBytes(rows, ++bottom));
+        buf.build(rows, top, bottom);
+        TSearchInfo info{offset, 0};
+        if (pattern.Find(buf.text, info)) {
+            hit = buf.hit(rows, info);
+            return true;
+        }
+        if (bottom >= count - 1) return false;
+        top = bottom; // overlap one row: a match crossing the border within it is still found
+        offset = 0;
+    }
+}
+
+bool searchBackward(const TSearchRowSource& rows, TSearchPos start, const TSearchPattern& pattern,
+                    TSearchHit& hit) {
+    const int count = rows.RowCount();
+    if (count == 0) return false;
+    int bottom = std::clamp(start.Row, 0, count - 1);
+    std::ptrdiff_t offset = std::max<std::ptrdiff_t>(start.Offset, 0);
+    Buffer buf;
+    buf.text.reserve(2 * kSearchBufferSize);
+    for (;;) {
+        int top = bottom;
+        std::size_t size = static_cast<std::size_t>(rowBytes(rows, bottom));
+        while (top > 0 && (size < kSearchBufferSize || top == bottom))
+            size += static_cast<std::size_t>(rowBytes(rows, --top));
+        buf.build(rows, top, bottom);
+        TSearchInfo info{static_cast<std::ptrdiff_t>(buf.starts.back()) + offset, 0};
+        if (pattern.Find(buf.text, info)) {
+            hit = buf.hit(rows, info);
+            return true;
+        }
+        if (top == 0) return false;
+        bottom = top; // overlap one row, searched again from its end
+        offset = rowBytes(rows, top);
+    }
+}
+
+} // namespace
+
+TSearchPos SearchStartPos(const TSearchRowSource& rows, const TEditorSearchState& state,
+                          bool forward) {
+    const int count = rows.RowCount();
+    if (forward) {
+        if (state.HasSelection) return state.SelEnd;
+        if (state.HitLength >= 1) return advance(rows, state.Caret, state.HitLength);
+        TSearchPos p = state.Caret;
+        if (p.Row >= 0 && p.Row < count)
+            p.Offset = std::min<std::ptrdiff_t>(
+                p.Offset, static_cast<std::ptrdiff_t>(rows.RowText(p.Row).size()));
+        return p;
+    }
+    if (state.HasSelection) return state.SelStart;
+    if (count > 0 && state.Caret.Row >= count) return {count - 1, rowBytes(rows, count - 1)};
+    TSearchPos p = state.Caret;
+    if (p.Row >= 0 && p.Row < count)
+        p.Offset = std::min<std::ptrdiff_t>(
+            p.Offset, static_cast<std::ptrdiff_t>(rows.RowText(p.Row).size()));
+    return p;
+}
+
+bool SearchRows(const TSearchRowSource& rows, TSearchPos start, const TSearchPattern& pattern,
+                TSearchHit& hit) {
+    if (pattern.Empty()) return false;
+    return (pattern.Options() & soDown) ? searchForward(rows, start, pattern, hit)
+                                        : searchBackward(rows, start, pattern, hit);
+}
+
+bool EditorSearch(const TSearchRowSource& rows, const TEditorSearchState& state,
+                  std::string_view pattern, TSearchOptions options, TSearchHit& hit) {
+    if (rows.RowCount() == 0 || pattern.empty()) return false;
+    const TSearchPattern p(pattern, options);
+    return SearchRows(rows, SearchStartPos(rows, state, options & soDown), p, hit);
+}

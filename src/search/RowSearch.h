@@ -1,0 +1,57 @@
+// The editor's search over its screen rows: where a search starts (selection, hit, caret,
+// "[EOF]"), and the search itself through buffers of about 8192 bytes built from the rows,
+// forward or backward, each buffer overlapping the previous one by one row.
+#pragma once
+
+#include "search/Matcher.h"
+
+#include <cstddef>
+#include <string_view>
+
+// The rows an editor shows, as the search reads them.
+class TSearchRowSource {
+  public:
+    virtual ~TSearchRowSource() = default;
+    virtual int RowCount() const = 0;
+    virtual std::string_view RowText(int row) const = 0;
+    // True when the row ends a logical line that a line end (CR LF) follows (reLineEnd).
+    virtual bool RowHasLineEnd(int row) const = 0;
+};
+
+// A position in the rows: row index and byte offset in that row (row == RowCount() is the
+// "[EOF]" position after a final line end).
+struct TSearchPos {
+    int Row = 0;
+    std::ptrdiff_t Offset = 0;
+    bool operator==(const TSearchPos&) const = default;
+};
+
+// What the search needs to know of the editor it runs in.
+struct TEditorSearchState {
+    TSearchPos Caret;             // caret row and byte offset (beyond the row end allowed)
+    bool HasSelection = false;    // a stream selection is displayed
+    TSearchPos SelStart, SelEnd;  // its start and end (end exclusive)
+    std::ptrdiff_t HitLength = 0; // HitSelLength of a displayed hit, which starts at the caret
+};
+
+// A match: the row and byte offset of its start, and the bytes it covers (a line end counts 2).
+struct TSearchHit {
+    int Row = 0;
+    std::ptrdiff_t Offset = 0;
+    std::ptrdiff_t Length = 0;
+};
+
+// Buffers are built until they hold at least this many bytes.
+constexpr std::size_t kSearchBufferSize = 8192;
+
+// Where a search in the given direction starts.
+TSearchPos SearchStartPos(const TSearchRowSource& rows, const TEditorSearchState& state,
+                          bool forward);
+
+// Searches the rows from start in the pattern's direction (soDown).
+bool SearchRows(const TSearchRowSource& rows, TSearchPos start, const TSearchPattern& pattern,
+                TSearchHit& hit);
+
+// The editor's Search: nothing without rows; otherwise from the start the rules give.
+bool EditorSearch(const TSearchRowSource& rows, const TEditorSearchState& state,
+                  std::string_view pattern, TSearchOptions options, TSearchHit& hit);

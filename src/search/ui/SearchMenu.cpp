@@ -1,0 +1,82 @@
+// The main window's search commands (see SearchCommands.h).
+#include "search/ui/SearchMenu.h"
+
+#include "search/EditorSearch.h"
+#include "search/ui/SearchDialogs.h"
+#include "search/ui/ReplaceQuestion.h"
+#include "editor/ui/EditorWidget.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QWidget>
+
+TSearchCommands::TSearchCommands(QWidget* window, std::function<TEditor*()> activeEditor,
+                                 QObject* parent)
+    : QObject(parent), window_(window), active_(std::move(activeEditor)) {}
+
+void TSearchCommands::AddActions(QMenu* menu) {
+    auto add = [&](const char* name, const QString& caption, const QKeySequence& key, auto slot) {
+        QAction* a = menu->addAction(caption);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setShortcut(key);
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    mnFind = add("mnFind", QStringLiteral("検索(&F)"), QKeySequence(Qt::CTRL | Qt::Key_F),
+                 [this] { mnFindClick(); });
+    mnUeFind = add("mnUeFind", QStringLiteral("上候補(&P)"), QKeySequence(Qt::SHIFT | Qt::Key_F3),
+                   [this] { mnUeFindClick(); });
+    mnShitaFind = add("mnShitaFind", QStringLiteral("下候補(&N)"), QKeySequence(Qt::Key_F3),
+                      [this] { mnShitaFindClick(); });
+    mnRepl = add("mnRepl", QStringLiteral("置換(&R)"), QKeySequence(Qt::CTRL | Qt::Key_R),
+                 [this] { mnReplClick(); });
+}
+
+std::string TSearchCommands::caption() const {
+    return window_ ? window_->window()->windowTitle().toStdString() : std::string();
+}
+
+bool TSearchCommands::Find() {
+    TEditor* editor = active_ ? active_() : nullptr;
+    if (!editor) return false;
+    return RunFind(State, caption(), [editor](const std::string& pattern, TSearchOptions o) {
+        return EditorCoreSearch(editor->Core(), pattern, o);
+    });
+}
+
+bool TSearchCommands::mnFindClick() {
+    if (!active_ || !active_()) return false;
+    TFormSearch dlg(window_, StorePath);
+    QString text;
+    TSearchOptions options = 0;
+    if (!dlg.Execute(text, options)) return false;
+    State.Text = text.toStdString();
+    State.Options = options;
+    return Find();
+}
+
+bool TSearchCommands::mnShitaFindClick() {
+    return PrepareFindNext(State, true) && Find();
+}
+
+bool TSearchCommands::mnUeFindClick() {
+    return PrepareFindNext(State, false) && Find();
+}
+
+int TSearchCommands::mnReplClick() {
+    TEditor* editor = active_ ? active_() : nullptr;
+    if (!editor) return 0;
+    TFormReplace dlg(window_, StorePath);
+    QString text, replacement;
+    TSearchOptions options = 0;
+    if (!dlg.Execute(text, replacement, options)) return 0;
+    State.Text = text.toStdString();
+    State.Replacement = replacement.toStdString();
+    State.Options = options;
+    TEditorReplaceTarget target(editor->Core(), caption());
+    target.OnConfirm = [this, editor](const std::string& prompt) {
+        const QPoint caret = editor->viewport()->mapToGlobal(editor->CaretRect().topLeft());
+        return AskReplaceConfirm(window_, prompt, caret, editor->Metrics().RowHeight);
+    };
+    return RunReplace(target, State).Replaced;
+}

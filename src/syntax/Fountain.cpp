@@ -1,0 +1,676 @@
+// Colouring definitions and the base tokenizer with its row walk.
+#include "syntax/Fountain.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+char LowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
+
+std::string LowerCopy(std::string_view s) {
+    std::string r(s);
+    for (char& c : r)
+        c = LowerAscii(c);
+    return r;
+}
+
+bool IsDigit(unsigned char c) {
+    return c >= '0' && c <= '9';
+}
+bool IsAlpha(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+bool IsWordChar(unsigned char c) {
+    return IsDigit(c) || IsAlpha(c) || c == '_';
+}
+bool IsKanjiLead(unsigned char c) {
+    return (c >= 0x88 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+bool IsLead(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+bool InRange(unsigned char c, int lo, int hi) {
+    return c >= lo && c <= hi;
+}
+
+using ByteSet = std::array<bool, 256>;
+
+ByteSet MakeSet(std::string_view extra) {
+    ByteSet s{};
+    for (int c = 0; c < 256; ++c)
+        s[static_cast<size_t>(c)] = IsWordChar(static_cast<unsigned char>(c)) && c != '_';
+    for (char c : extra)
+        s[static_cast<unsigned char>(c)] = true;
+    return s;
+}
+
+// Letters and digits plus the listed symbols.
+const ByteSet kUrlChars = MakeSet("#%&+-./:=?_~");
+const ByteSet kMailChars = MakeSet("!$%&*,-./;=?@^_~");
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// State packing
+
+void TFountainState::ToBytes(std::uint8_t out[5]) const {
+    out[0] = Element;
+    out[1] = Token;
+    out[2] = static_cast<std::uint8_t>(Remain & 0xFF);
+    out[3] = static_cast<std::uint8_t>(Remain >> 8);
+    out[4] = PrevToken;
+}
+
+void TFountainState::FromBytes(const std::uint8_t in[5]) {
+    Element = in[0];
+    Token = in[1];
+    Remain = static_cast<std::uint16_t>(in[2] | (in[3] << 8));
+    PrevToken = in[4];
+}
+
+// ---------------------------------------------------------------------------------------------
+// TFountain
+
+TFountain::TFountain(std::string name, std::unique_ptr<TFountainBracketCollection> brackets)
+    : name_(std::move(name)), brackets_(std::move(brackets)) {
+    if (!brackets_) brackets_ = std::make_unique<TFountainBracketCollection>();
+    brackets_->SetOnChange([this] { Changed(); });
+    Watch(reserve_);
+}
+
+TFountain::~TFountain() = default;
+
+void TFountain::SetReserveWordList(std::vector<std::string> words) {
+    std::sort(words.begin(), words.end());
+    words.erase(std::unique(words.begin(), words.end()), words.end());
+    words.erase(std::remove(words.begin(), words.end(), std::string()), words.end());
+    if (words == reserveWords_) return;
+    reserveWords_ = std::move(words);
+    lowerWords_.clear();
+    maxWordLen_ = 0;
+    for (const auto& w : reserveWords_) {
+        lowerWords_.push_back(LowerCopy(w));
+        maxWordLen_ = std::max(maxWordLen_, w.size());
+    }
+    std::sort(lowerWords_.begin(), lowerWords_.end());
+    Changed();
+}
+
+bool TFountain::IsReserveWord(std::string_view word) const {
+    if (word.empty() || word.size() > maxWordLen_) return false;
+    char buf[256];
+    if (word.size() > sizeof buf) return false;
+    for (size_t i = 0; i < word.size(); ++i)
+        buf[i] = LowerAscii(word[i]);
+    std::string_view key(buf, word.size());
+    auto it = std::lower_bound(lowerWords_.begin(), lowerWords_.end(), key,
+                               [](const std::string& a, std::string_view b) { return a < b; });
+    return it != lowerWords_.end() && *it == key;
+}
+
+void TFountain::SetFileExtList(std::vector<std::string> exts) {
+    if (exts == fileExts_) return;
+    fileExts_ = std::move(exts);
+    Changed();
+}
+
+bool TFountain::HasExtension(std::string_view ext) const {
+    std::string e = LowerCopy(ext);
+    for (const auto& x : fileExts_)
+        if (LowerCopy(x) == e) return true;
+    return false;
+}
+
+void TFountain::Assign(const TFountain& src) {
+    if (&src == this) return;
+    BeginUpdate();
+    brackets_->Assign(*src.brackets_);
+    reserve_.Assign(src.reserve_);
+    SetReserveWordList(src.reserveWords_);
+    SetFileExtList(src.fileExts_);
+    EndUpdate();
+}
+
+int TFountain::AddChangeListener(std::function<void()> f) {
+    int id = nextListener_++;
+    listeners_[id] = std::move(f);
+    return id;
+}
+
+void TFountain::RemoveChangeListener(int id) {
+    listeners_.erase(id);
+}
+
+void TFountain::EndUpdate() {
+    if (updateCount_ > 0 && --updateCount_ == 0 && pending_) {
+        pending_ = false;
+        Changed();
+    }
+}
+
+void TFountain::Changed() {
+    if (updateCount_ > 0) {
+        pending_ = true;
+        return;
+    }
+    // A listener may remove itself while being called: walk a copy.
+    auto copy = listeners_;
+    for (auto& [id, f] : copy)
+        if (f) f();
+}
+
+// ---------------------------------------------------------------------------------------------
+// TFountainParser
+
+TFountainParser::TFountainParser(const TFountain* fountain) : fountain_(fountain) {
+    if (!fountain_) throw EFountainError("TFountainParser.Create need instance of TFountain");
+}
+
+void TFountainParser::Sanitize(const TFountainState& st) {
+    bracket_ = st.BracketIndex;
+    if (bracket_ < -1 || bracket_ >= fountain_->Brackets().Count()) bracket_ = -1;
+    element_ = st.Element <= MaxElement() ? st.Element : 0;
+    prevToken_ = st.PrevToken;
+    str_ = st.Str;
+    contKind_ = st.Token;
+    contRemain_ = st.Remain;
+    prevRowEnd_ = st.PrevRowEnd;
+}
+
+void TFountainParser::NewData(std::string_view text, const TFountainState& state) {
+    text_ = text;
+    int n = static_cast<int>(std::min<size_t>(text.size(), 0x7FFFFFF0));
+    int e = 0;
+    const char* p = text.data();
+    while (e < n && p[e] != 0 && p[e] != 10 && p[e] != 13)
+        ++e;
+    end_ = e;
+    pos_ = start_ = 0;
+    token_ = toEof;
+    tokenBracket_ = -1;
+    first_ = true;
+    Sanitize(state);
+}
+
+bool TFountainParser::StartsWith(int i, std::string_view s) const {
+    if (s.empty() || i < 0 || static_cast<size_t>(end_ - i) < s.size()) return false;
+    return text_.compare(static_cast<size_t>(i), s.size(), s) == 0;
+}
+
+bool TFountainParser::StartsWithNoCase(int i, std::string_view s) const {
+    if (s.empty() || i < 0 || static_cast<size_t>(end_ - i) < s.size()) return false;
+    for (size_t k = 0; k < s.size(); ++k)
+        if (LowerAscii(text_[static_cast<size_t>(i) + k]) != LowerAscii(s[k])) return false;
+    return true;
+}
+
+bool TFountainParser::ContinueFromState() {
+    int k = contKind_, r = contRemain_;
+    contKind_ = contRemain_ = 0;
+    if (k == toEof || end_ == 0) return false;
+    start_ = pos_ = 0;
+    if (k == toComment) {
+        ScanComment();
+        return true;
+    }
+    if (k == toBracket) {
+        if (r <= 0 || bracket_ < 0) return false;
+        tokenBracket_ = bracket_;
+        bracket_ = -1;
+        pos_ = std::min(r, end_);
+        token_ = toBracket;
+        return true;
+    }
+    if (r == TFountainState::RemainRun) { // the token goes on over this whole row or beyond
+        ContinueRun(k);
+        return pos_ > 0;
+    }
+    if (r > 0) {
+        pos_ = std::min(r, end_);
+        token_ = k;
+        return true;
+    }
+    if (ContinueQuote(k) && pos_ > start_) return true;
+    pos_ = 0;
+    return false;
+}
+
+const TFountainColor* TFountainParser::BaseKindColor(int kind, const BaseKindColors& c) {
+    switch (kind) {
+    case toSymbol:
+        return &c.Symbol;
+    case toInteger:
+    case toFloat:
+    case toHex:
+        return &c.Int;
+    case toComment:
+        return &c.Comment;
+    case toAnk:
+        return &c.Ank;
+    case toDBSymbol:
+    case toDBInt:
+    case toDBAlph:
+    case toDBHira:
+    case toDBKana:
+    case toDBKanji:
+    case toKanaSymbol:
+    case toKana:
+        return &c.DBCS;
+    default:
+        return nullptr;
+    }
+}
+
+bool TFountainParser::ContinueQuote(int kind) {
+    if (kind == toSingleQuotation) {
+        ScanQuoted("'", kind, false, false);
+        return true;
+    }
+    if (kind == toDoubleQuotation) {
+        ScanQuoted("\"", kind, false, false);
+        return true;
+    }
+    return false;
+}
+
+void TFountainParser::ScanBracketText(int index, int from) {
+    const std::string& right = fountain_->Brackets().Items(index).RightBracket();
+    tokenBracket_ = index;
+    token_ = toBracket;
+    if (right.empty()) {
+        pos_ = from;
+        bracket_ = -1;
+        return;
+    }
+    size_t found =
+        text_.substr(0, static_cast<size_t>(end_)).find(right, static_cast<size_t>(from));
+    if (found == std::string_view::npos) {
+        pos_ = end_;
+        bracket_ = index;
+    } else {
+        pos_ = static_cast<int>(found + right.size());
+        bracket_ = -1;
+    }
+}
+
+bool TFountainParser::TryOpenBracket() {
+    const TFountainBracketCollection& b = fountain_->Brackets();
+    unsigned char c = At(pos_);
+    for (int i = 0; i < b.Count(); ++i) {
+        const std::string& left = b.Items(i).LeftBracket();
+        if (left.empty() || static_cast<unsigned char>(left[0]) != c) continue;
+        if (!StartsWith(pos_, left)) continue;
+        ScanBracketText(i, pos_ + static_cast<int>(left.size()));
+        return true;
+    }
+    return false;
+}
+
+int TFountainParser::NextToken() {
+    if (token_ != toEof) prevToken_ = token_;
+    if (first_) {
+        first_ = false;
+        if (ContinueFromState()) return token_;
+    }
+    if (bracket_ >= 0 && fountain_->Brackets().Items(bracket_).RightBracket().empty())
+        bracket_ = -1; // a pair without a right string closes where it opens
+    if (bracket_ >= 0 && pos_ < end_) {
+        // An open bracket's text continues from here, blanks included.
+        start_ = pos_;
+        ScanBracketText(bracket_, pos_);
+        return token_;
+    }
+    while (IsFountainSkip(At(pos_)))
+        ++pos_;
+    start_ = pos_;
+    if (pos_ >= end_) {
+        token_ = toEof;
+        return token_;
+    }
+    if (TryOpenBracket()) return token_;
+    ScanToken();
+    if (pos_ <= start_) { // every routine consumes at least one byte; never stall
+        pos_ = start_ + 1;
+        token_ = toSymbol;
+    }
+    if (pos_ > end_) pos_ = end_;
+    return token_;
+}
+
+void TFountainParser::ScanToken() {
+    unsigned char c = At(pos_);
+    if (c == 9) {
+        ++pos_;
+        token_ = toTab;
+    } else if (IsDigit(c)) {
+        ScanNumber();
+    } else if (IsAlpha(c) || c == '_') {
+        ScanWord();
+    } else if (IsLead(c)) {
+        ScanDBCS();
+    } else if (c >= 0xA1 && c <= 0xDF) {
+        ScanHalfKana();
+    } else {
+        ScanSymbol();
+    }
+}
+
+void TFountainParser::ScanNumber() {
+    int i = pos_;
+    while (IsDigit(At(i)))
+        ++i;
+    token_ = toInteger;
+    if (At(i) == '.' && IsDigit(At(i + 1))) {
+        i += 2;
+        while (IsDigit(At(i)))
+            ++i;
+        token_ = toFloat;
+    }
+    unsigned char e = At(i);
+    if (e == 'E' || e == 'e') {
+        int j = i + 1;
+        if (At(j) == '+' || At(j) == '-') ++j;
+        if (IsDigit(At(j))) {
+            while (IsDigit(At(j)))
+                ++j;
+            i = j;
+            token_ = toFloat;
+        }
+    }
+    pos_ = i;
+}
+
+int TFountainParser::WordEnd(int i) const {
+    while (IsWordChar(At(i)))
+        ++i;
+    return i;
+}
+
+void TFountainParser::ScanWord() {
+    pos_ = WordEnd(pos_);
+    token_ = fountain_->IsReserveWord(TokenString()) ? toReserve : toAnk;
+}
+
+// End of the run of a double-byte class that continues at p.
+int TFountainParser::DBCSRunEnd(int p, int kind) const {
+    auto prolong = [&p, this](unsigned char lead, int lo, int hi) {
+        return At(p) == lead && InRange(At(p + 1), lo, hi);
+    };
+    auto longMark = [&prolong] { return prolong(0x81, 0x5B, 0x5B) || prolong(0x81, 0x7C, 0x7C); };
+    switch (kind) {
+    case toDBInt:
+        while (prolong(0x82, 0x4F, 0x58) || prolong(0x81, 0x43, 0x44))
+            p += 2;
+        break;
+    case toDBAlph:
+        while (prolong(0x82, 0x60, 0x79) || prolong(0x82, 0x81, 0x9A))
+            p += 2;
+        break;
+    case toDBHira:
+        while (prolong(0x82, 0x9F, 0xF1) || longMark())
+            p += 2;
+        break;
+    case toDBKana:
+        while (prolong(0x83, 0x40, 0x96) || longMark())
+            p += 2;
+        break;
+    case toDBKanji:
+        while (IsKanjiLead(At(p)) && At(p + 1) >= 0x40)
+            p += 2;
+        break;
+    default:
+        break;
+    }
+    return p;
+}
+
+void TFountainParser::ScanDBCS() {
+    unsigned char c = At(pos_), t = At(pos_ + 1);
+    token_ = toDBSymbol;
+    if (pos_ + 1 >= end_) { // a lead byte without its trail byte at the row end
+        pos_ += 1;
+        return;
+    }
+    if (c == 0x82) {
+        if (InRange(t, 0x4F, 0x58))
+            token_ = toDBInt;
+        else if (InRange(t, 0x60, 0x79) || InRange(t, 0x81, 0x9A))
+            token_ = toDBAlph;
+        else if (InRange(t, 0x9F, 0xF1))
+            token_ = toDBHira;
+    } else if (c == 0x83) {
+        if (InRange(t, 0x40, 0x96)) token_ = toDBKana;
+    } else if (IsKanjiLead(c)) {
+        token_ = toDBKanji;
+    }
+    pos_ = DBCSRunEnd(pos_ + 2, token_);
+}
+
+void TFountainParser::ContinueRun(int kind) {
+    int p = pos_;
+    switch (kind) {
+    case toUrl:
+        while (p < end_ && kUrlChars[At(p)])
+            ++p;
+        break;
+    case toMail:
+        while (p < end_ && kMailChars[At(p)])
+            ++p;
+        break;
+    case toAnk:
+    case toReserve:
+        p = WordEnd(p);
+        break;
+    case toInteger:
+    case toFloat:
+    case toControlCode:
+        while (IsDigit(At(p)))
+            ++p;
+        break;
+    case toHex:
+    case toHexControlCode:
+        p = HexEnd(p);
+        break;
+    case toDBInt:
+    case toDBAlph:
+    case toDBHira:
+    case toDBKana:
+    case toDBKanji:
+        p = DBCSRunEnd(p, kind);
+        break;
+    case toKana:
+        while (InRange(At(p), 0xA6, 0xDF))
+            ++p;
+        break;
+    default:
+        p = RunEnd(p, kind);
+        break;
+    }
+    pos_ = p;
+    token_ = kind;
+}
+
+int TFountainParser::RunEnd(int p, int /*kind*/) const {
+    // A token of a kind without a run of its own goes on over the non-blank bytes.
+    while (p < end_ && At(p) > 32)
+        ++p;
+    return p;
+}
+
+void TFountainParser::ScanHalfKana() {
+    unsigned char c = At(pos_);
+    if (c <= 0xA5) {
+        pos_ += 1;
+        token_ = toKanaSymbol;
+        return;
+    }
+    while (InRange(At(pos_), 0xA6, 0xDF))
+        ++pos_;
+    token_ = toKana;
+}
+
+void TFountainParser::ScanQuoted(std::string_view q, int kind, bool doubled, bool expectOpen) {
+    const int n = static_cast<int>(q.size());
+    int p = pos_ + (expectOpen ? n : 0);
+    while (p < end_) {
+        if (StartsWith(p, q)) {
+            p += n;
+            if (doubled && StartsWith(p, q)) {
+                p += n;
+                continue;
+            }
+            break;
+        }
+        p += (IsLead(At(p)) && p + 1 < end_) ? 2 : 1;
+    }
+    pos_ = std::min(p, end_);
+    token_ = kind;
+}
+
+int TFountainParser::HexEnd(int from) const {
+    int p = from;
+    while (true) {
+        unsigned char c = At(p);
+        if (!(IsDigit(c) || InRange(c, 'A', 'F') || InRange(c, 'a', 'f'))) return p;
+        ++p;
+    }
+}
+
+bool TFountainParser::TryMail() {
+    unsigned char c = At(pos_);
+    if (!kMailChars[c] || c == '@') return false;
+    int p = pos_, at = -1;
+    bool dotAfterAt = false;
+    while (kMailChars[At(p)] && p < end_) {
+        unsigned char b = At(p);
+        if (b == '@' && at < 0)
+            at = p;
+        else if (b == '.' && at >= 0)
+            dotAfterAt = true;
+        ++p;
+    }
+    if (at < 0 || !dotAfterAt) return false;
+    pos_ = p;
+    token_ = toMail;
+    return true;
+}
+
+bool TFountainParser::TryUrl() {
+    unsigned char c = At(pos_);
+    if (c != 'h' && c != 'f' && c != 'w') return false;
+    if (!StartsWith(pos_, "http:") && !StartsWith(pos_, "https:") && !StartsWith(pos_, "ftp:") &&
+        !StartsWith(pos_, "www."))
+        return false;
+    int p = pos_;
+    while (p < end_ && kUrlChars[At(p)])
+        ++p;
+    pos_ = p;
+    token_ = toUrl;
+    return true;
+}
+
+const TFountainColor* TFountainParser::TokenColor() const {
+    switch (token_) {
+    case toEof:
+        return nullptr;
+    case toReserve:
+        return &fountain_->Reserve();
+    case toBracket:
+        if (tokenBracket_ >= 0 && tokenBracket_ < fountain_->Brackets().Count())
+            return &fountain_->Brackets().Items(tokenBracket_).ItemColor();
+        return nullptr;
+    default:
+        return KindColor(token_);
+    }
+}
+
+TFountainState TFountainParser::State() const {
+    TFountainState s;
+    s.PrevRowEnd = prevRowEnd_;
+    s.BracketIndex = bracket_;
+    s.Element = static_cast<std::uint8_t>(element_);
+    if (NeedsPrevToken())
+        s.PrevToken = static_cast<std::uint8_t>(token_ != toEof ? token_ : prevToken_);
+    s.Str = str_;
+    return s;
+}
+
+namespace {
+bool BlankRow(std::string_view row) {
+    for (char c : row)
+        if (static_cast<unsigned char>(c) > 32) return false;
+    return true;
+}
+} // namespace
+
+void TFountainParser::ParseRow(TFountainState& state, std::string_view row,
+                               std::string_view nextRow, int rowEnd) {
+    if (state.BracketIndex < -1 || state.BracketIndex >= fountain_->Brackets().Count())
+        state.BracketIndex = -1;
+    if (state.Token == 0) state.Remain = 0;
+    // A comment carried over colours the whole row and goes on only into a wrapped continuation.
+    if (state.Token == toComment) {
+        state.Token = rowEnd == rowWrapped ? toComment : 0;
+        state.Remain = 0;
+        state.PrevRowEnd = rowEnd;
+        return;
+    }
+    if (state.Token == 0 && BlankRow(row)) {
+        state.PrevRowEnd = rowEnd;
+        return;
+    }
+    std::string_view text = row;
+    if (rowEnd == rowWrapped && !nextRow.empty()) {
+        joined_.assign(row);
+        joined_.append(nextRow);
+        text = joined_;
+    }
+    NewData(text, state);
+    const int rowLen = static_cast<int>(std::min<size_t>(row.size(), 0x7FFFFFF0));
+    TFountainState out;
+    bool crossed = false;
+    while (true) {
+        int bBracket = bracket_, bElement = element_;
+        int bPrev = token_ != toEof ? token_ : prevToken_;
+        int k = NextToken();
+        if (k == toEof || pos_ <= rowLen) {
+            if (k == toEof) break;
+            continue;
+        }
+        if (start_ >= rowLen) { // begins in the next row: the state is the one before it
+            bracket_ = bBracket;
+            element_ = bElement;
+            prevToken_ = bPrev;
+            token_ = toEof;
+            break;
+        }
+        // The token crosses the row end: the next row begins by finishing it.
+        out = State();
+        int beyond = pos_ - rowLen;
+        if (k == toBracket) {
+            out.BracketIndex = tokenBracket_;
+            const std::string& right = fountain_->Brackets().Items(tokenBracket_).RightBracket();
+            bool split =
+                bracket_ == -1 && !right.empty() && pos_ - static_cast<int>(right.size()) < rowLen;
+            out.Token = split ? toBracket : 0;
+            out.Remain = split ? static_cast<std::uint16_t>(std::min(beyond, 0xFFFE)) : 0;
+        } else {
+            out.BracketIndex = bBracket;
+            out.Token = static_cast<std::uint8_t>(k);
+            // A token cut by the end of the appended row may go on further: the next row then
+            // continues its run rather than taking a byte count.
+            bool cut = pos_ >= end_ && static_cast<size_t>(end_) == text.size();
+            out.Remain = ContinuedByRoutine(k) ? 0
+                         : cut                 ? TFountainState::RemainRun
+                               : static_cast<std::uint16_t>(std::min(beyond, 0xFFFE));
+        }
+        crossed = true;
+        break;
+    }
+    if (!crossed) out = State();
+    out.PrevRowEnd = rowEnd;
+    state = std::move(out);
+}

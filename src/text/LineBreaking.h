@@ -1,0 +1,184 @@
+// Screen-row arithmetic: wrap options, the per-row column map, Japanese line breaking and the
+// caret column rules that the editing control applies.
+#pragma once
+
+#include <array>
+#include <bitset>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "text/RowData.h"
+
+// Wrap options of a row store. Every setter that changes a value fires OnChange once.
+class TEditorWrapOption {
+  public:
+    TEditorWrapOption();
+    std::function<void()> OnChange;
+
+    bool FollowRetMark() const { return FFollowRetMark; }
+    bool FollowPunctuation() const { return FFollowPunctuation; }
+    const std::string& FollowStr() const { return FFollowStr; }
+    bool Leading() const { return FLeading; }
+    const std::string& LeadStr() const { return FLeadStr; }
+    const std::string& PunctuationStr() const { return FPunctuationStr; }
+    bool WordBreak() const { return FWordBreak; }
+    int WrapByte() const { return FWrapByte; }
+
+    void SetFollowRetMark(bool v) { Set(FFollowRetMark, v); }
+    void SetFollowPunctuation(bool v) { Set(FFollowPunctuation, v); }
+    void SetFollowStr(const std::string& v) { Set(FFollowStr, v); }
+    void SetLeading(bool v) { Set(FLeading, v); }
+    void SetLeadStr(const std::string& v) { Set(FLeadStr, v); }
+    void SetPunctuationStr(const std::string& v) { Set(FPunctuationStr, v); }
+    void SetWordBreak(bool v) { Set(FWordBreak, v); }
+    void SetWrapByte(int v); // clamped to 20..250
+
+    // Copies all eight values and notifies once (when anything differed).
+    void Assign(const TEditorWrapOption& src);
+    bool operator==(const TEditorWrapOption& o) const;
+
+    static constexpr int MinWrapByte = 20;
+    static constexpr int MaxWrapByte = 250;
+
+  private:
+    template <class T> void Set(T& field, const T& v) {
+        if (field == v) return;
+        field = v;
+        if (OnChange) OnChange();
+    }
+    bool FFollowRetMark = false;
+    bool FFollowPunctuation = false;
+    std::string FFollowStr;
+    bool FLeading = false;
+    std::string FLeadStr;
+    std::string FPunctuationStr;
+    bool FWordBreak = false;
+    int FWrapByte = 80;
+};
+
+// The fixed word delimiter set: 0x00-0x2F, 0x3A-0x40, 0x5B-0x5E, 0x60, 0x7B-0x80, 0xA0-0xA5,
+// 0xFD-0xFF.
+using TDelimiters = std::bitset<256>;
+const TDelimiters& DefaultWordDelimiters();
+
+// Tab width as the caret options store it: clamped to 2..8, rounded down to even.
+int NormalizeTabSpaceCount(int v);
+
+// A set of Shift-JIS characters given as a string; membership at character boundaries only.
+class TCharSet {
+  public:
+    TCharSet() = default;
+    explicit TCharSet(std::string_view chars);
+    // c is one byte (0..255) or a two-byte character (lead << 8 | trail).
+    bool Contains(unsigned c) const;
+
+  private:
+    std::bitset<256> FSingle;
+    std::vector<uint16_t> FDouble; // sorted
+};
+
+// Everything the row cut and the column map depend on.
+struct TWrapSettings {
+    bool WordWrap = false;
+    int WrapByte = 80;
+    int TabSpaceCount = 8;
+    bool FollowRetMark = false;
+    bool FollowPunctuation = false;
+    bool Leading = false;
+    bool WordBreak = false;
+    TCharSet Follow, Lead, Punctuation;
+
+    TWrapSettings() = default;
+    TWrapSettings(const TEditorWrapOption& o, bool wordWrap, int tabSpaceCount);
+    // Column limit of a map: WrapByte + 3 with word wrap, else 1000.
+    int MapLimit() const { return WordWrap ? WrapByte + 3 : 1000; }
+};
+
+// Column classes of a map.
+constexpr char ccEnd = '0';    // past the last column
+constexpr char ccSingle = '1'; // a single-byte character that is not a delimiter
+constexpr char ccDelim = '2';  // a single-byte delimiter (space, tab, punctuation, control bytes)
+constexpr char ccFiller = '3'; // a filler column of a tab
+constexpr char ccLead = '4';   // first column of a two-byte character
+constexpr char ccTrail = '5';  // second column of a two-byte character
+
+// The column map of a row: one class per display column, built up to `limit` columns (whole
+// characters, so it may hold one more). A lead byte at the very end of the text counts as a
+// single byte.
+std::string ColumnMap(std::string_view s, const TWrapSettings& ws, int limit,
+                      const TDelimiters& delims = DefaultWordDelimiters());
+inline std::string ColumnMap(std::string_view s, const TWrapSettings& ws) {
+    return ColumnMap(s, ws, ws.MapLimit());
+}
+
+// Display width: two-byte characters 2, a tab up to its next stop (and, with word wrap, no
+// further than the next multiple of WrapByte), other bytes 1.
+int ExpandTabLength(std::string_view s, const TWrapSettings& ws);
+// The text with each tab replaced by as many spaces as it occupies.
+std::string ExpandTab(std::string_view s, const TWrapSettings& ws);
+
+// Cursor over a text and its map. Positions are 1-based columns.
+class TEditorAttributeArray {
+  public:
+    TEditorAttributeArray(std::string_view text, std::string map);
+    int Position() const { return FPos; }
+    int Count() const { return static_cast<int>(FMap.size()); } // number of columns
+    char Attribute() const; // class at the position, ccEnd past the last column
+    int Bytes() const;      // text bytes up to and including the position
+    bool AtEnd() const { return FPos > Count(); }
+    void Next();
+    void Prev();
+    void MoveTo(int n); // clamped to 1..Count()+1
+    // The character at the position: two bytes for "4" (starting here) and "5" (ending here),
+    // one byte for "1" and "2", nothing at the end or on a filler.
+    std::string_view Char() const;
+    std::string_view NextChar();
+    const std::string& Map() const { return FMap; }
+
+  private:
+    std::string_view FText;
+    std::string FMap;
+    int FPos = 1;
+    int FBytes = 0; // bytes up to and including FPos
+};
+
+// One row cut from a text: a slice of the text and its row end.
+struct TWrapRow {
+    uint32_t Start = 0;
+    uint32_t Length = 0;
+    TRowEnd RowEnd = reLineEnd;
+};
+
+// Cuts a text (possibly several logical lines) into rows appended to `out`; every row gets
+// reLineEnd or reWrapped; the caller sets the last row's row end. An empty text gives one empty
+// row. With word wrap off this is the plain split at CR, LF and CR LF.
+void StrToWrapList(std::string_view text, const TWrapSettings& ws, std::vector<TWrapRow>& out);
+// The same into a row list.
+void StrToWrapList(std::string_view text, const TWrapSettings& ws, TRowAttributeStringList& list);
+// Number of rows the wrap makes for one logical line.
+int WrapCount(std::string_view line, const TWrapSettings& ws);
+// Cuts one logical line (no line-end bytes) into rows; `base` is added to every Start.
+void WrapLine(std::string_view line, uint32_t base, const TWrapSettings& ws,
+              std::vector<TWrapRow>& out);
+
+// Caret options the column rules consult.
+struct TCaretColumnOptions {
+    bool FreeCaret = true;
+    bool FreeRow = false;
+    bool InTab = false;
+    bool KeepCaret = false;
+};
+
+// Applies the caret column rules for a row. `direction` is -1 for a move to the left (or none),
+// +1 for a move to the right; `vertical` tells a row change. `remembered` is the remembered
+// column (-1 none), updated as the rules say. Returns the column to use (0-based).
+int CaretColumn(std::string_view rowText, TRowEnd rowEnd, const TWrapSettings& ws,
+                const TCaretColumnOptions& opt, int col, int direction, bool vertical,
+                int& remembered);
+// Byte offset of a caret column within its row (filler columns hold no byte).
+int CaretToByteOffset(std::string_view rowText, int col, const TWrapSettings& ws);
+// Display column at which byte offset `offset` of the row starts.
+int ByteOffsetToCaret(std::string_view rowText, int offset, const TWrapSettings& ws);

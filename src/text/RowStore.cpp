@@ -1,0 +1,327 @@
+// TEditorScreenStrings: rows, logical lines, UpdateList and row marks.
+#include "text/RowStore.h"
+
+#include <algorithm>
+#include <cstring>
+
+TEditorScreenStrings::TEditorScreenStrings() : FUndo(this) {
+    FWrapOption.OnChange = [this] { WrapOptionChanged(); };
+    RebuildSettings();
+}
+
+TEditorScreenStrings::~TEditorScreenStrings() = default;
+
+// ---- editors ----
+
+void TEditorScreenStrings::Attach(TScreenStringsClient* c) {
+    if (c && std::find(FClients.begin(), FClients.end(), c) == FClients.end())
+        FClients.push_back(c);
+}
+
+void TEditorScreenStrings::Detach(TScreenStringsClient* c) {
+    FClients.erase(std::remove(FClients.begin(), FClients.end(), c), FClients.end());
+}
+
+TScreenStringsClient* TEditorScreenStrings::ActiveEditor() const {
+    for (TScreenStringsClient* c : FClients)
+        if (c->Focused()) return c;
+    return FClients.empty() ? nullptr : FClients.front();
+}
+
+void ExchangeList(std::shared_ptr<TEditorScreenStrings>& mine, TScreenStringsClient* me,
+                  const std::shared_ptr<TEditorScreenStrings>& other) {
+    if (!other || mine == other) return;
+    if (mine) mine->Detach(me);
+    mine = other; // the old store is freed with its last editor
+    mine->Attach(me);
+}
+
+// ---- options ----
+
+void TEditorScreenStrings::RebuildSettings() {
+    FSettings = TWrapSettings(FWrapOption, FWordWrap, FTabSpaceCount);
+}
+
+void TEditorScreenStrings::WrapOptionChanged() {
+    RebuildSettings();
+    if (!FWordWrap || FLoading) return;
+    FUndo.Clear();
+    RewrapAll();
+    InitBrackets();
+    AfterRebuild();
+}
+
+void TEditorScreenStrings::SetWordWrap(bool v) {
+    if (v == FWordWrap) return;
+    FWordWrap = v;
+    RebuildSettings();
+    if (FLoading) return;
+    FUndo.Clear();
+    if (v)
+        RewrapAll();
+    else
+        UnwrapAll();
+    InitBrackets();
+    AfterRebuild();
+}
+
+void TEditorScreenStrings::SetTabSpaceCount(int v) {
+    v = NormalizeTabSpaceCount(v);
+    if (v == FTabSpaceCount) return;
+    FTabSpaceCount = v;
+    WrapOptionChanged(); // tab stops move the wrap points as the wrap options do
+}
+
+// Caret and top row of every editor within the rows, caret column 0, then a full refresh.
+void TEditorScreenStrings::AfterRebuild() {
+    int n = Count();
+    int maxRow = (n == 0 || RowEndKind(n - 1) == reLineEnd) ? n : n - 1;
+    for (TScreenStringsClient* c : FClients) {
+        c->SetTopRow(std::min(c->TopRow(), maxRow));
+        c->SetCaretPos(std::min(c->CaretRow(), maxRow), 0);
+        c->ListReset();
+    }
+}
+
+// ---- row access ----
+
+void TEditorScreenStrings::CheckRow(int r) const {
+    CheckListIndex(r, Count());
+}
+
+std::string_view TEditorScreenStrings::RowText(int r) const {
+    CheckRow(r);
+    return FRows.At(r).Text();
+}
+
+void TEditorScreenStrings::Put(int r, std::string_view s) {
+    CheckRow(r);
+    FRows.SetText(r, s);
+}
+
+uint32_t TEditorScreenStrings::DataA(int r) const {
+    CheckRow(r);
+    uint32_t a = FRows.At(r).A;
+    return r >= FParseValid ? (a & 3u) : a;
+}
+
+uint32_t TEditorScreenStrings::DataB(int r) const {
+    CheckRow(r);
+    uint32_t b = FRows.At(r).B;
+    return r >= FParseValid ? (b & 0xFFFF0000u) : b;
+}
+
+void TEditorScreenStrings::SetDataA(int r, uint32_t v) {
+    CheckRow(r);
+    FRows.SetA(r, v);
+}
+
+void TEditorScreenStrings::SetDataB(int r, uint32_t v) {
+    CheckRow(r);
+    FRows.SetB(r, v);
+    FMarksInList |= RowData::Marks(v);
+}
+
+std::string_view TEditorScreenStrings::DataStr(int r) const {
+    CheckRow(r);
+    return r >= FParseValid ? std::string_view() : FRows.DataStr(r);
+}
+
+void TEditorScreenStrings::SetDataStr(int r, std::string_view s) {
+    CheckRow(r);
+    FRows.SetDataStr(r, s);
+}
+
+void* TEditorScreenStrings::Object(int r) const {
+    CheckRow(r);
+    return FRows.Object(r);
+}
+
+void TEditorScreenStrings::SetObject(int r, void* o) {
+    CheckRow(r);
+    FRows.SetObject(r, o);
+}
+
+TRowAttributeData TEditorScreenStrings::Attribute(int r) const {
+    return {DataA(r), DataB(r), std::string(DataStr(r))};
+}
+
+void TEditorScreenStrings::SetRowEndKind(int r, TRowEnd v) {
+    CheckRow(r);
+    FRows.SetA(r, RowData::WithRowEnd(FRows.At(r).A, v));
+}
+
+int TEditorScreenStrings::BracketIndex(int r) const {
+    return RowData::BracketIndex(DataA(r));
+}
+
+TRowParserState TEditorScreenStrings::ParserState(int r) const {
+    return RowData::ParserState(DataA(r), DataB(r), DataStr(r));
+}
+
+void TEditorScreenStrings::SetParserState(int r, const TRowParserState& s) {
+    CheckRow(r);
+    uint32_t a = FRows.At(r).A, b = FRows.At(r).B;
+    RowData::SetParserState(a, b, s);
+    FRows.SetA(r, a);
+    FRows.SetB(r, b);
+    FRows.SetDataStr(r, s.Str);
+    if (r == FParseValid) ++FParseValid;
+}
+
+// ---- marks ----
+
+void TEditorScreenStrings::RecountMarks() {
+    TRowMarks m = 0;
+    for (int r = 0, n = Count(); r < n && m != 0xFFFF; ++r)
+        m |= RowData::Marks(FRows.At(r).B);
+    FMarksInList = m;
+}
+
+void TEditorScreenStrings::RemoveMarksFromSummary(TRowMarks m) {
+    if (m & FMarksInList) RecountMarks();
+}
+
+void TEditorScreenStrings::SetListRowMarks(int r, TRowMarks m) {
+    CheckRow(r);
+    TRowMarks old = RowData::Marks(FRows.At(r).B);
+    FRows.SetB(r, RowData::WithMarks(FRows.At(r).B, m));
+    FMarksInList |= m;
+    if (old & ~m) RemoveMarksFromSummary(old & ~m);
+}
+
+void TEditorScreenStrings::PutRowMark(int r, TRowMark m) {
+    if (r < 0 || r >= Count()) return;
+    if (m <= rm9) {
+        int old = RowOfMark(m);
+        if (old >= 0 && old != r) {
+            TRowMarks om = RowData::Marks(FRows.At(old).B) & ~RowMarkBit(m);
+            FRows.SetB(old, RowData::WithMarks(FRows.At(old).B, om));
+        }
+    }
+    FRows.SetB(r, RowData::WithMarks(FRows.At(r).B, RowData::Marks(FRows.At(r).B) | RowMarkBit(m)));
+    FMarksInList |= RowMarkBit(m);
+}
+
+void TEditorScreenStrings::DeleteRowMark(int r, TRowMark m) {
+    if (r < 0 || r >= Count()) return;
+    SetListRowMarks(r, ListRowMarks(r) & ~RowMarkBit(m));
+}
+
+int TEditorScreenStrings::RowOfMark(TRowMark m) const {
+    if (!(FMarksInList & RowMarkBit(m))) return -1;
+    for (int r = 0, n = Count(); r < n; ++r)
+        if (RowData::Marks(FRows.At(r).B) & RowMarkBit(m)) return r;
+    return -1;
+}
+
+// ---- logical lines ----
+
+int TEditorScreenStrings::LineCount() const {
+    int n = Count();
+    return FRows.LineEnds() + (n > 0 && RowEndKind(n - 1) == reWrapped ? 1 : 0);
+}
+
+int TEditorScreenStrings::LineToRow(int line) const {
+    if (line <= 0) return 0;
+    if (line - 1 >= FRows.LineEnds()) return Count();
+    return FRows.RowOfLineEnd(line - 1) + 1;
+}
+
+int TEditorScreenStrings::RowToLine(int row) const {
+    return FRows.LineEndsBefore(row);
+}
+
+int TEditorScreenStrings::RowStart(int r) const {
+    if (r <= 0) return 0;
+    if (r >= Count()) return Count();
+    return LineToRow(RowToLine(r));
+}
+
+int TEditorScreenStrings::RowEnd(int r) const {
+    if (r < 0) return -1;
+    int n = Count();
+    if (r >= n) return n - 1;
+    int line = RowToLine(r);
+    if (line < FRows.LineEnds()) return FRows.RowOfLineEnd(line);
+    return n - 1;
+}
+
+int64_t TEditorScreenStrings::TextPos(int r) const {
+    return FRows.BytesBefore(r);
+}
+int TEditorScreenStrings::RowOfTextPos(int64_t pos) const {
+    return FRows.RowOfByte(pos);
+}
+int64_t TEditorScreenStrings::TextLength() const {
+    return FRows.Bytes();
+}
+
+// ---- text ----
+
+std::string TEditorScreenStrings::RowsText(int first, int last) const {
+    first = std::max(first, 0);
+    last = std::min(last, Count() - 1);
+    if (first > last) return {};
+    int64_t len = FRows.BytesBefore(last + 1) - FRows.BytesBefore(first);
+    std::string s;
+    s.resize(static_cast<size_t>(len));
+    char* p = s.data();
+    for (int r = first; r <= last; ++r) {
+        const TRowRec& rec = FRows.At(r);
+        if (rec.Len) std::memcpy(p, rec.P, rec.Len);
+        p += rec.Len;
+        if (RowData::RowEnd(rec.A) == reLineEnd) {
+            *p++ = '\r';
+            *p++ = '\n';
+        }
+    }
+    return s;
+}
+
+std::vector<uint64_t> TEditorScreenStrings::RowsLayout(int first, int last) const {
+    first = std::max(first, 0);
+    last = std::min(last, Count() - 1);
+    std::vector<uint64_t> v;
+    for (int r = first; r <= last; ++r) {
+        const TRowRec& rec = FRows.At(r);
+        v.push_back(static_cast<uint64_t>(rec.Len) << 2 | RowData::RowEnd(rec.A));
+    }
+    return v;
+}
+
+std::string TEditorScreenStrings::Text() const {
+    return RowsText(0, Count() - 1);
+}
+
+// ---- updates ----
+
+void TEditorScreenStrings::BeginUpdate() {
+    ++FUpdateCount;
+}
+
+void TEditorScreenStrings::EndUpdate() {
+    if (FUpdateCount == 0 || --FUpdateCount > 0) return;
+    FRows.MaybeCompact();
+    if (FUpdateInfo.FirstRow < 0 && !FUpdateInfo.TextChanged) return;
+    TUpdateInfo info = FUpdateInfo;
+    FUpdateInfo = TUpdateInfo();
+    for (TScreenStringsClient* c : FClients)
+        c->ListUpdated(info);
+}
+
+void TEditorScreenStrings::RecordUpdate(int first, int oldRows, int newRows, int lastParsed,
+                                        int parsed) {
+    TUpdateInfo& u = FUpdateInfo;
+    if (u.FirstRow >= 0) {
+        u.Merged = true;
+        u.FirstRow = std::min(u.FirstRow, first);
+    } else {
+        u.FirstRow = first;
+    }
+    u.OldRowCount = oldRows;
+    u.NewRowCount = newRows;
+    u.LastParsedRow = lastParsed;
+    u.ParsedRows += parsed;
+    u.TextChanged = true;
+}

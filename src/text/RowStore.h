@@ -1,0 +1,192 @@
+// TEditorScreenStrings: the screen rows of an editing control with their row data, the one
+// replacement primitive UpdateList, wrapping, parser states, row marks and the undo history.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "text/RowData.h"
+#include "text/RowTable.h"
+#include "text/UndoHistory.h"
+#include "text/LineBreaking.h"
+
+// A file could not be opened or read; the message names the file and the reason.
+class EFileError : public std::runtime_error {
+  public:
+    EFileError(const std::string& fileName, const std::string& what, int err);
+};
+
+// What changed since the outermost BeginUpdate (read by painting).
+struct TUpdateInfo {
+    int FirstRow = -1;      // first changed row, -1 when nothing changed
+    int OldRowCount = 0;    // rows of the changed range before the change
+    int NewRowCount = 0;    // rows of the changed range after it
+    int LastParsedRow = -1; // last row whose parser state was recomputed
+    int ParsedRows = 0;     // rows whose parser state changed
+    bool TextChanged = false;
+    bool Merged = false; // several changes: everything from FirstRow on may have moved
+};
+
+// An editor attached to a row store. The store asks it for its caret and window and tells it
+// about changes; every method has a harmless default.
+class TScreenStringsClient {
+  public:
+    virtual ~TScreenStringsClient() = default;
+    virtual int CaretRow() const { return 0; }
+    virtual int CaretCol() const { return 0; }
+    virtual void SetCaretPos(int /*row*/, int /*col*/) {}
+    virtual int TopRow() const { return 0; }
+    virtual void SetTopRow(int /*row*/) {}
+    virtual int VisibleRowCount() const { return 0; } // rows that fit in the client height
+    virtual bool Focused() const { return false; }
+    virtual bool InitBracketsFull() const { return false; } // Speed.InitBracketsFull
+    // A parser of the editor's colouring definition; null parses nothing.
+    virtual std::unique_ptr<TRowStateParser> CreateRowParser() { return nullptr; }
+    virtual void InvalidateRow(int /*row*/) {}      // a row's parser state changed
+    virtual void ListUpdated(const TUpdateInfo&) {} // outermost EndUpdate after a change
+    virtual void ListReset() {} // rows rebuilt (load, Text, Clear, re-wrap): refresh everything
+};
+
+class TEditorScreenStrings {
+  public:
+    TEditorScreenStrings();
+    ~TEditorScreenStrings();
+    TEditorScreenStrings(const TEditorScreenStrings&) = delete;
+    TEditorScreenStrings& operator=(const TEditorScreenStrings&) = delete;
+
+    // Attached editors; the first is the owner.
+    void Attach(TScreenStringsClient* c);
+    void Detach(TScreenStringsClient* c); // returns when c is not attached
+    const std::vector<TScreenStringsClient*>& Clients() const { return FClients; }
+    // The attached editor with the focus, else the first one (null when none).
+    TScreenStringsClient* ActiveEditor() const;
+
+    TEditorUndoObj& UndoObj() { return FUndo; }
+    TEditorWrapOption& WrapOption() { return FWrapOption; }
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool v); // clears undo, re-wraps or un-wraps, recomputes parser states
+    int TabSpaceCount() const { return FTabSpaceCount; }
+    void SetTabSpaceCount(int v); // normalised; re-wraps like a wrap option when word wrap is on
+    const TWrapSettings& WrapSettings() const { return FSettings; }
+    bool Loading() const { return FLoading; }
+    void SetLoading(bool v) { FLoading = v; }
+    // Without an attached editor, parse every row (true) or none (false) in InitBrackets.
+    void SetParseAllWithoutEditor(bool v) { FParseAll = v; }
+    // Parser used when no attached editor supplies one (tests and benchmarks).
+    std::function<std::unique_ptr<TRowStateParser>()> ParserFactory;
+
+    // Rows.
+    int Count() const { return FRows.Count(); }
+    std::string_view RowText(int r) const; // valid until the next change
+    std::string Get(int r) const { return std::string(RowText(r)); }
+    void Put(int r, std::string_view s); // plain text replacement of one row, no undo
+    uint32_t DataA(int r) const;
+    uint32_t DataB(int r) const;
+    void SetDataA(int r, uint32_t v);
+    void SetDataB(int r, uint32_t v);
+    std::string_view DataStr(int r) const;
+    void SetDataStr(int r, std::string_view s);
+    void* Object(int r) const;
+    void SetObject(int r, void* o);
+    TRowAttributeData Attribute(int r) const;
+
+    TRowEnd RowEndKind(int r) const { return RowData::RowEnd(DataA(r)); }
+    void SetRowEndKind(int r, TRowEnd v);
+    int PrevRowEnd(int r) const { return RowData::PrevRowEnd(DataA(r)); }
+    int BracketIndex(int r) const; // -2 for rows whose state is not computed
+    TRowParserState ParserState(int r) const;
+    void SetParserState(int r, const TRowParserState& s);
+
+    // Row marks.
+    TRowMarks ListRowMarks(int r) const { return RowData::Marks(DataB(r)); }
+    void SetListRowMarks(int r, TRowMarks m);
+    TRowMarks MarksInList() const { return FMarksInList; }
+    void PutRowMark(int r, TRowMark m); // jump marks 0..9 exist on one row at most
+    void DeleteRowMark(int r, TRowMark m);
+    int RowOfMark(TRowMark m) const; // first row holding m, -1 when none
+
+    // Logical lines and positions, all O(log n).
+    int LineCount() const;
+    int LineToRow(int line) const; // first row of line (Count() for line == LineCount())
+    int RowToLine(int row) const;
+    int RowStart(int r) const; // first row of r's logical line
+    int RowEnd(int r) const;   // last row of r's logical line
+    // Byte position of row r's start in Text (rows before it plus 2 per reLineEnd row).
+    int64_t TextPos(int r) const;
+    // Row holding text position pos (the last row for positions at or past the end).
+    int RowOfTextPos(int64_t pos) const;
+    int64_t TextLength() const;
+
+    // Changes.
+    void UpdateList(int index, int count, std::string_view s);
+    void ChangeList(int index, int count, const TRowAttributeStringList& list);
+    void ChangeRows(int index, int count, std::string_view text, const std::vector<TWrapRow>& rows);
+    void DeleteRows(int index, int count); // marks go to the following (or previous) row
+    void Clear();
+    std::string Text() const;
+    std::string RowsText(int first, int last) const; // rows first..last with CR LF after reLineEnd
+    std::vector<uint64_t> RowsLayout(int first, int last) const; // see TUndoData::Layout
+    void SetText(std::string_view s);
+    // Loads a file: CR, LF and CR LF end lines, a 0x1A byte ends the text. Throws EFileError.
+    void LoadFromFile(const std::string& fileName);
+    // The same from bytes in memory (everything before the first 0x1A).
+    void LoadFromBuffer(std::unique_ptr<char[]> buf, size_t n);
+    void RewrapAll();
+    void UnwrapAll();
+
+    // Parser states.
+    void InitBrackets();                            // full walk (resets every row first)
+    int InitBracketsFrom(int row);                  // incremental walk after a change; rows changed
+    void ParseUpTo(int row);                        // compute states up to row (painting)
+    int ParsedLimit() const { return FParseValid; } // rows from here on are not computed
+
+    void BeginUpdate();
+    void EndUpdate();
+    int UpdateCount() const { return FUpdateCount; }
+    const TUpdateInfo& UpdateInfo() const { return FUpdateInfo; }
+
+  private:
+    friend class TEditorUndoObj;
+    void WrapOptionChanged();
+    void RebuildSettings();
+    void AfterRebuild();
+    void RecordUpdate(int first, int oldRows, int newRows, int lastParsed, int parsed);
+    int ParseLimit() const;
+    void StoreState(int r, const TRowParserState& s, bool& changed);
+    std::unique_ptr<TRowStateParser> MakeParser() const;
+    // The parser state row starts from: the state saved for the row above, carried over it.
+    TRowParserState StateAtStartOf(int row) const;
+    void WalkFrom(int row, TRowParserState state, int limit, bool stopOnEqual, int& changed);
+    void CheckRow(int r) const;
+    void ApplyRows(int index, int count, std::vector<TRowRec>& recs);
+    void AppendRowsFrom(const char* p, size_t n);
+    std::string_view LineView(int first, int last, std::string& scratch, bool& contiguous) const;
+    void Rebuild(bool wrap);
+    void RemoveMarksFromSummary(TRowMarks m);
+    void RecountMarks();
+
+    TRowTable FRows;
+    std::vector<TScreenStringsClient*> FClients;
+    TEditorUndoObj FUndo;
+    TEditorWrapOption FWrapOption;
+    TWrapSettings FSettings;
+    bool FWordWrap = false;
+    int FTabSpaceCount = 8;
+    bool FLoading = false;
+    bool FParseAll = false;
+    TRowMarks FMarksInList = 0;
+    int FParseValid = 0;
+    int FLastParsedRow = -1; // last row the latest walk stored a state into
+    int FUpdateCount = 0;
+    TUpdateInfo FUpdateInfo;
+};
+
+// Detaches `me` from its row store `mine` (freed with its last editor) and attaches it to
+// `other`'s store.
+void ExchangeList(std::shared_ptr<TEditorScreenStrings>& mine, TScreenStringsClient* me,
+                  const std::shared_ptr<TEditorScreenStrings>& other);

@@ -1,0 +1,393 @@
+// TEditorScreenStrings: the replacement primitive UpdateList, ChangeList with its row-mark rules,
+// loading, Text, re-wrap and un-wrap.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "text/RowStore.h"
+
+EFileError::EFileError(const std::string& fileName, const std::string& what, int err)
+    : std::runtime_error("ファイル \"" + fileName + "\" " + what + "\r\n" + std::strerror(err)) {}
+
+namespace {
+bool EndsWithLineEnd(std::string_view s) {
+    return !s.empty() && (s.back() == '\n' || s.back() == '\r');
+}
+} // namespace
+
+// ---- replacing rows ----
+
+void TEditorScreenStrings::ApplyRows(int index, int count, std::vector<TRowRec>& recs) {
+    const int newN = static_cast<int>(recs.size());
+    // Marks of the replaced rows, aligned at the bottom of the range.
+    if (count > 0) {
+        std::vector<TRowMarks> old(static_cast<size_t>(count));
+        TRowMarks any = 0;
+        for (int k = 0; k < count; ++k)
+            any |= old[static_cast<size_t>(k)] = RowData::Marks(FRows.At(index + k).B);
+        if (any) {
+            std::vector<TRowMarks> nm(static_cast<size_t>(newN), 0);
+            if (newN == count) {
+                for (int k = 0; k < count; ++k)
+                    nm[static_cast<size_t>(k)] = old[static_cast<size_t>(k)];
+            } else if (newN < count) {
+                int removed = count - newN;
+                TRowMarks gone = 0;
+                for (int k = 0; k < removed; ++k)
+                    gone |= old[static_cast<size_t>(k)];
+                for (int j = 0; j < newN; ++j)
+                    nm[static_cast<size_t>(j)] = old[static_cast<size_t>(removed + j)];
+                if (newN > 0) nm[0] |= gone;
+            } else {
+                int extra = newN - count;
+                for (int k = 1; k < count; ++k)
+                    nm[static_cast<size_t>(k + extra)] |= old[static_cast<size_t>(k)];
+                TScreenStringsClient* ed = ActiveEditor();
+                int first = (ed && ed->CaretCol() == 0) ? extra : 0;
+                nm[static_cast<size_t>(first)] |= old[0];
+            }
+            for (int j = 0; j < newN; ++j)
+                recs[static_cast<size_t>(j)].B = RowData::WithMarks(
+                    recs[static_cast<size_t>(j)].B,
+                    RowData::Marks(recs[static_cast<size_t>(j)].B) | nm[static_cast<size_t>(j)]);
+            if (newN == 0 && count > 0) {
+                FRows.Erase(index, count);
+                RemoveMarksFromSummary(any);
+                count = 0;
+            }
+        }
+    }
+    FRows.Erase(index, count);
+    FRows.Insert(index, recs.data(), newN);
+    for (const TRowRec& r : recs)
+        FMarksInList |= RowData::Marks(r.B);
+    if (FParseValid > index) FParseValid = std::max(index, FParseValid + newN - count);
+}
+
+void TEditorScreenStrings::ChangeRows(int index, int count, std::string_view text,
+                                      const std::vector<TWrapRow>& rows) {
+    const char* base = FRows.StoreText(text);
+    std::vector<TRowRec> recs(rows.size());
+    for (size_t j = 0; j < rows.size(); ++j) {
+        recs[j].P = rows[j].Length ? base + rows[j].Start : nullptr;
+        recs[j].Len = rows[j].Length;
+        recs[j].A = RowData::WithRowEnd(0, rows[j].RowEnd);
+    }
+    ApplyRows(index, count, recs);
+}
+
+void TEditorScreenStrings::ChangeList(int index, int count, const TRowAttributeStringList& list) {
+    if (index < 0 || count < 0 || index + count > Count()) throw EListError(index);
+    std::vector<TRowRec> recs(static_cast<size_t>(list.Count()));
+    for (int j = 0; j < list.Count(); ++j) {
+        const std::string& s = list.Get(j);
+        recs[static_cast<size_t>(j)].P = FRows.StoreText(s);
+        recs[static_cast<size_t>(j)].Len = static_cast<uint32_t>(s.size());
+        recs[static_cast<size_t>(j)].A = list.DataA(j);
+        recs[static_cast<size_t>(j)].B = list.DataB(j);
+    }
+    BeginUpdate();
+    ApplyRows(index, count, recs);
+    for (int j = 0; j < list.Count(); ++j)
+        if (!list.DataStr(j).empty()) FRows.SetDataStr(index + j, list.DataStr(j));
+    RecordUpdate(index, count, list.Count(), -1, 0);
+    EndUpdate();
+}
+
+void TEditorScreenStrings::DeleteRows(int index, int count) {
+    if (count <= 0) return;
+    if (index < 0 || index + count > Count()) throw EListError(index);
+    TRowMarks gone = 0;
+    for (int k = 0; k < count; ++k)
+        gone |= RowData::Marks(FRows.At(index + k).B);
+    FRows.Erase(index, count);
+    if (FParseValid > index) FParseValid = std::max(index, FParseValid - count);
+    if (!gone) return;
+    int n = Count();
+    if (n == 0) {
+        RemoveMarksFromSummary(gone);
+        return;
+    }
+    int to = index < n ? index : n - 1;
+    FRows.SetB(to, RowData::WithMarks(FRows.At(to).B, RowData::Marks(FRows.At(to).B) | gone));
+}
+
+// ---- UpdateList ----
+
+void TEditorScreenStrings::UpdateList(int index, int count, std::string_view s) {
+    const int n = Count();
+    if (index < 0 || count < 0 || index + count - 1 > n - 1) return;
+    if (count == 0 && s.empty()) return;
+    BeginUpdate();
+    const int L = index + count - 1;
+    // First row of the line at `index`; past the end it is the end, unless the last row has no
+    // line end (then the new text joins the last line).
+    int startRow = (index < n)                                 ? RowStart(index)
+                   : (n > 0 && RowEndKind(n - 1) != reLineEnd) ? RowStart(n - 1)
+                                                               : n;
+    const int B = std::max(startRow, index - 1);
+    int E = RowEnd(L);
+
+    if (index == B && E == L && s.empty() && count > 0) {
+        // Whole lines are deleted.
+        TUndoData& u = FUndo.Push();
+        u.StartRow = index;
+        u.Text = RowsText(index, L);
+        u.Layout = RowsLayout(index, L);
+        u.LastRowEnd = RowEndKind(L);
+        u.RowCount = 0;
+        DeleteRows(index, count);
+        int parsed = InitBracketsFrom(index);
+        RecordUpdate(index, count, 0, FLastParsedRow, parsed);
+        EndUpdate();
+        return;
+    }
+
+    TRowEnd re;
+    if (L < E) {
+        re = RowEndKind(E);
+    } else if (E == n - 1) {
+        re = EndsWithLineEnd(s) ? reLineEnd : reTextEnd;
+    } else {
+        E = RowEnd(E + 1); // the following line may be joined: re-wrap it too
+        re = RowEndKind(E);
+    }
+
+    TUndoData& u = FUndo.Push();
+    u.StartRow = B;
+    if (B <= E) {
+        u.Text = RowsText(B, E);
+        u.Layout = RowsLayout(B, E);
+        u.LastRowEnd = RowEndKind(E);
+    } else {
+        u.LastRowEnd = NoOldRowEnd;
+    }
+
+    std::string text = RowsText(B, index - 1);
+    text.append(s);
+    text += RowsText(L + 1, E);
+    std::vector<TWrapRow> rows;
+    StrToWrapList(text, FSettings, rows);
+    rows.back().RowEnd = re;
+    u.RowCount = static_cast<int>(rows.size());
+
+    int oldRows = std::max(E - B + 1, 0);
+    ChangeRows(B, oldRows, text, rows);
+    int parsed = InitBracketsFrom(B);
+    RecordUpdate(B, oldRows, static_cast<int>(rows.size()), FLastParsedRow, parsed);
+    EndUpdate();
+}
+
+// ---- whole text ----
+
+void TEditorScreenStrings::Clear() {
+    BeginUpdate();
+    int old = Count();
+    FRows.Clear();
+    FUndo.Clear();
+    FMarksInList = 0;
+    FParseValid = 0;
+    for (TScreenStringsClient* c : FClients)
+        c->SetCaretPos(0, 0);
+    RecordUpdate(0, old, 0, -1, 0);
+    EndUpdate();
+}
+
+// Cuts the bytes p[0..n) (already in the arena) into rows appended to the store, wrapping each
+// line when word wrap is on; the last row gets reTextEnd when no line end follows it.
+void TEditorScreenStrings::AppendRowsFrom(const char* p, size_t n) {
+    if (n == 0) return;
+    std::vector<TRowRec> batch;
+    batch.reserve(std::min<size_t>(n / 16 + 16, 65536));
+    std::vector<TWrapRow> tmp;
+    auto flush = [&] {
+        FRows.Insert(FRows.Count(), batch.data(), static_cast<int>(batch.size()));
+        batch.clear();
+    };
+    const uint32_t lineEnd = RowData::WithRowEnd(0, reLineEnd);
+    const size_t wb = static_cast<size_t>(FSettings.WrapByte);
+    size_t pos = 0, lf = 0, cr = 0;
+    bool lfValid = false, crValid = false;
+    bool endsWithLineEnd = false;
+    while (pos < n) {
+        if (!lfValid || lf < pos) {
+            const void* f = std::memchr(p + pos, '\n', n - pos);
+            lf = f ? static_cast<size_t>(static_cast<const char*>(f) - p) : n;
+            lfValid = true;
+        }
+        if (!crValid || cr < pos) {
+            const void* f = std::memchr(p + pos, '\r', n - pos);
+            cr = f ? static_cast<size_t>(static_cast<const char*>(f) - p) : n;
+            crValid = true;
+        }
+        size_t q = std::min(lf, cr);
+        size_t len = q - pos;
+        if (!FWordWrap || (len < wb && !std::memchr(p + pos, '\t', len))) {
+            batch.push_back({len ? p + pos : nullptr, static_cast<uint32_t>(len), lineEnd, 0, 0});
+        } else {
+            tmp.clear();
+            WrapLine(std::string_view(p + pos, len), 0, FSettings, tmp);
+            for (const TWrapRow& w : tmp)
+                batch.push_back({w.Length ? p + pos + w.Start : nullptr, w.Length,
+                                 RowData::WithRowEnd(0, w.RowEnd), 0, 0});
+        }
+        if (batch.size() >= 65536) flush();
+        if (q >= n) {
+            endsWithLineEnd = false;
+            break;
+        }
+        q += (p[q] == '\r' && q + 1 < n && p[q + 1] == '\n') ? 2 : 1;
+        pos = q;
+        endsWithLineEnd = true;
+    }
+    flush();
+    if (!endsWithLineEnd && FRows.Count() > 0)
+        FRows.SetA(FRows.Count() - 1,
+                   RowData::WithRowEnd(FRows.At(FRows.Count() - 1).A, reTextEnd));
+}
+
+void TEditorScreenStrings::LoadFromBuffer(std::unique_ptr<char[]> buf, size_t n) {
+    if (const void* eof = n ? std::memchr(buf.get(), 0x1A, n) : nullptr)
+        n = static_cast<size_t>(static_cast<const char*>(eof) - buf.get());
+    BeginUpdate();
+    Clear();
+    if (n) {
+        const char* p = FRows.AdoptBuffer(std::move(buf), n);
+        AppendRowsFrom(p, n);
+    }
+    InitBrackets();
+    RecordUpdate(0, 0, Count(), FLastParsedRow, 0);
+    EndUpdate();
+    AfterRebuild();
+}
+
+void TEditorScreenStrings::SetText(std::string_view s) {
+    std::unique_ptr<char[]> buf(new char[s.size() + 1]);
+    if (!s.empty()) std::memcpy(buf.get(), s.data(), s.size());
+    // Text keeps every byte, also 0x1A: cut rows without the end-of-file rule.
+    BeginUpdate();
+    Clear();
+    if (!s.empty()) AppendRowsFrom(FRows.AdoptBuffer(std::move(buf), s.size()), s.size());
+    InitBrackets();
+    RecordUpdate(0, 0, Count(), FLastParsedRow, 0);
+    EndUpdate();
+    AfterRebuild();
+}
+
+void TEditorScreenStrings::LoadFromFile(const std::string& fileName) {
+    Clear();
+    int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw EFileError(fileName, "を開けません。", errno);
+    struct stat st {};
+    size_t cap = (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
+                     ? static_cast<size_t>(st.st_size) + 1
+                     : 65536;
+    std::unique_ptr<char[]> buf(new char[cap]);
+    size_t n = 0;
+    int err = 0;
+    for (;;) {
+        if (n == cap) {
+            size_t ncap = cap * 2;
+            std::unique_ptr<char[]> nb(new char[ncap]);
+            std::memcpy(nb.get(), buf.get(), n);
+            buf = std::move(nb);
+            cap = ncap;
+        }
+        ssize_t k = ::read(fd, buf.get() + n, cap - n);
+        if (k < 0) {
+            if (errno == EINTR) continue;
+            err = errno;
+            break;
+        }
+        if (k == 0) break;
+        n += static_cast<size_t>(k);
+        if (std::memchr(buf.get() + n - static_cast<size_t>(k), 0x1A, static_cast<size_t>(k)))
+            break;
+    }
+    ::close(fd);
+    LoadFromBuffer(std::move(buf), n);
+    if (err) throw EFileError(fileName, "を読めません。", err);
+}
+
+// ---- re-wrap and un-wrap ----
+
+// The text of rows first..last (one logical line): a view when the rows lie one after the other
+// in the arena, else a copy in scratch.
+std::string_view TEditorScreenStrings::LineView(int first, int last, std::string& scratch,
+                                                bool& contiguous) const {
+    const char* start = nullptr;
+    const char* end = nullptr;
+    contiguous = true;
+    for (int r = first; r <= last && contiguous; ++r) {
+        const TRowRec& rec = FRows.At(r);
+        if (!rec.Len) continue;
+        if (!start) {
+            start = rec.P;
+            end = rec.P + rec.Len;
+        } else if (rec.P == end) {
+            end += rec.Len;
+        } else {
+            contiguous = false;
+        }
+    }
+    if (contiguous)
+        return start ? std::string_view(start, static_cast<size_t>(end - start))
+                     : std::string_view();
+    scratch.clear();
+    for (int r = first; r <= last; ++r)
+        scratch.append(FRows.At(r).Text());
+    return scratch;
+}
+
+void TEditorScreenStrings::Rebuild(bool wrap) {
+    const int n = Count();
+    if (n == 0) return;
+    const TRowEnd finalRE = RowEndKind(n - 1);
+    std::vector<TRowRec> out;
+    out.reserve(static_cast<size_t>(n) + static_cast<size_t>(n) / 8);
+    std::vector<TWrapRow> tmp;
+    std::string scratch;
+    const TWrapSettings& ws = FSettings;
+    for (int r = 0; r < n;) {
+        int e = r;
+        while (e < n - 1 && RowEndKind(e) == reWrapped)
+            ++e;
+        bool contiguous;
+        std::string_view line = LineView(r, e, scratch, contiguous);
+        const char* base = contiguous ? line.data() : FRows.StoreText(line);
+        tmp.clear();
+        if (!wrap || (line.size() < static_cast<size_t>(ws.WrapByte) &&
+                      line.find('\t') == std::string_view::npos))
+            tmp.push_back({0, static_cast<uint32_t>(line.size()), reLineEnd});
+        else
+            WrapLine(line, 0, ws, tmp);
+        size_t first = out.size();
+        for (const TWrapRow& w : tmp)
+            out.push_back({w.Length ? base + w.Start : nullptr, w.Length,
+                           RowData::WithRowEnd(0, w.RowEnd), 0, 0});
+        int newN = static_cast<int>(tmp.size());
+        for (int k = 0; k <= e - r; ++k) {
+            TRowMarks m = RowData::Marks(FRows.At(r + k).B);
+            if (!m) continue;
+            TRowRec& t = out[first + static_cast<size_t>(std::min(k, newN - 1))];
+            t.B = RowData::WithMarks(t.B, RowData::Marks(t.B) | m);
+        }
+        r = e + 1;
+    }
+    TRowEnd last = finalRE;
+    if (!wrap && last == reWrapped) last = reTextEnd;
+    out.back().A = RowData::WithRowEnd(out.back().A, last);
+    FRows.AssignRows(std::move(out));
+    FParseValid = 0;
+}
+
+void TEditorScreenStrings::RewrapAll() {
+    Rebuild(FWordWrap);
+}
+void TEditorScreenStrings::UnwrapAll() {
+    Rebuild(false);
+}

@@ -1,0 +1,471 @@
+// Block storage of screen rows with per-block counts (see heRowTable.h).
+#include "text/RowTable.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+constexpr int kTarget = 1024; // rows per block when blocks are built or split
+constexpr int kMax = 2048;    // a block is split beyond this
+constexpr int kSmall = 128;   // a block below this is merged with a neighbour when they fit
+constexpr size_t kChunk = 1 << 20;
+} // namespace
+
+TRowTable::TRowTable() {
+    Clear();
+}
+TRowTable::~TRowTable() = default;
+
+int TRowTable::RowBytes(const TRowRec& r) {
+    return static_cast<int>(r.Len) + (RowData::RowEnd(r.A) == reLineEnd ? 2 : 0);
+}
+
+void TRowTable::Clear() {
+    FBlocks.clear();
+    FExtras.clear();
+    FFreeExtras.clear();
+    FChunks.clear();
+    FCur = nullptr;
+    FCurLeft = 0;
+    FArenaBytes = 0;
+    FTextLen = 0;
+    FCount = 0;
+    FLineEnds = 0;
+    FBytes = 0;
+    FCacheBlock = 0;
+    FDirty = 0;
+    FRowPrefix.assign(1, 0);
+    FLinePrefix.assign(1, 0);
+    FBytePrefix.assign(1, 0);
+}
+
+void TRowTable::Dirty(int b) const {
+    FDirty = std::min(FDirty, std::max(b, 0));
+}
+
+void TRowTable::ValidatePrefix() const {
+    size_t nb = FBlocks.size();
+    if (FRowPrefix.size() != nb + 1) {
+        FRowPrefix.resize(nb + 1);
+        FLinePrefix.resize(nb + 1);
+        FBytePrefix.resize(nb + 1);
+    }
+    if (FDirty > static_cast<int>(nb)) return;
+    FRowPrefix[0] = 0;
+    FLinePrefix[0] = 0;
+    FBytePrefix[0] = 0;
+    for (size_t b = static_cast<size_t>(FDirty); b < nb; ++b) {
+        FRowPrefix[b + 1] = FRowPrefix[b] + static_cast<int>(FBlocks[b].Rows.size());
+        FLinePrefix[b + 1] = FLinePrefix[b] + FBlocks[b].LineEnds;
+        FBytePrefix[b + 1] = FBytePrefix[b] + FBlocks[b].Bytes;
+    }
+    FDirty = static_cast<int>(nb) + 1;
+}
+
+void TRowTable::Locate(int i, int& b, int& off) const {
+    ValidatePrefix();
+    int nb = static_cast<int>(FBlocks.size());
+    int c = FCacheBlock;
+    if (c < nb && FRowPrefix[static_cast<size_t>(c)] <= i &&
+        i < FRowPrefix[static_cast<size_t>(c) + 1]) {
+        b = c;
+    } else {
+        // last block whose first row is <= i
+        auto it = std::upper_bound(FRowPrefix.begin(), FRowPrefix.begin() + nb, i);
+        b = static_cast<int>(it - FRowPrefix.begin()) - 1;
+        // skip empty blocks (none are kept, but be safe)
+        while (b + 1 < nb && FRowPrefix[static_cast<size_t>(b) + 1] <= i)
+            ++b;
+        FCacheBlock = b;
+    }
+    off = i - FRowPrefix[static_cast<size_t>(b)];
+}
+
+const TRowRec& TRowTable::At(int i) const {
+    int b, off;
+    Locate(i, b, off);
+    return FBlocks[static_cast<size_t>(b)].Rows[static_cast<size_t>(off)];
+}
+
+void TRowTable::SetA(int i, uint32_t a) {
+    int b, off;
+    Locate(i, b, off);
+    Block& blk = FBlocks[static_cast<size_t>(b)];
+    TRowRec& r = blk.Rows[static_cast<size_t>(off)];
+    int le = IsLineEnd(r) ? 1 : 0;
+    int by = RowBytes(r);
+    r.A = a;
+    blk.AuxOk = false;
+    int dle = (IsLineEnd(r) ? 1 : 0) - le;
+    int dby = RowBytes(r) - by;
+    if (dle || dby) {
+        blk.LineEnds += dle;
+        blk.Bytes += dby;
+        FLineEnds += dle;
+        FBytes += dby;
+        Dirty(b);
+    }
+}
+
+void TRowTable::SetB(int i, uint32_t v) {
+    int b, off;
+    Locate(i, b, off);
+    FBlocks[static_cast<size_t>(b)].Rows[static_cast<size_t>(off)].B = v;
+}
+
+void TRowTable::SetText(int i, std::string_view s) {
+    const char* p = StoreText(s);
+    int b, off;
+    Locate(i, b, off);
+    Block& blk = FBlocks[static_cast<size_t>(b)];
+    TRowRec& r = blk.Rows[static_cast<size_t>(off)];
+    FTextLen += s.size();
+    FTextLen -= r.Len;
+    int d = static_cast<int>(s.size()) - static_cast<int>(r.Len);
+    r.P = p;
+    r.Len = static_cast<uint32_t>(s.size());
+    blk.AuxOk = false;
+    blk.Bytes += d;
+    FBytes += d;
+    Dirty(b);
+}
+
+uint32_t TRowTable::NewExtra() {
+    if (!FFreeExtras.empty()) {
+        uint32_t e = FFreeExtras.back();
+        FFreeExtras.pop_back();
+        return e;
+    }
+    FExtras.emplace_back();
+    return static_cast<uint32_t>(FExtras.size());
+}
+
+void TRowTable::FreeExtra(TRowRec& r) {
+    if (!r.Extra) return;
+    Extra& e = FExtras[r.Extra - 1];
+    e.DataStr.clear();
+    e.DataStr.shrink_to_fit();
+    e.Object = nullptr;
+    FFreeExtras.push_back(r.Extra);
+    r.Extra = 0;
+}
+
+std::string_view TRowTable::DataStr(int i) const {
+    const TRowRec& r = At(i);
+    return r.Extra ? std::string_view(FExtras[r.Extra - 1].DataStr) : std::string_view();
+}
+
+void* TRowTable::Object(int i) const {
+    const TRowRec& r = At(i);
+    return r.Extra ? FExtras[r.Extra - 1].Object : nullptr;
+}
+
+void TRowTable::SetDataStr(int i, std::string_view s) {
+    int b, off;
+    Locate(i, b, off);
+    TRowRec& r = FBlocks[static_cast<size_t>(b)].Rows[static_cast<size_t>(off)];
+    if (!r.Extra) {
+        if (s.empty()) return;
+        r.Extra = NewExtra();
+    }
+    FExtras[r.Extra - 1].DataStr.assign(s);
+    if (s.empty() && !FExtras[r.Extra - 1].Object) FreeExtra(r);
+}
+
+void TRowTable::SetObject(int i, void* o) {
+    int b, off;
+    Locate(i, b, off);
+    TRowRec& r = FBlocks[static_cast<size_t>(b)].Rows[static_cast<size_t>(off)];
+    if (!r.Extra) {
+        if (!o) return;
+        r.Extra = NewExtra();
+    }
+    FExtras[r.Extra - 1].Object = o;
+    if (!o && FExtras[r.Extra - 1].DataStr.empty()) FreeExtra(r);
+}
+
+const char* TRowTable::StoreText(std::string_view s) {
+    if (s.empty()) return nullptr;
+    if (s.size() > FCurLeft) {
+        size_t n = std::max(kChunk, s.size());
+        FChunks.push_back(std::make_unique<char[]>(n));
+        FCur = FChunks.back().get();
+        FCurLeft = n;
+    }
+    char* p = FCur;
+    std::memcpy(p, s.data(), s.size());
+    FCur += s.size();
+    FCurLeft -= s.size();
+    FArenaBytes += s.size();
+    return p;
+}
+
+const char* TRowTable::AdoptBuffer(std::unique_ptr<char[]> buf, size_t size) {
+    const char* p = buf.get();
+    // Keep the current chunk current: insert the buffer before it.
+    if (FChunks.empty())
+        FChunks.push_back(std::move(buf));
+    else
+        FChunks.insert(FChunks.end() - 1, std::move(buf));
+    FArenaBytes += size;
+    return p;
+}
+
+void TRowTable::Recount(Block& blk) {
+    blk.LineEnds = 0;
+    blk.Bytes = 0;
+    for (const TRowRec& r : blk.Rows) {
+        blk.LineEnds += IsLineEnd(r) ? 1 : 0;
+        blk.Bytes += RowBytes(r);
+    }
+}
+
+void TRowTable::Insert(int i, const TRowRec* recs, int n) {
+    if (n <= 0) return;
+    int le = 0;
+    int64_t by = 0;
+    for (int k = 0; k < n; ++k) {
+        le += IsLineEnd(recs[k]) ? 1 : 0;
+        by += RowBytes(recs[k]);
+    }
+    int b, off;
+    if (FBlocks.empty()) {
+        FBlocks.emplace_back();
+        b = 0;
+        off = 0;
+    } else if (i >= FCount) {
+        b = static_cast<int>(FBlocks.size()) - 1;
+        off = static_cast<int>(FBlocks.back().Rows.size());
+    } else {
+        Locate(i, b, off);
+    }
+    Block& blk = FBlocks[static_cast<size_t>(b)];
+    if (static_cast<int>(blk.Rows.size()) + n <= kMax) {
+        blk.Rows.insert(blk.Rows.begin() + off, recs, recs + n);
+        blk.AuxOk = false;
+        blk.LineEnds += le;
+        blk.Bytes += by;
+        Dirty(b);
+    } else {
+        // Rebuild the block as whole blocks of kTarget rows over head + recs + tail.
+        const size_t head = static_cast<size_t>(off);
+        const size_t total = blk.Rows.size() + static_cast<size_t>(n);
+        auto at = [&](size_t k) -> const TRowRec& {
+            if (k < head) return blk.Rows[k];
+            if (k < head + static_cast<size_t>(n)) return recs[k - head];
+            return blk.Rows[k - static_cast<size_t>(n)];
+        };
+        std::vector<Block> parts;
+        parts.reserve(total / kTarget + 1);
+        for (size_t s = 0; s < total; s += kTarget) {
+            Block p;
+            size_t e = std::min(total, s + kTarget);
+            p.Rows.reserve(e - s);
+            for (size_t k = s; k < e; ++k)
+                p.Rows.push_back(at(k));
+            Recount(p);
+            parts.push_back(std::move(p));
+        }
+        FBlocks.erase(FBlocks.begin() + b);
+        FBlocks.insert(FBlocks.begin() + b, std::make_move_iterator(parts.begin()),
+                       std::make_move_iterator(parts.end()));
+        Dirty(b);
+    }
+    for (int k = 0; k < n; ++k)
+        FTextLen += recs[k].Len;
+    FCount += n;
+    FLineEnds += le;
+    FBytes += by;
+}
+
+void TRowTable::Erase(int i, int n) {
+    if (n <= 0) return;
+    int b, off;
+    Locate(i, b, off);
+    int left = n;
+    int firstTouched = b;
+    while (left > 0) {
+        Block& blk = FBlocks[static_cast<size_t>(b)];
+        int take = std::min(left, static_cast<int>(blk.Rows.size()) - off);
+        for (int k = off; k < off + take; ++k) {
+            TRowRec& r = blk.Rows[static_cast<size_t>(k)];
+            FTextLen -= r.Len;
+            FreeExtra(r);
+            int le = IsLineEnd(r) ? 1 : 0;
+            int by = RowBytes(r);
+            blk.LineEnds -= le;
+            blk.Bytes -= by;
+            FLineEnds -= le;
+            FBytes -= by;
+        }
+        blk.Rows.erase(blk.Rows.begin() + off, blk.Rows.begin() + off + take);
+        blk.AuxOk = false;
+        left -= take;
+        FCount -= take;
+        if (blk.Rows.empty()) {
+            FBlocks.erase(FBlocks.begin() + b);
+        } else {
+            ++b;
+        }
+        off = 0;
+    }
+    Dirty(firstTouched);
+    if (firstTouched < static_cast<int>(FBlocks.size())) MergeSmall(firstTouched);
+    if (firstTouched > 0) MergeSmall(firstTouched - 1);
+    FCacheBlock = 0;
+}
+
+void TRowTable::MergeSmall(int b) {
+    if (b < 0 || b + 1 >= static_cast<int>(FBlocks.size())) return;
+    Block& x = FBlocks[static_cast<size_t>(b)];
+    Block& y = FBlocks[static_cast<size_t>(b) + 1];
+    if ((x.Rows.size() < kSmall || y.Rows.size() < kSmall) &&
+        x.Rows.size() + y.Rows.size() <= kTarget) {
+        x.Rows.insert(x.Rows.end(), y.Rows.begin(), y.Rows.end());
+        x.AuxOk = false;
+        x.LineEnds += y.LineEnds;
+        x.Bytes += y.Bytes;
+        FBlocks.erase(FBlocks.begin() + b + 1);
+        Dirty(b);
+    }
+}
+
+void TRowTable::EnsureAux(const Block& blk) {
+    if (blk.AuxOk) return;
+    const size_t n = blk.Rows.size();
+    blk.Bits.assign((n + 63) / 64, 0);
+    blk.Sub.assign((n + 63) / 64, 0);
+    int64_t bytes = 0;
+    for (size_t j = 0; j < n; ++j) {
+        if (j % 64 == 0) blk.Sub[j / 64] = bytes;
+        if (IsLineEnd(blk.Rows[j])) blk.Bits[j / 64] |= uint64_t{1} << (j % 64);
+        bytes += RowBytes(blk.Rows[j]);
+    }
+    blk.AuxOk = true;
+}
+
+int TRowTable::LineEndsBefore(int r) const {
+    if (r <= 0) return 0;
+    if (r >= FCount) return FLineEnds;
+    int b, off;
+    Locate(r, b, off);
+    const Block& blk = FBlocks[static_cast<size_t>(b)];
+    EnsureAux(blk);
+    int n = FLinePrefix[static_cast<size_t>(b)];
+    size_t w = static_cast<size_t>(off) / 64;
+    for (size_t k = 0; k < w; ++k)
+        n += __builtin_popcountll(blk.Bits[k]);
+    if (off % 64) n += __builtin_popcountll(blk.Bits[w] & ((uint64_t{1} << (off % 64)) - 1));
+    return n;
+}
+
+int TRowTable::RowOfLineEnd(int k) const {
+    if (k < 0) return -1;
+    if (k >= FLineEnds) return FCount;
+    ValidatePrefix();
+    int nb = static_cast<int>(FBlocks.size());
+    // first block whose prefix after it exceeds k
+    auto it = std::upper_bound(FLinePrefix.begin() + 1, FLinePrefix.begin() + nb + 1, k);
+    int b = static_cast<int>(it - FLinePrefix.begin()) - 1;
+    int left = k - FLinePrefix[static_cast<size_t>(b)];
+    const Block& blk = FBlocks[static_cast<size_t>(b)];
+    EnsureAux(blk);
+    for (size_t w = 0; w < blk.Bits.size(); ++w) {
+        uint64_t bits = blk.Bits[w];
+        int c = __builtin_popcountll(bits);
+        if (left >= c) {
+            left -= c;
+            continue;
+        }
+        while (left-- > 0)
+            bits &= bits - 1; // drop the lowest set bits
+        return FRowPrefix[static_cast<size_t>(b)] + static_cast<int>(w * 64) +
+               __builtin_ctzll(bits);
+    }
+    return FCount; // not reached
+}
+
+int64_t TRowTable::BytesBefore(int r) const {
+    if (r <= 0) return 0;
+    if (r >= FCount) return FBytes;
+    int b, off;
+    Locate(r, b, off);
+    const Block& blk = FBlocks[static_cast<size_t>(b)];
+    EnsureAux(blk);
+    int64_t n = FBytePrefix[static_cast<size_t>(b)] + blk.Sub[static_cast<size_t>(off) / 64];
+    for (int k = off / 64 * 64; k < off; ++k)
+        n += RowBytes(blk.Rows[static_cast<size_t>(k)]);
+    return n;
+}
+
+int TRowTable::RowOfByte(int64_t pos) const {
+    if (FCount == 0) return -1;
+    if (pos <= 0) return 0;
+    if (pos >= FBytes) return FCount - 1;
+    ValidatePrefix();
+    int nb = static_cast<int>(FBlocks.size());
+    auto it = std::upper_bound(FBytePrefix.begin() + 1, FBytePrefix.begin() + nb + 1, pos);
+    int b = static_cast<int>(it - FBytePrefix.begin()) - 1;
+    const Block& blk = FBlocks[static_cast<size_t>(b)];
+    EnsureAux(blk);
+    int64_t in = pos - FBytePrefix[static_cast<size_t>(b)];
+    auto sit = std::upper_bound(blk.Sub.begin(), blk.Sub.end(), in);
+    size_t j = static_cast<size_t>(sit - blk.Sub.begin() - 1) * 64;
+    int64_t n = blk.Sub[j / 64];
+    for (; j < blk.Rows.size(); ++j) {
+        n += RowBytes(blk.Rows[j]);
+        if (in < n) return FRowPrefix[static_cast<size_t>(b)] + static_cast<int>(j);
+    }
+    return FRowPrefix[static_cast<size_t>(b) + 1] - 1;
+}
+
+void TRowTable::MaybeCompact() {
+    size_t garbage = GarbageBytes();
+    if (garbage > (4u << 20) && garbage * 2 > FArenaBytes) Compact();
+}
+
+void TRowTable::AssignRows(std::vector<TRowRec>&& recs) {
+    FBlocks.clear();
+    FExtras.clear();
+    FFreeExtras.clear();
+    FCount = 0;
+    FLineEnds = 0;
+    FBytes = 0;
+    FTextLen = 0;
+    FCacheBlock = 0;
+    FBlocks.reserve(recs.size() / kTarget + 1);
+    for (size_t s = 0; s < recs.size(); s += kTarget) {
+        Block p;
+        size_t e = std::min(recs.size(), s + kTarget);
+        p.Rows.assign(recs.begin() + static_cast<long>(s), recs.begin() + static_cast<long>(e));
+        for (TRowRec& r : p.Rows) {
+            r.Extra = 0;
+            FTextLen += r.Len;
+        }
+        Recount(p);
+        FLineEnds += p.LineEnds;
+        FBytes += p.Bytes;
+        FBlocks.push_back(std::move(p));
+    }
+    FCount = static_cast<int>(recs.size());
+    std::vector<TRowRec>().swap(recs);
+    FDirty = 0;
+}
+
+void TRowTable::Compact() {
+    size_t live = FTextLen;
+    std::unique_ptr<char[]> buf = std::make_unique<char[]>(std::max<size_t>(live, 1) + kChunk);
+    char* p = buf.get();
+    for (Block& blk : FBlocks)
+        for (TRowRec& r : blk.Rows) {
+            if (!r.Len) continue;
+            std::memcpy(p, r.P, r.Len);
+            r.P = p;
+            p += r.Len;
+        }
+    FChunks.clear();
+    FChunks.push_back(std::move(buf));
+    FCur = p;
+    FCurLeft = std::max<size_t>(live, 1) + kChunk - static_cast<size_t>(p - FChunks.back().get());
+    FArenaBytes = static_cast<size_t>(p - FChunks.back().get());
+}

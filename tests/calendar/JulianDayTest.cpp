@@ -1,0 +1,94 @@
+// Julian day conversion, weekdays, leap years, equinoxes and date-time values.
+#include "calendar/JulianDay.h"
+
+#include <gtest/gtest.h>
+
+using namespace tolmo;
+
+TEST(Julius, KnownDaysAndWeekdays) {
+    EXPECT_EQ(DateToJulius(2000, 1, 1), 2451545);
+    EXPECT_EQ(JuliusDayOfWeek(2451545), 7);                   // Saturday
+    EXPECT_EQ(JuliusDayOfWeek(DateToJulius(2026, 12, 6)), 1); // Sunday
+    EXPECT_EQ(DateToJulius(-4712, 1, 1), 0);
+    EXPECT_EQ(JuliusToDate(0), (TJDate{-4712, 1, 1}));
+}
+
+TEST(Julius, CalendarReformBothWays) {
+    EXPECT_EQ(DateToJulius(1582, 10, 4), 2299160);
+    EXPECT_EQ(DateToJulius(1582, 10, 15), 2299161);
+    EXPECT_EQ(JuliusToDate(2299160), (TJDate{1582, 10, 4}));
+    EXPECT_EQ(JuliusToDate(2299161), (TJDate{1582, 10, 15}));
+    for (int d = 5; d <= 14; ++d) {
+        try {
+            DateToJulius(1582, 10, d);
+            ADD_FAILURE() << "no error for 1582-10-" << d;
+        } catch (const EJuliusError& e) {
+            EXPECT_STREQ(e.what(), "1582/10/5-10/14は存在しません。");
+        }
+    }
+    EXPECT_THROW(IsValidDate(1582, 10, 10), EJuliusError);
+}
+
+TEST(Julius, RoundTripAcrossCenturies) {
+    // Every day from 1500 to 2100 and a sample far out converts there and back.
+    for (int32_t j = DateToJulius(1500, 1, 1); j <= DateToJulius(2100, 12, 31); ++j) {
+        const TJDate d = JuliusToDate(j);
+        ASSERT_EQ(DateToJulius(d.year, d.month, d.day), j);
+    }
+    for (int32_t y : {-4000, -1, 0, 1, 1000, 4000, 9999}) {
+        const int32_t j = DateToJulius(y, 3, 1);
+        EXPECT_EQ(JuliusToDate(j), (TJDate{y, 3, 1})) << y;
+    }
+}
+
+TEST(Julius, LeapYearsAndMonthLengths) {
+    EXPECT_FALSE(IsLeapYear(1900));
+    EXPECT_TRUE(IsLeapYear(2000));
+    EXPECT_FALSE(IsLeapYear(4000));
+    EXPECT_FALSE(IsLeapYear(8000));
+    EXPECT_TRUE(IsLeapYear(1500)); // the Julian rule before the reform
+    EXPECT_TRUE(IsLeapYear(-4712));
+    EXPECT_EQ(DaysInMonth(2004, 2), 29);
+    EXPECT_EQ(DaysInMonth(2005, 2), 28);
+    EXPECT_EQ(DaysInMonth(2005, 4), 30);
+    EXPECT_EQ(DaysInMonth(4000, 2), 28);
+    // The conversion knows no 4000-year rule, so 29 February 4000 still round-trips.
+    EXPECT_TRUE(IsValidDate(4000, 2, 29));
+}
+
+TEST(Julius, ValidDates) {
+    EXPECT_TRUE(IsValidDate(2004, 2, 29));
+    EXPECT_FALSE(IsValidDate(2005, 2, 29));
+    EXPECT_FALSE(IsValidDate(2005, 2, 30));
+    EXPECT_FALSE(IsValidDate(2005, 4, 31));
+    EXPECT_FALSE(IsValidDate(2005, 13, 1));
+    EXPECT_FALSE(IsValidDate(2005, 0, 1));
+    EXPECT_FALSE(IsValidDate(2005, 1, 0));
+}
+
+TEST(Julius, EquinoxDays) {
+    struct Case {
+        int year, vm, vd, am, ad;
+    } cases[] = {
+        {2005, 3, 20, 9, 23}, {2012, 3, 20, 9, 22}, {2023, 3, 21, 9, 23}, {2092, 3, 19, 9, 22}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(JuliusToDate(VernalEquinoxDay(c.year)),
+                  (TJDate{c.year, uint8_t(c.vm), uint8_t(c.vd)}));
+        EXPECT_EQ(JuliusToDate(AutumnalEquinoxDay(c.year)),
+                  (TJDate{c.year, uint8_t(c.am), uint8_t(c.ad)}));
+        EXPECT_TRUE(IsVernalEquinox(c.year, c.vm, c.vd));
+        EXPECT_FALSE(IsVernalEquinox(c.year, c.vm, c.vd + 1));
+        EXPECT_TRUE(IsAutumnalEquinox(c.year, c.am, c.ad));
+        EXPECT_FALSE(IsAutumnalEquinox(c.year, c.am, c.ad - 1));
+    }
+}
+
+TEST(Julius, DateTimeValues) {
+    EXPECT_EQ(JuliusToDateTime(DateToJulius(1899, 12, 30)), 0.0);
+    EXPECT_EQ(JuliusToDateTime(DateToJulius(2000, 1, 1)), 36526.0);
+    EXPECT_EQ(DateTimeToJulius(36526.75), 2451545); // the time of day is dropped
+    EXPECT_EQ(DateTimeToJulius(-1.25), DateToJulius(1899, 12, 29));
+    // Before the reform a date-time value still names the same calendar date.
+    const int32_t j = DateToJulius(1500, 6, 1);
+    EXPECT_EQ(DateTimeToJulius(JuliusToDateTime(j)), j);
+}

@@ -1,0 +1,457 @@
+// Caret rules, typing, Return/Tab/Backspace/Delete, selection, box paste, indentation, marks
+// and undo of the editor core on the built-in row store.
+#include "editor/EditorCore.h"
+#include "platform/Cp932.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+std::vector<std::string> RowsOf(const TEditorCore& e) {
+    std::vector<std::string> v;
+    for (int r = 0; r < e.Rows().RowCount(); ++r)
+        v.emplace_back(e.Rows().RowText(r));
+    return v;
+}
+std::string J(const char* utf8) {
+    return Utf8ToCp932(utf8);
+}
+using V = std::vector<std::string>;
+
+struct EditorTest : ::testing::Test {
+    TEditorCore e;
+    void Load(const std::string& text, bool wrap = false, int wrapByte = 20) {
+        e.SetText(text);
+        if (wrap) {
+            TEditorPropWrap w;
+            w.SetWrapByte(wrapByte);
+            e.SetWrapOption(w);
+            e.SetWordWrap(true);
+        }
+    }
+};
+} // namespace
+
+TEST_F(EditorTest, CaretColumnRules) {
+    Load(J("ab漢字\tx\r\nshort\r\n"));
+    e.Caret().SetFreeCaret(false);
+    e.SetCaret(0, 3); // trail byte of 漢: moves left onto its lead byte
+    EXPECT_EQ(e.Col(), 2);
+    e.SetCol(3); // moving right off a trail byte
+    EXPECT_EQ(e.Col(), 4);
+    e.SetCaret(0, 7); // inside the tab filler (tab at 6..7) without InTab
+    EXPECT_EQ(e.Col(), 6);
+    e.SetCaret(0, 50); // beyond the end without FreeCaret
+    EXPECT_EQ(e.Col(), 9);
+    e.Caret().SetKeepCaret(true);
+    e.SetCaret(0, 9);
+    e.SetRow(1); // shorter row: clamped, the column is remembered
+    EXPECT_EQ(e.Col(), 5);
+    e.SetRow(0);
+    EXPECT_EQ(e.Col(), 9);
+    e.SetRow(2); // the [EOF] position after a final line end
+    EXPECT_EQ(e.Row(), 2);
+    EXPECT_EQ(e.Col(), 0);
+    e.SetRow(9);
+    EXPECT_EQ(e.Row(), 2);
+}
+
+TEST_F(EditorTest, WrappedRowCaretNeverAfterLastCharacter) {
+    Load(std::string(25, 'a') + "\r\n", true, 20);
+    ASSERT_EQ(RowsOf(e), (V{std::string(20, 'a'), std::string(5, 'a')}));
+    e.SetCaret(0, 30);
+    EXPECT_EQ(e.Col(), 19);
+    e.KeyNavigate(TEditorKey::Right, false, false, false);
+    EXPECT_EQ(e.Row(), 1);
+    EXPECT_EQ(e.Col(), 0);
+    e.KeyNavigate(TEditorKey::Left, false, false, false);
+    EXPECT_EQ(e.Row(), 0);
+    EXPECT_EQ(e.Col(), 19);
+}
+
+TEST_F(EditorTest, TypingPadsAndOverwritesWholeCharacters) {
+    Load("ab\r\n");
+    e.SetCaret(0, 4); // FreeCaret: beyond the end
+    e.InsertTyped("x");
+    EXPECT_EQ(RowsOf(e), (V{"ab  x"}));
+    EXPECT_EQ(e.Col(), 5);
+
+    Load(J("a漢字\r\n"));
+    e.SetOverWrite(true);
+    e.SetCaret(0, 0);
+    e.InsertTyped("xy"); // replaces a and half of 漢: the rest becomes a space
+    EXPECT_EQ(RowsOf(e), (V{"xy " + J("字")}));
+    EXPECT_EQ(e.Col(), 2);
+    e.SetCaret(0, 3);
+    e.InsertTyped(J("あ")); // 字 replaced whole
+    EXPECT_EQ(RowsOf(e), (V{"xy " + J("あ")}));
+
+    Load("abc");
+    e.SetReadOnly(true);
+    e.InsertTyped("z");
+    EXPECT_EQ(RowsOf(e), (V{"abc"}));
+}
+
+TEST_F(EditorTest, OverwriteContinuesIntoWrappedRows) {
+    Load(std::string(20, 'a') + "bcd\r\n", true, 20);
+    e.SetOverWrite(true);
+    e.SetCaret(0, 18);
+    e.InsertTyped("XYZ");
+    EXPECT_EQ(e.Text(), std::string(18, 'a') + "XYZcd\r\n");
+}
+
+TEST_F(EditorTest, ReturnWithAutoIndent) {
+    Load("    abc\r\n");
+    e.Caret().SetAutoIndent(true);
+    e.SetCaret(0, 6);
+    e.KeyReturn(false);
+    EXPECT_EQ(RowsOf(e), (V{"    ab", "    c"}));
+    EXPECT_EQ(e.Row(), 1);
+    EXPECT_EQ(e.Col(), 4);
+    e.Caret().SetTabIndent(true);
+    e.Caret().SetTabSpaceCount(2);
+    e.SetCaret(1, 5);
+    e.KeyReturn(false);
+    EXPECT_EQ(RowsOf(e), (V{"    ab", "    c", "\t\t"}));
+    // Shift+Return opens a line above the current one.
+    e.SetCaret(0, 2);
+    e.KeyReturn(true); // the caret inside the indentation limits it to its column
+    EXPECT_EQ(RowsOf(e)[0], "\t");
+    EXPECT_EQ(RowsOf(e)[1], "    ab");
+    EXPECT_EQ(e.Row(), 0);
+    EXPECT_EQ(e.Col(), 2);
+}
+
+TEST_F(EditorTest, ReturnAtEofAndPrevSpaceIndent) {
+    Load("  a\r\n\r\n");
+    e.Caret().SetAutoIndent(true);
+    e.Caret().SetPrevSpaceIndent(true);
+    e.SetCaret(1, 0);
+    e.KeyReturn(false);
+    EXPECT_EQ(RowsOf(e), (V{"  a", "", "  "}));
+    e.SetCaret(3, 0); // [EOF]
+    e.KeyReturn(false);
+    EXPECT_EQ(e.Text(), "  a\r\n\r\n  \r\n\r\n");
+    EXPECT_EQ(e.Row(), 4);
+}
+
+TEST_F(EditorTest, TabInsertsOrMoves) {
+    Load("abc\r\n");
+    e.SetCaret(0, 3);
+    e.Caret().SetSoftTab(true);
+    e.KeyTab();
+    EXPECT_EQ(RowsOf(e), (V{"abc     "}));
+    e.Caret().SetSoftTab(false);
+    e.SetCaret(0, 0);
+    e.KeyTab();
+    EXPECT_EQ(RowsOf(e), (V{"\tabc     "}));
+    e.SetOverWrite(true);
+    e.SetCaret(0, 9);
+    e.KeyTab();
+    EXPECT_EQ(e.Col(), 16);
+}
+
+TEST_F(EditorTest, BackspaceRules) {
+    // Column 0 of a continuation row deletes the last character above, not a line end.
+    Load(std::string(19, 'a') + J("漢") + "b\r\n", true, 20);
+    ASSERT_EQ(RowsOf(e).size(), 2u);
+    e.SetCaret(1, 0);
+    ASSERT_EQ(RowsOf(e)[1], J("漢") + "b");
+    // 19 a's fill columns 0..18; 漢 does not fit at 19 and starts the next row.
+    e.SetCaret(1, 2);
+    e.KeyNavigate(TEditorKey::Home, false, false, false);
+    e.KeyBackspace();
+    EXPECT_EQ(e.Text(), std::string(18, 'a') + J("漢") + "b\r\n");
+
+    Load("ab\r\ncd\r\n");
+    e.SetCaret(1, 0);
+    e.KeyBackspace();
+    EXPECT_EQ(RowsOf(e), (V{"abcd"}));
+    EXPECT_EQ(e.Col(), 2);
+    e.SetCaret(0, 4);
+    e.KeyBackspace();
+    EXPECT_EQ(RowsOf(e), (V{"abc"}));
+
+    Load(J("x漢") + "\r\n");
+    e.SetCaret(0, 3);
+    e.KeyBackspace();
+    EXPECT_EQ(RowsOf(e), (V{"x"}));
+
+    Load("a\r\n");
+    e.SetCaret(1, 0);
+    e.KeyBackspace(); // at [EOF]: the final line end goes
+    EXPECT_EQ(e.Text(), "a");
+}
+
+TEST_F(EditorTest, BackspaceUnIndent) {
+    Load("    a\r\n        b\r\n");
+    e.Caret().SetBackSpaceUnIndent(true);
+    e.SetCaret(1, 8);
+    e.KeyBackspace();
+    EXPECT_EQ(RowsOf(e)[1], "    b");
+    EXPECT_EQ(e.Col(), 4);
+    e.KeyBackspace();
+    EXPECT_EQ(RowsOf(e)[1], "b");
+    EXPECT_EQ(e.Col(), 0);
+}
+
+TEST_F(EditorTest, DeleteRules) {
+    Load("ab\r\ncd\r\n");
+    e.Caret().SetFreeCaret(true);
+    e.SetCaret(0, 5); // three columns past the end: pads and joins
+    e.KeyDelete();
+    EXPECT_EQ(RowsOf(e), (V{"ab   cd"}));
+    EXPECT_EQ(e.Col(), 5);
+    Load("ab");
+    e.SetCaret(0, 2);
+    e.KeyDelete(); // end of a text without a line end: nothing
+    EXPECT_EQ(e.Text(), "ab");
+    e.SetCaret(0, 0);
+    e.KeyDelete();
+    EXPECT_EQ(e.Text(), "b");
+}
+
+TEST_F(EditorTest, StreamSelectionTextAndLength) {
+    Load(J("abc\r\nあいう\r\nxyz"));
+    e.SetCaret(0, 1);
+    e.KeyNavigate(TEditorKey::Down, true, false, false);
+    e.KeyNavigate(TEditorKey::Right, true, false, false);
+    EXPECT_EQ(e.Row(), 1);
+    EXPECT_EQ(e.Col(), 4); // past い's trail byte
+    EXPECT_EQ(e.SelText(), "bc\r\n" + J("あい"));
+    EXPECT_EQ(e.SelLength(), 8);
+    EXPECT_EQ(e.SelStart(), 1);
+    e.SetSelText("Z");
+    EXPECT_EQ(e.Text(), "aZ" + J("う") + "\r\nxyz");
+    EXPECT_EQ(e.Col(), 2);
+    e.SetSelStart(4 + 2);
+    EXPECT_EQ(e.Row(), 1);
+    EXPECT_EQ(e.Col(), 0);
+    e.SetSelStart(100);
+    EXPECT_EQ(e.Row(), 1);
+    EXPECT_EQ(e.Col(), 3);
+    e.SelectAll();
+    EXPECT_EQ(e.SelLength(), static_cast<int>(e.Text().size()));
+}
+
+TEST_F(EditorTest, BoxSelectionEdges) {
+    Load(J("xyzw\r\na漢b\r\nabc漢d\r\n"));
+    e.SetSelectionMode(smBox);
+    e.SetCaret(2, 2);
+    e.StartSelection();
+    e.SetCaret(0, 4);
+    e.ExtendSelection();
+    // Columns 2..3: on row 1 漢 (1..2) straddles the left edge and is left out; on row 2 漢
+    // (3..4) straddles the right edge and is taken whole.
+    EXPECT_EQ(e.RowSelection(1).Start, 3);
+    EXPECT_EQ(e.RowSelection(1).End, 4);
+    EXPECT_EQ(e.RowSelection(2).Start, 2);
+    EXPECT_EQ(e.RowSelection(2).End, 5);
+    bool box = false;
+    EXPECT_EQ(e.CopyText(box), "zw\r\nb\r\n" + J("c漢") + "\r\n");
+    EXPECT_TRUE(box);
+    EXPECT_EQ(e.SelLength(), 2 + 1 + 3 + 3 * 2);
+    e.DeleteSelection();
+    EXPECT_EQ(RowsOf(e), (V{"xy", J("a漢"), "abd"}));
+    EXPECT_EQ(e.Row(), 0);
+    EXPECT_EQ(e.Col(), 2);
+    e.Undo();
+    EXPECT_EQ(RowsOf(e), (V{"xyzw", J("a漢b"), J("abc漢d")}));
+}
+
+TEST_F(EditorTest, BoxPasteBeyondLastRow) {
+    Load("abc");
+    e.SetCaret(0, 10);
+    e.SetSelTextBox("111\r\n222\r\n333\r\n");
+    EXPECT_EQ(RowsOf(e), (V{"abc       111", "          222", "          333"}));
+    EXPECT_EQ(e.Rows().RowEndKind(2), erTextEnd);
+    EXPECT_EQ(e.Row(), 2);
+    EXPECT_EQ(e.Col(), 13);
+    e.Undo(); // one step
+    EXPECT_EQ(e.Text(), "abc");
+}
+
+TEST_F(EditorTest, IndentCommands) {
+    Load("a\r\n  b\r\nc\r\n");
+    e.SetCaret(0, 0);
+    e.StartSelection();
+    e.SetCaret(2, 0); // ends at column 0 of row 2: row 2 is left alone
+    e.ExtendSelection();
+    e.IndentLines();
+    EXPECT_EQ(RowsOf(e), (V{" a", "   b", "c"}));
+    e.UnIndentLines();
+    e.UnIndentLines();
+    EXPECT_EQ(RowsOf(e), (V{"a", " b", "c"}));
+    e.TabIndentLines();
+    EXPECT_EQ(RowsOf(e), (V{"\ta", "\t b", "c"}));
+    e.TabUnIndentLines();
+    EXPECT_EQ(RowsOf(e), (V{"a", "\tb", "c"})); // 8 -> 0 and 9 -> 8 columns
+}
+
+TEST_F(EditorTest, RowMarks) {
+    Load("0\r\n1\r\n2\r\n3\r\n4\r\n5\r\n");
+    e.PutRowMark(3, 2);
+    e.PutRowMark(5, 2); // jump marks live on one row: moved
+    EXPECT_EQ(e.Rows().RowMarks(3), 0);
+    EXPECT_EQ(e.Rows().RowMarks(5), 1 << 2);
+    e.PutRowMark(3, 12);
+    e.PutRowMark(5, 12); // image marks may be on several rows
+    EXPECT_EQ(e.Rows().RowMarks(3), 1 << 12);
+    EXPECT_EQ(e.Rows().RowMarks(5), (1 << 2) | (1 << 12));
+    e.PutRowMark(99, 3); // out of range: nothing
+    EXPECT_FALSE(e.Rows().MarksInList() & (1 << 3));
+    e.SetCaret(0, 0);
+    EXPECT_TRUE(e.GotoRowMark(2));
+    EXPECT_EQ(e.Row(), 5);
+    EXPECT_FALSE(e.GotoRowMark(7));
+    e.ToggleRowMark(2);
+    EXPECT_EQ(e.Rows().RowMarks(5), 1 << 12);
+}
+
+TEST_F(EditorTest, UndoRedoRestoreCaret) {
+    Load("");
+    e.InsertTyped("a");
+    e.InsertTyped("b");
+    e.InsertTyped("c");
+    EXPECT_EQ(e.Text(), "abc");
+    e.Undo();
+    EXPECT_EQ(e.Text(), "ab");
+    EXPECT_EQ(e.Col(), 2);
+    e.Undo();
+    e.Undo();
+    EXPECT_EQ(e.Text(), "");
+    EXPECT_FALSE(e.CanUndo());
+    e.Redo();
+    e.Redo();
+    e.Redo();
+    EXPECT_EQ(e.Text(), "abc");
+    EXPECT_TRUE(e.Modified);
+}
+
+TEST_F(EditorTest, NavigationKeys) {
+    std::string text;
+    for (int i = 0; i < 100; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
+    Load(text);
+    e.SetVisibleArea(21, 80);
+    e.SetCaret(5, 0);
+    e.KeyNavigate(TEditorKey::PageDown, false, false, false);
+    EXPECT_EQ(e.TopRow(), 20); // (21 - 1) div 2 x 2
+    EXPECT_EQ(e.Row(), 25);
+    e.KeyNavigate(TEditorKey::PageUp, false, false, false);
+    EXPECT_EQ(e.TopRow(), 0);
+    EXPECT_EQ(e.Row(), 5);
+    e.KeyNavigate(TEditorKey::PageUp, false, false, false);
+    EXPECT_EQ(e.Row(), 0);
+    e.KeyNavigate(TEditorKey::End, false, true, false);
+    EXPECT_EQ(e.Row(), 100);
+    e.KeyNavigate(TEditorKey::Home, false, true, false);
+    EXPECT_EQ(e.Row(), 0);
+    e.SetCaret(3, 0);
+    e.KeyNavigate(TEditorKey::Right, false, true, false); // word right: "3"
+    EXPECT_EQ(e.Col(), 5);
+    e.KeyNavigate(TEditorKey::Right, false, true, false); // to the row end first
+    EXPECT_EQ(e.Col(), 6);
+    e.KeyNavigate(TEditorKey::Right, false, true, false);
+    EXPECT_EQ(e.Row(), 4);
+    e.KeyNavigate(TEditorKey::Left, false, true, false);
+    EXPECT_EQ(e.Row(), 3);
+}
+
+TEST_F(EditorTest, DeleteRowAndSelectionModeChange) {
+    Load("a\r\nb\r\nc");
+    e.DeleteRow(2);
+    EXPECT_EQ(e.Text(), "a\r\nb\r\n");
+    EXPECT_EQ(e.Row(), 1);
+    e.MouseDragging = true;
+    EXPECT_FALSE(e.SetSelectionMode(smBox));
+    e.MouseDragging = false;
+    int changes = 0;
+    e.Events.OnSelectionModeChange = [&] { ++changes; };
+    EXPECT_TRUE(e.SetSelectionMode(smBox));
+    EXPECT_EQ(changes, 1);
+}
+
+TEST_F(EditorTest, PropertySetRewrapsOnce) {
+    Load(std::string(200, 'x') + "\r\n", true, 40);
+    ASSERT_GT(e.Rows().RowCount(), 1);
+    TEditorProp p;
+    p.WordWrap = false;
+    p.WrapOption.SetWrapByte(60);
+    const int before = e.WrapCount();
+    p.AssignTo(e);
+    EXPECT_EQ(e.WrapCount() - before, 1);
+    EXPECT_EQ(e.Rows().RowCount(), 1);
+    p.WordWrap = true;
+    p.AssignTo(e);
+    EXPECT_EQ(e.WrapCount() - before, 2);
+    EXPECT_EQ(e.Rows().RowCount(), 4);
+}
+
+TEST_F(EditorTest, HitsAndSelStartOnWrappedRows) {
+    Load(std::string(30, 'a') + "\r\nbbb\r\n", true, 20);
+    ASSERT_EQ(RowsOf(e), (V{std::string(20, 'a'), std::string(10, 'a'), "bbb"}));
+    e.SetSelStart(20); // exactly the end of a wrapped row: the start of the next row
+    EXPECT_EQ(e.Row(), 1);
+    EXPECT_EQ(e.Col(), 0);
+    e.SetSelStart(33);
+    EXPECT_EQ(e.Row(), 2);
+    EXPECT_EQ(e.Col(), 1);
+    EXPECT_EQ(e.SelStart(), 33);
+    e.SetHitStyle(hsDraw);
+    e.ShowHit(18, 4); // a hit crossing the wrap
+    EXPECT_FALSE(e.Selected());
+    EXPECT_EQ(e.HitSelLength(), 4);
+    EXPECT_EQ(e.RowHit(0).Start, 18);
+    EXPECT_EQ(e.RowHit(0).End, 20);
+    EXPECT_EQ(e.RowHit(1).End, 2);
+    EXPECT_TRUE(e.SelectedData());
+    e.CleanSelection();
+    EXPECT_FALSE(e.SelectedData());
+    e.SetHitStyle(hsSelect);
+    e.ShowHit(32, 3); // shown as a selection
+    EXPECT_EQ(e.SelText(), "bbb");
+}
+
+TEST_F(EditorTest, DropSelectionMovesOrCopies) {
+    Load("hello world\r\n");
+    e.SetCaret(0, 0);
+    e.StartSelection();
+    e.SetCaret(0, 5);
+    e.ExtendSelection();
+    EXPECT_FALSE(e.DropSelection(0, 2, false)); // inside the selection: nothing
+    EXPECT_TRUE(e.DropSelection(0, 11, false));
+    EXPECT_EQ(RowsOf(e), (V{" worldhello"}));
+    e.SetCaret(0, 0);
+    e.StartSelection();
+    e.SetCaret(0, 6);
+    e.ExtendSelection();
+    EXPECT_TRUE(e.DropSelection(0, 11, true));
+    EXPECT_EQ(RowsOf(e), (V{" worldhello world"}));
+    e.SetReadOnly(true);
+    e.SelectAll();
+    EXPECT_FALSE(e.DropSelection(1, 0, true));
+    bool box = true;
+    EXPECT_EQ(e.CopyText(box), " worldhello world\r\n"); // copying works while read-only
+    EXPECT_FALSE(box);
+}
+
+TEST(EditorSplit, TwoEditorsShareOneRowStore) {
+    TEditorCore a;
+    a.SetText("one\r\ntwo\r\nthree\r\n");
+    TEditorCore b(a.SharedStore());
+    int repaints = 0;
+    b.Events.InvalidateAll = [&] { ++repaints; };
+    b.SetCaret(2, 5);
+    a.SetCaret(0, 3);
+    a.InsertTyped("!");
+    EXPECT_EQ(b.Text(), "one!\r\ntwo\r\nthree\r\n");
+    EXPECT_GE(repaints, 1);
+    a.SelectAll();
+    a.DeleteSelection(); // b's caret must come back inside the text
+    EXPECT_LE(b.Row(), b.MaxRow());
+    a.Undo(); // undo history is shared
+    EXPECT_EQ(b.Text(), "one!\r\ntwo\r\nthree\r\n");
+}

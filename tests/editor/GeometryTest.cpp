@@ -1,0 +1,142 @@
+// Geometry of the client area, number columns and mark shapes; popup enabling; box payload.
+#include "editor/Geometry.h"
+#include "editor/BoxClipboard.h"
+#include "editor/PopupModel.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+struct Geometry {
+    TEditorMargin margin;
+    TEditorRuler ruler;
+    TEditorImagebar imagebar;
+    TEditorLeftbar leftbar;
+    TEditorGeometryInput In() {
+        TEditorGeometryInput in;
+        in.Font = {14, 2, 7};
+        in.Margin = &margin;
+        in.Ruler = &ruler;
+        in.Imagebar = &imagebar;
+        in.Leftbar = &leftbar;
+        in.ClientHeight = 300;
+        in.NumberColumns = 4;
+        return in;
+    }
+};
+
+TEST(EditorMetrics, DerivedFromSettings) {
+    Geometry g;
+    g.margin.SetCharacter(1);
+    g.margin.SetLine(3);
+    g.ruler.SetVisible(true);
+    g.leftbar.SetVisible(true);
+    TEditorMetrics m = ComputeEditorMetrics(g.In());
+    EXPECT_EQ(m.TextHeight, 16);
+    EXPECT_EQ(m.CellWidth, 8);
+    EXPECT_EQ(m.RowHeight, 19);
+    EXPECT_EQ(m.RulerHeight, 11);
+    EXPECT_EQ(m.ImagebarWidth, 2 + 8 + 0 + 2);
+    EXPECT_EQ(m.LeftbarWidth, 8 + 4 * 8 + 4 + 2);
+    EXPECT_EQ(m.LeftMargin, 19 + 12 + 46);
+    EXPECT_EQ(m.TopMargin, 2 + 11);
+    EXPECT_EQ(m.VisibleRows, (300 - 13 - 5) / 19);
+
+    g.ruler.SetEdge(false);
+    g.imagebar.SetVisible(false);
+    g.leftbar.SetVisible(false);
+    TEditorGeometryInput in = g.In();
+    in.ScrollBars = ssBoth;
+    in.HScrollBarHeight = 20;
+    m = ComputeEditorMetrics(in);
+    EXPECT_EQ(m.RulerHeight, 10);
+    EXPECT_EQ(m.LeftMargin, 19);
+    EXPECT_EQ(m.VisibleRows, (300 - 12 - 5 - 20) / 19);
+    in.ClientHeight = 0; // a window too small still shows one row
+    EXPECT_EQ(ComputeEditorMetrics(in).VisibleRows, 1);
+}
+
+TEST(EditorMetrics, NumberColumns) {
+    TEditorLeftbar bar;
+    bar.SetColumn(2);
+    // 150 lines with a final line end: rows 0..149 and the [EOF] position number 151.
+    EXPECT_EQ(LeftbarNumberColumns(bar, 149, 149, false), 3);
+    EXPECT_EQ(LeftbarNumberColumns(bar, 8, 8, true), 2); // at least Column
+    bar.SetZeroBase(true);
+    EXPECT_EQ(LeftbarNumberColumns(bar, 98, 98, false), 2); // 0..99
+    bar.SetShowNumberMode(nmLine);
+    EXPECT_EQ(LeftbarNumberColumns(bar, 5000, 98, false), 2);
+    bar.SetColumn(1);
+    EXPECT_EQ(LeftbarNumberColumns(bar, 2000000000, 2000000000, false), 8); // at most 8
+    EXPECT_EQ(LeftbarNumberColumns(bar, -1, -1, true), 1);                  // empty text
+    EXPECT_EQ(LeftbarNumberText(7, 4, true), "0007");
+    EXPECT_EQ(LeftbarNumberText(7, 4, false), "   7");
+    EXPECT_EQ(LeftbarNumberText(12345, 4, true), "12345");
+}
+
+TEST(EditorMetrics, MarkShapes) {
+    // W 8, H 16: d 2, a 3, centre 4.
+    auto ret = ReturnMarkShape(100, 50, 8, 16);
+    ASSERT_EQ(ret.size(), 3u);
+    EXPECT_EQ(ret[0], (TEditorPolyline{{104, 54}, {104, 62}}));
+    EXPECT_EQ(ret[1], (TEditorPolyline{{104, 62}, {101, 59}}));
+    EXPECT_EQ(ret[2], (TEditorPolyline{{104, 62}, {107, 59}}));
+    // a = max(2, 24 / 5) = 4, ym = 58.
+    EXPECT_EQ(WrapMarkShape(100, 50, 8, 16), (TEditorPolyline{{108, 54}, {104, 58}, {109, 63}}));
+    EXPECT_EQ(HideMarkShape(100, 50, 8, 16), (TEditorPolyline{{104, 54}, {108, 58}, {103, 63}}));
+    // Tiny fonts still get visible marks.
+    EXPECT_EQ(ReturnMarkShape(0, 0, 2, 4)[1], (TEditorPolyline{{1, 2}, {-2, -1}}));
+    EXPECT_EQ(CaretShape(10, 20, 8, 16, true, false), (TEditorRect{10, 34, 18, 36}));
+    EXPECT_EQ(CaretShape(10, 20, 8, 16, true, true), (TEditorRect{10, 20, 18, 36}));
+    EXPECT_EQ(CaretShape(10, 20, 8, 16, false, false).Bottom, 36);
+}
+
+static const TEditorPopupItem& Find(const std::vector<TEditorPopupItem>& m, const char* cap) {
+    for (const auto& i : m)
+        if (i.Caption == cap) return i;
+    throw std::runtime_error(cap);
+}
+
+TEST(EditorPopup, CaptionsShortcutsAndEnabling) {
+    TEditorPopupState s;
+    s.CanRedo = true;
+    s.MarksInList = (1 << 3) | (1 << 12);
+    auto m = BuildEditorPopupMenu(s);
+    EXPECT_EQ(Find(m, "やり直し(&R)").ShortCut, "Ctrl+A");
+    EXPECT_TRUE(Find(m, "やり直し(&R)").Enabled);
+    EXPECT_EQ(Find(m, "すべて選択(&A)").ShortCut, "");
+    EXPECT_FALSE(Find(m, "すべて選択(&A)").Enabled);
+    EXPECT_FALSE(Find(m, "元に戻す(&U)").Enabled);
+    EXPECT_FALSE(Find(m, "コピー(&C)").Enabled);
+    EXPECT_FALSE(Find(m, "貼り付け(&P)").Enabled);
+    const auto& put = Find(m, "マーク設定");
+    ASSERT_EQ(put.Items.size(), 10u);
+    EXPECT_EQ(put.Items[3].ShortCut, "Shift+Ctrl+3");
+    EXPECT_TRUE(put.Items[3].Checked);
+    EXPECT_FALSE(put.Items[2].Checked);
+    EXPECT_EQ(Find(m, "マークジャンプ").Items[9].ShortCut, "Ctrl+9");
+
+    s.ReadOnly = true;
+    s.Selected = true;
+    s.ClipboardHasText = true;
+    s.BoxMode = true;
+    m = BuildEditorPopupMenu(s);
+    EXPECT_FALSE(Find(m, "やり直し(&R)").Enabled);
+    EXPECT_FALSE(Find(m, "切り取り(&T)").Enabled);
+    EXPECT_TRUE(Find(m, "コピー(&C)").Enabled); // copying works while read-only
+    EXPECT_FALSE(Find(m, "Box貼り付け(&B)").Enabled);
+    EXPECT_FALSE(Find(m, "削除(&D)").Enabled);
+    EXPECT_TRUE(Find(m, "Box選択モード(&K)").Checked);
+}
+
+TEST(EditorBoxClip, PayloadAndLines) {
+    const std::string text = BoxPartsToText({"ab", "", "c"});
+    EXPECT_EQ(text, "ab\r\n\r\nc\r\n");
+    const std::string payload = BoxTextPayload(text);
+    EXPECT_EQ(payload.back(), '\0');
+    EXPECT_EQ(BoxTextFromPayload(payload), text);
+    EXPECT_EQ(BoxTextFromPayload("xy"), "xy");
+    EXPECT_EQ(SplitTextLines(text), (std::vector<std::string>{"ab", "", "c"}));
+    EXPECT_EQ(SplitTextLines("a\rb\nc"), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_TRUE(SplitTextLines("").empty());
+}

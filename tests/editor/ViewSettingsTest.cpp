@@ -1,0 +1,107 @@
+// Clamps, defaults and change notification of the editor's settings objects.
+#include "editor/CaretSettings.h"
+#include "editor/ViewSettings.h"
+
+#include <gtest/gtest.h>
+
+TEST(EditorSettings, ClampsAndRounding) {
+    TEditorRuler r;
+    r.SetGaugeRange(9);
+    EXPECT_EQ(r.GaugeRange(), 8);
+    r.SetGaugeRange(12);
+    EXPECT_EQ(r.GaugeRange(), 10);
+    r.SetGaugeRange(3);
+    EXPECT_EQ(r.GaugeRange(), 8);
+
+    TEditorMargin m;
+    m.SetLeft(150);
+    EXPECT_EQ(m.Left(), 100);
+    m.SetTop(-5);
+    EXPECT_EQ(m.Top(), 0);
+
+    TEditorLeftbar lb;
+    lb.SetColumn(0);
+    EXPECT_EQ(lb.Column(), 1);
+    lb.SetColumn(9);
+    EXPECT_EQ(lb.Column(), 8);
+
+    TEditorCaret c;
+    c.SetTabSpaceCount(5);
+    EXPECT_EQ(c.TabSpaceCount(), 4);
+    c.SetTabSpaceCount(1);
+    EXPECT_EQ(c.TabSpaceCount(), 2);
+    c.SetTabSpaceCount(20);
+    EXPECT_EQ(c.TabSpaceCount(), 8);
+
+    TEditorSpeed sp;
+    sp.SetPageVerticalRange(0); // would make PageDown a no-op
+    EXPECT_EQ(sp.PageVerticalRange(), 1);
+}
+
+TEST(EditorSettings, ConstructedDefaults) {
+    TEditorMargin m;
+    EXPECT_EQ(m.Character(), 0);
+    EXPECT_EQ(m.Left(), 19);
+    EXPECT_EQ(m.Line(), 0);
+    EXPECT_EQ(m.Top(), 2);
+    TEditorCaret c;
+    EXPECT_TRUE(c.AutoIndent());
+    EXPECT_TRUE(c.BackSpaceUnIndent());
+    EXPECT_TRUE(c.FreeCaret());
+    EXPECT_FALSE(c.KeepCaret());
+    EXPECT_TRUE(c.RowSelect());
+    EXPECT_EQ(c.SelDragMode(), dmAutomatic);
+    EXPECT_EQ(c.TabSpaceCount(), 8);
+    TEditorLeftbar lb;
+    EXPECT_EQ(lb.Column(), 4);
+    EXPECT_EQ(lb.ShowNumberMode(), nmRow);
+    EXPECT_FALSE(lb.Visible());
+    TEditorImagebar ib;
+    EXPECT_TRUE(ib.Visible());
+    EXPECT_EQ(ib.DigitWidth(), 8);
+    TEditorMarks marks;
+    EXPECT_FALSE(marks.EofMark.Visible());
+    EXPECT_EQ(marks.Underline.Color(), edc::clGray);
+}
+
+TEST(EditorSettings, NotifiesOnlyOnRealChange) {
+    int n = 0;
+    TEditorMargin m;
+    m.OnChange = [&] { ++n; };
+    m.SetLeft(19); // unchanged
+    EXPECT_EQ(n, 0);
+    m.SetLeft(150);
+    m.SetLeft(120); // clamps to the same 100
+    EXPECT_EQ(n, 1);
+
+    int marksChanged = 0;
+    TEditorMarks marks;
+    marks.OnChange = [&] { ++marksChanged; };
+    marks.RetMark.SetVisible(true);
+    EXPECT_EQ(marksChanged, 1);
+    TEditorMarks other;
+    other.EofMark.SetVisible(true);
+    other.HideMark.SetColor(edc::clRed);
+    marks.Assign(other); // several sub-marks change, one notice
+    EXPECT_EQ(marksChanged, 2);
+    EXPECT_TRUE(marks == other);
+
+    // A copied Marks object must notify its own owner, not the source's.
+    int copyChanged = 0;
+    TEditorMarks copy(marks);
+    copy.OnChange = [&] { ++copyChanged; };
+    copy.WrapMark.SetVisible(true);
+    EXPECT_EQ(copyChanged, 1);
+    EXPECT_EQ(marksChanged, 2);
+
+    int caretChanged = 0;
+    TEditorCaret caret;
+    caret.OnChange = [&] { ++caretChanged; };
+    TEditorCaret src;
+    src.SetSoftTab(true);
+    src.Cursors.InSelCursor = edc::crArrow;
+    caret.Assign(src);
+    EXPECT_EQ(caretChanged, 1);
+    EXPECT_TRUE(caret.SoftTab());
+    EXPECT_EQ(caret.Cursors.InSelCursor, edc::crArrow);
+}

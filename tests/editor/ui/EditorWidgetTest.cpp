@@ -1,0 +1,281 @@
+// The editor widget with real key, mouse and input-method events on the offscreen platform;
+// pixels checked where the core says something must be drawn.
+#include "editor/ProgramPropertySets.h"
+#include "editor/BoxClipboard.h"
+#include "editor/ui/EditorWidget.h"
+#include "platform/Cp932.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QImage>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <gtest/gtest.h>
+
+namespace {
+std::string J(const char* s) {
+    return Utf8ToCp932(s);
+}
+
+struct Widget : ::testing::Test {
+    TEditor ed;
+    QStringList warnings;
+    Widget() {
+        ed.resize(600, 400);
+        ed.WarningHandler = [this](const QString& m) { warnings << m; };
+        ed.show();
+        ed.activateWindow();
+        ed.setFocus();
+        QApplication::processEvents();
+    }
+    void Key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier, const QString& text = {}) {
+        QKeyEvent press(QEvent::KeyPress, key, mods, text);
+        QApplication::sendEvent(&ed, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, mods, text);
+        QApplication::sendEvent(&ed, &release);
+    }
+    void Type(const QString& s) {
+        for (QChar c : s)
+            Key(0, Qt::NoModifier, QString(c));
+    }
+    void Mouse(QEvent::Type t, QPoint p, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QMouseEvent e(t, p, ed.viewport()->mapToGlobal(p), Qt::LeftButton,
+                      t == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, mods);
+        QApplication::sendEvent(ed.viewport(), &e);
+    }
+    QImage Shot() {
+        QApplication::processEvents();
+        return ed.viewport()->grab().toImage();
+    }
+    // True when some pixel of the rectangle has exactly this colour.
+    static bool HasColor(const QImage& img, QRect r, QColor c) {
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                if (img.rect().contains(x, y) && img.pixelColor(x, y).rgb() == c.rgb()) return true;
+        return false;
+    }
+    void Apply(const TEditorProp& p) {
+        p.AssignTo(ed.Core());
+        QApplication::processEvents();
+    }
+};
+} // namespace
+
+TEST_F(Widget, TypingKeysAndInputMethodCommit) {
+    Type("ab");
+    Key(Qt::Key_Return);
+    Type("c");
+    EXPECT_EQ(ed.Core().Text(), "ab\r\nc");
+    QInputMethodEvent ime;
+    ime.setCommitString(QString::fromUtf8("日本語"));
+    QApplication::sendEvent(&ed, &ime);
+    EXPECT_EQ(ed.Core().Text(), "ab\r\nc" + J("日本語"));
+    EXPECT_EQ(ed.Core().Col(), 7);
+    ed.Core().Undo(); // a finished composition is one step
+    EXPECT_EQ(ed.Core().Text(), "ab\r\nc");
+    Key(Qt::Key_Left, Qt::ShiftModifier);
+    Key(Qt::Key_Backspace);
+    EXPECT_EQ(ed.Core().Text(), "ab\r\n");
+    // A character CP932 lacks is never dropped silently.
+    QInputMethodEvent emoji;
+    emoji.setCommitString(QString::fromUtf8("x😀y"));
+    QApplication::sendEvent(&ed, &emoji);
+    EXPECT_EQ(ed.Core().Text(), "ab\r\nx?y");
+    ASSERT_EQ(warnings.size(), 1);
+}
+
+TEST_F(Widget, PreeditIsDrawnAndCandidateWindowFollowsCaret) {
+    Type("abc");
+    QInputMethodEvent pre(QString::fromUtf8("にほん"), {});
+    QApplication::sendEvent(&ed, &pre);
+    EXPECT_EQ(ed.Core().Text(), "abc"); // nothing inserted while composing
+    const QRect r = ed.inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    const QPoint caret = ed.CellOrigin(0, 3) + ed.viewport()->pos();
+    EXPECT_GE(r.left(), caret.x());
+    EXPECT_EQ(r.top(), caret.y());
+    QInputMethodEvent done;
+    done.setCommitString(QString::fromUtf8("日本"));
+    QApplication::sendEvent(&ed, &done);
+    EXPECT_EQ(ed.Core().Text(), "abc" + J("日本"));
+}
+
+TEST_F(Widget, ReturnMarkEofAndSelectionColours) {
+    Apply(MakeEditorProp_Default()); // white, RetMark and EofMark visible, Select yellow/navy
+    ed.SetText("abcd\r\nxy");
+    QImage img = Shot();
+    const TEditorMetrics& m = ed.Metrics();
+    // The return mark's vertical stroke after "abcd".
+    const QPoint o0 = ed.CellOrigin(0, 4);
+    const auto arrow = ReturnMarkShape(o0.x(), o0.y(), m.CellWidth, m.TextHeight);
+    const TEditorPoint mid{arrow[0][0].X, (arrow[0][0].Y + arrow[0][1].Y) / 2};
+    EXPECT_EQ(img.pixelColor(mid.X, mid.Y).rgb(), QColor(128, 128, 128).rgb());
+    // "[EOF]" after the last row, which has no line end.
+    const QPoint o1 = ed.CellOrigin(1, 2);
+    EXPECT_TRUE(
+        HasColor(img, QRect(o1.x(), o1.y(), 5 * m.CellWidth, m.TextHeight), QColor(128, 128, 128)));
+    EXPECT_FALSE(HasColor(img, QRect(ed.CellOrigin(1, 0), QSize(2 * m.CellWidth, m.TextHeight)),
+                          QColor(128, 128, 128)));
+    // Selecting "bc" paints its cells yellow.
+    ed.Core().SetCaret(0, 1);
+    Key(Qt::Key_Right, Qt::ShiftModifier);
+    Key(Qt::Key_Right, Qt::ShiftModifier);
+    img = Shot();
+    const QPoint s = ed.CellOrigin(0, 1);
+    EXPECT_EQ(img.pixelColor(s.x() + 1, s.y() + 1).rgb(), QColor(255, 255, 0).rgb());
+    const QPoint a = ed.CellOrigin(0, 0);
+    EXPECT_EQ(img.pixelColor(a.x() + 1, a.y() + 1).rgb(), QColor(255, 255, 255).rgb());
+}
+
+TEST_F(Widget, LeftbarDigitsAndRulerMarker) {
+    TEditorProp p = MakeEditorProp_Default();
+    p.Leftbar.SetVisible(true);
+    p.Leftbar.SetShowNumberMode(nmRow);
+    p.Leftbar.SetColumn(4);
+    p.Leftbar.SetZeroLead(true);
+    p.Leftbar.SetColor(clRed);
+    p.Ruler.SetMarkColor(clBlue);
+    Apply(p);
+    std::string text;
+    for (int i = 0; i < 9; ++i)
+        text += "row\r\n";
+    ed.SetText(text);
+    ed.Core().SetCaret(6, 2);
+    const QImage img = Shot();
+    const TEditorMetrics& m = ed.Metrics();
+    EXPECT_EQ(m.NumberColumns, 4);
+    // Row 6 shows "0007": red pixels in each of the four digit cells.
+    const int y = ed.CellOrigin(6, 0).y();
+    const int x0 = m.ImagebarWidth + p.Leftbar.LeftMargin();
+    for (int d = 0; d < 4; ++d)
+        EXPECT_TRUE(
+            HasColor(img, QRect(x0 + d * m.CellWidth, y, m.CellWidth, m.TextHeight), Qt::red))
+            << d;
+    // The ruler marker over column 2.
+    const int cx = ed.CellOrigin(6, 2).x();
+    EXPECT_EQ(img.pixelColor(cx + m.CellWidth / 2, p.Margin.Top() + 1).rgb(),
+              QColor(0, 0, 255).rgb());
+    EXPECT_NE(img.pixelColor(cx + m.CellWidth * 3, p.Margin.Top() + 1).rgb(),
+              QColor(0, 0, 255).rgb());
+}
+
+TEST_F(Widget, HideMarkOnLongRow) {
+    TEditorProp p = MakeEditorProp_Default();
+    p.WordWrap = false;
+    p.Marks.HideMark.SetVisible(true);
+    p.Marks.HideMark.SetColor(clRed);
+    Apply(p);
+    ed.SetText(std::string(1200, 'x'));
+    ed.Core().SetTopCol(990);
+    const QImage img = Shot();
+    const TEditorMetrics& m = ed.Metrics();
+    const QPoint o = ed.CellOrigin(0, 1000);
+    const auto hide = HideMarkShape(o.x(), o.y(), m.CellWidth, m.TextHeight);
+    EXPECT_EQ(img.pixelColor(hide[1].X, hide[1].Y).rgb(), QColor(255, 0, 0).rgb());
+    // nothing is drawn past column 1000
+    EXPECT_FALSE(HasColor(img, QRect(o.x() + 2 * m.CellWidth, o.y(), 4 * m.CellWidth, m.TextHeight),
+                          Qt::black));
+}
+
+TEST_F(Widget, OnlyChangedRowsRepaint) {
+    std::string text;
+    for (int i = 0; i < 40; ++i)
+        text += "line\r\n";
+    ed.SetText(text);
+    ed.Core().SetCaret(5, 4);
+    QApplication::processEvents();
+    ed.PaintedRows = 0;
+    Type("z");
+    QApplication::processEvents(); // the real repaint of what was invalidated
+    EXPECT_GE(ed.PaintedRows, 1);
+    EXPECT_LE(ed.PaintedRows, 3);
+}
+
+TEST_F(Widget, MouseClickDragAndRowSelect) {
+    ed.SetText("hello world\r\nsecond\r\n");
+    const TEditorMetrics& m = ed.Metrics();
+    const QPoint p0 = ed.CellOrigin(0, 2) + QPoint(1, 2);
+    Mouse(QEvent::MouseButtonPress, p0);
+    Mouse(QEvent::MouseButtonRelease, p0);
+    EXPECT_EQ(ed.Core().Col(), 2);
+    const QPoint p1 = ed.CellOrigin(0, 5) + QPoint(1, 2);
+    Mouse(QEvent::MouseButtonPress, p0);
+    Mouse(QEvent::MouseMove, p1);
+    Mouse(QEvent::MouseButtonRelease, p1);
+    EXPECT_EQ(ed.Core().SelText(), "llo");
+    // Dragging the selection to the end of row 1 moves it; with Ctrl it copies.
+    const QPoint in = ed.CellOrigin(0, 3) + QPoint(1, 2);
+    const QPoint drop = ed.CellOrigin(1, 6) + QPoint(1, 2);
+    Mouse(QEvent::MouseButtonPress, in);
+    Mouse(QEvent::MouseMove, drop);
+    Mouse(QEvent::MouseButtonRelease, drop);
+    EXPECT_EQ(ed.Core().Text(), "he world\r\nsecondllo\r\n");
+    // A press left of the text selects the row.
+    Mouse(QEvent::MouseButtonPress, QPoint(2, ed.CellOrigin(1, 0).y() + 2));
+    Mouse(QEvent::MouseButtonRelease, QPoint(2, ed.CellOrigin(1, 0).y() + 2));
+    EXPECT_EQ(ed.Core().SelText(), "secondllo\r\n");
+    (void)m;
+}
+
+TEST_F(Widget, BoxClipboardRoundTrip) {
+    ed.SetText("abcd\r\nefgh\r\n");
+    ed.Core().SetSelectionMode(smBox);
+    ed.Core().SetCaret(0, 1);
+    Key(Qt::Key_Down, Qt::ShiftModifier);
+    Key(Qt::Key_Right, Qt::ShiftModifier);
+    Key(Qt::Key_Right, Qt::ShiftModifier);
+    Key(Qt::Key_C, Qt::ControlModifier);
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    ASSERT_TRUE(mime);
+    EXPECT_EQ(mime->text(), "bc\r\nfg\r\n");
+    ASSERT_TRUE(mime->hasFormat(BoxTextMimeType));
+    ed.Core().SetSelectionMode(smLine);
+    ed.Core().CleanSelection();
+    ed.Core().SetCaret(1, 4);
+    Key(Qt::Key_V, Qt::ControlModifier); // box text pastes as a box
+    EXPECT_EQ(ed.Core().Text(), "abcd\r\nefghbc\r\n    fg\r\n");
+    // Plain text with an emoji: the rest is kept and the user is told.
+    QGuiApplication::clipboard()->setText(QString::fromUtf8("p😀q"));
+    ed.Core().SetCaret(0, 0);
+    Key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(ed.Core().Text().substr(0, 3), "p?q");
+    EXPECT_EQ(warnings.size(), 1);
+}
+
+TEST_F(Widget, PopupMenuFollowsState) {
+    ed.SetText("abc");
+    std::unique_ptr<QMenu> menu(ed.BuildPopupMenu());
+    QAction* redo = nullptr;
+    QAction* all = nullptr;
+    for (QAction* a : menu->actions()) {
+        if (a->text() == QString::fromUtf8("やり直し(&R)")) redo = a;
+        if (a->text() == QString::fromUtf8("すべて選択(&A)")) all = a;
+    }
+    ASSERT_TRUE(redo && all);
+    EXPECT_EQ(redo->shortcut(), QKeySequence("Ctrl+A"));
+    EXPECT_FALSE(redo->isEnabled());
+    EXPECT_TRUE(all->shortcut().isEmpty());
+    EXPECT_TRUE(all->isEnabled());
+    all->trigger();
+    EXPECT_EQ(ed.Core().SelLength(), 3);
+}
+
+// Not a test: TOLMO_EDITOR_DEMO=1 opens the control in a window to look at it.
+TEST_F(Widget, Demo) {
+    if (qEnvironmentVariableIsEmpty("TOLMO_EDITOR_DEMO")) GTEST_SKIP();
+    TEditorProp p = MakeEditorProp_Default();
+    p.Leftbar.SetVisible(true);
+    p.Marks.Underline.SetVisible(true);
+    p.WrapOption.SetWrapByte(40);
+    Apply(p);
+    ed.SetText(
+        J("トルモの編集コントロール。日本語の文章を折り返して表示します。"
+          "http://example.com/ の URL も色付けされます。\r\n\r\n    字下げした行\r\nabc\tdef\r\n"));
+    ed.resize(640, 400);
+    ed.setWindowTitle("Tolmo editor");
+    if (!qEnvironmentVariableIsEmpty("TOLMO_EDITOR_DEMO_CLIP"))
+        QGuiApplication::clipboard()->setText(qEnvironmentVariable("TOLMO_EDITOR_DEMO_CLIP"));
+    QApplication::exec();
+}

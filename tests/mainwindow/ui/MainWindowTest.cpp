@@ -1,0 +1,183 @@
+#include "mainwindow/ui/MainWindow.h"
+
+#include "mainwindow/ui/SharedObjects.h"
+#include "platform/IniFile.h"
+
+#include "../../support/RecordingSink.h"
+#include "../../support/TempDir.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStatusBar>
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (const char* old = std::getenv("XDG_CONFIG_HOME")) oldConfig = old;
+        setenv("XDG_CONFIG_HOME", (d / "config").c_str(), 1);
+        fs::create_directories(d / "prog");
+        info.programFolder = d / "prog/";
+    }
+    void TearDown() override {
+        if (oldConfig.empty())
+            unsetenv("XDG_CONFIG_HOME");
+        else
+            setenv("XDG_CONFIG_HOME", oldConfig.c_str(), 1);
+    }
+    std::string dataFolder() { return d / "config/Brix/Tolmo/"; }
+    std::string ini() { return dataFolder() + "Tolmo.ini"; }
+    void writeIni(const std::string& text) {
+        fs::create_directories(dataFolder());
+        TempDir::Write(ini(), text);
+    }
+    QRect workArea() { return QGuiApplication::primaryScreen()->availableGeometry(); }
+
+    TempDir d;
+    std::string oldConfig;
+    RecordingSink sink;
+    TStartUpInfo info;
+    TdtEditor dt;
+};
+
+TEST_F(MainWindowTest, FirstStartCreatesTheDataFolderAndCentresTheWindow) {
+    TfmEditor fm(dt, info);
+    EXPECT_EQ(fm.windowTitle(), QStringLiteral("  トルモ - Tolmo - "));
+    EXPECT_EQ(fm.DataFolder, dataFolder());
+    EXPECT_EQ(fm.SettingsFile, ini());
+    EXPECT_TRUE(fs::is_directory(dataFolder()));
+    ASSERT_EQ(sink.boxes.size(), 1u);
+    EXPECT_EQ(sink.boxes[0].text, "[" + dataFolder() + "]が見つかりません。\r\n作成し直します。");
+    EXPECT_EQ(fm.size(), QSize(779, 575));
+    const QRect wa = workArea();
+    auto rnd = [](int twice) { return (twice / 2) + ((twice % 2) && ((twice / 2) % 2) ? 1 : 0); };
+    if (wa.width() >= 779 && wa.height() >= 575) {
+        EXPECT_EQ(fm.pos().x(), wa.x() + rnd(wa.width() - 779));
+        EXPECT_EQ(fm.pos().y(), wa.y() + rnd(wa.height() - 575));
+    }
+    EXPECT_TRUE(fm.FirstShow);
+    EXPECT_TRUE(fm.PendingSetup);
+    EXPECT_FALSE(fm.LocalFolder);
+    EXPECT_EQ(fm.FunctionKeyCaptions.size(), 37u);
+    EXPECT_GE(fm.Settings.vInfoChien, 1);
+    EXPECT_LE(fm.Settings.vInfoChien, 99);
+    EXPECT_FALSE(fm.pnlFunction->isHidden());
+    EXPECT_FALSE(fm.StatusBar1->isHidden());
+    EXPECT_TRUE(fm.pnlLeft->isHidden());
+    EXPECT_FALSE(fm.mnInfo->isVisible());
+    EXPECT_TRUE(fm.close());
+    TIniFile written(ini());
+    EXPECT_EQ(written.ReadInteger("Set", "fmWidth", 0), 779);
+    EXPECT_EQ(written.ReadInteger("Info", "vInfoChien", 0), fm.Settings.vInfoChien);
+}
+
+TEST_F(MainWindowTest, StoredValuesReachTheWindowAndComeBack) {
+    writeIni("[Set]\nFuncChk=0\nStatChk=0\nisWpLine=1\nfmTop=abc\n[Editor]\nWrapByte=-1\nFontName="
+             "IPAGothic\n");
+    TfmEditor fm(dt, info);
+    EXPECT_TRUE(sink.boxes.empty());
+    EXPECT_TRUE(fm.pnlFunction->isHidden());
+    EXPECT_TRUE(fm.StatusBar1->isHidden());
+    EXPECT_EQ(fm.Settings.fmTop, 0);
+    EXPECT_FALSE(dt.EditorProp_Default.WordWrap);
+    EXPECT_EQ(dt.EditorProp_Default.ScrollBars, TEditorDisplay::ssBoth);
+    EXPECT_EQ(dt.EditorProp_Default.FontName, "IPAGothic");
+    fm.show();
+    EXPECT_TRUE(fm.StatusShowsRows);
+    EXPECT_FALSE(fm.FirstShow);
+    EXPECT_TRUE(fm.close());
+    TIniFile written(ini());
+    EXPECT_FALSE(written.ReadBool("Set", "FuncChk", true));
+    EXPECT_FALSE(written.ReadBool("Set", "StatChk", true));
+    EXPECT_EQ(written.ReadInteger("Editor", "WrapByte", 0), -1);
+    EXPECT_EQ(written.ReadString("Editor", "FontName", ""), "IPAGothic");
+    EXPECT_TRUE(
+        written.ReadBool("Set", "isWpLine", false)); // kept: only the options dialog writes it
+}
+
+TEST_F(MainWindowTest, MenuTogglesFlipTheBars) {
+    writeIni("");
+    TfmEditor fm(dt, info);
+    fm.mnFunctionClick();
+    fm.mnStatusClick();
+    EXPECT_TRUE(fm.pnlFunction->isHidden());
+    EXPECT_TRUE(fm.StatusBar1->isHidden());
+    EXPECT_TRUE(fm.close());
+    EXPECT_FALSE(TIniFile(ini()).ReadBool("Set", "FuncChk", true));
+}
+
+TEST_F(MainWindowTest, MaximisedCloseKeepsTheLastNormalBounds) {
+    writeIni("[Set]\nfmTop=11\nfmLeft=22\nfmHeight=333\nfmWidth=444\nisZenkai=1\n");
+    TfmEditor fm(dt, info);
+    EXPECT_EQ(fm.size(), QSize(444, 333));
+    fm.showMaximized();
+    ASSERT_TRUE(fm.isMaximized());
+    EXPECT_TRUE(fm.close());
+    TIniFile written(ini());
+    EXPECT_TRUE(written.ReadBool("Set", "isMaxSize", false));
+    EXPECT_EQ(written.ReadInteger("Set", "fmTop", 0), 11);
+    EXPECT_EQ(written.ReadInteger("Set", "fmLeft", 0), 22);
+    EXPECT_EQ(written.ReadInteger("Set", "fmHeight", 0), 333);
+    EXPECT_EQ(written.ReadInteger("Set", "fmWidth", 0), 444);
+    // The next start comes up maximised.
+    TdtEditor dt2;
+    TfmEditor again(dt2, info);
+    EXPECT_TRUE(again.windowState() & Qt::WindowMaximized);
+}
+
+TEST_F(MainWindowTest, RunningExternalEditorRefusesCloseButSettingsAreWritten) {
+    writeIni("");
+    TfmEditor fm(dt, info);
+    fm.show();
+    fm.ExternalEditorFile = "/tmp/memo.txt";
+    int pagesAsked = 0;
+    fm.OnCloseQueryPages = [&] { ++pagesAsked; };
+    EXPECT_FALSE(fm.close());
+    EXPECT_TRUE(fm.isVisible());
+    EXPECT_EQ(pagesAsked, 1);
+    EXPECT_EQ(sink.boxes.back().text, "外部エディタを起動中です。\r\n終了処理を中止いたします。");
+    EXPECT_TRUE(TIniFile(ini()).ValueExists("Set", "fmTop"));
+    fm.ExternalEditorFile.clear();
+    EXPECT_TRUE(fm.close());
+}
+
+TEST_F(MainWindowTest, LocalFolderFirstRunAsksForSetupOnce) {
+    TempDir::Write(info.programFolder + "localfol.myc", "[Set]\nFirst=1\n");
+    TfmEditor fm(dt, info);
+    EXPECT_TRUE(fm.LocalFolder);
+    EXPECT_EQ(fm.DataFolder, info.programFolder);
+    int setups = 0;
+    fm.OnSetupRequested = [&] { ++setups; };
+    sink.answers = {true};
+    fm.show();
+    ASSERT_EQ(sink.boxes.size(), 1u);
+    EXPECT_TRUE(sink.boxes[0].yesNo && sink.boxes[0].defaultYes);
+    EXPECT_EQ(sink.boxes[0].text.rfind(
+                  "「トルモ -Tolmo-」Ver1.7.1.1 のセットアップを今すぐ行いますか？", 0),
+              0u);
+    EXPECT_EQ(setups, 1);
+    fm.hide();
+    fm.show();
+    EXPECT_EQ(sink.boxes.size(), 1u);
+    EXPECT_TRUE(fm.close());
+    EXPECT_TRUE(fs::exists(info.programFolder + "Tolmo.ini"));
+    EXPECT_FALSE(fs::exists(dataFolder()));
+}
+
+TEST_F(MainWindowTest, UnwritableDataFolderFallsBackToTheProgramFolder) {
+    fs::create_directories(d / "config");
+    TempDir::Write(d / "config/Brix", "a file where the folder belongs");
+    TfmEditor fm(dt, info);
+    EXPECT_EQ(fm.DataFolder, info.programFolder);
+    EXPECT_EQ(sink.boxes.size(), 2u);
+    EXPECT_TRUE(fm.close());
+    EXPECT_TRUE(fs::exists(info.programFolder + "Tolmo.ini"));
+}
+
+} // namespace

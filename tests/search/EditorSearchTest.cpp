@@ -1,0 +1,111 @@
+// Search and replace on the editing control's core: hits shown by HitStyle, continuing after a
+// hit, "[EOF]", the replace loop with the hit style switch, backward replacement, undo steps.
+#include "search/EditorSearch.h"
+
+#include "../support/RecordingSink.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Editor {
+    TEditorCore e;
+    explicit Editor(std::string_view text, TEditorHitStyle style = hsSelect) {
+        e.SetVisibleArea(20, 80);
+        e.SetText(text);
+        e.SetHitStyle(style);
+    }
+    TEditorPos caret() const { return {e.Row(), e.Col()}; }
+};
+
+TEST(HTSearchEditor, HitsAsSelectionsContinueAfterEachOther) {
+    Editor ed("abc abc\r\nxabc\r\n");
+    ASSERT_TRUE(EditorCoreSearch(ed.e, "abc", soDown));
+    EXPECT_EQ(ed.e.SelStart(), 0);
+    EXPECT_EQ(ed.e.SelLength(), 3);
+    ASSERT_TRUE(EditorCoreSearch(ed.e, "abc", soDown));
+    EXPECT_EQ(ed.e.SelStart(), 4);
+    ASSERT_TRUE(EditorCoreSearch(ed.e, "ABC", soDown));
+    EXPECT_EQ(ed.e.SelStart(), 10);
+    EXPECT_FALSE(EditorCoreSearch(ed.e, "abc", soDown));
+    EXPECT_EQ(ed.e.SelStart(), 10); // nothing found: the selection stays
+    EXPECT_EQ(ed.e.SelLength(), 3);
+    ASSERT_TRUE(EditorCoreSearch(ed.e, "abc", 0));
+    EXPECT_EQ(ed.e.SelStart(), 4);
+}
+
+TEST(HTSearchEditor, SelectionMadeBackwardStillCountsFromItsEnds) {
+    Editor ed("abc abc abc\r\n");
+    ed.e.SetCaret(0, 6); // select "bc a" from right to left
+    ed.e.StartSelection();
+    ed.e.SetCaret(0, 2);
+    ed.e.ExtendSelection();
+    ASSERT_TRUE(ed.e.Selected());
+    ASSERT_TRUE(EditorCoreSearch(ed.e, "abc", soDown));
+    EXPECT_EQ(ed.e.SelStart(), 8);
+    ed.e.SetCaret(0, 9);
+    ed.e.StartSelection();
+    ed.e.SetCaret(0, 5);
+    ed.e.ExtendSelection();
+    ASSERT_TRUE(EditorCoreSearch(ed.e, "abc", 0));
+    EXPECT_EQ(ed.e.SelStart(), 0);
+}
+
+TEST(HTSearchEditor, DrawnHitsAndEof) {
+    Editor ed("one two\r\ntwo\r\n", hsDraw);
+    ASSERT_TRUE(EditorCoreSearch(ed.e, "two", soDown));
+    EXPECT_FALSE(ed.e.Selected());
+    EXPECT_EQ(ed.e.HitSelLength(), 3);
+    EXPECT_EQ(ed.caret(), (TEditorPos{0, 4}));
+    ASSERT_TRUE(EditorCoreSearch(ed.e, "two", soDown));
+    EXPECT_EQ(ed.caret(), (TEditorPos{1, 0}));
+    // From "[EOF]" backward.
+    ed.e.SetCaret(2, 0);
+    ASSERT_EQ(ed.e.Row(), 2);
+    ASSERT_TRUE(EditorCoreSearch(ed.e, "two", 0));
+    EXPECT_EQ(ed.caret(), (TEditorPos{1, 0}));
+    ASSERT_TRUE(EditorCoreSearch(ed.e, "two", 0));
+    EXPECT_EQ(ed.caret(), (TEditorPos{0, 4}));
+    ed.e.SetCaret(2, 0);
+    EXPECT_FALSE(EditorCoreSearch(ed.e, "two", soDown));
+    TEditorCore empty;
+    EXPECT_FALSE(EditorCoreSearch(empty, "x", soDown));
+}
+
+TEST(HTSearchEditor, ReplaceAllSwitchesCaretHitsAndKeepsOneUndoStepEach) {
+    Editor ed("a-a-a\r\n", hsCaret);
+    TEditorReplaceTarget t(ed.e, "トルモ -Tolmo-");
+    std::vector<TEditorHitStyle> styles;
+    int asked = 0;
+    t.OnConfirm = [&](const std::string&) {
+        styles.push_back(ed.e.GetHitStyle());
+        return ++asked == 1 ? TReplaceAnswer::No : TReplaceAnswer::All;
+    };
+    RecordingSink sink;
+    TSearchCommandState st{"a", "bb", soDown | soReplaceAll | soReplaceConfirm};
+    const TReplaceResult r = RunReplace(t, st);
+    EXPECT_EQ(r.Replaced, 2);
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(ed.e.Text(), "a-bb-bb\r\n");
+    EXPECT_EQ(styles, (std::vector<TEditorHitStyle>{hsDraw, hsDraw}));
+    EXPECT_EQ(ed.e.GetHitStyle(), hsCaret);
+    ASSERT_EQ(sink.boxes.size(), 1u); // the loop ends with the not-found message
+    EXPECT_EQ(sink.boxes[0].caption, "トルモ -Tolmo-");
+    ed.e.Undo();
+    EXPECT_EQ(ed.e.Text(), "a-bb-a\r\n");
+    ed.e.Undo();
+    EXPECT_EQ(ed.e.Text(), "a-a-a\r\n");
+}
+
+TEST(HTSearchEditor, BackwardReplacementDoesNotFindItsOwnText) {
+    Editor ed("ab ab\r\nab", hsDraw);
+    ed.e.SetCaret(1, 2);
+    TEditorReplaceTarget t(ed.e, "t");
+    RecordingSink sink;
+    TSearchCommandState st{"ab", "abab", soReplaceAll};
+    EXPECT_EQ(RunReplace(t, st).Replaced, 3);
+    EXPECT_EQ(ed.e.Text(), "abab abab\r\nabab");
+    EXPECT_EQ(ed.caret(), (TEditorPos{0, 0}));
+}
+
+} // namespace

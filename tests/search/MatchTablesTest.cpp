@@ -1,0 +1,112 @@
+// The generated conversion tables, checked against known Shift-JIS codes and, independently of
+// how the generator chose them, against Unicode compatibility normalisation.
+#include "search/MatchTables.h"
+#include "platform/Cp932.h"
+
+#include <gtest/gtest.h>
+#include <unicode/normalizer2.h>
+#include <unicode/unistr.h>
+
+namespace {
+
+std::string Bytes(unsigned code) {
+    return code < 0x100 ? std::string(1, char(code))
+                        : std::string{char(code >> 8), char(code & 0xFF)};
+}
+
+std::string Nfkc(const std::string& sjis) {
+    std::u16string u = Cp932ToUtf16(sjis);
+    UErrorCode err = U_ZERO_ERROR;
+    const icu::Normalizer2* n = icu::Normalizer2::getNFKCInstance(err);
+    icu::UnicodeString s(false, reinterpret_cast<const UChar*>(u.data()), int32_t(u.size()));
+    std::string out;
+    n->normalize(s, err).toUTF8String(out);
+    return out;
+}
+
+TEST(HTSearchTables, KnownFullWidthCodes) {
+    EXPECT_EQ(kHalfToFullTable[' '], 0x8140);
+    EXPECT_EQ(kHalfToFullTable['A'], 0x8260);
+    EXPECT_EQ(kHalfToFullTable['z'], 0x829A);
+    EXPECT_EQ(kHalfToFullTable['0'], 0x824F);
+    EXPECT_EQ(kHalfToFullTable['\\'], 0x815F); // ＼
+    EXPECT_EQ(kHalfToFullTable['~'], 0x8160);  // ～
+    EXPECT_EQ(kHalfToFullTable[0xA1], 0x8142); // ｡ → 。
+    EXPECT_EQ(kHalfToFullTable[0xB1], 0x8341); // ｱ → ア
+    EXPECT_EQ(kHalfToFullTable[0xA7], 0x8340); // ｧ → ァ
+    EXPECT_EQ(kHalfToFullTable[0xB0], 0x815B); // ｰ → ー
+    EXPECT_EQ(kHalfToFullTable[0xDD], 0x8393); // ﾝ → ン
+    EXPECT_EQ(kHalfToFullTable[0xDE], 0x814A); // ﾞ → ゛
+    EXPECT_EQ(kHalfToFullTable[0xDF], 0x814B); // ﾟ → ゜
+    EXPECT_EQ(kHalfToFullTable['\t'], 0);
+    EXPECT_EQ(kHalfToFullTable[0x7F], 0);
+    EXPECT_EQ(kHalfToFullTable[0xA0], 0);
+    EXPECT_EQ(kHalfToFullTable[0xE0], 0);
+}
+
+TEST(HTSearchTables, EveryFullWidthFormIsTheSameTextByCompatibility) {
+    int entries = 0;
+    for (int b = 0; b < 256; ++b) {
+        const unsigned full = kHalfToFullTable[b];
+        if (!full) continue;
+        ++entries;
+        ASSERT_GE(full, 0x8140u) << b;
+        ASSERT_TRUE(IsDBCSLeadByte(static_cast<unsigned char>(full >> 8)));
+        const std::string half = Nfkc(Bytes(b));
+        const std::string wide = Nfkc(Bytes(full));
+        // The lone sound marks: CP932 holds the spacing forms, a space plus the combining mark.
+        EXPECT_TRUE(wide == half || wide == " " + half) << std::hex << b;
+    }
+    EXPECT_EQ(entries, 95 + 63);
+}
+
+TEST(HTSearchTables, VoicedAndSemiVoicedKatakana) {
+    EXPECT_EQ(kVoicedTable[0xB6 - 0xA0], 0x834B);     // ｶﾞ → ガ
+    EXPECT_EQ(kVoicedTable[0xB3 - 0xA0], 0x8394);     // ｳﾞ → ヴ
+    EXPECT_EQ(kVoicedTable[0xCE - 0xA0], 0x837B);     // ﾎﾞ → ボ
+    EXPECT_EQ(kSemiVoicedTable[0xCA - 0xA0], 0x8370); // ﾊﾟ → パ
+    EXPECT_EQ(kVoicedTable[0xB1 - 0xA0], 0);          // ｱﾞ does not combine
+    EXPECT_EQ(kSemiVoicedTable[0xB6 - 0xA0], 0);      // nor ｶﾟ
+    int voiced = 0, semi = 0;
+    for (int i = 0; i < 64; ++i) {
+        if (kVoicedTable[i]) {
+            ++voiced;
+            EXPECT_EQ(Nfkc(Bytes(0xA0 + i) + "\xDE"), Nfkc(Bytes(kVoicedTable[i])));
+        }
+        if (kSemiVoicedTable[i]) {
+            ++semi;
+            EXPECT_EQ(Nfkc(Bytes(0xA0 + i) + "\xDF"), Nfkc(Bytes(kSemiVoicedTable[i])));
+        }
+    }
+    EXPECT_EQ(voiced, 20 + 1); // カ..ト, ハ..ホ and ウ
+    EXPECT_EQ(semi, 5);
+}
+
+TEST(HTSearchTables, CasePairs) {
+    auto upperOf = [](unsigned code) -> unsigned {
+        for (int i = 0; i < kFullWidthCasePairCount; ++i)
+            if (kFullWidthCasePairs[i].code == code) return kFullWidthCasePairs[i].upper;
+        return 0;
+    };
+    for (unsigned i = 0; i < 26; ++i)
+        EXPECT_EQ(upperOf(0x8281 + i), 0x8260 + i); // Latin
+    for (unsigned i = 0; i < 24; ++i)
+        EXPECT_EQ(upperOf(0x83BF + i), 0x839F + i); // Greek
+    for (unsigned i = 0; i < 33; ++i) {             // Cyrillic; 0x847F is no character
+        const unsigned lower = 0x8470 + i + (i >= 15 ? 1 : 0);
+        EXPECT_EQ(upperOf(lower), 0x8440 + i) << std::hex << lower;
+    }
+    for (unsigned i = 0; i < 10; ++i)
+        EXPECT_EQ(upperOf(0xEEEF + i), 0x8754 + i); // ⅰ..ⅹ
+    EXPECT_EQ(upperOf(0x8260), 0u);                 // capitals have no entry of their own
+    EXPECT_EQ(upperOf(0x82A0), 0u);                 // nor kana
+}
+
+TEST(HTSearchTables, UpperCaseTableChangesOnlyAsciiLetters) {
+    for (int b = 0; b < 256; ++b) {
+        const int want = (b >= 'a' && b <= 'z') ? b - 32 : b;
+        EXPECT_EQ(kSearchUpperTable[b], want) << b;
+    }
+}
+
+} // namespace

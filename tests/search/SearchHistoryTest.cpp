@@ -1,0 +1,108 @@
+// Options and history of the search dialogs in their per-user profile file.
+#include "search/SearchHistory.h"
+
+#include "../support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+TEST(HTSearchStore, DefaultsWithoutAFile) {
+    TempDir dir;
+    TSearchDialogStore store(dir / "none/TStrings Property Editor.ini");
+    EXPECT_EQ(store.ReadOptions(), TSearchDialogOptions{});
+    EXPECT_EQ(store.ReadOptions().Direction, 1);
+    EXPECT_TRUE(store.ReadHistory(kSearchItemsSection).empty());
+    EXPECT_EQ(SearchOptionsOf(TSearchDialogOptions{}), soDown);
+}
+
+TEST(HTSearchStore, OptionsSurviveARestart) {
+    TempDir dir;
+    const std::string path = dir / "Brix/TStrings Property Editor.ini"; // folder made on write
+    TSearchDialogOptions o;
+    o.MatchCase = true;
+    o.NoMatchZenkaku = true;
+    o.IncludeCRLF = true;
+    o.Direction = 0;
+    ASSERT_TRUE(TSearchDialogStore(path).WriteOptions(o));
+    EXPECT_EQ(TSearchDialogStore(path).ReadOptions(), o);
+    EXPECT_EQ(SearchOptionsOf(o), soMatchCase | soNoMatchZenkaku | soIncludeCRLF);
+    const std::string file = TempDir::Read(path);
+    EXPECT_NE(file.find("[Options]"), std::string::npos);
+    EXPECT_NE(file.find("MatchCase=1"), std::string::npos);
+    EXPECT_NE(file.find("WholeWord=0"), std::string::npos);
+    EXPECT_NE(file.find("Direction=0"), std::string::npos);
+}
+
+TEST(HTSearchStore, OddValuesGiveTheDefaults) {
+    TempDir dir;
+    const std::string path = dir / "s.ini";
+    TempDir::Write(path, "[Options]\r\nDirection=7\r\nMatchCase=yes\r\nWholeWord=1\r\n");
+    const TSearchDialogOptions o = TSearchDialogStore(path).ReadOptions();
+    EXPECT_EQ(o.Direction, 1);
+    EXPECT_FALSE(o.MatchCase);
+    EXPECT_TRUE(o.WholeWord);
+}
+
+TEST(HTSearchStore, HistoryOrderAndLimit) {
+    std::vector<std::string> h;
+    AddToHistory(h, "a");
+    AddToHistory(h, "b");
+    AddToHistory(h, "c");
+    EXPECT_EQ(h, (std::vector<std::string>{"c", "b", "a"}));
+    AddToHistory(h, "a"); // an equal entry moves to the top
+    EXPECT_EQ(h, (std::vector<std::string>{"a", "c", "b"}));
+    AddToHistory(h, "");
+    EXPECT_EQ(h.size(), 3u);
+    for (int i = 0; i < 40; ++i)
+        AddToHistory(h, "item" + std::to_string(i));
+    ASSERT_EQ(h.size(), kSearchHistoryMax);
+    EXPECT_EQ(h.front(), "item39");
+    EXPECT_EQ(h.back(), "item8"); // the oldest were dropped
+}
+
+TEST(HTSearchStore, HistoryRoundTripsThroughTheFile) {
+    TempDir dir;
+    const std::string path = dir / "s.ini";
+    const std::vector<std::string> items = {" leading", "trailing ", "back\\slash",    "tab\there",
+                                            "検索",     "a=b;c",     "\\r not a break"};
+    ASSERT_TRUE(TSearchDialogStore(path).WriteHistory(kSearchItemsSection, items));
+    ASSERT_TRUE(TSearchDialogStore(path).WriteHistory(kReplaceItemsSection, {"x"}));
+    EXPECT_EQ(TSearchDialogStore(path).ReadHistory(kSearchItemsSection), items);
+    EXPECT_EQ(TSearchDialogStore(path).ReadHistory(kReplaceItemsSection),
+              std::vector<std::string>{"x"});
+    const std::string file = TempDir::Read(path);
+    EXPECT_NE(file.find("[SearchItems]"), std::string::npos);
+    EXPECT_NE(file.find("[ReplaceItems]\nText=x\\r\\n"), std::string::npos);
+}
+
+TEST(HTSearchStore, HistoryValueDecoding) {
+    EXPECT_EQ(DecodeHistory("a\\r\\nb\\r\\n"), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(DecodeHistory("a\\nb"), (std::vector<std::string>{"a", "b"})); // lone breaks, no end
+    EXPECT_EQ(DecodeHistory("a\\qb\\"), (std::vector<std::string>{"a\\qb\\"}));
+    EXPECT_TRUE(DecodeHistory("").empty());
+    // A file longer than the limit is cut on reading.
+    TempDir dir;
+    std::string value;
+    for (int i = 0; i < 50; ++i)
+        value += "i" + std::to_string(i) + "\\r\\n";
+    TempDir::Write(dir / "s.ini", "[SearchItems]\nText=" + value + "\n");
+    EXPECT_EQ(TSearchDialogStore(dir / "s.ini").ReadHistory(kSearchItemsSection).size(),
+              kSearchHistoryMax);
+}
+
+TEST(HTSearchStore, PathFollowsXdgConfigHome) {
+    TempDir dir;
+    const char* old = std::getenv("XDG_CONFIG_HOME");
+    const std::string saved = old ? old : "";
+    setenv("XDG_CONFIG_HOME", dir.str().c_str(), 1);
+    EXPECT_EQ(SearchDialogStorePath(), dir.str() + "Brix/TStrings Property Editor.ini");
+    if (old)
+        setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+    else
+        unsetenv("XDG_CONFIG_HOME");
+}
+
+} // namespace

@@ -1,0 +1,45 @@
+// The replace question box: text, buttons, answers and where it is placed.
+#include "search/ui/ReplaceQuestion.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+
+TEST(ReplaceConfirm, TextButtonsAndPlace) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QPoint caret(area.left() + 100, area.top() + area.height() / 2);
+    auto box = MakeReplaceConfirmBox(nullptr, ReplacePromptMessage("abc", "xyz"), caret, 16);
+    EXPECT_EQ(box->windowTitle(), QStringLiteral("確認"));
+    EXPECT_EQ(box->text(), QStringLiteral(" abc   を\n xyz   に 置き換えますか？"));
+    EXPECT_EQ(box->icon(), QMessageBox::Question);
+    EXPECT_EQ(box->button(QMessageBox::YesToAll)->text(), QStringLiteral("すべて(&A)"));
+    EXPECT_EQ(box->buttons().size(), 4);
+    EXPECT_EQ(box->pos().x(), caret.x() + 2);
+    EXPECT_EQ(box->pos().y(), caret.y() - 16 - box->sizeHint().height());
+    // Close to the top of the screen it goes below the caret row.
+    auto low = MakeReplaceConfirmBox(nullptr, "q", QPoint(caret.x(), area.top() + 5), 16);
+    EXPECT_EQ(low->pos().y(), area.top() + 5 + 16);
+}
+
+TEST(ReplaceConfirm, Answers) {
+    const std::pair<QMessageBox::StandardButton, TReplaceAnswer> cases[] = {
+        {QMessageBox::Yes, TReplaceAnswer::Yes},
+        {QMessageBox::No, TReplaceAnswer::No},
+        {QMessageBox::Cancel, TReplaceAnswer::Cancel},
+        {QMessageBox::YesToAll, TReplaceAnswer::All}};
+    for (auto [button, answer] : cases) {
+        auto box = MakeReplaceConfirmBox(nullptr, "q", QPoint(100, 300), 16);
+        QMessageBox* b = box.get();
+        QTimer::singleShot(0, b, [b, button] { b->button(button)->click(); });
+        box->exec();
+        EXPECT_EQ(ReplaceAnswerOf(*box), answer) << int(button);
+    }
+}
+
+} // namespace

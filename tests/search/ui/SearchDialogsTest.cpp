@@ -1,0 +1,197 @@
+// The search and replace dialogs: captions, defaults, Execute results, history and persistence.
+#include "search/ui/SearchDialogs.h"
+
+#include "../../support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace {
+
+QString Path(const TempDir& d) {
+    return QString::fromStdString(d / "Brix/TStrings Property Editor.ini");
+}
+
+// Runs Execute while `act` fills in the shown dialog and clicks a button.
+template <class Dialog, class Act> void WhileShown(Dialog& dlg, Act act) {
+    QTimer::singleShot(0, &dlg, [&dlg, act] { act(dlg); });
+}
+
+bool Search(const QString& path, const QString& text, QString* got = nullptr,
+            TSearchOptions* opts = nullptr, std::function<void(TFormSearch&)> more = {}) {
+    TFormSearch dlg(nullptr, path);
+    WhileShown(dlg, [&](TFormSearch& d) {
+        d.ComboBox1->setEditText(text);
+        if (more) more(d);
+        d.btnOK->click();
+    });
+    QString t;
+    TSearchOptions o = 0;
+    const bool ok = dlg.Execute(t, o);
+    if (got) *got = t;
+    if (opts) *opts = o;
+    return ok;
+}
+
+TEST(FormSearch, CaptionsAndDefaults) {
+    TempDir dir;
+    TFormSearch dlg(nullptr, Path(dir));
+    dlg.show();
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("検索"));
+    EXPECT_EQ(dlg.Label1->text(), QStringLiteral("検索する文字列(&T):"));
+    EXPECT_EQ(dlg.RadioGroup1->title(), QStringLiteral(" 検索方向 "));
+    EXPECT_EQ(dlg.rbBackward->text(), QStringLiteral("後方(&B)"));
+    EXPECT_EQ(dlg.rbForward->text(), QStringLiteral("前方(&D)"));
+    EXPECT_EQ(dlg.GroupBox1->title(), QStringLiteral(" ｵﾌﾟｼｮﾝ "));
+    EXPECT_EQ(dlg.chkMatchCase->text(), QStringLiteral("大/小文字の区別(&C)"));
+    EXPECT_EQ(dlg.chkWholeWord->text(), QStringLiteral("単語単位で探す(&W)"));
+    EXPECT_EQ(dlg.chkNoMatchZenkaku->text(), QStringLiteral("全角・半角を区別しない(&Z)"));
+    EXPECT_EQ(dlg.chkIncludeCRLF->text(), QStringLiteral("改行・スペースを無視(&L)"));
+    EXPECT_TRUE(dlg.rbForward->isChecked());
+    EXPECT_FALSE(dlg.chkMatchCase->isChecked());
+    EXPECT_EQ(dlg.HelpContext(), 20400);
+    EXPECT_EQ(dlg.ComboBox1->currentText(), QString());
+    EXPECT_EQ(dlg.Options(), soDown);
+}
+
+TEST(FormSearch, ExecuteReturnsTextAndOptions) {
+    TempDir dir;
+    QString got;
+    TSearchOptions o = 0;
+    ASSERT_TRUE(Search(Path(dir), QStringLiteral("ガ"), &got, &o, [](TFormSearch& d) {
+        d.rbBackward->setChecked(true);
+        d.chkNoMatchZenkaku->setChecked(true);
+        d.chkIncludeCRLF->setChecked(true);
+    }));
+    EXPECT_EQ(got, QStringLiteral("ガ"));
+    EXPECT_EQ(o, soNoMatchZenkaku | soIncludeCRLF);
+}
+
+TEST(FormSearch, OptionsAndHistorySurviveARestart) {
+    TempDir dir;
+    ASSERT_TRUE(Search(Path(dir), "first", nullptr, nullptr, [](TFormSearch& d) {
+        d.chkMatchCase->setChecked(true);
+        d.chkWholeWord->setChecked(true);
+    }));
+    ASSERT_TRUE(Search(Path(dir), "second"));
+    TFormSearch again(nullptr, Path(dir));
+    again.show();
+    EXPECT_TRUE(again.chkMatchCase->isChecked());
+    EXPECT_TRUE(again.chkWholeWord->isChecked());
+    EXPECT_FALSE(again.chkNoMatchZenkaku->isChecked());
+    ASSERT_EQ(again.ComboBox1->count(), 2);
+    EXPECT_EQ(again.ComboBox1->itemText(0), "second");
+    EXPECT_EQ(again.ComboBox1->itemText(1), "first");
+    EXPECT_EQ(again.ComboBox1->currentText(), "second"); // the newest is pre-selected
+}
+
+TEST(FormSearch, HistoryMovesRepeatsUpAndKeeps32) {
+    TempDir dir;
+    for (int i = 0; i < 34; ++i)
+        ASSERT_TRUE(Search(Path(dir), QString("w%1").arg(i)));
+    ASSERT_TRUE(Search(Path(dir), "w10"));
+    TFormSearch dlg(nullptr, Path(dir));
+    dlg.show();
+    ASSERT_EQ(dlg.ComboBox1->count(), 32);
+    EXPECT_EQ(dlg.ComboBox1->itemText(0), "w10");
+    EXPECT_EQ(dlg.ComboBox1->itemText(1), "w33");
+    EXPECT_EQ(dlg.ComboBox1->itemText(31), "w2"); // w0 and w1 were dropped
+    EXPECT_EQ(dlg.ComboBox1->findText("w11"), 23);
+}
+
+TEST(FormSearch, EmptyTextSavesOnlyTheOptions) {
+    TempDir dir;
+    EXPECT_FALSE(Search(Path(dir), "", nullptr, nullptr,
+                        [](TFormSearch& d) { d.chkIncludeCRLF->setChecked(true); }));
+    TFormSearch dlg(nullptr, Path(dir));
+    dlg.show();
+    EXPECT_TRUE(dlg.chkIncludeCRLF->isChecked());
+    EXPECT_EQ(dlg.ComboBox1->count(), 0);
+}
+
+TEST(FormSearch, CancelSavesNothing) {
+    TempDir dir;
+    TFormSearch dlg(nullptr, Path(dir));
+    WhileShown(dlg, [](TFormSearch& d) {
+        d.ComboBox1->setEditText("x");
+        d.chkMatchCase->setChecked(true);
+        d.btnCancel->click();
+    });
+    QString t;
+    TSearchOptions o;
+    EXPECT_FALSE(dlg.Execute(t, o));
+    EXPECT_EQ(TSearchDialogStore(Path(dir).toStdString()).ReadOptions(), TSearchDialogOptions{});
+}
+
+bool Replace(const QString& path, const QString& text, const QString& repl, bool all,
+             QString* gotRepl = nullptr, TSearchOptions* opts = nullptr,
+             std::function<void(TFormReplace&)> more = {}) {
+    TFormReplace dlg(nullptr, path);
+    WhileShown(dlg, [&](TFormReplace& d) {
+        d.ComboBox1->setEditText(text);
+        d.ComboBox2->setEditText(repl);
+        if (more) more(d);
+        (all ? d.btnAll : d.btnOK)->click();
+    });
+    QString t, r;
+    TSearchOptions o = 0;
+    const bool ok = dlg.Execute(t, r, o);
+    if (gotRepl) *gotRepl = r;
+    if (opts) *opts = o;
+    return ok;
+}
+
+TEST(FormReplace, CaptionsAndDefaults) {
+    TempDir dir;
+    TFormReplace dlg(nullptr, Path(dir));
+    dlg.show();
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("置換"));
+    EXPECT_EQ(dlg.Label2->text(), QStringLiteral("置換える文字列(&R):"));
+    EXPECT_EQ(dlg.chkReplaceConfirm->text(), QStringLiteral("置換え動作の確認(&P)"));
+    EXPECT_EQ(dlg.btnAll->text(), QStringLiteral("すべて置換(&A)"));
+    EXPECT_TRUE(dlg.chkReplaceConfirm->isChecked());
+    EXPECT_EQ(dlg.HelpContext(), 20500);
+}
+
+TEST(FormReplace, OkAndAllSetTheirBits) {
+    TempDir dir;
+    QString r;
+    TSearchOptions o = 0;
+    ASSERT_TRUE(Replace(Path(dir), "a", "b", false, &r, &o));
+    EXPECT_EQ(r, "b");
+    EXPECT_EQ(o, soDown | soReplace | soReplaceConfirm);
+    ASSERT_TRUE(Replace(Path(dir), "a", "c", true, &r, &o,
+                        [](TFormReplace& d) { d.chkReplaceConfirm->setChecked(false); }));
+    EXPECT_EQ(o, soDown | soReplaceAll);
+}
+
+TEST(FormReplace, NeedsBothTexts) {
+    TempDir dir;
+    EXPECT_FALSE(Replace(Path(dir), "a", "", false));
+    EXPECT_FALSE(Replace(Path(dir), "", "b", true));
+    // The search text typed is still kept in its history.
+    EXPECT_EQ(TSearchDialogStore(Path(dir).toStdString()).ReadHistory(kSearchItemsSection),
+              std::vector<std::string>{"a"});
+}
+
+TEST(FormReplace, ConfirmIsOnAndReplacementEmptyEachTime) {
+    TempDir dir;
+    ASSERT_TRUE(Replace(Path(dir), "find", "put", false, nullptr, nullptr,
+                        [](TFormReplace& d) { d.chkReplaceConfirm->setChecked(false); }));
+    TFormReplace dlg(nullptr, Path(dir));
+    dlg.show();
+    EXPECT_TRUE(dlg.chkReplaceConfirm->isChecked());
+    EXPECT_EQ(dlg.ComboBox2->currentText(), QString());
+    EXPECT_EQ(dlg.ComboBox2->count(), 1);
+    EXPECT_EQ(dlg.ComboBox2->itemText(0), "put");
+    EXPECT_EQ(dlg.ComboBox1->currentText(), "find");
+}
+
+} // namespace

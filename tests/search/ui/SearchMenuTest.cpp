@@ -1,0 +1,125 @@
+// The main window's search commands on a live editing control: menu items, find next and
+// previous, the dialogs, the not-found message and the replace questions.
+#include "search/ui/SearchMenu.h"
+
+#include "../../support/RecordingSink.h"
+#include "../../support/TempDir.h"
+#include "search/ui/SearchDialogs.h"
+#include "editor/ui/EditorWidget.h"
+#include "platform/Cp932.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+struct Window {
+    TempDir dir;
+    QWidget window;
+    TEditor* editor;
+    TSearchCommands commands;
+    explicit Window(std::string_view text)
+        : editor(new TEditor(&window)), commands(&window, [this] { return editor; }) {
+        window.setWindowTitle(QStringLiteral("トルモ -Tolmo-"));
+        window.resize(600, 400);
+        editor->resize(600, 400);
+        editor->SetText(text);
+        commands.StorePath = QString::fromStdString(dir / "search.ini");
+    }
+    int selStart() { return editor->Core().SelStart(); }
+};
+
+// Runs `act` on the next modal widget of type W once the event loop shows it.
+template <class W> void OnModal(std::function<void(W*)> act) {
+    QTimer::singleShot(0, [act] {
+        W* w = qobject_cast<W*>(QApplication::activeModalWidget());
+        if (!w) {
+            ADD_FAILURE() << "no modal dialog";
+            if (QApplication::activeModalWidget()) QApplication::activeModalWidget()->close();
+            return;
+        }
+        act(w);
+    });
+}
+
+TEST(SearchCommands, MenuItems) {
+    Window w("x");
+    QMenu menu;
+    w.commands.AddActions(&menu);
+    const QList<QAction*> a = menu.actions();
+    ASSERT_EQ(a.size(), 4);
+    EXPECT_EQ(a[0]->text(), QStringLiteral("検索(&F)"));
+    EXPECT_EQ(a[0]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
+    EXPECT_EQ(a[1]->text(), QStringLiteral("上候補(&P)"));
+    EXPECT_EQ(a[1]->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F3));
+    EXPECT_EQ(a[2]->objectName(), QStringLiteral("mnShitaFind"));
+    EXPECT_EQ(a[2]->shortcut(), QKeySequence(Qt::Key_F3));
+    EXPECT_EQ(a[3]->text(), QStringLiteral("置換(&R)"));
+    EXPECT_EQ(a[3]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
+}
+
+TEST(SearchCommands, FindNextAndPrevious) {
+    Window w("one two one two\r\n");
+    RecordingSink sink;
+    EXPECT_FALSE(w.commands.mnShitaFindClick()); // no stored text: nothing, no message
+    EXPECT_TRUE(sink.boxes.empty());
+    w.commands.State.Text = "two";
+    ASSERT_TRUE(w.commands.mnShitaFindClick());
+    EXPECT_EQ(w.selStart(), 4);
+    ASSERT_TRUE(w.commands.mnShitaFindClick());
+    EXPECT_EQ(w.selStart(), 12);
+    EXPECT_FALSE(w.commands.mnShitaFindClick());
+    ASSERT_EQ(sink.boxes.size(), 1u);
+    EXPECT_EQ(sink.boxes[0].text, "検索文字列  ' two '\r\nは見つかりませんでした。");
+    EXPECT_EQ(sink.boxes[0].caption, "トルモ -Tolmo-");
+    ASSERT_TRUE(w.commands.mnUeFindClick());
+    EXPECT_EQ(w.selStart(), 4);
+    EXPECT_FALSE(w.commands.State.Options & soDown);
+}
+
+TEST(SearchCommands, FindWithTheDialog) {
+    Window w(Utf8ToCp932("abc ＡＢＣ\r\n"));
+    OnModal<TFormSearch>([](TFormSearch* d) {
+        d->ComboBox1->setEditText(QStringLiteral("ABC"));
+        d->chkNoMatchZenkaku->setChecked(true);
+        d->chkMatchCase->setChecked(true);
+        d->btnOK->click();
+    });
+    w.editor->Core().SetCaret(0, 1);
+    ASSERT_TRUE(w.commands.mnFindClick());
+    EXPECT_EQ(w.selStart(), 4);
+    EXPECT_EQ(w.commands.State.Text, "ABC");
+    EXPECT_EQ(w.commands.State.Options, soDown | soMatchCase | soNoMatchZenkaku);
+}
+
+TEST(SearchCommands, ReplaceAskingEachTime) {
+    Window w("a a a\r\n");
+    RecordingSink sink;
+    OnModal<TFormReplace>([](TFormReplace* d) {
+        d->ComboBox1->setEditText("a");
+        d->ComboBox2->setEditText("b");
+        d->btnAll->click();
+        // The questions follow: Yes, then No, then All.
+        OnModal<QMessageBox>([](QMessageBox* q) {
+            q->button(QMessageBox::Yes)->click();
+            OnModal<QMessageBox>([](QMessageBox* q2) {
+                q2->button(QMessageBox::No)->click();
+                OnModal<QMessageBox>(
+                    [](QMessageBox* q3) { q3->button(QMessageBox::YesToAll)->click(); });
+            });
+        });
+    });
+    EXPECT_EQ(w.commands.mnReplClick(), 2);
+    EXPECT_EQ(w.editor->Core().Text(), "b a b\r\n");
+    EXPECT_EQ(sink.boxes.size(), 1u); // not found at the end
+}
+
+} // namespace

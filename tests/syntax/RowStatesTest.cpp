@@ -1,0 +1,147 @@
+// The parsers inside the row store: full and incremental InitBrackets with the stop on an equal
+// state, the visible-rows limit, wrapped rows and the token stepping over stored rows.
+#include "text/RowStore.h"
+#include "syntax/MemoSyntax.h"
+#include "syntax/SyntaxInstances.h"
+#include "syntax/RowStateParser.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Counts the rows the walk hands to the parser.
+struct CountingParser : TRowStateParser {
+    CountingParser(const TFountain& f, int& n) : inner(f), calls(n) {}
+    void ParseRow(std::string_view text, TRowEnd re, std::string_view next,
+                  TRowParserState& st) override {
+        ++calls;
+        inner.ParseRow(text, re, next, st);
+    }
+    TFountainRowParser inner;
+    int& calls;
+};
+
+struct Client : TScreenStringsClient {
+    explicit Client(const TFountain& f) : fountain(f) {}
+    const TFountain& fountain;
+    bool full = true;
+    int top = 0, visible = 0;
+    TUpdateInfo last;
+    std::vector<int> invalidated;
+    int parsed = 0;
+    bool InitBracketsFull() const override { return full; }
+    int TopRow() const override { return top; }
+    int VisibleRowCount() const override { return visible; }
+    std::unique_ptr<TRowStateParser> CreateRowParser() override {
+        return std::make_unique<CountingParser>(fountain, parsed);
+    }
+    void InvalidateRow(int r) override { invalidated.push_back(r); }
+    void ListUpdated(const TUpdateInfo& u) override { last = u; }
+};
+
+std::string Numbered(int n, const char* prefix) {
+    std::string s;
+    for (int i = 0; i < n; ++i)
+        s += prefix + std::to_string(i) + ";\r\n";
+    return s;
+}
+
+} // namespace
+
+TEST(RowStore, BracketStatesAfterLoadAndAfterEdits) {
+    auto f = CreateDelphiFountain1();
+    Client c(*f);
+    TEditorScreenStrings rows;
+    rows.Attach(&c);
+    rows.SetText("begin\r\n{ open\r\nstill\r\n}\r\nx := 1;\r\n" + Numbered(100, "y := "));
+    EXPECT_EQ(rows.BracketIndex(0), -1);
+    EXPECT_EQ(rows.BracketIndex(2), 0);
+    EXPECT_EQ(rows.BracketIndex(3), 0);
+    EXPECT_EQ(rows.BracketIndex(4), -1);
+
+    // An edit that changes no state re-parses only the edited row and meets the stored state.
+    c.parsed = 0;
+    rows.UpdateList(50, 1, "z := 2;\r\n");
+    EXPECT_LE(c.parsed, 4);
+    EXPECT_LE(c.last.ParsedRows, 2);
+
+    // Opening a comment changes the state of every row down to its end.
+    rows.UpdateList(60, 1, "(* y\r\n");
+    EXPECT_EQ(rows.BracketIndex(61), 1);
+    EXPECT_EQ(rows.BracketIndex(104), 1);
+    EXPECT_GE(c.last.ParsedRows, 40);
+    // Closing it again restores them.
+    rows.UpdateList(70, 1, "*) y\r\n");
+    EXPECT_EQ(rows.BracketIndex(70), 1);
+    EXPECT_EQ(rows.BracketIndex(71), -1);
+    EXPECT_EQ(rows.BracketIndex(104), -1);
+
+    TRowTokens t(*f);
+    StartRow(t, rows, 65);
+    TFountainToken tok;
+    ASSERT_TRUE(t.Next(tok));
+    EXPECT_EQ(tok.Kind, toBracket);
+    EXPECT_EQ(tok.Color->Color(), clSilver);
+    rows.Detach(&c);
+}
+
+TEST(RowStore, VisibleRowsLimitAndLazyParsing) {
+    auto f = CreateHTMLFountain1();
+    Client c(*f);
+    c.full = false;
+    c.visible = 5;
+    TEditorScreenStrings rows;
+    rows.Attach(&c);
+    rows.SetText("<!--\r\n" + Numbered(100, "a"));
+    EXPECT_EQ(rows.ParsedLimit(), 11); // top row plus twice the visible rows
+    EXPECT_EQ(rows.BracketIndex(10), 0);
+    // Painting a row further down computes the states on the way.
+    TRowTokens t(*f);
+    StartRow(t, rows, 80);
+    EXPECT_GE(rows.ParsedLimit(), 81);
+    EXPECT_EQ(rows.BracketIndex(80), 0);
+    TFountainToken tok;
+    ASSERT_TRUE(t.Next(tok));
+    EXPECT_EQ(tok.Kind, toBracket);
+    rows.Detach(&c);
+}
+
+TEST(RowStore, WrappedRowsSeeTheNextRow) {
+    TEditorFountain f;
+    f.SetUrl(true);
+    Client c(f);
+    TEditorScreenStrings rows;
+    rows.Attach(&c);
+    rows.WrapOption().SetWrapByte(20);
+    rows.SetWordWrap(true);
+    rows.SetText("see http://example.com/some/long/path end\r\n");
+    ASSERT_GE(rows.Count(), 3);
+    ASSERT_EQ(rows.RowEndKind(0), reWrapped);
+    TFountainState st = FromRowState(rows.ParserState(1));
+    EXPECT_EQ(st.Token, toUrl);
+    TRowTokens t(f);
+    StartRow(t, rows, 1);
+    TFountainToken tok;
+    ASSERT_TRUE(t.Next(tok));
+    EXPECT_EQ(tok.Kind, toUrl);
+    EXPECT_EQ(tok.Start, 0);
+    EXPECT_EQ(tok.Color, &f.Colors().Url);
+    // Word movement over the stored rows skips symbols.
+    EXPECT_EQ(NextWordStart(t, rows, 0, 0), 4);
+    rows.Detach(&c);
+}
+
+TEST(RowStore, StateConversionKeepsEveryField) {
+    TFountainState s;
+    s.PrevRowEnd = 1;
+    s.BracketIndex = 13;
+    s.Element = 2;
+    s.Token = toTagAttributeValue;
+    s.Remain = 300;
+    s.PrevToken = toTagAttributeDelimiter;
+    s.Str = "x";
+    EXPECT_EQ(FromRowState(ToRowState(s)), s);
+    TRowParserState notComputed;
+    notComputed.BracketIndex = -2;
+    EXPECT_EQ(FromRowState(notComputed).BracketIndex, -1);
+}

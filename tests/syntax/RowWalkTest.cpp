@@ -1,0 +1,242 @@
+// The state carried from row to row: brackets over several rows, tokens crossing a wrapped row
+// end, comments and quoted text continued, tags across lines, and the token stepping on top.
+#include "SyntaxTestUtil.h"
+#include "syntax/MemoSyntax.h"
+#include "syntax/SyntaxInstances.h"
+#include "syntax/RowTokens.h"
+
+#include <gtest/gtest.h>
+
+TEST(RowWalk, BraceCommentOverThreeDelphiRows) {
+    auto f = CreateDelphiFountain1();
+    std::vector<std::pair<std::string, int>> rows = {{"x := 1; { start", rowLineEnd},
+                                                     {"  middle 'text'", rowLineEnd},
+                                                     {"end } y;", rowLineEnd},
+                                                     {"z", rowTextEnd}};
+    auto st = Walk(*f, rows);
+    EXPECT_EQ(st[1].BracketIndex, 0);
+    EXPECT_EQ(st[2].BracketIndex, 0);
+    EXPECT_EQ(st[3].BracketIndex, -1);
+    EXPECT_EQ(st[2].PrevRowEnd, rowLineEnd);
+    const TFountainColor* silver = &f->Brackets().Items(0).ItemColor();
+    EXPECT_EQ(Tokens(*f, rows[0].first, st[0]).back(), Tok("{ start", toBracket));
+    EXPECT_EQ(Tokens(*f, rows[1].first, st[1]), (std::vector<Tok>{{"  middle 'text'", toBracket}}));
+    EXPECT_EQ(Tokens(*f, rows[2].first, st[2]),
+              (std::vector<Tok>{{"end }", toBracket}, {"y", toAnk}, {";", toSymbol}}));
+    for (int r = 0; r < 3; ++r) {
+        auto c = Colors(*f, rows[size_t(r)].first, st[size_t(r)]);
+        EXPECT_EQ(r == 0 ? c.back() : c.front(), silver) << r;
+        EXPECT_EQ(silver->Color(), clSilver);
+    }
+}
+
+TEST(RowWalk, BlankRowsPassTheStateOn) {
+    auto f = CreateHTMLFountain1();
+    auto st = Walk(
+        *f, {{"<!--", rowLineEnd}, {"   ", rowLineEnd}, {"", rowLineEnd}, {"-->", rowLineEnd}});
+    EXPECT_EQ(st[1].BracketIndex, 0);
+    EXPECT_EQ(st[2].BracketIndex, 0);
+    EXPECT_EQ(st[3].BracketIndex, 0);
+    EXPECT_EQ(st[4].BracketIndex, -1);
+    // A quoted text that crossed into a blank row that ends its line stops there.
+    auto d = CreateDelphiFountain1();
+    st = Walk(*d, {{"'abc", rowWrapped}, {"   ", rowLineEnd}, {"x", rowLineEnd}});
+    EXPECT_EQ(st[1].Token, toSingleQuotation);
+    EXPECT_EQ(st[2].Token, 0);
+}
+
+TEST(RowWalk, TokenCrossingAWrappedRowEndKeepsItsColour) {
+    TEditorFountain f;
+    f.SetUrl(true);
+    f.SetReserveWordList({"begin"});
+    const std::string r0 = "see http://exam", r1 = "ple.com/ ok";
+    auto st = Walk(f, {{r0, rowWrapped}, {r1, rowLineEnd}});
+    EXPECT_EQ(st[1].Token, toUrl);
+    EXPECT_EQ(st[1].Remain, 8);
+    EXPECT_EQ(st[1].PrevRowEnd, rowWrapped);
+
+    TRowTokens rt(f);
+    auto t0 = rt.All(r0, r1, st[0]);
+    ASSERT_EQ(t0.size(), 2u);
+    EXPECT_EQ(t0[1].Kind, toUrl);
+    EXPECT_EQ(t0[1].Start, 4);
+    EXPECT_EQ(t0[1].Length, 11);
+    EXPECT_EQ(t0[1].FullLength, 19);
+    auto t1 = rt.All(r1, "", st[1]);
+    ASSERT_EQ(t1.size(), 2u);
+    EXPECT_EQ(t1[0].Kind, toUrl);
+    EXPECT_EQ(t1[0].Length, 8);
+    EXPECT_EQ(t1[0].Color, &f.Colors().Url);
+    EXPECT_EQ(t1[1].Kind, toAnk);
+
+    // A reserved word split by the wrap is finished in the reserved colour.
+    st = Walk(f, {{"x beg", rowWrapped}, {"in y", rowLineEnd}});
+    EXPECT_EQ(st[1].Token, toReserve);
+    EXPECT_EQ(st[1].Remain, 2);
+    auto t = rt.All("in y", "", st[1]);
+    EXPECT_EQ(t[0].Color, &f.Reserve());
+    EXPECT_TRUE(t[0].Reserved);
+}
+
+TEST(RowWalk, CommentAndQuotedTextContinueThroughWrappedRows) {
+    TEditorFountain f;
+    f.SetCommenter("//");
+    f.SetQuotation("'");
+    auto st = Walk(
+        f,
+        {{"a // comm", rowWrapped}, {"ent", rowWrapped}, {"more", rowLineEnd}, {"x", rowLineEnd}});
+    EXPECT_EQ(st[1].Token, toComment);
+    EXPECT_EQ(st[1].Remain, 0);
+    EXPECT_EQ(st[2].Token, toComment);
+    EXPECT_EQ(st[3].Token, 0);
+    EXPECT_EQ(Tokens(f, "more", st[2]), (std::vector<Tok>{{"more", toComment}}));
+    EXPECT_EQ(Tokens(f, "x", st[3]), (std::vector<Tok>{{"x", toAnk}}));
+
+    // The quotation routine goes on without expecting its opening quote.
+    st = Walk(f, {{"'It''", rowWrapped}, {"s long", rowWrapped}, {" text' x", rowLineEnd}});
+    EXPECT_EQ(st[1].Token, toQuotation);
+    EXPECT_EQ(st[2].Token, toQuotation);
+    EXPECT_EQ(Tokens(f, " text' x", st[2]),
+              (std::vector<Tok>{{" text'", toQuotation}, {"x", toAnk}}));
+    // An unclosed quotation ends with its logical line.
+    st = Walk(f, {{"'open", rowLineEnd}, {"x", rowLineEnd}});
+    EXPECT_EQ(st[1].Token, 0);
+}
+
+TEST(RowWalk, BracketsSplitByTheWrap) {
+    auto f = CreateHTMLFountain1();
+    // The right string split by the row end: the bracket stays open with its remaining bytes.
+    auto st = Walk(*f, {{"<!-- a --", rowWrapped}, {">b", rowLineEnd}});
+    EXPECT_EQ(st[1].BracketIndex, 0);
+    EXPECT_EQ(st[1].Token, toBracket);
+    EXPECT_EQ(st[1].Remain, 1);
+    EXPECT_EQ(Tokens(*f, ">b", st[1]), (std::vector<Tok>{{">", toBracket}, {"b", toAnk}}));
+    EXPECT_EQ(st[2].BracketIndex, -1);
+    // The right string wholly in the next row: the bracket text simply continues there.
+    st = Walk(*f, {{"<!-- a", rowWrapped}, {"-->b", rowLineEnd}});
+    EXPECT_EQ(st[1].BracketIndex, 0);
+    EXPECT_EQ(st[1].Token, 0);
+    EXPECT_EQ(Tokens(*f, "-->b", st[1]), (std::vector<Tok>{{"-->", toBracket}, {"b", toAnk}}));
+    // A bracket that begins only in the next row leaves none open.
+    st = Walk(*f, {{"abc ", rowWrapped}, {"<!-- x", rowLineEnd}});
+    EXPECT_EQ(st[1].BracketIndex, -1);
+    EXPECT_EQ(st[2].BracketIndex, 0);
+}
+
+TEST(RowWalk, TagsAcrossLines) {
+    auto f = CreateHTMLFountain1();
+    auto st = Walk(*f, {{"text <a", rowLineEnd}, {"href=x>y", rowLineEnd}, {"z", rowLineEnd}});
+    EXPECT_EQ(st[1].Element, hsInTag);
+    EXPECT_EQ(st[1].PrevToken, toTagElement);
+    EXPECT_EQ(Tokens(*f, "href=x>y", st[1]), (std::vector<Tok>{{"href", toTagAttribute},
+                                                               {"=", toTagAttributeDelimiter},
+                                                               {"x", toTagAttributeValue},
+                                                               {">", toTagEnd},
+                                                               {"y", toAnk}}));
+    EXPECT_EQ(st[2].Element, hsOutside);
+    // A value split by the wrap keeps the value colour and the tag state.
+    st = Walk(*f, {{"<p id=ab", rowWrapped}, {"cd>", rowLineEnd}});
+    EXPECT_EQ(st[1].Token, toTagAttributeValue);
+    EXPECT_EQ(st[1].Remain, 2);
+    EXPECT_EQ(st[1].Element, hsInTag);
+    EXPECT_EQ(Tokens(*f, "cd>", st[1]),
+              (std::vector<Tok>{{"cd", toTagAttributeValue}, {">", toTagEnd}}));
+}
+
+TEST(RowWalk, AsmEndSplitByTheWrapEndsTheBlock) {
+    auto f = CreateDelphiFountain1();
+    auto st = Walk(*f, {{"asm", rowLineEnd}, {"  ret; en", rowWrapped}, {"d; x", rowLineEnd}});
+    EXPECT_EQ(st[1].Element, dsAsm);
+    EXPECT_EQ(st[2].Token, toReserve);
+    EXPECT_EQ(st[2].Element, dsNormal);
+    EXPECT_EQ(Tokens(*f, "d; x", st[2]),
+              (std::vector<Tok>{{"d", toReserve}, {";", toSymbol}, {"x", toAnk}}));
+}
+
+TEST(RowWalk, StatePacksIntoFiveBytes) {
+    TFountainState s;
+    s.Element = 2;
+    s.Token = toUrl;
+    s.Remain = 0x1234;
+    s.PrevToken = toTagAttribute;
+    std::uint8_t b[5];
+    s.ToBytes(b);
+    TFountainState r;
+    r.FromBytes(b);
+    EXPECT_EQ(r, s);
+}
+
+TEST(RowWalk, SavedStatesOutOfRangeAreHarmless) {
+    auto f = CreateHTMLFountain1();
+    TFountainState bad;
+    bad.BracketIndex = 9; // this fountain has one pair
+    bad.Element = 200;
+    bad.Token = toBracket;
+    bad.Remain = 500;
+    EXPECT_EQ(Tokens(*f, "a<b", bad),
+              (std::vector<Tok>{{"a", toAnk}, {"<", toTagStart}, {"b", toTagElement}}));
+    bad.Token = 99;
+    bad.Remain = 1000;
+    EXPECT_EQ(Tokens(*f, "ab", bad), (std::vector<Tok>{{"ab", 99}}));
+    EXPECT_EQ(Colors(*f, "ab", bad).front(), nullptr);
+}
+
+TEST(TokenStep, WordMovementSkipsSymbols) {
+    TEditorFountain f;
+    TRowTokens rt(f);
+    const std::string row = "foo, (bar) 12";
+    EXPECT_EQ(NextWordStart(rt, row, "", {}, 0), 6);
+    EXPECT_EQ(NextWordStart(rt, row, "", {}, 6), 11);
+    EXPECT_EQ(NextWordStart(rt, row, "", {}, 11), -1);
+    EXPECT_EQ(PrevWordStart(rt, row, "", {}, 13), 11);
+    EXPECT_EQ(PrevWordStart(rt, row, "", {}, 8), 6);
+    EXPECT_EQ(PrevWordStart(rt, row, "", {}, 6), 0);
+    EXPECT_EQ(PrevWordStart(rt, row, "", {}, 0), -1);
+    // Tokens that begin in the next row of a wrapped line belong to that row.
+    EXPECT_EQ(NextWordStart(rt, "ab ", "cd", {}, 0), -1);
+}
+
+TEST(RowWalk, StatesOfPlainRowsAreEqualWhateverTheirLastToken) {
+    // The incremental walk stops on an equal state: rows that end in a number, a word or a
+    // symbol must hand on the same state unless the language needs the difference.
+    auto d = CreateDelphiFountain1();
+    auto st = Walk(*d, {{"x := 12", rowLineEnd}, {"y;", rowLineEnd}, {"z", rowLineEnd}});
+    EXPECT_EQ(st[1], st[2]);
+    EXPECT_EQ(st[2], st[3]);
+    auto h = CreateHTMLFountain1();
+    st = Walk(*h, {{"a <b>", rowLineEnd}, {"12", rowLineEnd}, {"<i", rowLineEnd}});
+    EXPECT_EQ(st[1], st[2]);
+    EXPECT_NE(st[2], st[3]); // inside a tag the last kind tells attribute from value
+}
+
+TEST(RowWalk, TokensLongerThanTwoRowsKeepTheirKindOnEveryRow) {
+    // Each row sees only the next one; a token cut by its end runs on in the row after.
+    TEditorFountain f;
+    f.SetUrl(true);
+    auto st = Walk(f, {{"see http://exa", rowWrapped},
+                       {"mple.com/a/b/c", rowWrapped},
+                       {"/d/e.html next", rowLineEnd},
+                       {"plain.text", rowLineEnd}});
+    EXPECT_EQ(st[1].Token, toUrl);
+    EXPECT_EQ(st[2].Token, toUrl);
+    EXPECT_EQ(Tokens(f, "mple.com/a/b/c", st[1]), (std::vector<Tok>{{"mple.com/a/b/c", toUrl}}));
+    EXPECT_EQ(Tokens(f, "/d/e.html next", st[2]),
+              (std::vector<Tok>{{"/d/e.html", toUrl}, {"next", toAnk}}));
+    EXPECT_EQ(st[3].Token, 0);
+    EXPECT_EQ(Tokens(f, "plain.text", st[3]).front(), Tok("plain", toAnk));
+
+    // A kanji run over three rows.
+    const std::string k = "\x8a\xbf\x8e\x9a\x8a\xbf\x8e\x9a";
+    st = Walk(f, {{"a" + k, rowWrapped}, {k, rowWrapped}, {k + "\x82\xa0", rowLineEnd}});
+    EXPECT_EQ(Tokens(f, k, st[1]), (std::vector<Tok>{{k, toDBKanji}}));
+    EXPECT_EQ(Tokens(f, k + "\x82\xa0", st[2]),
+              (std::vector<Tok>{{k, toDBKanji}, {"\x82\xa0", toDBHira}}));
+
+    // An unquoted HTML value over three rows, then the tag's end.
+    auto h = CreateHTMLFountain1();
+    st = Walk(
+        *h,
+        {{"<a href=http:", rowWrapped}, {"//example.jp/", rowWrapped}, {"x.html>t", rowLineEnd}});
+    EXPECT_EQ(Tokens(*h, "x.html>t", st[2]),
+              (std::vector<Tok>{{"x.html", toTagAttributeValue}, {">", toTagEnd}, {"t", toAnk}}));
+}

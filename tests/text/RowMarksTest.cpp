@@ -1,0 +1,95 @@
+// Row marks: packing, jump marks on one row at most, and how they move with edits.
+#include <gtest/gtest.h>
+
+#include "text/RowStore.h"
+
+namespace {
+struct Editor : TScreenStringsClient {
+    int col = 0;
+    int CaretCol() const override { return col; }
+};
+} // namespace
+
+TEST(RowData, BitLayout) {
+    TRowAttributeData d;
+    d.SetRowEnd(reTextEnd);
+    d.SetPrevRowEnd(reWrapped);
+    d.SetBracketIndex(-2);
+    EXPECT_EQ(d.DataA, 0x2u + (1u << 2));
+    d.SetBracketIndex(13);
+    EXPECT_EQ((d.DataA >> 4) & 15u, 15u);
+    EXPECT_EQ(d.BracketIndex(), 13);
+    d.SetBracketIndex(-1);
+    EXPECT_EQ((d.DataA >> 4) & 15u, 1u);
+    for (int n = 1; n <= 5; ++n)
+        d.SetParserByte(n, static_cast<uint8_t>(0x10 * n + n));
+    EXPECT_EQ(d.DataA, 0x33221116u);
+    EXPECT_EQ(d.DataB & 0xFFFFu, 0x5544u);
+    d.SetRowMarks(RowMarkBit(rm0) | RowMarkBit(rm15));
+    EXPECT_EQ(d.DataB, 0x80015544u);
+    EXPECT_EQ(d.RowEnd(), reTextEnd); // setters touch only their own bits
+    EXPECT_EQ(d.ParserByte(3), 0x33);
+    TRowParserState st = d.ParserState();
+    EXPECT_EQ(st.PrevRowEnd, reWrapped);
+    EXPECT_EQ(st.BracketIndex, -1);
+    EXPECT_EQ(st.State[4], 0x55);
+}
+
+TEST(RowMarks, JumpMarksAreUniqueImageMarksAreNot) {
+    TEditorScreenStrings s;
+    s.SetText("0\r\n1\r\n2\r\n3\r\n4\r\n5\r\n");
+    s.PutRowMark(3, rm2);
+    s.PutRowMark(5, rm2);
+    EXPECT_EQ(s.ListRowMarks(3), 0);
+    EXPECT_EQ(s.RowOfMark(rm2), 5);
+    s.PutRowMark(3, rm12);
+    s.PutRowMark(5, rm12);
+    EXPECT_EQ(s.ListRowMarks(3), RowMarkBit(rm12));
+    EXPECT_EQ(s.ListRowMarks(5), RowMarkBit(rm2) | RowMarkBit(rm12));
+    s.PutRowMark(9, rm1); // out of range: nothing
+    EXPECT_EQ(s.MarksInList(), RowMarkBit(rm2) | RowMarkBit(rm12));
+    s.DeleteRowMark(5, rm2);
+    EXPECT_EQ(s.MarksInList(), RowMarkBit(rm12));
+    EXPECT_EQ(s.RowOfMark(rm2), -1);
+}
+
+TEST(RowMarks, DeletionMovesMarksToTheFollowingRow) {
+    TEditorScreenStrings s;
+    s.SetText("a\r\nb\r\nc\r\n");
+    s.PutRowMark(1, rm4);
+    s.UpdateList(1, 1, "");
+    EXPECT_EQ(s.ListRowMarks(1), RowMarkBit(rm4)); // now on "c"
+    s.UpdateList(1, 1, "");
+    EXPECT_EQ(s.ListRowMarks(0), RowMarkBit(rm4)); // at the end: the row before
+    s.UpdateList(0, 1, "");
+    EXPECT_EQ(s.Count(), 0);
+    EXPECT_EQ(s.MarksInList(), 0); // deleting everything loses the marks
+}
+
+TEST(RowMarks, ReturnBeforeOrAfterTheText) {
+    TEditorScreenStrings s;
+    Editor ed;
+    s.Attach(&ed);
+    s.SetText("abc\r\nnext\r\n");
+    s.PutRowMark(0, rm1);
+    ed.col = 0; // Return before the first character: the mark moves down with the text
+    s.UpdateList(0, 1, "\r\nabc\r\n");
+    EXPECT_EQ(s.ListRowMarks(0), 0);
+    EXPECT_EQ(s.ListRowMarks(1), RowMarkBit(rm1));
+    ed.col = 3; // Return after the text: the mark stays
+    s.UpdateList(1, 1, "abc\r\n\r\n");
+    EXPECT_EQ(s.ListRowMarks(1), RowMarkBit(rm1));
+    EXPECT_EQ(s.ListRowMarks(2), 0);
+    // joining two lines: the first row's marks and the removed row's marks meet
+    s.PutRowMark(3, rm7);
+    s.UpdateList(2, 1, ""); // deletes the empty line end: "next" joins? no: whole line
+    EXPECT_EQ(s.ListRowMarks(2), RowMarkBit(rm7));
+    s.UpdateList(1, 1, "abc"); // drop the line end: "next" joins "abc"
+    EXPECT_EQ(s.Count(), 2);
+    EXPECT_EQ(s.ListRowMarks(1), RowMarkBit(rm1) | RowMarkBit(rm7));
+    // undo restores the text, the marks stay near their rows
+    s.UndoObj().Undo();
+    EXPECT_EQ(s.Text(), "\r\nabc\r\nnext\r\n");
+    EXPECT_EQ(s.MarksInList(), RowMarkBit(rm1) | RowMarkBit(rm7));
+    s.Detach(&ed);
+}

@@ -1,0 +1,226 @@
+// Row store: loading, Text, the logical-line view and UpdateList.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "text/LinesView.h"
+#include "text/RowStore.h"
+#include "platform/Cp932.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+struct TempDir {
+    fs::path path;
+    TempDir() {
+        char tmpl[] = "/tmp/tolmo-linestore-XXXXXX";
+        path = mkdtemp(tmpl);
+    }
+    ~TempDir() { fs::remove_all(path); }
+    std::string Write(const std::string& name, const std::string& bytes) {
+        fs::path p = path / name;
+        std::ofstream(p, std::ios::binary) << bytes;
+        return p.string();
+    }
+};
+
+std::string Rows(const TEditorScreenStrings& s) {
+    std::string out;
+    for (int r = 0; r < s.Count(); ++r) {
+        out += "[" + s.Get(r) + "]";
+        out += "LWT"[s.RowEndKind(r)];
+    }
+    return out;
+}
+} // namespace
+
+TEST(LineStoreLoad, LineEndsAndTextEnd) {
+    TempDir d;
+    TEditorScreenStrings s;
+    s.LoadFromFile(d.Write("a", "abc"));
+    EXPECT_EQ(Rows(s), "[abc]T");
+    EXPECT_EQ(s.Text(), "abc");
+    s.LoadFromFile(d.Write("b", "abc\n"));
+    EXPECT_EQ(Rows(s), "[abc]L");
+    EXPECT_EQ(s.Text(), "abc\r\n");
+    s.LoadFromFile(d.Write("c", "a\rb"));
+    EXPECT_EQ(Rows(s), "[a]L[b]T");
+    s.LoadFromFile(d.Write("d", "ab\x1a"
+                                "cd\r\n"));
+    EXPECT_EQ(Rows(s), "[ab]T");
+    s.LoadFromFile(d.Write("e", ""));
+    EXPECT_EQ(s.Count(), 0);
+    EXPECT_EQ(s.Text(), "");
+    EXPECT_EQ(s.LineCount(), 0);
+}
+
+TEST(LineStoreLoad, BlockBorderCrLfAndBadBytes) {
+    TempDir d;
+    TEditorScreenStrings s;
+    std::string a(8191, 'x');
+    s.LoadFromFile(d.Write("border", a + "\r\nnext"));
+    EXPECT_EQ(s.Count(), 2);
+    EXPECT_EQ(s.Get(1), "next");
+    // CR-only files, NUL bytes kept as text, a lone lead byte at the end, a bad trail byte
+    s.LoadFromFile(d.Write("cr", "one\rtwo\r\rthree\r"));
+    EXPECT_EQ(Rows(s), "[one]L[two]L[]L[three]L");
+    std::string nul("a\0b\r\n", 5);
+    s.LoadFromFile(d.Write("nul", nul));
+    EXPECT_EQ(s.Text(), nul);
+    s.LoadFromFile(d.Write("lead", "ab\x82"));
+    EXPECT_EQ(Rows(s), "[ab\x82]T");
+    s.SetWordWrap(true);
+    s.LoadFromFile(d.Write("trail", std::string(79, 'a') + "\x82\x0d\x82\x09z"));
+    EXPECT_EQ(s.Text(), std::string(79, 'a') + "\x82\r\n\x82\tz");
+    EXPECT_THROW(s.LoadFromFile((d.path / "missing").string()), EFileError);
+}
+
+TEST(LineStoreLoad, LongLineWithoutLineEndWraps) {
+    TempDir d;
+    TEditorScreenStrings s;
+    s.SetWordWrap(true);
+    std::string big(5 << 20, 'a');
+    s.LoadFromFile(d.Write("long", big));
+    EXPECT_EQ(s.Count(), (5 << 20) / 80 + 1); // exact fill leaves an empty last row
+    EXPECT_EQ(s.RowEndKind(s.Count() - 1), reTextEnd);
+    EXPECT_EQ(s.LineCount(), 1);
+    EXPECT_EQ(s.RowStart(s.Count() - 1), 0);
+    EXPECT_EQ(s.RowEnd(0), s.Count() - 1);
+    EXPECT_TRUE(s.Text() == big);
+}
+
+TEST(LineStoreSave, CrLfNormalisedAndNoFinalLineEndKept) {
+    TempDir d;
+    TEditorScreenStrings s;
+    TEditorStrings lines(&s);
+    lines.LoadFromFile(d.Write("in", "a\nb\rc\r\nd"));
+    std::string out = (d.path / "out").string();
+    lines.SaveToFile(out);
+    std::ifstream f(out, std::ios::binary);
+    std::string saved((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(saved, "a\r\nb\r\nc\r\nd");
+    EXPECT_FALSE(fs::exists(out + ".tolmo-tmp"));
+    // a pasted 0x1A is not written: it would cut the text when the file is read again
+    lines.SetText("x\x1ay\r\nz");
+    lines.SaveToFile(out);
+    lines.LoadFromFile(out);
+    EXPECT_EQ(lines.Text(), "xy\r\nz");
+    EXPECT_THROW(lines.SaveToFile((d.path / "no" / "such").string()), EFileError);
+}
+
+TEST(Lines, ViewOverWrappedRows) {
+    TEditorScreenStrings s;
+    s.WrapOption().SetWrapByte(20);
+    s.SetWordWrap(true);
+    TEditorStrings lines(&s);
+    lines.SetText(std::string(30, 'a') + "\r\nb\r\n");
+    EXPECT_EQ(s.Count(), 3);
+    EXPECT_EQ(lines.Count(), 2);
+    EXPECT_EQ(lines.Get(0), std::string(30, 'a'));
+    EXPECT_EQ(lines.Get(1), "b");
+    EXPECT_THROW(lines.Get(2), EListError);
+    lines.Put(0, "short");
+    EXPECT_EQ(lines.Text(), "short\r\nb\r\n");
+    lines.Insert(1, "mid");
+    lines.Insert(3, "end"); // Count: as Add
+    EXPECT_EQ(lines.Text(), "short\r\nmid\r\nb\r\nend\r\n");
+    lines.Delete(0);
+    EXPECT_EQ(lines.Text(), "mid\r\nb\r\nend\r\n");
+    EXPECT_EQ(lines.ToVector(), (std::vector<std::string>{"mid", "b", "end"}));
+    try {
+        lines.Delete(7);
+        FAIL();
+    } catch (const EListError& e) {
+        EXPECT_EQ(std::string(e.what()), "リストのインデックスが範囲を超えています (7)");
+    }
+}
+
+TEST(Lines, AddAfterTextWithoutLineEnd) {
+    TEditorScreenStrings s;
+    TEditorStrings lines(&s);
+    EXPECT_EQ(lines.Add("x"), 0);
+    EXPECT_EQ(lines.Text(), "x\r\n");
+    lines.SetText("x");
+    EXPECT_EQ(lines.Add("y"), 1);
+    EXPECT_EQ(lines.Text(), "x\r\ny");
+    EXPECT_EQ(s.RowEndKind(1), reTextEnd);
+    lines.Clear();
+    EXPECT_EQ(lines.Count(), 0);
+    EXPECT_FALSE(s.UndoObj().CanUndo());
+}
+
+TEST(Lines, AssignPutsTheCaretAtTheEnd) {
+    struct Ed : TScreenStringsClient {
+        int row = -1, col = -1;
+        void SetCaretPos(int r, int c) override { row = r, col = c; }
+    } ed;
+    TEditorScreenStrings s;
+    s.Attach(&ed);
+    TEditorStrings lines(&s);
+    lines.Assign(std::vector<std::string>{"a", "b"});
+    EXPECT_EQ(lines.Text(), "a\r\nb\r\n");
+    EXPECT_EQ(ed.row, 2);
+    EXPECT_EQ(ed.col, 0);
+    s.Detach(&ed);
+}
+
+TEST(UpdateList, TypingReturnAndJoining) {
+    TEditorScreenStrings s;
+    s.SetText("abc\r\ndef\r\n");
+    s.UpdateList(0, 1, "abXc\r\n");
+    EXPECT_EQ(Rows(s), "[abXc]L[def]L");
+    s.UpdateList(0, 1, "ab\r\nXc\r\n"); // Return
+    EXPECT_EQ(Rows(s), "[ab]L[Xc]L[def]L");
+    s.UpdateList(1, 1, "Xc"); // delete the line end: the next line joins
+    EXPECT_EQ(Rows(s), "[ab]L[Xcdef]L");
+    s.UpdateList(2, 0, "tail"); // at [EOF]
+    EXPECT_EQ(Rows(s), "[ab]L[Xcdef]L[tail]T");
+    s.UpdateList(3, 0, "+"); // after a last line without line end: joins it
+    EXPECT_EQ(Rows(s), "[ab]L[Xcdef]L[tail+]T");
+    s.UpdateList(0, 1, ""); // whole line deletion
+    EXPECT_EQ(Rows(s), "[Xcdef]L[tail+]T");
+    // ranges outside the rows and empty changes do nothing
+    s.UpdateList(1, 5, "x");
+    s.UpdateList(-1, 1, "x");
+    s.UpdateList(0, 0, "");
+    EXPECT_EQ(Rows(s), "[Xcdef]L[tail+]T");
+    s.UpdateList(0, 2, "");
+    EXPECT_EQ(s.Count(), 0);
+}
+
+TEST(UpdateList, RewrapsFromTheRowAbove) {
+    TEditorScreenStrings s;
+    s.WrapOption().SetWrapByte(20);
+    s.WrapOption().SetFollowPunctuation(true);
+    s.SetWordWrap(true);
+    s.SetText(std::string(25, 'a') + "\r\n");
+    ASSERT_EQ(Rows(s), "[" + std::string(20, 'a') + "]W[aaaaa]L");
+    // "。" typed at the start of the continuation row hangs on the row above
+    std::string maru = Utf8ToCp932("。");
+    s.UpdateList(1, 1, maru + "aaaaa\r\n");
+    EXPECT_EQ(Rows(s), "[" + std::string(20, 'a') + maru + "]W[aaaaa]L");
+    EXPECT_EQ(s.UpdateInfo().FirstRow, -1); // cleared after the update
+}
+
+TEST(UpdateInfo, ReportedToEditorsAtTheOutermostEnd) {
+    struct Ed : TScreenStringsClient {
+        std::vector<TUpdateInfo> seen;
+        void ListUpdated(const TUpdateInfo& u) override { seen.push_back(u); }
+    } ed;
+    TEditorScreenStrings s;
+    s.SetText("a\r\nb\r\nc\r\n");
+    s.Attach(&ed);
+    s.BeginUpdate();
+    s.UpdateList(1, 1, "B\r\nB2\r\n");
+    EXPECT_TRUE(ed.seen.empty());
+    EXPECT_EQ(s.UpdateInfo().FirstRow, 1);
+    s.EndUpdate();
+    ASSERT_EQ(ed.seen.size(), 1u);
+    EXPECT_EQ(ed.seen[0].FirstRow, 1);
+    EXPECT_EQ(ed.seen[0].OldRowCount, 2); // the following line is re-cut too
+    EXPECT_EQ(ed.seen[0].NewRowCount, 3);
+    EXPECT_TRUE(ed.seen[0].TextChanged);
+    s.Detach(&ed);
+}
