@@ -1,7 +1,7 @@
 // Search and replace on the real row store: wrapped rows, line ends inside a hit, and replace
 // all undone again step by step.
-#include "search/RowStoreReplaceTarget.h"
 #include "search/RowSearchAdapter.h"
+#include "search/RowStoreReplaceTarget.h"
 
 #include <gtest/gtest.h>
 
@@ -82,6 +82,38 @@ TEST(HTSearchReplaceRows, HitOverALineEndIsReplacedWhole) {
     EXPECT_EQ(RunReplace(t, st).Replaced, 1);
     EXPECT_EQ(s.Text(), "x-y\r\n");
     UndoStepByStep(s, "xab\r\ncdy\r\n", 1);
+}
+
+// A pattern that starts with the LF (or ends with the CR) of a CR LF: the editor has no place
+// between the two, so the hit takes the whole line end, the same in both directions, and Replace
+// and Replace All change exactly what Find showed.
+TEST(HTSearchReplaceRows, HitInsideALineEndTakesTheWholeLineEnd) {
+    TEditorScreenStrings s;
+    s.SetText("ab\r\ncd");
+    TSearchHit hit;
+    TEditorSearchState st;
+    ASSERT_TRUE(EditorSearchIn(s, st, "\ncd", soDown, hit));
+    EXPECT_EQ(s.TextPos(hit.Row) + hit.Offset, 2);
+    EXPECT_EQ(hit.Length, 4);
+    st.Caret = {1, 2};
+    ASSERT_TRUE(EditorSearchIn(s, st, "\ncd", 0, hit));
+    EXPECT_EQ(s.TextPos(hit.Row) + hit.Offset, 2);
+    EXPECT_EQ(hit.Length, 4);
+    st.Caret = {0, 0};
+    ASSERT_TRUE(EditorSearchIn(s, st, "b\r", soDown, hit));
+    EXPECT_EQ(s.TextPos(hit.Row) + hit.Offset, 1);
+    EXPECT_EQ(hit.Length, 3);
+    for (const TSearchOptions dir : {TSearchOptions(soDown), TSearchOptions(0)}) {
+        s.SetText("ab\r\ncd\r\ncd");
+        TRowStoreReplaceTarget t(s);
+        if (!dir) t.SetSelStart(s.TextLength());
+        auto one = TSearchCommandState{"\ncd", "-", dir};
+        EXPECT_EQ(RunReplace(t, one).Replaced, 1);
+        EXPECT_EQ(s.Text(), dir ? "ab-\r\ncd" : "ab\r\ncd-") << dir;
+        auto all = All("\ncd", "-", dir);
+        EXPECT_EQ(RunReplace(t, all).Replaced, 1);
+        EXPECT_EQ(s.Text(), "ab--") << dir;
+    }
 }
 
 TEST(HTSearchReplaceRows, AllOnTheFirstQuestion) {
