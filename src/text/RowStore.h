@@ -10,10 +10,10 @@
 #include <string_view>
 #include <vector>
 
+#include "text/LineBreaking.h"
 #include "text/RowData.h"
 #include "text/RowTable.h"
 #include "text/UndoHistory.h"
-#include "text/LineBreaking.h"
 
 // A file could not be opened or read; the message names the file and the reason.
 class EFileError : public std::runtime_error {
@@ -129,6 +129,9 @@ class TEditorScreenStrings {
     void DeleteRows(int index, int count); // marks go to the following (or previous) row
     void Clear();
     std::string Text() const;
+    // The text as it is now (see TRowTableSnapshot), for a reader on another thread; costs one
+    // pointer per thousand rows, whatever the text's size.
+    TRowTableSnapshot Snapshot() const { return FRows.Snapshot(); }
     std::string RowsText(int first, int last) const; // rows first..last with CR LF after reLineEnd
     std::vector<uint64_t> RowsLayout(int first, int last) const; // see TUndoData::Layout
     void SetText(std::string_view s);

@@ -91,7 +91,7 @@ void TRowTable::SetA(int i, uint32_t a) {
     int b, off;
     Locate(i, b, off);
     Block& blk = FBlocks[static_cast<size_t>(b)];
-    TRowRec& r = blk.Rows[static_cast<size_t>(off)];
+    TRowRec& r = blk.Rows.Mut()[static_cast<size_t>(off)];
     int le = IsLineEnd(r) ? 1 : 0;
     int by = RowBytes(r);
     r.A = a;
@@ -110,7 +110,7 @@ void TRowTable::SetA(int i, uint32_t a) {
 void TRowTable::SetB(int i, uint32_t v) {
     int b, off;
     Locate(i, b, off);
-    FBlocks[static_cast<size_t>(b)].Rows[static_cast<size_t>(off)].B = v;
+    FBlocks[static_cast<size_t>(b)].Rows.Mut()[static_cast<size_t>(off)].B = v;
 }
 
 void TRowTable::SetText(int i, std::string_view s) {
@@ -118,7 +118,7 @@ void TRowTable::SetText(int i, std::string_view s) {
     int b, off;
     Locate(i, b, off);
     Block& blk = FBlocks[static_cast<size_t>(b)];
-    TRowRec& r = blk.Rows[static_cast<size_t>(off)];
+    TRowRec& r = blk.Rows.Mut()[static_cast<size_t>(off)];
     FTextLen += s.size();
     FTextLen -= r.Len;
     int d = static_cast<int>(s.size()) - static_cast<int>(r.Len);
@@ -163,7 +163,7 @@ void* TRowTable::Object(int i) const {
 void TRowTable::SetDataStr(int i, std::string_view s) {
     int b, off;
     Locate(i, b, off);
-    TRowRec& r = FBlocks[static_cast<size_t>(b)].Rows[static_cast<size_t>(off)];
+    TRowRec& r = FBlocks[static_cast<size_t>(b)].Rows.Mut()[static_cast<size_t>(off)];
     if (!r.Extra) {
         if (s.empty()) return;
         r.Extra = NewExtra();
@@ -175,7 +175,7 @@ void TRowTable::SetDataStr(int i, std::string_view s) {
 void TRowTable::SetObject(int i, void* o) {
     int b, off;
     Locate(i, b, off);
-    TRowRec& r = FBlocks[static_cast<size_t>(b)].Rows[static_cast<size_t>(off)];
+    TRowRec& r = FBlocks[static_cast<size_t>(b)].Rows.Mut()[static_cast<size_t>(off)];
     if (!r.Extra) {
         if (!o) return;
         r.Extra = NewExtra();
@@ -188,7 +188,7 @@ const char* TRowTable::StoreText(std::string_view s) {
     if (s.empty()) return nullptr;
     if (s.size() > FCurLeft) {
         size_t n = std::max(kChunk, s.size());
-        FChunks.push_back(std::make_unique<char[]>(n));
+        FChunks.push_back(std::shared_ptr<char[]>(new char[n]));
         FCur = FChunks.back().get();
         FCurLeft = n;
     }
@@ -241,7 +241,8 @@ void TRowTable::Insert(int i, const TRowRec* recs, int n) {
     }
     Block& blk = FBlocks[static_cast<size_t>(b)];
     if (static_cast<int>(blk.Rows.size()) + n <= kMax) {
-        blk.Rows.insert(blk.Rows.begin() + off, recs, recs + n);
+        auto& rows = blk.Rows.Mut();
+        rows.insert(rows.begin() + off, recs, recs + n);
         blk.AuxOk = false;
         blk.LineEnds += le;
         blk.Bytes += by;
@@ -260,9 +261,10 @@ void TRowTable::Insert(int i, const TRowRec* recs, int n) {
         for (size_t s = 0; s < total; s += kTarget) {
             Block p;
             size_t e = std::min(total, s + kTarget);
-            p.Rows.reserve(e - s);
+            auto& rows = p.Rows.Mut();
+            rows.reserve(e - s);
             for (size_t k = s; k < e; ++k)
-                p.Rows.push_back(at(k));
+                rows.push_back(at(k));
             Recount(p);
             parts.push_back(std::move(p));
         }
@@ -287,8 +289,9 @@ void TRowTable::Erase(int i, int n) {
     while (left > 0) {
         Block& blk = FBlocks[static_cast<size_t>(b)];
         int take = std::min(left, static_cast<int>(blk.Rows.size()) - off);
+        auto& rows = blk.Rows.Mut();
         for (int k = off; k < off + take; ++k) {
-            TRowRec& r = blk.Rows[static_cast<size_t>(k)];
+            TRowRec& r = rows[static_cast<size_t>(k)];
             FTextLen -= r.Len;
             FreeExtra(r);
             int le = IsLineEnd(r) ? 1 : 0;
@@ -298,7 +301,7 @@ void TRowTable::Erase(int i, int n) {
             FLineEnds -= le;
             FBytes -= by;
         }
-        blk.Rows.erase(blk.Rows.begin() + off, blk.Rows.begin() + off + take);
+        rows.erase(rows.begin() + off, rows.begin() + off + take);
         blk.AuxOk = false;
         left -= take;
         FCount -= take;
@@ -321,7 +324,8 @@ void TRowTable::MergeSmall(int b) {
     Block& y = FBlocks[static_cast<size_t>(b) + 1];
     if ((x.Rows.size() < kSmall || y.Rows.size() < kSmall) &&
         x.Rows.size() + y.Rows.size() <= kTarget) {
-        x.Rows.insert(x.Rows.end(), y.Rows.begin(), y.Rows.end());
+        auto& rows = x.Rows.Mut();
+        rows.insert(rows.end(), y.Rows.begin(), y.Rows.end());
         x.AuxOk = false;
         x.LineEnds += y.LineEnds;
         x.Bytes += y.Bytes;
@@ -419,6 +423,16 @@ int TRowTable::RowOfByte(int64_t pos) const {
     return FRowPrefix[static_cast<size_t>(b) + 1] - 1;
 }
 
+TRowTableSnapshot TRowTable::Snapshot() const {
+    TRowTableSnapshot snap;
+    snap.Blocks.reserve(FBlocks.size());
+    for (const Block& blk : FBlocks)
+        snap.Blocks.push_back(blk.Rows.Share());
+    snap.Chunks = FChunks;
+    snap.Bytes = FBytes;
+    return snap;
+}
+
 void TRowTable::MaybeCompact() {
     size_t garbage = GarbageBytes();
     if (garbage > (4u << 20) && garbage * 2 > FArenaBytes) Compact();
@@ -437,8 +451,9 @@ void TRowTable::AssignRows(std::vector<TRowRec>&& recs) {
     for (size_t s = 0; s < recs.size(); s += kTarget) {
         Block p;
         size_t e = std::min(recs.size(), s + kTarget);
-        p.Rows.assign(recs.begin() + static_cast<long>(s), recs.begin() + static_cast<long>(e));
-        for (TRowRec& r : p.Rows) {
+        auto& rows = p.Rows.Mut();
+        rows.assign(recs.begin() + static_cast<long>(s), recs.begin() + static_cast<long>(e));
+        for (TRowRec& r : rows) {
             r.Extra = 0;
             FTextLen += r.Len;
         }
@@ -454,10 +469,10 @@ void TRowTable::AssignRows(std::vector<TRowRec>&& recs) {
 
 void TRowTable::Compact() {
     size_t live = FTextLen;
-    std::unique_ptr<char[]> buf = std::make_unique<char[]>(std::max<size_t>(live, 1) + kChunk);
+    std::shared_ptr<char[]> buf(new char[std::max<size_t>(live, 1) + kChunk]);
     char* p = buf.get();
     for (Block& blk : FBlocks)
-        for (TRowRec& r : blk.Rows) {
+        for (TRowRec& r : blk.Rows.Mut()) {
             if (!r.Len) continue;
             std::memcpy(p, r.P, r.Len);
             r.P = p;

@@ -1,7 +1,8 @@
 // TRowTable: compact storage of screen rows in blocks, with per-block counts of rows, line ends
 // and text bytes so that positions and logical lines are found in O(log n). Row texts live in an
 // append-only arena (the loaded file is one chunk of it); the arena is compacted when more than
-// half of it is garbage.
+// half of it is garbage. A snapshot shares the blocks and the arena copy-on-write, so another
+// thread can read the text as it was while the table goes on changing.
 #pragma once
 
 #include <cstdint>
@@ -19,6 +20,44 @@ struct TRowRec {
     uint32_t B = 0;     // DataB
     uint32_t Extra = 0; // index+1 of the row's DataStr/Object record, 0 = none
     std::string_view Text() const { return {P, Len}; }
+};
+
+// The rows of one block, shared with snapshots: reading is free, the first change after a
+// snapshot copies the block's rows (never the texts, which the arena does not overwrite).
+class TCowRows {
+  public:
+    using Rows = std::vector<TRowRec>;
+    TCowRows() : p_(std::make_shared<Rows>()) {}
+    std::size_t size() const { return p_->size(); }
+    bool empty() const { return p_->empty(); }
+    const TRowRec& operator[](std::size_t i) const { return (*p_)[i]; }
+    Rows::const_iterator begin() const { return p_->begin(); }
+    Rows::const_iterator end() const { return p_->end(); }
+    // The rows to change, copied first when a snapshot still holds them.
+    Rows& Mut() {
+        if (p_.use_count() > 1) p_ = std::make_shared<Rows>(*p_);
+        return *p_;
+    }
+    std::shared_ptr<const Rows> Share() const { return p_; }
+
+  private:
+    std::shared_ptr<Rows> p_;
+};
+
+// The text of a row table at one moment, safe to read on any thread while the table changes.
+struct TRowTableSnapshot {
+    std::vector<std::shared_ptr<const TCowRows::Rows>> Blocks;
+    std::vector<std::shared_ptr<char[]>> Chunks; // keeps the row texts alive
+    int64_t Bytes = 0;                           // the text's length, line ends counting 2
+    // Calls f with the pieces of the text in order: each row's bytes, and "\r\n" after a row
+    // that ends a line.
+    template <class F> void ForEachPiece(F&& f) const {
+        for (const auto& blk : Blocks)
+            for (const TRowRec& r : *blk) {
+                if (r.Len) f(r.Text());
+                if (RowData::RowEnd(r.A) == reLineEnd) f(std::string_view("\r\n", 2));
+            }
+    }
 };
 
 class TRowTable {
@@ -57,12 +96,14 @@ class TRowTable {
     int64_t Bytes() const { return FBytes; }   // text bytes + 2 per reLineEnd row
     int64_t BytesBefore(int r) const;
     int RowOfByte(int64_t pos) const; // row r with BytesBefore(r) <= pos < BytesBefore(r + 1)
+    // The whole text as it is now, shared copy-on-write: costs one pointer per block.
+    TRowTableSnapshot Snapshot() const;
     size_t ArenaBytes() const { return FArenaBytes; }
     size_t GarbageBytes() const { return FArenaBytes - FTextLen; }
 
   private:
     struct Block {
-        std::vector<TRowRec> Rows;
+        TCowRows Rows;
         int LineEnds = 0;
         int64_t Bytes = 0;
         // Built on demand after a change: line-end rows as bits, bytes before every 64th row.
@@ -99,7 +140,7 @@ class TRowTable {
     std::vector<Extra> FExtras;
     std::vector<uint32_t> FFreeExtras;
 
-    std::vector<std::unique_ptr<char[]>> FChunks;
+    std::vector<std::shared_ptr<char[]>> FChunks;
     char* FCur = nullptr;
     size_t FCurLeft = 0;
     size_t FArenaBytes = 0; // bytes handed out
