@@ -4,11 +4,14 @@
 #include "app/ShellUtil.h"
 #include "app/ui/Application.h"
 #include "app/ui/SessionEnd.h"
-#include "mainwindow/ui/SharedObjects.h"
-#include "mainwindow/ui/PagesAttach.h"
-#include "mainwindow/ui/WindowCommands.h"
 #include "mainwindow/ui/MainWindow.h"
+#include "mainwindow/ui/PagesAttach.h"
+#include "mainwindow/ui/RecoveryGuard.h"
+#include "mainwindow/ui/SharedObjects.h"
+#include "mainwindow/ui/WindowCommands.h"
 #include "platform/ui/QtMessageSink.h"
+
+#include <QSessionManager>
 
 #include <filesystem>
 #include <iostream>
@@ -50,7 +53,16 @@ int main(int argc, char** argv) {
         TfmEditor fmEditor(dtEditor, info);
         TPages* pages = AttachPages(fmEditor, dtEditor);
         new TWindowCommands(fmEditor, *pages); // owned by the window
+        // Unsaved pages are kept in recovery files; a signal or the end of the desktop session
+        // ends the program without a question.
+        auto* recovery = new TRecoveryGuard(fmEditor, dtEditor, *pages); // owned by the window
         TSessionEnd sessionEnd(&fmEditor);
+        sessionEnd.BeforeClose = [recovery] { recovery->EndWithoutQuestions(); };
+        QObject::connect(&app, &QGuiApplication::commitDataRequest, recovery,
+                         [recovery, &fmEditor](QSessionManager&) {
+                             recovery->EndWithoutQuestions();
+                             fmEditor.close();
+                         });
         fmEditor.show();
         result = app.exec();
     } // The main window goes first, then the data module.

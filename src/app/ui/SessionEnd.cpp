@@ -37,5 +37,6 @@ void TSessionEnd::onSignal() {
     char buf[16];
     while (::read(pipeFds[0], buf, sizeof buf) > 0) {
     }
+    if (BeforeClose) BeforeClose();
     if (window_) window_->close();
 }

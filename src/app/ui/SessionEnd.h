@@ -5,6 +5,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 class QSocketNotifier;
 class QWidget;
 
@@ -14,6 +16,8 @@ class TSessionEnd : public QObject {
     // Installs the signal handlers; a signal then closes the window (as its close box does).
     explicit TSessionEnd(QWidget* mainWindow);
     ~TSessionEnd() override;
+    // Runs before the window is closed by a signal: nothing may ask a question on this path.
+    std::function<void()> BeforeClose;
 
   private:
     void onSignal();

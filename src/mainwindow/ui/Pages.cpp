@@ -92,8 +92,9 @@ void TPages::hookEditor(TPageEditor* e, Sheet* s) {
     e->OnCaretMoved = [this, e] {
         if (e == ActivePageEditor()) UpdateCaretPanel();
     };
-    e->OnChange = [this, e] {
+    e->OnChange = [this, e, s] {
         if (e == ActivePageEditor() && OnModifiedMark) OnModifiedMark(e->Modified());
+        if (OnTextChanged) OnTextChanged(pageControl_->indexOf(s->widget));
     };
     e->OnFocus = [this, e, s] {
         s->focused = e;

@@ -78,6 +78,7 @@ class TPages : public QObject, public TPageHost {
     // Hooks for the window.
     std::function<void(int panel, const QString& text)> SetStatusPanel;
     std::function<void(bool modified)> OnModifiedMark; // the F11 "更新" mark
+    std::function<void(int index)> OnTextChanged;      // any page's text changed
     std::function<void()> OnExit;                      // mnExit: close the main window
     std::function<bool()> ExternalEditorRunningHook;
     std::function<void(bool show)> JumpPanelHook;
