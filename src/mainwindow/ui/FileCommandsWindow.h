@@ -6,6 +6,7 @@
 #include "mainwindow/FileCommands.h"
 
 #include <QObject>
+#include <QKeySequence>
 #include <QPointer>
 
 #include <functional>
