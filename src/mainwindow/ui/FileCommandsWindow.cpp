@@ -113,6 +113,9 @@ void TFileCommandsWindow::buildItems() {
             if (mnEditorLine_) mnEditorLine_->setVisible(fm_.Settings.isEditor);
             mnEditor_->setEnabled(!core_->ExternalEditRunning());
         });
+    // Outside the open menu the key reaches the command, which refuses a second edit itself.
+    if (QMenu* edit = menuNamed(fm_, "mnEdit"))
+        connect(edit, &QMenu::aboutToHide, this, [this] { mnEditor_->setEnabled(true); });
     mnEditor_->setVisible(fm_.Settings.isEditor);
     if (mnEditorLine_) mnEditorLine_->setVisible(fm_.Settings.isEditor);
 
