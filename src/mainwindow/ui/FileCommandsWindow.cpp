@@ -2,7 +2,9 @@
 #include "mainwindow/ui/FileCommandsWindow.h"
 
 #include "app/ShellUtil.h"
+#include "editor/ui/EditorWidget.h"
 #include "mainwindow/ui/AddressClicks.h"
+#include "mainwindow/ui/EditorPageEditor.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/Pages.h"
 #include "platform/Folders.h"
@@ -145,8 +147,15 @@ void TFileCommandsWindow::buildItems() {
     connect(mnSetup_, &QAction::triggered, this, &TFileCommandsWindow::mnSetupClick);
     mnBackup_ = item("mnSonota", "mnBackup", QStringLiteral("バックアップ＆リストア"));
     connect(mnBackup_, &QAction::triggered, this, &TFileCommandsWindow::mnBackupClick);
-    if (QMenu* other = menuNamed(fm_, "mnSonota"))
+    if (QMenu* other = menuNamed(fm_, "mnSonota")) {
+        // The character count sits between the options and the read-me file.
+        if (QAction* count = fm_.findChild<QAction*>(QStringLiteral("mnMojisuu"));
+            count && other->actions().contains(mnReadMe_)) {
+            other->removeAction(count);
+            other->insertAction(mnReadMe_, count);
+        }
         connect(other, &QMenu::aboutToShow, this, &TFileCommandsWindow::mnSonotaClick);
+    }
     UpdateDialogItems();
     mnReadMe_->setEnabled(core_->ReadMeAvailable());
 }
@@ -160,6 +169,10 @@ void TFileCommandsWindow::UpdateDialogItems() {
 }
 
 void TFileCommandsWindow::mnSonotaClick() {
+    if (QAction* count = fm_.findChild<QAction*>(QStringLiteral("mnMojisuu"))) {
+        auto* page = dynamic_cast<TEditorPageEditor*>(pages_.ActivePageEditor());
+        count->setEnabled(page && page->Editor() && page->Editor()->Core().Selected());
+    }
     mnReadMe_->setEnabled(core_->ReadMeAvailable());
     static const bool fileManager = fileManagerAvailable();
     mnProperty_->setVisible(fileManager);
