@@ -68,8 +68,9 @@ void TFileCommands::ExternalEditEnded() {
             return;
         }
         if (found < 0) {
-            host_.Notice("外部エディタで編集したファイル名は同じで、フォルダの違うファイルがあります。"
-                         "\r\n一度、終了させた方がいいと思います。");
+            host_.Notice(
+                "外部エディタで編集したファイル名は同じで、フォルダの違うファイルがあります。"
+                "\r\n一度、終了させた方がいいと思います。");
             endExternalEdit(-1);
             return;
         }

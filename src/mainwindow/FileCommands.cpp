@@ -76,11 +76,11 @@ std::vector<std::string> MemoFilesOf(const std::string& folder0) {
     if (!d) return {};
     while (dirent* e = ::readdir(d)) {
         const std::string name = e->d_name;
-        if (name.size() <= 4 || !sameIgnoringCase(std::string_view(name).substr(name.size() - 4),
-                                                  ".txt"))
+        if (name.size() <= 4 ||
+            !sameIgnoringCase(std::string_view(name).substr(name.size() - 4), ".txt"))
             continue;
-        if (e->d_type == DT_REG || ((e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) &&
-                                    isRegularFile(folder + name)))
+        if (e->d_type == DT_REG ||
+            ((e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) && isRegularFile(folder + name)))
             names.push_back(name);
     }
     ::closedir(d);

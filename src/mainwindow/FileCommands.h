@@ -57,10 +57,10 @@ class TFileCommands {
                   const TSettings& settings)
         : book_(book), host_(host), window_(window), settings_(settings) {}
 
-    std::string dataFolder;        // for the safety copy when a file's folder is write-protected
-    std::string searchPath;        // $PATH, for program names without a folder
-    std::string lastFolder;        // the folder last opened with the folder command
-    bool removableCheck = true;    // asks for media on removable drives
+    std::string dataFolder;     // for the safety copy when a file's folder is write-protected
+    std::string searchPath;     // $PATH, for program names without a folder
+    std::string lastFolder;     // the folder last opened with the folder command
+    bool removableCheck = true; // asks for media on removable drives
 
     // mnSaiYomikomi: the page's file again, or (untitled) an empty page after two questions.
     bool ReRead();

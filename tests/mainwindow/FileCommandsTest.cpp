@@ -1,8 +1,8 @@
 // The file commands without a window: the doubled-extension rule, the safety copy's place,
 // re-read, rename (same path, existing name, other folder), the external editor from
 // start to end (also for a page closed meanwhile), folder open and the read-me file.
-#include "FakePageHost.h"
 #include "mainwindow/FileCommands.h"
+#include "FakePageHost.h"
 
 #include "../support/OrdinaryUser.h"
 #include "../support/TempDir.h"
@@ -142,10 +142,10 @@ TEST_F(FileCommandsTest, ReReadReloadsATitledPageAndAsksTwiceOnAnUntitledOne) {
     EXPECT_TRUE(cmds.ReRead());
     EXPECT_EQ(page().text, "");
     EXPECT_FALSE(page().modified);
-    EXPECT_EQ(host.questions, (std::vector<std::string>{
-                                  "今までの編集がクリアされますがよろしいですか？",
-                                  "ファイル名が「無題」です。内容をクリアしてもいいですか？",
-                                  "内容が破棄されます。本当にいいですか？"}));
+    EXPECT_EQ(host.questions,
+              (std::vector<std::string>{"今までの編集がクリアされますがよろしいですか？",
+                                        "ファイル名が「無題」です。内容をクリアしてもいいですか？",
+                                        "内容が破棄されます。本当にいいですか？"}));
 }
 
 TEST_F(FileCommandsTest, RenameToTheSamePathOrAnExistingNameChangesNothing) {
@@ -194,7 +194,7 @@ TEST_F(FileCommandsTest, ExternalEditRunsReadOnlyAndReadsTheFileAtTheEnd) {
     EXPECT_TRUE(cmds.StartExternalEdit());
     ASSERT_EQ(window.started.size(), 1u);
     EXPECT_EQ(window.started[0], (std::vector<std::string>{"/bin/true", memo})); // one argument
-    EXPECT_EQ(TempDir::Read(memo), "before, edited"); // saved first
+    EXPECT_EQ(TempDir::Read(memo), "before, edited");                            // saved first
     const std::string copy = d / "docs/my memo's \"x\".tx$";
     EXPECT_EQ(cmds.SafetyCopy(), copy);
     EXPECT_EQ(TempDir::Read(copy), "before, edited");
@@ -287,8 +287,8 @@ TEST_F(FileCommandsTest, FolderOpenOpensEveryMemoInNameOrderAndReadsOnlyTheLast)
     EXPECT_EQ(list.PathOf(0), d / "f/a.TXT");
     EXPECT_EQ(list.PathOf(2), d / "f/c.txt");
     EXPECT_EQ(host.loads, (std::vector<std::string>{d / "f/c.txt"}));
-    EXPECT_EQ(host.progress, (std::vector<std::string>{"    1 /  3 >", "    2 /  3 >>",
-                                                       "    3 /  3 >>>", ""}));
+    EXPECT_EQ(host.progress,
+              (std::vector<std::string>{"    1 /  3 >", "    2 /  3 >>", "    3 /  3 >>>", ""}));
     host.SetActivePage(0);
     book.PageChange();
     EXPECT_EQ(page().text, "A");

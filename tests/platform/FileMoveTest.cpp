@@ -50,7 +50,8 @@ TEST_F(FileMoveTest, WriteProtectedFoldersLeaveTheFileWhereItWas) {
 
 TEST_F(FileMoveTest, MoveAcrossFileSystemsCopiesThenRemoves) {
     if (!RunsAsOrdinaryUser()) return;
-    struct stat shm {}, tmp {};
+    struct stat shm {
+    }, tmp{};
     if (stat("/dev/shm", &shm) != 0 || stat(d.str().c_str(), &tmp) != 0 || shm.st_dev == tmp.st_dev)
         GTEST_SKIP() << "no second file system at hand";
     char tmpl[] = "/dev/shm/tolmo-move-XXXXXX";

@@ -25,8 +25,8 @@ TAddressToken AddressAt(TEditor& e, QPoint p) {
     for (const TFountainToken& t : c.Coloring().Tokens(pos.Row)) {
         if (off < t.Start || off >= t.Start + t.Length) continue;
         if (t.Kind != toUrl && t.Kind != toMail) return {};
-        std::string text(row.substr(static_cast<std::size_t>(t.Start),
-                                    static_cast<std::size_t>(t.Length)));
+        std::string text(
+            row.substr(static_cast<std::size_t>(t.Start), static_cast<std::size_t>(t.Length)));
         // A wrapped address goes on at the start of the next row.
         if (t.FullLength > t.Length && pos.Row + 1 < rows)
             text += std::string(c.RowTextOf(pos.Row + 1)

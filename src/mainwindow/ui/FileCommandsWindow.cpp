@@ -94,8 +94,7 @@ void TFileCommandsWindow::buildItems() {
     connect(folderOpen, &QAction::triggered, this, &TFileCommandsWindow::mnFolderOpenClick);
 
     // Edit menu.
-    mnSaiYomikomi_ =
-        item("mnEdit", "mnSaiYomikomi", QStringLiteral("再読込 [編集取消] (&O)"));
+    mnSaiYomikomi_ = item("mnEdit", "mnSaiYomikomi", QStringLiteral("再読込 [編集取消] (&O)"));
     connect(mnSaiYomikomi_, &QAction::triggered, this, &TFileCommandsWindow::mnSaiYomikomiClick);
     if (QMenu* edit = menuNamed(fm_, "mnEdit")) {
         mnEditorLine_ = fm_.findChild<QAction*>(QStringLiteral("mnEditorLine"));
@@ -128,7 +127,8 @@ void TFileCommandsWindow::buildItems() {
     });
     mnProperty_ = item("mnSonota", "mnProperty", QStringLiteral("プロパティ表示(&R)"));
     connect(mnProperty_, &QAction::triggered, this, &TFileCommandsWindow::mnPropertyClick);
-    mnInfo_ = fm_.mnInfo ? fm_.mnInfo : item("mnSonota", "mnInfo", QStringLiteral("インフォメーション"));
+    mnInfo_ =
+        fm_.mnInfo ? fm_.mnInfo : item("mnSonota", "mnInfo", QStringLiteral("インフォメーション"));
     mnInfo_->setVisible(false);
     connect(mnInfo_, &QAction::triggered, this, [this] {
         if (OpenInfo) OpenInfo();

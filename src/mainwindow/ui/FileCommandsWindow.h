@@ -5,8 +5,8 @@
 
 #include "mainwindow/FileCommands.h"
 
-#include <QObject>
 #include <QKeySequence>
+#include <QObject>
 #include <QPointer>
 
 #include <functional>
@@ -69,9 +69,9 @@ class TFileCommandsWindow : public QObject, public TFileCommandHost {
     QPointer<QProcess> editor_;
     TAddressClicks* addresses_ = nullptr;
     QAction *mnSaiYomikomi_ = nullptr, *mnEditor_ = nullptr, *mnEditorLine_ = nullptr;
-    QAction *mnAbout_ = nullptr, *mnProperty_ = nullptr, *mnInfo_ = nullptr,
-            *mnTolmo_ = nullptr, *mnSet_ = nullptr, *mnReadMe_ = nullptr, *mnKidou_ = nullptr,
-            *mnSetup_ = nullptr, *mnBackup_ = nullptr;
+    QAction *mnAbout_ = nullptr, *mnProperty_ = nullptr, *mnInfo_ = nullptr, *mnTolmo_ = nullptr,
+            *mnSet_ = nullptr, *mnReadMe_ = nullptr, *mnKidou_ = nullptr, *mnSetup_ = nullptr,
+            *mnBackup_ = nullptr;
 };
 
 // The address of the maker's web page.
