@@ -4,6 +4,7 @@
 #include "app/ShellUtil.h"
 #include "app/ui/Application.h"
 #include "app/ui/SessionEnd.h"
+#include "mainwindow/ui/FileCommandsWindow.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/PagesAttach.h"
 #include "mainwindow/ui/RecoveryGuard.h"
@@ -52,7 +53,8 @@ int main(int argc, char** argv) {
     {
         TfmEditor fmEditor(dtEditor, info);
         TPages* pages = AttachPages(fmEditor, dtEditor);
-        new TWindowCommands(fmEditor, *pages); // owned by the window
+        new TWindowCommands(fmEditor, *pages);     // owned by the window
+        new TFileCommandsWindow(fmEditor, *pages); // owned by the window
         // Unsaved pages are kept in recovery files; a signal or the end of the desktop session
         // ends the program without a question.
         auto* recovery = new TRecoveryGuard(fmEditor, dtEditor, *pages); // owned by the window
