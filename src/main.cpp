@@ -4,6 +4,7 @@
 #include "app/ShellUtil.h"
 #include "app/ui/Application.h"
 #include "app/ui/SessionEnd.h"
+#include "mainwindow/ui/DiskWatch.h"
 #include "mainwindow/ui/FileCommandsWindow.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/PagesAttach.h"
@@ -58,11 +59,18 @@ int main(int argc, char** argv) {
         // Unsaved pages are kept in recovery files; a signal or the end of the desktop session
         // ends the program without a question.
         auto* recovery = new TRecoveryGuard(fmEditor, dtEditor, *pages); // owned by the window
+        // Files changed by other programs are offered for re-reading, and never overwritten
+        // without a question.
+        auto* diskWatch = new TDiskWatch(*pages, &fmEditor);
+        const auto endWithoutQuestions = [recovery, diskWatch] {
+            diskWatch->SetQuiet();
+            recovery->EndWithoutQuestions();
+        };
         TSessionEnd sessionEnd(&fmEditor);
-        sessionEnd.BeforeClose = [recovery] { recovery->EndWithoutQuestions(); };
+        sessionEnd.BeforeClose = endWithoutQuestions;
         QObject::connect(&app, &QGuiApplication::commitDataRequest, recovery,
-                         [recovery, &fmEditor](QSessionManager&) {
-                             recovery->EndWithoutQuestions();
+                         [endWithoutQuestions, &fmEditor](QSessionManager&) {
+                             endWithoutQuestions();
                              fmEditor.close();
                          });
         fmEditor.show();

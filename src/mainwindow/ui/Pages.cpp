@@ -157,13 +157,17 @@ bool TPages::LoadPageText(int index, const std::string& path, std::string* error
     QApplication::setOverrideCursor(Qt::WaitCursor);
     bool ok = sheet(index).editor->LoadFromFile(path, error);
     QApplication::restoreOverrideCursor();
+    if (ok && OnFileRead) OnFileRead(index, path);
     return ok;
 }
 
 bool TPages::SavePageText(int index, const std::string& path, std::string* error) {
     Sheet& s = sheet(index);
     TPageEditor* e = s.focused ? s.focused : s.editor.get();
-    return SaveDocumentFile(path, e->TextBytes(), error);
+    if (BeforeFileWrite && !BeforeFileWrite(index, path, error)) return false;
+    if (!SaveDocumentFile(path, e->TextBytes(), error)) return false;
+    if (OnFileWritten) OnFileWritten(index, path);
+    return true;
 }
 
 bool TPages::IsModified(int index) const {

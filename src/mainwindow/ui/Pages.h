@@ -79,7 +79,10 @@ class TPages : public QObject, public TPageHost {
     std::function<void(int panel, const QString& text)> SetStatusPanel;
     std::function<void(bool modified)> OnModifiedMark; // the F11 "更新" mark
     std::function<void(int index)> OnTextChanged;      // any page's text changed
-    std::function<void()> OnExit;                      // mnExit: close the main window
+    // A page's file was read or written; before a write, false (with the reason) stops it.
+    std::function<void(int index, const std::string&path)> OnFileRead, OnFileWritten;
+    std::function<bool(int index, const std::string& path, std::string* error)> BeforeFileWrite;
+    std::function<void()> OnExit; // mnExit: close the main window
     std::function<bool()> ExternalEditorRunningHook;
     std::function<void(bool show)> JumpPanelHook;
     std::function<void(const QString& folder)> OpenFolderHook; // "フォルダ開き直す" (folder open)

@@ -1,0 +1,137 @@
+// BM_RecoveryWrite: keeping the recovery file of a page that holds a 100 MB text (about 1.6
+// million lines of mixed Shift-JIS, word wrap at 80). Each part beside its baseline:
+//   BM_RecoveryWrite/TypeOneChar  typing one character in the middle (baseline of the interface
+//                                 thread's budget)
+//   BM_RecoveryWrite/Snapshot     what the interface thread pays: the copy-on-write snapshot
+//   BM_RecoveryWrite/FirstEdit    the first edit after a snapshot (it copies one block of rows)
+//   BM_RecoveryWrite/PlainSave    a plain atomic save of the same text (baseline of the writer)
+//   BM_RecoveryWrite/Background   the background writer's whole file from the snapshot
+#include <benchmark/benchmark.h>
+
+#include "mainwindow/Recovery.h"
+#include "platform/AtomicFile.h"
+#include "text/RowStore.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string BigText() {
+    std::string t;
+    t.reserve(105u << 20);
+    std::uint64_t s = 42;
+    const char* kana = "\x82\xa0\x82\xa2\x82\xa4\x83\x41\x83\x43\x93\xfa\x96\x7b\x8c\xea";
+    while (t.size() < (100u << 20)) {
+        s = s * 6364136223846793005ULL + 1442695040888963407ULL;
+        const int len = 20 + static_cast<int>((s >> 33) % 100);
+        for (int i = 0; i < len; i += 2)
+            t.append(((s >> (i % 32)) & 3) ? "ab" : std::string(kana + (i % 16), 2));
+        t += "\r\n";
+    }
+    return t;
+}
+
+TEditorScreenStrings& Store() {
+    static std::unique_ptr<TEditorScreenStrings> s = [] {
+        auto p = std::make_unique<TEditorScreenStrings>();
+        p->WrapOption().SetWrapByte(80);
+        p->SetWordWrap(true);
+        p->SetText(BigText());
+        return p;
+    }();
+    return *s;
+}
+
+std::string Folder() {
+    static const std::string f = [] {
+        std::string t = (fs::temp_directory_path() / "tolmo-bench-XXXXXX").string();
+        if (!::mkdtemp(t.data())) std::abort();
+        std::atexit([] { fs::remove_all(Folder()); });
+        return t + "/";
+    }();
+    return f;
+}
+
+// Types one character into a middle row and takes it out again (two edits per iteration).
+void TypeAndUndoOne(TEditorScreenStrings& s, int row) {
+    const std::string was(s.RowText(row));
+    s.UpdateList(row, 1, "x" + was);
+    s.UpdateList(row, 1, was);
+}
+
+void BM_RecoveryWrite_TypeOneChar(benchmark::State& state) {
+    TEditorScreenStrings& s = Store();
+    const int row = s.Count() / 2;
+    for (auto _ : state)
+        TypeAndUndoOne(s, row);
+    state.counters["rows"] = s.Count();
+}
+
+void BM_RecoveryWrite_Snapshot(benchmark::State& state) {
+    TEditorScreenStrings& s = Store();
+    for (auto _ : state) {
+        TRowTableSnapshot snap = s.Snapshot();
+        benchmark::DoNotOptimize(snap.Bytes);
+    }
+    state.counters["MB"] = static_cast<double>(s.TextLength()) / (1 << 20);
+}
+
+// A snapshot held by the writer while the user types: the edits copy the rows of one block.
+void BM_RecoveryWrite_FirstEdit(benchmark::State& state) {
+    TEditorScreenStrings& s = Store();
+    const int row = s.Count() / 2;
+    for (auto _ : state) {
+        state.PauseTiming();
+        TRowTableSnapshot snap = s.Snapshot();
+        state.ResumeTiming();
+        TypeAndUndoOne(s, row);
+        state.PauseTiming();
+        snap = {};
+        state.ResumeTiming();
+    }
+}
+
+void BM_RecoveryWrite_PlainSave(benchmark::State& state) {
+    TEditorScreenStrings& s = Store();
+    for (auto _ : state) {
+        if (!WriteFileAtomic(Folder() + "plain.txt", s.Text())) state.SkipWithError("save failed");
+    }
+}
+
+void BM_RecoveryWrite_Background(benchmark::State& state) {
+    TEditorScreenStrings& s = Store();
+    TRecoveryRecord meta;
+    meta.Path = "/memo/big.txt";
+    for (auto _ : state) {
+        if (!WriteRecoveryFile(Folder() + "page-1.recovery", meta, s.Snapshot(), nullptr))
+            state.SkipWithError("write failed");
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_RecoveryWrite_TypeOneChar)
+    ->Name("BM_RecoveryWrite/TypeOneChar")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RecoveryWrite_Snapshot)
+    ->Name("BM_RecoveryWrite/Snapshot")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RecoveryWrite_FirstEdit)
+    ->Name("BM_RecoveryWrite/FirstEdit")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RecoveryWrite_PlainSave)
+    ->Name("BM_RecoveryWrite/PlainSave")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK(BM_RecoveryWrite_Background)
+    ->Name("BM_RecoveryWrite/Background")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+
+BENCHMARK_MAIN();
