@@ -3,7 +3,7 @@
 
 const std::vector<std::string>& JapaneseMonospaceFaces() {
     static const std::vector<std::string> faces = {
-        "IPAGothic", "Noto Sans Mono CJK JP", "VL Gothic", "TakaoGothic", "IPAexGothic",
+        "Noto Sans Mono CJK JP", "IPAGothic", "VL Gothic", "TakaoGothic", "IPAexGothic",
     };
     return faces;
 }

@@ -31,14 +31,16 @@ struct TextField {
 #define INTF(NAME, OBJ, GET, SET)                                                                  \
     IntField {                                                                                     \
         NAME, [](const TEditorProp& p) { return static_cast<std::int32_t>(p.OBJ GET()); },         \
-            [](TEditorProp& p, std::int32_t v) { p.OBJ SET(static_cast<decltype(p.OBJ GET())>(v)); } \
+            [](TEditorProp& p, std::int32_t v) {                                                   \
+                p.OBJ SET(static_cast<decltype(p.OBJ GET())>(v));                                  \
+            }                                                                                      \
     }
 // An enumeration: values outside first..last keep the field's value.
 #define ENUMF(NAME, OBJ, GET, SET, FIRST, LAST)                                                    \
     IntField {                                                                                     \
         NAME, [](const TEditorProp& p) { return static_cast<std::int32_t>(p.OBJ GET()); },         \
             [](TEditorProp& p, std::int32_t v) {                                                   \
-                if (v >= FIRST && v <= LAST) p.OBJ SET(static_cast<decltype(p.OBJ GET())>(v));    \
+                if (v >= FIRST && v <= LAST) p.OBJ SET(static_cast<decltype(p.OBJ GET())>(v));     \
             }                                                                                      \
     }
 #define RAWF(NAME, FIELD)                                                                          \
@@ -51,8 +53,9 @@ struct TextField {
 void AddMark(std::vector<IntField>& f, const char* name, TEditorMark TEditorMarks::*m) {
     const std::string cn = "Marks." + std::string(name) + ".Color";
     const std::string vn = "Marks." + std::string(name) + ".Visible";
-    f.push_back({cn, [m](const TEditorProp& p) { return static_cast<std::int32_t>((p.Marks.*m).Color()); },
-                 [m](TEditorProp& p, std::int32_t v) { (p.Marks.*m).SetColor(static_cast<TColor>(v)); }});
+    f.push_back(
+        {cn, [m](const TEditorProp& p) { return static_cast<std::int32_t>((p.Marks.*m).Color()); },
+         [m](TEditorProp& p, std::int32_t v) { (p.Marks.*m).SetColor(static_cast<TColor>(v)); }});
     f.push_back({vn, [m](const TEditorProp& p) { return (p.Marks.*m).Visible() ? 1 : 0; },
                  [m](TEditorProp& p, std::int32_t v) { (p.Marks.*m).SetVisible(v != 0); }});
 }
@@ -63,21 +66,20 @@ void AddColorItem(std::vector<IntField>& f, const char* name,
     const std::string n = std::string("View.Colors.") + name;
     const char* parts[3] = {".BkColor", ".Color", ".Style"};
     for (int k = 0; k < 3; ++k) {
-        f.push_back({n + parts[k],
-                     [item, k](const TEditorProp& p) {
-                         const TEditorColorItem& c = p.View.Colors().*item;
-                         return static_cast<std::int32_t>(k == 0 ? c.BkColor
-                                                          : k == 1 ? c.Color
-                                                                   : c.Style);
-                     },
-                     [item, k](TEditorProp& p, std::int32_t v) {
-                         TEditorViewColors cs = p.View.Colors();
-                         TEditorColorItem& c = cs.*item;
-                         if (k == 0) c.BkColor = static_cast<TColor>(v);
-                         if (k == 1) c.Color = static_cast<TColor>(v);
-                         if (k == 2) c.Style = static_cast<TEditorFontStyles>(v & fsAllStyles);
-                         p.View.SetColors(cs);
-                     }});
+        f.push_back(
+            {n + parts[k],
+             [item, k](const TEditorProp& p) {
+                 const TEditorColorItem& c = p.View.Colors().*item;
+                 return static_cast<std::int32_t>(k == 0 ? c.BkColor : k == 1 ? c.Color : c.Style);
+             },
+             [item, k](TEditorProp& p, std::int32_t v) {
+                 TEditorViewColors cs = p.View.Colors();
+                 TEditorColorItem& c = cs.*item;
+                 if (k == 0) c.BkColor = static_cast<TColor>(v);
+                 if (k == 1) c.Color = static_cast<TColor>(v);
+                 if (k == 2) c.Style = static_cast<TEditorFontStyles>(v & fsAllStyles);
+                 p.View.SetColors(cs);
+             }});
     }
 }
 
@@ -143,7 +145,8 @@ const std::vector<IntField>& IntFields() {
             INTF("Ruler.GaugeRange", Ruler., GaugeRange, SetGaugeRange),
             INTF("Ruler.MarkColor", Ruler., MarkColor, SetMarkColor),
             BOOLF("Ruler.Visible", Ruler., Visible, SetVisible),
-            {"ScrollBars", [](const TEditorProp& p) { return static_cast<std::int32_t>(p.ScrollBars); },
+            {"ScrollBars",
+             [](const TEditorProp& p) { return static_cast<std::int32_t>(p.ScrollBars); },
              [](TEditorProp& p, std::int32_t v) {
                  if (v >= ssNone && v <= ssBoth) p.ScrollBars = static_cast<TScrollStyle>(v);
              }},
@@ -240,7 +243,8 @@ const std::vector<TextField>& TextFields() {
          [](TEditorProp& p, const std::string& s) { p.FileExtList.Assign(SplitLines(s)); }},
         {"Font.Name", [](const TEditorProp& p) { return p.Font.Name; },
          [](TEditorProp& p, const std::string& s) { p.Font.Name = s; }},
-        {"ReserveWordList", [](const TEditorProp& p) { return JoinLines(p.ReserveWordList.Items()); },
+        {"ReserveWordList",
+         [](const TEditorProp& p) { return JoinLines(p.ReserveWordList.Items()); },
          [](TEditorProp& p, const std::string& s) { p.ReserveWordList.Assign(SplitLines(s)); }},
         {"View.Brackets", [](const TEditorProp& p) { return BracketsText(p.View.Brackets()); },
          [](TEditorProp& p, const std::string& s) { p.View.SetBrackets(BracketsOf(s)); }},

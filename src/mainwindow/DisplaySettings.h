@@ -9,8 +9,8 @@
 #include <string>
 
 // Ranges of the panel's fields.
-inline constexpr int kPanelMarginMax = 30;     // edtTop, edtLeft
-inline constexpr int kPanelSpacingMax = 10;    // edtCharacter, edtLine
+inline constexpr int kPanelMarginMax = 30;  // edtTop, edtLeft
+inline constexpr int kPanelSpacingMax = 10; // edtCharacter, edtLine
 inline constexpr int kWrapMin = 20, kWrapMax = 250;
 inline constexpr int kNoWrap = -1, kWindowWidthWrap = 0;
 
@@ -38,7 +38,7 @@ TDisplayPanelValues PanelValuesFromDefaults(const TEditorProp& org, const TSetti
 
 // The size label: "－" for the font "FixedSys", else the size in points.
 std::string FontSizeText(const std::string& fontName, int points);
-int PointsOfHeight(int height);  // a font height in pixels (negative) as points at 96 dpi
+int PointsOfHeight(int height); // a font height in pixels (negative) as points at 96 dpi
 int HeightOfPoints(int points); // points as a negative pixel height at 96 dpi
 
 // A number typed into a field: its decimal value, def when it is not a number (blanks around it
@@ -49,10 +49,10 @@ int SpinValue(const std::string& text, int lo, int hi, int def);
 
 // The wrap field on Return.
 struct TWrapPreview {
-    bool WordWrap = true;    // false for -1
+    bool WordWrap = true;     // false for -1
     bool WindowWidth = false; // 0 (also text that is not a number)
-    int WrapByte = 80;       // the width to wrap at when not in window-width mode
-    std::string FieldText;   // what the field shows afterwards
+    int WrapByte = 80;        // the width to wrap at when not in window-width mode
+    std::string FieldText;    // what the field shows afterwards
 };
 TWrapPreview PreviewWrapField(const std::string& text);
 

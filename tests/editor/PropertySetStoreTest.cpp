@@ -1,9 +1,9 @@
 // Stored form of property sets, colour palette picking, and the drawing face of a font name.
+#include "editor/PropertySetStore.h"
 #include "app/ObjectIni.h"
 #include "editor/ColorPaletteModel.h"
 #include "editor/FontChoice.h"
 #include "editor/ProgramPropertySets.h"
-#include "editor/PropertySetStore.h"
 
 #include <gtest/gtest.h>
 
