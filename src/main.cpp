@@ -5,6 +5,7 @@
 #include "app/ui/Application.h"
 #include "app/ui/SessionEnd.h"
 #include "mainwindow/ui/DisplayCommands.h"
+#include "mainwindow/ui/FileCommandsWindow.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/PagesAttach.h"
 #include "mainwindow/ui/SharedObjects.h"
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
         TfmEditor fmEditor(dtEditor, info);
         TPages* pages = AttachPages(fmEditor, dtEditor);
         new TWindowCommands(fmEditor, *pages);            // owned by the window
+        new TFileCommandsWindow(fmEditor, *pages);        // owned by the window
         new TDisplayCommands(fmEditor, dtEditor, *pages); // owned by the window
         TSessionEnd sessionEnd(&fmEditor);
         fmEditor.show();

@@ -57,15 +57,21 @@ TDisplayCommands::TDisplayCommands(TfmEditor& fm, TdtEditor& dt, TPages& pages)
         mnSonota = fm.menuBar()->addMenu(QStringLiteral("その他(&O)"));
         mnSonota->setObjectName(QStringLiteral("mnSonota"));
     }
-    mnHyoujiSet = mnSonota->addAction(QStringLiteral("表示設定(&C)"));
+    // "表示設定(&C)" and the view menu sit before "オプション設定(&O)" when that item is there.
+    QAction* before = nullptr;
+    for (QAction* a : mnSonota->actions())
+        if (a->objectName() == QLatin1String("mnSet")) before = a;
+    mnHyoujiSet = new QAction(QStringLiteral("表示設定(&C)"), mnSonota);
     mnHyoujiSet->setObjectName(QStringLiteral("mnHyoujiSet"));
+    mnSonota->insertAction(before, mnHyoujiSet);
     connect(mnHyoujiSet, &QAction::triggered, this, [this] { panel_->mnHyoujiSetClick(); });
     auto* shiftF1 = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1), &fm);
     shiftF1->setContext(Qt::WindowShortcut);
     connect(shiftF1, &QShortcut::activated, this, [this] { panel_->mnHyoujiSetClick(); });
 
-    mnShow = mnSonota->addMenu(QStringLiteral("表示(&V)"));
+    mnShow = new QMenu(QStringLiteral("表示(&V)"), mnSonota);
     mnShow->setObjectName(QStringLiteral("mnShow"));
+    mnSonota->insertMenu(before, mnShow);
     mnProperty1 = mnShow->addAction(QStringLiteral("カレント環境設定"));
     mnProperty1->setObjectName(QStringLiteral("mnProperty1"));
     connect(mnProperty1, &QAction::triggered, this, [this] { mnuEditorPropertyClick(); });
