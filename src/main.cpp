@@ -6,6 +6,7 @@
 #include "app/ui/SessionEnd.h"
 #include "mainwindow/ui/SharedObjects.h"
 #include "mainwindow/ui/PagesAttach.h"
+#include "mainwindow/ui/PrintCommands.h"
 #include "mainwindow/ui/WindowCommands.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "platform/ui/QtMessageSink.h"
@@ -49,7 +50,8 @@ int main(int argc, char** argv) {
     {
         TfmEditor fmEditor(dtEditor, info);
         TPages* pages = AttachPages(fmEditor, dtEditor);
-        new TWindowCommands(fmEditor, *pages); // owned by the window
+        auto* commands = new TWindowCommands(fmEditor, *pages); // owned by the window
+        new TPrintCommands(fmEditor, *commands);                // owned by the window
         TSessionEnd sessionEnd(&fmEditor);
         fmEditor.show();
         result = app.exec();

@@ -1,4 +1,5 @@
 #include "print/PaperInfo.h"
+#include "print/PrinterFonts.h"
 #include "print/StringsPrinter.h"
 
 #include "platform/IniFile.h"
@@ -168,4 +169,11 @@ TEST(PaperInfo, TableAndCurrentPaper) {
     EXPECT_EQ(q.reads, 2); // re-read only when the index changed
     q.code = 11; // not listed by the printer: the table's row
     EXPECT_EQ(info.CurrentPaper().Name, "DMPAPER_A5");
+}
+
+TEST(PrinterFonts, VerticalFontsAreLeftOutAndThePGothicIsShownFixed) {
+    EXPECT_EQ(PrinterFontNames({"@IPAGothic", "IPAGothic", "", "@MS Mincho", "Noto"}),
+              (std::vector<std::string>{"IPAGothic", "Noto"}));
+    EXPECT_EQ(DialogFontName("ＭＳ Ｐゴシック"), "ＭＳ ゴシック");
+    EXPECT_EQ(DialogFontName("IPAGothic"), "IPAGothic");
 }
