@@ -147,10 +147,10 @@ void TFormStrPreview::draw() {
         w = static_cast<int>(std::lround(Ratio() * pw));
         h = static_cast<int>(std::lround(Ratio() * ph));
     } else if (zoom_ == zmFitWidth) {
-        w = ScrollBox1->width() - vbar;
+        w = ScrollBox1->maximumViewportSize().width() - vbar; // inside the box's frame
         h = static_cast<int>(w * ph / pw);
     } else {
-        h = ScrollBox1->height() - hbar;
+        h = ScrollBox1->maximumViewportSize().height() - hbar;
         w = static_cast<int>(std::lround(h * pw / ph));
     }
     w = std::max(1, w);

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -372,6 +373,21 @@ void TFormStringsPrint::build() {
         s->OnDoubleClick = [s] { s->setValue(1); };
     for (TPrintSpinEdit* s : {SpinEdit7, SpinEdit10})
         s->OnDoubleClick = [s] { s->setValue(kMax); };
+
+    // Ctrl+Tab and Ctrl+Shift+Tab turn the visible tabs from anywhere in the dialog.
+    auto turn = [this](int step) {
+        const int n = PageControl1->count();
+        int i = PageControl1->currentIndex();
+        for (int k = 0; k < n; ++k) {
+            i = (i + step + n) % n;
+            if (PageControl1->isTabVisible(i)) break;
+        }
+        PageControl1->setCurrentIndex(i);
+    };
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this), &QShortcut::activated, this,
+            [turn] { turn(1); });
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), this),
+            &QShortcut::activated, this, [turn] { turn(-1); });
 
     connect(btnClose, &QPushButton::clicked, this, [this] { btnCloseClick(); });
     connect(btnPrint, &QPushButton::clicked, this, [this] { btnPrintClick(); });

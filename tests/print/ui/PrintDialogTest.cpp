@@ -183,9 +183,9 @@ TEST(PreviewWindow, CounterNavigationAndZoom) {
     EXPECT_EQ(prv.Image1->width(), static_cast<int>(std::lround(prv.Ratio() * pw)));
     prv.FramSpeedBtn6->click(); // fit width
     EXPECT_EQ(prv.Image1->width(),
-              prv.ScrollBox1->width() - prv.ScrollBox1->verticalScrollBar()->sizeHint().width());
+              prv.ScrollBox1->maximumViewportSize().width() - prv.ScrollBox1->verticalScrollBar()->sizeHint().width());
     prv.FramSpeedBtn5->click(); // fit height
     EXPECT_EQ(prv.Image1->height(),
-              prv.ScrollBox1->height() - prv.ScrollBox1->horizontalScrollBar()->sizeHint().height());
+              prv.ScrollBox1->maximumViewportSize().height() - prv.ScrollBox1->horizontalScrollBar()->sizeHint().height());
     EXPECT_LT(prv.Image1->width(), prv.Image1->height());
 }
