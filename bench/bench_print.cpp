@@ -31,9 +31,15 @@ std::string MemoText(std::size_t bytes) {
         const std::size_t start = t.size();
         while (static_cast<int>(t.size() - start) < len) {
             switch (r.Range(0, 3)) {
-            case 0: t += static_cast<char>('a' + r.Range(0, 25)); break;
-            case 1: t += ' '; break;
-            case 2: t += '\x82', t += static_cast<char>(r.Range(0x9F, 0xF1)); break;
+            case 0:
+                t += static_cast<char>('a' + r.Range(0, 25));
+                break;
+            case 1:
+                t += ' ';
+                break;
+            case 2:
+                t += '\x82', t += static_cast<char>(r.Range(0x9F, 0xF1));
+                break;
             default:
                 t += static_cast<char>(r.Range(0x88, 0x9E)),
                     t += static_cast<char>(r.Range(0x40, 0x7E));
@@ -96,8 +102,8 @@ void BM_LayoutPages(benchmark::State& state) {
         layout.Build([](std::size_t, int) { return true; });
         pages = layout.PageCount();
     }
-    state.counters["pages"] =
-        benchmark::Counter(static_cast<double>(pages * state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["pages"] = benchmark::Counter(static_cast<double>(pages * state.iterations()),
+                                                 benchmark::Counter::kIsRate);
     state.SetBytesProcessed(state.iterations() * (1 << 20));
 }
 BENCHMARK(BM_LayoutPages)->Unit(benchmark::kMillisecond);

@@ -25,16 +25,26 @@ std::string ExpandHeaderText(std::string_view tmpl, long long pageNumber, std::s
         }
         if (++i >= tmpl.size()) break; // a trailing "%" gives nothing
         switch (tmpl[i]) {
-        case 'p': out += std::to_string(pageNumber); break;
-        case 'f': out += fileName; break;
+        case 'p':
+            out += std::to_string(pageNumber);
+            break;
+        case 'f':
+            out += fileName;
+            break;
         case 'F': {
             const std::size_t cut = fileName.find_last_of("\\:/");
             out += cut == std::string_view::npos ? fileName : fileName.substr(cut + 1);
             break;
         }
-        case 'y': out += std::to_string(date.tm_year + 1900); break;
-        case 'm': out += std::to_string(date.tm_mon + 1); break;
-        case 'd': out += std::to_string(date.tm_mday); break;
+        case 'y':
+            out += std::to_string(date.tm_year + 1900);
+            break;
+        case 'm':
+            out += std::to_string(date.tm_mon + 1);
+            break;
+        case 'd':
+            out += std::to_string(date.tm_mday);
+            break;
         case 't': {
             const std::tm now = clock();
             char buf[32];
@@ -42,7 +52,9 @@ std::string ExpandHeaderText(std::string_view tmpl, long long pageNumber, std::s
             out += buf;
             break;
         }
-        default: out += tmpl[i]; break;
+        default:
+            out += tmpl[i];
+            break;
         }
     }
     return out;

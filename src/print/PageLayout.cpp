@@ -55,13 +55,15 @@ TPrintLayout::TResult TPrintLayout::walk(const TPageStart& from, const TProgress
     bool resume = !from.Fresh;
     for (std::size_t i = from.Line; i < count; ++i) {
         if (progress && *progress) {
-            const int percent = count <= 1 ? 100
-                                           : static_cast<int>(std::lround(
-                                                 static_cast<double>(i) / (count - 1) * 100));
+            const int percent =
+                count <= 1
+                    ? 100
+                    : static_cast<int>(std::lround(static_cast<double>(i) / (count - 1) * 100));
             if (!(*progress)(i, percent)) return lrCancelled;
         }
         if (!resume) {
-            if (!p_.LineIsPrinted(static_cast<long long>(i))) continue; // skipped lines take no number
+            if (!p_.LineIsPrinted(static_cast<long long>(i)))
+                continue; // skipped lines take no number
             ++number;
         }
         const std::string_view text = lines_.Line(i, buf);
@@ -104,12 +106,12 @@ TPrintLayout::TResult TPrintLayout::Build(const TProgress& progress) {
 }
 
 void TPrintLayout::band(std::vector<TPrintItem>& out, TPrintItem::TKind kind,
-                        TStringsPrinterHeaderAlign a, const std::string& tmpl,
-                        const TPrintRect& r, long long page, const THeaderClock& clock) const {
+                        TStringsPrinterHeaderAlign a, const std::string& tmpl, const TPrintRect& r,
+                        long long page, const THeaderClock& clock) const {
     if (a == haNone || tmpl.empty()) return;
     TPrintItem item;
     item.Kind = kind;
-    item.Align = a == haLeft ? TPrintItem::alLeft
+    item.Align = a == haLeft     ? TPrintItem::alLeft
                  : a == haCenter ? TPrintItem::alCenter
                                  : TPrintItem::alRight;
     item.Rect = r;

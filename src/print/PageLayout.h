@@ -58,10 +58,10 @@ struct TPrintItem {
 
 // Where a laid-out page begins.
 struct TPageStart {
-    std::size_t Line = 0;      // source line of its first row
-    std::uint32_t Row = 0;     // row of that line
-    long long LineNumber = 0;  // number printed beside that line
-    bool Fresh = true;         // the first page: the walk starts before line 0
+    std::size_t Line = 0;     // source line of its first row
+    std::uint32_t Row = 0;    // row of that line
+    long long LineNumber = 0; // number printed beside that line
+    bool Fresh = true;        // the first page: the walk starts before line 0
 };
 
 class TPrintLayout {

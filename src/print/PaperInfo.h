@@ -29,7 +29,7 @@ int TenthsToMm(int tenths);
 class TPrinterQuery {
   public:
     virtual ~TPrinterQuery() = default;
-    virtual int PrinterIndex() const = 0;       // -1 without a printer
+    virtual int PrinterIndex() const = 0;        // -1 without a printer
     virtual std::string PrinterName() const = 0; // empty when unknown
     virtual std::vector<TPaperItem> Papers() const = 0;
     virtual int CurrentPaperCode() const = 0; // 0 when the printer has none

@@ -49,8 +49,8 @@ void WrapLine(std::string_view text, int width, TPrintMeasurer& m, int tabStop, 
     }
     while (pos < n) {
         long long x = 0;
-        std::size_t k = pos;  // end of the characters that fit
-        std::size_t brk = 0;  // last place inside the row where a word may end; 0 for none
+        std::size_t k = pos;   // end of the characters that fit
+        std::size_t brk = 0;   // last place inside the row where a word may end; 0 for none
         bool lastWide = false; // the character before k is a double-byte one
         while (k < n) {
             unsigned code;
@@ -62,7 +62,7 @@ void WrapLine(std::string_view text, int width, TPrintMeasurer& m, int tabStop, 
             k += len;
             lastWide = len == 2;
             if (lastWide || code < 33) brk = k; // after a double-byte character or a blank
-            if (x > width) break; // a single character wider than the row
+            if (x > width) break;               // a single character wider than the row
         }
         if (k < n && wordAware && !lastWide) {
             const auto last = static_cast<unsigned char>(text[k - 1]);

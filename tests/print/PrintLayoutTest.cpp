@@ -94,7 +94,8 @@ TEST(PrintWrap, MixedJapaneseAndEnglish) {
 
 TEST(PrintWrap, LongWordsAndNarrowColumns) {
     // A word wider than the row is cut; a 100,000-byte line without blanks ends.
-    EXPECT_EQ(rowsOf("abcdefghijklmnop", 50), (std::vector<std::string>{"abcde", "fghij", "klmno", "p"}));
+    EXPECT_EQ(rowsOf("abcdefghijklmnop", 50),
+              (std::vector<std::string>{"abcde", "fghij", "klmno", "p"}));
     EXPECT_EQ(rowsOf("ab cdefgh", 50), (std::vector<std::string>{"ab ", "cdefg", "h"}));
     const std::string huge(100000, 'x');
     EXPECT_EQ(rowsOf(huge, 1000).size(), 1000u);
@@ -188,7 +189,8 @@ TEST(PrintLayout, PagesAreDrawnAgainFromTheirStarts) {
     TPrintLayout layout(t.p, g, t.m, lines);
     ASSERT_EQ(layout.Build(), TPrintLayout::lrDone);
     ASSERT_GT(layout.PageCount(), 3u);
-    // Every page redrawn: the rows of all pages are the text, in order, and each page has its footer.
+    // Every page redrawn: the rows of all pages are the text, in order, and each page has its
+    // footer.
     std::string all, expected;
     for (const std::string& s : src)
         expected += s;

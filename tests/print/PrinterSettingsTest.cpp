@@ -167,7 +167,7 @@ TEST(PaperInfo, TableAndCurrentPaper) {
     EXPECT_EQ(info.CurrentPaper().Name, "B5 (JIS)");
     EXPECT_EQ(info.CurrentPaper().Name, "B5 (JIS)");
     EXPECT_EQ(q.reads, 2); // re-read only when the index changed
-    q.code = 11; // not listed by the printer: the table's row
+    q.code = 11;           // not listed by the printer: the table's row
     EXPECT_EQ(info.CurrentPaper().Name, "DMPAPER_A5");
 }
 

@@ -104,9 +104,8 @@ TFormStrPreview::TFormStrPreview(const TLaidOutPages& doc, QWidget* parent)
     connect(FramSpeedBtn1, &QToolButton::clicked, this, [this] { ShowPage(0); });
     connect(FramSpeedBtn2, &QToolButton::clicked, this, [this] { ShowPage(page_ - 1); });
     connect(FramSpeedBtn3, &QToolButton::clicked, this, [this] { ShowPage(page_ + 1); });
-    connect(FramSpeedBtn4, &QToolButton::clicked, this, [this] {
-        ShowPage(static_cast<int>(doc_.Layout->PageCount()) - 1);
-    });
+    connect(FramSpeedBtn4, &QToolButton::clicked, this,
+            [this] { ShowPage(static_cast<int>(doc_.Layout->PageCount()) - 1); });
     connect(FramSpeedBtn5, &QToolButton::clicked, this, [this] { SetZoom(zmFitHeight); });
     connect(FramSpeedBtn6, &QToolButton::clicked, this, [this] { SetZoom(zmFitWidth); });
     connect(FramSpeedBtn7, &QToolButton::clicked, this, [this] { SetZoom(zmActual); });
@@ -168,7 +167,8 @@ void TFormStrPreview::draw() {
         p.translate(left, top);
         p.scale((right - left) / std::max(1, doc_.Page.PageWidth),
                 (bottom - top) / std::max(1, doc_.Page.PageHeight));
-        PaintPrintItems(p, doc_.Layout->DrawPage(static_cast<std::size_t>(page_), SystemHeaderClock()),
+        PaintPrintItems(p,
+                        doc_.Layout->DrawPage(static_cast<std::size_t>(page_), SystemHeaderClock()),
                         doc_.Font, g.TabStop);
     }
     Image1->Image = img;
@@ -202,8 +202,10 @@ void TFormStrPreview::showEvent(QShowEvent* e) {
 
 void TFormStrPreview::resizeEvent(QResizeEvent* e) {
     QDialog::resizeEvent(e);
-    if (shown_ && zoom_ != zmActual) draw();
-    else place();
+    if (shown_ && zoom_ != zmActual)
+        draw();
+    else
+        place();
 }
 
 void TFormStrPreview::wheelEvent(QWheelEvent* e) {

@@ -169,8 +169,8 @@ void TFormStringsPrint::build() {
     SpinEdit6->setObjectName("SpinEdit6");
     SpinEdit7->setObjectName("SpinEdit7");
     SpinEdit8->setObjectName("SpinEdit8");
-    for (QWidget* w : std::initializer_list<QWidget*>{Label18, SpinEdit6, Label19, SpinEdit7, l20,
-                                                      SpinEdit8})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{Label18, SpinEdit6, Label19, SpinEdit7, l20, SpinEdit8})
         r5->insertWidget(r5->count() - 1, w);
     t1->addWidget(RadioGroup5, 2, 0, 1, 4);
     // Hidden: the line range.
@@ -186,8 +186,8 @@ void TFormStringsPrint::build() {
     SpinEdit9->setObjectName("SpinEdit9");
     SpinEdit10->setObjectName("SpinEdit10");
     SpinEdit11->setObjectName("SpinEdit11");
-    for (QWidget* w : std::initializer_list<QWidget*>{Label21, SpinEdit9, Label22, SpinEdit10, l23,
-                                                      SpinEdit11})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{Label21, SpinEdit9, Label22, SpinEdit10, l23, SpinEdit11})
         r6->insertWidget(r6->count() - 1, w);
     t1->addWidget(RadioGroup6, 3, 0, 1, 4);
     RadioGroup6->setVisible(false);
@@ -316,7 +316,8 @@ void TFormStringsPrint::build() {
     });
     connect(CheckBox1, &QCheckBox::toggled, this, [&p](bool on) { p.SetLineNumber(on); });
     auto margin = [this](TPrintSpinEdit* s, void (TStringsPrinter::*set)(int)) {
-        connect(s, &QSpinBox::valueChanged, this, [this, set](int v) { (StringsPrinter1.*set)(v); });
+        connect(s, &QSpinBox::valueChanged, this,
+                [this, set](int v) { (StringsPrinter1.*set)(v); });
     };
     margin(SpinEdit1, &TStringsPrinter::SetMarginLeft);
     margin(SpinEdit2, &TStringsPrinter::SetMarginRight);
@@ -467,8 +468,8 @@ void TFormStringsPrint::FormShow() {
     StringsPrinter1.SetFirstPageNumber(firstPage);
 
     const bool has = lines_ != nullptr;
-    for (QWidget* w : std::initializer_list<QWidget*>{Label5, Label12, Label6, btnSettei, btnPrint,
-                                                      btnPreview})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{Label5, Label12, Label6, btnSettei, btnPrint, btnPreview})
         w->setEnabled(has);
 }
 

@@ -36,8 +36,7 @@ TFormStrProgress::TFormStrProgress(QWidget* parent) : QDialog(parent) {
     lay->addWidget(Button1, 0, Qt::AlignHCenter);
     setFixedSize(320, 120);
     connect(Button1, &QPushButton::clicked, this, [this] { cancelled_ = true; });
-    if (QScreen* s = QApplication::primaryScreen())
-        move(s->geometry().center() - rect().center());
+    if (QScreen* s = QApplication::primaryScreen()) move(s->geometry().center() - rect().center());
 }
 
 void TFormStrProgress::closeEvent(QCloseEvent* e) {
@@ -52,8 +51,9 @@ std::unique_ptr<TLaidOutPages> LayOutPages(const TStringsPrinter& p, TPrintTarge
     doc->Page = target.Page();
     doc->Font = PrintQFont(p.Font(), doc->Page.Dpi);
     doc->Measurer = std::make_unique<TQtPrintMeasurer>(doc->Font);
-    doc->Geometry = ComputePageGeometry(p, doc->Page, PrintFontMetrics(doc->Font, p.Font().Italic()),
-                                        static_cast<long long>(lines.Count()));
+    doc->Geometry =
+        ComputePageGeometry(p, doc->Page, PrintFontMetrics(doc->Font, p.Font().Italic()),
+                            static_cast<long long>(lines.Count()));
     doc->Layout = std::make_unique<TPrintLayout>(p, doc->Geometry, *doc->Measurer, lines);
 
     TFormStrProgress progress(parent);
@@ -114,8 +114,8 @@ bool PrintStrings(const TStringsPrinter& p, TPrintTarget& target, const TPrintLi
     if (target.IsPdf()) {
         QString suggested = target.PdfFileName();
         if (suggested.isEmpty()) suggested = QDir::homePath() + "/印刷.pdf";
-        const QString file = QFileDialog::getSaveFileName(parent, "PDFファイルに印刷", suggested,
-                                                          "PDF (*.pdf)");
+        const QString file =
+            QFileDialog::getSaveFileName(parent, "PDFファイルに印刷", suggested, "PDF (*.pdf)");
         if (file.isEmpty()) return false;
         target.SetPdfFileName(file);
         target.Printer().setOutputFileName(file);

@@ -80,7 +80,8 @@ std::vector<TPaperItem> TPrintTarget::Papers() const {
         out.push_back(paperOf(printer_->pageLayout().pageSize()));
         return out;
     }
-    for (const QPageSize& s : QPrinterInfo::printerInfo(printer_->printerName()).supportedPageSizes())
+    for (const QPageSize& s :
+         QPrinterInfo::printerInfo(printer_->printerName()).supportedPageSizes())
         out.push_back(paperOf(s));
     return out;
 }
@@ -118,8 +119,8 @@ TPrinterPage TPrintTarget::Page() const {
     p.PaperWidthMm = static_cast<int>(std::lround(mm.width()));
     p.PaperHeightMm = static_cast<int>(std::lround(mm.height()));
     p.Landscape = layout.orientation() == QPageLayout::Landscape;
-    const QRect area = printer_->fullPage() ? layout.fullRectPixels(p.Dpi)
-                                            : layout.paintRectPixels(p.Dpi);
+    const QRect area =
+        printer_->fullPage() ? layout.fullRectPixels(p.Dpi) : layout.paintRectPixels(p.Dpi);
     p.PageWidth = area.width();
     p.PageHeight = area.height();
     return p;
@@ -130,8 +131,11 @@ QFont PrintQFont(const TPrintFont& f, int dpi) {
     QFont font(face);
     QStringList families{face};
     if (f.Name.find("Ｐ") != std::string::npos)
-        families << "IPAPGothic" << "Noto Sans CJK JP";
-    families << "IPAGothic" << "Noto Sans Mono CJK JP" << "Noto Sans CJK JP";
+        families << "IPAPGothic"
+                 << "Noto Sans CJK JP";
+    families << "IPAGothic"
+             << "Noto Sans Mono CJK JP"
+             << "Noto Sans CJK JP";
     font.setFamilies(families);
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(f.Size * dpi / 72.0))));
     font.setHintingPreference(QFont::PreferNoHinting);
@@ -165,8 +169,8 @@ int TQtPrintMeasurer::CharWidth(unsigned code) {
     int& w = d_->widths[code & 0xFFFF];
     if (w < 0) {
         char bytes[2] = {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
-        const std::string_view ch = code > 0xFF ? std::string_view(bytes, 2)
-                                                : std::string_view(bytes + 1, 1);
+        const std::string_view ch =
+            code > 0xFF ? std::string_view(bytes, 2) : std::string_view(bytes + 1, 1);
         const std::u16string u = Cp932ToUtf16(ch);
         const QString s = QString::fromUtf16(u.data(), static_cast<qsizetype>(u.size()));
         w = static_cast<int>(std::ceil(d_->fm.horizontalAdvance(s)));

@@ -1,5 +1,5 @@
-#include "print/ui/PreviewWindow.h"
 #include "print/ui/PrintDialog.h"
+#include "print/ui/PreviewWindow.h"
 #include "print/ui/PrintRun.h"
 #include "print/ui/PrintTarget.h"
 
@@ -179,13 +179,14 @@ TEST(PreviewWindow, CounterNavigationAndZoom) {
     EXPECT_EQ(prv.PageIndex(), 2);
 
     // Actual size: the paper at the screen's resolution.
-    const double pw = doc->Geometry.UnprintableLeft + doc->Page.PageWidth + doc->Geometry.UnprintableRight;
+    const double pw =
+        doc->Geometry.UnprintableLeft + doc->Page.PageWidth + doc->Geometry.UnprintableRight;
     EXPECT_EQ(prv.Image1->width(), static_cast<int>(std::lround(prv.Ratio() * pw)));
     prv.FramSpeedBtn6->click(); // fit width
-    EXPECT_EQ(prv.Image1->width(),
-              prv.ScrollBox1->maximumViewportSize().width() - prv.ScrollBox1->verticalScrollBar()->sizeHint().width());
+    EXPECT_EQ(prv.Image1->width(), prv.ScrollBox1->maximumViewportSize().width() -
+                                       prv.ScrollBox1->verticalScrollBar()->sizeHint().width());
     prv.FramSpeedBtn5->click(); // fit height
-    EXPECT_EQ(prv.Image1->height(),
-              prv.ScrollBox1->maximumViewportSize().height() - prv.ScrollBox1->horizontalScrollBar()->sizeHint().height());
+    EXPECT_EQ(prv.Image1->height(), prv.ScrollBox1->maximumViewportSize().height() -
+                                        prv.ScrollBox1->horizontalScrollBar()->sizeHint().height());
     EXPECT_LT(prv.Image1->width(), prv.Image1->height());
 }
