@@ -4,11 +4,12 @@
 #include "app/ShellUtil.h"
 #include "app/ui/Application.h"
 #include "app/ui/SessionEnd.h"
-#include "mainwindow/ui/SharedObjects.h"
+#include "mainwindow/ui/FileCommandsWindow.h"
+#include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/PagesAttach.h"
 #include "mainwindow/ui/PrintCommands.h"
+#include "mainwindow/ui/SharedObjects.h"
 #include "mainwindow/ui/WindowCommands.h"
-#include "mainwindow/ui/MainWindow.h"
 #include "platform/ui/QtMessageSink.h"
 
 #include <filesystem>
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
         TfmEditor fmEditor(dtEditor, info);
         TPages* pages = AttachPages(fmEditor, dtEditor);
         auto* commands = new TWindowCommands(fmEditor, *pages); // owned by the window
+        new TFileCommandsWindow(fmEditor, *pages);              // owned by the window
         new TPrintCommands(fmEditor, *commands);                // owned by the window
         TSessionEnd sessionEnd(&fmEditor);
         fmEditor.show();
