@@ -5,9 +5,11 @@
 #include "app/ui/Application.h"
 #include "app/ui/SessionEnd.h"
 #include "mainwindow/ui/DiskWatch.h"
+#include "mainwindow/ui/DisplayCommands.h"
 #include "mainwindow/ui/FileCommandsWindow.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/PagesAttach.h"
+#include "mainwindow/ui/PrintCommands.h"
 #include "mainwindow/ui/RecoveryGuard.h"
 #include "mainwindow/ui/SharedObjects.h"
 #include "mainwindow/ui/WindowCommands.h"
@@ -54,8 +56,10 @@ int main(int argc, char** argv) {
     {
         TfmEditor fmEditor(dtEditor, info);
         TPages* pages = AttachPages(fmEditor, dtEditor);
-        new TWindowCommands(fmEditor, *pages);     // owned by the window
-        new TFileCommandsWindow(fmEditor, *pages); // owned by the window
+        auto* commands = new TWindowCommands(fmEditor, *pages); // owned by the window
+        new TFileCommandsWindow(fmEditor, *pages);              // owned by the window
+        new TPrintCommands(fmEditor, *commands);                // owned by the window
+        new TDisplayCommands(fmEditor, dtEditor, *pages);       // owned by the window
         // Unsaved pages are kept in recovery files; a signal or the end of the desktop session
         // ends the program without a question.
         auto* recovery = new TRecoveryGuard(fmEditor, dtEditor, *pages); // owned by the window
