@@ -15,6 +15,21 @@ TPageTabBar::TPageTabBar(QWidget* parent) : QTabBar(parent) {
     setUsesScrollButtons(true);
 }
 
+QSize TPageTabBar::tabSizeHint(int index) const {
+    const QString text = tabText(index);
+    auto it = sizes_.constFind(text);
+    if (it != sizes_.constEnd()) return *it;
+    const QSize size = QTabBar::tabSizeHint(index);
+    if (sizes_.size() > 4096) sizes_.clear();
+    sizes_.insert(text, size);
+    return size;
+}
+
+void TPageTabBar::changeEvent(QEvent* e) {
+    if (e->type() == QEvent::FontChange || e->type() == QEvent::StyleChange) sizes_.clear();
+    QTabBar::changeEvent(e);
+}
+
 void TPageTabBar::mousePressEvent(QMouseEvent* e) {
     const int index = tabAt(e->position().toPoint());
     const Qt::KeyboardModifiers mods = e->modifiers();

@@ -2,6 +2,7 @@
 // pages, and Shift+Ctrl dragging of a tab onto another position.
 #pragma once
 
+#include <QHash>
 #include <QTabBar>
 
 #include <functional>
@@ -21,6 +22,10 @@ class TPageTabBar : public QTabBar {
     static constexpr const char* kMimeType = "application/x-tolmo-page";
 
   protected:
+    // The size of a tab, kept per caption: the bar asks for every tab's size after each insertion,
+    // which with thousands of pages would otherwise cost a style computation for each of them.
+    QSize tabSizeHint(int index) const override;
+    void changeEvent(QEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void dragEnterEvent(QDragEnterEvent* e) override;
@@ -28,6 +33,7 @@ class TPageTabBar : public QTabBar {
     void dropEvent(QDropEvent* e) override;
 
   private:
+    mutable QHash<QString, QSize> sizes_;
     bool dragArmed_ = false;
     QPoint pressPos_;
 };
