@@ -27,6 +27,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QShortcut>
@@ -143,6 +144,10 @@ TEST_F(SettingsPanelTest, OpensWithTheStoredValuesOnItsTwoPages) {
     fm->PageControl2->setCurrentIndex(1);
     EXPECT_EQ(panel->pnlLeftOk->parentWidget(), fm->PageControl2->widget(1));
     EXPECT_EQ(panel->pnlLeftOk->mapTo(fm->pnlLeft, QPoint(0, 0)).y(), fm->pnlLeft->height() - 68);
+    // The view menu stays off the menu bar; its copy in その他 reaches the same dialogs.
+    EXPECT_FALSE(cmds->mnShow->menuAction()->isVisible());
+    ASSERT_NE(cmds->mnShowVisible, nullptr);
+    EXPECT_TRUE(cmds->mnShowVisible->menuAction()->isVisible());
     // The menu item (and the key) closes it again as "キャンセル".
     cmds->mnHyoujiSet->trigger();
     EXPECT_FALSE(panel->IsOpen());
