@@ -10,6 +10,7 @@
 #include "editor/ui/PropertyDialog.h"
 #include "mainwindow/ui/DisplayCommands.h"
 #include "mainwindow/ui/MainWindow.h"
+#include "mainwindow/ui/PageTabBar.h"
 #include "mainwindow/ui/Pages.h"
 #include "mainwindow/ui/PagesAttach.h"
 #include "mainwindow/ui/SharedObjects.h"
@@ -23,6 +24,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,6 +34,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <cstdlib>
 #include <filesystem>
@@ -355,6 +358,37 @@ TEST_F(SettingsPanelTest, PropertyDialogRoundTripsEverySetUnchanged) {
         dlg.Store(back);
         EXPECT_EQ(PropertySetToBytes(back), PropertySetToBytes(p)) << p.Name;
     }
+}
+
+} // namespace
+
+namespace {
+
+bool HasPixel(const QImage& img, const QRect& r, const QColor& c) {
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (img.pixelColor(x, y).rgb() == c.rgb()) return true;
+    return false;
+}
+
+TEST_F(SettingsPanelTest, TabsAreDrawnInTheStoredColoursWithANavyActiveCaption) {
+    TempDir::Write(d / "other.txt", "other\r\n");
+    ASSERT_TRUE(pages->Book().OpenFile(d / "other.txt"));
+    fm->Settings.TabColorDeAct = clYellow;
+    fm->Settings.TabColorAct = clWhite;
+    panel->mnHyoujiSetClick();
+    panel->Cancel(); // the tabs take the stored look again
+    settle();
+    QTabBar* bar = pages->TabBar();
+    const QImage img = bar->grab().toImage();
+    const QRect active = bar->tabRect(bar->currentIndex());
+    const QRect other = bar->tabRect(1 - bar->currentIndex());
+    EXPECT_EQ(img.pixelColor(other.center().x(), other.bottom() - 2).rgb(),
+              QColor(Qt::yellow).rgb());
+    EXPECT_EQ(img.pixelColor(active.center().x(), active.bottom() - 2).rgb(),
+              QColor(Qt::white).rgb());
+    EXPECT_TRUE(HasPixel(img, active, QColor(0, 0, 0x80)));
+    EXPECT_FALSE(HasPixel(img, other, QColor(0, 0, 0x80)));
 }
 
 } // namespace
