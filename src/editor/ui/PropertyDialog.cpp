@@ -53,6 +53,7 @@ QCheckBox* NewCheck(const char* caption) {
 
 TFormViewEditor::TFormViewEditor(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("プロパティ"));
+    setMinimumWidth(660);
     FontDialog = [this](TEditorFont& f) {
         bool ok = false;
         const QFont chosen = QFontDialog::getFont(&ok, ToQFont(f), this, QStringLiteral("フォント"),

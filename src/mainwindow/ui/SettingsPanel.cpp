@@ -428,8 +428,15 @@ int TSettingsPanel::WindowWrapOf(const TEditor& e) {
 }
 
 void TSettingsPanel::FollowWindowWidth(TEditor* e) {
-    if (!e || e->Core().Fountain() || !fm_.Settings.WrapDou || !fm_.Settings.WordWrap()) return;
-    if (IsOpen() && e == FTarget) return; // the preview decides its own wrap
+    if (!e || e->Core().Fountain()) return;
+    if (IsOpen() && e == FTarget) {
+        // The preview follows the width only in its own window-width mode; nothing is stored.
+        const TWrapPreview p = PreviewWrapField(FValues.WrapText);
+        if (p.WordWrap && p.WindowWidth && e->Core().GetWordWrap())
+            PreviewWrap(p, WindowWrapOf(*e), e->Core());
+        return;
+    }
+    if (!fm_.Settings.WrapDou || !fm_.Settings.WordWrap()) return;
     const int w = WindowWrapOf(*e);
     if (w < 0) return;
     fm_.Settings.WrapByte = std::clamp(w, kWrapMin, kWrapMax);

@@ -26,7 +26,7 @@ QString KindCaption(const char* name) {
     static const std::map<std::string, const char*> captions = {
         {"Reserve", "予約語"},      {"Ank", "英数字の語"},    {"AsmBlock", "asm ブロック"},
         {"Comment", "コメント"},    {"DBCS", "全角文字"},     {"Int", "数値"},
-        {"Str", "文字列"},          {"Symbol", "記号"},       {"Ampersand", "文字参照 (&amp;...;)"},
+        {"Str", "文字列"},          {"Symbol", "記号"},       {"Ampersand", "文字参照 (&...;)"},
         {"Mail", "メールアドレス"}, {"TagAttribute", "属性"}, {"TagAttributeValue", "属性の値"},
         {"TagColor", "タグ"},       {"TagElement", "要素名"}, {"Url", "URL"},
     };
