@@ -5,9 +5,9 @@
 //   BM_SearchMissing                the editor's Search for it with the dialogs' default options
 //   BM_SearchMissing_MatchCase, _NoMatchZenkaku, _Backward   the same with other options
 //   BM_ReplaceAll100k               replace all of 100 000 occurrences, each one undo step
-#include "search/RowStoreReplaceTarget.h"
 #include "search/Matcher.h"
 #include "search/RowSearchAdapter.h"
+#include "search/RowStoreReplaceTarget.h"
 #include "text/RowStore.h"
 
 #include <benchmark/benchmark.h>
@@ -205,7 +205,7 @@ void BM_ReplaceAll100k(benchmark::State& state) {
         if (replaced != planted) state.SkipWithError("wrong number of replacements");
         int undone = 0;
         while (store->UndoObj().CanUndo()) {
-            store->UndoObj().Undo();
+            store->Undo();
             ++undone;
         }
         state.counters["replaced"] = replaced;

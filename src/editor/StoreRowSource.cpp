@@ -60,9 +60,9 @@ bool TEditorScreenRows::UndoStep(bool redo, int& caretRow, int& caretCol) {
     FCaretSet = false;
     OwnEdit own(FOwnEdit);
     if (redo)
-        FStore->UndoObj().Redo();
+        FStore->Redo();
     else
-        FStore->UndoObj().Undo();
+        FStore->Undo();
     caretRow = FCaretSet ? FCaretRow : CaretRow();
     caretCol = FCaretSet ? FCaretCol : CaretCol();
     return true;

@@ -117,33 +117,6 @@ inline std::string ColumnMap(std::string_view s, const TWrapSettings& ws) {
 // Display width: two-byte characters 2, a tab up to its next stop (and, with word wrap, no
 // further than the next multiple of WrapByte), other bytes 1.
 int ExpandTabLength(std::string_view s, const TWrapSettings& ws);
-// The text with each tab replaced by as many spaces as it occupies.
-std::string ExpandTab(std::string_view s, const TWrapSettings& ws);
-
-// Cursor over a text and its map. Positions are 1-based columns.
-class TEditorAttributeArray {
-  public:
-    TEditorAttributeArray(std::string_view text, std::string map);
-    int Position() const { return FPos; }
-    int Count() const { return static_cast<int>(FMap.size()); } // number of columns
-    char Attribute() const; // class at the position, ccEnd past the last column
-    int Bytes() const;      // text bytes up to and including the position
-    bool AtEnd() const { return FPos > Count(); }
-    void Next();
-    void Prev();
-    void MoveTo(int n); // clamped to 1..Count()+1
-    // The character at the position: two bytes for "4" (starting here) and "5" (ending here),
-    // one byte for "1" and "2", nothing at the end or on a filler.
-    std::string_view Char() const;
-    std::string_view NextChar();
-    const std::string& Map() const { return FMap; }
-
-  private:
-    std::string_view FText;
-    std::string FMap;
-    int FPos = 1;
-    int FBytes = 0; // bytes up to and including FPos
-};
 
 // One row cut from a text: a slice of the text and its row end.
 struct TWrapRow {
@@ -156,8 +129,6 @@ struct TWrapRow {
 // reLineEnd or reWrapped; the caller sets the last row's row end. An empty text gives one empty
 // row. With word wrap off this is the plain split at CR, LF and CR LF.
 void StrToWrapList(std::string_view text, const TWrapSettings& ws, std::vector<TWrapRow>& out);
-// The same into a row list.
-void StrToWrapList(std::string_view text, const TWrapSettings& ws, TRowAttributeStringList& list);
 // Number of rows the wrap makes for one logical line.
 int WrapCount(std::string_view line, const TWrapSettings& ws);
 // Cuts one logical line (no line-end bytes) into rows; `base` is added to every Start.

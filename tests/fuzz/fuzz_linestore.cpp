@@ -1,5 +1,5 @@
 // Fuzz target for the row store: loads arbitrary bytes, wraps at random widths and applies random
-// UpdateList, undo and redo sequences, checking the row invariants, the logical-line view, the
+// UpdateList, undo and redo sequences, checking the row invariants, the logical lines, the
 // Text round trip, parser states against a full walk, and that undo and redo restore every text
 // byte for byte.
 #include <cstdint>
@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "text/LinesView.h"
 #include "text/RowStore.h"
 
 namespace {
@@ -109,11 +108,11 @@ void CheckRows(TEditorScreenStrings& s) {
     t.SetText(text);
     CHECK(t.Text() == text);
     // Logical lines joined again give the text.
-    TEditorStrings lines2(&s);
     std::string joined;
-    for (int i = 0; i < lines2.Count(); ++i) {
-        joined += lines2.Get(i);
-        int last = s.RowEnd(s.LineToRow(i));
+    for (int i = 0; i < s.LineCount(); ++i) {
+        int first = s.LineToRow(i), last = s.RowEnd(first);
+        for (int r = first; r <= last; ++r)
+            joined += s.RowText(r);
         if (s.RowEndKind(last) == reLineEnd) joined += "\r\n";
     }
     CHECK(joined == text);
@@ -170,7 +169,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         } else if (op == 5) {
             CHECK(s.UndoObj().CanUndo() == (undoable > 0));
             if (undoable > 0) {
-                s.UndoObj().Undo();
+                s.Undo();
                 --pos;
                 --undoable;
                 CHECK(s.Text() == hist[pos]);
@@ -178,7 +177,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         } else if (op == 6) {
             CHECK(s.UndoObj().CanRedo() == (pos + 1 < hist.size()));
             if (pos + 1 < hist.size()) {
-                s.UndoObj().Redo();
+                s.Redo();
                 ++pos;
                 ++undoable;
                 CHECK(s.Text() == hist[pos]);
@@ -206,20 +205,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 undoable = 0;
             }
         } else {
-            TEditorStrings lines(&s);
-            int lc = lines.Count();
+            // Whole-line edits: append, insert, delete or replace logical line i.
+            int lc = s.LineCount();
             std::string str = in.Bytes(in.Int(0, 8));
             int what = in.Byte() % 4;
             int i = in.Int(0, lc);
             uint64_t pushes = s.UndoObj().PushCount();
-            if (what == 0)
-                lines.Add(str);
+            int first = s.LineToRow(i);
+            int rows = i < lc ? s.RowEnd(first) - first + 1 : 0;
+            if (what == 0 || (what == 1 && i == lc))
+                s.UpdateList(s.Count(), 0, str + "\r\n");
             else if (what == 1)
-                lines.Insert(i, str);
+                s.UpdateList(first, 0, str + "\r\n");
             else if (i < lc && what == 2)
-                lines.Delete(i);
+                s.UpdateList(first, rows, "");
             else if (i < lc)
-                lines.Put(i, str);
+                s.UpdateList(first, rows,
+                             s.RowEndKind(first + rows - 1) == reLineEnd ? str + "\r\n" : str);
             if (s.UndoObj().PushCount() != pushes) {
                 hist.resize(pos + 1);
                 hist.push_back(s.Text());

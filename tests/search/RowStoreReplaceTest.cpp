@@ -1,7 +1,7 @@
 // Search and replace on the real row store: wrapped rows, line ends inside a hit, and replace
 // all undone again step by step.
-#include "search/RowStoreReplaceTarget.h"
 #include "search/RowSearchAdapter.h"
+#include "search/RowStoreReplaceTarget.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@ void UndoStepByStep(TEditorScreenStrings& s, const std::string& original, int st
     for (int i = 0; i < steps; ++i) {
         ASSERT_TRUE(s.UndoObj().CanUndo()) << i;
         const std::string before = s.Text();
-        s.UndoObj().Undo();
+        s.Undo();
         EXPECT_NE(before, s.Text()) << i;
     }
     EXPECT_FALSE(s.UndoObj().CanUndo());

@@ -1,9 +1,10 @@
 // The parsers inside the row store: full and incremental InitBrackets with the stop on an equal
-// state, the visible-rows limit, wrapped rows and the token stepping over stored rows.
-#include "text/RowStore.h"
+// state, the visible-rows limit, wrapped rows and tokens started from stored states.
 #include "syntax/MemoSyntax.h"
-#include "syntax/SyntaxInstances.h"
 #include "syntax/RowStateParser.h"
+#include "syntax/RowTokens.h"
+#include "syntax/SyntaxInstances.h"
+#include "text/RowStore.h"
 
 #include <gtest/gtest.h>
 
@@ -38,6 +39,14 @@ struct Client : TScreenStringsClient {
     void InvalidateRow(int r) override { invalidated.push_back(r); }
     void ListUpdated(const TUpdateInfo& u) override { last = u; }
 };
+
+// Starts tokens on a stored row as painting does: states computed up to the row first.
+void StartRow(TRowTokens& t, TEditorScreenStrings& rows, int r) {
+    rows.ParseUpTo(r);
+    std::string_view next =
+        rows.RowEndKind(r) == reWrapped && r + 1 < rows.Count() ? rows.RowText(r + 1) : "";
+    t.Start(rows.RowText(r), next, FromRowState(rows.ParserState(r)));
+}
 
 std::string Numbered(int n, const char* prefix) {
     std::string s;
@@ -126,21 +135,10 @@ TEST(RowStore, WrappedRowsSeeTheNextRow) {
     EXPECT_EQ(tok.Kind, toUrl);
     EXPECT_EQ(tok.Start, 0);
     EXPECT_EQ(tok.Color, &f.Colors().Url);
-    // Word movement over the stored rows skips symbols.
-    EXPECT_EQ(NextWordStart(t, rows, 0, 0), 4);
     rows.Detach(&c);
 }
 
-TEST(RowStore, StateConversionKeepsEveryField) {
-    TFountainState s;
-    s.PrevRowEnd = 1;
-    s.BracketIndex = 13;
-    s.Element = 2;
-    s.Token = toTagAttributeValue;
-    s.Remain = 300;
-    s.PrevToken = toTagAttributeDelimiter;
-    s.Str = "x";
-    EXPECT_EQ(FromRowState(ToRowState(s)), s);
+TEST(RowStore, NotComputedStateReadsAsNoOpenBracket) {
     TRowParserState notComputed;
     notComputed.BracketIndex = -2;
     EXPECT_EQ(FromRowState(notComputed).BracketIndex, -1);

@@ -2,8 +2,8 @@
 // end, comments and quoted text continued, tags across lines, and the token stepping on top.
 #include "SyntaxTestUtil.h"
 #include "syntax/MemoSyntax.h"
-#include "syntax/SyntaxInstances.h"
 #include "syntax/RowTokens.h"
+#include "syntax/SyntaxInstances.h"
 
 #include <gtest/gtest.h>
 
@@ -179,21 +179,6 @@ TEST(RowWalk, SavedStatesOutOfRangeAreHarmless) {
     bad.Remain = 1000;
     EXPECT_EQ(Tokens(*f, "ab", bad), (std::vector<Tok>{{"ab", 99}}));
     EXPECT_EQ(Colors(*f, "ab", bad).front(), nullptr);
-}
-
-TEST(TokenStep, WordMovementSkipsSymbols) {
-    TEditorFountain f;
-    TRowTokens rt(f);
-    const std::string row = "foo, (bar) 12";
-    EXPECT_EQ(NextWordStart(rt, row, "", {}, 0), 6);
-    EXPECT_EQ(NextWordStart(rt, row, "", {}, 6), 11);
-    EXPECT_EQ(NextWordStart(rt, row, "", {}, 11), -1);
-    EXPECT_EQ(PrevWordStart(rt, row, "", {}, 13), 11);
-    EXPECT_EQ(PrevWordStart(rt, row, "", {}, 8), 6);
-    EXPECT_EQ(PrevWordStart(rt, row, "", {}, 6), 0);
-    EXPECT_EQ(PrevWordStart(rt, row, "", {}, 0), -1);
-    // Tokens that begin in the next row of a wrapped line belong to that row.
-    EXPECT_EQ(NextWordStart(rt, "ab ", "cd", {}, 0), -1);
 }
 
 TEST(RowWalk, StatesOfPlainRowsAreEqualWhateverTheirLastToken) {

@@ -2,9 +2,9 @@
 // caret column rules.
 #include <gtest/gtest.h>
 
-#include "text/RowStore.h"
-#include "text/LineBreaking.h"
 #include "platform/Cp932.h"
+#include "text/LineBreaking.h"
+#include "text/RowStore.h"
 
 namespace {
 std::string J(const char* utf8) {
@@ -57,7 +57,6 @@ TEST(ColumnMap, ClassesTabsAndLimits) {
     ws.TabSpaceCount = 4;
     EXPECT_EQ(ColumnMap("ab\tx", ws), "11231");
     EXPECT_EQ(ExpandTabLength("ab\tx", ws), 5);
-    EXPECT_EQ(ExpandTab("ab\tx", ws), "ab  x");
     // A tab at column 78 with WrapByte 80 and tab width 8 ends at column 80.
     ws.TabSpaceCount = 8;
     std::string s(78, 'a');
@@ -71,29 +70,6 @@ TEST(ColumnMap, ClassesTabsAndLimits) {
     EXPECT_EQ(ColumnMap(std::string(1500, 'a'), Wrap(80, false)).size(), 1000u);
     // A lone lead byte at the end is one column.
     EXPECT_EQ(ColumnMap("a\x82", ws), "11");
-}
-
-TEST(AttributeArray, CursorMoves) {
-    TWrapSettings ws = Wrap(80);
-    std::string t = "a" + J("あ") + "\tz";
-    TEditorAttributeArray a(t, ColumnMap(t, ws));
-    EXPECT_EQ(a.Count(), 9);
-    EXPECT_EQ(a.Attribute(), ccSingle);
-    a.Next();
-    EXPECT_EQ(a.Attribute(), ccLead);
-    EXPECT_EQ(a.Char(), J("あ"));
-    a.Next();
-    EXPECT_EQ(a.Char(), J("あ"));
-    EXPECT_EQ(a.Bytes(), 3);
-    EXPECT_EQ(a.NextChar(), "\t");
-    a.MoveTo(6);
-    EXPECT_EQ(a.Attribute(), ccFiller);
-    EXPECT_EQ(a.Bytes(), 4);
-    a.MoveTo(100);
-    EXPECT_TRUE(a.AtEnd());
-    EXPECT_EQ(a.Bytes(), 5);
-    a.MoveTo(0);
-    EXPECT_EQ(a.Position(), 1);
 }
 
 TEST(WrapCut, ExactWidthAndFollowRetMark) {

@@ -1,7 +1,6 @@
 // Undo and redo: inverse records, caret positions, the list limit and the redo stack.
 #include <gtest/gtest.h>
 
-#include "text/LinesView.h"
 #include "text/RowStore.h"
 
 namespace {
@@ -42,21 +41,21 @@ TEST(Undo, ThreeKeysThreeStepsWithCarets) {
     Type(s, ed, 'c');
     EXPECT_EQ(s.Text(), "xabc\r\n");
     EXPECT_EQ(ed.changes, 4); // SetText and three keys
-    s.UndoObj().Undo();
+    s.Undo();
     EXPECT_EQ(s.Text(), "xab\r\n");
     EXPECT_EQ(ed.col, 3); // where the caret stood before the undone step
-    s.UndoObj().Undo();
-    s.UndoObj().Undo();
+    s.Undo();
+    s.Undo();
     EXPECT_EQ(s.Text(), "x\r\n");
     EXPECT_EQ(ed.col, 1);
     EXPECT_FALSE(s.UndoObj().CanUndo());
-    s.UndoObj().Undo(); // nothing left: nothing happens
+    s.Undo(); // nothing left: nothing happens
     EXPECT_EQ(s.Text(), "x\r\n");
-    s.UndoObj().Redo();
+    s.Redo();
     EXPECT_EQ(s.Text(), "xa\r\n");
     EXPECT_EQ(ed.col, 2); // the caret as it stood before the step was undone
-    s.UndoObj().Redo();
-    s.UndoObj().Redo();
+    s.Redo();
+    s.Redo();
     EXPECT_EQ(s.Text(), "xabc\r\n");
     EXPECT_FALSE(s.UndoObj().CanRedo());
     EXPECT_EQ(s.UndoObj().UndoList().size(), 3u);
@@ -70,9 +69,9 @@ TEST(Undo, NewEditEmptiesRedoButRedoDoesNot) {
     s.SetText("");
     Type(s, ed, 'a');
     Type(s, ed, 'b');
-    s.UndoObj().Undo();
-    s.UndoObj().Undo();
-    s.UndoObj().Redo();
+    s.Undo();
+    s.Undo();
+    s.Redo();
     EXPECT_TRUE(s.UndoObj().CanRedo()); // a redo keeps the rest of the redo stack
     ed.col = 1;
     Type(s, ed, 'z');
@@ -92,7 +91,7 @@ TEST(Undo, ListMaxKeepsTheLast64) {
         Type(s, ed, static_cast<char>('A' + i % 26));
     int steps = 0;
     while (s.UndoObj().CanUndo()) {
-        s.UndoObj().Undo();
+        s.Undo();
         ++steps;
     }
     EXPECT_EQ(steps, 64);
@@ -109,7 +108,7 @@ TEST(Undo, HistoryClearedByWrapChangeAndLoading) {
     Type(s, ed, 'd');
     s.SetWordWrap(true);
     EXPECT_FALSE(s.UndoObj().CanUndo());
-    s.UndoObj().Undo();
+    s.Undo();
     EXPECT_EQ(s.Text(), "abcd");
     Type(s, ed, 'e');
     s.WrapOption().SetWrapByte(40);
@@ -136,12 +135,12 @@ TEST(Undo, RestoresWrappedLinesAndDeletions) {
     std::vector<std::string> texts;
     while (s.UndoObj().CanUndo()) {
         texts.push_back(s.Text());
-        s.UndoObj().Undo();
+        s.Undo();
     }
     EXPECT_EQ(s.Text(), original);
     EXPECT_EQ(s.Count(), 6);
     while (s.UndoObj().CanRedo()) {
-        s.UndoObj().Redo();
+        s.Redo();
         EXPECT_EQ(s.Text(), texts.back());
         texts.pop_back();
     }
@@ -159,11 +158,11 @@ TEST(Undo, RestoresTheRowsAsTheyWereCut) {
     ASSERT_EQ(s.Count(), 2);     // exactly full: an empty last row
     s.UpdateList(2, 0, "\x84x"); // appended: the lead byte at the row end gets a trail byte
     s.UpdateList(0, 0, "b");     // the whole line is cut again
-    s.UndoObj().Undo();
+    s.Undo();
     EXPECT_EQ(s.Text(), original + "\x84x");
-    s.UndoObj().Undo();
+    s.Undo();
     EXPECT_EQ(s.Text(), original);
-    s.UndoObj().Redo();
-    s.UndoObj().Redo();
+    s.Redo();
+    s.Redo();
     EXPECT_EQ(s.Text(), "b" + original + "\x84x");
 }
