@@ -18,7 +18,7 @@ struct Editor {
     TEditorPos caret() const { return {e.Row(), e.Col()}; }
 };
 
-TEST(HTSearchEditor, HitsAsSelectionsContinueAfterEachOther) {
+TEST(EditorSearch, HitsAsSelectionsContinueAfterEachOther) {
     Editor ed("abc abc\r\nxabc\r\n");
     ASSERT_TRUE(EditorCoreSearch(ed.e, "abc", soDown));
     EXPECT_EQ(ed.e.SelStart(), 0);
@@ -34,7 +34,7 @@ TEST(HTSearchEditor, HitsAsSelectionsContinueAfterEachOther) {
     EXPECT_EQ(ed.e.SelStart(), 4);
 }
 
-TEST(HTSearchEditor, SelectionMadeBackwardStillCountsFromItsEnds) {
+TEST(EditorSearch, SelectionMadeBackwardStillCountsFromItsEnds) {
     Editor ed("abc abc abc\r\n");
     ed.e.SetCaret(0, 6); // select "bc a" from right to left
     ed.e.StartSelection();
@@ -51,7 +51,7 @@ TEST(HTSearchEditor, SelectionMadeBackwardStillCountsFromItsEnds) {
     EXPECT_EQ(ed.e.SelStart(), 0);
 }
 
-TEST(HTSearchEditor, DrawnHitsAndEof) {
+TEST(EditorSearch, DrawnHitsAndEof) {
     Editor ed("one two\r\ntwo\r\n", hsDraw);
     ASSERT_TRUE(EditorCoreSearch(ed.e, "two", soDown));
     EXPECT_FALSE(ed.e.Selected());
@@ -72,7 +72,7 @@ TEST(HTSearchEditor, DrawnHitsAndEof) {
     EXPECT_FALSE(EditorCoreSearch(empty, "x", soDown));
 }
 
-TEST(HTSearchEditor, ReplaceAllSwitchesCaretHitsAndKeepsOneUndoStepEach) {
+TEST(EditorSearch, ReplaceAllSwitchesCaretHitsAndKeepsOneUndoStepEach) {
     Editor ed("a-a-a\r\n", hsCaret);
     TEditorReplaceTarget t(ed.e, "トルモ -Tolmo-");
     std::vector<TEditorHitStyle> styles;
@@ -97,7 +97,7 @@ TEST(HTSearchEditor, ReplaceAllSwitchesCaretHitsAndKeepsOneUndoStepEach) {
     EXPECT_EQ(ed.e.Text(), "a-a-a\r\n");
 }
 
-TEST(HTSearchEditor, BackwardReplacementDoesNotFindItsOwnText) {
+TEST(EditorSearch, BackwardReplacementDoesNotFindItsOwnText) {
     Editor ed("ab ab\r\nab", hsDraw);
     ed.e.SetCaret(1, 2);
     TEditorReplaceTarget t(ed.e, "t");

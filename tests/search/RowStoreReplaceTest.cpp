@@ -23,7 +23,7 @@ void UndoStepByStep(TEditorScreenStrings& s, const std::string& original, int st
     EXPECT_EQ(s.Text(), original);
 }
 
-TEST(HTSearchReplaceRows, SearchOnTheRowStore) {
+TEST(RowStoreReplace, SearchOnTheRowStore) {
     TEditorScreenStrings s;
     s.SetText("alpha beta\r\n" + std::string(30, 'x') + "needle" + std::string(30, 'y') + "\r\n");
     s.WrapOption().SetWrapByte(20);
@@ -42,7 +42,7 @@ TEST(HTSearchReplaceRows, SearchOnTheRowStore) {
     EXPECT_EQ(hit.Offset, 6);
 }
 
-TEST(HTSearchReplaceRows, ReplaceAllForwardAndUndoStepByStep) {
+TEST(RowStoreReplace, ReplaceAllForwardAndUndoStepByStep) {
     TEditorScreenStrings s;
     const std::string original = "alpha beta\r\nbeta gamma\r\nbeta";
     s.SetText(original);
@@ -54,7 +54,7 @@ TEST(HTSearchReplaceRows, ReplaceAllForwardAndUndoStepByStep) {
     UndoStepByStep(s, original, 3);
 }
 
-TEST(HTSearchReplaceRows, ReplaceAllBackwardAcrossWrappedRows) {
+TEST(RowStoreReplace, ReplaceAllBackwardAcrossWrappedRows) {
     TEditorScreenStrings s;
     std::string original;
     for (int i = 0; i < 6; ++i)
@@ -74,7 +74,7 @@ TEST(HTSearchReplaceRows, ReplaceAllBackwardAcrossWrappedRows) {
     UndoStepByStep(s, original, 6);
 }
 
-TEST(HTSearchReplaceRows, HitOverALineEndIsReplacedWhole) {
+TEST(RowStoreReplace, HitOverALineEndIsReplacedWhole) {
     TEditorScreenStrings s;
     s.SetText("xab\r\ncdy\r\n");
     TRowStoreReplaceTarget t(s);
@@ -84,7 +84,7 @@ TEST(HTSearchReplaceRows, HitOverALineEndIsReplacedWhole) {
     UndoStepByStep(s, "xab\r\ncdy\r\n", 1);
 }
 
-TEST(HTSearchReplaceRows, AllOnTheFirstQuestion) {
+TEST(RowStoreReplace, AllOnTheFirstQuestion) {
     TEditorScreenStrings s;
     s.SetText("o o o o o\r\n");
     TRowStoreReplaceTarget t(s);
@@ -99,7 +99,7 @@ TEST(HTSearchReplaceRows, AllOnTheFirstQuestion) {
     EXPECT_EQ(s.Text(), "0 0 0 0 0\r\n");
 }
 
-TEST(HTSearchReplaceRows, ManyReplacementsKeepEveryUndoStep) {
+TEST(RowStoreReplace, ManyReplacementsKeepEveryUndoStep) {
     TEditorScreenStrings s;
     std::string original;
     for (int i = 0; i < 500; ++i)
