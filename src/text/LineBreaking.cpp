@@ -184,30 +184,10 @@ template <class Fn> void ForEachLine(std::string_view text, Fn fn) {
 // ---- TEditorWrapOption ----
 
 TEditorWrapOption::TEditorWrapOption()
-    : FFollowStr(DefaultSet(0)), FLeadStr(DefaultSet(1)), FPunctuationStr(DefaultSet(2)) {}
+    : FollowStr(DefaultSet(0)), LeadStr(DefaultSet(1)), PunctuationStr(DefaultSet(2)) {}
 
 void TEditorWrapOption::SetWrapByte(int v) {
-    Set(FWrapByte, std::clamp(v, MinWrapByte, MaxWrapByte));
-}
-
-bool TEditorWrapOption::operator==(const TEditorWrapOption& o) const {
-    return FFollowRetMark == o.FFollowRetMark && FFollowPunctuation == o.FFollowPunctuation &&
-           FFollowStr == o.FFollowStr && FLeading == o.FLeading && FLeadStr == o.FLeadStr &&
-           FPunctuationStr == o.FPunctuationStr && FWordBreak == o.FWordBreak &&
-           FWrapByte == o.FWrapByte;
-}
-
-void TEditorWrapOption::Assign(const TEditorWrapOption& src) {
-    if (this == &src || *this == src) return;
-    FFollowRetMark = src.FFollowRetMark;
-    FFollowPunctuation = src.FFollowPunctuation;
-    FFollowStr = src.FFollowStr;
-    FLeading = src.FLeading;
-    FLeadStr = src.FLeadStr;
-    FPunctuationStr = src.FPunctuationStr;
-    FWordBreak = src.FWordBreak;
-    FWrapByte = src.FWrapByte;
-    if (OnChange) OnChange();
+    WrapByte = std::clamp(v, MinWrapByte, MaxWrapByte);
 }
 
 // ---- character classes ----
@@ -257,10 +237,9 @@ bool TCharSet::Contains(unsigned c) const {
 }
 
 TWrapSettings::TWrapSettings(const TEditorWrapOption& o, bool wordWrap, int tabSpaceCount)
-    : WordWrap(wordWrap), WrapByte(o.WrapByte()),
-      TabSpaceCount(NormalizeTabSpaceCount(tabSpaceCount)), FollowRetMark(o.FollowRetMark()),
-      FollowPunctuation(o.FollowPunctuation()), Leading(o.Leading()), WordBreak(o.WordBreak()),
-      Follow(o.FollowStr()), Lead(o.LeadStr()), Punctuation(o.PunctuationStr()) {}
+    : TEditorWrapOption(o), WordWrap(wordWrap),
+      TabSpaceCount(NormalizeTabSpaceCount(tabSpaceCount)), Follow(o.FollowStr), Lead(o.LeadStr),
+      Punctuation(o.PunctuationStr) {}
 
 // ---- maps and widths ----
 

@@ -3,9 +3,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 TEditorScreenStrings::TEditorScreenStrings() {
-    FWrapOption.OnChange = [this] { WrapOptionChanged(); };
     RebuildSettings();
 }
 
@@ -49,6 +49,14 @@ void TEditorScreenStrings::WrapOptionChanged() {
     RewrapAll();
     InitBrackets();
     AfterRebuild();
+}
+
+void TEditorScreenStrings::SetWrapOption(const TEditorWrapOption& o) {
+    TEditorWrapOption v = o;
+    v.SetWrapByte(o.WrapByte);
+    if (v == FWrapOption) return;
+    FWrapOption = std::move(v);
+    WrapOptionChanged();
 }
 
 void TEditorScreenStrings::SetWordWrap(bool v) {

@@ -13,6 +13,7 @@
 #include "text/LineBreaking.h"
 #include "text/RowData.h"
 #include "text/RowTable.h"
+#include "text/RowView.h"
 #include "text/UndoHistory.h"
 
 // A file could not be opened or read; the message names the file and the reason.
@@ -52,10 +53,10 @@ class TScreenStringsClient {
     virtual void ListReset() {} // rows rebuilt (load, Text, Clear, re-wrap): refresh everything
 };
 
-class TEditorScreenStrings {
+class TEditorScreenStrings final : public TRowView {
   public:
     TEditorScreenStrings();
-    ~TEditorScreenStrings();
+    ~TEditorScreenStrings() override;
     TEditorScreenStrings(const TEditorScreenStrings&) = delete;
     TEditorScreenStrings& operator=(const TEditorScreenStrings&) = delete;
 
@@ -72,7 +73,9 @@ class TEditorScreenStrings {
     // and the active editor's caret back where it stood. Nothing when the stack is empty.
     void Undo();
     void Redo();
-    TEditorWrapOption& WrapOption() { return FWrapOption; }
+    const TEditorWrapOption& WrapOption() const { return FWrapOption; }
+    // New wrap options; with word wrap on the rows are re-wrapped (undo cleared) when they differ.
+    void SetWrapOption(const TEditorWrapOption& o);
     bool WordWrap() const { return FWordWrap; }
     void SetWordWrap(bool v); // clears undo, re-wraps or un-wraps, recomputes parser states
     int TabSpaceCount() const { return FTabSpaceCount; }
@@ -87,9 +90,10 @@ class TEditorScreenStrings {
 
     // Rows.
     int Count() const { return FRows.Count(); }
-    std::string_view RowText(int r) const; // valid until the next change
+    int RowCount() const override { return FRows.Count(); }
+    std::string_view RowText(int r) const override; // valid until the next change
 
-    TRowEnd RowEndKind(int r) const { return RowData::RowEnd(DataA(r)); }
+    TRowEnd RowEndKind(int r) const override { return RowData::RowEnd(DataA(r)); }
     int PrevRowEnd(int r) const { return RowData::PrevRowEnd(DataA(r)); }
     int BracketIndex(int r) const; // -2 for rows whose state is not computed
     TRowParserState ParserState(int r) const;

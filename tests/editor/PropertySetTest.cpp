@@ -102,7 +102,7 @@ class RecordingEditor : public TEditorPropTarget {
     TEditorViewInfo view;
     TEditorFont font;
     TSortedNames words;
-    TEditorPropWrap wrap;
+    TEditorWrapOption wrap;
     bool wordWrap = true;
     TColor color = 0;
 
@@ -130,8 +130,10 @@ class RecordingEditor : public TEditorPropTarget {
     void SetWordWrap(bool w) override {
         wordWrap = w, Log.push_back(w ? "WordWrap:=true" : "WordWrap:=false");
     }
-    TEditorPropWrap GetWrapOption() const override { return wrap; }
-    void SetWrapOption(const TEditorPropWrap& w) override { wrap = w, Log.push_back("WrapOption"); }
+    TEditorWrapOption GetWrapOption() const override { return wrap; }
+    void SetWrapOption(const TEditorWrapOption& w) override {
+        wrap = w, Log.push_back("WrapOption");
+    }
 };
 
 TEST(EditorProp, AssignToOrderRewrapsOnce) {

@@ -103,7 +103,7 @@ void CheckRows(TEditorScreenStrings& s) {
     CHECK(static_cast<int64_t>(text.size()) == pos);
     // Text round trip.
     TEditorScreenStrings t;
-    t.WrapOption().Assign(s.WrapOption());
+    t.SetWrapOption(s.WrapOption());
     t.SetWordWrap(s.WordWrap());
     t.SetText(text);
     CHECK(t.Text() == text);
@@ -132,11 +132,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Client ed;
     s.Attach(&ed);
     uint8_t cfg = in.Byte();
-    s.WrapOption().SetWrapByte(in.Int(0, 60));
-    s.WrapOption().SetFollowPunctuation(cfg & 1);
-    s.WrapOption().SetLeading(cfg & 2);
-    s.WrapOption().SetWordBreak(cfg & 4);
-    s.WrapOption().SetFollowRetMark(cfg & 8);
+    TEditorWrapOption o;
+    o.SetWrapByte(in.Int(0, 60));
+    o.FollowPunctuation = cfg & 1;
+    o.Leading = cfg & 2;
+    o.WordBreak = cfg & 4;
+    o.FollowRetMark = cfg & 8;
+    s.SetWrapOption(o);
     s.SetTabSpaceCount(2 + (cfg >> 4 & 3) * 2);
     s.SetWordWrap(cfg & 0x40);
     size_t textLen = in.Int(0, 400);
@@ -196,8 +198,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             uint8_t c = in.Byte();
             if (c & 1)
                 s.SetWordWrap(!s.WordWrap());
-            else
-                s.WrapOption().SetWrapByte(in.Int(0, 60));
+            else {
+                TEditorWrapOption w = s.WrapOption();
+                w.SetWrapByte(in.Int(0, 60));
+                s.SetWrapOption(w);
+            }
             CHECK(s.Text() == before);
             if (!s.UndoObj().CanUndo() && !s.UndoObj().CanRedo()) {
                 hist.assign(1, before);

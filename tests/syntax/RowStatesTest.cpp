@@ -9,6 +9,12 @@
 #include <gtest/gtest.h>
 
 namespace {
+// Wrap options with the given width and the default character sets.
+TEditorWrapOption WrapWidth(int width) {
+    TEditorWrapOption o;
+    o.SetWrapByte(width);
+    return o;
+}
 
 // Counts the rows the walk hands to the parser.
 struct CountingParser : TRowStateParser {
@@ -121,7 +127,7 @@ TEST(RowStore, WrappedRowsSeeTheNextRow) {
     Client c(f);
     TEditorScreenStrings rows;
     rows.Attach(&c);
-    rows.WrapOption().SetWrapByte(20);
+    rows.SetWrapOption(WrapWidth(20));
     rows.SetWordWrap(true);
     rows.SetText("see http://example.com/some/long/path end\r\n");
     ASSERT_GE(rows.Count(), 3);

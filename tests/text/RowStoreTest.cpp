@@ -116,8 +116,10 @@ TEST(UpdateList, TypingReturnAndJoining) {
 
 TEST(UpdateList, RewrapsFromTheRowAbove) {
     TEditorScreenStrings s;
-    s.WrapOption().SetWrapByte(20);
-    s.WrapOption().SetFollowPunctuation(true);
+    TEditorWrapOption o;
+    o.SetWrapByte(20);
+    o.FollowPunctuation = true;
+    s.SetWrapOption(o);
     s.SetWordWrap(true);
     s.SetText(std::string(25, 'a') + "\r\n");
     ASSERT_EQ(Rows(s), "[" + std::string(20, 'a') + "]W[aaaaa]L");

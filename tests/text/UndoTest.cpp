@@ -4,6 +4,13 @@
 #include "text/RowStore.h"
 
 namespace {
+// Wrap options with the given width and the default character sets.
+TEditorWrapOption WrapWidth(int width) {
+    TEditorWrapOption o;
+    o.SetWrapByte(width);
+    return o;
+}
+
 struct Editor : TScreenStringsClient {
     int row = 0, col = 0;
     int changes = 0;
@@ -111,7 +118,7 @@ TEST(Undo, HistoryClearedByWrapChangeAndLoading) {
     s.Undo();
     EXPECT_EQ(s.Text(), "abcd");
     Type(s, ed, 'e');
-    s.WrapOption().SetWrapByte(40);
+    s.SetWrapOption(WrapWidth(40));
     EXPECT_FALSE(s.UndoObj().CanUndo());
     Type(s, ed, 'f');
     s.SetText("new");
@@ -123,7 +130,7 @@ TEST(Undo, RestoresWrappedLinesAndDeletions) {
     TEditorScreenStrings s;
     Editor ed;
     s.Attach(&ed);
-    s.WrapOption().SetWrapByte(20);
+    s.SetWrapOption(WrapWidth(20));
     s.SetWordWrap(true);
     std::string original = std::string(45, 'a') + "\r\n" + std::string(20, 'b') + "\r\nend";
     s.SetText(original);
@@ -151,7 +158,7 @@ TEST(Undo, RestoresWrappedLinesAndDeletions) {
 // again would move that row end, so undo puts back the rows exactly as they were.
 TEST(Undo, RestoresTheRowsAsTheyWereCut) {
     TEditorScreenStrings s;
-    s.WrapOption().SetWrapByte(20);
+    s.SetWrapOption(WrapWidth(20));
     s.SetWordWrap(true);
     std::string original = std::string(19, 'a') + "\x8b";
     s.SetText(original);

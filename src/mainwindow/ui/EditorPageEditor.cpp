@@ -4,8 +4,8 @@
 #include "editor/ProgramPropertySets.h"
 #include "editor/PropertySet.h"
 #include "editor/ui/EditorWidget.h"
-#include "syntax/Fountain.h"
 #include "platform/AtomicFile.h"
+#include "syntax/Fountain.h"
 
 #include <QEvent>
 #include <QObject>
@@ -192,7 +192,7 @@ void TEditorPageEditor::SetTopRow(int row) {
 
 TPageCaretInfo TEditorPageEditor::CaretInfo() const {
     const TEditorCore& c = editor_->Core();
-    const TEditorRowSource& rows = c.Rows();
+    const TEditorScreenStrings& rows = c.Rows();
     TPageCaretInfo info;
     info.row = c.Row();
     info.col = c.Col();
@@ -206,7 +206,7 @@ TPageCaretInfo TEditorPageEditor::CaretInfo() const {
     } else if (count > 0) { // the row after the last one
         const int last = count - 1;
         line = rows.RowToLine(last);
-        if (rows.RowEndKind(last) == erLineEnd)
+        if (rows.RowEndKind(last) == reLineEnd)
             ++line;
         else
             col += static_cast<int>(rows.TextPos(last) + rows.RowText(last).size() -
