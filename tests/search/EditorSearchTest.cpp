@@ -108,4 +108,34 @@ TEST(EditorSearch, BackwardReplacementDoesNotFindItsOwnText) {
     EXPECT_EQ(ed.caret(), (TEditorPos{0, 0}));
 }
 
+TEST(EditorSearch, HitInsideALineEndTakesTheWholeLineEnd) {
+    for (const bool forward : {true, false}) {
+        Editor sel("ab\r\ncd\r\n", hsSelect);
+        Editor drawn("ab\r\ncd\r\n", hsDraw);
+        if (!forward) {
+            sel.e.SetCaret(2, 0);
+            drawn.e.SetCaret(2, 0);
+        }
+        const TSearchOptions o = forward ? soDown : 0;
+        ASSERT_TRUE(EditorCoreSearch(sel.e, "\ncd", o));
+        EXPECT_EQ(sel.e.SelStart(), 2) << forward;
+        EXPECT_EQ(sel.e.SelLength(), 4) << forward;
+        ASSERT_TRUE(EditorCoreSearch(drawn.e, "\ncd", o));
+        EXPECT_EQ(drawn.caret(), (TEditorPos{0, 2})) << forward;
+        EXPECT_EQ(drawn.e.HitSelLength(), 4) << forward;
+    }
+    for (const TSearchOptions dir : {TSearchOptions(soDown), TSearchOptions(0)}) {
+        Editor ed("ab\r\ncd\r\ncd", hsDraw);
+        if (!dir) ed.e.SetCaret(2, 2);
+        TEditorReplaceTarget t(ed.e, "t");
+        RecordingSink sink;
+        TSearchCommandState one{"\ncd", "-", dir};
+        EXPECT_EQ(RunReplace(t, one).Replaced, 1);
+        EXPECT_EQ(ed.e.Text(), dir ? "ab-\r\ncd" : "ab\r\ncd-") << dir;
+        TSearchCommandState all{"\ncd", "-", static_cast<TSearchOptions>(dir | soReplaceAll)};
+        EXPECT_EQ(RunReplace(t, all).Replaced, 1);
+        EXPECT_EQ(ed.e.Text(), "ab--") << dir;
+    }
+}
+
 } // namespace
