@@ -3,6 +3,10 @@
 
 #include "text/RowStore.h"
 
+#include <algorithm>
+#include <iterator>
+#include <random>
+
 namespace {
 // Wrap options with the given width and the default character sets.
 TEditorWrapOption WrapWidth(int width) {
@@ -172,4 +176,38 @@ TEST(Undo, RestoresTheRowsAsTheyWereCut) {
     s.Redo();
     s.Redo();
     EXPECT_EQ(s.Text(), "b" + original + "\x84x");
+}
+
+// Random replacements on wrapped text with two-byte characters and tabs, then every step undone
+// and redone: each undo gives back the text before its step, byte for byte.
+TEST(Undo, RandomEditsUndoAndRedoByteForByte) {
+    TEditorScreenStrings s;
+    s.SetWrapOption(WrapWidth(20));
+    s.SetWordWrap(true);
+    s.SetText("start\r\n");
+    s.UndoObj().SetListMax(1000);
+    std::mt19937 rng(7);
+    const std::string pieces[] = {"a", "\x82\xa0", "\t", "\r\n", "\x82", "word ", ""};
+    std::vector<std::string> texts{s.Text()};
+    for (int step = 0; step < 300; ++step) {
+        const int n = s.Count();
+        const int index = static_cast<int>(rng() % static_cast<unsigned>(n + 1));
+        const int count = std::min(n - index, static_cast<int>(rng() % 3));
+        std::string text;
+        for (int k = static_cast<int>(rng() % 6); k > 0; --k)
+            text += pieces[rng() % std::size(pieces)];
+        const uint64_t before = s.UndoObj().PushCount();
+        s.UpdateList(index, count, text);
+        if (s.UndoObj().PushCount() != before) texts.push_back(s.Text());
+    }
+    const size_t steps = s.UndoObj().UndoList().size();
+    ASSERT_EQ(steps + 1, texts.size());
+    for (size_t k = steps; k > 0; --k) {
+        s.Undo();
+        ASSERT_EQ(s.Text(), texts[k - 1]) << "undo back to step " << k - 1;
+    }
+    for (size_t k = 1; k <= steps; ++k) {
+        s.Redo();
+        ASSERT_EQ(s.Text(), texts[k]) << "redo of step " << k;
+    }
 }
