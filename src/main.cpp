@@ -4,10 +4,11 @@
 #include "app/ShellUtil.h"
 #include "app/ui/Application.h"
 #include "app/ui/SessionEnd.h"
-#include "mainwindow/ui/SharedObjects.h"
-#include "mainwindow/ui/PagesAttach.h"
-#include "mainwindow/ui/WindowCommands.h"
+#include "mainwindow/ui/EncodingUi.h"
 #include "mainwindow/ui/MainWindow.h"
+#include "mainwindow/ui/PagesAttach.h"
+#include "mainwindow/ui/SharedObjects.h"
+#include "mainwindow/ui/WindowCommands.h"
 #include "platform/ui/QtMessageSink.h"
 
 #include <filesystem>
@@ -49,6 +50,7 @@ int main(int argc, char** argv) {
     {
         TfmEditor fmEditor(dtEditor, info);
         TPages* pages = AttachPages(fmEditor, dtEditor);
+        AttachEncodingUi(fmEditor, *pages);
         new TWindowCommands(fmEditor, *pages); // owned by the window
         TSessionEnd sessionEnd(&fmEditor);
         fmEditor.show();

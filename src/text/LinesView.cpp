@@ -97,9 +97,9 @@ void TEditorStrings::LoadFromFile(const std::string& fileName) {
 }
 
 void TEditorStrings::SaveToFile(const std::string& fileName) const {
-    std::string text = Text();
-    // A 0x1A byte would end the text when the file is read again: it is never written.
-    text.erase(std::remove(text.begin(), text.end(), '\x1a'), text.end());
+    // Every byte is written, also a 0x1A inside the text (the next load keeps it, since text
+    // follows it).
+    const std::string text = Text();
     std::string tmp = fileName + ".tolmo-tmp";
     int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) throw EFileError(fileName, "を作成できません。", errno);

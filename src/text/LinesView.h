@@ -33,7 +33,7 @@ class TEditorStrings {
     void SetText(std::string_view s);
     void LoadFromFile(const std::string& fileName);
     // Writes Text to the file atomically (a temporary file beside it, then a rename). Line ends
-    // are CR LF; 0x1A bytes (which would end the text on the next load) are left out.
+    // are CR LF; every other byte is written as it is.
     void SaveToFile(const std::string& fileName) const;
     // Text := the lines joined with CR LF; the caret of the editors goes to the end of the text.
     void Assign(const std::vector<std::string>& lines);

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/Cp932.h"
 #include "text/LinesView.h"
 #include "text/RowStore.h"
-#include "platform/Cp932.h"
 
 namespace fs = std::filesystem;
 
@@ -47,9 +47,11 @@ TEST(LineStoreLoad, LineEndsAndTextEnd) {
     EXPECT_EQ(s.Text(), "abc\r\n");
     s.LoadFromFile(d.Write("c", "a\rb"));
     EXPECT_EQ(Rows(s), "[a]L[b]T");
-    s.LoadFromFile(d.Write("d", "ab\x1a"
-                                "cd\r\n"));
+    // 0x1A ends the file only when nothing but line ends follows it
+    s.LoadFromFile(d.Write("d", "ab\x1a\r\n\n"));
     EXPECT_EQ(Rows(s), "[ab]T");
+    s.LoadFromFile(d.Write("d2", "ab\r\n\x1a"));
+    EXPECT_EQ(Rows(s), "[ab]L");
     s.LoadFromFile(d.Write("e", ""));
     EXPECT_EQ(s.Count(), 0);
     EXPECT_EQ(s.Text(), "");
@@ -102,11 +104,17 @@ TEST(LineStoreSave, CrLfNormalisedAndNoFinalLineEndKept) {
     std::string saved((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
     EXPECT_EQ(saved, "a\r\nb\r\nc\r\nd");
     EXPECT_FALSE(fs::exists(out + ".tolmo-tmp"));
-    // a pasted 0x1A is not written: it would cut the text when the file is read again
-    lines.SetText("x\x1ay\r\nz");
+    // text after a 0x1A is kept, and the 0x1A with it, through load and save
+    const std::string afterEof = "abc\x1a"
+                                 "def\r\n";
+    lines.LoadFromFile(d.Write("eof", afterEof));
+    EXPECT_EQ(Rows(s), "[abc\x1a"
+                       "def]L");
     lines.SaveToFile(out);
-    lines.LoadFromFile(out);
-    EXPECT_EQ(lines.Text(), "xy\r\nz");
+    f.close();
+    f.open(out, std::ios::binary);
+    saved.assign((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(saved, afterEof);
     EXPECT_THROW(lines.SaveToFile((d.path / "no" / "such").string()), EFileError);
 }
 

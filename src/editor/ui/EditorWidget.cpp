@@ -4,6 +4,8 @@
 #include "editor/PopupModel.h"
 #include "editor/ui/QtConversions.h"
 #include "platform/Cp932.h"
+#include "text/DocumentCodec.h"
+#include "text/RowStore.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -314,13 +316,28 @@ void TEditor::keyPressEvent(QKeyEvent* e) {
     InsertUtf16(text);
 }
 
+TCharTable* TEditor::DocTable() const {
+    const std::shared_ptr<TEditorScreenStrings> store = FCore->SharedStore();
+    return store ? store->CharTable().get() : nullptr;
+}
+
+std::string TEditor::FromUtf16(const QString& text, int* lost) {
+    const std::u16string_view u(reinterpret_cast<const char16_t*>(text.utf16()),
+                                static_cast<size_t>(text.size()));
+    TCharTable* table = DocTable();
+    if (!table && OnNeedsUnicode && NeedsMoreThanCp932(u) && OnNeedsUnicode()) table = DocTable();
+    Cp932Report report;
+    std::string s = Utf16ToDocument(u, table, &report);
+    *lost = static_cast<int>(report.failures);
+    return s;
+}
+
 void TEditor::InsertUtf16(const QString& text) {
     if (FCore->ReadOnly() || text.isEmpty()) return;
-    Cp932Report report;
-    const std::string s = Utf16ToCp932(
-        std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), text.size()), &report);
+    int lost = 0;
+    const std::string s = FromUtf16(text, &lost);
     FCore->InsertTyped(s);
-    if (!report.ok()) Warn(LostCharsMessage(static_cast<int>(report.failures)));
+    if (lost) Warn(LostCharsMessage(lost));
 }
 
 void TEditor::inputMethodEvent(QInputMethodEvent* e) {
@@ -348,9 +365,11 @@ QVariant TEditor::inputMethodQuery(Qt::InputMethodQuery q) const {
         return FFont;
     case Qt::ImCursorPosition:
         return static_cast<int>(
-            Cp932ToUtf16(FCore->RowTextOf(FCore->Row()).substr(0, FCore->CaretOffset())).size());
+            DocumentToUtf16(FCore->RowTextOf(FCore->Row()).substr(0, FCore->CaretOffset()),
+                            DocTable())
+                .size());
     case Qt::ImSurroundingText: {
-        const std::u16string u = Cp932ToUtf16(FCore->RowTextOf(FCore->Row()));
+        const std::u16string u = DocumentToUtf16(FCore->RowTextOf(FCore->Row()), DocTable());
         return QString::fromUtf16(u.data(), static_cast<qsizetype>(u.size()));
     }
     case Qt::ImAnchorPosition:
@@ -368,7 +387,7 @@ void TEditor::CopyToClipboard() {
     bool box = false;
     const std::string s = FCore->CopyText(box);
     if (s.empty() && !FCore->Selected()) return;
-    QGuiApplication::clipboard()->setMimeData(MakeEditorMime(s, box));
+    QGuiApplication::clipboard()->setMimeData(MakeEditorMime(s, box, DocTable()));
 }
 
 void TEditor::CutToClipboard() {
@@ -380,7 +399,9 @@ void TEditor::CutToClipboard() {
 void TEditor::PasteFromClipboard() {
     bool box = false;
     int lost = 0;
-    const std::string s = EditorMimeText(QGuiApplication::clipboard()->mimeData(), box, lost);
+    const std::string s =
+        EditorMimeText(QGuiApplication::clipboard()->mimeData(), box, lost,
+                       [this](const QString& t, int* n) { return FromUtf16(t, n); });
     if (s.empty() || FCore->ReadOnly()) return;
     FCore->PasteText(s, box);
     if (lost) Warn(LostCharsMessage(lost));
@@ -389,7 +410,9 @@ void TEditor::PasteFromClipboard() {
 void TEditor::BoxPasteFromClipboard() {
     bool box = false;
     int lost = 0;
-    const std::string s = EditorMimeText(QGuiApplication::clipboard()->mimeData(), box, lost);
+    const std::string s =
+        EditorMimeText(QGuiApplication::clipboard()->mimeData(), box, lost,
+                       [this](const QString& t, int* n) { return FromUtf16(t, n); });
     if (s.empty() || FCore->ReadOnly()) return;
     FCore->SetSelTextBox(s);
     if (lost) Warn(LostCharsMessage(lost));

@@ -44,6 +44,12 @@ class TEditor : public QAbstractScrollArea {
     TEditorPos PosAt(QPoint p) const;          // caret position under a point
     QRect CaretRect() const;
 
+    // The document's table of characters beyond CP932 (null for a plain Shift-JIS document).
+    TCharTable* DocTable() const;
+    // Asked before typed or pasted text that a plain Shift-JIS document cannot hold goes in;
+    // true when the page now has a table (it was switched to UTF-8), so nothing is lost.
+    std::function<bool()> OnNeedsUnicode;
+
     // Told when text could not be kept exactly (characters CP932 lacks); shows a message box
     // unless replaced.
     std::function<void(const QString&)> WarningHandler;
@@ -84,6 +90,8 @@ class TEditor : public QAbstractScrollArea {
     void UpdateScrollBars();
     void InvalidateRows(int first, int last);
     void Warn(const QString& message);
+    // Text from outside (keys, input method, clipboard) in the document's bytes.
+    std::string FromUtf16(const QString& text, int* lost);
     void UpdateCursor(QPoint p, Qt::KeyboardModifiers mods);
     void DropSelection(bool copy);
     bool HandleShortcut(QKeyEvent* e);

@@ -3,6 +3,7 @@
 
 #include "editor/BoxClipboard.h"
 #include "platform/Cp932.h"
+#include "text/DocumentCodec.h"
 
 #include <QFontInfo>
 #include <unordered_map>
@@ -55,6 +56,16 @@ QString Cp932Glyph(std::string_view ch) {
     return s;
 }
 
+QString DocumentGlyph(std::string_view ch, const TCharTable* table) {
+    if (table && ch.size() == 2 &&
+        TCharTable::IsTableCode(static_cast<unsigned char>(ch[0]),
+                                static_cast<unsigned char>(ch[1]))) {
+        const std::u16string u = DocumentToUtf16(ch, table);
+        return QString::fromUtf16(u.data(), static_cast<qsizetype>(u.size()));
+    }
+    return Cp932Glyph(ch);
+}
+
 QCursor ToQCursor(TCursor c) {
     switch (c) {
     case edc::crIBeam:
@@ -70,9 +81,9 @@ QCursor ToQCursor(TCursor c) {
     }
 }
 
-QMimeData* MakeEditorMime(const std::string& cp932, bool box) {
+QMimeData* MakeEditorMime(const std::string& cp932, bool box, const TCharTable* table) {
     auto* mime = new QMimeData;
-    const std::u16string u = Cp932ToUtf16(cp932);
+    const std::u16string u = DocumentToUtf16(cp932, table);
     QString text = QString::fromUtf16(u.data(), static_cast<qsizetype>(u.size()));
     mime->setText(text);
     if (box) {
@@ -83,7 +94,8 @@ QMimeData* MakeEditorMime(const std::string& cp932, bool box) {
     return mime;
 }
 
-std::string EditorMimeText(const QMimeData* mime, bool& box, int& lost) {
+std::string EditorMimeText(const QMimeData* mime, bool& box, int& lost,
+                           const std::function<std::string(const QString&, int*)>& convert) {
     box = false;
     lost = 0;
     if (!mime || !mime->hasText()) return {};
@@ -93,6 +105,7 @@ std::string EditorMimeText(const QMimeData* mime, bool& box, int& lost) {
         return BoxTextFromPayload(std::string_view(b.constData(), static_cast<size_t>(b.size())));
     }
     const QString t = mime->text();
+    if (convert) return convert(t, &lost);
     Cp932Report report;
     std::string s = Utf16ToCp932(std::u16string_view(reinterpret_cast<const char16_t*>(t.utf16()),
                                                      static_cast<size_t>(t.size())),

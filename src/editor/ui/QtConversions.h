@@ -12,8 +12,11 @@
 #include <QPalette>
 #include <QString>
 
+#include <functional>
 #include <string>
 #include <string_view>
+
+class TCharTable;
 
 QColor ToQColor(TColor c, const QPalette& pal);
 // The font named by the settings; a face the system lacks falls back to a Japanese monospace
@@ -21,11 +24,15 @@ QColor ToQColor(TColor c, const QPalette& pal);
 QFont ToQFont(const TEditorFont& f);
 // The glyph of one CP932 character (one or two bytes), cached.
 QString Cp932Glyph(std::string_view ch);
+// The same with the document's table: a code of the table draws its own character.
+QString DocumentGlyph(std::string_view ch, const TCharTable* table);
 QCursor ToQCursor(TCursor c);
 
-// Clipboard: plain text (converted from CP932) and, for box text, the private type.
-QMimeData* MakeEditorMime(const std::string& cp932, bool box);
-// CP932 text of clipboard data; box tells whether it came as box text. Characters that CP932
-// cannot hold become '?' and are counted in lost.
-std::string EditorMimeText(const QMimeData* mime, bool& box, int& lost);
+// Clipboard: plain text (converted from the document's bytes) and, for box text, the private type.
+QMimeData* MakeEditorMime(const std::string& cp932, bool box, const TCharTable* table = nullptr);
+// The document's bytes of clipboard data; box tells whether it came as box text. Plain text goes
+// through convert (default: plain CP932), which counts in lost what became '?'.
+std::string
+EditorMimeText(const QMimeData* mime, bool& box, int& lost,
+               const std::function<std::string(const QString&, int*)>& convert = nullptr);
 QString LostCharsMessage(int lost);

@@ -162,7 +162,9 @@ bool TPages::LoadPageText(int index, const std::string& path, std::string* error
 bool TPages::SavePageText(int index, const std::string& path, std::string* error) {
     Sheet& s = sheet(index);
     TPageEditor* e = s.focused ? s.focused : s.editor.get();
-    return SaveDocumentFile(path, e->TextBytes(), error);
+    std::string bytes;
+    if (!e->FileBytes(&bytes, error)) return false;
+    return SaveDocumentFile(path, bytes, error);
 }
 
 bool TPages::IsModified(int index) const {
@@ -265,6 +267,7 @@ void TPages::UpdatePageStatus() {
     setPanel(5, e->BoxSelection() ? QStringLiteral("矩形選択") : QString());
     UpdateCaretPanel();
     setPanel(1, e->ReadOnly() ? QStringLiteral("Read Only") : QString());
+    if (OnPageStatus) OnPageStatus(e);
 }
 
 void TPages::ShowProgress(const std::string& text) {

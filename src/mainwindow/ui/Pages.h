@@ -77,6 +77,9 @@ class TPages : public QObject, public TPageHost {
 
     // Hooks for the window.
     std::function<void(int panel, const QString& text)> SetStatusPanel;
+    // Told with the active page's control whenever its status is refreshed (the panels beyond
+    // the design's seven follow it).
+    std::function<void(TPageEditor*)> OnPageStatus;
     std::function<void(bool modified)> OnModifiedMark; // the F11 "更新" mark
     std::function<void()> OnExit;                      // mnExit: close the main window
     std::function<bool()> ExternalEditorRunningHook;
