@@ -78,8 +78,8 @@ class TEditorPageEditor : public TPageEditor {
   private:
     void wire();
     bool load(const std::string& path, const TEncoding* chosen, std::string* error);
-    std::shared_ptr<TPageDocument> doc_; // shared with the partner of a split page
     const TPagePropSets& sets_;
     TEditor* editor_;
     QPointer<QWidget> alive_; // guards editor_ against its parent deleting it first
+    std::shared_ptr<TPageDocument> doc_; // shared with the partner of a split page
 };
