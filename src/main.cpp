@@ -5,8 +5,10 @@
 #include "app/ui/Application.h"
 #include "app/ui/SessionEnd.h"
 #include "mainwindow/ui/EncodingUi.h"
+#include "mainwindow/ui/FileCommandsWindow.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/PagesAttach.h"
+#include "mainwindow/ui/PrintCommands.h"
 #include "mainwindow/ui/SharedObjects.h"
 #include "mainwindow/ui/WindowCommands.h"
 #include "platform/ui/QtMessageSink.h"
@@ -51,7 +53,9 @@ int main(int argc, char** argv) {
         TfmEditor fmEditor(dtEditor, info);
         TPages* pages = AttachPages(fmEditor, dtEditor);
         AttachEncodingUi(fmEditor, *pages);
-        new TWindowCommands(fmEditor, *pages); // owned by the window
+        auto* commands = new TWindowCommands(fmEditor, *pages); // owned by the window
+        new TFileCommandsWindow(fmEditor, *pages);              // owned by the window
+        new TPrintCommands(fmEditor, *commands);                // owned by the window
         TSessionEnd sessionEnd(&fmEditor);
         fmEditor.show();
         result = app.exec();
