@@ -44,7 +44,24 @@ stop() {
     rm -f "$XDG_CONFIG_HOME"/Brix/Tolmo/Tolmo.*
 }
 key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
-typeText() { xdotool type --delay 60 "$1"; sleep 0.5; }
+# One character at a time: xdotool remaps a spare key for each character outside the keymap, and a
+# character sent while the last remapping settles can be lost.
+typeText() {
+    local i
+    for ((i = 0; i < ${#1}; i++)); do
+        xdotool type --delay 150 "${1:i:1}"
+        sleep 0.4
+    done
+}
+# The first character xdotool types after a start can be lost while the keymap settles: a letter
+# and its BackSpace go first (at the start of the text BackSpace changes nothing either way).
+warmUp() {
+    sleep 1
+    xdotool windowactivate --sync "$WIN" 2>/dev/null || xdotool windowfocus --sync "$WIN"
+    key ctrl+Home
+    typeText "あ"
+    key BackSpace
+}
 hex() { od -An -tx1 | tr -s ' \n' ' '; }
 
 for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
@@ -54,6 +71,7 @@ xdotool getdisplaygeometry >/dev/null 2>&1 || fail "no X display"
 U8=$T/docs/utf8.txt
 printf 'line one 😀\nあいう\n' > "$U8"
 start "$U8"
+warmUp
 typeText "日本〜"
 import -window root "$SHOTS/1-utf8-typed.png"
 key ctrl+s
@@ -67,6 +85,7 @@ stop
 SJ=$T/docs/sjis.txt
 printf 'abc\r\n\x82\xa0\r\n' > "$SJ"
 start "$SJ"
+warmUp
 typeText "〜"
 key ctrl+s
 sleep 0.5
