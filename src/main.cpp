@@ -4,6 +4,7 @@
 #include "app/ShellUtil.h"
 #include "app/ui/Application.h"
 #include "app/ui/SessionEnd.h"
+#include "mainwindow/ui/DisplayCommands.h"
 #include "mainwindow/ui/EncodingUi.h"
 #include "mainwindow/ui/FileCommandsWindow.h"
 #include "mainwindow/ui/MainWindow.h"
@@ -56,6 +57,7 @@ int main(int argc, char** argv) {
         auto* commands = new TWindowCommands(fmEditor, *pages); // owned by the window
         new TFileCommandsWindow(fmEditor, *pages);              // owned by the window
         new TPrintCommands(fmEditor, *commands);                // owned by the window
+        new TDisplayCommands(fmEditor, dtEditor, *pages);       // owned by the window
         TSessionEnd sessionEnd(&fmEditor);
         fmEditor.show();
         result = app.exec();

@@ -310,6 +310,15 @@ TPageEditor* TPages::EditorOfPage(int index) const {
     return s.focused ? s.focused : s.editor.get();
 }
 
+std::vector<TPageEditor*> TPages::AllEditors() const {
+    std::vector<TPageEditor*> out;
+    for (const auto& s : sheets_) {
+        if (s->editor) out.push_back(s->editor.get());
+        if (s->upper) out.push_back(s->upper.get());
+    }
+    return out;
+}
+
 TPageEditor* TPages::ActivePageEditor() const {
     return EditorOfPage(ActivePage());
 }
@@ -356,7 +365,10 @@ bool SaveOpenFileList(TMyFileList& list) {
         path += ".ini";
     }
     TIniFile ini(path);
-    if (list.Save(IniSection(ini, TMyFileList::kSection))) return true;
+    // One rewrite of the file for the whole list, not one per page.
+    ini.BeginUpdate();
+    const bool saved = list.Save(IniSection(ini, TMyFileList::kSection));
+    if (ini.EndUpdate() && saved) return true;
     ShowMessage(
         "ファイルリスト保存エラー\r\n（テキストは保存されています）\r\n終了処理を継続します。");
     return false;

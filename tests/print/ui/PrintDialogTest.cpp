@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
@@ -189,4 +190,28 @@ TEST(PreviewWindow, CounterNavigationAndZoom) {
     EXPECT_EQ(prv.Image1->height(), prv.ScrollBox1->maximumViewportSize().height() -
                                         prv.ScrollBox1->horizontalScrollBar()->sizeHint().height());
     EXPECT_LT(prv.Image1->width(), prv.Image1->height());
+}
+
+TEST(PrintRun, CancelDuringALongLayoutStopsWithinHalfASecond) {
+    PdfTarget t;
+    std::string text;
+    for (int i = 0; text.size() < (40u << 20); ++i)
+        text += "line " + std::to_string(i) + " of a long memo with words\r\n";
+    TTextPrintLines lines(std::move(text));
+    QElapsedTimer sinceCancel;
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, &sinceCancel] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* p = qobject_cast<TFormStrProgress*>(w); p && p->isVisible()) {
+                poll->stop();
+                poll->deleteLater();
+                p->Button1->click();
+                sinceCancel.start();
+            }
+    });
+    poll->start(50);
+    auto doc = LayOutPages(TStringsPrinter::Configured(), t.target, lines, "印刷中", nullptr);
+    ASSERT_TRUE(sinceCancel.isValid()) << "the layout ended before Cancel";
+    EXPECT_EQ(doc, nullptr);
+    EXPECT_LT(sinceCancel.elapsed(), 500);
 }
