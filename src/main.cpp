@@ -4,10 +4,11 @@
 #include "app/ShellUtil.h"
 #include "app/ui/Application.h"
 #include "app/ui/SessionEnd.h"
-#include "mainwindow/ui/SharedObjects.h"
-#include "mainwindow/ui/PagesAttach.h"
-#include "mainwindow/ui/WindowCommands.h"
+#include "mainwindow/ui/CommandSurface.h"
 #include "mainwindow/ui/MainWindow.h"
+#include "mainwindow/ui/PagesAttach.h"
+#include "mainwindow/ui/SharedObjects.h"
+#include "mainwindow/ui/WindowCommands.h"
 #include "platform/ui/QtMessageSink.h"
 
 #include <filesystem>
@@ -49,7 +50,8 @@ int main(int argc, char** argv) {
     {
         TfmEditor fmEditor(dtEditor, info);
         TPages* pages = AttachPages(fmEditor, dtEditor);
-        new TWindowCommands(fmEditor, *pages); // owned by the window
+        auto* commands = new TWindowCommands(fmEditor, *pages); // owned by the window
+        new TCommandSurface(fmEditor, *pages, *commands);       // owned by the window
         TSessionEnd sessionEnd(&fmEditor);
         fmEditor.show();
         result = app.exec();

@@ -7,7 +7,8 @@ PKGS=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libicu-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth xdotool x11-utils imagemagick
+  libx11-dev
+  xvfb xauth xdotool x11-utils imagemagick twm
   fonts-noto-cjk fonts-ipafont-gothic fonts-ipafont-mincho
 )
 missing=()

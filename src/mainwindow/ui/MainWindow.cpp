@@ -5,6 +5,7 @@
 #include "app/ShellUtil.h"
 #include "app/ui/MemMapTimer.h"
 #include "mainwindow/StartUpLayout.h"
+#include "mainwindow/ui/CommandSurface.h"
 #include "mainwindow/ui/SharedObjects.h"
 #include "platform/IniFile.h"
 #include "platform/MessageBox.h"
@@ -164,6 +165,13 @@ bool TfmEditor::WriteSettings() {
     Settings.FontColor = dt_.EditorProp_Default.FontColor;
     TIniFile ini(SettingsFile);
     return ::WriteSettings(ini, Settings, StartUp.programFolder);
+}
+
+void TfmEditor::SetMenuHandler(const std::string& name, std::function<void()> handler) {
+    if (Commands)
+        Commands->SetHandler(name, std::move(handler));
+    else
+        PendingMenuHandlers.emplace_back(name, std::move(handler));
 }
 
 void TfmEditor::mnFunctionClick() {

@@ -15,6 +15,7 @@ class QTabWidget;
 class QWidget;
 class TdtEditor;
 class TMemMapEvt1;
+class TCommandSurface;
 
 // What process entry knows when it creates the main window.
 struct TStartUpInfo {
@@ -71,6 +72,13 @@ class TfmEditor : public QMainWindow {
     // The window-layout toggles behind the window menu's items.
     void mnFunctionClick();
     void mnStatusClick();
+
+    // Sets the handler of a main-menu item ("mnInsatsu", "mnAbout"...) and enables it; its
+    // shortcut then runs it through the menu's enabling rules. Items without a handler are
+    // shown disabled. May be called before the menus exist; the handler is kept until then.
+    void SetMenuHandler(const std::string& name, std::function<void()> handler);
+    TCommandSurface* Commands = nullptr; // the menus, keys, bars and panels
+    std::vector<std::pair<std::string, std::function<void()>>> PendingMenuHandlers;
 
     // Hooks for the pieces built on this window.
     std::function<void()> OnFirstShow;       // reopen pages, open the command line, channel

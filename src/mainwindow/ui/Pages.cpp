@@ -265,6 +265,7 @@ void TPages::UpdatePageStatus() {
     setPanel(5, e->BoxSelection() ? QStringLiteral("矩形選択") : QString());
     UpdateCaretPanel();
     setPanel(1, e->ReadOnly() ? QStringLiteral("Read Only") : QString());
+    if (OnStatusRefreshed) OnStatusRefreshed();
 }
 
 void TPages::ShowProgress(const std::string& text) {
