@@ -5,6 +5,7 @@
 #include "app/ui/Application.h"
 #include "app/ui/SessionEnd.h"
 #include "mainwindow/ui/CommandSurface.h"
+#include "mainwindow/ui/FileCommandsWindow.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/PagesAttach.h"
 #include "mainwindow/ui/SharedObjects.h"
@@ -51,7 +52,9 @@ int main(int argc, char** argv) {
         TfmEditor fmEditor(dtEditor, info);
         TPages* pages = AttachPages(fmEditor, dtEditor);
         auto* commands = new TWindowCommands(fmEditor, *pages); // owned by the window
-        new TCommandSurface(fmEditor, *pages, *commands);       // owned by the window
+        new TFileCommandsWindow(fmEditor, *pages);              // owned by the window
+        // Last: the menus are put in their final order and every key goes through the rules.
+        new TCommandSurface(fmEditor, *pages, *commands); // owned by the window
         TSessionEnd sessionEnd(&fmEditor);
         fmEditor.show();
         result = app.exec();

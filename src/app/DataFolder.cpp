@@ -2,6 +2,7 @@
 #include "app/DataFolder.h"
 
 #include "app/ShellUtil.h"
+#include "platform/AtomicFile.h"
 #include "platform/IniFile.h"
 
 #include <filesystem>
@@ -68,4 +69,12 @@ TDataFolderChoice ResolveDataFolder(const std::string& programFolder,
     c.dataFolder = commonFilesFolder + "Brix/Tolmo/";
     CheckDataFolder(c.dataFolder, programFolder, true);
     return c;
+}
+
+bool SetLocalFolderMarker(const std::string& folder, bool on) {
+    const std::string marker = IncludeTrailingChar(folder, "/") + kLocalFolderMarker;
+    std::error_code ec;
+    if (!on) return fs::remove(marker, ec) || !fs::exists(marker, ec);
+    if (fileExists(marker)) return true;
+    return WriteFileAtomic(marker, std::string(kLocalFolderMarkerLine) + "\n");
 }

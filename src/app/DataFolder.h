@@ -29,3 +29,9 @@ struct TDataFolderChoice {
 TDataFolderChoice ResolveDataFolder(const std::string& programFolder,
                                     const std::string& commonFilesFolder,
                                     const std::function<bool()>& isCdRom);
+
+// The one line of a new local-folder marker.
+inline constexpr const char* kLocalFolderMarkerLine = "このフォルダのトルモは、単独で起動します。";
+// on: gives the folder a local-folder marker (its one line) unless it has one; off: removes the
+// folder's marker. False when the marker could not be written or removed.
+bool SetLocalFolderMarker(const std::string& folder, bool on);

@@ -21,3 +21,13 @@ TMountInfo MountOf(const std::string& path);
 bool IsCdRomFileSystem(std::string_view fsType);
 // True when the program file lies on a CD-ROM.
 bool IsCdRomStart();
+
+// True when the mount lies on removable media: mounted under /media or /run/media, or its block
+// device (below sysBlock, normally "/sys/block/") says it is removable.
+bool IsRemovableMount(const TMountInfo& m, const std::string& sysBlock = "/sys/block/");
+
+// What statvfs says about the medium of a folder.
+enum class TMediaState { Ready, NotReady, Unformatted, DiskError };
+// Ready, or the errno value of a failed statvfs mapped onto the medium's state.
+TMediaState MediaStateFromErrno(int err);
+TMediaState MediaStateOf(const std::string& folder);

@@ -114,4 +114,16 @@ TEST_F(DataFolderTest, PlainTextMarkerAndSeedFile) {
     EXPECT_EQ(TempDir::Read(prog() + "localfol.myc"), "seed");
 }
 
+TEST_F(DataFolderTest, LocalFolderMarkerIsMadeWithItsLineAndRemoved) {
+    const std::string marker = prog() + "localfol.myc";
+    EXPECT_TRUE(SetLocalFolderMarker(prog(), true));
+    EXPECT_EQ(TempDir::Read(marker), "このフォルダのトルモは、単独で起動します。\n");
+    TempDir::Write(marker, "[Set]\nFirst=1\n"); // an existing marker keeps what it holds
+    EXPECT_TRUE(SetLocalFolderMarker(prog(), true));
+    EXPECT_EQ(TempDir::Read(marker), "[Set]\nFirst=1\n");
+    EXPECT_TRUE(SetLocalFolderMarker(prog(), false));
+    EXPECT_FALSE(fs::exists(marker));
+    EXPECT_TRUE(SetLocalFolderMarker(prog(), false));
+}
+
 } // namespace

@@ -309,8 +309,9 @@ void TCommandSurface::applyMenu(QMenu* menu) {
             a->setVisible(v.Visible);
             continue;
         }
-        a->setEnabled(v.Enabled && wired_[name]);
-        a->setVisible(v.Visible);
+        // Owners may apply rules of their own when the menu opens (before these): both count.
+        a->setEnabled(a->isEnabled() && v.Enabled && wired_[name]);
+        a->setVisible(a->isVisible() && v.Visible);
         if (d->Checkable) a->setChecked(v.Checked);
         if (!v.Caption.empty() && !a->isSeparator()) a->setText(Q(v.Caption));
     }

@@ -64,6 +64,7 @@ TfmEditor::~TfmEditor() = default;
 
 void TfmEditor::buildComponents() {
     mnInfo = new QAction(this);
+    mnInfo->setObjectName(QStringLiteral("mnInfo"));
     MemMapEvt1 = new TMemMapEvt1(this);
     connect(MemMapEvt1, &TMemMapEvt1::messengerArrived, this, [this] { BringToFront(this); });
     connect(MemMapEvt1, &TMemMapEvt1::linesReceived, this, [this](const QStringList& lines) {
