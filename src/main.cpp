@@ -5,9 +5,11 @@
 #include "app/ui/Application.h"
 #include "app/ui/SessionEnd.h"
 #include "mainwindow/ui/CommandSurface.h"
+#include "mainwindow/ui/DisplayCommands.h"
 #include "mainwindow/ui/FileCommandsWindow.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/PagesAttach.h"
+#include "mainwindow/ui/PrintCommands.h"
 #include "mainwindow/ui/SharedObjects.h"
 #include "mainwindow/ui/WindowCommands.h"
 #include "platform/ui/QtMessageSink.h"
@@ -53,6 +55,8 @@ int main(int argc, char** argv) {
         TPages* pages = AttachPages(fmEditor, dtEditor);
         auto* commands = new TWindowCommands(fmEditor, *pages); // owned by the window
         new TFileCommandsWindow(fmEditor, *pages);              // owned by the window
+        new TPrintCommands(fmEditor, *commands);                // owned by the window
+        new TDisplayCommands(fmEditor, dtEditor, *pages);       // owned by the window
         // Last: the menus are put in their final order and every key goes through the rules.
         new TCommandSurface(fmEditor, *pages, *commands); // owned by the window
         TSessionEnd sessionEnd(&fmEditor);

@@ -9,7 +9,7 @@ PKGS=(
   libicu-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   libx11-dev
-  xvfb xauth xdotool x11-utils imagemagick twm
+  xvfb xauth xdotool x11-utils imagemagick poppler-utils twm
   fonts-noto-cjk fonts-ipafont-gothic fonts-ipafont-mincho
 )
 missing=()

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -175,6 +176,11 @@ void TCommandSurface::buildMenus() {
         });
     }
     Menu("mnFunction")->menuAction()->setVisible(fm_.pnlFunction->isHidden());
+    // A key of the table wins over a shortcut of the same key made elsewhere (two would cancel
+    // each other out); the table's item runs the same command.
+    for (QShortcut* sc : fm_.findChildren<QShortcut*>())
+        for (const auto& [name, k] : keys_)
+            if (k->shortcut() == sc->key()) sc->setEnabled(false);
 }
 
 void TCommandSurface::buildFunctionBar() {
