@@ -94,6 +94,15 @@ std::vector<TMenuItemDef> BuildTable() {
     menu = "mnIdou";
     item("mnJButton", "ジャンプボタンＯｎ(&G)", "Ctrl+G");
 
+    bar("mnShow", "表示(&V)", true);
+    item("mnProperty1", "カレント環境設定");
+    sub("mnEditorPropAttribute", "ファイルタイプ別設定");
+    sub("mnFountainAttribute", "トークンの色");
+    sub("mnGyou", "行・桁表示");
+    menu = "mnGyou";
+    item("mnRowCol", "Row / Col", "", false, true);
+    item("mnLineChar", "Line / Char", "", false, true);
+
     bar("mnWindow", "ウィンドウ(&W)");
     item("mnSplit", "２つに分割(&D)", "", false, true);
     item("mnNewWindow", "別の編集ウィンドゥを開く(&O)", "", true);
@@ -135,17 +144,6 @@ std::vector<TMenuItemDef> BuildTable() {
     item("mnTolmo", "トルモの公式サイトを開く");
     sep();
     item("mnHyoujiSet", "表示設定(&C)");
-    // The view menu of the property dialogs is reachable here rather than hidden in the bar.
-    sub("mnShow", "表示(&V)");
-    menu = "mnShow";
-    item("mnProperty1", "カレント環境設定");
-    sub("mnEditorPropAttribute", "ファイルタイプ別設定");
-    sub("mnFountainAttribute", "トークンの色");
-    sub("mnGyou", "行・桁表示");
-    menu = "mnGyou";
-    item("mnRowCol", "Row / Col", "", false, true);
-    item("mnLineChar", "Line / Char", "", false, true);
-    menu = "mnSonota";
     item("mnSet", "オプション設定(&O)");
     item("mnMojisuu", "文字数");
     sep();
