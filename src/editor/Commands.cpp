@@ -229,7 +229,7 @@ bool Execute(TEditorCore& core, TEditorCommand c, int arg, TEditorCommandKeys ke
         } else {
             const int row = core.Row();
             if (row >= core.Rows().RowCount()) return false;
-            if (core.Rows().RowMarks(row) & (1u << arg))
+            if (core.Rows().ListRowMarks(row) & (1u << arg))
                 core.DeleteRowMark(row, arg);
             else
                 core.PutRowMark(row, arg);

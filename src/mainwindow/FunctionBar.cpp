@@ -1,7 +1,7 @@
 // Function-key layers and commands, bar and column geometry, jump marks.
 #include "mainwindow/FunctionBar.h"
 
-#include "editor/RowSource.h"
+#include "text/RowView.h"
 #include "mainwindow/StartUpLayout.h"
 #include "platform/TextUtil.h"
 
@@ -149,7 +149,7 @@ int JumpMarkDigit(std::string_view line) {
     return n >= 0 && n <= 9 ? n : -1;
 }
 
-std::array<int, 10> ScanJumpMarks(const TEditorRowSource& rows) {
+std::array<int, 10> ScanJumpMarks(const TRowView& rows) {
     std::array<int, 10> lines;
     lines.fill(-1);
     const int n = rows.RowCount();
@@ -163,7 +163,7 @@ std::array<int, 10> ScanJumpMarks(const TEditorRowSource& rows) {
                 if (d >= 0) lines[static_cast<size_t>(d)] = line;
             }
         }
-        lineStart = rows.RowEndKind(r) != erWrapped; // a wrapped row continues its line
+        lineStart = rows.RowEndKind(r) != reWrapped; // a wrapped row continues its line
         if (lineStart) ++line;
     }
     return lines;

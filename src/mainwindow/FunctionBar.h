@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-class TEditorRowSource;
+class TRowView;
 
 enum class TFunctionCommand {
     None,
@@ -83,7 +83,7 @@ constexpr int kJumpColumnMinWindowHeight = 383;
 // anything that is neither reads as 0.
 int JumpMarkDigit(std::string_view line);
 // The marked line of every digit (-1: none; a later line wins), over the logical lines of rows.
-std::array<int, 10> ScanJumpMarks(const TEditorRowSource& rows);
+std::array<int, 10> ScanJumpMarks(const TRowView& rows);
 // The same over a text with any line ends.
 std::array<int, 10> ScanJumpMarks(std::string_view text);
 

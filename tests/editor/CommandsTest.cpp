@@ -97,9 +97,9 @@ TEST(EditorCommands, GatedByStateAndRoundTripThroughTheClipboard) {
     // Image marks toggle on the caret row; jump marks are put and found.
     e.SetCaret(1, 0);
     EXPECT_TRUE(Execute(e, TEditorCommand::ToggleMark, 12));
-    EXPECT_TRUE(e.Rows().RowMarks(1) & (1u << 12));
+    EXPECT_TRUE(e.Rows().ListRowMarks(1) & (1u << 12));
     EXPECT_TRUE(Execute(e, TEditorCommand::ToggleMark, 12));
-    EXPECT_FALSE(e.Rows().RowMarks(1) & (1u << 12));
+    EXPECT_FALSE(e.Rows().ListRowMarks(1) & (1u << 12));
     EXPECT_TRUE(Execute(e, TEditorCommand::ToggleMark, 4));
     e.SetCaret(0, 0);
     EXPECT_TRUE(Execute(e, TEditorCommand::GotoMark, 4));

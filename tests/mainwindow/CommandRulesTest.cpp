@@ -196,7 +196,7 @@ TEST(JumpMarks, DigitRulesAndTheScan) {
     // The same over the rows of a store, wrapped: lines count, not rows.
     TEditorCore e;
     e.SetText(text);
-    TEditorPropWrap w;
+    TEditorWrapOption w;
     w.SetWrapByte(20);
     e.SetWrapOption(w);
     e.SetWordWrap(true);

@@ -36,16 +36,8 @@ QColor FromBgr(unsigned v) {
 }
 
 // The first screen row of logical line `line` (rows map to lines monotonically).
-int FirstRowOfLine(const TEditorRowSource& rows, int line) {
-    int lo = 0, hi = rows.RowCount();
-    while (lo < hi) {
-        const int mid = lo + (hi - lo) / 2;
-        if (rows.RowToLine(mid) < line)
-            lo = mid + 1;
-        else
-            hi = mid;
-    }
-    return lo;
+int FirstRowOfLine(const TEditorScreenStrings& rows, int line) {
+    return rows.LineToRow(line);
 }
 
 } // namespace
@@ -287,7 +279,7 @@ TCommandState TCommandSurface::State() const {
         s.CanRedo = c.CanRedo();
         s.BoxMode = c.SelectionMode() == smBox;
         s.Overwrite = c.OverWrite();
-        if (c.Row() < c.Rows().RowCount()) s.CaretRowMarks = c.Rows().RowMarks(c.Row());
+        if (c.Row() < c.Rows().RowCount()) s.CaretRowMarks = c.Rows().ListRowMarks(c.Row());
         s.MarksInText = c.Rows().MarksInList();
     }
     s.ClipboardText = TQtEditorClipboard().HasText();
@@ -687,9 +679,9 @@ QMenu* TCommandSurface::BuildContextMenu(TEditor* editor) {
                     } else if (item.SetJumpMark) {
                         const int row = c.Row();
                         if (row >= c.Rows().RowCount()) return;
-                        if (c.Rows().RowMarks(row) & (1u << item.Arg)) return;
+                        if (c.Rows().ListRowMarks(row) & (1u << item.Arg)) return;
                         for (int k = 0; k <= 9; ++k)
-                            if (c.Rows().RowMarks(row) & (1u << k)) c.DeleteRowMark(row, k);
+                            if (c.Rows().ListRowMarks(row) & (1u << k)) c.DeleteRowMark(row, k);
                         c.PutRowMark(row, item.Arg);
                     } else if (item.Command == TEditorCommand::Home ||
                                item.Command == TEditorCommand::End) {
