@@ -9,6 +9,7 @@
 #include "mainwindow/ui/WindowCommands.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "platform/ui/QtMessageSink.h"
+#include "setup/ui/SetupDialogs.h"
 
 #include <filesystem>
 #include <iostream>
@@ -51,6 +52,13 @@ int main(int argc, char** argv) {
         TPages* pages = AttachPages(fmEditor, dtEditor);
         new TWindowCommands(fmEditor, *pages); // owned by the window
         TSessionEnd sessionEnd(&fmEditor);
+        // The first-run setup question and the release-age notice of each activation.
+        fmEditor.OnSetupRequested = [&fmEditor] {
+            RunSetupDialog(&fmEditor, 1,
+                           {fmEditor.StartUp.programFolder, fmEditor.DataFolder,
+                            fmEditor.StartUp.args, nullptr});
+        };
+        fmEditor.OnActivated = [&fmEditor] { CheckReleaseAge(&fmEditor, fmEditor.Settings); };
         fmEditor.show();
         result = app.exec();
     } // The main window goes first, then the data module.

@@ -2,6 +2,7 @@
 #include "app/DataFolder.h"
 
 #include "app/ShellUtil.h"
+#include "platform/AtomicFile.h"
 #include "platform/IniFile.h"
 
 #include <filesystem>
@@ -45,7 +46,8 @@ bool CheckDataFolder(std::string& dataFolder, const std::string& programFolder, 
 
 TDataFolderChoice ResolveDataFolder(const std::string& programFolder,
                                     const std::string& commonFilesFolder,
-                                    const std::function<bool()>& isCdRom) {
+                                    const std::function<bool()>& isCdRom,
+                                    const std::string& startRecord) {
     TDataFolderChoice c;
     const std::string marker = programFolder + kLocalFolderMarker;
     if (fileExists(marker)) {
@@ -66,6 +68,37 @@ TDataFolderChoice ResolveDataFolder(const std::string& programFolder,
         return c;
     }
     c.dataFolder = commonFilesFolder + "Brix/Tolmo/";
-    CheckDataFolder(c.dataFolder, programFolder, true);
+    // The notice about a missing data folder only makes sense when there was one before.
+    const bool ranBefore = startRecord.empty() || fileExists(startRecord);
+    if (CheckDataFolder(c.dataFolder, programFolder, ranBefore) && !startRecord.empty() &&
+        !ranBefore) {
+        auto slash = startRecord.rfind('/');
+        if (EnsureFolder(startRecord.substr(0, slash + 1), true, false))
+            WriteFileAtomic(startRecord, c.dataFolder + "\n");
+    }
     return c;
+}
+
+std::string StartRecordFile() {
+    return StateHome() + "Brix/Tolmo/started";
+}
+
+bool SetLocalFolderMarker(const std::string& folder, bool on) {
+    const std::string marker = folder + kLocalFolderMarker;
+    std::error_code ec;
+    if (!on) return !fs::exists(fs::symlink_status(marker, ec)) || fs::remove(marker, ec);
+    if (fileExists(marker)) return true;
+    return WriteFileAtomic(marker, std::string(kLocalFolderLine) + "\n");
+}
+
+bool HasLocalFolderMarker(const std::string& folder) {
+    return fileExists(folder + kLocalFolderMarker);
+}
+
+bool MakeLocalFolder(const std::string& folder) {
+    TIniFile ini(folder + kLocalFolderMarker);
+    ini.BeginUpdate();
+    ini.WriteString("Set", "Folder", folder);
+    ini.WriteBool("Set", "First", false);
+    return ini.EndUpdate();
 }

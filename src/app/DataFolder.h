@@ -26,6 +26,22 @@ struct TDataFolderChoice {
 
 // The whole choice made at start-up: local-folder markers first, else the normal data folder
 // below CommonFilesFolder(). isCdRom is asked only in local mode without a Tolmo.ini.
+// startRecord names a small file outside the data folder that says the program has run before
+// (see StartRecordFile); the missing-folder notice is shown only when it exists, so that a
+// true first start creates the data folder silently. Empty: the notice is always shown.
 TDataFolderChoice ResolveDataFolder(const std::string& programFolder,
                                     const std::string& commonFilesFolder,
-                                    const std::function<bool()>& isCdRom);
+                                    const std::function<bool()>& isCdRom,
+                                    const std::string& startRecord = {});
+// The record of an earlier start: $XDG_STATE_HOME/Brix/Tolmo/started.
+std::string StartRecordFile();
+
+// The local-folder marker of a folder: on creates "localfol.myc" holding the one line
+// "このフォルダのトルモは、単独で起動します。" when the folder has none; off deletes it. False when
+// the file could not be written or removed.
+inline constexpr const char* kLocalFolderLine = "このフォルダのトルモは、単独で起動します。";
+bool SetLocalFolderMarker(const std::string& folder, bool on);
+bool HasLocalFolderMarker(const std::string& folder);
+// Makes a folder a local folder as setup does: its marker gets [Set] Folder = the folder and
+// First = 0 (other lines of an existing marker are kept). False when it cannot be written.
+bool MakeLocalFolder(const std::string& folder);

@@ -4,7 +4,11 @@
 #include "platform/AtomicFile.h"
 #include "platform/Folders.h"
 
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <sstream>
+#include <sys/statvfs.h>
 #include <vector>
 
 namespace {
@@ -71,4 +75,32 @@ bool IsCdRomFileSystem(std::string_view fsType) {
 
 bool IsCdRomStart() {
     return IsCdRomFileSystem(MountOf(ProgramFile()).fsType);
+}
+
+bool IsRemovableMount(const TMountInfo& m) {
+    if (!m.found) return false;
+    if (isUnder(m.mountPoint, "/media") || isUnder(m.mountPoint, "/run/media")) return true;
+    if (m.source.rfind("/dev/", 0) != 0) return false;
+    char* real = ::realpath(m.source.c_str(), nullptr);
+    std::string dev = real ? real : m.source;
+    std::free(real);
+    const std::string name = dev.substr(dev.rfind('/') + 1);
+    for (const std::string& f : {"/sys/class/block/" + name + "/removable",
+                                 "/sys/class/block/" + name + "/../removable"}) {
+        std::string v;
+        if (ReadWholeFile(f, v)) return !v.empty() && v[0] == '1';
+    }
+    return false;
+}
+
+TMediumState ProbeMedium(const std::string& folder) {
+    TMediumState s;
+    s.removable = IsRemovableMount(MountOf(folder));
+    struct statvfs v {};
+    if (::statvfs(folder.c_str(), &v) != 0) {
+        s.error = errno;
+        return s;
+    }
+    s.totalBytes = static_cast<unsigned long long>(v.f_blocks) * v.f_frsize;
+    return s;
 }

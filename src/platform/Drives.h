@@ -21,3 +21,15 @@ TMountInfo MountOf(const std::string& path);
 bool IsCdRomFileSystem(std::string_view fsType);
 // True when the program file lies on a CD-ROM.
 bool IsCdRomStart();
+
+// A removable medium: its block device says so (/sys/class/block/<dev>/removable, or that of
+// the disk a partition belongs to), or it is mounted under /media or /run/media.
+bool IsRemovableMount(const TMountInfo& m);
+
+// What the system answers about the medium that holds a folder (in place of GetDiskFreeSpace).
+struct TMediumState {
+    bool removable = false;
+    int error = 0; // errno of the query, 0 when the medium answered
+    unsigned long long totalBytes = 0;
+};
+TMediumState ProbeMedium(const std::string& folder);

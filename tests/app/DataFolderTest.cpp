@@ -114,4 +114,37 @@ TEST_F(DataFolderTest, PlainTextMarkerAndSeedFile) {
     EXPECT_EQ(TempDir::Read(prog() + "localfol.myc"), "seed");
 }
 
+TEST_F(DataFolderTest, NoticeOnlyWhenTheFolderExistedBefore) {
+    const std::string record = d / "state/Brix/Tolmo/started";
+    auto resolveWithRecord = [&] { return ResolveDataFolder(prog(), common(), nullptr, record); };
+    // A true first start creates the folder silently and remembers that the program ran.
+    TDataFolderChoice c = resolveWithRecord();
+    EXPECT_TRUE(fs::is_directory(c.dataFolder));
+    EXPECT_TRUE(sink.boxes.empty());
+    EXPECT_EQ(TempDir::Read(record), c.dataFolder + "\n");
+    // The folder removed later: the user is told it is made again.
+    fs::remove_all(common() + "Brix");
+    resolveWithRecord();
+    EXPECT_EQ(sink.texts(), Texts{"[" + c.dataFolder + "]が見つかりません。\r\n作成し直します。"});
+    EXPECT_TRUE(fs::is_directory(c.dataFolder));
+}
+
+TEST_F(DataFolderTest, LocalFolderMarkerOnAndOff) {
+    ASSERT_TRUE(SetLocalFolderMarker(prog(), true));
+    EXPECT_EQ(TempDir::Read(prog() + "localfol.myc"),
+              "このフォルダのトルモは、単独で起動します。\n");
+    EXPECT_TRUE(HasLocalFolderMarker(prog()));
+    // An existing marker (setup's INI form) is left as it is when switched on again.
+    ASSERT_TRUE(MakeLocalFolder(prog()));
+    EXPECT_TRUE(SetLocalFolderMarker(prog(), true));
+    TIniFile ini(prog() + "localfol.myc");
+    EXPECT_EQ(ini.ReadString("Set", "Folder", ""), prog());
+    EXPECT_EQ(ini.ReadString("Set", "First", ""), "0");
+    EXPECT_TRUE(SetLocalFolderMarker(prog(), false));
+    EXPECT_FALSE(HasLocalFolderMarker(prog()));
+    EXPECT_TRUE(SetLocalFolderMarker(prog(), false)); // nothing to delete is fine
+    // A folder that cannot take the file reports it.
+    EXPECT_FALSE(SetLocalFolderMarker(d / "missing/", true));
+}
+
 } // namespace
