@@ -4,10 +4,11 @@
 #include "app/ShellUtil.h"
 #include "app/ui/Application.h"
 #include "app/ui/SessionEnd.h"
-#include "mainwindow/ui/SharedObjects.h"
-#include "mainwindow/ui/PagesAttach.h"
-#include "mainwindow/ui/WindowCommands.h"
+#include "mainwindow/ui/FileCommandsWindow.h"
 #include "mainwindow/ui/MainWindow.h"
+#include "mainwindow/ui/PagesAttach.h"
+#include "mainwindow/ui/SharedObjects.h"
+#include "mainwindow/ui/WindowCommands.h"
 #include "platform/ui/QtMessageSink.h"
 #include "setup/ui/SetupDialogs.h"
 
@@ -50,7 +51,8 @@ int main(int argc, char** argv) {
     {
         TfmEditor fmEditor(dtEditor, info);
         TPages* pages = AttachPages(fmEditor, dtEditor);
-        new TWindowCommands(fmEditor, *pages); // owned by the window
+        new TWindowCommands(fmEditor, *pages);     // owned by the window
+        new TFileCommandsWindow(fmEditor, *pages); // owned by the window
         TSessionEnd sessionEnd(&fmEditor);
         // The first-run setup question and the release-age notice of each activation.
         fmEditor.OnSetupRequested = [&fmEditor] {

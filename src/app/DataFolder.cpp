@@ -84,11 +84,11 @@ std::string StartRecordFile() {
 }
 
 bool SetLocalFolderMarker(const std::string& folder, bool on) {
-    const std::string marker = folder + kLocalFolderMarker;
+    const std::string marker = IncludeTrailingChar(folder, "/") + kLocalFolderMarker;
     std::error_code ec;
-    if (!on) return !fs::exists(fs::symlink_status(marker, ec)) || fs::remove(marker, ec);
+    if (!on) return fs::remove(marker, ec) || !fs::exists(marker, ec);
     if (fileExists(marker)) return true;
-    return WriteFileAtomic(marker, std::string(kLocalFolderLine) + "\n");
+    return WriteFileAtomic(marker, std::string(kLocalFolderMarkerLine) + "\n");
 }
 
 bool HasLocalFolderMarker(const std::string& folder) {

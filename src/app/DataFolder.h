@@ -36,10 +36,10 @@ TDataFolderChoice ResolveDataFolder(const std::string& programFolder,
 // The record of an earlier start: $XDG_STATE_HOME/Brix/Tolmo/started.
 std::string StartRecordFile();
 
-// The local-folder marker of a folder: on creates "localfol.myc" holding the one line
-// "このフォルダのトルモは、単独で起動します。" when the folder has none; off deletes it. False when
-// the file could not be written or removed.
-inline constexpr const char* kLocalFolderLine = "このフォルダのトルモは、単独で起動します。";
+// The one line of a new local-folder marker.
+inline constexpr const char* kLocalFolderMarkerLine = "このフォルダのトルモは、単独で起動します。";
+// on: gives the folder a local-folder marker (its one line) unless it has one; off: removes the
+// folder's marker. False when the marker could not be written or removed.
 bool SetLocalFolderMarker(const std::string& folder, bool on);
 bool HasLocalFolderMarker(const std::string& folder);
 // Makes a folder a local folder as setup does: its marker gets [Set] Folder = the folder and

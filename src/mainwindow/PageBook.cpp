@@ -106,7 +106,7 @@ bool TPageBook::OpenFile(const std::string& path0) {
     NewPage(path);
     const bool tookOver = host_.PageCount() == countBefore;
     const int index = host_.ActivePage();
-    if (firstShow && index != pageToActivate) return true;
+    if ((firstShow && index != pageToActivate) || deferLoad) return true;
     if (LoadFile(path)) return true;
     // The file could not be read: leave no page behind that could later overwrite it.
     if (tookOver) {

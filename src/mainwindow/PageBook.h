@@ -74,6 +74,7 @@ class TPageBook {
     bool restoring = false;    // true while the open-file list is reopened
     bool firstShow = true;     // true until the end of the first show
     int pageToActivate = -1;   // [Set] Page
+    bool deferLoad = false;    // pages opened meanwhile are read when they are first shown
     TOpenMenuList* recentFiles = nullptr;
     std::vector<TOpenMenuList*> recentFolders;
     // Long-path form of a command-line argument (identity when unset).

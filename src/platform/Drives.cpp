@@ -77,20 +77,53 @@ bool IsCdRomStart() {
     return IsCdRomFileSystem(MountOf(ProgramFile()).fsType);
 }
 
-bool IsRemovableMount(const TMountInfo& m) {
+bool IsRemovableMount(const TMountInfo& m, const std::string& sysBlock) {
     if (!m.found) return false;
-    if (isUnder(m.mountPoint, "/media") || isUnder(m.mountPoint, "/run/media")) return true;
+    auto under = [&](std::string_view root) {
+        return m.mountPoint.size() > root.size() && m.mountPoint.compare(0, root.size(), root) == 0;
+    };
+    if (under("/media/") || under("/run/media/")) return true;
+    // "/dev/sdb1" -> sdb (the disk of a partition carries the flag).
     if (m.source.rfind("/dev/", 0) != 0) return false;
-    char* real = ::realpath(m.source.c_str(), nullptr);
-    std::string dev = real ? real : m.source;
-    std::free(real);
-    const std::string name = dev.substr(dev.rfind('/') + 1);
-    for (const std::string& f : {"/sys/class/block/" + name + "/removable",
-                                 "/sys/class/block/" + name + "/../removable"}) {
-        std::string v;
-        if (ReadWholeFile(f, v)) return !v.empty() && v[0] == '1';
+    // The disk of a partition carries the flag: sdb1 -> sdb, nvme0n1p2 -> nvme0n1.
+    std::string disk = m.source.substr(5);
+    std::vector<std::string> names = {disk};
+    while (!disk.empty() && disk.back() >= '0' && disk.back() <= '9')
+        disk.pop_back();
+    if (disk.size() > 1 && disk.back() == 'p' && disk[disk.size() - 2] >= '0' &&
+        disk[disk.size() - 2] <= '9')
+        disk.pop_back();
+    names.push_back(disk);
+    for (const std::string& name : names) {
+        std::string flag;
+        if (!name.empty() && name.find('/') == std::string::npos &&
+            ReadWholeFile(sysBlock + name + "/removable", flag))
+            return !flag.empty() && flag[0] == '1';
     }
     return false;
+}
+
+TMediaState MediaStateFromErrno(int err) {
+    switch (err) {
+    case 0:
+        return TMediaState::Ready;
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+    case ENOMEDIUM:
+    case ENOTCONN:
+        return TMediaState::NotReady;
+    case EMEDIUMTYPE:
+    case EUCLEAN:
+        return TMediaState::Unformatted;
+    default:
+        return TMediaState::DiskError;
+    }
+}
+
+TMediaState MediaStateOf(const std::string& folder) {
+    struct statvfs sv {};
+    return MediaStateFromErrno(::statvfs(folder.c_str(), &sv) == 0 ? 0 : errno);
 }
 
 TMediumState ProbeMedium(const std::string& folder) {

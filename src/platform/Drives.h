@@ -22,9 +22,15 @@ bool IsCdRomFileSystem(std::string_view fsType);
 // True when the program file lies on a CD-ROM.
 bool IsCdRomStart();
 
-// A removable medium: its block device says so (/sys/class/block/<dev>/removable, or that of
-// the disk a partition belongs to), or it is mounted under /media or /run/media.
-bool IsRemovableMount(const TMountInfo& m);
+// True when the mount lies on removable media: mounted under /media or /run/media, or its block
+// device (below sysBlock, normally "/sys/block/") says it is removable.
+bool IsRemovableMount(const TMountInfo& m, const std::string& sysBlock = "/sys/block/");
+
+// What statvfs says about the medium of a folder.
+enum class TMediaState { Ready, NotReady, Unformatted, DiskError };
+// Ready, or the errno value of a failed statvfs mapped onto the medium's state.
+TMediaState MediaStateFromErrno(int err);
+TMediaState MediaStateOf(const std::string& folder);
 
 // What the system answers about the medium that holds a folder (in place of GetDiskFreeSpace).
 struct TMediumState {

@@ -41,16 +41,31 @@ struct Buffer {
         }
     }
 
+    // The row holding byte pos of the buffer.
+    std::size_t rowAt(std::size_t pos) const {
+        return static_cast<std::size_t>(std::upper_bound(starts.begin(), starts.end(), pos) -
+                                        starts.begin() - 1);
+    }
+
+    // The hit as rows see it. The editor has no position between the CR and the LF of a line
+    // end, so a match that begins on the LF or ends on the CR (a pattern with a line feed or a
+    // carriage return at its edge) takes the whole line end: Find shows, and Replace changes,
+    // the bytes that matched plus the other half of that line end, never a neighbouring byte.
     TSearchHit hit(const TSearchRowSource& rows, const TSearchInfo& info) const {
         const auto pos = static_cast<std::size_t>(info.Start);
-        const std::size_t i = static_cast<std::size_t>(
-            std::upper_bound(starts.begin(), starts.end(), pos) - starts.begin() - 1);
+        const std::size_t i = rowAt(pos);
         TSearchHit h;
         h.Row = first + static_cast<int>(i);
-        h.Offset =
-            std::min<std::ptrdiff_t>(static_cast<std::ptrdiff_t>(pos - starts[i]),
-                                     static_cast<std::ptrdiff_t>(rows.RowText(h.Row).size()));
-        h.Length = info.Length;
+        const auto into = static_cast<std::ptrdiff_t>(pos - starts[i]);
+        h.Offset = std::min(into, static_cast<std::ptrdiff_t>(rows.RowText(h.Row).size()));
+        h.Length = info.Length + (into - h.Offset);
+        if (info.Length > 0) {
+            const std::size_t last = pos + static_cast<std::size_t>(info.Length) - 1;
+            const std::size_t j = rowAt(last);
+            const int row = first + static_cast<int>(j);
+            if (rows.RowHasLineEnd(row) && last - starts[j] == rows.RowText(row).size())
+                ++h.Length; // ends on the CR
+        }
         return h;
     }
 };

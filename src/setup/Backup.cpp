@@ -24,15 +24,16 @@ bool mediumReady(const TMediumState& m) {
         ShowMessage("中止します。");
         return false;
     }
-    if (m.error == ENOENT || m.error == ENODEV || m.error == ENXIO || m.error == ENOMEDIUM) {
+    switch (MediaStateFromErrno(m.error)) {
+    case TMediaState::Ready:
+        break;
+    case TMediaState::NotReady:
         ShowMessage(std::string("メディアがセットされていません。") + kStop);
         return false;
-    }
-    if (m.error == EMEDIUMTYPE || m.error == EUCLEAN) {
+    case TMediaState::Unformatted:
         ShowMessage(std::string("メディアが未フォーマットです。") + kStop);
         return false;
-    }
-    if (m.error != 0) {
+    case TMediaState::DiskError:
         ShowMessage(std::string("ディスクエラーです。") + kStop);
         return false;
     }

@@ -114,12 +114,12 @@ bool installCopy(const TSetupRequest& r, const std::string& target, TCreatedFile
     created.Copy(program, target + r.programName);
     // The companion files travel with the program: the read-me (not for a second copy), and the
     // holiday file where the target has none (the user may have extended theirs).
-    const std::string readMe = FindCompanionFile(r.sourceFolder, kReadMeName);
+    const std::string readMe = FindCompanionFile(r.sourceFolder, kCompanionReadMe);
     if (!readMe.empty() && r.action != TSetupAction::SubSetup)
-        created.Copy(readMe, target + kReadMeName);
-    const std::string holidays = FindCompanionFile(r.sourceFolder, kHolidayFileName);
-    if (!holidays.empty() && !PathExists(target + kHolidayFileName))
-        created.Copy(holidays, target + kHolidayFileName);
+        created.Copy(readMe, target + kCompanionReadMe);
+    const std::string holidays = FindCompanionFile(r.sourceFolder, kCompanionHolidays);
+    if (!holidays.empty() && !PathExists(target + kCompanionHolidays))
+        created.Copy(holidays, target + kCompanionHolidays);
     if (r.action == TSetupAction::Overwrite) return true;
     if (r.action == TSetupAction::SubSetup) {
         const bool had = HasLocalFolderMarker(target);
@@ -142,7 +142,7 @@ bool installCopy(const TSetupRequest& r, const std::string& target, TCreatedFile
 void handOver(const TSetupRequest& r, const std::string& target, TSetupHost& host) {
     const std::string marker = target + kSetupHandOverMarker;
     for (const std::string& name :
-         {std::string(kHolidayFileName), std::string(kReadMeName), r.programName}) {
+         {std::string(kCompanionHolidays), std::string(kCompanionReadMe), r.programName}) {
         if (!PathExists(r.sourceFolder + name)) continue;
         try {
             CopyFileOver(r.sourceFolder + name, marker);

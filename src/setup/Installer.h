@@ -16,8 +16,8 @@ struct TSetupOptionState {
 };
 TSetupOptionState OptionStateFor(TSetupAction action);
 
-inline constexpr const char* kReadMeName = "ReadMe.txt";
-inline constexpr const char* kHolidayFileName = "HDay.dat";
+inline constexpr const char* kCompanionReadMe = "ReadMe.txt";
+inline constexpr const char* kCompanionHolidays = "HDay.dat";
 inline constexpr const char* kFirstDataName = "ToFirst.dat";
 // Shortcut names: the desktop's, and the start menu's and program menu's.
 inline constexpr const char* kDesktopShortcutName = "トルモ";

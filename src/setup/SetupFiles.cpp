@@ -68,7 +68,7 @@ std::string execValue(const std::string& program) {
 
 std::string DesktopEntryText(const TDesktopEntry& e) {
     std::string folder = fs::path(e.program).parent_path().string();
-    std::string t = "[Desktop Entry]\nType=Application\nVersion=1.5\n";
+    std::string t = "[Desktop Entry]\nType=Application\n";
     t += "Name=" + escapeValue(e.name) + "\n";
     if (!e.comment.empty()) t += "Comment=" + escapeValue(e.comment) + "\n";
     t += "Exec=" + execValue(e.program) + "\n";

@@ -129,22 +129,28 @@ TEST_F(DataFolderTest, NoticeOnlyWhenTheFolderExistedBefore) {
     EXPECT_TRUE(fs::is_directory(c.dataFolder));
 }
 
-TEST_F(DataFolderTest, LocalFolderMarkerOnAndOff) {
-    ASSERT_TRUE(SetLocalFolderMarker(prog(), true));
-    EXPECT_EQ(TempDir::Read(prog() + "localfol.myc"),
-              "このフォルダのトルモは、単独で起動します。\n");
-    EXPECT_TRUE(HasLocalFolderMarker(prog()));
-    // An existing marker (setup's INI form) is left as it is when switched on again.
-    ASSERT_TRUE(MakeLocalFolder(prog()));
+TEST_F(DataFolderTest, LocalFolderMarkerIsMadeWithItsLineAndRemoved) {
+    const std::string marker = prog() + "localfol.myc";
     EXPECT_TRUE(SetLocalFolderMarker(prog(), true));
+    EXPECT_EQ(TempDir::Read(marker), "このフォルダのトルモは、単独で起動します。\n");
+    TempDir::Write(marker, "[Set]\nFirst=1\n"); // an existing marker keeps what it holds
+    EXPECT_TRUE(SetLocalFolderMarker(prog(), true));
+    EXPECT_EQ(TempDir::Read(marker), "[Set]\nFirst=1\n");
+    EXPECT_TRUE(SetLocalFolderMarker(prog(), false));
+    EXPECT_FALSE(fs::exists(marker));
+    EXPECT_TRUE(SetLocalFolderMarker(prog(), false));
+}
+
+TEST_F(DataFolderTest, SetupMakesALocalFolder) {
+    EXPECT_FALSE(HasLocalFolderMarker(prog()));
+    ASSERT_TRUE(SetLocalFolderMarker(prog(), true));
+    ASSERT_TRUE(MakeLocalFolder(prog()));
+    EXPECT_TRUE(HasLocalFolderMarker(prog()));
     TIniFile ini(prog() + "localfol.myc");
     EXPECT_EQ(ini.ReadString("Set", "Folder", ""), prog());
     EXPECT_EQ(ini.ReadString("Set", "First", ""), "0");
-    EXPECT_TRUE(SetLocalFolderMarker(prog(), false));
-    EXPECT_FALSE(HasLocalFolderMarker(prog()));
-    EXPECT_TRUE(SetLocalFolderMarker(prog(), false)); // nothing to delete is fine
     // A folder that cannot take the file reports it.
-    EXPECT_FALSE(SetLocalFolderMarker(d / "missing/", true));
+    EXPECT_FALSE(MakeLocalFolder(d / "missing/"));
 }
 
 } // namespace

@@ -185,17 +185,6 @@ TEST_F(SettingsTest, FailedWriteReportsFalse) {
     EXPECT_FALSE(ok.ValueExists("Set", "Curs"));
 }
 
-TEST_F(SettingsTest, OptionKeysInTheirOrder) {
-    TSettings s = defaults();
-    s.CLine1 = 4;
-    TIniFile ini(path);
-    ASSERT_TRUE(WriteOptionSettings(ini, s));
-    EXPECT_EQ(keysOf(TempDir::Read(path)),
-              (std::vector<std::string>{"Set/CLine1", "Set/CLine2", "Set/JHanten", "Set/isZenkai",
-                                        "Set/isWpLine", "Set/KnKakunin", "Set/MenuCount",
-                                        "Set/isWaYMD", "Set/isYoubi", "Set/isClick",
-                                        "Set/isBrowser", "Set/Browser", "Set/Curs"}));
-}
 
 } // namespace
 

@@ -6,7 +6,7 @@
 
 using namespace tolmo;
 
-TEST(HidukeFields, NumbersAndDayRange) {
+TEST(DateFields, NumbersAndDayRange) {
     EXPECT_EQ(FieldNumber(" 5", 0), 5);
     EXPECT_EQ(FieldNumber("35", 0), 35);
     EXPECT_EQ(FieldNumber("", 31), 31);
@@ -20,7 +20,7 @@ TEST(HidukeFields, NumbersAndDayRange) {
     EXPECT_EQ(PaddedField(12), "12");
 }
 
-TEST(HidukeFields, MonthIncrementClampsTheDay) {
+TEST(DateFields, MonthIncrementClampsTheDay) {
     EXPECT_EQ(JuliusToDate(IncMonth(DateToJulius(2006, 1, 31), 1)), (TJDate{2006, 2, 28}));
     EXPECT_EQ(JuliusToDate(IncMonth(DateToJulius(2006, 12, 31), 1)), (TJDate{2007, 1, 31}));
     EXPECT_EQ(JuliusToDate(IncMonth(DateToJulius(2006, 1, 31), -1)), (TJDate{2005, 12, 31}));
@@ -28,7 +28,7 @@ TEST(HidukeFields, MonthIncrementClampsTheDay) {
     EXPECT_EQ(JuliusToDate(IncMonth(DateToJulius(1582, 9, 10), 1)), (TJDate{1582, 10, 15}));
 }
 
-TEST(HidukeFields, UpDownPastTheLimits) {
+TEST(DateFields, UpDownPastTheLimits) {
     // Day 31 of January, stepping up: 1 February, the position goes to 1.
     auto r = UpDownAtLimit(THidukeField::Day, "2006", " 1", "31", 31, 1, 31);
     ASSERT_TRUE(r.acted);
@@ -59,7 +59,7 @@ TEST(HidukeFields, UpDownPastTheLimits) {
     EXPECT_FALSE(UpDownAtLimit(THidukeField::Day, "1582", "10", " 7", 7, 1, 31).acted);
 }
 
-TEST(HidukeFields, DateForTheResult) {
+TEST(DateFields, DateForTheResult) {
     EXPECT_EQ(DateFromFields("2005", "11", "24"), DateToJulius(2005, 11, 24));
     EXPECT_EQ(DateFromFields("2006", " 2", " 1"), DateToJulius(2006, 2, 1));
     EXPECT_FALSE(DateFromFields("", "11", "24"));

@@ -9,7 +9,7 @@
 
 using namespace tolmo;
 
-TEST(HidukeSettings, StyleFromTheSettingsFile) {
+TEST(DateSettings, StyleFromTheSettingsFile) {
     TempDir dir;
     THidukeOptions o;
     o.isWaYMD = o.isYoubi = false;
@@ -22,7 +22,7 @@ TEST(HidukeSettings, StyleFromTheSettingsFile) {
     EXPECT_TRUE(o.isYoubi);
 }
 
-TEST(HidukeSettings, PresetDate) {
+TEST(DateSettings, PresetDate) {
     int32_t jd = 0;
     ASSERT_TRUE(ParsePresetDate("2005/11/24", jd));
     EXPECT_EQ(jd, DateToJulius(2005, 11, 24));

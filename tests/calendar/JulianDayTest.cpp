@@ -5,7 +5,7 @@
 
 using namespace tolmo;
 
-TEST(Julius, KnownDaysAndWeekdays) {
+TEST(JulianDay, KnownDaysAndWeekdays) {
     EXPECT_EQ(DateToJulius(2000, 1, 1), 2451545);
     EXPECT_EQ(JuliusDayOfWeek(2451545), 7);                   // Saturday
     EXPECT_EQ(JuliusDayOfWeek(DateToJulius(2026, 12, 6)), 1); // Sunday
@@ -13,7 +13,7 @@ TEST(Julius, KnownDaysAndWeekdays) {
     EXPECT_EQ(JuliusToDate(0), (TJDate{-4712, 1, 1}));
 }
 
-TEST(Julius, CalendarReformBothWays) {
+TEST(JulianDay, CalendarReformBothWays) {
     EXPECT_EQ(DateToJulius(1582, 10, 4), 2299160);
     EXPECT_EQ(DateToJulius(1582, 10, 15), 2299161);
     EXPECT_EQ(JuliusToDate(2299160), (TJDate{1582, 10, 4}));
@@ -29,7 +29,7 @@ TEST(Julius, CalendarReformBothWays) {
     EXPECT_THROW(IsValidDate(1582, 10, 10), EJuliusError);
 }
 
-TEST(Julius, RoundTripAcrossCenturies) {
+TEST(JulianDay, RoundTripAcrossCenturies) {
     // Every day from 1500 to 2100 and a sample far out converts there and back.
     for (int32_t j = DateToJulius(1500, 1, 1); j <= DateToJulius(2100, 12, 31); ++j) {
         const TJDate d = JuliusToDate(j);
@@ -41,7 +41,7 @@ TEST(Julius, RoundTripAcrossCenturies) {
     }
 }
 
-TEST(Julius, LeapYearsAndMonthLengths) {
+TEST(JulianDay, LeapYearsAndMonthLengths) {
     EXPECT_FALSE(IsLeapYear(1900));
     EXPECT_TRUE(IsLeapYear(2000));
     EXPECT_FALSE(IsLeapYear(4000));
@@ -56,7 +56,7 @@ TEST(Julius, LeapYearsAndMonthLengths) {
     EXPECT_TRUE(IsValidDate(4000, 2, 29));
 }
 
-TEST(Julius, ValidDates) {
+TEST(JulianDay, ValidDates) {
     EXPECT_TRUE(IsValidDate(2004, 2, 29));
     EXPECT_FALSE(IsValidDate(2005, 2, 29));
     EXPECT_FALSE(IsValidDate(2005, 2, 30));
@@ -66,7 +66,7 @@ TEST(Julius, ValidDates) {
     EXPECT_FALSE(IsValidDate(2005, 1, 0));
 }
 
-TEST(Julius, EquinoxDays) {
+TEST(JulianDay, EquinoxDays) {
     struct Case {
         int year, vm, vd, am, ad;
     } cases[] = {
@@ -83,7 +83,7 @@ TEST(Julius, EquinoxDays) {
     }
 }
 
-TEST(Julius, DateTimeValues) {
+TEST(JulianDay, DateTimeValues) {
     EXPECT_EQ(JuliusToDateTime(DateToJulius(1899, 12, 30)), 0.0);
     EXPECT_EQ(JuliusToDateTime(DateToJulius(2000, 1, 1)), 36526.0);
     EXPECT_EQ(DateTimeToJulius(36526.75), 2451545); // the time of day is dropped

@@ -25,12 +25,6 @@ struct MemSection {
     }
 };
 
-TEST(MyFileList, FreshRecordHasThirteenFields) {
-    TMyFileList l;
-    l.AddRecord(TFileRecord::Fresh("memo.txt", "/home/u/"));
-    EXPECT_EQ(l.Record(0), "memo.txt,/home/u/,0,,,,,,0,0,0,0,0");
-    EXPECT_EQ(TMyFileList::SplitRecord(l.Record(0)).size(), 13u);
-}
 
 TEST(MyFileList, CommaInNameIsEscapedAndReadBack) {
     TMyFileList l;

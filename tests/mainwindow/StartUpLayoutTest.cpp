@@ -18,14 +18,6 @@ TEST(StartUpLayout, RoundsHalvesToEven) {
     EXPECT_EQ(RoundHalfEven(-3, 4), -1);
 }
 
-TEST(StartUpLayout, CaptionHeightTable) {
-    EXPECT_EQ(FitToCaptionHeight(19).statusBar, 20);
-    EXPECT_EQ(FitToCaptionHeight(26).statusBar, 22);
-    EXPECT_EQ(FitToCaptionHeight(30).functionPanel, 29);
-    EXPECT_EQ(FitToCaptionHeight(45).functionPanel, 33);
-    EXPECT_FALSE(FitToCaptionHeight(20).known);
-    EXPECT_FALSE(FitToCaptionHeight(0).known);
-}
 
 class PlacementTest : public ::testing::Test {
   protected:

@@ -1,5 +1,10 @@
 #include "platform/Drives.h"
 #include "platform/Folders.h"
+#include "platform/NetRoute.h"
+
+#include "../support/TempDir.h"
+
+#include <cerrno>
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -45,4 +50,38 @@ TEST(Folders, FollowTheBaseDirectories) {
     EXPECT_EQ(ProgramFilesFolder(), HomeFolder() + ".local/share/");
     EXPECT_EQ(ProgramFolder().back(), '/');
     EXPECT_FALSE(IsCdRomStart());
+}
+
+TEST(Drives, RemovableMediaAndTheirStates) {
+    TempDir sys;
+    std::filesystem::create_directories(sys / "sdb");
+    std::filesystem::create_directories(sys / "nvme0n1");
+    TempDir::Write(sys / "sdb/removable", "1\n");
+    TempDir::Write(sys / "nvme0n1/removable", "0\n");
+    auto mount = [](std::string point, std::string source) {
+        TMountInfo m;
+        m.found = true;
+        m.mountPoint = std::move(point);
+        m.source = std::move(source);
+        return m;
+    };
+    EXPECT_TRUE(IsRemovableMount(mount("/mnt/stick", "/dev/sdb1"), sys.str()));
+    EXPECT_FALSE(IsRemovableMount(mount("/", "/dev/nvme0n1p2"), sys.str()));
+    EXPECT_TRUE(IsRemovableMount(mount("/media/user/CARD", "/dev/mmcblk0p1"), sys.str()));
+    EXPECT_FALSE(IsRemovableMount(mount("/home", "tmpfs"), sys.str()));
+    EXPECT_FALSE(IsRemovableMount(TMountInfo{}, sys.str()));
+    EXPECT_EQ(MediaStateFromErrno(0), TMediaState::Ready);
+    EXPECT_EQ(MediaStateFromErrno(ENOMEDIUM), TMediaState::NotReady);
+    EXPECT_EQ(MediaStateFromErrno(EMEDIUMTYPE), TMediaState::Unformatted);
+    EXPECT_EQ(MediaStateFromErrno(EIO), TMediaState::DiskError);
+    EXPECT_EQ(MediaStateOf(sys.str()), TMediaState::Ready);
+}
+
+TEST(NetRoute, DefaultRouteThatIsUp) {
+    const std::string head = "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\n";
+    EXPECT_TRUE(HasDefaultRoute(head + "eth0\t00000000\t0100A8C0\t0003\t0\t0\t100\t00000000\n"));
+    EXPECT_FALSE(HasDefaultRoute(head + "eth0\t0000A8C0\t00000000\t0001\t0\t0\t100\t00FFFFFF\n"));
+    EXPECT_FALSE(HasDefaultRoute(head + "eth0\t00000000\t0100A8C0\t0002\t0\t0\t100\t00000000\n"));
+    EXPECT_FALSE(HasDefaultRoute(head));
+    EXPECT_FALSE(HasDefaultRoute(""));
 }

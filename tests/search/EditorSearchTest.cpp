@@ -18,7 +18,7 @@ struct Editor {
     TEditorPos caret() const { return {e.Row(), e.Col()}; }
 };
 
-TEST(HTSearchEditor, HitsAsSelectionsContinueAfterEachOther) {
+TEST(EditorSearch, HitsAsSelectionsContinueAfterEachOther) {
     Editor ed("abc abc\r\nxabc\r\n");
     ASSERT_TRUE(EditorCoreSearch(ed.e, "abc", soDown));
     EXPECT_EQ(ed.e.SelStart(), 0);
@@ -34,7 +34,7 @@ TEST(HTSearchEditor, HitsAsSelectionsContinueAfterEachOther) {
     EXPECT_EQ(ed.e.SelStart(), 4);
 }
 
-TEST(HTSearchEditor, SelectionMadeBackwardStillCountsFromItsEnds) {
+TEST(EditorSearch, SelectionMadeBackwardStillCountsFromItsEnds) {
     Editor ed("abc abc abc\r\n");
     ed.e.SetCaret(0, 6); // select "bc a" from right to left
     ed.e.StartSelection();
@@ -51,7 +51,7 @@ TEST(HTSearchEditor, SelectionMadeBackwardStillCountsFromItsEnds) {
     EXPECT_EQ(ed.e.SelStart(), 0);
 }
 
-TEST(HTSearchEditor, DrawnHitsAndEof) {
+TEST(EditorSearch, DrawnHitsAndEof) {
     Editor ed("one two\r\ntwo\r\n", hsDraw);
     ASSERT_TRUE(EditorCoreSearch(ed.e, "two", soDown));
     EXPECT_FALSE(ed.e.Selected());
@@ -72,7 +72,7 @@ TEST(HTSearchEditor, DrawnHitsAndEof) {
     EXPECT_FALSE(EditorCoreSearch(empty, "x", soDown));
 }
 
-TEST(HTSearchEditor, ReplaceAllSwitchesCaretHitsAndKeepsOneUndoStepEach) {
+TEST(EditorSearch, ReplaceAllSwitchesCaretHitsAndKeepsOneUndoStepEach) {
     Editor ed("a-a-a\r\n", hsCaret);
     TEditorReplaceTarget t(ed.e, "トルモ -Tolmo-");
     std::vector<TEditorHitStyle> styles;
@@ -97,7 +97,7 @@ TEST(HTSearchEditor, ReplaceAllSwitchesCaretHitsAndKeepsOneUndoStepEach) {
     EXPECT_EQ(ed.e.Text(), "a-a-a\r\n");
 }
 
-TEST(HTSearchEditor, BackwardReplacementDoesNotFindItsOwnText) {
+TEST(EditorSearch, BackwardReplacementDoesNotFindItsOwnText) {
     Editor ed("ab ab\r\nab", hsDraw);
     ed.e.SetCaret(1, 2);
     TEditorReplaceTarget t(ed.e, "t");
@@ -106,6 +106,36 @@ TEST(HTSearchEditor, BackwardReplacementDoesNotFindItsOwnText) {
     EXPECT_EQ(RunReplace(t, st).Replaced, 3);
     EXPECT_EQ(ed.e.Text(), "abab abab\r\nabab");
     EXPECT_EQ(ed.caret(), (TEditorPos{0, 0}));
+}
+
+TEST(EditorSearch, HitInsideALineEndTakesTheWholeLineEnd) {
+    for (const bool forward : {true, false}) {
+        Editor sel("ab\r\ncd\r\n", hsSelect);
+        Editor drawn("ab\r\ncd\r\n", hsDraw);
+        if (!forward) {
+            sel.e.SetCaret(2, 0);
+            drawn.e.SetCaret(2, 0);
+        }
+        const TSearchOptions o = forward ? soDown : 0;
+        ASSERT_TRUE(EditorCoreSearch(sel.e, "\ncd", o));
+        EXPECT_EQ(sel.e.SelStart(), 2) << forward;
+        EXPECT_EQ(sel.e.SelLength(), 4) << forward;
+        ASSERT_TRUE(EditorCoreSearch(drawn.e, "\ncd", o));
+        EXPECT_EQ(drawn.caret(), (TEditorPos{0, 2})) << forward;
+        EXPECT_EQ(drawn.e.HitSelLength(), 4) << forward;
+    }
+    for (const TSearchOptions dir : {TSearchOptions(soDown), TSearchOptions(0)}) {
+        Editor ed("ab\r\ncd\r\ncd", hsDraw);
+        if (!dir) ed.e.SetCaret(2, 2);
+        TEditorReplaceTarget t(ed.e, "t");
+        RecordingSink sink;
+        TSearchCommandState one{"\ncd", "-", dir};
+        EXPECT_EQ(RunReplace(t, one).Replaced, 1);
+        EXPECT_EQ(ed.e.Text(), dir ? "ab-\r\ncd" : "ab\r\ncd-") << dir;
+        TSearchCommandState all{"\ncd", "-", static_cast<TSearchOptions>(dir | soReplaceAll)};
+        EXPECT_EQ(RunReplace(t, all).Replaced, 1);
+        EXPECT_EQ(ed.e.Text(), "ab--") << dir;
+    }
 }
 
 } // namespace

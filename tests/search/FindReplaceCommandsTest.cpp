@@ -63,7 +63,7 @@ TSearchCommandState State(std::string text, std::string repl, TSearchOptions o) 
     return {std::move(text), std::move(repl), o};
 }
 
-TEST(HTSearchCommands, ReplaceOnceReplacesTheNextHitOnly) {
+TEST(FindReplace, ReplaceOnceReplacesTheNextHitOnly) {
     FakeEditor e;
     e.doc = "one two one two";
     auto s = State("two", "2", soDown | soReplace);
@@ -73,7 +73,7 @@ TEST(HTSearchCommands, ReplaceOnceReplacesTheNextHitOnly) {
     EXPECT_EQ(e.notFound, 0);
 }
 
-TEST(HTSearchCommands, ReplaceAllWithoutQuestions) {
+TEST(FindReplace, ReplaceAllWithoutQuestions) {
     FakeEditor e;
     e.doc = "a-a-a";
     auto s = State("a", "aa", soDown | soReplaceAll);
@@ -84,7 +84,7 @@ TEST(HTSearchCommands, ReplaceAllWithoutQuestions) {
     EXPECT_EQ(e.notFound, 1);     // the loop ends with the not-found message
 }
 
-TEST(HTSearchCommands, AllOnTheFirstQuestionStopsAsking) {
+TEST(FindReplace, AllOnTheFirstQuestionStopsAsking) {
     FakeEditor e;
     e.doc = "x x x x";
     e.answers = {TReplaceAnswer::All};
@@ -96,7 +96,7 @@ TEST(HTSearchCommands, AllOnTheFirstQuestionStopsAsking) {
     EXPECT_FALSE(s.Options & soReplaceConfirm);
 }
 
-TEST(HTSearchCommands, YesNoAndCancel) {
+TEST(FindReplace, YesNoAndCancel) {
     FakeEditor e;
     e.doc = "x x x x";
     e.answers = {TReplaceAnswer::Yes, TReplaceAnswer::No, TReplaceAnswer::Yes,
@@ -118,7 +118,7 @@ TEST(HTSearchCommands, YesNoAndCancel) {
     EXPECT_EQ(one.doc, "x x");
 }
 
-TEST(HTSearchCommands, BackwardReplacementLeavesTheCaretBeforeTheInsertedText) {
+TEST(FindReplace, BackwardReplacementLeavesTheCaretBeforeTheInsertedText) {
     FakeEditor e;
     e.doc = "ab ab ab";
     e.caret = 8;
@@ -128,7 +128,7 @@ TEST(HTSearchCommands, BackwardReplacementLeavesTheCaretBeforeTheInsertedText) {
     EXPECT_EQ(e.caret, 0);
 }
 
-TEST(HTSearchCommands, CaretHitStyleIsSwitchedToDrawWhileReplacing) {
+TEST(FindReplace, CaretHitStyleIsSwitchedToDrawWhileReplacing) {
     FakeEditor e;
     e.doc = "q q";
     auto s = State("q", "r", soDown | soReplaceAll);
@@ -144,7 +144,7 @@ TEST(HTSearchCommands, CaretHitStyleIsSwitchedToDrawWhileReplacing) {
     EXPECT_FALSE(d.caretStyle);
 }
 
-TEST(HTSearchCommands, SelectionIsReplacedLikeAHit) {
+TEST(FindReplace, SelectionIsReplacedLikeAHit) {
     FakeEditor e;
     e.doc = "abc";
     e.caret = 1;
@@ -154,7 +154,7 @@ TEST(HTSearchCommands, SelectionIsReplacedLikeAHit) {
     EXPECT_EQ(e.caret, 3);
 }
 
-TEST(HTSearchCommands, FindNextNeedsAStoredText) {
+TEST(FindReplace, FindNextNeedsAStoredText) {
     TSearchCommandState s;
     s.Options = soMatchCase;
     EXPECT_FALSE(PrepareFindNext(s, true));
@@ -166,7 +166,7 @@ TEST(HTSearchCommands, FindNextNeedsAStoredText) {
     EXPECT_EQ(s.Options, soMatchCase);
 }
 
-TEST(HTSearchCommands, FindShowsTheNotFoundMessage) {
+TEST(FindReplace, FindShowsTheNotFoundMessage) {
     RecordingSink sink;
     TSearchCommandState s{"ガ", "", soDown | soMatchCase};
     std::string seen;
@@ -199,7 +199,7 @@ TEST(HTSearchCommands, FindShowsTheNotFoundMessage) {
     EXPECT_EQ(sink.boxes.size(), 2u);
 }
 
-TEST(HTSearchCommands, Messages) {
+TEST(FindReplace, Messages) {
     EXPECT_EQ(SearchNotFoundMessage("abc"), "検索文字列  ' abc '\r\nは見つかりませんでした。");
     std::string bytes;
     EXPECT_TRUE(SearchTextBytes("ガ", bytes));
@@ -207,7 +207,7 @@ TEST(HTSearchCommands, Messages) {
     EXPECT_FALSE(SearchTextBytes("😀", bytes));
 }
 
-TEST(HTSearchCommands, ConfirmBoxPlacement) {
+TEST(FindReplace, ConfirmBoxPlacement) {
     const TScreenRect screen{0, 0, 1024, 768};
     // Above the caret: one row height plus the box's height.
     EXPECT_EQ(ConfirmBoxPos({100, 300}, 16, 200, 100, screen), (TScreenPoint{102, 184}));

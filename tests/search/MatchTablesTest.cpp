@@ -24,7 +24,7 @@ std::string Nfkc(const std::string& sjis) {
     return out;
 }
 
-TEST(HTSearchTables, KnownFullWidthCodes) {
+TEST(MatchTables, KnownFullWidthCodes) {
     EXPECT_EQ(kHalfToFullTable[' '], 0x8140);
     EXPECT_EQ(kHalfToFullTable['A'], 0x8260);
     EXPECT_EQ(kHalfToFullTable['z'], 0x829A);
@@ -44,7 +44,7 @@ TEST(HTSearchTables, KnownFullWidthCodes) {
     EXPECT_EQ(kHalfToFullTable[0xE0], 0);
 }
 
-TEST(HTSearchTables, EveryFullWidthFormIsTheSameTextByCompatibility) {
+TEST(MatchTables, EveryFullWidthFormIsTheSameTextByCompatibility) {
     int entries = 0;
     for (int b = 0; b < 256; ++b) {
         const unsigned full = kHalfToFullTable[b];
@@ -60,7 +60,7 @@ TEST(HTSearchTables, EveryFullWidthFormIsTheSameTextByCompatibility) {
     EXPECT_EQ(entries, 95 + 63);
 }
 
-TEST(HTSearchTables, VoicedAndSemiVoicedKatakana) {
+TEST(MatchTables, VoicedAndSemiVoicedKatakana) {
     EXPECT_EQ(kVoicedTable[0xB6 - 0xA0], 0x834B);     // ｶﾞ → ガ
     EXPECT_EQ(kVoicedTable[0xB3 - 0xA0], 0x8394);     // ｳﾞ → ヴ
     EXPECT_EQ(kVoicedTable[0xCE - 0xA0], 0x837B);     // ﾎﾞ → ボ
@@ -82,7 +82,7 @@ TEST(HTSearchTables, VoicedAndSemiVoicedKatakana) {
     EXPECT_EQ(semi, 5);
 }
 
-TEST(HTSearchTables, CasePairs) {
+TEST(MatchTables, CasePairs) {
     auto upperOf = [](unsigned code) -> unsigned {
         for (int i = 0; i < kFullWidthCasePairCount; ++i)
             if (kFullWidthCasePairs[i].code == code) return kFullWidthCasePairs[i].upper;
@@ -102,7 +102,7 @@ TEST(HTSearchTables, CasePairs) {
     EXPECT_EQ(upperOf(0x82A0), 0u);                 // nor kana
 }
 
-TEST(HTSearchTables, UpperCaseTableChangesOnlyAsciiLetters) {
+TEST(MatchTables, UpperCaseTableChangesOnlyAsciiLetters) {
     for (int b = 0; b < 256; ++b) {
         const int want = (b >= 'a' && b <= 'z') ? b - 32 : b;
         EXPECT_EQ(kSearchUpperTable[b], want) << b;

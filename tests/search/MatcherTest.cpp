@@ -26,7 +26,7 @@ std::pair<long, long> Find(const std::string& text, const std::string& pat, TSea
 
 using P = std::pair<long, long>;
 
-TEST(HTSearch, EmptyPatternOrBufferFindsNothingAndKeepsInfo) {
+TEST(Matcher, EmptyPatternOrBufferFindsNothingAndKeepsInfo) {
     TSearchInfo info{3, 2};
     EXPECT_FALSE(SearchText("", info, "a", soDown));
     EXPECT_FALSE(SearchText("abc", info, "", soDown));
@@ -34,7 +34,7 @@ TEST(HTSearch, EmptyPatternOrBufferFindsNothingAndKeepsInfo) {
     EXPECT_EQ(info.Length, 2);
 }
 
-TEST(HTSearch, ForwardContinuesAfterTheSelection) {
+TEST(Matcher, ForwardContinuesAfterTheSelection) {
     const std::string t = "abc abc abc";
     EXPECT_EQ(Find(t, "abc", soDown), P(0, 3));
     EXPECT_EQ(Find(t, "abc", soDown, 0, 3), P(4, 3));
@@ -45,7 +45,7 @@ TEST(HTSearch, ForwardContinuesAfterTheSelection) {
     EXPECT_EQ(Find("aaaa", "aa", soDown, 0, 2), P(2, 2));
 }
 
-TEST(HTSearch, BackwardFindsTheNearestMatchBeforeTheStart) {
+TEST(Matcher, BackwardFindsTheNearestMatchBeforeTheStart) {
     const std::string t = "abc abc abc";
     EXPECT_EQ(Find(t, "abc", 0, 11), P(8, 3));
     EXPECT_EQ(Find(t, "abc", 0, 8, 3), P(4, 3));
@@ -54,7 +54,7 @@ TEST(HTSearch, BackwardFindsTheNearestMatchBeforeTheStart) {
     EXPECT_EQ(Find(t, "abc", 0, 100), P(8, 3)); // a start past the end means the end
 }
 
-TEST(HTSearch, LetterCase) {
+TEST(Matcher, LetterCase) {
     EXPECT_EQ(Find("xxABCxx", "abc", soDown), P(2, 3));
     EXPECT_EQ(Find("xxabcxx", "ABC", soDown), P(2, 3));
     EXPECT_EQ(Find("xxABCxx", "abc", soDown | soMatchCase), P(-1, 0));
@@ -63,7 +63,7 @@ TEST(HTSearch, LetterCase) {
     EXPECT_EQ(Find(S("ｱｲｳ"), S("ｲ"), soDown), P(1, 1));
 }
 
-TEST(HTSearch, FullWidthCasePairs) {
+TEST(Matcher, FullWidthCasePairs) {
     const std::string small = S("ｘａｂｃ");
     EXPECT_EQ(Find(small, S("ＡＢＣ"), soDown), P(2, 6));
     EXPECT_EQ(Find(S("ＡＢＣ"), S("ａｂｃ"), soDown), P(0, 6));
@@ -76,7 +76,7 @@ TEST(HTSearch, FullWidthCasePairs) {
     EXPECT_EQ(Find(S("ＡＢＣ"), "ABC", soDown), P(-1, 0));
 }
 
-TEST(HTSearch, NeverStartsOnASecondByte) {
+TEST(Matcher, NeverStartsOnASecondByte) {
     // "ソ" is 0x83 0x5C, "表" is 0x95 0x5C: the second byte is a backslash.
     const std::string t = S("ソ表") + "\\" + S("表");
     EXPECT_EQ(Find(t, "\\", soDown), P(4, 1));
@@ -107,7 +107,7 @@ TEST(HTSearch, NeverStartsOnASecondByte) {
     EXPECT_EQ(Find(S("ａソ"), S("ソ"), 0, 4), P(2, 2));
 }
 
-TEST(HTSearch, InvalidOrCutTwoByteCharactersAreSingleBytes) {
+TEST(Matcher, InvalidOrCutTwoByteCharactersAreSingleBytes) {
     // A lead byte before a line end or at the end of the buffer is a byte of its own.
     const std::string t = std::string("a\x82\r\nb\x82");
     EXPECT_EQ(Find(t, "\r\n", soDown), P(2, 2));
@@ -115,7 +115,7 @@ TEST(HTSearch, InvalidOrCutTwoByteCharactersAreSingleBytes) {
     EXPECT_EQ(Find(t, "b", soDown), P(4, 1));
 }
 
-TEST(HTSearch, WholeWords) {
+TEST(Matcher, WholeWords) {
     const TSearchOptions w = soDown | soWholeWord;
     EXPECT_EQ(Find("xabc", "abc", w), P(-1, 0));
     EXPECT_EQ(Find("abc_d", "abc", w), P(0, 3)); // the underscore separates words here
@@ -130,7 +130,7 @@ TEST(HTSearch, WholeWords) {
     EXPECT_EQ(Find(S("ソ") + " abc", "abc", w), P(3, 3));
 }
 
-TEST(HTSearch, NoMatchZenkaku) {
+TEST(Matcher, NoMatchZenkaku) {
     const TSearchOptions z = soDown | soNoMatchZenkaku;
     EXPECT_EQ(Find(S("xＡＢＣ"), "ABC", z), P(1, 6));
     EXPECT_EQ(Find("xABC", S("ＡＢＣ"), z), P(1, 3));
@@ -151,7 +151,7 @@ TEST(HTSearch, NoMatchZenkaku) {
     EXPECT_EQ(Find(S("ｶﾞｶﾞ"), S("ガ"), soNoMatchZenkaku, 2), P(0, 2));
 }
 
-TEST(HTSearch, SkippingLineEndsAndBlanks) {
+TEST(Matcher, SkippingLineEndsAndBlanks) {
     const TSearchOptions c = soDown | soIncludeCRLF;
     EXPECT_EQ(Find("xxab\r\ncd", "abcd", c), P(2, 6));
     EXPECT_EQ(Find("xxab\r\ncd", "abcd", soDown), P(-1, 0));
@@ -171,7 +171,7 @@ TEST(HTSearch, SkippingLineEndsAndBlanks) {
     EXPECT_EQ(Find("ab\r\ncd x", "abcd", c | soWholeWord), P(0, 6));
 }
 
-TEST(HTSearch, PatternPreparation) {
+TEST(Matcher, PatternPreparation) {
     TSearchPattern p(S("aｶﾞＢ"), soNoMatchZenkaku);
     ASSERT_EQ(p.CharCount(), 3u);
     EXPECT_EQ(p.Chars()[0], 0x8260); // ａ folded to Ａ
@@ -183,7 +183,7 @@ TEST(HTSearch, PatternPreparation) {
     EXPECT_EQ(exact.MatchAt("xaB", 5), 0u);
 }
 
-TEST(HTSearch, Delimiters) {
+TEST(Matcher, Delimiters) {
     std::string delims;
     for (int c = 0; c < 256; ++c)
         if (IsSearchDelimiter(static_cast<unsigned char>(c))) delims += char(c);

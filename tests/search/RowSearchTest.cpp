@@ -51,7 +51,7 @@ TEditorSearchState At(int row, long offset) {
     return s;
 }
 
-TEST(HTSearchRows, StartRules) {
+TEST(RowSearch, StartRules) {
     Rows r;
     r.add("abc");
     r.add("defgh");
@@ -76,7 +76,7 @@ TEST(HTSearchRows, StartRules) {
     EXPECT_EQ(SearchStartPos(r, At(3, 0), false), (TSearchPos{2, 4}));
 }
 
-TEST(HTSearchRows, ForwardAndBackwardFromTheCaret) {
+TEST(RowSearch, ForwardAndBackwardFromTheCaret) {
     Rows r;
     r.add("find me");
     r.add("and find me again");
@@ -97,7 +97,7 @@ TEST(HTSearchRows, ForwardAndBackwardFromTheCaret) {
     EXPECT_EQ(Search(empty, At(0, 0), "x", soDown), (Found{false, 0, 0, 0}));
 }
 
-TEST(HTSearchRows, WrappedRowsAddNoLineEnd) {
+TEST(RowSearch, WrappedRowsAddNoLineEnd) {
     Rows r;
     r.add("wrapped ab", false);
     r.add("cd rest");
@@ -106,7 +106,7 @@ TEST(HTSearchRows, WrappedRowsAddNoLineEnd) {
     EXPECT_EQ(Search(r, At(0, 0), "cd", soDown), (Found{true, 1, 0, 2}));
 }
 
-TEST(HTSearchRows, ManyBuffersBothWays) {
+TEST(RowSearch, ManyBuffersBothWays) {
     Rows r = Filler(1000);
     r.text[3].replace(10, 6, "needle");
     r.text[997].replace(50, 6, "needle");
@@ -133,7 +133,7 @@ Rows BorderRows() {
     return r;
 }
 
-TEST(HTSearchRows, MatchesAcrossTheBufferBorder) {
+TEST(RowSearch, MatchesAcrossTheBufferBorder) {
     const Rows r = BorderRows();
     const std::string c30(30, 'c');
     // Crossing from the border row into the next buffer: found through the overlap.
@@ -146,7 +146,7 @@ TEST(HTSearchRows, MatchesAcrossTheBufferBorder) {
               (Found{true, 79, 98, 38}));
 }
 
-TEST(HTSearchRows, LongRowsStillMoveOn) {
+TEST(RowSearch, LongRowsStillMoveOn) {
     Rows r;
     r.add(std::string(20000, 'x') + "early" + std::string(20000, 'x'));
     r.add(std::string(9000, 'y'));

@@ -1,7 +1,7 @@
 // Search and replace on the real row store: wrapped rows, line ends inside a hit, and replace
 // all undone again step by step.
-#include "search/RowStoreReplaceTarget.h"
 #include "search/RowSearchAdapter.h"
+#include "search/RowStoreReplaceTarget.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +23,7 @@ void UndoStepByStep(TEditorScreenStrings& s, const std::string& original, int st
     EXPECT_EQ(s.Text(), original);
 }
 
-TEST(HTSearchReplaceRows, SearchOnTheRowStore) {
+TEST(RowStoreReplace, SearchOnTheRowStore) {
     TEditorScreenStrings s;
     s.SetText("alpha beta\r\n" + std::string(30, 'x') + "needle" + std::string(30, 'y') + "\r\n");
     s.WrapOption().SetWrapByte(20);
@@ -42,7 +42,7 @@ TEST(HTSearchReplaceRows, SearchOnTheRowStore) {
     EXPECT_EQ(hit.Offset, 6);
 }
 
-TEST(HTSearchReplaceRows, ReplaceAllForwardAndUndoStepByStep) {
+TEST(RowStoreReplace, ReplaceAllForwardAndUndoStepByStep) {
     TEditorScreenStrings s;
     const std::string original = "alpha beta\r\nbeta gamma\r\nbeta";
     s.SetText(original);
@@ -54,7 +54,7 @@ TEST(HTSearchReplaceRows, ReplaceAllForwardAndUndoStepByStep) {
     UndoStepByStep(s, original, 3);
 }
 
-TEST(HTSearchReplaceRows, ReplaceAllBackwardAcrossWrappedRows) {
+TEST(RowStoreReplace, ReplaceAllBackwardAcrossWrappedRows) {
     TEditorScreenStrings s;
     std::string original;
     for (int i = 0; i < 6; ++i)
@@ -74,7 +74,7 @@ TEST(HTSearchReplaceRows, ReplaceAllBackwardAcrossWrappedRows) {
     UndoStepByStep(s, original, 6);
 }
 
-TEST(HTSearchReplaceRows, HitOverALineEndIsReplacedWhole) {
+TEST(RowStoreReplace, HitOverALineEndIsReplacedWhole) {
     TEditorScreenStrings s;
     s.SetText("xab\r\ncdy\r\n");
     TRowStoreReplaceTarget t(s);
@@ -84,7 +84,39 @@ TEST(HTSearchReplaceRows, HitOverALineEndIsReplacedWhole) {
     UndoStepByStep(s, "xab\r\ncdy\r\n", 1);
 }
 
-TEST(HTSearchReplaceRows, AllOnTheFirstQuestion) {
+// A pattern that starts with the LF (or ends with the CR) of a CR LF: the editor has no place
+// between the two, so the hit takes the whole line end, the same in both directions, and Replace
+// and Replace All change exactly what Find showed.
+TEST(RowStoreReplace, HitInsideALineEndTakesTheWholeLineEnd) {
+    TEditorScreenStrings s;
+    s.SetText("ab\r\ncd");
+    TSearchHit hit;
+    TEditorSearchState st;
+    ASSERT_TRUE(EditorSearchIn(s, st, "\ncd", soDown, hit));
+    EXPECT_EQ(s.TextPos(hit.Row) + hit.Offset, 2);
+    EXPECT_EQ(hit.Length, 4);
+    st.Caret = {1, 2};
+    ASSERT_TRUE(EditorSearchIn(s, st, "\ncd", 0, hit));
+    EXPECT_EQ(s.TextPos(hit.Row) + hit.Offset, 2);
+    EXPECT_EQ(hit.Length, 4);
+    st.Caret = {0, 0};
+    ASSERT_TRUE(EditorSearchIn(s, st, "b\r", soDown, hit));
+    EXPECT_EQ(s.TextPos(hit.Row) + hit.Offset, 1);
+    EXPECT_EQ(hit.Length, 3);
+    for (const TSearchOptions dir : {TSearchOptions(soDown), TSearchOptions(0)}) {
+        s.SetText("ab\r\ncd\r\ncd");
+        TRowStoreReplaceTarget t(s);
+        if (!dir) t.SetSelStart(s.TextLength());
+        auto one = TSearchCommandState{"\ncd", "-", dir};
+        EXPECT_EQ(RunReplace(t, one).Replaced, 1);
+        EXPECT_EQ(s.Text(), dir ? "ab-\r\ncd" : "ab\r\ncd-") << dir;
+        auto all = All("\ncd", "-", dir);
+        EXPECT_EQ(RunReplace(t, all).Replaced, 1);
+        EXPECT_EQ(s.Text(), "ab--") << dir;
+    }
+}
+
+TEST(RowStoreReplace, AllOnTheFirstQuestion) {
     TEditorScreenStrings s;
     s.SetText("o o o o o\r\n");
     TRowStoreReplaceTarget t(s);
@@ -99,7 +131,7 @@ TEST(HTSearchReplaceRows, AllOnTheFirstQuestion) {
     EXPECT_EQ(s.Text(), "0 0 0 0 0\r\n");
 }
 
-TEST(HTSearchReplaceRows, ManyReplacementsKeepEveryUndoStep) {
+TEST(RowStoreReplace, ManyReplacementsKeepEveryUndoStep) {
     TEditorScreenStrings s;
     std::string original;
     for (int i = 0; i < 500; ++i)

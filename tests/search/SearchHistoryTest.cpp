@@ -9,7 +9,7 @@
 
 namespace {
 
-TEST(HTSearchStore, DefaultsWithoutAFile) {
+TEST(SearchHistory, DefaultsWithoutAFile) {
     TempDir dir;
     TSearchDialogStore store(dir / "none/TStrings Property Editor.ini");
     EXPECT_EQ(store.ReadOptions(), TSearchDialogOptions{});
@@ -18,7 +18,7 @@ TEST(HTSearchStore, DefaultsWithoutAFile) {
     EXPECT_EQ(SearchOptionsOf(TSearchDialogOptions{}), soDown);
 }
 
-TEST(HTSearchStore, OptionsSurviveARestart) {
+TEST(SearchHistory, OptionsSurviveARestart) {
     TempDir dir;
     const std::string path = dir / "Brix/TStrings Property Editor.ini"; // folder made on write
     TSearchDialogOptions o;
@@ -36,7 +36,7 @@ TEST(HTSearchStore, OptionsSurviveARestart) {
     EXPECT_NE(file.find("Direction=0"), std::string::npos);
 }
 
-TEST(HTSearchStore, OddValuesGiveTheDefaults) {
+TEST(SearchHistory, OddValuesGiveTheDefaults) {
     TempDir dir;
     const std::string path = dir / "s.ini";
     TempDir::Write(path, "[Options]\r\nDirection=7\r\nMatchCase=yes\r\nWholeWord=1\r\n");
@@ -46,7 +46,7 @@ TEST(HTSearchStore, OddValuesGiveTheDefaults) {
     EXPECT_TRUE(o.WholeWord);
 }
 
-TEST(HTSearchStore, HistoryOrderAndLimit) {
+TEST(SearchHistory, HistoryOrderAndLimit) {
     std::vector<std::string> h;
     AddToHistory(h, "a");
     AddToHistory(h, "b");
@@ -63,7 +63,7 @@ TEST(HTSearchStore, HistoryOrderAndLimit) {
     EXPECT_EQ(h.back(), "item8"); // the oldest were dropped
 }
 
-TEST(HTSearchStore, HistoryRoundTripsThroughTheFile) {
+TEST(SearchHistory, HistoryRoundTripsThroughTheFile) {
     TempDir dir;
     const std::string path = dir / "s.ini";
     const std::vector<std::string> items = {" leading", "trailing ", "back\\slash",    "tab\there",
@@ -78,7 +78,7 @@ TEST(HTSearchStore, HistoryRoundTripsThroughTheFile) {
     EXPECT_NE(file.find("[ReplaceItems]\nText=x\\r\\n"), std::string::npos);
 }
 
-TEST(HTSearchStore, HistoryValueDecoding) {
+TEST(SearchHistory, HistoryValueDecoding) {
     EXPECT_EQ(DecodeHistory("a\\r\\nb\\r\\n"), (std::vector<std::string>{"a", "b"}));
     EXPECT_EQ(DecodeHistory("a\\nb"), (std::vector<std::string>{"a", "b"})); // lone breaks, no end
     EXPECT_EQ(DecodeHistory("a\\qb\\"), (std::vector<std::string>{"a\\qb\\"}));
@@ -93,16 +93,5 @@ TEST(HTSearchStore, HistoryValueDecoding) {
               kSearchHistoryMax);
 }
 
-TEST(HTSearchStore, PathFollowsXdgConfigHome) {
-    TempDir dir;
-    const char* old = std::getenv("XDG_CONFIG_HOME");
-    const std::string saved = old ? old : "";
-    setenv("XDG_CONFIG_HOME", dir.str().c_str(), 1);
-    EXPECT_EQ(SearchDialogStorePath(), dir.str() + "Brix/TStrings Property Editor.ini");
-    if (old)
-        setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
-    else
-        unsetenv("XDG_CONFIG_HOME");
-}
 
 } // namespace

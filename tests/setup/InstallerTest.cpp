@@ -202,6 +202,17 @@ TEST_F(InstallerTest, FailuresLeaveNoHalfInstallation) {
     EXPECT_EQ(sink.texts().back(), "セットアップフォルダを作成できません。");
 }
 
+TEST_F(InstallerTest, CompanionsOfAnInstalledProgramComeFromItsShareFolder) {
+    fs::create_directories(d / "usr/bin");
+    fs::create_directories(d / "usr/share/tolmo");
+    fs::copy(src() + "tolmo", d / "usr/bin/tolmo");
+    TempDir::Write(d / "usr/share/tolmo/HDay.dat", "shared holidays");
+    r.sourceFolder = d / "usr/bin/";
+    ASSERT_TRUE(run());
+    EXPECT_EQ(TempDir::Read(target() + "HDay.dat"), "shared holidays");
+    EXPECT_FALSE(fs::exists(target() + "ReadMe.txt"));
+}
+
 TEST_F(InstallerTest, HandOverThatCannotStartKeepsRunning) {
     host.startWorks = false;
     EXPECT_TRUE(run());

@@ -3,6 +3,9 @@
 
 #include "platform/MessageBox.h"
 
+#include <QLibraryInfo>
+#include <QTranslator>
+
 #include <exception>
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
@@ -10,6 +13,13 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setOrganizationName(QStringLiteral("Brix"));
     // The title "トルモ -Tolmo-" is the program's own: it is not made the display name, which
     // Qt would append to every window caption.
+    // The program speaks Japanese, and so do the standard dialogs (open, save, folder, font,
+    // colour, print) and the buttons of message boxes, from Qt's own translations.
+    auto* qt = new QTranslator(this);
+    if (qt->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(qt);
+    else
+        delete qt;
 }
 
 bool DeliverWithErrorBox(const std::function<bool()>& deliver) {

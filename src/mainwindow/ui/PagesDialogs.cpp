@@ -37,7 +37,6 @@ QString chosenPath(QFileDialog& d) {
 TSaveDialogResult TPages::RunSaveDialog(const std::string& folder, const std::string& name) {
     QFileDialog d(window_, QStringLiteral("保存するファイル名を指定してください。"));
     d.setObjectName("SaveDialog1");
-    d.setOption(QFileDialog::DontUseNativeDialog, true);
     d.setOption(QFileDialog::DontConfirmOverwrite, true); // the pages ask themselves
     d.setAcceptMode(QFileDialog::AcceptSave);
     d.setFileMode(QFileDialog::AnyFile);
@@ -67,7 +66,6 @@ TSaveDialogResult TPages::RunSaveDialog(const std::string& folder, const std::st
 std::string TPages::RunOpenDialog(const std::string& folder) {
     QFileDialog d(window_);
     d.setObjectName("OpenDialog1");
-    d.setOption(QFileDialog::DontUseNativeDialog, true);
     d.setAcceptMode(QFileDialog::AcceptOpen);
     d.setFileMode(QFileDialog::ExistingFile);
     d.setNameFilters(kOpenFilters);

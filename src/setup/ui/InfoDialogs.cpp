@@ -1,9 +1,8 @@
 // The release-age notice, the about box and the maker's web page.
 #include "setup/ui/InfoDialogs.h"
 
-#include "platform/AtomicFile.h"
 #include "platform/MessageBox.h"
-#include "platform/TextUtil.h"
+#include "platform/ui/Connection.h"
 #include "platform/ui/QtMessageSink.h"
 #include "setup/ReleaseAge.h"
 #include "setup/ui/OptionsDialog.h"
@@ -15,7 +14,6 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QNetworkInformation>
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -30,30 +28,9 @@ const char* const kNoConnection =
     "インターネットにつながっていません。\r\nインターネットにつながった状態で、\r\n"
     "実行してください。\r\n\r\n中止します。";
 
-// A default route in the kernel's routing table: the fallback when Qt has no network backend.
-bool hasDefaultRoute() {
-    std::string text;
-    if (!ReadWholeFile("/proc/net/route", text)) return false;
-    for (const std::string& line : SplitTextLines(text)) {
-        // Iface Destination Gateway Flags ...: destination 00000000 with the up flag.
-        std::size_t tab = line.find('\t');
-        if (tab != std::string::npos && line.compare(tab + 1, 9, "00000000\t") == 0) return true;
-    }
-    return false;
-}
-
-bool systemConnected() {
-    if (QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability)) {
-        if (QNetworkInformation* n = QNetworkInformation::instance();
-            n && n->reachability() != QNetworkInformation::Reachability::Unknown)
-            return n->reachability() == QNetworkInformation::Reachability::Online;
-    }
-    return hasDefaultRoute();
-}
-
 } // namespace
 
-std::function<bool()> InternetConnected = systemConnected;
+std::function<bool()> InternetConnected = IsInternetConnected;
 
 bool OpenMakersWebPage() {
     if (!InternetConnected || !InternetConnected()) {

@@ -113,6 +113,7 @@ QWidget* TfmKaSetup::buildSetupPage() {
     Label15->setObjectName(QStringLiteral("Label15"));
     btnSetup = new QPushButton(QStringLiteral("開始"));
     btnSetup->setObjectName(QStringLiteral("btnSetup"));
+    btnSetup->setDefault(true); // Return starts; the question that follows defaults to No
     btnKiteichi = new QPushButton(QStringLiteral("規定値に戻す"));
     auto* actions = new QGroupBox(QStringLiteral(" アクション "));
     FramSpeedBtn19 = new QToolButton;

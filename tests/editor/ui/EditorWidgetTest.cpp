@@ -261,21 +261,3 @@ TEST_F(Widget, PopupMenuFollowsState) {
     all->trigger();
     EXPECT_EQ(ed.Core().SelLength(), 3);
 }
-
-// Not a test: TOLMO_EDITOR_DEMO=1 opens the control in a window to look at it.
-TEST_F(Widget, Demo) {
-    if (qEnvironmentVariableIsEmpty("TOLMO_EDITOR_DEMO")) GTEST_SKIP();
-    TEditorProp p = MakeEditorProp_Default();
-    p.Leftbar.SetVisible(true);
-    p.Marks.Underline.SetVisible(true);
-    p.WrapOption.SetWrapByte(40);
-    Apply(p);
-    ed.SetText(
-        J("トルモの編集コントロール。日本語の文章を折り返して表示します。"
-          "http://example.com/ の URL も色付けされます。\r\n\r\n    字下げした行\r\nabc\tdef\r\n"));
-    ed.resize(640, 400);
-    ed.setWindowTitle("Tolmo editor");
-    if (!qEnvironmentVariableIsEmpty("TOLMO_EDITOR_DEMO_CLIP"))
-        QGuiApplication::clipboard()->setText(qEnvironmentVariable("TOLMO_EDITOR_DEMO_CLIP"));
-    QApplication::exec();
-}

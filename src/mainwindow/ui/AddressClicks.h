@@ -1,0 +1,44 @@
+// Web and mail addresses in the pages' text: a click (or double click, by "isClick") on a web
+// address opens it, in the browser of the options or with the desktop's default handler, and the
+// mouse pointer becomes the hand over an address.
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+#include <QPointer>
+
+#include <string>
+
+class QWidget;
+class TEditor;
+class TfmEditor;
+
+// The address token under a point of an editor's viewport.
+struct TAddressToken {
+    int kind = 0;     // toUrl, toMail, or 0 for none
+    std::string text; // the address as written (ASCII)
+};
+TAddressToken AddressAt(TEditor& editor, QPoint viewportPoint);
+
+class TAddressClicks : public QObject {
+    Q_OBJECT
+  public:
+    // Watches the editing controls of the window.
+    TAddressClicks(TfmEditor& fm, QObject* parent);
+
+    // Opens a web address as the options say; false (after its message) when refused.
+    bool OpenAddress(const std::string& address);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    TEditor* editorOfViewport(QObject* o) const;
+    bool pointerMoved(TEditor& e, QPoint p);
+
+    TfmEditor& fm_;
+    QPointer<TEditor> last_; // where the pointer was last tested
+    QPoint lastPoint_;
+    bool lastHand_ = false;
+    QPoint pressPoint_;
+};

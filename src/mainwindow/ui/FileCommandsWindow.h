@@ -1,0 +1,75 @@
+// The file commands in the main window: the menu items of re-read, rename, external editor and
+// folder open, the その他 menu's dialogs and documents, the external editor's process and the
+// dialogs the commands ask with. The decisions are TFileCommands'.
+#pragma once
+
+#include "mainwindow/FileCommands.h"
+
+#include <QKeySequence>
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+
+class QAction;
+class QMenu;
+class QProcess;
+class TAddressClicks;
+class TfmEditor;
+class TPages;
+
+class TFileCommandsWindow : public QObject, public TFileCommandHost {
+    Q_OBJECT
+  public:
+    TFileCommandsWindow(TfmEditor& fm, TPages& pages);
+    ~TFileCommandsWindow() override;
+
+    TFileCommands& Commands() { return *core_; }
+
+    // Dialogs of the setup and maintenance pieces. An item whose dialog is not given stays
+    // disabled. mode: 0 backup, 1 setup, 2 start-up methods.
+    std::function<void()> OpenAbout, OpenOptions, OpenInfo;
+    std::function<void(int mode)> OpenSetup;
+
+    // Menu commands.
+    void mnSaiYomikomiClick();
+    void mnRenameClick();
+    void mnEditorClick();
+    void mnFolderOpenClick();
+    void mnReadMeClick();
+    void mnPropertyClick();
+    void mnTolmoClick();
+    void mnBackupClick();
+    void mnSetupClick();
+    void mnKidouClick();
+    // The opening handler of "その他(&O)".
+    void mnSonotaClick();
+    // Enables the items whose dialogs are given (call after setting the hooks).
+    void UpdateDialogItems();
+
+    // TFileCommandHost.
+    TSaveDialogResult RunRenameDialog(const std::string& folder, const std::string& name) override;
+    std::string RunFolderDialog(const std::string& start) override;
+    bool StartEditor(const std::string& program, const std::vector<std::string>& args) override;
+    void ClearPageText(int index) override;
+    void InfoBox(const std::string& message) override;
+    bool AskYesNoTitled(const std::string& message, bool defaultYes) override;
+    void ShowJumpButtons() override;
+
+  private:
+    QAction* item(const char* menu, const char* name, const QString& caption,
+                  const QKeySequence& key = {});
+    void buildItems();
+    void editorFinished();
+
+    TfmEditor& fm_;
+    TPages& pages_;
+    std::unique_ptr<TFileCommands> core_;
+    QPointer<QProcess> editor_;
+    TAddressClicks* addresses_ = nullptr;
+    QAction *mnSaiYomikomi_ = nullptr, *mnEditor_ = nullptr, *mnEditorLine_ = nullptr;
+    QAction *mnAbout_ = nullptr, *mnProperty_ = nullptr, *mnInfo_ = nullptr, *mnTolmo_ = nullptr,
+            *mnSet_ = nullptr, *mnReadMe_ = nullptr, *mnKidou_ = nullptr, *mnSetup_ = nullptr,
+            *mnBackup_ = nullptr;
+};

@@ -1,0 +1,168 @@
+// The file commands in a real main window: their menu items, an external editor (a small script)
+// that changes the file while the window goes on working, and addresses in the text: the hand
+// pointer and the browser started with the address as one argument.
+#include "mainwindow/ui/FileCommandsWindow.h"
+
+#include "editor/ui/EditorWidget.h"
+#include "mainwindow/ui/AddressClicks.h"
+#include "mainwindow/ui/EditorPageEditor.h"
+#include "mainwindow/ui/MainWindow.h"
+#include "mainwindow/ui/Pages.h"
+#include "mainwindow/ui/PagesAttach.h"
+#include "mainwindow/ui/SharedObjects.h"
+#include "mainwindow/ui/WindowCommands.h"
+#include "platform/Cp932.h"
+
+#include "../../support/RecordingSink.h"
+#include "../../support/TempDir.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QMouseEvent>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class FileCommandsWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        fs::create_directories(d / "prog");
+        info.programFolder = d / "prog/";
+        fm = std::make_unique<TfmEditor>(dt, info);
+        pages = AttachPages(*fm, dt);
+        cmds = new TWindowCommands(*fm, *pages);
+        files = new TFileCommandsWindow(*fm, *pages);
+        pages->Book().firstShow = false;
+    }
+    void TearDown() override { fm.reset(); }
+    TEditor* open(const std::string& path, const std::string& utf8) {
+        TempDir::Write(path, Utf8ToCp932(utf8));
+        EXPECT_TRUE(pages->Book().OpenFile(path));
+        return cmds->ActiveEditor();
+    }
+    std::string script(const std::string& name, const std::string& body) {
+        TempDir::Write(d / name, "#!/bin/sh\n" + body);
+        chmod((d / name).c_str(), 0755);
+        return d / name;
+    }
+    QAction* action(const char* name) { return fm->findChild<QAction*>(name); }
+
+    TempDir d;
+    RecordingSink sink;
+    TStartUpInfo info;
+    TdtEditor dt;
+    std::unique_ptr<TfmEditor> fm;
+    TPages* pages = nullptr;
+    TWindowCommands* cmds = nullptr;
+    TFileCommandsWindow* files = nullptr;
+};
+
+TEST_F(FileCommandsWindowTest, ItemsSitInTheirMenusAndDialogsWaitForTheirPieces) {
+    auto menuOf = [&](const char* name) {
+        QAction* a = action(name);
+        EXPECT_NE(a, nullptr) << name;
+        for (QMenu* m : fm->findChildren<QMenu*>())
+            if (m->actions().contains(a)) return m->objectName();
+        return QString();
+    };
+    EXPECT_EQ(menuOf("mnRename"), "mnFile");
+    EXPECT_EQ(menuOf("mnSaiYomikomi"), "mnEdit");
+    EXPECT_EQ(menuOf("mnEditor"), "mnEdit");
+    EXPECT_EQ(menuOf("mnReadMe"), "mnSonota");
+    EXPECT_EQ(action("mnEditor")->shortcut(), QKeySequence("Ctrl+Alt+E"));
+    EXPECT_FALSE(action("mnFolderOpen")->isVisible());
+    files->mnSonotaClick();
+    EXPECT_FALSE(action("mnReadMe")->isEnabled());
+    EXPECT_FALSE(action("mnSetup")->isEnabled());
+    EXPECT_FALSE(action("mnAbout")->isEnabled());
+    TempDir::Write(d / "prog/ReadMe.txt", "&1 x\r\n");
+    int setupMode = -1;
+    files->OpenSetup = [&](int mode) { setupMode = mode; };
+    files->mnSonotaClick();
+    EXPECT_TRUE(action("mnReadMe")->isEnabled());
+    ASSERT_TRUE(action("mnKidou")->isEnabled());
+    action("mnKidou")->trigger();
+    EXPECT_EQ(setupMode, 2);
+}
+
+TEST_F(FileCommandsWindowTest, ExternalEditorChangesTheFileWhileTheWindowWorks) {
+    const std::string memo = d / "my memo 'x'.txt";
+    TEditor* e = open(memo, "元の文\r\n");
+    ASSERT_NE(e, nullptr);
+    // The fake editor waits a moment, then writes into the file it was given (one argument).
+    fm->Settings.isEditor = true;
+    fm->Settings.Editor = script("editor.sh", "sleep 0.3\n[ $# -eq 1 ] || exit 1\n"
+                                              "printf '\\202\\240 changed\\r\\n' > \"$1\"\n");
+    files->mnEditorClick();
+    ASSERT_TRUE(files->Commands().ExternalEditRunning()) << sink.texts().size();
+    EXPECT_TRUE(e->Core().ReadOnly());
+    EXPECT_EQ(fm->ExternalEditorFile, memo);
+    EXPECT_TRUE(fs::exists(d / "my memo 'x'.tx$"));
+    EXPECT_FALSE(fm->close()); // closing is refused meanwhile
+    QElapsedTimer t;
+    t.start();
+    int turns = 0;
+    while (files->Commands().ExternalEditRunning() && t.elapsed() < 10000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+        ++turns;
+    }
+    EXPECT_GT(turns, 1); // the window kept handling events
+    ASSERT_FALSE(files->Commands().ExternalEditRunning());
+    EXPECT_EQ(Cp932ToUtf8(e->Core().Text()), "あ changed\r\n");
+    EXPECT_FALSE(e->Core().ReadOnly());
+    EXPECT_FALSE(fs::exists(d / "my memo 'x'.tx$"));
+    EXPECT_TRUE(fm->ExternalEditorFile.empty());
+}
+
+TEST_F(FileCommandsWindowTest, AddressesShowTheHandAndReachTheBrowserAsOneArgument) {
+    TEditor* e = open(d / "links.txt", "見て https://example.com/a?b=1 です\r\n");
+    ASSERT_NE(e, nullptr);
+    fm->resize(700, 400);
+    fm->FirstShow = false; // the pages are already there
+    fm->show();
+    QApplication::processEvents();
+    const QPoint onUrl = e->CellOrigin(0, 12) + QPoint(2, 2);
+    const QPoint beside = e->CellOrigin(0, 1) + QPoint(2, 2);
+    const TAddressToken t = AddressAt(*e, onUrl);
+    EXPECT_EQ(t.text, "https://example.com/a?b=1");
+    EXPECT_EQ(AddressAt(*e, beside).kind, 0);
+
+    auto move = [&](QPoint p) {
+        QMouseEvent ev(QEvent::MouseMove, p, e->viewport()->mapToGlobal(p), Qt::NoButton,
+                       Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(e->viewport(), &ev);
+    };
+    move(onUrl);
+    EXPECT_EQ(e->viewport()->cursor().shape(), Qt::PointingHandCursor);
+    move(onUrl + QPoint(3, 1)); // not looked at again: still the hand
+    EXPECT_EQ(e->viewport()->cursor().shape(), Qt::PointingHandCursor);
+    move(beside);
+    EXPECT_NE(e->viewport()->cursor().shape(), Qt::PointingHandCursor);
+
+    // The browser of the options gets the address as one argument, shell characters and all.
+    const std::string out = d / "browser.out";
+    fm->Settings.isBrowser = true;
+    fm->Settings.Browser = script("browser.sh", "printf '%s|%s' \"$#\" \"$1\" > '" + out + "'\n");
+    auto* clicks = fm->findChild<TAddressClicks*>();
+    ASSERT_NE(clicks, nullptr);
+    const std::string nasty = "http://x/?a='b c'&d=$(touch " + std::string(d / "pwned") + ")";
+    EXPECT_TRUE(clicks->OpenAddress(nasty));
+    QElapsedTimer t2;
+    t2.start();
+    while (!fs::exists(out) && t2.elapsed() < 5000)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    QApplication::processEvents(QEventLoop::AllEvents, 200);
+    EXPECT_EQ(TempDir::Read(out), "1|" + nasty);
+    EXPECT_FALSE(fs::exists(d / "pwned"));
+    fm->Settings.Browser = "";
+    EXPECT_FALSE(clicks->OpenAddress("http://x/"));
+    EXPECT_EQ(sink.texts().back(), "ブラウザが指定されていません。\r\n中止します。");
+}
+
+} // namespace
