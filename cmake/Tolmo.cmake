@@ -76,7 +76,7 @@ function(tolmo_e2e_tests)
     add_test(NAME e2e_${n} COMMAND bash ${t})
     set_tests_properties(e2e_${n} PROPERTIES
       ENVIRONMENT "TOLMO_BIN=$<TARGET_FILE:tolmo>;TOLMO_SOURCE_DIR=${CMAKE_SOURCE_DIR};TOLMO_BUILD_DIR=${CMAKE_BINARY_DIR};LANG=C.UTF-8"
-      LABELS e2e RUN_SERIAL ON TIMEOUT 300)
+      LABELS e2e RUN_SERIAL ON TIMEOUT 300 SKIP_REGULAR_EXPRESSION "^SKIPPED: ")
   endforeach()
 endfunction()
 

@@ -4,9 +4,11 @@
 #include "app/ShellUtil.h"
 #include "app/ui/Application.h"
 #include "app/ui/SessionEnd.h"
+#include "mainwindow/ui/DisplayCommands.h"
 #include "mainwindow/ui/FileCommandsWindow.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/PagesAttach.h"
+#include "mainwindow/ui/PrintCommands.h"
 #include "mainwindow/ui/SharedObjects.h"
 #include "mainwindow/ui/WindowCommands.h"
 #include "platform/ui/QtMessageSink.h"
@@ -51,8 +53,10 @@ int main(int argc, char** argv) {
     {
         TfmEditor fmEditor(dtEditor, info);
         TPages* pages = AttachPages(fmEditor, dtEditor);
-        new TWindowCommands(fmEditor, *pages);     // owned by the window
-        new TFileCommandsWindow(fmEditor, *pages); // owned by the window
+        auto* commands = new TWindowCommands(fmEditor, *pages); // owned by the window
+        new TFileCommandsWindow(fmEditor, *pages);              // owned by the window
+        new TPrintCommands(fmEditor, *commands);                // owned by the window
+        new TDisplayCommands(fmEditor, dtEditor, *pages);       // owned by the window
         TSessionEnd sessionEnd(&fmEditor);
         // The first-run setup question and the release-age notice of each activation.
         fmEditor.OnSetupRequested = [&fmEditor] {

@@ -1,36 +1,48 @@
 // Colours, fonts, glyph cache, cursors and clipboard data of the editor widget.
 #include "editor/ui/QtConversions.h"
 
+#include "app/ui/ColorButton.h"
 #include "editor/BoxClipboard.h"
+#include "editor/FontChoice.h"
 #include "platform/Cp932.h"
 
+#include <QFontDatabase>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <unordered_map>
 
 QColor ToQColor(TColor c, const QPalette& pal) {
-    if (c & 0x80000000u) {
-        switch (c & 0xFF) {
-        case 5:
-            return pal.color(QPalette::Base);
-        case 8:
-            return pal.color(QPalette::Text);
-        case 13:
-            return pal.color(QPalette::Highlight);
-        case 14:
-            return pal.color(QPalette::HighlightedText);
-        case 15:
-            return pal.color(QPalette::Button);
-        default:
-            return pal.color(QPalette::WindowText);
-        }
-    }
-    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+    return ColorToQColor(c, pal);
+}
+
+// The drawing face of a stored name, asked of the font database once per name.
+static QString DrawingFace(const std::string& name) {
+    static std::unordered_map<std::string, QString> cache;
+    auto it = cache.find(name);
+    if (it != cache.end()) return it->second;
+    const QStringList families = QFontDatabase::families();
+    auto lookup = [&families](const std::string& n) {
+        TFaceInfo info;
+        const QString family = QString::fromStdString(n);
+        info.Installed = families.contains(family);
+        if (!info.Installed) return info;
+        info.Japanese = QFontDatabase::writingSystems(family).contains(QFontDatabase::Japanese);
+        // A face that claims a fixed pitch, or whose "i" and "M" share one advance.
+        const QFontMetrics fm{QFont(family, 12)};
+        info.FixedPitch =
+            QFontDatabase::isFixedPitch(family) ||
+            fm.horizontalAdvance(QLatin1Char('i')) == fm.horizontalAdvance(QLatin1Char('M'));
+        return info;
+    };
+    const QString face = QString::fromStdString(ChooseEditorFace(name, lookup));
+    cache.emplace(name, face);
+    return face;
 }
 
 QFont ToQFont(const TEditorFont& f) {
-    QFont font(QString::fromStdString(f.Name));
-    font.setFamilies(
-        {QString::fromStdString(f.Name), "Noto Sans Mono CJK JP", "IPAGothic", "monospace"});
+    const QString face = DrawingFace(f.Name);
+    QFont font(face);
+    font.setFamilies({face});
     font.setStyleHint(QFont::TypeWriter);
     if (f.Height < 0)
         font.setPixelSize(-f.Height);

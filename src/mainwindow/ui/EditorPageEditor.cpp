@@ -1,74 +1,15 @@
 // TEditor as the control of a page.
 #include "mainwindow/ui/EditorPageEditor.h"
 
-#include "editor/ProgramPropertySets.h"
 #include "editor/PropertySet.h"
 #include "editor/ui/EditorWidget.h"
-#include "syntax/Fountain.h"
 #include "platform/AtomicFile.h"
+#include "syntax/Fountain.h"
 
 #include <QEvent>
 #include <QObject>
 
 #include <vector>
-
-struct TPagePropSets::Impl {
-    std::vector<TEditorProp> sets{MakeEditorProp_Delphi(), MakeEditorProp_HTML(),
-                                  MakeEditorProp_Default(), MakeEditorProp_DefaultOrg(),
-                                  MakeEditorProp_HTMLOrg()};
-    std::vector<const TFountain*> fountains;
-};
-
-TPagePropSets::TPagePropSets() : d_(std::make_unique<Impl>()) {}
-TPagePropSets::~TPagePropSets() = default;
-
-void TPagePropSets::ApplyDisplay(const TPageDisplay& d) {
-    TEditorProp& p = d_->sets[2];
-    if (!d.fontName.empty()) p.Font.Name = d.fontName;
-    p.Font.Height = -(d.fontSize * 96 + 36) / 72; // points to pixels at 96 dots per inch
-    p.Font.Color = d.fontColor;
-    p.Color = d.color;
-    p.Margin.SetLeft(d.marginLeft);
-    p.Margin.SetTop(d.marginTop);
-    p.Margin.SetCharacter(d.marginCharacter);
-    p.Margin.SetLine(d.marginLine);
-    p.WordWrap = d.wordWrap;
-    p.ScrollBars = d.verticalScrollOnly ? ssVertical : ssBoth;
-    p.WrapOption.SetWrapByte(d.wrapByte);
-}
-
-namespace {
-
-// ".html" of "/x/page.html"; empty for names without an extension (or starting with the dot).
-std::string ExtensionOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    const std::size_t dot = path.rfind('.');
-    if (dot != std::string::npos && (slash == std::string::npos || dot > slash + 1))
-        return path.substr(dot);
-    return {};
-}
-
-} // namespace
-
-const TEditorProp& TPagePropSets::ForPath(const std::string& path) const {
-    const std::string ext = ExtensionOf(path);
-    if (!ext.empty())
-        for (const TEditorProp& p : d_->sets)
-            if (p.IsFileExt(ext)) return p;
-    return d_->sets[2];
-}
-
-void TPagePropSets::SetFountains(std::vector<const TFountain*> fountains) {
-    d_->fountains = std::move(fountains);
-}
-
-const TFountain* TPagePropSets::FountainForPath(const std::string& path) const {
-    const std::string ext = ExtensionOf(path);
-    if (!ext.empty())
-        for (const TFountain* f : d_->fountains)
-            if (f && f->HasExtension(ext)) return f;
-    return nullptr;
-}
 
 namespace {
 

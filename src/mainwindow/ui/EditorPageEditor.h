@@ -1,49 +1,16 @@
 // The page control of the program: TEditor, with the property set chosen by the file's extension.
 #pragma once
 
+#include "mainwindow/PagePropSets.h"
 #include "mainwindow/ui/PageEditor.h"
 
 #include <QPointer>
 
-#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 class TEditor;
-class TEditorProp;
-class TFountain;
-
-// The look of plain pages as the settings file stores it.
-struct TPageDisplay {
-    std::string fontName;
-    int fontSize = 10; // points
-    std::uint32_t fontColor = 0, color = 0xFFFFFF;
-    int marginLeft = 3, marginTop = 7, marginCharacter = 0, marginLine = 0;
-    bool wordWrap = true;
-    bool verticalScrollOnly = true;
-    int wrapByte = 80;
-};
-
-// The data module's property sets in their component order: EditorProp_Delphi, EditorProp_HTML,
-// EditorProp_Default, EditorProp_DefaultOrg, EditorProp_HTMLOrg.
-class TPagePropSets {
-  public:
-    TPagePropSets();
-    ~TPagePropSets();
-    // EditorProp_Default takes the look stored in the settings file.
-    void ApplyDisplay(const TPageDisplay& d);
-    // First set whose extension list holds the path's extension, else EditorProp_Default.
-    const TEditorProp& ForPath(const std::string& path) const;
-    // The colouring definitions on offer (not owned), in the order they are asked.
-    void SetFountains(std::vector<const TFountain*> fountains);
-    // First colouring definition that claims the path's extension, else null (plain colours).
-    const TFountain* FountainForPath(const std::string& path) const;
-
-  private:
-    struct Impl;
-    std::unique_ptr<Impl> d_;
-};
 
 class TEditorPageEditor : public TPageEditor {
   public:

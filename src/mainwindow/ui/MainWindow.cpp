@@ -4,6 +4,7 @@
 #include "app/DataFolder.h"
 #include "app/ShellUtil.h"
 #include "app/ui/MemMapTimer.h"
+#include "mainwindow/DisplaySettings.h"
 #include "mainwindow/StartUpLayout.h"
 #include "mainwindow/ui/SharedObjects.h"
 #include "platform/IniFile.h"
@@ -118,7 +119,9 @@ void TfmEditor::resolveDataFolder() {
 }
 
 void TfmEditor::ReadSettings() {
-    Settings = DefaultSettings(dt_.EditorProp_Default, StartUp.programFolder);
+    // Sets a property dialog stored come first; the [Editor] values then apply to the default set.
+    dt_.ReadStoredObjects(SettingsFile);
+    Settings = DefaultSettings(DisplayDefaultsOf(dt_.PropSets.Default()), StartUp.programFolder);
     ::ReadSettings(TIniFile(SettingsFile), Settings);
     // Derived values: the bars are set to the opposite and toggled once by their menu handlers,
     // so that visibility, check mark and caption all follow the stored value.
@@ -129,7 +132,7 @@ void TfmEditor::ReadSettings() {
 }
 
 void TfmEditor::applyEditorSettings() {
-    ApplyEditorSettings(Settings, dt_.EditorProp_Default);
+    SettingsToPropertySet(Settings, dt_.PropSets.Default());
 }
 
 void TfmEditor::fitBarsToCaption() {
@@ -160,9 +163,6 @@ bool TfmEditor::WriteSettings() {
     }
     Settings.FuncChk = !pnlFunction->isHidden();
     Settings.StatChk = !StatusBar1->isHidden();
-    Settings.FontName = dt_.EditorProp_Default.FontName;
-    Settings.FontSize = dt_.EditorProp_Default.FontSize;
-    Settings.FontColor = dt_.EditorProp_Default.FontColor;
     TIniFile ini(SettingsFile);
     return ::WriteSettings(ini, Settings, StartUp.programFolder);
 }

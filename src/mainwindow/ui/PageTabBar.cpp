@@ -7,6 +7,9 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPainter>
+
+#include "mainwindow/DisplaySettings.h"
 
 TPageTabBar::TPageTabBar(QWidget* parent) : QTabBar(parent) {
     setAcceptDrops(true);
@@ -69,4 +72,56 @@ void TPageTabBar::dropEvent(QDropEvent* e) {
     e->acceptProposedAction();
     const int target = tabAt(e->position().toPoint());
     if (target >= 0 && OnDrop) OnDrop(target); // a drop outside every tab does nothing
+}
+
+void TPageTabBar::SetLook(const TLook& look) {
+    hasLook_ = true;
+    look_ = look;
+    updateGeometry();
+    update();
+}
+
+QSize TPageTabBar::tabSizeHint(int index) const {
+    QSize s = QTabBar::tabSizeHint(index);
+    if (hasLook_ && look_.FixedWidth > 0) s.setWidth(look_.FixedWidth);
+    return s;
+}
+
+// Each tab filled with its background; the caption centred when the tab is wider than the text
+// plus 12, else 6 pixels in; the active caption navy and one point larger, 6 pixels down, the
+// others 5.
+void TPageTabBar::paintEvent(QPaintEvent* e) {
+    if (!hasLook_) {
+        QTabBar::paintEvent(e);
+        return;
+    }
+    QPainter p(this);
+    for (int i = 0; i < count(); ++i) {
+        const QRect r = tabRect(i);
+        if (!r.intersects(e->rect())) continue;
+        const bool active = i == currentIndex();
+        p.fillRect(r, active ? look_.ActBk : look_.DeActBk);
+        p.setPen(palette().color(QPalette::Light));
+        p.drawLine(r.topLeft(), r.topRight());
+        p.drawLine(r.topLeft(), r.bottomLeft());
+        p.setPen(palette().color(QPalette::Dark));
+        p.drawLine(r.topRight(), r.bottomRight());
+        QFont f = font();
+        if (active) {
+            if (f.pointSizeF() > 0)
+                f.setPointSizeF(f.pointSizeF() + 1);
+            else
+                f.setPixelSize(f.pixelSize() + 1);
+        }
+        p.setFont(f);
+        const QFontMetrics fm(f);
+        const int textWidth = fm.horizontalAdvance(tabText(i));
+        const int x = TabCaptionX(r.left(), r.width(), textWidth);
+        const int y = r.top() + (active ? 6 : 5);
+        p.setPen(active ? QColor(0, 0, 0x80) : look_.DeActFg);
+        p.setClipRect(r);
+        p.drawText(QRect(x, y, r.right() - x, r.height()), Qt::AlignLeft | Qt::AlignTop,
+                   tabText(i));
+        p.setClipping(false);
+    }
 }

@@ -20,7 +20,18 @@ class TPageTabBar : public QTabBar {
 
     static constexpr const char* kMimeType = "application/x-tolmo-page";
 
+    // The tabs' own look: background of the active and the other tabs, text colour of the
+    // others (the active tab's text is navy, one point larger), and a fixed width (0: each tab
+    // as wide as its caption). Without a look the style draws the tabs.
+    struct TLook {
+        QColor ActBk, DeActBk, DeActFg;
+        int FixedWidth = 0;
+    };
+    void SetLook(const TLook& look);
+
   protected:
+    void paintEvent(QPaintEvent* e) override;
+    QSize tabSizeHint(int index) const override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void dragEnterEvent(QDragEnterEvent* e) override;
@@ -28,6 +39,8 @@ class TPageTabBar : public QTabBar {
     void dropEvent(QDropEvent* e) override;
 
   private:
+    bool hasLook_ = false;
+    TLook look_;
     bool dragArmed_ = false;
     QPoint pressPos_;
 };

@@ -307,6 +307,15 @@ TPageEditor* TPages::EditorOfPage(int index) const {
     return s.focused ? s.focused : s.editor.get();
 }
 
+std::vector<TPageEditor*> TPages::AllEditors() const {
+    std::vector<TPageEditor*> out;
+    for (const auto& s : sheets_) {
+        if (s->editor) out.push_back(s->editor.get());
+        if (s->upper) out.push_back(s->upper.get());
+    }
+    return out;
+}
+
 TPageEditor* TPages::ActivePageEditor() const {
     return EditorOfPage(ActivePage());
 }

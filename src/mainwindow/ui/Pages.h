@@ -32,6 +32,7 @@ class TPages : public QObject, public TPageHost {
     ~TPages() override;
 
     QTabWidget* PageControl1() const { return pageControl_; }
+    TPageTabBar* TabBar() const { return tabBar_; }
     TPageBook& Book() { return book_; }
     TMyFileList& List() { return list_; }
 
@@ -72,6 +73,8 @@ class TPages : public QObject, public TPageHost {
 
     TPageEditor* ActivePageEditor() const;
     TPageEditor* EditorOfPage(int index) const;
+    // Every editing control of every page (both halves of a split page).
+    std::vector<TPageEditor*> AllEditors() const;
     void ToggleSplit();
     void Clear();
 

@@ -4,9 +4,9 @@
 #include "app/ShellUtil.h"
 #include "mainwindow/OpenMenuList.h"
 #include "mainwindow/ui/EditorPageEditor.h"
+#include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/Pages.h"
 #include "mainwindow/ui/SharedObjects.h"
-#include "mainwindow/ui/MainWindow.h"
 #include "platform/Folders.h"
 #include "platform/IniFile.h"
 
@@ -25,12 +25,6 @@ class TFileListHolder : public QObject {
   public:
     using QObject::QObject;
     TMyFileList list;
-};
-
-class TPropSetsHolder : public QObject {
-  public:
-    using QObject::QObject;
-    TPagePropSets sets;
 };
 
 // Status panels 0..6 with their design widths, alignments and first texts.
@@ -69,14 +63,7 @@ void buildStatusPanels(TfmEditor& fm, TPages* pages) {
 
 TPages* AttachPages(TfmEditor& fm, TdtEditor& dt) {
     auto* holder = new TFileListHolder(&dt);
-    auto* props = new TPropSetsHolder(&fm);
-    const TEditorDisplay& look = dt.EditorProp_Default;
-    props->sets.ApplyDisplay({look.FontName, look.FontSize, look.FontColor, look.Color,
-                              look.MarginLeft, look.MarginTop, look.MarginCharacter,
-                              look.MarginLine, look.WordWrap,
-                              look.ScrollBars == TEditorDisplay::ssVertical, look.WrapByte});
-    props->sets.SetFountains({dt.DelphiFountain1.get(), dt.HTMLFountain1.get()});
-    TPagePropSets* sets = &props->sets;
+    TPagePropSets* sets = &dt.PropSets;
     auto* pages = new TPages(&fm, holder->list, [sets](QWidget* parent) {
         return std::make_unique<TEditorPageEditor>(parent, *sets);
     });

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/Settings.h"
+#include "mainwindow/PagePropSets.h"
 #include "syntax/SyntaxInstances.h"
 
 #include <QObject>
@@ -15,15 +16,17 @@ class TdtEditor : public QObject {
     explicit TdtEditor(QObject* parent = nullptr); // DataModuleCreate
     ~TdtEditor() override;                         // DataModuleDestroy
 
-    // The look of plain memo pages as the property set EditorProp_Default carries it (its design
-    // values until the settings are applied), and the unchanged design values of
-    // EditorProp_DefaultOrg that "restore the defaults" returns to.
-    TEditorDisplay EditorProp_Default;
-    const TEditorDisplay EditorProp_DefaultOrg{};
-
     // The colouring definitions pages get by their file's extension, in this order.
     std::unique_ptr<TDelphiFountain> DelphiFountain1;
     std::unique_ptr<THTMLFountain> HTMLFountain1;
+    // The editor property sets (EditorProp_Default carries the look of plain memo pages,
+    // EditorProp_DefaultOrg the factory values "規定値に戻す" returns to) and the choice of a set
+    // and a colouring definition for a page.
+    TPagePropSets PropSets;
+
+    // Reads the sets and colouring definitions a property dialog stored in the settings file
+    // (section = the object's name, ident "prop"); a damaged dump leaves its object alone.
+    void ReadStoredObjects(const std::string& settingsFile);
 
     // Saves the open-file list when the module goes (false: it could not be written).
     std::function<bool()> SaveFileList;

@@ -90,9 +90,9 @@ TEST_F(MainWindowTest, StoredValuesReachTheWindowAndComeBack) {
     EXPECT_TRUE(fm.pnlFunction->isHidden());
     EXPECT_TRUE(fm.StatusBar1->isHidden());
     EXPECT_EQ(fm.Settings.fmTop, 0);
-    EXPECT_FALSE(dt.EditorProp_Default.WordWrap);
-    EXPECT_EQ(dt.EditorProp_Default.ScrollBars, TEditorDisplay::ssBoth);
-    EXPECT_EQ(dt.EditorProp_Default.FontName, "IPAGothic");
+    EXPECT_FALSE(dt.PropSets.Default().WordWrap);
+    EXPECT_EQ(dt.PropSets.Default().ScrollBars, ssBoth);
+    EXPECT_EQ(dt.PropSets.Default().Font.Name, "IPAGothic");
     fm.show();
     EXPECT_TRUE(fm.StatusShowsRows);
     EXPECT_FALSE(fm.FirstShow);

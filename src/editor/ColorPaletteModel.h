@@ -1,0 +1,48 @@
+// The colour palette's grid and picking rules: 13 x 5 cells of fixed colours, a foreground and
+// a background pick, a keyboard focus cell, and the size that keeps every cell the same.
+#pragma once
+
+#include "editor/EditorColors.h"
+
+#include <string>
+
+inline constexpr int kPaletteCols = 13, kPaletteRows = 5;
+inline constexpr int kPaletteCells = kPaletteCols * kPaletteRows;
+
+// The colour of a cell (row by row); clNone outside the grid.
+TColor PaletteCellColor(int index);
+// The first cell holding the colour; -1 when no cell does.
+int PaletteIndexOf(TColor c);
+// A size snapped down to multiples of 13 and 5 (at least one pixel per cell).
+void SnapPaletteSize(int& width, int& height);
+// The cell under a point of a palette of that size; -1 outside.
+int PaletteCellAt(int x, int y, int width, int height);
+
+class TColorPaletteModel {
+  public:
+    enum class Key { Left, Right, Up, Down };
+
+    int ForegroundIndex() const { return FForeground; }
+    int BackgroundIndex() const { return FBackground; }
+    int FocusIndex() const { return FFocus; }
+    bool ForegroundEnabled = true, BackgroundEnabled = true;
+
+    // Setting a colour selects the first cell holding it (no cell when absent).
+    void SetForegroundColor(TColor c) { FForeground = PaletteIndexOf(c); }
+    void SetBackgroundColor(TColor c) { FBackground = PaletteIndexOf(c); }
+    TColor ForegroundColor() const { return PaletteCellColor(FForeground); }
+    TColor BackgroundColor() const { return PaletteCellColor(FBackground); }
+
+    // A pick of the cell (a button press or a drag over it); true when it changed the pick.
+    bool Pick(int index, bool background);
+    // Arrow keys move the focus cell inside the grid.
+    void MoveFocus(Key k);
+    // F or f picks the focus cell as the foreground, B or b as the background; true when it
+    // changed the pick.
+    bool KeyChar(char c);
+    // "FG", "BG", "FB" for the picked cells, else empty.
+    std::string CellMark(int index) const;
+
+  private:
+    int FForeground = -1, FBackground = -1, FFocus = 0;
+};

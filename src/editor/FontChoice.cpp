@@ -1,0 +1,20 @@
+// Choosing the drawing face for a stored font name.
+#include "editor/FontChoice.h"
+
+const std::vector<std::string>& JapaneseMonospaceFaces() {
+    static const std::vector<std::string> faces = {
+        "Noto Sans Mono CJK JP", "IPAGothic", "VL Gothic", "TakaoGothic", "IPAexGothic",
+    };
+    return faces;
+}
+
+std::string ChooseEditorFace(const std::string& name,
+                             const std::function<TFaceInfo(const std::string&)>& lookup) {
+    const TFaceInfo own = lookup(name);
+    if (own.Installed && own.Japanese && own.FixedPitch) return name;
+    for (const std::string& face : JapaneseMonospaceFaces()) {
+        const TFaceInfo f = lookup(face);
+        if (f.Installed && f.Japanese) return face;
+    }
+    return name;
+}

@@ -1,0 +1,136 @@
+// TColorPalette: painting the cells with their marks and turning mouse and keys into picks.
+#include "editor/ui/ColorPalette.h"
+
+#include "editor/ui/QtConversions.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionFrame>
+
+namespace {
+constexpr int kEdge = 2; // the raised edge around the grid
+}
+
+TColorPalette::TColorPalette(QWidget* parent) : QWidget(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+    setFixedSize(208 + 2 * kEdge, 80 + 2 * kEdge);
+    setAccessibleName(QStringLiteral("カラーパレット"));
+}
+
+void TColorPalette::SetForegroundColor(TColor c) {
+    FModel.SetForegroundColor(c);
+    update();
+}
+
+void TColorPalette::SetBackgroundColor(TColor c) {
+    FModel.SetBackgroundColor(c);
+    update();
+}
+
+void TColorPalette::SetForegroundEnabled(bool v) {
+    FModel.ForegroundEnabled = v;
+    update();
+}
+
+void TColorPalette::SetBackgroundEnabled(bool v) {
+    FModel.BackgroundEnabled = v;
+    update();
+}
+
+QRect TColorPalette::GridRect() const {
+    int w = width() - 2 * kEdge, h = height() - 2 * kEdge;
+    SnapPaletteSize(w, h);
+    return {kEdge, kEdge, w, h};
+}
+
+void TColorPalette::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    update();
+}
+
+void TColorPalette::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QRect g = GridRect();
+    // The raised edge: light above and left, dark below and right.
+    const QRect outer = g.adjusted(-kEdge, -kEdge, kEdge - 1, kEdge - 1);
+    p.setPen(palette().color(QPalette::Light));
+    p.drawLine(outer.topLeft(), outer.topRight());
+    p.drawLine(outer.topLeft(), outer.bottomLeft());
+    p.setPen(palette().color(QPalette::Dark));
+    p.drawLine(outer.bottomLeft(), outer.bottomRight());
+    p.drawLine(outer.topRight(), outer.bottomRight());
+    const int cw = g.width() / kPaletteCols, ch = g.height() / kPaletteRows;
+    QFont f = font();
+    f.setPixelSize(std::max(6, ch * 9 / 16));
+    f.setBold(true);
+    p.setFont(f);
+    for (int i = 0; i < kPaletteCells; ++i) {
+        const QRect cell(g.x() + (i % kPaletteCols) * cw, g.y() + (i / kPaletteCols) * ch, cw, ch);
+        const QColor c = ToQColor(PaletteCellColor(i), palette());
+        p.fillRect(cell, c);
+        const std::string mark = FModel.CellMark(i);
+        if (!mark.empty()) {
+            p.setPen(c.lightness() > 128 ? Qt::black : Qt::white);
+            p.drawText(cell, Qt::AlignCenter, QString::fromStdString(mark));
+        }
+        if (hasFocus() && i == FModel.FocusIndex()) {
+            p.setPen(QPen(c.lightness() > 128 ? Qt::black : Qt::white, 1, Qt::DotLine));
+            p.drawRect(cell.adjusted(0, 0, -1, -1));
+        }
+    }
+}
+
+void TColorPalette::PickAt(QPoint pt, bool background) {
+    const QRect g = GridRect();
+    const int i = PaletteCellAt(pt.x() - g.x(), pt.y() - g.y(), g.width(), g.height());
+    if (FModel.Pick(i, background)) {
+        update();
+        emit Change();
+    }
+}
+
+void TColorPalette::mousePressEvent(QMouseEvent* e) {
+    setFocus(Qt::MouseFocusReason);
+    if (e->button() != Qt::LeftButton && e->button() != Qt::RightButton) return;
+    FDragButton = e->button();
+    PickAt(e->position().toPoint(), e->button() == Qt::RightButton);
+}
+
+void TColorPalette::mouseMoveEvent(QMouseEvent* e) {
+    if (FDragButton == Qt::NoButton || !(e->buttons() & FDragButton)) return;
+    PickAt(e->position().toPoint(), FDragButton == Qt::RightButton);
+}
+
+void TColorPalette::mouseReleaseEvent(QMouseEvent* e) {
+    if (e->button() == FDragButton) FDragButton = Qt::NoButton;
+}
+
+void TColorPalette::keyPressEvent(QKeyEvent* e) {
+    switch (e->key()) {
+    case Qt::Key_Left:
+        FModel.MoveFocus(TColorPaletteModel::Key::Left);
+        break;
+    case Qt::Key_Right:
+        FModel.MoveFocus(TColorPaletteModel::Key::Right);
+        break;
+    case Qt::Key_Up:
+        FModel.MoveFocus(TColorPaletteModel::Key::Up);
+        break;
+    case Qt::Key_Down:
+        FModel.MoveFocus(TColorPaletteModel::Key::Down);
+        break;
+    default: {
+        const QString t = e->text();
+        if (t.size() == 1 && t[0].unicode() < 128 &&
+            FModel.KeyChar(static_cast<char>(t[0].unicode()))) {
+            update();
+            emit Change();
+            return;
+        }
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    }
+    update();
+}

@@ -1,0 +1,44 @@
+// TColorPalette: a grid of 13 x 5 colour cells with a raised edge. A left button press picks the
+// foreground, a right press the background, dragging with the button down keeps picking; the
+// arrow keys move a focus cell, F and B pick it.
+#pragma once
+
+#include "editor/ColorPaletteModel.h"
+
+#include <QWidget>
+
+class TColorPalette : public QWidget {
+    Q_OBJECT
+  public:
+    explicit TColorPalette(QWidget* parent = nullptr);
+
+    TColorPaletteModel& Model() { return FModel; }
+    const TColorPaletteModel& Model() const { return FModel; }
+    int ForegroundIndex() const { return FModel.ForegroundIndex(); }
+    int BackgroundIndex() const { return FModel.BackgroundIndex(); }
+    TColor ForegroundColor() const { return FModel.ForegroundColor(); }
+    TColor BackgroundColor() const { return FModel.BackgroundColor(); }
+    void SetForegroundColor(TColor c);
+    void SetBackgroundColor(TColor c);
+    void SetForegroundEnabled(bool v);
+    void SetBackgroundEnabled(bool v);
+
+    QSize sizeHint() const override { return {208, 80}; }
+
+  signals:
+    void Change(); // a pick changed the foreground or the background
+
+  protected:
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+
+  private:
+    QRect GridRect() const;
+    void PickAt(QPoint p, bool background);
+    TColorPaletteModel FModel;
+    Qt::MouseButton FDragButton = Qt::NoButton;
+};

@@ -1,0 +1,157 @@
+// The display commands: the settings panel's menu item and key, the view menu with the property
+// and token colour dialogs, and the tab look.
+#include "mainwindow/ui/DisplayCommands.h"
+
+#include "app/ObjectIni.h"
+#include "editor/PropertySetStore.h"
+#include "editor/ui/EditorWidget.h"
+#include "editor/ui/PropertyDialog.h"
+#include "editor/ui/QtConversions.h"
+#include "mainwindow/ui/EditorPageEditor.h"
+#include "mainwindow/ui/MainWindow.h"
+#include "mainwindow/ui/PageTabBar.h"
+#include "mainwindow/ui/Pages.h"
+#include "mainwindow/ui/SettingsPanel.h"
+#include "mainwindow/ui/SharedObjects.h"
+#include "platform/IniFile.h"
+#include "syntax/Fountain.h"
+#include "syntax/ui/TokenColorDialog.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QShortcut>
+#include <QTabWidget>
+
+#include <cstring>
+
+namespace {
+
+const char* const kPropPrefix = "EditorProp_";
+const char* const kFountainSuffix = "Fountain1";
+
+QString Caption(const QString& text) {
+    QString c = text;
+    return c.remove(QLatin1Char('&'));
+}
+
+} // namespace
+
+TDisplayCommands::TDisplayCommands(TfmEditor& fm, TdtEditor& dt, TPages& pages)
+    : QObject(&fm), fm_(fm), dt_(dt), pages_(pages) {
+    panel_ = new TSettingsPanel(fm, dt, pages);
+    PropertyDialog = [this](TEditorProp& set, const QString& title) {
+        return TFormViewEditor::Execute(set, &fm_, title);
+    };
+    FountainDialog = [this](TFountain& f) {
+        const TEditorProp& look = dt_.PropSets.ForPath("x" + f.FileExtList().front());
+        return TFormFountainEditor::Execute(f, &fm_, ToQFont(look.Font),
+                                            ToQColor(look.Color, fm_.palette()),
+                                            ToQColor(look.Font.Color, fm_.palette()));
+    };
+
+    // その他(&O): the display settings and, since the view menu is not on the menu bar, that
+    // menu as a submenu.
+    QMenu* mnSonota = fm.menuBar()->findChild<QMenu*>(QStringLiteral("mnSonota"));
+    if (!mnSonota) {
+        mnSonota = fm.menuBar()->addMenu(QStringLiteral("その他(&O)"));
+        mnSonota->setObjectName(QStringLiteral("mnSonota"));
+    }
+    // "表示設定(&C)" and the view menu sit before "オプション設定(&O)" when that item is there.
+    QAction* before = nullptr;
+    for (QAction* a : mnSonota->actions())
+        if (a->objectName() == QLatin1String("mnSet")) before = a;
+    mnHyoujiSet = new QAction(QStringLiteral("表示設定(&C)"), mnSonota);
+    mnHyoujiSet->setObjectName(QStringLiteral("mnHyoujiSet"));
+    mnSonota->insertAction(before, mnHyoujiSet);
+    connect(mnHyoujiSet, &QAction::triggered, this, [this] { panel_->mnHyoujiSetClick(); });
+    auto* shiftF1 = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1), &fm);
+    shiftF1->setContext(Qt::WindowShortcut);
+    connect(shiftF1, &QShortcut::activated, this, [this] { panel_->mnHyoujiSetClick(); });
+
+    mnShow = new QMenu(QStringLiteral("表示(&V)"), mnSonota);
+    mnShow->setObjectName(QStringLiteral("mnShow"));
+    mnSonota->insertMenu(before, mnShow);
+    mnProperty1 = mnShow->addAction(QStringLiteral("カレント環境設定"));
+    mnProperty1->setObjectName(QStringLiteral("mnProperty1"));
+    connect(mnProperty1, &QAction::triggered, this, [this] { mnuEditorPropertyClick(); });
+    mnEditorPropAttribute = mnShow->addMenu(QStringLiteral("ファイルタイプ別設定"));
+    mnEditorPropAttribute->setObjectName(QStringLiteral("mnEditorPropAttribute"));
+    mnFountainAttribute = mnShow->addMenu(QStringLiteral("トークンの色"));
+    mnFountainAttribute->setObjectName(QStringLiteral("mnFountainAttribute"));
+    connect(mnShow, &QMenu::aboutToShow, this, [this] { buildShowMenu(); });
+
+    connect(panel_, &TSettingsPanel::TabLookChanged, this, [this] { applyTabLook(); });
+    applyTabLook();
+}
+
+// The items of the two submenus, made when the menu is first shown.
+void TDisplayCommands::buildShowMenu() {
+    if (showMenuBuilt_) return;
+    showMenuBuilt_ = true;
+    for (const TEditorProp& p : dt_.PropSets.Sets()) {
+        const QString name = QString::fromStdString(p.Name);
+        QAction* a = mnEditorPropAttribute->addAction(name.mid(int(std::strlen(kPropPrefix))));
+        connect(a, &QAction::triggered, this, [this, a] { EditPropertySet(a->text()); });
+    }
+    for (const TFountain* f : dt_.PropSets.Fountains()) {
+        QString name = QString::fromStdString(f->Name());
+        if (name.endsWith(QLatin1String(kFountainSuffix)))
+            name.chop(int(std::strlen(kFountainSuffix)));
+        QAction* a = mnFountainAttribute->addAction(name);
+        connect(a, &QAction::triggered, this, [this, a] { EditFountain(a->text()); });
+    }
+}
+
+bool TDisplayCommands::mnuEditorPropertyClick() {
+    auto* pe = dynamic_cast<TEditorPageEditor*>(pages_.ActivePageEditor());
+    if (!pe || !pe->Editor()) return false;
+    TEditorProp p;
+    p.Assign(pe->Editor()->Core());
+    if (!PropertyDialog || !PropertyDialog(p, QStringLiteral("カレント環境設定"))) return false;
+    p.AssignTo(pe->Editor()->Core());
+    return true;
+}
+
+bool TDisplayCommands::EditPropertySet(const QString& caption) {
+    const std::string name = kPropPrefix + Caption(caption).toStdString();
+    TEditorProp* set = dt_.PropSets.Find(name);
+    if (!set || !PropertyDialog) return false;
+    TEditorProp edited(*set);
+    if (!PropertyDialog(edited, QString::fromStdString(name))) return false;
+    set->Assign(edited);
+    set->Name = name;
+    TIniFile ini(fm_.SettingsFile);
+    WriteObjectToIni(PropertySetToBytes(*set), ini, name, "prop");
+    // The active control takes it when the page is of the set's kind.
+    const int page = pages_.ActivePage();
+    auto* pe = dynamic_cast<TEditorPageEditor*>(pages_.ActivePageEditor());
+    if (page >= 0 && pe && pe->Editor()) {
+        const std::string path = pages_.Book().PathOfPage(page);
+        const std::string ext = ExtensionOf(path);
+        if ((!ext.empty() && set->IsFileExt(ext)) ||
+            (set == &dt_.PropSets.Default() && path.empty()))
+            set->AssignTo(pe->Editor()->Core());
+    }
+    return true;
+}
+
+bool TDisplayCommands::EditFountain(const QString& caption) {
+    const std::string name = Caption(caption).toStdString() + kFountainSuffix;
+    TFountain* f = dt_.PropSets.FindFountain(name);
+    if (!f || !FountainDialog || !FountainDialog(*f)) return false;
+    TIniFile ini(fm_.SettingsFile);
+    WriteObjectToIni(f->SaveToBytes(), ini, name, "prop");
+    return true;
+}
+
+void TDisplayCommands::applyTabLook() {
+    const TDisplayPanelValues& v = panel_->TabLook();
+    TPageTabBar::TLook look;
+    const QPalette pal = fm_.palette();
+    look.ActBk = ToQColor(v.TabColorAct, pal);
+    look.DeActBk = ToQColor(v.TabColorDeAct, pal);
+    look.DeActFg = ToQColor(v.TabFontDeAct, pal);
+    look.FixedWidth = TabFixedWidth(v.TabStyle, v.TabLen);
+    pages_.TabBar()->SetLook(look);
+}

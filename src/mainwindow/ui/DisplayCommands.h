@@ -1,0 +1,57 @@
+// The display commands of the main window: "表示設定(&C)" in the その他 menu and Shift+F1 (the
+// settings panel), the view menu "表示(&V)" with the property dialog of the active control, one
+// item per property set and one per colouring definition (reached as a submenu of その他, since
+// the menu bar does not show it), and the page tabs drawn in the stored tab colours.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <string>
+
+class QAction;
+class QMenu;
+class TdtEditor;
+class TEditorProp;
+class TFountain;
+class TfmEditor;
+class TPages;
+class TSettingsPanel;
+
+class TDisplayCommands : public QObject {
+    Q_OBJECT
+  public:
+    TDisplayCommands(TfmEditor& fm, TdtEditor& dt, TPages& pages);
+
+    TSettingsPanel* Panel() const { return panel_; }
+    QAction* mnHyoujiSet = nullptr;
+    QMenu* mnShow = nullptr;
+    QAction* mnProperty1 = nullptr;
+    QMenu* mnEditorPropAttribute = nullptr;
+    QMenu* mnFountainAttribute = nullptr;
+
+    // mnuEditorPropertyClick: the property dialog on the active control; nothing is stored.
+    bool mnuEditorPropertyClick();
+    // A property set's item ("Default" for EditorProp_Default): its dialog; on OK the set is
+    // stored under its name with ident "prop" and applied to the active control when the page's
+    // extension is one of the set's (EditorProp_Default also to an untitled page).
+    bool EditPropertySet(const QString& caption);
+    // A colouring definition's item ("HTML" for HTMLFountain1): its token colour dialog; on OK
+    // stored as above; editors using it repaint through its change notification.
+    bool EditFountain(const QString& caption);
+
+    // The dialogs (replaceable by tests): true on OK, the object changed only then.
+    std::function<bool(TEditorProp& set, const QString& title)> PropertyDialog;
+    std::function<bool(TFountain& fountain)> FountainDialog;
+
+  private:
+    void buildShowMenu();
+    void applyTabLook();
+
+    TfmEditor& fm_;
+    TdtEditor& dt_;
+    TPages& pages_;
+    TSettingsPanel* panel_ = nullptr;
+    bool showMenuBuilt_ = false;
+};

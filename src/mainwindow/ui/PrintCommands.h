@@ -1,0 +1,33 @@
+// The main window's print commands: 印刷 (mnInsatsu, Ctrl+P) on the active page's text and
+// 選択範囲印刷 (mnIchiIn) on its selection, with the printer settings kept in "PropPrn".
+#pragma once
+
+#include "print/StringsPrinter.h"
+
+#include <QObject>
+
+class QAction;
+class TfmEditor;
+class TWindowCommands;
+
+class TPrintCommands : public QObject {
+    Q_OBJECT
+  public:
+    // Adds the two items to the File menu after the recent-files menu.
+    TPrintCommands(TfmEditor& fm, TWindowCommands& commands);
+
+    // The main window's printer (StringsPrinter1), configured values until settings are read.
+    TStringsPrinter StringsPrinter1 = TStringsPrinter::Configured();
+
+    bool mnInsatsuClick();
+    bool mnIchiInClick();
+
+    QAction* mnInsatsu = nullptr;
+    QAction* mnIchiIn = nullptr;
+
+  private:
+    void loadSettings();
+    void storeSettings();
+    TfmEditor& fm_;
+    TWindowCommands& commands_;
+};

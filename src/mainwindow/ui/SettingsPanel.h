@@ -1,0 +1,100 @@
+// The display settings panel pnlLeft: the colour and margin pages (and the hidden tab page) with
+// a live preview on the active memo editor; "決定" stores and applies to every memo editor,
+// "キャンセル" drops the preview. Also keeps the window-width wrap of memo editors current.
+#pragma once
+
+#include "mainwindow/DisplaySettings.h"
+
+#include <QObject>
+#include <QPointer>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+class QWidget;
+class TColorPalette;
+class TdtEditor;
+class TEditor;
+class TfmEditor;
+class TPages;
+
+class TSettingsPanel : public QObject {
+    Q_OBJECT
+  public:
+    TSettingsPanel(TfmEditor& fm, TdtEditor& dt, TPages& pages);
+
+    // mnHyoujiSet "表示設定(&C)" and Shift+F1: cancels an open panel; refuses pages with a
+    // colouring definition; otherwise opens the panel.
+    void mnHyoujiSetClick();
+    bool IsOpen() const;
+    void Kettei();      // "決定"
+    void Cancel();      // "キャンセル"
+    void KiteiEditor(); // "規定値に戻す"
+    // The font dialog's result for the label and the preview (btnFont after its dialog).
+    void SetPanelFont(const std::string& name, int points);
+    // The wrap field confirmed with Return.
+    void WrapReturn();
+
+    // The active page's editor (the focused half of a split page); null without one.
+    TEditor* ActiveEditor() const;
+    // The wrap width of an editor in window-width mode (-1 when it has no character width).
+    static int WindowWrapOf(const TEditor& e);
+    // Applies the stored settings to every editor without a colouring definition.
+    void ApplyToMemoEditors();
+    // Recomputes the window-width wrap of one memo editor (when that mode is on).
+    void FollowWindowWidth(TEditor* e);
+
+    // Controls, by their design names.
+    QWidget* pnlLeftOk = nullptr;
+    QPushButton *btnKettei = nullptr, *btnCancel = nullptr, *btnKiteiEditor = nullptr;
+    QPushButton *btnFont = nullptr, *btnKiteiTab = nullptr;
+    QPushButton *btnTabColorAct = nullptr, *btnTabColorDeAct = nullptr;
+    TColorPalette* ColorPalette1 = nullptr;
+    QLabel *lblFont = nullptr, *lblFontSize = nullptr;
+    QSpinBox *edtTop = nullptr, *edtLeft = nullptr, *edtCharacter = nullptr, *edtLine = nullptr;
+    QSpinBox* edtTabLen = nullptr;
+    QCheckBox *cbRet = nullptr, *cbEof = nullptr, *cbULine = nullptr, *cbRuler = nullptr;
+    QCheckBox* cbTabStyle = nullptr;
+    QLineEdit* edtWrap = nullptr;
+
+    // The values the controls hold (the preview).
+    const TDisplayPanelValues& Values() const { return FValues; }
+    // The colours the page tabs are drawn with: the tab page's while the panel is open.
+    const TDisplayPanelValues& TabLook() const;
+
+    // The settings font dialog (replaceable by tests): the chosen family and points, or false.
+    std::function<bool(const QString& family, int points, QString& chosen, int& chosenPoints)>
+        FontDialog;
+
+  signals:
+    void TabLookChanged();
+
+  protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
+
+  private:
+    void build();
+    void buildColorPage(QWidget* page);
+    void buildMarginPage(QWidget* page);
+    void buildTabPage(QWidget* page);
+    void fillControls();
+    void readControls();
+    void preview();
+    void showFontLabel();
+    void placeOkPanel();
+    void pageChanged();
+    void windowResized();
+    void close();
+
+    TfmEditor& fm_;
+    TdtEditor& dt_;
+    TPages& pages_;
+    TDisplayPanelValues FValues;
+    QPointer<TEditor> FTarget; // the editor the preview is drawn on
+    bool FFilling = false;
+    bool FResized = false;       // the window changed size since the last page change
+    bool FResizePending = false; // a window-width recompute is queued
+    int FLastPage = -1;
+};

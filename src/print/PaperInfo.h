@@ -1,0 +1,59 @@
+// TStringsPrinterInfo: the printer's name and papers, the current paper, and the table of the
+// DMPAPER_* paper codes 1..68 with their sizes in whole millimetres.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct TPaperItem {
+    std::string Name;
+    int Width = 0;  // mm
+    int Height = 0; // mm
+    std::uint16_t Code = 0;
+};
+
+struct TPaperRow {
+    const char* Name;
+    int Width, Height; // mm
+};
+
+inline constexpr int kPaperTableSize = 68;
+inline constexpr std::uint16_t kPaperA4 = 9;
+// Row of the paper table for code 1..68; nullptr for any other code.
+const TPaperRow* PaperTableRow(int code);
+// A size in tenths of a millimetre as whole millimetres: trunc(tenths / 10 + 0.5).
+int TenthsToMm(int tenths);
+
+// What the printer layer reports about the current printer.
+class TPrinterQuery {
+  public:
+    virtual ~TPrinterQuery() = default;
+    virtual int PrinterIndex() const = 0;        // -1 without a printer
+    virtual std::string PrinterName() const = 0; // empty when unknown
+    virtual std::vector<TPaperItem> Papers() const = 0;
+    virtual int CurrentPaperCode() const = 0; // 0 when the printer has none
+};
+
+inline constexpr const char* kUnknownPrinter = "不明";
+
+class TStringsPrinterInfo {
+  public:
+    explicit TStringsPrinterInfo(const TPrinterQuery& q) : query_(q) {}
+
+    // The printer's name; "不明" when there is none.
+    std::string PrinterName() const;
+    // Re-reads the paper list when the printer index changed since the last look.
+    void Refresh();
+    const std::vector<TPaperItem>& Papers() const { return papers_; }
+    // The current paper code; 9 (A4) when the printer has none.
+    int PaperCode() const;
+    // The current paper: the first listed paper of the current code, else the table's row.
+    TPaperItem CurrentPaper();
+
+  private:
+    const TPrinterQuery& query_;
+    int cachedIndex_ = -1;
+    bool read_ = false;
+    std::vector<TPaperItem> papers_;
+};

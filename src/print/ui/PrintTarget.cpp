@@ -1,0 +1,203 @@
+// The printer behind printing: CUPS queues and the PDF file, papers, fonts and page painting.
+#include "print/ui/PrintTarget.h"
+
+#include "platform/Cp932.h"
+
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTextOption>
+
+#include <cmath>
+
+namespace {
+
+TPaperItem paperOf(const QPageSize& s) {
+    const QSizeF mm = s.size(QPageSize::Millimeter);
+    TPaperItem p;
+    p.Name = s.name().toStdString();
+    p.Width = TenthsToMm(static_cast<int>(mm.width() * 10));
+    p.Height = TenthsToMm(static_cast<int>(mm.height() * 10));
+    p.Code = static_cast<std::uint16_t>(s.windowsId());
+    return p;
+}
+
+} // namespace
+
+TPrintTarget::TPrintTarget() : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+    const QPrinterInfo def = QPrinterInfo::defaultPrinter();
+    const QStringList names = QPrinterInfo::availablePrinterNames();
+    if (!def.isNull())
+        Select(def.printerName());
+    else if (!names.isEmpty())
+        Select(names.front());
+    else
+        Select({});
+}
+
+TPrintTarget::~TPrintTarget() = default;
+
+TPrintTarget& TPrintTarget::Current() {
+    static TPrintTarget target;
+    return target;
+}
+
+bool TPrintTarget::IsPdf() const {
+    return printer_->outputFormat() == QPrinter::PdfFormat;
+}
+
+void TPrintTarget::Select(const QString& queue) {
+    if (queue.isEmpty()) {
+        printer_->setOutputFormat(QPrinter::PdfFormat);
+        printer_->setFullPage(true); // a PDF page has no unprintable edges
+        printer_->setPageSize(QPageSize(QPageSize::A4));
+        printer_->setPageMargins(QMarginsF(0, 0, 0, 0));
+    } else {
+        printer_->setOutputFormat(QPrinter::NativeFormat);
+        printer_->setOutputFileName({});
+        printer_->setPrinterName(queue);
+        printer_->setFullPage(false);
+    }
+}
+
+int TPrintTarget::PrinterIndex() const {
+    const QStringList names = QPrinterInfo::availablePrinterNames();
+    if (IsPdf()) return static_cast<int>(names.size());
+    return static_cast<int>(names.indexOf(printer_->printerName()));
+}
+
+std::string TPrintTarget::PrinterName() const {
+    if (IsPdf()) return kPdfPrinterName;
+    return printer_->printerName().toStdString();
+}
+
+std::vector<TPaperItem> TPrintTarget::Papers() const {
+    std::vector<TPaperItem> out;
+    if (IsPdf()) {
+        out.push_back(paperOf(printer_->pageLayout().pageSize()));
+        return out;
+    }
+    for (const QPageSize& s :
+         QPrinterInfo::printerInfo(printer_->printerName()).supportedPageSizes())
+        out.push_back(paperOf(s));
+    return out;
+}
+
+int TPrintTarget::CurrentPaperCode() const {
+    return printer_->pageLayout().pageSize().windowsId();
+}
+
+bool TPrintTarget::Landscape() const {
+    return printer_->pageLayout().orientation() == QPageLayout::Landscape;
+}
+
+bool TPrintTarget::Setup(QWidget* parent) {
+    const bool wasPdf = IsPdf();
+    QPrintDialog dlg(printer_.get(), parent);
+    dlg.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dlg.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dlg.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    if (dlg.exec() != QDialog::Accepted) return false;
+    // The setup dialog's "print to file" choice is the PDF choice.
+    if (IsPdf()) {
+        if (!printer_->outputFileName().isEmpty()) pdfFile_ = printer_->outputFileName();
+        if (!wasPdf) Select({});
+    } else {
+        Select(printer_->printerName());
+    }
+    return true;
+}
+
+TPrinterPage TPrintTarget::Page() const {
+    TPrinterPage p;
+    p.Dpi = printer_->resolution();
+    const QPageLayout layout = printer_->pageLayout();
+    const QSizeF mm = layout.pageSize().size(QPageSize::Millimeter);
+    p.PaperWidthMm = static_cast<int>(std::lround(mm.width()));
+    p.PaperHeightMm = static_cast<int>(std::lround(mm.height()));
+    p.Landscape = layout.orientation() == QPageLayout::Landscape;
+    const QRect area =
+        printer_->fullPage() ? layout.fullRectPixels(p.Dpi) : layout.paintRectPixels(p.Dpi);
+    p.PageWidth = area.width();
+    p.PageHeight = area.height();
+    return p;
+}
+
+QFont PrintQFont(const TPrintFont& f, int dpi) {
+    const QString face = QString::fromStdString(f.Name);
+    QFont font(face);
+    QStringList families{face};
+    if (f.Name.find("Ｐ") != std::string::npos)
+        families << "IPAPGothic"
+                 << "Noto Sans CJK JP";
+    families << "IPAGothic"
+             << "Noto Sans Mono CJK JP"
+             << "Noto Sans CJK JP";
+    font.setFamilies(families);
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(f.Size * dpi / 72.0))));
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setBold(f.Style & 1);
+    font.setItalic(f.Style & 2);
+    font.setUnderline(f.Style & 4);
+    font.setStrikeOut(f.Style & 8);
+    return font;
+}
+
+TPrintFontMetrics PrintFontMetrics(const QFont& font, bool italic) {
+    const QFontMetricsF fm(font);
+    TPrintFontMetrics m;
+    m.Height = static_cast<int>(std::ceil(fm.ascent() + fm.descent()));
+    m.ExternalLeading = std::max(0, static_cast<int>(std::lround(fm.leading())));
+    m.AveCharWidth = std::max(1, static_cast<int>(std::lround(fm.averageCharWidth())));
+    m.Italic = italic;
+    return m;
+}
+
+struct TQtPrintMeasurer::Impl {
+    explicit Impl(const QFont& f) : fm(f), widths(65536, -1) {}
+    QFontMetricsF fm;
+    std::vector<int> widths;
+};
+
+TQtPrintMeasurer::TQtPrintMeasurer(const QFont& font) : d_(std::make_unique<Impl>(font)) {}
+TQtPrintMeasurer::~TQtPrintMeasurer() = default;
+
+int TQtPrintMeasurer::CharWidth(unsigned code) {
+    int& w = d_->widths[code & 0xFFFF];
+    if (w < 0) {
+        char bytes[2] = {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
+        const std::string_view ch =
+            code > 0xFF ? std::string_view(bytes, 2) : std::string_view(bytes + 1, 1);
+        const std::u16string u = Cp932ToUtf16(ch);
+        const QString s = QString::fromUtf16(u.data(), static_cast<qsizetype>(u.size()));
+        w = static_cast<int>(std::ceil(d_->fm.horizontalAdvance(s)));
+    }
+    return w;
+}
+
+void PaintPrintItems(QPainter& painter, const std::vector<TPrintItem>& items, const QFont& font,
+                     int tabStop) {
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    QTextOption opt;
+    opt.setWrapMode(QTextOption::NoWrap);
+    if (tabStop > 0) opt.setTabStopDistance(tabStop);
+    for (const TPrintItem& it : items) {
+        QString text;
+        if (it.Utf8) {
+            text = QString::fromStdString(it.Text);
+        } else {
+            const std::u16string u = Cp932ToUtf16(it.Text);
+            text = QString::fromUtf16(u.data(), static_cast<qsizetype>(u.size()));
+        }
+        const Qt::Alignment h = it.Align == TPrintItem::alLeft     ? Qt::AlignLeft
+                                : it.Align == TPrintItem::alCenter ? Qt::AlignHCenter
+                                                                   : Qt::AlignRight;
+        opt.setAlignment(h | Qt::AlignTop);
+        const QRectF r(it.Rect.Left, it.Rect.Top, it.Rect.Width(), it.Rect.Height());
+        painter.drawText(r, text, opt);
+    }
+}

@@ -1,0 +1,86 @@
+#!/bin/bash
+# Printing through a CUPS queue: a private CUPS server of the test's own with a cups-pdf queue as
+# the default printer; Ctrl+P and 印刷実行 must hand one job to it (no file dialog: a queue, not
+# the PDF choice). Skipped, saying why, where no such server can be started.
+set -u
+BIN=${TOLMO_BIN:?TOLMO_BIN names the program}
+skip() { echo "SKIPPED: $*"; exit 0; }
+command -v cupsd >/dev/null || skip "no CUPS server (cupsd) is installed"
+command -v lpadmin >/dev/null || skip "the CUPS client tools (lpadmin) are not installed"
+[ -x /usr/lib/cups/backend/cups-pdf ] || skip "the cups-pdf backend (printer-driver-cups-pdf) is not installed"
+PPD=$(ls /usr/share/ppd/cups-pdf/*.ppd 2>/dev/null | head -1)
+[ -n "$PPD" ] || skip "no PPD of cups-pdf found"
+. "$(dirname "$0")/../support/e2e_session.sh"
+e2e_session cups
+MEMO=$T/docs/memo.txt
+python3 -c "open('$MEMO','wb').write('印刷のテスト\r\nCUPS queue\r\n'.encode('cp932'))"
+
+# The private server: its own socket, spool and logs under $T; nothing of the system's is used.
+C=$T/cups
+mkdir -p "$C/spool" "$C/cache" "$C/state" "$C/log" "$C/ppd"
+cp -r /etc/cups/. "$C/" 2>/dev/null
+cat >"$C/cupsd.conf" <<CONF
+Listen $C/cups.sock
+DefaultAuthType None
+<Location />
+  Order allow,deny
+  Allow all
+</Location>
+<Location /admin>
+  Order allow,deny
+  Allow all
+</Location>
+CONF
+cat >"$C/cups-files.conf" <<CONF
+ServerRoot $C
+RequestRoot $C/spool
+CacheDir $C/cache
+StateDir $C/state
+AccessLog $C/log/access_log
+ErrorLog $C/log/error_log
+PageLog $C/log/page_log
+CONF
+cupsd -f -c "$C/cupsd.conf" -s "$C/cups-files.conf" 2>"$C/log/stderr" &
+export CUPS_SERVER=$C/cups.sock
+for _ in $(seq 50); do [ -S "$C/cups.sock" ] && break; sleep 0.1; done
+[ -S "$C/cups.sock" ] || skip "the private CUPS server did not start: $(head -3 "$C/log/stderr")"
+lpadmin -p TolmoPDF -E -v cups-pdf:/ -P "$PPD" 2>"$C/log/lpadmin" ||
+    skip "no PDF queue could be added: $(head -2 "$C/log/lpadmin")"
+lpadmin -d TolmoPDF
+
+fail() {
+    echo "FAIL: $*"
+    cat "$T/stderr" 2>/dev/null
+    exit 1
+}
+key() { xdotool key --clearmodifiers "$@"; sleep 0.4; }
+waitWindow() {
+    local w=""
+    for _ in $(seq 80); do
+        w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
+        [ -n "$w" ] && break
+        sleep 0.1
+    done
+    echo "$w"
+}
+for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+"$BIN" "$MEMO" 2>"$T/stderr" & PID=$!
+WIN=$(waitWindow "トルモ - Tolmo")
+[ -n "$WIN" ] || fail "no main window"
+sleep 1
+xdotool windowfocus --sync "$WIN"
+key ctrl+p
+DLG=$(waitWindow "^印刷$")
+[ -n "$DLG" ] || fail "no print dialog"
+xdotool windowfocus --sync "$DLG"
+key alt+p
+jobs=""
+for _ in $(seq 100); do
+    jobs=$(lpstat -W all -o TolmoPDF 2>/dev/null; lpstat -W completed -o 2>/dev/null)
+    [ -n "$jobs" ] && break
+    sleep 0.2
+done
+key alt+q
+kill -TERM "$PID"
+[ -n "$jobs" ] || fail "no job reached the queue TolmoPDF"
+echo "1 passed, 0 failed"

@@ -1,0 +1,57 @@
+// The colour palette widget: picking with both buttons and a drag, and with the keyboard.
+#include "editor/ui/ColorPalette.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <gtest/gtest.h>
+
+namespace {
+// Real input events, sent to the widget as the window system would.
+void Key(QWidget* w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier,
+         const QString& text = {}) {
+    QKeyEvent press(QEvent::KeyPress, key, mods, text);
+    QApplication::sendEvent(w, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, mods, text);
+    QApplication::sendEvent(w, &release);
+}
+void Mouse(QWidget* w, QEvent::Type type, Qt::MouseButton button, QPoint at) {
+    const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
+    QMouseEvent e(type, QPointF(at), w->mapToGlobal(QPointF(at)), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+void Click(QWidget* w, Qt::MouseButton button, QPoint at) {
+    Mouse(w, QEvent::MouseButtonPress, button, at);
+    Mouse(w, QEvent::MouseButtonRelease, button, at);
+}
+} // namespace
+
+TEST(ColorPaletteWidget, MousePicksAndDragsAndKeysPick) {
+    TColorPalette p;
+    p.show();
+    int changes = 0;
+    QObject::connect(&p, &TColorPalette::Change, [&changes] { ++changes; });
+    // Cells of 16 x 16 inside a 2-pixel edge.
+    Mouse(&p, QEvent::MouseButtonPress, Qt::LeftButton, QPoint(2 + 8, 2 + 8));
+    EXPECT_EQ(p.ForegroundIndex(), 0);
+    QMouseEvent move(QEvent::MouseMove, QPointF(2 + 16 * 4 + 8, 2 + 8), QPointF(), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&p, &move);
+    EXPECT_EQ(p.ForegroundIndex(), 4);
+    Mouse(&p, QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(2 + 16 * 4 + 8, 2 + 8));
+    Click(&p, Qt::RightButton, QPoint(2 + 16 * 12 + 8, 2 + 16 * 4 + 8));
+    EXPECT_EQ(p.BackgroundIndex(), 64);
+    EXPECT_EQ(changes, 3);
+
+    p.setFocus();
+    Key(&p, Qt::Key_Down);
+    Key(&p, Qt::Key_Down);
+    Key(&p, Qt::Key_Left);
+    Key(&p, Qt::Key_F, Qt::NoModifier, "F");
+    EXPECT_EQ(p.ForegroundIndex(), 63); // the focus began on the last pick, in the last row
+    EXPECT_EQ(p.ForegroundColor(), static_cast<TColor>(0x800080));
+    Key(&p, Qt::Key_B, Qt::NoModifier, "B");
+    EXPECT_EQ(p.BackgroundIndex(), p.Model().FocusIndex());
+    p.SetBackgroundColor(0x123456);
+    EXPECT_EQ(p.BackgroundIndex(), -1);
+}

@@ -1,0 +1,145 @@
+// The display settings panel's rules: the wrap field, the window-width wrap, storing and
+// normalising on confirmation, and what applying the settings to an editor re-wraps.
+#include "mainwindow/DisplaySettings.h"
+
+#include "editor/EditorCore.h"
+#include "editor/ProgramPropertySets.h"
+
+#include <gtest/gtest.h>
+
+TEST(WrapField, OutOfRangeWidthsAreClampedInTheField) {
+    TWrapPreview w = PreviewWrapField("10");
+    EXPECT_TRUE(w.WordWrap);
+    EXPECT_FALSE(w.WindowWidth);
+    EXPECT_EQ(w.WrapByte, 20);
+    EXPECT_EQ(w.FieldText, "20");
+    w = PreviewWrapField("300");
+    EXPECT_EQ(w.WrapByte, 250);
+    EXPECT_EQ(w.FieldText, "250");
+    w = PreviewWrapField("-7");
+    EXPECT_EQ(w.FieldText, "20");
+    EXPECT_EQ(PreviewWrapField(" 64 ").WrapByte, 64);
+}
+
+TEST(WrapField, MinusOneStopsWrappingAndTextThatIsNoNumberMeansWindowWidth) {
+    EXPECT_FALSE(PreviewWrapField("-1").WordWrap);
+    for (const char* t : {"0", "", "abc", "12x", "99999999999999"}) {
+        const TWrapPreview w = PreviewWrapField(t);
+        EXPECT_TRUE(w.WordWrap) << t;
+        EXPECT_TRUE(w.WindowWidth) << t;
+        EXPECT_EQ(w.FieldText, t);
+    }
+}
+
+TEST(WindowWidthWrap, FollowsTheEditorsWidthLessMarginAndScrollBar) {
+    // 600 - 3 - 7/2 - 15 = 579 columns of pixels: 82 cells, less 2.
+    EXPECT_EQ(WindowWidthWrap(600, 3, 7, 15), 80);
+    EXPECT_EQ(WindowWidthWrap(600, 3, 7, 0), 82);
+    EXPECT_EQ(WindowWidthWrap(600, 3, 0, 15), -1); // no character width: nothing to compute
+}
+
+TEST(PanelValues, ZeroThenConfirmStoresTheComputedWidthAndShowsZeroAgain) {
+    TSettings s;
+    s.WrapByte = 80;
+    s.WrapDou = false;
+    TDisplayPanelValues v = PanelValuesFromSettings(s);
+    EXPECT_EQ(v.WrapText, "80");
+    v.WrapText = "0";
+    StorePanelValues(v, 57, s);
+    EXPECT_TRUE(s.WrapDou);
+    EXPECT_EQ(s.WrapByte, 57);
+    EXPECT_EQ(PanelValuesFromSettings(s).WrapText, "0");
+
+    v.WrapText = "-1";
+    StorePanelValues(v, 57, s);
+    EXPECT_FALSE(s.WordWrap());
+    EXPECT_EQ(PanelValuesFromSettings(s).WrapText, "-1");
+
+    v.WrapText = "300";
+    StorePanelValues(v, 57, s);
+    EXPECT_FALSE(s.WrapDou);
+    EXPECT_EQ(s.WrapByte, 250);
+}
+
+TEST(PanelValues, FieldsNeverCarryValuesOutsideTheirRanges) {
+    TSettings s;
+    s.MarginTop = 99;
+    s.MarginCharacter = -4;
+    s.WrapByte = 5000;
+    s.WrapDou = false;
+    const TDisplayPanelValues v = PanelValuesFromSettings(s);
+    EXPECT_EQ(v.MarginTop, kPanelMarginMax);
+    EXPECT_EQ(v.MarginCharacter, 0);
+    EXPECT_EQ(v.WrapText, "250");
+    TDisplayPanelValues typed = v;
+    typed.MarginLeft = 1000;
+    typed.MarginLine = 1000;
+    StorePanelValues(typed, 60, s);
+    EXPECT_EQ(s.MarginLeft, kPanelMarginMax);
+    EXPECT_EQ(s.MarginLine, kPanelSpacingMax);
+    EXPECT_EQ(SpinValue("x", 0, 30, 7), 7);
+    EXPECT_EQ(SpinValue("45", 0, 30, 7), 30);
+}
+
+TEST(PanelValues, DefaultsComeFromTheFactorySetAndFixedSysHasNoSize) {
+    TSettings s;
+    s.FontName = "IPAGothic";
+    s.FontColor = clRed;
+    s.WrapDou = false;
+    const TDisplayPanelValues v = PanelValuesFromDefaults(MakeEditorProp_DefaultOrg(), s);
+    EXPECT_EQ(v.FontName, "FixedSys");
+    EXPECT_EQ(v.FontColor, clBlack);
+    EXPECT_EQ(v.Color, clWhite);
+    EXPECT_EQ(v.MarginLeft, 3);
+    EXPECT_EQ(v.MarginTop, 7);
+    EXPECT_EQ(v.WrapText, "80");
+    EXPECT_EQ(FontSizeText("FixedSys", 10), "－");
+    EXPECT_EQ(FontSizeText("IPAGothic", 12), "12");
+    EXPECT_EQ(PointsOfHeight(HeightOfPoints(10)), 10);
+    EXPECT_EQ(HeightOfPoints(10), -13);
+}
+
+TEST(SettingsToPropertySet, UnreadableLookFallsBackAndWrapOffShowsBothScrollBars) {
+    TSettings s;
+    s.FontColor = clBlack;
+    s.Color = clBlack; // nothing would be readable
+    s.WrapByte = -1;
+    s.MarginLeft = 500;
+    TEditorProp p = MakeEditorProp_Default();
+    SettingsToPropertySet(s, p);
+    EXPECT_NE(p.Font.Color, p.Color);
+    EXPECT_FALSE(p.WordWrap);
+    EXPECT_EQ(p.ScrollBars, ssBoth);
+    EXPECT_EQ(p.Margin.Left(), 100);
+    EXPECT_EQ(DisplayDefaultsOf(MakeEditorProp_Default()).WrapByte, 80);
+}
+
+TEST(ApplyDisplaySettings, ColourAndMarginChangesReWrapNothingAWidthChangeOnce) {
+    TEditorCore e;
+    MakeEditorProp_Default().AssignTo(e);
+    std::string text;
+    for (int i = 0; i < 200; ++i)
+        text += "a line of text that is long enough to be wrapped at twenty columns\r\n";
+    e.SetText(text);
+    TSettings s;
+    ApplyDisplaySettings(s, e);
+    const int before = e.WrapCount();
+    s.Color = clYellow;
+    s.MarginLeft = 12;
+    s.MarginCharacter = 2;
+    ApplyDisplaySettings(s, e);
+    EXPECT_EQ(e.GetColor(), clYellow);
+    EXPECT_EQ(e.Margin().Left(), 12);
+    EXPECT_EQ(e.WrapCount(), before);
+    s.WrapByte = 40;
+    ApplyDisplaySettings(s, e);
+    EXPECT_EQ(e.GetWrapOption().WrapByte, 40);
+    EXPECT_EQ(e.WrapCount(), before + 1);
+}
+
+TEST(TabLook, CaptionCentredOnlyWhenTheTabHasRoom) {
+    EXPECT_EQ(TabCaptionX(100, 80, 40), 120);
+    EXPECT_EQ(TabCaptionX(100, 52, 40), 106);
+    EXPECT_EQ(TabFixedWidth(true, 90), 90);
+    EXPECT_EQ(TabFixedWidth(false, 90), 0);
+}

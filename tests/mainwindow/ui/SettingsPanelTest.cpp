@@ -1,0 +1,355 @@
+// The display settings panel and the view menu on a main window with memo pages: the wrap field,
+// confirming, cancelling, the defaults, page switching, the refusal on coloured pages, and the
+// property and token colour dialogs with their stored dumps.
+#include "mainwindow/ui/SettingsPanel.h"
+
+#include "app/ObjectIni.h"
+#include "editor/PropertySetStore.h"
+#include "editor/ui/ColorPalette.h"
+#include "editor/ui/EditorWidget.h"
+#include "editor/ui/PropertyDialog.h"
+#include "mainwindow/ui/DisplayCommands.h"
+#include "mainwindow/ui/MainWindow.h"
+#include "mainwindow/ui/Pages.h"
+#include "mainwindow/ui/PagesAttach.h"
+#include "mainwindow/ui/SharedObjects.h"
+#include "platform/Cp932.h"
+#include "platform/IniFile.h"
+#include "syntax/ui/TokenColorDialog.h"
+
+#include "../../support/RecordingSink.h"
+#include "../../support/TempDir.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Real input events, sent to the widget as the window system would.
+void Key(QWidget* w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier,
+         const QString& text = {}) {
+    QKeyEvent press(QEvent::KeyPress, key, mods, text);
+    QApplication::sendEvent(w, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, mods, text);
+    QApplication::sendEvent(w, &release);
+}
+void Mouse(QWidget* w, QEvent::Type type, Qt::MouseButton button, QPoint at) {
+    const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
+    QMouseEvent e(type, QPointF(at), w->mapToGlobal(QPointF(at)), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+void Click(QWidget* w, Qt::MouseButton button, QPoint at) {
+    Mouse(w, QEvent::MouseButtonPress, button, at);
+    Mouse(w, QEvent::MouseButtonRelease, button, at);
+}
+
+std::string Dump(TEditor* e) {
+    TEditorProp p;
+    p.Assign(e->Core());
+    return PropertySetToBytes(p);
+}
+
+class SettingsPanelTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (const char* old = std::getenv("XDG_CONFIG_HOME")) oldConfig = old;
+        setenv("XDG_CONFIG_HOME", (d / "config").c_str(), 1);
+        fs::create_directories(d / "prog");
+        info.programFolder = d / "prog/";
+        start();
+    }
+    void start() {
+        fm = std::make_unique<TfmEditor>(dt, info);
+        pages = AttachPages(*fm, dt);
+        cmds = new TDisplayCommands(*fm, dt, *pages);
+        panel = cmds->Panel();
+        pages->Book().firstShow = false;
+        fm->resize(800, 600);
+        fm->show();
+        TempDir::Write(d / "memo.txt", Utf8ToCp932("日本語のメモ\r\nASCII と全角の混じった行\r\n"));
+        TempDir::Write(d / "page.html", "<p>html</p>\r\n");
+        ASSERT_TRUE(pages->Book().OpenFile(d / "memo.txt"));
+        QApplication::processEvents();
+        editor = panel->ActiveEditor();
+        ASSERT_NE(editor, nullptr);
+    }
+    void TearDown() override {
+        fm.reset();
+        if (oldConfig.empty())
+            unsetenv("XDG_CONFIG_HOME");
+        else
+            setenv("XDG_CONFIG_HOME", oldConfig.c_str(), 1);
+    }
+    // Lets layouts and queued window-width recomputations run.
+    static void settle() {
+        for (int i = 0; i < 4; ++i)
+            QApplication::processEvents();
+    }
+    void typeWrap(const QString& text) {
+        panel->edtWrap->setText(text);
+        Key(panel->edtWrap, Qt::Key_Return);
+    }
+
+    TempDir d;
+    std::string oldConfig;
+    RecordingSink sink;
+    TStartUpInfo info;
+    TdtEditor dt;
+    std::unique_ptr<TfmEditor> fm;
+    TPages* pages = nullptr;
+    TDisplayCommands* cmds = nullptr;
+    TSettingsPanel* panel = nullptr;
+    TEditor* editor = nullptr;
+};
+
+TEST_F(SettingsPanelTest, OpensWithTheStoredValuesOnItsTwoPages) {
+    EXPECT_TRUE(fm->pnlLeft->isHidden());
+    // Shift+F1 is a window shortcut of the main window.
+    QShortcut* shiftF1 = nullptr;
+    for (QShortcut* sc : fm->findChildren<QShortcut*>())
+        if (sc->key() == QKeySequence(Qt::SHIFT | Qt::Key_F1)) shiftF1 = sc;
+    ASSERT_NE(shiftF1, nullptr);
+    emit shiftF1->activated();
+    ASSERT_TRUE(panel->IsOpen());
+    EXPECT_EQ(fm->pnlLeft->width(), 253);
+    EXPECT_EQ(panel->lblFont->text(), "FixedSys");
+    EXPECT_EQ(panel->lblFontSize->text(), "－");
+    EXPECT_EQ(panel->edtWrap->text(), "0"); // window-width mode is the default
+    EXPECT_EQ(panel->edtTop->value(), 7);
+    EXPECT_EQ(panel->edtTop->maximum(), 30);
+    EXPECT_EQ(panel->edtLine->maximum(), 10);
+    EXPECT_EQ(panel->ColorPalette1->ForegroundColor(), clBlack);
+    EXPECT_EQ(panel->ColorPalette1->BackgroundColor(), clWhite);
+    QStringList visible;
+    for (int i = 0; i < fm->PageControl2->count(); ++i)
+        if (fm->PageControl2->isTabVisible(i)) visible << fm->PageControl2->tabText(i);
+    EXPECT_EQ(visible, (QStringList{" カラー ", " マージン "}));
+    // The OK panel follows the selected page.
+    fm->PageControl2->setCurrentIndex(1);
+    EXPECT_EQ(panel->pnlLeftOk->parentWidget(), fm->PageControl2->widget(1));
+    EXPECT_EQ(panel->pnlLeftOk->mapTo(fm->pnlLeft, QPoint(0, 0)).y(), fm->pnlLeft->height() - 68);
+    // The menu item (and the key) closes it again as "キャンセル".
+    cmds->mnHyoujiSet->trigger();
+    EXPECT_FALSE(panel->IsOpen());
+}
+
+TEST_F(SettingsPanelTest, WrapFieldClampsOnReturnAndWrapsThePreview) {
+    panel->mnHyoujiSetClick();
+    typeWrap("10");
+    EXPECT_EQ(panel->edtWrap->text(), "20");
+    EXPECT_TRUE(editor->Core().GetWordWrap());
+    EXPECT_EQ(editor->Core().GetWrapOption().WrapByte, 20);
+    typeWrap("300");
+    EXPECT_EQ(panel->edtWrap->text(), "250");
+    EXPECT_EQ(editor->Core().GetWrapOption().WrapByte, 250);
+    typeWrap("-1");
+    EXPECT_FALSE(editor->Core().GetWordWrap());
+    EXPECT_EQ(editor->Core().GetScrollBars(), ssBoth);
+    EXPECT_EQ(fm->Settings.WrapByte, dt.PropSets.Default().WrapOption.WrapByte); // nothing stored
+}
+
+TEST_F(SettingsPanelTest, ZeroThenKetteiStoresTheComputedWidthAndShowsZeroNextTime) {
+    fm->Settings.WrapDou = false;
+    fm->Settings.WrapByte = 100;
+    panel->mnHyoujiSetClick();
+    EXPECT_EQ(panel->edtWrap->text(), "100");
+    typeWrap("0");
+    const int computed = TSettingsPanel::WindowWrapOf(*editor);
+    ASSERT_GT(computed, 20);
+    EXPECT_EQ(editor->Core().GetWrapOption().WrapByte, std::min(computed, 250));
+    panel->btnKettei->click();
+    EXPECT_FALSE(panel->IsOpen());
+    EXPECT_TRUE(fm->Settings.WrapDou);
+    EXPECT_EQ(fm->Settings.WrapByte, std::min(computed, 250));
+    EXPECT_EQ(dt.PropSets.Default().WrapOption.WrapByte, fm->Settings.WrapByte);
+    panel->mnHyoujiSetClick();
+    EXPECT_EQ(panel->edtWrap->text(), "0");
+    // The window grows: the active memo editor follows.
+    fm->resize(1000, 600);
+    settle();
+    panel->Cancel();
+    settle();
+    EXPECT_EQ(editor->Core().GetWrapOption().WrapByte,
+              std::min(TSettingsPanel::WindowWrapOf(*editor), 250));
+}
+
+TEST_F(SettingsPanelTest, KetteiAppliesToEveryMemoPageAndTheDefaultSet) {
+    ASSERT_TRUE(pages->Book().OpenFile(d / "page.html"));
+    TEditor* html = panel->ActiveEditor();
+    const std::string htmlBefore = Dump(html);
+    pages->SetActivePage(0);
+    panel->mnHyoujiSetClick();
+    Click(panel->ColorPalette1, Qt::RightButton, QPoint(2 + 8 + 16 * 3, 2 + 8));
+    panel->edtLeft->setValue(12);
+    panel->cbRuler->click();
+    panel->btnKettei->click();
+    EXPECT_EQ(fm->Settings.Color, static_cast<TColor>(0xCCFFFF));
+    EXPECT_EQ(fm->Settings.MarginLeft, 12);
+    EXPECT_FALSE(fm->Settings.Ruler);
+    EXPECT_EQ(dt.PropSets.Default().Color, static_cast<TColor>(0xCCFFFF));
+    EXPECT_EQ(editor->Core().Margin().Left(), 12);
+    EXPECT_EQ(Dump(html), htmlBefore); // pages with a colouring definition keep their look
+}
+
+TEST_F(SettingsPanelTest, CancelAndPageSwitchRestoreThePreviewedEditorExactly) {
+    settle();
+    const std::string before = Dump(editor);
+    panel->mnHyoujiSetClick();
+    settle();
+    Click(panel->ColorPalette1, Qt::LeftButton, QPoint(2 + 8 + 16 * 5, 2 + 8 + 16 * 2));
+    Click(panel->ColorPalette1, Qt::RightButton, QPoint(2 + 8, 2 + 8 + 16 * 4));
+    panel->edtTop->setValue(20);
+    panel->edtCharacter->setValue(4);
+    panel->cbULine->click();
+    typeWrap("33");
+    EXPECT_EQ(editor->Core().GetColor(), clBlack);
+    EXPECT_EQ(editor->Core().Margin().Top(), 20);
+    EXPECT_NE(Dump(editor), before);
+    panel->btnCancel->click();
+    settle();
+    EXPECT_FALSE(panel->IsOpen());
+    EXPECT_EQ(Dump(editor), before);
+
+    TempDir::Write(d / "other.txt", "other\r\n");
+    ASSERT_TRUE(pages->Book().OpenFile(d / "other.txt"));
+    pages->SetActivePage(0);
+    panel->mnHyoujiSetClick();
+    panel->edtLeft->setValue(25);
+    pages->SetActivePage(1);
+    settle();
+    EXPECT_FALSE(panel->IsOpen());
+    EXPECT_EQ(editor->Core().Margin().Left(), 3);
+    // The window-width wrap of the page left behind follows at the next page change.
+    pages->SetActivePage(0);
+    settle();
+    EXPECT_EQ(Dump(editor), before);
+}
+
+TEST_F(SettingsPanelTest, DefaultsButtonShowsTheFactoryLookAndFontDialogUpdatesTheLabel) {
+    fm->Settings.MarginLeft = 20;
+    fm->Settings.FontColor = clRed;
+    panel->mnHyoujiSetClick();
+    panel->FontDialog = [](const QString&, int, QString& family, int& points) {
+        family = "IPAGothic";
+        points = 14;
+        return true;
+    };
+    panel->btnFont->click();
+    EXPECT_EQ(panel->lblFont->text(), "IPAGothic");
+    EXPECT_EQ(panel->lblFontSize->text(), "14");
+    EXPECT_EQ(editor->Core().GetFont().Name, "IPAGothic");
+    panel->btnKiteiEditor->click();
+    EXPECT_EQ(panel->edtLeft->value(), 3);
+    EXPECT_EQ(panel->lblFontSize->text(), "－");
+    EXPECT_EQ(editor->Core().GetFont().Color, clBlack);
+    EXPECT_EQ(editor->Core().Margin().Left(), 3);
+    EXPECT_EQ(fm->Settings.MarginLeft, 20); // stored only by "決定"
+}
+
+TEST_F(SettingsPanelTest, PagesWithAColouringDefinitionAreRefused) {
+    ASSERT_TRUE(pages->Book().OpenFile(d / "page.html"));
+    sink.boxes.clear();
+    panel->mnHyoujiSetClick();
+    EXPECT_FALSE(panel->IsOpen());
+    ASSERT_EQ(sink.texts().size(), 1u);
+    EXPECT_EQ(sink.texts().back(),
+              "表示設定は今のところメモファイル(.txt)しか出来ません\r\nメモファイルをアクティブに"
+              "してから、\r\n表示設定を選択してください。");
+}
+
+TEST_F(SettingsPanelTest, PropertySetDialogStoresItsDumpWhichTheNextStartReads) {
+    // Cancel: the set stays byte for byte, nothing is written.
+    const std::string htmlBefore = PropertySetToBytes(*dt.PropSets.Find("EditorProp_HTML"));
+    cmds->PropertyDialog = [](TEditorProp& set, const QString&) {
+        TFormViewEditor dlg;
+        dlg.Load(set);
+        dlg.edtLeft->setValue(44);
+        dlg.cbLeftbar->setChecked(false);
+        return false;
+    };
+    EXPECT_FALSE(cmds->EditPropertySet("HTML"));
+    EXPECT_EQ(PropertySetToBytes(*dt.PropSets.Find("EditorProp_HTML")), htmlBefore);
+    // OK on the default set: stored under its name with ident "prop".
+    cmds->PropertyDialog = [](TEditorProp& set, const QString&) {
+        TFormViewEditor dlg;
+        dlg.Load(set);
+        dlg.edtLeft->setValue(44);
+        dlg.cmbTabWidth->setCurrentIndex(1);
+        dlg.Store(set);
+        return true;
+    };
+    EXPECT_TRUE(cmds->EditPropertySet("Default"));
+    EXPECT_EQ(dt.PropSets.Default().Margin.Left(), 44);
+    TIniFile ini(fm->SettingsFile);
+    EXPECT_GT(ini.ReadInteger("EditorProp_Default", "prop_c", 0), 0);
+    // The fountain dialog: Cancel leaves the definition, OK stores it.
+    const std::string fBefore = dt.HTMLFountain1->SaveToBytes();
+    cmds->FountainDialog = [](TFountain& f) {
+        TFormFountainEditor dlg(f, QFont(), Qt::white, Qt::black);
+        dlg.lstTokens->setCurrentRow(1);
+        dlg.cbBold->setChecked(true);
+        return false;
+    };
+    EXPECT_FALSE(cmds->EditFountain("HTML"));
+    EXPECT_EQ(dt.HTMLFountain1->SaveToBytes(), fBefore);
+    cmds->FountainDialog = [](TFountain& f) {
+        TFormFountainEditor dlg(f, QFont(), Qt::white, Qt::black);
+        dlg.lstTokens->setCurrentRow(0);
+        dlg.cbItalic->setChecked(true);
+        f.Assign(dlg.Edited());
+        return true;
+    };
+    EXPECT_TRUE(cmds->EditFountain("HTML"));
+    EXPECT_TRUE(dt.HTMLFountain1->Reserve().Style() & fsItalic);
+    const std::string fAfter = dt.HTMLFountain1->SaveToBytes();
+    fm->close();
+    fm.reset();
+
+    // The next start reads both dumps back; the [Editor] values still decide the default look.
+    TdtEditor dt2;
+    TfmEditor fm2(dt2, info);
+    EXPECT_EQ(dt2.PropSets.Default().Caret.TabSpaceCount(), 4);
+    EXPECT_EQ(dt2.PropSets.Default().Margin.Left(), fm2.Settings.MarginLeft);
+    EXPECT_EQ(dt2.HTMLFountain1->SaveToBytes(), fAfter);
+}
+
+TEST_F(SettingsPanelTest, CurrentControlDialogChangesOnlyThatControlAndStoresNothing) {
+    cmds->PropertyDialog = [](TEditorProp& set, const QString&) {
+        TFormViewEditor dlg;
+        dlg.Load(set);
+        dlg.cbLeftbar->setChecked(true);
+        dlg.Store(set);
+        return true;
+    };
+    EXPECT_TRUE(cmds->mnuEditorPropertyClick());
+    EXPECT_TRUE(editor->Core().Leftbar().Visible());
+    EXPECT_FALSE(dt.PropSets.Default().Leftbar.Visible());
+    EXPECT_FALSE(TIniFile(fm->SettingsFile).SectionExists("EditorProp_Default"));
+}
+
+TEST_F(SettingsPanelTest, PropertyDialogRoundTripsEverySetUnchanged) {
+    for (const TEditorProp& p : dt.PropSets.Sets()) {
+        TFormViewEditor dlg;
+        dlg.Load(p);
+        TEditorProp back(p);
+        dlg.Store(back);
+        EXPECT_EQ(PropertySetToBytes(back), PropertySetToBytes(p)) << p.Name;
+    }
+}
+
+} // namespace

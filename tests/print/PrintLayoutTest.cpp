@@ -1,0 +1,275 @@
+#include "print/HeaderText.h"
+#include "print/PageLayout.h"
+
+#include "PrintTestUtil.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::tm fixedTime() {
+    std::tm t{};
+    t.tm_year = 2026 - 1900;
+    t.tm_mon = 11;
+    t.tm_mday = 6;
+    t.tm_hour = 9;
+    t.tm_min = 5;
+    t.tm_sec = 7;
+    return t;
+}
+
+std::vector<std::string> rowsOf(const std::string& text, int width) {
+    FixedMeasurer m;
+    std::vector<std::size_t> ends;
+    WrapLine(text, width, m, 80, true, ends);
+    std::vector<std::string> rows;
+    std::size_t start = 0;
+    for (std::size_t e : ends) {
+        rows.push_back(text.substr(start, e - start));
+        start = e;
+    }
+    return rows;
+}
+
+bool endsInsideWideChar(const std::string& row) {
+    std::size_t i = 0;
+    while (i < row.size())
+        i += IsDBCSLeadByte(row[i]) ? 2 : 1;
+    return i != row.size();
+}
+
+// A page of 100 x 100 pixels at 254 dpi (1 mm = 10 pixels); rows 10 high, characters 10 wide.
+struct Page {
+    TStringsPrinter p;
+    TPrinterPage page{254, 10, 10, false, 100, 100};
+    TPrintFontMetrics font{10, 0, 10, false};
+    FixedMeasurer m;
+    TPageGeometry geometry(long long lines) const {
+        return ComputePageGeometry(p, page, font, lines);
+    }
+};
+
+std::vector<std::string> itemTexts(const std::vector<TPrintItem>& items, TPrintItem::TKind kind) {
+    std::vector<std::string> out;
+    for (const TPrintItem& it : items)
+        if (it.Kind == kind) out.push_back(it.Text);
+    return out;
+}
+
+} // namespace
+
+TEST(HeaderText, Keywords) {
+    const THeaderClock clock = fixedTime;
+    EXPECT_EQ(ExpandHeaderText("%y年 %m月 %d日 %t", 1, "", clock), "2026年 12月 6日 9:05:07");
+    EXPECT_EQ(ExpandHeaderText("- %p -", 12, "", clock), "- 12 -");
+    EXPECT_EQ(ExpandHeaderText("%f|%F", 1, "/home/u/memo.txt", clock), "/home/u/memo.txt|memo.txt");
+    EXPECT_EQ(ExpandHeaderText("%F", 1, "C:\\memo\\a.txt", clock), "a.txt");
+    EXPECT_EQ(ExpandHeaderText("100%% %x%あ", 1, "", clock), "100% xあ");
+    EXPECT_EQ(ExpandHeaderText("end%", 1, "", clock), "end");
+    EXPECT_EQ(ExpandHeaderText("%", 1, "", clock), "");
+}
+
+TEST(PrintWrap, MixedJapaneseAndEnglish) {
+    // 100 pixels: ten single-byte or five double-byte characters per row.
+    const std::string text = sj("日本語のtext with words and 漢字まじりのsentence.");
+    const auto rows = rowsOf(text, 100);
+    std::string joined;
+    for (const std::string& r : rows) {
+        FixedMeasurer m;
+        EXPECT_LE(RowWidth(r, m, 80), 100) << Cp932ToUtf8(r);
+        EXPECT_FALSE(endsInsideWideChar(r)) << Cp932ToUtf8(r);
+        joined += r;
+    }
+    EXPECT_EQ(joined, text);
+    // Whole words: no row ends in the middle of one.
+    for (std::size_t i = 0; i + 1 < rows.size(); ++i) {
+        const char last = rows[i].back(), next = rows[i + 1].front();
+        const bool cutWord = std::isalpha(static_cast<unsigned char>(last)) &&
+                             std::isalpha(static_cast<unsigned char>(next));
+        EXPECT_FALSE(cutWord) << Cp932ToUtf8(rows[i]) << "|" << Cp932ToUtf8(rows[i + 1]);
+    }
+    EXPECT_EQ(Cp932ToUtf8(rows[0]), "日本語の"); // "text" does not fit after it: next row
+    EXPECT_EQ(Cp932ToUtf8(rows[1]), "text with ");
+}
+
+TEST(PrintWrap, LongWordsAndNarrowColumns) {
+    // A word wider than the row is cut; a 100,000-byte line without blanks ends.
+    EXPECT_EQ(rowsOf("abcdefghijklmnop", 50),
+              (std::vector<std::string>{"abcde", "fghij", "klmno", "p"}));
+    EXPECT_EQ(rowsOf("ab cdefgh", 50), (std::vector<std::string>{"ab ", "cdefg", "h"}));
+    const std::string huge(100000, 'x');
+    EXPECT_EQ(rowsOf(huge, 1000).size(), 1000u);
+    // Narrower than one character: one character per row, never half of one.
+    const auto narrow = rowsOf(sj("漢字a"), 5);
+    ASSERT_EQ(narrow.size(), 3u);
+    EXPECT_EQ(narrow[0], sj("漢"));
+    EXPECT_EQ(rowsOf("", 100), (std::vector<std::string>{""}));
+    // Tabs reach the next stop from the row's start.
+    FixedMeasurer m;
+    EXPECT_EQ(RowWidth("a\tb", m, 80), 90);
+}
+
+TEST(PageGeometry, BandsGutterAndColumns) {
+    Page t;
+    t.p.SetMarginLeft(1);
+    t.p.SetMarginTop(1);
+    t.p.SetHeader("%p");
+    t.p.SetHeaderAlign(haNone); // a header that is not shown takes no space
+    auto g = t.geometry(10);
+    EXPECT_EQ(g.Body, (TPrintRect{10, 10, 100, 100}));
+    EXPECT_EQ(g.Header.Height(), 0);
+    t.p.SetHeaderAlign(haLeft);
+    EXPECT_EQ(t.geometry(10).Header.Height(), 15);
+
+    t.p.SetLineNumber(true);
+    EXPECT_EQ(t.geometry(1234).GutterWidth, 60); // six average characters
+    t.p.SetColumnCount(2);
+    t.p.SetColumnSpace(1);
+    g = t.geometry(1234);
+    EXPECT_EQ(g.ColumnWidth, (100 - 70 - (10 + 60)) / 2);
+
+    // A page with unprintable edges: margins are measured from the paper's edge.
+    Page u;
+    u.page.PageWidth = 80;
+    u.page.PageHeight = 90;
+    u.p.SetMarginLeft(2);
+    g = u.geometry(1);
+    EXPECT_EQ(g.UnprintableLeft, 10);
+    EXPECT_EQ(g.UnprintableTop, 5);
+    EXPECT_EQ(g.Body.Left, 10);
+    EXPECT_EQ(g.Body.Right, 80);
+}
+
+TEST(PrintLayout, EmptyListAndNoRoom) {
+    Page t;
+    TVectorPrintLines none({});
+    auto g = t.geometry(0);
+    TPrintLayout layout(t.p, g, t.m, none);
+    ASSERT_EQ(layout.Build(), TPrintLayout::lrDone);
+    EXPECT_EQ(layout.PageCount(), 1u);
+
+    // Margins larger than the paper: not one row fits, reported rather than looping.
+    t.p.SetMarginTop(6);
+    t.p.SetMarginBottom(5);
+    TVectorPrintLines one({"a"});
+    g = t.geometry(1);
+    TPrintLayout tight(t.p, g, t.m, one);
+    EXPECT_EQ(tight.Build(), TPrintLayout::lrNoRoom);
+    EXPECT_EQ(tight.PageCount(), 0u);
+}
+
+TEST(PrintLayout, LineNumbersOnEveryRowOfAWrappedLine) {
+    Page t;
+    t.p.SetLineNumber(true);
+    TVectorPrintLines lines({"short", "a very long line of words wrapping", "x"});
+    auto g = t.geometry(3); // gutter 3 characters, text 70 pixels
+    TPrintLayout layout(t.p, g, t.m, lines);
+    ASSERT_EQ(layout.Build(), TPrintLayout::lrDone);
+    const auto items = layout.DrawPage(0, fixedTime);
+    const auto numbers = itemTexts(items, TPrintItem::ikLineNumber);
+    const auto rows = itemTexts(items, TPrintItem::ikRow);
+    ASSERT_EQ(numbers.size(), rows.size());
+    ASSERT_GE(rows.size(), 5u);
+    EXPECT_EQ(numbers.front(), "1:");
+    EXPECT_EQ(numbers[1], "2:");
+    EXPECT_EQ(numbers[2], "2:");
+    EXPECT_EQ(numbers.back(), "3:");
+}
+
+TEST(PrintLayout, PagesAreDrawnAgainFromTheirStarts) {
+    Page t; // ten rows per page, two columns
+    t.p.SetColumnCount(2);
+    t.p.SetFooter("- %p -");
+    t.p.SetFooterAlign(haCenter);
+    std::vector<std::string> src;
+    for (int i = 0; i < 60; ++i)
+        src.push_back(i % 7 == 0 ? "wrapped line number " + std::to_string(i) : std::to_string(i));
+    TVectorPrintLines lines(src);
+    auto g = t.geometry(60);
+    TPrintLayout layout(t.p, g, t.m, lines);
+    ASSERT_EQ(layout.Build(), TPrintLayout::lrDone);
+    ASSERT_GT(layout.PageCount(), 3u);
+    // Every page redrawn: the rows of all pages are the text, in order, and each page has its
+    // footer.
+    std::string all, expected;
+    for (const std::string& s : src)
+        expected += s;
+    for (std::size_t k = 0; k < layout.PageCount(); ++k) {
+        const auto items = layout.DrawPage(k, fixedTime);
+        for (const std::string& r : itemTexts(items, TPrintItem::ikRow))
+            all += r;
+        EXPECT_EQ(itemTexts(items, TPrintItem::ikFooter),
+                  std::vector<std::string>{"- " + std::to_string(k + 1) + " -"});
+        for (const TPrintItem& it : items)
+            if (it.Kind == TPrintItem::ikRow) {
+                EXPECT_LE(it.Rect.Top + 10, g.Footer.Top);
+            }
+    }
+    EXPECT_EQ(all, expected);
+}
+
+TEST(PrintLayout, PageRangeAndOddEven) {
+    Page t;
+    std::vector<std::string> src(50, "line"); // ten rows per page: five pages
+    TVectorPrintLines lines(src);
+    auto g = t.geometry(50);
+    {
+        t.p.SetRangeOption(roLimited);
+        t.p.SetStartPage(2);
+        t.p.SetLastPage(3);
+        t.p.SetFirstPageNumber(2);
+        TPrintLayout layout(t.p, g, t.m, lines);
+        ASSERT_EQ(layout.Build(), TPrintLayout::lrDone);
+        ASSERT_EQ(layout.PageCount(), 5u);
+        EXPECT_EQ(layout.PrintedPages(), (std::vector<std::size_t>{1, 2}));
+        EXPECT_EQ(layout.PageNumber(1), 2);
+    }
+    {
+        t.p.SetStartPage(3);
+        t.p.SetLastPage(999999);
+        t.p.SetFirstPageNumber(1);
+        TPrintLayout layout(t.p, g, t.m, lines);
+        ASSERT_EQ(layout.Build(), TPrintLayout::lrDone);
+        EXPECT_EQ(layout.PrintedPages(), (std::vector<std::size_t>{2, 3, 4}));
+        EXPECT_EQ(layout.PageNumber(2), 1);
+        t.p.SetPageOption(poOdd);
+        TPrintLayout odd(t.p, g, t.m, lines);
+        ASSERT_EQ(odd.Build(), TPrintLayout::lrDone);
+        EXPECT_EQ(odd.PrintedPages(), (std::vector<std::size_t>{2, 4})); // numbers 1 and 3
+    }
+}
+
+TEST(PrintLayout, LineRangeAndCancel) {
+    Page t;
+    t.p.SetLineNumber(true);
+    t.p.SetLineRangeOption(roLimited);
+    t.p.SetStartLine(3);
+    t.p.SetLastLine(4);
+    t.p.SetFirstLineNumber(10);
+    TVectorPrintLines lines({"a", "b", "c", "d", "e"});
+    auto g = t.geometry(5);
+    TPrintLayout layout(t.p, g, t.m, lines);
+    ASSERT_EQ(layout.Build(), TPrintLayout::lrDone);
+    const auto items = layout.DrawPage(0, fixedTime);
+    EXPECT_EQ(itemTexts(items, TPrintItem::ikRow), (std::vector<std::string>{"c", "d"}));
+    EXPECT_EQ(itemTexts(items, TPrintItem::ikLineNumber), (std::vector<std::string>{"10:", "11:"}));
+
+    std::vector<int> seen;
+    const auto r = layout.Build([&](std::size_t i, int percent) {
+        seen.push_back(percent);
+        return i < 2;
+    });
+    EXPECT_EQ(r, TPrintLayout::lrCancelled);
+    EXPECT_EQ(seen, (std::vector<int>{0, 25, 50}));
+    EXPECT_EQ(layout.PageCount(), 0u);
+}
+
+TEST(PrintLayout, TextLinesSplitAtEveryLineEnd) {
+    TTextPrintLines t("a\r\nb\rc\nd\r\n");
+    std::string buf;
+    ASSERT_EQ(t.Count(), 4u);
+    EXPECT_EQ(t.Line(2, buf), "c");
+    EXPECT_EQ(t.Line(3, buf), "d");
+    EXPECT_EQ(TTextPrintLines("\r\n\r\n").Count(), 2u);
+    EXPECT_EQ(TTextPrintLines("").Count(), 1u);
+}

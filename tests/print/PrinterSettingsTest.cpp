@@ -1,0 +1,179 @@
+#include "print/PaperInfo.h"
+#include "print/PrinterFonts.h"
+#include "print/StringsPrinter.h"
+
+#include "platform/IniFile.h"
+
+#include "../support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+TEST(StringsPrinter, SettersClampIntoTheirRanges) {
+    TStringsPrinter p;
+    EXPECT_EQ(p.LastLine(), 0); // until first set
+    EXPECT_EQ(p.LastPage(), 999999);
+    p.SetColumnCount(5);
+    EXPECT_EQ(p.ColumnCount(), 3);
+    p.SetColumnCount(0);
+    EXPECT_EQ(p.ColumnCount(), 1);
+    p.SetMarginTop(-4);
+    EXPECT_EQ(p.MarginTop(), 0);
+    p.SetMarginLeft(101);
+    EXPECT_EQ(p.MarginLeft(), 100);
+    p.SetStartPage(0);
+    EXPECT_EQ(p.StartPage(), 1);
+    p.SetFirstPageNumber(1000000);
+    EXPECT_EQ(p.FirstPageNumber(), 999999);
+    p.SetHeaderAlign(7);
+    EXPECT_EQ(p.HeaderAlign(), haRight);
+    p.SetFont({"X", 0, 128, 0});
+    EXPECT_EQ(p.Font().Size, 9);
+    p.SetFont({"X", 500, 128, 0});
+    EXPECT_EQ(p.Font().Size, 144);
+}
+
+TEST(StringsPrinter, StoredFormRoundTripsAndRejectsDamage) {
+    TStringsPrinter a = TStringsPrinter::Configured();
+    a.SetFileName("/home/u/メモ.txt");
+    a.SetHeaderAlign(haCenter);
+    a.SetColumnCount(2);
+    a.SetLastLine(40);
+    a.SetFont({"IPAGothic", 12, 128, 2});
+    TStringsPrinter b;
+    ASSERT_TRUE(b.TryLoadFromBytes(a.SaveToBytes()));
+    EXPECT_TRUE(b.SameSettings(a));
+    EXPECT_EQ(b.Font(), a.Font());
+
+    // Cut short at any point: nothing changes.
+    const std::string bytes = a.SaveToBytes();
+    TStringsPrinter c;
+    for (std::size_t n : {std::size_t{0}, std::size_t{5}, bytes.size() / 2, bytes.size() - 1}) {
+        EXPECT_FALSE(c.TryLoadFromBytes(bytes.substr(0, n))) << n;
+        EXPECT_TRUE(c.SameSettings(TStringsPrinter())) << n;
+    }
+}
+
+TEST(StringsPrinter, SettingsFileKeepsConfiguredValuesOnBadDumps) {
+    TempDir d;
+    TIniFile ini(d / "Tolmo.ini");
+    TStringsPrinter stored = TStringsPrinter::Configured();
+    stored.SetMarginTop(33);
+    stored.SetLineNumber(true);
+    ASSERT_TRUE(WritePrinterToIni(stored, ini));
+
+    TStringsPrinter p = TStringsPrinter::Configured();
+    ASSERT_TRUE(ReadPrinterFromIni(p, ini));
+    EXPECT_EQ(p.MarginTop(), 33);
+    EXPECT_TRUE(p.LineNumber());
+
+    const int n = ini.ReadInteger("Property", "PropPrn_c", 0);
+    ASSERT_GT(n, 2);
+    const TStringsPrinter configured = TStringsPrinter::Configured();
+    // Not hexadecimal.
+    std::string line = ini.ReadString("Property", "PropPrn_d1", "");
+    ini.WriteString("Property", "PropPrn_d1", "ZZ" + line.substr(2));
+    p = configured;
+    EXPECT_FALSE(ReadPrinterFromIni(p, ini));
+    EXPECT_TRUE(p.SameSettings(configured));
+    // Truncated: the last line is gone.
+    ini.WriteString("Property", "PropPrn_d1", line);
+    ini.DeleteKey("Property", "PropPrn_d" + std::to_string(n - 1));
+    EXPECT_FALSE(ReadPrinterFromIni(p, ini));
+    EXPECT_TRUE(p.SameSettings(configured));
+    // A shorter count cuts the end mark off as well.
+    ini.WriteInteger("Property", "PropPrn_c", n - 2);
+    EXPECT_FALSE(ReadPrinterFromIni(p, ini));
+    EXPECT_TRUE(p.SameSettings(configured));
+}
+
+TEST(StringsPrinter, DamagedValuesInAWellFormedDumpAreClamped) {
+    TPropertyWriter w;
+    w.Int("Font.Size", 0);
+    w.Int("ColumnCount", 9);
+    w.Int("MarginTop", -4);
+    w.Int("End", 3);
+    TStringsPrinter p = TStringsPrinter::Configured();
+    ASSERT_TRUE(p.TryLoadFromBytes(w.Bytes()));
+    EXPECT_EQ(p.Font().Size, 9);
+    EXPECT_EQ(p.ColumnCount(), 3);
+    EXPECT_EQ(p.MarginTop(), 0);
+    EXPECT_EQ(p.MarginLeft(), 30); // not in the dump: kept
+}
+
+TEST(StringsPrinter, PageSelectionFollowsPrintedNumbers) {
+    TStringsPrinter p;
+    p.SetRangeOption(roLimited);
+    p.SetStartPage(3);
+    EXPECT_EQ(p.FirstLaidOutPageNumber(), -1); // so that page 3 carries number 1
+    EXPECT_FALSE(p.PageIsPrinted(2));
+    EXPECT_TRUE(p.PageIsPrinted(3));
+
+    TStringsPrinter odd;
+    odd.SetPageOption(poOdd);
+    odd.SetFirstPageNumber(2); // physical page 1 carries 2
+    EXPECT_FALSE(odd.PageIsPrinted(1));
+    EXPECT_TRUE(odd.PageIsPrinted(2));
+    odd.SetPageOption(poEven);
+    EXPECT_TRUE(odd.PageIsPrinted(1));
+
+    TStringsPrinter lines;
+    lines.SetLineRangeOption(roLimited);
+    lines.SetStartLine(2);
+    lines.SetLastLine(3);
+    EXPECT_FALSE(lines.LineIsPrinted(0));
+    EXPECT_TRUE(lines.LineIsPrinted(1));
+    EXPECT_TRUE(lines.LineIsPrinted(2));
+    EXPECT_FALSE(lines.LineIsPrinted(3));
+}
+
+namespace {
+struct FakeQuery : TPrinterQuery {
+    int index = -1;
+    int code = 0;
+    std::vector<TPaperItem> papers;
+    mutable int reads = 0;
+    int PrinterIndex() const override { return index; }
+    std::string PrinterName() const override { return index < 0 ? "" : "lp0"; }
+    std::vector<TPaperItem> Papers() const override {
+        ++reads;
+        return papers;
+    }
+    int CurrentPaperCode() const override { return code; }
+};
+} // namespace
+
+TEST(PaperInfo, TableAndCurrentPaper) {
+    EXPECT_STREQ(PaperTableRow(1)->Name, "DMPAPER_LETTER");
+    EXPECT_STREQ(PaperTableRow(68)->Name, "DMPAPER_A3_EXTRA_TRANSVERSE");
+    EXPECT_EQ(PaperTableRow(12)->Width, 250);
+    EXPECT_EQ(PaperTableRow(43)->Height, 148);
+    EXPECT_EQ(PaperTableRow(66)->Height, 594);
+    EXPECT_EQ(PaperTableRow(24)->Width, 100);
+    EXPECT_EQ(PaperTableRow(69), nullptr);
+    EXPECT_EQ(TenthsToMm(2099), 210);
+    EXPECT_EQ(TenthsToMm(2094), 209);
+
+    FakeQuery q;
+    TStringsPrinterInfo info(q);
+    EXPECT_EQ(info.PrinterName(), "不明");
+    TPaperItem a4 = info.CurrentPaper(); // no printer: A4 from the table
+    EXPECT_EQ(a4.Code, 9);
+    EXPECT_EQ(a4.Height, 297);
+
+    q.index = 0;
+    q.code = 13;
+    q.papers = {{"B5 (JIS)", 182, 257, 13}};
+    EXPECT_EQ(info.PrinterName(), "lp0");
+    EXPECT_EQ(info.CurrentPaper().Name, "B5 (JIS)");
+    EXPECT_EQ(info.CurrentPaper().Name, "B5 (JIS)");
+    EXPECT_EQ(q.reads, 2); // re-read only when the index changed
+    q.code = 11;           // not listed by the printer: the table's row
+    EXPECT_EQ(info.CurrentPaper().Name, "DMPAPER_A5");
+}
+
+TEST(PrinterFonts, VerticalFontsAreLeftOutAndThePGothicIsShownFixed) {
+    EXPECT_EQ(PrinterFontNames({"@IPAGothic", "IPAGothic", "", "@MS Mincho", "Noto"}),
+              (std::vector<std::string>{"IPAGothic", "Noto"}));
+    EXPECT_EQ(DialogFontName("ＭＳ Ｐゴシック"), "ＭＳ ゴシック");
+    EXPECT_EQ(DialogFontName("IPAGothic"), "IPAGothic");
+}

@@ -1,0 +1,217 @@
+#include "print/ui/PrintDialog.h"
+#include "print/ui/PreviewWindow.h"
+#include "print/ui/PrintRun.h"
+#include "print/ui/PrintTarget.h"
+
+#include "../../support/TempDir.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTimer>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+// The PDF target with a file of the test's own.
+struct PdfTarget {
+    TempDir dir;
+    TPrintTarget target;
+    PdfTarget() {
+        target.Select({});
+        target.Printer().setOutputFileName(QString::fromStdString(dir / "out.pdf"));
+    }
+    int pages() const {
+        std::ifstream in(dir / "out.pdf", std::ios::binary);
+        std::stringstream ss;
+        ss << in.rdbuf();
+        const std::string pdf = ss.str();
+        int n = 0;
+        for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos;
+             at = pdf.find("/Type /Page", at + 1))
+            if (pdf.compare(at, 12, "/Type /Pages") != 0) ++n;
+        return n;
+    }
+};
+
+// Runs fn on the modal window of type W as soon as one is shown.
+template <typename W, typename F> void whenModal(F fn) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, fn] {
+        if (auto* w = qobject_cast<W*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            fn(w);
+        }
+    });
+    timer->start(10);
+}
+
+void typeInto(TPrintSpinEdit* s, const QString& text) {
+    s->Edit()->selectAll();
+    s->Edit()->insert(text);
+}
+
+} // namespace
+
+TEST(PrintDialog, PageRangeRulesAndWrapAround) {
+    PdfTarget t;
+    TVectorPrintLines lines({"a"});
+    TFormStringsPrint dlg(&lines, t.target);
+    dlg.StringsPrinter1.Assign(TStringsPrinter::Configured());
+    dlg.show();
+    QApplication::processEvents();
+    EXPECT_EQ(dlg.PageControl1->count(), 4);
+    EXPECT_FALSE(dlg.PageControl1->isTabVisible(3));
+    EXPECT_EQ(dlg.PageControl1->tabText(0), QString("\u3000フォント／印刷範囲\u3000"));
+    EXPECT_EQ(dlg.ComboBox1->currentText(), QString("ＭＳ ゴシック")); // the P gothic shown fixed
+    EXPECT_EQ(dlg.ComboBox2->currentText(), QString("9"));
+    EXPECT_EQ(dlg.Label5->text(), QString("PDFファイル"));
+    EXPECT_FALSE(dlg.SpinEdit6->isEnabled());
+
+    dlg.RadioGroup5->SetItemIndex(1); // 一部
+    EXPECT_TRUE(dlg.SpinEdit6->isEnabled());
+    typeInto(dlg.SpinEdit6, "3");
+    EXPECT_EQ(dlg.SpinEdit8->value(), 3);
+    EXPECT_EQ(dlg.StringsPrinter1.StartPage(), 3);
+    EXPECT_EQ(dlg.StringsPrinter1.FirstPageNumber(), 3);
+    dlg.RadioGroup5->SetItemIndex(0); // 全部
+    EXPECT_EQ(dlg.SpinEdit8->value(), 1);
+    EXPECT_EQ(dlg.StringsPrinter1.RangeOption(), roWhole);
+
+    typeInto(dlg.SpinEdit6, "0");
+    EXPECT_EQ(dlg.SpinEdit6->value(), 999999);
+    typeInto(dlg.SpinEdit7, "1000000");
+    EXPECT_EQ(dlg.SpinEdit7->value(), 1);
+    EXPECT_EQ(dlg.StringsPrinter1.LastPage(), 1);
+    dlg.SpinEdit7->OnDoubleClick();
+    EXPECT_EQ(dlg.SpinEdit7->value(), 999999);
+    dlg.SpinEdit6->OnDoubleClick();
+    EXPECT_EQ(dlg.SpinEdit6->value(), 1);
+
+    dlg.SpinEdit3->setValue(42);
+    dlg.RadioGroup2->SetItemIndex(2);
+    dlg.Edit2->setText("p.%p");
+    EXPECT_EQ(dlg.StringsPrinter1.MarginTop(), 42);
+    EXPECT_EQ(dlg.StringsPrinter1.HeaderAlign(), haCenter);
+    EXPECT_EQ(dlg.StringsPrinter1.Footer(), "p.%p");
+}
+
+TEST(PrintDialog, NoLinesDisableAndClosingWithoutPrintingDropsChanges) {
+    TStringsPrinter printer = TStringsPrinter::Configured();
+    whenModal<TFormStringsPrint>([](TFormStringsPrint* dlg) {
+        EXPECT_FALSE(dlg->btnPrint->isEnabled());
+        EXPECT_FALSE(dlg->btnPreview->isEnabled());
+        EXPECT_FALSE(dlg->btnSettei->isEnabled());
+        dlg->SpinEdit1->setValue(77);
+        dlg->btnCloseClick();
+    });
+    EXPECT_FALSE(TFormStringsPrint::Execute(printer, nullptr));
+    EXPECT_EQ(printer.MarginLeft(), 30);
+}
+
+TEST(PrintDialog, PreviewThenCloseKeepsTheSettings) {
+    PdfTarget t;
+    TVectorPrintLines lines({"一行目", "二行目"});
+    TFormStringsPrint dlg(&lines, t.target);
+    dlg.StringsPrinter1.Assign(TStringsPrinter::Configured());
+    dlg.show();
+    QApplication::processEvents();
+    dlg.SpinEdit1->setValue(12);
+    whenModal<TFormStrPreview>([](TFormStrPreview* prv) {
+        EXPECT_EQ(prv->Label1->text(), QString("  1 /   1"));
+        prv->FramSpeedBtn8->click();
+    });
+    dlg.btnPreviewClick();
+    EXPECT_TRUE(dlg.Done());
+    dlg.btnCloseClick();
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    EXPECT_EQ(dlg.StringsPrinter1.MarginLeft(), 12);
+}
+
+TEST(PrintRun, PagesTwoToThreeOfFiveSendTwoPages) {
+    PdfTarget t;
+    TStringsPrinter p = TStringsPrinter::Configured();
+    p.SetMarginLine(100); // every row takes over 10 cm: two rows per A4 page
+    std::vector<std::string> src(10, "row");
+    TVectorPrintLines lines(src);
+    auto doc = LayOutPages(p, t.target, lines, "印刷中", nullptr);
+    ASSERT_TRUE(doc);
+    ASSERT_EQ(doc->Layout->PageCount(), 5u);
+    p.SetRangeOption(roLimited);
+    p.SetStartPage(2);
+    p.SetLastPage(3);
+    TPrintLayout limited(p, doc->Geometry, *doc->Measurer, lines);
+    ASSERT_EQ(limited.Build(), TPrintLayout::lrDone);
+    doc->Layout = std::make_unique<TPrintLayout>(std::move(limited));
+    ASSERT_TRUE(SendPages(p, t.target, *doc));
+    EXPECT_EQ(t.pages(), 2);
+}
+
+TEST(PreviewWindow, CounterNavigationAndZoom) {
+    PdfTarget t;
+    TStringsPrinter p = TStringsPrinter::Configured();
+    p.SetMarginLine(100);
+    std::vector<std::string> src(5, "row");
+    TVectorPrintLines lines(src);
+    auto doc = LayOutPages(p, t.target, lines, "プレビューを作成中", nullptr);
+    ASSERT_TRUE(doc);
+    TFormStrPreview prv(*doc);
+    prv.show();
+    QApplication::processEvents();
+    EXPECT_EQ(prv.Label1->text(), QString("  1 /   3"));
+    EXPECT_FALSE(prv.FramSpeedBtn1->isEnabled());
+    EXPECT_TRUE(prv.FramSpeedBtn4->isEnabled());
+    prv.FramSpeedBtn4->click();
+    EXPECT_EQ(prv.Label1->text(), QString("  3 /   3"));
+    EXPECT_FALSE(prv.FramSpeedBtn3->isEnabled());
+    prv.ShowPage(99);
+    EXPECT_EQ(prv.PageIndex(), 2);
+
+    // Actual size: the paper at the screen's resolution.
+    const double pw =
+        doc->Geometry.UnprintableLeft + doc->Page.PageWidth + doc->Geometry.UnprintableRight;
+    EXPECT_EQ(prv.Image1->width(), static_cast<int>(std::lround(prv.Ratio() * pw)));
+    prv.FramSpeedBtn6->click(); // fit width
+    EXPECT_EQ(prv.Image1->width(), prv.ScrollBox1->maximumViewportSize().width() -
+                                       prv.ScrollBox1->verticalScrollBar()->sizeHint().width());
+    prv.FramSpeedBtn5->click(); // fit height
+    EXPECT_EQ(prv.Image1->height(), prv.ScrollBox1->maximumViewportSize().height() -
+                                        prv.ScrollBox1->horizontalScrollBar()->sizeHint().height());
+    EXPECT_LT(prv.Image1->width(), prv.Image1->height());
+}
+
+TEST(PrintRun, CancelDuringALongLayoutStopsWithinHalfASecond) {
+    PdfTarget t;
+    std::string text;
+    for (int i = 0; text.size() < (40u << 20); ++i)
+        text += "line " + std::to_string(i) + " of a long memo with words\r\n";
+    TTextPrintLines lines(std::move(text));
+    QElapsedTimer sinceCancel;
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, &sinceCancel] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* p = qobject_cast<TFormStrProgress*>(w); p && p->isVisible()) {
+                poll->stop();
+                poll->deleteLater();
+                p->Button1->click();
+                sinceCancel.start();
+            }
+    });
+    poll->start(50);
+    auto doc = LayOutPages(TStringsPrinter::Configured(), t.target, lines, "印刷中", nullptr);
+    ASSERT_TRUE(sinceCancel.isValid()) << "the layout ended before Cancel";
+    EXPECT_EQ(doc, nullptr);
+    EXPECT_LT(sinceCancel.elapsed(), 500);
+}
