@@ -27,6 +27,8 @@ class TFileCommandHost {
     virtual bool AskYesNoTitled(const std::string& message, bool defaultYes) = 0;
     // Shows the jump buttons of the active page.
     virtual void ShowJumpButtons() = 0;
+    // Stops and resumes the drawing of the pages (not of the status bar) while many open.
+    virtual void SuspendPageUpdates(bool /*suspend*/) {}
 };
 
 // Result of checking a configured program (external editor or browser).

@@ -74,11 +74,19 @@ bool TFileCommands::openFolderFiles(bool asking) {
     if (asking && !host_.AskYesNo(std::to_string(n) + " 個のファイルをすべて開きますか？", true))
         return false;
     // Pages are read when they are first shown: opening a large folder costs the tabs only.
-    struct DeferLoad {
+    // The pages are not drawn until all are there; the status bar shows the progress meanwhile.
+    struct Suspend {
         TPageBook& b;
-        explicit DeferLoad(TPageBook& book) : b(book) { b.deferLoad = true; }
-        ~DeferLoad() { b.deferLoad = false; }
-    } defer(book_);
+        TFileCommandHost& w;
+        Suspend(TPageBook& book, TFileCommandHost& window) : b(book), w(window) {
+            b.deferLoad = true;
+            w.SuspendPageUpdates(true);
+        }
+        ~Suspend() {
+            b.deferLoad = false;
+            w.SuspendPageUpdates(false);
+        }
+    } suspend(book_, window_);
     int opened = 0;
     for (const std::string& file : files) {
         const std::string why = unreadable(file);
@@ -86,13 +94,12 @@ bool TFileCommands::openFolderFiles(bool asking) {
             host_.ErrorBox("[" + file + "]を読み込めません。\r\n" + why);
             continue;
         }
-        host_.SuspendUpdates(true);
         book_.OpenFile(ExpandLongPath(file));
-        host_.SuspendUpdates(false);
         ++opened;
         host_.ShowProgress(FolderOpenProgress(host_.PageCount(), n, opened));
     }
     host_.ShowProgress("");
+    window_.SuspendPageUpdates(false);
     book_.PageChange(); // reads the page that is shown now
     return opened > 0;
 }

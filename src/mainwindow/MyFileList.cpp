@@ -116,9 +116,18 @@ int TMyFileList::IndexOfPath(const std::string& path) const {
     const std::string name = PathFileName(path);
     const std::string folder = PathFolder(path);
     bool sameName = false;
+    // Only the first two fields are looked at: this runs for every page a folder opens.
     for (int i = 0; i < Count(); ++i) {
-        if (GetField(i, ffName) != name) continue;
-        if (GetField(i, ffFolder) == folder) return i;
+        const std::string& r = records_[static_cast<std::size_t>(i)];
+        const std::size_t c1 = r.find(',');
+        if (Unescape(r.substr(0, c1)) != name) continue;
+        std::string f;
+        if (c1 != std::string::npos) {
+            const std::size_t c2 = r.find(',', c1 + 1);
+            f = Unescape(
+                r.substr(c1 + 1, c2 == std::string::npos ? std::string::npos : c2 - c1 - 1));
+        }
+        if (f == folder) return i;
         sameName = true;
     }
     return sameName ? -2 : -1;

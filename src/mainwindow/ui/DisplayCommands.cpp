@@ -22,6 +22,7 @@
 #include <QMenuBar>
 #include <QShortcut>
 #include <QTabWidget>
+#include <QTimer>
 
 #include <cstring>
 
@@ -29,6 +30,12 @@ namespace {
 
 const char* const kPropPrefix = "EditorProp_";
 const char* const kFountainSuffix = "Fountain1";
+
+QAction* ActionNamed(QMenu* menu, const char* name) {
+    for (QAction* a : menu->actions())
+        if (a->objectName() == QLatin1String(name)) return a;
+    return nullptr;
+}
 
 QString Caption(const QString& text) {
     QString c = text;
@@ -50,55 +57,83 @@ TDisplayCommands::TDisplayCommands(TfmEditor& fm, TdtEditor& dt, TPages& pages)
                                             ToQColor(look.Font.Color, fm_.palette()));
     };
 
-    // その他(&O): the display settings and, since the view menu is not on the menu bar, that
-    // menu as a submenu.
+    // その他(&O) → "表示設定(&C)", before "オプション設定(&O)" when that item is there.
     QMenu* mnSonota = fm.menuBar()->findChild<QMenu*>(QStringLiteral("mnSonota"));
     if (!mnSonota) {
         mnSonota = fm.menuBar()->addMenu(QStringLiteral("その他(&O)"));
         mnSonota->setObjectName(QStringLiteral("mnSonota"));
     }
-    // "表示設定(&C)" and the view menu sit before "オプション設定(&O)" when that item is there.
-    QAction* before = nullptr;
-    for (QAction* a : mnSonota->actions())
-        if (a->objectName() == QLatin1String("mnSet")) before = a;
     mnHyoujiSet = new QAction(QStringLiteral("表示設定(&C)"), mnSonota);
     mnHyoujiSet->setObjectName(QStringLiteral("mnHyoujiSet"));
-    mnSonota->insertAction(before, mnHyoujiSet);
+    mnSonota->insertAction(ActionNamed(mnSonota, "mnSet"), mnHyoujiSet);
     connect(mnHyoujiSet, &QAction::triggered, this, [this] { panel_->mnHyoujiSetClick(); });
-    auto* shiftF1 = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1), &fm);
-    shiftF1->setContext(Qt::WindowShortcut);
-    connect(shiftF1, &QShortcut::activated, this, [this] { panel_->mnHyoujiSetClick(); });
 
-    mnShow = new QMenu(QStringLiteral("表示(&V)"), mnSonota);
+    // The view menu "表示(&V)" of the menu bar, which the bar does not show.
+    mnShow = fm.menuBar()->addMenu(QStringLiteral("表示(&V)"));
     mnShow->setObjectName(QStringLiteral("mnShow"));
-    mnSonota->insertMenu(before, mnShow);
-    mnProperty1 = mnShow->addAction(QStringLiteral("カレント環境設定"));
-    mnProperty1->setObjectName(QStringLiteral("mnProperty1"));
-    connect(mnProperty1, &QAction::triggered, this, [this] { mnuEditorPropertyClick(); });
-    mnEditorPropAttribute = mnShow->addMenu(QStringLiteral("ファイルタイプ別設定"));
-    mnEditorPropAttribute->setObjectName(QStringLiteral("mnEditorPropAttribute"));
-    mnFountainAttribute = mnShow->addMenu(QStringLiteral("トークンの色"));
-    mnFountainAttribute->setObjectName(QStringLiteral("mnFountainAttribute"));
-    connect(mnShow, &QMenu::aboutToShow, this, [this] { buildShowMenu(); });
+    mnShow->menuAction()->setVisible(false);
+    buildShowItems(mnShow, true);
+
+    // Once every part has built its menus and keys: the view menu's visible copy in その他, and
+    // Shift+F1 unless a command of the window already answers that key.
+    QTimer::singleShot(0, this, [this] { completeMenus(); });
 
     connect(panel_, &TSettingsPanel::TabLookChanged, this, [this] { applyTabLook(); });
     applyTabLook();
 }
 
-// The items of the two submenus, made when the menu is first shown.
-void TDisplayCommands::buildShowMenu() {
-    if (showMenuBuilt_) return;
-    showMenuBuilt_ = true;
+void TDisplayCommands::completeMenus() {
+    if (QMenu* mnSonota = fm_.menuBar()->findChild<QMenu*>(QStringLiteral("mnSonota"))) {
+        mnShowVisible = new QMenu(QStringLiteral("表示(&V)"), mnSonota);
+        buildShowItems(mnShowVisible, false);
+        QAction* after = ActionNamed(mnSonota, "mnHyoujiSet");
+        const QList<QAction*> items = mnSonota->actions();
+        const int i = after ? static_cast<int>(items.indexOf(after)) : -1;
+        mnSonota->insertMenu(i >= 0 && i + 1 < items.size() ? items[i + 1] : nullptr,
+                             mnShowVisible);
+    }
+    const QKeySequence key(Qt::SHIFT | Qt::Key_F1);
+    for (QAction* a : fm_.findChildren<QAction*>())
+        if (a->shortcut() == key) return;
+    for (QShortcut* s : fm_.findChildren<QShortcut*>())
+        if (s->key() == key) return;
+    auto* shiftF1 = new QShortcut(key, &fm_);
+    shiftF1->setContext(Qt::WindowShortcut);
+    connect(shiftF1, &QShortcut::activated, this, [this] { panel_->mnHyoujiSetClick(); });
+}
+
+// カレント環境設定, ファイルタイプ別設定 with one item per property set and トークンの色 with one
+// item per colouring definition; the submenus' items are made when they are first shown.
+void TDisplayCommands::buildShowItems(QMenu* menu, bool designNames) {
+    QAction* current = menu->addAction(QStringLiteral("カレント環境設定"));
+    connect(current, &QAction::triggered, this, [this] { mnuEditorPropertyClick(); });
+    QMenu* sets = menu->addMenu(QStringLiteral("ファイルタイプ別設定"));
+    QMenu* fountains = menu->addMenu(QStringLiteral("トークンの色"));
+    if (designNames) {
+        current->setObjectName(QStringLiteral("mnProperty1"));
+        sets->setObjectName(QStringLiteral("mnEditorPropAttribute"));
+        fountains->setObjectName(QStringLiteral("mnFountainAttribute"));
+        mnProperty1 = current;
+        mnEditorPropAttribute = sets;
+        mnFountainAttribute = fountains;
+    }
+    connect(menu, &QMenu::aboutToShow, this, [this, sets, fountains] {
+        if (sets->isEmpty()) buildShowMenu(sets, fountains);
+    });
+}
+
+// The items of the two submenus.
+void TDisplayCommands::buildShowMenu(QMenu* sets, QMenu* fountains) {
     for (const TEditorProp& p : dt_.PropSets.Sets()) {
         const QString name = QString::fromStdString(p.Name);
-        QAction* a = mnEditorPropAttribute->addAction(name.mid(int(std::strlen(kPropPrefix))));
+        QAction* a = sets->addAction(name.mid(int(std::strlen(kPropPrefix))));
         connect(a, &QAction::triggered, this, [this, a] { EditPropertySet(a->text()); });
     }
     for (const TFountain* f : dt_.PropSets.Fountains()) {
         QString name = QString::fromStdString(f->Name());
         if (name.endsWith(QLatin1String(kFountainSuffix)))
             name.chop(int(std::strlen(kFountainSuffix)));
-        QAction* a = mnFountainAttribute->addAction(name);
+        QAction* a = fountains->addAction(name);
         connect(a, &QAction::triggered, this, [this, a] { EditFountain(a->text()); });
     }
 }

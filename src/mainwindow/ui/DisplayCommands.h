@@ -1,7 +1,7 @@
 // The display commands of the main window: "表示設定(&C)" in the その他 menu and Shift+F1 (the
-// settings panel), the view menu "表示(&V)" with the property dialog of the active control, one
-// item per property set and one per colouring definition (reached as a submenu of その他, since
-// the menu bar does not show it), and the page tabs drawn in the stored tab colours.
+// settings panel), the hidden view menu "表示(&V)" with the property dialog of the active
+// control, one item per property set and one per colouring definition (with a visible copy in
+// その他, since the menu bar does not show it), and the page tabs drawn in the stored colours.
 #pragma once
 
 #include <QObject>
@@ -30,6 +30,7 @@ class TDisplayCommands : public QObject {
     QAction* mnProperty1 = nullptr;
     QMenu* mnEditorPropAttribute = nullptr;
     QMenu* mnFountainAttribute = nullptr;
+    QMenu* mnShowVisible = nullptr; // the view menu's copy in その他, reachable by the user
 
     // mnuEditorPropertyClick: the property dialog on the active control; nothing is stored.
     bool mnuEditorPropertyClick();
@@ -46,12 +47,13 @@ class TDisplayCommands : public QObject {
     std::function<bool(TFountain& fountain)> FountainDialog;
 
   private:
-    void buildShowMenu();
+    void completeMenus();
+    void buildShowItems(QMenu* menu, bool designNames);
+    void buildShowMenu(QMenu* sets, QMenu* fountains);
     void applyTabLook();
 
     TfmEditor& fm_;
     TdtEditor& dt_;
     TPages& pages_;
     TSettingsPanel* panel_ = nullptr;
-    bool showMenuBuilt_ = false;
 };

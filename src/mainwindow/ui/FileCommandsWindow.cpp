@@ -18,6 +18,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
+#include <QTabWidget>
 #include <QUrl>
 
 namespace {
@@ -304,4 +305,8 @@ bool TFileCommandsWindow::AskYesNoTitled(const std::string& message, bool defaul
 
 void TFileCommandsWindow::ShowJumpButtons() {
     pages_.ShowJumpPanel(true);
+}
+
+void TFileCommandsWindow::SuspendPageUpdates(bool suspend) {
+    pages_.PageControl1()->setUpdatesEnabled(!suspend);
 }

@@ -56,6 +56,7 @@ class TFileCommandsWindow : public QObject, public TFileCommandHost {
     void InfoBox(const std::string& message) override;
     bool AskYesNoTitled(const std::string& message, bool defaultYes) override;
     void ShowJumpButtons() override;
+    void SuspendPageUpdates(bool suspend) override;
 
   private:
     QAction* item(const char* menu, const char* name, const QString& caption,

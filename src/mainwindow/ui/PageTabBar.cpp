@@ -18,6 +18,22 @@ TPageTabBar::TPageTabBar(QWidget* parent) : QTabBar(parent) {
     setUsesScrollButtons(true);
 }
 
+QSize TPageTabBar::tabSizeHint(int index) const {
+    const QString text = tabText(index);
+    auto it = sizes_.constFind(text);
+    if (it != sizes_.constEnd()) return *it;
+    QSize size = QTabBar::tabSizeHint(index);
+    if (hasLook_ && look_.FixedWidth > 0) size.setWidth(look_.FixedWidth);
+    if (sizes_.size() > 4096) sizes_.clear();
+    sizes_.insert(text, size);
+    return size;
+}
+
+void TPageTabBar::changeEvent(QEvent* e) {
+    if (e->type() == QEvent::FontChange || e->type() == QEvent::StyleChange) sizes_.clear();
+    QTabBar::changeEvent(e);
+}
+
 void TPageTabBar::mousePressEvent(QMouseEvent* e) {
     const int index = tabAt(e->position().toPoint());
     const Qt::KeyboardModifiers mods = e->modifiers();
@@ -77,15 +93,11 @@ void TPageTabBar::dropEvent(QDropEvent* e) {
 void TPageTabBar::SetLook(const TLook& look) {
     hasLook_ = true;
     look_ = look;
+    sizes_.clear();
     updateGeometry();
     update();
 }
 
-QSize TPageTabBar::tabSizeHint(int index) const {
-    QSize s = QTabBar::tabSizeHint(index);
-    if (hasLook_ && look_.FixedWidth > 0) s.setWidth(look_.FixedWidth);
-    return s;
-}
 
 // Each tab filled with its background; the caption centred when the tab is wider than the text
 // plus 12, else 6 pixels in; the active caption navy and one point larger, 6 pixels down, the

@@ -2,6 +2,7 @@
 // pages, and Shift+Ctrl dragging of a tab onto another position.
 #pragma once
 
+#include <QHash>
 #include <QTabBar>
 
 #include <functional>
@@ -31,7 +32,10 @@ class TPageTabBar : public QTabBar {
 
   protected:
     void paintEvent(QPaintEvent* e) override;
+    // The size of a tab, kept per caption: the bar asks for every tab's size after each insertion,
+    // which with thousands of pages would otherwise cost a style computation for each of them.
     QSize tabSizeHint(int index) const override;
+    void changeEvent(QEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void dragEnterEvent(QDragEnterEvent* e) override;
@@ -39,6 +43,7 @@ class TPageTabBar : public QTabBar {
     void dropEvent(QDropEvent* e) override;
 
   private:
+    mutable QHash<QString, QSize> sizes_;
     bool hasLook_ = false;
     TLook look_;
     bool dragArmed_ = false;

@@ -362,7 +362,10 @@ bool SaveOpenFileList(TMyFileList& list) {
         path += ".ini";
     }
     TIniFile ini(path);
-    if (list.Save(IniSection(ini, TMyFileList::kSection))) return true;
+    // One rewrite of the file for the whole list, not one per page.
+    ini.BeginUpdate();
+    const bool saved = list.Save(IniSection(ini, TMyFileList::kSection));
+    if (ini.EndUpdate() && saved) return true;
     ShowMessage(
         "ファイルリスト保存エラー\r\n（テキストは保存されています）\r\n終了処理を継続します。");
     return false;

@@ -15,9 +15,31 @@
 #include <QMenuBar>
 
 #include <filesystem>
+#include <functional>
+#include <string>
+
+namespace {
+
+// The window's command surface takes the handlers of its items where it offers that; otherwise
+// the two items are added to the File menu here, after the recent-files menu.
+template <typename Window>
+bool HookIntoCommandSurface(Window& fm, std::function<void()> print, std::function<void()> sel) {
+    if constexpr (requires { fm.SetMenuHandler(std::string(), std::function<void()>()); }) {
+        fm.SetMenuHandler("mnInsatsu", std::move(print));
+        fm.SetMenuHandler("mnIchiIn", std::move(sel));
+        return true;
+    } else {
+        return false;
+    }
+}
+
+} // namespace
 
 TPrintCommands::TPrintCommands(TfmEditor& fm, TWindowCommands& commands)
     : QObject(&fm), fm_(fm), commands_(commands) {
+    if (HookIntoCommandSurface(
+            fm, [this] { mnInsatsuClick(); }, [this] { mnIchiInClick(); }))
+        return;
     QMenu* file = fm.menuBar()->findChild<QMenu*>("mnFile");
     mnInsatsu = new QAction("印刷(&P)", &fm);
     mnInsatsu->setObjectName("mnInsatsu");

@@ -13,7 +13,8 @@ class TWindowCommands;
 class TPrintCommands : public QObject {
     Q_OBJECT
   public:
-    // Adds the two items to the File menu after the recent-files menu.
+    // Hooks the two items of the window's command surface, or adds them to the File menu after
+    // the recent-files menu where the window has no such surface.
     TPrintCommands(TfmEditor& fm, TWindowCommands& commands);
 
     // The main window's printer (StringsPrinter1), configured values until settings are read.
@@ -22,7 +23,7 @@ class TPrintCommands : public QObject {
     bool mnInsatsuClick();
     bool mnIchiInClick();
 
-    QAction* mnInsatsu = nullptr;
+    QAction* mnInsatsu = nullptr; // only when added here
     QAction* mnIchiIn = nullptr;
 
   private:

@@ -10,6 +10,7 @@
 #include "editor/ui/PropertyDialog.h"
 #include "mainwindow/ui/DisplayCommands.h"
 #include "mainwindow/ui/MainWindow.h"
+#include "mainwindow/ui/PageTabBar.h"
 #include "mainwindow/ui/Pages.h"
 #include "mainwindow/ui/PagesAttach.h"
 #include "mainwindow/ui/SharedObjects.h"
@@ -23,14 +24,17 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <cstdlib>
 #include <filesystem>
@@ -143,6 +147,10 @@ TEST_F(SettingsPanelTest, OpensWithTheStoredValuesOnItsTwoPages) {
     fm->PageControl2->setCurrentIndex(1);
     EXPECT_EQ(panel->pnlLeftOk->parentWidget(), fm->PageControl2->widget(1));
     EXPECT_EQ(panel->pnlLeftOk->mapTo(fm->pnlLeft, QPoint(0, 0)).y(), fm->pnlLeft->height() - 68);
+    // The view menu stays off the menu bar; its copy in その他 reaches the same dialogs.
+    EXPECT_FALSE(cmds->mnShow->menuAction()->isVisible());
+    ASSERT_NE(cmds->mnShowVisible, nullptr);
+    EXPECT_TRUE(cmds->mnShowVisible->menuAction()->isVisible());
     // The menu item (and the key) closes it again as "キャンセル".
     cmds->mnHyoujiSet->trigger();
     EXPECT_FALSE(panel->IsOpen());
@@ -350,6 +358,37 @@ TEST_F(SettingsPanelTest, PropertyDialogRoundTripsEverySetUnchanged) {
         dlg.Store(back);
         EXPECT_EQ(PropertySetToBytes(back), PropertySetToBytes(p)) << p.Name;
     }
+}
+
+} // namespace
+
+namespace {
+
+bool HasPixel(const QImage& img, const QRect& r, const QColor& c) {
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (img.pixelColor(x, y).rgb() == c.rgb()) return true;
+    return false;
+}
+
+TEST_F(SettingsPanelTest, TabsAreDrawnInTheStoredColoursWithANavyActiveCaption) {
+    TempDir::Write(d / "other.txt", "other\r\n");
+    ASSERT_TRUE(pages->Book().OpenFile(d / "other.txt"));
+    fm->Settings.TabColorDeAct = clYellow;
+    fm->Settings.TabColorAct = clWhite;
+    panel->mnHyoujiSetClick();
+    panel->Cancel(); // the tabs take the stored look again
+    settle();
+    QTabBar* bar = pages->TabBar();
+    const QImage img = bar->grab().toImage();
+    const QRect active = bar->tabRect(bar->currentIndex());
+    const QRect other = bar->tabRect(1 - bar->currentIndex());
+    EXPECT_EQ(img.pixelColor(other.center().x(), other.bottom() - 2).rgb(),
+              QColor(Qt::yellow).rgb());
+    EXPECT_EQ(img.pixelColor(active.center().x(), active.bottom() - 2).rgb(),
+              QColor(Qt::white).rgb());
+    EXPECT_TRUE(HasPixel(img, active, QColor(0, 0, 0x80)));
+    EXPECT_FALSE(HasPixel(img, other, QColor(0, 0, 0x80)));
 }
 
 } // namespace
