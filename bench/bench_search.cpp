@@ -5,9 +5,9 @@
 //   BM_SearchMissing                the editor's Search for it with the dialogs' default options
 //   BM_SearchMissing_MatchCase, _NoMatchZenkaku, _Backward   the same with other options
 //   BM_ReplaceAll100k               replace all of 100 000 occurrences, each one undo step
-#include "search/RowStoreReplaceTarget.h"
 #include "search/Matcher.h"
-#include "search/RowSearchAdapter.h"
+#include "search/RowSearch.h"
+#include "search/RowStoreReplaceTarget.h"
 #include "text/RowStore.h"
 
 #include <benchmark/benchmark.h>
@@ -24,6 +24,12 @@
 #include <vector>
 
 namespace {
+// Wrap options with the given width and the default character sets.
+TEditorWrapOption WrapWidth(int width) {
+    TEditorWrapOption o;
+    o.SetWrapByte(width);
+    return o;
+}
 
 constexpr std::size_t kTextBytes = 100u << 20;
 
@@ -92,7 +98,7 @@ std::string writeText(const std::string& name, const std::vector<std::string>& l
 
 std::unique_ptr<TEditorScreenStrings> loadWrapped(const std::string& path) {
     auto s = std::make_unique<TEditorScreenStrings>();
-    s->WrapOption().SetWrapByte(80);
+    s->SetWrapOption(WrapWidth(80));
     s->SetWordWrap(true);
     s->LoadFromFile(path);
     return s;
@@ -150,7 +156,7 @@ void searchMissing(benchmark::State& state, TSearchOptions options) {
     TEditorSearchState st;
     for (auto _ : state) {
         TSearchHit hit;
-        if (EditorSearchIn(*c.store, st, kMissing, options, hit)) state.SkipWithError("found");
+        if (EditorSearch(*c.store, st, kMissing, options, hit)) state.SkipWithError("found");
     }
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(kTextBytes));
 }
@@ -170,7 +176,7 @@ void BM_SearchMissing_Backward(benchmark::State& state) {
     st.Caret = {c.store->Count(), 0};
     for (auto _ : state) {
         TSearchHit hit;
-        if (EditorSearchIn(*c.store, st, kMissing, 0, hit)) state.SkipWithError("found");
+        if (EditorSearch(*c.store, st, kMissing, 0, hit)) state.SkipWithError("found");
     }
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(kTextBytes));
 }
@@ -205,7 +211,7 @@ void BM_ReplaceAll100k(benchmark::State& state) {
         if (replaced != planted) state.SkipWithError("wrong number of replacements");
         int undone = 0;
         while (store->UndoObj().CanUndo()) {
-            store->UndoObj().Undo();
+            store->Undo();
             ++undone;
         }
         state.counters["replaced"] = replaced;

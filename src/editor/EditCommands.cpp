@@ -1,7 +1,7 @@
 // TEditorCore: editing commands. Every change is one call of the row store's UpdateList, so
 // each command is one undo step.
-#include "editor/EditorCore.h"
 #include "editor/BoxClipboard.h"
+#include "editor/EditorCore.h"
 
 #include <algorithm>
 
@@ -26,10 +26,9 @@ void TEditorCore::AfterChange() {
 
 void TEditorCore::ReplaceSpan(int r1, int o1, int r2, int o2, const std::string& text,
                               size_t caretAt) {
-    const int rc = FRows->RowCount();
+    const int rc = FStore->RowCount();
     FSelActive = false;
     FHitLength = 0;
-    FRows->SetUndoCaret(FRow, FCol);
     if (rc == 0) {
         if (text.empty()) return;
         FRows->UpdateList(0, 0, text);
@@ -37,35 +36,35 @@ void TEditorCore::ReplaceSpan(int r1, int o1, int r2, int o2, const std::string&
         std::string head, tail;
         if (r1 >= rc) {
             r1 = rc - 1;
-            head = std::string(FRows->RowText(r1)) + "\r\n";
+            head = std::string(FStore->RowText(r1)) + "\r\n";
         } else {
-            head = std::string(FRows->RowText(r1).substr(0, o1));
+            head = std::string(FStore->RowText(r1).substr(0, o1));
         }
         if (r2 >= rc) {
             r2 = rc - 1;
         } else {
-            const std::string_view t = FRows->RowText(r2);
+            const std::string_view t = FStore->RowText(r2);
             tail = std::string(t.substr(std::min<size_t>(o2, t.size())));
-            if (FRows->RowEndKind(r2) == erLineEnd) tail += "\r\n";
+            if (FStore->RowEndKind(r2) == reLineEnd) tail += "\r\n";
         }
-        const int base = FRows->RowStart(r1);
-        const int local = static_cast<int>(FRows->RowsText(base, r1 - 1).size() + head.size());
+        const int base = FStore->RowStart(r1);
+        const int local = static_cast<int>(FStore->RowsText(base, r1 - 1).size() + head.size());
         FRows->UpdateList(r1, r2 - r1 + 1, head + text + tail);
         // Rows above the edited logical line are untouched: find the caret from its start.
         int pos = local + static_cast<int>(caretAt == std::string::npos ? text.size() : caretAt);
-        const int n = FRows->RowCount();
+        const int n = FStore->RowCount();
         int row = base;
         for (; row < n; ++row) {
-            const int len = static_cast<int>(FRows->RowText(row).size());
-            const int end = FRows->RowEndKind(row);
-            if (pos < len || (pos == len && end != erWrapped)) break;
-            pos -= len + (end == erLineEnd ? 2 : 0);
+            const int len = static_cast<int>(FStore->RowText(row).size());
+            const int end = FStore->RowEndKind(row);
+            if (pos < len || (pos == len && end != reWrapped)) break;
+            pos -= len + (end == reLineEnd ? 2 : 0);
         }
         AfterChange();
         if (row >= n)
             PlaceCaret(MaxRow(), 0, 1, false);
         else
-            PlaceCaret(row, OffsetToCol(FRows->RowText(row), pos, Rules()), 1, false);
+            PlaceCaret(row, OffsetToCol(FStore->RowText(row), pos, Rules()), 1, false);
         if (Events.OnSelectionChange) Events.OnSelectionChange(false);
         return;
     }
@@ -79,7 +78,6 @@ void TEditorCore::ReplaceRows(int r1, int r2, const std::string& newText, int ca
                               int caretCol) {
     FSelActive = false;
     FHitLength = 0;
-    FRows->SetUndoCaret(FRow, FCol);
     FRows->UpdateList(r1, r2 - r1 + 1, newText);
     AfterChange();
     PlaceCaret(caretRow, caretCol, 1, false);
@@ -113,14 +111,14 @@ void TEditorCore::InsertTyped(const std::string& s) {
     }
     // Overwrite: replace as many columns as the text takes, into the following rows of a
     // wrapped line; a two-byte character cut at the end is replaced by a space.
-    const TColumnRules rules = Rules();
+    const TWrapSettings& rules = Rules();
     const int want = RowWidth(s, rules);
     int row = FRow, o = off, got = 0;
     std::string text = s;
     while (got < want) {
-        const std::string_view t = FRows->RowText(row);
+        const std::string_view t = FStore->RowText(row);
         if (o >= static_cast<int>(t.size())) {
-            if (FRows->RowEndKind(row) != erWrapped || row + 1 >= FRows->RowCount()) break;
+            if (FStore->RowEndKind(row) != reWrapped || row + 1 >= FStore->RowCount()) break;
             ++row, o = 0;
             continue;
         }
@@ -149,7 +147,7 @@ void TEditorCore::KeyReturn(bool shift) {
     }
     FHitLength = 0;
     FSelActive = false;
-    if (IsEofPos(FRow) || FRows->RowCount() == 0) {
+    if (IsEofPos(FRow) || FStore->RowCount() == 0) {
         ReplaceSpan(FRow, 0, FRow, 0, "\r\n");
         return;
     }
@@ -157,18 +155,18 @@ void TEditorCore::KeyReturn(bool shift) {
         PlaceCaret(FRow + 1, 0, 1, false);
         return;
     }
-    const TColumnRules rules = Rules();
-    const int first = FRows->RowStart(FRow);
+    const TWrapSettings& rules = Rules();
+    const int first = FStore->RowStart(FRow);
     int indent = 0;
     if (FCaret.AutoIndent()) {
-        indent = IndentWidth(FRows->RowText(first), rules);
+        indent = IndentWidth(FStore->RowText(first), rules);
         // A caret inside the row's own indentation splits it there. An indentation taken
         // from a line above is not cut back, or an empty row could never inherit one.
         if (FRow == first && FCol < indent) indent = FCol;
-        if (indent < 1 && FCaret.PrevSpaceIndent() && FRows->RowText(first).empty()) {
+        if (indent < 1 && FCaret.PrevSpaceIndent() && FStore->RowText(first).empty()) {
             for (int r = first - 1; r >= 0; --r) {
-                if (FRows->RowText(r).empty()) continue;
-                indent = IndentWidth(FRows->RowText(FRows->RowStart(r)), rules);
+                if (FStore->RowText(r).empty()) continue;
+                indent = IndentWidth(FStore->RowText(FStore->RowStart(r)), rules);
                 break;
             }
         }
@@ -186,7 +184,8 @@ void TEditorCore::KeyTab() {
     if (FReadOnly || !WantTabs) return;
     const int tab = FCaret.TabSpaceCount();
     int w = tab - FCol % tab;
-    if (FRows->WordWrap()) w = std::min(w, FRows->WrapByte() - FCol % FRows->WrapByte());
+    if (FStore->WordWrap())
+        w = std::min(w, FStore->WrapOption().WrapByte - FCol % FStore->WrapOption().WrapByte);
     if (FOverWrite) {
         CleanSelection();
         PlaceCaret(FRow, FCol + w, 1, false);
@@ -208,21 +207,21 @@ bool TEditorCore::DeleteKeyDone() {
 
 void TEditorCore::KeyBackspace() {
     if (DeleteKeyDone()) return;
-    const int rc = FRows->RowCount();
+    const int rc = FStore->RowCount();
     if (rc == 0) return;
     if (IsEofPos(FRow)) { // joins the empty last line to the one above
-        ReplaceSpan(rc - 1, static_cast<int>(FRows->RowText(rc - 1).size()), rc, 0, "");
+        ReplaceSpan(rc - 1, static_cast<int>(FStore->RowText(rc - 1).size()), rc, 0, "");
         return;
     }
-    const TColumnRules rules = Rules();
-    const std::string_view t = FRows->RowText(FRow);
+    const TWrapSettings& rules = Rules();
+    const std::string_view t = FStore->RowText(FRow);
     const int width = RowWidth(t, rules);
     const bool blank = t.find_first_not_of(" \t") == std::string_view::npos;
     if (FCaret.BackSpaceUnIndent() && FCol > 0 && (blank || FCol == IndentWidth(t, rules))) {
-        const int first = FRows->RowStart(FRow);
+        const int first = FStore->RowStart(FRow);
         int target = 0;
         for (int r = FRow - 1; r >= 0; --r) {
-            const int w = FRows->RowText(r).empty() ? 0 : IndentWidth(FRows->RowText(r), rules);
+            const int w = FStore->RowText(r).empty() ? 0 : IndentWidth(FStore->RowText(r), rules);
             if (r >= first && w == 0) continue; // same line: only real indentation counts
             if (w < FCol) {
                 target = w;
@@ -250,9 +249,9 @@ void TEditorCore::KeyBackspace() {
     const int off = CaretOffset();
     if (off == 0) {
         if (FRow == 0) return;
-        const std::string_view above = FRows->RowText(FRow - 1);
+        const std::string_view above = FStore->RowText(FRow - 1);
         const int len = static_cast<int>(above.size());
-        if (FRows->RowEndKind(FRow - 1) == erWrapped)
+        if (FStore->RowEndKind(FRow - 1) == reWrapped)
             ReplaceSpan(FRow - 1, PrevCharOffset(above, len), FRow - 1, len, "");
         else
             ReplaceSpan(FRow - 1, len, FRow, 0, "");
@@ -263,19 +262,19 @@ void TEditorCore::KeyBackspace() {
 
 void TEditorCore::KeyDelete() {
     if (DeleteKeyDone()) return;
-    if (IsEofPos(FRow) || FRows->RowCount() == 0) return;
-    const std::string_view t = FRows->RowText(FRow);
+    if (IsEofPos(FRow) || FStore->RowCount() == 0) return;
+    const std::string_view t = FStore->RowText(FRow);
     const int off = CaretOffset();
     const int width = RowWidthOf(FRow);
     if (FCol < width && off < static_cast<int>(t.size())) {
         ReplaceSpan(FRow, off, FRow, off + CharBytesAt(t, off), "", 0);
         return;
     }
-    const int end = FRows->RowEndKind(FRow);
-    if (end == erTextEnd) return;
+    const int end = FStore->RowEndKind(FRow);
+    if (end == reTextEnd) return;
     const int len = static_cast<int>(t.size());
-    if (end == erWrapped) {
-        const std::string_view next = FRows->RowText(FRow + 1);
+    if (end == reWrapped) {
+        const std::string_view next = FStore->RowText(FRow + 1);
         ReplaceSpan(FRow + 1, 0, FRow + 1, CharBytesAt(next, 0), "", 0);
         PlaceCaret(FRow, FCol, -1, false);
         return;
@@ -297,11 +296,11 @@ void TEditorCore::DeleteSelection() {
     const int left = BoxLeft();
     std::string s;
     for (int r = r1; r <= r2; ++r) {
-        const std::string_view t = FRows->RowText(r);
+        const std::string_view t = FStore->RowText(r);
         const TEditorRowSel part = RowSelection(r);
         s += t.substr(0, part.Start);
         s += t.substr(part.End);
-        if (FRows->RowEndKind(r) == erLineEnd) s += "\r\n";
+        if (FStore->RowEndKind(r) == reLineEnd) s += "\r\n";
     }
     ReplaceRows(r1, r2, s, r1, left);
 }
@@ -328,24 +327,24 @@ void TEditorCore::SetSelTextBox(const std::string& text) {
         DeleteSelection();
         row = FRow, col = FCol;
     }
-    const TColumnRules rules = Rules();
-    const int rc = FRows->RowCount();
+    const TWrapSettings& rules = Rules();
+    const int rc = FStore->RowCount();
     const int n = static_cast<int>(lines.size());
     const int lastExisting = std::min(row + n - 1, rc - 1);
     std::string s;
     for (int k = 0; row + k <= lastExisting; ++k) {
         const int r = row + k;
-        std::string t(FRows->RowText(r));
+        std::string t(FStore->RowText(r));
         const int w = RowWidth(t, rules);
         if (w < col) t.append(col - w, ' ');
         const int off = ColToOffset(t, col, rules);
         t.insert(off, lines[k]);
         s += t;
-        if (FRows->RowEndKind(r) == erLineEnd) s += "\r\n";
+        if (FStore->RowEndKind(r) == reLineEnd) s += "\r\n";
     }
     const int made = std::max(0, lastExisting - row + 1);
     if (made < n) { // rows beyond the end of the text
-        const bool endsWithLineEnd = rc == 0 || FRows->RowEndKind(rc - 1) == erLineEnd;
+        const bool endsWithLineEnd = rc == 0 || FStore->RowEndKind(rc - 1) == reLineEnd;
         if (!endsWithLineEnd && made > 0) s += "\r\n";
         for (int k = made; k < n; ++k) {
             s += std::string(col, ' ') + lines[k];
@@ -355,11 +354,10 @@ void TEditorCore::SetSelTextBox(const std::string& text) {
     const int caretCol = col + RowWidth(lines.back(), rules);
     FSelActive = false;
     FHitLength = 0;
-    FRows->SetUndoCaret(FRow, FCol);
     if (made > 0)
         FRows->UpdateList(row, lastExisting - row + 1, s);
     else if (rc > 0)
-        FRows->UpdateList(rc - 1, 1, FRows->RowsText(rc - 1, rc - 1) + s);
+        FRows->UpdateList(rc - 1, 1, FStore->RowsText(rc - 1, rc - 1) + s);
     else
         FRows->UpdateList(0, 0, s);
     AfterChange();
@@ -379,7 +377,7 @@ void TEditorCore::SelectAll() {
 // kind: 0 Indent, 1 UnIndent, 2 TabIndent, 3 TabUnIndent.
 void TEditorCore::IndentCommand(int kind) {
     if (FReadOnly || !Selected()) return;
-    const TColumnRules rules = Rules();
+    const TWrapSettings& rules = Rules();
     int r1, r2, left = 0;
     if (FSelMode == smBox) {
         BoxRows(r1, r2);
@@ -388,18 +386,18 @@ void TEditorCore::IndentCommand(int kind) {
         int o1, o2;
         StreamRange(r1, o1, r2, o2);
         if (r2 > r1 && o2 == 0) --r2;
-        r2 = std::min(r2, FRows->RowCount() - 1);
+        r2 = std::min(r2, FStore->RowCount() - 1);
     }
     if (r1 > r2) return;
     const int tab = FCaret.TabSpaceCount();
     std::string s;
     for (int r = r1; r <= r2; ++r) {
-        std::string t(FRows->RowText(r));
-        const int end = FRows->RowEndKind(r);
+        std::string t(FStore->RowText(r));
+        const int end = FStore->RowEndKind(r);
         bool eligible = true;
-        if (FRows->WordWrap())
-            eligible = end != erWrapped && (r == 0 || FRows->RowEndKind(r - 1) != erWrapped) &&
-                       RowWidth(t, rules) + 1 < FRows->WrapByte();
+        if (FStore->WordWrap())
+            eligible = end != reWrapped && (r == 0 || FStore->RowEndKind(r - 1) != reWrapped) &&
+                       RowWidth(t, rules) + 1 < FStore->WrapOption().WrapByte;
         const int base = ColToOffset(t, left, rules);
         if (eligible && base <= static_cast<int>(t.size())) {
             size_t e = base;
@@ -423,7 +421,7 @@ void TEditorCore::IndentCommand(int kind) {
             t = t.substr(0, base) + repl + t.substr(e);
         }
         s += t;
-        if (end == erLineEnd) s += "\r\n";
+        if (end == reLineEnd) s += "\r\n";
     }
     const TEditorSelectionMode mode = FSelMode;
     const TEditorPos anchor = FAnchor;
@@ -459,13 +457,12 @@ void TEditorCore::TabUnIndentLines() {
 }
 
 void TEditorCore::DeleteRow(int row) {
-    if (FReadOnly || row < 0 || row >= FRows->RowCount()) return;
+    if (FReadOnly || row < 0 || row >= FStore->RowCount()) return;
     FHitLength = 0;
     FSelActive = false;
-    FRows->SetUndoCaret(FRow, FCol);
     FRows->UpdateList(row, 1, "");
     AfterChange();
-    if (row < FRows->RowCount())
+    if (row < FStore->RowCount())
         PlaceCaret(row, 0, -1, false);
     else if (row > 0)
         PlaceCaret(row - 1, RowWidthOf(row - 1), -1, false);
@@ -483,7 +480,6 @@ void TEditorCore::Undo() {
 
 void TEditorCore::Redo() {
     CleanSelection();
-    FRows->SetUndoCaret(FRow, FCol);
     int r = 0, c = 0;
     if (!FRows->Redo(r, c)) return;
     AfterChange();

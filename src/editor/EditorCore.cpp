@@ -8,24 +8,16 @@
 TEditorCore::TEditorCore() : TEditorCore(std::shared_ptr<TEditorScreenStrings>()) {}
 
 TEditorCore::TEditorCore(std::shared_ptr<TEditorScreenStrings> store)
-    : FOwnRows(std::make_unique<TEditorScreenRows>(std::move(store))), FRows(FOwnRows.get()),
-      FColoringPtr(std::make_unique<TEditorRowColoring>(*FRows)), FColoring(*FColoringPtr) {
-    static_cast<TEditorScreenRows*>(FOwnRows.get())->SetOwner(this);
-    Init();
-}
-
-TEditorCore::TEditorCore(TEditorRowSource* rows)
-    : FRows(rows), FColoringPtr(std::make_unique<TEditorRowColoring>(*FRows)),
-      FColoring(*FColoringPtr) {
+    : FRows(std::make_unique<TEditorScreenRows>(std::move(store))), FStore(&FRows->Store()),
+      FColoring(*FStore) {
+    FRows->SetOwner(this);
+    FColoring.SavedState = [this](int row, TFountainState& out) {
+        return FRows->SavedState(row, out);
+    };
     Init();
 }
 
 TEditorCore::~TEditorCore() = default;
-
-std::shared_ptr<TEditorScreenStrings> TEditorCore::SharedStore() const {
-    if (auto* own = dynamic_cast<TEditorScreenRows*>(FRows)) return own->SharedStore();
-    return nullptr;
-}
 
 void TEditorCore::Init() {
     auto changed = [this] { SettingChanged(); };
@@ -77,13 +69,9 @@ void TEditorCore::SetText(std::string_view cp932) {
     CaretMoved();
 }
 
-TColumnRules TEditorCore::Rules() const {
-    return {FCaret.TabSpaceCount(), FRows->WordWrap() ? FRows->WrapByte() : 0};
-}
-
 std::string_view TEditorCore::RowTextOf(int r) const {
-    if (r < 0 || r >= FRows->RowCount()) return {};
-    return FRows->RowText(r);
+    if (r < 0 || r >= FStore->RowCount()) return {};
+    return FStore->RowText(r);
 }
 
 int TEditorCore::RowWidthOf(int r) const {
@@ -91,9 +79,9 @@ int TEditorCore::RowWidthOf(int r) const {
 }
 
 int TEditorCore::MaxRow() const {
-    const int rc = FRows->RowCount();
+    const int rc = FStore->RowCount();
     if (rc == 0) return 0;
-    return FRows->RowEndKind(rc - 1) == erLineEnd ? rc : rc - 1;
+    return FStore->RowEndKind(rc - 1) == reLineEnd ? rc : rc - 1;
 }
 
 int TEditorCore::OffsetOf(int row, int col) const {
@@ -105,14 +93,11 @@ int TEditorCore::OffsetOf(int row, int col) const {
 void TEditorCore::PlaceCaret(int row, int col, int dir, bool vertical) {
     const int oldRow = FRow;
     row = std::clamp(row, 0, MaxRow());
-    TWrapSettings ws;
-    ws.WordWrap = FRows->WordWrap();
-    ws.WrapByte = FRows->WrapByte();
-    ws.TabSpaceCount = FCaret.TabSpaceCount();
+    const TWrapSettings& ws = Rules();
     const TCaretColumnOptions opt{FCaret.FreeCaret(), FCaret.FreeRow(), FCaret.InTab(),
                                   FCaret.KeepCaret()};
     // The [EOF] position has no row: it is an empty row without line end.
-    const TRowEnd end = IsEofPos(row) ? reTextEnd : static_cast<TRowEnd>(FRows->RowEndKind(row));
+    const TRowEnd end = IsEofPos(row) ? reTextEnd : FStore->RowEndKind(row);
     col = CaretColumn(RowTextOf(row), end, ws, opt, col, dir > 0 ? 1 : -1, vertical, FRemembered);
     const bool moved = row != FRow || col != FCol;
     FRow = row;
@@ -140,7 +125,7 @@ void TEditorCore::SetCaret(int row, int col) {
 }
 
 void TEditorCore::SetTopRow(int r) {
-    r = std::clamp(r, 0, std::max(0, FRows->RowCount()));
+    r = std::clamp(r, 0, std::max(0, FStore->RowCount()));
     if (r == FTopRow) return;
     FTopRow = r;
     Notify(Events.OnTopRowChange);
@@ -233,7 +218,7 @@ void TEditorCore::SetWordWrap(bool w) {
     SettingChanged();
 }
 
-void TEditorCore::SetWrapOption(const TEditorPropWrap& w) {
+void TEditorCore::SetWrapOption(const TEditorWrapOption& w) {
     if (w == FWrapOption) return;
     FWrapOption = w;
     Rewrap();

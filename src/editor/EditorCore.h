@@ -5,11 +5,10 @@
 // turns key and mouse events into calls on it.
 #pragma once
 
-#include "text/Columns.h"
-#include "editor/RowColoring.h"
-#include "editor/RowSource.h"
-#include "editor/StoreRowSource.h"
 #include "editor/PropertySet.h"
+#include "editor/RowColoring.h"
+#include "editor/StoreRowSource.h"
+#include "text/Columns.h"
 
 #include <functional>
 #include <memory>
@@ -44,21 +43,19 @@ enum class TEditorKey { Left, Right, Up, Down, Home, End, PageUp, PageDown };
 
 class TEditorCore : public TEditorPropTarget {
   public:
-    TEditorCore();                                // on a row store of its own
-    explicit TEditorCore(TEditorRowSource* rows); // not owned
+    TEditorCore(); // on a row store of its own
     // On a row store shared with other editors (a split page).
     explicit TEditorCore(std::shared_ptr<TEditorScreenStrings> store);
     ~TEditorCore() override;
 
     TEditorEvents Events;
-    TEditorRowSource& Rows() { return *FRows; }
-    // The row store when the editor works on one (null with an external row source), to share
-    // it with a second editor of a split page.
-    std::shared_ptr<TEditorScreenStrings> SharedStore() const;
-    const TEditorRowSource& Rows() const { return *FRows; }
-    // Loads text into the built-in row store (only when no external store is attached).
+    // The rows as painting, search and the window read them.
+    const TEditorScreenStrings& Rows() const { return *FStore; }
+    // The row store, to share it with a second editor of a split page.
+    std::shared_ptr<TEditorScreenStrings> SharedStore() const { return FRows->SharedStore(); }
+    // Replaces the whole text (no undo history).
     void SetText(std::string_view cp932);
-    std::string Text() const { return FRows->Text(); }
+    std::string Text() const { return FStore->Text(); }
 
     // Caret and view.
     int Row() const { return FRow; }
@@ -75,10 +72,11 @@ class TEditorCore : public TEditorPropTarget {
     void SetVisibleArea(int rows, int cols);
     void ScrollCaret(); // brings the caret into view
     int MaxRow() const; // the row count when the [EOF] position exists, else the last row
-    bool IsEofPos(int row) const { return row >= FRows->RowCount(); }
+    bool IsEofPos(int row) const { return row >= FStore->RowCount(); }
     int CaretOffset() const { return OffsetOf(FRow, FCol); }
     int OffsetOf(int row, int col) const;
-    TColumnRules Rules() const;
+    // Word wrap, wrap width and tab width of the rows, for column arithmetic.
+    const TWrapSettings& Rules() const { return FStore->WrapSettings(); }
     std::string_view RowTextOf(int r) const;
     int RowWidthOf(int r) const;
 
@@ -182,8 +180,8 @@ class TEditorCore : public TEditorPropTarget {
     TEditorViewInfo& View() override { return FView; }
     bool GetWordWrap() const override { return FWordWrap; }
     void SetWordWrap(bool w) override;
-    TEditorPropWrap GetWrapOption() const override { return FWrapOption; }
-    void SetWrapOption(const TEditorPropWrap& w) override;
+    TEditorWrapOption GetWrapOption() const override { return FWrapOption; }
+    void SetWrapOption(const TEditorWrapOption& w) override;
     int WrapCount() const { return FRows->RewrapCount(); } // rows rebuilt so far
 
   private:
@@ -216,12 +214,11 @@ class TEditorCore : public TEditorPropTarget {
     std::vector<std::pair<int, int>> Tokens(int row) const;
     std::string PadTo(int row, int col) const; // spaces that bring a row to col
 
-    std::unique_ptr<TEditorRowSource> FOwnRows;
-    TEditorRowSource* FRows = nullptr;
+    std::unique_ptr<TEditorScreenRows> FRows; // edits go through here
+    TEditorScreenStrings* FStore;             // rows are read here
     TEditorFountain FBuiltIn;
     const TFountain* FFountain = nullptr;
-    std::unique_ptr<TEditorRowColoring> FColoringPtr;
-    TEditorRowColoring& FColoring;
+    TEditorRowColoring FColoring;
     int FRow = 0, FCol = 0, FTopRow = 0, FTopCol = 0, FRemembered = -1;
     int FVisibleRows = 20, FVisibleCols = 80;
     bool FOverWrite = false, FReadOnly = false;
@@ -244,5 +241,5 @@ class TEditorCore : public TEditorPropTarget {
     TEditorSpeed FSpeed;
     TEditorViewInfo FView;
     bool FWordWrap = false;
-    TEditorPropWrap FWrapOption;
+    TEditorWrapOption FWrapOption;
 };

@@ -10,7 +10,7 @@ void TEditorCore::KeyNavigate(TEditorKey key, bool shift, bool ctrl, bool repeat
         StartSelection();
     else
         CleanSelection();
-    const int rc = FRows->RowCount();
+    const int rc = FStore->RowCount();
     switch (key) {
     case TEditorKey::Home:
         PlaceCaret(ctrl ? 0 : FRow, 0, -1, false);
@@ -25,7 +25,7 @@ void TEditorCore::KeyNavigate(TEditorKey key, bool shift, bool ctrl, bool repeat
             WordLeft();
         else if (FCol > 0)
             PlaceCaret(FRow, FCol - 1, -1, false);
-        else if (FRow > 0 && (FCaret.NextLine() || FRows->RowEndKind(FRow - 1) == erWrapped))
+        else if (FRow > 0 && (FCaret.NextLine() || FStore->RowEndKind(FRow - 1) == reWrapped))
             PlaceCaret(FRow - 1, RowWidthOf(FRow - 1), -1, false);
         break;
     case TEditorKey::Right: {
@@ -35,8 +35,8 @@ void TEditorCore::KeyNavigate(TEditorKey key, bool shift, bool ctrl, bool repeat
         }
         const int before = FCol;
         if (!IsEofPos(FRow)) PlaceCaret(FRow, FCol + 1, 1, false);
-        if (FCol <= before && FRow < rc && FRows->RowEndKind(FRow) != erTextEnd &&
-            (FCaret.NextLine() || FRows->RowEndKind(FRow) == erWrapped) && FRow + 1 <= MaxRow())
+        if (FCol <= before && FRow < rc && FStore->RowEndKind(FRow) != reTextEnd &&
+            (FCaret.NextLine() || FStore->RowEndKind(FRow) == reWrapped) && FRow + 1 <= MaxRow())
             PlaceCaret(FRow + 1, 0, 1, false);
         break;
     }
@@ -73,7 +73,7 @@ void TEditorCore::KeyNavigate(TEditorKey key, bool shift, bool ctrl, bool repeat
             Notify(Events.InvalidateAll);
             PlaceCaret(FRow - delta, FCol, -1, true);
         } else {
-            if (rc > 0 && FTopRow >= rc - 1 && FRows->RowEndKind(rc - 1) != erLineEnd) break;
+            if (rc > 0 && FTopRow >= rc - 1 && FStore->RowEndKind(rc - 1) != reLineEnd) break;
             const int top = std::min(FTopRow + d, std::max(0, MaxRow()));
             const int delta = top - FTopRow;
             FTopRow = top;
@@ -102,13 +102,13 @@ void TEditorCore::WordRight() {
     for (const auto& [start, len] : Tokens(FRow)) {
         (void)len;
         if (start > off) {
-            PlaceCaret(FRow, OffsetToCol(FRows->RowText(FRow), start, Rules()), 1, false);
+            PlaceCaret(FRow, OffsetToCol(FStore->RowText(FRow), start, Rules()), 1, false);
             return;
         }
     }
-    const int end = FRows->RowEndKind(FRow);
-    const int len = static_cast<int>(FRows->RowText(FRow).size());
-    if (end != erWrapped && off < len) {
+    const int end = FStore->RowEndKind(FRow);
+    const int len = static_cast<int>(FStore->RowText(FRow).size());
+    if (end != reWrapped && off < len) {
         PlaceCaret(FRow, RowWidthOf(FRow), 1, false);
         return;
     }
@@ -123,38 +123,38 @@ void TEditorCore::WordLeft() {
             (void)len;
             if (start < off) target = start;
         }
-        PlaceCaret(FRow, OffsetToCol(FRows->RowText(FRow), target, Rules()), -1, false);
+        PlaceCaret(FRow, OffsetToCol(FStore->RowText(FRow), target, Rules()), -1, false);
         return;
     }
     if (FRow > 0) PlaceCaret(FRow - 1, RowWidthOf(FRow - 1), -1, false);
 }
 
 void TEditorCore::PutRowMark(int row, int mark) {
-    if (mark < 0 || mark > 15 || row < 0 || row >= FRows->RowCount()) return;
+    if (mark < 0 || mark > 15 || row < 0 || row >= FStore->RowCount()) return;
     const std::uint16_t bit = static_cast<std::uint16_t>(1u << mark);
-    if (mark <= 9 && (FRows->MarksInList() & bit)) {
-        for (int r = 0; r < FRows->RowCount(); ++r) {
-            if (FRows->RowMarks(r) & bit) {
-                FRows->SetRowMarks(r, FRows->RowMarks(r) & ~bit);
+    if (mark <= 9 && (FStore->MarksInList() & bit)) {
+        for (int r = 0; r < FStore->RowCount(); ++r) {
+            if (FStore->ListRowMarks(r) & bit) {
+                FStore->SetListRowMarks(r, FStore->ListRowMarks(r) & ~bit);
                 if (Events.InvalidateRows) Events.InvalidateRows(r, r);
                 break;
             }
         }
     }
-    FRows->SetRowMarks(row, FRows->RowMarks(row) | bit);
+    FStore->SetListRowMarks(row, FStore->ListRowMarks(row) | bit);
     if (Events.InvalidateRows) Events.InvalidateRows(row, row);
 }
 
 void TEditorCore::DeleteRowMark(int row, int mark) {
-    if (mark < 0 || mark > 15 || row < 0 || row >= FRows->RowCount()) return;
-    FRows->SetRowMarks(row, FRows->RowMarks(row) & ~(1u << mark));
+    if (mark < 0 || mark > 15 || row < 0 || row >= FStore->RowCount()) return;
+    FStore->SetListRowMarks(row, FStore->ListRowMarks(row) & ~(1u << mark));
     if (Events.InvalidateRows) Events.InvalidateRows(row, row);
 }
 
 bool TEditorCore::GotoRowMark(int mark) {
-    if (mark < 0 || mark > 15 || !(FRows->MarksInList() & (1u << mark))) return false;
-    for (int r = 0; r < FRows->RowCount(); ++r) {
-        if (!(FRows->RowMarks(r) & (1u << mark))) continue;
+    if (mark < 0 || mark > 15 || !(FStore->MarksInList() & (1u << mark))) return false;
+    for (int r = 0; r < FStore->RowCount(); ++r) {
+        if (!(FStore->ListRowMarks(r) & (1u << mark))) continue;
         if (r < FTopRow || r >= FTopRow + FVisibleRows)
             SetTopRow(std::max(0, r - FVisibleRows / 2));
         CleanSelection();
@@ -165,8 +165,8 @@ bool TEditorCore::GotoRowMark(int mark) {
 }
 
 void TEditorCore::ToggleRowMark(int mark) {
-    if (FRow >= FRows->RowCount()) return;
-    if (FRows->RowMarks(FRow) & (1u << mark))
+    if (FRow >= FStore->RowCount()) return;
+    if (FStore->ListRowMarks(FRow) & (1u << mark))
         DeleteRowMark(FRow, mark);
     else
         PutRowMark(FRow, mark);

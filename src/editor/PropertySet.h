@@ -4,8 +4,8 @@
 
 #include "editor/CaretSettings.h"
 #include "editor/PropertyTypes.h"
-#include "editor/ViewSettings.h"
 #include "editor/ViewColors.h"
+#include "editor/ViewSettings.h"
 
 #include <string>
 #include <vector>
@@ -33,8 +33,8 @@ class TEditorPropTarget {
     virtual TEditorViewInfo& View() = 0;
     virtual bool GetWordWrap() const = 0;
     virtual void SetWordWrap(bool w) = 0;
-    virtual TEditorPropWrap GetWrapOption() const = 0;
-    virtual void SetWrapOption(const TEditorPropWrap& w) = 0;
+    virtual TEditorWrapOption GetWrapOption() const = 0;
+    virtual void SetWrapOption(const TEditorWrapOption& w) = 0;
 };
 
 class TEditorProp {
@@ -62,7 +62,7 @@ class TEditorProp {
     TEditorSpeed Speed;
     TEditorViewInfo View;
     bool WordWrap = false;
-    TEditorPropWrap WrapOption;
+    TEditorWrapOption WrapOption;
 
     // True when Ext (with its dot, letter case ignored) is one of the set's extensions.
     bool IsFileExt(const std::string& ext) const { return FileExtList.Contains(ext); }

@@ -1,13 +1,7 @@
-// Wrap option defaults as CP932 bytes and the sorted name list.
+// The sorted name list.
 #include "editor/PropertyTypes.h"
 
-#include "platform/Cp932.h"
-
 #include <algorithm>
-
-TEditorPropWrap::TEditorPropWrap()
-    : FollowStr(Utf8ToCp932("、。，．・？！゛゜ヽヾゝゞ々ー）］｝」』!),.:;?]}｡｣､･ｰﾞﾟ")),
-      LeadStr(Utf8ToCp932("（［｛「『([{｢")), PunctuationStr(Utf8ToCp932("、。，．,.｡､")) {}
 
 static unsigned char Fold(unsigned char c) {
     return (c >= 'a' && c <= 'z') ? c - 32 : c;

@@ -1,8 +1,9 @@
-// Value types shared by the editor and its property sets: font, hit style, scroll bars, the
-// wrap options as a set carries them, and a sorted string list.
+// Value types shared by the editor and its property sets: font, hit style, scroll bars and a
+// sorted string list (the wrap options are TEditorWrapOption of the row store).
 #pragma once
 
 #include "editor/EditorColors.h"
+#include "text/LineBreaking.h"
 
 #include <string>
 #include <string_view>
@@ -24,21 +25,6 @@ struct TEditorFont {
     int Charset = DEFAULT_CHARSET;
     TEditorFontStyles Style = 0;
     bool operator==(const TEditorFont&) const = default;
-};
-
-// The eight wrap options a property set carries, with the row store's defaults and clamp.
-struct TEditorPropWrap {
-    bool FollowRetMark = false;
-    bool FollowPunctuation = false;
-    std::string FollowStr; // CP932
-    bool Leading = false;
-    std::string LeadStr;        // CP932
-    std::string PunctuationStr; // CP932
-    bool WordBreak = false;
-    int WrapByte = 80; // 20..250
-    TEditorPropWrap();
-    void SetWrapByte(int v) { WrapByte = v < 20 ? 20 : (v > 250 ? 250 : v); }
-    bool operator==(const TEditorPropWrap&) const = default;
 };
 
 // A sorted list without duplicates; entries compare with ASCII letter case ignored, as the

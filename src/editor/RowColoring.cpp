@@ -49,16 +49,11 @@ void TEditorRowColoring::Invalidate(int fromRow) {
     if (FMemoRow >= fromRow) FMemoRow = -1;
 }
 
-std::string_view TEditorRowColoring::NextRowText(int row) const {
-    if (FRows.RowEndKind(row) != erWrapped || row + 1 >= FRows.RowCount()) return {};
-    return FRows.RowText(row + 1);
-}
-
 TFountainState TEditorRowColoring::StateOf(int row) {
     if (!FParser || row <= 0) return {};
     row = std::min(row, FRows.RowCount());
     TFountainState saved;
-    if (row < FRows.RowCount() && FRows.SavedState(row, saved)) return saved;
+    if (row < FRows.RowCount() && SavedState && SavedState(row, saved)) return saved;
     if (FCheckpoints.empty()) FCheckpoints.push_back({});
     int at;
     TFountainState s;
@@ -71,7 +66,7 @@ TFountainState TEditorRowColoring::StateOf(int row) {
         s = FCheckpoints[cp];
     }
     for (; at < row; ++at) {
-        FParser->ParseRow(s, FRows.RowText(at), NextRowText(at), FRows.RowEndKind(at));
+        FParser->ParseRow(s, FRows.RowText(at), FRows.NextRowText(at), FRows.RowEndKind(at));
         if ((at + 1) % Step == 0 && static_cast<int>(FCheckpoints.size()) == (at + 1) / Step)
             FCheckpoints.push_back(s);
     }
@@ -83,5 +78,5 @@ TFountainState TEditorRowColoring::StateOf(int row) {
 std::vector<TFountainToken> TEditorRowColoring::Tokens(int row) {
     if (!FTokens || row < 0 || row >= FRows.RowCount()) return {};
     const TFountainState s = StateOf(row);
-    return FTokens->All(FRows.RowText(row), NextRowText(row), s);
+    return FTokens->All(FRows.RowText(row), FRows.NextRowText(row), s);
 }

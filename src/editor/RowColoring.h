@@ -3,12 +3,13 @@
 // and recomputed from the first changed row after an edit) and the tokens of a row.
 #pragma once
 
-#include "editor/RowSource.h"
 #include "editor/PropertyTypes.h"
 #include "editor/ViewColors.h"
 #include "syntax/MemoSyntax.h"
 #include "syntax/RowTokens.h"
+#include "text/RowView.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -18,7 +19,10 @@ void AssignColorItem(TFountainColor& to, const TEditorColorItem& from);
 
 class TEditorRowColoring {
   public:
-    explicit TEditorRowColoring(TEditorRowSource& rows) : FRows(rows) {}
+    explicit TEditorRowColoring(const TRowView& rows) : FRows(rows) {}
+    // The parser state the row store saved for the start of a row; false when it keeps none
+    // (the colouring then walks from its own checkpoints).
+    std::function<bool(int row, TFountainState& out)> SavedState;
     void SetFountain(const TFountain* f);
     const TFountain* Fountain() const { return FFountain; }
     void Invalidate(int fromRow); // rows from here on changed (or moved)
@@ -27,8 +31,7 @@ class TEditorRowColoring {
 
   private:
     static constexpr int Step = 32;
-    std::string_view NextRowText(int row) const;
-    TEditorRowSource& FRows;
+    const TRowView& FRows;
     const TFountain* FFountain = nullptr;
     std::unique_ptr<TRowTokens> FTokens;
     std::unique_ptr<TFountainParser> FParser;

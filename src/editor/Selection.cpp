@@ -63,7 +63,7 @@ bool TEditorCore::StreamRange(int& r1, int& o1, int& r2, int& o2) const {
 
 void TEditorCore::BoxRows(int& r1, int& r2) const {
     r1 = std::min(FAnchor.Row, FRow);
-    r2 = std::min(std::max(FAnchor.Row, FRow), FRows->RowCount() - 1);
+    r2 = std::min(std::max(FAnchor.Row, FRow), FStore->RowCount() - 1);
 }
 
 int TEditorCore::BoxLeft() const {
@@ -75,7 +75,7 @@ int TEditorCore::BoxRight() const {
 
 // Bytes of a row inside the box: a character straddling the left edge is left out, one
 // straddling the right edge is taken whole.
-static TEditorRowSel BoxSpan(std::string_view s, int left, int right, const TColumnRules& r) {
+static TEditorRowSel BoxSpan(std::string_view s, int left, int right, const TWrapSettings& r) {
     TEditorRowSel sel{-1, -1, false};
     int col = 0, off = 0;
     const int n = static_cast<int>(s.size());
@@ -95,18 +95,18 @@ static TEditorRowSel BoxSpan(std::string_view s, int left, int right, const TCol
 }
 
 TEditorRowSel TEditorCore::RowSelection(int row) const {
-    if (!FSelActive || row < 0 || row >= FRows->RowCount()) return {};
+    if (!FSelActive || row < 0 || row >= FStore->RowCount()) return {};
     if (FSelMode == smBox) {
         int r1, r2;
         BoxRows(r1, r2);
         if (row < r1 || row > r2 || BoxLeft() == BoxRight()) return {};
-        return BoxSpan(FRows->RowText(row), BoxLeft(), BoxRight(), Rules());
+        return BoxSpan(FStore->RowText(row), BoxLeft(), BoxRight(), Rules());
     }
     int r1, o1, r2, o2;
     if (!StreamRange(r1, o1, r2, o2) || row < r1 || row > r2) return {};
-    const int len = static_cast<int>(FRows->RowText(row).size());
+    const int len = static_cast<int>(FStore->RowText(row).size());
     TEditorRowSel s{row == r1 ? std::min(o1, len) : 0, row == r2 ? std::min(o2, len) : len, false};
-    s.LineEnd = row != r2 && FRows->RowEndKind(row) == erLineEnd;
+    s.LineEnd = row != r2 && FStore->RowEndKind(row) == reLineEnd;
     return s;
 }
 
@@ -124,30 +124,30 @@ bool TEditorCore::InSelection(int row, int col) const {
 
 std::string TEditorCore::BoxPart(int row) const {
     const TEditorRowSel s = RowSelection(row);
-    return std::string(FRows->RowText(row).substr(s.Start, s.End - s.Start));
+    return std::string(FStore->RowText(row).substr(s.Start, s.End - s.Start));
 }
 
 int TEditorCore::AbsPos(int row, int offset) const {
-    const int rc = FRows->RowCount();
+    const int rc = FStore->RowCount();
     if (rc == 0) return offset;
-    if (row < rc) return static_cast<int>(FRows->TextPos(row)) + offset;
+    if (row < rc) return static_cast<int>(FStore->TextPos(row)) + offset;
     const int last = rc - 1;
-    return static_cast<int>(FRows->TextPos(last) + FRows->RowText(last).size()) +
-           (FRows->RowEndKind(last) == erLineEnd ? 2 : 0) + offset;
+    return static_cast<int>(FStore->TextPos(last) + FStore->RowText(last).size()) +
+           (FStore->RowEndKind(last) == reLineEnd ? 2 : 0) + offset;
 }
 
 TEditorPos TEditorCore::PosToRowCol(int pos) const {
-    const int rc = FRows->RowCount();
+    const int rc = FStore->RowCount();
     if (pos <= 0 || rc == 0) return {0, 0};
     if (pos >= AbsPos(rc, 0)) { // at or past the end of the text
-        if (FRows->RowEndKind(rc - 1) == erLineEnd) return {rc, 0};
+        if (FStore->RowEndKind(rc - 1) == reLineEnd) return {rc, 0};
         return {rc - 1, RowWidthOf(rc - 1)};
     }
-    const int r = FRows->RowOfTextPos(pos);
-    const int rem = pos - static_cast<int>(FRows->TextPos(r));
-    const std::string_view t = FRows->RowText(r);
+    const int r = FStore->RowOfTextPos(pos);
+    const int rem = pos - static_cast<int>(FStore->TextPos(r));
+    const std::string_view t = FStore->RowText(r);
     const int len = static_cast<int>(t.size());
-    if (rem < len || (rem == len && FRows->RowEndKind(r) != erWrapped))
+    if (rem < len || (rem == len && FStore->RowEndKind(r) != reWrapped))
         return {r, OffsetToCol(t, rem, Rules())};
     if (rem == len && r + 1 < rc) return {r + 1, 0}; // the end of a wrapped row
     return {r, RowWidthOf(r)};                       // inside a line end
@@ -213,14 +213,14 @@ std::string TEditorCore::CopyText(bool& box) const {
     }
     int r1, o1, r2, o2;
     StreamRange(r1, o1, r2, o2);
-    const int rc = FRows->RowCount();
+    const int rc = FStore->RowCount();
     std::string s;
     for (int r = r1; r <= r2 && r < rc; ++r) {
-        const std::string_view t = FRows->RowText(r);
+        const std::string_view t = FStore->RowText(r);
         const int a = r == r1 ? std::min<int>(o1, t.size()) : 0;
         const int b = r == r2 ? std::min<int>(o2, t.size()) : static_cast<int>(t.size());
         s += t.substr(a, b - a);
-        if (r != r2 && FRows->RowEndKind(r) == erLineEnd) s += "\r\n";
+        if (r != r2 && FStore->RowEndKind(r) == reLineEnd) s += "\r\n";
     }
     return s;
 }
@@ -239,12 +239,11 @@ void TEditorCore::ShowHit(int start, int length) {
 }
 
 TEditorRowSel TEditorCore::RowHit(int row) const {
-    if (FHitLength <= 0 || row < 0 || row >= FRows->RowCount()) return {};
+    if (FHitLength <= 0 || row < 0 || row >= FStore->RowCount()) return {};
     const int rowStart = AbsPos(row, 0);
-    const int len = static_cast<int>(FRows->RowText(row).size());
+    const int len = static_cast<int>(FStore->RowText(row).size());
     const int a = std::max(FHitStart - rowStart, 0);
     const int b = std::min(FHitStart + FHitLength - rowStart, len);
     if (a > len || b < 0 || a >= b) return {};
     return {a, b, false};
 }
-

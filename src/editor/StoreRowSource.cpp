@@ -60,9 +60,9 @@ bool TEditorScreenRows::UndoStep(bool redo, int& caretRow, int& caretCol) {
     FCaretSet = false;
     OwnEdit own(FOwnEdit);
     if (redo)
-        FStore->UndoObj().Redo();
+        FStore->Redo();
     else
-        FStore->UndoObj().Undo();
+        FStore->Undo();
     caretRow = FCaretSet ? FCaretRow : CaretRow();
     caretCol = FCaretSet ? FCaretCol : CaretCol();
     return true;
@@ -71,30 +71,21 @@ bool TEditorScreenRows::UndoStep(bool redo, int& caretRow, int& caretCol) {
 void TEditorScreenRows::SetText(std::string_view cp932) {
     OwnEdit own(FOwnEdit);
     FStore->SetText(cp932);
-    Note(0, 0, RowCount(), true);
+    Note(0, 0, FStore->Count(), true);
 }
 
-void TEditorScreenRows::ApplyWrap(bool wordWrap, const TEditorPropWrap& w, int tab) {
+void TEditorScreenRows::ApplyWrap(bool wordWrap, const TEditorWrapOption& w, int tab) {
     const int before = FRewraps;
     OwnEdit own(FOwnEdit);
     FRebuilding = true;
-    TEditorWrapOption o;
-    o.SetFollowRetMark(w.FollowRetMark);
-    o.SetFollowPunctuation(w.FollowPunctuation);
-    o.SetFollowStr(w.FollowStr);
-    o.SetLeading(w.Leading);
-    o.SetLeadStr(w.LeadStr);
-    o.SetPunctuationStr(w.PunctuationStr);
-    o.SetWordBreak(w.WordBreak);
-    o.SetWrapByte(w.WrapByte);
     // Switching wrap off un-wraps before the options change; switching it on takes the
     // options first: the rows are rebuilt once.
     if (!wordWrap) FStore->SetWordWrap(false);
     FStore->SetTabSpaceCount(tab);
-    FStore->WrapOption().Assign(o);
+    FStore->SetWrapOption(w);
     if (wordWrap) FStore->SetWordWrap(true);
     FRebuilding = false;
-    if (FRewraps != before) Note(0, 0, RowCount(), true);
+    if (FRewraps != before) Note(0, 0, FStore->Count(), true);
 }
 
 void TEditorScreenRows::SetFountain(const TFountain* f) {
@@ -153,6 +144,6 @@ void TEditorScreenRows::ListUpdated(const TUpdateInfo& info) {
 
 void TEditorScreenRows::ListReset() {
     if (FRebuilding) ++FRewraps;
-    Note(0, 0, RowCount(), true);
+    Note(0, 0, FStore->Count(), true);
     if (!FOwnEdit && FOwner) FOwner->RowsChangedElsewhere();
 }

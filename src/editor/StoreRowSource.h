@@ -1,49 +1,57 @@
-// The editor core's view of the row store TEditorScreenStrings: rows, UpdateList, undo, marks,
-// wrap and the parser states the store keeps, with the editor attached as the store's client.
+// TEditorScreenRows: an editor core's link to its row store TEditorScreenStrings. It edits
+// through the store (UpdateList, undo, wrap, colouring definition), answers the store's
+// questions about the editor (caret, view, focus, parser) and collects the rows the changes
+// touched for painting.
 #pragma once
 
-#include "editor/RowSource.h"
+#include "editor/PropertyTypes.h"
 #include "text/RowStore.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
+#include <string_view>
 
+struct TFountainState;
+class TFountain;
 class TEditorCore;
 
-class TEditorScreenRows : public TEditorRowSource, public TScreenStringsClient {
+struct TEditorRowsUpdate {
+    int FirstRow = -1; // -1: nothing changed
+    int OldCount = 0;  // rows the changed range had before
+    int NewCount = 0;  // rows it has now
+    bool CountChanged = false;
+};
+
+class TEditorScreenRows : public TScreenStringsClient {
   public:
     explicit TEditorScreenRows(std::shared_ptr<TEditorScreenStrings> store = nullptr);
     ~TEditorScreenRows() override;
     void SetOwner(TEditorCore* owner) { FOwner = owner; }
     TEditorScreenStrings& Store() { return *FStore; }
+    const TEditorScreenStrings& Store() const { return *FStore; }
     const std::shared_ptr<TEditorScreenStrings>& SharedStore() const { return FStore; }
 
-    // TEditorRowSource
-    int RowCount() const override { return FStore->Count(); }
-    std::string_view RowText(int r) const override { return FStore->RowText(r); }
-    int RowEndKind(int r) const override { return FStore->RowEndKind(r); }
-    void UpdateList(int index, int count, const std::string& s) override;
-    std::uint16_t RowMarks(int r) const override { return FStore->ListRowMarks(r); }
-    void SetRowMarks(int r, std::uint16_t m) override { FStore->SetListRowMarks(r, m); }
-    std::uint16_t MarksInList() const override { return FStore->MarksInList(); }
-    bool WordWrap() const override { return FStore->WordWrap(); }
-    int WrapByte() const override { return FStore->WrapOption().WrapByte(); }
-    bool CanUndo() const override { return FStore->UndoObj().CanUndo(); }
-    bool CanRedo() const override { return FStore->UndoObj().CanRedo(); }
-    bool Undo(int& caretRow, int& caretCol) override;
-    bool Redo(int& caretRow, int& caretCol) override;
-    void SetUndoCaret(int, int) override {} // the store asks the editor for its caret
-    TEditorRowsUpdate TakeUpdate() override;
-    void SetText(std::string_view cp932) override;
-    void ApplyWrap(bool wordWrap, const TEditorPropWrap& w, int tabSpaceCount) override;
-    int RewrapCount() const override { return FRewraps; }
-    void SetFountain(const TFountain* f) override;
-    bool SavedState(int row, TFountainState& out) override;
-    int RowStart(int r) const override { return FStore->RowStart(r); }
-    int RowEnd(int r) const override { return FStore->RowEnd(r); }
-    std::int64_t TextPos(int r) const override { return FStore->TextPos(r); }
-    int RowOfTextPos(std::int64_t pos) const override { return FStore->RowOfTextPos(pos); }
-    int RowToLine(int r) const override { return FStore->RowToLine(r); }
+    // Replaces rows index..index+count-1 by s (which may hold line ends), re-wrapping the
+    // touched lines; one undo step.
+    void UpdateList(int index, int count, const std::string& s);
+    bool CanUndo() const { return FStore->UndoObj().CanUndo(); }
+    bool CanRedo() const { return FStore->UndoObj().CanRedo(); }
+    // Undo/Redo return false when there was nothing to do; the caret to restore comes back
+    // through caretRow/caretCol.
+    bool Undo(int& caretRow, int& caretCol);
+    bool Redo(int& caretRow, int& caretCol);
+    TEditorRowsUpdate TakeUpdate(); // the range of the changes since the last call
+    // Replaces the whole text (no undo history).
+    void SetText(std::string_view cp932);
+    // Word wrap, wrap options and tab width; rows are rebuilt only when something changed.
+    void ApplyWrap(bool wordWrap, const TEditorWrapOption& w, int tabSpaceCount);
+    int RewrapCount() const { return FRewraps; } // how often the rows were rebuilt
+    // The colouring definition whose parser states the store keeps (null: none).
+    void SetFountain(const TFountain* f);
+    // The saved parser state at the start of a row; false when the store keeps none.
+    bool SavedState(int row, TFountainState& out);
 
     // TScreenStringsClient
     int CaretRow() const override;

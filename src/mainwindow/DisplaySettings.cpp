@@ -211,7 +211,7 @@ void PreviewWrap(const TWrapPreview& w, int windowWrap, TEditorPropTarget& e) {
         e.SetScrollBars(ssBoth);
         return;
     }
-    TEditorPropWrap o = e.GetWrapOption();
+    TEditorWrapOption o = e.GetWrapOption();
     if (!w.WindowWidth)
         o.SetWrapByte(w.WrapByte);
     else if (windowWrap >= 0) // else the editor has no character width yet: keep its width

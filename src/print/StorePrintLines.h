@@ -2,21 +2,26 @@
 #pragma once
 
 #include "print/PageLayout.h"
-#include "text/LinesView.h"
+#include "text/RowStore.h"
 
 #include <memory>
 
 class TStorePrintLines : public TPrintLines {
   public:
     explicit TStorePrintLines(std::shared_ptr<TEditorScreenStrings> store)
-        : store_(std::move(store)), lines_(store_.get()) {}
-    std::size_t Count() const override { return static_cast<std::size_t>(lines_.Count()); }
+        : store_(std::move(store)) {}
+    std::size_t Count() const override { return static_cast<std::size_t>(store_->LineCount()); }
+    // The rows of logical line i joined (a wrapped line is printed whole).
     std::string_view Line(std::size_t i, std::string& buf) const override {
-        buf = lines_.Get(static_cast<int>(i));
+        buf.clear();
+        if (i >= Count()) return buf;
+        const int first = store_->LineToRow(static_cast<int>(i));
+        const int last = store_->RowEnd(first);
+        for (int r = first; r <= last; ++r)
+            buf.append(store_->RowText(r));
         return buf;
     }
 
   private:
     std::shared_ptr<TEditorScreenStrings> store_;
-    TEditorStrings lines_;
 };

@@ -1,8 +1,8 @@
-// Search and replace on the editing control's core (see HTEditorSearch.h).
+// Search and replace on the editing control's core.
 #include "search/EditorSearch.h"
 
+#include "search/RowSearch.h"
 #include "text/Columns.h"
-#include "search/RowSearchAdapter.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ bool before(const TSearchPos& a, const TSearchPos& b) {
 } // namespace
 
 bool EditorCoreSearch(TEditorCore& editor, std::string_view pattern, TSearchOptions options) {
-    const TEditorRowSource& rows = editor.Rows();
+    const TRowView& rows = editor.Rows();
     if (rows.RowCount() == 0 || pattern.empty()) return false;
     TEditorSearchState st;
     st.Caret = posOf(editor, {editor.Row(), editor.Col()});
@@ -31,7 +31,7 @@ bool EditorCoreSearch(TEditorCore& editor, std::string_view pattern, TSearchOpti
     }
     st.HitLength = editor.HitSelLength();
     TSearchHit hit;
-    if (!EditorSearchIn(rows, st, pattern, options, hit)) return false;
+    if (!EditorSearch(rows, st, pattern, options, hit)) return false;
     const int col =
         OffsetToCol(rows.RowText(hit.Row), static_cast<int>(hit.Offset), editor.Rules());
     editor.ShowHit(editor.PosOf(hit.Row, col), static_cast<int>(hit.Length));

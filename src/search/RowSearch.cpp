@@ -11,12 +11,13 @@
 
 namespace {
 
-std::ptrdiff_t rowBytes(const TSearchRowSource& rows, int r) {
-    return static_cast<std::ptrdiff_t>(rows.RowText(r).size()) + (rows.RowHasLineEnd(r) ? 2 : 0);
+std::ptrdiff_t rowBytes(const TRowView& rows, int r) {
+    return static_cast<std::ptrdiff_t>(rows.RowText(r).size()) +
+           ((rows.RowEndKind(r) == reLineEnd) ? 2 : 0);
 }
 
 // Moves pos on by n bytes of text (line ends counting 2), across rows.
-TSearchPos advance(const TSearchRowSource& rows, TSearchPos pos, std::ptrdiff_t n) {
+TSearchPos advance(const TRowView& rows, TSearchPos pos, std::ptrdiff_t n) {
     pos.Offset += n;
     while (pos.Row + 1 < rows.RowCount() && pos.Offset > rowBytes(rows, pos.Row)) {
         pos.Offset -= rowBytes(rows, pos.Row);
@@ -30,14 +31,14 @@ struct Buffer {
     std::vector<std::size_t> starts; // offset of each row in text
     int first = 0;                   // row of starts[0]
 
-    void build(const TSearchRowSource& rows, int top, int bottom) {
+    void build(const TRowView& rows, int top, int bottom) {
         text.clear();
         starts.clear();
         first = top;
         for (int r = top; r <= bottom; ++r) {
             starts.push_back(text.size());
             text.append(rows.RowText(r));
-            if (rows.RowHasLineEnd(r)) text.append("\r\n", 2);
+            if (rows.RowEndKind(r) == reLineEnd) text.append("\r\n", 2);
         }
     }
 
@@ -51,7 +52,7 @@ struct Buffer {
     // end, so a match that begins on the LF or ends on the CR (a pattern with a line feed or a
     // carriage return at its edge) takes the whole line end: Find shows, and Replace changes,
     // the bytes that matched plus the other half of that line end, never a neighbouring byte.
-    TSearchHit hit(const TSearchRowSource& rows, const TSearchInfo& info) const {
+    TSearchHit hit(const TRowView& rows, const TSearchInfo& info) const {
         const auto pos = static_cast<std::size_t>(info.Start);
         const std::size_t i = rowAt(pos);
         TSearchHit h;
@@ -63,14 +64,14 @@ struct Buffer {
             const std::size_t last = pos + static_cast<std::size_t>(info.Length) - 1;
             const std::size_t j = rowAt(last);
             const int row = first + static_cast<int>(j);
-            if (rows.RowHasLineEnd(row) && last - starts[j] == rows.RowText(row).size())
+            if (rows.RowEndKind(row) == reLineEnd && last - starts[j] == rows.RowText(row).size())
                 ++h.Length; // ends on the CR
         }
         return h;
     }
 };
 
-bool searchForward(const TSearchRowSource& rows, TSearchPos start, const TSearchPattern& pattern,
+bool searchForward(const TRowView& rows, TSearchPos start, const TSearchPattern& pattern,
                    TSearchHit& hit) {
     const int count = rows.RowCount();
     if (start.Row < 0 || start.Row >= count) return false;
@@ -95,7 +96,7 @@ bool searchForward(const TSearchRowSource& rows, TSearchPos start, const TSearch
     }
 }
 
-bool searchBackward(const TSearchRowSource& rows, TSearchPos start, const TSearchPattern& pattern,
+bool searchBackward(const TRowView& rows, TSearchPos start, const TSearchPattern& pattern,
                     TSearchHit& hit) {
     const int count = rows.RowCount();
     if (count == 0) return false;
@@ -122,8 +123,7 @@ bool searchBackward(const TSearchRowSource& rows, TSearchPos start, const TSearc
 
 } // namespace
 
-TSearchPos SearchStartPos(const TSearchRowSource& rows, const TEditorSearchState& state,
-                          bool forward) {
+TSearchPos SearchStartPos(const TRowView& rows, const TEditorSearchState& state, bool forward) {
     const int count = rows.RowCount();
     if (forward) {
         if (state.HasSelection) return state.SelEnd;
@@ -143,15 +143,15 @@ TSearchPos SearchStartPos(const TSearchRowSource& rows, const TEditorSearchState
     return p;
 }
 
-bool SearchRows(const TSearchRowSource& rows, TSearchPos start, const TSearchPattern& pattern,
+bool SearchRows(const TRowView& rows, TSearchPos start, const TSearchPattern& pattern,
                 TSearchHit& hit) {
     if (pattern.Empty()) return false;
     return (pattern.Options() & soDown) ? searchForward(rows, start, pattern, hit)
                                         : searchBackward(rows, start, pattern, hit);
 }
 
-bool EditorSearch(const TSearchRowSource& rows, const TEditorSearchState& state,
-                  std::string_view pattern, TSearchOptions options, TSearchHit& hit) {
+bool EditorSearch(const TRowView& rows, const TEditorSearchState& state, std::string_view pattern,
+                  TSearchOptions options, TSearchHit& hit) {
     if (rows.RowCount() == 0 || pattern.empty()) return false;
     const TSearchPattern p(pattern, options);
     return SearchRows(rows, SearchStartPos(rows, state, options & soDown), p, hit);

@@ -4,19 +4,10 @@
 #pragma once
 
 #include "search/Matcher.h"
+#include "text/RowView.h"
 
 #include <cstddef>
 #include <string_view>
-
-// The rows an editor shows, as the search reads them.
-class TSearchRowSource {
-  public:
-    virtual ~TSearchRowSource() = default;
-    virtual int RowCount() const = 0;
-    virtual std::string_view RowText(int row) const = 0;
-    // True when the row ends a logical line that a line end (CR LF) follows (reLineEnd).
-    virtual bool RowHasLineEnd(int row) const = 0;
-};
 
 // A position in the rows: row index and byte offset in that row (row == RowCount() is the
 // "[EOF]" position after a final line end).
@@ -45,13 +36,12 @@ struct TSearchHit {
 constexpr std::size_t kSearchBufferSize = 8192;
 
 // Where a search in the given direction starts.
-TSearchPos SearchStartPos(const TSearchRowSource& rows, const TEditorSearchState& state,
-                          bool forward);
+TSearchPos SearchStartPos(const TRowView& rows, const TEditorSearchState& state, bool forward);
 
 // Searches the rows from start in the pattern's direction (soDown).
-bool SearchRows(const TSearchRowSource& rows, TSearchPos start, const TSearchPattern& pattern,
+bool SearchRows(const TRowView& rows, TSearchPos start, const TSearchPattern& pattern,
                 TSearchHit& hit);
 
 // The editor's Search: nothing without rows; otherwise from the start the rules give.
-bool EditorSearch(const TSearchRowSource& rows, const TEditorSearchState& state,
-                  std::string_view pattern, TSearchOptions options, TSearchHit& hit);
+bool EditorSearch(const TRowView& rows, const TEditorSearchState& state, std::string_view pattern,
+                  TSearchOptions options, TSearchHit& hit);

@@ -1,7 +1,7 @@
 // Find and replace on a bare row store (see HTReplaceRows.h).
 #include "search/RowStoreReplaceTarget.h"
 
-#include "search/RowSearchAdapter.h"
+#include "search/RowSearch.h"
 
 #include <algorithm>
 
@@ -26,7 +26,7 @@ bool TRowStoreReplaceTarget::Find(const TSearchCommandState& state) {
         st.SelEnd = PosOf(caret_ + sel_);
     }
     if (!SearchTextBytes(state.Text, pattern) ||
-        !EditorSearchIn(store_, st, pattern, state.Options, hit)) {
+        !EditorSearch(store_, st, pattern, state.Options, hit)) {
         ++NotFound;
         return false;
     }

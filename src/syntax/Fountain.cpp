@@ -607,13 +607,13 @@ bool BlankRow(std::string_view row) {
 } // namespace
 
 void TFountainParser::ParseRow(TFountainState& state, std::string_view row,
-                               std::string_view nextRow, int rowEnd) {
+                               std::string_view nextRow, TRowEnd rowEnd) {
     if (state.BracketIndex < -1 || state.BracketIndex >= fountain_->Brackets().Count())
         state.BracketIndex = -1;
     if (state.Token == 0) state.Remain = 0;
     // A comment carried over colours the whole row and goes on only into a wrapped continuation.
     if (state.Token == toComment) {
-        state.Token = rowEnd == rowWrapped ? toComment : 0;
+        state.Token = rowEnd == reWrapped ? toComment : 0;
         state.Remain = 0;
         state.PrevRowEnd = rowEnd;
         return;
@@ -623,7 +623,7 @@ void TFountainParser::ParseRow(TFountainState& state, std::string_view row,
         return;
     }
     std::string_view text = row;
-    if (rowEnd == rowWrapped && !nextRow.empty()) {
+    if (rowEnd == reWrapped && !nextRow.empty()) {
         joined_.assign(row);
         joined_.append(nextRow);
         text = joined_;

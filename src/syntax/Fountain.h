@@ -5,6 +5,7 @@
 #include "app/ObjectIni.h"
 #include "syntax/Brackets.h"
 #include "syntax/TokenColors.h"
+#include "text/RowData.h"
 
 #include <cstdint>
 #include <functional>
@@ -50,9 +51,6 @@ enum : int {
     toTagAttributeValue = 55,     // HTML unquoted attribute value
     toAmpersand = 56,             // HTML character reference
 };
-
-// How a row ends (the row store's TRowEnd values).
-enum : int { rowLineEnd = 0, rowWrapped = 1, rowTextEnd = 2 };
 
 // The parser's state at the start of a row, saved in the row's data by the row store.
 struct TFountainState {
@@ -180,10 +178,10 @@ class TFountainParser {
     // The state after the tokens read so far (what the next row would start from).
     TFountainState State() const;
 
-    // The row walk: consumes one row (its text, the next row's text when rowEnd is rowWrapped)
+    // The row walk: consumes one row (its text, the next row's text when rowEnd is reWrapped)
     // starting from state, and leaves in state what the next row starts from.
     void ParseRow(TFountainState& state, std::string_view row, std::string_view nextRow,
-                  int rowEnd);
+                  TRowEnd rowEnd);
 
     const TFountain& Fountain() const { return *fountain_; }
 

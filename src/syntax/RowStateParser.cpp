@@ -1,8 +1,6 @@
 // Adapter between the fountains' parsers and the row store's parser state.
 #include "syntax/RowStateParser.h"
 
-#include "text/RowStore.h"
-
 TFountainState FromRowState(const TRowParserState& s) {
     TFountainState f;
     f.PrevRowEnd = s.PrevRowEnd & 3;
@@ -10,15 +8,6 @@ TFountainState FromRowState(const TRowParserState& s) {
     f.FromBytes(s.State);
     f.Str = s.Str;
     return f;
-}
-
-TRowParserState ToRowState(const TFountainState& f) {
-    TRowParserState s;
-    s.PrevRowEnd = static_cast<uint8_t>(f.PrevRowEnd & 3);
-    s.BracketIndex = f.BracketIndex;
-    f.ToBytes(s.State);
-    s.Str = f.Str;
-    return s;
 }
 
 TFountainRowParser::TFountainRowParser(const TFountain& fountain)
@@ -39,28 +28,4 @@ void TFountainRowParser::ParseRow(std::string_view text, TRowEnd rowEnd, std::st
 
 std::unique_ptr<TRowStateParser> CreateRowStateParser(const TFountain& fountain) {
     return std::make_unique<TFountainRowParser>(fountain);
-}
-
-void StartRow(TRowTokens& tokens, TEditorScreenStrings& rows, int r) {
-    if (r >= rows.ParsedLimit()) rows.ParseUpTo(r);
-    std::string_view next;
-    if (rows.RowEndKind(r) == reWrapped && r + 1 < rows.Count()) next = rows.RowText(r + 1);
-    tokens.Start(rows.RowText(r), next, FromRowState(rows.ParserState(r)));
-}
-
-int NextWordStart(TRowTokens& tokens, TEditorScreenStrings& rows, int r, int pos) {
-    StartRow(tokens, rows, r);
-    TFountainToken t;
-    while (tokens.Next(t))
-        if (t.Start > pos && t.Kind != toSymbol) return t.Start;
-    return -1;
-}
-
-int PrevWordStart(TRowTokens& tokens, TEditorScreenStrings& rows, int r, int pos) {
-    StartRow(tokens, rows, r);
-    TFountainToken t;
-    int found = -1;
-    while (tokens.Next(t) && t.Start < pos)
-        if (t.Kind != toSymbol) found = t.Start;
-    return found;
 }

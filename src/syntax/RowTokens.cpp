@@ -38,22 +38,3 @@ std::vector<TFountainToken> TRowTokens::All(std::string_view row, std::string_vi
         v.push_back(t);
     return v;
 }
-
-int NextWordStart(TRowTokens& tokens, std::string_view row, std::string_view nextRow,
-                  const TFountainState& state, int pos) {
-    tokens.Start(row, nextRow, state);
-    TFountainToken t;
-    while (tokens.Next(t))
-        if (t.Start > pos && t.Kind != toSymbol) return t.Start;
-    return -1;
-}
-
-int PrevWordStart(TRowTokens& tokens, std::string_view row, std::string_view nextRow,
-                  const TFountainState& state, int pos) {
-    tokens.Start(row, nextRow, state);
-    TFountainToken t;
-    int found = -1;
-    while (tokens.Next(t) && t.Start < pos)
-        if (t.Kind != toSymbol) found = t.Start;
-    return found;
-}

@@ -1,5 +1,5 @@
-// Token stepping over one row for painting and word movement: the row's tokens with their kinds,
-// byte positions and colour items, clipped to the row's own text.
+// Token stepping over one row for painting and the editor's word movement: the row's tokens with
+// their kinds, byte positions and colour items, clipped to the row's own text.
 #pragma once
 
 #include "syntax/Fountain.h"
@@ -40,13 +40,3 @@ class TRowTokens {
     std::string joined_;
     int rowLen_ = 0;
 };
-
-// Word movement on one row (Ctrl+Right / Ctrl+Left): tokens of kind toSymbol are skipped; blanks
-// are never tokens. The result is a byte offset in the row, or -1 when the row has no such token
-// (the caller then moves to the row's end or to the next / previous row).
-// The start of the first token beginning after pos.
-int NextWordStart(TRowTokens& tokens, std::string_view row, std::string_view nextRow,
-                  const TFountainState& state, int pos);
-// The start of the last token beginning before pos.
-int PrevWordStart(TRowTokens& tokens, std::string_view row, std::string_view nextRow,
-                  const TFountainState& state, int pos);

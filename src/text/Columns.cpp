@@ -1,27 +1,18 @@
 // Column map of a row and column/byte conversions.
 #include "text/Columns.h"
 
-#include "text/LineBreaking.h"
 #include "platform/Cp932.h"
 
-static TWrapSettings Settings(const TColumnRules& r) {
-    TWrapSettings ws;
-    ws.WordWrap = r.WrapByte > 0;
-    ws.WrapByte = r.WrapByte > 0 ? r.WrapByte : 80;
-    ws.TabSpaceCount = r.TabSpaceCount;
-    return ws;
+int RowWidth(std::string_view s, const TWrapSettings& r) {
+    return ExpandTabLength(s, r);
 }
 
-int RowWidth(std::string_view s, const TColumnRules& r) {
-    return ExpandTabLength(s, Settings(r));
+int ColToOffset(std::string_view s, int col, const TWrapSettings& r) {
+    return CaretToByteOffset(s, col, r);
 }
 
-int ColToOffset(std::string_view s, int col, const TColumnRules& r) {
-    return CaretToByteOffset(s, col, Settings(r));
-}
-
-int OffsetToCol(std::string_view s, int offset, const TColumnRules& r) {
-    return ByteOffsetToCaret(s, offset, Settings(r));
+int OffsetToCol(std::string_view s, int offset, const TWrapSettings& r) {
+    return ByteOffsetToCaret(s, offset, r);
 }
 
 int CharBytesAt(std::string_view s, int offset) {
@@ -39,7 +30,7 @@ int PrevCharOffset(std::string_view s, int offset) {
     return prev;
 }
 
-int IndentWidth(std::string_view s, const TColumnRules& r) {
+int IndentWidth(std::string_view s, const TWrapSettings& r) {
     size_t i = 0;
     while (i < s.size() && (s[i] == ' ' || s[i] == '\t'))
         ++i;

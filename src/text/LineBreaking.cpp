@@ -24,7 +24,7 @@ unsigned CharCode(std::string_view c) {
     return 0x10000; // nothing
 }
 
-// A cursor over a text and its map (see TEditorAttributeArray), without owning either.
+// A cursor over a text and its map (1-based columns), without owning either.
 struct Cursor {
     std::string_view text, map;
     int pos = 1;   // 1-based column
@@ -184,30 +184,10 @@ template <class Fn> void ForEachLine(std::string_view text, Fn fn) {
 // ---- TEditorWrapOption ----
 
 TEditorWrapOption::TEditorWrapOption()
-    : FFollowStr(DefaultSet(0)), FLeadStr(DefaultSet(1)), FPunctuationStr(DefaultSet(2)) {}
+    : FollowStr(DefaultSet(0)), LeadStr(DefaultSet(1)), PunctuationStr(DefaultSet(2)) {}
 
 void TEditorWrapOption::SetWrapByte(int v) {
-    Set(FWrapByte, std::clamp(v, MinWrapByte, MaxWrapByte));
-}
-
-bool TEditorWrapOption::operator==(const TEditorWrapOption& o) const {
-    return FFollowRetMark == o.FFollowRetMark && FFollowPunctuation == o.FFollowPunctuation &&
-           FFollowStr == o.FFollowStr && FLeading == o.FLeading && FLeadStr == o.FLeadStr &&
-           FPunctuationStr == o.FPunctuationStr && FWordBreak == o.FWordBreak &&
-           FWrapByte == o.FWrapByte;
-}
-
-void TEditorWrapOption::Assign(const TEditorWrapOption& src) {
-    if (this == &src || *this == src) return;
-    FFollowRetMark = src.FFollowRetMark;
-    FFollowPunctuation = src.FFollowPunctuation;
-    FFollowStr = src.FFollowStr;
-    FLeading = src.FLeading;
-    FLeadStr = src.FLeadStr;
-    FPunctuationStr = src.FPunctuationStr;
-    FWordBreak = src.FWordBreak;
-    FWrapByte = src.FWrapByte;
-    if (OnChange) OnChange();
+    WrapByte = std::clamp(v, MinWrapByte, MaxWrapByte);
 }
 
 // ---- character classes ----
@@ -257,10 +237,9 @@ bool TCharSet::Contains(unsigned c) const {
 }
 
 TWrapSettings::TWrapSettings(const TEditorWrapOption& o, bool wordWrap, int tabSpaceCount)
-    : WordWrap(wordWrap), WrapByte(o.WrapByte()),
-      TabSpaceCount(NormalizeTabSpaceCount(tabSpaceCount)), FollowRetMark(o.FollowRetMark()),
-      FollowPunctuation(o.FollowPunctuation()), Leading(o.Leading()), WordBreak(o.WordBreak()),
-      Follow(o.FollowStr()), Lead(o.LeadStr()), Punctuation(o.PunctuationStr()) {}
+    : TEditorWrapOption(o), WordWrap(wordWrap),
+      TabSpaceCount(NormalizeTabSpaceCount(tabSpaceCount)), Follow(o.FollowStr), Lead(o.LeadStr),
+      Punctuation(o.PunctuationStr) {}
 
 // ---- maps and widths ----
 
@@ -290,72 +269,6 @@ int ExpandTabLength(std::string_view s, const TWrapSettings& ws) {
         }
     }
     return w;
-}
-
-std::string ExpandTab(std::string_view s, const TWrapSettings& ws) {
-    std::string out;
-    out.reserve(s.size());
-    int w = 0;
-    const int tab = ws.TabSpaceCount;
-    for (size_t i = 0, n = s.size(); i < n;) {
-        unsigned char c = static_cast<unsigned char>(s[i]);
-        if (IsDBCSLeadByte(c) && i + 1 < n) {
-            out.append(s.substr(i, 2));
-            w += 2;
-            i += 2;
-        } else if (c == '\t') {
-            int stop = (w / tab + 1) * tab;
-            if (ws.WordWrap) stop = std::min(stop, (w / ws.WrapByte + 1) * ws.WrapByte);
-            out.append(static_cast<size_t>(stop - w), ' ');
-            w = stop;
-            ++i;
-        } else {
-            out += static_cast<char>(c);
-            ++w;
-            ++i;
-        }
-    }
-    return out;
-}
-
-// ---- TEditorAttributeArray ----
-
-TEditorAttributeArray::TEditorAttributeArray(std::string_view text, std::string map)
-    : FText(text), FMap(std::move(map)) {
-    MoveTo(1);
-}
-
-char TEditorAttributeArray::Attribute() const {
-    return FPos <= Count() ? FMap[static_cast<size_t>(FPos - 1)] : ccEnd;
-}
-int TEditorAttributeArray::Bytes() const {
-    return FBytes;
-}
-void TEditorAttributeArray::Next() {
-    Cursor c{FText, FMap, FPos, FBytes};
-    c.next();
-    FPos = c.pos;
-    FBytes = c.bytes;
-}
-void TEditorAttributeArray::Prev() {
-    Cursor c{FText, FMap, FPos, FBytes};
-    c.prev();
-    FPos = c.pos;
-    FBytes = c.bytes;
-}
-void TEditorAttributeArray::MoveTo(int n) {
-    Cursor c{FText, FMap, FPos, FBytes};
-    c.moveTo(n);
-    FPos = c.pos;
-    FBytes = c.bytes;
-}
-std::string_view TEditorAttributeArray::Char() const {
-    Cursor c{FText, FMap, FPos, FBytes};
-    return c.charAt();
-}
-std::string_view TEditorAttributeArray::NextChar() {
-    Cursor c{FText, FMap, FPos, FBytes};
-    return c.nextChar();
 }
 
 // ---- the row cut ----
@@ -390,15 +303,6 @@ void StrToWrapList(std::string_view text, const TWrapSettings& ws, std::vector<T
     ForEachLine(text, [&](size_t pos, size_t len) {
         WrapLine(text.substr(pos, len), static_cast<uint32_t>(pos), ws, out);
     });
-}
-
-void StrToWrapList(std::string_view text, const TWrapSettings& ws, TRowAttributeStringList& list) {
-    std::vector<TWrapRow> rows;
-    StrToWrapList(text, ws, rows);
-    list.BeginUpdate();
-    for (const TWrapRow& r : rows)
-        list.AddRow(text.substr(r.Start, r.Length), r.RowEnd);
-    list.EndUpdate();
 }
 
 // ---- caret columns ----

@@ -5,58 +5,29 @@
 #include <array>
 #include <bitset>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "text/RowData.h"
 
-// Wrap options of a row store. Every setter that changes a value fires OnChange once.
-class TEditorWrapOption {
-  public:
-    TEditorWrapOption();
-    std::function<void()> OnChange;
+// The wrap options as the user sets them and a property set stores them (CP932 strings).
+struct TEditorWrapOption {
+    bool FollowRetMark = false;
+    bool FollowPunctuation = false;
+    std::string FollowStr; // characters that never begin a row
+    bool Leading = false;
+    std::string LeadStr;        // characters that never end a row
+    std::string PunctuationStr; // punctuation that may hang past the wrap width
+    bool WordBreak = false;
+    int WrapByte = 80;
 
-    bool FollowRetMark() const { return FFollowRetMark; }
-    bool FollowPunctuation() const { return FFollowPunctuation; }
-    const std::string& FollowStr() const { return FFollowStr; }
-    bool Leading() const { return FLeading; }
-    const std::string& LeadStr() const { return FLeadStr; }
-    const std::string& PunctuationStr() const { return FPunctuationStr; }
-    bool WordBreak() const { return FWordBreak; }
-    int WrapByte() const { return FWrapByte; }
-
-    void SetFollowRetMark(bool v) { Set(FFollowRetMark, v); }
-    void SetFollowPunctuation(bool v) { Set(FFollowPunctuation, v); }
-    void SetFollowStr(const std::string& v) { Set(FFollowStr, v); }
-    void SetLeading(bool v) { Set(FLeading, v); }
-    void SetLeadStr(const std::string& v) { Set(FLeadStr, v); }
-    void SetPunctuationStr(const std::string& v) { Set(FPunctuationStr, v); }
-    void SetWordBreak(bool v) { Set(FWordBreak, v); }
+    TEditorWrapOption();     // the default character sets
     void SetWrapByte(int v); // clamped to 20..250
-
-    // Copies all eight values and notifies once (when anything differed).
-    void Assign(const TEditorWrapOption& src);
-    bool operator==(const TEditorWrapOption& o) const;
+    bool operator==(const TEditorWrapOption&) const = default;
 
     static constexpr int MinWrapByte = 20;
     static constexpr int MaxWrapByte = 250;
-
-  private:
-    template <class T> void Set(T& field, const T& v) {
-        if (field == v) return;
-        field = v;
-        if (OnChange) OnChange();
-    }
-    bool FFollowRetMark = false;
-    bool FFollowPunctuation = false;
-    std::string FFollowStr;
-    bool FLeading = false;
-    std::string FLeadStr;
-    std::string FPunctuationStr;
-    bool FWordBreak = false;
-    int FWrapByte = 80;
 };
 
 // The fixed word delimiter set: 0x00-0x2F, 0x3A-0x40, 0x5B-0x5E, 0x60, 0x7B-0x80, 0xA0-0xA5,
@@ -80,19 +51,15 @@ class TCharSet {
     std::vector<uint16_t> FDouble; // sorted
 };
 
-// Everything the row cut and the column map depend on.
-struct TWrapSettings {
+// Everything the row cut and the column map depend on: the wrap options, whether word wrap is
+// on and the tab width, with the options' character sets compiled for lookup.
+struct TWrapSettings : TEditorWrapOption {
     bool WordWrap = false;
-    int WrapByte = 80;
     int TabSpaceCount = 8;
-    bool FollowRetMark = false;
-    bool FollowPunctuation = false;
-    bool Leading = false;
-    bool WordBreak = false;
     TCharSet Follow, Lead, Punctuation;
 
-    TWrapSettings() = default;
-    TWrapSettings(const TEditorWrapOption& o, bool wordWrap, int tabSpaceCount);
+    explicit TWrapSettings(const TEditorWrapOption& o = TEditorWrapOption(), bool wordWrap = false,
+                           int tabSpaceCount = 8);
     // Column limit of a map: WrapByte + 3 with word wrap, else 1000.
     int MapLimit() const { return WordWrap ? WrapByte + 3 : 1000; }
 };
@@ -117,33 +84,6 @@ inline std::string ColumnMap(std::string_view s, const TWrapSettings& ws) {
 // Display width: two-byte characters 2, a tab up to its next stop (and, with word wrap, no
 // further than the next multiple of WrapByte), other bytes 1.
 int ExpandTabLength(std::string_view s, const TWrapSettings& ws);
-// The text with each tab replaced by as many spaces as it occupies.
-std::string ExpandTab(std::string_view s, const TWrapSettings& ws);
-
-// Cursor over a text and its map. Positions are 1-based columns.
-class TEditorAttributeArray {
-  public:
-    TEditorAttributeArray(std::string_view text, std::string map);
-    int Position() const { return FPos; }
-    int Count() const { return static_cast<int>(FMap.size()); } // number of columns
-    char Attribute() const; // class at the position, ccEnd past the last column
-    int Bytes() const;      // text bytes up to and including the position
-    bool AtEnd() const { return FPos > Count(); }
-    void Next();
-    void Prev();
-    void MoveTo(int n); // clamped to 1..Count()+1
-    // The character at the position: two bytes for "4" (starting here) and "5" (ending here),
-    // one byte for "1" and "2", nothing at the end or on a filler.
-    std::string_view Char() const;
-    std::string_view NextChar();
-    const std::string& Map() const { return FMap; }
-
-  private:
-    std::string_view FText;
-    std::string FMap;
-    int FPos = 1;
-    int FBytes = 0; // bytes up to and including FPos
-};
 
 // One row cut from a text: a slice of the text and its row end.
 struct TWrapRow {
@@ -156,8 +96,6 @@ struct TWrapRow {
 // reLineEnd or reWrapped; the caller sets the last row's row end. An empty text gives one empty
 // row. With word wrap off this is the plain split at CR, LF and CR LF.
 void StrToWrapList(std::string_view text, const TWrapSettings& ws, std::vector<TWrapRow>& out);
-// The same into a row list.
-void StrToWrapList(std::string_view text, const TWrapSettings& ws, TRowAttributeStringList& list);
 // Number of rows the wrap makes for one logical line.
 int WrapCount(std::string_view line, const TWrapSettings& ws);
 // Cuts one logical line (no line-end bytes) into rows; `base` is added to every Start.

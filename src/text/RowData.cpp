@@ -17,22 +17,3 @@ void RowData::SetParserState(uint32_t& a, uint32_t& b, const TRowParserState& s)
     for (int n = 1; n <= 5; ++n)
         SetParserByte(a, b, n, s.State[n - 1]);
 }
-
-TRowAttributeData TRowAttributeStringList::Attribute(int i) const {
-    const Item& it = At(i);
-    return {it.DataA, it.DataB, it.DataStr};
-}
-
-void TRowAttributeStringList::SetAttribute(int i, const TRowAttributeData& d) {
-    BeginUpdate();
-    SetDataA(i, d.DataA);
-    SetDataB(i, d.DataB);
-    SetDataStr(i, d.DataStr);
-    EndUpdate();
-}
-
-int TRowAttributeStringList::AddRow(std::string_view s, TRowEnd re) {
-    int i = Add(std::string(s));
-    SetDataA(i, RowData::WithRowEnd(0, re));
-    return i;
-}

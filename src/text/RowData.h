@@ -1,12 +1,10 @@
 // Row data of the editor's screen rows: row-end kind, saved parser state and row marks, packed
-// bit for bit into the two data words of a list item.
+// into the two data words of a row.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
-
-#include "text/StringList.h"
 
 // How a screen row ends.
 enum TRowEnd : uint8_t {
@@ -106,39 +104,3 @@ inline void ResetParser(uint32_t& a, uint32_t& b) {
 TRowParserState ParserState(uint32_t a, uint32_t b, std::string_view str);
 void SetParserState(uint32_t& a, uint32_t& b, const TRowParserState& s);
 } // namespace RowData
-
-// The row data of one row as a value.
-struct TRowAttributeData {
-    uint32_t DataA = 0;
-    uint32_t DataB = 0;
-    std::string DataStr;
-
-    TRowEnd RowEnd() const { return RowData::RowEnd(DataA); }
-    void SetRowEnd(TRowEnd v) { DataA = RowData::WithRowEnd(DataA, v); }
-    int PrevRowEnd() const { return RowData::PrevRowEnd(DataA); }
-    void SetPrevRowEnd(int v) { DataA = RowData::WithPrevRowEnd(DataA, v); }
-    int BracketIndex() const { return RowData::BracketIndex(DataA); }
-    void SetBracketIndex(int v) { DataA = RowData::WithBracketIndex(DataA, v); }
-    uint8_t ParserByte(int n) const { return RowData::ParserByte(DataA, DataB, n); }
-    void SetParserByte(int n, uint8_t v) { RowData::SetParserByte(DataA, DataB, n, v); }
-    TRowMarks RowMarks() const { return RowData::Marks(DataB); }
-    void SetRowMarks(TRowMarks m) { DataB = RowData::WithMarks(DataB, m); }
-    TRowParserState ParserState() const { return RowData::ParserState(DataA, DataB, DataStr); }
-    void SetParserState(const TRowParserState& s) {
-        RowData::SetParserState(DataA, DataB, s);
-        DataStr = s.Str;
-    }
-};
-
-// TheStringList with typed access to the row data of its items.
-class TRowAttributeStringList : public TheStringList {
-  public:
-    TRowAttributeData Attribute(int i) const;
-    void SetAttribute(int i, const TRowAttributeData& d);
-    TRowEnd RowEnd(int i) const { return RowData::RowEnd(DataA(i)); }
-    void SetRowEnd(int i, TRowEnd v) { SetDataA(i, RowData::WithRowEnd(DataA(i), v)); }
-    TRowMarks RowMarks(int i) const { return RowData::Marks(DataB(i)); }
-    void SetRowMarks(int i, TRowMarks m) { SetDataB(i, RowData::WithMarks(DataB(i), m)); }
-    // Adds a row with the given row end and no other data.
-    int AddRow(std::string_view s, TRowEnd re);
-};

@@ -3,9 +3,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
-TEditorScreenStrings::TEditorScreenStrings() : FUndo(this) {
-    FWrapOption.OnChange = [this] { WrapOptionChanged(); };
+TEditorScreenStrings::TEditorScreenStrings() {
     RebuildSettings();
 }
 
@@ -51,6 +51,14 @@ void TEditorScreenStrings::WrapOptionChanged() {
     AfterRebuild();
 }
 
+void TEditorScreenStrings::SetWrapOption(const TEditorWrapOption& o) {
+    TEditorWrapOption v = o;
+    v.SetWrapByte(o.WrapByte);
+    if (v == FWrapOption) return;
+    FWrapOption = std::move(v);
+    WrapOptionChanged();
+}
+
 void TEditorScreenStrings::SetWordWrap(bool v) {
     if (v == FWordWrap) return;
     FWordWrap = v;
@@ -94,11 +102,6 @@ std::string_view TEditorScreenStrings::RowText(int r) const {
     return FRows.At(r).Text();
 }
 
-void TEditorScreenStrings::Put(int r, std::string_view s) {
-    CheckRow(r);
-    FRows.SetText(r, s);
-}
-
 uint32_t TEditorScreenStrings::DataA(int r) const {
     CheckRow(r);
     uint32_t a = FRows.At(r).A;
@@ -111,44 +114,9 @@ uint32_t TEditorScreenStrings::DataB(int r) const {
     return r >= FParseValid ? (b & 0xFFFF0000u) : b;
 }
 
-void TEditorScreenStrings::SetDataA(int r, uint32_t v) {
-    CheckRow(r);
-    FRows.SetA(r, v);
-}
-
-void TEditorScreenStrings::SetDataB(int r, uint32_t v) {
-    CheckRow(r);
-    FRows.SetB(r, v);
-    FMarksInList |= RowData::Marks(v);
-}
-
 std::string_view TEditorScreenStrings::DataStr(int r) const {
     CheckRow(r);
     return r >= FParseValid ? std::string_view() : FRows.DataStr(r);
-}
-
-void TEditorScreenStrings::SetDataStr(int r, std::string_view s) {
-    CheckRow(r);
-    FRows.SetDataStr(r, s);
-}
-
-void* TEditorScreenStrings::Object(int r) const {
-    CheckRow(r);
-    return FRows.Object(r);
-}
-
-void TEditorScreenStrings::SetObject(int r, void* o) {
-    CheckRow(r);
-    FRows.SetObject(r, o);
-}
-
-TRowAttributeData TEditorScreenStrings::Attribute(int r) const {
-    return {DataA(r), DataB(r), std::string(DataStr(r))};
-}
-
-void TEditorScreenStrings::SetRowEndKind(int r, TRowEnd v) {
-    CheckRow(r);
-    FRows.SetA(r, RowData::WithRowEnd(FRows.At(r).A, v));
 }
 
 int TEditorScreenStrings::BracketIndex(int r) const {
@@ -157,16 +125,6 @@ int TEditorScreenStrings::BracketIndex(int r) const {
 
 TRowParserState TEditorScreenStrings::ParserState(int r) const {
     return RowData::ParserState(DataA(r), DataB(r), DataStr(r));
-}
-
-void TEditorScreenStrings::SetParserState(int r, const TRowParserState& s) {
-    CheckRow(r);
-    uint32_t a = FRows.At(r).A, b = FRows.At(r).B;
-    RowData::SetParserState(a, b, s);
-    FRows.SetA(r, a);
-    FRows.SetB(r, b);
-    FRows.SetDataStr(r, s.Str);
-    if (r == FParseValid) ++FParseValid;
 }
 
 // ---- marks ----

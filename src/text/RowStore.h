@@ -10,10 +10,11 @@
 #include <string_view>
 #include <vector>
 
+#include "text/LineBreaking.h"
 #include "text/RowData.h"
 #include "text/RowTable.h"
+#include "text/RowView.h"
 #include "text/UndoHistory.h"
-#include "text/LineBreaking.h"
 
 // A file could not be opened or read; the message names the file and the reason.
 class EFileError : public std::runtime_error {
@@ -52,10 +53,10 @@ class TScreenStringsClient {
     virtual void ListReset() {} // rows rebuilt (load, Text, Clear, re-wrap): refresh everything
 };
 
-class TEditorScreenStrings {
+class TEditorScreenStrings final : public TRowView {
   public:
     TEditorScreenStrings();
-    ~TEditorScreenStrings();
+    ~TEditorScreenStrings() override;
     TEditorScreenStrings(const TEditorScreenStrings&) = delete;
     TEditorScreenStrings& operator=(const TEditorScreenStrings&) = delete;
 
@@ -67,7 +68,14 @@ class TEditorScreenStrings {
     TScreenStringsClient* ActiveEditor() const;
 
     TEditorUndoObj& UndoObj() { return FUndo; }
-    TEditorWrapOption& WrapOption() { return FWrapOption; }
+    const TEditorUndoObj& UndoObj() const { return FUndo; }
+    // Puts back the rows of the latest undo (redo) record; its inverse goes on the other stack
+    // and the active editor's caret back where it stood. Nothing when the stack is empty.
+    void Undo();
+    void Redo();
+    const TEditorWrapOption& WrapOption() const { return FWrapOption; }
+    // New wrap options; with word wrap on the rows are re-wrapped (undo cleared) when they differ.
+    void SetWrapOption(const TEditorWrapOption& o);
     bool WordWrap() const { return FWordWrap; }
     void SetWordWrap(bool v); // clears undo, re-wraps or un-wraps, recomputes parser states
     int TabSpaceCount() const { return FTabSpaceCount; }
@@ -82,25 +90,13 @@ class TEditorScreenStrings {
 
     // Rows.
     int Count() const { return FRows.Count(); }
-    std::string_view RowText(int r) const; // valid until the next change
-    std::string Get(int r) const { return std::string(RowText(r)); }
-    void Put(int r, std::string_view s); // plain text replacement of one row, no undo
-    uint32_t DataA(int r) const;
-    uint32_t DataB(int r) const;
-    void SetDataA(int r, uint32_t v);
-    void SetDataB(int r, uint32_t v);
-    std::string_view DataStr(int r) const;
-    void SetDataStr(int r, std::string_view s);
-    void* Object(int r) const;
-    void SetObject(int r, void* o);
-    TRowAttributeData Attribute(int r) const;
+    int RowCount() const override { return FRows.Count(); }
+    std::string_view RowText(int r) const override; // valid until the next change
 
-    TRowEnd RowEndKind(int r) const { return RowData::RowEnd(DataA(r)); }
-    void SetRowEndKind(int r, TRowEnd v);
+    TRowEnd RowEndKind(int r) const override { return RowData::RowEnd(DataA(r)); }
     int PrevRowEnd(int r) const { return RowData::PrevRowEnd(DataA(r)); }
     int BracketIndex(int r) const; // -2 for rows whose state is not computed
     TRowParserState ParserState(int r) const;
-    void SetParserState(int r, const TRowParserState& s);
 
     // Row marks.
     TRowMarks ListRowMarks(int r) const { return RowData::Marks(DataB(r)); }
@@ -124,7 +120,6 @@ class TEditorScreenStrings {
 
     // Changes.
     void UpdateList(int index, int count, std::string_view s);
-    void ChangeList(int index, int count, const TRowAttributeStringList& list);
     void ChangeRows(int index, int count, std::string_view text, const std::vector<TWrapRow>& rows);
     void DeleteRows(int index, int count); // marks go to the following (or previous) row
     void Clear();
@@ -151,11 +146,19 @@ class TEditorScreenStrings {
     const TUpdateInfo& UpdateInfo() const { return FUpdateInfo; }
 
   private:
-    friend class TEditorUndoObj;
+    // The row data words and string; the parser fields read as "not computed" from
+    // ParsedLimit() on.
+    uint32_t DataA(int r) const;
+    uint32_t DataB(int r) const;
+    std::string_view DataStr(int r) const;
     void WrapOptionChanged();
     void RebuildSettings();
     void AfterRebuild();
     void RecordUpdate(int first, int oldRows, int newRows, int lastParsed, int parsed);
+    // A record of rows first..last as they are now (none when first > last), with the active
+    // editor's caret.
+    TUndoData NewUndoRecord(int first, int last) const;
+    void Replay(TUndoData r, bool redo);
     int ParseLimit() const;
     void StoreState(int r, const TRowParserState& s, bool& changed);
     std::unique_ptr<TRowStateParser> MakeParser() const;

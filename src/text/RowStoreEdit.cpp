@@ -1,4 +1,4 @@
-// TEditorScreenStrings: the replacement primitive UpdateList, ChangeList with its row-mark rules,
+// TEditorScreenStrings: the replacement primitive UpdateList with its row-mark rules,
 // loading, Text, re-wrap and un-wrap.
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -80,24 +80,6 @@ void TEditorScreenStrings::ChangeRows(int index, int count, std::string_view tex
     ApplyRows(index, count, recs);
 }
 
-void TEditorScreenStrings::ChangeList(int index, int count, const TRowAttributeStringList& list) {
-    if (index < 0 || count < 0 || index + count > Count()) throw EListError(index);
-    std::vector<TRowRec> recs(static_cast<size_t>(list.Count()));
-    for (int j = 0; j < list.Count(); ++j) {
-        const std::string& s = list.Get(j);
-        recs[static_cast<size_t>(j)].P = FRows.StoreText(s);
-        recs[static_cast<size_t>(j)].Len = static_cast<uint32_t>(s.size());
-        recs[static_cast<size_t>(j)].A = list.DataA(j);
-        recs[static_cast<size_t>(j)].B = list.DataB(j);
-    }
-    BeginUpdate();
-    ApplyRows(index, count, recs);
-    for (int j = 0; j < list.Count(); ++j)
-        if (!list.DataStr(j).empty()) FRows.SetDataStr(index + j, list.DataStr(j));
-    RecordUpdate(index, count, list.Count(), -1, 0);
-    EndUpdate();
-}
-
 void TEditorScreenStrings::DeleteRows(int index, int count) {
     if (count <= 0) return;
     if (index < 0 || index + count > Count()) throw EListError(index);
@@ -114,6 +96,74 @@ void TEditorScreenStrings::DeleteRows(int index, int count) {
     }
     int to = index < n ? index : n - 1;
     FRows.SetB(to, RowData::WithMarks(FRows.At(to).B, RowData::Marks(FRows.At(to).B) | gone));
+}
+
+// ---- undo records ----
+
+TUndoData TEditorScreenStrings::NewUndoRecord(int first, int last) const {
+    TUndoData u;
+    if (TScreenStringsClient* ed = ActiveEditor()) {
+        u.CaretRow = ed->CaretRow();
+        u.CaretCol = ed->CaretCol();
+    }
+    u.StartRow = first;
+    if (first <= last) {
+        u.Text = RowsText(first, last);
+        u.Layout = RowsLayout(first, last);
+        u.LastRowEnd = RowEndKind(last);
+    } else {
+        u.LastRowEnd = NoOldRowEnd;
+    }
+    return u;
+}
+
+void TEditorScreenStrings::Undo() {
+    if (FUndo.CanUndo()) Replay(FUndo.TakeUndo(), false);
+}
+
+void TEditorScreenStrings::Redo() {
+    if (FUndo.CanRedo()) Replay(FUndo.TakeRedo(), true);
+}
+
+// A record's old text replaces the rows the change produced; the rows as they are now become
+// the inverse record on the other stack.
+void TEditorScreenStrings::Replay(TUndoData r, bool redo) {
+    const int n = Count();
+    const int start = std::clamp(r.StartRow, 0, n);
+    const int count = std::clamp(r.RowCount, 0, n - start);
+
+    BeginUpdate();
+    TUndoData inv = NewUndoRecord(start, start + count - 1);
+    int newRows = 0;
+    if (r.LastRowEnd != NoOldRowEnd) {
+        std::vector<TWrapRow> rows;
+        if (!r.LayoutRows(rows)) {
+            rows.clear();
+            StrToWrapList(r.Text, FSettings, rows);
+            if (r.LastRowEnd == reWrapped && rows.size() > 1 && rows.back().Length == 0)
+                rows.pop_back();
+        }
+        rows.back().RowEnd = static_cast<TRowEnd>(r.LastRowEnd & 3);
+        newRows = static_cast<int>(rows.size());
+        ChangeRows(start, count, r.Text, rows);
+    } else {
+        DeleteRows(start, count);
+    }
+    int parsed = InitBracketsFrom(start);
+    RecordUpdate(start, count, newRows, FLastParsedRow, parsed);
+
+    inv.RowCount = newRows;
+    TScreenStringsClient* ed = ActiveEditor();
+    if (ed) {
+        inv.CaretRow = ed->CaretRow();
+        inv.CaretCol = ed->CaretCol();
+    }
+    if (redo)
+        FUndo.PushRedone(std::move(inv));
+    else
+        FUndo.PushUndone(std::move(inv));
+    EndUpdate();
+    if (ed) ed->SetCaretPos(r.CaretRow, r.CaretCol);
 }
 
 // ---- UpdateList ----
@@ -134,12 +184,9 @@ void TEditorScreenStrings::UpdateList(int index, int count, std::string_view s) 
 
     if (index == B && E == L && s.empty() && count > 0) {
         // Whole lines are deleted.
-        TUndoData& u = FUndo.Push();
-        u.StartRow = index;
-        u.Text = RowsText(index, L);
-        u.Layout = RowsLayout(index, L);
-        u.LastRowEnd = RowEndKind(L);
+        TUndoData u = NewUndoRecord(index, L);
         u.RowCount = 0;
+        FUndo.Push(std::move(u));
         DeleteRows(index, count);
         int parsed = InitBracketsFrom(index);
         RecordUpdate(index, count, 0, FLastParsedRow, parsed);
@@ -157,16 +204,7 @@ void TEditorScreenStrings::UpdateList(int index, int count, std::string_view s) 
         re = RowEndKind(E);
     }
 
-    TUndoData& u = FUndo.Push();
-    u.StartRow = B;
-    if (B <= E) {
-        u.Text = RowsText(B, E);
-        u.Layout = RowsLayout(B, E);
-        u.LastRowEnd = RowEndKind(E);
-    } else {
-        u.LastRowEnd = NoOldRowEnd;
-    }
-
+    TUndoData u = NewUndoRecord(B, E);
     std::string text = RowsText(B, index - 1);
     text.append(s);
     text += RowsText(L + 1, E);
@@ -174,6 +212,7 @@ void TEditorScreenStrings::UpdateList(int index, int count, std::string_view s) 
     StrToWrapList(text, FSettings, rows);
     rows.back().RowEnd = re;
     u.RowCount = static_cast<int>(rows.size());
+    FUndo.Push(std::move(u));
 
     int oldRows = std::max(E - B + 1, 0);
     ChangeRows(B, oldRows, text, rows);

@@ -1,15 +1,28 @@
-// Block storage of screen rows with per-block counts (see heRowTable.h).
+// Block storage of screen rows with per-block counts.
 #include "text/RowTable.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace {
+std::string IndexMessage(int index) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, " (%d)", index);
+    return std::string("リストのインデックスが範囲を超えています") + buf;
+}
+
 constexpr int kTarget = 1024; // rows per block when blocks are built or split
 constexpr int kMax = 2048;    // a block is split beyond this
 constexpr int kSmall = 128;   // a block below this is merged with a neighbour when they fit
 constexpr size_t kChunk = 1 << 20;
 } // namespace
+
+EListError::EListError(int index) : std::out_of_range(IndexMessage(index)), FIndex(index) {}
+
+void CheckListIndex(int index, int limit) {
+    if (index < 0 || index >= limit) throw EListError(index);
+}
 
 TRowTable::TRowTable() {
     Clear();
@@ -145,7 +158,6 @@ void TRowTable::FreeExtra(TRowRec& r) {
     Extra& e = FExtras[r.Extra - 1];
     e.DataStr.clear();
     e.DataStr.shrink_to_fit();
-    e.Object = nullptr;
     FFreeExtras.push_back(r.Extra);
     r.Extra = 0;
 }
@@ -153,11 +165,6 @@ void TRowTable::FreeExtra(TRowRec& r) {
 std::string_view TRowTable::DataStr(int i) const {
     const TRowRec& r = At(i);
     return r.Extra ? std::string_view(FExtras[r.Extra - 1].DataStr) : std::string_view();
-}
-
-void* TRowTable::Object(int i) const {
-    const TRowRec& r = At(i);
-    return r.Extra ? FExtras[r.Extra - 1].Object : nullptr;
 }
 
 void TRowTable::SetDataStr(int i, std::string_view s) {
@@ -169,19 +176,7 @@ void TRowTable::SetDataStr(int i, std::string_view s) {
         r.Extra = NewExtra();
     }
     FExtras[r.Extra - 1].DataStr.assign(s);
-    if (s.empty() && !FExtras[r.Extra - 1].Object) FreeExtra(r);
-}
-
-void TRowTable::SetObject(int i, void* o) {
-    int b, off;
-    Locate(i, b, off);
-    TRowRec& r = FBlocks[static_cast<size_t>(b)].Rows[static_cast<size_t>(off)];
-    if (!r.Extra) {
-        if (!o) return;
-        r.Extra = NewExtra();
-    }
-    FExtras[r.Extra - 1].Object = o;
-    if (!o && FExtras[r.Extra - 1].DataStr.empty()) FreeExtra(r);
+    if (s.empty()) FreeExtra(r);
 }
 
 const char* TRowTable::StoreText(std::string_view s) {

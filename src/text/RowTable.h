@@ -6,18 +6,32 @@
 
 #include <cstdint>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "text/RowData.h"
 
+// Raised for every row access outside the valid range; the message names the index.
+class EListError : public std::out_of_range {
+  public:
+    explicit EListError(int index);
+    int Index() const { return FIndex; }
+
+  private:
+    int FIndex;
+};
+
+// Throws EListError(index) unless 0 <= index < limit.
+void CheckListIndex(int index, int limit);
+
 struct TRowRec {
     const char* P = nullptr; // text bytes (arena)
     uint32_t Len = 0;
     uint32_t A = 0;     // DataA
     uint32_t B = 0;     // DataB
-    uint32_t Extra = 0; // index+1 of the row's DataStr/Object record, 0 = none
+    uint32_t Extra = 0; // index+1 of the row's DataStr record, 0 = none
     std::string_view Text() const { return {P, Len}; }
 };
 
@@ -33,8 +47,6 @@ class TRowTable {
     void SetText(int i, std::string_view s);
     std::string_view DataStr(int i) const;
     void SetDataStr(int i, std::string_view s);
-    void* Object(int i) const;
-    void SetObject(int i, void* o);
 
     // Copies s into the arena; the returned pointer stays valid until the next Compact.
     const char* StoreText(std::string_view s);
@@ -45,7 +57,7 @@ class TRowTable {
     void Insert(int i, const TRowRec* recs, int n);
     void Erase(int i, int n);
     void Clear();
-    // Replaces all rows by recs (texts already in the arena); DataStr and Object are dropped.
+    // Replaces all rows by recs (texts already in the arena); DataStr is dropped.
     void AssignRows(std::vector<TRowRec>&& recs);
     // Compacts the arena when more than half of it is garbage.
     void MaybeCompact();
@@ -94,7 +106,6 @@ class TRowTable {
 
     struct Extra {
         std::string DataStr;
-        void* Object = nullptr;
     };
     std::vector<Extra> FExtras;
     std::vector<uint32_t> FFreeExtras;

@@ -1,4 +1,5 @@
-// Undo and redo of a row store: each record holds the old text of a range of rows.
+// Undo and redo history of a row store: each record holds the old text of a range of rows and
+// everything needed to put it back; the store replays the records.
 #pragma once
 
 #include <cstdint>
@@ -6,7 +7,7 @@
 #include <string>
 #include <vector>
 
-class TEditorScreenStrings;
+#include "text/LineBreaking.h"
 
 struct TUndoData {
     int CaretRow = 0; // caret of the active editor when the record was made
@@ -19,14 +20,16 @@ struct TUndoData {
     // rows, because cutting Text again may place a row end elsewhere (a row end before a lone
     // lead byte, a row kept from an earlier cut), and later records rely on the old rows.
     std::vector<uint64_t> Layout;
+
+    // The old rows as slices of Text, from Layout; false when Layout is missing or does not fit
+    // the text (the caller then cuts the text again).
+    bool LayoutRows(std::vector<TWrapRow>& rows) const;
 };
 
 using TUndoDataList = std::deque<TUndoData>;
 
 class TEditorUndoObj {
   public:
-    explicit TEditorUndoObj(TEditorScreenStrings* owner) : FOwner(owner) {}
-
     static constexpr int DefaultListMax = 64;
     int ListMax() const { return FListMax; }
     void SetListMax(int v) { FListMax = v < DefaultListMax ? DefaultListMax : v; }
@@ -34,22 +37,23 @@ class TEditorUndoObj {
     bool CanUndo() const { return !FUndoList.empty(); }
     bool CanRedo() const { return !FRedoList.empty(); }
     void Clear();
-    // A new record with the active editor's caret; drops the oldest beyond ListMax and empties
-    // the redo stack unless an undo or redo is running. The caller fills in the rest.
-    TUndoData& Push();
-    void Undo();
-    void Redo();
-    bool InUndoRedo() const { return FInUndoRedo; }
+    // Records an edit: drops the oldest record beyond ListMax and empties the redo stack.
+    void Push(TUndoData d);
+    // Takes the latest record off the undo or the redo stack (which must not be empty).
+    TUndoData TakeUndo();
+    TUndoData TakeRedo();
+    // The inverse of an undone record goes on the redo stack; the inverse of a redone one goes
+    // back on the undo stack (ListMax kept, the rest of the redo stack too).
+    void PushUndone(TUndoData inverse);
+    void PushRedone(TUndoData inverse);
     uint64_t PushCount() const { return FPushCount; } // records made by edits so far
 
     const TUndoDataList& UndoList() const { return FUndoList; }
     const TUndoDataList& RedoList() const { return FRedoList; }
 
   private:
-    void Replay(TUndoDataList& from, TUndoDataList& to);
-    TEditorScreenStrings* FOwner;
+    void Trim();
     int FListMax = DefaultListMax;
-    bool FInUndoRedo = false;
     uint64_t FPushCount = 0;
     TUndoDataList FRedoList;
     TUndoDataList FUndoList;

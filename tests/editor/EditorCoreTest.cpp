@@ -25,7 +25,7 @@ struct EditorTest : ::testing::Test {
     void Load(const std::string& text, bool wrap = false, int wrapByte = 20) {
         e.SetText(text);
         if (wrap) {
-            TEditorPropWrap w;
+            TEditorWrapOption w;
             w.SetWrapByte(wrapByte);
             e.SetWrapOption(w);
             e.SetWordWrap(true);
@@ -266,7 +266,7 @@ TEST_F(EditorTest, BoxPasteBeyondLastRow) {
     e.SetCaret(0, 10);
     e.SetSelTextBox("111\r\n222\r\n333\r\n");
     EXPECT_EQ(RowsOf(e), (V{"abc       111", "          222", "          333"}));
-    EXPECT_EQ(e.Rows().RowEndKind(2), erTextEnd);
+    EXPECT_EQ(e.Rows().RowEndKind(2), reTextEnd);
     EXPECT_EQ(e.Row(), 2);
     EXPECT_EQ(e.Col(), 13);
     e.Undo(); // one step
@@ -294,12 +294,12 @@ TEST_F(EditorTest, RowMarks) {
     Load("0\r\n1\r\n2\r\n3\r\n4\r\n5\r\n");
     e.PutRowMark(3, 2);
     e.PutRowMark(5, 2); // jump marks live on one row: moved
-    EXPECT_EQ(e.Rows().RowMarks(3), 0);
-    EXPECT_EQ(e.Rows().RowMarks(5), 1 << 2);
+    EXPECT_EQ(e.Rows().ListRowMarks(3), 0);
+    EXPECT_EQ(e.Rows().ListRowMarks(5), 1 << 2);
     e.PutRowMark(3, 12);
     e.PutRowMark(5, 12); // image marks may be on several rows
-    EXPECT_EQ(e.Rows().RowMarks(3), 1 << 12);
-    EXPECT_EQ(e.Rows().RowMarks(5), (1 << 2) | (1 << 12));
+    EXPECT_EQ(e.Rows().ListRowMarks(3), 1 << 12);
+    EXPECT_EQ(e.Rows().ListRowMarks(5), (1 << 2) | (1 << 12));
     e.PutRowMark(99, 3); // out of range: nothing
     EXPECT_FALSE(e.Rows().MarksInList() & (1 << 3));
     e.SetCaret(0, 0);
@@ -307,7 +307,7 @@ TEST_F(EditorTest, RowMarks) {
     EXPECT_EQ(e.Row(), 5);
     EXPECT_FALSE(e.GotoRowMark(7));
     e.ToggleRowMark(2);
-    EXPECT_EQ(e.Rows().RowMarks(5), 1 << 12);
+    EXPECT_EQ(e.Rows().ListRowMarks(5), 1 << 12);
 }
 
 TEST_F(EditorTest, UndoRedoRestoreCaret) {

@@ -1,6 +1,5 @@
-// Geometry of the client area, number columns and mark shapes; popup enabling; box payload.
+// Geometry of the client area, number columns and mark shapes; popup enabling.
 #include "editor/Geometry.h"
-#include "editor/BoxClipboard.h"
 #include "editor/PopupModel.h"
 
 #include <gtest/gtest.h>
@@ -127,16 +126,4 @@ TEST(EditorPopup, CaptionsShortcutsAndEnabling) {
     EXPECT_FALSE(Find(m, "Box貼り付け(&B)").Enabled);
     EXPECT_FALSE(Find(m, "削除(&D)").Enabled);
     EXPECT_TRUE(Find(m, "Box選択モード(&K)").Checked);
-}
-
-TEST(EditorBoxClip, PayloadAndLines) {
-    const std::string text = BoxPartsToText({"ab", "", "c"});
-    EXPECT_EQ(text, "ab\r\n\r\nc\r\n");
-    const std::string payload = BoxTextPayload(text);
-    EXPECT_EQ(payload.back(), '\0');
-    EXPECT_EQ(BoxTextFromPayload(payload), text);
-    EXPECT_EQ(BoxTextFromPayload("xy"), "xy");
-    EXPECT_EQ(SplitTextLines(text), (std::vector<std::string>{"ab", "", "c"}));
-    EXPECT_EQ(SplitTextLines("a\rb\nc"), (std::vector<std::string>{"a", "b", "c"}));
-    EXPECT_TRUE(SplitTextLines("").empty());
 }

@@ -1,6 +1,6 @@
-// Clamps, defaults and change notification of the editor's settings objects.
-#include "editor/CaretSettings.h"
+// Clamps and change notification of the editor's settings objects.
 #include "editor/ViewSettings.h"
+#include "editor/CaretSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -36,32 +36,6 @@ TEST(EditorSettings, ClampsAndRounding) {
     TEditorSpeed sp;
     sp.SetPageVerticalRange(0); // would make PageDown a no-op
     EXPECT_EQ(sp.PageVerticalRange(), 1);
-}
-
-TEST(EditorSettings, ConstructedDefaults) {
-    TEditorMargin m;
-    EXPECT_EQ(m.Character(), 0);
-    EXPECT_EQ(m.Left(), 19);
-    EXPECT_EQ(m.Line(), 0);
-    EXPECT_EQ(m.Top(), 2);
-    TEditorCaret c;
-    EXPECT_TRUE(c.AutoIndent());
-    EXPECT_TRUE(c.BackSpaceUnIndent());
-    EXPECT_TRUE(c.FreeCaret());
-    EXPECT_FALSE(c.KeepCaret());
-    EXPECT_TRUE(c.RowSelect());
-    EXPECT_EQ(c.SelDragMode(), dmAutomatic);
-    EXPECT_EQ(c.TabSpaceCount(), 8);
-    TEditorLeftbar lb;
-    EXPECT_EQ(lb.Column(), 4);
-    EXPECT_EQ(lb.ShowNumberMode(), nmRow);
-    EXPECT_FALSE(lb.Visible());
-    TEditorImagebar ib;
-    EXPECT_TRUE(ib.Visible());
-    EXPECT_EQ(ib.DigitWidth(), 8);
-    TEditorMarks marks;
-    EXPECT_FALSE(marks.EofMark.Visible());
-    EXPECT_EQ(marks.Underline.Color(), edc::clGray);
 }
 
 TEST(EditorSettings, NotifiesOnlyOnRealChange) {

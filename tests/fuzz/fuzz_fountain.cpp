@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes and arbitrary saved states to every parser. Checks that tokens come in
 // order, never overlap, never reach past the text, and that the row walk hands on a sane state.
 #include "syntax/MemoSyntax.h"
-#include "syntax/SyntaxInstances.h"
 #include "syntax/RowTokens.h"
+#include "syntax/SyntaxInstances.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     st.PrevRowEnd = data[1] & 3;
     st.BracketIndex = static_cast<int8_t>(data[2]);
     st.FromBytes(data + 3);
-    int rowEnd = data[1] >> 2 & 3;
+    TRowEnd rowEnd = static_cast<TRowEnd>(data[1] >> 2 & 3);
     data += 8;
     size -= 8;
 

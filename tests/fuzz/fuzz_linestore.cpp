@@ -1,5 +1,5 @@
 // Fuzz target for the row store: loads arbitrary bytes, wraps at random widths and applies random
-// UpdateList, undo and redo sequences, checking the row invariants, the logical-line view, the
+// UpdateList, undo and redo sequences, checking the row invariants, the logical lines, the
 // Text round trip, parser states against a full walk, and that undo and redo restore every text
 // byte for byte.
 #include <cstdint>
@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "text/LinesView.h"
 #include "text/RowStore.h"
 
 namespace {
@@ -104,16 +103,16 @@ void CheckRows(TEditorScreenStrings& s) {
     CHECK(static_cast<int64_t>(text.size()) == pos);
     // Text round trip.
     TEditorScreenStrings t;
-    t.WrapOption().Assign(s.WrapOption());
+    t.SetWrapOption(s.WrapOption());
     t.SetWordWrap(s.WordWrap());
     t.SetText(text);
     CHECK(t.Text() == text);
     // Logical lines joined again give the text.
-    TEditorStrings lines2(&s);
     std::string joined;
-    for (int i = 0; i < lines2.Count(); ++i) {
-        joined += lines2.Get(i);
-        int last = s.RowEnd(s.LineToRow(i));
+    for (int i = 0; i < s.LineCount(); ++i) {
+        int first = s.LineToRow(i), last = s.RowEnd(first);
+        for (int r = first; r <= last; ++r)
+            joined += s.RowText(r);
         if (s.RowEndKind(last) == reLineEnd) joined += "\r\n";
     }
     CHECK(joined == text);
@@ -133,11 +132,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Client ed;
     s.Attach(&ed);
     uint8_t cfg = in.Byte();
-    s.WrapOption().SetWrapByte(in.Int(0, 60));
-    s.WrapOption().SetFollowPunctuation(cfg & 1);
-    s.WrapOption().SetLeading(cfg & 2);
-    s.WrapOption().SetWordBreak(cfg & 4);
-    s.WrapOption().SetFollowRetMark(cfg & 8);
+    TEditorWrapOption o;
+    o.SetWrapByte(in.Int(0, 60));
+    o.FollowPunctuation = cfg & 1;
+    o.Leading = cfg & 2;
+    o.WordBreak = cfg & 4;
+    o.FollowRetMark = cfg & 8;
+    s.SetWrapOption(o);
     s.SetTabSpaceCount(2 + (cfg >> 4 & 3) * 2);
     s.SetWordWrap(cfg & 0x40);
     size_t textLen = in.Int(0, 400);
@@ -170,7 +171,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         } else if (op == 5) {
             CHECK(s.UndoObj().CanUndo() == (undoable > 0));
             if (undoable > 0) {
-                s.UndoObj().Undo();
+                s.Undo();
                 --pos;
                 --undoable;
                 CHECK(s.Text() == hist[pos]);
@@ -178,7 +179,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         } else if (op == 6) {
             CHECK(s.UndoObj().CanRedo() == (pos + 1 < hist.size()));
             if (pos + 1 < hist.size()) {
-                s.UndoObj().Redo();
+                s.Redo();
                 ++pos;
                 ++undoable;
                 CHECK(s.Text() == hist[pos]);
@@ -197,8 +198,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             uint8_t c = in.Byte();
             if (c & 1)
                 s.SetWordWrap(!s.WordWrap());
-            else
-                s.WrapOption().SetWrapByte(in.Int(0, 60));
+            else {
+                TEditorWrapOption w = s.WrapOption();
+                w.SetWrapByte(in.Int(0, 60));
+                s.SetWrapOption(w);
+            }
             CHECK(s.Text() == before);
             if (!s.UndoObj().CanUndo() && !s.UndoObj().CanRedo()) {
                 hist.assign(1, before);
@@ -206,20 +210,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 undoable = 0;
             }
         } else {
-            TEditorStrings lines(&s);
-            int lc = lines.Count();
+            // Whole-line edits: append, insert, delete or replace logical line i.
+            int lc = s.LineCount();
             std::string str = in.Bytes(in.Int(0, 8));
             int what = in.Byte() % 4;
             int i = in.Int(0, lc);
             uint64_t pushes = s.UndoObj().PushCount();
-            if (what == 0)
-                lines.Add(str);
+            int first = s.LineToRow(i);
+            int rows = i < lc ? s.RowEnd(first) - first + 1 : 0;
+            if (what == 0 || (what == 1 && i == lc))
+                s.UpdateList(s.Count(), 0, str + "\r\n");
             else if (what == 1)
-                lines.Insert(i, str);
+                s.UpdateList(first, 0, str + "\r\n");
             else if (i < lc && what == 2)
-                lines.Delete(i);
+                s.UpdateList(first, rows, "");
             else if (i < lc)
-                lines.Put(i, str);
+                s.UpdateList(first, rows,
+                             s.RowEndKind(first + rows - 1) == reLineEnd ? str + "\r\n" : str);
             if (s.UndoObj().PushCount() != pushes) {
                 hist.resize(pos + 1);
                 hist.push_back(s.Text());

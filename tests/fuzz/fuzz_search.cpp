@@ -2,9 +2,9 @@
 // Checks what must hold whatever the input: a match lies inside the buffer, starts on the first
 // byte of a character, really matches there, and lies on the searched side of the start; the row
 // search agrees with searching the whole text in one piece whenever a match fits in one buffer.
+#include "platform/Cp932.h"
 #include "search/Matcher.h"
 #include "search/RowSearch.h"
-#include "platform/Cp932.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -28,11 +28,11 @@ bool startsChar(std::string_view s, std::size_t pos) {
     return pos == s.size();
 }
 
-struct Rows : TSearchRowSource {
+struct Rows : TRowView {
     std::vector<std::string> text;
     int RowCount() const override { return static_cast<int>(text.size()); }
     std::string_view RowText(int r) const override { return text[static_cast<std::size_t>(r)]; }
-    bool RowHasLineEnd(int) const override { return true; }
+    TRowEnd RowEndKind(int) const override { return reLineEnd; }
 };
 
 } // namespace

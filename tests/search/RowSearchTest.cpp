@@ -9,7 +9,7 @@
 
 namespace {
 
-struct Rows : TSearchRowSource {
+struct Rows : TRowView {
     std::vector<std::string> text;
     std::vector<bool> lineEnd;
     void add(std::string s, bool end = true) {
@@ -18,7 +18,9 @@ struct Rows : TSearchRowSource {
     }
     int RowCount() const override { return int(text.size()); }
     std::string_view RowText(int r) const override { return text.at(size_t(r)); }
-    bool RowHasLineEnd(int r) const override { return lineEnd.at(size_t(r)); }
+    TRowEnd RowEndKind(int r) const override {
+        return lineEnd.at(size_t(r)) ? reLineEnd : reWrapped;
+    }
 };
 
 Rows Filler(int n, int len = 100) {

@@ -1,11 +1,17 @@
 // Search and replace on the real row store: wrapped rows, line ends inside a hit, and replace
 // all undone again step by step.
-#include "search/RowSearchAdapter.h"
+#include "search/RowSearch.h"
 #include "search/RowStoreReplaceTarget.h"
 
 #include <gtest/gtest.h>
 
 namespace {
+// Wrap options with the given width and the default character sets.
+TEditorWrapOption WrapWidth(int width) {
+    TEditorWrapOption o;
+    o.SetWrapByte(width);
+    return o;
+}
 
 TSearchCommandState All(std::string text, std::string repl, TSearchOptions o) {
     return {std::move(text), std::move(repl), static_cast<TSearchOptions>(o | soReplaceAll)};
@@ -16,7 +22,7 @@ void UndoStepByStep(TEditorScreenStrings& s, const std::string& original, int st
     for (int i = 0; i < steps; ++i) {
         ASSERT_TRUE(s.UndoObj().CanUndo()) << i;
         const std::string before = s.Text();
-        s.UndoObj().Undo();
+        s.Undo();
         EXPECT_NE(before, s.Text()) << i;
     }
     EXPECT_FALSE(s.UndoObj().CanUndo());
@@ -26,18 +32,18 @@ void UndoStepByStep(TEditorScreenStrings& s, const std::string& original, int st
 TEST(RowStoreReplace, SearchOnTheRowStore) {
     TEditorScreenStrings s;
     s.SetText("alpha beta\r\n" + std::string(30, 'x') + "needle" + std::string(30, 'y') + "\r\n");
-    s.WrapOption().SetWrapByte(20);
+    s.SetWrapOption(WrapWidth(20));
     s.SetWordWrap(true);
     ASSERT_GT(s.Count(), 3);
     TSearchHit hit;
     TEditorSearchState st;
-    ASSERT_TRUE(EditorSearchIn(s, st, "NEEDLE", soDown, hit));
+    ASSERT_TRUE(EditorSearch(s, st, "NEEDLE", soDown, hit));
     EXPECT_EQ(s.TextPos(hit.Row) + hit.Offset, 12 + 30);
     EXPECT_EQ(hit.Length, 6);
     // The hit starts on the row that holds its first byte, even right after a wrap.
     EXPECT_LE(hit.Offset, static_cast<std::ptrdiff_t>(s.RowText(hit.Row).size()));
     st.Caret = {s.Count(), 0};
-    ASSERT_TRUE(EditorSearchIn(s, st, "beta", 0, hit));
+    ASSERT_TRUE(EditorSearch(s, st, "beta", 0, hit));
     EXPECT_EQ(hit.Row, 0);
     EXPECT_EQ(hit.Offset, 6);
 }
@@ -60,7 +66,7 @@ TEST(RowStoreReplace, ReplaceAllBackwardAcrossWrappedRows) {
     for (int i = 0; i < 6; ++i)
         original += std::string(17, 'a') + "cut" + std::string(9, 'b') + "\r\n";
     s.SetText(original);
-    s.WrapOption().SetWrapByte(20);
+    s.SetWrapOption(WrapWidth(20));
     s.SetWordWrap(true); // "cut" is split by the wrap at column 20 on every line
     TRowStoreReplaceTarget t(s);
     t.SetSelStart(static_cast<std::ptrdiff_t>(original.size()));
@@ -92,15 +98,15 @@ TEST(RowStoreReplace, HitInsideALineEndTakesTheWholeLineEnd) {
     s.SetText("ab\r\ncd");
     TSearchHit hit;
     TEditorSearchState st;
-    ASSERT_TRUE(EditorSearchIn(s, st, "\ncd", soDown, hit));
+    ASSERT_TRUE(EditorSearch(s, st, "\ncd", soDown, hit));
     EXPECT_EQ(s.TextPos(hit.Row) + hit.Offset, 2);
     EXPECT_EQ(hit.Length, 4);
     st.Caret = {1, 2};
-    ASSERT_TRUE(EditorSearchIn(s, st, "\ncd", 0, hit));
+    ASSERT_TRUE(EditorSearch(s, st, "\ncd", 0, hit));
     EXPECT_EQ(s.TextPos(hit.Row) + hit.Offset, 2);
     EXPECT_EQ(hit.Length, 4);
     st.Caret = {0, 0};
-    ASSERT_TRUE(EditorSearchIn(s, st, "b\r", soDown, hit));
+    ASSERT_TRUE(EditorSearch(s, st, "b\r", soDown, hit));
     EXPECT_EQ(s.TextPos(hit.Row) + hit.Offset, 1);
     EXPECT_EQ(hit.Length, 3);
     for (const TSearchOptions dir : {TSearchOptions(soDown), TSearchOptions(0)}) {
@@ -143,8 +149,7 @@ TEST(RowStoreReplace, ManyReplacementsKeepEveryUndoStep) {
     EXPECT_EQ(RunReplace(t, st).Replaced, 500);
     // With full-width/half-width matching the replaced text is still found.
     TSearchHit hit;
-    EXPECT_TRUE(
-        EditorSearchIn(s, TEditorSearchState{}, "\x83\x4B", soDown | soNoMatchZenkaku, hit));
+    EXPECT_TRUE(EditorSearch(s, TEditorSearchState{}, "\x83\x4B", soDown | soNoMatchZenkaku, hit));
     UndoStepByStep(s, original, 500);
 }
 

@@ -157,7 +157,7 @@ TEST(DelphiParser, AsmBlockEndsAtEnd) {
     auto f = CreateDelphiFountain1();
     TFountainState st;
     auto p = f->CreateParser();
-    p->ParseRow(st, "asm", "", rowLineEnd);
+    p->ParseRow(st, "asm", "", reLineEnd);
     EXPECT_EQ(st.Element, dsAsm);
     EXPECT_EQ(Tokens(*f, "  MOV EAX, 12 ; 'x'", st), T({{"MOV", toAsm},
                                                         {"EAX", toAsm},
@@ -170,7 +170,7 @@ TEST(DelphiParser, AsmBlockEndsAtEnd) {
     auto colours = Colors(*f, "RET end", st);
     EXPECT_EQ(colours[0], &f->AsmBlock);
     EXPECT_EQ(colours[1], &f->Reserve());
-    p->ParseRow(st, "  RET end;", "", rowLineEnd);
+    p->ParseRow(st, "  RET end;", "", reLineEnd);
     EXPECT_EQ(st.Element, dsNormal);
 }
 

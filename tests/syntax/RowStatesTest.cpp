@@ -1,13 +1,20 @@
 // The parsers inside the row store: full and incremental InitBrackets with the stop on an equal
-// state, the visible-rows limit, wrapped rows and the token stepping over stored rows.
-#include "text/RowStore.h"
+// state, the visible-rows limit, wrapped rows and tokens started from stored states.
 #include "syntax/MemoSyntax.h"
-#include "syntax/SyntaxInstances.h"
 #include "syntax/RowStateParser.h"
+#include "syntax/RowTokens.h"
+#include "syntax/SyntaxInstances.h"
+#include "text/RowStore.h"
 
 #include <gtest/gtest.h>
 
 namespace {
+// Wrap options with the given width and the default character sets.
+TEditorWrapOption WrapWidth(int width) {
+    TEditorWrapOption o;
+    o.SetWrapByte(width);
+    return o;
+}
 
 // Counts the rows the walk hands to the parser.
 struct CountingParser : TRowStateParser {
@@ -38,6 +45,14 @@ struct Client : TScreenStringsClient {
     void InvalidateRow(int r) override { invalidated.push_back(r); }
     void ListUpdated(const TUpdateInfo& u) override { last = u; }
 };
+
+// Starts tokens on a stored row as painting does: states computed up to the row first.
+void StartRow(TRowTokens& t, TEditorScreenStrings& rows, int r) {
+    rows.ParseUpTo(r);
+    std::string_view next =
+        rows.RowEndKind(r) == reWrapped && r + 1 < rows.Count() ? rows.RowText(r + 1) : "";
+    t.Start(rows.RowText(r), next, FromRowState(rows.ParserState(r)));
+}
 
 std::string Numbered(int n, const char* prefix) {
     std::string s;
@@ -112,7 +127,7 @@ TEST(RowStore, WrappedRowsSeeTheNextRow) {
     Client c(f);
     TEditorScreenStrings rows;
     rows.Attach(&c);
-    rows.WrapOption().SetWrapByte(20);
+    rows.SetWrapOption(WrapWidth(20));
     rows.SetWordWrap(true);
     rows.SetText("see http://example.com/some/long/path end\r\n");
     ASSERT_GE(rows.Count(), 3);
@@ -126,21 +141,10 @@ TEST(RowStore, WrappedRowsSeeTheNextRow) {
     EXPECT_EQ(tok.Kind, toUrl);
     EXPECT_EQ(tok.Start, 0);
     EXPECT_EQ(tok.Color, &f.Colors().Url);
-    // Word movement over the stored rows skips symbols.
-    EXPECT_EQ(NextWordStart(t, rows, 0, 0), 4);
     rows.Detach(&c);
 }
 
-TEST(RowStore, StateConversionKeepsEveryField) {
-    TFountainState s;
-    s.PrevRowEnd = 1;
-    s.BracketIndex = 13;
-    s.Element = 2;
-    s.Token = toTagAttributeValue;
-    s.Remain = 300;
-    s.PrevToken = toTagAttributeDelimiter;
-    s.Str = "x";
-    EXPECT_EQ(FromRowState(ToRowState(s)), s);
+TEST(RowStore, NotComputedStateReadsAsNoOpenBracket) {
     TRowParserState notComputed;
     notComputed.BracketIndex = -2;
     EXPECT_EQ(FromRowState(notComputed).BracketIndex, -1);

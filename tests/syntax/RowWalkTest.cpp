@@ -2,22 +2,22 @@
 // end, comments and quoted text continued, tags across lines, and the token stepping on top.
 #include "SyntaxTestUtil.h"
 #include "syntax/MemoSyntax.h"
-#include "syntax/SyntaxInstances.h"
 #include "syntax/RowTokens.h"
+#include "syntax/SyntaxInstances.h"
 
 #include <gtest/gtest.h>
 
 TEST(RowWalk, BraceCommentOverThreeDelphiRows) {
     auto f = CreateDelphiFountain1();
-    std::vector<std::pair<std::string, int>> rows = {{"x := 1; { start", rowLineEnd},
-                                                     {"  middle 'text'", rowLineEnd},
-                                                     {"end } y;", rowLineEnd},
-                                                     {"z", rowTextEnd}};
+    std::vector<std::pair<std::string, TRowEnd>> rows = {{"x := 1; { start", reLineEnd},
+                                                         {"  middle 'text'", reLineEnd},
+                                                         {"end } y;", reLineEnd},
+                                                         {"z", reTextEnd}};
     auto st = Walk(*f, rows);
     EXPECT_EQ(st[1].BracketIndex, 0);
     EXPECT_EQ(st[2].BracketIndex, 0);
     EXPECT_EQ(st[3].BracketIndex, -1);
-    EXPECT_EQ(st[2].PrevRowEnd, rowLineEnd);
+    EXPECT_EQ(st[2].PrevRowEnd, reLineEnd);
     const TFountainColor* silver = &f->Brackets().Items(0).ItemColor();
     EXPECT_EQ(Tokens(*f, rows[0].first, st[0]).back(), Tok("{ start", toBracket));
     EXPECT_EQ(Tokens(*f, rows[1].first, st[1]), (std::vector<Tok>{{"  middle 'text'", toBracket}}));
@@ -32,15 +32,15 @@ TEST(RowWalk, BraceCommentOverThreeDelphiRows) {
 
 TEST(RowWalk, BlankRowsPassTheStateOn) {
     auto f = CreateHTMLFountain1();
-    auto st = Walk(
-        *f, {{"<!--", rowLineEnd}, {"   ", rowLineEnd}, {"", rowLineEnd}, {"-->", rowLineEnd}});
+    auto st =
+        Walk(*f, {{"<!--", reLineEnd}, {"   ", reLineEnd}, {"", reLineEnd}, {"-->", reLineEnd}});
     EXPECT_EQ(st[1].BracketIndex, 0);
     EXPECT_EQ(st[2].BracketIndex, 0);
     EXPECT_EQ(st[3].BracketIndex, 0);
     EXPECT_EQ(st[4].BracketIndex, -1);
     // A quoted text that crossed into a blank row that ends its line stops there.
     auto d = CreateDelphiFountain1();
-    st = Walk(*d, {{"'abc", rowWrapped}, {"   ", rowLineEnd}, {"x", rowLineEnd}});
+    st = Walk(*d, {{"'abc", reWrapped}, {"   ", reLineEnd}, {"x", reLineEnd}});
     EXPECT_EQ(st[1].Token, toSingleQuotation);
     EXPECT_EQ(st[2].Token, 0);
 }
@@ -50,10 +50,10 @@ TEST(RowWalk, TokenCrossingAWrappedRowEndKeepsItsColour) {
     f.SetUrl(true);
     f.SetReserveWordList({"begin"});
     const std::string r0 = "see http://exam", r1 = "ple.com/ ok";
-    auto st = Walk(f, {{r0, rowWrapped}, {r1, rowLineEnd}});
+    auto st = Walk(f, {{r0, reWrapped}, {r1, reLineEnd}});
     EXPECT_EQ(st[1].Token, toUrl);
     EXPECT_EQ(st[1].Remain, 8);
-    EXPECT_EQ(st[1].PrevRowEnd, rowWrapped);
+    EXPECT_EQ(st[1].PrevRowEnd, reWrapped);
 
     TRowTokens rt(f);
     auto t0 = rt.All(r0, r1, st[0]);
@@ -70,7 +70,7 @@ TEST(RowWalk, TokenCrossingAWrappedRowEndKeepsItsColour) {
     EXPECT_EQ(t1[1].Kind, toAnk);
 
     // A reserved word split by the wrap is finished in the reserved colour.
-    st = Walk(f, {{"x beg", rowWrapped}, {"in y", rowLineEnd}});
+    st = Walk(f, {{"x beg", reWrapped}, {"in y", reLineEnd}});
     EXPECT_EQ(st[1].Token, toReserve);
     EXPECT_EQ(st[1].Remain, 2);
     auto t = rt.All("in y", "", st[1]);
@@ -83,8 +83,7 @@ TEST(RowWalk, CommentAndQuotedTextContinueThroughWrappedRows) {
     f.SetCommenter("//");
     f.SetQuotation("'");
     auto st = Walk(
-        f,
-        {{"a // comm", rowWrapped}, {"ent", rowWrapped}, {"more", rowLineEnd}, {"x", rowLineEnd}});
+        f, {{"a // comm", reWrapped}, {"ent", reWrapped}, {"more", reLineEnd}, {"x", reLineEnd}});
     EXPECT_EQ(st[1].Token, toComment);
     EXPECT_EQ(st[1].Remain, 0);
     EXPECT_EQ(st[2].Token, toComment);
@@ -93,39 +92,39 @@ TEST(RowWalk, CommentAndQuotedTextContinueThroughWrappedRows) {
     EXPECT_EQ(Tokens(f, "x", st[3]), (std::vector<Tok>{{"x", toAnk}}));
 
     // The quotation routine goes on without expecting its opening quote.
-    st = Walk(f, {{"'It''", rowWrapped}, {"s long", rowWrapped}, {" text' x", rowLineEnd}});
+    st = Walk(f, {{"'It''", reWrapped}, {"s long", reWrapped}, {" text' x", reLineEnd}});
     EXPECT_EQ(st[1].Token, toQuotation);
     EXPECT_EQ(st[2].Token, toQuotation);
     EXPECT_EQ(Tokens(f, " text' x", st[2]),
               (std::vector<Tok>{{" text'", toQuotation}, {"x", toAnk}}));
     // An unclosed quotation ends with its logical line.
-    st = Walk(f, {{"'open", rowLineEnd}, {"x", rowLineEnd}});
+    st = Walk(f, {{"'open", reLineEnd}, {"x", reLineEnd}});
     EXPECT_EQ(st[1].Token, 0);
 }
 
 TEST(RowWalk, BracketsSplitByTheWrap) {
     auto f = CreateHTMLFountain1();
     // The right string split by the row end: the bracket stays open with its remaining bytes.
-    auto st = Walk(*f, {{"<!-- a --", rowWrapped}, {">b", rowLineEnd}});
+    auto st = Walk(*f, {{"<!-- a --", reWrapped}, {">b", reLineEnd}});
     EXPECT_EQ(st[1].BracketIndex, 0);
     EXPECT_EQ(st[1].Token, toBracket);
     EXPECT_EQ(st[1].Remain, 1);
     EXPECT_EQ(Tokens(*f, ">b", st[1]), (std::vector<Tok>{{">", toBracket}, {"b", toAnk}}));
     EXPECT_EQ(st[2].BracketIndex, -1);
     // The right string wholly in the next row: the bracket text simply continues there.
-    st = Walk(*f, {{"<!-- a", rowWrapped}, {"-->b", rowLineEnd}});
+    st = Walk(*f, {{"<!-- a", reWrapped}, {"-->b", reLineEnd}});
     EXPECT_EQ(st[1].BracketIndex, 0);
     EXPECT_EQ(st[1].Token, 0);
     EXPECT_EQ(Tokens(*f, "-->b", st[1]), (std::vector<Tok>{{"-->", toBracket}, {"b", toAnk}}));
     // A bracket that begins only in the next row leaves none open.
-    st = Walk(*f, {{"abc ", rowWrapped}, {"<!-- x", rowLineEnd}});
+    st = Walk(*f, {{"abc ", reWrapped}, {"<!-- x", reLineEnd}});
     EXPECT_EQ(st[1].BracketIndex, -1);
     EXPECT_EQ(st[2].BracketIndex, 0);
 }
 
 TEST(RowWalk, TagsAcrossLines) {
     auto f = CreateHTMLFountain1();
-    auto st = Walk(*f, {{"text <a", rowLineEnd}, {"href=x>y", rowLineEnd}, {"z", rowLineEnd}});
+    auto st = Walk(*f, {{"text <a", reLineEnd}, {"href=x>y", reLineEnd}, {"z", reLineEnd}});
     EXPECT_EQ(st[1].Element, hsInTag);
     EXPECT_EQ(st[1].PrevToken, toTagElement);
     EXPECT_EQ(Tokens(*f, "href=x>y", st[1]), (std::vector<Tok>{{"href", toTagAttribute},
@@ -135,7 +134,7 @@ TEST(RowWalk, TagsAcrossLines) {
                                                                {"y", toAnk}}));
     EXPECT_EQ(st[2].Element, hsOutside);
     // A value split by the wrap keeps the value colour and the tag state.
-    st = Walk(*f, {{"<p id=ab", rowWrapped}, {"cd>", rowLineEnd}});
+    st = Walk(*f, {{"<p id=ab", reWrapped}, {"cd>", reLineEnd}});
     EXPECT_EQ(st[1].Token, toTagAttributeValue);
     EXPECT_EQ(st[1].Remain, 2);
     EXPECT_EQ(st[1].Element, hsInTag);
@@ -145,7 +144,7 @@ TEST(RowWalk, TagsAcrossLines) {
 
 TEST(RowWalk, AsmEndSplitByTheWrapEndsTheBlock) {
     auto f = CreateDelphiFountain1();
-    auto st = Walk(*f, {{"asm", rowLineEnd}, {"  ret; en", rowWrapped}, {"d; x", rowLineEnd}});
+    auto st = Walk(*f, {{"asm", reLineEnd}, {"  ret; en", reWrapped}, {"d; x", reLineEnd}});
     EXPECT_EQ(st[1].Element, dsAsm);
     EXPECT_EQ(st[2].Token, toReserve);
     EXPECT_EQ(st[2].Element, dsNormal);
@@ -181,30 +180,15 @@ TEST(RowWalk, SavedStatesOutOfRangeAreHarmless) {
     EXPECT_EQ(Colors(*f, "ab", bad).front(), nullptr);
 }
 
-TEST(TokenStep, WordMovementSkipsSymbols) {
-    TEditorFountain f;
-    TRowTokens rt(f);
-    const std::string row = "foo, (bar) 12";
-    EXPECT_EQ(NextWordStart(rt, row, "", {}, 0), 6);
-    EXPECT_EQ(NextWordStart(rt, row, "", {}, 6), 11);
-    EXPECT_EQ(NextWordStart(rt, row, "", {}, 11), -1);
-    EXPECT_EQ(PrevWordStart(rt, row, "", {}, 13), 11);
-    EXPECT_EQ(PrevWordStart(rt, row, "", {}, 8), 6);
-    EXPECT_EQ(PrevWordStart(rt, row, "", {}, 6), 0);
-    EXPECT_EQ(PrevWordStart(rt, row, "", {}, 0), -1);
-    // Tokens that begin in the next row of a wrapped line belong to that row.
-    EXPECT_EQ(NextWordStart(rt, "ab ", "cd", {}, 0), -1);
-}
-
 TEST(RowWalk, StatesOfPlainRowsAreEqualWhateverTheirLastToken) {
     // The incremental walk stops on an equal state: rows that end in a number, a word or a
     // symbol must hand on the same state unless the language needs the difference.
     auto d = CreateDelphiFountain1();
-    auto st = Walk(*d, {{"x := 12", rowLineEnd}, {"y;", rowLineEnd}, {"z", rowLineEnd}});
+    auto st = Walk(*d, {{"x := 12", reLineEnd}, {"y;", reLineEnd}, {"z", reLineEnd}});
     EXPECT_EQ(st[1], st[2]);
     EXPECT_EQ(st[2], st[3]);
     auto h = CreateHTMLFountain1();
-    st = Walk(*h, {{"a <b>", rowLineEnd}, {"12", rowLineEnd}, {"<i", rowLineEnd}});
+    st = Walk(*h, {{"a <b>", reLineEnd}, {"12", reLineEnd}, {"<i", reLineEnd}});
     EXPECT_EQ(st[1], st[2]);
     EXPECT_NE(st[2], st[3]); // inside a tag the last kind tells attribute from value
 }
@@ -213,10 +197,10 @@ TEST(RowWalk, TokensLongerThanTwoRowsKeepTheirKindOnEveryRow) {
     // Each row sees only the next one; a token cut by its end runs on in the row after.
     TEditorFountain f;
     f.SetUrl(true);
-    auto st = Walk(f, {{"see http://exa", rowWrapped},
-                       {"mple.com/a/b/c", rowWrapped},
-                       {"/d/e.html next", rowLineEnd},
-                       {"plain.text", rowLineEnd}});
+    auto st = Walk(f, {{"see http://exa", reWrapped},
+                       {"mple.com/a/b/c", reWrapped},
+                       {"/d/e.html next", reLineEnd},
+                       {"plain.text", reLineEnd}});
     EXPECT_EQ(st[1].Token, toUrl);
     EXPECT_EQ(st[2].Token, toUrl);
     EXPECT_EQ(Tokens(f, "mple.com/a/b/c", st[1]), (std::vector<Tok>{{"mple.com/a/b/c", toUrl}}));
@@ -227,7 +211,7 @@ TEST(RowWalk, TokensLongerThanTwoRowsKeepTheirKindOnEveryRow) {
 
     // A kanji run over three rows.
     const std::string k = "\x8a\xbf\x8e\x9a\x8a\xbf\x8e\x9a";
-    st = Walk(f, {{"a" + k, rowWrapped}, {k, rowWrapped}, {k + "\x82\xa0", rowLineEnd}});
+    st = Walk(f, {{"a" + k, reWrapped}, {k, reWrapped}, {k + "\x82\xa0", reLineEnd}});
     EXPECT_EQ(Tokens(f, k, st[1]), (std::vector<Tok>{{k, toDBKanji}}));
     EXPECT_EQ(Tokens(f, k + "\x82\xa0", st[2]),
               (std::vector<Tok>{{k, toDBKanji}, {"\x82\xa0", toDBHira}}));
@@ -235,8 +219,7 @@ TEST(RowWalk, TokensLongerThanTwoRowsKeepTheirKindOnEveryRow) {
     // An unquoted HTML value over three rows, then the tag's end.
     auto h = CreateHTMLFountain1();
     st = Walk(
-        *h,
-        {{"<a href=http:", rowWrapped}, {"//example.jp/", rowWrapped}, {"x.html>t", rowLineEnd}});
+        *h, {{"<a href=http:", reWrapped}, {"//example.jp/", reWrapped}, {"x.html>t", reLineEnd}});
     EXPECT_EQ(Tokens(*h, "x.html>t", st[2]),
               (std::vector<Tok>{{"x.html", toTagAttributeValue}, {">", toTagEnd}, {"t", toAnk}}));
 }

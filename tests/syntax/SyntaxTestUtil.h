@@ -32,7 +32,7 @@ inline std::vector<const TFountainColor*> Colors(const TFountain& f, std::string
 
 // Walks rows given as (text, row end) and returns the start state of every row and the last.
 inline std::vector<TFountainState> Walk(const TFountain& f,
-                                        const std::vector<std::pair<std::string, int>>& rows) {
+                                        const std::vector<std::pair<std::string, TRowEnd>>& rows) {
     auto p = f.CreateParser();
     std::vector<TFountainState> states;
     TFountainState st;

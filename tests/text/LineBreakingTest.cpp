@@ -2,19 +2,24 @@
 // caret column rules.
 #include <gtest/gtest.h>
 
-#include "text/RowStore.h"
-#include "text/LineBreaking.h"
 #include "platform/Cp932.h"
+#include "text/LineBreaking.h"
+#include "text/RowStore.h"
 
 namespace {
+// Wrap options with the given width and the default character sets.
+TEditorWrapOption WrapWidth(int width) {
+    TEditorWrapOption o;
+    o.SetWrapByte(width);
+    return o;
+}
+
 std::string J(const char* utf8) {
     return Utf8ToCp932(utf8);
 }
 
 TWrapSettings Wrap(int width, bool wordWrap = true) {
-    TEditorWrapOption o;
-    o.SetWrapByte(width);
-    return TWrapSettings(o, wordWrap, 8);
+    return TWrapSettings(WrapWidth(width), wordWrap, 8);
 }
 
 // Rows of one text as "text|kind" pairs (kind L = line end, W = wrapped).
@@ -28,26 +33,21 @@ std::vector<std::string> Cut(std::string_view text, const TWrapSettings& ws) {
 }
 } // namespace
 
-TEST(WrapOption, DefaultsClampsAndNotification) {
+TEST(WrapOption, WidthClampedAndRowsRewrappedOnlyOnChange) {
     TEditorWrapOption o;
-    EXPECT_EQ(o.WrapByte(), 80);
-    EXPECT_FALSE(o.FollowRetMark() || o.FollowPunctuation() || o.Leading() || o.WordBreak());
-    EXPECT_EQ(o.LeadStr(), J("（［｛「『([{｢"));
-    EXPECT_EQ(o.PunctuationStr(), J("、。，．,.｡､"));
-    int changes = 0;
-    o.OnChange = [&] { ++changes; };
     o.SetWrapByte(5);
-    EXPECT_EQ(o.WrapByte(), 20);
+    EXPECT_EQ(o.WrapByte, 20);
     o.SetWrapByte(300);
-    EXPECT_EQ(o.WrapByte(), 250);
-    o.SetWrapByte(250); // unchanged: no notification
-    EXPECT_EQ(changes, 2);
-    TEditorWrapOption p;
-    p.SetLeading(true);
-    p.SetWordBreak(true);
-    o.Assign(p);
-    EXPECT_EQ(changes, 3); // Assign notifies once
-    EXPECT_TRUE(o == p);
+    EXPECT_EQ(o.WrapByte, 250);
+    TEditorScreenStrings s;
+    s.SetWordWrap(true);
+    s.SetText("abc\r\n");
+    s.UpdateList(0, 1, "abcd\r\n");
+    s.SetWrapOption(WrapWidth(80)); // the same options: the rows and the undo history stay
+    EXPECT_TRUE(s.UndoObj().CanUndo());
+    s.SetWrapOption(o); // a real change re-wraps and clears the history
+    EXPECT_EQ(s.WrapSettings().WrapByte, 250);
+    EXPECT_FALSE(s.UndoObj().CanUndo());
 }
 
 TEST(ColumnMap, ClassesTabsAndLimits) {
@@ -57,7 +57,6 @@ TEST(ColumnMap, ClassesTabsAndLimits) {
     ws.TabSpaceCount = 4;
     EXPECT_EQ(ColumnMap("ab\tx", ws), "11231");
     EXPECT_EQ(ExpandTabLength("ab\tx", ws), 5);
-    EXPECT_EQ(ExpandTab("ab\tx", ws), "ab  x");
     // A tab at column 78 with WrapByte 80 and tab width 8 ends at column 80.
     ws.TabSpaceCount = 8;
     std::string s(78, 'a');
@@ -71,29 +70,6 @@ TEST(ColumnMap, ClassesTabsAndLimits) {
     EXPECT_EQ(ColumnMap(std::string(1500, 'a'), Wrap(80, false)).size(), 1000u);
     // A lone lead byte at the end is one column.
     EXPECT_EQ(ColumnMap("a\x82", ws), "11");
-}
-
-TEST(AttributeArray, CursorMoves) {
-    TWrapSettings ws = Wrap(80);
-    std::string t = "a" + J("あ") + "\tz";
-    TEditorAttributeArray a(t, ColumnMap(t, ws));
-    EXPECT_EQ(a.Count(), 9);
-    EXPECT_EQ(a.Attribute(), ccSingle);
-    a.Next();
-    EXPECT_EQ(a.Attribute(), ccLead);
-    EXPECT_EQ(a.Char(), J("あ"));
-    a.Next();
-    EXPECT_EQ(a.Char(), J("あ"));
-    EXPECT_EQ(a.Bytes(), 3);
-    EXPECT_EQ(a.NextChar(), "\t");
-    a.MoveTo(6);
-    EXPECT_EQ(a.Attribute(), ccFiller);
-    EXPECT_EQ(a.Bytes(), 4);
-    a.MoveTo(100);
-    EXPECT_TRUE(a.AtEnd());
-    EXPECT_EQ(a.Bytes(), 5);
-    a.MoveTo(0);
-    EXPECT_EQ(a.Position(), 1);
 }
 
 TEST(WrapCut, ExactWidthAndFollowRetMark) {
@@ -216,7 +192,7 @@ TEST(CaretColumn, ByteOffsets) {
 
 TEST(Rewrap, MarksFollowTheirLines) {
     TEditorScreenStrings s;
-    s.WrapOption().SetWrapByte(20);
+    s.SetWrapOption(WrapWidth(20));
     s.SetText(std::string(50, 'a') + "\r\nshort\r\n");
     s.PutRowMark(0, rm1);
     s.PutRowMark(1, rm12);
@@ -226,7 +202,7 @@ TEST(Rewrap, MarksFollowTheirLines) {
     EXPECT_EQ(s.ListRowMarks(0), RowMarkBit(rm1));
     EXPECT_EQ(s.ListRowMarks(3), RowMarkBit(rm12));
     s.PutRowMark(2, rm3); // last row of the long line
-    s.WrapOption().SetWrapByte(30);
+    s.SetWrapOption(WrapWidth(30));
     ASSERT_EQ(s.Count(), 3);
     // old row 2 of the line is beyond the new row count: its mark goes to the last new row
     EXPECT_EQ(s.ListRowMarks(1), RowMarkBit(rm3));

@@ -76,7 +76,7 @@ TEST(ParserState, IncrementalWalkStopsAtAnEqualState) {
     s.UpdateList(100, 1, "open {\r\n"); // every row below changes
     EXPECT_EQ(s.BracketIndex(199), 0);
     EXPECT_GE(ed.parses, 99);
-    s.UndoObj().Undo();
+    s.Undo();
     EXPECT_EQ(s.BracketIndex(199), -1);
     s.Detach(&ed);
 }

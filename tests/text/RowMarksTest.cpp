@@ -1,4 +1,4 @@
-// Row marks: packing, jump marks on one row at most, and how they move with edits.
+// Row marks: jump marks on one row at most, and how marks move with edits.
 #include <gtest/gtest.h>
 
 #include "text/RowStore.h"
@@ -9,31 +9,6 @@ struct Editor : TScreenStringsClient {
     int CaretCol() const override { return col; }
 };
 } // namespace
-
-TEST(RowData, BitLayout) {
-    TRowAttributeData d;
-    d.SetRowEnd(reTextEnd);
-    d.SetPrevRowEnd(reWrapped);
-    d.SetBracketIndex(-2);
-    EXPECT_EQ(d.DataA, 0x2u + (1u << 2));
-    d.SetBracketIndex(13);
-    EXPECT_EQ((d.DataA >> 4) & 15u, 15u);
-    EXPECT_EQ(d.BracketIndex(), 13);
-    d.SetBracketIndex(-1);
-    EXPECT_EQ((d.DataA >> 4) & 15u, 1u);
-    for (int n = 1; n <= 5; ++n)
-        d.SetParserByte(n, static_cast<uint8_t>(0x10 * n + n));
-    EXPECT_EQ(d.DataA, 0x33221116u);
-    EXPECT_EQ(d.DataB & 0xFFFFu, 0x5544u);
-    d.SetRowMarks(RowMarkBit(rm0) | RowMarkBit(rm15));
-    EXPECT_EQ(d.DataB, 0x80015544u);
-    EXPECT_EQ(d.RowEnd(), reTextEnd); // setters touch only their own bits
-    EXPECT_EQ(d.ParserByte(3), 0x33);
-    TRowParserState st = d.ParserState();
-    EXPECT_EQ(st.PrevRowEnd, reWrapped);
-    EXPECT_EQ(st.BracketIndex, -1);
-    EXPECT_EQ(st.State[4], 0x55);
-}
 
 TEST(RowMarks, JumpMarksAreUniqueImageMarksAreNot) {
     TEditorScreenStrings s;
@@ -88,7 +63,7 @@ TEST(RowMarks, ReturnBeforeOrAfterTheText) {
     EXPECT_EQ(s.Count(), 2);
     EXPECT_EQ(s.ListRowMarks(1), RowMarkBit(rm1) | RowMarkBit(rm7));
     // undo restores the text, the marks stay near their rows
-    s.UndoObj().Undo();
+    s.Undo();
     EXPECT_EQ(s.Text(), "\r\nabc\r\nnext\r\n");
     EXPECT_EQ(s.MarksInList(), RowMarkBit(rm1) | RowMarkBit(rm7));
     s.Detach(&ed);

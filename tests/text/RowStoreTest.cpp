@@ -1,13 +1,12 @@
-// Row store: loading, Text, the logical-line view and UpdateList.
+// Row store: loading, Text, UpdateList, row access and editors sharing a store.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 
-#include "text/LinesView.h"
-#include "text/RowStore.h"
 #include "platform/Cp932.h"
+#include "text/RowStore.h"
 
 namespace fs = std::filesystem;
 
@@ -29,7 +28,7 @@ struct TempDir {
 std::string Rows(const TEditorScreenStrings& s) {
     std::string out;
     for (int r = 0; r < s.Count(); ++r) {
-        out += "[" + s.Get(r) + "]";
+        out += "[" + std::string(s.RowText(r)) + "]";
         out += "LWT"[s.RowEndKind(r)];
     }
     return out;
@@ -62,7 +61,7 @@ TEST(LineStoreLoad, BlockBorderCrLfAndBadBytes) {
     std::string a(8191, 'x');
     s.LoadFromFile(d.Write("border", a + "\r\nnext"));
     EXPECT_EQ(s.Count(), 2);
-    EXPECT_EQ(s.Get(1), "next");
+    EXPECT_EQ(s.RowText(1), "next");
     // CR-only files, NUL bytes kept as text, a lone lead byte at the end, a bad trail byte
     s.LoadFromFile(d.Write("cr", "one\rtwo\r\rthree\r"));
     EXPECT_EQ(Rows(s), "[one]L[two]L[]L[three]L");
@@ -91,81 +90,6 @@ TEST(LineStoreLoad, LongLineWithoutLineEndWraps) {
     EXPECT_TRUE(s.Text() == big);
 }
 
-TEST(LineStoreSave, CrLfNormalisedAndNoFinalLineEndKept) {
-    TempDir d;
-    TEditorScreenStrings s;
-    TEditorStrings lines(&s);
-    lines.LoadFromFile(d.Write("in", "a\nb\rc\r\nd"));
-    std::string out = (d.path / "out").string();
-    lines.SaveToFile(out);
-    std::ifstream f(out, std::ios::binary);
-    std::string saved((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(saved, "a\r\nb\r\nc\r\nd");
-    EXPECT_FALSE(fs::exists(out + ".tolmo-tmp"));
-    // a pasted 0x1A is not written: it would cut the text when the file is read again
-    lines.SetText("x\x1ay\r\nz");
-    lines.SaveToFile(out);
-    lines.LoadFromFile(out);
-    EXPECT_EQ(lines.Text(), "xy\r\nz");
-    EXPECT_THROW(lines.SaveToFile((d.path / "no" / "such").string()), EFileError);
-}
-
-TEST(Lines, ViewOverWrappedRows) {
-    TEditorScreenStrings s;
-    s.WrapOption().SetWrapByte(20);
-    s.SetWordWrap(true);
-    TEditorStrings lines(&s);
-    lines.SetText(std::string(30, 'a') + "\r\nb\r\n");
-    EXPECT_EQ(s.Count(), 3);
-    EXPECT_EQ(lines.Count(), 2);
-    EXPECT_EQ(lines.Get(0), std::string(30, 'a'));
-    EXPECT_EQ(lines.Get(1), "b");
-    EXPECT_THROW(lines.Get(2), EListError);
-    lines.Put(0, "short");
-    EXPECT_EQ(lines.Text(), "short\r\nb\r\n");
-    lines.Insert(1, "mid");
-    lines.Insert(3, "end"); // Count: as Add
-    EXPECT_EQ(lines.Text(), "short\r\nmid\r\nb\r\nend\r\n");
-    lines.Delete(0);
-    EXPECT_EQ(lines.Text(), "mid\r\nb\r\nend\r\n");
-    EXPECT_EQ(lines.ToVector(), (std::vector<std::string>{"mid", "b", "end"}));
-    try {
-        lines.Delete(7);
-        FAIL();
-    } catch (const EListError& e) {
-        EXPECT_EQ(std::string(e.what()), "リストのインデックスが範囲を超えています (7)");
-    }
-}
-
-TEST(Lines, AddAfterTextWithoutLineEnd) {
-    TEditorScreenStrings s;
-    TEditorStrings lines(&s);
-    EXPECT_EQ(lines.Add("x"), 0);
-    EXPECT_EQ(lines.Text(), "x\r\n");
-    lines.SetText("x");
-    EXPECT_EQ(lines.Add("y"), 1);
-    EXPECT_EQ(lines.Text(), "x\r\ny");
-    EXPECT_EQ(s.RowEndKind(1), reTextEnd);
-    lines.Clear();
-    EXPECT_EQ(lines.Count(), 0);
-    EXPECT_FALSE(s.UndoObj().CanUndo());
-}
-
-TEST(Lines, AssignPutsTheCaretAtTheEnd) {
-    struct Ed : TScreenStringsClient {
-        int row = -1, col = -1;
-        void SetCaretPos(int r, int c) override { row = r, col = c; }
-    } ed;
-    TEditorScreenStrings s;
-    s.Attach(&ed);
-    TEditorStrings lines(&s);
-    lines.Assign(std::vector<std::string>{"a", "b"});
-    EXPECT_EQ(lines.Text(), "a\r\nb\r\n");
-    EXPECT_EQ(ed.row, 2);
-    EXPECT_EQ(ed.col, 0);
-    s.Detach(&ed);
-}
-
 TEST(UpdateList, TypingReturnAndJoining) {
     TEditorScreenStrings s;
     s.SetText("abc\r\ndef\r\n");
@@ -192,8 +116,10 @@ TEST(UpdateList, TypingReturnAndJoining) {
 
 TEST(UpdateList, RewrapsFromTheRowAbove) {
     TEditorScreenStrings s;
-    s.WrapOption().SetWrapByte(20);
-    s.WrapOption().SetFollowPunctuation(true);
+    TEditorWrapOption o;
+    o.SetWrapByte(20);
+    o.FollowPunctuation = true;
+    s.SetWrapOption(o);
     s.SetWordWrap(true);
     s.SetText(std::string(25, 'a') + "\r\n");
     ASSERT_EQ(Rows(s), "[" + std::string(20, 'a') + "]W[aaaaa]L");
@@ -223,4 +149,37 @@ TEST(UpdateInfo, ReportedToEditorsAtTheOutermostEnd) {
     EXPECT_EQ(ed.seen[0].NewRowCount, 3);
     EXPECT_TRUE(ed.seen[0].TextChanged);
     s.Detach(&ed);
+}
+
+TEST(RowAccess, OutsideTheRowsThrowsWithTheIndex) {
+    TEditorScreenStrings s;
+    s.SetText("a\r\nb");
+    EXPECT_THROW(s.RowText(2), EListError);
+    try {
+        s.RowText(-1);
+        FAIL();
+    } catch (const EListError& e) {
+        EXPECT_EQ(std::string(e.what()), "リストのインデックスが範囲を超えています (-1)");
+    }
+}
+
+TEST(ScreenStrings, EditorsShareAStoreAndExchangeLists) {
+    struct Ed : TScreenStringsClient {
+        bool focus = false;
+        bool Focused() const override { return focus; }
+    } a, b;
+    auto one = std::make_shared<TEditorScreenStrings>();
+    auto two = std::make_shared<TEditorScreenStrings>();
+    std::weak_ptr<TEditorScreenStrings> watch = one;
+    one->Attach(&a);
+    two->Attach(&b);
+    std::shared_ptr<TEditorScreenStrings> mine = one;
+    one.reset();
+    EXPECT_EQ(mine->ActiveEditor(), &a);
+    ExchangeList(mine, &a, two);
+    EXPECT_TRUE(watch.expired()); // its last editor left: freed
+    EXPECT_EQ(two->Clients().size(), 2u);
+    EXPECT_EQ(two->ActiveEditor(), &b);
+    a.focus = true;
+    EXPECT_EQ(two->ActiveEditor(), &a);
 }

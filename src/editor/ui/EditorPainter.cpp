@@ -1,7 +1,7 @@
 // TEditor painting: rows on the cell grid in token colours, selection and hit colours, the
 // marks after row ends, the caret-row underline, the left bar, image bar, ruler and caret.
-#include "editor/ui/QtConversions.h"
 #include "editor/ui/EditorWidget.h"
+#include "editor/ui/QtConversions.h"
 #include "platform/Cp932.h"
 
 #include <QPaintEvent>
@@ -81,7 +81,7 @@ void TEditor::PaintRow(QPainter& p, int row, int y, const QRect& clip) {
     const bool eofPos = c.IsEofPos(row);
     const std::string_view text = c.RowTextOf(row);
     const int n = static_cast<int>(text.size());
-    const TColumnRules rules = c.Rules();
+    const TWrapSettings& rules = c.Rules();
     const int topCol = c.TopCol();
     const int lastCol = topCol + (right - left) / W + 1;
 
@@ -204,16 +204,16 @@ void TEditor::PaintMarks(QPainter& p, int row, int x, int y, int, bool cut) {
     const int rc = c.Rows().RowCount();
     const bool eofPos = c.IsEofPos(row);
     const int end = eofPos ? -1 : c.Rows().RowEndKind(row);
-    if ((eofPos || (row == rc - 1 && end == erTextEnd)) && m.EofMark.Visible()) {
+    if ((eofPos || (row == rc - 1 && end == reTextEnd)) && m.EofMark.Visible()) {
         p.setPen(Col(m.EofMark.Color() == clNone ? c.GetFont().Color : m.EofMark.Color()));
         p.drawText(x, y + FAscent, "[EOF]");
         return;
     }
-    if (end == erLineEnd && m.RetMark.Visible()) {
+    if (end == reLineEnd && m.RetMark.Visible()) {
         pen(m.RetMark);
         for (const TEditorPolyline& l : ReturnMarkShape(x, y, W, H))
             DrawPolyline(p, l);
-    } else if (end == erWrapped && m.WrapMark.Visible()) {
+    } else if (end == reWrapped && m.WrapMark.Visible()) {
         pen(m.WrapMark);
         DrawPolyline(p, WrapMarkShape(x, y, W, H));
     }
@@ -230,10 +230,10 @@ void TEditor::PaintLeftbar(QPainter& p, int row, int y) {
                lb.Edge() ? QColor(Qt::white) : Col(lb.BkColor()));
     p.fillRect(x + w - 1, y, 1, FMetrics.RowHeight, lb.Edge() ? QColor(Qt::gray) : Col(lb.Color()));
     if (!lb.ShowNumber()) return;
-    const TEditorRowSource& rows = FCore->Rows();
+    const TEditorScreenStrings& rows = FCore->Rows();
     int number = row;
     if (lb.ShowNumberMode() == nmLine) {
-        if (row > 0 && row <= rows.RowCount() && rows.RowEndKind(row - 1) == erWrapped) return;
+        if (row > 0 && row <= rows.RowCount() && rows.RowEndKind(row - 1) == reWrapped) return;
         number = row < rows.RowCount() ? rows.RowToLine(row)
                                        : (row > 0 ? rows.RowToLine(row - 1) + 1 : 0);
     }
@@ -255,7 +255,7 @@ void TEditor::PaintImagebar(QPainter& p, int row, int y) {
     const TColor bg = lb.Visible() && lb.BkColor() != clNone ? lb.BkColor() : FCore->GetColor();
     p.fillRect(0, y, FMetrics.ImagebarWidth, FMetrics.RowHeight, Col(bg));
     if (row >= FCore->Rows().RowCount()) return;
-    const std::uint16_t marks = FCore->Rows().RowMarks(row);
+    const std::uint16_t marks = FCore->Rows().ListRowMarks(row);
     const int h = std::max(6, std::min(FMetrics.TextHeight - 4, 12));
     for (int m = 0; m <= 9; ++m) {
         if (!(marks & (1 << m))) continue;

@@ -85,10 +85,10 @@ void TEditor::Warn(const QString& message) {
 }
 
 int TEditor::NumberColumns() const {
-    const TEditorRowSource& rows = FCore->Rows();
+    const TEditorScreenStrings& rows = FCore->Rows();
     const int last = rows.RowCount() - 1;
     const int lastLine = last < 0 ? -1 : rows.RowToLine(last);
-    const bool textEnd = last < 0 || rows.RowEndKind(last) == erTextEnd;
+    const bool textEnd = last < 0 || rows.RowEndKind(last) == reTextEnd;
     return LeftbarNumberColumns(FCore->Leftbar(), last, lastLine, textEnd);
 }
 

@@ -133,7 +133,7 @@ void TEditorPageEditor::SetTopRow(int row) {
 
 TPageCaretInfo TEditorPageEditor::CaretInfo() const {
     const TEditorCore& c = editor_->Core();
-    const TEditorRowSource& rows = c.Rows();
+    const TEditorScreenStrings& rows = c.Rows();
     TPageCaretInfo info;
     info.row = c.Row();
     info.col = c.Col();
@@ -147,7 +147,7 @@ TPageCaretInfo TEditorPageEditor::CaretInfo() const {
     } else if (count > 0) { // the row after the last one
         const int last = count - 1;
         line = rows.RowToLine(last);
-        if (rows.RowEndKind(last) == erLineEnd)
+        if (rows.RowEndKind(last) == reLineEnd)
             ++line;
         else
             col += static_cast<int>(rows.TextPos(last) + rows.RowText(last).size() -

@@ -441,7 +441,7 @@ void TSettingsPanel::FollowWindowWidth(TEditor* e) {
     if (w < 0) return;
     fm_.Settings.WrapByte = std::clamp(w, kWrapMin, kWrapMax);
     dt_.PropSets.Default().WrapOption.SetWrapByte(fm_.Settings.WrapByte);
-    TEditorPropWrap o = e->Core().GetWrapOption();
+    TEditorWrapOption o = e->Core().GetWrapOption();
     o.SetWrapByte(fm_.Settings.WrapByte);
     e->Core().SetWrapOption(o);
 }

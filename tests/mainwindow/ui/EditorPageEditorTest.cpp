@@ -2,8 +2,8 @@
 // the caret fields and the property set chosen by extension.
 #include "mainwindow/ui/EditorPageEditor.h"
 #include "editor/ui/EditorWidget.h"
-#include "syntax/SyntaxInstances.h"
 #include "mainwindow/ui/Pages.h"
+#include "syntax/SyntaxInstances.h"
 
 #include "../../support/TempDir.h"
 
@@ -55,7 +55,7 @@ TEST(EditorPageEditor, CaretInfoCountsWrappedRowsIntoTheLine) {
     TEditorPageEditor e(&parent, sets);
     e.ApplyPropertiesFor("/x/memo.txt"); // wraps
     e.Editor()->SetText(std::string(200, 'a') + "\r\nxyz\r\nlast");
-    const TEditorRowSource& rows = e.Editor()->Core().Rows();
+    const TEditorScreenStrings& rows = e.Editor()->Core().Rows();
     ASSERT_GT(rows.RowCount(), 4); // the long line takes several rows
     const int firstRow = static_cast<int>(rows.RowText(0).size());
     TEditorCore& c = e.Editor()->Core();

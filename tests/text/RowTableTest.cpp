@@ -1,57 +1,9 @@
-// TheStringList and the block storage of rows.
+// The block storage of rows against a plain list.
 #include <gtest/gtest.h>
 
 #include <random>
 
 #include "text/RowTable.h"
-#include "text/RowStore.h"
-#include "text/StringList.h"
-
-TEST(TheStringList, FieldsGrowthAndErrors) {
-    TheStringList l;
-    int changing = 0, changed = 0;
-    l.OnChanging = [&] { ++changing; };
-    l.OnChange = [&] { ++changed; };
-    std::vector<int> caps;
-    for (int i = 0; i < 70; ++i) {
-        l.Add("x" + std::to_string(i));
-        if (caps.empty() || caps.back() != l.Capacity()) caps.push_back(l.Capacity());
-    }
-    // by 4 up to 8, by 16 up to 64, then a quarter
-    EXPECT_EQ(caps, (std::vector<int>{4, 8, 12, 28, 44, 60, 76}));
-    for (int i = 0; i < 7; ++i)
-        l.Add("y");
-    EXPECT_EQ(l.Capacity(), 95);
-    EXPECT_EQ(changing, 77);
-    EXPECT_EQ(changed, 77);
-    int obj;
-    l.SetDataA(3, 7);
-    l.SetDataB(3, 8);
-    l.SetDataStr(3, "s");
-    l.SetObject(3, &obj);
-    l.Insert(3, "new");
-    EXPECT_EQ(l.DataA(3), 0u); // a new item starts cleared
-    EXPECT_EQ(l.DataA(4), 7u);
-    l.Exchange(3, 4);
-    EXPECT_EQ(l.Object(3), &obj);
-    EXPECT_EQ(l.DataStr(3), "s");
-    EXPECT_EQ(l.Get(4), "new");
-    l.BeginUpdate();
-    l.BeginUpdate();
-    l.Delete(0);
-    l.EndUpdate();
-    EXPECT_EQ(changed, 83); // nothing while updating
-    l.EndUpdate();
-    EXPECT_EQ(changed, 84);
-    EXPECT_THROW(l.Get(l.Count()), EListError);
-    EXPECT_THROW(l.Insert(l.Count() + 1, ""), EListError);
-    EXPECT_NO_THROW(l.Insert(l.Count(), ""));
-    try {
-        l.Delete(-1);
-    } catch (const EListError& e) {
-        EXPECT_STREQ(e.what(), "リストのインデックスが範囲を超えています (-1)");
-    }
-}
 
 // Random inserts, erasures and row-end changes against a plain vector.
 TEST(RowTable, MatchesAPlainListUnderRandomEdits) {
@@ -114,25 +66,4 @@ TEST(RowTable, MatchesAPlainListUnderRandomEdits) {
         ASSERT_EQ(t.LineEnds(), lineEnds);
         ASSERT_EQ(t.Bytes(), bytes);
     }
-}
-
-TEST(ScreenStrings, EditorsShareAStoreAndExchangeLists) {
-    struct Ed : TScreenStringsClient {
-        bool focus = false;
-        bool Focused() const override { return focus; }
-    } a, b;
-    auto one = std::make_shared<TEditorScreenStrings>();
-    auto two = std::make_shared<TEditorScreenStrings>();
-    std::weak_ptr<TEditorScreenStrings> watch = one;
-    one->Attach(&a);
-    two->Attach(&b);
-    std::shared_ptr<TEditorScreenStrings> mine = one;
-    one.reset();
-    EXPECT_EQ(mine->ActiveEditor(), &a);
-    ExchangeList(mine, &a, two);
-    EXPECT_TRUE(watch.expired()); // its last editor left: freed
-    EXPECT_EQ(two->Clients().size(), 2u);
-    EXPECT_EQ(two->ActiveEditor(), &b);
-    a.focus = true;
-    EXPECT_EQ(two->ActiveEditor(), &a);
 }
