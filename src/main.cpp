@@ -12,6 +12,7 @@
 #include "mainwindow/ui/SharedObjects.h"
 #include "mainwindow/ui/WindowCommands.h"
 #include "platform/ui/QtMessageSink.h"
+#include "setup/ui/SetupDialogs.h"
 
 #include <filesystem>
 #include <iostream>
@@ -57,6 +58,13 @@ int main(int argc, char** argv) {
         new TPrintCommands(fmEditor, *commands);                // owned by the window
         new TDisplayCommands(fmEditor, dtEditor, *pages);       // owned by the window
         TSessionEnd sessionEnd(&fmEditor);
+        // The first-run setup question and the release-age notice of each activation.
+        fmEditor.OnSetupRequested = [&fmEditor] {
+            RunSetupDialog(&fmEditor, 1,
+                           {fmEditor.StartUp.programFolder, fmEditor.DataFolder,
+                            fmEditor.StartUp.args, nullptr});
+        };
+        fmEditor.OnActivated = [&fmEditor] { CheckReleaseAge(&fmEditor, fmEditor.Settings); };
         fmEditor.show();
         result = app.exec();
     } // The main window goes first, then the data module.

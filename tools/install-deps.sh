@@ -9,6 +9,7 @@ PKGS=(
   libicu-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils imagemagick poppler-utils
+  desktop-file-utils appstream dpkg-dev file
   fonts-noto-cjk fonts-ipafont-gothic fonts-ipafont-mincho
 )
 missing=()
