@@ -13,6 +13,7 @@
 #include "mainwindow/ui/SharedObjects.h"
 #include "mainwindow/ui/WindowCommands.h"
 #include "platform/ui/QtMessageSink.h"
+#include "setup/ui/SetupDialogs.h"
 
 #include <filesystem>
 #include <iostream>
@@ -60,6 +61,13 @@ int main(int argc, char** argv) {
         // Last: the menus are put in their final order and every key goes through the rules.
         new TCommandSurface(fmEditor, *pages, *commands); // owned by the window
         TSessionEnd sessionEnd(&fmEditor);
+        // The first-run setup question and the release-age notice of each activation.
+        fmEditor.OnSetupRequested = [&fmEditor] {
+            RunSetupDialog(&fmEditor, 1,
+                           {fmEditor.StartUp.programFolder, fmEditor.DataFolder,
+                            fmEditor.StartUp.args, nullptr});
+        };
+        fmEditor.OnActivated = [&fmEditor] { CheckReleaseAge(&fmEditor, fmEditor.Settings); };
         fmEditor.show();
         result = app.exec();
     } // The main window goes first, then the data module.

@@ -10,6 +10,7 @@ PKGS=(
   clang libclang-rt-14-dev
   libx11-dev
   xvfb xauth xdotool x11-utils imagemagick poppler-utils twm
+  desktop-file-utils appstream dpkg-dev file
   fonts-noto-cjk fonts-ipafont-gothic fonts-ipafont-mincho
 )
 missing=()

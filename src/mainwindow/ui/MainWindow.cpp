@@ -20,6 +20,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -111,8 +112,8 @@ void TfmEditor::buildComponents() {
 }
 
 void TfmEditor::resolveDataFolder() {
-    TDataFolderChoice c =
-        ResolveDataFolder(StartUp.programFolder, CommonFilesFolder(), IsCdRomStart);
+    TDataFolderChoice c = ResolveDataFolder(StartUp.programFolder, CommonFilesFolder(),
+                                            IsCdRomStart, StartRecordFile());
     DataFolder = c.dataFolder;
     LocalFolder = c.localFolder;
     CdRom = c.cdRom;
@@ -219,4 +220,13 @@ void TfmEditor::closeEvent(QCloseEvent* e) {
         e->accept();
     else
         e->ignore();
+}
+
+void TfmEditor::changeEvent(QEvent* e) {
+    QMainWindow::changeEvent(e);
+    // Each activation runs FormActivate once the activation itself is done.
+    if (e->type() == QEvent::ActivationChange && isActiveWindow() && OnActivated)
+        QTimer::singleShot(0, this, [this] {
+            if (OnActivated) OnActivated();
+        });
 }

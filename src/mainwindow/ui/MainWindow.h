@@ -84,6 +84,7 @@ class TfmEditor : public QMainWindow {
     std::function<void()> OnFirstShow;       // reopen pages, open the command line, channel
     std::function<void()> OnCloseQueryPages; // offer modified pages for saving
     std::function<void()> OnSetupRequested;  // the setup dialog
+    std::function<void()> OnActivated;       // FormActivate: the release-age check
     // MemMapEvt1Exit: the lines a second start handed over (switches removed, blanks decoded),
     // each a path or an open-file record to open, in order.
     std::function<void(const std::vector<std::string>& lines)> OnHandOffLines;
@@ -91,6 +92,7 @@ class TfmEditor : public QMainWindow {
   protected:
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
   private:
     void buildComponents();
