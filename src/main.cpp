@@ -4,6 +4,7 @@
 #include "app/ShellUtil.h"
 #include "app/ui/Application.h"
 #include "app/ui/SessionEnd.h"
+#include "mainwindow/ui/CommandSurface.h"
 #include "mainwindow/ui/DisplayCommands.h"
 #include "mainwindow/ui/EncodingUi.h"
 #include "mainwindow/ui/FileCommandsWindow.h"
@@ -13,6 +14,7 @@
 #include "mainwindow/ui/SharedObjects.h"
 #include "mainwindow/ui/WindowCommands.h"
 #include "platform/ui/QtMessageSink.h"
+#include "setup/ui/SetupDialogs.h"
 
 #include <filesystem>
 #include <iostream>
@@ -58,7 +60,16 @@ int main(int argc, char** argv) {
         new TFileCommandsWindow(fmEditor, *pages);              // owned by the window
         new TPrintCommands(fmEditor, *commands);                // owned by the window
         new TDisplayCommands(fmEditor, dtEditor, *pages);       // owned by the window
+        // Last: the menus are put in their final order and every key goes through the rules.
+        new TCommandSurface(fmEditor, *pages, *commands); // owned by the window
         TSessionEnd sessionEnd(&fmEditor);
+        // The first-run setup question and the release-age notice of each activation.
+        fmEditor.OnSetupRequested = [&fmEditor] {
+            RunSetupDialog(&fmEditor, 1,
+                           {fmEditor.StartUp.programFolder, fmEditor.DataFolder,
+                            fmEditor.StartUp.args, nullptr});
+        };
+        fmEditor.OnActivated = [&fmEditor] { CheckReleaseAge(&fmEditor, fmEditor.Settings); };
         fmEditor.show();
         result = app.exec();
     } // The main window goes first, then the data module.

@@ -63,8 +63,8 @@ void TEditor::paintEvent(QPaintEvent* e) {
     }
     if (FMetrics.RulerHeight && clip.top() < FMetrics.TopMargin) PaintRuler(p);
     PaintCaret(p);
-    if (FDrag == Drag::Moving) { // the drop position
-        const QPoint o = CellOrigin(FDropPos.Row, FDropPos.Col);
+    if (FMouse.Dragging()) { // the drop position
+        const QPoint o = CellOrigin(FMouse.DropPos().Row, FMouse.DropPos().Col);
         p.fillRect(o.x(), o.y(), 2, FMetrics.TextHeight, Col(FCore->GetFont().Color));
     }
 }

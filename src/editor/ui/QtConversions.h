@@ -3,11 +3,13 @@
 #pragma once
 
 #include "editor/CaretSettings.h"
+#include "editor/Commands.h"
 #include "editor/PropertyTypes.h"
 
 #include <QColor>
 #include <QCursor>
 #include <QFont>
+#include <QKeySequence>
 #include <QMimeData>
 #include <QPalette>
 #include <QString>
@@ -36,3 +38,24 @@ std::string
 EditorMimeText(const QMimeData* mime, bool& box, int& lost,
                const std::function<std::string(const QString&, int*)>& convert = nullptr);
 QString LostCharsMessage(int lost);
+
+// Key codes of the command tables (tkey, 'A'..'Z', '0'..'9') from Qt's; 0 for keys the tables
+// do not know. With Ctrl and Shift the shifted symbols of the digit row count as their digits.
+int ToTableKey(int qtKey, Qt::KeyboardModifiers mods);
+unsigned ToTableModifiers(Qt::KeyboardModifiers mods);
+// A table shortcut as a key sequence (for menus).
+QKeySequence ToKeySequence(const std::string& shortcutText);
+
+// The system clipboard for the editor's commands; characters that CP932 lacks are reported
+// to warn.
+class TQtEditorClipboard : public TEditorClipboard {
+  public:
+    explicit TQtEditorClipboard(std::function<void(const QString&)> warn = {})
+        : warn_(std::move(warn)) {}
+    std::string Text(bool& box) override;
+    void SetText(const std::string& cp932, bool box) override;
+    bool HasText() const;
+
+  private:
+    std::function<void(const QString&)> warn_;
+};

@@ -268,6 +268,7 @@ void TPages::UpdatePageStatus() {
     UpdateCaretPanel();
     setPanel(1, e->ReadOnly() ? QStringLiteral("Read Only") : QString());
     if (OnPageStatus) OnPageStatus(e);
+    if (OnStatusRefreshed) OnStatusRefreshed();
 }
 
 void TPages::ShowProgress(const std::string& text) {

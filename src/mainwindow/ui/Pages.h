@@ -87,6 +87,7 @@ class TPages : public QObject, public TPageHost {
     std::function<void()> OnExit;                      // mnExit: close the main window
     std::function<bool()> ExternalEditorRunningHook;
     std::function<void(bool show)> JumpPanelHook;
+    std::function<void()> OnStatusRefreshed; // after UpdatePageStatus: the lock-key panels
     std::function<void(const QString& folder)> OpenFolderHook; // "フォルダ開き直す" (folder open)
 
     // TPageHost.
