@@ -6,7 +6,9 @@ FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all deps configure build run test test-core-asan bench fuzz clean format
+PREFIX     ?= /usr/local
+
+.PHONY: all deps configure build run test test-core-asan bench fuzz clean format install package
 
 all: build
 
@@ -35,6 +37,15 @@ run: build
 
 test: build test-core-asan
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 600
+
+# The program, its companion files, desktop entry, icons and AppStream metainfo under $(PREFIX)
+# (`make install PREFIX=~/.local` for one user).
+install: build
+	cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# A Debian package with the dependencies computed from the binary (build/tolmo_*.deb).
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 # The Qt-free core and its tests once more, under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-core-asan: deps

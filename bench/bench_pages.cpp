@@ -4,11 +4,20 @@
 //                        control uses that row store, up to the rows of the first screen
 //   BM_RestoreThirty     a start with 30 remembered pages: the list read, the pages made, only
 //                        the active one read (the counter "files_read" says how many were)
-#include "text/RowStore.h"
+//   BM_OpenUtf8Huge      OpenFile of the same text saved as UTF-8 with LF line ends (detected,
+//                        converted to the row store's CP932 bytes); target: within 2 x
+//                        BM_OpenPageHuge, which now reads through the same page path
+//   BM_SavePageHuge      the page's bytes of the Shift-JIS text written to a file
+//   BM_SaveUtf8Huge      the same for the UTF-8 page (converted back, LF); target: within 2 x
+//                        BM_SavePageHuge
+#include "mainwindow/DocumentEncoding.h"
 #include "mainwindow/PageBook.h"
+#include "platform/AtomicFile.h"
+#include "text/RowStore.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -23,6 +32,7 @@ namespace {
 struct Folder {
     std::string dir;
     std::string big;
+    std::string bigUtf8;
     Folder() {
         char tmpl[] = "/tmp/bench-pages-XXXXXX";
         dir = std::string(mkdtemp(tmpl)) + "/";
@@ -39,6 +49,14 @@ struct Folder {
         FILE* f = std::fopen(big.c_str(), "wb");
         for (int i = 0; i < 100; ++i)
             std::fwrite(chunk.data(), 1, chunk.size(), f);
+        std::fclose(f);
+        // The same text as UTF-8 with LF line ends.
+        bigUtf8 = dir + "huge-utf8.txt";
+        std::string u = DocumentToUtf8(chunk, nullptr);
+        u.erase(std::remove(u.begin(), u.end(), '\r'), u.end());
+        f = std::fopen(bigUtf8.c_str(), "wb");
+        for (int i = 0; i < 100; ++i)
+            std::fwrite(u.data(), 1, u.size(), f);
         std::fclose(f);
         for (int i = 0; i < 30; ++i) {
             FILE* s = std::fopen((dir + "p" + std::to_string(i) + ".txt").c_str(), "wb");
@@ -72,8 +90,16 @@ class StoreHost : public TPageHost {
     void ApplyPropertiesFor(int, const std::string&) override {}
     void RemovePage(int i) override { pages.erase(pages.begin() + i); }
     void MovePage(int, int) override {}
-    bool LoadPageText(int i, const std::string& path, std::string*) override {
-        pages[i]->LoadFromFile(path);
+    std::vector<TPageDocument> docs;
+    // As the program's page does: read, detect, convert to the row store's bytes.
+    bool LoadPageText(int i, const std::string& path, std::string* error) override {
+        TDecodedDocument d;
+        if (!ReadPageDocument(path, nullptr, &d, error)) return false;
+        docs.resize(pages.size());
+        docs[static_cast<std::size_t>(i)].format = d.format;
+        docs[static_cast<std::size_t>(i)].table = d.table;
+        pages[i]->SetCharTable(d.table);
+        pages[i]->SetText(d.text);
         ++filesRead;
         return true;
     }
@@ -138,6 +164,52 @@ static void BM_OpenPageHuge(benchmark::State& state) {
     state.counters["first_screen_bytes"] = static_cast<double>(painted);
 }
 BENCHMARK(BM_OpenPageHuge)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+static void BM_OpenUtf8Huge(benchmark::State& state) {
+    const std::string& path = Files().bigUtf8;
+    std::size_t painted = 0;
+    for (auto _ : state) {
+        auto host = std::make_unique<StoreHost>();
+        TMyFileList list;
+        TPageBook book(*host, list);
+        book.firstShow = false;
+        book.OpenFile(path);
+        painted = host->painted;
+        state.PauseTiming();
+        host.reset();
+        state.ResumeTiming();
+    }
+    state.counters["first_screen_bytes"] = static_cast<double>(painted);
+}
+BENCHMARK(BM_OpenUtf8Huge)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Opens the file once, then measures writing the page's file as the save command does.
+static void SaveHuge(benchmark::State& state, const std::string& path) {
+    StoreHost host;
+    TMyFileList list;
+    TPageBook book(host, list);
+    book.firstShow = false;
+    book.OpenFile(path);
+    TPageDocument& doc = host.docs.at(0);
+    const std::string out = Files().dir + "saved.txt";
+    std::size_t written = 0;
+    for (auto _ : state) {
+        std::string bytes, error;
+        if (!EncodePageDocument(host.pages[0]->Text(), doc, &bytes, &error) ||
+            !WriteFileAtomic(out, bytes, &error))
+            state.SkipWithError(error.c_str());
+        written = bytes.size();
+    }
+    state.counters["bytes"] = static_cast<double>(written);
+}
+static void BM_SavePageHuge(benchmark::State& state) {
+    SaveHuge(state, Files().big);
+}
+BENCHMARK(BM_SavePageHuge)->Unit(benchmark::kMillisecond)->Iterations(3);
+static void BM_SaveUtf8Huge(benchmark::State& state) {
+    SaveHuge(state, Files().bigUtf8);
+}
+BENCHMARK(BM_SaveUtf8Huge)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 static void BM_RestoreThirty(benchmark::State& state) {
     Folder& f = Files();

@@ -4,8 +4,10 @@
 #include "app/ShellUtil.h"
 #include "app/ui/Application.h"
 #include "app/ui/SessionEnd.h"
+#include "mainwindow/ui/CommandSurface.h"
 #include "mainwindow/ui/DiskWatch.h"
 #include "mainwindow/ui/DisplayCommands.h"
+#include "mainwindow/ui/EncodingUi.h"
 #include "mainwindow/ui/FileCommandsWindow.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/PagesAttach.h"
@@ -14,6 +16,7 @@
 #include "mainwindow/ui/SharedObjects.h"
 #include "mainwindow/ui/WindowCommands.h"
 #include "platform/ui/QtMessageSink.h"
+#include "setup/ui/SetupDialogs.h"
 
 #include <QSessionManager>
 
@@ -56,10 +59,13 @@ int main(int argc, char** argv) {
     {
         TfmEditor fmEditor(dtEditor, info);
         TPages* pages = AttachPages(fmEditor, dtEditor);
+        AttachEncodingUi(fmEditor, *pages);
         auto* commands = new TWindowCommands(fmEditor, *pages); // owned by the window
         new TFileCommandsWindow(fmEditor, *pages);              // owned by the window
         new TPrintCommands(fmEditor, *commands);                // owned by the window
         new TDisplayCommands(fmEditor, dtEditor, *pages);       // owned by the window
+        // Last: the menus are put in their final order and every key goes through the rules.
+        new TCommandSurface(fmEditor, *pages, *commands); // owned by the window
         // Unsaved pages are kept in recovery files; a signal or the end of the desktop session
         // ends the program without a question.
         auto* recovery = new TRecoveryGuard(fmEditor, dtEditor, *pages); // owned by the window
@@ -77,6 +83,13 @@ int main(int argc, char** argv) {
                              endWithoutQuestions();
                              fmEditor.close();
                          });
+        // The first-run setup question and the release-age notice of each activation.
+        fmEditor.OnSetupRequested = [&fmEditor] {
+            RunSetupDialog(&fmEditor, 1,
+                           {fmEditor.StartUp.programFolder, fmEditor.DataFolder,
+                            fmEditor.StartUp.args, nullptr});
+        };
+        fmEditor.OnActivated = [&fmEditor] { CheckReleaseAge(&fmEditor, fmEditor.Settings); };
         fmEditor.show();
         result = app.exec();
     } // The main window goes first, then the data module.

@@ -8,7 +8,9 @@ PKGS=(
   qt6-translations-l10n qt6-gtk-platformtheme qt6-xdgdesktopportal-platformtheme
   libicu-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth xdotool x11-utils imagemagick poppler-utils
+  libx11-dev
+  xvfb xauth xdotool x11-utils imagemagick poppler-utils twm
+  desktop-file-utils appstream dpkg-dev file
   fonts-noto-cjk fonts-ipafont-gothic fonts-ipafont-mincho
 )
 missing=()

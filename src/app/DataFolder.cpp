@@ -46,7 +46,8 @@ bool CheckDataFolder(std::string& dataFolder, const std::string& programFolder, 
 
 TDataFolderChoice ResolveDataFolder(const std::string& programFolder,
                                     const std::string& commonFilesFolder,
-                                    const std::function<bool()>& isCdRom) {
+                                    const std::function<bool()>& isCdRom,
+                                    const std::string& startRecord) {
     TDataFolderChoice c;
     const std::string marker = programFolder + kLocalFolderMarker;
     if (fileExists(marker)) {
@@ -67,8 +68,19 @@ TDataFolderChoice ResolveDataFolder(const std::string& programFolder,
         return c;
     }
     c.dataFolder = commonFilesFolder + "Brix/Tolmo/";
-    CheckDataFolder(c.dataFolder, programFolder, true);
+    // The notice about a missing data folder only makes sense when there was one before.
+    const bool ranBefore = startRecord.empty() || fileExists(startRecord);
+    if (CheckDataFolder(c.dataFolder, programFolder, ranBefore) && !startRecord.empty() &&
+        !ranBefore) {
+        auto slash = startRecord.rfind('/');
+        if (EnsureFolder(startRecord.substr(0, slash + 1), true, false))
+            WriteFileAtomic(startRecord, c.dataFolder + "\n");
+    }
     return c;
+}
+
+std::string StartRecordFile() {
+    return StateHome() + "Brix/Tolmo/started";
 }
 
 bool SetLocalFolderMarker(const std::string& folder, bool on) {
@@ -77,4 +89,16 @@ bool SetLocalFolderMarker(const std::string& folder, bool on) {
     if (!on) return fs::remove(marker, ec) || !fs::exists(marker, ec);
     if (fileExists(marker)) return true;
     return WriteFileAtomic(marker, std::string(kLocalFolderMarkerLine) + "\n");
+}
+
+bool HasLocalFolderMarker(const std::string& folder) {
+    return fileExists(folder + kLocalFolderMarker);
+}
+
+bool MakeLocalFolder(const std::string& folder) {
+    TIniFile ini(folder + kLocalFolderMarker);
+    ini.BeginUpdate();
+    ini.WriteString("Set", "Folder", folder);
+    ini.WriteBool("Set", "First", false);
+    return ini.EndUpdate();
 }

@@ -26,12 +26,22 @@ struct TDataFolderChoice {
 
 // The whole choice made at start-up: local-folder markers first, else the normal data folder
 // below CommonFilesFolder(). isCdRom is asked only in local mode without a Tolmo.ini.
+// startRecord names a small file outside the data folder that says the program has run before
+// (see StartRecordFile); the missing-folder notice is shown only when it exists, so that a
+// true first start creates the data folder silently. Empty: the notice is always shown.
 TDataFolderChoice ResolveDataFolder(const std::string& programFolder,
                                     const std::string& commonFilesFolder,
-                                    const std::function<bool()>& isCdRom);
+                                    const std::function<bool()>& isCdRom,
+                                    const std::string& startRecord = {});
+// The record of an earlier start: $XDG_STATE_HOME/Brix/Tolmo/started.
+std::string StartRecordFile();
 
 // The one line of a new local-folder marker.
 inline constexpr const char* kLocalFolderMarkerLine = "このフォルダのトルモは、単独で起動します。";
 // on: gives the folder a local-folder marker (its one line) unless it has one; off: removes the
 // folder's marker. False when the marker could not be written or removed.
 bool SetLocalFolderMarker(const std::string& folder, bool on);
+bool HasLocalFolderMarker(const std::string& folder);
+// Makes a folder a local folder as setup does: its marker gets [Set] Folder = the folder and
+// First = 0 (other lines of an existing marker are kept). False when it cannot be written.
+bool MakeLocalFolder(const std::string& folder);

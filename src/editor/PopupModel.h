@@ -1,30 +1,18 @@
-// The editor's own popup menu: captions, shortcut texts, and which items are enabled and
-// checked in the editor's present state. The widget builds its menu from this each time.
+// The editor's own popup menu: captions, shortcut texts (from the key table), and which items are
+// enabled and checked in the editor's present state. The widget builds its menu from this each
+// time and runs the items' commands through Execute.
 #pragma once
+
+#include "editor/Commands.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-enum class TEditorPopupCommand {
-    None,
-    PutMark,  // Arg = mark 0..9
-    JumpMark, // Arg = mark 0..9
-    Undo,
-    Redo,
-    Cut,
-    Copy,
-    Paste,
-    BoxPaste,
-    Delete,
-    SelectAll,
-    BoxSelect,
-};
-
 struct TEditorPopupItem {
     std::string Caption;  // UTF-8; "-" is a separator
     std::string ShortCut; // shortcut text shown beside the caption, "" for none
-    TEditorPopupCommand Command = TEditorPopupCommand::None;
+    TEditorCommand Command = TEditorCommand::None;
     int Arg = 0;
     bool Enabled = true;
     bool Checked = false;

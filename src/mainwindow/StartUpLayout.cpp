@@ -2,6 +2,7 @@
 #include "mainwindow/StartUpLayout.h"
 
 #include "app/Settings.h"
+#include "platform/Folders.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -85,9 +86,11 @@ std::vector<std::string> FunctionKeyCaptions() {
 std::string FindHolidayFile(const std::string& programFolder,
                             const std::string& programFilesFolder) {
     std::error_code ec;
+    // Beside the program, or in the share folder of an installed program.
+    if (std::string companion = FindCompanionFile(programFolder, "HDay.dat"); !companion.empty())
+        return companion;
     for (const std::string& p :
-         {programFolder + "HDay.dat", programFilesFolder + "Brix/Pelva/HDay.dat",
-          programFilesFolder + "Brix/Norik/HDay.dat"})
+         {programFilesFolder + "Brix/Pelva/HDay.dat", programFilesFolder + "Brix/Norik/HDay.dat"})
         if (std::filesystem::is_regular_file(p, ec)) return p;
     return {};
 }

@@ -3,10 +3,12 @@
 
 #include <memory>
 #include <stdexcept>
+#include <string>
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_cb.h>
 #include <unicode/ucnv_err.h>
 #include <unicode/ustring.h>
+#include <vector>
 
 namespace {
 
@@ -54,8 +56,17 @@ void U_CALLCONV fromUCallback(const void* ctx, UConverterFromUnicodeArgs* args,
     if (reason > UCNV_IRREGULAR) return;
     auto* f = static_cast<const Failures*>(ctx);
     std::size_t at = static_cast<std::size_t>(args->source - f->uSourceStart) - length;
-    noteFailure(f->report, at);
     *err = U_ZERO_ERROR;
+    if (const unsigned code =
+            codePoint >= 0 ? Cp932VariantCode(static_cast<char32_t>(codePoint)) : 0) {
+        const char b[2] = {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
+        if (code > 0xFF)
+            ucnv_cbFromUWriteBytes(args, b, 2, 0, err);
+        else
+            ucnv_cbFromUWriteBytes(args, b + 1, 1, 0, err);
+        return;
+    }
+    noteFailure(f->report, at);
     const char q = '?';
     ucnv_cbFromUWriteBytes(args, &q, 1, 0, err);
     (void)codeUnits;
@@ -174,4 +185,102 @@ bool IsValidUtf8(std::string_view s) {
         i += extra + 1;
     }
     return true;
+}
+
+namespace {
+
+// The code tables of CP932, built once from ICU: the character of every code, the exact code of
+// every character, and the fallback code of the characters CP932 holds only in another form.
+struct Cp932Tables {
+    std::vector<char32_t> codeChar = std::vector<char32_t>(0x10000, 0);
+    std::vector<uint16_t> exact = std::vector<uint16_t>(0x10000, 0);
+    std::vector<uint16_t> variant = std::vector<uint16_t>(0x10000, 0);
+
+    Cp932Tables() {
+        UErrorCode err = U_ZERO_ERROR;
+        ConverterPtr c(ucnv_open("windows-31j", &err));
+        if (U_FAILURE(err) || !c) throw std::runtime_error("ICU has no windows-31j converter");
+        ucnv_setToUCallBack(c.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &err);
+        auto decodeOne = [&](const char* b, int n, unsigned code) {
+            UChar u[4];
+            UErrorCode e = U_ZERO_ERROR;
+            ucnv_reset(c.get());
+            const int32_t k = ucnv_toUChars(c.get(), u, 4, b, n, &e);
+            if (U_SUCCESS(e) && k == 1) codeChar[code] = u[0];
+        };
+        for (unsigned b = 0; b < 0x100; ++b)
+            if (!IsDBCSLeadByte(static_cast<unsigned char>(b))) {
+                const char ch = static_cast<char>(b);
+                decodeOne(&ch, 1, b);
+            }
+        for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+            if (!IsDBCSLeadByte(static_cast<unsigned char>(lead))) continue;
+            for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+                if (trail == 0x7F) continue;
+                const char b[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+                decodeOne(b, 2, lead << 8 | trail);
+            }
+        }
+        // Every BMP character in one pass, once exactly and once with ICU's fallbacks; the
+        // offsets tell which bytes belong to which character, unmappable ones give none.
+        std::u16string all;
+        for (char32_t u = 1; u < 0x10000; ++u)
+            if (u < 0xD800 || u > 0xDFFF) all.push_back(static_cast<char16_t>(u));
+        for (int pass = 0; pass < 2; ++pass) {
+            err = U_ZERO_ERROR;
+            ucnv_reset(c.get());
+            ucnv_setFallback(c.get(), pass == 1);
+            ucnv_setFromUCallBack(c.get(), UCNV_FROM_U_CALLBACK_SKIP, nullptr, nullptr, nullptr,
+                                  &err);
+            std::string out(all.size() * 2 + 16, '\0');
+            std::vector<int32_t> offsets(out.size());
+            char* dst = out.data();
+            const UChar* src = reinterpret_cast<const UChar*>(all.data());
+            ucnv_fromUnicode(c.get(), &dst, out.data() + out.size(), &src, src + all.size(),
+                             offsets.data(), true, &err);
+            const std::size_t n = static_cast<std::size_t>(dst - out.data());
+            for (std::size_t i = 0; i < n;) {
+                const int32_t at = offsets[i];
+                std::size_t j = i + 1;
+                while (j < n && offsets[j] == at)
+                    ++j;
+                const char16_t u = all[static_cast<std::size_t>(at)];
+                unsigned code = static_cast<unsigned char>(out[i]);
+                if (j - i == 2) code = code << 8 | static_cast<unsigned char>(out[i + 1]);
+                if (j - i <= 2) {
+                    if (pass == 0 && codeChar[code] == u) exact[u] = static_cast<uint16_t>(code);
+                    if (pass == 1 && !exact[u]) variant[u] = static_cast<uint16_t>(code);
+                }
+                i = j;
+            }
+        }
+        // JIS forms that ICU's table leaves out, and the two signs that would share a byte with
+        // the backslash and the tilde: their full-width forms keep what the user sees.
+        variant[0x00A2] = 0x8191;
+        variant[0x00A3] = 0x8192;
+        variant[0x00AC] = 0x81CA;
+        variant[0x00A5] = 0x818F;
+        variant[0x203E] = 0x8150;
+    }
+};
+
+const Cp932Tables& tables() {
+    static const Cp932Tables t;
+    return t;
+}
+
+} // namespace
+
+unsigned Cp932VariantCode(char32_t ch) {
+    if (ch >= 0x10000) return 0;
+    const Cp932Tables& t = tables();
+    return t.exact[ch] ? 0 : t.variant[ch];
+}
+
+unsigned Cp932ExactCode(char32_t ch) {
+    return ch < 0x10000 ? tables().exact[ch] : 0;
+}
+
+char32_t Cp932CodeChar(unsigned code) {
+    return code < 0x10000 ? tables().codeChar[code] : 0;
 }

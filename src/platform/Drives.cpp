@@ -5,6 +5,8 @@
 #include "platform/Folders.h"
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <sstream>
 #include <sys/statvfs.h>
 #include <vector>
@@ -122,4 +124,16 @@ TMediaState MediaStateFromErrno(int err) {
 TMediaState MediaStateOf(const std::string& folder) {
     struct statvfs sv {};
     return MediaStateFromErrno(::statvfs(folder.c_str(), &sv) == 0 ? 0 : errno);
+}
+
+TMediumState ProbeMedium(const std::string& folder) {
+    TMediumState s;
+    s.removable = IsRemovableMount(MountOf(folder));
+    struct statvfs v {};
+    if (::statvfs(folder.c_str(), &v) != 0) {
+        s.error = errno;
+        return s;
+    }
+    s.totalBytes = static_cast<unsigned long long>(v.f_blocks) * v.f_frsize;
+    return s;
 }

@@ -31,3 +31,11 @@ enum class TMediaState { Ready, NotReady, Unformatted, DiskError };
 // Ready, or the errno value of a failed statvfs mapped onto the medium's state.
 TMediaState MediaStateFromErrno(int err);
 TMediaState MediaStateOf(const std::string& folder);
+
+// What the system answers about the medium that holds a folder (in place of GetDiskFreeSpace).
+struct TMediumState {
+    bool removable = false;
+    int error = 0; // errno of the query, 0 when the medium answered
+    unsigned long long totalBytes = 0;
+};
+TMediumState ProbeMedium(const std::string& folder);

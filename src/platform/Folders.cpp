@@ -3,6 +3,7 @@
 
 #include <climits>
 #include <cstdlib>
+#include <filesystem>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -48,6 +49,9 @@ std::string ConfigHome() {
 std::string DataHome() {
     return xdgOr("XDG_DATA_HOME", ".local/share/");
 }
+std::string StateHome() {
+    return xdgOr("XDG_STATE_HOME", ".local/state/");
+}
 std::string WindowsFolder() {
     return HomeFolder();
 }
@@ -59,4 +63,15 @@ std::string CommonFilesFolder() {
 }
 std::string ProgramFilesFolder() {
     return DataHome();
+}
+
+std::string FindCompanionFile(const std::string& programFolder, const std::string& name) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (fs::is_regular_file(programFolder + name, ec)) return programFolder + name;
+    const fs::path shared =
+        (fs::path(programFolder).parent_path().parent_path() / "share/tolmo" / name)
+            .lexically_normal();
+    if (fs::is_regular_file(shared, ec)) return shared.string();
+    return {};
 }

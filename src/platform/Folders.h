@@ -13,6 +13,8 @@ std::string HomeFolder();
 std::string ConfigHome();
 // $XDG_DATA_HOME, else ~/.local/share/.
 std::string DataHome();
+// $XDG_STATE_HOME, else ~/.local/state/.
+std::string StateHome();
 
 // The folders the program asks the system for, answered with their Linux stand-ins.
 std::string WindowsFolder();    // the home folder
@@ -20,3 +22,8 @@ std::string WindowsDriveRoot(); // the home folder
 std::string
 CommonFilesFolder(); // ConfigHome(): the normal data folder is CommonFilesFolder() + "Brix/Tolmo/"
 std::string ProgramFilesFolder(); // DataHome()
+
+// A companion file of the program (HDay.dat, ReadMe.txt): beside the program, else in the
+// installed share folder (<prefix>/share/tolmo/ for a program in <prefix>/bin/). Empty when
+// neither holds it.
+std::string FindCompanionFile(const std::string& programFolder, const std::string& name);

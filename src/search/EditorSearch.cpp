@@ -1,5 +1,6 @@
 // Search and replace on the editing control's core.
 #include "search/EditorSearch.h"
+#include "text/RowStore.h"
 
 #include "search/RowSearch.h"
 #include "text/Columns.h"
@@ -40,9 +41,17 @@ bool EditorCoreSearch(TEditorCore& editor, std::string_view pattern, TSearchOpti
 }
 
 bool TEditorReplaceTarget::Find(const TSearchCommandState& state) {
-    return RunFind(state, caption_, [this](const std::string& pattern, TSearchOptions options) {
-        return EditorCoreSearch(editor_, pattern, options);
-    });
+    return RunFind(
+        state, caption_,
+        [this](const std::string& pattern, TSearchOptions options) {
+            return EditorCoreSearch(editor_, pattern, options);
+        },
+        CharTable());
+}
+
+TCharTable* TEditorReplaceTarget::CharTable() const {
+    const std::shared_ptr<TEditorScreenStrings> store = editor_.SharedStore();
+    return store ? store->CharTable().get() : nullptr;
 }
 
 TReplaceAnswer TEditorReplaceTarget::Confirm(const std::string& prompt) {

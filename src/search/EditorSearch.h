@@ -35,6 +35,7 @@ class TEditorReplaceTarget : public TReplaceTarget {
     void SetSelStart(std::ptrdiff_t pos) override { editor_.SetSelStart(static_cast<int>(pos)); }
     void SetSelLength(std::ptrdiff_t len) override { editor_.SetSelLength(static_cast<int>(len)); }
     void SetSelText(const std::string& text) override { editor_.SetSelText(text); }
+    TCharTable* CharTable() const override;
 
   private:
     TEditorCore& editor_;

@@ -3,6 +3,7 @@
 
 #include "platform/Cp932.h"
 #include "platform/MessageBox.h"
+#include "text/DocumentCodec.h"
 
 #include <algorithm>
 
@@ -34,12 +35,23 @@ bool SearchTextBytes(std::string_view utf8, std::string& bytes) {
     return report.ok();
 }
 
-bool RunFind(
-    const TSearchCommandState& state, std::string_view caption,
-    const std::function<bool(const std::string& pattern, TSearchOptions options)>& search) {
+bool SearchTextBytes(std::string_view utf8, std::string& bytes, const TCharTable* table) {
+    if (!table) return SearchTextBytes(utf8, bytes);
+    Cp932Report report;
+    bytes = Utf8ToDocumentLookup(utf8, table, &report);
+    return report.ok();
+}
+
+std::string ReplacementBytes(std::string_view utf8, TCharTable* table) {
+    return Utf8ToDocument(utf8, table);
+}
+
+bool RunFind(const TSearchCommandState& state, std::string_view caption,
+             const std::function<bool(const std::string& pattern, TSearchOptions options)>& search,
+             const TCharTable* table) {
     if (state.Text.empty()) return false;
     std::string pattern;
-    if (SearchTextBytes(state.Text, pattern) && search(pattern, state.Options)) return true;
+    if (SearchTextBytes(state.Text, pattern, table) && search(pattern, state.Options)) return true;
     InfoBox(SearchNotFoundMessage(state.Text), caption);
     return false;
 }
@@ -101,8 +113,7 @@ TReplaceResult RunReplace(TReplaceTarget& target, TSearchCommandState& state) {
             }
         }
         if (replace) {
-            std::string bytes;
-            SearchTextBytes(state.Replacement, bytes);
+            const std::string bytes = ReplacementBytes(state.Replacement, target.CharTable());
             ReplaceHit(target, bytes, !(state.Options & soDown));
             ++result.Replaced;
         }

@@ -7,6 +7,8 @@
 
 #include <cstddef>
 #include <functional>
+
+class TCharTable;
 #include <string>
 #include <string_view>
 
@@ -30,13 +32,18 @@ std::string ReplacePromptMessage(std::string_view text, std::string_view replace
 // characters) when the text holds a character that Shift-JIS cannot hold, which no document
 // can contain either.
 bool SearchTextBytes(std::string_view utf8, std::string& bytes);
+// The same for a document with a table of characters beyond CP932 (null: plain Shift-JIS): a
+// pattern finds the table's characters; a replacement gives new characters codes.
+bool SearchTextBytes(std::string_view utf8, std::string& bytes, const TCharTable* table);
+std::string ReplacementBytes(std::string_view utf8, TCharTable* table);
 
 // Find: runs the editor's search (given the Shift-JIS pattern and the options) with the stored
 // text; when nothing is found (or the text cannot occur in a Shift-JIS document) shows
 // SearchNotFoundMessage in an information box captioned with the main window's title and
 // returns false.
 bool RunFind(const TSearchCommandState& state, std::string_view caption,
-             const std::function<bool(const std::string& pattern, TSearchOptions options)>& search);
+             const std::function<bool(const std::string& pattern, TSearchOptions options)>& search,
+             const TCharTable* table = nullptr);
 
 enum class TReplaceAnswer { Yes, No, Cancel, All };
 
@@ -60,6 +67,8 @@ class TReplaceTarget {
     virtual void SetSelStart(std::ptrdiff_t pos) = 0;            // removes any selection or hit
     virtual void SetSelLength(std::ptrdiff_t len) = 0;           // selects from the caret
     virtual void SetSelText(const std::string& replacement) = 0; // one undo step
+    // The document's table of characters beyond CP932; null for plain Shift-JIS.
+    virtual TCharTable* CharTable() const { return nullptr; }
 };
 
 // Replaces the displayed hit (or selection) by the replacement: a hit becomes a real selection

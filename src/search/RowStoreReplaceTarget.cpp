@@ -25,7 +25,7 @@ bool TRowStoreReplaceTarget::Find(const TSearchCommandState& state) {
         st.SelStart = st.Caret;
         st.SelEnd = PosOf(caret_ + sel_);
     }
-    if (!SearchTextBytes(state.Text, pattern) ||
+    if (!SearchTextBytes(state.Text, pattern, store_.CharTable().get()) ||
         !EditorSearch(store_, st, pattern, state.Options, hit)) {
         ++NotFound;
         return false;

@@ -27,6 +27,7 @@ class TRowStoreReplaceTarget : public TReplaceTarget {
     void SetSelStart(std::ptrdiff_t pos) override;
     void SetSelLength(std::ptrdiff_t len) override { sel_ = std::max<std::ptrdiff_t>(len, 0); }
     void SetSelText(const std::string& replacement) override;
+    TCharTable* CharTable() const override { return store_.CharTable().get(); }
 
     // The text position and its row and byte offset.
     TSearchPos PosOf(std::ptrdiff_t pos) const;

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "text/CharTable.h"
 #include "text/LineBreaking.h"
 #include "text/RowData.h"
 #include "text/RowTable.h"
@@ -85,6 +86,10 @@ class TEditorScreenStrings final : public TRowView {
     void SetLoading(bool v) { FLoading = v; }
     // Without an attached editor, parse every row (true) or none (false) in InitBrackets.
     void SetParseAllWithoutEditor(bool v) { FParseAll = v; }
+    // The document's table of characters beyond CP932 (null: a plain Shift-JIS document). The
+    // store only keeps it for the editors that share the store; Clear and loading leave it.
+    const std::shared_ptr<TCharTable>& CharTable() const { return FCharTable; }
+    void SetCharTable(std::shared_ptr<TCharTable> t) { FCharTable = std::move(t); }
     // Parser used when no attached editor supplies one (tests and benchmarks).
     std::function<std::unique_ptr<TRowStateParser>()> ParserFactory;
 
@@ -130,9 +135,10 @@ class TEditorScreenStrings final : public TRowView {
     std::string RowsText(int first, int last) const; // rows first..last with CR LF after reLineEnd
     std::vector<uint64_t> RowsLayout(int first, int last) const; // see TUndoData::Layout
     void SetText(std::string_view s);
-    // Loads a file: CR, LF and CR LF end lines, a 0x1A byte ends the text. Throws EFileError.
+    // Loads a file: CR, LF and CR LF end lines; a 0x1A byte with only line ends after it ends the
+    // text (TextLengthBeforeEofMark). Throws EFileError.
     void LoadFromFile(const std::string& fileName);
-    // The same from bytes in memory (everything before the first 0x1A).
+    // The same from bytes in memory.
     void LoadFromBuffer(std::unique_ptr<char[]> buf, size_t n);
     void RewrapAll();
     void UnwrapAll();
@@ -185,6 +191,7 @@ class TEditorScreenStrings final : public TRowView {
     int FTabSpaceCount = 8;
     bool FLoading = false;
     bool FParseAll = false;
+    std::shared_ptr<TCharTable> FCharTable;
     TRowMarks FMarksInList = 0;
     int FParseValid = 0;
     int FLastParsedRow = -1; // last row the latest walk stored a state into

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "text/EndOfFileMark.h"
 #include "text/RowStore.h"
 
 EFileError::EFileError(const std::string& fileName, const std::string& what, int err)
@@ -290,8 +291,7 @@ void TEditorScreenStrings::AppendRowsFrom(const char* p, size_t n) {
 }
 
 void TEditorScreenStrings::LoadFromBuffer(std::unique_ptr<char[]> buf, size_t n) {
-    if (const void* eof = n ? std::memchr(buf.get(), 0x1A, n) : nullptr)
-        n = static_cast<size_t>(static_cast<const char*>(eof) - buf.get());
+    n = TextLengthBeforeEofMark(std::string_view(buf.get(), n));
     BeginUpdate();
     Clear();
     if (n) {
@@ -344,8 +344,6 @@ void TEditorScreenStrings::LoadFromFile(const std::string& fileName) {
         }
         if (k == 0) break;
         n += static_cast<size_t>(k);
-        if (std::memchr(buf.get() + n - static_cast<size_t>(k), 0x1A, static_cast<size_t>(k)))
-            break;
     }
     ::close(fd);
     LoadFromBuffer(std::move(buf), n);

@@ -114,6 +114,21 @@ TEST_F(DataFolderTest, PlainTextMarkerAndSeedFile) {
     EXPECT_EQ(TempDir::Read(prog() + "localfol.myc"), "seed");
 }
 
+TEST_F(DataFolderTest, NoticeOnlyWhenTheFolderExistedBefore) {
+    const std::string record = d / "state/Brix/Tolmo/started";
+    auto resolveWithRecord = [&] { return ResolveDataFolder(prog(), common(), nullptr, record); };
+    // A true first start creates the folder silently and remembers that the program ran.
+    TDataFolderChoice c = resolveWithRecord();
+    EXPECT_TRUE(fs::is_directory(c.dataFolder));
+    EXPECT_TRUE(sink.boxes.empty());
+    EXPECT_EQ(TempDir::Read(record), c.dataFolder + "\n");
+    // The folder removed later: the user is told it is made again.
+    fs::remove_all(common() + "Brix");
+    resolveWithRecord();
+    EXPECT_EQ(sink.texts(), Texts{"[" + c.dataFolder + "]が見つかりません。\r\n作成し直します。"});
+    EXPECT_TRUE(fs::is_directory(c.dataFolder));
+}
+
 TEST_F(DataFolderTest, LocalFolderMarkerIsMadeWithItsLineAndRemoved) {
     const std::string marker = prog() + "localfol.myc";
     EXPECT_TRUE(SetLocalFolderMarker(prog(), true));
@@ -124,6 +139,18 @@ TEST_F(DataFolderTest, LocalFolderMarkerIsMadeWithItsLineAndRemoved) {
     EXPECT_TRUE(SetLocalFolderMarker(prog(), false));
     EXPECT_FALSE(fs::exists(marker));
     EXPECT_TRUE(SetLocalFolderMarker(prog(), false));
+}
+
+TEST_F(DataFolderTest, SetupMakesALocalFolder) {
+    EXPECT_FALSE(HasLocalFolderMarker(prog()));
+    ASSERT_TRUE(SetLocalFolderMarker(prog(), true));
+    ASSERT_TRUE(MakeLocalFolder(prog()));
+    EXPECT_TRUE(HasLocalFolderMarker(prog()));
+    TIniFile ini(prog() + "localfol.myc");
+    EXPECT_EQ(ini.ReadString("Set", "Folder", ""), prog());
+    EXPECT_EQ(ini.ReadString("Set", "First", ""), "0");
+    // A folder that cannot take the file reports it.
+    EXPECT_FALSE(MakeLocalFolder(d / "missing/"));
 }
 
 } // namespace

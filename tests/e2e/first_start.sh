@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# First start under a fresh HOME: the data-folder notice, the main window centred at 779 x 575,
-# closing writes ~/.config/Brix/Tolmo/Tolmo.ini with every key in order, and a second start
-# reads the values back (and keeps what it does not know).
+# First start under a fresh HOME: the data folder made without a notice, the main window centred
+# at 779 x 575, closing writes ~/.config/Brix/Tolmo/Tolmo.ini with every key in order, a second
+# start reads the values back (and keeps what it does not know), and a start after the data
+# folder was removed says that it is made again.
 set -euo pipefail
 if [ -z "${TOLMO_E2E_INNER:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1280x1024x24" env TOLMO_E2E_INNER=1 bash "$0" "$@"
@@ -15,6 +16,7 @@ PID=
 cleanup() { [ -n "$PID" ] && kill -KILL "$PID" 2>/dev/null; rm -rf "$T"; }
 trap cleanup EXIT
 export HOME="$T/home" XDG_CONFIG_HOME="$T/home/.config" XDG_DATA_HOME="$T/home/.local/share"
+export XDG_STATE_HOME="$T/home/.local/state" XDG_CACHE_HOME="$T/home/.cache"
 export XDG_RUNTIME_DIR="$T/run" LANG=C.UTF-8
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
@@ -47,11 +49,9 @@ MAIN='^  トルモ - Tolmo - $'
 
 # --- first start ---------------------------------------------------------------------------
 "$TOLMO_BIN" & PID=$!
-box=$(wait_window '^トルモ -Tolmo-$') || fail "no notice about the missing data folder"
-import -window root "$SHOTS/first_start-1-notice.png"
-xdotool key Return
 win=$(wait_window "$MAIN") || fail "no main window"
 sleep 0.5
+xdotool search --onlyvisible --name '^トルモ -Tolmo-$' >/dev/null 2>&1 && fail "a notice on a true first start"
 [ "$(geometry "$win")" = "250,224 779x575" ] || fail "main window at $(geometry "$win"), expected 250,224 779x575"
 import -window root "$SHOTS/first_start-2-main.png"
 [ -d "$XDG_CONFIG_HOME/Brix/Tolmo" ] || fail "data folder not created"
@@ -99,4 +99,14 @@ grep -qx "vInfoChien=$chien" "$INI" || fail "vInfoChien changed"
 grep -qx 'isZenkai=1' "$INI" || fail "isZenkai lost"
 grep -qx 'keep=this' "$INI" || fail "unrelated section lost"
 grep -qx 'fmTop=100' "$INI" || fail "bounds not written back"
+
+# --- the data folder removed: the next start says it makes it again ------------------------
+rm -rf "$XDG_CONFIG_HOME/Brix/Tolmo"
+"$TOLMO_BIN" & PID=$!
+box=$(wait_window '^トルモ -Tolmo-$') || fail "no notice about the missing data folder"
+import -window root "$SHOTS/first_start-4-notice.png"
+xdotool key Return
+win=$(wait_window "$MAIN") || fail "no main window after the notice"
+[ -d "$XDG_CONFIG_HOME/Brix/Tolmo" ] || fail "data folder not made again"
+close_program
 echo "first start: OK"

@@ -19,6 +19,7 @@ trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
 export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share
+export XDG_STATE_HOME=$work/home/.local/state XDG_CACHE_HOME=$work/home/.cache
 export XDG_RUNTIME_DIR=$work/run TOLMO_TRACE_HANDOFF=$work/trace
 # An existing data folder: no first-run notice stands before the main window.
 mkdir -p "$HOME" "$work/docs" "$XDG_CONFIG_HOME/Brix/Tolmo" && mkdir -m 700 "$XDG_RUNTIME_DIR"

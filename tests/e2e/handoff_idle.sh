@@ -12,6 +12,7 @@ cleanup() { [ -n "$pid" ] && kill "$pid" 2>/dev/null; sleep 0.3; [ -n "$pid" ] &
 trap cleanup EXIT
 
 export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share
+export XDG_STATE_HOME=$work/home/.local/state XDG_CACHE_HOME=$work/home/.cache
 export XDG_RUNTIME_DIR=$work/run
 mkdir -p "$HOME" "$XDG_CONFIG_HOME/Brix/Tolmo" && mkdir -m 700 "$XDG_RUNTIME_DIR"
 

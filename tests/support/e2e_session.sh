@@ -13,6 +13,7 @@ e2e_session() {
     for _ in $(seq 100); do [ -s "$T/display" ] && break; sleep 0.1; done
     export DISPLAY=:$(head -1 "$T/display")
     export HOME=$T/home XDG_CONFIG_HOME=$T/home/.config XDG_DATA_HOME=$T/home/.local/share
+    export XDG_STATE_HOME=$T/home/.local/state XDG_CACHE_HOME=$T/home/.cache
     export XDG_RUNTIME_DIR=$T/run LANG=C.UTF-8
     mkdir -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME/Brix/Tolmo" "$T/docs"
     chmod 700 "$XDG_RUNTIME_DIR"

@@ -46,9 +46,13 @@ TEST(LineStoreLoad, LineEndsAndTextEnd) {
     EXPECT_EQ(s.Text(), "abc\r\n");
     s.LoadFromFile(d.Write("c", "a\rb"));
     EXPECT_EQ(Rows(s), "[a]L[b]T");
-    s.LoadFromFile(d.Write("d", "ab\x1a"
-                                "cd\r\n"));
+    // 0x1A ends the file only when nothing but line ends follows it
+    s.LoadFromFile(d.Write("d", "ab\x1a\r\n\n"));
     EXPECT_EQ(Rows(s), "[ab]T");
+    s.LoadFromFile(d.Write("d2", "ab\x1a"
+                                 "cd\r\n"));
+    EXPECT_EQ(Rows(s), "[ab\x1a"
+                       "cd]L");
     s.LoadFromFile(d.Write("e", ""));
     EXPECT_EQ(s.Count(), 0);
     EXPECT_EQ(s.Text(), "");

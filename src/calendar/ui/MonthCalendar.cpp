@@ -83,19 +83,11 @@ void TCustomCalendarEx::SetSpecialDayLines(const QStringList& lines) {
 }
 
 void TCustomCalendarEx::NextMonth() {
-    const TJDate d = JuliusToDate(julius_);
-    const int32_t y = d.month == 12 ? d.year + 1 : d.year;
-    const int m = d.month == 12 ? 1 : d.month + 1;
-    const int day = std::min<int>(d.day, DaysInMonth(y, m));
-    SetJuliusDay(DateToJulius(y, m, day));
+    SetJuliusDay(AddMonth(julius_, 1));
 }
 
 void TCustomCalendarEx::PrevMonth() {
-    const TJDate d = JuliusToDate(julius_);
-    const int32_t y = d.month == 1 ? d.year - 1 : d.year;
-    const int m = d.month == 1 ? 12 : d.month - 1;
-    const int day = std::min<int>(d.day, DaysInMonth(y, m));
-    SetJuliusDay(DateToJulius(y, m, day));
+    SetJuliusDay(AddMonth(julius_, -1));
 }
 
 void TCustomCalendarEx::Invalidate() {
@@ -138,51 +130,30 @@ void TCustomCalendarEx::resizeEvent(QResizeEvent* e) {
 TMonthlyCalendar::TMonthlyCalendar(QWidget* parent) : TCustomCalendarEx(parent) {}
 
 int32_t TMonthlyCalendar::MonthFirstDay() const {
-    const TJDate d = JuliusToDate(JuliusDay());
-    return DateToJulius(d.year, d.month, 1);
+    return tolmo::MonthFirstDay(JuliusDay());
 }
 
 int32_t TMonthlyCalendar::MonthLastDay() const {
-    const TJDate d = JuliusToDate(JuliusDay());
-    return DateToJulius(d.year, d.month, 1) + DaysInMonth(d.year, d.month) - 1;
+    return tolmo::MonthLastDay(JuliusDay());
 }
 
 int32_t TMonthlyCalendar::FirstCellDay() const {
-    const int32_t j1 = MonthFirstDay();
-    const int w1 = JuliusDayOfWeek(j1);
-    int32_t f = j1 - ((w1 + 7 - (firstDayOfWeek_ + 1)) % 7);
-    if (!firstRowFirstDay_ && f == j1) f = j1 - 7;
-    return f;
+    return tolmo::FirstCellDay(JuliusDay(), grid_);
 }
 
 int TMonthlyCalendar::RowCount() const {
-    if (!autoResize_) return 7;
-    const int32_t f = FirstCellDay(), l = MonthLastDay();
-    int rows = (l - f) / 7 + 2;
-    if (!lastRowLastDay_ && (l - f + 1) % 7 == 0) ++rows;
-    return rows;
+    return MonthGridRows(JuliusDay(), grid_);
 }
 
 QRect TMonthlyCalendar::CellRect(int k, int r) const {
-    const int w = contentsRect().width(), h = contentsRect().height();
-    const int rows = RowCount();
-    const int x0 = static_cast<int>(int64_t(w) * k / 7),
-              x1 = static_cast<int>(int64_t(w) * (k + 1) / 7);
-    const int y0 = static_cast<int>(int64_t(h) * r / rows),
-              y1 = static_cast<int>(int64_t(h) * (r + 1) / rows);
-    return QRect(QPoint(x0, y0), QPoint(x1 - 1, y1 - 1));
+    const TGridRect g =
+        GridCellRect(contentsRect().width(), contentsRect().height(), RowCount(), k, r);
+    return QRect(QPoint(g.Left, g.Top), QPoint(g.Right, g.Bottom));
 }
 
 bool TMonthlyCalendar::CellFromPoint(int x, int y, int& col, int& row) const {
-    const int rows = RowCount();
-    for (int r = 0; r < rows; ++r)
-        for (int k = 0; k < 7; ++k)
-            if (CellRect(k, r).contains(x, y)) {
-                col = k;
-                row = r;
-                return true;
-            }
-    return false;
+    return GridCellFromPoint(contentsRect().width(), contentsRect().height(), RowCount(), x, y, col,
+                             row);
 }
 
 void TMonthlyCalendar::RedrawCalendar() {
@@ -228,7 +199,7 @@ void TMonthlyCalendar::DrawCell(QPainter& p, int k, int r, const QRect& rect) {
         p.setFont(FontOf(cfDayOfWeek));
         p.setPen(ToQColor(Fonts().DayOfWeek().color));
         p.drawText(rect, Qt::AlignCenter | Qt::TextSingleLine | Qt::TextDontClip,
-                   QString::fromUtf8(ShortDayName((firstDayOfWeek_ + k) % 7).data()));
+                   QString::fromUtf8(ShortDayName((grid_.FirstDayOfWeek + k) % 7).data()));
         return;
     }
     const int32_t jd = FirstCellDay() + 7 * (r - 1) + k;
@@ -253,29 +224,31 @@ void TMonthlyCalendar::mousePressEvent(QMouseEvent* e) {
 }
 
 void TMonthlyCalendar::keyPressEvent(QKeyEvent* e) {
+    TMonthGridKey key;
     switch (e->key()) {
     case Qt::Key_Right:
-        NextDay();
+        key = TMonthGridKey::Right;
         break;
     case Qt::Key_Left:
-        PrevDay();
+        key = TMonthGridKey::Left;
         break;
     case Qt::Key_Up:
-        SetJuliusDay(JuliusDay() - 7);
+        key = TMonthGridKey::Up;
         break;
     case Qt::Key_Down:
-        SetJuliusDay(JuliusDay() + 7);
+        key = TMonthGridKey::Down;
         break;
     case Qt::Key_PageUp:
-        PrevMonth();
+        key = TMonthGridKey::PageUp;
         break;
     case Qt::Key_PageDown:
-        NextMonth();
+        key = TMonthGridKey::PageDown;
         break;
     default:
         TCustomCalendarEx::keyPressEvent(e);
         return;
     }
+    SetJuliusDay(MonthGridStep(JuliusDay(), key));
     e->accept();
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "calendar/DayClassifier.h"
+#include "calendar/MonthGrid.h"
 #include "calendar/ui/CalendarFonts.h"
 
 #include <QFrame>
@@ -78,15 +79,13 @@ class TCustomCalendarEx : public QFrame, public TDayClassifier {
     TCalExFonts fonts_;
 };
 
-enum TDayOfWeek { dowSun = 0, dowMon, dowTue, dowWed, dowThu, dowFri, dowSat };
-
 class TMonthlyCalendar : public TCustomCalendarEx {
     Q_OBJECT
   public:
     explicit TMonthlyCalendar(QWidget* parent = nullptr);
 
-    TDayOfWeek FirstDayOfWeek() const { return firstDayOfWeek_; }
-    void SetFirstDayOfWeek(TDayOfWeek d) { SetProp(firstDayOfWeek_, d); }
+    TDayOfWeek FirstDayOfWeek() const { return grid_.FirstDayOfWeek; }
+    void SetFirstDayOfWeek(TDayOfWeek d) { SetProp(grid_.FirstDayOfWeek, d); }
     TColor NeighborColor() const { return neighborColor_; }
     void SetNeighborColor(TColor c) { SetProp(neighborColor_, c); }
     TColor DayOfWeekBkColor() const { return dayOfWeekBkColor_; }
@@ -95,12 +94,12 @@ class TMonthlyCalendar : public TCustomCalendarEx {
     void SetShowNeighbor(bool on) { SetProp(showNeighbor_, on); }
     bool NeighborJump() const { return neighborJump_; }
     void SetNeighborJump(bool on) { SetProp(neighborJump_, on); }
-    bool AutoResize() const { return autoResize_; }
-    void SetAutoResize(bool on) { SetProp(autoResize_, on); }
-    bool FirstRowFirstDay() const { return firstRowFirstDay_; }
-    void SetFirstRowFirstDay(bool on) { SetProp(firstRowFirstDay_, on); }
-    bool LastRowLastDay() const { return lastRowLastDay_; }
-    void SetLastRowLastDay(bool on) { SetProp(lastRowLastDay_, on); }
+    bool AutoResize() const { return grid_.AutoResize; }
+    void SetAutoResize(bool on) { SetProp(grid_.AutoResize, on); }
+    bool FirstRowFirstDay() const { return grid_.FirstRowFirstDay; }
+    void SetFirstRowFirstDay(bool on) { SetProp(grid_.FirstRowFirstDay, on); }
+    bool LastRowLastDay() const { return grid_.LastRowLastDay; }
+    void SetLastRowLastDay(bool on) { SetProp(grid_.LastRowLastDay, on); }
     bool ShowRokuyo() const { return showRokuyo_; }
     void SetShowRokuyo(bool on) { SetProp(showRokuyo_, on); }
 
@@ -129,14 +128,11 @@ class TMonthlyCalendar : public TCustomCalendarEx {
     void keyPressEvent(QKeyEvent* e) override;
 
   private:
-    TDayOfWeek firstDayOfWeek_ = dowSun;
+    TMonthGridOptions grid_;
     TColor neighborColor_ = clSilver;
     TColor dayOfWeekBkColor_ = clNavy;
     bool showNeighbor_ = false;
     bool neighborJump_ = false;
-    bool autoResize_ = true;
-    bool firstRowFirstDay_ = false;
-    bool lastRowLastDay_ = false;
     bool showRokuyo_ = false;
 };
 

@@ -3,6 +3,7 @@
 #include "editor/ui/EditorWidget.h"
 #include "editor/ui/QtConversions.h"
 #include "platform/Cp932.h"
+#include "text/DocumentCodec.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -62,8 +63,8 @@ void TEditor::paintEvent(QPaintEvent* e) {
     }
     if (FMetrics.RulerHeight && clip.top() < FMetrics.TopMargin) PaintRuler(p);
     PaintCaret(p);
-    if (FDrag == Drag::Moving) { // the drop position
-        const QPoint o = CellOrigin(FDropPos.Row, FDropPos.Col);
+    if (FMouse.Dragging()) { // the drop position
+        const QPoint o = CellOrigin(FMouse.DropPos().Row, FMouse.DropPos().Col);
         p.fillRect(o.x(), o.y(), 2, FMetrics.TextHeight, Col(FCore->GetFont().Color));
     }
 }
@@ -80,6 +81,7 @@ void TEditor::PaintRow(QPainter& p, int row, int y, const QRect& clip) {
     p.fillRect(left, y, right - left, FMetrics.RowHeight, Col(editorBk));
     const bool eofPos = c.IsEofPos(row);
     const std::string_view text = c.RowTextOf(row);
+    const TCharTable* table = DocTable();
     const int n = static_cast<int>(text.size());
     const TWrapSettings& rules = c.Rules();
     const int topCol = c.TopCol();
@@ -135,7 +137,13 @@ void TEditor::PaintRow(QPainter& p, int row, int y, const QRect& clip) {
             if (x + w >= clip.left() && x <= clip.right()) {
                 if (a.Bk != editorBk) p.fillRect(x, y, w, H, Col(a.Bk));
                 const unsigned char b = static_cast<unsigned char>(text[off]);
-                if (b >= 0x20 && b != 0x7F && !(bytes == 1 && b == '\t')) {
+                // Control bytes other than the tab (a 0x1A inside the text, a NUL) are shown
+                // by their control pictures, so that the user sees what will be written back.
+                const bool control = bytes == 1 && (b < 0x20 || b == 0x7F) && b != '\t';
+                if (control) {
+                    p.setPen(Col(a.Fg));
+                    p.drawText(x, ascent, QString(QChar(b == 0x7F ? 0x2421 : 0x2400 + b)));
+                } else if (b >= 0x20 && b != 0x7F && !(bytes == 1 && b == '\t')) {
                     if (a.Style != fontStyle) {
                         QFont f = FFont;
                         f.setBold(a.Style & fsBold);
@@ -145,7 +153,7 @@ void TEditor::PaintRow(QPainter& p, int row, int y, const QRect& clip) {
                         p.setFont(f);
                     }
                     p.setPen(Col(a.Fg));
-                    p.drawText(x, ascent, Cp932Glyph(text.substr(off, bytes)));
+                    p.drawText(x, ascent, DocumentGlyph(text.substr(off, bytes), table));
                     if (a.Style != fontStyle) p.setFont(FFont);
                 }
             }
@@ -168,7 +176,7 @@ void TEditor::PaintRow(QPainter& p, int row, int y, const QRect& clip) {
     }
 
     if (OnDrawLine) {
-        const std::u16string u = Cp932ToUtf16(text);
+        const std::u16string u = DocumentToUtf16(text, table);
         OnDrawLine(p, QString::fromUtf16(u.data(), static_cast<qsizetype>(u.size())), left, y, row,
                    QRect(left, y, right - left, FMetrics.RowHeight), selected);
     }

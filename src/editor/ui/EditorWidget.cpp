@@ -1,9 +1,12 @@
 // TEditor: event translation, scrolling, clipboard and the popup menu.
 #include "editor/ui/EditorWidget.h"
 
+#include "editor/Commands.h"
 #include "editor/PopupModel.h"
 #include "editor/ui/QtConversions.h"
 #include "platform/Cp932.h"
+#include "text/DocumentCodec.h"
+#include "text/RowStore.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -19,7 +22,8 @@
 TEditor::TEditor(QWidget* parent) : TEditor(parent, nullptr) {}
 
 TEditor::TEditor(QWidget* parent, std::shared_ptr<TEditorScreenStrings> store)
-    : QAbstractScrollArea(parent), FCore(std::make_unique<TEditorCore>(std::move(store))) {
+    : QAbstractScrollArea(parent), FCore(std::make_unique<TEditorCore>(std::move(store))),
+      FMouse(*FCore) {
     setAttribute(Qt::WA_InputMethodEnabled);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
@@ -199,112 +203,27 @@ bool TEditor::focusNextPrevChild(bool next) {
     return QAbstractScrollArea::focusNextPrevChild(next);
 }
 
-bool TEditor::HandleShortcut(QKeyEvent* e) {
-    const auto mods = e->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
-    const int key = e->key();
-    if (mods == Qt::ControlModifier) {
-        switch (key) {
-        case Qt::Key_C:
-            CopyToClipboard();
-            return true;
-        case Qt::Key_X:
-            CutToClipboard();
-            return true;
-        case Qt::Key_V:
-            PasteFromClipboard();
-            return true;
-        case Qt::Key_B:
-            BoxPasteFromClipboard();
-            return true;
-        case Qt::Key_Z:
-            if (!FCore->ReadOnly()) FCore->Undo();
-            return true;
-        case Qt::Key_A:
-            if (!FCore->ReadOnly()) FCore->Redo();
-            return true;
-        case Qt::Key_K:
-            FCore->SetSelectionMode(FCore->SelectionMode() == smBox ? smLine : smBox);
-            return true;
-        default:
-            break;
-        }
-        if (key >= Qt::Key_0 && key <= Qt::Key_9) {
-            FCore->GotoRowMark(key - Qt::Key_0);
-            return true;
-        }
-    }
-    if (mods == (Qt::ControlModifier | Qt::ShiftModifier)) {
-        // Shift changes the digit keys' text; the key code of the digit row is what counts.
-        static const int shifted[] = {Qt::Key_ParenRight,  Qt::Key_Exclam,    Qt::Key_At,
-                                      Qt::Key_NumberSign,  Qt::Key_Dollar,    Qt::Key_Percent,
-                                      Qt::Key_AsciiCircum, Qt::Key_Ampersand, Qt::Key_Asterisk,
-                                      Qt::Key_ParenLeft};
-        for (int n = 0; n <= 9; ++n) {
-            if (key == Qt::Key_0 + n || key == shifted[n]) {
-                FCore->ToggleRowMark(n);
-                return true;
-            }
-        }
-    }
-    return false;
+bool TEditor::RunCommand(TEditorCommand c, int arg, TEditorCommandKeys keys) {
+    TQtEditorClipboard clipboard([this](const QString& m) { Warn(m); });
+    return Execute(*FCore, c, arg, keys, &clipboard);
 }
 
 void TEditor::keyPressEvent(QKeyEvent* e) {
-    const bool shift = e->modifiers() & Qt::ShiftModifier;
-    const bool ctrl = e->modifiers() & Qt::ControlModifier;
-    const bool rep = e->isAutoRepeat();
-    auto nav = [&](TEditorKey k) { FCore->KeyNavigate(k, shift, ctrl, rep); };
-    switch (e->key()) {
-    case Qt::Key_Left:
-        nav(TEditorKey::Left);
+    const Qt::KeyboardModifiers mods = e->modifiers();
+    const int key = ToTableKey(e->key(), mods);
+    if (const TEditorKeyBinding* b = key ? FindEditorKey(key, ToTableModifiers(mods)) : nullptr) {
+        RunCommand(
+            b->Command, b->Arg,
+            {bool(mods & Qt::ShiftModifier), bool(mods & Qt::ControlModifier), e->isAutoRepeat()});
         return;
-    case Qt::Key_Right:
-        nav(TEditorKey::Right);
-        return;
-    case Qt::Key_Up:
-        nav(TEditorKey::Up);
-        return;
-    case Qt::Key_Down:
-        nav(TEditorKey::Down);
-        return;
-    case Qt::Key_Home:
-        nav(TEditorKey::Home);
-        return;
-    case Qt::Key_End:
-        nav(TEditorKey::End);
-        return;
-    case Qt::Key_PageUp:
-        nav(TEditorKey::PageUp);
-        return;
-    case Qt::Key_PageDown:
-        nav(TEditorKey::PageDown);
-        return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (!ctrl) FCore->KeyReturn(shift);
-        return;
-    case Qt::Key_Tab:
-        if (!ctrl && !shift) FCore->KeyTab();
-        return;
-    case Qt::Key_Backtab:
-        return;
-    case Qt::Key_Backspace:
-        FCore->KeyBackspace();
-        return;
-    case Qt::Key_Delete:
-        FCore->KeyDelete();
-        return;
-    case Qt::Key_Insert:
-        e->ignore();
-        return; // the owner switches OverWrite
-    default:
-        break;
     }
-    if (HandleShortcut(e)) return;
-    if (ctrl || (e->modifiers() & Qt::AltModifier)) {
+    // Keys the table does not bind: Insert belongs to the owner, which switches OverWrite;
+    // Ctrl and Alt combinations go on to the window's shortcuts.
+    if (key == tkey::Insert || (mods & (Qt::ControlModifier | Qt::AltModifier))) {
         e->ignore();
         return;
     }
+    if (key == tkey::Return || key == tkey::Tab || e->key() == Qt::Key_Backtab) return;
     QString text = e->text();
     text.removeIf([](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
     if (text.isEmpty()) {
@@ -314,13 +233,28 @@ void TEditor::keyPressEvent(QKeyEvent* e) {
     InsertUtf16(text);
 }
 
+TCharTable* TEditor::DocTable() const {
+    const std::shared_ptr<TEditorScreenStrings> store = FCore->SharedStore();
+    return store ? store->CharTable().get() : nullptr;
+}
+
+std::string TEditor::FromUtf16(const QString& text, int* lost) {
+    const std::u16string_view u(reinterpret_cast<const char16_t*>(text.utf16()),
+                                static_cast<size_t>(text.size()));
+    TCharTable* table = DocTable();
+    if (!table && OnNeedsUnicode && NeedsMoreThanCp932(u) && OnNeedsUnicode()) table = DocTable();
+    Cp932Report report;
+    std::string s = Utf16ToDocument(u, table, &report);
+    *lost = static_cast<int>(report.failures);
+    return s;
+}
+
 void TEditor::InsertUtf16(const QString& text) {
     if (FCore->ReadOnly() || text.isEmpty()) return;
-    Cp932Report report;
-    const std::string s = Utf16ToCp932(
-        std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), text.size()), &report);
+    int lost = 0;
+    const std::string s = FromUtf16(text, &lost);
     FCore->InsertTyped(s);
-    if (!report.ok()) Warn(LostCharsMessage(static_cast<int>(report.failures)));
+    if (lost) Warn(LostCharsMessage(lost));
 }
 
 void TEditor::inputMethodEvent(QInputMethodEvent* e) {
@@ -348,9 +282,11 @@ QVariant TEditor::inputMethodQuery(Qt::InputMethodQuery q) const {
         return FFont;
     case Qt::ImCursorPosition:
         return static_cast<int>(
-            Cp932ToUtf16(FCore->RowTextOf(FCore->Row()).substr(0, FCore->CaretOffset())).size());
+            DocumentToUtf16(FCore->RowTextOf(FCore->Row()).substr(0, FCore->CaretOffset()),
+                            DocTable())
+                .size());
     case Qt::ImSurroundingText: {
-        const std::u16string u = Cp932ToUtf16(FCore->RowTextOf(FCore->Row()));
+        const std::u16string u = DocumentToUtf16(FCore->RowTextOf(FCore->Row()), DocTable());
         return QString::fromUtf16(u.data(), static_cast<qsizetype>(u.size()));
     }
     case Qt::ImAnchorPosition:
@@ -365,34 +301,19 @@ QVariant TEditor::inputMethodQuery(Qt::InputMethodQuery q) const {
 // --- clipboard -------------------------------------------------------------------------------
 
 void TEditor::CopyToClipboard() {
-    bool box = false;
-    const std::string s = FCore->CopyText(box);
-    if (s.empty() && !FCore->Selected()) return;
-    QGuiApplication::clipboard()->setMimeData(MakeEditorMime(s, box));
+    RunCommand(TEditorCommand::Copy);
 }
 
 void TEditor::CutToClipboard() {
-    if (FCore->ReadOnly() || !FCore->Selected()) return;
-    CopyToClipboard();
-    FCore->DeleteSelection();
+    RunCommand(TEditorCommand::Cut);
 }
 
 void TEditor::PasteFromClipboard() {
-    bool box = false;
-    int lost = 0;
-    const std::string s = EditorMimeText(QGuiApplication::clipboard()->mimeData(), box, lost);
-    if (s.empty() || FCore->ReadOnly()) return;
-    FCore->PasteText(s, box);
-    if (lost) Warn(LostCharsMessage(lost));
+    RunCommand(TEditorCommand::Paste);
 }
 
 void TEditor::BoxPasteFromClipboard() {
-    bool box = false;
-    int lost = 0;
-    const std::string s = EditorMimeText(QGuiApplication::clipboard()->mimeData(), box, lost);
-    if (s.empty() || FCore->ReadOnly()) return;
-    FCore->SetSelTextBox(s);
-    if (lost) Warn(LostCharsMessage(lost));
+    RunCommand(TEditorCommand::BoxPaste);
 }
 
 // --- mouse -----------------------------------------------------------------------------------
@@ -401,7 +322,7 @@ void TEditor::UpdateCursor(QPoint p, Qt::KeyboardModifiers mods) {
     const TEditorCaretCursors& c = FCore->Caret().Cursors;
     if (!FCore->Caret().AutoCursor()) return;
     TCursor shape = c.DefaultCursor;
-    if (FDrag == Drag::Moving)
+    if (FMouse.Dragging())
         shape = (mods & Qt::ControlModifier) ? c.DragSelCopyCursor : c.DragSelCursor;
     else if (p.x() < FMetrics.LeftMargin)
         shape = c.LeftMarginCursor;
@@ -420,109 +341,30 @@ void TEditor::mousePressEvent(QMouseEvent* e) {
         return;
     }
     const QPoint p = e->position().toPoint();
-    const TEditorPos pos = PosAt(p);
-    FPressPoint = p;
-    FCore->MouseDragging = true;
-    if (e->modifiers() & Qt::ShiftModifier) {
-        FCore->StartSelection();
-        FCore->SetCaret(pos.Row, pos.Col);
-        FCore->ExtendSelection();
-        FDrag = Drag::Selecting;
-        return;
-    }
-    if (p.x() >= FMetrics.LeftMargin && FCore->InSelection(pos.Row, pos.Col) &&
-        FCore->Caret().SelMove() && FCore->Caret().SelDragMode() == dmAutomatic) {
-        FDrag = Drag::Armed;
-        FPressPos = pos;
-        return;
-    }
-    FCore->CleanSelection();
-    if (p.x() < FMetrics.LeftMargin && FCore->Caret().RowSelect()) {
-        FRowAnchor = pos.Row;
-        FCore->SelectRows(pos.Row, pos.Row);
-        FDrag = Drag::RowSelect;
-        return;
-    }
-    FCore->SetCaret(pos.Row, pos.Col);
-    FPressPos = {FCore->Row(), FCore->Col()};
-    FDrag = Drag::Pending;
+    FMouse.Press(p.x(), p.y(), PosAt(p), p.x() < FMetrics.LeftMargin,
+                 e->modifiers() & Qt::ShiftModifier);
 }
 
 void TEditor::mouseMoveEvent(QMouseEvent* e) {
     const QPoint p = e->position().toPoint();
-    if (!(e->buttons() & Qt::LeftButton) || FDrag == Drag::None) {
-        UpdateCursor(p, e->modifiers());
-        return;
-    }
-    TEditorPos pos = PosAt(p);
-    if (p.y() < FMetrics.TopMargin && FCore->TopRow() > 0) pos.Row = FCore->TopRow() - 1;
-    const int half = std::max(1, FMetrics.CellWidth / 2);
-    const bool far =
-        std::abs(p.x() - FPressPoint.x()) >= half || std::abs(p.y() - FPressPoint.y()) >= half;
-    switch (FDrag) {
-    case Drag::Pending:
-        if (!far) return;
-        FDrag = Drag::Selecting;
-        FCore->StartSelection();
-        [[fallthrough]];
-    case Drag::Selecting:
-        FCore->SetCaret(pos.Row, pos.Col);
-        FCore->ExtendSelection();
-        break;
-    case Drag::RowSelect:
-        FCore->SelectRows(FRowAnchor, pos.Row);
-        break;
-    case Drag::Armed:
-        if (!far) return;
-        FDrag = Drag::Moving;
-        [[fallthrough]];
-    case Drag::Moving:
-        // The selection stays; a mark at the drop position follows the mouse.
-        FDropPos = pos;
+    if ((e->buttons() & Qt::LeftButton) &&
+        FMouse.Move(p.x(), p.y(), PosAt(p), p.y() < FMetrics.TopMargin,
+                    std::max(1, FMetrics.CellWidth / 2)))
         viewport()->update();
-        break;
-    default:
-        break;
-    }
     UpdateCursor(p, e->modifiers());
 }
 
 void TEditor::mouseReleaseEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton) return;
-    const Drag d = FDrag;
-    FDrag = Drag::None;
-    FCore->MouseDragging = false;
-    if (d == Drag::Moving)
-        DropSelection(e->modifiers() & Qt::ControlModifier);
-    else if (d == Drag::Armed) {
-        FCore->CleanSelection();
-        FCore->SetCaret(FPressPos.Row, FPressPos.Col);
-    }
+    const bool dropped = FMouse.Dragging();
+    FMouse.Release(e->modifiers() & Qt::ControlModifier);
+    if (dropped) viewport()->update();
     UpdateCursor(e->position().toPoint(), e->modifiers());
-}
-
-void TEditor::DropSelection(bool copy) {
-    FCore->DropSelection(FDropPos.Row, FDropPos.Col, copy);
-    viewport()->update();
 }
 
 void TEditor::mouseDoubleClickEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton || e->position().x() < FMetrics.LeftMargin) return;
-    // A double click selects the word under the mouse.
-    const TEditorPos pos = PosAt(e->position().toPoint());
-    const int off = FCore->OffsetOf(pos.Row, pos.Col);
-    for (const TFountainToken& t : FCore->Coloring().Tokens(pos.Row)) {
-        if (off >= t.Start && off < t.Start + t.Length) {
-            const std::string_view s = FCore->RowTextOf(pos.Row);
-            FCore->CleanSelection();
-            FCore->SetCaret(pos.Row, OffsetToCol(s, t.Start, FCore->Rules()));
-            FCore->StartSelection();
-            FCore->SetCaret(pos.Row, OffsetToCol(s, t.Start + t.Length, FCore->Rules()));
-            FCore->ExtendSelection();
-            FDrag = Drag::None;
-            return;
-        }
-    }
+    FMouse.DoubleClick(PosAt(e->position().toPoint()));
 }
 
 void TEditor::contextMenuEvent(QContextMenuEvent* e) {
@@ -543,56 +385,13 @@ QMenu* TEditor::BuildPopupMenu() {
     s.CanRedo = FCore->CanRedo();
     s.ReadOnly = FCore->ReadOnly();
     s.Selected = FCore->Selected();
-    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
-    s.ClipboardHasText = mime && mime->hasText();
+    s.ClipboardHasText = TQtEditorClipboard().HasText();
     s.TextNotEmpty = FCore->Rows().RowCount() > 0;
     s.BoxMode = FCore->SelectionMode() == smBox;
     s.MarksInList = FCore->Rows().MarksInList();
     auto* menu = new QMenu(this);
     AddItems(menu, BuildEditorPopupMenu(s), this);
     return menu;
-}
-
-static void RunPopupCommand(TEditor* ed, const TEditorPopupItem& i) {
-    TEditorCore& c = ed->Core();
-    using C = TEditorPopupCommand;
-    switch (i.Command) {
-    case C::PutMark:
-        c.ToggleRowMark(i.Arg);
-        break;
-    case C::JumpMark:
-        c.GotoRowMark(i.Arg);
-        break;
-    case C::Undo:
-        c.Undo();
-        break;
-    case C::Redo:
-        c.Redo();
-        break;
-    case C::Cut:
-        ed->CutToClipboard();
-        break;
-    case C::Copy:
-        ed->CopyToClipboard();
-        break;
-    case C::Paste:
-        ed->PasteFromClipboard();
-        break;
-    case C::BoxPaste:
-        ed->BoxPasteFromClipboard();
-        break;
-    case C::Delete:
-        c.DeleteSelection();
-        break;
-    case C::SelectAll:
-        c.SelectAll();
-        break;
-    case C::BoxSelect:
-        c.SetSelectionMode(c.SelectionMode() == smBox ? smLine : smBox);
-        break;
-    case C::None:
-        break;
-    }
 }
 
 static void AddItems(QMenu* menu, const std::vector<TEditorPopupItem>& items, TEditor* ed) {
@@ -608,12 +407,14 @@ static void AddItems(QMenu* menu, const std::vector<TEditorPopupItem>& items, TE
         }
         QAction* a = menu->addAction(caption);
         // The shortcut is shown beside the caption; the keys themselves reach keyPressEvent.
-        if (!i.ShortCut.empty()) a->setShortcut(QKeySequence(QString::fromStdString(i.ShortCut)));
+        a->setShortcut(ToKeySequence(i.ShortCut));
         a->setShortcutContext(Qt::WidgetShortcut);
         a->setEnabled(i.Enabled);
         a->setCheckable(i.Checked);
         a->setChecked(i.Checked);
-        QObject::connect(a, &QAction::triggered, ed, [ed, i] { RunPopupCommand(ed, i); });
+        const TEditorCommand c = i.Command;
+        const int arg = i.Arg;
+        QObject::connect(a, &QAction::triggered, ed, [ed, c, arg] { ed->RunCommand(c, arg); });
     }
 }
 

@@ -2,8 +2,10 @@
 // grid and turns key, mouse, input-method and clipboard events into calls on the core.
 #pragma once
 
+#include "editor/Commands.h"
 #include "editor/EditorCore.h"
 #include "editor/Geometry.h"
+#include "editor/MouseGestures.h"
 
 #include <QAbstractScrollArea>
 #include <QFont>
@@ -34,6 +36,9 @@ class TEditor : public QAbstractScrollArea {
     // undo step, the caret after it; characters Shift-JIS cannot hold are reported.
     void InsertUtf16(const QString& text);
     void BoxPasteFromClipboard(); // SetSelTextBox with the clipboard's text
+    // Runs a command of the control with the system clipboard; false when it did nothing.
+    bool RunCommand(TEditorCommand c, int arg = 0, TEditorCommandKeys keys = {});
+    const TEditorMouseGestures& Mouse() const { return FMouse; }
 
     // The popup menu built from the core's rules; a form may assign its own instead.
     QMenu* BuildPopupMenu();
@@ -43,6 +48,12 @@ class TEditor : public QAbstractScrollArea {
     QPoint CellOrigin(int row, int col) const; // top-left of a cell in viewport coordinates
     TEditorPos PosAt(QPoint p) const;          // caret position under a point
     QRect CaretRect() const;
+
+    // The document's table of characters beyond CP932 (null for a plain Shift-JIS document).
+    TCharTable* DocTable() const;
+    // Asked before typed or pasted text that a plain Shift-JIS document cannot hold goes in;
+    // true when the page now has a table (it was switched to UTF-8), so nothing is lost.
+    std::function<bool()> OnNeedsUnicode;
 
     // Told when text could not be kept exactly (characters CP932 lacks); shows a message box
     // unless replaced.
@@ -84,9 +95,9 @@ class TEditor : public QAbstractScrollArea {
     void UpdateScrollBars();
     void InvalidateRows(int first, int last);
     void Warn(const QString& message);
+    // Text from outside (keys, input method, clipboard) in the document's bytes.
+    std::string FromUtf16(const QString& text, int* lost);
     void UpdateCursor(QPoint p, Qt::KeyboardModifiers mods);
-    void DropSelection(bool copy);
-    bool HandleShortcut(QKeyEvent* e);
     int NumberColumns() const;
 
     // Painting (TEditorPaint.cpp).
@@ -109,9 +120,5 @@ class TEditor : public QAbstractScrollArea {
     int FLastCaretRow = 0, FLastCaretCol = 0;
     bool FSyncingScroll = false;
 
-    // Mouse state.
-    enum class Drag { None, Pending, Selecting, RowSelect, Armed, Moving } FDrag = Drag::None;
-    QPoint FPressPoint;
-    TEditorPos FPressPos, FDropPos;
-    int FRowAnchor = 0;
+    TEditorMouseGestures FMouse;
 };

@@ -5,10 +5,13 @@
 #include "editor/BoxClipboard.h"
 #include "editor/FontChoice.h"
 #include "platform/Cp932.h"
+#include "text/DocumentCodec.h"
 
+#include <QClipboard>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <unordered_map>
 
 QColor ToQColor(TColor c, const QPalette& pal) {
@@ -67,6 +70,16 @@ QString Cp932Glyph(std::string_view ch) {
     return s;
 }
 
+QString DocumentGlyph(std::string_view ch, const TCharTable* table) {
+    if (table && ch.size() == 2 &&
+        TCharTable::IsTableCode(static_cast<unsigned char>(ch[0]),
+                                static_cast<unsigned char>(ch[1]))) {
+        const std::u16string u = DocumentToUtf16(ch, table);
+        return QString::fromUtf16(u.data(), static_cast<qsizetype>(u.size()));
+    }
+    return Cp932Glyph(ch);
+}
+
 QCursor ToQCursor(TCursor c) {
     switch (c) {
     case edc::crIBeam:
@@ -82,9 +95,9 @@ QCursor ToQCursor(TCursor c) {
     }
 }
 
-QMimeData* MakeEditorMime(const std::string& cp932, bool box) {
+QMimeData* MakeEditorMime(const std::string& cp932, bool box, const TCharTable* table) {
     auto* mime = new QMimeData;
-    const std::u16string u = Cp932ToUtf16(cp932);
+    const std::u16string u = DocumentToUtf16(cp932, table);
     QString text = QString::fromUtf16(u.data(), static_cast<qsizetype>(u.size()));
     mime->setText(text);
     if (box) {
@@ -95,7 +108,8 @@ QMimeData* MakeEditorMime(const std::string& cp932, bool box) {
     return mime;
 }
 
-std::string EditorMimeText(const QMimeData* mime, bool& box, int& lost) {
+std::string EditorMimeText(const QMimeData* mime, bool& box, int& lost,
+                           const std::function<std::string(const QString&, int*)>& convert) {
     box = false;
     lost = 0;
     if (!mime || !mime->hasText()) return {};
@@ -105,6 +119,7 @@ std::string EditorMimeText(const QMimeData* mime, bool& box, int& lost) {
         return BoxTextFromPayload(std::string_view(b.constData(), static_cast<size_t>(b.size())));
     }
     const QString t = mime->text();
+    if (convert) return convert(t, &lost);
     Cp932Report report;
     std::string s = Utf16ToCp932(std::u16string_view(reinterpret_cast<const char16_t*>(t.utf16()),
                                                      static_cast<size_t>(t.size())),
@@ -116,4 +131,80 @@ std::string EditorMimeText(const QMimeData* mime, bool& box, int& lost) {
 QString LostCharsMessage(int lost) {
     return QString("シフトJISで表せない文字が %1 文字あったため、「?」に置き換えました。")
         .arg(lost);
+}
+
+int ToTableKey(int k, Qt::KeyboardModifiers mods) {
+    if (k >= Qt::Key_A && k <= Qt::Key_Z) return 'A' + (k - Qt::Key_A);
+    if (k >= Qt::Key_0 && k <= Qt::Key_9) return '0' + (k - Qt::Key_0);
+    if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return tkey::F1 + (k - Qt::Key_F1);
+    if ((mods & Qt::ControlModifier) && (mods & Qt::ShiftModifier)) {
+        // The digit row with Shift held, on a US layout.
+        static const int shifted[] = {Qt::Key_ParenRight,  Qt::Key_Exclam,    Qt::Key_At,
+                                      Qt::Key_NumberSign,  Qt::Key_Dollar,    Qt::Key_Percent,
+                                      Qt::Key_AsciiCircum, Qt::Key_Ampersand, Qt::Key_Asterisk,
+                                      Qt::Key_ParenLeft};
+        for (int n = 0; n <= 9; ++n)
+            if (k == shifted[n]) return '0' + n;
+    }
+    switch (k) {
+    case Qt::Key_Left:
+        return tkey::Left;
+    case Qt::Key_Right:
+        return tkey::Right;
+    case Qt::Key_Up:
+        return tkey::Up;
+    case Qt::Key_Down:
+        return tkey::Down;
+    case Qt::Key_Home:
+        return tkey::Home;
+    case Qt::Key_End:
+        return tkey::End;
+    case Qt::Key_PageUp:
+        return tkey::PageUp;
+    case Qt::Key_PageDown:
+        return tkey::PageDown;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return tkey::Return;
+    case Qt::Key_Tab:
+        return tkey::Tab;
+    case Qt::Key_Backspace:
+        return tkey::Backspace;
+    case Qt::Key_Delete:
+        return tkey::Delete;
+    case Qt::Key_Insert:
+        return tkey::Insert;
+    case Qt::Key_Escape:
+        return tkey::Escape;
+    default:
+        return 0;
+    }
+}
+
+unsigned ToTableModifiers(Qt::KeyboardModifiers mods) {
+    unsigned m = kmNone;
+    if (mods & Qt::ShiftModifier) m |= kmShift;
+    if (mods & Qt::ControlModifier) m |= kmCtrl;
+    if (mods & Qt::AltModifier) m |= kmAlt;
+    return m;
+}
+
+QKeySequence ToKeySequence(const std::string& text) {
+    return text.empty() ? QKeySequence() : QKeySequence(QString::fromStdString(text));
+}
+
+std::string TQtEditorClipboard::Text(bool& box) {
+    int lost = 0;
+    std::string s = EditorMimeText(QGuiApplication::clipboard()->mimeData(), box, lost);
+    if (lost && warn_ && !s.empty()) warn_(LostCharsMessage(lost));
+    return s;
+}
+
+void TQtEditorClipboard::SetText(const std::string& cp932, bool box) {
+    QGuiApplication::clipboard()->setMimeData(MakeEditorMime(cp932, box));
+}
+
+bool TQtEditorClipboard::HasText() const {
+    const QMimeData* m = QGuiApplication::clipboard()->mimeData();
+    return m && m->hasText();
 }

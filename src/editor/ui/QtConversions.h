@@ -3,17 +3,22 @@
 #pragma once
 
 #include "editor/CaretSettings.h"
+#include "editor/Commands.h"
 #include "editor/PropertyTypes.h"
 
 #include <QColor>
 #include <QCursor>
 #include <QFont>
+#include <QKeySequence>
 #include <QMimeData>
 #include <QPalette>
 #include <QString>
 
+#include <functional>
 #include <string>
 #include <string_view>
+
+class TCharTable;
 
 QColor ToQColor(TColor c, const QPalette& pal);
 // The font named by the settings; a face the system lacks falls back to a Japanese monospace
@@ -21,11 +26,36 @@ QColor ToQColor(TColor c, const QPalette& pal);
 QFont ToQFont(const TEditorFont& f);
 // The glyph of one CP932 character (one or two bytes), cached.
 QString Cp932Glyph(std::string_view ch);
+// The same with the document's table: a code of the table draws its own character.
+QString DocumentGlyph(std::string_view ch, const TCharTable* table);
 QCursor ToQCursor(TCursor c);
 
-// Clipboard: plain text (converted from CP932) and, for box text, the private type.
-QMimeData* MakeEditorMime(const std::string& cp932, bool box);
-// CP932 text of clipboard data; box tells whether it came as box text. Characters that CP932
-// cannot hold become '?' and are counted in lost.
-std::string EditorMimeText(const QMimeData* mime, bool& box, int& lost);
+// Clipboard: plain text (converted from the document's bytes) and, for box text, the private type.
+QMimeData* MakeEditorMime(const std::string& cp932, bool box, const TCharTable* table = nullptr);
+// The document's bytes of clipboard data; box tells whether it came as box text. Plain text goes
+// through convert (default: plain CP932), which counts in lost what became '?'.
+std::string
+EditorMimeText(const QMimeData* mime, bool& box, int& lost,
+               const std::function<std::string(const QString&, int*)>& convert = nullptr);
 QString LostCharsMessage(int lost);
+
+// Key codes of the command tables (tkey, 'A'..'Z', '0'..'9') from Qt's; 0 for keys the tables
+// do not know. With Ctrl and Shift the shifted symbols of the digit row count as their digits.
+int ToTableKey(int qtKey, Qt::KeyboardModifiers mods);
+unsigned ToTableModifiers(Qt::KeyboardModifiers mods);
+// A table shortcut as a key sequence (for menus).
+QKeySequence ToKeySequence(const std::string& shortcutText);
+
+// The system clipboard for the editor's commands; characters that CP932 lacks are reported
+// to warn.
+class TQtEditorClipboard : public TEditorClipboard {
+  public:
+    explicit TQtEditorClipboard(std::function<void(const QString&)> warn = {})
+        : warn_(std::move(warn)) {}
+    std::string Text(bool& box) override;
+    void SetText(const std::string& cp932, bool box) override;
+    bool HasText() const;
+
+  private:
+    std::function<void(const QString&)> warn_;
+};

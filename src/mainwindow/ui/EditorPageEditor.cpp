@@ -4,7 +4,9 @@
 #include "editor/PropertySet.h"
 #include "editor/ui/EditorWidget.h"
 #include "platform/AtomicFile.h"
+#include "platform/MessageBox.h"
 #include "syntax/Fountain.h"
+#include "text/RowStore.h"
 
 #include <QEvent>
 #include <QObject>
@@ -30,12 +32,17 @@ class FocusWatch : public QObject {
 } // namespace
 
 TEditorPageEditor::TEditorPageEditor(QWidget* parent, const TPagePropSets& sets)
-    : sets_(sets), editor_(new TEditor(parent)), alive_(editor_) {
+    : sets_(sets), editor_(new TEditor(parent)), alive_(editor_),
+      doc_(std::make_shared<TPageDocument>()) {
+    // A new page is written in the format the options give new pages.
+    doc_->format = NewPageFormat();
+    FormatChanged();
     wire();
 }
 
 TEditorPageEditor::TEditorPageEditor(QWidget* parent, const TPagePropSets& sets, TEditor& shareWith)
-    : sets_(sets), editor_(new TEditor(parent, shareWith.Core().SharedStore())), alive_(editor_) {
+    : sets_(sets), editor_(new TEditor(parent, shareWith.Core().SharedStore())), alive_(editor_),
+      doc_(std::make_shared<TPageDocument>()) {
     // The new control takes the first one's properties (the main form's own set EditorProp1).
     TEditorProp EditorProp1;
     EditorProp1.Assign(shareWith.Core());
@@ -58,6 +65,13 @@ void TEditorPageEditor::wire() {
     editor_->installEventFilter(new FocusWatch(editor_, [this] {
         if (OnFocus) OnFocus();
     }));
+    // Characters a Shift-JIS page cannot hold: keep the page as UTF-8 from now on?
+    editor_->OnNeedsUnicode = [this] {
+        if (!AskKeepAsUnicode(*doc_, editor_->Core().Text())) return false;
+        FormatChanged();
+        if (OnChange) OnChange(); // the status bar shows the new encoding
+        return true;
+    };
 }
 
 TEditorPageEditor::~TEditorPageEditor() {
@@ -68,19 +82,53 @@ QWidget* TEditorPageEditor::Widget() {
     return editor_;
 }
 
-bool TEditorPageEditor::LoadFromFile(const std::string& path, std::string* error) {
-    std::string bytes;
-    if (!ReadWholeFile(path, bytes, error)) return false;
-    // The byte 0x1A ends a loaded text.
-    const std::size_t eof = bytes.find('\x1a');
-    if (eof != std::string::npos) bytes.resize(eof);
-    editor_->SetText(bytes);
+bool TEditorPageEditor::load(const std::string& path, const TEncoding* chosen, std::string* error) {
+    TDecodedDocument d;
+    if (!ReadPageDocument(path, chosen, &d, error)) {
+        if (error && error->empty()) *error = "読み込みを取りやめました。";
+        return false;
+    }
+    const bool hadReason = !doc_->readOnlyReason.empty();
+    doc_->format = d.format;
+    doc_->table = d.table;
+    doc_->lineEnds = d.lineEnds;
+    doc_->mixedTold = false;
+    doc_->readOnlyReason = d.readOnlyReason;
+    if (auto store = editor_->Core().SharedStore()) store->SetCharTable(d.table);
+    editor_->SetText(d.text);
     editor_->Core().Modified = false;
+    if (hadReason && d.readOnlyReason.empty()) editor_->Core().SetReadOnly(false);
+    if (!d.readOnlyReason.empty()) {
+        editor_->Core().SetReadOnly(true);
+        ShowMessage("[" + path + "]\r\n" + d.readOnlyReason +
+                    "\r\n内容を失わないよう、読み取り専用で開きます。");
+    }
     return true;
+}
+
+bool TEditorPageEditor::LoadFromFile(const std::string& path, std::string* error) {
+    TEncoding chosen;
+    const bool has = EncodingChoices().Find(path, &chosen);
+    return load(path, has ? &chosen : nullptr, error);
+}
+
+bool TEditorPageEditor::ReloadAs(const std::string& path, TEncoding e, std::string* error) {
+    return load(path, &e, error);
 }
 
 std::string TEditorPageEditor::TextBytes() const {
     return editor_->Core().Text();
+}
+
+bool TEditorPageEditor::FileBytes(std::string* bytes, std::string* error) {
+    return EncodePageDocument(editor_->Core().Text(), *doc_, bytes, error);
+}
+
+void TEditorPageEditor::FormatChanged() {
+    if (UsesCharTable(doc_->format.encoding) && !doc_->table)
+        EnsureTableFor(*doc_, editor_->Core().Text());
+    if (auto store = editor_->Core().SharedStore()) store->SetCharTable(doc_->table);
+    editor_->viewport()->update();
 }
 
 void TEditorPageEditor::ClearText() {
@@ -164,5 +212,7 @@ void TEditorPageEditor::ApplyPropertiesFor(const std::string& path) {
 }
 
 std::unique_ptr<TPageEditor> TEditorPageEditor::CreatePartner(QWidget* parent) {
-    return std::make_unique<TEditorPageEditor>(parent, sets_, *editor_);
+    auto partner = std::make_unique<TEditorPageEditor>(parent, sets_, *editor_);
+    partner->doc_ = doc_; // one file side for both controls
+    return partner;
 }

@@ -23,6 +23,10 @@ class TEditorPageEditor : public TPageEditor {
     TEditor* Editor() const { return editor_; }
     bool LoadFromFile(const std::string& path, std::string* error) override;
     std::string TextBytes() const override;
+    bool FileBytes(std::string* bytes, std::string* error) override;
+    TPageDocument* Document() override { return doc_.get(); }
+    bool ReloadAs(const std::string& path, TEncoding e, std::string* error) override;
+    void FormatChanged() override;
     void ClearText() override;
     bool Modified() const override;
     void SetModified(bool modified) override;
@@ -40,7 +44,9 @@ class TEditorPageEditor : public TPageEditor {
 
   private:
     void wire();
+    bool load(const std::string& path, const TEncoding* chosen, std::string* error);
     const TPagePropSets& sets_;
     TEditor* editor_;
     QPointer<QWidget> alive_; // guards editor_ against its parent deleting it first
+    std::shared_ptr<TPageDocument> doc_; // shared with the partner of a split page
 };

@@ -8,13 +8,12 @@
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/Pages.h"
 #include "platform/Folders.h"
-#include "platform/ui/Connection.h"
+#include "setup/ui/SetupDialogs.h"
 
 #include <QAction>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
@@ -216,12 +215,7 @@ void TFileCommandsWindow::mnPropertyClick() {
 }
 
 void TFileCommandsWindow::mnTolmoClick() {
-    if (!IsInternetConnected()) {
-        ShowMessage("インターネットにつながっていません。\r\nインターネットにつながった状態で、\r\n"
-                    "実行してください。\r\n\r\n中止します。");
-        return;
-    }
-    QDesktopServices::openUrl(QUrl(QString::fromLatin1(kTolmoWebPage)));
+    OpenMakersWebPage(); // tells the user when there is no connection
 }
 
 void TFileCommandsWindow::mnBackupClick() {

@@ -74,6 +74,3 @@ class TFileCommandsWindow : public QObject, public TFileCommandHost {
             *mnSet_ = nullptr, *mnReadMe_ = nullptr, *mnKidou_ = nullptr, *mnSetup_ = nullptr,
             *mnBackup_ = nullptr;
 };
-
-// The address of the maker's web page.
-inline constexpr const char* kTolmoWebPage = "https://tolmo.brix.jp/";

@@ -6,6 +6,7 @@
 #include "app/ui/MemMapTimer.h"
 #include "mainwindow/DisplaySettings.h"
 #include "mainwindow/StartUpLayout.h"
+#include "mainwindow/ui/CommandSurface.h"
 #include "mainwindow/ui/SharedObjects.h"
 #include "platform/IniFile.h"
 #include "platform/MessageBox.h"
@@ -19,6 +20,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -64,6 +66,7 @@ TfmEditor::~TfmEditor() = default;
 
 void TfmEditor::buildComponents() {
     mnInfo = new QAction(this);
+    mnInfo->setObjectName(QStringLiteral("mnInfo"));
     MemMapEvt1 = new TMemMapEvt1(this);
     connect(MemMapEvt1, &TMemMapEvt1::messengerArrived, this, [this] { BringToFront(this); });
     connect(MemMapEvt1, &TMemMapEvt1::linesReceived, this, [this](const QStringList& lines) {
@@ -109,8 +112,8 @@ void TfmEditor::buildComponents() {
 }
 
 void TfmEditor::resolveDataFolder() {
-    TDataFolderChoice c =
-        ResolveDataFolder(StartUp.programFolder, CommonFilesFolder(), IsCdRomStart);
+    TDataFolderChoice c = ResolveDataFolder(StartUp.programFolder, CommonFilesFolder(),
+                                            IsCdRomStart, StartRecordFile());
     DataFolder = c.dataFolder;
     LocalFolder = c.localFolder;
     CdRom = c.cdRom;
@@ -166,6 +169,13 @@ bool TfmEditor::WriteSettings() {
     return ::WriteSettings(ini, Settings, StartUp.programFolder);
 }
 
+void TfmEditor::SetMenuHandler(const std::string& name, std::function<void()> handler) {
+    if (Commands)
+        Commands->SetHandler(name, std::move(handler));
+    else
+        PendingMenuHandlers.emplace_back(name, std::move(handler));
+}
+
 void TfmEditor::mnFunctionClick() {
     pnlFunction->setVisible(pnlFunction->isHidden());
 }
@@ -210,4 +220,13 @@ void TfmEditor::closeEvent(QCloseEvent* e) {
         e->accept();
     else
         e->ignore();
+}
+
+void TfmEditor::changeEvent(QEvent* e) {
+    QMainWindow::changeEvent(e);
+    // Each activation runs FormActivate once the activation itself is done.
+    if (e->type() == QEvent::ActivationChange && isActiveWindow() && OnActivated)
+        QTimer::singleShot(0, this, [this] {
+            if (OnActivated) OnActivated();
+        });
 }

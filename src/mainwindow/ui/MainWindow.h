@@ -15,6 +15,7 @@ class QTabWidget;
 class QWidget;
 class TdtEditor;
 class TMemMapEvt1;
+class TCommandSurface;
 
 // What process entry knows when it creates the main window.
 struct TStartUpInfo {
@@ -72,10 +73,18 @@ class TfmEditor : public QMainWindow {
     void mnFunctionClick();
     void mnStatusClick();
 
+    // Sets the handler of a main-menu item ("mnInsatsu", "mnAbout"...) and enables it; its
+    // shortcut then runs it through the menu's enabling rules. Items without a handler are
+    // shown disabled. May be called before the menus exist; the handler is kept until then.
+    void SetMenuHandler(const std::string& name, std::function<void()> handler);
+    TCommandSurface* Commands = nullptr; // the menus, keys, bars and panels
+    std::vector<std::pair<std::string, std::function<void()>>> PendingMenuHandlers;
+
     // Hooks for the pieces built on this window.
     std::function<void()> OnFirstShow;       // reopen pages, open the command line, channel
     std::function<void()> OnCloseQueryPages; // offer modified pages for saving
     std::function<void()> OnSetupRequested;  // the setup dialog
+    std::function<void()> OnActivated;       // FormActivate: the release-age check
     // MemMapEvt1Exit: the lines a second start handed over (switches removed, blanks decoded),
     // each a path or an open-file record to open, in order.
     std::function<void(const std::vector<std::string>& lines)> OnHandOffLines;
@@ -83,6 +92,7 @@ class TfmEditor : public QMainWindow {
   protected:
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
   private:
     void buildComponents();

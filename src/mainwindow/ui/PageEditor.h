@@ -3,6 +3,8 @@
 // used by the program (over TEditor).
 #pragma once
 
+#include "mainwindow/DocumentEncoding.h"
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -23,8 +25,26 @@ class TPageEditor {
     // Reads the file (Shift-JIS, any line end) into the row store; the control is not modified
     // afterwards. On failure the text stays as it was and *error says why.
     virtual bool LoadFromFile(const std::string& path, std::string* error) = 0;
-    // The text as it is written to a file: Shift-JIS, CR LF.
+    // The text of the row store: Shift-JIS, CR LF.
     virtual std::string TextBytes() const = 0;
+    // The bytes written to the page's file, in its encoding and line ends. False with *error
+    // when the format cannot hold every character (nothing is written then).
+    virtual bool FileBytes(std::string* bytes, std::string* error) {
+        (void)error;
+        *bytes = TextBytes();
+        return true;
+    }
+    // The file side of the page (encoding, line ends, table); null when the control has none.
+    virtual TPageDocument* Document() { return nullptr; }
+    // Reads the file again in the given encoding; false with *error (text unchanged) on failure.
+    virtual bool ReloadAs(const std::string& path, TEncoding e, std::string* error) {
+        (void)path;
+        (void)e;
+        (void)error;
+        return false;
+    }
+    // The page's format changed (Save As, the menu): the table follows it.
+    virtual void FormatChanged() {}
     virtual void ClearText() = 0;
 
     virtual bool Modified() const = 0;

@@ -165,7 +165,9 @@ bool TPages::SavePageText(int index, const std::string& path, std::string* error
     Sheet& s = sheet(index);
     TPageEditor* e = s.focused ? s.focused : s.editor.get();
     if (BeforeFileWrite && !BeforeFileWrite(index, path, error)) return false;
-    if (!SaveDocumentFile(path, e->TextBytes(), error)) return false;
+    std::string bytes;
+    if (!e->FileBytes(&bytes, error)) return false;
+    if (!SaveDocumentFile(path, bytes, error)) return false;
     if (OnFileWritten) OnFileWritten(index, path);
     return true;
 }
@@ -270,6 +272,8 @@ void TPages::UpdatePageStatus() {
     setPanel(5, e->BoxSelection() ? QStringLiteral("矩形選択") : QString());
     UpdateCaretPanel();
     setPanel(1, e->ReadOnly() ? QStringLiteral("Read Only") : QString());
+    if (OnPageStatus) OnPageStatus(e);
+    if (OnStatusRefreshed) OnStatusRefreshed();
 }
 
 void TPages::ShowProgress(const std::string& text) {

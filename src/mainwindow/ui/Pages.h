@@ -80,6 +80,9 @@ class TPages : public QObject, public TPageHost {
 
     // Hooks for the window.
     std::function<void(int panel, const QString& text)> SetStatusPanel;
+    // Told with the active page's control whenever its status is refreshed (the panels beyond
+    // the design's seven follow it).
+    std::function<void(TPageEditor*)> OnPageStatus;
     std::function<void(bool modified)> OnModifiedMark; // the F11 "更新" mark
     std::function<void(int index)> OnTextChanged;      // any page's text changed
     // A page's file was read or written; before a write, false (with the reason) stops it.
@@ -88,6 +91,7 @@ class TPages : public QObject, public TPageHost {
     std::function<void()> OnExit; // mnExit: close the main window
     std::function<bool()> ExternalEditorRunningHook;
     std::function<void(bool show)> JumpPanelHook;
+    std::function<void()> OnStatusRefreshed; // after UpdatePageStatus: the lock-key panels
     std::function<void(const QString& folder)> OpenFolderHook; // "フォルダ開き直す" (folder open)
 
     // TPageHost.

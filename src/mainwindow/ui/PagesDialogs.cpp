@@ -1,4 +1,5 @@
 // The save and open dialogs of the pages.
+#include "mainwindow/ui/EncodingUi.h"
 #include "mainwindow/ui/Pages.h"
 
 #include <QFileDialog>
@@ -54,8 +55,11 @@ TSaveDialogResult TPages::RunSaveDialog(const std::string& folder, const std::st
         if (dot > 0) n.truncate(dot);
         e->setText(n + (type == 0 ? QStringLiteral(".txt") : QStringLiteral(".html")));
     });
+    // The encoding and line ends the page is written in.
+    const std::function<void()> takeFormat = AddFormatChoices(d, ActivePageEditor());
     TSaveDialogResult r;
     r.accepted = d.exec() == QDialog::Accepted;
+    if (r.accepted) takeFormat();
     if (r.accepted && !d.selectedFiles().isEmpty())
         r.path = d.selectedFiles().first().toStdString();
     else

@@ -1,10 +1,10 @@
 // The main window's search commands (see SearchCommands.h).
 #include "search/ui/SearchMenu.h"
 
-#include "search/EditorSearch.h"
-#include "search/ui/SearchDialogs.h"
-#include "search/ui/ReplaceQuestion.h"
 #include "editor/ui/EditorWidget.h"
+#include "search/EditorSearch.h"
+#include "search/ui/ReplaceQuestion.h"
+#include "search/ui/SearchDialogs.h"
 
 #include <QAction>
 #include <QMenu>
@@ -39,9 +39,12 @@ std::string TSearchCommands::caption() const {
 bool TSearchCommands::Find() {
     TEditor* editor = active_ ? active_() : nullptr;
     if (!editor) return false;
-    return RunFind(State, caption(), [editor](const std::string& pattern, TSearchOptions o) {
-        return EditorCoreSearch(editor->Core(), pattern, o);
-    });
+    return RunFind(
+        State, caption(),
+        [editor](const std::string& pattern, TSearchOptions o) {
+            return EditorCoreSearch(editor->Core(), pattern, o);
+        },
+        editor->DocTable());
 }
 
 bool TSearchCommands::mnFindClick() {

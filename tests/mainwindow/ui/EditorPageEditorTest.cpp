@@ -26,7 +26,8 @@ TEST(EditorPageEditor, LoadsShiftJisAndWritesCrLf) {
     std::string err;
     ASSERT_TRUE(e.LoadFromFile(d / "a.txt", &err)) << err;
     EXPECT_FALSE(e.Modified());
-    EXPECT_EQ(e.TextBytes(), std::string("one\r\ntwo \x82\xa0\r\nthree\r\n"));
+    EXPECT_EQ(e.TextBytes(), std::string("one\r\ntwo \x82\xa0\r\nthree\r\n\x1a"
+                                         "after eof"));
     e.SetCaretRow(2);
     EXPECT_EQ(e.CaretRow(), 2);
     EXPECT_EQ(e.CaretInfo().line, 2);
@@ -36,6 +37,26 @@ TEST(EditorPageEditor, LoadsShiftJisAndWritesCrLf) {
     EXPECT_FALSE(e.LoadFromFile(d / "missing.txt", &err));
     EXPECT_FALSE(err.empty());
     EXPECT_EQ(e.TextBytes().substr(0, 3), "one");
+}
+
+TEST(EditorPageEditor, EofMarkWithTextAfterItIsKeptThroughAnEdit) {
+    TempDir d;
+    TPagePropSets sets;
+    QWidget parent;
+    TEditorPageEditor e(&parent, sets);
+    std::string err;
+    // text after the 0x1A: every byte stays, also after typing at the start
+    TempDir::Write(d / "a.txt", std::string("abc\x1a"
+                                            "def\r\n"));
+    ASSERT_TRUE(e.LoadFromFile(d / "a.txt", &err)) << err;
+    e.Editor()->Core().InsertTyped("x");
+    EXPECT_EQ(e.TextBytes(), std::string("xabc\x1a"
+                                         "def\r\n"));
+    // a 0x1A that ends the file (only line ends after it) is dropped as before
+    TempDir::Write(d / "b.txt", std::string("abc\x1a\r\n"));
+    ASSERT_TRUE(e.LoadFromFile(d / "b.txt", &err)) << err;
+    e.Editor()->Core().InsertTyped("x");
+    EXPECT_EQ(e.TextBytes(), "xabc");
 }
 
 TEST(EditorPageEditor, ClearEmptiesThePageUndoably) {

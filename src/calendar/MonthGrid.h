@@ -1,0 +1,44 @@
+// The month calendar's grid without a window: which day each cell shows, how many rows the grid
+// has, where the cells lie in a client area, which cell a point hits, and where the selection
+// goes for the navigation keys.
+#pragma once
+
+#include <cstdint>
+
+namespace tolmo {
+
+enum TDayOfWeek { dowSun = 0, dowMon, dowTue, dowWed, dowThu, dowFri, dowSat };
+
+struct TMonthGridOptions {
+    TDayOfWeek FirstDayOfWeek = dowSun;
+    bool AutoResize = true;        // as many rows as the month needs, else always 7
+    bool FirstRowFirstDay = false; // a month starting on the first weekday starts in row 1
+    bool LastRowLastDay = false;   // a month ending on the last weekday ends in the last row
+};
+
+struct TGridRect {
+    int Left = 0, Top = 0, Right = 0, Bottom = 0; // right and bottom inclusive
+    bool operator==(const TGridRect&) const = default;
+};
+
+enum class TMonthGridKey { Left, Right, Up, Down, PageUp, PageDown };
+
+// The first and last julian day of the month of jd.
+int32_t MonthFirstDay(int32_t jd);
+int32_t MonthLastDay(int32_t jd);
+// The day of the first day cell (row 1, column 0) for the month of jd.
+int32_t FirstCellDay(int32_t jd, const TMonthGridOptions& o);
+// Rows with the weekday header (row 0).
+int MonthGridRows(int32_t jd, const TMonthGridOptions& o);
+// The day shown in day cell (col, row >= 1).
+int32_t CellDay(int32_t jd, const TMonthGridOptions& o, int col, int row);
+// Cell (column 0..6, row 0..rows-1) of a client area width × height split evenly.
+TGridRect GridCellRect(int width, int height, int rows, int col, int row);
+// The cell a point hits; false outside every cell.
+bool GridCellFromPoint(int width, int height, int rows, int x, int y, int& col, int& row);
+// The same day one month later or earlier (clamped to the month's length).
+int32_t AddMonth(int32_t jd, int months);
+// The selected day after a navigation key.
+int32_t MonthGridStep(int32_t jd, TMonthGridKey key);
+
+} // namespace tolmo

@@ -1,0 +1,40 @@
+// The editing control's mouse gestures without a window: the press, drag and release states of
+// the left button (click, stream selection, row selection, dragging a selection to move or
+// copy it) and the double click that selects a word. The widget hands in the caret positions
+// under the mouse; this class decides what they do to the core.
+#pragma once
+
+#include "editor/EditorCore.h"
+
+enum class TEditorDrag { None, Pending, Selecting, RowSelect, Armed, Moving };
+
+class TEditorMouseGestures {
+  public:
+    explicit TEditorMouseGestures(TEditorCore& core) : core_(core) {}
+
+    // Left button down at pixel (x, y) over caret position pos; leftOfText: over the bars left
+    // of the text area.
+    void Press(int x, int y, TEditorPos pos, bool leftOfText, bool shift);
+    // The mouse moved with the button held; aboveText: over the ruler or top margin. A
+    // selection or a drag starts only once the mouse is minMove pixels away from the press.
+    // True when the drop position of a selection drag changed (repaint its marker).
+    bool Move(int x, int y, TEditorPos pos, bool aboveText, int minMove);
+    // Left button up; ctrl copies a dragged selection instead of moving it.
+    void Release(bool ctrl);
+    // A double click in the text area: selects the token under pos.
+    bool DoubleClick(TEditorPos pos);
+
+    TEditorDrag State() const { return drag_; }
+    bool Dragging() const { return drag_ == TEditorDrag::Moving; }
+    TEditorPos DropPos() const { return dropPos_; }
+
+  private:
+    TEditorCore& core_;
+    TEditorDrag drag_ = TEditorDrag::None;
+    int pressX_ = 0, pressY_ = 0;
+    TEditorPos pressPos_, dropPos_;
+    int rowAnchor_ = 0;
+};
+
+// Selects the token of the colouring under (row, col); false when none lies there.
+bool SelectWordAt(TEditorCore& core, int row, int col);

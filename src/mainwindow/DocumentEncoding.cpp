@@ -1,0 +1,164 @@
+// Reading and writing a page's file in its own format, the questions about it and the remembered
+// encodings of single files.
+#include "mainwindow/DocumentEncoding.h"
+
+#include "platform/AtomicFile.h"
+#include "platform/MessageBox.h"
+
+#include <sstream>
+
+namespace {
+
+TFileFormat& newFormat() {
+    static TFileFormat f;
+    return f;
+}
+
+std::string lineEndText(TLineEndStyle l) {
+    switch (l) {
+    case TLineEndStyle::Lf:
+        return "LF";
+    case TLineEndStyle::Cr:
+        return "CR";
+    default:
+        return "CR+LF";
+    }
+}
+
+} // namespace
+
+std::string TPageDocument::StatusText() const {
+    return EncodingName(format.encoding, format.bom) + " / " + LineEndName(format.lineEnd);
+}
+
+TFileFormat NewPageFormat() {
+    return newFormat();
+}
+
+void SetNewPageFormat(const TFileFormat& f) {
+    newFormat() = f;
+}
+
+TFileFormat ParseNewPageFormat(std::string_view encoding, std::string_view lineEnd) {
+    TFileFormat f;
+    TEncoding e;
+    bool bom = false;
+    if (ParseEncodingName(encoding, &e, &bom)) {
+        f.encoding = e;
+        f.bom = bom;
+    }
+    TLineEndStyle l;
+    if (ParseLineEndName(lineEnd, &l)) f.lineEnd = l;
+    return f;
+}
+
+bool ReadPageDocument(const std::string& path, const TEncoding* chosen, TDecodedDocument* doc,
+                      std::string* error) {
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes, error)) return false;
+    const TDetection d = DetectEncoding(bytes);
+    TEncoding e = d.decided ? d.encoding : NewPageFormat().encoding;
+    if (chosen) {
+        e = *chosen;
+    } else if (d.binary &&
+               !AskYesNo(
+                   "[" + path +
+                       "] はテキストではないファイル (バイナリ) のようです。\r\n"
+                       "開いてもいいですか？ (保存すると、編集した所以外もそのまま書き戻します)",
+                   false)) {
+        if (error) error->clear();
+        return false;
+    }
+    *doc = DecodeDocument(bytes, e, NewPageFormat().lineEnd);
+    // A pure ASCII file written as UTF-8 with a BOM by the new-page format keeps having none.
+    if (!d.decided && !chosen) doc->format.bom = false;
+    return true;
+}
+
+bool EncodePageDocument(std::string_view storeText, TPageDocument& d, std::string* bytes,
+                        std::string* error) {
+    if (d.lineEnds.Mixed() && !d.mixedTold) {
+        ShowMessage("この文書の改行コードは混在しています (CR+LF " +
+                    std::to_string(d.lineEnds.crlf) + " 個、LF " + std::to_string(d.lineEnds.lf) +
+                    " 個、CR " + std::to_string(d.lineEnds.cr) + " 個)。\r\n最も多い " +
+                    lineEndText(d.format.lineEnd) + " にそろえて保存します。");
+        d.mixedTold = true;
+    }
+    TEncodeReport r;
+    *bytes = EncodeDocument(storeText, d.format, d.table.get(), &r);
+    if (!r.ok()) {
+        if (error)
+            *error = EncodingName(d.format.encoding, d.format.bom) + " では表せない文字が " +
+                     std::to_string(r.lost) +
+                     " 文字あるため、保存しません。\r\n別の文字コードを選んで保存してください。";
+        return false;
+    }
+    return true;
+}
+
+void EnsureTableFor(TPageDocument& d, std::string_view storeText) {
+    if (!UsesCharTable(d.format.encoding) || d.table) return;
+    d.table = std::make_shared<TCharTable>();
+    d.table->AdoptPlainCodes(storeText);
+}
+
+bool AskKeepAsUnicode(TPageDocument& d, std::string_view storeText) {
+    if (d.table) return true;
+    if (!AskYesNo("シフトJISで表せない文字が入力されました。\r\n"
+                  "このページを今後 UTF-8 で保存しますか？\r\n"
+                  "(はい: 文字はそのまま保たれます。いいえ: 「?」に置き換えます)",
+                  true))
+        return false;
+    d.format.encoding = TEncoding::Utf8;
+    d.format.bom = false;
+    EnsureTableFor(d, storeText);
+    return true;
+}
+
+// ---- remembered choices ----
+
+void TEncodingChoices::Load(const std::string& file) {
+    file_ = file;
+    byPath_.clear();
+    std::string bytes;
+    if (!ReadWholeFile(file, bytes)) return;
+    std::istringstream in(bytes);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const std::size_t tab = line.find('\t');
+        if (tab == std::string::npos) continue;
+        TEncoding e;
+        bool bom;
+        if (ParseEncodingName(line.substr(0, tab), &e, &bom)) byPath_[line.substr(tab + 1)] = e;
+    }
+}
+
+bool TEncodingChoices::Save() const {
+    if (file_.empty()) return false;
+    std::string out;
+    for (const auto& [path, e] : byPath_)
+        out += EncodingName(e) + "\t" + path + "\n";
+    return WriteFileAtomic(file_, out);
+}
+
+bool TEncodingChoices::Find(const std::string& path, TEncoding* e) const {
+    auto it = byPath_.find(path);
+    if (it == byPath_.end()) return false;
+    *e = it->second;
+    return true;
+}
+
+void TEncodingChoices::Set(const std::string& path, TEncoding e) {
+    if (path.find_first_of("\r\n") != std::string::npos) return; // cannot be a list line
+    byPath_[path] = e;
+}
+
+void TEncodingChoices::Forget(const std::string& path) {
+    byPath_.erase(path);
+}
+
+TEncodingChoices& EncodingChoices() {
+    static TEncodingChoices c;
+    return c;
+}

@@ -1,0 +1,70 @@
+// How a page's file is read and written in its own encoding and line ends: detection, the
+// questions on the way (binary file, mixed line ends, characters Shift-JIS cannot hold), the
+// format of new pages and the encodings the user chose for single files.
+#pragma once
+
+#include "text/DocumentCodec.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+// The file side of one page (shared by the two controls of a split page).
+struct TPageDocument {
+    TFileFormat format;
+    std::shared_ptr<TCharTable> table; // also set on the page's row store
+    TLineEndCounts lineEnds;           // as read
+    bool mixedTold = false;            // the mixed line ends were explained once
+    std::string readOnlyReason;        // why the page opened read-only; empty when it did not
+    // "UTF-8 / LF" as the status bar shows it.
+    std::string StatusText() const;
+};
+
+// The format new pages are written in (the options keep it, Shift-JIS with CR LF by default).
+TFileFormat NewPageFormat();
+void SetNewPageFormat(const TFileFormat& f);
+// Settings keys of that choice in the section [Set]: values are the names of EncodingName and
+// LineEndName ("Shift-JIS", "UTF-8", "UTF-8 BOM", ...; "CRLF", "LF", "CR").
+inline constexpr const char* kNewEncodingKey = "NewEncoding";
+inline constexpr const char* kNewLineEndKey = "NewLineEnd";
+// Reads the two keys (unknown values keep the default).
+TFileFormat ParseNewPageFormat(std::string_view encoding, std::string_view lineEnd);
+
+// Reads and decodes a file for a page. chosen (may be null) is the encoding the user chose for
+// it; otherwise it is detected. A file with NUL bytes (not UTF-16) is opened only when the user
+// says so. False with *error when it cannot be read; false with an empty *error when the user
+// declined.
+bool ReadPageDocument(const std::string& path, const TEncoding* chosen, TDecodedDocument* doc,
+                      std::string* error);
+
+// The bytes of the row store's text (CP932, CR LF) in the page's format. Mixed line ends are
+// explained once (they are written in the most frequent style). False with *error when the
+// format cannot hold every character: nothing is written then.
+bool EncodePageDocument(std::string_view storeText, TPageDocument& d, std::string* bytes,
+                        std::string* error);
+
+// A Shift-JIS page that receives characters beyond CP932 becomes a UTF-8 page: its table takes
+// the text's user-defined characters as they are. The question comes first; false for No.
+bool AskKeepAsUnicode(TPageDocument& d, std::string_view storeText);
+// Gives a page a table for its new encoding (when it needs one and has none).
+void EnsureTableFor(TPageDocument& d, std::string_view storeText);
+
+// The encodings the user chose for single files ("開き直す"), kept in a file of the data folder
+// so that a file reopens in its encoding after a restart.
+class TEncodingChoices {
+  public:
+    // The list file: one "encoding name<TAB>path" per line (UTF-8, LF).
+    void Load(const std::string& file);
+    bool Save() const;
+    bool Find(const std::string& path, TEncoding* e) const;
+    void Set(const std::string& path, TEncoding e);
+    void Forget(const std::string& path);
+
+  private:
+    std::string file_;
+    std::map<std::string, TEncoding> byPath_;
+};
+// The choices of the running program (loaded by the main window).
+TEncodingChoices& EncodingChoices();
+inline constexpr const char* kEncodingChoicesFileName = "Tolmo.enc";

@@ -1,0 +1,90 @@
+// The main window's command surface without a window: the main menu as a table (names,
+// captions, shortcuts, hidden items), the rules its menus apply when they open (which also gate
+// the shortcuts), the editing control's context menu, the paste caret rule and the texts of the
+// status panels and layout toggles.
+#pragma once
+
+#include "editor/Commands.h"
+#include "platform/LockKeys.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct TMenuItemDef {
+    std::string Name;     // "mnNew"; separators are "-"
+    std::string Parent;   // the menu holding it; "" for the menus of the bar
+    std::string Caption;  // UTF-8
+    std::string Shortcut; // "Ctrl+N", "" for none
+    bool Hidden = false;  // not shown; its shortcut still works
+    bool Submenu = false;
+    bool Checkable = false;
+};
+
+// Every menu and item of the main menu in order.
+const std::vector<TMenuItemDef>& MainMenuTable();
+const TMenuItemDef* FindMenuItem(const std::string& name);
+// The menus above an item, outermost first.
+std::vector<std::string> MenusAbove(const std::string& name);
+
+// What the rules look at, taken from the window when a menu opens or a shortcut arrives.
+struct TCommandState {
+    bool HasEditor = false;
+    bool Modified = false, ReadOnly = false, Selected = false, ClipboardText = false;
+    bool CanUndo = false, CanRedo = false, BoxMode = false, Overwrite = false;
+    bool Split = false, CanSplit = true;
+    int PageCount = 0;
+    bool Untitled = true, FileExists = false;
+    bool ExternalEditorSet = false, ExternalEditorRunning = false;
+    bool JumpOn = false;
+    bool FunctionBarShown = true, StatusBarShown = true;
+    bool TabsHidden = false, MenusHidden = false, TitleHidden = false;
+    bool RowColMode = true;
+    std::uint16_t CaretRowMarks = 0; // marks of the caret row
+    std::uint16_t MarksInText = 0;   // marks present anywhere in the text
+};
+
+struct TMenuItemView {
+    bool Enabled = true;
+    bool Checked = false;
+    bool Visible = true;
+    std::string Caption;
+};
+
+// An item as the opening handlers of its menus leave it. Commands that are not wired yet are
+// disabled by the window, not here.
+TMenuItemView MenuItemView(const std::string& name, const TCommandState& s);
+
+// The caption of the search menu's jump-column item, the layout toggles and the F-key menu.
+std::string JumpButtonCaption(bool jumpOn);
+
+// The editing control's context menu of the main window.
+struct TContextItem {
+    std::string Caption;                           // "-" for a separator
+    std::string Shortcut;                          // shown beside the caption
+    std::string MenuItem;                          // a main-menu item it runs ("mnSave"), or ""
+    TEditorCommand Command = TEditorCommand::None; // else an editor command
+    int Arg = 0;
+    bool SetJumpMark = false; // "ジャンプマーク設定" k
+    bool Enabled = true, Checked = false;
+    std::vector<TContextItem> Items;
+};
+std::vector<TContextItem> ContextMenuModel(const TCommandState& s);
+
+// The caret after a paste (Curs: 0 smart, 1 stays at the start, 2 goes to the end). r, c: caret
+// row and column before, t: top row before, b: screen rows before, a: screen rows after.
+struct TPasteCaret {
+    bool Move = false; // false: the caret stays after the pasted text
+    bool SetTop = false;
+    int Top = 0, Row = 0, Col = 0;
+};
+TPasteCaret PasteCaretRule(int curs, bool hadLineBreak, int r, int c, int t, int b, int a);
+
+// Status panel 0: row and column (1-based in the text) as "%5d 行:%4d 桁".
+std::string CaretPanelText(int row, int col);
+
+// Panels 3, 4 and 5 after a lock-key refresh (panel 5 shares Num with the box-selection mark).
+struct TLockPanels {
+    std::string Caps, Kana, Num;
+};
+TLockPanels LockPanelTexts(const TLockKeys& k);

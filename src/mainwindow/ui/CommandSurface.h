@@ -1,0 +1,132 @@
+// The command surface of the main window: the whole main menu built to its table (hidden items
+// keep working keys, every key passes the opening rules of its menus), the editing control's
+// context menu, the keys and the wheel the window previews, the status panels with the lock
+// keys, the function-key bar with its caption layers, the jump column and the layout toggles.
+// The rules live in mainwindow/MainMenu and mainwindow/FunctionBar; this class builds widgets.
+#pragma once
+
+#include "mainwindow/FunctionBar.h"
+#include "mainwindow/MainMenu.h"
+
+#include <QColor>
+#include <QObject>
+#include <QString>
+#include <QToolButton>
+
+#include <array>
+#include <functional>
+#include <map>
+#include <string>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QWidget;
+class TEditor;
+class TfmEditor;
+class TPages;
+class TWindowCommands;
+
+// A flat button whose caption takes the active colour under the mouse, the inactive one
+// elsewhere.
+class TFramSpeedBtn : public QToolButton {
+    Q_OBJECT
+  public:
+    explicit TFramSpeedBtn(QWidget* parent = nullptr);
+    void SetColors(QColor active, QColor inactive);
+    QColor ColorActFont, ColorDeActFont;
+    long long Paints = 0; // paint events so far
+
+  protected:
+    void paintEvent(QPaintEvent* e) override;
+};
+
+class TCommandSurface : public QObject {
+    Q_OBJECT
+  public:
+    TCommandSurface(TfmEditor& fm, TPages& pages, TWindowCommands& commands);
+
+    // Sets the handler of a menu item and enables it (items of features still missing stay
+    // disabled until their handler is set).
+    void SetHandler(const std::string& name, std::function<void()> handler);
+    // Runs an item as its shortcut does: the opening rules of its menus first, then the item
+    // when it is enabled. False when the rules or a missing handler stopped it.
+    bool Run(const std::string& name);
+    QAction* Item(const std::string& name) const;
+    QMenu* Menu(const std::string& name) const;
+    // The window-level key of an item (its shortcut), null when it has none.
+    QAction* Key(const std::string& name) const;
+    TCommandState State() const;
+
+    // The function-key bar.
+    TFunctionKeyBar& Bar() { return bar_; }
+    TFramSpeedBtn* Button(int i) const { return fkeys_[static_cast<size_t>(i)]; }
+    void RunFunctionKey(int logicalKey);
+    void ShowCaptions(); // the buttons from the current layer
+    // The jump column.
+    bool JumpOn() const { return jumpOn_; }
+    void ToggleJumpColumn();      // Shift+F12, Ctrl+G: flips and stores the state
+    void ApplyJumpState(bool on); // a page's stored state; nothing is written back
+    void ScanMarks();             // the jump line table and the button colours
+    const std::array<int, 10>& JumpLines() const { return jumpLines_; }
+    void Jump(int tag, bool shift);           // 0..9 a mark, 10 the first line, 11 the end
+    TFramSpeedBtn* JumpButton(int tag) const; // 0..9, 10 first, 11 last
+    QWidget* JumpColumn() const { return pnlRight_; }
+    // Status.
+    QLabel* Panel(int i) const;
+    void RefreshLocks();
+    // Paste with the caret rule of Curs.
+    void PasteWithCaretRule();
+    // The context menu of the active control, built from the rules.
+    QMenu* BuildContextMenu(TEditor* editor);
+
+    // Where the lock keys come from (the display server unless replaced).
+    std::function<TLockKeys()> LockKeySource;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+  private:
+    void buildMenus();
+    void buildFunctionBar();
+    void buildJumpColumn();
+    void wireCommands();
+    void applyMenu(QMenu* menu);
+    void layoutFunctionBar();
+    void layoutJumpColumn();
+    void windowResized();
+    void updateJumpCaption();
+    void setModifiedMark(bool modified);
+    bool previewKey(QKeyEvent* k, bool press);
+    TEditor* activeEditor() const;
+    bool forward(TEditorCommand c, int arg = 0);
+    void setJumpVisible(bool on);
+    void storeJumpState(bool on);
+    // Layout toggles.
+    void toggleFunctionBar();
+    void toggleStatusBar();
+    void toggleTabs();
+    void toggleMenus();
+    void toggleTitle();
+    void standardSize();
+
+    TfmEditor& fm_;
+    TPages& pages_;
+    TWindowCommands& commands_;
+    std::map<std::string, QAction*> items_;
+    std::map<std::string, QMenu*> menus_;
+    std::map<std::string, QAction*> keys_;
+    std::map<std::string, std::function<void()>> handlers_;
+    std::map<std::string, bool> wired_;
+    TFunctionKeyBar bar_;
+    std::array<TFramSpeedBtn*, 12> fkeys_{};
+    std::array<QWidget*, 3> groups_{};
+    QWidget* pnlRight_ = nullptr;
+    QWidget* pnlJNO_ = nullptr;
+    std::array<TFramSpeedBtn*, 12> jbuttons_{};
+    std::array<int, 10> jumpLines_{};
+    bool jumpOn_ = false;
+    bool jumpWanted_ = false; // the active page's stored state
+    bool tabsHidden_ = false, menusHidden_ = false, titleHidden_ = false;
+    bool ctrlArrowSwitched_ = false;
+};

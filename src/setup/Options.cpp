@@ -1,0 +1,157 @@
+// Options dialog rules and its system actions.
+#include "setup/Options.h"
+
+#include "app/DataFolder.h"
+#include "app/ShellUtil.h"
+#include "calendar/DateText.h"
+#include "platform/AtomicFile.h"
+#include "platform/IniFile.h"
+#include "setup/MimeApps.h"
+#include "setup/SetupFiles.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+std::string DateSample(int32_t jd, bool isWaYMD, bool isYoubi) {
+    return "サンプル：" + tolmo::HidukeText(jd, isWaYMD, isYoubi);
+}
+
+bool THiddenPanelKeys::Key(char letter, bool onStartTab, bool groupHidden) {
+    if (!onStartTab || !groupHidden) {
+        armed_ = false;
+        return false;
+    }
+    if (letter == 'G') {
+        armed_ = true;
+        return false;
+    }
+    const bool show = armed_ && letter == 'E';
+    armed_ = false;
+    return show;
+}
+
+bool WriteOptions(const std::string& settingsFile, const TSettings& s) {
+    TIniFile ini(settingsFile);
+    return WriteOptionSettings(ini, s);
+}
+
+int ClampMenuCount(int n) {
+    return std::clamp(n, 8, 30);
+}
+
+namespace {
+
+std::string mimeAppsFile() {
+    return ConfigHome() + "mimeapps.list";
+}
+std::string associationEntryFile() {
+    return DataHome() + "applications/" + kAssociationEntry;
+}
+
+// Lets the desktop re-read its application entries, when the tool is there.
+void refreshDesktopDatabase() {
+    const std::string folder = DataHome() + "applications";
+    pid_t pid = ::fork();
+    if (pid == 0) {
+        ::execlp("update-desktop-database", "update-desktop-database", "-q", folder.c_str(),
+                 static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    if (pid > 0) {
+        int status = 0;
+        while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+    }
+}
+
+} // namespace
+
+bool TextFilesAssociated() {
+    std::string text;
+    return PathExists(associationEntryFile()) && ReadWholeFile(mimeAppsFile(), text) &&
+           IsDefaultApplication(text, kTextMimeType, kAssociationEntry);
+}
+
+bool AssociateTextFiles(const std::string& program) {
+    if (!AskYesNo("テキストファイルをトルモに関連づけますか？", false)) {
+        ShowMessage("中止します。");
+        return false;
+    }
+    TDesktopEntry e;
+    e.name = "トルモ";
+    e.program = program;
+    e.comment = "テキスト文書";
+    e.mimeType = "text/plain;";
+    e.noDisplay = true;
+    std::string text;
+    const std::string list = mimeAppsFile();
+    const bool listReadable = !PathExists(list) || ReadWholeFile(list, text);
+    if (!listReadable || !EnsureFolder(DataHome() + "applications/", true, false) ||
+        !WriteFileAtomic(associationEntryFile(), DesktopEntryText(e)) ||
+        !EnsureFolder(ConfigHome(), true, false) ||
+        !WriteFileAtomic(list, WithDefaultApplication(text, kTextMimeType, kAssociationEntry))) {
+        ShowMessage("テキストファイルをトルモに関連づけられませんでした。\r\n中止します。");
+        return false;
+    }
+    refreshDesktopDatabase();
+    ShowMessage("テキストファイルをトルモに関連づけました。");
+    return true;
+}
+
+bool RemoveTextAssociation() {
+    if (!AskYesNo("テキストファイルとトルモの関連づけを解除しますか？", false)) {
+        ShowMessage("中止します。");
+        return false;
+    }
+    std::string text;
+    const std::string list = mimeAppsFile();
+    if (PathExists(list) && ReadWholeFile(list, text)) {
+        std::string without = WithoutDefaultApplication(text, kTextMimeType, kAssociationEntry);
+        if (without != text && !WriteFileAtomic(list, without)) {
+            ShowMessage("関連づけを解除できませんでした。\r\n中止します。");
+            return false;
+        }
+    }
+    std::error_code ec;
+    fs::remove(associationEntryFile(), ec);
+    refreshDesktopDatabase();
+    ShowMessage("テキストファイルとトルモの関連づけを解除しました。");
+    return true;
+}
+
+bool RegisterSendTo(const std::string& program, const TSpecialFolders& folders) {
+    if (!AskYesNo("「送る」にトルモを登録しますか？", false)) {
+        ShowMessage("中止します。");
+        return false;
+    }
+    const std::string folder = IncludeTrailingChar(folders.sendTo, "/");
+    const std::string link = folder + "トルモ";
+    if ((PathExists(folder + "Tolmo") || PathExists(link)) &&
+        !AskYesNo("既に、トルモのショートカットが登録してあります。\r\n置き換えますか？", false)) {
+        ShowMessage("中止します。");
+        return false;
+    }
+    // The new link is made beside the old one and renamed over it, so a failure keeps the old.
+    std::error_code ec;
+    const std::string tmp = folder + ".トルモ.new";
+    fs::remove(tmp, ec);
+    if (!EnsureFolder(folder, true, false) || (fs::create_symlink(program, tmp, ec), ec) ||
+        (fs::rename(tmp, link, ec), ec)) {
+        fs::remove(tmp, ec);
+        ShowErrorBox(kShortcutError);
+        return false;
+    }
+    ShowMessage("「送る」にトルモを登録しました。");
+    return true;
+}
+
+bool SwitchLocalMarker(const std::string& programFolder, bool on) {
+    if (SetLocalFolderMarker(programFolder, on)) return true;
+    ShowMessage("[" + programFolder + kLocalFolderMarker + "]を" + (on ? "作成" : "削除") +
+                "できませんでした。");
+    return false;
+}

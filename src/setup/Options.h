@@ -1,0 +1,50 @@
+// The options dialog without its window: the date sample, the hidden editor-panel keys, the
+// values it edits and their write, and its three system actions (text-file association, the
+// "send to" entry, the stand-alone marker).
+#pragma once
+
+#include "app/Settings.h"
+#include "setup/SpecialFolders.h"
+
+#include <cstdint>
+#include <string>
+
+// "サンプル：" + the date in the chosen style, e.g. "サンプル：H16.3.14 (日)".
+std::string DateSample(int32_t jd, bool isWaYMD, bool isYoubi);
+
+// Ctrl+Shift+G then Ctrl+Shift+E on the start-up tab shows the hidden editor group.
+class THiddenPanelKeys {
+  public:
+    // A key pressed with Ctrl and Shift held (upper-case letter); true when the group is to
+    // be shown now.
+    bool Key(char letter, bool onStartTab, bool groupHidden);
+    void Disarm() { armed_ = false; }
+    bool Armed() const { return armed_; }
+
+  private:
+    bool armed_ = false;
+};
+
+// The options the dialog edits, applied to the settings and written to [Set] (the keys of the
+// dialog, in its order; isEditor, Editor and GEditor reach the file with the window's settings).
+bool WriteOptions(const std::string& settingsFile, const TSettings& s);
+// The recent lists hold 8 to 30 entries.
+int ClampMenuCount(int n);
+
+// The text-file association: a desktop entry with MimeType=text/plain; made the default for
+// text/plain in $XDG_CONFIG_HOME/mimeapps.list.
+inline constexpr const char* kAssociationEntry = "tolmo-text.desktop";
+inline constexpr const char* kTextMimeType = "text/plain";
+bool TextFilesAssociated();
+// btnTolmoKanren in either state: asks, writes or removes, tells the result. True when the
+// association changed.
+bool AssociateTextFiles(const std::string& program);
+bool RemoveTextAssociation();
+
+// btnSendTo: asks, replaces an existing entry only when allowed, links "トルモ" to the program
+// in the file manager's scripts folder, tells the result.
+bool RegisterSendTo(const std::string& program, const TSpecialFolders& folders);
+
+// cbLocal: the stand-alone marker of the program folder; false (with a message) when the
+// marker could not be changed.
+bool SwitchLocalMarker(const std::string& programFolder, bool on);

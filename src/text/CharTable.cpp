@@ -1,0 +1,120 @@
+// Codes of the user-defined area and the unassigned rows for one document's extra characters.
+#include "text/CharTable.h"
+
+#include "platform/Cp932.h"
+
+namespace {
+
+constexpr unsigned kLeads[] = {0xF0, 0xF1, 0xF2, 0xF3, 0xF4, 0xF5, 0xF6, 0xF7,
+                               0xF8, 0xF9, 0x85, 0x86, 0xEB, 0xEC, 0xEF};
+constexpr unsigned kTrails = 188; // 0x40..0x7E, 0x80..0xFC
+
+int leadIndex(unsigned lead) {
+    for (unsigned i = 0; i < sizeof kLeads / sizeof kLeads[0]; ++i)
+        if (kLeads[i] == lead) return static_cast<int>(i);
+    return -1;
+}
+
+unsigned codeOf(std::size_t index) {
+    const unsigned lead = kLeads[index / kTrails];
+    unsigned t = static_cast<unsigned>(index % kTrails) + 0x40;
+    if (t >= 0x7F) ++t;
+    return lead << 8 | t;
+}
+
+long indexOf(unsigned code) {
+    const int li = leadIndex(code >> 8);
+    const unsigned t = code & 0xFF;
+    if (li < 0 || t < 0x40 || t > 0xFC || t == 0x7F) return -1;
+    return static_cast<long>(li) * kTrails + (t > 0x7F ? t - 0x41 : t - 0x40);
+}
+
+} // namespace
+
+std::size_t TCharTable::Capacity() {
+    return sizeof kLeads / sizeof kLeads[0] * kTrails;
+}
+
+bool TCharTable::IsTableCode(unsigned code) {
+    return indexOf(code) >= 0;
+}
+
+unsigned TCharTable::Find(char32_t ch) const {
+    auto it = FByChar.find(ch);
+    return it == FByChar.end() ? 0 : it->second;
+}
+
+const TCharTableEntry* TCharTable::Entry(unsigned code) const {
+    const long i = indexOf(code);
+    if (i < 0 || static_cast<std::size_t>(i) >= FByIndex.size()) return nullptr;
+    const TCharTableEntry& e = FByIndex[static_cast<std::size_t>(i)];
+    return (e.ch || !e.bytes.empty()) ? &e : nullptr;
+}
+
+unsigned TCharTable::nextFree() {
+    while (FNext < FByIndex.size()) {
+        const TCharTableEntry& e = FByIndex[FNext];
+        if (!e.ch && e.bytes.empty()) return static_cast<unsigned>(FNext);
+        ++FNext;
+    }
+    return static_cast<unsigned>(FByIndex.size());
+}
+
+unsigned TCharTable::give(TCharTableEntry e) {
+    const std::size_t i = nextFree();
+    if (i >= Capacity()) return 0;
+    if (i == FByIndex.size())
+        FByIndex.push_back(std::move(e));
+    else {
+        FByIndex[i] = std::move(e);
+        --FFree;
+    }
+    ++FNext;
+    return codeOf(i);
+}
+
+unsigned TCharTable::CodeFor(char32_t ch) {
+    if (unsigned c = Find(ch)) return c;
+    const unsigned c = give({ch, {}});
+    if (c) FByChar.emplace(ch, c);
+    return c;
+}
+
+unsigned TCharTable::CodeForBytes(std::string_view bytes) {
+    auto it = FByBytes.find(bytes);
+    if (it != FByBytes.end()) return it->second;
+    const unsigned c = give({0, std::string(bytes)});
+    if (c) FByBytes.emplace(std::string(bytes), c);
+    return c;
+}
+
+void TCharTable::AdoptPlainCodes(std::string_view s) {
+    for (std::size_t i = 0; i + 1 < s.size(); ++i) {
+        const unsigned char lead = static_cast<unsigned char>(s[i]);
+        if (!IsDBCSLeadByte(lead)) continue;
+        const unsigned code =
+            static_cast<unsigned>(lead) << 8 | static_cast<unsigned char>(s[i + 1]);
+        ++i;
+        const long index = indexOf(code);
+        if (index < 0 || Entry(code)) continue;
+        const std::size_t at = static_cast<std::size_t>(index);
+        if (at >= FByIndex.size()) {
+            FFree += at + 1 - FByIndex.size();
+            FByIndex.resize(at + 1);
+        }
+        TCharTableEntry e;
+        if (const char32_t ch = Cp932CodeChar(code))
+            e.ch = ch;
+        else
+            e.bytes.assign(s.substr(i - 1, 2));
+        if (e.ch) {
+            // A character can have one code only; a second plain code for it stays bytes.
+            if (FByChar.count(e.ch)) continue;
+            FByChar.emplace(e.ch, code);
+        } else
+            FByBytes.emplace(e.bytes, code);
+        FByIndex[at] = std::move(e);
+        --FFree;
+    }
+    FNext = 0;
+}

@@ -1,0 +1,49 @@
+#!/bin/bash
+# A real installation: `cmake --install` (what `make install PREFIX=...` runs) into a temporary
+# prefix puts the program, its companion files, the desktop entry, the icons and the metainfo
+# where a desktop expects them; the entry and the metainfo validate, and the installed program
+# starts. With CPack at hand, the Debian package carries the same files and computed dependencies.
+set -u
+BIN=${TOLMO_BIN:?TOLMO_BIN names the program}
+BUILD=${TOLMO_BUILD_DIR:?TOLMO_BUILD_DIR names the build folder}
+. "$(dirname "$0")/../support/e2e_session.sh"
+e2e_session install
+PREFIX="$T/prefix with blank"
+
+fail() { echo "FAIL: $*"; cat "$T/stderr" 2>/dev/null; exit 1; }
+
+cmake --install "$BUILD" --prefix "$PREFIX" >"$T/install.log" 2>&1 || { cat "$T/install.log"; fail "install"; }
+for f in bin/tolmo share/tolmo/HDay.dat share/icons/hicolor/scalable/apps/tolmo.svg; do
+    [ -f "$PREFIX/$f" ] || fail "missing $f"
+done
+for s in 16 32 48 64 128 256; do
+    png="$PREFIX/share/icons/hicolor/${s}x${s}/apps/tolmo.png"
+    [ "$(file -b "$png" | grep -o "$s x $s")" = "$s x $s" ] || fail "icon $png: $(file -b "$png")"
+done
+[ -x "$PREFIX/bin/tolmo" ] || fail "the program is not executable"
+entry=$(ls "$PREFIX"/share/applications/*.desktop) || fail "no desktop entry"
+desktop-file-validate "$entry" || fail "invalid desktop entry"
+grep -q '^MimeType=text/plain;$' "$entry" || fail "the entry does not offer text files"
+meta=$(ls "$PREFIX"/share/metainfo/*.metainfo.xml) || fail "no metainfo"
+appstreamcli validate --no-net --pedantic "$meta" >"$T/as.log" 2>&1 || { cat "$T/as.log"; fail "metainfo"; }
+[ "$(basename "$entry" .desktop)" = "$(basename "$meta" .metainfo.xml)" ] || fail "entry and metainfo ids differ"
+
+# The installed program starts.
+for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+"$PREFIX/bin/tolmo" 2>"$T/stderr" & PID=$!
+for _ in $(seq 100); do
+    xdotool search --onlyvisible --name '  トルモ - Tolmo - ' >/dev/null 2>&1 && break
+    sleep 0.1
+done
+xdotool search --onlyvisible --name '  トルモ - Tolmo - ' >/dev/null 2>&1 || fail "the installed program shows no window"
+kill -TERM $PID; wait $PID
+
+if command -v cpack >/dev/null && command -v dpkg-deb >/dev/null; then
+    (cd "$BUILD" && cpack -G DEB -B "$T/pkg") >"$T/cpack.log" 2>&1 || { cat "$T/cpack.log"; fail "cpack"; }
+    deb=$(ls "$T"/pkg/tolmo_*.deb) || fail "no package"
+    dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "dependencies not computed: $(dpkg-deb -f "$deb" Depends)"
+    contents=$(dpkg-deb -c "$deb")
+    grep -q '\./usr/bin/tolmo$' <<<"$contents" || fail "the package lacks /usr/bin/tolmo"
+    grep -q '\./usr/share/tolmo/HDay.dat$' <<<"$contents" || fail "the package lacks HDay.dat"
+fi
+echo "make install: OK"

@@ -1,0 +1,168 @@
+// The editing control's key table, its commands through Execute with a fake clipboard, and the
+// mouse gestures, all without a window.
+#include "editor/Commands.h"
+#include "editor/EditorCore.h"
+#include "editor/MouseGestures.h"
+#include "editor/PopupModel.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <utility>
+
+namespace {
+
+struct FakeClipboard : TEditorClipboard {
+    std::string text;
+    bool box = false;
+    std::string Text(bool& b) override {
+        b = box;
+        return text;
+    }
+    void SetText(const std::string& s, bool b) override {
+        text = s;
+        box = b;
+    }
+};
+
+const TEditorPopupItem& Find(const std::vector<TEditorPopupItem>& m, const char* caption) {
+    for (const auto& i : m)
+        if (i.Caption == caption) return i;
+    throw std::runtime_error(caption);
+}
+
+} // namespace
+
+TEST(EditorKeys, TableIsUnambiguousAndNamesTheKeysThatRun) {
+    std::set<std::pair<int, unsigned>> seen;
+    for (const TEditorKeyBinding& b : DefaultEditorKeys())
+        EXPECT_TRUE(seen.insert({b.Key, b.Modifiers}).second) << KeyText(b.Key, b.Modifiers);
+    // Ctrl+A selects all; redo is Ctrl+Y, and the popup says so.
+    EXPECT_EQ(FindEditorKey('A', kmCtrl)->Command, TEditorCommand::SelectAll);
+    EXPECT_EQ(FindEditorKey('Y', kmCtrl)->Command, TEditorCommand::Redo);
+    TEditorPopupState s;
+    s.TextNotEmpty = true;
+    const auto menu = BuildEditorPopupMenu(s);
+    EXPECT_EQ(Find(menu, "やり直し(&R)").ShortCut, "Ctrl+Y");
+    EXPECT_EQ(Find(menu, "すべて選択(&A)").ShortCut, "Ctrl+A");
+    EXPECT_EQ(Find(menu, "マーク設定").Items[3].ShortCut, "Shift+Ctrl+3");
+    EXPECT_EQ(Find(menu, "マークジャンプ").Items[9].ShortCut, "Ctrl+9");
+    // Every shortcut text of the popup finds its own command again.
+    for (const auto& top : menu)
+        for (const auto& i : top.Items.empty() ? std::vector<TEditorPopupItem>{top} : top.Items) {
+            if (i.ShortCut.empty()) continue;
+            bool found = false;
+            for (const TEditorKeyBinding& b : DefaultEditorKeys())
+                if (KeyText(b.Key, b.Modifiers) == i.ShortCut)
+                    found = b.Command == i.Command && b.Arg == i.Arg;
+            EXPECT_TRUE(found) << i.Caption;
+        }
+    // Navigation takes Shift and Ctrl along; Alt or a plain letter finds nothing.
+    EXPECT_EQ(FindEditorKey(tkey::Left, kmShift | kmCtrl)->Command, TEditorCommand::Left);
+    EXPECT_EQ(FindEditorKey(tkey::Left, kmAlt), nullptr);
+    EXPECT_EQ(FindEditorKey('X', kmNone), nullptr);
+    EXPECT_EQ(FindEditorKey(tkey::Insert, kmNone), nullptr); // the owner's key
+    EXPECT_EQ(KeyText(tkey::F1 + 11, kmShift), "Shift+F12");
+}
+
+TEST(EditorCommands, GatedByStateAndRoundTripThroughTheClipboard) {
+    TEditorCore e;
+    FakeClipboard clip;
+    e.SetText("abc\r\ndef\r\n");
+    EXPECT_FALSE(Execute(e, TEditorCommand::Cut, 0, {}, &clip)); // nothing selected
+    EXPECT_FALSE(Execute(e, TEditorCommand::Undo));
+    Execute(e, TEditorCommand::Right, 0, {true, false, false}); // Shift+Right selects "a"
+    Execute(e, TEditorCommand::Right, 0, {true, false, false});
+    EXPECT_TRUE(Execute(e, TEditorCommand::Cut, 0, {}, &clip));
+    EXPECT_EQ(clip.text, "ab");
+    EXPECT_EQ(e.Text(), "c\r\ndef\r\n");
+    Execute(e, TEditorCommand::End);
+    EXPECT_TRUE(Execute(e, TEditorCommand::Paste, 0, {}, &clip));
+    EXPECT_EQ(e.Text(), "cab\r\ndef\r\n");
+    EXPECT_TRUE(Execute(e, TEditorCommand::Undo));
+    EXPECT_TRUE(Execute(e, TEditorCommand::Redo));
+    EXPECT_EQ(e.Text(), "cab\r\ndef\r\n");
+
+    // Read-only: no change goes through, copying and marks still work.
+    Execute(e, TEditorCommand::ReadOnly);
+    Execute(e, TEditorCommand::SelectAll);
+    EXPECT_FALSE(Execute(e, TEditorCommand::DeleteSelection));
+    EXPECT_FALSE(Execute(e, TEditorCommand::Paste, 0, {}, &clip));
+    EXPECT_FALSE(Execute(e, TEditorCommand::Return));
+    EXPECT_TRUE(Execute(e, TEditorCommand::Copy, 0, {}, &clip));
+    EXPECT_EQ(clip.text, "cab\r\ndef\r\n");
+    EXPECT_EQ(e.Text(), "cab\r\ndef\r\n");
+
+    // Image marks toggle on the caret row; jump marks are put and found.
+    e.SetCaret(1, 0);
+    EXPECT_TRUE(Execute(e, TEditorCommand::ToggleMark, 12));
+    EXPECT_TRUE(e.Rows().ListRowMarks(1) & (1u << 12));
+    EXPECT_TRUE(Execute(e, TEditorCommand::ToggleMark, 12));
+    EXPECT_FALSE(e.Rows().ListRowMarks(1) & (1u << 12));
+    EXPECT_TRUE(Execute(e, TEditorCommand::ToggleMark, 4));
+    e.SetCaret(0, 0);
+    EXPECT_TRUE(Execute(e, TEditorCommand::GotoMark, 4));
+    EXPECT_EQ(e.Row(), 1);
+    EXPECT_FALSE(Execute(e, TEditorCommand::GotoMark, 5));
+
+    // Box mode: a copied rectangle pastes as a rectangle.
+    Execute(e, TEditorCommand::ReadOnly);
+    e.SetCaret(0, 1);
+    EXPECT_TRUE(Execute(e, TEditorCommand::BoxSelect));
+    Execute(e, TEditorCommand::Down, 0, {true, false, false});
+    Execute(e, TEditorCommand::Right, 0, {true, false, false});
+    EXPECT_TRUE(Execute(e, TEditorCommand::Copy, 0, {}, &clip));
+    EXPECT_TRUE(clip.box);
+    EXPECT_EQ(clip.text, "a\r\ne\r\n");
+}
+
+TEST(EditorGestures, ClickDragRowSelectAndDropFollowTheButton) {
+    TEditorCore e;
+    e.SetText("hello world\r\nsecond row\r\nthird\r\n");
+    TEditorMouseGestures m(e);
+    // A press places the caret; a move shorter than the threshold selects nothing.
+    m.Press(10, 10, {0, 2}, false, false);
+    m.Move(12, 10, {0, 3}, false, 4);
+    EXPECT_FALSE(e.Selected());
+    m.Move(30, 10, {0, 7}, false, 4);
+    m.Release(false);
+    EXPECT_EQ(e.SelText(), "llo w");
+    EXPECT_FALSE(e.MouseDragging);
+
+    // A press inside the selection arms a drag: released in place, it only moves the caret.
+    m.Press(20, 10, {0, 4}, false, false);
+    EXPECT_EQ(m.State(), TEditorDrag::Armed);
+    m.Release(false);
+    EXPECT_FALSE(e.Selected());
+    EXPECT_EQ(e.Col(), 4);
+
+    // Dragging the selection to row 2 moves it; with Ctrl it would copy.
+    e.SetCaret(0, 0);
+    e.StartSelection();
+    e.SetCaret(0, 5);
+    e.ExtendSelection();
+    m.Press(5, 10, {0, 1}, false, false);
+    EXPECT_TRUE(m.Move(5, 60, {2, 5}, false, 4));
+    EXPECT_TRUE(m.Dragging());
+    m.Release(false);
+    EXPECT_EQ(e.Text(), " world\r\nsecond row\r\nthirdhello\r\n");
+
+    // Left of the text: whole rows follow the mouse.
+    m.Press(0, 30, {1, 0}, true, false);
+    m.Move(0, 50, {2, 0}, false, 4);
+    m.Release(false);
+    EXPECT_EQ(e.SelText(), "second row\r\nthirdhello\r\n");
+
+    // Shift+press extends from the caret.
+    e.CleanSelection();
+    e.SetCaret(0, 0);
+    m.Press(40, 10, {0, 3}, false, true);
+    m.Release(false);
+    EXPECT_EQ(e.SelText(), " wo");
+
+    // A double click selects the word under the mouse; on the row end nothing.
+    EXPECT_TRUE(m.DoubleClick({1, 2}));
+    EXPECT_EQ(e.SelText(), "second");
+    EXPECT_FALSE(m.DoubleClick({5, 0}));
+}

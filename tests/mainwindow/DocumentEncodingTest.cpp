@@ -1,0 +1,45 @@
+// The file side of pages: the remembered encodings of single files survive a restart, the format
+// of new pages comes from the settings, and a pure ASCII file takes that format.
+#include "mainwindow/DocumentEncoding.h"
+
+#include "../support/RecordingSink.h"
+#include "../support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+TEST(DocumentEncoding, ChosenEncodingsSurviveARestart) {
+    TempDir d;
+    {
+        TEncodingChoices c;
+        c.Load(d / "Tolmo.enc");
+        c.Set("/home/u/a b.txt", TEncoding::EucJp);
+        c.Set("/home/u/x.txt", TEncoding::Utf16LE);
+        c.Forget("/home/u/x.txt");
+        ASSERT_TRUE(c.Save());
+    }
+    TEncodingChoices again;
+    again.Load(d / "Tolmo.enc");
+    TEncoding e;
+    ASSERT_TRUE(again.Find("/home/u/a b.txt", &e));
+    EXPECT_EQ(e, TEncoding::EucJp);
+    EXPECT_FALSE(again.Find("/home/u/x.txt", &e));
+}
+
+TEST(DocumentEncoding, NewPageFormatFromTheSettings) {
+    const TFileFormat f = ParseNewPageFormat("utf-8 bom", "lf");
+    EXPECT_EQ(f.encoding, TEncoding::Utf8);
+    EXPECT_TRUE(f.bom);
+    EXPECT_EQ(f.lineEnd, TLineEndStyle::Lf);
+    EXPECT_EQ(ParseNewPageFormat("KOI8-R", "NEL"), TFileFormat{}); // unknown: the defaults
+    // A pure ASCII file is read as a new page would be written, without a byte-order mark.
+    TempDir d;
+    TempDir::Write(d / "a.txt", "plain\r\n");
+    SetNewPageFormat(f);
+    TDecodedDocument doc;
+    std::string err;
+    ASSERT_TRUE(ReadPageDocument(d / "a.txt", nullptr, &doc, &err)) << err;
+    EXPECT_EQ(doc.format.encoding, TEncoding::Utf8);
+    EXPECT_FALSE(doc.format.bom);
+    EXPECT_EQ(doc.format.lineEnd, TLineEndStyle::CrLf); // the file's own line ends
+    SetNewPageFormat({});
+}

@@ -1,0 +1,269 @@
+// The main window's command surface with real widgets on the offscreen platform: keys gated by
+// the menu rules, forwarders and the paste caret rule, the caption layers and what they repaint,
+// the jump column with its marks, placements and height rule, and the status panels.
+#include "mainwindow/ui/CommandSurface.h"
+
+#include "editor/ui/EditorWidget.h"
+#include "mainwindow/MyFileList.h"
+#include "mainwindow/ui/MainWindow.h"
+#include "mainwindow/ui/Pages.h"
+#include "mainwindow/ui/PagesAttach.h"
+#include "mainwindow/ui/SharedObjects.h"
+#include "mainwindow/ui/WindowCommands.h"
+#include "platform/Cp932.h"
+
+#include "../../support/RecordingSink.h"
+#include "../../support/TempDir.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Counts the paint events a widget receives.
+struct PaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
+class CommandSurfaceTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (const char* old = std::getenv("XDG_CONFIG_HOME")) oldConfig = old;
+        setenv("XDG_CONFIG_HOME", (d / "config").c_str(), 1);
+        fs::create_directories(d / "prog");
+        info.programFolder = d / "prog/";
+        fm = std::make_unique<TfmEditor>(dt, info);
+        pages = AttachPages(*fm, dt);
+        cmds = new TWindowCommands(*fm, *pages);
+        surface = new TCommandSurface(*fm, *pages, *cmds);
+        surface->LockKeySource = [this] { return locks; };
+        fm->resize(779, 575);
+        fm->show();
+        QApplication::setActiveWindow(fm.get());
+        open("memo.txt", "first\r\nsecond\r\n");
+    }
+    void TearDown() override {
+        fm.reset();
+        if (oldConfig.empty())
+            unsetenv("XDG_CONFIG_HOME");
+        else
+            setenv("XDG_CONFIG_HOME", oldConfig.c_str(), 1);
+    }
+    void open(const std::string& name, const std::string& text) {
+        TempDir::Write(d / name, text);
+        ASSERT_TRUE(pages->Book().OpenFile(d / name));
+        pages->Book().PageChange();
+        editor = cmds->ActiveEditor();
+        ASSERT_NE(editor, nullptr);
+        editor->setFocus();
+        QApplication::processEvents();
+    }
+    void key(QWidget* w, QEvent::Type t, int k, Qt::KeyboardModifiers m) {
+        QKeyEvent e(t, k, m);
+        QApplication::sendEvent(w, &e);
+    }
+    QString panel(int i) { return surface->Panel(i)->text(); }
+    QString caption(int i) { return surface->Button(i)->text(); }
+
+    TempDir d;
+    std::string oldConfig;
+    RecordingSink sink;
+    TStartUpInfo info;
+    TdtEditor dt;
+    std::unique_ptr<TfmEditor> fm;
+    TPages* pages = nullptr;
+    TWindowCommands* cmds = nullptr;
+    TCommandSurface* surface = nullptr;
+    TEditor* editor = nullptr;
+    TLockKeys locks{true, false, false, false};
+};
+
+TEST_F(CommandSurfaceTest, KeysPassTheMenuRulesAndUnwiredItemsStayDisabled) {
+    QGuiApplication::clipboard()->setText("before");
+    surface->Key("mnCut")->trigger(); // Ctrl+X with no selection
+    EXPECT_EQ(Cp932ToUtf8(editor->Core().Text()), "first\r\nsecond\r\n");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "before");
+    EXPECT_FALSE(surface->Run("mnSave")); // Ctrl+S on an unmodified page
+    editor->Core().SelectAll();
+    surface->Key("mnCut")->trigger();
+    EXPECT_EQ(editor->Core().Text(), "");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "first\r\nsecond\r\n");
+    EXPECT_TRUE(surface->Run("mnSave"));
+    EXPECT_EQ(TempDir::Read(d / "memo.txt"), "");
+    // Hidden items keep a working key; later features are present but disabled until wired.
+    EXPECT_FALSE(surface->Item("mnBoxPaste")->isVisible());
+    ASSERT_NE(surface->Key("mnBoxPaste"), nullptr);
+    QMenu* file = surface->Menu("mnFile");
+    emit file->aboutToShow();
+    EXPECT_FALSE(surface->Item("mnInsatsu")->isEnabled());
+    EXPECT_EQ(surface->Item("mnInsatsu")->shortcut(), QKeySequence("Ctrl+P"));
+    EXPECT_FALSE(surface->Run("mnInsatsu"));
+    int printed = 0;
+    fm->SetMenuHandler("mnInsatsu", [&] { ++printed; });
+    surface->Key("mnInsatsu")->trigger();
+    EXPECT_EQ(printed, 1);
+    QStringList titles;
+    for (QAction* a : fm->menuBar()->actions())
+        if (a->isVisible()) titles << a->text();
+    EXPECT_EQ(titles, (QStringList{"ファイル(&F)", "編集(&E)", "検索(&S)", "ウィンドウ(&W)",
+                                   "その他(&O)"}));
+}
+
+TEST_F(CommandSurfaceTest, PasteCaretRuleNearTheTopAndTheEnd) {
+    std::string text;
+    for (int i = 0; i < 200; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
+    open("long.txt", text);
+    TEditorCore& c = editor->Core();
+    for (int curs : {0, 1, 2}) {
+        fm->Settings.Curs = curs;
+        for (int row : {3, 180}) {
+            c.SetText(text);
+            c.SetCaret(row, 2);
+            QGuiApplication::clipboard()->setText("a\nb\nc");
+            surface->Run("mnPaste");
+            const bool stays = curs == 1 || (curs == 0 && row < 100);
+            EXPECT_EQ(c.Row(), stays ? row : row + 2) << curs << " " << row;
+            EXPECT_EQ(c.Col(), 2);
+        }
+    }
+}
+
+TEST_F(CommandSurfaceTest, CaptionLayersRepaintOnlyTheBarAndF11FollowsTheText) {
+    PaintCounter editorPaints;
+    editor->viewport()->installEventFilter(&editorPaints);
+    QApplication::processEvents();
+    editorPaints.paints = 0;
+    const long long barPaints = surface->Button(0)->Paints;
+    key(editor, QEvent::KeyPress, Qt::Key_Shift, Qt::NoModifier);
+    EXPECT_EQ(caption(0), "表示設定");
+    key(editor, QEvent::KeyPress, Qt::Key_Control, Qt::ShiftModifier);
+    EXPECT_EQ(caption(3), "閉じる");
+    EXPECT_FALSE(panel(6).isEmpty()); // the page's path while Ctrl is held
+    key(editor, QEvent::KeyRelease, Qt::Key_Control, Qt::ShiftModifier | Qt::ControlModifier);
+    EXPECT_EQ(caption(3), "閉じる"); // Shift still held: no reset
+    key(editor, QEvent::KeyRelease, Qt::Key_Shift, Qt::ShiftModifier);
+    EXPECT_EQ(caption(1), "終了");
+    EXPECT_TRUE(panel(6).isEmpty());
+    QApplication::processEvents();
+    EXPECT_GT(surface->Button(0)->Paints, barPaints);
+    EXPECT_EQ(editorPaints.paints, 0);
+
+    EXPECT_EQ(caption(10), "");
+    editor->InsertUtf16("x");
+    EXPECT_EQ(caption(10), "更新");
+    // Hidden bar: Shift changes nothing.
+    surface->Run("mnisFuncShow");
+    EXPECT_TRUE(fm->pnlFunction->isHidden());
+    EXPECT_TRUE(surface->Menu("mnFunction")->menuAction()->isVisible());
+    key(editor, QEvent::KeyPress, Qt::Key_Shift, Qt::NoModifier);
+    EXPECT_EQ(caption(0), "");
+    key(editor, QEvent::KeyRelease, Qt::Key_Shift, Qt::ShiftModifier);
+}
+
+TEST_F(CommandSurfaceTest, JumpColumnMarksPlacementsAndTheHeightRule) {
+    std::string text;
+    for (int i = 0; i < 300; ++i)
+        text += i == 10 || i == 40 ? "&3 here\r\n"
+                : i == 60          ? "&x\r\n"
+                : i == 70          ? "&12\r\n"
+                                   : "line\r\n";
+    open("marks.txt", text);
+    surface->Key("mnF24")->trigger(); // Shift+F12
+    ASSERT_TRUE(surface->JumpOn());
+    key(editor, QEvent::KeyPress, Qt::Key_Shift, Qt::NoModifier);
+    EXPECT_EQ(caption(11), "Ｏｆｆ"); // Shift+F12 now switches the column off
+    key(editor, QEvent::KeyRelease, Qt::Key_Shift, Qt::ShiftModifier);
+    EXPECT_EQ(caption(11), "行番号");
+    EXPECT_EQ(surface->JumpLines()[3], 40);
+    EXPECT_EQ(surface->JumpLines()[0], 60);
+    EXPECT_EQ(surface->JumpLines()[1], -1);
+    EXPECT_EQ(surface->JumpButton(3)->ColorDeActFont, QColor(0, 0x80, 0));
+    EXPECT_EQ(pages->List().GetField(pages->ActivePage(), ffJumpPanel), "1");
+    TEditorCore& c = editor->Core();
+    const int visible = c.VisibleRows();
+    ASSERT_GT(visible, 6);
+    surface->Jump(3, false);
+    EXPECT_EQ(c.Row(), 40);
+    EXPECT_EQ(c.TopRow(), 40 - fm->Settings.CLine1);
+    surface->Jump(3, true);
+    EXPECT_EQ(c.TopRow(), 40 - visible + fm->Settings.CLine2);
+    fm->Settings.JHanten = true;
+    surface->Jump(3, false);
+    EXPECT_EQ(c.TopRow(), 40 - visible + fm->Settings.CLine2);
+    surface->Jump(11, false);
+    EXPECT_EQ(c.Row(), 300);
+    surface->Jump(10, false);
+    EXPECT_EQ(c.Row(), 0);
+
+    // Below 383 pixels the column goes without touching the stored state, and comes back.
+    fm->resize(779, 300);
+    QApplication::processEvents();
+    EXPECT_FALSE(surface->JumpOn());
+    EXPECT_EQ(pages->List().GetField(pages->ActivePage(), ffJumpPanel), "1");
+    fm->resize(779, 500);
+    QApplication::processEvents();
+    EXPECT_TRUE(surface->JumpOn());
+    // Another page applies its own state.
+    pages->SetActivePage(0);
+    pages->Book().PageChange();
+    EXPECT_FALSE(surface->JumpOn());
+}
+
+TEST_F(CommandSurfaceTest, InsertTogglesOverwriteAndPanelFiveIsShared) {
+    surface->Key("mnOverwrite")->trigger();
+    EXPECT_EQ(panel(2), "上書");
+    EXPECT_TRUE(editor->Core().OverWrite());
+    surface->Key("mnOverwrite")->trigger();
+    EXPECT_EQ(panel(2), "挿入");
+    locks = {true, true, true, false}; // Caps and Num on
+    surface->RefreshLocks();
+    EXPECT_EQ(panel(3), "Caps");
+    EXPECT_EQ(panel(5), "Num");
+    surface->Key("mnBoxSel")->trigger();
+    EXPECT_EQ(panel(5), "矩形選択");
+    key(editor, QEvent::KeyPress, Qt::Key_Shift, Qt::NoModifier); // any key refreshes the locks
+    EXPECT_EQ(panel(5), "Num");
+    locks = {};
+    surface->RefreshLocks();
+    EXPECT_EQ(panel(3), ""); // the display server tells nothing
+}
+
+TEST_F(CommandSurfaceTest, CtrlRightWrapsAroundAndRunsThePageChangeOnRelease) {
+    open("b.txt", "b\r\n");
+    open("c.txt", "c\r\n");
+    ASSERT_EQ(pages->ActivePage(), 2);
+    QWidget* w = QApplication::focusWidget();
+    ASSERT_NE(w, nullptr);
+    for (int i = 0; i < 50; ++i) { // auto-repeat: the switches stay cheap
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Right, Qt::ControlModifier, QString(), true);
+        QApplication::sendEvent(QApplication::focusWidget(), &press);
+    }
+    EXPECT_EQ(pages->ActivePage(), (2 + 50) % 3);
+    key(QApplication::focusWidget(), QEvent::KeyRelease, Qt::Key_Right, Qt::ControlModifier);
+    QApplication::processEvents();
+    EXPECT_EQ(pages->PageToActivate(), pages->ActivePage());
+    // The context menu names the keys that run.
+    std::unique_ptr<QMenu> menu(surface->BuildContextMenu(cmds->ActiveEditor()));
+    QAction* redo = nullptr;
+    for (QAction* a : menu->actions())
+        if (a->text() == "やり直しのやり直し(&R)") redo = a;
+    ASSERT_NE(redo, nullptr);
+    EXPECT_EQ(redo->shortcut(), QKeySequence("Ctrl+Y"));
+}
+
+} // namespace

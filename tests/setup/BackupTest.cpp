@@ -1,0 +1,183 @@
+// Backup and restore of "Files" in temporary folders: the checks, the copies with their
+// questions and results, the folder choice, the time stamp and the stored settings.
+#include "setup/Backup.h"
+
+#include "calendar/JulianDay.h"
+#include "setup/FolderCopy.h"
+
+#include "../support/RecordingSink.h"
+#include "../support/TempDir.h"
+
+#include <deque>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class ScriptedCopy : public TCopyObserver {
+  public:
+    bool Progress(const std::string&, int done, int total) override {
+        last = {done, total};
+        if (onProgress) onProgress(done);
+        return true;
+    }
+    TOverwriteAnswer AskOverwrite(const std::string& target) override {
+        asked.push_back(target);
+        if (answers.empty()) return TOverwriteAnswer::Yes;
+        TOverwriteAnswer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::pair<int, int> last;
+    std::vector<std::string> asked;
+    std::deque<TOverwriteAnswer> answers;
+    std::function<void(int)> onProgress;
+};
+
+class BackupTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        fs::create_directories(prog() + "Files/sub");
+        TempDir::Write(prog() + "Files/a.txt", "A");
+        TempDir::Write(prog() + "Files/sub/b.txt", "B");
+        fs::create_directories(d / "stick");
+    }
+    std::string prog() { return d / "prog/"; }
+    TempDir d;
+    RecordingSink sink;
+    ScriptedCopy copy;
+};
+
+TEST_F(BackupTest, BackupCopiesFilesAndStamps) {
+    std::string stamp;
+    ASSERT_TRUE(RunBackup(d / "stick", prog(), &copy, &stamp));
+    EXPECT_EQ(TempDir::Read(d / "stick/Files/a.txt"), "A");
+    EXPECT_EQ(TempDir::Read(d / "stick/Files/sub/b.txt"), "B");
+    EXPECT_EQ(sink.texts().back(), "データ退避作業を終了しました。");
+    EXPECT_NE(stamp.find(" 退避"), std::string::npos);
+    EXPECT_EQ(copy.last, std::make_pair(2, 2));
+    // A second backup asks before replacing: No keeps the file and ends with 7's message,
+    // Cancel stops at once.
+    TempDir::Write(prog() + "Files/a.txt", "A2");
+    copy.answers = {TOverwriteAnswer::No, TOverwriteAnswer::No};
+    EXPECT_FALSE(RunBackup(d / "stick/", prog(), &copy, &stamp));
+    EXPECT_EQ(TempDir::Read(d / "stick/Files/a.txt"), "A");
+    EXPECT_EQ(sink.texts().back(), "上書き確認で「いいえ」が押されました。\r\n中止します。");
+    copy.answers = {TOverwriteAnswer::Cancel};
+    EXPECT_FALSE(RunBackup(d / "stick/", prog(), &copy, &stamp));
+    EXPECT_EQ(sink.texts().back(), "上書き確認で「キャンセル」が押されました。\r\n中止します。");
+    copy.answers = {TOverwriteAnswer::YesToAll};
+    EXPECT_TRUE(RunBackup(d / "stick/", prog(), &copy, &stamp));
+    EXPECT_EQ(TempDir::Read(d / "stick/Files/a.txt"), "A2");
+}
+
+TEST_F(BackupTest, BackupRefusals) {
+    auto refused = [&](const std::string& dest) {
+        EXPECT_FALSE(RunBackup(dest, prog(), &copy, nullptr));
+        return sink.texts().back();
+    };
+    EXPECT_EQ(refused(" "), "フォルダの設定が、不明です。\r\n中止します。");
+    EXPECT_EQ(refused(d / "nowhere"), "フォルダが存在しません。\r\n中止します。");
+    EXPECT_EQ(refused(prog() + "Files"),
+              "データフォルダはデータの保存先に出来ません。\r\n中止します。");
+    EXPECT_EQ(refused(prog()), "起動フォルダはデータの保存先に出来ません。\r\n中止します。");
+    EXPECT_EQ(refused(prog() + "Files/sub"),
+              "データフォルダの中はデータの保存先に出来ません。\r\n中止します。");
+    fs::rename(prog() + "Files", prog() + "Gone");
+    EXPECT_EQ(refused(d / "stick"), "データフォルダが見つけられません。\r\n中止します。");
+}
+
+TEST_F(BackupTest, DestinationVanishingMidCopy) {
+    copy.onProgress = [&](int done) {
+        if (done == 1) fs::remove_all(d / "stick/Files");
+    };
+    EXPECT_FALSE(RunBackup(d / "stick", prog(), &copy, nullptr));
+    EXPECT_EQ(sink.texts().back(), "コピー作業中にエラーが生じました。\r\n中止します。");
+    EXPECT_EQ(TempDir::Read(prog() + "Files/sub/b.txt"), "B"); // the source is untouched
+}
+
+TEST_F(BackupTest, RestoreMergesSavedFilesAndKeepsTheRest) {
+    fs::create_directories(d / "stick/Tolmobak/Files");
+    TempDir::Write(d / "stick/Tolmobak/Files/a.txt", "saved A");
+    TempDir::Write(d / "stick/Tolmobak/Files/c.txt", "saved C");
+    TBackupSettings s;
+    s.edtCopy3 = d / "stick/Tolmobak/Files/";
+    sink.answers = {true};
+    ASSERT_TRUE(RunRestore(s.edtCopy3, prog(), &copy, prog() + "Tolmo.ini", s));
+    EXPECT_EQ(TempDir::Read(prog() + "Files/a.txt"), "saved A");
+    EXPECT_EQ(TempDir::Read(prog() + "Files/c.txt"), "saved C");
+    EXPECT_EQ(TempDir::Read(prog() + "Files/sub/b.txt"), "B");
+    EXPECT_EQ(ReadBackupSettings(prog() + "Tolmo.ini").edtCopy3, s.edtCopy3);
+    EXPECT_EQ(sink.texts().back(),
+              "データ回復作業を終了しました。\r\n\r\n一旦、トルモを終了させます。\r\n"
+              "トルモを立ち上げ直して下さい。");
+}
+
+TEST_F(BackupTest, RestoreRefusals) {
+    auto refused = [&](const std::string& source) {
+        sink.answers = {true};
+        EXPECT_FALSE(RunRestore(source, prog(), &copy, prog() + "Tolmo.ini", {}));
+        return sink.texts().back();
+    };
+    sink.answers = {false};
+    EXPECT_FALSE(RunRestore(d / "stick", prog(), &copy, prog() + "Tolmo.ini", {}));
+    EXPECT_FALSE(sink.boxes.front().defaultYes);
+    EXPECT_EQ(sink.texts().back(), "中止します。");
+    EXPECT_EQ(refused(d / "stick"), "Filesフォルダしかコピーできません。\r\n中止します。");
+    fs::create_directories(d / "stick/OldFiles");
+    EXPECT_EQ(refused(d / "stick/OldFiles"), "Filesフォルダしかコピーできません。\r\n中止します。");
+    EXPECT_EQ(refused(d / "none/Files"), "フォルダが存在しません。\r\n中止します。");
+    EXPECT_EQ(refused(prog() + "Files/"),
+              "データフォルダはデータの保存元に出来ません。\r\n中止します。");
+    EXPECT_FALSE(fs::exists(prog() + "Tolmo.ini")); // nothing written for a refusal
+    EXPECT_EQ(TempDir::Read(prog() + "Files/a.txt"), "A");
+}
+
+TEST_F(BackupTest, FolderChoice) {
+    TMediumState fixed;
+    // A folder without "Tolmobak": proposed, created on Yes.
+    sink.answers = {true};
+    EXPECT_EQ(ChooseBackupDestination(d / "stick", fixed), d / "stick/Tolmobak/");
+    EXPECT_TRUE(fs::is_directory(d / "stick/Tolmobak"));
+    // Existing one taken without asking; a folder named Tolmobak (any case) as it is.
+    sink.boxes.clear();
+    EXPECT_EQ(ChooseBackupDestination(d / "stick", fixed), d / "stick/Tolmobak/");
+    EXPECT_EQ(ChooseBackupDestination(d / "stick/TOLMOBAK", fixed), d / "stick/TOLMOBAK/");
+    EXPECT_TRUE(sink.boxes.empty());
+    // A diskette never gets one; a removable medium asks to be set first.
+    TMediumState floppy{true, 0, 1474560};
+    sink.answers = {true};
+    EXPECT_EQ(ChooseBackupDestination(d / "fd", floppy), d / "fd/");
+    EXPECT_EQ(sink.texts().back(), "メディアをセットしてください。");
+    TMediumState absent{true, ENOMEDIUM, 0};
+    sink.answers = {true};
+    EXPECT_FALSE(ChooseBackupDestination(d / "fd", absent));
+    EXPECT_EQ(sink.texts().back(), "メディアがセットされていません。\r\n中止します。");
+    // Restore source: Tolmobak proposed when present.
+    sink.answers = {true};
+    EXPECT_EQ(ChooseRestoreSource(d / "stick", fixed), d / "stick/Tolmobak/");
+    sink.answers = {false};
+    EXPECT_EQ(ChooseRestoreSource(d / "stick", fixed), d / "stick/");
+}
+
+TEST_F(BackupTest, StampAndSettings) {
+    // 2005-11-24 was a Thursday in Heisei 17.
+    EXPECT_EQ(BackupStamp(tolmo::DateToJulius(2005, 11, 24), 10, 5),
+              "平成17年11月24日(木) 10:05 退避");
+    const std::string ini = prog() + "Tolmo.ini";
+    EXPECT_EQ(ReadBackupSettings(ini).lblCopy2, "バックアップされていません。");
+    TempDir::Write(ini, "; mine\n[Set]\nPage=3\n");
+    TBackupSettings s;
+    s.edtCopy2 = d / "stick/";
+    s.lblCopy2 = "平成17年11月24日(木) 10:05 退避";
+    ASSERT_TRUE(WriteBackupSettings(ini, s));
+    TBackupSettings back = ReadBackupSettings(ini);
+    EXPECT_EQ(back.edtCopy2, s.edtCopy2);
+    EXPECT_EQ(back.lblCopy2, s.lblCopy2);
+    EXPECT_EQ(back.lblCopy1, "バックアップされていません。");
+    EXPECT_EQ(TempDir::Read(ini).rfind("; mine\n[Set]\nPage=3\n", 0), 0u);
+}
+
+} // namespace

@@ -1,0 +1,242 @@
+// Setup runs into temporary folders: refusals, the new, overwrite and second-copy setups, the
+// text folder, failures that leave nothing behind, and the shortcut switches.
+#include "setup/Installer.h"
+
+#include "platform/IniFile.h"
+#include "setup/SetupFiles.h"
+
+#include "../support/RecordingSink.h"
+#include "../support/TempDir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace fs = std::filesystem;
+using Texts = std::vector<std::string>;
+
+namespace {
+
+class FakeHost : public TSetupHost {
+  public:
+    void FocusSetupFolder() override { ++focused; }
+    bool StartInstalled(const std::string& program, const std::string& folder) override {
+        started = program;
+        markerSeen = fs::exists(folder + "Tolmo2Ju.$$$");
+        return startWorks;
+    }
+    void Wait(int ms) override { waited += ms; }
+    void EndProgram() override { ended = true; }
+    int focused = 0, waited = 0;
+    std::string started;
+    bool markerSeen = false, ended = false, startWorks = true;
+};
+
+class InstallerTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        fs::create_directories(src());
+        TempDir::Write(src() + "tolmo", "#!/bin/sh\n");
+        fs::permissions(src() + "tolmo", fs::perms(0755));
+        TempDir::Write(src() + "ReadMe.txt", "readme");
+        TempDir::Write(src() + "HDay.dat", "holidays");
+        r.sourceFolder = src();
+        r.programName = "tolmo";
+        r.targetText = d / "ユーザー の \"Tolmo\"";
+        r.title = "「トルモ -Tolmo-」 Ver1.7.1.1 ";
+        r.commonFilesFolder = d / "config/";
+        r.folders.desktop = d / "Desktop/";
+        r.folders.startMenu = d / "apps/";
+        r.folders.programs = d / "apps/Brix/";
+        sink.answers = {true}; // the start question
+    }
+    std::string src() { return d / "src/"; }
+    std::string target() { return r.targetText + "/"; }
+    bool run() { return RunSetup(r, host); }
+
+    TempDir d;
+    RecordingSink sink;
+    FakeHost host;
+    TSetupRequest r;
+};
+
+TEST_F(InstallerTest, OptionRules) {
+    TSetupOptionState s = OptionStateFor(TSetupAction::NewSetup);
+    EXPECT_TRUE(!s.enabled && s.grey && !s.desktop && s.startMenu && s.program);
+    s = OptionStateFor(TSetupAction::OptionSetup);
+    EXPECT_TRUE(s.enabled && !s.grey);
+    s = OptionStateFor(TSetupAction::Overwrite);
+    EXPECT_TRUE(!s.enabled && !s.desktop && !s.startMenu && !s.program);
+}
+
+TEST_F(InstallerTest, NewSetupInstallsEverythingAndHandsOver) {
+    fs::create_directories(src() + "Files");
+    TempDir::Write(src() + "Files/memo.txt", "memo");
+    TempDir::Write(src() + "Tolmo.ini", "[Set]\nOpenFolder=" + src() + "Files/\n");
+    fs::create_directories(r.folders.desktop);
+    TempDir::Write(r.folders.desktop + "Tolmo.desktop", "old");
+    r.desktop = true;
+    ASSERT_TRUE(run());
+    EXPECT_EQ(TempDir::Read(target() + "tolmo"), "#!/bin/sh\n");
+    EXPECT_NE(fs::status(target() + "tolmo").permissions() & fs::perms::owner_exec,
+              fs::perms::none);
+    EXPECT_EQ(TempDir::Read(target() + "ReadMe.txt"), "readme");
+    EXPECT_EQ(TempDir::Read(target() + "HDay.dat"), "holidays");
+    EXPECT_EQ(TempDir::Read(target() + "Files/memo.txt"), "memo");
+    EXPECT_EQ(TIniFile(target() + "Tolmo.ini").ReadString("Set", "OpenFolder", ""),
+              target() + "Files/");
+    EXPECT_TRUE(fs::is_directory(d / "config/Brix/Tolmo"));
+    // The old shortcut went, the new ones point at the installed program.
+    EXPECT_FALSE(fs::exists(r.folders.desktop + "Tolmo.desktop"));
+    const std::string entry = TempDir::Read(r.folders.desktop + "トルモ.desktop");
+    // Exec quotes the path; its own quotes are escaped ("\"), and that backslash once more as
+    // a string value wants.
+    EXPECT_NE(entry.find("Exec=\"" + d / "ユーザー の \\\\\"Tolmo\\\\\"/tolmo\" %F\n"),
+              std::string::npos)
+        << entry;
+    EXPECT_TRUE(fs::exists(r.folders.startMenu + "トルモ -Tolmo-.desktop"));
+    EXPECT_TRUE(fs::exists(r.folders.programs + "トルモ -Tolmo-.desktop"));
+    EXPECT_EQ(sink.texts()[1], "「トルモ -Tolmo-」 Ver1.7.1.1 のセットアップが終了しました。");
+    // Hand-over: the installed copy started beside the marker, which is gone afterwards.
+    EXPECT_EQ(host.started, target() + "tolmo");
+    EXPECT_TRUE(host.markerSeen);
+    EXPECT_EQ(host.waited, 5000);
+    EXPECT_FALSE(fs::exists(target() + "Tolmo2Ju.$$$"));
+    EXPECT_TRUE(host.ended);
+}
+
+TEST_F(InstallerTest, Refusals) {
+    // No at the first question.
+    sink.answers = {false};
+    EXPECT_FALSE(run());
+    EXPECT_EQ(sink.texts().back(), "中止します。");
+    // Into its own folder, also written another way.
+    for (std::string t : {src(), d / "src/../src"}) {
+        sink.answers = {true};
+        r.targetText = t;
+        EXPECT_FALSE(run());
+        EXPECT_EQ(sink.texts().back(),
+                  "受け手と送り手のフォルダーが同じです。\r\nセットアップを中止します。");
+    }
+    // A new setup over an existing program points to the overwrite setup.
+    r.targetText = d / "t";
+    fs::create_directories(target());
+    TempDir::Write(target() + "tolmo", "old");
+    sink.answers = {true};
+    EXPECT_FALSE(run());
+    EXPECT_EQ(sink.texts().back(), "指定されたフォルダーに、tolmo が存在します。\r\n"
+                                   "上書きセットアップで、\r\nセットアップし直してください。");
+    EXPECT_EQ(TempDir::Read(target() + "tolmo"), "old");
+    // An overwrite setup where there is nothing to overwrite.
+    r.action = TSetupAction::Overwrite;
+    r.targetText = d / "empty";
+    sink.answers = {true};
+    EXPECT_FALSE(run());
+    EXPECT_EQ(sink.texts().back(),
+              "指定されたフォルダーに、tolmo が存在しません。\r\n上書きセットアップを中止します。");
+    EXPECT_EQ(host.focused, 1);
+    EXPECT_FALSE(host.ended);
+}
+
+TEST_F(InstallerTest, OverwriteCopiesProgramAndReadMeOnly) {
+    r.action = TSetupAction::Overwrite;
+    r.targetText = d / "t";
+    fs::create_directories(target() + "Files");
+    TempDir::Write(target() + "tolmo", "old");
+    TempDir::Write(target() + "Tolmo.ini", "mine");
+    TempDir::Write(target() + "HDay.dat", "my holidays");
+    fs::create_directories(src() + "Files");
+    TempDir::Write(src() + "Files/new.txt", "x");
+    ASSERT_TRUE(run());
+    EXPECT_EQ(TempDir::Read(target() + "tolmo"), "#!/bin/sh\n");
+    EXPECT_EQ(TempDir::Read(target() + "ReadMe.txt"), "readme");
+    EXPECT_EQ(TempDir::Read(target() + "Tolmo.ini"), "mine");
+    EXPECT_EQ(TempDir::Read(target() + "HDay.dat"), "my holidays");
+    EXPECT_FALSE(fs::exists(target() + "Files/new.txt"));
+    EXPECT_FALSE(fs::exists(r.folders.startMenu));
+}
+
+TEST_F(InstallerTest, SecondCopyAsksAndBecomesLocal) {
+    r.action = TSetupAction::SubSetup;
+    r.targetText = d / "second";
+    fs::create_directories(target());
+    TempDir::Write(target() + "tolmo", "old");
+    sink.answers = {true, true};
+    ASSERT_TRUE(run());
+    EXPECT_EQ(sink.texts()[0], "メイン以外のトルモのセットアップを開始してよろしいですか？");
+    EXPECT_EQ(sink.texts()[1], "指定されたフォルダーに、tolmo が存在します。\r\n上書きしますか？");
+    EXPECT_EQ(TempDir::Read(target() + "localfol.myc"),
+              "このフォルダのトルモは、単独で起動します。\n");
+    EXPECT_FALSE(fs::exists(target() + "ReadMe.txt"));
+}
+
+TEST_F(InstallerTest, SourceWithoutFilesStillFinishes) {
+    r.title = ""; // started with /X
+    ASSERT_TRUE(run());
+    const Texts t = sink.texts();
+    EXPECT_NE(std::find(t.begin(), t.end(),
+                        "\\Filesフォルダが規定値ではありません。\r\n"
+                        "\\Files のファイルは、ユーザーにおいてコピー等を行ってください。\r\n"
+                        "ファイルが存在しなければ、何もする必要はありません。"),
+              t.end());
+    EXPECT_NE(std::find(t.begin(), t.end(), "のセットアップが終了しました。"), t.end());
+    EXPECT_TRUE(fs::is_directory(target() + "Files"));
+    EXPECT_TRUE(host.ended);
+}
+
+TEST_F(InstallerTest, FailuresLeaveNoHalfInstallation) {
+    // A shortcut that cannot be written: the program copied before it is taken back.
+    TempDir::Write(d / "apps", "a file in the way");
+    EXPECT_FALSE(run());
+    EXPECT_EQ(sink.boxes.back().caption, "エラー");
+    EXPECT_EQ(sink.texts().back(),
+              "ショートカットの作成に失敗しました。\rセットアップをやり直してみてください。");
+    EXPECT_FALSE(fs::exists(target() + "tolmo"));
+    EXPECT_FALSE(fs::exists(target() + "ReadMe.txt"));
+    EXPECT_FALSE(host.ended);
+    // A relative folder is refused.
+    fs::remove(d / "apps");
+    r.targetText = "relative/folder";
+    sink.answers = {true};
+    EXPECT_FALSE(run());
+    EXPECT_EQ(sink.texts().back(), "セットアップフォルダを作成できません。");
+}
+
+TEST_F(InstallerTest, CompanionsOfAnInstalledProgramComeFromItsShareFolder) {
+    fs::create_directories(d / "usr/bin");
+    fs::create_directories(d / "usr/share/tolmo");
+    fs::copy(src() + "tolmo", d / "usr/bin/tolmo");
+    TempDir::Write(d / "usr/share/tolmo/HDay.dat", "shared holidays");
+    r.sourceFolder = d / "usr/bin/";
+    ASSERT_TRUE(run());
+    EXPECT_EQ(TempDir::Read(target() + "HDay.dat"), "shared holidays");
+    EXPECT_FALSE(fs::exists(target() + "ReadMe.txt"));
+}
+
+TEST_F(InstallerTest, HandOverThatCannotStartKeepsRunning) {
+    host.startWorks = false;
+    EXPECT_TRUE(run());
+    EXPECT_FALSE(host.ended);
+    EXPECT_FALSE(fs::exists(target() + "Tolmo2Ju.$$$"));
+}
+
+TEST_F(InstallerTest, ShortcutSwitches) {
+    const std::string program = src() + "tolmo";
+    EXPECT_FALSE(ShortcutOn(r.folders, TShortcutPlace::Desktop));
+    sink.answers = {false};
+    EXPECT_FALSE(SwitchShortcutOn(r.folders, TShortcutPlace::Desktop, program));
+    sink.answers = {true};
+    EXPECT_TRUE(SwitchShortcutOn(r.folders, TShortcutPlace::Desktop, program));
+    EXPECT_TRUE(fs::exists(r.folders.desktop + "トルモ.desktop"));
+    // Off asks with No as default; No keeps it.
+    sink.answers = {};
+    EXPECT_TRUE(SwitchShortcutOff(r.folders, TShortcutPlace::Desktop));
+    EXPECT_FALSE(sink.boxes.back().defaultYes);
+    TempDir::Write(r.folders.desktop + "Tolmo.desktop", "older one");
+    sink.answers = {true};
+    EXPECT_FALSE(SwitchShortcutOff(r.folders, TShortcutPlace::Desktop));
+    EXPECT_FALSE(fs::exists(r.folders.desktop + "Tolmo.desktop"));
+    EXPECT_FALSE(fs::exists(r.folders.desktop + "トルモ.desktop"));
+}
+
+} // namespace

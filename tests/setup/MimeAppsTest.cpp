@@ -1,0 +1,122 @@
+// mimeapps.list edits keep every other line; the association and "send to" under a temporary
+// HOME.
+#include "setup/MimeApps.h"
+
+#include "platform/Folders.h"
+#include "setup/Options.h"
+
+#include "../support/RecordingSink.h"
+#include "../support/TempDir.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kList = "# my associations\r\n"
+                          "[Added Associations]\r\n"
+                          "text/plain=gedit.desktop;\r\n"
+                          "\r\n"
+                          "[Default Applications]\r\n"
+                          "image/png=eog.desktop;\r\n"
+                          "text/plain=gedit.desktop;kate.desktop;\r\n"
+                          "\r\n"
+                          "[X-Unknown]\r\n"
+                          "key=value\r\n";
+
+TEST(MimeAppsTest, AddAndRemoveKeepEverythingElse) {
+    std::string with = WithDefaultApplication(kList, "text/plain", "tolmo-text.desktop");
+    EXPECT_NE(with.find("text/plain=tolmo-text.desktop;gedit.desktop;kate.desktop;\r\n"),
+              std::string::npos);
+    EXPECT_TRUE(IsDefaultApplication(with, "text/plain", "tolmo-text.desktop"));
+    // Added twice: still once.
+    EXPECT_EQ(WithDefaultApplication(with, "text/plain", "tolmo-text.desktop"), with);
+    std::string without = WithoutDefaultApplication(with, "text/plain", "tolmo-text.desktop");
+    EXPECT_EQ(without, kList);
+    EXPECT_FALSE(IsDefaultApplication(without, "text/plain", "tolmo-text.desktop"));
+}
+
+TEST(MimeAppsTest, MissingSectionOrKey) {
+    EXPECT_EQ(WithDefaultApplication("", "text/plain", "t.desktop"),
+              "[Default Applications]\ntext/plain=t.desktop;\n");
+    const std::string noKey = "[Default Applications]\nimage/png=eog.desktop;\n\n[Other]\na=b";
+    std::string with = WithDefaultApplication(noKey, "text/plain", "t.desktop");
+    EXPECT_EQ(with, "[Default Applications]\nimage/png=eog.desktop;\ntext/plain=t.desktop;\n\n"
+                    "[Other]\na=b");
+    // The line we added goes again entirely.
+    EXPECT_EQ(WithoutDefaultApplication(with, "text/plain", "t.desktop"), noKey);
+    const std::string other = "[Other]\ntext/plain=x.desktop;";
+    EXPECT_EQ(WithDefaultApplication(other, "text/plain", "t.desktop"),
+              other + "\n\n[Default Applications]\ntext/plain=t.desktop;\n");
+}
+
+class SystemActionsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        for (const char* v : {"XDG_CONFIG_HOME", "XDG_DATA_HOME"}) {
+            const char* old = std::getenv(v);
+            saved.emplace_back(v, old ? old : "");
+        }
+        setenv("XDG_CONFIG_HOME", (d / "config").c_str(), 1);
+        setenv("XDG_DATA_HOME", (d / "data").c_str(), 1);
+    }
+    void TearDown() override {
+        for (auto& [k, v] : saved)
+            v.empty() ? unsetenv(k.c_str()) : setenv(k.c_str(), v.c_str(), 1);
+    }
+    TempDir d;
+    RecordingSink sink;
+    std::vector<std::pair<std::string, std::string>> saved;
+};
+
+TEST_F(SystemActionsTest, AssociationComesAndGoes) {
+    fs::create_directories(d / "config");
+    TempDir::Write(d / "config/mimeapps.list", kList);
+    sink.answers = {false};
+    EXPECT_FALSE(AssociateTextFiles("/opt/my tolmo/tolmo"));
+    EXPECT_EQ(sink.texts().back(), "中止します。");
+    EXPECT_FALSE(TextFilesAssociated());
+    sink.answers = {true};
+    ASSERT_TRUE(AssociateTextFiles("/opt/my tolmo/tolmo"));
+    EXPECT_EQ(sink.texts().back(), "テキストファイルをトルモに関連づけました。");
+    EXPECT_TRUE(TextFilesAssociated());
+    const std::string entry = TempDir::Read(d / "data/applications/tolmo-text.desktop");
+    EXPECT_NE(entry.find("MimeType=text/plain;\n"), std::string::npos);
+    EXPECT_NE(entry.find("Exec=\"/opt/my tolmo/tolmo\" %F\n"), std::string::npos);
+    sink.answers = {true};
+    ASSERT_TRUE(RemoveTextAssociation());
+    EXPECT_FALSE(TextFilesAssociated());
+    EXPECT_EQ(TempDir::Read(d / "config/mimeapps.list"), kList);
+    EXPECT_FALSE(fs::exists(d / "data/applications/tolmo-text.desktop"));
+}
+
+TEST_F(SystemActionsTest, UnwritableApplicationsFolderGivesAMessage) {
+    fs::create_directories(d / "data");
+    TempDir::Write(d / "data/applications", "a file in the way");
+    sink.answers = {true};
+    EXPECT_FALSE(AssociateTextFiles("/usr/bin/tolmo"));
+    EXPECT_EQ(sink.texts().back(),
+              "テキストファイルをトルモに関連づけられませんでした。\r\n中止します。");
+    EXPECT_FALSE(fs::exists(d / "config/mimeapps.list"));
+}
+
+TEST_F(SystemActionsTest, SendToReplacesAnExistingEntryWhenAllowed) {
+    TSpecialFolders f;
+    f.sendTo = d / "scripts/";
+    fs::create_directories(f.sendTo);
+    TempDir::Write(f.sendTo + "Tolmo", "old");
+    sink.answers = {true, false};
+    EXPECT_FALSE(RegisterSendTo("/usr/bin/tolmo", f));
+    EXPECT_EQ(sink.texts()[1],
+              "既に、トルモのショートカットが登録してあります。\r\n置き換えますか？");
+    EXPECT_FALSE(fs::exists(fs::symlink_status(f.sendTo + "トルモ")));
+    sink.answers = {true, true};
+    ASSERT_TRUE(RegisterSendTo("/usr/bin/tolmo", f));
+    EXPECT_EQ(fs::read_symlink(f.sendTo + "トルモ"), "/usr/bin/tolmo");
+    EXPECT_EQ(sink.texts().back(), "「送る」にトルモを登録しました。");
+}
+
+} // namespace
