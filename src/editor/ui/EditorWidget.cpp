@@ -205,6 +205,8 @@ bool TEditor::focusNextPrevChild(bool next) {
 
 bool TEditor::RunCommand(TEditorCommand c, int arg, TEditorCommandKeys keys) {
     TQtEditorClipboard clipboard([this](const QString& m) { Warn(m); });
+    clipboard.table = DocTable();
+    clipboard.convert = [this](const QString& t, int* n) { return FromUtf16(t, n); };
     return Execute(*FCore, c, arg, keys, &clipboard);
 }
 

@@ -195,13 +195,13 @@ QKeySequence ToKeySequence(const std::string& text) {
 
 std::string TQtEditorClipboard::Text(bool& box) {
     int lost = 0;
-    std::string s = EditorMimeText(QGuiApplication::clipboard()->mimeData(), box, lost);
+    std::string s = EditorMimeText(QGuiApplication::clipboard()->mimeData(), box, lost, convert);
     if (lost && warn_ && !s.empty()) warn_(LostCharsMessage(lost));
     return s;
 }
 
 void TQtEditorClipboard::SetText(const std::string& cp932, bool box) {
-    QGuiApplication::clipboard()->setMimeData(MakeEditorMime(cp932, box));
+    QGuiApplication::clipboard()->setMimeData(MakeEditorMime(cp932, box, table));
 }
 
 bool TQtEditorClipboard::HasText() const {

@@ -55,6 +55,9 @@ class TQtEditorClipboard : public TEditorClipboard {
     std::string Text(bool& box) override;
     void SetText(const std::string& cp932, bool box) override;
     bool HasText() const;
+    // The document's table (copying) and its conversion of pasted text (null: plain CP932).
+    const TCharTable* table = nullptr;
+    std::function<std::string(const QString&, int*)> convert;
 
   private:
     std::function<void(const QString&)> warn_;
