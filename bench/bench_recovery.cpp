@@ -40,7 +40,9 @@ std::string BigText() {
 TEditorScreenStrings& Store() {
     static std::unique_ptr<TEditorScreenStrings> s = [] {
         auto p = std::make_unique<TEditorScreenStrings>();
-        p->WrapOption().SetWrapByte(80);
+        TEditorWrapOption wrap = p->WrapOption();
+        wrap.SetWrapByte(80);
+        p->SetWrapOption(wrap);
         p->SetWordWrap(true);
         p->SetText(BigText());
         return p;

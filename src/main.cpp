@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
         TPages* pages = AttachPages(fmEditor, dtEditor);
         AttachEncodingUi(fmEditor, *pages);
         auto* commands = new TWindowCommands(fmEditor, *pages); // owned by the window
-        new TFileCommandsWindow(fmEditor, *pages);              // owned by the window
+        auto* fileCommands = new TFileCommandsWindow(fmEditor, *pages); // owned by the window
         new TPrintCommands(fmEditor, *commands);                // owned by the window
         new TDisplayCommands(fmEditor, dtEditor, *pages);       // owned by the window
         // Last: the menus are put in their final order and every key goes through the rules.
@@ -90,6 +90,20 @@ int main(int argc, char** argv) {
                             fmEditor.StartUp.args, nullptr});
         };
         fmEditor.OnActivated = [&fmEditor] { CheckReleaseAge(&fmEditor, fmEditor.Settings); };
+        // The その他 menu's dialogs: backup (0), setup (1) and start-up methods (2), the options,
+        // the release-age notice and the about box.
+        fileCommands->OpenSetup = [&fmEditor](int mode) {
+            RunSetupDialog(&fmEditor, mode,
+                           {fmEditor.StartUp.programFolder, fmEditor.DataFolder,
+                            fmEditor.StartUp.args, nullptr});
+        };
+        fileCommands->OpenOptions = [&fmEditor] {
+            RunOptionsDialog(&fmEditor, fmEditor.Settings, fmEditor.SettingsFile,
+                             fmEditor.StartUp.programFolder);
+        };
+        fileCommands->OpenInfo = [&fmEditor] { RunInfoDialog(&fmEditor, fmEditor.Settings); };
+        fileCommands->OpenAbout = [&fmEditor] { RunAboutDialog(&fmEditor); };
+        fileCommands->UpdateDialogItems();
         fmEditor.show();
         result = app.exec();
     } // The main window goes first, then the data module.

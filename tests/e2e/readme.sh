@@ -48,11 +48,14 @@ sleep 1
 xdotool windowfocus --sync "$WIN" 2>/dev/null
 sleep 0.3
 
-# その他(&O): "ReadMe.txt 表示" is the last item that can be chosen (the dialogs of the other
-# items wait for their pieces), so Up from the opened menu reaches it.
+# その他(&O): "ReadMe.txt 表示" is the fourth item from the end (起動方法, セットアップ and
+# バックアップ＆リストア follow it), so four steps up from the opened menu reach it.
 key alt+o
 sleep 0.3
 import -window root "$SHOTS/1-sonota-menu.png"
+key Up
+key Up
+key Up
 key Up
 key Return
 sleep 1
