@@ -29,7 +29,7 @@ struct TDesktopEntry {
 // One argument of an Exec line, quoted when it needs it (blanks, quotes, "$", "\", "`" ...).
 std::string QuoteExecArgument(const std::string& arg);
 // The text of a desktop entry (Type=Application, Icon=tolmo), values escaped as the
-// specification wants ("\" as "\\" in string values, "%" as "%%" in Exec).
+// freedesktop desktop-entry format wants ("\" as "\\" in string values, "%" as "%%" in Exec).
 std::string DesktopEntryText(const TDesktopEntry& e);
 
 // Writes folder + name + ".desktop" pointing at the program (name: the program's file name +
