@@ -480,12 +480,19 @@ void TCustomMemMapEvt::Poll() {
         }
     } restart{*this};
     if (!FView) return;
-    const std::uint16_t mask = BlockMask();
     int max = Load16(FView + 20);
     if (max > MaxSlots) max = MaxSlots;
+    // All counters are read before the mask and before any handler runs. A process sets its bit
+    // before it counts its first update, so a counter read while the bit is still clear predates
+    // that update. Read slot by slot after the mask, a process that entered and updated while a
+    // handler of a lower slot ran would have its update recorded as seen and never raised.
+    std::uint16_t counters[MaxSlots];
+    for (int i = 0; i < max; ++i)
+        counters[i] = BlockCounter(i);
+    const std::uint16_t mask = BlockMask();
     for (int i = 0; i < max && FView; ++i) {
         const std::uint16_t bit = 0x8000 >> i;
-        const std::uint16_t counter = BlockCounter(i);
+        const std::uint16_t counter = counters[i];
         const bool entered = (mask & bit) && !(FLastMask & bit);
         const bool updated = (mask & bit) && counter != FLastCounters[i];
         const bool exited = !(mask & bit) && (FLastMask & bit);

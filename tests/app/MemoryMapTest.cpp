@@ -196,6 +196,30 @@ TEST(MemoryMap, TenThousandUpdatesWrapTheCounterAndEachIsSeen) {
     EXPECT_EQ(updates, 10000);
 }
 
+TEST(MemoryMap, AnUpdateMadeWhileTheHandlersRunIsReportedByTheNextPoll) {
+    // A late process enters and updates while the observer's handler for a lower slot runs: its
+    // update is raised on the next tick even though its slot was empty when the tick began.
+    TempRuntimeDir dir;
+    TMemMapEvt observer, early, late;
+    for (TMemMapEvt* m : {&observer, &early, &late})
+        Configure(*m, "Late", 4);
+    observer.SetActive(true);
+    Seen seen;
+    seen.Attach(observer);
+    observer.OnEnter = [&](TCustomMemMapEvt&, std::uint16_t s) {
+        seen.Add("enter", s);
+        if (s == 1) {
+            late.SetActive(true);
+            late.Update();
+        }
+    };
+    observer.Poll();
+    early.SetActive(true);
+    observer.Poll();
+    observer.Poll();
+    EXPECT_EQ(seen.events, (std::vector<std::string>{"enter0", "enter1", "enter2", "update2"}));
+}
+
 TEST(MemoryMap, KilledLockHolderNeitherHangsNorKeepsItsSlot) {
     TempRuntimeDir dir;
     TMemMapEvt first;
