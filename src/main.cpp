@@ -4,6 +4,7 @@
 #include "app/ShellUtil.h"
 #include "app/ui/Application.h"
 #include "app/ui/SessionEnd.h"
+#include "mainwindow/DocumentEncoding.h"
 #include "mainwindow/ui/CommandSurface.h"
 #include "mainwindow/ui/DiskWatch.h"
 #include "mainwindow/ui/DisplayCommands.h"
@@ -98,8 +99,9 @@ int main(int argc, char** argv) {
                             fmEditor.StartUp.args, nullptr});
         };
         fileCommands->OpenOptions = [&fmEditor] {
-            RunOptionsDialog(&fmEditor, fmEditor.Settings, fmEditor.SettingsFile,
-                             fmEditor.StartUp.programFolder);
+            if (RunOptionsDialog(&fmEditor, fmEditor.Settings, fmEditor.SettingsFile,
+                                 fmEditor.StartUp.programFolder))
+                SetNewPageFormat(ReadNewPageFormat(fmEditor.SettingsFile));
         };
         fileCommands->OpenInfo = [&fmEditor] { RunInfoDialog(&fmEditor, fmEditor.Settings); };
         fileCommands->OpenAbout = [&fmEditor] { RunAboutDialog(&fmEditor); };
