@@ -99,9 +99,11 @@ int main(int argc, char** argv) {
                             fmEditor.StartUp.args, nullptr});
         };
         fileCommands->OpenOptions = [&fmEditor] {
-            if (RunOptionsDialog(&fmEditor, fmEditor.Settings, fmEditor.SettingsFile,
-                                 fmEditor.StartUp.programFolder))
-                SetNewPageFormat(ReadNewPageFormat(fmEditor.SettingsFile));
+            if (!RunOptionsDialog(&fmEditor, fmEditor.Settings, fmEditor.SettingsFile,
+                                  fmEditor.StartUp.programFolder))
+                return false;
+            SetNewPageFormat(ReadNewPageFormat(fmEditor.SettingsFile));
+            return true;
         };
         fileCommands->OpenInfo = [&fmEditor] { RunInfoDialog(&fmEditor, fmEditor.Settings); };
         fileCommands->OpenAbout = [&fmEditor] { RunAboutDialog(&fmEditor); };

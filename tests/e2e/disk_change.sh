@@ -6,55 +6,18 @@ set -u
 BIN=${TOLMO_BIN:?TOLMO_BIN names the program}
 . "$(dirname "$0")/../support/e2e_session.sh"
 e2e_session diskchange
-INI=$XDG_CONFIG_HOME/Brix/Tolmo/Tolmo.ini
-REC=$HOME/.local/state/Brix/Tolmo/recovery
 MEMO=$T/docs/a.txt
 printf 'alpha\r\n' >"$MEMO"
 
 fail() {
     echo "FAIL: $*"
     cat "$T"/stderr.* 2>/dev/null
-    ls -lR "$REC" 2>/dev/null
     import -window root "$SHOTS/diskchange-failure.png" 2>/dev/null
     exit 1
 }
-RUN=0
-start() {
-    local attempt
-    for attempt in 1 2 3; do
-        RUN=$((RUN + 1))
-        "$BIN" "$@" 2>"$T/stderr.$RUN" & PID=$!
-        WIN=""
-        for _ in $(seq 600); do
-            WIN=$(xdotool search --onlyvisible --name "トルモ - Tolmo" 2>/dev/null | head -1)
-            [ -n "$WIN" ] && break
-            kill -0 "$PID" 2>/dev/null || break
-            sleep 0.1
-        done
-        [ -n "$WIN" ] && break
-        wait "$PID" 2>/dev/null
-        grep -q "could not connect to display" "$T/stderr.$RUN" || fail "the program ended at start"
-        sleep 1
-    done
-    [ -n "$WIN" ] || fail "no main window"
-}
-activate() { xdotool windowactivate --sync "$WIN" 2>/dev/null || xdotool windowfocus --sync "$WIN"; }
-waitGone() {
-    for _ in $(seq 600); do kill -0 "$PID" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$PID" 2>/dev/null && fail "the program did not end"
-    wait "$PID" 2>/dev/null
-}
+activate() { e2e_activate; }
 key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
 typeText() { xdotool type --delay 40 "$1"; sleep 0.3; }
-findWindow() {
-    local w=""
-    for _ in $(seq ${2:-300}); do
-        w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
-        [ -n "$w" ] && break
-        sleep 0.1
-    done
-    echo "$w"
-}
 # Waits (30 s at most) until no visible window has the title.
 windowGone() {
     for _ in $(seq 300); do
@@ -69,12 +32,11 @@ expectFile() {
     for _ in $(seq 300); do [ "$(bytesOf)" = "$1" ] && return 0; sleep 0.1; done
     fail "$2: $(bytesOf)"
 }
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
 xdotool getdisplaygeometry >/dev/null 2>&1 || fail "no X display"
 # Waits for the question, shows it and answers it with the key.
 answer() {
     local q
-    q=$(findWindow "$1")
+    q=$(e2e_find_window "$1" 300)
     [ -n "$q" ] || fail "no question: $2"
     import -window root "$SHOTS/diskchange-$2.png"
     xdotool windowactivate --sync "$q" 2>/dev/null
@@ -82,7 +44,7 @@ answer() {
     windowGone "$1"
 }
 
-start "$MEMO"
+e2e_start "$MEMO"
 activate
 # 1. Changed by another process while the page has the focus: Yes (the default for a page
 #    without edits) re-reads it; the typed character lands in the new text.
@@ -109,6 +71,5 @@ typeText "2"
 key ctrl+s
 answer "確認" save-deleted Return
 expectFile '12beta\r\n' "the deleted file was not written again"
-kill -TERM "$PID"
-waitGone
+e2e_stop
 echo PASS
