@@ -1,6 +1,6 @@
 // The file commands in a real main window: their menu items, an external editor (a small script)
 // that changes the file while the window goes on working, and addresses in the text: the hand
-// pointer and the browser started with the address as one argument.
+// pointer and the browser started with the address as one argument; accepted options apply at once.
 #include "mainwindow/ui/FileCommandsWindow.h"
 
 #include "editor/ui/EditorWidget.h"
@@ -12,15 +12,23 @@
 #include "mainwindow/ui/SharedObjects.h"
 #include "mainwindow/ui/WindowCommands.h"
 #include "platform/Cp932.h"
+#include "platform/IniFile.h"
+#include "setup/ui/OptionsDialog.h"
+#include "setup/ui/SetupDialogs.h"
 
 #include "../../support/RecordingSink.h"
 #include "../../support/TempDir.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTimer>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -163,6 +171,50 @@ TEST_F(FileCommandsWindowTest, AddressesShowTheHandAndReachTheBrowserAsOneArgume
     fm->Settings.Browser = "";
     EXPECT_FALSE(clicks->OpenAddress("http://x/"));
     EXPECT_EQ(sink.texts().back(), "ブラウザが指定されていません。\r\n中止します。");
+}
+
+TEST_F(FileCommandsWindowTest, AcceptedOptionsApplyAtOnceAndStayAfterClosing) {
+    fm->SettingsFile = d / "Tolmo.ini";
+    files->OpenOptions = [&] {
+        return RunOptionsDialog(fm.get(), fm->Settings, fm->SettingsFile, info.programFolder);
+    };
+    files->UpdateDialogItems();
+    auto withDialog = [&](std::function<void(TfmSet&)> act) {
+        QTimer::singleShot(0, [act] {
+            auto* dlg = qobject_cast<TfmSet*>(QApplication::activeModalWidget());
+            ASSERT_NE(dlg, nullptr);
+            act(*dlg);
+        });
+        action("mnSet")->trigger();
+    };
+    const int count = pages->MenuCount();
+    const bool ask = pages->Book().knKakunin;
+    ASSERT_FALSE(fm->StatusShowsRows);
+    withDialog([](TfmSet& s) {
+        s.edtMenuCount->setValue(20);
+        s.btnCancel->click();
+    });
+    EXPECT_EQ(pages->MenuCount(), count);
+
+    withDialog([&](TfmSet& s) {
+        s.edtMenuCount->setValue(20);
+        s.cbKnKakunin->setChecked(!ask);
+        s.rbWpLine->setChecked(true);
+        s.cbisEditor->setChecked(true);
+        s.BitBtn1->click();
+    });
+    EXPECT_EQ(pages->MenuCount(), 20);
+    EXPECT_EQ(pages->Book().knKakunin, !ask);
+    EXPECT_TRUE(fm->StatusShowsRows);
+    EXPECT_TRUE(action("mnEditor")->isVisible());
+    // A display mode picked in the menu since stays when the option itself is left alone.
+    fm->StatusShowsRows = false;
+    pages->SetRowColMode(false);
+    withDialog([](TfmSet& s) { s.BitBtn1->click(); });
+    EXPECT_FALSE(fm->StatusShowsRows);
+    // Closing writes the window's values: the new list size is not taken back.
+    EXPECT_TRUE(fm->close());
+    EXPECT_EQ(TIniFile(fm->SettingsFile).ReadInteger("Set", "MenuCount", 0), 20);
 }
 
 } // namespace
