@@ -3,6 +3,7 @@
 // the jump column with its marks, placements and height rule, the status panels, and keys held
 // back while a modal dialog is open.
 #include "mainwindow/ui/CommandSurface.h"
+#include "MainWindowFixture.h"
 
 #include "editor/ui/EditorWidget.h"
 #include "mainwindow/MyFileList.h"
@@ -42,15 +43,10 @@ struct PaintCounter : QObject {
     }
 };
 
-class CommandSurfaceTest : public ::testing::Test {
+class CommandSurfaceTest : public MainWindowFixture {
   protected:
     void SetUp() override {
-        if (const char* old = std::getenv("XDG_CONFIG_HOME")) oldConfig = old;
-        setenv("XDG_CONFIG_HOME", (d / "config").c_str(), 1);
-        fs::create_directories(d / "prog");
-        info.programFolder = d / "prog/";
-        fm = std::make_unique<TfmEditor>(dt, info);
-        pages = AttachPages(*fm, dt);
+        MakeWindow();
         cmds = new TWindowCommands(*fm, *pages);
         surface = new TCommandSurface(*fm, *pages, *cmds);
         surface->LockKeySource = [this] { return locks; };
@@ -58,13 +54,6 @@ class CommandSurfaceTest : public ::testing::Test {
         fm->show();
         QApplication::setActiveWindow(fm.get());
         open("memo.txt", "first\r\nsecond\r\n");
-    }
-    void TearDown() override {
-        fm.reset();
-        if (oldConfig.empty())
-            unsetenv("XDG_CONFIG_HOME");
-        else
-            setenv("XDG_CONFIG_HOME", oldConfig.c_str(), 1);
     }
     void open(const std::string& name, const std::string& text) {
         TempDir::Write(d / name, text);
@@ -82,13 +71,6 @@ class CommandSurfaceTest : public ::testing::Test {
     QString panel(int i) { return surface->Panel(i)->text(); }
     QString caption(int i) { return surface->Button(i)->text(); }
 
-    TempDir d;
-    std::string oldConfig;
-    RecordingSink sink;
-    TStartUpInfo info;
-    TdtEditor dt;
-    std::unique_ptr<TfmEditor> fm;
-    TPages* pages = nullptr;
     TWindowCommands* cmds = nullptr;
     TCommandSurface* surface = nullptr;
     TEditor* editor = nullptr;
@@ -119,11 +101,6 @@ TEST_F(CommandSurfaceTest, KeysPassTheMenuRulesAndUnwiredItemsStayDisabled) {
     fm->SetMenuHandler("mnInsatsu", [&] { ++printed; });
     surface->Key("mnInsatsu")->trigger();
     EXPECT_EQ(printed, 1);
-    QStringList titles;
-    for (QAction* a : fm->menuBar()->actions())
-        if (a->isVisible()) titles << a->text();
-    EXPECT_EQ(titles, (QStringList{"ファイル(&F)", "編集(&E)", "検索(&S)", "ウィンドウ(&W)",
-                                   "その他(&O)"}));
 }
 
 TEST_F(CommandSurfaceTest, PasteCaretRuleNearTheTopAndTheEnd) {
