@@ -2,6 +2,7 @@
 // that changes the file while the window goes on working, and addresses in the text: the hand
 // pointer and the browser started with the address as one argument; accepted options apply at once.
 #include "mainwindow/ui/FileCommandsWindow.h"
+#include "MainWindowFixture.h"
 
 #include "editor/ui/EditorWidget.h"
 #include "mainwindow/ui/AddressClicks.h"
@@ -37,18 +38,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class FileCommandsWindowTest : public ::testing::Test {
+class FileCommandsWindowTest : public MainWindowFixture {
   protected:
     void SetUp() override {
-        fs::create_directories(d / "prog");
-        info.programFolder = d / "prog/";
-        fm = std::make_unique<TfmEditor>(dt, info);
-        pages = AttachPages(*fm, dt);
+        MakeWindow();
         cmds = new TWindowCommands(*fm, *pages);
         files = new TFileCommandsWindow(*fm, *pages);
         pages->Book().firstShow = false;
     }
-    void TearDown() override { fm.reset(); }
     TEditor* open(const std::string& path, const std::string& utf8) {
         TempDir::Write(path, Utf8ToCp932(utf8));
         EXPECT_TRUE(pages->Book().OpenFile(path));
@@ -61,12 +58,6 @@ class FileCommandsWindowTest : public ::testing::Test {
     }
     QAction* action(const char* name) { return fm->findChild<QAction*>(name); }
 
-    TempDir d;
-    RecordingSink sink;
-    TStartUpInfo info;
-    TdtEditor dt;
-    std::unique_ptr<TfmEditor> fm;
-    TPages* pages = nullptr;
     TWindowCommands* cmds = nullptr;
     TFileCommandsWindow* files = nullptr;
 };
