@@ -186,9 +186,8 @@ TEST(Hiduke, FieldsMoveWithCtrlArrows) {
     Shown s(Preset("2006/2/5"));
     s.Focus(s.dlg.edtDay);
     Key(s.dlg.edtDay, Qt::Key_Left, {}, Qt::ControlModifier);
-    EXPECT_EQ(QApplication::focusWidget() == s.dlg.edtMonth ||
-                  s.dlg.UpDown->Associated() == s.dlg.edtMonth,
-              true);
+    EXPECT_TRUE(QApplication::focusWidget() == s.dlg.edtMonth ||
+                s.dlg.UpDown->Associated() == s.dlg.edtMonth);
 }
 
 TEST(Hiduke, HolidayFileAndHelp) {

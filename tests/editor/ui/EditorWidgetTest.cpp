@@ -198,7 +198,6 @@ TEST_F(Widget, OnlyChangedRowsRepaint) {
 
 TEST_F(Widget, MouseClickDragAndRowSelect) {
     ed.SetText("hello world\r\nsecond\r\n");
-    const TEditorMetrics& m = ed.Metrics();
     const QPoint p0 = ed.CellOrigin(0, 2) + QPoint(1, 2);
     Mouse(QEvent::MouseButtonPress, p0);
     Mouse(QEvent::MouseButtonRelease, p0);
@@ -219,7 +218,6 @@ TEST_F(Widget, MouseClickDragAndRowSelect) {
     Mouse(QEvent::MouseButtonPress, QPoint(2, ed.CellOrigin(1, 0).y() + 2));
     Mouse(QEvent::MouseButtonRelease, QPoint(2, ed.CellOrigin(1, 0).y() + 2));
     EXPECT_EQ(ed.Core().SelText(), "secondllo\r\n");
-    (void)m;
 }
 
 TEST_F(Widget, BoxClipboardRoundTrip) {
