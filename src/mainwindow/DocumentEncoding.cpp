@@ -56,7 +56,7 @@ bool ReadPageDocument(const std::string& path, const TEncoding* chosen, TDecoded
         if (error) error->clear();
         return false;
     }
-    *doc = DecodeDocument(bytes, e, NewPageFormat().lineEnd);
+    *doc = DecodeDocumentFrom(std::move(bytes), e, NewPageFormat().lineEnd);
     // A pure ASCII file written as UTF-8 with a BOM by the new-page format keeps having none.
     if (!d.decided && !chosen) doc->format.bom = false;
     return true;

@@ -552,6 +552,17 @@ TLineEndCounts CountLineEnds(std::string_view text) {
 
 // ---- decoding ----
 
+namespace {
+
+// What every decoding ends with: the end-of-file mark and the line ends.
+void finishDecoding(TDecodedDocument& doc, TLineEndStyle newLineEnd) {
+    doc.text.resize(TextLengthBeforeEofMark(doc.text));
+    doc.lineEnds = CountLineEnds(doc.text);
+    doc.format.lineEnd = doc.lineEnds.Main(newLineEnd);
+}
+
+} // namespace
+
 TDecodedDocument DecodeDocument(std::string_view bytes, TEncoding encoding,
                                 TLineEndStyle newLineEnd) {
     TDecodedDocument doc;
@@ -600,9 +611,17 @@ TDecodedDocument DecodeDocument(std::string_view bytes, TEncoding encoding,
             doc.readOnlyReason = "この文書は " + EncodingName(encoding) +
                                  " として読み込んだとおりに書き戻せません。";
     }
-    doc.text.resize(TextLengthBeforeEofMark(doc.text));
-    doc.lineEnds = CountLineEnds(doc.text);
-    doc.format.lineEnd = doc.lineEnds.Main(newLineEnd);
+    finishDecoding(doc, newLineEnd);
+    return doc;
+}
+
+TDecodedDocument DecodeDocumentFrom(std::string&& bytes, TEncoding encoding,
+                                    TLineEndStyle newLineEnd) {
+    if (encoding != TEncoding::ShiftJis) return DecodeDocument(bytes, encoding, newLineEnd);
+    TDecodedDocument doc;
+    doc.format.encoding = encoding;
+    doc.text = std::move(bytes);
+    finishDecoding(doc, newLineEnd);
     return doc;
 }
 

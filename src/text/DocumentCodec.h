@@ -73,6 +73,9 @@ struct TDecodedDocument {
 // found keep newLineEnd.
 TDecodedDocument DecodeDocument(std::string_view bytes, TEncoding encoding,
                                 TLineEndStyle newLineEnd = TLineEndStyle::CrLf);
+// The same, taking the bytes: a Shift-JIS text becomes the document's text without a copy.
+TDecodedDocument DecodeDocumentFrom(std::string&& bytes, TEncoding encoding,
+                                    TLineEndStyle newLineEnd = TLineEndStyle::CrLf);
 
 // What could not be written.
 struct TEncodeReport {
