@@ -55,6 +55,7 @@ class TEditorCore : public TEditorPropTarget {
     std::shared_ptr<TEditorScreenStrings> SharedStore() const { return FRows->SharedStore(); }
     // Replaces the whole text (no undo history).
     void SetText(std::string_view cp932);
+    void TakeText(std::string&& cp932); // without copying the bytes
     std::string Text() const { return FStore->Text(); }
 
     // Caret and view.

@@ -69,13 +69,13 @@ bool ReadPageDocument(const std::string& path, const TEncoding* chosen, TDecoded
         if (error) error->clear();
         return false;
     }
-    *doc = DecodeDocument(bytes, e, NewPageFormat().lineEnd);
+    *doc = DecodeFileBytes(std::move(bytes), e, NewPageFormat().lineEnd);
     // A pure ASCII file written as UTF-8 with a BOM by the new-page format keeps having none.
     if (!d.decided && !chosen) doc->format.bom = false;
     return true;
 }
 
-bool EncodePageDocument(std::string_view storeText, TPageDocument& d, std::string* bytes,
+bool EncodePageDocument(std::string storeText, TPageDocument& d, std::string* bytes,
                         std::string* error) {
     if (d.lineEnds.Mixed() && !d.mixedTold) {
         ShowMessage("この文書の改行コードは混在しています (CR+LF " +
@@ -85,7 +85,7 @@ bool EncodePageDocument(std::string_view storeText, TPageDocument& d, std::strin
         d.mixedTold = true;
     }
     TEncodeReport r;
-    *bytes = EncodeDocument(storeText, d.format, d.table.get(), &r);
+    *bytes = EncodeStoreText(std::move(storeText), d.format, d.table.get(), &r);
     if (!r.ok()) {
         if (error)
             *error = EncodingName(d.format.encoding, d.format.bom) + " では表せない文字が " +

@@ -95,7 +95,7 @@ bool TEditorPageEditor::load(const std::string& path, const TEncoding* chosen, s
     doc_->mixedTold = false;
     doc_->readOnlyReason = d.readOnlyReason;
     if (auto store = editor_->Core().SharedStore()) store->SetCharTable(d.table);
-    editor_->SetText(d.text);
+    editor_->TakeText(std::move(d.text));
     editor_->Core().Modified = false;
     if (hadReason && d.readOnlyReason.empty()) editor_->Core().SetReadOnly(false);
     if (!d.readOnlyReason.empty()) {
