@@ -3,7 +3,10 @@
 #include "mainwindow/DocumentEncoding.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/MemoryInfo.h"
 #include "platform/MessageBox.h"
+
+#include <sys/stat.h>
 
 #include <sstream>
 
@@ -54,6 +57,18 @@ TFileFormat ParseNewPageFormat(std::string_view encoding, std::string_view lineE
 
 bool ReadPageDocument(const std::string& path, const TEncoding* chosen, TDecodedDocument* doc,
                       std::string* error) {
+    // The text and its rows need about one and a half times the file: refuse clearly before
+    // the machine runs out of memory half-way.
+    struct stat st {};
+    const int64_t avail = AvailableMemoryBytes();
+    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && avail >= 0 &&
+        st.st_size + st.st_size / 2 > avail) {
+        if (error)
+            *error = "[" + path + "] は大きすぎるため開けません。\r\nファイルは " +
+                     std::to_string(st.st_size >> 20) + " MB、使えるメモリは " +
+                     std::to_string(avail >> 20) + " MB です。";
+        return false;
+    }
     std::string bytes;
     if (!ReadWholeFile(path, bytes, error)) return false;
     const TDetection d = DetectEncoding(bytes);
