@@ -122,7 +122,7 @@ static void BM_LoadWrapOneThread(benchmark::State& state) {
 }
 
 // Every size: the floor first, then the load of the same file in the same run.
-#define SCALE(b, mb) \
+#define SCALE(b, mb)                                                                               \
     BENCHMARK(b)->Arg(mb)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime()
 SCALE(BM_ReadCountLinesScale, 100);
 SCALE(BM_LoadWrapOneThread, 100);

@@ -4,17 +4,15 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
-#include <new>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <new>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
-
-} // namespace
+namespace {} // namespace
 
 void AdviseHugePages(void* p, std::size_t n) {
     constexpr std::uintptr_t kHuge = 2u << 20;

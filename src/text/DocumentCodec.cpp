@@ -607,8 +607,9 @@ TDecodedDocument DecodeDocument(std::string_view bytes, TEncoding encoding,
 }
 
 TDecodedDocument DecodeFileBytes(std::string&& bytes, TEncoding encoding,
-                                TLineEndStyle newLineEnd) {
-    if (encoding != TEncoding::ShiftJis) return DecodeDocument(std::string_view(bytes), encoding, newLineEnd);
+                                 TLineEndStyle newLineEnd) {
+    if (encoding != TEncoding::ShiftJis)
+        return DecodeDocument(std::string_view(bytes), encoding, newLineEnd);
     TDecodedDocument doc = DecodeDocument(std::string_view(), encoding, newLineEnd);
     doc.text = std::move(bytes);
     doc.text.resize(TextLengthBeforeEofMark(doc.text));
@@ -821,7 +822,7 @@ std::string EncodeDocument(std::string_view s, const TFileFormat& format, const 
 }
 
 std::string EncodeStoreText(std::string&& s, const TFileFormat& format, const TCharTable* table,
-                           TEncodeReport* report) {
+                            TEncodeReport* report) {
     if (format.encoding == TEncoding::ShiftJis && format.lineEnd == TLineEndStyle::CrLf &&
         (!table || table->Empty())) {
         if (report) *report = TEncodeReport();

@@ -75,7 +75,7 @@ TDecodedDocument DecodeDocument(std::string_view bytes, TEncoding encoding,
                                 TLineEndStyle newLineEnd = TLineEndStyle::CrLf);
 // The same taking the bytes: a Shift-JIS file becomes the text without a copy.
 TDecodedDocument DecodeFileBytes(std::string&& bytes, TEncoding encoding,
-                                TLineEndStyle newLineEnd = TLineEndStyle::CrLf);
+                                 TLineEndStyle newLineEnd = TLineEndStyle::CrLf);
 
 // What could not be written.
 struct TEncodeReport {
@@ -88,7 +88,7 @@ std::string EncodeDocument(std::string_view cp932CrLf, const TFileFormat& format
                            const TCharTable* table, TEncodeReport* report = nullptr);
 // The same taking the text: Shift-JIS with CR LF is the text itself, without a copy.
 std::string EncodeStoreText(std::string&& cp932CrLf, const TFileFormat& format,
-                           const TCharTable* table, TEncodeReport* report = nullptr);
+                            const TCharTable* table, TEncodeReport* report = nullptr);
 
 // The text of the row store as Unicode, with the document's table (null: plain CP932).
 std::u16string DocumentToUtf16(std::string_view cp932, const TCharTable* table);

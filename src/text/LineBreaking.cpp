@@ -324,9 +324,8 @@ void StrToWrapList(std::string_view text, const TWrapSettings& ws, std::vector<T
         out.push_back({0, 0, reLineEnd});
         return;
     }
-    ForEachLine(text, [&](size_t pos, size_t len) {
-        WrapLine(text.substr(pos, len), pos, ws, out);
-    });
+    ForEachLine(text,
+                [&](size_t pos, size_t len) { WrapLine(text.substr(pos, len), pos, ws, out); });
 }
 
 // ---- caret columns ----

@@ -106,8 +106,7 @@ void WrapLine(std::string_view line, uint64_t base, const TWrapSettings& ws,
               std::vector<TWrapRow>& out);
 // Without word wrap: the line as one row, or as rows of at most maxRow bytes (never splitting a
 // two-byte character) when it is longer.
-void SplitLongLine(std::string_view line, uint64_t base, size_t maxRow,
-                   std::vector<TWrapRow>& out);
+void SplitLongLine(std::string_view line, uint64_t base, size_t maxRow, std::vector<TWrapRow>& out);
 
 // Caret options the column rules consult.
 struct TCaretColumnOptions {

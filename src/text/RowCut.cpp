@@ -49,9 +49,8 @@ class Cutter {
             }
             const size_t q = std::min(lf, cr);
             const size_t len = q - pos;
-            const bool whole = ws_.WordWrap
-                                   ? len < wb && !std::memchr(p_ + pos, '\t', len)
-                                   : len <= ws_.MaxRowBytes;
+            const bool whole = ws_.WordWrap ? len < wb && !std::memchr(p_ + pos, '\t', len)
+                                            : len <= ws_.MaxRowBytes;
             if (whole) {
                 Add(pos, len, reLineEnd);
             } else {
@@ -76,8 +75,8 @@ class Cutter {
     void Add(size_t start, size_t len, TRowEnd re) {
         if (cur_.Rows.size() == static_cast<size_t>(TRowTable::BlockRows)) Flush();
         if (cur_.Rows.capacity() == 0) cur_.Rows.reserve(TRowTable::BlockRows);
-        cur_.Rows.push_back(
-            {len ? p_ + start : nullptr, static_cast<uint32_t>(len), RowData::WithRowEnd(0, re), 0, 0});
+        cur_.Rows.push_back({len ? p_ + start : nullptr, static_cast<uint32_t>(len),
+                             RowData::WithRowEnd(0, re), 0, 0});
         cur_.LineEnds += re != reWrapped ? 1 : 0;
         cur_.Bytes += static_cast<int64_t>(len) + (re == reLineEnd ? 2 : 0);
         cur_.TextLen += len;
@@ -126,9 +125,8 @@ std::vector<TRowBlock> CutRows(const char* p, size_t n, const TWrapSettings& ws,
     if (threads <= 0) threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     threads = std::min(threads, 64);
     // A few parts per thread even out lines that wrap into many rows.
-    const int parts =
-        static_cast<int>(std::clamp<size_t>(n / std::max<size_t>(partBytes, 1), 1,
-                                            static_cast<size_t>(threads) * 4));
+    const int parts = static_cast<int>(std::clamp<size_t>(n / std::max<size_t>(partBytes, 1), 1,
+                                                          static_cast<size_t>(threads) * 4));
     std::vector<Part> work = SplitParts(p, n, parts);
     std::atomic<bool> stop{false};
     std::atomic<size_t> next{0};

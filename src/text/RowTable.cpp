@@ -13,8 +13,8 @@ std::string IndexMessage(int index) {
 }
 
 constexpr int kTarget = TRowTable::BlockRows;
-constexpr int kMax = 2048;    // a block is split beyond this
-constexpr int kSmall = 128;   // a block below this is merged with a neighbour when they fit
+constexpr int kMax = 2048;  // a block is split beyond this
+constexpr int kSmall = 128; // a block below this is merged with a neighbour when they fit
 constexpr size_t kChunk = 1 << 20;
 } // namespace
 

@@ -39,9 +39,9 @@ struct TRowRec {
 // Rows made outside the table (by the load), with their counts, ready to become one block.
 struct TRowBlock {
     std::vector<TRowRec> Rows;
-    int LineEnds = 0;      // rows that are not reWrapped
-    int64_t Bytes = 0;     // text bytes + 2 per reLineEnd row
-    uint64_t TextLen = 0;  // text bytes
+    int LineEnds = 0;     // rows that are not reWrapped
+    int64_t Bytes = 0;    // text bytes + 2 per reLineEnd row
+    uint64_t TextLen = 0; // text bytes
 };
 
 // The rows of one block, shared with snapshots: reading is free, the first change after a

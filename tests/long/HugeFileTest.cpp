@@ -2,8 +2,8 @@
 // its end, an edit there and one past the 4 GiB mark, saved, and the saved file compared with
 // the original byte for byte. Needs about 15 GB of memory and 11 GB of disk: run by
 // `make test-long`, not by `make test`.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -68,7 +68,8 @@ TEST(HugeFile, FivePointTwoGigabytesOpenEditAtTheEndAndPastFourGibibytesAndSave)
     ASSERT_EQ(rows.TextLength(), size);
     const int linesPerPiece = [&] {
         int n = 0;
-        for (char c : piece) n += c == '\n';
+        for (char c : piece)
+            n += c == '\n';
         return n;
     }();
     EXPECT_EQ(rows.LineCount(), static_cast<int64_t>(linesPerPiece) * kPieces);

@@ -16,9 +16,9 @@ namespace {
 // tabs, CR, LF and CR LF, empty and long lines, with or without a final line end.
 std::string RandomText(std::mt19937& rng, size_t size) {
     static const char* const pieces[] = {
-        "abc",     "word ",   " ",        "\t",   "\x82\xA0", "\x88\x9F", "\x81\x42", "\x81\x41",
+        "abc",      "word ",    " ",        "\t",   "\x82\xA0", "\x88\x9F", "\x81\x42", "\x81\x41",
         "\x81\x75", "\x81\x76", "\x83\x41", "(",    "x",        "\xB1",     "\r\n",     "\n",
-        "\r",      "\r\n\r\n", "\n\r",     "1234", "\x81\x5B", "\x82\xE1",
+        "\r",       "\r\n\r\n", "\n\r",     "1234", "\x81\x5B", "\x82\xE1",
     };
     std::string s;
     std::uniform_int_distribution<int> pick(0, std::size(pieces) - 1), longLine(0, 60);
@@ -43,7 +43,9 @@ std::vector<Row> RowsOf(const std::vector<TRowBlock>& blocks, const char* base) 
         int lineEnds = 0;
         int64_t bytes = 0;
         for (const TRowRec& r : b.Rows) {
-            out.push_back({r.Len ? static_cast<size_t>(r.P - base) : out.empty() ? 0 : out.back().Start + out.back().Len,
+            out.push_back({r.Len         ? static_cast<size_t>(r.P - base)
+                           : out.empty() ? 0
+                                         : out.back().Start + out.back().Len,
                            r.Len, RowData::RowEnd(r.A)});
             lineEnds += RowData::RowEnd(r.A) != reWrapped;
             bytes += r.Len + (RowData::RowEnd(r.A) == reLineEnd ? 2 : 0);
@@ -93,12 +95,13 @@ TEST(RowCut, PartsOnThreadsGiveTheRowsOfOnePassForEveryWrapOption) {
                              (wordWrap ? " wrap" : " no wrap"));
                 std::vector<Row> want = Reference(text, ws);
                 Normalise(want);
-                std::vector<Row> one = RowsOf(CutRows(text.data(), text.size(), ws, 1), text.data());
+                std::vector<Row> one =
+                    RowsOf(CutRows(text.data(), text.size(), ws, 1), text.data());
                 Normalise(one);
                 ASSERT_EQ(one, want);
                 // Parts of a few hundred bytes: boundaries land next to every kind of line end.
-                std::vector<Row> many = RowsOf(
-                    CutRows(text.data(), text.size(), ws, 3, 300 + flags * 7), text.data());
+                std::vector<Row> many =
+                    RowsOf(CutRows(text.data(), text.size(), ws, 3, 300 + flags * 7), text.data());
                 Normalise(many);
                 ASSERT_EQ(many, want);
             }
