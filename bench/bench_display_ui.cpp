@@ -8,6 +8,8 @@
 #include "editor/ui/EditorWidget.h"
 #include "mainwindow/DisplaySettings.h"
 
+#include "MemoText.h"
+
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
@@ -16,36 +18,6 @@
 #include <vector>
 
 namespace {
-
-// About 100 MB of lines of 10..130 bytes: ASCII words, hiragana and kanji.
-std::string HugeText() {
-    std::string t;
-    t.reserve(105u << 20);
-    uint64_t s = 12345;
-    auto range = [&s](int lo, int hi) {
-        s = s * 6364136223846793005ULL + 1442695040888963407ULL;
-        return lo + static_cast<int>((s >> 33) % static_cast<uint64_t>(hi - lo + 1));
-    };
-    while (t.size() < (100u << 20)) {
-        const int len = range(10, 130);
-        const size_t start = t.size();
-        while (static_cast<int>(t.size() - start) < len) {
-            switch (range(0, 2)) {
-            case 0:
-                t += static_cast<char>('a' + range(0, 25));
-                break;
-            case 1:
-                t += ' ';
-                break;
-            default:
-                t += '\x82', t += static_cast<char>(range(0x9F, 0xF1));
-                break;
-            }
-        }
-        t += "\r\n";
-    }
-    return t;
-}
 
 struct Pages {
     std::vector<std::unique_ptr<TEditor>> editors;
@@ -58,7 +30,7 @@ struct Pages {
             std::string memo;
             for (int l = 0; l < 200; ++l)
                 memo += "a memo line with some words in it, long enough to wrap somewhere\r\n";
-            e->SetText(i == 0 ? HugeText() : memo);
+            e->SetText(i == 0 ? MemoText(100u << 20) : memo);
             ApplyDisplaySettings(settings, e->Core());
             editors.push_back(std::move(e));
         }

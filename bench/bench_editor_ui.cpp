@@ -7,6 +7,8 @@
 #include "editor/ProgramPropertySets.h"
 #include "editor/ui/EditorWidget.h"
 
+#include "MemoText.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <benchmark/benchmark.h>
@@ -15,50 +17,12 @@
 #include <string>
 
 namespace {
-struct Rng {
-    uint64_t s = 12345;
-    int Range(int lo, int hi) {
-        s = s * 6364136223846793005ULL + 1442695040888963407ULL;
-        return lo + static_cast<int>((s >> 33) % static_cast<uint64_t>(hi - lo + 1));
-    }
-};
-
-// About 100 MB: lines of 10..130 bytes of ASCII words, hiragana and kanji.
-std::string HugeText() {
-    std::string t;
-    t.reserve(105u << 20);
-    Rng r;
-    while (t.size() < (100u << 20)) {
-        const int len = r.Range(10, 130);
-        const size_t start = t.size();
-        while (static_cast<int>(t.size() - start) < len) {
-            switch (r.Range(0, 3)) {
-            case 0:
-                t += static_cast<char>('a' + r.Range(0, 25));
-                break;
-            case 1:
-                t += ' ';
-                break;
-            case 2:
-                t += '\x82', t += static_cast<char>(r.Range(0x9F, 0xF1));
-                break;
-            default:
-                t += static_cast<char>(r.Range(0x88, 0x9E)),
-                    t += static_cast<char>(r.Range(0x40, 0x7E));
-                break;
-            }
-        }
-        t += "\r\n";
-    }
-    return t;
-}
-
 TEditor* Editor() {
     static TEditor* ed = [] {
         auto* e = new TEditor;
         e->resize(800, 600);
         MakeEditorProp_Default().AssignTo(e->Core());
-        e->SetText(HugeText());
+        e->SetText(MemoText(100u << 20));
         e->show();
         QApplication::processEvents();
         return e;

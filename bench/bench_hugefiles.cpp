@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "MemoText.h"
+#include "TempTextFile.h"
 #include "platform/AtomicFile.h"
 #include "text/RowStore.h"
 
@@ -22,7 +23,7 @@ constexpr size_t kPiece = 100u << 20;
 
 const std::string& Piece() {
     static const std::string s = [] {
-        std::string t = memotext::Generate(kPiece, 20261206);
+        std::string t = MemoText(kPiece, 20261206);
         t.resize(kPiece);
         // end on a whole line so that the repeats stay the same text
         t.resize(t.rfind('\n') + 1);
@@ -32,13 +33,13 @@ const std::string& Piece() {
 }
 
 // The text of `mb` megabytes (the 100 MB piece repeated), written once per size.
-const memotext::TempFile& FileOf(int mb) {
-    static std::map<int, std::unique_ptr<memotext::TempFile>> files;
+const TTempTextFile& FileOf(int mb) {
+    static std::map<int, std::unique_ptr<TTempTextFile>> files;
     auto& f = files[mb];
     if (!f) {
         for (auto& [k, v] : files)
             if (k != mb) v.reset(); // one big file on disk at a time
-        f = std::make_unique<memotext::TempFile>("memo.txt");
+        f = std::make_unique<TTempTextFile>("memo.txt");
         f->Write(Piece(), mb / 100);
     }
     return *f;

@@ -21,68 +21,11 @@
 
 #include "text/RowStore.h"
 
+#include "MemoText.h"
+
 namespace fs = std::filesystem;
 
 namespace {
-struct Rng {
-    uint64_t s;
-    uint32_t Next() {
-        s = s * 6364136223846793005ULL + 1442695040888963407ULL;
-        return static_cast<uint32_t>(s >> 33);
-    }
-    int Range(int lo, int hi) {
-        return lo + static_cast<int>(Next() % static_cast<uint32_t>(hi - lo + 1));
-    }
-};
-
-// One line of mixed text, `len` bytes or one more (two-byte characters are kept whole).
-void AppendLine(Rng& r, int len, std::string& out) {
-    size_t start = out.size();
-    while (out.size() - start < static_cast<size_t>(len)) {
-        int kind = r.Range(0, 9);
-        int n = r.Range(1, 8);
-        for (int i = 0; i < n && out.size() - start < static_cast<size_t>(len); ++i) {
-            switch (kind) {
-            case 0:
-            case 1:
-            case 2: // ASCII word
-                out += static_cast<char>('a' + r.Range(0, 25));
-                break;
-            case 3:
-                out += ' ';
-                i = n;
-                break;
-            case 4:
-            case 5: // hiragana
-                out += '\x82';
-                out += static_cast<char>(r.Range(0x9F, 0xF1));
-                break;
-            case 6: { // katakana
-                out += '\x83';
-                int t = r.Range(0x40, 0x96);
-                out += static_cast<char>(t == 0x7F ? 0x80 : t);
-                break;
-            }
-            case 7:
-            case 8: { // kanji
-                out += static_cast<char>(r.Range(0x88, 0x9E));
-                int t = r.Range(0x40, 0xFC);
-                out += static_cast<char>(t == 0x7F ? 0x80 : t);
-                break;
-            }
-            default: { // punctuation 、。「」
-                static const char p[] = {0x41, 0x42, 0x75, 0x76};
-                out += '\x81';
-                out += p[r.Range(0, 3)];
-                i = n;
-                break;
-            }
-            }
-        }
-    }
-    out += "\r\n";
-}
-
 struct BigFile {
     fs::path dir;
     std::string path;
@@ -91,15 +34,12 @@ struct BigFile {
         char tmpl[] = "/tmp/tolmo-bench-XXXXXX";
         dir = mkdtemp(tmpl);
         path = (dir / "memo.txt").string();
-        Rng r{seed};
+        TMemoText gen{seed};
         std::string buf;
         FILE* f = std::fopen(path.c_str(), "wb");
         while (size < target) {
             buf.clear();
-            while (buf.size() < (1u << 20)) {
-                int len = r.Range(0, 99) < 88 ? r.Range(10, 80) : r.Range(90, 300);
-                AppendLine(r, len, buf);
-            }
+            gen.Append(1u << 20, buf);
             std::fwrite(buf.data(), 1, buf.size(), f);
             size += buf.size();
         }
@@ -240,7 +180,7 @@ static void BM_EditMiddle(benchmark::State& state) {
 BENCHMARK(BM_EditMiddle)->Arg(0)->Arg(1)->Arg(2)->Iterations(20000);
 
 static void LineLookup(benchmark::State& state, TEditorScreenStrings& s) {
-    Rng r{99};
+    TMemoText r{99};
     int64_t sum = 0;
     const int lc = s.LineCount();
     for (auto _ : state) {

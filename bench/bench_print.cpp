@@ -6,6 +6,8 @@
 //                        memory grown by text and layout) beside "file_mb" (the text's size)
 #include "print/PageLayout.h"
 
+#include "MemoText.h"
+
 #include <benchmark/benchmark.h>
 
 #include <fstream>
@@ -13,43 +15,6 @@
 #include <unistd.h>
 
 namespace {
-
-struct Rng {
-    uint64_t s = 12345;
-    int Range(int lo, int hi) {
-        s = s * 6364136223846793005ULL + 1442695040888963407ULL;
-        return lo + static_cast<int>((s >> 33) % static_cast<uint64_t>(hi - lo + 1));
-    }
-};
-
-std::string MemoText(std::size_t bytes) {
-    std::string t;
-    t.reserve(bytes + 256);
-    Rng r;
-    while (t.size() < bytes) {
-        const int len = r.Range(10, 130);
-        const std::size_t start = t.size();
-        while (static_cast<int>(t.size() - start) < len) {
-            switch (r.Range(0, 3)) {
-            case 0:
-                t += static_cast<char>('a' + r.Range(0, 25));
-                break;
-            case 1:
-                t += ' ';
-                break;
-            case 2:
-                t += '\x82', t += static_cast<char>(r.Range(0x9F, 0xF1));
-                break;
-            default:
-                t += static_cast<char>(r.Range(0x88, 0x9E)),
-                    t += static_cast<char>(r.Range(0x40, 0x7E));
-                break;
-            }
-        }
-        t += "\r\n";
-    }
-    return t;
-}
 
 // Advances as a 9 point font at 600 dpi gives them: 38 pixels per half-width character.
 class TableMeasurer : public TPrintMeasurer {

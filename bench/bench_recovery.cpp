@@ -12,6 +12,8 @@
 #include "platform/AtomicFile.h"
 #include "text/RowStore.h"
 
+#include "MemoText.h"
+
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -22,21 +24,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string BigText() {
-    std::string t;
-    t.reserve(105u << 20);
-    std::uint64_t s = 42;
-    const char* kana = "\x82\xa0\x82\xa2\x82\xa4\x83\x41\x83\x43\x93\xfa\x96\x7b\x8c\xea";
-    while (t.size() < (100u << 20)) {
-        s = s * 6364136223846793005ULL + 1442695040888963407ULL;
-        const int len = 20 + static_cast<int>((s >> 33) % 100);
-        for (int i = 0; i < len; i += 2)
-            t.append(((s >> (i % 32)) & 3) ? "ab" : std::string(kana + (i % 16), 2));
-        t += "\r\n";
-    }
-    return t;
-}
-
 TEditorScreenStrings& Store() {
     static std::unique_ptr<TEditorScreenStrings> s = [] {
         auto p = std::make_unique<TEditorScreenStrings>();
@@ -44,7 +31,7 @@ TEditorScreenStrings& Store() {
         wrap.SetWrapByte(80);
         p->SetWrapOption(wrap);
         p->SetWordWrap(true);
-        p->SetText(BigText());
+        p->SetText(MemoText(100u << 20));
         return p;
     }();
     return *s;

@@ -1,10 +1,10 @@
 // Colouring speed: InitBrackets over every row of 10 MB of HTML and of Pascal, beside a scan of
 // the same bytes for line ends and a walk of the rows without parsing; and the rows re-parsed
 // after an edit in the middle of a 1-million-row text.
-#include "text/RowStore.h"
-#include "syntax/SyntaxInstances.h"
-#include "syntax/RowStateParser.h"
 #include "platform/Cp932.h"
+#include "syntax/RowStateParser.h"
+#include "syntax/SyntaxInstances.h"
+#include "text/RowStore.h"
 
 #include <benchmark/benchmark.h>
 

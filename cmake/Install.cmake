@@ -31,10 +31,13 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "${TOLMO_AUTHOR}")
 set(CPACK_PACKAGE_CONTACT "${TOLMO_AUTHOR} <tolmo@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Memo editor for Japanese plain text")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Tolmo keeps many memo pages open as tabs, one Shift-JIS text file each, and reopens them\n"
-    "where you left them, with date insertion from a month calendar, search and replace with\n"
-    "full-width and half-width matching, and printing.")
+# One string: a list here would put its semicolons into the package's description.
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+    "Tolmo keeps many memo pages open as tabs, one text file each (Shift-JIS, UTF-8, UTF-16,\n"
+    "EUC-JP or ISO-2022-JP, kept byte for byte), and reopens them where you left them, with\n"
+    "date insertion from a month calendar, search and replace with full-width and half-width\n"
+    "matching, and printing.")
+set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION editors)

@@ -47,7 +47,9 @@ function(tolmo_subsystem sub)
     file(GLOB ui_tests CONFIGURE_DEPENDS ${tst}/ui/*.cpp)
     if(ui_tests)
       add_executable(uitest_${sub} ${ui_tests} ${CMAKE_SOURCE_DIR}/tests/support/qt_test_main.cpp)
-      target_link_libraries(uitest_${sub} PRIVATE tolmo_qt GTest::gtest GTest::gmock)
+      # QtTest delivers keys the way the window system does (modal blocking, shortcuts).
+      find_package(Qt6 REQUIRED COMPONENTS Test)
+      target_link_libraries(uitest_${sub} PRIVATE tolmo_qt Qt6::Test GTest::gtest GTest::gmock)
       target_compile_definitions(uitest_${sub} PRIVATE TOLMO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
       add_test(NAME uitest_${sub} COMMAND uitest_${sub})
       set_tests_properties(uitest_${sub} PROPERTIES

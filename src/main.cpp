@@ -98,8 +98,8 @@ int main(int argc, char** argv) {
                             fmEditor.StartUp.args, nullptr});
         };
         fileCommands->OpenOptions = [&fmEditor] {
-            RunOptionsDialog(&fmEditor, fmEditor.Settings, fmEditor.SettingsFile,
-                             fmEditor.StartUp.programFolder);
+            return RunOptionsDialog(&fmEditor, fmEditor.Settings, fmEditor.SettingsFile,
+                                    fmEditor.StartUp.programFolder);
         };
         fileCommands->OpenInfo = [&fmEditor] { RunInfoDialog(&fmEditor, fmEditor.Settings); };
         fileCommands->OpenAbout = [&fmEditor] { RunAboutDialog(&fmEditor); };

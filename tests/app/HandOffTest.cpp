@@ -168,12 +168,12 @@ TEST(HandOff, AnotherFullInstanceIsNoMessenger) {
 
 TEST(HandOff, BusyInstanceLeavesTheFilesToTheMessenger) {
     TempRuntimeDir dir;
-    // The running instance's event loop is blocked for longer than the messenger waits.
+    // The running instance's event loop is blocked until the messenger has given up.
     Child running([](Child& c) {
         RunningInstance r;
         c.Tell(0);
         c.Hear();
-        usleep(1500 * 1000);
+        c.Hear();
         for (int i = 0; i < 20; ++i, usleep(10000))
             r.channel.Poll();
         c.Tell(static_cast<int>(r.received.size()));
@@ -187,7 +187,8 @@ TEST(HandOff, BusyInstanceLeavesTheFilesToTheMessenger) {
     const auto waited = std::chrono::steady_clock::now() - start;
     EXPECT_FALSE(r.delivered); // the caller opens /x/late.txt itself
     EXPECT_GE(waited, std::chrono::milliseconds(1000));
-    EXPECT_LT(waited, std::chrono::milliseconds(1400));
+    EXPECT_LT(waited, std::chrono::milliseconds(3000));
+    running.Send(0); // the instance wakes up
     EXPECT_EQ(running.Receive(), 0); // and the instance, once awake, opens nothing
     EXPECT_EQ(running.Receive(), 1);
 }
@@ -207,7 +208,7 @@ TEST(HandOff, MessengerGivesUpAtOnceWhenTheInstanceEnds) {
     running.Send(0); // the instance quits without reading
     EXPECT_EQ(running.Wait(), 0);
     EXPECT_EQ(messenger.Receive(), 0);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));
 }
 
 TEST(HandOff, SimultaneousMessengersNeverOverwriteEachOther) {

@@ -11,20 +11,11 @@ command -v twm >/dev/null || { echo "FAIL: twm (the window manager) is missing";
 
 fail() {
     echo "FAIL: $*"
-    cat "$T/stderr" 2>/dev/null
+    cat "$T"/stderr.* 2>/dev/null
     import -window root "$SHOTS/failure.png" 2>/dev/null
     exit 1
 }
 key() { xdotool key --clearmodifiers "$@"; sleep 0.4; }
-waitWindow() {
-    local w=""
-    for _ in $(seq 80); do
-        w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
-        [ -n "$w" ] && break
-        sleep 0.1
-    done
-    echo "$w"
-}
 cp932() { python3 -c "import sys; open(sys.argv[1],'wb').write(sys.argv[2].encode('cp932'))" "$@"; }
 text() { python3 -c "import sys; print(open(sys.argv[1],'rb').read().decode('cp932'), end='')" "$1"; }
 # A crop of the main window (x y w h relative to it) as a checksum of its pixels.
@@ -34,7 +25,6 @@ crop() {
 }
 shot() { import -window root "$SHOTS/$1.png" 2>/dev/null; }
 
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
 # The server's built-in "fixed" font serves every font twm asks for, so no X font package is needed.
 printf '%s\n' 'TitleFont "fixed"' 'ResizeFont "fixed"' 'MenuFont "fixed"' 'IconFont "fixed"' \
     'IconManagerFont "fixed"' 'RandomPlacement' >"$T/twmrc"
@@ -52,19 +42,9 @@ for i in $(seq 0 79); do
 done
 cp932 "$C" "$body"
 
-for attempt in 1 2 3; do
-    "$BIN" "$A" "$B" "$C" 2>"$T/stderr" & PID=$!
-    WIN=$(waitWindow "トルモ - Tolmo")
-    [ -n "$WIN" ] && break
-    kill "$PID" 2>/dev/null; wait "$PID" 2>/dev/null
-    grep -q "could not connect to display" "$T/stderr" || break
-    sleep 1
-done
-[ -n "$WIN" ] || fail "no main window"
-sleep 1.5
+e2e_start "$A" "$B" "$C"
 xdotool windowactivate --sync "$WIN" 2>/dev/null; xdotool windowfocus --sync "$WIN"; sleep 0.5
-eval "$(xdotool getwindowgeometry --shell "$WIN" | sed 's/^/W/')"
-[ "${WWIDTH:-0}" -gt 300 ] || fail "no window geometry"
+e2e_window_geometry
 shot plain
 
 # 1. The menus open (and close again with Escape).
@@ -91,8 +71,10 @@ right=$(crop $((WWIDTH - 44)) 100 44 200)
 key shift+F12
 [ "$(crop $((WWIDTH - 44)) 100 44 200)" != "$right" ] || fail "no jump column after Shift+F12"
 shot jump_column
-# Digit buttons: 35 px each from about 105 px below the window's top.
-xdotool mousemove --window "$WIN" $((WWIDTH - 21)) $((105 + 3 * 35 + 17)) click 1; sleep 0.5
+# Only digit 3 is marked: its caption is the one green one in the column.
+read -r x y < <(e2e_marked_jump_buttons)
+[ -n "${y:-}" ] || fail "no marked digit button in the jump column"
+xdotool mousemove --sync "$x" "$y" click 1; sleep 0.5
 xdotool type --delay 60 "J"; sleep 0.3
 key ctrl+s
 [ "$(text "$C" | sed -n 41p)" = $'J&3 見出し\r' ] || fail "digit 3 did not jump to line 40: $(text "$C" | sed -n 39,42p)"
@@ -126,6 +108,5 @@ shot caps_off
 [ "$on" != "$off" ] || fail "Caps did not appear in the status bar"
 [ "$(crop 240 "$statusY" 120 24)" = "$off" ] || fail "Caps did not go from the status bar"
 
-kill -TERM "$PID"
-for _ in $(seq 100); do kill -0 "$PID" 2>/dev/null || break; sleep 0.1; done
+e2e_stop
 echo "1 passed, 0 failed"

@@ -18,27 +18,7 @@ fail() {
     import -window root "$SHOTS/diskchange-failure.png" 2>/dev/null
     exit 1
 }
-RUN=0
-start() {
-    local attempt
-    for attempt in 1 2 3; do
-        RUN=$((RUN + 1))
-        "$BIN" "$@" 2>"$T/stderr.$RUN" & PID=$!
-        WIN=""
-        for _ in $(seq 100); do
-            WIN=$(xdotool search --onlyvisible --name "トルモ - Tolmo" 2>/dev/null | head -1)
-            [ -n "$WIN" ] && break
-            kill -0 "$PID" 2>/dev/null || break
-            sleep 0.1
-        done
-        [ -n "$WIN" ] && break
-        wait "$PID" 2>/dev/null
-        grep -q "could not connect to display" "$T/stderr.$RUN" || fail "the program ended at start"
-        sleep 1
-    done
-    [ -n "$WIN" ] || fail "no main window"
-    sleep 1
-}
+start() { e2e_start "$@"; }
 activate() { xdotool windowactivate --sync "$WIN" 2>/dev/null || xdotool windowfocus --sync "$WIN"; }
 waitGone() {
     for _ in $(seq 100); do kill -0 "$PID" 2>/dev/null || break; sleep 0.1; done

@@ -12,7 +12,7 @@ python3 -c "open('$MEMO','wb').write('トルモのメモ Tolmo memo\r\n'.encode(
 
 fail() {
     echo "FAIL: $*"
-    cat "$T/stderr" 2>/dev/null
+    cat "$T"/stderr.* 2>/dev/null
     import -window root "$SHOTS/display-failure.png" 2>/dev/null
     exit 1
 }
@@ -24,21 +24,7 @@ pixel() {
         sed -n 's/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p' | head -1
 }
 
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
-for attempt in 1 2 3; do
-    "$BIN" "$MEMO" 2>"$T/stderr" & PID=$!
-    for _ in $(seq 50); do
-        WIN=$(xdotool search --onlyvisible --name "トルモ - Tolmo" 2>/dev/null | head -1)
-        [ -n "$WIN" ] && break
-        sleep 0.1
-    done
-    [ -n "$WIN" ] && break
-    kill "$PID" 2>/dev/null; wait "$PID" 2>/dev/null
-    grep -q "could not connect to display" "$T/stderr" || break
-    sleep 1
-done
-[ -n "$WIN" ] || fail "no main window"
-sleep 1.5
+e2e_start "$MEMO"
 xdotool windowfocus --sync "$WIN"; sleep 0.3
 
 # The left part of the window is the white memo before, the panel after Shift+F1.

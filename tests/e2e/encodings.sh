@@ -13,33 +13,8 @@ fail() {
     import -window root "$SHOTS/failure.png" 2>/dev/null
     exit 1
 }
-RUN=0
-start() {
-    local attempt
-    for attempt in 1 2 3; do
-        RUN=$((RUN + 1))
-        "$BIN" "$@" 2>"$T/stderr.$RUN" & PID=$!
-        WIN=""
-        for _ in $(seq 100); do
-            WIN=$(xdotool search --onlyvisible --name "トルモ - Tolmo" 2>/dev/null | head -1)
-            [ -n "$WIN" ] && break
-            kill -0 "$PID" 2>/dev/null || break
-            sleep 0.1
-        done
-        [ -n "$WIN" ] && break
-        wait "$PID" 2>/dev/null
-        grep -q "could not connect to display" "$T/stderr.$RUN" || fail "the program ended at start"
-        sleep 1
-    done
-    [ -n "$WIN" ] || fail "no main window"
-    sleep 1
-    xdotool windowactivate --sync "$WIN" 2>/dev/null || xdotool windowfocus --sync "$WIN"
-}
 stop() {
-    kill -TERM "$PID"
-    for _ in $(seq 100); do kill -0 "$PID" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$PID" 2>/dev/null && fail "the program did not end"
-    wait "$PID" 2>/dev/null
+    e2e_stop
     # The next start opens only its own file.
     rm -f "$XDG_CONFIG_HOME"/Brix/Tolmo/Tolmo.*
 }
@@ -57,20 +32,19 @@ typeText() {
 # and its BackSpace go first (at the start of the text BackSpace changes nothing either way).
 warmUp() {
     sleep 1
-    xdotool windowactivate --sync "$WIN" 2>/dev/null || xdotool windowfocus --sync "$WIN"
+    e2e_activate
     key ctrl+Home
     typeText "あ"
     key BackSpace
 }
 hex() { od -An -tx1 | tr -s ' \n' ' '; }
 
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
 xdotool getdisplaygeometry >/dev/null 2>&1 || fail "no X display"
 
 # 1. UTF-8 with LF, and a character Shift-JIS cannot hold that must survive untouched.
 U8=$T/docs/utf8.txt
 printf 'line one 😀\nあいう\n' > "$U8"
-start "$U8"
+e2e_start "$U8"
 warmUp
 typeText "日本〜"
 import -window root "$SHOTS/1-utf8-typed.png"
@@ -89,7 +63,7 @@ stop
 # 2. Shift-JIS with CR LF: "〜" becomes 0x8160.
 SJ=$T/docs/sjis.txt
 printf 'abc\r\n\x82\xa0\r\n' > "$SJ"
-start "$SJ"
+e2e_start "$SJ"
 warmUp
 typeText "〜"
 key ctrl+s

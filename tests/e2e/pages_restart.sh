@@ -15,59 +15,24 @@ fail() {
     import -window root "$SHOTS/failure.png" 2>/dev/null
     exit 1
 }
-RUN=0
-
-# Starts the program and waits until its main window is there. A start that could not reach the
-# X server (machines running several X tests side by side) is tried again.
-start() {
-    local attempt
-    for attempt in 1 2 3; do
-        RUN=$((RUN + 1))
-        "$BIN" "$@" 2>"$T/stderr.$RUN" & PID=$!
-        WIN=""
-        for _ in $(seq 100); do
-            WIN=$(xdotool search --onlyvisible --name "トルモ - Tolmo" 2>/dev/null | head -1)
-            [ -n "$WIN" ] && break
-            kill -0 "$PID" 2>/dev/null || break
-            sleep 0.1
-        done
-        [ -n "$WIN" ] && break
-        wait "$PID" 2>/dev/null
-        grep -q "could not connect to display" "$T/stderr.$RUN" || fail "the program ended at start"
-        sleep 1
-    done
-    [ -n "$WIN" ] || fail "no main window"
-    sleep 1
-    xdotool windowactivate --sync "$WIN" 2>/dev/null || xdotool windowfocus --sync "$WIN"
-}
-# Ends the program the normal way (its close handling runs) and waits for it.
+# Ends the program the normal way and checks it ended well.
 stop() {
-    kill -TERM "$PID"
-    for _ in $(seq 100); do kill -0 "$PID" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$PID" 2>/dev/null && fail "the program did not end"
-    wait "$PID" 2>/dev/null
-    local rc=$?
-    [ $rc -eq 0 ] || fail "the program ended with $rc"
+    e2e_stop
+    [ "$E2E_STATUS" -eq 0 ] || fail "the program ended with $E2E_STATUS"
 }
 key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
 typeText() { xdotool type --delay 40 "$1"; sleep 0.3; }
 
-# The X server of xvfb-run may still be coming up.
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
 xdotool getdisplaygeometry >/dev/null 2>&1 || fail "no X display"
 
 # 1. A new start shows one untitled page; type two lines and save under a name.
-start
+e2e_start
+e2e_activate
 typeText "first line"
 key Return
 typeText "second あ"
 key ctrl+s
-DLG=""
-for _ in $(seq 50); do
-    DLG=$(xdotool search --onlyvisible --name "保存するファイル名を指定してください" 2>/dev/null | head -1)
-    [ -n "$DLG" ] && break
-    sleep 0.1
-done
+DLG=$(e2e_find_window "保存するファイル名を指定してください")
 [ -n "$DLG" ] || fail "no save dialog"
 import -window root "$SHOTS/1-save-dialog.png"
 key ctrl+a
@@ -87,7 +52,8 @@ grep -q "^File0=memo.txt,$T/docs/,0,,,,,,1,0,1,0,0" "$INI" || fail "open-file li
 grep -q "^Count=1" "$INI" || fail "Count"
 
 # 2. The second start brings the page back with its caret: typing lands on the second row.
-start
+e2e_start
+e2e_activate
 import -window root "$SHOTS/3-restarted.png"
 typeText "X"
 stop
@@ -98,16 +64,12 @@ actual=$(od -An -tx1 < "$MEMO")
 # 3. With the save question switched on, closing the modified page asks; Yes saves it. The page
 #    goes into the recent-file list and an untitled page takes its place.
 sed -i 's/^KnKakunin=1/KnKakunin=0/' "$INI"
-start
+e2e_start
+e2e_activate
 typeText "Y"
 key alt+f
 key c
-QST=""
-for _ in $(seq 50); do
-    QST=$(xdotool search --onlyvisible --name "確認" 2>/dev/null | head -1)
-    [ -n "$QST" ] && break
-    sleep 0.1
-done
+QST=$(e2e_find_window "確認")
 [ -n "$QST" ] || fail "no save question on close"
 import -window root "$SHOTS/4-close-question.png"
 key Return
@@ -122,7 +84,8 @@ grep -q "^Item0=$MEMO" "$XDG_CONFIG_HOME/Brix/Tolmo/Tolmo.rec" || fail "recent l
 
 # 4. A second start with a file name hands it to the running instance.
 printf 'other\r\n' > "$T/docs/other.txt"
-start
+e2e_start
+e2e_activate
 "$BIN" "$T/docs/other.txt"
 rc=$?
 [ $rc -eq 0 ] || fail "the messenger ended with $rc"

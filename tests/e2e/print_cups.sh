@@ -50,7 +50,7 @@ lpadmin -d TolmoPDF
 
 fail() {
     echo "FAIL: $*"
-    cat "$T/stderr" 2>/dev/null
+    cat "$T"/stderr.* 2>/dev/null
     exit 1
 }
 key() { xdotool key --clearmodifiers "$@"; sleep 0.4; }
@@ -63,11 +63,7 @@ waitWindow() {
     done
     echo "$w"
 }
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
-"$BIN" "$MEMO" 2>"$T/stderr" & PID=$!
-WIN=$(waitWindow "トルモ - Tolmo")
-[ -n "$WIN" ] || fail "no main window"
-sleep 1
+e2e_start "$MEMO"
 xdotool windowfocus --sync "$WIN"
 key ctrl+p
 DLG=$(waitWindow "^印刷$")

@@ -36,7 +36,7 @@ PY
 
 fail() {
     echo "FAIL: $*"
-    cat "$T/stderr" 2>/dev/null
+    cat "$T"/stderr.* 2>/dev/null
     import -window root "$SHOTS/print-failure.png" 2>/dev/null
     exit 1
 }
@@ -53,17 +53,7 @@ waitWindow() { # name; prints the window id
 }
 focus() { xdotool windowfocus --sync "$1" 2>/dev/null; sleep 0.3; }
 
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
-for attempt in 1 2 3; do
-    "$BIN" "$MEMO" 2>"$T/stderr" & PID=$!
-    WIN=$(waitWindow "トルモ - Tolmo")
-    [ -n "$WIN" ] && break
-    kill "$PID" 2>/dev/null; wait "$PID" 2>/dev/null
-    grep -q "could not connect to display" "$T/stderr" || break
-    sleep 1
-done
-[ -n "$WIN" ] || fail "no main window"
-sleep 1
+e2e_start "$MEMO"
 focus "$WIN"
 
 key ctrl+p

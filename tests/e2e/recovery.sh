@@ -20,53 +20,16 @@ fail() {
     import -window root "$SHOTS/recovery-failure.png" 2>/dev/null
     exit 1
 }
-RUN=0
-start() {
-    local attempt
-    for attempt in 1 2 3; do
-        RUN=$((RUN + 1))
-        "$BIN" "$@" 2>"$T/stderr.$RUN" & PID=$!
-        WIN=""
-        for _ in $(seq 100); do
-            WIN=$(xdotool search --onlyvisible --name "トルモ - Tolmo" 2>/dev/null | head -1)
-            [ -n "$WIN" ] && break
-            kill -0 "$PID" 2>/dev/null || break
-            sleep 0.1
-        done
-        [ -n "$WIN" ] && break
-        wait "$PID" 2>/dev/null
-        grep -q "could not connect to display" "$T/stderr.$RUN" || fail "the program ended at start"
-        sleep 1
-    done
-    [ -n "$WIN" ] || fail "no main window"
-    sleep 1
-}
-activate() { xdotool windowactivate --sync "$WIN" 2>/dev/null || xdotool windowfocus --sync "$WIN"; }
-waitGone() {
-    for _ in $(seq 100); do kill -0 "$PID" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$PID" 2>/dev/null && fail "the program did not end"
-    wait "$PID" 2>/dev/null
-}
 key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
 typeText() { xdotool type --delay 40 "$1"; sleep 0.3; }
-findWindow() {
-    local w=""
-    for _ in $(seq ${2:-50}); do
-        w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
-        [ -n "$w" ] && break
-        sleep 0.1
-    done
-    echo "$w"
-}
 recoveryFiles() { find "$REC" -name 'page-*.recovery' 2>/dev/null | sort; }
 
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
 xdotool getdisplaygeometry >/dev/null 2>&1 || fail "no X display"
 
 # 1. Type into the named page and into a new untitled one; the recovery files appear a few
 #    seconds after typing stops, private to the user.
-start "$MEMO"
-activate
+e2e_start "$MEMO"
+e2e_activate
 typeText "NAMED"
 key ctrl+n
 typeText "UNTITLED"
@@ -80,36 +43,35 @@ wait "$PID" 2>/dev/null
 [ "$(od -An -c <"$MEMO" | tr -d ' ')" = 'alpha\r\n' ] || fail "the file changed without a save"
 
 # 2. The next start offers both pages; OK recovers them, modified, with their texts.
-start
-DLG=$(findWindow "復元 - トルモ" 100)
+e2e_start
+DLG=$(e2e_find_window "復元 - トルモ" 100)
 [ -n "$DLG" ] || fail "no recovery dialog"
 import -window root "$SHOTS/recovery-1-dialog.png"
 xdotool windowactivate --sync "$DLG" 2>/dev/null
 key Return
 sleep 1
 import -window root "$SHOTS/recovery-2-recovered.png"
-[ -z "$(findWindow "復元 - トルモ" 5)" ] || fail "the dialog stayed"
+[ -z "$(e2e_find_window "復元 - トルモ" 5)" ] || fail "the dialog stayed"
 # The old run's files are gone once the texts are safe in this run's.
 [ "$(recoveryFiles | wc -l)" -eq 2 ] || fail "recovery files after recovering: $(recoveryFiles)"
 
 # 3. SIGTERM asks nothing: the named page is saved, the untitled one stays in a recovery file.
-kill -TERM "$PID"
-waitGone
+e2e_stop
 grep -q "NAMED" "$MEMO" || fail "the recovered named page was not saved: $(cat "$MEMO")"
 grep -q "^File0=a.txt,$T/docs/" "$INI" || fail "open-file list: $(grep File "$INI")"
 [ "$(recoveryFiles | wc -l)" -eq 1 ] || fail "untitled page not kept: $(recoveryFiles)"
 grep -q "UNTITLED" $(recoveryFiles) || fail "the kept file lacks the untitled text"
 
 # 4. Recover it once more and save it under a name; then SIGTERM leaves nothing to recover.
-start
-DLG=$(findWindow "復元 - トルモ" 100)
+e2e_start
+DLG=$(e2e_find_window "復元 - トルモ" 100)
 [ -n "$DLG" ] || fail "no recovery dialog for the untitled page"
 xdotool windowactivate --sync "$DLG" 2>/dev/null
 key Return
 sleep 0.5
-activate
+e2e_activate
 key ctrl+s
-SAVE=$(findWindow "保存するファイル名を指定してください")
+SAVE=$(e2e_find_window "保存するファイル名を指定してください")
 [ -n "$SAVE" ] || fail "no save dialog"
 key ctrl+a
 typeText "$T/docs/b.txt"
@@ -117,12 +79,10 @@ key Return
 sleep 0.5
 grep -q "UNTITLED" "$T/docs/b.txt" || fail "the recovered untitled text was not saved"
 sleep 2
-kill -TERM "$PID"
-waitGone
+e2e_stop
 [ -z "$(recoveryFiles)" ] || fail "recovery files after a clean end: $(recoveryFiles)"
 grep -q "b.txt" "$INI" || fail "open-file list without b.txt"
-start
-[ -z "$(findWindow "復元 - トルモ" 30)" ] || fail "a recovery dialog after a clean end"
-kill -TERM "$PID"
-waitGone
+e2e_start
+[ -z "$(e2e_find_window "復元 - トルモ" 30)" ] || fail "a recovery dialog after a clean end"
+e2e_stop
 echo PASS

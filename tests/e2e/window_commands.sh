@@ -10,7 +10,7 @@ python3 -c "open('$MEMO','wb').write('吾輩は猫\r\n二行目の猫\r\n'.encod
 
 fail() {
     echo "FAIL: $*"
-    cat "$T/stderr" 2>/dev/null
+    cat "$T"/stderr.* 2>/dev/null
     import -window root "$SHOTS/failure.png" 2>/dev/null
     exit 1
 }
@@ -28,18 +28,7 @@ waitWindow() { # name; prints the window id
 focusMain() { xdotool windowfocus --sync "$WIN" 2>/dev/null; sleep 0.2; }
 saved() { python3 -c "print(open('$MEMO','rb').read().decode('cp932'), end='')"; }
 
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
-# A start that could not reach the X server is tried again.
-for attempt in 1 2 3; do
-    "$BIN" "$MEMO" 2>"$T/stderr" & PID=$!
-    WIN=$(waitWindow "トルモ - Tolmo")
-    [ -n "$WIN" ] && break
-    kill "$PID" 2>/dev/null; wait "$PID" 2>/dev/null
-    grep -q "could not connect to display" "$T/stderr" || break
-    sleep 1
-done
-[ -n "$WIN" ] || fail "no main window"
-sleep 1
+e2e_start "$MEMO"
 focusMain
 
 # 1. The date at the end of the text.

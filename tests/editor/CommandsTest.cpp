@@ -45,9 +45,6 @@ TEST(EditorKeys, TableIsUnambiguousAndNamesTheKeysThatRun) {
     s.TextNotEmpty = true;
     const auto menu = BuildEditorPopupMenu(s);
     EXPECT_EQ(Find(menu, "やり直し(&R)").ShortCut, "Ctrl+Y");
-    EXPECT_EQ(Find(menu, "すべて選択(&A)").ShortCut, "Ctrl+A");
-    EXPECT_EQ(Find(menu, "マーク設定").Items[3].ShortCut, "Shift+Ctrl+3");
-    EXPECT_EQ(Find(menu, "マークジャンプ").Items[9].ShortCut, "Ctrl+9");
     // Every shortcut text of the popup finds its own command again.
     for (const auto& top : menu)
         for (const auto& i : top.Items.empty() ? std::vector<TEditorPopupItem>{top} : top.Items) {

@@ -1,10 +1,7 @@
-// Geometry of the client area, number columns and mark shapes; popup enabling.
+// Geometry of the client area, number columns and mark shapes.
 #include "editor/Geometry.h"
-#include "editor/PopupModel.h"
 
 #include <gtest/gtest.h>
-
-#include <stdexcept>
 
 struct Geometry {
     TEditorMargin margin;
@@ -88,40 +85,4 @@ TEST(EditorMetrics, MarkShapes) {
     EXPECT_EQ(CaretShape(10, 20, 8, 16, true, false), (TEditorRect{10, 34, 18, 36}));
     EXPECT_EQ(CaretShape(10, 20, 8, 16, true, true), (TEditorRect{10, 20, 18, 36}));
     EXPECT_EQ(CaretShape(10, 20, 8, 16, false, false).Bottom, 36);
-}
-
-static const TEditorPopupItem& Find(const std::vector<TEditorPopupItem>& m, const char* cap) {
-    for (const auto& i : m)
-        if (i.Caption == cap) return i;
-    throw std::runtime_error(cap);
-}
-
-TEST(EditorPopup, CaptionsShortcutsAndEnabling) {
-    TEditorPopupState s;
-    s.CanRedo = true;
-    s.MarksInList = (1 << 3) | (1 << 12);
-    auto m = BuildEditorPopupMenu(s);
-    EXPECT_EQ(Find(m, "やり直し(&R)").ShortCut, "Ctrl+Y");
-    EXPECT_TRUE(Find(m, "やり直し(&R)").Enabled);
-    EXPECT_EQ(Find(m, "すべて選択(&A)").ShortCut, "Ctrl+A");
-    EXPECT_FALSE(Find(m, "すべて選択(&A)").Enabled);
-    EXPECT_FALSE(Find(m, "元に戻す(&U)").Enabled);
-    EXPECT_FALSE(Find(m, "コピー(&C)").Enabled);
-    EXPECT_FALSE(Find(m, "貼り付け(&P)").Enabled);
-    const auto& put = Find(m, "マーク設定");
-    ASSERT_EQ(put.Items.size(), 10u);
-    EXPECT_TRUE(put.Items[3].Checked);
-    EXPECT_FALSE(put.Items[2].Checked);
-
-    s.ReadOnly = true;
-    s.Selected = true;
-    s.ClipboardHasText = true;
-    s.BoxMode = true;
-    m = BuildEditorPopupMenu(s);
-    EXPECT_FALSE(Find(m, "やり直し(&R)").Enabled);
-    EXPECT_FALSE(Find(m, "切り取り(&T)").Enabled);
-    EXPECT_TRUE(Find(m, "コピー(&C)").Enabled); // copying works while read-only
-    EXPECT_FALSE(Find(m, "Box貼り付け(&B)").Enabled);
-    EXPECT_FALSE(Find(m, "削除(&D)").Enabled);
-    EXPECT_TRUE(Find(m, "Box選択モード(&K)").Checked);
 }

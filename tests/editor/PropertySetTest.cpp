@@ -1,5 +1,6 @@
 // Property sets: the extension list, the program's sets and copying between a set and an editor
 // (that AssignTo re-wraps once is checked on the editor core).
+#include "editor/EditorCore.h"
 #include "editor/ProgramPropertySets.h"
 #include "platform/Cp932.h"
 
@@ -31,52 +32,15 @@ TEST(EditorProp, SetsServeTheirFileTypesAndEqualTheirOriginals) {
     EXPECT_FALSE(MakeEditorProp_Default().SameSettings(d));
 }
 
-// An editor that only keeps what a set gives it.
-class RecordingEditor : public TEditorPropTarget {
-  public:
-    TEditorCaret caret;
-    TEditorImagebar imagebar;
-    TEditorLeftbar leftbar;
-    TEditorMargin margin;
-    TEditorMarks marks;
-    TEditorRuler ruler;
-    TEditorSpeed speed;
-    TEditorViewInfo view;
-    TEditorFont font;
-    TSortedNames words;
-    TEditorWrapOption wrap;
-    bool wordWrap = true;
-    TColor color = 0;
-
-    TColor GetColor() const override { return color; }
-    void SetColor(TColor c) override { color = c; }
-    TEditorCaret& Caret() override { return caret; }
-    const TEditorFont& GetFont() const override { return font; }
-    void SetFont(const TEditorFont& f) override { font = f; }
-    TEditorHitStyle GetHitStyle() const override { return hsDraw; }
-    void SetHitStyle(TEditorHitStyle) override {}
-    TEditorImagebar& Imagebar() override { return imagebar; }
-    TEditorLeftbar& Leftbar() override { return leftbar; }
-    TEditorMargin& Margin() override { return margin; }
-    TEditorMarks& Marks() override { return marks; }
-    const TSortedNames& GetReserveWordList() const override { return words; }
-    void SetReserveWordList(const TSortedNames& l) override { words = l; }
-    TEditorRuler& Ruler() override { return ruler; }
-    TScrollStyle GetScrollBars() const override { return ssHorizontal; }
-    void SetScrollBars(TScrollStyle) override {}
-    TEditorSpeed& Speed() override { return speed; }
-    TEditorViewInfo& View() override { return view; }
-    bool GetWordWrap() const override { return wordWrap; }
-    void SetWordWrap(bool w) override { wordWrap = w; }
-    TEditorWrapOption GetWrapOption() const override { return wrap; }
-    void SetWrapOption(const TEditorWrapOption& w) override { wrap = w; }
-};
-
 TEST(EditorProp, AssignFromEditorAndFromSet) {
-    RecordingEditor e;
-    e.color = clRed;
-    e.margin.SetLeft(42);
-    e.words.Add("begin");
+    TEditorCore e;
+    e.SetColor(clRed);
+    e.Margin().SetLeft(42);
+    e.SetHitStyle(hsDraw);
+    e.SetScrollBars(ssHorizontal);
+    TSortedNames words;
+    words.Add("begin");
+    e.SetReserveWordList(words);
     TEditorProp p;
     p.Assign(e);
     EXPECT_EQ(p.Color, clRed);

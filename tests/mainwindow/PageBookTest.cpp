@@ -1,6 +1,7 @@
 // The page rules: opening, the untitled page, saving and its refusals, closing, reordering,
 // restoring at start and the exit pass.
 #include "FakePageHost.h"
+#include "MemSection.h"
 
 #include <gtest/gtest.h>
 
@@ -155,6 +156,7 @@ TEST_F(PageBookTest, SaveAsRefusesUntitledNameAndOpenNamesThenAsksOverwrite) {
     host.saveDialogs = {{true, existing}};
     EXPECT_FALSE(book.SaveAsDialog(existing));
     EXPECT_EQ(host.notices.size(), 1u);
+    EXPECT_FALSE(TPageBook::IsUntitledSaveName("/x/無題2.txt"));
 }
 
 TEST_F(PageBookTest, SaveWritesOnlyModifiedPages) {
@@ -232,6 +234,10 @@ TEST_F(PageBookTest, CloseAllOfFivePagesShowsTheCountdown) {
     for (int i = 0; i < 5; ++i)
         book.OpenFile(file(std::to_string(i) + ".txt"));
     host.active = 0;
+    host.answers = {false}; // declined: nothing closes
+    EXPECT_FALSE(book.CloseEveryPage(true));
+    EXPECT_EQ(host.PageCount(), 5);
+    host.questions.clear();
     EXPECT_TRUE(book.CloseEveryPage(true));
     EXPECT_EQ(host.questions, std::vector<std::string>{"すべてのファイルを閉じますか？"});
     ASSERT_EQ(host.progress.size(), 5u);
@@ -241,14 +247,6 @@ TEST_F(PageBookTest, CloseAllOfFivePagesShowsTheCountdown) {
     ASSERT_EQ(host.PageCount(), 1);
     EXPECT_EQ(list.PathOf(0), kUntitledName);
     EXPECT_EQ(recent.Items().front(), dir + "0.txt"); // closed from the last to the first
-}
-
-TEST_F(PageBookTest, CloseAllDeclined) {
-    book.OpenFile(file("a.txt"));
-    book.OpenFile(file("b.txt"));
-    host.answers = {false};
-    EXPECT_FALSE(book.CloseEveryPage(true));
-    EXPECT_EQ(host.PageCount(), 2);
 }
 
 TEST_F(PageBookTest, CtrlRightClickOnInactiveTabClosesWithoutQuestion) {
@@ -289,16 +287,8 @@ class RestartTest : public PageBookTest {
         TMyFileList list;
         TPageBook book{host, list};
     };
-    std::map<std::string, std::string> ini;
-    TProfileSection section() {
-        return {[this](const std::string& k, const std::string& d) {
-                    return ini.count(k) ? ini[k] : d;
-                },
-                [this](const std::string& k, const std::string& v) {
-                    ini[k] = v;
-                    return true;
-                }};
-    }
+    MemSection ini;
+    TProfileSection section() { return ini.section(); }
     std::unique_ptr<Restart> restart(int pageToActivate) {
         book.RecordCarets();
         EXPECT_TRUE(list.Save(section()));
@@ -365,7 +355,7 @@ TEST_F(RestartTest, NothingToRestoreGivesOneUntitledPage) {
 }
 
 TEST_F(RestartTest, ShortRecordStillOpensItsFile) {
-    ini = {{"Count", "1"}, {"File0", "s.txt," + dir}};
+    ini.values = {{"Count", "1"}, {"File0", "s.txt," + dir}};
     file("s.txt", "short");
     TMyFileList l;
     FakePageHost h;
@@ -442,14 +432,6 @@ TEST_F(PageBookTest, UntitledPageAtExitIsAskedAboutEvenWithKnKakunin) {
     EXPECT_EQ(host.questions,
               std::vector<std::string>{"[ 無題] は更新されています。保存しますか？"});
     EXPECT_TRUE(host.saveDialogStarts.empty());
-}
-
-TEST_F(PageBookTest, TextsOfCaptionsAndProgress) {
-    EXPECT_EQ(TPageBook::TabCaption("/a/memo.txt"), " memo ");
-    EXPECT_EQ(TPageBook::TabCaption(kUntitledName), " 無題 ");
-    EXPECT_EQ(TPageBook::CloseAllProgress(12, 120), "   12 /120 <<<<<<<<<<<<");
-    EXPECT_TRUE(TPageBook::IsUntitledSaveName("/x/無題.txt"));
-    EXPECT_FALSE(TPageBook::IsUntitledSaveName("/x/無題2.txt"));
 }
 
 } // namespace

@@ -199,14 +199,6 @@ TEST(FindReplace, FindShowsTheNotFoundMessage) {
     EXPECT_EQ(sink.boxes.size(), 2u);
 }
 
-TEST(FindReplace, Messages) {
-    EXPECT_EQ(SearchNotFoundMessage("abc"), "検索文字列  ' abc '\r\nは見つかりませんでした。");
-    std::string bytes;
-    EXPECT_TRUE(SearchTextBytes("ガ", bytes));
-    EXPECT_EQ(bytes, "\x83\x4B");
-    EXPECT_FALSE(SearchTextBytes("😀", bytes));
-}
-
 TEST(FindReplace, ConfirmBoxPlacement) {
     const TScreenRect screen{0, 0, 1024, 768};
     // Above the caret: one row height plus the box's height.

@@ -122,21 +122,6 @@ TEST(RowStoreReplace, HitInsideALineEndTakesTheWholeLineEnd) {
     }
 }
 
-TEST(RowStoreReplace, AllOnTheFirstQuestion) {
-    TEditorScreenStrings s;
-    s.SetText("o o o o o\r\n");
-    TRowStoreReplaceTarget t(s);
-    int asked = 0;
-    t.OnConfirm = [&](const std::string&) {
-        ++asked;
-        return TReplaceAnswer::All;
-    };
-    auto st = All("o", "0", soDown | soReplaceConfirm);
-    EXPECT_EQ(RunReplace(t, st).Replaced, 5);
-    EXPECT_EQ(asked, 1);
-    EXPECT_EQ(s.Text(), "0 0 0 0 0\r\n");
-}
-
 TEST(RowStoreReplace, ManyReplacementsKeepEveryUndoStep) {
     TEditorScreenStrings s;
     std::string original;

@@ -13,7 +13,6 @@ TEST(SearchHistory, DefaultsWithoutAFile) {
     TempDir dir;
     TSearchDialogStore store(dir / "none/TStrings Property Editor.ini");
     EXPECT_EQ(store.ReadOptions(), TSearchDialogOptions{});
-    EXPECT_EQ(store.ReadOptions().Direction, 1);
     EXPECT_TRUE(store.ReadHistory(kSearchItemsSection).empty());
     EXPECT_EQ(SearchOptionsOf(TSearchDialogOptions{}), soDown);
 }
@@ -92,6 +91,5 @@ TEST(SearchHistory, HistoryValueDecoding) {
     EXPECT_EQ(TSearchDialogStore(dir / "s.ini").ReadHistory(kSearchItemsSection).size(),
               kSearchHistoryMax);
 }
-
 
 } // namespace

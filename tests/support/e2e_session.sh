@@ -1,5 +1,5 @@
 # Sourced by end-to-end tests: a temporary folder $T, an X server of the test's own and a fresh
-# HOME with its XDG folders under $T. Call: e2e_session <name>.
+# HOME with its XDG folders under $T. Call: e2e_session <name>; then e2e_start starts the program.
 e2e_session() {
     T=$(mktemp -d "/tmp/tolmo-$1-e2e-XXXXXX")
     SHOTS=${TOLMO_E2E_SHOTS:-$T}
@@ -17,4 +17,110 @@ e2e_session() {
     export XDG_RUNTIME_DIR=$T/run LANG=C.UTF-8
     mkdir -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME/Brix/Tolmo" "$T/docs"
     chmod 700 "$XDG_RUNTIME_DIR"
+    for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+    E2E_RUNS=0
+}
+
+# Waits up to $1 tenths of a second for the command in the remaining arguments to succeed.
+e2e_wait_for() {
+    local n=$1 _
+    shift
+    for _ in $(seq "$n"); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# The first visible window whose title matches $1, waiting up to $2 tenths of a second (default
+# 50); prints its id, or nothing.
+e2e_find_window() {
+    local w="" _
+    for _ in $(seq "${2:-50}"); do
+        w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
+        [ -n "$w" ] && break
+        sleep 0.1
+    done
+    echo "$w"
+}
+
+# Starts $BIN with the given arguments in the background and waits until its main window is
+# shown: PID and WIN name them, $T/stderr.<n> holds the n-th start's errors. A loaded machine
+# gets 30 seconds; a start that could not reach the X server is tried again. Calls the test's
+# `fail` when the program ends at start or shows no window.
+e2e_start() {
+    local attempt _
+    for attempt in 1 2 3; do
+        E2E_RUNS=$((E2E_RUNS + 1))
+        "$BIN" "$@" 2>"$T/stderr.$E2E_RUNS" &
+        PID=$!
+        WIN=""
+        for _ in $(seq 300); do
+            WIN=$(xdotool search --onlyvisible --name "トルモ - Tolmo" 2>/dev/null | head -1)
+            [ -n "$WIN" ] && break
+            kill -0 "$PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        [ -n "$WIN" ] && break
+        kill "$PID" 2>/dev/null
+        wait "$PID" 2>/dev/null
+        grep -q "could not connect to display" "$T/stderr.$E2E_RUNS" ||
+            fail "the program ended at start or showed no window"
+        sleep 1
+    done
+    [ -n "$WIN" ] || fail "no main window"
+    # The window is mapped before its first show has opened the pages: wait until it answers
+    # (its geometry is known) and give the event loop a moment to settle.
+    for _ in $(seq 100); do xdotool getwindowgeometry "$WIN" >/dev/null 2>&1 && break; sleep 0.1; done
+    sleep 1
+}
+
+# Gives the main window the keyboard focus.
+e2e_activate() {
+    xdotool windowactivate --sync "$WIN" 2>/dev/null || xdotool windowfocus --sync "$WIN"
+}
+
+# The main window's place and size on the screen: WX, WY, WWIDTH, WHEIGHT.
+e2e_window_geometry() {
+    eval "$(xdotool getwindowgeometry --shell "$WIN" | sed 's/^/W/')"
+    [ "${WWIDTH:-0}" -gt 300 ] || fail "no window geometry"
+}
+
+# The centres ("x y" on the screen) of the jump column's digit buttons with green captions (the
+# marked ones), top to bottom, found in the pixels of the window's right edge. Call
+# e2e_window_geometry first.
+e2e_marked_jump_buttons() {
+    import -window root -crop "44x$WHEIGHT+$((WX + WWIDTH - 44))+$WY" +repage "$T/column.txt" \
+        2>/dev/null || return 1
+    python3 - "$T/column.txt" "$((WX + WWIDTH - 44))" "$WY" <<'PY'
+import re, sys
+pts = []
+for line in open(sys.argv[1]):
+    m = re.match(r'(\d+),(\d+):\s*\((\d+),(\d+),(\d+)', line)
+    if m:
+        x, y, r, g, b = map(int, m.groups())
+        if g > 90 and g > r + 50 and g > b + 50:
+            pts.append((x, y))
+groups = []
+for x, y in sorted(pts, key=lambda p: p[1]):
+    if groups and y - groups[-1][-1][1] <= 4:
+        groups[-1].append((x, y))
+    else:
+        groups.append([(x, y)])
+for g in groups:
+    xs = [p[0] for p in g]
+    ys = [p[1] for p in g]
+    print((min(xs) + max(xs)) // 2 + int(sys.argv[2]), (min(ys) + max(ys)) // 2 + int(sys.argv[3]))
+PY
+}
+
+# Ends the program the normal way (SIGTERM: its close handling runs) and waits for it; the exit
+# status goes to E2E_STATUS.
+e2e_stop() {
+    local _
+    kill -TERM "$PID"
+    for _ in $(seq 300); do kill -0 "$PID" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$PID" 2>/dev/null && fail "the program did not end"
+    wait "$PID" 2>/dev/null
+    E2E_STATUS=$?
 }

@@ -1,18 +1,9 @@
-// Tokenizing single rows: the dispatch by first byte, numbers, double-byte classes, the editor,
-// Delphi and HTML rules and the colour of each token.
+// Tokenizing single rows of plain text: the dispatch by first byte, numbers, double-byte
+// classes, addresses, quotations, comments and the colour of each token.
 #include "SyntaxTestUtil.h"
 #include "syntax/MemoSyntax.h"
-#include "syntax/SyntaxInstances.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-
-std::vector<Tok> T(std::initializer_list<Tok> l) {
-    return l;
-}
-
-} // namespace
 
 TEST(FountainDispatch, NumbersWordsSymbolsAndBlanks) {
     TEditorFountain f;
@@ -119,111 +110,6 @@ TEST(EditorParser, ColoursByKind) {
                                                nullptr};
     EXPECT_EQ(v, want);
     EXPECT_EQ(Tokens(f, "BEGIN").front().second, toReserve);
-}
-
-TEST(DelphiParser, WordsStringsAndComments) {
-    auto f = CreateDelphiFountain1();
-    EXPECT_EQ(Tokens(*f, "if X<>'It''s' then // done"), T({{"if", toReserve},
-                                                           {"X", toAnk},
-                                                           {"<", toSymbol},
-                                                           {">", toSymbol},
-                                                           {"'It''s'", toSingleQuotation},
-                                                           {"then", toReserve},
-                                                           {"// done", toComment}}));
-    EXPECT_EQ(Tokens(*f, "x:=$1F+{c}(*d*)"), T({{"x", toAnk},
-                                                {":", toSymbol},
-                                                {"=", toSymbol},
-                                                {"$1F", toHex},
-                                                {"+", toSymbol},
-                                                {"{c}", toBracket},
-                                                {"(*d*)", toBracket}}));
-    // A brace inside a string opens no comment.
-    EXPECT_EQ(Tokens(*f, "'{' a"), T({{"'{'", toSingleQuotation}, {"a", toAnk}}));
-}
-
-TEST(DelphiParser, PropertyDeclarationState) {
-    auto f = CreateDelphiFountain1();
-    auto v = Tokens(*f, "read property Foo: Integer read FFoo write SetFoo; procedure read");
-    ASSERT_EQ(v.size(), 12u);
-    EXPECT_EQ(v[0], Tok("read", toAnk));
-    EXPECT_EQ(v[1], Tok("property", toReserve));
-    EXPECT_EQ(v[5], Tok("read", toReserve));
-    EXPECT_EQ(v[7], Tok("write", toReserve));
-    EXPECT_EQ(v[10], Tok("procedure", toReserve));
-    EXPECT_EQ(v[11], Tok("read", toAnk));
-}
-
-TEST(DelphiParser, AsmBlockEndsAtEnd) {
-    auto f = CreateDelphiFountain1();
-    TFountainState st;
-    auto p = f->CreateParser();
-    p->ParseRow(st, "asm", "", reLineEnd);
-    EXPECT_EQ(st.Element, dsAsm);
-    EXPECT_EQ(Tokens(*f, "  MOV EAX, 12 ; 'x'", st), T({{"MOV", toAsm},
-                                                        {"EAX", toAsm},
-                                                        {",", toAsm},
-                                                        {"12", toAsm},
-                                                        {";", toAsm},
-                                                        {"'x'", toSingleQuotation}}));
-    auto v = Tokens(*f, "  RET end; begin", st);
-    EXPECT_EQ(v, T({{"RET", toAsm}, {"end", toReserve}, {";", toSymbol}, {"begin", toReserve}}));
-    auto colours = Colors(*f, "RET end", st);
-    EXPECT_EQ(colours[0], &f->AsmBlock);
-    EXPECT_EQ(colours[1], &f->Reserve());
-    p->ParseRow(st, "  RET end;", "", reLineEnd);
-    EXPECT_EQ(st.Element, dsNormal);
-}
-
-TEST(HTMLParser, AnchorTagAndEntity) {
-    auto f = CreateHTMLFountain1();
-    const std::string row = "<a href=\"x.html\">A&amp;B</a>";
-    EXPECT_EQ(Tokens(*f, row), T({{"<", toTagStart},
-                                  {"a", toTagElement},
-                                  {"href", toTagAttribute},
-                                  {"=", toTagAttributeDelimiter},
-                                  {"\"x.html\"", toDoubleQuotation},
-                                  {">", toTagEnd},
-                                  {"A", toAnk},
-                                  {"&amp;", toAmpersand},
-                                  {"B", toAnk},
-                                  {"<", toTagStart},
-                                  {"/a", toTagElement},
-                                  {">", toTagEnd}}));
-    auto c = Colors(*f, row);
-    std::vector<const TFountainColor*> want = {
-        &f->TagColor, &f->TagElement, &f->TagAttribute, &f->TagColor, &f->Str,        &f->TagColor,
-        nullptr,      &f->Ampersand,  nullptr,          &f->TagColor, &f->TagElement, &f->TagColor};
-    EXPECT_EQ(c, want);
-    EXPECT_EQ(c[1]->Color(), clAqua);
-    EXPECT_EQ(c[2]->Color(), clYellow);
-    EXPECT_EQ(c[4]->Color(), clLime);
-}
-
-TEST(HTMLParser, ValuesReferencesAndComments) {
-    auto f = CreateHTMLFountain1();
-    EXPECT_EQ(Tokens(*f, "<td width=100 class='a b' nowrap>"), T({{"<", toTagStart},
-                                                                  {"td", toTagElement},
-                                                                  {"width", toTagAttribute},
-                                                                  {"=", toTagAttributeDelimiter},
-                                                                  {"100", toTagAttributeValue},
-                                                                  {"class", toTagAttribute},
-                                                                  {"=", toTagAttributeDelimiter},
-                                                                  {"'a b'", toSingleQuotation},
-                                                                  {"nowrap", toTagAttribute},
-                                                                  {">", toTagEnd}}));
-    EXPECT_EQ(Tokens(*f, "<img src=a.gif>"), T({{"<", toTagStart},
-                                                {"img", toTagElement},
-                                                {"src", toTagAttribute},
-                                                {"=", toTagAttributeDelimiter},
-                                                {"a.gif", toTagAttributeValue},
-                                                {">", toTagEnd}}));
-    EXPECT_EQ(
-        Tokens(*f, "&#160; & &x y"),
-        T({{"&#160;", toAmpersand}, {"&", toSymbol}, {"&", toSymbol}, {"x", toAnk}, {"y", toAnk}}));
-    EXPECT_EQ(Tokens(*f, "a<!-- <b> -->c"),
-              T({{"a", toAnk}, {"<!-- <b> -->", toBracket}, {"c", toAnk}}));
-    EXPECT_EQ(Tokens(*f, "mail a@b.jp http://x.jp/"),
-              T({{"mail", toAnk}, {"a@b.jp", toMail}, {"http://x.jp/", toUrl}}));
 }
 
 TEST(EditorParser, TwoByteQuotation) {

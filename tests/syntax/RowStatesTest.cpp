@@ -96,7 +96,7 @@ TEST(RowStore, BracketStatesAfterLoadAndAfterEdits) {
     TFountainToken tok;
     ASSERT_TRUE(t.Next(tok));
     EXPECT_EQ(tok.Kind, toBracket);
-    EXPECT_EQ(tok.Color->Color(), clSilver);
+    EXPECT_EQ(tok.Color, &f->Brackets().Items(1).ItemColor());
     rows.Detach(&c);
 }
 

@@ -9,6 +9,11 @@
 
 using Tok = std::pair<std::string, int>;
 
+// A list of expected tokens, written inline.
+inline std::vector<Tok> T(std::initializer_list<Tok> l) {
+    return l;
+}
+
 inline std::vector<Tok> Tokens(const TFountain& f, std::string_view text,
                                const TFountainState& st = {}) {
     auto p = f.CreateParser();

@@ -105,8 +105,11 @@ void TEditor::UpdateMetrics() {
     const QFontMetrics fm(FFont);
     FAscent = fm.ascent();
     TEditorGeometryInput in;
+    // A cell is half a full-width character, and never narrower than a digit: on a system
+    // without any Japanese font "あ" has no glyph and next to no advance.
     in.Font = {fm.height(), fm.leading() > 0 ? fm.leading() : 0,
-               std::max(1, (fm.horizontalAdvance(QChar(u'あ')) + 1) / 2)};
+               std::max({1, (fm.horizontalAdvance(QChar(u'あ')) + 1) / 2,
+                         fm.horizontalAdvance(QLatin1Char('0'))})};
     in.Margin = &FCore->Margin();
     in.Ruler = &FCore->Ruler();
     in.Imagebar = &FCore->Imagebar();

@@ -651,6 +651,25 @@ bool TCommandSurface::previewKey(QKeyEvent* k, bool press) {
     return false;
 }
 
+void TCommandSurface::activationChanged(bool active) {
+    // Keys let go while a dialog or another window had the focus never reach this window: the
+    // caption layer and the pending page change must not wait for them.
+    if (!active) {
+        if (bar_.Reset()) ShowCaptions();
+        if (QLabel* panel6 = Panel(6)) panel6->clear();
+        if (ctrlArrowSwitched_) {
+            ctrlArrowSwitched_ = false;
+            pages_.Book().PageChange();
+        }
+        return;
+    }
+    const Qt::KeyboardModifiers held = QGuiApplication::queryKeyboardModifiers();
+    if (bar_.KeyDown(held & Qt::ShiftModifier, held & Qt::ControlModifier,
+                     !fm_.pnlFunction->isHidden()))
+        ShowCaptions();
+    RefreshLocks();
+}
+
 QMenu* TCommandSurface::BuildContextMenu(TEditor* editor) {
     auto* menu = new QMenu(editor);
     menu->setObjectName(QStringLiteral("PopupMenu1"));
@@ -705,7 +724,8 @@ bool TCommandSurface::eventFilter(QObject* watched, QEvent* e) {
         if (watched == pnlRight_) layoutJumpColumn();
         break;
     case QEvent::WindowActivate:
-        if (watched == &fm_) RefreshLocks();
+    case QEvent::WindowDeactivate:
+        if (watched == &fm_) activationChanged(e->type() == QEvent::WindowActivate);
         break;
     case QEvent::KeyPress:
     case QEvent::KeyRelease: {

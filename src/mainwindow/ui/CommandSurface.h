@@ -98,6 +98,7 @@ class TCommandSurface : public QObject {
     void updateJumpCaption();
     void setModifiedMark(bool modified);
     bool previewKey(QKeyEvent* k, bool press);
+    void activationChanged(bool active);
     TEditor* activeEditor() const;
     bool forward(TEditorCommand c, int arg = 0);
     void setJumpVisible(bool on);

@@ -137,7 +137,12 @@ void TFileCommandsWindow::buildItems() {
     connect(mnTolmo_, &QAction::triggered, this, &TFileCommandsWindow::mnTolmoClick);
     mnSet_ = item("mnSonota", "mnSet", QStringLiteral("オプション設定(&O)"));
     connect(mnSet_, &QAction::triggered, this, [this] {
-        if (OpenOptions) OpenOptions();
+        const TSettings before = fm_.Settings;
+        if (OpenOptions && OpenOptions()) emit fm_.OptionsApplied(before);
+    });
+    connect(&fm_, &TfmEditor::OptionsApplied, this, [this] {
+        mnEditor_->setVisible(fm_.Settings.isEditor);
+        if (mnEditorLine_) mnEditorLine_->setVisible(fm_.Settings.isEditor);
     });
     mnReadMe_ = item("mnSonota", "mnReadMe", QStringLiteral("ReadMe.txt 表示"));
     connect(mnReadMe_, &QAction::triggered, this, &TFileCommandsWindow::mnReadMeClick);

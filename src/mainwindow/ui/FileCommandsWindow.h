@@ -28,8 +28,10 @@ class TFileCommandsWindow : public QObject, public TFileCommandHost {
     TFileCommands& Commands() { return *core_; }
 
     // Dialogs of the setup and maintenance pieces. An item whose dialog is not given stays
-    // disabled. mode: 0 backup, 1 setup, 2 start-up methods.
-    std::function<void()> OpenAbout, OpenOptions, OpenInfo;
+    // disabled. mode: 0 backup, 1 setup, 2 start-up methods. OpenOptions is true when the
+    // dialog changed the window's Settings (not cancelled).
+    std::function<void()> OpenAbout, OpenInfo;
+    std::function<bool()> OpenOptions;
     std::function<void(int mode)> OpenSetup;
 
     // Menu commands.

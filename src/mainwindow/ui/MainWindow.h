@@ -89,6 +89,11 @@ class TfmEditor : public QMainWindow {
     // each a path or an open-file record to open, in order.
     std::function<void(const std::vector<std::string>& lines)> OnHandOffLines;
 
+  signals:
+    // The options dialog changed Settings (before: the values it started from); the pieces
+    // that keep a copy of a value take the new one.
+    void OptionsApplied(const TSettings& before);
+
   protected:
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;

@@ -113,6 +113,16 @@ TPages* AttachPages(TfmEditor& fm, TdtEditor& dt) {
             l << QString::fromStdString(s);
         pages->OpenHandedOver(l);
     };
+    QObject::connect(&fm, &TfmEditor::OptionsApplied, pages, [&fm, pages](const TSettings& before) {
+        pages->SetMenuCount(fm.Settings.MenuCount);
+        pages->SetKnKakunin(fm.Settings.KnKakunin);
+        // The caret display follows the option only when it changed: a mode picked in the menu
+        // since the start stays otherwise.
+        if (fm.Settings.isWpLine != before.isWpLine) {
+            fm.StatusShowsRows = fm.Settings.isWpLine;
+            pages->SetRowColMode(fm.Settings.isWpLine);
+        }
+    });
     fm.OnCloseQueryPages = [&fm, pages] {
         pages->CloseQuery();
         fm.Settings.Page = pages->PageToActivate();

@@ -1,7 +1,9 @@
 // The main window's command surface with real widgets on the offscreen platform: keys gated by
 // the menu rules, forwarders and the paste caret rule, the caption layers and what they repaint,
-// the jump column with its marks, placements and height rule, and the status panels.
+// the jump column with its marks, placements and height rule, the status panels, and keys held
+// back while a modal dialog is open.
 #include "mainwindow/ui/CommandSurface.h"
+#include "MainWindowFixture.h"
 
 #include "editor/ui/EditorWidget.h"
 #include "mainwindow/MyFileList.h"
@@ -22,6 +24,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QTest>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -39,15 +43,10 @@ struct PaintCounter : QObject {
     }
 };
 
-class CommandSurfaceTest : public ::testing::Test {
+class CommandSurfaceTest : public MainWindowFixture {
   protected:
     void SetUp() override {
-        if (const char* old = std::getenv("XDG_CONFIG_HOME")) oldConfig = old;
-        setenv("XDG_CONFIG_HOME", (d / "config").c_str(), 1);
-        fs::create_directories(d / "prog");
-        info.programFolder = d / "prog/";
-        fm = std::make_unique<TfmEditor>(dt, info);
-        pages = AttachPages(*fm, dt);
+        MakeWindow();
         cmds = new TWindowCommands(*fm, *pages);
         surface = new TCommandSurface(*fm, *pages, *cmds);
         surface->LockKeySource = [this] { return locks; };
@@ -55,13 +54,6 @@ class CommandSurfaceTest : public ::testing::Test {
         fm->show();
         QApplication::setActiveWindow(fm.get());
         open("memo.txt", "first\r\nsecond\r\n");
-    }
-    void TearDown() override {
-        fm.reset();
-        if (oldConfig.empty())
-            unsetenv("XDG_CONFIG_HOME");
-        else
-            setenv("XDG_CONFIG_HOME", oldConfig.c_str(), 1);
     }
     void open(const std::string& name, const std::string& text) {
         TempDir::Write(d / name, text);
@@ -79,13 +71,6 @@ class CommandSurfaceTest : public ::testing::Test {
     QString panel(int i) { return surface->Panel(i)->text(); }
     QString caption(int i) { return surface->Button(i)->text(); }
 
-    TempDir d;
-    std::string oldConfig;
-    RecordingSink sink;
-    TStartUpInfo info;
-    TdtEditor dt;
-    std::unique_ptr<TfmEditor> fm;
-    TPages* pages = nullptr;
     TWindowCommands* cmds = nullptr;
     TCommandSurface* surface = nullptr;
     TEditor* editor = nullptr;
@@ -116,11 +101,6 @@ TEST_F(CommandSurfaceTest, KeysPassTheMenuRulesAndUnwiredItemsStayDisabled) {
     fm->SetMenuHandler("mnInsatsu", [&] { ++printed; });
     surface->Key("mnInsatsu")->trigger();
     EXPECT_EQ(printed, 1);
-    QStringList titles;
-    for (QAction* a : fm->menuBar()->actions())
-        if (a->isVisible()) titles << a->text();
-    EXPECT_EQ(titles, (QStringList{"ファイル(&F)", "編集(&E)", "検索(&S)", "ウィンドウ(&W)",
-                                   "その他(&O)"}));
 }
 
 TEST_F(CommandSurfaceTest, PasteCaretRuleNearTheTopAndTheEnd) {
@@ -264,6 +244,61 @@ TEST_F(CommandSurfaceTest, CtrlRightWrapsAroundAndRunsThePageChangeOnRelease) {
         if (a->text() == "やり直しのやり直し(&R)") redo = a;
     ASSERT_NE(redo, nullptr);
     EXPECT_EQ(redo->shortcut(), QKeySequence("Ctrl+Y"));
+}
+
+TEST_F(CommandSurfaceTest, KeysDoNothingWhileAModalDialogIsOpenAndWorkAfterIt) {
+    open("b.txt", "b\r\n");
+    ASSERT_EQ(pages->ActivePage(), 1);
+    editor->InsertUtf16("x");
+    QWindow* window = fm->windowHandle();
+    ASSERT_NE(window, nullptr);
+    // Ctrl is down when the dialog comes up (as with Ctrl+S and its save dialog); it is let go
+    // inside the dialog, where the main window never sees the release.
+    QTest::keyPress(window, Qt::Key_Control);
+    EXPECT_EQ(caption(3), "閉じる");
+
+    QMessageBox box(QMessageBox::Question, "確認", "?", QMessageBox::Yes | QMessageBox::No,
+                    fm.get());
+    box.setWindowModality(Qt::ApplicationModal);
+    box.show();
+    QApplication::setActiveWindow(&box);
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::activeModalWidget(), &box);
+    QTest::keyRelease(&box, Qt::Key_Control);
+    // Keys typed into the dialog and keys the window system still hands to the main window.
+    for (QObject* target : {static_cast<QObject*>(&box), static_cast<QObject*>(window)}) {
+        auto click = [target](Qt::Key k, Qt::KeyboardModifiers m) {
+            if (auto* w = qobject_cast<QWidget*>(target))
+                QTest::keyClick(w, k, m);
+            else
+                QTest::keyClick(static_cast<QWindow*>(target), k, m);
+        };
+        click(Qt::Key_F12, Qt::ShiftModifier);     // jump column
+        click(Qt::Key_S, Qt::ControlModifier);     // save
+        click(Qt::Key_Right, Qt::ControlModifier); // next page
+        click(Qt::Key_N, Qt::ControlModifier);     // new page
+        click(Qt::Key_Insert, Qt::NoModifier);     // overwrite
+        click(Qt::Key_F6, Qt::NoModifier);         // split
+        QApplication::processEvents();
+        EXPECT_EQ(TempDir::Read(d / "b.txt"), "b\r\n");
+        EXPECT_EQ(pages->ActivePage(), 1);
+        EXPECT_EQ(pages->PageCount(), 2);
+        EXPECT_FALSE(pages->IsSplit(1));
+        EXPECT_FALSE(editor->Core().OverWrite());
+        EXPECT_FALSE(surface->JumpOn());
+        EXPECT_EQ(panel(2), "挿入");
+    }
+    box.done(QMessageBox::No);
+    QApplication::setActiveWindow(fm.get());
+    QApplication::processEvents();
+    // Back in the main window: the bar shows the plain captions, and the keys work again.
+    EXPECT_EQ(caption(1), "終了");
+    QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(TempDir::Read(d / "b.txt"), "xb\r\n");
+    QTest::keyClick(window, Qt::Key_Insert);
+    EXPECT_EQ(panel(2), "上書");
+    QTest::keyClick(window, Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(pages->ActivePage(), 0);
 }
 
 } // namespace

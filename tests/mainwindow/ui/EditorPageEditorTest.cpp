@@ -16,13 +16,17 @@
 
 namespace {
 
-TEST(EditorPageEditor, LoadsShiftJisAndWritesCrLf) {
+// A page editor on its own, with the program's property sets.
+struct PageEditorTest : ::testing::Test {
+    TPagePropSets sets;
+    QWidget parent;
+    TEditorPageEditor e{&parent, sets};
+};
+
+TEST_F(PageEditorTest, LoadsShiftJisAndWritesCrLf) {
     TempDir d;
     TempDir::Write(d / "a.txt", std::string("one\ntwo \x82\xa0\rthree\r\n\x1a"
                                             "after eof"));
-    TPagePropSets sets;
-    QWidget parent;
-    TEditorPageEditor e(&parent, sets);
     std::string err;
     ASSERT_TRUE(e.LoadFromFile(d / "a.txt", &err)) << err;
     EXPECT_FALSE(e.Modified());
@@ -39,11 +43,8 @@ TEST(EditorPageEditor, LoadsShiftJisAndWritesCrLf) {
     EXPECT_EQ(e.TextBytes().substr(0, 3), "one");
 }
 
-TEST(EditorPageEditor, EofMarkWithTextAfterItIsKeptThroughAnEdit) {
+TEST_F(PageEditorTest, EofMarkWithTextAfterItIsKeptThroughAnEdit) {
     TempDir d;
-    TPagePropSets sets;
-    QWidget parent;
-    TEditorPageEditor e(&parent, sets);
     std::string err;
     // text after the 0x1A: every byte stays, also after typing at the start
     TempDir::Write(d / "a.txt", std::string("abc\x1a"
@@ -59,10 +60,7 @@ TEST(EditorPageEditor, EofMarkWithTextAfterItIsKeptThroughAnEdit) {
     EXPECT_EQ(e.TextBytes(), "xabc");
 }
 
-TEST(EditorPageEditor, ClearEmptiesThePageUndoably) {
-    TPagePropSets sets;
-    QWidget parent;
-    TEditorPageEditor e(&parent, sets);
+TEST_F(PageEditorTest, ClearEmptiesThePageUndoably) {
     e.Editor()->SetText("one\r\ntwo\r\n");
     e.ClearText();
     EXPECT_EQ(e.TextBytes(), "");
@@ -70,10 +68,7 @@ TEST(EditorPageEditor, ClearEmptiesThePageUndoably) {
     EXPECT_EQ(e.TextBytes(), "one\r\ntwo\r\n");
 }
 
-TEST(EditorPageEditor, CaretInfoCountsWrappedRowsIntoTheLine) {
-    TPagePropSets sets;
-    QWidget parent;
-    TEditorPageEditor e(&parent, sets);
+TEST_F(PageEditorTest, CaretInfoCountsWrappedRowsIntoTheLine) {
     e.ApplyPropertiesFor("/x/memo.txt"); // wraps
     e.Editor()->SetText(std::string(200, 'a') + "\r\nxyz\r\nlast");
     const TEditorScreenStrings& rows = e.Editor()->Core().Rows();
@@ -95,10 +90,7 @@ TEST(EditorPageEditor, CaretInfoCountsWrappedRowsIntoTheLine) {
     EXPECT_EQ(e.CaretInfo().line, 2);
 }
 
-TEST(EditorPageEditor, TypingMarksModified) {
-    TPagePropSets sets;
-    QWidget parent;
-    TEditorPageEditor e(&parent, sets);
+TEST_F(PageEditorTest, TypingMarksModified) {
     int changes = 0;
     e.OnChange = [&] { ++changes; };
     QKeyEvent k(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
@@ -113,10 +105,7 @@ TEST(EditorPageEditor, TypingMarksModified) {
     EXPECT_EQ(e.TextBytes(), "a");
 }
 
-TEST(EditorPageEditor, PropertySetFollowsTheExtension) {
-    TPagePropSets sets;
-    QWidget parent;
-    TEditorPageEditor e(&parent, sets);
+TEST_F(PageEditorTest, PropertySetFollowsTheExtension) {
     e.ApplyPropertiesFor("/x/page.html");
     EXPECT_FALSE(e.Editor()->Core().GetWordWrap()); // the HTML set does not wrap
     e.ApplyPropertiesFor("/x/memo.txt");
@@ -152,34 +141,6 @@ TEST(EditorPageEditor, ColouringDefinitionFollowsTheExtension) {
     e.ApplyPropertiesFor("/x.html/noext");
     EXPECT_EQ(c.Fountain(), nullptr);
 }
-
-} // namespace
-
-namespace {
-
-TEST(EditorPageEditor, SplitPartnerSharesTheText) {
-    TempDir d;
-    TempDir::Write(d / "a.txt", "top\r\nline\r\n");
-    TPagePropSets sets;
-    QWidget parent;
-    TEditorPageEditor e(&parent, sets);
-    std::string err;
-    ASSERT_TRUE(e.LoadFromFile(d / "a.txt", &err));
-    e.ApplyPropertiesFor(d / "a.txt");
-    std::unique_ptr<TPageEditor> upper = e.CreatePartner(&parent);
-    ASSERT_TRUE(upper);
-    EXPECT_TRUE(e.CanSplit());
-    QKeyEvent k(QEvent::KeyPress, Qt::Key_Z, Qt::NoModifier, "Z");
-    QApplication::sendEvent(upper->Widget(), &k);
-    EXPECT_EQ(e.TextBytes(), "Ztop\r\nline\r\n"); // typed above, seen below
-    EXPECT_TRUE(upper->Modified());
-    upper.reset(); // unsplit: the page keeps the text
-    EXPECT_EQ(e.TextBytes(), "Ztop\r\nline\r\n");
-}
-
-} // namespace
-
-namespace {
 
 TEST(EditorPageEditor, TextTypedInTheUpperHalfIsSavedAtExit) {
     TempDir d;

@@ -1,7 +1,8 @@
 // The file commands in a real main window: their menu items, an external editor (a small script)
 // that changes the file while the window goes on working, and addresses in the text: the hand
-// pointer and the browser started with the address as one argument.
+// pointer and the browser started with the address as one argument; accepted options apply at once.
 #include "mainwindow/ui/FileCommandsWindow.h"
+#include "MainWindowFixture.h"
 
 #include "editor/ui/EditorWidget.h"
 #include "mainwindow/ui/AddressClicks.h"
@@ -12,15 +13,23 @@
 #include "mainwindow/ui/SharedObjects.h"
 #include "mainwindow/ui/WindowCommands.h"
 #include "platform/Cp932.h"
+#include "platform/IniFile.h"
+#include "setup/ui/OptionsDialog.h"
+#include "setup/ui/SetupDialogs.h"
 
 #include "../../support/RecordingSink.h"
 #include "../../support/TempDir.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTimer>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -29,18 +38,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class FileCommandsWindowTest : public ::testing::Test {
+class FileCommandsWindowTest : public MainWindowFixture {
   protected:
     void SetUp() override {
-        fs::create_directories(d / "prog");
-        info.programFolder = d / "prog/";
-        fm = std::make_unique<TfmEditor>(dt, info);
-        pages = AttachPages(*fm, dt);
+        MakeWindow();
         cmds = new TWindowCommands(*fm, *pages);
         files = new TFileCommandsWindow(*fm, *pages);
         pages->Book().firstShow = false;
     }
-    void TearDown() override { fm.reset(); }
     TEditor* open(const std::string& path, const std::string& utf8) {
         TempDir::Write(path, Utf8ToCp932(utf8));
         EXPECT_TRUE(pages->Book().OpenFile(path));
@@ -53,12 +58,6 @@ class FileCommandsWindowTest : public ::testing::Test {
     }
     QAction* action(const char* name) { return fm->findChild<QAction*>(name); }
 
-    TempDir d;
-    RecordingSink sink;
-    TStartUpInfo info;
-    TdtEditor dt;
-    std::unique_ptr<TfmEditor> fm;
-    TPages* pages = nullptr;
     TWindowCommands* cmds = nullptr;
     TFileCommandsWindow* files = nullptr;
 };
@@ -163,6 +162,50 @@ TEST_F(FileCommandsWindowTest, AddressesShowTheHandAndReachTheBrowserAsOneArgume
     fm->Settings.Browser = "";
     EXPECT_FALSE(clicks->OpenAddress("http://x/"));
     EXPECT_EQ(sink.texts().back(), "ブラウザが指定されていません。\r\n中止します。");
+}
+
+TEST_F(FileCommandsWindowTest, AcceptedOptionsApplyAtOnceAndStayAfterClosing) {
+    fm->SettingsFile = d / "Tolmo.ini";
+    files->OpenOptions = [&] {
+        return RunOptionsDialog(fm.get(), fm->Settings, fm->SettingsFile, info.programFolder);
+    };
+    files->UpdateDialogItems();
+    auto withDialog = [&](std::function<void(TfmSet&)> act) {
+        QTimer::singleShot(0, [act] {
+            auto* dlg = qobject_cast<TfmSet*>(QApplication::activeModalWidget());
+            ASSERT_NE(dlg, nullptr);
+            act(*dlg);
+        });
+        action("mnSet")->trigger();
+    };
+    const int count = pages->MenuCount();
+    const bool ask = pages->Book().knKakunin;
+    ASSERT_FALSE(fm->StatusShowsRows);
+    withDialog([](TfmSet& s) {
+        s.edtMenuCount->setValue(20);
+        s.btnCancel->click();
+    });
+    EXPECT_EQ(pages->MenuCount(), count);
+
+    withDialog([&](TfmSet& s) {
+        s.edtMenuCount->setValue(20);
+        s.cbKnKakunin->setChecked(!ask);
+        s.rbWpLine->setChecked(true);
+        s.cbisEditor->setChecked(true);
+        s.BitBtn1->click();
+    });
+    EXPECT_EQ(pages->MenuCount(), 20);
+    EXPECT_EQ(pages->Book().knKakunin, !ask);
+    EXPECT_TRUE(fm->StatusShowsRows);
+    EXPECT_TRUE(action("mnEditor")->isVisible());
+    // A display mode picked in the menu since stays when the option itself is left alone.
+    fm->StatusShowsRows = false;
+    pages->SetRowColMode(false);
+    withDialog([](TfmSet& s) { s.BitBtn1->click(); });
+    EXPECT_FALSE(fm->StatusShowsRows);
+    // Closing writes the window's values: the new list size is not taken back.
+    EXPECT_TRUE(fm->close());
+    EXPECT_EQ(TIniFile(fm->SettingsFile).ReadInteger("Set", "MenuCount", 0), 20);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "mainwindow/ui/MainWindow.h"
+#include "MainWindowFixture.h"
 
 #include "mainwindow/ui/SharedObjects.h"
 #include "platform/IniFile.h"
@@ -17,26 +18,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public MainWindowFixture {
   protected:
-    void SetUp() override {
-        if (const char* old = std::getenv("XDG_CONFIG_HOME")) oldConfig = old;
-        if (const char* old = std::getenv("XDG_STATE_HOME")) oldState = old;
-        setenv("XDG_CONFIG_HOME", (d / "config").c_str(), 1);
-        setenv("XDG_STATE_HOME", (d / "state").c_str(), 1);
-        fs::create_directories(d / "prog");
-        info.programFolder = d / "prog/";
-    }
-    void TearDown() override {
-        if (oldConfig.empty())
-            unsetenv("XDG_CONFIG_HOME");
-        else
-            setenv("XDG_CONFIG_HOME", oldConfig.c_str(), 1);
-        if (oldState.empty())
-            unsetenv("XDG_STATE_HOME");
-        else
-            setenv("XDG_STATE_HOME", oldState.c_str(), 1);
-    }
     std::string dataFolder() { return d / "config/Brix/Tolmo/"; }
     std::string ini() { return dataFolder() + "Tolmo.ini"; }
     void writeIni(const std::string& text) {
@@ -45,11 +28,7 @@ class MainWindowTest : public ::testing::Test {
     }
     QRect workArea() { return QGuiApplication::primaryScreen()->availableGeometry(); }
 
-    TempDir d;
-    std::string oldConfig, oldState;
-    RecordingSink sink;
-    TStartUpInfo info;
-    TdtEditor dt;
+    ScopedEnv state{"XDG_STATE_HOME", d / "state"};
 };
 
 TEST_F(MainWindowTest, FirstStartCreatesTheDataFolderAndCentresTheWindow) {

@@ -2,6 +2,7 @@
 // confirming, cancelling, the defaults, page switching, the refusal on coloured pages, and the
 // property and token colour dialogs with their stored dumps.
 #include "mainwindow/ui/SettingsPanel.h"
+#include "MainWindowFixture.h"
 
 #include "app/ObjectIni.h"
 #include "editor/PropertySetStore.h"
@@ -68,18 +69,10 @@ std::string Dump(TEditor* e) {
     return PropertySetToBytes(p);
 }
 
-class SettingsPanelTest : public ::testing::Test {
+class SettingsPanelTest : public MainWindowFixture {
   protected:
     void SetUp() override {
-        if (const char* old = std::getenv("XDG_CONFIG_HOME")) oldConfig = old;
-        setenv("XDG_CONFIG_HOME", (d / "config").c_str(), 1);
-        fs::create_directories(d / "prog");
-        info.programFolder = d / "prog/";
-        start();
-    }
-    void start() {
-        fm = std::make_unique<TfmEditor>(dt, info);
-        pages = AttachPages(*fm, dt);
+        MakeWindow();
         cmds = new TDisplayCommands(*fm, dt, *pages);
         panel = cmds->Panel();
         pages->Book().firstShow = false;
@@ -92,13 +85,6 @@ class SettingsPanelTest : public ::testing::Test {
         editor = panel->ActiveEditor();
         ASSERT_NE(editor, nullptr);
     }
-    void TearDown() override {
-        fm.reset();
-        if (oldConfig.empty())
-            unsetenv("XDG_CONFIG_HOME");
-        else
-            setenv("XDG_CONFIG_HOME", oldConfig.c_str(), 1);
-    }
     // Lets layouts and queued window-width recomputations run.
     static void settle() {
         for (int i = 0; i < 4; ++i)
@@ -109,13 +95,6 @@ class SettingsPanelTest : public ::testing::Test {
         Key(panel->edtWrap, Qt::Key_Return);
     }
 
-    TempDir d;
-    std::string oldConfig;
-    RecordingSink sink;
-    TStartUpInfo info;
-    TdtEditor dt;
-    std::unique_ptr<TfmEditor> fm;
-    TPages* pages = nullptr;
     TDisplayCommands* cmds = nullptr;
     TSettingsPanel* panel = nullptr;
     TEditor* editor = nullptr;

@@ -72,12 +72,8 @@ TEST(PrintDialog, PageRangeRulesAndWrapAround) {
     dlg.StringsPrinter1.Assign(TStringsPrinter::Configured());
     dlg.show();
     QApplication::processEvents();
-    EXPECT_EQ(dlg.PageControl1->count(), 4);
     EXPECT_FALSE(dlg.PageControl1->isTabVisible(3));
-    EXPECT_EQ(dlg.PageControl1->tabText(0), QString("\u3000フォント／印刷範囲\u3000"));
     EXPECT_EQ(dlg.ComboBox1->currentText(), QString("ＭＳ ゴシック")); // the P gothic shown fixed
-    EXPECT_EQ(dlg.ComboBox2->currentText(), QString("9"));
-    EXPECT_EQ(dlg.Label5->text(), QString("PDFファイル"));
     EXPECT_FALSE(dlg.SpinEdit6->isEnabled());
 
     dlg.RadioGroup5->SetItemIndex(1); // 一部

@@ -1,4 +1,4 @@
-// The search and replace dialogs: captions, defaults, Execute results, history and persistence.
+// The search and replace dialogs: Execute results, history and persistence.
 #include "search/ui/SearchDialogs.h"
 
 #include "../../support/TempDir.h"
@@ -38,27 +38,6 @@ bool Search(const QString& path, const QString& text, QString* got = nullptr,
     if (got) *got = t;
     if (opts) *opts = o;
     return ok;
-}
-
-TEST(FormSearch, CaptionsAndDefaults) {
-    TempDir dir;
-    TFormSearch dlg(nullptr, Path(dir));
-    dlg.show();
-    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("検索"));
-    EXPECT_EQ(dlg.Label1->text(), QStringLiteral("検索する文字列(&T):"));
-    EXPECT_EQ(dlg.RadioGroup1->title(), QStringLiteral(" 検索方向 "));
-    EXPECT_EQ(dlg.rbBackward->text(), QStringLiteral("後方(&B)"));
-    EXPECT_EQ(dlg.rbForward->text(), QStringLiteral("前方(&D)"));
-    EXPECT_EQ(dlg.GroupBox1->title(), QStringLiteral(" ｵﾌﾟｼｮﾝ "));
-    EXPECT_EQ(dlg.chkMatchCase->text(), QStringLiteral("大/小文字の区別(&C)"));
-    EXPECT_EQ(dlg.chkWholeWord->text(), QStringLiteral("単語単位で探す(&W)"));
-    EXPECT_EQ(dlg.chkNoMatchZenkaku->text(), QStringLiteral("全角・半角を区別しない(&Z)"));
-    EXPECT_EQ(dlg.chkIncludeCRLF->text(), QStringLiteral("改行・スペースを無視(&L)"));
-    EXPECT_TRUE(dlg.rbForward->isChecked());
-    EXPECT_FALSE(dlg.chkMatchCase->isChecked());
-    EXPECT_EQ(dlg.HelpContext(), 20400);
-    EXPECT_EQ(dlg.ComboBox1->currentText(), QString());
-    EXPECT_EQ(dlg.Options(), soDown);
 }
 
 TEST(FormSearch, ExecuteReturnsTextAndOptions) {
@@ -146,18 +125,6 @@ bool Replace(const QString& path, const QString& text, const QString& repl, bool
     if (gotRepl) *gotRepl = r;
     if (opts) *opts = o;
     return ok;
-}
-
-TEST(FormReplace, CaptionsAndDefaults) {
-    TempDir dir;
-    TFormReplace dlg(nullptr, Path(dir));
-    dlg.show();
-    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("置換"));
-    EXPECT_EQ(dlg.Label2->text(), QStringLiteral("置換える文字列(&R):"));
-    EXPECT_EQ(dlg.chkReplaceConfirm->text(), QStringLiteral("置換え動作の確認(&P)"));
-    EXPECT_EQ(dlg.btnAll->text(), QStringLiteral("すべて置換(&A)"));
-    EXPECT_TRUE(dlg.chkReplaceConfirm->isChecked());
-    EXPECT_EQ(dlg.HelpContext(), 20500);
 }
 
 TEST(FormReplace, OkAndAllSetTheirBits) {
