@@ -4,6 +4,7 @@
 #include "app/ShellUtil.h"
 #include "app/ui/Application.h"
 #include "app/ui/SessionEnd.h"
+#include "mainwindow/DocumentEncoding.h"
 #include "mainwindow/ui/CommandSurface.h"
 #include "mainwindow/ui/DiskWatch.h"
 #include "mainwindow/ui/DisplayCommands.h"
@@ -98,8 +99,11 @@ int main(int argc, char** argv) {
                             fmEditor.StartUp.args, nullptr});
         };
         fileCommands->OpenOptions = [&fmEditor] {
-            return RunOptionsDialog(&fmEditor, fmEditor.Settings, fmEditor.SettingsFile,
-                                    fmEditor.StartUp.programFolder);
+            if (!RunOptionsDialog(&fmEditor, fmEditor.Settings, fmEditor.SettingsFile,
+                                  fmEditor.StartUp.programFolder))
+                return false;
+            SetNewPageFormat(ReadNewPageFormat(fmEditor.SettingsFile));
+            return true;
         };
         fileCommands->OpenInfo = [&fmEditor] { RunInfoDialog(&fmEditor, fmEditor.Settings); };
         fileCommands->OpenAbout = [&fmEditor] { RunAboutDialog(&fmEditor); };

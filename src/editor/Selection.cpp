@@ -183,7 +183,7 @@ int64_t TEditorCore::SelLength() const {
         return n;
     }
     int r1, o1, r2, o2;
-    StreamRange(r1, o1, r2, o2);
+    if (!StreamRange(r1, o1, r2, o2)) return 0;
     return AbsPos(r2, o2) - AbsPos(r1, o1);
 }
 

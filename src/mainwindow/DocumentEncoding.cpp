@@ -42,19 +42,6 @@ void SetNewPageFormat(const TFileFormat& f) {
     newFormat() = f;
 }
 
-TFileFormat ParseNewPageFormat(std::string_view encoding, std::string_view lineEnd) {
-    TFileFormat f;
-    TEncoding e;
-    bool bom = false;
-    if (ParseEncodingName(encoding, &e, &bom)) {
-        f.encoding = e;
-        f.bom = bom;
-    }
-    TLineEndStyle l;
-    if (ParseLineEndName(lineEnd, &l)) f.lineEnd = l;
-    return f;
-}
-
 bool ReadPageDocument(const std::string& path, const TEncoding* chosen, TDecodedDocument* doc,
                       std::string* error) {
     // The text and its rows need about one and a half times the file: refuse clearly before
@@ -176,4 +163,49 @@ void TEncodingChoices::Forget(const std::string& path) {
 TEncodingChoices& EncodingChoices() {
     static TEncodingChoices c;
     return c;
+}
+
+void DescribeForRecovery(const TPageDocument& d, TRecoveryRecord& r) {
+    r.Encoding = EncodingName(d.format.encoding, d.format.bom);
+    r.LineEnd = LineEndName(d.format.lineEnd);
+    r.Table = d.table ? d.table->Save() : std::string();
+}
+
+namespace {
+
+std::shared_ptr<TCharTable> recoveredTable(const TRecoveryRecord& r, bool* ok) {
+    auto table = std::make_shared<TCharTable>();
+    *ok = table->Restore(r.Table);
+    return table;
+}
+
+} // namespace
+
+bool RestoreFromRecovery(const TRecoveryRecord& r, TPageDocument& d) {
+    TEncoding e;
+    bool bom = false;
+    if (ParseEncodingName(r.Encoding, &e, &bom)) {
+        d.format.encoding = e;
+        d.format.bom = bom;
+    }
+    TLineEndStyle l;
+    if (ParseLineEndName(r.LineEnd, &l)) d.format.lineEnd = l;
+    bool ok = true;
+    d.table = UsesCharTable(d.format.encoding) ? recoveredTable(r, &ok) : nullptr;
+    if (d.table && !ok) d.table->AdoptPlainCodes(r.Text);
+    d.lineEnds = {};
+    d.readOnlyReason.clear();
+    return ok;
+}
+
+std::string RecoveryOfferLine(const TRecoveryRecord& r, std::string_view disk, bool haveDisk) {
+    TPageDocument d;
+    RestoreFromRecovery(r, d);
+    const std::string mine = DocumentToUtf8(r.Text, d.table.get());
+    std::string theirs;
+    if (haveDisk) {
+        const TDecodedDocument file = DecodeDocument(disk, d.format.encoding);
+        theirs = DocumentToUtf8(file.text, file.table.get());
+    }
+    return FirstDifferentLine(mine, theirs, haveDisk);
 }

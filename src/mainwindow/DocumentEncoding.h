@@ -3,6 +3,8 @@
 // format of new pages and the encodings the user chose for single files.
 #pragma once
 
+#include "mainwindow/Recovery.h"
+#include "setup/Options.h" // the settings keys of the new-page format
 #include "text/DocumentCodec.h"
 
 #include <map>
@@ -24,12 +26,6 @@ struct TPageDocument {
 // The format new pages are written in (the options keep it, Shift-JIS with CR LF by default).
 TFileFormat NewPageFormat();
 void SetNewPageFormat(const TFileFormat& f);
-// Settings keys of that choice in the section [Set]: values are the names of EncodingName and
-// LineEndName ("Shift-JIS", "UTF-8", "UTF-8 BOM", ...; "CRLF", "LF", "CR").
-inline constexpr const char* kNewEncodingKey = "NewEncoding";
-inline constexpr const char* kNewLineEndKey = "NewLineEnd";
-// Reads the two keys (unknown values keep the default).
-TFileFormat ParseNewPageFormat(std::string_view encoding, std::string_view lineEnd);
 
 // Reads and decodes a file for a page. chosen (may be null) is the encoding the user chose for
 // it; otherwise it is detected. A file with NUL bytes (not UTF-16) is opened only when the user
@@ -68,3 +64,12 @@ class TEncodingChoices {
 // The choices of the running program (loaded by the main window).
 TEncodingChoices& EncodingChoices();
 inline constexpr const char* kEncodingChoicesFileName = "Tolmo.enc";
+
+// A page's format and table in its recovery record, and back: a recovered page is written as the
+// page was, and its table codes stand for the same characters. False when the record's table is
+// damaged (its codes then read as plain CP932).
+void DescribeForRecovery(const TPageDocument& d, TRecoveryRecord& r);
+bool RestoreFromRecovery(const TRecoveryRecord& r, TPageDocument& d);
+// The first line of a recovered text that differs from its file on disk (UTF-8), both read as
+// their characters.
+std::string RecoveryOfferLine(const TRecoveryRecord& r, std::string_view disk, bool haveDisk);

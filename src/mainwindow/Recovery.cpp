@@ -170,6 +170,8 @@ std::string RecoveryHeader(const TRecoveryRecord& r, std::int64_t length) {
     std::string h(kMagic);
     h += "path=" + escape(r.Path) + "\n";
     h += "encoding=" + escape(r.Encoding) + "\n";
+    if (!r.LineEnd.empty()) h += "lineend=" + escape(r.LineEnd) + "\n";
+    if (!r.Table.empty()) h += "table=" + escape(r.Table) + "\n";
     h += "time=" + std::to_string(r.Time) + "\n";
     h += "caret=" + std::to_string(r.CaretRow) + "\n";
     h += "length=" + std::to_string(length) + "\n\n";
@@ -197,6 +199,10 @@ bool ParseRecovery(std::string_view bytes, TRecoveryRecord& r, std::string* erro
             havePath = !out.Path.empty();
         } else if (key == "encoding") {
             out.Encoding = unescape(value);
+        } else if (key == "lineend") {
+            out.LineEnd = unescape(value);
+        } else if (key == "table") {
+            out.Table = unescape(value);
         } else if (key == "time" || key == "caret" || key == "length") {
             if (!parseInt(value, n)) return fail(error, "a number that is not one");
             if (key == "time") out.Time = n;

@@ -13,7 +13,9 @@
 // One page's unsaved state.
 struct TRecoveryRecord {
     std::string Path;               // the page's file, "無題" for an untitled page
-    std::string Encoding = "cp932"; // how the page's file is written
+    std::string Encoding = "cp932"; // how the page's file is written (an EncodingName)
+    std::string LineEnd;            // its line ends (a LineEndName); empty: as the file has them
+    std::string Table;              // the page's character table (TCharTable::Save), if any
     std::int64_t Time = 0;          // when the state was taken, seconds since 1970
     int CaretRow = 0;
     std::string Text; // the page's text as its rows hold it (CR LF line ends)

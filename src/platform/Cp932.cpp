@@ -1,6 +1,7 @@
 // CP932 conversion on ICU's Microsoft-compatible Shift-JIS table ("windows-31j").
 #include "platform/Cp932.h"
 
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -73,6 +74,12 @@ void U_CALLCONV fromUCallback(const void* ctx, UConverterFromUnicodeArgs* args,
     (void)codePoint;
 }
 
+// ICU's table follows IBM in trading the control codes 0x1A, 0x1C and 0x7F among themselves;
+// CP932 as Windows has it keeps them as they are, and so does every other conversion here.
+inline bool isSwappedControl(unsigned c) {
+    return c == 0x1A || c == 0x1C || c == 0x7F;
+}
+
 } // namespace
 
 std::u16string Cp932ToUtf16(std::string_view sjis, Cp932Report* report) {
@@ -92,6 +99,10 @@ std::u16string Cp932ToUtf16(std::string_view sjis, Cp932Report* report) {
     UChar* dstEnd = dst + out.size();
     std::size_t before = 0;
     while (src < srcEnd) {
+        if (isSwappedControl(static_cast<unsigned char>(*src))) {
+            *dst++ = static_cast<unsigned char>(*src++);
+            continue;
+        }
         const char* pieceEnd = src + 1;
         // Keep a lead byte together with its trail byte.
         if (IsDBCSLeadByte(*src) && pieceEnd < srcEnd) ++pieceEnd;
@@ -112,6 +123,24 @@ std::string Utf16ToCp932(std::u16string_view text, Cp932Report* report) {
     if (report) *report = {};
     std::string out;
     if (text.empty()) return out;
+    // The controls ICU would trade are written as themselves, the text between them by ICU.
+    const auto control = [](char16_t u) { return isSwappedControl(u); };
+    if (const auto first = std::find_if(text.begin(), text.end(), control); first != text.end()) {
+        std::size_t from = 0;
+        for (std::size_t i = static_cast<std::size_t>(first - text.begin()); i <= text.size();
+             ++i) {
+            if (i < text.size() && !control(text[i])) continue;
+            Cp932Report part;
+            out += Utf16ToCp932(text.substr(from, i - from), report ? &part : nullptr);
+            if (report && part.failures) {
+                if (report->failures == 0) report->firstFailure = from + part.firstFailure;
+                report->failures += part.failures;
+            }
+            if (i < text.size()) out.push_back(static_cast<char>(text[i]));
+            from = i + 1;
+        }
+        return out;
+    }
     UConverter* c = converter();
     Failures f{report, nullptr, reinterpret_cast<const UChar*>(text.data())};
     UErrorCode err = U_ZERO_ERROR;
@@ -261,6 +290,11 @@ struct Cp932Tables {
         variant[0x00AC] = 0x81CA;
         variant[0x00A5] = 0x818F;
         variant[0x203E] = 0x8150;
+        for (char32_t ch : {0x1A, 0x1C, 0x7F}) {
+            codeChar[ch] = ch;
+            exact[ch] = static_cast<uint16_t>(ch);
+            variant[ch] = 0;
+        }
     }
 };
 

@@ -1,9 +1,12 @@
 // The layout pass and the drawing of one page.
 #include "print/PageLayout.h"
 
+#include "text/DocumentCodec.h"
+
 #include <cmath>
 
-TTextPrintLines::TTextPrintLines(std::string text) : text_(std::move(text)) {
+TTextPrintLines::TTextPrintLines(std::string text, std::shared_ptr<const TCharTable> table)
+    : text_(std::move(text)), table_(std::move(table)) {
     const std::size_t n = text_.size();
     std::size_t start = 0;
     for (std::size_t i = 0; i < n; ++i) {
@@ -116,7 +119,6 @@ void TPrintLayout::band(std::vector<TPrintItem>& out, TPrintItem::TKind kind,
                                  : TPrintItem::alRight;
     item.Rect = r;
     item.Text = ExpandHeaderText(tmpl, page, p_.FileName(), clock);
-    item.Utf8 = true;
     out.push_back(std::move(item));
 }
 
@@ -135,13 +137,13 @@ std::vector<TPrintItem> TPrintLayout::DrawPage(std::size_t k, const THeaderClock
                 n.Align = TPrintItem::alRight;
                 n.Rect = {g_.Gutter.Left + dx, y, g_.Gutter.Right + dx, g_.Footer.Top};
                 n.Text = std::to_string(number) + ":";
-                n.Utf8 = true;
                 out.push_back(std::move(n));
             }
             TPrintItem t;
             t.Kind = TPrintItem::ikRow;
             t.Rect = {g_.Text.Left + dx, y, g_.Text.Right + dx, g_.Footer.Top};
-            t.Text = std::string(row);
+            // The row as the document's characters: its table codes print as themselves.
+            t.Text = DocumentToUtf8(row, lines_.Table());
             out.push_back(std::move(t));
         },
         [](const TPageStart&) { return false; });

@@ -11,17 +11,22 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// The lines to print (CP932), one entry per logical line.
+class TCharTable;
+
+// The lines to print (the row store's CP932 bytes), one entry per logical line.
 class TPrintLines {
   public:
     virtual ~TPrintLines() = default;
     virtual std::size_t Count() const = 0;
     // Line i; the view may point into buf.
     virtual std::string_view Line(std::size_t i, std::string& buf) const = 0;
+    // The document's table of characters beyond CP932 (null: plain CP932).
+    virtual const TCharTable* Table() const { return nullptr; }
 };
 
 // Lines held in a vector of strings.
@@ -38,12 +43,14 @@ class TVectorPrintLines : public TPrintLines {
 // Lines of one text held whole (CR LF, CR or LF end a line; a last line end adds no empty line).
 class TTextPrintLines : public TPrintLines {
   public:
-    explicit TTextPrintLines(std::string text);
+    explicit TTextPrintLines(std::string text, std::shared_ptr<const TCharTable> table = nullptr);
     std::size_t Count() const override { return starts_.size(); }
     std::string_view Line(std::size_t i, std::string&) const override;
+    const TCharTable* Table() const override { return table_.get(); }
 
   private:
     std::string text_;
+    std::shared_ptr<const TCharTable> table_;
     std::vector<std::uint64_t> starts_, ends_;
 };
 
@@ -51,9 +58,8 @@ class TTextPrintLines : public TPrintLines {
 struct TPrintItem {
     enum TKind { ikHeader, ikFooter, ikLineNumber, ikRow } Kind = ikRow;
     enum TAlign { alLeft, alCenter, alRight } Align = alLeft;
-    TPrintRect Rect; // drawn as one line from the rectangle's top
-    std::string Text;
-    bool Utf8 = false; // header, footer and numbers are UTF-8; rows are the document's CP932
+    TPrintRect Rect;  // drawn as one line from the rectangle's top
+    std::string Text; // UTF-8: rows are read through the document's table
 };
 
 // Where a laid-out page begins.

@@ -10,6 +10,7 @@ class TStorePrintLines : public TPrintLines {
   public:
     explicit TStorePrintLines(std::shared_ptr<TEditorScreenStrings> store)
         : store_(std::move(store)) {}
+    const TCharTable* Table() const override { return store_->CharTable().get(); }
     std::size_t Count() const override { return static_cast<std::size_t>(store_->LineCount()); }
     // The rows of logical line i joined (a wrapped line is printed whole).
     std::string_view Line(std::size_t i, std::string& buf) const override {

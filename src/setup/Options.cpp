@@ -34,9 +34,34 @@ bool THiddenPanelKeys::Key(char letter, bool onStartTab, bool groupHidden) {
     return show;
 }
 
-bool WriteOptions(const std::string& settingsFile, const TSettings& s) {
+TFileFormat ParseNewPageFormat(std::string_view encoding, std::string_view lineEnd) {
+    TFileFormat f;
+    TEncoding e;
+    bool bom = false;
+    if (ParseEncodingName(encoding, &e, &bom)) {
+        f.encoding = e;
+        f.bom = bom;
+    }
+    TLineEndStyle l;
+    if (ParseLineEndName(lineEnd, &l)) f.lineEnd = l;
+    return f;
+}
+
+TFileFormat ReadNewPageFormat(const std::string& settingsFile) {
+    const TIniFile ini(settingsFile);
+    return ParseNewPageFormat(ini.ReadString("Set", kNewEncodingKey, ""),
+                              ini.ReadString("Set", kNewLineEndKey, ""));
+}
+
+bool WriteOptions(const std::string& settingsFile, const TSettings& s,
+                  const TFileFormat& newPages) {
     TIniFile ini(settingsFile);
-    return WriteOptionSettings(ini, s);
+    ini.BeginUpdate();
+    bool ok = WriteOptionSettings(ini, s);
+    ok = ini.WriteString("Set", kNewEncodingKey, EncodingName(newPages.encoding, newPages.bom)) &&
+         ok;
+    ok = ini.WriteString("Set", kNewLineEndKey, LineEndName(newPages.lineEnd)) && ok;
+    return ini.EndUpdate() && ok;
 }
 
 int ClampMenuCount(int n) {

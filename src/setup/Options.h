@@ -5,9 +5,11 @@
 
 #include "app/Settings.h"
 #include "setup/SpecialFolders.h"
+#include "text/DocumentCodec.h"
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // "サンプル：" + the date in the chosen style, e.g. "サンプル：H16.3.14 (日)".
 std::string DateSample(int32_t jd, bool isWaYMD, bool isYoubi);
@@ -25,9 +27,18 @@ class THiddenPanelKeys {
     bool armed_ = false;
 };
 
+// The format of new pages, in the section [Set]: values are the names of EncodingName and
+// LineEndName ("Shift-JIS", "UTF-8", "UTF-8 BOM", ...; "CRLF", "LF", "CR").
+inline constexpr const char* kNewEncodingKey = "NewEncoding";
+inline constexpr const char* kNewLineEndKey = "NewLineEnd";
+// The two values read back (unknown ones keep the default: Shift-JIS with CR LF).
+TFileFormat ParseNewPageFormat(std::string_view encoding, std::string_view lineEnd);
+TFileFormat ReadNewPageFormat(const std::string& settingsFile);
+
 // The options the dialog edits, applied to the settings and written to [Set] (the keys of the
-// dialog, in its order; isEditor, Editor and GEditor reach the file with the window's settings).
-bool WriteOptions(const std::string& settingsFile, const TSettings& s);
+// dialog, in its order, then the format of new pages) in one rewrite of the file; isEditor,
+// Editor and GEditor reach the file with the window's settings.
+bool WriteOptions(const std::string& settingsFile, const TSettings& s, const TFileFormat& newPages);
 // The recent lists hold 8 to 30 entries.
 int ClampMenuCount(int n);
 

@@ -3,6 +3,10 @@
 
 #include "platform/Cp932.h"
 
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+
 namespace {
 
 constexpr unsigned kLeads[] = {0xF0, 0xF1, 0xF2, 0xF3, 0xF4, 0xF5, 0xF6, 0xF7,
@@ -86,6 +90,94 @@ unsigned TCharTable::CodeForBytes(std::string_view bytes) {
     const unsigned c = give({0, std::string(bytes)});
     if (c) FByBytes.emplace(std::string(bytes), c);
     return c;
+}
+
+// Sets the entry at a free index; false when the index is taken or the character or bytes
+// already have a code.
+bool TCharTable::put(std::size_t at, TCharTableEntry e) {
+    if (at < FByIndex.size() && (FByIndex[at].ch || !FByIndex[at].bytes.empty())) return false;
+    if (e.ch ? FByChar.count(e.ch) > 0 : FByBytes.count(e.bytes) > 0) return false;
+    if (at >= FByIndex.size()) {
+        FFree += at + 1 - FByIndex.size();
+        FByIndex.resize(at + 1);
+    }
+    const unsigned code = codeOf(at);
+    if (e.ch)
+        FByChar.emplace(e.ch, code);
+    else
+        FByBytes.emplace(e.bytes, code);
+    FByIndex[at] = std::move(e);
+    --FFree;
+    return true;
+}
+
+std::string TCharTable::Save() const {
+    static const char* hex = "0123456789ABCDEF";
+    std::string out;
+    char buf[16];
+    for (std::size_t i = 0; i < FByIndex.size(); ++i) {
+        const TCharTableEntry& e = FByIndex[i];
+        if (!e.ch && e.bytes.empty()) continue;
+        if (!out.empty()) out += ';';
+        std::snprintf(buf, sizeof buf, "%X=", codeOf(i));
+        out += buf;
+        if (e.ch) {
+            std::snprintf(buf, sizeof buf, "%X", static_cast<unsigned>(e.ch));
+            out += buf;
+        } else {
+            out += '#';
+            for (unsigned char c : e.bytes) {
+                out += hex[c >> 4];
+                out += hex[c & 15];
+            }
+        }
+    }
+    return out;
+}
+
+bool TCharTable::Restore(std::string_view text) {
+    const auto number = [](std::string_view s, unsigned long max, unsigned long& v) {
+        if (s.empty() || s.size() > 8) return false;
+        v = 0;
+        for (char c : s) {
+            const int d = std::isxdigit(static_cast<unsigned char>(c))
+                              ? (std::isdigit(static_cast<unsigned char>(c))
+                                     ? c - '0'
+                                     : std::toupper(static_cast<unsigned char>(c)) - 'A' + 10)
+                              : -1;
+            if (d < 0) return false;
+            v = v * 16 + static_cast<unsigned long>(d);
+        }
+        return v <= max;
+    };
+    TCharTable t;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find(';'), text.size());
+        const std::string_view item = text.substr(0, end);
+        text.remove_prefix(std::min(end + 1, text.size()));
+        const std::size_t eq = item.find('=');
+        unsigned long code = 0, ch = 0;
+        if (eq == std::string_view::npos || !number(item.substr(0, eq), 0xFFFF, code)) return false;
+        const long index = indexOf(static_cast<unsigned>(code));
+        if (index < 0) return false;
+        TCharTableEntry e;
+        const std::string_view value = item.substr(eq + 1);
+        if (!value.empty() && value[0] == '#') {
+            if (value.size() < 3 || value.size() % 2 == 0) return false;
+            for (std::size_t k = 1; k < value.size(); k += 2) {
+                unsigned long b = 0;
+                if (!number(value.substr(k, 2), 0xFF, b)) return false;
+                e.bytes.push_back(static_cast<char>(b));
+            }
+        } else {
+            if (!number(value, 0x10FFFF, ch) || ch == 0 || (ch >= 0xD800 && ch <= 0xDFFF))
+                return false;
+            e.ch = static_cast<char32_t>(ch);
+        }
+        if (!t.put(static_cast<std::size_t>(index), std::move(e))) return false;
+    }
+    *this = std::move(t);
+    return true;
 }
 
 void TCharTable::AdoptPlainCodes(std::string_view s) {

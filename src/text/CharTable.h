@@ -38,11 +38,18 @@ class TCharTable {
     const TCharTableEntry* Entry(unsigned code) const;
     std::size_t Size() const { return FByIndex.size() - FFree; }
     bool Empty() const { return Size() == 0; }
+    // The entries as text, for files that keep a page's state: "F040=1F600;F041=#E3A0;..." (a
+    // character's code point, or "#" and the hex digits of a byte entry). Restore gives every
+    // code back as it was; false (and the table unchanged) for text that is not such a list.
+    std::string Save() const;
+    bool Restore(std::string_view text);
+
     // Takes the table-range codes of a plain Shift-JIS text as they are (the user-defined area as
     // its private-use characters, unassigned codes as bytes), so that new codes never clash.
     void AdoptPlainCodes(std::string_view cp932);
 
   private:
+    bool put(std::size_t index, TCharTableEntry e);
     unsigned give(TCharTableEntry e);
     unsigned nextFree();
     std::vector<TCharTableEntry> FByIndex; // by code index; ch 0 and no bytes: not given

@@ -129,7 +129,7 @@ TEST_F(DataFolderTest, NoticeOnlyWhenTheFolderExistedBefore) {
     EXPECT_TRUE(fs::is_directory(c.dataFolder));
 }
 
-TEST_F(DataFolderTest, LocalFolderMarkerIsMadeWithItsLineAndRemoved) {
+TEST_F(DataFolderTest, LocalFolderMarkerAndTheLocalFolderOfASetup) {
     const std::string marker = prog() + "localfol.myc";
     EXPECT_TRUE(SetLocalFolderMarker(prog(), true));
     EXPECT_EQ(TempDir::Read(marker), "このフォルダのトルモは、単独で起動します。\n");
@@ -139,9 +139,7 @@ TEST_F(DataFolderTest, LocalFolderMarkerIsMadeWithItsLineAndRemoved) {
     EXPECT_TRUE(SetLocalFolderMarker(prog(), false));
     EXPECT_FALSE(fs::exists(marker));
     EXPECT_TRUE(SetLocalFolderMarker(prog(), false));
-}
-
-TEST_F(DataFolderTest, SetupMakesALocalFolder) {
+    // The setup's local folder: the marker names the folder and its first run is done.
     EXPECT_FALSE(HasLocalFolderMarker(prog()));
     ASSERT_TRUE(SetLocalFolderMarker(prog(), true));
     ASSERT_TRUE(MakeLocalFolder(prog()));

@@ -2,10 +2,13 @@
 // forked children that talk to the test through pipes.
 #pragma once
 
+#include "../support/ScopedEnv.h"
+
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <poll.h>
 #include <string>
@@ -15,28 +18,21 @@
 // Points XDG_RUNTIME_DIR at a fresh 0700 folder for the life of the object.
 class TempRuntimeDir {
   public:
-    TempRuntimeDir() {
-        const char* old = std::getenv("XDG_RUNTIME_DIR");
-        if (old) FOld = old, FHadOld = true;
+    TempRuntimeDir() : FEnv("XDG_RUNTIME_DIR") {
         char tmpl[] = "/tmp/tolmo-test-XXXXXX";
         FPath = mkdtemp(tmpl);
         setenv("XDG_RUNTIME_DIR", FPath.c_str(), 1);
     }
     ~TempRuntimeDir() {
-        std::string cmd = "rm -rf '" + FPath + "'";
-        if (std::system(cmd.c_str()) != 0) {
-        }
-        if (FHadOld)
-            setenv("XDG_RUNTIME_DIR", FOld.c_str(), 1);
-        else
-            unsetenv("XDG_RUNTIME_DIR");
+        std::error_code ec;
+        std::filesystem::remove_all(FPath, ec);
     }
     const std::string& Path() const { return FPath; }
     std::string File(const std::string& name) const { return FPath + "/" + name; }
 
   private:
-    std::string FPath, FOld;
-    bool FHadOld = false;
+    ScopedEnv FEnv;
+    std::string FPath;
 };
 
 // A forked child running a body. The child reports with Tell() and waits with Hear(); the test

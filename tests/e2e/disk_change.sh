@@ -6,85 +6,70 @@ set -u
 BIN=${TOLMO_BIN:?TOLMO_BIN names the program}
 . "$(dirname "$0")/../support/e2e_session.sh"
 e2e_session diskchange
-INI=$XDG_CONFIG_HOME/Brix/Tolmo/Tolmo.ini
-REC=$HOME/.local/state/Brix/Tolmo/recovery
 MEMO=$T/docs/a.txt
 printf 'alpha\r\n' >"$MEMO"
 
 fail() {
     echo "FAIL: $*"
     cat "$T"/stderr.* 2>/dev/null
-    ls -lR "$REC" 2>/dev/null
     import -window root "$SHOTS/diskchange-failure.png" 2>/dev/null
     exit 1
 }
-start() { e2e_start "$@"; }
-activate() { xdotool windowactivate --sync "$WIN" 2>/dev/null || xdotool windowfocus --sync "$WIN"; }
-waitGone() {
-    for _ in $(seq 100); do kill -0 "$PID" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$PID" 2>/dev/null && fail "the program did not end"
-    wait "$PID" 2>/dev/null
-}
+activate() { e2e_activate; }
 key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
 typeText() { xdotool type --delay 40 "$1"; sleep 0.3; }
-findWindow() {
-    local w=""
-    for _ in $(seq ${2:-50}); do
-        w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
-        [ -n "$w" ] && break
+# Waits (30 s at most) until no visible window has the title.
+windowGone() {
+    for _ in $(seq 300); do
+        [ -z "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ] && return 0
         sleep 0.1
     done
-    echo "$w"
+    fail "the window \"$1\" stayed open"
 }
-recoveryFiles() { find "$REC" -name 'page-*.recovery' 2>/dev/null | sort; }
-
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+bytesOf() { od -An -c <"$MEMO" 2>/dev/null | tr -d ' \n'; }
+# Waits (30 s at most) until the file holds the bytes (as od -c shows them).
+expectFile() {
+    for _ in $(seq 300); do [ "$(bytesOf)" = "$1" ] && return 0; sleep 0.1; done
+    fail "$2: $(bytesOf)"
+}
 xdotool getdisplaygeometry >/dev/null 2>&1 || fail "no X display"
-question() {
-    QST=$(findWindow "確認" 50)
-    [ -n "$QST" ] || fail "no question: $1"
-    import -window root "$SHOTS/diskchange-$1.png"
-    xdotool windowactivate --sync "$QST" 2>/dev/null
+# Waits for the question, shows it and answers it with the key.
+answer() {
+    local q
+    q=$(e2e_find_window "$1" 300)
+    [ -n "$q" ] || fail "no question: $2"
+    import -window root "$SHOTS/diskchange-$2.png"
+    xdotool windowactivate --sync "$q" 2>/dev/null
+    xdotool key --clearmodifiers "$3"
+    windowGone "$1"
 }
 
-start "$MEMO"
+e2e_start "$MEMO"
 activate
-# 1. Changed outside while the page has the focus: Yes (the default for a page without edits)
-#    re-reads it.
+# 1. Changed by another process while the page has the focus: Yes (the default for a page
+#    without edits) re-reads it; the typed character lands in the new text.
 sh -c "printf 'beta\\r\\n' >'$MEMO'"
-question reload
-key Return
-sleep 0.5
+answer "確認" reload Return
 activate
 typeText "1"
 key ctrl+s
-sleep 0.5
-[ "$(od -An -c <"$MEMO" | tr -d ' ')" = '1beta\r\n' ] || fail "not re-read: $(od -An -c <"$MEMO")"
+expectFile '1beta\r\n' "not re-read"
 
-# 2. Changed again: No keeps the page's text; the save after it writes the page's text.
+# 2. Changed again: No keeps the page's text, and the save after it writes the page's text
+#    without asking again.
 sh -c "printf 'gamma\\r\\n' >'$MEMO'"
-question keep
-key Escape
-sleep 0.5
+answer "確認" keep Escape
 activate
 key ctrl+s
-sleep 0.5
-[ "$(od -An -c <"$MEMO" | tr -d ' ')" = '1beta\r\n' ] || fail "page text not kept: $(od -An -c <"$MEMO")"
+expectFile '1beta\r\n' "page text not kept"
 
 # 3. Deleted: the page says so; a save asks first and then writes the file again.
 rm "$MEMO"
-sleep 0.5
-import -window root "$SHOTS/diskchange-deleted.png"
-key Return
-sleep 0.5
+answer "トルモ -Tolmo-" deleted Return
 activate
 typeText "2"
 key ctrl+s
-question save-deleted
-key Return
-sleep 0.5
-[ -f "$MEMO" ] || fail "the deleted file was not written again"
-[ "$(od -An -c <"$MEMO" | tr -d ' ')" = '12beta\r\n' ] || fail "saved text: $(od -An -c <"$MEMO")"
-kill -TERM "$PID"
-waitGone
+answer "確認" save-deleted Return
+expectFile '12beta\r\n' "the deleted file was not written again"
+e2e_stop
 echo PASS

@@ -43,3 +43,35 @@ TEST(DocumentEncoding, NewPageFormatFromTheSettings) {
     EXPECT_EQ(doc.format.lineEnd, TLineEndStyle::CrLf); // the file's own line ends
     SetNewPageFormat({});
 }
+
+// A UTF-8 page with characters beyond CP932 comes back from its recovery file as the same
+// characters in the same format, and the offered line is read as characters on both sides.
+TEST(DocumentEncoding, RecoveredPageKeepsItsFormatAndCharacters) {
+    TPageDocument page;
+    page.format = {TEncoding::Utf8, false, TLineEndStyle::Lf};
+    page.table = std::make_shared<TCharTable>();
+    page.table->CodeFor(U'é');
+    const std::string text = Utf8ToDocument("café\r\n絵文字😀\r\n", page.table.get());
+    TRecoveryRecord r;
+    r.Path = "/memo/a.txt";
+    r.Text = text;
+    DescribeForRecovery(page, r);
+    TempDir d;
+    std::string err;
+    ASSERT_TRUE(WriteRecoveryFile(d / "p.recovery", r, &err)) << err;
+    TRecoveryRecord back;
+    ASSERT_TRUE(ParseRecovery(TempDir::Read(d / "p.recovery"), back, &err)) << err;
+
+    TPageDocument restored; // as the page of the file on disk opened it: Shift-JIS
+    ASSERT_TRUE(RestoreFromRecovery(back, restored));
+    EXPECT_EQ(restored.format, page.format);
+    ASSERT_TRUE(restored.table);
+    EXPECT_EQ(DocumentToUtf8(back.Text, restored.table.get()), "café\r\n絵文字😀\r\n");
+    EXPECT_EQ(RecoveryOfferLine(back, "café\n絵文字\n", true), "絵文字😀");
+    EXPECT_EQ(RecoveryOfferLine(back, "", false), "café");
+    // A damaged table still restores the text, with its codes read as plain CP932.
+    back.Table = "F040=";
+    EXPECT_FALSE(RestoreFromRecovery(back, restored));
+    ASSERT_TRUE(restored.table);
+    EXPECT_EQ(restored.table->Entry(0xF040)->ch, U'\uE000');
+}

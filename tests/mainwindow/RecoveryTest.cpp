@@ -19,7 +19,9 @@ namespace {
 TRecoveryRecord Sample() {
     TRecoveryRecord r;
     r.Path = "/memo/a\\b\nc.txt";
-    r.Encoding = "cp932";
+    r.Encoding = "UTF-8";
+    r.LineEnd = "LF";
+    r.Table = "F040=1F600;F041=#FF";
     r.Time = 1765000000;
     r.CaretRow = 7;
     r.Text = std::string("line\r\n\x82\xa0\x1a\0end", 13);
@@ -39,6 +41,8 @@ TEST(RecoveryFile, RoundTripsAndRefusesDamage) {
     ASSERT_TRUE(ParseRecovery(bytes, back, &err)) << err;
     EXPECT_EQ(back.Path, r.Path);
     EXPECT_EQ(back.Encoding, r.Encoding);
+    EXPECT_EQ(back.LineEnd, r.LineEnd);
+    EXPECT_EQ(back.Table, r.Table);
     EXPECT_EQ(back.Time, r.Time);
     EXPECT_EQ(back.CaretRow, r.CaretRow);
     EXPECT_EQ(back.Text, r.Text);

@@ -14,6 +14,17 @@ TEST(Cp932, MicrosoftMappingsRoundTrip) {
     EXPECT_TRUE(r.ok());
     EXPECT_EQ(Cp932ToUtf8("\x93\xfa\x96\x7b"), "日本");
     EXPECT_EQ(Utf8ToCp932("日本"), "\x93\xfa\x96\x7b");
+    // The control codes that ICU's IBM-style table trades among themselves stay themselves, in
+    // both directions and in the code tables, also between other text and with a failure after.
+    const std::string controls = "\x1a\x1c\x7f\x82\xa0\x1a";
+    EXPECT_EQ(Cp932ToUtf16(controls), u"\x1a\x1c\x7f\u3042\x1a");
+    EXPECT_EQ(Utf16ToCp932(u"\x1a\x1c\x7f\u3042\x1a\u00e9", &r), controls + "?");
+    EXPECT_EQ(r.failures, 1u);
+    EXPECT_EQ(r.firstFailure, 5u);
+    for (char32_t c : {0x1A, 0x1C, 0x7F}) {
+        EXPECT_EQ(Cp932CodeChar(c), c);
+        EXPECT_EQ(Cp932ExactCode(c), c);
+    }
 }
 
 TEST(Cp932, FailuresAreReportedNotDropped) {

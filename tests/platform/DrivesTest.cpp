@@ -2,6 +2,7 @@
 #include "platform/Folders.h"
 #include "platform/NetRoute.h"
 
+#include "../support/ScopedEnv.h"
 #include "../support/TempDir.h"
 
 #include <cerrno>
@@ -32,15 +33,7 @@ TEST(Folders, FollowTheBaseDirectories) {
     const char* home = std::getenv("HOME");
     ASSERT_NE(home, nullptr);
     // The environment is put back afterwards for the other tests of this program.
-    struct Restore {
-        std::string config = std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "";
-        std::string data = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
-        ~Restore() {
-            for (auto [var, value] :
-                 {std::pair{"XDG_CONFIG_HOME", &config}, {"XDG_DATA_HOME", &data}})
-                value->empty() ? unsetenv(var) : setenv(var, value->c_str(), 1);
-        }
-    } restore;
+    ScopedEnv config("XDG_CONFIG_HOME"), data("XDG_DATA_HOME");
     EXPECT_EQ(HomeFolder().back(), '/');
     setenv("XDG_CONFIG_HOME", "/x/conf", 1);
     EXPECT_EQ(CommonFilesFolder(), "/x/conf/");

@@ -1,5 +1,7 @@
 #include "print/HeaderText.h"
 #include "print/PageLayout.h"
+#include "print/StorePrintLines.h"
+#include "text/CharTable.h"
 
 #include "PrintTestUtil.h"
 
@@ -272,4 +274,29 @@ TEST(PrintLayout, TextLinesSplitAtEveryLineEnd) {
     EXPECT_EQ(t.Line(3, buf), "d");
     EXPECT_EQ(TTextPrintLines("\r\n\r\n").Count(), 2u);
     EXPECT_EQ(TTextPrintLines("").Count(), 1u);
+}
+
+TEST(PrintLayout, RowsPrintTheDocumentsOwnCharacters) {
+    // A UTF-8 document keeps an emoji as a table code; a Shift-JIS document's user-defined area
+    // prints as the private-use character it stands for.
+    auto table = std::make_shared<TCharTable>();
+    const unsigned code = table->CodeFor(U'\U0001F600');
+    ASSERT_NE(code, 0u);
+    const std::string row =
+        sj("日") + std::string{static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
+    auto store = std::make_shared<TEditorScreenStrings>();
+    store->SetCharTable(table);
+    store->SetText(row + "\r\nx");
+    TStorePrintLines fromStore(store);
+    TTextPrintLines selection(row, table);
+    TTextPrintLines shiftJis(sj("日") + "\xF0\x40");
+    const std::vector<std::pair<const TPrintLines*, std::string>> cases = {
+        {&fromStore, "日😀"}, {&selection, "日😀"}, {&shiftJis, "日\uE000"}};
+    for (const auto& [lines, expected] : cases) {
+        Page t;
+        auto g = t.geometry(static_cast<long long>(lines->Count()));
+        TPrintLayout layout(t.p, g, t.m, *lines);
+        ASSERT_EQ(layout.Build(), TPrintLayout::lrDone);
+        EXPECT_EQ(itemTexts(layout.DrawPage(0, fixedTime), TPrintItem::ikRow).front(), expected);
+    }
 }

@@ -171,18 +171,6 @@ TEST(Matcher, SkippingLineEndsAndBlanks) {
     EXPECT_EQ(Find("ab\r\ncd x", "abcd", c | soWholeWord), P(0, 6));
 }
 
-TEST(Matcher, PatternPreparation) {
-    TSearchPattern p(S("aｶﾞＢ"), soNoMatchZenkaku);
-    ASSERT_EQ(p.CharCount(), 3u);
-    EXPECT_EQ(p.Chars()[0], 0x8260); // ａ folded to Ａ
-    EXPECT_EQ(p.Chars()[1], 0x834B); // ガ
-    EXPECT_EQ(p.Chars()[2], 0x8261);
-    TSearchPattern exact("aB", soMatchCase);
-    EXPECT_EQ(exact.Chars(), (std::vector<std::uint16_t>{'a', 'B'}));
-    EXPECT_EQ(exact.MatchAt("xaB", 1), 2u);
-    EXPECT_EQ(exact.MatchAt("xaB", 5), 0u);
-}
-
 TEST(Matcher, Delimiters) {
     std::string delims;
     for (int c = 0; c < 256; ++c)

@@ -6,6 +6,7 @@
 #include "setup/Options.h"
 
 #include "../support/RecordingSink.h"
+#include "../support/ScopedEnv.h"
 #include "../support/TempDir.h"
 
 #include <cstdlib>
@@ -55,21 +56,9 @@ TEST(MimeAppsTest, MissingSectionOrKey) {
 
 class SystemActionsTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        for (const char* v : {"XDG_CONFIG_HOME", "XDG_DATA_HOME"}) {
-            const char* old = std::getenv(v);
-            saved.emplace_back(v, old ? old : "");
-        }
-        setenv("XDG_CONFIG_HOME", (d / "config").c_str(), 1);
-        setenv("XDG_DATA_HOME", (d / "data").c_str(), 1);
-    }
-    void TearDown() override {
-        for (auto& [k, v] : saved)
-            v.empty() ? unsetenv(k.c_str()) : setenv(k.c_str(), v.c_str(), 1);
-    }
     TempDir d;
+    ScopedEnv config{"XDG_CONFIG_HOME", d / "config"}, data{"XDG_DATA_HOME", d / "data"};
     RecordingSink sink;
-    std::vector<std::pair<std::string, std::string>> saved;
 };
 
 TEST_F(SystemActionsTest, AssociationComesAndGoes) {

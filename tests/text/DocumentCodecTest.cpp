@@ -201,6 +201,28 @@ TEST(DocumentCodec, TableLimits) {
     plain.AdoptPlainCodes("\xF0\x40x");
     EXPECT_EQ(plain.Entry(0xF040)->ch, U'\uE000');
     EXPECT_EQ(plain.CodeFor(U'😀'), 0xF041u);
+    // Saved and restored (the full table and one with a gap): every code means what it meant,
+    // and new codes do not clash.
+    for (const TCharTable* src : {full.table.get(), &plain}) {
+        TCharTable back;
+        ASSERT_TRUE(back.Restore(src->Save()));
+        EXPECT_EQ(back.Save(), src->Save());
+        EXPECT_EQ(back.Size(), src->Size());
+    }
+    plain.AdoptPlainCodes("\xF0\xFC");
+    TCharTable gap;
+    ASSERT_TRUE(gap.Restore(plain.Save()));
+    EXPECT_EQ(gap.Entry(0xF041)->ch, U'😀');
+    EXPECT_EQ(gap.Entry(0xF042), nullptr);
+    EXPECT_EQ(gap.CodeFor(U'é'), 0xF042u);
+    // A damaged list leaves the table as it was.
+    for (const char* bad : {"F040", "F040=", "4142=41", "F040=41;F040=42", "F040=41;F041=41",
+                            "F040=#F", "F040=#ZZ", "F040=D800", "F040=110000", "F040=0"}) {
+        TCharTable t2;
+        t2.CodeFor(U'x');
+        EXPECT_FALSE(t2.Restore(bad)) << bad;
+        EXPECT_EQ(t2.Size(), 1u) << bad;
+    }
 }
 
 TEST(DocumentCodec, Detection) {

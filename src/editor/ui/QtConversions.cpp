@@ -109,16 +109,24 @@ QMimeData* MakeEditorMime(const std::string& cp932, bool box, const TCharTable* 
 }
 
 std::string EditorMimeText(const QMimeData* mime, bool& box, int& lost,
-                           const std::function<std::string(const QString&, int*)>& convert) {
+                           const std::function<std::string(const QString&, int*)>& convert,
+                           const TCharTable* table) {
     box = false;
     lost = 0;
     if (!mime || !mime->hasText()) return {};
+    const QString t = mime->text();
     if (mime->hasFormat(BoxTextMimeType)) {
         const QByteArray b = mime->data(BoxTextMimeType);
         box = true;
-        return BoxTextFromPayload(std::string_view(b.constData(), static_cast<size_t>(b.size())));
+        std::string s =
+            BoxTextFromPayload(std::string_view(b.constData(), static_cast<size_t>(b.size())));
+        // Bytes that read as the copied characters here are taken as they are (bytes kept from
+        // an invalid sequence included); otherwise they came from a document with another table.
+        const std::u16string here = DocumentToUtf16(s, table);
+        if (!convert || QString::fromUtf16(here.data(), static_cast<qsizetype>(here.size())) == t)
+            return s;
+        return convert(t, &lost);
     }
-    const QString t = mime->text();
     if (convert) return convert(t, &lost);
     Cp932Report report;
     std::string s = Utf16ToCp932(std::u16string_view(reinterpret_cast<const char16_t*>(t.utf16()),
@@ -195,7 +203,8 @@ QKeySequence ToKeySequence(const std::string& text) {
 
 std::string TQtEditorClipboard::Text(bool& box) {
     int lost = 0;
-    std::string s = EditorMimeText(QGuiApplication::clipboard()->mimeData(), box, lost, convert);
+    std::string s =
+        EditorMimeText(QGuiApplication::clipboard()->mimeData(), box, lost, convert, table);
     if (lost && warn_ && !s.empty()) warn_(LostCharsMessage(lost));
     return s;
 }

@@ -33,10 +33,13 @@ QCursor ToQCursor(TCursor c);
 // Clipboard: plain text (converted from the document's bytes) and, for box text, the private type.
 QMimeData* MakeEditorMime(const std::string& cp932, bool box, const TCharTable* table = nullptr);
 // The document's bytes of clipboard data; box tells whether it came as box text. Plain text goes
-// through convert (default: plain CP932), which counts in lost what became '?'.
+// through convert (default: plain CP932), which counts in lost what became '?'. Box bytes copied
+// from a document whose table gives them other characters than table (this document's) does are
+// converted from the plain text instead, which holds the same rows.
 std::string
 EditorMimeText(const QMimeData* mime, bool& box, int& lost,
-               const std::function<std::string(const QString&, int*)>& convert = nullptr);
+               const std::function<std::string(const QString&, int*)>& convert = nullptr,
+               const TCharTable* table = nullptr);
 QString LostCharsMessage(int lost);
 
 // Key codes of the command tables (tkey, 'A'..'Z', '0'..'9') from Qt's; 0 for keys the tables

@@ -5,7 +5,6 @@
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/PageEditor.h"
 #include "mainwindow/ui/Pages.h"
-#include "platform/IniFile.h"
 #include "platform/MessageBox.h"
 
 #include <QActionGroup>
@@ -51,11 +50,7 @@ void reopenActive(TPages& pages, const TEncoding* e) {
 } // namespace
 
 void AttachEncodingUi(TfmEditor& fm, TPages& pages) {
-    {
-        TIniFile ini(fm.SettingsFile);
-        SetNewPageFormat(ParseNewPageFormat(ini.ReadString("Set", kNewEncodingKey, "Shift-JIS"),
-                                            ini.ReadString("Set", kNewLineEndKey, "CRLF")));
-    }
+    SetNewPageFormat(ReadNewPageFormat(fm.SettingsFile));
     EncodingChoices().Load(fm.DataFolder + kEncodingChoicesFileName);
 
     auto* panel = new QLabel;

@@ -101,7 +101,7 @@ bool TPrintCommands::mnIchiInClick() {
     if (!e || !e->Core().Selected()) return false;
     loadSettings();
     TEditorCore& c = e->Core();
-    TTextPrintLines lines(c.SelText());
+    TTextPrintLines lines(c.SelText(), c.SharedStore() ? c.SharedStore()->CharTable() : nullptr);
     if (!TFormStringsPrint::Execute(StringsPrinter1, &lines, &fm_)) return false;
     storeSettings();
     // After printing a selection, the selection goes and the caret stays at its end.

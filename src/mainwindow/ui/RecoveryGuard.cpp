@@ -8,7 +8,6 @@
 #include "mainwindow/ui/RecoveryDialog.h"
 #include "mainwindow/ui/SharedObjects.h"
 #include "platform/AtomicFile.h"
-#include "platform/Cp932.h"
 #include "platform/MessageBox.h"
 
 #include <QDateTime>
@@ -74,6 +73,7 @@ void TRecoveryGuard::writePage(int index, int id, bool wait) {
     meta.Path = pages_.Book().PathOfPage(index);
     meta.Time = static_cast<std::int64_t>(std::time(nullptr));
     meta.CaretRow = e->CaretRow();
+    if (const TPageDocument* d = e->Document()) DescribeForRecovery(*d, meta);
     writer_->Post(session_.FileFor(id), std::move(meta),
                   e->Editor()->Core().SharedStore()->Snapshot());
     PageState& st = states_[id];
@@ -162,6 +162,13 @@ bool TRecoveryGuard::restore(const TRecoveryCandidate& c) {
     index = pages_.ActivePage();
     TEditorPageEditor* e = editorOf(pages_, index);
     if (!e) return false;
+    if (TPageDocument* d = e->Document()) {
+        if (!RestoreFromRecovery(r, *d))
+            ShowMessage("[" + r.Path +
+                        "] の復元ファイルの文字の表が壊れています。\r\n"
+                        "一部の文字が正しく表示されないことがあります。");
+        e->FormatChanged();
+    }
     e->Editor()->SetText(r.Text);
     e->SetCaretRow(r.CaretRow);
     pages_.SetModified(index, true);
@@ -191,8 +198,7 @@ void TRecoveryGuard::OfferRecovery() {
         o.time = QDateTime::fromSecsSinceEpoch(c.Record.Time).toString("yyyy/MM/dd hh:mm:ss");
         std::string disk;
         const bool haveDisk = c.Record.Path != kUntitledName && ReadWholeFile(c.Record.Path, disk);
-        o.line =
-            QString::fromStdString(Cp932ToUtf8(FirstDifferentLine(c.Record.Text, disk, haveDisk)));
+        o.line = QString::fromStdString(RecoveryOfferLine(c.Record, disk, haveDisk));
         offers.push_back(o);
     }
     const std::optional<std::vector<bool>> choice = RunRecoveryDialog(&window_, offers);

@@ -50,7 +50,7 @@ std::unique_ptr<TLaidOutPages> LayOutPages(const TStringsPrinter& p, TPrintTarge
     auto doc = std::make_unique<TLaidOutPages>();
     doc->Page = target.Page();
     doc->Font = PrintQFont(p.Font(), doc->Page.Dpi);
-    doc->Measurer = std::make_unique<TQtPrintMeasurer>(doc->Font);
+    doc->Measurer = std::make_unique<TQtPrintMeasurer>(doc->Font, lines.Table());
     doc->Geometry =
         ComputePageGeometry(p, doc->Page, PrintFontMetrics(doc->Font, p.Font().Italic()),
                             static_cast<long long>(lines.Count()));

@@ -1,7 +1,7 @@
 // The printer behind printing: CUPS queues and the PDF file, papers, fonts and page painting.
 #include "print/ui/PrintTarget.h"
 
-#include "platform/Cp932.h"
+#include "text/DocumentCodec.h"
 
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -157,12 +157,14 @@ TPrintFontMetrics PrintFontMetrics(const QFont& font, bool italic) {
 }
 
 struct TQtPrintMeasurer::Impl {
-    explicit Impl(const QFont& f) : fm(f), widths(65536, -1) {}
+    Impl(const QFont& f, const TCharTable* t) : fm(f), table(t), widths(65536, -1) {}
     QFontMetricsF fm;
+    const TCharTable* table;
     std::vector<int> widths;
 };
 
-TQtPrintMeasurer::TQtPrintMeasurer(const QFont& font) : d_(std::make_unique<Impl>(font)) {}
+TQtPrintMeasurer::TQtPrintMeasurer(const QFont& font, const TCharTable* table)
+    : d_(std::make_unique<Impl>(font, table)) {}
 TQtPrintMeasurer::~TQtPrintMeasurer() = default;
 
 int TQtPrintMeasurer::CharWidth(unsigned code) {
@@ -171,7 +173,7 @@ int TQtPrintMeasurer::CharWidth(unsigned code) {
         char bytes[2] = {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
         const std::string_view ch =
             code > 0xFF ? std::string_view(bytes, 2) : std::string_view(bytes + 1, 1);
-        const std::u16string u = Cp932ToUtf16(ch);
+        const std::u16string u = DocumentToUtf16(ch, d_->table);
         const QString s = QString::fromUtf16(u.data(), static_cast<qsizetype>(u.size()));
         w = static_cast<int>(std::ceil(d_->fm.horizontalAdvance(s)));
     }
@@ -186,13 +188,7 @@ void PaintPrintItems(QPainter& painter, const std::vector<TPrintItem>& items, co
     opt.setWrapMode(QTextOption::NoWrap);
     if (tabStop > 0) opt.setTabStopDistance(tabStop);
     for (const TPrintItem& it : items) {
-        QString text;
-        if (it.Utf8) {
-            text = QString::fromStdString(it.Text);
-        } else {
-            const std::u16string u = Cp932ToUtf16(it.Text);
-            text = QString::fromUtf16(u.data(), static_cast<qsizetype>(u.size()));
-        }
+        const QString text = QString::fromStdString(it.Text);
         const Qt::Alignment h = it.Align == TPrintItem::alLeft     ? Qt::AlignLeft
                                 : it.Align == TPrintItem::alCenter ? Qt::AlignHCenter
                                                                    : Qt::AlignRight;

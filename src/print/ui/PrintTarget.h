@@ -16,6 +16,7 @@
 class QPainter;
 class QPrinter;
 class QWidget;
+class TCharTable;
 
 class TPrintTarget : public TPrinterQuery {
   public:
@@ -57,10 +58,11 @@ inline constexpr const char* kPdfPrinterName = "PDFファイル";
 QFont PrintQFont(const TPrintFont& f, int dpi);
 TPrintFontMetrics PrintFontMetrics(const QFont& font, bool italic);
 
-// Character advances of a font, cached per character.
+// Character advances of a font, cached per character; codes of the document's table (null: plain
+// CP932) are measured as their own characters.
 class TQtPrintMeasurer : public TPrintMeasurer {
   public:
-    explicit TQtPrintMeasurer(const QFont& font);
+    TQtPrintMeasurer(const QFont& font, const TCharTable* table);
     ~TQtPrintMeasurer() override;
     int CharWidth(unsigned code) override;
 

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -29,6 +30,8 @@ namespace {
 QString q(const std::string& s) {
     return QString::fromStdString(s);
 }
+const TLineEndStyle kLineEnds[] = {TLineEndStyle::CrLf, TLineEndStyle::Lf, TLineEndStyle::Cr};
+
 QLabel* label(const char* text) {
     return new QLabel(QString::fromUtf8(text));
 }
@@ -106,6 +109,9 @@ TfmSet::TfmSet(TSettings& settings, std::string settingsFile, std::string progra
     edtCLine2->setValue(settings_.CLine2);
     cbJHanten->setChecked(settings_.JHanten);
     rgCurs[std::clamp(settings_.Curs, 0, 2)]->setChecked(true);
+    const TFileFormat newPages = ReadNewPageFormat(settingsFile_);
+    cbNewEncoding->setCurrentText(q(EncodingName(newPages.encoding, newPages.bom)));
+    cbNewLineEnd->setCurrentText(q(LineEndName(newPages.lineEnd)));
     cbisClick->setChecked(settings_.isClick);
     cbisBrowser->setChecked(settings_.isBrowser);
     edtBrowser->setText(q(settings_.Browser));
@@ -174,10 +180,26 @@ QWidget* TfmSet::buildDousa() {
     rgCurs[0] = new QRadioButton(QStringLiteral("賢い動作"));
     rgCurs[1] = new QRadioButton(QStringLiteral("先頭のまま"));
     rgCurs[2] = new QRadioButton(QStringLiteral("最後に移動"));
+    cbNewEncoding = new QComboBox;
+    cbNewEncoding->setObjectName(QStringLiteral("cbNewEncoding"));
+    for (const TFileFormat& f : ChoosableEncodings())
+        cbNewEncoding->addItem(q(EncodingName(f.encoding, f.bom)));
+    cbNewLineEnd = new QComboBox;
+    cbNewLineEnd->setObjectName(QStringLiteral("cbNewLineEnd"));
+    for (TLineEndStyle l : kLineEnds)
+        cbNewLineEnd->addItem(q(LineEndName(l)));
+    auto* format = new QGroupBox(QStringLiteral(" 新しいページの保存形式 "));
+    auto* f = new QGridLayout(format);
+    f->addWidget(label("文字コード："), 0, 0);
+    f->addWidget(cbNewEncoding, 0, 1);
+    f->addWidget(label("改行コード："), 1, 0);
+    f->addWidget(cbNewLineEnd, 1, 1);
+    f->setColumnStretch(2, 1);
     auto* v = new QVBoxLayout(page);
     v->addWidget(cbKnKakunin);
     v->addWidget(jump);
     v->addWidget(radioGroup(" 貼り付け後のカーソル位置 ", {rgCurs[0], rgCurs[1], rgCurs[2]}));
+    v->addWidget(format);
     v->addStretch(1);
     return page;
 }
@@ -288,7 +310,11 @@ void TfmSet::done(int r) {
     qApp->removeEventFilter(this);
     if (!cancelled_) {
         applyValues();
-        if (!WriteOptions(settingsFile_, settings_))
+        TFileFormat newPages;
+        ParseEncodingName(cbNewEncoding->currentText().toStdString(), &newPages.encoding,
+                          &newPages.bom);
+        ParseLineEndName(cbNewLineEnd->currentText().toStdString(), &newPages.lineEnd);
+        if (!WriteOptions(settingsFile_, settings_, newPages))
             ShowMessage("[" + settingsFile_ + "]に設定を保存できませんでした。");
     }
     QDialog::done(r);

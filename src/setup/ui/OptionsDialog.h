@@ -8,6 +8,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -35,6 +36,7 @@ class TfmSet : public QDialog {
     QSpinBox *edtCLine1, *edtCLine2;
     QCheckBox* cbJHanten;
     QRadioButton* rgCurs[3];
+    QComboBox *cbNewEncoding, *cbNewLineEnd; // the format new pages are saved in
     QCheckBox *cbisClick, *cbisBrowser, *cbisEditor;
     QLineEdit *edtBrowser, *edtEditor;
     QPushButton *btnBrowser, *btnEditor;

@@ -8,38 +8,13 @@
 #include "mainwindow/ui/SharedObjects.h"
 
 #include "../../support/RecordingSink.h"
+#include "../../support/ScopedEnv.h"
 #include "../../support/TempDir.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
-
-// Points an environment variable elsewhere for the life of the object.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, const std::string& value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            had_ = true;
-            old_ = old;
-        }
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv() {
-        if (had_)
-            setenv(name_, old_.c_str(), 1);
-        else
-            unsetenv(name_);
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-  private:
-    const char* name_;
-    bool had_ = false;
-    std::string old_;
-};
 
 class MainWindowFixture : public ::testing::Test {
   protected:

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -97,20 +98,31 @@ TEST_F(SetupDialogsTest, OptionsHiddenPanelAndClosing) {
         EXPECT_FALSE(dlg.gbEditor->isHidden());
         EXPECT_EQ(dlg.edtCLine1->value(), 4);
         dlg.edtCLine1->setValue(7);
+        EXPECT_EQ(dlg.cbNewEncoding->currentText(), QStringLiteral("Shift-JIS"));
+        EXPECT_EQ(dlg.cbNewLineEnd->currentText(), QStringLiteral("CRLF"));
+        dlg.cbNewEncoding->setCurrentText(QStringLiteral("UTF-8 BOM"));
+        dlg.cbNewLineEnd->setCurrentText(QStringLiteral("LF"));
         dlg.close(); // the close box saves like OK
     }
     EXPECT_EQ(s.CLine1, 7);
     EXPECT_TRUE(s.GEditor);
     EXPECT_EQ(TIniFile(ini).ReadInteger("Set", "CLine1", 0), 7);
+    const TFileFormat newPages = ReadNewPageFormat(ini);
+    EXPECT_EQ(newPages.encoding, TEncoding::Utf8);
+    EXPECT_TRUE(newPages.bom);
+    EXPECT_EQ(newPages.lineEnd, TLineEndStyle::Lf);
     {
         TfmSet dlg(s, ini, d / "prog/");
         EXPECT_FALSE(dlg.gbEditor->isHidden());
+        EXPECT_EQ(dlg.cbNewEncoding->currentText(), QStringLiteral("UTF-8 BOM"));
+        dlg.cbNewLineEnd->setCurrentText(QStringLiteral("CR"));
         dlg.edtCLine1->setValue(9);
         dlg.cbLocal->click(); // acts at once, also when cancelled
         dlg.btnCancel->click();
     }
     EXPECT_EQ(s.CLine1, 7);
     EXPECT_EQ(TIniFile(ini).ReadInteger("Set", "CLine1", 0), 7);
+    EXPECT_EQ(ReadNewPageFormat(ini).lineEnd, TLineEndStyle::Lf);
     EXPECT_TRUE(fs::exists(d / "prog/localfol.myc"));
 }
 
