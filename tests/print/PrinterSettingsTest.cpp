@@ -1,5 +1,4 @@
-#include "print/PaperInfo.h"
-#include "print/PrinterFonts.h"
+// The print settings: ranges, the stored form and its damage, and which pages and lines print.
 #include "print/StringsPrinter.h"
 
 #include "platform/IniFile.h"
@@ -122,51 +121,4 @@ TEST(StringsPrinter, PageSelectionFollowsPrintedNumbers) {
     EXPECT_TRUE(lines.LineIsPrinted(1));
     EXPECT_TRUE(lines.LineIsPrinted(2));
     EXPECT_FALSE(lines.LineIsPrinted(3));
-}
-
-namespace {
-struct FakeQuery : TPrinterQuery {
-    int index = -1;
-    int code = 0;
-    std::vector<TPaperItem> papers;
-    mutable int reads = 0;
-    int PrinterIndex() const override { return index; }
-    std::string PrinterName() const override { return index < 0 ? "" : "lp0"; }
-    std::vector<TPaperItem> Papers() const override {
-        ++reads;
-        return papers;
-    }
-    int CurrentPaperCode() const override { return code; }
-};
-} // namespace
-
-TEST(PaperInfo, TableAndCurrentPaper) {
-    EXPECT_NE(PaperTableRow(68), nullptr);
-    EXPECT_EQ(PaperTableRow(69), nullptr);
-    EXPECT_EQ(TenthsToMm(2099), 210);
-    EXPECT_EQ(TenthsToMm(2094), 209);
-
-    FakeQuery q;
-    TStringsPrinterInfo info(q);
-    EXPECT_EQ(info.PrinterName(), "不明");
-    TPaperItem a4 = info.CurrentPaper(); // no printer: A4 from the table
-    EXPECT_EQ(a4.Code, 9);
-    EXPECT_EQ(a4.Height, 297);
-
-    q.index = 0;
-    q.code = 13;
-    q.papers = {{"B5 (JIS)", 182, 257, 13}};
-    EXPECT_EQ(info.PrinterName(), "lp0");
-    EXPECT_EQ(info.CurrentPaper().Name, "B5 (JIS)");
-    EXPECT_EQ(info.CurrentPaper().Name, "B5 (JIS)");
-    EXPECT_EQ(q.reads, 2); // re-read only when the index changed
-    q.code = 11;           // not listed by the printer: the table's row
-    EXPECT_EQ(info.CurrentPaper().Name, "DMPAPER_A5");
-}
-
-TEST(PrinterFonts, VerticalFontsAreLeftOutAndThePGothicIsShownFixed) {
-    EXPECT_EQ(PrinterFontNames({"@IPAGothic", "IPAGothic", "", "@MS Mincho", "Noto"}),
-              (std::vector<std::string>{"IPAGothic", "Noto"}));
-    EXPECT_EQ(DialogFontName("ＭＳ Ｐゴシック"), "ＭＳ ゴシック");
-    EXPECT_EQ(DialogFontName("IPAGothic"), "IPAGothic");
 }
