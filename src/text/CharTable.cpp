@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 
 namespace {
 
@@ -114,16 +113,25 @@ bool TCharTable::put(std::size_t at, TCharTableEntry e) {
 std::string TCharTable::Save() const {
     static const char* hex = "0123456789ABCDEF";
     std::string out;
-    char buf[16];
+    out.reserve(Size() * 12);
+    const auto putHex = [&](unsigned v) {
+        char buf[8];
+        int n = 0;
+        do {
+            buf[n++] = hex[v & 15];
+            v >>= 4;
+        } while (v);
+        while (n)
+            out += buf[--n];
+    };
     for (std::size_t i = 0; i < FByIndex.size(); ++i) {
         const TCharTableEntry& e = FByIndex[i];
         if (!e.ch && e.bytes.empty()) continue;
         if (!out.empty()) out += ';';
-        std::snprintf(buf, sizeof buf, "%X=", codeOf(i));
-        out += buf;
+        putHex(codeOf(i));
+        out += '=';
         if (e.ch) {
-            std::snprintf(buf, sizeof buf, "%X", static_cast<unsigned>(e.ch));
-            out += buf;
+            putHex(static_cast<unsigned>(e.ch));
         } else {
             out += '#';
             for (unsigned char c : e.bytes) {

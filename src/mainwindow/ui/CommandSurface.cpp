@@ -22,6 +22,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QWheelEvent>
+#include <algorithm>
 
 #include <filesystem>
 
@@ -86,8 +87,15 @@ TCommandSurface::TCommandSurface(TfmEditor& fm, TPages& pages, TWindowCommands& 
 
 void TCommandSurface::buildMenus() {
     QMenuBar* menuBar = fm_.menuBar();
-    for (QAction* a : menuBar->actions())
+    // Menus of the bar that the table does not name (the encoding menu) keep a place on it.
+    std::vector<QMenu*> extra;
+    for (QAction* a : menuBar->actions()) {
+        const std::string name = a->menu() ? a->menu()->objectName().toStdString() : std::string();
+        if (!name.empty() && std::none_of(MainMenuTable().begin(), MainMenuTable().end(),
+                                          [&](const TMenuItemDef& d) { return d.Name == name; }))
+            extra.push_back(a->menu());
         menuBar->removeAction(a);
+    }
     // The menus others built are refilled in the table's order (lists such as the recent
     // files, which the table does not fill, keep their items).
     for (const TMenuItemDef& d : MainMenuTable())
@@ -159,6 +167,9 @@ void TCommandSurface::buildMenus() {
             keys_[d.Name] = k;
         }
     }
+    for (QMenu* m : extra)
+        menuBar->insertMenu(menus_.count("mnSonota") ? menus_["mnSonota"]->menuAction() : nullptr,
+                            m);
     // Outside an open menu every item stays enabled: the keys pass through Run's rules.
     for (auto& [name, m] : menus_) {
         QMenu* menu = m;

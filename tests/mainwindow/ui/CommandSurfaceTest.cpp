@@ -7,6 +7,7 @@
 
 #include "editor/ui/EditorWidget.h"
 #include "mainwindow/MyFileList.h"
+#include "mainwindow/ui/EncodingUi.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/Pages.h"
 #include "mainwindow/ui/PagesAttach.h"
@@ -47,6 +48,7 @@ class CommandSurfaceTest : public MainWindowFixture {
   protected:
     void SetUp() override {
         MakeWindow();
+        AttachEncodingUi(*fm, *pages); // a menu of the bar beyond the table, made first
         cmds = new TWindowCommands(*fm, *pages);
         surface = new TCommandSurface(*fm, *pages, *cmds);
         surface->LockKeySource = [this] { return locks; };
@@ -101,6 +103,15 @@ TEST_F(CommandSurfaceTest, KeysPassTheMenuRulesAndUnwiredItemsStayDisabled) {
     fm->SetMenuHandler("mnInsatsu", [&] { ++printed; });
     surface->Key("mnInsatsu")->trigger();
     EXPECT_EQ(printed, 1);
+}
+
+TEST_F(CommandSurfaceTest, AMenuBeyondTheTableKeepsItsPlaceBeforeSonota) {
+    QStringList bar;
+    for (QAction* a : fm->menuBar()->actions())
+        if (a->isVisible() && a->menu()) bar << a->menu()->objectName();
+    EXPECT_EQ(bar.indexOf("mnEncoding"), bar.indexOf("mnSonota") - 1)
+        << bar.join(' ').toStdString();
+    EXPECT_GE(bar.indexOf("mnEncoding"), 4);
 }
 
 TEST_F(CommandSurfaceTest, PasteCaretRuleNearTheTopAndTheEnd) {
