@@ -552,17 +552,6 @@ TLineEndCounts CountLineEnds(std::string_view text) {
 
 // ---- decoding ----
 
-namespace {
-
-// What every decoding ends with: the end-of-file mark and the line ends.
-void finishDecoding(TDecodedDocument& doc, TLineEndStyle newLineEnd) {
-    doc.text.resize(TextLengthBeforeEofMark(doc.text));
-    doc.lineEnds = CountLineEnds(doc.text);
-    doc.format.lineEnd = doc.lineEnds.Main(newLineEnd);
-}
-
-} // namespace
-
 TDecodedDocument DecodeDocument(std::string_view bytes, TEncoding encoding,
                                 TLineEndStyle newLineEnd) {
     TDecodedDocument doc;
@@ -611,17 +600,21 @@ TDecodedDocument DecodeDocument(std::string_view bytes, TEncoding encoding,
             doc.readOnlyReason = "この文書は " + EncodingName(encoding) +
                                  " として読み込んだとおりに書き戻せません。";
     }
-    finishDecoding(doc, newLineEnd);
+    doc.text.resize(TextLengthBeforeEofMark(doc.text));
+    doc.lineEnds = CountLineEnds(doc.text);
+    doc.format.lineEnd = doc.lineEnds.Main(newLineEnd);
     return doc;
 }
 
-TDecodedDocument DecodeDocumentFrom(std::string&& bytes, TEncoding encoding,
-                                    TLineEndStyle newLineEnd) {
-    if (encoding != TEncoding::ShiftJis) return DecodeDocument(bytes, encoding, newLineEnd);
-    TDecodedDocument doc;
-    doc.format.encoding = encoding;
+TDecodedDocument DecodeFileBytes(std::string&& bytes, TEncoding encoding,
+                                 TLineEndStyle newLineEnd) {
+    if (encoding != TEncoding::ShiftJis)
+        return DecodeDocument(std::string_view(bytes), encoding, newLineEnd);
+    TDecodedDocument doc = DecodeDocument(std::string_view(), encoding, newLineEnd);
     doc.text = std::move(bytes);
-    finishDecoding(doc, newLineEnd);
+    doc.text.resize(TextLengthBeforeEofMark(doc.text));
+    doc.lineEnds = CountLineEnds(doc.text);
+    doc.format.lineEnd = doc.lineEnds.Main(newLineEnd);
     return doc;
 }
 
@@ -826,6 +819,16 @@ std::string EncodeDocument(std::string_view s, const TFileFormat& format, const 
     r.lost += sink.lost();
     if (report) *report = r;
     return out;
+}
+
+std::string EncodeStoreText(std::string&& s, const TFileFormat& format, const TCharTable* table,
+                            TEncodeReport* report) {
+    if (format.encoding == TEncoding::ShiftJis && format.lineEnd == TLineEndStyle::CrLf &&
+        (!table || table->Empty())) {
+        if (report) *report = TEncodeReport();
+        return std::move(s);
+    }
+    return EncodeDocument(std::string_view(s), format, table, report);
 }
 
 // ---- conversions for the editor ----

@@ -15,7 +15,7 @@ fail() {
     import -window root "$SHOTS/failure.png" 2>/dev/null
     exit 1
 }
-key() { xdotool key --clearmodifiers "$@"; sleep 0.4; }
+key() { xdotool key --clearmodifiers "$@"; }
 cp932() { python3 -c "import sys; open(sys.argv[1],'wb').write(sys.argv[2].encode('cp932'))" "$@"; }
 text() { python3 -c "import sys; print(open(sys.argv[1],'rb').read().decode('cp932'), end='')" "$1"; }
 # A crop of the main window (x y w h relative to it) as a checksum of its pixels.
@@ -47,66 +47,79 @@ xdotool windowactivate --sync "$WIN" 2>/dev/null; xdotool windowfocus --sync "$W
 e2e_window_geometry
 shot plain
 
-# 1. The menus open (and close again with Escape).
-before=$(crop 0 0 300 200)
+# Checks that wait (up to 10 s) for a crop to differ from a checksum, or to match it again.
+changes() { [ "$(crop "$1" "$2" "$3" "$4")" != "$5" ]; }
+looks() { [ "$(crop "$1" "$2" "$3" "$4")" = "$5" ]; }
+# Line $2 of the Shift-JIS file $1 reads $3 (a CR at its end).
+lineIs() { [ "$(text "$1" | sed -n "$2p")" = "$3"$'\r' ]; }
+
+# 1. The menus open (and close again with Escape). The crop lies right of the caret's column.
+before=$(crop 100 30 200 150)
 key alt+e
-opened=$(crop 0 0 300 200)
+e2e_wait_for 100 changes 100 30 200 150 "$before" || fail "the edit menu did not open"
 shot menu_edit
 key Escape
 key Escape
-[ "$before" != "$opened" ] || fail "the edit menu did not open"
+e2e_wait_for 100 looks 100 30 200 150 "$before" || fail "the edit menu did not close"
 
-# 2. The caption layers of the function-key bar.
+# 2. The caption layers of the function-key bar: Shift, then Ctrl, each back to the plain ones.
 barY=$((WHEIGHT - 60))
 plain=$(crop 0 "$barY" "$WWIDTH" 60)
-xdotool keydown shift; sleep 0.5; shot layer_shift; shifted=$(crop 0 "$barY" "$WWIDTH" 60)
-xdotool keyup shift; sleep 0.3
-xdotool keydown ctrl; sleep 0.5; shot layer_ctrl; ctrled=$(crop 0 "$barY" "$WWIDTH" 60)
-xdotool keyup ctrl; sleep 0.5
-[ "$plain" != "$shifted" ] && [ "$shifted" != "$ctrled" ] || fail "the caption layers did not change"
-[ "$(crop 0 "$barY" "$WWIDTH" 60)" = "$plain" ] || fail "the plain captions did not come back"
+xdotool keydown shift
+e2e_wait_for 100 changes 0 "$barY" "$WWIDTH" 60 "$plain" || fail "no Shift captions"
+shot layer_shift
+shifted=$(crop 0 "$barY" "$WWIDTH" 60)
+xdotool keyup shift
+e2e_wait_for 100 looks 0 "$barY" "$WWIDTH" 60 "$plain" || fail "the plain captions did not come back after Shift"
+xdotool keydown ctrl
+e2e_wait_for 100 changes 0 "$barY" "$WWIDTH" 60 "$plain" || fail "no Ctrl captions"
+shot layer_ctrl
+[ "$(crop 0 "$barY" "$WWIDTH" 60)" != "$shifted" ] || fail "the Ctrl captions are the Shift ones"
+xdotool keyup ctrl
+e2e_wait_for 100 looks 0 "$barY" "$WWIDTH" 60 "$plain" || fail "the plain captions did not come back after Ctrl"
 
-# 3. The jump column on page c (the active one), and its digit 3.
-right=$(crop $((WWIDTH - 44)) 100 44 200)
+# 3. The jump column on page c (the active one): only digit 3 is marked, so its caption is the
+#    one green one in the column; a click on it puts the caret on line 40.
+markedButton() { [ -n "$(e2e_marked_jump_buttons)" ]; }
 key shift+F12
-[ "$(crop $((WWIDTH - 44)) 100 44 200)" != "$right" ] || fail "no jump column after Shift+F12"
+e2e_wait_for 100 markedButton || fail "no jump column with a marked digit after Shift+F12"
 shot jump_column
-# Only digit 3 is marked: its caption is the one green one in the column.
 read -r x y < <(e2e_marked_jump_buttons)
-[ -n "${y:-}" ] || fail "no marked digit button in the jump column"
-xdotool mousemove --sync "$x" "$y" click 1; sleep 0.5
-xdotool type --delay 60 "J"; sleep 0.3
+xdotool mousemove --sync "$x" "$y" click 1
+xdotool type --delay 60 "J"
 key ctrl+s
-[ "$(text "$C" | sed -n 41p)" = $'J&3 見出し\r' ] || fail "digit 3 did not jump to line 40: $(text "$C" | sed -n 39,42p)"
+e2e_wait_for 100 lineIs "$C" 41 "J&3 見出し" ||
+    fail "digit 3 did not jump to line 40: $(text "$C" | sed -n 39,42p)"
 
-# 4. F6 splits the page; typing in the upper half reaches the file.
-editor=$(crop 100 150 300 200)
+# 4. F6 splits the page (a second ruler crosses the middle of the text area) and joins it
+#    again. The crop lies right of the short lines and the caret.
+editor=$(crop 100 150 300 250)
 key F6
-[ "$(crop 100 150 300 200)" != "$editor" ] || fail "F6 did not split the page"
+e2e_wait_for 100 changes 100 150 300 250 "$editor" || fail "F6 did not split the page"
 shot split
 key F6
+e2e_wait_for 100 looks 100 150 300 250 "$editor" || fail "the second F6 did not join the halves"
 
-# 5. Ctrl+Right walks a, b and back around; each page takes a letter.
-key ctrl+Right
-xdotool type --delay 60 "1"; sleep 0.2; key ctrl+s
-key ctrl+Right
-xdotool type --delay 60 "2"; sleep 0.2; key ctrl+s
-key ctrl+Right
-xdotool type --delay 60 "3"; sleep 0.2; key ctrl+s
-[ "$(text "$A")" = $'1alpha\r' ] || fail "a.txt: $(text "$A")"
-[ "$(text "$B")" = $'2beta\r' ] || fail "b.txt: $(text "$B")"
-[ "$(text "$C" | sed -n 41p)" = $'J3&3 見出し\r' ] || fail "c.txt: $(text "$C" | sed -n 41p)"
+# 5. Ctrl+Right walks a, b and back around to c; each page takes a digit and is saved. The keys
+#    reach the program in order, so only the files are waited for.
+for page in 1 2 3; do
+    key ctrl+Right
+    xdotool type --delay 60 "$page"
+    key ctrl+s
+done
+e2e_wait_for 100 lineIs "$A" 1 "1alpha" || fail "a.txt: $(text "$A")"
+e2e_wait_for 100 lineIs "$B" 1 "2beta" || fail "b.txt: $(text "$B")"
+e2e_wait_for 100 lineIs "$C" 41 "J3&3 見出し" || fail "c.txt: $(text "$C" | sed -n 41p)"
 
 # 6. Caps Lock shows in the status bar and goes again.
 statusY=$((WHEIGHT - 24))
 off=$(crop 240 "$statusY" 120 24)
-xdotool key Caps_Lock; sleep 0.7
-on=$(crop 240 "$statusY" 120 24)
+xdotool key Caps_Lock
+e2e_wait_for 100 changes 240 "$statusY" 120 24 "$off" || fail "Caps did not appear in the status bar"
 shot caps_on
-xdotool key Caps_Lock; sleep 0.7
+xdotool key Caps_Lock
+e2e_wait_for 100 looks 240 "$statusY" 120 24 "$off" || fail "Caps did not go from the status bar"
 shot caps_off
-[ "$on" != "$off" ] || fail "Caps did not appear in the status bar"
-[ "$(crop 240 "$statusY" 120 24)" = "$off" ] || fail "Caps did not go from the status bar"
 
 e2e_stop
 echo "1 passed, 0 failed"
