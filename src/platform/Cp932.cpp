@@ -48,7 +48,11 @@ void U_CALLCONV toUCallback(const void* ctx, UConverterToUnicodeArgs* args, cons
     auto* f = static_cast<const Failures*>(ctx);
     // The source pointer is already past the offending bytes; report them by their start.
     noteFailure(f->report, 0);
-    UCNV_TO_U_CALLBACK_SUBSTITUTE(nullptr, args, nullptr, 0, reason, err);
+    // U+FFFD for every failure: ICU's own substitute for a single byte is U+001A, the control
+    // code that byte 0x1A stands for.
+    static const UChar replacement = 0xFFFD;
+    *err = U_ZERO_ERROR;
+    ucnv_cbToUWriteUChars(args, &replacement, 1, 0, err);
 }
 
 void U_CALLCONV fromUCallback(const void* ctx, UConverterFromUnicodeArgs* args,

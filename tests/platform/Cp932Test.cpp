@@ -38,8 +38,10 @@ TEST(Cp932, FailuresAreReportedNotDropped) {
     std::u16string u = Cp932ToUtf16("ab\x82", &r);
     EXPECT_EQ(r.failures, 1u);
     EXPECT_EQ(r.firstFailure, 2u);
-    EXPECT_EQ(u.substr(0, 2), u"ab");
-    EXPECT_EQ(u.size(), 3u);
+    EXPECT_EQ(u, u"ab\uFFFD");
+    // A byte that is no character becomes U+FFFD too, not the control code of 0x1A.
+    EXPECT_EQ(Cp932ToUtf16("a\x80\xa0", &r), u"a\uFFFD\uFFFD");
+    EXPECT_EQ(r.failures, 2u);
 }
 
 TEST(Cp932, Utf8Validation) {
