@@ -8,7 +8,7 @@ CMAKE_GEN  := -G Ninja
 
 PREFIX     ?= /usr/local
 
-.PHONY: all deps configure build run test test-core-asan bench fuzz clean format install package
+.PHONY: all deps configure build run test test-core-asan test-long bench fuzz clean format install package
 
 all: build
 
@@ -53,6 +53,11 @@ test-core-asan: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS) --timeout 900
+
+# Tests too long for every run: a 5 GB text opened, edited at its end and saved.
+test-long: configure
+	cmake --build $(BUILD) -j $(JOBS) --target longtest_hugefile
+	$(BUILD)/longtest_hugefile
 
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DTOLMO_BENCH=ON

@@ -70,7 +70,7 @@ void TEditorCore::ReplaceSpan(int r1, int o1, int r2, int o2, const std::string&
     }
     AfterChange();
     const TEditorPos p =
-        PosToRowCol(static_cast<int>(caretAt == std::string::npos ? text.size() : caretAt));
+        PosToRowCol(static_cast<int64_t>(caretAt == std::string::npos ? text.size() : caretAt));
     PlaceCaret(p.Row, p.Col, 1, false);
 }
 
@@ -497,9 +497,9 @@ bool TEditorCore::DropSelection(int row, int col, bool copy) {
         SetSelTextBox(text);
         return true;
     }
-    const int start = SelStart();
-    const int len = SelLength();
-    int drop = PosOf(row, col);
+    const int64_t start = SelStart();
+    const int64_t len = SelLength();
+    int64_t drop = PosOf(row, col);
     if (!copy) {
         DeleteSelection();
         if (drop > start) drop -= len;

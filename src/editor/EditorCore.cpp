@@ -58,7 +58,11 @@ void TEditorCore::SettingChanged() {
 }
 
 void TEditorCore::SetText(std::string_view cp932) {
-    FRows->SetText(cp932);
+    TakeText(std::string(cp932));
+}
+
+void TEditorCore::TakeText(std::string&& cp932) {
+    FRows->TakeText(std::move(cp932));
     FRows->TakeUpdate();
     FColoring.Invalidate(0);
     FSelActive = false;

@@ -55,6 +55,7 @@ class TEditorCore : public TEditorPropTarget {
     std::shared_ptr<TEditorScreenStrings> SharedStore() const { return FRows->SharedStore(); }
     // Replaces the whole text (no undo history).
     void SetText(std::string_view cp932);
+    void TakeText(std::string&& cp932); // without copying the bytes
     std::string Text() const { return FStore->Text(); }
 
     // Caret and view.
@@ -100,17 +101,17 @@ class TEditorCore : public TEditorPropTarget {
     TEditorRowSel RowSelection(int row) const; // bytes of a row inside the selection
     int BoxLeft() const;
     int BoxRight() const; // exclusive
-    int SelStart() const;
-    void SetSelStart(int pos);
-    int SelLength() const;
-    void SetSelLength(int len);
+    int64_t SelStart() const;
+    void SetSelStart(int64_t pos);
+    int64_t SelLength() const;
+    void SetSelLength(int64_t len);
     std::string SelText() const;
     void SetSelText(const std::string& text);
     bool InSelection(int row, int col) const;
 
     // Search hit shown with hsDraw or hsCaret (with hsSelect a hit is a selection).
     int HitSelLength() const { return FHitLength; }
-    void ShowHit(int start, int length);
+    void ShowHit(int64_t start, int length);
     TEditorRowSel RowHit(int row) const;
 
     // Typing and editing commands.
@@ -128,7 +129,7 @@ class TEditorCore : public TEditorPropTarget {
     // Drops the selected text at (row, col): moved, or copied with copy. False when the point
     // lies inside the selection (nothing happens) or the editor is read-only.
     bool DropSelection(int row, int col, bool copy);
-    int PosOf(int row, int col) const { return AbsPos(row, OffsetOf(row, col)); }
+    int64_t PosOf(int row, int col) const { return AbsPos(row, OffsetOf(row, col)); }
     void IndentLines();
     void UnIndentLines();
     void TabIndentLines();
@@ -194,8 +195,8 @@ class TEditorCore : public TEditorPropTarget {
     void Rewrap();
     void PlaceCaret(int row, int col, int dir, bool vertical);
     void CaretMoved();
-    int AbsPos(int row, int offset) const;
-    TEditorPos PosToRowCol(int pos) const;
+    int64_t AbsPos(int row, int offset) const;
+    TEditorPos PosToRowCol(int64_t pos) const;
     // Replaces the bytes from (r1, o1) to (r2, o2) by text; the caret goes caretAt bytes into
     // the text (npos: after it).
     void ReplaceSpan(int r1, int o1, int r2, int o2, const std::string& text,
@@ -225,7 +226,8 @@ class TEditorCore : public TEditorPropTarget {
     TEditorSelectionMode FSelMode = smLine;
     bool FSelActive = false;
     TEditorPos FAnchor;
-    int FHitStart = 0, FHitLength = 0;
+    int64_t FHitStart = 0;
+    int FHitLength = 0;
 
     TColor FColor = edc::clWindow;
     TEditorCaret FCaret;

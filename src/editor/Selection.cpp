@@ -2,6 +2,7 @@
 #include "editor/EditorCore.h"
 
 #include <algorithm>
+#include <climits>
 
 bool TEditorCore::SetSelectionMode(TEditorSelectionMode m) {
     if (MouseDragging) return false;
@@ -127,16 +128,16 @@ std::string TEditorCore::BoxPart(int row) const {
     return std::string(FStore->RowText(row).substr(s.Start, s.End - s.Start));
 }
 
-int TEditorCore::AbsPos(int row, int offset) const {
+int64_t TEditorCore::AbsPos(int row, int offset) const {
     const int rc = FStore->RowCount();
     if (rc == 0) return offset;
-    if (row < rc) return static_cast<int>(FStore->TextPos(row)) + offset;
+    if (row < rc) return FStore->TextPos(row) + offset;
     const int last = rc - 1;
-    return static_cast<int>(FStore->TextPos(last) + FStore->RowText(last).size()) +
+    return FStore->TextPos(last) + static_cast<int64_t>(FStore->RowText(last).size()) +
            (FStore->RowEndKind(last) == reLineEnd ? 2 : 0) + offset;
 }
 
-TEditorPos TEditorCore::PosToRowCol(int pos) const {
+TEditorPos TEditorCore::PosToRowCol(int64_t pos) const {
     const int rc = FStore->RowCount();
     if (pos <= 0 || rc == 0) return {0, 0};
     if (pos >= AbsPos(rc, 0)) { // at or past the end of the text
@@ -144,7 +145,8 @@ TEditorPos TEditorCore::PosToRowCol(int pos) const {
         return {rc - 1, RowWidthOf(rc - 1)};
     }
     const int r = FStore->RowOfTextPos(pos);
-    const int rem = pos - static_cast<int>(FStore->TextPos(r));
+    const int64_t rem64 = pos - FStore->TextPos(r);
+    const int rem = static_cast<int>(std::min<int64_t>(rem64, INT_MAX)); // rows are shorter
     const std::string_view t = FStore->RowText(r);
     const int len = static_cast<int>(t.size());
     if (rem < len || (rem == len && FStore->RowEndKind(r) != reWrapped))
@@ -153,7 +155,7 @@ TEditorPos TEditorCore::PosToRowCol(int pos) const {
     return {r, RowWidthOf(r)};                       // inside a line end
 }
 
-int TEditorCore::SelStart() const {
+int64_t TEditorCore::SelStart() const {
     int r1, o1, r2, o2;
     if (FSelMode == smLine && StreamRange(r1, o1, r2, o2)) return AbsPos(r1, o1);
     if (FSelMode == smBox && Selected()) {
@@ -164,19 +166,20 @@ int TEditorCore::SelStart() const {
     return AbsPos(FRow, CaretOffset());
 }
 
-void TEditorCore::SetSelStart(int pos) {
+void TEditorCore::SetSelStart(int64_t pos) {
     CleanSelection();
     const TEditorPos p = PosToRowCol(pos);
     PlaceCaret(p.Row, p.Col, 1, false);
 }
 
-int TEditorCore::SelLength() const {
+int64_t TEditorCore::SelLength() const {
     if (!Selected()) return 0;
     if (FSelMode == smBox) {
-        int r1, r2, n = 0;
+        int r1, r2;
+        int64_t n = 0;
         BoxRows(r1, r2);
         for (int r = r1; r <= r2; ++r)
-            n += static_cast<int>(BoxPart(r).size()) + 2;
+            n += static_cast<int64_t>(BoxPart(r).size()) + 2;
         return n;
     }
     int r1, o1, r2, o2;
@@ -184,10 +187,10 @@ int TEditorCore::SelLength() const {
     return AbsPos(r2, o2) - AbsPos(r1, o1);
 }
 
-void TEditorCore::SetSelLength(int len) {
-    const int start = AbsPos(FRow, CaretOffset());
+void TEditorCore::SetSelLength(int64_t len) {
+    const int64_t start = AbsPos(FRow, CaretOffset());
     const TEditorPos from{FRow, FCol};
-    const TEditorPos to = PosToRowCol(start + std::max(0, len));
+    const TEditorPos to = PosToRowCol(start + std::max<int64_t>(0, len));
     FSelActive = true;
     FAnchor = from;
     PlaceCaret(to.Row, to.Col, 1, false);
@@ -225,7 +228,7 @@ std::string TEditorCore::CopyText(bool& box) const {
     return s;
 }
 
-void TEditorCore::ShowHit(int start, int length) {
+void TEditorCore::ShowHit(int64_t start, int length) {
     CleanSelection();
     const TEditorPos p = PosToRowCol(start);
     PlaceCaret(p.Row, p.Col, 1, false);
@@ -240,10 +243,10 @@ void TEditorCore::ShowHit(int start, int length) {
 
 TEditorRowSel TEditorCore::RowHit(int row) const {
     if (FHitLength <= 0 || row < 0 || row >= FStore->RowCount()) return {};
-    const int rowStart = AbsPos(row, 0);
-    const int len = static_cast<int>(FStore->RowText(row).size());
-    const int a = std::max(FHitStart - rowStart, 0);
-    const int b = std::min(FHitStart + FHitLength - rowStart, len);
+    const int64_t rowStart = AbsPos(row, 0);
+    const int64_t len = static_cast<int64_t>(FStore->RowText(row).size());
+    const int64_t a = std::max<int64_t>(FHitStart - rowStart, 0);
+    const int64_t b = std::min<int64_t>(FHitStart + FHitLength - rowStart, len);
     if (a > len || b < 0 || a >= b) return {};
-    return {a, b, false};
+    return {static_cast<int>(a), static_cast<int>(b), false};
 }

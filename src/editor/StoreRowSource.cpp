@@ -69,8 +69,12 @@ bool TEditorScreenRows::UndoStep(bool redo, int& caretRow, int& caretCol) {
 }
 
 void TEditorScreenRows::SetText(std::string_view cp932) {
+    TakeText(std::string(cp932));
+}
+
+void TEditorScreenRows::TakeText(std::string&& cp932) {
     OwnEdit own(FOwnEdit);
-    FStore->SetText(cp932);
+    FStore->TakeText(std::move(cp932));
     Note(0, 0, FStore->Count(), true);
 }
 

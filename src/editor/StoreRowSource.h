@@ -45,6 +45,7 @@ class TEditorScreenRows : public TScreenStringsClient {
     TEditorRowsUpdate TakeUpdate(); // the range of the changes since the last call
     // Replaces the whole text (no undo history).
     void SetText(std::string_view cp932);
+    void TakeText(std::string&& cp932); // without copying the bytes
     // Word wrap, wrap options and tab width; rows are rebuilt only when something changed.
     void ApplyWrap(bool wordWrap, const TEditorWrapOption& w, int tabSpaceCount);
     int RewrapCount() const { return FRewraps; } // how often the rows were rebuilt

@@ -3,7 +3,10 @@
 #include "mainwindow/DocumentEncoding.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/MemoryInfo.h"
 #include "platform/MessageBox.h"
+
+#include <sys/stat.h>
 
 #include <sstream>
 
@@ -41,6 +44,18 @@ void SetNewPageFormat(const TFileFormat& f) {
 
 bool ReadPageDocument(const std::string& path, const TEncoding* chosen, TDecodedDocument* doc,
                       std::string* error) {
+    // The text and its rows need about one and a half times the file: refuse clearly before
+    // the machine runs out of memory half-way.
+    struct stat st {};
+    const int64_t avail = AvailableMemoryBytes();
+    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && avail >= 0 &&
+        st.st_size + st.st_size / 2 > avail) {
+        if (error)
+            *error = "[" + path + "] は大きすぎるため開けません。\r\nファイルは " +
+                     std::to_string(st.st_size >> 20) + " MB、使えるメモリは " +
+                     std::to_string(avail >> 20) + " MB です。";
+        return false;
+    }
     std::string bytes;
     if (!ReadWholeFile(path, bytes, error)) return false;
     const TDetection d = DetectEncoding(bytes);
@@ -56,13 +71,13 @@ bool ReadPageDocument(const std::string& path, const TEncoding* chosen, TDecoded
         if (error) error->clear();
         return false;
     }
-    *doc = DecodeDocument(bytes, e, NewPageFormat().lineEnd);
+    *doc = DecodeFileBytes(std::move(bytes), e, NewPageFormat().lineEnd);
     // A pure ASCII file written as UTF-8 with a BOM by the new-page format keeps having none.
     if (!d.decided && !chosen) doc->format.bom = false;
     return true;
 }
 
-bool EncodePageDocument(std::string_view storeText, TPageDocument& d, std::string* bytes,
+bool EncodePageDocument(std::string storeText, TPageDocument& d, std::string* bytes,
                         std::string* error) {
     if (d.lineEnds.Mixed() && !d.mixedTold) {
         ShowMessage("この文書の改行コードは混在しています (CR+LF " +
@@ -72,7 +87,7 @@ bool EncodePageDocument(std::string_view storeText, TPageDocument& d, std::strin
         d.mixedTold = true;
     }
     TEncodeReport r;
-    *bytes = EncodeDocument(storeText, d.format, d.table.get(), &r);
+    *bytes = EncodeStoreText(std::move(storeText), d.format, d.table.get(), &r);
     if (!r.ok()) {
         if (error)
             *error = EncodingName(d.format.encoding, d.format.bom) + " では表せない文字が " +

@@ -37,7 +37,7 @@ bool ReadPageDocument(const std::string& path, const TEncoding* chosen, TDecoded
 // The bytes of the row store's text (CP932, CR LF) in the page's format. Mixed line ends are
 // explained once (they are written in the most frequent style). False with *error when the
 // format cannot hold every character: nothing is written then.
-bool EncodePageDocument(std::string_view storeText, TPageDocument& d, std::string* bytes,
+bool EncodePageDocument(std::string storeText, TPageDocument& d, std::string* bytes,
                         std::string* error);
 
 // A Shift-JIS page that receives characters beyond CP932 becomes a UTF-8 page: its table takes

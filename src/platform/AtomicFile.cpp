@@ -1,12 +1,27 @@
 // Whole-file read and atomic replace on POSIX.
 #include "platform/AtomicFile.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <new>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+namespace {} // namespace
+
+void AdviseHugePages(void* p, std::size_t n) {
+    constexpr std::uintptr_t kHuge = 2u << 20;
+    if (n < 4 * kHuge) return;
+    const auto a = reinterpret_cast<std::uintptr_t>(p);
+    const std::uintptr_t from = (a + kHuge - 1) & ~(kHuge - 1);
+    const std::uintptr_t to = (a + n) & ~(kHuge - 1);
+    if (to > from) ::madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
+}
 
 namespace {
 
@@ -49,19 +64,39 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* err
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return fail(error, path, errno);
     bytes.clear();
-    char buf[65536];
-    for (;;) {
-        ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            int e = errno;
-            ::close(fd);
-            return fail(error, path, e);
+    // A regular file is read straight into a string of its size (one more byte tells whether
+    // it grew meanwhile); anything else, or a file that grows, in steps.
+    struct stat st {};
+    std::size_t want = 65536;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
+        want = static_cast<std::size_t>(st.st_size) + 1;
+    std::size_t have = 0;
+    try {
+        for (;;) {
+            if (have == bytes.size()) {
+                const std::size_t grow = std::max(want, bytes.size() * 2);
+                bytes.reserve(grow);
+                AdviseHugePages(bytes.data(), grow);
+                bytes.resize(grow);
+            }
+            ssize_t n = ::read(fd, bytes.data() + have, bytes.size() - have);
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                int e = errno;
+                ::close(fd);
+                bytes.clear();
+                return fail(error, path, e);
+            }
+            if (n == 0) break;
+            have += static_cast<std::size_t>(n);
         }
-        if (n == 0) break;
-        bytes.append(buf, static_cast<std::size_t>(n));
+    } catch (const std::bad_alloc&) {
+        ::close(fd);
+        bytes = std::string();
+        return fail(error, path, ENOMEM);
     }
     ::close(fd);
+    bytes.resize(have);
     return true;
 }
 

@@ -5,6 +5,10 @@
 #include <string>
 #include <string_view>
 
+// Asks the kernel to back the memory p[0..n) with huge pages where it can (large buffers are
+// then faulted in a few hundred steps instead of hundreds of thousands); nothing for small ones.
+void AdviseHugePages(void* p, std::size_t n);
+
 // Reads the whole file. False when it cannot be opened or read (errno-based text in *error).
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* error = nullptr);
 

@@ -32,8 +32,8 @@ class TEditorReplaceTarget : public TReplaceTarget {
     std::ptrdiff_t SelStart() const override { return editor_.SelStart(); }
     std::ptrdiff_t SelLength() const override { return editor_.SelLength(); }
     std::ptrdiff_t HitLength() const override { return editor_.HitSelLength(); }
-    void SetSelStart(std::ptrdiff_t pos) override { editor_.SetSelStart(static_cast<int>(pos)); }
-    void SetSelLength(std::ptrdiff_t len) override { editor_.SetSelLength(static_cast<int>(len)); }
+    void SetSelStart(std::ptrdiff_t pos) override { editor_.SetSelStart(pos); }
+    void SetSelLength(std::ptrdiff_t len) override { editor_.SetSelLength(len); }
     void SetSelText(const std::string& text) override { editor_.SetSelText(text); }
     TCharTable* CharTable() const override;
 

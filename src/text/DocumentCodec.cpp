@@ -606,6 +606,18 @@ TDecodedDocument DecodeDocument(std::string_view bytes, TEncoding encoding,
     return doc;
 }
 
+TDecodedDocument DecodeFileBytes(std::string&& bytes, TEncoding encoding,
+                                 TLineEndStyle newLineEnd) {
+    if (encoding != TEncoding::ShiftJis)
+        return DecodeDocument(std::string_view(bytes), encoding, newLineEnd);
+    TDecodedDocument doc = DecodeDocument(std::string_view(), encoding, newLineEnd);
+    doc.text = std::move(bytes);
+    doc.text.resize(TextLengthBeforeEofMark(doc.text));
+    doc.lineEnds = CountLineEnds(doc.text);
+    doc.format.lineEnd = doc.lineEnds.Main(newLineEnd);
+    return doc;
+}
+
 // ---- encoding ----
 
 namespace {
@@ -807,6 +819,16 @@ std::string EncodeDocument(std::string_view s, const TFileFormat& format, const 
     r.lost += sink.lost();
     if (report) *report = r;
     return out;
+}
+
+std::string EncodeStoreText(std::string&& s, const TFileFormat& format, const TCharTable* table,
+                            TEncodeReport* report) {
+    if (format.encoding == TEncoding::ShiftJis && format.lineEnd == TLineEndStyle::CrLf &&
+        (!table || table->Empty())) {
+        if (report) *report = TEncodeReport();
+        return std::move(s);
+    }
+    return EncodeDocument(std::string_view(s), format, table, report);
 }
 
 // ---- conversions for the editor ----

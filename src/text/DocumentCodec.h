@@ -73,6 +73,9 @@ struct TDecodedDocument {
 // found keep newLineEnd.
 TDecodedDocument DecodeDocument(std::string_view bytes, TEncoding encoding,
                                 TLineEndStyle newLineEnd = TLineEndStyle::CrLf);
+// The same taking the bytes: a Shift-JIS file becomes the text without a copy.
+TDecodedDocument DecodeFileBytes(std::string&& bytes, TEncoding encoding,
+                                 TLineEndStyle newLineEnd = TLineEndStyle::CrLf);
 
 // What could not be written.
 struct TEncodeReport {
@@ -83,6 +86,9 @@ struct TEncodeReport {
 // CP932: the user-defined area means its private-use characters).
 std::string EncodeDocument(std::string_view cp932CrLf, const TFileFormat& format,
                            const TCharTable* table, TEncodeReport* report = nullptr);
+// The same taking the text: Shift-JIS with CR LF is the text itself, without a copy.
+std::string EncodeStoreText(std::string&& cp932CrLf, const TFileFormat& format,
+                            const TCharTable* table, TEncodeReport* report = nullptr);
 
 // The text of the row store as Unicode, with the document's table (null: plain CP932).
 std::u16string DocumentToUtf16(std::string_view cp932, const TCharTable* table);

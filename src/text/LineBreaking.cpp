@@ -273,22 +273,46 @@ int ExpandTabLength(std::string_view s, const TWrapSettings& ws) {
 
 // ---- the row cut ----
 
-void WrapLine(std::string_view line, uint32_t base, const TWrapSettings& ws,
+void SplitLongLine(std::string_view line, uint64_t base, size_t maxRow,
+                   std::vector<TWrapRow>& out) {
+    maxRow = std::max<size_t>(maxRow, 2);
+    size_t start = 0;
+    while (line.size() - start > maxRow) {
+        // Step over whole characters up to the limit.
+        size_t i = start;
+        while (i < start + maxRow) {
+            const size_t w =
+                IsDBCSLeadByte(static_cast<unsigned char>(line[i])) && i + 1 < line.size() ? 2 : 1;
+            if (i + w > start + maxRow) break;
+            i += w;
+        }
+        out.push_back({base + start, static_cast<uint32_t>(i - start), reWrapped});
+        start = i;
+    }
+    out.push_back({base + start, static_cast<uint32_t>(line.size() - start), reLineEnd});
+}
+
+void WrapLine(std::string_view line, uint64_t base, const TWrapSettings& ws,
               std::vector<TWrapRow>& out) {
     if (!ws.WordWrap) {
-        out.push_back({base, static_cast<uint32_t>(line.size()), reLineEnd});
+        SplitLongLine(line, base, ws.MaxRowBytes, out);
         return;
     }
     CutLine(
         line, ws,
         [&](size_t s, size_t n, TRowEnd re) {
-            out.push_back({base + static_cast<uint32_t>(s), static_cast<uint32_t>(n), re});
+            out.push_back({base + s, static_cast<uint32_t>(n), re});
         },
         [&] { out.back().RowEnd = reLineEnd; });
 }
 
 int WrapCount(std::string_view line, const TWrapSettings& ws) {
-    if (!ws.WordWrap) return 1;
+    if (!ws.WordWrap) {
+        if (line.size() <= ws.MaxRowBytes) return 1;
+        std::vector<TWrapRow> rows;
+        SplitLongLine(line, 0, ws.MaxRowBytes, rows);
+        return static_cast<int>(rows.size());
+    }
     int n = 0;
     CutLine(
         line, ws, [&](size_t, size_t, TRowEnd) { ++n; }, [] {});
@@ -300,9 +324,8 @@ void StrToWrapList(std::string_view text, const TWrapSettings& ws, std::vector<T
         out.push_back({0, 0, reLineEnd});
         return;
     }
-    ForEachLine(text, [&](size_t pos, size_t len) {
-        WrapLine(text.substr(pos, len), static_cast<uint32_t>(pos), ws, out);
-    });
+    ForEachLine(text,
+                [&](size_t pos, size_t len) { WrapLine(text.substr(pos, len), pos, ws, out); });
 }
 
 // ---- caret columns ----

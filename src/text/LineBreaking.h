@@ -60,6 +60,9 @@ struct TWrapSettings : TEditorWrapOption {
 
     explicit TWrapSettings(const TEditorWrapOption& o = TEditorWrapOption(), bool wordWrap = false,
                            int tabSpaceCount = 8);
+    // Longest row in bytes: a longer line continues on the next row even without word wrap,
+    // so that a row's length and every byte offset in it fit in 31 bits.
+    size_t MaxRowBytes = size_t{1} << 30;
     // Column limit of a map: WrapByte + 3 with word wrap, else 1000.
     int MapLimit() const { return WordWrap ? WrapByte + 3 : 1000; }
 };
@@ -87,7 +90,7 @@ int ExpandTabLength(std::string_view s, const TWrapSettings& ws);
 
 // One row cut from a text: a slice of the text and its row end.
 struct TWrapRow {
-    uint32_t Start = 0;
+    uint64_t Start = 0;
     uint32_t Length = 0;
     TRowEnd RowEnd = reLineEnd;
 };
@@ -99,8 +102,11 @@ void StrToWrapList(std::string_view text, const TWrapSettings& ws, std::vector<T
 // Number of rows the wrap makes for one logical line.
 int WrapCount(std::string_view line, const TWrapSettings& ws);
 // Cuts one logical line (no line-end bytes) into rows; `base` is added to every Start.
-void WrapLine(std::string_view line, uint32_t base, const TWrapSettings& ws,
+void WrapLine(std::string_view line, uint64_t base, const TWrapSettings& ws,
               std::vector<TWrapRow>& out);
+// Without word wrap: the line as one row, or as rows of at most maxRow bytes (never splitting a
+// two-byte character) when it is longer.
+void SplitLongLine(std::string_view line, uint64_t base, size_t maxRow, std::vector<TWrapRow>& out);
 
 // Caret options the column rules consult.
 struct TCaretColumnOptions {

@@ -223,16 +223,11 @@ std::string TEditorScreenStrings::RowsText(int first, int last) const {
     if (first > last) return {};
     int64_t len = FRows.BytesBefore(last + 1) - FRows.BytesBefore(first);
     std::string s;
-    s.resize(static_cast<size_t>(len));
-    char* p = s.data();
+    s.reserve(static_cast<size_t>(len)); // appended, not cleared first
     for (int r = first; r <= last; ++r) {
         const TRowRec& rec = FRows.At(r);
-        if (rec.Len) std::memcpy(p, rec.P, rec.Len);
-        p += rec.Len;
-        if (RowData::RowEnd(rec.A) == reLineEnd) {
-            *p++ = '\r';
-            *p++ = '\n';
-        }
+        s.append(rec.P ? rec.P : "", rec.Len);
+        if (RowData::RowEnd(rec.A) == reLineEnd) s.append("\r\n", 2);
     }
     return s;
 }

@@ -90,6 +90,8 @@ class TEditorScreenStrings final : public TRowView {
     // store only keeps it for the editors that share the store; Clear and loading leave it.
     const std::shared_ptr<TCharTable>& CharTable() const { return FCharTable; }
     void SetCharTable(std::shared_ptr<TCharTable> t) { FCharTable = std::move(t); }
+    // Threads that cut a loaded text into rows; 0 uses every core.
+    int LoadThreads = 0;
     // Parser used when no attached editor supplies one (tests and benchmarks).
     std::function<std::unique_ptr<TRowStateParser>()> ParserFactory;
 
@@ -135,6 +137,8 @@ class TEditorScreenStrings final : public TRowView {
     std::string RowsText(int first, int last) const; // rows first..last with CR LF after reLineEnd
     std::vector<uint64_t> RowsLayout(int first, int last) const; // see TUndoData::Layout
     void SetText(std::string_view s);
+    // The same taking the bytes (the text of a file that was read): they are not copied.
+    void TakeText(std::string&& s);
     // Loads a file: CR, LF and CR LF end lines; a 0x1A byte with only line ends after it ends the
     // text (TextLengthBeforeEofMark). Throws EFileError.
     void LoadFromFile(const std::string& fileName);
@@ -176,7 +180,7 @@ class TEditorScreenStrings final : public TRowView {
     void WalkFrom(int row, TRowParserState state, int limit, bool stopOnEqual, int& changed);
     void CheckRow(int r) const;
     void ApplyRows(int index, int count, std::vector<TRowRec>& recs);
-    void AppendRowsFrom(const char* p, size_t n);
+    void LoadRows(std::shared_ptr<char[]> chunk, size_t n);
     std::string_view LineView(int first, int last, std::string& scratch, bool& contiguous) const;
     void Rebuild(bool wrap);
     void RemoveMarksFromSummary(TRowMarks m);

@@ -8,7 +8,9 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/AtomicFile.h"
 #include "text/EndOfFileMark.h"
+#include "text/RowCut.h"
 #include "text/RowStore.h"
 
 EFileError::EFileError(const std::string& fileName, const std::string& what, int err)
@@ -237,84 +239,35 @@ void TEditorScreenStrings::Clear() {
     EndUpdate();
 }
 
-// Cuts the bytes p[0..n) (already in the arena) into rows appended to the store, wrapping each
-// line when word wrap is on; the last row gets reTextEnd when no line end follows it.
-void TEditorScreenStrings::AppendRowsFrom(const char* p, size_t n) {
-    if (n == 0) return;
-    std::vector<TRowRec> batch;
-    batch.reserve(std::min<size_t>(n / 16 + 16, 65536));
-    std::vector<TWrapRow> tmp;
-    auto flush = [&] {
-        FRows.Insert(FRows.Count(), batch.data(), static_cast<int>(batch.size()));
-        batch.clear();
-    };
-    const uint32_t lineEnd = RowData::WithRowEnd(0, reLineEnd);
-    const size_t wb = static_cast<size_t>(FSettings.WrapByte);
-    size_t pos = 0, lf = 0, cr = 0;
-    bool lfValid = false, crValid = false;
-    bool endsWithLineEnd = false;
-    while (pos < n) {
-        if (!lfValid || lf < pos) {
-            const void* f = std::memchr(p + pos, '\n', n - pos);
-            lf = f ? static_cast<size_t>(static_cast<const char*>(f) - p) : n;
-            lfValid = true;
-        }
-        if (!crValid || cr < pos) {
-            const void* f = std::memchr(p + pos, '\r', n - pos);
-            cr = f ? static_cast<size_t>(static_cast<const char*>(f) - p) : n;
-            crValid = true;
-        }
-        size_t q = std::min(lf, cr);
-        size_t len = q - pos;
-        if (!FWordWrap || (len < wb && !std::memchr(p + pos, '\t', len))) {
-            batch.push_back({len ? p + pos : nullptr, static_cast<uint32_t>(len), lineEnd, 0, 0});
-        } else {
-            tmp.clear();
-            WrapLine(std::string_view(p + pos, len), 0, FSettings, tmp);
-            for (const TWrapRow& w : tmp)
-                batch.push_back({w.Length ? p + pos + w.Start : nullptr, w.Length,
-                                 RowData::WithRowEnd(0, w.RowEnd), 0, 0});
-        }
-        if (batch.size() >= 65536) flush();
-        if (q >= n) {
-            endsWithLineEnd = false;
-            break;
-        }
-        q += (p[q] == '\r' && q + 1 < n && p[q + 1] == '\n') ? 2 : 1;
-        pos = q;
-        endsWithLineEnd = true;
+// The rows of chunk[0..n) replace the text; the chunk becomes the arena's. When the rows cannot be
+// made (ETextTooLarge) the store is left as it was.
+void TEditorScreenStrings::LoadRows(std::shared_ptr<char[]> chunk, size_t n) {
+    std::vector<TRowBlock> blocks = CutRows(chunk.get(), n, FSettings, LoadThreads);
+    BeginUpdate();
+    Clear();
+    if (n) {
+        FRows.AddChunk(std::move(chunk), n);
+        FRows.AppendBlocks(std::move(blocks));
     }
-    flush();
-    if (!endsWithLineEnd && FRows.Count() > 0)
-        FRows.SetA(FRows.Count() - 1,
-                   RowData::WithRowEnd(FRows.At(FRows.Count() - 1).A, reTextEnd));
+    InitBrackets();
+    RecordUpdate(0, 0, Count(), FLastParsedRow, 0);
+    EndUpdate();
+    AfterRebuild();
 }
 
 void TEditorScreenStrings::LoadFromBuffer(std::unique_ptr<char[]> buf, size_t n) {
     n = TextLengthBeforeEofMark(std::string_view(buf.get(), n));
-    BeginUpdate();
-    Clear();
-    if (n) {
-        const char* p = FRows.AdoptBuffer(std::move(buf), n);
-        AppendRowsFrom(p, n);
-    }
-    InitBrackets();
-    RecordUpdate(0, 0, Count(), FLastParsedRow, 0);
-    EndUpdate();
-    AfterRebuild();
+    LoadRows(std::shared_ptr<char[]>(std::move(buf)), n);
 }
 
 void TEditorScreenStrings::SetText(std::string_view s) {
-    std::unique_ptr<char[]> buf(new char[s.size() + 1]);
-    if (!s.empty()) std::memcpy(buf.get(), s.data(), s.size());
+    TakeText(std::string(s));
+}
+
+void TEditorScreenStrings::TakeText(std::string&& s) {
     // Text keeps every byte, also 0x1A: cut rows without the end-of-file rule.
-    BeginUpdate();
-    Clear();
-    if (!s.empty()) AppendRowsFrom(FRows.AdoptBuffer(std::move(buf), s.size()), s.size());
-    InitBrackets();
-    RecordUpdate(0, 0, Count(), FLastParsedRow, 0);
-    EndUpdate();
-    AfterRebuild();
+    const size_t n = s.size();
+    LoadRows(TRowTable::ChunkOf(std::move(s)), n);
 }
 
 void TEditorScreenStrings::LoadFromFile(const std::string& fileName) {
@@ -326,6 +279,7 @@ void TEditorScreenStrings::LoadFromFile(const std::string& fileName) {
                      ? static_cast<size_t>(st.st_size) + 1
                      : 65536;
     std::unique_ptr<char[]> buf(new char[cap]);
+    AdviseHugePages(buf.get(), cap);
     size_t n = 0;
     int err = 0;
     for (;;) {

@@ -12,9 +12,9 @@ std::string IndexMessage(int index) {
     return std::string("リストのインデックスが範囲を超えています") + buf;
 }
 
-constexpr int kTarget = 1024; // rows per block when blocks are built or split
-constexpr int kMax = 2048;    // a block is split beyond this
-constexpr int kSmall = 128;   // a block below this is merged with a neighbour when they fit
+constexpr int kTarget = TRowTable::BlockRows;
+constexpr int kMax = 2048;  // a block is split beyond this
+constexpr int kSmall = 128; // a block below this is merged with a neighbour when they fit
 constexpr size_t kChunk = 1 << 20;
 } // namespace
 
@@ -29,8 +29,8 @@ TRowTable::TRowTable() {
 }
 TRowTable::~TRowTable() = default;
 
-int TRowTable::RowBytes(const TRowRec& r) {
-    return static_cast<int>(r.Len) + (RowData::RowEnd(r.A) == reLineEnd ? 2 : 0);
+int64_t TRowTable::RowBytes(const TRowRec& r) {
+    return static_cast<int64_t>(r.Len) + (RowData::RowEnd(r.A) == reLineEnd ? 2 : 0);
 }
 
 void TRowTable::Clear() {
@@ -106,11 +106,11 @@ void TRowTable::SetA(int i, uint32_t a) {
     Block& blk = FBlocks[static_cast<size_t>(b)];
     TRowRec& r = blk.Rows.Mut()[static_cast<size_t>(off)];
     int le = IsLineEnd(r) ? 1 : 0;
-    int by = RowBytes(r);
+    int64_t by = RowBytes(r);
     r.A = a;
     blk.AuxOk = false;
     int dle = (IsLineEnd(r) ? 1 : 0) - le;
-    int dby = RowBytes(r) - by;
+    int64_t dby = RowBytes(r) - by;
     if (dle || dby) {
         blk.LineEnds += dle;
         blk.Bytes += dby;
@@ -134,7 +134,7 @@ void TRowTable::SetText(int i, std::string_view s) {
     TRowRec& r = blk.Rows.Mut()[static_cast<size_t>(off)];
     FTextLen += s.size();
     FTextLen -= r.Len;
-    int d = static_cast<int>(s.size()) - static_cast<int>(r.Len);
+    int64_t d = static_cast<int64_t>(s.size()) - static_cast<int64_t>(r.Len);
     r.P = p;
     r.Len = static_cast<uint32_t>(s.size());
     blk.AuxOk = false;
@@ -204,6 +204,38 @@ const char* TRowTable::AdoptBuffer(std::unique_ptr<char[]> buf, size_t size) {
         FChunks.insert(FChunks.end() - 1, std::move(buf));
     FArenaBytes += size;
     return p;
+}
+
+std::shared_ptr<char[]> TRowTable::ChunkOf(std::string&& s) {
+    auto* held = new std::string(std::move(s));
+    return std::shared_ptr<char[]>(held->data(), [held](char*) { delete held; });
+}
+
+void TRowTable::AddChunk(std::shared_ptr<char[]> chunk, size_t n) {
+    // Keep the current chunk current: insert before it.
+    if (FChunks.empty())
+        FChunks.push_back(std::move(chunk));
+    else
+        FChunks.insert(FChunks.end() - 1, std::move(chunk));
+    FArenaBytes += n;
+}
+
+void TRowTable::AppendBlocks(std::vector<TRowBlock>&& blocks) {
+    Dirty(static_cast<int>(FBlocks.size()));
+    FBlocks.reserve(FBlocks.size() + blocks.size());
+    for (TRowBlock& b : blocks) {
+        if (b.Rows.empty()) continue;
+        Block blk;
+        blk.LineEnds = b.LineEnds;
+        blk.Bytes = b.Bytes;
+        FCount += static_cast<int>(b.Rows.size());
+        FLineEnds += b.LineEnds;
+        FBytes += b.Bytes;
+        FTextLen += b.TextLen;
+        blk.Rows = TCowRows(std::move(b.Rows));
+        FBlocks.push_back(std::move(blk));
+    }
+    blocks.clear();
 }
 
 void TRowTable::Recount(Block& blk) {
@@ -290,7 +322,7 @@ void TRowTable::Erase(int i, int n) {
             FTextLen -= r.Len;
             FreeExtra(r);
             int le = IsLineEnd(r) ? 1 : 0;
-            int by = RowBytes(r);
+            int64_t by = RowBytes(r);
             blk.LineEnds -= le;
             blk.Bytes -= by;
             FLineEnds -= le;

@@ -36,12 +36,21 @@ struct TRowRec {
     std::string_view Text() const { return {P, Len}; }
 };
 
+// Rows made outside the table (by the load), with their counts, ready to become one block.
+struct TRowBlock {
+    std::vector<TRowRec> Rows;
+    int LineEnds = 0;     // rows that are not reWrapped
+    int64_t Bytes = 0;    // text bytes + 2 per reLineEnd row
+    uint64_t TextLen = 0; // text bytes
+};
+
 // The rows of one block, shared with snapshots: reading is free, the first change after a
 // snapshot copies the block's rows (never the texts, which the arena does not overwrite).
 class TCowRows {
   public:
     using Rows = std::vector<TRowRec>;
     TCowRows() : p_(std::make_shared<Rows>()) {}
+    explicit TCowRows(Rows&& rows) : p_(std::make_shared<Rows>(std::move(rows))) {}
     std::size_t size() const { return p_->size(); }
     bool empty() const { return p_->empty(); }
     const TRowRec& operator[](std::size_t i) const { return (*p_)[i]; }
@@ -76,6 +85,8 @@ struct TRowTableSnapshot {
 
 class TRowTable {
   public:
+    static constexpr int BlockRows = 1024; // rows per block when blocks are built or split
+
     TRowTable();
     ~TRowTable();
 
@@ -91,6 +102,12 @@ class TRowTable {
     const char* StoreText(std::string_view s);
     // Takes a buffer into the arena (the loaded file); returns its first byte.
     const char* AdoptBuffer(std::unique_ptr<char[]> buf, size_t size);
+    // A string's bytes as an arena chunk, without copying them (the pointer stays valid however
+    // the chunk is passed on); AddChunk takes such a chunk of n bytes into the arena.
+    static std::shared_ptr<char[]> ChunkOf(std::string&& s);
+    void AddChunk(std::shared_ptr<char[]> chunk, size_t n);
+    // Appends whole blocks after the last row (texts already in the arena, Extra 0).
+    void AppendBlocks(std::vector<TRowBlock>&& blocks);
     // Inserts rows before i (0 <= i <= Count). Their texts must already be in the arena and
     // their Extra must be 0.
     void Insert(int i, const TRowRec* recs, int n);
@@ -124,7 +141,7 @@ class TRowTable {
         mutable bool AuxOk = false;
     };
     static void EnsureAux(const Block& blk);
-    static int RowBytes(const TRowRec& r);
+    static int64_t RowBytes(const TRowRec& r);
     static bool IsLineEnd(const TRowRec& r) { return RowData::RowEnd(r.A) != reWrapped; }
     void Locate(int i, int& b, int& off) const;
     void ValidatePrefix() const;

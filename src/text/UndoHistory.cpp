@@ -1,6 +1,7 @@
 // The two stacks of undo records and a record's row layout.
 #include "text/UndoHistory.h"
 
+#include <cstdint>
 #include <utility>
 
 bool TUndoData::LayoutRows(std::vector<TWrapRow>& rows) const {
@@ -10,7 +11,8 @@ bool TUndoData::LayoutRows(std::vector<TWrapRow>& rows) const {
         uint64_t len = e >> 2;
         TRowEnd re = static_cast<TRowEnd>(e & 3);
         if (len > Text.size() - pos) return false;
-        rows.push_back({static_cast<uint32_t>(pos), static_cast<uint32_t>(len), re});
+        if (len > UINT32_MAX) return false;
+        rows.push_back({pos, static_cast<uint32_t>(len), re});
         pos += len;
         if (re == reLineEnd) {
             if (Text.compare(pos, 2, "\r\n") != 0) return false;

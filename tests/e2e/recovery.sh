@@ -85,4 +85,27 @@ grep -q "b.txt" "$INI" || fail "open-file list without b.txt"
 e2e_start
 [ -z "$(e2e_find_window "復元 - トルモ" 30)" ] || fail "a recovery dialog after a clean end"
 e2e_stop
+
+# 5. A UTF-8 page keeps its characters beyond Shift-JIS through a crash, also when its file was
+#    rewritten meanwhile with them in another order (the page's own character codes come back).
+U8=$T/docs/u.txt
+printf '\xc3\xa9\xf0\x9f\x98\x80\n' >"$U8" # é😀
+hasRecovery() { [ -n "$(recoveryFiles)" ]; }
+e2e_start "$U8"
+e2e_activate
+typeText "X"
+e2e_wait_for 300 hasRecovery || fail "no recovery file of the UTF-8 page"
+kill -KILL "$PID"
+wait "$PID" 2>/dev/null
+printf '\xf0\x9f\x98\x80\xc3\xa9\n' >"$U8" # 😀é
+e2e_start
+DLG=$(e2e_find_window "復元 - トルモ" 100)
+[ -n "$DLG" ] || fail "no recovery dialog for the UTF-8 page"
+xdotool windowactivate --sync "$DLG" 2>/dev/null
+key Return
+e2e_wait_for 100 eval '[ -z "$(e2e_find_window "復元 - トルモ" 1)" ]' || fail "the dialog stayed"
+import -window root "$SHOTS/recovery-3-utf8.png"
+e2e_stop
+[ "$(od -An -tx1 <"$U8" | tr -d ' \n')" = 58c3a9f09f98800a ] ||
+    fail "the recovered UTF-8 page was saved as $(od -An -tx1 <"$U8")"
 echo PASS

@@ -1,7 +1,8 @@
 // Fuzz target for the file encodings: arbitrary bytes are detected and decoded as every encoding
 // into the row store's CP932 bytes with the document's table, encoded back and compared: a
 // document that opens editable must come back byte for byte. The editor's conversions of the
-// decoded text (to Unicode and back through the table) must keep every character too.
+// decoded text (to Unicode and back through the table) must keep every character too, and so must
+// the table saved and restored.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -30,6 +31,12 @@ void Check(const std::string& bytes, TEncoding e) {
     if (bytes.find('\x1a') != std::string::npos) return; // an end-of-file mark may be dropped
     if (!r.ok()) Fail("characters lost on saving", e);
     if (back != bytes) Fail("round trip changed the bytes", e);
+    // The table as a recovery file keeps it: the same codes come back.
+    if (doc.table) {
+        const std::string saved = doc.table->Save();
+        TCharTable back;
+        if (!back.Restore(saved) || back.Save() != saved) Fail("table not restored", e);
+    }
     // The editor's view of the text and back: the same store bytes.
     if (doc.table && doc.text.size() < 4096) {
         const std::u16string u = DocumentToUtf16(doc.text, doc.table.get());

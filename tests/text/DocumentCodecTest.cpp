@@ -34,7 +34,7 @@ std::string WithLineEnds(std::string s, const char* le) {
 // Open as the page does (detect, decode, into the row store) and save without an edit.
 std::string OpenAndSave(const std::string& bytes, TDecodedDocument* docOut = nullptr) {
     const TDetection d = DetectEncoding(bytes);
-    TDecodedDocument doc = DecodeDocument(bytes, d.encoding);
+    TDecodedDocument doc = DecodeFileBytes(std::string(bytes), d.encoding); // as a page reads
     TEditorScreenStrings store;
     store.SetWordWrap(true);
     store.SetText(doc.text);

@@ -80,7 +80,11 @@ void TEditor::WireCore() {
 }
 
 void TEditor::SetText(std::string_view cp932) {
-    FCore->SetText(cp932);
+    TakeText(std::string(cp932));
+}
+
+void TEditor::TakeText(std::string&& cp932) {
+    FCore->TakeText(std::move(cp932));
     UpdateMetrics();
 }
 

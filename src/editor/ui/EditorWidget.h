@@ -28,6 +28,7 @@ class TEditor : public QAbstractScrollArea {
     const TEditorMetrics& Metrics() const { return FMetrics; }
     // Sets the text (CP932) of the built-in row store.
     void SetText(std::string_view cp932);
+    void TakeText(std::string&& cp932); // without copying the bytes
 
     void CopyToClipboard();
     void CutToClipboard();

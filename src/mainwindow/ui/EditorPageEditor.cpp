@@ -6,6 +6,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/MessageBox.h"
 #include "syntax/Fountain.h"
+#include "text/RowCut.h"
 #include "text/RowStore.h"
 
 #include <QEvent>
@@ -84,8 +85,26 @@ QWidget* TEditorPageEditor::Widget() {
 
 bool TEditorPageEditor::load(const std::string& path, const TEncoding* chosen, std::string* error) {
     TDecodedDocument d;
-    if (!ReadPageDocument(path, chosen, &d, error)) {
-        if (error && error->empty()) *error = "読み込みを取りやめました。";
+    try {
+        if (!ReadPageDocument(path, chosen, &d, error)) {
+            if (error && error->empty()) *error = "読み込みを取りやめました。";
+            return false;
+        }
+        // The page keeps what it had when the rows cannot be made.
+        auto store = editor_->Core().SharedStore();
+        std::shared_ptr<TCharTable> oldTable = store ? store->CharTable() : nullptr;
+        if (store) store->SetCharTable(d.table);
+        try {
+            editor_->TakeText(std::move(d.text));
+        } catch (...) {
+            if (store) store->SetCharTable(oldTable);
+            throw;
+        }
+    } catch (const ETextTooLarge& e) {
+        if (error) *error = "[" + path + "]\r\n" + e.what();
+        return false;
+    } catch (const std::bad_alloc&) {
+        if (error) *error = "[" + path + "]\r\nメモリが足りないため、このファイルを開けません。";
         return false;
     }
     const bool hadReason = !doc_->readOnlyReason.empty();
@@ -94,8 +113,6 @@ bool TEditorPageEditor::load(const std::string& path, const TEncoding* chosen, s
     doc_->lineEnds = d.lineEnds;
     doc_->mixedTold = false;
     doc_->readOnlyReason = d.readOnlyReason;
-    if (auto store = editor_->Core().SharedStore()) store->SetCharTable(d.table);
-    editor_->SetText(d.text);
     editor_->Core().Modified = false;
     if (hadReason && d.readOnlyReason.empty()) editor_->Core().SetReadOnly(false);
     if (!d.readOnlyReason.empty()) {

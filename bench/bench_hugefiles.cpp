@@ -1,0 +1,136 @@
+// Huge files: the cost of loading and wrapping per byte from 100 MB to 1 GB (the generated memo
+// text of 100 MB, repeated), each size beside the floor of reading the file and counting its
+// line ends with memchr in the same run. Times are wall-clock: the load uses every core.
+//   BM_ReadCountLinesScale/N  read N MB and count line ends on one thread (floor)
+//   BM_LoadWrapScale/N        LoadFromFile with word wrap at 80, rows cut on every core
+//   BM_LoadWrapOneThread/100  the same on one thread (baseline of the parallel cut)
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <map>
+#include <memory>
+
+#include "MemoText.h"
+#include "TempTextFile.h"
+#include "platform/AtomicFile.h"
+#include "text/RowStore.h"
+
+namespace {
+
+constexpr size_t kPiece = 100u << 20;
+
+const std::string& Piece() {
+    static const std::string s = [] {
+        std::string t = MemoText(kPiece, 20261206);
+        t.resize(kPiece);
+        // end on a whole line so that the repeats stay the same text
+        t.resize(t.rfind('\n') + 1);
+        return t;
+    }();
+    return s;
+}
+
+// The text of `mb` megabytes (the 100 MB piece repeated), written once per size.
+const TTempTextFile& FileOf(int mb) {
+    static std::map<int, std::unique_ptr<TTempTextFile>> files;
+    auto& f = files[mb];
+    if (!f) {
+        for (auto& [k, v] : files)
+            if (k != mb) v.reset(); // one big file on disk at a time
+        f = std::make_unique<TTempTextFile>("memo.txt");
+        f->Write(Piece(), mb / 100);
+    }
+    return *f;
+}
+
+double ResidentMB() {
+    long pages = 0, resident = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
+        std::fclose(f);
+    }
+    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1 << 20);
+}
+
+void PerByte(benchmark::State& state, int64_t bytes) {
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * bytes);
+    state.counters["s_per_GB"] = benchmark::Counter(
+        static_cast<double>(state.iterations()) * static_cast<double>(bytes) * 1e-9,
+        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+} // namespace
+
+static void BM_ReadCountLinesScale(benchmark::State& state) {
+    const auto& f = FileOf(static_cast<int>(state.range(0)));
+    int64_t lines = 0, size = 0;
+    for (auto _ : state) {
+        int fd = ::open(f.path.c_str(), O_RDONLY);
+        size = ::lseek(fd, 0, SEEK_END);
+        ::lseek(fd, 0, SEEK_SET);
+        std::unique_ptr<char[]> buf(new char[static_cast<size_t>(size)]);
+        AdviseHugePages(buf.get(), static_cast<size_t>(size)); // as the load reads
+        size_t n = 0;
+        while (n < static_cast<size_t>(size)) {
+            ssize_t k = ::read(fd, buf.get() + n, static_cast<size_t>(size) - n);
+            if (k <= 0) break;
+            n += static_cast<size_t>(k);
+        }
+        ::close(fd);
+        lines = 0;
+        const char* p = buf.get();
+        const char* e = p + n;
+        while (const void* q = std::memchr(p, '\n', static_cast<size_t>(e - p))) {
+            ++lines;
+            p = static_cast<const char*>(q) + 1;
+        }
+        benchmark::DoNotOptimize(lines);
+    }
+    state.counters["lines"] = static_cast<double>(lines);
+    PerByte(state, size);
+}
+
+static void LoadWrap(benchmark::State& state, int threads) {
+    const auto& f = FileOf(static_cast<int>(state.range(0)));
+    const double before = ResidentMB();
+    double store = 0;
+    int64_t size = 0, rows = 0;
+    for (auto _ : state) {
+        auto s = std::make_unique<TEditorScreenStrings>();
+        s->LoadThreads = threads;
+        s->SetWordWrap(true);
+        s->LoadFromFile(f.path);
+        state.PauseTiming();
+        store = ResidentMB() - before;
+        size = s->TextLength();
+        rows = s->Count();
+        s.reset();
+        state.ResumeTiming();
+    }
+    state.counters["rows"] = static_cast<double>(rows);
+    state.counters["store_MB"] = store;
+    PerByte(state, size);
+}
+
+static void BM_LoadWrapScale(benchmark::State& state) {
+    LoadWrap(state, 0);
+}
+
+static void BM_LoadWrapOneThread(benchmark::State& state) {
+    LoadWrap(state, 1);
+}
+
+// Every size: the floor first, then the load of the same file in the same run.
+#define SCALE(b, mb)                                                                               \
+    BENCHMARK(b)->Arg(mb)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime()
+SCALE(BM_ReadCountLinesScale, 100);
+SCALE(BM_LoadWrapOneThread, 100);
+SCALE(BM_LoadWrapScale, 100);
+SCALE(BM_ReadCountLinesScale, 500);
+SCALE(BM_LoadWrapScale, 500);
+SCALE(BM_ReadCountLinesScale, 1000);
+SCALE(BM_LoadWrapScale, 1000);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,25 @@
+// Cutting a loaded text into screen rows on every core: the text is split after line ends into
+// parts, each part's line ends are found and its lines wrapped on its own thread, and the rows of
+// the parts are joined in order, the same rows one pass over the whole text makes.
+#pragma once
+
+#include <cstddef>
+#include <stdexcept>
+#include <vector>
+
+#include "text/LineBreaking.h"
+#include "text/RowTable.h"
+
+// The text cannot be held: more rows than the row index counts, or the memory ran short.
+class ETextTooLarge : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// The rows of p[0..n) in blocks of at most TRowTable::BlockRows rows. CR, LF and CR LF end
+// lines; with word wrap each line is wrapped by ws, without it a line longer than
+// ws.MaxRowBytes continues on the next row. The last row is reTextEnd when no line end follows
+// it. `threads` 0 uses every core; the text is cut in parts of about partBytes (a few per
+// thread). Throws ETextTooLarge and leaves nothing behind.
+std::vector<TRowBlock> CutRows(const char* p, size_t n, const TWrapSettings& ws, int threads = 0,
+                               size_t partBytes = size_t{1} << 20);

@@ -1,0 +1,158 @@
+// The row cut of a loaded text on several threads: the same rows as one pass, on random texts
+// and every wrap option, and long lines split without word wrap.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "text/LineBreaking.h"
+#include "text/RowCut.h"
+#include "text/RowStore.h"
+
+namespace {
+
+// Random memo text: ASCII words, two-byte characters (some of them the sets' punctuation),
+// tabs, CR, LF and CR LF, empty and long lines, with or without a final line end.
+std::string RandomText(std::mt19937& rng, size_t size) {
+    static const char* const pieces[] = {
+        "abc",      "word ",    " ",        "\t",   "\x82\xA0", "\x88\x9F", "\x81\x42", "\x81\x41",
+        "\x81\x75", "\x81\x76", "\x83\x41", "(",    "x",        "\xB1",     "\r\n",     "\n",
+        "\r",       "\r\n\r\n", "\n\r",     "1234", "\x81\x5B", "\x82\xE1",
+    };
+    std::string s;
+    std::uniform_int_distribution<int> pick(0, std::size(pieces) - 1), longLine(0, 60);
+    while (s.size() < size) {
+        if (longLine(rng) == 0) s.append(400 + rng() % 300, "ab\x88\x9F"[rng() % 4]);
+        s += pieces[pick(rng)];
+    }
+    if (rng() % 2) s += "\r\n";
+    if (rng() % 4 == 0) s += "\x88"; // a lead byte without its trail at the very end
+    return s;
+}
+
+struct Row {
+    size_t Start, Len;
+    int End;
+    bool operator==(const Row&) const = default;
+};
+
+std::vector<Row> RowsOf(const std::vector<TRowBlock>& blocks, const char* base) {
+    std::vector<Row> out;
+    for (const TRowBlock& b : blocks) {
+        int lineEnds = 0;
+        int64_t bytes = 0;
+        for (const TRowRec& r : b.Rows) {
+            out.push_back({r.Len         ? static_cast<size_t>(r.P - base)
+                           : out.empty() ? 0
+                                         : out.back().Start + out.back().Len,
+                           r.Len, RowData::RowEnd(r.A)});
+            lineEnds += RowData::RowEnd(r.A) != reWrapped;
+            bytes += r.Len + (RowData::RowEnd(r.A) == reLineEnd ? 2 : 0);
+        }
+        EXPECT_EQ(b.LineEnds, lineEnds);
+        EXPECT_EQ(b.Bytes, bytes);
+        EXPECT_LE(b.Rows.size(), static_cast<size_t>(TRowTable::BlockRows));
+    }
+    return out;
+}
+
+// The rows one pass of the line cut makes, with the store's rule for the last row.
+std::vector<Row> Reference(const std::string& text, const TWrapSettings& ws) {
+    std::vector<TWrapRow> rows;
+    StrToWrapList(text, ws, rows);
+    std::vector<Row> out;
+    for (const TWrapRow& r : rows)
+        out.push_back({static_cast<size_t>(r.Start), r.Length, r.RowEnd});
+    const char last = text.back();
+    if (last != '\n' && last != '\r') out.back().End = reTextEnd;
+    return out;
+}
+
+// Empty rows have no text pointer: compare their position as "after the previous row".
+void Normalise(std::vector<Row>& rows) {
+    for (size_t i = 0; i < rows.size(); ++i)
+        if (rows[i].Len == 0) rows[i].Start = i ? rows[i - 1].Start + rows[i - 1].Len : 0;
+}
+
+} // namespace
+
+TEST(RowCut, PartsOnThreadsGiveTheRowsOfOnePassForEveryWrapOption) {
+    std::mt19937 rng(20261206);
+    for (int textNo = 0; textNo < 6; ++textNo) {
+        const std::string text = RandomText(rng, 20000 + rng() % 40000);
+        for (int flags = 0; flags < 32; ++flags) {
+            TEditorWrapOption o;
+            o.FollowRetMark = flags & 1;
+            o.FollowPunctuation = flags & 2;
+            o.Leading = flags & 4;
+            o.WordBreak = flags & 8;
+            o.SetWrapByte(flags & 16 ? 20 : 80 + textNo * 30);
+            for (bool wordWrap : {true, false}) {
+                TWrapSettings ws(o, wordWrap, 2 + 2 * (flags % 4));
+                if (!wordWrap) ws.MaxRowBytes = 150; // the long lines continue on rows
+                SCOPED_TRACE("text " + std::to_string(textNo) + " flags " + std::to_string(flags) +
+                             (wordWrap ? " wrap" : " no wrap"));
+                std::vector<Row> want = Reference(text, ws);
+                Normalise(want);
+                std::vector<Row> one =
+                    RowsOf(CutRows(text.data(), text.size(), ws, 1), text.data());
+                Normalise(one);
+                ASSERT_EQ(one, want);
+                // Parts of a few hundred bytes: boundaries land next to every kind of line end.
+                std::vector<Row> many =
+                    RowsOf(CutRows(text.data(), text.size(), ws, 3, 300 + flags * 7), text.data());
+                Normalise(many);
+                ASSERT_EQ(many, want);
+            }
+        }
+    }
+}
+
+TEST(RowCut, TextWithoutLineEndsAndTextOfLineEndsOnly) {
+    TWrapSettings ws(TEditorWrapOption(), true, 8);
+    std::string noEnds(5000, 'a');
+    auto blocks = CutRows(noEnds.data(), noEnds.size(), ws, 4, 100);
+    std::vector<Row> rows = RowsOf(blocks, noEnds.data());
+    ASSERT_EQ(rows.size(), 63u); // 62 full rows of 80 and the rest
+    EXPECT_EQ(rows.back().End, reTextEnd);
+    std::string ends(3000, '\n');
+    rows = RowsOf(CutRows(ends.data(), ends.size(), ws, 4, 100), ends.data());
+    ASSERT_EQ(rows.size(), 3000u);
+    for (const Row& r : rows)
+        EXPECT_EQ(r.Len, 0u);
+    EXPECT_TRUE(CutRows(ends.data(), 0, ws).empty());
+}
+
+TEST(RowCut, LongLineWithoutWordWrapContinuesOnRowsWithoutSplittingACharacter) {
+    TWrapSettings ws(TEditorWrapOption(), false, 8);
+    ws.MaxRowBytes = 5;
+    std::vector<TWrapRow> rows;
+    WrapLine("ab\x82\xA0\x82\xA2xyz\x88\x9F", 0, ws, rows); // ab あ い xyz 亜
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].Length, 4u); // "ab" + あ: い would not fit whole
+    EXPECT_EQ(rows[1].Length, 5u); // い + "xyz"
+    EXPECT_EQ(rows[2].Length, 2u);
+    EXPECT_EQ(rows[0].RowEnd, reWrapped);
+    EXPECT_EQ(rows[2].RowEnd, reLineEnd);
+    EXPECT_EQ(WrapCount("ab\x82\xA0\x82\xA2xyz\x88\x9F", ws), 3);
+}
+
+TEST(RowCut, StoreLoadedOnThreadsEqualsStoreLoadedOnOne) {
+    std::mt19937 rng(7);
+    const std::string text = RandomText(rng, 3u << 20);
+    TEditorScreenStrings one, many;
+    one.LoadThreads = 1;
+    many.LoadThreads = 4;
+    for (TEditorScreenStrings* s : {&one, &many}) {
+        s->SetWordWrap(true);
+        s->SetText(text);
+    }
+    ASSERT_EQ(one.Count(), many.Count());
+    EXPECT_EQ(one.LineCount(), many.LineCount());
+    EXPECT_EQ(one.TextLength(), many.TextLength());
+    for (int r = 0; r < one.Count(); r += 97)
+        ASSERT_EQ(one.RowText(r), many.RowText(r)) << r;
+    EXPECT_EQ(one.RowToLine(one.Count() - 1), many.RowToLine(many.Count() - 1));
+    EXPECT_EQ(many.Text(), one.Text());
+}
