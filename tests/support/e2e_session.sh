@@ -33,10 +33,11 @@ e2e_wait_for() {
 }
 
 # The first visible window whose title matches $1, waiting up to $2 tenths of a second (default
-# 50); prints its id, or nothing.
+# 200: a dialog built for the first time on a loaded machine takes its time); prints its id, or
+# nothing.
 e2e_find_window() {
     local w="" _
-    for _ in $(seq "${2:-50}"); do
+    for _ in $(seq "${2:-200}"); do
         w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
         [ -n "$w" ] && break
         sleep 0.1
