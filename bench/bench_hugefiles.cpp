@@ -12,6 +12,7 @@
 #include <map>
 #include <memory>
 
+#include "LoadFloor.h"
 #include "MemoText.h"
 #include "TempTextFile.h"
 #include "platform/AtomicFile.h"
@@ -45,15 +46,6 @@ const TTempTextFile& FileOf(int mb) {
     return *f;
 }
 
-double ResidentMB() {
-    long pages = 0, resident = 0;
-    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
-        std::fclose(f);
-    }
-    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1 << 20);
-}
-
 void PerByte(benchmark::State& state, int64_t bytes) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * bytes);
     state.counters["s_per_GB"] = benchmark::Counter(
@@ -65,31 +57,13 @@ void PerByte(benchmark::State& state, int64_t bytes) {
 
 static void BM_ReadCountLinesScale(benchmark::State& state) {
     const auto& f = FileOf(static_cast<int>(state.range(0)));
-    int64_t lines = 0, size = 0;
+    TReadCount r;
     for (auto _ : state) {
-        int fd = ::open(f.path.c_str(), O_RDONLY);
-        size = ::lseek(fd, 0, SEEK_END);
-        ::lseek(fd, 0, SEEK_SET);
-        std::unique_ptr<char[]> buf(new char[static_cast<size_t>(size)]);
-        AdviseHugePages(buf.get(), static_cast<size_t>(size)); // as the load reads
-        size_t n = 0;
-        while (n < static_cast<size_t>(size)) {
-            ssize_t k = ::read(fd, buf.get() + n, static_cast<size_t>(size) - n);
-            if (k <= 0) break;
-            n += static_cast<size_t>(k);
-        }
-        ::close(fd);
-        lines = 0;
-        const char* p = buf.get();
-        const char* e = p + n;
-        while (const void* q = std::memchr(p, '\n', static_cast<size_t>(e - p))) {
-            ++lines;
-            p = static_cast<const char*>(q) + 1;
-        }
-        benchmark::DoNotOptimize(lines);
+        r = ReadAndCountLines(f.path, true); // as the load reads
+        benchmark::DoNotOptimize(r.lines);
     }
-    state.counters["lines"] = static_cast<double>(lines);
-    PerByte(state, size);
+    state.counters["lines"] = static_cast<double>(r.lines);
+    PerByte(state, static_cast<int64_t>(r.bytes));
 }
 
 static void LoadWrap(benchmark::State& state, int threads) {

@@ -21,6 +21,7 @@
 
 #include "text/RowStore.h"
 
+#include "LoadFloor.h"
 #include "MemoText.h"
 
 namespace fs = std::filesystem;
@@ -57,15 +58,6 @@ BigFile& Small() {
     return f;
 }
 
-double ResidentMB() {
-    long pages = 0, resident = 0;
-    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
-        std::fclose(f);
-    }
-    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1 << 20);
-}
-
 struct Caret : TScreenStringsClient {
     int row = 0, col = 0;
     int CaretRow() const override { return row; }
@@ -88,27 +80,12 @@ std::unique_ptr<TEditorScreenStrings> LoadWrapped(const std::string& path) {
 
 static void BM_ReadCountLines(benchmark::State& state) {
     BigFile& f = Big();
-    int64_t lines = 0;
+    TReadCount r;
     for (auto _ : state) {
-        int fd = ::open(f.path.c_str(), O_RDONLY);
-        std::unique_ptr<char[]> buf(new char[f.size]);
-        size_t n = 0;
-        while (n < f.size) {
-            ssize_t k = ::read(fd, buf.get() + n, f.size - n);
-            if (k <= 0) break;
-            n += static_cast<size_t>(k);
-        }
-        ::close(fd);
-        lines = 0;
-        const char* p = buf.get();
-        const char* e = p + n;
-        while (const void* q = std::memchr(p, '\n', static_cast<size_t>(e - p))) {
-            ++lines;
-            p = static_cast<const char*>(q) + 1;
-        }
-        benchmark::DoNotOptimize(lines);
+        r = ReadAndCountLines(f.path, false);
+        benchmark::DoNotOptimize(r.lines);
     }
-    state.counters["lines"] = static_cast<double>(lines);
+    state.counters["lines"] = static_cast<double>(r.lines);
     state.counters["file_MB"] = static_cast<double>(f.size) / (1 << 20);
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
                             static_cast<int64_t>(f.size));
