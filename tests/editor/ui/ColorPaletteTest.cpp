@@ -6,25 +6,7 @@
 #include <QMouseEvent>
 #include <gtest/gtest.h>
 
-namespace {
-// Real input events, sent to the widget as the window system would.
-void Key(QWidget* w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier,
-         const QString& text = {}) {
-    QKeyEvent press(QEvent::KeyPress, key, mods, text);
-    QApplication::sendEvent(w, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, mods, text);
-    QApplication::sendEvent(w, &release);
-}
-void Mouse(QWidget* w, QEvent::Type type, Qt::MouseButton button, QPoint at) {
-    const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
-    QMouseEvent e(type, QPointF(at), w->mapToGlobal(QPointF(at)), button, buttons, Qt::NoModifier);
-    QApplication::sendEvent(w, &e);
-}
-void Click(QWidget* w, Qt::MouseButton button, QPoint at) {
-    Mouse(w, QEvent::MouseButtonPress, button, at);
-    Mouse(w, QEvent::MouseButtonRelease, button, at);
-}
-} // namespace
+#include "../../support/InputEvents.h"
 
 TEST(ColorPaletteWidget, MousePicksAndDragsAndKeysPick) {
     TColorPalette p;
