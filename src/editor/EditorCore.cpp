@@ -63,6 +63,20 @@ void TEditorCore::SetText(std::string_view cp932) {
 
 void TEditorCore::TakeText(std::string&& cp932) {
     FRows->TakeText(std::move(cp932));
+    AfterNewText();
+}
+
+void TEditorCore::BeginLoad(std::unique_ptr<TBackgroundLoad> load, std::function<void()> wake) {
+    FRows->BeginLoad(std::move(load), std::move(wake));
+    AfterNewText();
+}
+
+void TEditorCore::RowsAppended(int first) {
+    Notify(Events.SettingsChanged);
+    if (first <= FTopRow + FVisibleRows) Notify(Events.InvalidateAll);
+}
+
+void TEditorCore::AfterNewText() {
     FRows->TakeUpdate();
     FColoring.Invalidate(0);
     FSelActive = false;

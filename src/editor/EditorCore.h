@@ -56,6 +56,8 @@ class TEditorCore : public TEditorPropTarget {
     // Replaces the whole text (no undo history).
     void SetText(std::string_view cp932);
     void TakeText(std::string&& cp932); // without copying the bytes
+    // Starts showing a file that goes on loading in the background (no undo history).
+    void BeginLoad(std::unique_ptr<TBackgroundLoad> load, std::function<void()> wake);
     std::string Text() const { return FStore->Text(); }
 
     // Caret and view.
@@ -142,6 +144,9 @@ class TEditorCore : public TEditorPropTarget {
     bool Modified = false;
     // Another editor on the same row store changed the rows: repaint, keep the caret inside.
     void RowsChangedElsewhere();
+    // A background load appended rows first..: the scroll range grows; the view repaints when
+    // they show. The caret, the selection and the rows above stay as they are.
+    void RowsAppended(int first);
 
     // Row marks.
     void PutRowMark(int row, int mark);
@@ -186,6 +191,7 @@ class TEditorCore : public TEditorPropTarget {
     int WrapCount() const { return FRows->RewrapCount(); } // rows rebuilt so far
 
   private:
+    void AfterNewText(); // caret, view and selection back to the start of a new text
     friend struct TEditorCoreAccess;
     void Init();
     void Notify(const std::function<void()>& f) const {

@@ -78,6 +78,13 @@ void TEditorScreenRows::TakeText(std::string&& cp932) {
     Note(0, 0, FStore->Count(), true);
 }
 
+void TEditorScreenRows::BeginLoad(std::unique_ptr<TBackgroundLoad> load,
+                                  std::function<void()> wake) {
+    OwnEdit own(FOwnEdit);
+    FStore->BeginLoad(std::move(load), std::move(wake));
+    Note(0, 0, FStore->Count(), true);
+}
+
 void TEditorScreenRows::ApplyWrap(bool wordWrap, const TEditorWrapOption& w, int tab) {
     const int before = FRewraps;
     OwnEdit own(FOwnEdit);
@@ -144,6 +151,10 @@ void TEditorScreenRows::ListUpdated(const TUpdateInfo& info) {
     if (info.FirstRow < 0) return;
     Note(info.FirstRow, info.OldRowCount, info.NewRowCount, info.Merged);
     if (!FOwnEdit && FOwner) FOwner->RowsChangedElsewhere(); // the partner of a split page
+}
+
+void TEditorScreenRows::RowsAppended(int first) {
+    if (FOwner) FOwner->RowsAppended(first);
 }
 
 void TEditorScreenRows::ListReset() {

@@ -46,6 +46,8 @@ class TEditorScreenRows : public TScreenStringsClient {
     // Replaces the whole text (no undo history).
     void SetText(std::string_view cp932);
     void TakeText(std::string&& cp932); // without copying the bytes
+    // Starts showing a file that goes on loading in the background (TEditorScreenStrings).
+    void BeginLoad(std::unique_ptr<TBackgroundLoad> load, std::function<void()> wake);
     // Word wrap, wrap options and tab width; rows are rebuilt only when something changed.
     void ApplyWrap(bool wordWrap, const TEditorWrapOption& w, int tabSpaceCount);
     int RewrapCount() const { return FRewraps; } // how often the rows were rebuilt
@@ -67,6 +69,7 @@ class TEditorScreenRows : public TScreenStringsClient {
     void InvalidateRow(int row) override;
     void ListUpdated(const TUpdateInfo& info) override;
     void ListReset() override;
+    void RowsAppended(int first) override;
 
     std::function<bool()> HasFocus;
 

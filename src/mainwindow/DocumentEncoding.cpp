@@ -42,14 +42,53 @@ void SetNewPageFormat(const TFileFormat& f) {
     newFormat() = f;
 }
 
+namespace {
+
+// The text and its rows need about one and a half times the file.
+bool fitsInMemory(int64_t size, int64_t avail) {
+    return avail < 0 || size + size / 2 <= avail;
+}
+
+bool askOpenBinary(const std::string& path) {
+    return AskYesNo("[" + path +
+                        "] はテキストではないファイル (バイナリ) のようです。\r\n"
+                        "開いてもいいですか？ (保存すると、編集した所以外もそのまま書き戻します)",
+                    false);
+}
+
+constexpr size_t kHeadBytes = size_t{4} << 20; // read before the first screen is shown
+
+} // namespace
+
+std::unique_ptr<TBackgroundLoad> OpenPageInBackground(const std::string& path,
+                                                      const TEncoding* chosen, TFileFormat* format,
+                                                      bool* declined) {
+    *declined = false;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
+        st.st_size < kBackgroundLoadBytes || !fitsInMemory(st.st_size, AvailableMemoryBytes()))
+        return nullptr;
+    if (chosen && *chosen != TEncoding::ShiftJis) return nullptr;
+    auto load = std::make_unique<TBackgroundLoad>();
+    if (!load->Open(path, kHeadBytes, nullptr)) return nullptr;
+    const TDetection d = DetectEncoding(load->Head());
+    if (!chosen && (!d.decided || d.encoding != TEncoding::ShiftJis)) return nullptr;
+    if (!chosen && d.binary && !askOpenBinary(path)) {
+        *declined = true;
+        return nullptr;
+    }
+    *format = TFileFormat();
+    format->encoding = TEncoding::ShiftJis;
+    format->lineEnd = NewPageFormat().lineEnd;
+    return load;
+}
+
 bool ReadPageDocument(const std::string& path, const TEncoding* chosen, TDecodedDocument* doc,
                       std::string* error) {
-    // The text and its rows need about one and a half times the file: refuse clearly before
-    // the machine runs out of memory half-way.
+    // Refuse clearly before the machine runs out of memory half-way.
     struct stat st {};
     const int64_t avail = AvailableMemoryBytes();
-    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && avail >= 0 &&
-        st.st_size + st.st_size / 2 > avail) {
+    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && !fitsInMemory(st.st_size, avail)) {
         if (error)
             *error = "[" + path + "] は大きすぎるため開けません。\r\nファイルは " +
                      std::to_string(st.st_size >> 20) + " MB、使えるメモリは " +
@@ -62,12 +101,7 @@ bool ReadPageDocument(const std::string& path, const TEncoding* chosen, TDecoded
     TEncoding e = d.decided ? d.encoding : NewPageFormat().encoding;
     if (chosen) {
         e = *chosen;
-    } else if (d.binary &&
-               !AskYesNo(
-                   "[" + path +
-                       "] はテキストではないファイル (バイナリ) のようです。\r\n"
-                       "開いてもいいですか？ (保存すると、編集した所以外もそのまま書き戻します)",
-                   false)) {
+    } else if (d.binary && !askOpenBinary(path)) {
         if (error) error->clear();
         return false;
     }

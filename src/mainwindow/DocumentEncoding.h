@@ -5,6 +5,7 @@
 
 #include "mainwindow/Recovery.h"
 #include "setup/Options.h" // the settings keys of the new-page format
+#include "text/BackgroundLoad.h"
 #include "text/DocumentCodec.h"
 
 #include <map>
@@ -33,6 +34,23 @@ void SetNewPageFormat(const TFileFormat& f);
 // declined.
 bool ReadPageDocument(const std::string& path, const TEncoding* chosen, TDecodedDocument* doc,
                       std::string* error);
+
+// Files from this size on open with their first screen first, the rest read in the background.
+inline constexpr int64_t kBackgroundLoadBytes = int64_t{64} << 20;
+// Opens a large Shift-JIS file for a background load: its head is read and tells the encoding;
+// *format is how the page is written (its line ends follow when the load has ended). Null when
+// the file takes the whole-file path (ReadPageDocument): smaller, not a regular file, in another
+// encoding, too large for the memory, or unreadable (ReadPageDocument then says why). *declined
+// when the user declined to open a binary file.
+//
+// Only Shift-JIS goes this way: the bytes are then the text, so a piece can be shown as soon as
+// it is read. Other encodings are decoded through the document's character table, whose codes
+// are handed out in the order the characters appear and which painting reads while the page is
+// shown; and whether such a file can be written back as it was (or opens read-only) is known
+// only once all of it was decoded. They stay on the whole-file path.
+std::unique_ptr<TBackgroundLoad> OpenPageInBackground(const std::string& path,
+                                                      const TEncoding* chosen, TFileFormat* format,
+                                                      bool* declined);
 
 // The bytes of the row store's text (CP932, CR LF) in the page's format. Mixed line ends are
 // explained once (they are written in the most frequent style). False with *error when the

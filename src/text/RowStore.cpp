@@ -43,6 +43,7 @@ void TEditorScreenStrings::RebuildSettings() {
 }
 
 void TEditorScreenStrings::WrapOptionChanged() {
+    FinishLoad(); // the rest is cut with the settings the load started with
     RebuildSettings();
     if (!FWordWrap || FLoading) return;
     FUndo.Clear();
@@ -61,6 +62,7 @@ void TEditorScreenStrings::SetWrapOption(const TEditorWrapOption& o) {
 
 void TEditorScreenStrings::SetWordWrap(bool v) {
     if (v == FWordWrap) return;
+    FinishLoad();
     FWordWrap = v;
     RebuildSettings();
     if (FLoading) return;
@@ -244,6 +246,7 @@ std::vector<uint64_t> TEditorScreenStrings::RowsLayout(int first, int last) cons
 }
 
 std::string TEditorScreenStrings::Text() const {
+    FinishLoadForReader();
     return RowsText(0, Count() - 1);
 }
 
@@ -255,7 +258,8 @@ void TEditorScreenStrings::BeginUpdate() {
 
 void TEditorScreenStrings::EndUpdate() {
     if (FUpdateCount == 0 || --FUpdateCount > 0) return;
-    FRows.MaybeCompact();
+    // The rows a background load appends point into its buffer: the arena keeps it until then.
+    if (!FLoad) FRows.MaybeCompact();
     if (FUpdateInfo.FirstRow < 0 && !FUpdateInfo.TextChanged) return;
     TUpdateInfo info = FUpdateInfo;
     FUpdateInfo = TUpdateInfo();

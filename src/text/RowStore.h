@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "text/BackgroundLoad.h"
 #include "text/CharTable.h"
 #include "text/LineBreaking.h"
 #include "text/RowData.h"
@@ -52,6 +53,8 @@ class TScreenStringsClient {
     virtual void InvalidateRow(int /*row*/) {}      // a row's parser state changed
     virtual void ListUpdated(const TUpdateInfo&) {} // outermost EndUpdate after a change
     virtual void ListReset() {} // rows rebuilt (load, Text, Clear, re-wrap): refresh everything
+    // Rows first.. were appended by a background load (nothing before them changed).
+    virtual void RowsAppended(int /*first*/) {}
 };
 
 class TEditorScreenStrings final : public TRowView {
@@ -133,7 +136,10 @@ class TEditorScreenStrings final : public TRowView {
     std::string Text() const;
     // The text as it is now (see TRowTableSnapshot), for a reader on another thread; costs one
     // pointer per thousand rows, whatever the text's size.
-    TRowTableSnapshot Snapshot() const { return FRows.Snapshot(); }
+    TRowTableSnapshot Snapshot() const {
+        FinishLoadForReader();
+        return FRows.Snapshot();
+    }
     std::string RowsText(int first, int last) const; // rows first..last with CR LF after reLineEnd
     std::vector<uint64_t> RowsLayout(int first, int last) const; // see TUndoData::Layout
     void SetText(std::string_view s);
@@ -146,6 +152,26 @@ class TEditorScreenStrings final : public TRowView {
     void LoadFromBuffer(std::unique_ptr<char[]> buf, size_t n);
     void RewrapAll();
     void UnwrapAll();
+
+    // A large file shown while it is still being read: the rows of its head replace the text now
+    // (undo cleared), the rest is appended by AppendLoaded as the load hands it over. wake is
+    // called on the load's thread when a piece is ready: it must post a call to AppendLoaded to
+    // this store's thread. Edits that reach the last loaded line, Text, Snapshot and a re-wrap
+    // first wait for the rest (FinishLoad); Clear and a new text cancel the load.
+    void BeginLoad(std::unique_ptr<TBackgroundLoad> load, std::function<void()> wake);
+    bool LoadPending() const { return FLoad != nullptr; }
+    // Appends the pieces that are ready; at the load's end calls OnLoadEnd. Returns rows added.
+    int AppendLoaded();
+    // Waits for the rest of the file and appends it.
+    void FinishLoad();
+    // Stops a background load: the rows read so far stay (for a store that is going away).
+    void CancelLoad();
+    // Bytes of the file read so far and its size (0, 0 when no load is pending).
+    size_t LoadedBytes() const { return FLoad ? FLoad->BytesRead() : 0; }
+    size_t LoadSize() const { return FLoad ? FLoad->FileSize() : 0; }
+    // The end of a background load: the line ends of the whole text, and why the file could not
+    // be read whole ("path: reason"; empty when it was).
+    std::function<void(const TLineEndCounts&, const std::string& error)> OnLoadEnd;
 
     // Parser states.
     void InitBrackets();                            // full walk (resets every row first)
@@ -185,6 +211,9 @@ class TEditorScreenStrings final : public TRowView {
     void Rebuild(bool wrap);
     void RemoveMarksFromSummary(TRowMarks m);
     void RecountMarks();
+    // The whole text is wanted by a reader that cannot change the store: the load is finished
+    // first (the store itself is never const, only the reader's view of it).
+    void FinishLoadForReader() const { const_cast<TEditorScreenStrings*>(this)->FinishLoad(); }
 
     TRowTable FRows;
     std::vector<TScreenStringsClient*> FClients;
@@ -201,6 +230,8 @@ class TEditorScreenStrings final : public TRowView {
     int FLastParsedRow = -1; // last row the latest walk stored a state into
     int FUpdateCount = 0;
     TUpdateInfo FUpdateInfo;
+    std::unique_ptr<TBackgroundLoad> FLoad;
+    TLineEndCounts FLoadLineEnds;
 };
 
 // Detaches `me` from its row store `mine` (freed with its last editor) and attaches it to

@@ -172,6 +172,8 @@ void TEditorScreenStrings::Replay(TUndoData r, bool redo) {
 // ---- UpdateList ----
 
 void TEditorScreenStrings::UpdateList(int index, int count, std::string_view s) {
+    // A change that reaches the last loaded line may join it with the lines still being read.
+    if (FLoad && (Count() == 0 || index + count + 1 >= RowStart(Count() - 1))) FinishLoad();
     const int n = Count();
     if (index < 0 || count < 0 || index + count - 1 > n - 1) return;
     if (count == 0 && s.empty()) return;
@@ -227,6 +229,7 @@ void TEditorScreenStrings::UpdateList(int index, int count, std::string_view s) 
 // ---- whole text ----
 
 void TEditorScreenStrings::Clear() {
+    CancelLoad();
     BeginUpdate();
     int old = Count();
     FRows.Clear();
@@ -253,6 +256,67 @@ void TEditorScreenStrings::LoadRows(std::shared_ptr<char[]> chunk, size_t n) {
     RecordUpdate(0, 0, Count(), FLastParsedRow, 0);
     EndUpdate();
     AfterRebuild();
+}
+
+// ---- background load ----
+
+void TEditorScreenStrings::BeginLoad(std::unique_ptr<TBackgroundLoad> load,
+                                     std::function<void()> wake) {
+    BeginUpdate();
+    Clear();
+    FRows.AddChunk(load->Buffer(), load->FileSize());
+    FLoadLineEnds = TLineEndCounts();
+    load->Start(FSettings, std::move(wake), LoadThreads);
+    FLoad = std::move(load);
+    TLoadPiece head;
+    if (FLoad->Take(&head)) {
+        FRows.AppendBlocks(std::move(head.Blocks));
+        FLoadLineEnds = head.LineEnds;
+    }
+    InitBrackets();
+    RecordUpdate(0, 0, Count(), FLastParsedRow, 0);
+    EndUpdate();
+    AfterRebuild();
+}
+
+int TEditorScreenStrings::AppendLoaded() {
+    if (!FLoad) return 0;
+    const int first = Count();
+    TLoadPiece piece;
+    while (FLoad->Take(&piece)) {
+        FRows.AppendBlocks(std::move(piece.Blocks));
+        FLoadLineEnds.crlf += piece.LineEnds.crlf;
+        FLoadLineEnds.lf += piece.LineEnds.lf;
+        FLoadLineEnds.cr += piece.LineEnds.cr;
+    }
+    const bool ended = FLoad->Ended();
+    std::string error;
+    if (ended) {
+        error = FLoad->Error();
+        FLoad.reset();
+    }
+    if (Count() > first)
+        for (TScreenStringsClient* c : FClients)
+            c->RowsAppended(first);
+    if (ended) {
+        BeginUpdate(); // the arena may be compacted now
+        EndUpdate();
+        if (OnLoadEnd) OnLoadEnd(FLoadLineEnds, error);
+    }
+    return Count() - first;
+}
+
+void TEditorScreenStrings::FinishLoad() {
+    while (FLoad) {
+        FLoad->WaitForPiece();
+        AppendLoaded();
+    }
+}
+
+void TEditorScreenStrings::CancelLoad() {
+    if (!FLoad) return;
+    FLoad->Cancel();
+    FLoad.reset();
 }
 
 void TEditorScreenStrings::LoadFromBuffer(std::unique_ptr<char[]> buf, size_t n) {
@@ -335,6 +399,7 @@ std::string_view TEditorScreenStrings::LineView(int first, int last, std::string
 }
 
 void TEditorScreenStrings::Rebuild(bool wrap) {
+    FinishLoad();
     const int n = Count();
     if (n == 0) return;
     const TRowEnd finalRE = RowEndKind(n - 1);

@@ -11,13 +11,17 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QEventLoop>
 #include <QFontMetrics>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QScrollBar>
+
+#include <atomic>
 
 TEditor::TEditor(QWidget* parent) : TEditor(parent, nullptr) {}
 
@@ -40,7 +44,17 @@ TEditor::TEditor(QWidget* parent, std::shared_ptr<TEditorScreenStrings> store)
     UpdateMetrics();
 }
 
-TEditor::~TEditor() = default;
+TEditor::~TEditor() {
+    // A background load started here posts its pieces to this widget: a store that outlives it
+    // (the other half of a split page) is loaded to its end first.
+    const std::shared_ptr<TEditorScreenStrings> store = FCore->SharedStore();
+    if (store && store->LoadPending()) {
+        if (store->Clients().size() > 1)
+            store->FinishLoad();
+        else
+            store->CancelLoad();
+    }
+}
 
 void TEditor::WireCore() {
     TEditorEvents& ev = FCore->Events;
@@ -86,6 +100,35 @@ void TEditor::SetText(std::string_view cp932) {
 void TEditor::TakeText(std::string&& cp932) {
     FCore->TakeText(std::move(cp932));
     UpdateMetrics();
+}
+
+void TEditor::BeginLoad(std::unique_ptr<TBackgroundLoad> load) {
+    // One call at a time is posted however many pieces come meanwhile; it takes them all.
+    auto posted = std::make_shared<std::atomic<bool>>(false);
+    FCore->BeginLoad(std::move(load), [this, posted] {
+        if (posted->exchange(true)) return;
+        QMetaObject::invokeMethod(
+            this,
+            [this, posted] {
+                posted->store(false);
+                if (const auto store = FCore->SharedStore()) store->AppendLoaded();
+                emit LoadProgressed();
+            },
+            Qt::QueuedConnection);
+    });
+    UpdateMetrics();
+}
+
+bool TEditor::WaitForLoad() {
+    QPointer<TEditor> self(this);
+    while (self && FCore->Rows().LoadPending()) {
+        QEventLoop loop;
+        connect(this, &TEditor::LoadProgressed, &loop, &QEventLoop::quit);
+        connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
+        QTimer::singleShot(250, &loop, &QEventLoop::quit); // the other half of a split page pumps
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    return !self.isNull();
 }
 
 void TEditor::Warn(const QString& message) {
@@ -211,6 +254,10 @@ bool TEditor::focusNextPrevChild(bool next) {
 }
 
 bool TEditor::RunCommand(TEditorCommand c, int arg, TEditorCommandKeys keys) {
+    // The end of the text and all of it are there only once a background load has ended.
+    const bool wholeText =
+        (c == TEditorCommand::End && keys.Ctrl) || c == TEditorCommand::SelectAll;
+    if (wholeText && FCore->Rows().LoadPending() && !WaitForLoad()) return false;
     TQtEditorClipboard clipboard([this](const QString& m) { Warn(m); });
     clipboard.table = DocTable();
     clipboard.convert = [this](const QString& t, int* n) { return FromUtf16(t, n); };

@@ -29,6 +29,12 @@ class TEditor : public QAbstractScrollArea {
     // Sets the text (CP932) of the built-in row store.
     void SetText(std::string_view cp932);
     void TakeText(std::string&& cp932); // without copying the bytes
+    // Starts showing a file that goes on loading in the background: its pieces are appended
+    // here as they come, LoadProgressed after each.
+    void BeginLoad(std::unique_ptr<TBackgroundLoad> load);
+    // Waits, with the window alive (painting, timers; no user input), until a background load
+    // has ended. False when this control was closed meanwhile: the caller must not touch it.
+    bool WaitForLoad();
 
     void CopyToClipboard();
     void CutToClipboard();
@@ -74,6 +80,7 @@ class TEditor : public QAbstractScrollArea {
     void SelectionModeChanged();
     void TopRowChanged();
     void TopColChanged();
+    void LoadProgressed();
 
   protected:
     void paintEvent(QPaintEvent* e) override;

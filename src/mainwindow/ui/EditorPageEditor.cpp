@@ -11,6 +11,7 @@
 
 #include <QEvent>
 #include <QObject>
+#include <QTimer>
 
 #include <vector>
 
@@ -60,6 +61,9 @@ void TEditorPageEditor::wire() {
     QObject::connect(editor_, &TEditor::Changed, [this] {
         if (OnChange) OnChange();
     });
+    QObject::connect(editor_, &TEditor::LoadProgressed, [this] {
+        if (OnLoadProgress) OnLoadProgress();
+    });
     QObject::connect(editor_, &TEditor::SelectionModeChanged, [this] {
         if (OnSelectionModeChange) OnSelectionModeChange();
     });
@@ -86,6 +90,19 @@ QWidget* TEditorPageEditor::Widget() {
 bool TEditorPageEditor::load(const std::string& path, const TEncoding* chosen, std::string* error) {
     TDecodedDocument d;
     try {
+        // A large Shift-JIS file shows its first screen at once; the rest follows.
+        bool declined = false;
+        TFileFormat format;
+        std::unique_ptr<TBackgroundLoad> background =
+            OpenPageInBackground(path, chosen, &format, &declined);
+        if (declined) {
+            if (error) *error = "読み込みを取りやめました。";
+            return false;
+        }
+        if (background) {
+            beginBackground(path, std::move(background), format);
+            return true;
+        }
         if (!ReadPageDocument(path, chosen, &d, error)) {
             if (error && error->empty()) *error = "読み込みを取りやめました。";
             return false;
@@ -121,6 +138,54 @@ bool TEditorPageEditor::load(const std::string& path, const TEncoding* chosen, s
                     "\r\n内容を失わないよう、読み取り専用で開きます。");
     }
     return true;
+}
+
+void TEditorPageEditor::beginBackground(const std::string& path,
+                                        std::unique_ptr<TBackgroundLoad> load,
+                                        const TFileFormat& format) {
+    auto store = editor_->Core().SharedStore();
+    const bool hadReason = !doc_->readOnlyReason.empty();
+    doc_->format = format;
+    doc_->table = nullptr;
+    doc_->lineEnds = TLineEndCounts();
+    doc_->mixedTold = false;
+    doc_->readOnlyReason.clear();
+    store->SetCharTable(nullptr);
+    // The end may come inside a save that waited for it: the line ends are set there and then;
+    // a file that could not be read whole makes the page read-only, so that what was read is
+    // never written over the file.
+    std::shared_ptr<TPageDocument> doc = doc_;
+    QPointer<TEditor> ed(editor_);
+    store->OnLoadEnd = [doc, ed, path](const TLineEndCounts& counts, const std::string& error) {
+        doc->lineEnds = counts;
+        doc->format.lineEnd = counts.Main(NewPageFormat().lineEnd);
+        if (!error.empty()) {
+            doc->readOnlyReason = error;
+            if (ed) ed->Core().SetReadOnly(true);
+        }
+        if (!ed) return;
+        QTimer::singleShot(0, ed, [ed, path, error] {
+            if (ed) emit ed->LoadProgressed(); // the status bar shows the end
+            if (!error.empty())
+                ShowErrorBox("[" + path + "]を読み込めません。\r\n" + error +
+                             "\r\n内容を失わないよう、読み取り専用で開きます。");
+        });
+    };
+    editor_->BeginLoad(std::move(load));
+    editor_->Core().Modified = false;
+    if (hadReason) editor_->Core().SetReadOnly(false);
+}
+
+bool TEditorPageEditor::WaitForWholeText() {
+    return editor_->WaitForLoad();
+}
+
+std::string TEditorPageEditor::LoadProgressText() const {
+    const TEditorScreenStrings& rows = editor_->Core().Rows();
+    if (!rows.LoadPending() || rows.LoadSize() == 0) return {};
+    const auto percent = static_cast<int>(static_cast<double>(rows.LoadedBytes()) * 100.0 /
+                                          static_cast<double>(rows.LoadSize()));
+    return "読み込み中… " + std::to_string(std::min(percent, 100)) + "%";
 }
 
 bool TEditorPageEditor::LoadFromFile(const std::string& path, std::string* error) {

@@ -28,6 +28,8 @@ class TEditorPageEditor : public TPageEditor {
     bool ReloadAs(const std::string& path, TEncoding e, std::string* error) override;
     void FormatChanged() override;
     void ClearText() override;
+    bool WaitForWholeText() override;
+    std::string LoadProgressText() const override;
     bool Modified() const override;
     void SetModified(bool modified) override;
     bool ReadOnly() const override;
@@ -45,8 +47,10 @@ class TEditorPageEditor : public TPageEditor {
   private:
     void wire();
     bool load(const std::string& path, const TEncoding* chosen, std::string* error);
+    void beginBackground(const std::string& path, std::unique_ptr<TBackgroundLoad> load,
+                         const TFileFormat& format);
     const TPagePropSets& sets_;
     TEditor* editor_;
-    QPointer<QWidget> alive_; // guards editor_ against its parent deleting it first
+    QPointer<QWidget> alive_;            // guards editor_ against its parent deleting it first
     std::shared_ptr<TPageDocument> doc_; // shared with the partner of a split page
 };

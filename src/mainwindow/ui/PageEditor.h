@@ -46,6 +46,11 @@ class TPageEditor {
     // The page's format changed (Save As, the menu): the table follows it.
     virtual void FormatChanged() {}
     virtual void ClearText() = 0;
+    // A large file goes on loading after it was shown. WaitForWholeText waits for it with the
+    // window alive (false when the page was closed meanwhile: the caller must not touch it);
+    // LoadProgressText is what the status bar shows meanwhile (empty when nothing is loading).
+    virtual bool WaitForWholeText() { return true; }
+    virtual std::string LoadProgressText() const { return {}; }
 
     virtual bool Modified() const = 0;
     virtual void SetModified(bool modified) = 0;
@@ -69,6 +74,7 @@ class TPageEditor {
 
     // Events the main window listens to.
     std::function<void()> OnCaretMoved, OnChange, OnFocus, OnSelectionModeChange;
+    std::function<void()> OnLoadProgress; // a background load went on, or ended
 };
 
 // Makes the editing control of a new page.

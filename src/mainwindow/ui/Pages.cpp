@@ -100,6 +100,12 @@ void TPages::hookEditor(TPageEditor* e, Sheet* s) {
         s->focused = e;
         if (e == ActivePageEditor()) UpdatePageStatus();
     };
+    e->OnLoadProgress = [this, e] {
+        if (e != ActivePageEditor()) return;
+        const std::string text = e->LoadProgressText();
+        ShowProgress(text);
+        if (text.empty()) UpdatePageStatus(); // ended: line ends, read-only
+    };
     e->OnSelectionModeChange = [this, e] {
         if (e == ActivePageEditor())
             setPanel(5, e->BoxSelection() ? QString("矩形選択") : QString());
@@ -164,6 +170,11 @@ bool TPages::LoadPageText(int index, const std::string& path, std::string* error
 bool TPages::SavePageText(int index, const std::string& path, std::string* error) {
     Sheet& s = sheet(index);
     TPageEditor* e = s.focused ? s.focused : s.editor.get();
+    // A file still loading is saved whole: the rest is read first.
+    if (!e->WaitForWholeText()) {
+        if (error) *error = "ページが閉じられました。";
+        return false;
+    }
     if (BeforeFileWrite && !BeforeFileWrite(index, path, error)) return false;
     std::string bytes;
     if (!e->FileBytes(&bytes, error)) return false;

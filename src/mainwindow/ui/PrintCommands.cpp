@@ -87,7 +87,7 @@ void TPrintCommands::storeSettings() {
 
 bool TPrintCommands::mnInsatsuClick() {
     TEditor* e = commands_.ActiveEditor();
-    if (!e) return false;
+    if (!e || !e->WaitForLoad()) return false; // the whole text is printed
     loadSettings();
     if (!e->Core().SharedStore()) return false;
     TStorePrintLines lines(e->Core().SharedStore());

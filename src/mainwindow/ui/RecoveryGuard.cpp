@@ -69,6 +69,8 @@ int TRecoveryGuard::idOf(int index) {
 void TRecoveryGuard::writePage(int index, int id, bool wait) {
     TEditorPageEditor* e = editorOf(pages_, index);
     if (!e || !writer_) return;
+    // A page still loading is written once it has all its text (unless the end is waiting).
+    if (!wait && e->Editor()->Core().Rows().LoadPending()) return;
     TRecoveryRecord meta;
     meta.Path = pages_.Book().PathOfPage(index);
     meta.Time = static_cast<std::int64_t>(std::time(nullptr));

@@ -38,7 +38,8 @@ std::string TSearchCommands::caption() const {
 
 bool TSearchCommands::Find() {
     TEditor* editor = active_ ? active_() : nullptr;
-    if (!editor) return false;
+    // A search sees the whole text: a file still loading is read to its end first.
+    if (!editor || !editor->WaitForLoad()) return false;
     return RunFind(
         State, caption(),
         [editor](const std::string& pattern, TSearchOptions o) {
@@ -76,6 +77,7 @@ int TSearchCommands::mnReplClick() {
     State.Text = text.toStdString();
     State.Replacement = replacement.toStdString();
     State.Options = options;
+    if (!editor->WaitForLoad()) return 0;
     TEditorReplaceTarget target(editor->Core(), caption());
     target.OnConfirm = [this, editor](const std::string& prompt) {
         const QPoint caret = editor->viewport()->mapToGlobal(editor->CaretRect().topLeft());

@@ -1,0 +1,97 @@
+// TBackgroundLoad: a large file shown from its first screen on while the rest is read and cut into
+// rows on a thread of its own. The head is read and cut at once; the rest comes in pieces that end
+// after a line end, each handed over whole and in order, so the rows taken never hold half a line.
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "text/DocumentCodec.h"
+#include "text/LineBreaking.h"
+#include "text/RowTable.h"
+
+// The rows of one piece of the file, in order.
+struct TLoadPiece {
+    std::vector<TRowBlock> Blocks;
+    TLineEndCounts LineEnds;
+};
+
+class TBackgroundLoad {
+  public:
+    TBackgroundLoad() = default;
+    ~TBackgroundLoad(); // cancels the thread and waits for it
+    TBackgroundLoad(const TBackgroundLoad&) = delete;
+    TBackgroundLoad& operator=(const TBackgroundLoad&) = delete;
+
+    // Opens a regular file and reads its first headBytes. False with the reason in *error
+    // ("path: reason") when it cannot be opened or read, or is not a regular file.
+    bool Open(const std::string& path, size_t headBytes, std::string* error);
+    // The file's size when it was opened, and the head read so far.
+    size_t FileSize() const { return FSize; }
+    std::string_view Head() const { return {FBuf.get(), FRead}; }
+    // The buffer the rows point into (one chunk of the file's size, filled as it is read).
+    const std::shared_ptr<char[]>& Buffer() const { return FBuf; }
+
+    // Bytes read and cut at a time after the head (before Start).
+    void SetPieceBytes(size_t n) { FPieceBytes = n > 0 ? n : 1; }
+    // Cuts the head into rows (the first piece, ready at once) and starts the thread that reads
+    // and cuts the rest. wake is called on that thread after each piece and at the end; it must
+    // only post a call to Take to the thread that owns the rows. threads: see CutRows.
+    void Start(const TWrapSettings& ws, std::function<void()> wake, int threads = 0);
+    // Moves the next ready piece into *out; false when none is ready.
+    bool Take(TLoadPiece* out);
+    // The thread has finished and every piece was taken.
+    bool Ended();
+    // Waits until a piece is ready or the thread has ended.
+    void WaitForPiece();
+    // Stops the thread at its next piece and waits for it; the pieces not yet taken are dropped.
+    void Cancel();
+
+    // After Ended(): the length of the text (the file up to an end-of-file mark), and an error
+    // ("path: reason") when the file could not be read to its end or changed while it was read.
+    size_t TextLength() const { return FTextLength; }
+    const std::string& Error() const { return FError; }
+    // Bytes read so far, for a progress display (any thread).
+    size_t BytesRead() const { return FProgress.load(std::memory_order_relaxed); }
+
+  private:
+    void Run();
+    void Push(TLoadPiece&& piece, bool wake);
+    void Fail(const std::string& why);
+    // Where the rows of data [from, have) may end: just after the last line end whose line is
+    // complete and cannot be the end-of-file mark's; `from` when there is none yet.
+    size_t PieceEnd(size_t from, size_t have) const;
+
+    std::string FPath;
+    int FFd = -1;
+    std::shared_ptr<char[]> FBuf;
+    size_t FCap = 0;  // the buffer's size: the file's size and one byte to see it grow
+    size_t FSize = 0; // the file's size at Open
+    int64_t FMtimeNs = 0;
+    size_t FRead = 0; // bytes read (written by the thread once it runs)
+    size_t FCut = 0;  // bytes cut into rows
+    size_t FPieceBytes = size_t{32} << 20;
+    TWrapSettings FWrap;
+    int FThreads = 0;
+    std::function<void()> FWake;
+
+    std::thread FThread;
+    std::mutex FMutex;
+    std::condition_variable FReady;
+    std::deque<TLoadPiece> FPieces; // guarded by FMutex
+    bool FDone = false;             // guarded by FMutex
+    std::atomic<bool> FStop{false};
+    std::atomic<size_t> FProgress{0};
+    size_t FTextLength = 0;
+    std::string FError;
+};

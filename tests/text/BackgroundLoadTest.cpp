@@ -1,0 +1,252 @@
+// A file loaded in the background: the same rows as the whole-file load, edits, the whole text
+// and a re-wrap while it loads, a file that changes meanwhile, and closing mid-load.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "../support/TempDir.h"
+#include "text/BackgroundLoad.h"
+#include "text/EndOfFileMark.h"
+#include "text/RowStore.h"
+
+namespace {
+
+// Random memo text with every kind of line end, long lines, and 0x1A bytes followed by more text.
+std::string RandomText(std::mt19937& rng, size_t size) {
+    static const char* const pieces[] = {
+        "abc",      "word ",    " ",  "\t", "\x82\xA0", "\x88\x9F", "\x81\x42",
+        "\x81\x41", "\r\n",     "\n", "\r", "\r\n\r\n", "\n\r",     "1234",
+        "\x81\x5B", "\x82\xE1", "(",  "x",  "\x1a\r\n", "\r\r\n",
+    };
+    std::string s;
+    std::uniform_int_distribution<int> pick(0, std::size(pieces) - 1), longLine(0, 80);
+    while (s.size() < size) {
+        if (longLine(rng) == 0) s.append(300 + rng() % 400, "ab\x88\x9F"[rng() % 4]);
+        s += pieces[pick(rng)];
+    }
+    if (rng() % 2) s += "\r\n";
+    return s;
+}
+
+// Each row's text and end, as one string per row.
+std::vector<std::string> RowsOf(const TEditorScreenStrings& st) {
+    std::vector<std::string> rows;
+    for (int r = 0; r < st.Count(); ++r)
+        rows.push_back(std::string(st.RowText(r)) + "|" + std::to_string(st.RowEndKind(r)));
+    return rows;
+}
+
+// Lets the load's thread hand over one piece at a time, when the test says so.
+struct Gate {
+    std::mutex m;
+    std::condition_variable cv;
+    int allowed = 0, passed = 0;
+    bool open = false;
+    void Pass() { // on the load's thread
+        std::unique_lock<std::mutex> lock(m);
+        cv.wait(lock, [this] { return open || passed < allowed; });
+        ++passed;
+    }
+    void Allow(int n) {
+        std::lock_guard<std::mutex> lock(m);
+        allowed += n;
+        cv.notify_all();
+    }
+    void Open() {
+        std::lock_guard<std::mutex> lock(m);
+        open = true;
+        cv.notify_all();
+    }
+    void WaitPassed(int n) {
+        for (;;) {
+            {
+                std::lock_guard<std::mutex> lock(m);
+                if (passed >= n) return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    }
+};
+
+std::unique_ptr<TBackgroundLoad> OpenLoad(const std::string& path, size_t head, size_t piece) {
+    auto load = std::make_unique<TBackgroundLoad>();
+    std::string error;
+    EXPECT_TRUE(load->Open(path, head, &error)) << error;
+    load->SetPieceBytes(piece);
+    return load;
+}
+
+} // namespace
+
+TEST(BackgroundLoad, RowsEqualTheWholeFileLoadForEveryWrapOption) {
+    TempDir dir;
+    const std::string path = dir / "memo.txt";
+    std::mt19937 rng(20261207);
+    for (int textNo = 0; textNo < 5; ++textNo) {
+        std::string text = RandomText(rng, 30000 + rng() % 30000);
+        if (textNo == 0) { // an end-of-file mark that counts: no 0x1A before it
+            std::erase(text, '\x1a');
+            text += "\x1a\r\n\r\n";
+        }
+        TempDir::Write(path, text);
+        for (int flags = 0; flags < 8; ++flags) {
+            TEditorWrapOption o;
+            o.FollowRetMark = flags & 1;
+            o.FollowPunctuation = flags & 2;
+            o.WordBreak = flags & 4;
+            o.SetWrapByte(20 + 30 * textNo);
+            const bool wordWrap = flags != 7;
+            SCOPED_TRACE("text " + std::to_string(textNo) + " flags " + std::to_string(flags));
+            TEditorScreenStrings whole, bg;
+            for (TEditorScreenStrings* st : {&whole, &bg}) {
+                st->SetWrapOption(o);
+                st->SetWordWrap(wordWrap);
+            }
+            whole.LoadThreads = 1;
+            whole.LoadFromFile(path);
+            // Small head and pieces: their ends fall next to every kind of line end.
+            bg.BeginLoad(OpenLoad(path, 100 + flags * 37, 500 + 91 * flags), nullptr);
+            TLineEndCounts counts;
+            std::string error = "not ended";
+            bg.OnLoadEnd = [&](const TLineEndCounts& c, const std::string& e) {
+                counts = c;
+                error = e;
+            };
+            bg.FinishLoad();
+            EXPECT_FALSE(bg.LoadPending());
+            EXPECT_EQ(error, "");
+            ASSERT_EQ(RowsOf(bg), RowsOf(whole));
+            const std::string bytes = text.substr(0, TextLengthBeforeEofMark(text));
+            const TLineEndCounts want = CountLineEnds(bytes);
+            EXPECT_EQ(counts.crlf, want.crlf);
+            EXPECT_EQ(counts.lf, want.lf);
+            EXPECT_EQ(counts.cr, want.cr);
+            EXPECT_EQ(bg.Text(), whole.Text());
+        }
+        // The head ends in the last bytes: between an end-of-file mark and its line ends.
+        TEditorScreenStrings whole;
+        whole.LoadFromFile(path);
+        for (size_t k = 1; k <= 6; ++k) {
+            TEditorScreenStrings bg;
+            bg.BeginLoad(OpenLoad(path, text.size() - k, 1 << 20), nullptr);
+            bg.FinishLoad();
+            ASSERT_EQ(RowsOf(bg), RowsOf(whole)) << k;
+        }
+    }
+}
+
+TEST(BackgroundLoad, EditsAtTheTopTheWholeTextAndARewrapDuringTheLoad) {
+    TempDir dir;
+    const std::string path = dir / "memo.txt";
+    std::string text;
+    for (int i = 0; i < 4000; ++i)
+        text += "line " + std::to_string(i) + " \x82\xA0\x82\xA2 some words to wrap on\r\n";
+    TempDir::Write(path, text);
+    TEditorScreenStrings want;
+    want.SetWrapOption([] {
+        TEditorWrapOption o;
+        o.SetWrapByte(20);
+        return o;
+    }());
+    want.SetWordWrap(true);
+    want.SetText("typed\r\n" + text);
+
+    for (int what = 0; what < 3; ++what) {
+        SCOPED_TRACE(what);
+        Gate gate;
+        TEditorScreenStrings st;
+        st.SetWordWrap(true);
+        st.BeginLoad(OpenLoad(path, 1000, 5000), [&gate] { gate.Pass(); });
+        gate.Allow(2);
+        gate.WaitPassed(2);
+        st.AppendLoaded();
+        const int loaded = st.Count();
+        ASSERT_GT(loaded, 0);
+        ASSERT_TRUE(st.LoadPending());
+        EXPECT_EQ(st.RowEndKind(loaded - 1), reLineEnd); // whole lines only
+        // Typing at the top does not wait, and the rest still lands after it.
+        st.UpdateList(0, 0, "typed\r\n");
+        EXPECT_TRUE(st.LoadPending());
+        gate.Open();
+        if (what == 0) {
+            // Saving takes the whole text.
+            TEditorScreenStrings plain;
+            plain.SetText("typed\r\n" + text);
+            EXPECT_EQ(st.Text(), plain.Text());
+        } else if (what == 1) {
+            // A re-wrap on an option change takes every row.
+            TEditorWrapOption o;
+            o.SetWrapByte(20);
+            st.SetWrapOption(o);
+            EXPECT_EQ(RowsOf(st), RowsOf(want));
+        } else {
+            // An edit at the last loaded line waits for the rest, so the lines stay in order.
+            const int last = st.Count() - 1;
+            st.UpdateList(last, 1, std::string(st.RowText(last)) + "!\r\n");
+            EXPECT_FALSE(st.LoadPending());
+            EXPECT_NE(st.Text().find("line 3999 "), std::string::npos);
+            EXPECT_EQ(st.Text().size(), text.size() + 8);
+        }
+        EXPECT_FALSE(st.LoadPending());
+    }
+}
+
+TEST(BackgroundLoad, AFileThatShrinksOrGrowsWhileReadIsReportedAndKeepsWholeLines) {
+    TempDir dir;
+    const std::string path = dir / "memo.txt";
+    std::string text;
+    for (int i = 0; i < 20000; ++i)
+        text += "row " + std::to_string(i) + "\r\n";
+    for (bool grow : {false, true}) {
+        SCOPED_TRACE(grow ? "grows" : "shrinks");
+        TempDir::Write(path, text);
+        Gate gate;
+        TEditorScreenStrings st;
+        std::string error;
+        st.OnLoadEnd = [&](const TLineEndCounts&, const std::string& e) { error = e; };
+        st.BeginLoad(OpenLoad(path, 4096, 8192), [&gate] { gate.Pass(); });
+        gate.Allow(1);
+        gate.WaitPassed(1);
+        if (grow)
+            TempDir::Write(path, text + text); // rewritten in place, longer
+        else
+            ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(text.size() / 3)), 0);
+        gate.Open();
+        st.FinishLoad();
+        EXPECT_NE(error.find("ファイルが変更されました"), std::string::npos) << error;
+        ASSERT_GT(st.Count(), 0);
+        for (int r = 0; r < st.Count(); ++r)
+            ASSERT_EQ(st.RowText(r).substr(0, 1), "r") << r;
+    }
+}
+
+TEST(BackgroundLoad, ClosingMidLoadStopsTheThread) {
+    TempDir dir;
+    const std::string path = dir / "memo.txt";
+    std::string text;
+    for (int i = 0; i < 200000; ++i)
+        text += "a line of a memo that is long enough\r\n";
+    TempDir::Write(path, text);
+    for (int stopAfter = 0; stopAfter < 3; ++stopAfter) {
+        Gate gate;
+        auto st = std::make_unique<TEditorScreenStrings>();
+        st->BeginLoad(OpenLoad(path, 1000, 65536), [&gate] { gate.Pass(); });
+        gate.Allow(stopAfter);
+        gate.WaitPassed(stopAfter);
+        gate.Open();
+        st.reset(); // joins the thread; ASan finds a leak or a late write
+        // A new text cancels a pending load as well.
+        TEditorScreenStrings other;
+        other.BeginLoad(OpenLoad(path, 1000, 65536), nullptr);
+        other.SetText("new\r\n");
+        EXPECT_FALSE(other.LoadPending());
+        EXPECT_EQ(other.Text(), "new\r\n");
+    }
+}
