@@ -16,7 +16,6 @@ using ::clFuchsia;
 using ::clGray;
 using ::clGreen;
 using ::clHighlight;
-using ::clHighlightText;
 using ::clLime;
 using ::clMaroon;
 using ::clNavy;
@@ -27,6 +26,7 @@ using ::clWhite;
 using ::clWindow;
 using ::clWindowText;
 using ::clYellow;
+using ::clHighlightText;
 
 using ::fsBold;
 using ::fsItalic;

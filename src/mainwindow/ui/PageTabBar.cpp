@@ -98,6 +98,7 @@ void TPageTabBar::SetLook(const TLook& look) {
     update();
 }
 
+
 // Each tab filled with its background; the caption centred when the tab is wider than the text
 // plus 12, else 6 pixels in; the active caption navy and one point larger, 6 pixels down, the
 // others 5.

@@ -1,17 +1,17 @@
 // The edit menu's insertions and the search menu of the main window.
 #include "mainwindow/ui/WindowCommands.h"
 
-#include "calendar/DateSettings.h"
 #include "calendar/DateText.h"
+#include "calendar/DateSettings.h"
 #include "calendar/JulianDay.h"
 #include "calendar/ui/DateDialog.h"
+#include "search/ui/SearchMenu.h"
 #include "editor/ui/EditorWidget.h"
 #include "mainwindow/CharCount.h"
 #include "mainwindow/ui/EditorPageEditor.h"
-#include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/Pages.h"
+#include "mainwindow/ui/MainWindow.h"
 #include "platform/MessageBox.h"
-#include "search/ui/SearchMenu.h"
 
 #include <QAction>
 #include <QDateTime>
