@@ -4,6 +4,9 @@
 //   BM_ReadCountLinesScale/N  read N MB and count line ends on one thread (floor)
 //   BM_LoadWrapScale/N        LoadFromFile with word wrap at 80, rows cut on every core
 //   BM_LoadWrapOneThread/100  the same on one thread (baseline of the parallel cut)
+//   BM_FirstScreen/1000       a page's open command up to the rows of its first screen: the
+//                             file is opened for a background load, its head read and cut (the
+//                             rest is cancelled untimed); beside BM_LoadWrapScale/1000
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -15,6 +18,7 @@
 #include "LoadFloor.h"
 #include "MemoText.h"
 #include "TempTextFile.h"
+#include "mainwindow/DocumentEncoding.h"
 #include "platform/AtomicFile.h"
 #include "text/RowStore.h"
 
@@ -96,6 +100,29 @@ static void BM_LoadWrapOneThread(benchmark::State& state) {
     LoadWrap(state, 1);
 }
 
+static void BM_FirstScreen(benchmark::State& state) {
+    const auto& f = FileOf(static_cast<int>(state.range(0)));
+    int rows = 0;
+    for (auto _ : state) {
+        auto s = std::make_unique<TEditorScreenStrings>();
+        s->SetWordWrap(true);
+        bool declined = false;
+        TFileFormat format;
+        std::unique_ptr<TBackgroundLoad> load =
+            OpenPageInBackground(f.path, nullptr, &format, &declined);
+        if (!load) {
+            state.SkipWithError("the file does not open in the background");
+            break;
+        }
+        s->BeginLoad(std::move(load), nullptr);
+        rows = s->Count();
+        state.PauseTiming();
+        s.reset(); // cancels the rest
+        state.ResumeTiming();
+    }
+    state.counters["first_rows"] = rows;
+}
+
 // Every size: the floor first, then the load of the same file in the same run.
 #define SCALE(b, mb)                                                                               \
     BENCHMARK(b)->Arg(mb)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime()
@@ -106,5 +133,6 @@ SCALE(BM_ReadCountLinesScale, 500);
 SCALE(BM_LoadWrapScale, 500);
 SCALE(BM_ReadCountLinesScale, 1000);
 SCALE(BM_LoadWrapScale, 1000);
+SCALE(BM_FirstScreen, 1000);
 
 BENCHMARK_MAIN();
