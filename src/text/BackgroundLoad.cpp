@@ -113,12 +113,39 @@ void TBackgroundLoad::Start(const TWrapSettings& ws, std::function<void()> wake,
     FWake = std::move(wake);
     // The head's complete lines now, on the caller's thread.
     const size_t end = PieceEnd(0, FRead);
-    TLoadPiece piece;
-    piece.Blocks = CutRows(FBuf.get(), end, FWrap, FThreads);
-    piece.LineEnds = CountLineEnds(std::string_view(FBuf.get(), end));
+    Push(Cut(0, end), false); // the caller takes it at once
     FCut = end;
-    Push(std::move(piece), false); // the caller takes it at once
     FThread = std::thread([this] { Run(); });
+}
+
+TLoadPiece TBackgroundLoad::Cut(size_t from, size_t to) {
+    TLoadPiece piece;
+    piece.From = from;
+    piece.To = to;
+    TWrapSettings ws;
+    {
+        std::lock_guard<std::mutex> lock(FMutex);
+        ws = FWrap;
+        piece.Generation = FGeneration;
+    }
+    CutPiece(piece, ws, FThreads);
+    piece.LineEnds = CountLineEnds(std::string_view(FBuf.get() + from, to - from));
+    return piece;
+}
+
+void TBackgroundLoad::CutPiece(TLoadPiece& piece, const TWrapSettings& ws, int threads) const {
+    piece.Blocks = CutRows(FBuf.get() + piece.From, piece.To - piece.From, ws, threads);
+}
+
+int TBackgroundLoad::SetWrap(const TWrapSettings& ws) {
+    std::lock_guard<std::mutex> lock(FMutex);
+    FWrap = ws;
+    return ++FGeneration;
+}
+
+int TBackgroundLoad::Generation() {
+    std::lock_guard<std::mutex> lock(FMutex);
+    return FGeneration;
 }
 
 void TBackgroundLoad::Push(TLoadPiece&& piece, bool wake) {
@@ -171,20 +198,14 @@ void TBackgroundLoad::Run() {
                     Fail(ChangedWhileRead(FPath));
                 // The last piece: the text ends at the end-of-file mark, if there is one.
                 FTextLength = std::max(FCut, TextLengthBeforeEofMark(std::string_view(p, FRead)));
-                TLoadPiece piece;
-                piece.Blocks = CutRows(p + FCut, FTextLength - FCut, FWrap, FThreads);
-                piece.LineEnds = CountLineEnds(std::string_view(p + FCut, FTextLength - FCut));
+                Push(Cut(FCut, FTextLength), true);
                 FCut = FTextLength;
-                Push(std::move(piece), true);
                 break;
             }
             const size_t end = PieceEnd(FCut, FRead);
             if (end == FCut) continue; // no complete line yet: read on
-            TLoadPiece piece;
-            piece.Blocks = CutRows(p + FCut, end - FCut, FWrap, FThreads);
-            piece.LineEnds = CountLineEnds(std::string_view(p + FCut, end - FCut));
+            Push(Cut(FCut, end), true);
             FCut = end;
-            Push(std::move(piece), true);
         }
     } catch (const ETextTooLarge& e) {
         Fail(FPath + ": " + e.what());

@@ -24,6 +24,8 @@
 struct TLoadPiece {
     std::vector<TRowBlock> Blocks;
     TLineEndCounts LineEnds;
+    size_t From = 0, To = 0; // its bytes in the buffer
+    int Generation = 0;      // of the wrap settings it was cut with
 };
 
 class TBackgroundLoad {
@@ -48,6 +50,12 @@ class TBackgroundLoad {
     // and cuts the rest. wake is called on that thread after each piece and at the end; it must
     // only post a call to Take to the thread that owns the rows. threads: see CutRows.
     void Start(const TWrapSettings& ws, std::function<void()> wake, int threads = 0);
+    // New wrap settings for the pieces not yet cut; returns their generation. Pieces of an older
+    // generation are cut again by the one who takes them (CutPiece).
+    int SetWrap(const TWrapSettings& ws);
+    int Generation();
+    // The rows of a piece's bytes with the given settings.
+    void CutPiece(TLoadPiece& piece, const TWrapSettings& ws, int threads) const;
     // Moves the next ready piece into *out; false when none is ready.
     bool Take(TLoadPiece* out);
     // The thread has finished and every piece was taken.
@@ -67,6 +75,8 @@ class TBackgroundLoad {
   private:
     void Run();
     void Push(TLoadPiece&& piece, bool wake);
+    // Cuts [from, to) into a piece with the newest settings.
+    TLoadPiece Cut(size_t from, size_t to);
     void Fail(const std::string& why);
     // Where the rows of data [from, have) may end: just after the last line end whose line is
     // complete and cannot be the end-of-file mark's; `from` when there is none yet.
@@ -89,6 +99,7 @@ class TBackgroundLoad {
     std::mutex FMutex;
     std::condition_variable FReady;
     std::deque<TLoadPiece> FPieces; // guarded by FMutex
+    int FGeneration = 0;            // guarded by FMutex, as FWrap
     bool FDone = false;             // guarded by FMutex
     std::atomic<bool> FStop{false};
     std::atomic<size_t> FProgress{0};

@@ -40,10 +40,11 @@ void ExchangeList(std::shared_ptr<TEditorScreenStrings>& mine, TScreenStringsCli
 
 void TEditorScreenStrings::RebuildSettings() {
     FSettings = TWrapSettings(FWrapOption, FWordWrap, FTabSpaceCount);
+    // A load in the background cuts the rest with them; the rows it has are rebuilt here.
+    if (FLoad) FLoad->SetWrap(FSettings);
 }
 
 void TEditorScreenStrings::WrapOptionChanged() {
-    FinishLoad(); // the rest is cut with the settings the load started with
     RebuildSettings();
     if (!FWordWrap || FLoading) return;
     FUndo.Clear();
@@ -62,7 +63,6 @@ void TEditorScreenStrings::SetWrapOption(const TEditorWrapOption& o) {
 
 void TEditorScreenStrings::SetWordWrap(bool v) {
     if (v == FWordWrap) return;
-    FinishLoad();
     FWordWrap = v;
     RebuildSettings();
     if (FLoading) return;

@@ -284,6 +284,8 @@ int TEditorScreenStrings::AppendLoaded() {
     const int first = Count();
     TLoadPiece piece;
     while (FLoad->Take(&piece)) {
+        // Cut before the wrap settings changed: cut again (a piece or two at most).
+        if (piece.Generation != FLoad->Generation()) FLoad->CutPiece(piece, FSettings, LoadThreads);
         FRows.AppendBlocks(std::move(piece.Blocks));
         FLoadLineEnds.crlf += piece.LineEnds.crlf;
         FLoadLineEnds.lf += piece.LineEnds.lf;
@@ -399,7 +401,6 @@ std::string_view TEditorScreenStrings::LineView(int first, int last, std::string
 }
 
 void TEditorScreenStrings::Rebuild(bool wrap) {
-    FinishLoad();
     const int n = Count();
     if (n == 0) return;
     const TRowEnd finalRE = RowEndKind(n - 1);

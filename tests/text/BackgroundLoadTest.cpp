@@ -174,20 +174,27 @@ TEST(BackgroundLoad, EditsAtTheTopTheWholeTextAndARewrapDuringTheLoad) {
         // Typing at the top does not wait, and the rest still lands after it.
         st.UpdateList(0, 0, "typed\r\n");
         EXPECT_TRUE(st.LoadPending());
-        gate.Open();
         if (what == 0) {
             // Saving takes the whole text.
+            gate.Open();
             TEditorScreenStrings plain;
             plain.SetText("typed\r\n" + text);
             EXPECT_EQ(st.Text(), plain.Text());
         } else if (what == 1) {
-            // A re-wrap on an option change takes every row.
+            // A re-wrap on an option change does not wait: the rows there are re-wrapped, a
+            // piece cut meanwhile with the old options is cut again, the rest is cut anew.
+            gate.Allow(1);
+            gate.WaitPassed(3); // a piece with the old options waits to be taken
             TEditorWrapOption o;
             o.SetWrapByte(20);
             st.SetWrapOption(o);
+            EXPECT_TRUE(st.LoadPending());
+            gate.Open();
+            st.FinishLoad();
             EXPECT_EQ(RowsOf(st), RowsOf(want));
         } else {
             // An edit at the last loaded line waits for the rest, so the lines stay in order.
+            gate.Open();
             const int last = st.Count() - 1;
             st.UpdateList(last, 1, std::string(st.RowText(last)) + "!\r\n");
             EXPECT_FALSE(st.LoadPending());
