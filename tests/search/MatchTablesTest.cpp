@@ -78,11 +78,4 @@ TEST(MatchTables, CasePairs) {
     EXPECT_EQ(upperOf(0x82A0), 0u);                 // nor kana
 }
 
-TEST(MatchTables, UpperCaseTableChangesOnlyAsciiLetters) {
-    for (int b = 0; b < 256; ++b) {
-        const int want = (b >= 'a' && b <= 'z') ? b - 32 : b;
-        EXPECT_EQ(kSearchUpperTable[b], want) << b;
-    }
-}
-
 } // namespace
