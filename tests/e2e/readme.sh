@@ -10,13 +10,7 @@ e2e_session readme
 INI=$XDG_CONFIG_HOME/Brix/Tolmo/Tolmo.ini
 SOURCE=$(dirname "${TOLMO_BIN:?TOLMO_BIN names the program}")
 
-fail() {
-    echo "FAIL: $*"
-    cat "$T"/stderr.* 2>/dev/null
-    import -window root "$SHOTS/readme-failure.png" 2>/dev/null
-    exit 1
-}
-key() { xdotool key --clearmodifiers "$@"; }
+KEY_PAUSE=0
 # Line $2 (from 1) of the Shift-JIS file $1 as UTF-8.
 lineOf() {
     python3 -c "import sys; print(open(sys.argv[1],'rb').read().decode('cp932').split('\r\n')[int(sys.argv[2])-1])" "$1" "$2"
