@@ -65,11 +65,9 @@ TEST(HandOffText, ArgumentsFitWholeOrNotAtAll) {
 TEST(HandOffText, LinesSwitchesAndOpenRequests) {
     EXPECT_EQ(SplitHandOffLines("a\r\nb\nc\rd"), (Lines{"a", "b", "c", "d"}));
     EXPECT_EQ(SplitHandOffLines("\r\n\r\n"), Lines{});
-    EXPECT_TRUE(IsHandOffSwitch("/J"));
-    EXPECT_TRUE(IsHandOffSwitch("x/Fy"));
-    EXPECT_TRUE(IsHandOffSwitch("/C"));
-    EXPECT_FALSE(IsHandOffSwitch("/Copy/a.txt"));
-    EXPECT_FALSE(IsHandOffSwitch("/home/k/a.txt"));
+    for (const char* s : {"/J", "x/Fy", "/C"})
+        EXPECT_TRUE(IsHandOffSwitch(s)) << s;
+    EXPECT_FALSE(IsHandOffSwitch("/Copy/a.txt") || IsHandOffSwitch("/home/k/a.txt"));
     TOpenRequest plain = ParseOpenRequest("/home/k/a.txt");
     EXPECT_FALSE(plain.IsRecord());
     EXPECT_EQ(plain.path, "/home/k/a.txt");

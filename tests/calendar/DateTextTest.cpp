@@ -17,12 +17,10 @@ TEST(DateText, Tokens) {
 }
 
 TEST(DateText, EraOfTheDate) {
-    for (auto [y, m, d, initial, year] : {std::tuple{1989, 1, 7, "S", 64},
-                                          {1989, 1, 8, "H", 1},
-                                          {2019, 4, 30, "H", 31},
-                                          {2019, 5, 1, "R", 1},
-                                          {1912, 7, 30, "T", 1},
-                                          {1900, 1, 1, "M", 33}}) {
+    const std::tuple<int, int, int, const char*, int> cases[] = {
+        {1989, 1, 7, "S", 64}, {1989, 1, 8, "H", 1},  {2019, 4, 30, "H", 31},
+        {2019, 5, 1, "R", 1},  {1912, 7, 30, "T", 1}, {1900, 1, 1, "M", 33}};
+    for (auto [y, m, d, initial, year] : cases) {
         EXPECT_EQ(JapaneseEraOf(DateToJulius(y, m, d)).initial, initial) << y << "-" << m;
         EXPECT_EQ(JapaneseEraOf(DateToJulius(y, m, d)).year, year) << y << "-" << m;
     }

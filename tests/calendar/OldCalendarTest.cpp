@@ -76,13 +76,10 @@ TEST(OldCalendar, LookupBounds) {
 TEST(OldCalendar, Rokuyo) {
     // Known days, the days just outside the table (none), and 2017-03-28, old 3/1 (先負) with the
     // corrected table, which a 31-day month before it would have made old 2/31.
-    for (auto [y, m, d, rokuyo] : {std::tuple{1989, 12, 28, 6},
-                                   {1990, 6, 23, 5},
-                                   {1990, 6, 24, 6},
-                                   {2017, 3, 28, 3},
-                                   {2021, 1, 1, 0},
-                                   {2025, 6, 1, 0},
-                                   {1989, 12, 27, 0}})
+    const std::tuple<int, int, int, int> cases[] = {
+        {1989, 12, 28, 6}, {1990, 6, 23, 5}, {1990, 6, 24, 6}, {2017, 3, 28, 3},
+        {2021, 1, 1, 0},   {2025, 6, 1, 0},  {1989, 12, 27, 0}};
+    for (auto [y, m, d, rokuyo] : cases)
         EXPECT_EQ(Rokuyo(DateToJulius(y, m, d)), rokuyo) << y << "-" << m << "-" << d;
 }
 

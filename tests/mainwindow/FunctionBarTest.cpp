@@ -53,18 +53,14 @@ TEST(FunctionKeys, BarAndColumnResizeFormulas) {
 }
 
 TEST(JumpMarks, DigitRulesAndTheScan) {
-    EXPECT_EQ(JumpMarkDigit("&1 memo"), 1);
-    EXPECT_EQ(JumpMarkDigit("& 1"), 1);
-    EXPECT_EQ(JumpMarkDigit(J("＆１見出し")), 1);
-    EXPECT_EQ(JumpMarkDigit(J("&１")), 1);
-    EXPECT_EQ(JumpMarkDigit("&0"), 0);
-    EXPECT_EQ(JumpMarkDigit("&x"), 0); // not a number reads as 0
-    EXPECT_EQ(JumpMarkDigit("&"), 0);
-    EXPECT_EQ(JumpMarkDigit("&12"), -1);
-    EXPECT_EQ(JumpMarkDigit("&-1"), -1);
-    EXPECT_EQ(JumpMarkDigit("x&1"), -1);
-    EXPECT_EQ(JumpMarkDigit(std::string("&\x82", 2)), 0); // a lone lead byte ends the line
-    EXPECT_EQ(JumpMarkDigit(std::string("\x81", 1)), -1);
+    for (const std::string& line :
+         {std::string("&1 memo"), std::string("& 1"), J("＆１見出し"), J("&１")})
+        EXPECT_EQ(JumpMarkDigit(line), 1) << line;
+    // Not a number reads as 0, and so does a lone lead byte at the end of the line.
+    for (const char* line : {"&0", "&x", "&", "&\x82"})
+        EXPECT_EQ(JumpMarkDigit(line), 0) << line;
+    for (const char* line : {"&12", "&-1", "x&1", "\x81"})
+        EXPECT_EQ(JumpMarkDigit(line), -1) << line;
 
     std::string text;
     for (int i = 0; i < 50; ++i)

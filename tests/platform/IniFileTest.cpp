@@ -43,14 +43,10 @@ TEST(IniFile, NumbersAndBooleans) {
                                 "FuncChk=0\nStatChk=2\nE=x\nF=$10\n");
     TIniFile ini(d / "a.ini");
     // Anything but a whole decimal number in range gives the default.
-    for (auto [key, value] : {std::pair{"fmTop", 3},
-                              {"fmLeft", -12},
-                              {"A", 3},
-                              {"B", 3},
-                              {"C", 7},
-                              {"D", 3},
-                              {"F", 3},
-                              {"Missing", 3}})
+    const std::pair<const char*, int> cases[] = {{"fmTop", 3}, {"fmLeft", -12}, {"A", 3},
+                                                 {"B", 3},     {"C", 7},        {"D", 3},
+                                                 {"F", 3},     {"Missing", 3}};
+    for (auto [key, value] : cases)
         EXPECT_EQ(ini.ReadInteger("Set", key, 3), value) << key;
     EXPECT_FALSE(ini.ReadBool("Set", "FuncChk", true));
     EXPECT_TRUE(ini.ReadBool("Set", "StatChk", false));
