@@ -3,7 +3,7 @@
 // "キャンセル" drops the preview. Also keeps the window-width wrap of memo editors current.
 #pragma once
 
-#include "mainwindow/DisplaySettings.h"
+#include "editor/DisplaySettings.h"
 
 #include <QObject>
 #include <QPointer>
