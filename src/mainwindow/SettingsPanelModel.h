@@ -5,7 +5,7 @@
 #pragma once
 
 #include "app/Form.h"
-#include "mainwindow/DisplaySettings.h"
+#include "editor/DisplaySettings.h"
 
 // The pages the panel builds on: "colorPage" and "marginPage" of PageControl2, and "tsTab".
 const TFormDesc& SettingsPanelForm();

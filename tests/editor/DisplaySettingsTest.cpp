@@ -1,6 +1,6 @@
 // The display settings panel's rules: the wrap field, the window-width wrap, storing and
 // normalising on confirmation, and what applying the settings to an editor re-wraps.
-#include "mainwindow/DisplaySettings.h"
+#include "editor/DisplaySettings.h"
 
 #include "editor/EditorCore.h"
 #include "editor/ProgramPropertySets.h"
