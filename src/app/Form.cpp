@@ -56,6 +56,13 @@ const std::vector<std::string>& TFormModel::Items(const std::string& name) const
     return s ? s->Items : none;
 }
 
+const std::string& TFormModel::Choice(const std::string& name) const {
+    const std::vector<std::string>& items = Items(name);
+    const int i = Int(name);
+    return i >= 0 && i < static_cast<int>(items.size()) ? items[static_cast<std::size_t>(i)]
+                                                        : Text(name);
+}
+
 bool TFormModel::Enabled(const std::string& name) const {
     const TControlState* s = Find(name);
     return !s || s->Enabled;

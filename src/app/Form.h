@@ -102,6 +102,8 @@ class TFormModel {
     bool Checked(const std::string& name) const { return Int(name) != 0; }
     const std::string& Text(const std::string& name) const;
     const std::vector<std::string>& Items(const std::string& name) const;
+    // A list's chosen item (its text when the rules set no items).
+    const std::string& Choice(const std::string& name) const;
     bool Enabled(const std::string& name) const;
     bool Visible(const std::string& name) const;
 

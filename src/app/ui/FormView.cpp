@@ -101,6 +101,8 @@ TFormView::TFormView(QWidget* root, TLay rootLayout, const TFormDesc& desc, TFor
     for (const TControl& c : desc)
         if (c.Buddy[0])
             if (auto* l = Get<QLabel>(c.Name)) l->setBuddy(Widget(c.Buddy));
+    building_ = false;
+    Sync(); // what the model holds already
 }
 
 void TFormView::build(const TControl& c) {
@@ -155,9 +157,18 @@ void TFormView::build(const TControl& c) {
         const std::vector<std::string> items = SplitItems(c.Items);
         for (const std::string& item : items)
             build({.Kind = TCtl::Radio, .Caption = item.c_str(), .Parent = c.Name});
-        if (box.radios) model_.UserInt(c.Name, box.radios->checkedId());
+        if (box.radios) seedInt(c.Name, box.radios->checkedId());
     }
     if (w) connectUser(c, w);
+}
+
+// The value a control starts with, unless the model already holds one for it.
+void TFormView::seedInt(const char* name, int v) {
+    if (name[0] && !model_.Find(name)) model_.UserInt(name, v);
+}
+
+void TFormView::seedText(const char* name, const std::string& t) {
+    if (name[0] && !model_.Find(name)) model_.UserText(name, t);
 }
 
 QWidget* TFormView::make(const TControl& c) {
@@ -182,13 +193,13 @@ QWidget* TFormView::make(const TControl& c) {
         break;
     case TCtl::Label:
         w = new QLabel(caption);
-        model_.UserText(c.Name, c.Caption);
+        seedText(c.Name, c.Caption);
         break;
     case TCtl::Edit: {
         auto* e = new QLineEdit(caption);
         e->setReadOnly(c.Flags & fReadOnly);
         if (c.Max > 0) e->setMaxLength(c.Max);
-        model_.UserText(c.Name, c.Caption);
+        seedText(c.Name, c.Caption);
         w = e;
         break;
     }
@@ -201,13 +212,13 @@ QWidget* TFormView::make(const TControl& c) {
     case TCtl::Spin: {
         auto* s = new QSpinBox;
         s->setRange(c.Min, c.Max);
-        model_.UserInt(c.Name, s->value());
+        seedInt(c.Name, s->value());
         w = s;
         break;
     }
     case TCtl::Check:
         w = new QCheckBox(caption);
-        model_.UserInt(c.Name, 0);
+        seedInt(c.Name, 0);
         break;
     case TCtl::Radio:
         w = new QRadioButton(caption);
@@ -217,8 +228,10 @@ QWidget* TFormView::make(const TControl& c) {
         auto* b = new QComboBox;
         b->setEditable(c.Kind == TCtl::ComboEdit);
         b->addItems(Q(SplitItems(c.Items)));
-        model_.UserInt(c.Name, b->currentIndex());
-        model_.UserText(c.Name, b->currentText().toStdString());
+        if (c.Name[0] && !model_.Find(c.Name)) {
+            model_.UserText(c.Name, b->currentText().toStdString());
+            model_.UserInt(c.Name, b->currentIndex());
+        }
         w = b;
         break;
     }
@@ -236,7 +249,7 @@ QWidget* TFormView::make(const TControl& c) {
     }
     case TCtl::ColorButton:
         w = new TColorButton(c.Min != 0);
-        model_.UserInt(c.Name, static_cast<int>(static_cast<TColorButton*>(w)->Color()));
+        seedInt(c.Name, static_cast<int>(static_cast<TColorButton*>(w)->Color()));
         break;
     case TCtl::Slot:
         w = makeSlot_(c);
@@ -331,6 +344,8 @@ void TFormView::connectUser(const TControl& c, QWidget* w) {
     case TCtl::Radio:
         connect(static_cast<QRadioButton*>(w), &QRadioButton::toggled, this,
                 [this, name](bool on) { model_.UserInt(name, on); });
+        connect(static_cast<QRadioButton*>(w), &QRadioButton::clicked, this,
+                [this, name] { UserChanged(name, true); });
         break;
     case TCtl::Combo:
     case TCtl::ComboEdit: {
@@ -375,6 +390,7 @@ void TFormView::On(const std::string& name, std::function<void()> fn) {
 }
 
 void TFormView::UserChanged(const std::string& name, bool click) {
+    if (building_) return;
     if (click)
         model_.Clicked(name);
     else

@@ -50,6 +50,8 @@ class TFormView : public QObject {
     void connectUser(const TControl& c, QWidget* w);
     const Container* radioGroupOf(const TControl& c) const;
     void push(const std::string& name, unsigned what);
+    void seedInt(const char* name, int v);
+    void seedText(const char* name, const std::string& t);
 
     TFormModel& model_;
     TSlotMaker makeSlot_;
@@ -57,4 +59,5 @@ class TFormView : public QObject {
     std::map<std::string, QWidget*> widgets_;
     std::map<std::string, std::function<void()>> handlers_;
     std::map<std::string, std::string> parentOf_;
+    bool building_ = true;
 };
