@@ -1,0 +1,149 @@
+// Packed rows of a row-table block: every row value comes back as it went in, at the limits of
+// the packed form and past them.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <random>
+#include <vector>
+
+#include "text/PackedRows.h"
+
+namespace {
+// The packed rows never read the text bytes, so addresses far apart can be made up.
+const char* At(uintptr_t base, int64_t d) {
+    return reinterpret_cast<const char*>(base + static_cast<uintptr_t>(d));
+}
+constexpr uintptr_t kBase = uintptr_t{1} << 40;
+
+TRowRec Row(const char* p, uint32_t len, uint32_t a = 0, uint32_t b = 0, uint32_t x = 0) {
+    return {len ? p : nullptr, len, a, b, x};
+}
+
+void ExpectSame(const TPackedRows& rows, const std::vector<TRowRec>& model) {
+    ASSERT_EQ(rows.size(), model.size());
+    for (size_t i = 0; i < model.size(); ++i) {
+        const TRowRec r = rows[i];
+        const TRowRec& m = model[i];
+        ASSERT_EQ(r.P, m.P) << i;
+        ASSERT_EQ(r.Len, m.Len) << i;
+        ASSERT_EQ(r.A, m.A) << i;
+        ASSERT_EQ(r.B, m.B) << i;
+        ASSERT_EQ(r.Extra, m.Extra) << i;
+        ASSERT_EQ(rows.RowEnd(i), RowData::RowEnd(m.A)) << i;
+    }
+}
+} // namespace
+
+// Offsets of exactly ±2 GiB from the first row, lengths up to 16 KiB and all-ones data words stay
+// packed; one byte further turns the block wide, and every row still reads back the same.
+TEST(PackedRows, RoundTripsAtTheLimits) {
+    TPackedRows rows;
+    std::vector<TRowRec> model = {
+        Row(At(kBase, 0), 1, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu),
+        Row(At(kBase, INT32_MAX), TPackedRows::MaxPackedLen, reTextEnd),
+        Row(At(kBase, INT32_MIN), 7, 3),
+        Row(nullptr, 0, reLineEnd | 0xFF00u),
+    };
+    for (const TRowRec& r : model)
+        rows.push_back(r);
+    EXPECT_FALSE(rows.Wide());
+    ExpectSame(rows, model);
+
+    for (const TRowRec& r : {Row(At(kBase, int64_t{INT32_MAX} + 1), 2, reWrapped),
+                             Row(At(kBase, 5), TPackedRows::MaxPackedLen + 1),
+                             Row(At(kBase, 9), UINT32_MAX, 0xFFFFFFFFu)}) {
+        TPackedRows wide = rows;
+        std::vector<TRowRec> m = model;
+        wide.push_back(r);
+        m.push_back(r);
+        EXPECT_TRUE(wide.Wide());
+        ExpectSame(wide, m);
+    }
+
+    // Assigned rows are packed around the middle of their span: just under 4 GiB fits.
+    const int64_t span = int64_t{INT32_MAX} * 2;
+    std::vector<TRowRec> far = {Row(At(kBase, span), 3), Row(At(kBase, 0), 4, reWrapped)};
+    TPackedRows assigned(far.data(), far.size());
+    EXPECT_FALSE(assigned.Wide());
+    ExpectSame(assigned, far);
+    far.push_back(Row(At(kBase, span + 1), 1));
+    assigned.Assign(far.data(), far.size());
+    EXPECT_TRUE(assigned.Wide());
+    ExpectSame(assigned, far);
+    far.pop_back();
+    assigned.Assign(far.data(), far.size()); // packed again once the far row is gone
+    EXPECT_FALSE(assigned.Wide());
+    ExpectSame(assigned, far);
+}
+
+// Random inserts, erasures and changes of single fields against a plain list, with texts now
+// and then too far away or too long to pack.
+TEST(PackedRows, MatchesAPlainListUnderRandomChanges) {
+    std::mt19937_64 rng(7);
+    auto value = [&]() -> uint32_t {
+        switch (rng() % 4) {
+        case 0:
+            return static_cast<uint32_t>(rng());
+        case 1:
+            return UINT32_MAX;
+        default:
+            return 0;
+        }
+    };
+    auto rec = [&] {
+        const bool farAway = rng() % 50 == 0, tooLong = rng() % 60 == 0;
+        const int64_t d = farAway ? int64_t{3} << 31 : static_cast<int64_t>(rng() % (1u << 20));
+        const uint32_t len = tooLong ? TPackedRows::MaxPackedLen + 1
+                                     : static_cast<uint32_t>(rng() % 3 == 0 ? 0 : rng() % 200);
+        return Row(At(kBase, d), len, rng() % 3 ? static_cast<uint32_t>(rng() % 3) : value(),
+                   rng() % 3 ? 0 : value(), rng() % 5 ? 0 : value());
+    };
+    for (int round = 0; round < 20; ++round) {
+        TPackedRows rows;
+        std::vector<TRowRec> model;
+        for (int step = 0; step < 300; ++step) {
+            const size_t n = model.size();
+            const auto op = rng() % 8;
+            const size_t i = n ? rng() % n : 0;
+            if (op <= 1 || n == 0) {
+                const size_t at = rng() % (n + 1), k = 1 + rng() % 20;
+                std::vector<TRowRec> add;
+                for (size_t j = 0; j < k; ++j)
+                    add.push_back(rec());
+                if (op == 0 && at == n) {
+                    for (const TRowRec& r : add)
+                        rows.push_back(r);
+                } else {
+                    rows.Insert(at, add.data(), add.size());
+                }
+                model.insert(model.begin() + static_cast<long>(at), add.begin(), add.end());
+            } else if (op == 2) {
+                const size_t k = 1 + rng() % std::min<size_t>(n - i, 15);
+                rows.Erase(i, k);
+                model.erase(model.begin() + static_cast<long>(i),
+                            model.begin() + static_cast<long>(i + k));
+            } else if (op == 3) {
+                const TRowRec r = rec();
+                rows.SetText(i, r.P, r.Len);
+                model[i].P = r.P;
+                model[i].Len = r.Len;
+            } else if (op == 4) {
+                const uint32_t a = value();
+                rows.SetA(i, a);
+                model[i].A = a;
+            } else if (op == 5) {
+                const uint32_t b = value();
+                rows.SetB(i, b);
+                model[i].B = b;
+            } else if (op == 6) {
+                const uint32_t x = value();
+                rows.SetExtra(i, x);
+                model[i].Extra = x;
+            } else {
+                rows.Assign(model.data(), model.size());
+            }
+            ASSERT_NO_FATAL_FAILURE(ExpectSame(rows, model))
+                << "round " << round << " step " << step;
+        }
+    }
+}
