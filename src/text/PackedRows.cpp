@@ -13,6 +13,10 @@ uintptr_t Addr(const char* p) {
 void TPackedRows::reserve(size_t n) {
     if (FWide) {
         FRows.reserve(n);
+    } else if (FShort) {
+        FStep.reserve(n);
+        FAnchor.reserve((n + Group - 1) / Group);
+        FLenEnd.reserve(n);
     } else {
         FOff.reserve(n);
         FLenEnd.reserve(n);
@@ -32,6 +36,37 @@ bool TPackedRows::Offset(const char* p, uint32_t len, int32_t& off) {
     return true;
 }
 
+bool TPackedRows::PushStep(size_t rows, int32_t off, uint32_t len) {
+    if (rows % Group == 0) {
+        FAnchor.push_back(0);
+        FAnchorSet = false;
+    }
+    uint16_t step = 0;
+    if (len) {
+        if (!FAnchorSet) {
+            FAnchor.back() = off;
+            FAnchorSet = true;
+        }
+        const int64_t d = int64_t{off} - FAnchor.back();
+        if (d < 0 || d > UINT16_MAX) return false;
+        step = static_cast<uint16_t>(d);
+    }
+    FStep.push_back(step);
+    return true;
+}
+
+void TPackedRows::MakeLong() {
+    if (FWide || !FShort) return;
+    std::vector<int32_t> off;
+    off.reserve(std::max(FLenEnd.capacity(), FLenEnd.size() + 1));
+    for (size_t i = 0; i < FLenEnd.size(); ++i)
+        off.push_back(FLenEnd[i] < 4 ? 0 : FAnchor[i / Group] + FStep[i]);
+    FOff = std::move(off);
+    std::vector<uint16_t>().swap(FStep);
+    std::vector<int32_t>().swap(FAnchor);
+    FShort = false;
+}
+
 void TPackedRows::MakeWide() {
     std::vector<WideRow> rows;
     rows.reserve(std::max(FLenEnd.capacity(), FLenEnd.size() + 1));
@@ -39,8 +74,11 @@ void TPackedRows::MakeWide() {
         rows.push_back({P(i), Len(i), RowEnd(i)});
     FRows = std::move(rows);
     std::vector<int32_t>().swap(FOff);
+    std::vector<uint16_t>().swap(FStep);
+    std::vector<int32_t>().swap(FAnchor);
     std::vector<uint16_t>().swap(FLenEnd);
     FWide = true;
+    FShort = false;
 }
 
 void TPackedRows::SetSide(std::vector<uint32_t>& col, size_t i, uint32_t v) {
@@ -75,7 +113,8 @@ void TPackedRows::push_back(const TRowRec& r) {
     const size_t rows = size();
     int32_t off;
     if (!FWide && Offset(r.P, r.Len, off)) {
-        FOff.push_back(off);
+        if (FShort && !PushStep(rows, off, r.Len)) MakeLong();
+        if (!FShort) FOff.push_back(off);
         FLenEnd.push_back(static_cast<uint16_t>(r.Len << 2 | (r.A & 3u)));
     } else {
         if (!FWide) MakeWide();
@@ -95,6 +134,7 @@ void TPackedRows::SetA(size_t i, uint32_t a) {
 }
 
 void TPackedRows::SetText(size_t i, const char* p, uint32_t len) {
+    MakeLong();
     int32_t off;
     if (!FWide && Offset(p, len, off)) {
         FOff[i] = off;
@@ -110,6 +150,7 @@ void TPackedRows::Insert(size_t at, const TRowRec* recs, size_t n) {
     if (n == 0) return;
     const size_t rows = size();
     const auto pos = static_cast<std::ptrdiff_t>(at);
+    MakeLong();
     if (FWide) {
         FRows.insert(FRows.begin() + pos, n, WideRow{});
         for (size_t k = 0; k < n; ++k)
@@ -135,6 +176,11 @@ void TPackedRows::Insert(size_t at, const TRowRec* recs, size_t n) {
 }
 
 void TPackedRows::Erase(size_t at, size_t n) {
+    if (at + n < size()) MakeLong(); // rows after the cut would move to other groups
+    if (FShort) {                    // the tail goes: the kept rows keep their anchors
+        FAnchor.resize((at + Group - 1) / Group);
+        FAnchorSet = true;
+    }
     auto cut = [&](auto& col) {
         if (!col.empty())
             col.erase(col.begin() + static_cast<std::ptrdiff_t>(at),
@@ -142,6 +188,7 @@ void TPackedRows::Erase(size_t at, size_t n) {
     };
     cut(FRows);
     cut(FOff);
+    cut(FStep);
     cut(FLenEnd);
     cut(FA);
     cut(FB);

@@ -1,9 +1,12 @@
 // TPackedRows: the rows of one block of the row table, kept in as few bytes as their values allow.
-// A row of a loaded text costs 6 bytes: a signed 32-bit offset of its text from the block's base
-// pointer and a 16-bit word of its length and row end. Rows that do not fit (a text further than
-// 2 GiB from the base, a row of 16 KiB or more) turn the block wide, where each row keeps a full
-// pointer and a 32-bit length. The row data beyond the row end (parser state, marks, DataStr
-// index) lives in columns of their own, made when a row first gets a value other than 0.
+// Each row has a 16-bit word of its length and row end, and the place of its text as an offset
+// from the block's base pointer: in the short form (rows read or laid out one after the other) a
+// 16-bit step from an anchor every 16 rows, about 4.3 bytes a row in all; once a row is changed
+// in place, or its text lies too far from its group's anchor, a signed 32-bit offset (6 bytes a
+// row). Rows that do not fit that either (a text further than 2 GiB from the base, a row of
+// 16 KiB or more) turn the block wide, where each row keeps a full pointer and a 32-bit length.
+// The row data beyond the row end (parser state, marks, DataStr index) lives in columns of their
+// own, made when a row first gets a value other than 0.
 #pragma once
 
 #include <cstddef>
@@ -26,6 +29,8 @@ struct TRowRec {
 class TPackedRows {
   public:
     static constexpr uint32_t MaxPackedLen = (1u << 14) - 1; // longer rows make the block wide
+    static constexpr size_t Group = 16;                      // rows per anchor of the short form
+    enum TForm { fmShort, fmLong, fmWide };
 
     TPackedRows() = default;
     TPackedRows(const TRowRec* recs, size_t n) { Assign(recs, n); }
@@ -34,8 +39,7 @@ class TPackedRows {
     bool empty() const { return size() == 0; }
     size_t capacity() const { return FWide ? FRows.capacity() : FLenEnd.capacity(); }
     void reserve(size_t n);
-    // Whether some row did not fit the packed form (tests and figures).
-    bool Wide() const { return FWide; }
+    TForm Form() const { return FWide ? fmWide : FShort ? fmShort : fmLong; }
 
     TRowRec operator[](size_t i) const {
         return {P(i), Len(i), A(i), FB.empty() ? 0 : FB[i], FExtra.empty() ? 0 : FExtra[i]};
@@ -47,8 +51,9 @@ class TPackedRows {
     const char* P(size_t i) const {
         if (FWide) return FRows[i].P;
         if (FLenEnd[i] < 4) return nullptr; // an empty row
+        const intptr_t off = FShort ? intptr_t{FAnchor[i / Group]} + FStep[i] : FOff[i];
         return reinterpret_cast<const char*>(reinterpret_cast<uintptr_t>(FBase) +
-                                             static_cast<uintptr_t>(intptr_t{FOff[i]}));
+                                             static_cast<uintptr_t>(off));
     }
     std::string_view Text(size_t i) const { return {P(i), Len(i)}; }
     uint32_t A(size_t i) const { return (FA.empty() ? 0 : FA[i]) | RowEnd(i); }
@@ -93,6 +98,9 @@ class TPackedRows {
     // The packed offset of p from FBase, false when it does not fit (FBase is set by the first
     // row with text).
     bool Offset(const char* p, uint32_t len, int32_t& off);
+    // Appends a short-form step for the offset of a new row; false when it does not fit.
+    bool PushStep(size_t rows, int32_t off, uint32_t len);
+    void MakeLong();
     void MakeWide();
     void SetSide(std::vector<uint32_t>& col, size_t i, uint32_t v);
     static void PushSide(std::vector<uint32_t>& col, size_t rows, uint32_t v);
@@ -101,8 +109,12 @@ class TPackedRows {
                            size_t n, F value);
 
     bool FWide = false;
+    bool FShort = true;     // packed offsets as steps from the anchors
+    bool FAnchorSet = true; // the last group's anchor is a row's offset (short form, appending)
     const char* FBase = nullptr;
-    std::vector<int32_t> FOff;     // packed: text at FBase + FOff[i]
+    std::vector<uint16_t> FStep;   // short: text at FBase + FAnchor[i / Group] + FStep[i]
+    std::vector<int32_t> FAnchor;  // short: the offset of each group's first row with text
+    std::vector<int32_t> FOff;     // long: text at FBase + FOff[i]
     std::vector<uint16_t> FLenEnd; // packed: Len << 2 | RowEnd
     std::vector<WideRow> FRows;    // wide
     std::vector<uint32_t> FA;      // DataA without the row end; empty while all are 0
