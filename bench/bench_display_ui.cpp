@@ -6,7 +6,7 @@
 //   BM_ApplyWrapWidth         a new wrap width applied to all 30 pages: each re-wraps once
 #include "editor/ProgramPropertySets.h"
 #include "editor/ui/EditorWidget.h"
-#include "mainwindow/DisplaySettings.h"
+#include "editor/DisplaySettings.h"
 
 #include "MemoText.h"
 

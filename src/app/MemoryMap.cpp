@@ -142,19 +142,10 @@ TCustomMemoryMap::~TCustomMemoryMap() {
 }
 
 void TCustomMemoryMap::SetActive(bool value) {
-    if (FLoading) {
-        FActiveStored = value;
-        return;
-    }
     if (value)
         Open();
     else
         Close();
-}
-
-void TCustomMemoryMap::Loaded() {
-    FLoading = false;
-    if (FActiveStored) Open();
 }
 
 void TCustomMemoryMap::SetMapName(const std::string& value) {

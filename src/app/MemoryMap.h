@@ -59,9 +59,6 @@ class TCustomMemoryMap {
     void SetReadOnly(bool value) { FReadOnly = value; }
     int LockDepth() const { return FLockDepth; }
 
-    // Component loading: while loading, Active is only stored and applied by Loaded().
-    void BeginLoading() { FLoading = true; }
-    void Loaded();
 
   protected:
     virtual const char* ClassName() const { return "TCustomMemoryMap"; }
@@ -92,8 +89,6 @@ class TCustomMemoryMap {
     int FSize = 256;
     bool FExisted = false;
     bool FReadOnly = false;
-    bool FLoading = false;
-    bool FActiveStored = true;
 };
 
 class TCustomMemMapEvt : public TCustomMemoryMap {

@@ -71,3 +71,12 @@ TEditorRect CaretShape(int x, int y, int w, int rowHeight, bool brief, bool over
     if (brief && !overWrite) return {x, y + rowHeight - 2, x + w, y + rowHeight};
     return {x, y, x + width, y + rowHeight};
 }
+
+TRowBand RowsBand(const TEditorMetrics& m, int topRow, int first, int last) {
+    const int bottom = topRow + m.VisibleRows + 1; // the partly shown row below counts
+    if (last < 0) last = bottom;
+    first = std::max(first, topRow);
+    last = std::min(last, bottom);
+    if (first > last) return {};
+    return {m.TopMargin + (first - topRow) * m.RowHeight, (last - first + 1) * m.RowHeight};
+}

@@ -69,3 +69,11 @@ struct TEditorRect {
     bool operator==(const TEditorRect&) const = default;
 };
 TEditorRect CaretShape(int x, int y, int cellWidth, int rowHeight, bool brief, bool overWrite);
+
+// The pixel band of screen rows first..last (last < 0: to the bottom) of a view scrolled to
+// topRow; only the rows on screen count. Height 0 when none of them shows.
+struct TRowBand {
+    int Y = 0, Height = 0;
+    bool operator==(const TRowBand&) const = default;
+};
+TRowBand RowsBand(const TEditorMetrics& m, int topRow, int first, int last);

@@ -1,6 +1,7 @@
 // Mouse gestures of the editing control: button states and word selection.
 #include "editor/MouseGestures.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 void TEditorMouseGestures::Press(int x, int y, TEditorPos pos, bool leftOfText, bool shift) {
@@ -99,4 +100,29 @@ bool SelectWordAt(TEditorCore& core, int row, int col) {
         return true;
     }
     return false;
+}
+
+TEditorPos PosAtPixel(const TEditorCore& core, const TEditorMetrics& m, int x, int y) {
+    const int dy = y - m.TopMargin;
+    const int row = core.TopRow() + (dy < 0 ? -1 : dy / std::max(1, m.RowHeight));
+    const int dx = x - m.LeftMargin;
+    const int cell = std::max(1, m.CellWidth);
+    const int col = core.TopCol() + (dx < 0 ? 0 : (dx + cell / 2) / cell);
+    return {std::clamp(row, 0, core.MaxRow()), std::max(0, col)};
+}
+
+TEditorPoint CellOrigin(const TEditorCore& core, const TEditorMetrics& m, int row, int col) {
+    return {m.LeftMargin + (col - core.TopCol()) * m.CellWidth,
+            m.TopMargin + (row - core.TopRow()) * m.RowHeight};
+}
+
+std::optional<TCursor> CursorAtPixel(const TEditorCore& core, const TEditorMetrics& m, int x, int y,
+                                     bool dragging, bool ctrl) {
+    const TEditorCaretCursors& c = core.Caret().Cursors;
+    if (!core.Caret().AutoCursor()) return std::nullopt;
+    if (dragging) return ctrl ? c.DragSelCopyCursor : c.DragSelCursor;
+    if (x < m.LeftMargin) return c.LeftMarginCursor;
+    if (y < m.TopMargin) return c.TopMarginCursor;
+    const TEditorPos pos = PosAtPixel(core, m, x, y);
+    return core.InSelection(pos.Row, pos.Col) ? c.InSelCursor : c.DefaultCursor;
 }

@@ -5,6 +5,9 @@
 #pragma once
 
 #include "editor/EditorCore.h"
+#include "editor/Geometry.h"
+
+#include <optional>
 
 enum class TEditorDrag { None, Pending, Selecting, RowSelect, Armed, Moving };
 
@@ -38,3 +41,14 @@ class TEditorMouseGestures {
 
 // Selects the token of the colouring under (row, col); false when none lies there.
 bool SelectWordAt(TEditorCore& core, int row, int col);
+
+// The caret position under pixel (x, y) of the viewport: the row by the row height, the column
+// to the nearer cell edge, both kept inside the text.
+TEditorPos PosAtPixel(const TEditorCore& core, const TEditorMetrics& m, int x, int y);
+// The top-left pixel of a cell in the viewport.
+TEditorPoint CellOrigin(const TEditorCore& core, const TEditorMetrics& m, int row, int col);
+// The mouse cursor over pixel (x, y): the drag cursors while a selection is dragged (ctrl:
+// copying), the margin cursors over the bars and the ruler, the selection cursor over selected
+// text. None when the control leaves the cursor alone (AutoCursor off).
+std::optional<TCursor> CursorAtPixel(const TEditorCore& core, const TEditorMetrics& m, int x, int y,
+                                     bool dragging, bool ctrl);

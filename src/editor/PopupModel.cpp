@@ -1,6 +1,8 @@
 // Captions and enabling rules of the editor popup menu.
 #include "editor/PopupModel.h"
 
+#include "editor/EditorCore.h"
+
 using C = TEditorCommand;
 
 static TEditorPopupItem Item(const char* caption, C cmd, bool enabled, int arg = 0) {
@@ -50,4 +52,17 @@ std::vector<TEditorPopupItem> BuildEditorPopupMenu(const TEditorPopupState& s) {
         Separator(),
         box,
     };
+}
+
+TEditorPopupState PopupStateOf(const TEditorCore& core, bool clipboardHasText) {
+    TEditorPopupState s;
+    s.CanUndo = core.CanUndo();
+    s.CanRedo = core.CanRedo();
+    s.ReadOnly = core.ReadOnly();
+    s.Selected = core.Selected();
+    s.ClipboardHasText = clipboardHasText;
+    s.TextNotEmpty = core.Rows().RowCount() > 0;
+    s.BoxMode = core.SelectionMode() == smBox;
+    s.MarksInList = core.Rows().MarksInList();
+    return s;
 }

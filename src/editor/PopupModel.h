@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+class TEditorCore;
+
 struct TEditorPopupItem {
     std::string Caption;  // UTF-8; "-" is a separator
     std::string ShortCut; // shortcut text shown beside the caption, "" for none
@@ -27,5 +29,7 @@ struct TEditorPopupState {
     bool BoxMode = false;
     std::uint16_t MarksInList = 0; // rm0..rm15 present anywhere in the text
 };
+// The state of a control's core, with whether the clipboard holds text.
+TEditorPopupState PopupStateOf(const TEditorCore& core, bool clipboardHasText);
 
 std::vector<TEditorPopupItem> BuildEditorPopupMenu(const TEditorPopupState& s);

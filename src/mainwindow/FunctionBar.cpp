@@ -1,9 +1,9 @@
 // Function-key layers and commands, bar and column geometry, jump marks.
 #include "mainwindow/FunctionBar.h"
 
-#include "text/RowView.h"
 #include "mainwindow/StartUpLayout.h"
 #include "platform/TextUtil.h"
+#include "text/RowView.h"
 
 #include <cstring>
 
@@ -33,6 +33,33 @@ TFunctionCommand FunctionKeyCommand(int k) {
     default:
         return F::None;
     }
+}
+
+std::string FunctionCommandItem(TFunctionCommand c) {
+    using F = TFunctionCommand;
+    switch (c) {
+    case F::Exit:
+        return "mnExit";
+    case F::FindNext:
+        return "mnShitaFind";
+    case F::FindPrevious:
+        return "mnUeFind";
+    case F::Find:
+        return "mnFind";
+    case F::Split:
+        return "mnSplit";
+    case F::Save:
+        return "mnSave";
+    case F::Close:
+        return "mnClose";
+    case F::DisplaySettings:
+        return "mnHyoujiSet";
+    case F::None:
+    case F::JumpColumn:
+    case F::LineNumbers:
+        break;
+    }
+    return {};
 }
 
 bool ResetsCaptions(TFunctionCommand c) {

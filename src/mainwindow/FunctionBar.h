@@ -26,6 +26,9 @@ enum class TFunctionCommand {
 
 // Logical key 0..35: 0..11 plain F1..F12, 12..23 Shift, 24..35 Ctrl.
 TFunctionCommand FunctionKeyCommand(int logicalKey);
+// The menu item a command runs ("mnExit"); empty for those the bar carries out itself (the jump
+// column, line numbers) and for None.
+std::string FunctionCommandItem(TFunctionCommand c);
 // The find commands reset the captions to the plain layer afterwards.
 bool ResetsCaptions(TFunctionCommand c);
 

@@ -363,6 +363,24 @@ std::string CaretPanelText(int row, int col) {
     return buf;
 }
 
+std::string ReadOnlyPanelText(bool readOnly) {
+    return readOnly ? "Read Only" : "";
+}
+
+std::string OverwritePanelText(bool overwrite) {
+    return overwrite ? "上書" : "挿入";
+}
+
+std::string BoxPanelText(bool box) {
+    return box ? "矩形選択" : "";
+}
+
+bool ItemRunnable(const std::string& name, const TCommandState& s) {
+    for (const std::string& menu : MenusAbove(name))
+        if (!MenuItemView(menu, s).Enabled) return false;
+    return MenuItemView(name, s).Enabled;
+}
+
 TLockPanels LockPanelTexts(const TLockKeys& k) {
     if (!k.Known) return {};
     return {k.Caps ? "Caps" : "", k.Kana ? "かな" : "", k.Num ? "Num" : ""};

@@ -54,6 +54,9 @@ struct TMenuItemView {
 // An item as the opening handlers of its menus leave it. Commands that are not wired yet are
 // disabled by the window, not here.
 TMenuItemView MenuItemView(const std::string& name, const TCommandState& s);
+// Whether a shortcut may run an item: the opening rules of every menu above it and its own
+// enable it, as when it is clicked.
+bool ItemRunnable(const std::string& name, const TCommandState& s);
 
 // The caption of the search menu's jump-column item, the layout toggles and the F-key menu.
 std::string JumpButtonCaption(bool jumpOn);
@@ -82,6 +85,10 @@ TPasteCaret PasteCaretRule(int curs, bool hadLineBreak, int r, int c, int t, int
 
 // Status panel 0: row and column (1-based in the text) as "%5d 行:%4d 桁".
 std::string CaretPanelText(int row, int col);
+// Panels 1, 2 and 5 of the active control.
+std::string ReadOnlyPanelText(bool readOnly);   // "Read Only" or empty
+std::string OverwritePanelText(bool overwrite); // "上書" or "挿入"
+std::string BoxPanelText(bool box);             // "矩形選択" or empty
 
 // Panels 3, 4 and 5 after a lock-key refresh (panel 5 shares Num with the box-selection mark).
 struct TLockPanels {

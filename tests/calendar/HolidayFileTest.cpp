@@ -3,10 +3,11 @@
 #include "calendar/DayClassifier.h"
 #include "calendar/JulianDay.h"
 
+#include "../support/TempDir.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <map>
 
@@ -17,17 +18,6 @@ namespace {
 std::string SourcePath(const std::string& rel) {
     return std::string(TOLMO_SOURCE_DIR) + "/" + rel;
 }
-
-struct TempFile {
-    std::filesystem::path path;
-    explicit TempFile(const std::string& bytes) {
-        path = std::filesystem::temp_directory_path() /
-               ("tolmo-hday-" + std::to_string(::getpid()) + "-" +
-                std::to_string(reinterpret_cast<uintptr_t>(this)));
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    ~TempFile() { std::filesystem::remove(path); }
-};
 
 } // namespace
 
@@ -47,13 +37,14 @@ TEST(HolidayFile, ReadsAcrossBlocks) {
     for (int i = 0; i < 2000; ++i)
         bytes += "1,1,line" + std::to_string(i) + "\r\n";
     ASSERT_GT(bytes.size(), 3 * 8192u);
-    TempFile f(bytes);
-    const auto lines = ReadHolidayFile(f.path.string());
+    TempDir d;
+    TempDir::Write(d / "HDay.dat", bytes);
+    const auto lines = ReadHolidayFile(d / "HDay.dat");
     ASSERT_TRUE(lines);
     ASSERT_EQ(lines->size(), 2000u);
     EXPECT_EQ((*lines)[1999], "1,1,line1999");
-    EXPECT_FALSE(ReadHolidayFile(f.path.string() + ".missing"));
-    EXPECT_FALSE(ReadHolidayFile(std::filesystem::temp_directory_path().string()));
+    EXPECT_FALSE(ReadHolidayFile(d / "missing.dat"));
+    EXPECT_FALSE(ReadHolidayFile(d.str()));
 }
 
 // With AutoEquinox and AutoFurikae on, the shipped HDay.dat marks exactly Japan's public

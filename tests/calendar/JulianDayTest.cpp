@@ -41,29 +41,18 @@ TEST(JulianDay, RoundTripAcrossCenturies) {
     }
 }
 
-TEST(JulianDay, LeapYearsAndMonthLengths) {
-    EXPECT_FALSE(IsLeapYear(1900));
-    EXPECT_TRUE(IsLeapYear(2000));
-    EXPECT_FALSE(IsLeapYear(4000));
-    EXPECT_FALSE(IsLeapYear(8000));
-    EXPECT_TRUE(IsLeapYear(1500)); // the Julian rule before the reform
-    EXPECT_TRUE(IsLeapYear(-4712));
-    EXPECT_EQ(DaysInMonth(2004, 2), 29);
-    EXPECT_EQ(DaysInMonth(2005, 2), 28);
-    EXPECT_EQ(DaysInMonth(2005, 4), 30);
-    EXPECT_EQ(DaysInMonth(4000, 2), 28);
+TEST(JulianDay, LeapYearsMonthLengthsAndValidDates) {
+    for (int y : {2000, 1500, -4712}) // 1500 by the Julian rule before the reform
+        EXPECT_TRUE(IsLeapYear(y)) << y;
+    for (int y : {1900, 4000, 8000})
+        EXPECT_FALSE(IsLeapYear(y)) << y;
     // The conversion knows no 4000-year rule, so 29 February 4000 still round-trips.
-    EXPECT_TRUE(IsValidDate(4000, 2, 29));
-}
-
-TEST(JulianDay, ValidDates) {
-    EXPECT_TRUE(IsValidDate(2004, 2, 29));
-    EXPECT_FALSE(IsValidDate(2005, 2, 29));
-    EXPECT_FALSE(IsValidDate(2005, 2, 30));
-    EXPECT_FALSE(IsValidDate(2005, 4, 31));
-    EXPECT_FALSE(IsValidDate(2005, 13, 1));
-    EXPECT_FALSE(IsValidDate(2005, 0, 1));
-    EXPECT_FALSE(IsValidDate(2005, 1, 0));
+    EXPECT_TRUE(IsValidDate(4000, 2, 29) && IsValidDate(2004, 2, 29));
+    for (auto [y, m, days] : {std::tuple{2004, 2, 29}, {2005, 2, 28}, {2005, 4, 30}, {4000, 2, 28}})
+        EXPECT_EQ(DaysInMonth(y, m), days) << y << "-" << m;
+    for (auto [y, m, d] :
+         {std::tuple{2005, 2, 29}, {2005, 4, 31}, {2005, 13, 1}, {2005, 0, 1}, {2005, 1, 0}})
+        EXPECT_FALSE(IsValidDate(y, m, d)) << y << "-" << m << "-" << d;
 }
 
 TEST(JulianDay, EquinoxDays) {

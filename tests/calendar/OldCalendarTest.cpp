@@ -74,20 +74,13 @@ TEST(OldCalendar, LookupBounds) {
 }
 
 TEST(OldCalendar, Rokuyo) {
-    EXPECT_EQ(Rokuyo(DateToJulius(1989, 12, 28)), 6);
-    EXPECT_EQ(Rokuyo(DateToJulius(1990, 6, 23)), 5); // intercalary 5, day 1
-    EXPECT_EQ(Rokuyo(DateToJulius(1990, 6, 24)), 6);
-    EXPECT_EQ(Rokuyo(DateToJulius(2020, 12, 31)),
-              (OldCalendarDate(DateToJulius(2020, 12, 31)).code - 1 +
-               OldCalendarDate(DateToJulius(2020, 12, 31)).day - 1) %
-                      6 +
-                  1);
-    EXPECT_EQ(Rokuyo(DateToJulius(2021, 1, 1)), 0);
-    EXPECT_EQ(Rokuyo(DateToJulius(2025, 6, 1)), 0);
-    EXPECT_EQ(Rokuyo(DateToJulius(1989, 12, 27)), 0);
-    // 2017-03-28 is old 3/1 (先負) with the corrected table; a 31-day month before it would
-    // have given 2017-03-28 the rokuyo of old 2/31.
-    EXPECT_EQ(Rokuyo(DateToJulius(2017, 3, 28)), 3);
+    // Known days, the days just outside the table (none), and 2017-03-28, old 3/1 (先負) with the
+    // corrected table, which a 31-day month before it would have made old 2/31.
+    const std::tuple<int, int, int, int> cases[] = {
+        {1989, 12, 28, 6}, {1990, 6, 23, 5}, {1990, 6, 24, 6}, {2017, 3, 28, 3},
+        {2021, 1, 1, 0},   {2025, 6, 1, 0},  {1989, 12, 27, 0}};
+    for (auto [y, m, d, rokuyo] : cases)
+        EXPECT_EQ(Rokuyo(DateToJulius(y, m, d)), rokuyo) << y << "-" << m << "-" << d;
 }
 
 TEST(OldCalendar, LoaderFollowsCommaText) {

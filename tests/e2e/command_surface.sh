@@ -9,13 +9,7 @@ BIN=${TOLMO_BIN:?TOLMO_BIN names the program}
 e2e_session surface
 command -v twm >/dev/null || { echo "FAIL: twm (the window manager) is missing"; exit 1; }
 
-fail() {
-    echo "FAIL: $*"
-    cat "$T"/stderr.* 2>/dev/null
-    import -window root "$SHOTS/failure.png" 2>/dev/null
-    exit 1
-}
-key() { xdotool key --clearmodifiers "$@"; }
+KEY_PAUSE=0
 cp932() { python3 -c "import sys; open(sys.argv[1],'wb').write(sys.argv[2].encode('cp932'))" "$@"; }
 text() { python3 -c "import sys; print(open(sys.argv[1],'rb').read().decode('cp932'), end='')" "$1"; }
 # A crop of the main window (x y w h relative to it) as a checksum of its pixels.
@@ -23,7 +17,6 @@ crop() {
     import -window root -crop "$3x$4+$((WX + $1))+$((WY + $2))" +repage "$T/crop.png" 2>/dev/null
     md5sum <"$T/crop.png" | cut -d' ' -f1
 }
-shot() { import -window root "$SHOTS/$1.png" 2>/dev/null; }
 
 # The server's built-in "fixed" font serves every font twm asks for, so no X font package is needed.
 printf '%s\n' 'TitleFont "fixed"' 'ResizeFont "fixed"' 'MenuFont "fixed"' 'IconFont "fixed"' \

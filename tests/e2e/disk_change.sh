@@ -9,15 +9,6 @@ e2e_session diskchange
 MEMO=$T/docs/a.txt
 printf 'alpha\r\n' >"$MEMO"
 
-fail() {
-    echo "FAIL: $*"
-    cat "$T"/stderr.* 2>/dev/null
-    import -window root "$SHOTS/diskchange-failure.png" 2>/dev/null
-    exit 1
-}
-activate() { e2e_activate; }
-key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
-typeText() { xdotool type --delay 40 "$1"; sleep 0.3; }
 # Waits (30 s at most) until no visible window has the title.
 windowGone() {
     for _ in $(seq 300); do
@@ -32,7 +23,6 @@ expectFile() {
     for _ in $(seq 300); do [ "$(bytesOf)" = "$1" ] && return 0; sleep 0.1; done
     fail "$2: $(bytesOf)"
 }
-xdotool getdisplaygeometry >/dev/null 2>&1 || fail "no X display"
 # Waits for the question, shows it and answers it with the key.
 answer() {
     local q
@@ -45,12 +35,12 @@ answer() {
 }
 
 e2e_start "$MEMO"
-activate
+e2e_activate
 # 1. Changed by another process while the page has the focus: Yes (the default for a page
 #    without edits) re-reads it; the typed character lands in the new text.
 sh -c "printf 'beta\\r\\n' >'$MEMO'"
 answer "確認" reload Return
-activate
+e2e_activate
 typeText "1"
 key ctrl+s
 expectFile '1beta\r\n' "not re-read"
@@ -59,14 +49,14 @@ expectFile '1beta\r\n' "not re-read"
 #    without asking again.
 sh -c "printf 'gamma\\r\\n' >'$MEMO'"
 answer "確認" keep Escape
-activate
+e2e_activate
 key ctrl+s
 expectFile '1beta\r\n' "page text not kept"
 
 # 3. Deleted: the page says so; a save asks first and then writes the file again.
 rm "$MEMO"
 answer "トルモ -Tolmo-" deleted Return
-activate
+e2e_activate
 typeText "2"
 key ctrl+s
 answer "確認" save-deleted Return

@@ -10,13 +10,7 @@ INI=$XDG_CONFIG_HOME/Brix/Tolmo/Tolmo.ini
 MEMO=$T/docs/memo.txt
 python3 -c "open('$MEMO','wb').write('トルモのメモ Tolmo memo\r\n'.encode('cp932'))"
 
-fail() {
-    echo "FAIL: $*"
-    cat "$T"/stderr.* 2>/dev/null
-    import -window root "$SHOTS/display-failure.png" 2>/dev/null
-    exit 1
-}
-key() { xdotool key --clearmodifiers "$@"; sleep 0.5; }
+KEY_PAUSE=0.5
 # Colour of the pixel at window-relative x y, as "r,g,b".
 pixel() {
     eval "$(xdotool getwindowgeometry --shell "$WIN")"
@@ -43,8 +37,6 @@ xdotool mousemove $((X + 79)) $((Y + 86)) click 3; sleep 0.5
 xdotool mousemove $((X + 66)) $((Y + 475)) click 1; sleep 0.5
 [ "$(pixel 60 400)" = "255,255,204" ] || fail "決定 did not close the panel: $(pixel 60 400)"
 
-kill -TERM "$PID"
-for _ in $(seq 100); do kill -0 "$PID" 2>/dev/null || break; sleep 0.1; done
-wait "$PID" 2>/dev/null
+e2e_stop
 grep -qx 'Color=\$00CCFFFF' "$INI" || fail "the colour is not stored: $(grep '^Color' "$INI")"
 echo "1 passed, 0 failed"

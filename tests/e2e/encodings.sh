@@ -7,18 +7,11 @@ BIN=${TOLMO_BIN:?TOLMO_BIN names the program}
 . "$(dirname "$0")/../support/e2e_session.sh"
 e2e_session encodings
 
-fail() {
-    echo "FAIL: $*"
-    cat "$T"/stderr.* 2>/dev/null
-    import -window root "$SHOTS/failure.png" 2>/dev/null
-    exit 1
-}
 stop() {
     e2e_stop
     # The next start opens only its own file.
     rm -f "$XDG_CONFIG_HOME"/Brix/Tolmo/Tolmo.*
 }
-key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
 # One character at a time: xdotool remaps a spare key for each character outside the keymap, and a
 # character sent while the last remapping settles can be lost.
 typeText() {
@@ -38,8 +31,6 @@ warmUp() {
     key BackSpace
 }
 hex() { od -An -tx1 | tr -s ' \n' ' '; }
-
-xdotool getdisplaygeometry >/dev/null 2>&1 || fail "no X display"
 
 # 1. UTF-8 with LF, and a character Shift-JIS cannot hold that must survive untouched.
 U8=$T/docs/utf8.txt

@@ -9,23 +9,13 @@ e2e_session pages
 INI=$XDG_CONFIG_HOME/Brix/Tolmo/Tolmo.ini
 MEMO=$T/docs/memo.txt
 
-fail() {
-    echo "FAIL: $*"
-    cat "$T"/stderr.* 2>/dev/null
-    import -window root "$SHOTS/failure.png" 2>/dev/null
-    exit 1
-}
 # Ends the program the normal way and checks it ended well.
 stop() {
     e2e_stop
     [ "$E2E_STATUS" -eq 0 ] || fail "the program ended with $E2E_STATUS"
 }
-key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
-typeText() { xdotool type --delay 40 "$1"; sleep 0.3; }
 # The bytes of memo.txt are those of printf's format $1.
 savedAs() { [ -f "$MEMO" ] && [ "$(printf "$1" | od -An -tx1)" = "$(od -An -tx1 <"$MEMO")" ]; }
-
-xdotool getdisplaygeometry >/dev/null 2>&1 || fail "no X display"
 
 # 1. A new start shows one untitled page; type two lines and save under a name.
 e2e_start

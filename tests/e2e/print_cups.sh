@@ -48,25 +48,11 @@ lpadmin -p TolmoPDF -E -v cups-pdf:/ -P "$PPD" 2>"$C/log/lpadmin" ||
     skip "no PDF queue could be added: $(head -2 "$C/log/lpadmin")"
 lpadmin -d TolmoPDF
 
-fail() {
-    echo "FAIL: $*"
-    cat "$T"/stderr.* 2>/dev/null
-    exit 1
-}
-key() { xdotool key --clearmodifiers "$@"; sleep 0.4; }
-waitWindow() {
-    local w=""
-    for _ in $(seq 80); do
-        w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
-        [ -n "$w" ] && break
-        sleep 0.1
-    done
-    echo "$w"
-}
+KEY_PAUSE=0.4
 e2e_start "$MEMO"
 xdotool windowfocus --sync "$WIN"
 key ctrl+p
-DLG=$(waitWindow "^印刷$")
+DLG=$(e2e_find_window "^印刷$")
 [ -n "$DLG" ] || fail "no print dialog"
 xdotool windowfocus --sync "$DLG"
 key alt+p

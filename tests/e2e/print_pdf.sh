@@ -34,30 +34,14 @@ with open(sys.argv[1], "w") as f:
         f.write("PropPrn_d%d=%s\n" % (k, r))
 PY
 
-fail() {
-    echo "FAIL: $*"
-    cat "$T"/stderr.* 2>/dev/null
-    import -window root "$SHOTS/print-failure.png" 2>/dev/null
-    exit 1
-}
-key() { xdotool key --clearmodifiers "$@"; sleep 0.4; }
-shot() { import -window root "$SHOTS/$1.png" 2>/dev/null; }
-waitWindow() { # name; prints the window id
-    local w=""
-    for _ in $(seq 80); do
-        w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
-        [ -n "$w" ] && break
-        sleep 0.1
-    done
-    echo "$w"
-}
+KEY_PAUSE=0.4
 focus() { xdotool windowfocus --sync "$1" 2>/dev/null; sleep 0.3; }
 
 e2e_start "$MEMO"
 focus "$WIN"
 
 key ctrl+p
-DLG=$(waitWindow "^印刷$")
+DLG=$(e2e_find_window "^印刷$")
 [ -n "$DLG" ] || fail "no print dialog"
 focus "$DLG"
 shot print-dialog-tab1
@@ -69,7 +53,7 @@ key ctrl+Tab
 
 # The preview in its three zoom modes.
 key alt+v
-PRV=$(waitWindow "印刷プレビュー")
+PRV=$(e2e_find_window "印刷プレビュー")
 [ -n "$PRV" ] || fail "no preview"
 focus "$PRV"
 sleep 0.5
@@ -84,7 +68,7 @@ focus "$DLG"
 
 # Print: the PDF choice asks for the file.
 key alt+p
-SAVE=$(waitWindow "PDFファイルに印刷")
+SAVE=$(e2e_find_window "PDFファイルに印刷")
 [ -n "$SAVE" ] || fail "no file dialog for the PDF"
 focus "$SAVE"
 key ctrl+a
@@ -111,6 +95,5 @@ want=$(python3 -c "import sys; print(open(sys.argv[1],'rb').read().decode('cp932
 [[ "$body" == *"$want"* ]] || fail "the printed text differs from the memo"
 grep -q "PropPrn_c" "$XDG_CONFIG_HOME/Brix/Tolmo/Tolmo.ini" || fail "settings not kept"
 
-kill -TERM "$PID"
-for _ in $(seq 100); do kill -0 "$PID" 2>/dev/null || break; sleep 0.1; done
+e2e_stop
 echo "1 passed, 0 failed"

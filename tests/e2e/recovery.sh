@@ -20,11 +20,7 @@ fail() {
     import -window root "$SHOTS/recovery-failure.png" 2>/dev/null
     exit 1
 }
-key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
-typeText() { xdotool type --delay 40 "$1"; sleep 0.3; }
 recoveryFiles() { find "$REC" -name 'page-*.recovery' 2>/dev/null | sort; }
-
-xdotool getdisplaygeometry >/dev/null 2>&1 || fail "no X display"
 
 # 1. Type into the named page and into a new untitled one; the recovery files appear a few
 #    seconds after typing stops, private to the user.

@@ -8,26 +8,11 @@ BIN=${TOLMO_BIN:?TOLMO_BIN names the program}
 . "$(dirname "$0")/../support/e2e_session.sh"
 e2e_session setup
 
-fail() {
-    echo "FAIL: $*"
-    cat "$T/stderr" 2>/dev/null
-    import -window root "$SHOTS/setup-failure.png" 2>/dev/null
-    exit 1
-}
-key() { xdotool key --clearmodifiers "$@"; sleep 0.4; }
-waitWindow() {
-    local w=""
-    for _ in $(seq 100); do
-        w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
-        [ -n "$w" ] && break
-        sleep 0.1
-    done
-    echo "$w"
-}
+KEY_PAUSE=0.4
 # Answers the box whose title matches with a key, after looking at it.
 answer() {
     local w
-    w=$(waitWindow "$1") || true
+    w=$(e2e_find_window "$1") || true
     [ -n "$w" ] || fail "no box '$1' ($3)"
     xdotool windowactivate --sync "$w" 2>/dev/null || xdotool windowfocus --sync "$w" 2>/dev/null
     sleep 0.3
@@ -43,11 +28,10 @@ printf 'メモ\r\n' > "$STICK/Files/memo.txt"
 printf '[Set]\nFirst=1\n' > "$STICK/localfol.myc"
 TARGET="$XDG_DATA_HOME/Brix/Tolmo"
 
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
 (cd "$T" && exec "$STICK/tolmo") 2>"$T/stderr" & PID=$!
 
 answer '^確認$' Return "1-first-question"              # セットアップを今すぐ行いますか？ Yes
-DLG=$(waitWindow '^トルモ -Tolmo-$')
+DLG=$(e2e_find_window '^トルモ -Tolmo-$')
 [ -n "$DLG" ] || fail "no setup dialog"
 xdotool windowactivate --sync "$DLG" 2>/dev/null
 sleep 0.5
@@ -74,7 +58,7 @@ done
 for _ in $(seq 150); do kill -0 "$PID" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$PID" 2>/dev/null && fail "the first copy still runs"
 wait "$PID"
-[ -n "$(waitWindow '  トルモ - Tolmo - ')" ] || fail "no main window of the installed copy"
+[ -n "$(e2e_find_window '  トルモ - Tolmo - ')" ] || fail "no main window of the installed copy"
 import -window root "$SHOTS/setup-6-installed.png"
 
 [ -x "$TARGET/tolmo" ] || fail "no program in $TARGET"

@@ -8,22 +8,6 @@ e2e_session commands
 MEMO=$T/docs/neko.txt
 python3 -c "open('$MEMO','wb').write('吾輩は猫\r\n二行目の猫\r\n'.encode('cp932'))"
 
-fail() {
-    echo "FAIL: $*"
-    cat "$T"/stderr.* 2>/dev/null
-    import -window root "$SHOTS/failure.png" 2>/dev/null
-    exit 1
-}
-key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
-waitWindow() { # name; prints the window id
-    local w=""
-    for _ in $(seq 50); do
-        w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
-        [ -n "$w" ] && break
-        sleep 0.1
-    done
-    echo "$w"
-}
 # Without a window manager the focus does not come back by itself after a dialog.
 focusMain() { xdotool windowfocus --sync "$WIN" 2>/dev/null; sleep 0.2; }
 saved() { python3 -c "print(open('$MEMO','rb').read().decode('cp932'), end='')"; }
@@ -34,7 +18,7 @@ focusMain
 # 1. The date at the end of the text.
 key ctrl+End
 key ctrl+d
-DLG=$(waitWindow "日付入力")
+DLG=$(e2e_find_window "日付入力")
 [ -n "$DLG" ] || fail "no date dialog"
 sleep 0.5
 key Return
@@ -50,7 +34,7 @@ print('R%d.%d.%d (%s)' % (d.year - 2018, d.month, d.day, '月火水木金土日'
 # 2. Find from the top, then the next hit; typing lands at the second hit.
 key ctrl+Home
 key ctrl+f
-DLG=$(waitWindow "^検索$")
+DLG=$(e2e_find_window "^検索$")
 [ -n "$DLG" ] || fail "no search dialog"
 xdotool type --delay 40 "猫"
 sleep 0.3
@@ -62,6 +46,5 @@ sleep 0.3
 key ctrl+s
 [ "$(saved)" = $'吾輩は猫\r\n二行目のX猫\r\n'"$today" ] || fail "F3 did not reach the second hit: $(saved)"
 
-kill -TERM "$PID"
-for _ in $(seq 100); do kill -0 "$PID" 2>/dev/null || break; sleep 0.1; done
+e2e_stop
 echo "1 passed, 0 failed"

@@ -22,16 +22,6 @@ TEST(EditorProp, FileExtListSortedWithoutDuplicates) {
     EXPECT_FALSE(p.IsFileExt(".tx"));
 }
 
-TEST(EditorProp, SetsServeTheirFileTypesAndEqualTheirOriginals) {
-    const TEditorProp d = MakeEditorProp_Delphi();
-    EXPECT_TRUE(d.IsFileExt(".pas") && d.IsFileExt(".dpr") && d.IsFileExt(".inc"));
-    EXPECT_FALSE(d.IsFileExt(".html"));
-    EXPECT_TRUE(MakeEditorProp_HTML().IsFileExt(".html"));
-    EXPECT_TRUE(MakeEditorProp_Default().SameSettings(MakeEditorProp_DefaultOrg()));
-    EXPECT_TRUE(MakeEditorProp_HTML().SameSettings(MakeEditorProp_HTMLOrg()));
-    EXPECT_FALSE(MakeEditorProp_Default().SameSettings(d));
-}
-
 TEST(EditorProp, AssignFromEditorAndFromSet) {
     TEditorCore e;
     e.SetColor(clRed);

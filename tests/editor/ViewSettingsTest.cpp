@@ -16,11 +16,6 @@ TEST(EditorSettings, ClampsAndRounding) {
         c.SetTabSpaceCount(asked);
         EXPECT_EQ(c.TabSpaceCount(), tab) << asked;
     }
-    TEditorMargin m;
-    m.SetLeft(150);
-    EXPECT_EQ(m.Left(), 100);
-    m.SetTop(-5);
-    EXPECT_EQ(m.Top(), 0);
     TEditorLeftbar lb;
     lb.SetColumn(0);
     EXPECT_EQ(lb.Column(), 1);

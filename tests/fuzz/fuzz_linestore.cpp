@@ -151,6 +151,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<std::string> hist{s.Text()};
     size_t pos = 0;
     int undoable = 0;
+    // An edit that made an undo step: the texts after it are no longer reachable by redo.
+    auto recordStep = [&](uint64_t pushesBefore) {
+        if (s.UndoObj().PushCount() == pushesBefore) return;
+        hist.resize(pos + 1);
+        hist.push_back(s.Text());
+        ++pos;
+        undoable = std::min(undoable + 1, s.UndoObj().ListMax());
+    };
     while (in.n > 0) {
         int op = in.Byte() % 10;
         int n = s.Count();
@@ -162,12 +170,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             uint64_t pushes = s.UndoObj().PushCount();
             s.UpdateList(index, count, str);
             CHECK((s.UndoObj().PushCount() != pushes) == !(count == 0 && str.empty()));
-            if (s.UndoObj().PushCount() != pushes) {
-                hist.resize(pos + 1);
-                hist.push_back(s.Text());
-                ++pos;
-                undoable = std::min(undoable + 1, s.UndoObj().ListMax());
-            }
+            recordStep(pushes);
         } else if (op == 5) {
             CHECK(s.UndoObj().CanUndo() == (undoable > 0));
             if (undoable > 0) {
@@ -227,12 +230,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             else if (i < lc)
                 s.UpdateList(first, rows,
                              s.RowEndKind(first + rows - 1) == reLineEnd ? str + "\r\n" : str);
-            if (s.UndoObj().PushCount() != pushes) {
-                hist.resize(pos + 1);
-                hist.push_back(s.Text());
-                ++pos;
-                undoable = std::min(undoable + 1, s.UndoObj().ListMax());
-            }
+            recordStep(pushes);
         }
         CheckRows(s);
     }

@@ -210,23 +210,7 @@ TEST_F(FileCommandsTest, ExternalEditRunsReadOnlyAndReadsTheFileAtTheEnd) {
     EXPECT_FALSE(cmds.ExternalEditRunning());
 }
 
-TEST_F(FileCommandsTest, ExternalEditOfAPageClosedMeanwhile) {
-    const std::string memo = file("memo.txt"), other = file("other.txt");
-    ASSERT_TRUE(book.OpenFile(memo));
-    EXPECT_TRUE(cmds.StartExternalEdit());
-    ASSERT_TRUE(book.OpenFile(other));
-    host.SetActivePage(0);
-    ASSERT_TRUE(book.ClosePage());
-    cmds.ExternalEditEnded();
-    EXPECT_EQ(window.infos, (std::vector<std::string>{"外部エディタで編集したファイルが有りません。"
-                                                      "\r\nこのまま作業を続けます。"}));
-    EXPECT_FALSE(fs::exists(d / "memo.tx$"));
-    EXPECT_FALSE(page().readOnly);
-    EXPECT_TRUE(cmds.StartExternalEdit()); // accepted again
-    EXPECT_EQ(window.started.back()[1], other);
-}
-
-TEST_F(FileCommandsTest, ExternalEditOfAPageThatIsNoLongerActive) {
+TEST_F(FileCommandsTest, ExternalEditOfAPageNoLongerActiveOrClosedMeanwhile) {
     const std::string memo = file("memo.txt", "one"), other = file("other.txt");
     ASSERT_TRUE(book.OpenFile(memo));
     EXPECT_TRUE(cmds.StartExternalEdit());
@@ -236,6 +220,16 @@ TEST_F(FileCommandsTest, ExternalEditOfAPageThatIsNoLongerActive) {
     EXPECT_EQ(host.active, 0); // that page comes to the front with the editor's text
     EXPECT_EQ(page().text, "two");
     EXPECT_FALSE(page().readOnly);
+
+    EXPECT_TRUE(cmds.StartExternalEdit());
+    ASSERT_TRUE(book.ClosePage());
+    cmds.ExternalEditEnded();
+    EXPECT_EQ(window.infos, (std::vector<std::string>{"外部エディタで編集したファイルが有りません。"
+                                                      "\r\nこのまま作業を続けます。"}));
+    EXPECT_FALSE(fs::exists(d / "memo.tx$"));
+    EXPECT_FALSE(page().readOnly);
+    EXPECT_TRUE(cmds.StartExternalEdit()); // accepted again
+    EXPECT_EQ(window.started.back()[1], other);
 }
 
 TEST_F(FileCommandsTest, ExternalEditRefusals) {

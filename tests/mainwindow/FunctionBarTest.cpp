@@ -45,31 +45,22 @@ TEST(FunctionKeys, BarAndColumnResizeFormulas) {
     EXPECT_EQ(b.Groups[1].Left, 260);
     EXPECT_EQ(b.Groups[2].Left, 520);
     EXPECT_EQ(b.Buttons[3], (TRect{186, 0, 62, 23}));
-    const TJumpColumnLayout at480 = JumpColumnLayout(480);
-    EXPECT_EQ(at480.First.Height, 69);
-    EXPECT_EQ(at480.Last.Top, 409);
-    const TJumpColumnLayout taller = JumpColumnLayout(507); // e = 27: k 2, m 3
-    EXPECT_EQ(taller.First.Height, 72);
-    EXPECT_EQ(taller.Digits.Height, 354);
-    EXPECT_EQ(taller.Last.Top, 432);
-    const TJumpColumnLayout shorter = JumpColumnLayout(463); // e = -17: k -1, m -3
-    EXPECT_EQ(shorter.First.Height, 66);
-    EXPECT_EQ(shorter.Last.Top, 396);
+    // The column keeps its design at 480 pixels and shares out what the window has more or less.
+    for (auto [height, first, last] : {std::tuple{480, 69, 409}, {507, 72, 432}, {463, 66, 396}}) {
+        EXPECT_EQ(JumpColumnLayout(height).First.Height, first) << height;
+        EXPECT_EQ(JumpColumnLayout(height).Last.Top, last) << height;
+    }
 }
 
 TEST(JumpMarks, DigitRulesAndTheScan) {
-    EXPECT_EQ(JumpMarkDigit("&1 memo"), 1);
-    EXPECT_EQ(JumpMarkDigit("& 1"), 1);
-    EXPECT_EQ(JumpMarkDigit(J("＆１見出し")), 1);
-    EXPECT_EQ(JumpMarkDigit(J("&１")), 1);
-    EXPECT_EQ(JumpMarkDigit("&0"), 0);
-    EXPECT_EQ(JumpMarkDigit("&x"), 0); // not a number reads as 0
-    EXPECT_EQ(JumpMarkDigit("&"), 0);
-    EXPECT_EQ(JumpMarkDigit("&12"), -1);
-    EXPECT_EQ(JumpMarkDigit("&-1"), -1);
-    EXPECT_EQ(JumpMarkDigit("x&1"), -1);
-    EXPECT_EQ(JumpMarkDigit(std::string("&\x82", 2)), 0); // a lone lead byte ends the line
-    EXPECT_EQ(JumpMarkDigit(std::string("\x81", 1)), -1);
+    for (const std::string& line :
+         {std::string("&1 memo"), std::string("& 1"), J("＆１見出し"), J("&１")})
+        EXPECT_EQ(JumpMarkDigit(line), 1) << line;
+    // Not a number reads as 0, and so does a lone lead byte at the end of the line.
+    for (const char* line : {"&0", "&x", "&", "&\x82"})
+        EXPECT_EQ(JumpMarkDigit(line), 0) << line;
+    for (const char* line : {"&12", "&-1", "x&1", "\x81"})
+        EXPECT_EQ(JumpMarkDigit(line), -1) << line;
 
     std::string text;
     for (int i = 0; i < 50; ++i)

@@ -59,12 +59,13 @@ TEST(MyFileList, IndexOfPathComparesExactly) {
     l.AddRecord(TFileRecord::Fresh("xmemo.txt", "/a/"));
     l.AddRecord(TFileRecord::Fresh("memo.txt", "/b/"));
     l.AddRecord(TFileRecord::Fresh("memo.txt", "/a/"));
-    EXPECT_EQ(l.IndexOfPath("/a/memo.txt"), 2); // a longer name ending the same is no match
-    EXPECT_EQ(l.IndexOfPath("/b/memo.txt"), 1);
-    EXPECT_EQ(l.IndexOfPath("/c/memo.txt"), -2);
-    EXPECT_EQ(l.IndexOfPath("/a/Memo.txt"), -1); // letter case tells files apart
-    EXPECT_EQ(l.IndexOfPath("/a/emo.txt"), -1);
-    EXPECT_EQ(l.IndexOfPath("/A/memo.txt"), -2);
+    // A longer name ending the same is no match and letter case tells files apart; -2 says that
+    // the name is open from another folder.
+    const std::pair<const char*, int> cases[] = {{"/a/memo.txt", 2},  {"/b/memo.txt", 1},
+                                                 {"/c/memo.txt", -2}, {"/a/Memo.txt", -1},
+                                                 {"/a/emo.txt", -1},  {"/A/memo.txt", -2}};
+    for (auto [path, index] : cases)
+        EXPECT_EQ(l.IndexOfPath(path), index) << path;
 }
 
 TEST(MyFileList, DeleteAndMoveKeepOrder) {

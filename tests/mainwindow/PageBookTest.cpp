@@ -3,11 +3,11 @@
 #include "FakePageHost.h"
 #include "MemSection.h"
 
+#include "../support/TempDir.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
 namespace fs = std::filesystem;
 
@@ -16,30 +16,25 @@ namespace {
 class PageBookTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        char tmpl[] = "/tmp/pagebookXXXXXX";
-        dir = std::string(mkdtemp(tmpl)) + "/";
         book.programFolder = dir;
         book.firstShow = false;
         book.recentFiles = &recent;
         book.recentFolders = {&folders1, &folders2};
         recent.SetMaximum(8);
     }
-    void TearDown() override { fs::remove_all(dir); }
     std::string file(const std::string& name, const std::string& text = "text") {
         fs::create_directories(fs::path(dir + name).parent_path());
-        std::ofstream(dir + name, std::ios::binary) << text;
+        TempDir::Write(dir + name, text);
         return dir + name;
     }
-    std::string read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    static std::string read(const std::string& path) { return TempDir::Read(path); }
     void type(const std::string& text) {
         host.pages.at(host.active).text += text;
         host.pages.at(host.active).modified = true;
     }
 
-    std::string dir;
+    TempDir temp;
+    const std::string dir = temp.str();
     FakePageHost host;
     TMyFileList list;
     TPageBook book{host, list};

@@ -45,9 +45,8 @@ TEST(Cp932, FailuresAreReportedNotDropped) {
 }
 
 TEST(Cp932, Utf8Validation) {
-    EXPECT_TRUE(IsValidUtf8("plain"));
-    EXPECT_TRUE(IsValidUtf8("元日"));
-    EXPECT_FALSE(IsValidUtf8("\x8c\xb3\x93\xfa")); // the same text in CP932
-    EXPECT_FALSE(IsValidUtf8("\xc0\xaf"));         // overlong
-    EXPECT_FALSE(IsValidUtf8("\xe5\x85"));         // cut short
+    EXPECT_TRUE(IsValidUtf8("plain") && IsValidUtf8("元日"));
+    // The same text in CP932, an overlong form and a cut sequence.
+    for (const char* bad : {"\x8c\xb3\x93\xfa", "\xc0\xaf", "\xe5\x85"})
+        EXPECT_FALSE(IsValidUtf8(bad)) << bad;
 }

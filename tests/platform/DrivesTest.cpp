@@ -5,8 +5,6 @@
 #include "../support/ScopedEnv.h"
 #include "../support/TempDir.h"
 
-#include <cerrno>
-
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
@@ -63,10 +61,6 @@ TEST(Drives, RemovableMediaAndTheirStates) {
     EXPECT_TRUE(IsRemovableMount(mount("/media/user/CARD", "/dev/mmcblk0p1"), sys.str()));
     EXPECT_FALSE(IsRemovableMount(mount("/home", "tmpfs"), sys.str()));
     EXPECT_FALSE(IsRemovableMount(TMountInfo{}, sys.str()));
-    EXPECT_EQ(MediaStateFromErrno(0), TMediaState::Ready);
-    EXPECT_EQ(MediaStateFromErrno(ENOMEDIUM), TMediaState::NotReady);
-    EXPECT_EQ(MediaStateFromErrno(EMEDIUMTYPE), TMediaState::Unformatted);
-    EXPECT_EQ(MediaStateFromErrno(EIO), TMediaState::DiskError);
     EXPECT_EQ(MediaStateOf(sys.str()), TMediaState::Ready);
 }
 

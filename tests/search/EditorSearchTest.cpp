@@ -82,17 +82,17 @@ TEST(EditorSearch, ReplaceAllSwitchesCaretHitsAndKeepsOneUndoStepEach) {
         return ++asked == 1 ? TReplaceAnswer::No : TReplaceAnswer::All;
     };
     RecordingSink sink;
-    TSearchCommandState st{"a", "bb", soDown | soReplaceAll | soReplaceConfirm};
+    TSearchCommandState st{"a", "aa", soDown | soReplaceAll | soReplaceConfirm};
     const TReplaceResult r = RunReplace(t, st);
     EXPECT_EQ(r.Replaced, 2);
     EXPECT_EQ(asked, 2);
-    EXPECT_EQ(ed.e.Text(), "a-bb-bb\r\n");
+    EXPECT_EQ(ed.e.Text(), "a-aa-aa\r\n"); // the inserted text is not searched again
     EXPECT_EQ(styles, (std::vector<TEditorHitStyle>{hsDraw, hsDraw}));
     EXPECT_EQ(ed.e.GetHitStyle(), hsCaret);
     ASSERT_EQ(sink.boxes.size(), 1u); // the loop ends with the not-found message
     EXPECT_EQ(sink.boxes[0].caption, "トルモ -Tolmo-");
     ed.e.Undo();
-    EXPECT_EQ(ed.e.Text(), "a-bb-a\r\n");
+    EXPECT_EQ(ed.e.Text(), "a-aa-a\r\n");
     ed.e.Undo();
     EXPECT_EQ(ed.e.Text(), "a-a-a\r\n");
 }
@@ -108,6 +108,9 @@ TEST(EditorSearch, BackwardReplacementDoesNotFindItsOwnText) {
     EXPECT_EQ(ed.caret(), (TEditorPos{0, 0}));
 }
 
+// A pattern that starts with the LF (or ends with the CR) of a CR LF: the editor has no place
+// between the two, so the hit takes the whole line end, the same in both directions, and Replace
+// and Replace All change exactly what Find showed.
 TEST(EditorSearch, HitInsideALineEndTakesTheWholeLineEnd) {
     for (const bool forward : {true, false}) {
         Editor sel("ab\r\ncd\r\n", hsSelect);
@@ -124,6 +127,10 @@ TEST(EditorSearch, HitInsideALineEndTakesTheWholeLineEnd) {
         EXPECT_EQ(drawn.caret(), (TEditorPos{0, 2})) << forward;
         EXPECT_EQ(drawn.e.HitSelLength(), 4) << forward;
     }
+    Editor cr("ab\r\ncd\r\n", hsSelect);
+    ASSERT_TRUE(EditorCoreSearch(cr.e, "b\r", soDown));
+    EXPECT_EQ(cr.e.SelStart(), 1);
+    EXPECT_EQ(cr.e.SelLength(), 3);
     for (const TSearchOptions dir : {TSearchOptions(soDown), TSearchOptions(0)}) {
         Editor ed("ab\r\ncd\r\ncd", hsDraw);
         if (!dir) ed.e.SetCaret(2, 2);

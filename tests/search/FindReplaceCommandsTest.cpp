@@ -73,17 +73,6 @@ TEST(FindReplace, ReplaceOnceReplacesTheNextHitOnly) {
     EXPECT_EQ(e.notFound, 0);
 }
 
-TEST(FindReplace, ReplaceAllWithoutQuestions) {
-    FakeEditor e;
-    e.doc = "a-a-a";
-    auto s = State("a", "aa", soDown | soReplaceAll);
-    const TReplaceResult r = RunReplace(e, s);
-    EXPECT_EQ(r.Replaced, 3);
-    EXPECT_EQ(e.doc, "aa-aa-aa"); // the inserted text is not searched again
-    EXPECT_EQ(e.steps, 3);        // one undo step per replacement
-    EXPECT_EQ(e.notFound, 1);     // the loop ends with the not-found message
-}
-
 TEST(FindReplace, AllOnTheFirstQuestionStopsAsking) {
     FakeEditor e;
     e.doc = "x x x x";
@@ -116,32 +105,6 @@ TEST(FindReplace, YesNoAndCancel) {
     auto s1 = State("x", "y", soDown | soReplace | soReplaceConfirm);
     EXPECT_EQ(RunReplace(one, s1).Replaced, 0);
     EXPECT_EQ(one.doc, "x x");
-}
-
-TEST(FindReplace, BackwardReplacementLeavesTheCaretBeforeTheInsertedText) {
-    FakeEditor e;
-    e.doc = "ab ab ab";
-    e.caret = 8;
-    auto s = State("ab", "abab", soReplaceAll);
-    EXPECT_EQ(RunReplace(e, s).Replaced, 3);
-    EXPECT_EQ(e.doc, "abab abab abab");
-    EXPECT_EQ(e.caret, 0);
-}
-
-TEST(FindReplace, CaretHitStyleIsSwitchedToDrawWhileReplacing) {
-    FakeEditor e;
-    e.doc = "q q";
-    auto s = State("q", "r", soDown | soReplaceAll);
-    RunReplace(e, s);
-    ASSERT_FALSE(e.styleDuringFind.empty());
-    for (bool caretStyle : e.styleDuringFind)
-        EXPECT_FALSE(caretStyle);
-    EXPECT_TRUE(e.caretStyle);
-    FakeEditor d;
-    d.caretStyle = false;
-    d.doc = "q";
-    RunReplace(d, s);
-    EXPECT_FALSE(d.caretStyle);
 }
 
 TEST(FindReplace, SelectionIsReplacedLikeAHit) {

@@ -48,18 +48,6 @@ TEST(RowStoreReplace, SearchOnTheRowStore) {
     EXPECT_EQ(hit.Offset, 6);
 }
 
-TEST(RowStoreReplace, ReplaceAllForwardAndUndoStepByStep) {
-    TEditorScreenStrings s;
-    const std::string original = "alpha beta\r\nbeta gamma\r\nbeta";
-    s.SetText(original);
-    TRowStoreReplaceTarget t(s);
-    auto st = All("beta", "BETA!", soDown);
-    EXPECT_EQ(RunReplace(t, st).Replaced, 3);
-    EXPECT_EQ(s.Text(), "alpha BETA!\r\nBETA! gamma\r\nBETA!");
-    EXPECT_EQ(t.NotFound, 1);
-    UndoStepByStep(s, original, 3);
-}
-
 TEST(RowStoreReplace, ReplaceAllBackwardAcrossWrappedRows) {
     TEditorScreenStrings s;
     std::string original;
@@ -88,38 +76,6 @@ TEST(RowStoreReplace, HitOverALineEndIsReplacedWhole) {
     EXPECT_EQ(RunReplace(t, st).Replaced, 1);
     EXPECT_EQ(s.Text(), "x-y\r\n");
     UndoStepByStep(s, "xab\r\ncdy\r\n", 1);
-}
-
-// A pattern that starts with the LF (or ends with the CR) of a CR LF: the editor has no place
-// between the two, so the hit takes the whole line end, the same in both directions, and Replace
-// and Replace All change exactly what Find showed.
-TEST(RowStoreReplace, HitInsideALineEndTakesTheWholeLineEnd) {
-    TEditorScreenStrings s;
-    s.SetText("ab\r\ncd");
-    TSearchHit hit;
-    TEditorSearchState st;
-    ASSERT_TRUE(EditorSearch(s, st, "\ncd", soDown, hit));
-    EXPECT_EQ(s.TextPos(hit.Row) + hit.Offset, 2);
-    EXPECT_EQ(hit.Length, 4);
-    st.Caret = {1, 2};
-    ASSERT_TRUE(EditorSearch(s, st, "\ncd", 0, hit));
-    EXPECT_EQ(s.TextPos(hit.Row) + hit.Offset, 2);
-    EXPECT_EQ(hit.Length, 4);
-    st.Caret = {0, 0};
-    ASSERT_TRUE(EditorSearch(s, st, "b\r", soDown, hit));
-    EXPECT_EQ(s.TextPos(hit.Row) + hit.Offset, 1);
-    EXPECT_EQ(hit.Length, 3);
-    for (const TSearchOptions dir : {TSearchOptions(soDown), TSearchOptions(0)}) {
-        s.SetText("ab\r\ncd\r\ncd");
-        TRowStoreReplaceTarget t(s);
-        if (!dir) t.SetSelStart(s.TextLength());
-        auto one = TSearchCommandState{"\ncd", "-", dir};
-        EXPECT_EQ(RunReplace(t, one).Replaced, 1);
-        EXPECT_EQ(s.Text(), dir ? "ab-\r\ncd" : "ab\r\ncd-") << dir;
-        auto all = All("\ncd", "-", dir);
-        EXPECT_EQ(RunReplace(t, all).Replaced, 1);
-        EXPECT_EQ(s.Text(), "ab--") << dir;
-    }
 }
 
 TEST(RowStoreReplace, ManyReplacementsKeepEveryUndoStep) {

@@ -60,15 +60,6 @@ class InstallerTest : public ::testing::Test {
     TSetupRequest r;
 };
 
-TEST_F(InstallerTest, OptionRules) {
-    TSetupOptionState s = OptionStateFor(TSetupAction::NewSetup);
-    EXPECT_TRUE(!s.enabled && s.grey && !s.desktop && s.startMenu && s.program);
-    s = OptionStateFor(TSetupAction::OptionSetup);
-    EXPECT_TRUE(s.enabled && !s.grey);
-    s = OptionStateFor(TSetupAction::Overwrite);
-    EXPECT_TRUE(!s.enabled && !s.desktop && !s.startMenu && !s.program);
-}
-
 TEST_F(InstallerTest, NewSetupInstallsEverythingAndHandsOver) {
     fs::create_directories(src() + "Files");
     TempDir::Write(src() + "Files/memo.txt", "memo");

@@ -1,6 +1,8 @@
 # Sourced by end-to-end tests: a temporary folder $T, an X server of the test's own and a fresh
 # HOME with its XDG folders under $T. Call: e2e_session <name>; then e2e_start starts the program.
+# The helpers below (fail, key, typeText, shot) may be redefined by a test after sourcing.
 e2e_session() {
+    E2E_NAME=$1
     T=$(mktemp -d "/tmp/tolmo-$1-e2e-XXXXXX")
     SHOTS=${TOLMO_E2E_SHOTS:-$T}
     # -displayfd lets the server pick a free display number itself, so tests running side by side
@@ -17,9 +19,29 @@ e2e_session() {
     export XDG_RUNTIME_DIR=$T/run LANG=C.UTF-8
     mkdir -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME/Brix/Tolmo" "$T/docs"
     chmod 700 "$XDG_RUNTIME_DIR"
-    for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+    e2e_wait_for 100 xdotool getdisplaygeometry >/dev/null 2>&1 || fail "no X display"
     E2E_RUNS=0
 }
+
+# Ends the test as failed: says why, shows the program's errors and keeps a screenshot.
+fail() {
+    echo "FAIL: $*"
+    cat "$T"/stderr* 2>/dev/null
+    import -window root "$SHOTS/$E2E_NAME-failure.png" 2>/dev/null
+    exit 1
+}
+
+# A key press, with a pause of $KEY_PAUSE seconds (default 0.3) for the program to take it.
+key() {
+    xdotool key --clearmodifiers "$@"
+    sleep "${KEY_PAUSE:-0.3}"
+}
+typeText() {
+    xdotool type --delay 40 "$1"
+    sleep 0.3
+}
+# A screenshot of the whole screen as $SHOTS/<name>.png.
+shot() { import -window root "$SHOTS/$1.png" 2>/dev/null; }
 
 # Waits up to $1 tenths of a second for the command in the remaining arguments to succeed.
 e2e_wait_for() {

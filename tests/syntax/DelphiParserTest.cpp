@@ -6,22 +6,14 @@
 
 TEST(DelphiParser, WordsStringsAndComments) {
     auto f = CreateDelphiFountain1();
-    EXPECT_EQ(Tokens(*f, "if X<>'It''s' then // done"), T({{"if", toReserve},
-                                                           {"X", toAnk},
-                                                           {"<", toSymbol},
-                                                           {">", toSymbol},
-                                                           {"'It''s'", toSingleQuotation},
-                                                           {"then", toReserve},
-                                                           {"// done", toComment}}));
-    EXPECT_EQ(Tokens(*f, "x:=$1F+{c}(*d*)"), T({{"x", toAnk},
-                                                {":", toSymbol},
-                                                {"=", toSymbol},
-                                                {"$1F", toHex},
-                                                {"+", toSymbol},
-                                                {"{c}", toBracket},
-                                                {"(*d*)", toBracket}}));
+    EXPECT_EQ(Tokens(*f, "if X<>'It''s' then // done"),
+              T({"if", "X", "<", ">", "'It''s'", "then", "// done"},
+                {toReserve, toAnk, toSymbol, toSymbol, toSingleQuotation, toReserve, toComment}));
+    EXPECT_EQ(Tokens(*f, "x:=$1F+{c}(*d*)"),
+              T({"x", ":", "=", "$1F", "+", "{c}", "(*d*)"},
+                {toAnk, toSymbol, toSymbol, toHex, toSymbol, toBracket, toBracket}));
     // A brace inside a string opens no comment.
-    EXPECT_EQ(Tokens(*f, "'{' a"), T({{"'{'", toSingleQuotation}, {"a", toAnk}}));
+    EXPECT_EQ(Tokens(*f, "'{' a"), T({"'{'", "a"}, {toSingleQuotation, toAnk}));
 }
 
 TEST(DelphiParser, PropertyDeclarationState) {
@@ -42,14 +34,11 @@ TEST(DelphiParser, AsmBlockEndsAtEnd) {
     auto p = f->CreateParser();
     p->ParseRow(st, "asm", "", reLineEnd);
     EXPECT_EQ(st.Element, dsAsm);
-    EXPECT_EQ(Tokens(*f, "  MOV EAX, 12 ; 'x'", st), T({{"MOV", toAsm},
-                                                        {"EAX", toAsm},
-                                                        {",", toAsm},
-                                                        {"12", toAsm},
-                                                        {";", toAsm},
-                                                        {"'x'", toSingleQuotation}}));
+    EXPECT_EQ(Tokens(*f, "  MOV EAX, 12 ; 'x'", st),
+              T({"MOV", "EAX", ",", "12", ";", "'x'"},
+                {toAsm, toAsm, toAsm, toAsm, toAsm, toSingleQuotation}));
     auto v = Tokens(*f, "  RET end; begin", st);
-    EXPECT_EQ(v, T({{"RET", toAsm}, {"end", toReserve}, {";", toSymbol}, {"begin", toReserve}}));
+    EXPECT_EQ(v, T({"RET", "end", ";", "begin"}, {toAsm, toReserve, toSymbol, toReserve}));
     auto colours = Colors(*f, "RET end", st);
     EXPECT_EQ(colours[0], &f->AsmBlock);
     EXPECT_EQ(colours[1], &f->Reserve());

@@ -7,18 +7,11 @@
 TEST(HTMLParser, AnchorTagAndEntity) {
     auto f = CreateHTMLFountain1();
     const std::string row = "<a href=\"x.html\">A&amp;B</a>";
-    EXPECT_EQ(Tokens(*f, row), T({{"<", toTagStart},
-                                  {"a", toTagElement},
-                                  {"href", toTagAttribute},
-                                  {"=", toTagAttributeDelimiter},
-                                  {"\"x.html\"", toDoubleQuotation},
-                                  {">", toTagEnd},
-                                  {"A", toAnk},
-                                  {"&amp;", toAmpersand},
-                                  {"B", toAnk},
-                                  {"<", toTagStart},
-                                  {"/a", toTagElement},
-                                  {">", toTagEnd}}));
+    EXPECT_EQ(
+        Tokens(*f, row),
+        T({"<", "a", "href", "=", "\"x.html\"", ">", "A", "&amp;", "B", "<", "/a", ">"},
+          {toTagStart, toTagElement, toTagAttribute, toTagAttributeDelimiter, toDoubleQuotation,
+           toTagEnd, toAnk, toAmpersand, toAnk, toTagStart, toTagElement, toTagEnd}));
     auto c = Colors(*f, row);
     std::vector<const TFountainColor*> want = {
         &f->TagColor, &f->TagElement, &f->TagAttribute, &f->TagColor, &f->Str,        &f->TagColor,
@@ -28,27 +21,19 @@ TEST(HTMLParser, AnchorTagAndEntity) {
 
 TEST(HTMLParser, ValuesReferencesAndComments) {
     auto f = CreateHTMLFountain1();
-    EXPECT_EQ(Tokens(*f, "<td width=100 class='a b' nowrap>"), T({{"<", toTagStart},
-                                                                  {"td", toTagElement},
-                                                                  {"width", toTagAttribute},
-                                                                  {"=", toTagAttributeDelimiter},
-                                                                  {"100", toTagAttributeValue},
-                                                                  {"class", toTagAttribute},
-                                                                  {"=", toTagAttributeDelimiter},
-                                                                  {"'a b'", toSingleQuotation},
-                                                                  {"nowrap", toTagAttribute},
-                                                                  {">", toTagEnd}}));
-    EXPECT_EQ(Tokens(*f, "<img src=a.gif>"), T({{"<", toTagStart},
-                                                {"img", toTagElement},
-                                                {"src", toTagAttribute},
-                                                {"=", toTagAttributeDelimiter},
-                                                {"a.gif", toTagAttributeValue},
-                                                {">", toTagEnd}}));
     EXPECT_EQ(
-        Tokens(*f, "&#160; & &x y"),
-        T({{"&#160;", toAmpersand}, {"&", toSymbol}, {"&", toSymbol}, {"x", toAnk}, {"y", toAnk}}));
+        Tokens(*f, "<td width=100 class='a b' nowrap>"),
+        T({"<", "td", "width", "=", "100", "class", "=", "'a b'", "nowrap", ">"},
+          {toTagStart, toTagElement, toTagAttribute, toTagAttributeDelimiter, toTagAttributeValue,
+           toTagAttribute, toTagAttributeDelimiter, toSingleQuotation, toTagAttribute, toTagEnd}));
+    EXPECT_EQ(Tokens(*f, "<img src=a.gif>"),
+              T({"<", "img", "src", "=", "a.gif", ">"},
+                {toTagStart, toTagElement, toTagAttribute, toTagAttributeDelimiter,
+                 toTagAttributeValue, toTagEnd}));
+    EXPECT_EQ(Tokens(*f, "&#160; & &x y"),
+              T({"&#160;", "&", "&", "x", "y"}, {toAmpersand, toSymbol, toSymbol, toAnk, toAnk}));
     EXPECT_EQ(Tokens(*f, "a<!-- <b> -->c"),
-              T({{"a", toAnk}, {"<!-- <b> -->", toBracket}, {"c", toAnk}}));
+              T({"a", "<!-- <b> -->", "c"}, {toAnk, toBracket, toAnk}));
     EXPECT_EQ(Tokens(*f, "mail a@b.jp http://x.jp/"),
-              T({{"mail", toAnk}, {"a@b.jp", toMail}, {"http://x.jp/", toUrl}}));
+              T({"mail", "a@b.jp", "http://x.jp/"}, {toAnk, toMail, toUrl}));
 }

@@ -20,9 +20,9 @@ TEST(RowWalk, BraceCommentOverThreeDelphiRows) {
     EXPECT_EQ(st[2].PrevRowEnd, reLineEnd);
     const TFountainColor* silver = &f->Brackets().Items(0).ItemColor();
     EXPECT_EQ(Tokens(*f, rows[0].first, st[0]).back(), Tok("{ start", toBracket));
-    EXPECT_EQ(Tokens(*f, rows[1].first, st[1]), T({{"  middle 'text'", toBracket}}));
+    EXPECT_EQ(Tokens(*f, rows[1].first, st[1]), T({"  middle 'text'"}, {toBracket}));
     EXPECT_EQ(Tokens(*f, rows[2].first, st[2]),
-              T({{"end }", toBracket}, {"y", toAnk}, {";", toSymbol}}));
+              T({"end }", "y", ";"}, {toBracket, toAnk, toSymbol}));
     for (int r = 0; r < 3; ++r) {
         auto c = Colors(*f, rows[size_t(r)].first, st[size_t(r)]);
         EXPECT_EQ(r == 0 ? c.back() : c.front(), silver) << r;
@@ -87,14 +87,14 @@ TEST(RowWalk, CommentAndQuotedTextContinueThroughWrappedRows) {
     EXPECT_EQ(st[1].Remain, 0);
     EXPECT_EQ(st[2].Token, toComment);
     EXPECT_EQ(st[3].Token, 0);
-    EXPECT_EQ(Tokens(f, "more", st[2]), T({{"more", toComment}}));
-    EXPECT_EQ(Tokens(f, "x", st[3]), T({{"x", toAnk}}));
+    EXPECT_EQ(Tokens(f, "more", st[2]), T({"more"}, {toComment}));
+    EXPECT_EQ(Tokens(f, "x", st[3]), T({"x"}, {toAnk}));
 
     // The quotation routine goes on without expecting its opening quote.
     st = Walk(f, {{"'It''", reWrapped}, {"s long", reWrapped}, {" text' x", reLineEnd}});
     EXPECT_EQ(st[1].Token, toQuotation);
     EXPECT_EQ(st[2].Token, toQuotation);
-    EXPECT_EQ(Tokens(f, " text' x", st[2]), T({{" text'", toQuotation}, {"x", toAnk}}));
+    EXPECT_EQ(Tokens(f, " text' x", st[2]), T({" text'", "x"}, {toQuotation, toAnk}));
     // An unclosed quotation ends with its logical line.
     st = Walk(f, {{"'open", reLineEnd}, {"x", reLineEnd}});
     EXPECT_EQ(st[1].Token, 0);
@@ -107,13 +107,13 @@ TEST(RowWalk, BracketsSplitByTheWrap) {
     EXPECT_EQ(st[1].BracketIndex, 0);
     EXPECT_EQ(st[1].Token, toBracket);
     EXPECT_EQ(st[1].Remain, 1);
-    EXPECT_EQ(Tokens(*f, ">b", st[1]), T({{">", toBracket}, {"b", toAnk}}));
+    EXPECT_EQ(Tokens(*f, ">b", st[1]), T({">", "b"}, {toBracket, toAnk}));
     EXPECT_EQ(st[2].BracketIndex, -1);
     // The right string wholly in the next row: the bracket text simply continues there.
     st = Walk(*f, {{"<!-- a", reWrapped}, {"-->b", reLineEnd}});
     EXPECT_EQ(st[1].BracketIndex, 0);
     EXPECT_EQ(st[1].Token, 0);
-    EXPECT_EQ(Tokens(*f, "-->b", st[1]), T({{"-->", toBracket}, {"b", toAnk}}));
+    EXPECT_EQ(Tokens(*f, "-->b", st[1]), T({"-->", "b"}, {toBracket, toAnk}));
     // A bracket that begins only in the next row leaves none open.
     st = Walk(*f, {{"abc ", reWrapped}, {"<!-- x", reLineEnd}});
     EXPECT_EQ(st[1].BracketIndex, -1);
@@ -125,18 +125,16 @@ TEST(RowWalk, TagsAcrossLines) {
     auto st = Walk(*f, {{"text <a", reLineEnd}, {"href=x>y", reLineEnd}, {"z", reLineEnd}});
     EXPECT_EQ(st[1].Element, hsInTag);
     EXPECT_EQ(st[1].PrevToken, toTagElement);
-    EXPECT_EQ(Tokens(*f, "href=x>y", st[1]), T({{"href", toTagAttribute},
-                                                {"=", toTagAttributeDelimiter},
-                                                {"x", toTagAttributeValue},
-                                                {">", toTagEnd},
-                                                {"y", toAnk}}));
+    EXPECT_EQ(Tokens(*f, "href=x>y", st[1]),
+              T({"href", "=", "x", ">", "y"},
+                {toTagAttribute, toTagAttributeDelimiter, toTagAttributeValue, toTagEnd, toAnk}));
     EXPECT_EQ(st[2].Element, hsOutside);
     // A value split by the wrap keeps the value colour and the tag state.
     st = Walk(*f, {{"<p id=ab", reWrapped}, {"cd>", reLineEnd}});
     EXPECT_EQ(st[1].Token, toTagAttributeValue);
     EXPECT_EQ(st[1].Remain, 2);
     EXPECT_EQ(st[1].Element, hsInTag);
-    EXPECT_EQ(Tokens(*f, "cd>", st[1]), T({{"cd", toTagAttributeValue}, {">", toTagEnd}}));
+    EXPECT_EQ(Tokens(*f, "cd>", st[1]), T({"cd", ">"}, {toTagAttributeValue, toTagEnd}));
 }
 
 TEST(RowWalk, AsmEndSplitByTheWrapEndsTheBlock) {
@@ -145,7 +143,7 @@ TEST(RowWalk, AsmEndSplitByTheWrapEndsTheBlock) {
     EXPECT_EQ(st[1].Element, dsAsm);
     EXPECT_EQ(st[2].Token, toReserve);
     EXPECT_EQ(st[2].Element, dsNormal);
-    EXPECT_EQ(Tokens(*f, "d; x", st[2]), T({{"d", toReserve}, {";", toSymbol}, {"x", toAnk}}));
+    EXPECT_EQ(Tokens(*f, "d; x", st[2]), T({"d", ";", "x"}, {toReserve, toSymbol, toAnk}));
 }
 
 TEST(RowWalk, StatePacksIntoFiveBytes) {
@@ -168,10 +166,10 @@ TEST(RowWalk, SavedStatesOutOfRangeAreHarmless) {
     bad.Element = 200;
     bad.Token = toBracket;
     bad.Remain = 500;
-    EXPECT_EQ(Tokens(*f, "a<b", bad), T({{"a", toAnk}, {"<", toTagStart}, {"b", toTagElement}}));
+    EXPECT_EQ(Tokens(*f, "a<b", bad), T({"a", "<", "b"}, {toAnk, toTagStart, toTagElement}));
     bad.Token = 99;
     bad.Remain = 1000;
-    EXPECT_EQ(Tokens(*f, "ab", bad), T({{"ab", 99}}));
+    EXPECT_EQ(Tokens(*f, "ab", bad), T({"ab"}, {99}));
     EXPECT_EQ(Colors(*f, "ab", bad).front(), nullptr);
 }
 
@@ -198,21 +196,21 @@ TEST(RowWalk, TokensLongerThanTwoRowsKeepTheirKindOnEveryRow) {
                        {"plain.text", reLineEnd}});
     EXPECT_EQ(st[1].Token, toUrl);
     EXPECT_EQ(st[2].Token, toUrl);
-    EXPECT_EQ(Tokens(f, "mple.com/a/b/c", st[1]), T({{"mple.com/a/b/c", toUrl}}));
-    EXPECT_EQ(Tokens(f, "/d/e.html next", st[2]), T({{"/d/e.html", toUrl}, {"next", toAnk}}));
+    EXPECT_EQ(Tokens(f, "mple.com/a/b/c", st[1]), T({"mple.com/a/b/c"}, {toUrl}));
+    EXPECT_EQ(Tokens(f, "/d/e.html next", st[2]), T({"/d/e.html", "next"}, {toUrl, toAnk}));
     EXPECT_EQ(st[3].Token, 0);
     EXPECT_EQ(Tokens(f, "plain.text", st[3]).front(), Tok("plain", toAnk));
 
     // A kanji run over three rows.
     const std::string k = "\x8a\xbf\x8e\x9a\x8a\xbf\x8e\x9a";
     st = Walk(f, {{"a" + k, reWrapped}, {k, reWrapped}, {k + "\x82\xa0", reLineEnd}});
-    EXPECT_EQ(Tokens(f, k, st[1]), T({{k, toDBKanji}}));
-    EXPECT_EQ(Tokens(f, k + "\x82\xa0", st[2]), T({{k, toDBKanji}, {"\x82\xa0", toDBHira}}));
+    EXPECT_EQ(Tokens(f, k, st[1]), T({k}, {toDBKanji}));
+    EXPECT_EQ(Tokens(f, k + "\x82\xa0", st[2]), T({k, "\x82\xa0"}, {toDBKanji, toDBHira}));
 
     // An unquoted HTML value over three rows, then the tag's end.
     auto h = CreateHTMLFountain1();
     st = Walk(
         *h, {{"<a href=http:", reWrapped}, {"//example.jp/", reWrapped}, {"x.html>t", reLineEnd}});
     EXPECT_EQ(Tokens(*h, "x.html>t", st[2]),
-              T({{"x.html", toTagAttributeValue}, {">", toTagEnd}, {"t", toAnk}}));
+              T({"x.html", ">", "t"}, {toTagAttributeValue, toTagEnd, toAnk}));
 }

@@ -9,9 +9,12 @@
 
 using Tok = std::pair<std::string, int>;
 
-// A list of expected tokens, written inline.
-inline std::vector<Tok> T(std::initializer_list<Tok> l) {
-    return l;
+// A list of expected tokens: their texts, then their kinds.
+inline std::vector<Tok> T(const std::vector<std::string>& texts, const std::vector<int>& kinds) {
+    std::vector<Tok> v;
+    for (size_t i = 0; i < texts.size(); ++i)
+        v.emplace_back(texts[i], i < kinds.size() ? kinds[i] : -1);
+    return v;
 }
 
 inline std::vector<Tok> Tokens(const TFountain& f, std::string_view text,

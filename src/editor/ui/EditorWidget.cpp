@@ -163,28 +163,17 @@ void TEditor::InvalidateRows(int first, int last) {
         UpdateMetrics();
         return;
     }
-    const int top = FCore->TopRow();
-    const int vis = FMetrics.VisibleRows + 1;
-    if (last < 0) last = top + vis;
-    first = std::max(first, top);
-    last = std::min(last, top + vis);
-    if (first > last) return;
-    const int y = FMetrics.TopMargin + (first - top) * FMetrics.RowHeight;
-    viewport()->update(0, y, viewport()->width(), (last - first + 1) * FMetrics.RowHeight);
+    const TRowBand band = RowsBand(FMetrics, FCore->TopRow(), first, last);
+    if (band.Height) viewport()->update(0, band.Y, viewport()->width(), band.Height);
 }
 
 QPoint TEditor::CellOrigin(int row, int col) const {
-    return {FMetrics.LeftMargin + (col - FCore->TopCol()) * FMetrics.CellWidth,
-            FMetrics.TopMargin + (row - FCore->TopRow()) * FMetrics.RowHeight};
+    const TEditorPoint o = ::CellOrigin(*FCore, FMetrics, row, col);
+    return {o.X, o.Y};
 }
 
 TEditorPos TEditor::PosAt(QPoint p) const {
-    const int dy = p.y() - FMetrics.TopMargin;
-    int row = FCore->TopRow() + (dy < 0 ? -1 : dy / FMetrics.RowHeight);
-    row = std::clamp(row, 0, FCore->MaxRow());
-    const int dx = p.x() - FMetrics.LeftMargin;
-    int col = FCore->TopCol() + (dx < 0 ? 0 : (dx + FMetrics.CellWidth / 2) / FMetrics.CellWidth);
-    return {row, std::max(0, col)};
+    return PosAtPixel(*FCore, FMetrics, p.x(), p.y());
 }
 
 QRect TEditor::CaretRect() const {
@@ -328,20 +317,9 @@ void TEditor::BoxPasteFromClipboard() {
 // --- mouse -----------------------------------------------------------------------------------
 
 void TEditor::UpdateCursor(QPoint p, Qt::KeyboardModifiers mods) {
-    const TEditorCaretCursors& c = FCore->Caret().Cursors;
-    if (!FCore->Caret().AutoCursor()) return;
-    TCursor shape = c.DefaultCursor;
-    if (FMouse.Dragging())
-        shape = (mods & Qt::ControlModifier) ? c.DragSelCopyCursor : c.DragSelCursor;
-    else if (p.x() < FMetrics.LeftMargin)
-        shape = c.LeftMarginCursor;
-    else if (p.y() < FMetrics.TopMargin)
-        shape = c.TopMarginCursor;
-    else {
-        const TEditorPos pos = PosAt(p);
-        if (FCore->InSelection(pos.Row, pos.Col)) shape = c.InSelCursor;
-    }
-    viewport()->setCursor(ToQCursor(shape));
+    if (const std::optional<TCursor> shape = CursorAtPixel(
+            *FCore, FMetrics, p.x(), p.y(), FMouse.Dragging(), mods & Qt::ControlModifier))
+        viewport()->setCursor(ToQCursor(*shape));
 }
 
 void TEditor::mousePressEvent(QMouseEvent* e) {
@@ -389,17 +367,9 @@ void TEditor::contextMenuEvent(QContextMenuEvent* e) {
 static void AddItems(QMenu* menu, const std::vector<TEditorPopupItem>& items, TEditor* ed);
 
 QMenu* TEditor::BuildPopupMenu() {
-    TEditorPopupState s;
-    s.CanUndo = FCore->CanUndo();
-    s.CanRedo = FCore->CanRedo();
-    s.ReadOnly = FCore->ReadOnly();
-    s.Selected = FCore->Selected();
-    s.ClipboardHasText = TQtEditorClipboard().HasText();
-    s.TextNotEmpty = FCore->Rows().RowCount() > 0;
-    s.BoxMode = FCore->SelectionMode() == smBox;
-    s.MarksInList = FCore->Rows().MarksInList();
     auto* menu = new QMenu(this);
-    AddItems(menu, BuildEditorPopupMenu(s), this);
+    AddItems(menu, BuildEditorPopupMenu(PopupStateOf(*FCore, TQtEditorClipboard().HasText())),
+             this);
     return menu;
 }
 

@@ -15,6 +15,7 @@
 #include <memory>
 
 class QMenu;
+struct TRowPaint;
 
 class TEditor : public QAbstractScrollArea {
     Q_OBJECT
@@ -103,7 +104,7 @@ class TEditor : public QAbstractScrollArea {
 
     // Painting (TEditorPaint.cpp).
     void PaintRow(QPainter& p, int row, int y, const QRect& clip);
-    void PaintMarks(QPainter& p, int row, int x, int y, int width, bool cut);
+    void PaintMark(QPainter& p, const TRowPaint& r, int x, int y);
     void PaintLeftbar(QPainter& p, int row, int y);
     void PaintImagebar(QPainter& p, int row, int y);
     void PaintRuler(QPainter& p);

@@ -3,6 +3,7 @@
 
 #include "editor/ui/EditorWidget.h"
 #include "editor/ui/QtConversions.h"
+#include "mainwindow/EditorActions.h"
 #include "mainwindow/MyFileList.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/Pages.h"
@@ -34,11 +35,6 @@ QString Q(const std::string& s) {
 
 QColor FromBgr(unsigned v) {
     return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
-}
-
-// The first screen row of logical line `line` (rows map to lines monotonically).
-int FirstRowOfLine(const TEditorScreenStrings& rows, int line) {
-    return rows.LineToRow(line);
 }
 
 } // namespace
@@ -280,23 +276,11 @@ TCommandState TCommandSurface::State() const {
         s.Split = pages_.IsSplit(page);
         if (TPageEditor* pe = pages_.ActivePageEditor()) s.CanSplit = pe->CanSplit();
     }
-    if (TEditor* ed = activeEditor()) {
-        TEditorCore& c = ed->Core();
-        s.HasEditor = true;
-        s.Modified = c.Modified;
-        s.ReadOnly = c.ReadOnly();
-        s.Selected = c.Selected();
-        s.CanUndo = c.CanUndo();
-        s.CanRedo = c.CanRedo();
-        s.BoxMode = c.SelectionMode() == smBox;
-        s.Overwrite = c.OverWrite();
-        if (c.Row() < c.Rows().RowCount()) s.CaretRowMarks = c.Rows().ListRowMarks(c.Row());
-        s.MarksInText = c.Rows().MarksInList();
-    }
+    if (TEditor* ed = activeEditor()) FillEditorState(s, ed->Core());
     s.ClipboardText = TQtEditorClipboard().HasText();
     s.ExternalEditorSet = fm_.Settings.isEditor;
     s.ExternalEditorRunning = !fm_.ExternalEditorFile.empty();
-    s.JumpOn = jumpOn_;
+    s.JumpOn = jump_.Shown();
     s.FunctionBarShown = !fm_.pnlFunction->isHidden();
     s.StatusBarShown = !fm_.StatusBar1->isHidden();
     s.TabsHidden = tabsHidden_;
@@ -345,14 +329,10 @@ void TCommandSurface::SetHandler(const std::string& name, std::function<void()> 
 bool TCommandSurface::Run(const std::string& name) {
     QAction* a = Item(name);
     if (!a || !wired_[name]) return false;
-    // The opening handlers of the menus above decide, as when the item is clicked.
     const TCommandState s = State();
-    for (const std::string& menu : MenusAbove(name))
-        if (!MenuItemView(menu, s).Enabled) return false;
-    const TMenuItemView v = MenuItemView(name, s);
-    if (!v.Enabled) return false;
+    if (!ItemRunnable(name, s)) return false;
     const TMenuItemDef* d = FindMenuItem(name);
-    if (d && d->Checkable) a->setChecked(v.Checked); // triggering flips it, as a click does
+    if (d && d->Checkable) a->setChecked(MenuItemView(name, s).Checked); // triggering flips it
     a->setEnabled(true);
     a->trigger();
     return true;
@@ -398,27 +378,18 @@ void TCommandSurface::wireCommands() {
     fwd("mnTabUnIndent", C::TabUnIndent);
     SetHandler("mnCopy", [this] {
         TEditor* ed = activeEditor();
-        if (!ed || !ed->RunCommand(C::Copy)) return;
-        // The selection goes; the caret stays at its end.
-        TEditorCore& c = ed->Core();
-        if (c.SelectionMode() == smBox)
-            c.CleanSelection();
-        else
-            c.SetSelStart(c.SelStart() + c.SelLength());
+        if (ed && ed->RunCommand(C::Copy)) DropSelectionAfterCopy(ed->Core());
     });
     SetHandler("mnPaste", [this] { PasteWithCaretRule(); });
     SetHandler("mnOverwrite", [this] {
         forward(C::Overwrite);
         if (TEditor* ed = activeEditor())
-            if (QLabel* p = Panel(2))
-                p->setText(ed->Core().OverWrite() ? QStringLiteral("上書")
-                                                  : QStringLiteral("挿入"));
+            if (QLabel* p = Panel(2)) p->setText(Q(OverwritePanelText(ed->Core().OverWrite())));
     });
     SetHandler("mnReadOnly", [this] {
         forward(C::ReadOnly);
         if (TEditor* ed = activeEditor())
-            if (QLabel* p = Panel(1))
-                p->setText(ed->Core().ReadOnly() ? QStringLiteral("Read Only") : QString());
+            if (QLabel* p = Panel(1)) p->setText(Q(ReadOnlyPanelText(ed->Core().ReadOnly())));
     });
     for (int m = 10; m <= 15; ++m)
         SetHandler("rm" + std::to_string(m) + "1", [this, m] { forward(C::ToggleMark, m); });
@@ -448,12 +419,8 @@ void TCommandSurface::PasteWithCaretRule() {
     const int r = c.Row(), col = c.Col(), t = c.TopRow(), b = c.Rows().RowCount();
     if (!ed->RunCommand(TEditorCommand::Paste)) return;
     const bool lineBreak = text.find_first_of("\r\n") != std::string::npos;
-    const TPasteCaret p =
-        PasteCaretRule(fm_.Settings.Curs, lineBreak, r, col, t, b, c.Rows().RowCount());
-    if (!p.Move) return;
-    if (p.SetTop) c.SetTopRow(p.Top);
-    c.SetCaret(p.Row, p.Col);
-    if (!p.SetTop) c.ScrollCaret();
+    ApplyPasteCaret(
+        c, PasteCaretRule(fm_.Settings.Curs, lineBreak, r, col, t, b, c.Rows().RowCount()));
 }
 
 // --- function keys -------------------------------------------------------------------------
@@ -469,44 +436,16 @@ void TCommandSurface::setModifiedMark(bool modified) {
 }
 
 void TCommandSurface::RunFunctionKey(int k) {
-    using F = TFunctionCommand;
-    const F c = FunctionKeyCommand(k);
-    switch (c) {
-    case F::None:
-        break;
-    case F::Exit:
-        Run("mnExit");
-        break;
-    case F::FindNext:
-        Run("mnShitaFind");
-        break;
-    case F::FindPrevious:
-        Run("mnUeFind");
-        break;
-    case F::Find:
-        Run("mnFind");
-        break;
-    case F::Split:
-        Run("mnSplit");
-        break;
-    case F::Save:
-        Run("mnSave");
-        break;
-    case F::Close:
-        Run("mnClose");
-        break;
-    case F::DisplaySettings:
-        Run("mnHyoujiSet");
-        break;
-    case F::JumpColumn:
+    const TFunctionCommand c = FunctionKeyCommand(k);
+    if (c == TFunctionCommand::JumpColumn) {
         ToggleJumpColumn();
-        break;
-    case F::LineNumbers:
+    } else if (c == TFunctionCommand::LineNumbers) {
         if (TEditor* ed = activeEditor()) {
             TEditorLeftbar& l = ed->Core().Leftbar();
             l.SetVisible(!l.Visible());
         }
-        break;
+    } else if (const std::string item = FunctionCommandItem(c); !item.empty()) {
+        Run(item);
     }
     if (ResetsCaptions(c) && bar_.Reset()) ShowCaptions();
 }
@@ -517,8 +456,7 @@ TFramSpeedBtn* TCommandSurface::JumpButton(int tag) const {
     return tag >= 0 && tag < 12 ? jbuttons_[static_cast<size_t>(tag)] : nullptr;
 }
 
-void TCommandSurface::setJumpVisible(bool on) {
-    jumpOn_ = on;
+void TCommandSurface::showJumpColumn(bool on) {
     pnlRight_->setVisible(on);
     if (on) {
         ScanMarks();
@@ -532,30 +470,16 @@ void TCommandSurface::setJumpVisible(bool on) {
     ShowCaptions();
 }
 
-void TCommandSurface::storeJumpState(bool on) {
-    jumpWanted_ = on;
+void TCommandSurface::ToggleJumpColumn() {
+    const bool on = jump_.Toggle();
+    showJumpColumn(on);
     const int page = pages_.ActivePage();
     if (page >= 0 && page < pages_.List().Count())
         pages_.List().SetField(page, ffJumpPanel, on ? "1" : "0");
 }
 
-void TCommandSurface::ToggleJumpColumn() {
-    const bool on = !jumpOn_;
-    setJumpVisible(on);
-    storeJumpState(on);
-}
-
 void TCommandSurface::ApplyJumpState(bool on) {
-    jumpWanted_ = on;
-    setJumpVisible(on && fm_.height() >= kJumpColumnMinWindowHeight);
-}
-
-void TCommandSurface::windowResized() {
-    const bool high = fm_.height() >= kJumpColumnMinWindowHeight;
-    if (!high && jumpOn_)
-        setJumpVisible(false);
-    else if (high && !jumpOn_ && jumpWanted_)
-        setJumpVisible(true);
+    showJumpColumn(jump_.Apply(on, fm_.height()));
 }
 
 void TCommandSurface::ScanMarks() {
@@ -575,24 +499,8 @@ void TCommandSurface::ScanMarks() {
 void TCommandSurface::Jump(int tag, bool shift) {
     TEditor* ed = activeEditor();
     if (!ed) return;
-    TEditorCore& c = ed->Core();
-    if (tag >= 0 && tag <= 9) {
-        const int line = jumpLines_[static_cast<size_t>(tag)];
-        if (line < 0) return;
-        const int row = FirstRowOfLine(c.Rows(), line);
-        c.CleanSelection();
-        c.SetCaret(row, 0);
-        c.SetTopRow(JumpTopRow(row, c.VisibleRows(), fm_.Settings.CLine1, fm_.Settings.CLine2,
-                               fm_.Settings.JHanten, shift));
-    } else if (tag == 10) {
-        c.CleanSelection();
-        c.SetCaret(0, 0);
-        c.SetTopRow(0);
-    } else if (tag == 11) {
-        c.CleanSelection();
-        Execute(c, TEditorCommand::End, 0, {false, true, false});
-        c.SetTopRow(c.Row() - c.VisibleRows() + 1);
-    }
+    JumpEditor(ed->Core(), tag, jumpLines_,
+               {fm_.Settings.CLine1, fm_.Settings.CLine2, fm_.Settings.JHanten}, shift);
     ed->setFocus();
 }
 
@@ -608,77 +516,76 @@ void TCommandSurface::RefreshLocks() {
 
 // --- keys, wheel and the context menu ------------------------------------------------------
 
+void TCommandSurface::perform(const TWindowKeyAction& a) {
+    if (a.CaptionsChanged) ShowCaptions();
+    if (QLabel* panel6 = Panel(6)) {
+        const int page = pages_.ActivePage();
+        if (a.PathPanel == TWindowKeyAction::Path::Show && page >= 0)
+            panel6->setText(Q(pages_.Book().PathOfPage(page)));
+        else if (a.PathPanel != TWindowKeyAction::Path::Keep)
+            panel6->clear();
+    }
+    if (a.SwitchTo >= 0) pages_.SetActivePage(a.SwitchTo);
+    if (a.PageChange) pages_.Book().PageChange();
+    if (!a.RunItem.empty()) Run(a.RunItem);
+    if (a.RefreshLocks) RefreshLocks();
+}
+
 bool TCommandSurface::previewKey(QKeyEvent* k, bool press) {
-    const int key = k->key();
+    TWindowKeyEvent e;
+    switch (k->key()) {
+    case Qt::Key_Left:
+        e.Key = TWindowKey::Left;
+        break;
+    case Qt::Key_Right:
+        e.Key = TWindowKey::Right;
+        break;
+    case Qt::Key_Up:
+        e.Key = TWindowKey::Up;
+        break;
+    case Qt::Key_Down:
+        e.Key = TWindowKey::Down;
+        break;
+    case Qt::Key_Shift:
+        e.Key = TWindowKey::Shift;
+        break;
+    case Qt::Key_Control:
+        e.Key = TWindowKey::Control;
+        break;
+    case Qt::Key_Insert:
+        e.Key = TWindowKey::Insert;
+        break;
+    case Qt::Key_Delete:
+        e.Key = TWindowKey::Delete;
+        break;
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+    case Qt::Key_Kana_Lock:
+    case Qt::Key_Kana_Shift:
+        e.Key = TWindowKey::LockKey;
+        break;
+    default:
+        break;
+    }
     const Qt::KeyboardModifiers mods = k->modifiers();
-    bool shift = mods & Qt::ShiftModifier;
-    bool ctrl = mods & Qt::ControlModifier;
-    if (key == Qt::Key_Shift) shift = press;
-    if (key == Qt::Key_Control) ctrl = press;
-    const bool barShown = !fm_.pnlFunction->isHidden();
-    const bool arrow =
-        key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
-    QLabel* panel6 = Panel(6);
-    if (press) {
-        if (bar_.KeyDown(shift, ctrl, barShown)) ShowCaptions();
-        if (ctrl && barShown && panel6) {
-            const int page = pages_.ActivePage();
-            panel6->setText(key == Qt::Key_Left || key == Qt::Key_Right || page < 0
-                                ? QString()
-                                : Q(pages_.Book().PathOfPage(page)));
-        }
-        const bool alt = mods & Qt::AltModifier;
-        if (ctrl && !shift && !alt && (key == Qt::Key_Left || key == Qt::Key_Right)) {
-            const int n = pages_.PageCount();
-            if (n > 0) {
-                const int step = key == Qt::Key_Right ? 1 : n - 1;
-                pages_.SetActivePage((pages_.ActivePage() + step) % n);
-                ctrlArrowSwitched_ = true;
-            }
-            RefreshLocks();
-            return true;
-        }
-        const char* item = nullptr;
-        if (key == Qt::Key_Insert && ctrl && !shift) item = "mnCopy";
-        if (key == Qt::Key_Insert && shift && !ctrl) item = "mnPaste";
-        if (key == Qt::Key_Delete && shift && !ctrl) item = "mnCut";
-        if (item) Run(item);
-        RefreshLocks(); // after every key that reaches the window
-        return item != nullptr;
-    }
-    if (bar_.KeyUp(shift, ctrl)) {
-        ShowCaptions();
-        if (panel6) panel6->clear();
-    }
-    // The page-change handling runs once the switching keys are let go, not per repeat.
-    if (ctrlArrowSwitched_ && !k->isAutoRepeat() && (arrow || key == Qt::Key_Control)) {
-        ctrlArrowSwitched_ = false;
-        pages_.Book().PageChange();
-    }
-    // XKB unlocks a lock key on its release.
-    if (key == Qt::Key_CapsLock || key == Qt::Key_NumLock || key == Qt::Key_Kana_Lock ||
-        key == Qt::Key_Kana_Shift)
-        RefreshLocks();
-    return false;
+    e.Press = press;
+    e.Shift = mods & Qt::ShiftModifier;
+    e.Ctrl = mods & Qt::ControlModifier;
+    e.Alt = mods & Qt::AltModifier;
+    e.AutoRepeat = k->isAutoRepeat();
+    const TWindowKeyAction a =
+        windowKeys_.Key(e, !fm_.pnlFunction->isHidden(), pages_.PageCount(), pages_.ActivePage());
+    perform(a);
+    return a.Consumed;
 }
 
 void TCommandSurface::activationChanged(bool active) {
     // Keys let go while a dialog or another window had the focus never reach this window: the
     // caption layer and the pending page change must not wait for them.
-    if (!active) {
-        if (bar_.Reset()) ShowCaptions();
-        if (QLabel* panel6 = Panel(6)) panel6->clear();
-        if (ctrlArrowSwitched_) {
-            ctrlArrowSwitched_ = false;
-            pages_.Book().PageChange();
-        }
-        return;
-    }
-    const Qt::KeyboardModifiers held = QGuiApplication::queryKeyboardModifiers();
-    if (bar_.KeyDown(held & Qt::ShiftModifier, held & Qt::ControlModifier,
-                     !fm_.pnlFunction->isHidden()))
-        ShowCaptions();
-    RefreshLocks();
+    const Qt::KeyboardModifiers held =
+        active ? QGuiApplication::queryKeyboardModifiers() : Qt::NoModifier;
+    perform(windowKeys_.Activation(active, held & Qt::ShiftModifier, held & Qt::ControlModifier,
+                                   !fm_.pnlFunction->isHidden()));
 }
 
 QMenu* TCommandSurface::BuildContextMenu(TEditor* editor) {
@@ -703,23 +610,10 @@ QMenu* TCommandSurface::BuildContextMenu(TEditor* editor) {
                 a->setChecked(i.Checked);
                 const TContextItem item = i;
                 connect(a, &QAction::triggered, this, [this, editor, item] {
-                    TEditorCore& c = editor->Core();
-                    if (!item.MenuItem.empty()) {
+                    if (!item.MenuItem.empty())
                         Run(item.MenuItem);
-                    } else if (item.SetJumpMark) {
-                        const int row = c.Row();
-                        if (row >= c.Rows().RowCount()) return;
-                        if (c.Rows().ListRowMarks(row) & (1u << item.Arg)) return;
-                        for (int k = 0; k <= 9; ++k)
-                            if (c.Rows().ListRowMarks(row) & (1u << k)) c.DeleteRowMark(row, k);
-                        c.PutRowMark(row, item.Arg);
-                    } else if (item.Command == TEditorCommand::Home ||
-                               item.Command == TEditorCommand::End) {
-                        c.CleanSelection();
-                        Execute(c, item.Command, 0, {false, true, false});
-                    } else {
+                    else if (!RunContextItemOnCore(editor->Core(), item))
                         editor->RunCommand(item.Command, item.Arg);
-                    }
                 });
             }
         };
@@ -730,7 +624,10 @@ QMenu* TCommandSurface::BuildContextMenu(TEditor* editor) {
 bool TCommandSurface::eventFilter(QObject* watched, QEvent* e) {
     switch (e->type()) {
     case QEvent::Resize:
-        if (watched == &fm_) windowResized();
+        if (watched == &fm_) {
+            const bool was = jump_.Shown();
+            if (jump_.Resized(fm_.height()) != was) showJumpColumn(!was);
+        }
         if (watched == fm_.pnlFunction) layoutFunctionBar();
         if (watched == pnlRight_) layoutJumpColumn();
         break;
@@ -755,10 +652,7 @@ bool TCommandSurface::eventFilter(QObject* watched, QEvent* e) {
         }
         if (!ed || ed->window() != &fm_) break;
         if (e->type() == QEvent::Wheel) {
-            // One notch, one line.
-            const int delta = static_cast<QWheelEvent*>(e)->angleDelta().y();
-            if (delta == 0) return true;
-            ed->Core().SetTopRow(ed->Core().TopRow() + (delta < 1 ? 1 : -1));
+            WheelScroll(ed->Core(), static_cast<QWheelEvent*>(e)->angleDelta().y());
             return true;
         }
         std::unique_ptr<QMenu> menu(BuildContextMenu(ed));

@@ -7,6 +7,7 @@
 
 #include "mainwindow/FunctionBar.h"
 #include "mainwindow/MainMenu.h"
+#include "mainwindow/WindowKeys.h"
 
 #include <QColor>
 #include <QObject>
@@ -64,7 +65,7 @@ class TCommandSurface : public QObject {
     void RunFunctionKey(int logicalKey);
     void ShowCaptions(); // the buttons from the current layer
     // The jump column.
-    bool JumpOn() const { return jumpOn_; }
+    bool JumpOn() const { return jump_.Shown(); }
     void ToggleJumpColumn();      // Shift+F12, Ctrl+G: flips and stores the state
     void ApplyJumpState(bool on); // a page's stored state; nothing is written back
     void ScanMarks();             // the jump line table and the button colours
@@ -94,15 +95,14 @@ class TCommandSurface : public QObject {
     void applyMenu(QMenu* menu);
     void layoutFunctionBar();
     void layoutJumpColumn();
-    void windowResized();
     void updateJumpCaption();
     void setModifiedMark(bool modified);
     bool previewKey(QKeyEvent* k, bool press);
+    void perform(const TWindowKeyAction& a);
     void activationChanged(bool active);
     TEditor* activeEditor() const;
     bool forward(TEditorCommand c, int arg = 0);
-    void setJumpVisible(bool on);
-    void storeJumpState(bool on);
+    void showJumpColumn(bool on);
     // Layout toggles.
     void toggleFunctionBar();
     void toggleStatusBar();
@@ -126,8 +126,7 @@ class TCommandSurface : public QObject {
     QWidget* pnlJNO_ = nullptr;
     std::array<TFramSpeedBtn*, 12> jbuttons_{};
     std::array<int, 10> jumpLines_{};
-    bool jumpOn_ = false;
-    bool jumpWanted_ = false; // the active page's stored state
+    TJumpColumnState jump_;
     bool tabsHidden_ = false, menusHidden_ = false, titleHidden_ = false;
-    bool ctrlArrowSwitched_ = false;
+    TWindowKeys windowKeys_{bar_};
 };

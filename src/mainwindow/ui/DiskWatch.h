@@ -3,7 +3,7 @@
 // next has the focus, and a save over a file changed or deleted since it was read asks first.
 #pragma once
 
-#include "mainwindow/DiskStamp.h"
+#include "platform/DiskStamp.h"
 
 #include <QObject>
 #include <QPointer>

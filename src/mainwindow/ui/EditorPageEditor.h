@@ -1,7 +1,7 @@
 // The page control of the program: TEditor, with the property set chosen by the file's extension.
 #pragma once
 
-#include "mainwindow/PagePropSets.h"
+#include "editor/PagePropSets.h"
 #include "mainwindow/ui/PageEditor.h"
 
 #include <QPointer>

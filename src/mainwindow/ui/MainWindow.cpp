@@ -4,7 +4,7 @@
 #include "app/DataFolder.h"
 #include "app/ShellUtil.h"
 #include "app/ui/MemMapTimer.h"
-#include "mainwindow/DisplaySettings.h"
+#include "editor/DisplaySettings.h"
 #include "mainwindow/StartUpLayout.h"
 #include "mainwindow/ui/CommandSurface.h"
 #include "mainwindow/ui/SharedObjects.h"

@@ -9,7 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "mainwindow/DisplaySettings.h"
+#include "editor/DisplaySettings.h"
 
 TPageTabBar::TPageTabBar(QWidget* parent) : QTabBar(parent) {
     setAcceptDrops(true);

@@ -2,6 +2,7 @@
 #include "mainwindow/ui/Pages.h"
 
 #include "mainwindow/DocumentFile.h"
+#include "mainwindow/MainMenu.h"
 #include "mainwindow/ui/PageTabBar.h"
 #include "platform/IniFile.h"
 #include "platform/MessageBox.h"
@@ -102,7 +103,7 @@ void TPages::hookEditor(TPageEditor* e, Sheet* s) {
     };
     e->OnSelectionModeChange = [this, e] {
         if (e == ActivePageEditor())
-            setPanel(5, e->BoxSelection() ? QString("矩形選択") : QString());
+            setPanel(5, q(BoxPanelText(e->BoxSelection())));
     };
 }
 
@@ -260,7 +261,7 @@ void TPages::UpdateCaretPanel() {
     TPageCaretInfo c = e->CaretInfo();
     const int r = rowCol_ ? c.row : c.line;
     const int k = rowCol_ ? c.col : c.chr;
-    setPanel(0, QString::asprintf("%5d 行:%4d 桁", r + 1, k + 1));
+    setPanel(0, q(CaretPanelText(r, k)));
 }
 
 void TPages::UpdatePageStatus() {
@@ -268,10 +269,10 @@ void TPages::UpdatePageStatus() {
     TPageEditor* e = ActivePageEditor();
     if (!e) return;
     if (OnModifiedMark) OnModifiedMark(e->Modified());
-    setPanel(2, e->Overwrite() ? QStringLiteral("上書") : QStringLiteral("挿入"));
-    setPanel(5, e->BoxSelection() ? QStringLiteral("矩形選択") : QString());
+    setPanel(2, q(OverwritePanelText(e->Overwrite())));
+    setPanel(5, q(BoxPanelText(e->BoxSelection())));
     UpdateCaretPanel();
-    setPanel(1, e->ReadOnly() ? QStringLiteral("Read Only") : QString());
+    setPanel(1, q(ReadOnlyPanelText(e->ReadOnly())));
     if (OnPageStatus) OnPageStatus(e);
     if (OnStatusRefreshed) OnStatusRefreshed();
 }

@@ -11,17 +11,11 @@
 #include "mainwindow/ui/SharedObjects.h"
 #include "platform/MessageBox.h"
 
-#include <QCheckBox>
 #include <QColorDialog>
 #include <QEvent>
 #include <QFontDialog>
-#include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QScrollBar>
-#include <QSpinBox>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
@@ -35,30 +29,6 @@ const char* const kFountainRefusal =
 TEditor* EditorOf(TPageEditor* pe) {
     auto* e = dynamic_cast<TEditorPageEditor*>(pe);
     return e ? e->Editor() : nullptr;
-}
-
-QLabel* Label(QWidget* parent, const QString& text, int x, int y, int w = 0) {
-    auto* l = new QLabel(text, parent);
-    l->move(x, y);
-    if (w) l->setFixedWidth(w);
-    return l;
-}
-
-QSpinBox* Spin(QWidget* parent, const char* name, const QString& caption, int max, int x, int y) {
-    Label(parent, caption, x, y + 3);
-    auto* s = new QSpinBox(parent);
-    s->setObjectName(QString::fromLatin1(name));
-    s->setRange(0, max);
-    s->setGeometry(x + 34, y, 56, 24);
-    s->setAccessibleName(caption);
-    return s;
-}
-
-QCheckBox* Check(QWidget* parent, const char* name, const QString& caption, int x, int y) {
-    auto* c = new QCheckBox(caption, parent);
-    c->setObjectName(QString::fromLatin1(name));
-    c->move(x, y);
-    return c;
 }
 
 void PaintButton(QPushButton* b, TColor bk, TColor fg) {
@@ -82,183 +52,89 @@ TSettingsPanel::TSettingsPanel(TfmEditor& fm, TdtEditor& dt, TPages& pages)
         chosenPoints = f.pointSize() > 0 ? f.pointSize() : points;
         return true;
     };
-    build();
-    FValues = PanelValuesFromSettings(fm_.Settings);
+    QTabWidget* pc = fm_.PageControl2;
+    Form = new TFormView(
+        pc, TLay::Fixed, SettingsPanelForm(), FModel,
+        {{"colorPage", pc->widget(0)}, {"marginPage", pc->widget(1)}, {"tsTab", fm_.tsTab}},
+        [this](const TControl&) { return ColorPalette1 = new TColorPalette; });
+    auto* lblFont = Form->Get<QLabel>("lblFont");
+    lblFont->setAutoFillBackground(true);
+    lblFont->setFrameShape(QFrame::StyledPanel);
+    connect(ColorPalette1, &TColorPalette::Change, this, [this] {
+        if (ColorPalette1->ForegroundIndex() >= 0)
+            FModel.Values.FontColor = ColorPalette1->ForegroundColor();
+        if (ColorPalette1->BackgroundIndex() >= 0)
+            FModel.Values.Color = ColorPalette1->BackgroundColor();
+        showFontLabel();
+        preview();
+    });
+    for (const char* n :
+         {"edtTop", "edtLeft", "edtCharacter", "edtLine", "cbRet", "cbEof", "cbULine", "cbRuler",
+          "edtWrap", "cbTabStyle", "edtTabLen", "btnKiteiTab"})
+        Form->On(n, [this] { effect(); });
+    Form->On("btnFont", [this] {
+        QString family;
+        int points = 0;
+        if (FontDialog && FontDialog(QString::fromStdString(FModel.Values.FontName),
+                                     FModel.Values.FontSize, family, points))
+            SetPanelFont(family.toStdString(), points);
+    });
+    auto pickColor = [this](TColor& target) {
+        const QColor c = QColorDialog::getColor(ToQColor(target, fm_.palette()), fm_.pnlLeft);
+        if (!c.isValid()) return;
+        target = RGBColor(c.red(), c.green(), c.blue());
+        fill();
+        emit TabLookChanged();
+    };
+    Form->On("btnTabColorAct", [this, pickColor] { pickColor(FModel.Values.TabColorAct); });
+    Form->On("btnTabColorDeAct", [this, pickColor] { pickColor(FModel.Values.TabColorDeAct); });
+    Form->On("btnKiteiEditor", [this] { KiteiEditor(); });
+    Form->On("btnKettei", [this] { Kettei(); });
+    Form->On("btnCancel", [this] { Cancel(); });
+    connect(pc, &QTabWidget::currentChanged, this, [this] { placeOkPanel(); });
+    for (int i = 0; i < pc->count(); ++i)
+        pc->widget(i)->installEventFilter(this);
+    placeOkPanel();
+    FModel.Values = PanelValuesFromSettings(fm_.Settings);
     connect(pages_.PageControl1(), &QTabWidget::currentChanged, this, [this] { pageChanged(); });
     pages_.PageControl1()->installEventFilter(this);
     FLastPage = pages_.ActivePage();
 }
 
-// --- building ------------------------------------------------------------------------------
-
-void TSettingsPanel::build() {
-    QTabWidget* pc = fm_.PageControl2;
-    buildColorPage(pc->widget(0));
-    buildMarginPage(pc->widget(1));
-    buildTabPage(fm_.tsTab);
-    pnlLeftOk = new QWidget(pc->widget(0));
-    pnlLeftOk->setObjectName(QStringLiteral("pnlLeftOk"));
-    pnlLeftOk->resize(229, 36);
-    btnKettei = new QPushButton(QStringLiteral("決定"), pnlLeftOk);
-    btnKettei->setObjectName(QStringLiteral("btnKettei"));
-    btnKettei->setGeometry(8, 4, 100, 28);
-    btnCancel = new QPushButton(QStringLiteral("キャンセル"), pnlLeftOk);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    btnCancel->setGeometry(120, 4, 100, 28);
-    connect(btnKettei, &QPushButton::clicked, this, [this] { Kettei(); });
-    connect(btnCancel, &QPushButton::clicked, this, [this] { Cancel(); });
-    connect(pc, &QTabWidget::currentChanged, this, [this] { placeOkPanel(); });
-    for (int i = 0; i < pc->count(); ++i)
-        pc->widget(i)->installEventFilter(this);
-    placeOkPanel();
-}
-
-void TSettingsPanel::buildColorPage(QWidget* page) {
-    auto* g = new QGroupBox(QStringLiteral(" フォントと背景のカラー "), page);
-    g->setGeometry(6, 6, 235, 196);
-    ColorPalette1 = new TColorPalette(g);
-    ColorPalette1->setObjectName(QStringLiteral("ColorPalette1"));
-    ColorPalette1->move(11, 24);
-    Label(g, QStringLiteral("カラーパレットをクリックしてください。"), 12, 116);
-    Label(g, QStringLiteral("左クリック → フォント色(FG)"), 12, 140);
-    Label(g, QStringLiteral("右クリック → 背景色(BG)"), 12, 162);
-    connect(ColorPalette1, &TColorPalette::Change, this, [this] {
-        if (FFilling) return;
-        if (ColorPalette1->ForegroundIndex() >= 0)
-            FValues.FontColor = ColorPalette1->ForegroundColor();
-        if (ColorPalette1->BackgroundIndex() >= 0) FValues.Color = ColorPalette1->BackgroundColor();
-        showFontLabel();
+// What a change of a control asks for: the preview, the tabs' look or the wrap.
+void TSettingsPanel::effect() {
+    switch (FModel.Effect) {
+    case TSettingsPanelModel::efPreview:
         preview();
-    });
-
-    auto* f = new QGroupBox(QStringLiteral(" フォントサイズ "), page);
-    f->setGeometry(6, 208, 235, 92);
-    lblFont = new QLabel(QStringLiteral("FixedSys"), f);
-    lblFont->setObjectName(QStringLiteral("lblFont"));
-    lblFont->setGeometry(12, 24, 211, 30);
-    lblFont->setAutoFillBackground(true);
-    lblFont->setFrameShape(QFrame::StyledPanel);
-    lblFontSize = new QLabel(f);
-    lblFontSize->setObjectName(QStringLiteral("lblFontSize"));
-    lblFontSize->setGeometry(12, 60, 60, 24);
-    btnFont = new QPushButton(QStringLiteral("変更"), f);
-    btnFont->setObjectName(QStringLiteral("btnFont"));
-    btnFont->setGeometry(143, 58, 80, 28);
-    connect(btnFont, &QPushButton::clicked, this, [this] {
-        QString family;
-        int points = 0;
-        if (FontDialog &&
-            FontDialog(QString::fromStdString(FValues.FontName), FValues.FontSize, family, points))
-            SetPanelFont(family.toStdString(), points);
-    });
-}
-
-void TSettingsPanel::buildMarginPage(QWidget* page) {
-    auto* g = new QGroupBox(QStringLiteral(" マージン "), page);
-    g->setGeometry(6, 6, 235, 84);
-    edtTop = Spin(g, "edtTop", QStringLiteral("上"), kPanelMarginMax, 10, 22);
-    edtLeft = Spin(g, "edtLeft", QStringLiteral("左"), kPanelMarginMax, 120, 22);
-    edtCharacter = Spin(g, "edtCharacter", QStringLiteral("字間"), kPanelSpacingMax, 10, 52);
-    edtLine = Spin(g, "edtLine", QStringLiteral("行間"), kPanelSpacingMax, 120, 52);
-    for (QSpinBox* s : {edtTop, edtLeft, edtCharacter, edtLine})
-        connect(s, &QSpinBox::valueChanged, this, [this] {
-            if (FFilling) return;
-            readControls();
-            preview();
-        });
-    auto* m = new QGroupBox(QStringLiteral(" マーク "), page);
-    m->setGeometry(6, 96, 235, 74);
-    cbRet = Check(m, "cbRet", QStringLiteral("改行"), 12, 22);
-    cbEof = Check(m, "cbEof", QStringLiteral("文末"), 120, 22);
-    cbULine = Check(m, "cbULine", QStringLiteral("下線"), 12, 46);
-    cbRuler = Check(m, "cbRuler", QStringLiteral("Ruler(目盛)"), 120, 46);
-    for (QCheckBox* c : {cbRet, cbEof, cbULine, cbRuler})
-        connect(c, &QCheckBox::clicked, this, [this] {
-            readControls();
-            preview();
-        });
-    auto* w = new QGroupBox(QStringLiteral(" 折返し "), page);
-    w->setGeometry(6, 176, 235, 110);
-    Label(w, QStringLiteral("折返し文字数"), 12, 26);
-    edtWrap = new QLineEdit(w);
-    edtWrap->setObjectName(QStringLiteral("edtWrap"));
-    edtWrap->setGeometry(120, 22, 60, 24);
-    edtWrap->setMaxLength(6);
-    edtWrap->setAccessibleName(QStringLiteral("折返し文字数"));
-    Label(w, QStringLiteral("( 0 は表示幅、-1 は折り返さない"), 12, 52);
-    Label(w, QStringLiteral("[Return]で表示が変わります→ )"), 12, 70);
-    Label(w, QStringLiteral("最小値 20   最大値 250"), 12, 88);
-    connect(edtWrap, &QLineEdit::returnPressed, this, [this] { WrapReturn(); });
-    btnKiteiEditor = new QPushButton(QStringLiteral("規定値に戻す"), page);
-    btnKiteiEditor->setObjectName(QStringLiteral("btnKiteiEditor"));
-    btnKiteiEditor->resize(120, 28);
-    connect(btnKiteiEditor, &QPushButton::clicked, this, [this] { KiteiEditor(); });
-}
-
-void TSettingsPanel::buildTabPage(QWidget* page) {
-    cbTabStyle = Check(page, "cbTabStyle", QStringLiteral("シングルライン"), 12, 12);
-    Label(page, QStringLiteral("タブ幅 :"), 12, 44);
-    edtTabLen = new QSpinBox(page);
-    edtTabLen->setObjectName(QStringLiteral("edtTabLen"));
-    edtTabLen->setRange(0, 400);
-    edtTabLen->setGeometry(70, 40, 70, 24);
-    Label(page, QStringLiteral("0 は自動"), 150, 44);
-    btnTabColorAct = new QPushButton(QStringLiteral("アクティブなタブ"), page);
-    btnTabColorAct->setObjectName(QStringLiteral("btnTabColorAct"));
-    btnTabColorAct->setGeometry(12, 76, 211, 28);
-    btnTabColorDeAct = new QPushButton(QStringLiteral("その他のタブ"), page);
-    btnTabColorDeAct->setObjectName(QStringLiteral("btnTabColorDeAct"));
-    btnTabColorDeAct->setGeometry(12, 110, 211, 28);
-    btnKiteiTab = new QPushButton(QStringLiteral("規定値に戻す"), page);
-    btnKiteiTab->setObjectName(QStringLiteral("btnKiteiTab"));
-    btnKiteiTab->setGeometry(12, 150, 120, 28);
-    auto pickColor = [this](TColor& target) {
-        const QColor c = QColorDialog::getColor(ToQColor(target, fm_.palette()), fm_.pnlLeft);
-        if (!c.isValid()) return;
-        target = RGBColor(c.red(), c.green(), c.blue());
-        fillControls();
+        break;
+    case TSettingsPanelModel::efTabLook:
+        fill();
         emit TabLookChanged();
-    };
-    connect(btnTabColorAct, &QPushButton::clicked, this,
-            [this, pickColor] { pickColor(FValues.TabColorAct); });
-    connect(btnTabColorDeAct, &QPushButton::clicked, this,
-            [this, pickColor] { pickColor(FValues.TabColorDeAct); });
-    connect(cbTabStyle, &QCheckBox::clicked, this, [this] {
-        readControls();
-        emit TabLookChanged();
-    });
-    connect(edtTabLen, &QSpinBox::valueChanged, this, [this] {
-        if (FFilling) return;
-        readControls();
-        emit TabLookChanged();
-    });
-    connect(btnKiteiTab, &QPushButton::clicked, this, [this] {
-        const TSettings d;
-        FValues.TabStyle = d.cbTabStyle;
-        FValues.TabLen = d.TabLen;
-        FValues.TabColorAct = d.TabColorAct;
-        FValues.TabColorDeAct = d.TabColorDeAct;
-        FValues.TabFontAct = d.TabFontAct;
-        FValues.TabFontDeAct = d.TabFontDeAct;
-        fillControls();
-        emit TabLookChanged();
-    });
+        break;
+    case TSettingsPanelModel::efWrap:
+        if (!FTarget) break;
+        PreviewWrap(FModel.Wrap, WindowWrapOf(*FTarget), FTarget->Core());
+        FTarget->viewport()->update();
+        break;
+    case TSettingsPanelModel::efNone:
+        break;
+    }
 }
 
 // The OK panel sits on the selected page, 68 pixels above the panel's bottom; "規定値に戻す" 94.
 void TSettingsPanel::placeOkPanel() {
     QWidget* page = fm_.PageControl2->currentWidget();
     if (!page) return;
-    if (pnlLeftOk->parentWidget() != page) {
-        pnlLeftOk->setParent(page);
-        pnlLeftOk->show();
+    QWidget* ok = Form->Widget("pnlLeftOk");
+    if (ok->parentWidget() != page) {
+        ok->setParent(page);
+        ok->show();
     }
     const int bottom = fm_.pnlLeft->height();
-    const int pageTop = page->mapTo(fm_.pnlLeft, QPoint(0, 0)).y();
-    pnlLeftOk->move(6, std::max(0, bottom - 68 - pageTop));
+    ok->move(6, FModel.OkPanelTop(bottom, page->mapTo(fm_.pnlLeft, QPoint(0, 0)).y()));
     QWidget* margins = fm_.PageControl2->widget(1);
-    const int mTop = margins->mapTo(fm_.pnlLeft, QPoint(0, 0)).y();
-    btnKiteiEditor->move(14, std::max(292, bottom - 94 - mTop));
+    Form->Widget("btnKiteiEditor")
+        ->move(14, FModel.DefaultsButtonTop(bottom, margins->mapTo(fm_.pnlLeft, QPoint(0, 0)).y()));
 }
 
 bool TSettingsPanel::eventFilter(QObject* o, QEvent* e) {
@@ -273,80 +149,50 @@ bool TSettingsPanel::eventFilter(QObject* o, QEvent* e) {
 
 // --- controls and values -------------------------------------------------------------------
 
-void TSettingsPanel::fillControls() {
-    FFilling = true;
-    ColorPalette1->SetForegroundColor(FValues.FontColor);
-    ColorPalette1->SetBackgroundColor(FValues.Color);
+void TSettingsPanel::fill() {
+    const TDisplayPanelValues& v = FModel.Values;
+    ColorPalette1->SetForegroundColor(v.FontColor);
+    ColorPalette1->SetBackgroundColor(v.Color);
+    FModel.Fill();
+    Form->Sync();
     showFontLabel();
-    edtTop->setValue(FValues.MarginTop);
-    edtLeft->setValue(FValues.MarginLeft);
-    edtCharacter->setValue(FValues.MarginCharacter);
-    edtLine->setValue(FValues.MarginLine);
-    cbRet->setChecked(FValues.RetMark);
-    cbEof->setChecked(FValues.EofMark);
-    cbULine->setChecked(FValues.UnderLine);
-    cbRuler->setChecked(FValues.Ruler);
-    edtWrap->setText(QString::fromStdString(FValues.WrapText));
-    cbTabStyle->setChecked(FValues.TabStyle);
-    edtTabLen->setValue(FValues.TabLen);
-    PaintButton(btnTabColorAct, FValues.TabColorAct, FValues.TabFontAct);
-    PaintButton(btnTabColorDeAct, FValues.TabColorDeAct, FValues.TabFontDeAct);
-    FFilling = false;
-}
-
-void TSettingsPanel::readControls() {
-    FValues.MarginTop = edtTop->value();
-    FValues.MarginLeft = edtLeft->value();
-    FValues.MarginCharacter = edtCharacter->value();
-    FValues.MarginLine = edtLine->value();
-    FValues.RetMark = cbRet->isChecked();
-    FValues.EofMark = cbEof->isChecked();
-    FValues.UnderLine = cbULine->isChecked();
-    FValues.Ruler = cbRuler->isChecked();
-    FValues.WrapText = edtWrap->text().toStdString();
-    FValues.TabStyle = cbTabStyle->isChecked();
-    FValues.TabLen = edtTabLen->value();
+    PaintButton(Form->Get<QPushButton>("btnTabColorAct"), v.TabColorAct, v.TabFontAct);
+    PaintButton(Form->Get<QPushButton>("btnTabColorDeAct"), v.TabColorDeAct, v.TabFontDeAct);
 }
 
 // lblFont shows the font's name in that font and in the chosen colours; lblFontSize its size.
 void TSettingsPanel::showFontLabel() {
+    const TDisplayPanelValues& v = FModel.Values;
+    auto* lblFont = Form->Get<QLabel>("lblFont");
     TEditorFont f;
-    f.Name = FValues.FontName;
-    f.Height = HeightOfPoints(FValues.FontSize);
+    f.Name = v.FontName;
+    f.Height = HeightOfPoints(v.FontSize);
     lblFont->setFont(ToQFont(f));
-    lblFont->setText(QString::fromStdString(FValues.FontName));
+    lblFont->setText(QString::fromStdString(v.FontName));
     QPalette pal = lblFont->palette();
-    pal.setColor(QPalette::Window, ToQColor(FValues.Color, fm_.palette()));
-    pal.setColor(QPalette::WindowText, ToQColor(FValues.FontColor, fm_.palette()));
+    pal.setColor(QPalette::Window, ToQColor(v.Color, fm_.palette()));
+    pal.setColor(QPalette::WindowText, ToQColor(v.FontColor, fm_.palette()));
     lblFont->setPalette(pal);
-    lblFontSize->setText(QString::fromStdString(FontSizeText(FValues.FontName, FValues.FontSize)));
+    Form->Get<QLabel>("lblFontSize")
+        ->setText(QString::fromStdString(FontSizeText(v.FontName, v.FontSize)));
 }
 
 void TSettingsPanel::preview() {
     if (!FTarget) return;
-    PreviewPanelValues(FValues, FTarget->Core());
+    PreviewPanelValues(FModel.Values, FTarget->Core());
     FTarget->viewport()->update();
 }
 
 void TSettingsPanel::SetPanelFont(const std::string& name, int points) {
-    FValues.FontName = name;
-    FValues.FontSize = std::max(1, points);
+    FModel.Values.FontName = name;
+    FModel.Values.FontSize = std::max(1, points);
     showFontLabel();
     preview();
 }
 
-void TSettingsPanel::WrapReturn() {
-    const TWrapPreview w = PreviewWrapField(edtWrap->text().toStdString());
-    edtWrap->setText(QString::fromStdString(w.FieldText));
-    FValues.WrapText = w.FieldText;
-    if (!FTarget) return;
-    PreviewWrap(w, WindowWrapOf(*FTarget), FTarget->Core());
-    FTarget->viewport()->update();
-}
-
 const TDisplayPanelValues& TSettingsPanel::TabLook() const {
     static TDisplayPanelValues stored;
-    if (IsOpen()) return FValues;
+    if (IsOpen()) return FModel.Values;
     stored = PanelValuesFromSettings(fm_.Settings);
     return stored;
 }
@@ -373,8 +219,8 @@ void TSettingsPanel::mnHyoujiSetClick() {
     }
     FTarget = e;
     FLastPage = pages_.ActivePage();
-    FValues = PanelValuesFromSettings(fm_.Settings);
-    fillControls();
+    FModel.Values = PanelValuesFromSettings(fm_.Settings);
+    fill();
     fm_.pnlLeft->show();
     placeOkPanel();
     emit TabLookChanged();
@@ -387,10 +233,9 @@ void TSettingsPanel::close() {
 }
 
 void TSettingsPanel::Kettei() {
-    readControls();
     TEditor* active = FTarget ? FTarget.data() : ActiveEditor();
     const int windowWrap = active ? WindowWrapOf(*active) : -1;
-    StorePanelValues(FValues, windowWrap, fm_.Settings);
+    StorePanelValues(FModel.Values, windowWrap, fm_.Settings);
     close();
     SettingsToPropertySet(fm_.Settings, dt_.PropSets.Default());
     ApplyToMemoEditors();
@@ -402,11 +247,11 @@ void TSettingsPanel::Cancel() {
 }
 
 void TSettingsPanel::KiteiEditor() {
-    FValues = PanelValuesFromDefaults(dt_.PropSets.DefaultOrg(), fm_.Settings);
-    fillControls();
+    FModel.Values = PanelValuesFromDefaults(dt_.PropSets.DefaultOrg(), fm_.Settings);
+    fill();
     preview();
     if (FTarget) {
-        TWrapPreview w = PreviewWrapField(FValues.WrapText);
+        TWrapPreview w = PreviewWrapField(FModel.Values.WrapText);
         w.WordWrap = true; // the defaults always wrap
         PreviewWrap(w, WindowWrapOf(*FTarget), FTarget->Core());
     }
@@ -431,7 +276,7 @@ void TSettingsPanel::FollowWindowWidth(TEditor* e) {
     if (!e || e->Core().Fountain()) return;
     if (IsOpen() && e == FTarget) {
         // The preview follows the width only in its own window-width mode; nothing is stored.
-        const TWrapPreview p = PreviewWrapField(FValues.WrapText);
+        const TWrapPreview p = PreviewWrapField(FModel.Values.WrapText);
         if (p.WordWrap && p.WindowWidth && e->Core().GetWordWrap())
             PreviewWrap(p, WindowWrapOf(*e), e->Core());
         return;

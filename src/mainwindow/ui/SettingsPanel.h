@@ -3,17 +3,14 @@
 // "キャンセル" drops the preview. Also keeps the window-width wrap of memo editors current.
 #pragma once
 
-#include "mainwindow/DisplaySettings.h"
+#include "app/ui/FormView.h"
+#include "mainwindow/SettingsPanelModel.h"
 
 #include <QObject>
 #include <QPointer>
 
-class QCheckBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QSpinBox;
-class QWidget;
+#include <functional>
+
 class TColorPalette;
 class TdtEditor;
 class TEditor;
@@ -34,8 +31,6 @@ class TSettingsPanel : public QObject {
     void KiteiEditor(); // "規定値に戻す"
     // The font dialog's result for the label and the preview (btnFont after its dialog).
     void SetPanelFont(const std::string& name, int points);
-    // The wrap field confirmed with Return.
-    void WrapReturn();
 
     // The active page's editor (the focused half of a split page); null without one.
     TEditor* ActiveEditor() const;
@@ -46,21 +41,12 @@ class TSettingsPanel : public QObject {
     // Recomputes the window-width wrap of one memo editor (when that mode is on).
     void FollowWindowWidth(TEditor* e);
 
-    // Controls, by their design names.
-    QWidget* pnlLeftOk = nullptr;
-    QPushButton *btnKettei = nullptr, *btnCancel = nullptr, *btnKiteiEditor = nullptr;
-    QPushButton *btnFont = nullptr, *btnKiteiTab = nullptr;
-    QPushButton *btnTabColorAct = nullptr, *btnTabColorDeAct = nullptr;
+    // The controls, by their design names.
+    TFormView* Form = nullptr;
     TColorPalette* ColorPalette1 = nullptr;
-    QLabel *lblFont = nullptr, *lblFontSize = nullptr;
-    QSpinBox *edtTop = nullptr, *edtLeft = nullptr, *edtCharacter = nullptr, *edtLine = nullptr;
-    QSpinBox* edtTabLen = nullptr;
-    QCheckBox *cbRet = nullptr, *cbEof = nullptr, *cbULine = nullptr, *cbRuler = nullptr;
-    QCheckBox* cbTabStyle = nullptr;
-    QLineEdit* edtWrap = nullptr;
 
     // The values the controls hold (the preview).
-    const TDisplayPanelValues& Values() const { return FValues; }
+    const TDisplayPanelValues& Values() const { return FModel.Values; }
     // The colours the page tabs are drawn with: the tab page's while the panel is open.
     const TDisplayPanelValues& TabLook() const;
 
@@ -75,12 +61,8 @@ class TSettingsPanel : public QObject {
     bool eventFilter(QObject* o, QEvent* e) override;
 
   private:
-    void build();
-    void buildColorPage(QWidget* page);
-    void buildMarginPage(QWidget* page);
-    void buildTabPage(QWidget* page);
-    void fillControls();
-    void readControls();
+    void fill();
+    void effect();
     void preview();
     void showFontLabel();
     void placeOkPanel();
@@ -91,9 +73,8 @@ class TSettingsPanel : public QObject {
     TfmEditor& fm_;
     TdtEditor& dt_;
     TPages& pages_;
-    TDisplayPanelValues FValues;
-    QPointer<TEditor> FTarget; // the editor the preview is drawn on
-    bool FFilling = false;
+    TSettingsPanelModel FModel;
+    QPointer<TEditor> FTarget;   // the editor the preview is drawn on
     bool FResized = false;       // the window changed size since the last page change
     bool FResizePending = false; // a window-width recompute is queued
     int FLastPage = -1;

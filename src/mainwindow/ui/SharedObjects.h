@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/Settings.h"
-#include "mainwindow/PagePropSets.h"
+#include "editor/PagePropSets.h"
 #include "syntax/SyntaxInstances.h"
 
 #include <QObject>

@@ -7,7 +7,7 @@
 #include "calendar/ui/DateDialog.h"
 #include "search/ui/SearchMenu.h"
 #include "editor/ui/EditorWidget.h"
-#include "mainwindow/CharCount.h"
+#include "text/CharCount.h"
 #include "mainwindow/ui/EditorPageEditor.h"
 #include "mainwindow/ui/Pages.h"
 #include "mainwindow/ui/MainWindow.h"

@@ -182,17 +182,17 @@ TEST_F(FileCommandsWindowTest, AcceptedOptionsApplyAtOnceAndStayAfterClosing) {
     const bool ask = pages->Book().knKakunin;
     ASSERT_FALSE(fm->StatusShowsRows);
     withDialog([](TfmSet& s) {
-        s.edtMenuCount->setValue(20);
-        s.btnCancel->click();
+        s.Form->Get<QSpinBox>("edtMenuCount")->setValue(20);
+        s.Form->Get<QPushButton>("btnCancel")->click();
     });
     EXPECT_EQ(pages->MenuCount(), count);
 
     withDialog([&](TfmSet& s) {
-        s.edtMenuCount->setValue(20);
-        s.cbKnKakunin->setChecked(!ask);
-        s.rbWpLine->setChecked(true);
-        s.cbisEditor->setChecked(true);
-        s.BitBtn1->click();
+        s.Form->Get<QSpinBox>("edtMenuCount")->setValue(20);
+        s.Form->Get<QCheckBox>("cbKnKakunin")->setChecked(!ask);
+        s.Form->Get<QRadioButton>("rbWpLine")->setChecked(true);
+        s.Form->Get<QCheckBox>("cbisEditor")->setChecked(true);
+        s.Form->Get<QPushButton>("BitBtn1")->click();
     });
     EXPECT_EQ(pages->MenuCount(), 20);
     EXPECT_EQ(pages->Book().knKakunin, !ask);
@@ -201,7 +201,7 @@ TEST_F(FileCommandsWindowTest, AcceptedOptionsApplyAtOnceAndStayAfterClosing) {
     // A display mode picked in the menu since stays when the option itself is left alone.
     fm->StatusShowsRows = false;
     pages->SetRowColMode(false);
-    withDialog([](TfmSet& s) { s.BitBtn1->click(); });
+    withDialog([](TfmSet& s) { s.Form->Get<QPushButton>("BitBtn1")->click(); });
     EXPECT_FALSE(fm->StatusShowsRows);
     // Closing writes the window's values: the new list size is not taken back.
     EXPECT_TRUE(fm->close());

@@ -1,3 +1,4 @@
+// The print dialog's wiring, the print run, the preview window and cancelling a long layout.
 #include "print/ui/PrintDialog.h"
 #include "print/ui/PreviewWindow.h"
 #include "print/ui/PrintRun.h"
@@ -8,12 +9,17 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
@@ -58,59 +64,49 @@ template <typename W, typename F> void whenModal(F fn) {
     timer->start(10);
 }
 
-void typeInto(TPrintSpinEdit* s, const QString& text) {
-    s->Edit()->selectAll();
-    s->Edit()->insert(text);
+void typeInto(QSpinBox* s, const QString& text) {
+    s->findChild<QLineEdit*>()->selectAll();
+    s->findChild<QLineEdit*>()->insert(text);
 }
 
 } // namespace
 
-TEST(PrintDialog, PageRangeRulesAndWrapAround) {
+// The controls reach the model and its rules come back to the controls (the rules themselves
+// are tested without a window).
+TEST(PrintDialog, ControlsFollowTheRules) {
     PdfTarget t;
     TVectorPrintLines lines({"a"});
     TFormStringsPrint dlg(&lines, t.target);
     dlg.StringsPrinter1.Assign(TStringsPrinter::Configured());
     dlg.show();
     QApplication::processEvents();
-    EXPECT_FALSE(dlg.PageControl1->isTabVisible(3));
-    EXPECT_EQ(dlg.ComboBox1->currentText(), QString("ＭＳ ゴシック")); // the P gothic shown fixed
-    EXPECT_FALSE(dlg.SpinEdit6->isEnabled());
+    auto spin = [&](const char* n) { return dlg.Form->Get<QSpinBox>(n); };
+    EXPECT_FALSE(dlg.Form->Get<QTabWidget>("PageControl1")->isTabVisible(3));
+    EXPECT_EQ(dlg.Form->Get<QComboBox>("ComboBox1")->currentText(), QString("ＭＳ ゴシック"));
+    EXPECT_EQ(dlg.Form->Get<QLabel>("Label6")->text(), QString("縦"));
+    EXPECT_FALSE(spin("SpinEdit6")->isEnabled());
 
-    dlg.RadioGroup5->SetItemIndex(1); // 一部
-    EXPECT_TRUE(dlg.SpinEdit6->isEnabled());
-    typeInto(dlg.SpinEdit6, "3");
-    EXPECT_EQ(dlg.SpinEdit8->value(), 3);
-    EXPECT_EQ(dlg.StringsPrinter1.StartPage(), 3);
+    dlg.findChild<QGroupBox*>("RadioGroup5")->findChildren<QRadioButton*>()[1]->click(); // 一部
+    EXPECT_TRUE(spin("SpinEdit6")->isEnabled());
+    typeInto(spin("SpinEdit6"), "3");
+    EXPECT_EQ(spin("SpinEdit8")->value(), 3);
     EXPECT_EQ(dlg.StringsPrinter1.FirstPageNumber(), 3);
-    dlg.RadioGroup5->SetItemIndex(0); // 全部
-    EXPECT_EQ(dlg.SpinEdit8->value(), 1);
-    EXPECT_EQ(dlg.StringsPrinter1.RangeOption(), roWhole);
+    typeInto(spin("SpinEdit7"), "1000000");
+    EXPECT_EQ(spin("SpinEdit7")->value(), 1);
+    QTest::mouseDClick(spin("SpinEdit7")->findChild<QLineEdit*>(), Qt::LeftButton);
+    EXPECT_EQ(spin("SpinEdit7")->value(), 999999);
+    EXPECT_EQ(dlg.StringsPrinter1.LastPage(), 999999);
 
-    typeInto(dlg.SpinEdit6, "0");
-    EXPECT_EQ(dlg.SpinEdit6->value(), 999999);
-    typeInto(dlg.SpinEdit7, "1000000");
-    EXPECT_EQ(dlg.SpinEdit7->value(), 1);
-    EXPECT_EQ(dlg.StringsPrinter1.LastPage(), 1);
-    dlg.SpinEdit7->OnDoubleClick();
-    EXPECT_EQ(dlg.SpinEdit7->value(), 999999);
-    dlg.SpinEdit6->OnDoubleClick();
-    EXPECT_EQ(dlg.SpinEdit6->value(), 1);
-
-    dlg.SpinEdit3->setValue(42);
-    dlg.RadioGroup2->SetItemIndex(2);
-    dlg.Edit2->setText("p.%p");
-    EXPECT_EQ(dlg.StringsPrinter1.MarginTop(), 42);
-    EXPECT_EQ(dlg.StringsPrinter1.HeaderAlign(), haCenter);
+    dlg.Form->Get<QLineEdit>("Edit2")->setText("p.%p");
     EXPECT_EQ(dlg.StringsPrinter1.Footer(), "p.%p");
 }
 
 TEST(PrintDialog, NoLinesDisableAndClosingWithoutPrintingDropsChanges) {
     TStringsPrinter printer = TStringsPrinter::Configured();
     whenModal<TFormStringsPrint>([](TFormStringsPrint* dlg) {
-        EXPECT_FALSE(dlg->btnPrint->isEnabled());
-        EXPECT_FALSE(dlg->btnPreview->isEnabled());
-        EXPECT_FALSE(dlg->btnSettei->isEnabled());
-        dlg->SpinEdit1->setValue(77);
+        for (const char* b : {"btnPrint", "btnPreview", "btnSettei"})
+            EXPECT_FALSE(dlg->Form->Widget(b)->isEnabled()) << b;
+        dlg->Form->Get<QSpinBox>("SpinEdit1")->setValue(77);
         dlg->btnCloseClick();
     });
     EXPECT_FALSE(TFormStringsPrint::Execute(printer, nullptr));
@@ -124,7 +120,7 @@ TEST(PrintDialog, PreviewThenCloseKeepsTheSettings) {
     dlg.StringsPrinter1.Assign(TStringsPrinter::Configured());
     dlg.show();
     QApplication::processEvents();
-    dlg.SpinEdit1->setValue(12);
+    dlg.Form->Get<QSpinBox>("SpinEdit1")->setValue(12);
     whenModal<TFormStrPreview>([](TFormStrPreview* prv) {
         EXPECT_EQ(prv->Label1->text(), QString("  1 /   1"));
         prv->FramSpeedBtn8->click();

@@ -1,4 +1,5 @@
-// The search and replace dialogs: Execute results, history and persistence.
+// The search and replace dialogs' wiring: Execute gives the text and the option bits of the
+// controls, Cancel keeps nothing, the replace dialog's buttons set their mode.
 #include "search/ui/SearchDialogs.h"
 
 #include "../../support/TempDir.h"
@@ -28,9 +29,9 @@ bool Search(const QString& path, const QString& text, QString* got = nullptr,
             TSearchOptions* opts = nullptr, std::function<void(TFormSearch&)> more = {}) {
     TFormSearch dlg(nullptr, path);
     WhileShown(dlg, [&](TFormSearch& d) {
-        d.ComboBox1->setEditText(text);
+        d.Form->Get<QComboBox>("ComboBox1")->setEditText(text);
         if (more) more(d);
-        d.btnOK->click();
+        d.Form->Get<QPushButton>("btnOK")->click();
     });
     QString t;
     TSearchOptions o = 0;
@@ -45,61 +46,21 @@ TEST(FormSearch, ExecuteReturnsTextAndOptions) {
     QString got;
     TSearchOptions o = 0;
     ASSERT_TRUE(Search(Path(dir), QStringLiteral("ガ"), &got, &o, [](TFormSearch& d) {
-        d.rbBackward->setChecked(true);
-        d.chkNoMatchZenkaku->setChecked(true);
-        d.chkIncludeCRLF->setChecked(true);
+        d.Form->Get<QRadioButton>("rbBackward")->setChecked(true);
+        d.Form->Get<QCheckBox>("chkNoMatchZenkaku")->setChecked(true);
+        d.Form->Get<QCheckBox>("chkIncludeCRLF")->setChecked(true);
     }));
     EXPECT_EQ(got, QStringLiteral("ガ"));
     EXPECT_EQ(o, soNoMatchZenkaku | soIncludeCRLF);
-}
-
-TEST(FormSearch, OptionsAndHistorySurviveARestart) {
-    TempDir dir;
-    ASSERT_TRUE(Search(Path(dir), "first", nullptr, nullptr, [](TFormSearch& d) {
-        d.chkMatchCase->setChecked(true);
-        d.chkWholeWord->setChecked(true);
-    }));
-    ASSERT_TRUE(Search(Path(dir), "second"));
-    TFormSearch again(nullptr, Path(dir));
-    again.show();
-    EXPECT_TRUE(again.chkMatchCase->isChecked());
-    EXPECT_TRUE(again.chkWholeWord->isChecked());
-    EXPECT_FALSE(again.chkNoMatchZenkaku->isChecked());
-    ASSERT_EQ(again.ComboBox1->count(), 2);
-    EXPECT_EQ(again.ComboBox1->itemText(0), "second");
-    EXPECT_EQ(again.ComboBox1->itemText(1), "first");
-    EXPECT_EQ(again.ComboBox1->currentText(), "second"); // the newest is pre-selected
-}
-
-TEST(FormSearch, HistoryMovesRepeatsUpAndKeeps32) {
-    TempDir dir;
-    for (int i = 0; i < 34; ++i)
-        ASSERT_TRUE(Search(Path(dir), QString("w%1").arg(i)));
-    ASSERT_TRUE(Search(Path(dir), "w10"));
-    TFormSearch dlg(nullptr, Path(dir));
-    dlg.show();
-    ASSERT_EQ(dlg.ComboBox1->count(), 32);
-    EXPECT_EQ(dlg.ComboBox1->itemText(0), "w10");
-    EXPECT_EQ(dlg.ComboBox1->itemText(31), "w2"); // w0 and w1 were dropped
-}
-
-TEST(FormSearch, EmptyTextSavesOnlyTheOptions) {
-    TempDir dir;
-    EXPECT_FALSE(Search(Path(dir), "", nullptr, nullptr,
-                        [](TFormSearch& d) { d.chkIncludeCRLF->setChecked(true); }));
-    TFormSearch dlg(nullptr, Path(dir));
-    dlg.show();
-    EXPECT_TRUE(dlg.chkIncludeCRLF->isChecked());
-    EXPECT_EQ(dlg.ComboBox1->count(), 0);
 }
 
 TEST(FormSearch, CancelSavesNothing) {
     TempDir dir;
     TFormSearch dlg(nullptr, Path(dir));
     WhileShown(dlg, [](TFormSearch& d) {
-        d.ComboBox1->setEditText("x");
-        d.chkMatchCase->setChecked(true);
-        d.btnCancel->click();
+        d.Form->Get<QComboBox>("ComboBox1")->setEditText("x");
+        d.Form->Get<QCheckBox>("chkMatchCase")->setChecked(true);
+        d.Form->Get<QPushButton>("btnCancel")->click();
     });
     QString t;
     TSearchOptions o;
@@ -112,10 +73,10 @@ bool Replace(const QString& path, const QString& text, const QString& repl, bool
              std::function<void(TFormReplace&)> more = {}) {
     TFormReplace dlg(nullptr, path);
     WhileShown(dlg, [&](TFormReplace& d) {
-        d.ComboBox1->setEditText(text);
-        d.ComboBox2->setEditText(repl);
+        d.Form->Get<QComboBox>("ComboBox1")->setEditText(text);
+        d.Form->Get<QComboBox>("ComboBox2")->setEditText(repl);
         if (more) more(d);
-        (all ? d.btnAll : d.btnOK)->click();
+        (all ? d.Form->Get<QPushButton>("btnAll") : d.Form->Get<QPushButton>("btnOK"))->click();
     });
     QString t, r;
     TSearchOptions o = 0;
@@ -132,31 +93,10 @@ TEST(FormReplace, OkAndAllSetTheirBits) {
     ASSERT_TRUE(Replace(Path(dir), "a", "b", false, &r, &o));
     EXPECT_EQ(r, "b");
     EXPECT_EQ(o, soDown | soReplace | soReplaceConfirm);
-    ASSERT_TRUE(Replace(Path(dir), "a", "c", true, &r, &o,
-                        [](TFormReplace& d) { d.chkReplaceConfirm->setChecked(false); }));
+    ASSERT_TRUE(Replace(Path(dir), "a", "c", true, &r, &o, [](TFormReplace& d) {
+        d.Form->Get<QCheckBox>("chkReplaceConfirm")->setChecked(false);
+    }));
     EXPECT_EQ(o, soDown | soReplaceAll);
-}
-
-TEST(FormReplace, NeedsBothTexts) {
-    TempDir dir;
-    EXPECT_FALSE(Replace(Path(dir), "a", "", false));
-    EXPECT_FALSE(Replace(Path(dir), "", "b", true));
-    // The search text typed is still kept in its history.
-    EXPECT_EQ(TSearchDialogStore(Path(dir).toStdString()).ReadHistory(kSearchItemsSection),
-              std::vector<std::string>{"a"});
-}
-
-TEST(FormReplace, ConfirmIsOnAndReplacementEmptyEachTime) {
-    TempDir dir;
-    ASSERT_TRUE(Replace(Path(dir), "find", "put", false, nullptr, nullptr,
-                        [](TFormReplace& d) { d.chkReplaceConfirm->setChecked(false); }));
-    TFormReplace dlg(nullptr, Path(dir));
-    dlg.show();
-    EXPECT_TRUE(dlg.chkReplaceConfirm->isChecked());
-    EXPECT_EQ(dlg.ComboBox2->currentText(), QString());
-    EXPECT_EQ(dlg.ComboBox2->count(), 1);
-    EXPECT_EQ(dlg.ComboBox2->itemText(0), "put");
-    EXPECT_EQ(dlg.ComboBox1->currentText(), "find");
 }
 
 } // namespace

@@ -82,10 +82,10 @@ TEST(SearchCommands, FindNextAndPrevious) {
 TEST(SearchCommands, FindWithTheDialog) {
     Window w(Utf8ToCp932("abc ＡＢＣ\r\n"));
     OnModal<TFormSearch>([](TFormSearch* d) {
-        d->ComboBox1->setEditText(QStringLiteral("ABC"));
-        d->chkNoMatchZenkaku->setChecked(true);
-        d->chkMatchCase->setChecked(true);
-        d->btnOK->click();
+        d->Form->Get<QComboBox>("ComboBox1")->setEditText(QStringLiteral("ABC"));
+        d->Form->Get<QCheckBox>("chkNoMatchZenkaku")->setChecked(true);
+        d->Form->Get<QCheckBox>("chkMatchCase")->setChecked(true);
+        d->Form->Get<QPushButton>("btnOK")->click();
     });
     w.editor->Core().SetCaret(0, 1);
     ASSERT_TRUE(w.commands.mnFindClick());
@@ -98,9 +98,9 @@ TEST(SearchCommands, ReplaceAskingEachTime) {
     Window w("a a a\r\n");
     RecordingSink sink;
     OnModal<TFormReplace>([](TFormReplace* d) {
-        d->ComboBox1->setEditText("a");
-        d->ComboBox2->setEditText("b");
-        d->btnAll->click();
+        d->Form->Get<QComboBox>("ComboBox1")->setEditText("a");
+        d->Form->Get<QComboBox>("ComboBox2")->setEditText("b");
+        d->Form->Get<QPushButton>("btnAll")->click();
         // The questions follow: Yes, then No, then All.
         OnModal<QMessageBox>([](QMessageBox* q) {
             q->button(QMessageBox::Yes)->click();

@@ -48,35 +48,33 @@ class SetupDialogsTest : public ::testing::Test {
     RecordingSink sink;
 };
 
-TEST_F(SetupDialogsTest, SetupPageOptionRules) {
+TEST_F(SetupDialogsTest, SetupPageFollowsItsRules) {
     TfmKaSetup dlg(1, {d / "prog/", d / "data/", {}, nullptr});
-    EXPECT_EQ(dlg.PageControl1->currentWidget(), dlg.tsSetup);
-    EXPECT_FALSE(dlg.Label15->text().isEmpty());
-    EXPECT_TRUE(dlg.edtSetup->text().endsWith(QStringLiteral("/Brix/Tolmo/")));
-    EXPECT_TRUE(dlg.rbNewSetup->isChecked());
-    EXPECT_FALSE(dlg.cbDeskTop->isEnabled());
-    EXPECT_TRUE(dlg.cbStartMenu->isChecked() && dlg.cbProgram->isChecked());
-    dlg.rbOpSetup->click();
-    EXPECT_TRUE(dlg.cbDeskTop->isEnabled() && dlg.edtSetup->isEnabled());
-    dlg.cbDeskTop->setChecked(true);
-    dlg.rbUwagaki->click();
-    EXPECT_FALSE(dlg.cbDeskTop->isChecked() || dlg.cbStartMenu->isChecked());
-    EXPECT_FALSE(dlg.edtSetup->isEnabled());
-    // Started with /X: no title.
-    TfmKaSetup x(1, {d / "prog/", d / "data/", {"/X"}, nullptr});
-    EXPECT_TRUE(x.Label15->text().isEmpty());
+    auto* f = dlg.Form;
+    EXPECT_EQ(f->Get<QStackedWidget>("PageControl1")->currentWidget(), f->Widget("tsSetup"));
+    EXPECT_FALSE(f->Get<QLabel>("Label15")->text().isEmpty());
+    EXPECT_TRUE(f->Get<QLineEdit>("edtSetup")->text().endsWith(QStringLiteral("/Brix/Tolmo/")));
+    EXPECT_TRUE(f->Get<QRadioButton>("rbNewSetup")->isChecked());
+    EXPECT_FALSE(f->Widget("cbDeskTop")->isEnabled());
+    f->Get<QRadioButton>("rbOpSetup")->click();
+    EXPECT_TRUE(f->Widget("cbDeskTop")->isEnabled() && f->Widget("edtSetup")->isEnabled());
+    f->Get<QCheckBox>("cbDeskTop")->setChecked(true);
+    f->Get<QRadioButton>("rbUwagaki")->click();
+    EXPECT_FALSE(f->Get<QCheckBox>("cbDeskTop")->isChecked());
+    EXPECT_TRUE(f->Widget("rgOption")->styleSheet().contains("128"));
 }
 
 TEST_F(SetupDialogsTest, RestoreNeedsToBeSwitchedOn) {
     TfmKaSetup dlg(0, {d / "prog/", d / "data/", {}, nullptr});
-    EXPECT_EQ(dlg.PageControl1->currentWidget(), dlg.tsCopy);
-    EXPECT_FALSE(dlg.btnKaifukuGo->isEnabled());
+    auto* f = dlg.Form;
+    EXPECT_EQ(f->Get<QStackedWidget>("PageControl1")->currentWidget(), f->Widget("PageControl2"));
+    EXPECT_FALSE(f->Widget("btnKaifukuGo")->isEnabled());
     sink.answers = {true};
-    dlg.btnKaifukuOk->click();
+    f->Get<QPushButton>("btnKaifukuOk")->click();
     EXPECT_FALSE(sink.boxes.back().defaultYes);
-    EXPECT_TRUE(dlg.btnKaifukuGo->isEnabled() && dlg.edtCopy3->isEnabled());
+    EXPECT_TRUE(f->Widget("btnKaifukuGo")->isEnabled() && f->Widget("edtCopy3")->isEnabled());
     // Closing keeps the copy page's values beside the program.
-    dlg.edtCopy1->setText(QStringLiteral("/media/stick/Tolmobak/"));
+    f->Get<QLineEdit>("edtCopy1")->setText(QStringLiteral("/media/stick/Tolmobak/"));
     dlg.accept();
     EXPECT_EQ(TIniFile(d / "prog/Tolmo.ini").ReadString("Setup", "edtCopy1", ""),
               "/media/stick/Tolmobak/");
@@ -88,24 +86,28 @@ TEST_F(SetupDialogsTest, OptionsHiddenPanelAndClosing) {
     const std::string ini = d / "Tolmo.ini";
     {
         TfmSet dlg(s, ini, d / "prog/");
+        auto* f = dlg.Form;
         activate(&dlg);
-        dlg.PageControl1->setCurrentWidget(dlg.tsKidou);
-        EXPECT_TRUE(dlg.gbEditor->isHidden());
+        f->Get<QTabWidget>("PageControl1")->setCurrentWidget(f->Widget("tsKidou"));
+        EXPECT_TRUE(f->Widget("gbEditor")->isHidden());
         key(&dlg, Qt::Key_E);
-        EXPECT_TRUE(dlg.gbEditor->isHidden());
+        EXPECT_TRUE(f->Widget("gbEditor")->isHidden());
         key(&dlg, Qt::Key_G);
         key(&dlg, Qt::Key_E);
-        EXPECT_FALSE(dlg.gbEditor->isHidden());
-        EXPECT_EQ(dlg.edtCLine1->value(), 4);
-        dlg.edtCLine1->setValue(7);
-        EXPECT_EQ(dlg.cbNewEncoding->currentText(), QStringLiteral("Shift-JIS"));
-        EXPECT_EQ(dlg.cbNewLineEnd->currentText(), QStringLiteral("CRLF"));
-        dlg.cbNewEncoding->setCurrentText(QStringLiteral("UTF-8 BOM"));
-        dlg.cbNewLineEnd->setCurrentText(QStringLiteral("LF"));
+        EXPECT_FALSE(f->Widget("gbEditor")->isHidden());
+        EXPECT_EQ(f->Get<QSpinBox>("edtCLine1")->value(), 4);
+        f->Get<QSpinBox>("edtCLine1")->setValue(7);
+        EXPECT_EQ(f->Get<QComboBox>("cbNewEncoding")->currentText(), QStringLiteral("Shift-JIS"));
+        EXPECT_EQ(f->Get<QComboBox>("cbNewLineEnd")->currentText(), QStringLiteral("CRLF"));
+        f->Get<QComboBox>("cbNewEncoding")->setCurrentText(QStringLiteral("UTF-8 BOM"));
+        f->Get<QComboBox>("cbNewLineEnd")->setCurrentText(QStringLiteral("LF"));
+        f->Get<QRadioButton>("rbYMD")->click();
+        EXPECT_TRUE(f->Get<QLabel>("lblYMD")->text().startsWith(QStringLiteral("サンプル：20")));
         dlg.close(); // the close box saves like OK
     }
     EXPECT_EQ(s.CLine1, 7);
     EXPECT_TRUE(s.GEditor);
+    EXPECT_FALSE(s.isWaYMD);
     EXPECT_EQ(TIniFile(ini).ReadInteger("Set", "CLine1", 0), 7);
     const TFileFormat newPages = ReadNewPageFormat(ini);
     EXPECT_EQ(newPages.encoding, TEncoding::Utf8);
@@ -113,12 +115,13 @@ TEST_F(SetupDialogsTest, OptionsHiddenPanelAndClosing) {
     EXPECT_EQ(newPages.lineEnd, TLineEndStyle::Lf);
     {
         TfmSet dlg(s, ini, d / "prog/");
-        EXPECT_FALSE(dlg.gbEditor->isHidden());
-        EXPECT_EQ(dlg.cbNewEncoding->currentText(), QStringLiteral("UTF-8 BOM"));
-        dlg.cbNewLineEnd->setCurrentText(QStringLiteral("CR"));
-        dlg.edtCLine1->setValue(9);
-        dlg.cbLocal->click(); // acts at once, also when cancelled
-        dlg.btnCancel->click();
+        auto* f = dlg.Form;
+        EXPECT_FALSE(f->Widget("gbEditor")->isHidden());
+        EXPECT_EQ(f->Get<QComboBox>("cbNewEncoding")->currentText(), QStringLiteral("UTF-8 BOM"));
+        f->Get<QComboBox>("cbNewLineEnd")->setCurrentText(QStringLiteral("CR"));
+        f->Get<QSpinBox>("edtCLine1")->setValue(9);
+        f->Get<QCheckBox>("cbLocal")->click(); // acts at once, also when cancelled
+        f->Get<QPushButton>("btnCancel")->click();
     }
     EXPECT_EQ(s.CLine1, 7);
     EXPECT_EQ(TIniFile(ini).ReadInteger("Set", "CLine1", 0), 7);

@@ -1,5 +1,5 @@
 // Counting the selected characters.
-#include "mainwindow/CharCount.h"
+#include "text/CharCount.h"
 
 TCharCount CountCharacters(std::string_view s) {
     TCharCount c;

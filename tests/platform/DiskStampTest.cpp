@@ -1,6 +1,6 @@
 // File stamps: a write by another program, a replacement by rename and a deletion are told apart
 // from a file left alone.
-#include "mainwindow/DiskStamp.h"
+#include "platform/DiskStamp.h"
 
 #include "../support/TempDir.h"
 

@@ -1,6 +1,6 @@
 // The display settings panel's rules: the wrap field, the window-width wrap, storing and
 // normalising on confirmation, and what applying the settings to an editor re-wraps.
-#include "mainwindow/DisplaySettings.h"
+#include "editor/DisplaySettings.h"
 
 #include "editor/EditorCore.h"
 #include "editor/ProgramPropertySets.h"
@@ -84,12 +84,8 @@ TEST(PanelValues, FieldsNeverCarryValuesOutsideTheirRanges) {
 TEST(PanelValues, DefaultsComeFromTheFactorySetAndFixedSysHasNoSize) {
     TSettings s;
     s.FontName = "IPAGothic";
-    s.FontColor = clRed;
-    s.WrapDou = false;
     const TDisplayPanelValues v = PanelValuesFromDefaults(MakeEditorProp_DefaultOrg(), s);
     EXPECT_EQ(v.FontName, "FixedSys");
-    EXPECT_EQ(v.FontColor, clBlack);
-    EXPECT_EQ(v.WrapText, "80");
     EXPECT_EQ(FontSizeText("FixedSys", 10), "－");
     EXPECT_EQ(FontSizeText("IPAGothic", 12), "12");
     EXPECT_EQ(PointsOfHeight(HeightOfPoints(10)), 10);
@@ -131,11 +127,4 @@ TEST(ApplyDisplaySettings, ColourAndMarginChangesReWrapNothingAWidthChangeOnce) 
     ApplyDisplaySettings(s, e);
     EXPECT_EQ(e.GetWrapOption().WrapByte, 40);
     EXPECT_EQ(e.WrapCount(), before + 1);
-}
-
-TEST(TabLook, CaptionCentredOnlyWhenTheTabHasRoom) {
-    EXPECT_EQ(TabCaptionX(100, 80, 40), 120);
-    EXPECT_EQ(TabCaptionX(100, 52, 40), 106);
-    EXPECT_EQ(TabFixedWidth(true, 90), 90);
-    EXPECT_EQ(TabFixedWidth(false, 90), 0);
 }

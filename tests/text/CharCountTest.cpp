@@ -1,4 +1,4 @@
-#include "mainwindow/CharCount.h"
+#include "text/CharCount.h"
 
 #include <gtest/gtest.h>
 

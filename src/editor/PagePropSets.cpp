@@ -1,5 +1,5 @@
 // The program's property sets and the choice of a set and a colouring definition by extension.
-#include "mainwindow/PagePropSets.h"
+#include "editor/PagePropSets.h"
 
 #include "editor/ProgramPropertySets.h"
 #include "syntax/Fountain.h"

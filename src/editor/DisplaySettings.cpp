@@ -1,6 +1,6 @@
 // Rules of the display settings panel: field values, wrap normalising, window-width wrap, and the
 // stored settings as the property set of plain pages.
-#include "mainwindow/DisplaySettings.h"
+#include "editor/DisplaySettings.h"
 
 #include <algorithm>
 #include <charconv>

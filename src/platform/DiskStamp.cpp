@@ -1,5 +1,5 @@
 // File stamps and the questions about files changed by other programs.
-#include "mainwindow/DiskStamp.h"
+#include "platform/DiskStamp.h"
 
 #include <sys/stat.h>
 

@@ -1,0 +1,110 @@
+// The dialog description's helpers and the state a dialog's rules keep for its controls.
+#include "app/Form.h"
+
+std::vector<std::string> SplitItems(std::string_view items) {
+    std::vector<std::string> out;
+    if (items.empty()) return out;
+    std::size_t from = 0;
+    for (;;) {
+        const std::size_t bar = items.find('|', from);
+        out.emplace_back(items.substr(from, bar - from));
+        if (bar == std::string_view::npos) break;
+        from = bar + 1;
+    }
+    return out;
+}
+
+TControl FixedLabel(const char* parent, const char* caption, int x, int y, int w) {
+    return {.Kind = TCtl::Label,
+            .Caption = caption,
+            .Parent = parent,
+            .Row = y,
+            .Col = x,
+            .RowSpan = 0,
+            .ColSpan = w};
+}
+
+int NextVisible(const std::vector<bool>& visible, int current, int step) {
+    const int n = static_cast<int>(visible.size());
+    int i = current;
+    for (int k = 0; k < n; ++k) {
+        i = ((i + step) % n + n) % n;
+        if (visible[static_cast<std::size_t>(i)]) return i;
+    }
+    return current;
+}
+
+const TControlState* TFormModel::Find(const std::string& name) const {
+    auto it = state_.find(name);
+    return it == state_.end() ? nullptr : &it->second;
+}
+
+int TFormModel::Int(const std::string& name) const {
+    const TControlState* s = Find(name);
+    return s ? s->Int : 0;
+}
+
+const std::string& TFormModel::Text(const std::string& name) const {
+    static const std::string empty;
+    const TControlState* s = Find(name);
+    return s ? s->Text : empty;
+}
+
+const std::vector<std::string>& TFormModel::Items(const std::string& name) const {
+    static const std::vector<std::string> none;
+    const TControlState* s = Find(name);
+    return s ? s->Items : none;
+}
+
+const std::string& TFormModel::Choice(const std::string& name) const {
+    const std::vector<std::string>& items = Items(name);
+    const int i = Int(name);
+    return i >= 0 && i < static_cast<int>(items.size()) ? items[static_cast<std::size_t>(i)]
+                                                        : Text(name);
+}
+
+bool TFormModel::Enabled(const std::string& name) const {
+    const TControlState* s = Find(name);
+    return !s || s->Enabled;
+}
+
+bool TFormModel::Visible(const std::string& name) const {
+    const TControlState* s = Find(name);
+    return !s || s->Visible;
+}
+
+void TFormModel::SetInt(const std::string& name, int v) {
+    state_[name].Int = v;
+    changed_[name] |= wInt;
+}
+
+void TFormModel::SetText(const std::string& name, const std::string& t) {
+    state_[name].Text = t;
+    changed_[name] |= wText;
+}
+
+void TFormModel::SetItems(const std::string& name, std::vector<std::string> items) {
+    state_[name].Items = std::move(items);
+    changed_[name] |= wItems;
+}
+
+void TFormModel::SetEnabled(const std::string& name, bool v) {
+    state_[name].Enabled = v;
+    changed_[name] |= wEnabled;
+}
+
+void TFormModel::SetVisible(const std::string& name, bool v) {
+    state_[name].Visible = v;
+    changed_[name] |= wVisible;
+}
+
+void TFormModel::SetEnabled(std::initializer_list<const char*> names, bool v) {
+    for (const char* n : names)
+        SetEnabled(n, v);
+}
+
+std::map<std::string, unsigned> TFormModel::TakeChanged() {
+    std::map<std::string, unsigned> out;
+    out.swap(changed_);
+    return out;
+}

@@ -1,0 +1,80 @@
+// The main window's key preview and the jump column's shown state.
+#include "mainwindow/WindowKeys.h"
+
+TWindowKeyAction TWindowKeys::Key(const TWindowKeyEvent& e, bool barShown, int pageCount,
+                                  int activePage) {
+    using K = TWindowKey;
+    TWindowKeyAction a;
+    bool shift = e.Shift, ctrl = e.Ctrl;
+    if (e.Key == K::Shift) shift = e.Press;
+    if (e.Key == K::Control) ctrl = e.Press;
+    const bool horizontal = e.Key == K::Left || e.Key == K::Right;
+    if (e.Press) {
+        a.CaptionsChanged = bar_.KeyDown(shift, ctrl, barShown);
+        if (ctrl && barShown)
+            a.PathPanel = horizontal || activePage < 0 ? TWindowKeyAction::Path::Clear
+                                                       : TWindowKeyAction::Path::Show;
+        a.RefreshLocks = true; // after every key that reaches the window
+        if (ctrl && !shift && !e.Alt && horizontal) {
+            if (pageCount > 0) {
+                const int step = e.Key == K::Right ? 1 : pageCount - 1;
+                a.SwitchTo = (activePage + step) % pageCount;
+                switched_ = true;
+            }
+            a.Consumed = true;
+            return a;
+        }
+        if (e.Key == K::Insert && ctrl && !shift) a.RunItem = "mnCopy";
+        if (e.Key == K::Insert && shift && !ctrl) a.RunItem = "mnPaste";
+        if (e.Key == K::Delete && shift && !ctrl) a.RunItem = "mnCut";
+        a.Consumed = !a.RunItem.empty();
+        return a;
+    }
+    if (bar_.KeyUp(shift, ctrl)) {
+        a.CaptionsChanged = true;
+        a.PathPanel = TWindowKeyAction::Path::Clear;
+    }
+    // The page change runs once the switching keys are let go, not per repeat.
+    const bool arrow = horizontal || e.Key == K::Up || e.Key == K::Down;
+    if (switched_ && !e.AutoRepeat && (arrow || e.Key == K::Control)) {
+        switched_ = false;
+        a.PageChange = true;
+    }
+    a.RefreshLocks = e.Key == K::LockKey; // the lock state changes as the key is let go
+    return a;
+}
+
+TWindowKeyAction TWindowKeys::Activation(bool active, bool shiftHeld, bool ctrlHeld,
+                                         bool barShown) {
+    TWindowKeyAction a;
+    if (!active) {
+        a.CaptionsChanged = bar_.Reset();
+        a.PathPanel = TWindowKeyAction::Path::Clear;
+        a.PageChange = switched_;
+        switched_ = false;
+        return a;
+    }
+    a.CaptionsChanged = bar_.KeyDown(shiftHeld, ctrlHeld, barShown);
+    a.RefreshLocks = true;
+    return a;
+}
+
+bool TJumpColumnState::Toggle() {
+    shown_ = wanted_ = !shown_;
+    return shown_;
+}
+
+bool TJumpColumnState::Apply(bool wanted, int windowHeight) {
+    wanted_ = wanted;
+    shown_ = wanted && windowHeight >= kJumpColumnMinWindowHeight;
+    return shown_;
+}
+
+bool TJumpColumnState::Resized(int windowHeight) {
+    const bool high = windowHeight >= kJumpColumnMinWindowHeight;
+    if (!high)
+        shown_ = false;
+    else if (wanted_)
+        shown_ = true;
+    return shown_;
+}

@@ -1,0 +1,46 @@
+// The property dialog's transfer without a window: every program set comes back unchanged, edits
+// reach the set, extensions are parsed as typed.
+#include "editor/PropertyDialogModel.h"
+
+#include "editor/ProgramPropertySets.h"
+#include "editor/PropertySetStore.h"
+
+#include <gtest/gtest.h>
+
+TEST(PropertyDialogModel, EveryProgramSetRoundTripsUnchanged) {
+    for (const TEditorProp& p : {MakeEditorProp_Default(), MakeEditorProp_HTML(),
+                                 MakeEditorProp_Delphi(), MakeEditorProp1()}) {
+        TPropertyDialogModel m;
+        m.Load(p);
+        TEditorProp back(p);
+        m.Store(back);
+        EXPECT_EQ(PropertySetToBytes(back), PropertySetToBytes(p)) << p.Name;
+    }
+}
+
+TEST(PropertyDialogModel, EditsReachTheSet) {
+    TPropertyDialogModel m;
+    TEditorProp p = MakeEditorProp_Default();
+    m.Load(p);
+    EXPECT_NE(m.Text("lblFont").find("px  あいうABC"), std::string::npos);
+    m.UserInt("btnFontColor", static_cast<int>(clRed));
+    m.Changed("btnFontColor");
+    m.UserInt("cmbTabWidth", 3);
+    m.UserInt("cbHideMark", 1);
+    m.UserText("edtFollowStr", "、。");
+    m.UserText("edtExtensions", "txt, .memo;log");
+    TEditorFont f;
+    f.Name = "IPAGothic";
+    f.Height = -20;
+    m.SetChosenFont(f);
+    m.Store(p);
+    EXPECT_EQ(p.Font.Color, clRed);
+    EXPECT_EQ(p.Font.Name, "IPAGothic");
+    EXPECT_EQ(m.Text("lblFont"), "IPAGothic  20px  あいうABC");
+    EXPECT_EQ(p.Caret.TabSpaceCount(), 8);
+    EXPECT_TRUE(p.Marks.HideMark.Visible());
+    EXPECT_EQ(p.WrapOption.FollowStr, "\x81\x41\x81\x42");
+    EXPECT_TRUE(p.IsFileExt(".log"));
+    EXPECT_EQ(ParseExtensions(" txt,,.memo;\tlog "),
+              (std::vector<std::string>{".txt", ".memo", ".log"}));
+}

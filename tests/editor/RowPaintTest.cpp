@@ -1,0 +1,118 @@
+// The cells, colours and marks of a screen row, the left bar's numbers and the ruler's ticks.
+#include "editor/RowPaint.h"
+#include "platform/Cp932.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct RowPaintTest : ::testing::Test {
+    TEditorCore e;
+    void Load(const std::string& text, int wrapByte = 0) {
+        for (TEditorMark* m : {&e.Marks().EofMark, &e.Marks().RetMark, &e.Marks().WrapMark,
+                               &e.Marks().HideMark})
+            m->SetVisible(true);
+        e.SetText(text);
+        if (wrapByte) {
+            TEditorWrapOption w;
+            w.SetWrapByte(wrapByte);
+            e.SetWrapOption(w);
+            e.SetWordWrap(true);
+        }
+    }
+};
+
+} // namespace
+
+TEST_F(RowPaintTest, CellsFollowTheGridAndShowControlBytes) {
+    Load(Utf8ToCp932("a漢\tb\x01") + "\r\n");
+    const TRowPaint r = LayoutRowPaint(e, 0, 0, 100);
+    ASSERT_EQ(r.Cells.size(), 5u);
+    EXPECT_EQ(r.Cells[1].Col, 1); // 漢 takes two cells
+    EXPECT_EQ(r.Cells[1].EndCol, 3);
+    EXPECT_EQ(r.Cells[1].Bytes, 2);
+    EXPECT_EQ(r.Cells[2].Glyph, TCellGlyph::Blank); // the tab up to the next stop
+    EXPECT_EQ(r.Cells[3].Col, r.Cells[2].EndCol);
+    EXPECT_EQ(r.Cells[4].Glyph, TCellGlyph::Control);
+    EXPECT_EQ(r.Cells[4].Picture, u'\u2401');
+    EXPECT_EQ(r.Width, r.Cells[4].EndCol);
+    EXPECT_FALSE(r.Cut);
+    EXPECT_EQ(r.EndMark, TRowEndMark::Return);
+
+    // Scrolled right: a character that only ends inside the view is still drawn, none past
+    // lastCol.
+    const TRowPaint s = LayoutRowPaint(e, 0, 2, 3);
+    ASSERT_FALSE(s.Cells.empty());
+    EXPECT_EQ(s.Cells.front().Offset, 1);
+    for (const TCellRun& c : s.Cells)
+        EXPECT_LT(c.Col, 3);
+}
+
+TEST_F(RowPaintTest, SelectionColoursAndTheSelectedLineEnd) {
+    Load("abcdef\r\nxyz\r\n");
+    e.SetSelStart(2);
+    e.SetSelLength(7); // "cdef", the line end and "x"
+    const TRowPaint r = LayoutRowPaint(e, 0, 0, 100);
+    const TEditorColorItem& sel = e.View().Colors().Select;
+    EXPECT_EQ(r.Cells[1].Attr, r.Base);
+    EXPECT_EQ(r.Cells[2].Attr.Bk, sel.BkColor);
+    EXPECT_EQ(r.Cells[2].Attr.Fg, sel.Color);
+    EXPECT_TRUE(r.LineEndSelected);
+    EXPECT_TRUE(r.Selected);
+    // A selection colour left to the editor reverses the text colours.
+    TEditorViewColors colors = e.View().Colors();
+    colors.Select = {clNone, clNone, 0};
+    e.View().SetColors(colors);
+    const TRowPaint n = LayoutRowPaint(e, 1, 0, 100);
+    EXPECT_EQ(n.Cells[0].Attr.Bk, n.Base.Fg);
+    EXPECT_EQ(n.Cells[0].Attr.Fg, n.Base.Bk);
+    EXPECT_EQ(n.Cells[1].Attr, n.Base);
+    EXPECT_FALSE(n.LineEndSelected);
+}
+
+TEST_F(RowPaintTest, MarksAfterTheText) {
+    Load(std::string(24, 'a') + "\r\nlast", 20);
+    // Rows: 20 a (wrapped), "aaaa" (line end), "last" (text end).
+    EXPECT_EQ(LayoutRowPaint(e, 0, 0, 100).EndMark, TRowEndMark::Wrap);
+    EXPECT_EQ(LayoutRowPaint(e, 1, 0, 100).EndMark, TRowEndMark::Return);
+    EXPECT_EQ(LayoutRowPaint(e, 2, 0, 100).EndMark, TRowEndMark::Eof);
+    e.Marks().EofMark.SetVisible(false);
+    EXPECT_EQ(LayoutRowPaint(e, 2, 0, 100).EndMark, TRowEndMark::None);
+
+}
+
+TEST_F(RowPaintTest, RowsPastTheLastColumnAreCut) {
+    Load(std::string(EditorMaxColumns + 5, 'x') + "\r\n");
+    const TRowPaint cut = LayoutRowPaint(e, 0, EditorMaxColumns - 10, EditorMaxColumns + 10);
+    EXPECT_TRUE(cut.Cut);
+    EXPECT_EQ(cut.Width, EditorMaxColumns);
+    EXPECT_EQ(cut.Cells.back().EndCol, EditorMaxColumns);
+    EXPECT_EQ(cut.EndMark, TRowEndMark::Hide);
+}
+
+TEST_F(RowPaintTest, LeftbarNumbersInLineMode) {
+    Load(std::string(24, 'a') + "\r\nxy\r\n", 20);
+    TEditorLeftbar bar;
+    bar.SetShowNumberMode(nmLine);
+    const TEditorScreenStrings& rows = e.Rows();
+    EXPECT_EQ(LeftbarRowNumber(bar, rows, 0), 1);
+    EXPECT_EQ(LeftbarRowNumber(bar, rows, 1), -1); // the wrapped continuation
+    EXPECT_EQ(LeftbarRowNumber(bar, rows, 2), 2);
+    EXPECT_EQ(LeftbarRowNumber(bar, rows, 3), 3); // the row after the final line end
+    bar.SetZeroBase(true);
+    EXPECT_EQ(LeftbarRowNumber(bar, rows, 2), 1);
+    bar.SetShowNumberMode(nmRow);
+    EXPECT_EQ(LeftbarRowNumber(bar, rows, 1), 1);
+}
+
+TEST(RowPaintBars, ImagebarMarksAndRulerTicks) {
+    EXPECT_EQ(ImagebarMarksOf(0).Digit, -1);
+    const TImagebarMarks m = ImagebarMarksOf((1u << 7) | (1u << 3) | (1u << 12) | (1u << 15));
+    EXPECT_EQ(m.Digit, 3);
+    EXPECT_EQ(m.Color, 12);
+
+    using T = TRulerTick;
+    EXPECT_EQ(RulerTicks(0, 10, 12), (std::vector<T>{{0, true}, {5, false}, {10, true}}));
+    EXPECT_EQ(RulerTicks(7, 10, 9), (std::vector<T>{{10, true}, {15, false}}));
+    EXPECT_EQ(RulerTicks(0, 0, 3).size(), 3u); // a broken gauge never loops for ever
+}

@@ -1,0 +1,54 @@
+// The display settings panel's rules without a window: the controls show the values, each change
+// asks for the preview or the tabs' look, Return settles the wrap field, the tab page's defaults.
+#include "mainwindow/SettingsPanelModel.h"
+
+#include <gtest/gtest.h>
+
+TEST(SettingsPanelModel, ControlsShowAndChangeTheValues) {
+    TSettingsPanelModel m;
+    m.Values.FontName = "FixedSys";
+    m.Values.MarginTop = 9;
+    m.Values.Ruler = false;
+    m.Fill();
+    EXPECT_EQ(m.Text("lblFontSize"), "－");
+    EXPECT_EQ(m.Int("edtTop"), 9);
+    EXPECT_FALSE(m.Checked("cbRuler"));
+
+    m.UserInt("edtLeft", 12);
+    m.Changed("edtLeft");
+    EXPECT_EQ(m.Values.MarginLeft, 12);
+    EXPECT_EQ(m.Effect, TSettingsPanelModel::efPreview);
+    m.UserInt("edtTabLen", 80);
+    m.Changed("edtTabLen");
+    EXPECT_EQ(m.Values.TabLen, 80);
+    EXPECT_EQ(m.Effect, TSettingsPanelModel::efTabLook);
+    m.UserText("edtWrap", "33");
+    m.Changed("edtWrap");
+    EXPECT_EQ(m.Effect, TSettingsPanelModel::efNone); // shown only on Return
+}
+
+TEST(SettingsPanelModel, ReturnSettlesTheWrapFieldAndTabDefaultsComeBack) {
+    TSettingsPanelModel m;
+    m.UserText("edtWrap", "300");
+    m.Clicked("edtWrap");
+    EXPECT_EQ(m.Effect, TSettingsPanelModel::efWrap);
+    EXPECT_EQ(m.Text("edtWrap"), "250");
+    EXPECT_EQ(m.Values.WrapText, "250");
+    EXPECT_EQ(m.Wrap.WrapByte, 250);
+
+    m.Values.TabLen = 99;
+    m.Values.TabColorAct = clRed;
+    m.Clicked("btnKiteiTab");
+    const TSettings d;
+    EXPECT_EQ(m.Values.TabLen, d.TabLen);
+    EXPECT_EQ(m.Values.TabColorAct, d.TabColorAct);
+    EXPECT_EQ(m.Int("edtTabLen"), d.TabLen);
+    EXPECT_EQ(m.Effect, TSettingsPanelModel::efTabLook);
+}
+
+TEST(SettingsPanelModel, ButtonsKeepTheirDistanceFromThePanelsBottom) {
+    EXPECT_EQ(TSettingsPanelModel::OkPanelTop(600, 40), 492);
+    EXPECT_EQ(TSettingsPanelModel::OkPanelTop(50, 40), 0);
+    EXPECT_EQ(TSettingsPanelModel::DefaultsButtonTop(600, 40), 466);
+    EXPECT_EQ(TSettingsPanelModel::DefaultsButtonTop(300, 40), 292);
+}

@@ -1,0 +1,121 @@
+// The setup and options dialogs' rules without a window: opening, the option group that follows
+// the action, the restore switch, the chosen setup folder, what closing keeps; the options'
+// values, date sample and write.
+#include "setup/SetupDialogModel.h"
+#include "setup/OptionsDialogModel.h"
+
+#include "platform/IniFile.h"
+#include "setup/Options.h"
+#include "setup/SpecialFolders.h"
+
+#include "../support/RecordingSink.h"
+#include "../support/TempDir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct SetupModel {
+    TempDir d;
+    RecordingSink sink;
+    SetupModel() { fs::create_directories(d / "prog"); }
+    TSetupDialogModel open(int mode, std::vector<std::string> args = {}) {
+        return TSetupDialogModel(mode, d / "prog/", d / "data/", args, "tolmo");
+    }
+};
+
+} // namespace
+
+TEST(SetupDialogModel, OpensOnItsPageWithTheDefaultsAndTheOptionRule) {
+    SetupModel t;
+    TSetupDialogModel m = t.open(1);
+    EXPECT_EQ(m.Int("PageControl1"), 0);
+    EXPECT_EQ(m.Text("Label15"), "「トルモ -Tolmo-」 Ver1.7.1.1 のセットアップ");
+    EXPECT_EQ(m.Text("edtSetup"), DefaultSetupFolder());
+    EXPECT_EQ(m.Action(), TSetupAction::NewSetup);
+    EXPECT_FALSE(m.Enabled("cbDeskTop"));
+    EXPECT_TRUE(m.OptionGrey());
+    EXPECT_FALSE(m.Enabled("btnKaifukuGo"));
+    m.UserInt("actions", 3);
+    m.Changed("actions");
+    EXPECT_TRUE(m.Enabled("cbDeskTop") && m.Enabled("edtSetup"));
+    m.UserInt("cbStartMenu", 0);
+    EXPECT_FALSE(m.Request("/common/").startMenu);
+    m.UserInt("cbDeskTop", 1);
+    m.UserInt("actions", 1); // overwrite: no new shortcuts
+    m.Changed("actions");
+    EXPECT_FALSE(m.Checked("cbDeskTop"));
+    EXPECT_FALSE(m.Enabled("cbDeskTop"));
+    EXPECT_EQ(t.open(2).Int("PageControl1"), 1);
+    EXPECT_EQ(t.open(0, {"/X"}).Text("Label15"), "");
+}
+
+TEST(SetupDialogModel, RestoreSwitchAndSetupFolder) {
+    SetupModel t;
+    TSetupDialogModel m = t.open(0);
+    t.sink.answers = {false, true};
+    m.Clicked("btnKaifukuOk");
+    EXPECT_FALSE(m.Enabled("edtCopy3"));
+    m.Clicked("btnKaifukuOk");
+    EXPECT_TRUE(m.Enabled("edtCopy3") && m.Enabled("lblKaifuku3"));
+    EXPECT_FALSE(t.sink.boxes.back().defaultYes);
+
+    t.sink.answers = {true};
+    m.SetupFolderChosen(t.d / "apps/");
+    EXPECT_EQ(m.Text("edtSetup"), (t.d / "apps") + "/Tolmo/");
+    m.SetupFolderChosen(t.d / "MyTolmo");
+    EXPECT_EQ(m.Text("edtSetup"), (t.d / "MyTolmo")); // no question
+    EXPECT_EQ(t.sink.boxes.size(), 3u);
+}
+
+TEST(SetupDialogModel, ClosingKeepsTheCopyPageOnlyWhenShown) {
+    SetupModel t;
+    TSetupDialogModel setup = t.open(1);
+    setup.UserText("edtCopy1", "/elsewhere/");
+    setup.Closing();
+    EXPECT_FALSE(fs::exists(setup.BackupFile));
+    TSetupDialogModel copy = t.open(0);
+    EXPECT_EQ(copy.CopyFolderStart(1), (t.d / "prog/"));
+    copy.UserText("edtCopy1", (t.d / "prog"));
+    EXPECT_EQ(copy.CopyFolderStart(1), (t.d / "prog"));
+    copy.BackedUp(2, "2026/12/06 10:00");
+    copy.Closing();
+    EXPECT_EQ(TIniFile(copy.BackupFile).ReadString("Setup", "lblCopy2", ""), "2026/12/06 10:00");
+    EXPECT_EQ(t.open(0).Text("edtCopy1"), (t.d / "prog"));
+}
+
+TEST(OptionsDialogModel, ShowsTheSettingsAndWritesThemBack) {
+    TempDir d;
+    TSettings s;
+    s.MenuCount = 99;
+    s.isWaYMD = false;
+    s.Curs = 2;
+    TOptionsDialogModel m(s, d / "Tolmo.ini", d / "prog/", "/usr/bin/tolmo");
+    EXPECT_EQ(m.Int("edtMenuCount"), 30);
+    EXPECT_EQ(m.Int("gbDate"), 1);
+    EXPECT_EQ(m.Int("rgCurs"), 2);
+    EXPECT_EQ(m.Choice("cbNewEncoding"), "Shift-JIS");
+    EXPECT_EQ(m.Choice("cbNewLineEnd"), "CRLF");
+    EXPECT_FALSE(m.Visible("lblLocal"));
+
+    m.UserInt("gbDate", 0);
+    m.Clicked("rbWaYMD");
+    EXPECT_EQ(m.Text("lblYMD").rfind("サンプル：R", 0), 0u);
+    m.UserInt("cbNewLineEnd", 1);
+    m.UserInt("edtCLine2", 5);
+    m.UserText("edtEditor", "/usr/bin/vi");
+    m.Apply();
+    EXPECT_TRUE(s.isWaYMD);
+    EXPECT_EQ(s.CLine2, 5);
+    EXPECT_EQ(s.Editor, "/usr/bin/vi");
+    EXPECT_EQ(ReadNewPageFormat(d / "Tolmo.ini").lineEnd, TLineEndStyle::Lf);
+    EXPECT_EQ(TIniFile(d / "Tolmo.ini").ReadInteger("Set", "CLine2", 0), 5);
+
+    EXPECT_EQ(m.BrowseStart("edtEditor").folder, "/usr/bin");
+    EXPECT_EQ(m.BrowseStart("edtEditor").preset, "/usr/bin/vi");
+    m.UserText("edtBrowser", "/no/such/folder/x");
+    EXPECT_EQ(m.BrowseStart("edtBrowser").folder, (d / "prog/"));
+}
