@@ -19,6 +19,12 @@ void Configure(TCustomMemMapEvt& m, const std::string& name, int processMax, int
     m.SetSize(size);
 }
 
+// Configures the channel and opens it.
+void Activate(TCustomMemMapEvt& m, const std::string& name, int processMax, int size = 256) {
+    Configure(m, name, processMax, size);
+    m.SetActive(true);
+}
+
 struct Seen {
     std::vector<std::string> events;
     void Attach(TCustomMemMapEvt& m) {
@@ -43,8 +49,7 @@ template <class E> std::string MessageOf(const std::function<void()>& f) {
 TEST(MemoryMap, SecondProcessTakesSlotOneAndIsSeenEnteringAndLeaving) {
     TempRuntimeDir dir;
     TMemMapEvt first;
-    Configure(first, "Chan", 10);
-    first.SetActive(true);
+    Activate(first, "Chan", 10);
     ASSERT_EQ(first.OwnSlot(), 0);
     Seen seen;
     seen.Attach(first);
@@ -82,8 +87,7 @@ TEST(MemoryMap, SecondProcessTakesSlotOneAndIsSeenEnteringAndLeaving) {
 TEST(MemoryMap, BlockLayoutByteForByte) {
     TempRuntimeDir dir;
     TMemMapEvt m;
-    Configure(m, "Layout", 5, 100);
-    m.SetActive(true);
+    Activate(m, "Layout", 5, 100);
     m.Update();
     m.Update();
     std::strcpy(m.Memory(), "abc");
@@ -122,8 +126,7 @@ TEST(MemoryMap, SeventeenthOfSeventeenProcessesIsRefused) {
     for (int i = 0; i < 16; ++i) {
         holders.push_back(std::make_unique<Child>([](Child& c) {
             TMemMapEvt m;
-            Configure(m, "Full", 16);
-            m.SetActive(true);
+            Activate(m, "Full", 16);
             c.Tell(m.OwnSlot());
             c.Hear();
             return 0;
@@ -149,8 +152,7 @@ TEST(MemoryMap, SimultaneousOpenersNeverShareASlot) {
         racers.push_back(std::make_unique<Child>([](Child& c) {
             c.Hear(); // start together
             TMemMapEvt m;
-            Configure(m, "Race", 16);
-            m.SetActive(true);
+            Activate(m, "Race", 16);
             c.Tell(m.OwnSlot());
             c.Hear();
             return 0;
@@ -212,12 +214,10 @@ TEST(MemoryMap, AnUpdateMadeWhileTheHandlersRunIsReportedByTheNextPoll) {
 TEST(MemoryMap, KilledLockHolderNeitherHangsNorKeepsItsSlot) {
     TempRuntimeDir dir;
     TMemMapEvt first;
-    Configure(first, "Crash", 4);
-    first.SetActive(true);
+    Activate(first, "Crash", 4);
     Child victim([](Child& c) {
         TMemMapEvt m;
-        Configure(m, "Crash", 4);
-        m.SetActive(true);
+        Activate(m, "Crash", 4);
         m.Lock();
         c.Tell(m.OwnSlot());
         c.Hear(); // killed here, holding the lock
@@ -228,8 +228,7 @@ TEST(MemoryMap, KilledLockHolderNeitherHangsNorKeepsItsSlot) {
     EXPECT_EQ(victim.Wait(), 128 + SIGKILL);
     Child next([](Child& c) {
         TMemMapEvt m;
-        Configure(m, "Crash", 4);
-        m.SetActive(true); // locks the block to choose its slot
+        Activate(m, "Crash", 4); // locks the block to choose its slot
         m.Lock();
         m.Unlock();
         c.Tell(m.OwnSlot());
@@ -257,8 +256,7 @@ TEST(MemoryMap, LastCloseRemovesTheBlockSoTheNextCreatorFixesItsShape) {
         EXPECT_FALSE(std::filesystem::exists(dir.File("Shape")));
     }
     TMemMapEvt c;
-    Configure(c, "Shape", 9, 50);
-    c.SetActive(true);
+    Activate(c, "Shape", 9, 50);
     EXPECT_FALSE(c.Existed());
     EXPECT_EQ(c.GetSize(), 50);
     EXPECT_EQ(c.GetProcessMax(), 9);
@@ -268,8 +266,7 @@ TEST(MemoryMap, BlockLeftByACrashedLastUserIsReplaced) {
     TempRuntimeDir dir;
     Child crashed([](Child& c) {
         TMemMapEvt m;
-        Configure(m, "Left", 2, 40);
-        m.SetActive(true);
+        Activate(m, "Left", 2, 40);
         std::strcpy(m.Memory(), "old text");
         c.Tell(0);
         c.Hear();
@@ -280,8 +277,7 @@ TEST(MemoryMap, BlockLeftByACrashedLastUserIsReplaced) {
     crashed.Wait();
     ASSERT_TRUE(std::filesystem::exists(dir.File("Left")));
     TMemMapEvt m;
-    Configure(m, "Left", 6, 256);
-    m.SetActive(true);
+    Activate(m, "Left", 6, 256);
     EXPECT_FALSE(m.Existed());
     EXPECT_EQ(m.OwnSlot(), 0);
     EXPECT_EQ(m.GetProcessMax(), 6);
@@ -293,8 +289,7 @@ TEST(MemoryMap, ResidentIsFoundOnlyWhileItsHolderLives) {
     TempRuntimeDir dir;
     EXPECT_EQ(TCustomMemMapEvt::FindResident("Res"), -1);
     TMemMapEvt plain;
-    Configure(plain, "Res", 10);
-    plain.SetActive(true);
+    Activate(plain, "Res", 10);
     EXPECT_EQ(TCustomMemMapEvt::FindResident("Res"), -1); // a messenger is no instance
     Child resident([](Child& c) {
         TMemMapEvt m;
@@ -361,13 +356,11 @@ TEST(MemoryMap, PropertyRulesAndTheirMessages) {
     EXPECT_FALSE(m.GetActive()); // created in code: closed until Active is set
 
     // Changing a property while open reopens; a size that another user fixed is reported.
-    Configure(m, "Props", 3, 64);
-    m.SetActive(true);
+    Activate(m, "Props", 3, 64);
     m.SetProcessMax(5);
     EXPECT_EQ(m.GetProcessMax(), 5);
     TMemMapEvt other;
-    Configure(other, "Props", 3, 64);
-    other.SetActive(true);
+    Activate(other, "Props", 3, 64);
     EXPECT_EQ(MessageOf<EMemoryMap>([&] { m.SetSize(80); }),
               "Other process Allready Opened Memory Map");
     EXPECT_EQ(m.GetSize(), 64);
@@ -379,8 +372,7 @@ TEST(MemoryMap, PropertyRulesAndTheirMessages) {
 TEST(MemoryMap, LockNestsWithinOneComponentAndExcludesOthers) {
     TempRuntimeDir dir;
     TMemMapEvt a;
-    Configure(a, "Nest", 2);
-    a.SetActive(true);
+    Activate(a, "Nest", 2);
     a.Lock();
     a.Lock();
     EXPECT_EQ(a.LockDepth(), 2);

@@ -18,6 +18,68 @@ struct Editor {
     TEditorPos caret() const { return {e.Row(), e.Col()}; }
 };
 
+// The Replace command on an editor whose questions are answered from a list, in order.
+struct Replacing : Editor {
+    TEditorReplaceTarget t{e, "t"};
+    std::vector<TReplaceAnswer> answers;
+    std::vector<std::string> prompts;
+    RecordingSink sink;
+    Replacing(std::string_view text, std::vector<TReplaceAnswer> a)
+        : Editor(text), answers(std::move(a)) {
+        t.OnConfirm = [this](const std::string& prompt) {
+            prompts.push_back(prompt);
+            return prompts.size() <= answers.size() ? answers[prompts.size() - 1]
+                                                    : TReplaceAnswer::Cancel;
+        };
+    }
+    TReplaceResult Run(TSearchCommandState& s) { return RunReplace(t, s); }
+};
+
+TEST(EditorReplace, ReplaceOnceReplacesTheNextHitOnly) {
+    Replacing r("one two one two", {});
+    TSearchCommandState s{"two", "2", soDown | soReplace};
+    EXPECT_EQ(r.Run(s).Replaced, 1);
+    EXPECT_EQ(r.e.Text(), "one 2 one two");
+    EXPECT_TRUE(r.sink.boxes.empty()); // no not-found message after a single replacement
+}
+
+TEST(EditorReplace, QuestionsAnsweredYesNoCancelAndAll) {
+    Replacing r("x x x x", {TReplaceAnswer::Yes, TReplaceAnswer::No, TReplaceAnswer::Yes,
+                            TReplaceAnswer::Cancel});
+    TSearchCommandState s{"x", "y", soDown | soReplaceAll | soReplaceConfirm};
+    const TReplaceResult res = r.Run(s);
+    EXPECT_EQ(r.e.Text(), "y x y x");
+    EXPECT_EQ(res.Replaced, 2);
+    EXPECT_TRUE(res.Cancelled);
+    EXPECT_TRUE(r.sink.boxes.empty());
+    ASSERT_FALSE(r.prompts.empty());
+    EXPECT_EQ(r.prompts[0], " x   を\r\n y   に 置き換えますか？");
+    // All on the first question: no more questions, and the command goes on as Replace All.
+    Replacing all("x x x x", {TReplaceAnswer::All});
+    TSearchCommandState s2{"x", "y", soDown | soReplace | soReplaceConfirm};
+    EXPECT_EQ(all.Run(s2).Replaced, 4);
+    EXPECT_EQ(all.e.Text(), "y y y y");
+    EXPECT_EQ(all.prompts.size(), 1u);
+    EXPECT_TRUE(s2.Options & soReplaceAll);
+    EXPECT_FALSE(s2.Options & soReplaceConfirm);
+    // Without All, one question and one replacement at most.
+    Replacing one("x x", {TReplaceAnswer::No});
+    TSearchCommandState s3{"x", "y", soDown | soReplace | soReplaceConfirm};
+    EXPECT_EQ(one.Run(s3).Replaced, 0);
+    EXPECT_EQ(one.e.Text(), "x x");
+}
+
+TEST(EditorReplace, SelectionIsReplacedLikeAHit) {
+    Replacing r("abc", {});
+    r.e.SetCaret(0, 1);
+    r.e.StartSelection();
+    r.e.SetCaret(0, 2);
+    r.e.ExtendSelection();
+    ReplaceHit(r.t, "XY", false);
+    EXPECT_EQ(r.e.Text(), "aXYc");
+    EXPECT_EQ(r.e.Col(), 3);
+}
+
 TEST(EditorSearch, HitsAsSelectionsContinueAfterEachOther) {
     Editor ed("abc abc\r\nxabc\r\n");
     ASSERT_TRUE(EditorCoreSearch(ed.e, "abc", soDown));
