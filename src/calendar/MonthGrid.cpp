@@ -37,6 +37,41 @@ int32_t CellDay(int32_t jd, const TMonthGridOptions& o, int col, int row) {
     return FirstCellDay(jd, o) + 7 * (row - 1) + col;
 }
 
+TDayCell DayCellOf(int32_t jd, const TMonthGridOptions& o, int col, int row, bool showNeighbor) {
+    TDayCell c;
+    c.Day = CellDay(jd, o, col, row);
+    c.InMonth = c.Day >= MonthFirstDay(jd) && c.Day <= MonthLastDay(jd);
+    c.Shown = c.InMonth || showNeighbor;
+    return c;
+}
+
+std::optional<int32_t> ClickedDay(int32_t jd, const TMonthGridOptions& o, int col, int row,
+                                  bool neighborJump) {
+    if (row < 1) return std::nullopt;
+    const TDayCell c = DayCellOf(jd, o, col, row, true);
+    if (!c.InMonth && !neighborJump) return std::nullopt;
+    return c.Day;
+}
+
+int32_t WithYear(int32_t jd, int32_t year) {
+    const TJDate d = JuliusToDate(jd);
+    return IsValidDate(year, d.month, d.day) ? DateToJulius(year, d.month, d.day) : jd;
+}
+
+int32_t WithMonth(int32_t jd, int month) {
+    const TJDate d = JuliusToDate(jd);
+    return month >= 1 && month <= 12 && IsValidDate(d.year, month, d.day)
+               ? DateToJulius(d.year, month, d.day)
+               : jd;
+}
+
+int32_t WithDay(int32_t jd, int day) {
+    const TJDate d = JuliusToDate(jd);
+    return day >= 1 && day <= 31 && IsValidDate(d.year, d.month, day)
+               ? DateToJulius(d.year, d.month, day)
+               : jd;
+}
+
 TGridRect GridCellRect(int w, int h, int rows, int k, int r) {
     rows = std::max(1, rows);
     const int x0 = static_cast<int>(int64_t(w) * k / 7),

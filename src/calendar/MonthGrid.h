@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace tolmo {
 
@@ -32,6 +33,21 @@ int32_t FirstCellDay(int32_t jd, const TMonthGridOptions& o);
 int MonthGridRows(int32_t jd, const TMonthGridOptions& o);
 // The day shown in day cell (col, row >= 1).
 int32_t CellDay(int32_t jd, const TMonthGridOptions& o, int col, int row);
+// A day cell (row >= 1) for the selected day jd: the day it shows, whether that day lies in
+// jd's month, and whether it is drawn at all (a neighbouring month's day only with showNeighbor).
+struct TDayCell {
+    int32_t Day = 0;
+    bool InMonth = false, Shown = false;
+};
+TDayCell DayCellOf(int32_t jd, const TMonthGridOptions& o, int col, int row, bool showNeighbor);
+// The day a click on cell (col, row) selects; none for the weekday row, and for a neighbouring
+// month's day unless neighborJump.
+std::optional<int32_t> ClickedDay(int32_t jd, const TMonthGridOptions& o, int col, int row,
+                                  bool neighborJump);
+// jd with its year, month or day replaced; jd itself when that date does not exist.
+int32_t WithYear(int32_t jd, int32_t year);
+int32_t WithMonth(int32_t jd, int month);
+int32_t WithDay(int32_t jd, int day);
 // Cell (column 0..6, row 0..rows-1) of a client area width × height split evenly.
 TGridRect GridCellRect(int width, int height, int rows, int col, int row);
 // The cell a point hits; false outside every cell.

@@ -238,3 +238,9 @@ bool Execute(TEditorCore& core, TEditorCommand c, int arg, TEditorCommandKeys ke
     }
     return false;
 }
+
+TUnboundKey UnboundKeyAction(int key, unsigned modifiers, bool backtab) {
+    if (key == tkey::Insert || (modifiers & (kmCtrl | kmAlt))) return TUnboundKey::ToWindow;
+    if (key == tkey::Return || key == tkey::Tab || backtab) return TUnboundKey::Ignore;
+    return TUnboundKey::Type;
+}

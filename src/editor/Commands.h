@@ -84,6 +84,11 @@ const std::vector<TEditorKeyBinding>& DefaultEditorKeys();
 const TEditorKeyBinding*
 FindEditorKey(int key, unsigned modifiers,
               const std::vector<TEditorKeyBinding>& table = DefaultEditorKeys());
+// What a key the table does not bind does in the control: Insert (the owner switches overwrite)
+// and Ctrl or Alt combinations go on to the window's shortcuts; Return and Tab (also Shift+Tab),
+// whose entries may be switched off, do nothing; any other key types its text.
+enum class TUnboundKey { ToWindow, Ignore, Type };
+TUnboundKey UnboundKeyAction(int key, unsigned modifiers, bool backtab);
 // The shortcut text of the first key bound to a command ("Ctrl+X", "Shift+Ctrl+3"), "" when no
 // key runs it.
 std::string EditorShortcutText(TEditorCommand c, int arg = 0,

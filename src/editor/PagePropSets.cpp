@@ -74,3 +74,37 @@ const TFountain* TPagePropSets::FountainForPath(const std::string& path) const {
             if (f && f->HasExtension(ext)) return f;
     return nullptr;
 }
+
+bool TPagePropSets::SetShowsPath(const TEditorProp& set, const std::string& path) const {
+    const std::string ext = ExtensionOf(path);
+    return (!ext.empty() && set.IsFileExt(ext)) || (&set == &Default() && path.empty());
+}
+
+namespace {
+
+const std::string kPropPrefix = "EditorProp_";
+const std::string kFountainSuffix = "Fountain1";
+
+std::string WithoutAmpersands(std::string s) {
+    std::erase(s, '&');
+    return s;
+}
+
+} // namespace
+
+std::string PropSetCaption(const std::string& name) {
+    return name.starts_with(kPropPrefix) ? name.substr(kPropPrefix.size()) : name;
+}
+
+std::string PropSetName(const std::string& caption) {
+    return kPropPrefix + WithoutAmpersands(caption);
+}
+
+std::string FountainCaption(const std::string& name) {
+    return name.ends_with(kFountainSuffix) ? name.substr(0, name.size() - kFountainSuffix.size())
+                                           : name;
+}
+
+std::string FountainName(const std::string& caption) {
+    return WithoutAmpersands(caption) + kFountainSuffix;
+}

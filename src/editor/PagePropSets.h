@@ -37,6 +37,9 @@ class TPagePropSets {
     TFountain* FindFountain(const std::string& name) const;
     // First colouring definition that claims the path's extension, else null (plain colours).
     const TFountain* FountainForPath(const std::string& path) const;
+    // Whether a page of that path shows with the set: its extension is in the set's list, or
+    // the page is untitled and the set is the default one.
+    bool SetShowsPath(const TEditorProp& set, const std::string& path) const;
 
   private:
     struct Impl;
@@ -45,3 +48,10 @@ class TPagePropSets {
 
 // ".html" of "/x/page.html"; empty for names without an extension (or starting with the dot).
 std::string ExtensionOf(const std::string& path);
+
+// The view menu's captions of the sets and colouring definitions ("HTML" for "EditorProp_HTML",
+// "Delphi" for "DelphiFountain1") and back (a caption's "&" marks are dropped).
+std::string PropSetCaption(const std::string& name);
+std::string PropSetName(const std::string& caption);
+std::string FountainCaption(const std::string& name);
+std::string FountainName(const std::string& caption);

@@ -209,3 +209,25 @@ std::string RecoveryOfferLine(const TRecoveryRecord& r, std::string_view disk, b
     }
     return FirstDifferentLine(mine, theirs, haveDisk);
 }
+
+bool SetPageFormat(TPageDocument& d, const TFileFormat& f) {
+    if (f == d.format) return false;
+    d.format = f;
+    d.lineEnds = {};
+    return true;
+}
+
+std::vector<TEncoding> ReopenEncodings() {
+    std::vector<TEncoding> out;
+    for (const TFileFormat& f : ChoosableEncodings())
+        if (!(f.bom && f.encoding == TEncoding::Utf8)) out.push_back(f.encoding);
+    return out;
+}
+
+void RememberEncodingChoice(const std::string& path, const TEncoding* e) {
+    if (e)
+        EncodingChoices().Set(path, *e);
+    else
+        EncodingChoices().Forget(path);
+    EncodingChoices().Save();
+}

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The file side of one page (shared by the two controls of a split page).
 struct TPageDocument {
@@ -73,3 +74,11 @@ bool RestoreFromRecovery(const TRecoveryRecord& r, TPageDocument& d);
 // The first line of a recovered text that differs from its file on disk (UTF-8), both read as
 // their characters.
 std::string RecoveryOfferLine(const TRecoveryRecord& r, std::string_view disk, bool haveDisk);
+
+// A format chosen for the next save: false when the page has it already; otherwise the page
+// takes it and forgets the line ends it was read with.
+bool SetPageFormat(TPageDocument& d, const TFileFormat& f);
+// The encodings a file can be reopened in (a UTF-8 byte-order mark is read, never chosen).
+std::vector<TEncoding> ReopenEncodings();
+// Keeps the encoding chosen for a file (null: detect it again) in the list of choices.
+void RememberEncodingChoice(const std::string& path, const TEncoding* e);

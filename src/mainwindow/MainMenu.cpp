@@ -182,6 +182,10 @@ std::string JumpButtonCaption(bool jumpOn) {
     return jumpOn ? "ジャンプボタンＯｆｆ(&G)" : "ジャンプボタンＯｎ(&G)";
 }
 
+int PageTabHeight(bool menusHidden) {
+    return menusHidden ? 16 : 20;
+}
+
 TMenuItemView MenuItemView(const std::string& name, const TCommandState& s) {
     TMenuItemView v;
     const TMenuItemDef* d = FindMenuItem(name);

@@ -60,6 +60,8 @@ bool ItemRunnable(const std::string& name, const TCommandState& s);
 
 // The caption of the search menu's jump-column item, the layout toggles and the F-key menu.
 std::string JumpButtonCaption(bool jumpOn);
+// The height of the page tabs in pixels: lower while the menus are hidden.
+int PageTabHeight(bool menusHidden);
 
 // The editing control's context menu of the main window.
 struct TContextItem {

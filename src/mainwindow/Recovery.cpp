@@ -395,3 +395,13 @@ void TRecoveryClock::Edited(std::int64_t nowMs) {
 bool TRecoveryClock::Due(std::int64_t nowMs) const {
     return pending_ && (nowMs - last_ >= kQuietMs || nowMs - first_ >= kMaxMs);
 }
+
+TRecoveryPageState::TAction TRecoveryPageState::Tick(bool modified, std::int64_t nowMs) {
+    if (!modified) {
+        const bool had = Written;
+        Written = false;
+        Clock.Written();
+        return had ? TAction::Remove : TAction::None;
+    }
+    return Clock.Due(nowMs) || (!Written && !Clock.Pending()) ? TAction::Write : TAction::None;
+}

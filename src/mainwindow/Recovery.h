@@ -116,3 +116,18 @@ class TRecoveryClock {
     bool pending_ = false;
     std::int64_t first_ = 0, last_ = 0;
 };
+
+// One page's recovery file as the timer sees it.
+struct TRecoveryPageState {
+    TRecoveryClock Clock;
+    bool Written = false; // the page has a recovery file
+    enum class TAction { None, Write, Remove };
+    // A tick of the timer: a page that is not modified (saved, re-read or never changed) has
+    // nothing to recover and loses its file; a modified one is written once its clock is due, or
+    // at once when it has no file and no edit is waiting (a page restored modified).
+    TAction Tick(bool modified, std::int64_t nowMs);
+    void MarkWritten() {
+        Clock.Written();
+        Written = true;
+    }
+};

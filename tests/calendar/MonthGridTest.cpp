@@ -66,3 +66,29 @@ TEST(MonthGrid, MonthStepsClampTheDayAndCrossYears) {
     EXPECT_EQ(MonthGridStep(d, TMonthGridKey::Down), d + 7);
     EXPECT_EQ(JuliusToDate(MonthGridStep(d, TMonthGridKey::PageUp)), (TJDate{2015, 2, 1}));
 }
+
+TEST(MonthGrid, NeighbourDaysShowAndSelectOnlyWhenAsked) {
+    const int32_t feb2015 = DateToJulius(2015, 2, 10);
+    const TMonthGridOptions o; // row 1 is the week of 25 January
+    const TDayCell jan = DayCellOf(feb2015, o, 0, 1, false);
+    EXPECT_EQ(jan.Day, DateToJulius(2015, 1, 25));
+    EXPECT_FALSE(jan.InMonth);
+    EXPECT_FALSE(jan.Shown);
+    EXPECT_TRUE(DayCellOf(feb2015, o, 0, 1, true).Shown);
+    EXPECT_TRUE(DayCellOf(feb2015, o, 0, 2, false).InMonth); // 1 February
+
+    EXPECT_FALSE(ClickedDay(feb2015, o, 3, 0, true)); // the weekday row
+    EXPECT_FALSE(ClickedDay(feb2015, o, 0, 1, false));
+    EXPECT_EQ(ClickedDay(feb2015, o, 0, 1, true), DateToJulius(2015, 1, 25));
+    EXPECT_EQ(ClickedDay(feb2015, o, 0, 2, false), DateToJulius(2015, 2, 1));
+}
+
+TEST(MonthGrid, DatePartsThatMakeNoDateAreIgnored) {
+    const int32_t leap = DateToJulius(2024, 2, 29);
+    EXPECT_EQ(WithYear(leap, 2023), leap); // no 29 February in 2023
+    EXPECT_EQ(WithYear(leap, 2028), DateToJulius(2028, 2, 29));
+    EXPECT_EQ(WithMonth(leap, 3), DateToJulius(2024, 3, 29));
+    EXPECT_EQ(WithMonth(leap, 13), leap);
+    EXPECT_EQ(WithDay(leap, 30), leap);
+    EXPECT_EQ(WithDay(leap, 1), DateToJulius(2024, 2, 1));
+}

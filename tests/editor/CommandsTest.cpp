@@ -61,6 +61,12 @@ TEST(EditorKeys, TableIsUnambiguousAndNamesTheKeysThatRun) {
     EXPECT_EQ(FindEditorKey('X', kmNone), nullptr);
     EXPECT_EQ(FindEditorKey(tkey::Insert, kmNone), nullptr); // the owner's key
     EXPECT_EQ(KeyText(tkey::F1 + 11, kmShift), "Shift+F12");
+    // Keys the table leaves alone: the window's, nobody's, or typed.
+    EXPECT_EQ(UnboundKeyAction(tkey::Insert, kmNone, false), TUnboundKey::ToWindow);
+    EXPECT_EQ(UnboundKeyAction('X', kmAlt, false), TUnboundKey::ToWindow);
+    EXPECT_EQ(UnboundKeyAction(tkey::Return, kmShift, false), TUnboundKey::Ignore);
+    EXPECT_EQ(UnboundKeyAction(0, kmShift, true), TUnboundKey::Ignore);
+    EXPECT_EQ(UnboundKeyAction('X', kmShift, false), TUnboundKey::Type);
 }
 
 TEST(EditorCommands, GatedByStateAndRoundTripThroughTheClipboard) {

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 TEST(DocumentEncoding, ChosenEncodingsSurviveARestart) {
     TempDir d;
     {
@@ -23,6 +25,21 @@ TEST(DocumentEncoding, ChosenEncodingsSurviveARestart) {
     ASSERT_TRUE(again.Find("/home/u/a b.txt", &e));
     EXPECT_EQ(e, TEncoding::EucJp);
     EXPECT_FALSE(again.Find("/home/u/x.txt", &e));
+}
+
+TEST(DocumentEncoding, AChosenSaveFormatDropsTheLineEndsAsRead) {
+    TPageDocument d;
+    d.lineEnds.crlf = 3;
+    EXPECT_FALSE(SetPageFormat(d, d.format));
+    EXPECT_EQ(d.lineEnds.crlf, 3);
+    TFileFormat f = d.format;
+    f.lineEnd = TLineEndStyle::Lf;
+    EXPECT_TRUE(SetPageFormat(d, f));
+    EXPECT_EQ(d.format, f);
+    EXPECT_EQ(d.lineEnds.crlf, 0);
+    // A byte-order mark is read from the file, so it is never offered for reopening.
+    const std::vector<TEncoding> reopen = ReopenEncodings();
+    EXPECT_EQ(std::count(reopen.begin(), reopen.end(), TEncoding::Utf8), 1);
 }
 
 TEST(DocumentEncoding, NewPageFormatFromTheSettings) {

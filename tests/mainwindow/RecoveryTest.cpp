@@ -178,6 +178,21 @@ TEST(RecoveryClock, QuietPauseOrThirtySecondsOfTyping) {
     }
 }
 
+TEST(RecoveryClock, APageLosesItsFileOnceSavedAndARestoredPageIsWrittenAtOnce) {
+    using A = TRecoveryPageState::TAction;
+    TRecoveryPageState p;
+    EXPECT_EQ(p.Tick(false, 0), A::None);
+    p.Clock.Edited(0);
+    EXPECT_EQ(p.Tick(true, 1000), A::None); // typing goes on
+    EXPECT_EQ(p.Tick(true, 3000), A::Write);
+    p.MarkWritten();
+    EXPECT_EQ(p.Tick(true, 9000), A::None);     // nothing new since
+    EXPECT_EQ(p.Tick(false, 10000), A::Remove); // saved
+    EXPECT_EQ(p.Tick(false, 11000), A::None);
+    TRecoveryPageState restored; // modified without an edit of this run
+    EXPECT_EQ(restored.Tick(true, 0), A::Write);
+}
+
 TEST(RecoveryDifference, FirstLineThatDiffers) {
     EXPECT_EQ(FirstDifferentLine("a\r\nb2\r\nc", "a\nb\nc\n", true), "b2");
     EXPECT_EQ(FirstDifferentLine("a\r\nb", "a\r\nb", true), "");

@@ -56,20 +56,15 @@ int TCustomCalendarEx::Day() const {
 }
 
 void TCustomCalendarEx::SetYear(int32_t y) {
-    const TJDate d = JuliusToDate(julius_);
-    if (IsValidDate(y, d.month, d.day)) SetJuliusDay(DateToJulius(y, d.month, d.day));
+    SetJuliusDay(WithYear(julius_, y));
 }
 
 void TCustomCalendarEx::SetMonth(int m) {
-    const TJDate d = JuliusToDate(julius_);
-    if (m >= 1 && m <= 12 && IsValidDate(d.year, m, d.day))
-        SetJuliusDay(DateToJulius(d.year, m, d.day));
+    SetJuliusDay(WithMonth(julius_, m));
 }
 
 void TCustomCalendarEx::SetDay(int day) {
-    const TJDate d = JuliusToDate(julius_);
-    if (day >= 1 && day <= 31 && IsValidDate(d.year, d.month, day))
-        SetJuliusDay(DateToJulius(d.year, d.month, day));
+    SetJuliusDay(WithDay(julius_, day));
 }
 
 void TCustomCalendarEx::SetHolidayLines(const QStringList& lines) {
@@ -202,25 +197,23 @@ void TMonthlyCalendar::DrawCell(QPainter& p, int k, int r, const QRect& rect) {
                    QString::fromUtf8(ShortDayName((grid_.FirstDayOfWeek + k) % 7).data()));
         return;
     }
-    const int32_t jd = FirstCellDay() + 7 * (r - 1) + k;
-    const bool inMonth = InDisplayedMonth(jd);
-    if (!inMonth && !showNeighbor_) return;
-    const bool selected = inMonth && jd == JuliusDay();
+    const TDayCell c = DayCellOf(JuliusDay(), grid_, k, r, showNeighbor_);
+    if (!c.Shown) return;
+    const bool selected = c.InMonth && c.Day == JuliusDay();
     if (selected) {
-        const TJDate d = JuliusToDate(jd);
+        const TJDate d = JuliusToDate(c.Day);
         p.fillRect(rect, ToQColor(Fonts().Get(GetDayFont(d.year, d.month, d.day)).color));
     }
-    DrawDayText(p, jd, rect, inMonth, selected, selected);
+    DrawDayText(p, c.Day, rect, c.InMonth, selected, selected);
 }
 
 void TMonthlyCalendar::mousePressEvent(QMouseEvent* e) {
     TCustomCalendarEx::mousePressEvent(e);
     const QPoint pt = e->position().toPoint() - contentsRect().topLeft();
     int k, r;
-    if (!CellFromPoint(pt.x(), pt.y(), k, r) || r == 0) return;
-    const int32_t jd = FirstCellDay() + 7 * (r - 1) + k;
-    if (!InDisplayedMonth(jd) && !neighborJump_) return;
-    SetJuliusDay(jd);
+    if (!CellFromPoint(pt.x(), pt.y(), k, r)) return;
+    if (const std::optional<int32_t> jd = ClickedDay(JuliusDay(), grid_, k, r, neighborJump_))
+        SetJuliusDay(*jd);
 }
 
 void TMonthlyCalendar::keyPressEvent(QKeyEvent* e) {

@@ -215,13 +215,15 @@ void TEditor::keyPressEvent(QKeyEvent* e) {
             {bool(mods & Qt::ShiftModifier), bool(mods & Qt::ControlModifier), e->isAutoRepeat()});
         return;
     }
-    // Keys the table does not bind: Insert belongs to the owner, which switches OverWrite;
-    // Ctrl and Alt combinations go on to the window's shortcuts.
-    if (key == tkey::Insert || (mods & (Qt::ControlModifier | Qt::AltModifier))) {
+    switch (UnboundKeyAction(key, ToTableModifiers(mods), e->key() == Qt::Key_Backtab)) {
+    case TUnboundKey::ToWindow:
         e->ignore();
         return;
+    case TUnboundKey::Ignore:
+        return;
+    case TUnboundKey::Type:
+        break;
     }
-    if (key == tkey::Return || key == tkey::Tab || e->key() == Qt::Key_Backtab) return;
     QString text = e->text();
     text.removeIf([](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
     if (text.isEmpty()) {

@@ -15,25 +15,8 @@
 #include <QUrl>
 
 TAddressToken AddressAt(TEditor& e, QPoint p) {
-    TEditorCore& c = e.Core();
     if (p.x() < e.Metrics().LeftMargin || p.y() < e.Metrics().TopMargin) return {};
-    const TEditorPos pos = e.PosAt(p);
-    const int rows = c.Rows().RowCount();
-    if (pos.Row < 0 || pos.Row >= rows) return {};
-    const std::string_view row = c.RowTextOf(pos.Row);
-    const int off = c.OffsetOf(pos.Row, pos.Col);
-    for (const TFountainToken& t : c.Coloring().Tokens(pos.Row)) {
-        if (off < t.Start || off >= t.Start + t.Length) continue;
-        if (t.Kind != toUrl && t.Kind != toMail) return {};
-        std::string text(
-            row.substr(static_cast<std::size_t>(t.Start), static_cast<std::size_t>(t.Length)));
-        // A wrapped address goes on at the start of the next row.
-        if (t.FullLength > t.Length && pos.Row + 1 < rows)
-            text += std::string(c.RowTextOf(pos.Row + 1)
-                                    .substr(0, static_cast<std::size_t>(t.FullLength - t.Length)));
-        return {t.Kind, text};
-    }
-    return {};
+    return AddressAtPos(e.Core(), e.PosAt(p));
 }
 
 TAddressClicks::TAddressClicks(TfmEditor& fm, QObject* parent) : QObject(parent), fm_(fm) {
@@ -49,17 +32,11 @@ TEditor* TAddressClicks::editorOfViewport(QObject* o) const {
 }
 
 bool TAddressClicks::pointerMoved(TEditor& e, QPoint p) {
-    // The text is looked at again only after the pointer moved 8 pixels across or 4 down.
-    if (last_ != &e || std::abs(p.x() - lastPoint_.x()) >= 8 ||
-        std::abs(p.y() - lastPoint_.y()) >= 4) {
-        const bool wasHand = last_ == &e && lastHand_;
-        last_ = &e;
-        lastPoint_ = p;
-        lastHand_ = AddressAt(e, p).kind != 0;
-        if (wasHand && !lastHand_) e.viewport()->setCursor(Qt::ArrowCursor);
-    }
-    if (lastHand_) e.viewport()->setCursor(Qt::PointingHandCursor);
-    return lastHand_;
+    const TAddressPointer::Result r =
+        pointer_.Moved(&e, p.x(), p.y(), [&] { return AddressAt(e, p).kind != 0; });
+    if (r.Left) e.viewport()->setCursor(Qt::ArrowCursor);
+    if (r.Hand) e.viewport()->setCursor(Qt::PointingHandCursor);
+    return r.Hand;
 }
 
 bool TAddressClicks::eventFilter(QObject* watched, QEvent* event) {
@@ -82,10 +59,8 @@ bool TAddressClicks::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick: {
         if (m->button() != Qt::LeftButton || m->modifiers() != Qt::NoModifier) return false;
-        const bool single = type == QEvent::MouseButtonRelease;
-        if (single != fm_.Settings.isClick) return false;
-        // A release that ends a drag selection is not a click.
-        if (single && (p - pressPoint_).manhattanLength() > QApplication::startDragDistance())
+        if (!OpensAddress(type == QEvent::MouseButtonRelease, fm_.Settings.isClick,
+                          (p - pressPoint_).manhattanLength(), QApplication::startDragDistance()))
             return false;
         const TAddressToken t = AddressAt(*e, p);
         if (t.kind != toUrl) return false;
@@ -102,21 +77,16 @@ bool TAddressClicks::OpenAddress(const std::string& address) {
     const QString url = QString::fromStdString(address);
     if (fm_.Settings.isBrowser) {
         std::string program;
-        switch (CheckProgram(fm_.Settings.Browser, &program,
-                             qEnvironmentVariable("PATH").toStdString())) {
-        case TProgramCheck::Blank:
-            ShowMessage("ブラウザが指定されていません。\r\n中止します。");
+        const std::string problem = BrowserCheckMessage(CheckProgram(
+            fm_.Settings.Browser, &program, qEnvironmentVariable("PATH").toStdString()));
+        if (!problem.empty()) {
+            ShowMessage(problem);
             return false;
-        case TProgramCheck::Missing:
-            ShowMessage("ブラウザが指定された場所に存在しません。\r\n中止します。");
-            return false;
-        case TProgramCheck::Ok:
-            break;
         }
         // The address is one argument: quotes, blanks and shell characters reach the browser as
         // they are, and no shell ever sees them.
         if (QProcess::startDetached(QString::fromStdString(program), {url})) return true;
-        ShowMessage("ブラウザ起動エラー\r\n中止します。");
+        ShowMessage(kBrowserStartError);
         return false;
     }
     return QDesktopServices::openUrl(QUrl::fromUserInput(url));

@@ -3,6 +3,8 @@
 // mouse pointer becomes the hand over an address.
 #pragma once
 
+#include "mainwindow/Addresses.h"
+
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
@@ -14,10 +16,6 @@ class TEditor;
 class TfmEditor;
 
 // The address token under a point of an editor's viewport.
-struct TAddressToken {
-    int kind = 0;     // toUrl, toMail, or 0 for none
-    std::string text; // the address as written (ASCII)
-};
 TAddressToken AddressAt(TEditor& editor, QPoint viewportPoint);
 
 class TAddressClicks : public QObject {
@@ -37,8 +35,6 @@ class TAddressClicks : public QObject {
     bool pointerMoved(TEditor& e, QPoint p);
 
     TfmEditor& fm_;
-    QPointer<TEditor> last_; // where the pointer was last tested
-    QPoint lastPoint_;
-    bool lastHand_ = false;
+    TAddressPointer pointer_;
     QPoint pressPoint_;
 };

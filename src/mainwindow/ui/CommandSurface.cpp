@@ -667,9 +667,17 @@ bool TCommandSurface::eventFilter(QObject* watched, QEvent* e) {
 
 // --- layout toggles ------------------------------------------------------------------------
 
+void TCommandSurface::showBarMenus() {
+    const TCommandState s = State();
+    for (const TMenuItemDef& d : MainMenuTable())
+        if (d.Submenu && d.Parent.empty())
+            if (QMenu* m = Menu(d.Name))
+                m->menuAction()->setVisible(MenuItemView(d.Name, s).Visible);
+}
+
 void TCommandSurface::toggleFunctionBar() {
     fm_.mnFunctionClick();
-    Menu("mnFunction")->menuAction()->setVisible(fm_.pnlFunction->isHidden() && !menusHidden_);
+    showBarMenus();
     if (fm_.pnlFunction->isHidden() && bar_.Reset()) ShowCaptions();
 }
 
@@ -691,11 +699,9 @@ void TCommandSurface::toggleTabs() {
 
 void TCommandSurface::toggleMenus() {
     menusHidden_ = !menusHidden_;
-    for (const char* m : {"mnFile", "mnEdit", "mnIdou", "mnWindow", "mnSonota"})
-        Menu(m)->menuAction()->setVisible(!menusHidden_);
-    Menu("mnFunction")->menuAction()->setVisible(!menusHidden_ && fm_.pnlFunction->isHidden());
+    showBarMenus();
     pages_.PageControl1()->setStyleSheet(
-        QStringLiteral("QTabBar::tab { height: %1px; }").arg(menusHidden_ ? 16 : 20));
+        QStringLiteral("QTabBar::tab { height: %1px; }").arg(PageTabHeight(menusHidden_)));
 }
 
 void TCommandSurface::toggleTitle() {

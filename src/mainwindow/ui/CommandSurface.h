@@ -104,6 +104,7 @@ class TCommandSurface : public QObject {
     bool forward(TEditorCommand c, int arg = 0);
     void showJumpColumn(bool on);
     // Layout toggles.
+    void showBarMenus(); // the menus of the bar as the rules show them
     void toggleFunctionBar();
     void toggleStatusBar();
     void toggleTabs();

@@ -28,18 +28,14 @@
 
 namespace {
 
-const char* const kPropPrefix = "EditorProp_";
-const char* const kFountainSuffix = "Fountain1";
-
 QAction* ActionNamed(QMenu* menu, const char* name) {
     for (QAction* a : menu->actions())
         if (a->objectName() == QLatin1String(name)) return a;
     return nullptr;
 }
 
-QString Caption(const QString& text) {
-    QString c = text;
-    return c.remove(QLatin1Char('&'));
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
 }
 
 } // namespace
@@ -125,15 +121,11 @@ void TDisplayCommands::buildShowItems(QMenu* menu, bool designNames) {
 // The items of the two submenus.
 void TDisplayCommands::buildShowMenu(QMenu* sets, QMenu* fountains) {
     for (const TEditorProp& p : dt_.PropSets.Sets()) {
-        const QString name = QString::fromStdString(p.Name);
-        QAction* a = sets->addAction(name.mid(int(std::strlen(kPropPrefix))));
+        QAction* a = sets->addAction(Q(PropSetCaption(p.Name)));
         connect(a, &QAction::triggered, this, [this, a] { EditPropertySet(a->text()); });
     }
     for (const TFountain* f : dt_.PropSets.Fountains()) {
-        QString name = QString::fromStdString(f->Name());
-        if (name.endsWith(QLatin1String(kFountainSuffix)))
-            name.chop(int(std::strlen(kFountainSuffix)));
-        QAction* a = fountains->addAction(name);
+        QAction* a = fountains->addAction(Q(FountainCaption(f->Name())));
         connect(a, &QAction::triggered, this, [this, a] { EditFountain(a->text()); });
     }
 }
@@ -149,7 +141,7 @@ bool TDisplayCommands::mnuEditorPropertyClick() {
 }
 
 bool TDisplayCommands::EditPropertySet(const QString& caption) {
-    const std::string name = kPropPrefix + Caption(caption).toStdString();
+    const std::string name = PropSetName(caption.toStdString());
     TEditorProp* set = dt_.PropSets.Find(name);
     if (!set || !PropertyDialog) return false;
     TEditorProp edited(*set);
@@ -161,18 +153,14 @@ bool TDisplayCommands::EditPropertySet(const QString& caption) {
     // The active control takes it when the page is of the set's kind.
     const int page = pages_.ActivePage();
     auto* pe = dynamic_cast<TEditorPageEditor*>(pages_.ActivePageEditor());
-    if (page >= 0 && pe && pe->Editor()) {
-        const std::string path = pages_.Book().PathOfPage(page);
-        const std::string ext = ExtensionOf(path);
-        if ((!ext.empty() && set->IsFileExt(ext)) ||
-            (set == &dt_.PropSets.Default() && path.empty()))
-            set->AssignTo(pe->Editor()->Core());
-    }
+    if (page >= 0 && pe && pe->Editor() &&
+        dt_.PropSets.SetShowsPath(*set, pages_.Book().PathOfPage(page)))
+        set->AssignTo(pe->Editor()->Core());
     return true;
 }
 
 bool TDisplayCommands::EditFountain(const QString& caption) {
-    const std::string name = Caption(caption).toStdString() + kFountainSuffix;
+    const std::string name = FountainName(caption.toStdString());
     TFountain* f = dt_.PropSets.FindFountain(name);
     if (!f || !FountainDialog || !FountainDialog(*f)) return false;
     TIniFile ini(fm_.SettingsFile);

@@ -32,11 +32,7 @@ void reopenActive(TPages& pages, const TEncoding* e) {
     if (pages.IsModified(index) &&
         !AskYesNo("[ " + path + "] は更新されています。\r\n変更を捨てて開き直しますか？", false))
         return;
-    if (e)
-        EncodingChoices().Set(path, *e);
-    else
-        EncodingChoices().Forget(path);
-    EncodingChoices().Save();
+    RememberEncodingChoice(path, e);
     std::string error;
     const bool ok = e ? page->ReloadAs(path, *e, &error) : page->LoadFromFile(path, &error);
     if (!ok) {
@@ -72,9 +68,7 @@ void AttachEncodingUi(TfmEditor& fm, TPages& pages) {
     reopen->addAction(QStringLiteral("自動判別(&A)"), &pages,
                       [&pages] { reopenActive(pages, nullptr); });
     reopen->addSeparator();
-    for (const TFileFormat& f : ChoosableEncodings()) {
-        if (f.bom && f.encoding == TEncoding::Utf8) continue; // the mark is read, not chosen
-        const TEncoding e = f.encoding;
+    for (const TEncoding e : ReopenEncodings()) {
         reopen->addAction(q(EncodingName(e, false)), &pages,
                           [&pages, e] { reopenActive(pages, &e); });
     }
@@ -92,9 +86,7 @@ void AttachEncodingUi(TfmEditor& fm, TPages& pages) {
         if (!d || page->ReadOnly()) return;
         TFileFormat f = d->format;
         set(f);
-        if (f == d->format) return;
-        d->format = f;
-        d->lineEnds = {};
+        if (!SetPageFormat(*d, f)) return;
         page->FormatChanged();
         pages.SetModified(index, true);
         pages.UpdatePageStatus();
@@ -160,9 +152,6 @@ std::function<void()> AddFormatChoices(QFileDialog& d, TPageEditor* page) {
         ParseEncodingName(enc->currentText().toStdString(), &f.encoding, &bom);
         f.bom = bom;
         ParseLineEndName(le->currentText().toStdString(), &f.lineEnd);
-        if (f == doc->format) return;
-        doc->format = f;
-        doc->lineEnds = {};
-        page->FormatChanged();
+        if (SetPageFormat(*doc, f)) page->FormatChanged();
     };
 }

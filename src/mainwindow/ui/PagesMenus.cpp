@@ -1,7 +1,8 @@
-// The File menu of the pages, its enabling rules, and the recent-list menus.
+// The File menu of the pages, its enabling by the main menu's rules, and the recent-list menus.
 #include "mainwindow/ui/Pages.h"
 
 #include "mainwindow/DocumentFile.h"
+#include "mainwindow/MainMenu.h"
 #include "platform/IniFile.h"
 
 #include <QAction>
@@ -90,14 +91,18 @@ QAction* TPages::SplitAction() {
 }
 
 void TPages::mnFileClick() {
+    // The rules of the main menu, on what the pages know.
+    TCommandState s;
     const int index = ActivePage();
-    TPageEditor* e = ActivePageEditor();
-    const bool untitled = index >= 0 && book_.IsUntitled(index);
-    if (QAction* a = Action("mnSave")) a->setEnabled(e && e->Modified());
-    if (QAction* a = Action("mnRename"))
-        a->setEnabled(index >= 0 && !untitled && FileExists(book_.PathOfPage(index)));
-    if (QAction* a = Action("mnAllClose")) a->setEnabled(PageCount() > 1);
-    if (QAction* a = Action("mnClose")) a->setEnabled(PageCount() > 1 || !untitled);
+    s.PageCount = PageCount();
+    if (TPageEditor* e = ActivePageEditor()) {
+        s.HasEditor = true;
+        s.Modified = e->Modified();
+    }
+    s.Untitled = index < 0 || book_.IsUntitled(index);
+    s.FileExists = !s.Untitled && FileExists(book_.PathOfPage(index));
+    for (const char* name : {"mnSave", "mnRename", "mnAllClose", "mnClose"})
+        if (QAction* a = Action(name)) a->setEnabled(MenuItemView(name, s).Enabled);
 }
 
 void TPages::CreateRecentLists(const std::string& recordFile, int menuCount) {

@@ -36,7 +36,7 @@ TRecoveryGuard::TRecoveryGuard(TfmEditor& window, TdtEditor& dt, TPages& pages)
     clock_.start();
     pages_.OnTextChanged = [this](int index) {
         if (ending_ || index < 0) return;
-        states_[idOf(index)].clock.Edited(clock_.elapsed());
+        states_[idOf(index)].Clock.Edited(clock_.elapsed());
     };
     timer_ = new QTimer(this);
     timer_->setInterval(1000);
@@ -76,9 +76,7 @@ void TRecoveryGuard::writePage(int index, int id, bool wait) {
     if (const TPageDocument* d = e->Document()) DescribeForRecovery(*d, meta);
     writer_->Post(session_.FileFor(id), std::move(meta),
                   e->Editor()->Core().SharedStore()->Snapshot());
-    PageState& st = states_[id];
-    st.clock.Written();
-    st.written = true;
+    states_[id].MarkWritten();
     if (wait) writer_->Flush();
 }
 
@@ -87,14 +85,15 @@ void TRecoveryGuard::Tick() {
     const std::int64_t now = clock_.elapsed();
     for (int i = 0; i < pages_.PageCount(); ++i) {
         const int id = idOf(i);
-        PageState& st = states_[id];
-        if (!pages_.IsModified(i)) {
-            // Saved, re-read or never changed: nothing to recover.
-            if (st.written) writer_->Remove(session_.FileFor(id));
-            st.written = false;
-            st.clock.Written();
-        } else if (st.clock.Due(now) || (!st.written && !st.clock.Pending())) {
+        switch (states_[id].Tick(pages_.IsModified(i), now)) {
+        case TRecoveryPageState::TAction::Remove:
+            writer_->Remove(session_.FileFor(id));
+            break;
+        case TRecoveryPageState::TAction::Write:
             writePage(i, id, false);
+            break;
+        case TRecoveryPageState::TAction::None:
+            break;
         }
     }
     // Closed pages.
@@ -103,7 +102,7 @@ void TRecoveryGuard::Tick() {
             ++it;
             continue;
         }
-        if (it->second.written) writer_->Remove(session_.FileFor(it->first));
+        if (it->second.Written) writer_->Remove(session_.FileFor(it->first));
         it = states_.erase(it);
     }
     for (const std::string& e : writer_->TakeErrors())
@@ -129,7 +128,7 @@ void TRecoveryGuard::EndWithoutQuestions() {
         if (saveNamed && !pages_.Book().IsUntitled(i) && !pages_.IsReadOnly(i) &&
             pages_.SavePageText(i, path, &error)) {
             pages_.SetModified(i, false);
-            if (writer_ && states_[id].written) writer_->Remove(session_.FileFor(id));
+            if (writer_ && states_[id].Written) writer_->Remove(session_.FileFor(id));
             continue;
         }
         if (!writer_) continue; // nowhere to keep it: the close will ask after all
@@ -173,7 +172,7 @@ bool TRecoveryGuard::restore(const TRecoveryCandidate& c) {
     e->SetCaretRow(r.CaretRow);
     pages_.SetModified(index, true);
     pages_.UpdatePageStatus();
-    states_[idOf(index)].clock.Edited(clock_.elapsed() - TRecoveryClock::kMaxMs);
+    states_[idOf(index)].Clock.Edited(clock_.elapsed() - TRecoveryClock::kMaxMs);
     return true;
 }
 

@@ -40,10 +40,8 @@ class TRecoveryGuard : public QObject {
     const TRecoverySession& Session() const { return session_; }
 
   private:
-    struct PageState {
+    struct PageState : TRecoveryPageState {
         QPointer<QWidget> sheet;
-        TRecoveryClock clock;
-        bool written = false;
     };
     int idOf(int index);
     void writePage(int index, int id, bool wait);

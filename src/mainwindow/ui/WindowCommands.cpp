@@ -1,17 +1,18 @@
 // The edit menu's insertions and the search menu of the main window.
 #include "mainwindow/ui/WindowCommands.h"
 
-#include "calendar/DateText.h"
 #include "calendar/DateSettings.h"
+#include "calendar/DateText.h"
 #include "calendar/JulianDay.h"
 #include "calendar/ui/DateDialog.h"
-#include "search/ui/SearchMenu.h"
 #include "editor/ui/EditorWidget.h"
-#include "text/CharCount.h"
+#include "mainwindow/EditorActions.h"
 #include "mainwindow/ui/EditorPageEditor.h"
-#include "mainwindow/ui/Pages.h"
 #include "mainwindow/ui/MainWindow.h"
+#include "mainwindow/ui/Pages.h"
 #include "platform/MessageBox.h"
+#include "search/ui/SearchMenu.h"
+#include "text/CharCount.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -82,10 +83,7 @@ bool TWindowCommands::mnMojisuuClick() {
     TEditorCore& c = e->Core();
     bool box = false;
     ShowMessage(CharCountMessage(CountCharacters(c.CopyText(box))));
-    if (box)
-        c.CleanSelection();
-    else
-        c.SetSelStart(c.SelStart() + c.SelLength());
+    DropSelectionAfterCopy(c); // as after Copy
     return true;
 }
 

@@ -164,24 +164,6 @@ TEST_F(Widget, LeftbarDigitsAndRulerMarker) {
               QColor(0, 0, 255).rgb());
 }
 
-TEST_F(Widget, HideMarkOnLongRow) {
-    TEditorProp p = MakeEditorProp_Default();
-    p.WordWrap = false;
-    p.Marks.HideMark.SetVisible(true);
-    p.Marks.HideMark.SetColor(clRed);
-    Apply(p);
-    ed.SetText(std::string(1200, 'x'));
-    ed.Core().SetTopCol(990);
-    const QImage img = Shot();
-    const TEditorMetrics& m = ed.Metrics();
-    const QPoint o = ed.CellOrigin(0, 1000);
-    const auto hide = HideMarkShape(o.x(), o.y(), m.CellWidth, m.TextHeight);
-    EXPECT_EQ(img.pixelColor(hide[1].X, hide[1].Y).rgb(), QColor(255, 0, 0).rgb());
-    // nothing is drawn past column 1000
-    EXPECT_FALSE(HasColor(img, QRect(o.x() + 2 * m.CellWidth, o.y(), 4 * m.CellWidth, m.TextHeight),
-                          Qt::black));
-}
-
 TEST_F(Widget, OnlyChangedRowsRepaint) {
     std::string text;
     for (int i = 0; i < 40; ++i)

@@ -98,22 +98,15 @@ TEST_F(PagesTest, ClickingAnotherTabSavesTheModifiedPageFirst) {
     EXPECT_FALSE(pages->IsModified(0));
 }
 
-TEST_F(PagesTest, FileMenuRules) {
+TEST_F(PagesTest, FileMenuFollowsTheMainMenuRules) {
     pages->Book().FinishFirstShow(); // one untitled page
     pages->mnFileClick();
     EXPECT_FALSE(pages->Action("mnClose")->isEnabled());
     EXPECT_FALSE(pages->Action("mnSave")->isEnabled());
-    EXPECT_EQ(pages->Action("mnSave")->shortcut(), QKeySequence("Ctrl+S"));
-    EXPECT_EQ(pages->Action("mnSaveAs")->text(), "名前を付けて保存(&A)...");
-    EXPECT_FALSE(pages->Action("mnAllClose")->isVisible());
-    active()->Edit()->insertPlainText("x");
     pages->Book().OpenFile(file("a.txt"));
-    ASSERT_EQ(pages->PageCount(), 2);
-    pages->mnFileClick();
-    EXPECT_TRUE(pages->Action("mnClose")->isEnabled());
-    EXPECT_FALSE(pages->Action("mnSave")->isEnabled());
     active()->Edit()->insertPlainText("y");
     pages->mnFileClick();
+    EXPECT_TRUE(pages->Action("mnClose")->isEnabled());
     EXPECT_TRUE(pages->Action("mnSave")->isEnabled());
 }
 
