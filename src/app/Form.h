@@ -28,6 +28,7 @@ enum class TCtl : unsigned char {
     Button,
     ToolButton,
     ColorButton, // Int the colour value; Min 1 allows "no colour"
+    List,        // a list of Items, Int the current row
     Slot,        // a widget the dialog makes itself (a calendar, a palette)
     Stretch,     // box: stretch of Max; grid: row Row (Col < 0) or column Col (Row < 0) stretch Max
     Spacing,     // box: fixed space of Max pixels

@@ -80,3 +80,22 @@ bool WheelScroll(TEditorCore& c, int angleDelta) {
     c.SetTopRow(c.TopRow() + (angleDelta < 0 ? 1 : -1));
     return true;
 }
+
+TCaretLine CaretLineOf(const TEditorCore& c) {
+    const TEditorScreenStrings& rows = c.Rows();
+    const int count = rows.RowCount();
+    TCaretLine out{0, c.Col()};
+    if (c.Row() < count) {
+        out.Line = rows.RowToLine(c.Row());
+        out.Char += static_cast<int>(rows.TextPos(c.Row()) - rows.TextPos(rows.RowStart(c.Row())));
+    } else if (count > 0) {
+        const int last = count - 1;
+        out.Line = rows.RowToLine(last);
+        if (rows.RowEndKind(last) == reLineEnd)
+            ++out.Line;
+        else
+            out.Char += static_cast<int>(rows.TextPos(last) + rows.RowText(last).size() -
+                                         rows.TextPos(rows.RowStart(last)));
+    }
+    return out;
+}

@@ -1,6 +1,6 @@
 // What the main window's commands do to the active control's core: the state the menu rules
 // read from it, the jump buttons, setting a jump mark from the context menu, the caret after the
-// menu's Copy and Paste, and the wheel.
+// menu's Copy and Paste, the wheel, and the caret's line for the status bar.
 #pragma once
 
 #include "mainwindow/MainMenu.h"
@@ -35,3 +35,11 @@ void ApplyPasteCaret(TEditorCore& c, const TPasteCaret& p);
 
 // The wheel scrolls one row per notch, whatever the notch's size; true when delta moved it.
 bool WheelScroll(TEditorCore& c, int angleDelta);
+
+// The caret as a logical line and the byte column in that line (the line's wrapped rows before
+// the caret's row count with their bytes), for "Line / Char" in the status bar. On the row after
+// the text it is the line after a final line end, else the end of the last line.
+struct TCaretLine {
+    int Line = 0, Char = 0;
+};
+TCaretLine CaretLineOf(const TEditorCore& c);

@@ -233,6 +233,9 @@ TMenuItemView MenuItemView(const std::string& name, const TCommandState& s) {
         v.Enabled = ed && !s.ExternalEditorRunning;
     } else if (name == "mnAll" || name == "mnDelete" || name == "mnClear")
         v.Enabled = ed;
+    // mnSonotaClick: the character count of the selection
+    else if (name == "mnMojisuu")
+        v.Enabled = sel;
     // mnWindowClick and the window toggles
     else if (name == "mnSplit")
         v.Checked = s.Split, v.Enabled = ed && (s.CanSplit || s.Split);

@@ -54,3 +54,21 @@ std::string RecordFilePath(const std::string& dataFolder, const std::string& pro
     if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) p.erase(dot);
     return p + ".rec";
 }
+
+std::vector<TOpenMenuList::TMenuEntry> TOpenMenuList::MenuEntries() const {
+    std::vector<TMenuEntry> out;
+    for (std::size_t i = 0; i < items_.size(); ++i)
+        if (items_[i].find_first_not_of(" \t") != std::string::npos)
+            out.push_back({static_cast<int>(i), LiteralCaption(items_[i])});
+    return out;
+}
+
+std::string LiteralCaption(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        out += c;
+        if (c == '&') out += '&';
+    }
+    return out;
+}

@@ -35,6 +35,13 @@ class TOpenMenuList {
     // Count = min(items, maximum), then every item as Item0..; false on a failed write.
     bool Save(const TProfileSection& section) const;
 
+    // The menu's entries: the index of each item that is not blank, and its caption.
+    struct TMenuEntry {
+        int Index;
+        std::string Caption;
+    };
+    std::vector<TMenuEntry> MenuEntries() const;
+
     // Called after every change of the items (the menu rebuilds itself from Items()).
     std::function<void()> OnChange;
 
@@ -48,3 +55,6 @@ class TOpenMenuList {
 // The record file of the recent lists: data folder + "Tolmo.rec"; when that folder does not exist,
 // the program file's path with the extension ".rec".
 std::string RecordFilePath(const std::string& dataFolder, const std::string& programFile);
+
+// A caption shown as it is written: "&" doubled, so that it makes no mnemonic.
+std::string LiteralCaption(const std::string& text);

@@ -29,10 +29,12 @@ TEST(MainMenuRules, OpeningRulesGateTheKeys) {
     EXPECT_FALSE(MenuItemView("mnSave", s).Enabled);  // Ctrl+S on an unmodified page
     EXPECT_FALSE(MenuItemView("mnClose", s).Enabled); // the only page is untitled
     EXPECT_FALSE(MenuItemView("mnF11", s).Enabled);
+    EXPECT_FALSE(MenuItemView("mnMojisuu", s).Enabled); // nothing selected to count
     s.Selected = s.Modified = true;
     s.Untitled = false;
     EXPECT_TRUE(MenuItemView("mnCut", s).Enabled);
     EXPECT_TRUE(MenuItemView("mnTabUnIndent", s).Enabled);
+    EXPECT_TRUE(MenuItemView("mnMojisuu", s).Enabled);
     EXPECT_TRUE(MenuItemView("mnSave", s).Enabled);
     EXPECT_TRUE(MenuItemView("mnClose", s).Enabled);
     EXPECT_TRUE(MenuItemView("mnF11", s).Enabled);

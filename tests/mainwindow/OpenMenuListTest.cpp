@@ -41,6 +41,20 @@ TEST(OpenMenuList, BlankPathIgnoredCaseKeptAndMaximumClamped) {
     }
 }
 
+TEST(OpenMenuList, MenuSkipsBlankItemsAndShowsAmpersandsAsWritten) {
+    MemSection m;
+    m.values["Count"] = "3";
+    m.values["Item0"] = "/a/R&D.txt";
+    m.values["Item1"] = " \t";
+    m.values["Item2"] = "/b";
+    TOpenMenuList l("r", "ReOpen");
+    l.Load(m.section());
+    const std::vector<TOpenMenuList::TMenuEntry> e = l.MenuEntries();
+    ASSERT_EQ(e.size(), 2u);
+    EXPECT_EQ(e[0].Caption, "/a/R&&D.txt");
+    EXPECT_EQ(e[1].Index, 2); // the item's own index, for the path it opens
+}
+
 TEST(OpenMenuList, LoweredMaximumTrimsOnlyAtTheNextAdd) {
     MemSection m;
     m.values["Count"] = "20";

@@ -178,3 +178,24 @@ TEST_F(CoreActions, CopyDropsTheSelectionAndTheWheelScrollsOneRow) {
     EXPECT_EQ(c.TopRow(), 1);
     EXPECT_FALSE(WheelScroll(c, 0));
 }
+
+TEST(CaretLine, WrappedRowsCountIntoTheLineAndTheRowAfterTheText) {
+    TEditorCore c;
+    c.SetText(std::string(50, 'a') + "\r\nxyz\r\nlast");
+    TEditorWrapOption w;
+    w.SetWrapByte(20);
+    c.SetWrapOption(w);
+    c.SetWordWrap(true);
+    const TEditorScreenStrings& rows = c.Rows();
+    ASSERT_EQ(rows.RowCount(), 5); // 20 + 20 + 10, "xyz", "last"
+    c.SetCaret(1, 3);
+    EXPECT_EQ(CaretLineOf(c).Line, 0);
+    EXPECT_EQ(CaretLineOf(c).Char, 23);
+    c.SetCaret(3, 2);
+    EXPECT_EQ(CaretLineOf(c).Line, 1);
+    EXPECT_EQ(CaretLineOf(c).Char, 2);
+    c.SetText("one\r\n");
+    c.SetCaret(1, 0); // after a final line end: the next line
+    EXPECT_EQ(CaretLineOf(c).Line, 1);
+    EXPECT_EQ(CaretLineOf(c).Char, 0);
+}

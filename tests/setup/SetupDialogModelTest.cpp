@@ -2,6 +2,7 @@
 // the action, the restore switch, the chosen setup folder, what closing keeps; the options'
 // values, date sample and write.
 #include "setup/SetupDialogModel.h"
+#include "setup/InfoDialogModel.h"
 #include "setup/OptionsDialogModel.h"
 
 #include "platform/IniFile.h"
@@ -118,4 +119,21 @@ TEST(OptionsDialogModel, ShowsTheSettingsAndWritesThemBack) {
     EXPECT_EQ(m.BrowseStart("edtEditor").preset, "/usr/bin/vi");
     m.UserText("edtBrowser", "/no/such/folder/x");
     EXPECT_EQ(m.BrowseStart("edtBrowser").folder, (d / "prog/"));
+}
+
+TEST(AboutDialogModel, VThenJShowsTheBuildCodeAndReturnCloses) {
+    TAboutDialogModel m;
+    EXPECT_EQ(m.Key('J', true), TAboutDialogModel::krNone);
+    EXPECT_TRUE(m.Visible("lblVerKaku")); // not hidden by the model: the form hides it
+    m.TakeChanged();
+    EXPECT_EQ(m.Key('V', true), TAboutDialogModel::krConsumed);
+    EXPECT_EQ(m.Key('X', false), TAboutDialogModel::krNone); // another key disarms
+    EXPECT_EQ(m.Key('J', true), TAboutDialogModel::krNone);
+    EXPECT_TRUE(m.TakeChanged().empty());
+    m.Key('V', true);
+    m.Key('J', true);
+    EXPECT_EQ(m.TakeChanged().count("lblVerKaku"), 1u);
+    EXPECT_EQ(m.Key('\r', false), TAboutDialogModel::krClose);
+    TInfoDialogModel info;
+    EXPECT_EQ(info.Text("lblInfo").find('\r'), std::string::npos);
 }

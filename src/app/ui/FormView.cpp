@@ -14,6 +14,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -251,6 +252,12 @@ QWidget* TFormView::make(const TControl& c) {
         w = new TColorButton(c.Min != 0);
         seedInt(c.Name, static_cast<int>(static_cast<TColorButton*>(w)->Color()));
         break;
+    case TCtl::List: {
+        auto* l = new QListWidget;
+        l->addItems(Q(SplitItems(c.Items)));
+        w = l;
+        break;
+    }
     case TCtl::Slot:
         w = makeSlot_(c);
         break;
@@ -375,6 +382,9 @@ void TFormView::connectUser(const TControl& c, QWidget* w) {
     case TCtl::Tabs:
         connect(static_cast<QTabWidget*>(w), &QTabWidget::currentChanged, this, changedInt);
         break;
+    case TCtl::List:
+        connect(static_cast<QListWidget*>(w), &QListWidget::currentRowChanged, this, changedInt);
+        break;
     default:
         break;
     }
@@ -419,11 +429,15 @@ void TFormView::push(const std::string& name, unsigned what) {
     QWidget* w = Widget(name);
     if (!w) return;
     const QSignalBlocker block(w);
-    if (what & TFormModel::wItems)
+    if (what & TFormModel::wItems) {
         if (auto* b = qobject_cast<QComboBox*>(w)) {
             b->clear();
             b->addItems(Q(s->Items));
+        } else if (auto* l = qobject_cast<QListWidget*>(w)) {
+            l->clear();
+            l->addItems(Q(s->Items));
         }
+    }
     if (what & TFormModel::wInt) {
         if (auto* sp = qobject_cast<QSpinBox*>(w))
             sp->setValue(s->Int);
@@ -437,6 +451,8 @@ void TFormView::push(const std::string& name, unsigned what) {
             tabs->setCurrentIndex(s->Int);
         else if (auto* stack = qobject_cast<QStackedWidget*>(w))
             stack->setCurrentIndex(s->Int);
+        else if (auto* list = qobject_cast<QListWidget*>(w))
+            list->setCurrentRow(s->Int);
     }
     if (what & TFormModel::wText) {
         const QString t = Q(s->Text);

@@ -3,6 +3,7 @@
 
 #include "editor/PropertySet.h"
 #include "editor/ui/EditorWidget.h"
+#include "mainwindow/EditorActions.h"
 #include "platform/AtomicFile.h"
 #include "platform/MessageBox.h"
 #include "syntax/Fountain.h"
@@ -198,28 +199,12 @@ void TEditorPageEditor::SetTopRow(int row) {
 
 TPageCaretInfo TEditorPageEditor::CaretInfo() const {
     const TEditorCore& c = editor_->Core();
-    const TEditorScreenStrings& rows = c.Rows();
+    const TCaretLine l = CaretLineOf(c);
     TPageCaretInfo info;
     info.row = c.Row();
     info.col = c.Col();
-    // Logical line and the column in it: the wrapped rows of the line before the caret row
-    // count with their bytes. The row store answers both without walking the rows.
-    const int count = rows.RowCount();
-    int line = 0, col = c.Col();
-    if (c.Row() < count) {
-        line = rows.RowToLine(c.Row());
-        col += static_cast<int>(rows.TextPos(c.Row()) - rows.TextPos(rows.RowStart(c.Row())));
-    } else if (count > 0) { // the row after the last one
-        const int last = count - 1;
-        line = rows.RowToLine(last);
-        if (rows.RowEndKind(last) == reLineEnd)
-            ++line;
-        else
-            col += static_cast<int>(rows.TextPos(last) + rows.RowText(last).size() -
-                                    rows.TextPos(rows.RowStart(last)));
-    }
-    info.line = line;
-    info.chr = col;
+    info.line = l.Line;
+    info.chr = l.Char;
     return info;
 }
 

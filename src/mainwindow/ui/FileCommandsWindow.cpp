@@ -3,6 +3,7 @@
 
 #include "app/ShellUtil.h"
 #include "editor/ui/EditorWidget.h"
+#include "mainwindow/EditorActions.h"
 #include "mainwindow/ui/AddressClicks.h"
 #include "mainwindow/ui/EditorPageEditor.h"
 #include "mainwindow/ui/MainWindow.h"
@@ -46,6 +47,20 @@ bool fileManagerAvailable() {
     QDBusMessage r = bus.call(m, QDBus::Block, 2000);
     return r.type() == QDBusMessage::ReplyMessage && !r.arguments().isEmpty() &&
            r.arguments().first().toStringList().contains(QString::fromLatin1(kFileManager));
+}
+
+// What the menu rules look at here: the active page and the external editor.
+TCommandState menuState(TPages& pages, const TSettings& settings, TFileCommands& files) {
+    TCommandState s;
+    const int i = pages.ActivePage();
+    s.PageCount = pages.PageCount();
+    if (auto* page = dynamic_cast<TEditorPageEditor*>(pages.ActivePageEditor());
+        page && page->Editor())
+        FillEditorState(s, page->Editor()->Core());
+    s.Modified = i >= 0 && pages.IsModified(i); // either control of a split page
+    s.ExternalEditorSet = settings.isEditor;
+    s.ExternalEditorRunning = files.ExternalEditRunning();
+    return s;
 }
 
 } // namespace
@@ -108,11 +123,15 @@ void TFileCommandsWindow::buildItems() {
     connect(mnEditor_, &QAction::triggered, this, &TFileCommandsWindow::mnEditorClick);
     if (QMenu* edit = menuNamed(fm_, "mnEdit"))
         connect(edit, &QMenu::aboutToShow, this, [this] {
-            const int i = pages_.ActivePage();
-            mnSaiYomikomi_->setEnabled(i >= 0 && pages_.IsModified(i));
-            mnEditor_->setVisible(fm_.Settings.isEditor);
-            if (mnEditorLine_) mnEditorLine_->setVisible(fm_.Settings.isEditor);
-            mnEditor_->setEnabled(!core_->ExternalEditRunning());
+            const TCommandState s = menuState(pages_, fm_.Settings, *core_);
+            for (auto [a, name] :
+                 {std::pair{mnSaiYomikomi_, "mnSaiYomikomi"}, std::pair{mnEditor_, "mnEditor"},
+                  std::pair{mnEditorLine_, "mnEditorLine"}}) {
+                if (!a) continue;
+                const TMenuItemView v = MenuItemView(name, s);
+                a->setEnabled(v.Enabled);
+                a->setVisible(v.Visible);
+            }
         });
     // Outside the open menu the key reaches the command, which refuses a second edit itself.
     if (QMenu* edit = menuNamed(fm_, "mnEdit"))
@@ -174,10 +193,9 @@ void TFileCommandsWindow::UpdateDialogItems() {
 }
 
 void TFileCommandsWindow::mnSonotaClick() {
-    if (QAction* count = fm_.findChild<QAction*>(QStringLiteral("mnMojisuu"))) {
-        auto* page = dynamic_cast<TEditorPageEditor*>(pages_.ActivePageEditor());
-        count->setEnabled(page && page->Editor() && page->Editor()->Core().Selected());
-    }
+    if (QAction* count = fm_.findChild<QAction*>(QStringLiteral("mnMojisuu")))
+        count->setEnabled(
+            MenuItemView("mnMojisuu", menuState(pages_, fm_.Settings, *core_)).Enabled);
     mnReadMe_->setEnabled(core_->ReadMeAvailable());
     static const bool fileManager = fileManagerAvailable();
     mnProperty_->setVisible(fileManager);

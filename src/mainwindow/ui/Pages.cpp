@@ -19,9 +19,8 @@ QString q(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-// A tab caption shows "&" as it is, not as a mnemonic.
 QString tabCaption(const std::string& s) {
-    return q(s).replace('&', QStringLiteral("&&"));
+    return q(LiteralCaption(s));
 }
 
 // Keeps the page-change handling out of programmatic tab switches.
@@ -102,8 +101,7 @@ void TPages::hookEditor(TPageEditor* e, Sheet* s) {
         if (e == ActivePageEditor()) UpdatePageStatus();
     };
     e->OnSelectionModeChange = [this, e] {
-        if (e == ActivePageEditor())
-            setPanel(5, q(BoxPanelText(e->BoxSelection())));
+        if (e == ActivePageEditor()) setPanel(5, q(BoxPanelText(e->BoxSelection())));
     };
 }
 

@@ -150,14 +150,10 @@ bool TPages::SaveRecentLists() {
 void TPages::rebuildRecentMenu(QMenu* menu, TOpenMenuList* list, int kind) {
     if (!menu) return;
     menu->clear();
-    const auto& items = list->Items();
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        if (items[i].find_first_not_of(" \t") == std::string::npos) continue;
-        const QString path = QString::fromStdString(items[i]);
-        QString caption = path;
-        caption.replace('&', QStringLiteral("&&"));
-        QAction* a = menu->addAction(caption);
-        a->setData(100 + static_cast<int>(i));
+    for (const TOpenMenuList::TMenuEntry& e : list->MenuEntries()) {
+        const QString path = QString::fromStdString(list->Items()[static_cast<size_t>(e.Index)]);
+        QAction* a = menu->addAction(QString::fromStdString(e.Caption));
+        a->setData(100 + e.Index);
         connect(a, &QAction::triggered, this, [this, kind, path] { recentClicked(kind, path); });
     }
     menu->setEnabled(!menu->actions().isEmpty());

@@ -3,7 +3,6 @@
 
 #include "platform/MessageBox.h"
 #include "platform/ui/Connection.h"
-#include "platform/ui/QtMessageSink.h"
 #include "setup/ReleaseAge.h"
 #include "setup/ui/OptionsDialog.h"
 #include "setup/ui/SetupDialog.h"
@@ -11,12 +10,8 @@
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QPushButton>
 #include <QUrl>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -40,35 +35,22 @@ bool OpenMakersWebPage() {
     return QDesktopServices::openUrl(QUrl(q(MakersWebPage())));
 }
 
-TfmInfo::TfmInfo(TSettings& settings, QWidget* parent) : QDialog(parent), settings_(settings) {
-    setWindowTitle(QStringLiteral("トルモ -Tolmo-"));
-    setObjectName(QStringLiteral("fmInfo"));
-    auto* name = new QLabel(QStringLiteral("トルモ"));
+// The program's name in large bold letters.
+static void ShowNameLarge(TFormView* form) {
+    QWidget* name = form->Widget("lblName");
     QFont big = name->font();
     big.setPointSize(big.pointSize() * 2);
     big.setBold(true);
     name->setFont(big);
-    lblVersion = new QLabel(q(kProgramVersion));
-    lblInfo = new QLabel(MessageTextToQt(NoticeText(kProgramVersion, Today() - ReleaseDay())));
-    lblInfo->setObjectName(QStringLiteral("lblInfo"));
-    btnWeb = new QPushButton(QStringLiteral("[ トルモ ]公式Ｗｅｂ"));
-    btnClose = new QPushButton(QStringLiteral("閉じる(&C)"));
-    btnClose->setDefault(true);
-    auto* head = new QHBoxLayout;
-    head->addWidget(name);
-    head->addWidget(new QLabel(QStringLiteral("- Tolmo -")));
-    head->addStretch(1);
-    head->addWidget(lblVersion);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(btnWeb);
-    buttons->addStretch(1);
-    buttons->addWidget(btnClose);
-    auto* v = new QVBoxLayout(this);
-    v->addLayout(head);
-    v->addWidget(lblInfo);
-    v->addLayout(buttons);
-    connect(btnClose, &QPushButton::clicked, this, &QDialog::accept);
-    connect(btnWeb, &QPushButton::clicked, this, [this] {
+}
+
+TfmInfo::TfmInfo(TSettings& settings, QWidget* parent) : QDialog(parent), settings_(settings) {
+    setWindowTitle(QStringLiteral("トルモ -Tolmo-"));
+    setObjectName(QStringLiteral("fmInfo"));
+    Form = new TFormView(this, TLay::VBox, InfoDialogForm(), Model);
+    ShowNameLarge(Form);
+    Form->On("btnClose", [this] { accept(); });
+    Form->On("btnWeb", [this] {
         if (OpenMakersWebPage()) {
             web_ = true;
             accept();
@@ -77,46 +59,16 @@ TfmInfo::TfmInfo(TSettings& settings, QWidget* parent) : QDialog(parent), settin
 }
 
 void TfmInfo::done(int r) {
-    settings_.vInfoChien = PostponementOnClose(Today(), ReleaseDay(), settings_.vInfoChien, web_);
+    settings_.vInfoChien = Model.Close(settings_.vInfoChien, web_);
     QDialog::done(r);
 }
 
 TfmAbout::TfmAbout(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("トルモ -Tolmo-"));
     setObjectName(QStringLiteral("fmAbout"));
-    auto* name = new QLabel(QStringLiteral("トルモ"));
-    QFont big = name->font();
-    big.setPointSize(big.pointSize() * 2);
-    big.setBold(true);
-    name->setFont(big);
-    auto* kind = new QLabel(QStringLiteral("Text Editor"));
-    kind->setEnabled(false);
-    lbl_Version = new QLabel(q(VersionNumber(kProgramVersion)));
-    lblVerKaku = new QLabel(q(BuildCode(ReleaseDay())));
-    lblVerKaku->setObjectName(QStringLiteral("lblVerKaku"));
-    lblVerKaku->setVisible(false);
-    FramSpeedBtn1 = new QPushButton(QStringLiteral("OK"));
-    FramSpeedBtn1->setDefault(true);
-    auto* g = new QVBoxLayout(this);
-    auto* head = new QHBoxLayout;
-    head->addWidget(name);
-    head->addWidget(new QLabel(QStringLiteral("- Tolmo -")));
-    head->addStretch(1);
-    g->addLayout(head);
-    g->addWidget(kind);
-    auto* version = new QHBoxLayout;
-    version->addWidget(new QLabel(QStringLiteral("Version :")));
-    version->addWidget(lbl_Version);
-    version->addStretch(1);
-    version->addWidget(lblVerKaku);
-    g->addLayout(version);
-    auto* author = new QHBoxLayout;
-    author->addWidget(new QLabel(QStringLiteral("Author  :")));
-    author->addWidget(new QLabel(q(AuthorLine())));
-    author->addStretch(1);
-    g->addLayout(author);
-    g->addWidget(FramSpeedBtn1, 0, Qt::AlignRight);
-    connect(FramSpeedBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    Form = new TFormView(this, TLay::VBox, AboutDialogForm(), Model);
+    ShowNameLarge(Form);
+    Form->On("FramSpeedBtn1", [this] { accept(); });
     qApp->installEventFilter(this);
 }
 
@@ -126,18 +78,16 @@ bool TfmAbout::eventFilter(QObject* o, QEvent* e) {
     if (k->key() == Qt::Key_Shift || k->key() == Qt::Key_Control) return false;
     const bool ctrlShift = (k->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier)) ==
                            (Qt::ControlModifier | Qt::ShiftModifier);
-    if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
+    const bool ret = k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter;
+    const bool letter = k->key() >= Qt::Key_A && k->key() <= Qt::Key_Z;
+    const char key = ret ? '\r' : letter ? static_cast<char>('A' + (k->key() - Qt::Key_A)) : 0;
+    const TAboutDialogModel::TKeyResult r = Model.Key(key, ctrlShift);
+    Form->Sync();
+    if (r == TAboutDialogModel::krClose) {
         qApp->removeEventFilter(this);
         accept();
-        return true;
     }
-    if (ctrlShift && k->key() == Qt::Key_V) {
-        armed_ = true;
-        return true;
-    }
-    if (armed_ && ctrlShift && k->key() == Qt::Key_J) lblVerKaku->setVisible(true);
-    armed_ = false;
-    return false;
+    return r != TAboutDialogModel::krNone;
 }
 
 void RunSetupDialog(QWidget* parent, int mode, const TSetupContext& context) {

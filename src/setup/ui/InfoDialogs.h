@@ -1,12 +1,10 @@
 // TfmInfo, the notice that this version has grown old, and TfmAbout, the version box.
 #pragma once
 
-#include "app/Settings.h"
+#include "app/ui/FormView.h"
+#include "setup/InfoDialogModel.h"
 
 #include <QDialog>
-
-class QLabel;
-class QPushButton;
 
 class TfmInfo : public QDialog {
     Q_OBJECT
@@ -14,8 +12,8 @@ class TfmInfo : public QDialog {
     TfmInfo(TSettings& settings, QWidget* parent = nullptr);
     bool WebOpened() const { return web_; }
 
-    QLabel *lblVersion, *lblInfo;
-    QPushButton *btnWeb, *btnClose;
+    TInfoDialogModel Model;
+    TFormView* Form;
 
   protected:
     void done(int r) override;
@@ -30,12 +28,9 @@ class TfmAbout : public QDialog {
   public:
     explicit TfmAbout(QWidget* parent = nullptr);
 
-    QLabel *lbl_Version, *lblVerKaku;
-    QPushButton* FramSpeedBtn1;
+    TAboutDialogModel Model;
+    TFormView* Form;
 
   protected:
     bool eventFilter(QObject* o, QEvent* e) override;
-
-  private:
-    bool armed_ = false;
 };

@@ -68,28 +68,6 @@ TEST_F(PageEditorTest, ClearEmptiesThePageUndoably) {
     EXPECT_EQ(e.TextBytes(), "one\r\ntwo\r\n");
 }
 
-TEST_F(PageEditorTest, CaretInfoCountsWrappedRowsIntoTheLine) {
-    e.ApplyPropertiesFor("/x/memo.txt"); // wraps
-    e.Editor()->SetText(std::string(200, 'a') + "\r\nxyz\r\nlast");
-    const TEditorScreenStrings& rows = e.Editor()->Core().Rows();
-    ASSERT_GT(rows.RowCount(), 4); // the long line takes several rows
-    const int firstRow = static_cast<int>(rows.RowText(0).size());
-    TEditorCore& c = e.Editor()->Core();
-    c.SetRow(1);
-    c.SetCol(3);
-    EXPECT_EQ(e.CaretInfo().line, 0);
-    EXPECT_EQ(e.CaretInfo().chr, firstRow + 3);
-    EXPECT_EQ(e.CaretInfo().row, 1);
-    const int xyz = rows.RowCount() - 2;
-    ASSERT_EQ(rows.RowText(xyz), "xyz");
-    c.SetRow(xyz);
-    c.SetCol(2);
-    EXPECT_EQ(e.CaretInfo().line, 1);
-    EXPECT_EQ(e.CaretInfo().chr, 2);
-    c.SetRow(xyz + 1);
-    EXPECT_EQ(e.CaretInfo().line, 2);
-}
-
 TEST_F(PageEditorTest, TypingMarksModified) {
     int changes = 0;
     e.OnChange = [&] { ++changes; };

@@ -271,16 +271,16 @@ TEST_F(SettingsPanelTest, PropertySetDialogStoresItsDumpWhichTheNextStartReads) 
     const std::string fBefore = dt.HTMLFountain1->SaveToBytes();
     cmds->FountainDialog = [](TFountain& f) {
         TFormFountainEditor dlg(f, QFont(), Qt::white, Qt::black);
-        dlg.lstTokens->setCurrentRow(1);
-        dlg.cbBold->setChecked(true);
+        dlg.Form->Get<QListWidget>("lstTokens")->setCurrentRow(1);
+        dlg.Form->Get<QCheckBox>("cbBold")->setChecked(true);
         return false;
     };
     EXPECT_FALSE(cmds->EditFountain("HTML"));
     EXPECT_EQ(dt.HTMLFountain1->SaveToBytes(), fBefore);
     cmds->FountainDialog = [](TFountain& f) {
         TFormFountainEditor dlg(f, QFont(), Qt::white, Qt::black);
-        dlg.lstTokens->setCurrentRow(0);
-        dlg.cbItalic->setChecked(true);
+        dlg.Form->Get<QListWidget>("lstTokens")->setCurrentRow(0);
+        dlg.Form->Get<QCheckBox>("cbItalic")->setChecked(true);
         f.Assign(dlg.Edited());
         return true;
     };

@@ -137,13 +137,14 @@ TEST_F(SetupDialogsTest, NoticeWithoutConnectionAndItsPostponement) {
     {
         TfmInfo dlg(s);
         dlg.show();
-        EXPECT_TRUE(dlg.lblInfo->text().contains(QStringLiteral(" 日が経過しています。")));
-        dlg.btnWeb->click();
+        EXPECT_TRUE(dlg.Form->Get<QLabel>("lblInfo")->text().contains(
+            QStringLiteral(" 日が経過しています。")));
+        dlg.Form->Get<QPushButton>("btnWeb")->click();
         EXPECT_TRUE(dlg.isVisible());
         EXPECT_EQ(sink.texts().back(),
                   "インターネットにつながっていません。\r\nインターネットにつながった状態で、\r\n"
                   "実行してください。\r\n\r\n中止します。");
-        dlg.btnClose->click();
+        dlg.Form->Get<QPushButton>("btnClose")->click();
     }
     EXPECT_EQ(s.vInfoChien, PostponementOnClose(Today(), ReleaseDay(), 0, false));
     InternetConnected = saved;
@@ -152,13 +153,13 @@ TEST_F(SetupDialogsTest, NoticeWithoutConnectionAndItsPostponement) {
 TEST_F(SetupDialogsTest, AboutBoxBuildCode) {
     TfmAbout dlg;
     activate(&dlg);
-    EXPECT_EQ(dlg.lbl_Version->text(), QStringLiteral("1.7.1.1"));
+    EXPECT_EQ(dlg.Form->Get<QLabel>("lbl_Version")->text(), QStringLiteral("1.7.1.1"));
     key(&dlg, Qt::Key_J);
-    EXPECT_TRUE(dlg.lblVerKaku->isHidden());
+    EXPECT_TRUE(dlg.Form->Widget("lblVerKaku")->isHidden());
     key(&dlg, Qt::Key_V);
     key(&dlg, Qt::Key_J);
-    EXPECT_FALSE(dlg.lblVerKaku->isHidden());
-    EXPECT_EQ(dlg.lblVerKaku->text().toStdString(), BuildCode(ReleaseDay()));
+    EXPECT_FALSE(dlg.Form->Widget("lblVerKaku")->isHidden());
+    EXPECT_EQ(dlg.Form->Get<QLabel>("lblVerKaku")->text().toStdString(), BuildCode(ReleaseDay()));
     key(&dlg, Qt::Key_Return, Qt::NoModifier);
     EXPECT_FALSE(dlg.isVisible());
 }

@@ -1,0 +1,29 @@
+// The release-age notice (TfmInfo) and the about box (TfmAbout) without their windows: their
+// controls as data, their texts, the postponement the notice leaves, and the about box's keys.
+#pragma once
+
+#include "app/Form.h"
+#include "app/Settings.h"
+
+const TFormDesc& InfoDialogForm();
+const TFormDesc& AboutDialogForm();
+
+// The notice's texts; Close gives the postponement to keep (webOpened: the maker's page was
+// shown from it).
+class TInfoDialogModel : public TFormModel {
+  public:
+    TInfoDialogModel();
+    int Close(int postponement, bool webOpened) const;
+};
+
+// The about box: Return closes; Ctrl+Shift+V then Ctrl+Shift+J shows the build code.
+class TAboutDialogModel : public TFormModel {
+  public:
+    TAboutDialogModel();
+    enum TKeyResult { krNone, krConsumed, krClose };
+    // A key (upper-case letter, '\r' for Return) with whether Ctrl and Shift were held.
+    TKeyResult Key(char key, bool ctrlShift);
+
+  private:
+    bool armed_ = false;
+};
