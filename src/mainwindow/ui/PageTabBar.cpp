@@ -1,6 +1,8 @@
 // Mouse handling of the page tabs.
 #include "mainwindow/ui/PageTabBar.h"
 
+#include "mainwindow/TabGestures.h"
+
 #include <QApplication>
 #include <QDrag>
 #include <QDragEnterEvent>
@@ -37,20 +39,30 @@ void TPageTabBar::changeEvent(QEvent* e) {
 void TPageTabBar::mousePressEvent(QMouseEvent* e) {
     const int index = tabAt(e->position().toPoint());
     const Qt::KeyboardModifiers mods = e->modifiers();
-    if (e->button() == Qt::RightButton) {
-        if (index >= 0 && OnRightClick) OnRightClick(index, mods & Qt::ControlModifier);
+    const TTabButton button = e->button() == Qt::LeftButton     ? TTabButton::Left
+                              : e->button() == Qt::MiddleButton ? TTabButton::Middle
+                              : e->button() == Qt::RightButton  ? TTabButton::Right
+                                                                : TTabButton::Other;
+    switch (TabPressAction(button, mods & Qt::ShiftModifier, mods & Qt::ControlModifier, index,
+                           currentIndex())) {
+    case TTabPress::RightClick:
+        if (OnRightClick) OnRightClick(index, mods & Qt::ControlModifier);
         e->accept();
         return;
-    }
-    if ((mods & Qt::ShiftModifier) && (mods & Qt::ControlModifier) &&
-        (e->button() == Qt::LeftButton || e->button() == Qt::MiddleButton)) {
+    case TTabPress::Swallow:
+        e->accept();
+        return;
+    case TTabPress::ArmDrag:
         dragArmed_ = true;
         pressPos_ = e->position().toPoint();
         e->accept();
         return;
+    case TTabPress::Changing:
+        if (OnChanging) OnChanging();
+        break;
+    case TTabPress::Default:
+        break;
     }
-    if (e->button() == Qt::LeftButton && index >= 0 && index != currentIndex() && OnChanging)
-        OnChanging();
     QTabBar::mousePressEvent(e);
 }
 
@@ -97,7 +109,6 @@ void TPageTabBar::SetLook(const TLook& look) {
     updateGeometry();
     update();
 }
-
 
 // Each tab filled with its background; the caption centred when the tab is wider than the text
 // plus 12, else 6 pixels in; the active caption navy and one point larger, 6 pixels down, the
