@@ -60,8 +60,8 @@ class Cutter {
                     Add(w.Start, w.Length, w.RowEnd);
             }
             if (q >= to) { // the text ends without a line end
-                TRowRec& last = cur_.Rows.back();
-                last.A = RowData::WithRowEnd(last.A, reTextEnd);
+                const size_t last = cur_.Rows.size() - 1;
+                cur_.Rows.SetA(last, RowData::WithRowEnd(cur_.Rows.A(last), reTextEnd));
                 cur_.Bytes -= 2; // a line end as reLineEnd is, but no CR LF follows it
                 break;
             }

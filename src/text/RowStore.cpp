@@ -225,7 +225,7 @@ std::string TEditorScreenStrings::RowsText(int first, int last) const {
     std::string s;
     s.reserve(static_cast<size_t>(len)); // appended, not cleared first
     for (int r = first; r <= last; ++r) {
-        const TRowRec& rec = FRows.At(r);
+        const TRowRec rec = FRows.At(r);
         s.append(rec.P ? rec.P : "", rec.Len);
         if (RowData::RowEnd(rec.A) == reLineEnd) s.append("\r\n", 2);
     }
@@ -237,7 +237,7 @@ std::vector<uint64_t> TEditorScreenStrings::RowsLayout(int first, int last) cons
     last = std::min(last, Count() - 1);
     std::vector<uint64_t> v;
     for (int r = first; r <= last; ++r) {
-        const TRowRec& rec = FRows.At(r);
+        const TRowRec rec = FRows.At(r);
         v.push_back(static_cast<uint64_t>(rec.Len) << 2 | RowData::RowEnd(rec.A));
     }
     return v;

@@ -314,7 +314,7 @@ std::string_view TEditorScreenStrings::LineView(int first, int last, std::string
     const char* end = nullptr;
     contiguous = true;
     for (int r = first; r <= last && contiguous; ++r) {
-        const TRowRec& rec = FRows.At(r);
+        const TRowRec rec = FRows.At(r);
         if (!rec.Len) continue;
         if (!start) {
             start = rec.P;

@@ -57,7 +57,7 @@ void TEditorScreenStrings::WalkFrom(int row, TRowParserState state, int limit, b
             for (TScreenStringsClient* c : FClients)
                 c->InvalidateRow(r);
         }
-        const TRowRec& rec = FRows.At(r);
+        const TRowRec rec = FRows.At(r);
         TRowEnd re = RowData::RowEnd(rec.A);
         if (parser) {
             std::string_view next =
@@ -107,7 +107,7 @@ TRowParserState TEditorScreenStrings::StateAtStartOf(int row) const {
     int above = row - 1;
     state = ParserState(above);
     if (auto parser = MakeParser()) {
-        const TRowRec& rec = FRows.At(above);
+        const TRowRec rec = FRows.At(above);
         TRowEnd re = RowData::RowEnd(rec.A);
         std::string_view next = re == reWrapped ? FRows.At(row).Text() : std::string_view();
         parser->ParseRow(rec.Text(), re, next, state);

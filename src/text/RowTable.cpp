@@ -94,23 +94,24 @@ void TRowTable::Locate(int i, int& b, int& off) const {
     off = i - FRowPrefix[static_cast<size_t>(b)];
 }
 
-const TRowRec& TRowTable::At(int i) const {
+TRowRec TRowTable::At(int i) const {
     int b, off;
     Locate(i, b, off);
-    return FBlocks[static_cast<size_t>(b)].Rows[static_cast<size_t>(off)];
+    return (*FBlocks[static_cast<size_t>(b)].Rows)[static_cast<size_t>(off)];
 }
 
 void TRowTable::SetA(int i, uint32_t a) {
     int b, off;
     Locate(i, b, off);
     Block& blk = FBlocks[static_cast<size_t>(b)];
-    TRowRec& r = blk.Rows.Mut()[static_cast<size_t>(off)];
-    int le = IsLineEnd(r) ? 1 : 0;
-    int64_t by = RowBytes(r);
-    r.A = a;
+    TPackedRows& rows = blk.Rows.Mut();
+    const auto j = static_cast<size_t>(off);
+    int le = IsLineEnd(rows, j) ? 1 : 0;
+    int64_t by = RowBytes(rows, j);
+    rows.SetA(j, a);
     blk.AuxOk = false;
-    int dle = (IsLineEnd(r) ? 1 : 0) - le;
-    int64_t dby = RowBytes(r) - by;
+    int dle = (IsLineEnd(rows, j) ? 1 : 0) - le;
+    int64_t dby = RowBytes(rows, j) - by;
     if (dle || dby) {
         blk.LineEnds += dle;
         blk.Bytes += dby;
@@ -123,7 +124,7 @@ void TRowTable::SetA(int i, uint32_t a) {
 void TRowTable::SetB(int i, uint32_t v) {
     int b, off;
     Locate(i, b, off);
-    FBlocks[static_cast<size_t>(b)].Rows.Mut()[static_cast<size_t>(off)].B = v;
+    FBlocks[static_cast<size_t>(b)].Rows.Mut().SetB(static_cast<size_t>(off), v);
 }
 
 void TRowTable::SetText(int i, std::string_view s) {
@@ -131,12 +132,13 @@ void TRowTable::SetText(int i, std::string_view s) {
     int b, off;
     Locate(i, b, off);
     Block& blk = FBlocks[static_cast<size_t>(b)];
-    TRowRec& r = blk.Rows.Mut()[static_cast<size_t>(off)];
+    TPackedRows& rows = blk.Rows.Mut();
+    const auto j = static_cast<size_t>(off);
+    const uint32_t old = rows.Len(j);
     FTextLen += s.size();
-    FTextLen -= r.Len;
-    int64_t d = static_cast<int64_t>(s.size()) - static_cast<int64_t>(r.Len);
-    r.P = p;
-    r.Len = static_cast<uint32_t>(s.size());
+    FTextLen -= old;
+    int64_t d = static_cast<int64_t>(s.size()) - static_cast<int64_t>(old);
+    rows.SetText(j, p, static_cast<uint32_t>(s.size()));
     blk.AuxOk = false;
     blk.Bytes += d;
     FBytes += d;
@@ -153,13 +155,14 @@ uint32_t TRowTable::NewExtra() {
     return static_cast<uint32_t>(FExtras.size());
 }
 
-void TRowTable::FreeExtra(TRowRec& r) {
-    if (!r.Extra) return;
-    Extra& e = FExtras[r.Extra - 1];
+void TRowTable::FreeExtra(TPackedRows& rows, size_t j) {
+    const uint32_t x = rows.Extra(j);
+    if (!x) return;
+    Extra& e = FExtras[x - 1];
     e.DataStr.clear();
     e.DataStr.shrink_to_fit();
-    FFreeExtras.push_back(r.Extra);
-    r.Extra = 0;
+    FFreeExtras.push_back(x);
+    rows.SetExtra(j, 0);
 }
 
 std::string_view TRowTable::DataStr(int i) const {
@@ -170,13 +173,14 @@ std::string_view TRowTable::DataStr(int i) const {
 void TRowTable::SetDataStr(int i, std::string_view s) {
     int b, off;
     Locate(i, b, off);
-    TRowRec& r = FBlocks[static_cast<size_t>(b)].Rows.Mut()[static_cast<size_t>(off)];
-    if (!r.Extra) {
+    TPackedRows& rows = FBlocks[static_cast<size_t>(b)].Rows.Mut();
+    const auto j = static_cast<size_t>(off);
+    if (!rows.Extra(j)) {
         if (s.empty()) return;
-        r.Extra = NewExtra();
+        rows.SetExtra(j, NewExtra());
     }
-    FExtras[r.Extra - 1].DataStr.assign(s);
-    if (s.empty()) FreeExtra(r);
+    FExtras[rows.Extra(j) - 1].DataStr.assign(s);
+    if (s.empty()) FreeExtra(rows, j);
 }
 
 const char* TRowTable::StoreText(std::string_view s) {
@@ -241,9 +245,10 @@ void TRowTable::AppendBlocks(std::vector<TRowBlock>&& blocks) {
 void TRowTable::Recount(Block& blk) {
     blk.LineEnds = 0;
     blk.Bytes = 0;
-    for (const TRowRec& r : blk.Rows) {
-        blk.LineEnds += IsLineEnd(r) ? 1 : 0;
-        blk.Bytes += RowBytes(r);
+    const TPackedRows& rows = *blk.Rows;
+    for (size_t j = 0; j < rows.size(); ++j) {
+        blk.LineEnds += IsLineEnd(rows, j) ? 1 : 0;
+        blk.Bytes += RowBytes(rows, j);
     }
 }
 
@@ -268,8 +273,7 @@ void TRowTable::Insert(int i, const TRowRec* recs, int n) {
     }
     Block& blk = FBlocks[static_cast<size_t>(b)];
     if (static_cast<int>(blk.Rows.size()) + n <= kMax) {
-        auto& rows = blk.Rows.Mut();
-        rows.insert(rows.begin() + off, recs, recs + n);
+        blk.Rows.Mut().Insert(static_cast<size_t>(off), recs, static_cast<size_t>(n));
         blk.AuxOk = false;
         blk.LineEnds += le;
         blk.Bytes += by;
@@ -278,10 +282,11 @@ void TRowTable::Insert(int i, const TRowRec* recs, int n) {
         // Rebuild the block as whole blocks of kTarget rows over head + recs + tail.
         const size_t head = static_cast<size_t>(off);
         const size_t total = blk.Rows.size() + static_cast<size_t>(n);
-        auto at = [&](size_t k) -> const TRowRec& {
-            if (k < head) return blk.Rows[k];
+        const TPackedRows& old = *blk.Rows;
+        auto at = [&](size_t k) -> TRowRec {
+            if (k < head) return old[k];
             if (k < head + static_cast<size_t>(n)) return recs[k - head];
-            return blk.Rows[k - static_cast<size_t>(n)];
+            return old[k - static_cast<size_t>(n)];
         };
         std::vector<Block> parts;
         parts.reserve(total / kTarget + 1);
@@ -316,19 +321,19 @@ void TRowTable::Erase(int i, int n) {
     while (left > 0) {
         Block& blk = FBlocks[static_cast<size_t>(b)];
         int take = std::min(left, static_cast<int>(blk.Rows.size()) - off);
-        auto& rows = blk.Rows.Mut();
+        TPackedRows& rows = blk.Rows.Mut();
         for (int k = off; k < off + take; ++k) {
-            TRowRec& r = rows[static_cast<size_t>(k)];
-            FTextLen -= r.Len;
-            FreeExtra(r);
-            int le = IsLineEnd(r) ? 1 : 0;
-            int64_t by = RowBytes(r);
+            const auto j = static_cast<size_t>(k);
+            FTextLen -= rows.Len(j);
+            FreeExtra(rows, j);
+            int le = IsLineEnd(rows, j) ? 1 : 0;
+            int64_t by = RowBytes(rows, j);
             blk.LineEnds -= le;
             blk.Bytes -= by;
             FLineEnds -= le;
             FBytes -= by;
         }
-        rows.erase(rows.begin() + off, rows.begin() + off + take);
+        rows.Erase(static_cast<size_t>(off), static_cast<size_t>(take));
         blk.AuxOk = false;
         left -= take;
         FCount -= take;
@@ -351,8 +356,9 @@ void TRowTable::MergeSmall(int b) {
     Block& y = FBlocks[static_cast<size_t>(b) + 1];
     if ((x.Rows.size() < kSmall || y.Rows.size() < kSmall) &&
         x.Rows.size() + y.Rows.size() <= kTarget) {
-        auto& rows = x.Rows.Mut();
-        rows.insert(rows.end(), y.Rows.begin(), y.Rows.end());
+        std::vector<TRowRec> tail = y.Rows->Unpack();
+        TPackedRows& rows = x.Rows.Mut();
+        rows.Insert(rows.size(), tail.data(), tail.size());
         x.AuxOk = false;
         x.LineEnds += y.LineEnds;
         x.Bytes += y.Bytes;
@@ -363,14 +369,15 @@ void TRowTable::MergeSmall(int b) {
 
 void TRowTable::EnsureAux(const Block& blk) {
     if (blk.AuxOk) return;
-    const size_t n = blk.Rows.size();
+    const TPackedRows& rows = *blk.Rows;
+    const size_t n = rows.size();
     blk.Bits.assign((n + 63) / 64, 0);
     blk.Sub.assign((n + 63) / 64, 0);
     int64_t bytes = 0;
     for (size_t j = 0; j < n; ++j) {
         if (j % 64 == 0) blk.Sub[j / 64] = bytes;
-        if (IsLineEnd(blk.Rows[j])) blk.Bits[j / 64] |= uint64_t{1} << (j % 64);
-        bytes += RowBytes(blk.Rows[j]);
+        if (IsLineEnd(rows, j)) blk.Bits[j / 64] |= uint64_t{1} << (j % 64);
+        bytes += RowBytes(rows, j);
     }
     blk.AuxOk = true;
 }
@@ -425,7 +432,7 @@ int64_t TRowTable::BytesBefore(int r) const {
     EnsureAux(blk);
     int64_t n = FBytePrefix[static_cast<size_t>(b)] + blk.Sub[static_cast<size_t>(off) / 64];
     for (int k = off / 64 * 64; k < off; ++k)
-        n += RowBytes(blk.Rows[static_cast<size_t>(k)]);
+        n += RowBytes(*blk.Rows, static_cast<size_t>(k));
     return n;
 }
 
@@ -444,7 +451,7 @@ int TRowTable::RowOfByte(int64_t pos) const {
     size_t j = static_cast<size_t>(sit - blk.Sub.begin() - 1) * 64;
     int64_t n = blk.Sub[j / 64];
     for (; j < blk.Rows.size(); ++j) {
-        n += RowBytes(blk.Rows[j]);
+        n += RowBytes(*blk.Rows, j);
         if (in < n) return FRowPrefix[static_cast<size_t>(b)] + static_cast<int>(j);
     }
     return FRowPrefix[static_cast<size_t>(b) + 1] - 1;
@@ -478,12 +485,11 @@ void TRowTable::AssignRows(std::vector<TRowRec>&& recs) {
     for (size_t s = 0; s < recs.size(); s += kTarget) {
         Block p;
         size_t e = std::min(recs.size(), s + kTarget);
-        auto& rows = p.Rows.Mut();
-        rows.assign(recs.begin() + static_cast<long>(s), recs.begin() + static_cast<long>(e));
-        for (TRowRec& r : rows) {
-            r.Extra = 0;
-            FTextLen += r.Len;
+        for (size_t k = s; k < e; ++k) {
+            recs[k].Extra = 0;
+            FTextLen += recs[k].Len;
         }
+        p.Rows.Mut().Assign(recs.data() + s, e - s);
         Recount(p);
         FLineEnds += p.LineEnds;
         FBytes += p.Bytes;
@@ -498,13 +504,17 @@ void TRowTable::Compact() {
     size_t live = FTextLen;
     std::shared_ptr<char[]> buf(new char[std::max<size_t>(live, 1) + kChunk]);
     char* p = buf.get();
-    for (Block& blk : FBlocks)
-        for (TRowRec& r : blk.Rows.Mut()) {
+    for (Block& blk : FBlocks) {
+        TPackedRows& rows = blk.Rows.Mut();
+        std::vector<TRowRec> recs = rows.Unpack();
+        for (TRowRec& r : recs) {
             if (!r.Len) continue;
             std::memcpy(p, r.P, r.Len);
             r.P = p;
             p += r.Len;
         }
+        rows.Assign(recs.data(), recs.size()); // one chunk now: packed again where it fits
+    }
     FChunks.clear();
     FChunks.push_back(std::move(buf));
     FCur = p;

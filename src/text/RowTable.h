@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "text/PackedRows.h"
 #include "text/RowData.h"
 
 // Raised for every row access outside the valid range; the message names the index.
@@ -27,18 +28,9 @@ class EListError : public std::out_of_range {
 // Throws EListError(index) unless 0 <= index < limit.
 void CheckListIndex(int index, int limit);
 
-struct TRowRec {
-    const char* P = nullptr; // text bytes (arena)
-    uint32_t Len = 0;
-    uint32_t A = 0;     // DataA
-    uint32_t B = 0;     // DataB
-    uint32_t Extra = 0; // index+1 of the row's DataStr record, 0 = none
-    std::string_view Text() const { return {P, Len}; }
-};
-
 // Rows made outside the table (by the load), with their counts, ready to become one block.
 struct TRowBlock {
-    std::vector<TRowRec> Rows;
+    TPackedRows Rows;
     int LineEnds = 0;     // rows that are not reWrapped
     int64_t Bytes = 0;    // text bytes + 2 per reLineEnd row
     uint64_t TextLen = 0; // text bytes
@@ -48,14 +40,13 @@ struct TRowBlock {
 // snapshot copies the block's rows (never the texts, which the arena does not overwrite).
 class TCowRows {
   public:
-    using Rows = std::vector<TRowRec>;
+    using Rows = TPackedRows;
     TCowRows() : p_(std::make_shared<Rows>()) {}
     explicit TCowRows(Rows&& rows) : p_(std::make_shared<Rows>(std::move(rows))) {}
     std::size_t size() const { return p_->size(); }
     bool empty() const { return p_->empty(); }
-    const TRowRec& operator[](std::size_t i) const { return (*p_)[i]; }
-    Rows::const_iterator begin() const { return p_->begin(); }
-    Rows::const_iterator end() const { return p_->end(); }
+    const Rows& operator*() const { return *p_; }
+    const Rows* operator->() const { return p_.get(); }
     // The rows to change, copied first when a snapshot still holds them.
     Rows& Mut() {
         if (p_.use_count() > 1) p_ = std::make_shared<Rows>(*p_);
@@ -76,9 +67,9 @@ struct TRowTableSnapshot {
     // that ends a line.
     template <class F> void ForEachPiece(F&& f) const {
         for (const auto& blk : Blocks)
-            for (const TRowRec& r : *blk) {
-                if (r.Len) f(r.Text());
-                if (RowData::RowEnd(r.A) == reLineEnd) f(std::string_view("\r\n", 2));
+            for (size_t i = 0, n = blk->size(); i < n; ++i) {
+                if (blk->Len(i)) f(blk->Text(i));
+                if (blk->RowEnd(i) == reLineEnd) f(std::string_view("\r\n", 2));
             }
     }
 };
@@ -91,7 +82,7 @@ class TRowTable {
     ~TRowTable();
 
     int Count() const { return FCount; }
-    const TRowRec& At(int i) const;
+    TRowRec At(int i) const; // a copy: the table keeps its rows packed
     void SetA(int i, uint32_t a);
     void SetB(int i, uint32_t b);
     void SetText(int i, std::string_view s);
@@ -142,12 +133,16 @@ class TRowTable {
     };
     static void EnsureAux(const Block& blk);
     static int64_t RowBytes(const TRowRec& r);
+    static int64_t RowBytes(const TPackedRows& rows, size_t j) {
+        return int64_t{rows.Len(j)} + (rows.RowEnd(j) == reLineEnd ? 2 : 0);
+    }
     static bool IsLineEnd(const TRowRec& r) { return RowData::RowEnd(r.A) != reWrapped; }
+    static bool IsLineEnd(const TPackedRows& rows, size_t j) { return rows.RowEnd(j) != reWrapped; }
     void Locate(int i, int& b, int& off) const;
     void ValidatePrefix() const;
     void Dirty(int b) const;
     void Recount(Block& blk);
-    void FreeExtra(TRowRec& r);
+    void FreeExtra(TPackedRows& rows, size_t j);
     void Compact();
     void MergeSmall(int b);
     uint32_t NewExtra();

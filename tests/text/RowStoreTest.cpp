@@ -94,6 +94,30 @@ TEST(LineStoreLoad, LongLineWithoutLineEndWraps) {
     EXPECT_TRUE(s.Text() == big);
 }
 
+// The loaded text is the store's own: another program truncating or rewriting the file in place
+// afterwards changes nothing the store reads, edits or hands to a save.
+TEST(LineStoreLoad, FileTruncatedOrRewrittenOnDiskAfterTheLoad) {
+    TempDir d;
+    std::string text;
+    for (int i = 0; i < 20000; ++i)
+        text += "line " + std::to_string(i) + (i % 997 ? "\r\n" : std::string(20000, 'w') + "\n");
+    const std::string path = d.Write("open", text);
+    TEditorScreenStrings s;
+    s.LoadFromFile(path);
+    fs::resize_file(path, 0);
+    s.UpdateList(s.Count() - 1, 1, "end\r\n");
+    { std::ofstream(path, std::ios::binary | std::ios::in) << std::string(text.size(), 'x'); }
+    fs::resize_file(path, 100);
+    std::string expected = text;
+    for (size_t at = 0; (at = expected.find('\n', at)) != std::string::npos; at += 2)
+        if (expected[at - 1] != '\r') expected.insert(at, 1, '\r');
+    expected.replace(expected.rfind("line "), std::string::npos, "end\r\n");
+    EXPECT_TRUE(s.Text() == expected);
+    std::string saved;
+    s.Snapshot().ForEachPiece([&](std::string_view piece) { saved.append(piece); });
+    EXPECT_TRUE(saved == expected);
+}
+
 TEST(UpdateList, TypingReturnAndJoining) {
     TEditorScreenStrings s;
     s.SetText("abc\r\ndef\r\n");

@@ -17,8 +17,6 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
-#include <cmath>
-
 TPreviewImage::TPreviewImage(QScrollArea* box) : box_(box) {
     setObjectName("Image1");
 }
@@ -120,13 +118,13 @@ double TFormStrPreview::Ratio() const {
 }
 
 void TFormStrPreview::ShowPage(int i) {
-    const int pages = static_cast<int>(doc_.Layout->PageCount());
-    page_ = std::clamp(i, 0, std::max(0, pages - 1));
-    Label1->setText(QString::asprintf("%3d / %3d", page_ + 1, pages));
-    FramSpeedBtn1->setEnabled(page_ >= 1);
-    FramSpeedBtn2->setEnabled(page_ >= 1);
-    FramSpeedBtn3->setEnabled(page_ < pages - 1);
-    FramSpeedBtn4->setEnabled(page_ < pages - 1);
+    const TPreviewPage p = PreviewPage(i, static_cast<int>(doc_.Layout->PageCount()));
+    page_ = p.index;
+    Label1->setText(QString::fromStdString(p.counter));
+    FramSpeedBtn1->setEnabled(p.back);
+    FramSpeedBtn2->setEnabled(p.back);
+    FramSpeedBtn3->setEnabled(p.forward);
+    FramSpeedBtn4->setEnabled(p.forward);
     draw();
 }
 
@@ -137,42 +135,28 @@ void TFormStrPreview::SetZoom(TZoom z) {
 
 void TFormStrPreview::draw() {
     const TPageGeometry& g = doc_.Geometry;
-    const double pw = std::max(1, g.UnprintableLeft + doc_.Page.PageWidth + g.UnprintableRight);
-    const double ph = std::max(1, g.UnprintableTop + doc_.Page.PageHeight + g.UnprintableBottom);
-    const int vbar = ScrollBox1->verticalScrollBar()->sizeHint().width();
-    const int hbar = ScrollBox1->horizontalScrollBar()->sizeHint().height();
-    int w = 1, h = 1;
-    if (zoom_ == zmActual) {
-        w = static_cast<int>(std::lround(Ratio() * pw));
-        h = static_cast<int>(std::lround(Ratio() * ph));
-    } else if (zoom_ == zmFitWidth) {
-        w = ScrollBox1->maximumViewportSize().width() - vbar; // inside the box's frame
-        h = static_cast<int>(w * ph / pw);
-    } else {
-        h = ScrollBox1->maximumViewportSize().height() - hbar;
-        w = static_cast<int>(std::lround(h * pw / ph));
-    }
-    w = std::max(1, w);
-    h = std::max(1, h);
-    QImage img(w, h, QImage::Format_RGB32);
+    // Fitted: the view inside the box's frame less the scroll bar across it.
+    const QSize view = ScrollBox1->maximumViewportSize();
+    const TPreviewSize size =
+        PreviewImageSize(zoom_, Ratio(), g, doc_.Page,
+                         view.width() - ScrollBox1->verticalScrollBar()->sizeHint().width(),
+                         view.height() - ScrollBox1->horizontalScrollBar()->sizeHint().height());
+    QImage img(size.width, size.height, QImage::Format_RGB32);
     img.fill(Qt::white);
     {
         QPainter p(&img);
         p.setRenderHint(QPainter::Antialiasing);
         p.setRenderHint(QPainter::TextAntialiasing);
-        const double left = std::lround(w * g.UnprintableLeft / pw);
-        const double top = std::lround(h * g.UnprintableTop / ph);
-        const double right = std::lround(w * (doc_.Page.PageWidth + g.UnprintableLeft) / pw);
-        const double bottom = std::lround(h * (doc_.Page.PageHeight + g.UnprintableTop) / ph);
-        p.translate(left, top);
-        p.scale((right - left) / std::max(1, doc_.Page.PageWidth),
-                (bottom - top) / std::max(1, doc_.Page.PageHeight));
+        const TPreviewRect r = PreviewPageRect(size.width, size.height, g, doc_.Page);
+        p.translate(r.left, r.top);
+        p.scale((r.right - r.left) / std::max(1, doc_.Page.PageWidth),
+                (r.bottom - r.top) / std::max(1, doc_.Page.PageHeight));
         PaintPrintItems(p,
                         doc_.Layout->DrawPage(static_cast<std::size_t>(page_), SystemHeaderClock()),
                         doc_.Font, g.TabStop);
     }
     Image1->Image = img;
-    Image1->resize(w, h);
+    Image1->resize(size.width, size.height);
     Image1->update();
     place();
 }

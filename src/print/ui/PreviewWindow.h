@@ -2,6 +2,8 @@
 // width or height, scrolled with the wheel or dragged with the hand.
 #pragma once
 
+#include "print/PreviewLayout.h"
+
 #include <QDialog>
 #include <QImage>
 #include <QWidget>
@@ -33,7 +35,7 @@ class TPreviewImage : public QWidget {
 class TFormStrPreview : public QDialog {
     Q_OBJECT
   public:
-    enum TZoom { zmActual, zmFitWidth, zmFitHeight };
+    using TZoom = TPreviewZoom;
 
     TFormStrPreview(const TLaidOutPages& doc, QWidget* parent = nullptr);
 

@@ -1,0 +1,35 @@
+// The preview window's arithmetic: the page counter and which page buttons work, the image size
+// of each zoom mode, and where the printable area lies on the pictured paper.
+#pragma once
+
+#include "print/PageGeometry.h"
+
+#include <string>
+
+enum TPreviewZoom { zmActual, zmFitWidth, zmFitHeight };
+
+struct TPreviewPage {
+    int index = 0;        // clamped to the pages
+    std::string counter;  // "%3d / %3d"
+    bool back = false;    // first and previous
+    bool forward = false; // next and last
+};
+TPreviewPage PreviewPage(int wanted, int pages);
+
+// The paper's size with its unprintable edges, in printer pixels (at least 1).
+double PreviewPaperWidth(const TPageGeometry& g, const TPrinterPage& p);
+double PreviewPaperHeight(const TPageGeometry& g, const TPrinterPage& p);
+
+// The image of the page: actual size at ratio screen pixels per printer pixel, or fitted to the
+// view's width or height (the view less the scroll bar across it); never below 1 x 1.
+struct TPreviewSize {
+    int width = 1, height = 1;
+};
+TPreviewSize PreviewImageSize(TPreviewZoom zoom, double ratio, const TPageGeometry& g,
+                              const TPrinterPage& p, int viewWidth, int viewHeight);
+
+// The printable area on an image of w x h pixels, each edge rounded.
+struct TPreviewRect {
+    double left = 0, top = 0, right = 0, bottom = 0;
+};
+TPreviewRect PreviewPageRect(int w, int h, const TPageGeometry& g, const TPrinterPage& p);

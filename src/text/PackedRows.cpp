@@ -1,0 +1,228 @@
+// The rows of one row-table block in their packed or wide form.
+#include "text/PackedRows.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+uintptr_t Addr(const char* p) {
+    return reinterpret_cast<uintptr_t>(p);
+}
+} // namespace
+
+void TPackedRows::reserve(size_t n) {
+    if (FWide) {
+        FRows.reserve(n);
+    } else if (FShort) {
+        FStep.reserve(n);
+        FAnchor.reserve((n + Group - 1) / Group);
+        FLenEnd.reserve(n);
+    } else {
+        FOff.reserve(n);
+        FLenEnd.reserve(n);
+    }
+}
+
+bool TPackedRows::Offset(const char* p, uint32_t len, int32_t& off) {
+    if (len == 0) {
+        off = 0;
+        return true;
+    }
+    if (len > MaxPackedLen || !p) return false;
+    if (!FBase) FBase = p;
+    const auto d = static_cast<int64_t>(Addr(p) - Addr(FBase));
+    if (d < INT32_MIN || d > INT32_MAX) return false;
+    off = static_cast<int32_t>(d);
+    return true;
+}
+
+bool TPackedRows::PushStep(size_t rows, int32_t off, uint32_t len) {
+    if (rows % Group == 0) {
+        FAnchor.push_back(0);
+        FAnchorSet = false;
+    }
+    uint16_t step = 0;
+    if (len) {
+        if (!FAnchorSet) {
+            FAnchor.back() = off;
+            FAnchorSet = true;
+        }
+        const int64_t d = int64_t{off} - FAnchor.back();
+        if (d < 0 || d > UINT16_MAX) return false;
+        step = static_cast<uint16_t>(d);
+    }
+    FStep.push_back(step);
+    return true;
+}
+
+void TPackedRows::MakeLong() {
+    if (FWide || !FShort) return;
+    std::vector<int32_t> off;
+    off.reserve(std::max(FLenEnd.capacity(), FLenEnd.size() + 1));
+    for (size_t i = 0; i < FLenEnd.size(); ++i)
+        off.push_back(FLenEnd[i] < 4 ? 0 : FAnchor[i / Group] + FStep[i]);
+    FOff = std::move(off);
+    std::vector<uint16_t>().swap(FStep);
+    std::vector<int32_t>().swap(FAnchor);
+    FShort = false;
+}
+
+void TPackedRows::MakeWide() {
+    std::vector<WideRow> rows;
+    rows.reserve(std::max(FLenEnd.capacity(), FLenEnd.size() + 1));
+    for (size_t i = 0; i < FLenEnd.size(); ++i)
+        rows.push_back({P(i), Len(i), RowEnd(i)});
+    FRows = std::move(rows);
+    std::vector<int32_t>().swap(FOff);
+    std::vector<uint16_t>().swap(FStep);
+    std::vector<int32_t>().swap(FAnchor);
+    std::vector<uint16_t>().swap(FLenEnd);
+    FWide = true;
+    FShort = false;
+}
+
+void TPackedRows::SetSide(std::vector<uint32_t>& col, size_t i, uint32_t v) {
+    if (col.empty()) {
+        if (!v) return;
+        col.assign(size(), 0);
+    }
+    col[i] = v;
+}
+
+void TPackedRows::PushSide(std::vector<uint32_t>& col, size_t rows, uint32_t v) {
+    if (col.empty()) {
+        if (!v) return;
+        col.assign(rows, 0);
+    }
+    col.push_back(v);
+}
+
+template <class F>
+void TPackedRows::InsertSide(std::vector<uint32_t>& col, size_t rows, size_t at,
+                             const TRowRec* recs, size_t n, F value) {
+    if (col.empty()) {
+        if (std::none_of(recs, recs + n, [&](const TRowRec& r) { return value(r) != 0; })) return;
+        col.assign(rows, 0);
+    }
+    col.insert(col.begin() + static_cast<std::ptrdiff_t>(at), n, 0);
+    for (size_t k = 0; k < n; ++k)
+        col[at + k] = value(recs[k]);
+}
+
+void TPackedRows::push_back(const TRowRec& r) {
+    const size_t rows = size();
+    int32_t off;
+    if (!FWide && Offset(r.P, r.Len, off)) {
+        if (FShort && !PushStep(rows, off, r.Len)) MakeLong();
+        if (!FShort) FOff.push_back(off);
+        FLenEnd.push_back(static_cast<uint16_t>(r.Len << 2 | (r.A & 3u)));
+    } else {
+        if (!FWide) MakeWide();
+        FRows.push_back({r.Len ? r.P : nullptr, r.Len, r.A & 3u});
+    }
+    PushSide(FA, rows, r.A & ~3u);
+    PushSide(FB, rows, r.B);
+    PushSide(FExtra, rows, r.Extra);
+}
+
+void TPackedRows::SetA(size_t i, uint32_t a) {
+    if (FWide)
+        FRows[i].RowEnd = a & 3u;
+    else
+        FLenEnd[i] = static_cast<uint16_t>((FLenEnd[i] & ~3u) | (a & 3u));
+    SetSide(FA, i, a & ~3u);
+}
+
+void TPackedRows::SetText(size_t i, const char* p, uint32_t len) {
+    MakeLong();
+    int32_t off;
+    if (!FWide && Offset(p, len, off)) {
+        FOff[i] = off;
+        FLenEnd[i] = static_cast<uint16_t>(len << 2 | (FLenEnd[i] & 3u));
+        return;
+    }
+    if (!FWide) MakeWide();
+    FRows[i].P = len ? p : nullptr;
+    FRows[i].Len = len;
+}
+
+void TPackedRows::Insert(size_t at, const TRowRec* recs, size_t n) {
+    if (n == 0) return;
+    const size_t rows = size();
+    const auto pos = static_cast<std::ptrdiff_t>(at);
+    MakeLong();
+    if (FWide) {
+        FRows.insert(FRows.begin() + pos, n, WideRow{});
+        for (size_t k = 0; k < n; ++k)
+            FRows[at + k] = {recs[k].Len ? recs[k].P : nullptr, recs[k].Len, recs[k].A & 3u};
+    } else {
+        std::vector<int32_t> offs(n);
+        for (size_t k = 0; k < n; ++k)
+            if (!Offset(recs[k].P, recs[k].Len, offs[k])) {
+                // Packed again around a base that suits every row, or wide.
+                std::vector<TRowRec> all = Unpack();
+                all.insert(all.begin() + pos, recs, recs + n);
+                Assign(all.data(), all.size());
+                return;
+            }
+        FOff.insert(FOff.begin() + pos, offs.begin(), offs.end());
+        FLenEnd.insert(FLenEnd.begin() + pos, n, 0);
+        for (size_t k = 0; k < n; ++k)
+            FLenEnd[at + k] = static_cast<uint16_t>(recs[k].Len << 2 | (recs[k].A & 3u));
+    }
+    InsertSide(FA, rows, at, recs, n, [](const TRowRec& r) { return r.A & ~3u; });
+    InsertSide(FB, rows, at, recs, n, [](const TRowRec& r) { return r.B; });
+    InsertSide(FExtra, rows, at, recs, n, [](const TRowRec& r) { return r.Extra; });
+}
+
+void TPackedRows::Erase(size_t at, size_t n) {
+    if (at + n < size()) MakeLong(); // rows after the cut would move to other groups
+    if (FShort) {                    // the tail goes: the kept rows keep their anchors
+        FAnchor.resize((at + Group - 1) / Group);
+        FAnchorSet = true;
+    }
+    auto cut = [&](auto& col) {
+        if (!col.empty())
+            col.erase(col.begin() + static_cast<std::ptrdiff_t>(at),
+                      col.begin() + static_cast<std::ptrdiff_t>(at + n));
+    };
+    cut(FRows);
+    cut(FOff);
+    cut(FStep);
+    cut(FLenEnd);
+    cut(FA);
+    cut(FB);
+    cut(FExtra);
+}
+
+void TPackedRows::Assign(const TRowRec* recs, size_t n) {
+    *this = TPackedRows();
+    // Packed when every text lies within 4 GiB of the others and no row is too long: the base
+    // sits in the middle of the span, so that the offsets fit 32 signed bits.
+    uintptr_t lo = UINTPTR_MAX, hi = 0;
+    bool fit = true;
+    for (size_t k = 0; k < n && fit; ++k) {
+        const TRowRec& r = recs[k];
+        if (!r.Len) continue;
+        fit = r.P && r.Len <= MaxPackedLen;
+        lo = std::min(lo, Addr(r.P));
+        hi = std::max(hi, Addr(r.P));
+    }
+    if (fit && hi >= lo) {
+        if (hi - lo > uintptr_t{INT32_MAX} * 2)
+            fit = false;
+        else
+            FBase = reinterpret_cast<const char*>(lo + (hi - lo) / 2);
+    }
+    FWide = !fit;
+    reserve(n);
+    for (size_t k = 0; k < n; ++k)
+        push_back(recs[k]);
+}
+
+std::vector<TRowRec> TPackedRows::Unpack() const {
+    std::vector<TRowRec> out(size());
+    for (size_t i = 0; i < out.size(); ++i)
+        out[i] = (*this)[i];
+    return out;
+}

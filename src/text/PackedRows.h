@@ -1,0 +1,123 @@
+// TPackedRows: the rows of one block of the row table, kept in as few bytes as their values allow.
+// Each row has a 16-bit word of its length and row end, and the place of its text as an offset
+// from the block's base pointer: in the short form (rows read or laid out one after the other) a
+// 16-bit step from an anchor every 16 rows, about 4.3 bytes a row in all; once a row is changed
+// in place, or its text lies too far from its group's anchor, a signed 32-bit offset (6 bytes a
+// row). Rows that do not fit that either (a text further than 2 GiB from the base, a row of
+// 16 KiB or more) turn the block wide, where each row keeps a full pointer and a 32-bit length.
+// The row data beyond the row end (parser state, marks, DataStr index) lives in columns of their
+// own, made when a row first gets a value other than 0.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "text/RowData.h"
+
+// One row as the table's readers and writers see it. An empty row's P is null.
+struct TRowRec {
+    const char* P = nullptr; // text bytes (arena)
+    uint32_t Len = 0;
+    uint32_t A = 0;     // DataA
+    uint32_t B = 0;     // DataB
+    uint32_t Extra = 0; // index+1 of the row's DataStr record, 0 = none
+    std::string_view Text() const { return {P, Len}; }
+};
+
+class TPackedRows {
+  public:
+    static constexpr uint32_t MaxPackedLen = (1u << 14) - 1; // longer rows make the block wide
+    static constexpr size_t Group = 16;                      // rows per anchor of the short form
+    enum TForm { fmShort, fmLong, fmWide };
+
+    TPackedRows() = default;
+    TPackedRows(const TRowRec* recs, size_t n) { Assign(recs, n); }
+
+    size_t size() const { return FWide ? FRows.size() : FLenEnd.size(); }
+    bool empty() const { return size() == 0; }
+    size_t capacity() const { return FWide ? FRows.capacity() : FLenEnd.capacity(); }
+    void reserve(size_t n);
+    TForm Form() const { return FWide ? fmWide : FShort ? fmShort : fmLong; }
+
+    TRowRec operator[](size_t i) const {
+        return {P(i), Len(i), A(i), FB.empty() ? 0 : FB[i], FExtra.empty() ? 0 : FExtra[i]};
+    }
+    uint32_t Len(size_t i) const { return FWide ? FRows[i].Len : uint32_t{FLenEnd[i]} >> 2; }
+    TRowEnd RowEnd(size_t i) const {
+        return static_cast<TRowEnd>(FWide ? FRows[i].RowEnd : FLenEnd[i] & 3u);
+    }
+    const char* P(size_t i) const {
+        if (FWide) return FRows[i].P;
+        if (FLenEnd[i] < 4) return nullptr; // an empty row
+        const intptr_t off = FShort ? intptr_t{FAnchor[i / Group]} + FStep[i] : FOff[i];
+        return reinterpret_cast<const char*>(reinterpret_cast<uintptr_t>(FBase) +
+                                             static_cast<uintptr_t>(off));
+    }
+    std::string_view Text(size_t i) const { return {P(i), Len(i)}; }
+    uint32_t A(size_t i) const { return (FA.empty() ? 0 : FA[i]) | RowEnd(i); }
+    uint32_t B(size_t i) const { return FB.empty() ? 0 : FB[i]; }
+    uint32_t Extra(size_t i) const { return FExtra.empty() ? 0 : FExtra[i]; }
+
+    void push_back(const TRowRec& r);
+    void SetA(size_t i, uint32_t a);
+    void SetB(size_t i, uint32_t b) { SetSide(FB, i, b); }
+    void SetExtra(size_t i, uint32_t e) { SetSide(FExtra, i, e); }
+    void SetText(size_t i, const char* p, uint32_t len);
+    // Rows before `at` (0 <= at <= size()) and removal of n rows from `at`.
+    void Insert(size_t at, const TRowRec* recs, size_t n);
+    void Erase(size_t at, size_t n);
+    // Replaces every row, packed again from scratch (a wide block may become packed).
+    void Assign(const TRowRec* recs, size_t n);
+    std::vector<TRowRec> Unpack() const;
+
+    class const_iterator {
+      public:
+        const_iterator(const TPackedRows* rows, size_t i) : FOwner(rows), FI(i) {}
+        TRowRec operator*() const { return (*FOwner)[FI]; }
+        const_iterator& operator++() {
+            ++FI;
+            return *this;
+        }
+        bool operator==(const const_iterator& o) const { return FI == o.FI; }
+
+      private:
+        const TPackedRows* FOwner;
+        size_t FI;
+    };
+    const_iterator begin() const { return {this, 0}; }
+    const_iterator end() const { return {this, size()}; }
+
+  private:
+    struct WideRow {
+        const char* P;
+        uint32_t Len;
+        uint32_t RowEnd;
+    };
+    // The packed offset of p from FBase, false when it does not fit (FBase is set by the first
+    // row with text).
+    bool Offset(const char* p, uint32_t len, int32_t& off);
+    // Appends a short-form step for the offset of a new row; false when it does not fit.
+    bool PushStep(size_t rows, int32_t off, uint32_t len);
+    void MakeLong();
+    void MakeWide();
+    void SetSide(std::vector<uint32_t>& col, size_t i, uint32_t v);
+    static void PushSide(std::vector<uint32_t>& col, size_t rows, uint32_t v);
+    template <class F>
+    static void InsertSide(std::vector<uint32_t>& col, size_t rows, size_t at, const TRowRec* recs,
+                           size_t n, F value);
+
+    bool FWide = false;
+    bool FShort = true;     // packed offsets as steps from the anchors
+    bool FAnchorSet = true; // the last group's anchor is a row's offset (short form, appending)
+    const char* FBase = nullptr;
+    std::vector<uint16_t> FStep;   // short: text at FBase + FAnchor[i / Group] + FStep[i]
+    std::vector<int32_t> FAnchor;  // short: the offset of each group's first row with text
+    std::vector<int32_t> FOff;     // long: text at FBase + FOff[i]
+    std::vector<uint16_t> FLenEnd; // packed: Len << 2 | RowEnd
+    std::vector<WideRow> FRows;    // wide
+    std::vector<uint32_t> FA;      // DataA without the row end; empty while all are 0
+    std::vector<uint32_t> FB;      // DataB; empty while all are 0
+    std::vector<uint32_t> FExtra;  // empty while all are 0
+};
