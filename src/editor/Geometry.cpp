@@ -80,3 +80,19 @@ TRowBand RowsBand(const TEditorMetrics& m, int topRow, int first, int last) {
     if (first > last) return {};
     return {m.TopMargin + (first - topRow) * m.RowHeight, (last - first + 1) * m.RowHeight};
 }
+
+int GridCharWidth(int fullWidthAdvance, int digitAdvance) {
+    return std::max({1, (fullWidthAdvance + 1) / 2, digitAdvance});
+}
+
+int VisibleColumns(const TEditorMetrics& m, int viewportWidth) {
+    return std::max(1, (viewportWidth - m.LeftMargin) / std::max(1, m.CellWidth));
+}
+
+bool ShowsVerticalBar(TScrollStyle s) {
+    return s == ssVertical || s == ssBoth;
+}
+
+bool ShowsHorizontalBar(TScrollStyle s) {
+    return s == ssHorizontal || s == ssBoth;
+}

@@ -43,6 +43,16 @@ struct TEditorGeometryInput {
 
 TEditorMetrics ComputeEditorMetrics(const TEditorGeometryInput& in);
 
+// The font's average character width as the grid counts it: half a full-width character, and
+// never narrower than a digit (without a Japanese font the full-width glyph has next to no
+// advance).
+int GridCharWidth(int fullWidthAdvance, int digitAdvance);
+// The columns that fit right of the left margin in a viewport of that width; at least one.
+int VisibleColumns(const TEditorMetrics& m, int viewportWidth);
+// Which scroll bars a control shows.
+bool ShowsVerticalBar(TScrollStyle s);
+bool ShowsHorizontalBar(TScrollStyle s);
+
 // Digit count N of the left bar: the last row index (its line index in nmLine mode), plus 1
 // unless ZeroBase, plus 1 more unless the last row ends the text without a line end; at least
 // Column and at most 8.

@@ -104,6 +104,14 @@ TRowPaint LayoutRowPaint(TEditorCore& c, int row, int topCol, int lastCol) {
     return out;
 }
 
+int LeftbarColumnsOf(TEditorCore& c) {
+    const TEditorScreenStrings& rows = c.Rows();
+    const int last = rows.RowCount() - 1;
+    const int lastLine = last < 0 ? -1 : rows.RowToLine(last);
+    const bool textEnd = last < 0 || rows.RowEndKind(last) == reTextEnd;
+    return LeftbarNumberColumns(c.Leftbar(), last, lastLine, textEnd);
+}
+
 int LeftbarRowNumber(const TEditorLeftbar& bar, const TEditorScreenStrings& rows, int row) {
     int number = row;
     if (bar.ShowNumberMode() == nmLine) {

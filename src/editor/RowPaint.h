@@ -48,6 +48,9 @@ struct TRowPaint {
 // The row's cells between topCol and lastCol (exclusive), with what follows the text.
 TRowPaint LayoutRowPaint(TEditorCore& c, int row, int topCol, int lastCol);
 
+// The digits the left bar's numbers take for the text of the control (LeftbarNumberColumns of its
+// last row).
+int LeftbarColumnsOf(TEditorCore& c);
 // The number the left bar shows beside a screen row (already made one-based unless ZeroBase);
 // -1 where it shows none (a wrapped continuation in line mode).
 int LeftbarRowNumber(const TEditorLeftbar& bar, const TEditorScreenStrings& rows, int row);

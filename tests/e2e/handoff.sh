@@ -3,26 +3,15 @@
 # running instance receives each line exactly once. A second start while the running instance
 # is stuck starts as a full instance of its own.
 set -u
-if [ "${1:-}" != inner ]; then exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" inner; fi
-
 BIN=${TOLMO_BIN:?TOLMO_BIN names the program}
-work=$(mktemp -d /tmp/tolmo-e2e-handoff-XXXXXX)
+. "$(dirname "$0")/../support/e2e_session.sh"
+e2e_session handoff
+work=$T
 pids=()
-cleanup() {
-    for p in "${pids[@]}"; do kill -CONT "$p" 2>/dev/null; kill "$p" 2>/dev/null; done
-    sleep 0.3
-    for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
+# A stopped instance must go on before it can end.
+trap 'for p in "${pids[@]}"; do kill -CONT "$p" 2>/dev/null; done; e2e_cleanup' EXIT
 [ -n "${TOLMO_E2E_DEBUG:-}" ] && set -x
-fail() { echo "FAIL: $*"; exit 1; }
-
-export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share
-export XDG_STATE_HOME=$work/home/.local/state XDG_CACHE_HOME=$work/home/.cache
-export XDG_RUNTIME_DIR=$work/run TOLMO_TRACE_HANDOFF=$work/trace
-# An existing data folder: no first-run notice stands before the main window.
-mkdir -p "$HOME" "$work/docs" "$XDG_CONFIG_HOME/Brix/Tolmo" && mkdir -m 700 "$XDG_RUNTIME_DIR"
+export TOLMO_TRACE_HANDOFF=$work/trace
 : >"$TOLMO_TRACE_HANDOFF"
 for f in one two "three four"; do echo "$f" >"$work/docs/$f.txt"; done
 

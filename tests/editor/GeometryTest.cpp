@@ -71,6 +71,17 @@ TEST(EditorMetrics, NumberColumns) {
     EXPECT_EQ(LeftbarNumberText(12345, 4, true), "12345");
 }
 
+TEST(EditorMetrics, GridWidthWithoutAJapaneseFontAndVisibleColumns) {
+    EXPECT_EQ(GridCharWidth(14, 7), 7);
+    EXPECT_EQ(GridCharWidth(15, 7), 8); // half of an odd advance rounds up
+    EXPECT_EQ(GridCharWidth(0, 6), 6);  // no glyph for the full-width character
+    EXPECT_EQ(GridCharWidth(0, 0), 1);
+    TEditorMetrics m;
+    m.LeftMargin = 40, m.CellWidth = 8;
+    EXPECT_EQ(VisibleColumns(m, 40 + 8 * 10 + 7), 10);
+    EXPECT_EQ(VisibleColumns(m, 30), 1); // narrower than the bars
+}
+
 TEST(EditorMetrics, MarkShapes) {
     // W 8, H 16: d 2, a 3, centre 4.
     auto ret = ReturnMarkShape(100, 50, 8, 16);

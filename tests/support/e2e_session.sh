@@ -11,7 +11,7 @@ e2e_session() {
     XVFB=$!
     # The server must be gone before the next test starts one: a server still shutting down
     # removes the socket of a new one that took the same display number.
-    trap 'kill $(jobs -p) 2>/dev/null; kill $XVFB 2>/dev/null; wait $XVFB 2>/dev/null; rm -rf "$T"' EXIT
+    trap e2e_cleanup EXIT
     for _ in $(seq 100); do [ -s "$T/display" ] && break; sleep 0.1; done
     export DISPLAY=:$(head -1 "$T/display")
     export HOME=$T/home XDG_CONFIG_HOME=$T/home/.config XDG_DATA_HOME=$T/home/.local/share
@@ -42,6 +42,15 @@ typeText() {
 }
 # A screenshot of the whole screen as $SHOTS/<name>.png.
 shot() { import -window root "$SHOTS/$1.png" 2>/dev/null; }
+
+# Ends what the test started and the X server, and removes $T. A test with more to end sets its
+# own EXIT trap that ends it first and then calls this.
+e2e_cleanup() {
+    kill $(jobs -p) 2>/dev/null
+    kill $XVFB 2>/dev/null
+    wait $XVFB 2>/dev/null
+    rm -rf "$T"
+}
 
 # Waits up to $1 tenths of a second for the command in the remaining arguments to succeed.
 e2e_wait_for() {

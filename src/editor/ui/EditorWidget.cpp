@@ -3,6 +3,7 @@
 
 #include "editor/Commands.h"
 #include "editor/PopupModel.h"
+#include "editor/RowPaint.h"
 #include "editor/ui/QtConversions.h"
 #include "platform/Cp932.h"
 #include "text/DocumentCodec.h"
@@ -136,11 +137,7 @@ void TEditor::Warn(const QString& message) {
 }
 
 int TEditor::NumberColumns() const {
-    const TEditorScreenStrings& rows = FCore->Rows();
-    const int last = rows.RowCount() - 1;
-    const int lastLine = last < 0 ? -1 : rows.RowToLine(last);
-    const bool textEnd = last < 0 || rows.RowEndKind(last) == reTextEnd;
-    return LeftbarNumberColumns(FCore->Leftbar(), last, lastLine, textEnd);
+    return LeftbarColumnsOf(*FCore);
 }
 
 void TEditor::UpdateMetrics() {
@@ -148,11 +145,9 @@ void TEditor::UpdateMetrics() {
     const QFontMetrics fm(FFont);
     FAscent = fm.ascent();
     TEditorGeometryInput in;
-    // A cell is half a full-width character, and never narrower than a digit: on a system
-    // without any Japanese font "あ" has no glyph and next to no advance.
-    in.Font = {fm.height(), fm.leading() > 0 ? fm.leading() : 0,
-               std::max({1, (fm.horizontalAdvance(QChar(u'あ')) + 1) / 2,
-                         fm.horizontalAdvance(QLatin1Char('0'))})};
+    in.Font = {
+        fm.height(), fm.leading() > 0 ? fm.leading() : 0,
+        GridCharWidth(fm.horizontalAdvance(QChar(u'あ')), fm.horizontalAdvance(QLatin1Char('0')))};
     in.Margin = &FCore->Margin();
     in.Ruler = &FCore->Ruler();
     in.Imagebar = &FCore->Imagebar();
@@ -163,13 +158,12 @@ void TEditor::UpdateMetrics() {
     in.NumberColumns = FCore->Leftbar().ShowNumber() ? NumberColumns() : 0;
     const int oldN = FMetrics.NumberColumns;
     FMetrics = ComputeEditorMetrics(in);
-    const int cols = std::max(1, (viewport()->width() - FMetrics.LeftMargin) / FMetrics.CellWidth);
-    FCore->SetVisibleArea(FMetrics.VisibleRows, cols);
+    FCore->SetVisibleArea(FMetrics.VisibleRows, VisibleColumns(FMetrics, viewport()->width()));
     const TScrollStyle sb = FCore->GetScrollBars();
-    setVerticalScrollBarPolicy(sb == ssVertical || sb == ssBoth ? Qt::ScrollBarAlwaysOn
-                                                                : Qt::ScrollBarAlwaysOff);
-    setHorizontalScrollBarPolicy(sb == ssHorizontal || sb == ssBoth ? Qt::ScrollBarAlwaysOn
-                                                                    : Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(ShowsVerticalBar(sb) ? Qt::ScrollBarAlwaysOn
+                                                    : Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(ShowsHorizontalBar(sb) ? Qt::ScrollBarAlwaysOn
+                                                        : Qt::ScrollBarAlwaysOff);
     UpdateScrollBars();
     if (oldN != FMetrics.NumberColumns) viewport()->update();
     viewport()->update();
