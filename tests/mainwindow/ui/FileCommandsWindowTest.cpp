@@ -147,16 +147,18 @@ TEST_F(FileCommandsWindowTest, AddressesShowTheHandAndReachTheBrowserAsOneArgume
     // The browser of the options gets the address as one argument, shell characters and all.
     const std::string out = d / "browser.out";
     fm->Settings.isBrowser = true;
-    fm->Settings.Browser = script("browser.sh", "printf '%s|%s' \"$#\" \"$1\" > '" + out + "'\n");
+    // The script writes aside and renames, so the file appears only when it is whole.
+    fm->Settings.Browser =
+        script("browser.sh", "printf '%s|%s' \"$#\" \"$1\" > '" + out + ".part' && mv '" + out +
+                                 ".part' '" + out + "'\n");
     auto* clicks = fm->findChild<TAddressClicks*>();
     ASSERT_NE(clicks, nullptr);
     const std::string nasty = "http://x/?a='b c'&d=$(touch " + std::string(d / "pwned") + ")";
     EXPECT_TRUE(clicks->OpenAddress(nasty));
     QElapsedTimer t2;
     t2.start();
-    while (!fs::exists(out) && t2.elapsed() < 5000)
+    while (!fs::exists(out) && t2.elapsed() < 30000)
         QApplication::processEvents(QEventLoop::AllEvents, 50);
-    QApplication::processEvents(QEventLoop::AllEvents, 200);
     EXPECT_EQ(TempDir::Read(out), "1|" + nasty);
     EXPECT_FALSE(fs::exists(d / "pwned"));
     fm->Settings.Browser = "";
