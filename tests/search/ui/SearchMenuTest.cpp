@@ -7,6 +7,7 @@
 #include "editor/ui/EditorWidget.h"
 #include "platform/Cp932.h"
 #include "search/ui/SearchDialogs.h"
+#include "text/BackgroundLoad.h"
 
 #include <gtest/gtest.h>
 
@@ -77,6 +78,30 @@ TEST(SearchCommands, FindNextAndPrevious) {
     ASSERT_TRUE(w.commands.mnUeFindClick());
     EXPECT_EQ(w.selStart(), 4);
     EXPECT_FALSE(w.commands.State.Options & soDown);
+}
+
+TEST(SearchCommands, TypingAndASearchWhileTheTextIsStillLoading) {
+    // A text read in small pieces after its head: typing at the top does not wait for the rest,
+    // and a search waits for it and finds a word in the last line at its place after the typing.
+    Window w("");
+    const std::string path = w.dir / "big.txt";
+    std::string text;
+    for (int i = 0; i < 20000; ++i)
+        text += "line " + std::to_string(i) + " \x82\xA0\x82\xA2 words\r\n";
+    text += "the needle here\r\n";
+    TempDir::Write(path, text);
+    auto load = std::make_unique<TBackgroundLoad>();
+    std::string error;
+    ASSERT_TRUE(load->Open(path, 2000, &error)) << error;
+    load->SetPieceBytes(20000);
+    w.editor->BeginLoad(std::move(load));
+    ASSERT_TRUE(w.editor->Core().Rows().LoadPending());
+    w.editor->Core().SetSelText("typed ");
+    w.commands.State.Text = "needle";
+    ASSERT_TRUE(w.commands.mnShitaFindClick());
+    EXPECT_FALSE(w.editor->Core().Rows().LoadPending());
+    EXPECT_EQ(w.selStart(), static_cast<int>(text.size()) + 6 - 13);
+    EXPECT_EQ(w.editor->Core().Text(), "typed " + text);
 }
 
 TEST(SearchCommands, FindWithTheDialog) {
