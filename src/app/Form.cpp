@@ -14,6 +14,19 @@ std::vector<std::string> SplitItems(std::string_view items) {
     return out;
 }
 
+TControl GridCell(TCtl kind, const char* name, const char* caption, const char* parent, int row,
+                  int col, int rowSpan, int colSpan, unsigned flags) {
+    return {.Kind = kind,
+            .Name = name,
+            .Caption = caption,
+            .Parent = parent,
+            .Row = row,
+            .Col = col,
+            .RowSpan = rowSpan,
+            .ColSpan = colSpan,
+            .Flags = flags};
+}
+
 TControl FixedLabel(const char* parent, const char* caption, int x, int y, int w) {
     return {.Kind = TCtl::Label,
             .Caption = caption,

@@ -72,6 +72,9 @@ using TFormDesc = std::vector<TControl>;
 
 // The choices of an Items string.
 std::vector<std::string> SplitItems(std::string_view items);
+// A control in a grid cell (row, col) spanning rowSpan x colSpan cells.
+TControl GridCell(TCtl kind, const char* name, const char* caption, const char* parent, int row = 0,
+                  int col = 0, int rowSpan = 1, int colSpan = 1, unsigned flags = 0);
 // A fixed-layout text label at x, y (width 0: its own).
 TControl FixedLabel(const char* parent, const char* caption, int x, int y, int w = 0);
 

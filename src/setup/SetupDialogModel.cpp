@@ -43,55 +43,44 @@ const Place kPlaces[] = {
      TShortcutPlace::ProgramMenu},
 };
 
-TControl Ctl(C kind, const char* name, const char* caption, const char* parent, int row = 0,
-             int col = 0, int rowSpan = 1, int colSpan = 1) {
-    return {.Kind = kind,
-            .Name = name,
-            .Caption = caption,
-            .Parent = parent,
-            .Row = row,
-            .Col = col,
-            .RowSpan = rowSpan,
-            .ColSpan = colSpan};
-}
 TControl Note(const char* caption, const char* parent, int row) {
-    return Ctl(C::Label, "", caption, parent, row, 0, 1, 4);
+    return GridCell(C::Label, "", caption, parent, row, 0, 1, 4);
 }
 
 TFormDesc MakeForm() {
     TFormDesc d = {
-        Ctl(C::Stack, "PageControl1", "", ""),
+        GridCell(C::Stack, "PageControl1", "", ""),
         // The setup page.
-        Ctl(C::Page, "tsSetup", "", "PageControl1"),
-        Ctl(C::Label, "Label15", "", "tsSetup"),
+        GridCell(C::Page, "tsSetup", "", "PageControl1"),
+        GridCell(C::Label, "Label15", "", "tsSetup"),
         {.Kind = C::Group,
          .Name = "actions",
          .Caption = " アクション ",
          .Parent = "tsSetup",
          .Layout = TLay::Grid,
          .Flags = fRadios},
-        Ctl(C::Label, "", "セットアップの場所（規定値推奨）", "actions"),
-        Ctl(C::Label, "", "現在の起動フォルダ", "actions", 1),
+        GridCell(C::Label, "", "セットアップの場所（規定値推奨）", "actions"),
+        GridCell(C::Label, "", "現在の起動フォルダ", "actions", 1),
         {.Kind = C::Edit,
          .Name = "edtKidouS",
          .Parent = "actions",
          .Row = 2,
          .ColSpan = 2,
          .Flags = fReadOnly},
-        Ctl(C::Label, "", "↓", "actions", 3),
-        Ctl(C::Edit, "edtSetup", "", "actions", 4),
-        Ctl(C::ToolButton, "FramSpeedBtn19", "...", "actions", 4, 1),
-        Ctl(C::Radio, "rbNewSetup", "すべてを新規でセットアップ（はじめての方）", "actions", 5, 0,
-            1, 2),
-        Ctl(C::Radio, "rbUwagaki", "上書きセットアップ（すでにトルモを使用されている方）",
-            "actions", 6, 0, 1, 2),
-        Ctl(C::Radio, "rbNewSubSetup", "単独で起動するトルモをセットアップ（２つ目以降）",
-            "actions", 7, 0, 1, 2),
-        Ctl(C::Radio, "rbOpSetup", "Option を指定してセットアップ", "actions", 8, 0, 1, 2),
-        Ctl(C::Group, "rgOption", " Option ", "tsSetup"),
-        Ctl(C::Check, "cbDeskTop", "デスクトップにショートカットを作成", "rgOption"),
-        Ctl(C::Check, "cbStartMenu", "スタートメニューに登録", "rgOption"),
-        Ctl(C::Check, "cbProgram", "プログラムメニューに登録", "rgOption"),
+        GridCell(C::Label, "", "↓", "actions", 3),
+        GridCell(C::Edit, "edtSetup", "", "actions", 4),
+        GridCell(C::ToolButton, "FramSpeedBtn19", "...", "actions", 4, 1),
+        GridCell(C::Radio, "rbNewSetup", "すべてを新規でセットアップ（はじめての方）", "actions", 5,
+                 0, 1, 2),
+        GridCell(C::Radio, "rbUwagaki", "上書きセットアップ（すでにトルモを使用されている方）",
+                 "actions", 6, 0, 1, 2),
+        GridCell(C::Radio, "rbNewSubSetup", "単独で起動するトルモをセットアップ（２つ目以降）",
+                 "actions", 7, 0, 1, 2),
+        GridCell(C::Radio, "rbOpSetup", "Option を指定してセットアップ", "actions", 8, 0, 1, 2),
+        GridCell(C::Group, "rgOption", " Option ", "tsSetup"),
+        GridCell(C::Check, "cbDeskTop", "デスクトップにショートカットを作成", "rgOption"),
+        GridCell(C::Check, "cbStartMenu", "スタートメニューに登録", "rgOption"),
+        GridCell(C::Check, "cbProgram", "プログラムメニューに登録", "rgOption"),
         {.Kind = C::Box, .Name = "setupButtons", .Parent = "tsSetup", .Layout = TLay::HBox},
         // Return starts; the question that follows defaults to No.
         {.Kind = C::Button,
@@ -99,21 +88,21 @@ TFormDesc MakeForm() {
          .Caption = "開始",
          .Parent = "setupButtons",
          .Flags = fDefault},
-        Ctl(C::Button, "btnKiteichi", "規定値に戻す", "setupButtons"),
+        GridCell(C::Button, "btnKiteichi", "規定値に戻す", "setupButtons"),
         {.Kind = C::Stretch, .Parent = "setupButtons", .Max = 1},
         // The start-up methods page.
-        Ctl(C::Page, "tsKidou", "", "PageControl1"),
-        Ctl(C::Label, "", "起動方法", "tsKidou"),
-        Ctl(C::Label, "", "下記の＜起動フォルダ＞が登録されます。", "tsKidou"),
+        GridCell(C::Page, "tsKidou", "", "PageControl1"),
+        GridCell(C::Label, "", "起動方法", "tsKidou"),
+        GridCell(C::Label, "", "下記の＜起動フォルダ＞が登録されます。", "tsKidou"),
         {.Kind = C::Box, .Name = "kidouFolder", .Parent = "tsKidou", .Layout = TLay::HBox},
-        Ctl(C::Label, "", "起動フォルダ", "kidouFolder"),
+        GridCell(C::Label, "", "起動フォルダ", "kidouFolder"),
         {.Kind = C::Edit,
          .Name = "edtKidou",
          .Parent = "kidouFolder",
          .Flags = fReadOnly,
          .Stretch = 1},
-        Ctl(C::Button, "btnAllKaijo", "すべて解除", "kidouFolder"),
-        Ctl(C::Label, "", "↓ 個々に指定してください。", "tsKidou"),
+        GridCell(C::Button, "btnAllKaijo", "すべて解除", "kidouFolder"),
+        GridCell(C::Label, "", "↓ 個々に指定してください。", "tsKidou"),
     };
     for (const Place& p : kPlaces) {
         d.push_back({.Kind = C::Group,
@@ -122,13 +111,13 @@ TFormDesc MakeForm() {
                      .Parent = "tsKidou",
                      .Layout = TLay::HBox,
                      .Flags = fRadios});
-        d.push_back(Ctl(C::Radio, p.on, p.onCaption, p.group));
-        d.push_back(Ctl(C::Radio, p.off, p.offCaption, p.group));
+        d.push_back(GridCell(C::Radio, p.on, p.onCaption, p.group));
+        d.push_back(GridCell(C::Radio, p.off, p.offCaption, p.group));
     }
     d.push_back(
         {.Kind = C::Memo, .Name = "MeCopy", .Caption = kMeCopy, .Parent = "tsKidou", .Stretch = 1});
     // The backup and restore page.
-    d.push_back(Ctl(C::Tabs, "PageControl2", "", "PageControl1"));
+    d.push_back(GridCell(C::Tabs, "PageControl2", "", "PageControl1"));
     d.push_back({.Kind = C::Page,
                  .Name = "tsTaihi",
                  .Caption = "データ退避（バックアップ）",
@@ -147,11 +136,11 @@ TFormDesc MakeForm() {
         {"コピー先１ ：", "edtCopy1", "btnDirCopy1", "btnCopy1Go", "lblCopy1"},
         {"コピー先２ ：", "edtCopy2", "btnDirCopy2", "btnCopy2Go", "lblCopy2"}};
     for (const auto& n : names) {
-        d.push_back(Ctl(C::Label, "", n[0], "tsTaihi", row));
-        d.push_back(Ctl(C::Edit, n[1], "", "tsTaihi", row, 1));
-        d.push_back(Ctl(C::Button, n[2], "...", "tsTaihi", row, 2));
-        d.push_back(Ctl(C::Button, n[3], "データ退避実行", "tsTaihi", row++, 3));
-        d.push_back(Ctl(C::Label, n[4], "", "tsTaihi", row++, 1, 1, 3));
+        d.push_back(GridCell(C::Label, "", n[0], "tsTaihi", row));
+        d.push_back(GridCell(C::Edit, n[1], "", "tsTaihi", row, 1));
+        d.push_back(GridCell(C::Button, n[2], "...", "tsTaihi", row, 2));
+        d.push_back(GridCell(C::Button, n[3], "データ退避実行", "tsTaihi", row++, 3));
+        d.push_back(GridCell(C::Label, n[4], "", "tsTaihi", row++, 1, 1, 3));
     }
     d.push_back({.Kind = C::Stretch, .Parent = "tsTaihi", .Row = row, .Col = -1, .Max = 1});
     d.push_back({.Kind = C::Page,
@@ -170,22 +159,22 @@ TFormDesc MakeForm() {
           "（トルモの起動フォルダの \\Filesフォルダのみ回復します）。",
           "現在のテキストデータに上書きするため、"})
         d.push_back(Note(note, "tsKaifuku", row++));
-    d.insert(
-        d.end(),
-        {
-            Ctl(C::Button, "btnKaifukuOk", "「データ回復」をオン", "tsKaifuku", row++, 0, 1, 2),
-            Ctl(C::Label, "lblKaifuku1", "コピー元 ：", "tsKaifuku", row),
-            Ctl(C::Edit, "edtCopy3", "", "tsKaifuku", row, 1),
-            Ctl(C::Button, "btnDirCopy3", "...", "tsKaifuku", row, 2),
-            Ctl(C::Button, "btnKaifukuGo", "データ回復実行", "tsKaifuku", row++, 3),
-            Ctl(C::Label, "lblKaifuku2", "↓", "tsKaifuku", row++, 1),
-            Ctl(C::Label, "lblKaifuku3", "コピー先　 ： トルモの起動フォルダの \\Files",
-                "tsKaifuku", row++, 0, 1, 4),
-            {.Kind = C::Stretch, .Parent = "tsKaifuku", .Row = row, .Col = -1, .Max = 1},
-            {.Kind = C::Box, .Name = "bottom", .Layout = TLay::HBox},
-            {.Kind = C::Stretch, .Parent = "bottom", .Max = 1},
-            Ctl(C::Button, "FramSpeedBtn1", "閉じる", "bottom"),
-        });
+    d.insert(d.end(),
+             {
+                 GridCell(C::Button, "btnKaifukuOk", "「データ回復」をオン", "tsKaifuku", row++, 0,
+                          1, 2),
+                 GridCell(C::Label, "lblKaifuku1", "コピー元 ：", "tsKaifuku", row),
+                 GridCell(C::Edit, "edtCopy3", "", "tsKaifuku", row, 1),
+                 GridCell(C::Button, "btnDirCopy3", "...", "tsKaifuku", row, 2),
+                 GridCell(C::Button, "btnKaifukuGo", "データ回復実行", "tsKaifuku", row++, 3),
+                 GridCell(C::Label, "lblKaifuku2", "↓", "tsKaifuku", row++, 1),
+                 GridCell(C::Label, "lblKaifuku3", "コピー先　 ： トルモの起動フォルダの \\Files",
+                          "tsKaifuku", row++, 0, 1, 4),
+                 {.Kind = C::Stretch, .Parent = "tsKaifuku", .Row = row, .Col = -1, .Max = 1},
+                 {.Kind = C::Box, .Name = "bottom", .Layout = TLay::HBox},
+                 {.Kind = C::Stretch, .Parent = "bottom", .Max = 1},
+                 GridCell(C::Button, "FramSpeedBtn1", "閉じる", "bottom"),
+             });
     return d;
 }
 
