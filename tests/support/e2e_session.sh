@@ -1,5 +1,6 @@
-# Sourced by end-to-end tests: a temporary folder $T, an X server of the test's own and a fresh
-# HOME with its XDG folders under $T. Call: e2e_session <name>; then e2e_start starts the program.
+# Sourced by end-to-end tests: a temporary folder $T, an X server of the test's own (a screen of
+# $E2E_SCREEN, default 1024x768) and a fresh HOME with its XDG folders under $T. Call:
+# e2e_session <name>; then e2e_start starts the program.
 # The helpers below (fail, key, typeText, shot) may be redefined by a test after sourcing.
 e2e_session() {
     E2E_NAME=$1
@@ -7,7 +8,7 @@ e2e_session() {
     SHOTS=${TOLMO_E2E_SHOTS:-$T}
     # -displayfd lets the server pick a free display number itself, so tests running side by side
     # never share one; -noreset keeps it from resetting (and refusing clients) between clients.
-    Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp -noreset 5>"$T/display" 2>/dev/null &
+    Xvfb -displayfd 5 -screen 0 "${E2E_SCREEN:-1024x768}x24" -nolisten tcp -noreset 5>"$T/display" 2>/dev/null &
     XVFB=$!
     # The server must be gone before the next test starts one: a server still shutting down
     # removes the socket of a new one that took the same display number.
