@@ -83,9 +83,10 @@ TEST_F(SettingsTest, WritesEveryKeyInOrderReadsThemBackAndKeepsOtherLines) {
     ASSERT_TRUE(WriteSettings(ini, s, "/opt/tolmo/"));
     const std::string text = TempDir::Read(path);
     EXPECT_EQ(text.rfind("; kept\n[MyFileList]\nCount=1\n[Set]\nFuncChk=0\n", 0), 0u);
-    for (const char* part : {"zzz junk\n", "[Header]\nVersion=Ver1.7.1.1\nFolder=/opt/tolmo/\n",
-                             "TabColorAct=clBtnFace\nTabColorDeAct=$00123456\nTabFontAct=clWindowText\n",
-                             "FontColor=clBlack\nColor=clWhite\n"})
+    for (const char* part :
+         {"zzz junk\n", "[Header]\nVersion=Ver1.7.1.1\nFolder=/opt/tolmo/\n",
+          "TabColorAct=clBtnFace\nTabColorDeAct=$00123456\nTabFontAct=clWindowText\n",
+          "FontColor=clBlack\nColor=clWhite\n"})
         EXPECT_NE(text.find(part), std::string::npos) << part;
     // The options dialog's keys are not part of the close-time write.
     EXPECT_EQ(text.find("CLine1"), std::string::npos);
