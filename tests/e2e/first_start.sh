@@ -13,10 +13,6 @@ INI="$XDG_CONFIG_HOME/Brix/Tolmo/Tolmo.ini"
 NOTICE='^トルモ -Tolmo-$'
 
 geometry() { xdotool getwindowgeometry "$WIN" | awk '/Position/{split($2,p,",")} /Geometry/{g=$2} END{print p[1]","p[2]" "g}'; }
-stop() {
-    e2e_stop
-    [ "$E2E_STATUS" -eq 0 ] || fail "the program ended with $E2E_STATUS"
-}
 
 # --- first start ---------------------------------------------------------------------------
 e2e_start
@@ -24,7 +20,7 @@ e2e_start
 [ "$(geometry)" = "250,224 779x575" ] || fail "main window at $(geometry), expected 250,224 779x575"
 shot first_start-2-main
 [ -d "$XDG_CONFIG_HOME/Brix/Tolmo" ] || fail "data folder not created"
-stop
+e2e_stop
 [ -f "$INI" ] || fail "no $INI after closing"
 
 # Every key of the close-time write, grouped by section as a profile file holds them, then the
@@ -58,7 +54,7 @@ e2e_start
 [ -z "$(e2e_find_window "$NOTICE" 5)" ] || fail "a notice on the second start"
 [ "$(geometry)" = "60,100 700x500" ] || fail "second start at $(geometry), expected 60,100 700x500"
 shot first_start-3-second
-stop
+e2e_stop
 for line in FuncChk=0 Browser=/usr/bin/firefox "vInfoChien=$chien" isZenkai=1 keep=this fmTop=100; do
     grep -qx "$line" "$INI" || fail "not kept: $line"
 done
@@ -71,5 +67,5 @@ shot first_start-4-notice
 xdotool key Return
 [ -n "$(e2e_find_window '^  トルモ - Tolmo - $' 300)" ] || fail "no main window after the notice"
 [ -d "$XDG_CONFIG_HOME/Brix/Tolmo" ] || fail "data folder not made again"
-stop
+e2e_stop
 echo "first start: OK"

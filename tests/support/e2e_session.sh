@@ -147,13 +147,14 @@ for g in groups:
 PY
 }
 
-# Ends the program the normal way (SIGTERM: its close handling runs) and waits for it; the exit
-# status goes to E2E_STATUS.
+# Ends the program the normal way (SIGTERM: its close handling runs), waits for it and fails the
+# test unless it ended well.
 e2e_stop() {
-    local _
+    local _ status
     kill -TERM "$PID"
     for _ in $(seq 300); do kill -0 "$PID" 2>/dev/null || break; sleep 0.1; done
     kill -0 "$PID" 2>/dev/null && fail "the program did not end"
     wait "$PID" 2>/dev/null
-    E2E_STATUS=$?
+    status=$?
+    [ "$status" -eq 0 ] || fail "the program ended with $status"
 }
