@@ -9,7 +9,12 @@
 #include <new>
 #include <thread>
 
+#include "platform/Cp932.h"
 #include "platform/MemoryInfo.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -24,59 +29,139 @@ struct Part {
     std::vector<TRowBlock> Blocks;
 };
 
+// Bit i of *ends is set when p[i] is CR or LF, of *tabs when it is a tab (n <= 64 bytes).
+void ScanWord(const char* p, size_t n, uint64_t* ends, uint64_t* tabs) {
+#if defined(__SSE2__)
+    alignas(16) char pad[64];
+    if (n < 64) {
+        std::memset(pad, 0, sizeof pad);
+        std::memcpy(pad, p, n);
+        p = pad;
+    }
+    const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n'), tab = _mm_set1_epi8('\t');
+    uint64_t e = 0, t = 0;
+    for (int k = 0; k < 4; ++k) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
+        const auto me = static_cast<uint32_t>(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))));
+        const auto mt = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, tab)));
+        e |= uint64_t{me} << (16 * k);
+        t |= uint64_t{mt} << (16 * k);
+    }
+    *ends = e;
+    *tabs = t;
+#else
+    uint64_t e = 0, t = 0;
+    for (size_t i = 0; i < n; ++i) {
+        e |= uint64_t{p[i] == '\r' || p[i] == '\n'} << i;
+        t |= uint64_t{p[i] == '\t'} << i;
+    }
+    *ends = e;
+    *tabs = t;
+#endif
+}
+
+// Bits lo..hi-1 of a word (0 <= lo <= hi <= 64).
+uint64_t BitsBetween(size_t lo, size_t hi) {
+    const uint64_t upto = hi >= 64 ? ~uint64_t{0} : (uint64_t{1} << hi) - 1;
+    const uint64_t below = lo >= 64 ? ~uint64_t{0} : (uint64_t{1} << lo) - 1;
+    return upto & ~below;
+}
+
 class Cutter {
   public:
     Cutter(const char* p, const TWrapSettings& ws, std::atomic<bool>& stop)
-        : p_(p), ws_(ws), stop_(stop) {}
+        : p_(p), ws_(ws), stop_(stop), wb_(static_cast<size_t>(ws.WrapByte)),
+          plain_(ws.WordWrap && !ws.WordBreak && !ws.FollowPunctuation && !ws.Leading) {}
 
-    // Rows of the lines in [from, to); `to` is the text's end or just after a LF.
+    // Rows of the lines in [from, to); `to` is the text's end or just after a line end. The
+    // line ends and tabs are found 64 bytes at a time, in one pass.
     void Run(Part& part) {
         out_ = &part.Blocks;
         const size_t to = part.To;
-        const size_t wb = static_cast<size_t>(ws_.WrapByte);
-        size_t pos = part.From, lf = 0, cr = 0;
-        bool lfValid = false, crValid = false;
-        while (pos < to) {
-            if (!lfValid || lf < pos) {
-                const void* f = std::memchr(p_ + pos, '\n', to - pos);
-                lf = f ? static_cast<size_t>(static_cast<const char*>(f) - p_) : to;
-                lfValid = true;
+        size_t line = part.From; // where the current line starts
+        bool tab = false;        // a tab in the current line before the word being looked at
+        for (size_t w = part.From; w < to; w += 64) {
+            const size_t n = std::min<size_t>(64, to - w);
+            uint64_t ends, tabs;
+            ScanWord(p_ + w, n, &ends, &tabs);
+            const uint64_t inText = BitsBetween(0, n);
+            ends &= inText;
+            if (line > w) ends &= ~BitsBetween(0, line - w); // the LF of a CR LF before
+            while (ends) {
+                const size_t b = static_cast<size_t>(__builtin_ctzll(ends));
+                const size_t q = w + b;
+                ends &= ends - 1;
+                const size_t lo = line > w ? line - w : 0;
+                Line(line, q - line, tab || (tabs & BitsBetween(lo, b)) != 0);
+                tab = false;
+                line = q + 1;
+                if (p_[q] == '\r' && q + 1 < to && p_[q + 1] == '\n') {
+                    ++line;
+                    if (b < 63) ends &= ends - 1; // that LF, when it is in this word
+                }
             }
-            if (!crValid || cr < pos) {
-                const void* f = std::memchr(p_ + pos, '\r', to - pos);
-                cr = f ? static_cast<size_t>(static_cast<const char*>(f) - p_) : to;
-                crValid = true;
-            }
-            const size_t q = std::min(lf, cr);
-            const size_t len = q - pos;
-            const bool whole = ws_.WordWrap ? len < wb && !std::memchr(p_ + pos, '\t', len)
-                                            : len <= ws_.MaxRowBytes;
-            if (whole) {
-                Add(pos, len, reLineEnd);
-            } else {
-                tmp_.clear();
-                WrapLine(std::string_view(p_ + pos, len), pos, ws_, tmp_);
-                for (const TWrapRow& w : tmp_)
-                    Add(w.Start, w.Length, w.RowEnd);
-            }
-            if (q >= to) { // the text ends without a line end
-                const size_t last = cur_.Rows.size() - 1;
-                cur_.Rows.SetA(last, RowData::WithRowEnd(cur_.Rows.A(last), reTextEnd));
-                cur_.Bytes -= 2; // a line end as reLineEnd is, but no CR LF follows it
-                break;
-            }
-            pos = q + ((p_[q] == '\r' && q + 1 < to && p_[q + 1] == '\n') ? 2 : 1);
+            if (line < w + 64)
+                tab = tab || (tabs & inText & BitsBetween(line > w ? line - w : 0, 64));
             if (stop_.load(std::memory_order_relaxed)) return;
+        }
+        if (line < to) { // the text ends without a line end
+            Line(line, to - line, tab);
+            const size_t last = cur_.Rows.size() - 1;
+            cur_.Rows.SetA(last, RowData::WithRowEnd(cur_.Rows.A(last), reTextEnd));
+            cur_.Bytes -= 2; // a line end as reLineEnd is, but no CR LF follows it
         }
         Flush();
     }
 
   private:
+    // The rows of one line (without its line end) at pos.
+    void Line(size_t pos, size_t len, bool tab) {
+        if (ws_.WordWrap ? len < wb_ && !tab : len <= ws_.MaxRowBytes) {
+            Add(pos, len, reLineEnd);
+        } else if (plain_ && !tab) {
+            PlainWrap(pos, len);
+        } else {
+            tmp_.clear();
+            WrapLine(std::string_view(p_ + pos, len), pos, ws_, tmp_);
+            for (const TWrapRow& w : tmp_)
+                Add(w.Start, w.Length, w.RowEnd);
+        }
+    }
+
+    // Word wrap without tabs, word break, hanging punctuation or kinsoku: every character takes
+    // as many columns as it has bytes, so a row is WrapByte bytes, one less when its last column
+    // would be the first half of a two-byte character. Whether a byte starts a character is told
+    // by the lead bytes right before it: an even run of them ends on a character's end.
+    void PlainWrap(size_t pos, size_t len) {
+        const size_t end = pos + len;
+        size_t start = pos;
+        while (end - start >= wb_) {
+            const size_t k = start + wb_ - 1; // the last column's byte
+            size_t j = k;
+            while (j > start && IsDBCSLeadByte(p_[j - 1]))
+                --j;
+            const bool lead = (k - j) % 2 == 0 && k + 1 < end && IsDBCSLeadByte(p_[k]);
+            const size_t n = lead ? wb_ - 1 : wb_;
+            Add(start, n, reWrapped);
+            start += n;
+        }
+        if (start < end) {
+            Add(start, end - start, reLineEnd);
+        } else if (ws_.FollowRetMark) {
+            const size_t last = cur_.Rows.size() - 1;
+            cur_.Rows.SetA(last, RowData::WithRowEnd(cur_.Rows.A(last), reLineEnd));
+            ++cur_.LineEnds;
+            cur_.Bytes += 2;
+        } else {
+            Add(end, 0, reLineEnd);
+        }
+    }
+
     void Add(size_t start, size_t len, TRowEnd re) {
         if (cur_.Rows.size() == static_cast<size_t>(TRowTable::BlockRows)) Flush();
         if (cur_.Rows.capacity() == 0) cur_.Rows.reserve(TRowTable::BlockRows);
-        cur_.Rows.push_back({len ? p_ + start : nullptr, static_cast<uint32_t>(len),
-                             RowData::WithRowEnd(0, re), 0, 0});
+        cur_.Rows.PushRow(p_ + start, static_cast<uint32_t>(len), re);
         cur_.LineEnds += re != reWrapped ? 1 : 0;
         cur_.Bytes += static_cast<int64_t>(len) + (re == reLineEnd ? 2 : 0);
         cur_.TextLen += len;
@@ -94,6 +179,8 @@ class Cutter {
     const char* p_;
     const TWrapSettings& ws_;
     std::atomic<bool>& stop_;
+    const size_t wb_;
+    const bool plain_; // word wrap with none of the options that look at characters
     std::vector<TRowBlock>* out_ = nullptr;
     TRowBlock cur_;
     std::vector<TWrapRow> tmp_;

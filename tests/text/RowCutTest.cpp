@@ -12,6 +12,26 @@
 
 namespace {
 
+// A line whose rows end right at a wrap width of 20 or 80..230 (or a column off): two-byte
+// characters straddling the edge, runs of bytes that can be lead or trail bytes, half-width kana,
+// kinsoku and hanging punctuation at the edge, and now and then a tab.
+std::string EdgeLine(std::mt19937& rng) {
+    static const char* const chars[] = {
+        "a",        " ",        "\xB1",     "\xDF",     "\xA1",     "\x82\xA0",
+        "\x88\x9F", "\x9F\x9F", "\xE0\xE0", "\x81\x42", "\x81\x41", "\x81\x75",
+        "\x81\x76", "(",        ")",        ".",        ",",        "\x81\x5B",
+    };
+    static const int widths[] = {20, 80, 110, 140, 170, 200, 230};
+    const int wb = widths[rng() % std::size(widths)];
+    const size_t len = static_cast<size_t>(wb * (1 + static_cast<int>(rng() % 3)) - 2 +
+                                           static_cast<int>(rng() % 5));
+    std::string s;
+    while (s.size() < len)
+        s += rng() % 40 == 0 ? "\t" : chars[rng() % std::size(chars)];
+    if (s.size() > len && rng() % 2) s.resize(len); // may end on a lead byte
+    return s;
+}
+
 // Random memo text: ASCII words, two-byte characters (some of them the sets' punctuation),
 // tabs, CR, LF and CR LF, empty and long lines, with or without a final line end.
 std::string RandomText(std::mt19937& rng, size_t size) {
@@ -24,6 +44,7 @@ std::string RandomText(std::mt19937& rng, size_t size) {
     std::uniform_int_distribution<int> pick(0, std::size(pieces) - 1), longLine(0, 60);
     while (s.size() < size) {
         if (longLine(rng) == 0) s.append(400 + rng() % 300, "ab\x88\x9F"[rng() % 4]);
+        if (longLine(rng) < 6) s += "\r\n" + EdgeLine(rng);
         s += pieces[pick(rng)];
     }
     if (rng() % 2) s += "\r\n";
