@@ -3,14 +3,19 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <climits>
+#include <condition_variable>
 #include <cstring>
 #include <exception>
+#include <mutex>
 #include <new>
 #include <thread>
+#include <unistd.h>
 
 #include "platform/Cp932.h"
 #include "platform/MemoryInfo.h"
+#include "text/EndOfFileMark.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -203,28 +208,23 @@ std::vector<Part> SplitParts(const char* p, size_t n, int parts) {
     return out;
 }
 
-} // namespace
-
-std::vector<TRowBlock> CutRows(const char* p, size_t n, const TWrapSettings& ws, int threads,
-                               size_t partBytes) {
-    std::vector<TRowBlock> blocks;
-    if (n == 0) return blocks;
+int ThreadCount(int threads) {
     if (threads <= 0) threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    threads = std::min(threads, 64);
-    // A few parts per thread even out lines that wrap into many rows.
-    const int parts = static_cast<int>(std::clamp<size_t>(n / std::max<size_t>(partBytes, 1), 1,
-                                                          static_cast<size_t>(threads) * 4));
-    std::vector<Part> work = SplitParts(p, n, parts);
-    std::atomic<bool> stop{false};
+    return std::min(threads, 64);
+}
+
+// Runs task(k) for k in 0..count-1 on up to `threads` threads (this one among them), each k once.
+// The first exception stops the rest and is thrown here, a shortage of memory as ETextTooLarge.
+template <class Task> void RunParts(int threads, size_t count, std::atomic<bool>& stop, Task task) {
     std::atomic<size_t> next{0};
     std::exception_ptr error;
     std::atomic<bool> failed{false};
     auto worker = [&] {
         for (;;) {
             const size_t k = next.fetch_add(1);
-            if (k >= work.size() || stop.load()) return;
+            if (k >= count || stop.load()) return;
             try {
-                Cutter(p, ws, stop).Run(work[k]);
+                task(k);
             } catch (...) {
                 if (!failed.exchange(true)) error = std::current_exception();
                 stop = true;
@@ -232,7 +232,7 @@ std::vector<TRowBlock> CutRows(const char* p, size_t n, const TWrapSettings& ws,
             }
         }
     };
-    const int extra = std::min(threads, static_cast<int>(work.size())) - 1;
+    const int extra = static_cast<int>(std::min<size_t>(static_cast<size_t>(threads), count)) - 1;
     std::vector<std::thread> pool;
     try {
         for (int i = 0; i < extra; ++i)
@@ -250,7 +250,10 @@ std::vector<TRowBlock> CutRows(const char* p, size_t n, const TWrapSettings& ws,
             throw ETextTooLarge(kNoMemory);
         }
     }
-    // Join the parts in order.
+}
+
+// The blocks of the parts, in order.
+std::vector<TRowBlock> JoinParts(std::vector<Part>& work) {
     size_t nb = 0;
     int64_t rows = 0;
     for (const Part& part : work) {
@@ -259,6 +262,7 @@ std::vector<TRowBlock> CutRows(const char* p, size_t n, const TWrapSettings& ws,
             rows += static_cast<int64_t>(b.Rows.size());
     }
     if (rows >= INT_MAX) throw ETextTooLarge(kTooManyRows);
+    std::vector<TRowBlock> blocks;
     try {
         blocks.reserve(nb);
     } catch (const std::bad_alloc&) {
@@ -268,4 +272,139 @@ std::vector<TRowBlock> CutRows(const char* p, size_t n, const TWrapSettings& ws,
         for (TRowBlock& b : part.Blocks)
             blocks.push_back(std::move(b));
     return blocks;
+}
+
+// A file read into a buffer in pieces, each by the first thread that needs it (pread), while the
+// others go on cutting what is there.
+class PieceReader {
+  public:
+    PieceReader(int fd, char* buf, size_t size, size_t pieceBytes)
+        : fd_(fd), buf_(buf), size_(size), piece_(std::max<size_t>(pieceBytes, 1)),
+          state_((size + piece_ - 1) / piece_) {}
+
+    // Bytes [from, to) are in the buffer when this returns (or the read failed: Failed()).
+    void Ensure(size_t from, size_t to) {
+        if (from >= to) return;
+        for (size_t k = from / piece_; k <= (to - 1) / piece_; ++k)
+            Piece(k);
+    }
+    bool Failed() const { return failed_.load(); }
+    int Error() const { return error_.load(); }
+
+  private:
+    enum { kUnread, kReading, kRead };
+    void Piece(size_t k) {
+        std::atomic<int>& st = state_[k];
+        if (st.load(std::memory_order_acquire) == kRead) return;
+        int expected = kUnread;
+        if (st.compare_exchange_strong(expected, kReading)) {
+            Read(k);
+            {
+                std::lock_guard<std::mutex> lock(mutex_);
+                st.store(kRead, std::memory_order_release);
+            }
+            done_.notify_all();
+            return;
+        }
+        std::unique_lock<std::mutex> lock(mutex_);
+        done_.wait(lock, [&] { return st.load(std::memory_order_acquire) == kRead; });
+    }
+    void Read(size_t k) {
+        const size_t from = k * piece_, to = std::min(size_, from + piece_);
+        size_t at = from;
+        while (at < to) {
+            const ssize_t got = ::pread(fd_, buf_ + at, to - at, static_cast<off_t>(at));
+            if (got < 0 && errno == EINTR) continue;
+            if (got <= 0) { // an error, or the file is shorter than it was
+                if (got < 0) error_ = errno;
+                failed_ = true;
+                std::memset(buf_ + at, 0, to - at); // never cut bytes nobody wrote
+                return;
+            }
+            at += static_cast<size_t>(got);
+        }
+    }
+
+    const int fd_;
+    char* const buf_;
+    const size_t size_, piece_;
+    std::vector<std::atomic<int>> state_;
+    std::mutex mutex_;
+    std::condition_variable done_;
+    std::atomic<bool> failed_{false};
+    std::atomic<int> error_{0};
+};
+
+// The text's length before an end-of-file mark, reading from the end as far as it needs.
+size_t TextLengthOf(PieceReader& reader, const char* buf, size_t size) {
+    size_t k = size;
+    for (;;) {
+        if (k == 0) return size;
+        reader.Ensure(k - 1, k);
+        if (buf[k - 1] != '\r' && buf[k - 1] != '\n') break;
+        --k;
+    }
+    if (buf[k - 1] != '\x1a') return size;
+    reader.Ensure(0, k);
+    return TextLengthBeforeEofMark(std::string_view(buf, size));
+}
+
+} // namespace
+
+bool ReadAndCutRows(int fd, char* buf, size_t size, const TWrapSettings& ws, int threads,
+                    TReadCut* out, size_t partBytes) {
+    *out = TReadCut();
+    partBytes = std::max<size_t>(partBytes, 1);
+    PieceReader reader(fd, buf, size, partBytes);
+    const size_t n = TextLengthOf(reader, buf, size);
+    // Part k holds the lines that start from just after the first LF at or past k * partBytes
+    // (the text's start for part 0) up to that of part k + 1, read as they are scanned.
+    auto boundary = [&](size_t k) -> size_t {
+        if (k == 0) return 0;
+        for (size_t at = k * partBytes; at < n;) {
+            const size_t to = std::min(n, (at / partBytes + 1) * partBytes);
+            reader.Ensure(at, to);
+            if (reader.Failed()) return n;
+            if (const void* f = std::memchr(buf + at, '\n', to - at))
+                return static_cast<size_t>(static_cast<const char*>(f) - buf) + 1;
+            at = to;
+        }
+        return n;
+    };
+    std::vector<Part> work((n + partBytes - 1) / partBytes);
+    std::atomic<bool> stop{false};
+    RunParts(ThreadCount(threads), work.size(), stop, [&](size_t k) {
+        Part& part = work[k];
+        part.From = boundary(k);
+        part.To = boundary(k + 1);
+        if (part.From >= part.To) return;
+        reader.Ensure(part.From, part.To);
+        if (reader.Failed()) {
+            stop = true;
+            return;
+        }
+        Cutter(buf, ws, stop).Run(part);
+    });
+    // Everything is read (an end-of-file mark's tail too), so that a shorter file is seen.
+    reader.Ensure(n, size);
+    if (reader.Failed()) {
+        out->Error = reader.Error();
+        return false;
+    }
+    out->Blocks = JoinParts(work);
+    out->TextLength = n;
+    return true;
+}
+
+std::vector<TRowBlock> CutRows(const char* p, size_t n, const TWrapSettings& ws, int threads,
+                               size_t partBytes) {
+    if (n == 0) return {};
+    threads = ThreadCount(threads);
+    // A few parts per thread even out lines that wrap into many rows.
+    const int parts = static_cast<int>(std::clamp<size_t>(n / std::max<size_t>(partBytes, 1), 1,
+                                                          static_cast<size_t>(threads) * 4));
+    std::vector<Part> work = SplitParts(p, n, parts);
+    std::atomic<bool> stop{false};
+    RunParts(threads, work.size(), stop, [&](size_t k) { Cutter(p, ws, stop).Run(work[k]); });
+    return JoinParts(work);
 }

@@ -1,11 +1,17 @@
 // The row cut of a loaded text on several threads: the same rows as one pass, on random texts
-// and every wrap option, and long lines split without word wrap.
+// and every wrap option, from memory and from a file read in pieces, and long lines split
+// without word wrap.
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <random>
 #include <string>
 #include <vector>
 
+#include "../support/TempDir.h"
+#include "text/EndOfFileMark.h"
 #include "text/LineBreaking.h"
 #include "text/RowCut.h"
 #include "text/RowStore.h"
@@ -176,4 +182,41 @@ TEST(RowCut, StoreLoadedOnThreadsEqualsStoreLoadedOnOne) {
         ASSERT_EQ(one.RowText(r), many.RowText(r)) << r;
     EXPECT_EQ(one.RowToLine(one.Count() - 1), many.RowToLine(many.Count() - 1));
     EXPECT_EQ(many.Text(), one.Text());
+}
+
+TEST(RowCut, FileReadInPiecesOnThreadsGivesTheRowsOfItsTextUpToTheEndOfFileMark) {
+    TempDir dir;
+    const std::string path = dir / "memo.txt";
+    std::mt19937 rng(20261208);
+    TWrapSettings ws(TEditorWrapOption(), true, 8);
+    for (int textNo = 0; textNo < 8; ++textNo) {
+        std::string text = RandomText(rng, 5000 + rng() % 20000);
+        if (textNo % 4 == 1) text += "\x1a\r\n\r\n"; // a mark, when no 0x1A comes before it
+        if (textNo % 4 == 2) text += "\x1a" + std::string(3000, '\n'); // its line ends span pieces
+        if (textNo % 4 == 3) text += "\x1a\x1a\n";                     // text, not a mark
+        TempDir::Write(path, text);
+        const size_t len = TextLengthBeforeEofMark(text);
+        std::vector<Row> want = Reference(text.substr(0, len), ws);
+        Normalise(want);
+        for (int threads : {1, 3}) {
+            SCOPED_TRACE("text " + std::to_string(textNo) + " threads " + std::to_string(threads));
+            const int fd = ::open(path.c_str(), O_RDONLY);
+            ASSERT_GE(fd, 0);
+            std::vector<char> buf(text.size() + 11);
+            TReadCut cut;
+            ASSERT_TRUE(
+                ReadAndCutRows(fd, buf.data(), text.size(), ws, threads, &cut, 200 + textNo * 61));
+            // A file shorter than the size it had: refused, never cut from unread bytes.
+            TReadCut shorter;
+            EXPECT_FALSE(
+                ReadAndCutRows(fd, buf.data(), text.size() + 10, ws, threads, &shorter, 333));
+            EXPECT_TRUE(shorter.Blocks.empty());
+            ::close(fd);
+            EXPECT_EQ(cut.TextLength, len);
+            ASSERT_EQ(std::string_view(buf.data(), text.size()), text);
+            std::vector<Row> got = RowsOf(cut.Blocks, buf.data());
+            Normalise(got);
+            ASSERT_EQ(got, want);
+        }
+    }
 }
