@@ -69,14 +69,6 @@ TEST(DayList, YearKinds) {
     }
 }
 
-TEST(DayList, BadNumberSkipsOnlyThatLine) {
-    TDayClassifier c;
-    c.SetHolidayList({"1,1,元日", "x,3,壊れた行", "5,3,憲法記念日"});
-    EXPECT_EQ(c.HolidayEntries().size(), 2u);
-    EXPECT_TRUE(Holiday(c, 2001, 5, 3));
-    EXPECT_TRUE(Holiday(c, 2001, 1, 1));
-}
-
 TEST(DayStatus, WeekdaysAndEquinoxes) {
     TDayClassifier c;
     EXPECT_EQ(c.GetDayStatus(2026, 12, 6), dsSunday);

@@ -34,28 +34,21 @@ struct EditorTest : ::testing::Test {
 };
 } // namespace
 
-TEST_F(EditorTest, CaretColumnRules) {
+// The column rules themselves are the line breaking's; the core keeps a column for vertical moves
+// and reaches the [EOF] position after a final line end.
+TEST_F(EditorTest, VerticalMovesKeepTheColumnAndStopAtEof) {
     Load(J("ab漢字\tx\r\nshort\r\n"));
     e.Caret().SetFreeCaret(false);
-    e.SetCaret(0, 3); // trail byte of 漢: moves left onto its lead byte
-    EXPECT_EQ(e.Col(), 2);
-    e.SetCol(3); // moving right off a trail byte
-    EXPECT_EQ(e.Col(), 4);
-    e.SetCaret(0, 7); // inside the tab filler (tab at 6..7) without InTab
-    EXPECT_EQ(e.Col(), 6);
+    e.Caret().SetKeepCaret(true);
     e.SetCaret(0, 50); // beyond the end without FreeCaret
     EXPECT_EQ(e.Col(), 9);
-    e.Caret().SetKeepCaret(true);
-    e.SetCaret(0, 9);
     e.SetRow(1); // shorter row: clamped, the column is remembered
     EXPECT_EQ(e.Col(), 5);
     e.SetRow(0);
     EXPECT_EQ(e.Col(), 9);
-    e.SetRow(2); // the [EOF] position after a final line end
-    EXPECT_EQ(e.Row(), 2);
-    EXPECT_EQ(e.Col(), 0);
     e.SetRow(9);
     EXPECT_EQ(e.Row(), 2);
+    EXPECT_EQ(e.Col(), 0);
 }
 
 TEST_F(EditorTest, WrappedRowCaretNeverAfterLastCharacter) {
@@ -88,18 +81,17 @@ TEST_F(EditorTest, TypingPadsAndOverwritesWholeCharacters) {
     e.InsertTyped(J("あ")); // 字 replaced whole
     EXPECT_EQ(RowsOf(e), (V{"xy " + J("あ")}));
 
-    Load("abc");
-    e.SetReadOnly(true);
-    e.InsertTyped("z");
-    EXPECT_EQ(RowsOf(e), (V{"abc"}));
-}
-
-TEST_F(EditorTest, OverwriteContinuesIntoWrappedRows) {
+    // Overwriting goes on into the next row of a wrapped line.
     Load(std::string(20, 'a') + "bcd\r\n", true, 20);
     e.SetOverWrite(true);
     e.SetCaret(0, 18);
     e.InsertTyped("XYZ");
     EXPECT_EQ(e.Text(), std::string(18, 'a') + "XYZcd\r\n");
+
+    Load("abc");
+    e.SetReadOnly(true);
+    e.InsertTyped("z");
+    EXPECT_EQ(RowsOf(e), (V{"abc"}));
 }
 
 TEST_F(EditorTest, ReturnWithAutoIndent) {
@@ -345,22 +337,6 @@ TEST_F(EditorTest, DeleteRowAndSelectionModeChange) {
     e.Events.OnSelectionModeChange = [&] { ++changes; };
     EXPECT_TRUE(e.SetSelectionMode(smBox));
     EXPECT_EQ(changes, 1);
-}
-
-TEST_F(EditorTest, PropertySetRewrapsOnce) {
-    Load(std::string(200, 'x') + "\r\n", true, 40);
-    ASSERT_GT(e.Rows().RowCount(), 1);
-    TEditorProp p;
-    p.WordWrap = false;
-    p.WrapOption.SetWrapByte(60);
-    const int before = e.WrapCount();
-    p.AssignTo(e);
-    EXPECT_EQ(e.WrapCount() - before, 1);
-    EXPECT_EQ(e.Rows().RowCount(), 1);
-    p.WordWrap = true;
-    p.AssignTo(e);
-    EXPECT_EQ(e.WrapCount() - before, 2);
-    EXPECT_EQ(e.Rows().RowCount(), 4);
 }
 
 TEST_F(EditorTest, HitsAndSelStartOnWrappedRows) {

@@ -1,5 +1,5 @@
 // Property sets: the extension list, the program's sets and copying between a set and an editor
-// (that AssignTo re-wraps once is checked on the editor core).
+// (that AssignTo re-wraps once is checked with the display settings).
 #include "editor/EditorCore.h"
 #include "editor/ProgramPropertySets.h"
 #include "platform/Cp932.h"
@@ -38,13 +38,8 @@ TEST(EditorProp, AssignFromEditorAndFromSet) {
     EXPECT_EQ(p.HitStyle, hsDraw);
     EXPECT_EQ(p.ScrollBars, ssHorizontal);
     EXPECT_TRUE(p.ReserveWordList.Contains("BEGIN"));
-
     TEditorProp q;
     q.Assign(MakeEditorProp_HTML());
     EXPECT_TRUE(q.SameSettings(MakeEditorProp_HTML()));
     EXPECT_FALSE(q.SameSettings(MakeEditorProp_Delphi()));
-    q.WrapOption.SetWrapByte(5);
-    EXPECT_EQ(q.WrapOption.WrapByte, 20);
-    q.WrapOption.SetWrapByte(300);
-    EXPECT_EQ(q.WrapOption.WrapByte, 250);
 }

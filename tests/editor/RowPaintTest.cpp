@@ -9,8 +9,8 @@ namespace {
 struct RowPaintTest : ::testing::Test {
     TEditorCore e;
     void Load(const std::string& text, int wrapByte = 0) {
-        for (TEditorMark* m : {&e.Marks().EofMark, &e.Marks().RetMark, &e.Marks().WrapMark,
-                               &e.Marks().HideMark})
+        for (TEditorMark* m :
+             {&e.Marks().EofMark, &e.Marks().RetMark, &e.Marks().WrapMark, &e.Marks().HideMark})
             m->SetVisible(true);
         e.SetText(text);
         if (wrapByte) {
@@ -78,7 +78,6 @@ TEST_F(RowPaintTest, MarksAfterTheText) {
     EXPECT_EQ(LayoutRowPaint(e, 2, 0, 100).EndMark, TRowEndMark::Eof);
     e.Marks().EofMark.SetVisible(false);
     EXPECT_EQ(LayoutRowPaint(e, 2, 0, 100).EndMark, TRowEndMark::None);
-
 }
 
 TEST_F(RowPaintTest, RowsPastTheLastColumnAreCut) {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "text/RowStore.h"
+#include "../support/FakeEditor.h"
 
 namespace {
 struct Input {
@@ -33,13 +33,11 @@ struct Input {
     }
 };
 
-#define CHECK(c)                                                                                   \
-    do {                                                                                           \
-        if (!(c)) {                                                                                \
-            std::fprintf(stderr, "check failed: %s (line %d)\n", #c, __LINE__);                    \
-            std::abort();                                                                          \
-        }                                                                                          \
-    } while (0)
+[[noreturn]] void Fail(const char* what, int line) {
+    std::fprintf(stderr, "check failed: %s (line %d)\n", what, line);
+    std::abort();
+}
+#define CHECK(c) ((c) ? void() : Fail(#c, __LINE__))
 
 // A parser whose state depends on the text: '{' opens bracket 0, '}' closes it, '#' counts.
 struct ToyParser : TRowStateParser {
@@ -53,20 +51,6 @@ struct ToyParser : TRowStateParser {
             s.Str.assign(1, 'x');
         else
             s.Str.clear();
-    }
-};
-
-struct Client : TScreenStringsClient {
-    int row = 0, col = 0;
-    int CaretRow() const override { return row; }
-    int CaretCol() const override { return col; }
-    void SetCaretPos(int r, int c) override {
-        row = r;
-        col = c;
-    }
-    bool InitBracketsFull() const override { return true; }
-    std::unique_ptr<TRowStateParser> CreateRowParser() override {
-        return std::make_unique<ToyParser>();
     }
 };
 
@@ -128,9 +112,11 @@ void CheckRows(TEditorScreenStrings& s) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Input in{data, size};
-    TEditorScreenStrings s;
-    Client ed;
-    s.Attach(&ed);
+    StoreWithEditor store;
+    TEditorScreenStrings& s = store.s;
+    FakeEditor& ed = store.ed;
+    ed.full = true;
+    ed.parser = [] { return std::make_unique<ToyParser>(); };
     uint8_t cfg = in.Byte();
     TEditorWrapOption o;
     o.SetWrapByte(in.Int(0, 60));
@@ -234,6 +220,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         CheckRows(s);
     }
-    s.Detach(&ed);
     return 0;
 }

@@ -1,21 +1,12 @@
-// Options and history of the search dialogs in their per-user profile file.
+// Options and history of the search dialogs in their per-user profile file (their order and
+// limit are checked through the dialog).
 #include "search/SearchHistory.h"
 
 #include "../support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 namespace {
-
-TEST(SearchHistory, DefaultsWithoutAFile) {
-    TempDir dir;
-    TSearchDialogStore store(dir / "none/TStrings Property Editor.ini");
-    EXPECT_EQ(store.ReadOptions(), TSearchDialogOptions{});
-    EXPECT_TRUE(store.ReadHistory(kSearchItemsSection).empty());
-    EXPECT_EQ(SearchOptionsOf(TSearchDialogOptions{}), soDown);
-}
 
 TEST(SearchHistory, OptionsSurviveARestart) {
     TempDir dir;
@@ -43,23 +34,6 @@ TEST(SearchHistory, OddValuesGiveTheDefaults) {
     EXPECT_EQ(o.Direction, 1);
     EXPECT_FALSE(o.MatchCase);
     EXPECT_TRUE(o.WholeWord);
-}
-
-TEST(SearchHistory, HistoryOrderAndLimit) {
-    std::vector<std::string> h;
-    AddToHistory(h, "a");
-    AddToHistory(h, "b");
-    AddToHistory(h, "c");
-    EXPECT_EQ(h, (std::vector<std::string>{"c", "b", "a"}));
-    AddToHistory(h, "a"); // an equal entry moves to the top
-    EXPECT_EQ(h, (std::vector<std::string>{"a", "c", "b"}));
-    AddToHistory(h, "");
-    EXPECT_EQ(h.size(), 3u);
-    for (int i = 0; i < 40; ++i)
-        AddToHistory(h, "item" + std::to_string(i));
-    ASSERT_EQ(h.size(), kSearchHistoryMax);
-    EXPECT_EQ(h.front(), "item39");
-    EXPECT_EQ(h.back(), "item8"); // the oldest were dropped
 }
 
 TEST(SearchHistory, HistoryRoundTripsThroughTheFile) {

@@ -1,31 +1,20 @@
-// The colouring parsers inside the row store: bracket states after loading and edits, rows beyond
-// the parsed limit, wrapped rows and tokens started from stored states.
+// The colouring parsers inside the row store: bracket states after loading and edits, wrapped
+// rows and tokens started from stored states (the parsed limit is the row store's rule).
 #include "syntax/MemoSyntax.h"
 #include "syntax/RowStateParser.h"
 #include "syntax/RowTokens.h"
 #include "syntax/SyntaxInstances.h"
-#include "text/RowStore.h"
+
+#include "../support/FakeEditor.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-// Wrap options with the given width and the default character sets.
-TEditorWrapOption WrapWidth(int width) {
-    TEditorWrapOption o;
-    o.SetWrapByte(width);
-    return o;
-}
-
-struct Client : TScreenStringsClient {
-    explicit Client(const TFountain& f) : fountain(f) {}
-    const TFountain& fountain;
-    bool full = true;
-    int top = 0, visible = 0;
-    bool InitBracketsFull() const override { return full; }
-    int TopRow() const override { return top; }
-    int VisibleRowCount() const override { return visible; }
-    std::unique_ptr<TRowStateParser> CreateRowParser() override {
-        return std::make_unique<TFountainRowParser>(fountain);
+// An editor that colours with the given definition and parses every row at once.
+struct Colouring : StoreWithEditor {
+    explicit Colouring(const TFountain& f) {
+        ed.full = true;
+        ed.parser = [&f] { return std::make_unique<TFountainRowParser>(f); };
     }
 };
 
@@ -48,9 +37,8 @@ std::string Numbered(int n, const char* prefix) {
 
 TEST(RowStore, BracketStatesAfterLoadAndAfterEdits) {
     auto f = CreateDelphiFountain1();
-    Client c(*f);
-    TEditorScreenStrings rows;
-    rows.Attach(&c);
+    Colouring c(*f);
+    TEditorScreenStrings& rows = c.s;
     rows.SetText("begin\r\n{ open\r\nstill\r\n}\r\nx := 1;\r\n" + Numbered(100, "y := "));
     EXPECT_EQ(rows.BracketIndex(0), -1);
     EXPECT_EQ(rows.BracketIndex(2), 0);
@@ -74,35 +62,13 @@ TEST(RowStore, BracketStatesAfterLoadAndAfterEdits) {
     ASSERT_TRUE(t.Next(tok));
     EXPECT_EQ(tok.Kind, toBracket);
     EXPECT_EQ(tok.Color, &f->Brackets().Items(1).ItemColor());
-    rows.Detach(&c);
-}
-
-TEST(RowStore, VisibleRowsLimitAndLazyParsing) {
-    auto f = CreateHTMLFountain1();
-    Client c(*f);
-    c.full = false;
-    c.visible = 5;
-    TEditorScreenStrings rows;
-    rows.Attach(&c);
-    rows.SetText("<!--\r\n" + Numbered(100, "a"));
-    EXPECT_EQ(rows.BracketIndex(10), 0);
-    // Painting a row beyond the parsed limit computes the states on the way.
-    TRowTokens t(*f);
-    StartRow(t, rows, 80);
-    EXPECT_GE(rows.ParsedLimit(), 81);
-    EXPECT_EQ(rows.BracketIndex(80), 0);
-    TFountainToken tok;
-    ASSERT_TRUE(t.Next(tok));
-    EXPECT_EQ(tok.Kind, toBracket);
-    rows.Detach(&c);
 }
 
 TEST(RowStore, WrappedRowsSeeTheNextRow) {
     TEditorFountain f;
     f.SetUrl(true);
-    Client c(f);
-    TEditorScreenStrings rows;
-    rows.Attach(&c);
+    Colouring c(f);
+    TEditorScreenStrings& rows = c.s;
     rows.SetWrapOption(WrapWidth(20));
     rows.SetWordWrap(true);
     rows.SetText("see http://example.com/some/long/path end\r\n");
@@ -117,7 +83,6 @@ TEST(RowStore, WrappedRowsSeeTheNextRow) {
     EXPECT_EQ(tok.Kind, toUrl);
     EXPECT_EQ(tok.Start, 0);
     EXPECT_EQ(tok.Color, &f.Colors().Url);
-    rows.Detach(&c);
 }
 
 TEST(RowStore, NotComputedStateReadsAsNoOpenBracket) {

@@ -4,16 +4,10 @@
 
 #include "platform/Cp932.h"
 #include "text/LineBreaking.h"
-#include "text/RowStore.h"
+
+#include "../support/FakeEditor.h"
 
 namespace {
-// Wrap options with the given width and the default character sets.
-TEditorWrapOption WrapWidth(int width) {
-    TEditorWrapOption o;
-    o.SetWrapByte(width);
-    return o;
-}
-
 std::string J(const char* utf8) {
     return Utf8ToCp932(utf8);
 }
@@ -32,23 +26,6 @@ std::vector<std::string> Cut(std::string_view text, const TWrapSettings& ws) {
     return out;
 }
 } // namespace
-
-TEST(WrapOption, WidthClampedAndRowsRewrappedOnlyOnChange) {
-    TEditorWrapOption o;
-    o.SetWrapByte(5);
-    EXPECT_EQ(o.WrapByte, 20);
-    o.SetWrapByte(300);
-    EXPECT_EQ(o.WrapByte, 250);
-    TEditorScreenStrings s;
-    s.SetWordWrap(true);
-    s.SetText("abc\r\n");
-    s.UpdateList(0, 1, "abcd\r\n");
-    s.SetWrapOption(WrapWidth(80)); // the same options: the rows and the undo history stay
-    EXPECT_TRUE(s.UndoObj().CanUndo());
-    s.SetWrapOption(o); // a real change re-wraps and clears the history
-    EXPECT_EQ(s.WrapSettings().WrapByte, 250);
-    EXPECT_FALSE(s.UndoObj().CanUndo());
-}
 
 TEST(ColumnMap, ClassesTabsAndLimits) {
     TWrapSettings ws = Wrap(80);
@@ -70,6 +47,12 @@ TEST(ColumnMap, ClassesTabsAndLimits) {
     EXPECT_EQ(ColumnMap(std::string(1500, 'a'), Wrap(80, false)).size(), 1000u);
     // A lone lead byte at the end is one column.
     EXPECT_EQ(ColumnMap("a\x82", ws), "11");
+    // The wrap width stays within 20..250.
+    TEditorWrapOption o;
+    o.SetWrapByte(5);
+    EXPECT_EQ(o.WrapByte, 20);
+    o.SetWrapByte(300);
+    EXPECT_EQ(o.WrapByte, 250);
 }
 
 TEST(WrapCut, ExactWidthAndFollowRetMark) {
@@ -109,43 +92,49 @@ TEST(WrapCut, TwoByteCharacterIsNeverSplit) {
     EXPECT_EQ(joined, mixed);
 }
 
-TEST(WrapCut, WordBreak) {
-    TWrapSettings ws = Wrap(30);
-    ws.WordBreak = true;
-    std::string word(40, 'w');
-    EXPECT_EQ(Cut(word, ws)[0], std::string(10, 'w') + "|W");
-    EXPECT_EQ(Cut("hello world this is a wrapped line of text", ws),
-              (std::vector<std::string>{"hello world this is a wrapped |W", "line of text|L"}));
-    // Without WordBreak the word is cut at the width.
-    ws.WordBreak = false;
-    EXPECT_EQ(Cut(word, ws)[0], std::string(30, 'w') + "|W");
-}
-
-TEST(WrapCut, FollowPunctuationHangs) {
-    TWrapSettings ws = Wrap(20);
-    ws.FollowPunctuation = true;
-    std::string s = std::string(20, 'a') + J("。") + "bc";
-    EXPECT_EQ(Cut(s, ws),
-              (std::vector<std::string>{std::string(20, 'a') + J("。") + "|W", "bc|L"}));
-    // At most to WrapByte + 3 columns: ".." after 20 columns hang, a third does not.
-    EXPECT_EQ(Cut(std::string(20, 'a') + "...x", ws)[0], std::string(20, 'a') + "..|W");
-}
-
-TEST(WrapCut, LeadingPushesCharactersToTheNextRow) {
-    TWrapSettings ws = Wrap(20);
-    ws.Leading = true;
-    // "「" in columns 19-20 begins the next row.
-    std::string s = std::string(18, 'a') + J("「") + "bc";
-    EXPECT_EQ(Cut(s, ws),
-              (std::vector<std::string>{std::string(18, 'a') + "|W", J("「") + "bc|L"}));
-    // A row never gives up more than a fifth: a run of "「" keeps at least 16 columns.
-    std::string run = std::string(10, 'a') + J("「「「「「「") + "b";
-    std::vector<std::string> rows = Cut(run, ws);
-    EXPECT_EQ(rows[0], std::string(10, 'a') + J("「「「") + "|W");
-    // A character of FollowStr does not begin a row: the character before it goes along.
-    std::string f = std::string(19, 'a') + "b" + J("」") + "c";
-    EXPECT_EQ(Cut(f, ws),
-              (std::vector<std::string>{std::string(19, 'a') + "|W", "b" + J("」") + "c|L"}));
+// The Japanese line-breaking rules, one at a time: the first rows of each cut.
+TEST(WrapCut, LineBreakingRules) {
+    const std::string a18(18, 'a'), a19(19, 'a'), a20(20, 'a');
+    struct Case {
+        bool TEditorWrapOption::*rule;
+        int width;
+        std::string text;
+        std::vector<std::string> rows;
+    };
+    const Case cases[] = {
+        // WordBreak: a word goes to the next row whole, unless it is longer than the row.
+        {&TEditorWrapOption::WordBreak,
+         30,
+         "hello world this is a wrapped line of text",
+         {"hello world this is a wrapped |W", "line of text|L"}},
+        {&TEditorWrapOption::WordBreak, 30, std::string(40, 'w'), {std::string(10, 'w') + "|W"}},
+        {nullptr, 30, std::string(40, 'w'), {std::string(30, 'w') + "|W"}},
+        // FollowPunctuation: "。" hangs past the width, at most to WrapByte + 3 columns.
+        {&TEditorWrapOption::FollowPunctuation,
+         20,
+         a20 + J("。") + "bc",
+         {a20 + J("。") + "|W", "bc|L"}},
+        {&TEditorWrapOption::FollowPunctuation, 20, a20 + "...x", {a20 + "..|W"}},
+        // Leading: "「" in columns 19-20 begins the next row; a row never gives up more than a
+        // fifth; a character of FollowStr takes the character before it along.
+        {&TEditorWrapOption::Leading, 20, a18 + J("「") + "bc", {a18 + "|W", J("「") + "bc|L"}},
+        {&TEditorWrapOption::Leading,
+         20,
+         std::string(10, 'a') + J("「「「「「「") + "b",
+         {std::string(10, 'a') + J("「「「") + "|W"}},
+        {&TEditorWrapOption::Leading,
+         20,
+         a19 + "b" + J("」") + "c",
+         {a19 + "|W", "b" + J("」") + "c|L"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        TWrapSettings ws = Wrap(c.width);
+        if (c.rule) ws.*c.rule = true;
+        std::vector<std::string> rows = Cut(c.text, ws);
+        rows.resize(c.rows.size());
+        EXPECT_EQ(rows, c.rows);
+    }
 }
 
 TEST(CaretColumn, Rules) {

@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <random>
+#include <tuple>
 #include <vector>
 
 #include "text/PackedRows.h"
@@ -19,17 +20,15 @@ TRowRec Row(const char* p, uint32_t len, uint32_t a = 0, uint32_t b = 0, uint32_
     return {len ? p : nullptr, len, a, b, x};
 }
 
+auto Fields(const TRowRec& r) {
+    return std::tuple(reinterpret_cast<uintptr_t>(r.P), r.Len, r.A, r.B, r.Extra);
+}
+
 void ExpectSame(const TPackedRows& rows, const std::vector<TRowRec>& model) {
     ASSERT_EQ(rows.size(), model.size());
     for (size_t i = 0; i < model.size(); ++i) {
-        const TRowRec r = rows[i];
-        const TRowRec& m = model[i];
-        ASSERT_EQ(r.P, m.P) << i;
-        ASSERT_EQ(r.Len, m.Len) << i;
-        ASSERT_EQ(r.A, m.A) << i;
-        ASSERT_EQ(r.B, m.B) << i;
-        ASSERT_EQ(r.Extra, m.Extra) << i;
-        ASSERT_EQ(rows.RowEnd(i), RowData::RowEnd(m.A)) << i;
+        ASSERT_EQ(Fields(rows[i]), Fields(model[i])) << i;
+        ASSERT_EQ(rows.RowEnd(i), RowData::RowEnd(model[i].A)) << i;
     }
 }
 } // namespace
@@ -107,15 +106,9 @@ TEST(PackedRows, RoundTripsAtTheLimits) {
 // and then too far away or too long to pack.
 TEST(PackedRows, MatchesAPlainListUnderRandomChanges) {
     std::mt19937_64 rng(7);
-    auto value = [&]() -> uint32_t {
-        switch (rng() % 4) {
-        case 0:
-            return static_cast<uint32_t>(rng());
-        case 1:
-            return UINT32_MAX;
-        default:
-            return 0;
-        }
+    auto value = [&]() -> uint32_t { // mostly 0, else all ones or anything
+        const auto k = rng() % 4;
+        return k == 0 ? static_cast<uint32_t>(rng()) : k == 1 ? UINT32_MAX : 0;
     };
     int64_t next = 0; // texts mostly one after the other, as a load lays them out
     auto rec = [&] {
@@ -156,18 +149,16 @@ TEST(PackedRows, MatchesAPlainListUnderRandomChanges) {
                 rows.SetText(i, r.P, r.Len);
                 model[i].P = r.P;
                 model[i].Len = r.Len;
-            } else if (op == 4) {
-                const uint32_t a = value();
-                rows.SetA(i, a);
-                model[i].A = a;
-            } else if (op == 5) {
-                const uint32_t b = value();
-                rows.SetB(i, b);
-                model[i].B = b;
-            } else if (op == 6) {
-                const uint32_t x = value();
-                rows.SetExtra(i, x);
-                model[i].Extra = x;
+            } else if (op <= 6) {
+                using Setter = void (TPackedRows::*)(size_t, uint32_t);
+                const std::pair<Setter, uint32_t TRowRec::*> fields[] = {
+                    {&TPackedRows::SetA, &TRowRec::A},
+                    {&TPackedRows::SetB, &TRowRec::B},
+                    {&TPackedRows::SetExtra, &TRowRec::Extra}};
+                const auto [set, field] = fields[op - 4];
+                const uint32_t v = value();
+                (rows.*set)(i, v);
+                model[i].*field = v;
             } else {
                 rows.Assign(model.data(), model.size());
             }

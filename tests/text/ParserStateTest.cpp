@@ -2,10 +2,10 @@
 // visible-rows limit and lazy completion.
 #include <gtest/gtest.h>
 
-#include "text/RowStore.h"
+#include "../support/FakeEditor.h"
 
 namespace {
-// '{' opens bracket 0, '}' closes it.
+// '{' opens bracket 0, '}' closes it; counts the rows it parses.
 struct BraceParser : TRowStateParser {
     int* calls;
     explicit BraceParser(int* c) : calls(c) {}
@@ -18,18 +18,11 @@ struct BraceParser : TRowStateParser {
     }
 };
 
-struct Editor : TScreenStringsClient {
-    int top = 0, visible = 10;
-    bool full = false;
+struct ParserState : StoreWithEditor, ::testing::Test {
     int parses = 0;
-    std::vector<int> invalidated;
-    int TopRow() const override { return top; }
-    int VisibleRowCount() const override { return visible; }
-    bool InitBracketsFull() const override { return full; }
-    std::unique_ptr<TRowStateParser> CreateRowParser() override {
-        return std::make_unique<BraceParser>(&parses);
+    ParserState() {
+        ed.parser = [this] { return std::make_unique<BraceParser>(&parses); };
     }
-    void InvalidateRow(int r) override { invalidated.push_back(r); }
 };
 
 std::string Numbered(int n) {
@@ -40,10 +33,7 @@ std::string Numbered(int n) {
 }
 } // namespace
 
-TEST(ParserState, FullWalkWithinTheVisibleLimit) {
-    TEditorScreenStrings s;
-    Editor ed;
-    s.Attach(&ed);
+TEST_F(ParserState, FullWalkWithinTheVisibleLimit) {
     s.SetText("a{\r\nb\r\nc}\r\nd\r\n" + Numbered(100));
     EXPECT_EQ(s.BracketIndex(0), -1);
     EXPECT_EQ(s.BracketIndex(1), 0);
@@ -57,34 +47,26 @@ TEST(ParserState, FullWalkWithinTheVisibleLimit) {
     ed.full = true;
     s.InitBrackets();
     EXPECT_EQ(s.ParsedLimit(), s.Count());
-    s.Detach(&ed);
 }
 
-TEST(ParserState, IncrementalWalkStopsAtAnEqualState) {
-    TEditorScreenStrings s;
-    Editor ed;
+TEST_F(ParserState, IncrementalWalkStopsAtAnEqualState) {
     ed.full = true;
-    s.Attach(&ed);
     s.SetText(Numbered(200));
-    ed.parses = 0;
+    parses = 0;
     ed.invalidated.clear();
     s.UpdateList(100, 1, "changed\r\n"); // no bracket: states below stay equal
-    EXPECT_LE(ed.parses, 4);
+    EXPECT_LE(parses, 4);
     EXPECT_EQ(ed.invalidated, (std::vector<int>{100, 101}));
     EXPECT_EQ(s.UpdateInfo().FirstRow, -1);
-    ed.parses = 0;
+    parses = 0;
     s.UpdateList(100, 1, "open {\r\n"); // every row below changes
     EXPECT_EQ(s.BracketIndex(199), 0);
-    EXPECT_GE(ed.parses, 99);
+    EXPECT_GE(parses, 99);
     s.Undo();
     EXPECT_EQ(s.BracketIndex(199), -1);
-    s.Detach(&ed);
 }
 
-TEST(ParserState, WalkBeyondTheLimitLeavesTheRestUncomputed) {
-    TEditorScreenStrings s;
-    Editor ed;
-    s.Attach(&ed);
+TEST_F(ParserState, WalkBeyondTheLimitLeavesTheRestUncomputed) {
     s.SetText(Numbered(100));
     s.ParseUpTo(99);
     s.UpdateList(5, 1, "{\r\n");
@@ -96,5 +78,4 @@ TEST(ParserState, WalkBeyondTheLimitLeavesTheRestUncomputed) {
     EXPECT_EQ(s.ParserState(60), none);
     s.ParseUpTo(60);
     EXPECT_EQ(s.BracketIndex(60), 0);
-    s.Detach(&ed);
 }

@@ -1,14 +1,7 @@
 // Row marks: jump marks on one row at most, and how marks move with edits.
 #include <gtest/gtest.h>
 
-#include "text/RowStore.h"
-
-namespace {
-struct Editor : TScreenStringsClient {
-    int col = 0;
-    int CaretCol() const override { return col; }
-};
-} // namespace
+#include "../support/FakeEditor.h"
 
 TEST(RowMarks, JumpMarksAreUniqueImageMarksAreNot) {
     TEditorScreenStrings s;
@@ -42,9 +35,9 @@ TEST(RowMarks, DeletionMovesMarksToTheFollowingRow) {
 }
 
 TEST(RowMarks, ReturnBeforeOrAfterTheText) {
-    TEditorScreenStrings s;
-    Editor ed;
-    s.Attach(&ed);
+    StoreWithEditor t;
+    TEditorScreenStrings& s = t.s;
+    FakeEditor& ed = t.ed;
     s.SetText("abc\r\nnext\r\n");
     s.PutRowMark(0, rm1);
     ed.col = 0; // Return before the first character: the mark moves down with the text
@@ -57,7 +50,7 @@ TEST(RowMarks, ReturnBeforeOrAfterTheText) {
     EXPECT_EQ(s.ListRowMarks(2), 0);
     // joining two lines: the first row's marks and the removed row's marks meet
     s.PutRowMark(3, rm7);
-    s.UpdateList(2, 1, ""); // deletes the empty line end: "next" joins? no: whole line
+    s.UpdateList(2, 1, ""); // the empty line goes: its mark moves to "next"
     EXPECT_EQ(s.ListRowMarks(2), RowMarkBit(rm7));
     s.UpdateList(1, 1, "abc"); // drop the line end: "next" joins "abc"
     EXPECT_EQ(s.Count(), 2);
@@ -66,5 +59,4 @@ TEST(RowMarks, ReturnBeforeOrAfterTheText) {
     s.Undo();
     EXPECT_EQ(s.Text(), "\r\nabc\r\nnext\r\n");
     EXPECT_EQ(s.MarksInList(), RowMarkBit(rm1) | RowMarkBit(rm7));
-    s.Detach(&ed);
 }

@@ -1,27 +1,21 @@
 // Row store: loading, Text, UpdateList, row access and editors sharing a store.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
+#include "../support/FakeEditor.h"
+#include "../support/TempDir.h"
 #include "platform/Cp932.h"
-#include "text/RowStore.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-struct TempDir {
-    fs::path path;
-    TempDir() {
-        char tmpl[] = "/tmp/tolmo-linestore-XXXXXX";
-        path = mkdtemp(tmpl);
-    }
-    ~TempDir() { fs::remove_all(path); }
+// A file of the given bytes in the test's folder.
+struct Files : TempDir {
     std::string Write(const std::string& name, const std::string& bytes) {
-        fs::path p = path / name;
-        std::ofstream(p, std::ios::binary) << bytes;
-        return p.string();
+        TempDir::Write(*this / name, bytes);
+        return *this / name;
     }
 };
 
@@ -36,7 +30,7 @@ std::string Rows(const TEditorScreenStrings& s) {
 } // namespace
 
 TEST(LineStoreLoad, LineEndsAndTextEnd) {
-    TempDir d;
+    Files d;
     TEditorScreenStrings s;
     s.LoadFromFile(d.Write("a", "abc"));
     EXPECT_EQ(Rows(s), "[abc]T");
@@ -60,7 +54,7 @@ TEST(LineStoreLoad, LineEndsAndTextEnd) {
 }
 
 TEST(LineStoreLoad, BlockBorderCrLfAndBadBytes) {
-    TempDir d;
+    Files d;
     TEditorScreenStrings s;
     std::string a(8191, 'x');
     s.LoadFromFile(d.Write("border", a + "\r\nnext"));
@@ -77,11 +71,11 @@ TEST(LineStoreLoad, BlockBorderCrLfAndBadBytes) {
     s.SetWordWrap(true);
     s.LoadFromFile(d.Write("trail", std::string(79, 'a') + "\x82\x0d\x82\x09z"));
     EXPECT_EQ(s.Text(), std::string(79, 'a') + "\x82\r\n\x82\tz");
-    EXPECT_THROW(s.LoadFromFile((d.path / "missing").string()), EFileError);
+    EXPECT_THROW(s.LoadFromFile(d / "missing"), EFileError);
 }
 
 TEST(LineStoreLoad, LongLineWithoutLineEndWraps) {
-    TempDir d;
+    Files d;
     TEditorScreenStrings s;
     s.SetWordWrap(true);
     std::string big(5 << 20, 'a');
@@ -97,7 +91,7 @@ TEST(LineStoreLoad, LongLineWithoutLineEndWraps) {
 // The loaded text is the store's own: another program truncating or rewriting the file in place
 // afterwards changes nothing the store reads, edits or hands to a save.
 TEST(LineStoreLoad, FileTruncatedOrRewrittenOnDiskAfterTheLoad) {
-    TempDir d;
+    Files d;
     std::string text;
     for (int i = 0; i < 20000; ++i)
         text += "line " + std::to_string(i) + (i % 997 ? "\r\n" : std::string(20000, 'w') + "\n");
@@ -159,24 +153,21 @@ TEST(UpdateList, RewrapsFromTheRowAbove) {
 }
 
 TEST(UpdateInfo, ReportedToEditorsAtTheOutermostEnd) {
-    struct Ed : TScreenStringsClient {
-        std::vector<TUpdateInfo> seen;
-        void ListUpdated(const TUpdateInfo& u) override { seen.push_back(u); }
-    } ed;
-    TEditorScreenStrings s;
+    StoreWithEditor t;
+    TEditorScreenStrings& s = t.s;
     s.SetText("a\r\nb\r\nc\r\n");
-    s.Attach(&ed);
+    const std::vector<TUpdateInfo>& seen = t.ed.updates;
+    t.ed.updates.clear();
     s.BeginUpdate();
     s.UpdateList(1, 1, "B\r\nB2\r\n");
-    EXPECT_TRUE(ed.seen.empty());
+    EXPECT_TRUE(seen.empty());
     EXPECT_EQ(s.UpdateInfo().FirstRow, 1);
     s.EndUpdate();
-    ASSERT_EQ(ed.seen.size(), 1u);
-    EXPECT_EQ(ed.seen[0].FirstRow, 1);
-    EXPECT_EQ(ed.seen[0].OldRowCount, 2); // the following line is re-cut too
-    EXPECT_EQ(ed.seen[0].NewRowCount, 3);
-    EXPECT_TRUE(ed.seen[0].TextChanged);
-    s.Detach(&ed);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].FirstRow, 1);
+    EXPECT_EQ(seen[0].OldRowCount, 2); // the following line is re-cut too
+    EXPECT_EQ(seen[0].NewRowCount, 3);
+    EXPECT_TRUE(seen[0].TextChanged);
 }
 
 TEST(RowAccess, OutsideTheRowsThrowsWithTheIndex) {
@@ -192,10 +183,7 @@ TEST(RowAccess, OutsideTheRowsThrowsWithTheIndex) {
 }
 
 TEST(ScreenStrings, EditorsShareAStoreAndExchangeLists) {
-    struct Ed : TScreenStringsClient {
-        bool focus = false;
-        bool Focused() const override { return focus; }
-    } a, b;
+    FakeEditor a, b;
     auto one = std::make_shared<TEditorScreenStrings>();
     auto two = std::make_shared<TEditorScreenStrings>();
     std::weak_ptr<TEditorScreenStrings> watch = one;
