@@ -1,3 +1,4 @@
+// Colour names and numbers as the settings file writes and reads them.
 #include "app/Colors.h"
 
 #include <gtest/gtest.h>

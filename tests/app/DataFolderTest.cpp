@@ -1,3 +1,4 @@
+// The data folder, its fallbacks, the local-folder marker and old settings moved into it.
 #include "app/DataFolder.h"
 
 #include "app/ShellUtil.h"
@@ -53,13 +54,18 @@ TEST_F(DataFolderTest, NormalModeCreatesTheFolderAndMovesOldSettings) {
     EXPECT_TRUE(sink.boxes.empty());
 }
 
-TEST_F(DataFolderTest, ExistingSettingsInTheDataFolderWin) {
+TEST_F(DataFolderTest, ExistingSettingsInTheDataFolderWinAndAMissingOneIsReported) {
     fs::create_directories(common() + "Brix/Tolmo");
     TempDir::Write(common() + "Brix/Tolmo/Tolmo.ini", "new");
     TempDir::Write(prog() + "Tolmo.ini", "old");
     MoveSettingsToDataFolder(common() + "Brix/Tolmo/", prog());
     EXPECT_EQ(TempDir::Read(common() + "Brix/Tolmo/Tolmo.ini"), "new");
     EXPECT_EQ(TempDir::Read(prog() + "SafeGuard/01_Tolmo.ini"), "old");
+    TempDir::Write(prog() + "Tolmo.ini", "old");
+    MoveSettingsToDataFolder(d / "nowhere/", prog());
+    EXPECT_EQ(sink.texts(), Texts{"[" + d / "nowhere/" +
+                                  "]が見つかりません。\r\n設定が保存されない可能性があります。"});
+    EXPECT_TRUE(fs::exists(prog() + "Tolmo.ini"));
 }
 
 TEST_F(DataFolderTest, FallsBackToTheProgramFolder) {
@@ -71,14 +77,6 @@ TEST_F(DataFolderTest, FallsBackToTheProgramFolder) {
     EXPECT_EQ(sink.texts(),
               (Texts{"[" + wanted + "]が見つかりません。\r\n作成し直します。",
                      "[" + wanted + "]が作成できません。\r\n起動したフォルダに設定します。"}));
-}
-
-TEST_F(DataFolderTest, MissingNewFolderIsReported) {
-    TempDir::Write(prog() + "Tolmo.ini", "old");
-    MoveSettingsToDataFolder(d / "nowhere/", prog());
-    EXPECT_EQ(sink.texts(), Texts{"[" + d / "nowhere/" +
-                                  "]が見つかりません。\r\n設定が保存されない可能性があります。"});
-    EXPECT_TRUE(fs::exists(prog() + "Tolmo.ini"));
 }
 
 TEST_F(DataFolderTest, LocalFolderMarkerWithFirstRun) {

@@ -1,3 +1,4 @@
+// Objects stored as hex dumps in the settings file: line layout, shrinking, damage, round trips.
 #include "app/ObjectIni.h"
 
 #include "platform/IniFile.h"

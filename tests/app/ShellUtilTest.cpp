@@ -1,3 +1,4 @@
+// Path and file helpers: trailing characters, blanks, long paths, folders, generation copies.
 #include "app/ShellUtil.h"
 
 #include "../support/RecordingSink.h"

@@ -9,20 +9,13 @@ e2e_session diskchange
 MEMO=$T/docs/a.txt
 printf 'alpha\r\n' >"$MEMO"
 
+noWindow() { [ -z "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ]; }
 # Waits (30 s at most) until no visible window has the title.
-windowGone() {
-    for _ in $(seq 300); do
-        [ -z "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ] && return 0
-        sleep 0.1
-    done
-    fail "the window \"$1\" stayed open"
-}
+windowGone() { e2e_wait_for 300 noWindow "$1" || fail "the window \"$1\" stayed open"; }
 bytesOf() { od -An -c <"$MEMO" 2>/dev/null | tr -d ' \n'; }
+holds() { [ "$(bytesOf)" = "$1" ]; }
 # Waits (30 s at most) until the file holds the bytes (as od -c shows them).
-expectFile() {
-    for _ in $(seq 300); do [ "$(bytesOf)" = "$1" ] && return 0; sleep 0.1; done
-    fail "$2: $(bytesOf)"
-}
+expectFile() { e2e_wait_for 300 holds "$1" || fail "$2: $(bytesOf)"; }
 # Waits for the question, shows it and answers it with the key.
 answer() {
     local q

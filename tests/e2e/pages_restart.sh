@@ -9,11 +9,6 @@ e2e_session pages
 INI=$XDG_CONFIG_HOME/Brix/Tolmo/Tolmo.ini
 MEMO=$T/docs/memo.txt
 
-# Ends the program the normal way and checks it ended well.
-stop() {
-    e2e_stop
-    [ "$E2E_STATUS" -eq 0 ] || fail "the program ended with $E2E_STATUS"
-}
 # The bytes of memo.txt are those of printf's format $1.
 savedAs() { [ -f "$MEMO" ] && [ "$(printf "$1" | od -An -tx1)" = "$(od -An -tx1 <"$MEMO")" ]; }
 
@@ -36,7 +31,7 @@ e2e_wait_for 100 savedAs 'first line\r\nsecond \x82\xa0' ||
 key ctrl+Home
 key Down
 import -window root "$SHOTS/2-saved.png"
-stop
+e2e_stop
 grep -q "^File0=memo.txt,$T/docs/,0,,,,,,1,0,1,0,0" "$INI" || fail "open-file list: $(grep File0 "$INI")"
 grep -q "^Count=1" "$INI" || fail "Count"
 
@@ -45,7 +40,7 @@ e2e_start
 e2e_activate
 import -window root "$SHOTS/3-restarted.png"
 typeText "X"
-stop
+e2e_stop
 expected=$(printf 'first line\r\nXsecond \x82\xa0' | od -An -tx1)
 actual=$(od -An -tx1 < "$MEMO")
 [ "$expected" = "$actual" ] || fail "caret not restored: $actual"
@@ -65,7 +60,7 @@ key Return
 e2e_wait_for 100 savedAs 'first line\r\nYXsecond \x82\xa0' ||
     fail "not saved on close: $(od -An -tx1 <"$MEMO")"
 import -window root "$SHOTS/5-closed.png"
-stop
+e2e_stop
 grep -q "^Count=0" "$INI" || fail "the untitled page was remembered"
 grep -q "^Item0=$MEMO" "$XDG_CONFIG_HOME/Brix/Tolmo/Tolmo.rec" || fail "recent list"
 
@@ -83,7 +78,7 @@ rc=$?
 # The running instance picks the hand-over up on its own time: its tab appears.
 e2e_wait_for 200 tabsChanged || fail "no new tab after the hand-over"
 import -window root "$SHOTS/6-handed-over.png"
-stop
+e2e_stop
 grep -q "^File0=other.txt,$T/docs/" "$INI" || fail "handed-over file not opened: $(grep File "$INI")"
 grep -q "^Page=0" "$INI" || fail "the handed-over page was not active"
 grep -q "^Count=1" "$INI" || fail "Count after the hand-off"

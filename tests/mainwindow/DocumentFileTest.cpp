@@ -10,11 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <cstdlib>
 #include <filesystem>
-#include <sys/mount.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -111,37 +107,6 @@ TEST(SaveDocumentFile, PermissionsBindAnOrdinaryUser) {
     EXPECT_EQ(sink.boxes.size(), 1u);
     ::chmod((d / "data").c_str(), 0755);
     ::chmod((d / "rofolder").c_str(), 0755);
-}
-
-// A file system that fills up: a small tmpfs when this process may mount one, otherwise a file
-// size limit, which fails the write the same way half-way through.
-TEST(SaveDocumentFile, FullFileSystemKeepsTheOldFileIntact) {
-    TempDir d;
-    const std::string old(3000, 'o');
-    const std::string big(200000, 'n');
-    std::string folder = d.str();
-    bool mounted = !std::getenv("TOLMO_TEST_NO_MOUNT") &&
-                   ::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k") == 0;
-    TempDir::Write(folder + "memo.txt", old);
-    rlimit saved{};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    if (!mounted) {
-        rlimit small = saved;
-        small.rlim_cur = 16384;
-        ::setrlimit(RLIMIT_FSIZE, &small);
-    }
-    std::string err;
-    bool ok = SaveDocumentFile(folder + "memo.txt", big, &err);
-    if (!mounted) ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
-    const std::string after = TempDir::Read(folder + "memo.txt");
-    const bool clean = noTempLeft(folder);
-    if (mounted) ::umount(folder.c_str());
-    EXPECT_FALSE(ok);
-    EXPECT_FALSE(err.empty());
-    EXPECT_EQ(after, old);
-    EXPECT_TRUE(clean);
 }
 
 TEST(IniSection, ListsRoundTripThroughAProfileFile) {

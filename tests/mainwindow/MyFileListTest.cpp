@@ -7,28 +7,21 @@
 
 namespace {
 
-TEST(MyFileList, CommaInNameIsEscapedAndReadBack) {
-    TMyFileList l;
-    l.AddRecord(TFileRecord::Fresh("a,b.txt", "/d,e/"));
-    EXPECT_EQ(l.Record(0).substr(0, 17), "a{`}b.txt,/d{`}e/");
-    EXPECT_EQ(l.GetField(0, ffName), "a,b.txt");
-    EXPECT_EQ(l.PathOf(0), "/d,e/a,b.txt");
-    EXPECT_EQ(l.IndexOfPath("/d,e/a,b.txt"), 0);
-    // A later field set escapes too, whatever its index, and keeps the other fields.
-    l.SetField(0, 7, "x,y");
-    EXPECT_EQ(l.GetField(0, 7), "x,y");
-    EXPECT_EQ(l.GetField(0, ffName), "a,b.txt");
-    EXPECT_EQ(TMyFileList::SplitRecord(l.Record(0)).size(), 13u);
-}
-
-TEST(MyFileList, CommaInCarriedFieldsDoesNotShiftLaterFields) {
-    TFileRecord r = TFileRecord::Fresh("m.txt", "/f/");
+TEST(MyFileList, CommasInAnyFieldAreEscapedAndShiftNothing) {
+    TFileRecord r = TFileRecord::Fresh("a,b.txt", "/d,e/");
     r.f5 = "p,q";
     r.caretRow = 12;
     TMyFileList l;
     l.AddRecord(r);
-    EXPECT_EQ(l.GetIntField(0, ffCaretRow), 12);
+    EXPECT_EQ(l.Record(0).substr(0, 17), "a{`}b.txt,/d{`}e/");
+    EXPECT_EQ(l.PathOf(0), "/d,e/a,b.txt");
+    EXPECT_EQ(l.IndexOfPath("/d,e/a,b.txt"), 0);
     EXPECT_EQ(l.GetField(0, 5), "p,q");
+    EXPECT_EQ(l.GetIntField(0, ffCaretRow), 12);
+    l.SetField(0, 7, "x,y"); // a later field set escapes too and keeps the others
+    EXPECT_EQ(l.GetField(0, 7), "x,y");
+    EXPECT_EQ(l.GetField(0, ffName), "a,b.txt");
+    EXPECT_EQ(TMyFileList::SplitRecord(l.Record(0)).size(), 13u);
 }
 
 TEST(MyFileList, FieldAccessOutOfRange) {
@@ -83,7 +76,7 @@ TEST(MyFileList, DeleteAndMoveKeepOrder) {
     EXPECT_THROW(l.Move(0, 5), std::out_of_range);
 }
 
-TEST(MyFileList, LoadMarksUnloadedAndDropsEmptyRecords) {
+TEST(MyFileList, LoadMarksUnloadedAndDropsEmptyRecordsAndBadCounts) {
     MemSection m;
     m.values = {{"Count", "4"},
                 {"File0", "a.txt,/d/,1,,,,,,5,2,1,0,0"},
@@ -97,15 +90,11 @@ TEST(MyFileList, LoadMarksUnloadedAndDropsEmptyRecords) {
     EXPECT_EQ(l.GetField(0, ffJumpPanel), "1");
     EXPECT_EQ(l.PathOf(1), "/d/short.txt");
     EXPECT_EQ(l.GetField(1, ffLoaded), "0");
-}
-
-TEST(MyFileList, LoadIgnoresBadCount) {
     for (const char* c : {"abc", "-2", "0", ""}) {
-        MemSection m;
-        m.values = {{"Count", c}, {"File0", "a.txt,/d/,0,,,,,,0,0,0,0,0"}};
-        TMyFileList l;
-        l.Load(m.section());
-        EXPECT_EQ(l.Count(), 0) << c;
+        m.values["Count"] = c;
+        TMyFileList bad;
+        bad.Load(m.section());
+        EXPECT_EQ(bad.Count(), 0) << c;
     }
 }
 

@@ -32,6 +32,17 @@ class PageBookTest : public ::testing::Test {
         host.pages.at(host.active).text += text;
         host.pages.at(host.active).modified = true;
     }
+    void open(std::initializer_list<const char*> names) {
+        for (const char* n : names)
+            book.OpenFile(file(n));
+    }
+    // The names of the open-file list, in order.
+    std::string names() const {
+        std::string s;
+        for (int i = 0; i < list.Count(); ++i)
+            s += (i ? " " : "") + list.GetField(i, ffName);
+        return s;
+    }
 
     TempDir temp;
     const std::string dir = temp.str();
@@ -63,27 +74,20 @@ TEST_F(PageBookTest, UntitledPageWithTextIsNotTakenOver) {
     EXPECT_EQ(host.active, 1);
 }
 
-TEST_F(PageBookTest, OpeningAnOpenFileActivatesItsPage) {
-    std::string a = file("a.txt"), b = file("b.txt");
-    book.OpenFile(a);
-    book.OpenFile(b);
-    EXPECT_FALSE(book.OpenFile(a));
+TEST_F(PageBookTest, AnOpenFileIsActivatedAndTheSameNameElsewhereGivesANotice) {
+    open({"a.txt", "b.txt"});
+    EXPECT_FALSE(book.OpenFile(dir + "a.txt"));
     EXPECT_EQ(host.PageCount(), 2);
     EXPECT_EQ(host.active, 0);
     EXPECT_TRUE(host.notices.empty());
-}
-
-TEST_F(PageBookTest, SameNameFromASecondFolderGivesNoticeAndSecondPage) {
-    book.OpenFile(file("one/memo.txt"));
-    EXPECT_TRUE(book.OpenFile(file("two/memo.txt")));
-    EXPECT_EQ(host.PageCount(), 2);
+    EXPECT_TRUE(book.OpenFile(file("two/a.txt")));
+    EXPECT_EQ(host.PageCount(), 3);
     ASSERT_EQ(host.notices.size(), 1u);
     EXPECT_NE(host.notices[0].find("フォルダの違うファイル"), std::string::npos);
 }
 
-TEST_F(PageBookTest, MissingOrUnreadableFileLeavesNoPage) {
+TEST_F(PageBookTest, MissingOrUnreadableFileLeavesNoPageAndRelativePathsAreTheProgramFolders) {
     EXPECT_FALSE(book.OpenFile(dir + "nothing.txt"));
-    EXPECT_EQ(host.PageCount(), 0);
     EXPECT_TRUE(host.errors.empty());
     std::string locked = file("locked.txt");
     host.failReads = true;
@@ -91,9 +95,7 @@ TEST_F(PageBookTest, MissingOrUnreadableFileLeavesNoPage) {
     EXPECT_EQ(host.PageCount(), 0);
     EXPECT_EQ(list.Count(), 0);
     EXPECT_EQ(host.errors.size(), 1u);
-}
-
-TEST_F(PageBookTest, RelativePathIsTakenFromTheProgramFolder) {
+    host.failReads = false;
     file("Files/note.txt", "n");
     EXPECT_TRUE(book.OpenFile("Files/note.txt"));
     EXPECT_EQ(list.PathOf(0), dir + "Files/note.txt");
@@ -200,16 +202,14 @@ TEST_F(PageBookTest, ClosingTheLastPageLeavesOneUntitledPage) {
 }
 
 TEST_F(PageBookTest, ClosingActivatesThePageBefore) {
-    for (const char* n : {"a.txt", "b.txt", "c.txt"})
-        book.OpenFile(file(n));
+    open({"a.txt", "b.txt", "c.txt"});
     host.active = 1;
     book.ClosePage();
     EXPECT_EQ(host.active, 0);
-    EXPECT_EQ(list.GetField(1, ffName), "c.txt");
-    host.active = 0;
+    EXPECT_EQ(names(), "a.txt c.txt");
     book.ClosePage();
     EXPECT_EQ(host.active, 0);
-    EXPECT_EQ(list.GetField(0, ffName), "c.txt");
+    EXPECT_EQ(names(), "c.txt");
 }
 
 TEST_F(PageBookTest, ClosePromptAsksUnlessKnKakunin) {
@@ -245,13 +245,11 @@ TEST_F(PageBookTest, CloseAllOfFivePagesShowsTheCountdown) {
 }
 
 TEST_F(PageBookTest, CtrlRightClickOnInactiveTabClosesWithoutQuestion) {
-    for (const char* n : {"a.txt", "b.txt", "c.txt"})
-        book.OpenFile(file(n));
+    open({"a.txt", "b.txt", "c.txt"});
     host.active = 2;
     book.RightClickTab(0, true);
     EXPECT_TRUE(host.questions.empty());
-    ASSERT_EQ(host.PageCount(), 2);
-    EXPECT_EQ(list.GetField(0, ffName), "b.txt");
+    EXPECT_EQ(names(), "b.txt c.txt");
     // Without Ctrl the question comes; "No" keeps the page.
     host.answers = {false};
     book.RightClickTab(1, false);
@@ -261,17 +259,15 @@ TEST_F(PageBookTest, CtrlRightClickOnInactiveTabClosesWithoutQuestion) {
 }
 
 TEST_F(PageBookTest, DraggingTheThirdTabToTheFirstMovesItsEntry) {
-    for (const char* n : {"a.txt", "b.txt", "c.txt"})
-        book.OpenFile(file(n));
+    open({"a.txt", "b.txt", "c.txt"});
     host.active = 2;
     book.DropTab(0);
-    EXPECT_EQ(list.GetField(0, ffName), "c.txt");
-    EXPECT_EQ(list.GetField(1, ffName), "a.txt");
+    EXPECT_EQ(names(), "c.txt a.txt b.txt");
     EXPECT_EQ(host.pages[0].caption, " c ");
     EXPECT_EQ(host.active, 0);
     EXPECT_EQ(book.pageToActivate, 0);
     book.DropTab(0); // onto itself: nothing
-    EXPECT_EQ(list.GetField(0, ffName), "c.txt");
+    EXPECT_EQ(names(), "c.txt a.txt b.txt");
 }
 
 // Saves the list as the program would at exit and builds a fresh book on it, as at a restart.
@@ -306,8 +302,7 @@ TEST_F(RestartTest, PagesComeBackInOrderWithCaretsAndLazily) {
     host.pages[0].top = 31;
     auto r = restart(0);
     ASSERT_EQ(r->host.PageCount(), 30);
-    EXPECT_EQ(r->list.GetField(0, ffName), "p2.txt");
-    EXPECT_EQ(r->list.GetField(1, ffName), "p0.txt");
+    EXPECT_EQ(r->list.GetField(0, ffName) + r->list.GetField(1, ffName), "p2.txtp0.txt");
     // Only the active page was read.
     ASSERT_EQ(r->host.loads.size(), 1u);
     EXPECT_EQ(r->host.loads[0], dir + "p2.txt");
@@ -342,26 +337,21 @@ TEST_F(RestartTest, MissingFilesAndDuplicatesAreDroppedUntitledAndReadOnlyForgot
     EXPECT_EQ(r->host.PageCount(), 2);
 }
 
-TEST_F(RestartTest, NothingToRestoreGivesOneUntitledPage) {
+TEST_F(RestartTest, NothingToRestoreGivesOneUntitledPageAndAShortRecordOpensItsFile) {
     auto r = restart(3);
     ASSERT_EQ(r->host.PageCount(), 1);
     EXPECT_EQ(r->list.PathOf(0), kUntitledName);
     EXPECT_FALSE(r->book.firstShow);
-}
-
-TEST_F(RestartTest, ShortRecordStillOpensItsFile) {
     ini.values = {{"Count", "1"}, {"File0", "s.txt," + dir}};
     file("s.txt", "short");
-    TMyFileList l;
-    FakePageHost h;
-    TPageBook b(h, l);
-    b.pageToActivate = 0;
-    l.Load(section());
-    b.RestoreList();
-    b.FinishFirstShow();
-    ASSERT_EQ(h.PageCount(), 1);
-    EXPECT_EQ(h.pages[0].text, "short");
-    EXPECT_EQ(l.GetField(0, ffLoaded), "1");
+    Restart s;
+    s.book.pageToActivate = 0;
+    s.list.Load(section());
+    s.book.RestoreList();
+    s.book.FinishFirstShow();
+    ASSERT_EQ(s.host.PageCount(), 1);
+    EXPECT_EQ(s.host.pages[0].text, "short");
+    EXPECT_EQ(s.list.GetField(0, ffLoaded), "1");
 }
 
 TEST_F(PageBookTest, ArgumentsAndHandOffOpenPathsAndRecords) {

@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -27,6 +28,9 @@ TRecoveryRecord Sample() {
     r.Text = std::string("line\r\n\x82\xa0\x1a\0end", 13);
     return r;
 }
+auto Fields(const TRecoveryRecord& r) {
+    return std::tuple(r.Path, r.Encoding, r.LineEnd, r.Table, r.Time, r.CaretRow, r.Text);
+}
 
 TEST(RecoveryFile, RoundTripsAndRefusesDamage) {
     TempDir d;
@@ -39,13 +43,7 @@ TEST(RecoveryFile, RoundTripsAndRefusesDamage) {
     const std::string bytes = TempDir::Read(d / "p.recovery");
     TRecoveryRecord back;
     ASSERT_TRUE(ParseRecovery(bytes, back, &err)) << err;
-    EXPECT_EQ(back.Path, r.Path);
-    EXPECT_EQ(back.Encoding, r.Encoding);
-    EXPECT_EQ(back.LineEnd, r.LineEnd);
-    EXPECT_EQ(back.Table, r.Table);
-    EXPECT_EQ(back.Time, r.Time);
-    EXPECT_EQ(back.CaretRow, r.CaretRow);
-    EXPECT_EQ(back.Text, r.Text);
+    EXPECT_EQ(Fields(back), Fields(r));
     // Every cut is noticed, and so are a foreign file and a wrong end mark.
     for (std::size_t n = 0; n < bytes.size(); ++n)
         EXPECT_FALSE(ParseRecovery(std::string_view(bytes).substr(0, n), back, nullptr)) << n;

@@ -45,10 +45,3 @@ TEST(SettingsPanelModel, ReturnSettlesTheWrapFieldAndTabDefaultsComeBack) {
     EXPECT_EQ(m.Int("edtTabLen"), d.TabLen);
     EXPECT_EQ(m.Effect, TSettingsPanelModel::efTabLook);
 }
-
-TEST(SettingsPanelModel, ButtonsKeepTheirDistanceFromThePanelsBottom) {
-    EXPECT_EQ(TSettingsPanelModel::OkPanelTop(600, 40), 492);
-    EXPECT_EQ(TSettingsPanelModel::OkPanelTop(50, 40), 0);
-    EXPECT_EQ(TSettingsPanelModel::DefaultsButtonTop(600, 40), 466);
-    EXPECT_EQ(TSettingsPanelModel::DefaultsButtonTop(300, 40), 292);
-}

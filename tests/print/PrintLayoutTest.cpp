@@ -1,3 +1,5 @@
+// Printing without a printer: header keywords, row wrapping, the page geometry and the layout of
+// pages, their ranges and what their rows hold.
 #include "print/HeaderText.h"
 #include "print/PageLayout.h"
 #include "print/StorePrintLines.h"
@@ -9,14 +11,10 @@
 
 namespace {
 
+// 2026-12-06 9:05:07.
 std::tm fixedTime() {
     std::tm t{};
-    t.tm_year = 2026 - 1900;
-    t.tm_mon = 11;
-    t.tm_mday = 6;
-    t.tm_hour = 9;
-    t.tm_min = 5;
-    t.tm_sec = 7;
+    t.tm_year = 126, t.tm_mon = 11, t.tm_mday = 6, t.tm_hour = 9, t.tm_min = 5, t.tm_sec = 7;
     return t;
 }
 
@@ -238,6 +236,10 @@ TEST(PrintLayout, PageRangeAndOddEven) {
         TPrintLayout odd(t.p, g, t.m, lines);
         ASSERT_EQ(odd.Build(), TPrintLayout::lrDone);
         EXPECT_EQ(odd.PrintedPages(), (std::vector<std::size_t>{2, 4})); // numbers 1 and 3
+        t.p.SetPageOption(poEven);
+        TPrintLayout even(t.p, g, t.m, lines);
+        ASSERT_EQ(even.Build(), TPrintLayout::lrDone);
+        EXPECT_EQ(even.PrintedPages(), (std::vector<std::size_t>{3}));
     }
 }
 

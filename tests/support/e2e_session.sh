@@ -1,5 +1,6 @@
-# Sourced by end-to-end tests: a temporary folder $T, an X server of the test's own and a fresh
-# HOME with its XDG folders under $T. Call: e2e_session <name>; then e2e_start starts the program.
+# Sourced by end-to-end tests: a temporary folder $T, an X server of the test's own (a screen of
+# $E2E_SCREEN, default 1024x768) and a fresh HOME with its XDG folders under $T. Call:
+# e2e_session <name>; then e2e_start starts the program.
 # The helpers below (fail, key, typeText, shot) may be redefined by a test after sourcing.
 e2e_session() {
     E2E_NAME=$1
@@ -7,7 +8,7 @@ e2e_session() {
     SHOTS=${TOLMO_E2E_SHOTS:-$T}
     # -displayfd lets the server pick a free display number itself, so tests running side by side
     # never share one; -noreset keeps it from resetting (and refusing clients) between clients.
-    Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp -noreset 5>"$T/display" 2>/dev/null &
+    Xvfb -displayfd 5 -screen 0 "${E2E_SCREEN:-1024x768}x24" -nolisten tcp -noreset 5>"$T/display" 2>/dev/null &
     XVFB=$!
     # The server must be gone before the next test starts one: a server still shutting down
     # removes the socket of a new one that took the same display number.
@@ -146,13 +147,14 @@ for g in groups:
 PY
 }
 
-# Ends the program the normal way (SIGTERM: its close handling runs) and waits for it; the exit
-# status goes to E2E_STATUS.
+# Ends the program the normal way (SIGTERM: its close handling runs), waits for it and fails the
+# test unless it ended well.
 e2e_stop() {
-    local _
+    local _ status
     kill -TERM "$PID"
     for _ in $(seq 300); do kill -0 "$PID" 2>/dev/null || break; sleep 0.1; done
     kill -0 "$PID" 2>/dev/null && fail "the program did not end"
     wait "$PID" 2>/dev/null
-    E2E_STATUS=$?
+    status=$?
+    [ "$status" -eq 0 ] || fail "the program ended with $status"
 }
