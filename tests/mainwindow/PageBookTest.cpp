@@ -1,7 +1,10 @@
 // The page rules: opening, the untitled page, saving and its refusals, closing, reordering,
-// restoring at start and the exit pass.
+// restoring at start and the exit pass, and the menu state of the active page.
 #include "FakePageHost.h"
 #include "MemSection.h"
+
+#include "mainwindow/EditorActions.h"
+#include "mainwindow/FileCommands.h"
 
 #include "../support/TempDir.h"
 
@@ -412,3 +415,21 @@ TEST_F(PageBookTest, UntitledPageAtExitIsAskedAboutEvenWithKnKakunin) {
 }
 
 } // namespace
+
+TEST_F(PageBookTest, MenuStateOfTheActivePageAndTheReadMeFile) {
+    TCommandState s;
+    FillPageState(s, book, -1, 0); // no page yet
+    EXPECT_TRUE(s.Untitled);
+    EXPECT_FALSE(MenuItemView("mnReadMe", s).Enabled);
+    book.New();
+    book.OpenFile(file("memo.txt"));
+    file(kReadMeName);
+    FillPageState(s, book, host.active, host.PageCount());
+    EXPECT_FALSE(s.Untitled);
+    EXPECT_TRUE(s.FileExists);
+    EXPECT_TRUE(MenuItemView("mnReadMe", s).Enabled);
+    fs::remove(dir + "memo.txt");
+    FillPageState(s, book, host.active, host.PageCount());
+    s.HasEditor = true;
+    EXPECT_FALSE(MenuItemView("mnRename", s).Enabled); // the file has gone
+}
