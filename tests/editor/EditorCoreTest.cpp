@@ -145,36 +145,47 @@ TEST_F(EditorTest, TabInsertsOrMoves) {
     EXPECT_EQ(e.Col(), 16);
 }
 
-TEST_F(EditorTest, BackspaceRules) {
-    // Column 0 of a continuation row deletes the last character above, not a line end.
-    Load(std::string(19, 'a') + J("漢") + "b\r\n", true, 20);
-    ASSERT_EQ(RowsOf(e).size(), 2u);
-    e.SetCaret(1, 0);
-    ASSERT_EQ(RowsOf(e)[1], J("漢") + "b");
-    // 19 a's fill columns 0..18; 漢 does not fit at 19 and starts the next row.
-    e.SetCaret(1, 2);
-    e.KeyNavigate(TEditorKey::Home, false, false, false);
-    e.KeyBackspace();
-    EXPECT_EQ(e.Text(), std::string(18, 'a') + J("漢") + "b\r\n");
-
-    Load("ab\r\ncd\r\n");
-    e.SetCaret(1, 0);
-    e.KeyBackspace();
-    EXPECT_EQ(RowsOf(e), (V{"abcd"}));
-    EXPECT_EQ(e.Col(), 2);
-    e.SetCaret(0, 4);
-    e.KeyBackspace();
-    EXPECT_EQ(RowsOf(e), (V{"abc"}));
-
-    Load(J("x漢") + "\r\n");
-    e.SetCaret(0, 3);
-    e.KeyBackspace();
-    EXPECT_EQ(RowsOf(e), (V{"x"}));
-
-    Load("a\r\n");
-    e.SetCaret(1, 0);
-    e.KeyBackspace(); // at [EOF]: the final line end goes
-    EXPECT_EQ(e.Text(), "a");
+// Backspace and Delete at a caret, each on a fresh editor: the text after the key and, where it
+// matters, the caret's column.
+TEST(EditorKeys, BackspaceAndDeleteRules) {
+    const auto bs = &TEditorCore::KeyBackspace, del = &TEditorCore::KeyDelete;
+    struct Case {
+        const char* what;
+        std::string text;
+        int wrapByte, row, col;
+        void (TEditorCore::*key)();
+        std::string after;
+        int colAfter;
+    } cases[] = {
+        // 19 a's fill columns 0..18; 漢 does not fit at 19 and starts the next row.
+        {"column 0 of a continuation row deletes the last character above, not a line end",
+         std::string(19, 'a') + J("漢") + "b\r\n", 20, 1, 0, bs,
+         std::string(18, 'a') + J("漢") + "b\r\n", -1},
+        {"column 0 joins the line above", "ab\r\ncd\r\n", 0, 1, 0, bs, "abcd\r\n", 2},
+        {"past the row end", "abcd\r\n", 0, 0, 4, bs, "abc\r\n", 3},
+        {"a two-byte character goes whole", J("x漢") + "\r\n", 0, 0, 3, bs, "x\r\n", 1},
+        {"at [EOF] the final line end goes", "a\r\n", 0, 1, 0, bs, "a", -1},
+        {"past the row end pads and joins", "ab\r\ncd\r\n", 0, 0, 5, del, "ab   cd\r\n", 5},
+        {"the end of a text without a line end", "ab", 0, 0, 2, del, "ab", 2},
+        {"the first character", "ab", 0, 0, 0, del, "b", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TEditorCore e;
+        e.SetText(c.text);
+        if (c.wrapByte) {
+            TEditorWrapOption w;
+            w.SetWrapByte(c.wrapByte);
+            e.SetWrapOption(w);
+            e.SetWordWrap(true);
+        }
+        e.SetCaret(c.row, c.col);
+        (e.*c.key)();
+        EXPECT_EQ(e.Text(), c.after);
+        if (c.colAfter >= 0) {
+            EXPECT_EQ(e.Col(), c.colAfter);
+        }
+    }
 }
 
 TEST_F(EditorTest, BackspaceUnIndent) {
@@ -187,22 +198,6 @@ TEST_F(EditorTest, BackspaceUnIndent) {
     e.KeyBackspace();
     EXPECT_EQ(RowsOf(e)[1], "b");
     EXPECT_EQ(e.Col(), 0);
-}
-
-TEST_F(EditorTest, DeleteRules) {
-    Load("ab\r\ncd\r\n");
-    e.Caret().SetFreeCaret(true);
-    e.SetCaret(0, 5); // three columns past the end: pads and joins
-    e.KeyDelete();
-    EXPECT_EQ(RowsOf(e), (V{"ab   cd"}));
-    EXPECT_EQ(e.Col(), 5);
-    Load("ab");
-    e.SetCaret(0, 2);
-    e.KeyDelete(); // end of a text without a line end: nothing
-    EXPECT_EQ(e.Text(), "ab");
-    e.SetCaret(0, 0);
-    e.KeyDelete();
-    EXPECT_EQ(e.Text(), "b");
 }
 
 TEST_F(EditorTest, StreamSelectionTextAndLength) {

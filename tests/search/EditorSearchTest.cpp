@@ -41,6 +41,14 @@ TEST(EditorReplace, ReplaceOnceReplacesTheNextHitOnly) {
     EXPECT_EQ(r.Run(s).Replaced, 1);
     EXPECT_EQ(r.e.Text(), "one 2 one two");
     EXPECT_TRUE(r.sink.boxes.empty()); // no not-found message after a single replacement
+    // A selection is replaced like a hit.
+    r.e.SetCaret(0, 1);
+    r.e.StartSelection();
+    r.e.SetCaret(0, 2);
+    r.e.ExtendSelection();
+    ReplaceHit(r.t, "XY", false);
+    EXPECT_EQ(r.e.Text(), "oXYe 2 one two");
+    EXPECT_EQ(r.e.Col(), 3);
 }
 
 TEST(EditorReplace, QuestionsAnsweredYesNoCancelAndAll) {
@@ -67,17 +75,6 @@ TEST(EditorReplace, QuestionsAnsweredYesNoCancelAndAll) {
     TSearchCommandState s3{"x", "y", soDown | soReplace | soReplaceConfirm};
     EXPECT_EQ(one.Run(s3).Replaced, 0);
     EXPECT_EQ(one.e.Text(), "x x");
-}
-
-TEST(EditorReplace, SelectionIsReplacedLikeAHit) {
-    Replacing r("abc", {});
-    r.e.SetCaret(0, 1);
-    r.e.StartSelection();
-    r.e.SetCaret(0, 2);
-    r.e.ExtendSelection();
-    ReplaceHit(r.t, "XY", false);
-    EXPECT_EQ(r.e.Text(), "aXYc");
-    EXPECT_EQ(r.e.Col(), 3);
 }
 
 TEST(EditorSearch, HitsAsSelectionsContinueAfterEachOther) {
