@@ -1,7 +1,6 @@
 // Caret rules, typing, Return/Tab/Backspace/Delete, selection, box paste, indentation and undo
 // steps of the editor core on the built-in row store.
-#include "editor/EditorCore.h"
-#include "platform/Cp932.h"
+#include "../support/EditorCoreHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -15,21 +14,13 @@ std::vector<std::string> RowsOf(const TEditorCore& e) {
         v.emplace_back(e.Rows().RowText(r));
     return v;
 }
-std::string J(const char* utf8) {
-    return Utf8ToCp932(utf8);
-}
 using V = std::vector<std::string>;
 
 struct EditorTest : ::testing::Test {
     TEditorCore e;
     void Load(const std::string& text, bool wrap = false, int wrapByte = 20) {
         e.SetText(text);
-        if (wrap) {
-            TEditorWrapOption w;
-            w.SetWrapByte(wrapByte);
-            e.SetWrapOption(w);
-            e.SetWordWrap(true);
-        }
+        if (wrap) WrapAt(e, wrapByte);
     }
 };
 } // namespace
@@ -173,12 +164,7 @@ TEST(EditorKeys, BackspaceAndDeleteRules) {
         SCOPED_TRACE(c.what);
         TEditorCore e;
         e.SetText(c.text);
-        if (c.wrapByte) {
-            TEditorWrapOption w;
-            w.SetWrapByte(c.wrapByte);
-            e.SetWrapOption(w);
-            e.SetWordWrap(true);
-        }
+        if (c.wrapByte) WrapAt(e, c.wrapByte);
         e.SetCaret(c.row, c.col);
         (e.*c.key)();
         EXPECT_EQ(e.Text(), c.after);
@@ -226,10 +212,7 @@ TEST_F(EditorTest, StreamSelectionTextAndLength) {
 TEST_F(EditorTest, BoxSelectionEdges) {
     Load(J("xyzw\r\na漢b\r\nabc漢d\r\n"));
     e.SetSelectionMode(smBox);
-    e.SetCaret(2, 2);
-    e.StartSelection();
-    e.SetCaret(0, 4);
-    e.ExtendSelection();
+    Select(e, 2, 2, 0, 4);
     // Columns 2..3: on row 1 漢 (1..2) straddles the left edge and is left out; on row 2 漢
     // (3..4) straddles the right edge and is taken whole.
     EXPECT_EQ(e.RowSelection(1).Start, 3);
@@ -262,10 +245,7 @@ TEST_F(EditorTest, BoxPasteBeyondLastRow) {
 
 TEST_F(EditorTest, IndentCommands) {
     Load("a\r\n  b\r\nc\r\n");
-    e.SetCaret(0, 0);
-    e.StartSelection();
-    e.SetCaret(2, 0); // ends at column 0 of row 2: row 2 is left alone
-    e.ExtendSelection();
+    Select(e, 0, 0, 2, 0); // ends at column 0 of row 2: row 2 is left alone
     e.IndentLines();
     EXPECT_EQ(RowsOf(e), (V{" a", "   b", "c"}));
     e.UnIndentLines();
@@ -361,17 +341,11 @@ TEST_F(EditorTest, HitsAndSelStartOnWrappedRows) {
 
 TEST_F(EditorTest, DropSelectionMovesOrCopies) {
     Load("hello world\r\n");
-    e.SetCaret(0, 0);
-    e.StartSelection();
-    e.SetCaret(0, 5);
-    e.ExtendSelection();
+    Select(e, 0, 0, 0, 5);
     EXPECT_FALSE(e.DropSelection(0, 2, false)); // inside the selection: nothing
     EXPECT_TRUE(e.DropSelection(0, 11, false));
     EXPECT_EQ(RowsOf(e), (V{" worldhello"}));
-    e.SetCaret(0, 0);
-    e.StartSelection();
-    e.SetCaret(0, 6);
-    e.ExtendSelection();
+    Select(e, 0, 0, 0, 6);
     EXPECT_TRUE(e.DropSelection(0, 11, true));
     EXPECT_EQ(RowsOf(e), (V{" worldhello world"}));
     e.SetReadOnly(true);

@@ -4,9 +4,21 @@
 
 #include <gtest/gtest.h>
 
-// Values that would break the editor are kept out (the gauge and tab rounding are checked on a
-// stored property set).
-TEST(EditorSettings, NoZeroColumnsOrPageRange) {
+#include <tuple>
+
+// The gauge is 8 or 10 columns and tabs 2, 4 or 8: other values round to one of them; no zero
+// number columns or page range.
+TEST(EditorSettings, ClampsAndRounding) {
+    TEditorRuler r;
+    TEditorCaret c;
+    for (auto [asked, gauge, tab] : {std::tuple{9, 8, 8}, {12, 10, 8}, {3, 8, 2}, {5, 8, 4}}) {
+        r.SetGaugeRange(asked);
+        c.SetTabSpaceCount(asked);
+        EXPECT_EQ(r.GaugeRange(), gauge) << asked;
+        EXPECT_EQ(c.TabSpaceCount(), tab) << asked;
+    }
+    c.SetTabSpaceCount(1);
+    EXPECT_EQ(c.TabSpaceCount(), 2);
     TEditorLeftbar lb;
     lb.SetColumn(0);
     EXPECT_EQ(lb.Column(), 1);
