@@ -61,11 +61,11 @@ int main(int argc, char** argv) {
         TfmEditor fmEditor(dtEditor, info);
         TPages* pages = AttachPages(fmEditor, dtEditor);
         AttachEncodingUi(fmEditor, *pages);
-        auto* commands = new TWindowCommands(fmEditor, *pages); // owned by the window
+        auto* commands = new TWindowCommands(fmEditor, *pages);         // owned by the window
         auto* fileCommands = new TFileCommandsWindow(fmEditor, *pages); // owned by the window
-        new TPrintCommands(fmEditor, *commands);                // owned by the window
-        new TDisplayCommands(fmEditor, dtEditor, *pages);       // owned by the window
-        // Last: the menus are put in their final order and every key goes through the rules.
+        new TPrintCommands(fmEditor, *commands);                        // owned by the window
+        new TDisplayCommands(fmEditor, dtEditor, *pages);               // owned by the window
+        // The menus' rules, the keys, the bars and the panels.
         new TCommandSurface(fmEditor, *pages, *commands); // owned by the window
         // Unsaved pages are kept in recovery files; a signal or the end of the desktop session
         // ends the program without a question.

@@ -2,6 +2,7 @@
 #include "mainwindow/EditorActions.h"
 
 #include "editor/EditorCore.h"
+#include "mainwindow/FileCommands.h"
 #include "mainwindow/FunctionBar.h"
 #include "text/RowStore.h"
 
@@ -16,6 +17,13 @@ void FillEditorState(TCommandState& s, const TEditorCore& c) {
     s.Overwrite = c.OverWrite();
     s.CaretRowMarks = c.Row() < c.Rows().RowCount() ? c.Rows().ListRowMarks(c.Row()) : 0;
     s.MarksInText = c.Rows().MarksInList();
+}
+
+void FillPageState(TCommandState& s, const TPageBook& book, int page, int pageCount) {
+    s.PageCount = pageCount;
+    s.Untitled = page < 0 || book.IsUntitled(page);
+    s.FileExists = !s.Untitled && FileExists(book.PathOfPage(page));
+    s.ReadMeAvailable = FileExists(book.programFolder + kReadMeName);
 }
 
 void JumpEditor(TEditorCore& c, int tag, const std::array<int, 10>& lines,

@@ -8,9 +8,13 @@
 #include <array>
 
 class TEditorCore;
+class TPageBook;
 
 // The control's part of the rules' state (the window fills in the rest).
 void FillEditorState(TCommandState& s, const TEditorCore& c);
+// The pages' part: their number, whether the active one (-1: none) is untitled and its file
+// exists, and whether the read-me file is beside the program.
+void FillPageState(TCommandState& s, const TPageBook& book, int page, int pageCount);
 
 // A jump button: 0..9 the line of that mark (nothing when no line has it), 10 the text's start,
 // 11 its end. The selection goes; a marked line lands where JumpTopRow puts it.

@@ -236,6 +236,10 @@ TMenuItemView MenuItemView(const std::string& name, const TCommandState& s) {
     // mnSonotaClick: the character count of the selection
     else if (name == "mnMojisuu")
         v.Enabled = sel;
+    else if (name == "mnReadMe")
+        v.Enabled = s.ReadMeAvailable;
+    else if (name == "mnProperty")
+        v.Visible = s.FileManager;
     // mnWindowClick and the window toggles
     else if (name == "mnSplit")
         v.Checked = s.Split, v.Enabled = ed && (s.CanSplit || s.Split);

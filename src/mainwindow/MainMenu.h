@@ -40,6 +40,8 @@ struct TCommandState {
     bool FunctionBarShown = true, StatusBarShown = true;
     bool TabsHidden = false, MenusHidden = false, TitleHidden = false;
     bool RowColMode = true;
+    bool ReadMeAvailable = false;    // the read-me file is beside the program
+    bool FileManager = false;        // a file manager can show the program's properties
     std::uint16_t CaretRowMarks = 0; // marks of the caret row
     std::uint16_t MarksInText = 0;   // marks present anywhere in the text
 };

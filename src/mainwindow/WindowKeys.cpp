@@ -1,6 +1,27 @@
 // The main window's key preview and the jump column's shown state.
 #include "mainwindow/WindowKeys.h"
 
+#include "editor/Commands.h"
+
+TWindowKey WindowKeyOf(int tableKey) {
+    switch (tableKey) {
+    case tkey::Left:
+        return TWindowKey::Left;
+    case tkey::Right:
+        return TWindowKey::Right;
+    case tkey::Up:
+        return TWindowKey::Up;
+    case tkey::Down:
+        return TWindowKey::Down;
+    case tkey::Insert:
+        return TWindowKey::Insert;
+    case tkey::Delete:
+        return TWindowKey::Delete;
+    default:
+        return TWindowKey::Other;
+    }
+}
+
 TWindowKeyAction TWindowKeys::Key(const TWindowKeyEvent& e, bool barShown, int pageCount,
                                   int activePage) {
     using K = TWindowKey;

@@ -12,6 +12,9 @@
 // The keys that matter here; everything else is Other.
 enum class TWindowKey { Other, Left, Right, Up, Down, Shift, Control, Insert, Delete, LockKey };
 
+// The window key of a key code of the command tables (tkey); Other for the rest.
+TWindowKey WindowKeyOf(int tableKey);
+
 struct TWindowKeyEvent {
     TWindowKey Key = TWindowKey::Other;
     bool Press = true;

@@ -384,7 +384,7 @@ TEST(MemoryMap, LockNestsWithinOneComponentAndExcludesOthers) {
     a.Unlock();
     EXPECT_FALSE(waiter.Ready(200));
     a.Unlock(); // only now is the block free
-    EXPECT_TRUE(waiter.Ready(5000));
+    EXPECT_TRUE(waiter.Ready(30000));
     EXPECT_EQ(waiter.Receive(), 1);
     EXPECT_EQ(waiter.Wait(), 0);
     a.Unlock(); // an unmatched Unlock does nothing

@@ -11,7 +11,7 @@
 namespace fs = std::filesystem;
 using Texts = std::vector<std::string>;
 
-TEST(ShellUtil, TrailingCharacters) {
+TEST(ShellUtil, OneTrailingSeparatorIsAddedOrRemovedAndBlanksTrimmed) {
     EXPECT_EQ(IncludeTrailingChar("  /a/b  ", "/"), "/a/b/");
     EXPECT_EQ(IncludeTrailingChar("/a/b/", "/"), "/a/b/");
     EXPECT_EQ(IncludeTrailingChar("   ", "/"), "");
@@ -21,14 +21,14 @@ TEST(ShellUtil, TrailingCharacters) {
     EXPECT_EQ(ExcludeTrailingChar("", "/"), "");
 }
 
-TEST(ShellUtil, SpaceToken) {
+TEST(ShellUtil, BlankTokenDecodesToBlanksAndBack) {
     EXPECT_EQ(DecodeSpaceToken("my_\\Sp\\_memo.txt", false), "my memo.txt");
     EXPECT_EQ(DecodeSpaceToken("a b  c", true), "a_\\Sp\\_b_\\Sp\\__\\Sp\\_c");
     EXPECT_EQ(DecodeSpaceToken(DecodeSpaceToken("a b  c", true), false), "a b  c");
     EXPECT_EQ(DecodeSpaceToken("_\\Sp\\", false), "_\\Sp\\");
 }
 
-TEST(ShellUtil, ExpandLongPath) {
+TEST(ShellUtil, LongPathResolvesLinksButLeavesMissingOrOddPaths) {
     TempDir d;
     TempDir::Write(d / "memo.txt", "x");
     fs::create_directory(d / "sub");
@@ -42,7 +42,7 @@ TEST(ShellUtil, ExpandLongPath) {
     EXPECT_EQ(ExpandLongPath(""), "");
 }
 
-TEST(ShellUtil, EnsureFolder) {
+TEST(ShellUtil, MissingFolderIsMadeOnlyAfterYes) {
     TempDir d;
     RecordingSink sink;
     EXPECT_TRUE(EnsureFolder(d.str(), false, false));
@@ -64,7 +64,7 @@ TEST(ShellUtil, EnsureFolder) {
     EXPECT_EQ(sink.boxes.back().caption, "トルモ -Tolmo-");
 }
 
-TEST(ShellUtil, CopyFileStream) {
+TEST(ShellUtil, CopyReplacesTheTargetAndFailsWithoutHarm) {
     TempDir d;
     std::string big(200000, 'x');
     big[12345] = '\0';
@@ -127,7 +127,7 @@ TEST_F(GenerationCopyTest, RefusalsAndErrors) {
     EXPECT_EQ(sink.texts().back(), "世代コピーエラー");
 }
 
-TEST_F(GenerationCopyTest, MoveToSafeGuard) {
+TEST_F(GenerationCopyTest, MoveToSafeGuardKeepsAFileThatCannotBeSavedAway) {
     EXPECT_TRUE(MoveToSafeGuard(d.str(), "Tolmo.ini", 5)); // nothing to move
     EXPECT_TRUE(sink.boxes.empty());
     TempDir::Write(d / "Tolmo.ini", "x");

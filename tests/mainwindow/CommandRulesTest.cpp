@@ -102,7 +102,7 @@ TEST(PasteCaret, SmartRuleNearTheTopAndTheEnd) {
     EXPECT_FALSE(PasteCaretRule(1, false, 5, 3, 0, 100, 100).Move); // one line: caret after it
 }
 
-TEST(StatusPanels, LockKeys) {
+TEST(StatusPanels, LockPanelsShowOnlyKnownStates) {
     EXPECT_EQ(LockPanelTexts({true, true, false, false}).Caps, "Caps");
     EXPECT_EQ(LockPanelTexts({false, true, true, true}).Num, ""); // nothing known: empty
 }

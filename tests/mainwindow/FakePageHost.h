@@ -4,9 +4,11 @@
 
 #include "mainwindow/PageBook.h"
 
+#include "../support/TempDir.h"
+
 #include <deque>
+#include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -51,14 +53,11 @@ class FakePageHost : public TPageHost {
         pages.insert(pages.begin() + to, p);
     }
     bool LoadPageText(int i, const std::string& path, std::string* error) override {
-        std::ifstream in(path, std::ios::binary);
-        if (!in || failReads) {
+        if (failReads || !std::filesystem::is_regular_file(path)) {
             *error = "cannot open";
             return false;
         }
-        std::stringstream ss;
-        ss << in.rdbuf();
-        pages.at(i).text = ss.str();
+        pages.at(i).text = TempDir::Read(path);
         pages.at(i).modified = false;
         loads.push_back(path);
         return true;
@@ -69,8 +68,7 @@ class FakePageHost : public TPageHost {
             return false;
         }
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out << pages.at(i).text;
-        return static_cast<bool>(out);
+        return static_cast<bool>(out << pages.at(i).text);
     }
     bool IsModified(int i) const override { return pages.at(i).modified; }
     void SetModified(int i, bool m) override { pages.at(i).modified = m; }

@@ -63,6 +63,8 @@ TEST(WindowKeys, CtrlArrowsSwitchPagesAndThePageChangeWaitsForTheRelease) {
 }
 
 TEST(WindowKeys, ClipboardKeysLocksAndTheHiddenBar) {
+    EXPECT_EQ(WindowKeyOf(tkey::Insert), TWindowKey::Insert);
+    EXPECT_EQ(WindowKeyOf(tkey::Home), TWindowKey::Other);
     TFunctionKeyBar bar;
     TWindowKeys keys(bar);
     EXPECT_EQ(keys.Key(Down(K::Insert, false, true), true, 1, 0).RunItem, "mnCopy");

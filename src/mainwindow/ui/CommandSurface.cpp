@@ -6,6 +6,7 @@
 #include "mainwindow/EditorActions.h"
 #include "mainwindow/MyFileList.h"
 #include "mainwindow/ui/MainWindow.h"
+#include "mainwindow/ui/MenuView.h"
 #include "mainwindow/ui/Pages.h"
 #include "mainwindow/ui/WindowCommands.h"
 #include "platform/ui/LockKeys.h"
@@ -17,15 +18,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QMenuBar>
-#include <QShortcut>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QWheelEvent>
-#include <algorithm>
-
-#include <filesystem>
 
 namespace {
 
@@ -62,8 +58,14 @@ void TFramSpeedBtn::paintEvent(QPaintEvent* e) {
 // --- construction ------------------------------------------------------------------------------
 
 TCommandSurface::TCommandSurface(TfmEditor& fm, TPages& pages, TWindowCommands& commands)
-    : QObject(&fm), fm_(fm), pages_(pages), commands_(commands) {
-    buildMenus();
+    : QObject(&fm), fm_(fm), pages_(pages), commands_(commands), menus_(*fm.Menus) {
+    menus_.OnShow = [this](QMenu* m) {
+        TCommandState s = State();
+        s.FileManager = fm_.FileManager && fm_.FileManager(); // asked only when a menu opens
+        menus_.Show(m, s);
+    };
+    menus_.OnKey = [this](const std::string& name) { Run(name); };
+    Menu("mnFunction")->menuAction()->setVisible(fm_.pnlFunction->isHidden());
     buildFunctionBar();
     buildJumpColumn();
     wireCommands();
@@ -75,111 +77,6 @@ TCommandSurface::TCommandSurface(TfmEditor& fm, TPages& pages, TWindowCommands& 
     qApp->installEventFilter(this);
     bar_.SetJumpOn(false);
     ShowCaptions();
-    fm_.Commands = this;
-    for (auto& [name, handler] : fm_.PendingMenuHandlers)
-        SetHandler(name, std::move(handler));
-    fm_.PendingMenuHandlers.clear();
-}
-
-void TCommandSurface::buildMenus() {
-    QMenuBar* menuBar = fm_.menuBar();
-    // Menus of the bar that the table does not name (the encoding menu) keep a place on it.
-    std::vector<QMenu*> extra;
-    for (QAction* a : menuBar->actions()) {
-        const std::string name = a->menu() ? a->menu()->objectName().toStdString() : std::string();
-        if (!name.empty() && std::none_of(MainMenuTable().begin(), MainMenuTable().end(),
-                                          [&](const TMenuItemDef& d) { return d.Name == name; }))
-            extra.push_back(a->menu());
-        menuBar->removeAction(a);
-    }
-    // The menus others built are refilled in the table's order (lists such as the recent
-    // files, which the table does not fill, keep their items).
-    for (const TMenuItemDef& d : MainMenuTable())
-        if (!d.Parent.empty())
-            if (QMenu* m = fm_.findChild<QMenu*>(Q(d.Parent)))
-                for (QAction* a : m->actions())
-                    m->removeAction(a);
-    for (const TMenuItemDef& d : MainMenuTable()) {
-        QMenu* parent = d.Parent.empty() ? nullptr : menus_[d.Parent];
-        if (d.Name == "-" || d.Name == "mnEditorLine") {
-            QAction* s = parent->addSeparator();
-            if (d.Name == "mnEditorLine") {
-                s->setObjectName(QStringLiteral("mnEditorLine"));
-                s->setVisible(false);
-                items_[d.Name] = s;
-            }
-            continue;
-        }
-        if (d.Submenu) {
-            QMenu* m = fm_.findChild<QMenu*>(Q(d.Name));
-            if (!m) {
-                m = new QMenu(Q(d.Caption), &fm_);
-                m->setObjectName(Q(d.Name));
-            }
-            // Menus keep their place; the old owner may have put them elsewhere.
-            if (QWidget* w = m->menuAction()->associatedObjects().isEmpty()
-                                 ? nullptr
-                                 : qobject_cast<QWidget*>(m->menuAction()->associatedObjects()[0]))
-                w->removeAction(m->menuAction());
-            if (parent)
-                parent->addMenu(m);
-            else
-                menuBar->addMenu(m);
-            m->menuAction()->setVisible(!d.Hidden);
-            menus_[d.Name] = m;
-            connect(m, &QMenu::aboutToShow, this, [this, m] { applyMenu(m); });
-            continue;
-        }
-        QAction* a = fm_.findChild<QAction*>(Q(d.Name));
-        if (a) {
-            for (QObject* o : a->associatedObjects())
-                if (auto* w = qobject_cast<QWidget*>(o)) w->removeAction(a);
-            wired_[d.Name] = true; // its owner connected it
-        } else {
-            a = new QAction(Q(d.Caption), &fm_);
-            a->setObjectName(Q(d.Name));
-            const std::string name = d.Name;
-            connect(a, &QAction::triggered, this, [this, name] {
-                auto h = handlers_.find(name);
-                if (h != handlers_.end() && h->second) h->second();
-            });
-            wired_[d.Name] = false;
-        }
-        parent->addAction(a);
-        a->setCheckable(d.Checkable);
-        a->setVisible(!d.Hidden);
-        // The menu shows the key; the window-level key below runs it through the rules.
-        a->setShortcut(ToKeySequence(d.Shortcut));
-        a->setShortcutContext(Qt::WidgetShortcut);
-        items_[d.Name] = a;
-        if (!d.Shortcut.empty()) {
-            auto* k = new QAction(&fm_);
-            k->setObjectName(Q(d.Name + "_key"));
-            k->setShortcut(ToKeySequence(d.Shortcut));
-            k->setShortcutContext(Qt::WindowShortcut);
-            const std::string name = d.Name;
-            connect(k, &QAction::triggered, this, [this, name] { Run(name); });
-            fm_.addAction(k);
-            keys_[d.Name] = k;
-        }
-    }
-    for (QMenu* m : extra)
-        menuBar->insertMenu(menus_.count("mnSonota") ? menus_["mnSonota"]->menuAction() : nullptr,
-                            m);
-    // Outside an open menu every item stays enabled: the keys pass through Run's rules.
-    for (auto& [name, m] : menus_) {
-        QMenu* menu = m;
-        connect(menu, &QMenu::aboutToHide, this, [this, menu] {
-            for (QAction* a : menu->actions())
-                if (items_.count(a->objectName().toStdString())) a->setEnabled(true);
-        });
-    }
-    Menu("mnFunction")->menuAction()->setVisible(fm_.pnlFunction->isHidden());
-    // A key of the table wins over a shortcut of the same key made elsewhere (two would cancel
-    // each other out); the table's item runs the same command.
-    for (QShortcut* sc : fm_.findChildren<QShortcut*>())
-        for (const auto& [name, k] : keys_)
-            if (k->shortcut() == sc->key()) sc->setEnabled(false);
 }
 
 void TCommandSurface::buildFunctionBar() {
@@ -266,91 +163,41 @@ TEditor* TCommandSurface::activeEditor() const {
 }
 
 TCommandState TCommandSurface::State() const {
-    TCommandState s;
+    TCommandState s = layout_;
     const int page = pages_.ActivePage();
-    s.PageCount = pages_.PageCount();
+    if (TEditor* ed = activeEditor()) FillEditorState(s, ed->Core());
+    FillPageState(s, pages_.Book(), page, pages_.PageCount());
     if (page >= 0) {
-        s.Untitled = pages_.Book().IsUntitled(page);
-        std::error_code ec;
-        s.FileExists = !s.Untitled && std::filesystem::exists(pages_.Book().PathOfPage(page), ec);
+        s.Modified = s.HasEditor && pages_.IsModified(page); // either half of a split page
         s.Split = pages_.IsSplit(page);
         if (TPageEditor* pe = pages_.ActivePageEditor()) s.CanSplit = pe->CanSplit();
     }
-    if (TEditor* ed = activeEditor()) FillEditorState(s, ed->Core());
     s.ClipboardText = TQtEditorClipboard().HasText();
     s.ExternalEditorSet = fm_.Settings.isEditor;
     s.ExternalEditorRunning = !fm_.ExternalEditorFile.empty();
     s.JumpOn = jump_.Shown();
     s.FunctionBarShown = !fm_.pnlFunction->isHidden();
     s.StatusBarShown = !fm_.StatusBar1->isHidden();
-    s.TabsHidden = tabsHidden_;
-    s.MenusHidden = menusHidden_;
-    s.TitleHidden = titleHidden_;
     s.RowColMode = fm_.StatusShowsRows;
     return s;
 }
 
-void TCommandSurface::applyMenu(QMenu* menu) {
-    const TCommandState s = State();
-    for (QAction* a : menu->actions()) {
-        const std::string name =
-            a->menu() ? a->menu()->objectName().toStdString() : a->objectName().toStdString();
-        const TMenuItemDef* d = FindMenuItem(name);
-        if (!d) continue;
-        const TMenuItemView v = MenuItemView(name, s);
-        if (a->menu()) {
-            a->setVisible(v.Visible);
-            continue;
-        }
-        // Owners may apply rules of their own when the menu opens (before these): both count.
-        a->setEnabled(a->isEnabled() && v.Enabled && wired_[name]);
-        a->setVisible(a->isVisible() && v.Visible);
-        if (d->Checkable) a->setChecked(v.Checked);
-        if (!v.Caption.empty() && !a->isSeparator()) a->setText(Q(v.Caption));
-    }
-}
-
-void TCommandSurface::SetHandler(const std::string& name, std::function<void()> handler) {
-    QAction* a = Item(name);
-    if (!a) return;
-    if (wired_[name] && !handlers_.count(name)) {
-        // An item its owner had connected: the new handler replaces that connection.
-        disconnect(a, &QAction::triggered, nullptr, nullptr);
-        connect(a, &QAction::triggered, this, [this, name] {
-            auto h = handlers_.find(name);
-            if (h != handlers_.end() && h->second) h->second();
-        });
-    }
-    handlers_[name] = std::move(handler);
-    wired_[name] = true;
-    a->setEnabled(true);
-}
-
 bool TCommandSurface::Run(const std::string& name) {
-    QAction* a = Item(name);
-    if (!a || !wired_[name]) return false;
-    const TCommandState s = State();
-    if (!ItemRunnable(name, s)) return false;
-    const TMenuItemDef* d = FindMenuItem(name);
-    if (d && d->Checkable) a->setChecked(MenuItemView(name, s).Checked); // triggering flips it
-    a->setEnabled(true);
-    a->trigger();
+    if (!menus_.Item(name) || !menus_.Wired(name) || !ItemRunnable(name, State())) return false;
+    menus_.Trigger(name);
     return true;
 }
 
 QAction* TCommandSurface::Item(const std::string& name) const {
-    auto i = items_.find(name);
-    return i == items_.end() ? nullptr : i->second;
+    return menus_.Item(name);
 }
 
 QMenu* TCommandSurface::Menu(const std::string& name) const {
-    auto i = menus_.find(name);
-    return i == menus_.end() ? nullptr : i->second;
+    return menus_.Menu(name);
 }
 
 QAction* TCommandSurface::Key(const std::string& name) const {
-    auto i = keys_.find(name);
-    return i == keys_.end() ? nullptr : i->second;
+    return menus_.Key(name);
 }
 
 QLabel* TCommandSurface::Panel(int i) const {
@@ -364,7 +211,9 @@ bool TCommandSurface::forward(TEditorCommand c, int arg) {
 
 void TCommandSurface::wireCommands() {
     using C = TEditorCommand;
-    auto fwd = [this](const char* name, C c) { SetHandler(name, [this, c] { forward(c); }); };
+    auto fwd = [this](const char* name, C c) {
+        menus_.SetHandler(name, [this, c] { forward(c); });
+    };
     fwd("mnUndo", C::Undo);
     fwd("mnRedo", C::Redo);
     fwd("mnCut", C::Cut);
@@ -376,38 +225,38 @@ void TCommandSurface::wireCommands() {
     fwd("mnUnIndent", C::UnIndent);
     fwd("mnTabIndent", C::TabIndent);
     fwd("mnTabUnIndent", C::TabUnIndent);
-    SetHandler("mnCopy", [this] {
+    menus_.SetHandler("mnCopy", [this] {
         TEditor* ed = activeEditor();
         if (ed && ed->RunCommand(C::Copy)) DropSelectionAfterCopy(ed->Core());
     });
-    SetHandler("mnPaste", [this] { PasteWithCaretRule(); });
-    SetHandler("mnOverwrite", [this] {
+    menus_.SetHandler("mnPaste", [this] { PasteWithCaretRule(); });
+    menus_.SetHandler("mnOverwrite", [this] {
         forward(C::Overwrite);
         if (TEditor* ed = activeEditor())
             if (QLabel* p = Panel(2)) p->setText(Q(OverwritePanelText(ed->Core().OverWrite())));
     });
-    SetHandler("mnReadOnly", [this] {
+    menus_.SetHandler("mnReadOnly", [this] {
         forward(C::ReadOnly);
         if (TEditor* ed = activeEditor())
             if (QLabel* p = Panel(1)) p->setText(Q(ReadOnlyPanelText(ed->Core().ReadOnly())));
     });
     for (int m = 10; m <= 15; ++m)
-        SetHandler("rm" + std::to_string(m) + "1", [this, m] { forward(C::ToggleMark, m); });
+        menus_.SetHandler("rm" + std::to_string(m) + "1", [this, m] { forward(C::ToggleMark, m); });
     auto rowCol = [this](bool rows) {
         fm_.StatusShowsRows = rows;
         pages_.SetRowColMode(rows);
     };
-    SetHandler("mnRowCol", [rowCol] { rowCol(true); });
-    SetHandler("mnLineChar", [rowCol] { rowCol(false); });
-    SetHandler("mnJButton", [this] { ToggleJumpColumn(); });
+    menus_.SetHandler("mnRowCol", [rowCol] { rowCol(true); });
+    menus_.SetHandler("mnLineChar", [rowCol] { rowCol(false); });
+    menus_.SetHandler("mnJButton", [this] { ToggleJumpColumn(); });
     for (int k = 0; k < 36; ++k)
-        SetHandler("mnF" + std::to_string(k + 1), [this, k] { RunFunctionKey(k); });
-    SetHandler("mnKSize", [this] { standardSize(); });
-    SetHandler("mnisFuncShow", [this] { toggleFunctionBar(); });
-    SetHandler("mnisStatShow", [this] { toggleStatusBar(); });
-    SetHandler("mnisTabShow", [this] { toggleTabs(); });
-    SetHandler("mnisMenuShow", [this] { toggleMenus(); });
-    SetHandler("mnisTitleShow", [this] { toggleTitle(); });
+        menus_.SetHandler("mnF" + std::to_string(k + 1), [this, k] { RunFunctionKey(k); });
+    menus_.SetHandler("mnKSize", [this] { standardSize(); });
+    menus_.SetHandler("mnisFuncShow", [this] { toggleFunctionBar(); });
+    menus_.SetHandler("mnisStatShow", [this] { toggleStatusBar(); });
+    menus_.SetHandler("mnisTabShow", [this] { toggleTabs(); });
+    menus_.SetHandler("mnisMenuShow", [this] { toggleMenus(); });
+    menus_.SetHandler("mnisTitleShow", [this] { toggleTitle(); });
 }
 
 void TCommandSurface::PasteWithCaretRule() {
@@ -532,41 +381,17 @@ void TCommandSurface::perform(const TWindowKeyAction& a) {
 }
 
 bool TCommandSurface::previewKey(QKeyEvent* k, bool press) {
+    const int key = k->key();
     TWindowKeyEvent e;
-    switch (k->key()) {
-    case Qt::Key_Left:
-        e.Key = TWindowKey::Left;
-        break;
-    case Qt::Key_Right:
-        e.Key = TWindowKey::Right;
-        break;
-    case Qt::Key_Up:
-        e.Key = TWindowKey::Up;
-        break;
-    case Qt::Key_Down:
-        e.Key = TWindowKey::Down;
-        break;
-    case Qt::Key_Shift:
+    if (key == Qt::Key_Shift)
         e.Key = TWindowKey::Shift;
-        break;
-    case Qt::Key_Control:
+    else if (key == Qt::Key_Control)
         e.Key = TWindowKey::Control;
-        break;
-    case Qt::Key_Insert:
-        e.Key = TWindowKey::Insert;
-        break;
-    case Qt::Key_Delete:
-        e.Key = TWindowKey::Delete;
-        break;
-    case Qt::Key_CapsLock:
-    case Qt::Key_NumLock:
-    case Qt::Key_Kana_Lock:
-    case Qt::Key_Kana_Shift:
+    else if (key == Qt::Key_CapsLock || key == Qt::Key_NumLock || key == Qt::Key_Kana_Lock ||
+             key == Qt::Key_Kana_Shift)
         e.Key = TWindowKey::LockKey;
-        break;
-    default:
-        break;
-    }
+    else
+        e.Key = WindowKeyOf(ToTableKey(key, {}));
     const Qt::KeyboardModifiers mods = k->modifiers();
     e.Press = press;
     e.Shift = mods & Qt::ShiftModifier;
@@ -589,36 +414,15 @@ void TCommandSurface::activationChanged(bool active) {
 }
 
 QMenu* TCommandSurface::BuildContextMenu(TEditor* editor) {
-    auto* menu = new QMenu(editor);
-    menu->setObjectName(QStringLiteral("PopupMenu1"));
-    std::function<void(QMenu*, const std::vector<TContextItem>&)> add =
-        [&](QMenu* m, const std::vector<TContextItem>& items) {
-            for (const TContextItem& i : items) {
-                if (i.Caption == "-") {
-                    m->addSeparator();
-                    continue;
-                }
-                if (!i.Items.empty()) {
-                    add(m->addMenu(Q(i.Caption)), i.Items);
-                    continue;
-                }
-                QAction* a = m->addAction(Q(i.Caption));
-                a->setShortcut(ToKeySequence(i.Shortcut));
-                a->setShortcutContext(Qt::WidgetShortcut);
-                a->setEnabled(i.Enabled && (i.MenuItem.empty() || wired_[i.MenuItem]));
-                a->setCheckable(i.Checked);
-                a->setChecked(i.Checked);
-                const TContextItem item = i;
-                connect(a, &QAction::triggered, this, [this, editor, item] {
-                    if (!item.MenuItem.empty())
-                        Run(item.MenuItem);
-                    else if (!RunContextItemOnCore(editor->Core(), item))
-                        editor->RunCommand(item.Command, item.Arg);
-                });
-            }
-        };
-    add(menu, ContextMenuModel(State()));
-    return menu;
+    return TMenuView::BuildContextMenu(
+        editor, ContextMenuModel(State()),
+        [this](const TContextItem& i) { return i.MenuItem.empty() || menus_.Wired(i.MenuItem); },
+        [this, editor](const TContextItem& i) {
+            if (!i.MenuItem.empty())
+                Run(i.MenuItem);
+            else if (!RunContextItemOnCore(editor->Core(), i))
+                editor->RunCommand(i.Command, i.Arg);
+        });
 }
 
 bool TCommandSurface::eventFilter(QObject* watched, QEvent* e) {
@@ -693,21 +497,21 @@ void TCommandSurface::toggleStatusBar() {
 }
 
 void TCommandSurface::toggleTabs() {
-    tabsHidden_ = !tabsHidden_;
-    pages_.PageControl1()->tabBar()->setVisible(!tabsHidden_);
+    layout_.TabsHidden = !layout_.TabsHidden;
+    pages_.PageControl1()->tabBar()->setVisible(!layout_.TabsHidden);
 }
 
 void TCommandSurface::toggleMenus() {
-    menusHidden_ = !menusHidden_;
+    layout_.MenusHidden = !layout_.MenusHidden;
     showBarMenus();
     pages_.PageControl1()->setStyleSheet(
-        QStringLiteral("QTabBar::tab { height: %1px; }").arg(PageTabHeight(menusHidden_)));
+        QStringLiteral("QTabBar::tab { height: %1px; }").arg(PageTabHeight(layout_.MenusHidden)));
 }
 
 void TCommandSurface::toggleTitle() {
-    titleHidden_ = !titleHidden_;
+    layout_.TitleHidden = !layout_.TitleHidden;
     const bool visible = fm_.isVisible();
-    fm_.setWindowFlag(Qt::FramelessWindowHint, titleHidden_);
+    fm_.setWindowFlag(Qt::FramelessWindowHint, layout_.TitleHidden);
     if (visible) fm_.show();
 }
 

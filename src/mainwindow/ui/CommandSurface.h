@@ -1,8 +1,8 @@
-// The command surface of the main window: the whole main menu built to its table (hidden items
-// keep working keys, every key passes the opening rules of its menus), the editing control's
-// context menu, the keys and the wheel the window previews, the status panels with the lock
-// keys, the function-key bar with its caption layers, the jump column and the layout toggles.
-// The rules live in mainwindow/MainMenu and mainwindow/FunctionBar; this class builds widgets.
+// The command surface of the main window: the main menu's items shown and run by their rules
+// (hidden items keep working keys, every key passes the opening rules of its menus), the editing
+// control's context menu, the keys and the wheel the window previews, the status panels with the
+// lock keys, the function-key bar with its caption layers, the jump column and the layout
+// toggles. The rules live in mainwindow/MainMenu and mainwindow/FunctionBar.
 #pragma once
 
 #include "mainwindow/FunctionBar.h"
@@ -16,7 +16,6 @@
 
 #include <array>
 #include <functional>
-#include <map>
 #include <string>
 
 class QAction;
@@ -25,6 +24,7 @@ class QMenu;
 class QWidget;
 class TEditor;
 class TfmEditor;
+class TMenuView;
 class TPages;
 class TWindowCommands;
 
@@ -47,9 +47,6 @@ class TCommandSurface : public QObject {
   public:
     TCommandSurface(TfmEditor& fm, TPages& pages, TWindowCommands& commands);
 
-    // Sets the handler of a menu item and enables it (items of features still missing stay
-    // disabled until their handler is set).
-    void SetHandler(const std::string& name, std::function<void()> handler);
     // Runs an item as its shortcut does: the opening rules of its menus first, then the item
     // when it is enabled. False when the rules or a missing handler stopped it.
     bool Run(const std::string& name);
@@ -88,11 +85,9 @@ class TCommandSurface : public QObject {
     bool eventFilter(QObject* watched, QEvent* e) override;
 
   private:
-    void buildMenus();
     void buildFunctionBar();
     void buildJumpColumn();
     void wireCommands();
-    void applyMenu(QMenu* menu);
     void layoutFunctionBar();
     void layoutJumpColumn();
     void updateJumpCaption();
@@ -115,11 +110,7 @@ class TCommandSurface : public QObject {
     TfmEditor& fm_;
     TPages& pages_;
     TWindowCommands& commands_;
-    std::map<std::string, QAction*> items_;
-    std::map<std::string, QMenu*> menus_;
-    std::map<std::string, QAction*> keys_;
-    std::map<std::string, std::function<void()>> handlers_;
-    std::map<std::string, bool> wired_;
+    TMenuView& menus_;
     TFunctionKeyBar bar_;
     std::array<TFramSpeedBtn*, 12> fkeys_{};
     std::array<QWidget*, 3> groups_{};
@@ -128,6 +119,6 @@ class TCommandSurface : public QObject {
     std::array<TFramSpeedBtn*, 12> jbuttons_{};
     std::array<int, 10> jumpLines_{};
     TJumpColumnState jump_;
-    bool tabsHidden_ = false, menusHidden_ = false, titleHidden_ = false;
+    TCommandState layout_; // the layout toggles' part of the rules' state
     TWindowKeys windowKeys_{bar_};
 };

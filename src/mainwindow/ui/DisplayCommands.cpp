@@ -9,6 +9,7 @@
 #include "editor/ui/QtConversions.h"
 #include "mainwindow/ui/EditorPageEditor.h"
 #include "mainwindow/ui/MainWindow.h"
+#include "mainwindow/ui/MenuView.h"
 #include "mainwindow/ui/PageTabBar.h"
 #include "mainwindow/ui/Pages.h"
 #include "mainwindow/ui/SettingsPanel.h"
@@ -19,20 +20,9 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QMenuBar>
-#include <QShortcut>
 #include <QTabWidget>
-#include <QTimer>
-
-#include <cstring>
 
 namespace {
-
-QAction* ActionNamed(QMenu* menu, const char* name) {
-    for (QAction* a : menu->actions())
-        if (a->objectName() == QLatin1String(name)) return a;
-    return nullptr;
-}
 
 QString Q(const std::string& s) {
     return QString::fromStdString(s);
@@ -53,73 +43,33 @@ TDisplayCommands::TDisplayCommands(TfmEditor& fm, TdtEditor& dt, TPages& pages)
                                             ToQColor(look.Font.Color, fm_.palette()));
     };
 
-    // その他(&O) → "表示設定(&C)", before "オプション設定(&O)" when that item is there.
-    QMenu* mnSonota = fm.menuBar()->findChild<QMenu*>(QStringLiteral("mnSonota"));
-    if (!mnSonota) {
-        mnSonota = fm.menuBar()->addMenu(QStringLiteral("その他(&O)"));
-        mnSonota->setObjectName(QStringLiteral("mnSonota"));
-    }
-    mnHyoujiSet = new QAction(QStringLiteral("表示設定(&C)"), mnSonota);
-    mnHyoujiSet->setObjectName(QStringLiteral("mnHyoujiSet"));
-    mnSonota->insertAction(ActionNamed(mnSonota, "mnSet"), mnHyoujiSet);
-    connect(mnHyoujiSet, &QAction::triggered, this, [this] { panel_->mnHyoujiSetClick(); });
-
-    // The view menu "表示(&V)" of the menu bar, which the bar does not show.
-    mnShow = fm.menuBar()->addMenu(QStringLiteral("表示(&V)"));
-    mnShow->setObjectName(QStringLiteral("mnShow"));
-    mnShow->menuAction()->setVisible(false);
-    buildShowItems(mnShow, true);
-
-    // Once every part has built its menus and keys: the view menu's visible copy in その他, and
-    // Shift+F1 unless a command of the window already answers that key.
-    QTimer::singleShot(0, this, [this] { completeMenus(); });
+    fm.SetMenuHandler("mnHyoujiSet", [this] { panel_->mnHyoujiSetClick(); });
+    fm.SetMenuHandler("mnProperty1", [this] { mnuEditorPropertyClick(); });
+    // The sets' and definitions' items are made when their menu first opens.
+    QMenu* sets = fm.Menus->Menu("mnEditorPropAttribute");
+    QMenu* fountains = fm.Menus->Menu("mnFountainAttribute");
+    connect(fm.Menus->Menu("mnShow"), &QMenu::aboutToShow, this,
+            [this, sets, fountains] { fillShowMenus(sets, fountains); });
+    // The view menu's copy in その他, which the user can reach, after "表示設定(&C)".
+    QMenu* other = fm.Menus->Menu("mnSonota");
+    const QList<QAction*> items = other->actions();
+    const auto at = items.indexOf(fm.Menus->Item("mnHyoujiSet"));
+    mnShowVisible = new QMenu(QStringLiteral("表示(&V)"), other);
+    other->insertMenu(at >= 0 && at + 1 < items.size() ? items[at + 1] : nullptr, mnShowVisible);
+    connect(mnShowVisible->addAction(QStringLiteral("カレント環境設定")), &QAction::triggered, this,
+            [this] { mnuEditorPropertyClick(); });
+    QMenu* setsCopy = mnShowVisible->addMenu(QStringLiteral("ファイルタイプ別設定"));
+    QMenu* fountainsCopy = mnShowVisible->addMenu(QStringLiteral("トークンの色"));
+    connect(mnShowVisible, &QMenu::aboutToShow, this,
+            [this, setsCopy, fountainsCopy] { fillShowMenus(setsCopy, fountainsCopy); });
 
     connect(panel_, &TSettingsPanel::TabLookChanged, this, [this] { applyTabLook(); });
     applyTabLook();
 }
 
-void TDisplayCommands::completeMenus() {
-    if (QMenu* mnSonota = fm_.menuBar()->findChild<QMenu*>(QStringLiteral("mnSonota"))) {
-        mnShowVisible = new QMenu(QStringLiteral("表示(&V)"), mnSonota);
-        buildShowItems(mnShowVisible, false);
-        QAction* after = ActionNamed(mnSonota, "mnHyoujiSet");
-        const QList<QAction*> items = mnSonota->actions();
-        const int i = after ? static_cast<int>(items.indexOf(after)) : -1;
-        mnSonota->insertMenu(i >= 0 && i + 1 < items.size() ? items[i + 1] : nullptr,
-                             mnShowVisible);
-    }
-    const QKeySequence key(Qt::SHIFT | Qt::Key_F1);
-    for (QAction* a : fm_.findChildren<QAction*>())
-        if (a->shortcut() == key) return;
-    for (QShortcut* s : fm_.findChildren<QShortcut*>())
-        if (s->key() == key) return;
-    auto* shiftF1 = new QShortcut(key, &fm_);
-    shiftF1->setContext(Qt::WindowShortcut);
-    connect(shiftF1, &QShortcut::activated, this, [this] { panel_->mnHyoujiSetClick(); });
-}
-
-// カレント環境設定, ファイルタイプ別設定 with one item per property set and トークンの色 with one
-// item per colouring definition; the submenus' items are made when they are first shown.
-void TDisplayCommands::buildShowItems(QMenu* menu, bool designNames) {
-    QAction* current = menu->addAction(QStringLiteral("カレント環境設定"));
-    connect(current, &QAction::triggered, this, [this] { mnuEditorPropertyClick(); });
-    QMenu* sets = menu->addMenu(QStringLiteral("ファイルタイプ別設定"));
-    QMenu* fountains = menu->addMenu(QStringLiteral("トークンの色"));
-    if (designNames) {
-        current->setObjectName(QStringLiteral("mnProperty1"));
-        sets->setObjectName(QStringLiteral("mnEditorPropAttribute"));
-        fountains->setObjectName(QStringLiteral("mnFountainAttribute"));
-        mnProperty1 = current;
-        mnEditorPropAttribute = sets;
-        mnFountainAttribute = fountains;
-    }
-    connect(menu, &QMenu::aboutToShow, this, [this, sets, fountains] {
-        if (sets->isEmpty()) buildShowMenu(sets, fountains);
-    });
-}
-
-// The items of the two submenus.
-void TDisplayCommands::buildShowMenu(QMenu* sets, QMenu* fountains) {
+// One item per property set and one per colouring definition, once.
+void TDisplayCommands::fillShowMenus(QMenu* sets, QMenu* fountains) {
+    if (!sets->isEmpty()) return;
     for (const TEditorProp& p : dt_.PropSets.Sets()) {
         QAction* a = sets->addAction(Q(PropSetCaption(p.Name)));
         connect(a, &QAction::triggered, this, [this, a] { EditPropertySet(a->text()); });

@@ -10,7 +10,6 @@
 #include <functional>
 #include <string>
 
-class QAction;
 class QMenu;
 class TdtEditor;
 class TEditorProp;
@@ -25,11 +24,6 @@ class TDisplayCommands : public QObject {
     TDisplayCommands(TfmEditor& fm, TdtEditor& dt, TPages& pages);
 
     TSettingsPanel* Panel() const { return panel_; }
-    QAction* mnHyoujiSet = nullptr;
-    QMenu* mnShow = nullptr;
-    QAction* mnProperty1 = nullptr;
-    QMenu* mnEditorPropAttribute = nullptr;
-    QMenu* mnFountainAttribute = nullptr;
     QMenu* mnShowVisible = nullptr; // the view menu's copy in その他, reachable by the user
 
     // mnuEditorPropertyClick: the property dialog on the active control; nothing is stored.
@@ -47,9 +41,7 @@ class TDisplayCommands : public QObject {
     std::function<bool(TFountain& fountain)> FountainDialog;
 
   private:
-    void completeMenus();
-    void buildShowItems(QMenu* menu, bool designNames);
-    void buildShowMenu(QMenu* sets, QMenu* fountains);
+    void fillShowMenus(QMenu* sets, QMenu* fountains);
     void applyTabLook();
 
     TfmEditor& fm_;

@@ -3,6 +3,7 @@
 
 #include "mainwindow/DocumentEncoding.h"
 #include "mainwindow/ui/MainWindow.h"
+#include "mainwindow/ui/MenuView.h"
 #include "mainwindow/ui/PageEditor.h"
 #include "mainwindow/ui/Pages.h"
 #include "platform/MessageBox.h"
@@ -61,8 +62,9 @@ void AttachEncodingUi(TfmEditor& fm, TPages& pages) {
         panel->setText(d ? q(d->StatusText()) : QString());
     };
 
-    QMenu* menu = fm.menuBar()->addMenu(QStringLiteral("文字コード(&K)"));
+    auto* menu = new QMenu(QStringLiteral("文字コード(&K)"), &fm);
     menu->setObjectName(QStringLiteral("mnEncoding"));
+    fm.menuBar()->insertMenu(fm.Menus->Menu("mnSonota")->menuAction(), menu);
     QMenu* reopen = menu->addMenu(QStringLiteral("文字コードを指定して開き直す(&R)"));
     reopen->setObjectName(QStringLiteral("mnReopenEncoding"));
     reopen->addAction(QStringLiteral("自動判別(&A)"), &pages,

@@ -3,7 +3,6 @@
 
 #include "app/ShellUtil.h"
 #include "editor/ui/EditorWidget.h"
-#include "mainwindow/EditorActions.h"
 #include "mainwindow/ui/AddressClicks.h"
 #include "mainwindow/ui/EditorPageEditor.h"
 #include "mainwindow/ui/MainWindow.h"
@@ -11,13 +10,10 @@
 #include "platform/Folders.h"
 #include "setup/ui/SetupDialogs.h"
 
-#include <QAction>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QFileDialog>
-#include <QMenu>
-#include <QMenuBar>
 #include <QProcess>
 #include <QTabWidget>
 #include <QUrl>
@@ -26,12 +22,6 @@ namespace {
 
 QString q(const std::string& s) {
     return QString::fromStdString(s);
-}
-
-QMenu* menuNamed(TfmEditor& fm, const char* name) {
-    for (QAction* a : fm.menuBar()->actions())
-        if (a->menu() && a->menu()->objectName() == QLatin1String(name)) return a->menu();
-    return nullptr;
 }
 
 const char* const kFileManager = "org.freedesktop.FileManager1";
@@ -49,20 +39,6 @@ bool fileManagerAvailable() {
            r.arguments().first().toStringList().contains(QString::fromLatin1(kFileManager));
 }
 
-// What the menu rules look at here: the active page and the external editor.
-TCommandState menuState(TPages& pages, const TSettings& settings, TFileCommands& files) {
-    TCommandState s;
-    const int i = pages.ActivePage();
-    s.PageCount = pages.PageCount();
-    if (auto* page = dynamic_cast<TEditorPageEditor*>(pages.ActivePageEditor());
-        page && page->Editor())
-        FillEditorState(s, page->Editor()->Core());
-    s.Modified = i >= 0 && pages.IsModified(i); // either control of a split page
-    s.ExternalEditorSet = settings.isEditor;
-    s.ExternalEditorRunning = files.ExternalEditRunning();
-    return s;
-}
-
 } // namespace
 
 TFileCommandsWindow::TFileCommandsWindow(TfmEditor& fm, TPages& pages)
@@ -70,7 +46,20 @@ TFileCommandsWindow::TFileCommandsWindow(TfmEditor& fm, TPages& pages)
     core_ = std::make_unique<TFileCommands>(pages.Book(), pages, *this, fm.Settings);
     core_->dataFolder = fm.DataFolder;
     core_->searchPath = qEnvironmentVariable("PATH").toStdString();
-    buildItems();
+    fm.FileManager = [] {
+        static const bool available = fileManagerAvailable(); // asked once, when first needed
+        return available;
+    };
+    for (auto [name, run] :
+         std::initializer_list<std::pair<const char*, void (TFileCommandsWindow::*)()>>{
+             {"mnRename", &TFileCommandsWindow::mnRenameClick},
+             {"mnFolderOpen", &TFileCommandsWindow::mnFolderOpenClick},
+             {"mnSaiYomikomi", &TFileCommandsWindow::mnSaiYomikomiClick},
+             {"mnEditor", &TFileCommandsWindow::mnEditorClick},
+             {"mnProperty", &TFileCommandsWindow::mnPropertyClick},
+             {"mnTolmo", &TFileCommandsWindow::mnTolmoClick},
+             {"mnReadMe", &TFileCommandsWindow::mnReadMeClick}})
+        fm.SetMenuHandler(name, [this, run] { (this->*run)(); });
     addresses_ = new TAddressClicks(fm, this);
     pages.OpenFolderHook = [this](const QString& folder) {
         core_->FolderReOpen(folder.toStdString());
@@ -86,120 +75,18 @@ TFileCommandsWindow::~TFileCommandsWindow() {
     }
 }
 
-QAction* TFileCommandsWindow::item(const char* menu, const char* name, const QString& caption,
-                                   const QKeySequence& key) {
-    QAction* a = fm_.findChild<QAction*>(QString::fromLatin1(name));
-    if (!a) {
-        QMenu* m = menuNamed(fm_, menu);
-        a = m ? m->addAction(caption) : new QAction(caption, &fm_);
-        a->setObjectName(QString::fromLatin1(name));
-        if (!key.isEmpty()) a->setShortcut(key);
-    }
-    a->setShortcutContext(Qt::WindowShortcut);
-    fm_.addAction(a); // hidden items keep their keys
-    return a;
-}
-
-void TFileCommandsWindow::buildItems() {
-    // File menu.
-    QAction* rename = item("mnFile", "mnRename", QStringLiteral("名称変更(&R)"));
-    connect(rename, &QAction::triggered, this, &TFileCommandsWindow::mnRenameClick);
-    QAction* folderOpen = item("mnFile", "mnFolderOpen", QStringLiteral("フォルダOpen(&F)"));
-    folderOpen->setVisible(false);
-    connect(folderOpen, &QAction::triggered, this, &TFileCommandsWindow::mnFolderOpenClick);
-
-    // Edit menu.
-    mnSaiYomikomi_ = item("mnEdit", "mnSaiYomikomi", QStringLiteral("再読込 [編集取消] (&O)"));
-    connect(mnSaiYomikomi_, &QAction::triggered, this, &TFileCommandsWindow::mnSaiYomikomiClick);
-    if (QMenu* edit = menuNamed(fm_, "mnEdit")) {
-        mnEditorLine_ = fm_.findChild<QAction*>(QStringLiteral("mnEditorLine"));
-        if (!mnEditorLine_) {
-            mnEditorLine_ = edit->addSeparator();
-            mnEditorLine_->setObjectName(QStringLiteral("mnEditorLine"));
-        }
-    }
-    mnEditor_ = item("mnEdit", "mnEditor", QStringLiteral("エディタを起動(&E)"),
-                     QKeySequence(QStringLiteral("Ctrl+Alt+E")));
-    connect(mnEditor_, &QAction::triggered, this, &TFileCommandsWindow::mnEditorClick);
-    if (QMenu* edit = menuNamed(fm_, "mnEdit"))
-        connect(edit, &QMenu::aboutToShow, this, [this] {
-            const TCommandState s = menuState(pages_, fm_.Settings, *core_);
-            for (auto [a, name] :
-                 {std::pair{mnSaiYomikomi_, "mnSaiYomikomi"}, std::pair{mnEditor_, "mnEditor"},
-                  std::pair{mnEditorLine_, "mnEditorLine"}}) {
-                if (!a) continue;
-                const TMenuItemView v = MenuItemView(name, s);
-                a->setEnabled(v.Enabled);
-                a->setVisible(v.Visible);
-            }
-        });
-    // Outside the open menu the key reaches the command, which refuses a second edit itself.
-    if (QMenu* edit = menuNamed(fm_, "mnEdit"))
-        connect(edit, &QMenu::aboutToHide, this, [this] { mnEditor_->setEnabled(true); });
-    mnEditor_->setVisible(fm_.Settings.isEditor);
-    if (mnEditorLine_) mnEditorLine_->setVisible(fm_.Settings.isEditor);
-
-    // その他.
-    mnAbout_ = item("mnSonota", "mnAbout", QStringLiteral("バージョン情報(&A)"));
-    connect(mnAbout_, &QAction::triggered, this, [this] {
-        if (OpenAbout) OpenAbout();
-    });
-    mnProperty_ = item("mnSonota", "mnProperty", QStringLiteral("プロパティ表示(&R)"));
-    connect(mnProperty_, &QAction::triggered, this, &TFileCommandsWindow::mnPropertyClick);
-    mnInfo_ =
-        fm_.mnInfo ? fm_.mnInfo : item("mnSonota", "mnInfo", QStringLiteral("インフォメーション"));
-    mnInfo_->setVisible(false);
-    connect(mnInfo_, &QAction::triggered, this, [this] {
-        if (OpenInfo) OpenInfo();
-    });
-    mnTolmo_ = item("mnSonota", "mnTolmo", QStringLiteral("トルモの公式サイトを開く"));
-    connect(mnTolmo_, &QAction::triggered, this, &TFileCommandsWindow::mnTolmoClick);
-    mnSet_ = item("mnSonota", "mnSet", QStringLiteral("オプション設定(&O)"));
-    connect(mnSet_, &QAction::triggered, this, [this] {
-        const TSettings before = fm_.Settings;
-        if (OpenOptions && OpenOptions()) emit fm_.OptionsApplied(before);
-    });
-    connect(&fm_, &TfmEditor::OptionsApplied, this, [this] {
-        mnEditor_->setVisible(fm_.Settings.isEditor);
-        if (mnEditorLine_) mnEditorLine_->setVisible(fm_.Settings.isEditor);
-    });
-    mnReadMe_ = item("mnSonota", "mnReadMe", QStringLiteral("ReadMe.txt 表示"));
-    connect(mnReadMe_, &QAction::triggered, this, &TFileCommandsWindow::mnReadMeClick);
-    mnKidou_ = item("mnSonota", "mnKidou", QStringLiteral("起動方法"));
-    connect(mnKidou_, &QAction::triggered, this, &TFileCommandsWindow::mnKidouClick);
-    mnSetup_ = item("mnSonota", "mnSetup", QStringLiteral("セットアップ"));
-    connect(mnSetup_, &QAction::triggered, this, &TFileCommandsWindow::mnSetupClick);
-    mnBackup_ = item("mnSonota", "mnBackup", QStringLiteral("バックアップ＆リストア"));
-    connect(mnBackup_, &QAction::triggered, this, &TFileCommandsWindow::mnBackupClick);
-    if (QMenu* other = menuNamed(fm_, "mnSonota")) {
-        // The character count sits between the options and the read-me file.
-        if (QAction* count = fm_.findChild<QAction*>(QStringLiteral("mnMojisuu"));
-            count && other->actions().contains(mnReadMe_)) {
-            other->removeAction(count);
-            other->insertAction(mnReadMe_, count);
-        }
-        connect(other, &QMenu::aboutToShow, this, &TFileCommandsWindow::mnSonotaClick);
-    }
-    UpdateDialogItems();
-    mnReadMe_->setEnabled(core_->ReadMeAvailable());
-}
-
 void TFileCommandsWindow::UpdateDialogItems() {
-    mnAbout_->setEnabled(static_cast<bool>(OpenAbout));
-    mnSet_->setEnabled(static_cast<bool>(OpenOptions));
-    mnInfo_->setEnabled(static_cast<bool>(OpenInfo));
-    for (QAction* a : {mnKidou_, mnSetup_, mnBackup_})
-        a->setEnabled(static_cast<bool>(OpenSetup));
-}
-
-void TFileCommandsWindow::mnSonotaClick() {
-    if (QAction* count = fm_.findChild<QAction*>(QStringLiteral("mnMojisuu")))
-        count->setEnabled(
-            MenuItemView("mnMojisuu", menuState(pages_, fm_.Settings, *core_)).Enabled);
-    mnReadMe_->setEnabled(core_->ReadMeAvailable());
-    static const bool fileManager = fileManagerAvailable();
-    mnProperty_->setVisible(fileManager);
-    UpdateDialogItems();
+    if (OpenAbout) fm_.SetMenuHandler("mnAbout", OpenAbout);
+    if (OpenInfo) fm_.SetMenuHandler("mnInfo", OpenInfo);
+    if (OpenOptions)
+        fm_.SetMenuHandler("mnSet", [this] {
+            const TSettings before = fm_.Settings;
+            if (OpenOptions()) emit fm_.OptionsApplied(before);
+        });
+    if (!OpenSetup) return;
+    fm_.SetMenuHandler("mnBackup", [this] { mnBackupClick(); });
+    fm_.SetMenuHandler("mnSetup", [this] { mnSetupClick(); });
+    fm_.SetMenuHandler("mnKidou", [this] { mnKidouClick(); });
 }
 
 // --- commands -----------------------------------------------------------------------------

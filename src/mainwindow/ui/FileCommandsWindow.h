@@ -1,19 +1,16 @@
-// The file commands in the main window: the menu items of re-read, rename, external editor and
+// The file commands in the main window: the handlers of re-read, rename, external editor and
 // folder open, the その他 menu's dialogs and documents, the external editor's process and the
 // dialogs the commands ask with. The decisions are TFileCommands'.
 #pragma once
 
 #include "mainwindow/FileCommands.h"
 
-#include <QKeySequence>
 #include <QObject>
 #include <QPointer>
 
 #include <functional>
 #include <memory>
 
-class QAction;
-class QMenu;
 class QProcess;
 class TAddressClicks;
 class TfmEditor;
@@ -28,8 +25,8 @@ class TFileCommandsWindow : public QObject, public TFileCommandHost {
     TFileCommands& Commands() { return *core_; }
 
     // Dialogs of the setup and maintenance pieces. An item whose dialog is not given stays
-    // disabled. mode: 0 backup, 1 setup, 2 start-up methods. OpenOptions is true when the
-    // dialog changed the window's Settings (not cancelled).
+    // disabled (UpdateDialogItems wires the given ones). mode: 0 backup, 1 setup, 2 start-up
+    // methods. OpenOptions is true when the dialog changed the window's Settings (not cancelled).
     std::function<void()> OpenAbout, OpenInfo;
     std::function<bool()> OpenOptions;
     std::function<void(int mode)> OpenSetup;
@@ -45,9 +42,7 @@ class TFileCommandsWindow : public QObject, public TFileCommandHost {
     void mnBackupClick();
     void mnSetupClick();
     void mnKidouClick();
-    // The opening handler of "その他(&O)".
-    void mnSonotaClick();
-    // Enables the items whose dialogs are given (call after setting the hooks).
+    // Wires the items whose dialogs are given (call after setting the hooks).
     void UpdateDialogItems();
 
     // TFileCommandHost.
@@ -61,9 +56,6 @@ class TFileCommandsWindow : public QObject, public TFileCommandHost {
     void SuspendPageUpdates(bool suspend) override;
 
   private:
-    QAction* item(const char* menu, const char* name, const QString& caption,
-                  const QKeySequence& key = {});
-    void buildItems();
     void editorFinished();
 
     TfmEditor& fm_;
@@ -71,8 +63,4 @@ class TFileCommandsWindow : public QObject, public TFileCommandHost {
     std::unique_ptr<TFileCommands> core_;
     QPointer<QProcess> editor_;
     TAddressClicks* addresses_ = nullptr;
-    QAction *mnSaiYomikomi_ = nullptr, *mnEditor_ = nullptr, *mnEditorLine_ = nullptr;
-    QAction *mnAbout_ = nullptr, *mnProperty_ = nullptr, *mnInfo_ = nullptr, *mnTolmo_ = nullptr,
-            *mnSet_ = nullptr, *mnReadMe_ = nullptr, *mnKidou_ = nullptr, *mnSetup_ = nullptr,
-            *mnBackup_ = nullptr;
 };

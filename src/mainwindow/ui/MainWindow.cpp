@@ -6,12 +6,11 @@
 #include "app/ui/MemMapTimer.h"
 #include "editor/DisplaySettings.h"
 #include "mainwindow/StartUpLayout.h"
-#include "mainwindow/ui/CommandSurface.h"
+#include "mainwindow/ui/MenuView.h"
 #include "mainwindow/ui/SharedObjects.h"
 #include "platform/IniFile.h"
 #include "platform/MessageBox.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -39,7 +38,6 @@ TfmEditor::TfmEditor(TdtEditor& dt, TStartUpInfo info, QWidget* parent)
     setWindowTitle(QStringLiteral("  トルモ - Tolmo - "));
     resize(kDesignWidth, kDesignHeight);
     buildComponents();
-    mnInfo->setVisible(false);
     CdRom = false;
     PendingSetup = true;
     // Where the settings live.
@@ -65,8 +63,7 @@ TfmEditor::TfmEditor(TdtEditor& dt, TStartUpInfo info, QWidget* parent)
 TfmEditor::~TfmEditor() = default;
 
 void TfmEditor::buildComponents() {
-    mnInfo = new QAction(this);
-    mnInfo->setObjectName(QStringLiteral("mnInfo"));
+    Menus = new TMenuView(*this);
     MemMapEvt1 = new TMemMapEvt1(this);
     connect(MemMapEvt1, &TMemMapEvt1::messengerArrived, this, [this] { BringToFront(this); });
     connect(MemMapEvt1, &TMemMapEvt1::linesReceived, this, [this](const QStringList& lines) {
@@ -170,10 +167,7 @@ bool TfmEditor::WriteSettings() {
 }
 
 void TfmEditor::SetMenuHandler(const std::string& name, std::function<void()> handler) {
-    if (Commands)
-        Commands->SetHandler(name, std::move(handler));
-    else
-        PendingMenuHandlers.emplace_back(name, std::move(handler));
+    Menus->SetHandler(name, std::move(handler));
 }
 
 void TfmEditor::mnFunctionClick() {

@@ -9,13 +9,12 @@
 #include <string>
 #include <vector>
 
-class QAction;
 class QStatusBar;
 class QTabWidget;
 class QWidget;
 class TdtEditor;
 class TMemMapEvt1;
-class TCommandSurface;
+class TMenuView;
 
 // What process entry knows when it creates the main window.
 struct TStartUpInfo {
@@ -61,7 +60,7 @@ class TfmEditor : public QMainWindow {
     QWidget* tsTab = nullptr;
     QWidget* tsMemo = nullptr;
     QWidget* pnlClient = nullptr;
-    QAction* mnInfo = nullptr;
+    TMenuView* Menus = nullptr;        // the main menu, built from its table
     TMemMapEvt1* MemMapEvt1 = nullptr; // channel "Tolmo2005", activated at the first show
 
     // Reads every settings key into Settings (called once while the window is created).
@@ -75,10 +74,10 @@ class TfmEditor : public QMainWindow {
 
     // Sets the handler of a main-menu item ("mnInsatsu", "mnAbout"...) and enables it; its
     // shortcut then runs it through the menu's enabling rules. Items without a handler are
-    // shown disabled. May be called before the menus exist; the handler is kept until then.
+    // shown disabled.
     void SetMenuHandler(const std::string& name, std::function<void()> handler);
-    TCommandSurface* Commands = nullptr; // the menus, keys, bars and panels
-    std::vector<std::pair<std::string, std::function<void()>>> PendingMenuHandlers;
+    // Whether a file manager answers on the session bus (the file-property item needs one).
+    std::function<bool()> FileManager;
 
     // Hooks for the pieces built on this window.
     std::function<void()> OnFirstShow;       // reopen pages, open the command line, channel

@@ -1,5 +1,5 @@
 // The pages of the main window: PageControl1 with one tab sheet and one editing control per file,
-// the File menu and the recent-list menus, the split view, and the start and exit passes of the
+// the recent-list menus, the split view, and the start and exit passes of the
 // pages. The rules live in TPageBook; this class gives them tab sheets, controls and dialogs.
 #pragma once
 
@@ -16,9 +16,7 @@
 #include <memory>
 #include <vector>
 
-class QAction;
 class QMenu;
-class QMenuBar;
 class QSplitter;
 class QTabWidget;
 class QWidget;
@@ -44,13 +42,8 @@ class TPages : public QObject, public TPageHost {
     // Caret display: screen rows and columns ("Row / Col") or logical lines ("Line / Char").
     void SetRowColMode(bool rowCol);
 
-    // Menus: the File menu with its items, the recent-list submenus inside it, and the Window
-    // menu's split item.
-    QMenu* BuildFileMenu(QMenuBar* bar);
-    QAction* SplitAction();
-    // Enables the File menu's items by the active page (runs when the menu opens).
-    void mnFileClick();
-    QAction* Action(const char* name) const;
+    // The menus the recent lists fill: files, folders to open in, folders to open whole.
+    void SetRecentMenus(QMenu* files, QMenu* folders, QMenu* folderAll);
 
     // The three recent lists on data folder + "Tolmo.rec", all limited to menuCount.
     void CreateRecentLists(const std::string& recordFile, int menuCount);
@@ -88,7 +81,6 @@ class TPages : public QObject, public TPageHost {
     // A page's file was read or written; before a write, false (with the reason) stops it.
     std::function<void(int index, const std::string&path)> OnFileRead, OnFileWritten;
     std::function<bool(int index, const std::string& path, std::string* error)> BeforeFileWrite;
-    std::function<void()> OnExit; // mnExit: close the main window
     std::function<bool()> ExternalEditorRunningHook;
     std::function<void(bool show)> JumpPanelHook;
     std::function<void()> OnStatusRefreshed; // after UpdatePageStatus: the lock-key panels
@@ -155,7 +147,6 @@ class TPages : public QObject, public TPageHost {
     bool rowCol_ = false;
     std::unique_ptr<TOpenMenuList> recent_, folders_, folders2_;
     QPointer<QMenu> mnReOpen_, mnfoReOpen_, mnFolderReOpen_;
-    QPointer<QAction> mnSplit_;
     std::string openDialogFolder_;
 };
 

@@ -5,6 +5,7 @@
 #include "mainwindow/OpenMenuList.h"
 #include "mainwindow/ui/EditorPageEditor.h"
 #include "mainwindow/ui/MainWindow.h"
+#include "mainwindow/ui/MenuView.h"
 #include "mainwindow/ui/Pages.h"
 #include "mainwindow/ui/SharedObjects.h"
 #include "platform/Folders.h"
@@ -12,8 +13,6 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
 #include <QStatusBar>
 #include <QTabWidget>
 
@@ -76,18 +75,18 @@ TPages* AttachPages(TfmEditor& fm, TdtEditor& dt) {
         client->addWidget(pages->PageControl1(), 1);
     }
 
-    pages->BuildFileMenu(fm.menuBar());
-    QMenu* mnWindow = fm.menuBar()->addMenu(QStringLiteral("ウィンドウ(&W)"));
-    mnWindow->setObjectName(QStringLiteral("mnWindow"));
-    mnWindow->addAction(pages->SplitAction());
-    QObject::connect(mnWindow, &QMenu::aboutToHide, pages,
-                     [pages] { pages->SplitAction()->setEnabled(true); });
-    QObject::connect(mnWindow, &QMenu::aboutToShow, pages, [pages] {
-        const int i = pages->ActivePage();
-        TPageEditor* e = pages->ActivePageEditor();
-        pages->SplitAction()->setChecked(i >= 0 && pages->IsSplit(i));
-        pages->SplitAction()->setEnabled(e && (e->CanSplit() || pages->IsSplit(i)));
-    });
+    TPageBook& book = pages->Book();
+    for (auto [name, run] : std::initializer_list<std::pair<const char*, std::function<void()>>>{
+             {"mnNew", [&book] { book.New(); }},
+             {"mnOpen", [&book] { book.Open(); }},
+             {"mnClear", [pages] { pages->Clear(); }},
+             {"mnClose", [&book] { book.ClosePage(); }},
+             {"mnAllClose", [&book] { book.CloseEveryPage(true); }},
+             {"mnSave", [&book] { book.Save(); }},
+             {"mnSaveAs", [&book] { book.SaveAs(); }},
+             {"mnExit", [&fm] { fm.close(); }},
+             {"mnSplit", [pages] { pages->ToggleSplit(); }}})
+        fm.SetMenuHandler(name, run);
     buildStatusPanels(fm, pages);
 
     pages->SetProgramFolder(fm.StartUp.programFolder);
@@ -95,7 +94,8 @@ TPages* AttachPages(TfmEditor& fm, TdtEditor& dt) {
     pages->SetPageToActivate(fm.Settings.Page);
     pages->Book().expandPath = [](const std::string& s) { return ExpandLongPath(s); };
     pages->CreateRecentLists(RecordFilePath(fm.DataFolder, ProgramFile()), fm.Settings.MenuCount);
-    pages->OnExit = [&fm] { fm.close(); };
+    pages->SetRecentMenus(fm.Menus->Menu("mnReOpen"), fm.Menus->Menu("mnfoReOpen"),
+                          fm.Menus->Menu("mnFolderReOpen"));
 
     fm.OnFirstShow = [&fm, pages] {
         TIniFile ini(fm.SettingsFile);

@@ -1,5 +1,5 @@
-// Puts the pages into the main window: PageControl1 in the client area, the File menu and the
-// split item, the status panels the pages refresh, the open-file list kept by the data module,
+// Puts the pages into the main window: PageControl1 in the client area, the File menu's commands
+// and the split, the status panels the pages refresh, the open-file list kept by the data module,
 // the first show and the close of the pages, and the opening of handed-over lines.
 #pragma once
 

@@ -6,15 +6,13 @@
 
 #include <QObject>
 
-class QAction;
 class TfmEditor;
 class TWindowCommands;
 
 class TPrintCommands : public QObject {
     Q_OBJECT
   public:
-    // Hooks the two items of the window's command surface, or adds them to the File menu after
-    // the recent-files menu where the window has no such surface.
+    // Sets the handlers of the two items.
     TPrintCommands(TfmEditor& fm, TWindowCommands& commands);
 
     // The main window's printer (StringsPrinter1), configured values until settings are read.
@@ -22,9 +20,6 @@ class TPrintCommands : public QObject {
 
     bool mnInsatsuClick();
     bool mnIchiInClick();
-
-    QAction* mnInsatsu = nullptr; // only when added here
-    QAction* mnIchiIn = nullptr;
 
   private:
     void loadSettings();

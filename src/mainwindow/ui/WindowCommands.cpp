@@ -14,67 +14,20 @@
 #include "search/ui/SearchMenu.h"
 #include "text/CharCount.h"
 
-#include <QAction>
 #include <QDateTime>
-#include <QMenu>
-#include <QMenuBar>
-
-namespace {
-
-QAction* addItem(QMenu* menu, const char* name, const QString& caption,
-                 const QKeySequence& key = {}) {
-    QAction* a = menu->addAction(caption);
-    a->setObjectName(QString::fromLatin1(name));
-    if (!key.isEmpty()) a->setShortcut(key);
-    a->setShortcutContext(Qt::WindowShortcut);
-    return a;
-}
-
-// The menu action of fm's menu bar named name (the Window menu), null when absent.
-QAction* menuNamed(TfmEditor& fm, const char* name) {
-    for (QAction* a : fm.menuBar()->actions())
-        if (a->menu() && a->menu()->objectName() == QLatin1String(name)) return a;
-    return nullptr;
-}
-
-} // namespace
 
 TWindowCommands::TWindowCommands(TfmEditor& fm, TPages& pages)
     : QObject(&fm), fm_(fm), pages_(pages) {
-    QMenuBar* bar = fm.menuBar();
-    QAction* before = menuNamed(fm, "mnWindow");
-
-    mnEdit = new QMenu(QStringLiteral("編集(&E)"), &fm);
-    mnEdit->setObjectName(QStringLiteral("mnEdit"));
-    mnInsert = mnEdit->addMenu(QStringLiteral("挿入(&I)"));
-    mnInsert->setObjectName(QStringLiteral("mnInsert"));
-    mnDayIn = addItem(mnInsert, "mnDayIn", QStringLiteral("日付"));
-    mnDayIn->setVisible(false);
-    mnHiduke = addItem(mnInsert, "mnHiduke", QStringLiteral("日付(&D)"), QKeySequence("Ctrl+D"));
-    mnTimeIn = addItem(mnInsert, "mnTimeIn", QStringLiteral("時間(&T)"), QKeySequence("Ctrl+T"));
-    connect(mnDayIn, &QAction::triggered, this, [this] { mnDayInClick(); });
-    connect(mnHiduke, &QAction::triggered, this, [this] { mnHidukeClick(); });
-    connect(mnTimeIn, &QAction::triggered, this, [this] { mnTimeInClick(); });
-    // Hidden items and items of closed menus keep their keys through the window.
-    fm.addActions({mnDayIn, mnHiduke, mnTimeIn});
-
-    mnIdou = new QMenu(QStringLiteral("検索(&S)"), &fm);
-    mnIdou->setObjectName(QStringLiteral("mnIdou"));
     search_ = new TSearchCommands(
         &fm, [this] { return ActiveEditor(); }, this);
-    search_->AddActions(mnIdou);
-    for (QAction* a : mnIdou->actions()) {
-        a->setShortcutContext(Qt::WindowShortcut);
-        fm.addAction(a);
-    }
-
-    bar->insertMenu(before, mnEdit);
-    bar->insertMenu(before, mnIdou);
-
-    mnSonota = bar->addMenu(QStringLiteral("その他(&O)"));
-    mnSonota->setObjectName(QStringLiteral("mnSonota"));
-    mnMojisuu = addItem(mnSonota, "mnMojisuu", QStringLiteral("文字数"));
-    connect(mnMojisuu, &QAction::triggered, this, [this] { mnMojisuuClick(); });
+    fm.SetMenuHandler("mnDayIn", [this] { mnDayInClick(); });
+    fm.SetMenuHandler("mnHiduke", [this] { mnHidukeClick(); });
+    fm.SetMenuHandler("mnTimeIn", [this] { mnTimeInClick(); });
+    fm.SetMenuHandler("mnMojisuu", [this] { mnMojisuuClick(); });
+    fm.SetMenuHandler("mnFind", [this] { search_->mnFindClick(); });
+    fm.SetMenuHandler("mnUeFind", [this] { search_->mnUeFindClick(); });
+    fm.SetMenuHandler("mnShitaFind", [this] { search_->mnShitaFindClick(); });
+    fm.SetMenuHandler("mnRepl", [this] { search_->mnReplClick(); });
 }
 
 bool TWindowCommands::mnMojisuuClick() {

@@ -1,6 +1,5 @@
-// The main window's edit and search menus: "編集(&E)" with its insert submenu (date and time)
-// and "検索(&S)" with find, find previous, find next and replace, all on the active page's
-// editing control.
+// The main window's insertions (date and time), character count and search commands (find,
+// find previous, find next and replace), all on the active page's editing control.
 #pragma once
 
 #include <QObject>
@@ -8,8 +7,6 @@
 
 #include <string>
 
-class QAction;
-class QMenu;
 class TEditor;
 class TfmEditor;
 class TPages;
@@ -18,7 +15,7 @@ class TSearchCommands;
 class TWindowCommands : public QObject {
     Q_OBJECT
   public:
-    // Builds the menus between the File and the Window menus of fm's menu bar.
+    // Sets the handlers of the items in fm's menus.
     TWindowCommands(TfmEditor& fm, TPages& pages);
 
     // The active page's control (the focused half of a split page); null without pages.
@@ -38,15 +35,6 @@ class TWindowCommands : public QObject {
     bool InsertText(const QString& text);
 
     TSearchCommands* Search() const { return search_; }
-
-    QMenu* mnEdit = nullptr;
-    QMenu* mnInsert = nullptr;
-    QMenu* mnIdou = nullptr;
-    QAction* mnDayIn = nullptr;
-    QAction* mnHiduke = nullptr;
-    QAction* mnTimeIn = nullptr;
-    QMenu* mnSonota = nullptr;
-    QAction* mnMojisuu = nullptr;
 
   private:
     TfmEditor& fm_;

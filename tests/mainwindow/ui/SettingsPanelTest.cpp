@@ -11,6 +11,7 @@
 #include "editor/ui/PropertyDialog.h"
 #include "mainwindow/ui/DisplayCommands.h"
 #include "mainwindow/ui/MainWindow.h"
+#include "mainwindow/ui/MenuView.h"
 #include "mainwindow/ui/PageTabBar.h"
 #include "mainwindow/ui/Pages.h"
 #include "mainwindow/ui/PagesAttach.h"
@@ -33,7 +34,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
@@ -86,12 +86,7 @@ class SettingsPanelTest : public MainWindowFixture {
 
 TEST_F(SettingsPanelTest, OpensWithTheStoredValuesOnItsTwoPages) {
     EXPECT_TRUE(fm->pnlLeft->isHidden());
-    // Shift+F1 is a window shortcut of the main window.
-    QShortcut* shiftF1 = nullptr;
-    for (QShortcut* sc : fm->findChildren<QShortcut*>())
-        if (sc->key() == QKeySequence(Qt::SHIFT | Qt::Key_F1)) shiftF1 = sc;
-    ASSERT_NE(shiftF1, nullptr);
-    emit shiftF1->activated();
+    fm->Menus->Trigger("mnHyoujiSet");
     ASSERT_TRUE(panel->IsOpen());
     EXPECT_EQ(fm->pnlLeft->width(), 253);
     EXPECT_EQ(panel->Form->Get<QLabel>("lblFont")->text(), "FixedSys");
@@ -113,11 +108,11 @@ TEST_F(SettingsPanelTest, OpensWithTheStoredValuesOnItsTwoPages) {
     EXPECT_EQ(panel->Form->Widget("pnlLeftOk")->mapTo(fm->pnlLeft, QPoint(0, 0)).y(),
               fm->pnlLeft->height() - 68);
     // The view menu stays off the menu bar; its copy in その他 reaches the same dialogs.
-    EXPECT_FALSE(cmds->mnShow->menuAction()->isVisible());
+    EXPECT_FALSE(fm->Menus->Menu("mnShow")->menuAction()->isVisible());
     ASSERT_NE(cmds->mnShowVisible, nullptr);
     EXPECT_TRUE(cmds->mnShowVisible->menuAction()->isVisible());
     // The menu item (and the key) closes it again as "キャンセル".
-    cmds->mnHyoujiSet->trigger();
+    fm->Menus->Item("mnHyoujiSet")->trigger();
     EXPECT_FALSE(panel->IsOpen());
 }
 

@@ -1,5 +1,5 @@
-// The edit and search menus of the main window on the active page: their place in the menu bar,
-// the date and time insertions as one undo step, the date dialog, and find next / previous.
+// The edit and search commands of the main window on the active page: the date and time
+// insertions as one undo step, the date dialog, and find next / previous.
 #include "mainwindow/ui/WindowCommands.h"
 #include "MainWindowFixture.h"
 
@@ -51,17 +51,6 @@ class WindowCommandsTest : public MainWindowFixture {
     TWindowCommands* cmds = nullptr;
     TEditor* editor = nullptr;
 };
-
-TEST_F(WindowCommandsTest, MenusSitBetweenFileAndWindowWithTheirKeys) {
-    QStringList titles;
-    for (QAction* a : fm->menuBar()->actions())
-        titles << a->text();
-    EXPECT_EQ(titles, (QStringList{"ファイル(&F)", "編集(&E)", "検索(&S)", "ウィンドウ(&W)",
-                                   "その他(&O)"}));
-    EXPECT_EQ(cmds->mnHiduke->shortcut(), QKeySequence("Ctrl+D"));
-    EXPECT_EQ(cmds->mnTimeIn->shortcut(), QKeySequence("Ctrl+T"));
-    EXPECT_FALSE(cmds->mnDayIn->isVisible());
-}
 
 TEST_F(WindowCommandsTest, DateAndTimeAreInsertedAtTheCaretAsOneUndoStep) {
     fm->Settings.isWaYMD = false;
