@@ -18,6 +18,8 @@ set(TOLMO_TEST_ENV
   "XDG_STATE_HOME=${TOLMO_TEST_HOME}/.local/state"
   "XDG_RUNTIME_DIR=${TOLMO_TEST_HOME}/run"
   "TOLMO_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data"
+  # No test sees the machine's print server; the CUPS test starts a private one of its own.
+  "CUPS_SERVER=${TOLMO_TEST_HOME}/no-print-server"
   "LANG=C.UTF-8")
 
 function(tolmo_subsystem sub)
@@ -77,7 +79,7 @@ function(tolmo_e2e_tests)
     get_filename_component(n ${t} NAME_WE)
     add_test(NAME e2e_${n} COMMAND bash ${t})
     set_tests_properties(e2e_${n} PROPERTIES
-      ENVIRONMENT "TOLMO_BIN=$<TARGET_FILE:tolmo>;TOLMO_SOURCE_DIR=${CMAKE_SOURCE_DIR};TOLMO_BUILD_DIR=${CMAKE_BINARY_DIR};LANG=C.UTF-8"
+      ENVIRONMENT "TOLMO_BIN=$<TARGET_FILE:tolmo>;TOLMO_SOURCE_DIR=${CMAKE_SOURCE_DIR};TOLMO_BUILD_DIR=${CMAKE_BINARY_DIR};CUPS_SERVER=${TOLMO_TEST_HOME}/no-print-server;LANG=C.UTF-8"
       LABELS e2e RUN_SERIAL ON TIMEOUT 300 SKIP_REGULAR_EXPRESSION "^SKIPPED: ")
   endforeach()
 endfunction()

@@ -11,6 +11,7 @@ PKGS=(
   libx11-dev
   xvfb xauth xdotool x11-utils imagemagick poppler-utils twm
   desktop-file-utils appstream dpkg-dev file
+  cups-daemon cups-client printer-driver-cups-pdf
   fonts-noto-cjk fonts-ipafont-gothic fonts-ipafont-mincho
 )
 missing=()

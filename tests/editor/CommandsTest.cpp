@@ -5,6 +5,8 @@
 #include "editor/MouseGestures.h"
 #include "editor/PopupModel.h"
 
+#include "../support/EditorCoreHelpers.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -141,10 +143,7 @@ TEST(EditorGestures, ClickDragRowSelectAndDropFollowTheButton) {
     EXPECT_EQ(e.Col(), 4);
 
     // Dragging the selection to row 2 moves it; with Ctrl it would copy.
-    e.SetCaret(0, 0);
-    e.StartSelection();
-    e.SetCaret(0, 5);
-    e.ExtendSelection();
+    Select(e, 0, 0, 0, 5);
     m.Press(5, 10, {0, 1}, false, false);
     EXPECT_TRUE(m.Move(5, 60, {2, 5}, false, 4));
     EXPECT_TRUE(m.Dragging());

@@ -7,33 +7,27 @@
 
 #include <gtest/gtest.h>
 
-// Out-of-range widths are clamped in the field; -1 stops wrapping; text that is no number means
-// the window's width and stays as typed.
-TEST(WrapField, WidthsClampedMinusOneStopsOtherTextMeansWindowWidth) {
-    struct Case {
-        const char* typed;
-        bool wordWrap, windowWidth;
-        int wrapByte;
-        const char* field;
-    } cases[] = {{"10", true, false, 20, "20"},
-                 {"300", true, false, 250, "250"},
-                 {"-7", true, false, 20, "20"},
-                 {" 64 ", true, false, 64, " 64 "},
-                 {"-1", false, false, -1, nullptr},
-                 {"0", true, true, -1, "0"},
-                 {"", true, true, -1, ""},
-                 {"12x", true, true, -1, "12x"},
-                 {"99999999999999", true, true, -1, "99999999999999"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.typed);
-        const TWrapPreview w = PreviewWrapField(c.typed);
-        EXPECT_EQ(w.WordWrap, c.wordWrap);
-        if (!c.wordWrap) continue;
-        EXPECT_EQ(w.WindowWidth, c.windowWidth);
-        if (c.wrapByte > 0) {
-            EXPECT_EQ(w.WrapByte, c.wrapByte);
-        }
-        EXPECT_EQ(w.FieldText, c.field);
+TEST(WrapField, OutOfRangeWidthsAreClampedInTheField) {
+    TWrapPreview w = PreviewWrapField("10");
+    EXPECT_TRUE(w.WordWrap);
+    EXPECT_FALSE(w.WindowWidth);
+    EXPECT_EQ(w.WrapByte, 20);
+    EXPECT_EQ(w.FieldText, "20");
+    w = PreviewWrapField("300");
+    EXPECT_EQ(w.WrapByte, 250);
+    EXPECT_EQ(w.FieldText, "250");
+    w = PreviewWrapField("-7");
+    EXPECT_EQ(w.FieldText, "20");
+    EXPECT_EQ(PreviewWrapField(" 64 ").WrapByte, 64);
+}
+
+TEST(WrapField, MinusOneStopsWrappingAndTextThatIsNoNumberMeansWindowWidth) {
+    EXPECT_FALSE(PreviewWrapField("-1").WordWrap);
+    for (const char* t : {"0", "", "abc", "12x", "99999999999999"}) {
+        const TWrapPreview w = PreviewWrapField(t);
+        EXPECT_TRUE(w.WordWrap) << t;
+        EXPECT_TRUE(w.WindowWidth) << t;
+        EXPECT_EQ(w.FieldText, t);
     }
 }
 

@@ -1,7 +1,6 @@
 // Caret rules, typing, Return/Tab/Backspace/Delete, selection, box paste, indentation and undo
 // steps of the editor core on the built-in row store.
-#include "editor/EditorCore.h"
-#include "platform/Cp932.h"
+#include "../support/EditorCoreHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -15,21 +14,13 @@ std::vector<std::string> RowsOf(const TEditorCore& e) {
         v.emplace_back(e.Rows().RowText(r));
     return v;
 }
-std::string J(const char* utf8) {
-    return Utf8ToCp932(utf8);
-}
 using V = std::vector<std::string>;
 
 struct EditorTest : ::testing::Test {
     TEditorCore e;
     void Load(const std::string& text, bool wrap = false, int wrapByte = 20) {
         e.SetText(text);
-        if (wrap) {
-            TEditorWrapOption w;
-            w.SetWrapByte(wrapByte);
-            e.SetWrapOption(w);
-            e.SetWordWrap(true);
-        }
+        if (wrap) WrapAt(e, wrapByte);
     }
 };
 } // namespace
@@ -145,36 +136,42 @@ TEST_F(EditorTest, TabInsertsOrMoves) {
     EXPECT_EQ(e.Col(), 16);
 }
 
-TEST_F(EditorTest, BackspaceRules) {
-    // Column 0 of a continuation row deletes the last character above, not a line end.
-    Load(std::string(19, 'a') + J("漢") + "b\r\n", true, 20);
-    ASSERT_EQ(RowsOf(e).size(), 2u);
-    e.SetCaret(1, 0);
-    ASSERT_EQ(RowsOf(e)[1], J("漢") + "b");
-    // 19 a's fill columns 0..18; 漢 does not fit at 19 and starts the next row.
-    e.SetCaret(1, 2);
-    e.KeyNavigate(TEditorKey::Home, false, false, false);
-    e.KeyBackspace();
-    EXPECT_EQ(e.Text(), std::string(18, 'a') + J("漢") + "b\r\n");
-
-    Load("ab\r\ncd\r\n");
-    e.SetCaret(1, 0);
-    e.KeyBackspace();
-    EXPECT_EQ(RowsOf(e), (V{"abcd"}));
-    EXPECT_EQ(e.Col(), 2);
-    e.SetCaret(0, 4);
-    e.KeyBackspace();
-    EXPECT_EQ(RowsOf(e), (V{"abc"}));
-
-    Load(J("x漢") + "\r\n");
-    e.SetCaret(0, 3);
-    e.KeyBackspace();
-    EXPECT_EQ(RowsOf(e), (V{"x"}));
-
-    Load("a\r\n");
-    e.SetCaret(1, 0);
-    e.KeyBackspace(); // at [EOF]: the final line end goes
-    EXPECT_EQ(e.Text(), "a");
+// Backspace and Delete at a caret, each on a fresh editor: the text after the key and, where it
+// matters, the caret's column.
+TEST(EditorKeys, BackspaceAndDeleteRules) {
+    const auto bs = &TEditorCore::KeyBackspace, del = &TEditorCore::KeyDelete;
+    struct Case {
+        const char* what;
+        std::string text;
+        int wrapByte, row, col;
+        void (TEditorCore::*key)();
+        std::string after;
+        int colAfter;
+    } cases[] = {
+        // 19 a's fill columns 0..18; 漢 does not fit at 19 and starts the next row.
+        {"column 0 of a continuation row deletes the last character above, not a line end",
+         std::string(19, 'a') + J("漢") + "b\r\n", 20, 1, 0, bs,
+         std::string(18, 'a') + J("漢") + "b\r\n", -1},
+        {"column 0 joins the line above", "ab\r\ncd\r\n", 0, 1, 0, bs, "abcd\r\n", 2},
+        {"past the row end", "abcd\r\n", 0, 0, 4, bs, "abc\r\n", 3},
+        {"a two-byte character goes whole", J("x漢") + "\r\n", 0, 0, 3, bs, "x\r\n", 1},
+        {"at [EOF] the final line end goes", "a\r\n", 0, 1, 0, bs, "a", -1},
+        {"past the row end pads and joins", "ab\r\ncd\r\n", 0, 0, 5, del, "ab   cd\r\n", 5},
+        {"the end of a text without a line end", "ab", 0, 0, 2, del, "ab", 2},
+        {"the first character", "ab", 0, 0, 0, del, "b", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TEditorCore e;
+        e.SetText(c.text);
+        if (c.wrapByte) WrapAt(e, c.wrapByte);
+        e.SetCaret(c.row, c.col);
+        (e.*c.key)();
+        EXPECT_EQ(e.Text(), c.after);
+        if (c.colAfter >= 0) {
+            EXPECT_EQ(e.Col(), c.colAfter);
+        }
+    }
 }
 
 TEST_F(EditorTest, BackspaceUnIndent) {
@@ -187,22 +184,6 @@ TEST_F(EditorTest, BackspaceUnIndent) {
     e.KeyBackspace();
     EXPECT_EQ(RowsOf(e)[1], "b");
     EXPECT_EQ(e.Col(), 0);
-}
-
-TEST_F(EditorTest, DeleteRules) {
-    Load("ab\r\ncd\r\n");
-    e.Caret().SetFreeCaret(true);
-    e.SetCaret(0, 5); // three columns past the end: pads and joins
-    e.KeyDelete();
-    EXPECT_EQ(RowsOf(e), (V{"ab   cd"}));
-    EXPECT_EQ(e.Col(), 5);
-    Load("ab");
-    e.SetCaret(0, 2);
-    e.KeyDelete(); // end of a text without a line end: nothing
-    EXPECT_EQ(e.Text(), "ab");
-    e.SetCaret(0, 0);
-    e.KeyDelete();
-    EXPECT_EQ(e.Text(), "b");
 }
 
 TEST_F(EditorTest, StreamSelectionTextAndLength) {
@@ -231,10 +212,7 @@ TEST_F(EditorTest, StreamSelectionTextAndLength) {
 TEST_F(EditorTest, BoxSelectionEdges) {
     Load(J("xyzw\r\na漢b\r\nabc漢d\r\n"));
     e.SetSelectionMode(smBox);
-    e.SetCaret(2, 2);
-    e.StartSelection();
-    e.SetCaret(0, 4);
-    e.ExtendSelection();
+    Select(e, 2, 2, 0, 4);
     // Columns 2..3: on row 1 漢 (1..2) straddles the left edge and is left out; on row 2 漢
     // (3..4) straddles the right edge and is taken whole.
     EXPECT_EQ(e.RowSelection(1).Start, 3);
@@ -267,10 +245,7 @@ TEST_F(EditorTest, BoxPasteBeyondLastRow) {
 
 TEST_F(EditorTest, IndentCommands) {
     Load("a\r\n  b\r\nc\r\n");
-    e.SetCaret(0, 0);
-    e.StartSelection();
-    e.SetCaret(2, 0); // ends at column 0 of row 2: row 2 is left alone
-    e.ExtendSelection();
+    Select(e, 0, 0, 2, 0); // ends at column 0 of row 2: row 2 is left alone
     e.IndentLines();
     EXPECT_EQ(RowsOf(e), (V{" a", "   b", "c"}));
     e.UnIndentLines();
@@ -366,17 +341,11 @@ TEST_F(EditorTest, HitsAndSelStartOnWrappedRows) {
 
 TEST_F(EditorTest, DropSelectionMovesOrCopies) {
     Load("hello world\r\n");
-    e.SetCaret(0, 0);
-    e.StartSelection();
-    e.SetCaret(0, 5);
-    e.ExtendSelection();
+    Select(e, 0, 0, 0, 5);
     EXPECT_FALSE(e.DropSelection(0, 2, false)); // inside the selection: nothing
     EXPECT_TRUE(e.DropSelection(0, 11, false));
     EXPECT_EQ(RowsOf(e), (V{" worldhello"}));
-    e.SetCaret(0, 0);
-    e.StartSelection();
-    e.SetCaret(0, 6);
-    e.ExtendSelection();
+    Select(e, 0, 0, 0, 6);
     EXPECT_TRUE(e.DropSelection(0, 11, true));
     EXPECT_EQ(RowsOf(e), (V{" worldhello world"}));
     e.SetReadOnly(true);

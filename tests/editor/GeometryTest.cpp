@@ -82,18 +82,20 @@ TEST(EditorMetrics, GridWidthWithoutAJapaneseFontAndVisibleColumns) {
     EXPECT_EQ(VisibleColumns(m, 30), 1); // narrower than the bars
 }
 
-TEST(EditorMetrics, MarkShapes) {
-    // W 8, H 16: d 2, a 3, centre 4.
-    auto ret = ReturnMarkShape(100, 50, 8, 16);
-    ASSERT_EQ(ret.size(), 3u);
-    EXPECT_EQ(ret[0], (TEditorPolyline{{104, 54}, {104, 62}}));
-    EXPECT_EQ(ret[1], (TEditorPolyline{{104, 62}, {101, 59}}));
-    EXPECT_EQ(ret[2], (TEditorPolyline{{104, 62}, {107, 59}}));
-    // a = max(2, 24 / 5) = 4, ym = 58.
-    EXPECT_EQ(WrapMarkShape(100, 50, 8, 16), (TEditorPolyline{{108, 54}, {104, 58}, {109, 63}}));
-    EXPECT_EQ(HideMarkShape(100, 50, 8, 16), (TEditorPolyline{{104, 54}, {108, 58}, {103, 63}}));
-    // Tiny fonts still get visible marks.
-    EXPECT_EQ(ReturnMarkShape(0, 0, 2, 4)[1], (TEditorPolyline{{1, 2}, {-2, -1}}));
+// Every mark is drawn with some line of length, tiny fonts too; a brief caret is two pixels high
+// at the bottom of its cell, a full one (overwriting) the whole cell.
+TEST(EditorMetrics, MarksShowAtEverySizeAndTheCaretFollowsItsMode) {
+    auto hasLength = [](const std::vector<TEditorPolyline>& mark) {
+        for (const TEditorPolyline& line : mark)
+            for (const TEditorPoint& p : line)
+                if (!(p == line.front())) return true;
+        return false;
+    };
+    for (auto [w, h] : {std::pair{8, 16}, {2, 4}}) {
+        EXPECT_TRUE(hasLength(ReturnMarkShape(100, 50, w, h))) << w;
+        EXPECT_TRUE(hasLength({WrapMarkShape(100, 50, w, h)})) << w;
+        EXPECT_TRUE(hasLength({HideMarkShape(100, 50, w, h)})) << w;
+    }
     EXPECT_EQ(CaretShape(10, 20, 8, 16, true, false), (TEditorRect{10, 34, 18, 36}));
     EXPECT_EQ(CaretShape(10, 20, 8, 16, true, true), (TEditorRect{10, 20, 18, 36}));
     EXPECT_EQ(CaretShape(10, 20, 8, 16, false, false).Bottom, 36);

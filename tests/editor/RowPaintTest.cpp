@@ -1,6 +1,7 @@
 // The cells, colours and marks of a screen row, the left bar's numbers and the ruler's ticks.
 #include "editor/RowPaint.h"
-#include "platform/Cp932.h"
+
+#include "../support/EditorCoreHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -13,19 +14,14 @@ struct RowPaintTest : ::testing::Test {
              {&e.Marks().EofMark, &e.Marks().RetMark, &e.Marks().WrapMark, &e.Marks().HideMark})
             m->SetVisible(true);
         e.SetText(text);
-        if (wrapByte) {
-            TEditorWrapOption w;
-            w.SetWrapByte(wrapByte);
-            e.SetWrapOption(w);
-            e.SetWordWrap(true);
-        }
+        if (wrapByte) WrapAt(e, wrapByte);
     }
 };
 
 } // namespace
 
 TEST_F(RowPaintTest, CellsFollowTheGridAndShowControlBytes) {
-    Load(Utf8ToCp932("a漢\tb\x01") + "\r\n");
+    Load(J("a漢\tb\x01") + "\r\n");
     const TRowPaint r = LayoutRowPaint(e, 0, 0, 100);
     ASSERT_EQ(r.Cells.size(), 5u);
     EXPECT_EQ(r.Cells[1].Col, 1); // 漢 takes two cells

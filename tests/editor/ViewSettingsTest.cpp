@@ -4,22 +4,24 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
+// The gauge is 8 or 10 columns and tabs 2, 4 or 8: other values round to one of them; no zero
+// number columns or page range.
 TEST(EditorSettings, ClampsAndRounding) {
-    // The gauge is 8 or 10 columns and tabs 2, 4 or 8: other values round to one of them.
     TEditorRuler r;
     TEditorCaret c;
-    for (auto [asked, gauge] : {std::pair{9, 8}, std::pair{12, 10}, std::pair{3, 8}}) {
+    for (auto [asked, gauge, tab] : {std::tuple{9, 8, 8}, {12, 10, 8}, {3, 8, 2}, {5, 8, 4}}) {
         r.SetGaugeRange(asked);
-        EXPECT_EQ(r.GaugeRange(), gauge) << asked;
-    }
-    for (auto [asked, tab] : {std::pair{5, 4}, std::pair{1, 2}, std::pair{20, 8}}) {
         c.SetTabSpaceCount(asked);
+        EXPECT_EQ(r.GaugeRange(), gauge) << asked;
         EXPECT_EQ(c.TabSpaceCount(), tab) << asked;
     }
+    c.SetTabSpaceCount(1);
+    EXPECT_EQ(c.TabSpaceCount(), 2);
     TEditorLeftbar lb;
     lb.SetColumn(0);
     EXPECT_EQ(lb.Column(), 1);
-
     TEditorSpeed sp;
     sp.SetPageVerticalRange(0); // would make PageDown a no-op
     EXPECT_EQ(sp.PageVerticalRange(), 1);

@@ -55,7 +55,7 @@ class PageBookTest : public ::testing::Test {
     TOpenMenuList recent{"r", "ReOpen"}, folders1{"r", "RefoOpen"}, folders2{"r", "RefoOpen"};
 };
 
-TEST_F(PageBookTest, OpeningIntoAnEmptyUntitledPageTakesItOver) {
+TEST_F(PageBookTest, OpeningTakesOverAnEmptyUntitledPageButNotOneWithText) {
     book.New();
     ASSERT_EQ(host.PageCount(), 1);
     EXPECT_EQ(host.pages[0].caption, " 無題 ");
@@ -65,16 +65,13 @@ TEST_F(PageBookTest, OpeningIntoAnEmptyUntitledPageTakesItOver) {
     EXPECT_EQ(host.pages[0].text, "abc");
     EXPECT_EQ(list.PathOf(0), dir + "memo.txt");
     EXPECT_EQ(list.GetField(0, ffLoaded), "1");
-}
-
-TEST_F(PageBookTest, UntitledPageWithTextIsNotTakenOver) {
     book.New();
     type("draft");
-    EXPECT_TRUE(book.OpenFile(file("memo.txt")));
-    ASSERT_EQ(host.PageCount(), 2);
-    EXPECT_EQ(host.pages[0].text, "draft");
-    EXPECT_EQ(list.PathOf(0), kUntitledName);
-    EXPECT_EQ(host.active, 1);
+    EXPECT_TRUE(book.OpenFile(file("other.txt")));
+    ASSERT_EQ(host.PageCount(), 3);
+    EXPECT_EQ(host.pages[1].text, "draft");
+    EXPECT_EQ(list.PathOf(1), kUntitledName);
+    EXPECT_EQ(host.active, 2);
 }
 
 TEST_F(PageBookTest, AnOpenFileIsActivatedAndTheSameNameElsewhereGivesANotice) {
@@ -159,7 +156,7 @@ TEST_F(PageBookTest, SaveAsRefusesUntitledNameAndOpenNamesThenAsksOverwrite) {
     EXPECT_FALSE(TPageBook::IsUntitledSaveName("/x/無題2.txt"));
 }
 
-TEST_F(PageBookTest, SaveWritesOnlyModifiedPages) {
+TEST_F(PageBookTest, SaveWritesOnlyModifiedPagesAndAFailureKeepsTheirState) {
     std::string a = file("a.txt", "orig");
     book.OpenFile(a);
     host.pages[0].text = "changed";
@@ -170,16 +167,11 @@ TEST_F(PageBookTest, SaveWritesOnlyModifiedPages) {
     EXPECT_EQ(read(a), "changed");
     EXPECT_FALSE(host.pages[0].modified);
     EXPECT_TRUE(host.questions.empty());
-}
-
-TEST_F(PageBookTest, FailedSaveKeepsPageTextAndModifiedState) {
-    std::string a = file("a.txt", "orig");
-    book.OpenFile(a);
     type(" edit");
     host.failWrites = true;
     book.Save();
     EXPECT_TRUE(host.pages[0].modified);
-    EXPECT_EQ(host.pages[0].text, "orig edit");
+    EXPECT_EQ(host.pages[0].text, "changed edit");
     EXPECT_EQ(host.errors.size(), 1u);
     // Closing it offers the save, fails again and keeps the page.
     book.knKakunin = true;

@@ -1,3 +1,4 @@
+// CP932 conversion: Microsoft's mappings both ways, failures counted, UTF-8 validation.
 #include "platform/Cp932.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Mounts, removable media, the base folders and the default route, read from their system files.
 #include "platform/Drives.h"
 #include "platform/Folders.h"
 #include "platform/NetRoute.h"

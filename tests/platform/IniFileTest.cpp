@@ -1,3 +1,5 @@
+// Profile files: reading with defaults, tolerant parsing, writes that keep every other byte, and
+// atomic replacement that never loses the old file.
 #include "platform/IniFile.h"
 
 #include "../support/OrdinaryUser.h"
@@ -28,24 +30,19 @@ TEST(IniFile, MissingFileAndKeysGiveDefaults) {
     EXPECT_EQ(TIniFile(d / "empty.ini").ReadInteger("Set", "fmWidth", 779), 779);
 }
 
-TEST(IniFile, NamesIgnoreLetterCaseAndValuesAreTrimmed) {
+// Names ignore letter case and values are trimmed; anything but a whole decimal number in range
+// gives the default.
+TEST(IniFile, NamesNumbersAndBooleans) {
     TempDir d;
-    TempDir::Write(d / "a.ini", "[set]\r\n  FMTOP = 12 \r\nbrowser= /usr/bin/x y \r\n");
+    TempDir::Write(d / "a.ini",
+                   "[set]\r\n  FMTOP = 12 \r\nbrowser= /usr/bin/x y \r\nfmLeft=-12\n"
+                   "A=12abc\nB=99999999999\nC=+7\nD=\nFuncChk=0\nStatChk=2\nE=x\nF=$10\n");
     TIniFile ini(d / "a.ini");
-    EXPECT_EQ(ini.ReadInteger("Set", "fmTop", 0), 12);
     EXPECT_EQ(ini.ReadString(" SET ", "Browser", ""), "/usr/bin/x y");
     EXPECT_TRUE(ini.ValueExists("SET", "fmtop"));
-}
-
-TEST(IniFile, NumbersAndBooleans) {
-    TempDir d;
-    TempDir::Write(d / "a.ini", "[Set]\nfmTop=abc\nfmLeft=-12\nA=12abc\nB=99999999999\nC=+7\nD=\n"
-                                "FuncChk=0\nStatChk=2\nE=x\nF=$10\n");
-    TIniFile ini(d / "a.ini");
-    // Anything but a whole decimal number in range gives the default.
-    const std::pair<const char*, int> cases[] = {{"fmTop", 3}, {"fmLeft", -12}, {"A", 3},
-                                                 {"B", 3},     {"C", 7},        {"D", 3},
-                                                 {"F", 3},     {"Missing", 3}};
+    const std::pair<const char*, int> cases[] = {{"fmTop", 12}, {"fmLeft", -12}, {"A", 3},
+                                                 {"B", 3},      {"C", 7},        {"D", 3},
+                                                 {"F", 3},      {"Missing", 3}};
     for (auto [key, value] : cases)
         EXPECT_EQ(ini.ReadInteger("Set", key, 3), value) << key;
     EXPECT_FALSE(ini.ReadBool("Set", "FuncChk", true));
@@ -81,7 +78,7 @@ TEST(IniFile, GarbageIsToleratedAndKeptByWrites) {
     EXPECT_EQ(TempDir::Read(d / "g.ini"), expect);
 }
 
-TEST(IniFile, WritesPlaceKeysAndSections) {
+TEST(IniFile, WritesPlaceKeysAndSectionsAndDeletesRemoveEveryCopy) {
     TempDir d;
     TIniFile ini(d / "w.ini");
     ASSERT_TRUE(ini.WriteString("Header", "Version", "Ver1.7.1.1"));
@@ -99,16 +96,12 @@ TEST(IniFile, WritesPlaceKeysAndSections) {
     ASSERT_TRUE(ini.DeleteKey("a", "K"));
     ASSERT_TRUE(ini.EraseSection("B"));
     EXPECT_EQ(TempDir::Read(d / "w.ini"), "[A]\r\nn=3\r\n\r\n; note\r\n");
-}
-
-TEST(IniFile, DuplicatesAreRemovedByDelete) {
-    TempDir d;
-    TempDir::Write(d / "dup.ini", "[S]\nk=1\nk=2\n[s]\nK=3\n");
-    TIniFile ini(d / "dup.ini");
+    // Deleting a key removes every copy of it.
+    TempDir::Write(d / "w.ini", "[S]\nk=1\nk=2\n[s]\nK=3\n");
     EXPECT_EQ(ini.ReadString("S", "k", ""), "1");
     ASSERT_TRUE(ini.DeleteKey("S", "k"));
     EXPECT_FALSE(ini.ValueExists("S", "k"));
-    EXPECT_EQ(TempDir::Read(d / "dup.ini"), "[S]\n[s]\n");
+    EXPECT_EQ(TempDir::Read(d / "w.ini"), "[S]\n[s]\n");
 }
 
 TEST(IniFile, RefusesEntriesThatWouldBreakTheFile) {

@@ -2,6 +2,7 @@
 // hit, "[EOF]", the replace loop with the hit style switch, backward replacement, undo steps.
 #include "search/EditorSearch.h"
 
+#include "../support/EditorCoreHelpers.h"
 #include "../support/RecordingSink.h"
 
 #include <gtest/gtest.h>
@@ -41,6 +42,11 @@ TEST(EditorReplace, ReplaceOnceReplacesTheNextHitOnly) {
     EXPECT_EQ(r.Run(s).Replaced, 1);
     EXPECT_EQ(r.e.Text(), "one 2 one two");
     EXPECT_TRUE(r.sink.boxes.empty()); // no not-found message after a single replacement
+    // A selection is replaced like a hit.
+    Select(r.e, 0, 1, 0, 2);
+    ReplaceHit(r.t, "XY", false);
+    EXPECT_EQ(r.e.Text(), "oXYe 2 one two");
+    EXPECT_EQ(r.e.Col(), 3);
 }
 
 TEST(EditorReplace, QuestionsAnsweredYesNoCancelAndAll) {
@@ -69,17 +75,6 @@ TEST(EditorReplace, QuestionsAnsweredYesNoCancelAndAll) {
     EXPECT_EQ(one.e.Text(), "x x");
 }
 
-TEST(EditorReplace, SelectionIsReplacedLikeAHit) {
-    Replacing r("abc", {});
-    r.e.SetCaret(0, 1);
-    r.e.StartSelection();
-    r.e.SetCaret(0, 2);
-    r.e.ExtendSelection();
-    ReplaceHit(r.t, "XY", false);
-    EXPECT_EQ(r.e.Text(), "aXYc");
-    EXPECT_EQ(r.e.Col(), 3);
-}
-
 TEST(EditorSearch, HitsAsSelectionsContinueAfterEachOther) {
     Editor ed("abc abc\r\nxabc\r\n");
     ASSERT_TRUE(EditorCoreSearch(ed.e, "abc", soDown));
@@ -98,17 +93,11 @@ TEST(EditorSearch, HitsAsSelectionsContinueAfterEachOther) {
 
 TEST(EditorSearch, SelectionMadeBackwardStillCountsFromItsEnds) {
     Editor ed("abc abc abc\r\n");
-    ed.e.SetCaret(0, 6); // select "bc a" from right to left
-    ed.e.StartSelection();
-    ed.e.SetCaret(0, 2);
-    ed.e.ExtendSelection();
+    Select(ed.e, 0, 6, 0, 2); // select "bc a" from right to left
     ASSERT_TRUE(ed.e.Selected());
     ASSERT_TRUE(EditorCoreSearch(ed.e, "abc", soDown));
     EXPECT_EQ(ed.e.SelStart(), 8);
-    ed.e.SetCaret(0, 9);
-    ed.e.StartSelection();
-    ed.e.SetCaret(0, 5);
-    ed.e.ExtendSelection();
+    Select(ed.e, 0, 9, 0, 5);
     ASSERT_TRUE(EditorCoreSearch(ed.e, "abc", 0));
     EXPECT_EQ(ed.e.SelStart(), 0);
 }

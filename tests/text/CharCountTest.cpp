@@ -1,3 +1,4 @@
+// The character count: full-width characters count two, line breaks only in the bytes.
 #include "text/CharCount.h"
 
 #include <gtest/gtest.h>

@@ -29,45 +29,34 @@ std::string Rows(const TEditorScreenStrings& s) {
 }
 } // namespace
 
-TEST(LineStoreLoad, LineEndsAndTextEnd) {
+// Files as read from disk: their rows ("[text]" and L line end, W wrapped, T text end).
+TEST(LineStoreLoad, LineEndsTextEndAndOddBytes) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"abc", "[abc]T"},
+        {"abc\n", "[abc]L"},
+        {"a\rb", "[a]L[b]T"},
+        {"one\rtwo\r\rthree\r", "[one]L[two]L[]L[three]L"},
+        {"", ""},
+        // 0x1A ends the file only when nothing but line ends follows it.
+        {"ab\x1a\r\n\n", "[ab]T"},
+        {"ab\x1a"
+         "cd\r\n",
+         "[ab\x1a"
+         "cd]L"},
+        // NUL bytes are text; a lone lead byte at the end stays.
+        {std::string("a\0b\r\n", 5), std::string("[a\0b]L", 6)},
+        {"ab\x82", "[ab\x82]T"},
+        // A line end just after the first 8 KiB block.
+        {std::string(8191, 'x') + "\r\nnext", "[" + std::string(8191, 'x') + "]L[next]T"},
+    };
     Files d;
+    for (const auto& [bytes, rows] : cases) {
+        TEditorScreenStrings s;
+        s.LoadFromFile(d.Write("f", bytes));
+        EXPECT_EQ(Rows(s), rows) << bytes;
+    }
+    // A lead byte before a CR and a tab on a wrapped row: the bytes are kept as they were.
     TEditorScreenStrings s;
-    s.LoadFromFile(d.Write("a", "abc"));
-    EXPECT_EQ(Rows(s), "[abc]T");
-    EXPECT_EQ(s.Text(), "abc");
-    s.LoadFromFile(d.Write("b", "abc\n"));
-    EXPECT_EQ(Rows(s), "[abc]L");
-    EXPECT_EQ(s.Text(), "abc\r\n");
-    s.LoadFromFile(d.Write("c", "a\rb"));
-    EXPECT_EQ(Rows(s), "[a]L[b]T");
-    // 0x1A ends the file only when nothing but line ends follows it
-    s.LoadFromFile(d.Write("d", "ab\x1a\r\n\n"));
-    EXPECT_EQ(Rows(s), "[ab]T");
-    s.LoadFromFile(d.Write("d2", "ab\x1a"
-                                 "cd\r\n"));
-    EXPECT_EQ(Rows(s), "[ab\x1a"
-                       "cd]L");
-    s.LoadFromFile(d.Write("e", ""));
-    EXPECT_EQ(s.Count(), 0);
-    EXPECT_EQ(s.Text(), "");
-    EXPECT_EQ(s.LineCount(), 0);
-}
-
-TEST(LineStoreLoad, BlockBorderCrLfAndBadBytes) {
-    Files d;
-    TEditorScreenStrings s;
-    std::string a(8191, 'x');
-    s.LoadFromFile(d.Write("border", a + "\r\nnext"));
-    EXPECT_EQ(s.Count(), 2);
-    EXPECT_EQ(s.RowText(1), "next");
-    // CR-only files, NUL bytes kept as text, a lone lead byte at the end, a bad trail byte
-    s.LoadFromFile(d.Write("cr", "one\rtwo\r\rthree\r"));
-    EXPECT_EQ(Rows(s), "[one]L[two]L[]L[three]L");
-    std::string nul("a\0b\r\n", 5);
-    s.LoadFromFile(d.Write("nul", nul));
-    EXPECT_EQ(s.Text(), nul);
-    s.LoadFromFile(d.Write("lead", "ab\x82"));
-    EXPECT_EQ(Rows(s), "[ab\x82]T");
     s.SetWordWrap(true);
     s.LoadFromFile(d.Write("trail", std::string(79, 'a') + "\x82\x0d\x82\x09z"));
     EXPECT_EQ(s.Text(), std::string(79, 'a') + "\x82\r\n\x82\tz");
