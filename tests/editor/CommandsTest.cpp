@@ -4,8 +4,6 @@
 #include "editor/EditorCore.h"
 #include "editor/PopupModel.h"
 
-#include "../support/EditorCoreHelpers.h"
-
 #include <gtest/gtest.h>
 
 #include <set>

@@ -2,6 +2,8 @@
 // and the click, drag, row-select and drop gestures.
 #include "editor/MouseGestures.h"
 
+#include "../support/EditorCoreHelpers.h"
+
 #include <gtest/gtest.h>
 
 TEST(EditorPixels, PointsFindTheirCells) {
