@@ -16,7 +16,8 @@ inline constexpr TColor clBlack = 0x000000, clMaroon = 0x000080, clGreen = 0x008
 inline constexpr TColor clSystemColor = 0xFF000000;
 inline constexpr TColor clWindow = clSystemColor | 5, clWindowText = clSystemColor | 8,
                         clHighlight = clSystemColor | 13, clHighlightText = clSystemColor | 14,
-                        clBtnFace = clSystemColor | 15, clBtnText = clSystemColor | 18;
+                        clBtnFace = clSystemColor | 15, clBtnShadow = clSystemColor | 16,
+                        clBtnText = clSystemColor | 18;
 // "No colour": the editing control's own colour wherever a colour item allows it.
 inline constexpr TColor clNone = 0x1FFFFFFF;
 inline constexpr TColor clDefault = 0x20000000;

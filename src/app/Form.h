@@ -40,7 +40,7 @@ enum TCtlFlag : unsigned {
     fHidden = 1,      // not shown (a page: its tab not shown)
     fDefault = 2,     // the button Return presses
     fReadOnly = 4,    // a field that shows but does not take typing
-    fFlat = 8,        // a group without its frame
+    fFlat = 8,        // a group without its frame, a tool button without its edge
     fRadios = 16,     // a group (or box) whose radio buttons are one choice, Int its index
     fAlignRight = 32, // placed at the right of its cell
     fAlignVCenter = 64,
@@ -67,6 +67,7 @@ struct TControl {
     int Stretch = 0;
     const char* Label = ""; // Form row caption
     const char* Buddy = ""; // a label's field (its mnemonic focuses it)
+    const char* Hint = "";  // the tool tip
 };
 using TFormDesc = std::vector<TControl>;
 

@@ -20,6 +20,8 @@ QColor ColorToQColor(TColor c, const QPalette& pal) {
             return pal.color(QPalette::HighlightedText);
         case 15:
             return pal.color(QPalette::Button);
+        case 16:
+            return pal.color(QPalette::Dark);
         case 18:
             return pal.color(QPalette::ButtonText);
         default:

@@ -245,6 +245,7 @@ QWidget* TFormView::make(const TControl& c) {
     case TCtl::ToolButton: {
         auto* b = new QToolButton;
         b->setText(caption);
+        b->setAutoRaise(c.Flags & fFlat);
         w = b;
         break;
     }
@@ -267,6 +268,7 @@ QWidget* TFormView::make(const TControl& c) {
         break;
     }
     if (c.Label[0]) w->setAccessibleName(QString::fromUtf8(c.Label));
+    if (c.Hint[0]) w->setToolTip(QString::fromUtf8(c.Hint));
     if (c.Flags & fDisabled) w->setEnabled(false);
     if (c.Flags & fNoFocus) w->setFocusPolicy(Qt::NoFocus);
     if (c.Flags & fDoubleClick)

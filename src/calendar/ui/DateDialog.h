@@ -1,27 +1,25 @@
-// The date insertion dialog: a month calendar and three numeric fields; returns the chosen date
-// as text in the user's date style.
+// The date insertion dialog's window: built from its description, it translates focus, typing
+// and the form keys for its model and returns the chosen date as text in the user's date style.
 #pragma once
 
-#include "calendar/DateFields.h"
-#include "calendar/DateSettings.h"
+#include "app/ui/FormView.h"
+#include "calendar/DateDialogModel.h"
 
 #include <QDialog>
 #include <QString>
 
-class QLabel;
+class QLineEdit;
 class QMenu;
-class QToolButton;
 
 namespace tolmo {
 
-class TBrEdit;
-class TBrMCalendar;
-class TUpDown;
+class TCalendarView;
 
 class TfmHiduke : public QDialog {
     Q_OBJECT
   public:
-    explicit TfmHiduke(const THidukeOptions& options, QWidget* parent = nullptr);
+    // today: the day the calendar marks (and opens on without a preset date).
+    explicit TfmHiduke(const THidukeOptions& options, QWidget* parent = nullptr, int32_t today = 0);
 
     // The one entry for callers: shows the dialog modally and returns the date text, empty when
     // the user cancelled.
@@ -29,24 +27,16 @@ class TfmHiduke : public QDialog {
 
     const QString& Result() const { return result_; }
     bool Cancelled() const { return cancelled_; }
+    QLineEdit* Field(const char* name) const;
 
-    TBrMCalendar* Calendar1;
-    TBrEdit* edtYear;
-    TBrEdit* edtMonth;
-    TBrEdit* edtDay;
-    TUpDown* UpDown;
-    QToolButton* btnZengetu;
-    QToolButton* btnZennen;
-    QToolButton* btnYokunen;
-    QToolButton* btnYokugetu;
+    TDateDialogModel Model;
+    TFormView* Form;
+    TCalendarView* Calendar1;
+    QWidget* UpDown;
     QMenu* PopupMenu1;
     QAction* mnWrite;
     QAction* mnCancel;
     QAction* mnHelp;
-
-    static constexpr const char* kHelpText =
-        "日付を挿入・・・[Return]、又は[Ctrl]+[D]\r\nキャンセル・・・[Esc]\r\n\r\n"
-        "[↑][↓]キーで、日付を変更できます。";
 
   public slots:
     void done(int r) override;
@@ -58,23 +48,14 @@ class TfmHiduke : public QDialog {
     void keyPressEvent(QKeyEvent* e) override;
 
   private:
-    void SetDialogDate(int32_t jd);
-    void FieldEnter(TBrEdit* field);
-    void FieldChange(TBrEdit* field);
-    void CalendarDayChange(int32_t y, int m, int d);
-    void UpDownLimit();
+    bool FormKey(const QKeyEvent* k);
+    bool FieldEvent(QLineEdit* field, QEvent* e);
     void Accept();
     void Cancel();
-    bool BuildResult();
 
-    THidukeOptions options_;
     QString result_;
     bool cancelled_ = false;
     bool firstShow_ = true;
-    bool accepting_ = false;
-    THidukeField mode_ = THidukeField::Day;
-    bool writingFields_ = false;   // fields are being written from the calendar
-    bool settingCalendar_ = false; // the calendar is being set from the fields
 };
 
 } // namespace tolmo

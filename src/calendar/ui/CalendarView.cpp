@@ -1,0 +1,117 @@
+// The month calendar's window: painting the computed cells, clicks and keys.
+#include "calendar/ui/CalendarView.h"
+
+#include "app/ui/ColorButton.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace tolmo {
+
+namespace {
+
+QColor Colour(TColor c) {
+    return ColorToQColor(c, QApplication::palette());
+}
+
+QRect Q(const TGridRect& r) {
+    return QRect(QPoint(r.Left, r.Top), QPoint(r.Right, r.Bottom));
+}
+
+} // namespace
+
+QFont FaceFont(const QString& face, int pixelHeight) {
+    QFont f;
+    const bool proportional = face.contains(QChar(0xFF30)) || face.contains(QLatin1Char('P'));
+    QStringList families{face};
+    if (proportional)
+        families << "IPAPGothic"
+                 << "Noto Sans CJK JP"
+                 << "sans-serif";
+    else
+        families << "IPAGothic"
+                 << "Noto Sans Mono CJK JP"
+                 << "monospace";
+    f.setFamilies(families);
+    f.setPixelSize(pixelHeight);
+    return f;
+}
+
+TCalendarView::TCalendarView(TMonthlyCalendar& calendar, QWidget* parent)
+    : QFrame(parent), cal_(calendar) {
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    cal_.OnRedraw = [this] { update(); };
+}
+
+QRect TCalendarView::CellRect(int col, int row) const {
+    const QRect client = contentsRect();
+    return Q(GridCellRect(client.width(), client.height(), cal_.RowCount(), col, row))
+        .translated(client.topLeft());
+}
+
+void TCalendarView::paintEvent(QPaintEvent* e) {
+    QFrame::paintEvent(e);
+    QPainter p(this);
+    const QRect client = contentsRect();
+    p.setClipRect(client);
+    p.translate(client.topLeft());
+    p.fillRect(QRect(QPoint(0, 0), client.size()), Colour(cal_.Color));
+    auto font = [this](TCalExFontIndex i) {
+        QFont f = FaceFont(QString::fromStdString(cal_.Fonts[i].Face), cal_.Fonts[i].Height);
+        f.setStyleStrategy(QFont::PreferAntialias);
+        return f;
+    };
+    const int flags = Qt::AlignCenter | Qt::TextSingleLine;
+    for (int r = 0; r < cal_.RowCount(); ++r)
+        for (int k = 0; k < 7; ++k) {
+            const TCalCellPaint c = cal_.Paint(client.width(), client.height(), k, r);
+            if (c.Filled) p.fillRect(Q(c.FillRect), Colour(c.Fill));
+            if (!c.Text.empty()) {
+                p.setFont(font(c.Font));
+                p.setPen(Colour(c.TextColor));
+                p.drawText(Q(c.TextRect), flags | (c.NoClip ? Qt::TextDontClip : 0),
+                           QString::fromStdString(c.Text));
+            }
+            if (!c.Strip.empty()) {
+                if (c.StripFilled) p.fillRect(Q(c.StripRect), Colour(c.StripFill));
+                p.setFont(font(cfRokuyo));
+                p.setPen(Colour(c.StripColor));
+                p.drawText(Q(c.StripRect), flags, QString::fromStdString(c.Strip));
+            }
+            for (const TCalLine& l : c.Lines) {
+                p.setPen(Colour(l.Color));
+                p.drawLine(l.X1, l.Y1, l.X2, l.Y2);
+            }
+        }
+}
+
+void TCalendarView::mousePressEvent(QMouseEvent* e) {
+    QFrame::mousePressEvent(e);
+    const QPoint pt = e->position().toPoint() - contentsRect().topLeft();
+    int k, r;
+    if (!GridCellFromPoint(contentsRect().width(), contentsRect().height(), cal_.RowCount(), pt.x(),
+                           pt.y(), k, r))
+        return;
+    cal_.Click(k, r);
+    emit Input();
+}
+
+void TCalendarView::keyPressEvent(QKeyEvent* e) {
+    static const std::pair<int, TMonthGridKey> keys[] = {
+        {Qt::Key_Right, TMonthGridKey::Right},   {Qt::Key_Left, TMonthGridKey::Left},
+        {Qt::Key_Up, TMonthGridKey::Up},         {Qt::Key_Down, TMonthGridKey::Down},
+        {Qt::Key_PageUp, TMonthGridKey::PageUp}, {Qt::Key_PageDown, TMonthGridKey::PageDown}};
+    for (const auto& [qt, key] : keys)
+        if (e->key() == qt) {
+            cal_.Key(key);
+            emit Input();
+            return;
+        }
+    QFrame::keyPressEvent(e);
+}
+
+} // namespace tolmo

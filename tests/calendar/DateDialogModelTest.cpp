@@ -1,0 +1,121 @@
+// The date dialog's rules without a window: opening, typing, the calendar and the fields, the
+// up-down control at its limits, the buttons and the result text.
+#include "calendar/DateDialogModel.h"
+#include "../support/RecordingSink.h"
+#include "../support/TempDir.h"
+#include "calendar/JulianDay.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+
+using namespace tolmo;
+
+namespace {
+
+const int32_t kToday = DateToJulius(2026, 12, 7);
+
+struct Dialog {
+    RecordingSink sink;
+    TDateDialogModel m;
+    explicit Dialog(const char* preset, bool wa = true, bool youbi = true)
+        : m(THidukeOptions{wa, youbi, "", preset}, kToday) {
+        m.Open();
+    }
+    std::string Fields() const {
+        return m.Text("edtYear") + "|" + m.Text("edtMonth") + "|" + m.Text("edtDay");
+    }
+    TJDate Day() const { return JuliusToDate(m.Calendar1.JuliusDay()); }
+};
+
+} // namespace
+
+TEST(DateDialogModel, OpensOnThePresetDateOrToday) {
+    Dialog d("2006/2/5");
+    EXPECT_EQ(d.Fields(), "2006| 2| 5");
+    EXPECT_EQ(d.Day(), (TJDate{2006, 2, 5}));
+    EXPECT_EQ(Dialog("2005/13/24").Day(), JuliusToDate(kToday));
+    EXPECT_EQ(d.m.Result(false), "H18.2.5 (日)");
+    EXPECT_EQ(Dialog("2005/11/24", false, false).m.Result(false), "2005.11.24");
+    EXPECT_EQ(d.m.Result(true), "");
+}
+
+TEST(DateDialogModel, TypingOverwritesFromTheCaret) {
+    Dialog d("2006/2/5");
+    d.m.Entered("edtDay");
+    EXPECT_EQ(d.m.Type("edtDay", '3', 0, 0, 0), 2); // " 5" -> "35" -> cut to February's 28
+    EXPECT_EQ(d.m.Text("edtDay"), "28");
+    EXPECT_EQ(d.Day(), (TJDate{2006, 2, 28}));
+    EXPECT_EQ(d.m.Type("edtDay", 'a', 0, 0, 0), 0); // not a digit: dropped
+    EXPECT_EQ(d.m.Type("edtDay", '1', 0, 0, 0), 1);
+    EXPECT_EQ(d.m.Text("edtDay"), "18");
+    EXPECT_EQ(d.m.Type("edtDay", '9', 2, 2, 0), 2);   // the field is full
+    EXPECT_EQ(d.m.Type("edtMonth", '4', 1, 1, 0), 2); // " 2" -> " 4": April
+    EXPECT_EQ(d.Fields(), "2006| 4|18");
+    EXPECT_EQ(d.Day(), (TJDate{2006, 4, 18}));
+    d.m.Type("edtYear", '1', 0, 0, 4); // all selected: "1", then padded
+    EXPECT_EQ(d.m.Text("edtYear"), " 1");
+}
+
+TEST(DateDialogModel, CalendarAndFieldsFollowEachOther) {
+    Dialog d("2006/2/5");
+    d.m.Calendar1.SetJuliusDay(DateToJulius(2007, 12, 3));
+    EXPECT_EQ(d.Fields(), "2007|12| 3");
+    d.m.UserText("edtMonth", "13"); // a half-typed month leaves the calendar
+    d.m.Changed("edtMonth");
+    EXPECT_EQ(d.Day(), (TJDate{2007, 12, 3}));
+    EXPECT_FALSE(d.m.CanAccept());
+    EXPECT_EQ(d.sink.texts(), std::vector<std::string>{"日付が正しくありません。"});
+    EXPECT_EQ(d.m.Result(false), "");
+}
+
+TEST(DateDialogModel, UpDownStepsTheDateAtItsLimits) {
+    Dialog d("2006/1/31");
+    d.m.Entered("edtDay");
+    EXPECT_EQ(d.m.UpDownMax(), 31);
+    d.m.ArrowKey("edtMonth", +1); // not the field it serves
+    EXPECT_EQ(d.Fields(), "2006| 1|31");
+    d.m.ArrowKey("edtDay", +1);
+    EXPECT_EQ(d.Fields(), "2006| 2| 1");
+    EXPECT_EQ(d.m.UpDownPosition(), 1);
+    EXPECT_EQ(d.m.UpDownMax(), 28);
+    d.m.Step(-1); // below day 1: the last day of January
+    EXPECT_EQ(d.Fields(), "2006| 1|31");
+    EXPECT_EQ(d.m.UpDownPosition(), 31);
+    EXPECT_EQ(d.Day(), (TJDate{2006, 1, 31}));
+    d.m.Entered("edtMonth");
+    d.m.Step(+1); // an ordinary step: 31 February 2006 does not exist, cut to 28
+    EXPECT_EQ(d.Fields(), "2006| 2|28");
+    d.m.UserText("edtMonth", "12");
+    d.m.Changed("edtMonth");
+    d.m.Step(+1);
+    EXPECT_EQ(d.Fields(), "2007| 1|28");
+    d.m.Entered("edtYear");
+    d.m.Step(+1);
+    EXPECT_EQ(d.Day(), (TJDate{2008, 1, 28}));
+}
+
+TEST(DateDialogModel, MonthAndYearButtons) {
+    Dialog d("2004/2/29");
+    d.m.Clicked("btnZennen"); // 29 February 2005 does not exist: nothing moves
+    d.m.Clicked("btnYokunen");
+    EXPECT_EQ(d.Fields(), "2004| 2|29");
+    d.m.Clicked("btnYokugetu");
+    EXPECT_EQ(d.Fields(), "2004| 3|29");
+    d.m.Calendar1.SetJuliusDay(DateToJulius(2004, 3, 31));
+    d.m.Clicked("btnZengetu");
+    EXPECT_EQ(d.Fields(), "2004| 2|29");
+}
+
+TEST(DateDialogModel, HolidayFileIsReadOnOpen) {
+    TempDir dir;
+    const std::string path = dir / "HDay.dat";
+    std::ofstream(path, std::ios::binary) << "12,1,test\r\n\x1a"
+                                          << "12,2,ignored\r\n";
+    TDateDialogModel m(THidukeOptions{true, true, path, ""}, kToday);
+    m.Open();
+    EXPECT_EQ(m.Calendar1.HolidayList().size(), 1u);
+    EXPECT_TRUE(m.Calendar1.GetDayStatus(2026, 12, 1) & dsHoliday);
+    TDateDialogModel none(THidukeOptions{true, true, path + ".missing", ""}, kToday);
+    EXPECT_TRUE(none.Open());
+    EXPECT_TRUE(none.Calendar1.HolidayList().empty());
+}

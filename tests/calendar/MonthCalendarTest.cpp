@@ -1,0 +1,105 @@
+// The month calendar's cells (neighbour colours, inversion, today, cursor, headers, grid lines,
+// rokuyo strip) and its input, without a window.
+#include "calendar/MonthCalendar.h"
+#include "calendar/JulianDay.h"
+
+#include <gtest/gtest.h>
+
+using namespace tolmo;
+
+namespace {
+constexpr int W = 7 * 40, H = 7 * 36;
+const int32_t kFeb10 = DateToJulius(2015, 2, 10); // a Tuesday: column 2, row 3
+} // namespace
+
+TEST(MonthCalendar, NeighbourDaysAndTheSelectedDay) {
+    TMonthlyCalendar cal(kFeb10);
+    // 1 March 2015, a Sunday in column 0 of the last row: hidden, then red OR silver.
+    EXPECT_TRUE(cal.Paint(W, H, 0, 6).Text.empty());
+    cal.ShowNeighbor = true;
+    EXPECT_EQ(cal.Paint(W, H, 0, 6).TextColor, 0xC0C0FFu);
+    EXPECT_EQ(cal.Paint(W, H, 0, 2).TextColor, clRed); // a Sunday of the month itself
+    // The selected day is inverted: filled in its font colour, its number in Color.
+    const TCalCellPaint sel = cal.Paint(W, H, 2, 3);
+    EXPECT_TRUE(sel.Filled);
+    EXPECT_EQ(sel.Fill, clBlack);
+    EXPECT_EQ(sel.TextColor, clWindow);
+    EXPECT_EQ(sel.Text, "10");
+    EXPECT_FALSE(cal.Paint(W, H, 3, 3).Filled);
+    // The rokuyo strip at the bottom, inverted in the highlight on the selected day.
+    cal.ShowRokuyo = true;
+    ASSERT_NE(Rokuyo(kFeb10), 0);
+    const TCalCellPaint strip = cal.Paint(W, H, 2, 3);
+    EXPECT_EQ(strip.StripRect.Bottom, strip.FillRect.Bottom);
+    EXPECT_EQ(strip.StripRect.Top, strip.TextRect.Bottom + 1);
+    EXPECT_EQ(strip.StripRect.Bottom - strip.StripRect.Top + 1, 13);
+    EXPECT_TRUE(strip.StripFilled);
+    EXPECT_EQ(strip.StripFill, clHighlight);
+    cal.SetJuliusDay(DateToJulius(2026, 2, 10)); // no rokuyo from 2021 on
+    EXPECT_TRUE(cal.Paint(W, H, 2, 3).Strip.empty());
+}
+
+TEST(MonthCalendar, ClicksKeysAndDayChanges) {
+    TMonthlyCalendar cal(kFeb10);
+    std::vector<TJDate> seen;
+    cal.OnDayChange = [&](int32_t y, int m, int d) { seen.push_back({y, uint8_t(m), uint8_t(d)}); };
+    cal.Click(0, 6); // 1 March: another month, NeighborJump off
+    cal.Click(0, 0); // the header
+    cal.SetJuliusDay(kFeb10);
+    EXPECT_TRUE(seen.empty());
+    cal.Click(5, 2);
+    EXPECT_EQ(JuliusToDate(cal.JuliusDay()), (TJDate{2015, 2, 6}));
+    cal.NeighborJump = true;
+    cal.Click(0, 6);
+    EXPECT_EQ(cal.Month(), 3);
+    // Keys move freely into other months.
+    cal.SetJuliusDay(DateToJulius(2015, 2, 26));
+    cal.Key(TMonthGridKey::Down);
+    EXPECT_EQ(JuliusToDate(cal.JuliusDay()), (TJDate{2015, 3, 5}));
+    EXPECT_EQ(JuliusToDate(cal.FirstCellDay()), (TJDate{2015, 2, 22}));
+    cal.Key(TMonthGridKey::PageDown);
+    EXPECT_EQ(JuliusToDate(cal.JuliusDay()), (TJDate{2015, 4, 5}));
+    // Date parts that make no date are ignored; the calendar gap raises.
+    seen.clear();
+    cal.SetJuliusDay(DateToJulius(2004, 2, 29));
+    cal.SetYear(2005);
+    cal.SetDay(31);
+    cal.SetMonth(3);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1], (TJDate{2004, 3, 29}));
+    cal.SetJuliusDay(DateToJulius(1582, 10, 4));
+    EXPECT_THROW(cal.SetDay(10), EJuliusError);
+    EXPECT_EQ(cal.Day(), 4);
+}
+
+TEST(MonthCalendar, TheDialogsCalendarMarksTodayNotTheSelection) {
+    TBrMCalendar cal(DateToJulius(2015, 2, 12)); // today: Thursday, column 4, row 3
+    cal.SetJuliusDay(kFeb10);
+    cal.ColorToDay = clLime;
+    EXPECT_EQ(cal.Paint(W, H, 4, 3).Fill, clLime);
+    EXPECT_FALSE(cal.Paint(W, H, 2, 3).Filled);
+    EXPECT_EQ(cal.Paint(W, H, 2, 3).TextColor, clBlack);
+    cal.IsCursor = true;
+    EXPECT_EQ(cal.Paint(W, H, 2, 3).Fill, TBrMCalendar::kCursorColor);
+    EXPECT_EQ(cal.Paint(W, H, 2, 3).TextColor, clBlack);
+    // Headers: "日" red, "土" blue, the rest in the window text colour; filled less an edge.
+    EXPECT_EQ(cal.Paint(W, H, 0, 0).TextColor, clRed);
+    EXPECT_EQ(cal.Paint(W, H, 6, 0).TextColor, clBlue);
+    EXPECT_EQ(cal.Paint(W, H, 3, 0).TextColor, clWindowText);
+    EXPECT_EQ(cal.Paint(W, H, 3, 0).FillRect.Left, cal.Paint(W, H, 3, 0).TextRect.Left + 1);
+    // Today in a neighbour month's cell is not marked.
+    cal.SetJuliusDay(DateToJulius(2015, 3, 10));
+    for (int r = 1; r < 7; ++r)
+        for (int k = 0; k < 7; ++k)
+            EXPECT_FALSE(cal.Paint(W, H, k, r).Filled && cal.Paint(W, H, k, r).Fill == clLime);
+    // Grid lines on the right and bottom edges, but not on the grid's outer edge.
+    EXPECT_TRUE(cal.Paint(W, H, 2, 3).Lines.empty());
+    cal.Keisen = true;
+    const TCalCellPaint inner = cal.Paint(W, H, 2, 3), last = cal.Paint(W, H, 6, 6);
+    ASSERT_EQ(inner.Lines.size(), 2u);
+    EXPECT_EQ(inner.Lines[0].X1, inner.TextRect.Right);
+    EXPECT_EQ(inner.Lines[1].Y1, inner.TextRect.Bottom);
+    EXPECT_EQ(inner.Lines[0].Color, clSilver);
+    EXPECT_TRUE(last.Lines.empty());
+    EXPECT_EQ(cal.Paint(W, H, 0, 0).Lines[0].Color, clBtnShadow);
+}
