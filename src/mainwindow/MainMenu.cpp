@@ -242,7 +242,7 @@ TMenuItemView MenuItemView(const std::string& name, const TCommandState& s) {
         v.Visible = s.FileManager;
     // mnWindowClick and the window toggles
     else if (name == "mnSplit")
-        v.Checked = s.Split, v.Enabled = ed && (s.CanSplit || s.Split);
+        v.Checked = s.Split, v.Enabled = ed;
     else if (name == "mnisFuncShow") {
         v.Checked = !s.FunctionBarShown;
         v.Caption = s.FunctionBarShown ? "ファンクションキー非表示" : "ファンクションキー表示";

@@ -32,7 +32,7 @@ struct TCommandState {
     bool HasEditor = false;
     bool Modified = false, ReadOnly = false, Selected = false, ClipboardText = false;
     bool CanUndo = false, CanRedo = false, BoxMode = false, Overwrite = false;
-    bool Split = false, CanSplit = true;
+    bool Split = false;
     int PageCount = 0;
     bool Untitled = true, FileExists = false;
     bool ExternalEditorSet = false, ExternalEditorRunning = false;

@@ -170,7 +170,6 @@ TCommandState TCommandSurface::State() const {
     if (page >= 0) {
         s.Modified = s.HasEditor && pages_.IsModified(page); // either half of a split page
         s.Split = pages_.IsSplit(page);
-        if (TPageEditor* pe = pages_.ActivePageEditor()) s.CanSplit = pe->CanSplit();
     }
     s.ClipboardText = TQtEditorClipboard().HasText();
     s.ExternalEditorSet = fm_.Settings.isEditor;
