@@ -19,6 +19,9 @@ struct TMenuItemDef {
     bool Hidden = false;  // not shown; its shortcut still works
     bool Submenu = false;
     bool Checkable = false;
+    // An item that forwards to the active control runs this command (with Arg).
+    TEditorCommand Command = TEditorCommand::None;
+    int Arg = 0;
 };
 
 // Every menu and item of the main menu in order.

@@ -139,20 +139,7 @@ void TRecoveryGuard::EndWithoutQuestions() {
 
 bool TRecoveryGuard::restore(const TRecoveryCandidate& c) {
     const TRecoveryRecord& r = c.Record;
-    TPageBook& book = pages_.Book();
-    const bool untitled = r.Path == kUntitledName;
-    int index = untitled ? -1 : book.List().IndexOfPath(r.Path);
-    if (index >= 0) {
-        pages_.SetActivePage(index);
-        book.PageChange(); // loads a page restored unloaded
-    } else if (untitled) {
-        book.New();
-    } else if (!book.OpenFile(r.Path)) {
-        // The file is gone: a page of that name, to be saved there again.
-        book.NewPage(r.Path);
-        book.List().SetField(pages_.ActivePage(), ffLoaded, "1");
-    }
-    index = pages_.ActivePage();
+    const int index = pages_.Book().OpenRecoveredPage(r.Path);
     TEditorPageEditor* e = pages_.EditorOfPage(index);
     if (!e) return false;
     if (TPageDocument* d = e->Document()) {
