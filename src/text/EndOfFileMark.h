@@ -8,9 +8,11 @@
 // line ends (CR, LF) marks the end of the file and is dropped together with what follows it; a
 // 0x1A with any other byte after it is ordinary text, and every byte is kept.
 inline std::size_t TextLengthBeforeEofMark(std::string_view bytes) {
-    const std::size_t eof = bytes.find('\x1a');
-    if (eof == std::string_view::npos) return bytes.size();
-    for (std::size_t i = eof + 1; i < bytes.size(); ++i)
-        if (bytes[i] != '\r' && bytes[i] != '\n') return bytes.size();
-    return eof;
+    // Only a 0x1A right before the trailing line ends can be the mark, and only when it is the
+    // first 0x1A of all: looked at from the end, the text is searched only in that case.
+    std::size_t k = bytes.size();
+    while (k > 0 && (bytes[k - 1] == '\r' || bytes[k - 1] == '\n'))
+        --k;
+    if (k == 0 || bytes[k - 1] != '\x1a') return bytes.size();
+    return bytes.find('\x1a') == k - 1 ? k - 1 : bytes.size();
 }

@@ -61,6 +61,22 @@ class TPackedRows {
     uint32_t Extra(size_t i) const { return FExtra.empty() ? 0 : FExtra[i]; }
 
     void push_back(const TRowRec& r);
+    // push_back of a fresh row (no data beyond its row end): rows laid out one after the other,
+    // as a load appends them, take the short way.
+    void PushRow(const char* p, uint32_t len, TRowEnd re) {
+        if (len && len <= MaxPackedLen && FShort && !FWide && FAnchorSet && FBase &&
+            FLenEnd.size() % Group != 0 && FA.empty() && FB.empty() && FExtra.empty()) {
+            const int64_t off = static_cast<int64_t>(reinterpret_cast<uintptr_t>(p) -
+                                                     reinterpret_cast<uintptr_t>(FBase));
+            const int64_t d = off - FAnchor.back();
+            if (d >= 0 && d <= UINT16_MAX && off <= INT32_MAX) {
+                FStep.push_back(static_cast<uint16_t>(d));
+                FLenEnd.push_back(static_cast<uint16_t>(len << 2 | re));
+                return;
+            }
+        }
+        push_back({len ? p : nullptr, len, RowData::WithRowEnd(0, re), 0, 0});
+    }
     void SetA(size_t i, uint32_t a);
     void SetB(size_t i, uint32_t b) { SetSide(FB, i, b); }
     void SetExtra(size_t i, uint32_t e) { SetSide(FExtra, i, e); }

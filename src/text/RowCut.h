@@ -23,3 +23,18 @@ class ETextTooLarge : public std::runtime_error {
 // thread). Throws ETextTooLarge and leaves nothing behind.
 std::vector<TRowBlock> CutRows(const char* p, size_t n, const TWrapSettings& ws, int threads = 0,
                                size_t partBytes = size_t{1} << 20);
+
+// What ReadAndCutRows made of a file.
+struct TReadCut {
+    std::vector<TRowBlock> Blocks;
+    size_t TextLength = 0; // the file's bytes before an end-of-file mark (EndOfFileMark.h)
+    int Error = 0;         // errno of a failed read, 0 when the file was shorter than its size
+};
+
+// The rows of a file of `size` bytes (fd open for reading), read into buf: the threads read the
+// file in pieces of partBytes (pread) and cut the lines of each piece as soon as they are there,
+// so that the copying runs beside the cut on the same cores. The rows end at the end-of-file
+// mark. False when the file did not give its `size` bytes (an error, or it is shorter now): the
+// rows are dropped. Throws ETextTooLarge as CutRows does.
+bool ReadAndCutRows(int fd, char* buf, size_t size, const TWrapSettings& ws, int threads,
+                    TReadCut* out, size_t partBytes = size_t{1} << 20);

@@ -207,6 +207,7 @@ class TEditorScreenStrings final : public TRowView {
     void CheckRow(int r) const;
     void ApplyRows(int index, int count, std::vector<TRowRec>& recs);
     void LoadRows(std::shared_ptr<char[]> chunk, size_t n);
+    void InstallRows(std::shared_ptr<char[]> chunk, size_t n, std::vector<TRowBlock> blocks);
     std::string_view LineView(int first, int last, std::string& scratch, bool& contiguous) const;
     void Rebuild(bool wrap);
     void RemoveMarksFromSummary(TRowMarks m);

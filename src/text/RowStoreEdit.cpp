@@ -246,6 +246,11 @@ void TEditorScreenStrings::Clear() {
 // made (ETextTooLarge) the store is left as it was.
 void TEditorScreenStrings::LoadRows(std::shared_ptr<char[]> chunk, size_t n) {
     std::vector<TRowBlock> blocks = CutRows(chunk.get(), n, FSettings, LoadThreads);
+    InstallRows(std::move(chunk), n, std::move(blocks));
+}
+
+void TEditorScreenStrings::InstallRows(std::shared_ptr<char[]> chunk, size_t n,
+                                       std::vector<TRowBlock> blocks) {
     BeginUpdate();
     Clear();
     if (n) {
@@ -341,11 +346,37 @@ void TEditorScreenStrings::LoadFromFile(const std::string& fileName) {
     int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) throw EFileError(fileName, "を開けません。", errno);
     struct stat st {};
-    size_t cap = (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
-                     ? static_cast<size_t>(st.st_size) + 1
-                     : 65536;
+    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    size_t cap = regular ? static_cast<size_t>(st.st_size) + 1 : 65536;
     std::unique_ptr<char[]> buf(new char[cap]);
     AdviseHugePages(buf.get(), cap);
+    if (regular && cap > 1) {
+        // Read in pieces on every core, each cut as soon as it is there. A file that is not its
+        // size by the end (it changed meanwhile, or a read failed) is read again from the start
+        // below, as any other file is.
+        TReadCut cut;
+        const size_t size = cap - 1;
+        char more;
+        bool whole;
+        try {
+            whole = ReadAndCutRows(fd, buf.get(), size, FSettings, LoadThreads, &cut) &&
+                    ::pread(fd, &more, 1, static_cast<off_t>(size)) == 0;
+        } catch (...) {
+            ::close(fd);
+            throw;
+        }
+        if (whole) {
+            ::close(fd);
+            InstallRows(std::shared_ptr<char[]>(std::move(buf)), cut.TextLength,
+                        std::move(cut.Blocks));
+            return;
+        }
+        if (::lseek(fd, 0, SEEK_SET) != 0) {
+            const int err = errno;
+            ::close(fd);
+            throw EFileError(fileName, "を読めません。", err);
+        }
+    }
     size_t n = 0;
     int err = 0;
     for (;;) {

@@ -1,16 +1,42 @@
 // The row cut of a loaded text on several threads: the same rows as one pass, on random texts
-// and every wrap option, and long lines split without word wrap.
+// and every wrap option, from memory and from a file read in pieces, and long lines split
+// without word wrap.
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <random>
 #include <string>
 #include <vector>
 
+#include "../support/TempDir.h"
+#include "text/EndOfFileMark.h"
 #include "text/LineBreaking.h"
 #include "text/RowCut.h"
 #include "text/RowStore.h"
 
 namespace {
+
+// A line whose rows end right at a wrap width of 20 or 80..230 (or a column off): two-byte
+// characters straddling the edge, runs of bytes that can be lead or trail bytes, half-width kana,
+// kinsoku and hanging punctuation at the edge, and now and then a tab.
+std::string EdgeLine(std::mt19937& rng) {
+    static const char* const chars[] = {
+        "a",        " ",        "\xB1",     "\xDF",     "\xA1",     "\x82\xA0",
+        "\x88\x9F", "\x9F\x9F", "\xE0\xE0", "\x81\x42", "\x81\x41", "\x81\x75",
+        "\x81\x76", "(",        ")",        ".",        ",",        "\x81\x5B",
+    };
+    static const int widths[] = {20, 80, 110, 140, 170, 200, 230};
+    const int wb = widths[rng() % std::size(widths)];
+    const size_t len = static_cast<size_t>(wb * (1 + static_cast<int>(rng() % 3)) - 2 +
+                                           static_cast<int>(rng() % 5));
+    std::string s;
+    while (s.size() < len)
+        s += rng() % 40 == 0 ? "\t" : chars[rng() % std::size(chars)];
+    if (s.size() > len && rng() % 2) s.resize(len); // may end on a lead byte
+    return s;
+}
 
 // Random memo text: ASCII words, two-byte characters (some of them the sets' punctuation),
 // tabs, CR, LF and CR LF, empty and long lines, with or without a final line end.
@@ -24,6 +50,7 @@ std::string RandomText(std::mt19937& rng, size_t size) {
     std::uniform_int_distribution<int> pick(0, std::size(pieces) - 1), longLine(0, 60);
     while (s.size() < size) {
         if (longLine(rng) == 0) s.append(400 + rng() % 300, "ab\x88\x9F"[rng() % 4]);
+        if (longLine(rng) < 6) s += "\r\n" + EdgeLine(rng);
         s += pieces[pick(rng)];
     }
     if (rng() % 2) s += "\r\n";
@@ -155,4 +182,41 @@ TEST(RowCut, StoreLoadedOnThreadsEqualsStoreLoadedOnOne) {
         ASSERT_EQ(one.RowText(r), many.RowText(r)) << r;
     EXPECT_EQ(one.RowToLine(one.Count() - 1), many.RowToLine(many.Count() - 1));
     EXPECT_EQ(many.Text(), one.Text());
+}
+
+TEST(RowCut, FileReadInPiecesOnThreadsGivesTheRowsOfItsTextUpToTheEndOfFileMark) {
+    TempDir dir;
+    const std::string path = dir / "memo.txt";
+    std::mt19937 rng(20261208);
+    TWrapSettings ws(TEditorWrapOption(), true, 8);
+    for (int textNo = 0; textNo < 8; ++textNo) {
+        std::string text = RandomText(rng, 5000 + rng() % 20000);
+        if (textNo % 4 == 1) text += "\x1a\r\n\r\n"; // a mark, when no 0x1A comes before it
+        if (textNo % 4 == 2) text += "\x1a" + std::string(3000, '\n'); // its line ends span pieces
+        if (textNo % 4 == 3) text += "\x1a\x1a\n";                     // text, not a mark
+        TempDir::Write(path, text);
+        const size_t len = TextLengthBeforeEofMark(text);
+        std::vector<Row> want = Reference(text.substr(0, len), ws);
+        Normalise(want);
+        for (int threads : {1, 3}) {
+            SCOPED_TRACE("text " + std::to_string(textNo) + " threads " + std::to_string(threads));
+            const int fd = ::open(path.c_str(), O_RDONLY);
+            ASSERT_GE(fd, 0);
+            std::vector<char> buf(text.size() + 11);
+            TReadCut cut;
+            ASSERT_TRUE(
+                ReadAndCutRows(fd, buf.data(), text.size(), ws, threads, &cut, 200 + textNo * 61));
+            // A file shorter than the size it had: refused, never cut from unread bytes.
+            TReadCut shorter;
+            EXPECT_FALSE(
+                ReadAndCutRows(fd, buf.data(), text.size() + 10, ws, threads, &shorter, 333));
+            EXPECT_TRUE(shorter.Blocks.empty());
+            ::close(fd);
+            EXPECT_EQ(cut.TextLength, len);
+            ASSERT_EQ(std::string_view(buf.data(), text.size()), text);
+            std::vector<Row> got = RowsOf(cut.Blocks, buf.data());
+            Normalise(got);
+            ASSERT_EQ(got, want);
+        }
+    }
 }
