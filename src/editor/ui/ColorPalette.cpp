@@ -28,16 +28,6 @@ void TColorPalette::SetBackgroundColor(TColor c) {
     update();
 }
 
-void TColorPalette::SetForegroundEnabled(bool v) {
-    FModel.ForegroundEnabled = v;
-    update();
-}
-
-void TColorPalette::SetBackgroundEnabled(bool v) {
-    FModel.BackgroundEnabled = v;
-    update();
-}
-
 QRect TColorPalette::GridRect() const {
     int w = width() - 2 * kEdge, h = height() - 2 * kEdge;
     SnapPaletteSize(w, h);

@@ -80,16 +80,8 @@ void TEditor::WireCore() {
         UpdateScrollBars();
         emit Changed();
     };
-    ev.OnSelectionChange = [this](bool s) { emit SelectionChanged(s); };
     ev.OnSelectionModeChange = [this] { emit SelectionModeChanged(); };
-    ev.OnTopRowChange = [this] {
-        UpdateScrollBars();
-        emit TopRowChanged();
-    };
-    ev.OnTopColChange = [this] {
-        UpdateScrollBars();
-        emit TopColChanged();
-    };
+    ev.OnTopRowChange = ev.OnTopColChange = [this] { UpdateScrollBars(); };
     ev.OnWarning = [this](const std::string& m) { Warn(QString::fromStdString(m)); };
 }
 

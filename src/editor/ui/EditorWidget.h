@@ -68,10 +68,7 @@ class TEditor : public QAbstractScrollArea {
   signals:
     void CaretMoved();
     void Changed();
-    void SelectionChanged(bool selected);
     void SelectionModeChanged();
-    void TopRowChanged();
-    void TopColChanged();
     void LoadProgressed();
 
   protected:
