@@ -1,6 +1,7 @@
 // Addresses under the caret position, the pointer's hysteresis and the click rules.
 #include "mainwindow/Addresses.h"
 
+#include "platform/MessageBox.h"
 #include "syntax/Fountain.h"
 #include "text/RowStore.h"
 
@@ -54,4 +55,13 @@ std::string BrowserCheckMessage(TProgramCheck check) {
         break;
     }
     return {};
+}
+
+bool AddressProgram(const TSettings& settings, const std::string& path, std::string* program) {
+    program->clear();
+    if (!settings.isBrowser) return true;
+    const std::string problem = BrowserCheckMessage(CheckProgram(settings.Browser, program, path));
+    if (problem.empty()) return true;
+    ShowMessage(problem);
+    return false;
 }

@@ -265,3 +265,8 @@ void RememberEncodingChoice(const std::string& path, const TEncoding* e) {
         EncodingChoices().Forget(path);
     EncodingChoices().Save();
 }
+
+TEncodingMenuState EncodingMenuState(const TPageDocument& d, bool named, bool readOnly) {
+    return {named, !readOnly, EncodingName(d.format.encoding, d.format.bom),
+            LineEndName(d.format.lineEnd)};
+}

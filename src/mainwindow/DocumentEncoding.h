@@ -96,6 +96,13 @@ std::string RecoveryOfferLine(const TRecoveryRecord& r, std::string_view disk, b
 // A format chosen for the next save: false when the page has it already; otherwise the page
 // takes it and forgets the line ends it was read with.
 bool SetPageFormat(TPageDocument& d, const TFileFormat& f);
+// The encoding menu as it opens: reopening needs a page with a file, a new format for the save a
+// writable page; the names of the page's encoding and line ends are checked.
+struct TEncodingMenuState {
+    bool Reopen = false, Format = false;
+    std::string Encoding, LineEnd;
+};
+TEncodingMenuState EncodingMenuState(const TPageDocument& d, bool named, bool readOnly);
 // The encodings a file can be reopened in (a UTF-8 byte-order mark is read, never chosen).
 std::vector<TEncoding> ReopenEncodings();
 // Keeps the encoding chosen for a file (null: detect it again) in the list of choices.

@@ -94,3 +94,12 @@ std::string FindHolidayFile(const std::string& programFolder,
         if (std::filesystem::is_regular_file(p, ec)) return p;
     return {};
 }
+
+std::string SetupQuestion(bool cdRom, bool firstStart) {
+    if (!cdRom && !firstStart) return {};
+    return "「トルモ -Tolmo-」Ver1.7.1.1 のセットアップを今すぐ行いますか？\r\n\r\n"
+           "[はい]----セットアップフォーム表示\r\n"
+           "[いいえ]--「トルモ -Tolmo-」の通常起動\r\n\r\n"
+           "この確認は、初回起動時１回しか表示されません。\r\n"
+           "[いいえ]の場合は、「トルモ -Tolmo-」から通常のセットアップを行ってください。";
+}

@@ -1,5 +1,6 @@
 // Start-up arithmetic of the main window: bar heights for the title-bar height, the window's
-// place from the saved bounds, the function-key captions, the holiday file's fallbacks.
+// place from the saved bounds, the function-key captions, the setup question, the holiday
+// file's fallbacks.
 #pragma once
 
 #include <string>
@@ -32,6 +33,10 @@ TBounds PlaceMainWindow(TSettings& s, const TWorkArea& area, int designWidth, in
 
 // The 37 captions of the function keys (plain, Shift, Ctrl layers, and a closing blank).
 std::vector<std::string> FunctionKeyCaptions();
+
+// The question at the first show of a first start or a start from CD-ROM (asked once; Yes opens
+// the setup dialog); empty when there is nothing to ask.
+std::string SetupQuestion(bool cdRom, bool firstStart);
 
 // The holiday file when none was named: beside the program, else in the Pelva or Norik folder
 // below the Program Files folder; empty when none exists.

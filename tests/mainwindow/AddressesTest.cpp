@@ -1,9 +1,11 @@
 // Addresses under a caret position (also wrapped ones), the hand pointer's hysteresis and the
-// click rules.
+// click rules, and the program an address opens with.
 #include "mainwindow/Addresses.h"
 
 #include "syntax/Fountain.h"
 #include "syntax/MemoSyntax.h"
+
+#include "../support/RecordingSink.h"
 
 #include <gtest/gtest.h>
 
@@ -54,4 +56,20 @@ TEST(Addresses, PointerLooksAgainOnlyAfterAMoveAndClicksFollowTheOption) {
     EXPECT_FALSE(OpensAddress(true, false, 0, 4));
     EXPECT_TRUE(OpensAddress(false, false, 50, 4));
     EXPECT_FALSE(OpensAddress(false, true, 0, 4));
+}
+
+TEST(Addresses, TheBrowserOfTheOptionsOrTheDesktopsHandler) {
+    RecordingSink sink;
+    TSettings s;
+    std::string program = "x";
+    s.isBrowser = false;
+    EXPECT_TRUE(AddressProgram(s, "", &program));
+    EXPECT_EQ(program, ""); // the desktop's own handler
+    s.isBrowser = true;
+    s.Browser = "";
+    EXPECT_FALSE(AddressProgram(s, "", &program));
+    EXPECT_EQ(sink.texts().back(), "ブラウザが指定されていません。\r\n中止します。");
+    s.Browser = "sh";
+    EXPECT_TRUE(AddressProgram(s, "/bin:/usr/bin", &program));
+    EXPECT_NE(program.find("/sh"), std::string::npos);
 }

@@ -36,6 +36,10 @@ TEST(DocumentEncoding, AChosenSaveFormatDropsTheLineEndsAsRead) {
     EXPECT_TRUE(SetPageFormat(d, f));
     EXPECT_EQ(d.format, f);
     EXPECT_EQ(d.lineEnds.crlf, 0);
+    // The menu checks the chosen format; a read-only page offers none, an untitled no reopening.
+    const TEncodingMenuState m = EncodingMenuState(d, false, true);
+    EXPECT_EQ(m.LineEnd, LineEndName(TLineEndStyle::Lf));
+    EXPECT_FALSE(m.Reopen || m.Format);
     // A byte-order mark is read from the file, so it is never offered for reopening.
     const std::vector<TEncoding> reopen = ReopenEncodings();
     EXPECT_EQ(std::count(reopen.begin(), reopen.end(), TEncoding::Utf8), 1);

@@ -75,19 +75,13 @@ bool TAddressClicks::eventFilter(QObject* watched, QEvent* event) {
 
 bool TAddressClicks::OpenAddress(const std::string& address) {
     const QString url = QString::fromStdString(address);
-    if (fm_.Settings.isBrowser) {
-        std::string program;
-        const std::string problem = BrowserCheckMessage(CheckProgram(
-            fm_.Settings.Browser, &program, qEnvironmentVariable("PATH").toStdString()));
-        if (!problem.empty()) {
-            ShowMessage(problem);
-            return false;
-        }
-        // The address is one argument: quotes, blanks and shell characters reach the browser as
-        // they are, and no shell ever sees them.
-        if (QProcess::startDetached(QString::fromStdString(program), {url})) return true;
-        ShowMessage(kBrowserStartError);
+    std::string program;
+    if (!AddressProgram(fm_.Settings, qEnvironmentVariable("PATH").toStdString(), &program))
         return false;
-    }
-    return QDesktopServices::openUrl(QUrl::fromUserInput(url));
+    if (program.empty()) return QDesktopServices::openUrl(QUrl::fromUserInput(url));
+    // The address is one argument: quotes, blanks and shell characters reach the browser as
+    // they are, and no shell ever sees them.
+    if (QProcess::startDetached(QString::fromStdString(program), {url})) return true;
+    ShowMessage(kBrowserStartError);
+    return false;
 }

@@ -110,16 +110,17 @@ void AttachEncodingUi(TfmEditor& fm, TPages& pages) {
     QObject::connect(menu, &QMenu::aboutToShow, &pages, [&pages, encGroup, leGroup, reopen] {
         const int index = pages.ActivePage();
         TEditorPageEditor* page = pages.ActivePageEditor();
-        const TPageDocument* d = page ? page->Document() : nullptr;
-        reopen->setEnabled(index >= 0 && !pages.Book().IsUntitled(index));
-        encGroup->setEnabled(d && !page->ReadOnly());
-        leGroup->setEnabled(d && !page->ReadOnly());
-        if (!d) return;
+        const TEncodingMenuState m =
+            page ? EncodingMenuState(*page->Document(), !pages.Book().IsUntitled(index),
+                                     page->ReadOnly())
+                 : TEncodingMenuState{};
+        reopen->setEnabled(m.Reopen);
+        encGroup->setEnabled(m.Format);
+        leGroup->setEnabled(m.Format);
         for (QAction* a : encGroup->actions())
-            a->setChecked(a->data().toString() ==
-                          q(EncodingName(d->format.encoding, d->format.bom)));
+            a->setChecked(a->data().toString() == q(m.Encoding));
         for (QAction* a : leGroup->actions())
-            a->setChecked(a->data().toString() == q(LineEndName(d->format.lineEnd)));
+            a->setChecked(a->data().toString() == q(m.LineEnd));
     });
 }
 

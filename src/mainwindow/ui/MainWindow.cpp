@@ -23,17 +23,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-namespace {
-
-const char* const kSetupQuestion =
-    "「トルモ -Tolmo-」Ver1.7.1.1 のセットアップを今すぐ行いますか？\r\n\r\n"
-    "[はい]----セットアップフォーム表示\r\n"
-    "[いいえ]--「トルモ -Tolmo-」の通常起動\r\n\r\n"
-    "この確認は、初回起動時１回しか表示されません。\r\n"
-    "[いいえ]の場合は、「トルモ -Tolmo-」から通常のセットアップを行ってください。";
-
-} // namespace
-
 TfmEditor::TfmEditor(TdtEditor& dt, TStartUpInfo info, QWidget* parent)
     : QMainWindow(parent), StartUp(std::move(info)), dt_(dt) {
     setWindowTitle(QStringLiteral("  トルモ - Tolmo - "));
@@ -209,8 +198,8 @@ void TfmEditor::FormShow() {
     MemMapEvt1->Activate(); // later starts hand their command lines to this window
     if (PendingSetup) {
         PendingSetup = false;
-        if ((CdRom || First) && AskYesNo(kSetupQuestion, true) && OnSetupRequested)
-            OnSetupRequested();
+        const std::string question = SetupQuestion(CdRom, First);
+        if (!question.empty() && AskYesNo(question, true) && OnSetupRequested) OnSetupRequested();
     }
 }
 
