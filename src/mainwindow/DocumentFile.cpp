@@ -3,6 +3,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/IniFile.h"
+#include "platform/MessageBox.h"
 
 #include <cerrno>
 #include <climits>
@@ -56,4 +57,22 @@ TProfileSection IniSection(TIniFile& ini, const std::string& section) {
             [&ini, section](const std::string& key, const std::string& value) {
                 return ini.WriteString(section, key, value);
             }};
+}
+
+bool SaveOpenFileList(TMyFileList& list, const std::string& programFile) {
+    std::string path = list.SettingsPath();
+    if (path.empty()) {
+        path = programFile;
+        const std::size_t slash = path.rfind('/'), dot = path.rfind('.');
+        if (dot != std::string::npos && (slash == std::string::npos || dot > slash))
+            path.erase(dot);
+        path += ".ini";
+    }
+    TIniFile ini(path);
+    ini.BeginUpdate();
+    const bool saved = list.Save(IniSection(ini, TMyFileList::kSection));
+    if (ini.EndUpdate() && saved) return true;
+    ShowMessage(
+        "ファイルリスト保存エラー\r\n（テキストは保存されています）\r\n終了処理を継続します。");
+    return false;
 }

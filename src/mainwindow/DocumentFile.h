@@ -1,6 +1,7 @@
 // Writing a page's file so that a failed save never loses data: the text goes to a temporary file
 // in the file's folder, is flushed and renamed over the old one. A symbolic link stays a link to
 // the saved file, the file keeps its permissions, and a write-protected file is not replaced.
+// Also the open-file list's write at the end.
 #pragma once
 
 #include "mainwindow/MyFileList.h"
@@ -15,3 +16,8 @@ bool SaveDocumentFile(const std::string& path, std::string_view bytes, std::stri
 
 // One section of a profile file as the lists read and write it.
 TProfileSection IniSection(TIniFile& ini, const std::string& section);
+
+// Writes the open-file list into the settings file it was read from (never read: the program's
+// own name with ".ini"), in one rewrite of the file. On failure tells the user
+// "ファイルリスト保存エラー..." and returns false.
+bool SaveOpenFileList(TMyFileList& list, const std::string& programFile);

@@ -374,6 +374,10 @@ std::string CaretPanelText(int row, int col) {
     return buf;
 }
 
+std::string CaretPanelText(const TPageCaretInfo& c, bool rowCol) {
+    return rowCol ? CaretPanelText(c.row, c.col) : CaretPanelText(c.line, c.chr);
+}
+
 std::string ReadOnlyPanelText(bool readOnly) {
     return readOnly ? "Read Only" : "";
 }

@@ -89,6 +89,24 @@ TPasteCaret PasteCaretRule(int curs, bool hadLineBreak, int r, int c, int t, int
 
 // Status panel 0: row and column (1-based in the text) as "%5d 行:%4d 桁".
 std::string CaretPanelText(int row, int col);
+// The caret for the status bar, and panel 0 for it by screen rows and columns ("Row / Col") or by
+// logical lines and columns in the line ("Line / Char").
+struct TPageCaretInfo {
+    int row = 0, col = 0;  // screen row and column
+    int line = 0, chr = 0; // logical line and column within it
+};
+std::string CaretPanelText(const TPageCaretInfo& c, bool rowCol);
+
+// The status bar's seven panels as designed: width, centred (else left) and the text shown until
+// the first refresh.
+struct TStatusPanelDesign {
+    int Width;
+    bool Centred;
+    const char* Text;
+};
+inline constexpr TStatusPanelDesign kStatusPanels[7] = {
+    {123, true, ""},    {86, true, "Read Only"}, {48, true, "挿入"}, {48, true, "Caps"},
+    {48, true, "かな"}, {48, true, "Num"},       {50, false, ""}};
 // Panels 1, 2 and 5 of the active control.
 std::string ReadOnlyPanelText(bool readOnly);   // "Read Only" or empty
 std::string OverwritePanelText(bool overwrite); // "上書" or "挿入"

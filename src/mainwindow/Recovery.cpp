@@ -405,3 +405,7 @@ TRecoveryPageState::TAction TRecoveryPageState::Tick(bool modified, std::int64_t
     }
     return Clock.Due(nowMs) || (!Written && !Clock.Pending()) ? TAction::Write : TAction::None;
 }
+
+bool SavesAtUnattendedEnd(bool saveNamed, bool untitled, bool readOnly) {
+    return saveNamed && !untitled && !readOnly;
+}

@@ -117,6 +117,11 @@ class TRecoveryClock {
     std::int64_t first_ = 0, last_ = 0;
 };
 
+// At an end without questions a modified page is saved in place when the settings save named
+// pages without asking (KnKakunin) and the page is named and writable; any other page, and one
+// whose save fails, goes to its recovery file.
+bool SavesAtUnattendedEnd(bool saveNamed, bool untitled, bool readOnly);
+
 // One page's recovery file as the timer sees it.
 struct TRecoveryPageState {
     TRecoveryClock Clock;

@@ -1,6 +1,9 @@
 // The display settings panel's controls and its rules.
 #include "mainwindow/SettingsPanelModel.h"
 
+#include "editor/EditorCore.h"
+#include "editor/PropertySet.h"
+
 #include <algorithm>
 
 namespace {
@@ -176,4 +179,20 @@ int TSettingsPanelModel::OkPanelTop(int panelHeight, int pageTop) {
 
 int TSettingsPanelModel::DefaultsButtonTop(int panelHeight, int pageTop) {
     return std::max(292, panelHeight - 94 - pageTop);
+}
+
+void FollowWindowWidth(TEditorCore& c, int windowWrap, const TDisplayPanelValues* preview,
+                       TSettings& settings, TEditorProp& defaultSet) {
+    if (c.Fountain()) return;
+    if (preview) {
+        const TWrapPreview p = PreviewWrapField(preview->WrapText);
+        if (p.WordWrap && p.WindowWidth && c.GetWordWrap()) PreviewWrap(p, windowWrap, c);
+        return;
+    }
+    if (!settings.WrapDou || !settings.WordWrap() || windowWrap < 0) return;
+    settings.WrapByte = std::clamp(windowWrap, kWrapMin, kWrapMax);
+    defaultSet.WrapOption.SetWrapByte(settings.WrapByte);
+    TEditorWrapOption o = c.GetWrapOption();
+    o.SetWrapByte(settings.WrapByte);
+    c.SetWrapOption(o);
 }

@@ -7,6 +7,17 @@
 #include "app/Form.h"
 #include "editor/DisplaySettings.h"
 
+class TEditorCore;
+class TEditorProp;
+
+// A memo editor's wrap after the window changed width (windowWrap: its window-width wrap, -1
+// when unknown). While the panel previews on it, only the preview's own window-width mode
+// follows (nothing is stored); otherwise, in window-width mode with word wrap on, the width is
+// clamped and stored in the settings, the default set and the editor. Editors with a colouring
+// definition keep theirs.
+void FollowWindowWidth(TEditorCore& c, int windowWrap, const TDisplayPanelValues* preview,
+                       TSettings& settings, TEditorProp& defaultSet);
+
 // The pages the panel builds on: "colorPage" and "marginPage" of PageControl2, and "tsTab".
 const TFormDesc& SettingsPanelForm();
 

@@ -1,11 +1,8 @@
-// The editing control's key table, its commands through Execute with a fake clipboard, and the
-// mouse gestures, all without a window.
+// The editing control's key table and its commands through Execute with a fake clipboard, without
+// a window.
 #include "editor/Commands.h"
 #include "editor/EditorCore.h"
-#include "editor/MouseGestures.h"
 #include "editor/PopupModel.h"
-
-#include "../support/EditorCoreHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -120,51 +117,4 @@ TEST(EditorCommands, GatedByStateAndRoundTripThroughTheClipboard) {
     EXPECT_TRUE(Execute(e, TEditorCommand::Copy, 0, {}, &clip));
     EXPECT_TRUE(clip.box);
     EXPECT_EQ(clip.text, "a\r\ne\r\n");
-}
-
-TEST(EditorGestures, ClickDragRowSelectAndDropFollowTheButton) {
-    TEditorCore e;
-    e.SetText("hello world\r\nsecond row\r\nthird\r\n");
-    TEditorMouseGestures m(e);
-    // A press places the caret; a move shorter than the threshold selects nothing.
-    m.Press(10, 10, {0, 2}, false, false);
-    m.Move(12, 10, {0, 3}, false, 4);
-    EXPECT_FALSE(e.Selected());
-    m.Move(30, 10, {0, 7}, false, 4);
-    m.Release(false);
-    EXPECT_EQ(e.SelText(), "llo w");
-    EXPECT_FALSE(e.MouseDragging);
-
-    // A press inside the selection arms a drag: released in place, it only moves the caret.
-    m.Press(20, 10, {0, 4}, false, false);
-    EXPECT_EQ(m.State(), TEditorDrag::Armed);
-    m.Release(false);
-    EXPECT_FALSE(e.Selected());
-    EXPECT_EQ(e.Col(), 4);
-
-    // Dragging the selection to row 2 moves it; with Ctrl it would copy.
-    Select(e, 0, 0, 0, 5);
-    m.Press(5, 10, {0, 1}, false, false);
-    EXPECT_TRUE(m.Move(5, 60, {2, 5}, false, 4));
-    EXPECT_TRUE(m.Dragging());
-    m.Release(false);
-    EXPECT_EQ(e.Text(), " world\r\nsecond row\r\nthirdhello\r\n");
-
-    // Left of the text: whole rows follow the mouse.
-    m.Press(0, 30, {1, 0}, true, false);
-    m.Move(0, 50, {2, 0}, false, 4);
-    m.Release(false);
-    EXPECT_EQ(e.SelText(), "second row\r\nthirdhello\r\n");
-
-    // Shift+press extends from the caret.
-    e.CleanSelection();
-    e.SetCaret(0, 0);
-    m.Press(40, 10, {0, 3}, false, true);
-    m.Release(false);
-    EXPECT_EQ(e.SelText(), " wo");
-
-    // A double click selects the word under the mouse; on the row end nothing.
-    EXPECT_TRUE(m.DoubleClick({1, 2}));
-    EXPECT_EQ(e.SelText(), "second");
-    EXPECT_FALSE(m.DoubleClick({5, 0}));
 }

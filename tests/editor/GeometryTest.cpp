@@ -1,6 +1,5 @@
-// Geometry of the client area, number columns and mark shapes.
+// Geometry of the client area, number columns, mark shapes and repaint bands.
 #include "editor/Geometry.h"
-#include "editor/MouseGestures.h"
 
 #include <gtest/gtest.h>
 
@@ -101,40 +100,12 @@ TEST(EditorMetrics, MarksShowAtEverySizeAndTheCaretFollowsItsMode) {
     EXPECT_EQ(CaretShape(10, 20, 8, 16, false, false).Bottom, 36);
 }
 
-TEST(EditorPixels, PointsCellsAndRepaintBands) {
-    TEditorCore c;
-    c.SetText("abcdef\r\nxyz\r\n");
+TEST(EditorMetrics, RepaintBandsCoverOnlyRowsOnScreen) {
     TEditorMetrics m;
     m.LeftMargin = 20, m.TopMargin = 10, m.CellWidth = 8, m.RowHeight = 16, m.VisibleRows = 5;
-    // Columns to the nearer cell edge, rows by the row height, both inside the text.
-    EXPECT_EQ(PosAtPixel(c, m, 20 + 3, 10).Col, 0);
-    EXPECT_EQ(PosAtPixel(c, m, 20 + 4, 10).Col, 1);
-    EXPECT_EQ(PosAtPixel(c, m, 0, 10).Col, 0);
-    EXPECT_EQ(PosAtPixel(c, m, 30, 10 + 16).Row, 1);
-    EXPECT_EQ(PosAtPixel(c, m, 30, 0).Row, 0);        // above the text: the top row
-    EXPECT_EQ(PosAtPixel(c, m, 30, 10 + 900).Row, 2); // below: the [EOF] row
-    EXPECT_EQ(CellOrigin(c, m, 1, 2), (TEditorPoint{20 + 16, 10 + 16}));
-
-    // A band covers only rows on screen (the partly shown one below included).
+    // The partly shown row below counts.
     EXPECT_EQ(RowsBand(m, 10, 12, 12), (TRowBand{10 + 2 * 16, 16}));
     EXPECT_EQ(RowsBand(m, 10, 0, 11), (TRowBand{10, 2 * 16}));
     EXPECT_EQ(RowsBand(m, 10, 14, -1), (TRowBand{10 + 4 * 16, 3 * 16}));
     EXPECT_EQ(RowsBand(m, 10, 30, 40).Height, 0);
-}
-
-TEST(EditorPixels, CursorShapes) {
-    TEditorCore c;
-    c.SetText("abcdef\r\n");
-    TEditorMetrics m;
-    m.LeftMargin = 20, m.TopMargin = 10, m.CellWidth = 8, m.RowHeight = 16, m.VisibleRows = 5;
-    const TEditorCaretCursors& k = c.Caret().Cursors;
-    c.SetSelStart(0);
-    c.SetSelLength(3);
-    EXPECT_EQ(CursorAtPixel(c, m, 22, 12, false, false), k.InSelCursor);
-    EXPECT_EQ(CursorAtPixel(c, m, 20 + 8 * 5, 12, false, false), k.DefaultCursor);
-    EXPECT_EQ(CursorAtPixel(c, m, 5, 12, false, false), k.LeftMarginCursor);
-    EXPECT_EQ(CursorAtPixel(c, m, 30, 5, false, false), k.TopMarginCursor);
-    EXPECT_EQ(CursorAtPixel(c, m, 5, 5, true, true), k.DragSelCopyCursor);
-    c.Caret().SetAutoCursor(false);
-    EXPECT_FALSE(CursorAtPixel(c, m, 22, 12, false, false).has_value());
 }

@@ -191,6 +191,13 @@ TEST(RecoveryClock, APageLosesItsFileOnceSavedAndARestoredPageIsWrittenAtOnce) {
     EXPECT_EQ(restored.Tick(true, 0), A::Write);
 }
 
+TEST(RecoveryEnd, OnlyNamedWritablePagesAreSavedWithoutAsking) {
+    EXPECT_TRUE(SavesAtUnattendedEnd(true, false, false));
+    EXPECT_FALSE(SavesAtUnattendedEnd(false, false, false)); // the user would have been asked
+    EXPECT_FALSE(SavesAtUnattendedEnd(true, true, false));   // untitled: no file to save to
+    EXPECT_FALSE(SavesAtUnattendedEnd(true, false, true));   // read-only
+}
+
 TEST(RecoveryDifference, FirstLineThatDiffers) {
     EXPECT_EQ(FirstDifferentLine("a\r\nb2\r\nc", "a\nb\nc\n", true), "b2");
     EXPECT_EQ(FirstDifferentLine("a\r\nb", "a\r\nb", true), "");

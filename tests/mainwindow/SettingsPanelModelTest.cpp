@@ -1,6 +1,10 @@
 // The display settings panel's rules without a window: the controls show the values, each change
-// asks for the preview or the tabs' look, Return settles the wrap field, the tab page's defaults.
+// asks for the preview or the tabs' look, Return settles the wrap field, the tab page's defaults,
+// the wrap that follows the window's width.
 #include "mainwindow/SettingsPanelModel.h"
+
+#include "editor/EditorCore.h"
+#include "editor/PropertySet.h"
 
 #include <gtest/gtest.h>
 
@@ -44,4 +48,25 @@ TEST(SettingsPanelModel, ReturnSettlesTheWrapFieldAndTabDefaultsComeBack) {
     EXPECT_EQ(m.Values.TabColorAct, d.TabColorAct);
     EXPECT_EQ(m.Int("edtTabLen"), d.TabLen);
     EXPECT_EQ(m.Effect, TSettingsPanelModel::efTabLook);
+}
+
+TEST(SettingsPanelModel, WindowWidthIsStoredOnlyInItsModeAndNeverWhilePreviewing) {
+    TEditorCore c;
+    c.SetWordWrap(true);
+    TEditorProp defaults;
+    TSettings s;
+    s.WrapDou = true;
+    s.WrapByte = 60;
+    FollowWindowWidth(c, 400, nullptr, s, defaults);
+    EXPECT_EQ(s.WrapByte, kWrapMax); // clamped
+    EXPECT_EQ(defaults.WrapOption.WrapByte, kWrapMax);
+    EXPECT_EQ(c.GetWrapOption().WrapByte, kWrapMax);
+    TDisplayPanelValues preview;
+    preview.WrapText = "0";
+    FollowWindowWidth(c, 90, &preview, s, defaults);
+    EXPECT_EQ(s.WrapByte, kWrapMax); // the preview stores nothing
+    EXPECT_EQ(c.GetWrapOption().WrapByte, 90);
+    s.WrapDou = false;
+    FollowWindowWidth(c, 100, nullptr, s, defaults);
+    EXPECT_EQ(c.GetWrapOption().WrapByte, 90);
 }

@@ -1,12 +1,8 @@
-// Mounts, removable media, the base folders and the default route, read from their system files.
+// Mounts and removable media, read from their system files.
 #include "platform/Drives.h"
-#include "platform/Folders.h"
-#include "platform/NetRoute.h"
 
-#include "../support/ScopedEnv.h"
 #include "../support/TempDir.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
 #include <utility>
@@ -25,23 +21,6 @@ TEST(Drives, FindsTheLongestMountHoldingThePath) {
     EXPECT_EQ(FindMount(info, "/media/cdx/a").fsType, "ext4");
     EXPECT_EQ(FindMount(info, "/media/cd/a").fsType, "udf");
     EXPECT_FALSE(FindMount("", "/a").found);
-}
-
-TEST(Folders, FollowTheBaseDirectories) {
-    // ctest points HOME and the XDG folders at the test home.
-    const char* home = std::getenv("HOME");
-    ASSERT_NE(home, nullptr);
-    // The environment is put back afterwards for the other tests of this program.
-    ScopedEnv config("XDG_CONFIG_HOME"), data("XDG_DATA_HOME");
-    EXPECT_EQ(HomeFolder().back(), '/');
-    setenv("XDG_CONFIG_HOME", "/x/conf", 1);
-    EXPECT_EQ(CommonFilesFolder(), "/x/conf/");
-    setenv("XDG_CONFIG_HOME", "relative", 1);
-    EXPECT_EQ(ConfigHome(), HomeFolder() + ".config/");
-    unsetenv("XDG_DATA_HOME");
-    EXPECT_EQ(ProgramFilesFolder(), HomeFolder() + ".local/share/");
-    EXPECT_EQ(ProgramFolder().back(), '/');
-    EXPECT_FALSE(IsCdRomStart());
 }
 
 TEST(Drives, RemovableMediaAndTheirStates) {
@@ -63,13 +42,4 @@ TEST(Drives, RemovableMediaAndTheirStates) {
     EXPECT_FALSE(IsRemovableMount(mount("/home", "tmpfs"), sys.str()));
     EXPECT_FALSE(IsRemovableMount(TMountInfo{}, sys.str()));
     EXPECT_EQ(MediaStateOf(sys.str()), TMediaState::Ready);
-}
-
-TEST(NetRoute, DefaultRouteThatIsUp) {
-    const std::string head = "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\n";
-    EXPECT_TRUE(HasDefaultRoute(head + "eth0\t00000000\t0100A8C0\t0003\t0\t0\t100\t00000000\n"));
-    EXPECT_FALSE(HasDefaultRoute(head + "eth0\t0000A8C0\t00000000\t0001\t0\t0\t100\t00FFFFFF\n"));
-    EXPECT_FALSE(HasDefaultRoute(head + "eth0\t00000000\t0100A8C0\t0002\t0\t0\t100\t00000000\n"));
-    EXPECT_FALSE(HasDefaultRoute(head));
-    EXPECT_FALSE(HasDefaultRoute(""));
 }

@@ -3,11 +3,10 @@
 
 #include "editor/PropertySet.h"
 #include "editor/ui/EditorWidget.h"
-#include "mainwindow/EditorActions.h"
+#include "mainwindow/PageText.h"
 #include "platform/AtomicFile.h"
 #include "platform/MessageBox.h"
 #include "syntax/Fountain.h"
-#include "text/RowCut.h"
 #include "text/RowStore.h"
 
 #include <QEvent>
@@ -89,81 +88,25 @@ QWidget* TEditorPageEditor::Widget() {
 }
 
 bool TEditorPageEditor::load(const std::string& path, const TEncoding* chosen, std::string* error) {
-    TDecodedDocument d;
-    try {
-        // A large Shift-JIS file shows its first screen at once; the rest follows.
-        bool declined = false;
-        TFileFormat format;
-        std::unique_ptr<TBackgroundLoad> background =
-            OpenPageInBackground(path, chosen, &format, &declined);
-        if (declined) {
-            if (error) *error = "読み込みを取りやめました。";
-            return false;
-        }
-        if (background) {
-            beginBackground(path, std::move(background), format);
-            return true;
-        }
-        if (!ReadPageDocument(path, chosen, &d, error)) {
-            if (error && error->empty()) *error = "読み込みを取りやめました。";
-            return false;
-        }
-        // The page keeps what it had when the rows cannot be made.
-        auto store = editor_->Core().SharedStore();
-        std::shared_ptr<TCharTable> oldTable = store ? store->CharTable() : nullptr;
-        if (store) store->SetCharTable(d.table);
-        try {
-            editor_->TakeText(std::move(d.text));
-        } catch (...) {
-            if (store) store->SetCharTable(oldTable);
-            throw;
-        }
-    } catch (const ETextTooLarge& e) {
-        if (error) *error = "[" + path + "]\r\n" + e.what();
-        return false;
-    } catch (const std::bad_alloc&) {
-        if (error) *error = "[" + path + "]\r\nメモリが足りないため、このファイルを開けません。";
-        return false;
-    }
-    const bool hadReason = !doc_->readOnlyReason.empty();
-    doc_->format = d.format;
-    doc_->table = d.table;
-    doc_->lineEnds = d.lineEnds;
-    doc_->mixedTold = false;
-    doc_->readOnlyReason = d.readOnlyReason;
-    editor_->Core().Modified = false;
-    if (hadReason && d.readOnlyReason.empty()) editor_->Core().SetReadOnly(false);
-    if (!d.readOnlyReason.empty()) {
-        editor_->Core().SetReadOnly(true);
-        ShowMessage("[" + path + "]\r\n" + d.readOnlyReason +
-                    "\r\n内容を失わないよう、読み取り専用で開きます。");
-    }
-    return true;
+    return LoadPageFile(
+        editor_->Core(), *doc_, path, chosen,
+        [this](std::string&& text) { editor_->TakeText(std::move(text)); },
+        [this, &path](std::unique_ptr<TBackgroundLoad> load, const TFileFormat& format) {
+            beginBackground(path, std::move(load), format);
+        },
+        error);
 }
 
 void TEditorPageEditor::beginBackground(const std::string& path,
                                         std::unique_ptr<TBackgroundLoad> load,
                                         const TFileFormat& format) {
-    auto store = editor_->Core().SharedStore();
-    const bool hadReason = !doc_->readOnlyReason.empty();
-    doc_->format = format;
-    doc_->table = nullptr;
-    doc_->lineEnds = TLineEndCounts();
-    doc_->mixedTold = false;
-    doc_->readOnlyReason.clear();
-    store->SetCharTable(nullptr);
-    // The end may come inside a save that waited for it: the line ends are set there and then;
-    // a file that could not be read whole makes the page read-only, so that what was read is
-    // never written over the file.
+    const bool hadReason = BeginBackgroundDocument(editor_->Core(), *doc_, format);
+    // The end may come inside a save that waited for it: the line ends are set there and then.
     std::shared_ptr<TPageDocument> doc = doc_;
     QPointer<TEditor> ed(editor_);
-    store->OnLoadEnd = [doc, ed, path](const TLineEndCounts& counts, const std::string& error) {
-        doc->lineEnds = counts;
-        doc->format.lineEnd = counts.Main(NewPageFormat().lineEnd);
-        if (!error.empty()) {
-            doc->readOnlyReason = error;
-            if (ed) ed->Core().SetReadOnly(true);
-        }
+    editor_->Core().SharedStore()->OnLoadEnd = [doc, ed, path](const TLineEndCounts& counts,
+                                                               const std::string& error) {
+        if (EndBackgroundDocument(*doc, counts, error) && ed) ed->Core().SetReadOnly(true);
         if (!ed) return;
         QTimer::singleShot(0, ed, [ed, path, error] {
             if (ed) emit ed->LoadProgressed(); // the status bar shows the end
@@ -182,11 +125,7 @@ bool TEditorPageEditor::WaitForWholeText() {
 }
 
 std::string TEditorPageEditor::LoadProgressText() const {
-    const TEditorScreenStrings& rows = editor_->Core().Rows();
-    if (!rows.LoadPending() || rows.LoadSize() == 0) return {};
-    const auto percent = static_cast<int>(static_cast<double>(rows.LoadedBytes()) * 100.0 /
-                                          static_cast<double>(rows.LoadSize()));
-    return "読み込み中… " + std::to_string(std::min(percent, 100)) + "%";
+    return ::LoadProgressText(editor_->Core());
 }
 
 bool TEditorPageEditor::LoadFromFile(const std::string& path, std::string* error) {
@@ -215,9 +154,7 @@ void TEditorPageEditor::FormatChanged() {
 }
 
 void TEditorPageEditor::ClearText() {
-    TEditorCore& c = editor_->Core();
-    c.SelectAll();
-    c.DeleteSelection(); // one undo step; SetSelText ignores an empty text
+    ClearPageText(editor_->Core());
 }
 
 bool TEditorPageEditor::Modified() const {
@@ -253,24 +190,15 @@ int TEditorPageEditor::TopRow() const {
 }
 
 void TEditorPageEditor::SetCaretRow(int row) {
-    TEditorCore& c = editor_->Core();
-    c.SetRow(std::max(0, std::min(row, c.MaxRow())));
+    SetCaretRowClamped(editor_->Core(), row);
 }
 
 void TEditorPageEditor::SetTopRow(int row) {
-    TEditorCore& c = editor_->Core();
-    c.SetTopRow(std::max(0, std::min(row, c.MaxRow())));
+    SetTopRowClamped(editor_->Core(), row);
 }
 
 TPageCaretInfo TEditorPageEditor::CaretInfo() const {
-    const TEditorCore& c = editor_->Core();
-    const TCaretLine l = CaretLineOf(c);
-    TPageCaretInfo info;
-    info.row = c.Row();
-    info.col = c.Col();
-    info.line = l.Line;
-    info.chr = l.Char;
-    return info;
+    return CaretInfoOf(editor_->Core());
 }
 
 void TEditorPageEditor::ApplyPropertiesFor(const std::string& path) {

@@ -15,7 +15,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QStatusBar>
 
 namespace {
 
@@ -50,13 +49,8 @@ void AttachEncodingUi(TfmEditor& fm, TPages& pages) {
     SetNewPageFormat(ReadNewPageFormat(fm.SettingsFile));
     EncodingChoices().Load(fm.DataFolder + kEncodingChoicesFileName);
 
-    auto* panel = new QLabel;
-    panel->setObjectName(QStringLiteral("StatusPanelEncoding"));
-    panel->setMinimumWidth(120);
-    panel->setAlignment(Qt::AlignCenter);
-    panel->setFrameShape(QFrame::Panel);
-    panel->setFrameShadow(QFrame::Sunken);
-    fm.StatusBar1->addPermanentWidget(panel);
+    QLabel* panel =
+        fm.AddStatusPanel(QStringLiteral("StatusPanelEncoding"), {120, true, ""}, 0, true);
     pages.OnPageStatus = [panel](TPageEditor* e) {
         const TPageDocument* d = e ? e->Document() : nullptr;
         panel->setText(d ? q(d->StatusText()) : QString());

@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
@@ -168,6 +169,21 @@ bool TfmEditor::WriteSettings() {
 
 void TfmEditor::SetMenuHandler(const std::string& name, std::function<void()> handler) {
     Menus->SetHandler(name, std::move(handler));
+}
+
+QLabel* TfmEditor::AddStatusPanel(const QString& name, const TStatusPanelDesign& design,
+                                  int stretch, bool permanent) {
+    auto* l = new QLabel(QString::fromUtf8(design.Text));
+    l->setObjectName(name);
+    l->setMinimumWidth(design.Width);
+    l->setAlignment(design.Centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+    l->setFrameShape(QFrame::Panel);
+    l->setFrameShadow(QFrame::Sunken);
+    if (permanent)
+        StatusBar1->addPermanentWidget(l, stretch);
+    else
+        StatusBar1->addWidget(l, stretch);
+    return l;
 }
 
 void TfmEditor::mnFunctionClick() {

@@ -3,12 +3,15 @@
 #pragma once
 
 #include "app/Settings.h"
+#include "mainwindow/MainMenu.h"
 
 #include <QMainWindow>
 #include <functional>
 #include <string>
 #include <vector>
 
+class QLabel;
+class QString;
 class QStatusBar;
 class QTabWidget;
 class QWidget;
@@ -67,6 +70,10 @@ class TfmEditor : public QMainWindow {
     void ReadSettings();
     // Takes the window's state into Settings and writes the settings file; false on failure.
     bool WriteSettings();
+
+    // Adds a sunken panel to the status bar (permanent: at its right end).
+    QLabel* AddStatusPanel(const QString& name, const TStatusPanelDesign& design, int stretch = 0,
+                           bool permanent = false);
 
     // The window-layout toggles behind the window menu's items.
     void mnFunctionClick();

@@ -4,18 +4,13 @@
 #pragma once
 
 #include "mainwindow/DocumentEncoding.h"
+#include "mainwindow/MainMenu.h"
 
 #include <functional>
 #include <memory>
 #include <string>
 
 class QWidget;
-
-// Caret position for the status bar.
-struct TPageCaretInfo {
-    int row = 0, col = 0;  // screen row and column
-    int line = 0, chr = 0; // logical line and column within it
-};
 
 class TPageEditor {
   public:

@@ -4,6 +4,7 @@
 #include "mainwindow/DocumentFile.h"
 #include "mainwindow/MainMenu.h"
 #include "mainwindow/ui/PageTabBar.h"
+#include "platform/Folders.h"
 #include "platform/IniFile.h"
 #include "platform/MessageBox.h"
 
@@ -267,10 +268,7 @@ void TPages::setPanel(int panel, const QString& text) {
 void TPages::UpdateCaretPanel() {
     TPageEditor* e = ActivePageEditor();
     if (!e) return;
-    TPageCaretInfo c = e->CaretInfo();
-    const int r = rowCol_ ? c.row : c.line;
-    const int k = rowCol_ ? c.col : c.chr;
-    setPanel(0, q(CaretPanelText(r, k)));
+    setPanel(0, q(CaretPanelText(e->CaretInfo(), rowCol_)));
 }
 
 void TPages::UpdatePageStatus() {
@@ -369,23 +367,5 @@ bool TPages::CloseQuery() {
 }
 
 bool TPages::SaveFileList() {
-    return SaveOpenFileList(list_);
-}
-
-bool SaveOpenFileList(TMyFileList& list) {
-    std::string path = list.SettingsPath();
-    if (path.empty()) {
-        path = QApplication::applicationFilePath().toStdString();
-        const std::size_t slash = path.rfind('/'), dot = path.rfind('.');
-        if (dot != std::string::npos && dot > slash) path.erase(dot);
-        path += ".ini";
-    }
-    TIniFile ini(path);
-    // One rewrite of the file for the whole list, not one per page.
-    ini.BeginUpdate();
-    const bool saved = list.Save(IniSection(ini, TMyFileList::kSection));
-    if (ini.EndUpdate() && saved) return true;
-    ShowMessage(
-        "ファイルリスト保存エラー\r\n（テキストは保存されています）\r\n終了処理を継続します。");
-    return false;
+    return SaveOpenFileList(list_, ProgramFile());
 }

@@ -149,7 +149,3 @@ class TPages : public QObject, public TPageHost {
     QPointer<QMenu> mnReOpen_, mnfoReOpen_, mnFolderReOpen_;
     std::string openDialogFolder_;
 };
-
-// Writes the open-file list into the settings file it was read from; on failure shows
-// "ファイルリスト保存エラー..." and returns false.
-bool SaveOpenFileList(TMyFileList& list);

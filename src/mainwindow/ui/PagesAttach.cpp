@@ -2,6 +2,7 @@
 #include "mainwindow/ui/PagesAttach.h"
 
 #include "app/ShellUtil.h"
+#include "mainwindow/DocumentFile.h"
 #include "mainwindow/OpenMenuList.h"
 #include "mainwindow/ui/EditorPageEditor.h"
 #include "mainwindow/ui/MainWindow.h"
@@ -28,29 +29,10 @@ class TFileListHolder : public QObject {
 
 // Status panels 0..6 with their design widths, alignments and first texts.
 void buildStatusPanels(TfmEditor& fm, TPages* pages) {
-    struct Panel {
-        int width;
-        Qt::Alignment align;
-        const char* text;
-    };
-    const Panel design[7] = {{123, Qt::AlignCenter, ""},
-                             {86, Qt::AlignCenter, "Read Only"},
-                             {48, Qt::AlignCenter, "挿入"},
-                             {48, Qt::AlignCenter, "Caps"},
-                             {48, Qt::AlignCenter, "かな"},
-                             {48, Qt::AlignCenter, "Num"},
-                             {50, Qt::AlignLeft | Qt::AlignVCenter, ""}};
     std::vector<QLabel*> labels;
-    for (int i = 0; i < 7; ++i) {
-        auto* l = new QLabel(QString::fromUtf8(design[i].text));
-        l->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-        l->setMinimumWidth(design[i].width);
-        l->setAlignment(design[i].align);
-        l->setFrameShape(QFrame::Panel);
-        l->setFrameShadow(QFrame::Sunken);
-        fm.StatusBar1->addWidget(l, i == 6 ? 1 : 0);
-        labels.push_back(l);
-    }
+    for (int i = 0; i < 7; ++i)
+        labels.push_back(fm.AddStatusPanel(QStringLiteral("StatusPanel%1").arg(i), kStatusPanels[i],
+                                           i == 6 ? 1 : 0));
     pages->SetStatusPanel = [labels](int panel, const QString& text) {
         if (panel < 0 || panel >= static_cast<int>(labels.size())) return;
         labels[static_cast<std::size_t>(panel)]->setText(text);
@@ -66,7 +48,7 @@ TPages* AttachPages(TfmEditor& fm, TdtEditor& dt) {
     auto* pages = new TPages(&fm, holder->list, [sets](QWidget* parent) {
         return std::make_unique<TEditorPageEditor>(parent, *sets);
     });
-    dt.SaveFileList = [holder] { return SaveOpenFileList(holder->list); };
+    dt.SaveFileList = [holder] { return SaveOpenFileList(holder->list, ProgramFile()); };
 
     // PageControl1 fills the client area beside the display settings panel.
     if (auto* client = qobject_cast<QHBoxLayout*>(fm.pnlClient->layout())) {

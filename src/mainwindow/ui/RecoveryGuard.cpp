@@ -127,7 +127,7 @@ void TRecoveryGuard::EndWithoutQuestions() {
         const int id = idOf(i);
         const std::string path = pages_.Book().PathOfPage(i);
         std::string error;
-        if (saveNamed && !pages_.Book().IsUntitled(i) && !pages_.IsReadOnly(i) &&
+        if (SavesAtUnattendedEnd(saveNamed, pages_.Book().IsUntitled(i), pages_.IsReadOnly(i)) &&
             pages_.SavePageText(i, path, &error)) {
             pages_.SetModified(i, false);
             if (writer_ && states_[id].Written) writer_->Remove(session_.FileFor(id));

@@ -273,22 +273,10 @@ int TSettingsPanel::WindowWrapOf(const TEditor& e) {
 }
 
 void TSettingsPanel::FollowWindowWidth(TEditor* e) {
-    if (!e || e->Core().Fountain()) return;
-    if (IsOpen() && e == FTarget) {
-        // The preview follows the width only in its own window-width mode; nothing is stored.
-        const TWrapPreview p = PreviewWrapField(FModel.Values.WrapText);
-        if (p.WordWrap && p.WindowWidth && e->Core().GetWordWrap())
-            PreviewWrap(p, WindowWrapOf(*e), e->Core());
-        return;
-    }
-    if (!fm_.Settings.WrapDou || !fm_.Settings.WordWrap()) return;
-    const int w = WindowWrapOf(*e);
-    if (w < 0) return;
-    fm_.Settings.WrapByte = std::clamp(w, kWrapMin, kWrapMax);
-    dt_.PropSets.Default().WrapOption.SetWrapByte(fm_.Settings.WrapByte);
-    TEditorWrapOption o = e->Core().GetWrapOption();
-    o.SetWrapByte(fm_.Settings.WrapByte);
-    e->Core().SetWrapOption(o);
+    if (e)
+        ::FollowWindowWidth(e->Core(), WindowWrapOf(*e),
+                            IsOpen() && e == FTarget ? &FModel.Values : nullptr, fm_.Settings,
+                            dt_.PropSets.Default());
 }
 
 void TSettingsPanel::windowResized() {

@@ -4,7 +4,6 @@
 #include "app/ObjectIni.h"
 #include "editor/PropertySetStore.h"
 #include "platform/IniFile.h"
-#include "platform/MessageBox.h"
 
 TdtEditor::TdtEditor(QObject* parent)
     : QObject(parent), DelphiFountain1(CreateDelphiFountain1()),
@@ -29,7 +28,5 @@ TdtEditor::~TdtEditor() {
 }
 
 void TdtEditor::DataModuleDestroy() {
-    if (SaveFileList && !SaveFileList())
-        ShowMessage(
-            "ファイルリスト保存エラー\r\n（テキストは保存されています）\r\n終了処理を継続します。");
+    if (SaveFileList) SaveFileList(); // a failure has told the user itself
 }

@@ -1,0 +1,110 @@
+// Reading a page's file into its control's core, and the page's text for the status bar.
+#include "mainwindow/PageText.h"
+
+#include "editor/EditorCore.h"
+#include "mainwindow/EditorActions.h"
+#include "platform/MessageBox.h"
+#include "text/RowCut.h"
+#include "text/RowStore.h"
+
+#include <algorithm>
+
+bool LoadPageFile(TEditorCore& c, TPageDocument& doc, const std::string& path,
+                  const TEncoding* chosen, const TTakeText& take, const TBeginLoad& begin,
+                  std::string* error) {
+    TDecodedDocument d;
+    try {
+        bool declined = false;
+        TFileFormat format;
+        std::unique_ptr<TBackgroundLoad> background =
+            OpenPageInBackground(path, chosen, &format, &declined);
+        if (declined) {
+            if (error) *error = "読み込みを取りやめました。";
+            return false;
+        }
+        if (background) {
+            begin(std::move(background), format);
+            return true;
+        }
+        if (!ReadPageDocument(path, chosen, &d, error)) {
+            if (error && error->empty()) *error = "読み込みを取りやめました。";
+            return false;
+        }
+        // The page keeps what it had when the rows cannot be made.
+        auto store = c.SharedStore();
+        std::shared_ptr<TCharTable> oldTable = store ? store->CharTable() : nullptr;
+        if (store) store->SetCharTable(d.table);
+        try {
+            take(std::move(d.text));
+        } catch (...) {
+            if (store) store->SetCharTable(oldTable);
+            throw;
+        }
+    } catch (const ETextTooLarge& e) {
+        if (error) *error = "[" + path + "]\r\n" + e.what();
+        return false;
+    } catch (const std::bad_alloc&) {
+        if (error) *error = "[" + path + "]\r\nメモリが足りないため、このファイルを開けません。";
+        return false;
+    }
+    const bool hadReason = !doc.readOnlyReason.empty();
+    doc.format = d.format;
+    doc.table = d.table;
+    doc.lineEnds = d.lineEnds;
+    doc.mixedTold = false;
+    doc.readOnlyReason = d.readOnlyReason;
+    c.Modified = false;
+    if (hadReason && d.readOnlyReason.empty()) c.SetReadOnly(false);
+    if (!d.readOnlyReason.empty()) {
+        c.SetReadOnly(true);
+        ShowMessage("[" + path + "]\r\n" + d.readOnlyReason +
+                    "\r\n内容を失わないよう、読み取り専用で開きます。");
+    }
+    return true;
+}
+
+bool BeginBackgroundDocument(TEditorCore& c, TPageDocument& doc, const TFileFormat& format) {
+    const bool hadReason = !doc.readOnlyReason.empty();
+    doc.format = format;
+    doc.table = nullptr;
+    doc.lineEnds = TLineEndCounts();
+    doc.mixedTold = false;
+    doc.readOnlyReason.clear();
+    if (auto store = c.SharedStore()) store->SetCharTable(nullptr);
+    return hadReason;
+}
+
+bool EndBackgroundDocument(TPageDocument& doc, const TLineEndCounts& counts,
+                           const std::string& error) {
+    doc.lineEnds = counts;
+    doc.format.lineEnd = counts.Main(NewPageFormat().lineEnd);
+    if (error.empty()) return false;
+    doc.readOnlyReason = error;
+    return true;
+}
+
+std::string LoadProgressText(const TEditorCore& c) {
+    const TEditorScreenStrings& rows = c.Rows();
+    if (!rows.LoadPending() || rows.LoadSize() == 0) return {};
+    const auto percent = static_cast<int>(static_cast<double>(rows.LoadedBytes()) * 100.0 /
+                                          static_cast<double>(rows.LoadSize()));
+    return "読み込み中… " + std::to_string(std::min(percent, 100)) + "%";
+}
+
+TPageCaretInfo CaretInfoOf(const TEditorCore& c) {
+    const TCaretLine l = CaretLineOf(c);
+    return {c.Row(), c.Col(), l.Line, l.Char};
+}
+
+void ClearPageText(TEditorCore& c) {
+    c.SelectAll();
+    c.DeleteSelection(); // one undo step; SetSelText ignores an empty text
+}
+
+void SetCaretRowClamped(TEditorCore& c, int row) {
+    c.SetRow(std::max(0, std::min(row, c.MaxRow())));
+}
+
+void SetTopRowClamped(TEditorCore& c, int row) {
+    c.SetTopRow(std::max(0, std::min(row, c.MaxRow())));
+}

@@ -1,0 +1,86 @@
+// The mouse on the editor without a window: pixels to text positions, the cursor over each part,
+// and the click, drag, row-select and drop gestures.
+#include "editor/MouseGestures.h"
+
+#include "../support/EditorCoreHelpers.h"
+
+#include <gtest/gtest.h>
+
+TEST(EditorPixels, PointsFindTheirCells) {
+    TEditorCore c;
+    c.SetText("abcdef\r\nxyz\r\n");
+    TEditorMetrics m;
+    m.LeftMargin = 20, m.TopMargin = 10, m.CellWidth = 8, m.RowHeight = 16, m.VisibleRows = 5;
+    // Columns to the nearer cell edge, rows by the row height, both inside the text.
+    EXPECT_EQ(PosAtPixel(c, m, 20 + 3, 10).Col, 0);
+    EXPECT_EQ(PosAtPixel(c, m, 20 + 4, 10).Col, 1);
+    EXPECT_EQ(PosAtPixel(c, m, 0, 10).Col, 0);
+    EXPECT_EQ(PosAtPixel(c, m, 30, 10 + 16).Row, 1);
+    EXPECT_EQ(PosAtPixel(c, m, 30, 0).Row, 0);        // above the text: the top row
+    EXPECT_EQ(PosAtPixel(c, m, 30, 10 + 900).Row, 2); // below: the [EOF] row
+    EXPECT_EQ(CellOrigin(c, m, 1, 2), (TEditorPoint{20 + 16, 10 + 16}));
+}
+
+TEST(EditorPixels, CursorShapes) {
+    TEditorCore c;
+    c.SetText("abcdef\r\n");
+    TEditorMetrics m;
+    m.LeftMargin = 20, m.TopMargin = 10, m.CellWidth = 8, m.RowHeight = 16, m.VisibleRows = 5;
+    const TEditorCaretCursors& k = c.Caret().Cursors;
+    c.SetSelStart(0);
+    c.SetSelLength(3);
+    EXPECT_EQ(CursorAtPixel(c, m, 22, 12, false, false), k.InSelCursor);
+    EXPECT_EQ(CursorAtPixel(c, m, 20 + 8 * 5, 12, false, false), k.DefaultCursor);
+    EXPECT_EQ(CursorAtPixel(c, m, 5, 12, false, false), k.LeftMarginCursor);
+    EXPECT_EQ(CursorAtPixel(c, m, 30, 5, false, false), k.TopMarginCursor);
+    EXPECT_EQ(CursorAtPixel(c, m, 5, 5, true, true), k.DragSelCopyCursor);
+    c.Caret().SetAutoCursor(false);
+    EXPECT_FALSE(CursorAtPixel(c, m, 22, 12, false, false).has_value());
+}
+
+TEST(EditorGestures, ClickDragRowSelectAndDropFollowTheButton) {
+    TEditorCore e;
+    e.SetText("hello world\r\nsecond row\r\nthird\r\n");
+    TEditorMouseGestures m(e);
+    // A press places the caret; a move shorter than the threshold selects nothing.
+    m.Press(10, 10, {0, 2}, false, false);
+    m.Move(12, 10, {0, 3}, false, 4);
+    EXPECT_FALSE(e.Selected());
+    m.Move(30, 10, {0, 7}, false, 4);
+    m.Release(false);
+    EXPECT_EQ(e.SelText(), "llo w");
+    EXPECT_FALSE(e.MouseDragging);
+
+    // A press inside the selection arms a drag: released in place, it only moves the caret.
+    m.Press(20, 10, {0, 4}, false, false);
+    EXPECT_EQ(m.State(), TEditorDrag::Armed);
+    m.Release(false);
+    EXPECT_FALSE(e.Selected());
+    EXPECT_EQ(e.Col(), 4);
+
+    // Dragging the selection to row 2 moves it; with Ctrl it would copy.
+    Select(e, 0, 0, 0, 5);
+    m.Press(5, 10, {0, 1}, false, false);
+    EXPECT_TRUE(m.Move(5, 60, {2, 5}, false, 4));
+    EXPECT_TRUE(m.Dragging());
+    m.Release(false);
+    EXPECT_EQ(e.Text(), " world\r\nsecond row\r\nthirdhello\r\n");
+
+    // Left of the text: whole rows follow the mouse.
+    m.Press(0, 30, {1, 0}, true, false);
+    m.Move(0, 50, {2, 0}, false, 4);
+    m.Release(false);
+    EXPECT_EQ(e.SelText(), "second row\r\nthirdhello\r\n");
+
+    // Shift+press extends from the caret.
+    e.CleanSelection();
+    e.SetCaret(0, 0);
+    m.Press(40, 10, {0, 3}, false, true);
+    m.Release(false);
+    EXPECT_EQ(e.SelText(), " wo");
+
+    // A double click selects the word under the mouse; on the row end nothing.
+    EXPECT_TRUE(m.DoubleClick({1, 2}));
+    EXPECT_EQ(e.SelText(), "second");
+    EXPECT_FALSE(m.DoubleClick({5, 0}));
+}
