@@ -116,6 +116,19 @@ TEditorPoint CellOrigin(const TEditorCore& core, const TEditorMetrics& m, int ro
             m.TopMargin + (row - core.TopRow()) * m.RowHeight};
 }
 
+TEditorRect CaretRectOf(const TEditorCore& core, const TEditorMetrics& m, bool focused) {
+    const TEditorPoint o = CellOrigin(core, m, core.Row(), core.Col());
+    if (core.GetHitStyle() == hsCaret && core.HitSelLength() > 0 && focused) {
+        const TEditorRowSel hit = core.RowHit(core.Row());
+        const std::string_view t = core.RowTextOf(core.Row());
+        const int cols =
+            OffsetToCol(t, hit.End, core.Rules()) - OffsetToCol(t, hit.Start, core.Rules());
+        return {o.X, o.Y, o.X + std::max(2, cols * m.CellWidth), o.Y + m.TextHeight};
+    }
+    return CaretShape(o.X, o.Y, m.CellWidth, m.RowHeight, core.Caret().Style() == csBrief,
+                      core.OverWrite());
+}
+
 std::optional<TCursor> CursorAtPixel(const TEditorCore& core, const TEditorMetrics& m, int x, int y,
                                      bool dragging, bool ctrl) {
     const TEditorCaretCursors& c = core.Caret().Cursors;

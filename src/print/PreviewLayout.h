@@ -1,7 +1,9 @@
-// The preview window's arithmetic: the page counter and which page buttons work, the image size
-// of each zoom mode, and where the printable area lies on the pictured paper.
+// The preview window without its window: its controls as data and TPreviewModel (the page shown,
+// the zoom mode, the page counter and which page buttons work), the image size of each zoom mode,
+// the window's first size, and where the printable area lies on the pictured paper.
 #pragma once
 
+#include "app/Form.h"
 #include "print/PageGeometry.h"
 
 #include <string>
@@ -33,3 +35,25 @@ struct TPreviewRect {
     double left = 0, top = 0, right = 0, bottom = 0;
 };
 TPreviewRect PreviewPageRect(int w, int h, const TPageGeometry& g, const TPrinterPage& p);
+
+// The window's first size: as wide as the image with its scroll bar and a little room (at most
+// the screen's width, at least minWidth), five sixths of the screen's height.
+TPreviewSize PreviewWindowSize(int imageWidth, int scrollBarWidth, int minWidth, int availWidth,
+                               int availHeight);
+
+const TFormDesc& PreviewForm();
+
+// The buttons: first, previous, next and last page (FramSpeedBtn1..4), fit the height, fit the
+// width, actual size (5..7) and close (8).
+class TPreviewModel : public TFormModel {
+  public:
+    explicit TPreviewModel(int pages) : pages_(pages) { ShowPage(0); }
+    int Page() const { return page_; }
+    TPreviewZoom Zoom() const { return zoom_; }
+    void ShowPage(int wanted);
+    void Clicked(const std::string& name) override;
+
+  private:
+    int pages_, page_ = 0;
+    TPreviewZoom zoom_ = zmActual;
+};

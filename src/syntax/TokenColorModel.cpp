@@ -98,6 +98,33 @@ std::string TTokenColorModel::Title() const {
     return "トークンの色 - " + name;
 }
 
+std::vector<TSampleToken> SampleTokens(const TFountain& fountain,
+                                       const std::vector<std::string>& rows) {
+    std::vector<TSampleToken> out;
+    std::unique_ptr<TFountainParser> parser = fountain.CreateParser();
+    TFountainState state;
+    for (size_t row = 0; row < rows.size(); ++row) {
+        parser->NewData(rows[row], state);
+        for (int kind = parser->NextToken(); kind != toEof; kind = parser->NextToken()) {
+            const std::string_view text = parser->TokenString();
+            TSampleToken t{static_cast<int>(row), parser->SourcePos(),
+                           static_cast<int>(text.size())};
+            if (const TFountainColor* c = parser->TokenColor())
+                t = {t.Row, t.Cell, t.Cells, true, c->Color(), c->BkColor(), c->Style()};
+            for (size_t i = 0; i < text.size();) {
+                const unsigned char b = static_cast<unsigned char>(text[i]);
+                const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+                const size_t n = lead && i + 1 < text.size() ? 2 : 1;
+                t.Chars.emplace_back(t.Cell + static_cast<int>(i), std::string(text.substr(i, n)));
+                i += n;
+            }
+            out.push_back(std::move(t));
+        }
+        state = parser->State();
+    }
+    return out;
+}
+
 std::vector<std::string> TTokenColorModel::SampleRows() const {
     const auto& exts = copy_->FileExtList();
     const bool html = !exts.empty() && exts.front().rfind(".htm", 0) == 0;

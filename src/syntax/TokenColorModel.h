@@ -13,6 +13,19 @@
 
 const TFormDesc& TokenColorForm();
 
+// One token of the sample as the editor paints it: its row, first cell and width (a cell per
+// byte), its colour item's colours (clNone: the editor's own) and style, and its characters
+// (Shift-JIS) with their cells. Uncoloured tokens keep the editor's colours and font.
+struct TSampleToken {
+    int Row = 0, Cell = 0, Cells = 0;
+    bool Colored = false;
+    TColor Color = clNone, BkColor = clNone;
+    TFontStyles Style = 0;
+    std::vector<std::pair<int, std::string>> Chars;
+};
+std::vector<TSampleToken> SampleTokens(const TFountain& fountain,
+                                       const std::vector<std::string>& rows);
+
 class TTokenColorModel : public TFormModel {
   public:
     explicit TTokenColorModel(const TFountain& fountain);

@@ -6,7 +6,7 @@
 using namespace tolmo;
 using V = std::vector<std::string>;
 
-TEST(CommaText, Separators) {
+TEST(CommaText, SeparatorsAndQuotes) {
     EXPECT_EQ(SplitCommaText("1,2,name"), (V{"1", "2", "name"}));
     EXPECT_EQ(SplitCommaText("  1 2\t, name "), (V{"1", "2", "name"}));
     EXPECT_EQ(SplitCommaText("1,,2"), (V{"1", "", "2"}));
@@ -16,9 +16,6 @@ TEST(CommaText, Separators) {
     EXPECT_EQ(SplitCommaText(""), V{});
     EXPECT_EQ(SplitCommaText("   "), V{});
     EXPECT_EQ(SplitCommaText(std::string_view("a\0b", 3)), V{"a"}); // a NUL ends the text
-}
-
-TEST(CommaText, Quotes) {
     EXPECT_EQ(SplitCommaText("\"a b\",c"), (V{"a b", "c"}));
     EXPECT_EQ(SplitCommaText("\"say \"\"hi\"\"\""), (V{"say \"hi\""}));
     EXPECT_EQ(SplitCommaText("\"open"), (V{"open"}));

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(WrapField, OutOfRangeWidthsAreClampedInTheField) {
+TEST(WrapField, WidthsAreClampedMinusOneStopsAndOtherTextMeansWindowWidth) {
     TWrapPreview w = PreviewWrapField("10");
     EXPECT_TRUE(w.WordWrap);
     EXPECT_FALSE(w.WindowWidth);
@@ -19,12 +19,10 @@ TEST(WrapField, OutOfRangeWidthsAreClampedInTheField) {
     w = PreviewWrapField("-7");
     EXPECT_EQ(w.FieldText, "20");
     EXPECT_EQ(PreviewWrapField(" 64 ").WrapByte, 64);
-}
-
-TEST(WrapField, MinusOneStopsWrappingAndTextThatIsNoNumberMeansWindowWidth) {
+    // -1 stops wrapping; text that is no number means the window's width and stays as typed.
     EXPECT_FALSE(PreviewWrapField("-1").WordWrap);
     for (const char* t : {"0", "", "abc", "12x", "99999999999999"}) {
-        const TWrapPreview w = PreviewWrapField(t);
+        w = PreviewWrapField(t);
         EXPECT_TRUE(w.WordWrap) << t;
         EXPECT_TRUE(w.WindowWidth) << t;
         EXPECT_EQ(w.FieldText, t);

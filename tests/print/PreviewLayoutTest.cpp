@@ -14,6 +14,17 @@ TEST(PreviewLayout, CounterClampsAndEnablesTheButtons) {
     EXPECT_TRUE(last.back);
     EXPECT_FALSE(last.forward);
     EXPECT_FALSE(PreviewPage(0, 1).forward);
+    // The buttons move through the pages and set the zoom.
+    TPreviewModel m(3);
+    m.Clicked("FramSpeedBtn4");
+    m.Clicked("FramSpeedBtn3");
+    EXPECT_EQ(m.Page(), 2);
+    EXPECT_FALSE(m.Enabled("FramSpeedBtn3"));
+    m.Clicked("FramSpeedBtn2");
+    EXPECT_EQ(m.Text("Label1"), "  2 /   3");
+    EXPECT_TRUE(m.Enabled("FramSpeedBtn1") && m.Enabled("FramSpeedBtn4"));
+    m.Clicked("FramSpeedBtn6");
+    EXPECT_EQ(m.Zoom(), zmFitWidth);
 }
 
 TEST(PreviewLayout, ZoomSizesAndThePrintableArea) {

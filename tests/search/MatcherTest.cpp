@@ -34,7 +34,9 @@ TEST(Matcher, EmptyPatternOrBufferFindsNothingAndKeepsInfo) {
     EXPECT_EQ(info.Length, 2);
 }
 
-TEST(Matcher, ForwardContinuesAfterTheSelection) {
+// Forward the search continues after the selection; backward it finds the nearest match before
+// its start (a start past the end meaning the end).
+TEST(Matcher, ForwardAfterTheSelectionBackwardBeforeItsStart) {
     const std::string t = "abc abc abc";
     EXPECT_EQ(Find(t, "abc", soDown), P(0, 3));
     EXPECT_EQ(Find(t, "abc", soDown, 0, 3), P(4, 3));
@@ -43,10 +45,6 @@ TEST(Matcher, ForwardContinuesAfterTheSelection) {
     EXPECT_EQ(Find(t, "abc", soDown, 9, 0), P(-1, 0));
     // Overlapping occurrences: the next one starts after the current hit.
     EXPECT_EQ(Find("aaaa", "aa", soDown, 0, 2), P(2, 2));
-}
-
-TEST(Matcher, BackwardFindsTheNearestMatchBeforeTheStart) {
-    const std::string t = "abc abc abc";
     EXPECT_EQ(Find(t, "abc", 0, 11), P(8, 3));
     EXPECT_EQ(Find(t, "abc", 0, 8, 3), P(4, 3));
     EXPECT_EQ(Find(t, "abc", 0, 4), P(0, 3));
@@ -54,16 +52,13 @@ TEST(Matcher, BackwardFindsTheNearestMatchBeforeTheStart) {
     EXPECT_EQ(Find(t, "abc", 0, 100), P(8, 3)); // a start past the end means the end
 }
 
-TEST(Matcher, LetterCase) {
+TEST(Matcher, LetterCaseHalfAndFullWidth) {
     EXPECT_EQ(Find("xxABCxx", "abc", soDown), P(2, 3));
     EXPECT_EQ(Find("xxabcxx", "ABC", soDown), P(2, 3));
     EXPECT_EQ(Find("xxABCxx", "abc", soDown | soMatchCase), P(-1, 0));
     EXPECT_EQ(Find("xxABCxx", "ABC", soDown | soMatchCase), P(2, 3));
     // Half-width katakana have no case; the upper-case table leaves them alone.
     EXPECT_EQ(Find(S("ｱｲｳ"), S("ｲ"), soDown), P(1, 1));
-}
-
-TEST(Matcher, FullWidthCasePairs) {
     const std::string small = S("ｘａｂｃ");
     EXPECT_EQ(Find(small, S("ＡＢＣ"), soDown), P(2, 6));
     EXPECT_EQ(Find(S("ＡＢＣ"), S("ａｂｃ"), soDown), P(0, 6));

@@ -8,7 +8,7 @@
 
 namespace {
 
-TEST(SearchHistory, OptionsSurviveARestart) {
+TEST(SearchHistory, OptionsSurviveARestartAndOddValuesGiveTheDefaults) {
     TempDir dir;
     const std::string path = dir / "Brix/TStrings Property Editor.ini"; // folder made on write
     TSearchDialogOptions o;
@@ -24,13 +24,9 @@ TEST(SearchHistory, OptionsSurviveARestart) {
     EXPECT_NE(file.find("MatchCase=1"), std::string::npos);
     EXPECT_NE(file.find("WholeWord=0"), std::string::npos);
     EXPECT_NE(file.find("Direction=0"), std::string::npos);
-}
-
-TEST(SearchHistory, OddValuesGiveTheDefaults) {
-    TempDir dir;
-    const std::string path = dir / "s.ini";
+    // Values the file cannot mean give the defaults.
     TempDir::Write(path, "[Options]\r\nDirection=7\r\nMatchCase=yes\r\nWholeWord=1\r\n");
-    const TSearchDialogOptions o = TSearchDialogStore(path).ReadOptions();
+    o = TSearchDialogStore(path).ReadOptions();
     EXPECT_EQ(o.Direction, 1);
     EXPECT_FALSE(o.MatchCase);
     EXPECT_TRUE(o.WholeWord);

@@ -34,3 +34,26 @@ TEST(TokenColorModel, ItemsShowAndTakeTheirColoursOnACopy) {
     EXPECT_EQ(d.Items("lstTokens").back().rfind("範囲 ", 0),
               delphi->Brackets().Count() ? 0u : std::string::npos);
 }
+
+TEST(TokenColorModel, SampleTokensLieOnTheCellGrid) {
+    auto html = CreateHTMLFountain1();
+    // "<b>日本</b>" in Shift-JIS: a two-byte character takes two cells.
+    const auto tokens = SampleTokens(*html, {"x", "<b>\x93\xfa\x96\x7b</b>"});
+    int cell = 0, row = 0;
+    bool colored = false, twoByte = false;
+    for (const TSampleToken& t : tokens) {
+        if (t.Row != row) row = t.Row, cell = 0;
+        EXPECT_EQ(t.Cell, cell); // contiguous, one cell a byte
+        cell += t.Cells;
+        colored |= t.Colored && t.Color != clNone;
+        for (size_t i = 0; i < t.Chars.size(); ++i)
+            if (t.Chars[i].second == "\x93\xfa") {
+                twoByte = true;
+                const int next = i + 1 < t.Chars.size() ? t.Chars[i + 1].first : t.Cell + t.Cells;
+                EXPECT_EQ(next, t.Chars[i].first + 2);
+            }
+    }
+    EXPECT_EQ(row, 1);
+    EXPECT_TRUE(colored); // the tag has its colour item
+    EXPECT_TRUE(twoByte);
+}

@@ -85,7 +85,6 @@ TfmHiduke::TfmHiduke(const THidukeOptions& options, QWidget* parent, int32_t tod
     setTabOrder(Field("edtMonth"), Field("edtDay"));
     setTabOrder(Field("edtDay"), Calendar1);
     Calendar1->installEventFilter(this);
-    Calendar1->Calendar().Redraw();
 
     PopupMenu1 = new QMenu(this);
     mnWrite = PopupMenu1->addAction(QString::fromUtf8("書き込んで終了"));

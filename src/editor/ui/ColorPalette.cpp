@@ -28,16 +28,6 @@ void TColorPalette::SetBackgroundColor(TColor c) {
     update();
 }
 
-void TColorPalette::SetForegroundEnabled(bool v) {
-    FModel.ForegroundEnabled = v;
-    update();
-}
-
-void TColorPalette::SetBackgroundEnabled(bool v) {
-    FModel.BackgroundEnabled = v;
-    update();
-}
-
 QRect TColorPalette::GridRect() const {
     int w = width() - 2 * kEdge, h = height() - 2 * kEdge;
     SnapPaletteSize(w, h);
@@ -107,30 +97,23 @@ void TColorPalette::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 void TColorPalette::keyPressEvent(QKeyEvent* e) {
-    switch (e->key()) {
-    case Qt::Key_Left:
-        FModel.MoveFocus(TColorPaletteModel::Key::Left);
-        break;
-    case Qt::Key_Right:
-        FModel.MoveFocus(TColorPaletteModel::Key::Right);
-        break;
-    case Qt::Key_Up:
-        FModel.MoveFocus(TColorPaletteModel::Key::Up);
-        break;
-    case Qt::Key_Down:
-        FModel.MoveFocus(TColorPaletteModel::Key::Down);
-        break;
-    default: {
-        const QString t = e->text();
-        if (t.size() == 1 && t[0].unicode() < 128 &&
-            FModel.KeyChar(static_cast<char>(t[0].unicode()))) {
+    using K = TColorPaletteModel::Key;
+    static const std::pair<int, K> arrows[] = {{Qt::Key_Left, K::Left},
+                                               {Qt::Key_Right, K::Right},
+                                               {Qt::Key_Up, K::Up},
+                                               {Qt::Key_Down, K::Down}};
+    for (const auto& [qt, key] : arrows)
+        if (e->key() == qt) {
+            FModel.MoveFocus(key);
             update();
-            emit Change();
             return;
         }
-        QWidget::keyPressEvent(e);
+    const QString t = e->text();
+    if (t.size() == 1 && t[0].unicode() < 128 &&
+        FModel.KeyChar(static_cast<char>(t[0].unicode()))) {
+        update();
+        emit Change();
         return;
     }
-    }
-    update();
+    QWidget::keyPressEvent(e);
 }

@@ -20,8 +20,6 @@ class TColorPalette : public QWidget {
     TColor BackgroundColor() const { return FModel.BackgroundColor(); }
     void SetForegroundColor(TColor c);
     void SetBackgroundColor(TColor c);
-    void SetForegroundEnabled(bool v);
-    void SetBackgroundEnabled(bool v);
 
     QSize sizeHint() const override { return {208, 80}; }
 

@@ -106,11 +106,6 @@ void TEditor::PaintRow(QPainter& p, int row, int y, const QRect& clip) {
         p.drawLine(o.x(), y + H - 1, o.x() + pw, y + H - 1);
     }
 
-    if (OnDrawLine) {
-        const std::u16string u = DocumentToUtf16(text, table);
-        OnDrawLine(p, QString::fromUtf16(u.data(), static_cast<qsizetype>(u.size())), left, y, row,
-                   QRect(left, y, right - left, FMetrics.RowHeight), r.Selected);
-    }
     PaintMark(p, r, std::min(endX, right), y);
 
     if (r.Underline && y + H < viewport()->height()) {

@@ -69,7 +69,6 @@ void TEditor::WireCore() {
         InvalidateRows(FLastCaretRow, FLastCaretRow);
         InvalidateRows(FCore->Row(), FCore->Row());
         FLastCaretRow = FCore->Row();
-        FLastCaretCol = FCore->Col();
         FCaretOn = true;
         if (hasFocus()) FBlink.start();
         UpdateScrollBars();
@@ -81,16 +80,8 @@ void TEditor::WireCore() {
         UpdateScrollBars();
         emit Changed();
     };
-    ev.OnSelectionChange = [this](bool s) { emit SelectionChanged(s); };
     ev.OnSelectionModeChange = [this] { emit SelectionModeChanged(); };
-    ev.OnTopRowChange = [this] {
-        UpdateScrollBars();
-        emit TopRowChanged();
-    };
-    ev.OnTopColChange = [this] {
-        UpdateScrollBars();
-        emit TopColChanged();
-    };
+    ev.OnTopRowChange = ev.OnTopColChange = [this] { UpdateScrollBars(); };
     ev.OnWarning = [this](const std::string& m) { Warn(QString::fromStdString(m)); };
 }
 
@@ -214,18 +205,7 @@ TEditorPos TEditor::PosAt(QPoint p) const {
 }
 
 QRect TEditor::CaretRect() const {
-    const QPoint o = CellOrigin(FCore->Row(), FCore->Col());
-    TEditorRect r{};
-    if (FCore->GetHitStyle() == hsCaret && FCore->HitSelLength() > 0 && hasFocus()) {
-        const TEditorRowSel hit = FCore->RowHit(FCore->Row());
-        const std::string_view t = FCore->RowTextOf(FCore->Row());
-        const int w = std::max(2, (OffsetToCol(t, hit.End, FCore->Rules()) -
-                                   OffsetToCol(t, hit.Start, FCore->Rules())) *
-                                      FMetrics.CellWidth);
-        return {o.x(), o.y(), w, FMetrics.TextHeight};
-    }
-    r = CaretShape(o.x(), o.y(), FMetrics.CellWidth, FMetrics.RowHeight,
-                   FCore->Caret().Style() == csBrief, FCore->OverWrite());
+    const TEditorRect r = CaretRectOf(*FCore, FMetrics, hasFocus());
     return {r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top};
 }
 
@@ -339,24 +319,6 @@ QVariant TEditor::inputMethodQuery(Qt::InputMethodQuery q) const {
     }
 }
 
-// --- clipboard -------------------------------------------------------------------------------
-
-void TEditor::CopyToClipboard() {
-    RunCommand(TEditorCommand::Copy);
-}
-
-void TEditor::CutToClipboard() {
-    RunCommand(TEditorCommand::Cut);
-}
-
-void TEditor::PasteFromClipboard() {
-    RunCommand(TEditorCommand::Paste);
-}
-
-void TEditor::BoxPasteFromClipboard() {
-    RunCommand(TEditorCommand::BoxPaste);
-}
-
 // --- mouse -----------------------------------------------------------------------------------
 
 void TEditor::UpdateCursor(QPoint p, Qt::KeyboardModifiers mods) {
@@ -398,10 +360,6 @@ void TEditor::mouseDoubleClickEvent(QMouseEvent* e) {
 }
 
 void TEditor::contextMenuEvent(QContextMenuEvent* e) {
-    if (!UseOwnPopup) {
-        e->ignore();
-        return;
-    }
     QMenu* menu = BuildPopupMenu();
     menu->exec(e->globalPos());
     delete menu;

@@ -37,20 +37,14 @@ class TEditor : public QAbstractScrollArea {
     // has ended. False when this control was closed meanwhile: the caller must not touch it.
     bool WaitForLoad();
 
-    void CopyToClipboard();
-    void CutToClipboard();
-    void PasteFromClipboard();
     // Inserts text as if typed (replacing a selection, in overwrite mode over the text): one
     // undo step, the caret after it; characters Shift-JIS cannot hold are reported.
     void InsertUtf16(const QString& text);
-    void BoxPasteFromClipboard(); // SetSelTextBox with the clipboard's text
     // Runs a command of the control with the system clipboard; false when it did nothing.
     bool RunCommand(TEditorCommand c, int arg = 0, TEditorCommandKeys keys = {});
-    const TEditorMouseGestures& Mouse() const { return FMouse; }
 
-    // The popup menu built from the core's rules; a form may assign its own instead.
+    // The popup menu built from the core's rules.
     QMenu* BuildPopupMenu();
-    bool UseOwnPopup = true;
 
     // Pixel geometry of the grid.
     QPoint CellOrigin(int row, int col) const; // top-left of a cell in viewport coordinates
@@ -66,9 +60,6 @@ class TEditor : public QAbstractScrollArea {
     // Told when text could not be kept exactly (characters CP932 lacks); shows a message box
     // unless replaced.
     std::function<void(const QString&)> WarningHandler;
-    // OnDrawLine: row text (UTF-16), origin, row index, rectangle, drawn as selected.
-    std::function<void(QPainter&, const QString&, int x, int y, int index, const QRect&, bool)>
-        OnDrawLine;
 
     QVariant inputMethodQuery(Qt::InputMethodQuery q) const override;
 
@@ -77,10 +68,7 @@ class TEditor : public QAbstractScrollArea {
   signals:
     void CaretMoved();
     void Changed();
-    void SelectionChanged(bool selected);
     void SelectionModeChanged();
-    void TopRowChanged();
-    void TopColChanged();
     void LoadProgressed();
 
   protected:
@@ -126,7 +114,7 @@ class TEditor : public QAbstractScrollArea {
     bool FCaretOn = true;
     QString FPreedit;
     int FPreeditCursor = 0;
-    int FLastCaretRow = 0, FLastCaretCol = 0;
+    int FLastCaretRow = 0;
     bool FSyncingScroll = false;
 
     TEditorMouseGestures FMouse;

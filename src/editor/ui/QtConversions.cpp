@@ -81,18 +81,11 @@ QString DocumentGlyph(std::string_view ch, const TCharTable* table) {
 }
 
 QCursor ToQCursor(TCursor c) {
-    switch (c) {
-    case edc::crIBeam:
-        return Qt::IBeamCursor;
-    case edc::crDrag:
-        return Qt::DragMoveCursor;
-    case edc::crDragSelCopy:
-        return Qt::DragCopyCursor;
-    case edc::crRightArrow:
-        return Qt::PointingHandCursor;
-    default:
-        return Qt::ArrowCursor;
-    }
+    return c == edc::crIBeam         ? Qt::IBeamCursor
+           : c == edc::crDrag        ? Qt::DragMoveCursor
+           : c == edc::crDragSelCopy ? Qt::DragCopyCursor
+           : c == edc::crRightArrow  ? Qt::PointingHandCursor
+                                     : Qt::ArrowCursor;
 }
 
 QMimeData* MakeEditorMime(const std::string& cp932, bool box, const TCharTable* table) {
@@ -154,39 +147,18 @@ int ToTableKey(int k, Qt::KeyboardModifiers mods) {
         for (int n = 0; n <= 9; ++n)
             if (k == shifted[n]) return '0' + n;
     }
-    switch (k) {
-    case Qt::Key_Left:
-        return tkey::Left;
-    case Qt::Key_Right:
-        return tkey::Right;
-    case Qt::Key_Up:
-        return tkey::Up;
-    case Qt::Key_Down:
-        return tkey::Down;
-    case Qt::Key_Home:
-        return tkey::Home;
-    case Qt::Key_End:
-        return tkey::End;
-    case Qt::Key_PageUp:
-        return tkey::PageUp;
-    case Qt::Key_PageDown:
-        return tkey::PageDown;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return tkey::Return;
-    case Qt::Key_Tab:
-        return tkey::Tab;
-    case Qt::Key_Backspace:
-        return tkey::Backspace;
-    case Qt::Key_Delete:
-        return tkey::Delete;
-    case Qt::Key_Insert:
-        return tkey::Insert;
-    case Qt::Key_Escape:
-        return tkey::Escape;
-    default:
-        return 0;
-    }
+    static const std::pair<int, int> keys[] = {
+        {Qt::Key_Left, tkey::Left},     {Qt::Key_Right, tkey::Right},
+        {Qt::Key_Up, tkey::Up},         {Qt::Key_Down, tkey::Down},
+        {Qt::Key_Home, tkey::Home},     {Qt::Key_End, tkey::End},
+        {Qt::Key_PageUp, tkey::PageUp}, {Qt::Key_PageDown, tkey::PageDown},
+        {Qt::Key_Return, tkey::Return}, {Qt::Key_Enter, tkey::Return},
+        {Qt::Key_Tab, tkey::Tab},       {Qt::Key_Backspace, tkey::Backspace},
+        {Qt::Key_Delete, tkey::Delete}, {Qt::Key_Insert, tkey::Insert},
+        {Qt::Key_Escape, tkey::Escape}};
+    for (const auto& [qt, key] : keys)
+        if (k == qt) return key;
+    return 0;
 }
 
 unsigned ToTableModifiers(Qt::KeyboardModifiers mods) {

@@ -5,8 +5,7 @@
 #include "print/ui/PrintTarget.h"
 
 #include <QApplication>
-#include <QHBoxLayout>
-#include <QLabel>
+#include <QLayout>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -14,7 +13,6 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QToolButton>
-#include <QVBoxLayout>
 #include <QWheelEvent>
 
 TPreviewImage::TPreviewImage(QScrollArea* box) : box_(box) {
@@ -39,76 +37,34 @@ void TPreviewImage::mouseMoveEvent(QMouseEvent* e) {
     box_->verticalScrollBar()->setValue(scrollAtDown_.y() - d.y());
 }
 
-namespace {
-
-QToolButton* button(QWidget* parent, const char* name, const QString& text) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(name);
-    b->setText(text);
-    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    return b;
-}
-
-} // namespace
-
 TFormStrPreview::TFormStrPreview(const TLaidOutPages& doc, QWidget* parent)
-    : QDialog(parent), doc_(doc) {
+    : QDialog(parent), Model(static_cast<int>(doc.Layout->PageCount())), doc_(doc) {
     setObjectName("FormStrPreview");
     setWindowTitle("印刷プレビュー");
     setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint);
-    auto* lay = new QVBoxLayout(this);
-    lay->setContentsMargins(0, 0, 0, 0);
-    lay->setSpacing(0);
-    auto* panel = new QWidget(this);
-    panel->setObjectName("Panel1");
-    auto* top = new QHBoxLayout(panel);
-    top->setContentsMargins(4, 2, 2, 2);
-    Label1 = new QLabel(panel);
-    Label1->setObjectName("Label1");
+    Form = new TFormView(this, TLay::VBox, PreviewForm(), Model, {}, [this](const TControl& c) {
+        if (c.Name == std::string("StatusBar1")) return static_cast<QWidget*>(new QStatusBar);
+        ScrollBox1 = new QScrollArea;
+        ScrollBox1->setAlignment(Qt::AlignCenter); // centred where smaller than the view
+        ScrollBox1->setWidgetResizable(false);
+        ScrollBox1->setBackgroundRole(QPalette::Dark);
+        ScrollBox1->setWidget(Image1 = new TPreviewImage(ScrollBox1));
+        ScrollBox1->viewport()->installEventFilter(this);
+        return static_cast<QWidget*>(ScrollBox1);
+    });
+    layout()->setContentsMargins(0, 0, 0, 0);
+    layout()->setSpacing(0);
+    QWidget* panel = Form->Widget("Panel1");
+    panel->layout()->setContentsMargins(4, 2, 2, 2);
     QFont mono("monospace");
     mono.setStyleHint(QFont::TypeWriter);
-    Label1->setFont(mono);
-    FramSpeedBtn1 = button(panel, "FramSpeedBtn1", "|◀");
-    FramSpeedBtn2 = button(panel, "FramSpeedBtn2", "◀");
-    FramSpeedBtn3 = button(panel, "FramSpeedBtn3", "▶");
-    FramSpeedBtn4 = button(panel, "FramSpeedBtn4", "▶|");
-    FramSpeedBtn5 = button(panel, "FramSpeedBtn5", "縦の長さに合わせる(&K)");
-    FramSpeedBtn6 = button(panel, "FramSpeedBtn6", "横の長さに合わせる(&L)");
-    FramSpeedBtn7 = button(panel, "FramSpeedBtn7", "元の大きさに戻す(&J)");
-    FramSpeedBtn8 = button(panel, "FramSpeedBtn8", "閉じる(&Q)");
-    top->addWidget(Label1);
-    for (QToolButton* b : {FramSpeedBtn1, FramSpeedBtn2, FramSpeedBtn3, FramSpeedBtn4})
-        top->addWidget(b);
-    top->addSpacing(12);
-    for (QToolButton* b : {FramSpeedBtn5, FramSpeedBtn6, FramSpeedBtn7})
-        top->addWidget(b);
-    top->addStretch(1);
-    top->addWidget(FramSpeedBtn8); // kept at the right edge, 2 pixels in
-    lay->addWidget(panel);
-
-    ScrollBox1 = new QScrollArea(this);
-    ScrollBox1->setObjectName("ScrollBox1");
-    ScrollBox1->setAlignment(Qt::AlignCenter); // centred where smaller than the view
-    ScrollBox1->setWidgetResizable(false);
-    ScrollBox1->setBackgroundRole(QPalette::Dark);
-    Image1 = new TPreviewImage(ScrollBox1);
-    ScrollBox1->setWidget(Image1);
-    ScrollBox1->viewport()->installEventFilter(this);
-    lay->addWidget(ScrollBox1, 1);
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName("StatusBar1");
-    lay->addWidget(StatusBar1);
-
-    connect(FramSpeedBtn1, &QToolButton::clicked, this, [this] { ShowPage(0); });
-    connect(FramSpeedBtn2, &QToolButton::clicked, this, [this] { ShowPage(page_ - 1); });
-    connect(FramSpeedBtn3, &QToolButton::clicked, this, [this] { ShowPage(page_ + 1); });
-    connect(FramSpeedBtn4, &QToolButton::clicked, this,
-            [this] { ShowPage(static_cast<int>(doc_.Layout->PageCount()) - 1); });
-    connect(FramSpeedBtn5, &QToolButton::clicked, this, [this] { SetZoom(zmFitHeight); });
-    connect(FramSpeedBtn6, &QToolButton::clicked, this, [this] { SetZoom(zmFitWidth); });
-    connect(FramSpeedBtn7, &QToolButton::clicked, this, [this] { SetZoom(zmActual); });
-    connect(FramSpeedBtn8, &QToolButton::clicked, this, &QDialog::accept);
-    ShowPage(0);
+    Form->Widget("Label1")->setFont(mono);
+    for (QToolButton* b : panel->findChildren<QToolButton*>()) {
+        b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        Form->On(b->objectName().toStdString(), [this] { draw(); });
+    }
+    Form->On("FramSpeedBtn8", [this] { accept(); });
+    draw();
 }
 
 double TFormStrPreview::Ratio() const {
@@ -117,28 +73,12 @@ double TFormStrPreview::Ratio() const {
     return screenDpi / std::max(1, doc_.Page.Dpi);
 }
 
-void TFormStrPreview::ShowPage(int i) {
-    const TPreviewPage p = PreviewPage(i, static_cast<int>(doc_.Layout->PageCount()));
-    page_ = p.index;
-    Label1->setText(QString::fromStdString(p.counter));
-    FramSpeedBtn1->setEnabled(p.back);
-    FramSpeedBtn2->setEnabled(p.back);
-    FramSpeedBtn3->setEnabled(p.forward);
-    FramSpeedBtn4->setEnabled(p.forward);
-    draw();
-}
-
-void TFormStrPreview::SetZoom(TZoom z) {
-    zoom_ = z;
-    draw();
-}
-
 void TFormStrPreview::draw() {
     const TPageGeometry& g = doc_.Geometry;
     // Fitted: the view inside the box's frame less the scroll bar across it.
     const QSize view = ScrollBox1->maximumViewportSize();
     const TPreviewSize size =
-        PreviewImageSize(zoom_, Ratio(), g, doc_.Page,
+        PreviewImageSize(Model.Zoom(), Ratio(), g, doc_.Page,
                          view.width() - ScrollBox1->verticalScrollBar()->sizeHint().width(),
                          view.height() - ScrollBox1->horizontalScrollBar()->sizeHint().height());
     QImage img(size.width, size.height, QImage::Format_RGB32);
@@ -151,9 +91,9 @@ void TFormStrPreview::draw() {
         p.translate(r.left, r.top);
         p.scale((r.right - r.left) / std::max(1, doc_.Page.PageWidth),
                 (r.bottom - r.top) / std::max(1, doc_.Page.PageHeight));
-        PaintPrintItems(p,
-                        doc_.Layout->DrawPage(static_cast<std::size_t>(page_), SystemHeaderClock()),
-                        doc_.Font, g.TabStop);
+        PaintPrintItems(
+            p, doc_.Layout->DrawPage(static_cast<std::size_t>(Model.Page()), SystemHeaderClock()),
+            doc_.Font, g.TabStop);
     }
     Image1->Image = img;
     Image1->resize(size.width, size.height);
@@ -176,17 +116,17 @@ void TFormStrPreview::showEvent(QShowEvent* e) {
     shown_ = true;
     const QScreen* s = screen() ? screen() : QApplication::primaryScreen();
     const QRect avail = s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
-    const int vbar = ScrollBox1->verticalScrollBar()->sizeHint().width();
-    const int w = std::min(avail.width(), Image1->width() + vbar + 16);
-    const int h = avail.height() / 6 * 5;
-    resize(std::max(w, minimumSizeHint().width()), h);
+    const TPreviewSize size =
+        PreviewWindowSize(Image1->width(), ScrollBox1->verticalScrollBar()->sizeHint().width(),
+                          minimumSizeHint().width(), avail.width(), avail.height());
+    resize(size.width, size.height);
     move(avail.center() - rect().center());
     draw();
 }
 
 void TFormStrPreview::resizeEvent(QResizeEvent* e) {
     QDialog::resizeEvent(e);
-    if (shown_ && zoom_ != zmActual)
+    if (shown_ && Model.Zoom() != zmActual)
         draw();
     else
         place();

@@ -2,16 +2,14 @@
 // width or height, scrolled with the wheel or dragged with the hand.
 #pragma once
 
+#include "app/ui/FormView.h"
 #include "print/PreviewLayout.h"
 
 #include <QDialog>
 #include <QImage>
 #include <QWidget>
 
-class QLabel;
 class QScrollArea;
-class QStatusBar;
-class QToolButton;
 struct TLaidOutPages;
 
 // The page image inside the scroll box; a left-button drag scrolls the box.
@@ -35,27 +33,13 @@ class TPreviewImage : public QWidget {
 class TFormStrPreview : public QDialog {
     Q_OBJECT
   public:
-    using TZoom = TPreviewZoom;
-
     TFormStrPreview(const TLaidOutPages& doc, QWidget* parent = nullptr);
 
-    QLabel* Label1;
-    QToolButton* FramSpeedBtn1; // first page
-    QToolButton* FramSpeedBtn2; // previous
-    QToolButton* FramSpeedBtn3; // next
-    QToolButton* FramSpeedBtn4; // last
-    QToolButton* FramSpeedBtn5; // fit height
-    QToolButton* FramSpeedBtn6; // fit width
-    QToolButton* FramSpeedBtn7; // actual size
-    QToolButton* FramSpeedBtn8; // close
-    QStatusBar* StatusBar1;
+    TPreviewModel Model;
+    TFormView* Form;
     QScrollArea* ScrollBox1;
     TPreviewImage* Image1;
 
-    int PageIndex() const { return page_; }
-    TZoom Zoom() const { return zoom_; }
-    void ShowPage(int i);
-    void SetZoom(TZoom z);
     // Screen pixels per printer pixel.
     double Ratio() const;
 
@@ -69,7 +53,5 @@ class TFormStrPreview : public QDialog {
     void draw();
     void place();
     const TLaidOutPages& doc_;
-    int page_ = 0;
-    TZoom zoom_ = zmActual;
     bool shown_ = false;
 };

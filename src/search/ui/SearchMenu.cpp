@@ -6,31 +6,11 @@
 #include "search/ui/ReplaceQuestion.h"
 #include "search/ui/SearchDialogs.h"
 
-#include <QAction>
-#include <QMenu>
 #include <QWidget>
 
 TSearchCommands::TSearchCommands(QWidget* window, std::function<TEditor*()> activeEditor,
                                  QObject* parent)
     : QObject(parent), window_(window), active_(std::move(activeEditor)) {}
-
-void TSearchCommands::AddActions(QMenu* menu) {
-    auto add = [&](const char* name, const QString& caption, const QKeySequence& key, auto slot) {
-        QAction* a = menu->addAction(caption);
-        a->setObjectName(QString::fromLatin1(name));
-        a->setShortcut(key);
-        connect(a, &QAction::triggered, this, slot);
-        return a;
-    };
-    mnFind = add("mnFind", QStringLiteral("検索(&F)"), QKeySequence(Qt::CTRL | Qt::Key_F),
-                 [this] { mnFindClick(); });
-    mnUeFind = add("mnUeFind", QStringLiteral("上候補(&P)"), QKeySequence(Qt::SHIFT | Qt::Key_F3),
-                   [this] { mnUeFindClick(); });
-    mnShitaFind = add("mnShitaFind", QStringLiteral("下候補(&N)"), QKeySequence(Qt::Key_F3),
-                      [this] { mnShitaFindClick(); });
-    mnRepl = add("mnRepl", QStringLiteral("置換(&R)"), QKeySequence(Qt::CTRL | Qt::Key_R),
-                 [this] { mnReplClick(); });
-}
 
 std::string TSearchCommands::caption() const {
     return window_ ? window_->window()->windowTitle().toStdString() : std::string();

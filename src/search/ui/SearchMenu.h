@@ -1,6 +1,6 @@
 // The main window's search commands on the active page's editor: Find (Ctrl+F), Find previous
 // (Shift+F3), Find next (F3) and Replace (Ctrl+R), with the dialogs, the not-found message and
-// the question before each replacement. The main window adds the actions to its "検索(&S)" menu.
+// the question before each replacement. The main window's menu table calls them.
 #pragma once
 
 #include "search/FindReplaceCommands.h"
@@ -10,8 +10,6 @@
 
 #include <functional>
 
-class QAction;
-class QMenu;
 class QWidget;
 class TEditor;
 
@@ -27,14 +25,6 @@ class TSearchCommands : public QObject {
     TSearchCommandState State;
     // The dialogs' profile file (empty: the per-user file).
     QString StorePath;
-
-    // mnFind "検索(&F)" Ctrl+F, mnUeFind "上候補(&P)" Shift+F3, mnShitaFind "下候補(&N)" F3,
-    // mnRepl "置換(&R)" Ctrl+R, in that order.
-    void AddActions(QMenu* menu);
-    QAction* mnFind = nullptr;
-    QAction* mnUeFind = nullptr;
-    QAction* mnShitaFind = nullptr;
-    QAction* mnRepl = nullptr;
 
     bool mnFindClick();      // the search dialog, then Find once
     bool mnShitaFindClick(); // forward with the stored text

@@ -10,7 +10,6 @@ class TfmInfo : public QDialog {
     Q_OBJECT
   public:
     TfmInfo(TSettings& settings, QWidget* parent = nullptr);
-    bool WebOpened() const { return web_; }
 
     TInfoDialogModel Model;
     TFormView* Form;

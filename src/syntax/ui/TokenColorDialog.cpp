@@ -35,50 +35,29 @@ QSize TTokenSample::sizeHint() const {
     return {460, static_cast<int>(FRows.size()) * fm.height() + 12};
 }
 
-// Each byte one cell of half the width of a full-width character, as the editor lays rows out;
-// each token in its item's colours, clNone standing for the editor's own.
+// Each byte one cell of half the width of a full-width character, as the editor lays rows out.
 void TTokenSample::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), FBackground);
     const QFontMetrics fm(FFont);
-    const int cell = std::max(1, (fm.horizontalAdvance(QChar(u'あ')) + 1) / 2);
-    const int h = fm.height();
-    std::unique_ptr<TFountainParser> parser = FFountain.CreateParser();
-    TFountainState state;
-    int y = 6;
-    for (const std::string& row : FRows) {
-        parser->NewData(row, state);
-        for (int kind = parser->NextToken(); kind != toEof; kind = parser->NextToken()) {
-            const int start = parser->SourcePos();
-            const std::string_view text = parser->TokenString();
-            const TFountainColor* c = parser->TokenColor();
-            QColor fg = FText, bk = FBackground;
-            QFont f = FFont;
-            if (c) {
-                if (c->Color() != clNone) fg = ColorToQColor(c->Color(), palette());
-                if (c->BkColor() != clNone) bk = ColorToQColor(c->BkColor(), palette());
-                f.setBold(c->Style() & fsBold);
-                f.setItalic(c->Style() & fsItalic);
-                f.setUnderline(c->Style() & fsUnderline);
-                f.setStrikeOut(c->Style() & fsStrikeOut);
-            }
-            const int x = 6 + start * cell;
-            p.fillRect(x, y, static_cast<int>(text.size()) * cell, h, bk);
-            p.setFont(f);
-            p.setPen(fg);
-            for (std::size_t i = 0; i < text.size();) {
-                const unsigned char b = static_cast<unsigned char>(text[i]);
-                const std::size_t n =
-                    ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) && i + 1 < text.size()
-                        ? 2
-                        : 1;
-                p.drawText(x + static_cast<int>(i) * cell, y + fm.ascent(),
-                           FromCp932(text.substr(i, n)));
-                i += n;
-            }
+    const int cell = std::max(1, (fm.horizontalAdvance(QChar(u'あ')) + 1) / 2), h = fm.height();
+    auto colour = [this](TColor c, const QColor& own) {
+        return c == clNone ? own : ColorToQColor(c, palette());
+    };
+    for (const TSampleToken& t : SampleTokens(FFountain, FRows)) {
+        const int y = 6 + t.Row * h;
+        QFont f = FFont;
+        if (t.Colored) {
+            f.setBold(t.Style & fsBold);
+            f.setItalic(t.Style & fsItalic);
+            f.setUnderline(t.Style & fsUnderline);
+            f.setStrikeOut(t.Style & fsStrikeOut);
         }
-        state = parser->State();
-        y += h;
+        p.fillRect(6 + t.Cell * cell, y, t.Cells * cell, h, colour(t.BkColor, FBackground));
+        p.setFont(f);
+        p.setPen(colour(t.Color, FText));
+        for (const auto& [c, bytes] : t.Chars)
+            p.drawText(6 + c * cell, y + fm.ascent(), FromCp932(bytes));
     }
 }
 

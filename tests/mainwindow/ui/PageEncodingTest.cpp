@@ -41,7 +41,7 @@ TEST(PageEncoding, Utf8LfFileKeepsItsFormThroughTyping) {
     EXPECT_EQ(p.Bytes(), "日本〜🎌" + original);
     // The clipboard text of the page is the characters themselves.
     p.e.Editor()->Core().SelectAll();
-    p.e.Editor()->CopyToClipboard();
+    p.e.Editor()->RunCommand(TEditorCommand::Copy);
     EXPECT_EQ(QGuiApplication::clipboard()->text(),
               QString::fromUtf8("日本〜🎌" + original).replace('\n', "\r\n"));
     // Search finds the emoji of the file (a table character) and not the one typed elsewhere.

@@ -122,8 +122,8 @@ TEST(PrintDialog, PreviewThenCloseKeepsTheSettings) {
     QApplication::processEvents();
     dlg.Form->Get<QSpinBox>("SpinEdit1")->setValue(12);
     whenModal<TFormStrPreview>([](TFormStrPreview* prv) {
-        EXPECT_EQ(prv->Label1->text(), QString("  1 /   1"));
-        prv->FramSpeedBtn8->click();
+        EXPECT_EQ(prv->Form->Get<QLabel>("Label1")->text(), QString("  1 /   1"));
+        prv->Form->Get<QToolButton>("FramSpeedBtn8")->click();
     });
     dlg.btnPreviewClick();
     EXPECT_TRUE(dlg.Done());
@@ -162,23 +162,26 @@ TEST(PreviewWindow, CounterNavigationAndZoom) {
     TFormStrPreview prv(*doc);
     prv.show();
     QApplication::processEvents();
-    EXPECT_EQ(prv.Label1->text(), QString("  1 /   3"));
-    EXPECT_FALSE(prv.FramSpeedBtn1->isEnabled());
-    EXPECT_TRUE(prv.FramSpeedBtn4->isEnabled());
-    prv.FramSpeedBtn4->click();
-    EXPECT_EQ(prv.Label1->text(), QString("  3 /   3"));
-    EXPECT_FALSE(prv.FramSpeedBtn3->isEnabled());
-    prv.ShowPage(99);
-    EXPECT_EQ(prv.PageIndex(), 2);
+    auto btn = [&prv](int n) {
+        return prv.Form->Get<QToolButton>("FramSpeedBtn" + std::to_string(n));
+    };
+    QLabel* counter = prv.Form->Get<QLabel>("Label1");
+    EXPECT_EQ(counter->text(), QString("  1 /   3"));
+    EXPECT_FALSE(btn(1)->isEnabled());
+    EXPECT_TRUE(btn(4)->isEnabled());
+    btn(4)->click();
+    EXPECT_EQ(counter->text(), QString("  3 /   3"));
+    EXPECT_FALSE(btn(3)->isEnabled());
+    EXPECT_EQ(prv.Model.Page(), 2);
 
     // Actual size: the paper at the screen's resolution.
     const double pw =
         doc->Geometry.UnprintableLeft + doc->Page.PageWidth + doc->Geometry.UnprintableRight;
     EXPECT_EQ(prv.Image1->width(), static_cast<int>(std::lround(prv.Ratio() * pw)));
-    prv.FramSpeedBtn6->click(); // fit width
+    btn(6)->click(); // fit width
     EXPECT_EQ(prv.Image1->width(), prv.ScrollBox1->maximumViewportSize().width() -
                                        prv.ScrollBox1->verticalScrollBar()->sizeHint().width());
-    prv.FramSpeedBtn5->click(); // fit height
+    btn(5)->click(); // fit height
     EXPECT_EQ(prv.Image1->height(), prv.ScrollBox1->maximumViewportSize().height() -
                                         prv.ScrollBox1->horizontalScrollBar()->sizeHint().height());
     EXPECT_LT(prv.Image1->width(), prv.Image1->height());

@@ -1,4 +1,4 @@
-// The main window's search commands on a live editing control: menu items, find next and
+// The main window's search commands on a live editing control: find next and
 // previous, the dialogs, the not-found message and the replace questions.
 #include "search/ui/SearchMenu.h"
 
@@ -11,11 +11,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -49,16 +47,6 @@ template <class W> void OnModal(std::function<void(W*)> act) {
         }
         act(w);
     });
-}
-
-TEST(SearchCommands, MenuItems) {
-    Window w("x");
-    QMenu menu;
-    w.commands.AddActions(&menu);
-    QStringList keys;
-    for (QAction* a : menu.actions())
-        keys << a->shortcut().toString();
-    EXPECT_EQ(keys, (QStringList{"Ctrl+F", "Shift+F3", "F3", "Ctrl+R"}));
 }
 
 TEST(SearchCommands, FindNextAndPrevious) {
