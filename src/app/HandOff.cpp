@@ -5,7 +5,9 @@
 #include "app/ShellUtil.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <ostream>
 #include <sys/stat.h>
 #include <thread>
@@ -191,6 +193,20 @@ void THandOffReceiver::Attach(TCustomMemMapEvt& channel) {
     channel.OnExit = take;
 }
 
+namespace {
+
+// Diagnostics for the end-to-end tests: with TOLMO_TRACE_HANDOFF naming a file, every
+// handed-over line is appended to it as it arrives.
+void TraceHandOff(const std::vector<std::string>& lines) {
+    const char* path = std::getenv("TOLMO_TRACE_HANDOFF");
+    if (!path || !*path) return;
+    std::ofstream out(path, std::ios::app | std::ios::binary);
+    for (const std::string& line : lines)
+        out << line << "\n";
+}
+
+} // namespace
+
 void THandOffReceiver::Receive(TCustomMemMapEvt& channel) {
     std::optional<std::string> text = ConsumeHandOff(channel);
     if (!text) return;
@@ -198,5 +214,6 @@ void THandOffReceiver::Receive(TCustomMemMapEvt& channel) {
     for (std::string& line : SplitHandOffLines(*text))
         if (!IsHandOffSwitch(line)) lines.push_back(DecodeSpaceToken(line, false));
     if (OnArrive) OnArrive();
+    if (!lines.empty()) TraceHandOff(lines);
     if (!lines.empty() && OnOpen) OnOpen(lines);
 }

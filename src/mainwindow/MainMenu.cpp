@@ -23,6 +23,12 @@ std::vector<TMenuItemDef> BuildTable() {
     };
     auto sep = [&] { t.push_back({"-", menu, "-", "", false, false, false}); };
     auto ed = [](C c) { return EditorShortcutText(c); };
+    // An item that forwards to the active control, with the control's key for the command.
+    auto fwd = [&](const char* name, const char* caption, C c, bool hidden = false,
+                   bool checkable = false) {
+        item(name, caption, c == C::DeleteRow ? "" : ed(c), hidden, checkable);
+        t.back().Command = c;
+    };
 
     bar("mnFile", "ファイル(&F)");
     item("mnNew", "新規作成(&N)", "Ctrl+N");
@@ -46,13 +52,13 @@ std::vector<TMenuItemDef> BuildTable() {
     item("mnExit", "終了(&X)");
 
     bar("mnEdit", "編集(&E)");
-    item("mnUndo", "やり直し(&U)", ed(C::Undo));
-    item("mnRedo", "やり直しのやり直し(&R)", ed(C::Redo));
+    fwd("mnUndo", "やり直し(&U)", C::Undo);
+    fwd("mnRedo", "やり直しのやり直し(&R)", C::Redo);
     sep();
-    item("mnCut", "切り取り(&T)", ed(C::Cut));
+    fwd("mnCut", "切り取り(&T)", C::Cut);
     item("mnCopy", "コピー(&C)", ed(C::Copy));
     item("mnPaste", "貼り付け(&P)", ed(C::Paste));
-    item("mnBoxPaste", "Box貼り付け", ed(C::BoxPaste), true);
+    fwd("mnBoxPaste", "Box貼り付け", C::BoxPaste, true);
     sep();
     sub("mnInsert", "挿入(&I)");
     menu = "mnInsert";
@@ -60,17 +66,17 @@ std::vector<TMenuItemDef> BuildTable() {
     item("mnHiduke", "日付(&D)", "Ctrl+D");
     item("mnTimeIn", "時間(&T)", "Ctrl+T");
     menu = "mnEdit";
-    item("mnAll", "すべてを選択(&S)", ed(C::SelectAll));
+    fwd("mnAll", "すべてを選択(&S)", C::SelectAll);
     sep();
     item("mnSaiYomikomi", "再読込 [編集取消] (&O)");
-    item("mnDelete", "１行削除", "", true);
+    fwd("mnDelete", "１行削除", C::DeleteRow, true);
     t.push_back({"mnEditorLine", "mnEdit", "-", "", true, false, false});
     item("mnEditor", "エディタを起動(&E)", "Ctrl+Alt+E", true);
-    item("mnBoxSel", "矩形選択モード", ed(C::BoxSelect), true, true);
-    item("mnIndent", "インデント", ed(C::Indent), true);
-    item("mnUnIndent", "アンインデント", ed(C::UnIndent), true);
-    item("mnTabIndent", "タブインデント", ed(C::TabIndent), true);
-    item("mnTabUnIndent", "タブアンインデント", ed(C::TabUnIndent), true);
+    fwd("mnBoxSel", "矩形選択モード", C::BoxSelect, true, true);
+    fwd("mnIndent", "インデント", C::Indent, true);
+    fwd("mnUnIndent", "アンインデント", C::UnIndent, true);
+    fwd("mnTabIndent", "タブインデント", C::TabIndent, true);
+    fwd("mnTabUnIndent", "タブアンインデント", C::TabUnIndent, true);
     item("mnOverwrite", "上書き", KeyText(tkey::Insert, kmNone), true, true);
     item("mnReadOnly", "Read Only", "", true, true);
 
@@ -119,7 +125,8 @@ std::vector<TMenuItemDef> BuildTable() {
     for (int n = 10; n <= 15; ++n) {
         const std::string name = "rm" + std::to_string(n) + "1";
         t.push_back({name, "mnMk", "rm" + std::to_string(n),
-                     KeyText(tkey::F1 + n - 10, kmShift | kmCtrl), false, false, true});
+                     KeyText(tkey::F1 + n - 10, kmShift | kmCtrl), false, false, true,
+                     C::ToggleMark, n});
     }
 
     bar("mnFunction", "ファンクションキー");
@@ -242,7 +249,7 @@ TMenuItemView MenuItemView(const std::string& name, const TCommandState& s) {
         v.Visible = s.FileManager;
     // mnWindowClick and the window toggles
     else if (name == "mnSplit")
-        v.Checked = s.Split, v.Enabled = ed && (s.CanSplit || s.Split);
+        v.Checked = s.Split, v.Enabled = ed;
     else if (name == "mnisFuncShow") {
         v.Checked = !s.FunctionBarShown;
         v.Caption = s.FunctionBarShown ? "ファンクションキー非表示" : "ファンクションキー表示";

@@ -19,6 +19,9 @@ struct TMenuItemDef {
     bool Hidden = false;  // not shown; its shortcut still works
     bool Submenu = false;
     bool Checkable = false;
+    // An item that forwards to the active control runs this command (with Arg).
+    TEditorCommand Command = TEditorCommand::None;
+    int Arg = 0;
 };
 
 // Every menu and item of the main menu in order.
@@ -32,7 +35,7 @@ struct TCommandState {
     bool HasEditor = false;
     bool Modified = false, ReadOnly = false, Selected = false, ClipboardText = false;
     bool CanUndo = false, CanRedo = false, BoxMode = false, Overwrite = false;
-    bool Split = false, CanSplit = true;
+    bool Split = false;
     int PageCount = 0;
     bool Untitled = true, FileExists = false;
     bool ExternalEditorSet = false, ExternalEditorRunning = false;

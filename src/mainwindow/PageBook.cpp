@@ -479,3 +479,18 @@ bool TPageBook::CloseQuery() {
     }
     return !refuse;
 }
+
+int TPageBook::OpenRecoveredPage(const std::string& path) {
+    const bool untitled = path == kUntitledName;
+    const int index = untitled ? -1 : list_.IndexOfPath(path);
+    if (index >= 0) {
+        host_.SetActivePage(index);
+        PageChange(); // loads a page restored unloaded
+    } else if (untitled) {
+        New();
+    } else if (!OpenFile(path)) {
+        NewPage(path); // saved there again
+        list_.SetField(host_.ActivePage(), ffLoaded, "1");
+    }
+    return host_.ActivePage();
+}

@@ -107,6 +107,10 @@ class TPageBook {
     // Tab mouse: right button on a tab (ctrl skips the question); drop of the active tab.
     void RightClickTab(int index, bool ctrl);
     void DropTab(int target);
+    // The page a recovered text goes to: the page of its file when open (read when it was
+    // restored unread), a new untitled page for an untitled text, else its file opened, or a
+    // page of that name when the file has gone. Returns the page.
+    int OpenRecoveredPage(const std::string& path);
     // Recent-list clicks.
     void OpenRecentFile(const std::string& path);
     void OpenInFolder(const std::string& folder);

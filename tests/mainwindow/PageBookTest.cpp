@@ -433,3 +433,16 @@ TEST_F(PageBookTest, MenuStateOfTheActivePageAndTheReadMeFile) {
     s.HasEditor = true;
     EXPECT_FALSE(MenuItemView("mnRename", s).Enabled); // the file has gone
 }
+
+TEST_F(PageBookTest, RecoveredTextsGoToTheirPageAPageOfTheirNameOrANewUntitledOne) {
+    const std::string a = file("a.txt");
+    book.OpenFile(a);
+    book.New();
+    EXPECT_EQ(book.OpenRecoveredPage(a), 0); // open already: its page
+    EXPECT_EQ(book.OpenRecoveredPage(kUntitledName), 2);
+    type("recovered");
+    const std::string gone = dir + "gone.txt";
+    EXPECT_EQ(book.OpenRecoveredPage(gone), 3); // the file has gone: a page to save it again
+    EXPECT_EQ(list.PathOf(3), gone);
+    EXPECT_EQ(list.GetField(3, ffLoaded), "1");
+}

@@ -5,9 +5,6 @@
 
 #include <QWidget>
 
-#include <cstdlib>
-#include <fstream>
-
 TMemMapTimer::TMemMapTimer(TCustomMemMapEvt& channel, QObject* parent)
     : QObject(parent), FChannel(channel) {
     FTimer.setSingleShot(false);
@@ -36,24 +33,10 @@ void TMemMapTimer::Tick() {
     }
 }
 
-namespace {
-
-// Diagnostics for the end-to-end tests: with TOLMO_TRACE_HANDOFF naming a file, every
-// handed-over line is appended to it as it arrives.
-void TraceHandOff(const std::vector<std::string>& lines) {
-    const char* path = std::getenv("TOLMO_TRACE_HANDOFF");
-    if (!path || !*path) return;
-    std::ofstream out(path, std::ios::app | std::ios::binary);
-    for (const std::string& line : lines) out << line << "\n";
-}
-
-} // namespace
-
 TMemMapEvt1::TMemMapEvt1(QObject* parent) : QObject(parent), FTimer(FChannel) {
     SetupMainChannel(FChannel);
     FReceiver.OnArrive = [this] { emit messengerArrived(); };
     FReceiver.OnOpen = [this](const std::vector<std::string>& lines) {
-        TraceHandOff(lines);
         QStringList list;
         for (const std::string& line : lines)
             list << QString::fromStdString(line);

@@ -3,11 +3,12 @@
 // are written, instead of the process simply dying.
 #pragma once
 
+#include "platform/SignalPipe.h"
+
 #include <QObject>
 
 #include <functional>
 
-class QSocketNotifier;
 class QWidget;
 
 class TSessionEnd : public QObject {
@@ -15,12 +16,10 @@ class TSessionEnd : public QObject {
   public:
     // Installs the signal handlers; a signal then closes the window (as its close box does).
     explicit TSessionEnd(QWidget* mainWindow);
-    ~TSessionEnd() override;
     // Runs before the window is closed by a signal: nothing may ask a question on this path.
     std::function<void()> BeforeClose;
 
   private:
-    void onSignal();
+    TSignalPipe signals_;
     QWidget* window_;
-    QSocketNotifier* notifier_ = nullptr;
 };

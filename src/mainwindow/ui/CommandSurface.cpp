@@ -170,7 +170,6 @@ TCommandState TCommandSurface::State() const {
     if (page >= 0) {
         s.Modified = s.HasEditor && pages_.IsModified(page); // either half of a split page
         s.Split = pages_.IsSplit(page);
-        if (TPageEditor* pe = pages_.ActivePageEditor()) s.CanSplit = pe->CanSplit();
     }
     s.ClipboardText = TQtEditorClipboard().HasText();
     s.ExternalEditorSet = fm_.Settings.isEditor;
@@ -211,20 +210,9 @@ bool TCommandSurface::forward(TEditorCommand c, int arg) {
 
 void TCommandSurface::wireCommands() {
     using C = TEditorCommand;
-    auto fwd = [this](const char* name, C c) {
-        menus_.SetHandler(name, [this, c] { forward(c); });
-    };
-    fwd("mnUndo", C::Undo);
-    fwd("mnRedo", C::Redo);
-    fwd("mnCut", C::Cut);
-    fwd("mnBoxPaste", C::BoxPaste);
-    fwd("mnAll", C::SelectAll);
-    fwd("mnDelete", C::DeleteRow);
-    fwd("mnBoxSel", C::BoxSelect);
-    fwd("mnIndent", C::Indent);
-    fwd("mnUnIndent", C::UnIndent);
-    fwd("mnTabIndent", C::TabIndent);
-    fwd("mnTabUnIndent", C::TabUnIndent);
+    for (const TMenuItemDef& d : MainMenuTable())
+        if (d.Command != C::None)
+            menus_.SetHandler(d.Name, [this, c = d.Command, arg = d.Arg] { forward(c, arg); });
     menus_.SetHandler("mnCopy", [this] {
         TEditor* ed = activeEditor();
         if (ed && ed->RunCommand(C::Copy)) DropSelectionAfterCopy(ed->Core());
@@ -240,8 +228,6 @@ void TCommandSurface::wireCommands() {
         if (TEditor* ed = activeEditor())
             if (QLabel* p = Panel(1)) p->setText(Q(ReadOnlyPanelText(ed->Core().ReadOnly())));
     });
-    for (int m = 10; m <= 15; ++m)
-        menus_.SetHandler("rm" + std::to_string(m) + "1", [this, m] { forward(C::ToggleMark, m); });
     auto rowCol = [this](bool rows) {
         fm_.StatusShowsRows = rows;
         pages_.SetRowColMode(rows);

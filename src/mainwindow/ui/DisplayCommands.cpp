@@ -81,7 +81,7 @@ void TDisplayCommands::fillShowMenus(QMenu* sets, QMenu* fountains) {
 }
 
 bool TDisplayCommands::mnuEditorPropertyClick() {
-    auto* pe = dynamic_cast<TEditorPageEditor*>(pages_.ActivePageEditor());
+    auto* pe = pages_.ActivePageEditor();
     if (!pe || !pe->Editor()) return false;
     TEditorProp p;
     p.Assign(pe->Editor()->Core());
@@ -102,7 +102,7 @@ bool TDisplayCommands::EditPropertySet(const QString& caption) {
     WriteObjectToIni(PropertySetToBytes(*set), ini, name, "prop");
     // The active control takes it when the page is of the set's kind.
     const int page = pages_.ActivePage();
-    auto* pe = dynamic_cast<TEditorPageEditor*>(pages_.ActivePageEditor());
+    auto* pe = pages_.ActivePageEditor();
     if (page >= 0 && pe && pe->Editor() &&
         dt_.PropSets.SetShowsPath(*set, pages_.Book().PathOfPage(page)))
         set->AssignTo(pe->Editor()->Core());

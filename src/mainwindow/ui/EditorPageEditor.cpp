@@ -138,10 +138,6 @@ bool TEditorPageEditor::ReloadAs(const std::string& path, TEncoding e, std::stri
     return load(path, &e, error);
 }
 
-std::string TEditorPageEditor::TextBytes() const {
-    return editor_->Core().Text();
-}
-
 bool TEditorPageEditor::FileBytes(std::string* bytes, std::string* error) {
     return EncodePageDocument(editor_->Core().Text(), *doc_, bytes, error);
 }
@@ -206,7 +202,7 @@ void TEditorPageEditor::ApplyPropertiesFor(const std::string& path) {
     editor_->Core().SetFountain(sets_.FountainForPath(path));
 }
 
-std::unique_ptr<TPageEditor> TEditorPageEditor::CreatePartner(QWidget* parent) {
+std::unique_ptr<TEditorPageEditor> TEditorPageEditor::CreatePartner(QWidget* parent) {
     auto partner = std::make_unique<TEditorPageEditor>(parent, sets_, *editor_);
     partner->doc_ = doc_; // one file side for both controls
     return partner;

@@ -2,9 +2,9 @@
 #include "mainwindow/ui/EncodingUi.h"
 
 #include "mainwindow/DocumentEncoding.h"
+#include "mainwindow/ui/EditorPageEditor.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/MenuView.h"
-#include "mainwindow/ui/PageEditor.h"
 #include "mainwindow/ui/Pages.h"
 #include "platform/MessageBox.h"
 
@@ -26,7 +26,7 @@ const TLineEndStyle kLineEnds[] = {TLineEndStyle::CrLf, TLineEndStyle::Lf, TLine
 
 void reopenActive(TPages& pages, const TEncoding* e) {
     const int index = pages.ActivePage();
-    TPageEditor* page = pages.ActivePageEditor();
+    TEditorPageEditor* page = pages.ActivePageEditor();
     if (index < 0 || !page || pages.Book().IsUntitled(index)) return;
     const std::string path = pages.Book().ActivePath();
     if (pages.IsModified(index) &&
@@ -51,7 +51,7 @@ void AttachEncodingUi(TfmEditor& fm, TPages& pages) {
 
     QLabel* panel =
         fm.AddStatusPanel(QStringLiteral("StatusPanelEncoding"), {120, true, ""}, 0, true);
-    pages.OnPageStatus = [panel](TPageEditor* e) {
+    pages.OnPageStatus = [panel](TEditorPageEditor* e) {
         const TPageDocument* d = e ? e->Document() : nullptr;
         panel->setText(d ? q(d->StatusText()) : QString());
     };
@@ -77,7 +77,7 @@ void AttachEncodingUi(TfmEditor& fm, TPages& pages) {
     // The page's format changes; the next save writes it.
     auto change = [&pages](const std::function<void(TFileFormat&)>& set) {
         const int index = pages.ActivePage();
-        TPageEditor* page = pages.ActivePageEditor();
+        TEditorPageEditor* page = pages.ActivePageEditor();
         TPageDocument* d = page ? page->Document() : nullptr;
         if (!d || page->ReadOnly()) return;
         TFileFormat f = d->format;
@@ -109,7 +109,7 @@ void AttachEncodingUi(TfmEditor& fm, TPages& pages) {
     }
     QObject::connect(menu, &QMenu::aboutToShow, &pages, [&pages, encGroup, leGroup, reopen] {
         const int index = pages.ActivePage();
-        TPageEditor* page = pages.ActivePageEditor();
+        TEditorPageEditor* page = pages.ActivePageEditor();
         const TPageDocument* d = page ? page->Document() : nullptr;
         reopen->setEnabled(index >= 0 && !pages.Book().IsUntitled(index));
         encGroup->setEnabled(d && !page->ReadOnly());
@@ -123,7 +123,7 @@ void AttachEncodingUi(TfmEditor& fm, TPages& pages) {
     });
 }
 
-std::function<void()> AddFormatChoices(QFileDialog& d, TPageEditor* page) {
+std::function<void()> AddFormatChoices(QFileDialog& d, TEditorPageEditor* page) {
     TPageDocument* doc = page ? page->Document() : nullptr;
     auto* grid = qobject_cast<QGridLayout*>(d.layout());
     if (!doc || !grid) return [] {};

@@ -8,7 +8,7 @@
 class QFileDialog;
 class TfmEditor;
 class TPages;
-class TPageEditor;
+class TEditorPageEditor;
 
 // Adds the panel and the menu to the main window, reads the format of new pages from the
 // settings file and the remembered encodings of single files from the data folder.
@@ -16,4 +16,4 @@ void AttachEncodingUi(TfmEditor& fm, TPages& pages);
 
 // Puts an encoding and a line-end box into a (non-native) save dialog, preset from the page;
 // the returned function stores the choice in the page (call it when the dialog was accepted).
-std::function<void()> AddFormatChoices(QFileDialog& d, TPageEditor* page);
+std::function<void()> AddFormatChoices(QFileDialog& d, TEditorPageEditor* page);

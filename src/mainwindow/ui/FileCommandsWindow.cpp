@@ -202,7 +202,7 @@ void TFileCommandsWindow::editorFinished() {
 }
 
 void TFileCommandsWindow::ClearPageText(int index) {
-    if (TPageEditor* e = pages_.EditorOfPage(index)) e->ClearText();
+    if (TEditorPageEditor* e = pages_.EditorOfPage(index)) e->ClearText();
 }
 
 void TFileCommandsWindow::InfoBox(const std::string& message) {

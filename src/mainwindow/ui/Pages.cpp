@@ -89,7 +89,7 @@ void TPages::SetActivePage(int index) {
     pageControl_->setCurrentIndex(index);
 }
 
-void TPages::hookEditor(TPageEditor* e, Sheet* s) {
+void TPages::hookEditor(TEditorPageEditor* e, Sheet* s) {
     e->OnCaretMoved = [this, e] {
         if (e == ActivePageEditor()) UpdateCaretPanel();
     };
@@ -169,7 +169,7 @@ bool TPages::LoadPageText(int index, const std::string& path, std::string* error
 
 bool TPages::SavePageText(int index, const std::string& path, std::string* error) {
     Sheet& s = sheet(index);
-    TPageEditor* e = s.focused ? s.focused : s.editor.get();
+    TEditorPageEditor* e = s.focused ? s.focused : s.editor.get();
     // A file still loading is saved whole: the rest is read first.
     if (!e->WaitForWholeText()) {
         if (error) *error = "ページが閉じられました。";
@@ -258,7 +258,7 @@ void TPages::ShowJumpPanel(bool show) {
 }
 
 void TPages::FocusActive() {
-    if (TPageEditor* e = ActivePageEditor()) e->Widget()->setFocus();
+    if (TEditorPageEditor* e = ActivePageEditor()) e->Widget()->setFocus();
 }
 
 void TPages::setPanel(int panel, const QString& text) {
@@ -266,14 +266,14 @@ void TPages::setPanel(int panel, const QString& text) {
 }
 
 void TPages::UpdateCaretPanel() {
-    TPageEditor* e = ActivePageEditor();
+    TEditorPageEditor* e = ActivePageEditor();
     if (!e) return;
     setPanel(0, q(CaretPanelText(e->CaretInfo(), rowCol_)));
 }
 
 void TPages::UpdatePageStatus() {
     window_->setWindowTitle(QStringLiteral("  トルモ - Tolmo - "));
-    TPageEditor* e = ActivePageEditor();
+    TEditorPageEditor* e = ActivePageEditor();
     if (!e) return;
     if (OnModifiedMark) OnModifiedMark(e->Modified());
     setPanel(2, q(OverwritePanelText(e->Overwrite())));
@@ -318,14 +318,14 @@ std::string TPages::CurrentDirectory() const {
 
 // --- Active control, clear ----------------------------------------------------------------
 
-TPageEditor* TPages::EditorOfPage(int index) const {
+TEditorPageEditor* TPages::EditorOfPage(int index) const {
     if (index < 0 || index >= PageCount()) return nullptr;
     const Sheet& s = sheet(index);
     return s.focused ? s.focused : s.editor.get();
 }
 
-std::vector<TPageEditor*> TPages::AllEditors() const {
-    std::vector<TPageEditor*> out;
+std::vector<TEditorPageEditor*> TPages::AllEditors() const {
+    std::vector<TEditorPageEditor*> out;
     for (const auto& s : sheets_) {
         if (s->editor) out.push_back(s->editor.get());
         if (s->upper) out.push_back(s->upper.get());
@@ -333,12 +333,12 @@ std::vector<TPageEditor*> TPages::AllEditors() const {
     return out;
 }
 
-TPageEditor* TPages::ActivePageEditor() const {
+TEditorPageEditor* TPages::ActivePageEditor() const {
     return EditorOfPage(ActivePage());
 }
 
 void TPages::Clear() {
-    if (TPageEditor* e = ActivePageEditor()) e->ClearText();
+    if (TEditorPageEditor* e = ActivePageEditor()) e->ClearText();
 }
 
 // --- Start and end ------------------------------------------------------------------------

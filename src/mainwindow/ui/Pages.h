@@ -5,7 +5,7 @@
 
 #include "mainwindow/OpenMenuList.h"
 #include "mainwindow/PageBook.h"
-#include "mainwindow/ui/PageEditor.h"
+#include "mainwindow/ui/EditorPageEditor.h"
 
 #include <QObject>
 #include <QPointer>
@@ -64,10 +64,10 @@ class TPages : public QObject, public TPageHost {
     // "ファイルリスト保存エラー..." and returns false.
     bool SaveFileList();
 
-    TPageEditor* ActivePageEditor() const;
-    TPageEditor* EditorOfPage(int index) const;
+    TEditorPageEditor* ActivePageEditor() const;
+    TEditorPageEditor* EditorOfPage(int index) const;
     // Every editing control of every page (both halves of a split page).
-    std::vector<TPageEditor*> AllEditors() const;
+    std::vector<TEditorPageEditor*> AllEditors() const;
     void ToggleSplit();
     void Clear();
 
@@ -75,7 +75,7 @@ class TPages : public QObject, public TPageHost {
     std::function<void(int panel, const QString& text)> SetStatusPanel;
     // Told with the active page's control whenever its status is refreshed (the panels beyond
     // the design's seven follow it).
-    std::function<void(TPageEditor*)> OnPageStatus;
+    std::function<void(TEditorPageEditor*)> OnPageStatus;
     std::function<void(bool modified)> OnModifiedMark; // the F11 "更新" mark
     std::function<void(int index)> OnTextChanged;      // any page's text changed
     // A page's file was read or written; before a write, false (with the reason) stops it.
@@ -125,11 +125,11 @@ class TPages : public QObject, public TPageHost {
     struct Sheet {
         QWidget* widget = nullptr;
         QSplitter* splitter = nullptr;
-        std::unique_ptr<TPageEditor> editor;
-        std::unique_ptr<TPageEditor> upper; // the split view's second control
-        TPageEditor* focused = nullptr;
+        std::unique_ptr<TEditorPageEditor> editor;
+        std::unique_ptr<TEditorPageEditor> upper; // the split view's second control
+        TEditorPageEditor* focused = nullptr;
     };
-    void hookEditor(TPageEditor* e, Sheet* sheet);
+    void hookEditor(TEditorPageEditor* e, Sheet* sheet);
     void currentChanged(int index);
     void rebuildRecentMenu(QMenu* menu, TOpenMenuList* list, int kind);
     void recentClicked(int kind, const QString& path);

@@ -16,14 +16,6 @@
 
 #include <ctime>
 
-namespace {
-
-TEditorPageEditor* editorOf(TPages& pages, int index) {
-    return dynamic_cast<TEditorPageEditor*>(pages.EditorOfPage(index));
-}
-
-} // namespace
-
 TRecoveryGuard::TRecoveryGuard(TfmEditor& window, TdtEditor& dt, TPages& pages)
     : QObject(&window), window_(window), dt_(dt), pages_(pages) {
     std::string error;
@@ -67,7 +59,7 @@ int TRecoveryGuard::idOf(int index) {
 }
 
 void TRecoveryGuard::writePage(int index, int id, bool wait) {
-    TEditorPageEditor* e = editorOf(pages_, index);
+    TEditorPageEditor* e = pages_.EditorOfPage(index);
     if (!e || !writer_) return;
     // A page still loading is written once it has all its text (unless the end is waiting).
     if (!wait && e->Editor()->Core().Rows().LoadPending()) return;
@@ -147,21 +139,8 @@ void TRecoveryGuard::EndWithoutQuestions() {
 
 bool TRecoveryGuard::restore(const TRecoveryCandidate& c) {
     const TRecoveryRecord& r = c.Record;
-    TPageBook& book = pages_.Book();
-    const bool untitled = r.Path == kUntitledName;
-    int index = untitled ? -1 : book.List().IndexOfPath(r.Path);
-    if (index >= 0) {
-        pages_.SetActivePage(index);
-        book.PageChange(); // loads a page restored unloaded
-    } else if (untitled) {
-        book.New();
-    } else if (!book.OpenFile(r.Path)) {
-        // The file is gone: a page of that name, to be saved there again.
-        book.NewPage(r.Path);
-        book.List().SetField(pages_.ActivePage(), ffLoaded, "1");
-    }
-    index = pages_.ActivePage();
-    TEditorPageEditor* e = editorOf(pages_, index);
+    const int index = pages_.Book().OpenRecoveredPage(r.Path);
+    TEditorPageEditor* e = pages_.EditorOfPage(index);
     if (!e) return false;
     if (TPageDocument* d = e->Document()) {
         if (!RestoreFromRecovery(r, *d))

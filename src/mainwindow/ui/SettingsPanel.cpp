@@ -26,9 +26,8 @@ const char* const kFountainRefusal =
     "表示設定は今のところメモファイル(.txt)しか出来ません\r\nメモファイルをアクティブにしてから、"
     "\r\n表示設定を選択してください。";
 
-TEditor* EditorOf(TPageEditor* pe) {
-    auto* e = dynamic_cast<TEditorPageEditor*>(pe);
-    return e ? e->Editor() : nullptr;
+TEditor* EditorOf(TEditorPageEditor* pe) {
+    return pe ? pe->Editor() : nullptr;
 }
 
 void PaintButton(QPushButton* b, TColor bk, TColor fg) {
@@ -258,7 +257,7 @@ void TSettingsPanel::KiteiEditor() {
 }
 
 void TSettingsPanel::ApplyToMemoEditors() {
-    for (TPageEditor* pe : pages_.AllEditors())
+    for (TEditorPageEditor* pe : pages_.AllEditors())
         if (TEditor* e = EditorOf(pe); e && !e->Core().Fountain())
             ApplyDisplaySettings(fm_.Settings, e->Core());
 }
@@ -298,7 +297,7 @@ void TSettingsPanel::pageChanged() {
         FResized = false;
         // After the layouts have settled (a cancelled panel gives its width back first).
         QTimer::singleShot(0, this, [this] {
-            for (TPageEditor* pe : pages_.AllEditors())
+            for (TEditorPageEditor* pe : pages_.AllEditors())
                 FollowWindowWidth(EditorOf(pe));
         });
     }

@@ -41,7 +41,7 @@ bool TWindowCommands::mnMojisuuClick() {
 }
 
 TEditor* TWindowCommands::ActiveEditor() const {
-    auto* p = dynamic_cast<TEditorPageEditor*>(pages_.ActivePageEditor());
+    auto* p = pages_.ActivePageEditor();
     return p ? p->Editor() : nullptr;
 }
 

@@ -1,9 +1,9 @@
 // The pages in a window: tab mouse handling, recent menus, split view, status
 // panels, and the open-file list read at start and written at the end.
-#include "TextEditPageEditor.h"
-
-#include "mainwindow/ui/PageTabBar.h"
 #include "mainwindow/ui/Pages.h"
+#include "editor/ui/EditorWidget.h"
+#include "mainwindow/ui/EditorPageEditor.h"
+#include "mainwindow/ui/PageTabBar.h"
 #include "platform/IniFile.h"
 
 #include "../../support/RecordingSink.h"
@@ -27,13 +27,14 @@ class PagesTest : public ::testing::Test {
   protected:
     PagesTest() {
         pages = new TPages(&window, list, [this](QWidget* parent) {
-            auto e = std::make_unique<TTextEditPageEditor>(parent);
+            auto e = std::make_unique<TEditorPageEditor>(parent, sets);
             editors.push_back(e.get());
             return e;
         });
         pages->SetProgramFolder(dir.str());
         pages->Book().firstShow = false;
         pages->SetStatusPanel = [this](int i, const QString& t) { panels[i] = t; };
+        pages->OnFileRead = [this](int, const std::string& path) { loads.push_back(path); };
         window.setCentralWidget(pages->PageControl1());
         pages->CreateRecentLists(dir / "Tolmo.rec", 8);
         pages->SetRecentMenus(&reOpen, &foReOpen, &folderReOpen);
@@ -44,9 +45,8 @@ class PagesTest : public ::testing::Test {
         TempDir::Write(dir / name, text);
         return dir / name;
     }
-    TTextEditPageEditor* active() {
-        return static_cast<TTextEditPageEditor*>(pages->ActivePageEditor());
-    }
+    TEditorPageEditor* active() { return pages->ActivePageEditor(); }
+    static std::string text(TEditorPageEditor* e) { return e->Editor()->Core().Text(); }
     void click(int tab, Qt::MouseButton b, Qt::KeyboardModifiers mods) {
         QTabBar* bar = pages->PageControl1()->tabBar();
         QPoint p = bar->tabRect(tab).center();
@@ -62,7 +62,9 @@ class PagesTest : public ::testing::Test {
     QMainWindow window;
     QMenu reOpen, foReOpen, folderReOpen;
     TMyFileList list;
-    std::vector<TTextEditPageEditor*> editors;
+    TPagePropSets sets;
+    std::vector<TEditorPageEditor*> editors;
+    std::vector<std::string> loads; // files read, in order
     TPages* pages;
     std::map<int, QString> panels;
 };
@@ -92,10 +94,10 @@ TEST_F(PagesTest, ClickingAnotherTabSavesTheModifiedPageFirst) {
     pages->Book().OpenFile(a);
     pages->Book().OpenFile(b);
     pages->SetActivePage(0);
-    active()->Edit()->appendPlainText("two");
+    active()->Editor()->InsertUtf16("two\n");
     click(1, Qt::LeftButton, Qt::NoModifier);
     EXPECT_EQ(pages->ActivePage(), 1);
-    EXPECT_EQ(TempDir::Read(a), "one\r\ntwo"); // KnKakunin: saved without a question
+    EXPECT_EQ(TempDir::Read(a), "two\r\none"); // KnKakunin: saved without a question
     EXPECT_FALSE(pages->IsModified(0));
 }
 
@@ -125,8 +127,9 @@ TEST_F(PagesTest, RecentMenusFollowClosesAndSurviveARestart) {
     EXPECT_EQ(rec.ReadString("RefoOpen", "Item0", ""), dir.str());
     QMainWindow w2;
     TMyFileList l2;
-    TPages p2(&w2, l2,
-              [](QWidget* parent) { return std::make_unique<TTextEditPageEditor>(parent); });
+    TPages p2(&w2, l2, [this](QWidget* parent) {
+        return std::make_unique<TEditorPageEditor>(parent, sets);
+    });
     p2.CreateRecentLists(dir / "Tolmo.rec", 8);
     QMenu re2;
     p2.SetRecentMenus(&re2, nullptr, nullptr);
@@ -143,9 +146,8 @@ TEST_F(PagesTest, SplitSharesTheTextAndUnsplitKeepsIt) {
     ASSERT_TRUE(pages->IsSplit(0));
     auto* upper = active();
     ASSERT_NE(upper, editors[0]);
-    upper->Edit()->moveCursor(QTextCursor::End);
-    upper->Edit()->insertPlainText(" typed above");
-    EXPECT_EQ(editors[0]->Edit()->toPlainText(), "top typed above");
+    upper->Editor()->InsertUtf16("typed above ");
+    EXPECT_EQ(text(editors[0]), "typed above top");
     pages->ToggleSplit();
     EXPECT_FALSE(pages->IsSplit(0));
     EXPECT_EQ(active(), editors[0]);
@@ -196,14 +198,11 @@ TEST_F(PagesTest, FileListIsReadAtStartLazilyAndWrittenAtTheEnd) {
     pages->FirstShow(ini, {});
     ASSERT_EQ(pages->PageCount(), 5);
     EXPECT_EQ(pages->ActivePage(), 3);
-    int loads = 0;
-    for (auto* e : editors)
-        loads += e->loads;
-    EXPECT_EQ(loads, 1); // the inactive pages are not read
+    EXPECT_EQ(loads, std::vector<std::string>{dir / "p3.txt"}); // the others are not read
     EXPECT_EQ(editors[3]->CaretRow(), 0);
     pages->SetActivePage(0);
     pages->Book().PageChange();
-    EXPECT_EQ(editors[0]->loads, 1);
+    EXPECT_EQ(loads.back(), dir / "p0.txt");
     pages->Book().DropTab(4);
     ASSERT_TRUE(pages->CloseQuery());
     ASSERT_TRUE(pages->SaveFileList());
