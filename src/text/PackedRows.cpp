@@ -62,8 +62,8 @@ void TPackedRows::MakeLong() {
     for (size_t i = 0; i < FLenEnd.size(); ++i)
         off.push_back(FLenEnd[i] < 4 ? 0 : FAnchor[i / Group] + FStep[i]);
     FOff = std::move(off);
-    std::vector<uint16_t>().swap(FStep);
-    std::vector<int32_t>().swap(FAnchor);
+    decltype(FStep)().swap(FStep);
+    decltype(FAnchor)().swap(FAnchor);
     FShort = false;
 }
 
@@ -74,9 +74,9 @@ void TPackedRows::MakeWide() {
         rows.push_back({P(i), Len(i), RowEnd(i)});
     FRows = std::move(rows);
     std::vector<int32_t>().swap(FOff);
-    std::vector<uint16_t>().swap(FStep);
-    std::vector<int32_t>().swap(FAnchor);
-    std::vector<uint16_t>().swap(FLenEnd);
+    decltype(FStep)().swap(FStep);
+    decltype(FAnchor)().swap(FAnchor);
+    decltype(FLenEnd)().swap(FLenEnd);
     FWide = true;
     FShort = false;
 }

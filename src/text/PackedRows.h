@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/HugePagePool.h"
 #include "text/RowData.h"
 
 // One row as the table's readers and writers see it. An empty row's P is null.
@@ -128,12 +129,14 @@ class TPackedRows {
     bool FShort = true;     // packed offsets as steps from the anchors
     bool FAnchorSet = true; // the last group's anchor is a row's offset (short form, appending)
     const char* FBase = nullptr;
-    std::vector<uint16_t> FStep;   // short: text at FBase + FAnchor[i / Group] + FStep[i]
-    std::vector<int32_t> FAnchor;  // short: the offset of each group's first row with text
-    std::vector<int32_t> FOff;     // long: text at FBase + FOff[i]
-    std::vector<uint16_t> FLenEnd; // packed: Len << 2 | RowEnd
-    std::vector<WideRow> FRows;    // wide
-    std::vector<uint32_t> FA;      // DataA without the row end; empty while all are 0
-    std::vector<uint32_t> FB;      // DataB; empty while all are 0
-    std::vector<uint32_t> FExtra;  // empty while all are 0
+    // The arrays a load fills may come from huge pages (see HugePagePool).
+    template <class T> using Array = std::vector<T, THugePageAllocator<T>>;
+    Array<uint16_t> FStep;        // short: text at FBase + FAnchor[i / Group] + FStep[i]
+    Array<int32_t> FAnchor;       // short: the offset of each group's first row with text
+    std::vector<int32_t> FOff;    // long: text at FBase + FOff[i]
+    Array<uint16_t> FLenEnd;      // packed: Len << 2 | RowEnd
+    std::vector<WideRow> FRows;   // wide
+    std::vector<uint32_t> FA;     // DataA without the row end; empty while all are 0
+    std::vector<uint32_t> FB;     // DataB; empty while all are 0
+    std::vector<uint32_t> FExtra; // empty while all are 0
 };

@@ -10,10 +10,12 @@
 #include <exception>
 #include <mutex>
 #include <new>
+#include <optional>
 #include <thread>
 #include <unistd.h>
 
 #include "platform/Cp932.h"
+#include "platform/HugePagePool.h"
 #include "platform/MemoryInfo.h"
 #include "text/EndOfFileMark.h"
 
@@ -25,6 +27,7 @@ namespace {
 
 constexpr int64_t kMemoryReserve = 128ll << 20; // left to the rest of the program and system
 constexpr int kCheckEvery = 64;                 // blocks between looks at the free memory
+constexpr size_t kLargeText = size_t{8} << 20;  // from here on the rows go to huge pages
 
 const char* const kTooManyRows = "行が多すぎるため、このテキストを開けません。";
 const char* const kNoMemory = "メモリが足りないため、このテキストを開けません。";
@@ -81,7 +84,10 @@ class Cutter {
 
     // Rows of the lines in [from, to); `to` is the text's end or just after a line end. The
     // line ends and tabs are found 64 bytes at a time, in one pass.
-    void Run(Part& part) {
+    void Run(Part& part, bool large) {
+        // The rows of a large text take huge pages: far fewer page faults, each costly.
+        std::optional<HugePagePool::TUse> pool;
+        if (large) pool.emplace();
         out_ = &part.Blocks;
         const size_t to = part.To;
         size_t line = part.From; // where the current line starts
@@ -383,7 +389,7 @@ bool ReadAndCutRows(int fd, char* buf, size_t size, const TWrapSettings& ws, int
             stop = true;
             return;
         }
-        Cutter(buf, ws, stop).Run(part);
+        Cutter(buf, ws, stop).Run(part, n >= kLargeText);
     });
     // Everything is read (an end-of-file mark's tail too), so that a shorter file is seen.
     reader.Ensure(n, size);
@@ -405,6 +411,7 @@ std::vector<TRowBlock> CutRows(const char* p, size_t n, const TWrapSettings& ws,
                                                           static_cast<size_t>(threads) * 4));
     std::vector<Part> work = SplitParts(p, n, parts);
     std::atomic<bool> stop{false};
-    RunParts(threads, work.size(), stop, [&](size_t k) { Cutter(p, ws, stop).Run(work[k]); });
+    RunParts(threads, work.size(), stop,
+             [&](size_t k) { Cutter(p, ws, stop).Run(work[k], n >= kLargeText); });
     return JoinParts(work);
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "../support/TempDir.h"
+#include "platform/HugePagePool.h"
 #include "text/EndOfFileMark.h"
 #include "text/LineBreaking.h"
 #include "text/RowCut.h"
@@ -219,4 +220,35 @@ TEST(RowCut, FileReadInPiecesOnThreadsGivesTheRowsOfItsTextUpToTheEndOfFileMark)
             ASSERT_EQ(got, want);
         }
     }
+}
+
+// A text large enough for its rows to take huge pages: edits change, grow and drop those rows'
+// arrays (given back to the pool as they go), and the text stays what the edits made it.
+TEST(RowCut, LargeTextOnHugePagesTakesEditsAndGivesItsPagesBack) {
+    const size_t before = HugePagePool::HeldBytes();
+    const std::string line = "\x82\xA0\x88\x9F abc";
+    std::vector<std::string> lines((size_t{9} << 20) / (line.size() + 2), line);
+    auto join = [&] {
+        std::string t;
+        for (const std::string& l : lines)
+            t += l + "\r\n";
+        return t;
+    };
+    {
+        TEditorScreenStrings s;
+        s.LoadThreads = 2;
+        s.SetWordWrap(true);
+        s.SetText(join());
+        EXPECT_GT(HugePagePool::HeldBytes(), before);
+        for (int r = 100; r + 8 < s.Count(); r += s.Count() / 7) {
+            s.UpdateList(r, 1, "x\r\n\r\n" + line + "\r\n"); // a line changed, two more
+            lines[static_cast<size_t>(r)] = "x";
+            lines.insert(lines.begin() + r + 1, {"", line});
+            s.UpdateList(r + 5, 3, ""); // three lines fewer
+            lines.erase(lines.begin() + r + 5, lines.begin() + r + 8);
+        }
+        ASSERT_EQ(s.Count(), static_cast<int>(lines.size()));
+        EXPECT_EQ(s.Text(), join());
+    }
+    EXPECT_EQ(HugePagePool::HeldBytes(), before);
 }

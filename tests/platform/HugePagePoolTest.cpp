@@ -1,0 +1,56 @@
+// The huge-page pool: slots only for a thread that switched it on and only of its sizes, never
+// handed out twice, and its pages given back once all their slots are free, whichever thread
+// frees them.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+#include <thread>
+#include <vector>
+
+#include "platform/HugePagePool.h"
+
+TEST(HugePagePool, SlotsAreDistinctAndPagesGoBackWhenEmpty) {
+    const size_t before = HugePagePool::HeldBytes();
+    std::vector<void*> small, large;
+    {
+        HugePagePool::TUse use;
+        // More than one page of each size.
+        for (int i = 0; i < 3000; ++i) {
+            large.push_back(HugePagePool::Allocate(HugePagePool::LargeSlot));
+            std::memset(large.back(), i & 0xFF, HugePagePool::LargeSlot);
+            if (i % 4 == 0) small.push_back(HugePagePool::Allocate(HugePagePool::SmallSlot));
+        }
+        EXPECT_GT(HugePagePool::HeldBytes(), before + (size_t{4} << 20));
+        void* other = HugePagePool::Allocate(100); // a size the pool does not serve
+        HugePagePool::Free(other, 100);
+    }
+    std::set<void*> distinct(large.begin(), large.end());
+    distinct.insert(small.begin(), small.end());
+    EXPECT_EQ(distinct.size(), large.size() + small.size());
+    for (size_t i = 0; i < large.size(); ++i)
+        ASSERT_EQ(static_cast<unsigned char*>(large[i])[HugePagePool::LargeSlot - 1], i & 0xFF);
+
+    // Off on this thread: the sizes the pool serves come from operator new.
+    void* plain = HugePagePool::Allocate(HugePagePool::LargeSlot);
+    const size_t held = HugePagePool::HeldBytes();
+    HugePagePool::Free(plain, HugePagePool::LargeSlot);
+    EXPECT_EQ(HugePagePool::HeldBytes(), held);
+
+    // Half freed on another thread, then reused, then everything freed: no page is kept.
+    std::thread([&] {
+        for (size_t i = 0; i < large.size(); i += 2)
+            HugePagePool::Free(large[i], HugePagePool::LargeSlot);
+    }).join();
+    {
+        HugePagePool::TUse use;
+        for (size_t i = 0; i < large.size(); i += 2)
+            large[i] = HugePagePool::Allocate(HugePagePool::LargeSlot);
+        EXPECT_EQ(HugePagePool::HeldBytes(), held); // the freed slots served them
+    }
+    for (void* p : large)
+        HugePagePool::Free(p, HugePagePool::LargeSlot);
+    for (void* p : small)
+        HugePagePool::Free(p, HugePagePool::SmallSlot);
+    EXPECT_EQ(HugePagePool::HeldBytes(), before);
+}
