@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <unistd.h>
 
 struct TTempTextFile {
     std::filesystem::path dir;
@@ -28,6 +29,8 @@ struct TTempTextFile {
         if (!f) std::abort();
         for (int i = 0; i < times; ++i)
             if (std::fwrite(piece.data(), 1, piece.size(), f) != piece.size()) std::abort();
+        // On disk before anything reads it: no write-back runs beside the timed reads.
+        if (std::fflush(f) != 0 || ::fsync(fileno(f)) != 0) std::abort();
         std::fclose(f);
     }
 };

@@ -25,7 +25,7 @@ struct Page {
 struct Pool {
     std::mutex Mutex;
     std::unordered_map<std::uintptr_t, Page> Pages; // by base address
-    std::vector<Page*> Open[2];                     // pages with room, per slot size
+    std::vector<Page*> Open[1];                     // pages with room, per slot size
     std::size_t Held = 0;
 };
 
@@ -37,7 +37,7 @@ Pool& ThePool() {
 thread_local bool tOn = false;
 
 int ClassOf(std::size_t bytes) {
-    return bytes == SmallSlot ? 0 : bytes == LargeSlot ? 1 : -1;
+    return bytes == Slot ? 0 : -1;
 }
 
 // A fresh 2 MiB page aligned to its size (so that the system can back it with one huge page).

@@ -8,8 +8,9 @@
 
 namespace HugePagePool {
 
-// Sizes the pool serves.
-constexpr std::size_t SmallSlot = 256, LargeSlot = 2048;
+// The size the pool serves (arrays of 1024 two-byte values); a smaller one would leave most of
+// its page empty and resident.
+constexpr std::size_t Slot = 2048;
 
 // Memory of `bytes`: from the pool when this thread has it switched on and the size is one it
 // serves, else from operator new. Throws std::bad_alloc.

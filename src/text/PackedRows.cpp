@@ -63,7 +63,7 @@ void TPackedRows::MakeLong() {
         off.push_back(FLenEnd[i] < 4 ? 0 : FAnchor[i / Group] + FStep[i]);
     FOff = std::move(off);
     decltype(FStep)().swap(FStep);
-    decltype(FAnchor)().swap(FAnchor);
+    std::vector<int32_t>().swap(FAnchor);
     FShort = false;
 }
 
@@ -75,7 +75,7 @@ void TPackedRows::MakeWide() {
     FRows = std::move(rows);
     std::vector<int32_t>().swap(FOff);
     decltype(FStep)().swap(FStep);
-    decltype(FAnchor)().swap(FAnchor);
+    std::vector<int32_t>().swap(FAnchor);
     decltype(FLenEnd)().swap(FLenEnd);
     FWide = true;
     FShort = false;

@@ -132,7 +132,7 @@ class TPackedRows {
     // The arrays a load fills may come from huge pages (see HugePagePool).
     template <class T> using Array = std::vector<T, THugePageAllocator<T>>;
     Array<uint16_t> FStep;        // short: text at FBase + FAnchor[i / Group] + FStep[i]
-    Array<int32_t> FAnchor;       // short: the offset of each group's first row with text
+    std::vector<int32_t> FAnchor; // short: the offset of each group's first row with text
     std::vector<int32_t> FOff;    // long: text at FBase + FOff[i]
     Array<uint16_t> FLenEnd;      // packed: Len << 2 | RowEnd
     std::vector<WideRow> FRows;   // wide
