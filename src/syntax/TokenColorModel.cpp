@@ -107,10 +107,16 @@ std::vector<TSampleToken> SampleTokens(const TFountain& fountain,
         parser->NewData(rows[row], state);
         for (int kind = parser->NextToken(); kind != toEof; kind = parser->NextToken()) {
             const std::string_view text = parser->TokenString();
-            TSampleToken t{static_cast<int>(row), parser->SourcePos(),
-                           static_cast<int>(text.size())};
-            if (const TFountainColor* c = parser->TokenColor())
-                t = {t.Row, t.Cell, t.Cells, true, c->Color(), c->BkColor(), c->Style()};
+            TSampleToken t;
+            t.Row = static_cast<int>(row);
+            t.Cell = parser->SourcePos();
+            t.Cells = static_cast<int>(text.size());
+            if (const TFountainColor* c = parser->TokenColor()) {
+                t.Colored = true;
+                t.Color = c->Color();
+                t.BkColor = c->BkColor();
+                t.Style = c->Style();
+            }
             for (size_t i = 0; i < text.size();) {
                 const unsigned char b = static_cast<unsigned char>(text[i]);
                 const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
