@@ -27,14 +27,13 @@ TControl GridCell(TCtl kind, const char* name, const char* caption, const char* 
             .Flags = flags};
 }
 
+TControl FixedCell(TCtl kind, const char* name, const char* caption, const char* parent, int x,
+                   int y, int w, int h, unsigned flags) {
+    return GridCell(kind, name, caption, parent, y, x, h, w, flags);
+}
+
 TControl FixedLabel(const char* parent, const char* caption, int x, int y, int w) {
-    return {.Kind = TCtl::Label,
-            .Caption = caption,
-            .Parent = parent,
-            .Row = y,
-            .Col = x,
-            .RowSpan = 0,
-            .ColSpan = w};
+    return FixedCell(TCtl::Label, "", caption, parent, x, y, w);
 }
 
 int NextVisible(const std::vector<bool>& visible, int current, int step) {

@@ -76,6 +76,9 @@ std::vector<std::string> SplitItems(std::string_view items);
 // A control in a grid cell (row, col) spanning rowSpan x colSpan cells.
 TControl GridCell(TCtl kind, const char* name, const char* caption, const char* parent, int row = 0,
                   int col = 0, int rowSpan = 1, int colSpan = 1, unsigned flags = 0);
+// A control at x, y of size w x h in a Fixed container (0: the control's own size).
+TControl FixedCell(TCtl kind, const char* name, const char* caption, const char* parent, int x,
+                   int y, int w = 0, int h = 0, unsigned flags = 0);
 // A fixed-layout text label at x, y (width 0: its own).
 TControl FixedLabel(const char* parent, const char* caption, int x, int y, int w = 0);
 

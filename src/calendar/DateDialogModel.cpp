@@ -13,15 +13,9 @@ namespace {
 // A control at x, y of size w x h in the dialog's fixed layout.
 TControl At(TCtl kind, const char* name, const char* caption, int x, int y, int w, int h,
             unsigned flags = 0, const char* hint = "") {
-    return {.Kind = kind,
-            .Name = name,
-            .Caption = caption,
-            .Row = y,
-            .Col = x,
-            .RowSpan = h,
-            .ColSpan = w,
-            .Flags = flags,
-            .Hint = hint};
+    TControl c = FixedCell(kind, name, caption, "", x, y, w, h, flags);
+    c.Hint = hint;
+    return c;
 }
 
 TControl Field(const char* name, int x, int maxLength) {

@@ -27,15 +27,9 @@ void SpinAt(TFormDesc& d, const char* parent, const char* name, const char* capt
 
 TControl At(C kind, const char* name, const char* caption, const char* parent, int x, int y,
             int w = 0, int h = 0) {
-    return {.Kind = kind,
-            .Name = name,
-            .Caption = caption,
-            .Parent = parent,
-            .Row = y,
-            .Col = x,
-            .RowSpan = h,
-            .ColSpan = w,
-            .Layout = TLay::Fixed};
+    TControl c = FixedCell(kind, name, caption, parent, x, y, w, h);
+    c.Layout = TLay::Fixed;
+    return c;
 }
 
 TFormDesc MakeForm() {
