@@ -4,6 +4,7 @@
 #include "calendar/DateText.h"
 #include "calendar/HolidayFile.h"
 #include "calendar/JulianDay.h"
+#include "calendar/MonthGrid.h"
 #include "platform/MessageBox.h"
 
 namespace tolmo {
@@ -212,7 +213,7 @@ void TDateDialogModel::atLimit() {
 void TDateDialogModel::Clicked(const std::string& name) {
     try {
         if (name == "btnZengetu" || name == "btnYokugetu")
-            Calendar1.SetJuliusDay(IncMonth(Calendar1.JuliusDay(), name == "btnZengetu" ? -1 : 1));
+            Calendar1.SetJuliusDay(AddMonth(Calendar1.JuliusDay(), name == "btnZengetu" ? -1 : 1));
         else if (name == "btnZennen" || name == "btnYokunen")
             Calendar1.SetYear(Calendar1.Year() + (name == "btnZennen" ? 1 : -1));
     } catch (const EJuliusError& e) {

@@ -3,6 +3,7 @@
 
 #include "calendar/CommaText.h"
 #include "calendar/JulianDay.h"
+#include "calendar/MonthGrid.h"
 
 #include <limits>
 
@@ -21,17 +22,6 @@ int DaysOfMonthFromFields(std::string_view yearText, std::string_view monthText)
     if (m < 1 || m > 12) return 28; // a month the field cannot hold; keep the day range sane
     const int32_t next = m == 12 ? DateToJulius(y + 1, 1, 1) : DateToJulius(y, m + 1, 1);
     return JuliusToDate(next - 1).day;
-}
-
-int32_t IncMonth(int32_t jd, int months) {
-    const TJDate d = JuliusToDate(jd);
-    int64_t total = static_cast<int64_t>(d.year) * 12 + (d.month - 1) + months;
-    const int32_t y = static_cast<int32_t>(total >= 0 ? total / 12 : (total - 11) / 12);
-    const int m = static_cast<int>(total - static_cast<int64_t>(y) * 12) + 1;
-    int day = d.day;
-    if (day > DaysInMonth(y, m)) day = DaysInMonth(y, m);
-    if (y == 1582 && m == 10 && day >= 5 && day <= 14) day = 15; // the reform days never were
-    return DateToJulius(y, m, day);
 }
 
 std::string PaddedField(int value) {
@@ -58,7 +48,7 @@ TUpDownLimitStep UpDownAtLimit(THidukeField mode, std::string_view yearText,
         r.position = position;
         return r;
     case THidukeField::Month:
-        r.jd = IncMonth(r.jd, dir);
+        r.jd = AddMonth(r.jd, dir);
         r.max = 12;
         break;
     case THidukeField::Day: {

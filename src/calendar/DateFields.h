@@ -15,8 +15,6 @@ enum class THidukeField { Day = 0, Month = 1, Year = 2 };
 int FieldNumber(std::string_view text, int fallback);
 // Days of the month named by the year and month fields: 28 when either is 0 or not a number.
 int DaysOfMonthFromFields(std::string_view yearText, std::string_view monthText);
-// The same day one month on or back, clamped to the target month's length.
-int32_t IncMonth(int32_t jd, int months);
 // A field written from the calendar: "2006", " 2", "12".
 std::string PaddedField(int value);
 

@@ -103,7 +103,8 @@ int32_t AddMonth(int32_t jd, int months) {
     int64_t index = int64_t(d.year) * 12 + (d.month - 1) + months;
     const int32_t y = static_cast<int32_t>(index >= 0 ? index / 12 : (index - 11) / 12);
     const int m = static_cast<int>(index - int64_t(y) * 12) + 1;
-    const int day = std::min<int>(d.day, DaysInMonth(y, m));
+    int day = std::min<int>(d.day, DaysInMonth(y, m));
+    if (y == 1582 && m == 10 && day >= 5 && day <= 14) day = 15; // the reform days never were
     return DateToJulius(y, m, day);
 }
 

@@ -52,7 +52,8 @@ int32_t WithDay(int32_t jd, int day);
 TGridRect GridCellRect(int width, int height, int rows, int col, int row);
 // The cell a point hits; false outside every cell.
 bool GridCellFromPoint(int width, int height, int rows, int x, int y, int& col, int& row);
-// The same day one month later or earlier (clamped to the month's length).
+// The same day one month later or earlier (clamped to the month's length; a day the 1582 reform
+// skipped becomes 15 October).
 int32_t AddMonth(int32_t jd, int months);
 // The selected day after a navigation key.
 int32_t MonthGridStep(int32_t jd, TMonthGridKey key);

@@ -61,6 +61,7 @@ TEST(MonthGrid, MonthStepsClampTheDayAndCrossYears) {
     EXPECT_EQ(JuliusToDate(AddMonth(DateToJulius(2023, 3, 31), -1)), (TJDate{2023, 2, 28}));
     EXPECT_EQ(JuliusToDate(AddMonth(DateToJulius(2023, 12, 5), 1)), (TJDate{2024, 1, 5}));
     EXPECT_EQ(JuliusToDate(AddMonth(DateToJulius(1, 1, 5), -1)), (TJDate{0, 12, 5}));
+    EXPECT_EQ(JuliusToDate(AddMonth(DateToJulius(1582, 9, 10), 1)), (TJDate{1582, 10, 15}));
     const int32_t d = DateToJulius(2015, 3, 1);
     EXPECT_EQ(MonthGridStep(d, TMonthGridKey::Left), d - 1);
     EXPECT_EQ(MonthGridStep(d, TMonthGridKey::Down), d + 7);
