@@ -20,13 +20,9 @@ const char* const kReplaceHelp =
 
 TControl Ctl(C kind, const char* name, const char* caption, const char* parent, int row = 0,
              int col = 0, const char* buddy = "") {
-    return {.Kind = kind,
-            .Name = name,
-            .Caption = caption,
-            .Parent = parent,
-            .Row = row,
-            .Col = col,
-            .Buddy = buddy};
+    TControl c = GridCell(kind, name, caption, parent, row, col);
+    c.Buddy = buddy;
+    return c;
 }
 
 TFormDesc MakeForm(bool replace) {
