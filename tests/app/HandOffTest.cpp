@@ -224,12 +224,17 @@ TEST(HandOff, WhatDoesNotFitIsReportedAndTheRestHandedOver) {
     running.PumpUntil(messenger);
     EXPECT_EQ(messenger.Receive(), 1);
     EXPECT_EQ(messenger.Receive(), 0);
+    // Too long for the block: the start fails and names what it left out.
     Child tooMuch([&](Child& c) {
-        return Messenger(c, {"/s/3.txt", "/" + big + big, "/s/4.txt"});
+        std::ostringstream e;
+        const auto rc = RunMessengerStart({"/s/3.txt", "/" + big + big, "/s/4.txt"}, "/", "/", e);
+        c.Tell(rc.value_or(-1));
+        c.Tell(e.str().find("  /s/4.txt\n") != std::string::npos);
+        return 0;
     });
     running.PumpUntil(tooMuch);
     EXPECT_EQ(tooMuch.Receive(), 1);
-    EXPECT_EQ(tooMuch.Receive(), 2);
+    EXPECT_EQ(tooMuch.Receive(), 1);
     ASSERT_EQ(running.received.size(), 2u);
     EXPECT_EQ(running.received[0].size(), 3u);
     EXPECT_EQ(running.received[1], Lines{"/s/3.txt"});

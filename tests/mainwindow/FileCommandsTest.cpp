@@ -86,23 +86,6 @@ TEST(FileCommandRules, OnlyADoubledExtensionIsRemoved) {
     EXPECT_EQ(RemoveDoubledExtension("/a/.txt.txt"), "/a/.txt");
 }
 
-TEST(FileCommandRules, ProgramLookUp) {
-    TempDir d;
-    std::string found;
-    EXPECT_EQ(CheckProgram("  ", &found, "/bin"), TProgramCheck::Blank);
-    EXPECT_EQ(CheckProgram(d / "none", &found, "/bin"), TProgramCheck::Missing);
-    EXPECT_EQ(CheckProgram(d.str(), &found, "/bin"), TProgramCheck::Missing); // a folder
-    EXPECT_EQ(CheckProgram("sh", &found, d.str() + ":/bin:/usr/bin"), TProgramCheck::Ok);
-    EXPECT_EQ(found, "/bin/sh");
-    EXPECT_EQ(CheckProgram("sh", &found, d.str()), TProgramCheck::Missing);
-}
-
-TEST_F(FileCommandsTest, SafetyCopyGoesBesideTheFileOrIntoTheDataFolder) {
-    const std::string memo = file("docs/memo.txt");
-    EXPECT_EQ(SafetyCopyPath(memo, d / "data/"), d / "docs/memo.tx$");
-    EXPECT_EQ(SafetyCopyPath(file("docs/notes"), d / "data/"), d / "docs/notes.tx$");
-}
-
 TEST_F(FileCommandsTest, SafetyCopyOfAFileInAWriteProtectedFolder) {
     if (!RunsAsOrdinaryUser()) return;
     fs::create_directories(d / "locked");
@@ -196,6 +179,7 @@ TEST_F(FileCommandsTest, ExternalEditRunsReadOnlyAndReadsTheFileAtTheEnd) {
     EXPECT_EQ(TempDir::Read(memo), "before, edited");                            // saved first
     const std::string copy = d / "docs/my memo's \"x\".tx$";
     EXPECT_EQ(cmds.SafetyCopy(), copy);
+    EXPECT_EQ(SafetyCopyPath(file("docs/notes"), d / "data/"), d / "docs/notes.tx$");
     EXPECT_EQ(TempDir::Read(copy), "before, edited");
     EXPECT_TRUE(page().readOnly);
     EXPECT_FALSE(cmds.StartExternalEdit());

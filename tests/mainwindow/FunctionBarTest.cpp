@@ -1,5 +1,5 @@
 // The function-key bar and the jump column without a window: the caption layers, the resize
-// formulas, the jump marks and where a jump places its row.
+// formulas and the jump marks.
 #include "mainwindow/FunctionBar.h"
 #include "editor/EditorCore.h"
 #include "platform/Cp932.h"
@@ -83,11 +83,4 @@ TEST(JumpMarks, DigitRulesAndTheScan) {
     e.SetText(text);
     ASSERT_GT(e.Rows().RowCount(), 52);
     EXPECT_EQ(ScanJumpMarks(e.Rows()), lines);
-}
-
-TEST(JumpMarks, PlacementSwapsWithJHanten) {
-    EXPECT_EQ(JumpTopRow(100, 30, 2, 5, false, false), 98);
-    EXPECT_EQ(JumpTopRow(100, 30, 2, 5, false, true), 75);
-    EXPECT_EQ(JumpTopRow(100, 30, 2, 5, true, false), 75);
-    EXPECT_EQ(JumpTopRow(100, 30, 2, 5, true, true), 98);
 }
