@@ -30,10 +30,7 @@ class FakeCommandHost : public TFileCommandHost {
 
     TSaveDialogResult RunRenameDialog(const std::string& f, const std::string& n) override {
         renameStarts.emplace_back(f, n);
-        if (renames.empty()) return {false, ""};
-        TSaveDialogResult r = renames.front();
-        renames.pop_front();
-        return r;
+        return Next(renames, {false, ""});
     }
     std::string RunFolderDialog(const std::string&) override { return folderAnswer; }
     bool StartEditor(const std::string& program, const std::vector<std::string>& args) override {

@@ -8,12 +8,6 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-TEST(StartUpLayout, RoundsHalvesToEven) {
-    const int cases[][3] = {{501, 2, 250}, {7, 2, 4}, {575, 4, 144}, {-5, 2, -2}, {-7, 2, -4}};
-    for (const auto& c : cases)
-        EXPECT_EQ(RoundHalfEven(c[0], c[1]), c[2]) << c[0] << "/" << c[1];
-}
-
 namespace {
 std::string Place(TSettings& s, TWorkArea area = {0, 0, 1024, 768}) {
     const TBounds b = PlaceMainWindow(s, area, 779, 575);
