@@ -84,6 +84,12 @@ TEST(HandOff, SecondStartIsAMessengerOnlyWhileAFullInstanceLives) {
     mkdir(cwd.c_str(), 0700);
     mkdir(prog.c_str(), 0700);
     EXPECT_FALSE(IsMessengerStart(cwd, prog));
+    {
+        TMemMapEvt messenger; // a messenger on the channel is no running instance
+        messenger.SetMapName(kHandOffMapName);
+        messenger.SetActive(true);
+        EXPECT_FALSE(IsMessengerStart(cwd, prog));
+    }
     Child instance([](Child& c) {
         RunningInstance r;
         c.Tell(0);

@@ -268,31 +268,6 @@ TEST(MemoryMap, TheNextCreatorFixesTheShapeAfterTheLastCloseOrACrash) {
     EXPECT_STREQ(c.Memory(), "");
 }
 
-TEST(MemoryMap, ResidentIsFoundOnlyWhileItsHolderLives) {
-    TempRuntimeDir dir;
-    EXPECT_EQ(TCustomMemMapEvt::FindResident("Res"), -1);
-    TMemMapEvt plain;
-    Activate(plain, "Res", 10);
-    EXPECT_EQ(TCustomMemMapEvt::FindResident("Res"), -1); // a messenger is no instance
-    Child resident([](Child& c) {
-        TMemMapEvt m;
-        Configure(m, "Res", 10);
-        m.SetResident(true);
-        m.SetActive(true);
-        c.Tell(m.OwnSlot());
-        c.Hear();
-        return 0;
-    });
-    EXPECT_EQ(resident.Receive(), 1);
-    EXPECT_EQ(TCustomMemMapEvt::FindResident("Res"), 1);
-    EXPECT_TRUE(plain.SlotIsResident(1));
-    EXPECT_FALSE(plain.SlotIsResident(0));
-    resident.Kill();
-    resident.Wait();
-    EXPECT_EQ(TCustomMemMapEvt::FindResident("Res"), -1); // its slot bit is still set
-    EXPECT_EQ(plain.BlockMask(), 0xC000);
-}
-
 TEST(MemoryMap, FoldersAndBlocksOfOthersAreRefused) {
     TempRuntimeDir dir;
     const std::string open = dir.File("open");
