@@ -230,3 +230,8 @@ std::array<int, 10> ScanJumpMarks(std::string_view text) {
 int JumpTopRow(int R, int visibleRows, int cline1, int cline2, bool jhanten, bool shift) {
     return (shift != jhanten) ? R - visibleRows + cline2 : R - cline1;
 }
+
+TJumpButtonColors JumpButtonColors(bool marked) {
+    if (marked) return {0xFF00FF, 0x008000, false};
+    return {0xFF0000, 0, true};
+}

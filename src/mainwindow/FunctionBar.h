@@ -87,6 +87,13 @@ constexpr int kJumpColumnMinWindowHeight = 383;
 int JumpMarkDigit(std::string_view line);
 // The marked line of every digit (-1: none; a later line wins), over the logical lines of rows.
 std::array<int, 10> ScanJumpMarks(const TRowView& rows);
+// The caption colours (0xBBGGRR) of a jump button under the mouse and elsewhere: a digit with a
+// mark is magenta and green, one without red and the window's text colour.
+struct TJumpButtonColors {
+    unsigned Active = 0, Inactive = 0;
+    bool InactiveIsText = false;
+};
+TJumpButtonColors JumpButtonColors(bool marked);
 // The same over a text with any line ends.
 std::array<int, 10> ScanJumpMarks(std::string_view text);
 

@@ -169,3 +169,36 @@ void TPageSheets::LoadProgressed(const TPageText* t) {
     ShowProgress(text);
     if (text.empty()) UpdatePageStatus(); // ended: line ends, read-only
 }
+
+// --- the active page's encoding --------------------------------------------------------------
+
+void TPageSheets::ReopenActive(const TPageBook& book, const TEncoding* e) {
+    const int index = ActivePage();
+    TPageText* t = TextOfPage(index);
+    if (!t || book.IsUntitled(index)) return;
+    const std::string path = book.ActivePath();
+    if (IsModified(index) &&
+        !AskYesNo("[ " + path + "] は更新されています。\r\n変更を捨てて開き直しますか？", false))
+        return;
+    RememberEncodingChoice(path, e);
+    std::string error;
+    if (!(e ? t->ReloadAs(path, *e, &error) : t->LoadFromFile(path, &error))) {
+        if (!error.empty()) ErrorBox("[" + path + "]を読み込めません。\r\n" + error);
+        return;
+    }
+    SetModified(index, false);
+    UpdatePageStatus();
+}
+
+void TPageSheets::ChangeActiveFormat(const std::function<void(TFileFormat&)>& change) {
+    const int index = ActivePage();
+    TPageText* t = TextOfPage(index);
+    TPageDocument* d = t ? t->Document() : nullptr;
+    if (!d || t->ReadOnly()) return;
+    TFileFormat f = d->format;
+    change(f);
+    if (!SetPageFormat(*d, f)) return;
+    t->FormatChanged();
+    SetModified(index, true);
+    UpdatePageStatus();
+}

@@ -42,6 +42,11 @@ class TPageSheets : public TPageHost, public TPageIds {
     // The active page's panels, the modified mark and what follows them.
     void ShowPageStatus();
     void Clear(); // the active page's text, as one undo step
+    // Reads the active page's file again in the encoding (detected when null); a modified page
+    // asks first. The choice is remembered for the file.
+    void ReopenActive(const TPageBook& book, const TEncoding* e);
+    // The active page is written in another format from its next save (not a read-only page).
+    void ChangeActiveFormat(const std::function<void(TFileFormat&)>& change);
 
     // What a page's control tells.
     void CaretMoved(const TPageText* t);

@@ -201,3 +201,8 @@ void TPageText::ShareLookWith(TEditorCore& partner) const {
     partner.SetFountain(core().Fountain());
     partner.SetReadOnly(core().ReadOnly());
 }
+
+void TPageText::FormatChanged() {
+    if (UsesCharTable(doc_->format.encoding) && !doc_->table) EnsureTableFor(*doc_, core().Text());
+    if (auto store = core().SharedStore()) store->SetCharTable(doc_->table);
+}

@@ -58,6 +58,8 @@ class TPageText {
     // when the format cannot hold every character (nothing is written then).
     bool FileBytes(std::string* bytes, std::string* error);
     TPageDocument* Document() { return doc_.get(); }
+    // The page's format changed (Save As, the menu): the character table follows it.
+    virtual void FormatChanged();
     // A large file goes on loading after it was shown: waits for the whole text (false when the
     // page was closed meanwhile: the caller must not touch it).
     virtual bool WaitForWholeText() { return true; }

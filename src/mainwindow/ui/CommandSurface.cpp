@@ -40,7 +40,7 @@ QColor FromBgr(unsigned v) {
 TFramSpeedBtn::TFramSpeedBtn(QWidget* parent) : QToolButton(parent) {
     setAutoRaise(true);
     setFocusPolicy(Qt::NoFocus);
-    SetColors(FromBgr(0xFF0000), palette().color(QPalette::WindowText));
+    SetColors(FromBgr(JumpButtonColors(false).Active), palette().color(QPalette::WindowText));
 }
 
 void TFramSpeedBtn::SetColors(QColor active, QColor inactive) {
@@ -65,7 +65,7 @@ TCommandSurface::TCommandSurface(TfmEditor& fm, TPages& pages, TWindowCommands& 
         menus_.Show(m, s);
     };
     menus_.OnKey = [this](const std::string& name) { Run(name); };
-    Menu("mnFunction")->menuAction()->setVisible(fm_.pnlFunction->isHidden());
+    menus_.Menu("mnFunction")->menuAction()->setVisible(fm_.pnlFunction->isHidden());
     buildFunctionBar();
     buildJumpColumn();
     wireCommands();
@@ -187,18 +187,6 @@ bool TCommandSurface::Run(const std::string& name) {
     return true;
 }
 
-QAction* TCommandSurface::Item(const std::string& name) const {
-    return menus_.Item(name);
-}
-
-QMenu* TCommandSurface::Menu(const std::string& name) const {
-    return menus_.Menu(name);
-}
-
-QAction* TCommandSurface::Key(const std::string& name) const {
-    return menus_.Key(name);
-}
-
 QLabel* TCommandSurface::Panel(int i) const {
     return fm_.findChild<QLabel*>(QStringLiteral("StatusPanel%1").arg(i));
 }
@@ -297,9 +285,7 @@ void TCommandSurface::showJumpColumn(bool on) {
         ScanMarks();
     } else {
         jumpLines_.fill(-1);
-        for (int d = 0; d <= 9; ++d)
-            jbuttons_[static_cast<size_t>(d)]->SetColors(FromBgr(0xFF0000),
-                                                         fm_.palette().color(QPalette::WindowText));
+        paintJumpButtons();
     }
     bar_.SetJumpOn(on);
     ShowCaptions();
@@ -320,13 +306,15 @@ void TCommandSurface::ApplyJumpState(bool on) {
 void TCommandSurface::ScanMarks() {
     jumpLines_.fill(-1);
     if (TEditor* ed = activeEditor()) jumpLines_ = ScanJumpMarks(ed->Core().Rows());
-    const QColor text = fm_.palette().color(QPalette::WindowText);
+    paintJumpButtons();
+}
+
+void TCommandSurface::paintJumpButtons() {
     for (int d = 0; d <= 9; ++d) {
+        const TJumpButtonColors c = JumpButtonColors(jumpLines_[static_cast<size_t>(d)] >= 0);
         TFramSpeedBtn* b = jbuttons_[static_cast<size_t>(d)];
-        if (jumpLines_[static_cast<size_t>(d)] >= 0)
-            b->SetColors(FromBgr(0xFF00FF), FromBgr(0x008000));
-        else
-            b->SetColors(FromBgr(0xFF0000), text);
+        b->SetColors(FromBgr(c.Active), c.InactiveIsText ? fm_.palette().color(QPalette::WindowText)
+                                                         : FromBgr(c.Inactive));
         b->update();
     }
 }
@@ -461,7 +449,7 @@ void TCommandSurface::showBarMenus() {
     const TCommandState s = State();
     for (const TMenuItemDef& d : MainMenuTable())
         if (d.Submenu && d.Parent.empty())
-            if (QMenu* m = Menu(d.Name))
+            if (QMenu* m = menus_.Menu(d.Name))
                 m->menuAction()->setVisible(MenuItemView(d.Name, s).Visible);
 }
 

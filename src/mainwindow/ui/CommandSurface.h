@@ -50,10 +50,6 @@ class TCommandSurface : public QObject {
     // Runs an item as its shortcut does: the opening rules of its menus first, then the item
     // when it is enabled. False when the rules or a missing handler stopped it.
     bool Run(const std::string& name);
-    QAction* Item(const std::string& name) const;
-    QMenu* Menu(const std::string& name) const;
-    // The window-level key of an item (its shortcut), null when it has none.
-    QAction* Key(const std::string& name) const;
     TCommandState State() const;
 
     // The function-key bar.
@@ -63,16 +59,13 @@ class TCommandSurface : public QObject {
     void ShowCaptions(); // the buttons from the current layer
     // The jump column.
     bool JumpOn() const { return jump_.Shown(); }
-    void ToggleJumpColumn();      // Shift+F12, Ctrl+G: flips and stores the state
-    void ApplyJumpState(bool on); // a page's stored state; nothing is written back
-    void ScanMarks();             // the jump line table and the button colours
-    const std::array<int, 10>& JumpLines() const { return jumpLines_; }
+    void ToggleJumpColumn();                  // Shift+F12, Ctrl+G: flips and stores the state
+    void ApplyJumpState(bool on);             // a page's stored state; nothing is written back
+    void ScanMarks();                         // the jump line table and the button colours
     void Jump(int tag, bool shift);           // 0..9 a mark, 10 the first line, 11 the end
     TFramSpeedBtn* JumpButton(int tag) const; // 0..9, 10 first, 11 last
     QWidget* JumpColumn() const { return pnlRight_; }
-    // Status.
-    QLabel* Panel(int i) const;
-    void RefreshLocks();
+    void RefreshLocks(); // the lock-key panels
     // Paste with the caret rule of Curs.
     void PasteWithCaretRule();
     // The context menu of the active control, built from the rules.
@@ -85,6 +78,8 @@ class TCommandSurface : public QObject {
     bool eventFilter(QObject* watched, QEvent* e) override;
 
   private:
+    QLabel* Panel(int i) const;
+    void paintJumpButtons();
     void buildFunctionBar();
     void buildJumpColumn();
     void wireCommands();

@@ -7,6 +7,7 @@
 #include "editor/ui/EditorWidget.h"
 #include "editor/ui/PropertyDialog.h"
 #include "editor/ui/QtConversions.h"
+#include "mainwindow/DisplayPanelSteps.h"
 #include "mainwindow/ui/EditorPageEditor.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/MenuView.h"
@@ -96,16 +97,9 @@ bool TDisplayCommands::EditPropertySet(const QString& caption) {
     if (!set || !PropertyDialog) return false;
     TEditorProp edited(*set);
     if (!PropertyDialog(edited, QString::fromStdString(name))) return false;
-    set->Assign(edited);
-    set->Name = name;
-    TIniFile ini(fm_.SettingsFile);
-    WriteObjectToIni(PropertySetToBytes(*set), ini, name, "prop");
-    // The active control takes it when the page is of the set's kind.
-    const int page = pages_.ActivePage();
     auto* pe = pages_.ActivePageEditor();
-    if (page >= 0 && pe && pe->Editor() &&
-        dt_.PropSets.SetShowsPath(*set, pages_.Book().PathOfPage(page)))
-        set->AssignTo(pe->Editor()->Core());
+    StorePropertySet(dt_.PropSets, *set, edited, name, fm_.SettingsFile,
+                     pe ? &pe->Editor()->Core() : nullptr, pe ? pages_.Book().ActivePath() : "");
     return true;
 }
 

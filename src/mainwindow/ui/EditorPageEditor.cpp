@@ -107,9 +107,7 @@ bool TEditorPageEditor::WaitForWholeText() {
 }
 
 void TEditorPageEditor::FormatChanged() {
-    if (UsesCharTable(doc_->format.encoding) && !doc_->table)
-        EnsureTableFor(*doc_, editor_->Core().Text());
-    if (auto store = editor_->Core().SharedStore()) store->SetCharTable(doc_->table);
+    TPageText::FormatChanged();
     editor_->viewport()->update();
 }
 

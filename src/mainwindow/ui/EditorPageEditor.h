@@ -23,8 +23,7 @@ class TEditorPageEditor : public TPageText {
 
     QWidget* Widget();
     TEditor* Editor() const { return editor_; }
-    // The page's format changed (Save As, the menu): the table follows it.
-    void FormatChanged();
+    void FormatChanged() override; // and the text is drawn again
     // A large file goes on loading after it was shown: waits for it with the window alive (false
     // when the page was closed meanwhile: the caller must not touch it).
     bool WaitForWholeText();

@@ -6,7 +6,6 @@
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/MenuView.h"
 #include "mainwindow/ui/Pages.h"
-#include "platform/MessageBox.h"
 
 #include <QActionGroup>
 #include <QComboBox>
@@ -23,25 +22,6 @@ QString q(const std::string& s) {
 }
 
 const TLineEndStyle kLineEnds[] = {TLineEndStyle::CrLf, TLineEndStyle::Lf, TLineEndStyle::Cr};
-
-void reopenActive(TPages& pages, const TEncoding* e) {
-    const int index = pages.ActivePage();
-    TEditorPageEditor* page = pages.ActivePageEditor();
-    if (index < 0 || !page || pages.Book().IsUntitled(index)) return;
-    const std::string path = pages.Book().ActivePath();
-    if (pages.IsModified(index) &&
-        !AskYesNo("[ " + path + "] は更新されています。\r\n変更を捨てて開き直しますか？", false))
-        return;
-    RememberEncodingChoice(path, e);
-    std::string error;
-    const bool ok = e ? page->ReloadAs(path, *e, &error) : page->LoadFromFile(path, &error);
-    if (!ok) {
-        if (!error.empty()) ShowErrorBox("[" + path + "]を読み込めません。\r\n" + error);
-        return;
-    }
-    pages.SetModified(index, false);
-    pages.UpdatePageStatus();
-}
 
 } // namespace
 
@@ -62,11 +42,11 @@ void AttachEncodingUi(TfmEditor& fm, TPages& pages) {
     QMenu* reopen = menu->addMenu(QStringLiteral("文字コードを指定して開き直す(&R)"));
     reopen->setObjectName(QStringLiteral("mnReopenEncoding"));
     reopen->addAction(QStringLiteral("自動判別(&A)"), &pages,
-                      [&pages] { reopenActive(pages, nullptr); });
+                      [&pages] { pages.ReopenActive(pages.Book(), nullptr); });
     reopen->addSeparator();
     for (const TEncoding e : ReopenEncodings()) {
         reopen->addAction(q(EncodingName(e, false)), &pages,
-                          [&pages, e] { reopenActive(pages, &e); });
+                          [&pages, e] { pages.ReopenActive(pages.Book(), &e); });
     }
     QMenu* saveAs = menu->addMenu(QStringLiteral("保存する文字コード(&S)"));
     saveAs->setObjectName(QStringLiteral("mnSaveEncoding"));
@@ -74,26 +54,13 @@ void AttachEncodingUi(TfmEditor& fm, TPages& pages) {
     lineEnds->setObjectName(QStringLiteral("mnSaveLineEnd"));
     auto* encGroup = new QActionGroup(menu);
     auto* leGroup = new QActionGroup(menu);
-    // The page's format changes; the next save writes it.
-    auto change = [&pages](const std::function<void(TFileFormat&)>& set) {
-        const int index = pages.ActivePage();
-        TEditorPageEditor* page = pages.ActivePageEditor();
-        TPageDocument* d = page ? page->Document() : nullptr;
-        if (!d || page->ReadOnly()) return;
-        TFileFormat f = d->format;
-        set(f);
-        if (!SetPageFormat(*d, f)) return;
-        page->FormatChanged();
-        pages.SetModified(index, true);
-        pages.UpdatePageStatus();
-    };
     for (const TFileFormat& f : ChoosableEncodings()) {
         QAction* a = saveAs->addAction(q(EncodingName(f.encoding, f.bom)));
         a->setCheckable(true);
         a->setData(q(EncodingName(f.encoding, f.bom)));
         encGroup->addAction(a);
-        QObject::connect(a, &QAction::triggered, &pages, [change, f] {
-            change([f](TFileFormat& g) {
+        QObject::connect(a, &QAction::triggered, &pages, [&pages, f] {
+            pages.ChangeActiveFormat([f](TFileFormat& g) {
                 g.encoding = f.encoding;
                 g.bom = f.bom;
             });
@@ -104,8 +71,9 @@ void AttachEncodingUi(TfmEditor& fm, TPages& pages) {
         a->setCheckable(true);
         a->setData(q(LineEndName(l)));
         leGroup->addAction(a);
-        QObject::connect(a, &QAction::triggered, &pages,
-                         [change, l] { change([l](TFileFormat& g) { g.lineEnd = l; }); });
+        QObject::connect(a, &QAction::triggered, &pages, [&pages, l] {
+            pages.ChangeActiveFormat([l](TFileFormat& g) { g.lineEnd = l; });
+        });
     }
     QObject::connect(menu, &QMenu::aboutToShow, &pages, [&pages, encGroup, leGroup, reopen] {
         const int index = pages.ActivePage();

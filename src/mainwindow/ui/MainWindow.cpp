@@ -44,10 +44,7 @@ TfmEditor::TfmEditor(TdtEditor& dt, TStartUpInfo info, QWidget* parent)
     fitBarsToCaption();
     placeWindow();
     // The system folders other parts ask for.
-    WindowsFolder = ::WindowsFolder();
-    DriveRoot = ::WindowsDriveRoot();
     ProgramFilesFolder = ::ProgramFilesFolder();
-    FunctionKeyCaptions = ::FunctionKeyCaptions();
 }
 
 TfmEditor::~TfmEditor() = default;
@@ -102,7 +99,6 @@ void TfmEditor::resolveDataFolder() {
     TDataFolderChoice c = ResolveDataFolder(StartUp.programFolder, CommonFilesFolder(),
                                             IsCdRomStart, StartRecordFile());
     DataFolder = c.dataFolder;
-    LocalFolder = c.localFolder;
     CdRom = c.cdRom;
     First = c.first;
 }

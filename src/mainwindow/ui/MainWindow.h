@@ -39,17 +39,13 @@ class TfmEditor : public QMainWindow {
     const TStartUpInfo StartUp;
     std::string DataFolder;   // folder of Tolmo.ini and Tolmo.rec, trailing "/"
     std::string SettingsFile; // DataFolder + "Tolmo.ini"
-    bool LocalFolder = false;
     bool CdRom = false;
     bool First = false;
     bool PendingSetup = false;
     bool FirstShow = false;
-    bool Restoring = false;
     std::string HolidayFile;
-    std::string WindowsFolder, DriveRoot, ProgramFilesFolder;
+    std::string ProgramFilesFolder;
     std::string ExternalEditorFile; // non-empty while an external editor runs; blocks closing
-    int PageToActivate = -1;
-    std::vector<std::string> FunctionKeyCaptions;
     // Every value of the settings file; the rest of the program reads these.
     TSettings Settings;
     // The status bar shows screen rows and columns (else logical lines and characters).

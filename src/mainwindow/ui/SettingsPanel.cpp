@@ -5,6 +5,7 @@
 #include "editor/ui/ColorPalette.h"
 #include "editor/ui/EditorWidget.h"
 #include "editor/ui/QtConversions.h"
+#include "mainwindow/DisplayPanelSteps.h"
 #include "mainwindow/ui/EditorPageEditor.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/Pages.h"
@@ -21,10 +22,6 @@
 #include <QTimer>
 
 namespace {
-
-const char* const kFountainRefusal =
-    "表示設定は今のところメモファイル(.txt)しか出来ません\r\nメモファイルをアクティブにしてから、"
-    "\r\n表示設定を選択してください。";
 
 TEditor* EditorOf(TPageText* pe) {
     return pe ? static_cast<TEditorPageEditor*>(pe)->Editor() : nullptr;
@@ -212,10 +209,8 @@ void TSettingsPanel::mnHyoujiSetClick() {
         return;
     }
     TEditor* e = ActiveEditor();
-    if (e && e->Core().Fountain()) {
-        ShowMessage(kFountainRefusal);
-        return;
-    }
+    if (const std::string refusal = PanelRefusal(e ? &e->Core() : nullptr); !refusal.empty())
+        return ShowMessage(refusal);
     FTarget = e;
     FLastPage = pages_.ActivePage();
     FModel.Values = PanelValuesFromSettings(fm_.Settings);
@@ -233,11 +228,9 @@ void TSettingsPanel::close() {
 
 void TSettingsPanel::Kettei() {
     TEditor* active = FTarget ? FTarget.data() : ActiveEditor();
-    const int windowWrap = active ? WindowWrapOf(*active) : -1;
-    StorePanelValues(FModel.Values, windowWrap, fm_.Settings);
+    StorePanel(FModel.Values, active ? WindowWrapOf(*active) : -1, fm_.Settings,
+               dt_.PropSets.Default(), memoCores());
     close();
-    SettingsToPropertySet(fm_.Settings, dt_.PropSets.Default());
-    ApplyToMemoEditors();
 }
 
 void TSettingsPanel::Cancel() {
@@ -246,20 +239,18 @@ void TSettingsPanel::Cancel() {
 }
 
 void TSettingsPanel::KiteiEditor() {
-    FModel.Values = PanelValuesFromDefaults(dt_.PropSets.DefaultOrg(), fm_.Settings);
+    ResetPanelToDefaults(FModel.Values, dt_.PropSets.DefaultOrg(), fm_.Settings,
+                         FTarget ? WindowWrapOf(*FTarget) : -1,
+                         FTarget ? &FTarget->Core() : nullptr);
     fill();
-    preview();
-    if (FTarget) {
-        TWrapPreview w = PreviewWrapField(FModel.Values.WrapText);
-        w.WordWrap = true; // the defaults always wrap
-        PreviewWrap(w, WindowWrapOf(*FTarget), FTarget->Core());
-    }
+    if (FTarget) FTarget->viewport()->update();
 }
 
-void TSettingsPanel::ApplyToMemoEditors() {
+std::vector<TEditorCore*> TSettingsPanel::memoCores() const {
+    std::vector<TEditorCore*> cores;
     for (TPageText* pe : pages_.AllTexts())
-        if (TEditor* e = EditorOf(pe); e && !e->Core().Fountain())
-            ApplyDisplaySettings(fm_.Settings, e->Core());
+        cores.push_back(&EditorOf(pe)->Core());
+    return cores;
 }
 
 // --- window-width wrap ---------------------------------------------------------------------

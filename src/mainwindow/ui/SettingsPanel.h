@@ -10,10 +10,12 @@
 #include <QPointer>
 
 #include <functional>
+#include <vector>
 
 class TColorPalette;
 class TdtEditor;
 class TEditor;
+class TEditorCore;
 class TfmEditor;
 class TPages;
 
@@ -36,8 +38,6 @@ class TSettingsPanel : public QObject {
     TEditor* ActiveEditor() const;
     // The wrap width of an editor in window-width mode (-1 when it has no character width).
     static int WindowWrapOf(const TEditor& e);
-    // Applies the stored settings to every editor without a colouring definition.
-    void ApplyToMemoEditors();
     // Recomputes the window-width wrap of one memo editor (when that mode is on).
     void FollowWindowWidth(TEditor* e);
 
@@ -61,6 +61,7 @@ class TSettingsPanel : public QObject {
     bool eventFilter(QObject* o, QEvent* e) override;
 
   private:
+    std::vector<TEditorCore*> memoCores() const;
     void fill();
     void effect();
     void preview();

@@ -9,6 +9,7 @@
 #include "mainwindow/MyFileList.h"
 #include "mainwindow/ui/EncodingUi.h"
 #include "mainwindow/ui/MainWindow.h"
+#include "mainwindow/ui/MenuView.h"
 #include "mainwindow/ui/Pages.h"
 #include "mainwindow/ui/PagesAttach.h"
 #include "mainwindow/ui/SharedObjects.h"
@@ -70,7 +71,9 @@ class CommandSurfaceTest : public MainWindowFixture {
         QKeyEvent e(t, k, m);
         QApplication::sendEvent(w, &e);
     }
-    QString panel(int i) { return surface->Panel(i)->text(); }
+    QString panel(int i) {
+        return fm->findChild<QLabel*>(QStringLiteral("StatusPanel%1").arg(i))->text();
+    }
     QString caption(int i) { return surface->Button(i)->text(); }
 
     TWindowCommands* cmds = nullptr;
@@ -81,27 +84,27 @@ class CommandSurfaceTest : public MainWindowFixture {
 
 TEST_F(CommandSurfaceTest, KeysPassTheMenuRulesAndUnwiredItemsStayDisabled) {
     QGuiApplication::clipboard()->setText("before");
-    surface->Key("mnCut")->trigger(); // Ctrl+X with no selection
+    fm->Menus->Key("mnCut")->trigger(); // Ctrl+X with no selection
     EXPECT_EQ(Cp932ToUtf8(editor->Core().Text()), "first\r\nsecond\r\n");
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "before");
     EXPECT_FALSE(surface->Run("mnSave")); // Ctrl+S on an unmodified page
     editor->Core().SelectAll();
-    surface->Key("mnCut")->trigger();
+    fm->Menus->Key("mnCut")->trigger();
     EXPECT_EQ(editor->Core().Text(), "");
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "first\r\nsecond\r\n");
     EXPECT_TRUE(surface->Run("mnSave"));
     EXPECT_EQ(TempDir::Read(d / "memo.txt"), "");
     // Hidden items keep a working key; later features are present but disabled until wired.
-    EXPECT_FALSE(surface->Item("mnBoxPaste")->isVisible());
-    ASSERT_NE(surface->Key("mnBoxPaste"), nullptr);
-    QMenu* file = surface->Menu("mnFile");
+    EXPECT_FALSE(fm->Menus->Item("mnBoxPaste")->isVisible());
+    ASSERT_NE(fm->Menus->Key("mnBoxPaste"), nullptr);
+    QMenu* file = fm->Menus->Menu("mnFile");
     emit file->aboutToShow();
-    EXPECT_FALSE(surface->Item("mnInsatsu")->isEnabled());
-    EXPECT_EQ(surface->Item("mnInsatsu")->shortcut(), QKeySequence("Ctrl+P"));
+    EXPECT_FALSE(fm->Menus->Item("mnInsatsu")->isEnabled());
+    EXPECT_EQ(fm->Menus->Item("mnInsatsu")->shortcut(), QKeySequence("Ctrl+P"));
     EXPECT_FALSE(surface->Run("mnInsatsu"));
     int printed = 0;
     fm->SetMenuHandler("mnInsatsu", [&] { ++printed; });
-    surface->Key("mnInsatsu")->trigger();
+    fm->Menus->Key("mnInsatsu")->trigger();
     EXPECT_EQ(printed, 1);
 }
 
@@ -158,7 +161,7 @@ TEST_F(CommandSurfaceTest, CaptionLayersRepaintOnlyTheBarAndF11FollowsTheText) {
     // Hidden bar: Shift changes nothing.
     surface->Run("mnisFuncShow");
     EXPECT_TRUE(fm->pnlFunction->isHidden());
-    EXPECT_TRUE(surface->Menu("mnFunction")->menuAction()->isVisible());
+    EXPECT_TRUE(fm->Menus->Menu("mnFunction")->menuAction()->isVisible());
     key(editor, QEvent::KeyPress, Qt::Key_Shift, Qt::NoModifier);
     EXPECT_EQ(caption(0), "");
     key(editor, QEvent::KeyRelease, Qt::Key_Shift, Qt::ShiftModifier);
@@ -172,13 +175,12 @@ TEST_F(CommandSurfaceTest, JumpColumnMarksAndTheHeightRule) {
                 : i == 70          ? "&12\r\n"
                                    : "line\r\n";
     open("marks.txt", text);
-    surface->Key("mnF24")->trigger(); // Shift+F12
+    fm->Menus->Key("mnF24")->trigger(); // Shift+F12
     ASSERT_TRUE(surface->JumpOn());
     key(editor, QEvent::KeyPress, Qt::Key_Shift, Qt::NoModifier);
     EXPECT_EQ(caption(11), "Ｏｆｆ"); // Shift+F12 now switches the column off
     key(editor, QEvent::KeyRelease, Qt::Key_Shift, Qt::ShiftModifier);
     EXPECT_EQ(caption(11), "行番号");
-    EXPECT_EQ(surface->JumpLines()[3], 40);
     EXPECT_EQ(surface->JumpButton(3)->ColorDeActFont, QColor(0, 0x80, 0));
     EXPECT_EQ(pages->List().GetField(pages->ActivePage(), ffJumpPanel), "1");
     // The placement settings reach the jump.
@@ -202,16 +204,16 @@ TEST_F(CommandSurfaceTest, JumpColumnMarksAndTheHeightRule) {
 }
 
 TEST_F(CommandSurfaceTest, InsertTogglesOverwriteAndPanelFiveIsShared) {
-    surface->Key("mnOverwrite")->trigger();
+    fm->Menus->Key("mnOverwrite")->trigger();
     EXPECT_EQ(panel(2), "上書");
     EXPECT_TRUE(editor->Core().OverWrite());
-    surface->Key("mnOverwrite")->trigger();
+    fm->Menus->Key("mnOverwrite")->trigger();
     EXPECT_EQ(panel(2), "挿入");
     locks = {true, true, true, false}; // Caps and Num on
     surface->RefreshLocks();
     EXPECT_EQ(panel(3), "Caps");
     EXPECT_EQ(panel(5), "Num");
-    surface->Key("mnBoxSel")->trigger();
+    fm->Menus->Key("mnBoxSel")->trigger();
     EXPECT_EQ(panel(5), "矩形選択");
     key(editor, QEvent::KeyPress, Qt::Key_Shift, Qt::NoModifier); // any key refreshes the locks
     EXPECT_EQ(panel(5), "Num");

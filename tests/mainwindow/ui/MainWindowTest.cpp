@@ -47,8 +47,6 @@ TEST_F(MainWindowTest, FirstStartCreatesTheDataFolderAndCentresTheWindow) {
     }
     EXPECT_TRUE(fm.FirstShow);
     EXPECT_TRUE(fm.PendingSetup);
-    EXPECT_FALSE(fm.LocalFolder);
-    EXPECT_EQ(fm.FunctionKeyCaptions.size(), 37u);
     EXPECT_GE(fm.Settings.vInfoChien, 1);
     EXPECT_LE(fm.Settings.vInfoChien, 99);
     EXPECT_FALSE(fm.pnlFunction->isHidden());
@@ -133,7 +131,6 @@ TEST_F(MainWindowTest, RunningExternalEditorRefusesCloseButSettingsAreWritten) {
 TEST_F(MainWindowTest, LocalFolderFirstRunAsksForSetupOnce) {
     TempDir::Write(info.programFolder + "localfol.myc", "[Set]\nFirst=1\n");
     TfmEditor fm(dt, info);
-    EXPECT_TRUE(fm.LocalFolder);
     EXPECT_EQ(fm.DataFolder, info.programFolder);
     int setups = 0;
     fm.OnSetupRequested = [&] { ++setups; };
