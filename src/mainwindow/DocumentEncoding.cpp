@@ -270,3 +270,25 @@ TEncodingMenuState EncodingMenuState(const TPageDocument& d, bool named, bool re
     return {named, !readOnly, EncodingName(d.format.encoding, d.format.bom),
             LineEndName(d.format.lineEnd)};
 }
+
+std::vector<std::string> FormatChoiceNames(bool encodings) {
+    std::vector<std::string> names;
+    if (encodings)
+        for (const TFileFormat& f : ChoosableEncodings())
+            names.push_back(EncodingName(f.encoding, f.bom));
+    else
+        for (TLineEndStyle l : {TLineEndStyle::CrLf, TLineEndStyle::Lf, TLineEndStyle::Cr})
+            names.push_back(LineEndName(l));
+    return names;
+}
+
+bool ApplyFormatChoice(const std::string& name, TFileFormat& f) {
+    TEncoding e;
+    bool bom = false;
+    if (ParseEncodingName(name, &e, &bom)) {
+        f.encoding = e;
+        f.bom = bom;
+        return true;
+    }
+    return ParseLineEndName(name, &f.lineEnd);
+}

@@ -105,5 +105,9 @@ struct TEncodingMenuState {
 TEncodingMenuState EncodingMenuState(const TPageDocument& d, bool named, bool readOnly);
 // The encodings a file can be reopened in (a UTF-8 byte-order mark is read, never chosen).
 std::vector<TEncoding> ReopenEncodings();
+// The names the format menus and the save dialog offer: the encodings (with and without a BOM)
+// or the line ends; and a chosen name put into a format (false for a name of neither kind).
+std::vector<std::string> FormatChoiceNames(bool encodings);
+bool ApplyFormatChoice(const std::string& name, TFileFormat& f);
 // Keeps the encoding chosen for a file (null: detect it again) in the list of choices.
 void RememberEncodingChoice(const std::string& path, const TEncoding* e);

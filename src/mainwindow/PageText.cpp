@@ -206,3 +206,22 @@ void TPageText::FormatChanged() {
     if (UsesCharTable(doc_->format.encoding) && !doc_->table) EnsureTableFor(*doc_, core().Text());
     if (auto store = core().SharedStore()) store->SetCharTable(doc_->table);
 }
+
+bool TPageText::CaptureForRecovery(bool wait, TRecoveryRecord& meta,
+                                   TRowTableSnapshot& text) const {
+    if (!wait && core().Rows().LoadPending()) return false;
+    meta.CaretRow = CaretRow();
+    DescribeForRecovery(*doc_, meta);
+    text = core().SharedStore()->Snapshot();
+    return true;
+}
+
+void TPageText::RestoreFromRecovery(const TRecoveryRecord& r) {
+    if (!::RestoreFromRecovery(r, *doc_))
+        ShowMessage("[" + r.Path +
+                    "] の復元ファイルの文字の表が壊れています。\r\n"
+                    "一部の文字が正しく表示されないことがあります。");
+    FormatChanged();
+    takeText(std::string(r.Text));
+    SetCaretRow(r.CaretRow);
+}

@@ -81,6 +81,10 @@ class TPageText {
     void ApplyPropertiesFor(const std::string& path);
     // A second control on this one's text (the split view) takes its properties.
     void ShareLookWith(TEditorCore& partner) const;
+    // A page's state for its recovery file (false while it is still loading, unless wait), and a
+    // recovered state put back.
+    bool CaptureForRecovery(bool wait, TRecoveryRecord& meta, TRowTableSnapshot& text) const;
+    void RestoreFromRecovery(const TRecoveryRecord& r);
 
   protected:
     virtual TEditorCore& core() const = 0;

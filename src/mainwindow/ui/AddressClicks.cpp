@@ -23,12 +23,14 @@ TAddressClicks::TAddressClicks(TfmEditor& fm, QObject* parent) : QObject(parent)
     qApp->installEventFilter(this);
 }
 
-TEditor* TAddressClicks::editorOfViewport(QObject* o) const {
-    auto* viewport = qobject_cast<QWidget*>(o);
-    if (!viewport) return nullptr;
-    auto* e = qobject_cast<TEditor*>(viewport->parentWidget());
-    if (!e || e->viewport() != viewport || e->window() != &fm_) return nullptr;
-    return e;
+TEditor* EditorOf(QObject* o, const QWidget* window, bool orEditor) {
+    auto* w = qobject_cast<QWidget*>(o);
+    TEditor* e = orEditor ? qobject_cast<TEditor*>(w) : nullptr;
+    if (!e && w) {
+        e = qobject_cast<TEditor*>(w->parentWidget());
+        if (e && e->viewport() != w) e = nullptr;
+    }
+    return e && e->window() == window ? e : nullptr;
 }
 
 bool TAddressClicks::pointerMoved(TEditor& e, QPoint p) {
@@ -44,7 +46,7 @@ bool TAddressClicks::eventFilter(QObject* watched, QEvent* event) {
     if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress &&
         type != QEvent::MouseButtonRelease && type != QEvent::MouseButtonDblClick)
         return false;
-    TEditor* e = editorOfViewport(watched);
+    TEditor* e = EditorOf(watched, &fm_);
     if (!e) return false;
     auto* m = static_cast<QMouseEvent*>(event);
     const QPoint p = m->position().toPoint();

@@ -17,6 +17,8 @@ class TfmEditor;
 
 // The address token under a point of an editor's viewport.
 TAddressToken AddressAt(TEditor& editor, QPoint viewportPoint);
+// The editing control in window whose viewport (with orEditor: or itself) o is; null otherwise.
+TEditor* EditorOf(QObject* o, const QWidget* window, bool orEditor = false);
 
 class TAddressClicks : public QObject {
     Q_OBJECT
@@ -31,7 +33,6 @@ class TAddressClicks : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    TEditor* editorOfViewport(QObject* o) const;
     bool pointerMoved(TEditor& e, QPoint p);
 
     TfmEditor& fm_;

@@ -5,6 +5,7 @@
 #include "editor/ui/QtConversions.h"
 #include "mainwindow/EditorActions.h"
 #include "mainwindow/MyFileList.h"
+#include "mainwindow/ui/AddressClicks.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/MenuView.h"
 #include "mainwindow/ui/Pages.h"
@@ -228,9 +229,22 @@ void TCommandSurface::wireCommands() {
     menus_.SetHandler("mnKSize", [this] { standardSize(); });
     menus_.SetHandler("mnisFuncShow", [this] { toggleFunctionBar(); });
     menus_.SetHandler("mnisStatShow", [this] { toggleStatusBar(); });
-    menus_.SetHandler("mnisTabShow", [this] { toggleTabs(); });
-    menus_.SetHandler("mnisMenuShow", [this] { toggleMenus(); });
-    menus_.SetHandler("mnisTitleShow", [this] { toggleTitle(); });
+    menus_.SetHandler("mnisTabShow", [this] {
+        layout_.TabsHidden = !layout_.TabsHidden;
+        pages_.PageControl1()->tabBar()->setVisible(!layout_.TabsHidden);
+    });
+    menus_.SetHandler("mnisMenuShow", [this] {
+        layout_.MenusHidden = !layout_.MenusHidden;
+        showBarMenus();
+        pages_.PageControl1()->setStyleSheet(QStringLiteral("QTabBar::tab { height: %1px; }")
+                                                 .arg(PageTabHeight(layout_.MenusHidden)));
+    });
+    menus_.SetHandler("mnisTitleShow", [this] {
+        layout_.TitleHidden = !layout_.TitleHidden;
+        const bool visible = fm_.isVisible();
+        fm_.setWindowFlag(Qt::FramelessWindowHint, layout_.TitleHidden);
+        if (visible) fm_.show();
+    });
 }
 
 void TCommandSurface::PasteWithCaretRule() {
@@ -422,13 +436,8 @@ bool TCommandSurface::eventFilter(QObject* watched, QEvent* e) {
     }
     case QEvent::Wheel:
     case QEvent::ContextMenu: {
-        auto* w = qobject_cast<QWidget*>(watched);
-        TEditor* ed = qobject_cast<TEditor*>(w);
-        if (!ed && w) {
-            ed = qobject_cast<TEditor*>(w->parentWidget());
-            if (ed && ed->viewport() != w) ed = nullptr;
-        }
-        if (!ed || ed->window() != &fm_) break;
+        TEditor* ed = EditorOf(watched, &fm_, true);
+        if (!ed) break;
         if (e->type() == QEvent::Wheel) {
             WheelScroll(ed->Core(), static_cast<QWheelEvent*>(e)->angleDelta().y());
             return true;
@@ -468,25 +477,6 @@ void TCommandSurface::toggleStatusBar() {
         return;
     }
     fm_.mnStatusClick();
-}
-
-void TCommandSurface::toggleTabs() {
-    layout_.TabsHidden = !layout_.TabsHidden;
-    pages_.PageControl1()->tabBar()->setVisible(!layout_.TabsHidden);
-}
-
-void TCommandSurface::toggleMenus() {
-    layout_.MenusHidden = !layout_.MenusHidden;
-    showBarMenus();
-    pages_.PageControl1()->setStyleSheet(
-        QStringLiteral("QTabBar::tab { height: %1px; }").arg(PageTabHeight(layout_.MenusHidden)));
-}
-
-void TCommandSurface::toggleTitle() {
-    layout_.TitleHidden = !layout_.TitleHidden;
-    const bool visible = fm_.isVisible();
-    fm_.setWindowFlag(Qt::FramelessWindowHint, layout_.TitleHidden);
-    if (visible) fm_.show();
 }
 
 void TCommandSurface::standardSize() {

@@ -97,9 +97,6 @@ class TCommandSurface : public QObject {
     void showBarMenus(); // the menus of the bar as the rules show them
     void toggleFunctionBar();
     void toggleStatusBar();
-    void toggleTabs();
-    void toggleMenus();
-    void toggleTitle();
     void standardSize();
 
     TfmEditor& fm_;

@@ -14,14 +14,13 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <array>
 
 namespace {
 
 QString q(const std::string& s) {
     return QString::fromStdString(s);
 }
-
-const TLineEndStyle kLineEnds[] = {TLineEndStyle::CrLf, TLineEndStyle::Lf, TLineEndStyle::Cr};
 
 } // namespace
 
@@ -48,34 +47,25 @@ void AttachEncodingUi(TfmEditor& fm, TPages& pages) {
         reopen->addAction(q(EncodingName(e, false)), &pages,
                           [&pages, e] { pages.ReopenActive(pages.Book(), &e); });
     }
-    QMenu* saveAs = menu->addMenu(QStringLiteral("保存する文字コード(&S)"));
-    saveAs->setObjectName(QStringLiteral("mnSaveEncoding"));
-    QMenu* lineEnds = menu->addMenu(QStringLiteral("保存する改行コード(&L)"));
-    lineEnds->setObjectName(QStringLiteral("mnSaveLineEnd"));
-    auto* encGroup = new QActionGroup(menu);
-    auto* leGroup = new QActionGroup(menu);
-    for (const TFileFormat& f : ChoosableEncodings()) {
-        QAction* a = saveAs->addAction(q(EncodingName(f.encoding, f.bom)));
-        a->setCheckable(true);
-        a->setData(q(EncodingName(f.encoding, f.bom)));
-        encGroup->addAction(a);
-        QObject::connect(a, &QAction::triggered, &pages, [&pages, f] {
-            pages.ChangeActiveFormat([f](TFileFormat& g) {
-                g.encoding = f.encoding;
-                g.bom = f.bom;
+    // What the next save writes: the encoding, and the line ends.
+    std::array<QActionGroup*, 2> groups{};
+    for (const bool encodings : {true, false}) {
+        QMenu* m = menu->addMenu(encodings ? QStringLiteral("保存する文字コード(&S)")
+                                           : QStringLiteral("保存する改行コード(&L)"));
+        m->setObjectName(encodings ? QStringLiteral("mnSaveEncoding")
+                                   : QStringLiteral("mnSaveLineEnd"));
+        auto* group = groups[encodings ? 0 : 1] = new QActionGroup(menu);
+        for (const std::string& name : FormatChoiceNames(encodings)) {
+            QAction* a = m->addAction(q(name));
+            a->setCheckable(true);
+            a->setData(q(name));
+            group->addAction(a);
+            QObject::connect(a, &QAction::triggered, &pages, [&pages, name] {
+                pages.ChangeActiveFormat([&name](TFileFormat& f) { ApplyFormatChoice(name, f); });
             });
-        });
+        }
     }
-    for (TLineEndStyle l : kLineEnds) {
-        QAction* a = lineEnds->addAction(q(LineEndName(l)));
-        a->setCheckable(true);
-        a->setData(q(LineEndName(l)));
-        leGroup->addAction(a);
-        QObject::connect(a, &QAction::triggered, &pages, [&pages, l] {
-            pages.ChangeActiveFormat([l](TFileFormat& g) { g.lineEnd = l; });
-        });
-    }
-    QObject::connect(menu, &QMenu::aboutToShow, &pages, [&pages, encGroup, leGroup, reopen] {
+    QObject::connect(menu, &QMenu::aboutToShow, &pages, [&pages, groups, reopen] {
         const int index = pages.ActivePage();
         TEditorPageEditor* page = pages.ActivePageEditor();
         const TEncodingMenuState m =
@@ -83,12 +73,12 @@ void AttachEncodingUi(TfmEditor& fm, TPages& pages) {
                                      page->ReadOnly())
                  : TEncodingMenuState{};
         reopen->setEnabled(m.Reopen);
-        encGroup->setEnabled(m.Format);
-        leGroup->setEnabled(m.Format);
-        for (QAction* a : encGroup->actions())
-            a->setChecked(a->data().toString() == q(m.Encoding));
-        for (QAction* a : leGroup->actions())
-            a->setChecked(a->data().toString() == q(m.LineEnd));
+        for (QActionGroup* g : groups) {
+            g->setEnabled(m.Format);
+            const QString chosen = q(g == groups[0] ? m.Encoding : m.LineEnd);
+            for (QAction* a : g->actions())
+                a->setChecked(a->data().toString() == chosen);
+        }
     });
 }
 
@@ -96,16 +86,16 @@ std::function<void()> AddFormatChoices(QFileDialog& d, TEditorPageEditor* page) 
     TPageDocument* doc = page ? page->Document() : nullptr;
     auto* grid = qobject_cast<QGridLayout*>(d.layout());
     if (!doc || !grid) return [] {};
-    auto* enc = new QComboBox(&d);
-    enc->setObjectName(QStringLiteral("cbEncoding"));
-    for (const TFileFormat& f : ChoosableEncodings())
-        enc->addItem(q(EncodingName(f.encoding, f.bom)));
-    enc->setCurrentText(q(EncodingName(doc->format.encoding, doc->format.bom)));
-    auto* le = new QComboBox(&d);
-    le->setObjectName(QStringLiteral("cbLineEnd"));
-    for (TLineEndStyle l : kLineEnds)
-        le->addItem(q(LineEndName(l)));
-    le->setCurrentText(q(LineEndName(doc->format.lineEnd)));
+    auto box = [&d](const char* name, bool encodings, const std::string& current) {
+        auto* b = new QComboBox(&d);
+        b->setObjectName(QString::fromLatin1(name));
+        for (const std::string& n : FormatChoiceNames(encodings))
+            b->addItem(q(n));
+        b->setCurrentText(q(current));
+        return b;
+    };
+    QComboBox* enc = box("cbEncoding", true, EncodingName(doc->format.encoding, doc->format.bom));
+    QComboBox* le = box("cbLineEnd", false, LineEndName(doc->format.lineEnd));
     const int row = grid->rowCount();
     grid->addWidget(new QLabel(QStringLiteral("文字コード:"), &d), row, 0);
     grid->addWidget(enc, row, 1);
@@ -113,10 +103,8 @@ std::function<void()> AddFormatChoices(QFileDialog& d, TEditorPageEditor* page) 
     grid->addWidget(le, row + 1, 1);
     return [page, doc, enc, le] {
         TFileFormat f = doc->format;
-        bool bom = false;
-        ParseEncodingName(enc->currentText().toStdString(), &f.encoding, &bom);
-        f.bom = bom;
-        ParseLineEndName(le->currentText().toStdString(), &f.lineEnd);
+        ApplyFormatChoice(enc->currentText().toStdString(), f);
+        ApplyFormatChoice(le->currentText().toStdString(), f);
         if (SetPageFormat(*doc, f)) page->FormatChanged();
     };
 }

@@ -31,13 +31,17 @@ TfmEditor::TfmEditor(TdtEditor& dt, TStartUpInfo info, QWidget* parent)
     CdRom = false;
     PendingSetup = true;
     // Where the settings live.
-    resolveDataFolder();
+    const TDataFolderChoice c = ResolveDataFolder(StartUp.programFolder, CommonFilesFolder(),
+                                                  IsCdRomStart, StartRecordFile());
+    DataFolder = c.dataFolder;
+    CdRom = c.cdRom;
+    First = c.first;
     SettingsFile = DataFolder + kSettingsFileName;
     pnlLeft->setVisible(false);
     // Settings, then the look of plain pages from them.
     FirstShow = true;
     ReadSettings();
-    applyEditorSettings();
+    SettingsToPropertySet(Settings, dt_.PropSets.Default());
     // The display panel's tab and memo pages are never offered.
     PageControl2->setTabVisible(PageControl2->indexOf(tsTab), false);
     PageControl2->setTabVisible(PageControl2->indexOf(tsMemo), false);
@@ -95,14 +99,6 @@ void TfmEditor::buildComponents() {
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
 }
 
-void TfmEditor::resolveDataFolder() {
-    TDataFolderChoice c = ResolveDataFolder(StartUp.programFolder, CommonFilesFolder(),
-                                            IsCdRomStart, StartRecordFile());
-    DataFolder = c.dataFolder;
-    CdRom = c.cdRom;
-    First = c.first;
-}
-
 void TfmEditor::ReadSettings() {
     // Sets a property dialog stored come first; the [Editor] values then apply to the default set.
     dt_.ReadStoredObjects(SettingsFile);
@@ -114,10 +110,6 @@ void TfmEditor::ReadSettings() {
     mnFunctionClick();
     StatusBar1->setVisible(!Settings.StatChk);
     mnStatusClick();
-}
-
-void TfmEditor::applyEditorSettings() {
-    SettingsToPropertySet(Settings, dt_.PropSets.Default());
 }
 
 void TfmEditor::fitBarsToCaption() {

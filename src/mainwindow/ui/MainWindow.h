@@ -103,8 +103,6 @@ class TfmEditor : public QMainWindow {
 
   private:
     void buildComponents();
-    void resolveDataFolder();
-    void applyEditorSettings();
     void fitBarsToCaption();
     void placeWindow();
     void FormShow();

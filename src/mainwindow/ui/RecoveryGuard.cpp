@@ -1,14 +1,10 @@
 // The recovery files' timer, the pages' texts and controls for them, and the start-up offer.
 #include "mainwindow/ui/RecoveryGuard.h"
 
-#include "editor/ui/EditorWidget.h"
-#include "mainwindow/DocumentEncoding.h"
-#include "mainwindow/ui/EditorPageEditor.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/Pages.h"
 #include "mainwindow/ui/RecoveryDialog.h"
 #include "mainwindow/ui/SharedObjects.h"
-#include "platform/MessageBox.h"
 
 #include <QTimer>
 
@@ -17,26 +13,13 @@ TRecoveryGuard::TRecoveryGuard(TfmEditor& window, TdtEditor& dt, TPages& pages)
     if (!core_.Open(RecoveryRoot())) return;
     clock_.start();
     core_.Capture = [&pages](int index, bool wait, TRecoveryRecord& meta, TRowTableSnapshot& text) {
-        TEditorPageEditor* e = pages.EditorOfPage(index);
-        if (!e || (!wait && e->Editor()->Core().Rows().LoadPending())) return false;
-        meta.CaretRow = e->CaretRow();
-        if (const TPageDocument* d = e->Document()) DescribeForRecovery(*d, meta);
-        text = e->Editor()->Core().SharedStore()->Snapshot();
-        return true;
+        const TPageText* t = pages.TextOfPage(index);
+        return t && t->CaptureForRecovery(wait, meta, text);
     };
     core_.Restore = [&pages](int index, const TRecoveryRecord& r) {
-        TEditorPageEditor* e = pages.EditorOfPage(index);
-        if (!e) return false;
-        if (TPageDocument* d = e->Document()) {
-            if (!RestoreFromRecovery(r, *d))
-                ShowMessage("[" + r.Path +
-                            "] の復元ファイルの文字の表が壊れています。\r\n"
-                            "一部の文字が正しく表示されないことがあります。");
-            e->FormatChanged();
-        }
-        e->Editor()->SetText(r.Text);
-        e->SetCaretRow(r.CaretRow);
-        return true;
+        TPageText* t = pages.TextOfPage(index);
+        if (t) t->RestoreFromRecovery(r);
+        return t != nullptr;
     };
     core_.Choose = [&window](const std::vector<TRecoveryOffer>& offers) {
         return RunRecoveryDialog(&window, offers);
