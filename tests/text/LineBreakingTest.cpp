@@ -48,11 +48,8 @@ TEST(ColumnMap, ClassesTabsAndLimits) {
     // A lone lead byte at the end is one column.
     EXPECT_EQ(ColumnMap("a\x82", ws), "11");
     // The wrap width stays within 20..250.
-    TEditorWrapOption o;
-    o.SetWrapByte(5);
-    EXPECT_EQ(o.WrapByte, 20);
-    o.SetWrapByte(300);
-    EXPECT_EQ(o.WrapByte, 250);
+    EXPECT_EQ(WrapWidth(5).WrapByte, 20);
+    EXPECT_EQ(WrapWidth(300).WrapByte, 250);
 }
 
 TEST(WrapCut, ExactWidthAndFollowRetMark) {
