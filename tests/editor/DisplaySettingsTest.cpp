@@ -16,8 +16,6 @@ TEST(WrapField, WidthsAreClampedMinusOneStopsAndOtherTextMeansWindowWidth) {
     w = PreviewWrapField("300");
     EXPECT_EQ(w.WrapByte, 250);
     EXPECT_EQ(w.FieldText, "250");
-    w = PreviewWrapField("-7");
-    EXPECT_EQ(w.FieldText, "20");
     EXPECT_EQ(PreviewWrapField(" 64 ").WrapByte, 64);
     // -1 stops wrapping; text that is no number means the window's width and stays as typed.
     EXPECT_FALSE(PreviewWrapField("-1").WordWrap);

@@ -31,8 +31,6 @@ TEST(EditorPixels, CursorShapes) {
     c.SetSelLength(3);
     EXPECT_EQ(CursorAtPixel(c, m, 22, 12, false, false), k.InSelCursor);
     EXPECT_EQ(CursorAtPixel(c, m, 20 + 8 * 5, 12, false, false), k.DefaultCursor);
-    EXPECT_EQ(CursorAtPixel(c, m, 5, 12, false, false), k.LeftMarginCursor);
-    EXPECT_EQ(CursorAtPixel(c, m, 30, 5, false, false), k.TopMarginCursor);
     EXPECT_EQ(CursorAtPixel(c, m, 5, 5, true, true), k.DragSelCopyCursor);
     c.Caret().SetAutoCursor(false);
     EXPECT_FALSE(CursorAtPixel(c, m, 22, 12, false, false).has_value());
