@@ -141,19 +141,6 @@ TEST(RowWalk, AsmEndSplitByTheWrapEndsTheBlock) {
     EXPECT_EQ(Tokens(*f, "d; x", st[2]), T({"d", ";", "x"}, {toReserve, toSymbol, toAnk}));
 }
 
-TEST(RowWalk, StatePacksIntoFiveBytes) {
-    TFountainState s;
-    s.Element = 2;
-    s.Token = toUrl;
-    s.Remain = 0x1234;
-    s.PrevToken = toTagAttribute;
-    std::uint8_t b[5];
-    s.ToBytes(b);
-    TFountainState r;
-    r.FromBytes(b);
-    EXPECT_EQ(r, s);
-}
-
 TEST(RowWalk, SavedStatesOutOfRangeAreHarmless) {
     auto f = CreateHTMLFountain1();
     TFountainState bad;

@@ -107,9 +107,13 @@ TEST(DocumentCodec, InvalidBytesAreKeptByteForByte) {
                     "a\0b",
                     5),                     // odd length
         "\xA4\xA2\xA4\xA4 \xA4 \xFF\xFE\n", // EUC-JP, bad bytes
+        "",
+        "\xEF\xBB\xBF",                 // a BOM alone
+        std::string("\xFE\xFF\x00", 3), // a BOM and an odd byte
     };
-    const TEncoding encodings[] = {TEncoding::Utf8, TEncoding::Utf16LE, TEncoding::Utf16LE,
-                                   TEncoding::EucJp};
+    const TEncoding encodings[] = {TEncoding::Utf8,   TEncoding::Utf16LE, TEncoding::Utf16LE,
+                                   TEncoding::EucJp,  TEncoding::Utf8,    TEncoding::Utf8,
+                                   TEncoding::Utf16BE};
     for (std::size_t i = 0; i < std::size(samples); ++i) {
         TDecodedDocument doc = DecodeDocument(samples[i], encodings[i]);
         EXPECT_TRUE(doc.readOnlyReason.empty()) << i << doc.readOnlyReason;
@@ -122,15 +126,6 @@ TEST(DocumentCodec, InvalidBytesAreKeptByteForByte) {
                                           "b",
                                           TEncoding::Utf8);
     EXPECT_EQ(DocumentToUtf16(doc.text, doc.table.get()), u"a\uFFFDb");
-}
-
-TEST(DocumentCodec, EmptyAndBomOnlyFiles) {
-    for (const std::string& bytes : {std::string(), std::string("\xEF\xBB\xBF"),
-                                     std::string("\xFF\xFE"), std::string("\xFE\xFF\x00", 3)}) {
-        TDecodedDocument doc;
-        EXPECT_EQ(OpenAndSave(bytes, &doc), bytes);
-        EXPECT_LE(doc.text.size(), 2u); // at most the code of the odd byte
-    }
 }
 
 TEST(DocumentCodec, MixedLineEndsSaveInTheMostFrequentStyle) {
