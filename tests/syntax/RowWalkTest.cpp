@@ -1,4 +1,4 @@
-// The state carried from row to row: brackets over several rows, tokens crossing a wrapped row
+// The state carried from row to row: brackets over blank rows, tokens crossing a wrapped row
 // end, comments and quoted text continued, tags across lines, and the token stepping on top.
 #include "SyntaxTestUtil.h"
 #include "syntax/MemoSyntax.h"
@@ -6,23 +6,6 @@
 #include "syntax/SyntaxInstances.h"
 
 #include <gtest/gtest.h>
-
-TEST(RowWalk, BraceCommentOverThreeDelphiRows) {
-    auto f = CreateDelphiFountain1();
-    std::vector<std::pair<std::string, TRowEnd>> rows = {{"x := 1; { start", reLineEnd},
-                                                         {"  middle 'text'", reLineEnd},
-                                                         {"end } y;", reLineEnd},
-                                                         {"z", reTextEnd}};
-    auto st = Walk(*f, rows);
-    EXPECT_EQ(st[1].BracketIndex, 0);
-    EXPECT_EQ(st[2].BracketIndex, 0);
-    EXPECT_EQ(st[3].BracketIndex, -1);
-    EXPECT_EQ(st[2].PrevRowEnd, reLineEnd);
-    EXPECT_EQ(Tokens(*f, rows[0].first, st[0]).back(), Tok("{ start", toBracket));
-    EXPECT_EQ(Tokens(*f, rows[1].first, st[1]), T({"  middle 'text'"}, {toBracket}));
-    EXPECT_EQ(Tokens(*f, rows[2].first, st[2]),
-              T({"end }", "y", ";"}, {toBracket, toAnk, toSymbol}));
-}
 
 TEST(RowWalk, BlankRowsPassTheStateOn) {
     auto f = CreateHTMLFountain1();
@@ -124,12 +107,6 @@ TEST(RowWalk, TagsAcrossLines) {
               T({"href", "=", "x", ">", "y"},
                 {toTagAttribute, toTagAttributeDelimiter, toTagAttributeValue, toTagEnd, toAnk}));
     EXPECT_EQ(st[2].Element, hsOutside);
-    // A value split by the wrap keeps the value colour and the tag state.
-    st = Walk(*f, {{"<p id=ab", reWrapped}, {"cd>", reLineEnd}});
-    EXPECT_EQ(st[1].Token, toTagAttributeValue);
-    EXPECT_EQ(st[1].Remain, 2);
-    EXPECT_EQ(st[1].Element, hsInTag);
-    EXPECT_EQ(Tokens(*f, "cd>", st[1]), T({"cd", ">"}, {toTagAttributeValue, toTagEnd}));
 }
 
 TEST(RowWalk, AsmEndSplitByTheWrapEndsTheBlock) {
