@@ -8,6 +8,7 @@
 
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "../support/RandomMemo.h"
@@ -112,12 +113,9 @@ TEST(RowCut, LongLineWithoutWordWrapContinuesOnRowsWithoutSplittingACharacter) {
     ws.MaxRowBytes = 5;
     std::vector<TWrapRow> rows;
     WrapLine("ab\x82\xA0\x82\xA2xyz\x88\x9F", 0, ws, rows); // ab あ い xyz 亜
-    ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0].Length, 4u); // "ab" + あ: い would not fit whole
-    EXPECT_EQ(rows[1].Length, 5u); // い + "xyz"
-    EXPECT_EQ(rows[2].Length, 2u);
-    EXPECT_EQ(rows[0].RowEnd, reWrapped);
-    EXPECT_EQ(rows[2].RowEnd, reLineEnd);
+    ASSERT_EQ(rows.size(), 3u); // "ab" + あ (い would not fit whole), い + "xyz", 亜
+    EXPECT_EQ(std::tie(rows[0].Length, rows[1].Length, rows[2].Length), std::tuple(4u, 5u, 2u));
+    EXPECT_EQ(std::tie(rows[0].RowEnd, rows[2].RowEnd), std::tuple(reWrapped, reLineEnd));
     EXPECT_EQ(WrapCount("ab\x82\xA0\x82\xA2xyz\x88\x9F", ws), 3);
 }
 
