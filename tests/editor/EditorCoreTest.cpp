@@ -38,19 +38,16 @@ TEST_F(EditorTest, VerticalMovesKeepTheColumnAndStopAtEof) {
     e.SetRow(0);
     EXPECT_EQ(e.Col(), 9);
     e.SetRow(9);
-    EXPECT_EQ(e.Row(), 2);
-    EXPECT_EQ(e.Col(), 0);
+    EXPECT_EQ(CaretOf(e), RC(2, 0));
 }
 
 TEST_F(EditorTest, WrappedRowCaretNeverAfterLastCharacter) {
     Load(std::string(25, 'a') + "\r\n", true, 20);
     e.SetCaret(0, 19);
     e.KeyNavigate(TEditorKey::Right, false, false, false);
-    EXPECT_EQ(e.Row(), 1);
-    EXPECT_EQ(e.Col(), 0);
+    EXPECT_EQ(CaretOf(e), RC(1, 0));
     e.KeyNavigate(TEditorKey::Left, false, false, false);
-    EXPECT_EQ(e.Row(), 0);
-    EXPECT_EQ(e.Col(), 19);
+    EXPECT_EQ(CaretOf(e), RC(0, 19));
 }
 
 TEST_F(EditorTest, TypingPadsAndOverwritesWholeCharacters) {
@@ -89,8 +86,7 @@ TEST_F(EditorTest, ReturnWithAutoIndent) {
     e.SetCaret(0, 6);
     e.KeyReturn(false);
     EXPECT_EQ(RowsOf(e), (V{"    ab", "    c"}));
-    EXPECT_EQ(e.Row(), 1);
-    EXPECT_EQ(e.Col(), 4);
+    EXPECT_EQ(CaretOf(e), RC(1, 4));
     e.Caret().SetTabIndent(true);
     e.Caret().SetTabSpaceCount(2);
     e.SetCaret(1, 5);
@@ -101,8 +97,7 @@ TEST_F(EditorTest, ReturnWithAutoIndent) {
     e.KeyReturn(true); // the caret inside the indentation limits it to its column
     EXPECT_EQ(RowsOf(e)[0], "\t");
     EXPECT_EQ(RowsOf(e)[1], "    ab");
-    EXPECT_EQ(e.Row(), 0);
-    EXPECT_EQ(e.Col(), 2);
+    EXPECT_EQ(CaretOf(e), RC(0, 2));
 }
 
 TEST_F(EditorTest, ReturnAtEofAndPrevSpaceIndent) {
@@ -189,8 +184,7 @@ TEST_F(EditorTest, StreamSelectionTextAndLength) {
     e.SetCaret(0, 1);
     e.KeyNavigate(TEditorKey::Down, true, false, false);
     e.KeyNavigate(TEditorKey::Right, true, false, false);
-    EXPECT_EQ(e.Row(), 1);
-    EXPECT_EQ(e.Col(), 4); // past い's trail byte
+    EXPECT_EQ(CaretOf(e), RC(1, 4)); // past い's trail byte
     EXPECT_EQ(e.SelText(), "bc\r\n" + J("あい"));
     EXPECT_EQ(e.SelLength(), 8);
     EXPECT_EQ(e.SelStart(), 1);
@@ -198,11 +192,9 @@ TEST_F(EditorTest, StreamSelectionTextAndLength) {
     EXPECT_EQ(e.Text(), "aZ" + J("う") + "\r\nxyz");
     EXPECT_EQ(e.Col(), 2);
     e.SetSelStart(4 + 2);
-    EXPECT_EQ(e.Row(), 1);
-    EXPECT_EQ(e.Col(), 0);
+    EXPECT_EQ(CaretOf(e), RC(1, 0));
     e.SetSelStart(100);
-    EXPECT_EQ(e.Row(), 1);
-    EXPECT_EQ(e.Col(), 3);
+    EXPECT_EQ(CaretOf(e), RC(1, 3));
     e.SelectAll();
     EXPECT_EQ(e.SelLength(), static_cast<int>(e.Text().size()));
 }
@@ -223,8 +215,7 @@ TEST_F(EditorTest, BoxSelectionEdges) {
     EXPECT_EQ(e.SelLength(), 2 + 1 + 3 + 3 * 2);
     e.DeleteSelection();
     EXPECT_EQ(RowsOf(e), (V{"xy", J("a漢"), "abd"}));
-    EXPECT_EQ(e.Row(), 0);
-    EXPECT_EQ(e.Col(), 2);
+    EXPECT_EQ(CaretOf(e), RC(0, 2));
     e.Undo();
     EXPECT_EQ(RowsOf(e), (V{"xyzw", J("a漢b"), J("abc漢d")}));
 }
@@ -235,8 +226,7 @@ TEST_F(EditorTest, BoxPasteBeyondLastRow) {
     e.SetSelTextBox("111\r\n222\r\n333\r\n");
     EXPECT_EQ(RowsOf(e), (V{"abc       111", "          222", "          333"}));
     EXPECT_EQ(e.Rows().RowEndKind(2), reTextEnd);
-    EXPECT_EQ(e.Row(), 2);
-    EXPECT_EQ(e.Col(), 13);
+    EXPECT_EQ(CaretOf(e), RC(2, 13));
     e.Undo(); // one step
     EXPECT_EQ(e.Text(), "abc");
 }
@@ -298,11 +288,9 @@ TEST_F(EditorTest, HitsAndSelStartOnWrappedRows) {
     Load(std::string(30, 'a') + "\r\nbbb\r\n", true, 20);
     ASSERT_EQ(RowsOf(e), (V{std::string(20, 'a'), std::string(10, 'a'), "bbb"}));
     e.SetSelStart(20); // exactly the end of a wrapped row: the start of the next row
-    EXPECT_EQ(e.Row(), 1);
-    EXPECT_EQ(e.Col(), 0);
+    EXPECT_EQ(CaretOf(e), RC(1, 0));
     e.SetSelStart(33);
-    EXPECT_EQ(e.Row(), 2);
-    EXPECT_EQ(e.Col(), 1);
+    EXPECT_EQ(CaretOf(e), RC(2, 1));
     EXPECT_EQ(e.SelStart(), 33);
     e.SetHitStyle(hsDraw);
     e.ShowHit(18, 4); // a hit crossing the wrap
