@@ -1,6 +1,8 @@
 // The dialog description's helpers and the state a dialog's rules keep for its controls.
 #include "app/Form.h"
 
+#include <algorithm>
+
 std::vector<std::string> SplitItems(std::string_view items) {
     std::vector<std::string> out;
     if (items.empty()) return out;
@@ -119,4 +121,31 @@ std::map<std::string, unsigned> TFormModel::TakeChanged() {
     std::map<std::string, unsigned> out;
     out.swap(changed_);
     return out;
+}
+
+void TFormModel::Seed(const TControl& c) {
+    if (!c.Name[0] || Find(c.Name)) return;
+    switch (c.Kind) {
+    case TCtl::Label:
+    case TCtl::Edit:
+        UserText(c.Name, c.Caption);
+        break;
+    case TCtl::Spin:
+        UserInt(c.Name, std::max(c.Min, std::min(0, std::max(c.Min, c.Max))));
+        break;
+    case TCtl::Combo:
+    case TCtl::ComboEdit: {
+        const std::vector<std::string> items = SplitItems(c.Items);
+        UserText(c.Name, items.empty() ? std::string() : items.front());
+        UserInt(c.Name, items.empty() ? -1 : 0);
+        break;
+    }
+    case TCtl::Check:
+    case TCtl::ColorButton: // black
+        UserInt(c.Name, 0);
+        break;
+    default:
+        if (c.Flags & fRadios) UserInt(c.Name, -1);
+        break;
+    }
 }

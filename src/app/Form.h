@@ -128,6 +128,11 @@ class TFormModel {
     void UserInt(const std::string& name, int v) { state_[name].Int = v; }
     void UserText(const std::string& name, const std::string& t) { state_[name].Text = t; }
 
+    // The value a control starts with, unless the model holds one for it already: a label's or
+    // field's caption, a number field's value nearest 0, a drop-down list's first choice, no
+    // choice of a radio group, a check box off, a colour button black.
+    void Seed(const TControl& c);
+
     // Names whose state the rules changed since the last call, with what changed.
     std::map<std::string, unsigned> TakeChanged();
     const TControlState* Find(const std::string& name) const;

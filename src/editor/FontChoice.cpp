@@ -18,3 +18,13 @@ std::string ChooseEditorFace(const std::string& name,
     }
     return name;
 }
+
+TFontSpec EditorFontSpec(const std::string& face, int height, int style) {
+    TFontSpec s;
+    s.Families = {face};
+    s.TypeWriter = true;
+    if (height < 0) s.PixelSize = -height;
+    if (height > 0) s.PixelSize = height * 3 / 4 > 0 ? height * 3 / 4 : 1;
+    s.Style = style;
+    return s;
+}

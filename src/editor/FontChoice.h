@@ -5,6 +5,8 @@
 // half as wide as its full-width ones; the stored name stays as it is.
 #pragma once
 
+#include "app/FontSpec.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -23,3 +25,6 @@ const std::vector<std::string>& JapaneseMonospaceFaces();
 // system's matching).
 std::string ChooseEditorFace(const std::string& name,
                              const std::function<TFaceInfo(const std::string&)>& lookup);
+// The font an editor draws with: face (as chosen above), the stored height (negative: pixels,
+// positive: the cell height, of which the characters take three quarters) and style.
+TFontSpec EditorFontSpec(const std::string& face, int height, int style);

@@ -64,6 +64,16 @@ class TPageHost {
     virtual std::string CurrentDirectory() const = 0;
 };
 
+// Pages as the watchers beside the book see them: an id that stays with a page through moves
+// and is never given again after it closes.
+class TPageIds {
+  public:
+    virtual ~TPageIds() = default;
+    virtual int PageId(int index) const = 0;
+    // The page's tab position now; -1 once it has closed.
+    virtual int IndexOfPage(int id) const = 0;
+};
+
 class TPageBook {
   public:
     TPageBook(TPageHost& host, TMyFileList& list) : host_(host), list_(list) {}

@@ -2,8 +2,10 @@
 #include "mainwindow/PageText.h"
 
 #include "editor/EditorCore.h"
+#include "editor/PropertySet.h"
 #include "mainwindow/EditorActions.h"
 #include "platform/MessageBox.h"
+#include "syntax/Fountain.h"
 #include "text/RowCut.h"
 #include "text/RowStore.h"
 
@@ -107,4 +109,95 @@ void SetCaretRowClamped(TEditorCore& c, int row) {
 
 void SetTopRowClamped(TEditorCore& c, int row) {
     c.SetTopRow(std::max(0, std::min(row, c.MaxRow())));
+}
+
+// --- TPageText -------------------------------------------------------------------------------
+
+bool TPageText::load(const std::string& path, const TEncoding* chosen, std::string* error) {
+    return LoadPageFile(
+        core(), *doc_, path, chosen, [this](std::string&& text) { takeText(std::move(text)); },
+        [this, &path](std::unique_ptr<TBackgroundLoad> load, const TFileFormat& format) {
+            beginBackground(path, std::move(load), format);
+        },
+        error);
+}
+
+bool TPageText::LoadFromFile(const std::string& path, std::string* error) {
+    TEncoding chosen;
+    const bool has = EncodingChoices().Find(path, &chosen);
+    return load(path, has ? &chosen : nullptr, error);
+}
+
+bool TPageText::ReloadAs(const std::string& path, TEncoding e, std::string* error) {
+    return load(path, &e, error);
+}
+
+bool TPageText::FileBytes(std::string* bytes, std::string* error) {
+    return EncodePageDocument(core().Text(), *doc_, bytes, error);
+}
+
+void TPageText::ClearText() {
+    ClearPageText(core());
+}
+
+std::string TPageText::LoadProgressText() const {
+    return ::LoadProgressText(core());
+}
+
+bool TPageText::Modified() const {
+    return core().Modified;
+}
+
+void TPageText::SetModified(bool modified) {
+    core().Modified = modified;
+}
+
+bool TPageText::ReadOnly() const {
+    return core().ReadOnly();
+}
+
+void TPageText::SetReadOnly(bool readOnly) {
+    core().SetReadOnly(readOnly);
+}
+
+bool TPageText::Overwrite() const {
+    return core().OverWrite();
+}
+
+bool TPageText::BoxSelection() const {
+    return core().SelectionMode() == smBox;
+}
+
+int TPageText::CaretRow() const {
+    return core().Row();
+}
+
+int TPageText::TopRow() const {
+    return core().TopRow();
+}
+
+void TPageText::SetCaretRow(int row) {
+    SetCaretRowClamped(core(), row);
+}
+
+void TPageText::SetTopRow(int row) {
+    SetTopRowClamped(core(), row);
+}
+
+TPageCaretInfo TPageText::CaretInfo() const {
+    return CaretInfoOf(core());
+}
+
+void TPageText::ApplyPropertiesFor(const std::string& path) {
+    sets_.ForPath(path).AssignTo(core());
+    core().SetFountain(sets_.FountainForPath(path));
+}
+
+void TPageText::ShareLookWith(TEditorCore& partner) const {
+    // The new control takes the first one's properties (the main form's own set EditorProp1).
+    TEditorProp EditorProp1;
+    EditorProp1.Assign(core());
+    EditorProp1.AssignTo(partner);
+    partner.SetFountain(core().Fountain());
+    partner.SetReadOnly(core().ReadOnly());
 }

@@ -3,6 +3,7 @@
 // follows, the load's progress text, the caret for the status bar, and clearing the text.
 #pragma once
 
+#include "editor/PagePropSets.h"
 #include "mainwindow/DocumentEncoding.h"
 #include "mainwindow/MainMenu.h"
 
@@ -38,3 +39,51 @@ void ClearPageText(TEditorCore& c);
 // Rows clamped into the text.
 void SetCaretRowClamped(TEditorCore& c, int row);
 void SetTopRowClamped(TEditorCore& c, int row);
+
+// A page's control as the pages see it, without its widget: the text's file side, reading and
+// writing the page's file, the modified and read-only states, the caret rows and the property
+// set of the file's extension. The widget gives the core and takes a text or a background load.
+class TPageText {
+  public:
+    TPageText(const TPagePropSets& sets, std::shared_ptr<TPageDocument> doc)
+        : sets_(sets), doc_(std::move(doc)) {}
+    virtual ~TPageText() = default;
+
+    // Reads the file into the row store; the control is not modified afterwards. On failure the
+    // text stays as it was and *error says why.
+    bool LoadFromFile(const std::string& path, std::string* error);
+    // Reads the file again in the given encoding; false with *error (text unchanged) on failure.
+    bool ReloadAs(const std::string& path, TEncoding e, std::string* error);
+    // The bytes written to the page's file, in its encoding and line ends. False with *error
+    // when the format cannot hold every character (nothing is written then).
+    bool FileBytes(std::string* bytes, std::string* error);
+    TPageDocument* Document() { return doc_.get(); }
+    void ClearText();
+    std::string LoadProgressText() const;
+
+    bool Modified() const;
+    void SetModified(bool modified);
+    bool ReadOnly() const;
+    void SetReadOnly(bool readOnly);
+    bool Overwrite() const;
+    bool BoxSelection() const;
+    int CaretRow() const;
+    int TopRow() const;
+    void SetCaretRow(int row);
+    void SetTopRow(int row);
+    TPageCaretInfo CaretInfo() const;
+    // Property set and colouring definition chosen by the file's extension.
+    void ApplyPropertiesFor(const std::string& path);
+    // A second control on this one's text (the split view) takes its properties.
+    void ShareLookWith(TEditorCore& partner) const;
+
+  protected:
+    virtual TEditorCore& core() const = 0;
+    virtual void takeText(std::string&& text) = 0;
+    virtual void beginBackground(const std::string& path, std::unique_ptr<TBackgroundLoad> load,
+                                 const TFileFormat& format) = 0;
+    bool load(const std::string& path, const TEncoding* chosen, std::string* error);
+
+    const TPagePropSets& sets_;
+    std::shared_ptr<TPageDocument> doc_; // shared with the partner of a split page
+};

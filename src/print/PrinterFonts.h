@@ -1,5 +1,7 @@
-// The font names the print settings dialog offers.
+// The font names the print settings dialog offers, the fonts it and printing draw with.
 #pragma once
+
+#include "app/FontSpec.h"
 
 #include <string>
 #include <vector>
@@ -8,3 +10,8 @@
 std::vector<std::string> PrinterFontNames(const std::vector<std::string>& all);
 // The dialog shows "ＭＳ Ｐゴシック" as its fixed-pitch sibling "ＭＳ ゴシック".
 std::string DialogFontName(const std::string& name);
+// The settings' font on a device of dpi pixels per inch: the named face first, then Japanese
+// faces, sized in pixels so that the screen and the printer measure alike.
+TFontSpec PrintFontSpec(const std::string& name, int points, int style, int dpi);
+// The dialog's own font: its labels fixed-pitch, the rest proportional.
+TFontSpec PrintDialogFontSpec(bool fixed);

@@ -14,11 +14,14 @@ TColor QColorToColor(const QColor& c);
 
 class TColorButton : public QToolButton {
     Q_OBJECT
+    Q_PROPERTY(int colorValue READ ColorValue WRITE SetColorValue NOTIFY ColorChanged)
   public:
     // allowNone: the menu offers "既定の色" (clNone).
     explicit TColorButton(bool allowNone, QWidget* parent = nullptr);
     TColor Color() const { return FColor; }
     void SetColor(TColor c);
+    int ColorValue() const { return static_cast<int>(FColor); }
+    void SetColorValue(int c) { SetColor(static_cast<TColor>(c)); }
     // The colour dialog (replaceable by tests): the chosen colour, or an invalid one.
     static QColor (*ChooseColor)(const QColor& start, QWidget* parent);
 

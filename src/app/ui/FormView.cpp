@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMetaProperty>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -62,6 +63,59 @@ Qt::Alignment AlignOf(unsigned flags) {
 bool IsContainer(TCtl k) {
     return k == TCtl::Box || k == TCtl::Group || k == TCtl::Panel || k == TCtl::Page ||
            k == TCtl::Tabs || k == TCtl::Stack;
+}
+
+// The choices of a drop-down list or a list.
+void SetItems(QWidget* w, const QStringList& items) {
+    if (auto* b = qobject_cast<QComboBox*>(w)) {
+        b->clear();
+        b->addItems(items);
+    } else if (auto* l = qobject_cast<QListWidget*>(w)) {
+        l->clear();
+        l->addItems(items);
+    }
+}
+
+// What the kinds of control share: a widget made for the description, the property that holds
+// the control's Int (its change signal reports the user's change), the property the rules' Text
+// goes to (a caption, a field's text), whether the user's change also gives the Text, and the
+// signal of a press. A radio button's change is only stored: its group reports the choice.
+struct TKindView {
+    QWidget* (*make)(const TControl& c);
+    const char* intProp;
+    const char* textProp;
+    bool readsText;
+    const char* press;
+};
+
+template <typename W> QWidget* Plain(const TControl&) {
+    return new W;
+}
+
+const TKindView* ViewOf(TCtl kind) {
+    static const std::map<TCtl, TKindView> views = {
+        {TCtl::Group, {Plain<QGroupBox>, nullptr, "title", false, nullptr}},
+        {TCtl::Panel, {Plain<QWidget>, nullptr, nullptr, false, nullptr}},
+        {TCtl::Page, {Plain<QWidget>, nullptr, nullptr, false, nullptr}},
+        {TCtl::Tabs, {Plain<QTabWidget>, "currentIndex", nullptr, false, nullptr}},
+        {TCtl::Stack, {Plain<QStackedWidget>, "currentIndex", nullptr, false, nullptr}},
+        {TCtl::Label, {Plain<QLabel>, nullptr, "text", false, nullptr}},
+        {TCtl::Edit, {Plain<QLineEdit>, nullptr, "text", true, SIGNAL(returnPressed())}},
+        {TCtl::Memo, {Plain<QPlainTextEdit>, nullptr, "plainText", false, nullptr}},
+        {TCtl::Spin, {Plain<QSpinBox>, "value", nullptr, false, nullptr}},
+        {TCtl::Check, {Plain<QCheckBox>, "checked", "text", false, nullptr}},
+        {TCtl::Radio, {Plain<QRadioButton>, "checked", "text", false, SIGNAL(clicked())}},
+        {TCtl::Combo, {Plain<QComboBox>, "currentIndex", "currentText", true, nullptr}},
+        {TCtl::ComboEdit, {Plain<QComboBox>, "currentIndex", "currentText", true, nullptr}},
+        {TCtl::Button, {Plain<QPushButton>, nullptr, "text", false, SIGNAL(clicked())}},
+        {TCtl::ToolButton, {Plain<QToolButton>, nullptr, "text", false, SIGNAL(clicked())}},
+        {TCtl::ColorButton,
+         {[](const TControl& c) -> QWidget* { return new TColorButton(c.Min != 0); }, "colorValue",
+          "text", false, nullptr}},
+        {TCtl::List, {Plain<QListWidget>, "currentRow", nullptr, false, nullptr}},
+    };
+    auto it = views.find(kind);
+    return it == views.end() ? nullptr : &it->second;
 }
 
 // Reports double-clicks on a spin field's text.
@@ -123,6 +177,7 @@ void TFormView::build(const TControl& c) {
         return;
     }
     parentOf_[c.Name] = c.Parent;
+    model_.Seed(c);
     QWidget* w = nullptr;
     QLayout* l = nullptr;
     if (c.Kind == TCtl::Box) {
@@ -132,6 +187,7 @@ void TFormView::build(const TControl& c) {
         if (c.Name[0]) {
             w->setObjectName(QString::fromUtf8(c.Name));
             widgets_[c.Name] = w;
+            kinds_[c.Name] = c.Kind;
         }
     }
     place(c, parent, w, l);
@@ -158,115 +214,27 @@ void TFormView::build(const TControl& c) {
         const std::vector<std::string> items = SplitItems(c.Items);
         for (const std::string& item : items)
             build({.Kind = TCtl::Radio, .Caption = item.c_str(), .Parent = c.Name});
-        if (box.radios) seedInt(c.Name, box.radios->checkedId());
     }
     if (w) connectUser(c, w);
 }
 
-// The value a control starts with, unless the model already holds one for it.
-void TFormView::seedInt(const char* name, int v) {
-    if (name[0] && !model_.Find(name)) model_.UserInt(name, v);
-}
-
-void TFormView::seedText(const char* name, const std::string& t) {
-    if (name[0] && !model_.Find(name)) model_.UserText(name, t);
-}
-
 QWidget* TFormView::make(const TControl& c) {
-    const QString caption = QString::fromUtf8(c.Caption);
-    QWidget* w = nullptr;
-    switch (c.Kind) {
-    case TCtl::Group: {
-        auto* g = new QGroupBox(caption);
-        g->setFlat(c.Flags & fFlat);
-        w = g;
-        break;
-    }
-    case TCtl::Panel:
-    case TCtl::Page:
-        w = new QWidget;
-        break;
-    case TCtl::Tabs:
-        w = new QTabWidget;
-        break;
-    case TCtl::Stack:
-        w = new QStackedWidget;
-        break;
-    case TCtl::Label:
-        w = new QLabel(caption);
-        seedText(c.Name, c.Caption);
-        break;
-    case TCtl::Edit: {
-        auto* e = new QLineEdit(caption);
-        e->setReadOnly(c.Flags & fReadOnly);
-        if (c.Max > 0) e->setMaxLength(c.Max);
-        seedText(c.Name, c.Caption);
-        w = e;
-        break;
-    }
-    case TCtl::Memo: {
-        auto* m = new QPlainTextEdit(caption);
-        m->setReadOnly(true);
-        w = m;
-        break;
-    }
-    case TCtl::Spin: {
-        auto* s = new QSpinBox;
-        s->setRange(c.Min, c.Max);
-        seedInt(c.Name, s->value());
-        w = s;
-        break;
-    }
-    case TCtl::Check:
-        w = new QCheckBox(caption);
-        seedInt(c.Name, 0);
-        break;
-    case TCtl::Radio:
-        w = new QRadioButton(caption);
-        break;
-    case TCtl::Combo:
-    case TCtl::ComboEdit: {
-        auto* b = new QComboBox;
-        b->setEditable(c.Kind == TCtl::ComboEdit);
-        b->addItems(Q(SplitItems(c.Items)));
-        if (c.Name[0] && !model_.Find(c.Name)) {
-            model_.UserText(c.Name, b->currentText().toStdString());
-            model_.UserInt(c.Name, b->currentIndex());
-        }
-        w = b;
-        break;
-    }
-    case TCtl::Button: {
-        auto* b = new QPushButton(caption);
-        b->setDefault(c.Flags & fDefault);
-        w = b;
-        break;
-    }
-    case TCtl::ToolButton: {
-        auto* b = new QToolButton;
-        b->setText(caption);
-        b->setAutoRaise(c.Flags & fFlat);
-        w = b;
-        break;
-    }
-    case TCtl::ColorButton:
-        w = new TColorButton(c.Min != 0);
-        seedInt(c.Name, static_cast<int>(static_cast<TColorButton*>(w)->Color()));
-        break;
-    case TCtl::List: {
-        auto* l = new QListWidget;
-        l->addItems(Q(SplitItems(c.Items)));
-        w = l;
-        break;
-    }
-    case TCtl::Slot:
-        w = makeSlot_(c);
-        break;
-    case TCtl::Box:
-    case TCtl::Stretch:
-    case TCtl::Spacing:
-        break;
-    }
+    const TKindView* view = ViewOf(c.Kind);
+    QWidget* w = view ? view->make(c) : makeSlot_(c);
+    if (view && view->textProp && c.Kind != TCtl::Combo && c.Kind != TCtl::ComboEdit &&
+        c.Kind != TCtl::ColorButton)
+        w->setProperty(view->textProp, QString::fromUtf8(c.Caption));
+    SetItems(w, Q(SplitItems(c.Items)));
+    // The flags and ranges as the widget's own properties, where its class has them.
+    auto set = [w](const char* prop, const QVariant& v) {
+        if (w->metaObject()->indexOfProperty(prop) >= 0) w->setProperty(prop, v);
+    };
+    set("readOnly", c.Kind == TCtl::Memo || (c.Flags & fReadOnly));
+    set(c.Kind == TCtl::ToolButton ? "autoRaise" : "flat", bool(c.Flags & fFlat));
+    set("default", bool(c.Flags & fDefault));
+    set("editable", c.Kind == TCtl::ComboEdit);
+    if (c.Max > 0) set("maxLength", c.Max);
+    if (auto* spin = qobject_cast<QSpinBox*>(w)) spin->setRange(c.Min, c.Max);
     if (c.Label[0]) w->setAccessibleName(QString::fromUtf8(c.Label));
     if (c.Hint[0]) w->setToolTip(QString::fromUtf8(c.Hint));
     if (c.Flags & fDisabled) w->setEnabled(false);
@@ -333,63 +301,33 @@ const TFormView::Container* TFormView::radioGroupOf(const TControl& c) const {
 }
 
 void TFormView::connectUser(const TControl& c, QWidget* w) {
-    if (!c.Name[0]) return;
-    const std::string name = c.Name;
-    auto changedInt = [this, name](int v) {
-        model_.UserInt(name, v);
-        UserChanged(name, false);
-    };
-    auto changedText = [this, name](const QString& t) {
-        model_.UserText(name, t.toStdString());
-        UserChanged(name, false);
-    };
-    switch (c.Kind) {
-    case TCtl::Spin:
-        connect(static_cast<QSpinBox*>(w), &QSpinBox::valueChanged, this, changedInt);
-        break;
-    case TCtl::Check:
-        connect(static_cast<QCheckBox*>(w), &QCheckBox::toggled, this, changedInt);
-        break;
-    case TCtl::Radio:
-        connect(static_cast<QRadioButton*>(w), &QRadioButton::toggled, this,
-                [this, name](bool on) { model_.UserInt(name, on); });
-        connect(static_cast<QRadioButton*>(w), &QRadioButton::clicked, this,
-                [this, name] { UserChanged(name, true); });
-        break;
-    case TCtl::Combo:
-    case TCtl::ComboEdit: {
-        auto* b = static_cast<QComboBox*>(w);
-        connect(b, &QComboBox::currentIndexChanged, this, [this, b, name](int i) {
-            model_.UserInt(name, i);
-            model_.UserText(name, b->currentText().toStdString());
-            UserChanged(name, false);
-        });
-        if (c.Kind == TCtl::ComboEdit) connect(b, &QComboBox::editTextChanged, this, changedText);
-        break;
+    const TKindView* view = ViewOf(c.Kind);
+    if (!c.Name[0] || !view || c.Kind == TCtl::Stack) return; // a stack's page is the rules' choice
+    if (const char* prop = view->intProp     ? view->intProp
+                           : view->readsText ? view->textProp
+                                             : nullptr) {
+        const QMetaObject* m = w->metaObject();
+        connect(w, m->property(m->indexOfProperty(prop)).notifySignal(), this,
+                metaObject()->method(metaObject()->indexOfSlot("fieldChanged()")));
     }
-    case TCtl::Edit:
-        connect(static_cast<QLineEdit*>(w), &QLineEdit::textChanged, this, changedText);
-        connect(static_cast<QLineEdit*>(w), &QLineEdit::returnPressed, this,
-                [this, name] { UserChanged(name, true); });
-        break;
-    case TCtl::Button:
-    case TCtl::ToolButton:
-        connect(static_cast<QAbstractButton*>(w), &QAbstractButton::clicked, this,
-                [this, name] { UserChanged(name, true); });
-        break;
-    case TCtl::ColorButton:
-        connect(static_cast<TColorButton*>(w), &TColorButton::ColorChanged, this,
-                [changedInt](TColor v) { changedInt(static_cast<int>(v)); });
-        break;
-    case TCtl::Tabs:
-        connect(static_cast<QTabWidget*>(w), &QTabWidget::currentChanged, this, changedInt);
-        break;
-    case TCtl::List:
-        connect(static_cast<QListWidget*>(w), &QListWidget::currentRowChanged, this, changedInt);
-        break;
-    default:
-        break;
-    }
+    if (view->press) connect(w, view->press, this, SLOT(fieldPressed()));
+    if (c.Kind == TCtl::ComboEdit)
+        connect(w, SIGNAL(editTextChanged(QString)), this, SLOT(fieldChanged()));
+}
+
+void TFormView::fieldChanged() {
+    auto* w = qobject_cast<QWidget*>(sender());
+    const std::string name = w->objectName().toStdString();
+    const TCtl kind = kinds_.at(name);
+    const TKindView* view = ViewOf(kind);
+    if (view->intProp) model_.UserInt(name, w->property(view->intProp).toInt());
+    if (view->readsText)
+        model_.UserText(name, w->property(view->textProp).toString().toStdString());
+    if (kind != TCtl::Radio) UserChanged(name, false);
+}
+
+void TFormView::fieldPressed() {
+    UserChanged(sender()->objectName().toStdString(), true);
 }
 
 QWidget* TFormView::Widget(const std::string& name) const {
@@ -431,46 +369,12 @@ void TFormView::push(const std::string& name, unsigned what) {
     QWidget* w = Widget(name);
     if (!w) return;
     const QSignalBlocker block(w);
-    if (what & TFormModel::wItems) {
-        if (auto* b = qobject_cast<QComboBox*>(w)) {
-            b->clear();
-            b->addItems(Q(s->Items));
-        } else if (auto* l = qobject_cast<QListWidget*>(w)) {
-            l->clear();
-            l->addItems(Q(s->Items));
-        }
-    }
-    if (what & TFormModel::wInt) {
-        if (auto* sp = qobject_cast<QSpinBox*>(w))
-            sp->setValue(s->Int);
-        else if (auto* cb = qobject_cast<TColorButton*>(w))
-            cb->SetColor(static_cast<TColor>(s->Int));
-        else if (auto* b = qobject_cast<QAbstractButton*>(w))
-            b->setChecked(s->Int != 0);
-        else if (auto* combo = qobject_cast<QComboBox*>(w))
-            combo->setCurrentIndex(s->Int);
-        else if (auto* tabs = qobject_cast<QTabWidget*>(w))
-            tabs->setCurrentIndex(s->Int);
-        else if (auto* stack = qobject_cast<QStackedWidget*>(w))
-            stack->setCurrentIndex(s->Int);
-        else if (auto* list = qobject_cast<QListWidget*>(w))
-            list->setCurrentRow(s->Int);
-    }
-    if (what & TFormModel::wText) {
-        const QString t = Q(s->Text);
-        if (auto* l = qobject_cast<QLabel*>(w))
-            l->setText(t);
-        else if (auto* e = qobject_cast<QLineEdit*>(w))
-            e->setText(t);
-        else if (auto* combo = qobject_cast<QComboBox*>(w))
-            combo->setCurrentText(t);
-        else if (auto* b = qobject_cast<QAbstractButton*>(w))
-            b->setText(t);
-        else if (auto* g = qobject_cast<QGroupBox*>(w))
-            g->setTitle(t);
-        else if (auto* m = qobject_cast<QPlainTextEdit*>(w))
-            m->setPlainText(t);
-    }
+    auto kind = kinds_.find(name);
+    const TKindView* view = kind == kinds_.end() ? nullptr : ViewOf(kind->second);
+    if (what & TFormModel::wItems) SetItems(w, Q(s->Items));
+    if ((what & TFormModel::wInt) && view && view->intProp) w->setProperty(view->intProp, s->Int);
+    if ((what & TFormModel::wText) && view && view->textProp)
+        w->setProperty(view->textProp, Q(s->Text));
     if (what & TFormModel::wEnabled) w->setEnabled(s->Enabled);
     if (what & TFormModel::wVisible) {
         auto* tabs = qobject_cast<QTabWidget*>(w->parentWidget() ? w->parentWidget()->parentWidget()

@@ -50,13 +50,14 @@ class TFormView : public QObject {
     void connectUser(const TControl& c, QWidget* w);
     const Container* radioGroupOf(const TControl& c) const;
     void push(const std::string& name, unsigned what);
-    void seedInt(const char* name, int v);
-    void seedText(const char* name, const std::string& t);
+    Q_SLOT void fieldChanged(); // a control's value, from its change signal
+    Q_SLOT void fieldPressed();
 
     TFormModel& model_;
     TSlotMaker makeSlot_;
     std::map<std::string, Container> containers_;
     std::map<std::string, QWidget*> widgets_;
+    std::map<std::string, TCtl> kinds_;
     std::map<std::string, std::function<void()>> handlers_;
     std::map<std::string, std::string> parentOf_;
     bool building_ = true;

@@ -2,6 +2,7 @@
 #include "calendar/ui/CalendarView.h"
 
 #include "app/ui/ColorButton.h"
+#include "app/ui/QtFont.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -21,23 +22,6 @@ QRect Q(const TGridRect& r) {
 }
 
 } // namespace
-
-QFont FaceFont(const QString& face, int pixelHeight) {
-    QFont f;
-    const bool proportional = face.contains(QChar(0xFF30)) || face.contains(QLatin1Char('P'));
-    QStringList families{face};
-    if (proportional)
-        families << "IPAPGothic"
-                 << "Noto Sans CJK JP"
-                 << "sans-serif";
-    else
-        families << "IPAGothic"
-                 << "Noto Sans Mono CJK JP"
-                 << "monospace";
-    f.setFamilies(families);
-    f.setPixelSize(pixelHeight);
-    return f;
-}
 
 TCalendarView::TCalendarView(TMonthlyCalendar& calendar, QWidget* parent)
     : QFrame(parent), cal_(calendar) {
@@ -61,7 +45,7 @@ void TCalendarView::paintEvent(QPaintEvent* e) {
     p.translate(client.topLeft());
     p.fillRect(QRect(QPoint(0, 0), client.size()), Colour(cal_.Color));
     auto font = [this](TCalExFontIndex i) {
-        QFont f = FaceFont(QString::fromStdString(cal_.Fonts[i].Face), cal_.Fonts[i].Height);
+        QFont f = ToQFont(FaceFontSpec(cal_.Fonts[i].Face, cal_.Fonts[i].Height));
         f.setStyleStrategy(QFont::PreferAntialias);
         return f;
     };

@@ -8,10 +8,6 @@
 
 namespace tolmo {
 
-// A font by its Windows face name and pixel height; fontconfig picks the best match, with a
-// Japanese font of the same kind (fixed or proportional) before anything else.
-QFont FaceFont(const QString& face, int pixelHeight);
-
 class TCalendarView : public QFrame {
     Q_OBJECT
   public:

@@ -2,6 +2,7 @@
 // marks after row ends, the caret-row underline, the left bar, image bar, ruler and caret.
 #include "editor/ui/EditorWidget.h"
 
+#include "app/ui/QtFont.h"
 #include "editor/RowPaint.h"
 #include "editor/ui/QtConversions.h"
 #include "platform/Cp932.h"
@@ -84,10 +85,7 @@ void TEditor::PaintRow(QPainter& p, int row, int y, const QRect& clip) {
         }
         if (a.Style != r.Base.Style) {
             QFont f = FFont;
-            f.setBold(a.Style & fsBold);
-            f.setItalic(a.Style & fsItalic);
-            f.setUnderline(a.Style & fsUnderline);
-            f.setStrikeOut(a.Style & fsStrikeOut);
+            SetFontStyle(f, a.Style);
             p.setFont(f);
         }
         p.drawText(x, ascent, DocumentGlyph(text.substr(cell.Offset, cell.Bytes), table));

@@ -1,6 +1,7 @@
 // The property dialog's window: built from its description, with the font label and dialog.
 #include "editor/ui/PropertyDialog.h"
 
+#include "app/FontSpec.h"
 #include "app/ui/ColorButton.h"
 #include "editor/ui/QtConversions.h"
 
@@ -19,10 +20,8 @@ TFormViewEditor::TFormViewEditor(QWidget* parent) : QDialog(parent) {
                                                   QFontDialog::MonospacedFonts);
         if (!ok) return false;
         f.Name = chosen.family().toStdString();
-        if (chosen.pixelSize() > 0)
-            f.Height = -chosen.pixelSize();
-        else
-            f.Height = -((chosen.pointSize() * 96 + 36) / 72);
+        f.Height =
+            -(chosen.pixelSize() > 0 ? chosen.pixelSize() : PointsToPixels(chosen.pointSize()));
         f.Style = (chosen.bold() ? fsBold : 0) | (chosen.italic() ? fsItalic : 0);
         return true;
     };

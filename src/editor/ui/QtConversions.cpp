@@ -2,6 +2,7 @@
 #include "editor/ui/QtConversions.h"
 
 #include "app/ui/ColorButton.h"
+#include "app/ui/QtFont.h"
 #include "editor/BoxClipboard.h"
 #include "editor/FontChoice.h"
 #include "platform/Cp932.h"
@@ -43,19 +44,7 @@ static QString DrawingFace(const std::string& name) {
 }
 
 QFont ToQFont(const TEditorFont& f) {
-    const QString face = DrawingFace(f.Name);
-    QFont font(face);
-    font.setFamilies({face});
-    font.setStyleHint(QFont::TypeWriter);
-    if (f.Height < 0)
-        font.setPixelSize(-f.Height);
-    else if (f.Height > 0)
-        font.setPixelSize(f.Height * 3 / 4 > 0 ? f.Height * 3 / 4 : 1);
-    font.setBold(f.Style & 1);
-    font.setItalic(f.Style & 2);
-    font.setUnderline(f.Style & 4);
-    font.setStrikeOut(f.Style & 8);
-    return font;
+    return ToQFont(EditorFontSpec(DrawingFace(f.Name).toStdString(), f.Height, f.Style));
 }
 
 QString Cp932Glyph(std::string_view ch) {

@@ -1,19 +1,13 @@
 // TEditor as the control of a page.
 #include "mainwindow/ui/EditorPageEditor.h"
 
-#include "editor/PropertySet.h"
 #include "editor/ui/EditorWidget.h"
-#include "mainwindow/PageText.h"
-#include "platform/AtomicFile.h"
 #include "platform/MessageBox.h"
-#include "syntax/Fountain.h"
 #include "text/RowStore.h"
 
 #include <QEvent>
 #include <QObject>
 #include <QTimer>
-
-#include <vector>
 
 namespace {
 
@@ -34,39 +28,29 @@ class FocusWatch : public QObject {
 } // namespace
 
 TEditorPageEditor::TEditorPageEditor(QWidget* parent, const TPagePropSets& sets)
-    : sets_(sets), editor_(new TEditor(parent)), alive_(editor_),
-      doc_(std::make_shared<TPageDocument>()) {
+    : TPageText(sets, std::make_shared<TPageDocument>()), editor_(new TEditor(parent)),
+      alive_(editor_) {
     // A new page is written in the format the options give new pages.
     doc_->format = NewPageFormat();
     FormatChanged();
     wire();
 }
 
-TEditorPageEditor::TEditorPageEditor(QWidget* parent, const TPagePropSets& sets, TEditor& shareWith)
-    : sets_(sets), editor_(new TEditor(parent, shareWith.Core().SharedStore())), alive_(editor_),
-      doc_(std::make_shared<TPageDocument>()) {
-    // The new control takes the first one's properties (the main form's own set EditorProp1).
-    TEditorProp EditorProp1;
-    EditorProp1.Assign(shareWith.Core());
-    EditorProp1.AssignTo(editor_->Core());
-    editor_->Core().SetFountain(shareWith.Core().Fountain());
-    editor_->Core().SetReadOnly(shareWith.Core().ReadOnly());
+TEditorPageEditor::TEditorPageEditor(QWidget* parent, TEditorPageEditor& shareWith)
+    : TPageText(shareWith.sets_, shareWith.doc_),
+      editor_(new TEditor(parent, shareWith.core().SharedStore())), alive_(editor_) {
+    shareWith.ShareLookWith(editor_->Core());
     wire();
 }
 
 void TEditorPageEditor::wire() {
-    QObject::connect(editor_, &TEditor::CaretMoved, [this] {
-        if (OnCaretMoved) OnCaretMoved();
-    });
-    QObject::connect(editor_, &TEditor::Changed, [this] {
-        if (OnChange) OnChange();
-    });
-    QObject::connect(editor_, &TEditor::LoadProgressed, [this] {
-        if (OnLoadProgress) OnLoadProgress();
-    });
-    QObject::connect(editor_, &TEditor::SelectionModeChanged, [this] {
-        if (OnSelectionModeChange) OnSelectionModeChange();
-    });
+    for (auto [signal, hook] : {std::pair{&TEditor::CaretMoved, &OnCaretMoved},
+                                {&TEditor::Changed, &OnChange},
+                                {&TEditor::LoadProgressed, &OnLoadProgress},
+                                {&TEditor::SelectionModeChanged, &OnSelectionModeChange}})
+        QObject::connect(editor_, signal, [hook] {
+            if (*hook) (*hook)();
+        });
     editor_->installEventFilter(new FocusWatch(editor_, [this] {
         if (OnFocus) OnFocus();
     }));
@@ -87,14 +71,12 @@ QWidget* TEditorPageEditor::Widget() {
     return editor_;
 }
 
-bool TEditorPageEditor::load(const std::string& path, const TEncoding* chosen, std::string* error) {
-    return LoadPageFile(
-        editor_->Core(), *doc_, path, chosen,
-        [this](std::string&& text) { editor_->TakeText(std::move(text)); },
-        [this, &path](std::unique_ptr<TBackgroundLoad> load, const TFileFormat& format) {
-            beginBackground(path, std::move(load), format);
-        },
-        error);
+TEditorCore& TEditorPageEditor::core() const {
+    return editor_->Core();
+}
+
+void TEditorPageEditor::takeText(std::string&& text) {
+    editor_->TakeText(std::move(text));
 }
 
 void TEditorPageEditor::beginBackground(const std::string& path,
@@ -124,24 +106,6 @@ bool TEditorPageEditor::WaitForWholeText() {
     return editor_->WaitForLoad();
 }
 
-std::string TEditorPageEditor::LoadProgressText() const {
-    return ::LoadProgressText(editor_->Core());
-}
-
-bool TEditorPageEditor::LoadFromFile(const std::string& path, std::string* error) {
-    TEncoding chosen;
-    const bool has = EncodingChoices().Find(path, &chosen);
-    return load(path, has ? &chosen : nullptr, error);
-}
-
-bool TEditorPageEditor::ReloadAs(const std::string& path, TEncoding e, std::string* error) {
-    return load(path, &e, error);
-}
-
-bool TEditorPageEditor::FileBytes(std::string* bytes, std::string* error) {
-    return EncodePageDocument(editor_->Core().Text(), *doc_, bytes, error);
-}
-
 void TEditorPageEditor::FormatChanged() {
     if (UsesCharTable(doc_->format.encoding) && !doc_->table)
         EnsureTableFor(*doc_, editor_->Core().Text());
@@ -149,61 +113,6 @@ void TEditorPageEditor::FormatChanged() {
     editor_->viewport()->update();
 }
 
-void TEditorPageEditor::ClearText() {
-    ClearPageText(editor_->Core());
-}
-
-bool TEditorPageEditor::Modified() const {
-    return editor_->Core().Modified;
-}
-
-void TEditorPageEditor::SetModified(bool modified) {
-    editor_->Core().Modified = modified;
-}
-
-bool TEditorPageEditor::ReadOnly() const {
-    return editor_->Core().ReadOnly();
-}
-
-void TEditorPageEditor::SetReadOnly(bool readOnly) {
-    editor_->Core().SetReadOnly(readOnly);
-}
-
-bool TEditorPageEditor::Overwrite() const {
-    return editor_->Core().OverWrite();
-}
-
-bool TEditorPageEditor::BoxSelection() const {
-    return editor_->Core().SelectionMode() == smBox;
-}
-
-int TEditorPageEditor::CaretRow() const {
-    return editor_->Core().Row();
-}
-
-int TEditorPageEditor::TopRow() const {
-    return editor_->Core().TopRow();
-}
-
-void TEditorPageEditor::SetCaretRow(int row) {
-    SetCaretRowClamped(editor_->Core(), row);
-}
-
-void TEditorPageEditor::SetTopRow(int row) {
-    SetTopRowClamped(editor_->Core(), row);
-}
-
-TPageCaretInfo TEditorPageEditor::CaretInfo() const {
-    return CaretInfoOf(editor_->Core());
-}
-
-void TEditorPageEditor::ApplyPropertiesFor(const std::string& path) {
-    sets_.ForPath(path).AssignTo(editor_->Core());
-    editor_->Core().SetFountain(sets_.FountainForPath(path));
-}
-
 std::unique_ptr<TEditorPageEditor> TEditorPageEditor::CreatePartner(QWidget* parent) {
-    auto partner = std::make_unique<TEditorPageEditor>(parent, sets_, *editor_);
-    partner->doc_ = doc_; // one file side for both controls
-    return partner;
+    return std::make_unique<TEditorPageEditor>(parent, *this);
 }

@@ -114,6 +114,7 @@ void TPages::hookEditor(TEditorPageEditor* e, Sheet* s) {
 
 void TPages::InsertPage(const std::string& caption, const std::string& path) {
     auto s = std::make_unique<Sheet>();
+    s->id = nextId_++;
     s->widget = new QWidget;
     auto* layout = new QVBoxLayout(s->widget);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -310,6 +311,12 @@ void TPages::ErrorBox(const std::string& message) {
 
 bool TPages::ExternalEditorRunning() const {
     return ExternalEditorRunningHook && ExternalEditorRunningHook();
+}
+
+int TPages::IndexOfPage(int id) const {
+    for (std::size_t i = 0; i < sheets_.size(); ++i)
+        if (sheets_[i]->id == id) return static_cast<int>(i);
+    return -1;
 }
 
 std::string TPages::CurrentDirectory() const {

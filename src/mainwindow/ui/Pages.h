@@ -23,7 +23,7 @@ class QWidget;
 class TIniFile;
 class TPageTabBar;
 
-class TPages : public QObject, public TPageHost {
+class TPages : public QObject, public TPageHost, public TPageIds {
     Q_OBJECT
   public:
     TPages(QWidget* window, TMyFileList& list, TPageEditorFactory factory);
@@ -117,12 +117,16 @@ class TPages : public QObject, public TPageHost {
     std::string RunOpenDialog(const std::string& folder) override;
     bool ExternalEditorRunning() const override;
     std::string CurrentDirectory() const override;
+    // TPageIds.
+    int PageId(int index) const override { return sheet(index).id; }
+    int IndexOfPage(int id) const override;
 
     // Refreshes status panel 0 (caret position) of the active control.
     void UpdateCaretPanel();
 
   private:
     struct Sheet {
+        int id = 0;
         QWidget* widget = nullptr;
         QSplitter* splitter = nullptr;
         std::unique_ptr<TEditorPageEditor> editor;
@@ -144,6 +148,7 @@ class TPages : public QObject, public TPageHost {
     TPageTabBar* tabBar_;
     std::vector<std::unique_ptr<Sheet>> sheets_;
     int switching_ = 0; // programmatic switches in progress
+    int nextId_ = 1;
     bool rowCol_ = false;
     std::unique_ptr<TOpenMenuList> recent_, folders_, folders2_;
     QPointer<QMenu> mnReOpen_, mnfoReOpen_, mnFolderReOpen_;

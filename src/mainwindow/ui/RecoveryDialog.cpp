@@ -28,10 +28,11 @@ std::optional<std::vector<bool>> RunRecoveryDialog(QWidget* parent,
     std::vector<QRadioButton*> keep;
     for (std::size_t i = 0; i < offers.size(); ++i) {
         const int row = static_cast<int>(i) + 1;
-        grid->addWidget(new QLabel(offers[i].name), row, 0);
-        grid->addWidget(new QLabel(offers[i].time), row, 1);
-        auto* line = new QLabel(offers[i].line.left(60));
-        line->setToolTip(offers[i].line);
+        const QString text = QString::fromStdString(offers[i].line);
+        grid->addWidget(new QLabel(QString::fromStdString(offers[i].name)), row, 0);
+        grid->addWidget(new QLabel(QString::fromStdString(offers[i].time)), row, 1);
+        auto* line = new QLabel(text.left(60));
+        line->setToolTip(text);
         grid->addWidget(line, row, 2);
         auto* group = new QButtonGroup(&dlg);
         auto* yes = new QRadioButton(QStringLiteral("復元"));

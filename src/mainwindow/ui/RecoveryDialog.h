@@ -2,18 +2,12 @@
 // its state was written and the first line that differs from its file, and 復元 / 破棄 for each.
 #pragma once
 
-#include <QString>
+#include "mainwindow/RecoveryPages.h"
 
 #include <optional>
 #include <vector>
 
 class QWidget;
-
-struct TRecoveryOffer {
-    QString name; // the page's path, or "無題"
-    QString time;
-    QString line; // the first line that differs from the file on disk
-};
 
 // True per page to recover it, false to discard it; nothing when the user decides later.
 std::optional<std::vector<bool>> RunRecoveryDialog(QWidget* parent,

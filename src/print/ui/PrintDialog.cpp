@@ -1,8 +1,10 @@
 // The print settings dialog's window: built from its description, its buttons, fonts and keys.
 #include "print/ui/PrintDialog.h"
 
+#include "app/ui/QtFont.h"
 #include "platform/MessageBox.h"
 #include "print/PaperInfo.h"
+#include "print/PrinterFonts.h"
 #include "print/ui/PrintRun.h"
 #include "print/ui/PrintTarget.h"
 
@@ -12,29 +14,15 @@
 #include <QShortcut>
 #include <QTabWidget>
 
-namespace {
-
-QFont dialogFont(bool fixed) {
-    QFont f;
-    if (fixed)
-        f.setFamilies({"ＭＳ ゴシック", "IPAGothic", "Noto Sans Mono CJK JP"});
-    else
-        f.setFamilies({"ＭＳ Ｐゴシック", "IPAPGothic", "Noto Sans CJK JP"});
-    f.setPointSize(9);
-    return f;
-}
-
-} // namespace
-
 TFormStringsPrint::TFormStringsPrint(const TPrintLines* lines, TPrintTarget& target,
                                      QWidget* parent)
     : QDialog(parent), lines_(lines), target_(target) {
     setObjectName("FormStringsPrint");
     setWindowTitle("印刷");
-    setFont(dialogFont(false));
+    setFont(ToQFont(PrintDialogFontSpec(false)));
     Form = new TFormView(this, TLay::HBox, PrintDialogForm(), Model);
     for (QLabel* l : findChildren<QLabel*>())
-        l->setFont(dialogFont(true));
+        l->setFont(ToQFont(PrintDialogFontSpec(true)));
     Form->Get<QComboBox>("ComboBox1")->setMinimumWidth(200);
     Form->On("btnClose", [this] { btnCloseClick(); });
     Form->On("btnPrint", [this] { btnPrintClick(); });

@@ -1,14 +1,16 @@
 // The layout pass with progress, printing and the preview's opening.
 #include "print/ui/PrintRun.h"
 
+#include "app/ProgressThrottle.h"
+#include "app/ui/QtFont.h"
 #include "platform/MessageBox.h"
+#include "print/PrinterFonts.h"
 #include "print/ui/PreviewWindow.h"
 #include "print/ui/PrintTarget.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -49,7 +51,7 @@ std::unique_ptr<TLaidOutPages> LayOutPages(const TStringsPrinter& p, TPrintTarge
                                            QWidget* parent) {
     auto doc = std::make_unique<TLaidOutPages>();
     doc->Page = target.Page();
-    doc->Font = PrintQFont(p.Font(), doc->Page.Dpi);
+    doc->Font = ToQFont(PrintFontSpec(p.Font().Name, p.Font().Size, p.Font().Style, doc->Page.Dpi));
     doc->Measurer = std::make_unique<TQtPrintMeasurer>(doc->Font, lines.Table());
     doc->Geometry =
         ComputePageGeometry(p, doc->Page, PrintFontMetrics(doc->Font, p.Font().Italic()),
@@ -60,15 +62,11 @@ std::unique_ptr<TLaidOutPages> LayOutPages(const TStringsPrinter& p, TPrintTarge
     progress.Label1->setText(caption);
     progress.show();
     QApplication::processEvents();
-    // Window messages run at most every 20 ms: often enough for Cancel and the bar, rarely
-    // enough that a text of millions of lines is not slowed down by them.
-    QElapsedTimer clock;
-    clock.start();
+    TProgressThrottle throttle;
     const auto r = doc->Layout->Build([&](std::size_t, int percent) {
-        if (clock.elapsed() >= 20) {
+        if (throttle.Due()) {
             progress.ProgressBar1->setValue(percent);
             QApplication::processEvents();
-            clock.restart();
         }
         return !progress.Cancelled();
     });

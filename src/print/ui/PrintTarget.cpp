@@ -126,26 +126,6 @@ TPrinterPage TPrintTarget::Page() const {
     return p;
 }
 
-QFont PrintQFont(const TPrintFont& f, int dpi) {
-    const QString face = QString::fromStdString(f.Name);
-    QFont font(face);
-    QStringList families{face};
-    if (f.Name.find("Ｐ") != std::string::npos)
-        families << "IPAPGothic"
-                 << "Noto Sans CJK JP";
-    families << "IPAGothic"
-             << "Noto Sans Mono CJK JP"
-             << "Noto Sans CJK JP";
-    font.setFamilies(families);
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(f.Size * dpi / 72.0))));
-    font.setHintingPreference(QFont::PreferNoHinting);
-    font.setBold(f.Style & 1);
-    font.setItalic(f.Style & 2);
-    font.setUnderline(f.Style & 4);
-    font.setStrikeOut(f.Style & 8);
-    return font;
-}
-
 TPrintFontMetrics PrintFontMetrics(const QFont& font, bool italic) {
     const QFontMetricsF fm(font);
     TPrintFontMetrics m;

@@ -53,9 +53,6 @@ class TPrintTarget : public TPrinterQuery {
 
 inline constexpr const char* kPdfPrinterName = "PDFファイル";
 
-// The settings' font as drawn on a device of dpi pixels per inch: the named face first, then
-// Japanese fonts, sized in pixels so that the screen and the printer measure alike.
-QFont PrintQFont(const TPrintFont& f, int dpi);
 TPrintFontMetrics PrintFontMetrics(const QFont& font, bool italic);
 
 // Character advances of a font, cached per character; codes of the document's table (null: plain

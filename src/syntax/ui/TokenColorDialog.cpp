@@ -2,6 +2,7 @@
 #include "syntax/ui/TokenColorDialog.h"
 
 #include "app/ui/ColorButton.h"
+#include "app/ui/QtFont.h"
 #include "platform/Cp932.h"
 
 #include <QDialogButtonBox>
@@ -47,12 +48,7 @@ void TTokenSample::paintEvent(QPaintEvent*) {
     for (const TSampleToken& t : SampleTokens(FFountain, FRows)) {
         const int y = 6 + t.Row * h;
         QFont f = FFont;
-        if (t.Colored) {
-            f.setBold(t.Style & fsBold);
-            f.setItalic(t.Style & fsItalic);
-            f.setUnderline(t.Style & fsUnderline);
-            f.setStrikeOut(t.Style & fsStrikeOut);
-        }
+        if (t.Colored) SetFontStyle(f, t.Style);
         p.fillRect(6 + t.Cell * cell, y, t.Cells * cell, h, colour(t.BkColor, FBackground));
         p.setFont(f);
         p.setPen(colour(t.Color, FText));

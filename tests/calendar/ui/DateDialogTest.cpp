@@ -8,10 +8,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QTimer>
 #include <QToolButton>
-#include <cstdio>
-#include <cstdlib>
 #include <gtest/gtest.h>
 
 using namespace tolmo;
@@ -108,26 +105,4 @@ TEST(Hiduke, CalendarAndButtonsWriteTheFields) {
     EXPECT_EQ(s.Fields(), "2015| 3| 6");
     s.dlg.Form->Get<QToolButton>("btnZennen")->click();
     EXPECT_EQ(s.Fields(), "2016| 3| 6");
-}
-
-// For looking at the dialog by hand under a real display: run uitest_calendar with
-// QT_QPA_PLATFORM=xcb, --gtest_also_run_disabled_tests and --gtest_filter='*ShowForALook*'.
-// It opens on today (or TOLMO_HIDUKE_PRESET) with the shipped HDay.dat and prints the text it
-// returns; tests/e2e/hiduke_dialog.sh drives it with the keyboard.
-TEST(Hiduke, DISABLED_ShowForALook) {
-    THidukeOptions o;
-    o.holidayPath = std::string(TOLMO_SOURCE_DIR) + "/data/HDay.dat";
-    if (const char* preset = std::getenv("TOLMO_HIDUKE_PRESET")) o.presetDate = preset;
-    TfmHiduke dlg(o);
-    // Tells a driving script when keys will reach the day field.
-    QTimer ready;
-    QObject::connect(&ready, &QTimer::timeout, [&] {
-        if (!dlg.isActiveWindow() || !dlg.Field("edtDay")->hasFocus()) return;
-        std::printf("ready\n");
-        std::fflush(stdout);
-        ready.stop();
-    });
-    ready.start(100);
-    dlg.exec();
-    std::printf("result: [%s]\n", dlg.Result().toUtf8().constData());
 }

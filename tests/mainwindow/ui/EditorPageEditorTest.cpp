@@ -1,9 +1,8 @@
-// The program's page control over TEditor: loading, the bytes written back, the modified state,
-// the caret fields and the property set chosen by extension.
+// The page control over TEditor: typing reaches the page's modified state, and the upper half of
+// a split page is saved with it.
 #include "mainwindow/ui/EditorPageEditor.h"
 #include "editor/ui/EditorWidget.h"
 #include "mainwindow/ui/Pages.h"
-#include "syntax/SyntaxInstances.h"
 
 #include "../../support/TempDir.h"
 
@@ -27,51 +26,6 @@ struct PageEditorTest : ::testing::Test {
     TEditorPageEditor e{&parent, sets};
 };
 
-TEST_F(PageEditorTest, LoadsShiftJisAndWritesCrLf) {
-    TempDir d;
-    TempDir::Write(d / "a.txt", std::string("one\ntwo \x82\xa0\rthree\r\n\x1a"
-                                            "after eof"));
-    std::string err;
-    ASSERT_TRUE(e.LoadFromFile(d / "a.txt", &err)) << err;
-    EXPECT_FALSE(e.Modified());
-    EXPECT_EQ(Text(e), std::string("one\r\ntwo \x82\xa0\r\nthree\r\n\x1a"
-                                   "after eof"));
-    e.SetCaretRow(2);
-    EXPECT_EQ(e.CaretRow(), 2);
-    EXPECT_EQ(e.CaretInfo().line, 2);
-    e.SetCaretRow(99); // beyond the text: the last position
-    EXPECT_LE(e.CaretRow(), 3);
-    // A failed load keeps the text.
-    EXPECT_FALSE(e.LoadFromFile(d / "missing.txt", &err));
-    EXPECT_FALSE(err.empty());
-    EXPECT_EQ(Text(e).substr(0, 3), "one");
-}
-
-TEST_F(PageEditorTest, EofMarkWithTextAfterItIsKeptThroughAnEdit) {
-    TempDir d;
-    std::string err;
-    // text after the 0x1A: every byte stays, also after typing at the start
-    TempDir::Write(d / "a.txt", std::string("abc\x1a"
-                                            "def\r\n"));
-    ASSERT_TRUE(e.LoadFromFile(d / "a.txt", &err)) << err;
-    e.Editor()->Core().InsertTyped("x");
-    EXPECT_EQ(Text(e), std::string("xabc\x1a"
-                                   "def\r\n"));
-    // a 0x1A that ends the file (only line ends after it) is dropped as before
-    TempDir::Write(d / "b.txt", std::string("abc\x1a\r\n"));
-    ASSERT_TRUE(e.LoadFromFile(d / "b.txt", &err)) << err;
-    e.Editor()->Core().InsertTyped("x");
-    EXPECT_EQ(Text(e), "xabc");
-}
-
-TEST_F(PageEditorTest, ClearEmptiesThePageUndoably) {
-    e.Editor()->SetText("one\r\ntwo\r\n");
-    e.ClearText();
-    EXPECT_EQ(Text(e), "");
-    e.Editor()->Core().Undo();
-    EXPECT_EQ(Text(e), "one\r\ntwo\r\n");
-}
-
 TEST_F(PageEditorTest, TypingMarksModified) {
     int changes = 0;
     e.OnChange = [&] { ++changes; };
@@ -85,42 +39,6 @@ TEST_F(PageEditorTest, TypingMarksModified) {
     e.SetReadOnly(true);
     QApplication::sendEvent(e.Widget(), &k);
     EXPECT_EQ(Text(e), "a");
-}
-
-TEST_F(PageEditorTest, PropertySetFollowsTheExtension) {
-    e.ApplyPropertiesFor("/x/page.html");
-    EXPECT_FALSE(e.Editor()->Core().GetWordWrap()); // the HTML set does not wrap
-    e.ApplyPropertiesFor("/x/memo.txt");
-    EXPECT_TRUE(e.Editor()->Core().GetWordWrap()); // the default set wraps
-    e.ApplyPropertiesFor("/x/unit.PAS");
-    EXPECT_FALSE(e.Editor()->Core().GetWordWrap());
-}
-
-TEST(EditorPageEditor, ColouringDefinitionFollowsTheExtension) {
-    auto delphi = CreateDelphiFountain1();
-    auto html = CreateHTMLFountain1();
-    TPagePropSets sets;
-    sets.SetFountains({delphi.get(), html.get()});
-    QWidget parent;
-    TEditorPageEditor e(&parent, sets);
-    TEditorCore& c = e.Editor()->Core();
-    e.ApplyPropertiesFor("/x/page.HTM");
-    EXPECT_EQ(c.Fountain(), html.get());
-    e.ApplyPropertiesFor("/x/unit.inc");
-    EXPECT_EQ(c.Fountain(), delphi.get());
-    auto upper = e.CreatePartner(&parent); // the split view colours alike
-    EXPECT_EQ(upper->Editor()->Core().Fountain(), delphi.get());
-    upper.reset();
-    // Saving under another name re-applies the sets to a page with text: the text stays as it
-    // was, unmodified.
-    e.Editor()->SetText(std::string(300, 'x') + "\r\n<p>\r\n");
-    e.SetModified(false);
-    e.ApplyPropertiesFor("/x/memo.txt");
-    EXPECT_EQ(c.Fountain(), nullptr); // plain colours
-    EXPECT_FALSE(e.Modified());
-    EXPECT_EQ(Text(e), std::string(300, 'x') + "\r\n<p>\r\n");
-    e.ApplyPropertiesFor("/x.html/noext");
-    EXPECT_EQ(c.Fountain(), nullptr);
 }
 
 TEST(EditorPageEditor, TextTypedInTheUpperHalfIsSavedAtExit) {

@@ -1,0 +1,91 @@
+// A page's control without its widget: reading its file (line ends, the end-of-file mark), the
+// caret rows, clearing, and the property set and colouring definition its extension chooses.
+#include "mainwindow/PageText.h"
+
+#include "editor/EditorCore.h"
+#include "syntax/SyntaxInstances.h"
+
+#include "../support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The page text on a bare editor core; large files are read whole here.
+struct CorePage : TPageText {
+    explicit CorePage(const TPagePropSets& sets)
+        : TPageText(sets, std::make_shared<TPageDocument>()) {}
+    mutable TEditorCore c;
+    TEditorCore& core() const override { return c; }
+    void takeText(std::string&& text) override { c.TakeText(std::move(text)); }
+    void beginBackground(const std::string&, std::unique_ptr<TBackgroundLoad>,
+                         const TFileFormat&) override {
+        ADD_FAILURE() << "no background load expected";
+    }
+};
+
+TEST(PageText, ReadsLineEndsAndKeepsTextAfterAnEndOfFileMark) {
+    TempDir d;
+    TPagePropSets sets;
+    CorePage p(sets);
+    std::string err;
+    TempDir::Write(d / "a.txt", std::string("one\ntwo \x82\xa0\rthree\r\n\x1a"
+                                            "after eof"));
+    ASSERT_TRUE(p.LoadFromFile(d / "a.txt", &err)) << err;
+    EXPECT_FALSE(p.Modified());
+    EXPECT_EQ(p.c.Text(), std::string("one\r\ntwo \x82\xa0\r\nthree\r\n\x1a"
+                                      "after eof"));
+    p.SetCaretRow(2);
+    EXPECT_EQ(p.CaretInfo().line, 2);
+    p.SetCaretRow(99); // beyond the text: the last position
+    EXPECT_LE(p.CaretRow(), 3);
+    // A failed load keeps the text.
+    EXPECT_FALSE(p.LoadFromFile(d / "missing.txt", &err));
+    EXPECT_FALSE(err.empty());
+    EXPECT_EQ(p.c.Text().substr(0, 3), "one");
+    // Text after the 0x1A stays through an edit; a 0x1A with only line ends after it goes.
+    TempDir::Write(d / "b.txt", std::string("abc\x1a"
+                                            "def\r\n"));
+    ASSERT_TRUE(p.LoadFromFile(d / "b.txt", &err)) << err;
+    p.c.InsertTyped("x");
+    EXPECT_EQ(p.c.Text(), std::string("xabc\x1a"
+                                      "def\r\n"));
+    TempDir::Write(d / "c.txt", std::string("abc\x1a\r\n"));
+    ASSERT_TRUE(p.LoadFromFile(d / "c.txt", &err)) << err;
+    p.c.InsertTyped("x");
+    EXPECT_EQ(p.c.Text(), "xabc");
+    // Clearing is one undo step.
+    p.ClearText();
+    EXPECT_EQ(p.c.Text(), "");
+    p.c.Undo();
+    EXPECT_EQ(p.c.Text(), "xabc");
+}
+
+TEST(PageText, PropertySetAndColouringFollowTheExtension) {
+    auto delphi = CreateDelphiFountain1();
+    auto html = CreateHTMLFountain1();
+    TPagePropSets sets;
+    sets.SetFountains({delphi.get(), html.get()});
+    CorePage p(sets);
+    p.ApplyPropertiesFor("/x/page.HTM");
+    EXPECT_EQ(p.c.Fountain(), html.get());
+    EXPECT_FALSE(p.c.GetWordWrap()); // the HTML set does not wrap
+    p.ApplyPropertiesFor("/x/unit.inc");
+    EXPECT_EQ(p.c.Fountain(), delphi.get());
+    TEditorCore partner; // the split view colours alike
+    p.ShareLookWith(partner);
+    EXPECT_EQ(partner.Fountain(), delphi.get());
+    // Saving under another name re-applies the sets to a page with text: the text stays as it
+    // was, unmodified.
+    p.c.SetText(std::string(300, 'x') + "\r\n<p>\r\n");
+    p.SetModified(false);
+    p.ApplyPropertiesFor("/x/memo.txt");
+    EXPECT_EQ(p.c.Fountain(), nullptr); // plain colours
+    EXPECT_TRUE(p.c.GetWordWrap());     // the default set wraps
+    EXPECT_FALSE(p.Modified());
+    EXPECT_EQ(p.c.Text(), std::string(300, 'x') + "\r\n<p>\r\n");
+    p.ApplyPropertiesFor("/x.html/noext");
+    EXPECT_EQ(p.c.Fountain(), nullptr);
+}
+
+} // namespace
