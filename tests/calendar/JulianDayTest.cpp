@@ -47,8 +47,7 @@ TEST(JulianDay, LeapYearsMonthLengthsAndValidDates) {
 TEST(JulianDay, EquinoxDays) {
     struct Case {
         int year, vm, vd, am, ad;
-    } cases[] = {
-        {2005, 3, 20, 9, 23}, {2012, 3, 20, 9, 22}, {2023, 3, 21, 9, 23}, {2092, 3, 19, 9, 22}};
+    } cases[] = {{2012, 3, 20, 9, 22}, {2092, 3, 19, 9, 22}}; // 1990-2030: the holiday file's test
     for (const Case& c : cases) {
         EXPECT_EQ(JuliusToDate(VernalEquinoxDay(c.year)),
                   (TJDate{c.year, uint8_t(c.vm), uint8_t(c.vd)}));
