@@ -258,8 +258,6 @@ TEST_F(EditorTest, NavigationKeys) {
     e.KeyNavigate(TEditorKey::PageUp, false, false, false);
     EXPECT_EQ(e.TopRow(), 0);
     EXPECT_EQ(e.Row(), 5);
-    e.KeyNavigate(TEditorKey::PageUp, false, false, false);
-    EXPECT_EQ(e.Row(), 0);
     e.KeyNavigate(TEditorKey::End, false, true, false);
     EXPECT_EQ(e.Row(), 100);
     e.KeyNavigate(TEditorKey::Home, false, true, false);
