@@ -33,9 +33,9 @@ void buildStatusPanels(TfmEditor& fm, TPages* pages) {
     for (int i = 0; i < 7; ++i)
         labels.push_back(fm.AddStatusPanel(QStringLiteral("StatusPanel%1").arg(i), kStatusPanels[i],
                                            i == 6 ? 1 : 0));
-    pages->SetStatusPanel = [labels](int panel, const QString& text) {
+    pages->SetStatusPanel = [labels](int panel, const std::string& text) {
         if (panel < 0 || panel >= static_cast<int>(labels.size())) return;
-        labels[static_cast<std::size_t>(panel)]->setText(text);
+        labels[static_cast<std::size_t>(panel)]->setText(QString::fromStdString(text));
         if (panel == 6) labels[6]->repaint();
     };
 }
@@ -96,7 +96,7 @@ TPages* AttachPages(TfmEditor& fm, TdtEditor& dt) {
         pages->OpenHandedOver(l);
     };
     QObject::connect(&fm, &TfmEditor::OptionsApplied, pages, [&fm, pages](const TSettings& before) {
-        pages->SetMenuCount(fm.Settings.MenuCount);
+        pages->Recent().SetMenuCount(fm.Settings.MenuCount);
         pages->SetKnKakunin(fm.Settings.KnKakunin);
         // The caret display follows the option only when it changed: a mode picked in the menu
         // since the start stays otherwise.
@@ -108,7 +108,7 @@ TPages* AttachPages(TfmEditor& fm, TdtEditor& dt) {
     fm.OnCloseQueryPages = [&fm, pages] {
         pages->CloseQuery();
         fm.Settings.Page = pages->PageToActivate();
-        fm.Settings.MenuCount = pages->MenuCount();
+        fm.Settings.MenuCount = pages->Recent().MenuCount();
     };
     return pages;
 }

@@ -1,5 +1,5 @@
-// The pages in a window: tab mouse handling, recent menus, split view, status
-// panels, and the open-file list read at start and written at the end.
+// The pages in a window: tab mouse handling, recent menus, split view, the progress panel, and
+// the open-file list read at start and written at the end.
 #include "mainwindow/ui/Pages.h"
 #include "editor/ui/EditorWidget.h"
 #include "mainwindow/ui/EditorPageEditor.h"
@@ -19,8 +19,6 @@
 #include <QMouseEvent>
 #include <QTabWidget>
 
-#include <map>
-
 namespace {
 
 class PagesTest : public ::testing::Test {
@@ -33,7 +31,6 @@ class PagesTest : public ::testing::Test {
         });
         pages->SetProgramFolder(dir.str());
         pages->Book().firstShow = false;
-        pages->SetStatusPanel = [this](int i, const QString& t) { panels[i] = t; };
         pages->OnFileRead = [this](int, const std::string& path) { loads.push_back(path); };
         window.setCentralWidget(pages->PageControl1());
         pages->CreateRecentLists(dir / "Tolmo.rec", 8);
@@ -66,7 +63,6 @@ class PagesTest : public ::testing::Test {
     std::vector<TEditorPageEditor*> editors;
     std::vector<std::string> loads; // files read, in order
     TPages* pages;
-    std::map<int, QString> panels;
 };
 
 TEST_F(PagesTest, CtrlRightClickOnInactiveTabClosesIt) {
@@ -101,7 +97,7 @@ TEST_F(PagesTest, ClickingAnotherTabSavesTheModifiedPageFirst) {
     EXPECT_FALSE(pages->IsModified(0));
 }
 
-TEST_F(PagesTest, RecentMenusFollowClosesAndSurviveARestart) {
+TEST_F(PagesTest, RecentMenusFollowCloses) {
     std::string a = file("a&b.txt"), b = file("b.txt");
     pages->Book().OpenFile(a);
     EXPECT_EQ(pages->PageControl1()->tabText(0), " a&&b "); // "&" shown, not a mnemonic
@@ -120,24 +116,6 @@ TEST_F(PagesTest, RecentMenusFollowClosesAndSurviveARestart) {
     re->actions()[1]->trigger();
     EXPECT_EQ(pages->PageCount(), 1);
     EXPECT_EQ(list.PathOf(0), b);
-    ASSERT_TRUE(pages->SaveRecentLists());
-    TIniFile rec(dir / "Tolmo.rec");
-    EXPECT_EQ(rec.ReadString("ReOpen", "Count", ""), "2");
-    EXPECT_EQ(rec.ReadString("ReOpen", "Item0", ""), dir / "a&b.txt");
-    EXPECT_EQ(rec.ReadString("RefoOpen", "Item0", ""), dir.str());
-    QMainWindow w2;
-    TMyFileList l2;
-    TPages p2(&w2, l2, [this](QWidget* parent) {
-        return std::make_unique<TEditorPageEditor>(parent, sets);
-    });
-    p2.CreateRecentLists(dir / "Tolmo.rec", 8);
-    QMenu re2;
-    p2.SetRecentMenus(&re2, nullptr, nullptr);
-    EXPECT_EQ(re2.actions().size(), 2);
-    // A folder that has gone is refused with the message.
-    std::filesystem::remove_all(dir.str() + "sub");
-    p2.Book().OpenInFolder(dir / "sub/");
-    EXPECT_EQ(sink.boxes.back().text, "指定されたフォルダが存在しません。\r\n中止します。");
 }
 
 TEST_F(PagesTest, SplitSharesTheTextAndUnsplitKeepsIt) {
@@ -159,22 +137,9 @@ TEST_F(PagesTest, SplitSharesTheTextAndUnsplitKeepsIt) {
     EXPECT_TRUE(pages->Book().ClosePage());
 }
 
-TEST_F(PagesTest, StatusPanelsFollowThePage) {
-    pages->Book().OpenFile(file("a.txt", "l1\r\nl2\r\nl3"));
-    pages->SetRowColMode(false);
-    active()->SetCaretRow(2);
-    EXPECT_EQ(panels[0], "    3 行:   1 桁");
-    EXPECT_EQ(panels[2], "挿入");
-    EXPECT_EQ(panels[1], "");
-    EXPECT_EQ(window.windowTitle(), "  トルモ - Tolmo - ");
-    pages->SetReadOnly(0, true);
-    pages->UpdatePageStatus();
-    EXPECT_EQ(panels[1], "Read Only");
-}
-
 TEST_F(PagesTest, CloseAllShowsItsProgressInPanelSix) {
-    std::vector<QString> seen;
-    pages->SetStatusPanel = [&](int i, const QString& t) {
+    std::vector<std::string> seen;
+    pages->SetStatusPanel = [&](int i, const std::string& t) {
         if (i == 6) seen.push_back(t);
     };
     for (int i = 0; i < 5; ++i)
