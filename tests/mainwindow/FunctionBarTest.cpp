@@ -4,15 +4,10 @@
 #include "editor/EditorCore.h"
 #include "platform/Cp932.h"
 
+#include "../support/EditorCoreHelpers.h"
 #include "../support/TempDir.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-std::string J(const char* utf8) {
-    return Utf8ToCp932(utf8);
-}
-} // namespace
 
 TEST(FunctionKeys, LayersFollowShiftAndCtrlAndF11FollowsTheModifiedState) {
     TFunctionKeyBar bar;
@@ -77,10 +72,7 @@ TEST(JumpMarks, DigitRulesAndTheScan) {
     // The same over the rows of a store, wrapped: lines count, not rows.
     TEditorCore e;
     e.SetText(text);
-    TEditorWrapOption w;
-    w.SetWrapByte(20);
-    e.SetWrapOption(w);
-    e.SetWordWrap(true);
+    WrapAt(e, 20);
     text.replace(text.find("line"), 4, std::string(60, 'x')); // one line over three rows
     e.SetText(text);
     ASSERT_GT(e.Rows().RowCount(), 52);
