@@ -5,7 +5,6 @@
 #include "platform/Cp932.h"
 
 #include "../support/EditorCoreHelpers.h"
-#include "../support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -77,11 +76,4 @@ TEST(JumpMarks, DigitRulesAndTheScan) {
     e.SetText(text);
     ASSERT_GT(e.Rows().RowCount(), 52);
     EXPECT_EQ(ScanJumpMarks(e.Rows()), lines);
-}
-
-TEST(JumpMarks, TheGuideBesideTheProgramMarksNineSections) {
-    const std::array<int, 10> lines =
-        ScanJumpMarks(TempDir::Read(TOLMO_SOURCE_DIR "/data/ReadMe.txt"));
-    for (int digit = 1; digit <= 9; ++digit)
-        EXPECT_GT(lines[digit], 0) << digit;
 }
