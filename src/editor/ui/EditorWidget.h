@@ -93,7 +93,7 @@ class TEditor : public QAbstractScrollArea {
     void InvalidateRows(int first, int last);
     void Warn(const QString& message);
     // Text from outside (keys, input method, clipboard) in the document's bytes.
-    std::string FromUtf16(const QString& text, int* lost);
+    std::string FromUtf16(std::u16string_view text, int* lost);
     void UpdateCursor(QPoint p, Qt::KeyboardModifiers mods);
     int NumberColumns() const;
 

@@ -5,8 +5,6 @@
 #include "editor/ProgramPropertySets.h"
 #include "editor/ui/QtConversions.h"
 #include "platform/Cp932.h"
-#include "text/CharTable.h"
-#include "text/DocumentCodec.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -225,31 +223,6 @@ TEST_F(Widget, BoxClipboardRoundTrip) {
     Key(Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(ed.Core().Text().substr(0, 3), "p?q");
     EXPECT_EQ(warnings.size(), 1);
-}
-
-TEST_F(Widget, BoxTextKeepsItsCharactersBetweenDocumentsWithOtherTables) {
-    // Both tables give their first code (0xF040) to different characters.
-    auto mine = std::make_shared<TCharTable>();
-    mine->CodeFor(U'\u00E9');
-    ed.Core().SharedStore()->SetCharTable(mine);
-    ed.SetText("ab\r\ncd\r\n");
-    auto theirs = std::make_shared<TCharTable>();
-    const unsigned emoji = theirs->CodeFor(U'\U0001F600');
-    const std::string copied =
-        std::string{static_cast<char>(emoji >> 8), static_cast<char>(emoji & 0xFF)} + "\r\nz\r\n";
-    const auto pasteBox = [&](const std::string& box, const TCharTable* from) {
-        QGuiApplication::clipboard()->setMimeData(MakeEditorMime(box, true, from));
-        ed.Core().SetSelectionMode(smBox);
-        ed.Core().SetCaret(0, 2);
-        Key(Qt::Key_V, Qt::ControlModifier);
-        return DocumentToUtf8(ed.Core().Text(), mine.get());
-    };
-    EXPECT_EQ(pasteBox(copied, theirs.get()), "ab😀\r\ncdz\r\n");
-    EXPECT_NE(mine->Find(U'\U0001F600'), emoji);
-    // Box text of this document keeps its bytes.
-    ed.SetText("ab\r\ncd\r\n");
-    EXPECT_EQ(pasteBox("\xF0\x40\r\n", mine.get()), "abé\r\ncd\r\n");
-    EXPECT_TRUE(warnings.isEmpty());
 }
 
 TEST_F(Widget, PopupMenuFollowsState) {
