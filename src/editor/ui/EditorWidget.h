@@ -2,6 +2,7 @@
 // grid and turns key, mouse, input-method and clipboard events into calls on the core.
 #pragma once
 
+#include "editor/BarPaint.h"
 #include "editor/Commands.h"
 #include "editor/EditorCore.h"
 #include "editor/Geometry.h"
@@ -15,7 +16,6 @@
 #include <memory>
 
 class QMenu;
-struct TRowPaint;
 
 class TEditor : public QAbstractScrollArea {
     Q_OBJECT
@@ -99,10 +99,7 @@ class TEditor : public QAbstractScrollArea {
 
     // Painting (TEditorPaint.cpp).
     void PaintRow(QPainter& p, int row, int y, const QRect& clip);
-    void PaintMark(QPainter& p, const TRowPaint& r, int x, int y);
-    void PaintLeftbar(QPainter& p, int row, int y);
-    void PaintImagebar(QPainter& p, int row, int y);
-    void PaintRuler(QPainter& p);
+    void Run(QPainter& p, const TPaintSteps& steps); // the core's drawing steps
     void PaintCaret(QPainter& p);
     QColor Col(TColor c) const;
 

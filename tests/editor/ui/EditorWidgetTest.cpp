@@ -130,38 +130,6 @@ TEST_F(Widget, ReturnMarkEofAndSelectionColours) {
     EXPECT_EQ(img.pixelColor(a.x() + 1, a.y() + 1).rgb(), QColor(255, 255, 255).rgb());
 }
 
-TEST_F(Widget, LeftbarDigitsAndRulerMarker) {
-    TEditorProp p = MakeEditorProp_Default();
-    p.Leftbar.SetVisible(true);
-    p.Leftbar.SetShowNumberMode(nmRow);
-    p.Leftbar.SetColumn(4);
-    p.Leftbar.SetZeroLead(true);
-    p.Leftbar.SetColor(clRed);
-    p.Ruler.SetMarkColor(clBlue);
-    Apply(p);
-    std::string text;
-    for (int i = 0; i < 9; ++i)
-        text += "row\r\n";
-    ed.SetText(text);
-    ed.Core().SetCaret(6, 2);
-    const QImage img = Shot();
-    const TEditorMetrics& m = ed.Metrics();
-    EXPECT_EQ(m.NumberColumns, 4);
-    // Row 6 shows "0007": red pixels in each of the four digit cells.
-    const int y = ed.CellOrigin(6, 0).y();
-    const int x0 = m.ImagebarWidth + p.Leftbar.LeftMargin();
-    for (int d = 0; d < 4; ++d)
-        EXPECT_TRUE(
-            HasColor(img, QRect(x0 + d * m.CellWidth, y, m.CellWidth, m.TextHeight), Qt::red))
-            << d;
-    // The ruler marker over column 2.
-    const int cx = ed.CellOrigin(6, 2).x();
-    EXPECT_EQ(img.pixelColor(cx + m.CellWidth / 2, p.Margin.Top() + 1).rgb(),
-              QColor(0, 0, 255).rgb());
-    EXPECT_NE(img.pixelColor(cx + m.CellWidth * 3, p.Margin.Top() + 1).rgb(),
-              QColor(0, 0, 255).rgb());
-}
-
 TEST_F(Widget, OnlyChangedRowsRepaint) {
     std::string text;
     for (int i = 0; i < 40; ++i)
