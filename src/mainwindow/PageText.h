@@ -58,6 +58,9 @@ class TPageText {
     // when the format cannot hold every character (nothing is written then).
     bool FileBytes(std::string* bytes, std::string* error);
     TPageDocument* Document() { return doc_.get(); }
+    // A large file goes on loading after it was shown: waits for the whole text (false when the
+    // page was closed meanwhile: the caller must not touch it).
+    virtual bool WaitForWholeText() { return true; }
     void ClearText();
     std::string LoadProgressText() const;
 

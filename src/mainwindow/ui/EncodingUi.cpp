@@ -51,7 +51,7 @@ void AttachEncodingUi(TfmEditor& fm, TPages& pages) {
 
     QLabel* panel =
         fm.AddStatusPanel(QStringLiteral("StatusPanelEncoding"), {120, true, ""}, 0, true);
-    pages.OnPageStatus = [panel](TEditorPageEditor* e) {
+    pages.OnPageStatus = [panel](TPageText* e) {
         const TPageDocument* d = e ? e->Document() : nullptr;
         panel->setText(d ? q(d->StatusText()) : QString());
     };

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "mainwindow/OpenMenuList.h"
-#include "mainwindow/PageBook.h"
+#include "mainwindow/PageSheets.h"
 #include "mainwindow/ui/EditorPageEditor.h"
 
 #include <QObject>
@@ -23,7 +23,7 @@ class QWidget;
 class TIniFile;
 class TPageTabBar;
 
-class TPages : public QObject, public TPageHost, public TPageIds {
+class TPages : public QObject, public TPageSheets {
     Q_OBJECT
   public:
     TPages(QWidget* window, TMyFileList& list, TPageEditorFactory factory);
@@ -39,9 +39,6 @@ class TPages : public QObject, public TPageHost, public TPageIds {
     void SetKnKakunin(bool v) { book_.knKakunin = v; }
     void SetPageToActivate(int page) { book_.pageToActivate = page; }
     int PageToActivate() const { return book_.pageToActivate; }
-    // Caret display: screen rows and columns ("Row / Col") or logical lines ("Line / Char").
-    void SetRowColMode(bool rowCol);
-
     // The menus the recent lists fill: files, folders to open in, folders to open whole.
     void SetRecentMenus(QMenu* files, QMenu* folders, QMenu* folderAll);
 
@@ -64,46 +61,25 @@ class TPages : public QObject, public TPageHost, public TPageIds {
     // "ファイルリスト保存エラー..." and returns false.
     bool SaveFileList();
 
-    TEditorPageEditor* ActivePageEditor() const;
-    TEditorPageEditor* EditorOfPage(int index) const;
-    // Every editing control of every page (both halves of a split page).
-    std::vector<TEditorPageEditor*> AllEditors() const;
+    TEditorPageEditor* ActivePageEditor() const { return EditorOfPage(ActivePage()); }
+    TEditorPageEditor* EditorOfPage(int index) const {
+        return static_cast<TEditorPageEditor*>(TextOfPage(index));
+    }
     void ToggleSplit();
-    void Clear();
 
     // Hooks for the window.
-    std::function<void(int panel, const QString& text)> SetStatusPanel;
-    // Told with the active page's control whenever its status is refreshed (the panels beyond
-    // the design's seven follow it).
-    std::function<void(TEditorPageEditor*)> OnPageStatus;
-    std::function<void(bool modified)> OnModifiedMark; // the F11 "更新" mark
-    std::function<void(int index)> OnTextChanged;      // any page's text changed
-    // A page's file was read or written; before a write, false (with the reason) stops it.
-    std::function<void(int index, const std::string&path)> OnFileRead, OnFileWritten;
-    std::function<bool(int index, const std::string& path, std::string* error)> BeforeFileWrite;
     std::function<bool()> ExternalEditorRunningHook;
     std::function<void(bool show)> JumpPanelHook;
-    std::function<void()> OnStatusRefreshed; // after UpdatePageStatus: the lock-key panels
     std::function<void(const QString& folder)> OpenFolderHook; // "フォルダ開き直す" (folder open)
 
     // TPageHost.
-    int PageCount() const override;
     int ActivePage() const override;
     void SetActivePage(int index) override;
     void InsertPage(const std::string& caption, const std::string& path) override;
     void SetPageCaption(int index, const std::string& caption) override;
-    void ApplyPropertiesFor(int index, const std::string& path) override;
     void RemovePage(int index) override;
     void MovePage(int from, int to) override;
     bool LoadPageText(int index, const std::string& path, std::string* error) override;
-    bool SavePageText(int index, const std::string& path, std::string* error) override;
-    bool IsModified(int index) const override;
-    void SetModified(int index, bool modified) override;
-    bool IsReadOnly(int index) const override;
-    void SetReadOnly(int index, bool readOnly) override;
-    void GetCaret(int index, int* row, int* topRow) const override;
-    void SetCaret(int index, int row, int topRow) override;
-    bool IsSplit(int index) const override;
     void Unsplit(int index) override;
     void ShowJumpPanel(bool show) override;
     void FocusActive() override;
@@ -117,28 +93,15 @@ class TPages : public QObject, public TPageHost, public TPageIds {
     std::string RunOpenDialog(const std::string& folder) override;
     bool ExternalEditorRunning() const override;
     std::string CurrentDirectory() const override;
-    // TPageIds.
-    int PageId(int index) const override { return sheet(index).id; }
-    int IndexOfPage(int id) const override;
-
-    // Refreshes status panel 0 (caret position) of the active control.
-    void UpdateCaretPanel();
 
   private:
-    struct Sheet {
-        int id = 0;
+    struct Sheet : TSheet {
         QWidget* widget = nullptr;
         QSplitter* splitter = nullptr;
-        std::unique_ptr<TEditorPageEditor> editor;
-        std::unique_ptr<TEditorPageEditor> upper; // the split view's second control
-        TEditorPageEditor* focused = nullptr;
     };
-    void hookEditor(TEditorPageEditor* e, Sheet* sheet);
-    void currentChanged(int index);
+    void hookEditor(TEditorPageEditor* e, TSheet& sheet);
     void rebuildRecentMenu(QMenu* menu, TOpenMenuList* list, int kind);
     void recentClicked(int kind, const QString& path);
-    void setPanel(int panel, const QString& text);
-    Sheet& sheet(int i) const { return *sheets_.at(static_cast<std::size_t>(i)); }
 
     QWidget* window_;
     TMyFileList& list_;
@@ -146,10 +109,7 @@ class TPages : public QObject, public TPageHost, public TPageIds {
     TPageBook book_;
     QTabWidget* pageControl_;
     TPageTabBar* tabBar_;
-    std::vector<std::unique_ptr<Sheet>> sheets_;
     int switching_ = 0; // programmatic switches in progress
-    int nextId_ = 1;
-    bool rowCol_ = false;
     std::unique_ptr<TOpenMenuList> recent_, folders_, folders2_;
     QPointer<QMenu> mnReOpen_, mnfoReOpen_, mnFolderReOpen_;
     std::string openDialogFolder_;

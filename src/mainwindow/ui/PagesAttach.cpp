@@ -33,9 +33,9 @@ void buildStatusPanels(TfmEditor& fm, TPages* pages) {
     for (int i = 0; i < 7; ++i)
         labels.push_back(fm.AddStatusPanel(QStringLiteral("StatusPanel%1").arg(i), kStatusPanels[i],
                                            i == 6 ? 1 : 0));
-    pages->SetStatusPanel = [labels](int panel, const QString& text) {
+    pages->SetStatusPanel = [labels](int panel, const std::string& text) {
         if (panel < 0 || panel >= static_cast<int>(labels.size())) return;
-        labels[static_cast<std::size_t>(panel)]->setText(text);
+        labels[static_cast<std::size_t>(panel)]->setText(QString::fromStdString(text));
         if (panel == 6) labels[6]->repaint();
     };
 }

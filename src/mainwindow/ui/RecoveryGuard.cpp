@@ -42,7 +42,7 @@ TRecoveryGuard::TRecoveryGuard(TfmEditor& window, TdtEditor& dt, TPages& pages)
         return RunRecoveryDialog(&window, offers);
     };
     core_.Status = [&pages](const std::string& text) {
-        if (pages.SetStatusPanel) pages.SetStatusPanel(6, QString::fromStdString(text));
+        if (pages.SetStatusPanel) pages.SetStatusPanel(6, text);
     };
     core_.SaveSettings = [&window, &dt] {
         window.WriteSettings();

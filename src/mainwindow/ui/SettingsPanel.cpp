@@ -26,8 +26,8 @@ const char* const kFountainRefusal =
     "表示設定は今のところメモファイル(.txt)しか出来ません\r\nメモファイルをアクティブにしてから、"
     "\r\n表示設定を選択してください。";
 
-TEditor* EditorOf(TEditorPageEditor* pe) {
-    return pe ? pe->Editor() : nullptr;
+TEditor* EditorOf(TPageText* pe) {
+    return pe ? static_cast<TEditorPageEditor*>(pe)->Editor() : nullptr;
 }
 
 void PaintButton(QPushButton* b, TColor bk, TColor fg) {
@@ -257,7 +257,7 @@ void TSettingsPanel::KiteiEditor() {
 }
 
 void TSettingsPanel::ApplyToMemoEditors() {
-    for (TEditorPageEditor* pe : pages_.AllEditors())
+    for (TPageText* pe : pages_.AllTexts())
         if (TEditor* e = EditorOf(pe); e && !e->Core().Fountain())
             ApplyDisplaySettings(fm_.Settings, e->Core());
 }
@@ -297,7 +297,7 @@ void TSettingsPanel::pageChanged() {
         FResized = false;
         // After the layouts have settled (a cancelled panel gives its width back first).
         QTimer::singleShot(0, this, [this] {
-            for (TEditorPageEditor* pe : pages_.AllEditors())
+            for (TPageText* pe : pages_.AllTexts())
                 FollowWindowWidth(EditorOf(pe));
         });
     }

@@ -1,5 +1,5 @@
-// The pages in a window: tab mouse handling, recent menus, split view, status
-// panels, and the open-file list read at start and written at the end.
+// The pages in a window: tab mouse handling, recent menus, split view, the progress panel, and
+// the open-file list read at start and written at the end.
 #include "mainwindow/ui/Pages.h"
 #include "editor/ui/EditorWidget.h"
 #include "mainwindow/ui/EditorPageEditor.h"
@@ -19,7 +19,6 @@
 #include <QMouseEvent>
 #include <QTabWidget>
 
-#include <map>
 
 namespace {
 
@@ -33,7 +32,6 @@ class PagesTest : public ::testing::Test {
         });
         pages->SetProgramFolder(dir.str());
         pages->Book().firstShow = false;
-        pages->SetStatusPanel = [this](int i, const QString& t) { panels[i] = t; };
         pages->OnFileRead = [this](int, const std::string& path) { loads.push_back(path); };
         window.setCentralWidget(pages->PageControl1());
         pages->CreateRecentLists(dir / "Tolmo.rec", 8);
@@ -66,7 +64,6 @@ class PagesTest : public ::testing::Test {
     std::vector<TEditorPageEditor*> editors;
     std::vector<std::string> loads; // files read, in order
     TPages* pages;
-    std::map<int, QString> panels;
 };
 
 TEST_F(PagesTest, CtrlRightClickOnInactiveTabClosesIt) {
@@ -159,22 +156,9 @@ TEST_F(PagesTest, SplitSharesTheTextAndUnsplitKeepsIt) {
     EXPECT_TRUE(pages->Book().ClosePage());
 }
 
-TEST_F(PagesTest, StatusPanelsFollowThePage) {
-    pages->Book().OpenFile(file("a.txt", "l1\r\nl2\r\nl3"));
-    pages->SetRowColMode(false);
-    active()->SetCaretRow(2);
-    EXPECT_EQ(panels[0], "    3 行:   1 桁");
-    EXPECT_EQ(panels[2], "挿入");
-    EXPECT_EQ(panels[1], "");
-    EXPECT_EQ(window.windowTitle(), "  トルモ - Tolmo - ");
-    pages->SetReadOnly(0, true);
-    pages->UpdatePageStatus();
-    EXPECT_EQ(panels[1], "Read Only");
-}
-
 TEST_F(PagesTest, CloseAllShowsItsProgressInPanelSix) {
-    std::vector<QString> seen;
-    pages->SetStatusPanel = [&](int i, const QString& t) {
+    std::vector<std::string> seen;
+    pages->SetStatusPanel = [&](int i, const std::string& t) {
         if (i == 6) seen.push_back(t);
     };
     for (int i = 0; i < 5; ++i)

@@ -1,0 +1,124 @@
+// The pages' controls without widgets: a split page answers from its focused half and keeps the
+// text typed there modified, saves write the focused half's text or stop before it, and the
+// status panels follow the active control.
+#include "mainwindow/PageSheets.h"
+
+#include "editor/EditorCore.h"
+
+#include "../support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+struct CorePage : TPageText {
+    CorePage(const TPagePropSets& sets, std::shared_ptr<TPageDocument> doc,
+             std::shared_ptr<TEditorScreenStrings> store)
+        : TPageText(sets, std::move(doc)), c(std::move(store)) {}
+    mutable TEditorCore c;
+    TEditorCore& core() const override { return c; }
+    void takeText(std::string&& text) override { c.TakeText(std::move(text)); }
+    void beginBackground(const std::string&, std::unique_ptr<TBackgroundLoad>,
+                         const TFileFormat&) override {}
+};
+
+// The sheets with a page per InsertPage; the rest of the host does nothing.
+struct Sheets : TPageSheets {
+    TPagePropSets sets;
+    int active = -1, statusShown = 0;
+    std::map<int, std::string> panels;
+    Sheets() {
+        SetStatusPanel = [this](int i, const std::string& t) { panels[i] = t; };
+    }
+    CorePage& page(int i, bool upper = false) const {
+        return static_cast<CorePage&>(upper ? *sheet(i).upper : *sheet(i).lower);
+    }
+    void split(int i) {
+        sheet(i).upper = std::make_unique<CorePage>(sets, std::make_shared<TPageDocument>(),
+                                                    page(i).c.SharedStore());
+        sheet(i).focused = sheet(i).upper.get();
+    }
+    TSheet& at(int i) const { return sheet(i); }
+    void Unsplit(int i) override { dropUpper(sheet(i)); }
+    void InsertPage(const std::string&, const std::string&) override {
+        addSheet(std::make_unique<TSheet>(),
+                 std::make_unique<CorePage>(sets, std::make_shared<TPageDocument>(),
+                                            std::make_shared<TEditorScreenStrings>()));
+    }
+    int ActivePage() const override { return active; }
+    void SetActivePage(int i) override { active = i; }
+    void SetPageCaption(int, const std::string&) override {}
+    void RemovePage(int i) override { takeSheet(i); }
+    void MovePage(int from, int to) override { moveSheet(from, to); }
+    void FocusActive() override {}
+    void UpdatePageStatus() override { ++statusShown; }
+    void ShowProgress(const std::string&) override {}
+    void SuspendUpdates(bool) override {}
+    bool AskYesNo(const std::string&, bool d) override { return d; }
+    void Notice(const std::string&) override {}
+    void ErrorBox(const std::string&) override {}
+    TSaveDialogResult RunSaveDialog(const std::string&, const std::string&) override { return {}; }
+    std::string RunOpenDialog(const std::string&) override { return {}; }
+    std::string CurrentDirectory() const override { return "/"; }
+};
+
+TEST(PageSheets, ASplitPageAnswersFromItsFocusedHalfAndSavesItsText) {
+    TempDir d;
+    Sheets s;
+    s.InsertPage("a", d / "a.txt");
+    s.InsertPage("b", d / "b.txt");
+    const int idB = s.PageId(1);
+    s.MovePage(1, 0);
+    EXPECT_EQ(s.IndexOfPage(idB), 0);
+    s.active = 1;
+    s.page(1).c.SetText("top\r\n");
+    s.split(1);
+    s.page(1, true).c.InsertTyped("Z");
+    s.page(1, true).SetReadOnly(true);
+    EXPECT_TRUE(s.IsModified(1));
+    EXPECT_TRUE(s.IsReadOnly(1)); // the focused half's
+    EXPECT_EQ(s.AllTexts().size(), 3u);
+    std::string error;
+    ASSERT_TRUE(s.SavePageText(1, d / "a.txt", &error)) << error;
+    EXPECT_EQ(TempDir::Read(d / "a.txt"), "Ztop\r\n");
+    // Closing the upper half keeps its typing modified below.
+    s.page(1).SetModified(false);
+    s.Unsplit(1);
+    EXPECT_FALSE(s.IsSplit(1));
+    EXPECT_TRUE(s.IsModified(1));
+    // A write refused beforehand leaves the file alone.
+    s.BeforeFileWrite = [](int, const std::string&, std::string* e) {
+        *e = "declined";
+        return false;
+    };
+    s.page(1).c.InsertTyped("Y");
+    EXPECT_FALSE(s.SavePageText(1, d / "a.txt", &error));
+    EXPECT_EQ(error, "declined");
+    EXPECT_EQ(TempDir::Read(d / "a.txt"), "Ztop\r\n");
+}
+
+TEST(PageSheets, StatusPanelsFollowTheActiveControl) {
+    Sheets s;
+    s.InsertPage("a", "/a.txt");
+    s.InsertPage("b", "/b.txt");
+    s.active = 0;
+    s.page(0).c.SetText("l1\r\nl2\r\nl3");
+    s.page(0).SetCaretRow(2);
+    s.SetRowColMode(false);
+    s.SetReadOnly(0, true);
+    s.ShowPageStatus();
+    EXPECT_EQ(s.panels[0], "    3 行:   1 桁");
+    EXPECT_EQ(s.panels[1], "Read Only");
+    EXPECT_EQ(s.panels[2], "挿入");
+    // Another page's caret or focus changes nothing shown; the active one's does.
+    s.CaretMoved(&s.page(1));
+    s.Focused(s.at(1), &s.page(1));
+    EXPECT_EQ(s.statusShown, 0);
+    s.page(0).SetCaretRow(0);
+    s.CaretMoved(&s.page(0));
+    EXPECT_EQ(s.panels[0], "    1 行:   1 桁");
+}
+
+} // namespace
