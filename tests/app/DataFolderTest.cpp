@@ -79,35 +79,28 @@ TEST_F(DataFolderTest, FallsBackToTheProgramFolder) {
                      "[" + wanted + "]が作成できません。\r\n起動したフォルダに設定します。"}));
 }
 
-TEST_F(DataFolderTest, LocalFolderMarkerWithFirstRun) {
+TEST_F(DataFolderTest, LocalFolderMarkerWithFirstRunAsPlainTextOrFromTheSeedFile) {
     TempDir::Write(prog() + "localfol.myc", "[Set]\nFolder=/x/\nFirst=1\n");
     cdRom = true;
     TDataFolderChoice c = resolve();
-    EXPECT_TRUE(c.localFolder);
-    EXPECT_TRUE(c.first);
-    EXPECT_TRUE(c.cdRom);
+    EXPECT_TRUE(c.localFolder && c.first && c.cdRom);
     EXPECT_EQ(c.dataFolder, prog());
     EXPECT_EQ(TempDir::Read(prog() + "localfol.myc"), "[Set]\nFolder=/x/\nFirst=0\n");
     EXPECT_FALSE(fs::exists(common() + "Brix"));
     // Once only; and with a Tolmo.ini beside the program the drive is not asked.
     TempDir::Write(prog() + "Tolmo.ini", "");
     c = resolve();
-    EXPECT_FALSE(c.first);
-    EXPECT_FALSE(c.cdRom);
+    EXPECT_FALSE(c.first || c.cdRom);
     EXPECT_EQ(cdRomAsked, 1);
     EXPECT_TRUE(sink.boxes.empty());
-}
-
-TEST_F(DataFolderTest, PlainTextMarkerAndSeedFile) {
+    // A marker of plain text, and the seed file that becomes the marker.
     TempDir::Write(prog() + "localfol.myc", "このフォルダのトルモは、単独で起動します。\r\n");
-    TDataFolderChoice c = resolve();
-    EXPECT_TRUE(c.localFolder);
-    EXPECT_FALSE(c.first);
+    c = resolve();
+    EXPECT_TRUE(c.localFolder && !c.first);
     fs::remove(prog() + "localfol.myc");
     TempDir::Write(prog() + "Tolmondo.tlm", "seed");
     c = resolve();
-    EXPECT_TRUE(c.localFolder);
-    EXPECT_FALSE(c.first);
+    EXPECT_TRUE(c.localFolder && !c.first);
     EXPECT_FALSE(fs::exists(prog() + "Tolmondo.tlm"));
     EXPECT_EQ(TempDir::Read(prog() + "localfol.myc"), "seed");
 }

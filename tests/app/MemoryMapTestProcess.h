@@ -90,17 +90,12 @@ class Child {
         return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     }
     void Kill() { kill(FPid, SIGKILL); }
-    pid_t Pid() const { return FPid; }
 
   private:
-    void Put(int value) {
-        if (write(FWrite, &value, sizeof value) != sizeof value) {
-        }
-    }
+    void Put(int value) { [[maybe_unused]] const ssize_t n = write(FWrite, &value, sizeof value); }
     int Get() {
         int value = -1;
-        if (read(FRead, &value, sizeof value) != sizeof value) return -1;
-        return value;
+        return read(FRead, &value, sizeof value) == sizeof value ? value : -1;
     }
 
     pid_t FPid = -1;

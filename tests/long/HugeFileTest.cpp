@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdio>
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -67,13 +67,7 @@ TEST(HugeFile, FivePointTwoGigabytesOpenEditAtTheEndAndPastFourGibibytesAndSave)
     core.TakeText(std::move(doc.text));
     const TEditorScreenStrings& rows = core.Rows();
     ASSERT_EQ(rows.TextLength(), size);
-    const int linesPerPiece = [&] {
-        int n = 0;
-        for (char c : piece)
-            n += c == '\n';
-        return n;
-    }();
-    EXPECT_EQ(rows.LineCount(), static_cast<int64_t>(linesPerPiece) * kPieces);
+    EXPECT_EQ(rows.LineCount(), std::count(piece.begin(), piece.end(), '\n') * int64_t{kPieces});
 
     // The end: Ctrl+End puts the caret after the last line; its row starts where the file's
     // last line starts.
@@ -81,8 +75,7 @@ TEST(HugeFile, FivePointTwoGigabytesOpenEditAtTheEndAndPastFourGibibytesAndSave)
     ASSERT_EQ(core.Row(), rows.Count());
     const int last = rows.Count() - 1;
     const std::string lastLine = piece.substr(piece.rfind('\n', piece.size() - 2) + 1);
-    const int64_t lastStart = rows.TextPos(rows.RowStart(last));
-    EXPECT_EQ(lastStart, size - static_cast<int64_t>(lastLine.size()));
+    EXPECT_EQ(rows.TextPos(rows.RowStart(last)), size - static_cast<int64_t>(lastLine.size()));
     EXPECT_EQ(rows.RowsText(rows.RowStart(last), last), lastLine);
     EXPECT_EQ(core.SelStart(), size);
 
@@ -91,14 +84,10 @@ TEST(HugeFile, FivePointTwoGigabytesOpenEditAtTheEndAndPastFourGibibytesAndSave)
     core.InsertTyped(typed);
     core.KeyReturn(false);
     const int64_t far = (int64_t{4} << 30) + 12345;
-    const int farRow = rows.RowOfTextPos(far);
-    const int64_t farStart = rows.TextPos(farRow);
+    const int64_t farStart = rows.TextPos(rows.RowOfTextPos(far));
     ASSERT_GE(farStart, int64_t{4} << 30);
     core.SetSelStart(farStart);
-    ASSERT_EQ(core.Row(), farRow);
-    ASSERT_EQ(core.SelStart(), farStart);
     core.InsertTyped("XYZ");
-    EXPECT_EQ(rows.TextLength(), size + static_cast<int64_t>(typed.size()) + 2 + 3);
 
     // Save and compare.
     std::string bytes;

@@ -1,11 +1,9 @@
 // Saving a page's file: the old file survives every failure; links and permissions are kept.
 #include "mainwindow/DocumentFile.h"
-#include "app/DataFolder.h"
 #include "platform/AtomicFile.h"
 #include "platform/IniFile.h"
 
 #include "../support/OrdinaryUser.h"
-#include "../support/RecordingSink.h"
 #include "../support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -63,8 +61,8 @@ TEST(SaveDocumentFile, FailuresLeaveTheOldFile) {
     EXPECT_FALSE(SaveDocumentFile(d / "dir.txt", "x", &err));
 }
 
-// Run as an ordinary user (see OrdinaryUser.h): a write-protected file, a read-only folder, an
-// unreadable file and a data folder that cannot be written fail with a reason and change nothing.
+// Run as an ordinary user (see OrdinaryUser.h): a write-protected file, a read-only folder and an
+// unreadable file fail with a reason and change nothing.
 TEST(SaveDocumentFile, PermissionsBindAnOrdinaryUser) {
     if (!RunsAsOrdinaryUser()) return;
     TempDir d;
@@ -89,23 +87,6 @@ TEST(SaveDocumentFile, PermissionsBindAnOrdinaryUser) {
     err.clear();
     EXPECT_FALSE(ReadWholeFile(d / "secret.txt", bytes, &err));
     EXPECT_FALSE(err.empty());
-
-    // A data folder that cannot be written: the open-file list is not saved, the settings file
-    // stays as it was, and a data folder that cannot be made falls back to the program folder.
-    fs::create_directory(d / "data");
-    TempDir::Write(d / "data/Tolmo.ini", "[Set]\nPage=1\n");
-    ::chmod((d / "data").c_str(), 0555);
-    TIniFile ini(d / "data/Tolmo.ini");
-    TMyFileList l;
-    l.AddRecord(TFileRecord::Fresh("a.txt", "/x/"));
-    EXPECT_FALSE(l.Save(IniSection(ini, TMyFileList::kSection)));
-    EXPECT_EQ(TempDir::Read(d / "data/Tolmo.ini"), "[Set]\nPage=1\n");
-    RecordingSink sink;
-    std::string folder = d / "data/Brix/Tolmo/";
-    EXPECT_FALSE(CheckDataFolder(folder, d / "prog/", false));
-    EXPECT_EQ(folder, d / "prog/");
-    EXPECT_EQ(sink.boxes.size(), 1u);
-    ::chmod((d / "data").c_str(), 0755);
     ::chmod((d / "rofolder").c_str(), 0755);
 }
 

@@ -12,6 +12,14 @@
 #include <string>
 #include <vector>
 
+// The next of the queued answers, or the default when none is left.
+template <class T> T Next(std::deque<T>& queue, T otherwise) {
+    if (queue.empty()) return otherwise;
+    T a = queue.front();
+    queue.pop_front();
+    return a;
+}
+
 struct FakePage {
     std::string caption, path, text;
     bool modified = false, readOnly = false, split = false;
@@ -90,19 +98,13 @@ class FakePageHost : public TPageHost {
     void SuspendUpdates(bool) override {}
     bool AskYesNo(const std::string& m, bool defaultYes) override {
         questions.push_back(m);
-        if (answers.empty()) return defaultYes;
-        bool a = answers.front();
-        answers.pop_front();
-        return a;
+        return Next(answers, defaultYes);
     }
     void Notice(const std::string& m) override { notices.push_back(m); }
     void ErrorBox(const std::string& m) override { errors.push_back(m); }
     TSaveDialogResult RunSaveDialog(const std::string& folder, const std::string& name) override {
         saveDialogStarts.emplace_back(folder, name);
-        if (saveDialogs.empty()) return {false, folder + name};
-        TSaveDialogResult r = saveDialogs.front();
-        saveDialogs.pop_front();
-        return r;
+        return Next(saveDialogs, {false, folder + name});
     }
     std::string RunOpenDialog(const std::string&) override { return openDialogAnswer; }
     bool ExternalEditorRunning() const override { return editorRunning; }

@@ -1,8 +1,10 @@
 // The function-key bar and the jump column without a window: the caption layers, the resize
-// formulas, the jump marks and where a jump places its row.
+// formulas and the jump marks.
 #include "mainwindow/FunctionBar.h"
 #include "editor/EditorCore.h"
 #include "platform/Cp932.h"
+
+#include "../support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -85,9 +87,9 @@ TEST(JumpMarks, DigitRulesAndTheScan) {
     EXPECT_EQ(ScanJumpMarks(e.Rows()), lines);
 }
 
-TEST(JumpMarks, PlacementSwapsWithJHanten) {
-    EXPECT_EQ(JumpTopRow(100, 30, 2, 5, false, false), 98);
-    EXPECT_EQ(JumpTopRow(100, 30, 2, 5, false, true), 75);
-    EXPECT_EQ(JumpTopRow(100, 30, 2, 5, true, false), 75);
-    EXPECT_EQ(JumpTopRow(100, 30, 2, 5, true, true), 98);
+TEST(JumpMarks, TheGuideBesideTheProgramMarksNineSections) {
+    const std::array<int, 10> lines =
+        ScanJumpMarks(TempDir::Read(TOLMO_SOURCE_DIR "/data/ReadMe.txt"));
+    for (int digit = 1; digit <= 9; ++digit)
+        EXPECT_GT(lines[digit], 0) << digit;
 }

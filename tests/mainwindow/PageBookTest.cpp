@@ -55,25 +55,6 @@ class PageBookTest : public ::testing::Test {
     TOpenMenuList recent{"r", "ReOpen"}, folders1{"r", "RefoOpen"}, folders2{"r", "RefoOpen"};
 };
 
-TEST_F(PageBookTest, OpeningTakesOverAnEmptyUntitledPageButNotOneWithText) {
-    book.New();
-    ASSERT_EQ(host.PageCount(), 1);
-    EXPECT_EQ(host.pages[0].caption, " 無題 ");
-    EXPECT_TRUE(book.OpenFile(file("memo.txt", "abc")));
-    ASSERT_EQ(host.PageCount(), 1);
-    EXPECT_EQ(host.pages[0].caption, " memo ");
-    EXPECT_EQ(host.pages[0].text, "abc");
-    EXPECT_EQ(list.PathOf(0), dir + "memo.txt");
-    EXPECT_EQ(list.GetField(0, ffLoaded), "1");
-    book.New();
-    type("draft");
-    EXPECT_TRUE(book.OpenFile(file("other.txt")));
-    ASSERT_EQ(host.PageCount(), 3);
-    EXPECT_EQ(host.pages[1].text, "draft");
-    EXPECT_EQ(list.PathOf(1), kUntitledName);
-    EXPECT_EQ(host.active, 2);
-}
-
 TEST_F(PageBookTest, AnOpenFileIsActivatedAndTheSameNameElsewhereGivesANotice) {
     open({"a.txt", "b.txt"});
     EXPECT_FALSE(book.OpenFile(dir + "a.txt"));
@@ -103,6 +84,7 @@ TEST_F(PageBookTest, MissingOrUnreadableFileLeavesNoPageAndRelativePathsAreThePr
 
 TEST_F(PageBookTest, CancellingTheUntitledSaveAsksWithDefaultNo) {
     book.New();
+    EXPECT_EQ(host.pages[0].caption, " 無題 ");
     type("x");
     // Cancelled with the proposed name: "No" brings the dialog back, then "Yes" gives up saving.
     host.answers = {false, true};
@@ -173,51 +155,36 @@ TEST_F(PageBookTest, SaveWritesOnlyModifiedPagesAndAFailureKeepsTheirState) {
     EXPECT_TRUE(host.pages[0].modified);
     EXPECT_EQ(host.pages[0].text, "changed edit");
     EXPECT_EQ(host.errors.size(), 1u);
-    // Closing it offers the save, fails again and keeps the page.
+    // Closing it saves without a question, fails again and keeps the page.
     book.knKakunin = true;
     EXPECT_FALSE(book.ClosePage());
-    EXPECT_EQ(host.PageCount(), 1);
     EXPECT_EQ(list.PathOf(0), a);
     EXPECT_EQ(recent.Count(), 0);
+    // Without KnKakunin closing asks first; "No" closes without saving.
+    book.knKakunin = false;
+    host.answers = {false};
+    EXPECT_TRUE(book.ClosePage());
+    EXPECT_EQ(host.questions.back(), "[ " + a + "] は更新されています。保存しますか？");
+    EXPECT_EQ(read(a), "changed");
 }
 
-TEST_F(PageBookTest, ClosingTheLastPageLeavesOneUntitledPage) {
-    book.OpenFile(file("a.txt"));
+TEST_F(PageBookTest, ClosingActivatesThePageBeforeAndTheLastLeavesAnUntitledPage) {
+    open({"a.txt", "b.txt", "c.txt"});
+    host.active = 1;
+    EXPECT_TRUE(book.ClosePage());
+    EXPECT_EQ(host.active, 0);
+    EXPECT_EQ(names(), "a.txt c.txt");
+    book.ClosePage();
     EXPECT_TRUE(book.ClosePage());
     ASSERT_EQ(host.PageCount(), 1);
-    EXPECT_EQ(list.Count(), 1);
-    EXPECT_EQ(list.PathOf(0), kUntitledName);
-    EXPECT_EQ(recent.Items().front(), dir + "a.txt");
+    EXPECT_EQ(names(), kUntitledName);
+    EXPECT_EQ(recent.Items().front(), dir + "c.txt");
     EXPECT_EQ(folders1.Items().front(), dir);
     EXPECT_EQ(folders2.Items().front(), dir);
     // Closing that untitled page gives a fresh untitled page and remembers the current folder.
     EXPECT_TRUE(book.ClosePage());
     EXPECT_EQ(host.PageCount(), 1);
     EXPECT_EQ(recent.Items().front(), "/cwd/無題");
-}
-
-TEST_F(PageBookTest, ClosingActivatesThePageBefore) {
-    open({"a.txt", "b.txt", "c.txt"});
-    host.active = 1;
-    book.ClosePage();
-    EXPECT_EQ(host.active, 0);
-    EXPECT_EQ(names(), "a.txt c.txt");
-    book.ClosePage();
-    EXPECT_EQ(host.active, 0);
-    EXPECT_EQ(names(), "c.txt");
-}
-
-TEST_F(PageBookTest, ClosePromptAsksUnlessKnKakunin) {
-    std::string a = file("a.txt", "");
-    book.OpenFile(a);
-    book.OpenFile(file("b.txt"));
-    host.active = 0;
-    type("keep");
-    book.knKakunin = false;
-    host.answers = {false};
-    EXPECT_TRUE(book.ClosePage());
-    EXPECT_EQ(host.questions.back(), "[ " + a + "] は更新されています。保存しますか？");
-    EXPECT_EQ(read(a), ""); // "No": closed without saving
 }
 
 TEST_F(PageBookTest, CloseAllOfFivePagesShowsTheCountdown) {
@@ -253,18 +220,6 @@ TEST_F(PageBookTest, CtrlRightClickOnInactiveTabClosesWithoutQuestion) {
     EXPECT_EQ(host.active, 1);
 }
 
-TEST_F(PageBookTest, DraggingTheThirdTabToTheFirstMovesItsEntry) {
-    open({"a.txt", "b.txt", "c.txt"});
-    host.active = 2;
-    book.DropTab(0);
-    EXPECT_EQ(names(), "c.txt a.txt b.txt");
-    EXPECT_EQ(host.pages[0].caption, " c ");
-    EXPECT_EQ(host.active, 0);
-    EXPECT_EQ(book.pageToActivate, 0);
-    book.DropTab(0); // onto itself: nothing
-    EXPECT_EQ(names(), "c.txt a.txt b.txt");
-}
-
 // Saves the list as the program would at exit and builds a fresh book on it, as at a restart.
 class RestartTest : public PageBookTest {
   protected:
@@ -292,7 +247,10 @@ TEST_F(RestartTest, PagesComeBackInOrderWithCaretsAndLazily) {
     for (int i = 0; i < 30; ++i)
         book.OpenFile(file("p" + std::to_string(i) + ".txt"));
     host.active = 2;
-    book.DropTab(0);
+    book.DropTab(0); // the third tab dragged to the first place
+    EXPECT_EQ(host.pages[0].caption, " p2 ");
+    EXPECT_EQ(host.active, 0);
+    book.DropTab(0); // onto itself: nothing
     host.pages[0].caret = 40;
     host.pages[0].top = 31;
     auto r = restart(0);

@@ -1,5 +1,5 @@
 // Recovery files: the format round trip, damaged files set aside, private folders, instances that
-// never take each other's files, the background writer and when a page is due to be written.
+// never take each other's files, the background writer and the clock that makes a page due.
 #include "mainwindow/Recovery.h"
 #include "mainwindow/RecoveryWriter.h"
 #include "text/RowStore.h"
@@ -174,28 +174,6 @@ TEST(RecoveryClock, QuietPauseOrThirtySecondsOfTyping) {
         c.Edited(t);
         EXPECT_EQ(c.Due(t + 500), t + 500 - 10000 >= 30000) << t;
     }
-}
-
-TEST(RecoveryClock, APageLosesItsFileOnceSavedAndARestoredPageIsWrittenAtOnce) {
-    using A = TRecoveryPageState::TAction;
-    TRecoveryPageState p;
-    EXPECT_EQ(p.Tick(false, 0), A::None);
-    p.Clock.Edited(0);
-    EXPECT_EQ(p.Tick(true, 1000), A::None); // typing goes on
-    EXPECT_EQ(p.Tick(true, 3000), A::Write);
-    p.MarkWritten();
-    EXPECT_EQ(p.Tick(true, 9000), A::None);     // nothing new since
-    EXPECT_EQ(p.Tick(false, 10000), A::Remove); // saved
-    EXPECT_EQ(p.Tick(false, 11000), A::None);
-    TRecoveryPageState restored; // modified without an edit of this run
-    EXPECT_EQ(restored.Tick(true, 0), A::Write);
-}
-
-TEST(RecoveryEnd, OnlyNamedWritablePagesAreSavedWithoutAsking) {
-    EXPECT_TRUE(SavesAtUnattendedEnd(true, false, false));
-    EXPECT_FALSE(SavesAtUnattendedEnd(false, false, false)); // the user would have been asked
-    EXPECT_FALSE(SavesAtUnattendedEnd(true, true, false));   // untitled: no file to save to
-    EXPECT_FALSE(SavesAtUnattendedEnd(true, false, true));   // read-only
 }
 
 TEST(RecoveryDifference, FirstLineThatDiffers) {

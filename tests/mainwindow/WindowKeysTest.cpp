@@ -14,17 +14,10 @@ using K = TWindowKey;
 using Path = TWindowKeyAction::Path;
 
 TWindowKeyEvent Down(K k, bool shift = false, bool ctrl = false, bool repeat = false) {
-    TWindowKeyEvent e;
-    e.Key = k;
-    e.Shift = shift;
-    e.Ctrl = ctrl;
-    e.AutoRepeat = repeat;
-    return e;
+    return {k, true, shift, ctrl, false, repeat};
 }
-TWindowKeyEvent Up(K k, bool shift = false, bool ctrl = false) {
-    TWindowKeyEvent e = Down(k, shift, ctrl);
-    e.Press = false;
-    return e;
+TWindowKeyEvent Up(K k, bool shift = false, bool ctrl = false, bool repeat = false) {
+    return {k, false, shift, ctrl, false, repeat};
 }
 
 } // namespace
@@ -43,9 +36,7 @@ TEST(WindowKeys, CtrlArrowsSwitchPagesAndThePageChangeWaitsForTheRelease) {
     EXPECT_FALSE(a.PageChange);
     EXPECT_EQ(keys.Key(Down(K::Left, false, true, true), true, 3, 0).SwitchTo, 2);
     // Repeats of the release do not count; the real one runs the page change once.
-    TWindowKeyEvent repeatUp = Up(K::Left, false, true);
-    repeatUp.AutoRepeat = true;
-    EXPECT_FALSE(keys.Key(repeatUp, true, 3, 2).PageChange);
+    EXPECT_FALSE(keys.Key(Up(K::Left, false, true, true), true, 3, 2).PageChange);
     EXPECT_TRUE(keys.Key(Up(K::Left, false, true), true, 3, 2).PageChange);
     a = keys.Key(Up(K::Control, false, true), true, 3, 2);
     EXPECT_FALSE(a.PageChange);
@@ -54,17 +45,13 @@ TEST(WindowKeys, CtrlArrowsSwitchPagesAndThePageChangeWaitsForTheRelease) {
 
     // With Shift or Alt, or without pages, nothing switches.
     EXPECT_EQ(keys.Key(Down(K::Right, true, true), true, 3, 0).SwitchTo, -1);
-    TWindowKeyEvent alt = Down(K::Right, false, true);
-    alt.Alt = true;
-    EXPECT_FALSE(keys.Key(alt, true, 3, 0).Consumed);
+    EXPECT_FALSE(keys.Key({K::Right, true, false, true, true}, true, 3, 0).Consumed); // Ctrl+Alt
     a = keys.Key(Down(K::Right, false, true), true, 0, -1);
     EXPECT_TRUE(a.Consumed);
     EXPECT_EQ(a.SwitchTo, -1);
 }
 
 TEST(WindowKeys, ClipboardKeysLocksAndTheHiddenBar) {
-    EXPECT_EQ(WindowKeyOf(tkey::Insert), TWindowKey::Insert);
-    EXPECT_EQ(WindowKeyOf(tkey::Home), TWindowKey::Other);
     TFunctionKeyBar bar;
     TWindowKeys keys(bar);
     EXPECT_EQ(keys.Key(Down(K::Insert, false, true), true, 1, 0).RunItem, "mnCopy");
@@ -141,6 +128,8 @@ TEST_F(CoreActions, JumpButtonsPlaceTheCaretAndDropTheSelection) {
     EXPECT_FALSE(c.Selected());
     JumpEditor(c, 3, lines, {2, 3, false}, true); // Shift: the line near the bottom
     EXPECT_EQ(c.TopRow(), 50 - 20 + 3);
+    JumpEditor(c, 3, lines, {2, 3, true}, true); // JHanten swaps the two placements
+    EXPECT_EQ(c.TopRow(), 48);
     JumpEditor(c, 4, lines, {2, 3, false}, false); // no line has mark 4: nothing moves
     EXPECT_EQ(c.Row(), 50);
     JumpEditor(c, 11, lines, {}, false);

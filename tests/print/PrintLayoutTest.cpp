@@ -31,13 +31,6 @@ std::vector<std::string> rowsOf(const std::string& text, int width) {
     return rows;
 }
 
-bool endsInsideWideChar(const std::string& row) {
-    std::size_t i = 0;
-    while (i < row.size())
-        i += IsDBCSLeadByte(row[i]) ? 2 : 1;
-    return i != row.size();
-}
-
 // A page of 100 x 100 pixels at 254 dpi (1 mm = 10 pixels); rows 10 high, characters 10 wide.
 struct Page {
     TStringsPrinter p;
@@ -69,31 +62,11 @@ TEST(HeaderText, Keywords) {
     EXPECT_EQ(ExpandHeaderText("%", 1, "", clock), "");
 }
 
-TEST(PrintWrap, MixedJapaneseAndEnglish) {
-    // 100 pixels: ten single-byte or five double-byte characters per row.
-    const std::string text = sj("日本語のtext with words and 漢字まじりのsentence.");
-    const auto rows = rowsOf(text, 100);
-    std::string joined;
-    for (const std::string& r : rows) {
-        FixedMeasurer m;
-        EXPECT_LE(RowWidth(r, m, 80), 100) << Cp932ToUtf8(r);
-        EXPECT_FALSE(endsInsideWideChar(r)) << Cp932ToUtf8(r);
-        joined += r;
-    }
-    EXPECT_EQ(joined, text);
-    // Whole words: no row ends in the middle of one.
-    for (std::size_t i = 0; i + 1 < rows.size(); ++i) {
-        const char last = rows[i].back(), next = rows[i + 1].front();
-        const bool cutWord = std::isalpha(static_cast<unsigned char>(last)) &&
-                             std::isalpha(static_cast<unsigned char>(next));
-        EXPECT_FALSE(cutWord) << Cp932ToUtf8(rows[i]) << "|" << Cp932ToUtf8(rows[i + 1]);
-    }
-    EXPECT_EQ(Cp932ToUtf8(rows[0]), "日本語の"); // "text" does not fit after it: next row
-    EXPECT_EQ(Cp932ToUtf8(rows[1]), "text with ");
-}
-
-TEST(PrintWrap, LongWordsAndNarrowColumns) {
-    // A word wider than the row is cut; a 100,000-byte line without blanks ends.
+TEST(PrintWrap, WordsStayWholeAndCharactersAreNeverCut) {
+    // 100 pixels: ten single-byte or five double-byte characters per row. A word that does not
+    // fit goes to the next row; a word wider than the row is cut; a 100,000-byte line ends.
+    EXPECT_EQ(rowsOf(sj("日本語のtext with"), 100),
+              (std::vector<std::string>{sj("日本語の"), "text with"}));
     EXPECT_EQ(rowsOf("abcdefghijklmnop", 50),
               (std::vector<std::string>{"abcde", "fghij", "klmno", "p"}));
     EXPECT_EQ(rowsOf("ab cdefgh", 50), (std::vector<std::string>{"ab ", "cdefg", "h"}));
@@ -158,24 +131,6 @@ TEST(PrintLayout, EmptyListAndNoRoom) {
     EXPECT_EQ(tight.PageCount(), 0u);
 }
 
-TEST(PrintLayout, LineNumbersOnEveryRowOfAWrappedLine) {
-    Page t;
-    t.p.SetLineNumber(true);
-    TVectorPrintLines lines({"short", "a very long line of words wrapping", "x"});
-    auto g = t.geometry(3); // gutter 3 characters, text 70 pixels
-    TPrintLayout layout(t.p, g, t.m, lines);
-    ASSERT_EQ(layout.Build(), TPrintLayout::lrDone);
-    const auto items = layout.DrawPage(0, fixedTime);
-    const auto numbers = itemTexts(items, TPrintItem::ikLineNumber);
-    const auto rows = itemTexts(items, TPrintItem::ikRow);
-    ASSERT_EQ(numbers.size(), rows.size());
-    ASSERT_GE(rows.size(), 5u);
-    EXPECT_EQ(numbers.front(), "1:");
-    EXPECT_EQ(numbers[1], "2:");
-    EXPECT_EQ(numbers[2], "2:");
-    EXPECT_EQ(numbers.back(), "3:");
-}
-
 TEST(PrintLayout, PagesAreDrawnAgainFromTheirStarts) {
     Page t; // ten rows per page, two columns
     t.p.SetColumnCount(2);
@@ -209,54 +164,52 @@ TEST(PrintLayout, PagesAreDrawnAgainFromTheirStarts) {
 }
 
 TEST(PrintLayout, PageRangeAndOddEven) {
-    Page t;
-    std::vector<std::string> src(50, "line"); // ten rows per page: five pages
-    TVectorPrintLines lines(src);
-    auto g = t.geometry(50);
-    {
+    // Ten rows per page: five pages. Printed page indexes for a range, its first number and the
+    // odd/even choice, which goes by the printed numbers.
+    struct Case {
+        int start, last, firstNumber;
+        TStringsPrinterPageOption option;
+        std::vector<std::size_t> printed;
+    };
+    const Case cases[] = {{2, 3, 2, poBoth, {1, 2}},
+                          {3, 999999, 1, poBoth, {2, 3, 4}},
+                          {3, 999999, 1, poOdd, {2, 4}},
+                          {3, 999999, 1, poEven, {3}}};
+    TVectorPrintLines lines(std::vector<std::string>(50, "line"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.start * 10 + c.option);
+        Page t;
         t.p.SetRangeOption(roLimited);
-        t.p.SetStartPage(2);
-        t.p.SetLastPage(3);
-        t.p.SetFirstPageNumber(2);
+        t.p.SetStartPage(c.start);
+        t.p.SetLastPage(c.last);
+        t.p.SetFirstPageNumber(c.firstNumber);
+        t.p.SetPageOption(c.option);
+        auto g = t.geometry(50);
         TPrintLayout layout(t.p, g, t.m, lines);
         ASSERT_EQ(layout.Build(), TPrintLayout::lrDone);
-        ASSERT_EQ(layout.PageCount(), 5u);
-        EXPECT_EQ(layout.PrintedPages(), (std::vector<std::size_t>{1, 2}));
-        EXPECT_EQ(layout.PageNumber(1), 2);
-    }
-    {
-        t.p.SetStartPage(3);
-        t.p.SetLastPage(999999);
-        t.p.SetFirstPageNumber(1);
-        TPrintLayout layout(t.p, g, t.m, lines);
-        ASSERT_EQ(layout.Build(), TPrintLayout::lrDone);
-        EXPECT_EQ(layout.PrintedPages(), (std::vector<std::size_t>{2, 3, 4}));
-        EXPECT_EQ(layout.PageNumber(2), 1);
-        t.p.SetPageOption(poOdd);
-        TPrintLayout odd(t.p, g, t.m, lines);
-        ASSERT_EQ(odd.Build(), TPrintLayout::lrDone);
-        EXPECT_EQ(odd.PrintedPages(), (std::vector<std::size_t>{2, 4})); // numbers 1 and 3
-        t.p.SetPageOption(poEven);
-        TPrintLayout even(t.p, g, t.m, lines);
-        ASSERT_EQ(even.Build(), TPrintLayout::lrDone);
-        EXPECT_EQ(even.PrintedPages(), (std::vector<std::size_t>{3}));
+        EXPECT_EQ(layout.PageCount(), 5u);
+        EXPECT_EQ(layout.PrintedPages(), c.printed);
+        EXPECT_EQ(layout.PageNumber(c.start - 1), c.firstNumber); // the range's first page
     }
 }
 
-TEST(PrintLayout, LineRangeAndCancel) {
+TEST(PrintLayout, LineRangeNumbersEveryRowAndCancel) {
     Page t;
     t.p.SetLineNumber(true);
     t.p.SetLineRangeOption(roLimited);
     t.p.SetStartLine(3);
     t.p.SetLastLine(4);
     t.p.SetFirstLineNumber(10);
-    TVectorPrintLines lines({"a", "b", "c", "d", "e"});
-    auto g = t.geometry(5);
+    TVectorPrintLines lines({"a", "b", "cc cc cc cc", "d", "e"});
+    auto g = t.geometry(5); // gutter 3 characters, text 70 pixels
     TPrintLayout layout(t.p, g, t.m, lines);
     ASSERT_EQ(layout.Build(), TPrintLayout::lrDone);
     const auto items = layout.DrawPage(0, fixedTime);
-    EXPECT_EQ(itemTexts(items, TPrintItem::ikRow), (std::vector<std::string>{"c", "d"}));
-    EXPECT_EQ(itemTexts(items, TPrintItem::ikLineNumber), (std::vector<std::string>{"10:", "11:"}));
+    // Every row of a wrapped line carries its number.
+    EXPECT_EQ(itemTexts(items, TPrintItem::ikRow),
+              (std::vector<std::string>{"cc cc ", "cc cc", "d"}));
+    EXPECT_EQ(itemTexts(items, TPrintItem::ikLineNumber),
+              (std::vector<std::string>{"10:", "10:", "11:"}));
 
     std::vector<int> seen;
     const auto r = layout.Build([&](std::size_t i, int percent) {

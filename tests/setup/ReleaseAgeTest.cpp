@@ -30,13 +30,10 @@ TEST(ReleaseAgeTest, TextsAndCodes) {
     const std::string t = NoticeText("Ver1.7.1.1", 471);
     EXPECT_EQ(t.substr(0, t.find("\r\n")),
               "　トルモ Ver1.7.1.1 が公開されて、471 日が経過しています。");
-    EXPECT_NE(t.find("\r\n\r\n\r\n　ちなみに、"), std::string::npos);
     EXPECT_EQ(BuildCode(kRelease), "112401");
     EXPECT_EQ(BuildCode(tolmo::DateToJulius(2026, 3, 5)), "030501");
     EXPECT_EQ(VersionNumber("Ver1.7.1.1"), "1.7.1.1");
-    // This build's own date is a real date not after today (the build is not from the future).
-    EXPECT_LE(ReleaseDay(), Today());
-    EXPECT_EQ(ReleaseDateText().size(), 10u);
+    EXPECT_LE(ReleaseDay(), Today()); // the build is not from the future
 }
 
 } // namespace

@@ -27,41 +27,37 @@ inline bool RunsAsOrdinaryUser() {
         std::string("--gtest_filter=") + info->test_suite_name() + "." + info->name();
     char exe[PATH_MAX] = {};
     const ssize_t n = ::readlink("/proc/self/exe", exe, sizeof exe - 1);
-    if (n <= 0) {
-        ADD_FAILURE() << "cannot find the test program to run it again as an ordinary user";
-        return false;
-    }
     const passwd* pw = ::getpwnam("nobody");
     const uid_t uid = pw ? pw->pw_uid : 65534;
     const gid_t gid = pw ? pw->pw_gid : 65534;
-    // A temporary folder the user can write in, whatever TMPDIR root has.
+    // A temporary folder the user can write in, whatever TMPDIR root has; the program is run from
+    // a copy there, as the build folder may be closed to other users.
     char tmp[] = "/tmp/tolmo-user-XXXXXX";
-    if (!::mkdtemp(tmp) || ::chown(tmp, uid, gid) != 0) {
-        ADD_FAILURE() << "cannot make a temporary folder for the ordinary user";
-        return false;
-    }
-    // The program is run from a copy there: the build folder may be closed to other users.
-    const std::string copy = std::string(tmp) + "/test-program";
     std::error_code ec;
-    std::filesystem::copy_file(std::string(exe, static_cast<std::size_t>(n)), copy, ec);
-    if (ec || ::chmod(copy.c_str(), 0755) != 0) {
-        ADD_FAILURE() << "cannot copy the test program for the ordinary user: " << ec.message();
+    const auto program = [&] { return std::string(tmp) + "/test-program"; };
+    if (n <= 0 || !::mkdtemp(tmp) || ::chown(tmp, uid, gid) != 0 ||
+        !std::filesystem::copy_file(std::string(exe, static_cast<std::size_t>(n)), program(), ec) ||
+        ::chmod(program().c_str(), 0755) != 0) {
+        ADD_FAILURE() << "cannot prepare the test program for the ordinary user " << ec.message();
         return false;
     }
     std::vector<std::string> env;
     for (char** e = environ; *e; ++e)
         if (std::string(*e).rfind("TMPDIR=", 0) != 0) env.emplace_back(*e);
     env.push_back(std::string("TMPDIR=") + tmp);
-    std::vector<char*> envp;
+    std::vector<std::string> args = {"setpriv",
+                                     "--reuid=" + std::to_string(uid),
+                                     "--regid=" + std::to_string(gid),
+                                     "--clear-groups",
+                                     "--",
+                                     program(),
+                                     filter};
+    std::vector<char*> envp, argv;
     for (std::string& e : env)
         envp.push_back(e.data());
-    envp.push_back(nullptr);
-    const std::string reuid = "--reuid=" + std::to_string(uid);
-    const std::string regid = "--regid=" + std::to_string(gid);
-    std::vector<std::string> args = {"setpriv", reuid, regid, "--clear-groups", "--", copy, filter};
-    std::vector<char*> argv;
     for (std::string& a : args)
         argv.push_back(a.data());
+    envp.push_back(nullptr);
     argv.push_back(nullptr);
     pid_t pid = 0;
     int status = -1;

@@ -50,20 +50,18 @@ TFileCommandsWindow::TFileCommandsWindow(TfmEditor& fm, TPages& pages)
         static const bool available = fileManagerAvailable(); // asked once, when first needed
         return available;
     };
-    for (auto [name, run] :
-         std::initializer_list<std::pair<const char*, void (TFileCommandsWindow::*)()>>{
-             {"mnRename", &TFileCommandsWindow::mnRenameClick},
-             {"mnFolderOpen", &TFileCommandsWindow::mnFolderOpenClick},
-             {"mnSaiYomikomi", &TFileCommandsWindow::mnSaiYomikomiClick},
-             {"mnEditor", &TFileCommandsWindow::mnEditorClick},
-             {"mnProperty", &TFileCommandsWindow::mnPropertyClick},
-             {"mnTolmo", &TFileCommandsWindow::mnTolmoClick},
-             {"mnReadMe", &TFileCommandsWindow::mnReadMeClick}})
-        fm.SetMenuHandler(name, [this, run] { (this->*run)(); });
+    TFileCommands& c = *core_;
+    for (auto [name, run] : std::initializer_list<std::pair<const char*, std::function<void()>>>{
+             {"mnRename", [&c] { c.Rename(); }},
+             {"mnFolderOpen", [&c] { c.FolderOpen(); }},
+             {"mnSaiYomikomi", [&c] { c.ReRead(); }},
+             {"mnEditor", [&c] { c.StartExternalEdit(); }},
+             {"mnProperty", [this] { showProgramProperties(); }},
+             {"mnTolmo", [] { OpenMakersWebPage(); }}, // tells the user when there is no connection
+             {"mnReadMe", [&c] { c.OpenReadMe(); }}})
+        fm.SetMenuHandler(name, run);
     addresses_ = new TAddressClicks(fm, this);
-    pages.OpenFolderHook = [this](const QString& folder) {
-        core_->FolderReOpen(folder.toStdString());
-    };
+    pages.OpenFolderHook = [&c](const std::string& folder) { c.FolderReOpen(folder); };
 }
 
 TFileCommandsWindow::~TFileCommandsWindow() {
@@ -84,34 +82,22 @@ void TFileCommandsWindow::UpdateDialogItems() {
             if (OpenOptions()) emit fm_.OptionsApplied(before);
         });
     if (!OpenSetup) return;
-    fm_.SetMenuHandler("mnBackup", [this] { mnBackupClick(); });
-    fm_.SetMenuHandler("mnSetup", [this] { mnSetupClick(); });
-    fm_.SetMenuHandler("mnKidou", [this] { mnKidouClick(); });
+    // The backup saves the pages first; backup and setup read the settings file.
+    fm_.SetMenuHandler("mnBackup", [this] {
+        if (!core_->SaveBeforeBackup()) return;
+        fm_.WriteSettings();
+        OpenSetup(0);
+    });
+    fm_.SetMenuHandler("mnSetup", [this] {
+        fm_.WriteSettings();
+        OpenSetup(1);
+    });
+    fm_.SetMenuHandler("mnKidou", [this] { OpenSetup(2); });
 }
 
 // --- commands -----------------------------------------------------------------------------
 
-void TFileCommandsWindow::mnSaiYomikomiClick() {
-    core_->ReRead();
-}
-
-void TFileCommandsWindow::mnRenameClick() {
-    core_->Rename();
-}
-
-void TFileCommandsWindow::mnEditorClick() {
-    core_->StartExternalEdit();
-}
-
-void TFileCommandsWindow::mnFolderOpenClick() {
-    core_->FolderOpen();
-}
-
-void TFileCommandsWindow::mnReadMeClick() {
-    core_->OpenReadMe();
-}
-
-void TFileCommandsWindow::mnPropertyClick() {
+void TFileCommandsWindow::showProgramProperties() {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (bus.isConnected()) {
         QDBusMessage m = QDBusMessage::createMethodCall(
@@ -122,27 +108,6 @@ void TFileCommandsWindow::mnPropertyClick() {
     }
     ShowMessage("Windows2000 の一部及び、WindowsXP以降でない場合、\r\nこの機能は使えません。\r\n"
                 "中止します。");
-}
-
-void TFileCommandsWindow::mnTolmoClick() {
-    OpenMakersWebPage(); // tells the user when there is no connection
-}
-
-void TFileCommandsWindow::mnBackupClick() {
-    if (!OpenSetup) return;
-    if (!core_->SaveBeforeBackup()) return;
-    fm_.WriteSettings();
-    OpenSetup(0);
-}
-
-void TFileCommandsWindow::mnSetupClick() {
-    if (!OpenSetup) return;
-    fm_.WriteSettings();
-    OpenSetup(1);
-}
-
-void TFileCommandsWindow::mnKidouClick() {
-    if (OpenSetup) OpenSetup(2);
 }
 
 // --- TFileCommandHost ---------------------------------------------------------------------

@@ -31,17 +31,6 @@ class TFileCommandsWindow : public QObject, public TFileCommandHost {
     std::function<bool()> OpenOptions;
     std::function<void(int mode)> OpenSetup;
 
-    // Menu commands.
-    void mnSaiYomikomiClick();
-    void mnRenameClick();
-    void mnEditorClick();
-    void mnFolderOpenClick();
-    void mnReadMeClick();
-    void mnPropertyClick();
-    void mnTolmoClick();
-    void mnBackupClick();
-    void mnSetupClick();
-    void mnKidouClick();
     // Wires the items whose dialogs are given (call after setting the hooks).
     void UpdateDialogItems();
 
@@ -56,6 +45,7 @@ class TFileCommandsWindow : public QObject, public TFileCommandHost {
     void SuspendPageUpdates(bool suspend) override;
 
   private:
+    void showProgramProperties();
     void editorFinished();
 
     TfmEditor& fm_;

@@ -60,7 +60,7 @@ TPages::TPages(QWidget* window, TMyFileList& list, TPageEditorFactory factory)
 }
 
 TPages::~TPages() {
-    SaveRecentLists(); // the recent lists are written when the main window goes
+    recent_.Save(); // the recent lists are written when the main window goes
     while (PageCount() > 0)
         takeSheet(PageCount() - 1).reset(); // the controls before the widgets that hold them
 }

@@ -3,8 +3,8 @@
 // pages. The rules live in TPageBook; this class gives them tab sheets, controls and dialogs.
 #pragma once
 
-#include "mainwindow/OpenMenuList.h"
 #include "mainwindow/PageSheets.h"
+#include "mainwindow/RecentLists.h"
 #include "mainwindow/ui/EditorPageEditor.h"
 
 #include <QObject>
@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -42,13 +43,10 @@ class TPages : public QObject, public TPageSheets {
     // The menus the recent lists fill: files, folders to open in, folders to open whole.
     void SetRecentMenus(QMenu* files, QMenu* folders, QMenu* folderAll);
 
-    // The three recent lists on data folder + "Tolmo.rec", all limited to menuCount.
+    // The three recent lists on data folder + "Tolmo.rec", all limited to menuCount; written
+    // when the pages go.
     void CreateRecentLists(const std::string& recordFile, int menuCount);
-    void SetMenuCount(int n);
-    int MenuCount() const;
-    // Writes the recent lists into their record file (the end of the program).
-    bool SaveRecentLists();
-    TOpenMenuList* RecentFiles() const { return recent_.get(); }
+    TRecentLists& Recent() { return recent_; }
 
     // Start: reads the open-file list from the settings file, reopens its pages, opens the
     // arguments, makes sure a page exists and activates the remembered page.
@@ -70,7 +68,7 @@ class TPages : public QObject, public TPageSheets {
     // Hooks for the window.
     std::function<bool()> ExternalEditorRunningHook;
     std::function<void(bool show)> JumpPanelHook;
-    std::function<void(const QString& folder)> OpenFolderHook; // "フォルダ開き直す" (folder open)
+    std::function<void(const std::string& folder)> OpenFolderHook; // a recent whole folder
 
     // TPageHost.
     int ActivePage() const override;
@@ -100,8 +98,7 @@ class TPages : public QObject, public TPageSheets {
         QSplitter* splitter = nullptr;
     };
     void hookEditor(TEditorPageEditor* e, TSheet& sheet);
-    void rebuildRecentMenu(QMenu* menu, TOpenMenuList* list, int kind);
-    void recentClicked(int kind, const QString& path);
+    void rebuildRecentMenu(int kind);
 
     QWidget* window_;
     TMyFileList& list_;
@@ -110,7 +107,7 @@ class TPages : public QObject, public TPageSheets {
     QTabWidget* pageControl_;
     TPageTabBar* tabBar_;
     int switching_ = 0; // programmatic switches in progress
-    std::unique_ptr<TOpenMenuList> recent_, folders_, folders2_;
-    QPointer<QMenu> mnReOpen_, mnfoReOpen_, mnFolderReOpen_;
+    TRecentLists recent_;
+    std::array<QPointer<QMenu>, 3> recentMenus_;
     std::string openDialogFolder_;
 };

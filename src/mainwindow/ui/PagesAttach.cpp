@@ -96,7 +96,7 @@ TPages* AttachPages(TfmEditor& fm, TdtEditor& dt) {
         pages->OpenHandedOver(l);
     };
     QObject::connect(&fm, &TfmEditor::OptionsApplied, pages, [&fm, pages](const TSettings& before) {
-        pages->SetMenuCount(fm.Settings.MenuCount);
+        pages->Recent().SetMenuCount(fm.Settings.MenuCount);
         pages->SetKnKakunin(fm.Settings.KnKakunin);
         // The caret display follows the option only when it changed: a mode picked in the menu
         // since the start stays otherwise.
@@ -108,7 +108,7 @@ TPages* AttachPages(TfmEditor& fm, TdtEditor& dt) {
     fm.OnCloseQueryPages = [&fm, pages] {
         pages->CloseQuery();
         fm.Settings.Page = pages->PageToActivate();
-        fm.Settings.MenuCount = pages->MenuCount();
+        fm.Settings.MenuCount = pages->Recent().MenuCount();
     };
     return pages;
 }

@@ -8,6 +8,7 @@
 #include "mainwindow/ui/AddressClicks.h"
 #include "mainwindow/ui/EditorPageEditor.h"
 #include "mainwindow/ui/MainWindow.h"
+#include "mainwindow/ui/MenuView.h"
 #include "mainwindow/ui/Pages.h"
 #include "mainwindow/ui/PagesAttach.h"
 #include "mainwindow/ui/SharedObjects.h"
@@ -70,7 +71,7 @@ TEST_F(FileCommandsWindowTest, ExternalEditorChangesTheFileWhileTheWindowWorks) 
     fm->Settings.isEditor = true;
     fm->Settings.Editor = script("editor.sh", "sleep 0.3\n[ $# -eq 1 ] || exit 1\n"
                                               "printf '\\202\\240 changed\\r\\n' > \"$1\"\n");
-    files->mnEditorClick();
+    fm->Menus->Trigger("mnEditor");
     ASSERT_TRUE(files->Commands().ExternalEditRunning()) << sink.texts().size();
     EXPECT_TRUE(e->Core().ReadOnly());
     EXPECT_EQ(fm->ExternalEditorFile, memo);
@@ -149,14 +150,14 @@ TEST_F(FileCommandsWindowTest, AcceptedOptionsApplyAtOnceAndStayAfterClosing) {
         });
         action("mnSet")->trigger();
     };
-    const int count = pages->MenuCount();
+    const int count = pages->Recent().MenuCount();
     const bool ask = pages->Book().knKakunin;
     ASSERT_FALSE(fm->StatusShowsRows);
     withDialog([](TfmSet& s) {
         s.Form->Get<QSpinBox>("edtMenuCount")->setValue(20);
         s.Form->Get<QPushButton>("btnCancel")->click();
     });
-    EXPECT_EQ(pages->MenuCount(), count);
+    EXPECT_EQ(pages->Recent().MenuCount(), count);
 
     withDialog([&](TfmSet& s) {
         s.Form->Get<QSpinBox>("edtMenuCount")->setValue(20);
@@ -165,7 +166,7 @@ TEST_F(FileCommandsWindowTest, AcceptedOptionsApplyAtOnceAndStayAfterClosing) {
         s.Form->Get<QCheckBox>("cbisEditor")->setChecked(true);
         s.Form->Get<QPushButton>("BitBtn1")->click();
     });
-    EXPECT_EQ(pages->MenuCount(), 20);
+    EXPECT_EQ(pages->Recent().MenuCount(), 20);
     EXPECT_EQ(pages->Book().knKakunin, !ask);
     EXPECT_TRUE(fm->StatusShowsRows);
     EXPECT_TRUE(fm->Settings.isEditor);

@@ -19,7 +19,6 @@
 #include <QMouseEvent>
 #include <QTabWidget>
 
-
 namespace {
 
 class PagesTest : public ::testing::Test {
@@ -98,7 +97,7 @@ TEST_F(PagesTest, ClickingAnotherTabSavesTheModifiedPageFirst) {
     EXPECT_FALSE(pages->IsModified(0));
 }
 
-TEST_F(PagesTest, RecentMenusFollowClosesAndSurviveARestart) {
+TEST_F(PagesTest, RecentMenusFollowCloses) {
     std::string a = file("a&b.txt"), b = file("b.txt");
     pages->Book().OpenFile(a);
     EXPECT_EQ(pages->PageControl1()->tabText(0), " a&&b "); // "&" shown, not a mnemonic
@@ -117,24 +116,6 @@ TEST_F(PagesTest, RecentMenusFollowClosesAndSurviveARestart) {
     re->actions()[1]->trigger();
     EXPECT_EQ(pages->PageCount(), 1);
     EXPECT_EQ(list.PathOf(0), b);
-    ASSERT_TRUE(pages->SaveRecentLists());
-    TIniFile rec(dir / "Tolmo.rec");
-    EXPECT_EQ(rec.ReadString("ReOpen", "Count", ""), "2");
-    EXPECT_EQ(rec.ReadString("ReOpen", "Item0", ""), dir / "a&b.txt");
-    EXPECT_EQ(rec.ReadString("RefoOpen", "Item0", ""), dir.str());
-    QMainWindow w2;
-    TMyFileList l2;
-    TPages p2(&w2, l2, [this](QWidget* parent) {
-        return std::make_unique<TEditorPageEditor>(parent, sets);
-    });
-    p2.CreateRecentLists(dir / "Tolmo.rec", 8);
-    QMenu re2;
-    p2.SetRecentMenus(&re2, nullptr, nullptr);
-    EXPECT_EQ(re2.actions().size(), 2);
-    // A folder that has gone is refused with the message.
-    std::filesystem::remove_all(dir.str() + "sub");
-    p2.Book().OpenInFolder(dir / "sub/");
-    EXPECT_EQ(sink.boxes.back().text, "指定されたフォルダが存在しません。\r\n中止します。");
 }
 
 TEST_F(PagesTest, SplitSharesTheTextAndUnsplitKeepsIt) {
