@@ -5,8 +5,6 @@
 #include "editor/ProgramPropertySets.h"
 #include "editor/ui/QtConversions.h"
 #include "platform/Cp932.h"
-#include "text/CharTable.h"
-#include "text/DocumentCodec.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -132,38 +130,6 @@ TEST_F(Widget, ReturnMarkEofAndSelectionColours) {
     EXPECT_EQ(img.pixelColor(a.x() + 1, a.y() + 1).rgb(), QColor(255, 255, 255).rgb());
 }
 
-TEST_F(Widget, LeftbarDigitsAndRulerMarker) {
-    TEditorProp p = MakeEditorProp_Default();
-    p.Leftbar.SetVisible(true);
-    p.Leftbar.SetShowNumberMode(nmRow);
-    p.Leftbar.SetColumn(4);
-    p.Leftbar.SetZeroLead(true);
-    p.Leftbar.SetColor(clRed);
-    p.Ruler.SetMarkColor(clBlue);
-    Apply(p);
-    std::string text;
-    for (int i = 0; i < 9; ++i)
-        text += "row\r\n";
-    ed.SetText(text);
-    ed.Core().SetCaret(6, 2);
-    const QImage img = Shot();
-    const TEditorMetrics& m = ed.Metrics();
-    EXPECT_EQ(m.NumberColumns, 4);
-    // Row 6 shows "0007": red pixels in each of the four digit cells.
-    const int y = ed.CellOrigin(6, 0).y();
-    const int x0 = m.ImagebarWidth + p.Leftbar.LeftMargin();
-    for (int d = 0; d < 4; ++d)
-        EXPECT_TRUE(
-            HasColor(img, QRect(x0 + d * m.CellWidth, y, m.CellWidth, m.TextHeight), Qt::red))
-            << d;
-    // The ruler marker over column 2.
-    const int cx = ed.CellOrigin(6, 2).x();
-    EXPECT_EQ(img.pixelColor(cx + m.CellWidth / 2, p.Margin.Top() + 1).rgb(),
-              QColor(0, 0, 255).rgb());
-    EXPECT_NE(img.pixelColor(cx + m.CellWidth * 3, p.Margin.Top() + 1).rgb(),
-              QColor(0, 0, 255).rgb());
-}
-
 TEST_F(Widget, OnlyChangedRowsRepaint) {
     std::string text;
     for (int i = 0; i < 40; ++i)
@@ -225,31 +191,6 @@ TEST_F(Widget, BoxClipboardRoundTrip) {
     Key(Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(ed.Core().Text().substr(0, 3), "p?q");
     EXPECT_EQ(warnings.size(), 1);
-}
-
-TEST_F(Widget, BoxTextKeepsItsCharactersBetweenDocumentsWithOtherTables) {
-    // Both tables give their first code (0xF040) to different characters.
-    auto mine = std::make_shared<TCharTable>();
-    mine->CodeFor(U'\u00E9');
-    ed.Core().SharedStore()->SetCharTable(mine);
-    ed.SetText("ab\r\ncd\r\n");
-    auto theirs = std::make_shared<TCharTable>();
-    const unsigned emoji = theirs->CodeFor(U'\U0001F600');
-    const std::string copied =
-        std::string{static_cast<char>(emoji >> 8), static_cast<char>(emoji & 0xFF)} + "\r\nz\r\n";
-    const auto pasteBox = [&](const std::string& box, const TCharTable* from) {
-        QGuiApplication::clipboard()->setMimeData(MakeEditorMime(box, true, from));
-        ed.Core().SetSelectionMode(smBox);
-        ed.Core().SetCaret(0, 2);
-        Key(Qt::Key_V, Qt::ControlModifier);
-        return DocumentToUtf8(ed.Core().Text(), mine.get());
-    };
-    EXPECT_EQ(pasteBox(copied, theirs.get()), "ab😀\r\ncdz\r\n");
-    EXPECT_NE(mine->Find(U'\U0001F600'), emoji);
-    // Box text of this document keeps its bytes.
-    ed.SetText("ab\r\ncd\r\n");
-    EXPECT_EQ(pasteBox("\xF0\x40\r\n", mine.get()), "abé\r\ncd\r\n");
-    EXPECT_TRUE(warnings.isEmpty());
 }
 
 TEST_F(Widget, PopupMenuFollowsState) {
