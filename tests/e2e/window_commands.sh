@@ -47,8 +47,13 @@ key ctrl+Home
 key ctrl+f
 DLG=$(e2e_find_window "^検索$")
 [ -n "$DLG" ] || fail "no search dialog"
-xdotool type --delay 40 "猫"
-sleep 0.3
+# The first character outside the keymap can be lost while xdotool's remapping settles: type it,
+# then select what the field holds and type it again.
+xdotool type --delay 150 "猫"
+sleep 0.5
+key ctrl+a
+xdotool type --delay 150 "猫"
+sleep 0.5
 key Return
 closed "^検索$" || fail "the search dialog did not close on Return"
 focusMain
