@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace tolmo;
 
 namespace {
@@ -38,13 +40,9 @@ TEST(DayList, QuotedNamesAndSevenFields) {
     TBinaryDayListItem e;
     ASSERT_TRUE(ParseDayListLine("11,3,\"文化 の日\"", e));
     EXPECT_EQ(e.name, "文化 の日");
-    ASSERT_TRUE(ParseDayListLine("2000,2010,10,,2,2,体育の日", e));
-    EXPECT_EQ(e.fromYear, 2000);
-    EXPECT_EQ(e.toYear, 2010);
-    EXPECT_EQ(e.month, 10);
-    EXPECT_EQ(e.day, 0);
-    EXPECT_EQ(e.weekday, 2);
-    EXPECT_EQ(e.week, 2);
+    ASSERT_TRUE(ParseDayListLine("2000,2010,10,,2,3,体育の日", e));
+    EXPECT_EQ(std::tuple(e.fromYear, e.toYear, e.month, e.day, e.week, e.weekday),
+              std::tuple(2000, 2010, 10, 0, 3, 2));
     ASSERT_TRUE(ParseDayListLine(",,,,,,毎日", e));
     EXPECT_EQ(e.fromYear, kNoYearBound);
     EXPECT_TRUE(e.Matches(2024, 6, 7));
