@@ -205,10 +205,8 @@ TEST_F(EditorTest, BoxSelectionEdges) {
     Select(e, 2, 2, 0, 4);
     // Columns 2..3: on row 1 漢 (1..2) straddles the left edge and is left out; on row 2 漢
     // (3..4) straddles the right edge and is taken whole.
-    EXPECT_EQ(e.RowSelection(1).Start, 3);
-    EXPECT_EQ(e.RowSelection(1).End, 4);
-    EXPECT_EQ(e.RowSelection(2).Start, 2);
-    EXPECT_EQ(e.RowSelection(2).End, 5);
+    EXPECT_EQ(RC(e.RowSelection(1).Start, e.RowSelection(1).End), RC(3, 4));
+    EXPECT_EQ(RC(e.RowSelection(2).Start, e.RowSelection(2).End), RC(2, 5));
     bool box = false;
     EXPECT_EQ(e.CopyText(box), "zw\r\nb\r\n" + J("c漢") + "\r\n");
     EXPECT_TRUE(box);
@@ -294,8 +292,7 @@ TEST_F(EditorTest, HitsAndSelStartOnWrappedRows) {
     e.ShowHit(18, 4); // a hit crossing the wrap
     EXPECT_FALSE(e.Selected());
     EXPECT_EQ(e.HitSelLength(), 4);
-    EXPECT_EQ(e.RowHit(0).Start, 18);
-    EXPECT_EQ(e.RowHit(0).End, 20);
+    EXPECT_EQ(RC(e.RowHit(0).Start, e.RowHit(0).End), RC(18, 20));
     EXPECT_EQ(e.RowHit(1).End, 2);
     e.SetHitStyle(hsSelect);
     e.ShowHit(32, 3); // shown as a selection

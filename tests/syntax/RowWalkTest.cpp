@@ -11,10 +11,8 @@ TEST(RowWalk, BlankRowsPassTheStateOn) {
     auto f = CreateHTMLFountain1();
     auto st =
         Walk(*f, {{"<!--", reLineEnd}, {"   ", reLineEnd}, {"", reLineEnd}, {"-->", reLineEnd}});
-    EXPECT_EQ(st[1].BracketIndex, 0);
-    EXPECT_EQ(st[2].BracketIndex, 0);
-    EXPECT_EQ(st[3].BracketIndex, 0);
-    EXPECT_EQ(st[4].BracketIndex, -1);
+    for (int r = 1; r <= 4; ++r)
+        EXPECT_EQ(st[r].BracketIndex, r < 4 ? 0 : -1) << r;
     // A quoted text that crossed into a blank row that ends its line stops there.
     auto d = CreateDelphiFountain1();
     st = Walk(*d, {{"'abc", reWrapped}, {"   ", reLineEnd}, {"x", reLineEnd}});
