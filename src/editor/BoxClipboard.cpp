@@ -1,6 +1,9 @@
 // Box clipboard payload and line splitting.
 #include "editor/BoxClipboard.h"
 
+#include "platform/Cp932.h"
+#include "text/DocumentCodec.h"
+
 std::string BoxPartsToText(const std::vector<std::string>& parts) {
     std::string s;
     for (const auto& p : parts) {
@@ -19,4 +22,18 @@ std::string BoxTextPayload(std::string_view text) {
 std::string BoxTextFromPayload(std::string_view payload) {
     const size_t z = payload.find('\0');
     return std::string(payload.substr(0, z));
+}
+
+std::string PastedBytes(std::u16string_view text, const std::string* boxPayload,
+                        const TCharTable* table, const TPasteConvert& convert, int& lost) {
+    lost = 0;
+    if (boxPayload) {
+        std::string bytes = BoxTextFromPayload(*boxPayload);
+        if (!convert || DocumentToUtf16(bytes, table) == text) return bytes;
+    }
+    if (convert) return convert(text, &lost);
+    Cp932Report report;
+    std::string s = Utf16ToCp932(text, &report);
+    lost = static_cast<int>(report.failures);
+    return s;
 }

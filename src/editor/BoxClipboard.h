@@ -4,9 +4,12 @@
 
 #include "platform/TextUtil.h" // SplitTextLines
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+class TCharTable;
 
 inline constexpr const char* BoxTextFormatName = "TEditor Box Type";
 inline constexpr const char* BoxTextMimeType = "application/x-teditor-box-type";
@@ -17,3 +20,12 @@ std::string BoxPartsToText(const std::vector<std::string>& parts);
 std::string BoxTextPayload(std::string_view text);
 // The text of a payload: up to the first zero byte (a payload without one is taken whole).
 std::string BoxTextFromPayload(std::string_view payload);
+
+// Pasted text in the document's bytes (null table: plain CP932). Text reaches the document through
+// convert, which counts in lost what became '?' (none: plain CP932). The bytes of box text (its
+// payload, null for plain text) are taken as they are when they read here as the pasted text;
+// otherwise they came from a document whose table gives them other characters, and the text,
+// which holds the same rows, is converted instead.
+using TPasteConvert = std::function<std::string(std::u16string_view text, int* lost)>;
+std::string PastedBytes(std::u16string_view text, const std::string* boxPayload,
+                        const TCharTable* table, const TPasteConvert& convert, int& lost);

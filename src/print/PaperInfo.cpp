@@ -1,6 +1,8 @@
 // The paper table and the current printer's paper.
 #include "print/PaperInfo.h"
 
+#include <algorithm>
+
 namespace {
 
 // Codes 1..68 in the Windows numbering; sizes width x height in whole millimetres. Codes without
@@ -114,4 +116,19 @@ TPaperItem TStringsPrinterInfo::CurrentPaper() {
         return {row->Name, row->Width, row->Height, static_cast<std::uint16_t>(code)};
     const TPaperRow* a4 = PaperTableRow(kPaperA4);
     return {a4->Name, a4->Width, a4->Height, kPaperA4};
+}
+
+std::string InitialQueue(const std::string& defaultQueue, const std::vector<std::string>& queues) {
+    if (!defaultQueue.empty()) return defaultQueue;
+    return queues.empty() ? std::string() : queues.front();
+}
+
+int PrinterIndexOf(bool pdf, const std::string& queue, const std::vector<std::string>& queues) {
+    if (pdf) return static_cast<int>(queues.size());
+    const auto it = std::find(queues.begin(), queues.end(), queue);
+    return it == queues.end() ? -1 : static_cast<int>(it - queues.begin());
+}
+
+std::string PdfFileSuggestion(const std::string& last, const std::string& home) {
+    return last.empty() ? home + "/印刷.pdf" : last;
 }

@@ -37,6 +37,14 @@ class TPrinterQuery {
 
 inline constexpr const char* kUnknownPrinter = "不明";
 
+// The queue printing starts on: the system's default, else the first queue, else "" (the PDF
+// file, the only choice where no queue is installed).
+std::string InitialQueue(const std::string& defaultQueue, const std::vector<std::string>& queues);
+// The printer's index: the PDF file's after the queues, a queue's its place (-1: not listed).
+int PrinterIndexOf(bool pdf, const std::string& queue, const std::vector<std::string>& queues);
+// The file a print to PDF suggests: the one named last, else "印刷.pdf" in the home folder.
+std::string PdfFileSuggestion(const std::string& last, const std::string& home);
+
 class TStringsPrinterInfo {
   public:
     explicit TStringsPrinterInfo(const TPrinterQuery& q) : query_(q) {}

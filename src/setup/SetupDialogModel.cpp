@@ -268,8 +268,14 @@ void TSetupDialogModel::Clicked(const std::string& name) {
     }
 }
 
+std::string TSetupDialogModel::SetupFolderStart() const {
+    return !lastSetupFolder_.empty() && IsFolder(lastSetupFolder_) ? lastSetupFolder_
+                                                                   : ProgramFolder;
+}
+
 void TSetupDialogModel::SetupFolderChosen(const std::string& chosen) {
     if (chosen.empty()) return;
+    lastSetupFolder_ = chosen;
     SetEnabled("edtSetup", true);
     const std::string folder = ExcludeTrailingChar(chosen, "/");
     if (!PathExists(folder + "/" + ProgramName) && folder.find("Tolmo") == std::string::npos &&

@@ -29,6 +29,9 @@ class TSetupDialogModel : public TFormModel {
     void Changed(const std::string& name) override;
     void Clicked(const std::string& name) override;
 
+    // Where FramSpeedBtn19's folder chooser opens: the folder chosen last while it exists, else
+    // the program's folder.
+    std::string SetupFolderStart() const;
     // FramSpeedBtn19's folder (empty: cancelled): edtSetup, with "Tolmo/" added when asked.
     void SetupFolderChosen(const std::string& chosen);
     // The copy folders (1, 2: destinations, 3: the restore source): where the chooser starts,
@@ -50,6 +53,7 @@ class TSetupDialogModel : public TFormModel {
     void ReadShortcutStates();
 
   private:
+    std::string lastSetupFolder_; // the setup folder chosen last
     void applyOptionRule();
     void defaults();
     bool grey_ = true;

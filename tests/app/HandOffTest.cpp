@@ -240,13 +240,9 @@ TEST(HandOff, WhatDoesNotFitIsReportedAndTheRestHandedOver) {
     EXPECT_EQ(running.received, std::vector<Lines>{Lines{"/s/3.txt"}});
 }
 
-TEST(HandOff, MessengerStartDecidesExitOrFullStart) {
+TEST(HandOff, AMessengerStartHandsOverItsPathsMadeAbsolute) {
     TempRuntimeDir dir;
     const std::string cwd = dir.Path() + "/", prog = dir.Path() + "/prog/";
-    std::ostringstream err;
-    // Nobody runs: a full start.
-    EXPECT_EQ(RunMessengerStart({"a.txt"}, cwd, prog, err), std::nullopt);
-
     Touch(cwd + "exists.txt");
     RunningInstance running;
     Child messenger([&](Child& c) {

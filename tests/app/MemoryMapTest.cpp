@@ -35,6 +35,20 @@ struct Seen {
     void Add(const char* what, int slot) { events.push_back(what + std::to_string(slot)); }
 };
 
+// A child that opens the channel, lets `then` act on it, tells its slot and holds the slot until
+// the test lets it go (or kills it).
+std::unique_ptr<Child> Holder(const char* name, int processMax, int size = 256,
+                              void (*then)(TMemMapEvt&) = nullptr) {
+    return std::make_unique<Child>([=](Child& c) {
+        TMemMapEvt m;
+        Activate(m, name, processMax, size);
+        if (then) then(m);
+        c.Tell(m.OwnSlot());
+        c.Hear();
+        return 0;
+    });
+}
+
 template <class E> std::string MessageOf(const std::function<void()>& f) {
     try {
         f();
@@ -119,13 +133,7 @@ TEST(MemoryMap, SeventeenthOfSeventeenProcessesIsRefused) {
     std::vector<std::unique_ptr<Child>> holders;
     std::set<int> slots;
     for (int i = 0; i < 16; ++i) {
-        holders.push_back(std::make_unique<Child>([](Child& c) {
-            TMemMapEvt m;
-            Activate(m, "Full", 16);
-            c.Tell(m.OwnSlot());
-            c.Hear();
-            return 0;
-        }));
+        holders.push_back(Holder("Full", 16));
         slots.insert(holders.back()->Receive());
     }
     EXPECT_EQ(slots.size(), 16u);
@@ -207,17 +215,10 @@ TEST(MemoryMap, KilledLockHolderNeitherHangsNorKeepsItsSlot) {
     TempRuntimeDir dir;
     TMemMapEvt first;
     Activate(first, "Crash", 4);
-    Child victim([](Child& c) {
-        TMemMapEvt m;
-        Activate(m, "Crash", 4);
-        m.Lock();
-        c.Tell(m.OwnSlot());
-        c.Hear(); // killed here, holding the lock
-        return 0;
-    });
-    ASSERT_EQ(victim.Receive(), 1);
-    victim.Kill();
-    EXPECT_EQ(victim.Wait(), 128 + SIGKILL);
+    auto victim = Holder("Crash", 4, 256, [](TMemMapEvt& m) { m.Lock(); });
+    ASSERT_EQ(victim->Receive(), 1);
+    victim->Kill(); // holding the lock
+    EXPECT_EQ(victim->Wait(), 128 + SIGKILL);
     Child next([](Child& c) {
         TMemMapEvt m;
         Activate(m, "Crash", 4); // locks the block to choose its slot
@@ -247,17 +248,10 @@ TEST(MemoryMap, TheNextCreatorFixesTheShapeAfterTheLastCloseOrACrash) {
         EXPECT_FALSE(std::filesystem::exists(dir.File("Shape")));
     }
     // A block left by a crashed last user is replaced as if it were not there.
-    Child crashed([](Child& c) {
-        TMemMapEvt m;
-        Activate(m, "Shape", 2, 40);
-        std::strcpy(m.Memory(), "old text");
-        c.Tell(0);
-        c.Hear();
-        return 0;
-    });
-    crashed.Receive();
-    crashed.Kill();
-    crashed.Wait();
+    auto crashed = Holder("Shape", 2, 40, [](TMemMapEvt& m) { std::strcpy(m.Memory(), "old"); });
+    crashed->Receive();
+    crashed->Kill();
+    crashed->Wait();
     ASSERT_TRUE(std::filesystem::exists(dir.File("Shape")));
     TMemMapEvt c;
     Activate(c, "Shape", 9, 50);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace tolmo;
 
 namespace {
@@ -38,13 +40,9 @@ TEST(DayList, QuotedNamesAndSevenFields) {
     TBinaryDayListItem e;
     ASSERT_TRUE(ParseDayListLine("11,3,\"文化 の日\"", e));
     EXPECT_EQ(e.name, "文化 の日");
-    ASSERT_TRUE(ParseDayListLine("2000,2010,10,,2,2,体育の日", e));
-    EXPECT_EQ(e.fromYear, 2000);
-    EXPECT_EQ(e.toYear, 2010);
-    EXPECT_EQ(e.month, 10);
-    EXPECT_EQ(e.day, 0);
-    EXPECT_EQ(e.weekday, 2);
-    EXPECT_EQ(e.week, 2);
+    ASSERT_TRUE(ParseDayListLine("2000,2010,10,,2,3,体育の日", e));
+    EXPECT_EQ(std::tuple(e.fromYear, e.toYear, e.month, e.day, e.week, e.weekday),
+              std::tuple(2000, 2010, 10, 0, 3, 2));
     ASSERT_TRUE(ParseDayListLine(",,,,,,毎日", e));
     EXPECT_EQ(e.fromYear, kNoYearBound);
     EXPECT_TRUE(e.Matches(2024, 6, 7));
@@ -56,12 +54,12 @@ TEST(DayList, YearKinds) {
     // Only 2019; up to 1999; from 2007; 2007 with an unknown kind is every year; a range with
     // its end before its start means outside 2001..2009.
     const std::tuple<const char*, int, int, int, bool> cases[] = {
-        {"2019,0,5,1,x", 2019, 5, 1, true},      {"2019,0,5,1,x", 2018, 5, 1, false},
-        {"2019,0,5,1,x", 2020, 5, 1, false},     {"1999,1,1,15,x", 1999, 1, 15, true},
-        {"1999,1,1,15,x", 2000, 1, 15, false},   {"2007,2,4,29,x", 2007, 4, 29, true},
-        {"2007,2,4,29,x", 2006, 4, 29, false},   {"2007,9,4,29,x", 1900, 4, 29, true},
-        {"2010,2000,1,1,,,x", 1990, 1, 1, true}, {"2010,2000,1,1,,,x", 2000, 1, 1, true},
-        {"2010,2000,1,1,,,x", 2010, 1, 1, true}, {"2010,2000,1,1,,,x", 2005, 1, 1, false}};
+        {"2019,0,5,1,x", 2019, 5, 1, true},      {"2019,0,5,1,x", 2020, 5, 1, false},
+        {"1999,1,1,15,x", 1999, 1, 15, true},    {"1999,1,1,15,x", 2000, 1, 15, false},
+        {"2007,2,4,29,x", 2007, 4, 29, true},    {"2007,2,4,29,x", 2006, 4, 29, false},
+        {"2007,9,4,29,x", 1900, 4, 29, true},    {"2010,2000,1,1,,,x", 1990, 1, 1, true},
+        {"2010,2000,1,1,,,x", 2000, 1, 1, true}, {"2010,2000,1,1,,,x", 2010, 1, 1, true},
+        {"2010,2000,1,1,,,x", 2005, 1, 1, false}};
     for (auto [line, y, m, d, matches] : cases) {
         TBinaryDayListItem e;
         ASSERT_TRUE(ParseDayListLine(line, e)) << line;
@@ -69,32 +67,16 @@ TEST(DayList, YearKinds) {
     }
 }
 
-TEST(DayStatus, WeekdaysAndEquinoxes) {
+// The equinoxes and substitute holidays themselves are checked with the shipped holiday file
+// against the public list; here: switched off, and a Monday that is a holiday itself.
+TEST(DayStatus, EquinoxesAndSubstituteHolidaysSwitchedOff) {
     TDayClassifier c;
-    EXPECT_EQ(c.GetDayStatus(2026, 12, 6), dsSunday);
-    EXPECT_EQ(c.GetDayStatus(2026, 12, 5), dsSaturday);
-    EXPECT_EQ(c.GetDayStatus(2026, 12, 7), 0);
-    EXPECT_EQ(c.GetDayStatus(2005, 3, 20), dsSunday | dsHoliday);
-    EXPECT_EQ(c.GetDayNames(2005, 3, 20), "春分の日");
-    EXPECT_EQ(c.GetDayNames(2023, 9, 23), "秋分の日");
+    c.SetHolidayList({"2005,0,3,21,祝日"}); // the Monday after a Sunday equinox
+    EXPECT_EQ(c.GetDayStatus(2005, 3, 21), dsHoliday);
     c.AutoEquinox = false;
     EXPECT_EQ(c.GetDayStatus(2005, 3, 20), dsSunday);
     EXPECT_EQ(c.GetDayNames(2005, 3, 20), "");
-}
-
-TEST(DayStatus, SubstituteHoliday) {
-    TDayClassifier c;
-    // 2005-03-20 is a Sunday equinox: the Monday after it is a substitute holiday.
-    EXPECT_EQ(c.GetDayStatus(2005, 3, 21), dsFurikae);
-    EXPECT_EQ(c.GetDayNames(2005, 3, 21), "振替休日");
-    EXPECT_EQ(c.GetDayFont(2005, 3, 21), cfHoliday);
-    // A Tuesday after a Monday holiday never is one.
-    c.SetHolidayList({"2024,0,1,8,成人の日"});
-    EXPECT_TRUE(Holiday(c, 2024, 1, 8));
-    EXPECT_EQ(c.GetDayStatus(2024, 1, 9), 0);
-    // Nor is a Monday that is a holiday itself.
-    c.SetHolidayList({"2005,0,3,21,祝日"});
-    EXPECT_EQ(c.GetDayStatus(2005, 3, 21), dsHoliday);
+    c.AutoEquinox = true;
     c.AutoFurikae = false;
     c.SetHolidayList({});
     EXPECT_EQ(c.GetDayStatus(2005, 3, 21), 0);
@@ -117,11 +99,9 @@ TEST(ListEntryDate, Forms) {
     // Month 13 and day 32 say that the entry has no date in the asked year and month.
     const std::tuple<const char*, int, int, int, int> cases[] = {
         {"1,2,2,成人の日", 2024, 0, 1, 8},
-        {"11,3,文化の日", 2024, 11, 11, 3},
         {"11,3,文化の日", 2024, 10, 13, 32},
         {"2003,2,9,3,2,敬老の日", 2026, 9, 9, 21},
         {"2003,2,9,3,2,敬老の日", 2002, 0, 13, 32},
-        {"1999,1,1,15,成人の日", 1999, 0, 1, 15},
         {"1999,1,1,15,成人の日", 2000, 0, 13, 32},
         {"2019,0,5,1,即位", 2019, 5, 5, 1},
         {"a,b,c", 2019, 0, 13, 32}};

@@ -92,12 +92,3 @@ TEST(OldCalendarCrossCheck, EveryMonthStartsOnTheNewMoonDay) {
     // The series and the table agree even where the new moon is a minute from midnight.
     EXPECT_LT(closest * 1440.0, 2.0);
 }
-
-TEST(OldCalendarCrossCheck, NewMoonOfFebruary2017) {
-    // Published: 2017-02-26 23:58 JST.
-    const double k = std::round((DateToJulius(2017, 2, 26) - 2451550.1) / 29.530588861);
-    const double jst = NewMoonJst(k);
-    EXPECT_EQ(static_cast<int32_t>(std::floor(jst)), DateToJulius(2017, 2, 26));
-    const double minutes = (jst - std::floor(jst)) * 1440.0;
-    EXPECT_NEAR(minutes, 23 * 60 + 58.5, 1.0);
-}

@@ -1,7 +1,7 @@
 #!/bin/bash
-# A page's file changed by another program: the file watch notices, the page asks whether to
-# re-read it and Yes re-reads it. (No, deleted files and saves over them are the core tests'
-# cases.)
+# A page's file changed or deleted by another program: the page asks whether to re-read it (Yes
+# re-reads, No keeps the page's text, which a save then writes), and a save over a deleted file
+# asks before it writes the file again.
 set -u
 BIN=${TOLMO_BIN:?TOLMO_BIN names the program}
 . "$(dirname "$0")/../support/e2e_session.sh"
@@ -29,13 +29,30 @@ answer() {
 
 e2e_start "$MEMO"
 e2e_activate
-# Changed by another process while the page has the focus: Yes (the default for a page without
-# edits) re-reads it; the typed character lands in the new text.
+# 1. Changed by another process while the page has the focus: Yes (the default for a page
+#    without edits) re-reads it; the typed character lands in the new text.
 sh -c "printf 'beta\\r\\n' >'$MEMO'"
 answer "確認" reload Return
 e2e_activate
 typeText "1"
 key ctrl+s
 expectFile '1beta\r\n' "not re-read"
+
+# 2. Changed again: No keeps the page's text, and the save after it writes the page's text
+#    without asking again.
+sh -c "printf 'gamma\\r\\n' >'$MEMO'"
+answer "確認" keep Escape
+e2e_activate
+key ctrl+s
+expectFile '1beta\r\n' "page text not kept"
+
+# 3. Deleted: the page says so; a save asks first and then writes the file again.
+rm "$MEMO"
+answer "トルモ -Tolmo-" deleted Return
+e2e_activate
+typeText "2"
+key ctrl+s
+answer "確認" save-deleted Return
+expectFile '12beta\r\n' "the deleted file was not written again"
 e2e_stop
 echo PASS

@@ -1,8 +1,7 @@
 #!/bin/bash
 # A second start hands its files to the running instance and ends quickly without a window; the
 # running instance receives each line exactly once. A second start while the running instance
-# is stuck starts as a full instance of its own. (A bare second start and a command line too
-# long for the block are the process tests' cases.)
+# is stuck starts as a full instance of its own.
 set -u
 BIN=${TOLMO_BIN:?TOLMO_BIN names the program}
 . "$(dirname "$0")/../support/e2e_session.sh"
@@ -47,6 +46,20 @@ expected=$(printf '%s\n' "$T/docs/one.txt" "$T/docs/two.txt" "$T/docs/three four
 echo "hand-off of three files: $((t1 - t0)) ms"
 [ "$(data_state)" = "$before" ] || fail "the messenger wrote settings or lists"
 
+# Without arguments: the running instance comes forward and opens nothing.
+timeout 10 "$BIN" || fail "the bare second start failed"
+sleep 0.3
+[ "$(wc -l <"$TOLMO_TRACE_HANDOFF")" -eq 3 ] || fail "a bare second start handed something over"
+
+# A command line longer than the block: what fits is handed over, the rest is reported.
+long=$(printf 'x%.0s' $(seq 200))
+timeout 10 "$BIN" "/$long/a.txt" "/$long/b.txt" 2>"$T/long.err"
+rc=$?
+[ $rc -ne 0 ] || fail "a cut command line was reported as success"
+grep -q "/$long/b.txt" "$T/long.err" || fail "the left-out file was not named"
+wait_trace 4 || fail "the fitting file was not handed over"
+[ "$(tail -n 1 "$TOLMO_TRACE_HANDOFF")" = "/$long/a.txt" ] || fail "wrong file handed over"
+
 # The running instance is stuck: the second start waits 5 s, then runs as a full instance.
 kill -STOP "$first"
 "$BIN" "$T/docs/one.txt" >"$T/second.log" 2>&1 &
@@ -57,5 +70,5 @@ kill -0 "$second" 2>/dev/null || fail "the second start ended although nobody to
 wait_window "$second" || { cat "$T/second.log"; ps -o pid,stat,etime,cmd -p "$second"; fail "the second start shows no window of its own"; }
 kill -CONT "$first"
 sleep 0.5
-[ "$(wc -l <"$TOLMO_TRACE_HANDOFF")" -eq 3 ] || fail "the stuck instance received the files too"
+[ "$(wc -l <"$TOLMO_TRACE_HANDOFF")" -eq 4 ] || fail "the stuck instance received the files too"
 echo "PASS"

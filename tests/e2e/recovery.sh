@@ -1,8 +1,9 @@
 #!/bin/bash
 # Recovery end to end: type into a named and an untitled page, wait for the recovery files, kill
 # the program (SIGKILL), start again and recover both pages from the dialog; then end with SIGTERM:
-# the named page is saved and the untitled one is kept in a recovery file without a question.
-# (A UTF-8 page's characters and a clean end leaving nothing to recover are core tests' cases.)
+# the named page is saved, the untitled one is kept in a recovery file without a question, and
+# once everything is saved a SIGTERM leaves the settings and the open-file list written and
+# nothing to recover.
 set -u
 BIN=${TOLMO_BIN:?TOLMO_BIN names the program}
 . "$(dirname "$0")/../support/e2e_session.sh"
@@ -56,4 +57,51 @@ grep -q "NAMED" "$MEMO" || fail "the recovered named page was not saved: $(cat "
 grep -q "^File0=a.txt,$T/docs/" "$INI" || fail "open-file list: $(grep File "$INI")"
 [ "$(recoveryFiles | wc -l)" -eq 1 ] || fail "untitled page not kept: $(recoveryFiles)"
 grep -q "UNTITLED" $(recoveryFiles) || fail "the kept file lacks the untitled text"
+
+# 4. Recover it once more and save it under a name; then SIGTERM leaves nothing to recover.
+e2e_start
+DLG=$(e2e_find_window "復元 - トルモ" 100)
+[ -n "$DLG" ] || fail "no recovery dialog for the untitled page"
+xdotool windowactivate --sync "$DLG" 2>/dev/null
+key Return
+sleep 0.5
+e2e_activate
+key ctrl+s
+SAVE=$(e2e_find_window "保存するファイル名を指定してください")
+[ -n "$SAVE" ] || fail "no save dialog"
+key ctrl+a
+typeText "$T/docs/b.txt"
+key Return
+sleep 0.5
+grep -q "UNTITLED" "$T/docs/b.txt" || fail "the recovered untitled text was not saved"
+sleep 2
+e2e_stop
+[ -z "$(recoveryFiles)" ] || fail "recovery files after a clean end: $(recoveryFiles)"
+grep -q "b.txt" "$INI" || fail "open-file list without b.txt"
+e2e_start
+[ -z "$(e2e_find_window "復元 - トルモ" 30)" ] || fail "a recovery dialog after a clean end"
+e2e_stop
+
+# 5. A UTF-8 page keeps its characters beyond Shift-JIS through a crash, also when its file was
+#    rewritten meanwhile with them in another order (the page's own character codes come back).
+U8=$T/docs/u.txt
+printf '\xc3\xa9\xf0\x9f\x98\x80\n' >"$U8" # é😀
+hasRecovery() { [ -n "$(recoveryFiles)" ]; }
+e2e_start "$U8"
+e2e_activate
+typeText "X"
+e2e_wait_for 300 hasRecovery || fail "no recovery file of the UTF-8 page"
+kill -KILL "$PID"
+wait "$PID" 2>/dev/null
+printf '\xf0\x9f\x98\x80\xc3\xa9\n' >"$U8" # 😀é
+e2e_start
+DLG=$(e2e_find_window "復元 - トルモ" 100)
+[ -n "$DLG" ] || fail "no recovery dialog for the UTF-8 page"
+xdotool windowactivate --sync "$DLG" 2>/dev/null
+key Return
+e2e_wait_for 100 eval '[ -z "$(e2e_find_window "復元 - トルモ" 1)" ]' || fail "the dialog stayed"
+import -window root "$SHOTS/recovery-3-utf8.png"
+e2e_stop
+[ "$(od -An -tx1 <"$U8" | tr -d ' \n')" = 58c3a9f09f98800a ] ||
+    fail "the recovered UTF-8 page was saved as $(od -An -tx1 <"$U8")"
 echo PASS

@@ -1,8 +1,8 @@
 #!/bin/bash
 # The setup dialog as a user meets it: a copy of the program on a stick (stand-alone marker with
 # First=1) asks at its first start whether to set up now; Yes opens the setup page, Return on
-# 開始 and Yes to the question install into ~/.local/share/Brix/Tolmo/ with valid menu entries;
-# the installed copy starts while the first one still runs, and the first one ends.
+# 開始 and Yes to the question install into ~/.local/share/Brix/Tolmo/ with its text folder and
+# menu entries; the installed copy starts while the first one still runs, and the first one ends.
 set -u
 BIN=${TOLMO_BIN:?TOLMO_BIN names the program}
 . "$(dirname "$0")/../support/e2e_session.sh"
@@ -61,12 +61,18 @@ wait "$PID"
 [ -n "$(e2e_find_window '  トルモ - Tolmo - ')" ] || fail "no main window of the installed copy"
 import -window root "$SHOTS/setup-6-installed.png"
 
-# What the setup copies and writes is the installer tests' case; here the menu entries it wrote
-# must satisfy the desktop's validator.
+[ -x "$TARGET/tolmo" ] || fail "no program in $TARGET"
+cmp -s "$STICK/HDay.dat" "$TARGET/HDay.dat" || fail "HDay.dat did not travel along"
+[ "$(cat "$TARGET/Files/memo.txt")" = "$(cat "$STICK/Files/memo.txt")" ] || fail "Files not copied"
+[ -e "$TARGET/Tolmo2Ju.\$\$\$" ] && fail "the hand-over marker is left"
+[ -e "$TARGET/localfol.myc" ] && fail "a new setup made the target stand-alone"
 for entry in "$XDG_DATA_HOME/applications/トルモ -Tolmo-.desktop" \
              "$XDG_DATA_HOME/applications/Brix/トルモ -Tolmo-.desktop"; do
+    [ -f "$entry" ] || fail "no menu entry $entry"
+    grep -qF "Exec=$TARGET/tolmo %F" "$entry" || fail "menu entry runs something else: $(grep Exec "$entry")"
     desktop-file-validate "$entry" || fail "invalid desktop entry $entry"
 done
+[ -e "$HOME/Desktop/トルモ.desktop" ] && fail "a desktop shortcut without the option"
 
 kill -TERM "$NEWPID"
 for _ in $(seq 50); do kill -0 "$NEWPID" 2>/dev/null || break; sleep 0.1; done

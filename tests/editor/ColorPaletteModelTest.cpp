@@ -1,4 +1,4 @@
-// The colour palette without a window: which cell a colour selects, keys, sizes and hits.
+// The colour palette without a window: which cell a colour selects, keys and hits.
 #include "editor/ColorPaletteModel.h"
 
 #include <gtest/gtest.h>
@@ -31,11 +31,7 @@ TEST(ColorPalette, ColoursSelectTheirFirstCellAndKeysPickTheFocusCell) {
     EXPECT_EQ(m.CellMark(25), "FG");
 }
 
-TEST(ColorPalette, SizeSnapsToWholeCellsAndPointsFindTheirCell) {
-    int w = 215, h = 83;
-    SnapPaletteSize(w, h);
-    EXPECT_EQ(w, 208);
-    EXPECT_EQ(h, 80);
+TEST(ColorPalette, PointsFindTheirCell) {
     EXPECT_EQ(PaletteCellAt(0, 0, 208, 80), 0);
     EXPECT_EQ(PaletteCellAt(207, 79, 208, 80), 64);
     EXPECT_EQ(PaletteCellAt(17, 16, 208, 80), 14);

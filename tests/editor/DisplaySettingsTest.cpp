@@ -9,15 +9,10 @@
 
 TEST(WrapField, WidthsAreClampedMinusOneStopsAndOtherTextMeansWindowWidth) {
     TWrapPreview w = PreviewWrapField("10");
-    EXPECT_TRUE(w.WordWrap);
-    EXPECT_FALSE(w.WindowWidth);
+    EXPECT_TRUE(w.WordWrap && !w.WindowWidth);
     EXPECT_EQ(w.WrapByte, 20);
     EXPECT_EQ(w.FieldText, "20");
-    w = PreviewWrapField("300");
-    EXPECT_EQ(w.WrapByte, 250);
-    EXPECT_EQ(w.FieldText, "250");
-    w = PreviewWrapField("-7");
-    EXPECT_EQ(w.FieldText, "20");
+    EXPECT_EQ(PreviewWrapField("300").FieldText, "250");
     EXPECT_EQ(PreviewWrapField(" 64 ").WrapByte, 64);
     // -1 stops wrapping; text that is no number means the window's width and stays as typed.
     EXPECT_FALSE(PreviewWrapField("-1").WordWrap);
@@ -52,11 +47,9 @@ TEST(PanelValues, ZeroThenConfirmStoresTheComputedWidthAndShowsZeroAgain) {
     StorePanelValues(v, 57, s);
     EXPECT_FALSE(s.WordWrap());
     EXPECT_EQ(PanelValuesFromSettings(s).WrapText, "-1");
-
-    v.WrapText = "300";
+    v.WrapText = "300"; // a number leaves the window's width
     StorePanelValues(v, 57, s);
-    EXPECT_FALSE(s.WrapDou);
-    EXPECT_EQ(s.WrapByte, 250);
+    EXPECT_EQ(std::pair(s.WrapDou, s.WrapByte), std::pair(false, 250));
 }
 
 TEST(PanelValues, FieldsNeverCarryValuesOutsideTheirRanges) {

@@ -10,10 +10,9 @@ TEST(FontChoice, DesignNamesAndFacesWithoutJapaneseDrawWithAJapaneseMonospaceFac
         if (n == "Noto Sans CJK JP") return TFaceInfo{true, true, false};
         return TFaceInfo{};
     };
-    EXPECT_EQ(ChooseEditorFace("FixedSys", lookup), "Noto Sans Mono CJK JP");
-    EXPECT_EQ(ChooseEditorFace("DejaVu Sans Mono", lookup), "Noto Sans Mono CJK JP");
-    EXPECT_EQ(ChooseEditorFace("Noto Sans CJK JP", lookup), "Noto Sans Mono CJK JP");
-    EXPECT_EQ(ChooseEditorFace("Noto Sans Mono CJK JP", lookup), "Noto Sans Mono CJK JP");
+    for (const char* asked :
+         {"FixedSys", "DejaVu Sans Mono", "Noto Sans CJK JP", "Noto Sans Mono CJK JP"})
+        EXPECT_EQ(ChooseEditorFace(asked, lookup), "Noto Sans Mono CJK JP") << asked;
     EXPECT_EQ(ChooseEditorFace("FixedSys", [](const std::string&) { return TFaceInfo{}; }),
               "FixedSys");
 }

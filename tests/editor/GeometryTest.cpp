@@ -21,34 +21,26 @@ struct Geometry {
     }
 };
 
-TEST(EditorMetrics, DerivedFromSettings) {
+// The bars take their room beside and above the text; the rows that fit below them (less a
+// horizontal scroll bar) are shown, one at least.
+TEST(EditorMetrics, BarsTakeTheirRoomAndAtLeastOneRowShows) {
     Geometry g;
-    g.margin.SetCharacter(1);
     g.margin.SetLine(3);
-    g.ruler.SetVisible(true);
-    g.leftbar.SetVisible(true);
-    TEditorMetrics m = ComputeEditorMetrics(g.In());
-    EXPECT_EQ(m.TextHeight, 16);
-    EXPECT_EQ(m.CellWidth, 8);
-    EXPECT_EQ(m.RowHeight, 19);
-    EXPECT_EQ(m.RulerHeight, 11);
-    EXPECT_EQ(m.ImagebarWidth, 2 + 8 + 0 + 2);
-    EXPECT_EQ(m.LeftbarWidth, 8 + 4 * 8 + 4 + 2);
-    EXPECT_EQ(m.LeftMargin, 19 + 12 + 46);
-    EXPECT_EQ(m.TopMargin, 2 + 11);
-    EXPECT_EQ(m.VisibleRows, (300 - 13 - 5) / 19);
-
-    g.ruler.SetEdge(false);
     g.imagebar.SetVisible(false);
-    g.leftbar.SetVisible(false);
+    const TEditorMetrics plain = ComputeEditorMetrics(g.In());
+    EXPECT_EQ(plain.RowHeight, 16 + 3);
+    g.ruler.SetVisible(true);
+    g.imagebar.SetVisible(true);
+    g.leftbar.SetVisible(true);
+    const TEditorMetrics bars = ComputeEditorMetrics(g.In());
+    EXPECT_EQ(bars.LeftMargin, plain.LeftMargin + bars.ImagebarWidth + bars.LeftbarWidth);
+    EXPECT_EQ(bars.TopMargin, plain.TopMargin + bars.RulerHeight);
+    EXPECT_GT(bars.LeftbarWidth, 4 * bars.CellWidth); // four number columns
     TEditorGeometryInput in = g.In();
     in.ScrollBars = ssBoth;
     in.HScrollBarHeight = 20;
-    m = ComputeEditorMetrics(in);
-    EXPECT_EQ(m.RulerHeight, 10);
-    EXPECT_EQ(m.LeftMargin, 19);
-    EXPECT_EQ(m.VisibleRows, (300 - 12 - 5 - 20) / 19);
-    in.ClientHeight = 0; // a window too small still shows one row
+    EXPECT_EQ(ComputeEditorMetrics(in).VisibleRows, bars.VisibleRows - 1); // 14 -> 13 rows
+    in.ClientHeight = 0;
     EXPECT_EQ(ComputeEditorMetrics(in).VisibleRows, 1);
 }
 

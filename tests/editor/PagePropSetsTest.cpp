@@ -1,5 +1,4 @@
-// A page's property set and colouring definition by its file's extension, and the view menu's
-// names for both.
+// A page's property set and colouring definition by its file's extension.
 #include "editor/PagePropSets.h"
 
 #include "syntax/Fountain.h"
@@ -22,12 +21,4 @@ TEST(PagePropSets, ChosenByExtensionAndShownOnMatchingPages) {
     EXPECT_FALSE(sets.SetShowsPath(h, "/x/a.txt"));
     EXPECT_FALSE(sets.SetShowsPath(h, ""));
     EXPECT_TRUE(sets.SetShowsPath(sets.Default(), "")); // an untitled page
-}
-
-TEST(PagePropSets, MenuCaptionsAndNamesRoundTrip) {
-    EXPECT_EQ(PropSetCaption("EditorProp_HTMLOrg"), "HTMLOrg");
-    EXPECT_EQ(PropSetName("&HTML"), "EditorProp_HTML");
-    EXPECT_EQ(FountainCaption("DelphiFountain1"), "Delphi");
-    EXPECT_EQ(FountainName("De&lphi"), "DelphiFountain1");
-    EXPECT_EQ(FountainCaption("Other"), "Other");
 }

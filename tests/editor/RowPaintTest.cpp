@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 struct RowPaintTest : ::testing::Test {
@@ -24,9 +26,8 @@ TEST_F(RowPaintTest, CellsFollowTheGridAndShowControlBytes) {
     Load(J("a漢\tb\x01") + "\r\n");
     const TRowPaint r = LayoutRowPaint(e, 0, 0, 100);
     ASSERT_EQ(r.Cells.size(), 5u);
-    EXPECT_EQ(r.Cells[1].Col, 1); // 漢 takes two cells
-    EXPECT_EQ(r.Cells[1].EndCol, 3);
-    EXPECT_EQ(r.Cells[1].Bytes, 2);
+    EXPECT_EQ(std::tuple(r.Cells[1].Col, r.Cells[1].EndCol, r.Cells[1].Bytes),
+              std::tuple(1, 3, 2));                 // 漢 takes two cells
     EXPECT_EQ(r.Cells[2].Glyph, TCellGlyph::Blank); // the tab up to the next stop
     EXPECT_EQ(r.Cells[3].Col, r.Cells[2].EndCol);
     EXPECT_EQ(r.Cells[4].Glyph, TCellGlyph::Control);
@@ -54,7 +55,6 @@ TEST_F(RowPaintTest, SelectionColoursAndTheSelectedLineEnd) {
     EXPECT_EQ(r.Cells[2].Attr.Bk, sel.BkColor);
     EXPECT_EQ(r.Cells[2].Attr.Fg, sel.Color);
     EXPECT_TRUE(r.LineEndSelected);
-    EXPECT_TRUE(r.Selected);
     // A selection colour left to the editor reverses the text colours.
     TEditorViewColors colors = e.View().Colors();
     colors.Select = {clNone, clNone, 0};

@@ -4,21 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-
-// The gauge is 8 or 10 columns and tabs 2, 4 or 8: other values round to one of them; no zero
-// number columns or page range.
-TEST(EditorSettings, ClampsAndRounding) {
-    TEditorRuler r;
-    TEditorCaret c;
-    for (auto [asked, gauge, tab] : {std::tuple{9, 8, 8}, {12, 10, 8}, {3, 8, 2}, {5, 8, 4}}) {
-        r.SetGaugeRange(asked);
-        c.SetTabSpaceCount(asked);
-        EXPECT_EQ(r.GaugeRange(), gauge) << asked;
-        EXPECT_EQ(c.TabSpaceCount(), tab) << asked;
-    }
-    c.SetTabSpaceCount(1);
-    EXPECT_EQ(c.TabSpaceCount(), 2);
+// No zero number columns or page range (the gauge and tab rounding are checked on reading a
+// stored set).
+TEST(EditorSettings, NoZeroColumnsOrPageRange) {
     TEditorLeftbar lb;
     lb.SetColumn(0);
     EXPECT_EQ(lb.Column(), 1);

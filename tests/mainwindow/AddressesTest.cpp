@@ -5,6 +5,7 @@
 #include "syntax/Fountain.h"
 #include "syntax/MemoSyntax.h"
 
+#include "../support/EditorCoreHelpers.h"
 #include "../support/RecordingSink.h"
 
 #include <gtest/gtest.h>
@@ -17,10 +18,7 @@ TEST(Addresses, TokenUnderThePositionAndItsWrappedRest) {
     c.SetFountain(&memo);
     const std::string url = "https://example.com/" + std::string(20, 'x');
     c.SetText("see " + url + " or a@b.jp\r\n");
-    TEditorWrapOption w;
-    w.SetWrapByte(20);
-    c.SetWrapOption(w);
-    c.SetWordWrap(true);
+    WrapAt(c, 20);
     // The address starts in row 0 and goes on in the next rows: the whole of it is found
     // from its first row.
     const TAddressToken t = AddressAtPos(c, {0, 6});

@@ -4,15 +4,9 @@
 #include "editor/EditorCore.h"
 #include "platform/Cp932.h"
 
-#include "../support/TempDir.h"
+#include "../support/EditorCoreHelpers.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-std::string J(const char* utf8) {
-    return Utf8ToCp932(utf8);
-}
-} // namespace
 
 TEST(FunctionKeys, LayersFollowShiftAndCtrlAndF11FollowsTheModifiedState) {
     TFunctionKeyBar bar;
@@ -77,19 +71,9 @@ TEST(JumpMarks, DigitRulesAndTheScan) {
     // The same over the rows of a store, wrapped: lines count, not rows.
     TEditorCore e;
     e.SetText(text);
-    TEditorWrapOption w;
-    w.SetWrapByte(20);
-    e.SetWrapOption(w);
-    e.SetWordWrap(true);
+    WrapAt(e, 20);
     text.replace(text.find("line"), 4, std::string(60, 'x')); // one line over three rows
     e.SetText(text);
     ASSERT_GT(e.Rows().RowCount(), 52);
     EXPECT_EQ(ScanJumpMarks(e.Rows()), lines);
-}
-
-TEST(JumpMarks, TheGuideBesideTheProgramMarksNineSections) {
-    const std::array<int, 10> lines =
-        ScanJumpMarks(TempDir::Read(TOLMO_SOURCE_DIR "/data/ReadMe.txt"));
-    for (int digit = 1; digit <= 9; ++digit)
-        EXPECT_GT(lines[digit], 0) << digit;
 }

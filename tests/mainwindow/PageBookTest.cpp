@@ -233,6 +233,10 @@ class RestartTest : public PageBookTest {
     std::unique_ptr<Restart> restart(int pageToActivate) {
         book.RecordCarets();
         EXPECT_TRUE(list.Save(section()));
+        return start(pageToActivate);
+    }
+    // A fresh book on what the section holds.
+    std::unique_ptr<Restart> start(int pageToActivate) {
         auto r = std::make_unique<Restart>();
         r->book.programFolder = dir;
         r->book.pageToActivate = pageToActivate;
@@ -297,14 +301,10 @@ TEST_F(RestartTest, NothingToRestoreGivesOneUntitledPageAndAShortRecordOpensItsF
     EXPECT_FALSE(r->book.firstShow);
     ini.values = {{"Count", "1"}, {"File0", "s.txt," + dir}};
     file("s.txt", "short");
-    Restart s;
-    s.book.pageToActivate = 0;
-    s.list.Load(section());
-    s.book.RestoreList();
-    s.book.FinishFirstShow();
-    ASSERT_EQ(s.host.PageCount(), 1);
-    EXPECT_EQ(s.host.pages[0].text, "short");
-    EXPECT_EQ(s.list.GetField(0, ffLoaded), "1");
+    r = start(0);
+    ASSERT_EQ(r->host.PageCount(), 1);
+    EXPECT_EQ(r->host.pages[0].text, "short");
+    EXPECT_EQ(r->list.GetField(0, ffLoaded), "1");
 }
 
 TEST_F(PageBookTest, ArgumentsAndHandOffOpenPathsAndRecords) {

@@ -6,6 +6,8 @@
 #include "editor/EditorCore.h"
 #include "text/RowStore.h"
 
+#include "../support/EditorCoreHelpers.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -173,20 +175,14 @@ TEST_F(CoreActions, CopyDropsTheSelectionAndTheWheelScrollsOneRow) {
 TEST(CaretLine, WrappedRowsCountIntoTheLineAndTheRowAfterTheText) {
     TEditorCore c;
     c.SetText(std::string(50, 'a') + "\r\nxyz\r\nlast");
-    TEditorWrapOption w;
-    w.SetWrapByte(20);
-    c.SetWrapOption(w);
-    c.SetWordWrap(true);
-    const TEditorScreenStrings& rows = c.Rows();
-    ASSERT_EQ(rows.RowCount(), 5); // 20 + 20 + 10, "xyz", "last"
-    c.SetCaret(1, 3);
-    EXPECT_EQ(CaretLineOf(c).Line, 0);
-    EXPECT_EQ(CaretLineOf(c).Char, 23);
-    c.SetCaret(3, 2);
-    EXPECT_EQ(CaretLineOf(c).Line, 1);
-    EXPECT_EQ(CaretLineOf(c).Char, 2);
+    WrapAt(c, 20);
+    ASSERT_EQ(c.Rows().RowCount(), 5); // 20 + 20 + 10, "xyz", "last"
+    auto lineAt = [&](int row, int col) {
+        c.SetCaret(row, col);
+        return std::pair{CaretLineOf(c).Line, CaretLineOf(c).Char};
+    };
+    EXPECT_EQ(lineAt(1, 3), std::pair(0, 23));
+    EXPECT_EQ(lineAt(3, 2), std::pair(1, 2));
     c.SetText("one\r\n");
-    c.SetCaret(1, 0); // after a final line end: the next line
-    EXPECT_EQ(CaretLineOf(c).Line, 1);
-    EXPECT_EQ(CaretLineOf(c).Char, 0);
+    EXPECT_EQ(lineAt(1, 0), std::pair(1, 0)); // after a final line end: the next line
 }

@@ -14,7 +14,6 @@ TEST(Drives, FindsTheLongestMountHoldingThePath) {
         "41 22 0:5 / /media/cd ro - udf /dev/sr1 ro\n"
         "garbage line\n";
     TMountInfo m = FindMount(info, "/media/cd rom/tolmo/Tolmo");
-    EXPECT_TRUE(m.found);
     EXPECT_EQ(m.mountPoint, "/media/cd rom");
     EXPECT_EQ(m.fsType, "iso9660");
     EXPECT_TRUE(IsCdRomFileSystem(m.fsType));
@@ -40,6 +39,5 @@ TEST(Drives, RemovableMediaAndTheirStates) {
     EXPECT_FALSE(IsRemovableMount(mount("/", "/dev/nvme0n1p2"), sys.str()));
     EXPECT_TRUE(IsRemovableMount(mount("/media/user/CARD", "/dev/mmcblk0p1"), sys.str()));
     EXPECT_FALSE(IsRemovableMount(mount("/home", "tmpfs"), sys.str()));
-    EXPECT_FALSE(IsRemovableMount(TMountInfo{}, sys.str()));
     EXPECT_EQ(MediaStateOf(sys.str()), TMediaState::Ready);
 }

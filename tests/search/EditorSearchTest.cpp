@@ -75,28 +75,16 @@ TEST(EditorReplace, QuestionsAnsweredYesNoCancelAndAll) {
     EXPECT_EQ(one.e.Text(), "x x");
 }
 
-TEST(EditorSearch, HitsAsSelectionsContinueAfterEachOther) {
-    Editor ed("abc abc\r\nxabc\r\n");
-    ASSERT_TRUE(EditorCoreSearch(ed.e, "abc", soDown));
-    EXPECT_EQ(ed.e.SelStart(), 0);
-    EXPECT_EQ(ed.e.SelLength(), 3);
-    ASSERT_TRUE(EditorCoreSearch(ed.e, "abc", soDown));
-    EXPECT_EQ(ed.e.SelStart(), 4);
-    ASSERT_TRUE(EditorCoreSearch(ed.e, "ABC", soDown));
-    EXPECT_EQ(ed.e.SelStart(), 10);
-    EXPECT_FALSE(EditorCoreSearch(ed.e, "abc", soDown));
-    EXPECT_EQ(ed.e.SelStart(), 10); // nothing found: the selection stays
-    EXPECT_EQ(ed.e.SelLength(), 3);
-    ASSERT_TRUE(EditorCoreSearch(ed.e, "abc", 0));
-    EXPECT_EQ(ed.e.SelStart(), 4);
-}
-
-TEST(EditorSearch, SelectionMadeBackwardStillCountsFromItsEnds) {
+// A hit is selected and the next search goes on from it; a selection made from right to left
+// counts from its ends all the same.
+TEST(EditorSearch, SearchesGoOnFromTheSelectionWhicheverWayItWasMade) {
     Editor ed("abc abc abc\r\n");
     Select(ed.e, 0, 6, 0, 2); // select "bc a" from right to left
-    ASSERT_TRUE(ed.e.Selected());
     ASSERT_TRUE(EditorCoreSearch(ed.e, "abc", soDown));
     EXPECT_EQ(ed.e.SelStart(), 8);
+    EXPECT_EQ(ed.e.SelLength(), 3);
+    EXPECT_FALSE(EditorCoreSearch(ed.e, "abc", soDown));
+    EXPECT_EQ(ed.e.SelStart(), 8); // nothing found: the selection stays
     Select(ed.e, 0, 9, 0, 5);
     ASSERT_TRUE(EditorCoreSearch(ed.e, "abc", 0));
     EXPECT_EQ(ed.e.SelStart(), 0);

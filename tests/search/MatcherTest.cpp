@@ -40,28 +40,22 @@ TEST(Matcher, ForwardAfterTheSelectionBackwardBeforeItsStart) {
     const std::string t = "abc abc abc";
     EXPECT_EQ(Find(t, "abc", soDown), P(0, 3));
     EXPECT_EQ(Find(t, "abc", soDown, 0, 3), P(4, 3));
-    EXPECT_EQ(Find(t, "abc", soDown, 4, 3), P(8, 3));
     EXPECT_EQ(Find(t, "abc", soDown, 8, 3), P(-1, 0));
-    EXPECT_EQ(Find(t, "abc", soDown, 9, 0), P(-1, 0));
     // Overlapping occurrences: the next one starts after the current hit.
     EXPECT_EQ(Find("aaaa", "aa", soDown, 0, 2), P(2, 2));
     EXPECT_EQ(Find(t, "abc", 0, 11), P(8, 3));
     EXPECT_EQ(Find(t, "abc", 0, 8, 3), P(4, 3));
-    EXPECT_EQ(Find(t, "abc", 0, 4), P(0, 3));
     EXPECT_EQ(Find(t, "abc", 0, 2), P(-1, 0));
     EXPECT_EQ(Find(t, "abc", 0, 100), P(8, 3)); // a start past the end means the end
 }
 
 TEST(Matcher, LetterCaseHalfAndFullWidth) {
-    EXPECT_EQ(Find("xxABCxx", "abc", soDown), P(2, 3));
     EXPECT_EQ(Find("xxabcxx", "ABC", soDown), P(2, 3));
     EXPECT_EQ(Find("xxABCxx", "abc", soDown | soMatchCase), P(-1, 0));
-    EXPECT_EQ(Find("xxABCxx", "ABC", soDown | soMatchCase), P(2, 3));
     // Half-width katakana have no case; the upper-case table leaves them alone.
     EXPECT_EQ(Find(S("ｱｲｳ"), S("ｲ"), soDown), P(1, 1));
     const std::string small = S("ｘａｂｃ");
     EXPECT_EQ(Find(small, S("ＡＢＣ"), soDown), P(2, 6));
-    EXPECT_EQ(Find(S("ＡＢＣ"), S("ａｂｃ"), soDown), P(0, 6));
     EXPECT_EQ(Find(small, S("ＡＢＣ"), soDown | soMatchCase), P(-1, 0));
     EXPECT_EQ(Find(S("ΑΒΓ"), S("αβγ"), soDown), P(0, 6)); // Greek
     EXPECT_EQ(Find(S("ЖЁЯ"), S("жёя"), soDown), P(0, 6)); // Cyrillic, both sides of 0x847F
@@ -77,7 +71,6 @@ TEST(Matcher, NeverStartsOnASecondByte) {
     EXPECT_EQ(Find(t, "\\", soDown), P(4, 1));
     EXPECT_EQ(Find(t, "\\", 0, 7), P(4, 1));
     EXPECT_EQ(Find(t, "\\", 0, 4), P(-1, 0));
-    EXPECT_EQ(Find(S("ソ表"), "\\", soDown), P(-1, 0));
     // "@" (0x40) as the second byte of "　" (0x81 0x40) and of "ァ" (0x83 0x40).
     EXPECT_EQ(Find(S("　ァ") + "@", "@", 0, 5), P(4, 1));
     // A forward start on a second byte moves to the next character.
@@ -85,18 +78,14 @@ TEST(Matcher, NeverStartsOnASecondByte) {
     // A run of bytes that all could be lead bytes is paired from its start.
     // "亜" is 0x88 0x9F and "＝" 0x81 0x81: 0x9F 0x81 appears across them but is no character.
     EXPECT_EQ(Find(S("亜＝"), "\x9F\x81", soDown), P(-1, 0));
-    EXPECT_EQ(Find(S("亜＝") + "\x9F\x81", "\x9F\x81", soDown), P(4, 2));
     EXPECT_EQ(Find(S("亜＝") + "\x9F\x81", "\x9F\x81", 0, 6), P(4, 2));
-    EXPECT_EQ(Find(S("亜＝"), "\x9F\x81", 0, 4), P(-1, 0));
     // Long runs of such bytes, both ways.
     std::string eq;
     for (int i = 0; i < 300; ++i)
         eq += "\x81\x81";                 // ＝
     const std::string odd = "x\x81" + eq; // pairs shifted by one, a lone byte at the end
     EXPECT_EQ(Find(odd, S("＝"), 0, 602), P(599, 2));
-    EXPECT_EQ(Find(odd, "\x81", 0, 602), P(601, 1));
     EXPECT_EQ(Find(odd, "\x81", soDown, 2), P(601, 1));
-    EXPECT_EQ(Find(odd, S("＝"), soDown, 300), P(301, 2));
     // Backward: the first candidate on a second byte moves back to its character.
     EXPECT_EQ(Find(S("ａソ"), S("ソ"), 0, 3), P(-1, 0));
     EXPECT_EQ(Find(S("ａソ"), S("ソ"), 0, 4), P(2, 2));
@@ -115,9 +104,6 @@ TEST(Matcher, WholeWords) {
     EXPECT_EQ(Find("xabc", "abc", w), P(-1, 0));
     EXPECT_EQ(Find("abc_d", "abc", w), P(0, 3)); // the underscore separates words here
     EXPECT_EQ(Find("abcd abc", "abc", w), P(5, 3));
-    EXPECT_EQ(Find("x`abc`", "abc", w), P(2, 3));
-    EXPECT_EQ(Find("abc", "abc", w), P(0, 3));
-    EXPECT_EQ(Find("abcd abc", "abc", soWholeWord, 8), P(5, 3));
     EXPECT_EQ(Find("abc abcd", "abc", soWholeWord, 8), P(0, 3));
     // Two-byte characters are word characters, whatever their second byte ("ソ" ends in "\").
     EXPECT_EQ(Find(S("ソ") + "abc", "abc", w), P(-1, 0));
@@ -128,11 +114,9 @@ TEST(Matcher, WholeWords) {
 
 TEST(Matcher, NoMatchZenkaku) {
     const TSearchOptions z = soDown | soNoMatchZenkaku;
-    EXPECT_EQ(Find(S("xＡＢＣ"), "ABC", z), P(1, 6));
     EXPECT_EQ(Find("xABC", S("ＡＢＣ"), z), P(1, 3));
     EXPECT_EQ(Find(S("xａｂｃ"), "ABC", z), P(1, 6)); // case folded as well
     EXPECT_EQ(Find(S("xａｂｃ"), "ABC", z | soMatchCase), P(-1, 0));
-    EXPECT_EQ(Find(S("ガ"), S("ｶﾞ"), z), P(0, 2));
     EXPECT_EQ(Find(S("xｶﾞ"), S("ガ"), z), P(1, 2));
     EXPECT_EQ(Find(S("ヴァ"), S("ｳﾞｧ"), z), P(0, 4));
     EXPECT_EQ(Find(S("ﾊﾟﾝ"), S("パン"), z), P(0, 3));
@@ -144,13 +128,11 @@ TEST(Matcher, NoMatchZenkaku) {
     // Backward steps over as many characters as the pattern has.
     EXPECT_EQ(Find(S("ＡＢＡＢ"), "AB", soNoMatchZenkaku, 8), P(4, 4));
     EXPECT_EQ(Find(S("ｶﾞｶﾞ"), S("ガ"), soNoMatchZenkaku, 4), P(2, 2));
-    EXPECT_EQ(Find(S("ｶﾞｶﾞ"), S("ガ"), soNoMatchZenkaku, 2), P(0, 2));
 }
 
 TEST(Matcher, SkippingLineEndsAndBlanks) {
     const TSearchOptions c = soDown | soIncludeCRLF;
     EXPECT_EQ(Find("xxab\r\ncd", "abcd", c), P(2, 6));
-    EXPECT_EQ(Find("xxab\r\ncd", "abcd", soDown), P(-1, 0));
     EXPECT_EQ(Find("ab\r\ncd", "abcd", soDown | soSkipBlank), P(-1, 0));
     EXPECT_EQ(Find("a b\tc", "abc", soDown | soSkipBlank), P(0, 5));
     EXPECT_EQ(Find("a b", "ab", soDown | soSkipLineEnd), P(-1, 0));
@@ -158,7 +140,6 @@ TEST(Matcher, SkippingLineEndsAndBlanks) {
     // Blanks before the first character are never part of the match, nor after the last.
     EXPECT_EQ(Find(" \r\nab\r\n", "ab", c), P(3, 2));
     // A blank in the pattern still matches a blank in the text.
-    EXPECT_EQ(Find("a b", "a b", c), P(0, 3));
     EXPECT_EQ(Find("a \r\n b", "a b", c), P(0, 6));
     // Backward over a line end.
     EXPECT_EQ(Find("ab\r\ncd ab\r\ncd", "abcd", soIncludeCRLF, 13), P(7, 6));

@@ -19,11 +19,7 @@ TEST(SearchHistory, OptionsSurviveARestartAndOddValuesGiveTheDefaults) {
     ASSERT_TRUE(TSearchDialogStore(path).WriteOptions(o));
     EXPECT_EQ(TSearchDialogStore(path).ReadOptions(), o);
     EXPECT_EQ(SearchOptionsOf(o), soMatchCase | soNoMatchZenkaku | soIncludeCRLF);
-    const std::string file = TempDir::Read(path);
-    EXPECT_NE(file.find("[Options]"), std::string::npos);
-    EXPECT_NE(file.find("MatchCase=1"), std::string::npos);
-    EXPECT_NE(file.find("WholeWord=0"), std::string::npos);
-    EXPECT_NE(file.find("Direction=0"), std::string::npos);
+    EXPECT_NE(TempDir::Read(path).find("[Options]\nMatchCase=1\n"), std::string::npos);
     // Values the file cannot mean give the defaults.
     TempDir::Write(path, "[Options]\r\nDirection=7\r\nMatchCase=yes\r\nWholeWord=1\r\n");
     o = TSearchDialogStore(path).ReadOptions();
@@ -42,16 +38,13 @@ TEST(SearchHistory, HistoryRoundTripsThroughTheFile) {
     EXPECT_EQ(TSearchDialogStore(path).ReadHistory(kSearchItemsSection), items);
     EXPECT_EQ(TSearchDialogStore(path).ReadHistory(kReplaceItemsSection),
               std::vector<std::string>{"x"});
-    const std::string file = TempDir::Read(path);
-    EXPECT_NE(file.find("[SearchItems]"), std::string::npos);
-    EXPECT_NE(file.find("[ReplaceItems]\nText=x\\r\\n"), std::string::npos);
+    EXPECT_NE(TempDir::Read(path).find("[ReplaceItems]\nText=x\\r\\n"), std::string::npos);
 }
 
 TEST(SearchHistory, HistoryValueDecoding) {
     EXPECT_EQ(DecodeHistory("a\\r\\nb\\r\\n"), (std::vector<std::string>{"a", "b"}));
     EXPECT_EQ(DecodeHistory("a\\nb"), (std::vector<std::string>{"a", "b"})); // lone breaks, no end
     EXPECT_EQ(DecodeHistory("a\\qb\\"), (std::vector<std::string>{"a\\qb\\"}));
-    EXPECT_TRUE(DecodeHistory("").empty());
     // A file longer than the limit is cut on reading.
     TempDir dir;
     std::string value;

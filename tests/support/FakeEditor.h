@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 struct FakeEditor : TScreenStringsClient {
@@ -36,6 +37,14 @@ struct StoreWithEditor {
     StoreWithEditor() { s.Attach(&ed); }
     ~StoreWithEditor() { s.Detach(&ed); }
 };
+
+// Every row as "[text]" and its end: L line end, W wrapped, T text end.
+inline std::string RowDump(const TEditorScreenStrings& s) {
+    std::string out;
+    for (int r = 0; r < s.Count(); ++r)
+        out += "[" + std::string(s.RowText(r)) + "]" + "LWT"[s.RowEndKind(r)];
+    return out;
+}
 
 // Wrap options with the given width and the default character sets.
 inline TEditorWrapOption WrapWidth(int width) {

@@ -119,6 +119,34 @@ e2e_window_geometry() {
     [ "${WWIDTH:-0}" -gt 300 ] || fail "no window geometry"
 }
 
+# The centres ("x y" on the screen) of the jump column's digit buttons with green captions (the
+# marked ones), top to bottom, found in the pixels of the window's right edge. Call
+# e2e_window_geometry first.
+e2e_marked_jump_buttons() {
+    import -window root -crop "44x$WHEIGHT+$((WX + WWIDTH - 44))+$WY" +repage "$T/column.txt" \
+        2>/dev/null || return 1
+    python3 - "$T/column.txt" "$((WX + WWIDTH - 44))" "$WY" <<'PY'
+import re, sys
+pts = []
+for line in open(sys.argv[1]):
+    m = re.match(r'(\d+),(\d+):\s*\((\d+),(\d+),(\d+)', line)
+    if m:
+        x, y, r, g, b = map(int, m.groups())
+        if g > 90 and g > r + 50 and g > b + 50:
+            pts.append((x, y))
+groups = []
+for x, y in sorted(pts, key=lambda p: p[1]):
+    if groups and y - groups[-1][-1][1] <= 4:
+        groups[-1].append((x, y))
+    else:
+        groups.append([(x, y)])
+for g in groups:
+    xs = [p[0] for p in g]
+    ys = [p[1] for p in g]
+    print((min(xs) + max(xs)) // 2 + int(sys.argv[2]), (min(ys) + max(ys)) // 2 + int(sys.argv[3]))
+PY
+}
+
 # Ends the program the normal way (SIGTERM: its close handling runs), waits for it and fails the
 # test unless it ended well.
 e2e_stop() {

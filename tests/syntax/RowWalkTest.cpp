@@ -1,4 +1,4 @@
-// The state carried from row to row: brackets over several rows, tokens crossing a wrapped row
+// The state carried from row to row: brackets over blank rows, tokens crossing a wrapped row
 // end, comments and quoted text continued, tags across lines, and the token stepping on top.
 #include "SyntaxTestUtil.h"
 #include "syntax/MemoSyntax.h"
@@ -7,31 +7,12 @@
 
 #include <gtest/gtest.h>
 
-TEST(RowWalk, BraceCommentOverThreeDelphiRows) {
-    auto f = CreateDelphiFountain1();
-    std::vector<std::pair<std::string, TRowEnd>> rows = {{"x := 1; { start", reLineEnd},
-                                                         {"  middle 'text'", reLineEnd},
-                                                         {"end } y;", reLineEnd},
-                                                         {"z", reTextEnd}};
-    auto st = Walk(*f, rows);
-    EXPECT_EQ(st[1].BracketIndex, 0);
-    EXPECT_EQ(st[2].BracketIndex, 0);
-    EXPECT_EQ(st[3].BracketIndex, -1);
-    EXPECT_EQ(st[2].PrevRowEnd, reLineEnd);
-    EXPECT_EQ(Tokens(*f, rows[0].first, st[0]).back(), Tok("{ start", toBracket));
-    EXPECT_EQ(Tokens(*f, rows[1].first, st[1]), T({"  middle 'text'"}, {toBracket}));
-    EXPECT_EQ(Tokens(*f, rows[2].first, st[2]),
-              T({"end }", "y", ";"}, {toBracket, toAnk, toSymbol}));
-}
-
 TEST(RowWalk, BlankRowsPassTheStateOn) {
     auto f = CreateHTMLFountain1();
     auto st =
         Walk(*f, {{"<!--", reLineEnd}, {"   ", reLineEnd}, {"", reLineEnd}, {"-->", reLineEnd}});
-    EXPECT_EQ(st[1].BracketIndex, 0);
-    EXPECT_EQ(st[2].BracketIndex, 0);
-    EXPECT_EQ(st[3].BracketIndex, 0);
-    EXPECT_EQ(st[4].BracketIndex, -1);
+    for (int r = 1; r <= 4; ++r)
+        EXPECT_EQ(st[r].BracketIndex, r < 4 ? 0 : -1) << r;
     // A quoted text that crossed into a blank row that ends its line stops there.
     auto d = CreateDelphiFountain1();
     st = Walk(*d, {{"'abc", reWrapped}, {"   ", reLineEnd}, {"x", reLineEnd}});
@@ -124,12 +105,6 @@ TEST(RowWalk, TagsAcrossLines) {
               T({"href", "=", "x", ">", "y"},
                 {toTagAttribute, toTagAttributeDelimiter, toTagAttributeValue, toTagEnd, toAnk}));
     EXPECT_EQ(st[2].Element, hsOutside);
-    // A value split by the wrap keeps the value colour and the tag state.
-    st = Walk(*f, {{"<p id=ab", reWrapped}, {"cd>", reLineEnd}});
-    EXPECT_EQ(st[1].Token, toTagAttributeValue);
-    EXPECT_EQ(st[1].Remain, 2);
-    EXPECT_EQ(st[1].Element, hsInTag);
-    EXPECT_EQ(Tokens(*f, "cd>", st[1]), T({"cd", ">"}, {toTagAttributeValue, toTagEnd}));
 }
 
 TEST(RowWalk, AsmEndSplitByTheWrapEndsTheBlock) {
@@ -139,19 +114,6 @@ TEST(RowWalk, AsmEndSplitByTheWrapEndsTheBlock) {
     EXPECT_EQ(st[2].Token, toReserve);
     EXPECT_EQ(st[2].Element, dsNormal);
     EXPECT_EQ(Tokens(*f, "d; x", st[2]), T({"d", ";", "x"}, {toReserve, toSymbol, toAnk}));
-}
-
-TEST(RowWalk, StatePacksIntoFiveBytes) {
-    TFountainState s;
-    s.Element = 2;
-    s.Token = toUrl;
-    s.Remain = 0x1234;
-    s.PrevToken = toTagAttribute;
-    std::uint8_t b[5];
-    s.ToBytes(b);
-    TFountainState r;
-    r.FromBytes(b);
-    EXPECT_EQ(r, s);
 }
 
 TEST(RowWalk, SavedStatesOutOfRangeAreHarmless) {

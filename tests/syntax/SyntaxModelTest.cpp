@@ -64,10 +64,8 @@ TEST(FountainModel, ChangesNotifyListenersOnlyWhenSomethingChanged) {
     EXPECT_EQ(calls, afterAdd + 1);
 }
 
-TEST(FountainModel, ExtensionsAndReservedWordsIgnoreLetterCase) {
+TEST(FountainModel, ExtensionsIgnoreLetterCase) {
     auto d = CreateDelphiFountain1();
     EXPECT_TRUE(d->HasExtension(".PAS"));
     EXPECT_FALSE(d->HasExtension(".txt"));
-    EXPECT_TRUE(d->IsReserveWord("AsM"));
-    EXPECT_FALSE(d->IsReserveWord("read")); // a reserved word only inside a property declaration
 }

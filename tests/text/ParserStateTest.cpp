@@ -35,10 +35,8 @@ std::string Numbered(int n) {
 
 TEST_F(ParserState, FullWalkWithinTheVisibleLimit) {
     s.SetText("a{\r\nb\r\nc}\r\nd\r\n" + Numbered(100));
-    EXPECT_EQ(s.BracketIndex(0), -1);
-    EXPECT_EQ(s.BracketIndex(1), 0);
-    EXPECT_EQ(s.BracketIndex(2), 0);
-    EXPECT_EQ(s.BracketIndex(3), -1);
+    for (auto [row, bracket] : {std::pair{0, -1}, {1, 0}, {2, 0}, {3, -1}})
+        EXPECT_EQ(s.BracketIndex(row), bracket) << row;
     EXPECT_EQ(s.PrevRowEnd(1), reLineEnd);
     EXPECT_EQ(s.ParsedLimit(), 21); // top row + twice the visible rows
     EXPECT_EQ(s.BracketIndex(50), -2);

@@ -8,8 +8,10 @@
 
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "../support/RandomMemo.h"
 #include "../support/TempDir.h"
 #include "platform/HugePagePool.h"
 #include "text/EndOfFileMark.h"
@@ -19,51 +21,18 @@
 
 namespace {
 
-// A line whose rows end right at a wrap width of 20 or 80..230 (or a column off): two-byte
-// characters straddling the edge, runs of bytes that can be lead or trail bytes, half-width kana,
-// kinsoku and hanging punctuation at the edge, and now and then a tab.
-std::string EdgeLine(std::mt19937& rng) {
-    static const char* const chars[] = {
-        "a",        " ",        "\xB1",     "\xDF",     "\xA1",     "\x82\xA0",
-        "\x88\x9F", "\x9F\x9F", "\xE0\xE0", "\x81\x42", "\x81\x41", "\x81\x75",
-        "\x81\x76", "(",        ")",        ".",        ",",        "\x81\x5B",
-    };
-    static const int widths[] = {20, 80, 110, 140, 170, 200, 230};
-    const int wb = widths[rng() % std::size(widths)];
-    const size_t len = static_cast<size_t>(wb * (1 + static_cast<int>(rng() % 3)) - 2 +
-                                           static_cast<int>(rng() % 5));
-    std::string s;
-    while (s.size() < len)
-        s += rng() % 40 == 0 ? "\t" : chars[rng() % std::size(chars)];
-    if (s.size() > len && rng() % 2) s.resize(len); // may end on a lead byte
-    return s;
-}
-
-// Random memo text: ASCII words, two-byte characters (some of them the sets' punctuation),
-// tabs, CR, LF and CR LF, empty and long lines, with or without a final line end.
-std::string RandomText(std::mt19937& rng, size_t size) {
-    static const char* const pieces[] = {
-        "abc",      "word ",    " ",        "\t",   "\x82\xA0", "\x88\x9F", "\x81\x42", "\x81\x41",
-        "\x81\x75", "\x81\x76", "\x83\x41", "(",    "x",        "\xB1",     "\r\n",     "\n",
-        "\r",       "\r\n\r\n", "\n\r",     "1234", "\x81\x5B", "\x82\xE1",
-    };
-    std::string s;
-    std::uniform_int_distribution<int> pick(0, std::size(pieces) - 1), longLine(0, 60);
-    while (s.size() < size) {
-        if (longLine(rng) == 0) s.append(400 + rng() % 300, "ab\x88\x9F"[rng() % 4]);
-        if (longLine(rng) < 6) s += "\r\n" + EdgeLine(rng);
-        s += pieces[pick(rng)];
-    }
-    if (rng() % 2) s += "\r\n";
-    if (rng() % 4 == 0) s += "\x88"; // a lead byte without its trail at the very end
-    return s;
-}
-
 struct Row {
     size_t Start, Len;
     int End;
     bool operator==(const Row&) const = default;
 };
+
+// Empty rows have no text pointer: compare their position as "after the previous row".
+std::vector<Row> Normalised(std::vector<Row> rows) {
+    for (size_t i = 0; i < rows.size(); ++i)
+        if (rows[i].Len == 0) rows[i].Start = i ? rows[i - 1].Start + rows[i - 1].Len : 0;
+    return rows;
+}
 
 std::vector<Row> RowsOf(const std::vector<TRowBlock>& blocks, const char* base) {
     std::vector<Row> out;
@@ -82,7 +51,7 @@ std::vector<Row> RowsOf(const std::vector<TRowBlock>& blocks, const char* base) 
         EXPECT_EQ(b.Bytes, bytes);
         EXPECT_LE(b.Rows.size(), static_cast<size_t>(TRowTable::BlockRows));
     }
-    return out;
+    return Normalised(out);
 }
 
 // The rows one pass of the line cut makes, with the store's rule for the last row.
@@ -94,13 +63,7 @@ std::vector<Row> Reference(const std::string& text, const TWrapSettings& ws) {
         out.push_back({static_cast<size_t>(r.Start), r.Length, r.RowEnd});
     const char last = text.back();
     if (last != '\n' && last != '\r') out.back().End = reTextEnd;
-    return out;
-}
-
-// Empty rows have no text pointer: compare their position as "after the previous row".
-void Normalise(std::vector<Row>& rows) {
-    for (size_t i = 0; i < rows.size(); ++i)
-        if (rows[i].Len == 0) rows[i].Start = i ? rows[i - 1].Start + rows[i - 1].Len : 0;
+    return Normalised(out);
 }
 
 } // namespace
@@ -108,7 +71,7 @@ void Normalise(std::vector<Row>& rows) {
 TEST(RowCut, PartsOnThreadsGiveTheRowsOfOnePassForEveryWrapOption) {
     std::mt19937 rng(20261206);
     for (int textNo = 0; textNo < 6; ++textNo) {
-        const std::string text = RandomText(rng, 20000 + rng() % 40000);
+        const std::string text = RandomMemoText(rng, 20000 + rng() % 40000);
         for (int flags = 0; flags < 32; ++flags) {
             TEditorWrapOption o;
             o.FollowRetMark = flags & 1;
@@ -121,17 +84,12 @@ TEST(RowCut, PartsOnThreadsGiveTheRowsOfOnePassForEveryWrapOption) {
                 if (!wordWrap) ws.MaxRowBytes = 150; // the long lines continue on rows
                 SCOPED_TRACE("text " + std::to_string(textNo) + " flags " + std::to_string(flags) +
                              (wordWrap ? " wrap" : " no wrap"));
-                std::vector<Row> want = Reference(text, ws);
-                Normalise(want);
-                std::vector<Row> one =
-                    RowsOf(CutRows(text.data(), text.size(), ws, 1), text.data());
-                Normalise(one);
-                ASSERT_EQ(one, want);
+                const std::vector<Row> want = Reference(text, ws);
+                ASSERT_EQ(RowsOf(CutRows(text.data(), text.size(), ws, 1), text.data()), want);
                 // Parts of a few hundred bytes: boundaries land next to every kind of line end.
-                std::vector<Row> many =
-                    RowsOf(CutRows(text.data(), text.size(), ws, 3, 300 + flags * 7), text.data());
-                Normalise(many);
-                ASSERT_EQ(many, want);
+                ASSERT_EQ(
+                    RowsOf(CutRows(text.data(), text.size(), ws, 3, 300 + flags * 7), text.data()),
+                    want);
             }
         }
     }
@@ -140,15 +98,13 @@ TEST(RowCut, PartsOnThreadsGiveTheRowsOfOnePassForEveryWrapOption) {
 TEST(RowCut, TextWithoutLineEndsAndTextOfLineEndsOnly) {
     TWrapSettings ws(TEditorWrapOption(), true, 8);
     std::string noEnds(5000, 'a');
-    auto blocks = CutRows(noEnds.data(), noEnds.size(), ws, 4, 100);
-    std::vector<Row> rows = RowsOf(blocks, noEnds.data());
+    std::vector<Row> rows =
+        RowsOf(CutRows(noEnds.data(), noEnds.size(), ws, 4, 100), noEnds.data());
     ASSERT_EQ(rows.size(), 63u); // 62 full rows of 80 and the rest
     EXPECT_EQ(rows.back().End, reTextEnd);
     std::string ends(3000, '\n');
-    rows = RowsOf(CutRows(ends.data(), ends.size(), ws, 4, 100), ends.data());
-    ASSERT_EQ(rows.size(), 3000u);
-    for (const Row& r : rows)
-        EXPECT_EQ(r.Len, 0u);
+    EXPECT_EQ(RowsOf(CutRows(ends.data(), ends.size(), ws, 4, 100), ends.data()),
+              std::vector<Row>(3000, Row{0, 0, reLineEnd}));
     EXPECT_TRUE(CutRows(ends.data(), 0, ws).empty());
 }
 
@@ -157,32 +113,10 @@ TEST(RowCut, LongLineWithoutWordWrapContinuesOnRowsWithoutSplittingACharacter) {
     ws.MaxRowBytes = 5;
     std::vector<TWrapRow> rows;
     WrapLine("ab\x82\xA0\x82\xA2xyz\x88\x9F", 0, ws, rows); // ab あ い xyz 亜
-    ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0].Length, 4u); // "ab" + あ: い would not fit whole
-    EXPECT_EQ(rows[1].Length, 5u); // い + "xyz"
-    EXPECT_EQ(rows[2].Length, 2u);
-    EXPECT_EQ(rows[0].RowEnd, reWrapped);
-    EXPECT_EQ(rows[2].RowEnd, reLineEnd);
+    ASSERT_EQ(rows.size(), 3u); // "ab" + あ (い would not fit whole), い + "xyz", 亜
+    EXPECT_EQ(std::tie(rows[0].Length, rows[1].Length, rows[2].Length), std::tuple(4u, 5u, 2u));
+    EXPECT_EQ(std::tie(rows[0].RowEnd, rows[2].RowEnd), std::tuple(reWrapped, reLineEnd));
     EXPECT_EQ(WrapCount("ab\x82\xA0\x82\xA2xyz\x88\x9F", ws), 3);
-}
-
-TEST(RowCut, StoreLoadedOnThreadsEqualsStoreLoadedOnOne) {
-    std::mt19937 rng(7);
-    const std::string text = RandomText(rng, 3u << 20);
-    TEditorScreenStrings one, many;
-    one.LoadThreads = 1;
-    many.LoadThreads = 4;
-    for (TEditorScreenStrings* s : {&one, &many}) {
-        s->SetWordWrap(true);
-        s->SetText(text);
-    }
-    ASSERT_EQ(one.Count(), many.Count());
-    EXPECT_EQ(one.LineCount(), many.LineCount());
-    EXPECT_EQ(one.TextLength(), many.TextLength());
-    for (int r = 0; r < one.Count(); r += 97)
-        ASSERT_EQ(one.RowText(r), many.RowText(r)) << r;
-    EXPECT_EQ(one.RowToLine(one.Count() - 1), many.RowToLine(many.Count() - 1));
-    EXPECT_EQ(many.Text(), one.Text());
 }
 
 TEST(RowCut, FileReadInPiecesOnThreadsGivesTheRowsOfItsTextUpToTheEndOfFileMark) {
@@ -191,14 +125,13 @@ TEST(RowCut, FileReadInPiecesOnThreadsGivesTheRowsOfItsTextUpToTheEndOfFileMark)
     std::mt19937 rng(20261208);
     TWrapSettings ws(TEditorWrapOption(), true, 8);
     for (int textNo = 0; textNo < 8; ++textNo) {
-        std::string text = RandomText(rng, 5000 + rng() % 20000);
+        std::string text = RandomMemoText(rng, 5000 + rng() % 20000);
         if (textNo % 4 == 1) text += "\x1a\r\n\r\n"; // a mark, when no 0x1A comes before it
         if (textNo % 4 == 2) text += "\x1a" + std::string(3000, '\n'); // its line ends span pieces
         if (textNo % 4 == 3) text += "\x1a\x1a\n";                     // text, not a mark
         TempDir::Write(path, text);
         const size_t len = TextLengthBeforeEofMark(text);
-        std::vector<Row> want = Reference(text.substr(0, len), ws);
-        Normalise(want);
+        const std::vector<Row> want = Reference(text.substr(0, len), ws);
         for (int threads : {1, 3}) {
             SCOPED_TRACE("text " + std::to_string(textNo) + " threads " + std::to_string(threads));
             const int fd = ::open(path.c_str(), O_RDONLY);
@@ -215,9 +148,7 @@ TEST(RowCut, FileReadInPiecesOnThreadsGivesTheRowsOfItsTextUpToTheEndOfFileMark)
             ::close(fd);
             EXPECT_EQ(cut.TextLength, len);
             ASSERT_EQ(std::string_view(buf.data(), text.size()), text);
-            std::vector<Row> got = RowsOf(cut.Blocks, buf.data());
-            Normalise(got);
-            ASSERT_EQ(got, want);
+            ASSERT_EQ(RowsOf(cut.Blocks, buf.data()), want);
         }
     }
 }

@@ -9,24 +9,15 @@
 QColor ColorToQColor(TColor c, const QPalette& pal) {
     if (c == clNone || c == clDefault) return pal.color(QPalette::Base);
     if (IsSystemColor(c)) {
-        switch (SystemColorIndex(c)) {
-        case 5:
-            return pal.color(QPalette::Base);
-        case 8:
-            return pal.color(QPalette::Text);
-        case 13:
-            return pal.color(QPalette::Highlight);
-        case 14:
-            return pal.color(QPalette::HighlightedText);
-        case 15:
-            return pal.color(QPalette::Button);
-        case 16:
-            return pal.color(QPalette::Dark);
-        case 18:
-            return pal.color(QPalette::ButtonText);
-        default:
-            return pal.color(QPalette::WindowText);
-        }
+        // The window, text, highlight, button and shadow colours; the rest as window text.
+        static const std::pair<int, QPalette::ColorRole> roles[] = {
+            {5, QPalette::Base},       {8, QPalette::Text},
+            {13, QPalette::Highlight}, {14, QPalette::HighlightedText},
+            {15, QPalette::Button},    {16, QPalette::Dark},
+            {18, QPalette::ButtonText}};
+        for (const auto& [index, role] : roles)
+            if (SystemColorIndex(c) == index) return pal.color(role);
+        return pal.color(QPalette::WindowText);
     }
     return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
 }

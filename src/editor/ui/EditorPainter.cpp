@@ -3,7 +3,7 @@
 #include "editor/ui/EditorWidget.h"
 
 #include "app/ui/QtFont.h"
-#include "editor/RowPaint.h"
+#include "editor/BarPaint.h"
 #include "editor/ui/QtConversions.h"
 #include "platform/Cp932.h"
 #include "text/DocumentCodec.h"
@@ -31,27 +31,15 @@ void TEditor::paintEvent(QPaintEvent* e) {
         // Only rows inside the invalidated region: it may be the ruler and one row far apart.
         if (!e->region().intersects(QRect(0, y, viewport()->width(), FMetrics.RowHeight))) continue;
         if (row > FCore->MaxRow() && !(row == 0 && rc == 0)) break;
-        PaintImagebar(p, row, y);
-        PaintLeftbar(p, row, y);
+        Run(p, RowBarsPaint(*FCore, FMetrics, row, y, FAscent));
         PaintRow(p, row, y, clip);
     }
     // Bars below the last row keep their background.
     const int yEnd =
         FMetrics.TopMargin + std::min(rows, FCore->MaxRow() - top + 1) * FMetrics.RowHeight;
-    if (yEnd < viewport()->height()) {
-        const int h = viewport()->height() - yEnd;
-        const TEditorLeftbar& lb = FCore->Leftbar();
-        if (FMetrics.ImagebarWidth)
-            p.fillRect(0, yEnd, FMetrics.ImagebarWidth, h, Col(ImagebarBk(lb, bk)));
-        if (FMetrics.LeftbarWidth) {
-            const TLeftbarColors lc = LeftbarColors(lb, bk);
-            const int x = FMetrics.ImagebarWidth;
-            p.fillRect(x, yEnd, FMetrics.LeftbarWidth, h, Col(lc.Bk));
-            p.fillRect(x + FMetrics.LeftbarWidth - 2, yEnd, 1, h, Col(lc.EdgeLight));
-            p.fillRect(x + FMetrics.LeftbarWidth - 1, yEnd, 1, h, Col(lc.EdgeDark));
-        }
-    }
-    if (FMetrics.RulerHeight && clip.top() < FMetrics.TopMargin) PaintRuler(p);
+    Run(p, BarsBelowPaint(*FCore, FMetrics, yEnd, viewport()->height()));
+    if (FMetrics.RulerHeight && clip.top() < FMetrics.TopMargin)
+        Run(p, RulerPaint(*FCore, FMetrics, viewport()->width()));
     PaintCaret(p);
     if (FMouse.Dragging()) { // the drop position
         const QPoint o = CellOrigin(FMouse.DropPos().Row, FMouse.DropPos().Col);
@@ -104,7 +92,7 @@ void TEditor::PaintRow(QPainter& p, int row, int y, const QRect& clip) {
         p.drawLine(o.x(), y + H - 1, o.x() + pw, y + H - 1);
     }
 
-    PaintMark(p, r, std::min(endX, right), y);
+    Run(p, EndMarkPaint(r, FMetrics, std::min(endX, right), y, FAscent));
 
     if (r.Underline && y + H < viewport()->height()) {
         p.setPen(Col(r.UnderlineColor));
@@ -112,111 +100,39 @@ void TEditor::PaintRow(QPainter& p, int row, int y, const QRect& clip) {
     }
 }
 
-static void DrawPolyline(QPainter& p, const TEditorPolyline& line) {
-    for (size_t i = 1; i < line.size(); ++i)
-        p.drawLine(line[i - 1].X, line[i - 1].Y, line[i].X, line[i].Y);
-}
-
-void TEditor::PaintMark(QPainter& p, const TRowPaint& r, int x, int y) {
-    const int W = FMetrics.CellWidth, H = FMetrics.TextHeight;
-    p.setPen(QPen(Col(r.EndMarkColor), 1));
-    switch (r.EndMark) {
-    case TRowEndMark::None:
-        break;
-    case TRowEndMark::Hide:
-        DrawPolyline(p, HideMarkShape(x, y, W, H));
-        break;
-    case TRowEndMark::Eof:
-        p.drawText(x, y + FAscent, "[EOF]");
-        break;
-    case TRowEndMark::Return:
-        for (const TEditorPolyline& l : ReturnMarkShape(x, y, W, H))
-            DrawPolyline(p, l);
-        break;
-    case TRowEndMark::Wrap:
-        DrawPolyline(p, WrapMarkShape(x, y, W, H));
-        break;
-    }
-}
-
-void TEditor::PaintLeftbar(QPainter& p, int row, int y) {
-    const TEditorLeftbar& lb = FCore->Leftbar();
-    if (!lb.Visible()) return;
-    const int x = FMetrics.ImagebarWidth;
-    const int w = FMetrics.LeftbarWidth;
-    const TLeftbarColors lc = LeftbarColors(lb, FCore->GetColor());
-    p.fillRect(x, y, w - 2, FMetrics.RowHeight, Col(lc.Bk));
-    p.fillRect(x + w - 2, y, 1, FMetrics.RowHeight, Col(lc.EdgeLight));
-    p.fillRect(x + w - 1, y, 1, FMetrics.RowHeight, Col(lc.EdgeDark));
-    if (!lb.ShowNumber()) return;
-    const int number = LeftbarRowNumber(lb, FCore->Rows(), row);
-    if (number < 0) return;
-    const std::string s = LeftbarNumberText(number, FMetrics.NumberColumns, lb.ZeroLead());
-    p.setPen(Col(lb.Color()));
-    const int x0 = x + lb.LeftMargin() +
-                   (FMetrics.NumberColumns - static_cast<int>(s.size())) * FMetrics.CellWidth;
-    for (size_t i = 0; i < s.size(); ++i)
-        if (s[i] != ' ')
-            p.drawText(x0 + static_cast<int>(i) * FMetrics.CellWidth, y + FAscent,
-                       QString(QChar(s[i])));
-}
-
-void TEditor::PaintImagebar(QPainter& p, int row, int y) {
-    const TEditorImagebar& ib = FCore->Imagebar();
-    if (!ib.Visible()) return;
-    p.fillRect(0, y, FMetrics.ImagebarWidth, FMetrics.RowHeight,
-               Col(ImagebarBk(FCore->Leftbar(), FCore->GetColor())));
-    if (row >= FCore->Rows().RowCount()) return;
-    const TImagebarMarks marks = ImagebarMarksOf(FCore->Rows().ListRowMarks(row));
-    const int h = std::max(6, std::min(FMetrics.TextHeight - 4, 12));
-    if (marks.Digit >= 0) {
-        // The digit image: a dark tile with the digit in white.
-        const QRect r(ib.LeftMargin(), y + 2, std::max(ib.DigitWidth(), 6), h);
-        p.fillRect(r, QColor(0, 0, 128));
-        QFont f = FFont;
-        f.setPixelSize(std::max(6, h - 1));
-        f.setBold(true);
-        p.setFont(f);
-        p.setPen(Qt::white);
-        p.drawText(r, Qt::AlignCenter, QString::number(marks.Digit));
-        p.setFont(FFont);
-    }
-    if (marks.Color >= 0) {
-        static const QColor colors[] = {Qt::red,     Qt::darkGreen, Qt::blue,
-                                        Qt::magenta, Qt::darkCyan,  Qt::darkYellow};
-        const int x = ib.LeftMargin() + ib.DigitWidth();
-        const int d = std::max(4, std::min(ib.MarkWidth(), h));
-        p.setBrush(colors[marks.Color - 10]);
-        p.setPen(Qt::NoPen);
-        p.drawEllipse(x, y + 2, d, d);
-        p.setBrush(Qt::NoBrush);
-    }
-}
-
-void TEditor::PaintRuler(QPainter& p) {
-    const TEditorRuler& r = FCore->Ruler();
-    const int y0 = FCore->Margin().Top();
-    const int h = FMetrics.RulerHeight;
-    const int left = FMetrics.LeftMargin;
-    const int W = FMetrics.CellWidth;
-    const TColor bk = r.BkColor() == clNone ? FCore->GetColor() : r.BkColor();
-    p.fillRect(0, y0, viewport()->width(), h, Col(bk));
-    const int topCol = FCore->TopCol();
-    // The marker: the caret's cell on the MarkColor strip.
-    const int cx = left + (FCore->Col() - topCol) * W;
-    p.fillRect(cx, y0, W, h - (r.Edge() ? 1 : 0),
-               Col(r.MarkColor() == clNone ? FCore->GetFont().Color : r.MarkColor()));
-    p.setPen(Col(r.Color()));
-    const int base = y0 + h - (r.Edge() ? 2 : 1);
-    for (const TRulerTick& t :
-         RulerTicks(topCol, r.GaugeRange(), (viewport()->width() - left + W - 1) / W)) {
-        const int x = left + (t.Col - topCol) * W;
-        p.drawLine(x, base, x, base - (t.Long ? h - 3 : (h - 3) / 2));
-    }
-    p.drawLine(left, base, viewport()->width(), base);
-    if (r.Edge()) {
-        p.setPen(Qt::white);
-        p.drawLine(0, y0 + h - 1, viewport()->width(), y0 + h - 1);
+void TEditor::Run(QPainter& p, const TPaintSteps& steps) {
+    for (const TPaintStep& s : steps) {
+        switch (s.Kind) {
+        case TPaintStep::Fill:
+            p.fillRect(s.X, s.Y, s.W, s.H, Col(s.Color));
+            break;
+        case TPaintStep::Line:
+            p.setPen(Col(s.Color));
+            p.drawLine(s.X, s.Y, s.W, s.H);
+            break;
+        case TPaintStep::Text:
+            p.setPen(Col(s.Color));
+            p.drawText(s.X, s.Y, QString::fromStdString(s.Chars));
+            break;
+        case TPaintStep::Tile: {
+            const QRect r(s.X, s.Y, s.W, s.H);
+            p.fillRect(r, Col(s.Color));
+            QFont f = FFont;
+            f.setPixelSize(std::max(6, s.H - 1));
+            f.setBold(true);
+            p.setFont(f);
+            p.setPen(Qt::white);
+            p.drawText(r, Qt::AlignCenter, QString::fromStdString(s.Chars));
+            p.setFont(FFont);
+            break;
+        }
+        case TPaintStep::Disc:
+            p.setBrush(Col(s.Color));
+            p.setPen(Qt::NoPen);
+            p.drawEllipse(s.X, s.Y, s.W, s.H);
+            p.setBrush(Qt::NoBrush);
+            break;
+        }
     }
 }
 

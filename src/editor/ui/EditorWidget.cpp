@@ -223,7 +223,7 @@ bool TEditor::RunCommand(TEditorCommand c, int arg, TEditorCommandKeys keys) {
     if (wholeText && FCore->Rows().LoadPending() && !WaitForLoad()) return false;
     TQtEditorClipboard clipboard([this](const QString& m) { Warn(m); });
     clipboard.table = DocTable();
-    clipboard.convert = [this](const QString& t, int* n) { return FromUtf16(t, n); };
+    clipboard.convert = [this](std::u16string_view t, int* n) { return FromUtf16(t, n); };
     return Execute(*FCore, c, arg, keys, &clipboard);
 }
 
@@ -259,9 +259,7 @@ TCharTable* TEditor::DocTable() const {
     return store ? store->CharTable().get() : nullptr;
 }
 
-std::string TEditor::FromUtf16(const QString& text, int* lost) {
-    const std::u16string_view u(reinterpret_cast<const char16_t*>(text.utf16()),
-                                static_cast<size_t>(text.size()));
+std::string TEditor::FromUtf16(std::u16string_view u, int* lost) {
     TCharTable* table = DocTable();
     if (!table && OnNeedsUnicode && NeedsMoreThanCp932(u) && OnNeedsUnicode()) table = DocTable();
     Cp932Report report;
@@ -273,7 +271,8 @@ std::string TEditor::FromUtf16(const QString& text, int* lost) {
 void TEditor::InsertUtf16(const QString& text) {
     if (FCore->ReadOnly() || text.isEmpty()) return;
     int lost = 0;
-    const std::string s = FromUtf16(text, &lost);
+    const std::string s = FromUtf16(
+        std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), text.size()), &lost);
     FCore->InsertTyped(s);
     if (lost) Warn(LostCharsMessage(lost));
 }

@@ -2,6 +2,7 @@
 // grid and turns key, mouse, input-method and clipboard events into calls on the core.
 #pragma once
 
+#include "editor/BarPaint.h"
 #include "editor/Commands.h"
 #include "editor/EditorCore.h"
 #include "editor/Geometry.h"
@@ -15,7 +16,6 @@
 #include <memory>
 
 class QMenu;
-struct TRowPaint;
 
 class TEditor : public QAbstractScrollArea {
     Q_OBJECT
@@ -93,16 +93,13 @@ class TEditor : public QAbstractScrollArea {
     void InvalidateRows(int first, int last);
     void Warn(const QString& message);
     // Text from outside (keys, input method, clipboard) in the document's bytes.
-    std::string FromUtf16(const QString& text, int* lost);
+    std::string FromUtf16(std::u16string_view text, int* lost);
     void UpdateCursor(QPoint p, Qt::KeyboardModifiers mods);
     int NumberColumns() const;
 
     // Painting (TEditorPaint.cpp).
     void PaintRow(QPainter& p, int row, int y, const QRect& clip);
-    void PaintMark(QPainter& p, const TRowPaint& r, int x, int y);
-    void PaintLeftbar(QPainter& p, int row, int y);
-    void PaintImagebar(QPainter& p, int row, int y);
-    void PaintRuler(QPainter& p);
+    void Run(QPainter& p, const TPaintSteps& steps); // the core's drawing steps
     void PaintCaret(QPainter& p);
     QColor Col(TColor c) const;
 

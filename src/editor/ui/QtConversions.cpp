@@ -47,7 +47,7 @@ QFont ToQFont(const TEditorFont& f) {
     return ToQFont(EditorFontSpec(DrawingFace(f.Name).toStdString(), f.Height, f.Style));
 }
 
-QString Cp932Glyph(std::string_view ch) {
+static QString Cp932Glyph(std::string_view ch) {
     static std::unordered_map<unsigned, QString> cache;
     unsigned key = static_cast<unsigned char>(ch[0]);
     if (ch.size() > 1) key = key << 8 | static_cast<unsigned char>(ch[1]);
@@ -77,7 +77,9 @@ QCursor ToQCursor(TCursor c) {
                                      : Qt::ArrowCursor;
 }
 
-QMimeData* MakeEditorMime(const std::string& cp932, bool box, const TCharTable* table) {
+// Clipboard data: plain text (converted from the document's bytes) and, for box text, the
+// private type.
+static QMimeData* MakeEditorMime(const std::string& cp932, bool box, const TCharTable* table) {
     auto* mime = new QMimeData;
     const std::u16string u = DocumentToUtf16(cp932, table);
     QString text = QString::fromUtf16(u.data(), static_cast<qsizetype>(u.size()));
@@ -91,31 +93,17 @@ QMimeData* MakeEditorMime(const std::string& cp932, bool box, const TCharTable* 
 }
 
 std::string EditorMimeText(const QMimeData* mime, bool& box, int& lost,
-                           const std::function<std::string(const QString&, int*)>& convert,
-                           const TCharTable* table) {
+                           const TPasteConvert& convert, const TCharTable* table) {
     box = false;
     lost = 0;
     if (!mime || !mime->hasText()) return {};
     const QString t = mime->text();
-    if (mime->hasFormat(BoxTextMimeType)) {
-        const QByteArray b = mime->data(BoxTextMimeType);
-        box = true;
-        std::string s =
-            BoxTextFromPayload(std::string_view(b.constData(), static_cast<size_t>(b.size())));
-        // Bytes that read as the copied characters here are taken as they are (bytes kept from
-        // an invalid sequence included); otherwise they came from a document with another table.
-        const std::u16string here = DocumentToUtf16(s, table);
-        if (!convert || QString::fromUtf16(here.data(), static_cast<qsizetype>(here.size())) == t)
-            return s;
-        return convert(t, &lost);
-    }
-    if (convert) return convert(t, &lost);
-    Cp932Report report;
-    std::string s = Utf16ToCp932(std::u16string_view(reinterpret_cast<const char16_t*>(t.utf16()),
-                                                     static_cast<size_t>(t.size())),
-                                 &report);
-    lost = static_cast<int>(report.failures);
-    return s;
+    box = mime->hasFormat(BoxTextMimeType);
+    const QByteArray b = mime->data(BoxTextMimeType);
+    const std::string payload(b.constData(), static_cast<size_t>(b.size()));
+    return PastedBytes(std::u16string_view(reinterpret_cast<const char16_t*>(t.utf16()),
+                                           static_cast<size_t>(t.size())),
+                       box ? &payload : nullptr, table, convert, lost);
 }
 
 QString LostCharsMessage(int lost) {

@@ -2,6 +2,7 @@
 // font a setting names, glyphs of CP932 characters, cursor shapes and the clipboard formats.
 #pragma once
 
+#include "editor/BoxClipboard.h"
 #include "editor/CaretSettings.h"
 #include "editor/Commands.h"
 #include "editor/PropertyTypes.h"
@@ -24,22 +25,14 @@ QColor ToQColor(TColor c, const QPalette& pal);
 // The font named by the settings; a face the system lacks falls back to a Japanese monospace
 // font, so that two-byte characters are always drawn.
 QFont ToQFont(const TEditorFont& f);
-// The glyph of one CP932 character (one or two bytes), cached.
-QString Cp932Glyph(std::string_view ch);
-// The same with the document's table: a code of the table draws its own character.
+// The glyph of one character of a document (one or two bytes), cached for CP932; a code of the
+// document's table draws its own character.
 QString DocumentGlyph(std::string_view ch, const TCharTable* table);
 QCursor ToQCursor(TCursor c);
 
-// Clipboard: plain text (converted from the document's bytes) and, for box text, the private type.
-QMimeData* MakeEditorMime(const std::string& cp932, bool box, const TCharTable* table = nullptr);
-// The document's bytes of clipboard data; box tells whether it came as box text. Plain text goes
-// through convert (default: plain CP932), which counts in lost what became '?'. Box bytes copied
-// from a document whose table gives them other characters than table (this document's) does are
-// converted from the plain text instead, which holds the same rows.
-std::string
-EditorMimeText(const QMimeData* mime, bool& box, int& lost,
-               const std::function<std::string(const QString&, int*)>& convert = nullptr,
-               const TCharTable* table = nullptr);
+// The document's bytes of clipboard data (see PastedBytes); box tells whether it came as box text.
+std::string EditorMimeText(const QMimeData* mime, bool& box, int& lost,
+                           const TPasteConvert& convert, const TCharTable* table);
 QString LostCharsMessage(int lost);
 
 // Key codes of the command tables (tkey, 'A'..'Z', '0'..'9') from Qt's; 0 for keys the tables
@@ -60,7 +53,7 @@ class TQtEditorClipboard : public TEditorClipboard {
     bool HasText() const;
     // The document's table (copying) and its conversion of pasted text (null: plain CP932).
     const TCharTable* table = nullptr;
-    std::function<std::string(const QString&, int*)> convert;
+    TPasteConvert convert;
 
   private:
     std::function<void(const QString&)> warn_;

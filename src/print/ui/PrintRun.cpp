@@ -110,10 +110,11 @@ bool SendPages(const TStringsPrinter& p, TPrintTarget& target, const TLaidOutPag
 bool PrintStrings(const TStringsPrinter& p, TPrintTarget& target, const TPrintLines& lines,
                   QWidget* parent) {
     if (target.IsPdf()) {
-        QString suggested = target.PdfFileName();
-        if (suggested.isEmpty()) suggested = QDir::homePath() + "/印刷.pdf";
-        const QString file =
-            QFileDialog::getSaveFileName(parent, "PDFファイルに印刷", suggested, "PDF (*.pdf)");
+        const QString file = QFileDialog::getSaveFileName(
+            parent, "PDFファイルに印刷",
+            QString::fromStdString(PdfFileSuggestion(target.PdfFileName().toStdString(),
+                                                     QDir::homePath().toStdString())),
+            "PDF (*.pdf)");
         if (file.isEmpty()) return false;
         target.SetPdfFileName(file);
         target.Printer().setOutputFileName(file);

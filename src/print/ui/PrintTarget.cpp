@@ -15,6 +15,13 @@
 
 namespace {
 
+std::vector<std::string> Queues() {
+    std::vector<std::string> out;
+    for (const QString& name : QPrinterInfo::availablePrinterNames())
+        out.push_back(name.toStdString());
+    return out;
+}
+
 TPaperItem paperOf(const QPageSize& s) {
     const QSizeF mm = s.size(QPageSize::Millimeter);
     TPaperItem p;
@@ -29,13 +36,8 @@ TPaperItem paperOf(const QPageSize& s) {
 
 TPrintTarget::TPrintTarget() : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     const QPrinterInfo def = QPrinterInfo::defaultPrinter();
-    const QStringList names = QPrinterInfo::availablePrinterNames();
-    if (!def.isNull())
-        Select(def.printerName());
-    else if (!names.isEmpty())
-        Select(names.front());
-    else
-        Select({});
+    Select(QString::fromStdString(
+        InitialQueue(def.isNull() ? std::string() : def.printerName().toStdString(), Queues())));
 }
 
 TPrintTarget::~TPrintTarget() = default;
@@ -64,9 +66,7 @@ void TPrintTarget::Select(const QString& queue) {
 }
 
 int TPrintTarget::PrinterIndex() const {
-    const QStringList names = QPrinterInfo::availablePrinterNames();
-    if (IsPdf()) return static_cast<int>(names.size());
-    return static_cast<int>(names.indexOf(printer_->printerName()));
+    return PrinterIndexOf(IsPdf(), printer_->printerName().toStdString(), Queues());
 }
 
 std::string TPrintTarget::PrinterName() const {

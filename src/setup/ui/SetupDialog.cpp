@@ -6,7 +6,6 @@
 #include "setup/SetupFiles.h"
 #include "setup/ui/CopyProgress.h"
 
-#include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -30,12 +29,9 @@ TfmKaSetup::TfmKaSetup(int mode, TSetupContext context, QWidget* parent)
     Form->On("actions", [this] { showOptionGroup(); });
     Form->On("btnKiteichi", [this] { showOptionGroup(); });
     Form->On("FramSpeedBtn19", [this] {
-        const QString start = QDir(lastFolder_).exists() && !lastFolder_.isEmpty()
-                                  ? lastFolder_
-                                  : QString::fromStdString(Model->ProgramFolder);
-        const QString chosen = ChooseFolder(QStringLiteral("フォルダを選択してください"), start);
-        if (!chosen.isEmpty()) lastFolder_ = chosen;
-        Model->SetupFolderChosen(chosen.toStdString());
+        Model->SetupFolderChosen(ChooseFolder(QStringLiteral("フォルダを選択してください"),
+                                              QString::fromStdString(Model->SetupFolderStart()))
+                                     .toStdString());
     });
     Form->On("btnSetup", [this] {
         RunSetup(Model->Request(CommonFilesFolder()), *this);

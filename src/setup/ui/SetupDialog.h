@@ -28,7 +28,6 @@ class TfmKaSetup : public QDialog, private TSetupHost {
 
   private:
     void showOptionGroup();
-    QString chooseFolder(const std::string& start);
 
     // TSetupHost
     void FocusSetupFolder() override;
@@ -37,6 +36,5 @@ class TfmKaSetup : public QDialog, private TSetupHost {
     void EndProgram() override;
 
     TSetupContext context_;
-    QString lastFolder_;
     bool ending_ = false;
 };

@@ -1,4 +1,5 @@
-// The channel's poll on the Qt event loop and the main window's channel component.
+// The channel's poll on the Qt event loop (the hand-off through the main window's channel runs
+// end to end in tests/e2e/handoff.sh) and bringing the window forward.
 #include "app/ui/MemMapTimer.h"
 
 #include "../../support/RecordingSink.h"
@@ -67,32 +68,6 @@ TEST(MemMapTimer, HandlerErrorsGoToTheErrorBoxAndPollingGoesOn) {
     b.SetActive(false);
     EXPECT_TRUE(WaitFor([&] { return exits == 1; }));
     EXPECT_EQ(sink.boxes.size(), 1u);
-}
-
-TEST(MemMapEvt1, HandOffFromAnotherProcessArrivesAsSignals) {
-    TempRuntimeDir dir;
-    TMemMapEvt1 evt;
-    int arrived = 0;
-    std::vector<QStringList> lines;
-    QObject::connect(&evt, &TMemMapEvt1::messengerArrived, [&] { ++arrived; });
-    QObject::connect(&evt, &TMemMapEvt1::linesReceived,
-                     [&](const QStringList& l) { lines.push_back(l); });
-    EXPECT_FALSE(evt.IsActive());
-    EXPECT_EQ(TCustomMemMapEvt::FindResident(kHandOffMapName), -1);
-    evt.Activate();
-    ASSERT_TRUE(evt.IsActive());
-    EXPECT_EQ(TCustomMemMapEvt::FindResident(kHandOffMapName), 0);
-    Child messenger([](Child& c) {
-        c.Tell(SendHandOff({"/p/メモ.txt", "/p/b_\\Sp\\_c.txt"}).delivered ? 1 : 0);
-        return 0;
-    });
-    EXPECT_TRUE(WaitFor([&] { return messenger.Ready(0); }));
-    EXPECT_EQ(messenger.Receive(), 1);
-    EXPECT_EQ(messenger.Wait(), 0);
-    Spin(50);
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0], (QStringList{QString::fromUtf8("/p/メモ.txt"), "/p/b c.txt"}));
-    EXPECT_GE(arrived, 1);
 }
 
 TEST(MemMapEvt1, BringToFrontRestoresAMinimisedWindow) {

@@ -106,7 +106,6 @@ TEST_F(SetupDialogsTest, OptionsHiddenPanelAndClosing) {
         f->Get<QPushButton>("btnCancel")->click();
     }
     EXPECT_EQ(s.CLine1, 7);
-    EXPECT_EQ(TIniFile(ini).ReadInteger("Set", "CLine1", 0), 7);
     EXPECT_EQ(ReadNewPageFormat(ini).lineEnd, TLineEndStyle::Lf);
     EXPECT_TRUE(fs::exists(d / "prog/localfol.myc"));
 }
