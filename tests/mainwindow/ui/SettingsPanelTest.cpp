@@ -3,7 +3,6 @@
 #include "mainwindow/ui/SettingsPanel.h"
 #include "MainWindowFixture.h"
 
-#include "app/ObjectIni.h"
 #include "editor/PropertySetStore.h"
 #include "editor/ui/ColorPalette.h"
 #include "editor/ui/EditorWidget.h"
@@ -17,32 +16,25 @@
 #include "mainwindow/ui/SharedObjects.h"
 #include "platform/Cp932.h"
 #include "platform/IniFile.h"
-#include "syntax/ui/TokenColorDialog.h"
 
 #include "../../support/RecordingSink.h"
 #include "../../support/TempDir.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
-#include <cstdlib>
-#include <filesystem>
 #include <gtest/gtest.h>
 
 #include "../../support/InputEvents.h"
 
-namespace fs = std::filesystem;
 
 namespace {
 
