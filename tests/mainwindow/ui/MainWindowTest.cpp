@@ -1,3 +1,5 @@
+// The main window from creation to closing: the data folder, the stored placement and bars, the
+// refused close while an external editor runs, and the first-run setup question.
 #include "mainwindow/ui/MainWindow.h"
 #include "MainWindowFixture.h"
 
@@ -137,19 +139,6 @@ TEST_F(MainWindowTest, LocalFolderFirstRunAsksForSetupOnce) {
     EXPECT_TRUE(fm.close());
     EXPECT_TRUE(fs::exists(info.programFolder + "Tolmo.ini"));
     EXPECT_FALSE(fs::exists(dataFolder()));
-}
-
-TEST_F(MainWindowTest, UnwritableDataFolderFallsBackToTheProgramFolder) {
-    fs::create_directories(d / "config");
-    TempDir::Write(d / "config/Brix", "a file where the folder belongs");
-    TfmEditor fm(dt, info);
-    EXPECT_EQ(fm.DataFolder, info.programFolder);
-    // A first start says nothing about the missing folder, only that it cannot be made.
-    ASSERT_EQ(sink.boxes.size(), 1u);
-    EXPECT_EQ(sink.boxes[0].text,
-              "[" + dataFolder() + "]が作成できません。\r\n起動したフォルダに設定します。");
-    EXPECT_TRUE(fm.close());
-    EXPECT_TRUE(fs::exists(info.programFolder + "Tolmo.ini"));
 }
 
 } // namespace
