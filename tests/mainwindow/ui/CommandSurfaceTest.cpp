@@ -108,33 +108,6 @@ TEST_F(CommandSurfaceTest, KeysPassTheMenuRulesAndUnwiredItemsStayDisabled) {
     EXPECT_EQ(printed, 1);
 }
 
-TEST_F(CommandSurfaceTest, AMenuBeyondTheTableKeepsItsPlaceBeforeSonota) {
-    QStringList bar;
-    for (QAction* a : fm->menuBar()->actions())
-        if (a->isVisible() && a->menu()) bar << a->menu()->objectName();
-    EXPECT_EQ(bar.indexOf("mnEncoding"), bar.indexOf("mnSonota") - 1)
-        << bar.join(' ').toStdString();
-    EXPECT_GE(bar.indexOf("mnEncoding"), 4);
-}
-
-TEST_F(CommandSurfaceTest, PasteCaretRuleNearTheTopAndTheEnd) {
-    std::string text;
-    for (int i = 0; i < 200; ++i)
-        text += "line " + std::to_string(i) + "\r\n";
-    open("long.txt", text);
-    TEditorCore& c = editor->Core();
-    // The setting reaches the rule: near the end the caret stays only with Curs 1.
-    for (int curs : {0, 1}) {
-        fm->Settings.Curs = curs;
-        c.SetText(text);
-        c.SetCaret(180, 2);
-        QGuiApplication::clipboard()->setText("a\nb\nc");
-        surface->Run("mnPaste");
-        EXPECT_EQ(c.Row(), curs == 1 ? 180 : 182) << curs;
-        EXPECT_EQ(c.Col(), 2);
-    }
-}
-
 TEST_F(CommandSurfaceTest, CaptionLayersRepaintOnlyTheBarAndF11FollowsTheText) {
     PaintCounter editorPaints;
     editor->viewport()->installEventFilter(&editorPaints);
@@ -167,7 +140,7 @@ TEST_F(CommandSurfaceTest, CaptionLayersRepaintOnlyTheBarAndF11FollowsTheText) {
     key(editor, QEvent::KeyRelease, Qt::Key_Shift, Qt::ShiftModifier);
 }
 
-TEST_F(CommandSurfaceTest, JumpColumnMarksAndTheHeightRule) {
+TEST_F(CommandSurfaceTest, JumpColumnMarksAndItsStatePerPage) {
     std::string text;
     for (int i = 0; i < 300; ++i)
         text += i == 10 || i == 40 ? "&3 here\r\n"
@@ -189,14 +162,6 @@ TEST_F(CommandSurfaceTest, JumpColumnMarksAndTheHeightRule) {
     EXPECT_EQ(c.Row(), 40);
     EXPECT_EQ(c.TopRow(), 40 - fm->Settings.CLine1);
 
-    // Below 383 pixels the column goes without touching the stored state, and comes back.
-    fm->resize(779, 300);
-    QApplication::processEvents();
-    EXPECT_FALSE(surface->JumpOn());
-    EXPECT_EQ(pages->List().GetField(pages->ActivePage(), ffJumpPanel), "1");
-    fm->resize(779, 500);
-    QApplication::processEvents();
-    EXPECT_TRUE(surface->JumpOn());
     // Another page applies its own state.
     pages->SetActivePage(0);
     pages->Book().PageChange();

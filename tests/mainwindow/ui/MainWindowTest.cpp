@@ -82,17 +82,6 @@ TEST_F(MainWindowTest, StoredValuesReachTheWindowAndComeBack) {
         written.ReadBool("Set", "isWpLine", false)); // kept: only the options dialog writes it
 }
 
-TEST_F(MainWindowTest, MenuTogglesFlipTheBars) {
-    writeIni("");
-    TfmEditor fm(dt, info);
-    fm.mnFunctionClick();
-    fm.mnStatusClick();
-    EXPECT_TRUE(fm.pnlFunction->isHidden());
-    EXPECT_TRUE(fm.StatusBar1->isHidden());
-    EXPECT_TRUE(fm.close());
-    EXPECT_FALSE(TIniFile(ini()).ReadBool("Set", "FuncChk", true));
-}
-
 TEST_F(MainWindowTest, MaximisedCloseKeepsTheLastNormalBounds) {
     writeIni("[Set]\nfmTop=11\nfmLeft=22\nfmHeight=333\nfmWidth=444\nisZenkai=1\n");
     TfmEditor fm(dt, info);

@@ -1,10 +1,8 @@
-// The display settings panel and the view menu on a main window with memo pages: the wrap field,
-// confirming, cancelling, the defaults, page switching, the refusal on coloured pages, and the
-// property and token colour dialogs with their stored dumps.
+// The display settings panel and the view menu on a main window with memo pages: opening, the
+// window-width wrap, cancelling and page switching, the current control's dialog and the tabs.
 #include "mainwindow/ui/SettingsPanel.h"
 #include "MainWindowFixture.h"
 
-#include "app/ObjectIni.h"
 #include "editor/PropertySetStore.h"
 #include "editor/ui/ColorPalette.h"
 #include "editor/ui/EditorWidget.h"
@@ -18,32 +16,25 @@
 #include "mainwindow/ui/SharedObjects.h"
 #include "platform/Cp932.h"
 #include "platform/IniFile.h"
-#include "syntax/ui/TokenColorDialog.h"
 
 #include "../../support/RecordingSink.h"
 #include "../../support/TempDir.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
-#include <cstdlib>
-#include <filesystem>
 #include <gtest/gtest.h>
 
 #include "../../support/InputEvents.h"
 
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -116,18 +107,6 @@ TEST_F(SettingsPanelTest, OpensWithTheStoredValuesOnItsTwoPages) {
     EXPECT_FALSE(panel->IsOpen());
 }
 
-TEST_F(SettingsPanelTest, WrapFieldClampsOnReturnAndWrapsThePreview) {
-    panel->mnHyoujiSetClick();
-    typeWrap("300");
-    EXPECT_EQ(panel->Form->Get<QLineEdit>("edtWrap")->text(), "250");
-    EXPECT_TRUE(editor->Core().GetWordWrap());
-    EXPECT_EQ(editor->Core().GetWrapOption().WrapByte, 250);
-    typeWrap("-1");
-    EXPECT_FALSE(editor->Core().GetWordWrap());
-    EXPECT_EQ(editor->Core().GetScrollBars(), ssBoth);
-    EXPECT_EQ(fm->Settings.WrapByte, dt.PropSets.Default().WrapOption.WrapByte); // nothing stored
-}
-
 TEST_F(SettingsPanelTest, ZeroThenKetteiStoresTheComputedWidthAndShowsZeroNextTime) {
     fm->Settings.WrapDou = false;
     fm->Settings.WrapByte = 100;
@@ -151,24 +130,6 @@ TEST_F(SettingsPanelTest, ZeroThenKetteiStoresTheComputedWidthAndShowsZeroNextTi
     settle();
     EXPECT_EQ(editor->Core().GetWrapOption().WrapByte,
               std::min(TSettingsPanel::WindowWrapOf(*editor), 250));
-}
-
-TEST_F(SettingsPanelTest, KetteiAppliesToEveryMemoPageAndTheDefaultSet) {
-    ASSERT_TRUE(pages->Book().OpenFile(d / "page.html"));
-    TEditor* html = panel->ActiveEditor();
-    const std::string htmlBefore = Dump(html);
-    pages->SetActivePage(0);
-    panel->mnHyoujiSetClick();
-    Click(panel->ColorPalette1, Qt::RightButton, QPoint(2 + 8 + 16 * 3, 2 + 8));
-    panel->Form->Get<QSpinBox>("edtLeft")->setValue(12);
-    panel->Form->Get<QCheckBox>("cbRuler")->click();
-    panel->Form->Get<QPushButton>("btnKettei")->click();
-    EXPECT_EQ(fm->Settings.Color, static_cast<TColor>(0xCCFFFF));
-    EXPECT_EQ(fm->Settings.MarginLeft, 12);
-    EXPECT_FALSE(fm->Settings.Ruler);
-    EXPECT_EQ(dt.PropSets.Default().Color, static_cast<TColor>(0xCCFFFF));
-    EXPECT_EQ(editor->Core().Margin().Left(), 12);
-    EXPECT_EQ(Dump(html), htmlBefore); // pages with a colouring definition keep their look
 }
 
 TEST_F(SettingsPanelTest, CancelAndPageSwitchRestoreThePreviewedEditorExactly) {
@@ -203,94 +164,6 @@ TEST_F(SettingsPanelTest, CancelAndPageSwitchRestoreThePreviewedEditorExactly) {
     pages->SetActivePage(0);
     settle();
     EXPECT_EQ(Dump(editor), before);
-}
-
-TEST_F(SettingsPanelTest, DefaultsButtonShowsTheFactoryLookAndFontDialogUpdatesTheLabel) {
-    fm->Settings.MarginLeft = 20;
-    fm->Settings.FontColor = clRed;
-    panel->mnHyoujiSetClick();
-    panel->FontDialog = [](const QString&, int, QString& family, int& points) {
-        family = "IPAGothic";
-        points = 14;
-        return true;
-    };
-    panel->Form->Get<QPushButton>("btnFont")->click();
-    EXPECT_EQ(panel->Form->Get<QLabel>("lblFont")->text(), "IPAGothic");
-    EXPECT_EQ(panel->Form->Get<QLabel>("lblFontSize")->text(), "14");
-    EXPECT_EQ(editor->Core().GetFont().Name, "IPAGothic");
-    panel->Form->Get<QPushButton>("btnKiteiEditor")->click();
-    EXPECT_EQ(panel->Form->Get<QSpinBox>("edtLeft")->value(), 3);
-    EXPECT_EQ(panel->Form->Get<QLabel>("lblFontSize")->text(), "－");
-    EXPECT_EQ(editor->Core().GetFont().Color, clBlack);
-    EXPECT_EQ(editor->Core().Margin().Left(), 3);
-    EXPECT_EQ(fm->Settings.MarginLeft, 20); // stored only by "決定"
-}
-
-TEST_F(SettingsPanelTest, PagesWithAColouringDefinitionAreRefused) {
-    ASSERT_TRUE(pages->Book().OpenFile(d / "page.html"));
-    sink.boxes.clear();
-    panel->mnHyoujiSetClick();
-    EXPECT_FALSE(panel->IsOpen());
-    ASSERT_EQ(sink.texts().size(), 1u);
-    EXPECT_EQ(sink.texts().back(),
-              "表示設定は今のところメモファイル(.txt)しか出来ません\r\nメモファイルをアクティブに"
-              "してから、\r\n表示設定を選択してください。");
-}
-
-TEST_F(SettingsPanelTest, PropertySetDialogStoresItsDumpWhichTheNextStartReads) {
-    // Cancel: the set stays byte for byte, nothing is written.
-    const std::string htmlBefore = PropertySetToBytes(*dt.PropSets.Find("EditorProp_HTML"));
-    cmds->PropertyDialog = [](TEditorProp& set, const QString&) {
-        TFormViewEditor dlg;
-        dlg.Load(set);
-        dlg.Form->Get<QSpinBox>("edtLeft")->setValue(44);
-        dlg.Form->Get<QCheckBox>("cbLeftbar")->setChecked(false);
-        return false;
-    };
-    EXPECT_FALSE(cmds->EditPropertySet("HTML"));
-    EXPECT_EQ(PropertySetToBytes(*dt.PropSets.Find("EditorProp_HTML")), htmlBefore);
-    // OK on the default set: stored under its name with ident "prop".
-    cmds->PropertyDialog = [](TEditorProp& set, const QString&) {
-        TFormViewEditor dlg;
-        dlg.Load(set);
-        dlg.Form->Get<QSpinBox>("edtLeft")->setValue(44);
-        dlg.Form->Get<QComboBox>("cmbTabWidth")->setCurrentIndex(1);
-        dlg.Store(set);
-        return true;
-    };
-    EXPECT_TRUE(cmds->EditPropertySet("Default"));
-    EXPECT_EQ(dt.PropSets.Default().Margin.Left(), 44);
-    TIniFile ini(fm->SettingsFile);
-    EXPECT_GT(ini.ReadInteger("EditorProp_Default", "prop_c", 0), 0);
-    // The fountain dialog: Cancel leaves the definition, OK stores it.
-    const std::string fBefore = dt.HTMLFountain1->SaveToBytes();
-    cmds->FountainDialog = [](TFountain& f) {
-        TFormFountainEditor dlg(f, QFont(), Qt::white, Qt::black);
-        dlg.Form->Get<QListWidget>("lstTokens")->setCurrentRow(1);
-        dlg.Form->Get<QCheckBox>("cbBold")->setChecked(true);
-        return false;
-    };
-    EXPECT_FALSE(cmds->EditFountain("HTML"));
-    EXPECT_EQ(dt.HTMLFountain1->SaveToBytes(), fBefore);
-    cmds->FountainDialog = [](TFountain& f) {
-        TFormFountainEditor dlg(f, QFont(), Qt::white, Qt::black);
-        dlg.Form->Get<QListWidget>("lstTokens")->setCurrentRow(0);
-        dlg.Form->Get<QCheckBox>("cbItalic")->setChecked(true);
-        f.Assign(dlg.Edited());
-        return true;
-    };
-    EXPECT_TRUE(cmds->EditFountain("HTML"));
-    EXPECT_TRUE(dt.HTMLFountain1->Reserve().Style() & fsItalic);
-    const std::string fAfter = dt.HTMLFountain1->SaveToBytes();
-    fm->close();
-    fm.reset();
-
-    // The next start reads both dumps back; the [Editor] values still decide the default look.
-    TdtEditor dt2;
-    TfmEditor fm2(dt2, info);
-    EXPECT_EQ(dt2.PropSets.Default().Caret.TabSpaceCount(), 4);
-    EXPECT_EQ(dt2.PropSets.Default().Margin.Left(), fm2.Settings.MarginLeft);
-    EXPECT_EQ(dt2.HTMLFountain1->SaveToBytes(), fAfter);
 }
 
 TEST_F(SettingsPanelTest, CurrentControlDialogChangesOnlyThatControlAndStoresNothing) {
