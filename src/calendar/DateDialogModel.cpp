@@ -176,6 +176,16 @@ void TDateDialogModel::KeyReleased(const std::string& name) {
     position_ = FieldNumber(Text(name), position_);
 }
 
+std::string TDateDialogModel::NeighbourField(const std::string& field, int dir) {
+    static const std::string order[] = {"edtYear", "edtMonth", "edtDay"};
+    for (int i = 0; i < 3; ++i)
+        if (order[i] == field) {
+            const int to = i + dir;
+            return to >= 0 && to < 3 ? order[to] : std::string();
+        }
+    return {};
+}
+
 void TDateDialogModel::ArrowKey(const std::string& name, int dir) {
     if (name == upDownField_) Step(dir);
 }

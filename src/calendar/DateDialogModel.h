@@ -38,6 +38,8 @@ class TDateDialogModel : public TFormModel {
     void KeyReleased(const std::string& field);
     // Up (+1) or Down (-1) in a field: a step of the up-down when it serves that field.
     void ArrowKey(const std::string& field, int dir);
+    // Ctrl+Left (-1) or Ctrl+Right (+1) in a field: the neighbouring field, "" past the ends.
+    static std::string NeighbourField(const std::string& field, int dir);
     // The up-down control's own arrows. It never wraps: a step past its range steps the date.
     void Step(int dir);
     const std::string& UpDownField() const { return upDownField_; } // "" detached

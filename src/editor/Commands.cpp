@@ -239,6 +239,17 @@ bool Execute(TEditorCore& core, TEditorCommand c, int arg, TEditorCommandKeys ke
     return false;
 }
 
+bool NeedsWholeText(TEditorCommand c, TEditorCommandKeys keys) {
+    return (c == TEditorCommand::End && keys.Ctrl) || c == TEditorCommand::SelectAll;
+}
+
+std::u16string TypedText(std::u16string_view keyText) {
+    std::u16string t;
+    for (char16_t c : keyText)
+        if (c >= 0x20 && c != 0x7F) t += c;
+    return t;
+}
+
 TUnboundKey UnboundKeyAction(int key, unsigned modifiers, bool backtab) {
     if (key == tkey::Insert || (modifiers & (kmCtrl | kmAlt))) return TUnboundKey::ToWindow;
     if (key == tkey::Return || key == tkey::Tab || backtab) return TUnboundKey::Ignore;

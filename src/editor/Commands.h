@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 class TEditorCore;
@@ -109,6 +110,12 @@ class TEditorClipboard {
 struct TEditorCommandKeys {
     bool Shift = false, Ctrl = false, Repeat = false;
 };
+
+// Commands that need the whole text, so they wait for a background load to end first: the end of
+// the text (Ctrl+End) and selecting all of it.
+bool NeedsWholeText(TEditorCommand c, TEditorCommandKeys keys);
+// What a key's text types: control characters (below 0x20, and DEL) are left out.
+std::u16string TypedText(std::u16string_view keyText);
 
 // Carries a command out on the core. False when it did nothing because the state forbids it
 // (read-only, no selection, nothing to undo...). clipboard may be null for the commands that

@@ -88,6 +88,11 @@ TEST(DateDialogModel, UpDownAndButtonsMoveTheDate) {
     EXPECT_EQ(d.Fields(), "2006| 3|28");
     d.m.Clicked("btnZennen"); // adds a year
     EXPECT_EQ(d.Fields(), "2007| 3|28");
+    // Ctrl+Left/Right go to the neighbouring field and stop at the ends.
+    EXPECT_EQ(TDateDialogModel::NeighbourField("edtMonth", -1), "edtYear");
+    EXPECT_EQ(TDateDialogModel::NeighbourField("edtMonth", +1), "edtDay");
+    EXPECT_EQ(TDateDialogModel::NeighbourField("edtDay", +1), "");
+    EXPECT_EQ(TDateDialogModel::NeighbourField("edtYear", -1), "");
 }
 
 TEST(DateDialogModel, HolidayFileIsReadOnOpen) {

@@ -66,6 +66,11 @@ TEST(EditorKeys, TableIsUnambiguousAndNamesTheKeysThatRun) {
     EXPECT_EQ(UnboundKeyAction(tkey::Return, kmShift, false), TUnboundKey::Ignore);
     EXPECT_EQ(UnboundKeyAction(0, kmShift, true), TUnboundKey::Ignore);
     EXPECT_EQ(UnboundKeyAction('X', kmShift, false), TUnboundKey::Type);
+    EXPECT_EQ(TypedText(u"\ta\x7f\x1b\u732b\r"), u"a\u732b"); // control characters type nothing
+    // Only what needs the whole text waits for a background load.
+    EXPECT_TRUE(NeedsWholeText(TEditorCommand::End, {false, true}));
+    EXPECT_FALSE(NeedsWholeText(TEditorCommand::End, {}));
+    EXPECT_TRUE(NeedsWholeText(TEditorCommand::SelectAll, {}));
 }
 
 TEST(EditorCommands, GatedByStateAndRoundTripThroughTheClipboard) {

@@ -147,11 +147,9 @@ bool TfmHiduke::FieldEvent(QLineEdit* e, QEvent* ev) {
     if (ev->type() != QEvent::KeyPress) return false;
     const auto* k = static_cast<QKeyEvent*>(ev);
     const bool ctrl = k->modifiers() & Qt::ControlModifier;
-    const int i = static_cast<int>(std::find(std::begin(kFields), std::end(kFields), name) -
-                                   std::begin(kFields));
     if (ctrl && (k->key() == Qt::Key_Left || k->key() == Qt::Key_Right)) {
-        const int to = i + (k->key() == Qt::Key_Left ? -1 : 1);
-        if (to >= 0 && to < 3) Field(kFields[to])->setFocus(Qt::TabFocusReason);
+        const std::string to = Model.NeighbourField(name, k->key() == Qt::Key_Left ? -1 : 1);
+        if (!to.empty()) Field(to.c_str())->setFocus(Qt::TabFocusReason);
         return true;
     }
     if (k->key() == Qt::Key_Up || k->key() == Qt::Key_Down) {

@@ -217,10 +217,7 @@ bool TEditor::focusNextPrevChild(bool next) {
 }
 
 bool TEditor::RunCommand(TEditorCommand c, int arg, TEditorCommandKeys keys) {
-    // The end of the text and all of it are there only once a background load has ended.
-    const bool wholeText =
-        (c == TEditorCommand::End && keys.Ctrl) || c == TEditorCommand::SelectAll;
-    if (wholeText && FCore->Rows().LoadPending() && !WaitForLoad()) return false;
+    if (NeedsWholeText(c, keys) && FCore->Rows().LoadPending() && !WaitForLoad()) return false;
     TQtEditorClipboard clipboard([this](const QString& m) { Warn(m); });
     clipboard.table = DocTable();
     clipboard.convert = [this](std::u16string_view t, int* n) { return FromUtf16(t, n); };
@@ -245,8 +242,7 @@ void TEditor::keyPressEvent(QKeyEvent* e) {
     case TUnboundKey::Type:
         break;
     }
-    QString text = e->text();
-    text.removeIf([](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
+    const QString text = QString::fromStdU16String(TypedText(e->text().toStdU16String()));
     if (text.isEmpty()) {
         e->ignore();
         return;
