@@ -166,6 +166,10 @@ class TEditorScreenStrings final : public TRowView {
     void FinishLoad();
     // Stops a background load: the rows read so far stay (for a store that is going away).
     void CancelLoad();
+    // The client that started a pending load goes away, and with it the load's wake-up: a store
+    // other clients keep (the other half of a split page) is read to its end first; a store left
+    // alone stops its load.
+    void LeaveLoad();
     // Bytes of the file read so far and its size (0, 0 when no load is pending).
     size_t LoadedBytes() const { return FLoad ? FLoad->BytesRead() : 0; }
     size_t LoadSize() const { return FLoad ? FLoad->FileSize() : 0; }

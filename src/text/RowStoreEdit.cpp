@@ -326,6 +326,14 @@ void TEditorScreenStrings::CancelLoad() {
     FLoad.reset();
 }
 
+void TEditorScreenStrings::LeaveLoad() {
+    if (!FLoad) return;
+    if (FClients.size() > 1)
+        FinishLoad();
+    else
+        CancelLoad();
+}
+
 void TEditorScreenStrings::LoadFromBuffer(std::unique_ptr<char[]> buf, size_t n) {
     n = TextLengthBeforeEofMark(std::string_view(buf.get(), n));
     LoadRows(std::shared_ptr<char[]>(std::move(buf)), n);

@@ -207,7 +207,7 @@ TEST(BackgroundLoad, AFileThatShrinksOrGrowsWhileReadIsReportedAndKeepsWholeLine
     }
 }
 
-TEST(BackgroundLoad, ClosingMidLoadStopsTheThread) {
+TEST(BackgroundLoad, ClosingMidLoadStopsTheThreadOrFinishesForTheOtherHalf) {
     TempDir dir;
     const std::string path = dir / "memo.txt";
     std::string text;
@@ -228,5 +228,19 @@ TEST(BackgroundLoad, ClosingMidLoadStopsTheThread) {
         other.SetText("new\r\n");
         EXPECT_FALSE(other.LoadPending());
         EXPECT_EQ(other.Text(), "new\r\n");
+    }
+    // The client that started a load leaves: a store shared with another is read to its
+    // end, a store left alone stops where it is.
+    for (bool shared : {false, true}) {
+        TEditorScreenStrings s;
+        TScreenStringsClient starter, other;
+        s.Attach(&starter);
+        if (shared) s.Attach(&other);
+        s.BeginLoad(OpenLoad(path, 1000, 65536), nullptr);
+        s.LeaveLoad();
+        EXPECT_FALSE(s.LoadPending());
+        EXPECT_EQ(s.Count() > 190000, shared);
+        s.Detach(&starter);
+        if (shared) s.Detach(&other);
     }
 }

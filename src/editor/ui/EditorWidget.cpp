@@ -48,13 +48,8 @@ TEditor::TEditor(QWidget* parent, std::shared_ptr<TEditorScreenStrings> store)
 TEditor::~TEditor() {
     // A background load started here posts its pieces to this widget: a store that outlives it
     // (the other half of a split page) is loaded to its end first.
-    const std::shared_ptr<TEditorScreenStrings> store = FCore->SharedStore();
-    if (store && store->LoadPending()) {
-        if (store->Clients().size() > 1)
-            store->FinishLoad();
-        else
-            store->CancelLoad();
-    }
+    if (const std::shared_ptr<TEditorScreenStrings> store = FCore->SharedStore())
+        store->LeaveLoad();
 }
 
 void TEditor::WireCore() {
