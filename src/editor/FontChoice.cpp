@@ -19,8 +19,8 @@ std::string ChooseEditorFace(const std::string& name,
     return name;
 }
 
-TFontSpec EditorFontSpec(const std::string& face, int height, int style) {
-    TFontSpec s;
+TFontRequest EditorFontRequest(const std::string& face, int height, int style) {
+    TFontRequest s;
     s.Families = {face};
     s.TypeWriter = true;
     if (height < 0) s.PixelSize = -height;

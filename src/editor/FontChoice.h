@@ -5,7 +5,7 @@
 // half as wide as its full-width ones; the stored name stays as it is.
 #pragma once
 
-#include "app/FontSpec.h"
+#include "app/FontRequest.h"
 
 #include <functional>
 #include <string>
@@ -27,4 +27,4 @@ std::string ChooseEditorFace(const std::string& name,
                              const std::function<TFaceInfo(const std::string&)>& lookup);
 // The font an editor draws with: face (as chosen above), the stored height (negative: pixels,
 // positive: the cell height, of which the characters take three quarters) and style.
-TFontSpec EditorFontSpec(const std::string& face, int height, int style);
+TFontRequest EditorFontRequest(const std::string& face, int height, int style);

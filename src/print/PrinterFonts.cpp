@@ -15,8 +15,8 @@ std::string DialogFontName(const std::string& name) {
     return name == "ＭＳ Ｐゴシック" ? "ＭＳ ゴシック" : name;
 }
 
-TFontSpec PrintFontSpec(const std::string& name, int points, int style, int dpi) {
-    TFontSpec s;
+TFontRequest PrintFontRequest(const std::string& name, int points, int style, int dpi) {
+    TFontRequest s;
     s.Families = {name};
     if (name.find("Ｐ") != std::string::npos)
         s.Families.insert(s.Families.end(), {"IPAPGothic", "Noto Sans CJK JP"});
@@ -27,8 +27,8 @@ TFontSpec PrintFontSpec(const std::string& name, int points, int style, int dpi)
     return s;
 }
 
-TFontSpec PrintDialogFontSpec(bool fixed) {
-    TFontSpec s;
+TFontRequest PrintDialogFontRequest(bool fixed) {
+    TFontRequest s;
     s.Families =
         fixed ? std::vector<std::string>{"ＭＳ ゴシック", "IPAGothic", "Noto Sans Mono CJK JP"}
               : std::vector<std::string>{"ＭＳ Ｐゴシック", "IPAPGothic", "Noto Sans CJK JP"};

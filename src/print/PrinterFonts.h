@@ -1,7 +1,7 @@
 // The font names the print settings dialog offers, the fonts it and printing draw with.
 #pragma once
 
-#include "app/FontSpec.h"
+#include "app/FontRequest.h"
 
 #include <string>
 #include <vector>
@@ -12,6 +12,6 @@ std::vector<std::string> PrinterFontNames(const std::vector<std::string>& all);
 std::string DialogFontName(const std::string& name);
 // The settings' font on a device of dpi pixels per inch: the named face first, then Japanese
 // faces, sized in pixels so that the screen and the printer measure alike.
-TFontSpec PrintFontSpec(const std::string& name, int points, int style, int dpi);
+TFontRequest PrintFontRequest(const std::string& name, int points, int style, int dpi);
 // The dialog's own font: its labels fixed-pitch, the rest proportional.
-TFontSpec PrintDialogFontSpec(bool fixed);
+TFontRequest PrintDialogFontRequest(bool fixed);

@@ -3,19 +3,19 @@
 
 #include <QStringList>
 
-QFont ToQFont(const TFontSpec& spec) {
+QFont ToQFont(const TFontRequest& request) {
     QFont f;
     QStringList families;
-    for (const std::string& name : spec.Families)
+    for (const std::string& name : request.Families)
         families << QString::fromStdString(name);
     f.setFamilies(families);
-    if (spec.TypeWriter) f.setStyleHint(QFont::TypeWriter);
-    if (spec.PixelSize > 0)
-        f.setPixelSize(spec.PixelSize);
-    else if (spec.PointSize > 0)
-        f.setPointSize(spec.PointSize);
-    if (spec.NoHinting) f.setHintingPreference(QFont::PreferNoHinting);
-    if (spec.Style >= 0) SetFontStyle(f, spec.Style);
+    if (request.TypeWriter) f.setStyleHint(QFont::TypeWriter);
+    if (request.PixelSize > 0)
+        f.setPixelSize(request.PixelSize);
+    else if (request.PointSize > 0)
+        f.setPointSize(request.PointSize);
+    if (request.NoHinting) f.setHintingPreference(QFont::PreferNoHinting);
+    if (request.Style >= 0) SetFontStyle(f, request.Style);
     return f;
 }
 

@@ -45,7 +45,7 @@ void TCalendarView::paintEvent(QPaintEvent* e) {
     p.translate(client.topLeft());
     p.fillRect(QRect(QPoint(0, 0), client.size()), Colour(cal_.Color));
     auto font = [this](TCalExFontIndex i) {
-        QFont f = ToQFont(FaceFontSpec(cal_.Fonts[i].Face, cal_.Fonts[i].Height));
+        QFont f = ToQFont(FaceFontRequest(cal_.Fonts[i].Face, cal_.Fonts[i].Height));
         f.setStyleStrategy(QFont::PreferAntialias);
         return f;
     };

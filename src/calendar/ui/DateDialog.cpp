@@ -53,7 +53,7 @@ TfmHiduke::TfmHiduke(const THidukeOptions& options, QWidget* parent, int32_t tod
       Model(options, today ? today : TodayJulius()) {
     setWindowTitle(QString::fromUtf8("日付入力"));
     setFixedSize(163, 180);
-    setFont(ToQFont(FaceFontSpec("ＭＳ Ｐゴシック", 12)));
+    setFont(ToQFont(FaceFontRequest("ＭＳ Ｐゴシック", 12)));
     Form = new TFormView(this, TLay::Fixed, DateDialogForm(), Model, {}, [this](const TControl& c) {
         if (c.Name == std::string("UpDown"))
             return UpDown = MakeUpDown([this](int dir) {
@@ -69,7 +69,7 @@ TfmHiduke::TfmHiduke(const THidukeOptions& options, QWidget* parent, int32_t tod
         f.setPixelSize(b->height() <= 12 ? 9 : 13);
         b->setFont(f);
     }
-    const QFont fieldFont = ToQFont(FaceFontSpec("ＭＳ ゴシック", 19));
+    const QFont fieldFont = ToQFont(FaceFontRequest("ＭＳ ゴシック", 19));
     for (QLabel* slash : findChildren<QLabel*>()) {
         slash->setFont(fieldFont);
         slash->setAlignment(Qt::AlignCenter);

@@ -1,7 +1,7 @@
 // The property dialog's window: built from its description, with the font label and dialog.
 #include "editor/ui/PropertyDialog.h"
 
-#include "app/FontSpec.h"
+#include "app/FontRequest.h"
 #include "app/ui/ColorButton.h"
 #include "editor/ui/QtConversions.h"
 

@@ -44,7 +44,7 @@ static QString DrawingFace(const std::string& name) {
 }
 
 QFont ToQFont(const TEditorFont& f) {
-    return ToQFont(EditorFontSpec(DrawingFace(f.Name).toStdString(), f.Height, f.Style));
+    return ToQFont(EditorFontRequest(DrawingFace(f.Name).toStdString(), f.Height, f.Style));
 }
 
 static QString Cp932Glyph(std::string_view ch) {

@@ -19,10 +19,10 @@ TFormStringsPrint::TFormStringsPrint(const TPrintLines* lines, TPrintTarget& tar
     : QDialog(parent), lines_(lines), target_(target) {
     setObjectName("FormStringsPrint");
     setWindowTitle("印刷");
-    setFont(ToQFont(PrintDialogFontSpec(false)));
+    setFont(ToQFont(PrintDialogFontRequest(false)));
     Form = new TFormView(this, TLay::HBox, PrintDialogForm(), Model);
     for (QLabel* l : findChildren<QLabel*>())
-        l->setFont(ToQFont(PrintDialogFontSpec(true)));
+        l->setFont(ToQFont(PrintDialogFontRequest(true)));
     Form->Get<QComboBox>("ComboBox1")->setMinimumWidth(200);
     Form->On("btnClose", [this] { btnCloseClick(); });
     Form->On("btnPrint", [this] { btnPrintClick(); });

@@ -51,7 +51,8 @@ std::unique_ptr<TLaidOutPages> LayOutPages(const TStringsPrinter& p, TPrintTarge
                                            QWidget* parent) {
     auto doc = std::make_unique<TLaidOutPages>();
     doc->Page = target.Page();
-    doc->Font = ToQFont(PrintFontSpec(p.Font().Name, p.Font().Size, p.Font().Style, doc->Page.Dpi));
+    doc->Font =
+        ToQFont(PrintFontRequest(p.Font().Name, p.Font().Size, p.Font().Style, doc->Page.Dpi));
     doc->Measurer = std::make_unique<TQtPrintMeasurer>(doc->Font, lines.Table());
     doc->Geometry =
         ComputePageGeometry(p, doc->Page, PrintFontMetrics(doc->Font, p.Font().Italic()),

@@ -1,6 +1,6 @@
 // The faces tried and the sizes asked for: the calendar's faces, the editor's stored heights,
 // the printer's points at its resolution and the font dialog's points on the screen.
-#include "app/FontSpec.h"
+#include "app/FontRequest.h"
 #include "editor/FontChoice.h"
 #include "print/PrinterFonts.h"
 
@@ -8,31 +8,31 @@
 
 using Faces = std::vector<std::string>;
 
-TEST(FontSpec, NamedFaceFirstThenJapaneseFacesOfItsKind) {
-    EXPECT_EQ(FaceFontSpec("ＭＳ Ｐゴシック", 12).Families,
+TEST(FontRequest, NamedFaceFirstThenJapaneseFacesOfItsKind) {
+    EXPECT_EQ(FaceFontRequest("ＭＳ Ｐゴシック", 12).Families,
               (Faces{"ＭＳ Ｐゴシック", "IPAPGothic", "Noto Sans CJK JP", "sans-serif"}));
-    EXPECT_EQ(FaceFontSpec("MS PMincho", 9).Families[1], "IPAPGothic");
-    EXPECT_EQ(FaceFontSpec("ＭＳ ゴシック", 19).Families,
+    EXPECT_EQ(FaceFontRequest("MS PMincho", 9).Families[1], "IPAPGothic");
+    EXPECT_EQ(FaceFontRequest("ＭＳ ゴシック", 19).Families,
               (Faces{"ＭＳ ゴシック", "IPAGothic", "Noto Sans Mono CJK JP", "monospace"}));
-    EXPECT_EQ(FaceFontSpec("ＭＳ ゴシック", 19).PixelSize, 19);
-    EXPECT_EQ(PrintFontSpec("ＭＳ Ｐゴシック", 9, 0, 600).Families,
+    EXPECT_EQ(FaceFontRequest("ＭＳ ゴシック", 19).PixelSize, 19);
+    EXPECT_EQ(PrintFontRequest("ＭＳ Ｐゴシック", 9, 0, 600).Families,
               (Faces{"ＭＳ Ｐゴシック", "IPAPGothic", "Noto Sans CJK JP", "IPAGothic",
                      "Noto Sans Mono CJK JP", "Noto Sans CJK JP"}));
-    EXPECT_EQ(PrintFontSpec("ＭＳ ゴシック", 9, 0, 600).Families[1], "IPAGothic");
+    EXPECT_EQ(PrintFontRequest("ＭＳ ゴシック", 9, 0, 600).Families[1], "IPAGothic");
 }
 
-TEST(FontSpec, SizesInPixels) {
+TEST(FontRequest, SizesInPixels) {
     struct Case {
         int points, dpi, pixels;
     } print[] = {{9, 600, 75}, {10, 72, 10}, {1, 10, 1}, {144, 1200, 2400}};
     for (const Case& c : print)
-        EXPECT_EQ(PrintFontSpec("x", c.points, 5, c.dpi).PixelSize, c.pixels) << c.points;
-    EXPECT_EQ(PrintFontSpec("x", 9, 5, 600).Style, 5);
+        EXPECT_EQ(PrintFontRequest("x", c.points, 5, c.dpi).PixelSize, c.pixels) << c.points;
+    EXPECT_EQ(PrintFontRequest("x", 9, 5, 600).Style, 5);
     // Editor heights: negative in pixels, positive a cell height of which three quarters.
-    EXPECT_EQ(EditorFontSpec("f", -12, 0).PixelSize, 12);
-    EXPECT_EQ(EditorFontSpec("f", 16, 0).PixelSize, 12);
-    EXPECT_EQ(EditorFontSpec("f", 1, 0).PixelSize, 1);
-    EXPECT_EQ(EditorFontSpec("f", 0, 0).PixelSize, 0);
+    EXPECT_EQ(EditorFontRequest("f", -12, 0).PixelSize, 12);
+    EXPECT_EQ(EditorFontRequest("f", 16, 0).PixelSize, 12);
+    EXPECT_EQ(EditorFontRequest("f", 1, 0).PixelSize, 1);
+    EXPECT_EQ(EditorFontRequest("f", 0, 0).PixelSize, 0);
     // The font dialog's points at 96 dpi, halves rounded up.
     EXPECT_EQ(PointsToPixels(9), 12);
     EXPECT_EQ(PointsToPixels(10), 13);

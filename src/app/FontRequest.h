@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-struct TFontSpec {
+struct TFontRequest {
     std::vector<std::string> Families;
     int PixelSize = 0; // 0: PointSize
     int PointSize = 0; // 0: the default size
@@ -16,6 +16,6 @@ struct TFontSpec {
 
 // A face by its Windows name at a pixel height: a proportional name ("Ｐ" or "P" in it) falls
 // back to proportional Japanese faces, any other to monospace ones.
-TFontSpec FaceFontSpec(const std::string& face, int pixelHeight);
+TFontRequest FaceFontRequest(const std::string& face, int pixelHeight);
 // Points at the 96 dots an inch of the screen, rounded.
 int PointsToPixels(int points);

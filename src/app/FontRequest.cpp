@@ -1,10 +1,10 @@
 // The faces tried for a named font, and point sizes in screen pixels.
-#include "app/FontSpec.h"
+#include "app/FontRequest.h"
 
-TFontSpec FaceFontSpec(const std::string& face, int pixelHeight) {
+TFontRequest FaceFontRequest(const std::string& face, int pixelHeight) {
     const bool proportional =
         face.find("Ｐ") != std::string::npos || face.find('P') != std::string::npos;
-    TFontSpec s;
+    TFontRequest s;
     s.Families =
         proportional
             ? std::vector<std::string>{face, "IPAPGothic", "Noto Sans CJK JP", "sans-serif"}
