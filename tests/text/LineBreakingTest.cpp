@@ -142,14 +142,10 @@ TEST(CaretColumn, Rules) {
     EXPECT_EQ(CaretColumn("abc", reLineEnd, ws, opt, 25, +1, false, rem), 19);
     // columns above 1000 without wrap
     EXPECT_EQ(CaretColumn("abc", reLineEnd, Wrap(20, false), opt, 5000, +1, false, rem), 1000);
-}
-
-TEST(CaretColumn, ByteOffsets) {
-    TWrapSettings ws = Wrap(80);
-    std::string row = "\t" + J("あ") + "x";
-    for (auto [col, offset] : {std::pair{8, 1}, {10, 3}, {11, 4}, {40, 4}}) // at most the length
+    // Columns and byte offsets, at most the row's length.
+    for (auto [col, offset] : {std::pair{1, 1}, {3, 3}, {8, 4}, {40, 5}})
         EXPECT_EQ(CaretToByteOffset(row, col, ws), offset) << col;
-    EXPECT_EQ(ByteOffsetToCaret(row, 3, ws), 10);
+    EXPECT_EQ(ByteOffsetToCaret(row, 4, ws), 8);
 }
 
 TEST(Rewrap, MarksFollowTheirLines) {
