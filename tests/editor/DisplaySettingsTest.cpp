@@ -77,7 +77,8 @@ TEST(SettingsToPropertySet, UnreadableLookFallsBackAndWrapOffShowsBothScrollBars
     TEditorProp p = MakeEditorProp_Default();
     SettingsToPropertySet(s, p);
     EXPECT_NE(p.Font.Color, p.Color);
-    EXPECT_EQ(std::tuple(p.WordWrap, p.ScrollBars, p.Margin.Left()), std::tuple(false, ssBoth, 100));
+    EXPECT_EQ(std::tuple(p.WordWrap, p.ScrollBars, p.Margin.Left()),
+              std::tuple(false, ssBoth, 100));
     EXPECT_EQ(DisplayDefaultsOf(MakeEditorProp_Default()).WrapByte, 80);
 }
 

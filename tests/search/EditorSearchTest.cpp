@@ -41,20 +41,17 @@ TEST(EditorReplace, QuestionsAnsweredYesNoCancelAndAll) {
                             TReplaceAnswer::Cancel});
     TSearchCommandState s{"x", "y", soDown | soReplaceAll | soReplaceConfirm};
     const TReplaceResult res = r.Run(s);
-    EXPECT_EQ(r.e.Text(), "y x y x");
-    EXPECT_EQ(res.Replaced, 2);
-    EXPECT_TRUE(res.Cancelled);
-    EXPECT_TRUE(r.sink.boxes.empty());
+    EXPECT_EQ(std::tuple(r.e.Text(), res.Replaced, res.Cancelled, r.sink.boxes.size()),
+              std::tuple("y x y x", 2, true, 0u));
     ASSERT_FALSE(r.prompts.empty());
     EXPECT_EQ(r.prompts[0], " x   を\r\n y   に 置き換えますか？");
     // All on the first question: no more questions, and the command goes on as Replace All.
     Replacing all("x x x x", {TReplaceAnswer::All});
     TSearchCommandState s2{"x", "y", soDown | soReplace | soReplaceConfirm};
     EXPECT_EQ(all.Run(s2).Replaced, 4);
-    EXPECT_EQ(all.e.Text(), "y y y y");
-    EXPECT_EQ(all.prompts.size(), 1u);
-    EXPECT_TRUE(s2.Options & soReplaceAll);
-    EXPECT_FALSE(s2.Options & soReplaceConfirm);
+    EXPECT_EQ(std::tuple(all.e.Text(), all.prompts.size(),
+                         s2.Options & (soReplaceAll | soReplaceConfirm)),
+              std::tuple("y y y y", 1u, int(soReplaceAll)));
     // Without All, one question and one replacement at most.
     Replacing one("x x", {TReplaceAnswer::No});
     TSearchCommandState s3{"x", "y", soDown | soReplace | soReplaceConfirm};

@@ -11,8 +11,8 @@ namespace {
 TEST(SearchHistory, OptionsInTheFileAndOddValuesGiveTheDefaults) {
     TempDir dir;
     const std::string path = dir / "Brix/TStrings Property Editor.ini"; // folder made on write
-    TSearchDialogOptions o{.MatchCase = true, .NoMatchZenkaku = true, .IncludeCRLF = true,
-                           .Direction = 0};
+    TSearchDialogOptions o{
+        .MatchCase = true, .NoMatchZenkaku = true, .IncludeCRLF = true, .Direction = 0};
     ASSERT_TRUE(TSearchDialogStore(path).WriteOptions(o));
     EXPECT_EQ(TSearchDialogStore(path).ReadOptions(), o);
     EXPECT_EQ(SearchOptionsOf(o), soMatchCase | soNoMatchZenkaku | soIncludeCRLF);
