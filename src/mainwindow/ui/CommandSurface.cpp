@@ -369,25 +369,10 @@ void TCommandSurface::perform(const TWindowKeyAction& a) {
 }
 
 bool TCommandSurface::previewKey(QKeyEvent* k, bool press) {
-    const int key = k->key();
-    TWindowKeyEvent e;
-    if (key == Qt::Key_Shift)
-        e.Key = TWindowKey::Shift;
-    else if (key == Qt::Key_Control)
-        e.Key = TWindowKey::Control;
-    else if (key == Qt::Key_CapsLock || key == Qt::Key_NumLock || key == Qt::Key_Kana_Lock ||
-             key == Qt::Key_Kana_Shift)
-        e.Key = TWindowKey::LockKey;
-    else
-        e.Key = WindowKeyOf(ToTableKey(key, {}));
-    const Qt::KeyboardModifiers mods = k->modifiers();
-    e.Press = press;
-    e.Shift = mods & Qt::ShiftModifier;
-    e.Ctrl = mods & Qt::ControlModifier;
-    e.Alt = mods & Qt::AltModifier;
-    e.AutoRepeat = k->isAutoRepeat();
     const TWindowKeyAction a =
-        windowKeys_.Key(e, !fm_.pnlFunction->isHidden(), pages_.PageCount(), pages_.ActivePage());
+        windowKeys_.Key(WindowKeyEventOf(ToTableKey(k->key(), {}), ToTableModifiers(k->modifiers()),
+                                         press, k->isAutoRepeat()),
+                        !fm_.pnlFunction->isHidden(), pages_.PageCount(), pages_.ActivePage());
     perform(a);
     return a.Consumed;
 }
