@@ -2,6 +2,7 @@
 #include "editor/ui/EditorWidget.h"
 
 #include "editor/Commands.h"
+#include "editor/InputMethodText.h"
 #include "editor/PopupModel.h"
 #include "editor/RowPaint.h"
 #include "editor/ui/QtConversions.h"
@@ -292,16 +293,10 @@ QVariant TEditor::inputMethodQuery(Qt::InputMethodQuery q) const {
     case Qt::ImFont:
         return FFont;
     case Qt::ImCursorPosition:
-        return static_cast<int>(
-            DocumentToUtf16(FCore->RowTextOf(FCore->Row()).substr(0, FCore->CaretOffset()),
-                            DocTable())
-                .size());
-    case Qt::ImSurroundingText: {
-        const std::u16string u = DocumentToUtf16(FCore->RowTextOf(FCore->Row()), DocTable());
-        return QString::fromUtf16(u.data(), static_cast<qsizetype>(u.size()));
-    }
     case Qt::ImAnchorPosition:
-        return inputMethodQuery(Qt::ImCursorPosition);
+        return ImeRowText(*FCore, DocTable()).Cursor;
+    case Qt::ImSurroundingText:
+        return QString::fromStdU16String(ImeRowText(*FCore, DocTable()).Text);
     case Qt::ImHints:
         return static_cast<int>(Qt::ImhMultiLine);
     default:
