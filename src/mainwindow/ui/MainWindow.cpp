@@ -53,12 +53,10 @@ void TfmEditor::buildComponents() {
     Menus = new TMenuView(*this);
     MemMapEvt1 = new TMemMapEvt1(this);
     connect(MemMapEvt1, &TMemMapEvt1::messengerArrived, this, [this] { BringToFront(this); });
-    connect(MemMapEvt1, &TMemMapEvt1::linesReceived, this, [this](const QStringList& lines) {
-        std::vector<std::string> list;
-        for (const QString& line : lines)
-            list.push_back(line.toStdString());
-        if (OnHandOffLines) OnHandOffLines(list);
-    });
+    connect(MemMapEvt1, &TMemMapEvt1::linesReceived, this,
+            [this](const std::vector<std::string>& lines) {
+                if (OnHandOffLines) OnHandOffLines(lines);
+            });
     pnlClient = new QWidget;
     auto* client = new QHBoxLayout(pnlClient);
     client->setContentsMargins(0, 0, 0, 0);
