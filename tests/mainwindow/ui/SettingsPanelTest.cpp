@@ -35,7 +35,6 @@
 
 #include "../../support/InputEvents.h"
 
-
 namespace {
 
 std::string Dump(TEditor* e) {
