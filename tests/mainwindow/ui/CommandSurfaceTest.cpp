@@ -17,7 +17,6 @@
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMenu>
 #include <QMessageBox>
 #include <QTest>
 
@@ -144,8 +143,7 @@ TEST_F(CommandSurfaceTest, CtrlRightWrapsAroundAndRunsThePageChangeOnRelease) {
     open("b.txt", "b\r\n");
     open("c.txt", "c\r\n");
     ASSERT_EQ(pages->ActivePage(), 2);
-    QWidget* w = QApplication::focusWidget();
-    ASSERT_NE(w, nullptr);
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
     for (int i = 0; i < 50; ++i) { // auto-repeat: the switches stay cheap
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Right, Qt::ControlModifier, QString(), true);
         QApplication::sendEvent(QApplication::focusWidget(), &press);
@@ -154,13 +152,6 @@ TEST_F(CommandSurfaceTest, CtrlRightWrapsAroundAndRunsThePageChangeOnRelease) {
     key(QApplication::focusWidget(), QEvent::KeyRelease, Qt::Key_Right, Qt::ControlModifier);
     QApplication::processEvents();
     EXPECT_EQ(pages->PageToActivate(), pages->ActivePage());
-    // The context menu names the keys that run.
-    std::unique_ptr<QMenu> menu(surface->BuildContextMenu(cmds->ActiveEditor()));
-    QAction* redo = nullptr;
-    for (QAction* a : menu->actions())
-        if (a->text() == "やり直しのやり直し(&R)") redo = a;
-    ASSERT_NE(redo, nullptr);
-    EXPECT_EQ(redo->shortcut(), QKeySequence("Ctrl+Y"));
 }
 
 TEST_F(CommandSurfaceTest, KeysDoNothingWhileAModalDialogIsOpenAndWorkAfterIt) {
