@@ -138,7 +138,7 @@ TEST(PrintRun, PagesTwoToThreeOfFiveSendTwoPages) {
     TPrintLayout limited(p, doc->Geometry, *doc->Measurer, lines);
     ASSERT_EQ(limited.Build(), TPrintLayout::lrDone);
     doc->Layout = std::make_unique<TPrintLayout>(std::move(limited));
-    ASSERT_TRUE(SendPages(p, t.target, *doc));
+    ASSERT_TRUE(SendPages(t.target, *doc));
     EXPECT_EQ(t.pages(), 2);
 }
 
