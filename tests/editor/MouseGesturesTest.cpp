@@ -19,6 +19,11 @@ TEST(EditorPixels, PointsFindTheirCells) {
     EXPECT_EQ(PosAtPixel(c, m, 30, 0).Row, 0);        // above the text: the top row
     EXPECT_EQ(PosAtPixel(c, m, 30, 10 + 900).Row, 2); // below: the [EOF] row
     EXPECT_EQ(CellOrigin(c, m, 1, 2), (TEditorPoint{20 + 16, 10 + 16}));
+    // The caret is drawn on a screen row right of the bars only.
+    c.SetCaret(1, 0);
+    EXPECT_TRUE(CaretOnScreen(c, m, true));
+    m.VisibleRows = 1;
+    EXPECT_FALSE(CaretOnScreen(c, m, true));
 }
 
 TEST(EditorPixels, CursorShapes) {
