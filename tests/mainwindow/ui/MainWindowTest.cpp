@@ -65,7 +65,7 @@ TEST_F(MainWindowTest, MaximisedCloseKeepsTheLastNormalBounds) {
     EXPECT_TRUE(fm.close());
     TIniFile written(ini());
     EXPECT_TRUE(written.ReadBool("Set", "isMaxSize", false));
-    EXPECT_EQ(written.ReadInteger("Set", "fmWidth", 0), 444);
+    EXPECT_EQ(written.ReadInteger("Set", "fmWidth", 0), 444); // the rule is the core's test
     // The next start comes up maximised.
     TdtEditor dt2;
     TfmEditor again(dt2, info);
