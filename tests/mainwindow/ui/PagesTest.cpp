@@ -130,6 +130,7 @@ TEST_F(PagesTest, CloseAllShowsItsProgressInPanelSix) {
     for (int i = 0; i < 5; ++i)
         pages->Book().OpenFile(file(std::to_string(i) + ".txt"));
     pages->Book().CloseEveryPage(true);
+    ASSERT_EQ(seen.size(), 5u);
     EXPECT_EQ(seen.front(), "    4 /  5 <<<<");
     EXPECT_EQ(seen.back(), "");
 }
