@@ -7,6 +7,7 @@
 
 #include "PrintTestUtil.h"
 
+#include <array>
 #include <gtest/gtest.h>
 
 namespace {
@@ -111,6 +112,9 @@ TEST(PageGeometry, BandsGutterAndColumns) {
     EXPECT_EQ(g.UnprintableTop, 5);
     EXPECT_EQ(g.Body.Left, 10);
     EXPECT_EQ(g.Body.Right, 80);
+    // Fractional font metrics: the height up, a negative leading none, the width at least 1.
+    const TPrintFontMetrics m = RoundFontMetrics(10.2, 3.1, -0.4, 0.3, true);
+    EXPECT_EQ((std::array{m.Height, m.ExternalLeading, m.AveCharWidth}), (std::array{14, 0, 1}));
 }
 
 TEST(PrintLayout, EmptyListAndNoRoom) {
