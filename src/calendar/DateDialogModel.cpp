@@ -7,6 +7,8 @@
 #include "calendar/MonthGrid.h"
 #include "platform/MessageBox.h"
 
+#include <algorithm>
+
 namespace tolmo {
 
 namespace {
@@ -170,6 +172,43 @@ int TDateDialogModel::Type(const std::string& name, char ch, int caret, int selS
     if (t.size() >= MaxLength(name)) return static_cast<int>(at);
     t.insert(std::min(at, t.size()), 1, ch);
     return static_cast<int>(edit(t, at + 1));
+}
+
+namespace {
+
+// Byte offset in UTF-8 text of the UTF-16 offset `units` (clamped to the text).
+int BytesOfUnits(std::string_view text, int units) {
+    size_t i = 0;
+    for (int n = 0; i < text.size() && n < units;) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        const size_t len = b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
+        n += len == 4 ? 2 : 1;
+        i = std::min(text.size(), i + len);
+    }
+    return static_cast<int>(i);
+}
+
+// UTF-16 units of the first `bytes` bytes of UTF-8 text.
+int UnitsOfBytes(std::string_view text, int bytes) {
+    int n = 0;
+    for (size_t i = 0; i < text.size() && i < static_cast<size_t>(std::max(bytes, 0)); ++i) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        if ((b & 0xC0) != 0x80) n += b >= 0xF0 ? 2 : 1;
+    }
+    return n;
+}
+
+} // namespace
+
+int TDateDialogModel::TypeKey(const std::string& name, std::u16string_view key, int caret,
+                              int selStart, int selLen) {
+    if (key.empty() || key[0] < u' ' || key[0] == 0x7F) return -1;
+    const char ch = key.size() == 1 && key[0] < 0x80 ? static_cast<char>(key[0]) : '\0';
+    const std::string before = Text(name);
+    const int start = BytesOfUnits(before, selStart);
+    const int bytes = Type(name, ch, BytesOfUnits(before, caret), start,
+                           BytesOfUnits(before, selStart + selLen) - start);
+    return UnitsOfBytes(Text(name), bytes);
 }
 
 void TDateDialogModel::KeyReleased(const std::string& name) {

@@ -9,6 +9,7 @@
 #include "calendar/MonthCalendar.h"
 
 #include <string>
+#include <string_view>
 
 namespace tolmo {
 
@@ -34,6 +35,11 @@ class TDateDialogModel : public TFormModel {
     // selStart (offsets in bytes): a digit overwrites from the caret, anything else is dropped.
     // Returns the caret after it.
     int Type(const std::string& field, char ch, int caret, int selStart, int selLen);
+    // The same with the key's text and offsets in UTF-16 units, as the field control counts
+    // them. Returns the caret after it in those units, or -1 when the key types no character
+    // (empty text, a control character) and the control handles it itself.
+    int TypeKey(const std::string& field, std::u16string_view key, int caret, int selStart,
+                int selLen);
     // A key released in field: the up-down position follows the field's number.
     void KeyReleased(const std::string& field);
     // Up (+1) or Down (-1) in a field: a step of the up-down when it serves that field.

@@ -54,6 +54,12 @@ TEST(DateDialogModel, TypingOverwritesFromTheCaret) {
     EXPECT_EQ(d.Day(), (TJDate{2006, 4, 18}));
     d.m.Type("edtYear", '1', 0, 0, 4); // all selected: "1", then padded
     EXPECT_EQ(d.m.Text("edtYear"), " 1");
+    // Keys count in UTF-16 units, as the control does, also past a wide character pasted in.
+    d.m.UserText("edtYear", "１0");
+    EXPECT_EQ(d.m.TypeKey("edtYear", u"7", 1, 1, 0), 2);
+    EXPECT_EQ(d.m.Text("edtYear"), "１7");
+    for (const char16_t* key : {u"", u"\t", u"\x7f"})
+        EXPECT_EQ(d.m.TypeKey("edtDay", key, 0, 0, 0), -1) << int(key[0]);
 }
 
 TEST(DateDialogModel, CalendarAndFieldsFollowEachOther) {

@@ -156,24 +156,23 @@ bool TfmHiduke::FieldEvent(QLineEdit* e, QEvent* ev) {
     }
     if (k->key() == Qt::Key_Up || k->key() == Qt::Key_Down) {
         Model.ArrowKey(name, k->key() == Qt::Key_Up ? +1 : -1);
-    } else if (const QString t = k->text();
-               !t.isEmpty() && t[0] >= QChar(' ') && t[0] != QChar(0x7F) && !ctrl) {
+    } else if (const int caret = ctrl ? -1 : typeKey(e, k->text()); caret >= 0) {
         // Typed characters go to the model; everything but a digit is dropped there.
-        const QString text = e->text();
-        auto bytes = [&text](int chars) { return int(text.left(chars).toUtf8().size()); };
-        const int selStart = e->hasSelectedText() ? e->selectionStart() : e->cursorPosition();
-        const char ch = t.size() == 1 && t[0].unicode() < 0x80 ? char(t[0].unicode()) : '\0';
-        const int caret =
-            Model.Type(name, ch, bytes(e->cursorPosition()), bytes(selStart),
-                       bytes(selStart + int(e->selectedText().size())) - bytes(selStart));
         Form->Sync();
-        const std::string now = Model.Text(name);
-        e->setCursorPosition(int(QString::fromUtf8(now.substr(0, size_t(caret))).size()));
+        e->setCursorPosition(caret);
     } else if (k->key() != Qt::Key_Backspace) { // a character too, and not a digit
         return false;
     }
     Form->Sync();
     return true;
+}
+
+int TfmHiduke::typeKey(QLineEdit* e, const QString& key) {
+    const int selStart = e->hasSelectedText() ? e->selectionStart() : e->cursorPosition();
+    return Model.TypeKey(e->objectName().toStdString(),
+                         std::u16string_view(reinterpret_cast<const char16_t*>(key.utf16()),
+                                             static_cast<size_t>(key.size())),
+                         e->cursorPosition(), selStart, int(e->selectedText().size()));
 }
 
 bool TfmHiduke::eventFilter(QObject* o, QEvent* e) {

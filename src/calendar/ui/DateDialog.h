@@ -50,6 +50,7 @@ class TfmHiduke : public QDialog {
   private:
     bool FormKey(const QKeyEvent* k);
     bool FieldEvent(QLineEdit* field, QEvent* e);
+    int typeKey(QLineEdit* field, const QString& key); // the caret after it, -1: not typed
     void Accept();
     void Cancel();
 
