@@ -81,6 +81,14 @@ TRowBand RowsBand(const TEditorMetrics& m, int topRow, int first, int last) {
     return {m.TopMargin + (first - topRow) * m.RowHeight, (last - first + 1) * m.RowHeight};
 }
 
+TCaretRepaint TCaretTrail::Moved(const TEditorMetrics& m, int row) {
+    TCaretRepaint r;
+    if (m.RulerHeight) r.Ruler = {0, m.TopMargin};
+    r.LeftRow = last_;
+    r.Row = last_ = row;
+    return r;
+}
+
 int GridCharWidth(int fullWidthAdvance, int digitAdvance) {
     return std::max({1, (fullWidthAdvance + 1) / 2, digitAdvance});
 }

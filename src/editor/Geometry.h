@@ -87,3 +87,18 @@ struct TRowBand {
     bool operator==(const TRowBand&) const = default;
 };
 TRowBand RowsBand(const TEditorMetrics& m, int topRow, int first, int last);
+
+// What the editing control repaints when its caret moves: the band above the rows while the ruler
+// shows (its caret marker), and the row the caret left and the row it reached (the caret-row
+// underline and the caret cells). Remembers the row for the next move.
+struct TCaretRepaint {
+    TRowBand Ruler; // empty without the ruler
+    int LeftRow = 0, Row = 0;
+};
+class TCaretTrail {
+  public:
+    TCaretRepaint Moved(const TEditorMetrics& m, int row);
+
+  private:
+    int last_ = 0;
+};

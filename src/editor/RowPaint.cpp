@@ -112,6 +112,10 @@ int LeftbarColumnsOf(TEditorCore& c) {
     return LeftbarNumberColumns(c.Leftbar(), last, lastLine, textEnd);
 }
 
+bool NumberColumnsChanged(TEditorCore& c, int shownColumns) {
+    return c.Leftbar().Visible() && c.Leftbar().ShowNumber() && LeftbarColumnsOf(c) != shownColumns;
+}
+
 int LeftbarRowNumber(const TEditorLeftbar& bar, const TEditorScreenStrings& rows, int row) {
     int number = row;
     if (bar.ShowNumberMode() == nmLine) {

@@ -51,6 +51,9 @@ TRowPaint LayoutRowPaint(TEditorCore& c, int row, int topCol, int lastCol);
 // The digits the left bar's numbers take for the text of the control (LeftbarNumberColumns of its
 // last row).
 int LeftbarColumnsOf(TEditorCore& c);
+// Whether the shown number column no longer fits the text (its last number gained or lost a
+// digit): the view is then laid out again rather than repainted row by row.
+bool NumberColumnsChanged(TEditorCore& c, int shownColumns);
 // The number the left bar shows beside a screen row (already made one-based unless ZeroBase);
 // -1 where it shows none (a wrapped continuation in line mode).
 int LeftbarRowNumber(const TEditorLeftbar& bar, const TEditorScreenStrings& rows, int row);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 struct Geometry {
     TEditorMargin margin;
     TEditorRuler ruler;
@@ -100,4 +102,11 @@ TEST(EditorMetrics, RepaintBandsCoverOnlyRowsOnScreen) {
     EXPECT_EQ(RowsBand(m, 10, 0, 11), (TRowBand{10, 2 * 16}));
     EXPECT_EQ(RowsBand(m, 10, 14, -1), (TRowBand{10 + 4 * 16, 3 * 16}));
     EXPECT_EQ(RowsBand(m, 10, 30, 40).Height, 0);
+    // A caret move repaints the row it left, the row it reached and the ruler while it shows.
+    TCaretTrail trail;
+    EXPECT_EQ(trail.Moved(m, 3).Ruler.Height, 0);
+    m.RulerHeight = 6;
+    const TCaretRepaint r = trail.Moved(m, 7);
+    EXPECT_EQ((std::pair{r.LeftRow, r.Row}), (std::pair{3, 7}));
+    EXPECT_EQ(r.Ruler, (TRowBand{0, 10}));
 }

@@ -92,6 +92,10 @@ TEST_F(RowPaintTest, LeftbarNumbersInLineMode) {
     EXPECT_EQ(LeftbarRowNumber(bar, rows, 2), 1);
     bar.SetShowNumberMode(nmRow);
     EXPECT_EQ(LeftbarRowNumber(bar, rows, 1), 1);
+    // A shown number column that no longer fits the text lays the view out again.
+    e.Leftbar().SetVisible(true);
+    EXPECT_FALSE(NumberColumnsChanged(e, LeftbarColumnsOf(e)));
+    EXPECT_TRUE(NumberColumnsChanged(e, LeftbarColumnsOf(e) + 1));
 }
 
 TEST(RowPaintBars, ImagebarMarksAndRulerTicks) {

@@ -61,11 +61,10 @@ void TEditor::WireCore() {
     ev.SettingsChanged = [this] { UpdateMetrics(); };
     ev.OnCaretMoved = [this] {
         // The ruler marker, the caret-row underline and the old and new caret cells.
-        const int top = FMetrics.TopMargin;
-        if (FMetrics.RulerHeight) viewport()->update(0, 0, viewport()->width(), top);
-        InvalidateRows(FLastCaretRow, FLastCaretRow);
-        InvalidateRows(FCore->Row(), FCore->Row());
-        FLastCaretRow = FCore->Row();
+        const TCaretRepaint r = FCaretTrail.Moved(FMetrics, FCore->Row());
+        if (r.Ruler.Height) viewport()->update(0, r.Ruler.Y, viewport()->width(), r.Ruler.Height);
+        InvalidateRows(r.LeftRow, r.LeftRow);
+        InvalidateRows(r.Row, r.Row);
         FCaretOn = true;
         if (hasFocus()) FBlink.start();
         UpdateScrollBars();
@@ -178,9 +177,7 @@ void TEditor::resizeEvent(QResizeEvent* e) {
 
 void TEditor::InvalidateRows(int first, int last) {
     // A changed row count moves the number column and the rows below: repaint from there.
-    const int n = LeftbarColumnsOf(*FCore);
-    if (FCore->Leftbar().Visible() && FCore->Leftbar().ShowNumber() &&
-        n != FMetrics.NumberColumns) {
+    if (NumberColumnsChanged(*FCore, FMetrics.NumberColumns)) {
         UpdateMetrics();
         return;
     }

@@ -110,7 +110,7 @@ class TEditor : public QAbstractScrollArea {
     bool FCaretOn = true;
     QString FPreedit;
     int FPreeditCursor = 0;
-    int FLastCaretRow = 0;
+    TCaretTrail FCaretTrail;
     bool FSyncingScroll = false;
 
     TEditorMouseGestures FMouse;
