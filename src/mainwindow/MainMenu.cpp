@@ -189,6 +189,15 @@ std::string JumpButtonCaption(bool jumpOn) {
     return jumpOn ? "ジャンプボタンＯｆｆ(&G)" : "ジャンプボタンＯｎ(&G)";
 }
 
+bool ToggleLayout(TCommandState& s, const std::string& item) {
+    bool* hidden = item == "mnisTabShow"     ? &s.TabsHidden
+                   : item == "mnisMenuShow"  ? &s.MenusHidden
+                   : item == "mnisTitleShow" ? &s.TitleHidden
+                                             : nullptr;
+    if (hidden) *hidden = !*hidden;
+    return hidden != nullptr;
+}
+
 int PageTabHeight(bool menusHidden) {
     return menusHidden ? 16 : 20;
 }

@@ -65,6 +65,9 @@ bool ItemRunnable(const std::string& name, const TCommandState& s);
 
 // The caption of the search menu's jump-column item, the layout toggles and the F-key menu.
 std::string JumpButtonCaption(bool jumpOn);
+// A layout toggle item ("mnisTabShow", "mnisMenuShow", "mnisTitleShow") run on the window's state:
+// flips what it hides. False for any other item.
+bool ToggleLayout(TCommandState& s, const std::string& item);
 // The height of the page tabs in pixels: lower while the menus are hidden.
 int PageTabHeight(bool menusHidden);
 

@@ -140,6 +140,13 @@ void TPageSheets::ShowPageStatus() {
     if (OnStatusRefreshed) OnStatusRefreshed();
 }
 
+void TPageSheets::ShowModePanels() {
+    if (const TPageText* t = TextOfPage(ActivePage())) {
+        setPanel(1, ReadOnlyPanelText(t->ReadOnly()));
+        setPanel(2, OverwritePanelText(t->Overwrite()));
+    }
+}
+
 void TPageSheets::Clear() {
     if (TPageText* t = TextOfPage(ActivePage())) t->ClearText();
 }

@@ -41,6 +41,8 @@ class TPageSheets : public TPageHost, public TPageIds {
     void UpdateCaretPanel();
     // The active page's panels, the modified mark and what follows them.
     void ShowPageStatus();
+    // Panels 1 and 2 after the active control's read-only or overwrite mode was toggled.
+    void ShowModePanels();
     void Clear(); // the active page's text, as one undo step
     // Reads the active page's file again in the encoding (detected when null); a modified page
     // asks first. The choice is remembered for the file.

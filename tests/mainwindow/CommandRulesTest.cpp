@@ -40,7 +40,12 @@ TEST(MainMenuRules, OpeningRulesGateTheKeys) {
     s.FunctionBarShown = false;
     EXPECT_TRUE(MenuItemView("mnFunction", s).Visible);
     EXPECT_TRUE(MenuItemView("mnisFuncShow", s).Checked);
-    s.MenusHidden = true;
+    // Each layout toggle hides its own part and shows checked (the menus stay hidden below).
+    for (const char* item : {"mnisTabShow", "mnisMenuShow", "mnisTitleShow"}) {
+        ASSERT_TRUE(ToggleLayout(s, item));
+        EXPECT_TRUE(MenuItemView(item, s).Checked) << item;
+    }
+    EXPECT_FALSE(ToggleLayout(s, "mnisFuncShow"));
     EXPECT_FALSE(MenuItemView("mnFunction", s).Visible);
     EXPECT_FALSE(MenuItemView("mnFile", s).Visible);
     // Image marks of the caret row are checked; the external editor shows when configured.

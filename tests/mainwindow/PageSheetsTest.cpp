@@ -119,6 +119,11 @@ TEST(PageSheets, StatusPanelsFollowTheActiveControl) {
     s.page(0).SetCaretRow(0);
     s.CaretMoved(&s.page(0));
     EXPECT_EQ(s.panels[0], "    1 行:   1 桁");
+    // A toggled mode shows in its panel.
+    s.page(0).c.SetOverWrite(true);
+    s.SetReadOnly(0, false);
+    s.ShowModePanels();
+    EXPECT_EQ(s.panels[1] + "|" + s.panels[2], "|上書");
 }
 
 } // namespace

@@ -197,16 +197,12 @@ void TCommandSurface::wireCommands() {
         if (ed && ed->RunCommand(C::Copy)) DropSelectionAfterCopy(ed->Core());
     });
     menus_.SetHandler("mnPaste", [this] { PasteWithCaretRule(); });
-    menus_.SetHandler("mnOverwrite", [this] {
-        forward(C::Overwrite);
-        if (TEditor* ed = activeEditor())
-            if (QLabel* p = Panel(2)) p->setText(QStr(OverwritePanelText(ed->Core().OverWrite())));
-    });
-    menus_.SetHandler("mnReadOnly", [this] {
-        forward(C::ReadOnly);
-        if (TEditor* ed = activeEditor())
-            if (QLabel* p = Panel(1)) p->setText(QStr(ReadOnlyPanelText(ed->Core().ReadOnly())));
-    });
+    for (const auto& [item, command] :
+         {std::pair{"mnOverwrite", C::Overwrite}, std::pair{"mnReadOnly", C::ReadOnly}})
+        menus_.SetHandler(item, [this, command] {
+            forward(command);
+            pages_.ShowModePanels();
+        });
     auto rowCol = [this](bool rows) {
         fm_.StatusShowsRows = rows;
         pages_.SetRowColMode(rows);
@@ -220,17 +216,17 @@ void TCommandSurface::wireCommands() {
     menus_.SetHandler("mnisFuncShow", [this] { toggleFunctionBar(); });
     menus_.SetHandler("mnisStatShow", [this] { toggleStatusBar(); });
     menus_.SetHandler("mnisTabShow", [this] {
-        layout_.TabsHidden = !layout_.TabsHidden;
+        ToggleLayout(layout_, "mnisTabShow");
         pages_.PageControl1()->tabBar()->setVisible(!layout_.TabsHidden);
     });
     menus_.SetHandler("mnisMenuShow", [this] {
-        layout_.MenusHidden = !layout_.MenusHidden;
+        ToggleLayout(layout_, "mnisMenuShow");
         showBarMenus();
         pages_.PageControl1()->setStyleSheet(QStringLiteral("QTabBar::tab { height: %1px; }")
                                                  .arg(PageTabHeight(layout_.MenusHidden)));
     });
     menus_.SetHandler("mnisTitleShow", [this] {
-        layout_.TitleHidden = !layout_.TitleHidden;
+        ToggleLayout(layout_, "mnisTitleShow");
         const bool visible = fm_.isVisible();
         fm_.setWindowFlag(Qt::FramelessWindowHint, layout_.TitleHidden);
         if (visible) fm_.show();
