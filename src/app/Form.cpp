@@ -77,6 +77,19 @@ const std::string& TFormModel::Choice(const std::string& name) const {
                                                         : Text(name);
 }
 
+bool HoldsControls(TCtl k) {
+    return k == TCtl::Box || k == TCtl::Group || k == TCtl::Panel || k == TCtl::Page ||
+           k == TCtl::Tabs || k == TCtl::Stack;
+}
+
+bool LaysOutChildren(TCtl k) {
+    return HoldsControls(k) && k != TCtl::Tabs && k != TCtl::Stack;
+}
+
+bool CaptionIsText(TCtl k) {
+    return k != TCtl::Combo && k != TCtl::ComboEdit && k != TCtl::ColorButton;
+}
+
 bool TFormModel::Enabled(const std::string& name) const {
     const TControlState* s = Find(name);
     return !s || s->Enabled;

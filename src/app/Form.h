@@ -73,6 +73,11 @@ using TFormDesc = std::vector<TControl>;
 
 // The choices of an Items string.
 std::vector<std::string> SplitItems(std::string_view items);
+// Kinds that hold other controls; of these, pages (of Tabs and Stack) get no layout of their
+// parent's, and a caption is the text of every other kind but the drop-downs and colour buttons.
+bool HoldsControls(TCtl kind);
+bool LaysOutChildren(TCtl kind);
+bool CaptionIsText(TCtl kind);
 // A control in a grid cell (row, col) spanning rowSpan x colSpan cells.
 TControl GridCell(TCtl kind, const char* name, const char* caption, const char* parent, int row = 0,
                   int col = 0, int rowSpan = 1, int colSpan = 1, unsigned flags = 0);

@@ -40,6 +40,11 @@ class TDateDialogModel : public TFormModel {
     void ArrowKey(const std::string& field, int dir);
     // Ctrl+Left (-1) or Ctrl+Right (+1) in a field: the neighbouring field, "" past the ends.
     static std::string NeighbourField(const std::string& field, int dir);
+    // The focused field is drawn light cyan with blue digits; the others in the window's colours.
+    struct TFieldColors {
+        TColor Base, Text;
+    };
+    static TFieldColors FocusedFieldColors() { return {RGBColor(0xB9, 0xFF, 0xFF), clBlue}; }
     // The up-down control's own arrows. It never wraps: a step past its range steps the date.
     void Step(int dir);
     const std::string& UpDownField() const { return upDownField_; } // "" detached

@@ -3,6 +3,7 @@
 
 #include "calendar/DateText.h"
 #include "calendar/JulianDay.h"
+#include "editor/Commands.h"
 
 #include <cstdlib>
 
@@ -129,6 +130,19 @@ TCalCellPaint TBrMCalendar::Paint(int width, int height, int col, int row) const
             c.Lines.push_back({rect.Left, rect.Bottom, rect.Right, rect.Bottom, pen});
     }
     return c;
+}
+
+bool TMonthlyCalendar::TableKey(int tableKey) {
+    static const std::pair<int, TMonthGridKey> keys[] = {
+        {tkey::Right, TMonthGridKey::Right},   {tkey::Left, TMonthGridKey::Left},
+        {tkey::Up, TMonthGridKey::Up},         {tkey::Down, TMonthGridKey::Down},
+        {tkey::PageUp, TMonthGridKey::PageUp}, {tkey::PageDown, TMonthGridKey::PageDown}};
+    for (const auto& [key, step] : keys)
+        if (key == tableKey) {
+            Key(step);
+            return true;
+        }
+    return false;
 }
 
 } // namespace tolmo

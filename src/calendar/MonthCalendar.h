@@ -65,6 +65,8 @@ class TMonthlyCalendar : public TDayClassifier {
     // A click on cell (col, row 0 = header) and a navigation key.
     void Click(int col, int row);
     void Key(TMonthGridKey key) { SetJuliusDay(MonthGridStep(julius_, key)); }
+    // A key of the command tables: the arrows and Page Up/Down move the day; false for others.
+    bool TableKey(int tableKey);
 
     int32_t FirstCellDay() const { return tolmo::FirstCellDay(julius_, Grid); }
     int RowCount() const { return MonthGridRows(julius_, Grid); }

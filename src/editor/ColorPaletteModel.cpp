@@ -1,6 +1,10 @@
 // The colour palette's cells and picking.
 #include "editor/ColorPaletteModel.h"
 
+#include "editor/Commands.h"
+
+#include <algorithm>
+
 namespace {
 // Windows colour values (0x00BBGGRR), row by row.
 const TColor kCells[kPaletteCells] = {
@@ -50,23 +54,20 @@ bool TColorPaletteModel::Pick(int index, bool background) {
     return true;
 }
 
-void TColorPaletteModel::MoveFocus(Key k) {
+bool TColorPaletteModel::ArrowKey(int tableKey) {
     int col = FFocus % kPaletteCols, row = FFocus / kPaletteCols;
-    switch (k) {
-    case Key::Left:
-        if (col > 0) --col;
-        break;
-    case Key::Right:
-        if (col < kPaletteCols - 1) ++col;
-        break;
-    case Key::Up:
-        if (row > 0) --row;
-        break;
-    case Key::Down:
-        if (row < kPaletteRows - 1) ++row;
-        break;
-    }
+    if (tableKey == tkey::Left)
+        col = std::max(0, col - 1);
+    else if (tableKey == tkey::Right)
+        col = std::min(kPaletteCols - 1, col + 1);
+    else if (tableKey == tkey::Up)
+        row = std::max(0, row - 1);
+    else if (tableKey == tkey::Down)
+        row = std::min(kPaletteRows - 1, row + 1);
+    else
+        return false;
     FFocus = row * kPaletteCols + col;
+    return true;
 }
 
 bool TColorPaletteModel::KeyChar(char c) {

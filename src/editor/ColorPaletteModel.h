@@ -20,8 +20,6 @@ int PaletteCellAt(int x, int y, int width, int height);
 
 class TColorPaletteModel {
   public:
-    enum class Key { Left, Right, Up, Down };
-
     int ForegroundIndex() const { return FForeground; }
     int BackgroundIndex() const { return FBackground; }
     int FocusIndex() const { return FFocus; }
@@ -35,8 +33,8 @@ class TColorPaletteModel {
 
     // A pick of the cell (a button press or a drag over it); true when it changed the pick.
     bool Pick(int index, bool background);
-    // Arrow keys move the focus cell inside the grid.
-    void MoveFocus(Key k);
+    // Arrow keys (of the command tables) move the focus cell inside the grid; false for others.
+    bool ArrowKey(int tableKey);
     // F or f picks the focus cell as the foreground, B or b as the background; true when it
     // changed the pick.
     bool KeyChar(char c);

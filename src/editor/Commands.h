@@ -64,6 +64,9 @@ enum : int {
     Delete,
     Insert,
     Escape,
+    Shift, // the modifier keys alone, for the window's key preview
+    Control,
+    LockKey,     // Caps Lock, Num Lock, the kana lock
     F1 = 0x1100, // F1 .. F12 follow in order
 };
 } // namespace tkey

@@ -80,6 +80,18 @@ void TEditorMouseGestures::Release(bool ctrl) {
     }
 }
 
+void TEditorMouseGestures::PressAt(int x, int y, const TEditorMetrics& m, bool shift) {
+    Press(x, y, PosAtPixel(core_, m, x, y), x < m.LeftMargin, shift);
+}
+
+bool TEditorMouseGestures::MoveAt(int x, int y, const TEditorMetrics& m) {
+    return Move(x, y, PosAtPixel(core_, m, x, y), y < m.TopMargin, std::max(1, m.CellWidth / 2));
+}
+
+bool TEditorMouseGestures::DoubleClickAt(int x, int y, const TEditorMetrics& m) {
+    return x >= m.LeftMargin && DoubleClick(PosAtPixel(core_, m, x, y));
+}
+
 bool TEditorMouseGestures::DoubleClick(TEditorPos pos) {
     drag_ = TEditorDrag::None;
     core_.MouseDragging = false;

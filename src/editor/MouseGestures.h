@@ -27,6 +27,12 @@ class TEditorMouseGestures {
     // A double click in the text area: selects the token under pos.
     bool DoubleClick(TEditorPos pos);
 
+    // The same at a pixel of a viewport laid out by m: the bars end at the left margin, the ruler
+    // at the top margin, and a drag starts half a cell away from its press.
+    void PressAt(int x, int y, const TEditorMetrics& m, bool shift);
+    bool MoveAt(int x, int y, const TEditorMetrics& m);
+    bool DoubleClickAt(int x, int y, const TEditorMetrics& m); // over the bars: nothing
+
     TEditorDrag State() const { return drag_; }
     bool Dragging() const { return drag_ == TEditorDrag::Moving; }
     TEditorPos DropPos() const { return dropPos_; }

@@ -1,11 +1,18 @@
 // Addresses under the caret position, the pointer's hysteresis and the click rules.
 #include "mainwindow/Addresses.h"
 
+#include "editor/MouseGestures.h"
+
 #include "platform/MessageBox.h"
 #include "syntax/Fountain.h"
 #include "text/RowStore.h"
 
 #include <cstdlib>
+
+TAddressToken AddressAtPixel(TEditorCore& c, const TEditorMetrics& m, int x, int y) {
+    if (x < m.LeftMargin || y < m.TopMargin) return {};
+    return AddressAtPos(c, PosAtPixel(c, m, x, y));
+}
 
 TAddressToken AddressAtPos(TEditorCore& c, TEditorPos pos) {
     const int rows = c.Rows().RowCount();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "editor/EditorCore.h"
+#include "editor/Geometry.h"
 #include "mainwindow/FileCommands.h"
 
 #include <functional>
@@ -15,6 +16,8 @@ struct TAddressToken {
 };
 // The address token at a caret position of the text; none past the text's rows.
 TAddressToken AddressAtPos(TEditorCore& c, TEditorPos pos);
+// The one under a pixel of the control laid out by m; none over the bars and the ruler.
+TAddressToken AddressAtPixel(TEditorCore& c, const TEditorMetrics& m, int x, int y);
 
 // The hand pointer over addresses. The text is looked at again only after the pointer moved 8
 // pixels across or 4 down, or came from another control.

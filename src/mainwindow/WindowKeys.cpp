@@ -3,23 +3,23 @@
 
 #include "editor/Commands.h"
 
+#include <utility>
+
 TWindowKey WindowKeyOf(int tableKey) {
-    switch (tableKey) {
-    case tkey::Left:
-        return TWindowKey::Left;
-    case tkey::Right:
-        return TWindowKey::Right;
-    case tkey::Up:
-        return TWindowKey::Up;
-    case tkey::Down:
-        return TWindowKey::Down;
-    case tkey::Insert:
-        return TWindowKey::Insert;
-    case tkey::Delete:
-        return TWindowKey::Delete;
-    default:
-        return TWindowKey::Other;
-    }
+    static const std::pair<int, TWindowKey> keys[] = {
+        {tkey::Left, TWindowKey::Left},      {tkey::Right, TWindowKey::Right},
+        {tkey::Up, TWindowKey::Up},          {tkey::Down, TWindowKey::Down},
+        {tkey::Insert, TWindowKey::Insert},  {tkey::Delete, TWindowKey::Delete},
+        {tkey::Shift, TWindowKey::Shift},    {tkey::Control, TWindowKey::Control},
+        {tkey::LockKey, TWindowKey::LockKey}};
+    for (const auto& [key, w] : keys)
+        if (key == tableKey) return w;
+    return TWindowKey::Other;
+}
+
+TWindowKeyEvent WindowKeyEventOf(int tableKey, unsigned modifiers, bool press, bool autoRepeat) {
+    return {WindowKeyOf(tableKey),   press,     bool(modifiers & kmShift), bool(modifiers & kmCtrl),
+            bool(modifiers & kmAlt), autoRepeat};
 }
 
 TWindowKeyAction TWindowKeys::Key(const TWindowKeyEvent& e, bool barShown, int pageCount,

@@ -21,6 +21,8 @@ struct TWindowKeyEvent {
     bool Shift = false, Ctrl = false, Alt = false; // held with the key (before it for Shift/Ctrl)
     bool AutoRepeat = false;
 };
+// The event of a key code and modifiers (TKeyModifier) of the command tables.
+TWindowKeyEvent WindowKeyEventOf(int tableKey, unsigned modifiers, bool press, bool autoRepeat);
 
 // What the window does about a key; the defaults do nothing.
 struct TWindowKeyAction {

@@ -27,6 +27,20 @@ std::string captionOr(std::string_view caption, std::string_view fallback) {
 TMessageSink& MessageSink() {
     return currentSink ? *currentSink : consoleSink;
 }
+std::string MessageLines(std::string_view text) {
+    std::string s;
+    s.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r') {
+            s += text[i];
+        } else {
+            s += '\n';
+            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        }
+    }
+    return s;
+}
+
 void SetMessageSink(TMessageSink* sink) {
     currentSink = sink;
 }

@@ -27,6 +27,9 @@ class TMessageSink {
     virtual bool Show(const TMessage& m) = 0;
 };
 
+// A message's text as a box shows it: each "\r\n" and each lone "\r" a plain line break.
+std::string MessageLines(std::string_view text);
+
 // The sink in use. Without one installed, boxes go to stderr and take their default button.
 TMessageSink& MessageSink();
 void SetMessageSink(TMessageSink* sink);

@@ -57,6 +57,14 @@ TPreviewSize PreviewWindowSize(int imageWidth, int scrollBarWidth, int minWidth,
             availHeight / 6 * 5};
 }
 
+bool TPreviewHand::Shown(int imageWidth, int imageHeight, int viewWidth, int viewHeight) {
+    return imageWidth > viewWidth || imageHeight > viewHeight;
+}
+
+void TPreviewHand::Press(int x, int y, int scrollX, int scrollY) {
+    x_ = x, y_ = y, scrollX_ = scrollX, scrollY_ = scrollY;
+}
+
 const TFormDesc& PreviewForm() {
     auto button = [](const char* name, const char* caption) {
         return TControl{

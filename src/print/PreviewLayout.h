@@ -41,6 +41,22 @@ TPreviewRect PreviewPageRect(int w, int h, const TPageGeometry& g, const TPrinte
 TPreviewSize PreviewWindowSize(int imageWidth, int scrollBarWidth, int minWidth, int availWidth,
                                int availHeight);
 
+// Scrolling the page by hand: the hand cursor over a page larger than its view, the page
+// following the mouse while the left button is held, the wheel moving it by its delta in pixels.
+class TPreviewHand {
+  public:
+    static bool Shown(int imageWidth, int imageHeight, int viewWidth, int viewHeight);
+    // The button went down at (x, y) with the page scrolled to (scrollX, scrollY).
+    void Press(int x, int y, int scrollX, int scrollY);
+    // The scroll position that keeps the pressed point under the mouse at (x, y).
+    int ScrollX(int x) const { return scrollX_ - (x - x_); }
+    int ScrollY(int y) const { return scrollY_ - (y - y_); }
+    static int WheelScroll(int scrollY, int angleDelta) { return scrollY - angleDelta; }
+
+  private:
+    int x_ = 0, y_ = 0, scrollX_ = 0, scrollY_ = 0;
+};
+
 const TFormDesc& PreviewForm();
 
 // The buttons: first, previous, next and last page (FramSpeedBtn1..4), fit the height, fit the
@@ -50,6 +66,8 @@ class TPreviewModel : public TFormModel {
     explicit TPreviewModel(int pages) : pages_(pages) { ShowPage(0); }
     int Page() const { return page_; }
     TPreviewZoom Zoom() const { return zoom_; }
+    // A fitted image is drawn again for the window's new size; an actual one only placed.
+    bool RedrawnOnResize() const { return zoom_ != zmActual; }
     void ShowPage(int wanted);
     void Clicked(const std::string& name) override;
 

@@ -1,6 +1,8 @@
 // The notice's and the about box's controls, texts and keys.
 #include "setup/InfoDialogModel.h"
 
+#include "editor/Commands.h"
+
 #include "setup/ReleaseAge.h"
 
 namespace {
@@ -101,8 +103,10 @@ TAboutDialogModel::TAboutDialogModel() {
     SetText("lblAuthor", AuthorLine());
 }
 
-TAboutDialogModel::TKeyResult TAboutDialogModel::Key(char key, bool ctrlShift) {
-    if (key == '\r') return krClose;
+TAboutDialogModel::TKeyResult TAboutDialogModel::Key(int key, unsigned modifiers) {
+    if (key == tkey::Shift || key == tkey::Control) return krNone;
+    if (key == tkey::Return) return krClose;
+    const bool ctrlShift = (modifiers & (kmCtrl | kmShift)) == (kmCtrl | kmShift);
     if (ctrlShift && key == 'V') {
         armed_ = true;
         return krConsumed;

@@ -21,8 +21,9 @@ class TAboutDialogModel : public TFormModel {
   public:
     TAboutDialogModel();
     enum TKeyResult { krNone, krConsumed, krClose };
-    // A key (upper-case letter, '\r' for Return) with whether Ctrl and Shift were held.
-    TKeyResult Key(char key, bool ctrlShift);
+    // A key of the command tables (tkey, 'A'..'Z') with its modifiers (TKeyModifier); Shift and
+    // Ctrl alone change nothing.
+    TKeyResult Key(int tableKey, unsigned modifiers);
 
   private:
     bool armed_ = false;

@@ -2,6 +2,7 @@
 #include "setup/OptionsDialogModel.h"
 
 #include "app/DataFolder.h"
+#include "editor/Commands.h"
 #include "platform/MessageBox.h"
 #include "setup/Options.h"
 #include "setup/ReleaseAge.h"
@@ -158,7 +159,16 @@ void TOptionsDialogModel::showAssociation() {
 }
 
 void TOptionsDialogModel::Changed(const std::string& name) {
+    if (name == "PageControl1") keys_.Disarm();
     if (name == "cbYoubi" || name == "cbLocal") Clicked(name);
+}
+
+bool TOptionsDialogModel::FormKey(int key, unsigned modifiers) {
+    if ((modifiers & (kmCtrl | kmShift)) != (kmCtrl | kmShift) || key < 'A' || key > 'Z')
+        return false;
+    if (!keys_.Key(static_cast<char>(key), OnStartTab(), !Visible("gbEditor"))) return false;
+    SetVisible("gbEditor", true);
+    return true;
 }
 
 void TOptionsDialogModel::Clicked(const std::string& name) {

@@ -6,6 +6,7 @@
 
 #include "app/Form.h"
 #include "app/Settings.h"
+#include "setup/Options.h"
 
 #include <string>
 
@@ -30,9 +31,13 @@ class TOptionsDialogModel : public TFormModel {
     void Apply();
     // The start-up tab is shown (the hidden editor group's keys work only there).
     bool OnStartTab() const { return Int("PageControl1") == 2; }
+    // A key before the controls see it (of the command tables, with its TKeyModifier): Ctrl+Shift+G
+    // then Ctrl+Shift+E on the start-up tab show the hidden editor group. True when it is shown.
+    bool FormKey(int tableKey, unsigned modifiers);
 
   private:
     void showAssociation();
+    THiddenPanelKeys keys_; // a change of tab disarms them
     TSettings& settings_;
     const std::string settingsFile_, programFolder_, program_;
 };

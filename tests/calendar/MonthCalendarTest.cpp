@@ -2,6 +2,7 @@
 // rokuyo strip) and its input, without a window.
 #include "calendar/MonthCalendar.h"
 #include "calendar/JulianDay.h"
+#include "editor/Commands.h"
 
 #include <gtest/gtest.h>
 
@@ -52,8 +53,11 @@ TEST(MonthCalendar, ClicksKeysAndDayChanges) {
     EXPECT_EQ(cal.Month(), 3);
     // Keys move freely into other months, and the grid follows.
     cal.SetJuliusDay(DateToJulius(2015, 2, 26));
-    cal.Key(TMonthGridKey::Down);
+    EXPECT_TRUE(cal.TableKey(tkey::Down));
     EXPECT_EQ(JuliusToDate(cal.FirstCellDay()), (TJDate{2015, 2, 22}));
+    EXPECT_TRUE(cal.TableKey(tkey::PageUp));
+    EXPECT_EQ(JuliusToDate(cal.JuliusDay()), (TJDate{2015, 2, 5}));
+    EXPECT_FALSE(cal.TableKey(tkey::Home)); // left to the window
     // The calendar gap raises (date parts that make no date are the month grid's test).
     cal.SetJuliusDay(DateToJulius(1582, 10, 4));
     EXPECT_THROW(cal.SetDay(10), EJuliusError);

@@ -1,6 +1,8 @@
 // The colour palette without a window: which cell a colour selects, keys and hits.
 #include "editor/ColorPaletteModel.h"
 
+#include "editor/Commands.h"
+
 #include <gtest/gtest.h>
 
 TEST(ColorPalette, ColoursSelectTheirFirstCellAndKeysPickTheFocusCell) {
@@ -13,13 +15,14 @@ TEST(ColorPalette, ColoursSelectTheirFirstCellAndKeysPickTheFocusCell) {
     EXPECT_EQ(m.ForegroundIndex(), 52);
     EXPECT_EQ(m.BackgroundIndex(), -1);
     // The focus stays inside the grid.
-    m.MoveFocus(TColorPaletteModel::Key::Left);
-    m.MoveFocus(TColorPaletteModel::Key::Up);
+    EXPECT_TRUE(m.ArrowKey(tkey::Left));
+    m.ArrowKey(tkey::Up);
     EXPECT_EQ(m.FocusIndex(), 0);
     for (int i = 0; i < 20; ++i)
-        m.MoveFocus(TColorPaletteModel::Key::Right);
-    m.MoveFocus(TColorPaletteModel::Key::Down);
+        m.ArrowKey(tkey::Right);
+    m.ArrowKey(tkey::Down);
     EXPECT_EQ(m.FocusIndex(), 25);
+    EXPECT_FALSE(m.ArrowKey(tkey::PageDown));
     EXPECT_TRUE(m.KeyChar('b'));
     EXPECT_EQ(m.BackgroundColor(), static_cast<TColor>(0xCC99FF));
     EXPECT_FALSE(m.KeyChar('B')); // the same pick again changes nothing

@@ -80,3 +80,23 @@ TEST(EditorGestures, ClickDragRowSelectAndDropFollowTheButton) {
     EXPECT_EQ(e.SelText(), "second");
     EXPECT_FALSE(m.DoubleClick({5, 0}));
 }
+
+TEST(EditorGestures, PixelsOfTheLayoutDecideTheBarsAndTheDragThreshold) {
+    TEditorCore e;
+    e.SetText("hello world\r\nsecond\r\n");
+    TEditorMetrics m;
+    m.LeftMargin = 20, m.TopMargin = 10, m.CellWidth = 8, m.RowHeight = 16, m.VisibleRows = 5;
+    TEditorMouseGestures g(e);
+    g.PressAt(20 + 8 * 2, 12, m, false);
+    g.MoveAt(20 + 8 * 2 + 3, 12, m); // under half a cell: no selection yet
+    EXPECT_FALSE(e.Selected());
+    g.MoveAt(20 + 8 * 7, 12, m);
+    g.Release(false);
+    EXPECT_EQ(e.SelText(), "llo w");
+    g.PressAt(5, 10 + 16 + 2, m, false); // over the bars: the whole row
+    g.Release(false);
+    EXPECT_EQ(e.SelText(), "second\r\n");
+    EXPECT_FALSE(g.DoubleClickAt(5, 12, m));
+    EXPECT_TRUE(g.DoubleClickAt(20 + 8 * 8, 12, m));
+    EXPECT_EQ(e.SelText(), "world");
+}

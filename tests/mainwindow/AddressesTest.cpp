@@ -27,6 +27,11 @@ TEST(Addresses, TokenUnderThePositionAndItsWrappedRest) {
     EXPECT_GT(t.text.size(), 16u);
     EXPECT_EQ(AddressAtPos(c, {0, 1}).kind, 0); // "see"
     EXPECT_EQ(AddressAtPos(c, {9, 0}).kind, 0); // past the rows
+    TEditorMetrics m;
+    m.LeftMargin = 20, m.TopMargin = 10, m.CellWidth = 8, m.RowHeight = 16, m.VisibleRows = 5;
+    EXPECT_EQ(AddressAtPixel(c, m, 20 + 8 * 6, 12).kind, toUrl);
+    EXPECT_EQ(AddressAtPixel(c, m, 19, 12).kind, 0);        // over the bars
+    EXPECT_EQ(AddressAtPixel(c, m, 20 + 8 * 6, 9).kind, 0); // over the ruler
 
     c.SetWordWrap(false);
     const std::string mail = AddressAtPos(c, {0, static_cast<int>(4 + url.size() + 5)}).text;

@@ -3,6 +3,7 @@
 #include "mainwindow/WindowKeys.h"
 #include "mainwindow/EditorActions.h"
 
+#include "editor/Commands.h"
 #include "editor/EditorCore.h"
 #include "text/RowStore.h"
 
@@ -71,6 +72,18 @@ TEST(WindowKeys, ClipboardKeysLocksAndTheHiddenBar) {
     EXPECT_FALSE(a.CaptionsChanged);
     EXPECT_EQ(a.PathPanel, Path::Keep);
     EXPECT_EQ(bar.Layer(), 0);
+}
+
+TEST(WindowKeys, TableKeysAndModifiersMakeTheEvent) {
+    const TWindowKeyEvent e = WindowKeyEventOf(tkey::Control, kmCtrl | kmAlt, false, true);
+    EXPECT_EQ(e.Key, K::Control);
+    EXPECT_TRUE(e.Ctrl && e.Alt && !e.Shift && !e.Press && e.AutoRepeat);
+    for (auto [key, w] : {std::pair{int(tkey::Shift), K::Shift},
+                          {tkey::LockKey, K::LockKey},
+                          {tkey::Delete, K::Delete},
+                          {'A', K::Other},
+                          {tkey::F1, K::Other}})
+        EXPECT_EQ(WindowKeyOf(key), w) << key;
 }
 
 TEST(WindowKeys, LeavingTheWindowResetsWhatItsKeysLeftPending) {

@@ -12,7 +12,9 @@
 #include "../support/RecordingSink.h"
 #include "../support/TempDir.h"
 
+#include "editor/Commands.h"
 #include <filesystem>
+
 #include <gtest/gtest.h>
 #include <tuple>
 
@@ -121,6 +123,17 @@ TEST(OptionsDialogModel, ShowsTheSettingsAndWritesThemBack) {
     EXPECT_EQ(ReadNewPageFormat(d / "Tolmo.ini").lineEnd, TLineEndStyle::Lf);
     EXPECT_EQ(TIniFile(d / "Tolmo.ini").ReadInteger("Set", "CLine2", 0), 5);
 
+    // Ctrl+Shift+G then E on the start-up tab show the hidden group; a change of tab disarms.
+    const unsigned cs = kmCtrl | kmShift;
+    m.UserInt("PageControl1", 2);
+    m.FormKey('G', cs);
+    m.Changed("PageControl1");
+    EXPECT_FALSE(m.FormKey('E', cs));
+    EXPECT_FALSE(m.FormKey('G', kmCtrl) || m.FormKey('E', kmCtrl)); // both modifiers are needed
+    m.FormKey('G', cs);
+    EXPECT_TRUE(m.FormKey('E', cs));
+    EXPECT_TRUE(m.Visible("gbEditor"));
+
     EXPECT_EQ(m.BrowseStart("edtEditor").folder + "|" + m.BrowseStart("edtEditor").preset,
               "/usr/bin|/usr/bin/vi");
     m.UserText("edtBrowser", "/no/such/folder/x");
@@ -129,17 +142,20 @@ TEST(OptionsDialogModel, ShowsTheSettingsAndWritesThemBack) {
 
 TEST(AboutDialogModel, VThenJShowsTheBuildCodeAndReturnCloses) {
     TAboutDialogModel m;
-    EXPECT_EQ(m.Key('J', true), TAboutDialogModel::krNone);
+    const unsigned cs = kmCtrl | kmShift;
+    EXPECT_EQ(m.Key('J', cs), TAboutDialogModel::krNone);
     EXPECT_TRUE(m.Visible("lblVerKaku")); // not hidden by the model: the form hides it
     m.TakeChanged();
-    EXPECT_EQ(m.Key('V', true), TAboutDialogModel::krConsumed);
-    EXPECT_EQ(m.Key('X', false), TAboutDialogModel::krNone); // another key disarms
-    EXPECT_EQ(m.Key('J', true), TAboutDialogModel::krNone);
+    EXPECT_EQ(m.Key('V', cs), TAboutDialogModel::krConsumed);
+    EXPECT_EQ(m.Key('X', kmNone), TAboutDialogModel::krNone); // another key disarms
+    EXPECT_EQ(m.Key('J', cs), TAboutDialogModel::krNone);
+    EXPECT_EQ(m.Key('V', kmCtrl), TAboutDialogModel::krNone); // both modifiers are needed
     EXPECT_TRUE(m.TakeChanged().empty());
-    m.Key('V', true);
-    m.Key('J', true);
+    m.Key('V', cs);
+    m.Key(tkey::Control, cs); // the modifiers pressed again between the two keep it armed
+    m.Key('J', cs);
     EXPECT_EQ(m.TakeChanged().count("lblVerKaku"), 1u);
-    EXPECT_EQ(m.Key('\r', false), TAboutDialogModel::krClose);
+    EXPECT_EQ(m.Key(tkey::Return, kmNone), TAboutDialogModel::krClose);
     TInfoDialogModel info;
     EXPECT_EQ(info.Text("lblInfo").find('\r'), std::string::npos);
 }

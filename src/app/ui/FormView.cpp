@@ -60,11 +60,6 @@ Qt::Alignment AlignOf(unsigned flags) {
     return a;
 }
 
-bool IsContainer(TCtl k) {
-    return k == TCtl::Box || k == TCtl::Group || k == TCtl::Panel || k == TCtl::Page ||
-           k == TCtl::Tabs || k == TCtl::Stack;
-}
-
 // The choices of a drop-down list or a list.
 void SetItems(QWidget* w, const QStringList& items) {
     if (auto* b = qobject_cast<QComboBox*>(w)) {
@@ -191,14 +186,12 @@ void TFormView::build(const TControl& c) {
         }
     }
     place(c, parent, w, l);
-    if (IsContainer(c.Kind)) {
+    if (HoldsControls(c.Kind)) {
         Container box;
         box.kind = c.Kind;
         box.widget = w ? w : parent.widget;
         box.lay = c.Layout;
-        box.layout = l                                                      ? l
-                     : (w && c.Kind != TCtl::Tabs && c.Kind != TCtl::Stack) ? NewLayout(c.Layout, w)
-                                                                            : nullptr;
+        box.layout = l ? l : w && LaysOutChildren(c.Kind) ? NewLayout(c.Layout, w) : nullptr;
         if (c.Flags & fRadios) {
             box.radios = new QButtonGroup(box.widget);
             box.radioName = c.Name;
@@ -221,8 +214,7 @@ void TFormView::build(const TControl& c) {
 QWidget* TFormView::make(const TControl& c) {
     const TKindView* view = ViewOf(c.Kind);
     QWidget* w = view ? view->make(c) : makeSlot_(c);
-    if (view && view->textProp && c.Kind != TCtl::Combo && c.Kind != TCtl::ComboEdit &&
-        c.Kind != TCtl::ColorButton)
+    if (view && view->textProp && CaptionIsText(c.Kind))
         w->setProperty(view->textProp, QString::fromUtf8(c.Caption));
     SetItems(w, Q(SplitItems(c.Items)));
     // The flags and ranges as the widget's own properties, where its class has them.

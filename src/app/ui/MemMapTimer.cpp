@@ -17,8 +17,7 @@ TMemMapTimer::~TMemMapTimer() {
 }
 
 void TMemMapTimer::Start(int intervalMs) {
-    FTimer.start(intervalMs < TCustomMemMapEvt::MinInterval ? TCustomMemMapEvt::MinInterval
-                                                            : intervalMs);
+    FTimer.start(intervalMs); // the channel keeps it at MinInterval or more
 }
 
 void TMemMapTimer::Stop() {
@@ -36,12 +35,7 @@ void TMemMapTimer::Tick() {
 TMemMapEvt1::TMemMapEvt1(QObject* parent) : QObject(parent), FTimer(FChannel) {
     SetupMainChannel(FChannel);
     FReceiver.OnArrive = [this] { emit messengerArrived(); };
-    FReceiver.OnOpen = [this](const std::vector<std::string>& lines) {
-        QStringList list;
-        for (const std::string& line : lines)
-            list << QString::fromStdString(line);
-        emit linesReceived(list);
-    };
+    FReceiver.OnOpen = [this](const std::vector<std::string>& lines) { emit linesReceived(lines); };
     FReceiver.Attach(FChannel);
 }
 

@@ -5,7 +5,6 @@
 #include "app/MemoryMap.h"
 
 #include <QObject>
-#include <QStringList>
 #include <QTimer>
 
 class QWidget;
@@ -45,7 +44,7 @@ class TMemMapEvt1 : public QObject {
 
   signals:
     void messengerArrived();
-    void linesReceived(const QStringList& lines);
+    void linesReceived(const std::vector<std::string>& lines);
 
   private:
     TMemMapEvt FChannel;

@@ -3,6 +3,7 @@
 
 #include "app/ui/ColorButton.h"
 #include "app/ui/QtFont.h"
+#include "editor/ui/QtConversions.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -85,17 +86,8 @@ void TCalendarView::mousePressEvent(QMouseEvent* e) {
 }
 
 void TCalendarView::keyPressEvent(QKeyEvent* e) {
-    static const std::pair<int, TMonthGridKey> keys[] = {
-        {Qt::Key_Right, TMonthGridKey::Right},   {Qt::Key_Left, TMonthGridKey::Left},
-        {Qt::Key_Up, TMonthGridKey::Up},         {Qt::Key_Down, TMonthGridKey::Down},
-        {Qt::Key_PageUp, TMonthGridKey::PageUp}, {Qt::Key_PageDown, TMonthGridKey::PageDown}};
-    for (const auto& [qt, key] : keys)
-        if (e->key() == qt) {
-            cal_.Key(key);
-            emit Input();
-            return;
-        }
-    QFrame::keyPressEvent(e);
+    if (!cal_.TableKey(ToTableKey(e->key(), {}))) return QFrame::keyPressEvent(e);
+    emit Input();
 }
 
 } // namespace tolmo

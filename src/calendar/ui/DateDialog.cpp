@@ -1,6 +1,7 @@
 // The date insertion dialog's window: its widgets, focus and typing in the fields, the form keys.
 #include "calendar/ui/DateDialog.h"
 
+#include "app/ui/ColorButton.h"
 #include "app/ui/QtFont.h"
 #include "calendar/JulianDay.h"
 #include "calendar/ui/CalendarView.h"
@@ -126,9 +127,10 @@ bool TfmHiduke::FieldEvent(QLineEdit* e, QEvent* ev) {
     const std::string name = e->objectName().toStdString();
     if (ev->type() == QEvent::FocusIn) {
         static_cast<QObject*>(e)->event(ev); // the field's own handling first
+        const TDateDialogModel::TFieldColors c = TDateDialogModel::FocusedFieldColors();
         QPalette pal = e->palette();
-        pal.setColor(QPalette::Base, QColor(0xB9, 0xFF, 0xFF));
-        pal.setColor(QPalette::Text, QColor(0, 0, 255));
+        pal.setColor(QPalette::Base, ColorToQColor(c.Base, pal));
+        pal.setColor(QPalette::Text, ColorToQColor(c.Text, pal));
         e->setPalette(pal);
         e->deselect(); // no auto-select
         Model.Entered(name);

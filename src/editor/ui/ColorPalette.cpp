@@ -97,17 +97,10 @@ void TColorPalette::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 void TColorPalette::keyPressEvent(QKeyEvent* e) {
-    using K = TColorPaletteModel::Key;
-    static const std::pair<int, K> arrows[] = {{Qt::Key_Left, K::Left},
-                                               {Qt::Key_Right, K::Right},
-                                               {Qt::Key_Up, K::Up},
-                                               {Qt::Key_Down, K::Down}};
-    for (const auto& [qt, key] : arrows)
-        if (e->key() == qt) {
-            FModel.MoveFocus(key);
-            update();
-            return;
-        }
+    if (FModel.ArrowKey(ToTableKey(e->key(), {}))) {
+        update();
+        return;
+    }
     const QString t = e->text();
     if (t.size() == 1 && t[0].unicode() < 128 &&
         FModel.KeyChar(static_cast<char>(t[0].unicode()))) {

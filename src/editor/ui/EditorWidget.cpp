@@ -2,8 +2,10 @@
 #include "editor/ui/EditorWidget.h"
 
 #include "editor/Commands.h"
+#include "editor/InputMethodText.h"
 #include "editor/PopupModel.h"
 #include "editor/RowPaint.h"
+#include "editor/ui/MenuItems.h"
 #include "editor/ui/QtConversions.h"
 #include "platform/Cp932.h"
 #include "text/DocumentCodec.h"
@@ -195,10 +197,6 @@ QPoint TEditor::CellOrigin(int row, int col) const {
     return {o.X, o.Y};
 }
 
-TEditorPos TEditor::PosAt(QPoint p) const {
-    return PosAtPixel(*FCore, FMetrics, p.x(), p.y());
-}
-
 QRect TEditor::CaretRect() const {
     const TEditorRect r = CaretRectOf(*FCore, FMetrics, hasFocus());
     return {r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top};
@@ -292,16 +290,10 @@ QVariant TEditor::inputMethodQuery(Qt::InputMethodQuery q) const {
     case Qt::ImFont:
         return FFont;
     case Qt::ImCursorPosition:
-        return static_cast<int>(
-            DocumentToUtf16(FCore->RowTextOf(FCore->Row()).substr(0, FCore->CaretOffset()),
-                            DocTable())
-                .size());
-    case Qt::ImSurroundingText: {
-        const std::u16string u = DocumentToUtf16(FCore->RowTextOf(FCore->Row()), DocTable());
-        return QString::fromUtf16(u.data(), static_cast<qsizetype>(u.size()));
-    }
     case Qt::ImAnchorPosition:
-        return inputMethodQuery(Qt::ImCursorPosition);
+        return ImeRowText(*FCore, DocTable()).Cursor;
+    case Qt::ImSurroundingText:
+        return QString::fromStdU16String(ImeRowText(*FCore, DocTable()).Text);
     case Qt::ImHints:
         return static_cast<int>(Qt::ImhMultiLine);
     default:
@@ -323,15 +315,12 @@ void TEditor::mousePressEvent(QMouseEvent* e) {
         return;
     }
     const QPoint p = e->position().toPoint();
-    FMouse.Press(p.x(), p.y(), PosAt(p), p.x() < FMetrics.LeftMargin,
-                 e->modifiers() & Qt::ShiftModifier);
+    FMouse.PressAt(p.x(), p.y(), FMetrics, e->modifiers() & Qt::ShiftModifier);
 }
 
 void TEditor::mouseMoveEvent(QMouseEvent* e) {
     const QPoint p = e->position().toPoint();
-    if ((e->buttons() & Qt::LeftButton) &&
-        FMouse.Move(p.x(), p.y(), PosAt(p), p.y() < FMetrics.TopMargin,
-                    std::max(1, FMetrics.CellWidth / 2)))
+    if ((e->buttons() & Qt::LeftButton) && FMouse.MoveAt(p.x(), p.y(), FMetrics))
         viewport()->update();
     UpdateCursor(p, e->modifiers());
 }
@@ -345,8 +334,8 @@ void TEditor::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 void TEditor::mouseDoubleClickEvent(QMouseEvent* e) {
-    if (e->button() != Qt::LeftButton || e->position().x() < FMetrics.LeftMargin) return;
-    FMouse.DoubleClick(PosAt(e->position().toPoint()));
+    const QPoint p = e->position().toPoint();
+    if (e->button() == Qt::LeftButton) FMouse.DoubleClickAt(p.x(), p.y(), FMetrics);
 }
 
 void TEditor::contextMenuEvent(QContextMenuEvent* e) {
@@ -355,37 +344,13 @@ void TEditor::contextMenuEvent(QContextMenuEvent* e) {
     delete menu;
 }
 
-static void AddItems(QMenu* menu, const std::vector<TEditorPopupItem>& items, TEditor* ed);
-
 QMenu* TEditor::BuildPopupMenu() {
     auto* menu = new QMenu(this);
-    AddItems(menu, BuildEditorPopupMenu(PopupStateOf(*FCore, TQtEditorClipboard().HasText())),
-             this);
+    AddMenuItems<TEditorPopupItem>(
+        menu, BuildEditorPopupMenu(PopupStateOf(*FCore, TQtEditorClipboard().HasText())),
+        &TEditorPopupItem::ShortCut, {},
+        [this](const TEditorPopupItem& i) { RunCommand(i.Command, i.Arg); });
     return menu;
-}
-
-static void AddItems(QMenu* menu, const std::vector<TEditorPopupItem>& items, TEditor* ed) {
-    for (const TEditorPopupItem& i : items) {
-        if (i.Caption == "-") {
-            menu->addSeparator();
-            continue;
-        }
-        const QString caption = QString::fromStdString(i.Caption);
-        if (!i.Items.empty()) {
-            AddItems(menu->addMenu(caption), i.Items, ed);
-            continue;
-        }
-        QAction* a = menu->addAction(caption);
-        // The shortcut is shown beside the caption; the keys themselves reach keyPressEvent.
-        a->setShortcut(ToKeySequence(i.ShortCut));
-        a->setShortcutContext(Qt::WidgetShortcut);
-        a->setEnabled(i.Enabled);
-        a->setCheckable(i.Checked);
-        a->setChecked(i.Checked);
-        const TEditorCommand c = i.Command;
-        const int arg = i.Arg;
-        QObject::connect(a, &QAction::triggered, ed, [ed, c, arg] { ed->RunCommand(c, arg); });
-    }
 }
 
 void TEditor::focusInEvent(QFocusEvent* e) {

@@ -48,7 +48,6 @@ class TEditor : public QAbstractScrollArea {
 
     // Pixel geometry of the grid.
     QPoint CellOrigin(int row, int col) const; // top-left of a cell in viewport coordinates
-    TEditorPos PosAt(QPoint p) const;          // caret position under a point
     QRect CaretRect() const;
 
     // The document's table of characters beyond CP932 (null for a plain Shift-JIS document).

@@ -15,8 +15,7 @@
 #include <QUrl>
 
 TAddressToken AddressAt(TEditor& e, QPoint p) {
-    if (p.x() < e.Metrics().LeftMargin || p.y() < e.Metrics().TopMargin) return {};
-    return AddressAtPos(e.Core(), e.PosAt(p));
+    return AddressAtPixel(e.Core(), e.Metrics(), p.x(), p.y());
 }
 
 TAddressClicks::TAddressClicks(TfmEditor& fm, QObject* parent) : QObject(parent), fm_(fm) {

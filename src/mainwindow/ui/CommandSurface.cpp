@@ -1,6 +1,7 @@
 // The main window's menus, keys, status panels, function-key bar and jump column as widgets.
 #include "mainwindow/ui/CommandSurface.h"
 
+#include "app/ui/QtText.h"
 #include "editor/ui/EditorWidget.h"
 #include "editor/ui/QtConversions.h"
 #include "mainwindow/EditorActions.h"
@@ -24,24 +25,13 @@
 #include <QTabWidget>
 #include <QWheelEvent>
 
-namespace {
-
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
-QColor FromBgr(unsigned v) {
-    return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
-}
-
-} // namespace
-
 // --- TFramSpeedBtn -----------------------------------------------------------------------------
 
 TFramSpeedBtn::TFramSpeedBtn(QWidget* parent) : QToolButton(parent) {
     setAutoRaise(true);
     setFocusPolicy(Qt::NoFocus);
-    SetColors(FromBgr(JumpButtonColors(false).Active), palette().color(QPalette::WindowText));
+    SetColors(ToQColor(JumpButtonColors(false).Active, palette()),
+              palette().color(QPalette::WindowText));
 }
 
 void TFramSpeedBtn::SetColors(QColor active, QColor inactive) {
@@ -210,12 +200,12 @@ void TCommandSurface::wireCommands() {
     menus_.SetHandler("mnOverwrite", [this] {
         forward(C::Overwrite);
         if (TEditor* ed = activeEditor())
-            if (QLabel* p = Panel(2)) p->setText(Q(OverwritePanelText(ed->Core().OverWrite())));
+            if (QLabel* p = Panel(2)) p->setText(QStr(OverwritePanelText(ed->Core().OverWrite())));
     });
     menus_.SetHandler("mnReadOnly", [this] {
         forward(C::ReadOnly);
         if (TEditor* ed = activeEditor())
-            if (QLabel* p = Panel(1)) p->setText(Q(ReadOnlyPanelText(ed->Core().ReadOnly())));
+            if (QLabel* p = Panel(1)) p->setText(QStr(ReadOnlyPanelText(ed->Core().ReadOnly())));
     });
     auto rowCol = [this](bool rows) {
         fm_.StatusShowsRows = rows;
@@ -264,12 +254,12 @@ void TCommandSurface::PasteWithCaretRule() {
 
 void TCommandSurface::ShowCaptions() {
     for (int i = 0; i < 12; ++i)
-        fkeys_[static_cast<size_t>(i)]->setText(Q(bar_.ButtonCaption(i)));
+        fkeys_[static_cast<size_t>(i)]->setText(QStr(bar_.ButtonCaption(i)));
 }
 
 void TCommandSurface::setModifiedMark(bool modified) {
     bar_.SetModified(modified);
-    fkeys_[10]->setText(Q(bar_.ButtonCaption(10)));
+    fkeys_[10]->setText(QStr(bar_.ButtonCaption(10)));
 }
 
 void TCommandSurface::RunFunctionKey(int k) {
@@ -327,8 +317,9 @@ void TCommandSurface::paintJumpButtons() {
     for (int d = 0; d <= 9; ++d) {
         const TJumpButtonColors c = JumpButtonColors(jumpLines_[static_cast<size_t>(d)] >= 0);
         TFramSpeedBtn* b = jbuttons_[static_cast<size_t>(d)];
-        b->SetColors(FromBgr(c.Active), c.InactiveIsText ? fm_.palette().color(QPalette::WindowText)
-                                                         : FromBgr(c.Inactive));
+        const QPalette& pal = fm_.palette();
+        b->SetColors(ToQColor(c.Active, pal), c.InactiveIsText ? pal.color(QPalette::WindowText)
+                                                               : ToQColor(c.Inactive, pal));
         b->update();
     }
 }
@@ -346,9 +337,9 @@ void TCommandSurface::Jump(int tag, bool shift) {
 void TCommandSurface::RefreshLocks() {
     const TLockKeys k = LockKeySource ? LockKeySource() : ReadLockKeys();
     const TLockPanels p = LockPanelTexts(k);
-    if (QLabel* l = Panel(3)) l->setText(Q(p.Caps));
-    if (QLabel* l = Panel(4)) l->setText(Q(p.Kana));
-    if (QLabel* l = Panel(5)) l->setText(Q(p.Num));
+    if (QLabel* l = Panel(3)) l->setText(QStr(p.Caps));
+    if (QLabel* l = Panel(4)) l->setText(QStr(p.Kana));
+    if (QLabel* l = Panel(5)) l->setText(QStr(p.Num));
 }
 
 // --- keys, wheel and the context menu ------------------------------------------------------
@@ -358,7 +349,7 @@ void TCommandSurface::perform(const TWindowKeyAction& a) {
     if (QLabel* panel6 = Panel(6)) {
         const int page = pages_.ActivePage();
         if (a.PathPanel == TWindowKeyAction::Path::Show && page >= 0)
-            panel6->setText(Q(pages_.Book().PathOfPage(page)));
+            panel6->setText(QStr(pages_.Book().PathOfPage(page)));
         else if (a.PathPanel != TWindowKeyAction::Path::Keep)
             panel6->clear();
     }
@@ -369,25 +360,10 @@ void TCommandSurface::perform(const TWindowKeyAction& a) {
 }
 
 bool TCommandSurface::previewKey(QKeyEvent* k, bool press) {
-    const int key = k->key();
-    TWindowKeyEvent e;
-    if (key == Qt::Key_Shift)
-        e.Key = TWindowKey::Shift;
-    else if (key == Qt::Key_Control)
-        e.Key = TWindowKey::Control;
-    else if (key == Qt::Key_CapsLock || key == Qt::Key_NumLock || key == Qt::Key_Kana_Lock ||
-             key == Qt::Key_Kana_Shift)
-        e.Key = TWindowKey::LockKey;
-    else
-        e.Key = WindowKeyOf(ToTableKey(key, {}));
-    const Qt::KeyboardModifiers mods = k->modifiers();
-    e.Press = press;
-    e.Shift = mods & Qt::ShiftModifier;
-    e.Ctrl = mods & Qt::ControlModifier;
-    e.Alt = mods & Qt::AltModifier;
-    e.AutoRepeat = k->isAutoRepeat();
     const TWindowKeyAction a =
-        windowKeys_.Key(e, !fm_.pnlFunction->isHidden(), pages_.PageCount(), pages_.ActivePage());
+        windowKeys_.Key(WindowKeyEventOf(ToTableKey(k->key(), {}), ToTableModifiers(k->modifiers()),
+                                         press, k->isAutoRepeat()),
+                        !fm_.pnlFunction->isHidden(), pages_.PageCount(), pages_.ActivePage());
     perform(a);
     return a.Consumed;
 }

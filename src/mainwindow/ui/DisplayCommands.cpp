@@ -3,6 +3,7 @@
 #include "mainwindow/ui/DisplayCommands.h"
 
 #include "app/ObjectIni.h"
+#include "app/ui/QtText.h"
 #include "editor/PropertySetStore.h"
 #include "editor/ui/EditorWidget.h"
 #include "editor/ui/PropertyDialog.h"
@@ -22,14 +23,6 @@
 #include <QAction>
 #include <QMenu>
 #include <QTabWidget>
-
-namespace {
-
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
-} // namespace
 
 TDisplayCommands::TDisplayCommands(TfmEditor& fm, TdtEditor& dt, TPages& pages)
     : QObject(&fm), fm_(fm), dt_(dt), pages_(pages) {
@@ -72,11 +65,11 @@ TDisplayCommands::TDisplayCommands(TfmEditor& fm, TdtEditor& dt, TPages& pages)
 void TDisplayCommands::fillShowMenus(QMenu* sets, QMenu* fountains) {
     if (!sets->isEmpty()) return;
     for (const TEditorProp& p : dt_.PropSets.Sets()) {
-        QAction* a = sets->addAction(Q(PropSetCaption(p.Name)));
+        QAction* a = sets->addAction(QStr(PropSetCaption(p.Name)));
         connect(a, &QAction::triggered, this, [this, a] { EditPropertySet(a->text()); });
     }
     for (const TFountain* f : dt_.PropSets.Fountains()) {
-        QAction* a = fountains->addAction(Q(FountainCaption(f->Name())));
+        QAction* a = fountains->addAction(QStr(FountainCaption(f->Name())));
         connect(a, &QAction::triggered, this, [this, a] { EditFountain(a->text()); });
     }
 }

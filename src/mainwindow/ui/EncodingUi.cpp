@@ -1,6 +1,7 @@
 // Status panel, menu and save-dialog choices of the page's encoding and line ends.
 #include "mainwindow/ui/EncodingUi.h"
 
+#include "app/ui/QtText.h"
 #include "mainwindow/DocumentEncoding.h"
 #include "mainwindow/ui/EditorPageEditor.h"
 #include "mainwindow/ui/MainWindow.h"
@@ -16,14 +17,6 @@
 #include <QMenuBar>
 #include <array>
 
-namespace {
-
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
-} // namespace
-
 void AttachEncodingUi(TfmEditor& fm, TPages& pages) {
     SetNewPageFormat(ReadNewPageFormat(fm.SettingsFile));
     EncodingChoices().Load(fm.DataFolder + kEncodingChoicesFileName);
@@ -32,7 +25,7 @@ void AttachEncodingUi(TfmEditor& fm, TPages& pages) {
         fm.AddStatusPanel(QStringLiteral("StatusPanelEncoding"), {120, true, ""}, 0, true);
     pages.OnPageStatus = [panel](TPageText* e) {
         const TPageDocument* d = e ? e->Document() : nullptr;
-        panel->setText(d ? q(d->StatusText()) : QString());
+        panel->setText(d ? QStr(d->StatusText()) : QString());
     };
 
     auto* menu = new QMenu(QStringLiteral("文字コード(&K)"), &fm);
@@ -44,7 +37,7 @@ void AttachEncodingUi(TfmEditor& fm, TPages& pages) {
                       [&pages] { pages.ReopenActive(pages.Book(), nullptr); });
     reopen->addSeparator();
     for (const TEncoding e : ReopenEncodings()) {
-        reopen->addAction(q(EncodingName(e, false)), &pages,
+        reopen->addAction(QStr(EncodingName(e, false)), &pages,
                           [&pages, e] { pages.ReopenActive(pages.Book(), &e); });
     }
     // What the next save writes: the encoding, and the line ends.
@@ -56,9 +49,9 @@ void AttachEncodingUi(TfmEditor& fm, TPages& pages) {
                                    : QStringLiteral("mnSaveLineEnd"));
         auto* group = groups[encodings ? 0 : 1] = new QActionGroup(menu);
         for (const std::string& name : FormatChoiceNames(encodings)) {
-            QAction* a = m->addAction(q(name));
+            QAction* a = m->addAction(QStr(name));
             a->setCheckable(true);
-            a->setData(q(name));
+            a->setData(QStr(name));
             group->addAction(a);
             QObject::connect(a, &QAction::triggered, &pages, [&pages, name] {
                 pages.ChangeActiveFormat([&name](TFileFormat& f) { ApplyFormatChoice(name, f); });
@@ -75,7 +68,7 @@ void AttachEncodingUi(TfmEditor& fm, TPages& pages) {
         reopen->setEnabled(m.Reopen);
         for (QActionGroup* g : groups) {
             g->setEnabled(m.Format);
-            const QString chosen = q(g == groups[0] ? m.Encoding : m.LineEnd);
+            const QString chosen = QStr(g == groups[0] ? m.Encoding : m.LineEnd);
             for (QAction* a : g->actions())
                 a->setChecked(a->data().toString() == chosen);
         }
@@ -90,8 +83,8 @@ std::function<void()> AddFormatChoices(QFileDialog& d, TEditorPageEditor* page) 
         auto* b = new QComboBox(&d);
         b->setObjectName(QString::fromLatin1(name));
         for (const std::string& n : FormatChoiceNames(encodings))
-            b->addItem(q(n));
-        b->setCurrentText(q(current));
+            b->addItem(QStr(n));
+        b->setCurrentText(QStr(current));
         return b;
     };
     QComboBox* enc = box("cbEncoding", true, EncodingName(doc->format.encoding, doc->format.bom));

@@ -2,6 +2,7 @@
 #include "mainwindow/ui/FileCommandsWindow.h"
 
 #include "app/ShellUtil.h"
+#include "app/ui/QtText.h"
 #include "editor/ui/EditorWidget.h"
 #include "mainwindow/ui/AddressClicks.h"
 #include "mainwindow/ui/EditorPageEditor.h"
@@ -19,10 +20,6 @@
 #include <QUrl>
 
 namespace {
-
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 const char* const kFileManager = "org.freedesktop.FileManager1";
 
@@ -103,7 +100,7 @@ void TFileCommandsWindow::showProgramProperties() {
         QDBusMessage m = QDBusMessage::createMethodCall(
             QString::fromLatin1(kFileManager), QStringLiteral("/org/freedesktop/FileManager1"),
             QString::fromLatin1(kFileManager), QStringLiteral("ShowItemProperties"));
-        m << QStringList{QUrl::fromLocalFile(q(ProgramFile())).toString()} << QString();
+        m << QStringList{QUrl::fromLocalFile(QStr(ProgramFile())).toString()} << QString();
         if (bus.call(m, QDBus::Block, 5000).type() == QDBusMessage::ReplyMessage) return;
     }
     ShowMessage("Windows2000 の一部及び、WindowsXP以降でない場合、\r\nこの機能は使えません。\r\n"
@@ -123,8 +120,8 @@ TSaveDialogResult TFileCommandsWindow::RunRenameDialog(const std::string& folder
     d.setNameFilters({QStringLiteral("テキスト( *.txt) (*.txt)"),
                       QStringLiteral("すべてのファイル( *.* ) (*)")});
     d.selectNameFilter(QStringLiteral("すべてのファイル( *.* ) (*)"));
-    d.setDirectory(q(folder));
-    d.selectFile(q(name));
+    d.setDirectory(QStr(folder));
+    d.selectFile(QStr(name));
     TSaveDialogResult r;
     r.accepted = d.exec() == QDialog::Accepted && !d.selectedFiles().isEmpty();
     if (r.accepted) r.path = d.selectedFiles().first().toStdString();
@@ -133,17 +130,17 @@ TSaveDialogResult TFileCommandsWindow::RunRenameDialog(const std::string& folder
 
 std::string TFileCommandsWindow::RunFolderDialog(const std::string& start) {
     const QString folder = QFileDialog::getExistingDirectory(
-        &fm_, QStringLiteral("フォルダを選択してください。"), q(start));
+        &fm_, QStringLiteral("フォルダを選択してください。"), QStr(start));
     return folder.toStdString();
 }
 
 bool TFileCommandsWindow::StartEditor(const std::string& program,
                                       const std::vector<std::string>& args) {
     auto* p = new QProcess(this);
-    p->setProgram(q(program));
+    p->setProgram(QStr(program));
     QStringList list;
     for (const std::string& a : args)
-        list << q(a);
+        list << QStr(a);
     p->setArguments(list); // the path is one argument, whatever it holds
     p->setProcessChannelMode(QProcess::ForwardedChannels);
     p->setInputChannelMode(QProcess::ForwardedInputChannel);

@@ -28,18 +28,14 @@ TfmEditor::TfmEditor(TdtEditor& dt, TStartUpInfo info, QWidget* parent)
     setWindowTitle(QStringLiteral("  トルモ - Tolmo - "));
     resize(kDesignWidth, kDesignHeight);
     buildComponents();
-    CdRom = false;
-    PendingSetup = true;
     // Where the settings live.
     const TDataFolderChoice c = ResolveDataFolder(StartUp.programFolder, CommonFilesFolder(),
                                                   IsCdRomStart, StartRecordFile());
     DataFolder = c.dataFolder;
-    CdRom = c.cdRom;
-    First = c.first;
+    passes_ = std::make_unique<TWindowPasses>(c.cdRom, c.first);
     SettingsFile = DataFolder + kSettingsFileName;
     pnlLeft->setVisible(false);
     // Settings, then the look of plain pages from them.
-    FirstShow = true;
     ReadSettings();
     SettingsToPropertySet(Settings, dt_.PropSets.Default());
     // The display panel's tab and memo pages are never offered.
@@ -57,12 +53,10 @@ void TfmEditor::buildComponents() {
     Menus = new TMenuView(*this);
     MemMapEvt1 = new TMemMapEvt1(this);
     connect(MemMapEvt1, &TMemMapEvt1::messengerArrived, this, [this] { BringToFront(this); });
-    connect(MemMapEvt1, &TMemMapEvt1::linesReceived, this, [this](const QStringList& lines) {
-        std::vector<std::string> list;
-        for (const QString& line : lines)
-            list.push_back(line.toStdString());
-        if (OnHandOffLines) OnHandOffLines(list);
-    });
+    connect(MemMapEvt1, &TMemMapEvt1::linesReceived, this,
+            [this](const std::vector<std::string>& lines) {
+                if (OnHandOffLines) OnHandOffLines(lines);
+            });
     pnlClient = new QWidget;
     auto* client = new QHBoxLayout(pnlClient);
     client->setContentsMargins(0, 0, 0, 0);
@@ -131,15 +125,8 @@ void TfmEditor::placeWindow() {
 }
 
 bool TfmEditor::WriteSettings() {
-    Settings.isMaxSize = isMaximized();
-    if (!Settings.isMaxSize) {
-        Settings.fmTop = pos().y();
-        Settings.fmLeft = pos().x();
-        Settings.fmHeight = height();
-        Settings.fmWidth = width();
-    }
-    Settings.FuncChk = !pnlFunction->isHidden();
-    Settings.StatChk = !StatusBar1->isHidden();
+    TakeWindowState(Settings, isMaximized(), {pos().x(), pos().y(), width(), height()},
+                    !pnlFunction->isHidden(), !StatusBar1->isHidden());
     TIniFile ini(SettingsFile);
     return ::WriteSettings(ini, Settings, StartUp.programFolder);
 }
@@ -177,36 +164,23 @@ void TfmEditor::showEvent(QShowEvent* e) {
 }
 
 void TfmEditor::FormShow() {
-    if (!FirstShow) return;
+    const TFirstShowPass pass = passes_->Show();
+    if (!pass.Run) return;
     if (OnFirstShow) OnFirstShow();
     StatusShowsRows = Settings.isWpLine;
-    FirstShow = false;
     if (HolidayFile.empty())
         HolidayFile = FindHolidayFile(StartUp.programFolder, ProgramFilesFolder);
     MemMapEvt1->Activate(); // later starts hand their command lines to this window
-    if (PendingSetup) {
-        PendingSetup = false;
-        const std::string question = SetupQuestion(CdRom, First);
-        if (!question.empty() && AskYesNo(question, true) && OnSetupRequested) OnSetupRequested();
-    }
-}
-
-bool TfmEditor::FormCloseQuery() {
-    bool canClose = true;
-    if (!ExternalEditorFile.empty()) {
-        ShowMessage("外部エディタを起動中です。\r\n終了処理を中止いたします。");
-        canClose = false;
-    }
-    if (OnCloseQueryPages) OnCloseQueryPages();
-    WriteSettings(); // on every attempt, also a refused one; a failure is not shown
-    return canClose;
+    if (!pass.SetupQuestion.empty() && AskYesNo(pass.SetupQuestion, true) && OnSetupRequested)
+        OnSetupRequested();
 }
 
 void TfmEditor::closeEvent(QCloseEvent* e) {
-    if (FormCloseQuery())
-        e->accept();
-    else
-        e->ignore();
+    const TClosePass pass = TWindowPasses::Close(!ExternalEditorFile.empty());
+    if (!pass.Refusal.empty()) ShowMessage(pass.Refusal);
+    if (OnCloseQueryPages) OnCloseQueryPages();
+    WriteSettings(); // on every attempt, also a refused one; a failure is not shown
+    e->setAccepted(pass.CanClose);
 }
 
 void TfmEditor::changeEvent(QEvent* e) {

@@ -4,9 +4,11 @@
 
 #include "app/Settings.h"
 #include "mainwindow/MainMenu.h"
+#include "mainwindow/WindowPasses.h"
 
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -39,10 +41,6 @@ class TfmEditor : public QMainWindow {
     const TStartUpInfo StartUp;
     std::string DataFolder;   // folder of Tolmo.ini and Tolmo.rec, trailing "/"
     std::string SettingsFile; // DataFolder + "Tolmo.ini"
-    bool CdRom = false;
-    bool First = false;
-    bool PendingSetup = false;
-    bool FirstShow = false;
     std::string HolidayFile;
     std::string ProgramFilesFolder;
     std::string ExternalEditorFile; // non-empty while an external editor runs; blocks closing
@@ -82,6 +80,9 @@ class TfmEditor : public QMainWindow {
     // Whether a file manager answers on the session bus (the file-property item needs one).
     std::function<bool()> FileManager;
 
+    // The first show and close attempts (a test with its pages in place passes the first show).
+    TWindowPasses& Passes() { return *passes_; }
+
     // Hooks for the pieces built on this window.
     std::function<void()> OnFirstShow;       // reopen pages, open the command line, channel
     std::function<void()> OnCloseQueryPages; // offer modified pages for saving
@@ -106,7 +107,7 @@ class TfmEditor : public QMainWindow {
     void fitBarsToCaption();
     void placeWindow();
     void FormShow();
-    bool FormCloseQuery();
 
     TdtEditor& dt_;
+    std::unique_ptr<TWindowPasses> passes_; // first show and close attempts
 };

@@ -1,7 +1,8 @@
 // The main menu's widgets from the menu table, and the context menu's.
 #include "mainwindow/ui/MenuView.h"
 
-#include "editor/ui/QtConversions.h"
+#include "app/ui/QtText.h"
+#include "editor/ui/MenuItems.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -9,10 +10,6 @@
 #include <QMenuBar>
 
 namespace {
-
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 template <typename T> T* Find(const std::map<std::string, T*>& m, const std::string& name) {
     auto i = m.find(name);
@@ -27,15 +24,15 @@ TMenuView::TMenuView(QMainWindow& window) : QObject(&window) {
         if (d.Name == "-" || d.Name == "mnEditorLine") {
             QAction* s = parent->addSeparator();
             if (d.Name == "mnEditorLine") {
-                s->setObjectName(Q(d.Name));
+                s->setObjectName(QStr(d.Name));
                 s->setVisible(false);
                 items_[d.Name] = s;
             }
             continue;
         }
         if (d.Submenu) {
-            auto* m = new QMenu(Q(d.Caption), &window);
-            m->setObjectName(Q(d.Name));
+            auto* m = new QMenu(QStr(d.Caption), &window);
+            m->setObjectName(QStr(d.Name));
             if (parent)
                 parent->addMenu(m);
             else
@@ -52,8 +49,8 @@ TMenuView::TMenuView(QMainWindow& window) : QObject(&window) {
             });
             continue;
         }
-        auto* a = new QAction(Q(d.Caption), &window);
-        a->setObjectName(Q(d.Name));
+        auto* a = new QAction(QStr(d.Caption), &window);
+        a->setObjectName(QStr(d.Name));
         parent->addAction(a);
         a->setCheckable(d.Checkable);
         a->setVisible(!d.Hidden);
@@ -66,7 +63,7 @@ TMenuView::TMenuView(QMainWindow& window) : QObject(&window) {
         items_[name] = a;
         if (d.Shortcut.empty()) continue;
         auto* k = new QAction(&window);
-        k->setObjectName(Q(name + "_key"));
+        k->setObjectName(QStr(name + "_key"));
         k->setShortcut(ToKeySequence(d.Shortcut));
         k->setShortcutContext(Qt::WindowShortcut);
         connect(k, &QAction::triggered, this, [this, name] {
@@ -119,7 +116,7 @@ void TMenuView::Show(QMenu* menu, const TCommandState& s) {
         if (a->menu() || a->isSeparator()) continue;
         a->setEnabled(v.Enabled && Wired(name));
         if (d->Checkable) a->setChecked(v.Checked);
-        if (!v.Caption.empty()) a->setText(Q(v.Caption));
+        if (!v.Caption.empty()) a->setText(QStr(v.Caption));
     }
 }
 
@@ -128,24 +125,6 @@ QMenu* TMenuView::BuildContextMenu(QWidget* parent, const std::vector<TContextIt
                                    const std::function<void(const TContextItem&)>& run) {
     auto* menu = new QMenu(parent);
     menu->setObjectName(QStringLiteral("PopupMenu1"));
-    std::function<void(QMenu*, const std::vector<TContextItem>&)> add =
-        [&](QMenu* m, const std::vector<TContextItem>& list) {
-            for (const TContextItem& i : list) {
-                if (i.Caption == "-") {
-                    m->addSeparator();
-                } else if (!i.Items.empty()) {
-                    add(m->addMenu(Q(i.Caption)), i.Items);
-                } else {
-                    QAction* a = m->addAction(Q(i.Caption));
-                    a->setShortcut(ToKeySequence(i.Shortcut));
-                    a->setShortcutContext(Qt::WidgetShortcut);
-                    a->setEnabled(i.Enabled && wired(i));
-                    a->setCheckable(i.Checked);
-                    a->setChecked(i.Checked);
-                    QObject::connect(a, &QAction::triggered, menu, [run, i] { run(i); });
-                }
-            }
-        };
-    add(menu, items);
+    AddMenuItems<TContextItem>(menu, items, &TContextItem::Shortcut, wired, run);
     return menu;
 }

@@ -81,22 +81,20 @@ void TPageTabBar::mouseMoveEvent(QMouseEvent* e) {
     drag->exec(Qt::MoveAction);
 }
 
+bool TPageTabBar::ownDrag(const QDropEvent* e) const {
+    return e->mimeData()->hasFormat(kMimeType) && e->source() == this;
+}
+
 void TPageTabBar::dragEnterEvent(QDragEnterEvent* e) {
-    if (e->mimeData()->hasFormat(kMimeType) && e->source() == this)
-        e->acceptProposedAction();
-    else
-        e->ignore();
+    ownDrag(e) ? e->acceptProposedAction() : e->ignore();
 }
 
 void TPageTabBar::dragMoveEvent(QDragMoveEvent* e) {
-    if (e->mimeData()->hasFormat(kMimeType) && e->source() == this)
-        e->acceptProposedAction();
-    else
-        e->ignore();
+    ownDrag(e) ? e->acceptProposedAction() : e->ignore();
 }
 
 void TPageTabBar::dropEvent(QDropEvent* e) {
-    if (!e->mimeData()->hasFormat(kMimeType) || e->source() != this) return;
+    if (!ownDrag(e)) return;
     e->acceptProposedAction();
     const int target = tabAt(e->position().toPoint());
     if (target >= 0 && OnDrop) OnDrop(target); // a drop outside every tab does nothing

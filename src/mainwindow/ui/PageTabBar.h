@@ -43,6 +43,7 @@ class TPageTabBar : public QTabBar {
     void dropEvent(QDropEvent* e) override;
 
   private:
+    bool ownDrag(const QDropEvent* e) const; // a tab of this bar: the only drag it takes
     mutable QHash<QString, QSize> sizes_;
     bool hasLook_ = false;
     TLook look_;

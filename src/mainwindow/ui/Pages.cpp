@@ -1,6 +1,7 @@
 // The pages as tab sheets with editing controls: the page host of TPageBook.
 #include "mainwindow/ui/Pages.h"
 
+#include "app/ui/QtText.h"
 #include "mainwindow/DocumentFile.h"
 #include "mainwindow/MainMenu.h"
 #include "mainwindow/ui/PageTabBar.h"
@@ -16,12 +17,8 @@
 
 namespace {
 
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
 QString tabCaption(const std::string& s) {
-    return q(LiteralCaption(s));
+    return QStr(LiteralCaption(s));
 }
 
 // Keeps the page-change handling out of programmatic tab switches.
@@ -203,23 +200,13 @@ std::string TPages::CurrentDirectory() const {
 
 // --- Start and end ------------------------------------------------------------------------
 
-void TPages::FirstShow(TIniFile& settings, const QStringList& args) {
+void TPages::FirstShow(TIniFile& settings, const std::vector<std::string>& args) {
     list_.SetSettingsPath(settings.FileName());
     list_.Load(IniSection(settings, TMyFileList::kSection));
     book_.firstShow = true;
     book_.RestoreList();
-    std::vector<std::string> a;
-    for (const QString& s : args)
-        a.push_back(s.toStdString());
-    book_.OpenArguments(a);
+    book_.OpenArguments(args);
     book_.FinishFirstShow();
-}
-
-void TPages::OpenHandedOver(const QStringList& lines) {
-    std::vector<std::string> l;
-    for (const QString& s : lines)
-        l.push_back(s.toStdString());
-    book_.OpenHandedOver(l);
 }
 
 bool TPages::CloseQuery() {

@@ -10,7 +10,6 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
-#include <QStringList>
 
 #include <array>
 #include <functional>
@@ -50,9 +49,7 @@ class TPages : public QObject, public TPageSheets {
 
     // Start: reads the open-file list from the settings file, reopens its pages, opens the
     // arguments, makes sure a page exists and activates the remembered page.
-    void FirstShow(TIniFile& settings, const QStringList& args);
-    // Lines handed over by a second start.
-    void OpenHandedOver(const QStringList& lines);
+    void FirstShow(TIniFile& settings, const std::vector<std::string>& args);
     // Exit: carets recorded, modified pages offered for saving. False: closing refused.
     bool CloseQuery();
     // Writes the open-file list into the settings file it was read from; on failure shows

@@ -81,19 +81,13 @@ TPages* AttachPages(TfmEditor& fm, TdtEditor& dt) {
 
     fm.OnFirstShow = [&fm, pages] {
         TIniFile ini(fm.SettingsFile);
-        QStringList args;
-        for (const std::string& a : fm.StartUp.args)
-            args << QString::fromStdString(a);
         pages->SetRowColMode(fm.Settings.isWpLine);
-        pages->FirstShow(ini, args);
+        pages->FirstShow(ini, fm.StartUp.args);
         if (!pages->Book().holidayFile.empty()) fm.HolidayFile = pages->Book().holidayFile;
     };
     // Lines a second start handed over through the window's channel MemMapEvt1.
     fm.OnHandOffLines = [pages](const std::vector<std::string>& lines) {
-        QStringList l;
-        for (const std::string& s : lines)
-            l << QString::fromStdString(s);
-        pages->OpenHandedOver(l);
+        pages->Book().OpenHandedOver(lines);
     };
     QObject::connect(&fm, &TfmEditor::OptionsApplied, pages, [&fm, pages](const TSettings& before) {
         pages->Recent().SetMenuCount(fm.Settings.MenuCount);

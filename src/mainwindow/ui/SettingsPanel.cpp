@@ -94,7 +94,7 @@ TSettingsPanel::TSettingsPanel(TfmEditor& fm, TdtEditor& dt, TPages& pages)
     FModel.Values = PanelValuesFromSettings(fm_.Settings);
     connect(pages_.PageControl1(), &QTabWidget::currentChanged, this, [this] { pageChanged(); });
     pages_.PageControl1()->installEventFilter(this);
-    FLastPage = pages_.ActivePage();
+    FRefit.Opened(pages_.ActivePage());
 }
 
 // What a change of a control asks for: the preview, the tabs' look or the wrap.
@@ -212,7 +212,7 @@ void TSettingsPanel::mnHyoujiSetClick() {
     if (const std::string refusal = PanelRefusal(e ? &e->Core() : nullptr); !refusal.empty())
         return ShowMessage(refusal);
     FTarget = e;
-    FLastPage = pages_.ActivePage();
+    FRefit.Opened(pages_.ActivePage());
     FModel.Values = PanelValuesFromSettings(fm_.Settings);
     fill();
     fm_.pnlLeft->show();
@@ -270,26 +270,20 @@ void TSettingsPanel::FollowWindowWidth(TEditor* e) {
 }
 
 void TSettingsPanel::windowResized() {
-    FResized = true;
-    if (FResizePending) return;
-    FResizePending = true;
     // The page's editor gets its new size after the page control's own resize.
-    QTimer::singleShot(0, this, [this] {
-        FResizePending = false;
-        FollowWindowWidth(ActiveEditor());
-    });
+    if (FRefit.Resized())
+        QTimer::singleShot(0, this, [this] {
+            FRefit.RefitRan();
+            FollowWindowWidth(ActiveEditor());
+        });
 }
 
 void TSettingsPanel::pageChanged() {
-    // Leaving the page the preview is drawn on drops the preview.
-    if (IsOpen() && pages_.ActivePage() != FLastPage) Cancel();
-    FLastPage = pages_.ActivePage();
-    if (FResized) {
-        FResized = false;
-        // After the layouts have settled (a cancelled panel gives its width back first).
+    const TRefitSequence::TPageStep step = FRefit.PageChanged(pages_.ActivePage(), IsOpen());
+    if (step.CancelPanel) Cancel();
+    if (step.RefitAll) // after the layouts have settled (a cancelled panel gives its width back)
         QTimer::singleShot(0, this, [this] {
             for (TPageText* pe : pages_.AllTexts())
                 FollowWindowWidth(EditorOf(pe));
         });
-    }
 }

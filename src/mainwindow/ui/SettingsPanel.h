@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/ui/FormView.h"
+#include "mainwindow/RefitSequence.h"
 #include "mainwindow/SettingsPanelModel.h"
 
 #include <QObject>
@@ -75,8 +76,6 @@ class TSettingsPanel : public QObject {
     TdtEditor& dt_;
     TPages& pages_;
     TSettingsPanelModel FModel;
-    QPointer<TEditor> FTarget;   // the editor the preview is drawn on
-    bool FResized = false;       // the window changed size since the last page change
-    bool FResizePending = false; // a window-width recompute is queued
-    int FLastPage = -1;
+    QPointer<TEditor> FTarget; // the editor the preview is drawn on
+    TRefitSequence FRefit;
 };

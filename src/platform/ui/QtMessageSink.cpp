@@ -5,33 +5,18 @@
 #include <QMessageBox>
 
 QString MessageTextToQt(const std::string& text) {
-    QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return s;
+    return QString::fromStdString(MessageLines(text));
 }
 
 bool TQtMessageSink::Show(const TMessage& m) {
+    static const QMessageBox::Icon icons[] = {QMessageBox::NoIcon, QMessageBox::Information,
+                                              QMessageBox::Question, QMessageBox::Warning,
+                                              QMessageBox::Critical};
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(MessageTextToQt(m.caption));
     box.setText(MessageTextToQt(m.text));
     box.setTextFormat(Qt::PlainText);
-    switch (m.icon) {
-    case TMsgIcon::Information:
-        box.setIcon(QMessageBox::Information);
-        break;
-    case TMsgIcon::Question:
-        box.setIcon(QMessageBox::Question);
-        break;
-    case TMsgIcon::Warning:
-        box.setIcon(QMessageBox::Warning);
-        break;
-    case TMsgIcon::Error:
-        box.setIcon(QMessageBox::Critical);
-        break;
-    case TMsgIcon::None:
-        break;
-    }
+    box.setIcon(icons[static_cast<int>(m.icon)]); // in the order of TMsgIcon
     if (!m.yesNo) {
         box.setStandardButtons(QMessageBox::Ok);
         box.exec();

@@ -25,16 +25,17 @@ void TPreviewImage::paintEvent(QPaintEvent*) {
 }
 
 void TPreviewImage::mousePressEvent(QMouseEvent* e) {
-    if (e->button() != Qt::LeftButton) return;
-    down_ = e->globalPosition().toPoint();
-    scrollAtDown_ = {box_->horizontalScrollBar()->value(), box_->verticalScrollBar()->value()};
+    const QPoint p = e->globalPosition().toPoint();
+    if (e->button() == Qt::LeftButton)
+        hand_.Press(p.x(), p.y(), box_->horizontalScrollBar()->value(),
+                    box_->verticalScrollBar()->value());
 }
 
 void TPreviewImage::mouseMoveEvent(QMouseEvent* e) {
+    const QPoint p = e->globalPosition().toPoint();
     if (!(e->buttons() & Qt::LeftButton)) return;
-    const QPoint d = e->globalPosition().toPoint() - down_;
-    box_->horizontalScrollBar()->setValue(scrollAtDown_.x() - d.x());
-    box_->verticalScrollBar()->setValue(scrollAtDown_.y() - d.y());
+    box_->horizontalScrollBar()->setValue(hand_.ScrollX(p.x()));
+    box_->verticalScrollBar()->setValue(hand_.ScrollY(p.y()));
 }
 
 TFormStrPreview::TFormStrPreview(const TLaidOutPages& doc, QWidget* parent)
@@ -105,9 +106,12 @@ void TFormStrPreview::place() {
     ScrollBox1->horizontalScrollBar()->setValue(0);
     ScrollBox1->verticalScrollBar()->setValue(0);
     const QSize view = ScrollBox1->viewport()->size();
-    const bool large = Image1->width() > view.width() || Image1->height() > view.height();
-    ScrollBox1->viewport()->setCursor(large ? Qt::OpenHandCursor : Qt::ArrowCursor);
-    Image1->setCursor(large ? Qt::OpenHandCursor : Qt::ArrowCursor);
+    const Qt::CursorShape cursor =
+        TPreviewHand::Shown(Image1->width(), Image1->height(), view.width(), view.height())
+            ? Qt::OpenHandCursor
+            : Qt::ArrowCursor;
+    ScrollBox1->viewport()->setCursor(cursor);
+    Image1->setCursor(cursor);
 }
 
 void TFormStrPreview::showEvent(QShowEvent* e) {
@@ -126,7 +130,7 @@ void TFormStrPreview::showEvent(QShowEvent* e) {
 
 void TFormStrPreview::resizeEvent(QResizeEvent* e) {
     QDialog::resizeEvent(e);
-    if (shown_ && Model.Zoom() != zmActual)
+    if (shown_ && Model.RedrawnOnResize())
         draw();
     else
         place();
@@ -134,7 +138,7 @@ void TFormStrPreview::resizeEvent(QResizeEvent* e) {
 
 void TFormStrPreview::wheelEvent(QWheelEvent* e) {
     QScrollBar* v = ScrollBox1->verticalScrollBar();
-    v->setValue(v->value() - e->angleDelta().y());
+    v->setValue(TPreviewHand::WheelScroll(v->value(), e->angleDelta().y()));
     e->accept();
 }
 

@@ -26,8 +26,7 @@ class TPreviewImage : public QWidget {
 
   private:
     QScrollArea* box_;
-    QPoint down_;
-    QPoint scrollAtDown_;
+    TPreviewHand hand_;
 };
 
 class TFormStrPreview : public QDialog {

@@ -6,7 +6,22 @@
 #include <QAbstractButton>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
+
+namespace {
+
+// The box's buttons, their captions and the answers they give; a box closed otherwise cancels.
+const struct {
+    QMessageBox::StandardButton button;
+    const char* caption;
+    TReplaceAnswer answer;
+} kButtons[] = {{QMessageBox::Yes, "はい(&Y)", TReplaceAnswer::Yes},
+                {QMessageBox::No, "いいえ(&N)", TReplaceAnswer::No},
+                {QMessageBox::Cancel, "キャンセル", TReplaceAnswer::Cancel},
+                {QMessageBox::YesToAll, "すべて(&A)", TReplaceAnswer::All}};
+
+} // namespace
 
 std::unique_ptr<QMessageBox> MakeReplaceConfirmBox(QWidget* parent, const std::string& prompt,
                                                    QPoint caret, int rowHeight) {
@@ -15,12 +30,8 @@ std::unique_ptr<QMessageBox> MakeReplaceConfirmBox(QWidget* parent, const std::s
     box->setIcon(QMessageBox::Question);
     box->setTextFormat(Qt::PlainText);
     box->setText(MessageTextToQt(prompt));
-    box->setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel |
-                            QMessageBox::YesToAll);
-    box->button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
-    box->button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
-    box->button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
-    box->button(QMessageBox::YesToAll)->setText(QStringLiteral("すべて(&A)"));
+    for (const auto& b : kButtons)
+        box->addButton(b.button)->setText(QString::fromUtf8(b.caption));
     box->setDefaultButton(QMessageBox::Yes);
     box->setEscapeButton(QMessageBox::Cancel);
     box->adjustSize();
@@ -37,16 +48,9 @@ std::unique_ptr<QMessageBox> MakeReplaceConfirmBox(QWidget* parent, const std::s
 }
 
 TReplaceAnswer ReplaceAnswerOf(const QMessageBox& box) {
-    switch (box.standardButton(box.clickedButton())) {
-    case QMessageBox::Yes:
-        return TReplaceAnswer::Yes;
-    case QMessageBox::No:
-        return TReplaceAnswer::No;
-    case QMessageBox::YesToAll:
-        return TReplaceAnswer::All;
-    default:
-        return TReplaceAnswer::Cancel;
-    }
+    for (const auto& b : kButtons)
+        if (box.standardButton(box.clickedButton()) == b.button) return b.answer;
+    return TReplaceAnswer::Cancel;
 }
 
 TReplaceAnswer AskReplaceConfirm(QWidget* parent, const std::string& prompt, QPoint caret,

@@ -1,6 +1,8 @@
 // The release-age notice, the about box and the maker's web page.
 #include "setup/ui/InfoDialogs.h"
 
+#include "app/ui/QtText.h"
+#include "editor/ui/QtConversions.h"
 #include "platform/MessageBox.h"
 #include "platform/ui/Connection.h"
 #include "setup/ReleaseAge.h"
@@ -15,10 +17,6 @@
 
 namespace {
 
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
 const char* const kNoConnection =
     "インターネットにつながっていません。\r\nインターネットにつながった状態で、\r\n"
     "実行してください。\r\n\r\n中止します。";
@@ -32,7 +30,7 @@ bool OpenMakersWebPage() {
         ShowMessage(kNoConnection);
         return false;
     }
-    return QDesktopServices::openUrl(QUrl(q(MakersWebPage())));
+    return QDesktopServices::openUrl(QUrl(QStr(MakersWebPage())));
 }
 
 // The program's name in large bold letters.
@@ -75,13 +73,8 @@ TfmAbout::TfmAbout(QWidget* parent) : QDialog(parent) {
 bool TfmAbout::eventFilter(QObject* o, QEvent* e) {
     if (e->type() != QEvent::KeyPress || !isActiveWindow()) return QDialog::eventFilter(o, e);
     auto* k = static_cast<QKeyEvent*>(e);
-    if (k->key() == Qt::Key_Shift || k->key() == Qt::Key_Control) return false;
-    const bool ctrlShift = (k->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier)) ==
-                           (Qt::ControlModifier | Qt::ShiftModifier);
-    const bool ret = k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter;
-    const bool letter = k->key() >= Qt::Key_A && k->key() <= Qt::Key_Z;
-    const char key = ret ? '\r' : letter ? static_cast<char>('A' + (k->key() - Qt::Key_A)) : 0;
-    const TAboutDialogModel::TKeyResult r = Model.Key(key, ctrlShift);
+    const TAboutDialogModel::TKeyResult r =
+        Model.Key(ToTableKey(k->key(), {}), ToTableModifiers(k->modifiers()));
     Form->Sync();
     if (r == TAboutDialogModel::krClose) {
         qApp->removeEventFilter(this);

@@ -1,6 +1,7 @@
 // The options dialog's window: built from its description, with the file chooser and its keys.
 #include "setup/ui/OptionsDialog.h"
 
+#include "editor/ui/QtConversions.h"
 #include "platform/Folders.h"
 
 #include <QApplication>
@@ -24,7 +25,6 @@ TfmSet::TfmSet(TSettings& settings, std::string settingsFile, std::string progra
     };
     Form = new TFormView(this, TLay::VBox, OptionsDialogForm(), Model);
     Form->Sync();
-    Form->On("PageControl1", [this] { keys_.Disarm(); });
     Form->On("btnBrowser", [this] { browse("edtBrowser"); });
     Form->On("btnEditor", [this] { browse("edtEditor"); });
     Form->On("BitBtn1", [this] { accept(); });
@@ -64,13 +64,7 @@ bool TfmSet::eventFilter(QObject* o, QEvent* e) {
     // The form sees the keys before its controls.
     if (e->type() == QEvent::KeyPress && isActiveWindow()) {
         auto* k = static_cast<QKeyEvent*>(e);
-        const Qt::KeyboardModifiers mods =
-            k->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier);
-        if (mods == (Qt::ControlModifier | Qt::ShiftModifier) && k->key() >= Qt::Key_A &&
-            k->key() <= Qt::Key_Z &&
-            keys_.Key(static_cast<char>('A' + (k->key() - Qt::Key_A)), Model.OnStartTab(),
-                      !Model.Visible("gbEditor"))) {
-            Model.SetVisible("gbEditor", true);
+        if (Model.FormKey(ToTableKey(k->key(), k->modifiers()), ToTableModifiers(k->modifiers()))) {
             Form->Sync();
             return true;
         }

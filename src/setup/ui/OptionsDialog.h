@@ -3,7 +3,6 @@
 #pragma once
 
 #include "app/ui/FormView.h"
-#include "setup/Options.h"
 #include "setup/OptionsDialogModel.h"
 
 #include <QDialog>
@@ -33,5 +32,4 @@ class TfmSet : public QDialog {
     void browse(const std::string& edit);
 
     bool cancelled_ = false;
-    THiddenPanelKeys keys_;
 };

@@ -10,15 +10,6 @@
 #include <QPainter>
 #include <QPushButton>
 
-namespace {
-
-QString FromCp932(std::string_view s) {
-    const std::u16string u = Cp932ToUtf16(s);
-    return QString::fromUtf16(u.data(), static_cast<qsizetype>(u.size()));
-}
-
-} // namespace
-
 TTokenSample::TTokenSample(const TFountain& fountain, const QFont& font, const QColor& background,
                            const QColor& text, QWidget* parent)
     : QWidget(parent), FFountain(fountain), FFont(font), FBackground(background), FText(text) {
@@ -53,7 +44,8 @@ void TTokenSample::paintEvent(QPaintEvent*) {
         p.setFont(f);
         p.setPen(colour(t.Color, FText));
         for (const auto& [c, bytes] : t.Chars)
-            p.drawText(6 + c * cell, y + fm.ascent(), FromCp932(bytes));
+            p.drawText(6 + c * cell, y + fm.ascent(),
+                       QString::fromStdU16String(Cp932ToUtf16(bytes)));
     }
 }
 

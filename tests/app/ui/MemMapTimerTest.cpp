@@ -39,9 +39,7 @@ TEST(MemMapTimer, RunsWhileOpenAndNeverFasterThanTenMs) {
     EXPECT_FALSE(timer.IsRunning());
     m.SetActive(true);
     EXPECT_TRUE(timer.IsRunning());
-    EXPECT_EQ(timer.Interval(), 10); // CheckInterval 1 asks for 1 ms
-    timer.Start(2);
-    EXPECT_EQ(timer.Interval(), 10);
+    EXPECT_EQ(timer.Interval(), 10); // the channel's floor
     int enters = 0;
     m.OnEnter = [&](TCustomMemMapEvt&, std::uint16_t) { ++enters; };
     EXPECT_TRUE(WaitFor([&] { return enters == 1; }));

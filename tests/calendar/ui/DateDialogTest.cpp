@@ -78,6 +78,7 @@ TEST(Hiduke, FieldsTypeStepAndMove) {
     Shown s("2006/1/31");
     QLineEdit* day = s.Focus("edtDay");
     EXPECT_EQ(day->cursorPosition(), 0);
+    EXPECT_EQ(day->palette().color(QPalette::Base), QColor(0xB9, 0xFF, 0xFF)); // light cyan
     EXPECT_EQ(s.dlg.UpDown->x(), day->geometry().right() + 1);
     Key(day, Qt::Key_Up);
     EXPECT_EQ(s.Fields(), "2006| 2| 1");

@@ -131,21 +131,13 @@ TEST_F(Widget, OnlyChangedRowsRepaint) {
     EXPECT_LE(ed.PaintedRows, 3);
 }
 
-TEST_F(Widget, MouseClickDragAndRowSelect) {
+TEST_F(Widget, MouseDragSelects) { // the gestures themselves are the core's test
     ed.SetText("hello world\r\nsecond\r\n");
-    const QPoint p0 = ed.CellOrigin(0, 2) + QPoint(1, 2);
-    Mouse(QEvent::MouseButtonPress, p0);
-    Mouse(QEvent::MouseButtonRelease, p0);
-    EXPECT_EQ(ed.Core().Col(), 2);
-    const QPoint p1 = ed.CellOrigin(0, 5) + QPoint(1, 2);
+    const QPoint p0 = ed.CellOrigin(0, 2) + QPoint(1, 2), p1 = ed.CellOrigin(0, 5) + QPoint(1, 2);
     Mouse(QEvent::MouseButtonPress, p0);
     Mouse(QEvent::MouseMove, p1);
     Mouse(QEvent::MouseButtonRelease, p1);
     EXPECT_EQ(ed.Core().SelText(), "llo");
-    // A press left of the text selects the row (the gestures themselves are tested on the core).
-    Mouse(QEvent::MouseButtonPress, QPoint(2, ed.CellOrigin(1, 0).y() + 2));
-    Mouse(QEvent::MouseButtonRelease, QPoint(2, ed.CellOrigin(1, 0).y() + 2));
-    EXPECT_EQ(ed.Core().SelText(), "second\r\n");
 }
 
 TEST_F(Widget, BoxClipboardRoundTrip) {

@@ -96,7 +96,7 @@ TEST_F(FileCommandsWindowTest, AddressesAreFoundAndReachTheBrowserAsOneArgument)
     TEditor* e = open(d / "links.txt", "見て https://example.com/a?b=1 です\r\n");
     ASSERT_NE(e, nullptr);
     fm->resize(700, 400);
-    fm->FirstShow = false; // the pages are already there
+    fm->Passes().Show(); // the pages are already there
     fm->show();
     QApplication::processEvents();
     const QPoint onUrl = e->CellOrigin(0, 12) + QPoint(2, 2);

