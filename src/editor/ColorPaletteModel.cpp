@@ -76,6 +76,23 @@ bool TColorPaletteModel::KeyChar(char c) {
     return false;
 }
 
+std::vector<TPaletteCellPaint> TColorPaletteModel::Paint(int x, int y, int w, int h,
+                                                         bool focused) const {
+    std::vector<TPaletteCellPaint> cells;
+    const int cw = w / kPaletteCols, ch = h / kPaletteRows;
+    for (int i = 0; i < kPaletteCells; ++i) {
+        TPaletteCellPaint c;
+        c.X = x + (i % kPaletteCols) * cw, c.Y = y + (i / kPaletteCols) * ch, c.W = cw, c.H = ch;
+        c.Color = PaletteCellColor(i);
+        const int r = c.Color & 0xFF, g = (c.Color >> 8) & 0xFF, b = (c.Color >> 16) & 0xFF;
+        c.DarkInk = (std::max({r, g, b}) + std::min({r, g, b}) + 1) / 2 > 128; // HSL lightness
+        c.Mark = CellMark(i);
+        c.Focus = focused && i == FFocus;
+        cells.push_back(std::move(c));
+    }
+    return cells;
+}
+
 std::string TColorPaletteModel::CellMark(int index) const {
     const bool fg = ForegroundEnabled && index == FForeground;
     const bool bg = BackgroundEnabled && index == FBackground;

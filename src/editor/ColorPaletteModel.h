@@ -5,6 +5,7 @@
 #include "editor/EditorColors.h"
 
 #include <string>
+#include <vector>
 
 inline constexpr int kPaletteCols = 13, kPaletteRows = 5;
 inline constexpr int kPaletteCells = kPaletteCols * kPaletteRows;
@@ -17,6 +18,16 @@ int PaletteIndexOf(TColor c);
 void SnapPaletteSize(int& width, int& height);
 // The cell under a point of a palette of that size; -1 outside.
 int PaletteCellAt(int x, int y, int width, int height);
+
+// A cell as painted in a grid of w x h pixels at (x, y): its place and colour, the mark of the
+// picks, the ink of the mark and the focus frame (black on a light colour, white on a dark one),
+// and whether it shows the keyboard focus.
+struct TPaletteCellPaint {
+    int X = 0, Y = 0, W = 0, H = 0;
+    TColor Color = 0;
+    std::string Mark;
+    bool DarkInk = false, Focus = false;
+};
 
 class TColorPaletteModel {
   public:
@@ -40,6 +51,7 @@ class TColorPaletteModel {
     bool KeyChar(char c);
     // "FG", "BG", "FB" for the picked cells, else empty.
     std::string CellMark(int index) const;
+    std::vector<TPaletteCellPaint> Paint(int x, int y, int w, int h, bool focused) const;
 
   private:
     int FForeground = -1, FBackground = -1, FFocus = 0;

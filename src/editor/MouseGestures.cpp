@@ -141,6 +141,11 @@ TEditorRect CaretRectOf(const TEditorCore& core, const TEditorMetrics& m, bool f
                       core.OverWrite());
 }
 
+bool CaretOnScreen(const TEditorCore& core, const TEditorMetrics& m, bool focused) {
+    return core.Row() >= core.TopRow() && core.Row() < core.TopRow() + m.VisibleRows &&
+           CaretRectOf(core, m, focused).Left >= m.LeftMargin;
+}
+
 std::optional<TCursor> CursorAtPixel(const TEditorCore& core, const TEditorMetrics& m, int x, int y,
                                      bool dragging, bool ctrl) {
     const TEditorCaretCursors& c = core.Caret().Cursors;

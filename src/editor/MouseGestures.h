@@ -56,6 +56,8 @@ TEditorPoint CellOrigin(const TEditorCore& core, const TEditorMetrics& m, int ro
 // The caret's rectangle: the hit text's width when the hit is shown as the caret (focused), else
 // the shape of the caret style at the caret's cell.
 TEditorRect CaretRectOf(const TEditorCore& core, const TEditorMetrics& m, bool focused);
+// Whether the caret is drawn: its row on the screen and its rectangle right of the bars.
+bool CaretOnScreen(const TEditorCore& core, const TEditorMetrics& m, bool focused);
 // The mouse cursor over pixel (x, y): the drag cursors while a selection is dragged (ctrl:
 // copying), the margin cursors over the bars and the ruler, the selection cursor over selected
 // text. None when the control leaves the cursor alone (AutoCursor off).

@@ -4,6 +4,13 @@
 #include <algorithm>
 #include <cmath>
 
+TPrintFontMetrics RoundFontMetrics(double ascent, double descent, double leading, double average,
+                                   bool italic) {
+    return {static_cast<int>(std::ceil(ascent + descent)),
+            std::max(0, static_cast<int>(std::lround(leading))),
+            std::max(1, static_cast<int>(std::lround(average))), italic};
+}
+
 int MmToPixels(int dpi, int mm) {
     return static_cast<int>(std::lround(dpi * static_cast<double>(mm) / 25.4));
 }

@@ -28,6 +28,11 @@ struct TPrintFontMetrics {
     bool Italic = false;
 };
 
+// The metrics of a font measured in fractional pixels: the height rounded up, the leading and
+// the average width rounded (no negative leading, a width of at least one pixel).
+TPrintFontMetrics RoundFontMetrics(double ascent, double descent, double leading, double average,
+                                   bool italic);
+
 // Millimetres to printer pixels: round(dpi * mm / 25.4).
 int MmToPixels(int dpi, int mm);
 // Number of decimal digits of n (1 for 0).

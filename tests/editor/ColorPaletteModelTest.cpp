@@ -3,6 +3,7 @@
 
 #include "editor/Commands.h"
 
+#include <array>
 #include <gtest/gtest.h>
 
 TEST(ColorPalette, ColoursSelectTheirFirstCellAndKeysPickTheFocusCell) {
@@ -32,6 +33,12 @@ TEST(ColorPalette, ColoursSelectTheirFirstCellAndKeysPickTheFocusCell) {
     m.BackgroundEnabled = false;
     EXPECT_FALSE(m.Pick(3, true));
     EXPECT_EQ(m.CellMark(25), "FG");
+    // Painted: the mark's ink follows the cell's lightness (pure red, 127.5, takes white).
+    const std::vector<TPaletteCellPaint> cells = m.Paint(2, 2, 208, 80, true);
+    EXPECT_EQ((std::array{cells[14].X, cells[14].Y, cells[14].W}), (std::array{18, 18, 16}));
+    EXPECT_TRUE(cells[0].DarkInk);
+    EXPECT_FALSE(cells[27].DarkInk || cells[52].DarkInk);
+    EXPECT_TRUE(cells[25].Focus && cells[25].Mark == "FG" && !cells[24].Focus);
 }
 
 TEST(ColorPalette, PointsFindTheirCell) {

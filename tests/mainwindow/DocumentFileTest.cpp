@@ -4,6 +4,7 @@
 #include "platform/IniFile.h"
 
 #include "../support/OrdinaryUser.h"
+#include "../support/RecordingSink.h"
 #include "../support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -90,18 +91,24 @@ TEST(SaveDocumentFile, PermissionsBindAnOrdinaryUser) {
     ::chmod((d / "rofolder").c_str(), 0755);
 }
 
-TEST(IniSection, ListsRoundTripThroughAProfileFile) {
+TEST(OpenFileList, SavedBesideTheProgramUnlessItHasItsFileAndAFailureIsTold) {
     TempDir d;
-    TIniFile ini(d / "Tolmo.ini");
-    ini.WriteString("Set", "Page", "2");
+    RecordingSink sink;
+    TIniFile(d / "tolmo.ini").WriteString("Set", "Page", "2");
     TMyFileList l;
     l.AddRecord(TFileRecord::Fresh("a,b.txt", "/x/"));
-    ASSERT_TRUE(l.Save(IniSection(ini, TMyFileList::kSection)));
+    ASSERT_TRUE(SaveOpenFileList(l, d / "tolmo.bin"));
+    TIniFile ini(d / "tolmo.ini");
     TMyFileList back;
     back.Load(IniSection(ini, TMyFileList::kSection));
     ASSERT_EQ(back.Count(), 1);
     EXPECT_EQ(back.PathOf(0), "/x/a,b.txt");
     EXPECT_EQ(ini.ReadString("Set", "Page", ""), "2");
+    l.SetSettingsPath(d / "gone/Tolmo.ini");
+    EXPECT_FALSE(SaveOpenFileList(l, d / "tolmo.bin"));
+    EXPECT_EQ(sink.texts(),
+              std::vector<std::string>{"ファイルリスト保存エラー\r\n（テキストは保存されて"
+                                       "います）\r\n終了処理を継続します。"});
 }
 
 } // namespace

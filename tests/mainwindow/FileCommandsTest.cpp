@@ -76,11 +76,9 @@ class FileCommandsTest : public ::testing::Test {
 TEST(FileCommandRules, OnlyADoubledExtensionIsRemoved) {
     EXPECT_EQ(RemoveDoubledExtension("/a/memo.txt.txt"), "/a/memo.txt");
     EXPECT_EQ(RemoveDoubledExtension("/a/memo.TXT.txt"), "/a/memo.TXT");
-    EXPECT_EQ(RemoveDoubledExtension("/a/v1.2/memo.txt"), "/a/v1.2/memo.txt");
-    EXPECT_EQ(RemoveDoubledExtension("/a/a.b.txt"), "/a/a.b.txt");
-    EXPECT_EQ(RemoveDoubledExtension("/a/memo.txt"), "/a/memo.txt");
-    EXPECT_EQ(RemoveDoubledExtension("/a.txt/memo"), "/a.txt/memo");
     EXPECT_EQ(RemoveDoubledExtension("/a/.txt.txt"), "/a/.txt");
+    for (const char* kept : {"/a/v1.2/memo.txt", "/a/a.b.txt", "/a/memo.txt", "/a.txt/memo"})
+        EXPECT_EQ(RemoveDoubledExtension(kept), kept);
 }
 
 TEST_F(FileCommandsTest, SafetyCopyOfAFileInAWriteProtectedFolder) {
@@ -165,9 +163,8 @@ TEST_F(FileCommandsTest, ExternalEditRunsReadOnlyAndReadsTheFileAtTheEnd) {
     page().text = "before, edited";
     page().modified = true;
     EXPECT_TRUE(cmds.StartExternalEdit());
-    ASSERT_EQ(window.started.size(), 1u);
-    EXPECT_EQ(window.started[0], (std::vector<std::string>{"/bin/true", memo})); // one argument
-    EXPECT_EQ(TempDir::Read(memo), "before, edited");                            // saved first
+    EXPECT_EQ(window.started, (std::vector<std::vector<std::string>>{{"/bin/true", memo}}));
+    EXPECT_EQ(TempDir::Read(memo), "before, edited"); // saved first
     const std::string copy = d / "docs/my memo's \"x\".tx$";
     EXPECT_EQ(cmds.SafetyCopy(), copy);
     EXPECT_EQ(SafetyCopyPath(file("docs/notes"), d / "data/"), d / "docs/notes.tx$");
@@ -252,8 +249,7 @@ TEST_F(FileCommandsTest, FolderOpenOpensEveryMemoInNameOrderAndReadsOnlyTheLast)
     EXPECT_TRUE(cmds.FolderOpen());
     EXPECT_EQ(cmds.lastFolder, d / "f/");
     ASSERT_EQ(host.PageCount(), 3); // the empty untitled page was taken over
-    EXPECT_EQ(list.PathOf(0), d / "f/a.TXT");
-    EXPECT_EQ(list.PathOf(2), d / "f/c.txt");
+    EXPECT_EQ(list.PathOf(0) + list.PathOf(2), d / "f/a.TXT" + d / "f/c.txt");
     EXPECT_EQ(host.loads, (std::vector<std::string>{d / "f/c.txt"}));
     EXPECT_EQ(host.progress,
               (std::vector<std::string>{"    1 /  3 >", "    2 /  3 >>", "    3 /  3 >>>", ""}));
@@ -270,7 +266,7 @@ TEST_F(FileCommandsTest, FolderReOpenClosesEveryPageFirst) {
     host.questions.clear();
     EXPECT_TRUE(cmds.FolderReOpen(d / "g"));
     EXPECT_TRUE(host.questions.empty());
-    ASSERT_EQ(host.PageCount(), 1);
+    EXPECT_EQ(host.PageCount(), 1);
     EXPECT_EQ(list.PathOf(0), d / "g/x.txt");
     EXPECT_EQ(page().text, "X");
 }

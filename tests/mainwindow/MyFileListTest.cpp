@@ -63,11 +63,8 @@ TEST(MyFileList, LoadMarksUnloadedAndDropsEmptyRecordsAndBadCounts) {
     TMyFileList l;
     l.Load(m.section());
     ASSERT_EQ(l.Count(), 2); // File2 empty, File3 missing
-    EXPECT_EQ(l.GetField(0, ffLoaded), "0");
-    EXPECT_EQ(l.GetIntField(0, ffCaretRow), 5);
-    EXPECT_EQ(l.GetField(0, ffJumpPanel), "1");
-    EXPECT_EQ(l.PathOf(1), "/d/short.txt");
-    EXPECT_EQ(l.GetField(1, ffLoaded), "0");
+    EXPECT_EQ(l.Record(0), "a.txt,/d/,1,,,,,,5,2,0,0,0");
+    EXPECT_EQ(l.Record(1), "short.txt,/d/,,,,,,,,,0,,");
     for (const char* c : {"abc", "-2", "0", ""}) {
         m.values["Count"] = c;
         TMyFileList bad;

@@ -5,6 +5,7 @@
 #include "editor/EditorCore.h"
 #include "syntax/SyntaxInstances.h"
 
+#include "../support/RecordingSink.h"
 #include "../support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -86,6 +87,46 @@ TEST(PageText, PropertySetAndColouringFollowTheExtension) {
     EXPECT_EQ(p.c.Text(), std::string(300, 'x') + "\r\n<p>\r\n");
     p.ApplyPropertiesFor("/x.html/noext");
     EXPECT_EQ(p.c.Fountain(), nullptr);
+}
+
+TEST(PageText, MixedLineEndsAreToldOnceLossesRefusedAndBinaryFilesAsked) {
+    TempDir d;
+    TPagePropSets sets;
+    CorePage p(sets);
+    RecordingSink sink;
+    std::string err, bytes;
+    TempDir::Write(d / "m.txt", "a\nb\nc\r\n");
+    ASSERT_TRUE(p.LoadFromFile(d / "m.txt", &err)) << err;
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(p.FileBytes(&bytes, &err)) << err;
+        EXPECT_EQ(bytes, "a\nb\nc\n");
+    }
+    EXPECT_EQ(sink.boxes.size(), 1u);
+    // A UTF-8 page with an emoji cannot be written as Shift-JIS: nothing is written.
+    TempDir::Write(d / "e.txt", "😀\n");
+    ASSERT_TRUE(p.LoadFromFile(d / "e.txt", &err)) << err;
+    p.Document()->format.encoding = TEncoding::ShiftJis;
+    EXPECT_FALSE(p.FileBytes(&bytes, &err));
+    EXPECT_NE(err.find("1 文字"), std::string::npos) << err;
+    // A binary file asks first and then keeps its bytes.
+    const std::string binary("\x7F"
+                             "ELF\0\0\x01",
+                             7);
+    TempDir::Write(d / "b.bin", binary);
+    sink.answers = {false, true};
+    EXPECT_FALSE(p.LoadFromFile(d / "b.bin", &err));
+    EXPECT_FALSE(err.empty());
+    ASSERT_TRUE(p.LoadFromFile(d / "b.bin", &err)) << err;
+    ASSERT_TRUE(p.FileBytes(&bytes, &err)) << err;
+    EXPECT_EQ(bytes, binary);
+    // EUC-JP kana read as Shift-JIS on request: the bytes stay the same.
+    TempDir::Write(d / "k.txt", "\xA4\xA2\xA4\xA4");
+    ASSERT_TRUE(p.ReloadAs(d / "k.txt", TEncoding::ShiftJis, &err)) << err;
+    EXPECT_EQ(p.Document()->format.encoding, TEncoding::ShiftJis);
+    ASSERT_TRUE(p.LoadFromFile(d / "k.txt", &err)) << err;
+    EXPECT_EQ(p.Document()->format.encoding, TEncoding::EucJp);
+    ASSERT_TRUE(p.FileBytes(&bytes, &err)) << err;
+    EXPECT_EQ(bytes, "\xA4\xA2\xA4\xA4");
 }
 
 } // namespace

@@ -67,23 +67,15 @@ TEST(WindowKeys, ClipboardKeysLocksAndTheHiddenBar) {
     EXPECT_TRUE(keys.Key(Down(K::Other), true, 1, 0).RefreshLocks);
     EXPECT_FALSE(keys.Key(Up(K::Other), true, 1, 0).RefreshLocks);
     EXPECT_TRUE(keys.Key(Up(K::LockKey), true, 1, 0).RefreshLocks);
+    // The events of table keys: the modifier and lock keys alone are keys of their own.
+    const TWindowKeyEvent e = WindowKeyEventOf(tkey::Control, kmCtrl | kmAlt, false, true);
+    EXPECT_TRUE(e.Key == K::Control && e.Ctrl && e.Alt && !e.Shift && !e.Press && e.AutoRepeat);
+    EXPECT_TRUE(WindowKeyOf(tkey::LockKey) == K::LockKey && WindowKeyOf('A') == K::Other);
     // A hidden bar keeps its plain layer and shows no path.
     const TWindowKeyAction a = keys.Key(Down(K::Control), false, 1, 0);
     EXPECT_FALSE(a.CaptionsChanged);
     EXPECT_EQ(a.PathPanel, Path::Keep);
     EXPECT_EQ(bar.Layer(), 0);
-}
-
-TEST(WindowKeys, TableKeysAndModifiersMakeTheEvent) {
-    const TWindowKeyEvent e = WindowKeyEventOf(tkey::Control, kmCtrl | kmAlt, false, true);
-    EXPECT_EQ(e.Key, K::Control);
-    EXPECT_TRUE(e.Ctrl && e.Alt && !e.Shift && !e.Press && e.AutoRepeat);
-    for (auto [key, w] : {std::pair{int(tkey::Shift), K::Shift},
-                          {tkey::LockKey, K::LockKey},
-                          {tkey::Delete, K::Delete},
-                          {'A', K::Other},
-                          {tkey::F1, K::Other}})
-        EXPECT_EQ(WindowKeyOf(key), w) << key;
 }
 
 TEST(WindowKeys, LeavingTheWindowResetsWhatItsKeysLeftPending) {

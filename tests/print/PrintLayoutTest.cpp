@@ -6,6 +6,7 @@
 #include "print/StorePrintLines.h"
 #include "text/CharTable.h"
 
+#include <array>
 #include <gtest/gtest.h>
 
 namespace {
@@ -113,6 +114,9 @@ TEST(PageGeometry, BandsGutterAndColumns) {
     const TPageGeometry g = u.geometry(1);
     EXPECT_EQ(std::tuple(g.UnprintableLeft, g.UnprintableTop, g.Body.Left, g.Body.Right),
               std::tuple(10, 5, 10, 80));
+    // Fractional font metrics: the height up, a negative leading none, the width at least 1.
+    const TPrintFontMetrics m = RoundFontMetrics(10.2, 3.1, -0.4, 0.3, true);
+    EXPECT_EQ((std::array{m.Height, m.ExternalLeading, m.AveCharWidth}), (std::array{14, 0, 1}));
 }
 
 TEST(PrintLayout, EmptyListAndNoRoom) {

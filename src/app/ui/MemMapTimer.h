@@ -40,7 +40,6 @@ class TMemMapEvt1 : public QObject {
 
     // Opens the channel unless it is open; an error goes to the default error box.
     void Activate();
-    bool IsActive() const { return FChannel.GetActive(); }
 
   signals:
     void messengerArrived();

@@ -50,22 +50,21 @@ void TColorPalette::paintEvent(QPaintEvent*) {
     p.setPen(palette().color(QPalette::Dark));
     p.drawLine(outer.bottomLeft(), outer.bottomRight());
     p.drawLine(outer.topRight(), outer.bottomRight());
-    const int cw = g.width() / kPaletteCols, ch = g.height() / kPaletteRows;
     QFont f = font();
-    f.setPixelSize(std::max(6, ch * 9 / 16));
+    f.setPixelSize(std::max(6, g.height() / kPaletteRows * 9 / 16));
     f.setBold(true);
     p.setFont(f);
-    for (int i = 0; i < kPaletteCells; ++i) {
-        const QRect cell(g.x() + (i % kPaletteCols) * cw, g.y() + (i / kPaletteCols) * ch, cw, ch);
-        const QColor c = ToQColor(PaletteCellColor(i), palette());
-        p.fillRect(cell, c);
-        const std::string mark = FModel.CellMark(i);
-        if (!mark.empty()) {
-            p.setPen(c.lightness() > 128 ? Qt::black : Qt::white);
-            p.drawText(cell, Qt::AlignCenter, QString::fromStdString(mark));
+    for (const TPaletteCellPaint& c :
+         FModel.Paint(g.x(), g.y(), g.width(), g.height(), hasFocus())) {
+        const QRect cell(c.X, c.Y, c.W, c.H);
+        const QColor ink = c.DarkInk ? Qt::black : Qt::white;
+        p.fillRect(cell, ColorToQColor(c.Color, palette()));
+        if (!c.Mark.empty()) {
+            p.setPen(ink);
+            p.drawText(cell, Qt::AlignCenter, QString::fromStdString(c.Mark));
         }
-        if (hasFocus() && i == FModel.FocusIndex()) {
-            p.setPen(QPen(c.lightness() > 128 ? Qt::black : Qt::white, 1, Qt::DotLine));
+        if (c.Focus) {
+            p.setPen(QPen(ink, 1, Qt::DotLine));
             p.drawRect(cell.adjusted(0, 0, -1, -1));
         }
     }

@@ -12,7 +12,7 @@
 #include <QPainter>
 
 QColor TEditor::Col(TColor c) const {
-    return ToQColor(c, palette());
+    return ColorToQColor(c, palette());
 }
 
 void TEditor::paintEvent(QPaintEvent* e) {
@@ -137,12 +137,9 @@ void TEditor::Run(QPainter& p, const TPaintSteps& steps) {
 }
 
 void TEditor::PaintCaret(QPainter& p) {
-    if (!hasFocus() || !FCaretOn || !FPreedit.isEmpty()) return;
-    const TEditorCore& c = *FCore;
-    if (c.Row() < c.TopRow() || c.Row() >= c.TopRow() + FMetrics.VisibleRows) return;
-    const QRect r = CaretRect();
-    if (r.left() < FMetrics.LeftMargin) return;
+    if (!hasFocus() || !FCaretOn || !FPreedit.isEmpty() || !CaretOnScreen(*FCore, FMetrics, true))
+        return;
     p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    p.fillRect(r, Qt::white);
+    p.fillRect(CaretRect(), Qt::white);
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }

@@ -124,10 +124,6 @@ void TEditor::Warn(const QString& message) {
     if (WarningHandler) WarningHandler(message);
 }
 
-int TEditor::NumberColumns() const {
-    return LeftbarColumnsOf(*FCore);
-}
-
 void TEditor::UpdateMetrics() {
     FFont = ToQFont(FCore->GetFont());
     const QFontMetrics fm(FFont);
@@ -143,7 +139,7 @@ void TEditor::UpdateMetrics() {
     in.ScrollBars = FCore->GetScrollBars();
     in.HScrollBarHeight = 0; // the viewport already excludes the scroll bars
     in.ClientHeight = viewport()->height();
-    in.NumberColumns = FCore->Leftbar().ShowNumber() ? NumberColumns() : 0;
+    in.NumberColumns = FCore->Leftbar().ShowNumber() ? LeftbarColumnsOf(*FCore) : 0;
     const int oldN = FMetrics.NumberColumns;
     FMetrics = ComputeEditorMetrics(in);
     FCore->SetVisibleArea(FMetrics.VisibleRows, VisibleColumns(FMetrics, viewport()->width()));
@@ -182,7 +178,7 @@ void TEditor::resizeEvent(QResizeEvent* e) {
 
 void TEditor::InvalidateRows(int first, int last) {
     // A changed row count moves the number column and the rows below: repaint from there.
-    const int n = NumberColumns();
+    const int n = LeftbarColumnsOf(*FCore);
     if (FCore->Leftbar().Visible() && FCore->Leftbar().ShowNumber() &&
         n != FMetrics.NumberColumns) {
         UpdateMetrics();

@@ -94,7 +94,6 @@ class TEditor : public QAbstractScrollArea {
     // Text from outside (keys, input method, clipboard) in the document's bytes.
     std::string FromUtf16(std::u16string_view text, int* lost);
     void UpdateCursor(QPoint p, Qt::KeyboardModifiers mods);
-    int NumberColumns() const;
 
     // Painting (TEditorPaint.cpp).
     void PaintRow(QPainter& p, int row, int y, const QRect& clip);

@@ -52,8 +52,9 @@ void TFormViewEditor::showFont() {
     auto* lblFont = Form->Get<QLabel>("lblFont");
     lblFont->setFont(ToQFont(Model.Font));
     QPalette pal = lblFont->palette();
-    pal.setColor(QPalette::Window, ToQColor(static_cast<TColor>(Model.Int("btnColor")), palette()));
-    pal.setColor(QPalette::WindowText, ToQColor(Model.Font.Color, palette()));
+    pal.setColor(QPalette::Window,
+                 ColorToQColor(static_cast<TColor>(Model.Int("btnColor")), palette()));
+    pal.setColor(QPalette::WindowText, ColorToQColor(Model.Font.Color, palette()));
     lblFont->setPalette(pal);
     lblFont->setAutoFillBackground(true);
 }

@@ -1,7 +1,6 @@
 // Colours, fonts, glyph cache, cursors and clipboard data of the editor widget.
 #include "editor/ui/QtConversions.h"
 
-#include "app/ui/ColorButton.h"
 #include "app/ui/QtFont.h"
 #include "editor/BoxClipboard.h"
 #include "editor/FontChoice.h"
@@ -14,10 +13,6 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <unordered_map>
-
-QColor ToQColor(TColor c, const QPalette& pal) {
-    return ColorToQColor(c, pal);
-}
 
 // The drawing face of a stored name, asked of the font database once per name.
 static QString DrawingFace(const std::string& name) {
@@ -124,27 +119,20 @@ int ToTableKey(int k, Qt::KeyboardModifiers mods) {
         for (int n = 0; n <= 9; ++n)
             if (k == shifted[n]) return '0' + n;
     }
-    static const std::pair<int, int> keys[] = {{Qt::Key_Left, tkey::Left},
-                                               {Qt::Key_Right, tkey::Right},
-                                               {Qt::Key_Up, tkey::Up},
-                                               {Qt::Key_Down, tkey::Down},
-                                               {Qt::Key_Home, tkey::Home},
-                                               {Qt::Key_End, tkey::End},
-                                               {Qt::Key_PageUp, tkey::PageUp},
-                                               {Qt::Key_PageDown, tkey::PageDown},
-                                               {Qt::Key_Return, tkey::Return},
-                                               {Qt::Key_Enter, tkey::Return},
-                                               {Qt::Key_Tab, tkey::Tab},
-                                               {Qt::Key_Backspace, tkey::Backspace},
-                                               {Qt::Key_Delete, tkey::Delete},
-                                               {Qt::Key_Insert, tkey::Insert},
-                                               {Qt::Key_Escape, tkey::Escape},
-                                               {Qt::Key_Shift, tkey::Shift},
-                                               {Qt::Key_Control, tkey::Control},
-                                               {Qt::Key_CapsLock, tkey::LockKey},
-                                               {Qt::Key_NumLock, tkey::LockKey},
-                                               {Qt::Key_Kana_Lock, tkey::LockKey},
-                                               {Qt::Key_Kana_Shift, tkey::LockKey}};
+    static const std::pair<int, int> keys[] = {
+        {Qt::Key_Left, tkey::Left},     {Qt::Key_Right, tkey::Right},
+        {Qt::Key_Up, tkey::Up},         {Qt::Key_Down, tkey::Down},
+        {Qt::Key_Home, tkey::Home},     {Qt::Key_End, tkey::End},
+        {Qt::Key_PageUp, tkey::PageUp}, {Qt::Key_PageDown, tkey::PageDown},
+        {Qt::Key_Return, tkey::Return}, {Qt::Key_Enter, tkey::Return},
+        {Qt::Key_Tab, tkey::Tab},       {Qt::Key_Backspace, tkey::Backspace},
+        {Qt::Key_Delete, tkey::Delete}, {Qt::Key_Insert, tkey::Insert},
+        {Qt::Key_Escape, tkey::Escape}};
+    if (k == Qt::Key_Shift || k == Qt::Key_Control)
+        return k == Qt::Key_Shift ? tkey::Shift : tkey::Control;
+    if (k == Qt::Key_CapsLock || k == Qt::Key_NumLock || k == Qt::Key_Kana_Lock ||
+        k == Qt::Key_Kana_Shift)
+        return tkey::LockKey;
     for (const auto& [qt, key] : keys)
         if (k == qt) return key;
     return 0;

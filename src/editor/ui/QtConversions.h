@@ -2,6 +2,7 @@
 // font a setting names, glyphs of CP932 characters, cursor shapes and the clipboard formats.
 #pragma once
 
+#include "app/ui/ColorButton.h"
 #include "editor/BoxClipboard.h"
 #include "editor/CaretSettings.h"
 #include "editor/Commands.h"
@@ -21,7 +22,6 @@
 
 class TCharTable;
 
-QColor ToQColor(TColor c, const QPalette& pal);
 // The font named by the settings; a face the system lacks falls back to a Japanese monospace
 // font, so that two-byte characters are always drawn.
 QFont ToQFont(const TEditorFont& f);

@@ -30,7 +30,7 @@
 TFramSpeedBtn::TFramSpeedBtn(QWidget* parent) : QToolButton(parent) {
     setAutoRaise(true);
     setFocusPolicy(Qt::NoFocus);
-    SetColors(ToQColor(JumpButtonColors(false).Active, palette()),
+    SetColors(ColorToQColor(JumpButtonColors(false).Active, palette()),
               palette().color(QPalette::WindowText));
 }
 
@@ -318,8 +318,9 @@ void TCommandSurface::paintJumpButtons() {
         const TJumpButtonColors c = JumpButtonColors(jumpLines_[static_cast<size_t>(d)] >= 0);
         TFramSpeedBtn* b = jbuttons_[static_cast<size_t>(d)];
         const QPalette& pal = fm_.palette();
-        b->SetColors(ToQColor(c.Active, pal), c.InactiveIsText ? pal.color(QPalette::WindowText)
-                                                               : ToQColor(c.Inactive, pal));
+        b->SetColors(ColorToQColor(c.Active, pal), c.InactiveIsText
+                                                       ? pal.color(QPalette::WindowText)
+                                                       : ColorToQColor(c.Inactive, pal));
         b->update();
     }
 }

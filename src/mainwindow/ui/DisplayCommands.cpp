@@ -33,8 +33,8 @@ TDisplayCommands::TDisplayCommands(TfmEditor& fm, TdtEditor& dt, TPages& pages)
     FountainDialog = [this](TFountain& f) {
         const TEditorProp& look = dt_.PropSets.ForPath("x" + f.FileExtList().front());
         return TFormFountainEditor::Execute(f, &fm_, ToQFont(look.Font),
-                                            ToQColor(look.Color, fm_.palette()),
-                                            ToQColor(look.Font.Color, fm_.palette()));
+                                            ColorToQColor(look.Color, fm_.palette()),
+                                            ColorToQColor(look.Font.Color, fm_.palette()));
     };
 
     fm.SetMenuHandler("mnHyoujiSet", [this] { panel_->mnHyoujiSetClick(); });
@@ -109,9 +109,9 @@ void TDisplayCommands::applyTabLook() {
     const TDisplayPanelValues& v = panel_->TabLook();
     TPageTabBar::TLook look;
     const QPalette pal = fm_.palette();
-    look.ActBk = ToQColor(v.TabColorAct, pal);
-    look.DeActBk = ToQColor(v.TabColorDeAct, pal);
-    look.DeActFg = ToQColor(v.TabFontDeAct, pal);
+    look.ActBk = ColorToQColor(v.TabColorAct, pal);
+    look.DeActBk = ColorToQColor(v.TabColorDeAct, pal);
+    look.DeActFg = ColorToQColor(v.TabFontDeAct, pal);
     look.FixedWidth = TabFixedWidth(v.TabStyle, v.TabLen);
     pages_.TabBar()->SetLook(look);
 }

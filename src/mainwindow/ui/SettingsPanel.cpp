@@ -30,7 +30,7 @@ TEditor* EditorOf(TPageText* pe) {
 void PaintButton(QPushButton* b, TColor bk, TColor fg) {
     const QPalette pal = b->palette();
     b->setStyleSheet(QStringLiteral("background-color: %1; color: %2;")
-                         .arg(ToQColor(bk, pal).name(), ToQColor(fg, pal).name()));
+                         .arg(ColorToQColor(bk, pal).name(), ColorToQColor(fg, pal).name()));
 }
 
 } // namespace
@@ -76,7 +76,7 @@ TSettingsPanel::TSettingsPanel(TfmEditor& fm, TdtEditor& dt, TPages& pages)
             SetPanelFont(family.toStdString(), points);
     });
     auto pickColor = [this](TColor& target) {
-        const QColor c = QColorDialog::getColor(ToQColor(target, fm_.palette()), fm_.pnlLeft);
+        const QColor c = QColorDialog::getColor(ColorToQColor(target, fm_.palette()), fm_.pnlLeft);
         if (!c.isValid()) return;
         target = RGBColor(c.red(), c.green(), c.blue());
         fill();
@@ -166,8 +166,8 @@ void TSettingsPanel::showFontLabel() {
     lblFont->setFont(ToQFont(f));
     lblFont->setText(QString::fromStdString(v.FontName));
     QPalette pal = lblFont->palette();
-    pal.setColor(QPalette::Window, ToQColor(v.Color, fm_.palette()));
-    pal.setColor(QPalette::WindowText, ToQColor(v.FontColor, fm_.palette()));
+    pal.setColor(QPalette::Window, ColorToQColor(v.Color, fm_.palette()));
+    pal.setColor(QPalette::WindowText, ColorToQColor(v.FontColor, fm_.palette()));
     lblFont->setPalette(pal);
     Form->Get<QLabel>("lblFontSize")
         ->setText(QString::fromStdString(FontSizeText(v.FontName, v.FontSize)));

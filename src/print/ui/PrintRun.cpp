@@ -80,7 +80,7 @@ std::unique_ptr<TLaidOutPages> LayOutPages(const TStringsPrinter& p, TPrintTarge
     return doc;
 }
 
-bool SendPages(const TStringsPrinter& p, TPrintTarget& target, const TLaidOutPages& doc) {
+bool SendPages(TPrintTarget& target, const TLaidOutPages& doc) {
     QPrinter& printer = target.Printer();
     QPainter painter;
     if (!painter.begin(&printer)) {
@@ -100,7 +100,6 @@ bool SendPages(const TStringsPrinter& p, TPrintTarget& target, const TLaidOutPag
         painter.end(); // the job ends also when a page fails
         throw;
     }
-    (void)p;
     if (!painter.end()) {
         ShowMessage("印刷できませんでした。");
         return false;
@@ -122,7 +121,7 @@ bool PrintStrings(const TStringsPrinter& p, TPrintTarget& target, const TPrintLi
     }
     auto doc = LayOutPages(p, target, lines, "印刷中", parent);
     if (!doc) return false;
-    return SendPages(p, target, *doc);
+    return SendPages(target, *doc);
 }
 
 bool PreviewStrings(const TStringsPrinter& p, TPrintTarget& target, const TPrintLines& lines,

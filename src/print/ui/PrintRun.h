@@ -51,7 +51,7 @@ std::unique_ptr<TLaidOutPages> LayOutPages(const TStringsPrinter& p, TPrintTarge
 bool PrintStrings(const TStringsPrinter& p, TPrintTarget& target, const TPrintLines& lines,
                   QWidget* parent);
 // Sends the selected pages of a laid-out document; false when the printer refused to start.
-bool SendPages(const TStringsPrinter& p, TPrintTarget& target, const TLaidOutPages& doc);
+bool SendPages(TPrintTarget& target, const TLaidOutPages& doc);
 // Preview: lays out ("プレビューを作成中") and shows the pages modally; false when cancelled.
 bool PreviewStrings(const TStringsPrinter& p, TPrintTarget& target, const TPrintLines& lines,
                     QWidget* parent);

@@ -128,12 +128,7 @@ TPrinterPage TPrintTarget::Page() const {
 
 TPrintFontMetrics PrintFontMetrics(const QFont& font, bool italic) {
     const QFontMetricsF fm(font);
-    TPrintFontMetrics m;
-    m.Height = static_cast<int>(std::ceil(fm.ascent() + fm.descent()));
-    m.ExternalLeading = std::max(0, static_cast<int>(std::lround(fm.leading())));
-    m.AveCharWidth = std::max(1, static_cast<int>(std::lround(fm.averageCharWidth())));
-    m.Italic = italic;
-    return m;
+    return RoundFontMetrics(fm.ascent(), fm.descent(), fm.leading(), fm.averageCharWidth(), italic);
 }
 
 struct TQtPrintMeasurer::Impl {

@@ -55,20 +55,13 @@ void TFormSearch::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
 }
 
-bool TFormSearch::Execute(QString& text, TSearchOptions& options) {
+bool TFormSearch::Execute(TSearchCommandState& s) {
     if (exec() != QDialog::Accepted) return false;
-    text = Text();
-    options = Options();
+    s.Text = Model.SearchText();
+    if (Model.Replace) s.Replacement = Model.Replacement();
+    s.Options = Model.Options();
     return true;
 }
 
 TFormReplace::TFormReplace(QWidget* parent, const QString& storePath)
     : TFormSearch(parent, storePath, true) {}
-
-bool TFormReplace::Execute(QString& text, QString& replacement, TSearchOptions& options) {
-    if (exec() != QDialog::Accepted) return false;
-    text = Text();
-    replacement = QString::fromStdString(Model.Replacement());
-    options = Options();
-    return true;
-}

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/ui/FormView.h"
+#include "search/FindReplaceCommands.h"
 #include "search/SearchDialogModel.h"
 
 #include <QDialog>
@@ -15,11 +16,10 @@ class TFormSearch : public QDialog {
     // The store defaults to the per-user file (SearchDialogStorePath()).
     explicit TFormSearch(QWidget* parent = nullptr, const QString& storePath = QString());
 
-    // Shows the dialog modally; on OK true with the text and the option bits.
-    bool Execute(QString& text, TSearchOptions& options);
-
-    QString Text() const { return QString::fromStdString(Model.SearchText()); }
-    TSearchOptions Options() const { return Model.Options(); }
+    // Shows the dialog modally; on OK (or the replace dialog's All) true with the text, the
+    // option bits and the replacement of the replace dialog in s (neither text empty there; the
+    // options with soReplace or soReplaceAll, and soReplaceConfirm).
+    bool Execute(TSearchCommandState& s);
 
     TSearchDialogModel Model;
     TFormView* Form;
@@ -36,8 +36,4 @@ class TFormReplace : public TFormSearch {
     Q_OBJECT
   public:
     explicit TFormReplace(QWidget* parent = nullptr, const QString& storePath = QString());
-
-    // On OK or All true with both texts (neither empty) and the option bits, including
-    // soReplace (OK) or soReplaceAll (All) and soReplaceConfirm.
-    bool Execute(QString& text, QString& replacement, TSearchOptions& options);
 };

@@ -31,12 +31,7 @@ bool TSearchCommands::Find() {
 bool TSearchCommands::mnFindClick() {
     if (!active_ || !active_()) return false;
     TFormSearch dlg(window_, StorePath);
-    QString text;
-    TSearchOptions options = 0;
-    if (!dlg.Execute(text, options)) return false;
-    State.Text = text.toStdString();
-    State.Options = options;
-    return Find();
+    return dlg.Execute(State) && Find();
 }
 
 bool TSearchCommands::mnShitaFindClick() {
@@ -51,13 +46,7 @@ int TSearchCommands::mnReplClick() {
     TEditor* editor = active_ ? active_() : nullptr;
     if (!editor) return 0;
     TFormReplace dlg(window_, StorePath);
-    QString text, replacement;
-    TSearchOptions options = 0;
-    if (!dlg.Execute(text, replacement, options)) return 0;
-    State.Text = text.toStdString();
-    State.Replacement = replacement.toStdString();
-    State.Options = options;
-    if (!editor->WaitForLoad()) return 0;
+    if (!dlg.Execute(State) || !editor->WaitForLoad()) return 0;
     TEditorReplaceTarget target(editor->Core(), caption());
     target.OnConfirm = [this, editor](const std::string& prompt) {
         const QPoint caret = editor->viewport()->mapToGlobal(editor->CaretRect().topLeft());

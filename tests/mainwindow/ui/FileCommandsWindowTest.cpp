@@ -6,33 +6,21 @@
 
 #include "editor/ui/EditorWidget.h"
 #include "mainwindow/ui/AddressClicks.h"
-#include "mainwindow/ui/EditorPageEditor.h"
-#include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/MenuView.h"
-#include "mainwindow/ui/Pages.h"
-#include "mainwindow/ui/PagesAttach.h"
-#include "mainwindow/ui/SharedObjects.h"
 #include "mainwindow/ui/WindowCommands.h"
 #include "platform/Cp932.h"
 #include "platform/IniFile.h"
 #include "setup/ui/OptionsDialog.h"
 #include "setup/ui/SetupDialogs.h"
 
-#include "../../support/RecordingSink.h"
-#include "../../support/TempDir.h"
-
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
-#include <QMenu>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTimer>
-#include <filesystem>
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
