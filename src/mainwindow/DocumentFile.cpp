@@ -76,3 +76,10 @@ bool SaveOpenFileList(TMyFileList& list, const std::string& programFile) {
         "ファイルリスト保存エラー\r\n（テキストは保存されています）\r\n終了処理を継続します。");
     return false;
 }
+
+std::optional<std::string> NameWithSaveType(const std::string& name, int type) {
+    if (type < 0 || type > 1 || name.empty()) return std::nullopt;
+    const size_t dot = name.rfind('.');
+    return name.substr(0, dot != std::string::npos && dot > 0 ? dot : name.size()) +
+           (type == 0 ? ".txt" : ".html");
+}

@@ -85,6 +85,12 @@ bool EndBackgroundDocument(TPageDocument& doc, const TLineEndCounts& counts,
     return true;
 }
 
+std::string LoadEndMessage(const std::string& path, const std::string& error) {
+    if (error.empty()) return {};
+    return "[" + path + "]を読み込めません。\r\n" + error +
+           "\r\n内容を失わないよう、読み取り専用で開きます。";
+}
+
 std::string LoadProgressText(const TEditorCore& c) {
     const TEditorScreenStrings& rows = c.Rows();
     if (!rows.LoadPending() || rows.LoadSize() == 0) return {};

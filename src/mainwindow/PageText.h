@@ -30,6 +30,8 @@ bool BeginBackgroundDocument(TEditorCore& c, TPageDocument& doc, const TFileForm
 // over the file. True when the page must become read-only.
 bool EndBackgroundDocument(TPageDocument& doc, const TLineEndCounts& counts,
                            const std::string& error);
+// What the user is told of such a load: empty when it read the whole file.
+std::string LoadEndMessage(const std::string& path, const std::string& error);
 
 // "読み込み中… NN%" while the file is still being read, else empty.
 std::string LoadProgressText(const TEditorCore& c);

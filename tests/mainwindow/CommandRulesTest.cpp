@@ -23,18 +23,14 @@ TEST(MainMenuRules, OpeningRulesGateTheKeys) {
     TCommandState s;
     s.HasEditor = true;
     s.PageCount = 1;
-    EXPECT_FALSE(MenuItemView("mnCut", s).Enabled);   // Ctrl+X without a selection
-    EXPECT_FALSE(MenuItemView("mnSave", s).Enabled);  // Ctrl+S on an unmodified page
-    EXPECT_FALSE(MenuItemView("mnClose", s).Enabled); // the only page is untitled
-    EXPECT_FALSE(MenuItemView("mnF11", s).Enabled);
-    EXPECT_FALSE(MenuItemView("mnMojisuu", s).Enabled); // nothing selected to count
+    // No selection to cut or count, an unmodified page to save, an untitled only page to close.
+    const char* gated[] = {"mnCut", "mnMojisuu", "mnSave", "mnF11", "mnClose"};
+    for (const char* item : gated)
+        EXPECT_FALSE(MenuItemView(item, s).Enabled) << item;
     s.Selected = s.Modified = true;
     s.Untitled = false;
-    EXPECT_TRUE(MenuItemView("mnCut", s).Enabled);
-    EXPECT_TRUE(MenuItemView("mnMojisuu", s).Enabled);
-    EXPECT_TRUE(MenuItemView("mnSave", s).Enabled);
-    EXPECT_TRUE(MenuItemView("mnClose", s).Enabled);
-    EXPECT_TRUE(MenuItemView("mnF11", s).Enabled);
+    for (const char* item : gated)
+        EXPECT_TRUE(MenuItemView(item, s).Enabled) << item;
     EXPECT_FALSE(MenuItemView("mnRename", s).Enabled); // the file is gone
     // Toggle captions name what a click does; the F-key menu shows only without the bar.
     EXPECT_EQ(MenuItemView("mnJButton", s).Caption, "ジャンプボタンＯｎ(&G)");

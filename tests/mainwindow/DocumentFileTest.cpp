@@ -112,3 +112,11 @@ TEST(OpenFileList, SavedBesideTheProgramUnlessItHasItsFileAndAFailureIsTold) {
 }
 
 } // namespace
+
+TEST(NameWithSaveType, TheTypesExtensionTakesThePlaceOfTheLastOne) {
+    EXPECT_EQ(NameWithSaveType("memo.old.txt", 1), "memo.old.html");
+    EXPECT_EQ(NameWithSaveType(".profile", 0), ".profile.txt"); // a leading dot is the name
+    EXPECT_EQ(NameWithSaveType("メモ", 0), "メモ.txt");
+    EXPECT_FALSE(NameWithSaveType("memo.txt", 2) || NameWithSaveType("", 0) ||
+                 NameWithSaveType("a", -1));
+}

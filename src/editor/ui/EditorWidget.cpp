@@ -351,6 +351,7 @@ QMenu* TEditor::BuildPopupMenu() {
 
 void TEditor::focusInEvent(QFocusEvent* e) {
     QAbstractScrollArea::focusInEvent(e);
+    emit FocusEntered();
     FCaretOn = true;
     FBlink.start();
     viewport()->update();

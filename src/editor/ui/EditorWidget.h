@@ -69,6 +69,7 @@ class TEditor : public QAbstractScrollArea {
     void Changed();
     void SelectionModeChanged();
     void LoadProgressed();
+    void FocusEntered(); // the keyboard focus came to this control
 
   protected:
     void paintEvent(QPaintEvent* e) override;

@@ -5,27 +5,7 @@
 #include "platform/MessageBox.h"
 #include "text/RowStore.h"
 
-#include <QEvent>
-#include <QObject>
 #include <QTimer>
-
-namespace {
-
-// Tells the page which of its controls has the focus (the active one of a split page).
-class FocusWatch : public QObject {
-  public:
-    FocusWatch(QObject* parent, std::function<void()> onFocus)
-        : QObject(parent), onFocus_(std::move(onFocus)) {}
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::FocusIn && onFocus_) onFocus_();
-        return false;
-    }
-
-  private:
-    std::function<void()> onFocus_;
-};
-
-} // namespace
 
 TEditorPageEditor::TEditorPageEditor(QWidget* parent, const TPagePropSets& sets)
     : TPageText(sets, std::make_shared<TPageDocument>()), editor_(new TEditor(parent)),
@@ -47,13 +27,11 @@ void TEditorPageEditor::wire() {
     for (auto [signal, hook] : {std::pair{&TEditor::CaretMoved, &OnCaretMoved},
                                 {&TEditor::Changed, &OnChange},
                                 {&TEditor::LoadProgressed, &OnLoadProgress},
-                                {&TEditor::SelectionModeChanged, &OnSelectionModeChange}})
+                                {&TEditor::SelectionModeChanged, &OnSelectionModeChange},
+                                {&TEditor::FocusEntered, &OnFocus}}) // the active half
         QObject::connect(editor_, signal, [hook] {
             if (*hook) (*hook)();
         });
-    editor_->installEventFilter(new FocusWatch(editor_, [this] {
-        if (OnFocus) OnFocus();
-    }));
     // Characters a Shift-JIS page cannot hold: keep the page as UTF-8 from now on?
     editor_->OnNeedsUnicode = [this] {
         if (!AskKeepAsUnicode(*doc_, editor_->Core().Text())) return false;
@@ -90,11 +68,9 @@ void TEditorPageEditor::beginBackground(const std::string& path,
                                                                const std::string& error) {
         if (EndBackgroundDocument(*doc, counts, error) && ed) ed->Core().SetReadOnly(true);
         if (!ed) return;
-        QTimer::singleShot(0, ed, [ed, path, error] {
+        QTimer::singleShot(0, ed, [ed, message = LoadEndMessage(path, error)] {
             if (ed) emit ed->LoadProgressed(); // the status bar shows the end
-            if (!error.empty())
-                ShowErrorBox("[" + path + "]を読み込めません。\r\n" + error +
-                             "\r\n内容を失わないよう、読み取り専用で開きます。");
+            if (!message.empty()) ShowErrorBox(message);
         });
     };
     editor_->BeginLoad(std::move(load));

@@ -1,4 +1,5 @@
 // The save and open dialogs of the pages.
+#include "mainwindow/DocumentFile.h"
 #include "mainwindow/ui/EncodingUi.h"
 #include "mainwindow/ui/Pages.h"
 
@@ -47,13 +48,11 @@ TSaveDialogResult TPages::RunSaveDialog(const std::string& folder, const std::st
     d.selectFile(QString::fromStdString(name));
     // The first two types put their extension on the name in the box; the third leaves it.
     QObject::connect(&d, &QFileDialog::filterSelected, &d, [&d](const QString& filter) {
-        const int type = static_cast<int>(kSaveFilters.indexOf(filter));
         QLineEdit* e = nameBox(d);
-        if (!e || type < 0 || type > 1 || e->text().isEmpty()) return;
-        QString n = e->text();
-        const int dot = static_cast<int>(n.lastIndexOf('.'));
-        if (dot > 0) n.truncate(dot);
-        e->setText(n + (type == 0 ? QStringLiteral(".txt") : QStringLiteral(".html")));
+        if (const auto n =
+                e ? NameWithSaveType(e->text().toStdString(), int(kSaveFilters.indexOf(filter)))
+                  : std::nullopt)
+            e->setText(QString::fromStdString(*n));
     });
     // The encoding and line ends the page is written in.
     const std::function<void()> takeFormat = AddFormatChoices(d, ActivePageEditor());

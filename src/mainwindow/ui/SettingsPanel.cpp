@@ -256,8 +256,7 @@ std::vector<TEditorCore*> TSettingsPanel::memoCores() const {
 // --- window-width wrap ---------------------------------------------------------------------
 
 int TSettingsPanel::WindowWrapOf(const TEditor& e) {
-    const TScrollStyle sb = const_cast<TEditor&>(e).Core().GetScrollBars();
-    const bool vbar = sb == ssVertical || sb == ssBoth;
+    const bool vbar = ShowsVerticalBar(const_cast<TEditor&>(e).Core().GetScrollBars());
     const int scroll = vbar ? e.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &e) : 0;
     return WindowWidthWrap(e.width(), e.Metrics().LeftMargin, e.Metrics().CellWidth, scroll);
 }
