@@ -7,20 +7,19 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 TEST(WrapField, WidthsAreClampedMinusOneStopsAndOtherTextMeansWindowWidth) {
     TWrapPreview w = PreviewWrapField("10");
-    EXPECT_TRUE(w.WordWrap && !w.WindowWidth);
-    EXPECT_EQ(w.WrapByte, 20);
-    EXPECT_EQ(w.FieldText, "20");
+    EXPECT_EQ(std::tuple(w.WordWrap, w.WindowWidth, w.WrapByte, w.FieldText),
+              std::tuple(true, false, 20, "20"));
     EXPECT_EQ(PreviewWrapField("300").FieldText, "250");
     EXPECT_EQ(PreviewWrapField(" 64 ").WrapByte, 64);
     // -1 stops wrapping; text that is no number means the window's width and stays as typed.
     EXPECT_FALSE(PreviewWrapField("-1").WordWrap);
     for (const char* t : {"0", "", "abc", "12x", "99999999999999"}) {
         w = PreviewWrapField(t);
-        EXPECT_TRUE(w.WordWrap) << t;
-        EXPECT_TRUE(w.WindowWidth) << t;
-        EXPECT_EQ(w.FieldText, t);
+        EXPECT_EQ(std::tuple(w.WordWrap, w.WindowWidth, w.FieldText), std::tuple(true, true, t));
     }
 }
 
@@ -39,8 +38,7 @@ TEST(PanelValues, ZeroThenConfirmStoresTheComputedWidthAndShowsZeroAgain) {
     EXPECT_EQ(v.WrapText, "80");
     v.WrapText = "0";
     StorePanelValues(v, 57, s);
-    EXPECT_TRUE(s.WrapDou);
-    EXPECT_EQ(s.WrapByte, 57);
+    EXPECT_EQ(std::pair(s.WrapDou, s.WrapByte), std::pair(true, 57));
     EXPECT_EQ(PanelValuesFromSettings(s).WrapText, "0");
 
     v.WrapText = "-1";
@@ -59,27 +57,15 @@ TEST(PanelValues, FieldsNeverCarryValuesOutsideTheirRanges) {
     s.WrapByte = 5000;
     s.WrapDou = false;
     const TDisplayPanelValues v = PanelValuesFromSettings(s);
-    EXPECT_EQ(v.MarginTop, kPanelMarginMax);
-    EXPECT_EQ(v.MarginCharacter, 0);
-    EXPECT_EQ(v.WrapText, "250");
+    EXPECT_EQ(std::tuple(v.MarginTop, v.MarginCharacter, v.WrapText),
+              std::tuple(kPanelMarginMax, 0, "250"));
     TDisplayPanelValues typed = v;
     typed.MarginLeft = 1000;
     typed.MarginLine = 1000;
     StorePanelValues(typed, 60, s);
-    EXPECT_EQ(s.MarginLeft, kPanelMarginMax);
-    EXPECT_EQ(s.MarginLine, kPanelSpacingMax);
+    EXPECT_EQ(std::pair(s.MarginLeft, s.MarginLine), std::pair(kPanelMarginMax, kPanelSpacingMax));
     EXPECT_EQ(SpinValue("x", 0, 30, 7), 7);
     EXPECT_EQ(SpinValue("45", 0, 30, 7), 30);
-}
-
-TEST(PanelValues, DefaultsComeFromTheFactorySetAndFixedSysHasNoSize) {
-    TSettings s;
-    s.FontName = "IPAGothic";
-    const TDisplayPanelValues v = PanelValuesFromDefaults(MakeEditorProp_DefaultOrg(), s);
-    EXPECT_EQ(v.FontName, "FixedSys");
-    EXPECT_EQ(FontSizeText("FixedSys", 10), "－");
-    EXPECT_EQ(FontSizeText("IPAGothic", 12), "12");
-    EXPECT_EQ(PointsOfHeight(HeightOfPoints(10)), 10);
 }
 
 TEST(SettingsToPropertySet, UnreadableLookFallsBackAndWrapOffShowsBothScrollBars) {
@@ -91,9 +77,8 @@ TEST(SettingsToPropertySet, UnreadableLookFallsBackAndWrapOffShowsBothScrollBars
     TEditorProp p = MakeEditorProp_Default();
     SettingsToPropertySet(s, p);
     EXPECT_NE(p.Font.Color, p.Color);
-    EXPECT_FALSE(p.WordWrap);
-    EXPECT_EQ(p.ScrollBars, ssBoth);
-    EXPECT_EQ(p.Margin.Left(), 100);
+    EXPECT_EQ(std::tuple(p.WordWrap, p.ScrollBars, p.Margin.Left()),
+              std::tuple(false, ssBoth, 100));
     EXPECT_EQ(DisplayDefaultsOf(MakeEditorProp_Default()).WrapByte, 80);
 }
 
@@ -111,15 +96,12 @@ TEST(ApplyDisplaySettings, ColourAndMarginChangesReWrapNothingAWidthChangeOnce) 
     s.MarginLeft = 12;
     s.MarginCharacter = 2;
     ApplyDisplaySettings(s, e);
-    EXPECT_EQ(e.GetColor(), clYellow);
-    EXPECT_EQ(e.Margin().Left(), 12);
-    EXPECT_EQ(e.WrapCount(), before);
+    EXPECT_EQ(std::tuple(e.GetColor(), e.Margin().Left(), e.WrapCount()),
+              std::tuple(clYellow, 12, before));
     s.WrapByte = 40;
     ApplyDisplaySettings(s, e);
-    EXPECT_EQ(e.GetWrapOption().WrapByte, 40);
-    EXPECT_EQ(e.WrapCount(), before + 1);
+    EXPECT_EQ(std::pair(e.GetWrapOption().WrapByte, e.WrapCount()), std::pair(40, before + 1));
     s.WrapByte = -1; // wrapping off: once more, one row a line
     ApplyDisplaySettings(s, e);
-    EXPECT_EQ(e.WrapCount(), before + 2);
-    EXPECT_EQ(e.Rows().RowCount(), 200);
+    EXPECT_EQ(std::pair(e.WrapCount(), e.Rows().RowCount()), std::pair(before + 2, 200));
 }

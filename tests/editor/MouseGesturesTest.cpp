@@ -12,9 +12,8 @@ TEST(EditorPixels, PointsFindTheirCells) {
     TEditorMetrics m;
     m.LeftMargin = 20, m.TopMargin = 10, m.CellWidth = 8, m.RowHeight = 16, m.VisibleRows = 5;
     // Columns to the nearer cell edge, rows by the row height, both inside the text.
-    EXPECT_EQ(PosAtPixel(c, m, 20 + 3, 10).Col, 0);
-    EXPECT_EQ(PosAtPixel(c, m, 20 + 4, 10).Col, 1);
-    EXPECT_EQ(PosAtPixel(c, m, 0, 10).Col, 0);
+    for (auto [x, col] : {std::pair{20 + 3, 0}, {20 + 4, 1}, {0, 0}})
+        EXPECT_EQ(PosAtPixel(c, m, x, 10).Col, col) << x;
     EXPECT_EQ(PosAtPixel(c, m, 30, 10 + 16).Row, 1);
     EXPECT_EQ(PosAtPixel(c, m, 30, 0).Row, 0);        // above the text: the top row
     EXPECT_EQ(PosAtPixel(c, m, 30, 10 + 900).Row, 2); // below: the [EOF] row

@@ -1,6 +1,8 @@
-// The stored form of property sets: round trips, damaged bytes and values out of range.
+// Property sets copied: their stored form (round trips, damaged bytes, values out of range) and
+// to an editor and back (that AssignTo re-wraps once is checked with the display settings).
 #include "editor/PropertySetStore.h"
 #include "app/ObjectIni.h"
+#include "editor/EditorCore.h"
 #include "editor/ProgramPropertySets.h"
 
 #include <gtest/gtest.h>
@@ -45,4 +47,16 @@ TEST(PropertySetStore, ForeignOrDamagedBytesChangeNothingAndOutOfRangeValuesAreK
     // Cut in the middle: what was read whole is taken, the rest keeps its value.
     ASSERT_TRUE(PropertySetFromBytes(bytes.substr(0, bytes.size() / 2), p));
     EXPECT_EQ(p.Name, "EditorProp_HTML");
+}
+
+// A set taken from an editor that a set was given to has the same settings.
+TEST(EditorProp, SetToEditorAndBack) {
+    const TEditorProp html = MakeEditorProp_HTML();
+    TEditorCore e;
+    html.AssignTo(e);
+    TEditorProp p;
+    p.Assign(e);
+    p.FileExtList = html.FileExtList; // the set's own, not the editor's
+    EXPECT_TRUE(p.SameSettings(MakeEditorProp_HTML()));
+    EXPECT_FALSE(p.SameSettings(MakeEditorProp_Delphi()));
 }

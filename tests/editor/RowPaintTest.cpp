@@ -30,11 +30,9 @@ TEST_F(RowPaintTest, CellsFollowTheGridAndShowControlBytes) {
               std::tuple(1, 3, 2));                 // 漢 takes two cells
     EXPECT_EQ(r.Cells[2].Glyph, TCellGlyph::Blank); // the tab up to the next stop
     EXPECT_EQ(r.Cells[3].Col, r.Cells[2].EndCol);
-    EXPECT_EQ(r.Cells[4].Glyph, TCellGlyph::Control);
-    EXPECT_EQ(r.Cells[4].Picture, u'\u2401');
-    EXPECT_EQ(r.Width, r.Cells[4].EndCol);
-    EXPECT_FALSE(r.Cut);
-    EXPECT_EQ(r.EndMark, TRowEndMark::Return);
+    EXPECT_EQ(
+        std::tuple(r.Cells[4].Glyph, r.Cells[4].Picture, r.Width, r.Cut, r.EndMark),
+        std::tuple(TCellGlyph::Control, u'\u2401', r.Cells[4].EndCol, false, TRowEndMark::Return));
 
     // Scrolled right: a character that only ends inside the view is still drawn, none past
     // lastCol.
@@ -52,16 +50,14 @@ TEST_F(RowPaintTest, SelectionColoursAndTheSelectedLineEnd) {
     const TRowPaint r = LayoutRowPaint(e, 0, 0, 100);
     const TEditorColorItem& sel = e.View().Colors().Select;
     EXPECT_EQ(r.Cells[1].Attr, r.Base);
-    EXPECT_EQ(r.Cells[2].Attr.Bk, sel.BkColor);
-    EXPECT_EQ(r.Cells[2].Attr.Fg, sel.Color);
+    EXPECT_EQ(std::pair(r.Cells[2].Attr.Bk, r.Cells[2].Attr.Fg), std::pair(sel.BkColor, sel.Color));
     EXPECT_TRUE(r.LineEndSelected);
     // A selection colour left to the editor reverses the text colours.
     TEditorViewColors colors = e.View().Colors();
     colors.Select = {clNone, clNone, 0};
     e.View().SetColors(colors);
     const TRowPaint n = LayoutRowPaint(e, 1, 0, 100);
-    EXPECT_EQ(n.Cells[0].Attr.Bk, n.Base.Fg);
-    EXPECT_EQ(n.Cells[0].Attr.Fg, n.Base.Bk);
+    EXPECT_EQ(std::pair(n.Cells[0].Attr.Bk, n.Cells[0].Attr.Fg), std::pair(n.Base.Fg, n.Base.Bk));
     EXPECT_EQ(n.Cells[1].Attr, n.Base);
     EXPECT_FALSE(n.LineEndSelected);
 }
@@ -79,21 +75,19 @@ TEST_F(RowPaintTest, MarksAfterTheText) {
 TEST_F(RowPaintTest, RowsPastTheLastColumnAreCut) {
     Load(std::string(EditorMaxColumns + 5, 'x') + "\r\n");
     const TRowPaint cut = LayoutRowPaint(e, 0, EditorMaxColumns - 10, EditorMaxColumns + 10);
-    EXPECT_TRUE(cut.Cut);
-    EXPECT_EQ(cut.Width, EditorMaxColumns);
-    EXPECT_EQ(cut.Cells.back().EndCol, EditorMaxColumns);
-    EXPECT_EQ(cut.EndMark, TRowEndMark::Hide);
+    EXPECT_EQ(std::tuple(cut.Cut, cut.Width, cut.Cells.back().EndCol, cut.EndMark),
+              std::tuple(true, EditorMaxColumns, EditorMaxColumns, TRowEndMark::Hide));
 }
 
 TEST_F(RowPaintTest, LeftbarNumbersInLineMode) {
     Load(std::string(24, 'a') + "\r\nxy\r\n", 20);
     TEditorLeftbar bar;
     bar.SetShowNumberMode(nmLine);
+    std::vector<int> numbers; // none on the wrapped continuation; one after the final line end
+    for (int r = 0; r < 4; ++r)
+        numbers.push_back(LeftbarRowNumber(bar, e.Rows(), r));
+    EXPECT_EQ(numbers, (std::vector<int>{1, -1, 2, 3}));
     const TEditorScreenStrings& rows = e.Rows();
-    EXPECT_EQ(LeftbarRowNumber(bar, rows, 0), 1);
-    EXPECT_EQ(LeftbarRowNumber(bar, rows, 1), -1); // the wrapped continuation
-    EXPECT_EQ(LeftbarRowNumber(bar, rows, 2), 2);
-    EXPECT_EQ(LeftbarRowNumber(bar, rows, 3), 3); // the row after the final line end
     bar.SetZeroBase(true);
     EXPECT_EQ(LeftbarRowNumber(bar, rows, 2), 1);
     bar.SetShowNumberMode(nmRow);
@@ -103,8 +97,7 @@ TEST_F(RowPaintTest, LeftbarNumbersInLineMode) {
 TEST(RowPaintBars, ImagebarMarksAndRulerTicks) {
     EXPECT_EQ(ImagebarMarksOf(0).Digit, -1);
     const TImagebarMarks m = ImagebarMarksOf((1u << 7) | (1u << 3) | (1u << 12) | (1u << 15));
-    EXPECT_EQ(m.Digit, 3);
-    EXPECT_EQ(m.Color, 12);
+    EXPECT_EQ(std::pair(m.Digit, m.Color), std::pair(3, 12));
 
     using T = TRulerTick;
     EXPECT_EQ(RulerTicks(0, 10, 12), (std::vector<T>{{0, true}, {5, false}, {10, true}}));

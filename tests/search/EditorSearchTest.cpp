@@ -36,38 +36,22 @@ struct Replacing : Editor {
     TReplaceResult Run(TSearchCommandState& s) { return RunReplace(t, s); }
 };
 
-TEST(EditorReplace, ReplaceOnceReplacesTheNextHitOnly) {
-    Replacing r("one two one two", {});
-    TSearchCommandState s{"two", "2", soDown | soReplace};
-    EXPECT_EQ(r.Run(s).Replaced, 1);
-    EXPECT_EQ(r.e.Text(), "one 2 one two");
-    EXPECT_TRUE(r.sink.boxes.empty()); // no not-found message after a single replacement
-    // A selection is replaced like a hit.
-    Select(r.e, 0, 1, 0, 2);
-    ReplaceHit(r.t, "XY", false);
-    EXPECT_EQ(r.e.Text(), "oXYe 2 one two");
-    EXPECT_EQ(r.e.Col(), 3);
-}
-
 TEST(EditorReplace, QuestionsAnsweredYesNoCancelAndAll) {
     Replacing r("x x x x", {TReplaceAnswer::Yes, TReplaceAnswer::No, TReplaceAnswer::Yes,
                             TReplaceAnswer::Cancel});
     TSearchCommandState s{"x", "y", soDown | soReplaceAll | soReplaceConfirm};
     const TReplaceResult res = r.Run(s);
-    EXPECT_EQ(r.e.Text(), "y x y x");
-    EXPECT_EQ(res.Replaced, 2);
-    EXPECT_TRUE(res.Cancelled);
-    EXPECT_TRUE(r.sink.boxes.empty());
+    EXPECT_EQ(std::tuple(r.e.Text(), res.Replaced, res.Cancelled, r.sink.boxes.size()),
+              std::tuple("y x y x", 2, true, 0u));
     ASSERT_FALSE(r.prompts.empty());
     EXPECT_EQ(r.prompts[0], " x   を\r\n y   に 置き換えますか？");
     // All on the first question: no more questions, and the command goes on as Replace All.
     Replacing all("x x x x", {TReplaceAnswer::All});
     TSearchCommandState s2{"x", "y", soDown | soReplace | soReplaceConfirm};
     EXPECT_EQ(all.Run(s2).Replaced, 4);
-    EXPECT_EQ(all.e.Text(), "y y y y");
-    EXPECT_EQ(all.prompts.size(), 1u);
-    EXPECT_TRUE(s2.Options & soReplaceAll);
-    EXPECT_FALSE(s2.Options & soReplaceConfirm);
+    EXPECT_EQ(std::tuple(all.e.Text(), all.prompts.size(),
+                         s2.Options & (soReplaceAll | soReplaceConfirm)),
+              std::tuple("y y y y", 1u, int(soReplaceAll)));
     // Without All, one question and one replacement at most.
     Replacing one("x x", {TReplaceAnswer::No});
     TSearchCommandState s3{"x", "y", soDown | soReplace | soReplaceConfirm};
@@ -75,38 +59,30 @@ TEST(EditorReplace, QuestionsAnsweredYesNoCancelAndAll) {
     EXPECT_EQ(one.e.Text(), "x x");
 }
 
-// A hit is selected and the next search goes on from it; a selection made from right to left
-// counts from its ends all the same.
-TEST(EditorSearch, SearchesGoOnFromTheSelectionWhicheverWayItWasMade) {
+// A hit is selected (or drawn, by the hit style) and the next search goes on from it; a selection
+// made from right to left counts from its ends all the same; "[EOF]" searches backward.
+TEST(EditorSearch, SearchesGoOnFromTheHitOrSelection) {
     Editor ed("abc abc abc\r\n");
     Select(ed.e, 0, 6, 0, 2); // select "bc a" from right to left
     ASSERT_TRUE(EditorCoreSearch(ed.e, "abc", soDown));
-    EXPECT_EQ(ed.e.SelStart(), 8);
-    EXPECT_EQ(ed.e.SelLength(), 3);
+    EXPECT_EQ(RC(ed.e.SelStart(), ed.e.SelLength()), RC(8, 3));
     EXPECT_FALSE(EditorCoreSearch(ed.e, "abc", soDown));
     EXPECT_EQ(ed.e.SelStart(), 8); // nothing found: the selection stays
     Select(ed.e, 0, 9, 0, 5);
     ASSERT_TRUE(EditorCoreSearch(ed.e, "abc", 0));
     EXPECT_EQ(ed.e.SelStart(), 0);
-}
 
-TEST(EditorSearch, DrawnHitsAndEof) {
-    Editor ed("one two\r\ntwo\r\n", hsDraw);
-    ASSERT_TRUE(EditorCoreSearch(ed.e, "two", soDown));
-    EXPECT_FALSE(ed.e.Selected());
-    EXPECT_EQ(ed.e.HitSelLength(), 3);
-    EXPECT_EQ(ed.caret(), (TEditorPos{0, 4}));
-    ASSERT_TRUE(EditorCoreSearch(ed.e, "two", soDown));
-    EXPECT_EQ(ed.caret(), (TEditorPos{1, 0}));
-    // From "[EOF]" backward.
-    ed.e.SetCaret(2, 0);
-    ASSERT_EQ(ed.e.Row(), 2);
-    ASSERT_TRUE(EditorCoreSearch(ed.e, "two", 0));
-    EXPECT_EQ(ed.caret(), (TEditorPos{1, 0}));
-    ASSERT_TRUE(EditorCoreSearch(ed.e, "two", 0));
-    EXPECT_EQ(ed.caret(), (TEditorPos{0, 4}));
-    ed.e.SetCaret(2, 0);
-    EXPECT_FALSE(EditorCoreSearch(ed.e, "two", soDown));
+    Editor drawn("one two\r\ntwo\r\n", hsDraw);
+    ASSERT_TRUE(EditorCoreSearch(drawn.e, "two", soDown));
+    EXPECT_FALSE(drawn.e.Selected());
+    EXPECT_EQ(drawn.e.HitSelLength(), 3);
+    EXPECT_EQ(drawn.caret(), (TEditorPos{0, 4}));
+    ASSERT_TRUE(EditorCoreSearch(drawn.e, "two", soDown));
+    EXPECT_EQ(drawn.caret(), (TEditorPos{1, 0}));
+    drawn.e.SetCaret(2, 0);
+    EXPECT_FALSE(EditorCoreSearch(drawn.e, "two", soDown));
+    ASSERT_TRUE(EditorCoreSearch(drawn.e, "two", 0));
+    EXPECT_EQ(drawn.caret(), (TEditorPos{1, 0}));
     TEditorCore empty;
     EXPECT_FALSE(EditorCoreSearch(empty, "x", soDown));
 }
@@ -134,17 +110,6 @@ TEST(EditorSearch, ReplaceAllSwitchesCaretHitsAndKeepsOneUndoStepEach) {
     EXPECT_EQ(ed.e.Text(), "a-aa-a\r\n");
     ed.e.Undo();
     EXPECT_EQ(ed.e.Text(), "a-a-a\r\n");
-}
-
-TEST(EditorSearch, BackwardReplacementDoesNotFindItsOwnText) {
-    Editor ed("ab ab\r\nab", hsDraw);
-    ed.e.SetCaret(1, 2);
-    TEditorReplaceTarget t(ed.e, "t");
-    RecordingSink sink;
-    TSearchCommandState st{"ab", "abab", soReplaceAll};
-    EXPECT_EQ(RunReplace(t, st).Replaced, 3);
-    EXPECT_EQ(ed.e.Text(), "abab abab\r\nabab");
-    EXPECT_EQ(ed.caret(), (TEditorPos{0, 0}));
 }
 
 // A pattern that starts with the LF (or ends with the CR) of a CR LF: the editor has no place

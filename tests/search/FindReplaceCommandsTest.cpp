@@ -8,21 +8,15 @@
 
 namespace {
 
-TEST(FindReplace, FindNextNeedsAStoredText) {
-    TSearchCommandState s;
-    s.Options = soMatchCase;
-    EXPECT_FALSE(PrepareFindNext(s, true));
-    EXPECT_EQ(s.Options, soMatchCase);
-    s.Text = "x";
-    EXPECT_TRUE(PrepareFindNext(s, true));
-    EXPECT_EQ(s.Options, soMatchCase | soDown);
+// Find and Find Next: the text goes to the editor in Shift-JIS, a miss says so.
+TEST(FindReplace, FindAndFindNext) {
+    RecordingSink sink;
+    TSearchCommandState s{"", "", soMatchCase};
+    EXPECT_FALSE(PrepareFindNext(s, true)); // no stored text yet
+    s.Text = "ガ";
     EXPECT_TRUE(PrepareFindNext(s, false));
     EXPECT_EQ(s.Options, soMatchCase);
-}
-
-TEST(FindReplace, FindShowsTheNotFoundMessage) {
-    RecordingSink sink;
-    TSearchCommandState s{"ガ", "", soDown | soMatchCase};
+    EXPECT_TRUE(PrepareFindNext(s, true));
     std::string seen;
     TSearchOptions seenOptions = 0;
     auto search = [&](const std::string& p, TSearchOptions o) {
@@ -31,7 +25,7 @@ TEST(FindReplace, FindShowsTheNotFoundMessage) {
         return p == "\x83\x4B";
     };
     EXPECT_TRUE(RunFind(s, "トルモ -Tolmo-", search));
-    EXPECT_EQ(seen, "\x83\x4B"); // the editor gets Shift-JIS
+    EXPECT_EQ(seen, "\x83\x4B");
     EXPECT_EQ(seenOptions, soDown | soMatchCase);
     EXPECT_TRUE(sink.boxes.empty());
     s.Text = "x";
@@ -39,13 +33,12 @@ TEST(FindReplace, FindShowsTheNotFoundMessage) {
     ASSERT_EQ(sink.boxes.size(), 1u);
     EXPECT_EQ(sink.boxes[0].text, "検索文字列  ' x '\r\nは見つかりませんでした。");
     EXPECT_EQ(sink.boxes[0].icon, TMsgIcon::Information);
-    // A character no Shift-JIS text can hold is simply not found.
+    // A character no Shift-JIS text can hold is simply not found; without a text nothing happens.
     s.Text = "😀";
     seen.clear();
     EXPECT_FALSE(RunFind(s, "t", search));
     EXPECT_TRUE(seen.empty());
     EXPECT_EQ(sink.boxes.size(), 2u);
-    // Without a text nothing happens.
     s.Text.clear();
     EXPECT_FALSE(RunFind(s, "t", search));
     EXPECT_EQ(sink.boxes.size(), 2u);

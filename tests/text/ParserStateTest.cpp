@@ -1,5 +1,5 @@
-// Saved parser states: the full walk, the incremental walk that stops at an equal state, the
-// visible-rows limit and lazy completion.
+// Saved parser states: the incremental walk that stops at an equal state, the visible-rows limit
+// and lazy completion.
 #include <gtest/gtest.h>
 
 #include "../support/FakeEditor.h"
@@ -32,20 +32,6 @@ std::string Numbered(int n) {
     return t;
 }
 } // namespace
-
-TEST_F(ParserState, FullWalkWithinTheVisibleLimit) {
-    s.SetText("a{\r\nb\r\nc}\r\nd\r\n" + Numbered(100));
-    for (auto [row, bracket] : {std::pair{0, -1}, {1, 0}, {2, 0}, {3, -1}})
-        EXPECT_EQ(s.BracketIndex(row), bracket) << row;
-    EXPECT_EQ(s.PrevRowEnd(1), reLineEnd);
-    EXPECT_EQ(s.ParsedLimit(), 21); // top row + twice the visible rows
-    EXPECT_EQ(s.BracketIndex(50), -2);
-    s.ParseUpTo(50);
-    EXPECT_EQ(s.BracketIndex(50), -1);
-    ed.full = true;
-    s.InitBrackets();
-    EXPECT_EQ(s.ParsedLimit(), s.Count());
-}
 
 TEST_F(ParserState, IncrementalWalkStopsAtAnEqualState) {
     ed.full = true;

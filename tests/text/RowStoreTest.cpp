@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 
 #include "../support/FakeEditor.h"
 #include "../support/TempDir.h"
@@ -54,18 +55,6 @@ TEST(LineStoreLoad, LineEndsTextEndAndOddBytes) {
     EXPECT_THROW(s.LoadFromFile(d / "missing"), EFileError);
 }
 
-TEST(LineStoreLoad, LongLineWithoutLineEndWraps) {
-    Files d;
-    TEditorScreenStrings s;
-    s.SetWordWrap(true);
-    std::string big(5 << 20, 'a');
-    s.LoadFromFile(d.Write("long", big));
-    EXPECT_EQ(s.Count(), (5 << 20) / 80 + 1); // exact fill leaves an empty last row
-    EXPECT_EQ(s.RowEndKind(s.Count() - 1), reTextEnd);
-    EXPECT_EQ(s.RowEnd(0), s.Count() - 1); // one line
-    EXPECT_TRUE(s.Text() == big);
-}
-
 // The loaded text is the store's own: another program truncating or rewriting the file in place
 // afterwards changes nothing the store reads, edits or hands to a save.
 TEST(LineStoreLoad, FileTruncatedOrRewrittenOnDiskAfterTheLoad) {
@@ -110,6 +99,8 @@ TEST(UpdateList, TypingReturnAndJoining) {
     s.UpdateList(-1, 1, "x");
     s.UpdateList(0, 0, "");
     EXPECT_EQ(RowDump(s), "[Xcdef]L[tail+]T");
+    EXPECT_THROW(s.RowText(2), EListError);
+    EXPECT_THROW(s.RowText(-1), EListError);
     s.UpdateList(0, 2, "");
     EXPECT_EQ(s.Count(), 0);
 }
@@ -128,31 +119,6 @@ TEST(UpdateList, RewrapsFromTheRowAbove) {
     s.UpdateList(1, 1, maru + "aaaaa\r\n");
     EXPECT_EQ(RowDump(s), "[" + std::string(20, 'a') + maru + "]W[aaaaa]L");
     EXPECT_EQ(s.UpdateInfo().FirstRow, -1); // cleared after the update
-}
-
-TEST(UpdateInfo, ReportedToEditorsAtTheOutermostEnd) {
-    StoreWithEditor t;
-    TEditorScreenStrings& s = t.s;
-    s.SetText("a\r\nb\r\nc\r\n");
-    const std::vector<TUpdateInfo>& seen = t.ed.updates;
-    t.ed.updates.clear();
-    s.BeginUpdate();
-    s.UpdateList(1, 1, "B\r\nB2\r\n");
-    EXPECT_TRUE(seen.empty());
-    EXPECT_EQ(s.UpdateInfo().FirstRow, 1);
-    s.EndUpdate();
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].FirstRow, 1);
-    EXPECT_EQ(seen[0].OldRowCount, 2); // the following line is re-cut too
-    EXPECT_EQ(seen[0].NewRowCount, 3);
-    EXPECT_TRUE(seen[0].TextChanged);
-}
-
-TEST(RowAccess, OutsideTheRowsThrows) {
-    TEditorScreenStrings s;
-    s.SetText("a\r\nb");
-    EXPECT_THROW(s.RowText(2), EListError);
-    EXPECT_THROW(s.RowText(-1), EListError);
 }
 
 TEST(ScreenStrings, EditorsShareAStoreAndExchangeLists) {

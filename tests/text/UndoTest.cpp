@@ -41,18 +41,6 @@ TEST_F(Undo, StepsRestoreTextAndCaretAndANewEditEmptiesRedo) {
     EXPECT_EQ(s.Text(), "xaz\r\n");
 }
 
-TEST_F(Undo, ListMaxKeepsTheLast64) {
-    s.UndoObj().SetListMax(10); // 64 at least
-    s.SetText("");
-    for (int i = 0; i < 65; ++i)
-        Type(s, ed, static_cast<char>('A' + i % 26));
-    int steps = 0;
-    for (; s.UndoObj().CanUndo(); ++steps)
-        s.Undo();
-    EXPECT_EQ(steps, 64);
-    EXPECT_EQ(s.Text(), "A"); // the first edit cannot be undone
-}
-
 // Re-wrapping with other options, switching word wrap and loading clear the history; setting
 // the same options again keeps it.
 TEST_F(Undo, HistoryClearedByARealWrapChangeAndLoading) {
