@@ -77,6 +77,13 @@ TEST(EditorParser, OrderOfTests) {
     // Brackets come first, across the other tests.
     f.Brackets().Add("(*", "*)", clNone, clRed);
     EXPECT_EQ(Tokens(f, "(* 'a' *)'b'"), T({"(* 'a' *)", "'b'"}, {toBracket, toQuotation}));
+    // A two-byte quotation: the first character delimits, and a trail byte equal to its lead
+    // byte does not close it.
+    f.SetQuotation("\x81\x75\x81\x76"); // 「 」
+    EXPECT_EQ(Tokens(f, "a \x81\x75\x82\xa0\x81\x75 b"),
+              T({"a", "\x81\x75\x82\xa0\x81\x75", "b"}, {toAnk, toQuotation, toAnk}));
+    EXPECT_EQ(Tokens(f, "\x81\x75\x88\x81\x75x\x81\x75"),
+              T({"\x81\x75\x88\x81\x75x\x81\x75"}, {toQuotation}));
 }
 
 TEST(EditorParser, ColoursByKind) {
@@ -96,14 +103,4 @@ TEST(EditorParser, ColoursByKind) {
                                                nullptr};
     EXPECT_EQ(v, want);
     EXPECT_EQ(Tokens(f, "BEGIN").front().second, toReserve);
-}
-
-TEST(EditorParser, TwoByteQuotation) {
-    TEditorFountain f;
-    f.SetQuotation("\x81\x75\x81\x76"); // 「 」: the first character delimits
-    EXPECT_EQ(Tokens(f, "a \x81\x75\x82\xa0\x81\x75 b"),
-              T({"a", "\x81\x75\x82\xa0\x81\x75", "b"}, {toAnk, toQuotation, toAnk}));
-    // A trail byte equal to the lead byte of the quotation does not close it.
-    EXPECT_EQ(Tokens(f, "\x81\x75\x88\x81\x75x\x81\x75"),
-              T({"\x81\x75\x88\x81\x75x\x81\x75"}, {toQuotation}));
 }

@@ -37,8 +37,7 @@ TEST(ColumnMap, ClassesTabsAndLimits) {
     // A tab at column 78 with WrapByte 80 and tab width 8 ends at column 80.
     ws.TabSpaceCount = 8;
     std::string s(78, 'a');
-    std::string m = ColumnMap(s + "\tb", ws);
-    EXPECT_EQ(m.substr(78), "231");
+    EXPECT_EQ(ColumnMap(s + "\tb", ws).substr(78), "231");
     // The filler stops at the next multiple of WrapByte, not at the tab stop.
     TWrapSettings w30 = Wrap(30);
     EXPECT_EQ(ColumnMap(std::string(28, 'a') + "\tb", w30).substr(28), "231");
@@ -49,10 +48,13 @@ TEST(ColumnMap, ClassesTabsAndLimits) {
     EXPECT_EQ(ColumnMap("a\x82", ws), "11");
 }
 
-TEST(WrapCut, ExactWidthAndFollowRetMark) {
+TEST(WrapCut, ExactWidthTwoByteCharactersAndFollowRetMark) {
     TWrapSettings ws = Wrap(20);
     std::string s(20, 'a');
     EXPECT_EQ(Cut(s, ws), (std::vector<std::string>{s + "|W", "|L"}));
+    // A two-byte character is never split: it begins the next row.
+    EXPECT_EQ(Cut(s.substr(1) + J("漢字"), ws),
+              (std::vector<std::string>{s.substr(1) + "|W", J("漢字") + "|L"}));
     ws.FollowRetMark = true;
     EXPECT_EQ(Cut(s, ws), (std::vector<std::string>{s + "|L"}));
     EXPECT_EQ(Cut(std::string(19, 'a'), ws).size(), 1u);
@@ -60,13 +62,6 @@ TEST(WrapCut, ExactWidthAndFollowRetMark) {
     EXPECT_EQ(Cut("", ws), (std::vector<std::string>{"|L"}));
     EXPECT_EQ(Cut("ab\r\ncd\re\n", Wrap(20, false)),
               (std::vector<std::string>{"ab|L", "cd|L", "e|L"}));
-}
-
-TEST(WrapCut, TwoByteCharacterIsNeverSplit) {
-    TWrapSettings ws = Wrap(20);
-    std::string head(19, 'a');
-    std::string s = head + J("漢字");
-    EXPECT_EQ(Cut(s, ws), (std::vector<std::string>{head + "|W", J("漢字") + "|L"}));
 }
 
 // The Japanese line-breaking rules, one at a time: the first rows of each cut.
