@@ -29,6 +29,11 @@ class DataFolderTest : public ::testing::Test {
             return cdRom;
         });
     }
+    // The choice as one text: the folder, then L for local, F for a first run, C for a CD-ROM.
+    std::string shown(const TDataFolderChoice& c) {
+        return c.dataFolder + " " + (c.localFolder ? "L" : "") + (c.first ? "F" : "") +
+               (c.cdRom ? "C" : "");
+    }
     TempDir d;
     RecordingSink sink;
     bool cdRom = false;
@@ -39,8 +44,7 @@ TEST_F(DataFolderTest, NormalModeCreatesTheFolderAndMovesOldSettings) {
     TempDir::Write(prog() + "Tolmo.ini", "[Set]\nPage=2\n");
     TempDir::Write(prog() + "Tolmo.rec", "[ReOpen]\nCount=0\n");
     TDataFolderChoice c = resolve();
-    EXPECT_FALSE(c.localFolder);
-    EXPECT_EQ(c.dataFolder, common() + "Brix/Tolmo/");
+    EXPECT_EQ(shown(c), common() + "Brix/Tolmo/ ");
     EXPECT_EQ(sink.texts(), Texts{"[" + c.dataFolder + "]が見つかりません。\r\n作成し直します。"});
     EXPECT_EQ(TIniFile(c.dataFolder + "Tolmo.ini").ReadInteger("Set", "Page", 0), 2);
     EXPECT_TRUE(fs::exists(c.dataFolder + "Tolmo.rec"));
@@ -70,9 +74,7 @@ TEST_F(DataFolderTest, ExistingSettingsInTheDataFolderWinAndAMissingOneIsReporte
 
 TEST_F(DataFolderTest, FallsBackToTheProgramFolder) {
     TempDir::Write(common() + "Brix", "a file blocks the folder");
-    TDataFolderChoice c = resolve();
-    EXPECT_EQ(c.dataFolder, prog());
-    EXPECT_FALSE(c.localFolder);
+    EXPECT_EQ(shown(resolve()), prog() + " ");
     const std::string wanted = common() + "Brix/Tolmo/";
     EXPECT_EQ(sink.texts(),
               (Texts{"[" + wanted + "]が見つかりません。\r\n作成し直します。",
@@ -82,25 +84,20 @@ TEST_F(DataFolderTest, FallsBackToTheProgramFolder) {
 TEST_F(DataFolderTest, LocalFolderMarkerWithFirstRunAsPlainTextOrFromTheSeedFile) {
     TempDir::Write(prog() + "localfol.myc", "[Set]\nFolder=/x/\nFirst=1\n");
     cdRom = true;
-    TDataFolderChoice c = resolve();
-    EXPECT_TRUE(c.localFolder && c.first && c.cdRom);
-    EXPECT_EQ(c.dataFolder, prog());
+    EXPECT_EQ(shown(resolve()), prog() + " LFC");
     EXPECT_EQ(TempDir::Read(prog() + "localfol.myc"), "[Set]\nFolder=/x/\nFirst=0\n");
     EXPECT_FALSE(fs::exists(common() + "Brix"));
     // Once only; and with a Tolmo.ini beside the program the drive is not asked.
     TempDir::Write(prog() + "Tolmo.ini", "");
-    c = resolve();
-    EXPECT_FALSE(c.first || c.cdRom);
+    EXPECT_EQ(shown(resolve()), prog() + " L");
     EXPECT_EQ(cdRomAsked, 1);
     EXPECT_TRUE(sink.boxes.empty());
     // A marker of plain text, and the seed file that becomes the marker.
     TempDir::Write(prog() + "localfol.myc", "このフォルダのトルモは、単独で起動します。\r\n");
-    c = resolve();
-    EXPECT_TRUE(c.localFolder && !c.first);
+    EXPECT_EQ(shown(resolve()), prog() + " L");
     fs::remove(prog() + "localfol.myc");
     TempDir::Write(prog() + "Tolmondo.tlm", "seed");
-    c = resolve();
-    EXPECT_TRUE(c.localFolder && !c.first);
+    EXPECT_EQ(shown(resolve()), prog() + " L");
     EXPECT_FALSE(fs::exists(prog() + "Tolmondo.tlm"));
     EXPECT_EQ(TempDir::Read(prog() + "localfol.myc"), "seed");
 }
@@ -127,17 +124,15 @@ TEST_F(DataFolderTest, LocalFolderMarkerAndTheLocalFolderOfASetup) {
     TempDir::Write(marker, "[Set]\nFirst=1\n"); // an existing marker keeps what it holds
     EXPECT_TRUE(SetLocalFolderMarker(prog(), true));
     EXPECT_EQ(TempDir::Read(marker), "[Set]\nFirst=1\n");
-    EXPECT_TRUE(SetLocalFolderMarker(prog(), false));
-    EXPECT_FALSE(fs::exists(marker));
-    EXPECT_TRUE(SetLocalFolderMarker(prog(), false));
-    // The setup's local folder: the marker names the folder and its first run is done.
+    EXPECT_TRUE(SetLocalFolderMarker(prog(), false) && SetLocalFolderMarker(prog(), false));
     EXPECT_FALSE(HasLocalFolderMarker(prog()));
+    // The setup's local folder: the marker names the folder and its first run is done.
     ASSERT_TRUE(SetLocalFolderMarker(prog(), true));
     ASSERT_TRUE(MakeLocalFolder(prog()));
     EXPECT_TRUE(HasLocalFolderMarker(prog()));
-    TIniFile ini(prog() + "localfol.myc");
-    EXPECT_EQ(ini.ReadString("Set", "Folder", ""), prog());
-    EXPECT_EQ(ini.ReadString("Set", "First", ""), "0");
+    const TIniFile ini(marker);
+    EXPECT_EQ(ini.ReadString("Set", "Folder", "") + "|" + ini.ReadString("Set", "First", ""),
+              prog() + "|0");
     // A folder that cannot take the file reports it.
     EXPECT_FALSE(MakeLocalFolder(d / "missing/"));
 }

@@ -29,13 +29,9 @@ TEST(FontRequest, SizesInPixels) {
         EXPECT_EQ(PrintFontRequest("x", c.points, 5, c.dpi).PixelSize, c.pixels) << c.points;
     EXPECT_EQ(PrintFontRequest("x", 9, 5, 600).Style, 5);
     // Editor heights: negative in pixels, positive a cell height of which three quarters.
-    EXPECT_EQ(EditorFontRequest("f", -12, 0).PixelSize, 12);
-    EXPECT_EQ(EditorFontRequest("f", 16, 0).PixelSize, 12);
-    EXPECT_EQ(EditorFontRequest("f", 1, 0).PixelSize, 1);
-    EXPECT_EQ(EditorFontRequest("f", 0, 0).PixelSize, 0);
+    for (auto [height, pixels] : {std::pair{-12, 12}, {16, 12}, {1, 1}, {0, 0}})
+        EXPECT_EQ(EditorFontRequest("f", height, 0).PixelSize, pixels) << height;
     // The font dialog's points at 96 dpi, halves rounded up.
-    EXPECT_EQ(PointsToPixels(9), 12);
-    EXPECT_EQ(PointsToPixels(10), 13);
-    EXPECT_EQ(PointsToPixels(12), 16);
-    EXPECT_EQ(PointsToPixels(0), 0);
+    for (auto [points, pixels] : {std::pair{9, 12}, {10, 13}, {12, 16}, {0, 0}})
+        EXPECT_EQ(PointsToPixels(points), pixels) << points;
 }

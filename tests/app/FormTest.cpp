@@ -1,5 +1,5 @@
 // The dialog state: what the rules change is reported once, what the user changed is not; the
-// choices of a description; stepping over hidden tabs.
+// values controls start with; the choices of a description; stepping over hidden tabs.
 #include "app/Form.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +19,32 @@ TEST(Form, RulesReportTheirChangesOnceAndUserChangesNever) {
     EXPECT_FALSE(m.Enabled("c"));
     EXPECT_TRUE(m.Enabled("unknown"));
     EXPECT_TRUE(m.TakeChanged().empty());
+}
+
+TEST(Form, EachKindStartsAsItsWidgetDoesAndKeepsWhatTheRulesSet) {
+    TFormModel m;
+    m.SetInt("preset", 7);
+    const TControl controls[] = {
+        {.Kind = TCtl::Label, .Name = "label", .Caption = "見出し"},
+        {.Kind = TCtl::Edit, .Name = "edit", .Caption = "abc"},
+        {.Kind = TCtl::Spin, .Name = "above", .Min = 3, .Max = 9},
+        {.Kind = TCtl::Spin, .Name = "below", .Min = -9, .Max = -3},
+        {.Kind = TCtl::Spin, .Name = "inverted", .Min = 5, .Max = 1},
+        {.Kind = TCtl::Combo, .Name = "combo", .Items = "一|二"},
+        {.Kind = TCtl::ComboEdit, .Name = "empty"},
+        {.Kind = TCtl::Group, .Name = "choice", .Items = "a|b", .Flags = fRadios},
+        {.Kind = TCtl::Spin, .Name = "preset", .Min = 0, .Max = 3},
+        {.Kind = TCtl::Button, .Name = "button", .Caption = "OK"},
+    };
+    for (const TControl& c : controls)
+        m.Seed(c);
+    EXPECT_EQ(m.Text("label") + "|" + m.Text("edit") + "|" + m.Text("combo"), "見出し|abc|一");
+    std::vector<int> ints;
+    for (const char* n : {"above", "below", "inverted", "combo", "empty", "choice", "preset"})
+        ints.push_back(m.Int(n));
+    EXPECT_EQ(ints, (std::vector<int>{3, -3, 5, 0, -1, -1, 7}));
+    EXPECT_EQ(m.Find("button"), nullptr);  // a button has no value
+    EXPECT_EQ(m.TakeChanged().size(), 1u); // the rules' value only: seeds are not reported back
 }
 
 TEST(Form, ItemsAndTabSteps) {

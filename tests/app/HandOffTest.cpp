@@ -48,31 +48,30 @@ void Touch(const std::string& path) {
 
 } // namespace
 
-TEST(HandOffText, ArgumentsFitWholeOrNotAtAll) {
-    EXPECT_EQ(BuildHandOffText({"a", "bc", "d"}, 256).text, std::string("a\r\nbc\r\nd\r\n\0", 11));
-    EXPECT_EQ(BuildHandOffText({}, 256).text, std::string("\r\n\0", 3));
+TEST(HandOffText, ArgumentsFitWholeOrNotAtAllAndRecordsAreRecognised) {
+    auto built = [](const Lines& list, std::size_t size) {
+        const THandOffText t = BuildHandOffText(list, size);
+        return std::pair(t.count, t.text);
+    };
+    const std::string none("\r\n\0", 3);
+    EXPECT_EQ(built({"a", "bc", "d"}, 256), std::pair(3ul, std::string("a\r\nbc\r\nd\r\n\0", 11)));
+    EXPECT_EQ(built({}, 256), std::pair(0ul, none));
     // 10 bytes hold "abcdefg" + CR LF + zero exactly; one byte more is never cut.
-    EXPECT_EQ(BuildHandOffText({"abcdefg"}, 10).count, 1u);
-    THandOffText over = BuildHandOffText({"abcdefgh"}, 10);
-    EXPECT_EQ(over.count, 0u);
-    EXPECT_EQ(over.text, std::string("\r\n\0", 3));
-    THandOffText part = BuildHandOffText({"abc", "defg", "h"}, 11);
-    EXPECT_EQ(part.count, 1u); // stops at the first that does not fit, order is kept
-    EXPECT_EQ(part.text, std::string("abc\r\n\0", 6));
-    EXPECT_EQ(BuildHandOffText({"a\nb", "c"}, 256).count, 0u);
-}
+    EXPECT_EQ(built({"abcdefg"}, 10).first, 1u);
+    EXPECT_EQ(built({"abcdefgh"}, 10), std::pair(0ul, none));
+    // Stops at the first that does not fit, order is kept; a line end never goes into the text.
+    EXPECT_EQ(built({"abc", "defg", "h"}, 11), std::pair(1ul, std::string("abc\r\n\0", 6)));
+    EXPECT_EQ(built({"a\nb", "c"}, 256).first, 0u);
 
-TEST(HandOffText, LinesSwitchesAndOpenRequests) {
     EXPECT_EQ(SplitHandOffLines("a\r\nb\nc\rd"), (Lines{"a", "b", "c", "d"}));
     EXPECT_EQ(SplitHandOffLines("\r\n\r\n"), Lines{});
     for (const char* s : {"/J", "x/Fy", "/C"})
         EXPECT_TRUE(IsHandOffSwitch(s)) << s;
     EXPECT_FALSE(IsHandOffSwitch("/Copy/a.txt") || IsHandOffSwitch("/home/k/a.txt"));
-    TOpenRequest plain = ParseOpenRequest("/home/k/a.txt");
-    EXPECT_FALSE(plain.IsRecord());
-    EXPECT_EQ(plain.path, "/home/k/a.txt");
-    TOpenRequest record = ParseOpenRequest("memo.txt,/home/k/,0,0,1,3,4,0,0,0,0,0,0");
-    EXPECT_TRUE(record.IsRecord());
+    const TOpenRequest plain = ParseOpenRequest("/home/k/a.txt");
+    EXPECT_EQ(std::pair(plain.IsRecord(), plain.path),
+              std::pair(false, std::string("/home/k/a.txt")));
+    const TOpenRequest record = ParseOpenRequest("memo.txt,/home/k/,0,0,1,3,4,0,0,0,0,0,0");
     EXPECT_EQ(record.path, "/home/k/memo.txt");
     EXPECT_EQ(record.fields.size(), 13u);
     EXPECT_EQ(record.fields[4], "1");
@@ -97,14 +96,13 @@ TEST(HandOff, SecondStartIsAMessengerOnlyWhileAFullInstanceLives) {
         return 0;
     });
     instance.Receive();
-    EXPECT_TRUE(IsMessengerStart(cwd, prog));
-    Touch(cwd + "Tolmo2Ju.$$$");
-    EXPECT_FALSE(IsMessengerStart(cwd, prog));
-    unlink((cwd + "Tolmo2Ju.$$$").c_str());
-    Touch(prog + "localfol.myc");
-    EXPECT_FALSE(IsMessengerStart(cwd, prog));
-    unlink((prog + "localfol.myc").c_str());
-    EXPECT_TRUE(IsMessengerStart(cwd, prog));
+    // The setup's hand-over marker and the local-folder marker each make a full start.
+    for (const std::string& marker : {cwd + "Tolmo2Ju.$$$", prog + "localfol.myc"}) {
+        EXPECT_TRUE(IsMessengerStart(cwd, prog));
+        Touch(marker);
+        EXPECT_FALSE(IsMessengerStart(cwd, prog)) << marker;
+        unlink(marker.c_str());
+    }
     instance.Kill(); // a crashed instance leaves its block and slot bit behind
     instance.Wait();
     EXPECT_FALSE(IsMessengerStart(cwd, prog));
@@ -222,38 +220,32 @@ TEST(HandOff, SimultaneousMessengersNeverOverwriteEachOther) {
     EXPECT_EQ(all, (Lines{"/m/0.txt", "/m/1.txt", "/m/2.txt", "/m/3.txt"}));
 }
 
-TEST(HandOff, WhatDoesNotFitIsReportedAndTheRestHandedOver) {
+TEST(HandOff, AMessengerStartHandsOverItsPathsMadeAbsoluteAndNamesWhatDidNotFit) {
     TempRuntimeDir dir;
+    const std::string cwd = dir.Path() + "/", prog = dir.Path() + "/prog/";
+    Touch(cwd + "exists.txt");
     RunningInstance running;
+    // Relative paths arrive absolute, whether the file exists or not; "(" and "," stay as given.
+    Child messenger([&](Child& c) {
+        std::ostringstream e;
+        c.Tell(RunMessengerStart({"exists.txt", "new.txt", "(odd)", "a,b,c"}, cwd, prog, e)
+                   .value_or(-1));
+        return 0;
+    });
+    running.PumpUntil(messenger);
+    EXPECT_EQ(messenger.Receive(), 0);
     // Too long for the block: the start fails and names what it left out.
     Child tooMuch([&](Child& c) {
         std::ostringstream e;
         const std::string big(400, 'b');
-        const auto rc = RunMessengerStart({"/s/3.txt", "/" + big, "/s/4.txt"}, "/", "/", e);
-        c.Tell(rc.value_or(-1));
+        c.Tell(RunMessengerStart({"/s/3.txt", "/" + big, "/s/4.txt"}, "/", "/", e).value_or(-1));
         c.Tell(e.str().find("  /s/4.txt\n") != std::string::npos);
         return 0;
     });
     running.PumpUntil(tooMuch);
     EXPECT_EQ(tooMuch.Receive(), 1);
     EXPECT_EQ(tooMuch.Receive(), 1);
-    EXPECT_EQ(running.received, std::vector<Lines>{Lines{"/s/3.txt"}});
-}
-
-TEST(HandOff, AMessengerStartHandsOverItsPathsMadeAbsolute) {
-    TempRuntimeDir dir;
-    const std::string cwd = dir.Path() + "/", prog = dir.Path() + "/prog/";
-    Touch(cwd + "exists.txt");
-    RunningInstance running;
-    Child messenger([&](Child& c) {
-        std::ostringstream e;
-        auto rc = RunMessengerStart({"exists.txt", "new.txt", "(odd)", "a,b,c"}, cwd, prog, e);
-        c.Tell(rc ? *rc : -1);
-        return 0;
-    });
-    running.PumpUntil(messenger);
-    EXPECT_EQ(messenger.Receive(), 0);
-    ASSERT_EQ(running.received.size(), 1u);
-    // Relative paths arrive absolute, whether the file exists or not; "(" and "," stay as given.
-    EXPECT_EQ(running.received[0], (Lines{cwd + "exists.txt", cwd + "new.txt", "(odd)", "a,b,c"}));
+    EXPECT_EQ(running.received,
+              (std::vector<Lines>{{cwd + "exists.txt", cwd + "new.txt", "(odd)", "a,b,c"},
+                                  {"/s/3.txt"}}));
 }

@@ -83,9 +83,7 @@ TEST(ObjectIni, PropertiesRoundTripAndPartialDataIsTolerated) {
     w.Text("Wrap", "yes");
     w.Int("Unknown", 1);
     c.LoadFromBytes(w.Bytes() + "\x04" + "Font" + "s\xff\xff"); // a text cut short
-    EXPECT_EQ(c.width, 250);
-    EXPECT_TRUE(c.wrap);
-    EXPECT_EQ(c.font, "FixedSys");
+    EXPECT_EQ(std::tie(c.width, c.wrap, c.font), std::tuple(250, true, "FixedSys"));
 }
 
 } // namespace

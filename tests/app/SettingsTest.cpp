@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 class SettingsTest : public ::testing::Test {
@@ -24,10 +26,9 @@ class SettingsTest : public ::testing::Test {
 
 TEST_F(SettingsTest, MissingValuesKeepTheDefaultsAndDrawTheInfoDelay) {
     for (const char* text : {"", "garbage\n[Set\nx"}) {
-        TSettings s = read(text);
-        EXPECT_EQ(s.vInfoChien, 42); // drawn, because the default is negative
-        EXPECT_EQ(s.OpenFolder, "/opt/tolmo/");
-        EXPECT_EQ(s.fmWidth, 779);
+        TSettings s = read(text); // the info delay drawn, because the default is negative
+        EXPECT_EQ(std::tuple(s.vInfoChien, s.OpenFolder, s.fmWidth),
+                  std::tuple(42, "/opt/tolmo/", 779));
     }
     std::remove(path.c_str());
     TSettings s = defaults();
@@ -40,35 +41,23 @@ TEST_F(SettingsTest, ValuesAndBadValues) {
         read("[Set]\nfmTop=abc\nfmLeft=-20\nFuncChk=0\nStatChk=5\nBrowser= /usr/bin/firefox \n"
              "MenuCount=12x\n[Editor]\nWrapByte=-1\nColor=$00C0DCC0\nFontColor=clRed\n"
              "[Tab]\nTabColorAct=clNavy\nTabFontAct=nonsense\n[Info]\nvInfoChien=30\n");
-    EXPECT_EQ(s.fmTop, 0);
-    EXPECT_EQ(s.fmLeft, -20);
-    EXPECT_FALSE(s.FuncChk);
-    EXPECT_TRUE(s.StatChk);
-    EXPECT_EQ(s.Browser, "/usr/bin/firefox");
-    EXPECT_EQ(s.MenuCount, 8);
-    EXPECT_FALSE(s.WordWrap());
-    EXPECT_EQ(s.Color, 0xC0DCC0u);
-    EXPECT_EQ(s.FontColor, clRed);
-    EXPECT_EQ(s.TabColorAct, clNavy);
-    EXPECT_EQ(s.TabFontAct, clWindowText);
-    EXPECT_EQ(s.vInfoChien, 30);
+    EXPECT_EQ(std::tuple(s.fmTop, s.fmLeft, s.FuncChk, s.StatChk, s.MenuCount, s.WordWrap(),
+                         s.vInfoChien, s.Browser),
+              std::tuple(0, -20, false, true, 8, false, 30, "/usr/bin/firefox"));
+    EXPECT_EQ((std::vector<TColor>{s.Color, s.FontColor, s.TabColorAct, s.TabFontAct}),
+              (std::vector<TColor>{0xC0DCC0u, clRed, clNavy, clWindowText}));
 }
 
 TEST_F(SettingsTest, WrapByteDrivesWrapAndScrollBars) {
     TEditorDisplay d;
     TSettings s = read("[Editor]\nWrapByte=-1\nMarginTop=500\n");
     ApplyEditorSettings(s, d);
-    EXPECT_FALSE(d.WordWrap);
-    EXPECT_EQ(d.ScrollBars, TEditorDisplay::ssBoth);
-    EXPECT_EQ(d.MarginTop, 100);
+    EXPECT_EQ(std::tuple(d.WordWrap, d.ScrollBars, d.MarginTop),
+              std::tuple(false, TEditorDisplay::ssBoth, 100));
     s = read("[Editor]\nWrapByte=5\nFontName=IPAGothic\nFontSize=14\nunderLine=1\n");
     ApplyEditorSettings(s, d);
-    EXPECT_TRUE(d.WordWrap);
-    EXPECT_EQ(d.ScrollBars, TEditorDisplay::ssVertical);
-    EXPECT_EQ(d.WrapByte, 20);
-    EXPECT_EQ(d.FontName, "IPAGothic");
-    EXPECT_EQ(d.FontSize, 14);
-    EXPECT_TRUE(d.UnderLine);
+    EXPECT_EQ(std::tuple(d.WordWrap, d.ScrollBars, d.WrapByte, d.FontName, d.FontSize, d.UnderLine),
+              std::tuple(true, TEditorDisplay::ssVertical, 20, "IPAGothic", 14, true));
 }
 
 TEST_F(SettingsTest, WritesEveryKeyInOrderReadsThemBackAndKeepsOtherLines) {
@@ -93,12 +82,9 @@ TEST_F(SettingsTest, WritesEveryKeyInOrderReadsThemBackAndKeepsOtherLines) {
 
     TSettings back = DefaultSettings(TEditorDisplay{}, "/elsewhere/");
     ReadSettings(ini, back, [] { return 99; });
-    EXPECT_EQ(back.vInfoChien, 17);
-    EXPECT_FALSE(back.FuncChk);
-    EXPECT_EQ(back.fmTop, 33);
-    EXPECT_EQ(back.Browser, "/usr/bin/firefox");
-    EXPECT_EQ(back.TabColorDeAct, 0x00123456u);
-    EXPECT_EQ(back.OpenFolder, "/opt/tolmo/");
+    EXPECT_EQ(std::tuple(back.vInfoChien, back.FuncChk, back.fmTop, back.Browser,
+                         back.TabColorDeAct, back.OpenFolder),
+              std::tuple(17, false, 33, "/usr/bin/firefox", 0x00123456u, "/opt/tolmo/"));
 }
 
 TEST_F(SettingsTest, MaximisedCloseKeepsTheOldBounds) {

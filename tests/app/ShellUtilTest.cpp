@@ -11,7 +11,7 @@
 namespace fs = std::filesystem;
 using Texts = std::vector<std::string>;
 
-TEST(ShellUtil, OneTrailingSeparatorIsAddedOrRemovedAndBlanksTrimmed) {
+TEST(ShellUtil, TrailingSeparatorsBlanksAndTheBlankToken) {
     EXPECT_EQ(IncludeTrailingChar("  /a/b  ", "/"), "/a/b/");
     EXPECT_EQ(IncludeTrailingChar("/a/b/", "/"), "/a/b/");
     EXPECT_EQ(IncludeTrailingChar("   ", "/"), "");
@@ -19,9 +19,6 @@ TEST(ShellUtil, OneTrailingSeparatorIsAddedOrRemovedAndBlanksTrimmed) {
     EXPECT_EQ(ExcludeTrailingChar(" /a/b/ ", "/"), "/a/b");
     EXPECT_EQ(ExcludeTrailingChar("/a/b", "/"), "/a/b");
     EXPECT_EQ(ExcludeTrailingChar("", "/"), "");
-}
-
-TEST(ShellUtil, BlankTokenDecodesToBlanksAndBack) {
     EXPECT_EQ(DecodeSpaceToken("my_\\Sp\\_memo.txt", false), "my memo.txt");
     EXPECT_EQ(DecodeSpaceToken("a b  c", true), "a_\\Sp\\_b_\\Sp\\__\\Sp\\_c");
     EXPECT_EQ(DecodeSpaceToken(DecodeSpaceToken("a b  c", true), false), "a b  c");

@@ -50,7 +50,6 @@ TEST(DateDialogModel, TypingOverwritesFromTheCaret) {
     EXPECT_EQ(d.m.Text("edtDay"), "18");
     EXPECT_EQ(d.m.Type("edtDay", '9', 2, 2, 0), 2);   // the field is full
     EXPECT_EQ(d.m.Type("edtMonth", '4', 1, 1, 0), 2); // " 2" -> " 4": April
-    EXPECT_EQ(d.Fields(), "2006| 4|18");
     EXPECT_EQ(d.Day(), (TJDate{2006, 4, 18}));
     d.m.Type("edtYear", '1', 0, 0, 4); // all selected: "1", then padded
     EXPECT_EQ(d.m.Text("edtYear"), " 1");
@@ -95,10 +94,11 @@ TEST(DateDialogModel, UpDownAndButtonsMoveTheDate) {
     d.m.Clicked("btnZennen"); // adds a year
     EXPECT_EQ(d.Fields(), "2007| 3|28");
     // Ctrl+Left/Right go to the neighbouring field and stop at the ends.
-    EXPECT_EQ(TDateDialogModel::NeighbourField("edtMonth", -1), "edtYear");
-    EXPECT_EQ(TDateDialogModel::NeighbourField("edtMonth", +1), "edtDay");
-    EXPECT_EQ(TDateDialogModel::NeighbourField("edtDay", +1), "");
-    EXPECT_EQ(TDateDialogModel::NeighbourField("edtYear", -1), "");
+    std::string neighbours;
+    for (auto [field, way] :
+         {std::pair{"edtMonth", -1}, {"edtMonth", 1}, {"edtDay", 1}, {"edtYear", -1}})
+        neighbours += TDateDialogModel::NeighbourField(field, way) + ",";
+    EXPECT_EQ(neighbours, "edtYear,edtDay,,,");
 }
 
 TEST(DateDialogModel, HolidayFileIsReadOnOpen) {
@@ -108,8 +108,7 @@ TEST(DateDialogModel, HolidayFileIsReadOnOpen) {
                                           << "12,2,ignored\r\n";
     TDateDialogModel m(THidukeOptions{true, true, path, ""}, kToday);
     m.Open();
-    EXPECT_EQ(m.Calendar1.HolidayList().size(), 1u);
-    EXPECT_TRUE(m.Calendar1.GetDayStatus(2026, 12, 1) & dsHoliday);
+    EXPECT_EQ(m.Calendar1.HolidayList(), std::vector<std::string>{"12,1,test"});
     TDateDialogModel none(THidukeOptions{true, true, path + ".missing", ""}, kToday);
     EXPECT_TRUE(none.Open());
     EXPECT_TRUE(none.Calendar1.HolidayList().empty());

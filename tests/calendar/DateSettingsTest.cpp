@@ -9,24 +9,18 @@
 
 using namespace tolmo;
 
-TEST(DateSettings, StyleFromTheSettingsFile) {
+TEST(DateSettings, StyleFromTheSettingsFileAndThePresetDate) {
     TempDir dir;
     THidukeOptions o;
     o.isWaYMD = o.isYoubi = false;
     ReadHidukeStyle(TIniFile(dir / "Tolmo.ini"), o); // no file: both default on
-    EXPECT_TRUE(o.isWaYMD);
-    EXPECT_TRUE(o.isYoubi);
+    EXPECT_TRUE(o.isWaYMD && o.isYoubi);
     TempDir::Write(dir / "Tolmo.ini", "[Set]\r\nisWaYMD=0\r\nisYoubi=1\r\n");
     ReadHidukeStyle(TIniFile(dir / "Tolmo.ini"), o);
-    EXPECT_FALSE(o.isWaYMD);
-    EXPECT_TRUE(o.isYoubi);
-}
-
-TEST(DateSettings, PresetDate) {
+    EXPECT_TRUE(!o.isWaYMD && o.isYoubi);
     int32_t jd = 0;
     ASSERT_TRUE(ParsePresetDate("2006/ 2/ 1", jd));
     EXPECT_EQ(jd, DateToJulius(2006, 2, 1));
-    EXPECT_FALSE(ParsePresetDate("2005/02/30", jd));
-    EXPECT_FALSE(ParsePresetDate("2005-11-24", jd));
-    EXPECT_FALSE(ParsePresetDate("10000/1/1", jd));
+    for (const char* bad : {"2005/02/30", "2005-11-24", "10000/1/1"})
+        EXPECT_FALSE(ParsePresetDate(bad, jd)) << bad;
 }

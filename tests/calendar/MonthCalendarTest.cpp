@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace tolmo;
 
 namespace {
@@ -22,19 +24,16 @@ TEST(MonthCalendar, NeighbourDaysAndTheSelectedDay) {
     EXPECT_EQ(cal.Paint(W, H, 0, 2).TextColor, clRed); // a Sunday of the month itself
     // The selected day is inverted: filled in its font colour, its number in Color.
     const TCalCellPaint sel = cal.Paint(W, H, 2, 3);
-    EXPECT_TRUE(sel.Filled);
-    EXPECT_EQ(sel.Fill, clBlack);
-    EXPECT_EQ(sel.TextColor, clWindow);
-    EXPECT_EQ(sel.Text, "10");
+    EXPECT_EQ(std::tuple(sel.Filled, sel.Fill, sel.TextColor, sel.Text),
+              std::tuple(true, clBlack, clWindow, "10"));
     EXPECT_FALSE(cal.Paint(W, H, 3, 3).Filled);
     // The rokuyo strip at the bottom, inverted in the highlight on the selected day.
     cal.ShowRokuyo = true;
     ASSERT_NE(Rokuyo(kFeb10), 0);
     const TCalCellPaint strip = cal.Paint(W, H, 2, 3);
-    EXPECT_EQ(strip.StripRect.Bottom, strip.FillRect.Bottom);
-    EXPECT_EQ(strip.StripRect.Top, strip.TextRect.Bottom + 1);
-    EXPECT_TRUE(strip.StripFilled);
-    EXPECT_EQ(strip.StripFill, clHighlight);
+    EXPECT_EQ(
+        std::tuple(strip.StripRect.Top, strip.StripRect.Bottom, strip.StripFilled, strip.StripFill),
+        std::tuple(strip.TextRect.Bottom + 1, strip.FillRect.Bottom, true, clHighlight));
     cal.SetJuliusDay(DateToJulius(2026, 2, 10)); // no rokuyo from 2021 on
     EXPECT_TRUE(cal.Paint(W, H, 2, 3).Strip.empty());
 }

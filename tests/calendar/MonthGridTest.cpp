@@ -36,10 +36,8 @@ TEST(MonthGrid, PointsHitTheCellsThatCoverThem) {
     for (auto [w, h, rows] : {std::tuple{200, 140, 7}, {197, 131, 6}, {23, 9, 7}, {7, 5, 5}}) {
         const TGridRect first = GridCellRect(w, h, rows, 0, 0);
         const TGridRect last = GridCellRect(w, h, rows, 6, rows - 1);
-        EXPECT_EQ(first.Left, 0);
-        EXPECT_EQ(first.Top, 0);
-        EXPECT_EQ(last.Right, w - 1);
-        EXPECT_EQ(last.Bottom, h - 1);
+        EXPECT_EQ(std::tuple(first.Left, first.Top, last.Right, last.Bottom),
+                  std::tuple(0, 0, w - 1, h - 1));
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) {
                 int k = -1, r = -1;
@@ -72,9 +70,8 @@ TEST(MonthGrid, NeighbourDaysShowAndSelectOnlyWhenAsked) {
     const int32_t feb2015 = DateToJulius(2015, 2, 10);
     const TMonthGridOptions o; // row 1 is the week of 25 January
     const TDayCell jan = DayCellOf(feb2015, o, 0, 1, false);
-    EXPECT_EQ(jan.Day, DateToJulius(2015, 1, 25));
-    EXPECT_FALSE(jan.InMonth);
-    EXPECT_FALSE(jan.Shown);
+    EXPECT_EQ(std::tuple(jan.Day, jan.InMonth, jan.Shown),
+              std::tuple(DateToJulius(2015, 1, 25), false, false));
     EXPECT_TRUE(DayCellOf(feb2015, o, 0, 1, true).Shown);
     EXPECT_TRUE(DayCellOf(feb2015, o, 0, 2, false).InMonth); // 1 February
 

@@ -8,6 +8,17 @@
 
 using namespace tolmo;
 
+namespace {
+// The old date of a julian day as "month/day"; "0/0" outside the table.
+std::string Old(int32_t jd) {
+    const TOldDate o = OldCalendarDate(jd);
+    return std::to_string(o.code) + "/" + std::to_string(o.day);
+}
+std::string Old(int y, int m, int d) {
+    return Old(DateToJulius(y, m, d));
+}
+} // namespace
+
 TEST(OldCalendar, IntercalaryMonths) {
     // An intercalary month repeats the number of the month before it: up to 2009 written 100 + m,
     // from 2010 on as the number repeated.
@@ -32,18 +43,15 @@ TEST(OldCalendar, IntercalaryMonths) {
         {2012, 4, 21, 3}, {2014, 10, 24, 9}, {2017, 6, 24, 5}, {2020, 5, 23, 4},
         {2023, 3, 22, 2}, {2025, 7, 25, 6},  {2028, 6, 23, 5}};
     for (auto [y, m, d, code] : leaps) {
-        const TOldDate od = OldCalendarDate(DateToJulius(y, m, d));
-        EXPECT_EQ(od.code, code) << y;
-        EXPECT_EQ(od.day, 1) << y;
+        EXPECT_EQ(Old(y, m, d), std::to_string(code) + "/1") << y;
         EXPECT_EQ(OldCalendarDate(DateToJulius(y, m, d) - 1).code, code) << y; // repeated
     }
 }
 
 TEST(OldCalendar, NewMoonsCloseToMidnight) {
     // The new moon of 2017-02-26 falls a minute before midnight JST: old 2/1 is the 26th.
-    EXPECT_EQ(OldCalendarDate(DateToJulius(2017, 2, 26)).code, 2);
-    EXPECT_EQ(OldCalendarDate(DateToJulius(2017, 2, 26)).day, 1);
-    EXPECT_EQ(OldCalendarDate(DateToJulius(2017, 2, 25)).day, 29);
+    EXPECT_EQ(Old(2017, 2, 26), "2/1");
+    EXPECT_EQ(Old(2017, 2, 25), "1/29");
     // The principal term of 2012-05-21 (00:15 JST) lies in the month from 2012-05-21, which is
     // thus old month 4; the month before it holds no term and is the intercalary 3.
     EXPECT_EQ(OldCalendarDate(DateToJulius(2012, 5, 21)).code, 4);
@@ -51,15 +59,14 @@ TEST(OldCalendar, NewMoonsCloseToMidnight) {
 }
 
 TEST(OldCalendar, LookupBounds) {
-    EXPECT_EQ(OldCalendarDate(2447888).code, 0); // before the first record
-    EXPECT_EQ(OldCalendarDate(2447889).code, 12);
-    EXPECT_EQ(OldCalendarDate(2447889).day, 1);
+    EXPECT_EQ(Old(2447888), "0/0"); // before the first record
+    EXPECT_EQ(Old(2447889), "12/1");
     const auto& t = OldCalendarTable();
-    const int32_t lastMonth = t[t.size() - 2].start;
-    EXPECT_EQ(OldCalendarDate(2462860).code, t[t.size() - 2].code);
-    EXPECT_EQ(OldCalendarDate(2462860).day, 2462860 - lastMonth + 1);
-    EXPECT_EQ(OldCalendarDate(2462861).code, 0); // the last record only closes its predecessor
-    EXPECT_EQ(OldCalendarDate(2462862).code, 0);
+    const TJDOldMonth& lastMonth = t[t.size() - 2];
+    EXPECT_EQ(Old(2462860),
+              std::to_string(lastMonth.code) + "/" + std::to_string(2462860 - lastMonth.start + 1));
+    EXPECT_EQ(Old(2462861), "0/0"); // the last record only closes its predecessor
+    EXPECT_EQ(Old(2462862), "0/0");
 }
 
 TEST(OldCalendar, Rokuyo) {
@@ -73,10 +80,9 @@ TEST(OldCalendar, Rokuyo) {
 }
 
 TEST(OldCalendar, LoaderFollowsCommaText) {
-    const auto t = LoadOldCalendar("2447889,12\r\n 2448066 , 105\n2448096 6");
-    ASSERT_EQ(t.size(), 3u);
-    EXPECT_EQ(t[1].start, 2448066);
-    EXPECT_EQ(t[1].code, 105);
-    EXPECT_EQ(t[2].code, 6);
+    std::string read;
+    for (const TJDOldMonth& m : LoadOldCalendar("2447889,12\r\n 2448066 , 105\n2448096 6"))
+        read += std::to_string(m.start) + ":" + std::to_string(m.code) + " ";
+    EXPECT_EQ(read, "2447889:12 2448066:105 2448096:6 ");
     EXPECT_THROW(LoadOldCalendar("2447889;12\r\n"), std::invalid_argument);
 }

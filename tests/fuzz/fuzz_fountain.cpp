@@ -4,6 +4,8 @@
 #include "syntax/RowTokens.h"
 #include "syntax/SyntaxInstances.h"
 
+#include "FuzzCheck.h"
+
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -29,26 +31,22 @@ struct Fountains {
     }
 };
 
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
-
 // Steps through every token of text and checks the invariants.
 void StepAll(TFountainParser& p, std::string_view text, const TFountainState& st) {
     p.NewData(text, st);
     int prevEnd = 0;
     for (size_t n = 0;; ++n) {
-        Check(n <= text.size() + 1);
+        FUZZ_CHECK(n <= text.size() + 1);
         int k = p.NextToken();
         if (k == toEof) break;
-        Check(p.SourcePos() >= prevEnd);
-        Check(p.TokenLength() > 0);
-        Check(static_cast<size_t>(p.SourcePos() + p.TokenLength()) <= text.size());
+        FUZZ_CHECK(p.SourcePos() >= prevEnd);
+        FUZZ_CHECK(p.TokenLength() > 0);
+        FUZZ_CHECK(static_cast<size_t>(p.SourcePos() + p.TokenLength()) <= text.size());
         prevEnd = p.SourcePos() + p.TokenLength();
         (void)p.TokenColor();
         (void)p.TokenString();
     }
-    Check(p.NextToken() == toEof); // stays at the end
+    FUZZ_CHECK(p.NextToken() == toEof); // stays at the end
 }
 
 } // namespace
@@ -62,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         auto h = CreateHTMLFountain1();
         for (TFountain* x : {static_cast<TFountain*>(&e), static_cast<TFountain*>(d.get()),
                              static_cast<TFountain*>(h.get())})
-            if (x->TryLoadFromBytes(bytes)) Check(x->TryLoadFromBytes(x->SaveToBytes()));
+            if (x->TryLoadFromBytes(bytes)) FUZZ_CHECK(x->TryLoadFromBytes(x->SaveToBytes()));
         return 0;
     }
     if (size < 8) return 0;
@@ -96,17 +94,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TFountainToken t;
     int prevEnd = 0;
     while (rt.Next(t)) {
-        Check(t.Start >= prevEnd && t.Length > 0 && t.Length <= t.FullLength);
-        Check(static_cast<size_t>(t.Start + t.Length) <= rowLen);
+        FUZZ_CHECK(t.Start >= prevEnd && t.Length > 0 && t.Length <= t.FullLength);
+        FUZZ_CHECK(static_cast<size_t>(t.Start + t.Length) <= rowLen);
         prevEnd = t.Start + t.Length;
     }
 
     TFountainState out = st;
     p->ParseRow(out, rowV, nextV, rowEnd);
-    Check(out.BracketIndex >= -1 && out.BracketIndex < fountain.Brackets().Count());
-    Check(out.PrevRowEnd == rowEnd);
+    FUZZ_CHECK(out.BracketIndex >= -1 && out.BracketIndex < fountain.Brackets().Count());
+    FUZZ_CHECK(out.PrevRowEnd == rowEnd);
     if (out.Remain)
-        Check(out.Token != 0 && (out.Remain == TFountainState::RemainRun || out.Remain <= nextLen));
+        FUZZ_CHECK(out.Token != 0 &&
+                   (out.Remain == TFountainState::RemainRun || out.Remain <= nextLen));
     // The state handed on is a valid start for the next row.
     StepAll(*p, nextV, out);
     return 0;

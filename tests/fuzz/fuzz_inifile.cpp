@@ -2,6 +2,8 @@
 // line it does not touch, and the written key reads back.
 #include "platform/IniFile.h"
 
+#include "FuzzCheck.h"
+
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -13,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string joined;
     for (const auto& l : lines)
         joined += l.text + l.eol;
-    if (joined != bytes) std::abort(); // the line model loses nothing
+    FUZZ_CHECK(joined == bytes); // the line model loses nothing
 
     struct TempFile {
         std::string path;
@@ -37,8 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         for (const auto& kv : ini.ReadSectionValues(s))
             (void)ini.ReadInteger(s, kv.first, 0);
     }
-    if (ini.WriteString("Set", "FuzzKey", "value") &&
-        ini.ReadString("Set", "FuzzKey", "") != "value")
-        std::abort();
+    FUZZ_CHECK(!ini.WriteString("Set", "FuzzKey", "value") ||
+               ini.ReadString("Set", "FuzzKey", "") == "value");
     return 0;
 }

@@ -3,41 +3,13 @@
 // Text round trip, parser states against a full walk, and that undo and redo restore every text
 // byte for byte.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "../support/FakeEditor.h"
+#include "FuzzCheck.h"
 
 namespace {
-struct Input {
-    const uint8_t* p;
-    size_t n;
-    uint8_t Byte() {
-        if (!n) return 0;
-        --n;
-        return *p++;
-    }
-    int Int(int lo, int hi) { // inclusive
-        if (hi <= lo) return lo;
-        unsigned v = static_cast<unsigned>(Byte()) << 8 | Byte();
-        return lo + static_cast<int>(v % static_cast<unsigned>(hi - lo + 1));
-    }
-    std::string Bytes(size_t k) {
-        k = k < n ? k : n;
-        std::string s(reinterpret_cast<const char*>(p), k);
-        p += k;
-        n -= k;
-        return s;
-    }
-};
-
-[[noreturn]] void Fail(const char* what, int line) {
-    std::fprintf(stderr, "check failed: %s (line %d)\n", what, line);
-    std::abort();
-}
-#define CHECK(c) ((c) ? void() : Fail(#c, __LINE__))
 
 // A parser whose state depends on the text: '{' opens bracket 0, '}' closes it, '#' counts.
 struct ToyParser : TRowStateParser {
@@ -61,36 +33,37 @@ void CheckRows(TEditorScreenStrings& s) {
     TRowMarks marks = 0;
     for (int r = 0; r < n; ++r) {
         std::string_view t = s.RowText(r);
-        CHECK(t.find('\r') == std::string_view::npos && t.find('\n') == std::string_view::npos);
+        FUZZ_CHECK(t.find('\r') == std::string_view::npos &&
+                   t.find('\n') == std::string_view::npos);
         TRowEnd re = s.RowEndKind(r);
-        CHECK(re <= reTextEnd);
-        if (r < n - 1) CHECK(re != reTextEnd);
-        if (!s.WordWrap()) CHECK(re != reWrapped);
-        CHECK(s.TextPos(r) == pos);
-        CHECK(s.RowToLine(r) == lines);
-        CHECK(s.LineToRow(lines) == s.RowStart(r));
-        CHECK(s.RowOfTextPos(pos) == r || t.empty());
+        FUZZ_CHECK(re <= reTextEnd);
+        if (r < n - 1) FUZZ_CHECK(re != reTextEnd);
+        if (!s.WordWrap()) FUZZ_CHECK(re != reWrapped);
+        FUZZ_CHECK(s.TextPos(r) == pos);
+        FUZZ_CHECK(s.RowToLine(r) == lines);
+        FUZZ_CHECK(s.LineToRow(lines) == s.RowStart(r));
+        FUZZ_CHECK(s.RowOfTextPos(pos) == r || t.empty());
         marks |= s.ListRowMarks(r);
         pos += static_cast<int64_t>(t.size()) + (re == reLineEnd ? 2 : 0);
         if (re != reWrapped) {
-            CHECK(s.RowEnd(r) == r);
+            FUZZ_CHECK(s.RowEnd(r) == r);
             ++lines;
         } else if (r < n - 1) {
-            CHECK(s.RowEnd(r) == s.RowEnd(r + 1));
+            FUZZ_CHECK(s.RowEnd(r) == s.RowEnd(r + 1));
         }
     }
     if (n > 0 && s.RowEndKind(n - 1) == reWrapped) ++lines;
-    CHECK(s.LineCount() == lines);
-    CHECK(s.TextLength() == pos);
-    CHECK(s.MarksInList() == marks);
+    FUZZ_CHECK(s.LineCount() == lines);
+    FUZZ_CHECK(s.TextLength() == pos);
+    FUZZ_CHECK(s.MarksInList() == marks);
     std::string text = s.Text();
-    CHECK(static_cast<int64_t>(text.size()) == pos);
+    FUZZ_CHECK(static_cast<int64_t>(text.size()) == pos);
     // Text round trip.
     TEditorScreenStrings t;
     t.SetWrapOption(s.WrapOption());
     t.SetWordWrap(s.WordWrap());
     t.SetText(text);
-    CHECK(t.Text() == text);
+    FUZZ_CHECK(t.Text() == text);
     // Logical lines joined again give the text.
     std::string joined;
     for (int i = 0; i < s.LineCount(); ++i) {
@@ -99,19 +72,19 @@ void CheckRows(TEditorScreenStrings& s) {
             joined += s.RowText(r);
         if (s.RowEndKind(last) == reLineEnd) joined += "\r\n";
     }
-    CHECK(joined == text);
+    FUZZ_CHECK(joined == text);
     // Parser states equal those of a full walk.
     std::vector<TRowParserState> inc;
     for (int r = 0; r < n; ++r)
         inc.push_back(s.ParserState(r));
     s.InitBrackets();
     for (int r = 0; r < n; ++r)
-        CHECK(s.ParserState(r) == inc[static_cast<size_t>(r)]);
+        FUZZ_CHECK(s.ParserState(r) == inc[static_cast<size_t>(r)]);
 }
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    Input in{data, size};
+    FuzzInput in{data, size};
     StoreWithEditor store;
     TEditorScreenStrings& s = store.s;
     FakeEditor& ed = store.ed;
@@ -155,23 +128,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             ed.col = in.Byte() & 1 ? 0 : 3;
             uint64_t pushes = s.UndoObj().PushCount();
             s.UpdateList(index, count, str);
-            CHECK((s.UndoObj().PushCount() != pushes) == !(count == 0 && str.empty()));
+            FUZZ_CHECK((s.UndoObj().PushCount() != pushes) == !(count == 0 && str.empty()));
             recordStep(pushes);
         } else if (op == 5) {
-            CHECK(s.UndoObj().CanUndo() == (undoable > 0));
+            FUZZ_CHECK(s.UndoObj().CanUndo() == (undoable > 0));
             if (undoable > 0) {
                 s.Undo();
                 --pos;
                 --undoable;
-                CHECK(s.Text() == hist[pos]);
+                FUZZ_CHECK(s.Text() == hist[pos]);
             }
         } else if (op == 6) {
-            CHECK(s.UndoObj().CanRedo() == (pos + 1 < hist.size()));
+            FUZZ_CHECK(s.UndoObj().CanRedo() == (pos + 1 < hist.size()));
             if (pos + 1 < hist.size()) {
                 s.Redo();
                 ++pos;
                 ++undoable;
-                CHECK(s.Text() == hist[pos]);
+                FUZZ_CHECK(s.Text() == hist[pos]);
             }
         } else if (op == 7) {
             if (n > 0) {
@@ -192,7 +165,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 w.SetWrapByte(in.Int(0, 60));
                 s.SetWrapOption(w);
             }
-            CHECK(s.Text() == before);
+            FUZZ_CHECK(s.Text() == before);
             if (!s.UndoObj().CanUndo() && !s.UndoObj().CanRedo()) {
                 hist.assign(1, before);
                 pos = 0;

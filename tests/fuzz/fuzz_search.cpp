@@ -6,6 +6,8 @@
 #include "search/Matcher.h"
 #include "search/RowSearch.h"
 
+#include "FuzzCheck.h"
+
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -13,11 +15,6 @@
 #include <vector>
 
 namespace {
-
-[[noreturn]] void fail(const char* what) {
-    __builtin_trap();
-    (void)what;
-}
 
 bool startsChar(std::string_view s, std::size_t pos) {
     for (std::size_t i = 0; i < s.size();) {
@@ -52,20 +49,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const TSearchInfo before = info;
     TSearchPattern p(pattern, options);
     if (p.Find(text, info)) {
-        if (info.Start < 0 || info.Length <= 0 ||
-            static_cast<std::size_t>(info.Start + info.Length) > text.size())
-            fail("match outside the buffer");
-        if (!startsChar(text, static_cast<std::size_t>(info.Start))) fail("match on a trail byte");
-        if (p.MatchAt(text, static_cast<std::size_t>(info.Start)) !=
-            static_cast<std::size_t>(info.Length))
-            fail("reported match does not match");
-        if ((options & soDown) && info.Start < before.Start) fail("forward match behind the start");
-        if (!(options & soDown) && info.Start > before.Start)
-            fail("backward match after the start");
-        if (!(options & (soNoMatchZenkaku | soSkipLineEnd | soSkipBlank)) &&
-            (options & soMatchCase) &&
-            text.compare(static_cast<std::size_t>(info.Start), pattern.size(), pattern) != 0)
-            fail("exact match differs from the pattern");
+        const auto start = static_cast<std::size_t>(info.Start);
+        FUZZ_CHECK(info.Start >= 0 && info.Length > 0 && start + info.Length <= text.size());
+        FUZZ_CHECK(startsChar(text, start));
+        FUZZ_CHECK(p.MatchAt(text, start) == static_cast<std::size_t>(info.Length));
+        // On the searched side of the start; an exact search finds the pattern itself.
+        FUZZ_CHECK((options & soDown) ? info.Start >= before.Start : info.Start <= before.Start);
+        FUZZ_CHECK((options & (soNoMatchZenkaku | soSkipLineEnd | soSkipBlank)) ||
+                   !(options & soMatchCase) || text.compare(start, pattern.size(), pattern) == 0);
     }
 
     // The same text cut into rows at its line ends: the row search finds a match exactly when
@@ -87,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const bool inWhole = p.Find(joined, whole);
         TSearchHit hit;
         const bool inRows = SearchRows(rows, {0, 0}, p, hit);
-        if (inWhole != inRows) fail("row search and whole-text search disagree");
+        FUZZ_CHECK(inWhole == inRows);
     }
     return 0;
 }

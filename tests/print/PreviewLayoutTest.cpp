@@ -4,16 +4,18 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 TEST(PreviewLayout, CounterClampsAndEnablesTheButtons) {
-    const TPreviewPage first = PreviewPage(-4, 3);
-    EXPECT_EQ(first.counter, "  1 /   3");
-    EXPECT_FALSE(first.back);
-    EXPECT_TRUE(first.forward);
-    const TPreviewPage last = PreviewPage(99, 3);
-    EXPECT_EQ(last.index, 2);
-    EXPECT_TRUE(last.back);
-    EXPECT_FALSE(last.forward);
-    EXPECT_FALSE(PreviewPage(0, 1).forward);
+    // The counter, then "<" while there is a page back and ">" while there is one forward.
+    auto shown = [](int wanted, int pages) {
+        const TPreviewPage p = PreviewPage(wanted, pages);
+        return std::to_string(p.index) + ":" + p.counter + (p.back ? " <" : "") +
+               (p.forward ? " >" : "");
+    };
+    EXPECT_EQ(shown(-4, 3), "0:  1 /   3 >");
+    EXPECT_EQ(shown(99, 3), "2:  3 /   3 <");
+    EXPECT_EQ(shown(0, 1), "0:  1 /   1");
     // The buttons move through the pages and set the zoom.
     TPreviewModel m(3);
     m.Clicked("FramSpeedBtn4");
@@ -34,21 +36,16 @@ TEST(PreviewLayout, ZoomSizesAndThePrintableArea) {
     TPrinterPage p;
     p.PageWidth = 1800; // paper 2000 x 3000
     p.PageHeight = 2600;
-    const TPreviewSize actual = PreviewImageSize(zmActual, 0.16, g, p, 0, 0);
-    EXPECT_EQ(actual.width, 320);
-    EXPECT_EQ(actual.height, 480);
-    const TPreviewSize wide = PreviewImageSize(zmFitWidth, 1, g, p, 400, 10);
-    EXPECT_EQ(wide.width, 400);
-    EXPECT_EQ(wide.height, 600);
-    const TPreviewSize high = PreviewImageSize(zmFitHeight, 1, g, p, 10, 300);
-    EXPECT_EQ(high.width, 200);
-    EXPECT_EQ(high.height, 300);
-    EXPECT_EQ(PreviewImageSize(zmFitWidth, 1, g, p, -20, 0).width, 1);
+    auto size = [&](TPreviewZoom zoom, double ratio, int w, int h) {
+        const TPreviewSize s = PreviewImageSize(zoom, ratio, g, p, w, h);
+        return std::pair(s.width, s.height);
+    };
+    EXPECT_EQ(size(zmActual, 0.16, 0, 0), std::pair(320, 480));
+    EXPECT_EQ(size(zmFitWidth, 1, 400, 10), std::pair(400, 600));
+    EXPECT_EQ(size(zmFitHeight, 1, 10, 300), std::pair(200, 300));
+    EXPECT_EQ(size(zmFitWidth, 1, -20, 0).first, 1);
     const TPreviewRect r = PreviewPageRect(400, 600, g, p);
-    EXPECT_EQ(r.left, 20);
-    EXPECT_EQ(r.top, 40);
-    EXPECT_EQ(r.right, 380);
-    EXPECT_EQ(r.bottom, 560);
+    EXPECT_EQ(std::tuple(r.left, r.top, r.right, r.bottom), std::tuple(20, 40, 380, 560));
 }
 
 TEST(PreviewLayout, TheHandDragsALargePageAndTheWheelScrollsByItsDelta) {

@@ -41,39 +41,33 @@ TEST(PrintDialogModel, OpeningKeepsTheStoredFirstPageNumberOfAPartRange) {
     p.SetFirstPageNumber(10);
     TPrintDialogModel m(p);
     m.Open({}, true);
-    EXPECT_EQ(m.Int("SpinEdit8"), 10);
-    EXPECT_EQ(p.FirstPageNumber(), 10);
+    EXPECT_EQ(std::pair(m.Int("SpinEdit8"), p.FirstPageNumber()), std::pair(10, 10));
     EXPECT_TRUE(m.Enabled("SpinEdit6"));
 }
 
 TEST(PrintDialogModel, PageRangeFollowsAndWrapsAround) {
     Opened o;
     o.user("RadioGroup5", 1); // 一部
-    EXPECT_TRUE(o.m.Enabled("SpinEdit6"));
-    EXPECT_TRUE(o.m.Enabled("Label19"));
-    o.user("SpinEdit6", 3);
-    EXPECT_EQ(o.m.Int("SpinEdit8"), 3);
-    EXPECT_EQ(o.printer.StartPage(), 3);
-    EXPECT_EQ(o.printer.FirstPageNumber(), 3);
+    EXPECT_TRUE(o.m.Enabled("SpinEdit6") && o.m.Enabled("Label19"));
+    o.user("SpinEdit6", 3); // the first page number follows the first page
+    EXPECT_EQ(std::tuple(o.m.Int("SpinEdit8"), o.printer.StartPage(), o.printer.FirstPageNumber()),
+              std::tuple(3, 3, 3));
     o.user("RadioGroup5", 0); // 全部 again
-    EXPECT_EQ(o.m.Int("SpinEdit8"), 1);
-    EXPECT_EQ(o.printer.FirstPageNumber(), 1);
-    EXPECT_EQ(o.printer.RangeOption(), roWhole);
-
+    EXPECT_EQ(
+        std::tuple(o.m.Int("SpinEdit8"), o.printer.FirstPageNumber(), o.printer.RangeOption()),
+        std::tuple(1, 1, roWhole));
+    // Below 1 wraps to the end, past the end to 1; the field shows the wrapped value.
     o.user("SpinEdit6", 0);
-    EXPECT_EQ(o.m.Int("SpinEdit6"), 999999);
-    EXPECT_EQ(o.printer.StartPage(), 999999);
+    EXPECT_EQ(std::pair(o.m.Int("SpinEdit6"), o.printer.StartPage()), std::pair(999999, 999999));
     o.user("SpinEdit7", 1000000);
-    EXPECT_EQ(o.m.Int("SpinEdit7"), 1);
-    EXPECT_EQ(o.printer.LastPage(), 1);
-    EXPECT_EQ(o.m.TakeChanged().count("SpinEdit7"), 1u); // the field shows the wrapped value
+    EXPECT_EQ(std::pair(o.m.Int("SpinEdit7"), o.printer.LastPage()), std::pair(1, 1));
+    EXPECT_EQ(o.m.TakeChanged().count("SpinEdit7"), 1u);
 
-    o.m.Clicked("SpinEdit7");
-    EXPECT_EQ(o.printer.LastPage(), 999999);
-    o.m.Clicked("SpinEdit6");
-    EXPECT_EQ(o.printer.StartPage(), 1);
-    o.m.Clicked("SpinEdit10");
-    EXPECT_EQ(o.printer.LastLine(), 999999);
+    // A double click resets a field to its end.
+    for (const char* field : {"SpinEdit7", "SpinEdit6", "SpinEdit10"})
+        o.m.Clicked(field);
+    EXPECT_EQ(std::tuple(o.printer.LastPage(), o.printer.StartPage(), o.printer.LastLine()),
+              std::tuple(999999, 1, 999999));
     o.user("RadioGroup6", 1);
     EXPECT_TRUE(o.m.Enabled("SpinEdit9"));
 }

@@ -1,16 +1,24 @@
 // Printing without a printer: header keywords, row wrapping, the page geometry and the layout of
 // pages, their ranges and what their rows hold.
+#include "platform/Cp932.h"
 #include "print/HeaderText.h"
 #include "print/PageLayout.h"
 #include "print/StorePrintLines.h"
 #include "text/CharTable.h"
 
-#include "PrintTestUtil.h"
-
 #include <array>
 #include <gtest/gtest.h>
 
 namespace {
+
+// Single-byte characters 10 pixels wide, double-byte ones 20.
+struct FixedMeasurer : TPrintMeasurer {
+    int CharWidth(unsigned code) override { return code > 0xFF ? 20 : 10; }
+};
+
+std::string sj(const char* utf8) {
+    return Utf8ToCp932(utf8);
+}
 
 // 2026-12-06 9:05:07.
 std::tm fixedTime() {
@@ -74,9 +82,7 @@ TEST(PrintWrap, WordsStayWholeAndCharactersAreNeverCut) {
     const std::string huge(100000, 'x');
     EXPECT_EQ(rowsOf(huge, 1000).size(), 1000u);
     // Narrower than one character: one character per row, never half of one.
-    const auto narrow = rowsOf(sj("漢字a"), 5);
-    ASSERT_EQ(narrow.size(), 3u);
-    EXPECT_EQ(narrow[0], sj("漢"));
+    EXPECT_EQ(rowsOf(sj("漢字a"), 5), (std::vector<std::string>{sj("漢"), sj("字"), "a"}));
     EXPECT_EQ(rowsOf("", 100), (std::vector<std::string>{""}));
     // Tabs reach the next stop from the row's start.
     FixedMeasurer m;
@@ -89,9 +95,8 @@ TEST(PageGeometry, BandsGutterAndColumns) {
     t.p.SetMarginTop(1);
     t.p.SetHeader("%p");
     t.p.SetHeaderAlign(haNone); // a header that is not shown takes no space
-    auto g = t.geometry(10);
-    EXPECT_EQ(g.Body, (TPrintRect{10, 10, 100, 100}));
-    EXPECT_EQ(g.Header.Height(), 0);
+    EXPECT_EQ(t.geometry(10).Body, (TPrintRect{10, 10, 100, 100}));
+    EXPECT_EQ(t.geometry(10).Header.Height(), 0);
     t.p.SetHeaderAlign(haLeft);
     EXPECT_EQ(t.geometry(10).Header.Height(), 15);
 
@@ -99,19 +104,16 @@ TEST(PageGeometry, BandsGutterAndColumns) {
     EXPECT_EQ(t.geometry(1234).GutterWidth, 60); // six average characters
     t.p.SetColumnCount(2);
     t.p.SetColumnSpace(1);
-    g = t.geometry(1234);
-    EXPECT_EQ(g.ColumnWidth, (100 - 70 - (10 + 60)) / 2);
+    EXPECT_EQ(t.geometry(1234).ColumnWidth, (100 - 70 - (10 + 60)) / 2);
 
     // A page with unprintable edges: margins are measured from the paper's edge.
     Page u;
     u.page.PageWidth = 80;
     u.page.PageHeight = 90;
     u.p.SetMarginLeft(2);
-    g = u.geometry(1);
-    EXPECT_EQ(g.UnprintableLeft, 10);
-    EXPECT_EQ(g.UnprintableTop, 5);
-    EXPECT_EQ(g.Body.Left, 10);
-    EXPECT_EQ(g.Body.Right, 80);
+    const TPageGeometry g = u.geometry(1);
+    EXPECT_EQ(std::tuple(g.UnprintableLeft, g.UnprintableTop, g.Body.Left, g.Body.Right),
+              std::tuple(10, 5, 10, 80));
     // Fractional font metrics: the height up, a negative leading none, the width at least 1.
     const TPrintFontMetrics m = RoundFontMetrics(10.2, 3.1, -0.4, 0.3, true);
     EXPECT_EQ((std::array{m.Height, m.ExternalLeading, m.AveCharWidth}), (std::array{14, 0, 1}));
@@ -225,14 +227,32 @@ TEST(PrintLayout, LineRangeNumbersEveryRowAndCancel) {
     EXPECT_EQ(layout.PageCount(), 0u);
 }
 
-TEST(PrintLayout, TextLinesSplitAtEveryLineEnd) {
-    TTextPrintLines t("a\r\nb\rc\nd\r\n");
-    std::string buf;
-    ASSERT_EQ(t.Count(), 4u);
-    EXPECT_EQ(t.Line(2, buf), "c");
-    EXPECT_EQ(t.Line(3, buf), "d");
+// All lines of a source joined by "|".
+std::string linesOf(const TPrintLines& lines) {
+    std::string all, buf;
+    for (std::size_t i = 0; i < lines.Count(); ++i)
+        all += (i ? "|" : "") + std::string(lines.Line(i, buf));
+    return all;
+}
+
+TEST(PrintLayout, LinesOfATextAndOfTheRowStore) {
+    // A text splits at every line end; the last line without one counts.
+    EXPECT_EQ(linesOf(TTextPrintLines("a\r\nb\rc\nd\r\n")), "a|b|c|d");
     EXPECT_EQ(TTextPrintLines("\r\n\r\n").Count(), 2u);
     EXPECT_EQ(TTextPrintLines("").Count(), 1u);
+    // The store's wrapped lines are printed whole.
+    auto store = std::make_shared<TEditorScreenStrings>();
+    TEditorWrapOption o;
+    o.SetWrapByte(20);
+    store->SetWrapOption(o);
+    store->SetWordWrap(true);
+    const std::string longLine(45, 'a');
+    store->SetText(longLine + "\r\n\r\nlast");
+    ASSERT_GT(store->Count(), 3);
+    TStorePrintLines fromStore(store);
+    EXPECT_EQ(linesOf(fromStore), longLine + "||last");
+    std::string buf;
+    EXPECT_EQ(fromStore.Line(3, buf), ""); // past the end: nothing
 }
 
 TEST(PrintLayout, RowsPrintTheDocumentsOwnCharacters) {

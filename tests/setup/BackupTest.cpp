@@ -5,6 +5,7 @@
 #include "calendar/JulianDay.h"
 #include "setup/FolderCopy.h"
 
+#include "../support/FolderListing.h"
 #include "../support/RecordingSink.h"
 #include "../support/TempDir.h"
 
@@ -16,22 +17,19 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class ScriptedCopy : public TCopyObserver {
-  public:
+struct ScriptedCopy : TCopyObserver {
     bool Progress(const std::string&, int done, int total) override {
         last = {done, total};
         if (onProgress) onProgress(done);
         return true;
     }
-    TOverwriteAnswer AskOverwrite(const std::string& target) override {
-        asked.push_back(target);
+    TOverwriteAnswer AskOverwrite(const std::string&) override {
         if (answers.empty()) return TOverwriteAnswer::Yes;
         TOverwriteAnswer a = answers.front();
         answers.pop_front();
         return a;
     }
     std::pair<int, int> last;
-    std::vector<std::string> asked;
     std::deque<TOverwriteAnswer> answers;
     std::function<void(int)> onProgress;
 };
@@ -53,8 +51,7 @@ class BackupTest : public ::testing::Test {
 TEST_F(BackupTest, BackupCopiesFilesAndStamps) {
     std::string stamp;
     ASSERT_TRUE(RunBackup(d / "stick", prog(), &copy, &stamp));
-    EXPECT_EQ(TempDir::Read(d / "stick/Files/a.txt"), "A");
-    EXPECT_EQ(TempDir::Read(d / "stick/Files/sub/b.txt"), "B");
+    EXPECT_EQ(FolderListing(d / "stick"), "Files/\nFiles/a.txt=A\nFiles/sub/\nFiles/sub/b.txt=B\n");
     EXPECT_EQ(sink.texts().back(), "データ退避作業を終了しました。");
     EXPECT_NE(stamp.find(" 退避"), std::string::npos);
     EXPECT_EQ(copy.last, std::make_pair(2, 2));
@@ -106,9 +103,7 @@ TEST_F(BackupTest, RestoreMergesSavedFilesAndKeepsTheRest) {
     s.edtCopy3 = d / "stick/Tolmobak/Files/";
     sink.answers = {true};
     ASSERT_TRUE(RunRestore(s.edtCopy3, prog(), &copy, prog() + "Tolmo.ini", s));
-    EXPECT_EQ(TempDir::Read(prog() + "Files/a.txt"), "saved A");
-    EXPECT_EQ(TempDir::Read(prog() + "Files/c.txt"), "saved C");
-    EXPECT_EQ(TempDir::Read(prog() + "Files/sub/b.txt"), "B");
+    EXPECT_EQ(FolderListing(prog() + "Files"), "a.txt=saved A\nc.txt=saved C\nsub/\nsub/b.txt=B\n");
     EXPECT_EQ(ReadBackupSettings(prog() + "Tolmo.ini").edtCopy3, s.edtCopy3);
     EXPECT_EQ(sink.texts().back(),
               "データ回復作業を終了しました。\r\n\r\n一旦、トルモを終了させます。\r\n"

@@ -16,6 +16,7 @@
 #include <filesystem>
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace fs = std::filesystem;
 
@@ -66,12 +67,21 @@ TEST(SetupDialogModel, RestoreSwitchAndSetupFolder) {
     EXPECT_TRUE(m.Enabled("edtCopy3") && m.Enabled("lblKaifuku3"));
     EXPECT_FALSE(t.sink.boxes.back().defaultYes);
 
+    // The chosen folder gets a "Tolmo" below it on Yes; the chooser opens on the last choice
+    // while it exists, else on the program folder.
+    EXPECT_EQ(m.SetupFolderStart(), t.d / "prog/");
     t.sink.answers = {true};
     m.SetupFolderChosen(t.d / "apps/");
     EXPECT_EQ(m.Text("edtSetup"), (t.d / "apps") + "/Tolmo/");
     m.SetupFolderChosen(t.d / "MyTolmo");
     EXPECT_EQ(m.Text("edtSetup"), (t.d / "MyTolmo")); // no question
     EXPECT_EQ(t.sink.boxes.size(), 3u);
+    fs::create_directories(t.d / "MyTolmo");
+    EXPECT_EQ(m.SetupFolderStart(), t.d / "MyTolmo");
+    m.SetupFolderChosen(""); // cancelled: the last choice stays
+    EXPECT_EQ(m.SetupFolderStart(), t.d / "MyTolmo");
+    fs::remove(t.d / "MyTolmo");
+    EXPECT_EQ(m.SetupFolderStart(), t.d / "prog/");
 }
 
 TEST(SetupDialogModel, ClosingKeepsTheCopyPageOnlyWhenShown) {
@@ -97,11 +107,9 @@ TEST(OptionsDialogModel, ShowsTheSettingsAndWritesThemBack) {
     s.isWaYMD = false;
     s.Curs = 2;
     TOptionsDialogModel m(s, d / "Tolmo.ini", d / "prog/", "/usr/bin/tolmo");
-    EXPECT_EQ(m.Int("edtMenuCount"), 30);
-    EXPECT_EQ(m.Int("gbDate"), 1);
-    EXPECT_EQ(m.Int("rgCurs"), 2);
-    EXPECT_EQ(m.Choice("cbNewEncoding"), "Shift-JIS");
-    EXPECT_EQ(m.Choice("cbNewLineEnd"), "CRLF");
+    EXPECT_EQ(std::tuple(m.Int("edtMenuCount"), m.Int("gbDate"), m.Int("rgCurs")),
+              std::tuple(30, 1, 2));
+    EXPECT_EQ(m.Choice("cbNewEncoding") + " " + m.Choice("cbNewLineEnd"), "Shift-JIS CRLF");
     EXPECT_FALSE(m.Visible("lblLocal"));
 
     m.UserInt("gbDate", 0);
@@ -111,9 +119,7 @@ TEST(OptionsDialogModel, ShowsTheSettingsAndWritesThemBack) {
     m.UserInt("edtCLine2", 5);
     m.UserText("edtEditor", "/usr/bin/vi");
     m.Apply();
-    EXPECT_TRUE(s.isWaYMD);
-    EXPECT_EQ(s.CLine2, 5);
-    EXPECT_EQ(s.Editor, "/usr/bin/vi");
+    EXPECT_EQ(std::tuple(s.isWaYMD, s.CLine2, s.Editor), std::tuple(true, 5, "/usr/bin/vi"));
     EXPECT_EQ(ReadNewPageFormat(d / "Tolmo.ini").lineEnd, TLineEndStyle::Lf);
     EXPECT_EQ(TIniFile(d / "Tolmo.ini").ReadInteger("Set", "CLine2", 0), 5);
 
@@ -125,8 +131,8 @@ TEST(OptionsDialogModel, ShowsTheSettingsAndWritesThemBack) {
                  m.FormKey('E', kmCtrl));
     EXPECT_TRUE(m.FormKey('G', kmCtrl | kmShift) || m.FormKey('E', kmCtrl | kmShift));
 
-    EXPECT_EQ(m.BrowseStart("edtEditor").folder, "/usr/bin");
-    EXPECT_EQ(m.BrowseStart("edtEditor").preset, "/usr/bin/vi");
+    EXPECT_EQ(m.BrowseStart("edtEditor").folder + "|" + m.BrowseStart("edtEditor").preset,
+              "/usr/bin|/usr/bin/vi");
     m.UserText("edtBrowser", "/no/such/folder/x");
     EXPECT_EQ(m.BrowseStart("edtBrowser").folder, (d / "prog/"));
 }

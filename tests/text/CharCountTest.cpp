@@ -3,26 +3,24 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 TEST(CharCount, FullWidthCountsTwoAndLineBreaksOnlyInBytes) {
     // "あいa" in Shift-JIS: 5 bytes, no break, no note.
     TCharCount c = CountCharacters("\x82\xa0\x82\xa2"
                                    "a");
-    EXPECT_EQ(c.bytes, 5);
-    EXPECT_EQ(c.halfWidth, 5);
+    EXPECT_EQ(std::tuple(c.bytes, c.breaks, c.halfWidth), std::tuple(5, 0, 5));
     EXPECT_EQ(CharCountMessage(c), "文字数は半角で 5 個です。\r\nバイト数は 5 バイトです。");
     // Two lines and a box selection's final break: the difference is the breaks' bytes.
     c = CountCharacters("ab\r\ncd\r\n");
-    EXPECT_EQ(c.bytes, 8);
-    EXPECT_EQ(c.breaks, 2);
-    EXPECT_EQ(c.halfWidth, 4);
+    EXPECT_EQ(std::tuple(c.bytes, c.breaks, c.halfWidth), std::tuple(8, 2, 4));
     EXPECT_EQ(CharCountMessage(c), "文字数は半角で 4 個です。\r\nバイト数は 8 バイトです。"
                                    "\r\n（半角数とバイト数の差は改行のバイト数です）");
     // A lone CR or LF is a byte of text, not a counted break.
     c = CountCharacters("a\rb\n");
-    EXPECT_EQ(c.breaks, 0);
-    EXPECT_EQ(c.halfWidth, 4);
+    EXPECT_EQ(std::tuple(c.breaks, c.halfWidth), std::tuple(0, 4));
 }
 
 } // namespace
