@@ -45,9 +45,14 @@ struct Pages {
     }
 };
 
+// Built on first use and dropped in main while the application object still lives: widgets
+// destroyed by the exit handlers, after QApplication, crash the run.
+std::unique_ptr<Pages> pages;
+
 Pages& All() {
-    static Pages p;
-    return p;
+    if (!pages)
+        pages = std::make_unique<Pages>();
+    return *pages;
 }
 
 void BM_RepaintScreenBaseline(benchmark::State& state) {
@@ -98,5 +103,6 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    pages.reset();
     return 0;
 }
