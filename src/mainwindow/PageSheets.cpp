@@ -193,6 +193,8 @@ void TPageSheets::ReopenActive(const TPageBook& book, const TEncoding* e) {
         if (!error.empty()) ErrorBox("[" + path + "]を読み込めません。\r\n" + error);
         return;
     }
+    // The page now holds the file as it is on disk: the watch must not offer that change again.
+    if (OnFileRead) OnFileRead(index, path);
     SetModified(index, false);
     UpdatePageStatus();
 }

@@ -3,6 +3,9 @@
 // status panels follow the active control.
 #include "mainwindow/PageSheets.h"
 
+#include "mainwindow/MyFileList.h"
+#include "mainwindow/PageBook.h"
+
 #include "editor/EditorCore.h"
 
 #include "../support/TempDir.h"
@@ -124,6 +127,25 @@ TEST(PageSheets, StatusPanelsFollowTheActiveControl) {
     s.SetReadOnly(0, false);
     s.ShowModePanels();
     EXPECT_EQ(s.panels[1] + "|" + s.panels[2], "|上書");
+}
+
+// Reopening in another encoding reads the file again: the disk watch hears of it as of any read,
+// so a change it had noticed is not offered once more.
+TEST(PageSheets, ReopeningInAnEncodingTellsTheRead) {
+    TempDir d;
+    Sheets s;
+    TMyFileList list;
+    TPageBook book{s, list};
+    book.programFolder = d.str();
+    book.firstShow = false;
+    std::vector<std::string> reads;
+    s.OnFileRead = [&](int, const std::string& path) { reads.push_back(path); };
+    TempDir::Write(d / "a.txt", "abc");
+    ASSERT_TRUE(book.OpenFile(d / "a.txt"));
+    const TEncoding utf8 = TEncoding::Utf8;
+    s.ReopenActive(book, &utf8);
+    s.ReopenActive(book, nullptr);
+    EXPECT_EQ(reads, std::vector<std::string>(3, d / "a.txt"));
 }
 
 } // namespace
