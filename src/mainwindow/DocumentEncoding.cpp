@@ -216,14 +216,8 @@ std::shared_ptr<TCharTable> recoveredTable(const TRecoveryRecord& r, bool* ok) {
 } // namespace
 
 bool RestoreFromRecovery(const TRecoveryRecord& r, TPageDocument& d) {
-    TEncoding e;
-    bool bom = false;
-    if (ParseEncodingName(r.Encoding, &e, &bom)) {
-        d.format.encoding = e;
-        d.format.bom = bom;
-    }
-    TLineEndStyle l;
-    if (ParseLineEndName(r.LineEnd, &l)) d.format.lineEnd = l;
+    SetEncodingByName(r.Encoding, d.format);
+    SetLineEndByName(r.LineEnd, d.format);
     bool ok = true;
     d.table = UsesCharTable(d.format.encoding) ? recoveredTable(r, &ok) : nullptr;
     if (d.table && !ok) d.table->AdoptPlainCodes(r.Text);
@@ -283,12 +277,5 @@ std::vector<std::string> FormatChoiceNames(bool encodings) {
 }
 
 bool ApplyFormatChoice(const std::string& name, TFileFormat& f) {
-    TEncoding e;
-    bool bom = false;
-    if (ParseEncodingName(name, &e, &bom)) {
-        f.encoding = e;
-        f.bom = bom;
-        return true;
-    }
-    return ParseLineEndName(name, &f.lineEnd);
+    return SetEncodingByName(name, f) || SetLineEndByName(name, f);
 }

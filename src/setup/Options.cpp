@@ -36,14 +36,8 @@ bool THiddenPanelKeys::Key(char letter, bool onStartTab, bool groupHidden) {
 
 TFileFormat ParseNewPageFormat(std::string_view encoding, std::string_view lineEnd) {
     TFileFormat f;
-    TEncoding e;
-    bool bom = false;
-    if (ParseEncodingName(encoding, &e, &bom)) {
-        f.encoding = e;
-        f.bom = bom;
-    }
-    TLineEndStyle l;
-    if (ParseLineEndName(lineEnd, &l)) f.lineEnd = l;
+    SetEncodingByName(encoding, f);
+    SetLineEndByName(lineEnd, f);
     return f;
 }
 

@@ -292,6 +292,14 @@ bool ParseEncodingName(std::string_view name, TEncoding* e, bool* bom) {
     return false;
 }
 
+bool SetEncodingByName(std::string_view name, TFileFormat& f) {
+    return ParseEncodingName(name, &f.encoding, &f.bom);
+}
+
+bool SetLineEndByName(std::string_view name, TFileFormat& f) {
+    return ParseLineEndName(name, &f.lineEnd);
+}
+
 bool ParseLineEndName(std::string_view name, TLineEndStyle* l) {
     const std::string n = squeeze(name);
     if (n == "CRLF" || n == "CR+LF") {

@@ -29,6 +29,10 @@ std::string LineEndName(TLineEndStyle l);
 // Back from the names above (letter case and "-" ignored); false for an unknown name.
 bool ParseEncodingName(std::string_view name, TEncoding* e, bool* bom);
 bool ParseLineEndName(std::string_view name, TLineEndStyle* l);
+// The same into a format: a known name sets its part (encoding and BOM, or the line ends) and
+// leaves the rest; an unknown one changes nothing and gives false.
+bool SetEncodingByName(std::string_view name, TFileFormat& f);
+bool SetLineEndByName(std::string_view name, TFileFormat& f);
 // Every encoding a user can choose, in menu order, with the BOM variant of UTF-8 after it.
 const std::vector<TFileFormat>& ChoosableEncodings();
 // True when the encoding needs the document's character table (everything but Shift-JIS).

@@ -51,6 +51,11 @@ TEST(DocumentEncoding, NewPageFormatFromTheSettings) {
     EXPECT_TRUE(f.bom);
     EXPECT_EQ(f.lineEnd, TLineEndStyle::Lf);
     EXPECT_EQ(ParseNewPageFormat("KOI8-R", "NEL"), TFileFormat{}); // unknown: the defaults
+    // A menu choice changes only its own part of the format; an unknown name changes nothing.
+    TFileFormat chosen = f;
+    EXPECT_TRUE(ApplyFormatChoice("CR", chosen));
+    EXPECT_FALSE(ApplyFormatChoice("KOI8-R", chosen));
+    EXPECT_EQ(chosen, (TFileFormat{TEncoding::Utf8, true, TLineEndStyle::Cr}));
     // A pure ASCII file is read as a new page would be written, without a byte-order mark.
     TempDir d;
     TempDir::Write(d / "a.txt", "plain\r\n");
