@@ -65,11 +65,10 @@ TEST(BackgroundLoad, RowsEqualTheWholeFileLoadForEveryWrapOption) {
         }
         TempDir::Write(path, text);
         for (int flags = 0; flags < 8; ++flags) {
-            TEditorWrapOption o;
+            TEditorWrapOption o = WrapWidth(20 + 30 * textNo);
             o.FollowRetMark = flags & 1;
             o.FollowPunctuation = flags & 2;
             o.WordBreak = flags & 4;
-            o.SetWrapByte(20 + 30 * textNo);
             const bool wordWrap = flags != 7;
             SCOPED_TRACE("text " + std::to_string(textNo) + " flags " + std::to_string(flags));
             TEditorScreenStrings whole, bg;
@@ -115,11 +114,7 @@ TEST(BackgroundLoad, EditsAtTheTopTheWholeTextAndARewrapDuringTheLoad) {
         text += "line " + std::to_string(i) + " \x82\xA0\x82\xA2 some words to wrap on\r\n";
     TempDir::Write(path, text);
     TEditorScreenStrings want;
-    want.SetWrapOption([] {
-        TEditorWrapOption o;
-        o.SetWrapByte(20);
-        return o;
-    }());
+    want.SetWrapOption(WrapWidth(20));
     want.SetWordWrap(true);
     want.SetText("typed\r\n" + text);
 
@@ -150,9 +145,7 @@ TEST(BackgroundLoad, EditsAtTheTopTheWholeTextAndARewrapDuringTheLoad) {
             // piece cut meanwhile with the old options is cut again, the rest is cut anew.
             gate.Allow(1);
             gate.WaitPassed(3); // a piece with the old options waits to be taken
-            TEditorWrapOption o;
-            o.SetWrapByte(20);
-            st.SetWrapOption(o);
+            st.SetWrapOption(WrapWidth(20));
             EXPECT_TRUE(st.LoadPending());
             gate.Open();
             st.FinishLoad();

@@ -54,7 +54,7 @@ TEST(PackedRows, RoundTripsAtTheLimits) {
     ExpectSame(shortRows, near);
 
     TPackedRows rows;
-    std::vector<TRowRec> model = {
+    const std::vector<TRowRec> model = {
         Row(At(kBase, 0), 1, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu),
         Row(At(kBase, INT32_MAX), TPackedRows::MaxPackedLen, reTextEnd),
         Row(At(kBase, INT32_MIN), 7, 3),
@@ -122,12 +122,11 @@ TEST(PackedRows, MatchesAPlainListUnderRandomChanges) {
                 std::vector<TRowRec> add;
                 for (size_t j = 0; j < k; ++j)
                     add.push_back(rec());
-                if (op == 0 && at == n) {
+                if (op == 0 && at == n)
                     for (const TRowRec& r : add)
                         rows.push_back(r);
-                } else {
+                else
                     rows.Insert(at, add.data(), add.size());
-                }
                 model.insert(model.begin() + static_cast<long>(at), add.begin(), add.end());
             } else if (op == 2) {
                 const size_t k = 1 + rng() % std::min<size_t>(n - i, 15);
@@ -137,8 +136,7 @@ TEST(PackedRows, MatchesAPlainListUnderRandomChanges) {
             } else if (op == 3) {
                 const TRowRec r = rec();
                 rows.SetText(i, r.P, r.Len);
-                model[i].P = r.P;
-                model[i].Len = r.Len;
+                std::tie(model[i].P, model[i].Len) = std::tie(r.P, r.Len);
             } else if (op <= 6) {
                 using Setter = void (TPackedRows::*)(size_t, uint32_t);
                 const std::pair<Setter, uint32_t TRowRec::*> fields[] = {
