@@ -3,10 +3,8 @@
 
 #include "MemoryMapTestProcess.h"
 
-#include "../support/TempDir.h"
-
 #include <cstring>
-#include <fcntl.h>
+#include <filesystem>
 #include <set>
 #include <sys/stat.h>
 #include <tuple>
@@ -114,11 +112,8 @@ TEST(MemoryMap, BlockLayoutByteForByte) {
     EXPECT_EQ(b.substr(0, 28),
               std::string("\0\0\0\0\x64\0\0\0MemMapEvt\0\0\0\x05\0\0\x80\x02\0\0\0", 28));
     EXPECT_EQ(b.substr(56, 4), std::string("abc\0", 4));
-    for (const char* f : {"Layout", "LayoutSemaphore"}) {
-        struct stat st {};
-        EXPECT_EQ(stat((dir / f).c_str(), &st), 0);
-        EXPECT_EQ(st.st_mode & 0777, 0600u) << f;
-    }
+    for (const char* f : {"Layout", "LayoutSemaphore"})
+        EXPECT_EQ(static_cast<int>(std::filesystem::status(dir / f).permissions()), 0600) << f;
 }
 
 TEST(MemoryMap, ForeignBlockIsAFormatErrorAndLeavesTheComponentClosed) {

@@ -26,7 +26,8 @@ class SettingsTest : public ::testing::Test {
 };
 
 TEST_F(SettingsTest, MissingValuesKeepTheDefaultsAndDrawTheInfoDelay) {
-    for (const char* text : {nullptr, "", "garbage\n[Set\nx"}) {
+    const char* const texts[] = {nullptr, "", "garbage\n[Set\nx"}; // no file, an empty one
+    for (const char* text : texts) {
         TSettings s = read(text); // the info delay drawn, because the default is negative
         EXPECT_EQ(std::tuple(s.vInfoChien, s.OpenFolder, s.fmWidth),
                   std::tuple(42, "/opt/tolmo/", 779));

@@ -23,20 +23,18 @@ struct Gate {
     std::mutex m;
     std::condition_variable cv;
     int allowed = 0, passed = 0;
-    bool open = false;
     void Pass() { // on the load's thread
         std::unique_lock<std::mutex> lock(m);
-        cv.wait(lock, [this] { return open || passed < allowed; });
+        cv.wait(lock, [this] { return passed < allowed; });
         ++passed;
         cv.notify_all();
     }
-    void Allow(int n, bool all = false) {
+    void Allow(int n) {
         std::lock_guard<std::mutex> lock(m);
         allowed += n;
-        open |= all;
         cv.notify_all();
     }
-    void Open() { Allow(0, true); }
+    void Open() { Allow(1 << 30); }
     void WaitPassed(int n) {
         std::unique_lock<std::mutex> lock(m);
         cv.wait(lock, [&] { return passed >= n; });

@@ -40,9 +40,9 @@ TEST_F(ParserState, WalkStopsAtAnEqualStateOrAfterTheVisibleRows) {
     s.ParseUpTo(99);
     parses = 0;
     ed.invalidated.clear();
-    s.UpdateList(50, 1, "changed\r\n");
+    s.UpdateList(5, 1, "changed\r\n");
     EXPECT_LE(parses, 4);
-    EXPECT_EQ(ed.invalidated, (std::vector<int>{50, 51}));
+    EXPECT_EQ(ed.invalidated, (std::vector<int>{5, 6}));
     s.UpdateList(5, 1, "{\r\n");
     EXPECT_EQ(s.BracketIndex(20), 0);
     EXPECT_EQ(s.ParsedLimit(), 21);
@@ -52,5 +52,6 @@ TEST_F(ParserState, WalkStopsAtAnEqualStateOrAfterTheVisibleRows) {
     s.ParseUpTo(99);
     EXPECT_EQ(s.BracketIndex(99), 0);
     s.Undo();
+    s.ParseUpTo(99);
     EXPECT_EQ(s.BracketIndex(99), -1);
 }

@@ -43,10 +43,14 @@ TEST(RowTable, MatchesAPlainListUnderRandomEdits) {
             if (r % 97 == 0 || r == t.Count() - 1) {
                 ASSERT_EQ(std::tuple(t.At(r).P, t.LineEndsBefore(r), t.BytesBefore(r)),
                           std::tuple(m.P, lineEnds, bytes));
-                if (m.Len) ASSERT_EQ(t.RowOfByte(bytes), r);
+                if (m.Len) {
+                    ASSERT_EQ(t.RowOfByte(bytes), r);
+                }
             }
             if (RowData::RowEnd(m.A) != reWrapped) {
-                if (r % 53 == 0) ASSERT_EQ(t.RowOfLineEnd(lineEnds), r);
+                if (r % 53 == 0) {
+                    ASSERT_EQ(t.RowOfLineEnd(lineEnds), r);
+                }
                 ++lineEnds;
             }
             bytes += m.Len + (RowData::RowEnd(m.A) == reLineEnd ? 2 : 0);

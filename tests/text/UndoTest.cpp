@@ -40,11 +40,11 @@ TEST_F(Undo, StepsRestoreTextAndCaretAndANewEditEmptiesRedo) {
     Type(s, ed, 'z');
     EXPECT_FALSE(s.UndoObj().CanRedo());
     EXPECT_EQ(s.Text(), "xaz\r\n");
-    s.SetWrapOption(WrapWidth(80));
-    EXPECT_TRUE(s.UndoObj().CanUndo());
     s.SetWordWrap(true);
     EXPECT_FALSE(s.UndoObj().CanUndo());
     Type(s, ed, 'e');
+    s.SetWrapOption(WrapWidth(80)); // the options it has
+    EXPECT_TRUE(s.UndoObj().CanUndo());
     s.SetWrapOption(WrapWidth(40));
     EXPECT_FALSE(s.UndoObj().CanUndo());
     Type(s, ed, 'f');
