@@ -24,7 +24,11 @@ auto Fields(const TRowRec& r) {
     return std::tuple(reinterpret_cast<uintptr_t>(r.P), r.Len, r.A, r.B, r.Extra);
 }
 
-void ExpectSame(const TPackedRows& rows, const std::vector<TRowRec>& model) {
+// Every row reads back as in the model (and the block has the packed form given).
+void ExpectSame(const TPackedRows& rows, const std::vector<TRowRec>& model, int form = -1) {
+    if (form >= 0) {
+        EXPECT_EQ(rows.Form(), form);
+    }
     ASSERT_EQ(rows.size(), model.size());
     for (size_t i = 0; i < model.size(); ++i) {
         ASSERT_EQ(Fields(rows[i]), Fields(model[i])) << i;
@@ -44,14 +48,12 @@ TEST(PackedRows, RoundTripsAtTheLimits) {
                                                       int64_t(i / TPackedRows::Group) * 70000),
                                         i % 3 ? 80 : TPackedRows::MaxPackedLen, reWrapped));
     TPackedRows shortRows(near.data(), near.size());
-    EXPECT_EQ(shortRows.Form(), TPackedRows::fmShort); // the last step of a group is 65535
-    ExpectSame(shortRows, near);
+    ExpectSame(shortRows, near, TPackedRows::fmShort); // the last step of a group is 65535
     // The group's last row a step further: the block turns long, the rows read back the same.
     shortRows.Erase(near.size() - 1, 1);
     near.back() = Row(At(kBase, 2 * 70000 + 65536), 1);
     shortRows.push_back(near.back());
-    EXPECT_EQ(shortRows.Form(), TPackedRows::fmLong);
-    ExpectSame(shortRows, near);
+    ExpectSame(shortRows, near, TPackedRows::fmLong);
 
     TPackedRows rows;
     const std::vector<TRowRec> model = {
@@ -62,8 +64,7 @@ TEST(PackedRows, RoundTripsAtTheLimits) {
     };
     for (const TRowRec& r : model)
         rows.push_back(r);
-    EXPECT_EQ(rows.Form(), TPackedRows::fmLong);
-    ExpectSame(rows, model);
+    ExpectSame(rows, model, TPackedRows::fmLong);
 
     for (const TRowRec& r : {Row(At(kBase, int64_t{INT32_MAX} + 1), 2, reWrapped),
                              Row(At(kBase, 5), TPackedRows::MaxPackedLen + 1),
@@ -72,24 +73,20 @@ TEST(PackedRows, RoundTripsAtTheLimits) {
         std::vector<TRowRec> m = model;
         wide.push_back(r);
         m.push_back(r);
-        EXPECT_EQ(wide.Form(), TPackedRows::fmWide);
-        ExpectSame(wide, m);
+        ExpectSame(wide, m, TPackedRows::fmWide);
     }
 
     // Assigned rows are packed around the middle of their span: just under 4 GiB fits.
     const int64_t span = int64_t{INT32_MAX} * 2;
     std::vector<TRowRec> far = {Row(At(kBase, span), 3), Row(At(kBase, 0), 4, reWrapped)};
     TPackedRows assigned(far.data(), far.size());
-    EXPECT_EQ(assigned.Form(), TPackedRows::fmLong);
-    ExpectSame(assigned, far);
+    ExpectSame(assigned, far, TPackedRows::fmLong);
     far.push_back(Row(At(kBase, span + 1), 1));
     assigned.Assign(far.data(), far.size());
-    EXPECT_EQ(assigned.Form(), TPackedRows::fmWide);
-    ExpectSame(assigned, far);
+    ExpectSame(assigned, far, TPackedRows::fmWide);
     far.pop_back();
     assigned.Assign(far.data(), far.size()); // packed again once the far row is gone
-    EXPECT_EQ(assigned.Form(), TPackedRows::fmLong);
-    ExpectSame(assigned, far);
+    ExpectSame(assigned, far, TPackedRows::fmLong);
 }
 
 // Random inserts, erasures and changes of single fields against a plain list, with texts now
