@@ -37,9 +37,7 @@ class FakePageHost : public TPageHost {
     std::vector<std::pair<std::string, std::string>> saveDialogStarts;
     std::string openDialogAnswer;
     std::vector<std::pair<int, std::string>> propertiesFor; // ApplyPropertiesFor calls
-    bool failWrites = false;
-    bool failReads = false;
-    bool editorRunning = false;
+    bool failWrites = false, failReads = false, editorRunning = false;
 
     int PageCount() const override { return static_cast<int>(pages.size()); }
     int ActivePage() const override { return active; }
