@@ -1,5 +1,4 @@
-// Addresses under a caret position (also wrapped ones), the hand pointer's hysteresis and the
-// click rules, and the program an address opens with.
+// Addresses in the text: finding them, the hand pointer, clicks and the program they open with.
 #include "mainwindow/Addresses.h"
 
 #include "syntax/Fountain.h"

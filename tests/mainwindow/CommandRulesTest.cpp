@@ -1,5 +1,4 @@
-// The main window's command rules without a window: the menu table's keys, the opening rules
-// that gate them, the context menu, the paste caret rule and the lock-key panels.
+// The main window's command rules: menu keys, opening rules, context menu, paste caret, locks.
 #include "mainwindow/MainMenu.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// A page host without a window: pages are plain records, files are read and written for real,
-// and the dialogs answer from queues the test fills.
+// A page host without a window: files are real, dialogs answer from queues the test fills.
 #pragma once
 
 #include "mainwindow/PageBook.h"

@@ -1,6 +1,4 @@
-// The file commands without a window: the doubled-extension rule, the safety copy's place,
-// re-read, rename (same path, existing name, other folder), the external editor from
-// start to end (also for a page closed meanwhile), folder open and the read-me file.
+// The file commands without a window: re-read, rename, external editor, folder open, read-me.
 #include "mainwindow/FileCommands.h"
 #include "FakePageHost.h"
 

@@ -1,5 +1,4 @@
-// The page rules: opening, the untitled page, saving and its refusals, closing, reordering,
-// restoring at start and the exit pass, and the menu state of the active page.
+// The page rules: open, save, close, reorder, restore at start, the exit pass and the menu state.
 #include "FakePageHost.h"
 #include "MemSection.h"
 

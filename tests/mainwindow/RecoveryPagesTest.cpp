@@ -1,5 +1,4 @@
-// The pages' recovery files: written when due and gone with saved or closed pages, kept for the
-// next start by an end without questions, and offered back then.
+// The pages' recovery files: written when due, removed when saved, offered at the next start.
 #include "mainwindow/RecoveryPages.h"
 
 #include "../support/RecordingSink.h"

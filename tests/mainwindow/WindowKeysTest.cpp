@@ -1,5 +1,4 @@
-// The main window's key preview (caption layers, Ctrl+arrow page switching, the clipboard keys,
-// focus changes), the jump column's shown state, and the window commands on a control's core.
+// The main window's key preview, the jump column's shown state and the commands on a core.
 #include "mainwindow/WindowKeys.h"
 #include "mainwindow/EditorActions.h"
 

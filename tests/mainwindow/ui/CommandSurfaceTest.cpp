@@ -1,7 +1,4 @@
-// The main window's command surface with real widgets on the offscreen platform: keys gated by
-// the menu rules, forwarders and the paste caret rule, the caption layers and what they repaint,
-// the jump column with its marks, placements and height rule, the status panels, and keys held
-// back while a modal dialog is open.
+// The main window's menus, keys, function-key bar, jump column and status panels, with widgets.
 #include "mainwindow/ui/CommandSurface.h"
 #include "MainWindowFixture.h"
 

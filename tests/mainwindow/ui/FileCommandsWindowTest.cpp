@@ -1,6 +1,4 @@
-// The file commands in a real main window: an external editor (a small script)
-// that changes the file while the window goes on working, and addresses in the text: the hand
-// pointer and the browser started with the address as one argument; accepted options apply at once.
+// The file commands in a real main window: an external editor, the browser and the options.
 #include "mainwindow/ui/FileCommandsWindow.h"
 #include "MainWindowFixture.h"
 

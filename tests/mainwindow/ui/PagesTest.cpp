@@ -1,5 +1,4 @@
-// The pages in a window: tab mouse handling, recent menus, split view, the progress panel, and
-// the open-file list read at start and written at the end.
+// The pages in a window: tab mouse, recent menus, split view, progress and the open-file list.
 #include "mainwindow/ui/Pages.h"
 #include "editor/ui/EditorWidget.h"
 #include "mainwindow/ui/EditorPageEditor.h"

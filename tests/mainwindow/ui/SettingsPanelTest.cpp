@@ -1,5 +1,4 @@
-// The display settings panel and the view menu on a main window with memo pages: opening, the
-// window-width wrap, cancelling and page switching, the current control's dialog and the tabs.
+// The display settings panel and the view menu on a main window with memo pages.
 #include "mainwindow/ui/SettingsPanel.h"
 #include "MainWindowFixture.h"
 
