@@ -157,10 +157,6 @@ TEST_F(SettingsPanelTest, CurrentControlDialogChangesOnlyThatControlAndStoresNot
     EXPECT_FALSE(TIniFile(fm->SettingsFile).SectionExists("EditorProp_Default"));
 }
 
-} // namespace
-
-namespace {
-
 bool HasPixel(const QImage& img, const QRect& r, const QColor& c) {
     for (int y = r.top(); y <= r.bottom(); ++y)
         for (int x = r.left(); x <= r.right(); ++x)
