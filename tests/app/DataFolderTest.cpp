@@ -128,7 +128,6 @@ TEST_F(DataFolderTest, LocalFolderMarkerAndTheLocalFolderOfASetup) {
     // The setup's local folder: the marker names the folder and its first run is done.
     ASSERT_TRUE(SetLocalFolderMarker(prog(), true));
     ASSERT_TRUE(MakeLocalFolder(prog()));
-    EXPECT_TRUE(HasLocalFolderMarker(prog()));
     const TIniFile ini(marker);
     EXPECT_EQ(ini.ReadString("Set", "Folder", "") + "|" + ini.ReadString("Set", "First", ""),
               prog() + "|0");
