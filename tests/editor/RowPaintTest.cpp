@@ -72,6 +72,7 @@ TEST_F(RowPaintTest, MarksAfterTheTextAndCutRows) {
     EXPECT_EQ(LayoutRowPaint(e, 2, 0, 100).EndMark, TRowEndMark::None);
     // A row past the last column is cut there and shows the hide mark.
     Load(std::string(EditorMaxColumns + 5, 'x') + "\r\n");
+    e.SetWordWrap(false);
     const TRowPaint cut = LayoutRowPaint(e, 0, EditorMaxColumns - 10, EditorMaxColumns + 10);
     EXPECT_EQ(std::tuple(cut.Cut, cut.Width, cut.Cells.back().EndCol, cut.EndMark),
               std::tuple(true, EditorMaxColumns, EditorMaxColumns, TRowEndMark::Hide));
