@@ -1,5 +1,4 @@
-// The main window's command rules without a window: the menu table's keys, the opening rules
-// that gate them, the context menu, the paste caret rule and the lock-key panels.
+// The main window's command rules: menu keys, opening rules, context menu, paste caret, locks.
 #include "mainwindow/MainMenu.h"
 
 #include <gtest/gtest.h>
@@ -31,7 +30,6 @@ TEST(MainMenuRules, OpeningRulesGateTheKeys) {
     s.Untitled = false;
     for (const char* item : gated)
         EXPECT_TRUE(MenuItemView(item, s).Enabled) << item;
-    EXPECT_FALSE(MenuItemView("mnRename", s).Enabled); // the file is gone
     // Toggle captions name what a click does; the F-key menu shows only without the bar.
     EXPECT_EQ(MenuItemView("mnJButton", s).Caption, "ジャンプボタンＯｎ(&G)");
     s.JumpOn = true;

@@ -1,6 +1,4 @@
-// The display settings panel's steps on editor cores: the refusal on coloured pages, 決定 on the
-// settings, the default set and the memo editors only, 規定値に戻す as a preview, and a stored
-// property set.
+// The display settings panel's steps on editor cores, and a stored property set.
 #include "mainwindow/DisplayPanelSteps.h"
 
 #include "editor/EditorCore.h"

@@ -11,7 +11,6 @@
 
 #include <filesystem>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -30,9 +29,7 @@ TEST(SaveDocumentFile, ReplacesContentAndKeepsPermissions) {
     std::string err;
     ASSERT_TRUE(SaveDocumentFile(d / "a.txt", "new\r\n", &err)) << err;
     EXPECT_EQ(TempDir::Read(d / "a.txt"), "new\r\n");
-    struct stat st {};
-    ::stat((d / "a.txt").c_str(), &st);
-    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(fs::status(d / "a.txt").permissions(), fs::perms(0640));
     EXPECT_TRUE(noTempLeft(d.str()));
 }
 
@@ -54,10 +51,8 @@ TEST(SaveDocumentFile, LinkStaysALinkToTheSavedFile) {
 TEST(SaveDocumentFile, FailuresLeaveTheOldFile) {
     TempDir d;
     std::string err;
-    // A folder that is gone.
-    EXPECT_FALSE(SaveDocumentFile(d / "gone/a.txt", "x", &err));
+    EXPECT_FALSE(SaveDocumentFile(d / "gone/a.txt", "x", &err)); // the folder has gone
     EXPECT_FALSE(err.empty());
-    // A directory in the way.
     fs::create_directory(d / "dir.txt");
     EXPECT_FALSE(SaveDocumentFile(d / "dir.txt", "x", &err));
 }

@@ -1,5 +1,4 @@
-// A page host without a window: pages are plain records, files are read and written for real,
-// and the dialogs answer from queues the test fills.
+// A page host without a window: files are real, dialogs answer from queues the test fills.
 #pragma once
 
 #include "mainwindow/PageBook.h"
@@ -37,9 +36,7 @@ class FakePageHost : public TPageHost {
     std::vector<std::pair<std::string, std::string>> saveDialogStarts;
     std::string openDialogAnswer;
     std::vector<std::pair<int, std::string>> propertiesFor; // ApplyPropertiesFor calls
-    bool failWrites = false;
-    bool failReads = false;
-    bool editorRunning = false;
+    bool failWrites = false, failReads = false, editorRunning = false;
 
     int PageCount() const override { return static_cast<int>(pages.size()); }
     int ActivePage() const override { return active; }

@@ -1,5 +1,4 @@
-// The recent lists: closed pages add their file and folder, the lists survive a restart through
-// their record file, and a click opens what its list holds.
+// The recent lists of closed pages across a restart, and what their clicks open.
 #include "mainwindow/RecentLists.h"
 
 #include "../support/RecordingSink.h"

@@ -1,5 +1,4 @@
-// The main window from creation to closing: the data folder, the stored placement and bars, the
-// refused close while an external editor runs, and the first-run setup question.
+// The main window from creation to closing: its data folder and the settings it keeps.
 #include "MainWindowFixture.h"
 
 #include "platform/IniFile.h"

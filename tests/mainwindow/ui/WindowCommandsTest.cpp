@@ -1,5 +1,4 @@
-// The edit and search commands of the main window on the active page: the date and time
-// insertions as one undo step, the date dialog, and find next / previous.
+// The edit and search commands of the main window on the active page.
 #include "mainwindow/ui/WindowCommands.h"
 #include "MainWindowFixture.h"
 
