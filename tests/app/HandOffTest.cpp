@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <fstream>
 #include <sstream>
 
 namespace {
@@ -42,8 +41,16 @@ int Messenger(Child& c, const Lines& list, int timeoutMs = kHandOffWaitMs) {
     return 0;
 }
 
-void Touch(const std::string& path) {
-    std::ofstream(path) << "x";
+// A running instance in a child, up when this returns; it quits without reading when told to.
+std::unique_ptr<Child> InstanceInChild() {
+    auto child = std::make_unique<Child>([](Child& c) {
+        RunningInstance r;
+        c.Tell(0);
+        c.Hear();
+        return 0;
+    });
+    child->Receive();
+    return child;
 }
 
 } // namespace
@@ -72,14 +79,13 @@ TEST(HandOffText, ArgumentsFitWholeOrNotAtAllAndRecordsAreRecognised) {
     EXPECT_EQ(std::pair(plain.IsRecord(), plain.path),
               std::pair(false, std::string("/home/k/a.txt")));
     const TOpenRequest record = ParseOpenRequest("memo.txt,/home/k/,0,0,1,3,4,0,0,0,0,0,0");
-    EXPECT_EQ(record.path, "/home/k/memo.txt");
-    EXPECT_EQ(record.fields.size(), 13u);
-    EXPECT_EQ(record.fields[4], "1");
+    EXPECT_EQ(std::tuple(record.path, record.fields.size(), record.fields.at(4)),
+              std::tuple("/home/k/memo.txt", 13u, "1"));
 }
 
 TEST(HandOff, SecondStartIsAMessengerOnlyWhileAFullInstanceLives) {
     TempRuntimeDir dir;
-    const std::string cwd = dir.Path() + "/cwd/", prog = dir.Path() + "/prog/";
+    const std::string cwd = dir / "cwd/", prog = dir / "prog/";
     mkdir(cwd.c_str(), 0700);
     mkdir(prog.c_str(), 0700);
     EXPECT_FALSE(IsMessengerStart(cwd, prog));
@@ -89,22 +95,16 @@ TEST(HandOff, SecondStartIsAMessengerOnlyWhileAFullInstanceLives) {
         messenger.SetActive(true);
         EXPECT_FALSE(IsMessengerStart(cwd, prog));
     }
-    Child instance([](Child& c) {
-        RunningInstance r;
-        c.Tell(0);
-        c.Hear();
-        return 0;
-    });
-    instance.Receive();
+    auto instance = InstanceInChild();
     // The setup's hand-over marker and the local-folder marker each make a full start.
     for (const std::string& marker : {cwd + "Tolmo2Ju.$$$", prog + "localfol.myc"}) {
         EXPECT_TRUE(IsMessengerStart(cwd, prog));
-        Touch(marker);
+        TempDir::Write(marker, "x");
         EXPECT_FALSE(IsMessengerStart(cwd, prog)) << marker;
         unlink(marker.c_str());
     }
-    instance.Kill(); // a crashed instance leaves its block and slot bit behind
-    instance.Wait();
+    instance->Kill(); // a crashed instance leaves its block and slot bit behind
+    instance->Wait();
     EXPECT_FALSE(IsMessengerStart(cwd, prog));
 }
 
@@ -180,18 +180,12 @@ TEST(HandOff, BusyInstanceLeavesTheFilesToTheMessenger) {
 
 TEST(HandOff, MessengerGivesUpAtOnceWhenTheInstanceEnds) {
     TempRuntimeDir dir;
-    Child running([](Child& c) {
-        RunningInstance r;
-        c.Tell(0);
-        c.Hear();
-        return 0;
-    });
-    running.Receive();
+    auto running = InstanceInChild();
     Child messenger([](Child& c) { return Messenger(c, {"/x/a.txt"}); });
     usleep(100000);
     const auto start = std::chrono::steady_clock::now();
-    running.Send(0); // the instance quits without reading
-    EXPECT_EQ(running.Wait(), 0);
+    running->Send(0); // the instance quits without reading
+    EXPECT_EQ(running->Wait(), 0);
     EXPECT_EQ(messenger.Receive(), 0);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));
 }
@@ -222,8 +216,8 @@ TEST(HandOff, SimultaneousMessengersNeverOverwriteEachOther) {
 
 TEST(HandOff, AMessengerStartHandsOverItsPathsMadeAbsoluteAndNamesWhatDidNotFit) {
     TempRuntimeDir dir;
-    const std::string cwd = dir.Path() + "/", prog = dir.Path() + "/prog/";
-    Touch(cwd + "exists.txt");
+    const std::string cwd = dir.str(), prog = dir / "prog/";
+    TempDir::Write(cwd + "exists.txt", "x");
     RunningInstance running;
     // Relative paths arrive absolute, whether the file exists or not; "(" and "," stay as given.
     Child messenger([&](Child& c) {

@@ -3,36 +3,20 @@
 #pragma once
 
 #include "../support/ScopedEnv.h"
+#include "../support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <poll.h>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
 
-// Points XDG_RUNTIME_DIR at a fresh 0700 folder for the life of the object.
-class TempRuntimeDir {
-  public:
-    TempRuntimeDir() : FEnv("XDG_RUNTIME_DIR") {
-        char tmpl[] = "/tmp/tolmo-test-XXXXXX";
-        FPath = mkdtemp(tmpl);
-        setenv("XDG_RUNTIME_DIR", FPath.c_str(), 1);
-    }
-    ~TempRuntimeDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(FPath, ec);
-    }
-    const std::string& Path() const { return FPath; }
-    std::string File(const std::string& name) const { return FPath + "/" + name; }
-
-  private:
-    ScopedEnv FEnv;
-    std::string FPath;
+// A fresh 0700 folder that XDG_RUNTIME_DIR points at for the life of the object.
+struct TempRuntimeDir : TempDir {
+    ScopedEnv env{"XDG_RUNTIME_DIR", str()};
 };
 
 // A forked child running a body. The child reports with Tell() and waits with Hear(); the test
