@@ -73,8 +73,7 @@ TEST_F(FileCommandsWindowTest, ExternalEditorChangesTheFileWhileTheWindowWorks) 
     EXPECT_GT(turns, 1); // the window kept handling events
     ASSERT_FALSE(files->Commands().ExternalEditRunning());
     EXPECT_EQ(Cp932ToUtf8(e->Core().Text()), "あ changed\r\n");
-    EXPECT_FALSE(e->Core().ReadOnly());
-    EXPECT_FALSE(fs::exists(d / "my memo 'x'.tx$"));
+    EXPECT_FALSE(e->Core().ReadOnly() || fs::exists(d / "my memo 'x'.tx$"));
     EXPECT_TRUE(fm->ExternalEditorFile.empty());
 }
 
