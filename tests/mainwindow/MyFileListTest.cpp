@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 TEST(MyFileList, CommasInAnyFieldAreEscapedAndShiftNothing) {
     TFileRecord r = TFileRecord::Fresh("a,b.txt", "/d,e/");
     r.f5 = "p,q";
@@ -110,5 +108,3 @@ TEST(PathParts, ExtensionsOfDottedFoldersAndNames) {
     EXPECT_EQ(PathExtension("/a.b/c"), "");
     EXPECT_EQ(PathExtension("/a/x.HTML"), ".HTML");
 }
-
-} // namespace
