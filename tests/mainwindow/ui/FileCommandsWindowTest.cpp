@@ -43,7 +43,6 @@ class FileCommandsWindowTest : public MainWindowFixture {
         chmod((d / name).c_str(), 0755);
         return d / name;
     }
-    QAction* action(const char* name) { return fm->findChild<QAction*>(name); }
 
     TWindowCommands* cmds = nullptr;
     TFileCommandsWindow* files = nullptr;
@@ -118,7 +117,7 @@ TEST_F(FileCommandsWindowTest, AcceptedOptionsApplyAtOnceAndStayAfterClosing) {
             ASSERT_NE(dlg, nullptr);
             act(*dlg);
         });
-        action("mnSet")->trigger();
+        fm->findChild<QAction*>("mnSet")->trigger();
     };
     const int count = pages->Recent().MenuCount();
     const bool ask = pages->Book().knKakunin;
