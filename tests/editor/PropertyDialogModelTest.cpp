@@ -34,13 +34,10 @@ TEST(PropertyDialogModel, EditsReachTheSet) {
     f.Height = -20;
     m.SetChosenFont(f);
     m.Store(p);
-    EXPECT_EQ(p.Font.Color, clRed);
-    EXPECT_EQ(p.Font.Name, "IPAGothic");
     EXPECT_EQ(m.Text("lblFont"), "IPAGothic  20px  あいうABC");
-    EXPECT_EQ(p.Caret.TabSpaceCount(), 8);
-    EXPECT_TRUE(p.Marks.HideMark.Visible());
-    EXPECT_EQ(p.WrapOption.FollowStr, "\x81\x41\x81\x42");
-    EXPECT_TRUE(p.IsFileExt(".log"));
+    EXPECT_EQ(std::tuple(p.Font.Color, p.Font.Name, p.Caret.TabSpaceCount(),
+                         p.Marks.HideMark.Visible(), p.WrapOption.FollowStr, p.IsFileExt(".log")),
+              std::tuple(clRed, "IPAGothic", 8, true, "\x81\x41\x81\x42", true));
     EXPECT_EQ(ParseExtensions(" txt,,.memo;\tlog "),
               (std::vector<std::string>{".txt", ".memo", ".log"}));
 }
