@@ -36,8 +36,8 @@ struct RunningInstance {
 
 int Messenger(Child& c, const Lines& list, int timeoutMs = kHandOffWaitMs) {
     TMessengerResult r = SendHandOff(list, timeoutMs);
-    c.Tell(r.delivered ? 1 : 0);
-    c.Tell(static_cast<int>(r.leftOut.size()));
+    c.Send(r.delivered ? 1 : 0);
+    c.Send(static_cast<int>(r.leftOut.size()));
     return 0;
 }
 
@@ -45,8 +45,8 @@ int Messenger(Child& c, const Lines& list, int timeoutMs = kHandOffWaitMs) {
 std::unique_ptr<Child> InstanceInChild() {
     auto child = std::make_unique<Child>([](Child& c) {
         RunningInstance r;
-        c.Tell(0);
-        c.Hear();
+        c.Send(0);
+        c.Receive();
         return 0;
     });
     child->Receive();
@@ -137,8 +137,8 @@ TEST(HandOff, AnotherFullInstanceIsNoMessenger) {
     RunningInstance running;
     Child other([](Child& c) {
         RunningInstance second; // local-folder mode: two full instances share the channel
-        c.Tell(second.channel.OwnSlot());
-        c.Hear();
+        c.Send(second.channel.OwnSlot());
+        c.Receive();
         return 0;
     });
     running.PumpUntil(other);
@@ -156,13 +156,13 @@ TEST(HandOff, BusyInstanceLeavesTheFilesToTheMessenger) {
     // The running instance's event loop is blocked until the messenger has given up.
     Child running([](Child& c) {
         RunningInstance r;
-        c.Tell(0);
-        c.Hear();
-        c.Hear();
+        c.Send(0);
+        c.Receive();
+        c.Receive();
         for (int i = 0; i < 20; ++i, usleep(10000))
             r.channel.Poll();
-        c.Tell(static_cast<int>(r.received.size()));
-        c.Tell(r.Block().empty() ? 1 : 0);
+        c.Send(static_cast<int>(r.received.size()));
+        c.Send(r.Block().empty() ? 1 : 0);
         return 0;
     });
     running.Receive();
@@ -196,7 +196,7 @@ TEST(HandOff, SimultaneousMessengersNeverOverwriteEachOther) {
     std::vector<std::unique_ptr<Child>> messengers;
     for (int i = 0; i < 4; ++i)
         messengers.push_back(std::make_unique<Child>([i](Child& c) {
-            c.Hear();
+            c.Receive();
             return Messenger(c, {"/m/" + std::to_string(i) + ".txt"});
         }));
     for (auto& m : messengers)
@@ -222,7 +222,7 @@ TEST(HandOff, AMessengerStartHandsOverItsPathsMadeAbsoluteAndNamesWhatDidNotFit)
     // Relative paths arrive absolute, whether the file exists or not; "(" and "," stay as given.
     Child messenger([&](Child& c) {
         std::ostringstream e;
-        c.Tell(RunMessengerStart({"exists.txt", "new.txt", "(odd)", "a,b,c"}, cwd, prog, e)
+        c.Send(RunMessengerStart({"exists.txt", "new.txt", "(odd)", "a,b,c"}, cwd, prog, e)
                    .value_or(-1));
         return 0;
     });
@@ -232,8 +232,8 @@ TEST(HandOff, AMessengerStartHandsOverItsPathsMadeAbsoluteAndNamesWhatDidNotFit)
     Child tooMuch([&](Child& c) {
         std::ostringstream e;
         const std::string big(400, 'b');
-        c.Tell(RunMessengerStart({"/s/3.txt", "/" + big, "/s/4.txt"}, "/", "/", e).value_or(-1));
-        c.Tell(e.str().find("  /s/4.txt\n") != std::string::npos);
+        c.Send(RunMessengerStart({"/s/3.txt", "/" + big, "/s/4.txt"}, "/", "/", e).value_or(-1));
+        c.Send(e.str().find("  /s/4.txt\n") != std::string::npos);
         return 0;
     });
     running.PumpUntil(tooMuch);

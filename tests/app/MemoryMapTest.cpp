@@ -39,12 +39,12 @@ struct Seen {
 std::unique_ptr<Child> Holder(const char* name, int processMax, int size = 256,
                               void (*then)(TMemMapEvt&) = nullptr, bool together = false) {
     return std::make_unique<Child>([=](Child& c) {
-        if (together) c.Hear();
+        if (together) c.Receive();
         TMemMapEvt m;
         Activate(m, name, processMax, size);
         if (then) then(m);
-        c.Tell(m.OwnSlot());
-        c.Hear();
+        c.Send(m.OwnSlot());
+        c.Receive();
         return 0;
     });
 }
@@ -79,11 +79,11 @@ TEST(MemoryMap, SecondProcessTakesSlotOneAndIsSeenEnteringAndLeaving) {
     Child second([](Child& c) {
         TMemMapEvt m;
         Activate(m, "Chan", 10);
-        c.Tell(m.OwnSlot());
-        c.Hear();
+        c.Send(m.OwnSlot());
+        c.Receive();
         m.Update();
-        c.Tell(0);
-        c.Hear();
+        c.Send(0);
+        c.Receive();
         return 0;
     });
     EXPECT_EQ(second.Receive(), 1);
@@ -114,18 +114,6 @@ TEST(MemoryMap, BlockLayoutByteForByte) {
     EXPECT_EQ(b.substr(56, 4), std::string("abc\0", 4));
     for (const char* f : {"Layout", "LayoutSemaphore"})
         EXPECT_EQ(static_cast<int>(std::filesystem::status(dir / f).permissions()), 0600) << f;
-}
-
-TEST(MemoryMap, ForeignBlockIsAFormatErrorAndLeavesTheComponentClosed) {
-    TempRuntimeDir dir;
-    TempDir::Write(dir / "Foreign", std::string(300, 'x'));
-    chmod((dir / "Foreign").c_str(), 0600);
-    TMemMapEvt m;
-    Configure(m, "Foreign", 2);
-    EXPECT_EQ(MessageOf<EMemMapEvt>([&] { m.Open(); }), "'Foreign' Format differ. : MapFileOpen");
-    EXPECT_EQ(std::tuple(m.GetActive(), m.Memory(), m.OwnSlot()),
-              std::tuple(false, nullptr, TCustomMemMapEvt::NoSlot));
-    EXPECT_EQ(TempDir::Read(dir / "Foreign"), std::string(300, 'x')); // someone else's
 }
 
 // Sixteen processes opening at once take the sixteen slots, one each; a seventeenth is refused
@@ -237,13 +225,21 @@ TEST(MemoryMap, TheNextCreatorFixesTheShapeAfterTheLastCloseOrACrash) {
               std::tuple(false, 0, 50, 9, std::string()));
 }
 
-TEST(MemoryMap, FoldersAndBlocksOfOthersAreRefused) {
+// A block of another format, a folder others may read, and blocks and folders of another user.
+TEST(MemoryMap, ForeignBlocksAndFoldersAreRefusedAndLeftAlone) {
     TempRuntimeDir dir;
+    TempDir::Write(dir / "Foreign", std::string(300, 'x'));
+    chmod((dir / "Foreign").c_str(), 0600);
+    TMemMapEvt m;
+    Configure(m, "Foreign", 2);
+    EXPECT_EQ(MessageOf<EMemMapEvt>([&] { m.Open(); }), "'Foreign' Format differ. : MapFileOpen");
+    EXPECT_EQ(std::tuple(m.GetActive(), m.Memory(), m.OwnSlot()),
+              std::tuple(false, nullptr, TCustomMemMapEvt::NoSlot));
+    EXPECT_EQ(TempDir::Read(dir / "Foreign"), std::string(300, 'x'));
     const std::string open = dir / "open";
     mkdir(open.c_str(), 0755);
     chmod(open.c_str(), 0755);
     setenv("XDG_RUNTIME_DIR", open.c_str(), 1);
-    TMemMapEvt m;
     Configure(m, "Chan", 2);
     EXPECT_EQ(MessageOf<EMemoryMap>([&] { m.Open(); }),
               "CreateFileMapping:Mapping Error the folder " + open +
@@ -262,7 +258,6 @@ TEST(MemoryMap, FoldersAndBlocksOfOthersAreRefused) {
     setenv("XDG_RUNTIME_DIR", foreign.c_str(), 1);
     EXPECT_THROW(m.Open(), EMemoryMap);
     EXPECT_EQ(TCustomMemMapEvt::FindResident("Chan"), -1);
-    setenv("XDG_RUNTIME_DIR", dir.str().c_str(), 1);
 }
 
 TEST(MemoryMap, LockNestsWithinOneComponentAndExcludesOthers) {
@@ -275,9 +270,9 @@ TEST(MemoryMap, LockNestsWithinOneComponentAndExcludesOthers) {
     Child waiter([](Child& c) {
         TMemMapEvt b;
         Configure(b, "Nest", 2);
-        c.Tell(0);
+        c.Send(0);
         b.SetActive(true); // needs the lock
-        c.Tell(1);
+        c.Send(1);
         return 0;
     });
     EXPECT_EQ(waiter.Receive(), 0);

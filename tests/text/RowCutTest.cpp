@@ -65,10 +65,13 @@ std::vector<Row> Reference(const std::string& text, const TWrapSettings& ws) {
 
 } // namespace
 
+// Random texts, then a text without line ends and one of line ends only.
 TEST(RowCut, PartsOnThreadsGiveTheRowsOfOnePassForEveryWrapOption) {
     std::mt19937 rng(20261206);
-    for (int textNo = 0; textNo < 6; ++textNo) {
-        const std::string text = RandomMemoText(rng, 20000 + rng() % 40000);
+    for (int textNo = 0; textNo < 8; ++textNo) {
+        const std::string text = textNo == 6   ? std::string(5000, 'a')
+                                 : textNo == 7 ? std::string(3000, '\n')
+                                               : RandomMemoText(rng, 20000 + rng() % 40000);
         for (int flags = 0; flags < 32; ++flags) {
             TEditorWrapOption o = WrapWidth(flags & 16 ? 20 : 80 + textNo * 30);
             o.FollowRetMark = flags & 1;
@@ -89,19 +92,7 @@ TEST(RowCut, PartsOnThreadsGiveTheRowsOfOnePassForEveryWrapOption) {
             }
         }
     }
-}
-
-TEST(RowCut, TextWithoutLineEndsAndTextOfLineEndsOnly) {
-    TWrapSettings ws(TEditorWrapOption(), true, 8);
-    std::string noEnds(5000, 'a');
-    std::vector<Row> rows =
-        RowsOf(CutRows(noEnds.data(), noEnds.size(), ws, 4, 100), noEnds.data());
-    ASSERT_EQ(rows.size(), 63u); // 62 full rows of 80 and the rest
-    EXPECT_EQ(rows.back().End, reTextEnd);
-    std::string ends(3000, '\n');
-    EXPECT_EQ(RowsOf(CutRows(ends.data(), ends.size(), ws, 4, 100), ends.data()),
-              std::vector<Row>(3000, Row{0, 0, reLineEnd}));
-    EXPECT_TRUE(CutRows(ends.data(), 0, ws).empty());
+    EXPECT_TRUE(CutRows("", 0, TWrapSettings()).empty());
 }
 
 TEST(RowCut, FileReadInPiecesOnThreadsGivesTheRowsOfItsTextUpToTheEndOfFileMark) {
