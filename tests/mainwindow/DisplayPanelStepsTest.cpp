@@ -10,8 +10,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 TEST(DisplayPanelSteps, KetteiReachesMemoEditorsAndDefaultsOnlyPreview) {
     auto html = CreateHTMLFountain1();
     TPagePropSets sets;
@@ -50,5 +48,3 @@ TEST(DisplayPanelSteps, AStoredPropertySetReachesTheActiveEditorOfItsKind) {
     StorePropertySet(sets, html, edited, "EditorProp_HTML", d / "Tolmo.ini", &page, "/x/a.html");
     EXPECT_EQ(page.Margin().Left(), 44);
 }
-
-} // namespace

@@ -80,7 +80,6 @@ TEST(FileCommandRules, OnlyADoubledExtensionIsRemoved) {
 
 TEST_F(FileCommandsTest, SafetyCopyOfAFileInAWriteProtectedFolder) {
     if (!RunsAsOrdinaryUser()) return;
-    fs::create_directories(d / "locked");
     const std::string locked = file("locked/memo.txt");
     chmod((d / "locked").c_str(), 0555);
     EXPECT_EQ(SafetyCopyPath(locked, d / "data/"), d / "data/memo.tx$");

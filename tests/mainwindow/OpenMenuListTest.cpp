@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 TEST(OpenMenuList, TwelveClosesWithMaximumEightKeepTheLastEight) {
     TOpenMenuList l("/x/Tolmo.rec", TOpenMenuList::kReOpen);
     l.SetMaximum(8);
@@ -66,5 +64,3 @@ TEST(OpenMenuList, RecordFileFallsBackBesideTheProgram) {
     EXPECT_EQ(RecordFilePath("/no/such/folder/", "/opt/t/tolmo"), "/opt/t/tolmo.rec");
     EXPECT_EQ(RecordFilePath("", "/opt/t.d/tolmo.bin"), "/opt/t.d/tolmo.rec");
 }
-
-} // namespace

@@ -273,7 +273,7 @@ TEST_F(RestartTest, NothingToRestoreGivesOneUntitledPageAndAShortRecordOpensItsF
     EXPECT_EQ(r->list.GetField(0, ffLoaded), "1");
 }
 
-TEST_F(PageBookTest, ArgumentsAndHandOffOpenPathsAndRecords) {
+TEST_F(PageBookTest, ArgumentsAndHandOffOpenPathsRecordsAndTheHolidayFolder) {
     file("a b.txt");
     book.firstShow = true;
     // An existing name with a comma opens as a path.
@@ -288,12 +288,10 @@ TEST_F(PageBookTest, ArgumentsAndHandOffOpenPathsAndRecords) {
     ASSERT_EQ(host.PageCount(), 3);
     EXPECT_EQ(list.Record(2), "r.txt," + dir + ",1,,0,,,,7,3,1,2,0");
     EXPECT_FALSE(host.pages[2].readOnly);
-}
-
-TEST_F(PageBookTest, KArgumentNamesTheHolidayFolder) {
+    // "/K" names the holiday folder and opens no page.
     file("hol/HDay.dat");
     book.OpenArguments({"/K" + dir + "hol"});
-    EXPECT_TRUE(host.pages.empty());
+    EXPECT_EQ(host.PageCount(), 3);
     EXPECT_EQ(book.holidayFile, dir + "hol/HDay.dat");
     book.OpenArguments({"/K" + dir});
     EXPECT_EQ(book.holidayFile, "");

@@ -1,12 +1,10 @@
 // The pages' controls without widgets: split pages, their saves and the status panels.
 #include "mainwindow/PageSheets.h"
+#include "FakePageHost.h"
 
 #include "mainwindow/MyFileList.h"
-#include "mainwindow/PageBook.h"
 
 #include "editor/EditorCore.h"
-
-#include "../support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -25,8 +23,8 @@ struct CorePage : TPageText {
                          const TFileFormat&) override {}
 };
 
-// The sheets with a page per InsertPage; the rest of the host does nothing.
-struct Sheets : TPageSheets {
+// The sheets with a page per InsertPage.
+struct Sheets : FakeDialogs<TPageSheets> {
     TPagePropSets sets;
     int active = -1, statusShown = 0;
     std::map<int, std::string> panels;
@@ -54,16 +52,7 @@ struct Sheets : TPageSheets {
     void SetPageCaption(int, const std::string&) override {}
     void RemovePage(int i) override { takeSheet(i); }
     void MovePage(int from, int to) override { moveSheet(from, to); }
-    void FocusActive() override {}
     void UpdatePageStatus() override { ++statusShown; }
-    void ShowProgress(const std::string&) override {}
-    void SuspendUpdates(bool) override {}
-    bool AskYesNo(const std::string&, bool d) override { return d; }
-    void Notice(const std::string&) override {}
-    void ErrorBox(const std::string&) override {}
-    TSaveDialogResult RunSaveDialog(const std::string&, const std::string&) override { return {}; }
-    std::string RunOpenDialog(const std::string&) override { return {}; }
-    std::string CurrentDirectory() const override { return "/"; }
 };
 
 TEST(PageSheets, ASplitPageAnswersFromItsFocusedHalfAndSavesItsText) {

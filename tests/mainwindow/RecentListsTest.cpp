@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 TEST(RecentLists, ClosedPagesAreRememberedAcrossARestartAndClicksOpenThem) {
     TempDir d;
     RecordingSink sink;
@@ -43,5 +41,3 @@ TEST(RecentLists, ClosedPagesAreRememberedAcrossARestartAndClicksOpenThem) {
     next.Clicked(TRecentLists::kFolders, d / "gone/", book, nullptr);
     EXPECT_EQ(host.notices.back(), "指定されたフォルダが存在しません。\r\n中止します。");
 }
-
-} // namespace

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(SettingsPanelModel, ControlsShowAndChangeTheValues) {
+TEST(SettingsPanelModel, ControlsShowAndChangeTheValuesAndReturnSettlesTheWrapField) {
     TSettingsPanelModel m;
     m.Values.FontName = "FixedSys";
     m.Values.MarginTop = 9;
@@ -25,17 +25,12 @@ TEST(SettingsPanelModel, ControlsShowAndChangeTheValues) {
     m.UserText("edtWrap", "33");
     m.Changed("edtWrap");
     EXPECT_EQ(m.Effect, TSettingsPanelModel::efNone); // shown only on Return
-}
-
-TEST(SettingsPanelModel, ReturnSettlesTheWrapFieldAndTabDefaultsComeBack) {
-    TSettingsPanelModel m;
     m.UserText("edtWrap", "300");
     m.Clicked("edtWrap");
     EXPECT_EQ(m.Effect, TSettingsPanelModel::efWrap);
-    EXPECT_EQ(m.Text("edtWrap"), "250");
-    EXPECT_EQ(m.Values.WrapText, "250");
+    EXPECT_EQ(m.Text("edtWrap") + " " + m.Values.WrapText, "250 250");
     EXPECT_EQ(m.Wrap.WrapByte, 250);
-
+    // The tab page's defaults come back.
     m.Values.TabLen = 99;
     m.Values.TabColorAct = clRed;
     m.Clicked("btnKiteiTab");

@@ -29,29 +29,9 @@ Rows Cut(std::string_view text, const TWrapSettings& ws) {
 }
 } // namespace
 
-TEST(WrapCut, ExactWidthTwoByteCharactersFollowRetMarkAndLongLines) {
-    TWrapSettings ws = Wrap(20);
-    std::string s(20, 'a');
-    EXPECT_EQ(Cut(s, ws), (Rows{s + "|W", "|L"}));
-    // A two-byte character is never split: it begins the next row.
-    EXPECT_EQ(Cut(s.substr(1) + J("漢字"), ws), (Rows{s.substr(1) + "|W", J("漢字") + "|L"}));
-    ws.FollowRetMark = true;
-    EXPECT_EQ(Cut(s, ws), (Rows{s + "|L"}));
-    EXPECT_EQ(Cut(std::string(19, 'a'), ws).size(), 1u);
-    EXPECT_EQ(WrapCount(std::string(45, 'a'), Wrap(20)), 3);
-    EXPECT_EQ(Cut("", ws), (Rows{"|L"}));
-    EXPECT_EQ(Cut("ab\r\ncd\re\n", Wrap(20, false)), (Rows{"ab|L", "cd|L", "e|L"}));
-    // Without word wrap a long line continues on rows, never splitting a character.
-    TWrapSettings noWrap = Wrap(20, false);
-    noWrap.MaxRowBytes = 5;
-    const std::string line = "ab" + J("あい") + "xyz" + J("亜");
-    EXPECT_EQ(Cut(line, noWrap), (Rows{"ab" + J("あ") + "|W", J("い") + "xyz|W", J("亜") + "|L"}));
-    EXPECT_EQ(WrapCount(line, noWrap), 3);
-}
-
-// The Japanese line-breaking rules, one at a time (W WordBreak, P FollowPunctuation, L Leading):
-// the first rows of each cut.
-TEST(WrapCut, LineBreakingRules) {
+// The rows of a cut, one rule at a time: W WordBreak, P FollowPunctuation, L Leading, R
+// FollowRetMark, N no word wrap (with rows of at most 5 bytes).
+TEST(WrapCut, RowsOfEachRule) {
     const std::string a10(10, 'a'), a18(18, 'a'), a19(19, 'a'), a20(20, 'a'), w40(40, 'w');
     struct Case {
         char rule;
@@ -60,28 +40,43 @@ TEST(WrapCut, LineBreakingRules) {
         Rows rows;
     };
     const Case cases[] = {
+        // A row exactly full is followed by an empty one, unless FollowRetMark; a two-byte
+        // character is never split.
+        {' ', 20, a20, {a20 + "|W", "|L"}},
+        {' ', 20, a19 + J("漢字"), {a19 + "|W", J("漢字") + "|L"}},
+        {' ', 20, a20 + a20 + "aaaaa", {a20 + "|W", a20 + "|W", "aaaaa|L"}},
+        {'R', 20, a20, {a20 + "|L"}},
+        {'R', 20, a19, {a19 + "|L"}},
+        {'R', 20, "", {"|L"}},
+        // Without word wrap lines end at their line ends, and a long line continues on rows.
+        {'N', 20, "ab\r\ncd\re\n", {"ab|L", "cd|L", "e|L"}},
+        {'N', 20, "ab" + J("あい") + "z", {"ab" + J("あ") + "|W", J("い") + "z|L"}},
         // A word goes to the next row whole, unless it is longer than the row.
-        {'W', 30, "hello world this is a wrapped line", {"hello world this is a wrapped |W"}},
-        {'W', 30, w40, {std::string(10, 'w') + "|W"}},
-        {' ', 30, w40, {std::string(30, 'w') + "|W"}},
+        {'W', 20, "hello world, a wrapped line", {"hello world, a |W", "wrapped line|L"}},
+        {'W', 30, w40, {std::string(10, 'w') + "|W", std::string(30, 'w') + "|W", "|L"}},
+        {' ', 30, w40, {std::string(30, 'w') + "|W", std::string(10, 'w') + "|L"}},
         // "。" hangs past the width, at most to WrapByte + 3 columns.
         {'P', 20, a20 + J("。") + "bc", {a20 + J("。") + "|W", "bc|L"}},
-        {'P', 20, a20 + "...x", {a20 + "..|W"}},
+        {'P', 20, a20 + "...x", {a20 + "..|W", ".x|L"}},
         // "「" in columns 19-20 begins the next row; a row never gives up more than a fifth; a
         // character of FollowStr takes the character before it along.
         {'L', 20, a18 + J("「") + "bc", {a18 + "|W", J("「") + "bc|L"}},
-        {'L', 20, a10 + J("「「「「「「") + "b", {a10 + J("「「「") + "|W"}},
+        {'L', 20, a10 + J("「「「「「「") + "b", {a10 + J("「「「") + "|W", J("「「「") + "b|L"}},
         {'L', 20, a19 + "b" + J("」") + "c", {a19 + "|W", "b" + J("」") + "c|L"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        TWrapSettings ws = Wrap(c.width);
+        TWrapSettings ws = Wrap(c.width, c.rule != 'N');
         ws.WordBreak = c.rule == 'W';
         ws.FollowPunctuation = c.rule == 'P';
         ws.Leading = c.rule == 'L';
-        Rows rows = Cut(c.text, ws);
-        rows.resize(c.rows.size());
+        ws.FollowRetMark = c.rule == 'R';
+        ws.MaxRowBytes = 5;
+        const Rows rows = Cut(c.text, ws);
         EXPECT_EQ(rows, c.rows);
+        if (c.text.find_first_of("\r\n") == std::string::npos) {
+            EXPECT_EQ(WrapCount(c.text, ws), static_cast<int>(rows.size()));
+        }
     }
 }
 

@@ -43,7 +43,6 @@ class FileCommandsWindowTest : public MainWindowFixture {
         chmod((d / name).c_str(), 0755);
         return d / name;
     }
-    QAction* action(const char* name) { return fm->findChild<QAction*>(name); }
 
     TWindowCommands* cmds = nullptr;
     TFileCommandsWindow* files = nullptr;
@@ -73,8 +72,7 @@ TEST_F(FileCommandsWindowTest, ExternalEditorChangesTheFileWhileTheWindowWorks) 
     EXPECT_GT(turns, 1); // the window kept handling events
     ASSERT_FALSE(files->Commands().ExternalEditRunning());
     EXPECT_EQ(Cp932ToUtf8(e->Core().Text()), "あ changed\r\n");
-    EXPECT_FALSE(e->Core().ReadOnly());
-    EXPECT_FALSE(fs::exists(d / "my memo 'x'.tx$"));
+    EXPECT_FALSE(e->Core().ReadOnly() || fs::exists(d / "my memo 'x'.tx$"));
     EXPECT_TRUE(fm->ExternalEditorFile.empty());
 }
 
@@ -119,7 +117,7 @@ TEST_F(FileCommandsWindowTest, AcceptedOptionsApplyAtOnceAndStayAfterClosing) {
             ASSERT_NE(dlg, nullptr);
             act(*dlg);
         });
-        action("mnSet")->trigger();
+        fm->findChild<QAction*>("mnSet")->trigger();
     };
     const int count = pages->Recent().MenuCount();
     const bool ask = pages->Book().knKakunin;

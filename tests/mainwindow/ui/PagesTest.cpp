@@ -1,4 +1,4 @@
-// The pages in a window: tab mouse, recent menus, split view, progress and the open-file list.
+// The pages in a window: tab mouse, recent menus, split view and the open-file list.
 #include "mainwindow/ui/Pages.h"
 #include "editor/ui/EditorWidget.h"
 #include "mainwindow/ui/EditorPageEditor.h"
@@ -113,17 +113,6 @@ TEST_F(PagesTest, SplitSharesTheTextAndUnsplitKeepsIt) {
     sink.answers = {false};
     pages->Book().knKakunin = false;
     EXPECT_TRUE(pages->Book().ClosePage());
-}
-
-TEST_F(PagesTest, CloseAllShowsItsProgressInPanelSix) {
-    std::vector<std::string> seen;
-    pages->SetStatusPanel = [&](int i, const std::string& t) {
-        if (i == 6) seen.push_back(t);
-    };
-    pages->Book().OpenFile(file("a.txt"));
-    pages->Book().OpenFile(file("b.txt"));
-    pages->Book().CloseEveryPage(true);
-    EXPECT_EQ(seen, (std::vector<std::string>{"    1 /  2 <", ""}));
 }
 
 TEST_F(PagesTest, FileListIsReadAtStartLazilyAndWrittenAtTheEnd) {
