@@ -1,5 +1,4 @@
-// Packed rows of a row-table block: every row value comes back as it went in, at the limits of
-// the packed form and past them.
+// Packed rows of a row-table block read back as they went in, at the packed form's limits.
 #include <gtest/gtest.h>
 
 #include <climits>
