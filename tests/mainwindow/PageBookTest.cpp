@@ -41,8 +41,8 @@ class PageBookTest : public ::testing::Test {
         host.pages.at(host.active).text += text;
         host.pages.at(host.active).modified = true;
     }
-    void open(std::initializer_list<const char*> names) {
-        for (const char* n : names)
+    void open(std::initializer_list<const char*> files) {
+        for (const char* n : files)
             book.OpenFile(file(n));
     }
 
