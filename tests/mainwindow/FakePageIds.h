@@ -3,8 +3,6 @@
 
 #include "FakePageHost.h"
 
-#include <algorithm>
-
 class FakePageIdsHost : public FakePageHost, public TPageIds {
   public:
     std::vector<int> ids;
@@ -24,8 +22,9 @@ class FakePageIdsHost : public FakePageHost, public TPageIds {
     }
     int PageId(int index) const override { return ids.at(index); }
     int IndexOfPage(int id) const override {
-        const auto it = std::find(ids.begin(), ids.end(), id);
-        return it == ids.end() ? -1 : static_cast<int>(it - ids.begin());
+        for (std::size_t i = 0; i < ids.size(); ++i)
+            if (ids[i] == id) return static_cast<int>(i);
+        return -1;
     }
 
   private:
