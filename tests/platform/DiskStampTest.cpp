@@ -9,8 +9,6 @@
 #include <cstdio>
 #include <filesystem>
 
-namespace {
-
 TEST(DiskStamp, ChangesReplacementsAndDeletions) {
     TempDir d;
     const std::string f = d / "a.txt";
@@ -31,5 +29,3 @@ TEST(DiskStamp, ChangesReplacementsAndDeletions) {
     TempDir::Write(f, "new");
     EXPECT_EQ(CompareStamps(TDiskStamp{}, StampOf(f)), TDiskChange::Changed);
 }
-
-} // namespace

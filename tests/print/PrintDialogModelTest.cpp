@@ -24,7 +24,7 @@ struct Opened {
 
 } // namespace
 
-TEST(PrintDialogModel, OpeningOffersTheFixedFontAndShowsAnOpenEnd) {
+TEST(PrintDialogModel, OpeningOffersTheFixedFontAndKeepsWhatIsStored) {
     Opened o;
     EXPECT_EQ(o.m.Items("ComboBox1"),
               (std::vector<std::string>{"ＭＳ ゴシック", "IPAGothic", "Noto Sans"}));
@@ -32,9 +32,7 @@ TEST(PrintDialogModel, OpeningOffersTheFixedFontAndShowsAnOpenEnd) {
     EXPECT_EQ(o.m.Int("SpinEdit10"), 999999); // LastLine 0 shows as the end
     EXPECT_EQ(o.printer.LastLine(), 0);       // and is not written
     EXPECT_FALSE(Opened(false).m.Enabled("btnPrint"));
-}
-
-TEST(PrintDialogModel, OpeningKeepsTheStoredFirstPageNumberOfAPartRange) {
+    // The stored first page number of a part range is kept.
     TStringsPrinter p = TStringsPrinter::Configured();
     p.SetRangeOption(roLimited);
     p.SetStartPage(4);

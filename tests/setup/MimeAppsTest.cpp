@@ -15,8 +15,6 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
 const std::string kList = "# my associations\r\n"
                           "[Added Associations]\r\n"
                           "text/plain=gedit.desktop;\r\n"
@@ -107,5 +105,3 @@ TEST_F(SystemActionsTest, SendToReplacesAnExistingEntryWhenAllowed) {
     EXPECT_EQ(fs::read_symlink(f.sendTo + "トルモ"), "/usr/bin/tolmo");
     EXPECT_EQ(sink.texts().back(), "「送る」にトルモを登録しました。");
 }
-
-} // namespace
