@@ -67,9 +67,10 @@ TEST(HolidayFile, ShippedFileMatchesPublicHolidays) {
         ASSERT_EQ(ours, it != ref.end());
         if (!ours) continue;
         const std::string& name = it->second;
-        if (name.ends_with(" 振替休日"))
+        if (name.ends_with(" 振替休日")) {
             EXPECT_NE(names.find("振替休日"), std::string::npos);
-        else if (name.find("（") == std::string::npos)
+        } else if (name.find("（") == std::string::npos) {
             EXPECT_EQ(names, name);
+        }
     }
 }

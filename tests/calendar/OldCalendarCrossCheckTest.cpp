@@ -1,6 +1,5 @@
-// Checks the generated old-calendar table against a second, independent computation of the new
-// moons: the true-phase series of Meeus, "Astronomical Algorithms" (2nd ed., chapter 49), with
-// the Espenak-Meeus polynomial for delta T.
+// The old-calendar table against the new moons of Meeus, "Astronomical Algorithms" (2nd ed.,
+// chapter 49), with the Espenak-Meeus polynomial for delta T.
 #include "calendar/JulianDay.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// Profile-file reading and rewriting on arbitrary bytes: nothing crashes, the line model keeps
-// every byte, and a written key reads back.
+// Profile files on arbitrary bytes: the line model keeps every byte, a written key reads back.
 #include "platform/IniFile.h"
 
 #include "FuzzCheck.h"

@@ -1,7 +1,5 @@
-// Fuzz target for the row store: loads arbitrary bytes, wraps at random widths and applies random
-// UpdateList, undo and redo sequences, checking the row invariants, the logical lines, the
-// Text round trip, parser states against a full walk, and that undo and redo restore every text
-// byte for byte.
+// Fuzz target for the row store: arbitrary text, wrap widths, edits, undo and redo, checked
+// against the row invariants, a full parser walk and the text each step left.
 #include <cstdint>
 #include <string>
 #include <vector>

@@ -1,5 +1,4 @@
-// The no-replace move: an existing name is never replaced, a failure leaves the file where it was,
-// and a move to another file system copies everything before the old file goes.
+// The no-replace move keeps existing names, fails in place and copies across file systems.
 #include "platform/FileMove.h"
 
 #include "../support/FolderListing.h"
@@ -15,7 +14,6 @@ namespace fs = std::filesystem;
 class FileMoveTest : public ::testing::Test {
   protected:
     std::string file(const std::string& name, const std::string& text) {
-        fs::create_directories(fs::path(d / name).parent_path());
         TempDir::Write(d / name, text);
         return d / name;
     }

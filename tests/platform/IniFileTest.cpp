@@ -1,5 +1,4 @@
-// Profile files: reading with defaults, tolerant parsing, writes that keep every other byte, and
-// atomic replacement that never loses the old file.
+// Profile files: defaults, tolerant reading, writes that keep every other byte, atomic saves.
 #include "platform/IniFile.h"
 
 #include "../support/FolderListing.h"
@@ -129,7 +128,6 @@ TEST(IniFile, SeesChangesMadeByOthers) {
 TEST(IniFile, ReadOnlyFolderKeepsTheFile) {
     if (!RunsAsOrdinaryUser()) return;
     TempDir d;
-    std::filesystem::create_directory(d / "ro");
     TempDir::Write(d / "ro/t.ini", "[S]\nk=1\n");
     chmod((d / "ro").c_str(), 0555);
     TIniFile ro(d / "ro/t.ini");

@@ -1,5 +1,4 @@
-// The print dialog's rules without a window: opening from the printer, the page range with its
-// wrap-around and double-click resets, and every control writing the printer at once.
+// The print dialog's rules without a window: opening, the page range, every control's property.
 #include "print/PrintDialogModel.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// Printing without a printer: header keywords, row wrapping, the page geometry and the layout of
-// pages, their ranges and what their rows hold.
+// Printing without a printer: header keywords, wrapping, page geometry and the pages' layout.
 #include "platform/Cp932.h"
 #include "print/HeaderText.h"
 #include "print/PageLayout.h"

@@ -1,5 +1,4 @@
-// What is known of the printer: its paper from the printer or the paper table, its fonts, which
-// printer printing starts on and the file a print to PDF suggests.
+// What is known of the printer: its paper, its fonts, the starting queue and the PDF file.
 #include "print/PaperInfo.h"
 #include "print/PrinterFonts.h"
 

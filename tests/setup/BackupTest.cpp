@@ -1,5 +1,4 @@
-// Backup and restore of "Files" in temporary folders: the checks, the copies with their
-// questions and results, the folder choice, the time stamp and the stored settings.
+// Backup and restore of "Files" in temporary folders: checks, copies, folder choice, stamp.
 #include "setup/Backup.h"
 
 #include "calendar/JulianDay.h"
@@ -37,7 +36,6 @@ struct ScriptedCopy : TCopyObserver {
 class BackupTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        fs::create_directories(prog() + "Files/sub");
         TempDir::Write(prog() + "Files/a.txt", "A");
         TempDir::Write(prog() + "Files/sub/b.txt", "B");
         fs::create_directories(d / "stick");
@@ -96,7 +94,6 @@ TEST_F(BackupTest, DestinationVanishingMidCopy) {
 }
 
 TEST_F(BackupTest, RestoreMergesSavedFilesAndKeepsTheRest) {
-    fs::create_directories(d / "stick/Tolmobak/Files");
     TempDir::Write(d / "stick/Tolmobak/Files/a.txt", "saved A");
     TempDir::Write(d / "stick/Tolmobak/Files/c.txt", "saved C");
     TBackupSettings s;

@@ -1,5 +1,4 @@
-// Setup runs into temporary folders: refusals, the new, overwrite and second-copy setups, the
-// text folder, failures that leave nothing behind, and the shortcut switches.
+// Setup runs into temporary folders: refusals, the setups, their failures, the shortcut switches.
 #include "setup/Installer.h"
 
 #include "platform/IniFile.h"
@@ -36,7 +35,6 @@ class FakeHost : public TSetupHost {
 class InstallerTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        fs::create_directories(src());
         TempDir::Write(src() + "tolmo", "#!/bin/sh\n");
         fs::permissions(src() + "tolmo", fs::perms(0755));
         TempDir::Write(src() + "ReadMe.txt", "readme");
@@ -46,9 +44,7 @@ class InstallerTest : public ::testing::Test {
         r.targetText = d / "ユーザー の \"Tolmo\"";
         r.title = "「トルモ -Tolmo-」 Ver1.7.1.1 ";
         r.commonFilesFolder = d / "config/";
-        r.folders.desktop = d / "Desktop/";
-        r.folders.startMenu = d / "apps/";
-        r.folders.programs = d / "apps/Brix/";
+        r.folders = {d / "Desktop/", d / "apps/", d / "apps/Brix/", "", ""};
         sink.answers = {true}; // the start question
     }
     std::string src() { return d / "src/"; }
@@ -62,10 +58,8 @@ class InstallerTest : public ::testing::Test {
 };
 
 TEST_F(InstallerTest, NewSetupInstallsEverythingAndHandsOver) {
-    fs::create_directories(src() + "Files");
     TempDir::Write(src() + "Files/memo.txt", "memo");
     TempDir::Write(src() + "Tolmo.ini", "[Set]\nOpenFolder=" + src() + "Files/\n");
-    fs::create_directories(r.folders.desktop);
     TempDir::Write(r.folders.desktop + "Tolmo.desktop", "old");
     r.desktop = true;
     ASSERT_TRUE(run());
@@ -84,8 +78,8 @@ TEST_F(InstallerTest, NewSetupInstallsEverythingAndHandsOver) {
     EXPECT_NE(entry.find("Exec=\"" + d / "ユーザー の \\\\\"Tolmo\\\\\"/tolmo\" %F\n"),
               std::string::npos)
         << entry;
-    EXPECT_TRUE(fs::exists(r.folders.startMenu + "トルモ -Tolmo-.desktop"));
-    EXPECT_TRUE(fs::exists(r.folders.programs + "トルモ -Tolmo-.desktop"));
+    EXPECT_TRUE(fs::exists(r.folders.startMenu + "トルモ -Tolmo-.desktop") &&
+                fs::exists(r.folders.programs + "トルモ -Tolmo-.desktop"));
     EXPECT_EQ(sink.texts()[1], "「トルモ -Tolmo-」 Ver1.7.1.1 のセットアップが終了しました。");
     // Hand-over: the installed copy started beside the marker, which is gone afterwards.
     EXPECT_EQ(std::tuple(host.started, host.markerSeen, host.waited, host.ended),
@@ -107,7 +101,6 @@ TEST_F(InstallerTest, Refusals) {
     EXPECT_EQ(refused(A::NewSetup, d / "src/../src"), same);         // also written another way
     EXPECT_EQ(refused(A::NewSetup, "relative/folder"), "セットアップフォルダを作成できません。");
     // A new setup over an existing program points to the overwrite setup.
-    fs::create_directories(d / "t");
     TempDir::Write(d / "t/tolmo", "old");
     EXPECT_EQ(refused(A::NewSetup, d / "t"),
               "指定されたフォルダーに、tolmo が存在します。\r\n"
@@ -126,7 +119,6 @@ TEST_F(InstallerTest, OverwriteCopiesProgramAndReadMeOnly) {
     TempDir::Write(target() + "tolmo", "old");
     TempDir::Write(target() + "Tolmo.ini", "mine");
     TempDir::Write(target() + "HDay.dat", "my holidays");
-    fs::create_directories(src() + "Files");
     TempDir::Write(src() + "Files/new.txt", "x");
     ASSERT_TRUE(run());
     EXPECT_EQ(FolderListing(target()), "Files/\nHDay.dat=my holidays\nReadMe.txt=readme\n"
@@ -137,7 +129,6 @@ TEST_F(InstallerTest, OverwriteCopiesProgramAndReadMeOnly) {
 TEST_F(InstallerTest, SecondCopyAsksAndBecomesLocal) {
     r.action = TSetupAction::SubSetup;
     r.targetText = d / "second";
-    fs::create_directories(target());
     TempDir::Write(target() + "tolmo", "old");
     sink.answers = {true, true};
     ASSERT_TRUE(run());
@@ -161,7 +152,6 @@ TEST_F(InstallerTest, FailuresLeaveNoHalfInstallation) {
 
 TEST_F(InstallerTest, CompanionsOfAnInstalledProgramComeFromItsShareFolder) {
     fs::create_directories(d / "usr/bin");
-    fs::create_directories(d / "usr/share/tolmo");
     fs::copy(src() + "tolmo", d / "usr/bin/tolmo");
     TempDir::Write(d / "usr/share/tolmo/HDay.dat", "shared holidays");
     r.sourceFolder = d / "usr/bin/";

@@ -1,6 +1,4 @@
-// The setup and options dialogs' rules without a window: opening, the option group that follows
-// the action, the restore switch, the chosen setup folder, what closing keeps; the options'
-// values, date sample and write.
+// The setup, options and about dialogs' rules without a window.
 #include "setup/SetupDialogModel.h"
 #include "setup/InfoDialogModel.h"
 #include "setup/OptionsDialogModel.h"

@@ -1,5 +1,4 @@
-// A message sink for tests: records every box and answers Yes/No boxes from a queue (the box's
-// default button when the queue is empty). Installed for its lifetime.
+// A message sink for tests, installed for its lifetime: records boxes, answers Yes/No from a queue.
 #pragma once
 
 #include "platform/MessageBox.h"
@@ -14,7 +13,7 @@ class RecordingSink : public TMessageSink {
     bool Show(const TMessage& m) override {
         boxes.push_back(m);
         if (!m.yesNo) return true;
-        if (answers.empty()) return m.defaultYes;
+        if (answers.empty()) return m.defaultYes; // the box's default button
         bool a = answers.front();
         answers.pop_front();
         return a;

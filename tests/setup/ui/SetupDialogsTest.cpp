@@ -1,5 +1,4 @@
-// The setup, options, notice and about windows on the offscreen platform: their opening state,
-// option rules, keys and what closing them writes.
+// The setup, options, notice and about windows on the offscreen platform: their wiring.
 #include "setup/ui/InfoDialogs.h"
 #include "setup/ui/OptionsDialog.h"
 #include "setup/ui/SetupDialog.h"
