@@ -128,12 +128,14 @@ TEST(IniFile, SeesChangesMadeByOthers) {
 TEST(IniFile, ReadOnlyFolderKeepsTheFile) {
     if (!RunsAsOrdinaryUser()) return;
     TempDir d;
+    std::filesystem::create_directory(d / "ro");
     TempDir::Write(d / "ro/t.ini", "[S]\nk=1\n");
     chmod((d / "ro").c_str(), 0555);
     TIniFile ro(d / "ro/t.ini");
     EXPECT_FALSE(ro.WriteString("S", "k", "2"));
     EXPECT_EQ(ro.ReadString("S", "k", ""), "1");
     EXPECT_EQ(FolderListing(d / "ro"), "t.ini=[S]\nk=1\n\n");
+    chmod((d / "ro").c_str(), 0755);
 }
 
 TEST(IniFile, WriteKeepsModeAndFollowsLinks) {

@@ -36,6 +36,7 @@ struct ScriptedCopy : TCopyObserver {
 class BackupTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        fs::create_directories(prog() + "Files/sub");
         TempDir::Write(prog() + "Files/a.txt", "A");
         TempDir::Write(prog() + "Files/sub/b.txt", "B");
         fs::create_directories(d / "stick");
@@ -94,6 +95,7 @@ TEST_F(BackupTest, DestinationVanishingMidCopy) {
 }
 
 TEST_F(BackupTest, RestoreMergesSavedFilesAndKeepsTheRest) {
+    fs::create_directories(d / "stick/Tolmobak/Files");
     TempDir::Write(d / "stick/Tolmobak/Files/a.txt", "saved A");
     TempDir::Write(d / "stick/Tolmobak/Files/c.txt", "saved C");
     TBackupSettings s;

@@ -48,6 +48,7 @@ class SystemActionsTest : public ::testing::Test {
 };
 
 TEST_F(SystemActionsTest, AssociationComesAndGoes) {
+    fs::create_directories(d / "config");
     TempDir::Write(d / "config/mimeapps.list", kList);
     sink.answers = {false};
     EXPECT_FALSE(AssociateTextFiles("/opt/my tolmo/tolmo"));
@@ -68,6 +69,7 @@ TEST_F(SystemActionsTest, AssociationComesAndGoes) {
 }
 
 TEST_F(SystemActionsTest, UnwritableApplicationsFolderGivesAMessage) {
+    fs::create_directories(d / "data");
     TempDir::Write(d / "data/applications", "a file in the way");
     sink.answers = {true};
     EXPECT_FALSE(AssociateTextFiles("/usr/bin/tolmo"));
@@ -79,6 +81,7 @@ TEST_F(SystemActionsTest, UnwritableApplicationsFolderGivesAMessage) {
 TEST_F(SystemActionsTest, SendToReplacesAnExistingEntryWhenAllowed) {
     TSpecialFolders f;
     f.sendTo = d / "scripts/";
+    fs::create_directories(f.sendTo);
     TempDir::Write(f.sendTo + "Tolmo", "old");
     sink.answers = {true, false};
     EXPECT_FALSE(RegisterSendTo("/usr/bin/tolmo", f));

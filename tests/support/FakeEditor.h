@@ -1,4 +1,5 @@
-// A stand-in editor for the row store tests, and StoreWithEditor attaching one to a store.
+// A stand-in editor for the row store tests: caret and view as plain fields, a parser factory,
+// and a record of what the store told it; StoreWithEditor attaches one to a store for a test.
 #pragma once
 
 #include "text/LineBreaking.h"

@@ -1,5 +1,6 @@
-// Permission checks need an ordinary user, as root passes every read-only folder and file; run as
-// root, a test reruns itself as "nobody" through RunsAsOrdinaryUser.
+// Permission checks need an ordinary user: root passes every read-only folder and file. Run as
+// root (as CI does), a test calls RunsAsOrdinaryUser(), which runs that same test again in a new
+// process as the user "nobody" (through setpriv) and reports that run's result as its own.
 #pragma once
 
 #include <gtest/gtest.h>

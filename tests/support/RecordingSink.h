@@ -1,4 +1,5 @@
-// A message sink for tests, installed for its lifetime: records boxes, answers Yes/No from a queue.
+// A message sink for tests: records every box and answers Yes/No boxes from a queue (the box's
+// default button when the queue is empty). Installed for its lifetime.
 #pragma once
 
 #include "platform/MessageBox.h"
@@ -13,7 +14,7 @@ class RecordingSink : public TMessageSink {
     bool Show(const TMessage& m) override {
         boxes.push_back(m);
         if (!m.yesNo) return true;
-        if (answers.empty()) return m.defaultYes; // the box's default button
+        if (answers.empty()) return m.defaultYes;
         bool a = answers.front();
         answers.pop_front();
         return a;

@@ -14,15 +14,11 @@ class TempDir {
         if (!mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
         path_ = tmpl;
     }
-    // Folders a test closed are opened again first, so that everything goes.
     ~TempDir() {
-        namespace fs = std::filesystem;
         std::error_code ec;
-        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-        for (fs::recursive_directory_iterator it(path_, ec), end; it != end; it.increment(ec))
-            if (it->is_directory(ec) && !it->is_symlink(ec))
-                fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(path_, ec);
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ec);
+        std::filesystem::remove_all(path_, ec);
     }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
@@ -31,10 +27,7 @@ class TempDir {
     std::string str() const { return path_.string() + "/"; }
     std::string operator/(const std::string& name) const { return str() + name; }
 
-    // Writes the file, making the folders it lies in first.
     static void Write(const std::string& path, const std::string& bytes) {
-        std::error_code ec;
-        std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
         std::ofstream(path, std::ios::binary) << bytes;
     }
     static std::string Read(const std::string& path) {
