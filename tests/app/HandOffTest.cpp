@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <fstream>
 #include <sstream>
 
 namespace {
@@ -37,13 +36,21 @@ struct RunningInstance {
 
 int Messenger(Child& c, const Lines& list, int timeoutMs = kHandOffWaitMs) {
     TMessengerResult r = SendHandOff(list, timeoutMs);
-    c.Tell(r.delivered ? 1 : 0);
-    c.Tell(static_cast<int>(r.leftOut.size()));
+    c.Send(r.delivered ? 1 : 0);
+    c.Send(static_cast<int>(r.leftOut.size()));
     return 0;
 }
 
-void Touch(const std::string& path) {
-    std::ofstream(path) << "x";
+// A running instance in a child, up when this returns; it quits without reading when told to.
+std::unique_ptr<Child> InstanceInChild() {
+    auto child = std::make_unique<Child>([](Child& c) {
+        RunningInstance r;
+        c.Send(0);
+        c.Receive();
+        return 0;
+    });
+    child->Receive();
+    return child;
 }
 
 } // namespace
@@ -72,14 +79,13 @@ TEST(HandOffText, ArgumentsFitWholeOrNotAtAllAndRecordsAreRecognised) {
     EXPECT_EQ(std::pair(plain.IsRecord(), plain.path),
               std::pair(false, std::string("/home/k/a.txt")));
     const TOpenRequest record = ParseOpenRequest("memo.txt,/home/k/,0,0,1,3,4,0,0,0,0,0,0");
-    EXPECT_EQ(record.path, "/home/k/memo.txt");
-    EXPECT_EQ(record.fields.size(), 13u);
-    EXPECT_EQ(record.fields[4], "1");
+    EXPECT_EQ(std::tuple(record.path, record.fields.size(), record.fields.at(4)),
+              std::tuple("/home/k/memo.txt", 13u, "1"));
 }
 
 TEST(HandOff, SecondStartIsAMessengerOnlyWhileAFullInstanceLives) {
     TempRuntimeDir dir;
-    const std::string cwd = dir.Path() + "/cwd/", prog = dir.Path() + "/prog/";
+    const std::string cwd = dir / "cwd/", prog = dir / "prog/";
     mkdir(cwd.c_str(), 0700);
     mkdir(prog.c_str(), 0700);
     EXPECT_FALSE(IsMessengerStart(cwd, prog));
@@ -89,22 +95,16 @@ TEST(HandOff, SecondStartIsAMessengerOnlyWhileAFullInstanceLives) {
         messenger.SetActive(true);
         EXPECT_FALSE(IsMessengerStart(cwd, prog));
     }
-    Child instance([](Child& c) {
-        RunningInstance r;
-        c.Tell(0);
-        c.Hear();
-        return 0;
-    });
-    instance.Receive();
+    auto instance = InstanceInChild();
     // The setup's hand-over marker and the local-folder marker each make a full start.
     for (const std::string& marker : {cwd + "Tolmo2Ju.$$$", prog + "localfol.myc"}) {
         EXPECT_TRUE(IsMessengerStart(cwd, prog));
-        Touch(marker);
+        TempDir::Write(marker, "x");
         EXPECT_FALSE(IsMessengerStart(cwd, prog)) << marker;
         unlink(marker.c_str());
     }
-    instance.Kill(); // a crashed instance leaves its block and slot bit behind
-    instance.Wait();
+    instance->Kill(); // a crashed instance leaves its block and slot bit behind
+    instance->Wait();
     EXPECT_FALSE(IsMessengerStart(cwd, prog));
 }
 
@@ -132,37 +132,18 @@ TEST(HandOff, PathsArriveInOrderExactlyOnceDecodedAndTheBlockIsEmptied) {
     }
 }
 
-TEST(HandOff, AnotherFullInstanceIsNoMessenger) {
-    TempRuntimeDir dir;
-    RunningInstance running;
-    Child other([](Child& c) {
-        RunningInstance second; // local-folder mode: two full instances share the channel
-        c.Tell(second.channel.OwnSlot());
-        c.Hear();
-        return 0;
-    });
-    running.PumpUntil(other);
-    EXPECT_EQ(other.Receive(), 1);
-    EXPECT_EQ(running.arrivals, 0);
-    other.Send(0);
-    EXPECT_EQ(other.Wait(), 0);
-    for (int i = 0; i < 3; ++i)
-        running.channel.Poll();
-    EXPECT_EQ(running.arrivals, 0);
-}
-
 TEST(HandOff, BusyInstanceLeavesTheFilesToTheMessenger) {
     TempRuntimeDir dir;
     // The running instance's event loop is blocked until the messenger has given up.
     Child running([](Child& c) {
         RunningInstance r;
-        c.Tell(0);
-        c.Hear();
-        c.Hear();
+        c.Send(0);
+        c.Receive();
+        c.Receive();
         for (int i = 0; i < 20; ++i, usleep(10000))
             r.channel.Poll();
-        c.Tell(static_cast<int>(r.received.size()));
-        c.Tell(r.Block().empty() ? 1 : 0);
+        c.Send(static_cast<int>(r.received.size()));
+        c.Send(r.Block().empty() ? 1 : 0);
         return 0;
     });
     running.Receive();
@@ -180,29 +161,38 @@ TEST(HandOff, BusyInstanceLeavesTheFilesToTheMessenger) {
 
 TEST(HandOff, MessengerGivesUpAtOnceWhenTheInstanceEnds) {
     TempRuntimeDir dir;
-    Child running([](Child& c) {
-        RunningInstance r;
-        c.Tell(0);
-        c.Hear();
-        return 0;
-    });
-    running.Receive();
+    auto running = InstanceInChild();
     Child messenger([](Child& c) { return Messenger(c, {"/x/a.txt"}); });
     usleep(100000);
     const auto start = std::chrono::steady_clock::now();
-    running.Send(0); // the instance quits without reading
-    EXPECT_EQ(running.Wait(), 0);
+    running->Send(0); // the instance quits without reading
+    EXPECT_EQ(running->Wait(), 0);
     EXPECT_EQ(messenger.Receive(), 0);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));
 }
 
-TEST(HandOff, SimultaneousMessengersNeverOverwriteEachOther) {
+// Another full instance coming and going is no arrival; messengers at once never overwrite each
+// other.
+TEST(HandOff, OnlyMessengersArriveAndSimultaneousOnesNeverOverwriteEachOther) {
     TempRuntimeDir dir;
     RunningInstance running;
+    Child other([](Child& c) {
+        RunningInstance second; // local-folder mode: two full instances share the channel
+        c.Send(second.channel.OwnSlot());
+        c.Receive();
+        return 0;
+    });
+    running.PumpUntil(other);
+    EXPECT_EQ(other.Receive(), 1);
+    other.Send(0);
+    EXPECT_EQ(other.Wait(), 0);
+    for (int i = 0; i < 3; ++i)
+        running.channel.Poll();
+    EXPECT_EQ(running.arrivals, 0);
     std::vector<std::unique_ptr<Child>> messengers;
     for (int i = 0; i < 4; ++i)
         messengers.push_back(std::make_unique<Child>([i](Child& c) {
-            c.Hear();
+            c.Receive();
             return Messenger(c, {"/m/" + std::to_string(i) + ".txt"});
         }));
     for (auto& m : messengers)
@@ -222,13 +212,13 @@ TEST(HandOff, SimultaneousMessengersNeverOverwriteEachOther) {
 
 TEST(HandOff, AMessengerStartHandsOverItsPathsMadeAbsoluteAndNamesWhatDidNotFit) {
     TempRuntimeDir dir;
-    const std::string cwd = dir.Path() + "/", prog = dir.Path() + "/prog/";
-    Touch(cwd + "exists.txt");
+    const std::string cwd = dir.str(), prog = dir / "prog/";
+    TempDir::Write(cwd + "exists.txt", "x");
     RunningInstance running;
     // Relative paths arrive absolute, whether the file exists or not; "(" and "," stay as given.
     Child messenger([&](Child& c) {
         std::ostringstream e;
-        c.Tell(RunMessengerStart({"exists.txt", "new.txt", "(odd)", "a,b,c"}, cwd, prog, e)
+        c.Send(RunMessengerStart({"exists.txt", "new.txt", "(odd)", "a,b,c"}, cwd, prog, e)
                    .value_or(-1));
         return 0;
     });
@@ -238,8 +228,8 @@ TEST(HandOff, AMessengerStartHandsOverItsPathsMadeAbsoluteAndNamesWhatDidNotFit)
     Child tooMuch([&](Child& c) {
         std::ostringstream e;
         const std::string big(400, 'b');
-        c.Tell(RunMessengerStart({"/s/3.txt", "/" + big, "/s/4.txt"}, "/", "/", e).value_or(-1));
-        c.Tell(e.str().find("  /s/4.txt\n") != std::string::npos);
+        c.Send(RunMessengerStart({"/s/3.txt", "/" + big, "/s/4.txt"}, "/", "/", e).value_or(-1));
+        c.Send(e.str().find("  /s/4.txt\n") != std::string::npos);
         return 0;
     });
     running.PumpUntil(tooMuch);

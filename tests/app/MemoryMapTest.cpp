@@ -3,11 +3,9 @@
 
 #include "MemoryMapTestProcess.h"
 
-#include "../support/TempDir.h"
-
 #include <cstring>
-#include <fcntl.h>
-#include <set>
+#include <filesystem>
+#include <map>
 #include <sys/stat.h>
 #include <tuple>
 #include <vector>
@@ -36,19 +34,26 @@ struct Seen {
     void Add(const char* what, int slot) { events.push_back(what + std::to_string(slot)); }
 };
 
-// A child that opens the channel, lets `then` act on it, tells its slot and holds the slot until
-// the test lets it go (or kills it).
+// A child that opens the channel (when the test says so, with `together`), lets `then` act on
+// it, tells its slot and holds the slot until the test lets it go (or kills it).
 std::unique_ptr<Child> Holder(const char* name, int processMax, int size = 256,
-                              void (*then)(TMemMapEvt&) = nullptr) {
+                              void (*then)(TMemMapEvt&) = nullptr, bool together = false) {
     return std::make_unique<Child>([=](Child& c) {
+        if (together) c.Receive();
         TMemMapEvt m;
         Activate(m, name, processMax, size);
         if (then) then(m);
-        c.Tell(m.OwnSlot());
-        c.Hear();
+        c.Send(m.OwnSlot());
+        c.Receive();
         return 0;
     });
 }
+
+struct FakeTimer : IMemMapTimer {
+    int interval = -1;
+    void Start(int ms) override { interval = ms; }
+    void Stop() override { interval = -1; }
+};
 
 template <class E> std::string MessageOf(const std::function<void()>& f) {
     try {
@@ -74,11 +79,11 @@ TEST(MemoryMap, SecondProcessTakesSlotOneAndIsSeenEnteringAndLeaving) {
     Child second([](Child& c) {
         TMemMapEvt m;
         Activate(m, "Chan", 10);
-        c.Tell(m.OwnSlot());
-        c.Hear();
+        c.Send(m.OwnSlot());
+        c.Receive();
         m.Update();
-        c.Tell(0);
-        c.Hear();
+        c.Send(0);
+        c.Receive();
         return 0;
     });
     EXPECT_EQ(second.Receive(), 1);
@@ -101,68 +106,38 @@ TEST(MemoryMap, BlockLayoutByteForByte) {
     m.Update();
     m.Update();
     std::strcpy(m.Memory(), "abc");
-    const std::string b = TempDir::Read(dir.File("Layout"));
+    const std::string b = TempDir::Read(dir / "Layout");
     ASSERT_EQ(b.size(), 156u);
     // Size 100, the name, slot maximum 5 with mask 0x8000, slot 0 counted twice; the user area.
     EXPECT_EQ(b.substr(0, 28),
               std::string("\0\0\0\0\x64\0\0\0MemMapEvt\0\0\0\x05\0\0\x80\x02\0\0\0", 28));
     EXPECT_EQ(b.substr(56, 4), std::string("abc\0", 4));
-    for (const char* f : {"Layout", "LayoutSemaphore"}) {
-        struct stat st {};
-        EXPECT_EQ(stat(dir.File(f).c_str(), &st), 0);
-        EXPECT_EQ(st.st_mode & 0777, 0600u) << f;
-    }
+    for (const char* f : {"Layout", "LayoutSemaphore"})
+        EXPECT_EQ(static_cast<int>(std::filesystem::status(dir / f).permissions()), 0600) << f;
 }
 
-TEST(MemoryMap, ForeignBlockIsAFormatErrorAndLeavesTheComponentClosed) {
-    TempRuntimeDir dir;
-    TempDir::Write(dir.File("Foreign"), std::string(300, 'x'));
-    chmod(dir.File("Foreign").c_str(), 0600);
-    TMemMapEvt m;
-    Configure(m, "Foreign", 2);
-    EXPECT_EQ(MessageOf<EMemMapEvt>([&] { m.Open(); }), "'Foreign' Format differ. : MapFileOpen");
-    EXPECT_EQ(std::tuple(m.GetActive(), m.Memory(), m.OwnSlot()),
-              std::tuple(false, nullptr, TCustomMemMapEvt::NoSlot));
-    EXPECT_EQ(TempDir::Read(dir.File("Foreign")), std::string(300, 'x')); // someone else's
-}
-
-TEST(MemoryMap, SeventeenthOfSeventeenProcessesIsRefused) {
+// Sixteen processes opening at once take the sixteen slots, one each; a seventeenth is refused
+// until one of them leaves.
+TEST(MemoryMap, SimultaneousOpenersNeverShareASlotAndTheSeventeenthIsRefused) {
     TempRuntimeDir dir;
     std::vector<std::unique_ptr<Child>> holders;
-    std::set<int> slots;
-    for (int i = 0; i < 16; ++i) {
-        holders.push_back(Holder("Full", 16));
-        slots.insert(holders.back()->Receive());
-    }
-    EXPECT_EQ(std::pair(slots.size(), *slots.rbegin()), std::pair(std::size_t{16}, 15));
+    for (int i = 0; i < 16; ++i)
+        holders.push_back(Holder("Full", 16, 256, nullptr, true));
+    for (auto& h : holders)
+        h->Send(0);
+    std::map<int, Child*> bySlot;
+    for (auto& h : holders)
+        bySlot[h->Receive()] = h.get();
+    ASSERT_EQ(std::tuple(bySlot.size(), bySlot.begin()->first, bySlot.rbegin()->first),
+              std::tuple(std::size_t{16}, 0, 15));
     TMemMapEvt last;
     Configure(last, "Full", 16);
     EXPECT_EQ(MessageOf<EMemMapEvt>([&] { last.Open(); }), "ProcessMax(16) over.");
     EXPECT_FALSE(last.GetActive());
-    holders[3]->Send(0);
-    EXPECT_EQ(holders[3]->Wait(), 0);
+    bySlot[3]->Send(0);
+    EXPECT_EQ(bySlot[3]->Wait(), 0);
     last.Open(); // the freed slot is taken again
     EXPECT_EQ(last.OwnSlot(), 3);
-}
-
-TEST(MemoryMap, SimultaneousOpenersNeverShareASlot) {
-    TempRuntimeDir dir;
-    std::vector<std::unique_ptr<Child>> racers;
-    for (int i = 0; i < 8; ++i)
-        racers.push_back(std::make_unique<Child>([](Child& c) {
-            c.Hear(); // start together
-            TMemMapEvt m;
-            Activate(m, "Race", 16);
-            c.Tell(m.OwnSlot());
-            c.Hear();
-            return 0;
-        }));
-    for (auto& r : racers)
-        r->Send(0);
-    std::set<int> slots;
-    for (auto& r : racers)
-        slots.insert(r->Receive());
-    EXPECT_EQ(slots.size(), 8u);
 }
 
 TEST(MemoryMap, TenThousandUpdatesWrapTheCounterAndEachIsSeen) {
@@ -214,16 +189,12 @@ TEST(MemoryMap, KilledLockHolderNeitherHangsNorKeepsItsSlot) {
     ASSERT_EQ(victim->Receive(), 1);
     victim->Kill(); // holding the lock
     EXPECT_EQ(victim->Wait(), 128 + SIGKILL);
-    Child next([](Child& c) {
-        TMemMapEvt m;
-        Activate(m, "Crash", 4); // locks the block to choose its slot
+    // Opening locks the block to choose a slot; the dead process's slot is reused.
+    auto next = Holder("Crash", 4, 256, [](TMemMapEvt& m) {
         m.Lock();
         m.Unlock();
-        c.Tell(m.OwnSlot());
-        return 0;
     });
-    EXPECT_EQ(next.Receive(), 1); // the dead process's slot, reused
-    EXPECT_EQ(next.Wait(), 0);
+    EXPECT_EQ(next->Receive(), 1);
 }
 
 TEST(MemoryMap, TheNextCreatorFixesTheShapeAfterTheLastCloseOrACrash) {
@@ -237,16 +208,16 @@ TEST(MemoryMap, TheNextCreatorFixesTheShapeAfterTheLastCloseOrACrash) {
         EXPECT_EQ(std::tuple(b.Existed(), b.GetSize(), b.GetProcessMax()),
                   std::tuple(true, 100, 4));
         a.Close();
-        EXPECT_TRUE(std::filesystem::exists(dir.File("Shape")));
+        EXPECT_TRUE(std::filesystem::exists(dir / "Shape"));
         b.Close();
-        EXPECT_FALSE(std::filesystem::exists(dir.File("Shape")));
+        EXPECT_FALSE(std::filesystem::exists(dir / "Shape"));
     }
     // A block left by a crashed last user is replaced as if it were not there.
     auto crashed = Holder("Shape", 2, 40, [](TMemMapEvt& m) { std::strcpy(m.Memory(), "old"); });
     crashed->Receive();
     crashed->Kill();
     crashed->Wait();
-    ASSERT_TRUE(std::filesystem::exists(dir.File("Shape")));
+    ASSERT_TRUE(std::filesystem::exists(dir / "Shape"));
     TMemMapEvt c;
     Activate(c, "Shape", 9, 50);
     EXPECT_EQ(std::tuple(c.Existed(), c.OwnSlot(), c.GetSize(), c.GetProcessMax(),
@@ -254,32 +225,39 @@ TEST(MemoryMap, TheNextCreatorFixesTheShapeAfterTheLastCloseOrACrash) {
               std::tuple(false, 0, 50, 9, std::string()));
 }
 
-TEST(MemoryMap, FoldersAndBlocksOfOthersAreRefused) {
+// A block of another format, a folder others may read, and blocks and folders of another user.
+TEST(MemoryMap, ForeignBlocksAndFoldersAreRefusedAndLeftAlone) {
     TempRuntimeDir dir;
-    const std::string open = dir.File("open");
+    TempDir::Write(dir / "Foreign", std::string(300, 'x'));
+    chmod((dir / "Foreign").c_str(), 0600);
+    TMemMapEvt m;
+    Configure(m, "Foreign", 2);
+    EXPECT_EQ(MessageOf<EMemMapEvt>([&] { m.Open(); }), "'Foreign' Format differ. : MapFileOpen");
+    EXPECT_EQ(std::tuple(m.GetActive(), m.Memory(), m.OwnSlot()),
+              std::tuple(false, nullptr, TCustomMemMapEvt::NoSlot));
+    EXPECT_EQ(TempDir::Read(dir / "Foreign"), std::string(300, 'x'));
+    const std::string open = dir / "open";
     mkdir(open.c_str(), 0755);
     chmod(open.c_str(), 0755);
     setenv("XDG_RUNTIME_DIR", open.c_str(), 1);
-    TMemMapEvt m;
     Configure(m, "Chan", 2);
     EXPECT_EQ(MessageOf<EMemoryMap>([&] { m.Open(); }),
               "CreateFileMapping:Mapping Error the folder " + open +
                   " is not private to this user");
     EXPECT_FALSE(m.GetActive());
-    setenv("XDG_RUNTIME_DIR", dir.Path().c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", dir.str().c_str(), 1);
     if (geteuid() != 0) GTEST_SKIP() << "giving files away needs root";
-    TempDir::Write(dir.File("Theirs"), std::string(56 + 256, '\0'));
-    ASSERT_EQ(chown(dir.File("Theirs").c_str(), 65534, 65534), 0);
+    TempDir::Write(dir / "Theirs", std::string(56 + 256, '\0'));
+    ASSERT_EQ(chown((dir / "Theirs").c_str(), 65534, 65534), 0);
     Configure(m, "Theirs", 2);
     EXPECT_EQ(MessageOf<EMemoryMap>([&] { m.Open(); }),
               "CreateFileMapping:Mapping Error Permission denied");
-    const std::string foreign = dir.File("foreign");
+    const std::string foreign = dir / "foreign";
     mkdir(foreign.c_str(), 0700);
     ASSERT_EQ(chown(foreign.c_str(), 65534, 65534), 0);
     setenv("XDG_RUNTIME_DIR", foreign.c_str(), 1);
     EXPECT_THROW(m.Open(), EMemoryMap);
     EXPECT_EQ(TCustomMemMapEvt::FindResident("Chan"), -1);
-    setenv("XDG_RUNTIME_DIR", dir.Path().c_str(), 1);
 }
 
 TEST(MemoryMap, LockNestsWithinOneComponentAndExcludesOthers) {
@@ -292,9 +270,9 @@ TEST(MemoryMap, LockNestsWithinOneComponentAndExcludesOthers) {
     Child waiter([](Child& c) {
         TMemMapEvt b;
         Configure(b, "Nest", 2);
-        c.Tell(0);
+        c.Send(0);
         b.SetActive(true); // needs the lock
-        c.Tell(1);
+        c.Send(1);
         return 0;
     });
     EXPECT_EQ(waiter.Receive(), 0);
@@ -309,22 +287,13 @@ TEST(MemoryMap, LockNestsWithinOneComponentAndExcludesOthers) {
     EXPECT_EQ(a.LockDepth(), 0);
 }
 
-namespace {
-struct FakeTimer : IMemMapTimer {
-    int interval = -1;
-    void Start(int ms) override { interval = ms; }
-    void Stop() override { interval = -1; }
-};
-} // namespace
-
 TEST(MemoryMap, PollTimerNeverBelowTenMsAndRestartsAfterAFailingHandler) {
     TempRuntimeDir dir;
     FakeTimer timer;
     TMemMapEvt m;
     Configure(m, "Tick", 2);
     m.SetTimer(&timer);
-    EXPECT_EQ(m.GetCheckInterval(), 1); // asked for 1 ms
-    EXPECT_EQ(timer.interval, -1);      // not before Open
+    EXPECT_EQ(timer.interval, -1); // not before Open
     m.SetActive(true);
     EXPECT_EQ(timer.interval, 10);
     int enters = 0;

@@ -3,41 +3,25 @@
 #pragma once
 
 #include "../support/ScopedEnv.h"
+#include "../support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <poll.h>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
 
-// Points XDG_RUNTIME_DIR at a fresh 0700 folder for the life of the object.
-class TempRuntimeDir {
-  public:
-    TempRuntimeDir() : FEnv("XDG_RUNTIME_DIR") {
-        char tmpl[] = "/tmp/tolmo-test-XXXXXX";
-        FPath = mkdtemp(tmpl);
-        setenv("XDG_RUNTIME_DIR", FPath.c_str(), 1);
-    }
-    ~TempRuntimeDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(FPath, ec);
-    }
-    const std::string& Path() const { return FPath; }
-    std::string File(const std::string& name) const { return FPath + "/" + name; }
-
-  private:
-    ScopedEnv FEnv;
-    std::string FPath;
+// A fresh 0700 folder that XDG_RUNTIME_DIR points at for the life of the object.
+struct TempRuntimeDir : TempDir {
+    ScopedEnv env{"XDG_RUNTIME_DIR", str()};
 };
 
-// A forked child running a body. The child reports with Tell() and waits with Hear(); the test
-// does the opposite with Send() and Receive(). The child inherits none of the test's other open
-// files, so locks held by the test's components stay the test's alone.
+// A forked child running a body; the child and the test talk with Send() and Receive(). The child
+// inherits none of the test's other open files, so locks held by the test's components stay the
+// test's alone.
 class Child {
   public:
     using Body = std::function<int(Child&)>;
@@ -71,12 +55,13 @@ class Child {
     Child& operator=(const Child&) = delete;
 
     // Both directions carry one integer per message; -1 means the other side went away.
-    void Tell(int value) { Put(value); }
-    int Hear() { return Get(); }
-    void Send(int value) { Put(value); }
-    int Receive() { return Get(); }
+    void Send(int value) { [[maybe_unused]] const ssize_t n = write(FWrite, &value, sizeof value); }
+    int Receive() {
+        int value = -1;
+        return read(FRead, &value, sizeof value) == sizeof value ? value : -1;
+    }
 
-    // Whether the child has told something within the time.
+    // Whether the other side has sent something within the time.
     bool Ready(int ms) {
         pollfd p{FRead, POLLIN, 0};
         return poll(&p, 1, ms) == 1;
@@ -92,12 +77,6 @@ class Child {
     void Kill() { kill(FPid, SIGKILL); }
 
   private:
-    void Put(int value) { [[maybe_unused]] const ssize_t n = write(FWrite, &value, sizeof value); }
-    int Get() {
-        int value = -1;
-        return read(FRead, &value, sizeof value) == sizeof value ? value : -1;
-    }
-
     pid_t FPid = -1;
     int FRead = -1, FWrite = -1;
     bool FReaped = false;

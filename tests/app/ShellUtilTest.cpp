@@ -1,6 +1,7 @@
 // Path and file helpers: trailing characters, blanks, long paths, folders, generation copies.
 #include "app/ShellUtil.h"
 
+#include "../support/FolderListing.h"
 #include "../support/RecordingSink.h"
 #include "../support/TempDir.h"
 
@@ -88,16 +89,15 @@ TEST_F(GenerationCopyTest, RotatesGenerationsUpToAGapAndCreatesTheFolder) {
     for (int k = 1; k <= 5; ++k)
         TempDir::Write(gen(k), "g" + std::to_string(k));
     ASSERT_TRUE(GenerationCopy(d / "Tolmo.ini", d / "SafeGuard", 5));
-    EXPECT_EQ(TempDir::Read(gen(1)), "new");
-    for (int k = 2; k <= 5; ++k)
-        EXPECT_EQ(TempDir::Read(gen(k)), "g" + std::to_string(k - 1));
-    EXPECT_FALSE(fs::exists(gen(6)));
+    EXPECT_EQ(FolderListing(d / "SafeGuard"), "01_Tolmo.ini=new\n02_Tolmo.ini=g1\n03_Tolmo.ini=g2\n"
+                                              "04_Tolmo.ini=g3\n05_Tolmo.ini=g4\n");
     // Counting stops at the first missing generation: 04 is a stray and stays.
     fs::remove(gen(3));
     TempDir::Write(gen(4), "stray");
     ASSERT_TRUE(GenerationCopy(d / "Tolmo.ini", d / "SafeGuard/", 5));
-    EXPECT_EQ(TempDir::Read(gen(3)), "g1");
-    EXPECT_EQ(TempDir::Read(gen(4)), "stray");
+    EXPECT_EQ(FolderListing(d / "SafeGuard"),
+              "01_Tolmo.ini=new\n02_Tolmo.ini=new\n03_Tolmo.ini=g1\n"
+              "04_Tolmo.ini=stray\n05_Tolmo.ini=g4\n");
     EXPECT_TRUE(sink.boxes.empty());
 }
 

@@ -36,25 +36,23 @@ TEST(BarPaint, NumbersMarksAndTheRulerMarker) {
     m.RulerHeight = 10;
     m.NumberColumns = 4;
     const TPaintSteps row = RowBarsPaint(e, m, 6, 100, 11);
-    // "0007" in four cells from the bar's margin, at the baseline.
-    const std::vector<TPaintStep> digits = Of(row, TPaintStep::Text);
-    ASSERT_EQ(digits.size(), 4u);
-    for (int d = 0; d < 4; ++d) {
-        EXPECT_EQ(digits[d].X, 20 + e.Leftbar().LeftMargin() + d * 7);
-        EXPECT_EQ(digits[d].Y, 111);
-        EXPECT_EQ(digits[d].Color, clRed);
+    // "0007" in four cells from the bar's margin, at the baseline; mark 3's digit and mark 12's
+    // blue disc.
+    std::string digits;
+    for (const TPaintStep& d : Of(row, TPaintStep::Text)) {
+        const int x = 20 + e.Leftbar().LeftMargin() + 7 * int(digits.size());
+        EXPECT_EQ(std::tuple(d.X, d.Y, d.Color), std::tuple(x, 111, clRed));
+        digits += d.Chars;
     }
-    EXPECT_EQ(digits[3].Chars, "7");
-    ASSERT_EQ(Of(row, TPaintStep::Tile).size(), 1u);
-    EXPECT_EQ(Of(row, TPaintStep::Tile)[0].Chars, "3");
-    ASSERT_EQ(Of(row, TPaintStep::Disc).size(), 1u);
-    EXPECT_EQ(Of(row, TPaintStep::Disc)[0].Color, 0xFF0000u); // mark 12: blue
+    EXPECT_EQ(digits, "0007");
+    const auto tiles = Of(row, TPaintStep::Tile), discs = Of(row, TPaintStep::Disc);
+    ASSERT_EQ(std::pair(tiles.size(), discs.size()), std::pair(size_t(1), size_t(1)));
+    EXPECT_EQ(std::pair(tiles[0].Chars, discs[0].Color), std::pair(std::string("3"), 0xFF0000u));
     EXPECT_TRUE(Of(RowBarsPaint(e, m, 5, 100, 11), TPaintStep::Tile).empty());
 
     e.SetCaret(6, 2);
     const TPaintStep marker = RulerPaint(e, m, 400)[1];
-    EXPECT_EQ(marker.Kind, TPaintStep::Fill);
-    EXPECT_EQ(marker.X, 64 + 2 * 7);
-    EXPECT_EQ(marker.Color, clBlue);
+    EXPECT_EQ(std::tuple(marker.Kind, marker.X, marker.Color),
+              std::tuple(TPaintStep::Fill, 64 + 2 * 7, clBlue));
     EXPECT_TRUE(BarsBelowPaint(e, m, 300, 300).empty());
 }

@@ -11,6 +11,7 @@
 #include <utility>
 
 namespace {
+using namespace std::literals;
 
 struct FakeClipboard : TEditorClipboard {
     std::string text;
@@ -31,20 +32,25 @@ const TEditorPopupItem& Find(const std::vector<TEditorPopupItem>& m, const char*
     throw std::runtime_error(caption);
 }
 
+// "+" for each named item that is enabled, "-" for one that is not.
+std::string EnabledOf(const std::vector<TEditorPopupItem>& m, std::vector<const char*> captions) {
+    std::string s;
+    for (const char* c : captions)
+        s += Find(m, c).Enabled ? '+' : '-';
+    return s;
+}
+
 } // namespace
 
 TEST(EditorKeys, TableIsUnambiguousAndNamesTheKeysThatRun) {
     std::set<std::pair<int, unsigned>> seen;
     for (const TEditorKeyBinding& b : DefaultEditorKeys())
         EXPECT_TRUE(seen.insert({b.Key, b.Modifiers}).second) << KeyText(b.Key, b.Modifiers);
-    // Ctrl+A selects all; redo is Ctrl+Y, and the popup says so.
-    EXPECT_EQ(FindEditorKey('A', kmCtrl)->Command, TEditorCommand::SelectAll);
-    EXPECT_EQ(FindEditorKey('Y', kmCtrl)->Command, TEditorCommand::Redo);
+    // The popup shows the keys of its commands, and every shortcut text finds its command again.
     TEditorPopupState s;
     s.TextNotEmpty = true;
     const auto menu = BuildEditorPopupMenu(s);
     EXPECT_EQ(Find(menu, "やり直し(&R)").ShortCut, "Ctrl+Y");
-    // Every shortcut text of the popup finds its own command again.
     for (const auto& top : menu)
         for (const auto& i : top.Items.empty() ? std::vector<TEditorPopupItem>{top} : top.Items) {
             if (i.ShortCut.empty()) continue;
@@ -82,14 +88,11 @@ TEST(EditorCommands, GatedByStateAndRoundTripThroughTheClipboard) {
     Execute(e, TEditorCommand::Right, 0, {true, false, false}); // Shift+Right selects "a"
     Execute(e, TEditorCommand::Right, 0, {true, false, false});
     EXPECT_TRUE(Execute(e, TEditorCommand::Cut, 0, {}, &clip));
-    EXPECT_EQ(clip.text, "ab");
-    EXPECT_EQ(e.Text(), "c\r\ndef\r\n");
+    EXPECT_EQ(std::pair(clip.text, e.Text()), std::pair("ab"s, "c\r\ndef\r\n"s));
     Execute(e, TEditorCommand::End);
     EXPECT_TRUE(Execute(e, TEditorCommand::Paste, 0, {}, &clip));
     EXPECT_EQ(e.Text(), "cab\r\ndef\r\n");
-    EXPECT_TRUE(Execute(e, TEditorCommand::Undo));
-    EXPECT_TRUE(Execute(e, TEditorCommand::Redo));
-    EXPECT_EQ(e.Text(), "cab\r\ndef\r\n");
+    EXPECT_TRUE(Execute(e, TEditorCommand::Undo) && Execute(e, TEditorCommand::Redo));
 
     // Read-only: no change goes through, copying and marks still work.
     Execute(e, TEditorCommand::ReadOnly);
@@ -98,16 +101,15 @@ TEST(EditorCommands, GatedByStateAndRoundTripThroughTheClipboard) {
     EXPECT_FALSE(Execute(e, TEditorCommand::Paste, 0, {}, &clip));
     EXPECT_FALSE(Execute(e, TEditorCommand::Return));
     EXPECT_TRUE(Execute(e, TEditorCommand::Copy, 0, {}, &clip));
-    EXPECT_EQ(clip.text, "cab\r\ndef\r\n");
-    EXPECT_EQ(e.Text(), "cab\r\ndef\r\n");
+    EXPECT_EQ(std::pair(clip.text, e.Text()), std::pair("cab\r\ndef\r\n"s, "cab\r\ndef\r\n"s));
 
     // Image marks toggle on the caret row; jump marks are put and found.
     e.SetCaret(1, 0);
     EXPECT_TRUE(Execute(e, TEditorCommand::ToggleMark, 12));
-    EXPECT_TRUE(e.Rows().ListRowMarks(1) & (1u << 12));
-    EXPECT_TRUE(Execute(e, TEditorCommand::ToggleMark, 12));
-    EXPECT_FALSE(e.Rows().ListRowMarks(1) & (1u << 12));
     EXPECT_TRUE(Execute(e, TEditorCommand::ToggleMark, 4));
+    EXPECT_EQ(e.Rows().ListRowMarks(1), (1u << 12) | (1u << 4));
+    EXPECT_TRUE(Execute(e, TEditorCommand::ToggleMark, 12));
+    EXPECT_EQ(e.Rows().ListRowMarks(1), 1u << 4);
     e.SetCaret(0, 0);
     EXPECT_TRUE(Execute(e, TEditorCommand::GotoMark, 4));
     EXPECT_EQ(e.Row(), 1);
@@ -120,8 +122,7 @@ TEST(EditorCommands, GatedByStateAndRoundTripThroughTheClipboard) {
     Execute(e, TEditorCommand::Down, 0, {true, false, false});
     Execute(e, TEditorCommand::Right, 0, {true, false, false});
     EXPECT_TRUE(Execute(e, TEditorCommand::Copy, 0, {}, &clip));
-    EXPECT_TRUE(clip.box);
-    EXPECT_EQ(clip.text, "a\r\ne\r\n");
+    EXPECT_EQ(std::pair(clip.text, clip.box), std::pair("a\r\ne\r\n"s, true));
 }
 
 TEST(EditorPopup, EnablingAndChecksFollowTheState) {
@@ -129,25 +130,21 @@ TEST(EditorPopup, EnablingAndChecksFollowTheState) {
     s.CanRedo = true;
     s.MarksInList = (1 << 3) | (1 << 12);
     auto m = BuildEditorPopupMenu(s);
-    EXPECT_TRUE(Find(m, "やり直し(&R)").Enabled);
-    EXPECT_FALSE(Find(m, "すべて選択(&A)").Enabled);
-    EXPECT_FALSE(Find(m, "元に戻す(&U)").Enabled);
-    EXPECT_FALSE(Find(m, "コピー(&C)").Enabled);
-    EXPECT_FALSE(Find(m, "貼り付け(&P)").Enabled);
+    EXPECT_EQ(EnabledOf(m, {"やり直し(&R)", "すべて選択(&A)", "元に戻す(&U)", "コピー(&C)",
+                            "貼り付け(&P)"}),
+              "+----");
     const auto& put = Find(m, "マーク設定");
     ASSERT_EQ(put.Items.size(), 10u);
-    EXPECT_TRUE(put.Items[3].Checked);
-    EXPECT_FALSE(put.Items[2].Checked);
+    EXPECT_EQ(std::pair(put.Items[3].Checked, put.Items[2].Checked), std::pair(true, false));
 
+    // Read-only: copying still works.
     s.ReadOnly = true;
     s.Selected = true;
     s.ClipboardHasText = true;
     s.BoxMode = true;
     m = BuildEditorPopupMenu(s);
-    EXPECT_FALSE(Find(m, "やり直し(&R)").Enabled);
-    EXPECT_FALSE(Find(m, "切り取り(&T)").Enabled);
-    EXPECT_TRUE(Find(m, "コピー(&C)").Enabled); // copying works while read-only
-    EXPECT_FALSE(Find(m, "Box貼り付け(&B)").Enabled);
-    EXPECT_FALSE(Find(m, "削除(&D)").Enabled);
+    EXPECT_EQ(
+        EnabledOf(m, {"やり直し(&R)", "切り取り(&T)", "コピー(&C)", "Box貼り付け(&B)", "削除(&D)"}),
+        "--+--");
     EXPECT_TRUE(Find(m, "Box選択モード(&K)").Checked);
 }

@@ -9,7 +9,7 @@
 
 #include <tuple>
 
-TEST(WrapField, WidthsAreClampedMinusOneStopsAndOtherTextMeansWindowWidth) {
+TEST(WrapField, WidthsAreClampedMinusOneStopsAndOtherTextMeansTheWindowsWidth) {
     TWrapPreview w = PreviewWrapField("10");
     EXPECT_EQ(std::tuple(w.WordWrap, w.WindowWidth, w.WrapByte, w.FieldText),
               std::tuple(true, false, 20, "20"));
@@ -21,16 +21,13 @@ TEST(WrapField, WidthsAreClampedMinusOneStopsAndOtherTextMeansWindowWidth) {
         w = PreviewWrapField(t);
         EXPECT_EQ(std::tuple(w.WordWrap, w.WindowWidth, w.FieldText), std::tuple(true, true, t));
     }
-}
-
-TEST(WindowWidthWrap, FollowsTheEditorsWidthLessMarginAndScrollBar) {
-    // 600 - 3 - 7/2 - 15 = 579 columns of pixels: 82 cells, less 2.
+    // The window's width: 600 - 3 - 7/2 - 15 = 579 columns of pixels, 82 cells, less 2.
     EXPECT_EQ(WindowWidthWrap(600, 3, 7, 15), 80);
     EXPECT_EQ(WindowWidthWrap(600, 3, 7, 0), 82);
     EXPECT_EQ(WindowWidthWrap(600, 3, 0, 15), -1); // no character width: nothing to compute
 }
 
-TEST(PanelValues, ZeroThenConfirmStoresTheComputedWidthAndShowsZeroAgain) {
+TEST(PanelValues, ZeroStoresTheComputedWidthAndValuesStayInRange) {
     TSettings s;
     s.WrapByte = 80;
     s.WrapDou = false;
@@ -48,21 +45,17 @@ TEST(PanelValues, ZeroThenConfirmStoresTheComputedWidthAndShowsZeroAgain) {
     v.WrapText = "300"; // a number leaves the window's width
     StorePanelValues(v, 57, s);
     EXPECT_EQ(std::pair(s.WrapDou, s.WrapByte), std::pair(false, 250));
-}
 
-TEST(PanelValues, FieldsNeverCarryValuesOutsideTheirRanges) {
-    TSettings s;
+    // The fields never carry values outside their ranges.
     s.MarginTop = 99;
     s.MarginCharacter = -4;
     s.WrapByte = 5000;
-    s.WrapDou = false;
-    const TDisplayPanelValues v = PanelValuesFromSettings(s);
+    v = PanelValuesFromSettings(s);
     EXPECT_EQ(std::tuple(v.MarginTop, v.MarginCharacter, v.WrapText),
               std::tuple(kPanelMarginMax, 0, "250"));
-    TDisplayPanelValues typed = v;
-    typed.MarginLeft = 1000;
-    typed.MarginLine = 1000;
-    StorePanelValues(typed, 60, s);
+    v.MarginLeft = 1000;
+    v.MarginLine = 1000;
+    StorePanelValues(v, 60, s);
     EXPECT_EQ(std::pair(s.MarginLeft, s.MarginLine), std::pair(kPanelMarginMax, kPanelSpacingMax));
     EXPECT_EQ(SpinValue("x", 0, 30, 7), 7);
     EXPECT_EQ(SpinValue("45", 0, 30, 7), 30);

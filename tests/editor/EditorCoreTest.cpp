@@ -16,43 +16,42 @@ std::vector<std::string> RowsOf(const TEditorCore& e) {
 }
 using V = std::vector<std::string>;
 
+// The rows in brackets and the caret: "[ab][c] 1,0".
+std::string Shown(const TEditorCore& e) {
+    std::string s;
+    for (const std::string& r : RowsOf(e))
+        s += "[" + r + "]";
+    return s + " " + std::to_string(e.Row()) + "," + std::to_string(e.Col());
+}
+
 struct EditorTest : ::testing::Test {
     TEditorCore e;
-    void Load(const std::string& text, bool wrap = false, int wrapByte = 20) {
+    void Load(const std::string& text, int wrapByte = 0) {
         e.SetText(text);
-        if (wrap) WrapAt(e, wrapByte);
+        if (wrapByte) WrapAt(e, wrapByte);
     }
+    void Ctrl(TEditorKey k) { e.KeyNavigate(k, false, true, false); }
+    void Plain(TEditorKey k) { e.KeyNavigate(k, false, false, false); }
 };
 } // namespace
-
-TEST_F(EditorTest, WrappedRowCaretNeverAfterLastCharacter) {
-    Load(std::string(25, 'a') + "\r\n", true, 20);
-    e.SetCaret(0, 19);
-    e.KeyNavigate(TEditorKey::Right, false, false, false);
-    EXPECT_EQ(CaretOf(e), RC(1, 0));
-    e.KeyNavigate(TEditorKey::Left, false, false, false);
-    EXPECT_EQ(CaretOf(e), RC(0, 19));
-}
 
 TEST_F(EditorTest, TypingPadsAndOverwritesWholeCharacters) {
     Load("ab\r\n");
     e.SetCaret(0, 4); // FreeCaret: beyond the end
     e.InsertTyped("x");
-    EXPECT_EQ(RowsOf(e), (V{"ab  x"}));
-    EXPECT_EQ(e.Col(), 5);
+    EXPECT_EQ(Shown(e), "[ab  x] 0,5");
 
     Load(J("a漢字\r\n"));
     e.SetOverWrite(true);
     e.SetCaret(0, 0);
     e.InsertTyped("xy"); // replaces a and half of 漢: the rest becomes a space
-    EXPECT_EQ(RowsOf(e), (V{"xy " + J("字")}));
-    EXPECT_EQ(e.Col(), 2);
+    EXPECT_EQ(Shown(e), "[xy " + J("字") + "] 0,2");
     e.SetCaret(0, 3);
     e.InsertTyped(J("あ")); // 字 replaced whole
     EXPECT_EQ(RowsOf(e), (V{"xy " + J("あ")}));
 
     // Overwriting goes on into the next row of a wrapped line.
-    Load(std::string(20, 'a') + "bcd\r\n", true, 20);
+    Load(std::string(20, 'a') + "bcd\r\n", 20);
     e.SetOverWrite(true);
     e.SetCaret(0, 18);
     e.InsertTyped("XYZ");
@@ -64,13 +63,12 @@ TEST_F(EditorTest, TypingPadsAndOverwritesWholeCharacters) {
     EXPECT_EQ(RowsOf(e), (V{"abc"}));
 }
 
-TEST_F(EditorTest, ReturnWithAutoIndent) {
+TEST_F(EditorTest, ReturnIndents) {
     Load("    abc\r\n");
     e.Caret().SetAutoIndent(true);
     e.SetCaret(0, 6);
     e.KeyReturn(false);
-    EXPECT_EQ(RowsOf(e), (V{"    ab", "    c"}));
-    EXPECT_EQ(CaretOf(e), RC(1, 4));
+    EXPECT_EQ(Shown(e), "[    ab][    c] 1,4");
     e.Caret().SetTabIndent(true);
     e.Caret().SetTabSpaceCount(2);
     e.SetCaret(1, 5);
@@ -79,18 +77,16 @@ TEST_F(EditorTest, ReturnWithAutoIndent) {
     // Shift+Return opens a line above the current one.
     e.SetCaret(0, 2);
     e.KeyReturn(true); // the caret inside the indentation limits it to its column
-    EXPECT_EQ(RowsOf(e), (V{"\t", "    ab", "    c", "\t\t"}));
-    EXPECT_EQ(CaretOf(e), RC(0, 2));
-}
+    EXPECT_EQ(Shown(e), "[\t][    ab][    c][\t\t] 0,2");
 
-TEST_F(EditorTest, ReturnAtEofAndPrevSpaceIndent) {
+    // The indentation of the nearest row above that has text; at [EOF] a line of its own.
     Load("  a\r\n\r\n");
-    e.Caret().SetAutoIndent(true);
+    e.Caret().SetTabIndent(false);
     e.Caret().SetPrevSpaceIndent(true);
     e.SetCaret(1, 0);
     e.KeyReturn(false);
     EXPECT_EQ(RowsOf(e), (V{"  a", "", "  "}));
-    e.SetCaret(3, 0); // [EOF]
+    e.SetCaret(3, 0);
     e.KeyReturn(false);
     EXPECT_EQ(e.Text(), "  a\r\n\r\n  \r\n\r\n");
     EXPECT_EQ(e.Row(), 4);
@@ -157,8 +153,7 @@ TEST_F(EditorTest, BackspaceUnIndent) {
     e.KeyBackspace();
     EXPECT_EQ(CaretOf(e), RC(1, 4));
     e.KeyBackspace();
-    EXPECT_EQ(RowsOf(e), (V{"    a", "b"}));
-    EXPECT_EQ(CaretOf(e), RC(1, 0));
+    EXPECT_EQ(Shown(e), "[    a][b] 1,0");
 }
 
 TEST_F(EditorTest, BoxSelectionEdges) {
@@ -174,20 +169,17 @@ TEST_F(EditorTest, BoxSelectionEdges) {
     EXPECT_TRUE(box);
     EXPECT_EQ(e.SelLength(), 2 + 1 + 3 + 3 * 2);
     e.DeleteSelection();
-    EXPECT_EQ(RowsOf(e), (V{"xy", J("a漢"), "abd"}));
-    EXPECT_EQ(CaretOf(e), RC(0, 2));
+    EXPECT_EQ(Shown(e), "[xy][" + J("a漢") + "][abd] 0,2");
     e.Undo();
     EXPECT_EQ(RowsOf(e), (V{"xyzw", J("a漢b"), J("abc漢d")}));
-}
 
-TEST_F(EditorTest, BoxPasteBeyondLastRow) {
+    // Pasted beyond the last row: the rows are made, padded, and the whole paste is one step.
     Load("abc");
     e.SetCaret(0, 10);
     e.SetSelTextBox("111\r\n222\r\n333\r\n");
-    EXPECT_EQ(RowsOf(e), (V{"abc       111", "          222", "          333"}));
+    EXPECT_EQ(Shown(e), "[abc       111][          222][          333] 2,13");
     EXPECT_EQ(e.Rows().RowEndKind(2), reTextEnd);
-    EXPECT_EQ(CaretOf(e), RC(2, 13));
-    e.Undo(); // one step
+    e.Undo();
     EXPECT_EQ(e.Text(), "abc");
 }
 
@@ -212,23 +204,23 @@ TEST_F(EditorTest, NavigationKeys) {
     Load(text);
     e.SetVisibleArea(21, 80);
     e.SetCaret(5, 0);
-    e.KeyNavigate(TEditorKey::PageDown, false, false, false);
+    Plain(TEditorKey::PageDown);
     EXPECT_EQ(RC(e.TopRow(), e.Row()), RC(20, 25)); // (21 - 1) div 2 x 2 rows
-    e.KeyNavigate(TEditorKey::PageUp, false, false, false);
+    Plain(TEditorKey::PageUp);
     EXPECT_EQ(RC(e.TopRow(), e.Row()), RC(0, 5));
-    e.KeyNavigate(TEditorKey::End, false, true, false);
+    Ctrl(TEditorKey::End);
     EXPECT_EQ(e.Row(), 100);
-    e.KeyNavigate(TEditorKey::Home, false, true, false);
+    Ctrl(TEditorKey::Home);
     EXPECT_EQ(e.Row(), 0);
+    // Word right: past "3", then to the row end, then to the next row; word left goes back.
     e.SetCaret(3, 0);
-    e.KeyNavigate(TEditorKey::Right, false, true, false); // word right: "3"
-    EXPECT_EQ(e.Col(), 5);
-    e.KeyNavigate(TEditorKey::Right, false, true, false); // to the row end first
-    EXPECT_EQ(e.Col(), 6);
-    e.KeyNavigate(TEditorKey::Right, false, true, false);
-    EXPECT_EQ(e.Row(), 4);
-    e.KeyNavigate(TEditorKey::Left, false, true, false);
-    EXPECT_EQ(e.Row(), 3);
+    std::vector<RC> stops;
+    for (TEditorKey k :
+         {TEditorKey::Right, TEditorKey::Right, TEditorKey::Right, TEditorKey::Left}) {
+        Ctrl(k);
+        stops.push_back(CaretOf(e));
+    }
+    EXPECT_EQ(stops, (std::vector<RC>{{3, 5}, {3, 6}, {4, 0}, {3, 6}}));
 }
 
 TEST_F(EditorTest, DeleteRowAndSelectionModeChange) {
@@ -240,9 +232,15 @@ TEST_F(EditorTest, DeleteRowAndSelectionModeChange) {
     EXPECT_FALSE(e.SetSelectionMode(smBox));
 }
 
-TEST_F(EditorTest, HitsAndSelStartOnWrappedRows) {
-    Load(std::string(30, 'a') + "\r\nbbb\r\n", true, 20);
+TEST_F(EditorTest, CaretSelStartAndHitsOnWrappedRows) {
+    Load(std::string(30, 'a') + "\r\nbbb\r\n", 20);
     ASSERT_EQ(RowsOf(e), (V{std::string(20, 'a'), std::string(10, 'a'), "bbb"}));
+    // The caret never stands after the last character of a wrapped row.
+    e.SetCaret(0, 19);
+    Plain(TEditorKey::Right);
+    EXPECT_EQ(CaretOf(e), RC(1, 0));
+    Plain(TEditorKey::Left);
+    EXPECT_EQ(CaretOf(e), RC(0, 19));
     e.SetSelStart(20); // exactly the end of a wrapped row: the start of the next row
     EXPECT_EQ(CaretOf(e), RC(1, 0));
     e.SetSelStart(33);

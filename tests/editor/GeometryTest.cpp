@@ -5,40 +5,29 @@
 
 #include <utility>
 
-struct Geometry {
+// The bars take their room beside and above the text; the rows that fit below them (less a
+// horizontal scroll bar) are shown, one at least.
+TEST(EditorMetrics, BarsTakeTheirRoomAndAtLeastOneRowShows) {
     TEditorMargin margin;
     TEditorRuler ruler;
     TEditorImagebar imagebar;
     TEditorLeftbar leftbar;
-    TEditorGeometryInput In() {
-        TEditorGeometryInput in;
-        in.Font = {14, 2, 7};
-        in.Margin = &margin;
-        in.Ruler = &ruler;
-        in.Imagebar = &imagebar;
-        in.Leftbar = &leftbar;
-        in.ClientHeight = 300;
-        in.NumberColumns = 4;
-        return in;
-    }
-};
-
-// The bars take their room beside and above the text; the rows that fit below them (less a
-// horizontal scroll bar) are shown, one at least.
-TEST(EditorMetrics, BarsTakeTheirRoomAndAtLeastOneRowShows) {
-    Geometry g;
-    g.margin.SetLine(3);
-    g.imagebar.SetVisible(false);
-    const TEditorMetrics plain = ComputeEditorMetrics(g.In());
+    TEditorGeometryInput in;
+    in.Font = {14, 2, 7};
+    in.Margin = &margin, in.Ruler = &ruler, in.Imagebar = &imagebar, in.Leftbar = &leftbar;
+    in.ClientHeight = 300;
+    in.NumberColumns = 4;
+    margin.SetLine(3);
+    imagebar.SetVisible(false);
+    const TEditorMetrics plain = ComputeEditorMetrics(in);
     EXPECT_EQ(plain.RowHeight, 16 + 3);
-    g.ruler.SetVisible(true);
-    g.imagebar.SetVisible(true);
-    g.leftbar.SetVisible(true);
-    const TEditorMetrics bars = ComputeEditorMetrics(g.In());
+    ruler.SetVisible(true);
+    imagebar.SetVisible(true);
+    leftbar.SetVisible(true);
+    const TEditorMetrics bars = ComputeEditorMetrics(in);
     EXPECT_EQ(bars.LeftMargin, plain.LeftMargin + bars.ImagebarWidth + bars.LeftbarWidth);
     EXPECT_EQ(bars.TopMargin, plain.TopMargin + bars.RulerHeight);
     EXPECT_GT(bars.LeftbarWidth, 4 * bars.CellWidth); // four number columns
-    TEditorGeometryInput in = g.In();
     in.ScrollBars = ssBoth;
     in.HScrollBarHeight = 20;
     EXPECT_EQ(ComputeEditorMetrics(in).VisibleRows, bars.VisibleRows - 1); // 14 -> 13 rows
@@ -46,7 +35,7 @@ TEST(EditorMetrics, BarsTakeTheirRoomAndAtLeastOneRowShows) {
     EXPECT_EQ(ComputeEditorMetrics(in).VisibleRows, 1);
 }
 
-TEST(EditorMetrics, NumberColumns) {
+TEST(EditorMetrics, NumberColumnsCellWidthAndVisibleColumns) {
     TEditorLeftbar bar;
     bar.SetColumn(2);
     // 150 lines with a final line end: rows 0..149 and the [EOF] position number 151.
@@ -62,9 +51,7 @@ TEST(EditorMetrics, NumberColumns) {
     EXPECT_EQ(LeftbarNumberText(7, 4, true), "0007");
     EXPECT_EQ(LeftbarNumberText(7, 4, false), "   7");
     EXPECT_EQ(LeftbarNumberText(12345, 4, true), "12345");
-}
-
-TEST(EditorMetrics, GridWidthWithoutAJapaneseFontAndVisibleColumns) {
+    // Cells without a Japanese font, and the columns that fit.
     EXPECT_EQ(GridCharWidth(14, 7), 7);
     EXPECT_EQ(GridCharWidth(15, 7), 8); // half of an odd advance rounds up
     EXPECT_EQ(GridCharWidth(0, 6), 6);  // no glyph for the full-width character

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(EditorPixels, PointsFindTheirCells) {
+TEST(EditorPixels, PointsFindTheirCellsAndCursors) {
     TEditorCore c;
     c.SetText("abcdef\r\nxyz\r\n");
     TEditorMetrics m;
@@ -18,18 +18,8 @@ TEST(EditorPixels, PointsFindTheirCells) {
     EXPECT_EQ(PosAtPixel(c, m, 30, 0).Row, 0);        // above the text: the top row
     EXPECT_EQ(PosAtPixel(c, m, 30, 10 + 900).Row, 2); // below: the [EOF] row
     EXPECT_EQ(CellOrigin(c, m, 1, 2), (TEditorPoint{20 + 16, 10 + 16}));
-    // The caret is drawn on a screen row right of the bars only.
-    c.SetCaret(1, 0);
-    EXPECT_TRUE(CaretOnScreen(c, m, true));
-    m.VisibleRows = 1;
-    EXPECT_FALSE(CaretOnScreen(c, m, true));
-}
 
-TEST(EditorPixels, CursorShapes) {
-    TEditorCore c;
-    c.SetText("abcdef\r\n");
-    TEditorMetrics m;
-    m.LeftMargin = 20, m.TopMargin = 10, m.CellWidth = 8, m.RowHeight = 16, m.VisibleRows = 5;
+    // The cursor over a selection, beside it and over the bars while dragging with Ctrl.
     const TEditorCaretCursors& k = c.Caret().Cursors;
     c.SetSelStart(0);
     c.SetSelLength(3);
@@ -38,6 +28,12 @@ TEST(EditorPixels, CursorShapes) {
     EXPECT_EQ(CursorAtPixel(c, m, 5, 5, true, true), k.DragSelCopyCursor);
     c.Caret().SetAutoCursor(false);
     EXPECT_FALSE(CursorAtPixel(c, m, 22, 12, false, false).has_value());
+
+    // The caret is drawn on a screen row right of the bars only.
+    c.SetCaret(1, 0);
+    EXPECT_TRUE(CaretOnScreen(c, m, true));
+    m.VisibleRows = 1;
+    EXPECT_FALSE(CaretOnScreen(c, m, true));
 }
 
 TEST(EditorGestures, ClickDragRowSelectAndDropFollowTheButton) {

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(PropertyDialogModel, EveryProgramSetRoundTripsUnchanged) {
+TEST(PropertyDialogModel, EveryProgramSetRoundTripsUnchangedAndEditsReachTheSet) {
     for (const TEditorProp& p : {MakeEditorProp_Default(), MakeEditorProp_HTML(),
                                  MakeEditorProp_Delphi(), MakeEditorProp1()}) {
         TPropertyDialogModel m;
@@ -16,9 +16,8 @@ TEST(PropertyDialogModel, EveryProgramSetRoundTripsUnchanged) {
         m.Store(back);
         EXPECT_EQ(PropertySetToBytes(back), PropertySetToBytes(p)) << p.Name;
     }
-}
 
-TEST(PropertyDialogModel, EditsReachTheSet) {
+    // Edits reach the set.
     TPropertyDialogModel m;
     TEditorProp p = MakeEditorProp_Default();
     m.Load(p);
@@ -34,13 +33,10 @@ TEST(PropertyDialogModel, EditsReachTheSet) {
     f.Height = -20;
     m.SetChosenFont(f);
     m.Store(p);
-    EXPECT_EQ(p.Font.Color, clRed);
-    EXPECT_EQ(p.Font.Name, "IPAGothic");
     EXPECT_EQ(m.Text("lblFont"), "IPAGothic  20px  あいうABC");
-    EXPECT_EQ(p.Caret.TabSpaceCount(), 8);
-    EXPECT_TRUE(p.Marks.HideMark.Visible());
-    EXPECT_EQ(p.WrapOption.FollowStr, "\x81\x41\x81\x42");
-    EXPECT_TRUE(p.IsFileExt(".log"));
+    EXPECT_EQ(std::tuple(p.Font.Color, p.Font.Name, p.Caret.TabSpaceCount(),
+                         p.Marks.HideMark.Visible(), p.WrapOption.FollowStr, p.IsFileExt(".log")),
+              std::tuple(clRed, "IPAGothic", 8, true, "\x81\x41\x81\x42", true));
     EXPECT_EQ(ParseExtensions(" txt,,.memo;\tlog "),
               (std::vector<std::string>{".txt", ".memo", ".log"}));
 }

@@ -37,11 +37,11 @@ TEST(PropertySetStore, ForeignOrDamagedBytesChangeNothingAndOutOfRangeValuesAreK
     w.Int("Ruler.GaugeRange", 9);
     w.Int("Caret.TabSpaceCount", 5);
     ASSERT_TRUE(PropertySetFromBytes(w.Bytes(), p));
-    EXPECT_EQ(p.Margin.Left(), 100);
-    EXPECT_EQ(p.HitStyle, MakeEditorProp_HTML().HitStyle);
-    EXPECT_EQ(p.Ruler.GaugeRange(), 8);
-    EXPECT_EQ(p.Caret.TabSpaceCount(), 4);
-    EXPECT_EQ(p.Color, MakeEditorProp_HTML().Color); // not in the bytes: kept
+    // The odd hit style and the colour, which is not in the bytes, keep their values.
+    const TEditorProp html = MakeEditorProp_HTML();
+    EXPECT_EQ(std::tuple(p.Margin.Left(), p.HitStyle, p.Ruler.GaugeRange(), p.Caret.TabSpaceCount(),
+                         p.Color),
+              std::tuple(100, html.HitStyle, 8, 4, html.Color));
 
     std::string bytes = PropertySetToBytes(MakeEditorProp_Default());
     // Cut in the middle: what was read whole is taken, the rest keeps its value.

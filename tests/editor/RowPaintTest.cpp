@@ -62,7 +62,7 @@ TEST_F(RowPaintTest, SelectionColoursAndTheSelectedLineEnd) {
     EXPECT_FALSE(n.LineEndSelected);
 }
 
-TEST_F(RowPaintTest, MarksAfterTheText) {
+TEST_F(RowPaintTest, MarksAfterTheTextAndCutRows) {
     Load(std::string(24, 'a') + "\r\nlast", 20);
     // Rows: 20 a (wrapped), "aaaa" (line end), "last" (text end).
     EXPECT_EQ(LayoutRowPaint(e, 0, 0, 100).EndMark, TRowEndMark::Wrap);
@@ -70,10 +70,9 @@ TEST_F(RowPaintTest, MarksAfterTheText) {
     EXPECT_EQ(LayoutRowPaint(e, 2, 0, 100).EndMark, TRowEndMark::Eof);
     e.Marks().EofMark.SetVisible(false);
     EXPECT_EQ(LayoutRowPaint(e, 2, 0, 100).EndMark, TRowEndMark::None);
-}
-
-TEST_F(RowPaintTest, RowsPastTheLastColumnAreCut) {
+    // A row past the last column is cut there and shows the hide mark.
     Load(std::string(EditorMaxColumns + 5, 'x') + "\r\n");
+    e.SetWordWrap(false);
     const TRowPaint cut = LayoutRowPaint(e, 0, EditorMaxColumns - 10, EditorMaxColumns + 10);
     EXPECT_EQ(std::tuple(cut.Cut, cut.Width, cut.Cells.back().EndCol, cut.EndMark),
               std::tuple(true, EditorMaxColumns, EditorMaxColumns, TRowEndMark::Hide));

@@ -43,7 +43,6 @@ TEST(EditorSettings, ClampsAndOneNoticePerRealChange) {
     src.SetSoftTab(true);
     src.Cursors.InSelCursor = edc::crArrow;
     caret.Assign(src);
-    EXPECT_EQ(caretChanged, 1);
-    EXPECT_TRUE(caret.SoftTab());
-    EXPECT_EQ(caret.Cursors.InSelCursor, edc::crArrow);
+    EXPECT_EQ(std::tuple(caretChanged, caret.SoftTab(), caret.Cursors.InSelCursor),
+              std::tuple(1, true, edc::crArrow));
 }

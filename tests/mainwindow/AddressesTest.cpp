@@ -1,5 +1,4 @@
-// Addresses under a caret position (also wrapped ones), the hand pointer's hysteresis and the
-// click rules, and the program an address opens with.
+// Addresses in the text: finding them, the hand pointer, clicks and the program they open with.
 #include "mainwindow/Addresses.h"
 
 #include "syntax/Fountain.h"
@@ -34,8 +33,7 @@ TEST(Addresses, TokenUnderThePositionAndItsWrappedRest) {
     EXPECT_EQ(AddressAtPixel(c, m, 20 + 8 * 6, 9).kind, 0); // over the ruler
 
     c.SetWordWrap(false);
-    const std::string mail = AddressAtPos(c, {0, static_cast<int>(4 + url.size() + 5)}).text;
-    EXPECT_EQ(mail, "a@b.jp");
+    EXPECT_EQ(AddressAtPos(c, {0, static_cast<int>(4 + url.size() + 5)}).text, "a@b.jp");
 }
 
 TEST(Addresses, PointerLooksAgainOnlyAfterAMoveAndClicksFollowTheOption) {
@@ -48,8 +46,7 @@ TEST(Addresses, PointerLooksAgainOnlyAfterAMoveAndClicksFollowTheOption) {
     EXPECT_TRUE(p.Moved(&a, 107, 103, no).Hand); // too close: not looked at
     EXPECT_EQ(lookups, 1);
     const TAddressPointer::Result left = p.Moved(&a, 108, 103, no);
-    EXPECT_FALSE(left.Hand);
-    EXPECT_TRUE(left.Left);
+    EXPECT_TRUE(!left.Hand && left.Left);
     EXPECT_FALSE(p.Moved(&a, 108, 107, no).Left); // no hand to give back
     EXPECT_TRUE(p.Moved(&b, 108, 107, yes).Hand); // another control: looked at at once
     EXPECT_EQ(lookups, 4);

@@ -1,5 +1,4 @@
-// Files changed or deleted by other programs: asked about when their page has the focus, never
-// written over without a question, and followed through page moves and closes.
+// Files changed or deleted by other programs, asked about before their page is read or saved.
 #include "mainwindow/DiskWatchBook.h"
 
 #include "../support/RecordingSink.h"
@@ -35,32 +34,25 @@ struct DiskWatchBookTest : ::testing::Test {
     }
 };
 
-TEST_F(DiskWatchBookTest, AChangeWaitsForTheFocusAndAYesReadsTheFileAgain) {
-    const int a = open("a.txt", "one");
-    EXPECT_EQ(watched, std::vector<std::string>{dir / "a.txt"});
+TEST_F(DiskWatchBookTest, AChangeWaitsForTheFocusThenYesReadsItAndNoKeepsTheTextModified) {
+    const int a = open("a.txt", "one"), b = open("b.txt", "two");
+    EXPECT_EQ(watched, (std::vector<std::string>{dir / "a.txt", dir / "b.txt"}));
     TempDir::Write(dir / "a.txt", "changed by another program");
+    TempDir::Write(dir / "b.txt", "changed");
     watch.Check();
     EXPECT_TRUE(host.questions.empty());
-    host.answers = {true};
+    host.answers = {true, false};
     watch.Focused(a);
-    ASSERT_EQ(host.questions, std::vector<std::string>{ReloadQuestion(dir / "a.txt")});
-    EXPECT_EQ(host.pages[a].text, "changed by another program");
-    EXPECT_FALSE(host.IsModified(a));
     watch.Focused(a); // answered: nothing more to ask
-    EXPECT_EQ(host.questions.size(), 1u);
-}
-
-TEST_F(DiskWatchBookTest, AKeptTextIsModifiedAndItsSaveAsksNoMore) {
-    const int a = open("a.txt", "one");
-    TempDir::Write(dir / "a.txt", "changed");
-    watch.Check();
-    host.answers = {false};
-    watch.Focused(a);
-    EXPECT_TRUE(host.IsModified(a));
-    EXPECT_EQ(host.pages[a].text, "one");
+    watch.Focused(b);
+    EXPECT_EQ(host.questions, (std::vector<std::string>{ReloadQuestion(dir / "a.txt"),
+                                                        ReloadQuestion(dir / "b.txt")}));
+    EXPECT_EQ(host.pages[a].text + "|" + host.pages[b].text, "changed by another program|two");
+    EXPECT_TRUE(!host.IsModified(a) && host.IsModified(b));
+    // The kept text's save asks no more.
     std::string error;
-    EXPECT_TRUE(watch.BeforeWrite(a, dir / "a.txt", &error));
-    EXPECT_EQ(host.questions.size(), 1u);
+    EXPECT_TRUE(watch.BeforeWrite(b, dir / "b.txt", &error));
+    EXPECT_EQ(host.questions.size(), 2u);
 }
 
 TEST_F(DiskWatchBookTest, SavesOverAChangedOrDeletedFileAsk) {

@@ -1,6 +1,4 @@
-// The display settings panel's steps on editor cores: the refusal on coloured pages, 決定 on the
-// settings, the default set and the memo editors only, 規定値に戻す as a preview, and a stored
-// property set.
+// The display settings panel's steps on editor cores, and a stored property set.
 #include "mainwindow/DisplayPanelSteps.h"
 
 #include "editor/EditorCore.h"
@@ -11,8 +9,6 @@
 #include "../support/TempDir.h"
 
 #include <gtest/gtest.h>
-
-namespace {
 
 TEST(DisplayPanelSteps, KetteiReachesMemoEditorsAndDefaultsOnlyPreview) {
     auto html = CreateHTMLFountain1();
@@ -52,5 +48,3 @@ TEST(DisplayPanelSteps, AStoredPropertySetReachesTheActiveEditorOfItsKind) {
     StorePropertySet(sets, html, edited, "EditorProp_HTML", d / "Tolmo.ini", &page, "/x/a.html");
     EXPECT_EQ(page.Margin().Left(), 44);
 }
-
-} // namespace

@@ -1,5 +1,4 @@
-// The file side of pages: the remembered encodings of single files survive a restart, the format
-// of new pages comes from the settings, and a pure ASCII file takes that format.
+// The encodings and formats of pages: remembered choices, new pages and recovered pages.
 #include "mainwindow/DocumentEncoding.h"
 
 #include "../support/TempDir.h"
@@ -20,9 +19,8 @@ TEST(DocumentEncoding, ChosenEncodingsSurviveARestart) {
     }
     TEncodingChoices again;
     again.Load(d / "Tolmo.enc");
-    TEncoding e;
-    ASSERT_TRUE(again.Find("/home/u/a b.txt", &e));
-    EXPECT_EQ(e, TEncoding::EucJp);
+    TEncoding e{};
+    EXPECT_TRUE(again.Find("/home/u/a b.txt", &e) && e == TEncoding::EucJp);
     EXPECT_FALSE(again.Find("/home/u/x.txt", &e));
 }
 
@@ -34,8 +32,7 @@ TEST(DocumentEncoding, AChosenSaveFormatDropsTheLineEndsAsRead) {
     TFileFormat f = d.format;
     f.lineEnd = TLineEndStyle::Lf;
     EXPECT_TRUE(SetPageFormat(d, f));
-    EXPECT_EQ(d.format, f);
-    EXPECT_EQ(d.lineEnds.crlf, 0);
+    EXPECT_TRUE(d.format == f && d.lineEnds.crlf == 0);
     // The menu checks the chosen format; a read-only page offers none, an untitled no reopening.
     const TEncodingMenuState m = EncodingMenuState(d, false, true);
     EXPECT_EQ(m.LineEnd, LineEndName(TLineEndStyle::Lf));
@@ -47,9 +44,7 @@ TEST(DocumentEncoding, AChosenSaveFormatDropsTheLineEndsAsRead) {
 
 TEST(DocumentEncoding, NewPageFormatFromTheSettings) {
     const TFileFormat f = ParseNewPageFormat("utf-8 bom", "lf");
-    EXPECT_EQ(f.encoding, TEncoding::Utf8);
-    EXPECT_TRUE(f.bom);
-    EXPECT_EQ(f.lineEnd, TLineEndStyle::Lf);
+    EXPECT_EQ(f, (TFileFormat{TEncoding::Utf8, true, TLineEndStyle::Lf}));
     EXPECT_EQ(ParseNewPageFormat("KOI8-R", "NEL"), TFileFormat{}); // unknown: the defaults
     // A menu choice changes only its own part of the format; an unknown name changes nothing.
     TFileFormat chosen = f;
@@ -63,9 +58,8 @@ TEST(DocumentEncoding, NewPageFormatFromTheSettings) {
     TDecodedDocument doc;
     std::string err;
     ASSERT_TRUE(ReadPageDocument(d / "a.txt", nullptr, &doc, &err)) << err;
-    EXPECT_EQ(doc.format.encoding, TEncoding::Utf8);
-    EXPECT_FALSE(doc.format.bom);
-    EXPECT_EQ(doc.format.lineEnd, TLineEndStyle::CrLf); // the file's own line ends
+    // The file's own line ends.
+    EXPECT_EQ(doc.format, (TFileFormat{TEncoding::Utf8, false, TLineEndStyle::CrLf}));
     SetNewPageFormat({});
 }
 

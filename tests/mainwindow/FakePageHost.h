@@ -1,5 +1,4 @@
-// A page host without a window: pages are plain records, files are read and written for real,
-// and the dialogs answer from queues the test fills.
+// A page host without a window: files are real, dialogs answer from queues the test fills.
 #pragma once
 
 #include "mainwindow/PageBook.h"
@@ -26,20 +25,43 @@ struct FakePage {
     int caret = 0, top = 0;
 };
 
-class FakePageHost : public TPageHost {
+// The dialogs and chores of a page host: what they show is recorded, their answers come from
+// queues.
+template <class Host> class FakeDialogs : public Host {
   public:
-    std::vector<FakePage> pages;
-    int active = -1;
-    std::vector<std::string> loads; // every file read, in order
     std::vector<std::string> questions, notices, errors, progress;
     std::deque<bool> answers;                  // AskYesNo answers; default when empty
     std::deque<TSaveDialogResult> saveDialogs; // cancelled when empty
     std::vector<std::pair<std::string, std::string>> saveDialogStarts;
     std::string openDialogAnswer;
-    std::vector<std::pair<int, std::string>> propertiesFor; // ApplyPropertiesFor calls
-    bool failWrites = false;
-    bool failReads = false;
     bool editorRunning = false;
+
+    void FocusActive() override {}
+    void UpdatePageStatus() override {}
+    void ShowProgress(const std::string& t) override { progress.push_back(t); }
+    void SuspendUpdates(bool) override {}
+    bool AskYesNo(const std::string& m, bool defaultYes) override {
+        questions.push_back(m);
+        return Next(answers, defaultYes);
+    }
+    void Notice(const std::string& m) override { notices.push_back(m); }
+    void ErrorBox(const std::string& m) override { errors.push_back(m); }
+    TSaveDialogResult RunSaveDialog(const std::string& folder, const std::string& name) override {
+        saveDialogStarts.emplace_back(folder, name);
+        return Next(saveDialogs, {false, folder + name});
+    }
+    std::string RunOpenDialog(const std::string&) override { return openDialogAnswer; }
+    bool ExternalEditorRunning() const override { return editorRunning; }
+    std::string CurrentDirectory() const override { return "/cwd"; }
+};
+
+class FakePageHost : public FakeDialogs<TPageHost> {
+  public:
+    std::vector<FakePage> pages;
+    int active = -1;
+    std::vector<std::string> loads;                         // every file read, in order
+    std::vector<std::pair<int, std::string>> propertiesFor; // ApplyPropertiesFor calls
+    bool failWrites = false, failReads = false;
 
     int PageCount() const override { return static_cast<int>(pages.size()); }
     int ActivePage() const override { return active; }
@@ -92,21 +114,4 @@ class FakePageHost : public TPageHost {
     }
     bool IsSplit(int i) const override { return pages.at(i).split; }
     void Unsplit(int i) override { pages.at(i).split = false; }
-    void FocusActive() override {}
-    void UpdatePageStatus() override {}
-    void ShowProgress(const std::string& t) override { progress.push_back(t); }
-    void SuspendUpdates(bool) override {}
-    bool AskYesNo(const std::string& m, bool defaultYes) override {
-        questions.push_back(m);
-        return Next(answers, defaultYes);
-    }
-    void Notice(const std::string& m) override { notices.push_back(m); }
-    void ErrorBox(const std::string& m) override { errors.push_back(m); }
-    TSaveDialogResult RunSaveDialog(const std::string& folder, const std::string& name) override {
-        saveDialogStarts.emplace_back(folder, name);
-        return Next(saveDialogs, {false, folder + name});
-    }
-    std::string RunOpenDialog(const std::string&) override { return openDialogAnswer; }
-    bool ExternalEditorRunning() const override { return editorRunning; }
-    std::string CurrentDirectory() const override { return "/cwd"; }
 };

@@ -1,5 +1,4 @@
-// The fake page host with page ids that follow moves and closes, for the watchers beside the
-// page book.
+// The fake page host with page ids that follow moves and closes.
 #pragma once
 
 #include "FakePageHost.h"

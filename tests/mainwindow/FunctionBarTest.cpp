@@ -1,5 +1,4 @@
-// The function-key bar and the jump column without a window: the caption layers, the resize
-// formulas and the jump marks.
+// The function-key bar and the jump column without a window: layers, layout and jump marks.
 #include "mainwindow/FunctionBar.h"
 #include "editor/EditorCore.h"
 #include "platform/Cp932.h"
@@ -37,15 +36,15 @@ TEST(FunctionKeys, LayersFollowShiftAndCtrlAndF11FollowsTheModifiedState) {
 
 TEST(FunctionKeys, BarAndColumnResizeFormulas) {
     const TFunctionBarLayout b = FunctionBarLayout(779, 27);
-    EXPECT_EQ(b.Groups[0].Width, 250);
-    EXPECT_EQ(b.Groups[1].Left, 260);
-    EXPECT_EQ(b.Groups[2].Left, 520);
+    EXPECT_EQ(std::tuple(b.Groups[0].Width, b.Groups[1].Left, b.Groups[2].Left),
+              std::tuple(250, 260, 520));
     EXPECT_EQ(b.Buttons[3], (TRect{186, 0, 62, 23}));
     // The column keeps its design at 480 pixels and shares out what the window has more or less.
-    for (auto [height, first, last] : {std::tuple{480, 69, 409}, {507, 72, 432}, {463, 66, 396}}) {
-        EXPECT_EQ(JumpColumnLayout(height).First.Height, first) << height;
-        EXPECT_EQ(JumpColumnLayout(height).Last.Top, last) << height;
-    }
+    for (auto [height, first, last] : {std::tuple{480, 69, 409}, {507, 72, 432}, {463, 66, 396}})
+        EXPECT_EQ(
+            std::pair(JumpColumnLayout(height).First.Height, JumpColumnLayout(height).Last.Top),
+            std::pair(first, last))
+            << height;
 }
 
 TEST(JumpMarks, DigitRulesAndTheScan) {
@@ -64,10 +63,8 @@ TEST(JumpMarks, DigitRulesAndTheScan) {
                 : i == 20          ? "&x\n"
                 : i == 30          ? "&12\r"
                                    : "line\r\n";
-    const std::array<int, 10> lines = ScanJumpMarks(text);
-    EXPECT_EQ(lines[3], 40); // the later line wins
-    EXPECT_EQ(lines[0], 20);
-    EXPECT_EQ(lines[1], -1);
+    const std::array<int, 10> lines = ScanJumpMarks(text); // the later line wins
+    EXPECT_EQ(lines, (std::array{20, -1, -1, 40, -1, -1, -1, -1, -1, -1}));
     // The same over the rows of a store, wrapped: lines count, not rows.
     TEditorCore e;
     e.SetText(text);

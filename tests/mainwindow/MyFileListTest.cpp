@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 TEST(MyFileList, CommasInAnyFieldAreEscapedAndShiftNothing) {
     TFileRecord r = TFileRecord::Fresh("a,b.txt", "/d,e/");
     r.f5 = "p,q";
@@ -94,12 +92,7 @@ TEST(MyFileList, SaveSkipsUntitledFolderlessAndReadOnlyRecords) {
     back.Load(m.section());
     ASSERT_EQ(back.Count(), 2);
     EXPECT_EQ(back.PathOf(1), "/d/b,c.txt");
-}
-
-TEST(MyFileList, SaveReportsFailedWrite) {
-    TMyFileList l;
-    l.AddRecord(TFileRecord::Fresh("a.txt", "/d/"));
-    MemSection m;
+    // A failed write is told.
     m.failAfter = 1;
     EXPECT_FALSE(l.Save(m.section()));
     TProfileSection throwing{
@@ -115,5 +108,3 @@ TEST(PathParts, ExtensionsOfDottedFoldersAndNames) {
     EXPECT_EQ(PathExtension("/a.b/c"), "");
     EXPECT_EQ(PathExtension("/a/x.HTML"), ".HTML");
 }
-
-} // namespace

@@ -1,20 +1,27 @@
-// The page rules: opening, the untitled page, saving and its refusals, closing, reordering,
-// restoring at start and the exit pass, and the menu state of the active page.
+// The page rules: open, save, close, reorder, restore at start, the exit pass and the menu state.
 #include "FakePageHost.h"
 #include "MemSection.h"
 
 #include "mainwindow/EditorActions.h"
 #include "mainwindow/FileCommands.h"
 
-#include "../support/TempDir.h"
-
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include <filesystem>
 
 namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 
 namespace {
+
+// The names of an open-file list, in order.
+std::string names(const TMyFileList& list) {
+    std::string s;
+    for (int i = 0; i < list.Count(); ++i)
+        s += (i ? " " : "") + list.GetField(i, ffName);
+    return s;
+}
 
 class PageBookTest : public ::testing::Test {
   protected:
@@ -30,7 +37,6 @@ class PageBookTest : public ::testing::Test {
         TempDir::Write(dir + name, text);
         return dir + name;
     }
-    static std::string read(const std::string& path) { return TempDir::Read(path); }
     void type(const std::string& text) {
         host.pages.at(host.active).text += text;
         host.pages.at(host.active).modified = true;
@@ -38,13 +44,6 @@ class PageBookTest : public ::testing::Test {
     void open(std::initializer_list<const char*> names) {
         for (const char* n : names)
             book.OpenFile(file(n));
-    }
-    // The names of the open-file list, in order.
-    std::string names() const {
-        std::string s;
-        for (int i = 0; i < list.Count(); ++i)
-            s += (i ? " " : "") + list.GetField(i, ffName);
-        return s;
     }
 
     TempDir temp;
@@ -58,25 +57,21 @@ class PageBookTest : public ::testing::Test {
 TEST_F(PageBookTest, AnOpenFileIsActivatedAndTheSameNameElsewhereGivesANotice) {
     open({"a.txt", "b.txt"});
     EXPECT_FALSE(book.OpenFile(dir + "a.txt"));
-    EXPECT_EQ(host.PageCount(), 2);
-    EXPECT_EQ(host.active, 0);
-    EXPECT_TRUE(host.notices.empty());
+    EXPECT_EQ(std::pair(host.PageCount(), host.active), std::pair(2, 0));
     EXPECT_TRUE(book.OpenFile(file("two/a.txt")));
     EXPECT_EQ(host.PageCount(), 3);
-    ASSERT_EQ(host.notices.size(), 1u);
-    EXPECT_NE(host.notices[0].find("フォルダの違うファイル"), std::string::npos);
+    EXPECT_THAT(host.notices, ElementsAre(HasSubstr("フォルダの違うファイル")));
 }
 
 TEST_F(PageBookTest, MissingOrUnreadableFileLeavesNoPageAndRelativePathsAreTheProgramFolders) {
     EXPECT_FALSE(book.OpenFile(dir + "nothing.txt"));
     EXPECT_TRUE(host.errors.empty());
-    std::string locked = file("locked.txt");
     host.failReads = true;
-    EXPECT_FALSE(book.OpenFile(locked));
+    EXPECT_FALSE(book.OpenFile(file("locked.txt")));
     EXPECT_EQ(list.Count() + host.PageCount(), 0);
     EXPECT_EQ(host.errors.size(), 1u);
     host.failReads = false;
-    file("Files/note.txt", "n");
+    file("Files/note.txt");
     EXPECT_TRUE(book.OpenFile("Files/note.txt"));
     EXPECT_EQ(list.PathOf(0), dir + "Files/note.txt");
 }
@@ -86,40 +81,34 @@ TEST_F(PageBookTest, CancellingTheUntitledSaveAsksWithDefaultNo) {
     EXPECT_EQ(host.pages[0].caption, " 無題 ");
     type("x");
     // Cancelled with the proposed name: "No" brings the dialog back, then "Yes" gives up saving.
+    // Without a Files folder the dialog starts in the program folder.
     host.answers = {false, true};
     EXPECT_TRUE(book.SaveAsDialog(kUntitledName));
     EXPECT_EQ(host.questions, std::vector<std::string>(2, "保存しなくてもいいですか？"));
-    EXPECT_EQ(host.saveDialogStarts.size(), 2u);
-    EXPECT_EQ(host.saveDialogStarts[0].second, "無題.txt");
-    EXPECT_EQ(host.saveDialogStarts[0].first, dir); // no Files folder: the program folder
+    EXPECT_THAT(host.saveDialogStarts, ElementsAre(std::pair(dir, "無題.txt"), testing::_));
     EXPECT_EQ(host.notices.back(), "この無題のファイルは保存しません");
     EXPECT_FALSE(host.pages[0].modified);
     // The default answer of that question is No.
-    host.answers.clear();
-    host.questions.clear();
     type("y");
     host.saveDialogs = {{false, dir + "無題.txt"}, {false, dir + "other.txt"}};
     EXPECT_FALSE(book.SaveAsDialog(kUntitledName));
-    EXPECT_EQ(host.questions.size(), 1u);
+    EXPECT_EQ(host.questions.size(), 3u);
     EXPECT_TRUE(host.pages[0].modified);
 }
 
 TEST_F(PageBookTest, SaveAsRefusesUntitledNameAndOpenNamesThenAsksOverwrite) {
-    std::string open = file("open.txt");
-    std::string existing = file("exists.txt", "old");
+    const std::string open = file("open.txt"), existing = file("exists.txt", "old");
     book.OpenFile(open);
     book.New();
     type("new text");
     host.saveDialogs = {{true, dir + "無題.TXT"}, {true, open}, {true, existing}, {true, existing}};
     host.answers = {false, true};
     EXPECT_TRUE(book.SaveAsDialog(kUntitledName));
-    ASSERT_EQ(host.notices.size(), 2u);
-    EXPECT_NE(host.notices[0].find("[無題] というファイル名では登録できません"), std::string::npos);
-    EXPECT_NE(host.notices[1].find("他のページで読み込まれています"), std::string::npos);
+    EXPECT_THAT(host.notices, ElementsAre(HasSubstr("[無題] というファイル名では登録できません"),
+                                          HasSubstr("他のページで読み込まれています")));
     EXPECT_EQ(host.questions,
-              (std::vector<std::string>{"同名のファイルが存在します。\r\n上書きしますか？",
-                                        "同名のファイルが存在します。\r\n上書きしますか？"}));
-    EXPECT_EQ(read(existing), "new text");
+              std::vector<std::string>(2, "同名のファイルが存在します。\r\n上書きしますか？"));
+    EXPECT_EQ(TempDir::Read(existing), "new text");
     EXPECT_EQ(list.PathOf(1), existing);
     EXPECT_EQ(list.GetField(1, ffLoaded), "1"); // its caret is remembered from now on
     EXPECT_EQ(host.pages[1].caption, " exists ");
@@ -128,24 +117,22 @@ TEST_F(PageBookTest, SaveAsRefusesUntitledNameAndOpenNamesThenAsksOverwrite) {
     EXPECT_EQ(host.propertiesFor.back(), std::make_pair(1, existing));
     // Saving a page under its own current path is refused too.
     type("more");
-    host.notices.clear();
     host.saveDialogs = {{true, existing}};
     EXPECT_FALSE(book.SaveAsDialog(existing));
-    EXPECT_EQ(host.notices.size(), 1u);
+    EXPECT_EQ(host.notices.size(), 3u);
     EXPECT_FALSE(TPageBook::IsUntitledSaveName("/x/無題2.txt"));
 }
 
 TEST_F(PageBookTest, SaveWritesOnlyModifiedPagesAndAFailureKeepsTheirState) {
-    std::string a = file("a.txt", "orig");
+    const std::string a = file("a.txt", "orig");
     book.OpenFile(a);
     host.pages[0].text = "changed";
     book.Save(); // not modified: nothing written
-    EXPECT_EQ(read(a), "orig");
+    EXPECT_EQ(TempDir::Read(a), "orig");
     host.pages[0].modified = true;
     book.Save();
-    EXPECT_EQ(read(a), "changed");
+    EXPECT_EQ(TempDir::Read(a), "changed");
     EXPECT_FALSE(host.pages[0].modified);
-    EXPECT_TRUE(host.questions.empty());
     type(" edit");
     host.failWrites = true;
     book.Save();
@@ -161,8 +148,8 @@ TEST_F(PageBookTest, SaveWritesOnlyModifiedPagesAndAFailureKeepsTheirState) {
     book.knKakunin = false;
     host.answers = {false};
     EXPECT_TRUE(book.ClosePage());
-    EXPECT_EQ(host.questions.back(), "[ " + a + "] は更新されています。保存しますか？");
-    EXPECT_EQ(read(a), "changed");
+    EXPECT_THAT(host.questions, ElementsAre("[ " + a + "] は更新されています。保存しますか？"));
+    EXPECT_EQ(TempDir::Read(a), "changed");
 }
 
 TEST_F(PageBookTest, ClosingActivatesThePageBeforeAndTheLastLeavesAnUntitledPage) {
@@ -170,10 +157,10 @@ TEST_F(PageBookTest, ClosingActivatesThePageBeforeAndTheLastLeavesAnUntitledPage
     host.active = 1;
     EXPECT_TRUE(book.ClosePage());
     EXPECT_EQ(host.active, 0);
-    EXPECT_EQ(names(), "a.txt c.txt");
+    EXPECT_EQ(names(list), "a.txt c.txt");
     book.ClosePage();
     EXPECT_TRUE(book.ClosePage());
-    EXPECT_EQ(names(), kUntitledName);
+    EXPECT_EQ(names(list), kUntitledName);
     EXPECT_EQ(recent.Items().front(), dir + "c.txt");
     EXPECT_EQ(folders1.Items().front(), dir);
     EXPECT_EQ(folders2.Items().front(), dir);
@@ -184,18 +171,16 @@ TEST_F(PageBookTest, ClosingActivatesThePageBeforeAndTheLastLeavesAnUntitledPage
 }
 
 TEST_F(PageBookTest, CloseAllOfFivePagesShowsTheCountdown) {
-    for (int i = 0; i < 5; ++i)
-        book.OpenFile(file(std::to_string(i) + ".txt"));
+    open({"0.txt", "1.txt", "2.txt", "3.txt", "4.txt"});
     host.active = 0;
     host.answers = {false}; // declined: nothing closes
     EXPECT_FALSE(book.CloseEveryPage(true));
     EXPECT_EQ(host.PageCount(), 5);
-    host.questions.clear();
     EXPECT_TRUE(book.CloseEveryPage(true));
-    EXPECT_EQ(host.questions, std::vector<std::string>{"すべてのファイルを閉じますか？"});
+    EXPECT_EQ(host.questions, std::vector<std::string>(2, "すべてのファイルを閉じますか？"));
     EXPECT_EQ(host.progress, (std::vector<std::string>{"    4 /  5 <<<<", "    3 /  5 <<<",
                                                        "    2 /  5 <<", "    1 /  5 <", ""}));
-    EXPECT_EQ(names(), kUntitledName);
+    EXPECT_EQ(names(list), kUntitledName);
     EXPECT_EQ(recent.Items().front(), dir + "0.txt"); // closed from the last to the first
 }
 
@@ -204,13 +189,12 @@ TEST_F(PageBookTest, CtrlRightClickOnInactiveTabClosesWithoutQuestion) {
     host.active = 2;
     book.RightClickTab(0, true);
     EXPECT_TRUE(host.questions.empty());
-    EXPECT_EQ(names(), "b.txt c.txt");
+    EXPECT_EQ(names(list), "b.txt c.txt");
     // Without Ctrl the question comes; "No" keeps the page.
     host.answers = {false};
     book.RightClickTab(1, false);
-    EXPECT_EQ(host.questions, std::vector<std::string>{"このファイルを閉じてもいいですか？"});
-    EXPECT_EQ(host.PageCount(), 2);
-    EXPECT_EQ(host.active, 1);
+    EXPECT_THAT(host.questions, ElementsAre("このファイルを閉じてもいいですか？"));
+    EXPECT_EQ(std::pair(host.PageCount(), host.active), std::pair(2, 1));
 }
 
 // Saves the list as the program would at exit and builds a fresh book on it, as at a restart.
@@ -222,10 +206,9 @@ class RestartTest : public PageBookTest {
         TPageBook book{host, list};
     };
     MemSection ini;
-    TProfileSection section() { return ini.section(); }
     std::unique_ptr<Restart> restart(int pageToActivate) {
         book.RecordCarets();
-        EXPECT_TRUE(list.Save(section()));
+        EXPECT_TRUE(list.Save(ini.section()));
         return start(pageToActivate);
     }
     // A fresh book on what the section holds.
@@ -233,7 +216,7 @@ class RestartTest : public PageBookTest {
         auto r = std::make_unique<Restart>();
         r->book.programFolder = dir;
         r->book.pageToActivate = pageToActivate;
-        r->list.Load(section());
+        r->list.Load(ini.section());
         r->book.RestoreList();
         r->book.FinishFirstShow();
         return r;
@@ -252,7 +235,7 @@ TEST_F(RestartTest, PagesComeBackInOrderWithCaretsAndLazily) {
     host.pages[0].top = 31;
     auto r = restart(0);
     ASSERT_EQ(r->host.PageCount(), 30);
-    EXPECT_EQ(r->list.GetField(0, ffName) + r->list.GetField(1, ffName), "p2.txtp0.txt");
+    EXPECT_EQ(names(r->list).substr(0, 20), "p2.txt p0.txt p1.txt");
     EXPECT_EQ(r->host.loads, std::vector<std::string>{dir + "p2.txt"}); // only the active page
     EXPECT_EQ(std::pair(r->host.pages[0].caret, r->host.pages[0].top), std::pair(40, 31));
     EXPECT_EQ(r->list.GetField(5, ffLoaded), "0");
@@ -266,27 +249,21 @@ TEST_F(RestartTest, PagesComeBackInOrderWithCaretsAndLazily) {
 TEST_F(RestartTest, MissingFilesAndDuplicatesAreDroppedUntitledAndReadOnlyForgotten) {
     book.New();
     type("unsaved"); // keeps the untitled page
-    std::string a = file("a.txt"), gone = file("gone.txt"), b = file("b,c.txt");
-    book.OpenFile(a);
-    book.OpenFile(gone);
-    book.OpenFile(b);
+    open({"a.txt", "gone.txt", "b,c.txt"});
     file("ro.txt");
     book.OpenArgument("ro.txt," + dir + ",0,,1,,,,0,0,0,0,0");
     ASSERT_EQ(host.PageCount(), 5);
     EXPECT_TRUE(host.pages[4].readOnly);
-    fs::remove(gone);
+    fs::remove(dir + "gone.txt");
     list.AddRaw(list.Record(1)); // a hand-edited duplicate
     host.pages.push_back({});
-    auto r = restart(-1);
-    EXPECT_EQ(r->host.PageCount(), 2);
-    EXPECT_EQ(r->list.PathOf(0), a);
-    EXPECT_EQ(r->list.PathOf(1), b); // a comma in the name reopens under its own name
+    // A comma in the name reopens under its own name.
+    EXPECT_EQ(names(restart(-1)->list), "a.txt b,c.txt");
 }
 
 TEST_F(RestartTest, NothingToRestoreGivesOneUntitledPageAndAShortRecordOpensItsFile) {
     auto r = restart(3);
-    ASSERT_EQ(r->host.PageCount(), 1);
-    EXPECT_EQ(r->list.PathOf(0), kUntitledName);
+    EXPECT_EQ(names(r->list), kUntitledName);
     EXPECT_FALSE(r->book.firstShow);
     ini.values = {{"Count", "1"}, {"File0", "s.txt," + dir}};
     file("s.txt", "short");
@@ -296,39 +273,32 @@ TEST_F(RestartTest, NothingToRestoreGivesOneUntitledPageAndAShortRecordOpensItsF
     EXPECT_EQ(r->list.GetField(0, ffLoaded), "1");
 }
 
-TEST_F(PageBookTest, ArgumentsAndHandOffOpenPathsAndRecords) {
-    std::string a = file("a b.txt"), c = file("x,y.txt");
+TEST_F(PageBookTest, ArgumentsAndHandOffOpenPathsRecordsAndTheHolidayFolder) {
+    file("a b.txt");
     book.firstShow = true;
-    book.OpenArguments({"/J", "/C", dir + "a_\\Sp\\_b.txt", c});
-    ASSERT_EQ(host.PageCount(), 2);
-    EXPECT_EQ(list.PathOf(0), a);
-    EXPECT_EQ(list.PathOf(1), c); // an existing name with a comma opens as a path
+    // An existing name with a comma opens as a path.
+    book.OpenArguments({"/J", "/C", dir + "a_\\Sp\\_b.txt", file("x,y.txt")});
+    EXPECT_EQ(names(list), "a b.txt x,y.txt");
     EXPECT_EQ(book.pageToActivate, 1);
     book.FinishFirstShow();
     EXPECT_EQ(host.active, 1);
     // A hand-off: a record with more than ten fields brings its values, not its tag.
-    std::string r = file("r.txt");
+    file("r.txt");
     book.OpenHandedOver({"/F", "r.txt," + dir + ",1,,0,,,,7,3,1,99,0"});
     ASSERT_EQ(host.PageCount(), 3);
-    EXPECT_EQ(list.GetField(2, ffJumpPanel), "1");
-    EXPECT_EQ(list.GetIntField(2, ffCaretRow), 7);
-    EXPECT_EQ(list.GetIntField(2, ffTag), 2);
+    EXPECT_EQ(list.Record(2), "r.txt," + dir + ",1,,0,,,,7,3,1,2,0");
     EXPECT_FALSE(host.pages[2].readOnly);
-}
-
-TEST_F(PageBookTest, KArgumentNamesTheHolidayFolder) {
+    // "/K" names the holiday folder and opens no page.
     file("hol/HDay.dat");
     book.OpenArguments({"/K" + dir + "hol"});
-    EXPECT_TRUE(host.pages.empty());
+    EXPECT_EQ(host.PageCount(), 3);
     EXPECT_EQ(book.holidayFile, dir + "hol/HDay.dat");
     book.OpenArguments({"/K" + dir});
     EXPECT_EQ(book.holidayFile, "");
 }
 
 TEST_F(PageBookTest, ExitPassRecordsCaretsAndRetriesFailedSaves) {
-    std::string a = file("a.txt");
-    book.OpenFile(a);
-    book.OpenFile(file("b.txt"));
+    open({"a.txt", "b.txt"});
     host.pages[0].caret = 9;
     host.pages[0].top = 4;
     host.active = 0;
@@ -345,9 +315,8 @@ TEST_F(PageBookTest, ExitPassRecordsCaretsAndRetriesFailedSaves) {
               std::pair(9, 4));
     host.failWrites = false;
     host.editorRunning = false;
-    host.answers.clear();
     EXPECT_TRUE(book.CloseQuery());
-    EXPECT_EQ(read(a), "text!");
+    EXPECT_EQ(TempDir::Read(dir + "a.txt"), "text!");
 }
 
 TEST_F(PageBookTest, UntitledPageAtExitIsAskedAboutEvenWithKnKakunin) {
@@ -355,12 +324,9 @@ TEST_F(PageBookTest, UntitledPageAtExitIsAskedAboutEvenWithKnKakunin) {
     type("memo");
     host.answers = {false};
     EXPECT_TRUE(book.CloseQuery());
-    EXPECT_EQ(host.questions,
-              std::vector<std::string>{"[ 無題] は更新されています。保存しますか？"});
+    EXPECT_THAT(host.questions, ElementsAre("[ 無題] は更新されています。保存しますか？"));
     EXPECT_TRUE(host.saveDialogStarts.empty());
 }
-
-} // namespace
 
 TEST_F(PageBookTest, MenuStateOfTheActivePageAndTheReadMeFile) {
     TCommandState s;
@@ -371,8 +337,7 @@ TEST_F(PageBookTest, MenuStateOfTheActivePageAndTheReadMeFile) {
     book.OpenFile(file("memo.txt"));
     file(kReadMeName);
     FillPageState(s, book, host.active, host.PageCount());
-    EXPECT_FALSE(s.Untitled);
-    EXPECT_TRUE(s.FileExists);
+    EXPECT_TRUE(!s.Untitled && s.FileExists);
     EXPECT_TRUE(MenuItemView("mnReadMe", s).Enabled);
     fs::remove(dir + "memo.txt");
     FillPageState(s, book, host.active, host.PageCount());
@@ -392,3 +357,5 @@ TEST_F(PageBookTest, RecoveredTextsGoToTheirPageAPageOfTheirNameOrANewUntitledOn
     EXPECT_EQ(list.PathOf(3), gone);
     EXPECT_EQ(list.GetField(3, ffLoaded), "1");
 }
+
+} // namespace

@@ -1,14 +1,10 @@
-// The pages' controls without widgets: a split page answers from its focused half and keeps the
-// text typed there modified, saves write the focused half's text or stop before it, and the
-// status panels follow the active control.
+// The pages' controls without widgets: split pages, their saves and the status panels.
 #include "mainwindow/PageSheets.h"
+#include "FakePageHost.h"
 
 #include "mainwindow/MyFileList.h"
-#include "mainwindow/PageBook.h"
 
 #include "editor/EditorCore.h"
-
-#include "../support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -27,14 +23,15 @@ struct CorePage : TPageText {
                          const TFileFormat&) override {}
 };
 
-// The sheets with a page per InsertPage; the rest of the host does nothing.
-struct Sheets : TPageSheets {
+// The sheets with a page per InsertPage.
+struct Sheets : FakeDialogs<TPageSheets> {
     TPagePropSets sets;
     int active = -1, statusShown = 0;
     std::map<int, std::string> panels;
     Sheets() {
         SetStatusPanel = [this](int i, const std::string& t) { panels[i] = t; };
     }
+    std::string shown() { return panels[0] + "|" + panels[1] + "|" + panels[2]; }
     CorePage& page(int i, bool upper = false) const {
         return static_cast<CorePage&>(upper ? *sheet(i).upper : *sheet(i).lower);
     }
@@ -55,16 +52,7 @@ struct Sheets : TPageSheets {
     void SetPageCaption(int, const std::string&) override {}
     void RemovePage(int i) override { takeSheet(i); }
     void MovePage(int from, int to) override { moveSheet(from, to); }
-    void FocusActive() override {}
     void UpdatePageStatus() override { ++statusShown; }
-    void ShowProgress(const std::string&) override {}
-    void SuspendUpdates(bool) override {}
-    bool AskYesNo(const std::string&, bool d) override { return d; }
-    void Notice(const std::string&) override {}
-    void ErrorBox(const std::string&) override {}
-    TSaveDialogResult RunSaveDialog(const std::string&, const std::string&) override { return {}; }
-    std::string RunOpenDialog(const std::string&) override { return {}; }
-    std::string CurrentDirectory() const override { return "/"; }
 };
 
 TEST(PageSheets, ASplitPageAnswersFromItsFocusedHalfAndSavesItsText) {
@@ -80,8 +68,7 @@ TEST(PageSheets, ASplitPageAnswersFromItsFocusedHalfAndSavesItsText) {
     s.split(1);
     s.page(1, true).c.InsertTyped("Z");
     s.page(1, true).SetReadOnly(true);
-    EXPECT_TRUE(s.IsModified(1));
-    EXPECT_TRUE(s.IsReadOnly(1)); // the focused half's
+    EXPECT_TRUE(s.IsModified(1) && s.IsReadOnly(1)); // the focused half's
     EXPECT_EQ(s.AllTexts().size(), 3u);
     std::string error;
     ASSERT_TRUE(s.SavePageText(1, d / "a.txt", &error)) << error;
@@ -89,8 +76,7 @@ TEST(PageSheets, ASplitPageAnswersFromItsFocusedHalfAndSavesItsText) {
     // Closing the upper half keeps its typing modified below.
     s.page(1).SetModified(false);
     s.Unsplit(1);
-    EXPECT_FALSE(s.IsSplit(1));
-    EXPECT_TRUE(s.IsModified(1));
+    EXPECT_TRUE(!s.IsSplit(1) && s.IsModified(1));
     // A write refused beforehand leaves the file alone.
     s.BeforeFileWrite = [](int, const std::string&, std::string* e) {
         *e = "declined";
@@ -112,21 +98,19 @@ TEST(PageSheets, StatusPanelsFollowTheActiveControl) {
     s.SetRowColMode(false);
     s.SetReadOnly(0, true);
     s.ShowPageStatus();
-    EXPECT_EQ(s.panels[0], "    3 行:   1 桁");
-    EXPECT_EQ(s.panels[1], "Read Only");
-    EXPECT_EQ(s.panels[2], "挿入");
+    EXPECT_EQ(s.shown(), "    3 行:   1 桁|Read Only|挿入");
     // Another page's caret or focus changes nothing shown; the active one's does.
     s.CaretMoved(&s.page(1));
     s.Focused(s.at(1), &s.page(1));
     EXPECT_EQ(s.statusShown, 0);
     s.page(0).SetCaretRow(0);
     s.CaretMoved(&s.page(0));
-    EXPECT_EQ(s.panels[0], "    1 行:   1 桁");
+    EXPECT_EQ(s.shown(), "    1 行:   1 桁|Read Only|挿入");
     // A toggled mode shows in its panel.
     s.page(0).c.SetOverWrite(true);
     s.SetReadOnly(0, false);
     s.ShowModePanels();
-    EXPECT_EQ(s.panels[1] + "|" + s.panels[2], "|上書");
+    EXPECT_EQ(s.shown(), "    1 行:   1 桁||上書");
 }
 
 // Reopening in another encoding reads the file again: the disk watch hears of it as of any read,

@@ -1,13 +1,10 @@
-// The recent lists: closed pages add their file and folder, the lists survive a restart through
-// their record file, and a click opens what its list holds.
+// The recent lists of closed pages across a restart, and what their clicks open.
 #include "mainwindow/RecentLists.h"
 
 #include "../support/RecordingSink.h"
 #include "FakePageHost.h"
 
 #include <gtest/gtest.h>
-
-namespace {
 
 TEST(RecentLists, ClosedPagesAreRememberedAcrossARestartAndClicksOpenThem) {
     TempDir d;
@@ -44,5 +41,3 @@ TEST(RecentLists, ClosedPagesAreRememberedAcrossARestartAndClicksOpenThem) {
     next.Clicked(TRecentLists::kFolders, d / "gone/", book, nullptr);
     EXPECT_EQ(host.notices.back(), "指定されたフォルダが存在しません。\r\n中止します。");
 }
-
-} // namespace

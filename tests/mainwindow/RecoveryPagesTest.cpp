@@ -1,5 +1,4 @@
-// The pages' recovery files: written when due and gone with saved or closed pages, kept for the
-// next start by an end without questions, and offered back then.
+// The pages' recovery files: written when due, removed when saved, offered at the next start.
 #include "mainwindow/RecoveryPages.h"
 
 #include "../support/RecordingSink.h"
@@ -9,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <regex>
@@ -16,6 +16,12 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+// The recovery files an iteration over a folder meets.
+template <class Iterator> long Files(Iterator folder) {
+    return std::count_if(begin(folder), end(folder),
+                         [](const auto& e) { return e.path().extension() == ".recovery"; });
+}
 
 struct Instance {
     FakePageIdsHost host;
@@ -49,12 +55,7 @@ struct Instance {
         host.pages[i].modified = true;
         return i;
     }
-    std::size_t files() const {
-        std::size_t n = 0;
-        for (const auto& e : fs::directory_iterator(pages.Session().Folder()))
-            n += e.path().extension() == ".recovery";
-        return n;
-    }
+    long files() const { return Files(fs::directory_iterator(pages.Session().Folder())); }
 };
 
 TEST(RecoveryPages, WrittenWhenDueAndGoneWithSavedOrClosedPages) {
@@ -67,14 +68,14 @@ TEST(RecoveryPages, WrittenWhenDueAndGoneWithSavedOrClosedPages) {
     run.pages.Edited(b, 0);
     run.pages.Tick(TRecoveryClock::kQuietMs - 1);
     run.pages.WriteAllNow(); // waits for the writer
-    EXPECT_EQ(run.files(), 2u);
+    EXPECT_EQ(run.files(), 2);
     // Saved: its file goes at the next tick. Closed: its file goes too.
     run.host.pages[a].modified = false;
     run.list.Delete(b);
     run.host.RemovePage(b);
     run.pages.Tick(TRecoveryClock::kMaxMs);
     run.pages.WriteAllNow();
-    EXPECT_EQ(run.files(), 0u);
+    EXPECT_EQ(run.files(), 0);
 }
 
 TEST(RecoveryPages, AnEndWithoutQuestionsSavesWhatItMayAndOffersTheRestAtTheNextStart) {
@@ -93,7 +94,7 @@ TEST(RecoveryPages, AnEndWithoutQuestionsSavesWhatItMayAndOffersTheRestAtTheNext
         for (const FakePage& p : run.host.pages)
             EXPECT_FALSE(p.modified) << p.path; // the close that follows asks nothing
         EXPECT_EQ(TempDir::Read(d / "named.txt"), "saved in place\r\n");
-        EXPECT_EQ(run.files(), 2u);
+        EXPECT_EQ(run.files(), 2);
         EXPECT_EQ(run.settingsWritten, 1);
     }
     Instance next(root);
@@ -113,11 +114,8 @@ TEST(RecoveryPages, AnEndWithoutQuestionsSavesWhatItMayAndOffersTheRestAtTheNext
     EXPECT_EQ(next.restored[0].second, "kept for later\r\n");
     EXPECT_TRUE(next.host.IsModified(next.restored[0].first));
     // Both old files are gone; the recovered text is in this run's file already.
-    int left = 0;
-    for (const auto& e : fs::recursive_directory_iterator(root))
-        left += e.path().extension() == ".recovery";
-    EXPECT_EQ(left, 1);
-    EXPECT_EQ(next.files(), 1u);
+    EXPECT_EQ(Files(fs::recursive_directory_iterator(root)), 1);
+    EXPECT_EQ(next.files(), 1);
 }
 
 } // namespace

@@ -1,5 +1,4 @@
-// Recovery files: the format round trip, damaged files set aside, private folders, instances that
-// never take each other's files, the background writer and the clock that makes a page due.
+// Recovery files: their format, private folders, orphans of ended runs, the writer and the clock.
 #include "mainwindow/Recovery.h"
 #include "mainwindow/RecoveryWriter.h"
 #include "text/RowStore.h"
@@ -31,15 +30,16 @@ TRecoveryRecord Sample() {
 auto Fields(const TRecoveryRecord& r) {
     return std::tuple(r.Path, r.Encoding, r.LineEnd, r.Table, r.Time, r.CaretRow, r.Text);
 }
+fs::perms Permissions(const std::string& path) {
+    return fs::status(path).permissions();
+}
 
 TEST(RecoveryFile, RoundTripsAndRefusesDamage) {
     TempDir d;
     const TRecoveryRecord r = Sample();
     std::string err;
     ASSERT_TRUE(WriteRecoveryFile(d / "p.recovery", r, &err)) << err;
-    struct stat st {};
-    ::stat((d / "p.recovery").c_str(), &st);
-    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    EXPECT_EQ(Permissions(d / "p.recovery"), fs::perms::owner_read | fs::perms::owner_write);
     const std::string bytes = TempDir::Read(d / "p.recovery");
     TRecoveryRecord back;
     ASSERT_TRUE(ParseRecovery(bytes, back, &err)) << err;
@@ -80,14 +80,11 @@ TEST(RecoveryFolder, OnlyAPrivateFolderOfThisUser) {
     TempDir d;
     std::string err;
     EXPECT_TRUE(EnsurePrivateFolder(d / "state/Brix/Tolmo/recovery/", &err)) << err;
-    struct stat st {};
-    ::stat((d / "state/Brix/Tolmo/recovery").c_str(), &st);
-    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    EXPECT_EQ(Permissions(d / "state/Brix/Tolmo/recovery"), fs::perms::owner_all);
     fs::create_directory(d / "open");
     ::chmod((d / "open").c_str(), 0755);
     EXPECT_FALSE(EnsurePrivateFolder(d / "open/", &err));
-    TRecoverySession s;
-    EXPECT_FALSE(s.Open(d / "open/", &err));
+    EXPECT_FALSE(TRecoverySession().Open(d / "open/", &err));
     fs::create_symlink(d / "state/Brix/Tolmo/recovery", d / "link");
     EXPECT_FALSE(EnsurePrivateFolder(d / "link/", &err));
     if (::geteuid() == 0) {

@@ -1,6 +1,4 @@
-// The display settings panel's rules without a window: the controls show the values, each change
-// asks for the preview or the tabs' look, Return settles the wrap field, the tab page's defaults,
-// the wrap that follows the window's width.
+// The display settings panel's rules without a window, and the wrap that follows the width.
 #include "mainwindow/SettingsPanelModel.h"
 
 #include "editor/EditorCore.h"
@@ -8,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(SettingsPanelModel, ControlsShowAndChangeTheValues) {
+TEST(SettingsPanelModel, ControlsShowAndChangeTheValuesAndReturnSettlesTheWrapField) {
     TSettingsPanelModel m;
     m.Values.FontName = "FixedSys";
     m.Values.MarginTop = 9;
@@ -20,26 +18,19 @@ TEST(SettingsPanelModel, ControlsShowAndChangeTheValues) {
 
     m.UserInt("edtLeft", 12);
     m.Changed("edtLeft");
-    EXPECT_EQ(m.Values.MarginLeft, 12);
-    EXPECT_EQ(m.Effect, TSettingsPanelModel::efPreview);
+    EXPECT_EQ(std::pair(m.Values.MarginLeft, m.Effect), std::pair(12, m.efPreview));
     m.UserInt("edtTabLen", 80);
     m.Changed("edtTabLen");
-    EXPECT_EQ(m.Values.TabLen, 80);
-    EXPECT_EQ(m.Effect, TSettingsPanelModel::efTabLook);
+    EXPECT_EQ(std::pair(m.Values.TabLen, m.Effect), std::pair(80, m.efTabLook));
     m.UserText("edtWrap", "33");
     m.Changed("edtWrap");
     EXPECT_EQ(m.Effect, TSettingsPanelModel::efNone); // shown only on Return
-}
-
-TEST(SettingsPanelModel, ReturnSettlesTheWrapFieldAndTabDefaultsComeBack) {
-    TSettingsPanelModel m;
     m.UserText("edtWrap", "300");
     m.Clicked("edtWrap");
     EXPECT_EQ(m.Effect, TSettingsPanelModel::efWrap);
-    EXPECT_EQ(m.Text("edtWrap"), "250");
-    EXPECT_EQ(m.Values.WrapText, "250");
+    EXPECT_EQ(m.Text("edtWrap") + " " + m.Values.WrapText, "250 250");
     EXPECT_EQ(m.Wrap.WrapByte, 250);
-
+    // The tab page's defaults come back.
     m.Values.TabLen = 99;
     m.Values.TabColorAct = clRed;
     m.Clicked("btnKiteiTab");
@@ -57,15 +48,13 @@ TEST(SettingsPanelModel, WindowWidthIsStoredOnlyInItsModeAndNeverWhilePreviewing
     TSettings s;
     s.WrapDou = true;
     s.WrapByte = 60;
-    FollowWindowWidth(c, 400, nullptr, s, defaults);
-    EXPECT_EQ(s.WrapByte, kWrapMax); // clamped
-    EXPECT_EQ(defaults.WrapOption.WrapByte, kWrapMax);
-    EXPECT_EQ(c.GetWrapOption().WrapByte, kWrapMax);
+    FollowWindowWidth(c, 400, nullptr, s, defaults); // clamped
+    EXPECT_EQ(std::tuple(s.WrapByte, defaults.WrapOption.WrapByte, c.GetWrapOption().WrapByte),
+              std::tuple(kWrapMax, kWrapMax, kWrapMax));
     TDisplayPanelValues preview;
     preview.WrapText = "0";
-    FollowWindowWidth(c, 90, &preview, s, defaults);
-    EXPECT_EQ(s.WrapByte, kWrapMax); // the preview stores nothing
-    EXPECT_EQ(c.GetWrapOption().WrapByte, 90);
+    FollowWindowWidth(c, 90, &preview, s, defaults); // the preview stores nothing
+    EXPECT_EQ(std::pair(s.WrapByte, c.GetWrapOption().WrapByte), std::pair(kWrapMax, 90));
     s.WrapDou = false;
     FollowWindowWidth(c, 100, nullptr, s, defaults);
     EXPECT_EQ(c.GetWrapOption().WrapByte, 90);

@@ -1,5 +1,4 @@
-// The main window's key preview (caption layers, Ctrl+arrow page switching, the clipboard keys,
-// focus changes), the jump column's shown state, and the window commands on a control's core.
+// The main window's key preview, the jump column's shown state and the commands on a core.
 #include "mainwindow/WindowKeys.h"
 #include "mainwindow/EditorActions.h"
 
@@ -14,7 +13,6 @@
 namespace {
 
 using K = TWindowKey;
-using Path = TWindowKeyAction::Path;
 
 TWindowKeyEvent Down(K k, bool shift = false, bool ctrl = false, bool repeat = false) {
     return {k, true, shift, ctrl, false, repeat};
@@ -23,76 +21,72 @@ TWindowKeyEvent Up(K k, bool shift = false, bool ctrl = false, bool repeat = fal
     return {k, false, shift, ctrl, false, repeat};
 }
 
-} // namespace
-
-TEST(WindowKeys, CtrlArrowsSwitchPagesAndThePageChangeWaitsForTheRelease) {
-    TFunctionKeyBar bar;
-    TWindowKeys keys(bar);
-    TWindowKeyAction a = keys.Key(Down(K::Control), true, 3, 2);
-    EXPECT_TRUE(a.CaptionsChanged);
-    EXPECT_EQ(a.PathPanel, Path::Show); // the page's path while Ctrl is held
-    EXPECT_FALSE(a.Consumed);
-    a = keys.Key(Down(K::Right, false, true, true), true, 3, 2);
-    EXPECT_EQ(a.SwitchTo, 0); // wraps around
-    EXPECT_TRUE(a.Consumed);
-    EXPECT_EQ(a.PathPanel, Path::Clear);
-    EXPECT_FALSE(a.PageChange);
-    EXPECT_EQ(keys.Key(Down(K::Left, false, true, true), true, 3, 0).SwitchTo, 2);
-    // Repeats of the release do not count; the real one runs the page change once.
-    EXPECT_FALSE(keys.Key(Up(K::Left, false, true, true), true, 3, 2).PageChange);
-    EXPECT_TRUE(keys.Key(Up(K::Left, false, true), true, 3, 2).PageChange);
-    a = keys.Key(Up(K::Control, false, true), true, 3, 2);
-    EXPECT_FALSE(a.PageChange);
-    EXPECT_TRUE(a.CaptionsChanged);
-    EXPECT_EQ(a.PathPanel, Path::Clear);
-
-    // With Shift or Alt, or without pages, nothing switches.
-    EXPECT_EQ(keys.Key(Down(K::Right, true, true), true, 3, 0).SwitchTo, -1);
-    EXPECT_FALSE(keys.Key({K::Right, true, false, true, true}, true, 3, 0).Consumed); // Ctrl+Alt
-    a = keys.Key(Down(K::Right, false, true), true, 0, -1);
-    EXPECT_TRUE(a.Consumed);
-    EXPECT_EQ(a.SwitchTo, -1);
+// What an action does beyond nothing, in one line.
+std::string Show(const TWindowKeyAction& a) {
+    const char* paths[] = {"", " path=show", " path=clear"};
+    std::string s = std::string(a.Consumed ? " consumed" : "") +
+                    (a.CaptionsChanged ? " captions" : "") + paths[int(a.PathPanel)];
+    if (a.SwitchTo >= 0) s += " switch=" + std::to_string(a.SwitchTo);
+    if (!a.RunItem.empty()) s += " run=" + a.RunItem;
+    if (a.RefreshLocks) s += " locks";
+    if (a.PageChange) s += " change";
+    return s.empty() ? s : s.substr(1);
 }
 
-TEST(WindowKeys, ClipboardKeysLocksAndTheHiddenBar) {
+struct WindowKeysTest : ::testing::Test {
     TFunctionKeyBar bar;
-    TWindowKeys keys(bar);
-    EXPECT_EQ(keys.Key(Down(K::Insert, false, true), true, 1, 0).RunItem, "mnCopy");
-    EXPECT_EQ(keys.Key(Down(K::Insert, true, false), true, 1, 0).RunItem, "mnPaste");
-    EXPECT_EQ(keys.Key(Down(K::Delete, true, false), true, 1, 0).RunItem, "mnCut");
+    TWindowKeys keys{bar};
+    std::string key(const TWindowKeyEvent& e, int pageCount = 3, int active = 0) {
+        return Show(keys.Key(e, true, pageCount, active));
+    }
+};
+
+} // namespace
+
+TEST_F(WindowKeysTest, CtrlArrowsSwitchPagesAndThePageChangeWaitsForTheRelease) {
+    // The page's path shows while Ctrl is held; the switch wraps around both ways.
+    EXPECT_EQ(key(Down(K::Control), 3, 2), "captions path=show locks");
+    EXPECT_EQ(key(Down(K::Right, false, true, true), 3, 2), "consumed path=clear switch=0 locks");
+    EXPECT_EQ(key(Down(K::Left, false, true, true), 3, 0), "consumed path=clear switch=2 locks");
+    // Repeats of the release do not count; the real one runs the page change once.
+    EXPECT_EQ(key(Up(K::Left, false, true, true), 3, 2), "");
+    EXPECT_EQ(key(Up(K::Left, false, true), 3, 2), "change");
+    EXPECT_EQ(key(Up(K::Control, false, true), 3, 2), "captions path=clear");
+    // With Shift or Alt, or without pages, nothing switches.
+    EXPECT_EQ(key(Down(K::Right, true, true)), "captions path=clear locks");
+    EXPECT_EQ(key({K::Right, true, false, true, true}), "path=clear locks"); // Ctrl+Alt
+    EXPECT_EQ(key(Down(K::Right, false, true), 0, -1), "consumed path=clear locks");
+}
+
+TEST_F(WindowKeysTest, ClipboardKeysLocksAndTheHiddenBar) {
+    EXPECT_EQ(key(Down(K::Insert, false, true)), "consumed captions path=show run=mnCopy locks");
+    EXPECT_EQ(key(Down(K::Insert, true, false)), "consumed captions run=mnPaste locks");
+    EXPECT_EQ(key(Down(K::Delete, true, false)), "consumed run=mnCut locks");
     // Plain Insert belongs to the control (overwrite); Ctrl+Shift+Insert to nobody here.
-    EXPECT_FALSE(keys.Key(Down(K::Insert), true, 1, 0).Consumed);
-    EXPECT_EQ(keys.Key(Down(K::Insert, true, true), true, 1, 0).RunItem, "");
-    keys.Key(Up(K::Insert), true, 1, 0);
-    EXPECT_TRUE(keys.Key(Down(K::Other), true, 1, 0).RefreshLocks);
-    EXPECT_FALSE(keys.Key(Up(K::Other), true, 1, 0).RefreshLocks);
-    EXPECT_TRUE(keys.Key(Up(K::LockKey), true, 1, 0).RefreshLocks);
+    EXPECT_EQ(key(Down(K::Insert)), "locks");
+    EXPECT_EQ(key(Down(K::Insert, true, true)), "captions path=show locks");
+    EXPECT_EQ(key(Up(K::Insert)), "captions path=clear");
+    EXPECT_EQ(key(Down(K::Other)), "locks");
+    EXPECT_EQ(key(Up(K::Other)), "");
+    EXPECT_EQ(key(Up(K::LockKey)), "locks");
     // The events of table keys: the modifier and lock keys alone are keys of their own.
     const TWindowKeyEvent e = WindowKeyEventOf(tkey::Control, kmCtrl | kmAlt, false, true);
     EXPECT_TRUE(e.Key == K::Control && e.Ctrl && e.Alt && !e.Shift && !e.Press && e.AutoRepeat);
     EXPECT_TRUE(WindowKeyOf(tkey::LockKey) == K::LockKey && WindowKeyOf('A') == K::Other);
     // A hidden bar keeps its plain layer and shows no path.
-    const TWindowKeyAction a = keys.Key(Down(K::Control), false, 1, 0);
-    EXPECT_FALSE(a.CaptionsChanged);
-    EXPECT_EQ(a.PathPanel, Path::Keep);
+    EXPECT_EQ(Show(keys.Key(Down(K::Control), false, 1, 0)), "locks");
     EXPECT_EQ(bar.Layer(), 0);
 }
 
-TEST(WindowKeys, LeavingTheWindowResetsWhatItsKeysLeftPending) {
-    TFunctionKeyBar bar;
-    TWindowKeys keys(bar);
-    keys.Key(Down(K::Control), true, 2, 0);
-    keys.Key(Down(K::Right, false, true), true, 2, 0);
+TEST_F(WindowKeysTest, LeavingTheWindowResetsWhatItsKeysLeftPending) {
+    key(Down(K::Control), 2);
+    key(Down(K::Right, false, true), 2);
     // The release happens in a dialog: deactivation finishes the switch and resets the layer.
-    TWindowKeyAction a = keys.Activation(false, false, false, true);
-    EXPECT_TRUE(a.PageChange);
-    EXPECT_TRUE(a.CaptionsChanged);
-    EXPECT_EQ(a.PathPanel, Path::Clear);
+    EXPECT_EQ(Show(keys.Activation(false, false, false, true)), "captions path=clear change");
     EXPECT_EQ(bar.Layer(), 0);
-    EXPECT_FALSE(keys.Activation(false, false, false, true).PageChange);
+    EXPECT_EQ(Show(keys.Activation(false, false, false, true)), "path=clear");
     // Coming back with Shift held shows its layer at once.
-    a = keys.Activation(true, true, false, true);
-    EXPECT_TRUE(a.CaptionsChanged);
+    EXPECT_EQ(Show(keys.Activation(true, true, false, true)), "captions locks");
     EXPECT_EQ(bar.Layer(), 1);
 }
 
@@ -129,22 +123,17 @@ TEST_F(CoreActions, JumpButtonsPlaceTheCaretAndDropTheSelection) {
     lines[3] = 50;
     c.SetSelStart(0);
     c.SetSelLength(4);
-    JumpEditor(c, 3, lines, {2, 3, false}, false);
-    EXPECT_EQ(c.Row(), 50);
-    EXPECT_EQ(c.TopRow(), 48);
+    auto jump = [&](int mark, TJumpPlacement place, bool shift) {
+        JumpEditor(c, mark, lines, place, shift);
+        return std::pair(c.Row(), c.TopRow());
+    };
+    EXPECT_EQ(jump(3, {2, 3, false}, false), std::pair(50, 48));
     EXPECT_FALSE(c.Selected());
-    JumpEditor(c, 3, lines, {2, 3, false}, true); // Shift: the line near the bottom
-    EXPECT_EQ(c.TopRow(), 50 - 20 + 3);
-    JumpEditor(c, 3, lines, {2, 3, true}, true); // JHanten swaps the two placements
-    EXPECT_EQ(c.TopRow(), 48);
-    JumpEditor(c, 4, lines, {2, 3, false}, false); // no line has mark 4: nothing moves
-    EXPECT_EQ(c.Row(), 50);
-    JumpEditor(c, 11, lines, {}, false);
-    EXPECT_EQ(c.Row(), 100);
-    EXPECT_EQ(c.TopRow(), 100 - 20 + 1);
-    JumpEditor(c, 10, lines, {}, false);
-    EXPECT_EQ(c.Row(), 0);
-    EXPECT_EQ(c.TopRow(), 0);
+    EXPECT_EQ(jump(3, {2, 3, false}, true), std::pair(50, 50 - 20 + 3)); // Shift: near the bottom
+    EXPECT_EQ(jump(3, {2, 3, true}, true), std::pair(50, 48));   // JHanten swaps the placements
+    EXPECT_EQ(jump(4, {2, 3, false}, false), std::pair(50, 48)); // no line has mark 4
+    EXPECT_EQ(jump(11, {}, false), std::pair(100, 100 - 20 + 1));
+    EXPECT_EQ(jump(10, {}, false), std::pair(0, 0));
 }
 
 TEST_F(CoreActions, AJumpMarkReplacesTheRowsOtherDigitButNotItsColourMarks) {

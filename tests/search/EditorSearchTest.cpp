@@ -19,16 +19,20 @@ struct Editor {
     TEditorPos caret() const { return {e.Row(), e.Col()}; }
 };
 
-// The Replace command on an editor whose questions are answered from a list, in order.
+// The Replace command on an editor whose questions are answered from a list, in order; each
+// question's text and the hit style while it is asked are kept.
 struct Replacing : Editor {
-    TEditorReplaceTarget t{e, "t"};
+    TEditorReplaceTarget t{e, "トルモ -Tolmo-"};
     std::vector<TReplaceAnswer> answers;
     std::vector<std::string> prompts;
+    std::vector<TEditorHitStyle> styles;
     RecordingSink sink;
-    Replacing(std::string_view text, std::vector<TReplaceAnswer> a)
-        : Editor(text), answers(std::move(a)) {
+    Replacing(std::string_view text, std::vector<TReplaceAnswer> a,
+              TEditorHitStyle style = hsSelect)
+        : Editor(text, style), answers(std::move(a)) {
         t.OnConfirm = [this](const std::string& prompt) {
             prompts.push_back(prompt);
+            styles.push_back(e.GetHitStyle());
             return prompts.size() <= answers.size() ? answers[prompts.size() - 1]
                                                     : TReplaceAnswer::Cancel;
         };
@@ -59,6 +63,22 @@ TEST(EditorReplace, QuestionsAnsweredYesNoCancelAndAll) {
     EXPECT_EQ(one.e.Text(), "x x");
 }
 
+// While the questions are asked a caret hit is drawn; the inserted text is not searched again,
+// each replacement is one undo step and the loop ends with the not-found message.
+TEST(EditorReplace, ReplaceAllSwitchesCaretHitsAndKeepsOneUndoStepEach) {
+    Replacing r("a-a-a\r\n", {TReplaceAnswer::No, TReplaceAnswer::All}, hsCaret);
+    TSearchCommandState st{"a", "aa", soDown | soReplaceAll | soReplaceConfirm};
+    EXPECT_EQ(r.Run(st).Replaced, 2);
+    EXPECT_EQ(std::tuple(r.e.Text(), r.styles, r.e.GetHitStyle()),
+              std::tuple("a-aa-aa\r\n", std::vector{hsDraw, hsDraw}, hsCaret));
+    ASSERT_EQ(r.sink.boxes.size(), 1u);
+    EXPECT_EQ(r.sink.boxes[0].caption, "トルモ -Tolmo-");
+    r.e.Undo();
+    EXPECT_EQ(r.e.Text(), "a-aa-a\r\n");
+    r.e.Undo();
+    EXPECT_EQ(r.e.Text(), "a-a-a\r\n");
+}
+
 // A hit is selected (or drawn, by the hit style) and the next search goes on from it; a selection
 // made from right to left counts from its ends all the same; "[EOF]" searches backward.
 TEST(EditorSearch, SearchesGoOnFromTheHitOrSelection) {
@@ -87,66 +107,34 @@ TEST(EditorSearch, SearchesGoOnFromTheHitOrSelection) {
     EXPECT_FALSE(EditorCoreSearch(empty, "x", soDown));
 }
 
-TEST(EditorSearch, ReplaceAllSwitchesCaretHitsAndKeepsOneUndoStepEach) {
-    Editor ed("a-a-a\r\n", hsCaret);
-    TEditorReplaceTarget t(ed.e, "トルモ -Tolmo-");
-    std::vector<TEditorHitStyle> styles;
-    int asked = 0;
-    t.OnConfirm = [&](const std::string&) {
-        styles.push_back(ed.e.GetHitStyle());
-        return ++asked == 1 ? TReplaceAnswer::No : TReplaceAnswer::All;
-    };
-    RecordingSink sink;
-    TSearchCommandState st{"a", "aa", soDown | soReplaceAll | soReplaceConfirm};
-    const TReplaceResult r = RunReplace(t, st);
-    EXPECT_EQ(r.Replaced, 2);
-    EXPECT_EQ(asked, 2);
-    EXPECT_EQ(ed.e.Text(), "a-aa-aa\r\n"); // the inserted text is not searched again
-    EXPECT_EQ(styles, (std::vector<TEditorHitStyle>{hsDraw, hsDraw}));
-    EXPECT_EQ(ed.e.GetHitStyle(), hsCaret);
-    ASSERT_EQ(sink.boxes.size(), 1u); // the loop ends with the not-found message
-    EXPECT_EQ(sink.boxes[0].caption, "トルモ -Tolmo-");
-    ed.e.Undo();
-    EXPECT_EQ(ed.e.Text(), "a-aa-a\r\n");
-    ed.e.Undo();
-    EXPECT_EQ(ed.e.Text(), "a-a-a\r\n");
-}
-
 // A pattern that starts with the LF (or ends with the CR) of a CR LF: the editor has no place
 // between the two, so the hit takes the whole line end, the same in both directions, and Replace
 // and Replace All change exactly what Find showed.
 TEST(EditorSearch, HitInsideALineEndTakesTheWholeLineEnd) {
-    for (const bool forward : {true, false}) {
-        Editor sel("ab\r\ncd\r\n", hsSelect);
-        Editor drawn("ab\r\ncd\r\n", hsDraw);
-        if (!forward) {
+    for (const TSearchOptions dir : {TSearchOptions(soDown), TSearchOptions(0)}) {
+        SCOPED_TRACE(dir);
+        Editor sel("ab\r\ncd\r\n"), drawn("ab\r\ncd\r\n", hsDraw);
+        if (!dir) {
             sel.e.SetCaret(2, 0);
             drawn.e.SetCaret(2, 0);
         }
-        const TSearchOptions o = forward ? soDown : 0;
-        ASSERT_TRUE(EditorCoreSearch(sel.e, "\ncd", o));
-        EXPECT_EQ(sel.e.SelStart(), 2) << forward;
-        EXPECT_EQ(sel.e.SelLength(), 4) << forward;
-        ASSERT_TRUE(EditorCoreSearch(drawn.e, "\ncd", o));
-        EXPECT_EQ(drawn.caret(), (TEditorPos{0, 2})) << forward;
-        EXPECT_EQ(drawn.e.HitSelLength(), 4) << forward;
-    }
-    Editor cr("ab\r\ncd\r\n", hsSelect);
-    ASSERT_TRUE(EditorCoreSearch(cr.e, "b\r", soDown));
-    EXPECT_EQ(cr.e.SelStart(), 1);
-    EXPECT_EQ(cr.e.SelLength(), 3);
-    for (const TSearchOptions dir : {TSearchOptions(soDown), TSearchOptions(0)}) {
-        Editor ed("ab\r\ncd\r\ncd", hsDraw);
+        ASSERT_TRUE(EditorCoreSearch(sel.e, "\ncd", dir));
+        EXPECT_EQ(RC(sel.e.SelStart(), sel.e.SelLength()), RC(2, 4));
+        ASSERT_TRUE(EditorCoreSearch(drawn.e, "\ncd", dir));
+        EXPECT_EQ(std::pair(drawn.caret(), drawn.e.HitSelLength()), std::pair(TEditorPos{0, 2}, 4));
+
+        Replacing ed("ab\r\ncd\r\ncd", {}, hsDraw);
         if (!dir) ed.e.SetCaret(2, 2);
-        TEditorReplaceTarget t(ed.e, "t");
-        RecordingSink sink;
         TSearchCommandState one{"\ncd", "-", dir};
-        EXPECT_EQ(RunReplace(t, one).Replaced, 1);
-        EXPECT_EQ(ed.e.Text(), dir ? "ab-\r\ncd" : "ab\r\ncd-") << dir;
+        EXPECT_EQ(ed.Run(one).Replaced, 1);
+        EXPECT_EQ(ed.e.Text(), dir ? "ab-\r\ncd" : "ab\r\ncd-");
         TSearchCommandState all{"\ncd", "-", static_cast<TSearchOptions>(dir | soReplaceAll)};
-        EXPECT_EQ(RunReplace(t, all).Replaced, 1);
-        EXPECT_EQ(ed.e.Text(), "ab--") << dir;
+        EXPECT_EQ(ed.Run(all).Replaced, 1);
+        EXPECT_EQ(ed.e.Text(), "ab--");
     }
+    Editor cr("ab\r\ncd\r\n");
+    ASSERT_TRUE(EditorCoreSearch(cr.e, "b\r", soDown));
+    EXPECT_EQ(RC(cr.e.SelStart(), cr.e.SelLength()), RC(1, 3));
 }
 
 } // namespace

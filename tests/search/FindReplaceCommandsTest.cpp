@@ -17,31 +17,26 @@ TEST(FindReplace, FindAndFindNext) {
     EXPECT_TRUE(PrepareFindNext(s, false));
     EXPECT_EQ(s.Options, soMatchCase);
     EXPECT_TRUE(PrepareFindNext(s, true));
-    std::string seen;
-    TSearchOptions seenOptions = 0;
+    std::vector<std::pair<std::string, TSearchOptions>> calls;
     auto search = [&](const std::string& p, TSearchOptions o) {
-        seen = p;
-        seenOptions = o;
+        calls.emplace_back(p, o);
         return p == "\x83\x4B";
     };
     EXPECT_TRUE(RunFind(s, "トルモ -Tolmo-", search));
-    EXPECT_EQ(seen, "\x83\x4B");
-    EXPECT_EQ(seenOptions, soDown | soMatchCase);
     EXPECT_TRUE(sink.boxes.empty());
     s.Text = "x";
     EXPECT_FALSE(RunFind(s, "トルモ -Tolmo-", search));
-    ASSERT_EQ(sink.boxes.size(), 1u);
-    EXPECT_EQ(sink.boxes[0].text, "検索文字列  ' x '\r\nは見つかりませんでした。");
-    EXPECT_EQ(sink.boxes[0].icon, TMsgIcon::Information);
     // A character no Shift-JIS text can hold is simply not found; without a text nothing happens.
     s.Text = "😀";
-    seen.clear();
     EXPECT_FALSE(RunFind(s, "t", search));
-    EXPECT_TRUE(seen.empty());
-    EXPECT_EQ(sink.boxes.size(), 2u);
     s.Text.clear();
     EXPECT_FALSE(RunFind(s, "t", search));
-    EXPECT_EQ(sink.boxes.size(), 2u);
+    const TSearchOptions o = soDown | soMatchCase;
+    EXPECT_EQ(calls, (decltype(calls){{"\x83\x4B", o}, {"x", o}}));
+    EXPECT_EQ(sink.texts(),
+              (std::vector<std::string>{"検索文字列  ' x '\r\nは見つかりませんでした。",
+                                        "検索文字列  ' 😀 '\r\nは見つかりませんでした。"}));
+    EXPECT_EQ(sink.boxes[0].icon, TMsgIcon::Information);
 }
 
 TEST(FindReplace, ConfirmBoxPlacement) {

@@ -26,25 +26,6 @@ std::pair<long, long> Find(const std::string& text, const std::string& pat, TSea
 
 using P = std::pair<long, long>;
 
-// Forward the search continues after the selection; backward it finds the nearest match before
-// its start (a start past the end meaning the end).
-TEST(Matcher, ForwardAfterTheSelectionBackwardBeforeItsStart) {
-    const std::string t = "abc abc abc";
-    EXPECT_EQ(Find(t, "abc", soDown), P(0, 3));
-    EXPECT_EQ(Find(t, "abc", soDown, 0, 3), P(4, 3));
-    EXPECT_EQ(Find(t, "abc", soDown, 8, 3), P(-1, 0));
-    // Overlapping occurrences: the next one starts after the current hit.
-    EXPECT_EQ(Find("aaaa", "aa", soDown, 0, 2), P(2, 2));
-    EXPECT_EQ(Find(t, "abc", 0, 11), P(8, 3));
-    EXPECT_EQ(Find(t, "abc", 0, 8, 3), P(4, 3));
-    EXPECT_EQ(Find(t, "abc", 0, 2), P(-1, 0));
-    EXPECT_EQ(Find(t, "abc", 0, 100), P(8, 3)); // a start past the end means the end
-    // An empty pattern or buffer finds nothing and leaves the selection as it was.
-    TSearchInfo info{3, 2};
-    EXPECT_FALSE(SearchText("", info, "a", soDown) || SearchText("abc", info, "", soDown));
-    EXPECT_EQ(P(info.Start, info.Length), P(3, 2));
-}
-
 TEST(Matcher, LetterCaseHalfAndFullWidth) {
     EXPECT_EQ(Find("xxabcxx", "ABC", soDown), P(2, 3));
     EXPECT_EQ(Find("xxABCxx", "abc", soDown | soMatchCase), P(-1, 0));
@@ -61,7 +42,22 @@ TEST(Matcher, LetterCaseHalfAndFullWidth) {
     EXPECT_EQ(Find(S("ＡＢＣ"), "ABC", soDown), P(-1, 0));
 }
 
-TEST(Matcher, NeverStartsOnASecondByte) {
+// Forward the search continues after the selection, backward it finds the nearest match before
+// its start; a hit never starts on the second byte of a character.
+TEST(Matcher, StartsAfterOrBeforeTheSelectionNeverOnASecondByte) {
+    const std::string abc = "abc abc abc";
+    EXPECT_EQ(Find(abc, "abc", soDown, 0, 3), P(4, 3));
+    EXPECT_EQ(Find(abc, "abc", soDown, 8, 3), P(-1, 0));
+    EXPECT_EQ(Find("aaaa", "aa", soDown, 0, 2), P(2, 2)); // overlapping: after the current hit
+    EXPECT_EQ(Find(abc, "abc", 0, 11), P(8, 3));
+    EXPECT_EQ(Find(abc, "abc", 0, 8, 3), P(4, 3));
+    EXPECT_EQ(Find(abc, "abc", 0, 2), P(-1, 0));
+    EXPECT_EQ(Find(abc, "abc", 0, 100), P(8, 3)); // a start past the end means the end
+    // An empty pattern or buffer finds nothing and leaves the selection as it was.
+    TSearchInfo info{3, 2};
+    EXPECT_FALSE(SearchText("", info, "a", soDown) || SearchText("abc", info, "", soDown));
+    EXPECT_EQ(P(info.Start, info.Length), P(3, 2));
+
     // "ソ" is 0x83 0x5C, "表" is 0x95 0x5C: the second byte is a backslash.
     const std::string t = S("ソ表") + "\\" + S("表");
     EXPECT_EQ(Find(t, "\\", soDown), P(4, 1));

@@ -60,12 +60,13 @@ TEST(EditorParser, UrlAndMailInPlainText) {
     EXPECT_EQ(Tokens(f, "http:x").front(), Tok("http", toAnk));
 }
 
-TEST(EditorParser, OrderOfTests) {
+TEST(EditorParser, OrderOfTestsAndColours) {
     TEditorFountain f;
     f.SetCommenter("//");
     f.SetHexPrefix("0x");
     f.SetQuotation("'");
     f.SetControlCode(true);
+    f.SetReserveWordList({"Begin"});
     EXPECT_EQ(Tokens(f, "'It''s' x"), T({"'It''s'", "x"}, {toQuotation, toAnk}));
     EXPECT_EQ(Tokens(f, "0XfF 0xg #13#$0a #x"),
               T({"0XfF", "0", "xg", "#13", "#$0a", "#", "x"},
@@ -77,6 +78,12 @@ TEST(EditorParser, OrderOfTests) {
     // Brackets come first, across the other tests.
     f.Brackets().Add("(*", "*)", clNone, clRed);
     EXPECT_EQ(Tokens(f, "(* 'a' *)'b'"), T({"(* 'a' *)", "'b'"}, {toBracket, toQuotation}));
+    // Each kind in its colour; reserved words whatever their letter case.
+    const TEditorColors& c = f.Colors();
+    EXPECT_EQ(
+        Colors(f, "BEGIN beginx ; 1 's' \x82\xa0 (*b*) \t"),
+        (std::vector<const TFountainColor*>{&f.Reserve(), &c.Ank, &c.Symbol, &c.Int, &c.Str,
+                                            &c.DBCS, &f.Brackets().Items(0).ItemColor(), nullptr}));
     // A two-byte quotation: the first character delimits, and a trail byte equal to its lead
     // byte does not close it.
     f.SetQuotation("\x81\x75\x81\x76"); // 「 」
@@ -84,23 +91,4 @@ TEST(EditorParser, OrderOfTests) {
               T({"a", "\x81\x75\x82\xa0\x81\x75", "b"}, {toAnk, toQuotation, toAnk}));
     EXPECT_EQ(Tokens(f, "\x81\x75\x88\x81\x75x\x81\x75"),
               T({"\x81\x75\x88\x81\x75x\x81\x75"}, {toQuotation}));
-}
-
-TEST(EditorParser, ColoursByKind) {
-    TEditorFountain f;
-    f.SetQuotation("\"");
-    f.SetReserveWordList({"Begin"});
-    f.Brackets().Add("[", "]", clNone, clRed);
-    const TEditorColors& c = f.Colors();
-    auto v = Colors(f, "begin beginx ; 1 \"s\" \x82\xa0 [b] \t");
-    std::vector<const TFountainColor*> want = {&f.Reserve(),
-                                               &c.Ank,
-                                               &c.Symbol,
-                                               &c.Int,
-                                               &c.Str,
-                                               &c.DBCS,
-                                               &f.Brackets().Items(0).ItemColor(),
-                                               nullptr};
-    EXPECT_EQ(v, want);
-    EXPECT_EQ(Tokens(f, "BEGIN").front().second, toReserve);
 }

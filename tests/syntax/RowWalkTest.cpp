@@ -8,6 +8,23 @@
 #include <gtest/gtest.h>
 
 namespace {
+// Walks the rows and returns the start state of every row and the state after the last; a row
+// written with a trailing "|" is wrapped, the others end their line.
+std::vector<TFountainState> Walk(const TFountain& f, std::vector<std::string> rows) {
+    auto p = f.CreateParser();
+    std::vector<TFountainState> states(1);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const bool wrapped = rows[i].ends_with('|');
+        std::string_view next = i + 1 < rows.size() ? std::string_view(rows[i + 1]) : "";
+        if (next.ends_with('|')) next.remove_suffix(1);
+        if (wrapped) rows[i].pop_back();
+        TFountainState st = states.back();
+        p->ParseRow(st, rows[i], next, wrapped ? reWrapped : reLineEnd);
+        states.push_back(st);
+    }
+    return states;
+}
+
 // What a row's start state carries over: the running token's kind, how many of its bytes lie in
 // this row and the open bracket.
 std::tuple<int, int, int> Carry(const TFountainState& s) {
@@ -17,24 +34,23 @@ std::tuple<int, int, int> Carry(const TFountainState& s) {
 
 TEST(RowWalk, BlankRowsPassTheStateOn) {
     auto f = CreateHTMLFountain1();
-    auto st =
-        Walk(*f, {{"<!--", reLineEnd}, {"   ", reLineEnd}, {"", reLineEnd}, {"-->", reLineEnd}});
+    auto st = Walk(*f, {"<!--", "   ", "", "-->"});
     for (int r = 1; r <= 4; ++r)
         EXPECT_EQ(st[r].BracketIndex, r < 4 ? 0 : -1) << r;
     // A quoted text that crossed into a blank row that ends its line stops there.
     auto d = CreateDelphiFountain1();
-    st = Walk(*d, {{"'abc", reWrapped}, {"   ", reLineEnd}, {"x", reLineEnd}});
+    st = Walk(*d, {"'abc|", "   ", "x"});
     EXPECT_EQ(st[1].Token, toSingleQuotation);
     EXPECT_EQ(st[2].Token, 0);
 }
 
-// A token cut by the wrap knows its whole length and keeps its colour in the next row.
-TEST(RowWalk, TokenCrossingAWrappedRowEndKeepsItsColour) {
+// A token cut by the wrap knows its whole length and keeps its kind and colour in the rows after.
+TEST(RowWalk, TokensCrossingWrappedRowEndsKeepTheirKindAndColour) {
     TEditorFountain f;
     f.SetUrl(true);
     f.SetReserveWordList({"begin"});
     const std::string r0 = "see http://exam", r1 = "ple.com/ ok";
-    auto st = Walk(f, {{r0, reWrapped}, {r1, reLineEnd}});
+    auto st = Walk(f, {r0 + "|", r1});
     EXPECT_EQ(Carry(st[1]), std::tuple(toUrl, 8, -1));
     TRowTokens rt(f);
     auto t0 = rt.All(r0, r1, st[0]);
@@ -42,44 +58,61 @@ TEST(RowWalk, TokenCrossingAWrappedRowEndKeepsItsColour) {
     EXPECT_EQ(std::tuple(t0[1].Kind, t0[1].Start, t0[1].Length, t0[1].FullLength),
               std::tuple(toUrl, 4, 11, 19));
     // A reserved word split by the wrap is finished in the reserved colour.
-    st = Walk(f, {{"x beg", reWrapped}, {"in y", reLineEnd}});
+    st = Walk(f, {"x beg|", "in y"});
     EXPECT_EQ(Carry(st[1]), std::tuple(toReserve, 2, -1));
     auto t = rt.All("in y", "", st[1]);
     EXPECT_EQ(std::tuple(t[0].Color, t[0].Reserved), std::tuple(&f.Reserve(), true));
+
+    // Each row sees only the next one; a token cut by its end runs on in the row after.
+    st = Walk(f, {"see http://exa|", "mple.com/a/b/c|", "/d/e.html next", "plain.text"});
+    EXPECT_EQ(Tokens(f, "mple.com/a/b/c", st[1]), T({"mple.com/a/b/c"}, {toUrl}));
+    EXPECT_EQ(Tokens(f, "/d/e.html next", st[2]), T({"/d/e.html", "next"}, {toUrl, toAnk}));
+    EXPECT_EQ(Tokens(f, "plain.text", st[3]).front(), Tok("plain", toAnk));
+
+    // A kanji run over three rows.
+    const std::string k = "\x8a\xbf\x8e\x9a\x8a\xbf\x8e\x9a";
+    st = Walk(f, {"a" + k + "|", k + "|", k + "\x82\xa0"});
+    EXPECT_EQ(Tokens(f, k, st[1]), T({k}, {toDBKanji}));
+    EXPECT_EQ(Tokens(f, k + "\x82\xa0", st[2]), T({k, "\x82\xa0"}, {toDBKanji, toDBHira}));
+
+    // An unquoted HTML value over three rows, then the tag's end.
+    auto h = CreateHTMLFountain1();
+    st = Walk(*h, {"<a href=http:|", "//example.jp/|", "x.html>t"});
+    EXPECT_EQ(Tokens(*h, "x.html>t", st[2]),
+              T({"x.html", ">", "t"}, {toTagAttributeValue, toTagEnd, toAnk}));
 }
 
 TEST(RowWalk, CommentAndQuotedTextContinueThroughWrappedRows) {
     TEditorFountain f;
     f.SetCommenter("//");
     f.SetQuotation("'");
-    auto st = Walk(
-        f, {{"a // comm", reWrapped}, {"ent", reWrapped}, {"more", reLineEnd}, {"x", reLineEnd}});
+    auto st = Walk(f, {"a // comm|", "ent|", "more", "x"});
     EXPECT_EQ(Carry(st[1]), std::tuple(toComment, 0, -1));
     EXPECT_EQ(Tokens(f, "more", st[2]), T({"more"}, {toComment}));
     EXPECT_EQ(Tokens(f, "x", st[3]), T({"x"}, {toAnk}));
 
     // The quotation routine goes on without expecting its opening quote.
-    st = Walk(f, {{"'It''", reWrapped}, {"s long", reWrapped}, {" text' x", reLineEnd}});
+    st = Walk(f, {"'It''|", "s long|", " text' x"});
     EXPECT_EQ(st[1].Token, toQuotation);
     EXPECT_EQ(Tokens(f, " text' x", st[2]), T({" text'", "x"}, {toQuotation, toAnk}));
     // An unclosed quotation ends with its logical line.
-    st = Walk(f, {{"'open", reLineEnd}, {"x", reLineEnd}});
+    st = Walk(f, {"'open", "x"});
     EXPECT_EQ(st[1].Token, 0);
 }
 
 TEST(RowWalk, BracketsSplitByTheWrap) {
     auto f = CreateHTMLFountain1();
     // The right string split by the row end: the bracket stays open with its remaining bytes.
-    auto st = Walk(*f, {{"<!-- a --", reWrapped}, {">b", reLineEnd}});
+    auto st = Walk(*f, {"<!-- a --|", ">b"});
     EXPECT_EQ(Carry(st[1]), std::tuple(toBracket, 1, 0));
     EXPECT_EQ(Tokens(*f, ">b", st[1]), T({">", "b"}, {toBracket, toAnk}));
     EXPECT_EQ(st[2].BracketIndex, -1);
     // The right string wholly in the next row: the bracket text simply continues there.
-    st = Walk(*f, {{"<!-- a", reWrapped}, {"-->b", reLineEnd}});
+    st = Walk(*f, {"<!-- a|", "-->b"});
     EXPECT_EQ(Carry(st[1]), std::tuple(0, 0, 0));
     EXPECT_EQ(Tokens(*f, "-->b", st[1]), T({"-->", "b"}, {toBracket, toAnk}));
     // A bracket that begins only in the next row leaves none open.
-    st = Walk(*f, {{"abc ", reWrapped}, {"<!-- x", reLineEnd}});
+    st = Walk(*f, {"abc |", "<!-- x"});
     EXPECT_EQ(st[1].BracketIndex, -1);
     EXPECT_EQ(st[2].BracketIndex, 0);
 }
@@ -87,7 +120,7 @@ TEST(RowWalk, BracketsSplitByTheWrap) {
 // Tags across lines, and the end of an asm block split by the wrap.
 TEST(RowWalk, ElementsAcrossRows) {
     auto f = CreateHTMLFountain1();
-    auto st = Walk(*f, {{"text <a", reLineEnd}, {"href=x>y", reLineEnd}, {"z", reLineEnd}});
+    auto st = Walk(*f, {"text <a", "href=x>y", "z"});
     EXPECT_EQ(std::tuple(st[1].Element, st[1].PrevToken, st[2].Element),
               std::tuple(hsInTag, toTagElement, hsOutside));
     EXPECT_EQ(Tokens(*f, "href=x>y", st[1]),
@@ -95,7 +128,7 @@ TEST(RowWalk, ElementsAcrossRows) {
                 {toTagAttribute, toTagAttributeDelimiter, toTagAttributeValue, toTagEnd, toAnk}));
 
     auto d = CreateDelphiFountain1();
-    st = Walk(*d, {{"asm", reLineEnd}, {"  ret; en", reWrapped}, {"d; x", reLineEnd}});
+    st = Walk(*d, {"asm", "  ret; en|", "d; x"});
     EXPECT_EQ(std::tuple(st[1].Element, st[2].Token, st[2].Element),
               std::tuple(dsAsm, toReserve, dsNormal));
     EXPECT_EQ(Tokens(*d, "d; x", st[2]), T({"d", ";", "x"}, {toReserve, toSymbol, toAnk}));
@@ -113,30 +146,4 @@ TEST(RowWalk, SavedStatesOutOfRangeAreHarmless) {
     bad.Remain = 1000;
     EXPECT_EQ(Tokens(*f, "ab", bad), T({"ab"}, {99}));
     EXPECT_EQ(Colors(*f, "ab", bad).front(), nullptr);
-}
-
-TEST(RowWalk, TokensLongerThanTwoRowsKeepTheirKindOnEveryRow) {
-    // Each row sees only the next one; a token cut by its end runs on in the row after.
-    TEditorFountain f;
-    f.SetUrl(true);
-    auto st = Walk(f, {{"see http://exa", reWrapped},
-                       {"mple.com/a/b/c", reWrapped},
-                       {"/d/e.html next", reLineEnd},
-                       {"plain.text", reLineEnd}});
-    EXPECT_EQ(Tokens(f, "mple.com/a/b/c", st[1]), T({"mple.com/a/b/c"}, {toUrl}));
-    EXPECT_EQ(Tokens(f, "/d/e.html next", st[2]), T({"/d/e.html", "next"}, {toUrl, toAnk}));
-    EXPECT_EQ(Tokens(f, "plain.text", st[3]).front(), Tok("plain", toAnk));
-
-    // A kanji run over three rows.
-    const std::string k = "\x8a\xbf\x8e\x9a\x8a\xbf\x8e\x9a";
-    st = Walk(f, {{"a" + k, reWrapped}, {k, reWrapped}, {k + "\x82\xa0", reLineEnd}});
-    EXPECT_EQ(Tokens(f, k, st[1]), T({k}, {toDBKanji}));
-    EXPECT_EQ(Tokens(f, k + "\x82\xa0", st[2]), T({k, "\x82\xa0"}, {toDBKanji, toDBHira}));
-
-    // An unquoted HTML value over three rows, then the tag's end.
-    auto h = CreateHTMLFountain1();
-    st = Walk(
-        *h, {{"<a href=http:", reWrapped}, {"//example.jp/", reWrapped}, {"x.html>t", reLineEnd}});
-    EXPECT_EQ(Tokens(*h, "x.html>t", st[2]),
-              T({"x.html", ">", "t"}, {toTagAttributeValue, toTagEnd, toAnk}));
 }

@@ -52,11 +52,10 @@ TEST(FountainModel, ChangesNotifyListenersOnlyWhenSomethingChanged) {
     f.TagColor.SetColor(clRed);
     EXPECT_EQ(calls, 1);
     f.Brackets().Add("<!--", "-->", clNone, clGray);
-    int afterAdd = calls;
+    const int afterAdd = calls;
     EXPECT_GT(afterAdd, 1);
     f.Brackets().Items(0).ItemColor().SetStyle(fsBold);
     f.Brackets().Items(0).SetRightBracket("-->");
-    EXPECT_EQ(calls, afterAdd + 1);
     f.RemoveChangeListener(id);
     f.Url.SetColor(clBlue);
     EXPECT_EQ(calls, afterAdd + 1);

@@ -23,10 +23,9 @@ TEST(FountainStream, RoundTripsEveryDefinition) {
         EXPECT_EQ(to->SaveToBytes(), from->SaveToBytes());
     }
     // The changed items are in the bytes, not only equal on both sides.
-    EXPECT_EQ(d2.Brackets().Items(0).RightBracket(), "}}");
-    EXPECT_EQ(d2.AsmBlock.Style(), fsBold);
-    EXPECT_EQ(e2.Commenter(), ";");
-    EXPECT_EQ(e2.Colors().Hit.BkColor(), clBlack);
+    EXPECT_EQ(std::tuple(d2.Brackets().Items(0).RightBracket(), d2.AsmBlock.Style(), e2.Commenter(),
+                         e2.Colors().Hit.BkColor()),
+              std::tuple("}}", fsBold, ";", clBlack));
 }
 
 TEST(FountainStream, DamagedBytesChangeNothing) {

@@ -24,8 +24,8 @@ TEST(TokenColorModel, ItemsShowAndTakeTheirColoursOnACopy) {
     m.UserInt("cbItalic", 1);
     m.UserInt("btnBkColor", static_cast<int>(clYellow));
     m.Changed("cbItalic");
-    EXPECT_TRUE(items[1].color->Style() & fsItalic);
-    EXPECT_EQ(items[1].color->BkColor(), clYellow);
+    EXPECT_EQ(std::pair(items[1].color->Style() & fsItalic, items[1].color->BkColor()),
+              std::pair(int(fsItalic), clYellow));
     EXPECT_EQ(html->SaveToBytes(), before); // the definition itself waits for OK
     EXPECT_NE(m.Edited().SaveToBytes(), before);
 

@@ -8,7 +8,6 @@
 #include <mutex>
 #include <random>
 #include <string>
-#include <tuple>
 
 #include "../support/FakeEditor.h"
 #include "../support/RandomMemo.h"
@@ -23,20 +22,18 @@ struct Gate {
     std::mutex m;
     std::condition_variable cv;
     int allowed = 0, passed = 0;
-    bool open = false;
     void Pass() { // on the load's thread
         std::unique_lock<std::mutex> lock(m);
-        cv.wait(lock, [this] { return open || passed < allowed; });
+        cv.wait(lock, [this] { return passed < allowed; });
         ++passed;
         cv.notify_all();
     }
-    void Allow(int n, bool all = false) {
+    void Allow(int n) {
         std::lock_guard<std::mutex> lock(m);
         allowed += n;
-        open |= all;
         cv.notify_all();
     }
-    void Open() { Allow(0, true); }
+    void Open() { Allow(1 << 30); }
     void WaitPassed(int n) {
         std::unique_lock<std::mutex> lock(m);
         cv.wait(lock, [&] { return passed >= n; });
@@ -49,6 +46,11 @@ std::unique_ptr<TBackgroundLoad> OpenLoad(const std::string& path, size_t head, 
     EXPECT_TRUE(load->Open(path, head, &error)) << error;
     load->SetPieceBytes(piece);
     return load;
+}
+
+std::string Shown(const TLineEndCounts& c) {
+    return std::to_string(c.crlf) + " CR LF, " + std::to_string(c.lf) + " LF, " +
+           std::to_string(c.cr) + " CR";
 }
 
 } // namespace
@@ -65,11 +67,10 @@ TEST(BackgroundLoad, RowsEqualTheWholeFileLoadForEveryWrapOption) {
         }
         TempDir::Write(path, text);
         for (int flags = 0; flags < 8; ++flags) {
-            TEditorWrapOption o;
+            TEditorWrapOption o = WrapWidth(20 + 30 * textNo);
             o.FollowRetMark = flags & 1;
             o.FollowPunctuation = flags & 2;
             o.WordBreak = flags & 4;
-            o.SetWrapByte(20 + 30 * textNo);
             const bool wordWrap = flags != 7;
             SCOPED_TRACE("text " + std::to_string(textNo) + " flags " + std::to_string(flags));
             TEditorScreenStrings whole, bg;
@@ -81,19 +82,13 @@ TEST(BackgroundLoad, RowsEqualTheWholeFileLoadForEveryWrapOption) {
             whole.LoadFromFile(path);
             // Small head and pieces: their ends fall next to every kind of line end.
             bg.BeginLoad(OpenLoad(path, 100 + flags * 37, 500 + 91 * flags), nullptr);
-            TLineEndCounts counts;
-            std::string error = "not ended";
+            std::string ended = "not ended"; // the error text and the line-end counts
             bg.OnLoadEnd = [&](const TLineEndCounts& c, const std::string& e) {
-                counts = c;
-                error = e;
+                ended = e + Shown(c);
             };
             bg.FinishLoad();
-            EXPECT_EQ(error, "");
             ASSERT_EQ(RowDump(bg), RowDump(whole));
-            const TLineEndCounts want =
-                CountLineEnds(text.substr(0, TextLengthBeforeEofMark(text)));
-            EXPECT_EQ(std::tie(counts.crlf, counts.lf, counts.cr),
-                      std::tie(want.crlf, want.lf, want.cr));
+            EXPECT_EQ(ended, Shown(CountLineEnds(text.substr(0, TextLengthBeforeEofMark(text)))));
         }
         // The head ends in the last bytes: between an end-of-file mark and its line ends.
         TEditorScreenStrings whole;
@@ -115,11 +110,7 @@ TEST(BackgroundLoad, EditsAtTheTopTheWholeTextAndARewrapDuringTheLoad) {
         text += "line " + std::to_string(i) + " \x82\xA0\x82\xA2 some words to wrap on\r\n";
     TempDir::Write(path, text);
     TEditorScreenStrings want;
-    want.SetWrapOption([] {
-        TEditorWrapOption o;
-        o.SetWrapByte(20);
-        return o;
-    }());
+    want.SetWrapOption(WrapWidth(20));
     want.SetWordWrap(true);
     want.SetText("typed\r\n" + text);
 
@@ -140,19 +131,14 @@ TEST(BackgroundLoad, EditsAtTheTopTheWholeTextAndARewrapDuringTheLoad) {
         st.UpdateList(0, 0, "typed\r\n");
         EXPECT_TRUE(st.LoadPending());
         if (what == 0) {
-            // Saving takes the whole text.
-            gate.Open();
-            TEditorScreenStrings plain;
-            plain.SetText("typed\r\n" + text);
-            EXPECT_EQ(st.Text(), plain.Text());
+            gate.Open(); // saving takes the whole text
+            EXPECT_EQ(st.Text(), want.Text());
         } else if (what == 1) {
             // A re-wrap on an option change does not wait: the rows there are re-wrapped, a
             // piece cut meanwhile with the old options is cut again, the rest is cut anew.
             gate.Allow(1);
             gate.WaitPassed(3); // a piece with the old options waits to be taken
-            TEditorWrapOption o;
-            o.SetWrapByte(20);
-            st.SetWrapOption(o);
+            st.SetWrapOption(WrapWidth(20));
             EXPECT_TRUE(st.LoadPending());
             gate.Open();
             st.FinishLoad();

@@ -5,12 +5,9 @@
 
 #include <tuple>
 
-namespace {
-
 TEST(CharCount, FullWidthCountsTwoAndLineBreaksOnlyInBytes) {
-    // "あいa" in Shift-JIS: 5 bytes, no break, no note.
-    TCharCount c = CountCharacters("\x82\xa0\x82\xa2"
-                                   "a");
+    // "あいz" in Shift-JIS: 5 bytes, no break, no note.
+    TCharCount c = CountCharacters("\x82\xa0\x82\xa2z");
     EXPECT_EQ(std::tuple(c.bytes, c.breaks, c.halfWidth), std::tuple(5, 0, 5));
     EXPECT_EQ(CharCountMessage(c), "文字数は半角で 5 個です。\r\nバイト数は 5 バイトです。");
     // Two lines and a box selection's final break: the difference is the breaks' bytes.
@@ -22,5 +19,3 @@ TEST(CharCount, FullWidthCountsTwoAndLineBreaksOnlyInBytes) {
     c = CountCharacters("a\rb\n");
     EXPECT_EQ(std::tuple(c.breaks, c.halfWidth), std::tuple(0, 4));
 }
-
-} // namespace

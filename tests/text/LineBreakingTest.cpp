@@ -16,104 +16,82 @@ TWrapSettings Wrap(int width, bool wordWrap = true) {
     return TWrapSettings(WrapWidth(width), wordWrap, 8);
 }
 
+using Rows = std::vector<std::string>;
+
 // Rows of one text as "text|kind" pairs (kind L = line end, W = wrapped).
-std::vector<std::string> Cut(std::string_view text, const TWrapSettings& ws) {
+Rows Cut(std::string_view text, const TWrapSettings& ws) {
     std::vector<TWrapRow> rows;
     StrToWrapList(text, ws, rows);
-    std::vector<std::string> out;
+    Rows out;
     for (const TWrapRow& r : rows)
         out.push_back(std::string(text.substr(r.Start, r.Length)) + "|" + "LWT"[r.RowEnd]);
     return out;
 }
 } // namespace
 
-TEST(ColumnMap, ClassesTabsAndLimits) {
-    TWrapSettings ws = Wrap(80);
-    EXPECT_EQ(ColumnMap("a b_" + J("あ") + "\xb1", ws), "1211451");
-    EXPECT_EQ(ColumnMap("\tx", ws), "233333331");
-    ws.TabSpaceCount = 4;
-    EXPECT_EQ(ColumnMap("ab\tx", ws), "11231");
-    EXPECT_EQ(ExpandTabLength("ab\tx", ws), 5);
-    // A tab at column 78 with WrapByte 80 and tab width 8 ends at column 80.
-    ws.TabSpaceCount = 8;
-    std::string s(78, 'a');
-    EXPECT_EQ(ColumnMap(s + "\tb", ws).substr(78), "231");
-    // The filler stops at the next multiple of WrapByte, not at the tab stop.
-    TWrapSettings w30 = Wrap(30);
-    EXPECT_EQ(ColumnMap(std::string(28, 'a') + "\tb", w30).substr(28), "231");
-    // Maps stop after WrapByte + 3 columns (whole characters) or 1000 without wrap.
-    EXPECT_EQ(ColumnMap(std::string(500, 'a'), ws).size(), 83u);
-    EXPECT_EQ(ColumnMap(std::string(1500, 'a'), Wrap(80, false)).size(), 1000u);
-    // A lone lead byte at the end is one column.
-    EXPECT_EQ(ColumnMap("a\x82", ws), "11");
-}
-
-TEST(WrapCut, ExactWidthTwoByteCharactersAndFollowRetMark) {
-    TWrapSettings ws = Wrap(20);
-    std::string s(20, 'a');
-    EXPECT_EQ(Cut(s, ws), (std::vector<std::string>{s + "|W", "|L"}));
-    // A two-byte character is never split: it begins the next row.
-    EXPECT_EQ(Cut(s.substr(1) + J("漢字"), ws),
-              (std::vector<std::string>{s.substr(1) + "|W", J("漢字") + "|L"}));
-    ws.FollowRetMark = true;
-    EXPECT_EQ(Cut(s, ws), (std::vector<std::string>{s + "|L"}));
-    EXPECT_EQ(Cut(std::string(19, 'a'), ws).size(), 1u);
-    EXPECT_EQ(WrapCount(std::string(45, 'a'), Wrap(20)), 3);
-    EXPECT_EQ(Cut("", ws), (std::vector<std::string>{"|L"}));
-    EXPECT_EQ(Cut("ab\r\ncd\re\n", Wrap(20, false)),
-              (std::vector<std::string>{"ab|L", "cd|L", "e|L"}));
-}
-
-// The Japanese line-breaking rules, one at a time: the first rows of each cut.
-TEST(WrapCut, LineBreakingRules) {
-    const std::string a18(18, 'a'), a19(19, 'a'), a20(20, 'a');
+// The rows of a cut, one rule at a time: W WordBreak, P FollowPunctuation, L Leading, R
+// FollowRetMark, N no word wrap (with rows of at most 5 bytes).
+TEST(WrapCut, RowsOfEachRule) {
+    const std::string a10(10, 'a'), a18(18, 'a'), a19(19, 'a'), a20(20, 'a'), w40(40, 'w');
     struct Case {
-        bool TEditorWrapOption::*rule;
+        char rule;
         int width;
         std::string text;
-        std::vector<std::string> rows;
+        Rows rows;
     };
     const Case cases[] = {
-        // WordBreak: a word goes to the next row whole, unless it is longer than the row.
-        {&TEditorWrapOption::WordBreak,
-         30,
-         "hello world this is a wrapped line of text",
-         {"hello world this is a wrapped |W", "line of text|L"}},
-        {&TEditorWrapOption::WordBreak, 30, std::string(40, 'w'), {std::string(10, 'w') + "|W"}},
-        {nullptr, 30, std::string(40, 'w'), {std::string(30, 'w') + "|W"}},
-        // FollowPunctuation: "。" hangs past the width, at most to WrapByte + 3 columns.
-        {&TEditorWrapOption::FollowPunctuation,
-         20,
-         a20 + J("。") + "bc",
-         {a20 + J("。") + "|W", "bc|L"}},
-        {&TEditorWrapOption::FollowPunctuation, 20, a20 + "...x", {a20 + "..|W"}},
-        // Leading: "「" in columns 19-20 begins the next row; a row never gives up more than a
-        // fifth; a character of FollowStr takes the character before it along.
-        {&TEditorWrapOption::Leading, 20, a18 + J("「") + "bc", {a18 + "|W", J("「") + "bc|L"}},
-        {&TEditorWrapOption::Leading,
-         20,
-         std::string(10, 'a') + J("「「「「「「") + "b",
-         {std::string(10, 'a') + J("「「「") + "|W"}},
-        {&TEditorWrapOption::Leading,
-         20,
-         a19 + "b" + J("」") + "c",
-         {a19 + "|W", "b" + J("」") + "c|L"}},
+        // A row exactly full is followed by an empty one, unless FollowRetMark; a two-byte
+        // character is never split.
+        {' ', 20, a20, {a20 + "|W", "|L"}},
+        {' ', 20, a19 + J("漢字"), {a19 + "|W", J("漢字") + "|L"}},
+        {' ', 20, a20 + a20 + "aaaaa", {a20 + "|W", a20 + "|W", "aaaaa|L"}},
+        {'R', 20, a20, {a20 + "|L"}},
+        {'R', 20, a19, {a19 + "|L"}},
+        {'R', 20, "", {"|L"}},
+        // Without word wrap lines end at their line ends, and a long line continues on rows.
+        {'N', 20, "ab\r\ncd\re\n", {"ab|L", "cd|L", "e|L"}},
+        {'N', 20, "ab" + J("あい") + "z", {"ab" + J("あ") + "|W", J("い") + "z|L"}},
+        // A word goes to the next row whole, unless it is longer than the row.
+        {'W', 20, "hello world, a wrapped line", {"hello world, a |W", "wrapped line|L"}},
+        {'W', 30, w40, {std::string(10, 'w') + "|W", std::string(30, 'w') + "|W", "|L"}},
+        {' ', 30, w40, {std::string(30, 'w') + "|W", std::string(10, 'w') + "|L"}},
+        // "。" hangs past the width, at most to WrapByte + 3 columns.
+        {'P', 20, a20 + J("。") + "bc", {a20 + J("。") + "|W", "bc|L"}},
+        {'P', 20, a20 + "...x", {a20 + "..|W", ".x|L"}},
+        // "「" in columns 19-20 begins the next row; a row never gives up more than a fifth; a
+        // character of FollowStr takes the character before it along.
+        {'L', 20, a18 + J("「") + "bc", {a18 + "|W", J("「") + "bc|L"}},
+        {'L', 20, a10 + J("「「「「「「") + "b", {a10 + J("「「「") + "|W", J("「「「") + "b|L"}},
+        {'L', 20, a19 + "b" + J("」") + "c", {a19 + "|W", "b" + J("」") + "c|L"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        TWrapSettings ws = Wrap(c.width);
-        if (c.rule) ws.*c.rule = true;
-        std::vector<std::string> rows = Cut(c.text, ws);
-        rows.resize(c.rows.size());
+        TWrapSettings ws = Wrap(c.width, c.rule != 'N');
+        ws.WordBreak = c.rule == 'W';
+        ws.FollowPunctuation = c.rule == 'P';
+        ws.Leading = c.rule == 'L';
+        ws.FollowRetMark = c.rule == 'R';
+        ws.MaxRowBytes = 5;
+        const Rows rows = Cut(c.text, ws);
         EXPECT_EQ(rows, c.rows);
+        if (c.text.find_first_of("\r\n") == std::string::npos) {
+            EXPECT_EQ(WrapCount(c.text, ws), static_cast<int>(rows.size()));
+        }
     }
 }
 
-TEST(CaretColumn, Rules) {
+TEST(CaretColumn, ColumnMapAndRules) {
     TWrapSettings ws = Wrap(20);
     TCaretColumnOptions opt;
     int rem = -1;
-    std::string row = "a" + J("あ") + "\tb"; // columns: 1 45 2 3333 1
+    const std::string row = "a" + J("あ") + "\tb";
+    // Column classes: 1 single byte, 2 delimiter, 3 tab filler, 4 and 5 a two-byte character. A
+    // tab stops at the wrap width before its tab stop; a lone lead byte at the end is one column.
+    EXPECT_EQ(ColumnMap(row + " _\xb1", ws), "145233331211");
+    EXPECT_EQ(ColumnMap(std::string(18, 'a') + "\tb\x82", ws).substr(18), "2311");
+    // Maps stop after WrapByte + 3 columns or 1000 without wrap.
+    EXPECT_EQ(ColumnMap(std::string(500, 'a'), ws).size(), 23u);
+    EXPECT_EQ(ColumnMap(std::string(1500, 'a'), Wrap(20, false)).size(), 1000u);
     // column on a trail byte moves in the direction of the movement
     EXPECT_EQ(CaretColumn(row, reLineEnd, ws, opt, 2, +1, false, rem), 3);
     EXPECT_EQ(CaretColumn(row, reLineEnd, ws, opt, 2, -1, false, rem), 1);

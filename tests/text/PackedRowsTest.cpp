@@ -24,7 +24,11 @@ auto Fields(const TRowRec& r) {
     return std::tuple(reinterpret_cast<uintptr_t>(r.P), r.Len, r.A, r.B, r.Extra);
 }
 
-void ExpectSame(const TPackedRows& rows, const std::vector<TRowRec>& model) {
+// Every row reads back as in the model (and the block has the packed form given).
+void ExpectSame(const TPackedRows& rows, const std::vector<TRowRec>& model, int form = -1) {
+    if (form >= 0) {
+        EXPECT_EQ(rows.Form(), form);
+    }
     ASSERT_EQ(rows.size(), model.size());
     for (size_t i = 0; i < model.size(); ++i) {
         ASSERT_EQ(Fields(rows[i]), Fields(model[i])) << i;
@@ -44,17 +48,15 @@ TEST(PackedRows, RoundTripsAtTheLimits) {
                                                       int64_t(i / TPackedRows::Group) * 70000),
                                         i % 3 ? 80 : TPackedRows::MaxPackedLen, reWrapped));
     TPackedRows shortRows(near.data(), near.size());
-    EXPECT_EQ(shortRows.Form(), TPackedRows::fmShort); // the last step of a group is 65535
-    ExpectSame(shortRows, near);
+    ExpectSame(shortRows, near, TPackedRows::fmShort); // the last step of a group is 65535
     // The group's last row a step further: the block turns long, the rows read back the same.
     shortRows.Erase(near.size() - 1, 1);
     near.back() = Row(At(kBase, 2 * 70000 + 65536), 1);
     shortRows.push_back(near.back());
-    EXPECT_EQ(shortRows.Form(), TPackedRows::fmLong);
-    ExpectSame(shortRows, near);
+    ExpectSame(shortRows, near, TPackedRows::fmLong);
 
     TPackedRows rows;
-    std::vector<TRowRec> model = {
+    const std::vector<TRowRec> model = {
         Row(At(kBase, 0), 1, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu),
         Row(At(kBase, INT32_MAX), TPackedRows::MaxPackedLen, reTextEnd),
         Row(At(kBase, INT32_MIN), 7, 3),
@@ -62,8 +64,7 @@ TEST(PackedRows, RoundTripsAtTheLimits) {
     };
     for (const TRowRec& r : model)
         rows.push_back(r);
-    EXPECT_EQ(rows.Form(), TPackedRows::fmLong);
-    ExpectSame(rows, model);
+    ExpectSame(rows, model, TPackedRows::fmLong);
 
     for (const TRowRec& r : {Row(At(kBase, int64_t{INT32_MAX} + 1), 2, reWrapped),
                              Row(At(kBase, 5), TPackedRows::MaxPackedLen + 1),
@@ -72,24 +73,20 @@ TEST(PackedRows, RoundTripsAtTheLimits) {
         std::vector<TRowRec> m = model;
         wide.push_back(r);
         m.push_back(r);
-        EXPECT_EQ(wide.Form(), TPackedRows::fmWide);
-        ExpectSame(wide, m);
+        ExpectSame(wide, m, TPackedRows::fmWide);
     }
 
     // Assigned rows are packed around the middle of their span: just under 4 GiB fits.
     const int64_t span = int64_t{INT32_MAX} * 2;
     std::vector<TRowRec> far = {Row(At(kBase, span), 3), Row(At(kBase, 0), 4, reWrapped)};
     TPackedRows assigned(far.data(), far.size());
-    EXPECT_EQ(assigned.Form(), TPackedRows::fmLong);
-    ExpectSame(assigned, far);
+    ExpectSame(assigned, far, TPackedRows::fmLong);
     far.push_back(Row(At(kBase, span + 1), 1));
     assigned.Assign(far.data(), far.size());
-    EXPECT_EQ(assigned.Form(), TPackedRows::fmWide);
-    ExpectSame(assigned, far);
+    ExpectSame(assigned, far, TPackedRows::fmWide);
     far.pop_back();
     assigned.Assign(far.data(), far.size()); // packed again once the far row is gone
-    EXPECT_EQ(assigned.Form(), TPackedRows::fmLong);
-    ExpectSame(assigned, far);
+    ExpectSame(assigned, far, TPackedRows::fmLong);
 }
 
 // Random inserts, erasures and changes of single fields against a plain list, with texts now
@@ -122,12 +119,11 @@ TEST(PackedRows, MatchesAPlainListUnderRandomChanges) {
                 std::vector<TRowRec> add;
                 for (size_t j = 0; j < k; ++j)
                     add.push_back(rec());
-                if (op == 0 && at == n) {
+                if (op == 0 && at == n)
                     for (const TRowRec& r : add)
                         rows.push_back(r);
-                } else {
+                else
                     rows.Insert(at, add.data(), add.size());
-                }
                 model.insert(model.begin() + static_cast<long>(at), add.begin(), add.end());
             } else if (op == 2) {
                 const size_t k = 1 + rng() % std::min<size_t>(n - i, 15);
@@ -137,8 +133,7 @@ TEST(PackedRows, MatchesAPlainListUnderRandomChanges) {
             } else if (op == 3) {
                 const TRowRec r = rec();
                 rows.SetText(i, r.P, r.Len);
-                model[i].P = r.P;
-                model[i].Len = r.Len;
+                std::tie(model[i].P, model[i].Len) = std::tie(r.P, r.Len);
             } else if (op <= 6) {
                 using Setter = void (TPackedRows::*)(size_t, uint32_t);
                 const std::pair<Setter, uint32_t TRowRec::*> fields[] = {

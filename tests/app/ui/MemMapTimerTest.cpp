@@ -5,31 +5,8 @@
 #include "../../support/RecordingSink.h"
 #include "../MemoryMapTestProcess.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QThread>
+#include <QTest>
 #include <QWidget>
-
-namespace {
-
-void Spin(int ms) {
-    QElapsedTimer t;
-    t.start();
-    do {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(1);
-    } while (t.elapsed() < ms);
-}
-
-bool WaitFor(const std::function<bool()>& done, int ms = 5000) {
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < ms)
-        Spin(5);
-    return done();
-}
-
-} // namespace
 
 TEST(MemMapTimer, RunsWhileOpenAndNeverFasterThanTenMs) {
     TempRuntimeDir dir;
@@ -42,7 +19,7 @@ TEST(MemMapTimer, RunsWhileOpenAndNeverFasterThanTenMs) {
     EXPECT_EQ(timer.Interval(), 10); // the channel's floor
     int enters = 0;
     m.OnEnter = [&](TCustomMemMapEvt&, std::uint16_t) { ++enters; };
-    EXPECT_TRUE(WaitFor([&] { return enters == 1; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return enters == 1; }));
     m.SetActive(false);
     EXPECT_FALSE(timer.IsRunning());
 }
@@ -58,13 +35,13 @@ TEST(MemMapTimer, HandlerErrorsGoToTheErrorBoxAndPollingGoesOn) {
     a.SetActive(true);
     b.SetActive(true);
     b.Update();
-    EXPECT_TRUE(WaitFor([&] { return !sink.boxes.empty(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !sink.boxes.empty(); }));
     EXPECT_EQ(sink.texts(), std::vector<std::string>{"handler failed"});
     EXPECT_TRUE(timer.IsRunning());
     int exits = 0;
     a.OnExit = [&](TCustomMemMapEvt&, std::uint16_t s) { exits += s == 1; };
     b.SetActive(false);
-    EXPECT_TRUE(WaitFor([&] { return exits == 1; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return exits == 1; }));
     EXPECT_EQ(sink.boxes.size(), 1u);
 }
 

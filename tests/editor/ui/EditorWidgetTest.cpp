@@ -4,23 +4,18 @@
 #include "editor/BoxClipboard.h"
 #include "editor/ProgramPropertySets.h"
 #include "editor/ui/QtConversions.h"
-#include "platform/Cp932.h"
 
-#include <QApplication>
+#include "../../support/EditorCoreHelpers.h"
+#include "../../support/InputEvents.h"
+
 #include <QClipboard>
 #include <QImage>
 #include <QInputMethodEvent>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
-#include <QMouseEvent>
 #include <gtest/gtest.h>
 
 namespace {
-std::string J(const char* s) {
-    return Utf8ToCp932(s);
-}
-
 struct Widget : ::testing::Test {
     TEditor ed;
     QStringList warnings;
@@ -32,72 +27,52 @@ struct Widget : ::testing::Test {
         ed.setFocus();
         QApplication::processEvents();
     }
-    void Key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier, const QString& text = {}) {
-        QKeyEvent press(QEvent::KeyPress, key, mods, text);
-        QApplication::sendEvent(&ed, &press);
-        QKeyEvent release(QEvent::KeyRelease, key, mods, text);
-        QApplication::sendEvent(&ed, &release);
-    }
+    void Press(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) { Key(&ed, key, mods); }
     void Type(const QString& s) {
         for (QChar c : s)
-            Key(0, Qt::NoModifier, QString(c));
+            Key(&ed, 0, Qt::NoModifier, QString(c));
     }
-    void Mouse(QEvent::Type t, QPoint p, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        QMouseEvent e(t, p, ed.viewport()->mapToGlobal(p), Qt::LeftButton,
-                      t == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, mods);
-        QApplication::sendEvent(ed.viewport(), &e);
+    void Commit(const char* utf8) {
+        QInputMethodEvent ime;
+        ime.setCommitString(QString::fromUtf8(utf8));
+        QApplication::sendEvent(&ed, &ime);
     }
     QImage Shot() {
         QApplication::processEvents();
         return ed.viewport()->grab().toImage();
     }
-    void Apply(const TEditorProp& p) {
-        p.AssignTo(ed.Core());
-        QApplication::processEvents();
-    }
 };
 } // namespace
 
-TEST_F(Widget, TypingKeysAndInputMethodCommit) {
+TEST_F(Widget, TypingKeysAndTheInputMethod) {
     Type("ab");
-    Key(Qt::Key_Return);
+    Press(Qt::Key_Return);
     Type("c");
     EXPECT_EQ(ed.Core().Text(), "ab\r\nc");
-    QInputMethodEvent ime;
-    ime.setCommitString(QString::fromUtf8("日本語"));
-    QApplication::sendEvent(&ed, &ime);
+    // Nothing is inserted while composing; the candidate window follows the caret.
+    QInputMethodEvent pre(QString::fromUtf8("にほん"), {});
+    QApplication::sendEvent(&ed, &pre);
+    EXPECT_EQ(ed.Core().Text(), "ab\r\nc");
+    const QRect r = ed.inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    const QPoint caret = ed.CellOrigin(1, 1) + ed.viewport()->pos();
+    EXPECT_GE(r.left(), caret.x());
+    EXPECT_EQ(r.top(), caret.y());
+    Commit("日本語");
     EXPECT_EQ(ed.Core().Text(), "ab\r\nc" + J("日本語"));
     EXPECT_EQ(ed.Core().Col(), 7);
     ed.Core().Undo(); // a finished composition is one step
     EXPECT_EQ(ed.Core().Text(), "ab\r\nc");
-    Key(Qt::Key_Left, Qt::ShiftModifier);
-    Key(Qt::Key_Backspace);
+    Press(Qt::Key_Left, Qt::ShiftModifier);
+    Press(Qt::Key_Backspace);
     EXPECT_EQ(ed.Core().Text(), "ab\r\n");
     // A character CP932 lacks is never dropped silently.
-    QInputMethodEvent emoji;
-    emoji.setCommitString(QString::fromUtf8("x😀y"));
-    QApplication::sendEvent(&ed, &emoji);
+    Commit("x😀y");
     EXPECT_EQ(ed.Core().Text(), "ab\r\nx?y");
-    ASSERT_EQ(warnings.size(), 1);
-}
-
-TEST_F(Widget, PreeditIsDrawnAndCandidateWindowFollowsCaret) {
-    Type("abc");
-    QInputMethodEvent pre(QString::fromUtf8("にほん"), {});
-    QApplication::sendEvent(&ed, &pre);
-    EXPECT_EQ(ed.Core().Text(), "abc"); // nothing inserted while composing
-    const QRect r = ed.inputMethodQuery(Qt::ImCursorRectangle).toRect();
-    const QPoint caret = ed.CellOrigin(0, 3) + ed.viewport()->pos();
-    EXPECT_GE(r.left(), caret.x());
-    EXPECT_EQ(r.top(), caret.y());
-    QInputMethodEvent done;
-    done.setCommitString(QString::fromUtf8("日本"));
-    QApplication::sendEvent(&ed, &done);
-    EXPECT_EQ(ed.Core().Text(), "abc" + J("日本"));
+    EXPECT_EQ(warnings.size(), 1);
 }
 
 TEST_F(Widget, ReturnMarkEofAndSelectionColours) {
-    Apply(MakeEditorProp_Default()); // white, RetMark and EofMark visible, Select yellow/navy
+    MakeEditorProp_Default().AssignTo(ed.Core()); // white, marks shown, Select yellow/navy
     ed.SetText("abcd\r\nxy");
     QImage img = Shot();
     const TEditorMetrics& m = ed.Metrics();
@@ -108,8 +83,8 @@ TEST_F(Widget, ReturnMarkEofAndSelectionColours) {
     EXPECT_EQ(img.pixelColor(mid.X, mid.Y).rgb(), QColor(128, 128, 128).rgb());
     // Selecting "bc" paints its cells yellow.
     ed.Core().SetCaret(0, 1);
-    Key(Qt::Key_Right, Qt::ShiftModifier);
-    Key(Qt::Key_Right, Qt::ShiftModifier);
+    Press(Qt::Key_Right, Qt::ShiftModifier);
+    Press(Qt::Key_Right, Qt::ShiftModifier);
     img = Shot();
     const QPoint s = ed.CellOrigin(0, 1);
     EXPECT_EQ(img.pixelColor(s.x() + 1, s.y() + 1).rgb(), QColor(255, 255, 0).rgb());
@@ -131,42 +106,15 @@ TEST_F(Widget, OnlyChangedRowsRepaint) {
     EXPECT_LE(ed.PaintedRows, 3);
 }
 
-TEST_F(Widget, MouseDragSelects) { // the gestures themselves are the core's test
+// The gestures themselves are the core's test.
+TEST_F(Widget, MouseDragAndPopupReachTheCore) {
     ed.SetText("hello world\r\nsecond\r\n");
     const QPoint p0 = ed.CellOrigin(0, 2) + QPoint(1, 2), p1 = ed.CellOrigin(0, 5) + QPoint(1, 2);
-    Mouse(QEvent::MouseButtonPress, p0);
-    Mouse(QEvent::MouseMove, p1);
-    Mouse(QEvent::MouseButtonRelease, p1);
+    Mouse(ed.viewport(), QEvent::MouseButtonPress, Qt::LeftButton, p0);
+    Mouse(ed.viewport(), QEvent::MouseMove, Qt::LeftButton, p1);
+    Mouse(ed.viewport(), QEvent::MouseButtonRelease, Qt::LeftButton, p1);
     EXPECT_EQ(ed.Core().SelText(), "llo");
-}
-
-TEST_F(Widget, BoxClipboardRoundTrip) {
-    ed.SetText("abcd\r\nefgh\r\n");
-    ed.Core().SetSelectionMode(smBox);
-    ed.Core().SetCaret(0, 1);
-    Key(Qt::Key_Down, Qt::ShiftModifier);
-    Key(Qt::Key_Right, Qt::ShiftModifier);
-    Key(Qt::Key_Right, Qt::ShiftModifier);
-    Key(Qt::Key_C, Qt::ControlModifier);
-    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
-    ASSERT_TRUE(mime);
-    EXPECT_EQ(mime->text(), "bc\r\nfg\r\n");
-    ASSERT_TRUE(mime->hasFormat(BoxTextMimeType));
-    ed.Core().SetSelectionMode(smLine);
-    ed.Core().CleanSelection();
-    ed.Core().SetCaret(1, 4);
-    Key(Qt::Key_V, Qt::ControlModifier); // box text pastes as a box
-    EXPECT_EQ(ed.Core().Text(), "abcd\r\nefghbc\r\n    fg\r\n");
-    // Plain text with an emoji: the rest is kept and the user is told.
-    QGuiApplication::clipboard()->setText(QString::fromUtf8("p😀q"));
-    ed.Core().SetCaret(0, 0);
-    Key(Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(ed.Core().Text().substr(0, 3), "p?q");
-    EXPECT_EQ(warnings.size(), 1);
-}
-
-TEST_F(Widget, PopupMenuRunsItsCommands) {
-    ed.SetText("abc");
+    // The popup's items run their commands.
     std::unique_ptr<QMenu> menu(ed.BuildPopupMenu());
     QAction* all = nullptr;
     for (QAction* a : menu->actions())
@@ -174,5 +122,30 @@ TEST_F(Widget, PopupMenuRunsItsCommands) {
     ASSERT_TRUE(all);
     EXPECT_EQ(all->shortcut(), QKeySequence("Ctrl+A"));
     all->trigger();
-    EXPECT_EQ(ed.Core().SelLength(), 3);
+    EXPECT_EQ(ed.Core().SelLength(), 21);
+}
+
+TEST_F(Widget, BoxClipboardRoundTrip) {
+    ed.SetText("abcd\r\nefgh\r\n");
+    ed.Core().SetSelectionMode(smBox);
+    ed.Core().SetCaret(0, 1);
+    Press(Qt::Key_Down, Qt::ShiftModifier);
+    Press(Qt::Key_Right, Qt::ShiftModifier);
+    Press(Qt::Key_Right, Qt::ShiftModifier);
+    Press(Qt::Key_C, Qt::ControlModifier);
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    ASSERT_TRUE(mime);
+    EXPECT_EQ(mime->text(), "bc\r\nfg\r\n");
+    ASSERT_TRUE(mime->hasFormat(BoxTextMimeType));
+    ed.Core().SetSelectionMode(smLine);
+    ed.Core().CleanSelection();
+    ed.Core().SetCaret(1, 4);
+    Press(Qt::Key_V, Qt::ControlModifier); // box text pastes as a box
+    EXPECT_EQ(ed.Core().Text(), "abcd\r\nefghbc\r\n    fg\r\n");
+    // Plain text with an emoji: the rest is kept and the user is told.
+    QGuiApplication::clipboard()->setText(QString::fromUtf8("p😀q"));
+    ed.Core().SetCaret(0, 0);
+    Press(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(ed.Core().Text().substr(0, 3), "p?q");
+    EXPECT_EQ(warnings.size(), 1);
 }

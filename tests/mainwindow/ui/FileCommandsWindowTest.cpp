@@ -1,6 +1,4 @@
-// The file commands in a real main window: an external editor (a small script)
-// that changes the file while the window goes on working, and addresses in the text: the hand
-// pointer and the browser started with the address as one argument; accepted options apply at once.
+// The file commands in a real main window: an external editor, the browser and the options.
 #include "mainwindow/ui/FileCommandsWindow.h"
 #include "MainWindowFixture.h"
 
@@ -45,7 +43,6 @@ class FileCommandsWindowTest : public MainWindowFixture {
         chmod((d / name).c_str(), 0755);
         return d / name;
     }
-    QAction* action(const char* name) { return fm->findChild<QAction*>(name); }
 
     TWindowCommands* cmds = nullptr;
     TFileCommandsWindow* files = nullptr;
@@ -75,8 +72,7 @@ TEST_F(FileCommandsWindowTest, ExternalEditorChangesTheFileWhileTheWindowWorks) 
     EXPECT_GT(turns, 1); // the window kept handling events
     ASSERT_FALSE(files->Commands().ExternalEditRunning());
     EXPECT_EQ(Cp932ToUtf8(e->Core().Text()), "あ changed\r\n");
-    EXPECT_FALSE(e->Core().ReadOnly());
-    EXPECT_FALSE(fs::exists(d / "my memo 'x'.tx$"));
+    EXPECT_FALSE(e->Core().ReadOnly() || fs::exists(d / "my memo 'x'.tx$"));
     EXPECT_TRUE(fm->ExternalEditorFile.empty());
 }
 
@@ -87,11 +83,8 @@ TEST_F(FileCommandsWindowTest, AddressesAreFoundAndReachTheBrowserAsOneArgument)
     fm->Passes().Show(); // the pages are already there
     fm->show();
     QApplication::processEvents();
-    const QPoint onUrl = e->CellOrigin(0, 12) + QPoint(2, 2);
-    const QPoint beside = e->CellOrigin(0, 1) + QPoint(2, 2);
-    const TAddressToken t = AddressAt(*e, onUrl);
-    EXPECT_EQ(t.text, "https://example.com/a?b=1");
-    EXPECT_EQ(AddressAt(*e, beside).kind, 0);
+    EXPECT_EQ(AddressAt(*e, e->CellOrigin(0, 12) + QPoint(2, 2)).text, "https://example.com/a?b=1");
+    EXPECT_EQ(AddressAt(*e, e->CellOrigin(0, 1) + QPoint(2, 2)).kind, 0);
 
     // The browser of the options gets the address as one argument, shell characters and all.
     const std::string out = d / "browser.out";
@@ -124,7 +117,7 @@ TEST_F(FileCommandsWindowTest, AcceptedOptionsApplyAtOnceAndStayAfterClosing) {
             ASSERT_NE(dlg, nullptr);
             act(*dlg);
         });
-        action("mnSet")->trigger();
+        fm->findChild<QAction*>("mnSet")->trigger();
     };
     const int count = pages->Recent().MenuCount();
     const bool ask = pages->Book().knKakunin;

@@ -1,5 +1,4 @@
-// A main window with its pages over a temporary program folder and configuration folder, the
-// set-up the window tests share.
+// A main window with its pages over a temporary program and configuration folder.
 #pragma once
 
 #include "mainwindow/ui/MainWindow.h"

@@ -1,5 +1,4 @@
-// Typing into a page in its file's own encoding: UTF-8 with LF kept through typing, copy and
-// search of a character beyond CP932, and the question that turns a Shift-JIS page into UTF-8.
+// Typing into a page in its file's own encoding, and a Shift-JIS page that becomes UTF-8.
 #include "editor/ui/EditorWidget.h"
 #include "mainwindow/ui/EditorPageEditor.h"
 #include "search/EditorSearch.h"

@@ -1,5 +1,4 @@
-// The pages in a window: tab mouse handling, recent menus, split view, the progress panel, and
-// the open-file list read at start and written at the end.
+// The pages in a window: tab mouse, recent menus, split view and the open-file list.
 #include "mainwindow/ui/Pages.h"
 #include "editor/ui/EditorWidget.h"
 #include "mainwindow/ui/EditorPageEditor.h"
@@ -64,26 +63,20 @@ class PagesTest : public ::testing::Test {
     TPages* pages;
 };
 
-TEST_F(PagesTest, CtrlRightClickOnInactiveTabClosesIt) {
-    for (const char* name : {"a.txt", "b.txt", "c.txt"})
-        pages->Book().OpenFile(file(name));
+TEST_F(PagesTest, CtrlRightClickClosesAnInactiveTabAndAClickOnAnotherSavesThePageFirst) {
+    for (auto [name, text] : {std::pair{"x.txt", "x"}, {"a.txt", "one"}, {"b.txt", "b"}})
+        pages->Book().OpenFile(file(name, text));
     click(0, Qt::RightButton, Qt::ControlModifier);
-    EXPECT_TRUE(sink.boxes.empty());
     ASSERT_EQ(pages->PageControl1()->count(), 2);
-    EXPECT_EQ(pages->PageControl1()->tabText(0), " b ");
-    EXPECT_EQ(list.GetField(0, ffName), "b.txt");
-}
-
-TEST_F(PagesTest, ClickingAnotherTabSavesTheModifiedPageFirst) {
-    std::string a = file("a.txt", "one"), b = file("b.txt");
-    pages->Book().OpenFile(a);
-    pages->Book().OpenFile(b);
+    EXPECT_EQ(pages->PageControl1()->tabText(0), " a ");
+    EXPECT_EQ(list.GetField(0, ffName), "a.txt");
     pages->SetActivePage(0);
     active()->Editor()->InsertUtf16("two\n");
     click(1, Qt::LeftButton, Qt::NoModifier);
     EXPECT_EQ(pages->ActivePage(), 1);
-    EXPECT_EQ(TempDir::Read(a), "two\r\none"); // KnKakunin: saved without a question
+    EXPECT_EQ(TempDir::Read(dir / "a.txt"), "two\r\none"); // KnKakunin: saved without a question
     EXPECT_FALSE(pages->IsModified(0));
+    EXPECT_TRUE(sink.boxes.empty());
 }
 
 TEST_F(PagesTest, RecentMenusFollowCloses) {
@@ -120,19 +113,6 @@ TEST_F(PagesTest, SplitSharesTheTextAndUnsplitKeepsIt) {
     sink.answers = {false};
     pages->Book().knKakunin = false;
     EXPECT_TRUE(pages->Book().ClosePage());
-}
-
-TEST_F(PagesTest, CloseAllShowsItsProgressInPanelSix) {
-    std::vector<std::string> seen;
-    pages->SetStatusPanel = [&](int i, const std::string& t) {
-        if (i == 6) seen.push_back(t);
-    };
-    for (int i = 0; i < 5; ++i)
-        pages->Book().OpenFile(file(std::to_string(i) + ".txt"));
-    pages->Book().CloseEveryPage(true);
-    ASSERT_EQ(seen.size(), 5u);
-    EXPECT_EQ(seen.front(), "    4 /  5 <<<<");
-    EXPECT_EQ(seen.back(), "");
 }
 
 TEST_F(PagesTest, FileListIsReadAtStartLazilyAndWrittenAtTheEnd) {

@@ -1,5 +1,4 @@
-// The display settings panel and the view menu on a main window with memo pages: opening, the
-// window-width wrap, cancelling and page switching, the current control's dialog and the tabs.
+// The display settings panel and the view menu on a main window with memo pages.
 #include "mainwindow/ui/SettingsPanel.h"
 #include "MainWindowFixture.h"
 
@@ -44,7 +43,6 @@ class SettingsPanelTest : public MainWindowFixture {
         fm->resize(800, 600);
         fm->show();
         TempDir::Write(d / "memo.txt", Utf8ToCp932("日本語のメモ\r\nASCII と全角の混じった行\r\n"));
-        TempDir::Write(d / "page.html", "<p>html</p>\r\n");
         ASSERT_TRUE(pages->Book().OpenFile(d / "memo.txt"));
         QApplication::processEvents();
         editor = panel->ActiveEditor();
@@ -98,8 +96,8 @@ TEST_F(SettingsPanelTest, ZeroThenKetteiStoresTheComputedWidthAndShowsZeroNextTi
     EXPECT_EQ(editor->Core().GetWrapOption().WrapByte, std::min(computed, 250));
     panel->Form->Get<QPushButton>("btnKettei")->click();
     EXPECT_FALSE(panel->IsOpen());
-    EXPECT_TRUE(fm->Settings.WrapDou);
-    EXPECT_EQ(fm->Settings.WrapByte, std::min(computed, 250));
+    EXPECT_EQ(std::pair(fm->Settings.WrapDou, fm->Settings.WrapByte),
+              std::pair(true, std::min(computed, 250)));
     panel->mnHyoujiSetClick();
     EXPECT_EQ(panel->Form->Get<QLineEdit>("edtWrap")->text(), "0");
     // The window grows: the active memo editor follows.
@@ -158,10 +156,6 @@ TEST_F(SettingsPanelTest, CurrentControlDialogChangesOnlyThatControlAndStoresNot
     EXPECT_FALSE(TIniFile(fm->SettingsFile).SectionExists("EditorProp_Default"));
 }
 
-} // namespace
-
-namespace {
-
 bool HasPixel(const QImage& img, const QRect& r, const QColor& c) {
     for (int y = r.top(); y <= r.bottom(); ++y)
         for (int x = r.left(); x <= r.right(); ++x)
@@ -181,10 +175,11 @@ TEST_F(SettingsPanelTest, TabsAreDrawnInTheStoredColoursWithANavyActiveCaption) 
     const QImage img = bar->grab().toImage();
     const QRect active = bar->tabRect(bar->currentIndex());
     const QRect other = bar->tabRect(1 - bar->currentIndex());
-    EXPECT_EQ(img.pixelColor(other.center().x(), other.bottom() - 2).rgb(),
-              QColor(Qt::yellow).rgb());
-    EXPECT_EQ(img.pixelColor(active.center().x(), active.bottom() - 2).rgb(),
-              QColor(Qt::white).rgb());
+    auto ground = [&img](const QRect& tab) {
+        return img.pixelColor(tab.center().x(), tab.bottom() - 2).rgb();
+    };
+    EXPECT_EQ(std::pair(ground(other), ground(active)),
+              std::pair(QColor(Qt::yellow).rgb(), QColor(Qt::white).rgb()));
     EXPECT_TRUE(HasPixel(img, active, QColor(0, 0, 0x80)));
     EXPECT_FALSE(HasPixel(img, other, QColor(0, 0, 0x80)));
 }

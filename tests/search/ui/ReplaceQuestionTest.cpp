@@ -9,9 +9,8 @@
 #include <QScreen>
 #include <QTimer>
 
-namespace {
-
-TEST(ReplaceConfirm, TextButtonsAndPlace) {
+// Yes, No and All are answered in the search menu's replace test.
+TEST(ReplaceConfirm, TextButtonsPlaceAndCancel) {
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     const QPoint caret(area.left() + 100, area.top() + area.height() / 2);
     auto box = MakeReplaceConfirmBox(nullptr, ReplacePromptMessage("abc", "xyz"), caret, 16);
@@ -20,14 +19,8 @@ TEST(ReplaceConfirm, TextButtonsAndPlace) {
     EXPECT_EQ(box->buttons().size(), 4);
     // Placed by the core's rule from the caret and the box's own size.
     EXPECT_EQ(box->pos().y(), caret.y() - 16 - box->sizeHint().height());
-}
-
-TEST(ReplaceConfirm, TheCancelButtonCancels) { // Yes, No and All: SearchMenuTest's replace
-    auto box = MakeReplaceConfirmBox(nullptr, "q", QPoint(100, 300), 16);
     QMessageBox* b = box.get();
     QTimer::singleShot(0, b, [b] { b->button(QMessageBox::Cancel)->click(); });
     box->exec();
     EXPECT_EQ(ReplaceAnswerOf(*box), TReplaceAnswer::Cancel);
 }
-
-} // namespace
