@@ -39,9 +39,7 @@ TEST(ColorPalette, ColoursSelectTheirFirstCellAndKeysPickTheFocusCell) {
     EXPECT_TRUE(cells[0].DarkInk);
     EXPECT_FALSE(cells[27].DarkInk || cells[52].DarkInk);
     EXPECT_TRUE(cells[25].Focus && cells[25].Mark == "FG" && !cells[24].Focus);
-}
-
-TEST(ColorPalette, PointsFindTheirCell) {
+    // Points find their cells.
     EXPECT_EQ(PaletteCellAt(0, 0, 208, 80), 0);
     EXPECT_EQ(PaletteCellAt(207, 79, 208, 80), 64);
     EXPECT_EQ(PaletteCellAt(17, 16, 208, 80), 14);

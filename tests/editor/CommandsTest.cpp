@@ -46,14 +46,11 @@ TEST(EditorKeys, TableIsUnambiguousAndNamesTheKeysThatRun) {
     std::set<std::pair<int, unsigned>> seen;
     for (const TEditorKeyBinding& b : DefaultEditorKeys())
         EXPECT_TRUE(seen.insert({b.Key, b.Modifiers}).second) << KeyText(b.Key, b.Modifiers);
-    // Ctrl+A selects all; redo is Ctrl+Y, and the popup says so.
-    EXPECT_EQ(FindEditorKey('A', kmCtrl)->Command, TEditorCommand::SelectAll);
-    EXPECT_EQ(FindEditorKey('Y', kmCtrl)->Command, TEditorCommand::Redo);
+    // The popup shows the keys of its commands, and every shortcut text finds its command again.
     TEditorPopupState s;
     s.TextNotEmpty = true;
     const auto menu = BuildEditorPopupMenu(s);
     EXPECT_EQ(Find(menu, "やり直し(&R)").ShortCut, "Ctrl+Y");
-    // Every shortcut text of the popup finds its own command again.
     for (const auto& top : menu)
         for (const auto& i : top.Items.empty() ? std::vector<TEditorPopupItem>{top} : top.Items) {
             if (i.ShortCut.empty()) continue;

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(PropertyDialogModel, EveryProgramSetRoundTripsUnchanged) {
+TEST(PropertyDialogModel, EveryProgramSetRoundTripsUnchangedAndEditsReachTheSet) {
     for (const TEditorProp& p : {MakeEditorProp_Default(), MakeEditorProp_HTML(),
                                  MakeEditorProp_Delphi(), MakeEditorProp1()}) {
         TPropertyDialogModel m;
@@ -16,9 +16,8 @@ TEST(PropertyDialogModel, EveryProgramSetRoundTripsUnchanged) {
         m.Store(back);
         EXPECT_EQ(PropertySetToBytes(back), PropertySetToBytes(p)) << p.Name;
     }
-}
 
-TEST(PropertyDialogModel, EditsReachTheSet) {
+    // Edits reach the set.
     TPropertyDialogModel m;
     TEditorProp p = MakeEditorProp_Default();
     m.Load(p);

@@ -69,9 +69,9 @@ TEST(SearchDialogModel, ReplaceNeedsBothTextsAndAsksToConfirmEachTime) {
     EXPECT_NE(again.HelpText().find("すべて置換"), std::string::npos);
 }
 
-TEST(SearchHistory, OptionsInTheFileAndOddValuesGiveTheDefaults) {
+TEST(SearchHistory, OptionsAndHistoriesInTheFileOddValuesGiveTheDefaults) {
     TempDir dir;
-    const std::string path = dir / "Brix/TStrings Property Editor.ini"; // folder made on write
+    std::string path = Store(dir); // its folder made on writing
     TSearchDialogOptions o{
         .MatchCase = true, .NoMatchZenkaku = true, .IncludeCRLF = true, .Direction = 0};
     ASSERT_TRUE(TSearchDialogStore(path).WriteOptions(o));
@@ -81,11 +81,9 @@ TEST(SearchHistory, OptionsInTheFileAndOddValuesGiveTheDefaults) {
     TempDir::Write(path, "[Options]\r\nDirection=7\r\nMatchCase=yes\r\nWholeWord=1\r\n");
     o = TSearchDialogStore(path).ReadOptions();
     EXPECT_EQ(std::tuple(o.Direction, o.MatchCase, o.WholeWord), std::tuple(1, false, true));
-}
 
-TEST(SearchHistory, HistoryRoundTripsThroughTheFileAndLongListsAreCut) {
-    TempDir dir;
-    const std::string path = dir / "s.ini";
+    // The histories, whatever their texts hold; a long list read from the file is cut.
+    path = dir / "s.ini";
     const std::vector<std::string> items = {" leading", "trailing ", "back\\slash",    "tab\there",
                                             "検索",     "a=b;c",     "\\r not a break"};
     ASSERT_TRUE(TSearchDialogStore(path).WriteHistory(kSearchItemsSection, items));

@@ -1,6 +1,5 @@
-// The colouring parsers inside the row store: bracket states after loading and edits, wrapped
-// rows and tokens started from stored states (the parsed limit is the row store's rule).
-#include "syntax/MemoSyntax.h"
+// The colouring parsers inside the row store: bracket states after loading and edits, and tokens
+// started from stored states (the parsed limit is the row store's rule).
 #include "syntax/RowStateParser.h"
 #include "syntax/RowTokens.h"
 #include "syntax/SyntaxInstances.h"
@@ -11,28 +10,11 @@
 
 #include <tuple>
 
-namespace {
-// An editor that colours with the given definition and parses every row at once.
-struct Colouring : StoreWithEditor {
-    explicit Colouring(const TFountain& f) {
-        ed.full = true;
-        ed.parser = [&f] { return std::make_unique<TFountainRowParser>(f); };
-    }
-};
-
-// Starts tokens on a stored row as painting does: states computed up to the row first.
-void StartRow(TRowTokens& t, TEditorScreenStrings& rows, int r) {
-    rows.ParseUpTo(r);
-    std::string_view next =
-        rows.RowEndKind(r) == reWrapped && r + 1 < rows.Count() ? rows.RowText(r + 1) : "";
-    t.Start(rows.RowText(r), next, FromRowState(rows.ParserState(r)));
-}
-
-} // namespace
-
 TEST(RowStore, BracketStatesAfterLoadAndAfterEdits) {
     auto f = CreateDelphiFountain1();
-    Colouring c(*f);
+    StoreWithEditor c;
+    c.ed.full = true; // every row parsed at once
+    c.ed.parser = [&f] { return std::make_unique<TFountainRowParser>(*f); };
     TEditorScreenStrings& rows = c.s;
     std::string text = "begin\r\n{ open\r\nstill\r\n}\r\nx := 1;\r\n";
     for (int i = 0; i < 100; ++i)
@@ -51,28 +33,14 @@ TEST(RowStore, BracketStatesAfterLoadAndAfterEdits) {
     rows.UpdateList(70, 1, "*) y\r\n");
     EXPECT_EQ(brackets({70, 71, 104}), (std::vector<int>{1, -1, -1}));
 
+    // Tokens started as painting starts them, from the row's stored state.
     TRowTokens t(*f);
-    StartRow(t, rows, 65);
+    rows.ParseUpTo(65);
+    t.Start(rows.RowText(65), "", FromRowState(rows.ParserState(65)));
     TFountainToken tok;
     ASSERT_TRUE(t.Next(tok));
     EXPECT_EQ(std::tuple(tok.Kind, tok.Color),
               std::tuple(toBracket, &f->Brackets().Items(1).ItemColor()));
-}
-
-TEST(RowStore, WrappedRowsSeeTheNextRow) {
-    TEditorFountain f;
-    f.SetUrl(true);
-    Colouring c(f);
-    TEditorScreenStrings& rows = c.s;
-    rows.SetWrapOption(WrapWidth(20));
-    rows.SetWordWrap(true);
-    rows.SetText("see http://example.com/some/long/path end\r\n");
-    ASSERT_GE(rows.Count(), 3);
-    TRowTokens t(f);
-    StartRow(t, rows, 1);
-    TFountainToken tok;
-    ASSERT_TRUE(t.Next(tok));
-    EXPECT_EQ(std::tuple(tok.Kind, tok.Start, tok.Color), std::tuple(toUrl, 0, &f.Colors().Url));
     // A state not computed yet reads as no open bracket.
     TRowParserState notComputed;
     notComputed.BracketIndex = -2;

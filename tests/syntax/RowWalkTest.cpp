@@ -44,8 +44,8 @@ TEST(RowWalk, BlankRowsPassTheStateOn) {
     EXPECT_EQ(st[2].Token, 0);
 }
 
-// A token cut by the wrap knows its whole length and keeps its colour in the next row.
-TEST(RowWalk, TokenCrossingAWrappedRowEndKeepsItsColour) {
+// A token cut by the wrap knows its whole length and keeps its kind and colour in the rows after.
+TEST(RowWalk, TokensCrossingWrappedRowEndsKeepTheirKindAndColour) {
     TEditorFountain f;
     f.SetUrl(true);
     f.SetReserveWordList({"begin"});
@@ -62,6 +62,24 @@ TEST(RowWalk, TokenCrossingAWrappedRowEndKeepsItsColour) {
     EXPECT_EQ(Carry(st[1]), std::tuple(toReserve, 2, -1));
     auto t = rt.All("in y", "", st[1]);
     EXPECT_EQ(std::tuple(t[0].Color, t[0].Reserved), std::tuple(&f.Reserve(), true));
+
+    // Each row sees only the next one; a token cut by its end runs on in the row after.
+    st = Walk(f, {"see http://exa|", "mple.com/a/b/c|", "/d/e.html next", "plain.text"});
+    EXPECT_EQ(Tokens(f, "mple.com/a/b/c", st[1]), T({"mple.com/a/b/c"}, {toUrl}));
+    EXPECT_EQ(Tokens(f, "/d/e.html next", st[2]), T({"/d/e.html", "next"}, {toUrl, toAnk}));
+    EXPECT_EQ(Tokens(f, "plain.text", st[3]).front(), Tok("plain", toAnk));
+
+    // A kanji run over three rows.
+    const std::string k = "\x8a\xbf\x8e\x9a\x8a\xbf\x8e\x9a";
+    st = Walk(f, {"a" + k + "|", k + "|", k + "\x82\xa0"});
+    EXPECT_EQ(Tokens(f, k, st[1]), T({k}, {toDBKanji}));
+    EXPECT_EQ(Tokens(f, k + "\x82\xa0", st[2]), T({k, "\x82\xa0"}, {toDBKanji, toDBHira}));
+
+    // An unquoted HTML value over three rows, then the tag's end.
+    auto h = CreateHTMLFountain1();
+    st = Walk(*h, {"<a href=http:|", "//example.jp/|", "x.html>t"});
+    EXPECT_EQ(Tokens(*h, "x.html>t", st[2]),
+              T({"x.html", ">", "t"}, {toTagAttributeValue, toTagEnd, toAnk}));
 }
 
 TEST(RowWalk, CommentAndQuotedTextContinueThroughWrappedRows) {
@@ -128,26 +146,4 @@ TEST(RowWalk, SavedStatesOutOfRangeAreHarmless) {
     bad.Remain = 1000;
     EXPECT_EQ(Tokens(*f, "ab", bad), T({"ab"}, {99}));
     EXPECT_EQ(Colors(*f, "ab", bad).front(), nullptr);
-}
-
-TEST(RowWalk, TokensLongerThanTwoRowsKeepTheirKindOnEveryRow) {
-    // Each row sees only the next one; a token cut by its end runs on in the row after.
-    TEditorFountain f;
-    f.SetUrl(true);
-    auto st = Walk(f, {"see http://exa|", "mple.com/a/b/c|", "/d/e.html next", "plain.text"});
-    EXPECT_EQ(Tokens(f, "mple.com/a/b/c", st[1]), T({"mple.com/a/b/c"}, {toUrl}));
-    EXPECT_EQ(Tokens(f, "/d/e.html next", st[2]), T({"/d/e.html", "next"}, {toUrl, toAnk}));
-    EXPECT_EQ(Tokens(f, "plain.text", st[3]).front(), Tok("plain", toAnk));
-
-    // A kanji run over three rows.
-    const std::string k = "\x8a\xbf\x8e\x9a\x8a\xbf\x8e\x9a";
-    st = Walk(f, {"a" + k + "|", k + "|", k + "\x82\xa0"});
-    EXPECT_EQ(Tokens(f, k, st[1]), T({k}, {toDBKanji}));
-    EXPECT_EQ(Tokens(f, k + "\x82\xa0", st[2]), T({k, "\x82\xa0"}, {toDBKanji, toDBHira}));
-
-    // An unquoted HTML value over three rows, then the tag's end.
-    auto h = CreateHTMLFountain1();
-    st = Walk(*h, {"<a href=http:|", "//example.jp/|", "x.html>t"});
-    EXPECT_EQ(Tokens(*h, "x.html>t", st[2]),
-              T({"x.html", ">", "t"}, {toTagAttributeValue, toTagEnd, toAnk}));
 }

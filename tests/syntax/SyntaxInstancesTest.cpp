@@ -36,8 +36,8 @@ TEST(DelphiParser, AsmBlockEndsAtEnd) {
     EXPECT_EQ(Tokens(*f, "  MOV EAX, 12 ; 'x'", st),
               T({"MOV", "EAX", ",", "12", ";", "'x'"},
                 {toAsm, toAsm, toAsm, toAsm, toAsm, toSingleQuotation}));
-    auto v = Tokens(*f, "  RET end; begin", st);
-    EXPECT_EQ(v, T({"RET", "end", ";", "begin"}, {toAsm, toReserve, toSymbol, toReserve}));
+    EXPECT_EQ(Tokens(*f, "  RET end; begin", st),
+              T({"RET", "end", ";", "begin"}, {toAsm, toReserve, toSymbol, toReserve}));
     EXPECT_EQ(Colors(*f, "RET end", st),
               (std::vector<const TFountainColor*>{&f->AsmBlock, &f->Reserve()}));
     p->ParseRow(st, "  RET end;", "", reLineEnd);

@@ -4,8 +4,8 @@
 #include "editor/BoxClipboard.h"
 #include "editor/ProgramPropertySets.h"
 #include "editor/ui/QtConversions.h"
-#include "platform/Cp932.h"
 
+#include "../../support/EditorCoreHelpers.h"
 #include "../../support/InputEvents.h"
 
 #include <QClipboard>
@@ -16,10 +16,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-std::string J(const char* s) {
-    return Utf8ToCp932(s);
-}
-
 struct Widget : ::testing::Test {
     TEditor ed;
     QStringList warnings;
@@ -110,13 +106,23 @@ TEST_F(Widget, OnlyChangedRowsRepaint) {
     EXPECT_LE(ed.PaintedRows, 3);
 }
 
-TEST_F(Widget, MouseDragSelects) { // the gestures themselves are the core's test
+// The gestures themselves are the core's test.
+TEST_F(Widget, MouseDragAndPopupReachTheCore) {
     ed.SetText("hello world\r\nsecond\r\n");
     const QPoint p0 = ed.CellOrigin(0, 2) + QPoint(1, 2), p1 = ed.CellOrigin(0, 5) + QPoint(1, 2);
     Mouse(ed.viewport(), QEvent::MouseButtonPress, Qt::LeftButton, p0);
     Mouse(ed.viewport(), QEvent::MouseMove, Qt::LeftButton, p1);
     Mouse(ed.viewport(), QEvent::MouseButtonRelease, Qt::LeftButton, p1);
     EXPECT_EQ(ed.Core().SelText(), "llo");
+    // The popup's items run their commands.
+    std::unique_ptr<QMenu> menu(ed.BuildPopupMenu());
+    QAction* all = nullptr;
+    for (QAction* a : menu->actions())
+        if (a->text() == QString::fromUtf8("すべて選択(&A)")) all = a;
+    ASSERT_TRUE(all);
+    EXPECT_EQ(all->shortcut(), QKeySequence("Ctrl+A"));
+    all->trigger();
+    EXPECT_EQ(ed.Core().SelLength(), 21);
 }
 
 TEST_F(Widget, BoxClipboardRoundTrip) {
@@ -142,16 +148,4 @@ TEST_F(Widget, BoxClipboardRoundTrip) {
     Press(Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(ed.Core().Text().substr(0, 3), "p?q");
     EXPECT_EQ(warnings.size(), 1);
-}
-
-TEST_F(Widget, PopupMenuRunsItsCommands) {
-    ed.SetText("abc");
-    std::unique_ptr<QMenu> menu(ed.BuildPopupMenu());
-    QAction* all = nullptr;
-    for (QAction* a : menu->actions())
-        if (a->text() == QString::fromUtf8("すべて選択(&A)")) all = a;
-    ASSERT_TRUE(all);
-    EXPECT_EQ(all->shortcut(), QKeySequence("Ctrl+A"));
-    all->trigger();
-    EXPECT_EQ(ed.Core().SelLength(), 3);
 }
