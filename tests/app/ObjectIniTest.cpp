@@ -18,9 +18,17 @@ std::string bytesOf(std::size_t n) {
     return b;
 }
 
-TEST(ObjectIni, ShrinkingDumpDeletesUnusedKeys) {
+// A damaged dump is read safely and replaced whole; a dump that shrinks deletes its unused keys.
+TEST(ObjectIni, DamagedAndShrinkingDumps) {
     TempDir d;
+    TempDir::Write(d / "Tolmo.ini",
+                   "[Property]\nPropPrn_c=2000000000\nPropPrn_d0=4142\nPropPrn_d07=FF\n");
     TIniFile ini(d / "Tolmo.ini");
+    EXPECT_EQ(ReadObjectFromIni(ini, "Property", "PropPrn"), "AB");
+    EXPECT_EQ(HexDumpBytes("41zz42a"), std::string("A\0B", 3)); // what is not hex reads as 0
+    ASSERT_TRUE(WriteObjectToIni("Z", ini, "Property", "PropPrn"));
+    EXPECT_EQ(ini.ReadSection("Property"), (std::vector<std::string>{"PropPrn_c", "PropPrn_d0"}));
+
     ASSERT_TRUE(ini.WriteString("EditorProp_Default", "other", "kept"));
     ASSERT_TRUE(WriteObjectToIni(bytesOf(150), ini, "EditorProp_Default", "prop")); // 5 lines
     EXPECT_EQ(ini.ReadInteger("EditorProp_Default", "prop_c", 0), 5);
@@ -33,17 +41,6 @@ TEST(ObjectIni, ShrinkingDumpDeletesUnusedKeys) {
     ASSERT_TRUE(WriteObjectToIni("", ini, "EditorProp_Default", "prop"));
     EXPECT_EQ(ini.ReadSection("EditorProp_Default"), (std::vector<std::string>{"other"}));
     EXPECT_EQ(ReadObjectFromIni(ini, "EditorProp_Default", "prop"), "");
-}
-
-TEST(ObjectIni, DamagedDumpsAreReadSafely) {
-    TempDir d;
-    TempDir::Write(d / "t.ini",
-                   "[Property]\nPropPrn_c=2000000000\nPropPrn_d0=4142\nPropPrn_d07=FF\n");
-    TIniFile ini(d / "t.ini");
-    EXPECT_EQ(ReadObjectFromIni(ini, "Property", "PropPrn"), "AB");
-    EXPECT_EQ(HexDumpBytes("41zz42a"), std::string("A\0B", 3)); // what is not hex reads as 0
-    ASSERT_TRUE(WriteObjectToIni("Z", ini, "Property", "PropPrn"));
-    EXPECT_EQ(ini.ReadSection("Property"), (std::vector<std::string>{"PropPrn_c", "PropPrn_d0"}));
 }
 
 struct Sample : TStreamable {
