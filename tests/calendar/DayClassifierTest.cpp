@@ -1,18 +1,11 @@
 // Holiday-list lines, matching, day status, names and font priority.
 #include "calendar/DayClassifier.h"
-#include "calendar/JulianDay.h"
 
 #include <gtest/gtest.h>
 
 #include <tuple>
 
 using namespace tolmo;
-
-namespace {
-bool Holiday(const TDayClassifier& c, int y, int m, int d) {
-    return c.GetDayStatus(y, m, d) & dsHoliday;
-}
-} // namespace
 
 TEST(DayList, FieldForms) {
     TDayClassifier c;
@@ -27,7 +20,7 @@ TEST(DayList, FieldForms) {
         {1999, 1, 11, true}, {1999, 1, 4, false}, {1999, 1, 18, false}, {1850, 1, 1, true},
         {2030, 1, 1, true},  {2001, 5, 5, false}, {2001, 11, 3, false}, {2005, 3, 20, false}};
     for (auto [y, m, d, holiday] : days)
-        EXPECT_EQ(Holiday(c, y, m, d), holiday) << y << "-" << m << "-" << d;
+        EXPECT_EQ(bool(c.GetDayStatus(y, m, d) & dsHoliday), holiday) << y << "-" << m << "-" << d;
     // Six fields: only from 2000 on.
     EXPECT_EQ(c.GetDayNames(1999, 1, 11), "成人の日");
     EXPECT_EQ(c.GetDayNames(2000, 1, 10), "成人の日,第二月曜");

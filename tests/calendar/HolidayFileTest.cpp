@@ -13,14 +13,6 @@
 
 using namespace tolmo;
 
-namespace {
-
-std::string SourcePath(const std::string& rel) {
-    return std::string(TOLMO_SOURCE_DIR) + "/" + rel;
-}
-
-} // namespace
-
 TEST(HolidayFile, LineEndsAndEndOfFile) {
     using V = std::vector<std::string>;
     EXPECT_EQ(HolidayLinesFromBytes("a\r\nb\rc\nd"), (V{"a", "b", "c", "d"}));
@@ -47,14 +39,15 @@ TEST(HolidayFile, ReadsAcrossBlocks) {
 // With AutoEquinox and AutoFurikae on, the shipped HDay.dat marks exactly Japan's public
 // holidays from 1990 to 2030, as listed by @holiday-jp/holiday_jp (see tools/holidays).
 TEST(HolidayFile, ShippedFileMatchesPublicHolidays) {
-    const auto lines = ReadHolidayFile(SourcePath("data/HDay.dat"));
+    const std::string source = TOLMO_SOURCE_DIR;
+    const auto lines = ReadHolidayFile(source + "/data/HDay.dat");
     ASSERT_TRUE(lines);
     TDayClassifier c;
     c.SetHolidayList(*lines);
     EXPECT_EQ(c.HolidayEntries().size(), lines->size()) << "every line of HDay.dat is understood";
 
     std::map<int32_t, std::string> ref;
-    std::ifstream in(SourcePath("tests/data/calendar/holidays-jp-1990-2030.csv"));
+    std::ifstream in(source + "/tests/data/calendar/holidays-jp-1990-2030.csv");
     std::string row;
     while (std::getline(in, row)) {
         int y, m, d;
@@ -68,16 +61,16 @@ TEST(HolidayFile, ShippedFileMatchesPublicHolidays) {
         const uint8_t s = c.GetDayStatus(d.year, d.month, d.day);
         const bool ours = s & (dsHoliday | dsFurikae);
         const auto it = ref.find(j);
-        const std::string where =
-            std::to_string(d.year) + "-" + std::to_string(d.month) + "-" + std::to_string(d.day);
-        ASSERT_EQ(ours, it != ref.end()) << where << " " << c.GetDayNames(d.year, d.month, d.day);
-        if (!ours) continue;
         const std::string names = c.GetDayNames(d.year, d.month, d.day);
-        std::string name = it->second;
+        SCOPED_TRACE(std::to_string(d.year) + "-" + std::to_string(d.month) + "-" +
+                     std::to_string(d.day) + " " + names);
+        ASSERT_EQ(ours, it != ref.end());
+        if (!ours) continue;
+        const std::string& name = it->second;
         if (name.ends_with(" 振替休日")) {
-            EXPECT_NE(names.find("振替休日"), std::string::npos) << where;
+            EXPECT_NE(names.find("振替休日"), std::string::npos);
         } else if (name.find("（") == std::string::npos) {
-            EXPECT_EQ(names, name) << where;
+            EXPECT_EQ(names, name);
         }
     }
 }

@@ -1,5 +1,4 @@
-// The month calendar's cells (neighbour colours, inversion, today, cursor, headers, grid lines,
-// rokuyo strip) and its input, without a window.
+// The month calendar's cells (colours, today, cursor, headers, lines, rokuyo) and its input.
 #include "calendar/MonthCalendar.h"
 #include "calendar/JulianDay.h"
 #include "editor/Commands.h"

@@ -1,5 +1,4 @@
-// The month grid's arithmetic: first cell, row counts with the edge options, cells of a client
-// area and the points that hit them, and the month steps.
+// The month grid's arithmetic: first cell, rows, the cell under a point and the month steps.
 #include "calendar/MonthGrid.h"
 #include "calendar/JulianDay.h"
 

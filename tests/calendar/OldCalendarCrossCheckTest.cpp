@@ -1,6 +1,5 @@
-// Checks the generated old-calendar table against a second, independent computation of the new
-// moons: the true-phase series of Meeus, "Astronomical Algorithms" (2nd ed., chapter 49), with
-// the Espenak-Meeus polynomial for delta T.
+// The old-calendar table against the new moons of Meeus, "Astronomical Algorithms" (2nd ed.,
+// chapter 49), with the Espenak-Meeus polynomial for delta T.
 #include "calendar/JulianDay.h"
 
 #include <gtest/gtest.h>
@@ -47,24 +46,16 @@ double NewMoonJde(double k) {
            0.00003 * std::sin(2 * Mp + 2 * F) - 0.00003 * std::sin(Mp + M + 2 * F) +
            0.00003 * std::sin(Mp - M + 2 * F) - 0.00002 * std::sin(Mp - M - 2 * F) -
            0.00002 * std::sin(3 * Mp + M) + 0.00002 * std::sin(4 * Mp);
-    const double a[14] = {299.77 + 0.107408 * k - 0.009173 * T2,
-                          251.88 + 0.016321 * k,
-                          251.83 + 26.651886 * k,
-                          349.42 + 36.412478 * k,
-                          84.66 + 18.206239 * k,
-                          141.74 + 53.303771 * k,
-                          207.14 + 2.453732 * k,
-                          154.84 + 7.306860 * k,
-                          34.52 + 27.261239 * k,
-                          207.19 + 0.121824 * k,
-                          291.34 + 1.844379 * k,
-                          161.72 + 24.198154 * k,
-                          239.56 + 25.513099 * k,
-                          331.55 + 3.592518 * k};
-    const double c[14] = {0.000325, 0.000165, 0.000164, 0.000126, 0.000110, 0.000062, 0.000060,
-                          0.000056, 0.000047, 0.000042, 0.000040, 0.000037, 0.000035, 0.000023};
-    for (int i = 0; i < 14; ++i)
-        jde += c[i] * std::sin(Rad(a[i]));
+    // The planetary arguments: amplitude, then the angle at k = 0 and its step per lunation.
+    jde += 0.000325 * std::sin(Rad(299.77 + 0.107408 * k - 0.009173 * T2));
+    const double planetary[13][3] = {
+        {0.000165, 251.88, 0.016321}, {0.000164, 251.83, 26.651886}, {0.000126, 349.42, 36.412478},
+        {0.000110, 84.66, 18.206239}, {0.000062, 141.74, 53.303771}, {0.000060, 207.14, 2.453732},
+        {0.000056, 154.84, 7.306860}, {0.000047, 34.52, 27.261239},  {0.000042, 207.19, 0.121824},
+        {0.000040, 291.34, 1.844379}, {0.000037, 161.72, 24.198154}, {0.000035, 239.56, 25.513099},
+        {0.000023, 331.55, 3.592518}};
+    for (const auto& [amplitude, angle, step] : planetary)
+        jde += amplitude * std::sin(Rad(angle + step * k));
     return jde;
 }
 

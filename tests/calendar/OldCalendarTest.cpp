@@ -1,5 +1,4 @@
-// The compiled-in old-calendar table and the rokuyo it gives (that every month starts on its new
-// moon is the cross-check's test).
+// The compiled-in old-calendar table and the rokuyo it gives.
 #include "calendar/JulianDay.h"
 
 #include <gtest/gtest.h>

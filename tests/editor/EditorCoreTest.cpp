@@ -92,7 +92,7 @@ TEST_F(EditorTest, ReturnIndents) {
     EXPECT_EQ(e.Row(), 4);
 }
 
-TEST_F(EditorTest, TabInsertsOrMoves) {
+TEST_F(EditorTest, TabInsertsOrMovesBackspaceUnIndents) {
     Load("abc\r\n");
     e.SetCaret(0, 3);
     e.Caret().SetSoftTab(true);
@@ -106,6 +106,16 @@ TEST_F(EditorTest, TabInsertsOrMoves) {
     e.SetCaret(0, 9);
     e.KeyTab();
     EXPECT_EQ(e.Col(), 16);
+
+    // Backspace in the indentation goes back to the indentation of the rows above.
+    Load("    a\r\n        b\r\n");
+    e.SetOverWrite(false);
+    e.Caret().SetBackSpaceUnIndent(true);
+    e.SetCaret(1, 8);
+    e.KeyBackspace();
+    EXPECT_EQ(CaretOf(e), RC(1, 4));
+    e.KeyBackspace();
+    EXPECT_EQ(Shown(e), "[    a][b] 1,0");
 }
 
 // Backspace and Delete at a caret, each on a fresh editor: the text after the key and, where it
@@ -144,16 +154,6 @@ TEST(EditorKeys, BackspaceAndDeleteRules) {
             EXPECT_EQ(e.Col(), c.colAfter);
         }
     }
-}
-
-TEST_F(EditorTest, BackspaceUnIndent) {
-    Load("    a\r\n        b\r\n");
-    e.Caret().SetBackSpaceUnIndent(true);
-    e.SetCaret(1, 8);
-    e.KeyBackspace();
-    EXPECT_EQ(CaretOf(e), RC(1, 4));
-    e.KeyBackspace();
-    EXPECT_EQ(Shown(e), "[    a][b] 1,0");
 }
 
 TEST_F(EditorTest, BoxSelectionEdges) {

@@ -1,5 +1,4 @@
-// What the fuzz targets share: a check that stops the run, and a reader that takes the input
-// apart into bytes, numbers and runs of bytes.
+// What the fuzz targets share: a check that stops the run and a reader of the input.
 #pragma once
 
 #include <cstdint>

@@ -1,8 +1,5 @@
-// Fuzz target for the file encodings: arbitrary bytes are detected and decoded as every encoding
-// into the row store's CP932 bytes with the document's table, encoded back and compared: a
-// document that opens editable must come back byte for byte. The editor's conversions of the
-// decoded text (to Unicode and back through the table) must keep every character too, and so must
-// the table saved and restored.
+// Fuzz target for the file encodings: a document that opens editable comes back byte for byte,
+// and so do the editor's view of its text and its character table.
 #include <string>
 
 #include "text/DocumentCodec.h"

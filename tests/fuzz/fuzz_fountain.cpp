@@ -1,5 +1,4 @@
-// Feeds arbitrary bytes and arbitrary saved states to every parser. Checks that tokens come in
-// order, never overlap, never reach past the text, and that the row walk hands on a sane state.
+// Every parser on arbitrary bytes and saved states: tokens in order, inside the text, sane states.
 #include "syntax/MemoSyntax.h"
 #include "syntax/RowTokens.h"
 #include "syntax/SyntaxInstances.h"

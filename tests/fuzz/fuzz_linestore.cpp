@@ -1,7 +1,5 @@
-// Fuzz target for the row store: loads arbitrary bytes, wraps at random widths and applies random
-// UpdateList, undo and redo sequences, checking the row invariants, the logical lines, the
-// Text round trip, parser states against a full walk, and that undo and redo restore every text
-// byte for byte.
+// Fuzz target for the row store: arbitrary text, wrap widths, edits, undo and redo, checked
+// against the row invariants, a full parser walk and the text each step left.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -19,10 +17,7 @@ struct ToyParser : TRowStateParser {
             if (c == '}' && s.BracketIndex == 0) s.BracketIndex = -1;
             if (c == '#') s.State[0] = static_cast<uint8_t>((s.State[0] + 1) & 3);
         }
-        if (s.State[0] == 3)
-            s.Str.assign(1, 'x');
-        else
-            s.Str.clear();
+        s.Str = s.State[0] == 3 ? "x" : "";
     }
 };
 
@@ -86,8 +81,7 @@ void CheckRows(TEditorScreenStrings& s) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput in{data, size};
     StoreWithEditor store;
-    TEditorScreenStrings& s = store.s;
-    FakeEditor& ed = store.ed;
+    auto& [s, ed] = store;
     ed.full = true;
     ed.parser = [] { return std::make_unique<ToyParser>(); };
     uint8_t cfg = in.Byte();
@@ -100,8 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     s.SetWrapOption(o);
     s.SetTabSpaceCount(2 + (cfg >> 4 & 3) * 2);
     s.SetWordWrap(cfg & 0x40);
-    size_t textLen = in.Int(0, 400);
-    std::string bytes = in.Bytes(textLen);
+    const std::string bytes = in.Bytes(in.Int(0, 400));
     std::unique_ptr<char[]> buf(new char[bytes.size() + 1]);
     bytes.copy(buf.get(), bytes.size());
     s.LoadFromBuffer(std::move(buf), bytes.size());

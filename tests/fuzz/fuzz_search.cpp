@@ -1,7 +1,5 @@
-// Fuzz target of the search engine and the row search: arbitrary text, pattern, options and start.
-// Checks what must hold whatever the input: a match lies inside the buffer, starts on the first
-// byte of a character, really matches there, and lies on the searched side of the start; the row
-// search agrees with searching the whole text in one piece whenever a match fits in one buffer.
+// Fuzz target of the search engine: a match lies inside the text on a character's first byte,
+// really matches, lies on the searched side, and the row search agrees with the whole text.
 #include "platform/Cp932.h"
 #include "search/Matcher.h"
 #include "search/RowSearch.h"

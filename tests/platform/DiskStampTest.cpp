@@ -1,5 +1,4 @@
-// File stamps: a write by another program, a replacement by rename and a deletion are told apart
-// from a file left alone.
+// File stamps tell a write, a replacement by rename and a deletion from a file left alone.
 #include "platform/DiskStamp.h"
 
 #include "../support/TempDir.h"
@@ -8,8 +7,6 @@
 
 #include <cstdio>
 #include <filesystem>
-
-namespace {
 
 TEST(DiskStamp, ChangesReplacementsAndDeletions) {
     TempDir d;
@@ -31,5 +28,3 @@ TEST(DiskStamp, ChangesReplacementsAndDeletions) {
     TempDir::Write(f, "new");
     EXPECT_EQ(CompareStamps(TDiskStamp{}, StampOf(f)), TDiskChange::Changed);
 }
-
-} // namespace

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 #include <string>
-#include <utility>
 
 TEST(Drives, FindsTheLongestMountHoldingThePath) {
     const std::string info =
@@ -27,16 +26,11 @@ TEST(Drives, RemovableMediaAndTheirStates) {
     std::filesystem::create_directories(sys / "nvme0n1");
     TempDir::Write(sys / "sdb/removable", "1\n");
     TempDir::Write(sys / "nvme0n1/removable", "0\n");
-    auto mount = [](std::string point, std::string source) {
-        TMountInfo m;
-        m.found = true;
-        m.mountPoint = std::move(point);
-        m.source = std::move(source);
-        return m;
+    auto removable = [&](const char* point, const char* source) {
+        return IsRemovableMount(TMountInfo{point, "", source, true}, sys.str());
     };
-    EXPECT_TRUE(IsRemovableMount(mount("/mnt/stick", "/dev/sdb1"), sys.str()));
-    EXPECT_FALSE(IsRemovableMount(mount("/", "/dev/nvme0n1p2"), sys.str()));
-    EXPECT_TRUE(IsRemovableMount(mount("/media/user/CARD", "/dev/mmcblk0p1"), sys.str()));
-    EXPECT_FALSE(IsRemovableMount(mount("/home", "tmpfs"), sys.str()));
+    EXPECT_TRUE(removable("/mnt/stick", "/dev/sdb1") &&
+                removable("/media/user/CARD", "/dev/mmcblk0p1"));
+    EXPECT_FALSE(removable("/", "/dev/nvme0n1p2") || removable("/home", "tmpfs"));
     EXPECT_EQ(MediaStateOf(sys.str()), TMediaState::Ready);
 }

@@ -1,6 +1,5 @@
-// The huge-page pool: slots only for a thread that switched it on and only of its sizes, never
-// handed out twice, and its pages given back once all their slots are free, whichever thread
-// frees them.
+// The huge-page pool: slots only for a thread that switched it on, never handed out twice, pages
+// given back once all their slots are free, whichever thread frees them.
 #include <gtest/gtest.h>
 
 #include <cstring>

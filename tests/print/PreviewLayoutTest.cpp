@@ -1,5 +1,4 @@
-// The preview's arithmetic: the counter and page buttons at the ends, the three zoom sizes and
-// the printable area's place on the paper.
+// The preview's arithmetic: the counter and its buttons, the zoom sizes, the printable area.
 #include "print/PreviewLayout.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// The print dialog's rules without a window: opening from the printer, the page range with its
-// wrap-around and double-click resets, and every control writing the printer at once.
+// The print dialog's rules without a window: opening, the page range, every control's property.
 #include "print/PrintDialogModel.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +23,7 @@ struct Opened {
 
 } // namespace
 
-TEST(PrintDialogModel, OpeningOffersTheFixedFontAndShowsAnOpenEnd) {
+TEST(PrintDialogModel, OpeningOffersTheFixedFontAndKeepsWhatIsStored) {
     Opened o;
     EXPECT_EQ(o.m.Items("ComboBox1"),
               (std::vector<std::string>{"ＭＳ ゴシック", "IPAGothic", "Noto Sans"}));
@@ -32,9 +31,7 @@ TEST(PrintDialogModel, OpeningOffersTheFixedFontAndShowsAnOpenEnd) {
     EXPECT_EQ(o.m.Int("SpinEdit10"), 999999); // LastLine 0 shows as the end
     EXPECT_EQ(o.printer.LastLine(), 0);       // and is not written
     EXPECT_FALSE(Opened(false).m.Enabled("btnPrint"));
-}
-
-TEST(PrintDialogModel, OpeningKeepsTheStoredFirstPageNumberOfAPartRange) {
+    // The stored first page number of a part range is kept.
     TStringsPrinter p = TStringsPrinter::Configured();
     p.SetRangeOption(roLimited);
     p.SetStartPage(4);

@@ -1,5 +1,4 @@
-// Printing without a printer: header keywords, row wrapping, the page geometry and the layout of
-// pages, their ranges and what their rows hold.
+// Printing without a printer: header keywords, wrapping, page geometry and the pages' layout.
 #include "platform/Cp932.h"
 #include "print/HeaderText.h"
 #include "print/PageLayout.h"
@@ -10,6 +9,8 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+using Rows = std::vector<std::string>;
 
 // Single-byte characters 10 pixels wide, double-byte ones 20.
 struct FixedMeasurer : TPrintMeasurer {
@@ -27,11 +28,11 @@ std::tm fixedTime() {
     return t;
 }
 
-std::vector<std::string> rowsOf(const std::string& text, int width) {
+Rows rowsOf(const std::string& text, int width) {
     FixedMeasurer m;
     std::vector<std::size_t> ends;
     WrapLine(text, width, m, 80, true, ends);
-    std::vector<std::string> rows;
+    Rows rows;
     std::size_t start = 0;
     for (std::size_t e : ends) {
         rows.push_back(text.substr(start, e - start));
@@ -49,10 +50,13 @@ struct Page {
     TPageGeometry geometry(long long lines) const {
         return ComputePageGeometry(p, page, font, lines);
     }
+    TPrintLayout layout(const TPrintLines& lines) {
+        return TPrintLayout(p, geometry(static_cast<long long>(lines.Count())), m, lines);
+    }
 };
 
-std::vector<std::string> itemTexts(const std::vector<TPrintItem>& items, TPrintItem::TKind kind) {
-    std::vector<std::string> out;
+Rows itemTexts(const std::vector<TPrintItem>& items, TPrintItem::TKind kind) {
+    Rows out;
     for (const TPrintItem& it : items)
         if (it.Kind == kind) out.push_back(it.Text);
     return out;
@@ -74,16 +78,13 @@ TEST(HeaderText, Keywords) {
 TEST(PrintWrap, WordsStayWholeAndCharactersAreNeverCut) {
     // 100 pixels: ten single-byte or five double-byte characters per row. A word that does not
     // fit goes to the next row; a word wider than the row is cut; a 100,000-byte line ends.
-    EXPECT_EQ(rowsOf(sj("日本語のtext with"), 100),
-              (std::vector<std::string>{sj("日本語の"), "text with"}));
-    EXPECT_EQ(rowsOf("abcdefghijklmnop", 50),
-              (std::vector<std::string>{"abcde", "fghij", "klmno", "p"}));
-    EXPECT_EQ(rowsOf("ab cdefgh", 50), (std::vector<std::string>{"ab ", "cdefg", "h"}));
-    const std::string huge(100000, 'x');
-    EXPECT_EQ(rowsOf(huge, 1000).size(), 1000u);
+    EXPECT_EQ(rowsOf(sj("日本語のtext with"), 100), (Rows{sj("日本語の"), "text with"}));
+    EXPECT_EQ(rowsOf("abcdefghijklmnop", 50), (Rows{"abcde", "fghij", "klmno", "p"}));
+    EXPECT_EQ(rowsOf("ab cdefgh", 50), (Rows{"ab ", "cdefg", "h"}));
+    EXPECT_EQ(rowsOf(std::string(100000, 'x'), 1000).size(), 1000u);
     // Narrower than one character: one character per row, never half of one.
-    EXPECT_EQ(rowsOf(sj("漢字a"), 5), (std::vector<std::string>{sj("漢"), sj("字"), "a"}));
-    EXPECT_EQ(rowsOf("", 100), (std::vector<std::string>{""}));
+    EXPECT_EQ(rowsOf(sj("漢字a"), 5), (Rows{sj("漢"), sj("字"), "a"}));
+    EXPECT_EQ(rowsOf("", 100), Rows{""});
     // Tabs reach the next stop from the row's start.
     FixedMeasurer m;
     EXPECT_EQ(RowWidth("a\tb", m, 80), 90);
@@ -121,18 +122,14 @@ TEST(PageGeometry, BandsGutterAndColumns) {
 
 TEST(PrintLayout, EmptyListAndNoRoom) {
     Page t;
-    TVectorPrintLines none({});
-    auto g = t.geometry(0);
-    TPrintLayout layout(t.p, g, t.m, none);
-    ASSERT_EQ(layout.Build(), TPrintLayout::lrDone);
-    EXPECT_EQ(layout.PageCount(), 1u);
-
+    TVectorPrintLines none({}), one({"a"});
+    TPrintLayout empty = t.layout(none);
+    ASSERT_EQ(empty.Build(), TPrintLayout::lrDone);
+    EXPECT_EQ(empty.PageCount(), 1u);
     // Margins larger than the paper: not one row fits, reported rather than looping.
     t.p.SetMarginTop(6);
     t.p.SetMarginBottom(5);
-    TVectorPrintLines one({"a"});
-    g = t.geometry(1);
-    TPrintLayout tight(t.p, g, t.m, one);
+    TPrintLayout tight = t.layout(one);
     EXPECT_EQ(tight.Build(), TPrintLayout::lrNoRoom);
     EXPECT_EQ(tight.PageCount(), 0u);
 }
@@ -146,12 +143,11 @@ TEST(PrintLayout, PagesAreDrawnAgainFromTheirStarts) {
     for (int i = 0; i < 60; ++i)
         src.push_back(i % 7 == 0 ? "wrapped line number " + std::to_string(i) : std::to_string(i));
     TVectorPrintLines lines(src);
-    auto g = t.geometry(60);
-    TPrintLayout layout(t.p, g, t.m, lines);
+    TPrintLayout layout = t.layout(lines);
     ASSERT_EQ(layout.Build(), TPrintLayout::lrDone);
     ASSERT_GT(layout.PageCount(), 3u);
-    // Every page redrawn: the rows of all pages are the text, in order, and each page has its
-    // footer.
+    // Every page redrawn: the rows of all pages are the text, in order, above the footer, and
+    // each page has its footer.
     std::string all, expected;
     for (const std::string& s : src)
         expected += s;
@@ -160,11 +156,10 @@ TEST(PrintLayout, PagesAreDrawnAgainFromTheirStarts) {
         for (const std::string& r : itemTexts(items, TPrintItem::ikRow))
             all += r;
         EXPECT_EQ(itemTexts(items, TPrintItem::ikFooter),
-                  std::vector<std::string>{"- " + std::to_string(k + 1) + " -"});
+                  Rows{"- " + std::to_string(k + 1) + " -"});
         for (const TPrintItem& it : items)
-            if (it.Kind == TPrintItem::ikRow) {
-                EXPECT_LE(it.Rect.Top + 10, g.Footer.Top);
-            }
+            EXPECT_TRUE(it.Kind != TPrintItem::ikRow ||
+                        it.Rect.Top + 10 <= layout.Geometry().Footer.Top);
     }
     EXPECT_EQ(all, expected);
 }
@@ -190,10 +185,8 @@ TEST(PrintLayout, PageRangeAndOddEven) {
         t.p.SetLastPage(c.last);
         t.p.SetFirstPageNumber(c.firstNumber);
         t.p.SetPageOption(c.option);
-        auto g = t.geometry(50);
-        TPrintLayout layout(t.p, g, t.m, lines);
+        TPrintLayout layout = t.layout(lines);
         ASSERT_EQ(layout.Build(), TPrintLayout::lrDone);
-        EXPECT_EQ(layout.PageCount(), 5u);
         EXPECT_EQ(layout.PrintedPages(), c.printed);
         EXPECT_EQ(layout.PageNumber(c.start - 1), c.firstNumber); // the range's first page
     }
@@ -206,16 +199,13 @@ TEST(PrintLayout, LineRangeNumbersEveryRowAndCancel) {
     t.p.SetStartLine(3);
     t.p.SetLastLine(4);
     t.p.SetFirstLineNumber(10);
-    TVectorPrintLines lines({"a", "b", "cc cc cc cc", "d", "e"});
-    auto g = t.geometry(5); // gutter 3 characters, text 70 pixels
-    TPrintLayout layout(t.p, g, t.m, lines);
+    TVectorPrintLines lines({"a", "b", "cc cc cc cc", "d", "e"}); // text 70 pixels wide
+    TPrintLayout layout = t.layout(lines);
     ASSERT_EQ(layout.Build(), TPrintLayout::lrDone);
     const auto items = layout.DrawPage(0, fixedTime);
     // Every row of a wrapped line carries its number.
-    EXPECT_EQ(itemTexts(items, TPrintItem::ikRow),
-              (std::vector<std::string>{"cc cc ", "cc cc", "d"}));
-    EXPECT_EQ(itemTexts(items, TPrintItem::ikLineNumber),
-              (std::vector<std::string>{"10:", "10:", "11:"}));
+    EXPECT_EQ(itemTexts(items, TPrintItem::ikRow), (Rows{"cc cc ", "cc cc", "d"}));
+    EXPECT_EQ(itemTexts(items, TPrintItem::ikLineNumber), (Rows{"10:", "10:", "11:"}));
 
     std::vector<int> seen;
     const auto r = layout.Build([&](std::size_t i, int percent) {
@@ -273,8 +263,7 @@ TEST(PrintLayout, RowsPrintTheDocumentsOwnCharacters) {
         {&fromStore, "日😀"}, {&selection, "日😀"}, {&shiftJis, "日\uE000"}};
     for (const auto& [lines, expected] : cases) {
         Page t;
-        auto g = t.geometry(static_cast<long long>(lines->Count()));
-        TPrintLayout layout(t.p, g, t.m, *lines);
+        TPrintLayout layout = t.layout(*lines);
         ASSERT_EQ(layout.Build(), TPrintLayout::lrDone);
         EXPECT_EQ(itemTexts(layout.DrawPage(0, fixedTime), TPrintItem::ikRow).front(), expected);
     }

@@ -1,4 +1,4 @@
-// What is known of the printer: its paper from the printer or the paper table, and its fonts.
+// What is known of the printer: its paper, its fonts, the starting queue and the PDF file.
 #include "print/PaperInfo.h"
 #include "print/PrinterFonts.h"
 
@@ -20,9 +20,8 @@ TEST(PaperInfo, TableAndCurrentPaper) {
     FakeQuery q;
     TStringsPrinterInfo info(q);
     EXPECT_EQ(info.PrinterName(), "不明");
-    TPaperItem a4 = info.CurrentPaper(); // no printer: A4 from the table
-    EXPECT_EQ(a4.Code, 9);
-    EXPECT_EQ(a4.Height, 297);
+    const TPaperItem a4 = info.CurrentPaper(); // no printer: A4 from the table
+    EXPECT_EQ(std::pair(int{a4.Code}, a4.Height), std::pair(9, 297));
 
     q.index = 0;
     q.code = 13;
@@ -38,4 +37,16 @@ TEST(PrinterFonts, VerticalFontsAreLeftOutAndThePGothicIsShownFixed) {
               (std::vector<std::string>{"IPAGothic", "Noto"}));
     EXPECT_EQ(DialogFontName("ＭＳ Ｐゴシック"), "ＭＳ ゴシック");
     EXPECT_EQ(DialogFontName("IPAGothic"), "IPAGothic");
+}
+
+TEST(PrinterChoice, DefaultQueueFirstQueueOrThePdfFile) {
+    const std::vector<std::string> queues{"office", "cups-pdf"};
+    EXPECT_EQ(InitialQueue("cups-pdf", queues), "cups-pdf");
+    EXPECT_EQ(InitialQueue("", queues), "office");
+    EXPECT_EQ(InitialQueue("", {}), "");
+    EXPECT_EQ(PrinterIndexOf(false, "cups-pdf", queues), 1);
+    EXPECT_EQ(PrinterIndexOf(false, "gone", queues), -1);
+    EXPECT_EQ(PrinterIndexOf(true, "", queues), 2);
+    EXPECT_EQ(PdfFileSuggestion("", "/home/u"), "/home/u/印刷.pdf");
+    EXPECT_EQ(PdfFileSuggestion("/tmp/a.pdf", "/home/u"), "/tmp/a.pdf");
 }

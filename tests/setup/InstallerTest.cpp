@@ -1,5 +1,4 @@
-// Setup runs into temporary folders: refusals, the new, overwrite and second-copy setups, the
-// text folder, failures that leave nothing behind, and the shortcut switches.
+// Setup runs into temporary folders: refusals, the setups, their failures, the shortcut switches.
 #include "setup/Installer.h"
 
 #include "platform/IniFile.h"
@@ -46,9 +45,7 @@ class InstallerTest : public ::testing::Test {
         r.targetText = d / "ユーザー の \"Tolmo\"";
         r.title = "「トルモ -Tolmo-」 Ver1.7.1.1 ";
         r.commonFilesFolder = d / "config/";
-        r.folders.desktop = d / "Desktop/";
-        r.folders.startMenu = d / "apps/";
-        r.folders.programs = d / "apps/Brix/";
+        r.folders = {d / "Desktop/", d / "apps/", d / "apps/Brix/", "", ""};
         sink.answers = {true}; // the start question
     }
     std::string src() { return d / "src/"; }
@@ -84,8 +81,8 @@ TEST_F(InstallerTest, NewSetupInstallsEverythingAndHandsOver) {
     EXPECT_NE(entry.find("Exec=\"" + d / "ユーザー の \\\\\"Tolmo\\\\\"/tolmo\" %F\n"),
               std::string::npos)
         << entry;
-    EXPECT_TRUE(fs::exists(r.folders.startMenu + "トルモ -Tolmo-.desktop"));
-    EXPECT_TRUE(fs::exists(r.folders.programs + "トルモ -Tolmo-.desktop"));
+    EXPECT_TRUE(fs::exists(r.folders.startMenu + "トルモ -Tolmo-.desktop") &&
+                fs::exists(r.folders.programs + "トルモ -Tolmo-.desktop"));
     EXPECT_EQ(sink.texts()[1], "「トルモ -Tolmo-」 Ver1.7.1.1 のセットアップが終了しました。");
     // Hand-over: the installed copy started beside the marker, which is gone afterwards.
     EXPECT_EQ(std::tuple(host.started, host.markerSeen, host.waited, host.ended),
@@ -161,8 +158,8 @@ TEST_F(InstallerTest, FailuresLeaveNoHalfInstallation) {
 
 TEST_F(InstallerTest, CompanionsOfAnInstalledProgramComeFromItsShareFolder) {
     fs::create_directories(d / "usr/bin");
-    fs::create_directories(d / "usr/share/tolmo");
     fs::copy(src() + "tolmo", d / "usr/bin/tolmo");
+    fs::create_directories(d / "usr/share/tolmo");
     TempDir::Write(d / "usr/share/tolmo/HDay.dat", "shared holidays");
     r.sourceFolder = d / "usr/bin/";
     ASSERT_TRUE(run());

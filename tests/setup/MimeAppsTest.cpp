@@ -1,5 +1,4 @@
-// mimeapps.list edits keep every other line; the association and "send to" under a temporary
-// HOME.
+// mimeapps.list edits keep every other line; the association and "send to" under a test HOME.
 #include "setup/MimeApps.h"
 
 #include "platform/Folders.h"
@@ -15,40 +14,27 @@
 
 namespace fs = std::filesystem;
 
-namespace {
+const std::string kList =
+    "# my associations\r\n[Added Associations]\r\ntext/plain=gedit.desktop;\r\n"
+    "\r\n[Default Applications]\r\nimage/png=eog.desktop;\r\n"
+    "text/plain=gedit.desktop;kate.desktop;\r\n"
+    "\r\n[X-Unknown]\r\nkey=value\r\n";
 
-const std::string kList = "# my associations\r\n"
-                          "[Added Associations]\r\n"
-                          "text/plain=gedit.desktop;\r\n"
-                          "\r\n"
-                          "[Default Applications]\r\n"
-                          "image/png=eog.desktop;\r\n"
-                          "text/plain=gedit.desktop;kate.desktop;\r\n"
-                          "\r\n"
-                          "[X-Unknown]\r\n"
-                          "key=value\r\n";
-
-TEST(MimeAppsTest, AddAndRemoveKeepEverythingElse) {
-    std::string with = WithDefaultApplication(kList, "text/plain", "tolmo-text.desktop");
-    EXPECT_NE(with.find("text/plain=tolmo-text.desktop;gedit.desktop;kate.desktop;\r\n"),
-              std::string::npos);
-    EXPECT_TRUE(IsDefaultApplication(with, "text/plain", "tolmo-text.desktop"));
-    // Added twice: still once.
-    EXPECT_EQ(WithDefaultApplication(with, "text/plain", "tolmo-text.desktop"), with);
-    std::string without = WithoutDefaultApplication(with, "text/plain", "tolmo-text.desktop");
-    EXPECT_EQ(without, kList);
-    EXPECT_FALSE(IsDefaultApplication(without, "text/plain", "tolmo-text.desktop"));
-}
-
-TEST(MimeAppsTest, MissingSectionOrKey) {
+// Whether the entry is the default is the association's test below.
+TEST(MimeAppsTest, EditsKeepEverythingElse) {
+    // Put in front of the others, once, and taken out again to the byte.
+    const std::string with = WithDefaultApplication(kList, "text/plain", "t.desktop");
+    EXPECT_NE(with.find("text/plain=t.desktop;gedit.desktop;kate.desktop;\r\n"), std::string::npos);
+    EXPECT_EQ(WithDefaultApplication(with, "text/plain", "t.desktop"), with);
+    EXPECT_EQ(WithoutDefaultApplication(with, "text/plain", "t.desktop"), kList);
+    // A missing section or key is made; a line we added goes again entirely.
     EXPECT_EQ(WithDefaultApplication("", "text/plain", "t.desktop"),
               "[Default Applications]\ntext/plain=t.desktop;\n");
     const std::string noKey = "[Default Applications]\nimage/png=eog.desktop;\n\n[Other]\na=b";
-    std::string with = WithDefaultApplication(noKey, "text/plain", "t.desktop");
-    EXPECT_EQ(with, "[Default Applications]\nimage/png=eog.desktop;\ntext/plain=t.desktop;\n\n"
-                    "[Other]\na=b");
-    // The line we added goes again entirely.
-    EXPECT_EQ(WithoutDefaultApplication(with, "text/plain", "t.desktop"), noKey);
+    const std::string added = WithDefaultApplication(noKey, "text/plain", "t.desktop");
+    EXPECT_EQ(added, "[Default Applications]\nimage/png=eog.desktop;\ntext/plain=t.desktop;\n\n"
+                     "[Other]\na=b");
+    EXPECT_EQ(WithoutDefaultApplication(added, "text/plain", "t.desktop"), noKey);
     const std::string other = "[Other]\ntext/plain=x.desktop;";
     EXPECT_EQ(WithDefaultApplication(other, "text/plain", "t.desktop"),
               other + "\n\n[Default Applications]\ntext/plain=t.desktop;\n");
@@ -107,5 +93,3 @@ TEST_F(SystemActionsTest, SendToReplacesAnExistingEntryWhenAllowed) {
     EXPECT_EQ(fs::read_symlink(f.sendTo + "トルモ"), "/usr/bin/tolmo");
     EXPECT_EQ(sink.texts().back(), "「送る」にトルモを登録しました。");
 }
-
-} // namespace

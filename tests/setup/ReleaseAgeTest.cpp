@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 const int32_t kRelease = tolmo::DateToJulius(2005, 11, 24);
 
 TEST(ReleaseAgeTest, NoticeDueAndPostponed) {
@@ -35,5 +33,3 @@ TEST(ReleaseAgeTest, TextsAndCodes) {
     EXPECT_EQ(VersionNumber("Ver1.7.1.1"), "1.7.1.1");
     EXPECT_LE(ReleaseDay(), Today()); // the build is not from the future
 }
-
-} // namespace

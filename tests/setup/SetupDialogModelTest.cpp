@@ -1,22 +1,17 @@
-// The setup and options dialogs' rules without a window: opening, the option group that follows
-// the action, the restore switch, the chosen setup folder, what closing keeps; the options'
-// values, date sample and write.
+// The setup, options and about dialogs' rules without a window.
 #include "setup/SetupDialogModel.h"
 #include "setup/InfoDialogModel.h"
 #include "setup/OptionsDialogModel.h"
 
+#include "editor/Commands.h"
 #include "platform/IniFile.h"
-#include "setup/Options.h"
 #include "setup/SpecialFolders.h"
 
 #include "../support/RecordingSink.h"
 #include "../support/TempDir.h"
 
-#include "editor/Commands.h"
 #include <filesystem>
-
 #include <gtest/gtest.h>
-#include <tuple>
 
 namespace fs = std::filesystem;
 
@@ -36,13 +31,11 @@ struct SetupModel {
 TEST(SetupDialogModel, OpensOnItsPageWithTheDefaultsAndTheOptionRule) {
     SetupModel t;
     TSetupDialogModel m = t.open(1);
-    EXPECT_EQ(m.Int("PageControl1"), 0);
-    EXPECT_EQ(m.Text("Label15"), "「トルモ -Tolmo-」 Ver1.7.1.1 のセットアップ");
-    EXPECT_EQ(m.Text("edtSetup"), DefaultSetupFolder());
-    EXPECT_EQ(m.Action(), TSetupAction::NewSetup);
-    EXPECT_FALSE(m.Enabled("cbDeskTop"));
-    EXPECT_TRUE(m.OptionGrey());
-    EXPECT_FALSE(m.Enabled("btnKaifukuGo"));
+    EXPECT_EQ(m.Text("Label15") + "|" + m.Text("edtSetup"),
+              "「トルモ -Tolmo-」 Ver1.7.1.1 のセットアップ|" + DefaultSetupFolder());
+    EXPECT_EQ(std::tuple(m.Int("PageControl1"), m.Action(), m.Enabled("cbDeskTop"), m.OptionGrey(),
+                         m.Enabled("btnKaifukuGo")),
+              std::tuple(0, TSetupAction::NewSetup, false, true, false));
     m.UserInt("actions", 3);
     m.Changed("actions");
     EXPECT_TRUE(m.Enabled("cbDeskTop") && m.Enabled("edtSetup"));
@@ -51,8 +44,7 @@ TEST(SetupDialogModel, OpensOnItsPageWithTheDefaultsAndTheOptionRule) {
     m.UserInt("cbDeskTop", 1);
     m.UserInt("actions", 1); // overwrite: no new shortcuts
     m.Changed("actions");
-    EXPECT_FALSE(m.Checked("cbDeskTop"));
-    EXPECT_FALSE(m.Enabled("cbDeskTop"));
+    EXPECT_FALSE(m.Checked("cbDeskTop") || m.Enabled("cbDeskTop"));
     EXPECT_EQ(t.open(2).Int("PageControl1"), 1);
     EXPECT_EQ(t.open(0, {"/X"}).Text("Label15"), "");
 }

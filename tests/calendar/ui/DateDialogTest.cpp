@@ -1,26 +1,17 @@
 // The date dialog's window driven with keys, clicks and buttons: the wiring to its model.
 #include "calendar/ui/DateDialog.h"
-#include "../../support/RecordingSink.h"
-#include "calendar/JulianDay.h"
 #include "calendar/ui/CalendarView.h"
 
-#include <QApplication>
-#include <QKeyEvent>
+#include "../../support/InputEvents.h"
+#include "../../support/RecordingSink.h"
+
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
 using namespace tolmo;
 
 namespace {
-
-void Key(QWidget* w, int key, const QString& text = {}, Qt::KeyboardModifiers mods = {}) {
-    QKeyEvent press(QEvent::KeyPress, key, mods, text);
-    QApplication::sendEvent(w, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, mods, text);
-    QApplication::sendEvent(w, &release);
-}
 
 struct Shown {
     RecordingSink sink;
@@ -83,10 +74,10 @@ TEST(Hiduke, FieldsTypeStepAndMove) {
     Key(day, Qt::Key_Up);
     EXPECT_EQ(s.Fields(), "2006| 2| 1");
     day->setCursorPosition(0);
-    Key(day, Qt::Key_2, "2"); // overwrites from the caret: " 1" -> "21"
+    Key(day, Qt::Key_2, Qt::NoModifier, "2"); // overwrites from the caret: " 1" -> "21"
     EXPECT_EQ(day->text().toStdString(), "21");
     EXPECT_EQ(day->cursorPosition(), 1);
-    Key(day, Qt::Key_Left, {}, Qt::ControlModifier);
+    Key(day, Qt::Key_Left, Qt::ControlModifier);
     QLineEdit* month = s.dlg.Field("edtMonth");
     EXPECT_TRUE(month->hasFocus() || s.dlg.Model.UpDownField() == "edtMonth");
     s.Focus("edtMonth");
@@ -97,10 +88,7 @@ TEST(Hiduke, FieldsTypeStepAndMove) {
 TEST(Hiduke, CalendarAndButtonsWriteTheFields) {
     Shown s("2015/2/10");
     TCalendarView* cal = s.dlg.Calendar1;
-    const QPoint p = cal->CellRect(5, 2).center(); // 6 February
-    QMouseEvent press(QEvent::MouseButtonPress, p, cal->mapToGlobal(p), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(cal, &press);
+    Mouse(cal, QEvent::MouseButtonPress, Qt::LeftButton, cal->CellRect(5, 2).center()); // 6 Feb
     EXPECT_EQ(s.Fields(), "2015| 2| 6");
     Key(cal, Qt::Key_PageDown); // the keys themselves are the calendar's test
     s.dlg.Form->Get<QToolButton>("btnZennen")->click();

@@ -23,9 +23,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 namespace {
 
 // The PDF target with a file of the test's own.
@@ -37,10 +34,7 @@ struct PdfTarget {
         target.Printer().setOutputFileName(QString::fromStdString(dir / "out.pdf"));
     }
     int pages() const {
-        std::ifstream in(dir / "out.pdf", std::ios::binary);
-        std::stringstream ss;
-        ss << in.rdbuf();
-        const std::string pdf = ss.str();
+        const std::string pdf = TempDir::Read(dir / "out.pdf");
         int n = 0;
         for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos;
              at = pdf.find("/Type /Page", at + 1))
@@ -124,8 +118,7 @@ TEST(PrintRun, PagesTwoToThreeOfFiveSendTwoPages) {
     PdfTarget t;
     TStringsPrinter p = TStringsPrinter::Configured();
     p.SetMarginLine(100); // every row takes over 10 cm: two rows per A4 page
-    std::vector<std::string> src(10, "row");
-    TVectorPrintLines lines(src);
+    TVectorPrintLines lines(std::vector<std::string>(10, "row"));
     auto doc = LayOutPages(p, t.target, lines, "印刷中", nullptr);
     ASSERT_TRUE(doc);
     ASSERT_EQ(doc->Layout->PageCount(), 5u);
@@ -143,8 +136,7 @@ TEST(PreviewWindow, ButtonsReachTheModelAndZoomSizesTheImage) {
     PdfTarget t;
     TStringsPrinter p = TStringsPrinter::Configured();
     p.SetMarginLine(100);
-    std::vector<std::string> src(5, "row");
-    TVectorPrintLines lines(src);
+    TVectorPrintLines lines(std::vector<std::string>(5, "row"));
     auto doc = LayOutPages(p, t.target, lines, "プレビューを作成中", nullptr);
     ASSERT_TRUE(doc);
     TFormStrPreview prv(*doc);

@@ -1,5 +1,4 @@
-// The setup, options, notice and about windows on the offscreen platform: their opening state,
-// option rules, keys and what closing them writes.
+// The setup, options, notice and about windows on the offscreen platform: their wiring.
 #include "setup/ui/InfoDialogs.h"
 #include "setup/ui/OptionsDialog.h"
 #include "setup/ui/SetupDialog.h"
@@ -7,14 +6,12 @@
 #include "platform/IniFile.h"
 #include "setup/ReleaseAge.h"
 
+#include "../../support/InputEvents.h"
 #include "../../support/RecordingSink.h"
 #include "../../support/TempDir.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -29,11 +26,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void key(QWidget* w, Qt::Key k,
-         Qt::KeyboardModifiers mods = Qt::ControlModifier | Qt::ShiftModifier) {
-    QKeyEvent press(QEvent::KeyPress, k, mods);
-    QApplication::sendEvent(w, &press);
-}
+constexpr Qt::KeyboardModifiers kCtrlShift = Qt::ControlModifier | Qt::ShiftModifier;
 
 void activate(QWidget* w) {
     w->show();
@@ -82,8 +75,8 @@ TEST_F(SetupDialogsTest, OptionsHiddenPanelAndClosing) {
         activate(&dlg);
         f->Get<QTabWidget>("PageControl1")->setCurrentWidget(f->Widget("tsKidou"));
         EXPECT_TRUE(f->Widget("gbEditor")->isHidden());
-        key(&dlg, Qt::Key_G);
-        key(&dlg, Qt::Key_E);
+        Key(&dlg, Qt::Key_G, kCtrlShift);
+        Key(&dlg, Qt::Key_E, kCtrlShift);
         EXPECT_FALSE(f->Widget("gbEditor")->isHidden());
         EXPECT_EQ(f->Get<QSpinBox>("edtCLine1")->value(), 4);
         f->Get<QSpinBox>("edtCLine1")->setValue(7);
@@ -91,9 +84,7 @@ TEST_F(SetupDialogsTest, OptionsHiddenPanelAndClosing) {
         f->Get<QRadioButton>("rbYMD")->click();
         dlg.close(); // the close box saves like OK
     }
-    EXPECT_EQ(s.CLine1, 7);
-    EXPECT_TRUE(s.GEditor);
-    EXPECT_FALSE(s.isWaYMD);
+    EXPECT_EQ(std::tuple(s.CLine1, s.GEditor, s.isWaYMD), std::tuple(7, true, false));
     EXPECT_EQ(ReadNewPageFormat(ini).lineEnd, TLineEndStyle::Lf);
     {
         TfmSet dlg(s, ini, d / "prog/");
@@ -128,11 +119,11 @@ TEST_F(SetupDialogsTest, NoticeWithoutConnectionAndItsPostponement) {
 TEST_F(SetupDialogsTest, AboutBoxBuildCode) {
     TfmAbout dlg;
     activate(&dlg);
-    key(&dlg, Qt::Key_V);
-    key(&dlg, Qt::Key_J);
+    Key(&dlg, Qt::Key_V, kCtrlShift);
+    Key(&dlg, Qt::Key_J, kCtrlShift);
     EXPECT_FALSE(dlg.Form->Widget("lblVerKaku")->isHidden());
     EXPECT_EQ(dlg.Form->Get<QLabel>("lblVerKaku")->text().toStdString(), BuildCode(ReleaseDay()));
-    key(&dlg, Qt::Key_Return, Qt::NoModifier);
+    Key(&dlg, Qt::Key_Return);
     EXPECT_FALSE(dlg.isVisible());
 }
 
