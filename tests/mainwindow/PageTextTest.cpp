@@ -55,8 +55,6 @@ TEST(PageText, PropertySetAndColouringFollowTheExtension) {
     EXPECT_TRUE(p.c.GetWordWrap());     // the default set wraps
     EXPECT_FALSE(p.Modified());
     EXPECT_EQ(p.c.Text(), std::string(300, 'x') + "\r\n<p>\r\n");
-    p.ApplyPropertiesFor("/x.html/noext");
-    EXPECT_EQ(p.c.Fountain(), nullptr);
 }
 
 TEST(PageText, MixedLineEndsAreToldOnceLossesRefusedAndBinaryFilesAsked) {
