@@ -88,8 +88,7 @@ TEST(PackedRows, RoundTripsAtTheLimits) {
     ExpectSame(assigned, far, TPackedRows::fmLong);
 }
 
-// Random inserts, erasures and changes of single fields against a plain list, with texts now
-// and then too far away or too long to pack.
+// Now and then a text too far away or too long to pack.
 TEST(PackedRows, MatchesAPlainListUnderRandomChanges) {
     std::mt19937_64 rng(7);
     auto value = [&]() -> uint32_t { // mostly 0, else all ones or anything
