@@ -17,15 +17,13 @@ namespace fs = std::filesystem;
 namespace {
 
 TRecoveryRecord Sample() {
-    TRecoveryRecord r;
-    r.Path = "/memo/a\\b\nc.txt";
-    r.Encoding = "UTF-8";
-    r.LineEnd = "LF";
-    r.Table = "F040=1F600;F041=#FF";
-    r.Time = 1765000000;
-    r.CaretRow = 7;
-    r.Text = std::string("line\r\n\x82\xa0\x1a\0end", 13);
-    return r;
+    return {.Path = "/memo/a\\b\nc.txt",
+            .Encoding = "UTF-8",
+            .LineEnd = "LF",
+            .Table = "F040=1F600;F041=#FF",
+            .Time = 1765000000,
+            .CaretRow = 7,
+            .Text = std::string("line\r\n\x82\xa0\x1a\0end", 13)};
 }
 auto Fields(const TRecoveryRecord& r) {
     return std::tuple(r.Path, r.Encoding, r.LineEnd, r.Table, r.Time, r.CaretRow, r.Text);
