@@ -1,5 +1,4 @@
-// The faces tried and the sizes asked for: the calendar's faces, the editor's stored heights,
-// the printer's points at its resolution and the font dialog's points on the screen.
+// The faces tried and the sizes asked for on the screen, in the editor and on the printer.
 #include "app/FontRequest.h"
 #include "editor/FontChoice.h"
 #include "print/PrinterFonts.h"

@@ -1,5 +1,4 @@
-// The dialog state: what the rules change is reported once, what the user changed is not; the
-// values controls start with; the choices of a description; stepping over hidden tabs.
+// The dialog state: rule changes reported once, the values controls start with, items, tabs.
 #include "app/Form.h"
 
 #include <gtest/gtest.h>

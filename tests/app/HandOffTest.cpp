@@ -171,8 +171,6 @@ TEST(HandOff, MessengerGivesUpAtOnceWhenTheInstanceEnds) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));
 }
 
-// Another full instance coming and going is no arrival; messengers at once never overwrite each
-// other.
 TEST(HandOff, OnlyMessengersArriveAndSimultaneousOnesNeverOverwriteEachOther) {
     TempRuntimeDir dir;
     RunningInstance running;

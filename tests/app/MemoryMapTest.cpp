@@ -116,8 +116,6 @@ TEST(MemoryMap, BlockLayoutByteForByte) {
         EXPECT_EQ(static_cast<int>(std::filesystem::status(dir / f).permissions()), 0600) << f;
 }
 
-// Sixteen processes opening at once take the sixteen slots, one each; a seventeenth is refused
-// until one of them leaves.
 TEST(MemoryMap, SimultaneousOpenersNeverShareASlotAndTheSeventeenthIsRefused) {
     TempRuntimeDir dir;
     std::vector<std::unique_ptr<Child>> holders;

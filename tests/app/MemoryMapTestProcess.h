@@ -1,5 +1,4 @@
-// Helpers for channel tests that need real processes: a private runtime folder per test and
-// forked children that talk to the test through pipes.
+// Channel tests with real processes: a private runtime folder and forked children on pipes.
 #pragma once
 
 #include "../support/ScopedEnv.h"

@@ -18,7 +18,6 @@ std::string bytesOf(std::size_t n) {
     return b;
 }
 
-// A damaged dump is read safely and replaced whole; a dump that shrinks deletes its unused keys.
 TEST(ObjectIni, DamagedAndShrinkingDumps) {
     TempDir d;
     TempDir::Write(d / "Tolmo.ini",

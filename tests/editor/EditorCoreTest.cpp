@@ -1,5 +1,9 @@
 // Caret rules, typing, Return/Tab/Backspace/Delete, selection, box paste, indentation and undo
-// steps of the editor core on the built-in row store.
+// steps of the editor core on the built-in row store, and the caret row as the input method sees
+// it.
+#include "editor/InputMethodText.h"
+#include "text/CharTable.h"
+
 #include "../support/EditorCoreHelpers.h"
 
 #include <gtest/gtest.h>
@@ -92,7 +96,7 @@ TEST_F(EditorTest, ReturnIndents) {
     EXPECT_EQ(e.Row(), 4);
 }
 
-TEST_F(EditorTest, TabInsertsOrMoves) {
+TEST_F(EditorTest, TabInsertsOrMovesBackspaceUnIndents) {
     Load("abc\r\n");
     e.SetCaret(0, 3);
     e.Caret().SetSoftTab(true);
@@ -106,6 +110,16 @@ TEST_F(EditorTest, TabInsertsOrMoves) {
     e.SetCaret(0, 9);
     e.KeyTab();
     EXPECT_EQ(e.Col(), 16);
+
+    // Backspace in the indentation goes back to the indentation of the rows above.
+    Load("    a\r\n        b\r\n");
+    e.SetOverWrite(false);
+    e.Caret().SetBackSpaceUnIndent(true);
+    e.SetCaret(1, 8);
+    e.KeyBackspace();
+    EXPECT_EQ(CaretOf(e), RC(1, 4));
+    e.KeyBackspace();
+    EXPECT_EQ(Shown(e), "[    a][b] 1,0");
 }
 
 // Backspace and Delete at a caret, each on a fresh editor: the text after the key and, where it
@@ -144,16 +158,6 @@ TEST(EditorKeys, BackspaceAndDeleteRules) {
             EXPECT_EQ(e.Col(), c.colAfter);
         }
     }
-}
-
-TEST_F(EditorTest, BackspaceUnIndent) {
-    Load("    a\r\n        b\r\n");
-    e.Caret().SetBackSpaceUnIndent(true);
-    e.SetCaret(1, 8);
-    e.KeyBackspace();
-    EXPECT_EQ(CaretOf(e), RC(1, 4));
-    e.KeyBackspace();
-    EXPECT_EQ(Shown(e), "[    a][b] 1,0");
 }
 
 TEST_F(EditorTest, BoxSelectionEdges) {
@@ -284,4 +288,19 @@ TEST(EditorSplit, TwoEditorsShareOneRowStore) {
     EXPECT_LE(b.Row(), b.MaxRow());
     a.Undo(); // undo history is shared
     EXPECT_EQ(b.Text(), "one!\r\ntwo\r\nthree\r\n");
+}
+
+TEST(InputMethodText, TheCaretCountsUtf16UnitsOfTheCaretRowOnly) {
+    TCharTable table;
+    const unsigned emoji = table.CodeFor(U'\U0001F600'); // two bytes here, two units in UTF-16
+    const std::string own{static_cast<char>(emoji >> 8), static_cast<char>(emoji & 0xFF)};
+    TEditorCore c;
+    c.SetText("first\r\n" + J("aあ") + own + "b\r\n");
+    c.SetCaret(1, 5);
+    const TImeRowText t = ImeRowText(c, &table);
+    EXPECT_EQ(t.Text, u"aあ😀b");
+    EXPECT_EQ(t.Cursor, 4);
+    c.SetCaret(0, 2);
+    EXPECT_EQ(ImeRowText(c, nullptr).Text, u"first");
+    EXPECT_EQ(ImeRowText(c, nullptr).Cursor, 2);
 }

@@ -1,9 +1,12 @@
-// Property sets copied: their stored form (round trips, damaged bytes, values out of range) and
-// to an editor and back (that AssignTo re-wraps once is checked with the display settings).
+// Property sets: their stored form (round trips, damaged bytes, values out of range), copied to
+// an editor and back (that AssignTo re-wraps once is checked with the display settings), and a
+// page's set and colouring definition chosen by its file's extension.
 #include "editor/PropertySetStore.h"
 #include "app/ObjectIni.h"
 #include "editor/EditorCore.h"
+#include "editor/PagePropSets.h"
 #include "editor/ProgramPropertySets.h"
+#include "syntax/SyntaxInstances.h"
 
 #include <gtest/gtest.h>
 
@@ -59,4 +62,21 @@ TEST(EditorProp, SetToEditorAndBack) {
     p.FileExtList = html.FileExtList; // the set's own, not the editor's
     EXPECT_TRUE(p.SameSettings(MakeEditorProp_HTML()));
     EXPECT_FALSE(p.SameSettings(MakeEditorProp_Delphi()));
+}
+
+TEST(PagePropSets, ChosenByExtensionAndShownOnMatchingPages) {
+    TPagePropSets sets;
+    auto html = CreateHTMLFountain1();
+    sets.SetFountains({html.get()});
+    EXPECT_EQ(sets.ForPath("/x/Page.HTML").Name, "EditorProp_HTML");
+    EXPECT_EQ(&sets.ForPath("/x/memo.txt"), &sets.Default());
+    EXPECT_EQ(&sets.ForPath("/x/.html"), &sets.Default()); // a dot file has no extension
+    EXPECT_EQ(sets.FountainForPath("/x/a.htm"), html.get());
+    EXPECT_EQ(sets.FountainForPath("/x/a.txt"), nullptr);
+
+    const TEditorProp& h = *sets.Find("EditorProp_HTML");
+    EXPECT_TRUE(sets.SetShowsPath(h, "/x/a.html"));
+    EXPECT_FALSE(sets.SetShowsPath(h, "/x/a.txt"));
+    EXPECT_FALSE(sets.SetShowsPath(h, ""));
+    EXPECT_TRUE(sets.SetShowsPath(sets.Default(), "")); // an untitled page
 }

@@ -1,5 +1,7 @@
-// The cells, colours and marks of a screen row, the left bar's numbers and the ruler's ticks.
+// The cells, colours and marks of a screen row, and the bars' drawing steps: the left bar's
+// numbers in their cells, the image bar's marks, the ruler's ticks and its marker over the caret.
 #include "editor/RowPaint.h"
+#include "editor/BarPaint.h"
 
 #include "../support/EditorCoreHelpers.h"
 
@@ -8,6 +10,13 @@
 #include <tuple>
 
 namespace {
+
+std::vector<TPaintStep> Of(const TPaintSteps& steps, TPaintStep::TKind kind) {
+    std::vector<TPaintStep> out;
+    for (const TPaintStep& s : steps)
+        if (s.Kind == kind) out.push_back(s);
+    return out;
+}
 
 struct RowPaintTest : ::testing::Test {
     TEditorCore e;
@@ -97,10 +106,51 @@ TEST_F(RowPaintTest, LeftbarNumbersInLineMode) {
     EXPECT_TRUE(NumberColumnsChanged(e, LeftbarColumnsOf(e) + 1));
 }
 
-TEST(RowPaintBars, ImagebarMarksAndRulerTicks) {
+TEST(BarPaint, NumbersMarksAndTheRulerMarker) {
+    TEditorCore e;
+    e.Leftbar().SetVisible(true);
+    e.Leftbar().SetShowNumberMode(nmRow);
+    e.Leftbar().SetZeroLead(true);
+    e.Leftbar().SetColor(clRed);
+    e.Imagebar().SetVisible(true);
+    e.Ruler().SetVisible(true);
+    e.Ruler().SetMarkColor(clBlue);
+    e.SetText("row\r\nrow\r\nrow\r\nrow\r\nrow\r\nrow\r\nrow\r\n");
+    e.PutRowMark(6, 3);
+    e.PutRowMark(6, 12);
+    TEditorMetrics m;
+    m.CellWidth = 7;
+    m.RowHeight = m.TextHeight = 14;
+    m.ImagebarWidth = 20;
+    m.LeftbarWidth = 40;
+    m.LeftMargin = 64;
+    m.RulerHeight = 10;
+    m.NumberColumns = 4;
+    const TPaintSteps row = RowBarsPaint(e, m, 6, 100, 11);
+    // "0007" in four cells from the bar's margin, at the baseline; mark 3's digit and mark 12's
+    // blue disc.
+    std::string digits;
+    for (const TPaintStep& d : Of(row, TPaintStep::Text)) {
+        const int x = 20 + e.Leftbar().LeftMargin() + 7 * int(digits.size());
+        EXPECT_EQ(std::tuple(d.X, d.Y, d.Color), std::tuple(x, 111, clRed));
+        digits += d.Chars;
+    }
+    EXPECT_EQ(digits, "0007");
+    const auto tiles = Of(row, TPaintStep::Tile), discs = Of(row, TPaintStep::Disc);
+    ASSERT_EQ(std::pair(tiles.size(), discs.size()), std::pair(size_t(1), size_t(1)));
+    EXPECT_EQ(std::pair(tiles[0].Chars, discs[0].Color), std::pair(std::string("3"), 0xFF0000u));
+    EXPECT_TRUE(Of(RowBarsPaint(e, m, 5, 100, 11), TPaintStep::Tile).empty());
+
+    e.SetCaret(6, 2);
+    const TPaintStep marker = RulerPaint(e, m, 400)[1];
+    EXPECT_EQ(std::tuple(marker.Kind, marker.X, marker.Color),
+              std::tuple(TPaintStep::Fill, 64 + 2 * 7, clBlue));
+    EXPECT_TRUE(BarsBelowPaint(e, m, 300, 300).empty());
+
+    // The marks an image bar cell shows, and the ruler's ticks.
     EXPECT_EQ(ImagebarMarksOf(0).Digit, -1);
-    const TImagebarMarks m = ImagebarMarksOf((1u << 7) | (1u << 3) | (1u << 12) | (1u << 15));
-    EXPECT_EQ(std::pair(m.Digit, m.Color), std::pair(3, 12));
+    const TImagebarMarks marks = ImagebarMarksOf((1u << 7) | (1u << 3) | (1u << 12) | (1u << 15));
+    EXPECT_EQ(std::pair(marks.Digit, marks.Color), std::pair(3, 12));
 
     using T = TRulerTick;
     EXPECT_EQ(RulerTicks(0, 10, 12), (std::vector<T>{{0, true}, {5, false}, {10, true}}));

@@ -1,7 +1,5 @@
-// A text past 4 GiB through the page's path: read and decoded, cut into rows, the caret taken to
-// its end, an edit there and one past the 4 GiB mark, saved, and the saved file compared with
-// the original byte for byte. Needs about 15 GB of memory and 11 GB of disk: run by
-// `make test-long`, not by `make test`.
+// A text past 4 GiB opened, edited at its end and past 4 GiB, saved and compared byte for byte.
+// Needs about 15 GB of memory and 11 GB of disk: run by `make test-long`, not by `make test`.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -1,9 +1,13 @@
 // A page host without a window: files are real, dialogs answer from queues the test fills.
 #pragma once
 
+#include "editor/EditorCore.h"
 #include "mainwindow/PageBook.h"
+#include "mainwindow/PageText.h"
 
 #include "../support/TempDir.h"
+
+#include <gtest/gtest.h>
 
 #include <deque>
 #include <filesystem>
@@ -114,4 +118,19 @@ class FakePageHost : public FakeDialogs<TPageHost> {
     }
     bool IsSplit(int i) const override { return pages.at(i).split; }
     void Unsplit(int i) override { pages.at(i).split = false; }
+};
+
+// A page text on a bare editor core, on the row store of the page it splits or on one of its own;
+// the files here are small enough to be read whole.
+struct CorePage : TPageText {
+    explicit CorePage(const TPagePropSets& sets, std::shared_ptr<TEditorScreenStrings> store =
+                                                     std::make_shared<TEditorScreenStrings>())
+        : TPageText(sets, std::make_shared<TPageDocument>()), c(std::move(store)) {}
+    mutable TEditorCore c;
+    TEditorCore& core() const override { return c; }
+    void takeText(std::string&& text) override { c.TakeText(std::move(text)); }
+    void beginBackground(const std::string&, std::unique_ptr<TBackgroundLoad>,
+                         const TFileFormat&) override {
+        ADD_FAILURE() << "no background load expected";
+    }
 };

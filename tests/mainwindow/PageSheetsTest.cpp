@@ -4,24 +4,9 @@
 
 #include "mainwindow/MyFileList.h"
 
-#include "editor/EditorCore.h"
-
-#include <gtest/gtest.h>
-
 #include <map>
 
 namespace {
-
-struct CorePage : TPageText {
-    CorePage(const TPagePropSets& sets, std::shared_ptr<TPageDocument> doc,
-             std::shared_ptr<TEditorScreenStrings> store)
-        : TPageText(sets, std::move(doc)), c(std::move(store)) {}
-    mutable TEditorCore c;
-    TEditorCore& core() const override { return c; }
-    void takeText(std::string&& text) override { c.TakeText(std::move(text)); }
-    void beginBackground(const std::string&, std::unique_ptr<TBackgroundLoad>,
-                         const TFileFormat&) override {}
-};
 
 // The sheets with a page per InsertPage.
 struct Sheets : FakeDialogs<TPageSheets> {
@@ -36,16 +21,13 @@ struct Sheets : FakeDialogs<TPageSheets> {
         return static_cast<CorePage&>(upper ? *sheet(i).upper : *sheet(i).lower);
     }
     void split(int i) {
-        sheet(i).upper = std::make_unique<CorePage>(sets, std::make_shared<TPageDocument>(),
-                                                    page(i).c.SharedStore());
+        sheet(i).upper = std::make_unique<CorePage>(sets, page(i).c.SharedStore());
         sheet(i).focused = sheet(i).upper.get();
     }
     TSheet& at(int i) const { return sheet(i); }
     void Unsplit(int i) override { dropUpper(sheet(i)); }
     void InsertPage(const std::string&, const std::string&) override {
-        addSheet(std::make_unique<TSheet>(),
-                 std::make_unique<CorePage>(sets, std::make_shared<TPageDocument>(),
-                                            std::make_shared<TEditorScreenStrings>()));
+        addSheet(std::make_unique<TSheet>(), std::make_unique<CorePage>(sets));
     }
     int ActivePage() const override { return active; }
     void SetActivePage(int i) override { active = i; }

@@ -1,28 +1,11 @@
 // A page's control without its widget: reading and writing its file, its caret and its look.
-#include "mainwindow/PageText.h"
+#include "FakePageHost.h"
 
-#include "editor/EditorCore.h"
 #include "syntax/SyntaxInstances.h"
 
 #include "../support/RecordingSink.h"
-#include "../support/TempDir.h"
-
-#include <gtest/gtest.h>
 
 namespace {
-
-// The page text on a bare editor core; large files are read whole here.
-struct CorePage : TPageText {
-    explicit CorePage(const TPagePropSets& sets)
-        : TPageText(sets, std::make_shared<TPageDocument>()) {}
-    mutable TEditorCore c;
-    TEditorCore& core() const override { return c; }
-    void takeText(std::string&& text) override { c.TakeText(std::move(text)); }
-    void beginBackground(const std::string&, std::unique_ptr<TBackgroundLoad>,
-                         const TFileFormat&) override {
-        ADD_FAILURE() << "no background load expected";
-    }
-};
 
 TEST(PageText, ReadsLineEndsAndKeepsTextAfterAnEndOfFileMark) {
     TempDir d;
@@ -72,8 +55,6 @@ TEST(PageText, PropertySetAndColouringFollowTheExtension) {
     EXPECT_TRUE(p.c.GetWordWrap());     // the default set wraps
     EXPECT_FALSE(p.Modified());
     EXPECT_EQ(p.c.Text(), std::string(300, 'x') + "\r\n<p>\r\n");
-    p.ApplyPropertiesFor("/x.html/noext");
-    EXPECT_EQ(p.c.Fountain(), nullptr);
 }
 
 TEST(PageText, MixedLineEndsAreToldOnceLossesRefusedAndBinaryFilesAsked) {

@@ -1,8 +1,11 @@
 // Search and replace on the editing control's core: hits shown by HitStyle, continuing after a
-// hit, "[EOF]", the replace loop with the hit style switch, backward replacement, undo steps.
+// hit, "[EOF]", the replace loop with the hit style switch, backward replacement, undo steps; and
+// replacing straight on a row store.
 #include "search/EditorSearch.h"
+#include "search/RowStoreReplaceTarget.h"
 
 #include "../support/EditorCoreHelpers.h"
+#include "../support/FakeEditor.h"
 #include "../support/RecordingSink.h"
 
 #include <gtest/gtest.h>
@@ -135,6 +138,33 @@ TEST(EditorSearch, HitInsideALineEndTakesTheWholeLineEnd) {
     Editor cr("ab\r\ncd\r\n");
     ASSERT_TRUE(EditorCoreSearch(cr.e, "b\r", soDown));
     EXPECT_EQ(RC(cr.e.SelStart(), cr.e.SelLength()), RC(1, 3));
+}
+
+TEST(RowStoreReplace, ReplaceAllBackwardAcrossWrappedRowsOneUndoStepEach) {
+    auto lines = [](const std::string& cut) {
+        std::string s;
+        for (int i = 0; i < 6; ++i)
+            s += std::string(17, 'a') + cut + std::string(9, 'b') + "\r\n";
+        return s;
+    };
+    TEditorScreenStrings s;
+    s.SetText(lines("cut"));
+    s.SetWrapOption(WrapWidth(20));
+    s.SetWordWrap(true); // "cut" is split by the wrap at column 20 on every line
+    TRowStoreReplaceTarget t(s);
+    t.SetSelStart(static_cast<std::ptrdiff_t>(s.Text().size()));
+    TSearchCommandState st{"cut", "cutcut", soReplaceAll};
+    EXPECT_EQ(RunReplace(t, st).Replaced, 6);
+    EXPECT_EQ(s.Text(), lines("cutcut"));
+    EXPECT_EQ(t.SelStart(), 17); // before the first inserted text
+    for (int i = 0; i < 6; ++i) {
+        ASSERT_TRUE(s.UndoObj().CanUndo()) << i;
+        const std::string before = s.Text();
+        s.Undo();
+        EXPECT_NE(before, s.Text()) << i;
+    }
+    EXPECT_FALSE(s.UndoObj().CanUndo());
+    EXPECT_EQ(s.Text(), lines("cut"));
 }
 
 } // namespace

@@ -1,6 +1,4 @@
-// Random memo text in Shift-JIS for the row-cut and load comparisons: ASCII words, two-byte
-// characters (some of them the line-breaking sets' punctuation), tabs, every kind of line end,
-// long lines and lines that end right at a wrap width.
+// Random Shift-JIS memo texts for the row-cut and load comparisons, wrap-edge lines included.
 #pragma once
 
 #include <random>

@@ -1,9 +1,13 @@
 // The state carried from row to row: brackets over blank rows, tokens crossing a wrapped row
-// end, comments and quoted text continued, tags across lines, and the token stepping on top.
+// end, comments and quoted text continued, tags across lines, the token stepping on top, and the
+// states the row store keeps after loading and edits (its parsed limit is the row store's rule).
 #include "SyntaxTestUtil.h"
 #include "syntax/MemoSyntax.h"
+#include "syntax/RowStateParser.h"
 #include "syntax/RowTokens.h"
 #include "syntax/SyntaxInstances.h"
+
+#include "../support/FakeEditor.h"
 
 #include <gtest/gtest.h>
 
@@ -146,4 +150,41 @@ TEST(RowWalk, SavedStatesOutOfRangeAreHarmless) {
     bad.Remain = 1000;
     EXPECT_EQ(Tokens(*f, "ab", bad), T({"ab"}, {99}));
     EXPECT_EQ(Colors(*f, "ab", bad).front(), nullptr);
+}
+
+TEST(RowStore, BracketStatesAfterLoadAndAfterEdits) {
+    auto f = CreateDelphiFountain1();
+    StoreWithEditor c;
+    c.ed.full = true; // every row parsed at once
+    c.ed.parser = [&f] { return std::make_unique<TFountainRowParser>(*f); };
+    TEditorScreenStrings& rows = c.s;
+    std::string text = "begin\r\n{ open\r\nstill\r\n}\r\nx := 1;\r\n";
+    for (int i = 0; i < 100; ++i)
+        text += "y := " + std::to_string(i) + ";\r\n";
+    rows.SetText(text);
+    auto brackets = [&rows](std::vector<int> at) {
+        for (int& r : at)
+            r = rows.BracketIndex(r);
+        return at;
+    };
+    EXPECT_EQ(brackets({3, 4}), (std::vector<int>{0, -1})); // a brace comment over three rows
+    // Opening a comment changes the state of every row down to its end (how few rows an edit
+    // re-parses otherwise is the row store's rule, checked there); closing it restores them.
+    rows.UpdateList(60, 1, "(* y\r\n");
+    EXPECT_EQ(brackets({61, 104}), (std::vector<int>{1, 1}));
+    rows.UpdateList(70, 1, "*) y\r\n");
+    EXPECT_EQ(brackets({70, 71, 104}), (std::vector<int>{1, -1, -1}));
+
+    // Tokens started as painting starts them, from the row's stored state.
+    TRowTokens t(*f);
+    rows.ParseUpTo(65);
+    t.Start(rows.RowText(65), "", FromRowState(rows.ParserState(65)));
+    TFountainToken tok;
+    ASSERT_TRUE(t.Next(tok));
+    EXPECT_EQ(std::tuple(tok.Kind, tok.Color),
+              std::tuple(toBracket, &f->Brackets().Items(1).ItemColor()));
+    // A state not computed yet reads as no open bracket.
+    TRowParserState notComputed;
+    notComputed.BracketIndex = -2;
+    EXPECT_EQ(FromRowState(notComputed).BracketIndex, -1);
 }

@@ -1,5 +1,4 @@
-// A file loaded in the background: the same rows as the whole-file load, edits, the whole text
-// and a re-wrap while it loads, a file that changes meanwhile, and closing mid-load.
+// Loading in the background: the rows of a whole load, edits and re-wraps meanwhile, closing.
 #include <gtest/gtest.h>
 
 #include <unistd.h>

@@ -1,5 +1,4 @@
-// Files in every encoding and line-end style through detection, the row store and back: the same
-// bytes come out; the JIS-variant mapping, the character table's limits and detection.
+// Every encoding through the row store and back byte for byte; JIS variants, the table, detection.
 #include "text/DocumentCodec.h"
 #include "text/RowStore.h"
 

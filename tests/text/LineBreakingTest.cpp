@@ -1,5 +1,4 @@
-// Word wrap: column maps, tab stops, the row cut with its Japanese line-breaking rules, and the
-// caret column rules.
+// Word wrap: column maps, the row cut with its Japanese line-breaking rules, caret columns.
 #include <gtest/gtest.h>
 
 #include "platform/Cp932.h"

@@ -1,5 +1,4 @@
-// Packed rows of a row-table block: every row value comes back as it went in, at the limits of
-// the packed form and past them.
+// Packed rows of a row-table block read back as they went in, at the packed form's limits.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -89,8 +88,7 @@ TEST(PackedRows, RoundTripsAtTheLimits) {
     ExpectSame(assigned, far, TPackedRows::fmLong);
 }
 
-// Random inserts, erasures and changes of single fields against a plain list, with texts now
-// and then too far away or too long to pack.
+// Now and then a text too far away or too long to pack.
 TEST(PackedRows, MatchesAPlainListUnderRandomChanges) {
     std::mt19937_64 rng(7);
     auto value = [&]() -> uint32_t { // mostly 0, else all ones or anything

@@ -1,5 +1,4 @@
-// Saved parser states: the incremental walk that stops at an equal state, the visible-rows limit
-// and lazy completion.
+// Saved parser states: the walk that stops at an equal state or after the visible rows.
 #include <gtest/gtest.h>
 
 #include "../support/FakeEditor.h"

@@ -1,5 +1,4 @@
-// The row cut of a loaded text on several threads: the same rows as one pass, on random texts
-// and every wrap option, from memory and from a file read in pieces.
+// The row cut on threads gives the rows of one pass, from memory and from a file read in pieces.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>

@@ -6,8 +6,7 @@
 
 #include "text/RowTable.h"
 
-// Random inserts (now and then thousands of rows), erasures and row-end changes against a plain
-// vector, with the aggregates checked at spots after every step.
+// Now and then thousands of rows inserted or erased at once; the aggregates checked at spots.
 TEST(RowTable, MatchesAPlainListUnderRandomEdits) {
     TRowTable t;
     std::vector<TRowRec> model;

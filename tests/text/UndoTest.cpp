@@ -71,8 +71,7 @@ TEST_F(Undo, RestoresTheRowsAsTheyWereCut) {
     EXPECT_EQ(s.Text(), "b" + original + "\x84x");
 }
 
-// Random replacements on wrapped text with two-byte characters and tabs, then every step undone
-// and redone: each undo gives back the text before its step, byte for byte.
+// Random replacements on wrapped text with two-byte characters and tabs.
 TEST_F(Undo, RandomEditsUndoAndRedoByteForByte) {
     s.SetWrapOption(WrapWidth(20));
     s.SetWordWrap(true);

@@ -1,5 +1,4 @@
-// The channel's poll on the Qt event loop (the hand-off through the main window's channel runs
-// end to end in tests/e2e/handoff.sh) and bringing the window forward.
+// The channel's poll on the Qt event loop, and bringing the window forward.
 #include "app/ui/MemMapTimer.h"
 
 #include "../../support/RecordingSink.h"

@@ -21,17 +21,6 @@ class MainWindowTest : public MainWindowFixture {
     ScopedEnv state{"XDG_STATE_HOME", d / "state"};
 };
 
-TEST_F(MainWindowTest, FirstStartCreatesTheDataFolderAndWritesItsSettingsThere) {
-    TfmEditor fm(dt, info);
-    EXPECT_EQ(fm.SettingsFile, ini());
-    EXPECT_TRUE(sink.boxes.empty()); // a true first start says nothing about the folder
-    EXPECT_EQ(fm.size(), QSize(779, 575));
-    EXPECT_TRUE(fm.close());
-    TIniFile written(ini());
-    EXPECT_EQ(written.ReadInteger("Set", "fmWidth", 0), 779);
-    EXPECT_EQ(written.ReadInteger("Info", "vInfoChien", 0), fm.Settings.vInfoChien);
-}
-
 TEST_F(MainWindowTest, StoredValuesReachTheWindowAndComeBack) {
     writeIni("[Set]\nFuncChk=0\nStatChk=0\nisWpLine=1\nfmTop=abc\n[Editor]\nWrapByte=-1\nFontName="
              "IPAGothic\n");

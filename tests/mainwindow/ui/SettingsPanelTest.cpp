@@ -80,9 +80,6 @@ TEST_F(SettingsPanelTest, OpensWithTheStoredValuesOnItsTwoPages) {
     // The view menu stays off the menu bar; its copy in その他 reaches the same dialogs.
     EXPECT_FALSE(fm->Menus->Menu("mnShow")->menuAction()->isVisible());
     EXPECT_TRUE(cmds->mnShowVisible->menuAction()->isVisible());
-    // The menu item (and the key) closes it again as "キャンセル".
-    fm->Menus->Item("mnHyoujiSet")->trigger();
-    EXPECT_FALSE(panel->IsOpen());
 }
 
 TEST_F(SettingsPanelTest, ZeroThenKetteiStoresTheComputedWidthAndShowsZeroNextTime) {
