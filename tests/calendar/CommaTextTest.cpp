@@ -21,8 +21,8 @@ TEST(CommaText, SeparatorsAndQuotes) {
 }
 
 TEST(CommaText, JoinRoundTrips) {
-    const V fields{"春分の日", "a b", "q\"uote", "c,d", ""};
-    EXPECT_EQ(JoinCommaText(fields), "春分の日,\"a b\",\"q\"\"uote\",\"c,d\",");
+    EXPECT_EQ(JoinCommaText({"春分の日", "a b", "q\"uote", "c,d", ""}),
+              "春分の日,\"a b\",\"q\"\"uote\",\"c,d\",");
     EXPECT_EQ(SplitCommaText(JoinCommaText({"a b", "q\"uote", "c,d"})),
               (V{"a b", "q\"uote", "c,d"}));
     EXPECT_EQ(JoinCommaText({""}), "\"\"");

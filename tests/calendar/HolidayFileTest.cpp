@@ -58,8 +58,7 @@ TEST(HolidayFile, ShippedFileMatchesPublicHolidays) {
 
     for (int32_t j = DateToJulius(1990, 1, 1); j <= DateToJulius(2030, 12, 31); ++j) {
         const TJDate d = JuliusToDate(j);
-        const uint8_t s = c.GetDayStatus(d.year, d.month, d.day);
-        const bool ours = s & (dsHoliday | dsFurikae);
+        const bool ours = c.GetDayStatus(d.year, d.month, d.day) & (dsHoliday | dsFurikae);
         const auto it = ref.find(j);
         const std::string names = c.GetDayNames(d.year, d.month, d.day);
         SCOPED_TRACE(std::to_string(d.year) + "-" + std::to_string(d.month) + "-" +

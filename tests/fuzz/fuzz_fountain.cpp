@@ -57,8 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         TEditorFountain e;
         auto d = CreateDelphiFountain1();
         auto h = CreateHTMLFountain1();
-        for (TFountain* x : {static_cast<TFountain*>(&e), static_cast<TFountain*>(d.get()),
-                             static_cast<TFountain*>(h.get())})
+        for (TFountain* x : std::initializer_list<TFountain*>{&e, d.get(), h.get()})
             if (x->TryLoadFromBytes(bytes)) FUZZ_CHECK(x->TryLoadFromBytes(x->SaveToBytes()));
         return 0;
     }

@@ -141,12 +141,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             }
         } else if (op == 7) {
             if (n > 0) {
-                int r = in.Int(0, n - 1);
-                int m = in.Byte() & 15;
-                if (in.Byte() & 1)
-                    s.PutRowMark(r, static_cast<TRowMark>(m));
-                else
-                    s.DeleteRowMark(r, static_cast<TRowMark>(m));
+                const int r = in.Int(0, n - 1);
+                const auto m = static_cast<TRowMark>(in.Byte() & 15);
+                in.Byte() & 1 ? s.PutRowMark(r, m) : s.DeleteRowMark(r, m);
             }
         } else if (op == 8) {
             std::string before = s.Text();

@@ -15,12 +15,10 @@
 namespace {
 
 bool startsChar(std::string_view s, std::size_t pos) {
-    for (std::size_t i = 0; i < s.size();) {
-        if (i == pos) return true;
-        if (i > pos) return false;
+    std::size_t i = 0;
+    while (i < pos)
         i += (IsDBCSLeadByte(s[i]) && i + 1 < s.size() && IsDBCSTrailByte(s[i + 1])) ? 2 : 1;
-    }
-    return pos == s.size();
+    return i == pos;
 }
 
 struct Rows : TRowView {

@@ -13,8 +13,17 @@
 #include <tuple>
 #include <unistd.h>
 
-TEST(IniFile, MissingFileAndKeysGiveDefaults) {
+class IniFile : public ::testing::Test {
+  protected:
+    // The profile file `name` in the test's folder, holding `text`.
+    TIniFile file(const std::string& name, const std::string& text) {
+        TempDir::Write(d / name, text);
+        return TIniFile(d / name);
+    }
     TempDir d;
+};
+
+TEST_F(IniFile, MissingFileAndKeysGiveDefaults) {
     TIniFile ini(d / "none.ini");
     EXPECT_EQ(ini.ReadString("Set", "Browser", "def"), "def");
     EXPECT_EQ(ini.ReadInteger("Set", "Page", -1), -1);
@@ -29,12 +38,10 @@ TEST(IniFile, MissingFileAndKeysGiveDefaults) {
 
 // Names ignore letter case and values are trimmed; anything but a whole decimal number in range
 // gives the default.
-TEST(IniFile, NamesNumbersAndBooleans) {
-    TempDir d;
-    TempDir::Write(d / "a.ini",
-                   "[set]\r\n  FMTOP = 12 \r\nbrowser= /usr/bin/x y \r\nfmLeft=-12\n"
-                   "A=12abc\nB=99999999999\nC=+7\nD=\nFuncChk=0\nStatChk=2\nE=x\nF=$10\n");
-    TIniFile ini(d / "a.ini");
+TEST_F(IniFile, NamesNumbersAndBooleans) {
+    TIniFile ini =
+        file("a.ini", "[set]\r\n  FMTOP = 12 \r\nbrowser= /usr/bin/x y \r\nfmLeft=-12\n"
+                      "A=12abc\nB=99999999999\nC=+7\nD=\nFuncChk=0\nStatChk=2\nE=x\nF=$10\n");
     EXPECT_EQ(ini.ReadString(" SET ", "Browser", ""), "/usr/bin/x y");
     EXPECT_TRUE(ini.ValueExists("SET", "fmtop"));
     const std::pair<const char*, int> cases[] = {{"fmTop", 12}, {"fmLeft", -12}, {"A", 3},
@@ -47,14 +54,12 @@ TEST(IniFile, NamesNumbersAndBooleans) {
     EXPECT_TRUE(ini.ReadBool("Set", "E", true)); // not a number: the default
 }
 
-TEST(IniFile, GarbageIsToleratedAndKeptByWrites) {
-    TempDir d;
+TEST_F(IniFile, GarbageIsToleratedAndKeptByWrites) {
     const std::string garbage = std::string("\xEF\xBB\xBF; comment\n") +
                                 "junk line without equals\n" + "[Tab\n" + "=novalue\n" + "[Set]\n" +
                                 std::string("bin\x01\xFF\x00z=q\n", 10) + "fmTop=10\n" + "[Set]\n" +
                                 "fmTop=20\n" + "fmLeft=30\n" + "[Other]\r\n" + "x=1";
-    TempDir::Write(d / "g.ini", garbage);
-    TIniFile ini(d / "g.ini");
+    TIniFile ini = file("g.ini", garbage);
     // The first occurrence wins; keys of a duplicated section are found.
     EXPECT_EQ(ini.ReadInteger("Set", "fmTop", 0), 10);
     EXPECT_EQ(ini.ReadInteger("Set", "fmLeft", 0), 30);
@@ -74,8 +79,7 @@ TEST(IniFile, GarbageIsToleratedAndKeptByWrites) {
     EXPECT_EQ(TempDir::Read(d / "g.ini"), expect);
 }
 
-TEST(IniFile, WritesPlaceKeysAndSectionsAndDeletesRemoveEveryCopy) {
-    TempDir d;
+TEST_F(IniFile, WritesPlaceKeysAndSectionsAndDeletesRemoveEveryCopy) {
     TIniFile ini(d / "w.ini");
     ASSERT_TRUE(ini.WriteString("Header", "Version", "Ver1.7.1.1"));
     ASSERT_TRUE(ini.WriteString("Set", "OpenFolder", "/home/u/"));
@@ -100,8 +104,7 @@ TEST(IniFile, WritesPlaceKeysAndSectionsAndDeletesRemoveEveryCopy) {
     EXPECT_EQ(TempDir::Read(d / "w.ini"), "[S]\n[s]\n");
 }
 
-TEST(IniFile, RefusesEntriesThatWouldBreakTheFile) {
-    TempDir d;
+TEST_F(IniFile, RefusesEntriesThatWouldBreakTheFile) {
     TIniFile ini(d / "r.ini");
     for (auto [section, key, value] : {std::tuple{"S", "a=b", "1"},
                                        {"S", "", "1"},
@@ -113,8 +116,7 @@ TEST(IniFile, RefusesEntriesThatWouldBreakTheFile) {
     EXPECT_FALSE(std::filesystem::exists(d / "r.ini"));
 }
 
-TEST(IniFile, SeesChangesMadeByOthers) {
-    TempDir d;
+TEST_F(IniFile, SeesChangesMadeByOthers) {
     TIniFile a(d / "s.ini"), b(d / "s.ini");
     EXPECT_EQ(a.ReadInteger("S", "k", 0), 0);
     ASSERT_TRUE(b.WriteInteger("S", "k", 5));
@@ -125,9 +127,8 @@ TEST(IniFile, SeesChangesMadeByOthers) {
 
 // Read-only folder (as an ordinary user, see OrdinaryUser.h): the temporary file cannot be made,
 // the old content stays and nothing is left behind.
-TEST(IniFile, ReadOnlyFolderKeepsTheFile) {
+TEST_F(IniFile, ReadOnlyFolderKeepsTheFile) {
     if (!RunsAsOrdinaryUser()) return;
-    TempDir d;
     std::filesystem::create_directory(d / "ro");
     TempDir::Write(d / "ro/t.ini", "[S]\nk=1\n");
     chmod((d / "ro").c_str(), 0555);
@@ -138,8 +139,7 @@ TEST(IniFile, ReadOnlyFolderKeepsTheFile) {
     chmod((d / "ro").c_str(), 0755);
 }
 
-TEST(IniFile, WriteKeepsModeAndFollowsLinks) {
-    TempDir d;
+TEST_F(IniFile, WriteKeepsModeAndFollowsLinks) {
     TempDir::Write(d / "real.ini", "[S]\nk=1\n");
     chmod((d / "real.ini").c_str(), 0600);
     std::filesystem::create_symlink(d / "real.ini", d / "link.ini");
@@ -150,10 +150,8 @@ TEST(IniFile, WriteKeepsModeAndFollowsLinks) {
     EXPECT_EQ(std::filesystem::status(d / "real.ini").permissions(), std::filesystem::perms(0600));
 }
 
-TEST(IniFile, UpdatesAreWrittenOnceAndAtomically) {
-    TempDir d;
-    TempDir::Write(d / "u.ini", "[S]\nk=1\n");
-    TIniFile ini(d / "u.ini");
+TEST_F(IniFile, UpdatesAreWrittenOnceAndAtomically) {
+    TIniFile ini = file("u.ini", "[S]\nk=1\n");
     ini.BeginUpdate();
     ASSERT_TRUE(ini.WriteInteger("S", "k", 2));
     ASSERT_TRUE(ini.WriteInteger("T", "j", 3));
@@ -174,8 +172,7 @@ TEST(IniFile, UpdatesAreWrittenOnceAndAtomically) {
     EXPECT_EQ(lost.ReadInteger("S", "k", 0), 0);
 }
 
-TEST(IniFile, FullDiskNeverTruncatesTheFile) {
-    TempDir d;
+TEST_F(IniFile, FullDiskNeverTruncatesTheFile) {
     const std::string old = "[Set]\nk=1\n";
     TempDir::Write(d / "f.ini", old);
     // A child process whose files may not grow beyond 64 bytes stands in for a full disk.

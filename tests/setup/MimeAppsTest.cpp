@@ -20,13 +20,14 @@ const std::string kList =
     "text/plain=gedit.desktop;kate.desktop;\r\n"
     "\r\n[X-Unknown]\r\nkey=value\r\n";
 
-// Whether the entry is the default is the association's test below.
 TEST(MimeAppsTest, EditsKeepEverythingElse) {
     // Put in front of the others, once, and taken out again to the byte.
     const std::string with = WithDefaultApplication(kList, "text/plain", "t.desktop");
     EXPECT_NE(with.find("text/plain=t.desktop;gedit.desktop;kate.desktop;\r\n"), std::string::npos);
     EXPECT_EQ(WithDefaultApplication(with, "text/plain", "t.desktop"), with);
     EXPECT_EQ(WithoutDefaultApplication(with, "text/plain", "t.desktop"), kList);
+    EXPECT_TRUE(IsDefaultApplication(with, "text/plain", "t.desktop") &&
+                !IsDefaultApplication(kList, "text/plain", "t.desktop"));
     // A missing section or key is made; a line we added goes again entirely.
     EXPECT_EQ(WithDefaultApplication("", "text/plain", "t.desktop"),
               "[Default Applications]\ntext/plain=t.desktop;\n");

@@ -3,6 +3,7 @@
 #include "setup/InfoDialogModel.h"
 #include "setup/OptionsDialogModel.h"
 
+#include "calendar/JulianDay.h"
 #include "editor/Commands.h"
 #include "platform/IniFile.h"
 #include "setup/SpecialFolders.h"
@@ -90,6 +91,24 @@ TEST(SetupDialogModel, ClosingKeepsTheCopyPageOnlyWhenShown) {
     copy.Closing();
     EXPECT_EQ(TIniFile(copy.BackupFile).ReadString("Setup", "lblCopy2", ""), "2026/12/06 10:00");
     EXPECT_EQ(t.open(0).Text("edtCopy1"), (t.d / "prog"));
+}
+
+TEST(OptionsTest, DateSampleAndHiddenKeys) {
+    EXPECT_EQ(DateSample(tolmo::DateToJulius(2004, 3, 14), true, true), "サンプル：H16.3.14 (日)");
+    // E G E opens the hidden panel once; another key disarms; only on the start-up tab.
+    THiddenPanelKeys k;
+    std::string opened;
+    for (auto [key, startTab] : {std::pair{'E', true},
+                                 {'G', true},
+                                 {'E', true},
+                                 {'E', true},
+                                 {'G', true},
+                                 {'X', true},
+                                 {'E', true},
+                                 {'G', false},
+                                 {'E', true}})
+        opened += k.Key(key, startTab, true) ? '1' : '0';
+    EXPECT_EQ(opened, "001000000");
 }
 
 TEST(OptionsDialogModel, ShowsTheSettingsAndWritesThemBack) {

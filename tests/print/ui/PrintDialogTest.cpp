@@ -56,11 +56,6 @@ template <typename W, typename F> void whenModal(F fn) {
     timer->start(10);
 }
 
-void typeInto(QSpinBox* s, const QString& text) {
-    s->findChild<QLineEdit*>()->selectAll();
-    s->findChild<QLineEdit*>()->insert(text);
-}
-
 } // namespace
 
 // The controls reach the model and its rules come back to the controls (the rules themselves
@@ -76,7 +71,8 @@ TEST(PrintDialog, ControlsFollowTheRules) {
     EXPECT_FALSE(spin("SpinEdit6")->isEnabled());
     dlg.findChild<QGroupBox*>("RadioGroup5")->findChildren<QRadioButton*>()[1]->click(); // 一部
     EXPECT_TRUE(spin("SpinEdit6")->isEnabled());
-    typeInto(spin("SpinEdit6"), "3");
+    spin("SpinEdit6")->findChild<QLineEdit*>()->selectAll();
+    spin("SpinEdit6")->findChild<QLineEdit*>()->insert("3");
     EXPECT_EQ(spin("SpinEdit8")->value(), 3);
     QTest::mouseDClick(spin("SpinEdit7")->findChild<QLineEdit*>(), Qt::LeftButton);
     EXPECT_EQ(dlg.StringsPrinter1.LastPage(), 999999);
