@@ -128,7 +128,6 @@ TEST_F(CommandSurfaceTest, InsertTogglesOverwriteAndPanelFiveIsShared) {
     EXPECT_TRUE(editor->Core().OverWrite());
     locks = {true, true, true, false}; // Caps and Num on
     surface->RefreshLocks();
-    EXPECT_EQ(panel(3), "Caps");
     EXPECT_EQ(panel(5), "Num");
     fm->Menus->Key("mnBoxSel")->trigger();
     EXPECT_EQ(panel(5), "矩形選択");
