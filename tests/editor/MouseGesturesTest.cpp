@@ -40,15 +40,8 @@ TEST(EditorGestures, ClickDragRowSelectAndDropFollowTheButton) {
     TEditorCore e;
     e.SetText("hello world\r\nsecond row\r\nthird\r\n");
     TEditorMouseGestures m(e);
-    // A press places the caret; a move shorter than the threshold selects nothing.
-    m.Press(10, 10, {0, 2}, false, false);
-    m.Move(12, 10, {0, 3}, false, 4);
-    EXPECT_FALSE(e.Selected());
-    m.Move(30, 10, {0, 7}, false, 4);
-    m.Release(false);
-    EXPECT_EQ(e.SelText(), "llo w");
-
     // A press inside the selection arms a drag: released in place, it only moves the caret.
+    Select(e, 0, 2, 0, 7);
     m.Press(20, 10, {0, 4}, false, false);
     EXPECT_EQ(m.State(), TEditorDrag::Armed);
     m.Release(false);
@@ -81,6 +74,7 @@ TEST(EditorGestures, ClickDragRowSelectAndDropFollowTheButton) {
     EXPECT_FALSE(m.DoubleClick({5, 0}));
 }
 
+// A press places the caret; a move shorter than the threshold selects nothing.
 TEST(EditorGestures, PixelsOfTheLayoutDecideTheBarsAndTheDragThreshold) {
     TEditorCore e;
     e.SetText("hello world\r\nsecond\r\n");
