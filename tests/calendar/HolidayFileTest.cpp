@@ -27,6 +27,7 @@ TEST(HolidayFile, ReadsAcrossBlocks) {
     std::string bytes;
     for (int i = 0; i < 2000; ++i)
         bytes += "1,1,line" + std::to_string(i) + "\r\n";
+    bytes += "\x1a\r\n9,9,past the end\r\n"; // read up to the end-of-file mark
     TempDir d;
     TempDir::Write(d / "HDay.dat", bytes);
     const auto lines = ReadHolidayFile(d / "HDay.dat");
