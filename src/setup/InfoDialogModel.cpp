@@ -2,6 +2,7 @@
 #include "setup/InfoDialogModel.h"
 
 #include "editor/Commands.h"
+#include "platform/MessageBox.h"
 
 #include "setup/ReleaseAge.h"
 
@@ -62,20 +63,6 @@ TFormDesc MakeAbout() {
     return d;
 }
 
-// Line ends as a label shows them.
-std::string LabelText(const std::string& s) {
-    std::string out;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] != '\r') {
-            out += s[i];
-            continue;
-        }
-        out += '\n';
-        if (i + 1 < s.size() && s[i + 1] == '\n') ++i;
-    }
-    return out;
-}
-
 } // namespace
 
 const TFormDesc& InfoDialogForm() {
@@ -90,7 +77,7 @@ const TFormDesc& AboutDialogForm() {
 
 TInfoDialogModel::TInfoDialogModel() {
     SetText("lblVersion", kProgramVersion);
-    SetText("lblInfo", LabelText(NoticeText(kProgramVersion, Today() - ReleaseDay())));
+    SetText("lblInfo", MessageLines(NoticeText(kProgramVersion, Today() - ReleaseDay())));
 }
 
 int TInfoDialogModel::Close(int postponement, bool webOpened) const {
