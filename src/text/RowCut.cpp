@@ -415,3 +415,155 @@ std::vector<TRowBlock> CutRows(const char* p, size_t n, const TWrapSettings& ws,
              [&](size_t k) { Cutter(p, ws, stop).Run(work[k], n >= kLargeText); });
     return JoinParts(work);
 }
+
+namespace {
+
+// One part of a re-wrap: the lines that start in blocks [First, End) of the old rows.
+struct RewrapPart {
+    size_t First = 0, End = 0;
+    std::vector<TRowBlock> Blocks;
+    std::string Own;                  // texts of lines whose rows lay apart, joined
+    std::shared_ptr<char[]> OwnChunk; // the same as an arena chunk (the rows point here)
+    size_t OwnBytes = 0;
+};
+
+void PackInto(std::vector<TRowRec>& recs, std::vector<TRowBlock>& out) {
+    for (size_t s = 0; s < recs.size(); s += TRowTable::BlockRows) {
+        const size_t e = std::min(recs.size(), s + TRowTable::BlockRows);
+        TRowBlock blk;
+        for (size_t k = s; k < e; ++k) {
+            const TRowRec& r = recs[k];
+            const TRowEnd re = RowData::RowEnd(r.A);
+            blk.LineEnds += re != reWrapped ? 1 : 0;
+            blk.Bytes += int64_t{r.Len} + (re == reLineEnd ? 2 : 0);
+            blk.TextLen += r.Len;
+        }
+        blk.Rows.Assign(recs.data() + s, e - s);
+        out.push_back(std::move(blk));
+    }
+}
+
+void RewrapOnePart(const std::vector<std::shared_ptr<const TPackedRows>>& blocks, RewrapPart& part,
+                   bool wrap, const TWrapSettings& ws, TRowEnd lastEnd, std::atomic<bool>& stop) {
+    const size_t nb = blocks.size();
+    size_t b = part.First, i = 0;
+    auto settle = [&] {
+        while (b < nb && i >= blocks[b]->size()) {
+            ++b;
+            i = 0;
+        }
+    };
+    // Rows that go on a line begun in an earlier block belong to the part before.
+    bool continued = false;
+    for (size_t p = part.First; p-- > 0;)
+        if (!blocks[p]->empty()) {
+            continued = blocks[p]->RowEnd(blocks[p]->size() - 1) == reWrapped;
+            break;
+        }
+    settle();
+    while (continued && b < part.End) {
+        continued = blocks[b]->RowEnd(i) == reWrapped;
+        ++i;
+        settle();
+    }
+    std::vector<TRowRec> out;
+    std::vector<std::pair<size_t, size_t>> own; // (row in out, offset in part.Own)
+    std::vector<TWrapRow> tmp;
+    std::vector<TRowMarks> marks;
+    std::string scratch;
+    while (b < part.End && !stop.load(std::memory_order_relaxed)) {
+        // One logical line: its rows, whether their texts follow each other, their marks.
+        const char* start = nullptr;
+        const char* end = nullptr;
+        bool contiguous = true;
+        scratch.clear();
+        marks.clear();
+        bool more = true;
+        while (more && b < nb) {
+            const TPackedRows& rows = *blocks[b];
+            const uint32_t len = rows.Len(i);
+            const char* p = rows.P(i);
+            if (len) {
+                if (!start) {
+                    start = p;
+                    end = p + len;
+                } else if (contiguous && p == end) {
+                    end += len;
+                } else {
+                    if (contiguous) scratch.assign(start, static_cast<size_t>(end - start));
+                    contiguous = false;
+                }
+                if (!contiguous) scratch.append(p, len);
+            }
+            marks.push_back(RowData::Marks(rows.B(i)));
+            more = rows.RowEnd(i) == reWrapped;
+            ++i;
+            settle();
+        }
+        const std::string_view line =
+            contiguous ? (start ? std::string_view(start, static_cast<size_t>(end - start))
+                                : std::string_view())
+                       : std::string_view(scratch);
+        tmp.clear();
+        if (!wrap || (line.size() < static_cast<size_t>(ws.WrapByte) &&
+                      line.find('\t') == std::string_view::npos))
+            tmp.push_back({0, static_cast<uint32_t>(line.size()), reLineEnd});
+        else
+            WrapLine(line, 0, ws, tmp);
+        const size_t first = out.size();
+        const size_t ownAt = part.Own.size();
+        if (!contiguous) part.Own.append(line);
+        for (const TWrapRow& w : tmp) {
+            if (w.Length && !contiguous) own.emplace_back(out.size(), ownAt + w.Start);
+            out.push_back({w.Length && contiguous ? line.data() + w.Start : nullptr, w.Length,
+                           RowData::WithRowEnd(0, w.RowEnd), 0, 0});
+        }
+        const size_t newN = tmp.size();
+        for (size_t k = 0; k < marks.size(); ++k)
+            if (marks[k]) {
+                TRowRec& t = out[first + std::min(k, newN - 1)];
+                t.B = RowData::WithMarks(t.B, RowData::Marks(t.B) | marks[k]);
+            }
+    }
+    if (b >= nb && !out.empty()) {
+        TRowEnd last = lastEnd;
+        if (!wrap && last == reWrapped) last = reTextEnd;
+        out.back().A = RowData::WithRowEnd(out.back().A, last);
+    }
+    if (!part.Own.empty()) {
+        part.OwnBytes = part.Own.size();
+        part.OwnChunk = TRowTable::ChunkOf(std::move(part.Own));
+        for (const auto& [row, off] : own)
+            out[row].P = part.OwnChunk.get() + off;
+    }
+    PackInto(out, part.Blocks);
+}
+
+} // namespace
+
+std::vector<TRowBlock> RewrapRows(const std::vector<std::shared_ptr<const TPackedRows>>& blocks,
+                                  bool wrap, const TWrapSettings& ws, TRowEnd lastEnd, int threads,
+                                  std::vector<std::pair<std::shared_ptr<char[]>, size_t>>* chunks) {
+    threads = ThreadCount(threads);
+    // Parts of 64 blocks (about 64 thousand rows) share out evenly among the threads.
+    constexpr size_t kBlocksPerPart = 64;
+    std::vector<RewrapPart> work((blocks.size() + kBlocksPerPart - 1) / kBlocksPerPart);
+    for (size_t k = 0; k < work.size(); ++k) {
+        work[k].First = k * kBlocksPerPart;
+        work[k].End = std::min(blocks.size(), work[k].First + kBlocksPerPart);
+    }
+    std::atomic<bool> stop{false};
+    RunParts(threads, work.size(), stop,
+             [&](size_t k) { RewrapOnePart(blocks, work[k], wrap, ws, lastEnd, stop); });
+    std::vector<TRowBlock> out;
+    size_t count = 0;
+    for (const RewrapPart& p : work)
+        count += p.Blocks.size();
+    out.reserve(count);
+    for (RewrapPart& p : work) {
+        for (TRowBlock& blk : p.Blocks)
+            out.push_back(std::move(blk));
+        if (p.OwnChunk) chunks->emplace_back(std::move(p.OwnChunk), p.OwnBytes);
+    }
+    return out;
+}

@@ -111,6 +111,7 @@ void TPages::RemovePage(int index) {
     QWidget* widget = static_cast<Sheet&>(*s).widget;
     s.reset();
     delete widget;
+    if (OnPageSettled) OnPageSettled();
 }
 
 void TPages::MovePage(int from, int to) {
