@@ -125,6 +125,24 @@ class Cutter {
         Flush();
     }
 
+    // For a re-wrap: the rows of one line that lies anywhere in memory (tab: it holds one),
+    // wrapped (wrap) or as one row; the blocks so far go to *out, the last one at Finish.
+    void LineAt(const char* line, size_t len, bool tab, bool wrap, std::vector<TRowBlock>* out) {
+        out_ = out;
+        p_ = line;
+        if (wrap)
+            Line(0, len, tab);
+        else
+            Add(0, len, reLineEnd);
+    }
+    void Finish(std::vector<TRowBlock>* out) {
+        out_ = out;
+        Flush();
+    }
+    size_t RowsMade(const std::vector<TRowBlock>& out) const {
+        return out.size() * TRowTable::BlockRows + cur_.Rows.size();
+    }
+
   private:
     // The rows of one line (without its line end) at pos.
     void Line(size_t pos, size_t len, bool tab) {
@@ -422,26 +440,31 @@ namespace {
 struct RewrapPart {
     size_t First = 0, End = 0;
     std::vector<TRowBlock> Blocks;
-    std::string Own;                  // texts of lines whose rows lay apart, joined
-    std::shared_ptr<char[]> OwnChunk; // the same as an arena chunk (the rows point here)
-    size_t OwnBytes = 0;
+    std::vector<std::pair<std::shared_ptr<char[]>, size_t>> Own; // copies of lines that lay apart
 };
 
-void PackInto(std::vector<TRowRec>& recs, std::vector<TRowBlock>& out) {
-    for (size_t s = 0; s < recs.size(); s += TRowTable::BlockRows) {
-        const size_t e = std::min(recs.size(), s + TRowTable::BlockRows);
-        TRowBlock blk;
-        for (size_t k = s; k < e; ++k) {
-            const TRowRec& r = recs[k];
-            const TRowEnd re = RowData::RowEnd(r.A);
-            blk.LineEnds += re != reWrapped ? 1 : 0;
-            blk.Bytes += int64_t{r.Len} + (re == reLineEnd ? 2 : 0);
-            blk.TextLen += r.Len;
+// Copies of the lines whose rows lay apart, in chunks that never move.
+class OwnTexts {
+  public:
+    const char* Copy(std::string_view t) {
+        if (t.size() > left_) {
+            const size_t n = std::max<size_t>(t.size(), size_t{1} << 20);
+            chunks_.emplace_back(std::shared_ptr<char[]>(new char[n]), n);
+            cur_ = chunks_.back().first.get();
+            left_ = n;
         }
-        blk.Rows.Assign(recs.data() + s, e - s);
-        out.push_back(std::move(blk));
+        char* at = cur_;
+        std::memcpy(at, t.data(), t.size());
+        cur_ += t.size();
+        left_ -= t.size();
+        return at;
     }
-}
+    std::vector<std::pair<std::shared_ptr<char[]>, size_t>> chunks_;
+
+  private:
+    char* cur_ = nullptr;
+    size_t left_ = 0;
+};
 
 void RewrapOnePart(const std::vector<std::shared_ptr<const TPackedRows>>& blocks, RewrapPart& part,
                    bool wrap, const TWrapSettings& ws, TRowEnd lastEnd, std::atomic<bool>& stop) {
@@ -466,24 +489,24 @@ void RewrapOnePart(const std::vector<std::shared_ptr<const TPackedRows>>& blocks
         ++i;
         settle();
     }
-    std::vector<TRowRec> out;
-    std::vector<std::pair<size_t, size_t>> own; // (row in out, offset in part.Own)
-    std::vector<TWrapRow> tmp;
-    std::vector<TRowMarks> marks;
+    Cutter cut(nullptr, ws, stop);
+    OwnTexts own;
+    std::vector<std::pair<size_t, TRowMarks>> marks; // (new row, marks)
     std::string scratch;
     while (b < part.End && !stop.load(std::memory_order_relaxed)) {
         // One logical line: its rows, whether their texts follow each other, their marks.
         const char* start = nullptr;
         const char* end = nullptr;
         bool contiguous = true;
-        scratch.clear();
-        marks.clear();
+        const size_t firstRow = cut.RowsMade(part.Blocks);
+        const size_t lineMarks = marks.size();
+        size_t k = 0;
         bool more = true;
         while (more && b < nb) {
             const TPackedRows& rows = *blocks[b];
             const uint32_t len = rows.Len(i);
-            const char* p = rows.P(i);
             if (len) {
+                const char* p = rows.P(i);
                 if (!start) {
                     start = p;
                     end = p + len;
@@ -492,51 +515,45 @@ void RewrapOnePart(const std::vector<std::shared_ptr<const TPackedRows>>& blocks
                 } else {
                     if (contiguous) scratch.assign(start, static_cast<size_t>(end - start));
                     contiguous = false;
+                    scratch.append(p, len);
                 }
-                if (!contiguous) scratch.append(p, len);
             }
-            marks.push_back(RowData::Marks(rows.B(i)));
+            if (const TRowMarks m = RowData::Marks(rows.B(i))) marks.emplace_back(firstRow + k, m);
+            ++k;
             more = rows.RowEnd(i) == reWrapped;
             ++i;
             settle();
         }
-        const std::string_view line =
+        std::string_view line =
             contiguous ? (start ? std::string_view(start, static_cast<size_t>(end - start))
                                 : std::string_view())
                        : std::string_view(scratch);
-        tmp.clear();
-        if (!wrap || (line.size() < static_cast<size_t>(ws.WrapByte) &&
-                      line.find('\t') == std::string_view::npos))
-            tmp.push_back({0, static_cast<uint32_t>(line.size()), reLineEnd});
-        else
-            WrapLine(line, 0, ws, tmp);
-        const size_t first = out.size();
-        const size_t ownAt = part.Own.size();
-        if (!contiguous) part.Own.append(line);
-        for (const TWrapRow& w : tmp) {
-            if (w.Length && !contiguous) own.emplace_back(out.size(), ownAt + w.Start);
-            out.push_back({w.Length && contiguous ? line.data() + w.Start : nullptr, w.Length,
-                           RowData::WithRowEnd(0, w.RowEnd), 0, 0});
-        }
-        const size_t newN = tmp.size();
-        for (size_t k = 0; k < marks.size(); ++k)
-            if (marks[k]) {
-                TRowRec& t = out[first + std::min(k, newN - 1)];
-                t.B = RowData::WithMarks(t.B, RowData::Marks(t.B) | marks[k]);
-            }
+        if (!contiguous) line = std::string_view(own.Copy(line), line.size());
+        const bool tab = std::memchr(line.data(), '\t', line.size()) != nullptr;
+        cut.LineAt(line.data(), line.size(), tab, wrap, &part.Blocks);
+        // A mark goes to the new row of the same rank in the line, or its last row.
+        const size_t lineRows = cut.RowsMade(part.Blocks) - firstRow;
+        for (size_t m = lineMarks; m < marks.size(); ++m)
+            marks[m].first = firstRow + std::min(marks[m].first - firstRow, lineRows - 1);
     }
-    if (b >= nb && !out.empty()) {
+    cut.Finish(&part.Blocks);
+    for (const auto& [row, m] : marks) {
+        TPackedRows& rows = part.Blocks[row / TRowTable::BlockRows].Rows;
+        const size_t j = row % TRowTable::BlockRows;
+        rows.SetB(j, RowData::WithMarks(rows.B(j), RowData::Marks(rows.B(j)) | m));
+    }
+    if (b >= nb && !part.Blocks.empty()) {
+        // The text's last row: its end as it was (no line end after it without wrap).
         TRowEnd last = lastEnd;
         if (!wrap && last == reWrapped) last = reTextEnd;
-        out.back().A = RowData::WithRowEnd(out.back().A, last);
+        TRowBlock& blk = part.Blocks.back();
+        const size_t j = blk.Rows.size() - 1;
+        const TRowEnd was = blk.Rows.RowEnd(j);
+        blk.Rows.SetA(j, RowData::WithRowEnd(blk.Rows.A(j), last));
+        blk.LineEnds += (last != reWrapped) - (was != reWrapped);
+        blk.Bytes += (last == reLineEnd ? 2 : 0) - (was == reLineEnd ? 2 : 0);
     }
-    if (!part.Own.empty()) {
-        part.OwnBytes = part.Own.size();
-        part.OwnChunk = TRowTable::ChunkOf(std::move(part.Own));
-        for (const auto& [row, off] : own)
-            out[row].P = part.OwnChunk.get() + off;
-    }
-    PackInto(out, part.Blocks);
+    part.Own = std::move(own.chunks_);
 }
 
 } // namespace
@@ -563,7 +580,8 @@ std::vector<TRowBlock> RewrapRows(const std::vector<std::shared_ptr<const TPacke
     for (RewrapPart& p : work) {
         for (TRowBlock& blk : p.Blocks)
             out.push_back(std::move(blk));
-        if (p.OwnChunk) chunks->emplace_back(std::move(p.OwnChunk), p.OwnBytes);
+        for (auto& c : p.Own)
+            chunks->push_back(std::move(c));
     }
     return out;
 }
