@@ -65,4 +65,6 @@ done
 key alt+q
 kill -TERM "$PID"
 [ -n "$jobs" ] || fail "no job reached the queue TolmoPDF"
+# The job carries the page's file name as its title (cups-pdf names its PDF after it).
+grep -aq "memo.txt" "$C"/spool/c* || fail "the job has no title: $(lpstat -W all -l -o 2>&1 | head -5)"
 echo "1 passed, 0 failed"
