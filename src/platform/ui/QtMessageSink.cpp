@@ -13,7 +13,7 @@ bool TQtMessageSink::Show(const TMessage& m) {
                                               QMessageBox::Question, QMessageBox::Warning,
                                               QMessageBox::Critical};
     QMessageBox box(QApplication::activeWindow());
-    box.setWindowTitle(MessageTextToQt(m.caption));
+    box.setWindowTitle(MessageTextToQt(BoxCaption(m)));
     box.setText(MessageTextToQt(m.text));
     box.setTextFormat(Qt::PlainText);
     box.setIcon(icons[static_cast<int>(m.icon)]); // in the order of TMsgIcon
