@@ -67,8 +67,8 @@ void copyTextFolder(const std::string& source, const std::string& target) {
             return;
         }
         if (!IsFolder(from)) {
-            ShowMessage("\\Filesフォルダが規定値ではありません。\r\n"
-                        "\\Files のファイルは、ユーザーにおいてコピー等を行ってください。\r\n"
+            ShowMessage("Filesフォルダが規定値ではありません。\r\n"
+                        "Files のファイルは、ユーザーにおいてコピー等を行ってください。\r\n"
                         "ファイルが存在しなければ、何もする必要はありません。");
             return;
         }
