@@ -8,6 +8,7 @@
 #include "editor/ui/MenuItems.h"
 #include "editor/ui/QtConversions.h"
 #include "platform/Cp932.h"
+#include "platform/ui/QtMessageSink.h"
 #include "text/DocumentCodec.h"
 #include "text/RowStore.h"
 
@@ -36,7 +37,7 @@ TEditor::TEditor(QWidget* parent, std::shared_ptr<TEditorScreenStrings> store)
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setMouseTracking(true);
     viewport()->setCursor(Qt::IBeamCursor);
-    WarningHandler = [this](const QString& m) { QMessageBox::warning(this, "トルモ -Tolmo-", m); };
+    WarningHandler = [this](const QString& m) { QMessageBox::warning(this, AppTitleText(), m); };
     FBlink.setInterval(QApplication::cursorFlashTime() > 0 ? QApplication::cursorFlashTime() / 2
                                                            : 500);
     connect(&FBlink, &QTimer::timeout, this, [this] {

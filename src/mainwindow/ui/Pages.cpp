@@ -181,10 +181,7 @@ bool TPages::AskYesNo(const std::string& message, bool defaultYes) {
 }
 
 void TPages::Notice(const std::string& message) {
-    TMessage m;
-    m.text = message;
-    m.icon = TMsgIcon::Information;
-    MessageSink().Show(m);
+    ShowNotice(message);
 }
 
 void TPages::ErrorBox(const std::string& message) {
