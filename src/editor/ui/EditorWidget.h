@@ -6,6 +6,7 @@
 #include "editor/Commands.h"
 #include "editor/EditorCore.h"
 #include "editor/Geometry.h"
+#include "editor/InputMethodText.h"
 #include "editor/MouseGestures.h"
 
 #include <QAbstractScrollArea>
@@ -14,6 +15,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QMenu;
 
@@ -61,6 +63,11 @@ class TEditor : public QAbstractScrollArea {
     std::function<void(const QString&)> WarningHandler;
 
     QVariant inputMethodQuery(Qt::InputMethodQuery q) const override;
+    // The input method's composition, shown at the caret until it is committed.
+    bool Composing() const { return !FComp.Empty(); }
+    // Commits a composition where it was typed (the input method is asked to; what it keeps is
+    // inserted here): anything that moves the caret or changes the page does this first.
+    void CommitComposition();
 
     long long PaintedRows = 0; // rows drawn so far (partial repaint shows in it)
 
@@ -97,7 +104,7 @@ class TEditor : public QAbstractScrollArea {
     void UpdateCursor(QPoint p, Qt::KeyboardModifiers mods);
 
     // Painting (TEditorPaint.cpp).
-    void PaintRow(QPainter& p, int row, int y, const QRect& clip);
+    void PaintRow(QPainter& p, int row, int y, const QRect& clip, const TComposedLine* composed);
     void Run(QPainter& p, const TPaintSteps& steps); // the core's drawing steps
     void PaintCaret(QPainter& p);
     QColor Col(TColor c) const;
@@ -109,7 +116,9 @@ class TEditor : public QAbstractScrollArea {
     QTimer FBlink;
     bool FCaretOn = true;
     QString FPreedit;
-    int FPreeditCursor = 0;
+    TComposition FComp;
+    void InsertComposition(); // the composition as typed text, without asking the input method
+    void RevealComposition(); // scrolls the composition's caret into view
     TCaretTrail FCaretTrail;
     bool FSyncingScroll = false;
 

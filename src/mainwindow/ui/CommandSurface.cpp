@@ -173,6 +173,8 @@ TCommandState TCommandSurface::State() const {
 }
 
 bool TCommandSurface::Run(const std::string& name) {
+    // A composition goes into the text where it was typed before the command sees the page.
+    if (TEditor* ed = activeEditor()) ed->CommitComposition();
     if (!menus_.Item(name) || !menus_.Wired(name) || !ItemRunnable(name, State())) return false;
     menus_.Trigger(name);
     return true;

@@ -1,0 +1,138 @@
+#!/bin/bash
+# Japanese through a real input method: fcitx5 with Anthy (which, unlike Mozc's server, runs as
+# root), reached through its Qt 6 front end on a D-Bus session bus of the test's own. Romaji is
+# typed, converted and committed; a composition is cancelled with Escape (and a second Escape
+# changes nothing); Backspace works inside a composition; a click during a composition commits it
+# where it was typed; a composition at the end of a wrapped row goes in there. The saved bytes
+# are compared, and the candidate window must open at the composition inside the main window.
+set -u
+BIN=${TOLMO_BIN:?TOLMO_BIN names the program}
+# A session bus of its own, gone with the test.
+if [ -z "${TOLMO_IME_BUS:-}" ]; then
+    exec env TOLMO_IME_BUS=1 dbus-run-session -- bash "$0" "$@"
+fi
+. "$(dirname "$0")/../support/e2e_session.sh"
+e2e_session input_method
+
+for tool in fcitx5 fcitx5-remote iconv; do
+    command -v "$tool" >/dev/null || fail "$tool is missing (tools/install-deps.sh installs it)"
+done
+
+# Anthy is the only input method, on from the start.
+mkdir -p "$XDG_CONFIG_HOME/fcitx5"
+cat >"$XDG_CONFIG_HOME/fcitx5/profile" <<'P'
+[Groups/0]
+Name=Default
+Default Layout=us
+DefaultIM=anthy
+
+[Groups/0/Items/0]
+Name=keyboard-us
+Layout=
+
+[Groups/0/Items/1]
+Name=anthy
+Layout=
+
+[GroupOrder]
+0=Default
+P
+cat >"$XDG_CONFIG_HOME/fcitx5/config" <<'P'
+[Behavior]
+ActiveByDefault=True
+ShareInputState=All
+P
+fcitx5 -r --disable=wayland,waylandim >"$T/fcitx5.log" 2>&1 &
+FCITX=$!
+trap 'kill $FCITX 2>/dev/null; wait $FCITX 2>/dev/null; e2e_cleanup' EXIT
+e2e_wait_for 300 fcitx5-remote >/dev/null 2>&1 || { cat "$T/fcitx5.log"; fail "fcitx5 did not start"; }
+export QT_IM_MODULE=fcitx
+
+sjis() { printf '%s' "$1" | iconv -f UTF-8 -t CP932; }
+hex() { od -An -tx1 | tr -s ' \n' ' '; }
+# Romaji one letter at a time, as a person types.
+romaji() {
+    xdotool type --delay 120 "$1"
+    sleep 0.6
+}
+# Anthy is active for the focused field (fcitx5-remote says 2).
+imeActive() { [ "$(fcitx5-remote 2>/dev/null)" = 2 ]; }
+
+DOC=$T/docs/memo.txt
+LONG=$(printf '0123456789%.0s' $(seq 30)) # one line of 300 digits: it wraps
+sjis "$(printf 'first line\r\nsecond\r\n%s\r\nend' "$LONG")" >"$DOC"
+e2e_start "$DOC"
+e2e_activate
+e2e_wait_for 200 imeActive || { cat "$T/fcitx5.log"; fail "the input method is not active in the page"; }
+e2e_window_geometry
+
+# Two clauses being converted ("今日は" and "いい天気") at the end of the text, in the middle of a
+# line and at a wrap edge, then cancelled: Escape leaves the conversion, a second one the
+# composition; a third (nothing composed) does what it does in the page: nothing.
+convertTwoClauses() {
+    romaji kyouhaiitenki
+    key space
+    sleep 0.5
+    shot "$1"
+    key Escape
+    key Escape
+    key Escape
+}
+key ctrl+End
+convertTwoClauses composition-end-of-text
+key ctrl+Home
+key Right Right Right Right Right
+convertTwoClauses composition-mid-line
+key Down Down
+key Home
+key End
+convertTwoClauses composition-wrap-edge
+
+# 1. Typed, converted and committed at the start of the text.
+key ctrl+Home
+romaji nihongo
+key space
+sleep 0.5
+key Return
+# 2. Backspace inside a composition: "にほんご", Left, BackSpace takes "ん".
+key End
+romaji nihongo
+key Left
+key BackSpace
+key Return
+# 3. A click during a composition commits it where it was typed ("きょう" before "second"),
+#    then the caret is where the click was (the last line's start: "あ" goes there).
+key Down
+key Home
+romaji kyou
+xdotool mousemove $((WX + 60)) $((WY + WHEIGHT - 120)) click 1
+sleep 0.6
+romaji a
+key Return
+# 4. At the end of the long line's first row (a wrap edge).
+key ctrl+Home
+key Down Down
+key Home
+key End
+romaji nihongo
+shot wrap-composing
+key Return
+
+key ctrl+s
+sleep 1
+e2e_stop
+python3 - "$DOC" "$LONG" <<'PY' || fail "saved bytes differ"
+import sys
+data = open(sys.argv[1], "rb").read().decode("cp932")
+long = sys.argv[2]
+lines = data.split("\r\n")
+want = ["日本語first lineにほご", "きょうsecond", None, "あend"]
+ok = len(lines) == 4 and all(w is None or l == w for l, w in zip(lines, want))
+# The wrapped line holds "にほんご" inside it, everything else of it untouched.
+k = lines[2].find("にほんご") if ok else -1
+ok = ok and 0 < k < len(long) and lines[2] == long[:k] + "にほんご" + long[k:]
+if not ok:
+    print("saved:", repr(data))
+sys.exit(0 if ok else 1)
+PY
+echo ok
