@@ -113,14 +113,16 @@ TRowPaint LayoutRowPaint(TEditorCore& c, int row, int topCol, int lastCol,
         for (size_t i = 0; i < text.size(); ++i) {
             const int at = static_cast<int>(w.Start + i);
             if (at >= l.At && at < l.At + l.Bytes) {
+                // Underlined unless its clause has colours of its own (the one being converted).
                 const int k = at - l.At;
-                composing[i] = 1;
+                bool underline = true;
                 for (const TCompositionFormat& f : l.Formats) {
                     if (k < f.Start || k >= f.Start + f.Length) continue;
                     attr[i].Fg = Or(f.Fg, attr[i].Fg);
                     attr[i].Bk = Or(f.Bk, attr[i].Bk);
-                    if (f.Underline) composing[i] = 2;
+                    underline = f.Underline || f.Bk == clNone;
                 }
+                composing[i] = underline ? 2 : 1;
                 continue;
             }
             const int orig = at < l.At ? at : at - l.Bytes;

@@ -29,7 +29,7 @@ struct TCellRun {
     TCellGlyph Glyph = TCellGlyph::Text;
     char16_t Picture = 0;            // the control picture of a Control cell
     bool Composing = false;          // a character of the input method's composition
-    bool ComposingUnderline = false; // underlined as the input method asks
+    bool ComposingUnderline = false; // underlined: all but a clause with colours of its own
 };
 
 enum class TRowEndMark { None, Eof, Return, Wrap, Hide };

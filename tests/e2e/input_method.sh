@@ -45,7 +45,12 @@ P
 fcitx5 -r --disable=wayland,waylandim >"$T/fcitx5.log" 2>&1 &
 FCITX=$!
 trap 'kill $FCITX 2>/dev/null; wait $FCITX 2>/dev/null; e2e_cleanup' EXIT
-e2e_wait_for 300 fcitx5-remote >/dev/null 2>&1 || { cat "$T/fcitx5.log"; fail "fcitx5 did not start"; }
+# Asked only once it owns its bus name (an earlier question would start a second one).
+fcitxOnBus() {
+    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+        org.freedesktop.DBus.NameHasOwner string:org.fcitx.Fcitx5 2>/dev/null | grep -q true
+}
+e2e_wait_for 300 fcitxOnBus || { cat "$T/fcitx5.log"; fail "fcitx5 did not start"; }
 export QT_IM_MODULE=fcitx
 
 sjis() { printf '%s' "$1" | iconv -f UTF-8 -t CP932; }
@@ -88,24 +93,35 @@ key Home
 key End
 convertTwoClauses composition-wrap-edge
 
-# 1. Typed, converted and committed at the start of the text.
+# 1. Typed, converted and committed at the start of the text. A second Space opens the candidate
+#    window, at the composition in the main window.
 key ctrl+Home
 romaji nihongo
 key space
 sleep 0.5
+key space
+sleep 0.8
+# Its candidate window: below the composition's row, at its left, inside the main window.
+CAND=$(xdotool search --onlyvisible --class fcitx 2>/dev/null | head -1)
+[ -n "$CAND" ] || fail "no candidate window"
+eval "$(xdotool getwindowgeometry --shell "$CAND" | sed 's/^/C/')"
+[ "$CX" -ge "$WX" ] && [ "$CX" -lt $((WX + WWIDTH / 3)) ] && [ "$CY" -gt "$WY" ] &&
+    [ "$CY" -lt $((WY + WHEIGHT / 2)) ] || fail "candidate window at $CX,$CY"
+shot candidates
+key Up # back to the first candidate, "日本語"
 key Return
-# 2. Backspace inside a composition: "にほんご", Left, BackSpace takes "ん".
+
+# 2. Backspace inside a composition takes its last kana, not the text's: "にほん".
 key End
 romaji nihongo
-key Left
 key BackSpace
 key Return
 # 3. A click during a composition commits it where it was typed ("きょう" before "second"),
-#    then the caret is where the click was (the last line's start: "あ" goes there).
+#    then the caret is where the click was (past the last line's end: "あ" goes there).
 key Down
 key Home
 romaji kyou
-xdotool mousemove $((WX + 60)) $((WY + WHEIGHT - 120)) click 1
+xdotool mousemove $((WX + WWIDTH / 2)) $((WY + WHEIGHT - 120)) click 1
 sleep 0.6
 romaji a
 key Return
@@ -116,6 +132,17 @@ key Home
 key End
 romaji nihongo
 shot wrap-composing
+# The composition went on to the next row: so does the candidate window, inside the main window.
+key space
+sleep 0.5
+key space
+sleep 0.8
+CAND=$(xdotool search --onlyvisible --class fcitx 2>/dev/null | head -1)
+[ -n "$CAND" ] || fail "no candidate window at the wrap edge"
+eval "$(xdotool getwindowgeometry --shell "$CAND" | sed 's/^/C/')"
+[ "$CX" -ge "$WX" ] && [ "$CX" -lt $((WX + WWIDTH / 3)) ] && [ "$CY" -gt "$WY" ] &&
+    [ "$CY" -lt $((WY + WHEIGHT / 2)) ] || fail "candidate window at $CX,$CY at the wrap edge"
+key Escape # back to "にほんご"
 key Return
 
 key ctrl+s
@@ -126,7 +153,7 @@ import sys
 data = open(sys.argv[1], "rb").read().decode("cp932")
 long = sys.argv[2]
 lines = data.split("\r\n")
-want = ["日本語first lineにほご", "きょうsecond", None, "あend"]
+want = ["日本語first lineにほん", "きょうsecond", None, "endあ"]
 ok = len(lines) == 4 and all(w is None or l == w for l, w in zip(lines, want))
 # The wrapped line holds "にほんご" inside it, everything else of it untouched.
 k = lines[2].find("にほんご") if ok else -1

@@ -29,6 +29,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <utility>
 
 TEditor::TEditor(QWidget* parent) : TEditor(parent, nullptr) {}
 
@@ -283,6 +284,12 @@ void TEditor::inputMethodEvent(QInputMethodEvent* e) {
     const bool hadComposition = !FComp.Empty();
     FComp = {};
     FPreedit.clear();
+    // The input method's own commit of a composition already inserted here (it may come after
+    // QInputMethod::commit returned) is not inserted twice.
+    const QString echo = std::exchange(FInsertedComposition, QString());
+    if (!echo.isEmpty() && e->commitString() == echo && FInsertedAt.elapsed() < 2000) {
+        e->setCommitString(QString());
+    }
     // A reconversion takes the text it converts out of the row, relative to the caret.
     if (e->replacementLength() > 0) {
         const int cursor = ImeRowText(*FCore, DocTable()).Cursor;
@@ -316,8 +323,6 @@ void TEditor::inputMethodEvent(QInputMethodEvent* e) {
         }
     }
     if (!FPreedit.isEmpty()) {
-        if (formats.empty())
-            formats.push_back({0, static_cast<int>(FPreedit.size()), clNone, clNone, true});
         FComp = MakeComposition(FPreedit.toStdU16String(), formats, cursor, caretVisible);
         FCaretOn = true;
         RevealComposition();
@@ -349,9 +354,12 @@ void TEditor::InsertComposition() {
 void TEditor::CommitComposition() {
     if (FComp.Empty()) return;
     QInputMethod* im = QGuiApplication::inputMethod();
-    // The input method commits its own composition (an event with the text) and starts afresh.
+    // The input method commits its own composition (an event with the text) and starts afresh;
+    // one that answers later finds it already in the text.
     if (im && hasFocus()) im->commit();
     if (!FComp.Empty()) {
+        FInsertedComposition = FPreedit;
+        FInsertedAt.start();
         InsertComposition();
         if (im && hasFocus()) im->reset();
     }

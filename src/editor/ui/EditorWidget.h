@@ -10,6 +10,7 @@
 #include "editor/MouseGestures.h"
 
 #include <QAbstractScrollArea>
+#include <QElapsedTimer>
 #include <QFont>
 #include <QTimer>
 
@@ -117,6 +118,8 @@ class TEditor : public QAbstractScrollArea {
     bool FCaretOn = true;
     QString FPreedit;
     TComposition FComp;
+    QString FInsertedComposition; // committed here without the input method, and when
+    QElapsedTimer FInsertedAt;
     void InsertComposition(); // the composition as typed text, without asking the input method
     void RevealComposition(); // scrolls the composition's caret into view
     TCaretTrail FCaretTrail;
