@@ -3,8 +3,9 @@
 # root), reached through its Qt 6 front end on a D-Bus session bus of the test's own. Romaji is
 # typed, converted and committed; a composition is cancelled with Escape (and a second Escape
 # changes nothing); Backspace works inside a composition; a click during a composition commits it
-# where it was typed; a composition at the end of a wrapped row goes in there. The saved bytes
-# are compared, and the candidate window must open at the composition inside the main window.
+# where it was typed; a composition at the end of a wrapped row goes in there; a selected word is
+# converted again. The saved bytes are compared, and the candidate window must open at the
+# composition inside the main window (also where it went on to the next row).
 set -u
 BIN=${TOLMO_BIN:?TOLMO_BIN names the program}
 # A session bus of its own, gone with the test.
@@ -110,9 +111,17 @@ eval "$(xdotool getwindowgeometry --shell "$CAND" | sed 's/^/C/')"
 shot candidates
 key Up # back to the first candidate, "日本語"
 key Return
+# Reconversion: the selected "日本語" goes back to the input method (the selection and the row
+# around it), Space takes its next candidate "にほんご", which replaces it.
+key shift+Home
+key shift+Henkan_Mode
+sleep 0.8
+key space
+sleep 0.5
+key Return
+key End
 
 # 2. Backspace inside a composition takes its last kana, not the text's: "にほん".
-key End
 romaji nihongo
 key BackSpace
 key Return
@@ -153,7 +162,7 @@ import sys
 data = open(sys.argv[1], "rb").read().decode("cp932")
 long = sys.argv[2]
 lines = data.split("\r\n")
-want = ["日本語first lineにほん", "きょうsecond", None, "endあ"]
+want = ["にほんごfirst lineにほん", "きょうsecond", None, "endあ"]
 ok = len(lines) == 4 and all(w is None or l == w for l, w in zip(lines, want))
 # The wrapped line holds "にほんご" inside it, everything else of it untouched.
 k = lines[2].find("にほんご") if ok else -1

@@ -80,11 +80,14 @@ void TEditor::WireCore() {
         if (hasFocus()) FBlink.start();
         UpdateScrollBars();
         emit CaretMoved();
-        if (QGuiApplication::inputMethod())
-            QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
+        // The candidate window's place and the surrounding text (reconversion).
+        if (QGuiApplication::inputMethod() && hasFocus())
+            QGuiApplication::inputMethod()->update(Qt::ImQueryInput);
     };
     ev.OnChange = [this] {
         UpdateScrollBars();
+        if (QGuiApplication::inputMethod() && hasFocus())
+            QGuiApplication::inputMethod()->update(Qt::ImQueryInput);
         emit Changed();
     };
     ev.OnSelectionModeChange = [this] { emit SelectionModeChanged(); };
