@@ -13,6 +13,7 @@
 #include <QInputMethodEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTextCharFormat>
 #include <gtest/gtest.h>
 
@@ -82,7 +83,12 @@ TEST_F(Widget, TypingKeysAndTheInputMethod) {
     EXPECT_EQ(ed.Core().Text(), std::string(18, 'a') + J("にほんご") + "\r\nc");
     EXPECT_EQ(CaretOf(ed.Core()), RC(2, 0));
     EXPECT_FALSE(ed.Composing());
-    // So does losing the focus, and a command of the control.
+    // So does the scroll bar, losing the focus and a command of the control.
+    Compose("え", 1);
+    ed.verticalScrollBar()->setValue(1);
+    EXPECT_EQ(ed.Core().Text(), std::string(18, 'a') + J("にほんご") + "\r\n" + J("え") + "c");
+    ed.Core().SetText(std::string(18, 'a') + J("にほんご") + "\r\nc");
+    ed.Core().SetCaret(2, 0);
     Compose("か", 1);
     ed.clearFocus();
     EXPECT_EQ(ed.Core().Text(), std::string(18, 'a') + J("にほんご") + "\r\n" + J("か") + "c");
