@@ -3,9 +3,10 @@
 # root), reached through its Qt 6 front end on a D-Bus session bus of the test's own. Romaji is
 # typed, converted and committed; a composition is cancelled with Escape (and a second Escape
 # changes nothing); Backspace works inside a composition; a click during a composition commits it
-# where it was typed; a composition at the end of a wrapped row goes in there; a selected word is
-# converted again. The saved bytes are compared, and the candidate window must open at the
-# composition inside the main window (also where it went on to the next row).
+# where it was typed, and so does opening a menu; a composition at the end of a wrapped row goes
+# in there; a selected word is converted again. The saved bytes are compared, and the candidate
+# window must open at the composition inside the main window (also where it went on to the next
+# row).
 set -u
 BIN=${TOLMO_BIN:?TOLMO_BIN names the program}
 # A session bus of its own, gone with the test.
@@ -134,6 +135,14 @@ xdotool mousemove $((WX + WWIDTH / 2)) $((WY + WHEIGHT - 120)) click 1
 sleep 0.6
 romaji a
 key Return
+# 3b. Opening a menu commits a composition first ("い" after "あ").
+romaji i
+xdotool mousemove $((WX + 30)) $((WY + 8)) click 1
+sleep 1
+key Escape
+key Escape
+xdotool mousemove $((WX + WWIDTH / 2)) $((WY + WHEIGHT - 120)) click 1
+sleep 0.5
 # 4. At the end of the long line's first row (a wrap edge).
 key ctrl+Home
 key Down Down
@@ -162,7 +171,7 @@ import sys
 data = open(sys.argv[1], "rb").read().decode("cp932")
 long = sys.argv[2]
 lines = data.split("\r\n")
-want = ["にほんごfirst lineにほん", "きょうsecond", None, "endあ"]
+want = ["にほんごfirst lineにほん", "きょうsecond", None, "endあい"]
 ok = len(lines) == 4 and all(w is None or l == w for l, w in zip(lines, want))
 # The wrapped line holds "にほんご" inside it, everything else of it untouched.
 k = lines[2].find("にほんご") if ok else -1

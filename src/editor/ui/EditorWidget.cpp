@@ -348,6 +348,8 @@ void TEditor::RevealComposition() {
 void TEditor::InsertComposition() {
     if (FComp.Empty()) return;
     const QString text = FPreedit;
+    FInsertedComposition = text;
+    FInsertedAt.start();
     FComp = {};
     FPreedit.clear();
     InsertUtf16(text);
@@ -361,8 +363,6 @@ void TEditor::CommitComposition() {
     // one that answers later finds it already in the text.
     if (im && hasFocus()) im->commit();
     if (!FComp.Empty()) {
-        FInsertedComposition = FPreedit;
-        FInsertedAt.start();
         InsertComposition();
         if (im && hasFocus()) im->reset();
     }

@@ -51,6 +51,8 @@ void TFramSpeedBtn::paintEvent(QPaintEvent* e) {
 TCommandSurface::TCommandSurface(TfmEditor& fm, TPages& pages, TWindowCommands& commands)
     : QObject(&fm), fm_(fm), pages_(pages), commands_(commands), menus_(*fm.Menus) {
     menus_.OnShow = [this](QMenu* m) {
+        // The menu's rules see the page with its composition committed.
+        if (TEditor* ed = activeEditor()) ed->CommitComposition();
         TCommandState s = State();
         s.FileManager = fm_.FileManager && fm_.FileManager(); // asked only when a menu opens
         menus_.Show(m, s);
