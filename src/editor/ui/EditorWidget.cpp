@@ -31,6 +31,9 @@
 #include <cstdlib>
 #include <utility>
 
+QString TEditor::FInsertedComposition;
+QElapsedTimer TEditor::FInsertedAt;
+
 TEditor::TEditor(QWidget* parent) : TEditor(parent, nullptr) {}
 
 TEditor::TEditor(QWidget* parent, std::shared_ptr<TEditorScreenStrings> store)
@@ -288,10 +291,13 @@ void TEditor::inputMethodEvent(QInputMethodEvent* e) {
     FComp = {};
     FPreedit.clear();
     // The input method's own commit of a composition already inserted here (it may come after
-    // QInputMethod::commit returned) is not inserted twice.
-    const QString echo = std::exchange(FInsertedComposition, QString());
-    if (!echo.isEmpty() && e->commitString() == echo && FInsertedAt.elapsed() < 2000) {
-        e->setCommitString(QString());
+    // QInputMethod::commit returned, or after the focus left) is not inserted twice. Its next
+    // commit or a new composition ends the wait.
+    if (!FInsertedComposition.isEmpty() &&
+        (!e->commitString().isEmpty() || !e->preeditString().isEmpty() ||
+         FInsertedAt.elapsed() > 2000)) {
+        const QString echo = std::exchange(FInsertedComposition, QString());
+        if (e->commitString() == echo && FInsertedAt.elapsed() <= 2000) e->setCommitString({});
     }
     // A reconversion takes the text it converts out of the row, relative to the caret.
     if (e->replacementLength() > 0) {

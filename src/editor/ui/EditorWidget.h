@@ -118,8 +118,11 @@ class TEditor : public QAbstractScrollArea {
     bool FCaretOn = true;
     QString FPreedit;
     TComposition FComp;
-    QString FInsertedComposition; // committed here without the input method, and when
-    QElapsedTimer FInsertedAt;
+    // A composition committed by a control without the input method, and when: the input
+    // method's own commit of it may still come, to this control or (after a focus change) to
+    // the one that has the focus now.
+    static QString FInsertedComposition;
+    static QElapsedTimer FInsertedAt;
     void InsertComposition(); // the composition as typed text, without asking the input method
     void RevealComposition(); // scrolls the composition's caret into view
     TCaretTrail FCaretTrail;
