@@ -128,6 +128,13 @@ TEST_F(RowPaintTest, CompositionStandsInTheRowAndPushesTheRestRight) {
     const TRowPaint sel = LayoutRowPaint(e, 1, 0, 100, &end);
     EXPECT_EQ(sel.Cells[0].Attr.Bk, LayoutRowPaint(e, 1, 0, 100).Cells[0].Attr.Bk);
     EXPECT_NE(sel.Cells[0].Attr.Bk, sel.Base.Bk);
+    // [EOF] follows it on the row after a final line end too.
+    Load("ab\r\n");
+    e.SetCaret(1, 0);
+    const TComposedLine after = ComposeLine(e, comp);
+    const TRowPaint eof = LayoutRowPaint(e, 1, 0, 100, &after);
+    EXPECT_EQ(std::tuple(eof.Cells.size(), eof.Width, eof.EndMark),
+              std::tuple(4u, 8, TRowEndMark::Eof));
 }
 
 TEST_F(RowPaintTest, CompositionWrapsWhereTextWouldAndMovesTheRowsBelowDown) {
