@@ -13,6 +13,7 @@ PKGS=(
   desktop-file-utils appstream dpkg-dev file lintian man-db
   cups-daemon cups-client printer-driver-cups-pdf
   fonts-noto-cjk fonts-ipafont-gothic fonts-ipafont-mincho
+  fcitx5 fcitx5-frontend-qt6 fcitx5-anthy dbus-daemon dbus-bin
 )
 missing=()
 for p in "${PKGS[@]}"; do

@@ -4,27 +4,21 @@
 #include "text/Columns.h"
 #include "text/RowStore.h"
 
+#include <algorithm>
+
 namespace {
 
 TColor Or(TColor c, TColor fallback) {
     return c == clNone ? fallback : c;
 }
 
-} // namespace
-
-TRowPaint LayoutRowPaint(TEditorCore& c, int row, int topCol, int lastCol) {
-    TRowPaint out;
-    const TColor editorBk = c.GetColor();
-    const TColor fontFg = c.GetFont().Color;
-    const TFontStyles fontStyle = c.GetFont().Style;
-    out.Base = {editorBk, fontFg, fontStyle};
-    const bool eofPos = c.IsEofPos(row);
-    const std::string_view text = c.RowTextOf(row);
-    const int n = static_cast<int>(text.size());
-
-    // Attributes per byte: token colours, then selection, then hit.
+// A store row's attributes per byte: token colours, then selection, then hit.
+std::vector<TCellAttr> RowAttrs(TEditorCore& c, int row, TRowPaint& out) {
+    const TColor editorBk = out.Base.Bk, fontFg = out.Base.Fg;
+    const TFontStyles fontStyle = out.Base.Style;
+    const int n = static_cast<int>(c.RowTextOf(row).size());
     std::vector<TCellAttr> attr(static_cast<size_t>(n), out.Base);
-    if (!eofPos) {
+    if (!c.IsEofPos(row)) {
         for (const TFountainToken& t : c.Coloring().Tokens(row)) {
             if (!t.Color) continue;
             const TFountainColor& fc = *t.Color;
@@ -41,7 +35,7 @@ TRowPaint LayoutRowPaint(TEditorCore& c, int row, int topCol, int lastCol) {
     const TEditorRowSel rs = c.RowSelection(row);
     for (int i = std::max(0, rs.Start); i < rs.End && i < n; ++i)
         attr[static_cast<size_t>(i)] = selA;
-    out.Selected = !rs.Empty();
+    out.Selected = out.Selected || !rs.Empty();
     out.LineEndSelected = rs.LineEnd;
     out.SelectionBk = selA.Bk;
     if (c.GetHitStyle() == hsDraw) {
@@ -52,9 +46,14 @@ TRowPaint LayoutRowPaint(TEditorCore& c, int row, int topCol, int lastCol) {
             attr[static_cast<size_t>(i)] = hitA;
         out.Selected = out.Selected || !hs.Empty();
     }
+    return attr;
+}
 
-    // Characters on the grid: each byte one cell, a two-byte character two.
+// Characters on the grid: each byte one cell, a two-byte character two.
+void LayCells(TEditorCore& c, std::string_view text, const std::vector<TCellAttr>& attr,
+              const std::vector<char>& composing, int topCol, int lastCol, TRowPaint& out) {
     const TWrapSettings& rules = c.Rules();
+    const int n = static_cast<int>(text.size());
     int col = 0;
     for (int off = 0; off < n;) {
         const int bytes = CharBytesAt(text, off);
@@ -65,7 +64,8 @@ TRowPaint LayoutRowPaint(TEditorCore& c, int row, int topCol, int lastCol) {
         }
         if (col >= lastCol) break;
         if (next > topCol) {
-            TCellRun r{off, bytes, col, next, attr[static_cast<size_t>(off)], TCellGlyph::Text, 0};
+            TCellRun r{off, bytes, col,  next, attr[static_cast<size_t>(off)], TCellGlyph::Text,
+                       0,   false, false};
             const unsigned char b = static_cast<unsigned char>(text[static_cast<size_t>(off)]);
             if (bytes == 1 && b == '\t') {
                 r.Glyph = TCellGlyph::Blank;
@@ -73,12 +73,90 @@ TRowPaint LayoutRowPaint(TEditorCore& c, int row, int topCol, int lastCol) {
                 r.Glyph = TCellGlyph::Control;
                 r.Picture = static_cast<char16_t>(b == 0x7F ? 0x2421 : 0x2400 + b);
             }
+            if (!composing.empty() && composing[static_cast<size_t>(off)]) {
+                r.Composing = true;
+                r.ComposingUnderline = composing[static_cast<size_t>(off)] == 2;
+            }
             out.Cells.push_back(r);
         }
         col = next;
         off += bytes;
     }
     out.Width = out.Cut ? EditorMaxColumns : col;
+}
+
+} // namespace
+
+TRowPaint LayoutRowPaint(TEditorCore& c, int row, int topCol, int lastCol,
+                         const TComposedLine* composed) {
+    TRowPaint out;
+    const TColor editorBk = c.GetColor();
+    const TColor fontFg = c.GetFont().Color;
+    out.Base = {editorBk, fontFg, c.GetFont().Style};
+    const int rc = c.Rows().RowCount();
+
+    bool eofPos = false;
+    int end = reLineEnd;
+    int underlineRow = c.Row();
+    if (composed && composed->Holds(row)) {
+        // A row of the caret's line with the composition standing in it: each byte takes its
+        // colours from where it comes from, the composition's from the input method's formats.
+        const TComposedLine& l = *composed;
+        const size_t v = static_cast<size_t>(row - l.FirstRow);
+        const TWrapRow& w = l.Rows[v];
+        const std::string_view text = std::string_view(l.Text).substr(w.Start, w.Length);
+        std::vector<TCellAttr> attr(text.size(), out.Base);
+        std::vector<char> composing(text.size(), 0);
+        std::vector<std::vector<TCellAttr>> storeAttrs(static_cast<size_t>(l.StoreRows));
+        std::vector<bool> made(static_cast<size_t>(l.StoreRows), false);
+        bool lineEndSelected = false;
+        for (size_t i = 0; i < text.size(); ++i) {
+            const int at = static_cast<int>(w.Start + i);
+            if (at >= l.At && at < l.At + l.Bytes) {
+                // Underlined unless its clause has colours of its own (the one being converted).
+                const int k = at - l.At;
+                bool underline = true;
+                for (const TCompositionFormat& f : l.Formats) {
+                    if (k < f.Start || k >= f.Start + f.Length) continue;
+                    attr[i].Fg = Or(f.Fg, attr[i].Fg);
+                    attr[i].Bk = Or(f.Bk, attr[i].Bk);
+                    underline = f.Underline || f.Bk == clNone;
+                }
+                composing[i] = underline ? 2 : 1;
+                continue;
+            }
+            const int orig = at < l.At ? at : at - l.Bytes;
+            const size_t r =
+                static_cast<size_t>(std::upper_bound(l.RowStarts.begin(), l.RowStarts.end(), orig) -
+                                    l.RowStarts.begin() - 1);
+            if (!made[r]) {
+                storeAttrs[r] = RowAttrs(c, l.FirstRow + static_cast<int>(r), out);
+                made[r] = true;
+            }
+            const std::vector<TCellAttr>& sa = storeAttrs[r];
+            const size_t o = static_cast<size_t>(orig - l.RowStarts[r]);
+            if (o < sa.size()) attr[i] = sa[o];
+        }
+        const bool lastRow = v + 1 == l.Rows.size();
+        if (lastRow && !l.EofRow)
+            lineEndSelected = c.RowSelection(l.FirstRow + l.StoreRows - 1).LineEnd;
+        out.LineEndSelected = lineEndSelected;
+        LayCells(c, text, attr, composing, topCol, lastCol, out);
+        eofPos = lastRow && l.EofRow;
+        end = lastRow ? l.End : reWrapped;
+        underlineRow = row == l.Caret.Row ? row : -1;
+        if (lastRow && end == reTextEnd) eofPos = true;
+    } else {
+        if (composed) {
+            row = composed->StoreRow(row);
+            underlineRow = -1;
+        }
+        eofPos = c.IsEofPos(row);
+        const std::vector<TCellAttr> attr = RowAttrs(c, row, out);
+        LayCells(c, c.RowTextOf(row), attr, {}, topCol, lastCol, out);
+        end = eofPos ? -1 : c.Rows().RowEndKind(row);
+        if (row == rc - 1 && end == reTextEnd) eofPos = true;
+    }
 
     // The mark after the text: the hide mark of a cut row, [EOF], the line end or the wrap.
     const TEditorMarks& m = c.Marks();
@@ -87,11 +165,9 @@ TRowPaint LayoutRowPaint(TEditorCore& c, int row, int topCol, int lastCol) {
         out.EndMark = what;
         out.EndMarkColor = Or(k.Color(), fontFg);
     };
-    const int rc = c.Rows().RowCount();
-    const int end = eofPos ? -1 : c.Rows().RowEndKind(row);
     if (out.Cut)
         mark(m.HideMark, TRowEndMark::Hide);
-    else if (eofPos || (row == rc - 1 && end == reTextEnd))
+    else if (eofPos)
         mark(m.EofMark, TRowEndMark::Eof);
     else if (end == reLineEnd)
         mark(m.RetMark, TRowEndMark::Return);
@@ -99,7 +175,7 @@ TRowPaint LayoutRowPaint(TEditorCore& c, int row, int topCol, int lastCol) {
         mark(m.WrapMark, TRowEndMark::Wrap);
 
     const TEditorMark& ul = m.Underline;
-    out.Underline = ul.Visible() && row == c.Row();
+    out.Underline = ul.Visible() && row == underlineRow;
     out.UnderlineColor = Or(ul.Color(), fontFg);
     return out;
 }

@@ -6,6 +6,7 @@
 
 #include "editor/EditorCore.h"
 #include "editor/Geometry.h"
+#include "editor/InputMethodText.h"
 
 #include <cstdint>
 #include <string>
@@ -26,7 +27,9 @@ struct TCellRun {
     int Col = 0, EndCol = 0;   // the cells it takes, [Col, EndCol)
     TCellAttr Attr{};
     TCellGlyph Glyph = TCellGlyph::Text;
-    char16_t Picture = 0; // the control picture of a Control cell
+    char16_t Picture = 0;            // the control picture of a Control cell
+    bool Composing = false;          // a character of the input method's composition
+    bool ComposingUnderline = false; // underlined: all but a clause with colours of its own
 };
 
 enum class TRowEndMark { None, Eof, Return, Wrap, Hide };
@@ -45,8 +48,11 @@ struct TRowPaint {
     TColor UnderlineColor{};
 };
 
-// The row's cells between topCol and lastCol (exclusive), with what follows the text.
-TRowPaint LayoutRowPaint(TEditorCore& c, int row, int topCol, int lastCol);
+// The row's cells between topCol and lastCol (exclusive), with what follows the text. With a
+// composition, row counts screen rows as the composed line lays them out: its line shows the
+// composition where the caret is, wrapped as text would be, and the rows below move down.
+TRowPaint LayoutRowPaint(TEditorCore& c, int row, int topCol, int lastCol,
+                         const TComposedLine* composed = nullptr);
 
 // The digits the left bar's numbers take for the text of the control (LeftbarNumberColumns of its
 // last row).

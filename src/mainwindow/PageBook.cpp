@@ -2,6 +2,7 @@
 #include "mainwindow/PageBook.h"
 
 #include "app/ShellUtil.h"
+#include "platform/Folders.h"
 
 #include <cstdio>
 #include <sys/stat.h>
@@ -166,8 +167,9 @@ bool TPageBook::SaveAsDialog(const std::string& currentPath) {
     std::string folder, name;
     if (currentPath == kUntitled || currentPath.empty()) {
         if (saveDialogFolder_.empty())
-            saveDialogFolder_ =
-                FolderExists(programFolder + "Files") ? programFolder + "Files/" : programFolder;
+            saveDialogFolder_ = !dataFolder.empty() && FolderExists(dataFolder + "Files")
+                                    ? dataFolder + "Files/"
+                                    : HomeFolder();
         folder = saveDialogFolder_;
         name = "無題.txt";
     } else {

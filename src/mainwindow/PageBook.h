@@ -85,6 +85,9 @@ class TPageBook {
     bool firstShow = true;     // true until the end of the first show
     int pageToActivate = -1;   // [Set] Page
     bool deferLoad = false;    // pages opened meanwhile are read when they are first shown
+    // The data folder (trailing "/"): Save As for a page without a file starts in its Files
+    // folder, else in the home folder (never the program's own, unwritable when installed).
+    std::string dataFolder;
     TOpenMenuList* recentFiles = nullptr;
     std::vector<TOpenMenuList*> recentFolders;
     // Long-path form of a command-line argument (identity when unset).

@@ -346,4 +346,13 @@ TEST(InputMethodText, TheCaretCountsUtf16UnitsOfTheCaretRowOnly) {
     c.SetCaret(0, 2);
     EXPECT_EQ(ImeRowText(c, nullptr).Text, u"first");
     EXPECT_EQ(ImeRowText(c, nullptr).Cursor, 2);
+    // A selection in the row gives the anchor and the selected text (reconversion).
+    SelectRowUnits(c, &table, 1, 3);
+    const TImeRowText s = ImeRowText(c, nullptr);
+    EXPECT_EQ(std::tuple(s.Cursor, s.Anchor, s.Selection), std::tuple(3, 1, std::u16string(u"ir")));
+    c.SetCaret(1, 0);
+    SelectRowUnits(c, &table, 1, 3); // units to whole characters: "あ" and the own character
+    const TImeRowText u = ImeRowText(c, &table);
+    EXPECT_EQ(std::tuple(u.Anchor, u.Cursor, u.Selection),
+              std::tuple(1, 4, std::u16string(u"あ😀")));
 }

@@ -87,6 +87,77 @@ TEST_F(RowPaintTest, MarksAfterTheTextAndCutRows) {
               std::tuple(true, EditorMaxColumns, EditorMaxColumns, TRowEndMark::Hide));
 }
 
+// The composition "にほんご" with its first clause being converted (its own colours) and the
+// other underlined; its caret after "にほ".
+TComposition Nihongo() {
+    return MakeComposition(u"にほんご",
+                           {{0, 2, clWhite, clNavy, false}, {2, 2, clNone, clNone, true}}, 2, true);
+}
+
+TEST_F(RowPaintTest, CompositionStandsInTheRowAndPushesTheRestRight) {
+    Load("abcdef\r\nxy");
+    e.Marks().Underline.SetVisible(true);
+    e.SetCaret(0, 3);
+    const TComposition comp = Nihongo();
+    const TComposedLine l = ComposeLine(e, comp);
+    const TRowPaint r = LayoutRowPaint(e, 0, 0, 100, &l);
+    ASSERT_EQ(r.Cells.size(), 10u); // abc, four kana, def
+    EXPECT_EQ(std::tuple(r.Cells[3].Col, r.Cells[3].Composing, r.Cells[3].ComposingUnderline,
+                         r.Cells[3].Attr.Bk, r.Cells[3].Attr.Fg),
+              std::tuple(3, true, false, clNavy, clWhite)); // the clause being converted
+    EXPECT_EQ(std::tuple(r.Cells[5].Composing, r.Cells[5].ComposingUnderline, r.Cells[5].Attr.Bk),
+              std::tuple(true, true, r.Base.Bk));
+    // "d" moves right by the composition's eight cells; the line-end mark comes after "f".
+    EXPECT_EQ(std::tuple(r.Cells[7].Col, r.Cells[7].Composing, r.Width, r.EndMark),
+              std::tuple(11, false, 14, TRowEndMark::Return));
+    EXPECT_EQ(l.Caret, (TEditorPos{0, 7}));
+    EXPECT_TRUE(r.Underline);
+    // The next line is untouched; nothing entered the text, the undo history or the flag.
+    EXPECT_EQ(LayoutRowPaint(e, 1, 0, 100, &l).Cells.size(), 2u);
+    EXPECT_EQ(std::tuple(e.Text(), e.CanUndo(), e.Modified),
+              std::tuple(std::string("abcdef\r\nxy"), false, false));
+
+    // At the end of the text [EOF] follows the composition, never over it.
+    e.SetCaret(1, 2);
+    const TComposedLine end = ComposeLine(e, comp);
+    const TRowPaint last = LayoutRowPaint(e, 1, 0, 100, &end);
+    EXPECT_EQ(std::tuple(last.Cells.back().EndCol, last.Width, last.EndMark),
+              std::tuple(10, 10, TRowEndMark::Eof));
+    // Selected text before it keeps the selection's colours.
+    Select(e, 1, 0, 1, 2);
+    const TRowPaint sel = LayoutRowPaint(e, 1, 0, 100, &end);
+    EXPECT_EQ(sel.Cells[0].Attr.Bk, LayoutRowPaint(e, 1, 0, 100).Cells[0].Attr.Bk);
+    EXPECT_NE(sel.Cells[0].Attr.Bk, sel.Base.Bk);
+    // [EOF] follows it on the row after a final line end too.
+    Load("ab\r\n");
+    e.SetCaret(1, 0);
+    const TComposedLine after = ComposeLine(e, comp);
+    const TRowPaint eof = LayoutRowPaint(e, 1, 0, 100, &after);
+    EXPECT_EQ(std::tuple(eof.Cells.size(), eof.Width, eof.EndMark),
+              std::tuple(4u, 8, TRowEndMark::Eof));
+}
+
+TEST_F(RowPaintTest, CompositionWrapsWhereTextWouldAndMovesTheRowsBelowDown) {
+    Load(std::string(18, 'a') + "\r\nnext", 20);
+    e.Marks().Underline.SetVisible(true);
+    e.SetCaret(0, 18);
+    const TComposedLine l = ComposeLine(e, Nihongo());
+    ASSERT_EQ(l.Rows.size(), 2u);
+    EXPECT_EQ(l.Extra(), 1);
+    const TRowPaint r0 = LayoutRowPaint(e, 0, 0, 100, &l);
+    EXPECT_EQ(std::tuple(r0.Width, r0.EndMark, r0.Cells.back().Composing),
+              std::tuple(20, TRowEndMark::Wrap, true)); // "に" on the first row
+    const TRowPaint r1 = LayoutRowPaint(e, 1, 0, 100, &l);
+    EXPECT_EQ(std::tuple(r1.Cells.size(), r1.Width, r1.EndMark),
+              std::tuple(3u, 6, TRowEndMark::Return));
+    EXPECT_EQ(l.Caret, (TEditorPos{1, 2})); // after "にほ", on the row it went on to
+    EXPECT_TRUE(r1.Underline);
+    EXPECT_FALSE(r0.Underline);
+    // "next" is shown one row further down.
+    const TRowPaint r2 = LayoutRowPaint(e, 2, 0, 100, &l);
+    EXPECT_EQ(std::tuple(r2.Width, r2.EndMark), std::tuple(4, TRowEndMark::Eof));
+}
+
 TEST_F(RowPaintTest, LeftbarNumbersInLineMode) {
     Load(std::string(24, 'a') + "\r\nxy\r\n", 20);
     TEditorLeftbar bar;

@@ -1,4 +1,5 @@
 // The page rules: open, save, close, reorder, restore at start, the exit pass and the menu state.
+#include "../support/ScopedEnv.h"
 #include "FakePageHost.h"
 #include "MemSection.h"
 
@@ -81,11 +82,15 @@ TEST_F(PageBookTest, CancellingTheUntitledSaveAsksWithDefaultNo) {
     EXPECT_EQ(host.pages[0].caption, " 無題 ");
     type("x");
     // Cancelled with the proposed name: "No" brings the dialog back, then "Yes" gives up saving.
-    // Without a Files folder the dialog starts in the program folder.
+    // Without a Files folder in the data folder the dialog starts in the home folder, never in
+    // the program's own.
+    const ScopedEnv home("HOME", dir + "home");
+    book.dataFolder = dir + "data/";
     host.answers = {false, true};
     EXPECT_TRUE(book.SaveAsDialog(kUntitledName));
     EXPECT_EQ(host.questions, std::vector<std::string>(2, "保存しなくてもいいですか？"));
-    EXPECT_THAT(host.saveDialogStarts, ElementsAre(std::pair(dir, "無題.txt"), testing::_));
+    EXPECT_THAT(host.saveDialogStarts,
+                ElementsAre(std::pair(dir + "home/", "無題.txt"), testing::_));
     EXPECT_EQ(host.notices.back(), "この無題のファイルは保存しません");
     EXPECT_FALSE(host.pages[0].modified);
     // The default answer of that question is No.
@@ -103,7 +108,11 @@ TEST_F(PageBookTest, SaveAsRefusesUntitledNameAndOpenNamesThenAsksOverwrite) {
     type("new text");
     host.saveDialogs = {{true, dir + "無題.TXT"}, {true, open}, {true, existing}, {true, existing}};
     host.answers = {false, true};
+    file("data/Files/memo.txt");
+    book.dataFolder = dir + "data/";
     EXPECT_TRUE(book.SaveAsDialog(kUntitledName));
+    EXPECT_EQ(host.saveDialogStarts.front(),
+              std::pair(dir + "data/Files/", std::string("無題.txt")));
     EXPECT_THAT(host.notices, ElementsAre(HasSubstr("[無題] というファイル名では登録できません"),
                                           HasSubstr("他のページで読み込まれています")));
     EXPECT_EQ(host.questions,

@@ -25,38 +25,62 @@ void TEditor::paintEvent(QPaintEvent* e) {
     const int top = FCore->TopRow();
     const int rows = FMetrics.VisibleRows + 1;
     const int rc = FCore->Rows().RowCount();
+    // While the input method composes, its text stands in the caret's line.
+    std::optional<TComposedLine> composed;
+    if (!FComp.Empty()) composed = ComposeLine(*FCore, FComp);
+    const TComposedLine* cl = composed ? &*composed : nullptr;
+    const int maxRow = FCore->MaxRow() + (cl ? cl->Extra() : 0);
     for (int i = 0; i < rows; ++i) {
         const int row = top + i;
         const int y = FMetrics.TopMargin + i * FMetrics.RowHeight;
         // Only rows inside the invalidated region: it may be the ruler and one row far apart.
         if (!e->region().intersects(QRect(0, y, viewport()->width(), FMetrics.RowHeight))) continue;
-        if (row > FCore->MaxRow() && !(row == 0 && rc == 0)) break;
-        Run(p, RowBarsPaint(*FCore, FMetrics, row, y, FAscent));
-        PaintRow(p, row, y, clip);
+        if (row > maxRow && !(row == 0 && rc == 0)) break;
+        // The bars show the store's row (a row the composition adds shows its line's last).
+        const int barRow = !cl              ? row
+                           : cl->Holds(row) ? std::min(row, cl->FirstRow + cl->StoreRows - 1)
+                                            : cl->StoreRow(row);
+        Run(p, RowBarsPaint(*FCore, FMetrics, barRow, y, FAscent));
+        PaintRow(p, row, y, clip, cl);
     }
     // Bars below the last row keep their background.
-    const int yEnd =
-        FMetrics.TopMargin + std::min(rows, FCore->MaxRow() - top + 1) * FMetrics.RowHeight;
+    const int yEnd = FMetrics.TopMargin + std::min(rows, maxRow - top + 1) * FMetrics.RowHeight;
     Run(p, BarsBelowPaint(*FCore, FMetrics, yEnd, viewport()->height()));
     if (FMetrics.RulerHeight && clip.top() < FMetrics.TopMargin)
         Run(p, RulerPaint(*FCore, FMetrics, viewport()->width()));
-    PaintCaret(p);
+    if (cl) {
+        // The composition's caret, blinking like the caret.
+        if (hasFocus() && FCaretOn && FComp.CaretVisible) {
+            const QPoint o = CellOrigin(cl->Caret.Row, cl->Caret.Col);
+            if (o.x() >= FMetrics.LeftMargin)
+                p.fillRect(o.x(), o.y(), 2, FMetrics.TextHeight, Col(FCore->GetFont().Color));
+        }
+    } else {
+        PaintCaret(p);
+    }
     if (FMouse.Dragging()) { // the drop position
         const QPoint o = CellOrigin(FMouse.DropPos().Row, FMouse.DropPos().Col);
         p.fillRect(o.x(), o.y(), 2, FMetrics.TextHeight, Col(FCore->GetFont().Color));
     }
 }
 
-void TEditor::PaintRow(QPainter& p, int row, int y, const QRect& clip) {
+void TEditor::PaintRow(QPainter& p, int row, int y, const QRect& clip,
+                       const TComposedLine* composed) {
     ++PaintedRows;
     TEditorCore& c = *FCore;
     const int W = FMetrics.CellWidth, H = FMetrics.TextHeight;
     const int left = FMetrics.LeftMargin;
     const int right = viewport()->width();
     const int topCol = c.TopCol();
-    const TRowPaint r = LayoutRowPaint(c, row, topCol, topCol + (right - left) / W + 1);
+    const TRowPaint r = LayoutRowPaint(c, row, topCol, topCol + (right - left) / W + 1, composed);
     p.fillRect(left, y, right - left, FMetrics.RowHeight, Col(r.Base.Bk));
-    const std::string_view text = c.RowTextOf(row);
+    std::string_view text;
+    if (composed && composed->Holds(row)) {
+        const TWrapRow& w = composed->Rows[static_cast<size_t>(row - composed->FirstRow)];
+        text = std::string_view(composed->Text).substr(w.Start, w.Length);
+    } else {
+        text = c.RowTextOf(composed ? composed->StoreRow(row) : row);
+    }
     const TCharTable* table = DocTable();
     const int ascent = y + FAscent;
     for (const TCellRun& cell : r.Cells) {
@@ -65,6 +89,10 @@ void TEditor::PaintRow(QPainter& p, int row, int y, const QRect& clip) {
         if (x + w < clip.left() || x > clip.right()) continue;
         const TCellAttr& a = cell.Attr;
         if (a.Bk != r.Base.Bk) p.fillRect(x, y, w, H, Col(a.Bk));
+        if (cell.ComposingUnderline) { // the input method's clause underline
+            p.setPen(Col(a.Fg));
+            p.drawLine(x, y + H - 1, x + w - 1, y + H - 1);
+        }
         if (cell.Glyph == TCellGlyph::Blank) continue;
         p.setPen(Col(a.Fg));
         if (cell.Glyph == TCellGlyph::Control) {
@@ -81,16 +109,6 @@ void TEditor::PaintRow(QPainter& p, int row, int y, const QRect& clip) {
     }
     const int endX = left + (std::max(r.Width, topCol) - topCol) * W;
     if (r.LineEndSelected) p.fillRect(endX, y, W, H, Col(r.SelectionBk));
-
-    // The composition of the input method, drawn at the caret.
-    if (!FPreedit.isEmpty() && row == c.Row()) {
-        const QPoint o = CellOrigin(row, c.Col());
-        const int pw = QFontMetrics(FFont).horizontalAdvance(FPreedit);
-        p.fillRect(o.x(), y, pw, H, Col(r.Base.Bk));
-        p.setPen(Col(r.Base.Fg));
-        p.drawText(o.x(), ascent, FPreedit);
-        p.drawLine(o.x(), y + H - 1, o.x() + pw, y + H - 1);
-    }
 
     Run(p, EndMarkPaint(r, FMetrics, std::min(endX, right), y, FAscent));
 
@@ -137,8 +155,7 @@ void TEditor::Run(QPainter& p, const TPaintSteps& steps) {
 }
 
 void TEditor::PaintCaret(QPainter& p) {
-    if (!hasFocus() || !FCaretOn || !FPreedit.isEmpty() || !CaretOnScreen(*FCore, FMetrics, true))
-        return;
+    if (!hasFocus() || !FCaretOn || !CaretOnScreen(*FCore, FMetrics, true)) return;
     p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     p.fillRect(CaretRect(), Qt::white);
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);

@@ -1,6 +1,7 @@
 // TEditor: event translation, scrolling, clipboard and the popup menu.
 #include "editor/ui/EditorWidget.h"
 
+#include "app/ui/ColorButton.h"
 #include "editor/Commands.h"
 #include "editor/InputMethodText.h"
 #include "editor/PopupModel.h"
@@ -17,6 +18,7 @@
 #include <QContextMenuEvent>
 #include <QEventLoop>
 #include <QFontMetrics>
+#include <QInputMethod>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -24,8 +26,14 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QScrollBar>
+#include <QTextCharFormat>
 
 #include <atomic>
+#include <cstdlib>
+#include <utility>
+
+QString TEditor::FInsertedComposition;
+QElapsedTimer TEditor::FInsertedAt;
 
 TEditor::TEditor(QWidget* parent) : TEditor(parent, nullptr) {}
 
@@ -44,7 +52,13 @@ TEditor::TEditor(QWidget* parent, std::shared_ptr<TEditorScreenStrings> store)
         const bool rest = --FBlinksLeft <= 0;
         FCaretOn = !FCaretOn || rest;
         if (rest) FBlink.stop(); // an idle window wakes nobody
-        viewport()->update(CaretRect().adjusted(-1, -1, 1, 1));
+        if (!FComp.Empty()) // the composition's caret
+            viewport()->update(inputMethodQuery(Qt::ImCursorRectangle)
+                                   .toRect()
+                                   .translated(-viewport()->pos())
+                                   .adjusted(-1, -1, 1, 1));
+        else
+            viewport()->update(CaretRect().adjusted(-1, -1, 1, 1));
     });
     WireCore();
     UpdateMetrics();
@@ -72,11 +86,14 @@ void TEditor::WireCore() {
         if (hasFocus()) StartBlink();
         UpdateScrollBars();
         emit CaretMoved();
-        if (QGuiApplication::inputMethod())
-            QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
+        // The candidate window's place and the surrounding text (reconversion).
+        if (QGuiApplication::inputMethod() && hasFocus())
+            QGuiApplication::inputMethod()->update(Qt::ImQueryInput);
     };
     ev.OnChange = [this] {
         UpdateScrollBars();
+        if (QGuiApplication::inputMethod() && hasFocus())
+            QGuiApplication::inputMethod()->update(Qt::ImQueryInput);
         emit Changed();
     };
     ev.OnSelectionModeChange = [this] { emit SelectionModeChanged(); };
@@ -168,6 +185,7 @@ void TEditor::UpdateScrollBars() {
 
 void TEditor::scrollContentsBy(int, int) {
     if (FSyncingScroll) return;
+    CommitComposition();
     FCore->SetTopRow(verticalScrollBar()->value());
     FCore->SetTopCol(horizontalScrollBar()->value());
     viewport()->update();
@@ -206,6 +224,7 @@ bool TEditor::focusNextPrevChild(bool next) {
 }
 
 bool TEditor::RunCommand(TEditorCommand c, int arg, TEditorCommandKeys keys) {
+    CommitComposition();
     if (NeedsWholeText(c, keys) && FCore->Rows().LoadPending() && !WaitForLoad()) return false;
     TQtEditorClipboard clipboard([this](const QString& m) { Warn(m); });
     clipboard.table = DocTable();
@@ -215,6 +234,7 @@ bool TEditor::RunCommand(TEditorCommand c, int arg, TEditorCommandKeys keys) {
 
 void TEditor::keyPressEvent(QKeyEvent* e) {
     if (hasFocus()) StartBlink();
+    CommitComposition(); // a key the input method let through while it composed
     const Qt::KeyboardModifiers mods = e->modifiers();
     const int key = ToTableKey(e->key(), mods);
     if (const TEditorKeyBinding* b = key ? FindEditorKey(key, ToTableModifiers(mods)) : nullptr) {
@@ -264,13 +284,98 @@ void TEditor::InsertUtf16(const QString& text) {
 }
 
 void TEditor::inputMethodEvent(QInputMethodEvent* e) {
-    if (!e->commitString().isEmpty() && !FCore->ReadOnly()) InsertUtf16(e->commitString());
-    FPreedit = e->preeditString();
-    FPreeditCursor = FPreedit.size();
-    for (const auto& a : e->attributes())
-        if (a.type == QInputMethodEvent::Cursor) FPreeditCursor = a.start;
-    InvalidateRows(FCore->Row(), FCore->Row());
     e->accept();
+    if (FCore->ReadOnly()) {
+        FComp = {};
+        FPreedit.clear();
+        viewport()->update();
+        return;
+    }
+    const bool hadComposition = !FComp.Empty();
+    FComp = {};
+    FPreedit.clear();
+    // The input method's own commit of a composition already inserted here (it may come after
+    // QInputMethod::commit returned, or after the focus left) is not inserted twice. Its next
+    // commit or a new composition ends the wait.
+    if (!FInsertedComposition.isEmpty() &&
+        (!e->commitString().isEmpty() || !e->preeditString().isEmpty() ||
+         FInsertedAt.elapsed() > 2000)) {
+        const QString echo = std::exchange(FInsertedComposition, QString());
+        if (e->commitString() == echo && FInsertedAt.elapsed() <= 2000) e->setCommitString({});
+    }
+    // A reconversion takes the text it converts out of the row, relative to the caret.
+    if (e->replacementLength() > 0) {
+        const int cursor = ImeRowText(*FCore, DocTable()).Cursor;
+        SelectRowUnits(*FCore, DocTable(), cursor + e->replacementStart(),
+                       cursor + e->replacementStart() + e->replacementLength());
+        if (e->commitString().isEmpty()) FCore->DeleteSelection();
+    }
+    if (!e->commitString().isEmpty()) InsertUtf16(e->commitString());
+
+    FPreedit = e->preeditString();
+    std::vector<TCompositionFormat> formats;
+    int cursor = static_cast<int>(FPreedit.size());
+    bool caretVisible = true;
+    for (const QInputMethodEvent::Attribute& a : e->attributes()) {
+        if (a.type == QInputMethodEvent::Cursor) {
+            cursor = a.start;
+            caretVisible = a.length > 0;
+        } else if (a.type == QInputMethodEvent::TextFormat && !FPreedit.isEmpty()) {
+            const QTextCharFormat f = a.value.value<QTextFormat>().toCharFormat();
+            TCompositionFormat c;
+            c.Start = a.start;
+            c.Length = a.length;
+            if (f.background().style() != Qt::NoBrush) c.Bk = QColorToColor(f.background().color());
+            if (f.foreground().style() != Qt::NoBrush) c.Fg = QColorToColor(f.foreground().color());
+            c.Underline = f.fontUnderline() || f.underlineStyle() != QTextCharFormat::NoUnderline;
+            formats.push_back(c);
+        } else if (a.type == QInputMethodEvent::Selection && FPreedit.isEmpty()) {
+            // The input method marks text of the row (units from the row's start).
+            const int from = std::min(a.start, a.start + a.length);
+            SelectRowUnits(*FCore, DocTable(), from, from + std::abs(a.length));
+        }
+    }
+    if (!FPreedit.isEmpty()) {
+        FComp = MakeComposition(FPreedit.toStdU16String(), formats, cursor, caretVisible);
+        FCaretOn = true;
+        RevealComposition();
+    }
+    if (hadComposition || !FComp.Empty()) viewport()->update();
+    if (QGuiApplication::inputMethod())
+        QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
+}
+
+void TEditor::RevealComposition() {
+    const TComposedLine l = ComposeLine(*FCore, FComp);
+    const int cols = FCore->VisibleCols(), rows = FMetrics.VisibleRows;
+    if (l.Caret.Col + 2 > FCore->TopCol() + cols)
+        FCore->SetTopCol(l.Caret.Col + 2 - cols);
+    else if (l.Caret.Col < FCore->TopCol())
+        FCore->SetTopCol(std::max(0, l.Caret.Col - 1));
+    if (l.Caret.Row >= FCore->TopRow() + rows) FCore->SetTopRow(l.Caret.Row - rows + 1);
+}
+
+void TEditor::InsertComposition() {
+    if (FComp.Empty()) return;
+    const QString text = FPreedit;
+    FInsertedComposition = text;
+    FInsertedAt.start();
+    FComp = {};
+    FPreedit.clear();
+    InsertUtf16(text);
+    viewport()->update();
+}
+
+void TEditor::CommitComposition() {
+    if (FComp.Empty()) return;
+    QInputMethod* im = QGuiApplication::inputMethod();
+    // The input method commits its own composition (an event with the text) and starts afresh;
+    // one that answers later finds it already in the text.
+    if (im && hasFocus()) im->commit();
+    if (!FComp.Empty()) {
+        InsertComposition();
+        if (im && hasFocus()) im->reset();
+    }
 }
 
 QVariant TEditor::inputMethodQuery(Qt::InputMethodQuery q) const {
@@ -279,18 +384,24 @@ QVariant TEditor::inputMethodQuery(Qt::InputMethodQuery q) const {
         return !FCore->ReadOnly();
     case Qt::ImCursorRectangle: {
         QRect r = CaretRect();
-        if (!FPreedit.isEmpty())
-            r.translate(QFontMetrics(FFont).horizontalAdvance(FPreedit.left(FPreeditCursor)), 0);
+        if (!FComp.Empty()) {
+            // The composition's caret, in the row it reached.
+            const TComposedLine l = ComposeLine(*FCore, FComp);
+            r = QRect(CellOrigin(l.Caret.Row, l.Caret.Col), QSize(2, FMetrics.TextHeight));
+        }
         r.setHeight(FMetrics.RowHeight);
         return r.translated(viewport()->pos());
     }
     case Qt::ImFont:
         return FFont;
     case Qt::ImCursorPosition:
-    case Qt::ImAnchorPosition:
         return ImeRowText(*FCore, DocTable()).Cursor;
+    case Qt::ImAnchorPosition:
+        return ImeRowText(*FCore, DocTable()).Anchor;
     case Qt::ImSurroundingText:
         return QString::fromStdU16String(ImeRowText(*FCore, DocTable()).Text);
+    case Qt::ImCurrentSelection:
+        return QString::fromStdU16String(ImeRowText(*FCore, DocTable()).Selection);
     case Qt::ImHints:
         return static_cast<int>(Qt::ImhMultiLine);
     default:
@@ -307,6 +418,7 @@ void TEditor::UpdateCursor(QPoint p, Qt::KeyboardModifiers mods) {
 }
 
 void TEditor::mousePressEvent(QMouseEvent* e) {
+    CommitComposition(); // where it was typed, before the click moves the caret
     if (e->button() != Qt::LeftButton) {
         QAbstractScrollArea::mousePressEvent(e);
         return;
@@ -331,11 +443,13 @@ void TEditor::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 void TEditor::mouseDoubleClickEvent(QMouseEvent* e) {
+    CommitComposition();
     const QPoint p = e->position().toPoint();
     if (e->button() == Qt::LeftButton) FMouse.DoubleClickAt(p.x(), p.y(), FMetrics);
 }
 
 void TEditor::contextMenuEvent(QContextMenuEvent* e) {
+    CommitComposition();
     QMenu* menu = BuildPopupMenu();
     menu->exec(e->globalPos());
     delete menu;
@@ -366,6 +480,9 @@ void TEditor::focusInEvent(QFocusEvent* e) {
 }
 
 void TEditor::focusOutEvent(QFocusEvent* e) {
+    // The input method already serves the new focus (a menu, another page): the composition goes
+    // in here as it is.
+    InsertComposition();
     QAbstractScrollArea::focusOutEvent(e);
     FBlink.stop();
     FCaretOn = false;

@@ -6,14 +6,17 @@
 #include "editor/Commands.h"
 #include "editor/EditorCore.h"
 #include "editor/Geometry.h"
+#include "editor/InputMethodText.h"
 #include "editor/MouseGestures.h"
 
 #include <QAbstractScrollArea>
+#include <QElapsedTimer>
 #include <QFont>
 #include <QTimer>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QMenu;
 
@@ -61,6 +64,11 @@ class TEditor : public QAbstractScrollArea {
     std::function<void(const QString&)> WarningHandler;
 
     QVariant inputMethodQuery(Qt::InputMethodQuery q) const override;
+    // The input method's composition, shown at the caret until it is committed.
+    bool Composing() const { return !FComp.Empty(); }
+    // Commits a composition where it was typed (the input method is asked to; what it keeps is
+    // inserted here): anything that moves the caret or changes the page does this first.
+    void CommitComposition();
 
     long long PaintedRows = 0; // rows drawn so far (partial repaint shows in it)
 
@@ -97,7 +105,7 @@ class TEditor : public QAbstractScrollArea {
     void UpdateCursor(QPoint p, Qt::KeyboardModifiers mods);
 
     // Painting (TEditorPaint.cpp).
-    void PaintRow(QPainter& p, int row, int y, const QRect& clip);
+    void PaintRow(QPainter& p, int row, int y, const QRect& clip, const TComposedLine* composed);
     void Run(QPainter& p, const TPaintSteps& steps); // the core's drawing steps
     void PaintCaret(QPainter& p);
     QColor Col(TColor c) const;
@@ -111,7 +119,14 @@ class TEditor : public QAbstractScrollArea {
     void StartBlink();
     bool FCaretOn = true;
     QString FPreedit;
-    int FPreeditCursor = 0;
+    TComposition FComp;
+    // A composition committed by a control without the input method, and when: the input
+    // method's own commit of it may still come, to this control or (after a focus change) to
+    // the one that has the focus now.
+    static QString FInsertedComposition;
+    static QElapsedTimer FInsertedAt;
+    void InsertComposition(); // the composition as typed text, without asking the input method
+    void RevealComposition(); // scrolls the composition's caret into view
     TCaretTrail FCaretTrail;
     bool FSyncingScroll = false;
 

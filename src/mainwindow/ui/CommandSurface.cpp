@@ -52,6 +52,8 @@ void TFramSpeedBtn::paintEvent(QPaintEvent* e) {
 TCommandSurface::TCommandSurface(TfmEditor& fm, TPages& pages, TWindowCommands& commands)
     : QObject(&fm), fm_(fm), pages_(pages), commands_(commands), menus_(*fm.Menus) {
     menus_.OnShow = [this](QMenu* m) {
+        // The menu's rules see the page with its composition committed.
+        if (TEditor* ed = activeEditor()) ed->CommitComposition();
         TCommandState s = State();
         s.FileManager = fm_.FileManager && fm_.FileManager(); // asked only when a menu opens
         menus_.Show(m, s);
@@ -179,6 +181,8 @@ TCommandState TCommandSurface::State() const {
 }
 
 bool TCommandSurface::Run(const std::string& name) {
+    // A composition goes into the text where it was typed before the command sees the page.
+    if (TEditor* ed = activeEditor()) ed->CommitComposition();
     if (!menus_.Item(name) || !menus_.Wired(name) || !ItemRunnable(name, State())) return false;
     menus_.Trigger(name);
     return true;

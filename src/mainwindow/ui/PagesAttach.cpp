@@ -72,6 +72,7 @@ TPages* AttachPages(TfmEditor& fm, TdtEditor& dt) {
     buildStatusPanels(fm, pages);
 
     pages->SetProgramFolder(fm.StartUp.programFolder);
+    pages->Book().dataFolder = fm.DataFolder;
     pages->SetKnKakunin(fm.Settings.KnKakunin);
     pages->SetPageToActivate(fm.Settings.Page);
     pages->Book().expandPath = [](const std::string& s) { return ExpandLongPath(s); };

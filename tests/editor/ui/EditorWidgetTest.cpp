@@ -13,6 +13,8 @@
 #include <QInputMethodEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QScrollBar>
+#include <QTextCharFormat>
 #include <gtest/gtest.h>
 
 namespace {
@@ -32,6 +34,18 @@ struct Widget : ::testing::Test {
         for (QChar c : s)
             Key(&ed, 0, Qt::NoModifier, QString(c));
     }
+    // A composition with its first clause being converted and its caret at cursor.
+    void Compose(const char* utf8, int cursor) {
+        const QString t = QString::fromUtf8(utf8);
+        QTextCharFormat converted, other;
+        converted.setBackground(Qt::darkBlue);
+        converted.setForeground(Qt::white);
+        other.setUnderlineStyle(QTextCharFormat::DashUnderline);
+        QInputMethodEvent pre(t, {{QInputMethodEvent::TextFormat, 0, 1, converted},
+                                  {QInputMethodEvent::TextFormat, 1, int(t.size()) - 1, other},
+                                  {QInputMethodEvent::Cursor, cursor, 1, {}}});
+        QApplication::sendEvent(&ed, &pre);
+    }
     void Commit(const char* utf8) {
         QInputMethodEvent ime;
         ime.setCommitString(QString::fromUtf8(utf8));
@@ -49,14 +63,41 @@ TEST_F(Widget, TypingKeysAndTheInputMethod) {
     Press(Qt::Key_Return);
     Type("c");
     EXPECT_EQ(ed.Core().Text(), "ab\r\nc");
-    // Nothing is inserted while composing; the candidate window follows the caret.
-    QInputMethodEvent pre(QString::fromUtf8("にほん"), {});
-    QApplication::sendEvent(&ed, &pre);
-    EXPECT_EQ(ed.Core().Text(), "ab\r\nc");
-    const QRect r = ed.inputMethodQuery(Qt::ImCursorRectangle).toRect();
-    const QPoint caret = ed.CellOrigin(1, 1) + ed.viewport()->pos();
-    EXPECT_GE(r.left(), caret.x());
-    EXPECT_EQ(r.top(), caret.y());
+    // Nothing is inserted while composing; the candidate window follows the composition's caret
+    // (after "にほ"), also where the composition went on to the next row.
+    WrapAt(ed.Core(), 20);
+    ed.Core().SetText(std::string(18, 'a') + "\r\nc");
+    ed.Core().SetCaret(1, 1);
+    ed.Core().Modified = false;
+    Compose("にほんご", 2);
+    EXPECT_EQ(ed.Core().Text(), std::string(18, 'a') + "\r\nc");
+    EXPECT_FALSE(ed.Core().Modified);
+    EXPECT_EQ(ed.inputMethodQuery(Qt::ImCursorRectangle).toRect().topLeft(),
+              ed.CellOrigin(1, 5) + ed.viewport()->pos());
+    ed.Core().SetCaret(0, 18);
+    Compose("にほんご", 2);
+    EXPECT_EQ(ed.inputMethodQuery(Qt::ImCursorRectangle).toRect().topLeft(),
+              ed.CellOrigin(1, 2) + ed.viewport()->pos());
+    // A click elsewhere commits it where it was typed, then moves the caret.
+    Click(ed.viewport(), Qt::LeftButton, ed.CellOrigin(2, 0) + QPoint(1, 1));
+    EXPECT_EQ(ed.Core().Text(), std::string(18, 'a') + J("にほんご") + "\r\nc");
+    EXPECT_EQ(CaretOf(ed.Core()), RC(2, 0));
+    EXPECT_FALSE(ed.Composing());
+    // So does the scroll bar, losing the focus and a command of the control.
+    Compose("え", 1);
+    ed.verticalScrollBar()->setValue(1);
+    EXPECT_EQ(ed.Core().Text(), std::string(18, 'a') + J("にほんご") + "\r\n" + J("え") + "c");
+    ed.Core().SetText(std::string(18, 'a') + J("にほんご") + "\r\nc");
+    ed.Core().SetCaret(2, 0);
+    Compose("か", 1);
+    ed.clearFocus();
+    EXPECT_EQ(ed.Core().Text(), std::string(18, 'a') + J("にほんご") + "\r\n" + J("か") + "c");
+    ed.setFocus();
+    Compose("き", 1);
+    ed.RunCommand(TEditorCommand::SelectAll);
+    EXPECT_EQ(ed.Core().Text(), std::string(18, 'a') + J("にほんご") + "\r\n" + J("かき") + "c");
+    ed.Core().SetText("ab\r\nc");
+    ed.Core().SetCaret(1, 1);
     Commit("日本語");
     EXPECT_EQ(ed.Core().Text(), "ab\r\nc" + J("日本語"));
     EXPECT_EQ(ed.Core().Col(), 7);
