@@ -6,10 +6,16 @@
 #include "search/RowSearch.h"
 
 #include <algorithm>
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
+
+std::ptrdiff_t pieceBytes(const TRowPiece& p) {
+    return static_cast<std::ptrdiff_t>(p.Len) + (p.End == reLineEnd ? 2 : 0);
+}
 
 std::ptrdiff_t rowBytes(const TRowView& rows, int r) {
     return static_cast<std::ptrdiff_t>(rows.RowText(r).size()) +
@@ -26,20 +32,87 @@ TSearchPos advance(const TRowView& rows, TSearchPos pos, std::ptrdiff_t n) {
     return pos;
 }
 
+// The rows' texts, fetched a batch at a time around the rows asked for.
+class PieceCache {
+  public:
+    PieceCache(const TRowView& rows, bool forward) : rows_(rows), forward_(forward) {}
+    const TRowPiece& operator[](int r) {
+        if (r < base_ || r >= base_ + count_) {
+            base_ = forward_ ? r : std::max(0, r - kBatch + 1);
+            count_ = rows_.RowPieces(base_, kBatch, batch_);
+        }
+        return batch_[r - base_];
+    }
+
+  private:
+    static constexpr int kBatch = 512;
+    const TRowView& rows_;
+    bool forward_;
+    int base_ = 0;
+    int count_ = 0;
+    TRowPiece batch_[kBatch];
+};
+
 struct Buffer {
     std::string text;
-    std::vector<std::size_t> starts; // offset of each row in text
+    std::string_view view;           // the bytes searched: text, or the rows where they lie
+    std::vector<std::size_t> starts; // offset of each row in view
     int first = 0;                   // row of starts[0]
 
-    void build(const TRowView& rows, int top, int bottom) {
-        text.clear();
+    // Rows top..bottom with CR LF after each line end. When their texts already lie one after
+    // the other with those line ends between them (a loaded file), they are searched in place.
+    void build(const TRowView& rows, PieceCache& pieces, int top, int bottom) {
         starts.clear();
         first = top;
+        std::size_t size = 0;
         for (int r = top; r <= bottom; ++r) {
-            starts.push_back(text.size());
-            text.append(rows.RowText(r));
-            if (rows.RowEndKind(r) == reLineEnd) text.append("\r\n", 2);
+            starts.push_back(size);
+            size += static_cast<std::size_t>(pieceBytes(pieces[r]));
         }
+        if (const char* at = inPlace(rows, pieces, top, bottom)) {
+            view = std::string_view(at, size);
+            return;
+        }
+        text.clear();
+        for (int r = top; r <= bottom; ++r) {
+            const TRowPiece& p = pieces[r];
+            text.append(p.P, p.Len);
+            if (p.End == reLineEnd) text.append("\r\n", 2);
+        }
+        view = text;
+    }
+
+    // The first byte of rows top..bottom when they lie in place, else null. Only bytes between
+    // row texts (or up to the text of the row after bottom) are read, never before or after.
+    static const char* inPlace(const TRowView& rows, PieceCache& pieces, int top, int bottom) {
+        const TRowPiece head = pieces[top]; // a copy: further rows may refill the cache
+        if (!head.Len) return nullptr;
+        const char* at = head.P;
+        const char* textEnd = at; // end of the last row text seen
+        for (int r = top; r <= bottom; ++r) {
+            const TRowPiece& p = pieces[r];
+            if (p.Len) {
+                if (p.P != at) return nullptr;
+                textEnd = p.P + p.Len;
+            }
+            at += pieceBytes(p);
+        }
+        if (at != textEnd) {
+            // Line ends after the last text: they must be followed by the next row's text.
+            if (bottom + 1 >= rows.RowCount()) return nullptr;
+            const TRowPiece& next = pieces[bottom + 1];
+            if (!next.Len || next.P != at) return nullptr;
+        }
+        const char* q = head.P;
+        for (int r = top; r <= bottom; ++r) {
+            const TRowPiece& p = pieces[r];
+            q += p.Len;
+            if (p.End == reLineEnd) {
+                if (q[0] != '\r' || q[1] != '\n') return nullptr;
+                q += 2;
+            }
+        }
+        return head.P;
     }
 
     // The row holding byte pos of the buffer.
@@ -47,7 +120,6 @@ struct Buffer {
         return static_cast<std::size_t>(std::upper_bound(starts.begin(), starts.end(), pos) -
                                         starts.begin() - 1);
     }
-
     // The hit as rows see it. The editor has no position between the CR and the LF of a line
     // end, so a match that begins on the LF or ends on the CR (a pattern with a line feed or a
     // carriage return at its edge) takes the whole line end: Find shows, and Replace changes,
@@ -71,29 +143,111 @@ struct Buffer {
     }
 };
 
+// The last row of the buffer that begins at top: the first row that brings it to
+// kSearchBufferSize bytes, and never top itself when there is a row after it.
+int bufferBottom(PieceCache& pieces, int count, int top) {
+    int bottom = top;
+    auto size = static_cast<std::size_t>(pieceBytes(pieces[top]));
+    while (bottom + 1 < count && (size < kSearchBufferSize || bottom == top))
+        size += static_cast<std::size_t>(pieceBytes(pieces[++bottom]));
+    return bottom;
+}
+
+// Searches the buffers that begin at tops[from..to) (the first from offset), each ending where
+// the next begins; stops early once stop() says an earlier part has a hit.
+template <class Stop>
+bool searchBuffers(const TRowView& rows, const std::vector<int>& tops, std::size_t from,
+                   std::size_t to, std::ptrdiff_t offset, const TSearchPattern& pattern,
+                   TSearchHit& hit, Stop stop) {
+    PieceCache pieces(rows, true);
+    Buffer buf;
+    const int count = rows.RowCount();
+    for (std::size_t i = from; i < to; ++i, offset = 0) {
+        if (stop()) return false;
+        const int top = tops[i];
+        buf.build(rows, pieces, top, i + 1 < tops.size() ? tops[i + 1] : count - 1);
+        TSearchInfo info{offset, 0};
+        if (pattern.Find(buf.view, info)) {
+            hit = buf.hit(rows, info);
+            return true;
+        }
+    }
+    return false;
+}
+
+std::atomic<int> searchThreads{0};
+
+// Bytes searched on the calling thread before the rest is shared among threads: a hit close to
+// the start costs no more than before.
+constexpr std::size_t kAloneBytes = 1u << 20;
+// Buffers per part of the rest (about 4 MB).
+constexpr std::size_t kPartBuffers = 512;
+
 bool searchForward(const TRowView& rows, TSearchPos start, const TSearchPattern& pattern,
                    TSearchHit& hit) {
     const int count = rows.RowCount();
     if (start.Row < 0 || start.Row >= count) return false;
+    PieceCache pieces(rows, true);
     Buffer buf;
-    buf.text.reserve(2 * kSearchBufferSize);
     int top = start.Row;
     std::ptrdiff_t offset = std::max<std::ptrdiff_t>(start.Offset, 0);
+    std::size_t searched = 0;
     for (;;) {
-        int bottom = top;
-        std::size_t size = static_cast<std::size_t>(rowBytes(rows, top));
-        while (bottom + 1 < count && (size < kSearchBufferSize || bottom == top))
-            size += static_cast<std::size_t>(rowBytes(rows, ++bottom));
-        buf.build(rows, top, bottom);
+        const int bottom = bufferBottom(pieces, count, top);
+        buf.build(rows, pieces, top, bottom);
         TSearchInfo info{offset, 0};
-        if (pattern.Find(buf.text, info)) {
+        if (pattern.Find(buf.view, info)) {
             hit = buf.hit(rows, info);
             return true;
         }
         if (bottom >= count - 1) return false;
         top = bottom; // overlap one row: a match crossing the border within it is still found
         offset = 0;
+        searched += buf.view.size();
+        if (searched >= kAloneBytes) break;
     }
+
+    // The rest: the same buffers (found first, from their lengths alone), shared out in parts
+    // of consecutive buffers among threads; the hit of the earliest part that has one wins.
+    std::vector<int> tops;
+    for (;;) {
+        tops.push_back(top);
+        const int bottom = bufferBottom(pieces, count, top);
+        if (bottom >= count - 1) break;
+        top = bottom;
+    }
+    const std::size_t parts = (tops.size() + kPartBuffers - 1) / kPartBuffers;
+    const unsigned cores = searchThreads > 0 ? static_cast<unsigned>(searchThreads)
+                                             : std::thread::hardware_concurrency();
+    const auto threads = static_cast<unsigned>(std::min<std::size_t>(parts, cores));
+    if (threads <= 1)
+        return searchBuffers(rows, tops, 0, tops.size(), 0, pattern, hit, [] { return false; });
+    std::vector<TSearchHit> hits(parts);
+    std::atomic<std::size_t> nextPart{0};
+    std::atomic<std::size_t> firstHit{parts}; // the earliest part with a hit so far
+    auto work = [&] {
+        for (std::size_t p; (p = nextPart.fetch_add(1)) < parts;) {
+            if (p > firstHit.load()) return;
+            const std::size_t from = p * kPartBuffers;
+            const std::size_t to = std::min(tops.size(), from + kPartBuffers);
+            if (searchBuffers(rows, tops, from, to, 0, pattern, hits[p],
+                              [&] { return firstHit.load(std::memory_order_relaxed) < p; })) {
+                std::size_t f = firstHit.load();
+                while (p < f && !firstHit.compare_exchange_weak(f, p)) {
+                }
+                return;
+            }
+        }
+    };
+    std::vector<std::thread> pool;
+    for (unsigned t = 1; t < threads; ++t)
+        pool.emplace_back(work);
+    work();
+    for (std::thread& t : pool)
+        t.join();
+    if (firstHit.load() >= parts) return false;
+    hit = hits[firstHit.load()];
+    return true;
 }
 
 bool searchBackward(const TRowView& rows, TSearchPos start, const TSearchPattern& pattern,
@@ -102,26 +256,30 @@ bool searchBackward(const TRowView& rows, TSearchPos start, const TSearchPattern
     if (count == 0) return false;
     int bottom = std::clamp(start.Row, 0, count - 1);
     std::ptrdiff_t offset = std::max<std::ptrdiff_t>(start.Offset, 0);
+    PieceCache pieces(rows, false);
     Buffer buf;
-    buf.text.reserve(2 * kSearchBufferSize);
     for (;;) {
         int top = bottom;
-        std::size_t size = static_cast<std::size_t>(rowBytes(rows, bottom));
+        auto size = static_cast<std::size_t>(pieceBytes(pieces[bottom]));
         while (top > 0 && (size < kSearchBufferSize || top == bottom))
-            size += static_cast<std::size_t>(rowBytes(rows, --top));
-        buf.build(rows, top, bottom);
+            size += static_cast<std::size_t>(pieceBytes(pieces[--top]));
+        buf.build(rows, pieces, top, bottom);
         TSearchInfo info{static_cast<std::ptrdiff_t>(buf.starts.back()) + offset, 0};
-        if (pattern.Find(buf.text, info)) {
+        if (pattern.Find(buf.view, info)) {
             hit = buf.hit(rows, info);
             return true;
         }
         if (top == 0) return false;
         bottom = top; // overlap one row, searched again from its end
-        offset = rowBytes(rows, top);
+        offset = pieceBytes(pieces[top]);
     }
 }
 
 } // namespace
+
+void SetSearchThreads(int threads) {
+    searchThreads = std::max(threads, 0);
+}
 
 TSearchPos SearchStartPos(const TRowView& rows, const TEditorSearchState& state, bool forward) {
     const int count = rows.RowCount();

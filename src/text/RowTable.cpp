@@ -100,6 +100,25 @@ TRowRec TRowTable::At(int i) const {
     return (*FBlocks[static_cast<size_t>(b)].Rows)[static_cast<size_t>(off)];
 }
 
+int TRowTable::Pieces(int first, int n, TRowPiece* out) const {
+    if (first < 0 || first >= FCount || n <= 0) return 0;
+    // No cached block here: readers on several threads may ask at once (the prefix, once valid,
+    // is only read).
+    ValidatePrefix();
+    const auto nb = static_cast<std::ptrdiff_t>(FBlocks.size());
+    int b = static_cast<int>(std::upper_bound(FRowPrefix.begin(), FRowPrefix.begin() + nb, first) -
+                             FRowPrefix.begin() - 1);
+    int k = 0;
+    for (auto j = static_cast<size_t>(first - FRowPrefix[static_cast<size_t>(b)]);
+         k < n && b < static_cast<int>(FBlocks.size()); ++b) {
+        const TPackedRows& rows = *FBlocks[static_cast<size_t>(b)].Rows;
+        for (const size_t m = rows.size(); j < m && k < n; ++j, ++k)
+            out[k] = {rows.P(j), rows.Len(j), rows.RowEnd(j)};
+        j = 0;
+    }
+    return k;
+}
+
 void TRowTable::SetA(int i, uint32_t a) {
     int b, off;
     Locate(i, b, off);

@@ -14,6 +14,7 @@
 
 #include "text/PackedRows.h"
 #include "text/RowData.h"
+#include "text/RowView.h"
 
 // Raised for every row access outside the valid range; the message names the index.
 class EListError : public std::out_of_range {
@@ -83,6 +84,9 @@ class TRowTable {
 
     int Count() const { return FCount; }
     TRowRec At(int i) const; // a copy: the table keeps its rows packed
+    // Texts and row ends of rows first.. (at most n); returns how many (see TRowView::RowPieces).
+    // Safe on several threads at once while the table does not change.
+    int Pieces(int first, int n, TRowPiece* out) const;
     void SetA(int i, uint32_t a);
     void SetB(int i, uint32_t b);
     void SetText(int i, std::string_view s);
