@@ -55,103 +55,101 @@ class PieceCache {
 
 struct Buffer {
     std::string text;
-    std::string_view view;           // the bytes searched: text, or the rows where they lie
-    std::vector<std::size_t> starts; // offset of each row in view
-    int first = 0;                   // row of starts[0]
+    std::string_view view; // the bytes searched: text, or the rows where they lie
+    int first = 0, last = 0;
+    std::size_t lastStart = 0; // offset of the last row in view
 
-    // Rows top..bottom with CR LF after each line end. When their texts already lie one after
-    // the other with those line ends between them (a loaded file), they are searched in place.
-    void build(const TRowView& rows, PieceCache& pieces, int top, int bottom) {
-        starts.clear();
-        first = top;
+    // Rows top..bottom with CR LF after each line end; bottom < 0 takes rows until they reach
+    // kSearchBufferSize bytes (at least two when there are two). Returns the last row taken.
+    // When the row texts already lie one after the other with those line ends between them (a
+    // loaded file), they are searched in place. Only bytes between row texts (or up to the text
+    // of the row after the buffer) are read there, never bytes before or after them.
+    int build(const TRowView& rows, PieceCache& pieces, int top, int bottom) {
+        const int count = rows.RowCount();
+        const TRowPiece head = pieces[top]; // a copy: further rows may refill the cache
+        bool inPlace = head.Len > 0;
+        const char* at = head.P;    // where the next row's text must lie
+        const char* ends = nullptr; // line ends since the last row text, not yet checked
         std::size_t size = 0;
-        for (int r = top; r <= bottom; ++r) {
-            starts.push_back(size);
-            size += static_cast<std::size_t>(pieceBytes(pieces[r]));
+        int r = top;
+        for (;; ++r) {
+            const TRowPiece& p = pieces[r];
+            lastStart = size;
+            size += p.Len + (p.End == reLineEnd ? 2u : 0u);
+            if (inPlace) {
+                if (p.Len) {
+                    if (p.P != at || (ends && !lineEnds(ends, at))) inPlace = false;
+                    ends = nullptr;
+                    at = p.P + p.Len;
+                }
+                if (p.End == reLineEnd) {
+                    if (!ends) ends = at;
+                    at += 2;
+                }
+            }
+            if (bottom >= 0 ? r >= bottom
+                            : r + 1 >= count || (size >= kSearchBufferSize && r > top))
+                break;
         }
-        if (const char* at = inPlace(rows, pieces, top, bottom)) {
-            view = std::string_view(at, size);
-            return;
+        first = top;
+        last = r;
+        if (inPlace && ends) {
+            // Line ends after the last text: the next row's text must follow them.
+            const TRowPiece next = r + 1 < count ? pieces[r + 1] : TRowPiece();
+            inPlace = next.Len && next.P == at && lineEnds(ends, at);
+        }
+        if (inPlace) {
+            view = std::string_view(head.P, size);
+            return r;
         }
         text.clear();
-        for (int r = top; r <= bottom; ++r) {
-            const TRowPiece& p = pieces[r];
+        for (int k = top; k <= r; ++k) {
+            const TRowPiece& p = pieces[k];
             text.append(p.P, p.Len);
             if (p.End == reLineEnd) text.append("\r\n", 2);
         }
         view = text;
+        return r;
     }
 
-    // The first byte of rows top..bottom when they lie in place, else null. Only bytes between
-    // row texts (or up to the text of the row after bottom) are read, never before or after.
-    static const char* inPlace(const TRowView& rows, PieceCache& pieces, int top, int bottom) {
-        const TRowPiece head = pieces[top]; // a copy: further rows may refill the cache
-        if (!head.Len) return nullptr;
-        const char* at = head.P;
-        const char* textEnd = at; // end of the last row text seen
-        for (int r = top; r <= bottom; ++r) {
-            const TRowPiece& p = pieces[r];
-            if (p.Len) {
-                if (p.P != at) return nullptr;
-                textEnd = p.P + p.Len;
-            }
-            at += pieceBytes(p);
-        }
-        if (at != textEnd) {
-            // Line ends after the last text: they must be followed by the next row's text.
-            if (bottom + 1 >= rows.RowCount()) return nullptr;
-            const TRowPiece& next = pieces[bottom + 1];
-            if (!next.Len || next.P != at) return nullptr;
-        }
-        const char* q = head.P;
-        for (int r = top; r <= bottom; ++r) {
-            const TRowPiece& p = pieces[r];
-            q += p.Len;
-            if (p.End == reLineEnd) {
-                if (q[0] != '\r' || q[1] != '\n') return nullptr;
-                q += 2;
-            }
-        }
-        return head.P;
+    // True when [from, to) holds CR LF pairs only.
+    static bool lineEnds(const char* from, const char* to) {
+        for (; from < to; from += 2)
+            if (from[0] != '\r' || from[1] != '\n') return false;
+        return true;
     }
 
-    // The row holding byte pos of the buffer.
-    std::size_t rowAt(std::size_t pos) const {
-        return static_cast<std::size_t>(std::upper_bound(starts.begin(), starts.end(), pos) -
-                                        starts.begin() - 1);
+    // The row holding byte pos of the buffer and the offset of that row.
+    int rowAt(const TRowView& rows, std::size_t pos, std::size_t& start) const {
+        start = 0;
+        for (int r = first;; ++r) {
+            const auto bytes = static_cast<std::size_t>(rowBytes(rows, r));
+            if (r == last || pos < start + bytes) return r;
+            start += bytes;
+        }
     }
+
     // The hit as rows see it. The editor has no position between the CR and the LF of a line
     // end, so a match that begins on the LF or ends on the CR (a pattern with a line feed or a
     // carriage return at its edge) takes the whole line end: Find shows, and Replace changes,
     // the bytes that matched plus the other half of that line end, never a neighbouring byte.
     TSearchHit hit(const TRowView& rows, const TSearchInfo& info) const {
         const auto pos = static_cast<std::size_t>(info.Start);
-        const std::size_t i = rowAt(pos);
+        std::size_t start = 0;
         TSearchHit h;
-        h.Row = first + static_cast<int>(i);
-        const auto into = static_cast<std::ptrdiff_t>(pos - starts[i]);
+        h.Row = rowAt(rows, pos, start);
+        const auto into = static_cast<std::ptrdiff_t>(pos - start);
         h.Offset = std::min(into, static_cast<std::ptrdiff_t>(rows.RowText(h.Row).size()));
         h.Length = info.Length + (into - h.Offset);
         if (info.Length > 0) {
-            const std::size_t last = pos + static_cast<std::size_t>(info.Length) - 1;
-            const std::size_t j = rowAt(last);
-            const int row = first + static_cast<int>(j);
-            if (rows.RowEndKind(row) == reLineEnd && last - starts[j] == rows.RowText(row).size())
+            const std::size_t end = pos + static_cast<std::size_t>(info.Length) - 1;
+            const int row = rowAt(rows, end, start);
+            if (rows.RowEndKind(row) == reLineEnd && end - start == rows.RowText(row).size())
                 ++h.Length; // ends on the CR
         }
         return h;
     }
 };
-
-// The last row of the buffer that begins at top: the first row that brings it to
-// kSearchBufferSize bytes, and never top itself when there is a row after it.
-int bufferBottom(PieceCache& pieces, int count, int top) {
-    int bottom = top;
-    auto size = static_cast<std::size_t>(pieceBytes(pieces[top]));
-    while (bottom + 1 < count && (size < kSearchBufferSize || bottom == top))
-        size += static_cast<std::size_t>(pieceBytes(pieces[++bottom]));
-    return bottom;
-}
 
 // Searches the buffers that begin at tops[from..to) (the first from offset), each ending where
 // the next begins; stops early once stop() says an earlier part has a hit.
@@ -193,8 +191,7 @@ bool searchForward(const TRowView& rows, TSearchPos start, const TSearchPattern&
     std::ptrdiff_t offset = std::max<std::ptrdiff_t>(start.Offset, 0);
     std::size_t searched = 0;
     for (;;) {
-        const int bottom = bufferBottom(pieces, count, top);
-        buf.build(rows, pieces, top, bottom);
+        const int bottom = buf.build(rows, pieces, top, -1);
         TSearchInfo info{offset, 0};
         if (pattern.Find(buf.view, info)) {
             hit = buf.hit(rows, info);
@@ -212,7 +209,10 @@ bool searchForward(const TRowView& rows, TSearchPos start, const TSearchPattern&
     std::vector<int> tops;
     for (;;) {
         tops.push_back(top);
-        const int bottom = bufferBottom(pieces, count, top);
+        auto size = static_cast<std::size_t>(pieceBytes(pieces[top]));
+        int bottom = top;
+        while (bottom + 1 < count && (size < kSearchBufferSize || bottom == top))
+            size += static_cast<std::size_t>(pieceBytes(pieces[++bottom]));
         if (bottom >= count - 1) break;
         top = bottom;
     }
@@ -264,7 +264,7 @@ bool searchBackward(const TRowView& rows, TSearchPos start, const TSearchPattern
         while (top > 0 && (size < kSearchBufferSize || top == bottom))
             size += static_cast<std::size_t>(pieceBytes(pieces[--top]));
         buf.build(rows, pieces, top, bottom);
-        TSearchInfo info{static_cast<std::ptrdiff_t>(buf.starts.back()) + offset, 0};
+        TSearchInfo info{static_cast<std::ptrdiff_t>(buf.lastStart) + offset, 0};
         if (pattern.Find(buf.view, info)) {
             hit = buf.hit(rows, info);
             return true;

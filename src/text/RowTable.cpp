@@ -112,8 +112,10 @@ int TRowTable::Pieces(int first, int n, TRowPiece* out) const {
     for (auto j = static_cast<size_t>(first - FRowPrefix[static_cast<size_t>(b)]);
          k < n && b < static_cast<int>(FBlocks.size()); ++b) {
         const TPackedRows& rows = *FBlocks[static_cast<size_t>(b)].Rows;
-        for (const size_t m = rows.size(); j < m && k < n; ++j, ++k)
-            out[k] = {rows.P(j), rows.Len(j), rows.RowEnd(j)};
+        const size_t take =
+            std::min(rows.size() - std::min(j, rows.size()), static_cast<size_t>(n - k));
+        rows.Pieces(j, j + take, out + k);
+        k += static_cast<int>(take);
         j = 0;
     }
     return k;
