@@ -58,6 +58,16 @@ class TPackedRows {
                                              static_cast<uintptr_t>(off));
     }
     std::string_view Text(size_t i) const { return {P(i), Len(i)}; }
+    // Len << 2 | RowEnd of each row from..to-1 into out.
+    void LenEnds(size_t from, size_t to, uint32_t* out) const {
+        if (FWide) {
+            for (size_t i = from; i < to; ++i)
+                *out++ = FRows[i].Len << 2 | FRows[i].RowEnd;
+        } else {
+            for (size_t i = from; i < to; ++i)
+                *out++ = FLenEnd[i];
+        }
+    }
     // Texts and row ends of rows from..to-1 into out (see TRowView::RowPieces).
     void Pieces(size_t from, size_t to, TRowPiece* out) const {
         if (FWide || !FShort) {
