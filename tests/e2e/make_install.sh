@@ -26,6 +26,20 @@ meta=$(ls "$PREFIX"/share/metainfo/*.metainfo.xml) || fail "no metainfo"
 appstreamcli validate --no-net --pedantic "$meta" >"$T/as.log" 2>&1 || { cat "$T/as.log"; fail "metainfo"; }
 [ "$(basename "$entry" .desktop)" = "$(basename "$meta" .metainfo.xml)" ] || fail "entry and metainfo ids differ"
 
+# Without a display, --help and --version still answer, and a plain start says in one line why
+# it cannot show a window.
+nodisplay() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM LANG=C.UTF-8 "$PREFIX/bin/tolmo" "$@"; }
+nodisplay --help >"$T/help" 2>&1 || fail "--help failed: $(cat "$T/help")"
+grep -q '^Usage: tolmo \[FILE...\]' "$T/help" || fail "--help: $(cat "$T/help")"
+[ "$(nodisplay --version 2>&1)" = "tolmo 1.7.1.1" ] || fail "--version: $(nodisplay --version 2>&1)"
+nodisplay "$T/docs/a.txt" >"$T/nodisplay" 2>&1 && fail "started without a display"
+[ "$(wc -l <"$T/nodisplay")" = 1 ] && grep -q 'no display' "$T/nodisplay" || fail "no-display message: $(cat "$T/nodisplay")"
+# The manual page is installed compressed and reads without a formatter warning.
+man="$PREFIX/share/man/man1/tolmo.1.gz"
+[ -f "$man" ] || fail "no manual page"
+MANWIDTH=80 man --warnings -l "$man" 2>"$T/man.err" | grep -q 'memo editor for Japanese plain text' || fail "manual page"
+[ -s "$T/man.err" ] && fail "manual page warnings: $(cat "$T/man.err")"
+
 # The installed program starts, and その他 → "ReadMe.txt 表示" (fourth from the menu's end) opens
 # the guide from share/tolmo/: the open-file list holds it at exit.
 BIN="$PREFIX/bin/tolmo"
@@ -46,5 +60,9 @@ if command -v cpack >/dev/null && command -v dpkg-deb >/dev/null; then
     contents=$(dpkg-deb -c "$deb")
     grep -q '\./usr/bin/tolmo$' <<<"$contents" || fail "the package lacks /usr/bin/tolmo"
     grep -q '\./usr/share/tolmo/HDay.dat$' <<<"$contents" || fail "the package lacks HDay.dat"
+    # Debian's own checker finds neither an error nor a warning in the package.
+    if command -v lintian >/dev/null; then
+        lintian --fail-on error,warning "$deb" >"$T/lintian.log" 2>&1 || { cat "$T/lintian.log"; fail "lintian"; }
+    fi
 fi
 echo "make install: OK"
