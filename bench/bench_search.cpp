@@ -2,9 +2,14 @@
 // kanji and ASCII, some lines longer than the wrap width) loaded into the editor's row store with
 // word wrap at 80, beside `grep -F -c` on the same file run as a process in the same run:
 //   BM_GrepBaseline                 grep -F -c for a pattern the text does not hold (baseline)
-//   BM_SearchMissing                the editor's Search for it with the dialogs' default options
-//   BM_SearchMissing_MatchCase, _NoMatchZenkaku, _Backward   the same with other options
+//   BM_SearchMissing/<options>_<cores>   the editor's Search for it: options IgnoreCase (the
+//       dialogs' default), MatchCase, Zenkaku (full-width and half-width alike), LineEnds (line
+//       ends and blanks skipped), on one thread (OneCore) and on every core (AllCores)
+//   BM_SearchMissing_Backward       the same backward (always one thread)
+//   BM_SedBaseline                  sed s/needle/pin/g over the replace text (baseline)
 //   BM_ReplaceAll100k               replace all of 100 000 occurrences, each one undo step
+// The baselines are timed as wall-clock time of the whole process, the searches likewise (real
+// time); cpu_ms is the CPU time the process or search thread and its helpers used.
 #include "search/Matcher.h"
 #include "search/RowSearch.h"
 #include "search/RowStoreReplaceTarget.h"
@@ -12,13 +17,17 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <spawn.h>
 #include <string>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -129,47 +138,71 @@ Corpus& corpus() {
 // A pattern of kanji, kana and letters that the generated text does not hold.
 const std::string kMissing = "\x91\xB6\x8D\xDD\x82\xB5\x82\xC8\x82\xA2zqx"; // 存在しないzqx
 
-int runGrep(const std::string& pattern, const std::string& file) {
-    const pid_t pid = fork();
-    if (pid == 0) {
-        setenv("LC_ALL", "C", 1);
-        if (!freopen("/dev/null", "w", stdout)) _exit(127);
-        execlp("grep", "grep", "-F", "-c", "--", pattern.c_str(), file.c_str(), (char*)nullptr);
-        _exit(127);
-    }
+extern "C" char** environ;
+
+// Runs a command with its output to /dev/null and LC_ALL=C; returns its exit status, with the
+// wall-clock seconds and CPU seconds (user and system) it took.
+int runTool(std::vector<std::string> args, double& wall, double& cpu) {
+    std::vector<char*> argv;
+    for (std::string& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    std::string lc = "LC_ALL=C";
+    char* envp[] = {lc.data(), nullptr};
+    posix_spawn_file_actions_t fa;
+    posix_spawn_file_actions_init(&fa);
+    posix_spawn_file_actions_addopen(&fa, 1, "/dev/null", O_WRONLY, 0);
+    const auto t0 = std::chrono::steady_clock::now();
+    pid_t pid = 0;
+    const int err = posix_spawnp(&pid, argv[0], &fa, nullptr, argv.data(), envp);
+    posix_spawn_file_actions_destroy(&fa);
+    if (err) return -1;
     int status = 0;
-    waitpid(pid, &status, 0);
+    rusage ru{};
+    wait4(pid, &status, 0, &ru);
+    wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    cpu = double(ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) +
+          double(ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) * 1e-6;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// CPU seconds this process has used so far (every thread).
+double processCpu() {
+    rusage ru{};
+    getrusage(RUSAGE_SELF, &ru);
+    return double(ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) +
+           double(ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) * 1e-6;
 }
 
 void BM_GrepBaseline(benchmark::State& state) {
     Corpus& c = corpus();
+    double cpuTotal = 0;
     for (auto _ : state) {
+        double wall = 0, cpu = 0;
         // grep exits with 1 when no line matches.
-        if (runGrep(kMissing, c.path) != 1) state.SkipWithError("grep did not run or found it");
+        if (runTool({"grep", "-F", "-c", "--", kMissing, c.path}, wall, cpu) != 1)
+            state.SkipWithError("grep did not run or found it");
+        state.SetIterationTime(wall);
+        cpuTotal += cpu;
     }
+    state.counters["cpu_ms"] = cpuTotal * 1e3 / double(state.iterations());
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(kTextBytes));
 }
 
-void searchMissing(benchmark::State& state, TSearchOptions options) {
+void BM_SearchMissing(benchmark::State& state, TSearchOptions options, int threads) {
     Corpus& c = corpus();
+    SetSearchThreads(threads);
     TEditorSearchState st;
+    const double cpu0 = processCpu();
     for (auto _ : state) {
         TSearchHit hit;
         if (EditorSearch(*c.store, st, kMissing, options, hit)) state.SkipWithError("found");
     }
+    state.counters["cpu_ms"] = (processCpu() - cpu0) * 1e3 / double(state.iterations());
+    SetSearchThreads(0);
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(kTextBytes));
 }
 
-void BM_SearchMissing(benchmark::State& state) {
-    searchMissing(state, soDown);
-}
-void BM_SearchMissing_MatchCase(benchmark::State& state) {
-    searchMissing(state, soDown | soMatchCase);
-}
-void BM_SearchMissing_NoMatchZenkaku(benchmark::State& state) {
-    searchMissing(state, soDown | soNoMatchZenkaku);
-}
 void BM_SearchMissing_Backward(benchmark::State& state) {
     Corpus& c = corpus();
     TEditorSearchState st;
@@ -181,24 +214,52 @@ void BM_SearchMissing_Backward(benchmark::State& state) {
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(kTextBytes));
 }
 
+// The text for Replace All, written once.
+struct ReplaceCorpus {
+    std::string path;
+    int planted = 0;
+    ReplaceCorpus() {
+        Lcg r;
+        r.s = 77;
+        std::vector<std::string> lines;
+        std::size_t bytes = 0;
+        while (bytes < kTextBytes) {
+            std::string line = makeLine(r);
+            if (lines.size() % 14 == 7 && planted < 100000) {
+                line.insert(line.size() / 2 & ~std::size_t(1), " needle ");
+                ++planted;
+            }
+            lines.push_back(std::move(line));
+            bytes += lines.back().size() + 2;
+        }
+        path = writeText("_replace.txt", lines);
+    }
+    ~ReplaceCorpus() { std::filesystem::remove(path); }
+};
+
+ReplaceCorpus& replaceCorpus() {
+    static ReplaceCorpus c;
+    return c;
+}
+
+void BM_SedBaseline(benchmark::State& state) {
+    ReplaceCorpus& c = replaceCorpus();
+    double cpuTotal = 0;
+    for (auto _ : state) {
+        double wall = 0, cpu = 0;
+        if (runTool({"sed", "-e", "s/needle/pin/g", c.path}, wall, cpu) != 0)
+            state.SkipWithError("sed did not run");
+        state.SetIterationTime(wall);
+        cpuTotal += cpu;
+    }
+    state.counters["cpu_ms"] = cpuTotal * 1e3 / double(state.iterations());
+}
+
 // The same kind of text, 100 000 of whose lines (every 14th) hold the word "needle" once.
 void BM_ReplaceAll100k(benchmark::State& state) {
-    Lcg r;
-    r.s = 77;
-    std::vector<std::string> lines;
-    std::size_t bytes = 0;
-    int planted = 0;
-    while (bytes < kTextBytes) {
-        std::string line = makeLine(r);
-        if (lines.size() % 14 == 7 && planted < 100000) {
-            line.insert(line.size() / 2 & ~std::size_t(1), " needle ");
-            ++planted;
-        }
-        lines.push_back(std::move(line));
-        bytes += lines.back().size() + 2;
-    }
-    const std::string path = writeText("_replace.txt", lines);
-    lines.clear();
+    ReplaceCorpus& c = replaceCorpus();
+    const std::string& path = c.path;
+    const int planted = c.planted;
     for (auto _ : state) {
         state.PauseTiming();
         auto store = loadWrapped(path);
@@ -219,16 +280,24 @@ void BM_ReplaceAll100k(benchmark::State& state) {
         store.reset();
         state.ResumeTiming();
     }
-    std::filesystem::remove(path);
 }
 
 } // namespace
 
-BENCHMARK(BM_GrepBaseline)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_SearchMissing)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_SearchMissing_MatchCase)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_SearchMissing_NoMatchZenkaku)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_GrepBaseline)->Unit(benchmark::kMillisecond)->UseManualTime();
+#define SEARCH_MISSING(name, options)                                                              \
+    BENCHMARK_CAPTURE(BM_SearchMissing, name##_OneCore, options, 1)                                \
+        ->Unit(benchmark::kMillisecond)                                                            \
+        ->UseRealTime();                                                                           \
+    BENCHMARK_CAPTURE(BM_SearchMissing, name##_AllCores, options, 0)                               \
+        ->Unit(benchmark::kMillisecond)                                                            \
+        ->UseRealTime()
+SEARCH_MISSING(IgnoreCase, soDown);
+SEARCH_MISSING(MatchCase, soDown | soMatchCase);
+SEARCH_MISSING(Zenkaku, soDown | soNoMatchZenkaku);
+SEARCH_MISSING(LineEnds, soDown | soIncludeCRLF);
 BENCHMARK(BM_SearchMissing_Backward)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SedBaseline)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(BM_ReplaceAll100k)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 BENCHMARK_MAIN();

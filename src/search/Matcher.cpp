@@ -8,8 +8,8 @@
 // the common search touches each byte of the buffer only in the candidate scan.
 #include "search/Matcher.h"
 
-#include "search/MatchTables.h"
 #include "platform/Cp932.h"
+#include "search/MatchTables.h"
 
 #include <algorithm>
 #include <cstring>
@@ -129,12 +129,63 @@ std::uint16_t SearchFoldCase(std::uint16_t ch) {
     return ch < 0x100 ? kSearchUpperTable[ch] : foldTable()[ch];
 }
 
+namespace {
+
+// The bytes a text character equal to v (as compared) can begin with, and the bytes that can
+// come second within such a character.
+struct CharBytes {
+    bool first[256] = {};
+    bool second[256] = {};
+    bool single = false; // v can be a character of one byte
+};
+
+CharBytes charBytes(std::uint16_t v, bool zen, const std::uint16_t* fold) {
+    CharBytes r;
+    auto canon = [&](std::uint16_t c) { return fold ? SearchFoldCase(c) : c; };
+    for (unsigned b = 0; b < 256; ++b) {
+        const auto c = static_cast<uchar>(b);
+        std::uint16_t one = zen && kHalfToFullTable[c] ? kHalfToFullTable[c] : c;
+        if (canon(one) == v) r.first[b] = r.single = true;
+        if (zen && c >= 0xA1 && c <= 0xDF) {
+            // A half-width katakana with its sound mark.
+            if (kVoicedTable[c - 0xA0] && canon(kVoicedTable[c - 0xA0]) == v)
+                r.first[b] = r.second[0xDE] = true;
+            if (kSemiVoicedTable[c - 0xA0] && canon(kSemiVoicedTable[c - 0xA0]) == v)
+                r.first[b] = r.second[0xDF] = true;
+        }
+    }
+    if (v >= 0x100) {
+        r.first[v >> 8] = r.second[v & 0xFF] = true;
+        if (fold) {
+            for (int i = 0; i < kFullWidthCasePairCount; ++i) {
+                const std::uint16_t code = kFullWidthCasePairs[i].code;
+                if (fold[code] == v) r.first[code >> 8] = r.second[code & 0xFF] = true;
+            }
+        }
+    }
+    return r;
+}
+
+// The bytes of set in list when there are at most 4; returns their number, 5 for more.
+int listBytes(const bool* set, uchar* list) {
+    int count = 0;
+    for (unsigned b = 0; b < 256; ++b) {
+        if (!set[b]) continue;
+        if (count < 4) list[count] = static_cast<uchar>(b);
+        ++count;
+    }
+    return std::min(count, 5);
+}
+
+} // namespace
+
 TSearchPattern::TSearchPattern(std::string_view pattern, TSearchOptions options)
     : options_(options) {
     const auto* s = reinterpret_cast<const uchar*>(pattern.data());
     const std::size_t n = pattern.size();
     const bool zen = options & soNoMatchZenkaku;
     const std::uint16_t* fold = (options & soMatchCase) ? nullptr : foldTable();
+    fold_ = fold;
     for (std::size_t pos = 0; pos < n;) {
         std::size_t len = 1;
         const std::uint16_t v = readChar(s, n, pos, zen, fold, len);
@@ -144,33 +195,23 @@ TSearchPattern::TSearchPattern(std::string_view pattern, TSearchOptions options)
     }
     if (chars_.empty()) return;
 
-    // Which bytes can start a text character that compares equal to the first pattern character.
-    const std::uint16_t v = chars_[0];
-    auto canon = [&](std::uint16_t c) { return fold ? SearchFoldCase(c) : c; };
-    for (unsigned b = 0; b < 256; ++b) {
-        const auto c = static_cast<uchar>(b);
-        std::uint16_t one = zen && kHalfToFullTable[c] ? kHalfToFullTable[c] : c;
-        if (canon(one) == v) first_[b] = true;
-        if (zen && c >= 0xA1 && c <= 0xDF) {
-            if (kVoicedTable[c - 0xA0] && canon(kVoicedTable[c - 0xA0]) == v) first_[b] = true;
-            if (kSemiVoicedTable[c - 0xA0] && canon(kSemiVoicedTable[c - 0xA0]) == v)
-                first_[b] = true;
-        }
+    const CharBytes head = charBytes(chars_[0], zen, fold);
+    std::copy(std::begin(head.first), std::end(head.first), first_);
+    firstCount_ = listBytes(first_, firstList_);
+
+    // The bytes that can follow the first byte of a match. After a single-byte character that
+    // is the second character's first byte, or a byte the match may pass over.
+    bool second[256] = {};
+    std::copy(std::begin(head.second), std::end(head.second), second);
+    if (head.single) {
+        if (chars_.size() < 2) return; // anything may follow: no filter
+        const CharBytes next = charBytes(chars_[1], zen, fold);
+        for (unsigned b = 0; b < 256; ++b)
+            second[b] = second[b] || next.first[b];
+        if (options & soSkipLineEnd) second['\r'] = second['\n'] = true;
+        if (options & soSkipBlank) second[' '] = second['\t'] = second[0x81] = true;
     }
-    if (v >= 0x100) {
-        first_[v >> 8] = true;
-        if (fold) {
-            for (int i = 0; i < kFullWidthCasePairCount; ++i)
-                if (fold[kFullWidthCasePairs[i].code] == v)
-                    first_[kFullWidthCasePairs[i].code >> 8] = true;
-        }
-    }
-    for (unsigned b = 0; b < 256; ++b) {
-        if (!first_[b]) continue;
-        if (firstCount_ < 4) firstList_[firstCount_] = static_cast<uchar>(b);
-        ++firstCount_;
-    }
-    if (firstCount_ > 4) firstCount_ = 5;
+    secondCount_ = listBytes(second, secondList_);
 }
 
 std::size_t TSearchPattern::MatchAt(std::string_view buffer, std::size_t pos) const {
@@ -180,7 +221,7 @@ std::size_t TSearchPattern::MatchAt(std::string_view buffer, std::size_t pos) co
 
 std::size_t TSearchPattern::matchAt(const uchar* s, std::size_t n, std::size_t pos) const {
     const bool zen = options_ & soNoMatchZenkaku;
-    const std::uint16_t* fold = (options_ & soMatchCase) ? nullptr : foldTable();
+    const std::uint16_t* fold = fold_;
     const std::size_t start = pos;
     for (std::size_t j = 0; j < chars_.size(); ++j) {
         for (;;) {
@@ -230,10 +271,28 @@ class FirstBytes16 {
 };
 #endif
 
-// Next position in [p, end) whose byte may start a match, or end.
-std::size_t scanFirst(const uchar* s, std::size_t p, std::size_t end, const bool* first,
-                      const uchar* list, int count) {
+// Next position in [p, end) whose byte may start a match, or end. With second bytes (count2 of
+// at most 4), positions whose next byte (before n) cannot come second are passed over as well.
+std::size_t scanFirst(const uchar* s, std::size_t p, std::size_t end, std::size_t n,
+                      const bool* first, const uchar* list, int count, const uchar* list2,
+                      int count2) {
     if (p >= end) return end;
+#ifdef __SSE2__
+    if (count <= 4 && count2 <= 4) {
+        const FirstBytes16 bytes(list, count), next(list2, count2);
+        const std::size_t stop = std::min(end, n - 1); // the next byte of p is s[p + 1]
+        for (; p + 32 <= stop; p += 32) {
+            const int lo = bytes.Mask(s + p) & next.Mask(s + p + 1);
+            const int hi = bytes.Mask(s + p + 16) & next.Mask(s + p + 17);
+            if (lo) return p + __builtin_ctz(lo);
+            if (hi) return p + 16 + __builtin_ctz(hi);
+        }
+        for (; p + 16 <= stop; p += 16) {
+            if (const int mask = bytes.Mask(s + p) & next.Mask(s + p + 1))
+                return p + __builtin_ctz(mask);
+        }
+    }
+#endif
     if (count == 1) {
         const void* r = std::memchr(s + p, list[0], end - p);
         return r ? static_cast<std::size_t>(static_cast<const uchar*>(r) - s) : end;
@@ -263,7 +322,8 @@ bool TSearchPattern::findForward(const uchar* s, std::size_t n, TSearchInfo& inf
     const std::vector<uchar> trail = whole ? trailMap(s, n) : std::vector<uchar>();
     std::size_t sync = start; // a known character start at or before the next candidate
     for (std::size_t p = start;; ++p) {
-        p = scanFirst(s, p, last + 1, first_, firstList_, firstCount_);
+        p = scanFirst(s, p, last + 1, n, first_, firstList_, firstCount_, secondList_,
+                      secondCount_);
         if (p > last) return false;
         const std::size_t len = matchAt(s, n, p);
         if (!len) continue;

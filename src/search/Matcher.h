@@ -69,6 +69,10 @@ class TSearchPattern {
     bool first_[256] = {};     // bytes a match can start with
     unsigned char firstList_[4] = {};
     int firstCount_ = 0; // entries of firstList_ when at most 4 bytes qualify, else 5
+    // Bytes that can come second in a match, likewise; 5 also when any byte can.
+    unsigned char secondList_[4] = {};
+    int secondCount_ = 5;
+    const std::uint16_t* fold_ = nullptr; // case folding of two-byte codes, null with soMatchCase
 };
 
 // Finds Pattern in Buffer with Options (see TSearchPattern::Find).

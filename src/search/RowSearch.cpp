@@ -6,10 +6,16 @@
 #include "search/RowSearch.h"
 
 #include <algorithm>
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
+
+std::ptrdiff_t pieceBytes(const TRowPiece& p) {
+    return static_cast<std::ptrdiff_t>(p.Len) + (p.End == reLineEnd ? 2 : 0);
+}
 
 std::ptrdiff_t rowBytes(const TRowView& rows, int r) {
     return static_cast<std::ptrdiff_t>(rows.RowText(r).size()) +
@@ -26,26 +32,101 @@ TSearchPos advance(const TRowView& rows, TSearchPos pos, std::ptrdiff_t n) {
     return pos;
 }
 
-struct Buffer {
-    std::string text;
-    std::vector<std::size_t> starts; // offset of each row in text
-    int first = 0;                   // row of starts[0]
-
-    void build(const TRowView& rows, int top, int bottom) {
-        text.clear();
-        starts.clear();
-        first = top;
-        for (int r = top; r <= bottom; ++r) {
-            starts.push_back(text.size());
-            text.append(rows.RowText(r));
-            if (rows.RowEndKind(r) == reLineEnd) text.append("\r\n", 2);
+// The rows' texts, fetched a batch at a time around the rows asked for.
+class PieceCache {
+  public:
+    PieceCache(const TRowView& rows, bool forward) : rows_(rows), forward_(forward) {}
+    const TRowPiece& operator[](int r) {
+        if (r < base_ || r >= base_ + count_) {
+            base_ = forward_ ? r : std::max(0, r - kBatch + 1);
+            count_ = rows_.RowPieces(base_, kBatch, batch_);
         }
+        return batch_[r - base_];
     }
 
-    // The row holding byte pos of the buffer.
-    std::size_t rowAt(std::size_t pos) const {
-        return static_cast<std::size_t>(std::upper_bound(starts.begin(), starts.end(), pos) -
-                                        starts.begin() - 1);
+  private:
+    static constexpr int kBatch = 512;
+    const TRowView& rows_;
+    bool forward_;
+    int base_ = 0;
+    int count_ = 0;
+    TRowPiece batch_[kBatch];
+};
+
+struct Buffer {
+    std::string text;
+    std::string_view view; // the bytes searched: text, or the rows where they lie
+    int first = 0, last = 0;
+    std::size_t lastStart = 0; // offset of the last row in view
+
+    // Rows top..bottom with CR LF after each line end; bottom < 0 takes rows until they reach
+    // kSearchBufferSize bytes (at least two when there are two). Returns the last row taken.
+    // When the row texts already lie one after the other with those line ends between them (a
+    // loaded file), they are searched in place. Only bytes between row texts (or up to the text
+    // of the row after the buffer) are read there, never bytes before or after them.
+    int build(const TRowView& rows, PieceCache& pieces, int top, int bottom) {
+        const int count = rows.RowCount();
+        const TRowPiece head = pieces[top]; // a copy: further rows may refill the cache
+        bool inPlace = head.Len > 0;
+        const char* at = head.P;    // where the next row's text must lie
+        const char* ends = nullptr; // line ends since the last row text, not yet checked
+        std::size_t size = 0;
+        int r = top;
+        for (;; ++r) {
+            const TRowPiece& p = pieces[r];
+            lastStart = size;
+            size += p.Len + (p.End == reLineEnd ? 2u : 0u);
+            if (inPlace) {
+                if (p.Len) {
+                    if (p.P != at || (ends && !lineEnds(ends, at))) inPlace = false;
+                    ends = nullptr;
+                    at = p.P + p.Len;
+                }
+                if (p.End == reLineEnd) {
+                    if (!ends) ends = at;
+                    at += 2;
+                }
+            }
+            if (bottom >= 0 ? r >= bottom
+                            : r + 1 >= count || (size >= kSearchBufferSize && r > top))
+                break;
+        }
+        first = top;
+        last = r;
+        if (inPlace && ends) {
+            // Line ends after the last text: the next row's text must follow them.
+            const TRowPiece next = r + 1 < count ? pieces[r + 1] : TRowPiece();
+            inPlace = next.Len && next.P == at && lineEnds(ends, at);
+        }
+        if (inPlace) {
+            view = std::string_view(head.P, size);
+            return r;
+        }
+        text.clear();
+        for (int k = top; k <= r; ++k) {
+            const TRowPiece& p = pieces[k];
+            text.append(p.P, p.Len);
+            if (p.End == reLineEnd) text.append("\r\n", 2);
+        }
+        view = text;
+        return r;
+    }
+
+    // True when [from, to) holds CR LF pairs only.
+    static bool lineEnds(const char* from, const char* to) {
+        for (; from < to; from += 2)
+            if (from[0] != '\r' || from[1] != '\n') return false;
+        return true;
+    }
+
+    // The row holding byte pos of the buffer and the offset of that row.
+    int rowAt(const TRowView& rows, std::size_t pos, std::size_t& start) const {
+        start = 0;
+        for (int r = first;; ++r) {
+            const auto bytes = static_cast<std::size_t>(rowBytes(rows, r));
+            if (r == last || pos < start + bytes) return r;
+            start += bytes;
+        }
     }
 
     // The hit as rows see it. The editor has no position between the CR and the LF of a line
@@ -54,46 +135,119 @@ struct Buffer {
     // the bytes that matched plus the other half of that line end, never a neighbouring byte.
     TSearchHit hit(const TRowView& rows, const TSearchInfo& info) const {
         const auto pos = static_cast<std::size_t>(info.Start);
-        const std::size_t i = rowAt(pos);
+        std::size_t start = 0;
         TSearchHit h;
-        h.Row = first + static_cast<int>(i);
-        const auto into = static_cast<std::ptrdiff_t>(pos - starts[i]);
+        h.Row = rowAt(rows, pos, start);
+        const auto into = static_cast<std::ptrdiff_t>(pos - start);
         h.Offset = std::min(into, static_cast<std::ptrdiff_t>(rows.RowText(h.Row).size()));
         h.Length = info.Length + (into - h.Offset);
         if (info.Length > 0) {
-            const std::size_t last = pos + static_cast<std::size_t>(info.Length) - 1;
-            const std::size_t j = rowAt(last);
-            const int row = first + static_cast<int>(j);
-            if (rows.RowEndKind(row) == reLineEnd && last - starts[j] == rows.RowText(row).size())
+            const std::size_t end = pos + static_cast<std::size_t>(info.Length) - 1;
+            const int row = rowAt(rows, end, start);
+            if (rows.RowEndKind(row) == reLineEnd && end - start == rows.RowText(row).size())
                 ++h.Length; // ends on the CR
         }
         return h;
     }
 };
 
+// Searches the buffers that begin at tops[from..to) (the first from offset), each ending where
+// the next begins; stops early once stop() says an earlier part has a hit.
+template <class Stop>
+bool searchBuffers(const TRowView& rows, const std::vector<int>& tops, std::size_t from,
+                   std::size_t to, std::ptrdiff_t offset, const TSearchPattern& pattern,
+                   TSearchHit& hit, Stop stop) {
+    PieceCache pieces(rows, true);
+    Buffer buf;
+    const int count = rows.RowCount();
+    for (std::size_t i = from; i < to; ++i, offset = 0) {
+        if (stop()) return false;
+        const int top = tops[i];
+        buf.build(rows, pieces, top, i + 1 < tops.size() ? tops[i + 1] : count - 1);
+        TSearchInfo info{offset, 0};
+        if (pattern.Find(buf.view, info)) {
+            hit = buf.hit(rows, info);
+            return true;
+        }
+    }
+    return false;
+}
+
+std::atomic<int> searchThreads{0};
+
+// Bytes searched on the calling thread before the rest is shared among threads: a hit close to
+// the start costs no more than before.
+constexpr std::size_t kAloneBytes = 1u << 20;
+// Buffers per part of the rest (about 4 MB).
+constexpr std::size_t kPartBuffers = 512;
+
 bool searchForward(const TRowView& rows, TSearchPos start, const TSearchPattern& pattern,
                    TSearchHit& hit) {
     const int count = rows.RowCount();
     if (start.Row < 0 || start.Row >= count) return false;
+    PieceCache pieces(rows, true);
     Buffer buf;
-    buf.text.reserve(2 * kSearchBufferSize);
     int top = start.Row;
     std::ptrdiff_t offset = std::max<std::ptrdiff_t>(start.Offset, 0);
+    std::size_t searched = 0;
     for (;;) {
-        int bottom = top;
-        std::size_t size = static_cast<std::size_t>(rowBytes(rows, top));
-        while (bottom + 1 < count && (size < kSearchBufferSize || bottom == top))
-            size += static_cast<std::size_t>(rowBytes(rows, ++bottom));
-        buf.build(rows, top, bottom);
+        const int bottom = buf.build(rows, pieces, top, -1);
         TSearchInfo info{offset, 0};
-        if (pattern.Find(buf.text, info)) {
+        if (pattern.Find(buf.view, info)) {
             hit = buf.hit(rows, info);
             return true;
         }
         if (bottom >= count - 1) return false;
         top = bottom; // overlap one row: a match crossing the border within it is still found
         offset = 0;
+        searched += buf.view.size();
+        if (searched >= kAloneBytes) break;
     }
+
+    // The rest: the same buffers (found first, from their lengths alone), shared out in parts
+    // of consecutive buffers among threads; the hit of the earliest part that has one wins.
+    std::vector<int> tops;
+    for (;;) {
+        tops.push_back(top);
+        auto size = static_cast<std::size_t>(pieceBytes(pieces[top]));
+        int bottom = top;
+        while (bottom + 1 < count && (size < kSearchBufferSize || bottom == top))
+            size += static_cast<std::size_t>(pieceBytes(pieces[++bottom]));
+        if (bottom >= count - 1) break;
+        top = bottom;
+    }
+    const std::size_t parts = (tops.size() + kPartBuffers - 1) / kPartBuffers;
+    const unsigned cores = searchThreads > 0 ? static_cast<unsigned>(searchThreads)
+                                             : std::thread::hardware_concurrency();
+    const auto threads = static_cast<unsigned>(std::min<std::size_t>(parts, cores));
+    if (threads <= 1)
+        return searchBuffers(rows, tops, 0, tops.size(), 0, pattern, hit, [] { return false; });
+    std::vector<TSearchHit> hits(parts);
+    std::atomic<std::size_t> nextPart{0};
+    std::atomic<std::size_t> firstHit{parts}; // the earliest part with a hit so far
+    auto work = [&] {
+        for (std::size_t p; (p = nextPart.fetch_add(1)) < parts;) {
+            if (p > firstHit.load()) return;
+            const std::size_t from = p * kPartBuffers;
+            const std::size_t to = std::min(tops.size(), from + kPartBuffers);
+            if (searchBuffers(rows, tops, from, to, 0, pattern, hits[p],
+                              [&] { return firstHit.load(std::memory_order_relaxed) < p; })) {
+                std::size_t f = firstHit.load();
+                while (p < f && !firstHit.compare_exchange_weak(f, p)) {
+                }
+                return;
+            }
+        }
+    };
+    std::vector<std::thread> pool;
+    for (unsigned t = 1; t < threads; ++t)
+        pool.emplace_back(work);
+    work();
+    for (std::thread& t : pool)
+        t.join();
+    if (firstHit.load() >= parts) return false;
+    hit = hits[firstHit.load()];
+    return true;
 }
 
 bool searchBackward(const TRowView& rows, TSearchPos start, const TSearchPattern& pattern,
@@ -102,26 +256,30 @@ bool searchBackward(const TRowView& rows, TSearchPos start, const TSearchPattern
     if (count == 0) return false;
     int bottom = std::clamp(start.Row, 0, count - 1);
     std::ptrdiff_t offset = std::max<std::ptrdiff_t>(start.Offset, 0);
+    PieceCache pieces(rows, false);
     Buffer buf;
-    buf.text.reserve(2 * kSearchBufferSize);
     for (;;) {
         int top = bottom;
-        std::size_t size = static_cast<std::size_t>(rowBytes(rows, bottom));
+        auto size = static_cast<std::size_t>(pieceBytes(pieces[bottom]));
         while (top > 0 && (size < kSearchBufferSize || top == bottom))
-            size += static_cast<std::size_t>(rowBytes(rows, --top));
-        buf.build(rows, top, bottom);
-        TSearchInfo info{static_cast<std::ptrdiff_t>(buf.starts.back()) + offset, 0};
-        if (pattern.Find(buf.text, info)) {
+            size += static_cast<std::size_t>(pieceBytes(pieces[--top]));
+        buf.build(rows, pieces, top, bottom);
+        TSearchInfo info{static_cast<std::ptrdiff_t>(buf.lastStart) + offset, 0};
+        if (pattern.Find(buf.view, info)) {
             hit = buf.hit(rows, info);
             return true;
         }
         if (top == 0) return false;
         bottom = top; // overlap one row, searched again from its end
-        offset = rowBytes(rows, top);
+        offset = pieceBytes(pieces[top]);
     }
 }
 
 } // namespace
+
+void SetSearchThreads(int threads) {
+    searchThreads = std::max(threads, 0);
+}
 
 TSearchPos SearchStartPos(const TRowView& rows, const TEditorSearchState& state, bool forward) {
     const int count = rows.RowCount();

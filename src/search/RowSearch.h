@@ -1,6 +1,7 @@
 // The editor's search over its screen rows: where a search starts (selection, hit, caret,
 // "[EOF]"), and the search itself through buffers of about 8192 bytes built from the rows,
-// forward or backward, each buffer overlapping the previous one by one row.
+// forward or backward, each buffer overlapping the previous one by one row. Rows whose texts lie
+// one after the other are searched in place; a long forward search runs on every core.
 #pragma once
 
 #include "search/Matcher.h"
@@ -34,6 +35,10 @@ struct TSearchHit {
 
 // Buffers are built until they hold at least this many bytes.
 constexpr std::size_t kSearchBufferSize = 8192;
+
+// Threads a long forward search shares its rows among (the first megabyte is searched alone);
+// 0, the default, uses every core.
+void SetSearchThreads(int threads);
 
 // Where a search in the given direction starts.
 TSearchPos SearchStartPos(const TRowView& rows, const TEditorSearchState& state, bool forward);

@@ -25,8 +25,17 @@ bool TRowStoreReplaceTarget::Find(const TSearchCommandState& state) {
         st.SelStart = st.Caret;
         st.SelEnd = PosOf(caret_ + sel_);
     }
-    if (!SearchTextBytes(state.Text, pattern, store_.CharTable().get()) ||
-        !EditorSearch(store_, st, pattern, state.Options, hit)) {
+    if (!SearchTextBytes(state.Text, pattern, store_.CharTable().get())) {
+        ++NotFound;
+        return false;
+    }
+    // The pattern is prepared once for a run of searches with the same text and options.
+    if (!pattern_ || patternBytes_ != pattern || pattern_->Options() != state.Options) {
+        pattern_ = std::make_unique<TSearchPattern>(pattern, state.Options);
+        patternBytes_ = pattern;
+    }
+    if (store_.Count() == 0 || pattern_->Empty() ||
+        !SearchRows(store_, SearchStartPos(store_, st, state.Options & soDown), *pattern_, hit)) {
         ++NotFound;
         return false;
     }

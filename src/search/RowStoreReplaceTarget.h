@@ -8,6 +8,8 @@
 #include "text/RowStore.h"
 
 #include <functional>
+#include <memory>
+#include <string>
 
 class TRowStoreReplaceTarget : public TReplaceTarget {
   public:
@@ -36,4 +38,6 @@ class TRowStoreReplaceTarget : public TReplaceTarget {
     TEditorScreenStrings& store_;
     std::ptrdiff_t caret_ = 0, sel_ = 0, hit_ = 0;
     bool caretStyle_ = false;
+    std::unique_ptr<TSearchPattern> pattern_; // the last search's pattern, for its bytes
+    std::string patternBytes_;
 };

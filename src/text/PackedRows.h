@@ -16,6 +16,7 @@
 
 #include "platform/HugePagePool.h"
 #include "text/RowData.h"
+#include "text/RowView.h"
 
 // One row as the table's readers and writers see it. An empty row's P is null.
 struct TRowRec {
@@ -57,6 +58,31 @@ class TPackedRows {
                                              static_cast<uintptr_t>(off));
     }
     std::string_view Text(size_t i) const { return {P(i), Len(i)}; }
+    // Len << 2 | RowEnd of each row from..to-1 into out.
+    void LenEnds(size_t from, size_t to, uint32_t* out) const {
+        if (FWide) {
+            for (size_t i = from; i < to; ++i)
+                *out++ = FRows[i].Len << 2 | FRows[i].RowEnd;
+        } else {
+            for (size_t i = from; i < to; ++i)
+                *out++ = FLenEnd[i];
+        }
+    }
+    // Texts and row ends of rows from..to-1 into out (see TRowView::RowPieces).
+    void Pieces(size_t from, size_t to, TRowPiece* out) const {
+        if (FWide || !FShort) {
+            for (size_t i = from; i < to; ++i)
+                *out++ = {P(i), Len(i), RowEnd(i)};
+            return;
+        }
+        const auto base = reinterpret_cast<uintptr_t>(FBase);
+        for (size_t i = from; i < to; ++i) {
+            const uint32_t le = FLenEnd[i];
+            const uintptr_t off = static_cast<uintptr_t>(intptr_t{FAnchor[i / Group]} + FStep[i]);
+            *out++ = {le < 4 ? nullptr : reinterpret_cast<const char*>(base + off), le >> 2,
+                      static_cast<TRowEnd>(le & 3u)};
+        }
+    }
     uint32_t A(size_t i) const { return (FA.empty() ? 0 : FA[i]) | RowEnd(i); }
     uint32_t B(size_t i) const { return FB.empty() ? 0 : FB[i]; }
     uint32_t Extra(size_t i) const { return FExtra.empty() ? 0 : FExtra[i]; }

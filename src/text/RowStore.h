@@ -107,6 +107,9 @@ class TEditorScreenStrings final : public TRowView {
     std::string_view RowText(int r) const override; // valid until the next change
 
     TRowEnd RowEndKind(int r) const override { return RowData::RowEnd(DataA(r)); }
+    int RowPieces(int first, int n, TRowPiece* out) const override {
+        return FRows.Pieces(first, n, out);
+    }
     int PrevRowEnd(int r) const { return RowData::PrevRowEnd(DataA(r)); }
     int BracketIndex(int r) const; // -2 for rows whose state is not computed
     TRowParserState ParserState(int r) const;

@@ -56,8 +56,8 @@ void TRowTable::Dirty(int b) const {
     FDirty = std::min(FDirty, std::max(b, 0));
 }
 
-void TRowTable::ValidatePrefix() const {
-    size_t nb = FBlocks.size();
+void TRowTable::ExtendPrefix(size_t to) const {
+    const size_t nb = FBlocks.size();
     if (FRowPrefix.size() != nb + 1) {
         FRowPrefix.resize(nb + 1);
         FLinePrefix.resize(nb + 1);
@@ -67,24 +67,38 @@ void TRowTable::ValidatePrefix() const {
     FRowPrefix[0] = 0;
     FLinePrefix[0] = 0;
     FBytePrefix[0] = 0;
-    for (size_t b = static_cast<size_t>(FDirty); b < nb; ++b) {
+    for (size_t b = static_cast<size_t>(FDirty); b < to; ++b) {
         FRowPrefix[b + 1] = FRowPrefix[b] + static_cast<int>(FBlocks[b].Rows.size());
         FLinePrefix[b + 1] = FLinePrefix[b] + FBlocks[b].LineEnds;
         FBytePrefix[b + 1] = FBytePrefix[b] + FBlocks[b].Bytes;
     }
-    FDirty = static_cast<int>(nb) + 1;
+    FDirty = to >= nb ? static_cast<int>(nb) + 1 : std::max(FDirty, static_cast<int>(to));
+}
+
+template <class T> size_t TRowTable::ValidThrough(const std::vector<T>& prefix, T key) const {
+    const size_t nb = FBlocks.size();
+    ExtendPrefix(0); // sizes the prefix after blocks came or went
+    size_t v = std::min(static_cast<size_t>(FDirty), nb);
+    while (v < nb && prefix[v] <= key) {
+        const size_t to = std::min(nb, v + 16);
+        ExtendPrefix(to);
+        while (v < to && prefix[v] <= key)
+            ++v;
+    }
+    return v;
 }
 
 void TRowTable::Locate(int i, int& b, int& off) const {
-    ValidatePrefix();
+    const size_t v = ValidThrough(FRowPrefix, i);
     int nb = static_cast<int>(FBlocks.size());
     int c = FCacheBlock;
-    if (c < nb && FRowPrefix[static_cast<size_t>(c)] <= i &&
+    if (c < nb && static_cast<size_t>(c) < v && FRowPrefix[static_cast<size_t>(c)] <= i &&
         i < FRowPrefix[static_cast<size_t>(c) + 1]) {
         b = c;
     } else {
         // last block whose first row is <= i
-        auto it = std::upper_bound(FRowPrefix.begin(), FRowPrefix.begin() + nb, i);
+        const auto end = static_cast<std::ptrdiff_t>(std::min(v + 1, static_cast<size_t>(nb)));
+        auto it = std::upper_bound(FRowPrefix.begin(), FRowPrefix.begin() + end, i);
         b = static_cast<int>(it - FRowPrefix.begin()) - 1;
         // skip empty blocks (none are kept, but be safe)
         while (b + 1 < nb && FRowPrefix[static_cast<size_t>(b) + 1] <= i)
@@ -98,6 +112,27 @@ TRowRec TRowTable::At(int i) const {
     int b, off;
     Locate(i, b, off);
     return (*FBlocks[static_cast<size_t>(b)].Rows)[static_cast<size_t>(off)];
+}
+
+int TRowTable::Pieces(int first, int n, TRowPiece* out) const {
+    if (first < 0 || first >= FCount || n <= 0) return 0;
+    // No cached block here: readers on several threads may ask at once (the prefix, once valid
+    // up to the blocks asked for, is only read).
+    const size_t v = ValidThrough(FRowPrefix, first);
+    const auto end = static_cast<std::ptrdiff_t>(std::min(v + 1, FBlocks.size()));
+    int b = static_cast<int>(std::upper_bound(FRowPrefix.begin(), FRowPrefix.begin() + end, first) -
+                             FRowPrefix.begin() - 1);
+    int k = 0;
+    for (auto j = static_cast<size_t>(first - FRowPrefix[static_cast<size_t>(b)]);
+         k < n && b < static_cast<int>(FBlocks.size()); ++b) {
+        const TPackedRows& rows = *FBlocks[static_cast<size_t>(b)].Rows;
+        const size_t take =
+            std::min(rows.size() - std::min(j, rows.size()), static_cast<size_t>(n - k));
+        rows.Pieces(j, j + take, out + k);
+        k += static_cast<int>(take);
+        j = 0;
+    }
+    return k;
 }
 
 void TRowTable::SetA(int i, uint32_t a) {
@@ -374,10 +409,18 @@ void TRowTable::EnsureAux(const Block& blk) {
     blk.Bits.assign((n + 63) / 64, 0);
     blk.Sub.assign((n + 63) / 64, 0);
     int64_t bytes = 0;
-    for (size_t j = 0; j < n; ++j) {
-        if (j % 64 == 0) blk.Sub[j / 64] = bytes;
-        if (IsLineEnd(rows, j)) blk.Bits[j / 64] |= uint64_t{1} << (j % 64);
-        bytes += RowBytes(rows, j);
+    uint32_t lenEnds[64];
+    for (size_t w = 0; w * 64 < n; ++w) {
+        const size_t m = std::min<size_t>(64, n - w * 64);
+        rows.LenEnds(w * 64, w * 64 + m, lenEnds);
+        blk.Sub[w] = bytes;
+        uint64_t bits = 0;
+        for (size_t j = 0; j < m; ++j) {
+            const uint32_t end = lenEnds[j] & 3u;
+            bits |= uint64_t{end != reWrapped} << j;
+            bytes += (lenEnds[j] >> 2) + (end == reLineEnd ? 2 : 0);
+        }
+        blk.Bits[w] = bits;
     }
     blk.AuxOk = true;
 }
@@ -400,10 +443,10 @@ int TRowTable::LineEndsBefore(int r) const {
 int TRowTable::RowOfLineEnd(int k) const {
     if (k < 0) return -1;
     if (k >= FLineEnds) return FCount;
-    ValidatePrefix();
-    int nb = static_cast<int>(FBlocks.size());
+    const size_t v = ValidThrough(FLinePrefix, k);
     // first block whose prefix after it exceeds k
-    auto it = std::upper_bound(FLinePrefix.begin() + 1, FLinePrefix.begin() + nb + 1, k);
+    auto it = std::upper_bound(FLinePrefix.begin() + 1,
+                               FLinePrefix.begin() + static_cast<std::ptrdiff_t>(v) + 1, k);
     int b = static_cast<int>(it - FLinePrefix.begin()) - 1;
     int left = k - FLinePrefix[static_cast<size_t>(b)];
     const Block& blk = FBlocks[static_cast<size_t>(b)];
@@ -440,9 +483,9 @@ int TRowTable::RowOfByte(int64_t pos) const {
     if (FCount == 0) return -1;
     if (pos <= 0) return 0;
     if (pos >= FBytes) return FCount - 1;
-    ValidatePrefix();
-    int nb = static_cast<int>(FBlocks.size());
-    auto it = std::upper_bound(FBytePrefix.begin() + 1, FBytePrefix.begin() + nb + 1, pos);
+    const size_t v = ValidThrough(FBytePrefix, pos);
+    auto it = std::upper_bound(FBytePrefix.begin() + 1,
+                               FBytePrefix.begin() + static_cast<std::ptrdiff_t>(v) + 1, pos);
     int b = static_cast<int>(it - FBytePrefix.begin()) - 1;
     const Block& blk = FBlocks[static_cast<size_t>(b)];
     EnsureAux(blk);

@@ -14,6 +14,7 @@
 
 #include "text/PackedRows.h"
 #include "text/RowData.h"
+#include "text/RowView.h"
 
 // Raised for every row access outside the valid range; the message names the index.
 class EListError : public std::out_of_range {
@@ -83,6 +84,10 @@ class TRowTable {
 
     int Count() const { return FCount; }
     TRowRec At(int i) const; // a copy: the table keeps its rows packed
+    // Texts and row ends of rows first.. (at most n); returns how many (see TRowView::RowPieces).
+    // Safe on several threads at once while the table does not change, once a call on one thread
+    // has asked for the last row (which leaves nothing more to compute).
+    int Pieces(int first, int n, TRowPiece* out) const;
     void SetA(int i, uint32_t a);
     void SetB(int i, uint32_t b);
     void SetText(int i, std::string_view s);
@@ -141,7 +146,11 @@ class TRowTable {
     static bool IsLineEnd(const TRowRec& r) { return RowData::RowEnd(r.A) != reWrapped; }
     static bool IsLineEnd(const TPackedRows& rows, size_t j) { return rows.RowEnd(j) != reWrapped; }
     void Locate(int i, int& b, int& off) const;
-    void ValidatePrefix() const;
+    // The per-block prefix sums are made valid lazily, from the first changed block only as far
+    // as a lookup needs them (an edit near the start costs nothing for the blocks after it).
+    void ExtendPrefix(size_t to) const; // entries 0..to valid
+    // Extends the prefix until its entry v exceeds key (or to the end); returns v.
+    template <class T> size_t ValidThrough(const std::vector<T>& prefix, T key) const;
     void Dirty(int b) const;
     void Recount(Block& blk);
     void FreeExtra(TPackedRows& rows, size_t j);

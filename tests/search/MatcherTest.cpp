@@ -137,4 +137,47 @@ TEST(Matcher, SkippingLineEndsAndBlanks) {
     EXPECT_EQ(Find("ab\r\ncd x", "abcd", c | soWholeWord), P(0, 6));
 }
 
+// The candidate scan (first and second bytes, sixteen at a time) against the matcher tried at
+// every character start, for every option set, over random text made of the pieces that the
+// options treat alike: letters in both cases and widths, katakana with and without sound marks,
+// two-byte characters whose second byte is a first byte, line ends and blanks.
+TEST(Matcher, ScanAgreesWithTryingEveryCharacter) {
+    const std::vector<std::string> pieces = {
+        "a",    "A",        "b",        "\x82\x81", "\x82\x60", "\xB6",
+        "\xDE", "\x83\x4B", "\x83\x4A", "\x91\xB6", "\x91\x91", "\x83\x91",
+        "\r\n", " ",        "\x81\x40", "\t",       "z"};
+    std::uint32_t seed = 12345;
+    auto next = [&](std::uint32_t n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % n;
+    };
+    for (int round = 0; round < 3000; ++round) {
+        std::string text, pat;
+        for (std::uint32_t i = 0, n = 20 + next(60); i < n; ++i)
+            text += pieces[next(std::uint32_t(pieces.size()))];
+        for (std::uint32_t i = 0, n = 1 + next(3); i < n; ++i)
+            pat += pieces[next(std::uint32_t(pieces.size()))];
+        const auto opts =
+            TSearchOptions(soDown | (round & 1 ? soMatchCase : 0) |
+                           (round & 2 ? soNoMatchZenkaku : 0) | (round & 4 ? soIncludeCRLF : 0));
+        const TSearchPattern p(pat, opts);
+        const auto start = long(next(std::uint32_t(text.size())));
+        P expected(-1, 0);
+        for (std::size_t pos = 0; pos < text.size();) {
+            const std::size_t len =
+                IsDBCSLeadByte(text[pos]) && pos + 1 < text.size() && IsDBCSTrailByte(text[pos + 1])
+                    ? 2
+                    : 1;
+            if (long(pos) >= start) {
+                if (const std::size_t m = p.MatchAt(text, pos)) {
+                    expected = P(long(pos), long(m));
+                    break;
+                }
+            }
+            pos += len;
+        }
+        ASSERT_EQ(Find(text, pat, opts, start), expected) << "round " << round;
+    }
+}
+
 } // namespace

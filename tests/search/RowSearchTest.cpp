@@ -1,6 +1,7 @@
 // The editor's search over rows: start rules, buffers with their one-row overlap, the border limit.
 #include "search/RowSearch.h"
 #include "platform/Cp932.h"
+#include "text/RowStore.h"
 
 #include <gtest/gtest.h>
 
@@ -108,6 +109,52 @@ TEST(RowSearch, LongRowsStillMoveOn) {
     // Backward likewise.
     EXPECT_EQ(Search(r, At(2, 3), "late", 0), None);
     EXPECT_EQ(Search(r, At(2, 3), "early", 0), Found(0, 20000, 5));
+}
+
+// A loaded text large enough to be shared among threads: searched in place and on every core
+// it gives the same hits, in the same order, as rows copied into buffers on one thread.
+TEST(RowSearch, InPlaceAndSharedSearchFindTheSameHits) {
+    std::string text;
+    std::uint32_t seed = 7;
+    int line = 0;
+    while (text.size() < (6u << 20)) {
+        seed = seed * 1103515245u + 12345u;
+        const std::uint32_t n = (seed >> 16) % 190;
+        std::string row(n, char('a' + (seed >> 8) % 20));
+        if (++line % 15000 == 0) row.insert(row.size() / 2, "ne\r\nedle");
+        if (line % 20000 == 0) row.insert(0, "needle");
+        text += row + "\r\n";
+    }
+    TEditorScreenStrings store;
+    TEditorWrapOption wrap;
+    wrap.SetWrapByte(80);
+    store.SetWrapOption(wrap);
+    store.SetWordWrap(true);
+    store.SetText(text);
+    Rows copy;
+    for (int r = 0; r < store.RowCount(); ++r) {
+        copy.text.emplace_back(store.RowText(r));
+        copy.lineEnd.push_back(store.RowEndKind(r) == reLineEnd);
+    }
+    for (const TSearchOptions o :
+         {TSearchOptions(soDown), TSearchOptions(soDown | soIncludeCRLF)}) {
+        std::vector<Found> shared, alone;
+        for (const int threads : {0, 1}) {
+            SetSearchThreads(threads);
+            std::vector<Found>& hits = threads ? alone : shared;
+            const TRowView& rows = threads ? static_cast<const TRowView&>(copy) : store;
+            TEditorSearchState st;
+            TSearchHit h;
+            while (EditorSearch(rows, st, "needle", o, h)) {
+                hits.emplace_back(h.Row, long(h.Offset), long(h.Length));
+                st = At(h.Row, long(h.Offset));
+                st.HitLength = h.Length;
+            }
+        }
+        SetSearchThreads(0);
+        EXPECT_EQ(shared, alone);
+        EXPECT_EQ(alone.size(), (o & soSkipLineEnd) ? 7u : 3u);
+    }
 }
 
 } // namespace
