@@ -24,6 +24,9 @@ class EMemMapEvt : public std::runtime_error {
 // owned by someone else or open to others is refused with EMemoryMap.
 std::string MemoryMapFolder();
 
+// What the user is told of a failure of the channel (the exceptions keep their fixed texts).
+std::string ChannelFailureText(const std::exception& e);
+
 // The periodic callback that drives a channel's poll; the user-interface layer supplies one.
 class IMemMapTimer {
   public:
@@ -58,7 +61,6 @@ class TCustomMemoryMap {
     bool GetReadOnly() const { return FReadOnly; }
     void SetReadOnly(bool value) { FReadOnly = value; }
     int LockDepth() const { return FLockDepth; }
-
 
   protected:
     virtual const char* ClassName() const { return "TCustomMemoryMap"; }

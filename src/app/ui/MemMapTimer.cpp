@@ -28,7 +28,7 @@ void TMemMapTimer::Tick() {
     try {
         FChannel.Poll();
     } catch (const std::exception& e) {
-        ShowErrorBox(e.what());
+        ShowErrorBox(ChannelFailureText(e));
     }
 }
 
@@ -44,7 +44,7 @@ void TMemMapEvt1::Activate() {
     try {
         FChannel.SetActive(true);
     } catch (const std::exception& e) {
-        ShowErrorBox(e.what());
+        ShowErrorBox(ChannelFailureText(e));
     }
 }
 
