@@ -11,6 +11,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -177,6 +179,23 @@ void TPages::SuspendUpdates(bool suspend) {
 
 bool TPages::AskYesNo(const std::string& message, bool defaultYes) {
     return AskYesNoTitled(message, kConfirmCaption, defaultYes);
+}
+
+TSaveChoice TPages::AskSaveDiscardCancel(const std::string& message) {
+    QMessageBox box(window_);
+    box.setObjectName(QStringLiteral("SaveDiscardCancel"));
+    box.setWindowTitle(QString::fromUtf8(kConfirmCaption.data(), kConfirmCaption.size()));
+    box.setText(QString::fromStdString(MessageLines(message)));
+    box.setTextFormat(Qt::PlainText);
+    box.setIcon(QMessageBox::Question);
+    QPushButton* save = box.addButton(QStringLiteral("保存(&S)"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QStringLiteral("破棄(&D)"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save) return TSaveChoice::Save;
+    return box.clickedButton() == discard ? TSaveChoice::Discard : TSaveChoice::Cancel;
 }
 
 void TPages::Notice(const std::string& message) {

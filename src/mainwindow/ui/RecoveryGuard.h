@@ -18,6 +18,7 @@ class TRecoveryGuard : public QObject {
     TRecoveryGuard(TfmEditor& window, TdtEditor& dt, TPages& pages);
 
     void EndWithoutQuestions() { core_.EndWithoutQuestions(); }
+    TRecoveryPages& Core() { return core_; }
 
   private:
     TRecoveryPages core_;
