@@ -1,5 +1,6 @@
 // A message sink for tests: records every box and answers Yes/No boxes from a queue (the box's
-// default button when the queue is empty). Installed for its lifetime.
+// default button when the queue is empty), boxes of their own buttons from another. Installed for
+// its lifetime.
 #pragma once
 
 #include "platform/MessageBox.h"
@@ -19,6 +20,14 @@ class RecordingSink : public TMessageSink {
         answers.pop_front();
         return a;
     }
+    // Boxes of their own buttons answer from choices (the first button when it is empty).
+    int Choose(const TMessage& m) override {
+        boxes.push_back(m);
+        if (choices.empty()) return 0;
+        const int c = choices.front();
+        choices.pop_front();
+        return c;
+    }
     std::vector<std::string> texts() const {
         std::vector<std::string> t;
         for (const auto& b : boxes)
@@ -27,6 +36,7 @@ class RecordingSink : public TMessageSink {
     }
     std::vector<TMessage> boxes;
     std::deque<bool> answers;
+    std::deque<int> choices;
 
   private:
     TScopedMessageSink scope_;

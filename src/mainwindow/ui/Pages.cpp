@@ -11,8 +11,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -182,20 +180,14 @@ bool TPages::AskYesNo(const std::string& message, bool defaultYes) {
 }
 
 TSaveChoice TPages::AskSaveDiscardCancel(const std::string& message) {
-    QMessageBox box(window_);
-    box.setObjectName(QStringLiteral("SaveDiscardCancel"));
-    box.setWindowTitle(QString::fromUtf8(kConfirmCaption.data(), kConfirmCaption.size()));
-    box.setText(QString::fromStdString(MessageLines(message)));
-    box.setTextFormat(Qt::PlainText);
-    box.setIcon(QMessageBox::Question);
-    QPushButton* save = box.addButton(QStringLiteral("保存(&S)"), QMessageBox::AcceptRole);
-    QPushButton* discard = box.addButton(QStringLiteral("破棄(&D)"), QMessageBox::DestructiveRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
-    box.setDefaultButton(save);
-    box.setEscapeButton(cancel);
-    box.exec();
-    if (box.clickedButton() == save) return TSaveChoice::Save;
-    return box.clickedButton() == discard ? TSaveChoice::Discard : TSaveChoice::Cancel;
+    switch (AskChoice(message, kConfirmCaption, {"保存(&S)", "破棄(&D)", "キャンセル"})) {
+    case 0:
+        return TSaveChoice::Save;
+    case 1:
+        return TSaveChoice::Discard;
+    default:
+        return TSaveChoice::Cancel;
+    }
 }
 
 void TPages::Notice(const std::string& message) {
