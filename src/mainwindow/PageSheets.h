@@ -33,6 +33,8 @@ class TPageSheets : public TPageHost, public TPageIds {
     std::function<bool(int index, const std::string& path, std::string* error)> BeforeFileWrite;
     // Before a page's text is replaced by its file read again: the text is kept (recovery).
     std::function<void(int index)> BeforeReread;
+    // A page was saved, re-read or closed: what its recovery file keeps may have to go.
+    std::function<void()> OnPageSettled;
 
     // The control of a page (the focused half of a split page); null without the page.
     TPageText* TextOfPage(int index) const;

@@ -1,9 +1,12 @@
 // A message sink for tests: records every box and answers Yes/No boxes from a queue (the box's
 // default button when the queue is empty), boxes of their own buttons from another. Installed for
-// its lifetime.
+// its lifetime. A box without a caption fails the test that made it: the window system would show
+// the bare application name there.
 #pragma once
 
 #include "platform/MessageBox.h"
+
+#include <gtest/gtest.h>
 
 #include <deque>
 #include <string>
@@ -13,6 +16,7 @@ class RecordingSink : public TMessageSink {
   public:
     RecordingSink() : scope_(this) {}
     bool Show(const TMessage& m) override {
+        EXPECT_NE(m.caption.find_first_not_of(' '), std::string::npos) << "no caption: " << m.text;
         boxes.push_back(m);
         if (!m.yesNo) return true;
         if (answers.empty()) return m.defaultYes;
@@ -22,6 +26,7 @@ class RecordingSink : public TMessageSink {
     }
     // Boxes of their own buttons answer from choices (the first button when it is empty).
     int Choose(const TMessage& m) override {
+        EXPECT_NE(m.caption.find_first_not_of(' '), std::string::npos) << "no caption: " << m.text;
         boxes.push_back(m);
         if (choices.empty()) return 0;
         const int c = choices.front();

@@ -111,6 +111,7 @@ void TPages::RemovePage(int index) {
     QWidget* widget = static_cast<Sheet&>(*s).widget;
     s.reset();
     delete widget;
+    if (OnPageSettled) OnPageSettled();
 }
 
 void TPages::MovePage(int from, int to) {
@@ -191,10 +192,7 @@ TSaveChoice TPages::AskSaveDiscardCancel(const std::string& message) {
 }
 
 void TPages::Notice(const std::string& message) {
-    TMessage m;
-    m.text = message;
-    m.icon = TMsgIcon::Information;
-    MessageSink().Show(m);
+    ShowNotice(message);
 }
 
 void TPages::ErrorBox(const std::string& message) {

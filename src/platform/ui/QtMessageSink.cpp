@@ -31,8 +31,12 @@ bool TQtMessageSink::Show(const TMessage& m) {
     static const QMessageBox::Icon icons[] = {QMessageBox::NoIcon, QMessageBox::Information,
                                               QMessageBox::Question, QMessageBox::Warning,
                                               QMessageBox::Critical};
-    QMessageBox box(QApplication::activeWindow());
-    box.setWindowTitle(MessageTextToQt(m.caption));
+    // Over the active window; while a window is going away (a finished progress window), over
+    // the modal dialog that stays, never as a stray window of its own.
+    QWidget* parent = QApplication::activeWindow();
+    if (!parent || !parent->isVisible()) parent = QApplication::activeModalWidget();
+    QMessageBox box(parent);
+    box.setWindowTitle(MessageTextToQt(BoxCaption(m)));
     box.setText(MessageTextToQt(m.text));
     box.setTextFormat(Qt::PlainText);
     box.setIcon(icons[static_cast<int>(m.icon)]); // in the order of TMsgIcon

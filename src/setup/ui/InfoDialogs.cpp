@@ -1,19 +1,20 @@
 // The release-age notice, the about box and the maker's web page.
 #include "setup/ui/InfoDialogs.h"
 
+#include "app/ShellUtil.h"
+#include "app/ui/Browser.h"
 #include "app/ui/QtText.h"
 #include "editor/ui/QtConversions.h"
 #include "platform/MessageBox.h"
 #include "platform/ui/Connection.h"
+#include "platform/ui/QtMessageSink.h"
 #include "setup/ReleaseAge.h"
 #include "setup/ui/OptionsDialog.h"
 #include "setup/ui/SetupDialog.h"
 #include "setup/ui/SetupDialogs.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QKeyEvent>
-#include <QUrl>
 
 namespace {
 
@@ -30,7 +31,9 @@ bool OpenMakersWebPage() {
         ShowMessage(kNoConnection);
         return false;
     }
-    return QDesktopServices::openUrl(QUrl(QStr(MakersWebPage())));
+    if (OpenInBrowser(QStr(MakersWebPage()))) return true;
+    ShowMessage(kBrowserStartError);
+    return false;
 }
 
 // The program's name in large bold letters.
@@ -43,7 +46,7 @@ static void ShowNameLarge(TFormView* form) {
 }
 
 TfmInfo::TfmInfo(TSettings& settings, QWidget* parent) : QDialog(parent), settings_(settings) {
-    setWindowTitle(QStringLiteral("トルモ -Tolmo-"));
+    setWindowTitle(AppTitleText());
     setObjectName(QStringLiteral("fmInfo"));
     Form = new TFormView(this, TLay::VBox, InfoDialogForm(), Model);
     ShowNameLarge(Form);
@@ -62,7 +65,7 @@ void TfmInfo::done(int r) {
 }
 
 TfmAbout::TfmAbout(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("トルモ -Tolmo-"));
+    setWindowTitle(AppTitleText());
     setObjectName(QStringLiteral("fmAbout"));
     Form = new TFormView(this, TLay::VBox, AboutDialogForm(), Model);
     ShowNameLarge(Form);
@@ -85,7 +88,7 @@ bool TfmAbout::eventFilter(QObject* o, QEvent* e) {
 
 void RunSetupDialog(QWidget* parent, int mode, const TSetupContext& context) {
     TfmKaSetup dlg(mode, context, parent);
-    dlg.setWindowTitle(QStringLiteral("トルモ -Tolmo-"));
+    dlg.setWindowTitle(AppTitleText());
     dlg.exec();
 }
 
