@@ -98,6 +98,12 @@ int main(int argc, char** argv) {
         // Files changed by other programs are offered for re-reading, and never overwritten
         // without a question.
         auto* diskWatch = new TDiskWatch(*pages, &fmEditor);
+        // A recovery file remembers the file its page's text was made from, so that a restored
+        // page's first save asks when the file changed since.
+        recovery->Core().BaseOf = [diskWatch](int index) { return diskWatch->Book().Base(index); };
+        recovery->Core().SetBase = [diskWatch](int index, const TDiskStamp& base) {
+            diskWatch->Book().RecordBase(index, base);
+        };
         const auto endWithoutQuestions = [recovery, diskWatch] {
             diskWatch->SetQuiet();
             recovery->EndWithoutQuestions();

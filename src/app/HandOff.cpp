@@ -135,7 +135,7 @@ std::optional<int> RunMessengerStart(const std::vector<std::string>& args,
     try {
         result = SendHandOff(list, timeoutMs);
     } catch (const std::exception& e) {
-        err << e.what() << "\n";
+        err << ChannelFailureText(e) << "\n";
         return std::nullopt;
     }
     if (!result.delivered) return std::nullopt;

@@ -140,7 +140,7 @@ std::string MemoryMapFolder() {
     struct stat st {};
     if (lstat(dir.c_str(), &st) != 0) MappingError(SystemMessage(errno) + ": " + dir);
     if (!S_ISDIR(st.st_mode) || st.st_uid != geteuid() || (st.st_mode & 077) != 0)
-        MappingError("the folder " + dir + " is not private to this user");
+        MappingError("フォルダ " + dir + " はこのユーザーだけのものではありません");
     return dir + "/";
 }
 
@@ -603,4 +603,25 @@ int TCustomMemMapEvt::FindResident(const std::string& mapName) {
     } catch (const EMemoryMap&) {
         return -1;
     }
+}
+
+std::string ChannelFailureText(const std::exception& e) {
+    const std::string what = e.what();
+    const auto starts = [&what](std::string_view head) { return what.rfind(head, 0) == 0; };
+    const std::string head = "起動中のトルモとの連絡に使う共有メモリ";
+    if (starts(kMappingError))
+        return head + "を開けません。\r\n" + what.substr(std::strlen(kMappingError));
+    if (starts(kFlushError)) return head + "に書き込めません。";
+    if (starts("UnmapViewOfFile:")) return head + "を閉じられません。";
+    if (starts("Lock:")) return head + "をロックできません。\r\n" + what.substr(5);
+    if (starts("Other process Allready Opened"))
+        return head + "は、他のプロセスが別の大きさで開いています。";
+    if (starts("MapName not exists.")) return head + "の名前がありません。";
+    if (starts("MapName do not use")) return head + "の名前に \\ は使えません。";
+    if (starts("Size max over")) return head + "の大きさが範囲を超えています。";
+    if (starts("Process max over") || starts("ProcessMax("))
+        return head + "を使うプロセスの数が上限を超えています。";
+    if (what.find("Format differ.") != std::string::npos)
+        return head + "の形式が違います（別の版のトルモが使っています）。";
+    return what;
 }

@@ -26,6 +26,9 @@ class EMemMapEvt : public std::runtime_error {
 // owned by someone else or open to others is refused with EMemoryMap.
 std::string MemoryMapFolder();
 
+// What the user is told of a failure of the channel (the exceptions keep their fixed texts).
+std::string ChannelFailureText(const std::exception& e);
+
 // A periodic callback that drives a channel's poll (for a channel without a wake handler).
 class IMemMapTimer {
   public:

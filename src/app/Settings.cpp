@@ -207,6 +207,27 @@ void ReadSettings(const TIniFile& ini, TSettings& s, const std::function<int()>&
     for (const Key& k : readOrder())
         readKey(ini, k, s);
     if (s.vInfoChien < 0) s.vInfoChien = std::clamp(draw(), 1, 99);
+    ClampSettings(s);
+}
+
+void ClampSettings(TSettings& s) {
+    // A hand-edited or damaged file must not give an unusable window: every number is brought
+    // into the range the program can show.
+    s.TabLen = std::clamp(s.TabLen, 0, 1000);
+    s.FontSize = std::clamp(s.FontSize, kMinFontSize, kMaxFontSize);
+    for (int* m : {&s.MarginTop, &s.MarginLeft, &s.MarginCharacter, &s.MarginLine})
+        *m = std::clamp(*m, 0, 100);
+    if (s.WrapByte != -1) s.WrapByte = std::clamp(s.WrapByte, 20, 250);
+    s.CLine1 = std::clamp(s.CLine1, 0, 1000);
+    s.CLine2 = std::clamp(s.CLine2, 0, 1000);
+    s.fmTop = std::clamp(s.fmTop, -kMaxWindowSide, kMaxWindowSide);
+    s.fmLeft = std::clamp(s.fmLeft, -kMaxWindowSide, kMaxWindowSide);
+    s.fmHeight = std::clamp(s.fmHeight, kMinWindowHeight, kMaxWindowSide);
+    s.fmWidth = std::clamp(s.fmWidth, kMinWindowWidth, kMaxWindowSide);
+    s.Page = std::clamp(s.Page, -1, 100000);
+    s.MenuCount = std::clamp(s.MenuCount, 1, 30);
+    s.vInfoChien = std::clamp(s.vInfoChien, 1, 9999);
+    s.Curs = std::clamp(s.Curs, 0, 2);
 }
 
 bool WriteSettings(TIniFile& ini, const TSettings& s, const std::string& programFolder) {
@@ -221,6 +242,13 @@ bool WriteSettings(TIniFile& ini, const TSettings& s, const std::string& program
     // What was written before a failing key still reaches the file, as each write would have.
     bool written = ini.EndUpdate();
     return ok && written;
+}
+
+std::string TSettingsWriteReport::Failed(const std::string& path, const std::string& error) {
+    if (told_) return {};
+    told_ = true;
+    return "設定ファイル [" + path + "] に書き込めません。\r\n" +
+           (error.empty() ? "" : error + "\r\n") + "この後の設定の変更は保存されません。";
 }
 
 bool WriteOptionSettings(TIniFile& ini, const TSettings& s) {

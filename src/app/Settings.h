@@ -71,13 +71,28 @@ TSettings DefaultSettings(const TEditorDisplay& editorDefaults, const std::strin
 // Whole number from 1 to 99 for a negative vInfoChien.
 int DrawInfoChien();
 
+// The ranges numbers read from the file are brought into.
+inline constexpr int kMinFontSize = 6, kMaxFontSize = 96;
+inline constexpr int kMinWindowWidth = 320, kMinWindowHeight = 200, kMaxWindowSide = 32000;
+void ClampSettings(TSettings& s);
+
 // Reads every key in the table's order, each with the current field value as its default, then
-// replaces a negative vInfoChien by draw() (1..99).
+// replaces a negative vInfoChien by draw() (1..99) and clamps every number (ClampSettings).
 void ReadSettings(const TIniFile& ini, TSettings& s,
                   const std::function<int()>& draw = DrawInfoChien);
 // Writes the keys in the order of the close-time write; fmTop, fmLeft, fmHeight and fmWidth only
 // when isMaxSize is false. The file is rewritten once, atomically. False when it fails.
 bool WriteSettings(TIniFile& ini, const TSettings& s, const std::string& programFolder);
+// A settings file that cannot be written is told once (the first failure), never again in the
+// same run: the settings are written at every close attempt and on other occasions.
+class TSettingsWriteReport {
+  public:
+    // The message for a failed write; empty when one was told already.
+    std::string Failed(const std::string& path, const std::string& error);
+
+  private:
+    bool told_ = false;
+};
 // The options dialog's keys of [Set], in its order.
 bool WriteOptionSettings(TIniFile& ini, const TSettings& s);
 

@@ -155,6 +155,47 @@ void TMyFileList::Move(int from, int to) {
     records_.insert(records_.begin() + to, r);
 }
 
+// A settings line cannot hold a line break, and loses blanks at its ends: a record whose file
+// name has them is written as "/" and its bytes with those and "%" as %XX. A record never starts
+// with "/" otherwise (it starts with a file name).
+static bool needsEncoding(const std::string& r) {
+    return r.find_first_of("\r\n") != std::string::npos ||
+           (!r.empty() && (r.front() == ' ' || r.back() == ' ' || r.front() == '/'));
+}
+
+static std::string encodeRecord(const std::string& r) {
+    if (!needsEncoding(r)) return r;
+    static const char hex[] = "0123456789ABCDEF";
+    std::string out = "/";
+    for (const char c : r) {
+        if (c == '\r' || c == '\n' || c == '%' || c == ' ') {
+            out += '%';
+            out += hex[static_cast<unsigned char>(c) >> 4];
+            out += hex[static_cast<unsigned char>(c) & 15];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+static std::string decodeRecord(const std::string& r) {
+    if (r.empty() || r.front() != '/') return r;
+    const auto digit = [](char c) {
+        return c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+    };
+    std::string out;
+    for (std::size_t i = 1; i < r.size(); ++i) {
+        if (r[i] == '%' && i + 2 < r.size() && digit(r[i + 1]) >= 0 && digit(r[i + 2]) >= 0) {
+            out += static_cast<char>(digit(r[i + 1]) * 16 + digit(r[i + 2]));
+            i += 2;
+        } else {
+            out += r[i];
+        }
+    }
+    return out;
+}
+
 void TMyFileList::Load(const TProfileSection& section) {
     int n = 0;
     std::string count = section.read("Count", "0");
@@ -162,7 +203,7 @@ void TMyFileList::Load(const TProfileSection& section) {
     if (ec != std::errc() || n <= 0) return;
     (void)p;
     for (int i = 0; i < n; ++i) {
-        std::string record = section.read("File" + std::to_string(i), "");
+        std::string record = decodeRecord(section.read("File" + std::to_string(i), ""));
         if (record.find_first_not_of(' ') == std::string::npos) continue;
         records_.push_back(record);
         SetField(Count() - 1, ffLoaded, "0");
@@ -179,7 +220,7 @@ bool TMyFileList::Save(const TProfileSection& section) const {
         int k = 0;
         for (int i = 0; i < Count(); ++i) {
             if (!IsRemembered(i)) continue;
-            if (!section.write("File" + std::to_string(k), records_[i])) return false;
+            if (!section.write("File" + std::to_string(k), encodeRecord(records_[i]))) return false;
             ++k;
         }
         return section.write("Count", std::to_string(k));

@@ -2,6 +2,7 @@
 #include "mainwindow/PageBook.h"
 
 #include "app/ShellUtil.h"
+#include "mainwindow/SaveFailure.h"
 #include "platform/Folders.h"
 
 #include <cstdio>
@@ -144,8 +145,7 @@ bool TPageBook::writeActive(const std::string& path) {
     const int index = host_.ActivePage();
     std::string error;
     if (!host_.SavePageText(index, path, &error)) {
-        host_.ErrorBox("[" + path + "]を保存できません。\r\n" + error +
-                       "\r\nテキストはページに残っています。");
+        host_.ErrorBox(SaveFailureMessage(path, error));
         return false;
     }
     host_.SetModified(index, false);
@@ -217,10 +217,25 @@ bool TPageBook::SaveAsDialog(const std::string& currentPath) {
 bool TPageBook::ClosePagePrompt() {
     const int index = host_.ActivePage();
     if (host_.IsReadOnly(index) || !host_.IsModified(index)) return true;
-    const std::string path = list_.PathOf(index);
-    if (!knKakunin && !host_.AskYesNo("[ " + path + "] は更新されています。保存しますか？", true))
-        return true;
-    return SaveToPath(path, false);
+    return saveBeforeGoing(index, list_.PathOf(index), !knKakunin);
+}
+
+bool TPageBook::saveBeforeGoing(int index, const std::string& shown, bool ask) {
+    if (ask) {
+        const TSaveChoice c =
+            host_.AskSaveDiscardCancel("[ " + shown + "] は更新されています。保存しますか？");
+        if (c != TSaveChoice::Save) return c == TSaveChoice::Discard;
+    }
+    bool saved = IsUntitled(index) ? SaveAsDialog(kUntitled) : writeActive(list_.PathOf(index));
+    // A save that failed (its message named the cause) or a cancelled save dialog: the user
+    // chooses another name, lets the text go, or keeps the page.
+    while (!saved) {
+        const TSaveChoice c = host_.AskSaveDiscardCancel(
+            "[ " + shown + "] は保存されていません。\r\n別の名前で保存しますか？");
+        if (c != TSaveChoice::Save) return c == TSaveChoice::Discard;
+        saved = SaveAsDialog(IsUntitled(index) ? kUntitled : list_.PathOf(index));
+    }
+    return true;
 }
 
 void TPageBook::addRecent(int index) {
@@ -314,16 +329,8 @@ void TPageBook::PageChanging() {
 }
 
 bool TPageBook::exitSavePrompt(int index) {
-    const std::string name = list_.GetField(index, ffName);
-    const bool untitled = IsUntitled(index);
-    if (!(knKakunin && !untitled) &&
-        !host_.AskYesNo("[ " + name + "] は更新されています。保存しますか？", true))
-        return true;
-    for (;;) {
-        bool ok = untitled ? SaveAsDialog(kUntitled) : writeActive(list_.PathOf(index));
-        if (ok) return true;
-        if (host_.AskYesNo("[ " + name + "] は保存しなくてもいいですか？", true)) return false;
-    }
+    return saveBeforeGoing(index, list_.GetField(index, ffName),
+                           !(knKakunin && !IsUntitled(index)));
 }
 
 void TPageBook::New() {
@@ -477,7 +484,7 @@ bool TPageBook::CloseQuery() {
         if (host_.IsReadOnly(i) || !host_.IsModified(i)) continue;
         host_.SetActivePage(i);
         host_.FocusActive();
-        exitSavePrompt(i);
+        if (!exitSavePrompt(i)) return false; // キャンセル: the window stays
     }
     return !refuse;
 }

@@ -17,6 +17,9 @@ struct TSaveDialogResult {
     std::string path;
 };
 
+// The answers of the question before a modified page goes: 保存, 破棄, キャンセル.
+enum class TSaveChoice { Save, Discard, Cancel };
+
 // What the window provides. Page indexes are tab positions.
 class TPageHost {
   public:
@@ -55,6 +58,8 @@ class TPageHost {
     virtual void SuspendUpdates(bool suspend) = 0;
     // Dialogs.
     virtual bool AskYesNo(const std::string& message, bool defaultYes) = 0;
+    // 保存 (the default) / 破棄 / キャンセル; Escape and closing the box are キャンセル.
+    virtual TSaveChoice AskSaveDiscardCancel(const std::string& message) = 0;
     virtual void Notice(const std::string& message) = 0;
     virtual void ErrorBox(const std::string& message) = 0;
     virtual TSaveDialogResult RunSaveDialog(const std::string& folder, const std::string& name) = 0;
@@ -138,7 +143,7 @@ class TPageBook {
     void FinishFirstShow();
 
     // Exit: records carets of loaded pages and offers to save every modified page. False when
-    // closing is refused (an external editor runs).
+    // closing is refused (an external editor runs, or the user cancelled a page's question).
     bool CloseQuery();
     // Records every loaded page's caret row and top row in its entry.
     void RecordCarets();
@@ -151,6 +156,9 @@ class TPageBook {
     static std::string ResolveAgainst(const std::string& path, const std::string& programFolder);
 
   private:
+    // A modified page about to go (closed, or the program ends): saved (after the question when
+    // ask), or let go; false when the user cancelled and the page stays.
+    bool saveBeforeGoing(int index, const std::string& shown, bool ask);
     bool exitSavePrompt(int index);
     bool writeActive(const std::string& path);
     void addRecent(int index);

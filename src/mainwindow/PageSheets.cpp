@@ -61,6 +61,16 @@ bool TPageSheets::LoadPageText(int index, const std::string& path, std::string* 
     return ok;
 }
 
+bool TPageSheets::RereadPageText(int index, const std::string& path, std::string* error) {
+    TPageText* t = TextOfPage(index);
+    if (!t) return false;
+    if (BeforeReread && IsModified(index)) BeforeReread(index);
+    if (!t->Reread(path, error)) return false;
+    if (OnFileRead) OnFileRead(index, path);
+    if (OnPageSettled) OnPageSettled();
+    return true;
+}
+
 bool TPageSheets::SavePageText(int index, const std::string& path, std::string* error) {
     TPageText* t = TextOfPage(index);
     // A file still loading is saved whole: the rest is read first.

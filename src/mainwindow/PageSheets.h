@@ -31,6 +31,8 @@ class TPageSheets : public TPageHost, public TPageIds {
     // A page's file was read or written; before a write, false (with the reason) stops it.
     std::function<void(int index, const std::string&path)> OnFileRead, OnFileWritten;
     std::function<bool(int index, const std::string& path, std::string* error)> BeforeFileWrite;
+    // Before a page's text is replaced by its file read again: the text is kept (recovery).
+    std::function<void(int index)> BeforeReread;
     // A page was saved, re-read or closed: what its recovery file keeps may have to go.
     std::function<void()> OnPageSettled;
 
@@ -46,6 +48,9 @@ class TPageSheets : public TPageHost, public TPageIds {
     // Panels 1 and 2 after the active control's read-only or overwrite mode was toggled.
     void ShowModePanels();
     void Clear(); // the active page's text, as one undo step
+    // Reads a page's file again as one undo step (the text it replaces is handed to
+    // BeforeReread first); false with *error when it cannot be read.
+    bool RereadPageText(int index, const std::string& path, std::string* error);
     // Reads the active page's file again in the encoding (detected when null); a modified page
     // asks first. The choice is remembered for the file.
     void ReopenActive(const TPageBook& book, const TEncoding* e);

@@ -4,8 +4,10 @@
 #include "editor/EditorCore.h"
 #include "editor/PropertySet.h"
 #include "mainwindow/EditorActions.h"
+#include "platform/Cp932.h"
 #include "platform/MessageBox.h"
 #include "syntax/Fountain.h"
+#include "text/CharTable.h"
 #include "text/RowCut.h"
 #include "text/RowStore.h"
 
@@ -109,6 +111,38 @@ void ClearPageText(TEditorCore& c) {
     c.DeleteSelection(); // one undo step; SetSelText ignores an empty text
 }
 
+void ReplacePageText(TEditorCore& c, const std::string& text) {
+    const TEditorSelectionMode mode = c.SelectionMode();
+    const int row = c.Row(), col = c.Col();
+    c.SetSelectionMode(smLine);
+    c.SelectAll();
+    if (text.empty())
+        c.DeleteSelection();
+    else
+        c.SetSelText(text);
+    c.SetSelectionMode(mode);
+    c.SetCaret(std::min(row, c.MaxRow()), col); // the caret stays where the user was typing
+}
+
+bool MoveTableCodes(std::string& cp932, const TCharTable& from, TCharTable& into) {
+    for (std::size_t i = 0; i < cp932.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(cp932[i]);
+        if (!IsDBCSLeadByte(lead) || i + 1 >= cp932.size()) continue;
+        const auto trail = static_cast<unsigned char>(cp932[i + 1]);
+        if (TCharTable::IsTableCode(lead, trail)) {
+            const TCharTableEntry* e = from.Entry(static_cast<unsigned>(lead) << 8 | trail);
+            const unsigned code = !e      ? 0
+                                  : e->ch ? into.CodeFor(e->ch)
+                                          : into.CodeForBytes(e->bytes);
+            if (code == 0) return false;
+            cp932[i] = static_cast<char>(code >> 8);
+            cp932[i + 1] = static_cast<char>(code & 0xFF);
+        }
+        ++i;
+    }
+    return true;
+}
+
 void SetCaretRowClamped(TEditorCore& c, int row) {
     c.SetRow(std::max(0, std::min(row, c.MaxRow())));
 }
@@ -132,6 +166,46 @@ bool TPageText::LoadFromFile(const std::string& path, std::string* error) {
     TEncoding chosen;
     const bool has = EncodingChoices().Find(path, &chosen);
     return load(path, has ? &chosen : nullptr, error);
+}
+
+bool TPageText::Reread(const std::string& path, std::string* error) {
+    TEditorCore& c = core();
+    if (c.ReadOnly() || c.Rows().LoadPending()) return LoadFromFile(path, error);
+    TEncoding chosen;
+    const bool has = EncodingChoices().Find(path, &chosen);
+    TDecodedDocument d;
+    try {
+        if (!ReadPageDocument(path, has ? &chosen : nullptr, &d, error)) {
+            if (error && error->empty()) *error = "読み込みを取りやめました。";
+            return false;
+        }
+    } catch (const std::bad_alloc&) {
+        if (error) *error = "[" + path + "]\r\nメモリが足りないため、このファイルを開けません。";
+        return false;
+    }
+    // The text it replaces stays in the undo history with its own codes: the new text's
+    // characters join the page's table instead of replacing it.
+    std::shared_ptr<TCharTable> table = d.table;
+    if (doc_->table && !doc_->table->Empty()) {
+        auto both = std::make_shared<TCharTable>(*doc_->table);
+        if (d.table && !MoveTableCodes(d.text, *d.table, *both)) return LoadFromFile(path, error);
+        table = both;
+    }
+    if (auto store = c.SharedStore()) store->SetCharTable(table);
+    ReplacePageText(c, d.text);
+    doc_->format = d.format;
+    doc_->table = table;
+    doc_->lineEnds = d.lineEnds;
+    doc_->mixedTold = false;
+    doc_->readOnlyReason = d.readOnlyReason;
+    c.Modified = false;
+    if (!d.readOnlyReason.empty()) {
+        c.SetReadOnly(true);
+        ShowMessage("[" + path + "]\r\n" + d.readOnlyReason +
+                    "\r\n内容を失わないよう、読み取り専用で開きます。");
+    }
+    FormatChanged();
+    return true;
 }
 
 bool TPageText::ReloadAs(const std::string& path, TEncoding e, std::string* error) {

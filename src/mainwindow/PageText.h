@@ -38,6 +38,11 @@ std::string LoadProgressText(const TEditorCore& c);
 TPageCaretInfo CaretInfoOf(const TEditorCore& c);
 // Empties the text as one undo step.
 void ClearPageText(TEditorCore& c);
+// Puts text (CP932) in place of the whole text as one undo step.
+void ReplacePageText(TEditorCore& c, const std::string& text);
+// The text's table codes given their codes in into (which gains the characters it lacks), so
+// that a text made with from can stand beside one made with into; false when into is full.
+bool MoveTableCodes(std::string& cp932, const TCharTable& from, TCharTable& into);
 // Rows clamped into the text.
 void SetCaretRowClamped(TEditorCore& c, int row);
 void SetTopRowClamped(TEditorCore& c, int row);
@@ -54,6 +59,10 @@ class TPageText {
     // Reads the file into the row store; the control is not modified afterwards. On failure the
     // text stays as it was and *error says why.
     bool LoadFromFile(const std::string& path, std::string* error);
+    // Reads the file again as one undo step (Ctrl+Z brings the text it replaced back); false
+    // with *error (text unchanged) on failure. A read-only page, or one whose table cannot hold
+    // both texts, is read as LoadFromFile does.
+    bool Reread(const std::string& path, std::string* error);
     // Reads the file again in the given encoding; false with *error (text unchanged) on failure.
     bool ReloadAs(const std::string& path, TEncoding e, std::string* error);
     // The bytes written to the page's file, in its encoding and line ends. False with *error

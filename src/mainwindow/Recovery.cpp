@@ -1,8 +1,11 @@
 // Recovery files: format, private folders, instance claims and the search for orphans.
 #include "mainwindow/Recovery.h"
 
+#include "platform/DiskStamp.h"
+
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -56,15 +59,9 @@ bool fail(std::string* error, std::string text) {
 }
 
 bool parseInt(std::string_view s, std::int64_t& v) {
-    if (s.empty() || s.size() > 18) return false;
-    v = 0;
-    bool neg = s[0] == '-';
-    for (std::size_t i = neg ? 1 : 0; i < s.size(); ++i) {
-        if (s[i] < '0' || s[i] > '9') return false;
-        v = v * 10 + (s[i] - '0');
-    }
-    if (neg) v = -v;
-    return true;
+    const char* end = s.data() + s.size();
+    const auto [p, ec] = std::from_chars(s.data(), end, v);
+    return !s.empty() && ec == std::errc() && p == end;
 }
 
 // Writes everything; false with errno set.
@@ -174,6 +171,9 @@ std::string RecoveryHeader(const TRecoveryRecord& r, std::int64_t length) {
     if (!r.Table.empty()) h += "table=" + escape(r.Table) + "\n";
     h += "time=" + std::to_string(r.Time) + "\n";
     h += "caret=" + std::to_string(r.CaretRow) + "\n";
+    if (r.FileSize >= 0)
+        h += "filesize=" + std::to_string(r.FileSize) +
+             "\nfiletime=" + std::to_string(r.FileTimeNs) + "\n";
     h += "length=" + std::to_string(length) + "\n\n";
     return h;
 }
@@ -203,12 +203,15 @@ bool ParseRecovery(std::string_view bytes, TRecoveryRecord& r, std::string* erro
             out.LineEnd = unescape(value);
         } else if (key == "table") {
             out.Table = unescape(value);
-        } else if (key == "time" || key == "caret" || key == "length") {
+        } else if (key == "time" || key == "caret" || key == "length" || key == "filesize" ||
+                   key == "filetime") {
             if (!parseInt(value, n)) return fail(error, "a number that is not one");
             if (key == "time") out.Time = n;
             if (key == "caret")
                 out.CaretRow = static_cast<int>(std::clamp<std::int64_t>(n, 0, 1 << 30));
             if (key == "length") length = n;
+            if (key == "filesize") out.FileSize = n;
+            if (key == "filetime") out.FileTimeNs = n;
         } // later versions may add keys: they are skipped
     }
     if (!havePath || length < 0) return fail(error, "the path or the length is missing");
@@ -295,6 +298,10 @@ std::string TRecoverySession::FileFor(int pageId) const {
     return folder_ + "page-" + std::to_string(pageId) + kSuffix;
 }
 
+std::string TRecoverySession::ReplacedFileFor(int pageId) const {
+    return folder_ + "page-" + std::to_string(pageId) + "-replaced" + kSuffix;
+}
+
 void TRecoverySession::Remove(int pageId) const {
     if (lock_ >= 0) ::unlink(FileFor(pageId).c_str());
 }
@@ -371,6 +378,12 @@ void TRecoveryOrphans::Finish() {
         c.lock = -1;
     }
     claimed_.clear();
+}
+
+bool FileMovedOnSince(const TRecoveryRecord& r) {
+    if (r.FileSize < 0) return false;
+    const TDiskStamp now = StampOf(r.Path);
+    return !now.exists || now.size != r.FileSize || now.mtimeNs != r.FileTimeNs;
 }
 
 std::string FirstDifferentLine(std::string_view text, std::string_view disk, bool haveDisk) {

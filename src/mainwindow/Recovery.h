@@ -18,6 +18,8 @@ struct TRecoveryRecord {
     std::string Table;              // the page's character table (TCharTable::Save), if any
     std::int64_t Time = 0;          // when the state was taken, seconds since 1970
     int CaretRow = 0;
+    // The file as the page's text knew it (size and modification time); FileSize -1: unknown.
+    std::int64_t FileSize = -1, FileTimeNs = 0;
     std::string Text; // the page's text as its rows hold it (CR LF line ends)
 };
 
@@ -28,6 +30,10 @@ std::string RecoveryHeader(const TRecoveryRecord& r, std::int64_t length);
 inline constexpr std::string_view kRecoveryTrailer = "\nend\n";
 // Reads a whole file; false with the reason when it is not a complete recovery file.
 bool ParseRecovery(std::string_view bytes, TRecoveryRecord& r, std::string* error);
+
+// True when the file at the record's path is no longer the one the page's text was made from
+// (changed, or gone) - a save of the restored text would overwrite a later change.
+bool FileMovedOnSince(const TRecoveryRecord& r);
 
 // Writes the record's header, the snapshot's text and the trailer to path atomically (a temporary
 // file in the same folder, flushed, renamed), readable by the user alone.
@@ -56,6 +62,8 @@ class TRecoverySession {
     bool IsOpen() const { return lock_ >= 0; }
     const std::string& Folder() const { return folder_; }
     std::string FileFor(int pageId) const;
+    // Where the text a re-read replaced is kept until the page is saved.
+    std::string ReplacedFileFor(int pageId) const;
     void Remove(int pageId) const;
     // A normal end: every file and the folder go.
     void Finish();

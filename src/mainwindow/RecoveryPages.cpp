@@ -9,8 +9,44 @@
 
 TRecoveryPages::~TRecoveryPages() {
     writer_.reset(); // finishes what is queued
-    // A normal end: the user answered for every page, nothing is left to recover.
-    if (!keep_) session_.Finish();
+    // A normal end: the user answered for every page, nothing is left to recover but the texts
+    // re-reads replaced, which stay for the next start.
+    if (keep_) return;
+    if (replaced_.empty()) {
+        session_.Finish();
+        return;
+    }
+    for (const auto& [id, state] : states_)
+        if (state.Written) session_.Remove(id);
+}
+
+void TRecoveryPages::KeepReplaced(int index) {
+    if (!writer_ || ending_ || index < 0 || index >= host_.PageCount()) return;
+    TRecoveryRecord meta;
+    TRowTableSnapshot text;
+    if (!Capture || !Capture(index, true, meta, text)) return;
+    const int id = idOf(index);
+    fill(index, meta);
+    replaced_[id] = session_.ReplacedFileFor(id);
+    writer_->Post(replaced_[id], std::move(meta), std::move(text));
+    writer_->Flush();
+}
+
+void TRecoveryPages::Saved(int index) {
+    if (!writer_ || index < 0 || index >= host_.PageCount()) return;
+    const auto it = replaced_.find(ids_.PageId(index));
+    if (it == replaced_.end()) return;
+    writer_->Remove(it->second);
+    replaced_.erase(it);
+}
+
+void TRecoveryPages::fill(int index, TRecoveryRecord& meta) const {
+    meta.Path = book_.PathOfPage(index);
+    meta.Time = static_cast<std::int64_t>(std::time(nullptr));
+    if (const TDiskStamp base = BaseOf ? BaseOf(index) : TDiskStamp(); base.exists) {
+        meta.FileSize = base.size;
+        meta.FileTimeNs = base.mtimeNs;
+    }
 }
 
 bool TRecoveryPages::Open(const std::string& root) {
@@ -39,8 +75,7 @@ void TRecoveryPages::write(int index, int id, bool wait) {
     TRecoveryRecord meta;
     TRowTableSnapshot text;
     if (!writer_ || !Capture || !Capture(index, wait, meta, text)) return;
-    meta.Path = book_.PathOfPage(index);
-    meta.Time = static_cast<std::int64_t>(std::time(nullptr));
+    fill(index, meta);
     writer_->Post(session_.FileFor(id), std::move(meta), std::move(text));
     states_[id].MarkWritten();
     if (wait) writer_->Flush();
@@ -117,6 +152,13 @@ bool TRecoveryPages::restore(const TRecoveryCandidate& c, std::int64_t nowMs) {
     const int index = book_.OpenRecoveredPage(c.Record.Path);
     if (index < 0 || !Restore || !Restore(index, c.Record)) return false;
     host_.SetModified(index, true);
+    if (SetBase && c.Record.FileSize >= 0) {
+        TDiskStamp base;
+        base.exists = true;
+        base.size = c.Record.FileSize;
+        base.mtimeNs = c.Record.FileTimeNs;
+        SetBase(index, base);
+    }
     host_.UpdatePageStatus();
     // Written at the next tick: the clock says its edit is long past.
     states_[idOf(index)].Clock.Edited(nowMs - TRecoveryClock::kMaxMs);
@@ -138,7 +180,7 @@ void TRecoveryPages::Offer(const std::string& root, std::int64_t nowMs) {
         std::string disk;
         const bool haveDisk = c.Record.Path != kUntitledName && ReadWholeFile(c.Record.Path, disk);
         offers.push_back({c.Record.Path, RecoveryTimeText(c.Record.Time),
-                          RecoveryOfferLine(c.Record, disk, haveDisk)});
+                          RecoveryOfferLine(c.Record, disk, haveDisk), FileMovedOnSince(c.Record)});
     }
     const std::optional<std::vector<bool>> choice =
         offers.empty() || !Choose ? std::nullopt : Choose(offers);

@@ -7,6 +7,7 @@
 #include "mainwindow/PageBook.h"
 #include "mainwindow/Recovery.h"
 #include "mainwindow/RecoveryWriter.h"
+#include "platform/DiskStamp.h"
 
 #include <functional>
 #include <map>
@@ -17,10 +18,14 @@
 
 // One page a crashed run left, as the dialog offers it.
 struct TRecoveryOffer {
-    std::string name; // the page's path, or "無題"
-    std::string time; // "yyyy/mm/dd hh:mm:ss", local time
-    std::string line; // the first line that differs from the file on disk
+    std::string name;         // the page's path, or "無題"
+    std::string time;         // "yyyy/mm/dd hh:mm:ss", local time
+    std::string line;         // the first line that differs from the file on disk
+    bool fileChanged = false; // the file changed (or went) after the page's text was kept
 };
+
+// Beside the name of a page whose file changed after its text was kept.
+inline constexpr const char* kRecoveryFileChangedMark = "（この後ファイルが変更されています）";
 
 class TRecoveryPages {
   public:
@@ -46,6 +51,10 @@ class TRecoveryPages {
     // A write that failed, for the status bar; the settings and the open-file list at the end.
     std::function<void(const std::string& text)> Status;
     std::function<void()> SaveSettings;
+    // The file as a page's text knows it (kept with its text), and a restored page's text based
+    // on the file as the recovery file knew it (its first save asks when the file moved on).
+    std::function<TDiskStamp(int index)> BaseOf;
+    std::function<void(int index, const TDiskStamp& base)> SetBase;
 
     // A page's text changed at nowMs (the window's clock in milliseconds).
     void Edited(int index, std::int64_t nowMs);
@@ -56,6 +65,10 @@ class TRecoveryPages {
     std::optional<std::int64_t> NextTick() const;
     // Writes every modified page at once and waits for the files.
     void WriteAllNow();
+    // A page's text is about to be replaced by its file read again: it is kept in a file of
+    // its own until the page is next saved (also past a normal end, for the next start).
+    void KeepReplaced(int index);
+    void Saved(int index);
     // Ends without a question: named pages are saved where the settings allow it, every other
     // modified page (and one that fails to save) goes to its recovery file, which is kept for
     // the next start; then the settings.
@@ -66,6 +79,7 @@ class TRecoveryPages {
   private:
     int idOf(int index);
     void write(int index, int id, bool wait);
+    void fill(int index, TRecoveryRecord& meta) const;
     bool restore(const TRecoveryCandidate& c, std::int64_t nowMs);
 
     TPageHost& host_;
@@ -76,6 +90,7 @@ class TRecoveryPages {
     std::map<int, TRecoveryPageState> states_; // by page id
     bool ending_ = false; // an unattended end is under way: no more timed writes
     bool keep_ = false;   // recovery files were written for it: they stay for the next start
+    std::map<int, std::string> replaced_; // by page id: texts a re-read replaced
 };
 
 // The time of a recovery record as the offer shows it.

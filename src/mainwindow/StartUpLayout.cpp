@@ -42,8 +42,8 @@ TBarHeights FitToCaptionHeight(int h) {
 }
 
 TBounds PlaceMainWindow(TSettings& s, const TWorkArea& area, int designWidth, int designHeight) {
-    if (area.height < s.fmHeight) s.fmHeight = designHeight;
-    if (area.width < s.fmWidth) s.fmWidth = designWidth;
+    if (area.height < s.fmHeight || s.fmHeight < kMinWindowHeight) s.fmHeight = designHeight;
+    if (area.width < s.fmWidth || s.fmWidth < kMinWindowWidth) s.fmWidth = designWidth;
     TBounds b;
     b.width = s.fmWidth;
     b.height = s.fmHeight;

@@ -22,19 +22,10 @@ TDiskChange CompareStamps(const TDiskStamp& known, const TDiskStamp& now) {
     return TDiskChange::Changed;
 }
 
-std::string ReloadQuestion(const std::string& path) {
-    return "[ " + path + "] は他のプログラムで変更されました。\r\n読み込み直しますか？\r\n" +
-           "（[いいえ] ではページの内容をそのまま残します）";
-}
-
 std::string OverwriteChangedQuestion(const std::string& path) {
     return "[ " + path + "] は読み込んだ後に他のプログラムで変更されています。\r\n上書きしますか？";
 }
 
 std::string SaveDeletedQuestion(const std::string& path) {
     return "[ " + path + "] は他のプログラムで削除されています。\r\n保存し直しますか？";
-}
-
-std::string DeletedNotice(const std::string& path) {
-    return "[ " + path + "] は他のプログラムで削除されました。\r\nページの内容は残っています。";
 }

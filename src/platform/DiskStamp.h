@@ -21,10 +21,8 @@ enum class TDiskChange { None, Changed, Deleted };
 // or appeared, counts as changed only when it appeared).
 TDiskChange CompareStamps(const TDiskStamp& known, const TDiskStamp& now);
 
-// The questions and the notice (caption "確認" for the questions).
-std::string ReloadQuestion(const std::string& path);
+// The questions before a save over such a file (caption "確認").
 std::string OverwriteChangedQuestion(const std::string& path);
 std::string SaveDeletedQuestion(const std::string& path);
-std::string DeletedNotice(const std::string& path);
 // The reason a save gives when the user (or an end without questions) declined it.
 inline constexpr const char* kSaveDeclined = "他のプログラムによる変更の上には保存しませんでした。";

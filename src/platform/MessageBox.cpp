@@ -81,6 +81,16 @@ void ShowMessage(std::string_view msg) {
     MessageSink().Show(m);
 }
 
+int AskChoice(std::string_view msg, std::string_view caption,
+              const std::vector<std::string>& buttons) {
+    TMessage m;
+    m.caption = captionOr(caption, kConfirmCaption);
+    m.text = std::string(msg);
+    m.icon = TMsgIcon::Question;
+    m.buttons = buttons;
+    return MessageSink().Choose(m);
+}
+
 void ShowNotice(std::string_view msg) {
     TMessage m;
     m.text = std::string(msg);

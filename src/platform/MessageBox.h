@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The application title: caption of plain notices and the title a second start looks for.
 inline constexpr std::string_view kAppTitle = "トルモ -Tolmo-";
@@ -20,6 +21,8 @@ struct TMessage {
     TMsgIcon icon = TMsgIcon::None;
     bool yesNo = false;     // Yes and No buttons; otherwise one OK button
     bool defaultYes = true; // the default button of a Yes/No box
+    // A box of its own buttons (Choose): the first is the default, the last answers Escape.
+    std::vector<std::string> buttons;
 };
 
 class TMessageSink {
@@ -27,6 +30,14 @@ class TMessageSink {
     virtual ~TMessageSink() = default;
     // Shows the box and waits; true for Yes (and for OK).
     virtual bool Show(const TMessage& m) = 0;
+    // Shows a box of m.buttons and waits; the index of the button pressed. A sink that knows
+    // only Yes and No shows the question and takes Yes for the first button, No for the last.
+    virtual int Choose(const TMessage& m) {
+        TMessage yesNo = m;
+        yesNo.yesNo = true;
+        yesNo.defaultYes = true;
+        return Show(yesNo) ? 0 : static_cast<int>(m.buttons.size()) - 1;
+    }
 };
 
 // A message's text as a box shows it: each "\r\n" and each lone "\r" a plain line break.
@@ -52,6 +63,10 @@ class TScopedMessageSink {
 bool AskYesNo(std::string_view msg, bool defaultYes);
 // As AskYesNo with the given caption ("確認" when the caption is blank).
 bool AskYesNoTitled(std::string_view msg, std::string_view caption, bool defaultYes);
+// A question with the given buttons (the first the default, the last taken by Escape), caption
+// "確認" when blank, question icon; the index of the button pressed.
+int AskChoice(std::string_view msg, std::string_view caption,
+              const std::vector<std::string>& buttons);
 // OK box with the information icon; caption "確認" when blank.
 void InfoBox(std::string_view msg, std::string_view caption);
 // Plain notice: the application title as caption and an OK button.

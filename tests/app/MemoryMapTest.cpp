@@ -245,8 +245,15 @@ TEST(MemoryMap, ForeignBlocksAndFoldersAreRefusedAndLeftAlone) {
     setenv("XDG_RUNTIME_DIR", open.c_str(), 1);
     Configure(m, "Chan", 2);
     EXPECT_EQ(MessageOf<EMemoryMap>([&] { m.Open(); }),
-              "CreateFileMapping:Mapping Error the folder " + open +
-                  " is not private to this user");
+              "CreateFileMapping:Mapping Error フォルダ " + open +
+                  " はこのユーザーだけのものではありません");
+    // The user is told in Japanese what the channel could not do, with the reason.
+    EXPECT_EQ(ChannelFailureText(EMemoryMap(MessageOf<EMemoryMap>([&] { m.Open(); }))),
+              "起動中のトルモとの連絡に使う共有メモリを開けません。\r\nフォルダ " + open +
+                  " はこのユーザーだけのものではありません");
+    EXPECT_EQ(
+        ChannelFailureText(EMemMapEvt("'Chan' Format differ. : MapFileOpen")),
+        "起動中のトルモとの連絡に使う共有メモリの形式が違います（別の版のトルモが使っています）。");
     EXPECT_FALSE(m.GetActive());
     setenv("XDG_RUNTIME_DIR", dir.str().c_str(), 1);
     if (geteuid() != 0) GTEST_SKIP() << "giving files away needs root";

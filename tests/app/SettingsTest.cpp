@@ -46,6 +46,17 @@ TEST_F(SettingsTest, ValuesAndBadValues) {
               (std::vector<TColor>{0xC0DCC0u, clRed, clNavy, clWindowText}));
 }
 
+TEST_F(SettingsTest, NumbersOutOfRangeAreBroughtIntoIt) {
+    TSettings s = read("[Editor]\nFontSize=0\nWrapByte=100000\nMarginLine=-4\n"
+                       "[Set]\nfmWidth=-5\nfmHeight=99999999\nfmTop=-2147483648\nMenuCount=5000\n"
+                       "Curs=7\nCLine1=-3\n[Info]\nvInfoChien=2000000000\n");
+    EXPECT_EQ(std::tuple(s.FontSize, s.WrapByte, s.MarginLine, s.fmWidth, s.fmHeight, s.fmTop),
+              std::tuple(kMinFontSize, 250, 0, kMinWindowWidth, kMaxWindowSide, -kMaxWindowSide));
+    EXPECT_EQ(std::tuple(s.MenuCount, s.Curs, s.CLine1, s.vInfoChien), std::tuple(30, 2, 0, 9999));
+    EXPECT_EQ(read("[Editor]\nFontSize=500\nWrapByte=-1\n").FontSize, kMaxFontSize);
+    EXPECT_FALSE(read("[Editor]\nWrapByte=-1\n").WordWrap());
+}
+
 TEST_F(SettingsTest, WrapByteDrivesWrapAndScrollBars) {
     TEditorDisplay d;
     TSettings s = read("[Editor]\nWrapByte=-1\nMarginTop=500\n");
@@ -99,9 +110,13 @@ TEST_F(SettingsTest, MaximisedCloseKeepsTheOldBounds) {
               0u);
 }
 
-TEST_F(SettingsTest, FailedWriteReportsFalse) {
+TEST_F(SettingsTest, FailedWriteReportsFalseAndIsToldOnce) {
     TIniFile ini(d / "missing-folder/Tolmo.ini");
     EXPECT_FALSE(WriteSettings(ini, defaults(), "/p/"));
+    TSettingsWriteReport report;
+    EXPECT_NE(report.Failed(ini.FileName(), ini.LastError()).find(ini.FileName()),
+              std::string::npos);
+    EXPECT_EQ(report.Failed(ini.FileName(), ini.LastError()), "");
     TSettings s = defaults();
     s.Browser = "two\nlines"; // cannot be stored: the write stops there, earlier keys are kept
     TIniFile ok(path);

@@ -84,9 +84,16 @@ e2e_stop
 
 # 5. A UTF-8 page keeps its characters beyond Shift-JIS through a crash, also when its file was
 #    rewritten meanwhile with them in another order (the page's own character codes come back).
+#    The dialog marks the page whose file changed since (in red), and the first save of the
+#    restored page asks before it writes over that change.
 U8=$T/docs/u.txt
 printf '\xc3\xa9\xf0\x9f\x98\x80\n' >"$U8" # é😀
 hasRecovery() { [ -n "$(recoveryFiles)" ]; }
+redPixels() {
+    import -window root "$T/screen.png" 2>/dev/null
+    convert "$T/screen.png" -alpha off -fuzz 12% -fill black +opaque '#B00000' -fill white \
+        -opaque '#B00000' -format '%[fx:int(mean*w*h)]' info: 2>/dev/null
+}
 e2e_start "$U8"
 e2e_activate
 typeText "X"
@@ -97,11 +104,30 @@ printf '\xf0\x9f\x98\x80\xc3\xa9\n' >"$U8" # 😀é
 e2e_start
 DLG=$(e2e_find_window "復元 - トルモ" 100)
 [ -n "$DLG" ] || fail "no recovery dialog for the UTF-8 page"
+[ "$(redPixels)" -gt 20 ] || fail "the dialog does not mark the page whose file changed"
+import -window root "$SHOTS/recovery-3-changed.png"
 xdotool windowactivate --sync "$DLG" 2>/dev/null
 key Return
 e2e_wait_for 100 eval '[ -z "$(e2e_find_window "復元 - トルモ" 1)" ]' || fail "the dialog stayed"
-import -window root "$SHOTS/recovery-3-utf8.png"
+e2e_activate
+key ctrl+s
+Q=$(e2e_find_window "確認" 300)
+[ -n "$Q" ] || fail "the restored page's save did not ask about the changed file"
+xdotool windowactivate --sync "$Q" 2>/dev/null
+key Escape # No: the other program's text stays, and the save says it did not write
+E=$(e2e_find_window "トルモ -Tolmo-" 300)
+[ -n "$E" ] || fail "no message after the declined save"
+xdotool windowactivate --sync "$E" 2>/dev/null
+key Return
+[ "$(od -An -tx1 <"$U8" | tr -d ' \n')" = f09f9880c3a90a ] || fail "written over after No"
+e2e_activate
+key ctrl+s
+Q=$(e2e_find_window "確認" 300)
+[ -n "$Q" ] || fail "the second save did not ask"
+xdotool windowactivate --sync "$Q" 2>/dev/null
+shot recovery-4-question
+key alt+y # はい (いいえ is the default)
+savedU8() { [ "$(od -An -tx1 <"$U8" | tr -d ' \n')" = 58c3a9f09f98800a ]; }
+e2e_wait_for 100 savedU8 || fail "the recovered UTF-8 page was saved as $(od -An -tx1 <"$U8")"
 e2e_stop
-[ "$(od -An -tx1 <"$U8" | tr -d ' \n')" = 58c3a9f09f98800a ] ||
-    fail "the recovered UTF-8 page was saved as $(od -An -tx1 <"$U8")"
 echo PASS

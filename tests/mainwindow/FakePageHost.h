@@ -35,6 +35,7 @@ template <class Host> class FakeDialogs : public Host {
   public:
     std::vector<std::string> questions, notices, errors, progress;
     std::deque<bool> answers;                  // AskYesNo answers; default when empty
+    std::deque<TSaveChoice> choices;           // AskSaveDiscardCancel answers; Cancel when empty
     std::deque<TSaveDialogResult> saveDialogs; // cancelled when empty
     std::vector<std::pair<std::string, std::string>> saveDialogStarts;
     std::string openDialogAnswer;
@@ -47,6 +48,10 @@ template <class Host> class FakeDialogs : public Host {
     bool AskYesNo(const std::string& m, bool defaultYes) override {
         questions.push_back(m);
         return Next(answers, defaultYes);
+    }
+    TSaveChoice AskSaveDiscardCancel(const std::string& m) override {
+        questions.push_back(m);
+        return Next(choices, TSaveChoice::Cancel);
     }
     void Notice(const std::string& m) override { notices.push_back(m); }
     void ErrorBox(const std::string& m) override { errors.push_back(m); }

@@ -1,6 +1,10 @@
 // The open-file list: record format, escapes, lookup and [MyFileList].
 #include "mainwindow/MyFileList.h"
 
+#include "../support/TempDir.h"
+#include "mainwindow/DocumentFile.h"
+#include "platform/IniFile.h"
+
 #include "MemSection.h"
 
 #include <gtest/gtest.h>
@@ -99,6 +103,26 @@ TEST(MyFileList, SaveSkipsUntitledFolderlessAndReadOnlyRecords) {
         [](const std::string&, const std::string& d) { return d; },
         [](const std::string&, const std::string&) -> bool { throw std::runtime_error("disk"); }};
     EXPECT_FALSE(l.Save(throwing));
+}
+
+TEST(MyFileList, NamesWithLineBreaksBlanksAndBytesThatAreNotUtf8SurviveTheSettingsFile) {
+    TempDir d;
+    const std::vector<std::string> names = {"new\nline.txt", " blank ends ", "50%\r.txt",
+                                            "\xff\xfe latin1 \xe9.txt", "plain.txt"};
+    TMyFileList l;
+    for (const std::string& n : names)
+        l.AddRecord(TFileRecord::Fresh(n, "/d/"));
+    {
+        TIniFile ini(d / "Tolmo.ini");
+        ASSERT_TRUE(l.Save(IniSection(ini, TMyFileList::kSection)));
+    }
+    TIniFile ini(d / "Tolmo.ini");
+    EXPECT_EQ(ini.ReadString(TMyFileList::kSection, "File4", ""), l.Record(4)); // as it was
+    TMyFileList back;
+    back.Load(IniSection(ini, TMyFileList::kSection));
+    ASSERT_EQ(back.Count(), 5);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(back.PathOf(i), "/d/" + names[static_cast<std::size_t>(i)]);
 }
 
 TEST(PathParts, ExtensionsOfDottedFoldersAndNames) {

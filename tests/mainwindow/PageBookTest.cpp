@@ -3,8 +3,11 @@
 #include "FakePageHost.h"
 #include "MemSection.h"
 
+#include "../support/OrdinaryUser.h"
+#include "mainwindow/DocumentFile.h"
 #include "mainwindow/EditorActions.h"
 #include "mainwindow/FileCommands.h"
+#include "mainwindow/SaveFailure.h"
 
 #include <gmock/gmock.h>
 
@@ -148,16 +151,19 @@ TEST_F(PageBookTest, SaveWritesOnlyModifiedPagesAndAFailureKeepsTheirState) {
     EXPECT_TRUE(host.pages[0].modified);
     EXPECT_EQ(host.pages[0].text, "changed edit");
     EXPECT_EQ(host.errors.size(), 1u);
-    // Closing it saves without a question, fails again and keeps the page.
+    // Closing it saves without a question, fails again and offers another name; キャンセル
+    // keeps the page.
     book.knKakunin = true;
     EXPECT_FALSE(book.ClosePage());
     EXPECT_EQ(list.PathOf(0), a);
     EXPECT_EQ(recent.Count(), 0);
-    // Without KnKakunin closing asks first; "No" closes without saving.
+    // Without KnKakunin closing asks first; 破棄 closes without saving.
     book.knKakunin = false;
-    host.answers = {false};
+    host.choices = {TSaveChoice::Discard};
     EXPECT_TRUE(book.ClosePage());
-    EXPECT_THAT(host.questions, ElementsAre("[ " + a + "] は更新されています。保存しますか？"));
+    EXPECT_THAT(host.questions,
+                ElementsAre("[ " + a + "] は保存されていません。\r\n別の名前で保存しますか？",
+                            "[ " + a + "] は更新されています。保存しますか？"));
     EXPECT_EQ(TempDir::Read(a), "changed");
 }
 
@@ -306,7 +312,7 @@ TEST_F(PageBookTest, ArgumentsAndHandOffOpenPathsRecordsAndTheHolidayFolder) {
     EXPECT_EQ(book.holidayFile, "");
 }
 
-TEST_F(PageBookTest, ExitPassRecordsCaretsRetriesFailedSavesAndAsksAboutUntitledPages) {
+TEST_F(PageBookTest, ExitPassRecordsCaretsOffersAnotherNameForFailedSavesAndCanBeCancelled) {
     open({"a.txt", "b.txt"});
     host.pages[0].caret = 9;
     host.pages[0].top = 4;
@@ -314,24 +320,32 @@ TEST_F(PageBookTest, ExitPassRecordsCaretsRetriesFailedSavesAndAsksAboutUntitled
     type("!");
     host.failWrites = true;
     host.editorRunning = true;
-    // Save fails: "don't need to save?" No -> retry; the second failure: Yes -> give up.
-    host.answers = {false, true};
+    // The save fails: キャンセル keeps the window, whatever else was decided.
     EXPECT_FALSE(book.CloseQuery());
     EXPECT_EQ(host.notices.front(), "外部エディタを起動中です。\r\n終了処理を中止いたします。");
-    EXPECT_EQ(host.questions, std::vector<std::string>(2, "[ a.txt] は保存しなくてもいいですか？"));
+    const std::string another = "[ a.txt] は保存されていません。\r\n別の名前で保存しますか？";
+    EXPECT_EQ(host.questions, std::vector<std::string>{another});
+    // 保存 opens the save dialog under another name; cancelled, the question comes back, and
+    // 破棄 lets the text go: the window may close.
+    host.editorRunning = false;
+    host.choices = {TSaveChoice::Save, TSaveChoice::Discard};
+    EXPECT_TRUE(book.CloseQuery());
+    EXPECT_EQ(host.saveDialogStarts,
+              (std::vector<std::pair<std::string, std::string>>{{dir, "a.txt"}}));
+    EXPECT_EQ(host.questions, std::vector<std::string>(3, another));
     EXPECT_EQ(host.errors.size(), 2u);
     EXPECT_EQ(std::pair(list.GetIntField(0, ffCaretRow), list.GetIntField(0, ffTopRow)),
               std::pair(9, 4));
     host.failWrites = false;
-    host.editorRunning = false;
     EXPECT_TRUE(book.CloseQuery());
     EXPECT_EQ(TempDir::Read(dir + "a.txt"), "text!");
-    // An untitled page is asked about even with KnKakunin; "No" opens no save dialog.
+    // An untitled page is asked about even with KnKakunin; 破棄 opens no save dialog.
     book.New();
     type("memo");
-    host.answers = {false};
+    host.saveDialogStarts.clear();
+    host.choices = {TSaveChoice::Discard};
     EXPECT_TRUE(book.CloseQuery());
-    EXPECT_EQ(host.questions.size(), 3u);
+    EXPECT_EQ(host.questions.size(), 4u);
     EXPECT_EQ(host.questions.back(), "[ 無題] は更新されています。保存しますか？");
     EXPECT_TRUE(host.saveDialogStarts.empty());
 }
@@ -367,6 +381,32 @@ TEST_F(PageBookTest, RecoveredTextsGoToTheirPageAPageOfTheirNameOrANewUntitledOn
     EXPECT_EQ(book.OpenRecoveredPage(gone), 3); // the file has gone: a page to save it again
     EXPECT_EQ(list.PathOf(3), gone);
     EXPECT_EQ(list.GetField(3, ffLoaded), "1");
+}
+
+} // namespace
+
+namespace {
+
+TEST(SaveFailure, TheMessageNamesTheRealCause) {
+    if (!RunsAsOrdinaryUser()) return;
+    TempDir d;
+    const std::string folder = d / "closed/";
+    fs::create_directories(folder);
+    TempDir::Write(folder + "mine.txt", "text");
+    ::chmod(folder.c_str(), 0555);
+    // The file may be written, its folder not: the folder is named, not the file.
+    std::string error;
+    EXPECT_FALSE(SaveDocumentFile(folder + "mine.txt", "new", &error));
+    EXPECT_THAT(SaveFailureMessage(folder + "mine.txt", error),
+                HasSubstr("フォルダ [" + folder + "] に書き込む許可がありません"));
+    ::chmod(folder.c_str(), 0755);
+    ::chmod((folder + "mine.txt").c_str(), 0444);
+    EXPECT_THAT(SaveFailureCause(folder + "mine.txt", ""),
+                HasSubstr("[" + folder + "mine.txt] に書き込む許可がありません"));
+    EXPECT_THAT(SaveFailureCause(d / std::string(256, 'n'), ""),
+                HasSubstr("ファイル名が長すぎます（256 バイト"));
+    EXPECT_THAT(SaveFailureCause(d / "gone/x.txt", ""), HasSubstr("がありません"));
+    EXPECT_EQ(SaveFailureCause(d / "fine.txt", "odd"), "");
 }
 
 } // namespace

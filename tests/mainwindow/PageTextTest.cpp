@@ -32,6 +32,33 @@ TEST(PageText, ReadsLineEndsAndKeepsTextAfterAnEndOfFileMark) {
     EXPECT_EQ(p.c.Text(), read);
 }
 
+TEST(PageText, ARereadIsOneUndoStepThatBringsBackTheEditedTextWithItsCharacters) {
+    TempDir d;
+    TPagePropSets sets;
+    CorePage p(sets);
+    std::string err, bytes;
+    // A UTF-8 page whose characters beyond Shift-JIS live in the page's table.
+    TempDir::Write(d / "u.txt", "😀 one\nline two\n");
+    ASSERT_TRUE(p.LoadFromFile(d / "u.txt", &err)) << err;
+    p.c.SetCaret(1, 4);
+    p.c.InsertTyped("typed");
+    const std::string edited = p.c.Text();
+    // Another program writes other characters beyond Shift-JIS; the page reads the file again.
+    TempDir::Write(d / "u.txt", "🎉 new\n🍣\n");
+    ASSERT_TRUE(p.Reread(d / "u.txt", &err)) << err;
+    EXPECT_FALSE(p.Modified());
+    ASSERT_TRUE(p.FileBytes(&bytes, &err)) << err;
+    EXPECT_EQ(bytes, "🎉 new\n🍣\n");
+    EXPECT_EQ(p.CaretRow(), 1); // typing goes on where it was
+    p.c.Undo();
+    EXPECT_EQ(p.c.Text(), edited);
+    ASSERT_TRUE(p.FileBytes(&bytes, &err)) << err;
+    EXPECT_EQ(bytes, "😀 one\nlinetyped two\n");
+    // A file that has gone is not read; the text stays.
+    EXPECT_FALSE(p.Reread(d / "missing.txt", &err));
+    EXPECT_EQ(p.c.Text(), edited);
+}
+
 TEST(PageText, PropertySetAndColouringFollowTheExtension) {
     auto delphi = CreateDelphiFountain1();
     auto html = CreateHTMLFountain1();

@@ -124,4 +124,42 @@ TEST(RecoveryPages, AnEndWithoutQuestionsSavesWhatItMayAndOffersTheRestAtTheNext
     EXPECT_EQ(next.files(), 1);
 }
 
+TEST(RecoveryPages, TheTextAReReadReplacedStaysUntilSavedAndItsFileChangeIsMarked) {
+    TempDir d;
+    RecordingSink sink;
+    const std::string root = d / "recovery/";
+    {
+        Instance run(root);
+        const int a = run.open(d / "a.txt", "edited before the re-read\r\n");
+        const TDiskStamp read = StampOf(d / "a.txt");
+        run.pages.BaseOf = [&](int) { return read; };
+        run.pages.KeepReplaced(a);
+        EXPECT_EQ(run.files(), 1);
+        run.host.pages[a].modified = false;
+        run.pages.Saved(a); // a save lets it go
+        run.pages.WriteAllNow();
+        EXPECT_EQ(run.files(), 0);
+        run.pages.KeepReplaced(a); // the re-read page holds the file's text afterwards
+        run.pages.Tick(TRecoveryClock::kMaxMs);
+        EXPECT_EQ(run.files(), 1);
+    } // a normal end keeps it for the next start
+    TempDir::Write(d / "a.txt", "on disk\r\nand a line another program added\r\n");
+    Instance next(root);
+    std::vector<TRecoveryOffer> offered;
+    next.pages.Choose = [&](const std::vector<TRecoveryOffer>& o) {
+        offered = o;
+        return std::optional(std::vector<bool>(o.size(), true));
+    };
+    std::vector<TDiskStamp> bases;
+    next.pages.SetBase = [&](int, const TDiskStamp& base) { bases.push_back(base); };
+    next.pages.Offer(root, 0);
+    ASSERT_EQ(offered.size(), 1u);
+    EXPECT_TRUE(offered[0].fileChanged);
+    ASSERT_EQ(next.restored.size(), 1u);
+    EXPECT_EQ(next.restored[0].second, "edited before the re-read\r\n");
+    // The restored page's text is based on the file as it was: its save will ask.
+    ASSERT_EQ(bases.size(), 1u);
+    EXPECT_EQ(bases[0].size, 9);
+}
+
 } // namespace

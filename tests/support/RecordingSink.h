@@ -1,6 +1,7 @@
 // A message sink for tests: records every box and answers Yes/No boxes from a queue (the box's
-// default button when the queue is empty). Installed for its lifetime. A box without a caption
-// fails the test that made it: the window system would show the bare application name there.
+// default button when the queue is empty), boxes of their own buttons from another. Installed for
+// its lifetime. A box without a caption fails the test that made it: the window system would show
+// the bare application name there.
 #pragma once
 
 #include "platform/MessageBox.h"
@@ -23,6 +24,15 @@ class RecordingSink : public TMessageSink {
         answers.pop_front();
         return a;
     }
+    // Boxes of their own buttons answer from choices (the first button when it is empty).
+    int Choose(const TMessage& m) override {
+        EXPECT_NE(m.caption.find_first_not_of(' '), std::string::npos) << "no caption: " << m.text;
+        boxes.push_back(m);
+        if (choices.empty()) return 0;
+        const int c = choices.front();
+        choices.pop_front();
+        return c;
+    }
     std::vector<std::string> texts() const {
         std::vector<std::string> t;
         for (const auto& b : boxes)
@@ -31,6 +41,7 @@ class RecordingSink : public TMessageSink {
     }
     std::vector<TMessage> boxes;
     std::deque<bool> answers;
+    std::deque<int> choices;
 
   private:
     TScopedMessageSink scope_;

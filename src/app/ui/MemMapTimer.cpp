@@ -20,7 +20,7 @@ void TMemMapTimer::Tick() {
     try {
         FChannel.Poll();
     } catch (const std::exception& e) {
-        ShowErrorBox(e.what());
+        ShowErrorBox(ChannelFailureText(e));
     }
 }
 
@@ -36,7 +36,7 @@ void TMemMapEvt1::Activate() {
     try {
         FChannel.SetActive(true);
     } catch (const std::exception& e) {
-        ShowErrorBox(e.what());
+        ShowErrorBox(ChannelFailureText(e));
     }
 }
 

@@ -124,11 +124,15 @@ void TfmEditor::placeWindow() {
     if (Settings.isMaxSize) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
-bool TfmEditor::WriteSettings() {
+bool TfmEditor::WriteSettings(bool quiet) {
     TakeWindowState(Settings, isMaximized(), {pos().x(), pos().y(), width(), height()},
                     !pnlFunction->isHidden(), !StatusBar1->isHidden());
     TIniFile ini(SettingsFile);
-    return ::WriteSettings(ini, Settings, StartUp.programFolder);
+    if (::WriteSettings(ini, Settings, StartUp.programFolder)) return true;
+    if (!quiet)
+        if (const std::string m = settingsReport_.Failed(SettingsFile, ini.LastError()); !m.empty())
+            ShowMessage(m);
+    return false;
 }
 
 void TfmEditor::SetMenuHandler(const std::string& name, std::function<void()> handler) {
@@ -178,9 +182,9 @@ void TfmEditor::FormShow() {
 void TfmEditor::closeEvent(QCloseEvent* e) {
     const TClosePass pass = TWindowPasses::Close(!ExternalEditorFile.empty());
     if (!pass.Refusal.empty()) ShowMessage(pass.Refusal);
-    if (OnCloseQueryPages) OnCloseQueryPages();
-    WriteSettings(); // on every attempt, also a refused one; a failure is not shown
-    e->setAccepted(pass.CanClose);
+    const bool pagesAgree = !OnCloseQueryPages || OnCloseQueryPages();
+    WriteSettings(); // on every attempt, also a refused one; only the first failure is shown
+    e->setAccepted(pass.CanClose && pagesAgree);
 }
 
 void TfmEditor::changeEvent(QEvent* e) {

@@ -62,8 +62,9 @@ class TfmEditor : public QMainWindow {
 
     // Reads every settings key into Settings (called once while the window is created).
     void ReadSettings();
-    // Takes the window's state into Settings and writes the settings file; false on failure.
-    bool WriteSettings();
+    // Takes the window's state into Settings and writes the settings file (false on failure); the
+    // first failure is told in a message box unless quiet (an end without questions).
+    bool WriteSettings(bool quiet = false);
 
     // Adds a sunken panel to the status bar (permanent: at its right end).
     QLabel* AddStatusPanel(const QString& name, const TStatusPanelDesign& design, int stretch = 0,
@@ -84,10 +85,11 @@ class TfmEditor : public QMainWindow {
     TWindowPasses& Passes() { return *passes_; }
 
     // Hooks for the pieces built on this window.
-    std::function<void()> OnFirstShow;       // reopen pages, open the command line, channel
-    std::function<void()> OnCloseQueryPages; // offer modified pages for saving
-    std::function<void()> OnSetupRequested;  // the setup dialog
-    std::function<void()> OnActivated;       // FormActivate: the release-age check
+    std::function<void()> OnFirstShow; // reopen pages, open the command line, channel
+    // Offers modified pages for saving; false: the user cancelled and the window stays.
+    std::function<bool()> OnCloseQueryPages;
+    std::function<void()> OnSetupRequested; // the setup dialog
+    std::function<void()> OnActivated;      // FormActivate: the release-age check
     // MemMapEvt1Exit: the lines a second start handed over (switches removed, blanks decoded),
     // each a path or an open-file record to open, in order.
     std::function<void(const std::vector<std::string>& lines)> OnHandOffLines;
@@ -103,6 +105,7 @@ class TfmEditor : public QMainWindow {
     void changeEvent(QEvent* e) override;
 
   private:
+    TSettingsWriteReport settingsReport_;
     void buildComponents();
     void fitBarsToCaption();
     void placeWindow();

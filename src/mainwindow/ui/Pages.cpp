@@ -180,6 +180,17 @@ bool TPages::AskYesNo(const std::string& message, bool defaultYes) {
     return AskYesNoTitled(message, kConfirmCaption, defaultYes);
 }
 
+TSaveChoice TPages::AskSaveDiscardCancel(const std::string& message) {
+    switch (AskChoice(message, kConfirmCaption, {"保存(&S)", "破棄(&D)", "キャンセル"})) {
+    case 0:
+        return TSaveChoice::Save;
+    case 1:
+        return TSaveChoice::Discard;
+    default:
+        return TSaveChoice::Cancel;
+    }
+}
+
 void TPages::Notice(const std::string& message) {
     ShowNotice(message);
 }

@@ -82,6 +82,7 @@ class TPages : public QObject, public TPageSheets {
     void ShowProgress(const std::string& text) override;
     void SuspendUpdates(bool suspend) override;
     bool AskYesNo(const std::string& message, bool defaultYes) override;
+    TSaveChoice AskSaveDiscardCancel(const std::string& message) override;
     void Notice(const std::string& message) override;
     void ErrorBox(const std::string& message) override;
     TSaveDialogResult RunSaveDialog(const std::string& folder, const std::string& name) override;

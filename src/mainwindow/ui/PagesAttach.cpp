@@ -101,9 +101,10 @@ TPages* AttachPages(TfmEditor& fm, TdtEditor& dt) {
         }
     });
     fm.OnCloseQueryPages = [&fm, pages] {
-        pages->CloseQuery();
+        const bool agreed = pages->CloseQuery();
         fm.Settings.Page = pages->PageToActivate();
         fm.Settings.MenuCount = pages->Recent().MenuCount();
+        return agreed;
     };
     return pages;
 }

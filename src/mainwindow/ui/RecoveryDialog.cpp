@@ -30,7 +30,14 @@ std::optional<std::vector<bool>> RunRecoveryDialog(QWidget* parent,
     for (std::size_t i = 0; i < offers.size(); ++i) {
         const int row = static_cast<int>(i) + 1;
         const QString text = QString::fromStdString(offers[i].line);
-        grid->addWidget(new QLabel(QString::fromStdString(offers[i].name)), row, 0);
+        auto* name = new QLabel(QString::fromStdString(offers[i].name));
+        if (offers[i].fileChanged) {
+            // Saving the restored text would write over what another program put there since.
+            name->setText(name->text() + QString::fromUtf8(kRecoveryFileChangedMark));
+            name->setStyleSheet(QStringLiteral("color: #B00000"));
+            name->setObjectName(QStringLiteral("lblChanged%1").arg(i));
+        }
+        grid->addWidget(name, row, 0);
         grid->addWidget(new QLabel(QString::fromStdString(offers[i].time)), row, 1);
         auto* line = new QLabel(text.left(60));
         line->setToolTip(text);

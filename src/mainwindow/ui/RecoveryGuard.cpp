@@ -28,9 +28,11 @@ TRecoveryGuard::TRecoveryGuard(TfmEditor& window, TdtEditor& dt, TPages& pages)
         if (pages.SetStatusPanel) pages.SetStatusPanel(6, text);
     };
     core_.SaveSettings = [&window, &dt] {
-        window.WriteSettings();
+        window.WriteSettings(true);
         if (dt.SaveFileList) dt.SaveFileList();
     };
+    pages.BeforeReread = [this](int index) { core_.KeepReplaced(index); };
+    pages.OnFileWritten = [this](int index, const std::string&) { core_.Saved(index); };
     pages.OnTextChanged = [this](int index) {
         core_.Edited(index, clock_.elapsed());
         arm();

@@ -19,6 +19,7 @@ class TRecoveryGuard : public QObject {
     TRecoveryGuard(TfmEditor& window, TdtEditor& dt, TPages& pages);
 
     void EndWithoutQuestions() { core_.EndWithoutQuestions(); }
+    TRecoveryPages& Core() { return core_; }
 
   private:
     // The timer runs only until the next write an edit waits for (or at once: soon).

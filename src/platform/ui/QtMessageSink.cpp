@@ -3,9 +3,28 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 QString MessageTextToQt(const std::string& text) {
     return QString::fromStdString(MessageLines(text));
+}
+
+int TQtMessageSink::Choose(const TMessage& m) {
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(MessageTextToQt(m.caption));
+    box.setText(MessageTextToQt(m.text));
+    box.setTextFormat(Qt::PlainText);
+    box.setIcon(QMessageBox::Question);
+    std::vector<QPushButton*> buttons;
+    for (const std::string& text : m.buttons)
+        buttons.push_back(box.addButton(QString::fromStdString(text), QMessageBox::ActionRole));
+    if (buttons.empty()) return -1;
+    box.setDefaultButton(buttons.front());
+    box.setEscapeButton(buttons.back());
+    box.exec();
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        if (box.clickedButton() == buttons[i]) return static_cast<int>(i);
+    return static_cast<int>(buttons.size()) - 1; // closed without a button: as Escape
 }
 
 bool TQtMessageSink::Show(const TMessage& m) {

@@ -10,6 +10,7 @@ class QWidget;
 class TQtMessageSink final : public TMessageSink {
   public:
     bool Show(const TMessage& m) override;
+    int Choose(const TMessage& m) override;
 };
 
 // The program's caption, for the windows that carry it.

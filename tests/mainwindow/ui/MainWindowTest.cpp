@@ -64,7 +64,10 @@ TEST_F(MainWindowTest, RunningExternalEditorRefusesCloseButSettingsAreWritten) {
     fm.show();
     fm.ExternalEditorFile = "/tmp/memo.txt";
     int pagesAsked = 0;
-    fm.OnCloseQueryPages = [&] { ++pagesAsked; };
+    fm.OnCloseQueryPages = [&] {
+        ++pagesAsked;
+        return true;
+    };
     EXPECT_FALSE(fm.close());
     EXPECT_TRUE(fm.isVisible());
     EXPECT_EQ(pagesAsked, 1);

@@ -110,7 +110,7 @@ TEST_F(PagesTest, SplitSharesTheTextAndUnsplitKeepsIt) {
     EXPECT_TRUE(pages->IsModified(0));
     // Closing a split page unsplits it first.
     pages->ToggleSplit();
-    sink.answers = {false};
+    sink.choices = {1}; // 破棄
     pages->Book().knKakunin = false;
     EXPECT_TRUE(pages->Book().ClosePage());
 }
