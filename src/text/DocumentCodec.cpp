@@ -443,7 +443,7 @@ TDecodedDocument DecodeDocument(std::string_view bytes, TEncoding encoding,
         doc.text.assign(body);
     } else {
         doc.table = std::make_shared<TCharTable>();
-        TStoreDecoder decoder(encoding, *doc.table);
+        TStoreDecoder decoder(encoding, doc.table.get());
         decoder.Decode(body, true, doc.text);
         const TDecodeOutcome& o = decoder.Outcome();
         doc.extendedCodes = o.extended;

@@ -121,13 +121,8 @@ bool bytesOf0212(char32_t ch, unsigned char* b) {
 
 // ---- decoding ----
 
-// A character or invalid bytes whose table code is given after the block, in order.
-struct Pending {
-    std::size_t pos; // of the code's two bytes in the output
-    char32_t ch;     // 0: bytes
-    unsigned char n;
-    char b[3];
-};
+using Pending = TPendingCode;
+constexpr unsigned kPlaceholder = 0xF040; // a code of the table's range, as the code will be
 
 // The output of one piece: written through a pointer, grown only where a byte becomes a code.
 struct Piece {
@@ -161,8 +156,7 @@ struct Piece {
         Pending p{static_cast<std::size_t>(o - s.data()), ch, static_cast<unsigned char>(n), {}};
         if (!ch) std::memcpy(p.b, b, n);
         pend.push_back(p);
-        *o++ = '\x81'; // "？" until the code is known
-        *o++ = '\x48';
+        put(kPlaceholder);
     }
     void bytes(const unsigned char* b, unsigned n, std::size_t rest) { pending(0, b, n, rest); }
     void ch(char32_t c, std::size_t rest) { pending(c, nullptr, 0, rest); }
@@ -491,7 +485,22 @@ std::size_t afterLineEndFrom(const unsigned char* s, std::size_t from, std::size
 
 // ---- decoder ----
 
-TStoreDecoder::TStoreDecoder(TEncoding e, TCharTable& table, int threads)
+bool GiveCodes(const std::vector<TPendingCode>& codes, TCharTable& table, char* text) {
+    bool room = true;
+    for (const TPendingCode& p : codes) {
+        unsigned code =
+            p.ch ? table.CodeFor(p.ch) : table.CodeForBytes(std::string_view(p.b, p.n));
+        if (!code) {
+            room = false;
+            code = 0x8148;
+        }
+        text[p.pos] = static_cast<char>(code >> 8);
+        text[p.pos + 1] = static_cast<char>(code & 0xFF);
+    }
+    return room;
+}
+
+TStoreDecoder::TStoreDecoder(TEncoding e, TCharTable* table, int threads)
     : e_(e), table_(table), threads_(threads) {
     tables();
 }
@@ -566,19 +575,18 @@ void TStoreDecoder::Decode(std::string_view in, bool last, std::string& out) {
     for (std::size_t k = 0; k < count; ++k) {
         std::string& text = k == 0 ? out : texts[k];
         Piece& w = *outs[k];
-        for (const Pending& p : w.pend) {
-            unsigned code = p.ch ? table_.CodeFor(p.ch)
-                                 : table_.CodeForBytes(std::string_view(p.b, p.n));
-            if (!code) {
-                outcome_.full = true;
-                code = 0x8148;
+        if (table_) {
+            if (!GiveCodes(w.pend, *table_, text.data())) outcome_.full = true;
+        } else {
+            const std::size_t shift = k == 0 ? 0 : out.size();
+            for (Pending& p : w.pend) {
+                p.pos += shift;
+                pending_.push_back(p);
             }
-            text[p.pos] = static_cast<char>(code >> 8);
-            text[p.pos + 1] = static_cast<char>(code & 0xFF);
         }
         outcome_.exact = outcome_.exact && w.outcome.exact;
         outcome_.extended = outcome_.extended || w.outcome.extended;
-        if (outcome_.extended) table_.SetExtendedCodes(true);
+        if (outcome_.extended && table_) table_->SetExtendedCodes(true);
         if (k > 0) out.append(text);
     }
     if (last && e_ == TEncoding::Iso2022Jp && jisSet_ != kAscii) outcome_.exact = false;

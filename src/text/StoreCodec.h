@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 enum class TEncoding { ShiftJis, Utf8, Utf16LE, Utf16BE, EucJp, Iso2022Jp };
 enum class TLineEndStyle { CrLf, Lf, Cr };
@@ -30,22 +31,36 @@ struct TDecodeOutcome {
                            // IBM rows of EUC-JP, the half-width kana or JIS X 0212 of ISO-2022-JP
 };
 
+// A character or invalid bytes of the text whose table code is still to be given.
+struct TPendingCode {
+    std::size_t pos;     // of the code's two bytes in the text
+    char32_t ch;         // 0: bytes
+    unsigned char n;     // how many bytes
+    char b[3];
+};
+// Gives the pending codes their table codes, in order, and writes them into the text; false when
+// the table ran out (those become "？").
+bool GiveCodes(const std::vector<TPendingCode>& codes, TCharTable& table, char* text);
+
 // Decodes a file (after its byte-order mark) into the row store's bytes. Characters CP932 cannot
 // hold and bytes that are not valid get codes of the document's table, in the order they appear.
 class TStoreDecoder {
   public:
-    // threads: how many threads a large block may use (0: every core). Not for Shift-JIS.
-    TStoreDecoder(TEncoding e, TCharTable& table, int threads = 0);
+    // threads: how many threads a large block may use (0: every core). Without a table the codes
+    // are left to the caller (TakePending); the text holds a code of the table's range for each.
+    TStoreDecoder(TEncoding e, TCharTable* table, int threads = 0);
     ~TStoreDecoder();
     // Decodes the next bytes and appends the text to out. A line cut by the end of in waits for
     // the next call (its bytes are kept); last ends the file.
     void Decode(std::string_view in, bool last, std::string& out);
     const TDecodeOutcome& Outcome() const { return outcome_; }
+    // The codes still to be given, positions in out as the Decode calls had it.
+    std::vector<TPendingCode> TakePending() { return std::move(pending_); }
 
   private:
-    struct State;
     TEncoding e_;
-    TCharTable& table_;
+    TCharTable* table_;
+    std::vector<TPendingCode> pending_;
     int threads_;
     std::string carry_;
     TDecodeOutcome outcome_;
