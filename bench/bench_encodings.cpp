@@ -76,8 +76,7 @@ bool IconvAll(const char* to, const char* from, const std::string& in, std::stri
 }
 
 void PerByte(benchmark::State& state, size_t bytes) {
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
-                            static_cast<int64_t>(bytes));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes));
 }
 
 void DecodeBaseline(benchmark::State& state, TEncoding e) {
@@ -97,8 +96,7 @@ void Open(benchmark::State& state, TEncoding e) {
         TDecodedDocument doc;
         std::string error;
         const TEncoding chosen = e; // as detection finds it; chosen keeps pure ASCII out of it
-        if (!ReadPageDocument(f.file->path, &chosen, &doc, &error) ||
-            !doc.readOnlyReason.empty())
+        if (!ReadPageDocument(f.file->path, &chosen, &doc, &error) || !doc.readOnlyReason.empty())
             state.SkipWithError("the file did not open as it is");
         benchmark::DoNotOptimize(doc.text.data());
         state.PauseTiming();
@@ -123,8 +121,8 @@ void DecodeOneThread(benchmark::State& state, TEncoding e) {
 }
 
 void EncodeBaseline(benchmark::State& state, TEncoding e) {
-    const std::string utf8 = EncodeDocument(StoreText(), {TEncoding::Utf8, false, TLineEndStyle::Lf},
-                                            nullptr);
+    const std::string utf8 =
+        EncodeDocument(StoreText(), {TEncoding::Utf8, false, TLineEndStyle::Lf}, nullptr);
     std::string out;
     for (auto _ : state) {
         if (!IconvAll(IconvName(e), "UTF-8", utf8, out))
@@ -146,18 +144,34 @@ void Encode(benchmark::State& state, TEncoding e) {
 } // namespace
 
 #define ENCODING(Name, e)                                                                          \
-    static void BM_DecodeBaseline##Name(benchmark::State& s) { DecodeBaseline(s, e); }             \
-    static void BM_Open##Name##Huge(benchmark::State& s) { Open(s, e); }                           \
-    static void BM_Decode##Name##OneThread(benchmark::State& s) { DecodeOneThread(s, e); }         \
-    static void BM_EncodeBaseline##Name(benchmark::State& s) { EncodeBaseline(s, e); }             \
-    static void BM_Encode##Name##Huge(benchmark::State& s) { Encode(s, e); }                       \
-    BENCHMARK(BM_DecodeBaseline##Name)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime(); \
+    static void BM_DecodeBaseline##Name(benchmark::State& s) {                                     \
+        DecodeBaseline(s, e);                                                                      \
+    }                                                                                              \
+    static void BM_Open##Name##Huge(benchmark::State& s) {                                         \
+        Open(s, e);                                                                                \
+    }                                                                                              \
+    static void BM_Decode##Name##OneThread(benchmark::State& s) {                                  \
+        DecodeOneThread(s, e);                                                                     \
+    }                                                                                              \
+    static void BM_EncodeBaseline##Name(benchmark::State& s) {                                     \
+        EncodeBaseline(s, e);                                                                      \
+    }                                                                                              \
+    static void BM_Encode##Name##Huge(benchmark::State& s) {                                       \
+        Encode(s, e);                                                                              \
+    }                                                                                              \
+    BENCHMARK(BM_DecodeBaseline##Name)                                                             \
+        ->Unit(benchmark::kMillisecond)                                                            \
+        ->Iterations(3)                                                                            \
+        ->UseRealTime();                                                                           \
     BENCHMARK(BM_Open##Name##Huge)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();   \
     BENCHMARK(BM_Decode##Name##OneThread)                                                          \
         ->Unit(benchmark::kMillisecond)                                                            \
         ->Iterations(3)                                                                            \
         ->UseRealTime();                                                                           \
-    BENCHMARK(BM_EncodeBaseline##Name)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime(); \
+    BENCHMARK(BM_EncodeBaseline##Name)                                                             \
+        ->Unit(benchmark::kMillisecond)                                                            \
+        ->Iterations(3)                                                                            \
+        ->UseRealTime();                                                                           \
     BENCHMARK(BM_Encode##Name##Huge)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 ENCODING(EucJp, TEncoding::EucJp)

@@ -155,8 +155,7 @@ void EnsureTableFor(TPageDocument& d, std::string_view storeText) {
 
 bool AskKeepAsUnicode(TPageDocument& d, std::string_view storeText) {
     const TEncoding e = d.format.encoding;
-    if (e != TEncoding::ShiftJis && e != TEncoding::EucJp && e != TEncoding::Iso2022Jp)
-        return true;
+    if (e != TEncoding::ShiftJis && e != TEncoding::EucJp && e != TEncoding::Iso2022Jp) return true;
     const std::string name = e == TEncoding::ShiftJis ? "シフトJIS" : EncodingName(e) + " ";
     if (!AskYesNo(name + "で表せない文字が入力されました。\r\n"
                          "このページを今後 UTF-8 で保存しますか？\r\n"

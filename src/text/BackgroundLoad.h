@@ -25,8 +25,8 @@ struct TLoadPiece {
     std::vector<TRowBlock> Blocks;
     TLineEndCounts LineEnds;
     std::vector<TPendingCode> Codes; // of a decoded file: table codes to give (GiveCodes)
-    size_t From = 0, To = 0; // its bytes in the buffer
-    int Generation = 0;      // of the wrap settings it was cut with
+    size_t From = 0, To = 0;         // its bytes in the buffer
+    int Generation = 0;              // of the wrap settings it was cut with
 };
 
 class TBackgroundLoad {
@@ -41,10 +41,12 @@ class TBackgroundLoad {
     bool Open(const std::string& path, size_t headBytes, std::string* error);
     // The file's size when it was opened, and the head read so far.
     size_t FileSize() const { return FSize; }
-    std::string_view Head() const { return FBuf ? std::string_view(FBuf.get(), FRead) : std::string_view(); }
-    // The buffer the rows point into (one chunk of BufferSize bytes, filled as it is read).
+    std::string_view Head() const {
+        return FBuf ? std::string_view(FBuf.get(), FRead) : std::string_view();
+    }
+    // The buffer the rows point into (one chunk, filled as the file is read; of the file's size,
+    // or room for the decoded text of a decoded file).
     const std::shared_ptr<char[]>& Buffer() const { return FText ? FText : FBuf; }
-    size_t BufferSize() const { return FText ? FTextCap : FSize; }
     // Decodes the file from the encoding as it is read (after Open, before Start; skip: the
     // byte-order mark's length): the rows then point into a buffer of the decoded text, and the
     // one who takes a piece gives its Codes their table codes before the rows are used.
@@ -102,8 +104,8 @@ class TBackgroundLoad {
     TEncoding FEncoding = TEncoding::ShiftJis;
     std::shared_ptr<char[]> FText; // the decoded text
     size_t FTextCap = 0, FTextLen = 0;
-    size_t FDecoded = 0;                 // bytes of the file handed to the decoder
-    std::deque<TPendingCode> FCodes;     // given out with the pieces that hold them
+    size_t FDecoded = 0;             // bytes of the file handed to the decoder
+    std::deque<TPendingCode> FCodes; // given out with the pieces that hold them
     int FFd = -1;
     std::shared_ptr<char[]> FBuf;
     size_t FCap = 0;  // the buffer's size: the file's size and one byte to see it grow

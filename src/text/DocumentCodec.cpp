@@ -418,8 +418,7 @@ TLineEndCounts CountLineEnds(std::string_view text) {
 
 std::string ReadOnlyReason(const TDecodeOutcome& o, TEncoding encoding) {
     if (o.full)
-        return "この文書には、トルモが区別して保てる数 (" +
-               std::to_string(TCharTable::Capacity()) +
+        return "この文書には、トルモが区別して保てる数 (" + std::to_string(TCharTable::Capacity()) +
                ") より多くの種類の特殊な文字が含まれています。";
     if (!o.exact)
         return "この文書は " + EncodingName(encoding) + " として読み込んだとおりに書き戻せません。";

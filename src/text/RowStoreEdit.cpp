@@ -269,7 +269,7 @@ void TEditorScreenStrings::BeginLoad(std::unique_ptr<TBackgroundLoad> load,
                                      std::function<void()> wake) {
     BeginUpdate();
     Clear();
-    FRows.AddChunk(load->Buffer(), load->BufferSize());
+    FRows.AddChunk(load->Buffer(), load->FileSize());
     FLoadLineEnds = TLineEndCounts();
     FLoadTableFull = false;
     load->Start(FSettings, std::move(wake), LoadThreads);

@@ -79,7 +79,8 @@ struct Jis0212 {
         iconv_t cd = iconv_open("UTF-32LE", "EUC-JP");
         if (cd == reinterpret_cast<iconv_t>(-1)) return;
         for (unsigned k = 0; k < 94 * 94; ++k) {
-            char in[3] = {'\x8F', static_cast<char>(0xA1 + k / 94), static_cast<char>(0xA1 + k % 94)};
+            char in[3] = {'\x8F', static_cast<char>(0xA1 + k / 94),
+                          static_cast<char>(0xA1 + k % 94)};
             unsigned char out[8];
             char* src = in;
             char* dst = reinterpret_cast<char*>(out);
@@ -348,8 +349,8 @@ void decodeJis(const unsigned char* s, std::size_t n, Piece& w, int& set, bool& 
             static const struct {
                 const char* seq;
                 int set;
-            } escapes[] = {{"(B", kAscii},    {"(J", kRoman},    {"(I", kKana},
-                           {"$B", kJis0208},  {"$@", kJis1978},  {"$(D", kJis0212}};
+            } escapes[] = {{"(B", kAscii},   {"(J", kRoman},   {"(I", kKana},
+                           {"$B", kJis0208}, {"$@", kJis1978}, {"$(D", kJis0212}};
             int to = -1;
             std::size_t len = 0;
             for (const auto& e : escapes) {
@@ -366,8 +367,7 @@ void decodeJis(const unsigned char* s, std::size_t n, Piece& w, int& set, bool& 
                 ++i;
                 continue;
             }
-            if (escEmpty || to == set || to == kJis1978)
-                w.outcome.exact = false;
+            if (escEmpty || to == set || to == kJis1978) w.outcome.exact = false;
             if (to == kKana || to == kJis0212) w.outcome.extended = true;
             set = to;
             escEmpty = true;
@@ -463,8 +463,7 @@ std::size_t afterLastLineEnd(const unsigned char* s, std::size_t n, TEncoding e)
 }
 
 // Just after the first line end at or after from (n when there is none).
-std::size_t afterLineEndFrom(const unsigned char* s, std::size_t from, std::size_t n,
-                             TEncoding e) {
+std::size_t afterLineEndFrom(const unsigned char* s, std::size_t from, std::size_t n, TEncoding e) {
     for (std::size_t i = from; i < n;) {
         const void* p = std::memchr(s + i, '\n', n - i);
         if (!p) return n;
@@ -488,8 +487,7 @@ std::size_t afterLineEndFrom(const unsigned char* s, std::size_t from, std::size
 bool GiveCodes(const std::vector<TPendingCode>& codes, TCharTable& table, char* text) {
     bool room = true;
     for (const TPendingCode& p : codes) {
-        unsigned code =
-            p.ch ? table.CodeFor(p.ch) : table.CodeForBytes(std::string_view(p.b, p.n));
+        unsigned code = p.ch ? table.CodeFor(p.ch) : table.CodeForBytes(std::string_view(p.b, p.n));
         if (!code) {
             room = false;
             code = 0x8148;
@@ -528,10 +526,12 @@ void TStoreDecoder::Decode(std::string_view in, bool last, std::string& out) {
                                   : std::max(1u, std::thread::hardware_concurrency());
     constexpr std::size_t kPieceMin = std::size_t{2} << 20;
     if (e_ == TEncoding::Iso2022Jp) cores = 1;
-    const std::size_t pieces = std::max<std::size_t>(1, std::min<std::size_t>(cores, end / kPieceMin));
+    const std::size_t pieces =
+        std::max<std::size_t>(1, std::min<std::size_t>(cores, end / kPieceMin));
     std::vector<std::size_t> cuts{0};
     for (std::size_t k = 1; k < pieces; ++k) {
-        const std::size_t at = afterLineEndFrom(s, std::max(cuts.back(), end * k / pieces), end, e_);
+        const std::size_t at =
+            afterLineEndFrom(s, std::max(cuts.back(), end * k / pieces), end, e_);
         if (at >= end) break;
         cuts.push_back(at);
     }

@@ -33,9 +33,9 @@ struct TDecodeOutcome {
 
 // A character or invalid bytes of the text whose table code is still to be given.
 struct TPendingCode {
-    std::size_t pos;     // of the code's two bytes in the text
-    char32_t ch;         // 0: bytes
-    unsigned char n;     // how many bytes
+    std::size_t pos; // of the code's two bytes in the text
+    char32_t ch;     // 0: bytes
+    unsigned char n; // how many bytes
     char b[3];
 };
 // Gives the pending codes their table codes, in order, and writes them into the text; false when

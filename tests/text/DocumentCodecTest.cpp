@@ -173,8 +173,9 @@ TEST(DocumentCodec, JisVariantsMapToTheirCp932Codes) {
     const std::string typed = Utf8ToDocument("〜−‖¢£¬―—", utf8.table.get(), &r);
     for (TEncoding e : {TEncoding::EucJp, TEncoding::Iso2022Jp}) {
         const std::string want =
-            e == TEncoding::EucJp ? "\xA1\xC1\xA1\xDD\xA1\xC2\xA1\xF1\xA1\xF2\xA2\xCC\xA1\xBD\xA1\xBD"
-                                  : "\x1B$B!A!]!B!q!r\"L!=!=\x1B(B";
+            e == TEncoding::EucJp
+                ? "\xA1\xC1\xA1\xDD\xA1\xC2\xA1\xF1\xA1\xF2\xA2\xCC\xA1\xBD\xA1\xBD"
+                : "\x1B$B!A!]!B!q!r\"L!=!=\x1B(B";
         TEncodeReport lost;
         EXPECT_EQ(EncodeDocument(typed, {e, false, TLineEndStyle::Lf}, utf8.table.get(), &lost),
                   want);
@@ -238,8 +239,8 @@ TEST(DocumentCodec, JisCodesAgreeWithIconv) {
             const std::string text = Utf16ToDocument(typed, page.table.get());
             for (TEncoding e : {TEncoding::EucJp, TEncoding::Iso2022Jp}) {
                 std::string want;
-                ASSERT_TRUE(Iconv(e == TEncoding::EucJp ? "EUC-JP" : "ISO-2022-JP", "UTF-8", utf8,
-                                  &want));
+                ASSERT_TRUE(
+                    Iconv(e == TEncoding::EucJp ? "EUC-JP" : "ISO-2022-JP", "UTF-8", utf8, &want));
                 EXPECT_TRUE(FitsEncoding(typed, e, false)) << at;
                 TEncodeReport r;
                 EXPECT_EQ(EncodeDocument(text, {e, false, TLineEndStyle::Lf}, page.table.get(), &r),

@@ -35,8 +35,8 @@ void TEditorPageEditor::wire() {
     // Characters the page's encoding cannot hold: keep the page as UTF-8 from now on?
     editor_->OnTextEnters = [this](std::u16string& text) {
         bool switched = false;
-        const std::size_t replaced =
-            TakeEnteringText(*doc_, [this] { return editor_->Core().Text(); }, text, &switched);
+        const std::size_t replaced = TakeEnteringText(
+            *doc_, [this] { return editor_->Core().Text(); }, text, &switched);
         if (switched) {
             FormatChanged();
             if (OnChange) OnChange(); // the status bar shows the new encoding
