@@ -58,7 +58,14 @@ std::string OpenAndSave(const std::string& bytes, TDecodedDocument* docOut = nul
     TEditorScreenStrings store;
     store.SetWordWrap(true);
     store.SetText(doc.text);
-    std::string out = EncodeDocument(store.Text(), doc.format, doc.table.get());
+    const std::string text = store.Text();
+    std::string out = EncodeDocument(text, doc.format, doc.table.get());
+    // Written block by block (as a save streams it), cutting characters and line ends anywhere.
+    TStoreEncoder encoder(doc.format, doc.table.get());
+    std::string blocks;
+    for (std::size_t at = 0; at < text.size(); at += 7)
+        encoder.Encode(std::string_view(text).substr(at, 7), at + 7 >= text.size(), blocks);
+    EXPECT_EQ(blocks, text.empty() ? blocks : out);
     if (docOut) *docOut = std::move(doc);
     return out;
 }
