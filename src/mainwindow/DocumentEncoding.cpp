@@ -68,18 +68,33 @@ std::unique_ptr<TBackgroundLoad> OpenPageInBackground(const std::string& path,
     if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
         st.st_size < kBackgroundLoadBytes || !fitsInMemory(st.st_size, AvailableMemoryBytes()))
         return nullptr;
-    if (chosen && *chosen != TEncoding::ShiftJis) return nullptr;
     auto load = std::make_unique<TBackgroundLoad>();
     if (!load->Open(path, kHeadBytes, nullptr)) return nullptr;
     const TDetection d = DetectEncoding(load->Head());
-    if (!chosen && (!d.decided || d.encoding != TEncoding::ShiftJis)) return nullptr;
+    // A head of plain ASCII decides nothing: the whole file is looked at.
+    if (!chosen && !d.decided) return nullptr;
+    const TEncoding e = chosen ? *chosen : d.encoding;
+    // A decoded file needs its bytes and its text at once until the load ends.
+    if (e != TEncoding::ShiftJis && !fitsInMemory(2 * st.st_size, AvailableMemoryBytes()))
+        return nullptr;
     if (!chosen && d.binary && !askOpenBinary(path)) {
         *declined = true;
         return nullptr;
     }
     *format = TFileFormat();
-    format->encoding = TEncoding::ShiftJis;
+    format->encoding = e;
     format->lineEnd = NewPageFormat().lineEnd;
+    if (e != TEncoding::ShiftJis) {
+        const std::string_view head = load->Head();
+        std::size_t bom = 0;
+        if (e == TEncoding::Utf8 && head.starts_with("\xEF\xBB\xBF"))
+            bom = 3;
+        else if ((e == TEncoding::Utf16LE && head.starts_with("\xFF\xFE")) ||
+                 (e == TEncoding::Utf16BE && head.starts_with("\xFE\xFF")))
+            bom = 2;
+        format->bom = bom > 0;
+        load->DecodeFrom(e, bom);
+    }
     return load;
 }
 
@@ -139,16 +154,30 @@ void EnsureTableFor(TPageDocument& d, std::string_view storeText) {
 }
 
 bool AskKeepAsUnicode(TPageDocument& d, std::string_view storeText) {
-    if (d.table) return true;
-    if (!AskYesNo("シフトJISで表せない文字が入力されました。\r\n"
-                  "このページを今後 UTF-8 で保存しますか？\r\n"
-                  "(はい: 文字はそのまま保たれます。いいえ: 「?」に置き換えます)",
+    const TEncoding e = d.format.encoding;
+    if (e != TEncoding::ShiftJis && e != TEncoding::EucJp && e != TEncoding::Iso2022Jp) return true;
+    const std::string name = e == TEncoding::ShiftJis ? "シフトJIS" : EncodingName(e) + " ";
+    if (!AskYesNo(name + "で表せない文字が入力されました。\r\n"
+                         "このページを今後 UTF-8 で保存しますか？\r\n"
+                         "(はい: 文字はそのまま保たれます。いいえ: 「?」に置き換えます)",
                   true))
         return false;
     d.format.encoding = TEncoding::Utf8;
     d.format.bom = false;
     EnsureTableFor(d, storeText);
     return true;
+}
+
+std::size_t TakeEnteringText(TPageDocument& d, const std::function<std::string()>& storeText,
+                             std::u16string& text, bool* switched) {
+    *switched = false;
+    const bool extended = d.table && d.table->ExtendedCodes();
+    if (FitsEncoding(text, d.format.encoding, extended)) return 0;
+    if (AskKeepAsUnicode(d, storeText())) {
+        *switched = true;
+        return 0;
+    }
+    return ReplaceUnfitting(text, d.format.encoding, extended);
 }
 
 // ---- remembered choices ----

@@ -8,6 +8,7 @@
 #include "text/BackgroundLoad.h"
 #include "text/DocumentCodec.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -38,17 +39,16 @@ bool ReadPageDocument(const std::string& path, const TEncoding* chosen, TDecoded
 
 // Files from this size on open with their first screen first, the rest read in the background.
 inline constexpr int64_t kBackgroundLoadBytes = int64_t{64} << 20;
-// Opens a large Shift-JIS file for a background load: its head is read and tells the encoding;
-// *format is how the page is written (its line ends follow when the load has ended). Null when
-// the file takes the whole-file path (ReadPageDocument): smaller, not a regular file, in another
-// encoding, too large for the memory, or unreadable (ReadPageDocument then says why). *declined
-// when the user declined to open a binary file.
+// Opens a large file for a background load: its head is read and tells the encoding; *format is
+// how the page is written (its line ends follow when the load has ended). Null when the file takes
+// the whole-file path (ReadPageDocument): smaller, not a regular file, a head of plain ASCII, too
+// large for the memory, or unreadable (ReadPageDocument then says why). *declined when the user
+// declined to open a binary file.
 //
-// Only Shift-JIS goes this way: the bytes are then the text, so a piece can be shown as soon as
-// it is read. Other encodings are decoded through the document's character table, whose codes
-// are handed out in the order the characters appear and which painting reads while the page is
-// shown; and whether such a file can be written back as it was (or opens read-only) is known
-// only once all of it was decoded. They stay on the whole-file path.
+// A Shift-JIS file's bytes are the text; another encoding is decoded piece by piece as it is
+// read, and the page's character table gives codes as the pieces are taken, on the page's own
+// thread. Whether such a file can be written back as it was is known when the load has ended: it
+// then turns read-only if it cannot.
 std::unique_ptr<TBackgroundLoad> OpenPageInBackground(const std::string& path,
                                                       const TEncoding* chosen, TFileFormat* format,
                                                       bool* declined);
@@ -59,9 +59,16 @@ std::unique_ptr<TBackgroundLoad> OpenPageInBackground(const std::string& path,
 bool EncodePageDocument(std::string storeText, TPageDocument& d, std::string* bytes,
                         std::string* error);
 
-// A Shift-JIS page that receives characters beyond CP932 becomes a UTF-8 page: its table takes
-// the text's user-defined characters as they are. The question comes first; false for No.
+// A Shift-JIS, EUC-JP or ISO-2022-JP page that receives characters its encoding cannot hold
+// becomes a UTF-8 page: its table takes the text's user-defined characters as they are. The
+// question comes first; false for No.
 bool AskKeepAsUnicode(TPageDocument& d, std::string_view storeText);
+// Text about to enter a page (typed, pasted, from the input method): when the page's encoding
+// cannot hold one of its characters, the question above comes at once, never a refused save
+// later. No turns those characters into "?": returns how many. *switched: the page became UTF-8.
+// storeText gives the page's text, needed only when the page switches.
+std::size_t TakeEnteringText(TPageDocument& d, const std::function<std::string()>& storeText,
+                             std::u16string& text, bool* switched);
 // Gives a page a table for its new encoding (when it needs one and has none).
 void EnsureTableFor(TPageDocument& d, std::string_view storeText);
 

@@ -70,11 +70,11 @@ bool LoadPageFile(TEditorCore& c, TPageDocument& doc, const std::string& path,
 bool BeginBackgroundDocument(TEditorCore& c, TPageDocument& doc, const TFileFormat& format) {
     const bool hadReason = !doc.readOnlyReason.empty();
     doc.format = format;
-    doc.table = nullptr;
+    doc.table = UsesCharTable(format.encoding) ? std::make_shared<TCharTable>() : nullptr;
     doc.lineEnds = TLineEndCounts();
     doc.mixedTold = false;
     doc.readOnlyReason.clear();
-    if (auto store = c.SharedStore()) store->SetCharTable(nullptr);
+    if (auto store = c.SharedStore()) store->SetCharTable(doc.table);
     return hadReason;
 }
 

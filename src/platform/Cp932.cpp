@@ -322,3 +322,11 @@ unsigned Cp932ExactCode(char32_t ch) {
 char32_t Cp932CodeChar(unsigned code) {
     return code < 0x10000 ? tables().codeChar[code] : 0;
 }
+
+const uint16_t* Cp932ExactTable() {
+    return tables().exact.data();
+}
+
+const char32_t* Cp932CodeCharTable() {
+    return tables().codeChar.data();
+}

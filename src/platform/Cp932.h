@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -52,6 +53,10 @@ unsigned Cp932VariantCode(char32_t ch);
 unsigned Cp932ExactCode(char32_t ch);
 // The character of a CP932 code (single byte or lead << 8 | trail), 0 for an unassigned code.
 char32_t Cp932CodeChar(unsigned code);
+// The tables behind the two above (0x10000 entries each, indexed by character or code), for loops
+// that convert a whole text.
+const uint16_t* Cp932ExactTable();
+const char32_t* Cp932CodeCharTable();
 
 // True when the bytes are well-formed UTF-8 (used to tell a UTF-8 holiday file from a CP932 one).
 bool IsValidUtf8(std::string_view bytes);

@@ -79,8 +79,35 @@ bool TBackgroundLoad::Open(const std::string& path, size_t headBytes, std::strin
     return true;
 }
 
+void TBackgroundLoad::DecodeFrom(TEncoding e, size_t skip) {
+    FEncoding = e;
+    FDecoder = std::make_unique<TStoreDecoder>(e, nullptr);
+    // A byte becomes two at the most (a byte that is not valid gets a table code).
+    FTextCap = 2 * FSize + 64;
+    FText = std::shared_ptr<char[]>(new char[FTextCap]);
+    AdviseHugePages(FText.get(), FTextCap);
+    FDecoded = std::min(skip, FRead);
+}
+
+void TBackgroundLoad::DecodeRead(bool last) {
+    std::string out;
+    FDecoder->Decode(std::string_view(FBuf.get() + FDecoded, FRead - FDecoded), last, out);
+    FDecoded = FRead;
+    if (FTextLen + out.size() > FTextCap) throw std::bad_alloc();
+    std::memcpy(FText.get() + FTextLen, out.data(), out.size());
+    for (TPendingCode c : FDecoder->TakePending()) {
+        c.pos += FTextLen;
+        FCodes.push_back(c);
+    }
+    FTextLen += out.size();
+}
+
+TDecodeOutcome TBackgroundLoad::Outcome() const {
+    return FDecoder ? FDecoder->Outcome() : TDecodeOutcome();
+}
+
 size_t TBackgroundLoad::PieceEnd(size_t from, size_t have) const {
-    const char* p = FBuf.get();
+    const char* p = Text();
     // The last byte is left out: a CR there may be the first half of a CR LF.
     if (have < from + 2) return from;
     const size_t span = have - 1 - from;
@@ -112,7 +139,8 @@ void TBackgroundLoad::Start(const TWrapSettings& ws, std::function<void()> wake,
     FThreads = threads;
     FWake = std::move(wake);
     // The head's complete lines now, on the caller's thread.
-    const size_t end = PieceEnd(0, FRead);
+    if (FDecoder) DecodeRead(false);
+    const size_t end = PieceEnd(0, Have());
     Push(Cut(0, end), false); // the caller takes it at once
     FCut = end;
     FThread = std::thread([this] { Run(); });
@@ -129,12 +157,16 @@ TLoadPiece TBackgroundLoad::Cut(size_t from, size_t to) {
         piece.Generation = FGeneration;
     }
     CutPiece(piece, ws, FThreads);
-    piece.LineEnds = CountLineEnds(std::string_view(FBuf.get() + from, to - from));
+    piece.LineEnds = CountLineEnds(std::string_view(Text() + from, to - from));
+    while (!FCodes.empty() && FCodes.front().pos < to) {
+        piece.Codes.push_back(FCodes.front());
+        FCodes.pop_front();
+    }
     return piece;
 }
 
 void TBackgroundLoad::CutPiece(TLoadPiece& piece, const TWrapSettings& ws, int threads) const {
-    piece.Blocks = CutRows(FBuf.get() + piece.From, piece.To - piece.From, ws, threads);
+    piece.Blocks = CutRows(Text() + piece.From, piece.To - piece.From, ws, threads);
 }
 
 int TBackgroundLoad::SetWrap(const TWrapSettings& ws) {
@@ -196,13 +228,20 @@ void TBackgroundLoad::Run() {
                     (FRead != FSize || ::fstat(FFd, &st) != 0 ||
                      static_cast<size_t>(st.st_size) != FSize || MtimeNs(st) != FMtimeNs))
                     Fail(ChangedWhileRead(FPath));
+                if (FDecoder) {
+                    DecodeRead(true);
+                    FBuf.reset(); // the file's bytes are not needed any more
+                    p = nullptr;
+                }
                 // The last piece: the text ends at the end-of-file mark, if there is one.
-                FTextLength = std::max(FCut, TextLengthBeforeEofMark(std::string_view(p, FRead)));
+                FTextLength =
+                    std::max(FCut, TextLengthBeforeEofMark(std::string_view(Text(), Have())));
                 Push(Cut(FCut, FTextLength), true);
                 FCut = FTextLength;
                 break;
             }
-            const size_t end = PieceEnd(FCut, FRead);
+            if (FDecoder) DecodeRead(false);
+            const size_t end = PieceEnd(FCut, Have());
             if (end == FCut) continue; // no complete line yet: read on
             Push(Cut(FCut, end), true);
             FCut = end;

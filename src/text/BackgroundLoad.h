@@ -24,8 +24,9 @@
 struct TLoadPiece {
     std::vector<TRowBlock> Blocks;
     TLineEndCounts LineEnds;
-    size_t From = 0, To = 0; // its bytes in the buffer
-    int Generation = 0;      // of the wrap settings it was cut with
+    std::vector<TPendingCode> Codes; // of a decoded file: table codes to give (GiveCodes)
+    size_t From = 0, To = 0;         // its bytes in the buffer
+    int Generation = 0;              // of the wrap settings it was cut with
 };
 
 class TBackgroundLoad {
@@ -40,9 +41,19 @@ class TBackgroundLoad {
     bool Open(const std::string& path, size_t headBytes, std::string* error);
     // The file's size when it was opened, and the head read so far.
     size_t FileSize() const { return FSize; }
-    std::string_view Head() const { return {FBuf.get(), FRead}; }
-    // The buffer the rows point into (one chunk of the file's size, filled as it is read).
-    const std::shared_ptr<char[]>& Buffer() const { return FBuf; }
+    std::string_view Head() const {
+        return FBuf ? std::string_view(FBuf.get(), FRead) : std::string_view();
+    }
+    // The buffer the rows point into (one chunk, filled as the file is read; of the file's size,
+    // or room for the decoded text of a decoded file).
+    const std::shared_ptr<char[]>& Buffer() const { return FText ? FText : FBuf; }
+    // Decodes the file from the encoding as it is read (after Open, before Start; skip: the
+    // byte-order mark's length): the rows then point into a buffer of the decoded text, and the
+    // one who takes a piece gives its Codes their table codes before the rows are used.
+    void DecodeFrom(TEncoding e, size_t skip);
+    // After Ended(), for a decoded file: what decoding found.
+    TDecodeOutcome Outcome() const;
+    TEncoding Encoding() const { return FEncoding; }
 
     // Bytes read and cut at a time after the head (before Start).
     void SetPieceBytes(size_t n) { FPieceBytes = n > 0 ? n : 1; }
@@ -82,7 +93,19 @@ class TBackgroundLoad {
     // complete and cannot be the end-of-file mark's; `from` when there is none yet.
     size_t PieceEnd(size_t from, size_t have) const;
 
+    // The text the rows point into and its length so far (the file itself unless decoded).
+    const char* Text() const { return FText ? FText.get() : FBuf.get(); }
+    size_t Have() const { return FText ? FTextLen : FRead; }
+    // Decodes what was read since the last call.
+    void DecodeRead(bool last);
+
     std::string FPath;
+    std::unique_ptr<TStoreDecoder> FDecoder;
+    TEncoding FEncoding = TEncoding::ShiftJis;
+    std::shared_ptr<char[]> FText; // the decoded text
+    size_t FTextCap = 0, FTextLen = 0;
+    size_t FDecoded = 0;             // bytes of the file handed to the decoder
+    std::deque<TPendingCode> FCodes; // given out with the pieces that hold them
     int FFd = -1;
     std::shared_ptr<char[]> FBuf;
     size_t FCap = 0;  // the buffer's size: the file's size and one byte to see it grow

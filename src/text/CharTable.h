@@ -44,6 +44,11 @@ class TCharTable {
     std::string Save() const;
     bool Restore(std::string_view text);
 
+    // The document's file uses codes beyond its encoding's strict form (the NEC and IBM rows of
+    // EUC-JP and the like): its other characters are written in those codes as well.
+    bool ExtendedCodes() const { return FExtended; }
+    void SetExtendedCodes(bool on) { FExtended = on; }
+
     // Takes the table-range codes of a plain Shift-JIS text as they are (the user-defined area as
     // its private-use characters, unassigned codes as bytes), so that new codes never clash.
     void AdoptPlainCodes(std::string_view cp932);
@@ -55,6 +60,7 @@ class TCharTable {
     std::vector<TCharTableEntry> FByIndex; // by code index; ch 0 and no bytes: not given
     std::size_t FFree = 0;                 // entries of FByIndex not given
     std::size_t FNext = 0;                 // where the search for a free index starts
+    bool FExtended = false;
     std::unordered_map<char32_t, unsigned> FByChar;
     std::map<std::string, unsigned, std::less<>> FByBytes;
 };

@@ -8,8 +8,6 @@
 #include <cctype>
 #include <cstring>
 #include <memory>
-#include <unicode/ucnv.h>
-#include <unicode/ucnv_cb.h>
 
 namespace {
 
@@ -110,149 +108,6 @@ char32_t readUtf8(const unsigned char* s, std::size_t n, std::size_t i, std::siz
     }
     *len = extra + 1;
     return cp;
-}
-
-// ---- decoding into the store ----
-
-// Gathers the store's bytes of a document that has a table.
-struct StoreWriter {
-    std::string out;
-    TCharTable* table;
-    bool full = false;
-    void ch(char32_t c) {
-        if (c < 0x80) {
-            out.push_back(static_cast<char>(c));
-            return;
-        }
-        // The user-defined area belongs to the table here: its private-use characters too.
-        if (const unsigned code = Cp932ExactCode(c); code && !TCharTable::IsTableCode(code)) {
-            putCode(out, code);
-            return;
-        }
-        const unsigned code = table->CodeFor(c);
-        if (!code) {
-            full = true;
-            out.push_back('?');
-            return;
-        }
-        putCode(out, code);
-    }
-    void bytes(std::string_view b) {
-        const unsigned code = table->CodeForBytes(b);
-        if (!code) {
-            full = true;
-            out.push_back('?');
-            return;
-        }
-        putCode(out, code);
-    }
-};
-
-void decodeUtf8(std::string_view in, StoreWriter& w) {
-    const auto* s = reinterpret_cast<const unsigned char*>(in.data());
-    const std::size_t n = in.size();
-    w.out.reserve(n);
-    std::size_t i = 0;
-    while (i < n) {
-        // ASCII runs go over at once.
-        std::size_t j = i;
-        while (j < n && s[j] < 0x80)
-            ++j;
-        if (j > i) {
-            w.out.append(in.data() + i, j - i);
-            i = j;
-            if (i >= n) break;
-        }
-        std::size_t len = 0;
-        const char32_t cp = readUtf8(s, n, i, &len);
-        if (!len) {
-            w.bytes(in.substr(i, 1));
-            ++i;
-            continue;
-        }
-        w.ch(cp);
-        i += len;
-    }
-}
-
-void decodeUtf16(std::string_view in, bool bigEndian, StoreWriter& w) {
-    const auto* s = reinterpret_cast<const unsigned char*>(in.data());
-    const std::size_t n = in.size();
-    w.out.reserve(n / 2);
-    auto unit = [&](std::size_t i) -> char16_t {
-        return bigEndian ? static_cast<char16_t>(s[i] << 8 | s[i + 1])
-                         : static_cast<char16_t>(s[i + 1] << 8 | s[i]);
-    };
-    std::size_t i = 0;
-    while (i + 1 < n) {
-        const char16_t u = unit(i);
-        if (u >= 0xD800 && u <= 0xDBFF && i + 3 < n) {
-            const char16_t v = unit(i + 2);
-            if (v >= 0xDC00 && v <= 0xDFFF) {
-                w.ch(0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (v - 0xDC00));
-                i += 4;
-                continue;
-            }
-        }
-        if (u >= 0xD800 && u <= 0xDFFF)
-            w.bytes(in.substr(i, 2)); // a lone surrogate is kept as its two bytes
-        else
-            w.ch(u);
-        i += 2;
-    }
-    if (i < n) w.bytes(in.substr(i)); // the odd last byte
-}
-
-struct ConverterCloser {
-    void operator()(UConverter* c) const { ucnv_close(c); }
-};
-using ConverterPtr = std::unique_ptr<UConverter, ConverterCloser>;
-
-ConverterPtr openConverter(TEncoding e) {
-    UErrorCode err = U_ZERO_ERROR;
-    ConverterPtr c(ucnv_open(e == TEncoding::EucJp ? "EUC-JP" : "ISO-2022-JP", &err));
-    if (U_FAILURE(err)) return nullptr;
-    return c;
-}
-
-// EUC-JP and ISO-2022-JP through ICU. Bytes ICU rejects are kept through the table; the whole
-// result must encode back to the same bytes, else the document is marked as not exact.
-bool decodeWithIcu(std::string_view in, TEncoding e, StoreWriter& w) {
-    ConverterPtr c = openConverter(e);
-    if (!c) return false;
-    UErrorCode err = U_ZERO_ERROR;
-    ucnv_setToUCallBack(c.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &err);
-    const char* src = in.data();
-    const char* end = in.data() + in.size();
-    std::u16string buf(std::max<std::size_t>(in.size(), 16) + 16, u'\0');
-    while (src < end) {
-        UChar* dst = reinterpret_cast<UChar*>(buf.data());
-        err = U_ZERO_ERROR;
-        ucnv_toUnicode(c.get(), &dst, dst + buf.size(), &src, end, nullptr, true, &err);
-        const std::size_t got =
-            static_cast<std::size_t>(dst - reinterpret_cast<UChar*>(buf.data()));
-        for (std::size_t k = 0; k < got; ++k) {
-            char32_t cp = buf[k];
-            if (cp >= 0xD800 && cp <= 0xDBFF && k + 1 < got && buf[k + 1] >= 0xDC00 &&
-                buf[k + 1] <= 0xDFFF) {
-                cp = 0x10000 + ((cp - 0xD800) << 10) + (buf[k + 1] - 0xDC00);
-                ++k;
-            }
-            w.ch(cp);
-        }
-        if (err == U_ILLEGAL_CHAR_FOUND || err == U_INVALID_CHAR_FOUND ||
-            err == U_TRUNCATED_CHAR_FOUND) {
-            char bad[32];
-            int8_t len = sizeof bad;
-            UErrorCode e2 = U_ZERO_ERROR;
-            ucnv_getInvalidChars(c.get(), bad, &len, &e2);
-            w.bytes(std::string_view(bad, static_cast<std::size_t>(std::max<int8_t>(len, 1))));
-            ucnv_reset(c.get());
-        } else if (U_FAILURE(err) && err != U_BUFFER_OVERFLOW_ERROR) {
-            return false;
-        }
-    }
-    return true;
 }
 
 } // namespace
@@ -496,7 +351,8 @@ TDetection DetectEncoding(std::string_view bytes) {
             window = bytes.substr(firstHigh & ~std::size_t(0xFFF), kDetectWindow);
     }
     if (firstHigh == std::string_view::npos) {
-        if (hasJisEscape(bytes.substr(0, kDetectWindow))) {
+        // Seven-bit throughout: the escapes of JIS may come anywhere.
+        if (hasJisEscape(bytes)) {
             d.encoding = TEncoding::Iso2022Jp;
             return d;
         }
@@ -560,6 +416,15 @@ TLineEndCounts CountLineEnds(std::string_view text) {
 
 // ---- decoding ----
 
+std::string ReadOnlyReason(const TDecodeOutcome& o, TEncoding encoding) {
+    if (o.full)
+        return "この文書には、トルモが区別して保てる数 (" + std::to_string(TCharTable::Capacity()) +
+               ") より多くの種類の特殊な文字が含まれています。";
+    if (!o.exact)
+        return "この文書は " + EncodingName(encoding) + " として読み込んだとおりに書き戻せません。";
+    return {};
+}
+
 TDecodedDocument DecodeDocument(std::string_view bytes, TEncoding encoding,
                                 TLineEndStyle newLineEnd) {
     TDecodedDocument doc;
@@ -577,36 +442,11 @@ TDecodedDocument DecodeDocument(std::string_view bytes, TEncoding encoding,
         doc.text.assign(body);
     } else {
         doc.table = std::make_shared<TCharTable>();
-        StoreWriter w{{}, doc.table.get()};
-        bool exact = true;
-        switch (encoding) {
-        case TEncoding::Utf8:
-            decodeUtf8(body, w);
-            break;
-        case TEncoding::Utf16LE:
-        case TEncoding::Utf16BE:
-            decodeUtf16(body, encoding == TEncoding::Utf16BE, w);
-            break;
-        default:
-            exact = decodeWithIcu(body, encoding, w);
-            if (exact && !w.full) {
-                TFileFormat f = doc.format;
-                f.lineEnd = TLineEndStyle::CrLf;
-                // Line ends stay as they are here: compare with the text as the store has it.
-                TEncodeReport r;
-                std::string back = EncodeDocument(w.out, f, doc.table.get(), &r);
-                exact = r.ok() && back == body;
-            }
-            break;
-        }
-        doc.text = std::move(w.out);
-        if (w.full)
-            doc.readOnlyReason = "この文書には、トルモが区別して保てる数 (" +
-                                 std::to_string(TCharTable::Capacity()) +
-                                 ") より多くの種類の特殊な文字が含まれています。";
-        else if (!exact)
-            doc.readOnlyReason = "この文書は " + EncodingName(encoding) +
-                                 " として読み込んだとおりに書き戻せません。";
+        TStoreDecoder decoder(encoding, doc.table.get());
+        decoder.Decode(body, true, doc.text);
+        const TDecodeOutcome& o = decoder.Outcome();
+        doc.extendedCodes = o.extended;
+        doc.readOnlyReason = ReadOnlyReason(o, encoding);
     }
     doc.text.resize(TextLengthBeforeEofMark(doc.text));
     doc.lineEnds = CountLineEnds(doc.text);
@@ -628,204 +468,18 @@ TDecodedDocument DecodeFileBytes(std::string&& bytes, TEncoding encoding,
 
 // ---- encoding ----
 
-namespace {
-
-// Writes a document's characters in one encoding.
-class Sink {
-  public:
-    Sink(TEncoding e, std::string& out) : e_(e), out_(out) {
-        if (e == TEncoding::EucJp || e == TEncoding::Iso2022Jp) conv_ = openConverter(e);
-    }
-    void ch(char32_t c) {
-        switch (e_) {
-        case TEncoding::Utf8:
-            putUtf8(out_, c);
-            break;
-        case TEncoding::Utf16LE:
-        case TEncoding::Utf16BE: {
-            char16_t u[2];
-            const int k = c < 0x10000 ? 1 : 2;
-            if (k == 1) {
-                u[0] = static_cast<char16_t>(c);
-            } else {
-                u[0] = static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-                u[1] = static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-            }
-            for (int i = 0; i < k; ++i) {
-                const char hi = static_cast<char>(u[i] >> 8), lo = static_cast<char>(u[i] & 0xFF);
-                if (e_ == TEncoding::Utf16BE) {
-                    out_.push_back(hi);
-                    out_.push_back(lo);
-                } else {
-                    out_.push_back(lo);
-                    out_.push_back(hi);
-                }
-            }
-            break;
-        }
-        default:
-            putUtf16(pending_, c);
-            break;
-        }
-    }
-    void bytes(std::string_view b) {
-        flush();
-        out_.append(b);
-    }
-    void flush() {
-        if (pending_.empty() || !conv_) {
-            if (!conv_) lost_ += pending_.size();
-            pending_.clear();
-            return;
-        }
-        UErrorCode err = U_ZERO_ERROR;
-        ucnv_reset(conv_.get());
-        ucnv_setFromUCallBack(conv_.get(), &Sink::onUnmappable, &lost_, nullptr, nullptr, &err);
-        std::string buf(pending_.size() * 8 + 16, '\0');
-        char* dst = buf.data();
-        const UChar* src = reinterpret_cast<const UChar*>(pending_.data());
-        err = U_ZERO_ERROR;
-        ucnv_fromUnicode(conv_.get(), &dst, buf.data() + buf.size(), &src, src + pending_.size(),
-                         nullptr, true, &err);
-        out_.append(buf.data(), static_cast<std::size_t>(dst - buf.data()));
-        pending_.clear();
-    }
-    std::size_t lost() const { return lost_; }
-
-  private:
-    static void U_CALLCONV onUnmappable(const void* ctx, UConverterFromUnicodeArgs* args,
-                                        const UChar*, int32_t, UChar32,
-                                        UConverterCallbackReason reason, UErrorCode* err) {
-        if (reason > UCNV_IRREGULAR) return;
-        ++*static_cast<std::size_t*>(const_cast<void*>(ctx));
-        *err = U_ZERO_ERROR;
-        const char q = '?';
-        ucnv_cbFromUWriteBytes(args, &q, 1, 0, err);
-    }
-    TEncoding e_;
-    std::string& out_;
-    ConverterPtr conv_;
-    std::u16string pending_;
-    std::size_t lost_ = 0;
-};
-
-void putLineEnd(std::string& out, TLineEndStyle l) {
-    if (l != TLineEndStyle::Lf) out.push_back('\r');
-    if (l != TLineEndStyle::Cr) out.push_back('\n');
-}
-
-// The Shift-JIS bytes of a document that has a table (it was UTF-8 or another encoding).
-std::string tableToShiftJis(std::string_view s, TLineEndStyle le, const TCharTable& t,
-                            std::size_t* lost) {
-    std::string out;
-    out.reserve(s.size());
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(s[i]);
-        if (c == '\r' && i + 1 < s.size() && s[i + 1] == '\n') {
-            putLineEnd(out, le);
-            ++i;
-        } else if (IsDBCSLeadByte(c) && i + 1 < s.size() && IsDBCSTrailByte(s[i + 1])) {
-            const unsigned code =
-                static_cast<unsigned>(c) << 8 | static_cast<unsigned char>(s[i + 1]);
-            const TCharTableEntry* e = TCharTable::IsTableCode(code) ? t.Entry(code) : nullptr;
-            if (!e) {
-                out.append(s.substr(i, 2));
-            } else if (!e->bytes.empty()) {
-                out.append(e->bytes);
-            } else if (const unsigned k = Cp932ExactCode(e->ch)) {
-                putCode(out, k);
-            } else {
-                out.push_back('?');
-                ++*lost;
-            }
-            ++i;
-        } else {
-            out.push_back(static_cast<char>(c));
-        }
-    }
-    return out;
-}
-
-} // namespace
-
 std::string EncodeDocument(std::string_view s, const TFileFormat& format, const TCharTable* table,
                            TEncodeReport* report) {
-    TEncodeReport r;
     std::string out;
-    if (format.encoding == TEncoding::ShiftJis) {
-        if (table && !table->Empty()) {
-            out = tableToShiftJis(s, format.lineEnd, *table, &r.lost);
-        } else if (format.lineEnd == TLineEndStyle::CrLf) {
-            out.assign(s);
-        } else {
-            out.reserve(s.size());
-            for (std::size_t i = 0; i < s.size(); ++i) {
-                if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n') {
-                    putLineEnd(out, format.lineEnd);
-                    ++i;
-                } else {
-                    out.push_back(s[i]);
-                }
-            }
-        }
-        if (report) *report = r;
+    if (format.encoding == TEncoding::ShiftJis && format.lineEnd == TLineEndStyle::CrLf &&
+        (!table || table->Empty())) {
+        out.assign(s);
+        if (report) *report = TEncodeReport();
         return out;
     }
-    out.reserve(format.encoding == TEncoding::Utf16LE || format.encoding == TEncoding::Utf16BE
-                    ? s.size() * 2 + 2
-                    : s.size() + s.size() / 2 + 4);
-    Sink sink(format.encoding, out);
-    if (format.bom) {
-        if (format.encoding == TEncoding::Utf8) out.append("\xEF\xBB\xBF");
-        if (format.encoding == TEncoding::Utf16LE || format.encoding == TEncoding::Utf16BE)
-            sink.ch(0xFEFF);
-    }
-    const auto* b = reinterpret_cast<const unsigned char*>(s.data());
-    const std::size_t n = s.size();
-    const bool utf8 = format.encoding == TEncoding::Utf8;
-    for (std::size_t i = 0; i < n; ++i) {
-        const unsigned char c = b[i];
-        if (c < 0x80) {
-            if (c == '\r' && i + 1 < n && b[i + 1] == '\n') {
-                if (format.lineEnd != TLineEndStyle::Lf) sink.ch('\r');
-                if (format.lineEnd != TLineEndStyle::Cr) sink.ch('\n');
-                ++i;
-            } else if (utf8) {
-                // ASCII runs go over at once.
-                std::size_t j = i + 1;
-                while (j < n && b[j] < 0x80 && b[j] != '\r')
-                    ++j;
-                out.append(s.data() + i, j - i);
-                i = j - 1;
-            } else {
-                sink.ch(c);
-            }
-            continue;
-        }
-        unsigned code = c;
-        if (IsDBCSLeadByte(c) && i + 1 < n && IsDBCSTrailByte(b[i + 1])) {
-            code = static_cast<unsigned>(c) << 8 | b[i + 1];
-            ++i;
-            if (table && TCharTable::IsTableCode(code)) {
-                if (const TCharTableEntry* e = table->Entry(code)) {
-                    if (e->bytes.empty())
-                        sink.ch(e->ch);
-                    else
-                        sink.bytes(e->bytes);
-                    continue;
-                }
-            }
-        }
-        if (const char32_t u = Cp932CodeChar(code)) {
-            sink.ch(u);
-        } else {
-            sink.ch('?');
-            ++r.lost;
-        }
-    }
-    sink.flush();
-    r.lost += sink.lost();
-    if (report) *report = r;
+    TStoreEncoder encoder(format, table);
+    encoder.Encode(s, true, out);
+    if (report) report->lost = encoder.Lost();
     return out;
 }
 

@@ -4,23 +4,13 @@
 
 #include "platform/Cp932.h"
 #include "text/CharTable.h"
+#include "text/StoreCodec.h"
 
 #include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
-
-enum class TEncoding { ShiftJis, Utf8, Utf16LE, Utf16BE, EucJp, Iso2022Jp };
-enum class TLineEndStyle { CrLf, Lf, Cr };
-
-// How a document is written: its encoding, whether it starts with a byte-order mark, its line ends.
-struct TFileFormat {
-    TEncoding encoding = TEncoding::ShiftJis;
-    bool bom = false;
-    TLineEndStyle lineEnd = TLineEndStyle::CrLf;
-    bool operator==(const TFileFormat&) const = default;
-};
 
 // Names as the status bar, the menus and the settings show them: "Shift-JIS", "UTF-8",
 // "UTF-8 BOM", "UTF-16LE", "UTF-16BE", "EUC-JP", "ISO-2022-JP"; "CRLF", "LF", "CR".
@@ -49,7 +39,8 @@ struct TDetection {
 };
 // A byte-order mark decides; otherwise valid UTF-8 with a multi-byte character is UTF-8, escape
 // sequences of JIS make ISO-2022-JP, and Shift-JIS and EUC-JP are told apart by how valid and how
-// Japanese the bytes are. Reads the first megabyte unless that is undecided.
+// Japanese the bytes are. Reads the first megabyte from the first byte that is not ASCII; a file
+// that is ASCII throughout is looked through whole for the escapes of JIS.
 TDetection DetectEncoding(std::string_view bytes);
 
 struct TLineEndCounts {
@@ -70,13 +61,18 @@ struct TDecodedDocument {
     // Not empty: the document cannot be kept exactly (the table is full, or the file cannot be
     // written back as it was read); it opens read-only and this says why.
     std::string readOnlyReason;
+    // The file uses codes beyond its encoding's strict form (see TDecodeOutcome::extended):
+    // characters typed later may use them too.
+    bool extendedCodes = false;
 };
 
 // Reads a file's bytes as the given encoding (a byte-order mark of that encoding is skipped and
 // kept in the format). A 0x1A with only line ends after it ends the text. Line ends that are not
-// found keep newLineEnd.
+// found keep newLineEnd. Large files are decoded on every core.
 TDecodedDocument DecodeDocument(std::string_view bytes, TEncoding encoding,
                                 TLineEndStyle newLineEnd = TLineEndStyle::CrLf);
+// Why a decoded document opens read-only (empty when it does not).
+std::string ReadOnlyReason(const TDecodeOutcome& o, TEncoding encoding);
 // The same taking the bytes: a Shift-JIS file becomes the text without a copy.
 TDecodedDocument DecodeFileBytes(std::string&& bytes, TEncoding encoding,
                                  TLineEndStyle newLineEnd = TLineEndStyle::CrLf);
@@ -87,7 +83,8 @@ struct TEncodeReport {
     bool ok() const { return lost == 0; }
 };
 // Writes the row store's text (CP932, CR LF line ends) in the format. table may be null (plain
-// CP932: the user-defined area means its private-use characters).
+// CP932: the user-defined area means its private-use characters). TStoreEncoder does the same
+// block by block.
 std::string EncodeDocument(std::string_view cp932CrLf, const TFileFormat& format,
                            const TCharTable* table, TEncodeReport* report = nullptr);
 // The same taking the text: Shift-JIS with CR LF is the text itself, without a copy.

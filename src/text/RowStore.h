@@ -241,6 +241,9 @@ class TEditorScreenStrings final : public TRowView {
     TUpdateInfo FUpdateInfo;
     std::unique_ptr<TBackgroundLoad> FLoad;
     TLineEndCounts FLoadLineEnds;
+    bool FLoadTableFull = false; // a decoded load ran out of table codes
+    // Gives a decoded piece's characters their table codes before its rows are used.
+    void giveLoadCodes(const TLoadPiece& piece);
 };
 
 // Detaches `me` from its row store `mine` (freed with its last editor) and attaches it to

@@ -271,10 +271,12 @@ void TEditorScreenStrings::BeginLoad(std::unique_ptr<TBackgroundLoad> load,
     Clear();
     FRows.AddChunk(load->Buffer(), load->FileSize());
     FLoadLineEnds = TLineEndCounts();
+    FLoadTableFull = false;
     load->Start(FSettings, std::move(wake), LoadThreads);
     FLoad = std::move(load);
     TLoadPiece head;
     if (FLoad->Take(&head)) {
+        giveLoadCodes(head);
         FRows.AppendBlocks(std::move(head.Blocks));
         FLoadLineEnds = head.LineEnds;
     }
@@ -291,6 +293,7 @@ int TEditorScreenStrings::AppendLoaded() {
     while (FLoad->Take(&piece)) {
         // Cut before the wrap settings changed: cut again (a piece or two at most).
         if (piece.Generation != FLoad->Generation()) FLoad->CutPiece(piece, FSettings, LoadThreads);
+        giveLoadCodes(piece);
         FRows.AppendBlocks(std::move(piece.Blocks));
         FLoadLineEnds.crlf += piece.LineEnds.crlf;
         FLoadLineEnds.lf += piece.LineEnds.lf;
@@ -300,6 +303,10 @@ int TEditorScreenStrings::AppendLoaded() {
     std::string error;
     if (ended) {
         error = FLoad->Error();
+        TDecodeOutcome outcome = FLoad->Outcome();
+        outcome.full = outcome.full || FLoadTableFull;
+        if (FCharTable && outcome.extended) FCharTable->SetExtendedCodes(true);
+        if (error.empty() && FCharTable) error = ReadOnlyReason(outcome, FLoad->Encoding());
         FLoad.reset();
     }
     if (Count() > first)
@@ -311,6 +318,11 @@ int TEditorScreenStrings::AppendLoaded() {
         if (OnLoadEnd) OnLoadEnd(FLoadLineEnds, error);
     }
     return Count() - first;
+}
+
+void TEditorScreenStrings::giveLoadCodes(const TLoadPiece& piece) {
+    if (piece.Codes.empty() || !FCharTable) return;
+    if (!GiveCodes(piece.Codes, *FCharTable, FLoad->Buffer().get())) FLoadTableFull = true;
 }
 
 void TEditorScreenStrings::FinishLoad() {

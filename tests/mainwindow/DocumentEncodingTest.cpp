@@ -1,6 +1,7 @@
 // The encodings and formats of pages: remembered choices, new pages and recovered pages.
 #include "mainwindow/DocumentEncoding.h"
 
+#include "../support/RecordingSink.h"
 #include "../support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -89,4 +90,45 @@ TEST(DocumentEncoding, RecoveredPageKeepsItsFormatAndCharacters) {
     EXPECT_FALSE(RestoreFromRecovery(back, restored));
     ASSERT_TRUE(restored.table);
     EXPECT_EQ(restored.table->Entry(0xF040)->ch, U'\uE000');
+}
+
+// Characters an EUC-JP or ISO-2022-JP page cannot hold in their strict form are asked about as
+// they enter, as in a Shift-JIS page; the JIS forms and what the file already uses go in as they
+// are.
+TEST(DocumentEncoding, UnholdableCharactersAreAskedAboutAtOnce) {
+    RecordingSink sink;
+    auto page = [](const std::string& bytes, TEncoding e) {
+        TDecodedDocument decoded = DecodeDocument(bytes, e);
+        TPageDocument d;
+        d.format = decoded.format;
+        d.table = decoded.table;
+        return d;
+    };
+    const auto text = [] { return std::string("x"); };
+    bool switched = false;
+    TPageDocument euc = page("x", TEncoding::EucJp);
+    std::u16string typed = u"〜−‖¢£¬―—丂";
+    EXPECT_EQ(TakeEnteringText(euc, text, typed, &switched), 0u);
+    EXPECT_TRUE(sink.boxes.empty());
+    for (TEncoding e : {TEncoding::EucJp, TEncoding::Iso2022Jp}) {
+        TPageDocument d = page("x", e);
+        sink.answers = {false};
+        typed = u"a①😀";
+        EXPECT_EQ(TakeEnteringText(d, text, typed, &switched), 2u);
+        EXPECT_EQ(typed, u"a??");
+        EXPECT_FALSE(switched);
+        sink.answers = {true};
+        typed = u"①";
+        EXPECT_EQ(TakeEnteringText(d, text, typed, &switched), 0u);
+        EXPECT_TRUE(switched && d.format.encoding == TEncoding::Utf8 && typed == u"①");
+    }
+    ASSERT_EQ(sink.boxes.size(), 4u);
+    EXPECT_NE(sink.boxes[0].text.find("EUC-JP で表せない文字"), std::string::npos);
+    // A file that already has the NEC row keeps using it.
+    TPageDocument nec = page("\xAD\xA1", TEncoding::EucJp);
+    typed = u"②";
+    EXPECT_EQ(TakeEnteringText(nec, text, typed, &switched), 0u);
+    EXPECT_EQ(sink.boxes.size(), 4u);
+    EXPECT_EQ(EncodeDocument(Utf16ToDocument(typed, nec.table.get()), nec.format, nec.table.get()),
+              "\xAD\xA2");
 }

@@ -101,6 +101,49 @@ TEST(BackgroundLoad, RowsEqualTheWholeFileLoadForEveryWrapOption) {
     }
 }
 
+// Files in other encodings are decoded piece by piece into the same text and the same table
+// codes as a whole-file decode; one that cannot be written back as read ends read-only.
+TEST(BackgroundLoad, DecodedFilesEqualTheWholeFileDecode) {
+    TempDir dir;
+    const std::string path = dir / "memo.txt";
+    std::mt19937 rng(20261208);
+    const std::string memo = RandomMemoText(rng, 20000, true);
+    TCharTable table;
+    const std::string extra = Utf8ToDocument("〜😀é丂 ", &table) + "\r\n";
+    std::string store;
+    for (std::size_t at = 0; at < memo.size(); at += 997)
+        store += memo.substr(at, 997) + extra;
+    for (TEncoding e : {TEncoding::Utf8, TEncoding::Utf16LE, TEncoding::Utf16BE, TEncoding::EucJp,
+                        TEncoding::Iso2022Jp})
+        for (bool broken : {false, true}) {
+            const TFileFormat format{e, e == TEncoding::Utf16LE || e == TEncoding::Utf16BE,
+                                     TLineEndStyle::CrLf};
+            std::string bytes = EncodeDocument(store, format, &table);
+            if (broken) bytes.insert(bytes.size() / 2, "\xFF\x1B$B");
+            TempDir::Write(path, bytes);
+            SCOPED_TRACE(EncodingName(e) + (broken ? " broken" : ""));
+            const TDecodedDocument whole = DecodeDocument(bytes, e);
+            TEditorScreenStrings wholeRows;
+            wholeRows.SetText(whole.text);
+            for (std::size_t piece : {std::size_t{333}, std::size_t{4099}}) {
+                TEditorScreenStrings bg;
+                bg.SetCharTable(std::make_shared<TCharTable>());
+                auto load = OpenLoad(path, 101, piece);
+                load->DecodeFrom(e, format.bom ? 2 : 0);
+                bg.BeginLoad(std::move(load), nullptr);
+                std::string ended = "not ended";
+                bg.OnLoadEnd = [&](const TLineEndCounts&, const std::string& error) {
+                    ended = error;
+                };
+                bg.FinishLoad();
+                ASSERT_EQ(bg.Text(), wholeRows.Text());
+                EXPECT_EQ(bg.CharTable()->Save(), whole.table->Save());
+                EXPECT_EQ(ended, whole.readOnlyReason);
+                EXPECT_EQ(ended.empty(), !broken || e != TEncoding::Iso2022Jp);
+            }
+        }
+}
+
 TEST(BackgroundLoad, EditsAtTheTopTheWholeTextAndARewrapDuringTheLoad) {
     TempDir dir;
     const std::string path = dir / "memo.txt";

@@ -4,14 +4,37 @@
 
 #include <gtest/gtest.h>
 
+#include <iconv.h>
 #include <string>
 #include <unicode/ucnv.h>
 #include <unicode/unistr.h>
 
 namespace {
 
-// The bytes of UTF-8 text in another encoding, through ICU directly.
+// A conversion by glibc's iconv; false when iconv refuses the input.
+bool Iconv(const char* to, const char* from, const std::string& in, std::string* out) {
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+    std::string buf(in.size() * 4 + 16, '\0');
+    char* src = const_cast<char*>(in.data());
+    std::size_t srcLeft = in.size(), dstLeft = buf.size();
+    char* dst = buf.data();
+    bool ok = iconv(cd, &src, &srcLeft, &dst, &dstLeft) != static_cast<std::size_t>(-1) &&
+              iconv(cd, nullptr, nullptr, &dst, &dstLeft) != static_cast<std::size_t>(-1);
+    iconv_close(cd);
+    buf.resize(buf.size() - dstLeft);
+    *out = buf;
+    return ok;
+}
+
+// The bytes of UTF-8 text in another encoding: the Japanese ones through glibc, the rest through
+// ICU directly.
 std::string InEncoding(const std::string& utf8, const char* name) {
+    if (std::string(name) == "EUC-JP" || std::string(name) == "ISO-2022-JP") {
+        std::string out;
+        EXPECT_TRUE(Iconv((std::string(name) + "//TRANSLIT").c_str(), "UTF-8", utf8, &out));
+        return out;
+    }
     UErrorCode err = U_ZERO_ERROR;
     std::string out(utf8.size() * 4 + 16, '\0');
     const int32_t n = ucnv_convert(name, "UTF-8", out.data(), static_cast<int32_t>(out.size()),
@@ -35,7 +58,14 @@ std::string OpenAndSave(const std::string& bytes, TDecodedDocument* docOut = nul
     TEditorScreenStrings store;
     store.SetWordWrap(true);
     store.SetText(doc.text);
-    std::string out = EncodeDocument(store.Text(), doc.format, doc.table.get());
+    const std::string text = store.Text();
+    std::string out = EncodeDocument(text, doc.format, doc.table.get());
+    // Written block by block (as a save streams it), cutting characters and line ends anywhere.
+    TStoreEncoder encoder(doc.format, doc.table.get());
+    std::string blocks;
+    for (std::size_t at = 0; at < text.size(); at += 7)
+        encoder.Encode(std::string_view(text).substr(at, 7), at + 7 >= text.size(), blocks);
+    EXPECT_EQ(blocks, text.empty() ? blocks : out);
     if (docOut) *docOut = std::move(doc);
     return out;
 }
@@ -141,8 +171,100 @@ TEST(DocumentCodec, JisVariantsMapToTheirCp932Codes) {
     EXPECT_TRUE(TCharTable::IsTableCode(static_cast<unsigned char>(s[0]),
                                         static_cast<unsigned char>(s[1])));
     EXPECT_EQ(EncodeDocument(s, {TEncoding::Utf8, false, TLineEndStyle::Lf}, &table), "〜");
-    EXPECT_EQ(EncodeDocument(s, {TEncoding::ShiftJis, false, TLineEndStyle::Lf}, &table), "?");
+    EXPECT_EQ(EncodeDocument(s, {TEncoding::ShiftJis, false, TLineEndStyle::Lf}, &table),
+              "\x81\x60");
     EXPECT_TRUE(NeedsMoreThanCp932(u"😀") && !NeedsMoreThanCp932(u"〜あ¥"));
+    // EUC-JP and ISO-2022-JP pages write the JIS forms, typed or read from a UTF-8 file, to the
+    // codes a Shift-JIS page gives them.
+    TDecodedDocument utf8 = DecodeDocument("〜−‖¢£¬―—～\n", TEncoding::Utf8);
+    const std::string typed = Utf8ToDocument("〜−‖¢£¬―—", utf8.table.get(), &r);
+    for (TEncoding e : {TEncoding::EucJp, TEncoding::Iso2022Jp}) {
+        const std::string want =
+            e == TEncoding::EucJp
+                ? "\xA1\xC1\xA1\xDD\xA1\xC2\xA1\xF1\xA1\xF2\xA2\xCC\xA1\xBD\xA1\xBD"
+                : "\x1B$B!A!]!B!q!r\"L!=!=\x1B(B";
+        TEncodeReport lost;
+        EXPECT_EQ(EncodeDocument(typed, {e, false, TLineEndStyle::Lf}, utf8.table.get(), &lost),
+                  want);
+        EXPECT_TRUE(lost.ok());
+        EXPECT_EQ(EncodeDocument(utf8.text, {e, false, TLineEndStyle::Lf}, utf8.table.get()),
+                  e == TEncoding::EucJp ? want + "\xA1\xC1\n"
+                                        : want.substr(0, want.size() - 3) + "!A\x1B(B\n");
+    }
+}
+
+// Every code of JIS X 0208 against glibc's tables: what glibc reads, the page reads as the same
+// character (or CP932's form of it) and writes back; what glibc writes for a character, the page
+// writes for it typed; the codes glibc refuses (the NEC and IBM rows) are kept as they were read
+// but never given to a typed character unless the file has them.
+TEST(DocumentCodec, JisCodesAgreeWithIconv) {
+    int strict = 0;
+    for (unsigned j1 = 0x21; j1 <= 0x7E; ++j1)
+        for (unsigned j2 = 0x21; j2 <= 0x7E; ++j2) {
+            const std::string euc{static_cast<char>(j1 | 0x80), static_cast<char>(j2 | 0x80)};
+            const std::string at = std::to_string(j1) + "," + std::to_string(j2);
+            std::string utf8;
+            TDecodedDocument doc = DecodeDocument(euc, TEncoding::EucJp);
+            ASSERT_TRUE(doc.readOnlyReason.empty()) << at;
+            ASSERT_EQ(EncodeDocument(doc.text, doc.format, doc.table.get()), euc) << at;
+            const std::u16string shown = DocumentToUtf16(doc.text, doc.table.get());
+            if (!Iconv("UTF-8", "EUC-JP", euc, &utf8)) {
+                if (doc.extendedCodes) {
+                    // Typed into a page without such codes: written in a form glibc reads, or
+                    // refused at once when glibc has none.
+                    std::string strictForm, read;
+                    TDecodedDocument fresh = DecodeDocument("x", TEncoding::EucJp);
+                    const std::string typed = Utf16ToDocument(shown, fresh.table.get());
+                    const std::string written =
+                        EncodeDocument(typed, fresh.format, fresh.table.get());
+                    if (FitsEncoding(shown, TEncoding::EucJp, false))
+                        EXPECT_TRUE(Iconv("UTF-8", "EUC-JP", written, &read)) << at;
+                    else
+                        EXPECT_FALSE(Iconv("EUC-JP", "UTF-8",
+                                           DocumentToUtf8(doc.text, doc.table.get()), &strictForm))
+                            << at;
+                    EXPECT_TRUE(FitsEncoding(shown, TEncoding::EucJp, true)) << at;
+                } else {
+                    EXPECT_EQ(shown, u"\uFFFD") << at; // kept as bytes
+                }
+                continue;
+            }
+            ++strict;
+            EXPECT_FALSE(doc.extendedCodes) << at;
+            // Read: the same character, or the form CP932 has for it.
+            const std::string read = DocumentToUtf8(doc.text, doc.table.get());
+            if (read != utf8) {
+                std::u16string u = icu::UnicodeString::fromUTF8(utf8).getTerminatedBuffer();
+                ASSERT_EQ(u.size(), 1u) << at;
+                const unsigned code = static_cast<unsigned char>(doc.text[0]) << 8 |
+                                      static_cast<unsigned char>(doc.text[1]);
+                EXPECT_EQ(Cp932VariantCode(u[0]), code) << at << " " << read << " " << utf8;
+            }
+            // Typed into pages of both encodings: glibc's bytes.
+            const std::u16string typed = icu::UnicodeString::fromUTF8(utf8).getTerminatedBuffer();
+            TDecodedDocument page = DecodeDocument("x", TEncoding::EucJp);
+            const std::string text = Utf16ToDocument(typed, page.table.get());
+            for (TEncoding e : {TEncoding::EucJp, TEncoding::Iso2022Jp}) {
+                std::string want;
+                ASSERT_TRUE(
+                    Iconv(e == TEncoding::EucJp ? "EUC-JP" : "ISO-2022-JP", "UTF-8", utf8, &want));
+                EXPECT_TRUE(FitsEncoding(typed, e, false)) << at;
+                TEncodeReport r;
+                EXPECT_EQ(EncodeDocument(text, {e, false, TLineEndStyle::Lf}, page.table.get(), &r),
+                          want)
+                    << at;
+                TDecodedDocument back = DecodeDocument(want, e);
+                EXPECT_TRUE(back.readOnlyReason.empty()) << at;
+            }
+        }
+    EXPECT_EQ(strict, 6879); // the characters of JIS X 0208
+    // ① in a page whose file has no such codes: asked for, and "?" when the user declines.
+    std::u16string circled = u"a①";
+    EXPECT_EQ(ReplaceUnfitting(circled, TEncoding::Iso2022Jp, false), 1u);
+    EXPECT_EQ(circled, u"a?");
+    EXPECT_TRUE(FitsEncoding(u"丂", TEncoding::EucJp, false));
+    EXPECT_FALSE(FitsEncoding(u"😀", TEncoding::EucJp, true));
+    EXPECT_FALSE(FitsEncoding(u"ｶ", TEncoding::Iso2022Jp, false));
 }
 
 TEST(DocumentCodec, TableLimits) {
@@ -206,6 +328,7 @@ TEST(DocumentCodec, Detection) {
         // after the first megabyte still decides.
         {mega.substr(1) + "\xE3\x81\x82", TEncoding::Utf8},
         {mega + mega + mega + "\xA4\xA2\xA4\xA4", TEncoding::EucJp},
+        {mega + mega.substr(0, 200000) + InEncoding("日本語", "ISO-2022-JP"), TEncoding::Iso2022Jp},
     };
     for (const auto& [bytes, encoding] : cases)
         EXPECT_EQ(DetectEncoding(bytes).encoding, encoding) << bytes.substr(0, 20);

@@ -266,11 +266,11 @@ TCharTable* TEditor::DocTable() const {
 }
 
 std::string TEditor::FromUtf16(std::u16string_view u, int* lost) {
-    TCharTable* table = DocTable();
-    if (!table && OnNeedsUnicode && NeedsMoreThanCp932(u) && OnNeedsUnicode()) table = DocTable();
+    std::u16string text(u);
+    const std::size_t replaced = OnTextEnters ? OnTextEnters(text) : 0;
     Cp932Report report;
-    std::string s = Utf16ToDocument(u, table, &report);
-    *lost = static_cast<int>(report.failures);
+    std::string s = Utf16ToDocument(text, DocTable(), &report);
+    *lost = static_cast<int>(report.failures + replaced);
     return s;
 }
 

@@ -55,9 +55,9 @@ class TEditor : public QAbstractScrollArea {
 
     // The document's table of characters beyond CP932 (null for a plain Shift-JIS document).
     TCharTable* DocTable() const;
-    // Asked before typed or pasted text that a plain Shift-JIS document cannot hold goes in;
-    // true when the page now has a table (it was switched to UTF-8), so nothing is lost.
-    std::function<bool()> OnNeedsUnicode;
+    // Sees typed or pasted text before it goes in: the page may ask about characters its
+    // encoding cannot hold (and switch to UTF-8) or turn them into "?" (returning how many).
+    std::function<std::size_t(std::u16string& text)> OnTextEnters;
 
     // Told when text could not be kept exactly (characters CP932 lacks); shows a message box
     // unless replaced.

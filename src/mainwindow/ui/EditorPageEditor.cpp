@@ -32,12 +32,16 @@ void TEditorPageEditor::wire() {
         QObject::connect(editor_, signal, [hook] {
             if (*hook) (*hook)();
         });
-    // Characters a Shift-JIS page cannot hold: keep the page as UTF-8 from now on?
-    editor_->OnNeedsUnicode = [this] {
-        if (!AskKeepAsUnicode(*doc_, editor_->Core().Text())) return false;
-        FormatChanged();
-        if (OnChange) OnChange(); // the status bar shows the new encoding
-        return true;
+    // Characters the page's encoding cannot hold: keep the page as UTF-8 from now on?
+    editor_->OnTextEnters = [this](std::u16string& text) {
+        bool switched = false;
+        const std::size_t replaced = TakeEnteringText(
+            *doc_, [this] { return editor_->Core().Text(); }, text, &switched);
+        if (switched) {
+            FormatChanged();
+            if (OnChange) OnChange(); // the status bar shows the new encoding
+        }
+        return replaced;
     };
 }
 
