@@ -5,6 +5,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/MemoryInfo.h"
 #include "platform/MessageBox.h"
+#include "text/EndOfFileMark.h"
 
 #include <sys/stat.h>
 
@@ -15,17 +16,6 @@ namespace {
 TFileFormat& newFormat() {
     static TFileFormat f;
     return f;
-}
-
-std::string lineEndText(TLineEndStyle l) {
-    switch (l) {
-    case TLineEndStyle::Lf:
-        return "LF";
-    case TLineEndStyle::Cr:
-        return "CR";
-    default:
-        return "CR+LF";
-    }
 }
 
 } // namespace
@@ -79,7 +69,8 @@ std::unique_ptr<TBackgroundLoad> OpenPageInBackground(const std::string& path,
     }
     *format = TFileFormat();
     format->encoding = TEncoding::ShiftJis;
-    format->lineEnd = NewPageFormat().lineEnd;
+    // The head's most frequent line end is the page's; lines that end otherwise keep their own.
+    format->lineEnd = CountLineEnds(load->Head()).Main(NewPageFormat().lineEnd);
     return load;
 }
 
@@ -105,23 +96,21 @@ bool ReadPageDocument(const std::string& path, const TEncoding* chosen, TDecoded
         if (error) error->clear();
         return false;
     }
+    // A binary file keeps an end-of-file mark and what follows it too: every byte goes back.
+    std::string tail;
+    if (d.binary && e == TEncoding::ShiftJis) tail = bytes.substr(TextLengthBeforeEofMark(bytes));
     *doc = DecodeFileBytes(std::move(bytes), e, NewPageFormat().lineEnd);
+    doc->text += tail;
     // A pure ASCII file written as UTF-8 with a BOM by the new-page format keeps having none.
     if (!d.decided && !chosen) doc->format.bom = false;
     return true;
 }
 
-bool EncodePageDocument(std::string storeText, TPageDocument& d, std::string* bytes,
-                        std::string* error) {
-    if (d.lineEnds.Mixed() && !d.mixedTold) {
-        ShowMessage("この文書の改行コードは混在しています (CR+LF " +
-                    std::to_string(d.lineEnds.crlf) + " 個、LF " + std::to_string(d.lineEnds.lf) +
-                    " 個、CR " + std::to_string(d.lineEnds.cr) + " 個)。\r\n最も多い " +
-                    lineEndText(d.format.lineEnd) + " にそろえて保存します。");
-        d.mixedTold = true;
-    }
+bool WritePageDocument(const TRowTableSnapshot& text, const TPageDocument& d,
+                       const TWriteBytes& write, std::string* error) {
     TEncodeReport r;
-    *bytes = EncodeStoreText(std::move(storeText), d.format, d.table.get(), &r);
+    const bool written =
+        WriteDocumentBlocks(text, d.format, d.table.get(), d.ownLineEnds, write, &r);
     if (!r.ok()) {
         if (error)
             *error = EncodingName(d.format.encoding, d.format.bom) + " では表せない文字が " +
@@ -129,7 +118,7 @@ bool EncodePageDocument(std::string storeText, TPageDocument& d, std::string* by
                      " 文字あるため、保存しません。\r\n別の文字コードを選んで保存してください。";
         return false;
     }
-    return true;
+    return written;
 }
 
 void EnsureTableFor(TPageDocument& d, std::string_view storeText) {
@@ -240,6 +229,7 @@ std::string RecoveryOfferLine(const TRecoveryRecord& r, std::string_view disk, b
 
 bool SetPageFormat(TPageDocument& d, const TFileFormat& f) {
     if (f == d.format) return false;
+    if (f.lineEnd != d.format.lineEnd) d.ownLineEnds = false;
     d.format = f;
     d.lineEnds = {};
     return true;

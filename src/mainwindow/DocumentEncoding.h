@@ -7,6 +7,7 @@
 #include "setup/Options.h" // the settings keys of the new-page format
 #include "text/BackgroundLoad.h"
 #include "text/DocumentCodec.h"
+#include "text/DocumentWriter.h"
 
 #include <map>
 #include <memory>
@@ -19,8 +20,10 @@ struct TPageDocument {
     TFileFormat format;
     std::shared_ptr<TCharTable> table; // also set on the page's row store
     TLineEndCounts lineEnds;           // as read
-    bool mixedTold = false;            // the mixed line ends were explained once
-    std::string readOnlyReason;        // why the page opened read-only; empty when it did not
+    // Each line keeps the end it was read with (lines typed take the format's); false once the
+    // user chose the line ends for the whole page.
+    bool ownLineEnds = true;
+    std::string readOnlyReason; // why the page opened read-only; empty when it did not
     // "UTF-8 / LF" as the status bar shows it.
     std::string StatusText() const;
 };
@@ -53,11 +56,11 @@ std::unique_ptr<TBackgroundLoad> OpenPageInBackground(const std::string& path,
                                                       const TEncoding* chosen, TFileFormat* format,
                                                       bool* declined);
 
-// The bytes of the row store's text (CP932, CR LF) in the page's format. Mixed line ends are
-// explained once (they are written in the most frequent style). False with *error when the
-// format cannot hold every character: nothing is written then.
-bool EncodePageDocument(std::string storeText, TPageDocument& d, std::string* bytes,
-                        std::string* error);
+// Writes the row store's text in the page's format block by block, every line with its own end
+// (see WriteDocumentBlocks). False with *error when the format cannot hold every character
+// (nothing from the block that held the first one on is written) or a write failed.
+bool WritePageDocument(const TRowTableSnapshot& text, const TPageDocument& d,
+                       const TWriteBytes& write, std::string* error);
 
 // A Shift-JIS page that receives characters beyond CP932 becomes a UTF-8 page: its table takes
 // the text's user-defined characters as they are. The question comes first; false for No.
@@ -94,7 +97,7 @@ bool RestoreFromRecovery(const TRecoveryRecord& r, TPageDocument& d);
 std::string RecoveryOfferLine(const TRecoveryRecord& r, std::string_view disk, bool haveDisk);
 
 // A format chosen for the next save: false when the page has it already; otherwise the page
-// takes it and forgets the line ends it was read with.
+// takes it, and when its line end is new, every line takes that one.
 bool SetPageFormat(TPageDocument& d, const TFileFormat& f);
 // The encoding menu as it opens: reopening needs a page with a file, a new format for the save a
 // writable page; the names of the page's encoding and line ends are checked.

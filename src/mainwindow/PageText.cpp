@@ -3,6 +3,7 @@
 
 #include "editor/EditorCore.h"
 #include "editor/PropertySet.h"
+#include "mainwindow/DocumentFile.h"
 #include "mainwindow/EditorActions.h"
 #include "platform/MessageBox.h"
 #include "syntax/Fountain.h"
@@ -25,6 +26,8 @@ bool LoadPageFile(TEditorCore& c, TPageDocument& doc, const std::string& path,
             return false;
         }
         if (background) {
+            if (auto store = c.SharedStore())
+                store->ExpectFileLineEnds(LineEndBytesOf(format.lineEnd));
             begin(std::move(background), format);
             return true;
         }
@@ -36,6 +39,7 @@ bool LoadPageFile(TEditorCore& c, TPageDocument& doc, const std::string& path,
         auto store = c.SharedStore();
         std::shared_ptr<TCharTable> oldTable = store ? store->CharTable() : nullptr;
         if (store) store->SetCharTable(d.table);
+        if (store) store->ExpectFileLineEnds(LineEndBytesOf(d.format.lineEnd));
         try {
             take(std::move(d.text));
         } catch (...) {
@@ -53,7 +57,7 @@ bool LoadPageFile(TEditorCore& c, TPageDocument& doc, const std::string& path,
     doc.format = d.format;
     doc.table = d.table;
     doc.lineEnds = d.lineEnds;
-    doc.mixedTold = false;
+    doc.ownLineEnds = true;
     doc.readOnlyReason = d.readOnlyReason;
     c.Modified = false;
     if (hadReason && d.readOnlyReason.empty()) c.SetReadOnly(false);
@@ -70,7 +74,7 @@ bool BeginBackgroundDocument(TEditorCore& c, TPageDocument& doc, const TFileForm
     doc.format = format;
     doc.table = nullptr;
     doc.lineEnds = TLineEndCounts();
-    doc.mixedTold = false;
+    doc.ownLineEnds = true;
     doc.readOnlyReason.clear();
     if (auto store = c.SharedStore()) store->SetCharTable(nullptr);
     return hadReason;
@@ -78,8 +82,7 @@ bool BeginBackgroundDocument(TEditorCore& c, TPageDocument& doc, const TFileForm
 
 bool EndBackgroundDocument(TPageDocument& doc, const TLineEndCounts& counts,
                            const std::string& error) {
-    doc.lineEnds = counts;
-    doc.format.lineEnd = counts.Main(NewPageFormat().lineEnd);
+    doc.lineEnds = counts; // the format keeps the head's line end: the rows are told apart by it
     if (error.empty()) return false;
     doc.readOnlyReason = error;
     return true;
@@ -139,7 +142,24 @@ bool TPageText::ReloadAs(const std::string& path, TEncoding e, std::string* erro
 }
 
 bool TPageText::FileBytes(std::string* bytes, std::string* error) {
-    return EncodePageDocument(core().Text(), *doc_, bytes, error);
+    bytes->clear();
+    return WritePageDocument(
+        core().SharedStore()->Snapshot(), *doc_,
+        [bytes](std::string_view b) {
+            bytes->append(b);
+            return true;
+        },
+        error);
+}
+
+bool TPageText::SaveToFile(const std::string& path, std::string* error) {
+    const TRowTableSnapshot text = core().SharedStore()->Snapshot();
+    return SaveDocumentFile(
+        path,
+        [&](const TWriteBytes& write, std::string* why) {
+            return WritePageDocument(text, *doc_, write, why);
+        },
+        error);
 }
 
 void TPageText::ClearText() {

@@ -107,10 +107,13 @@ class Cutter {
                 Line(line, q - line, tab || (tabs & BitsBetween(lo, b)) != 0);
                 tab = false;
                 line = q + 1;
+                uint8_t own = p_[q] == '\n' ? leLf : leCr;
                 if (p_[q] == '\r' && q + 1 < to && p_[q + 1] == '\n') {
                     ++line;
+                    own = leCrLf;
                     if (b < 63) ends &= ends - 1; // that LF, when it is in this word
                 }
+                if (ws_.LineEnd && own != ws_.LineEnd) cur_.Rows.SetEol(cur_.Rows.size() - 1, own);
             }
             if (line < w + 64)
                 tab = tab || (tabs & inText & BitsBetween(line > w ? line - w : 0, 64));
