@@ -75,7 +75,7 @@ std::unique_ptr<TBackgroundLoad> OpenPageInBackground(const std::string& path,
 }
 
 bool ReadPageDocument(const std::string& path, const TEncoding* chosen, TDecodedDocument* doc,
-                      std::string* error) {
+                      std::string* error, std::size_t* dropped) {
     // Refuse clearly before the machine runs out of memory half-way.
     struct stat st {};
     const int64_t avail = AvailableMemoryBytes();
@@ -98,7 +98,9 @@ bool ReadPageDocument(const std::string& path, const TEncoding* chosen, TDecoded
     }
     // A binary file keeps an end-of-file mark and what follows it too: every byte goes back.
     std::string tail;
-    if (d.binary && e == TEncoding::ShiftJis) tail = bytes.substr(TextLengthBeforeEofMark(bytes));
+    const std::size_t textBytes = TextLengthBeforeEofMark(bytes);
+    if (d.binary && e == TEncoding::ShiftJis) tail = bytes.substr(textBytes);
+    if (dropped) *dropped = tail.empty() ? bytes.size() - textBytes : 0;
     *doc = DecodeFileBytes(std::move(bytes), e, NewPageFormat().lineEnd);
     doc->text += tail;
     // A pure ASCII file written as UTF-8 with a BOM by the new-page format keeps having none.
@@ -119,6 +121,13 @@ bool WritePageDocument(const TRowTableSnapshot& text, const TPageDocument& d,
         return false;
     }
     return written;
+}
+
+void TellWhatSaveLeavesOut(TPageDocument& d) {
+    if (!d.droppedTail || d.droppedTailTold) return;
+    ShowMessage("このファイルの末尾にあった終端記号 (0x1A) とその後の改行 (合わせて " +
+                std::to_string(d.droppedTail) + " バイト) は、保存すると無くなります。");
+    d.droppedTailTold = true;
 }
 
 void EnsureTableFor(TPageDocument& d, std::string_view storeText) {

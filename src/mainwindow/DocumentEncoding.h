@@ -23,6 +23,10 @@ struct TPageDocument {
     // Each line keeps the end it was read with (lines typed take the format's); false once the
     // user chose the line ends for the whole page.
     bool ownLineEnds = true;
+    // The end-of-file mark and the line ends after it that the file had and a save leaves out;
+    // the user is told once, before the first save.
+    std::size_t droppedTail = 0;
+    bool droppedTailTold = false;
     std::string readOnlyReason; // why the page opened read-only; empty when it did not
     // "UTF-8 / LF" as the status bar shows it.
     std::string StatusText() const;
@@ -35,9 +39,10 @@ void SetNewPageFormat(const TFileFormat& f);
 // Reads and decodes a file for a page. chosen (may be null) is the encoding the user chose for
 // it; otherwise it is detected. A file with NUL bytes (not UTF-16) is opened only when the user
 // says so. False with *error when it cannot be read; false with an empty *error when the user
-// declined.
+// declined. *dropped (may be null): the bytes of an end-of-file mark and the line ends after it,
+// which the text leaves out (0 when there is none, or the file is binary and keeps them).
 bool ReadPageDocument(const std::string& path, const TEncoding* chosen, TDecodedDocument* doc,
-                      std::string* error);
+                      std::string* error, std::size_t* dropped = nullptr);
 
 // Files from this size on open with their first screen first, the rest read in the background.
 inline constexpr int64_t kBackgroundLoadBytes = int64_t{64} << 20;
@@ -61,6 +66,8 @@ std::unique_ptr<TBackgroundLoad> OpenPageInBackground(const std::string& path,
 // (nothing from the block that held the first one on is written) or a write failed.
 bool WritePageDocument(const TRowTableSnapshot& text, const TPageDocument& d,
                        const TWriteBytes& write, std::string* error);
+// Before a save: tells once what the save leaves out that the file had (its end-of-file mark).
+void TellWhatSaveLeavesOut(TPageDocument& d);
 
 // A Shift-JIS page that receives characters beyond CP932 becomes a UTF-8 page: its table takes
 // the text's user-defined characters as they are. The question comes first; false for No.

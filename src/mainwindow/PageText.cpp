@@ -16,6 +16,7 @@ bool LoadPageFile(TEditorCore& c, TPageDocument& doc, const std::string& path,
                   const TEncoding* chosen, const TTakeText& take, const TBeginLoad& begin,
                   std::string* error) {
     TDecodedDocument d;
+    std::size_t dropped = 0;
     try {
         bool declined = false;
         TFileFormat format;
@@ -31,7 +32,7 @@ bool LoadPageFile(TEditorCore& c, TPageDocument& doc, const std::string& path,
             begin(std::move(background), format);
             return true;
         }
-        if (!ReadPageDocument(path, chosen, &d, error)) {
+        if (!ReadPageDocument(path, chosen, &d, error, &dropped)) {
             if (error && error->empty()) *error = "読み込みを取りやめました。";
             return false;
         }
@@ -58,6 +59,8 @@ bool LoadPageFile(TEditorCore& c, TPageDocument& doc, const std::string& path,
     doc.table = d.table;
     doc.lineEnds = d.lineEnds;
     doc.ownLineEnds = true;
+    doc.droppedTail = dropped;
+    doc.droppedTailTold = false;
     doc.readOnlyReason = d.readOnlyReason;
     c.Modified = false;
     if (hadReason && d.readOnlyReason.empty()) c.SetReadOnly(false);
@@ -75,6 +78,7 @@ bool BeginBackgroundDocument(TEditorCore& c, TPageDocument& doc, const TFileForm
     doc.table = nullptr;
     doc.lineEnds = TLineEndCounts();
     doc.ownLineEnds = true;
+    doc.droppedTail = 0;
     doc.readOnlyReason.clear();
     if (auto store = c.SharedStore()) store->SetCharTable(nullptr);
     return hadReason;
@@ -153,6 +157,7 @@ bool TPageText::FileBytes(std::string* bytes, std::string* error) {
 }
 
 bool TPageText::SaveToFile(const std::string& path, std::string* error) {
+    TellWhatSaveLeavesOut(*doc_);
     const TRowTableSnapshot text = core().SharedStore()->Snapshot();
     return SaveDocumentFile(
         path,

@@ -72,6 +72,16 @@ TEST(PageText, EveryLineKeepsItsEndLossesRefusedAndBinaryFilesAsked) {
     ASSERT_TRUE(p.FileBytes(&bytes, &err)) << err;
     EXPECT_EQ(bytes, "new\na\nb\rc\nd\r\n");
     EXPECT_TRUE(sink.boxes.empty());
+    // What a save does leave out, an end-of-file mark, is told once, before the first save.
+    TempDir::Write(d / "eof.txt", "text\r\n\x1a\r\n");
+    ASSERT_TRUE(p.LoadFromFile(d / "eof.txt", &err)) << err;
+    for (int i = 0; i < 2; ++i)
+        ASSERT_TRUE(p.SaveToFile(d / "eof.txt", &err)) << err;
+    EXPECT_EQ(TempDir::Read(d / "eof.txt"), "text\r\n");
+    EXPECT_EQ(sink.texts(), std::vector<std::string>{"このファイルの末尾にあった終端記号 (0x1A) と"
+                                                     "その後の改行 (合わせて 3 バイト) は、保存"
+                                                     "すると無くなります。"});
+    sink.boxes.clear();
     // A UTF-8 page with an emoji cannot be written as Shift-JIS: nothing is written.
     TempDir::Write(d / "e.txt", "😀\n");
     ASSERT_TRUE(p.LoadFromFile(d / "e.txt", &err)) << err;
