@@ -157,8 +157,16 @@ void TEditorScreenRows::RowsAppended(int first) {
     if (FOwner) FOwner->RowsAppended(first);
 }
 
+void TEditorScreenRows::RowsRewrapping() {
+    if (!FOwner) return;
+    FOwner->KeepTextPlaces();
+    FPlacesKept = true;
+}
+
 void TEditorScreenRows::ListReset() {
     if (FRebuilding) ++FRewraps;
     Note(0, 0, FStore->Count(), true);
     if (!FOwnEdit && FOwner) FOwner->RowsChangedElsewhere();
+    if (FPlacesKept && FOwner) FOwner->RestoreTextPlaces();
+    FPlacesKept = false;
 }
