@@ -7,20 +7,28 @@
 //   BM_FirstScreen/1000       a page's open command up to the rows of its first screen: the
 //                             file is opened for a background load, its head read and cut (the
 //                             rest is cancelled untimed); beside BM_LoadWrapScale/1000
+//   BM_CopyBaseline/1000      what `cp` does to the 1 GB file: read it and write a new file in
+//                             1 MiB blocks, then fsync (baseline of the save)
+//   BM_SavePageHuge/1000      saving the loaded 1 GB page as the save command does (blocks
+//                             gathered from the rows, written to a new file, synced, renamed);
+//                             peak_MB: the peak resident memory over the loaded text
 //   BM_RewrapHuge/N           a loaded text of N MB wrapped anew at another width (60 and 80 in
 //                             turn), on every core; beside BM_LoadWrapScale/N
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "LoadFloor.h"
 #include "MemoText.h"
 #include "TempTextFile.h"
 #include "mainwindow/DocumentEncoding.h"
+#include "mainwindow/DocumentFile.h"
 #include "platform/AtomicFile.h"
 #include "text/RowStore.h"
 
@@ -125,6 +133,69 @@ static void BM_FirstScreen(benchmark::State& state) {
     state.counters["first_rows"] = rows;
 }
 
+static void BM_CopyBaseline(benchmark::State& state) {
+    const auto& f = FileOf(static_cast<int>(state.range(0)));
+    const std::string out = f.path + ".copy";
+    std::vector<char> buf(size_t{1} << 20);
+    int64_t size = 0;
+    for (auto _ : state) {
+        const int in = ::open(f.path.c_str(), O_RDONLY | O_CLOEXEC);
+        const int to = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        size = 0;
+        for (ssize_t n; (n = ::read(in, buf.data(), buf.size())) > 0; size += n)
+            if (::write(to, buf.data(), static_cast<size_t>(n)) != n) state.SkipWithError("write");
+        ::fsync(to);
+        ::close(to);
+        ::close(in);
+    }
+    ::unlink(out.c_str());
+    PerByte(state, size);
+}
+
+// The peak resident memory since the last reset (VmHWM), in MB; the reset makes it the present.
+double PeakMB(bool reset) {
+    if (reset) {
+        if (FILE* f = std::fopen("/proc/self/clear_refs", "w")) {
+            std::fputs("5", f);
+            std::fclose(f);
+        }
+        return 0;
+    }
+    double kb = 0;
+    if (FILE* f = std::fopen("/proc/self/status", "r")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, f))
+            if (std::sscanf(line, "VmHWM: %lf", &kb) == 1) break;
+        std::fclose(f);
+    }
+    return kb / 1024;
+}
+
+static void BM_SavePageHuge(benchmark::State& state) {
+    const auto& f = FileOf(static_cast<int>(state.range(0)));
+    const std::string out = f.path + ".saved";
+    auto s = std::make_unique<TEditorScreenStrings>();
+    s->SetWordWrap(true);
+    s->LoadFromFile(f.path);
+    TPageDocument doc;
+    const double loaded = ResidentMB();
+    PeakMB(true);
+    for (auto _ : state) {
+        const TRowTableSnapshot text = s->Snapshot();
+        std::string error;
+        if (!SaveDocumentFile(
+                out,
+                [&](const TWriteBytes& write, std::string* why) {
+                    return WritePageDocument(text, doc, write, why);
+                },
+                &error))
+            state.SkipWithError(error.c_str());
+    }
+    state.counters["peak_MB"] = PeakMB(false) - loaded;
+    ::unlink(out.c_str());
+    PerByte(state, s->TextLength());
+}
+
 static void BM_RewrapHuge(benchmark::State& state) {
     const auto& f = FileOf(static_cast<int>(state.range(0)));
     auto s = std::make_unique<TEditorScreenStrings>();
@@ -154,5 +225,8 @@ SCALE(BM_ReadCountLinesScale, 1000);
 SCALE(BM_LoadWrapScale, 1000);
 SCALE(BM_RewrapHuge, 1000);
 SCALE(BM_FirstScreen, 1000);
+SCALE(BM_CopyBaseline, 1000);
+SCALE(BM_SavePageHuge, 1000);
+SCALE(BM_CopyBaseline, 1000); // again: the disk as the save found it
 
 BENCHMARK_MAIN();

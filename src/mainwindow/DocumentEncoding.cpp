@@ -5,6 +5,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/MemoryInfo.h"
 #include "platform/MessageBox.h"
+#include "text/EndOfFileMark.h"
 
 #include <sys/stat.h>
 
@@ -15,17 +16,6 @@ namespace {
 TFileFormat& newFormat() {
     static TFileFormat f;
     return f;
-}
-
-std::string lineEndText(TLineEndStyle l) {
-    switch (l) {
-    case TLineEndStyle::Lf:
-        return "LF";
-    case TLineEndStyle::Cr:
-        return "CR";
-    default:
-        return "CR+LF";
-    }
 }
 
 } // namespace
@@ -58,6 +48,22 @@ bool askOpenBinary(const std::string& path) {
 
 constexpr size_t kHeadBytes = size_t{4} << 20; // read before the first screen is shown
 
+// The line ends of a load's head, counted on its characters: UTF-16 is read by code units, so
+// that a byte 0x0D or 0x0A inside another character is not taken for a line end.
+TLineEndCounts HeadLineEnds(std::string_view head, TEncoding e, std::size_t bom) {
+    if (e != TEncoding::Utf16LE && e != TEncoding::Utf16BE) return CountLineEnds(head);
+    std::string units;
+    units.reserve(head.size() / 2);
+    for (std::size_t i = bom; i + 1 < head.size(); i += 2) {
+        const auto b0 = static_cast<unsigned char>(head[i]);
+        const auto b1 = static_cast<unsigned char>(head[i + 1]);
+        const unsigned lo = e == TEncoding::Utf16LE ? b0 : b1,
+                       hi = e == TEncoding::Utf16LE ? b1 : b0;
+        units += hi == 0 && (lo == '\r' || lo == '\n') ? static_cast<char>(lo) : 'x';
+    }
+    return CountLineEnds(units);
+}
+
 } // namespace
 
 std::unique_ptr<TBackgroundLoad> OpenPageInBackground(const std::string& path,
@@ -83,23 +89,24 @@ std::unique_ptr<TBackgroundLoad> OpenPageInBackground(const std::string& path,
     }
     *format = TFileFormat();
     format->encoding = e;
-    format->lineEnd = NewPageFormat().lineEnd;
+    std::size_t bom = 0;
     if (e != TEncoding::ShiftJis) {
         const std::string_view head = load->Head();
-        std::size_t bom = 0;
         if (e == TEncoding::Utf8 && head.starts_with("\xEF\xBB\xBF"))
             bom = 3;
         else if ((e == TEncoding::Utf16LE && head.starts_with("\xFF\xFE")) ||
                  (e == TEncoding::Utf16BE && head.starts_with("\xFE\xFF")))
             bom = 2;
         format->bom = bom > 0;
-        load->DecodeFrom(e, bom);
     }
+    // The head's most frequent line end is the page's; lines that end otherwise keep their own.
+    format->lineEnd = HeadLineEnds(load->Head(), e, bom).Main(NewPageFormat().lineEnd);
+    if (e != TEncoding::ShiftJis) load->DecodeFrom(e, bom);
     return load;
 }
 
 bool ReadPageDocument(const std::string& path, const TEncoding* chosen, TDecodedDocument* doc,
-                      std::string* error) {
+                      std::string* error, std::size_t* dropped) {
     // Refuse clearly before the machine runs out of memory half-way.
     struct stat st {};
     const int64_t avail = AvailableMemoryBytes();
@@ -120,23 +127,23 @@ bool ReadPageDocument(const std::string& path, const TEncoding* chosen, TDecoded
         if (error) error->clear();
         return false;
     }
+    // A binary file keeps an end-of-file mark and what follows it too: every byte goes back.
+    std::string tail;
+    const std::size_t textBytes = TextLengthBeforeEofMark(bytes);
+    if (d.binary && e == TEncoding::ShiftJis) tail = bytes.substr(textBytes);
+    if (dropped) *dropped = tail.empty() ? bytes.size() - textBytes : 0;
     *doc = DecodeFileBytes(std::move(bytes), e, NewPageFormat().lineEnd);
+    doc->text += tail;
     // A pure ASCII file written as UTF-8 with a BOM by the new-page format keeps having none.
     if (!d.decided && !chosen) doc->format.bom = false;
     return true;
 }
 
-bool EncodePageDocument(std::string storeText, TPageDocument& d, std::string* bytes,
-                        std::string* error) {
-    if (d.lineEnds.Mixed() && !d.mixedTold) {
-        ShowMessage("この文書の改行コードは混在しています (CR+LF " +
-                    std::to_string(d.lineEnds.crlf) + " 個、LF " + std::to_string(d.lineEnds.lf) +
-                    " 個、CR " + std::to_string(d.lineEnds.cr) + " 個)。\r\n最も多い " +
-                    lineEndText(d.format.lineEnd) + " にそろえて保存します。");
-        d.mixedTold = true;
-    }
+bool WritePageDocument(const TRowTableSnapshot& text, const TPageDocument& d,
+                       const TWriteBytes& write, std::string* error) {
     TEncodeReport r;
-    *bytes = EncodeStoreText(std::move(storeText), d.format, d.table.get(), &r);
+    const bool written =
+        WriteDocumentBlocks(text, d.format, d.table.get(), d.ownLineEnds, write, &r);
     if (!r.ok()) {
         if (error)
             *error = EncodingName(d.format.encoding, d.format.bom) + " では表せない文字が " +
@@ -144,7 +151,14 @@ bool EncodePageDocument(std::string storeText, TPageDocument& d, std::string* by
                      " 文字あるため、保存しません。\r\n別の文字コードを選んで保存してください。";
         return false;
     }
-    return true;
+    return written;
+}
+
+void TellWhatSaveLeavesOut(TPageDocument& d) {
+    if (!d.droppedTail || d.droppedTailTold) return;
+    ShowMessage("このファイルの末尾にあった終端記号 (0x1A) とその後の改行 (合わせて " +
+                std::to_string(d.droppedTail) + " バイト) は、保存すると無くなります。");
+    d.droppedTailTold = true;
 }
 
 void EnsureTableFor(TPageDocument& d, std::string_view storeText) {
@@ -269,6 +283,7 @@ std::string RecoveryOfferLine(const TRecoveryRecord& r, std::string_view disk, b
 
 bool SetPageFormat(TPageDocument& d, const TFileFormat& f) {
     if (f == d.format) return false;
+    if (f.lineEnd != d.format.lineEnd) d.ownLineEnds = false;
     d.format = f;
     d.lineEnds = {};
     return true;

@@ -7,6 +7,7 @@
 #include "setup/Options.h" // the settings keys of the new-page format
 #include "text/BackgroundLoad.h"
 #include "text/DocumentCodec.h"
+#include "text/DocumentWriter.h"
 
 #include <functional>
 #include <map>
@@ -20,8 +21,14 @@ struct TPageDocument {
     TFileFormat format;
     std::shared_ptr<TCharTable> table; // also set on the page's row store
     TLineEndCounts lineEnds;           // as read
-    bool mixedTold = false;            // the mixed line ends were explained once
-    std::string readOnlyReason;        // why the page opened read-only; empty when it did not
+    // Each line keeps the end it was read with (lines typed take the format's); false once the
+    // user chose the line ends for the whole page.
+    bool ownLineEnds = true;
+    // The end-of-file mark and the line ends after it that the file had and a save leaves out;
+    // the user is told once, before the first save.
+    std::size_t droppedTail = 0;
+    bool droppedTailTold = false;
+    std::string readOnlyReason; // why the page opened read-only; empty when it did not
     // "UTF-8 / LF" as the status bar shows it.
     std::string StatusText() const;
 };
@@ -33,9 +40,10 @@ void SetNewPageFormat(const TFileFormat& f);
 // Reads and decodes a file for a page. chosen (may be null) is the encoding the user chose for
 // it; otherwise it is detected. A file with NUL bytes (not UTF-16) is opened only when the user
 // says so. False with *error when it cannot be read; false with an empty *error when the user
-// declined.
+// declined. *dropped (may be null): the bytes of an end-of-file mark and the line ends after it,
+// which the text leaves out (0 when there is none, or the file is binary and keeps them).
 bool ReadPageDocument(const std::string& path, const TEncoding* chosen, TDecodedDocument* doc,
-                      std::string* error);
+                      std::string* error, std::size_t* dropped = nullptr);
 
 // Files from this size on open with their first screen first, the rest read in the background.
 inline constexpr int64_t kBackgroundLoadBytes = int64_t{64} << 20;
@@ -53,11 +61,13 @@ std::unique_ptr<TBackgroundLoad> OpenPageInBackground(const std::string& path,
                                                       const TEncoding* chosen, TFileFormat* format,
                                                       bool* declined);
 
-// The bytes of the row store's text (CP932, CR LF) in the page's format. Mixed line ends are
-// explained once (they are written in the most frequent style). False with *error when the
-// format cannot hold every character: nothing is written then.
-bool EncodePageDocument(std::string storeText, TPageDocument& d, std::string* bytes,
-                        std::string* error);
+// Writes the row store's text in the page's format block by block, every line with its own end
+// (see WriteDocumentBlocks). False with *error when the format cannot hold every character
+// (nothing from the block that held the first one on is written) or a write failed.
+bool WritePageDocument(const TRowTableSnapshot& text, const TPageDocument& d,
+                       const TWriteBytes& write, std::string* error);
+// Before a save: tells once what the save leaves out that the file had (its end-of-file mark).
+void TellWhatSaveLeavesOut(TPageDocument& d);
 
 // A Shift-JIS, EUC-JP or ISO-2022-JP page that receives characters its encoding cannot hold
 // becomes a UTF-8 page: its table takes the text's user-defined characters as they are. The
@@ -101,7 +111,7 @@ bool RestoreFromRecovery(const TRecoveryRecord& r, TPageDocument& d);
 std::string RecoveryOfferLine(const TRecoveryRecord& r, std::string_view disk, bool haveDisk);
 
 // A format chosen for the next save: false when the page has it already; otherwise the page
-// takes it and forgets the line ends it was read with.
+// takes it, and when its line end is new, every line takes that one.
 bool SetPageFormat(TPageDocument& d, const TFileFormat& f);
 // The encoding menu as it opens: reopening needs a page with a file, a new format for the save a
 // writable page; the names of the page's encoding and line ends are checked.

@@ -1,7 +1,7 @@
 // Safe replacement of a document file and the profile-section adapter of the lists.
 #include "mainwindow/DocumentFile.h"
 
-#include "platform/AtomicFile.h"
+#include "platform/FileReplace.h"
 #include "platform/IniFile.h"
 #include "platform/MessageBox.h"
 
@@ -34,6 +34,11 @@ std::string finalTarget(const std::string& path) {
 } // namespace
 
 bool SaveDocumentFile(const std::string& path, std::string_view bytes, std::string* error) {
+    return SaveDocumentFile(
+        path, [bytes](const TWriteBytes& write, std::string*) { return write(bytes); }, error);
+}
+
+bool SaveDocumentFile(const std::string& path, const TProduceBytes& produce, std::string* error) {
     const std::string target = finalTarget(path);
     struct stat st {};
     if (::stat(target.c_str(), &st) == 0) {
@@ -47,7 +52,7 @@ bool SaveDocumentFile(const std::string& path, std::string_view bytes, std::stri
             return false;
         }
     }
-    return WriteFileAtomic(target, bytes, error);
+    return ReplaceFileContent(target, produce, error);
 }
 
 TProfileSection IniSection(TIniFile& ini, const std::string& section) {

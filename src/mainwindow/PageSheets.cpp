@@ -79,8 +79,7 @@ bool TPageSheets::SavePageText(int index, const std::string& path, std::string* 
         return false;
     }
     if (BeforeFileWrite && !BeforeFileWrite(index, path, error)) return false;
-    std::string bytes;
-    if (!t->FileBytes(&bytes, error) || !SaveDocumentFile(path, bytes, error)) return false;
+    if (!t->SaveToFile(path, error)) return false;
     if (OnFileWritten) OnFileWritten(index, path);
     if (OnPageSettled) OnPageSettled();
     return true;

@@ -3,6 +3,7 @@
 
 #include "editor/EditorCore.h"
 #include "editor/PropertySet.h"
+#include "mainwindow/DocumentFile.h"
 #include "mainwindow/EditorActions.h"
 #include "platform/Cp932.h"
 #include "platform/MessageBox.h"
@@ -17,6 +18,7 @@ bool LoadPageFile(TEditorCore& c, TPageDocument& doc, const std::string& path,
                   const TEncoding* chosen, const TTakeText& take, const TBeginLoad& begin,
                   std::string* error) {
     TDecodedDocument d;
+    std::size_t dropped = 0;
     try {
         bool declined = false;
         TFileFormat format;
@@ -27,10 +29,12 @@ bool LoadPageFile(TEditorCore& c, TPageDocument& doc, const std::string& path,
             return false;
         }
         if (background) {
+            if (auto store = c.SharedStore())
+                store->ExpectFileLineEnds(LineEndBytesOf(format.lineEnd));
             begin(std::move(background), format);
             return true;
         }
-        if (!ReadPageDocument(path, chosen, &d, error)) {
+        if (!ReadPageDocument(path, chosen, &d, error, &dropped)) {
             if (error && error->empty()) *error = "読み込みを取りやめました。";
             return false;
         }
@@ -38,6 +42,7 @@ bool LoadPageFile(TEditorCore& c, TPageDocument& doc, const std::string& path,
         auto store = c.SharedStore();
         std::shared_ptr<TCharTable> oldTable = store ? store->CharTable() : nullptr;
         if (store) store->SetCharTable(d.table);
+        if (store) store->ExpectFileLineEnds(LineEndBytesOf(d.format.lineEnd));
         try {
             take(std::move(d.text));
         } catch (...) {
@@ -55,7 +60,9 @@ bool LoadPageFile(TEditorCore& c, TPageDocument& doc, const std::string& path,
     doc.format = d.format;
     doc.table = d.table;
     doc.lineEnds = d.lineEnds;
-    doc.mixedTold = false;
+    doc.ownLineEnds = true;
+    doc.droppedTail = dropped;
+    doc.droppedTailTold = false;
     doc.readOnlyReason = d.readOnlyReason;
     c.Modified = false;
     if (hadReason && d.readOnlyReason.empty()) c.SetReadOnly(false);
@@ -72,7 +79,8 @@ bool BeginBackgroundDocument(TEditorCore& c, TPageDocument& doc, const TFileForm
     doc.format = format;
     doc.table = UsesCharTable(format.encoding) ? std::make_shared<TCharTable>() : nullptr;
     doc.lineEnds = TLineEndCounts();
-    doc.mixedTold = false;
+    doc.ownLineEnds = true;
+    doc.droppedTail = 0;
     doc.readOnlyReason.clear();
     if (auto store = c.SharedStore()) store->SetCharTable(doc.table);
     return hadReason;
@@ -80,8 +88,7 @@ bool BeginBackgroundDocument(TEditorCore& c, TPageDocument& doc, const TFileForm
 
 bool EndBackgroundDocument(TPageDocument& doc, const TLineEndCounts& counts,
                            const std::string& error) {
-    doc.lineEnds = counts;
-    doc.format.lineEnd = counts.Main(NewPageFormat().lineEnd);
+    doc.lineEnds = counts; // the format keeps the head's line end: the rows are told apart by it
     if (error.empty()) return false;
     doc.readOnlyReason = error;
     return true;
@@ -213,7 +220,25 @@ bool TPageText::ReloadAs(const std::string& path, TEncoding e, std::string* erro
 }
 
 bool TPageText::FileBytes(std::string* bytes, std::string* error) {
-    return EncodePageDocument(core().Text(), *doc_, bytes, error);
+    bytes->clear();
+    return WritePageDocument(
+        core().SharedStore()->Snapshot(), *doc_,
+        [bytes](std::string_view b) {
+            bytes->append(b);
+            return true;
+        },
+        error);
+}
+
+bool TPageText::SaveToFile(const std::string& path, std::string* error) {
+    TellWhatSaveLeavesOut(*doc_);
+    const TRowTableSnapshot text = core().SharedStore()->Snapshot();
+    return SaveDocumentFile(
+        path,
+        [&](const TWriteBytes& write, std::string* why) {
+            return WritePageDocument(text, *doc_, write, why);
+        },
+        error);
 }
 
 void TPageText::ClearText() {

@@ -68,6 +68,9 @@ class TPageText {
     // The bytes written to the page's file, in its encoding and line ends. False with *error
     // when the format cannot hold every character (nothing is written then).
     bool FileBytes(std::string* bytes, std::string* error);
+    // Writes them to the file at path, block by block (see SaveDocumentFile); false with *error,
+    // the file then as it was.
+    bool SaveToFile(const std::string& path, std::string* error);
     TPageDocument* Document() { return doc_.get(); }
     // The page's format changed (Save As, the menu): the character table follows it.
     virtual void FormatChanged();

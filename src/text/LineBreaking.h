@@ -63,6 +63,9 @@ struct TWrapSettings : TEditorWrapOption {
     // Longest row in bytes: a longer line continues on the next row even without word wrap,
     // so that a row's length and every byte offset in it fit in 31 bits.
     size_t MaxRowBytes = size_t{1} << 30;
+    // A file being cut into rows: its usual line end (TLineEndBytes); a line that ends otherwise
+    // keeps its own end. 0: every line takes the usual end (a text that is not a file's).
+    uint8_t LineEnd = 0;
     // Column limit of a map: WrapByte + 3 with word wrap, else 1000.
     int MapLimit() const { return WordWrap ? WrapByte + 3 : 1000; }
 };

@@ -120,7 +120,7 @@ void TPackedRows::push_back(const TRowRec& r) {
         if (!FWide) MakeWide();
         FRows.push_back({r.Len ? r.P : nullptr, r.Len, r.A & 3u});
     }
-    PushSide(FA, rows, r.A & ~3u);
+    PushSide(FA, rows, (r.A & ~3u) | (r.Eol & 3u));
     PushSide(FB, rows, r.B);
     PushSide(FExtra, rows, r.Extra);
 }
@@ -130,7 +130,7 @@ void TPackedRows::SetA(size_t i, uint32_t a) {
         FRows[i].RowEnd = a & 3u;
     else
         FLenEnd[i] = static_cast<uint16_t>((FLenEnd[i] & ~3u) | (a & 3u));
-    SetSide(FA, i, a & ~3u);
+    SetSide(FA, i, (a & ~3u) | Eol(i));
 }
 
 void TPackedRows::SetText(size_t i, const char* p, uint32_t len) {
@@ -170,7 +170,7 @@ void TPackedRows::Insert(size_t at, const TRowRec* recs, size_t n) {
         for (size_t k = 0; k < n; ++k)
             FLenEnd[at + k] = static_cast<uint16_t>(recs[k].Len << 2 | (recs[k].A & 3u));
     }
-    InsertSide(FA, rows, at, recs, n, [](const TRowRec& r) { return r.A & ~3u; });
+    InsertSide(FA, rows, at, recs, n, [](const TRowRec& r) { return (r.A & ~3u) | (r.Eol & 3u); });
     InsertSide(FB, rows, at, recs, n, [](const TRowRec& r) { return r.B; });
     InsertSide(FExtra, rows, at, recs, n, [](const TRowRec& r) { return r.Extra; });
 }

@@ -5,8 +5,8 @@
 // in place, or its text lies too far from its group's anchor, a signed 32-bit offset (6 bytes a
 // row). Rows that do not fit that either (a text further than 2 GiB from the base, a row of
 // 16 KiB or more) turn the block wide, where each row keeps a full pointer and a 32-bit length.
-// The row data beyond the row end (parser state, marks, DataStr index) lives in columns of their
-// own, made when a row first gets a value other than 0.
+// The row data beyond the row end (parser state, marks, DataStr index, a line end of the row's
+// own) lives in columns of their own, made when a row first gets a value other than 0.
 #pragma once
 
 #include <cstddef>
@@ -25,6 +25,7 @@ struct TRowRec {
     uint32_t A = 0;     // DataA
     uint32_t B = 0;     // DataB
     uint32_t Extra = 0; // index+1 of the row's DataStr record, 0 = none
+    uint8_t Eol = 0;    // TLineEndBytes of a reLineEnd row: leUsual unless the file had another
     std::string_view Text() const { return {P, Len}; }
 };
 
@@ -44,7 +45,7 @@ class TPackedRows {
     TForm Form() const { return FWide ? fmWide : FShort ? fmShort : fmLong; }
 
     TRowRec operator[](size_t i) const {
-        return {P(i), Len(i), A(i), FB.empty() ? 0 : FB[i], FExtra.empty() ? 0 : FExtra[i]};
+        return {P(i), Len(i), A(i), FB.empty() ? 0 : FB[i], FExtra.empty() ? 0 : FExtra[i], Eol(i)};
     }
     uint32_t Len(size_t i) const { return FWide ? FRows[i].Len : uint32_t{FLenEnd[i]} >> 2; }
     TRowEnd RowEnd(size_t i) const {
@@ -83,7 +84,8 @@ class TPackedRows {
                       static_cast<TRowEnd>(le & 3u)};
         }
     }
-    uint32_t A(size_t i) const { return (FA.empty() ? 0 : FA[i]) | RowEnd(i); }
+    uint32_t A(size_t i) const { return (FA.empty() ? 0 : FA[i] & ~3u) | RowEnd(i); }
+    uint8_t Eol(size_t i) const { return FA.empty() ? 0 : static_cast<uint8_t>(FA[i] & 3u); }
     uint32_t B(size_t i) const { return FB.empty() ? 0 : FB[i]; }
     uint32_t Extra(size_t i) const { return FExtra.empty() ? 0 : FExtra[i]; }
 
@@ -106,6 +108,7 @@ class TPackedRows {
     }
     void SetA(size_t i, uint32_t a);
     void SetB(size_t i, uint32_t b) { SetSide(FB, i, b); }
+    void SetEol(size_t i, uint8_t e) { SetSide(FA, i, (A(i) & ~3u) | (e & 3u)); }
     void SetExtra(size_t i, uint32_t e) { SetSide(FExtra, i, e); }
     void SetText(size_t i, const char* p, uint32_t len);
     // Rows before `at` (0 <= at <= size()) and removal of n rows from `at`.
@@ -162,7 +165,7 @@ class TPackedRows {
     std::vector<int32_t> FOff;    // long: text at FBase + FOff[i]
     Array<uint16_t> FLenEnd;      // packed: Len << 2 | RowEnd
     std::vector<WideRow> FRows;   // wide
-    std::vector<uint32_t> FA;     // DataA without the row end; empty while all are 0
+    std::vector<uint32_t> FA;     // DataA, its row-end bits holding Eol; empty while all are 0
     std::vector<uint32_t> FB;     // DataB; empty while all are 0
     std::vector<uint32_t> FExtra; // empty while all are 0
 };

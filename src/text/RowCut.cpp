@@ -107,10 +107,13 @@ class Cutter {
                 Line(line, q - line, tab || (tabs & BitsBetween(lo, b)) != 0);
                 tab = false;
                 line = q + 1;
+                uint8_t own = p_[q] == '\n' ? leLf : leCr;
                 if (p_[q] == '\r' && q + 1 < to && p_[q + 1] == '\n') {
                     ++line;
+                    own = leCrLf;
                     if (b < 63) ends &= ends - 1; // that LF, when it is in this word
                 }
+                if (ws_.LineEnd && own != ws_.LineEnd) cur_.Rows.SetEol(cur_.Rows.size() - 1, own);
             }
             if (line < w + 64)
                 tab = tab || (tabs & inText & BitsBetween(line > w ? line - w : 0, 64));
@@ -492,6 +495,7 @@ void RewrapOnePart(const std::vector<std::shared_ptr<const TPackedRows>>& blocks
     Cutter cut(nullptr, ws, stop);
     OwnTexts own;
     std::vector<std::pair<size_t, TRowMarks>> marks; // (new row, marks)
+    std::vector<std::pair<size_t, uint8_t>> eols;    // (new row, its own line end)
     std::string scratch;
     while (b < part.End && !stop.load(std::memory_order_relaxed)) {
         // One logical line: its rows, whether their texts follow each other, their marks.
@@ -502,6 +506,7 @@ void RewrapOnePart(const std::vector<std::shared_ptr<const TPackedRows>>& blocks
         const size_t lineMarks = marks.size();
         size_t k = 0;
         bool more = true;
+        uint8_t eol = leUsual;
         while (more && b < nb) {
             const TPackedRows& rows = *blocks[b];
             const uint32_t len = rows.Len(i);
@@ -521,6 +526,7 @@ void RewrapOnePart(const std::vector<std::shared_ptr<const TPackedRows>>& blocks
             if (const TRowMarks m = RowData::Marks(rows.B(i))) marks.emplace_back(firstRow + k, m);
             ++k;
             more = rows.RowEnd(i) == reWrapped;
+            if (!more) eol = rows.Eol(i);
             ++i;
             settle();
         }
@@ -535,6 +541,7 @@ void RewrapOnePart(const std::vector<std::shared_ptr<const TPackedRows>>& blocks
         const size_t lineRows = cut.RowsMade(part.Blocks) - firstRow;
         for (size_t m = lineMarks; m < marks.size(); ++m)
             marks[m].first = firstRow + std::min(marks[m].first - firstRow, lineRows - 1);
+        if (eol && lineRows) eols.emplace_back(firstRow + lineRows - 1, eol);
     }
     cut.Finish(&part.Blocks);
     for (const auto& [row, m] : marks) {
@@ -542,6 +549,8 @@ void RewrapOnePart(const std::vector<std::shared_ptr<const TPackedRows>>& blocks
         const size_t j = row % TRowTable::BlockRows;
         rows.SetB(j, RowData::WithMarks(rows.B(j), RowData::Marks(rows.B(j)) | m));
     }
+    for (const auto& [row, e] : eols) // the line keeps its own end
+        part.Blocks[row / TRowTable::BlockRows].Rows.SetEol(row % TRowTable::BlockRows, e);
     if (b >= nb && !part.Blocks.empty()) {
         // The text's last row: its end as it was (no line end after it without wrap).
         TRowEnd last = lastEnd;

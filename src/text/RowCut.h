@@ -21,8 +21,9 @@ class ETextTooLarge : public std::runtime_error {
 // The rows of p[0..n) in blocks of at most TRowTable::BlockRows rows. CR, LF and CR LF end
 // lines; with word wrap each line is wrapped by ws, without it a line longer than
 // ws.MaxRowBytes continues on the next row. The last row is reTextEnd when no line end follows
-// it. `threads` 0 uses every core; the text is cut in parts of about partBytes (a few per
-// thread). Throws ETextTooLarge and leaves nothing behind.
+// it. With ws.LineEnd set, a line whose end is not that one keeps its own (TRowRec::Eol). `threads`
+// 0 uses every core; the text is cut in parts of about partBytes (a few per thread). Throws
+// ETextTooLarge and leaves nothing behind.
 std::vector<TRowBlock> CutRows(const char* p, size_t n, const TWrapSettings& ws, int threads = 0,
                                size_t partBytes = size_t{1} << 20);
 

@@ -12,6 +12,20 @@ enum TRowEnd : uint8_t {
     reWrapped = 1, // the logical line continues on the next row
     reTextEnd = 2, // last row of the text, no line end follows
 };
+// The bytes of a line end where they are not the text's usual ones: a file read with mixed line
+// ends (or a binary file) keeps each line's own end, lines typed take the usual one.
+enum TLineEndBytes : uint8_t {
+    leUsual = 0, // the text's usual line end
+    leCrLf = 1,
+    leLf = 2,
+    leCr = 3,
+};
+inline std::string_view LineEndBytes(uint8_t le) {
+    return le == leLf   ? std::string_view("\n", 1)
+           : le == leCr ? std::string_view("\r", 1)
+                        : std::string_view("\r\n", 2);
+}
+
 // TUndoData::LastRowEnd value meaning "there was no old text".
 constexpr uint8_t NoOldRowEnd = 3;
 

@@ -41,7 +41,7 @@ void ExchangeList(std::shared_ptr<TEditorScreenStrings>& mine, TScreenStringsCli
 void TEditorScreenStrings::RebuildSettings() {
     FSettings = TWrapSettings(FWrapOption, FWordWrap, FTabSpaceCount);
     // A load in the background cuts the rest with them; the rows it has are rebuilt here.
-    if (FLoad) FLoad->SetWrap(FSettings);
+    if (FLoad) FLoad->SetWrap(CutSettings(FLoadLineEnd));
 }
 
 // The clients note their places while the rows still follow the old settings.
@@ -240,7 +240,8 @@ std::vector<uint64_t> TEditorScreenStrings::RowsLayout(int first, int last) cons
     std::vector<uint64_t> v;
     for (int r = first; r <= last; ++r) {
         const TRowRec rec = FRows.At(r);
-        v.push_back(static_cast<uint64_t>(rec.Len) << 2 | RowData::RowEnd(rec.A));
+        v.push_back(static_cast<uint64_t>(rec.Len) << 2 | RowData::RowEnd(rec.A) |
+                    uint64_t{rec.Eol} << TUndoData::LayoutEolShift);
     }
     return v;
 }

@@ -136,7 +136,9 @@ class TEditorScreenStrings final : public TRowView {
 
     // Changes.
     void UpdateList(int index, int count, std::string_view s);
-    void ChangeRows(int index, int count, std::string_view text, const std::vector<TWrapRow>& rows);
+    // eols (may be null): the rows' own line ends.
+    void ChangeRows(int index, int count, std::string_view text, const std::vector<TWrapRow>& rows,
+                    const std::vector<uint8_t>* eols = nullptr);
     void DeleteRows(int index, int count); // marks go to the following (or previous) row
     void Clear();
     std::string Text() const;
@@ -151,6 +153,12 @@ class TEditorScreenStrings final : public TRowView {
     void SetText(std::string_view s);
     // The same taking the bytes (the text of a file that was read): they are not copied.
     void TakeText(std::string&& s);
+    // The next text taken (TakeText, LoadFromBuffer, LoadFromFile, BeginLoad) is a file's whose
+    // usual line end is `usual` (TLineEndBytes): its lines that end otherwise keep their own end
+    // (RowLineEnd). Without this call every line takes the usual end.
+    void ExpectFileLineEnds(uint8_t usual) { FNextLineEnd = usual; }
+    // A reLineEnd row's own line end (TLineEndBytes; leUsual when it has the usual one).
+    uint8_t RowLineEnd(int r) const { return FRows.At(r).Eol; }
     // Loads a file: CR, LF and CR LF end lines; a 0x1A byte with only line ends after it ends the
     // text (TextLengthBeforeEofMark). Throws EFileError.
     void LoadFromFile(const std::string& fileName);
@@ -215,7 +223,22 @@ class TEditorScreenStrings final : public TRowView {
     void WalkFrom(int row, TRowParserState state, int limit, bool stopOnEqual, int& changed);
     void CheckRow(int r) const;
     void ApplyRows(int index, int count, std::vector<TRowRec>& recs);
-    void LoadRows(std::shared_ptr<char[]> chunk, size_t n);
+    void LoadRows(std::shared_ptr<char[]> chunk, size_t n, uint8_t lineEnd);
+    // The settings a file's text is cut with (lineEnd: see ExpectFileLineEnds).
+    TWrapSettings CutSettings(uint8_t lineEnd) const {
+        TWrapSettings ws = FSettings;
+        ws.LineEnd = lineEnd;
+        return ws;
+    }
+    uint8_t TakeNextLineEnd() {
+        const uint8_t le = FNextLineEnd;
+        FNextLineEnd = 0;
+        return le;
+    }
+    // The own line ends of rows B..E that still stand in text after the change that made it out
+    // of their text old (in the unchanged head or tail), for the new rows; empty when none.
+    std::vector<uint8_t> KeptLineEnds(int B, int E, std::string_view old, std::string_view text,
+                                      const std::vector<TWrapRow>& rows) const;
     void InstallRows(std::shared_ptr<char[]> chunk, size_t n, std::vector<TRowBlock> blocks);
     void Rebuild(bool wrap);
     void RemoveMarksFromSummary(TRowMarks m);
@@ -244,6 +267,8 @@ class TEditorScreenStrings final : public TRowView {
     bool FLoadTableFull = false; // a decoded load ran out of table codes
     // Gives a decoded piece's characters their table codes before its rows are used.
     void giveLoadCodes(const TLoadPiece& piece);
+    uint8_t FNextLineEnd = 0; // see ExpectFileLineEnds
+    uint8_t FLoadLineEnd = 0; // the same for the background load
 };
 
 // Detaches `me` from its row store `mine` (freed with its last editor) and attaches it to

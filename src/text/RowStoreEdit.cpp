@@ -72,13 +72,15 @@ void TEditorScreenStrings::ApplyRows(int index, int count, std::vector<TRowRec>&
 }
 
 void TEditorScreenStrings::ChangeRows(int index, int count, std::string_view text,
-                                      const std::vector<TWrapRow>& rows) {
+                                      const std::vector<TWrapRow>& rows,
+                                      const std::vector<uint8_t>* eols) {
     const char* base = FRows.StoreText(text);
     std::vector<TRowRec> recs(rows.size());
     for (size_t j = 0; j < rows.size(); ++j) {
         recs[j].P = rows[j].Length ? base + rows[j].Start : nullptr;
         recs[j].Len = rows[j].Length;
         recs[j].A = RowData::WithRowEnd(0, rows[j].RowEnd);
+        if (eols && j < eols->size() && rows[j].RowEnd == reLineEnd) recs[j].Eol = (*eols)[j];
     }
     ApplyRows(index, count, recs);
 }
@@ -140,15 +142,17 @@ void TEditorScreenStrings::Replay(TUndoData r, bool redo) {
     int newRows = 0;
     if (r.LastRowEnd != NoOldRowEnd) {
         std::vector<TWrapRow> rows;
-        if (!r.LayoutRows(rows)) {
+        std::vector<uint8_t> eols;
+        if (!r.LayoutRows(rows, &eols)) {
             rows.clear();
+            eols.clear();
             StrToWrapList(r.Text, FSettings, rows);
             if (r.LastRowEnd == reWrapped && rows.size() > 1 && rows.back().Length == 0)
                 rows.pop_back();
         }
         rows.back().RowEnd = static_cast<TRowEnd>(r.LastRowEnd & 3);
         newRows = static_cast<int>(rows.size());
-        ChangeRows(start, count, r.Text, rows);
+        ChangeRows(start, count, r.Text, rows, &eols);
     } else {
         DeleteRows(start, count);
     }
@@ -216,14 +220,56 @@ void TEditorScreenStrings::UpdateList(int index, int count, std::string_view s) 
     std::vector<TWrapRow> rows;
     StrToWrapList(text, FSettings, rows);
     rows.back().RowEnd = re;
+    const std::vector<uint8_t> eols = KeptLineEnds(B, E, u.Text, text, rows);
     u.RowCount = static_cast<int>(rows.size());
     FUndo.Push(std::move(u));
 
     int oldRows = std::max(E - B + 1, 0);
-    ChangeRows(B, oldRows, text, rows);
+    ChangeRows(B, oldRows, text, rows, &eols);
     int parsed = InitBracketsFrom(B);
     RecordUpdate(B, oldRows, static_cast<int>(rows.size()), FLastParsedRow, parsed);
     EndUpdate();
+}
+
+std::vector<uint8_t> TEditorScreenStrings::KeptLineEnds(int B, int E, std::string_view old,
+                                                        std::string_view text,
+                                                        const std::vector<TWrapRow>& rows) const {
+    // The old line ends of their own, by their place in old (where "\r\n" stands for each).
+    std::vector<std::pair<size_t, uint8_t>> own;
+    size_t pos = 0;
+    for (int r = B; r <= E; ++r) {
+        const TRowRec rec = FRows.At(r);
+        pos += rec.Len;
+        if (RowData::RowEnd(rec.A) != reLineEnd) continue;
+        if (rec.Eol) own.push_back({pos, rec.Eol});
+        pos += 2;
+    }
+    if (own.empty()) return {};
+    // What the change left alone: the common head and tail of the two texts.
+    const size_t most = std::min(old.size(), text.size());
+    size_t head = 0;
+    while (head < most && old[head] == text[head])
+        ++head;
+    size_t tail = 0;
+    while (tail < most - head && old[old.size() - 1 - tail] == text[text.size() - 1 - tail])
+        ++tail;
+    std::vector<uint8_t> eols(rows.size(), leUsual);
+    for (size_t j = 0; j < rows.size(); ++j) {
+        if (rows[j].RowEnd != reLineEnd) continue;
+        const size_t q = rows[j].Start + rows[j].Length;
+        if (q >= text.size()) continue;
+        const size_t sep = text.compare(q, 2, "\r\n") == 0 ? 2 : 1;
+        size_t at;
+        if (q + sep <= head)
+            at = q;
+        else if (q >= text.size() - tail)
+            at = q - text.size() + old.size();
+        else
+            continue;
+        const auto it = std::lower_bound(own.begin(), own.end(), std::make_pair(at, uint8_t{0}));
+        if (it != own.end() && it->first == at) eols[j] = it->second;
+    }
+    return eols;
 }
 
 // ---- whole text ----
@@ -244,8 +290,8 @@ void TEditorScreenStrings::Clear() {
 
 // The rows of chunk[0..n) replace the text; the chunk becomes the arena's. When the rows cannot be
 // made (ETextTooLarge) the store is left as it was.
-void TEditorScreenStrings::LoadRows(std::shared_ptr<char[]> chunk, size_t n) {
-    std::vector<TRowBlock> blocks = CutRows(chunk.get(), n, FSettings, LoadThreads);
+void TEditorScreenStrings::LoadRows(std::shared_ptr<char[]> chunk, size_t n, uint8_t lineEnd) {
+    std::vector<TRowBlock> blocks = CutRows(chunk.get(), n, CutSettings(lineEnd), LoadThreads);
     InstallRows(std::move(chunk), n, std::move(blocks));
 }
 
@@ -272,7 +318,8 @@ void TEditorScreenStrings::BeginLoad(std::unique_ptr<TBackgroundLoad> load,
     FRows.AddChunk(load->Buffer(), load->FileSize());
     FLoadLineEnds = TLineEndCounts();
     FLoadTableFull = false;
-    load->Start(FSettings, std::move(wake), LoadThreads);
+    FLoadLineEnd = TakeNextLineEnd();
+    load->Start(CutSettings(FLoadLineEnd), std::move(wake), LoadThreads);
     FLoad = std::move(load);
     TLoadPiece head;
     if (FLoad->Take(&head)) {
@@ -292,7 +339,8 @@ int TEditorScreenStrings::AppendLoaded() {
     TLoadPiece piece;
     while (FLoad->Take(&piece)) {
         // Cut before the wrap settings changed: cut again (a piece or two at most).
-        if (piece.Generation != FLoad->Generation()) FLoad->CutPiece(piece, FSettings, LoadThreads);
+        if (piece.Generation != FLoad->Generation())
+            FLoad->CutPiece(piece, CutSettings(FLoadLineEnd), LoadThreads);
         giveLoadCodes(piece);
         FRows.AppendBlocks(std::move(piece.Blocks));
         FLoadLineEnds.crlf += piece.LineEnds.crlf;
@@ -348,7 +396,7 @@ void TEditorScreenStrings::LeaveLoad() {
 
 void TEditorScreenStrings::LoadFromBuffer(std::unique_ptr<char[]> buf, size_t n) {
     n = TextLengthBeforeEofMark(std::string_view(buf.get(), n));
-    LoadRows(std::shared_ptr<char[]>(std::move(buf)), n);
+    LoadRows(std::shared_ptr<char[]>(std::move(buf)), n, TakeNextLineEnd());
 }
 
 void TEditorScreenStrings::SetText(std::string_view s) {
@@ -358,10 +406,11 @@ void TEditorScreenStrings::SetText(std::string_view s) {
 void TEditorScreenStrings::TakeText(std::string&& s) {
     // Text keeps every byte, also 0x1A: cut rows without the end-of-file rule.
     const size_t n = s.size();
-    LoadRows(TRowTable::ChunkOf(std::move(s)), n);
+    LoadRows(TRowTable::ChunkOf(std::move(s)), n, TakeNextLineEnd());
 }
 
 void TEditorScreenStrings::LoadFromFile(const std::string& fileName) {
+    const uint8_t lineEnd = TakeNextLineEnd();
     Clear();
     int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) throw EFileError(fileName, "を開けません。", errno);
@@ -379,7 +428,7 @@ void TEditorScreenStrings::LoadFromFile(const std::string& fileName) {
         char more;
         bool whole;
         try {
-            whole = ReadAndCutRows(fd, buf.get(), size, FSettings, LoadThreads, &cut) &&
+            whole = ReadAndCutRows(fd, buf.get(), size, CutSettings(lineEnd), LoadThreads, &cut) &&
                     ::pread(fd, &more, 1, static_cast<off_t>(size)) == 0;
         } catch (...) {
             ::close(fd);
@@ -417,6 +466,7 @@ void TEditorScreenStrings::LoadFromFile(const std::string& fileName) {
         n += static_cast<size_t>(k);
     }
     ::close(fd);
+    FNextLineEnd = lineEnd;
     LoadFromBuffer(std::move(buf), n);
     if (err) throw EFileError(fileName, "を読めません。", err);
 }

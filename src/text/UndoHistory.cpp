@@ -4,10 +4,12 @@
 #include <cstdint>
 #include <utility>
 
-bool TUndoData::LayoutRows(std::vector<TWrapRow>& rows) const {
+bool TUndoData::LayoutRows(std::vector<TWrapRow>& rows, std::vector<uint8_t>* eols) const {
     if (Layout.empty()) return false;
     size_t pos = 0;
     for (uint64_t e : Layout) {
+        if (eols) eols->push_back(static_cast<uint8_t>(e >> LayoutEolShift));
+        e &= (uint64_t{1} << LayoutEolShift) - 1;
         uint64_t len = e >> 2;
         TRowEnd re = static_cast<TRowEnd>(e & 3);
         if (len > Text.size() - pos) return false;

@@ -16,14 +16,17 @@ struct TUndoData {
     int RowCount = 0;       // rows the range has after the change
     uint8_t LastRowEnd = 0; // TRowEnd of the last old row; NoOldRowEnd (3) = no old text
     std::string Text;       // old text, each reLineEnd row followed by CR LF
-    // The old rows as they were cut: length << 2 | TRowEnd per row. Undo puts back exactly these
+    // The old rows as they were cut: length << 2 | TRowEnd per row, and the row's own line end
+    // (TLineEndBytes) from bit LayoutEolShift on. Undo puts back exactly these
     // rows, because cutting Text again may place a row end elsewhere (a row end before a lone
     // lead byte, a row kept from an earlier cut), and later records rely on the old rows.
     std::vector<uint64_t> Layout;
+    static constexpr int LayoutEolShift = 60;
 
     // The old rows as slices of Text, from Layout; false when Layout is missing or does not fit
     // the text (the caller then cuts the text again).
-    bool LayoutRows(std::vector<TWrapRow>& rows) const;
+    // eols (may be null) receives each row's own line end.
+    bool LayoutRows(std::vector<TWrapRow>& rows, std::vector<uint8_t>* eols = nullptr) const;
 };
 
 using TUndoDataList = std::deque<TUndoData>;

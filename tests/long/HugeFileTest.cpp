@@ -88,14 +88,18 @@ TEST(HugeFile, FivePointTwoGigabytesOpenEditAtTheEndAndPastFourGibibytesAndSave)
     core.InsertTyped("XYZ");
 
     // Save and compare.
-    std::string bytes;
     TPageDocument page;
     page.format = doc.format;
     page.lineEnds = doc.lineEnds;
-    ASSERT_TRUE(EncodePageDocument(core.Text(), page, &bytes, &error)) << error;
+    const TRowTableSnapshot text = core.SharedStore()->Snapshot();
     const std::string saved = file.path + ".saved";
-    ASSERT_TRUE(SaveDocumentFile(saved, bytes, &error)) << error;
-    bytes = std::string();
+    ASSERT_TRUE(SaveDocumentFile(
+        saved,
+        [&](const TWriteBytes& write, std::string* why) {
+            return WritePageDocument(text, page, write, why);
+        },
+        &error))
+        << error;
     EXPECT_EQ(static_cast<int64_t>(std::filesystem::file_size(saved)),
               size + static_cast<int64_t>(typed.size()) + 2 + 3);
     // Before the edit past 4 GiB the file is the original; after it, shifted by three bytes.

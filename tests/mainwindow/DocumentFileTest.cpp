@@ -9,8 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -80,6 +83,92 @@ TEST(SaveDocumentFile, PermissionsBindAnOrdinaryUser) {
     EXPECT_FALSE(ReadWholeFile(d / "secret.txt", bytes, &err));
     EXPECT_FALSE(err.empty());
     ::chmod((d / "rofolder").c_str(), 0755);
+}
+
+// An access ACL as the file system stores it: the owner rw, user `uid` r, group r, mask r.
+std::string aclGivingRead(uint32_t uid) {
+    const struct {
+        uint16_t tag, perm;
+        uint32_t id;
+    } entries[] = {{0x01, 6, ~0u}, {0x02, 4, uid}, {0x04, 4, ~0u}, {0x10, 4, ~0u}, {0x20, 0, ~0u}};
+    std::string blob("\x02\0\0\0", 4);
+    blob.append(reinterpret_cast<const char*>(entries), sizeof entries);
+    return blob;
+}
+
+std::string attribute(const std::string& path, const char* name) {
+    char buf[256];
+    const ssize_t n = ::getxattr(path.c_str(), name, buf, sizeof buf);
+    return n < 0 ? std::string() : std::string(buf, static_cast<std::size_t>(n));
+}
+
+// What makes a file itself survives a save: its links, its extended attributes and ACL, its
+// mode; a name as long as the file system allows saves; a save that fails half-way through an
+// in-place write leaves the old text. Run as an ordinary user.
+TEST(SaveDocumentFile, KeepsLinksAttributesAndLongNames) {
+    if (!RunsAsOrdinaryUser()) return;
+    TempDir d;
+    std::string err;
+    const std::string longName = d / std::string(255, 'n');
+    TempDir::Write(longName, "old");
+    ASSERT_TRUE(SaveDocumentFile(longName, "new", &err)) << err;
+    EXPECT_EQ(TempDir::Read(longName), "new");
+
+    TempDir::Write(d / "a.txt", "old");
+    ::chmod((d / "a.txt").c_str(), 0604);
+    fs::create_hard_link(d / "a.txt", d / "b.txt");
+    ASSERT_TRUE(SaveDocumentFile(d / "a.txt", "new text", &err)) << err;
+    EXPECT_EQ(TempDir::Read(d / "b.txt"), "new text");
+    EXPECT_EQ(fs::hard_link_count(d / "a.txt"), 2u);
+    EXPECT_EQ(fs::status(d / "a.txt").permissions(), fs::perms(0604));
+    // A save that fails after its first block leaves both names with the old text.
+    auto failing = [](const TWriteBytes& write, std::string* error) {
+        write("half of it");
+        *error = "refused";
+        return false;
+    };
+    EXPECT_FALSE(SaveDocumentFile(d / "b.txt", failing, &err));
+    EXPECT_EQ(err, "refused");
+    EXPECT_EQ(TempDir::Read(d / "a.txt"), "new text");
+    EXPECT_TRUE(noTempLeft(d.str()));
+
+    const std::string acl = aclGivingRead(0);
+    TempDir::Write(d / "x.txt", "old");
+    if (::setxattr((d / "x.txt").c_str(), "user.origin", "memo", 4, 0) == 0 &&
+        ::setxattr((d / "x.txt").c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) ==
+            0) {
+        ASSERT_TRUE(SaveDocumentFile(d / "x.txt", "new", &err)) << err;
+        EXPECT_EQ(attribute(d / "x.txt", "user.origin"), "memo");
+        EXPECT_EQ(attribute(d / "x.txt", "system.posix_acl_access"), acl);
+    } else {
+        EXPECT_EQ(errno, ENOTSUP) << std::strerror(errno);
+    }
+}
+
+// Root saving another user's file gives it back to its owner and group, its mode kept.
+TEST(SaveDocumentFile, RootKeepsTheOwnerOfAnotherUsersFile) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root, as CI runs";
+    TempDir d;
+    TempDir::Write(d / "theirs.txt", "old");
+    ASSERT_EQ(::chown((d / "theirs.txt").c_str(), 65534, 65534), 0);
+    ::chmod((d / "theirs.txt").c_str(), 0640);
+    fs::create_hard_link(d / "theirs.txt", d / "also.txt");
+    std::string err;
+    ASSERT_TRUE(SaveDocumentFile(d / "theirs.txt", "new", &err)) << err;
+    ASSERT_TRUE(SaveDocumentFile(d / "also.txt", "newer", &err)) << err;
+    struct stat st {};
+    ASSERT_EQ(::stat((d / "theirs.txt").c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 65534u);
+    EXPECT_EQ(st.st_gid, 65534u);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(st.st_nlink, 2u);
+    EXPECT_EQ(TempDir::Read(d / "theirs.txt"), "newer");
+    ::unlink((d / "also.txt").c_str());
+    ASSERT_TRUE(SaveDocumentFile(d / "theirs.txt", "by rename", &err)) << err;
+    ASSERT_EQ(::stat((d / "theirs.txt").c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 65534u);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_TRUE(noTempLeft(d.str()));
 }
 
 TEST(OpenFileList, SavedBesideTheProgramUnlessItHasItsFileAndAFailureIsTold) {

@@ -84,36 +84,58 @@ TEST(PageText, PropertySetAndColouringFollowTheExtension) {
     EXPECT_EQ(p.c.Text(), std::string(300, 'x') + "\r\n<p>\r\n");
 }
 
-TEST(PageText, MixedLineEndsAreToldOnceLossesRefusedAndBinaryFilesAsked) {
+TEST(PageText, EveryLineKeepsItsEndLossesRefusedAndBinaryFilesAsked) {
     TempDir d;
     TPagePropSets sets;
     CorePage p(sets);
     RecordingSink sink;
     std::string err, bytes;
-    TempDir::Write(d / "m.txt", "a\nb\nc\r\n");
+    // Mixed line ends are written back as they were read, without a word; a line typed takes
+    // the most frequent end.
+    TempDir::Write(d / "m.txt", "a\nb\rc\nd\r\n");
     ASSERT_TRUE(p.LoadFromFile(d / "m.txt", &err)) << err;
-    for (int i = 0; i < 2; ++i) {
-        ASSERT_TRUE(p.FileBytes(&bytes, &err)) << err;
-        EXPECT_EQ(bytes, "a\nb\nc\n");
-    }
-    EXPECT_EQ(sink.boxes.size(), 1u);
+    p.c.InsertTyped("new");
+    p.c.KeyReturn(false);
+    ASSERT_TRUE(p.FileBytes(&bytes, &err)) << err;
+    EXPECT_EQ(bytes, "new\na\nb\rc\nd\r\n");
+    EXPECT_TRUE(sink.boxes.empty());
+    // What a save does leave out, an end-of-file mark, is told once, before the first save.
+    TempDir::Write(d / "eof.txt", "text\r\n\x1a\r\n");
+    ASSERT_TRUE(p.LoadFromFile(d / "eof.txt", &err)) << err;
+    for (int i = 0; i < 2; ++i)
+        ASSERT_TRUE(p.SaveToFile(d / "eof.txt", &err)) << err;
+    EXPECT_EQ(TempDir::Read(d / "eof.txt"), "text\r\n");
+    EXPECT_EQ(sink.texts(), std::vector<std::string>{"このファイルの末尾にあった終端記号 (0x1A) と"
+                                                     "その後の改行 (合わせて 3 バイト) は、保存"
+                                                     "すると無くなります。"});
+    sink.boxes.clear();
     // A UTF-8 page with an emoji cannot be written as Shift-JIS: nothing is written.
     TempDir::Write(d / "e.txt", "😀\n");
     ASSERT_TRUE(p.LoadFromFile(d / "e.txt", &err)) << err;
     p.Document()->format.encoding = TEncoding::ShiftJis;
     EXPECT_FALSE(p.FileBytes(&bytes, &err));
     EXPECT_NE(err.find("1 文字"), std::string::npos) << err;
-    // A binary file asks first and then keeps its bytes.
+    // A binary file asks first and then keeps every byte the user did not edit: an executable's
+    // CR and LF bytes, a PNG header, UTF-16 without a byte-order mark.
     const std::string binary("\x7F"
-                             "ELF\0\0\x01",
-                             7);
+                             "ELF\0\0\x01\r\x89PNG\r\n\x1a\n\r\rZ\n\n\r",
+                             22);
     TempDir::Write(d / "b.bin", binary);
     sink.answers = {false, true};
     EXPECT_FALSE(p.LoadFromFile(d / "b.bin", &err));
     EXPECT_FALSE(err.empty());
     ASSERT_TRUE(p.LoadFromFile(d / "b.bin", &err)) << err;
+    p.c.InsertTyped("Q");
     ASSERT_TRUE(p.FileBytes(&bytes, &err)) << err;
-    EXPECT_EQ(bytes, binary);
+    EXPECT_EQ(bytes, "Q" + binary);
+    for (const std::string& file :
+         {std::string("a\0\r\0b\0\n\0c\0\r\0\n\0", 14), std::string("\0\x01\x1a\r\n", 5)}) {
+        TempDir::Write(d / "u.txt", file);
+        sink.answers = {true};
+        ASSERT_TRUE(p.LoadFromFile(d / "u.txt", &err)) << err;
+        ASSERT_TRUE(p.SaveToFile(d / "u.txt", &err)) << err;
+        EXPECT_EQ(TempDir::Read(d / "u.txt"), file);
+    }
     // EUC-JP kana read as Shift-JIS on request: the bytes stay the same.
     TempDir::Write(d / "k.txt", "\xA4\xA2\xA4\xA4");
     ASSERT_TRUE(p.ReloadAs(d / "k.txt", TEncoding::ShiftJis, &err)) << err;
