@@ -5,6 +5,7 @@
 #include "editor/InputMethodText.h"
 #include "editor/PopupModel.h"
 #include "editor/RowPaint.h"
+#include "editor/ui/EditorAccessible.h"
 #include "editor/ui/MenuItems.h"
 #include "editor/ui/QtConversions.h"
 #include "platform/Cp932.h"
@@ -45,6 +46,7 @@ TEditor::TEditor(QWidget* parent, std::shared_ptr<TEditorScreenStrings> store)
     });
     WireCore();
     UpdateMetrics();
+    TEditorAccessible::Watch(this);
 }
 
 TEditor::~TEditor() {
