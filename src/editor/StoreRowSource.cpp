@@ -41,7 +41,7 @@ void TEditorScreenRows::BeforeReplace(int index, int count, std::string_view tex
     const int n = FStore->Count();
     index = std::clamp(index, 0, n);
     count = std::clamp(count, 0, n - index);
-    if (RecordTextChanges) {
+    if (RecordTextChanges && RecordTextChanges()) {
         // Appended to a last line without a line end: the text joins that line.
         const std::string old = count ? FStore->RowsText(index, index + count - 1) : std::string();
         FTextChanges.push_back(

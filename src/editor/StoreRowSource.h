@@ -77,9 +77,9 @@ class TEditorScreenRows : public TScreenStringsClient {
 
     // Character offsets of the rows, as assistive technology counts them.
     TCharOffsets& Offsets() { return FOffsets; }
-    // While set, each change this editor makes (an edit, undo or redo) is kept as the characters
-    // it removed and inserted, for TakeTextChanges.
-    bool RecordTextChanges = false;
+    // While it says so, each change this editor makes (an edit, undo or redo) is kept as the
+    // characters it removed and inserted, for TakeTextChanges.
+    std::function<bool()> RecordTextChanges;
     std::vector<TTextChange> TakeTextChanges();
 
   private:

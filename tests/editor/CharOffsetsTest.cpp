@@ -80,7 +80,8 @@ TEST(CharOffsets, ChangesAreRecordedInCharacters) {
     TEditorCore c;
     c.SetText(J("一行目\r\n二行目の文") + "\r\n");
     TEditorScreenRows& rows = c.ScreenRows();
-    rows.RecordTextChanges = true;
+    bool record = true;
+    rows.RecordTextChanges = [&record] { return record; };
     c.SetCaret(1, 4); // after 二行
     c.InsertTyped(J("あ"));
     EXPECT_EQ(rows.TakeTextChanges(), (std::vector<TTextChange>{{6, u"", u"あ"}}));
@@ -95,7 +96,7 @@ TEST(CharOffsets, ChangesAreRecordedInCharacters) {
     EXPECT_EQ(rows.TakeTextChanges(), (std::vector<TTextChange>{{1, u"", u"行目\n二行\n目"}}));
     c.Redo();
     EXPECT_EQ(rows.TakeTextChanges(), (std::vector<TTextChange>{{1, u"行目\n二行\n目", u""}}));
-    rows.RecordTextChanges = false;
+    record = false;
     c.InsertTyped("x");
     EXPECT_TRUE(rows.TakeTextChanges().empty());
 }

@@ -47,6 +47,16 @@ QAccessibleInterface* editorFactory(const QString&, QObject* object) {
     return nullptr;
 }
 
+std::function<void(QAccessibleEvent*)>& listener() {
+    static std::function<void(QAccessibleEvent*)> l;
+    return l;
+}
+
+void tell(QAccessibleEvent* e) {
+    QAccessible::updateAccessibility(e);
+    if (listener()) listener()(e);
+}
+
 } // namespace
 
 TEditorAccessible::TEditorAccessible(TEditor* editor)
@@ -56,49 +66,54 @@ TEditor* TEditorAccessible::editor() const {
     return static_cast<TEditor*>(widget());
 }
 
+bool TEditorAccessible::Listening() {
+    return listener() || QAccessible::isActive();
+}
+
+void TEditorAccessible::SetListener(std::function<void(QAccessibleEvent*)> l) {
+    listener() = std::move(l);
+}
+
 void TEditorAccessible::Watch(TEditor* e) {
     static const bool installed = [] {
         QAccessible::installFactory(editorFactory);
         return true;
     }();
     (void)installed;
-    TEditorScreenRows& rows = e->Core().ScreenRows();
     // Edits are kept as characters only while someone listens.
-    rows.RecordTextChanges = QAccessible::isActive();
+    e->Core().ScreenRows().RecordTextChanges = &TEditorAccessible::Listening;
     QObject::connect(e, &TEditor::Changed, e, [e] {
         TEditorScreenRows& r = e->Core().ScreenRows();
         for (const TTextChange& c : r.TakeTextChanges()) {
             const int at = clampInt(c.Offset);
             if (!c.Removed.empty() && !c.Inserted.empty()) {
                 QAccessibleTextUpdateEvent ev(e, at, toQString(c.Removed), toQString(c.Inserted));
-                QAccessible::updateAccessibility(&ev);
+                tell(&ev);
             } else if (!c.Removed.empty()) {
                 QAccessibleTextRemoveEvent ev(e, at, toQString(c.Removed));
-                QAccessible::updateAccessibility(&ev);
+                tell(&ev);
             } else {
                 QAccessibleTextInsertEvent ev(e, at, toQString(c.Inserted));
-                QAccessible::updateAccessibility(&ev);
+                tell(&ev);
             }
         }
-        r.RecordTextChanges = QAccessible::isActive();
     });
     QObject::connect(e, &TEditor::CaretMoved, e, [e] {
-        e->Core().ScreenRows().RecordTextChanges = QAccessible::isActive();
-        if (!QAccessible::isActive()) return;
+        if (!TEditorAccessible::Listening()) return;
         const TEditorCore& c = e->Core();
         QAccessibleTextCursorEvent ev(e, offsetOfPos(e, {c.Row(), c.Col()}));
-        QAccessible::updateAccessibility(&ev);
+        tell(&ev);
     });
     TEditorEvents& events = e->Core().Events;
     events.OnSelectionChange = [e, before = events.OnSelectionChange](bool selected) {
         if (before) before(selected);
-        if (!QAccessible::isActive()) return;
+        if (!TEditorAccessible::Listening()) return;
         QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(e);
         auto* text = iface ? iface->textInterface() : nullptr;
         int start = 0, end = 0;
         if (text && selected && text->selectionCount() > 0) text->selection(0, &start, &end);
         QAccessibleTextSelectionEvent ev(e, start, end);
-        QAccessible::updateAccessibility(&ev);
+        tell(&ev);
     };
 }
 

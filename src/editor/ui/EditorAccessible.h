@@ -5,6 +5,8 @@
 
 #include <QAccessibleWidget>
 
+#include <functional>
+
 class TEditor;
 
 class TEditorAccessible : public QAccessibleWidget,
@@ -16,6 +18,10 @@ class TEditorAccessible : public QAccessibleWidget,
     // Makes Qt build this interface for every editing control, and sends the control's events
     // from now on.
     static void Watch(TEditor* editor);
+    // Edits are kept as characters and events sent while assistive technology listens
+    // (QAccessible::isActive) or a listener inside the program is set, which hears them too.
+    static bool Listening();
+    static void SetListener(std::function<void(QAccessibleEvent*)> listener);
 
     void* interface_cast(QAccessible::InterfaceType t) override;
     QAccessible::Role role() const override { return QAccessible::EditableText; }
