@@ -13,6 +13,8 @@ PKGS=(
   desktop-file-utils appstream dpkg-dev file
   cups-daemon cups-client printer-driver-cups-pdf
   fonts-noto-cjk fonts-ipafont-gothic fonts-ipafont-mincho
+  qt6-wayland weston
+  dbus dbus-bin at-spi2-core python3-gi gir1.2-atspi-2.0
 )
 missing=()
 for p in "${PKGS[@]}"; do

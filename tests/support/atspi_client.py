@@ -4,6 +4,7 @@ bus, reads the page's text and caret, listens to the text and caret events while
 (xdotool) and reads the month calendar's cells. Prints what it checked; exits 1 on the first
 difference."""
 import datetime
+import re
 import subprocess
 import sys
 import time
@@ -101,6 +102,18 @@ if text.get_character_count(ed) != len(EXPECTED):
 if text.get_text(ed, 0, -1) != EXPECTED:
     fail("text %r" % text.get_text(ed, 0, -1))
 print("page text read:", len(EXPECTED), "characters")
+
+# The function-key bar's buttons are named with their key and caption; the status panels say
+# what they show.
+named = {n.get_name(): n for n in walk(app())}
+fkeys = sorted(k for k in named if re.fullmatch(r"F\d+( .+)?", k)
+               and named[k].get_role() == Atspi.Role.PUSH_BUTTON)
+if len(fkeys) != 12 or "F2 終了" not in fkeys:
+    fail("function-key buttons %r" % fkeys)
+panels = [n for n in named.values() if n.get_description() == "カーソル位置"]
+if not panels:
+    fail("no caret position panel")
+print("function keys:", fkeys[:3], "... caret panel:", repr(panels[0].get_name()))
 
 # The caret on the second line's end: the line under it is the text's line, not a screen row.
 ed.grab_focus()
