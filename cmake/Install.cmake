@@ -25,6 +25,20 @@ foreach(size 16 32 48 64 128 256)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME tolmo.png)
 endforeach()
 
+# The manual page, and the copyright and change log a Debian package carries, compressed the
+# way Debian's tools expect (gzip -9n: no name or time stamp inside, so builds are reproducible).
+set(TOLMO_GZIPPED_DOCS)
+foreach(doc tolmo.1 changelog)
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/dist/${doc}.gz
+    COMMAND sh -c "gzip -9n -c '${CMAKE_SOURCE_DIR}/dist/${doc}' > '${CMAKE_BINARY_DIR}/dist/${doc}.gz'"
+    DEPENDS ${CMAKE_SOURCE_DIR}/dist/${doc} VERBATIM)
+  list(APPEND TOLMO_GZIPPED_DOCS ${CMAKE_BINARY_DIR}/dist/${doc}.gz)
+endforeach()
+add_custom_target(tolmo_docs ALL DEPENDS ${TOLMO_GZIPPED_DOCS})
+install(FILES ${CMAKE_BINARY_DIR}/dist/tolmo.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_SOURCE_DIR}/dist/copyright ${CMAKE_BINARY_DIR}/dist/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tolmo)
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tolmo)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -33,10 +47,11 @@ set(CPACK_PACKAGE_CONTACT "${TOLMO_AUTHOR} <tolmo@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Memo editor for Japanese plain text")
 # One string: a list here would put its semicolons into the package's description.
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
-    "Tolmo keeps many memo pages open as tabs, one text file each (Shift-JIS, UTF-8, UTF-16,\n"
-    "EUC-JP or ISO-2022-JP, kept byte for byte), and reopens them where you left them, with\n"
-    "date insertion from a month calendar, search and replace with full-width and half-width\n"
-    "matching, and printing.")
+    "Tolmo keeps many memo pages open as tabs, one text file each, and\n"
+    "reopens them where you left them. Shift-JIS, UTF-8, UTF-16, EUC-JP and\n"
+    "ISO-2022-JP files are kept byte for byte. It offers date insertion from a\n"
+    "month calendar with holidays, search and replace with full-width and\n"
+    "half-width matching, and printing.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -1,5 +1,6 @@
 // Process entry: a full instance creates the data module and the main window and runs the event
 // loop; a second start hands its command line to the running instance and ends.
+#include "app/CommandLine.h"
 #include "app/HandOff.h"
 #include "app/ShellUtil.h"
 #include "app/ui/Application.h"
@@ -21,6 +22,7 @@
 
 #include <QSessionManager>
 
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -40,6 +42,29 @@ std::optional<int> HandOffToRunningInstance(const TStartUpInfo& info) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // --help and --version, and a missing display, are answered before anything needs a window.
+    {
+        const std::vector<std::string> args(argv + 1, argv + argc);
+        const bool japanese = JapaneseMessages(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"),
+                                               std::getenv("LANG"));
+        switch (FindInfoRequest(args)) {
+        case TInfoRequest::Help:
+            std::cout << HelpText(std::filesystem::path(argv[0]).filename().string(), japanese);
+            return 0;
+        case TInfoRequest::Version:
+            std::cout << VersionText();
+            return 0;
+        case TInfoRequest::None:
+            break;
+        }
+        const std::string noDisplay =
+            NoDisplayMessage(std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"),
+                             std::getenv("QT_QPA_PLATFORM"), japanese);
+        if (!noDisplay.empty()) {
+            std::cerr << noDisplay;
+            return 1;
+        }
+    }
     // The application object, with message boxes shown by Qt.
     TApplication app(argc, argv);
     TQtMessageSink messageBoxes;

@@ -10,7 +10,7 @@ PKGS=(
   clang libclang-rt-14-dev
   libx11-dev
   xvfb xauth xdotool x11-utils imagemagick poppler-utils twm
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file lintian man-db
   cups-daemon cups-client printer-driver-cups-pdf
   fonts-noto-cjk fonts-ipafont-gothic fonts-ipafont-mincho
   qt6-wayland weston

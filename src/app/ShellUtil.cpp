@@ -66,7 +66,8 @@ bool EnsureFolder(std::string_view folder, bool create, bool ask) {
     return false;
 }
 
-bool CopyFileStream(const std::string& source, const std::string& target, std::string* error) {
+bool CopyFileStream(const std::string& source, const std::string& target, std::string* error,
+                    bool keepStamp) {
     auto fail = [&](const std::string& what, int err) {
         if (error) *error = what + ": " + std::strerror(err);
         return false;
@@ -82,9 +83,11 @@ bool CopyFileStream(const std::string& source, const std::string& target, std::s
         ::close(in);
         return fail(target, e);
     }
+    struct stat st {};
+    const bool stamped = keepStamp && ::fstat(in, &st) == 0;
     mode_t mask = ::umask(0);
     ::umask(mask);
-    ::fchmod(out, 0666 & ~mask);
+    ::fchmod(out, stamped ? st.st_mode & 07777 : 0666 & ~mask);
     int err = 0;
     char buf[65536];
     for (;;) {
@@ -107,6 +110,11 @@ bool CopyFileStream(const std::string& source, const std::string& target, std::s
         if (err) break;
     }
     ::close(in);
+    if (!err && stamped) {
+        // As the mode: a medium that keeps no times (or coarser ones) still gets the copy.
+        const struct timespec times[2] = {st.st_atim, st.st_mtim};
+        ::futimens(out, times);
+    }
     if (!err && ::fsync(out) != 0) err = errno;
     if (::close(out) != 0 && !err) err = errno;
     if (!err && ::rename(tmp.c_str(), target.c_str()) != 0) err = errno;
@@ -148,7 +156,7 @@ bool GenerationCopy(const std::string& source, const std::string& destFolder, in
             if (exists(k)) fs::rename(gen(k), gen(k + 1));
         if (!exists(1)) {
             std::string why;
-            if (!CopyFileStream(source, gen(1), &why)) throw std::runtime_error(why);
+            if (!CopyFileStream(source, gen(1), &why, true)) throw std::runtime_error(why);
         }
         return true;
     } catch (const std::exception&) {

@@ -17,6 +17,9 @@ std::string ExcludeTrailingChar(std::string_view text, std::string_view ch);
 // comes back unchanged.
 std::string ExpandLongPath(std::string_view path);
 
+// No browser could be started for an address.
+inline constexpr const char* kBrowserStartError = "ブラウザ起動エラー\r\n中止します。";
+
 // The blank of a command-line argument, as written by the program itself.
 inline constexpr std::string_view kSpaceToken = "_\\Sp\\_";
 // encode false: every "_\Sp\_" becomes one blank; true: every blank becomes "_\Sp\_".
@@ -27,13 +30,16 @@ std::string DecodeSpaceToken(std::string_view text, bool encode);
 bool EnsureFolder(std::string_view folder, bool create, bool ask);
 
 // Copies the whole file; the target is created or replaced, atomically (never left half
-// written). False with a reason in *error when anything fails.
+// written). False with a reason in *error when anything fails. With keepStamp the copy gets the
+// source's permission bits and modification time before it takes the target's place (a private
+// memo never shows up readable by others); otherwise it is a new file (umask, now).
 bool CopyFileStream(const std::string& source, const std::string& target,
-                    std::string* error = nullptr);
+                    std::string* error = nullptr, bool keepStamp = false);
 
 // Name of generation k of a file in a folder: folder + "%.2d" + "_" + name.
 std::string GenerationFileName(const std::string& folder, int k, const std::string& name);
-// Keeps numbered generations of a file in a folder (01 the newest, at most g kept).
+// Keeps numbered generations of a file in a folder (01 the newest, at most g kept); each
+// generation keeps the file's mode and modification time.
 bool GenerationCopy(const std::string& source, const std::string& destFolder, int generations);
 // Moves folder + name into folder + "SafeGuard/" as a new generation. Always true.
 bool MoveToSafeGuard(const std::string& folder, const std::string& name, int generations);

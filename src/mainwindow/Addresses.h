@@ -43,7 +43,6 @@ bool OpensAddress(bool single, bool isClick, int movedSincePress, int dragDistan
 
 // The message that stops opening an address in the configured browser; empty for Ok.
 std::string BrowserCheckMessage(TProgramCheck check);
-inline constexpr const char* kBrowserStartError = "ブラウザ起動エラー\r\n中止します。";
 // The program a web address is opened with: the browser of the options (isBrowser), found in
 // path when named without a folder, or "" for the desktop's own handler. False, after telling
 // the user why, when the configured browser cannot be used.

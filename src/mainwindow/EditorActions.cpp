@@ -4,6 +4,7 @@
 #include "editor/EditorCore.h"
 #include "mainwindow/FileCommands.h"
 #include "mainwindow/FunctionBar.h"
+#include "platform/Folders.h"
 #include "text/RowStore.h"
 
 void FillEditorState(TCommandState& s, const TEditorCore& c) {
@@ -23,7 +24,7 @@ void FillPageState(TCommandState& s, const TPageBook& book, int page, int pageCo
     s.PageCount = pageCount;
     s.Untitled = page < 0 || book.IsUntitled(page);
     s.FileExists = !s.Untitled && FileExists(book.PathOfPage(page));
-    s.ReadMeAvailable = FileExists(book.programFolder + kReadMeName);
+    s.ReadMeAvailable = !FindCompanionFile(book.programFolder, kReadMeName).empty();
 }
 
 void JumpEditor(TEditorCore& c, int tag, const std::array<int, 10>& lines,

@@ -3,6 +3,7 @@
 
 #include "app/ShellUtil.h"
 #include "platform/FileMove.h"
+#include "platform/Folders.h"
 
 #include <algorithm>
 #include <dirent.h>
@@ -181,12 +182,13 @@ bool TFileCommands::Rename() {
 // --- read-me, backup ----------------------------------------------------------------------
 
 bool TFileCommands::ReadMeAvailable() const {
-    return FileExists(book_.programFolder + kReadMeName);
+    return !FindCompanionFile(book_.programFolder, kReadMeName).empty();
 }
 
 bool TFileCommands::OpenReadMe() {
-    const std::string path = book_.programFolder + kReadMeName;
-    if (!FileExists(path)) {
+    // Beside the program, or in the share folder of an installed one, as the holiday list.
+    const std::string path = FindCompanionFile(book_.programFolder, kReadMeName);
+    if (path.empty()) {
         host_.Notice("起動フォルダに ReadMe.txt ファイルがありません。\r\n中止します。");
         return false;
     }

@@ -3,6 +3,13 @@
 
 #include <cstdio>
 
+namespace {
+std::string_view WithoutFolder(std::string_view fileName) {
+    const std::size_t cut = fileName.find_last_of("\\:/");
+    return cut == std::string_view::npos ? fileName : fileName.substr(cut + 1);
+}
+} // namespace
+
 THeaderClock SystemHeaderClock() {
     return [] {
         std::time_t t = std::time(nullptr);
@@ -31,11 +38,9 @@ std::string ExpandHeaderText(std::string_view tmpl, long long pageNumber, std::s
         case 'f':
             out += fileName;
             break;
-        case 'F': {
-            const std::size_t cut = fileName.find_last_of("\\:/");
-            out += cut == std::string_view::npos ? fileName : fileName.substr(cut + 1);
+        case 'F':
+            out += WithoutFolder(fileName);
             break;
-        }
         case 'y':
             out += std::to_string(date.tm_year + 1900);
             break;
@@ -58,4 +63,9 @@ std::string ExpandHeaderText(std::string_view tmpl, long long pageNumber, std::s
         }
     }
     return out;
+}
+
+std::string PrintJobTitle(std::string_view fileName) {
+    const std::string_view name = WithoutFolder(fileName);
+    return name.empty() ? std::string("無題") : std::string(name);
 }

@@ -15,3 +15,7 @@ THeaderClock SystemHeaderClock();
 // character give that character; a "%" at the very end gives nothing.
 std::string ExpandHeaderText(std::string_view tmpl, long long pageNumber, std::string_view fileName,
                              const THeaderClock& clock);
+
+// The print job's title, as the print queue lists it: the file name without its folder, 無題 for
+// a page without a file.
+std::string PrintJobTitle(std::string_view fileName);

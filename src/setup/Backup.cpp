@@ -103,7 +103,7 @@ std::optional<std::string> ChooseBackupDestination(const std::string& chosen,
     if (containsNoCase(chosen, kBackupFolderName) || small) return folder;
     const std::string proposed = folder + kBackupFolderName + "/";
     if (IsFolder(proposed)) return proposed;
-    if (!AskYesNo("指定されたフォルダーに<\\Tolmobak\\>のフォルダを\r\n付け加えますか？", true))
+    if (!AskYesNo("指定されたフォルダーに</Tolmobak/>のフォルダを\r\n付け加えますか？", true))
         return folder;
     if (!EnsureFolder(proposed, true, false)) {
         ShowMessage(std::string("フォルダを作成できませんでした。") + kStop);
@@ -115,10 +115,14 @@ std::optional<std::string> ChooseBackupDestination(const std::string& chosen,
 std::optional<std::string> ChooseRestoreSource(const std::string& chosen,
                                                const TMediumState& medium) {
     if (!mediumReady(medium)) return std::nullopt;
-    const std::string folder = IncludeTrailingChar(chosen, "/");
+    std::string folder = IncludeTrailingChar(chosen, "/");
     if (IsFolder(folder + kBackupFolderName) &&
-        AskYesNo("指定されたフォルダーに<\\Tolmobak\\>を\r\n付け加えますか？", true))
-        return folder + kBackupFolderName + "/";
+        AskYesNo("指定されたフォルダーに</Tolmobak/>を\r\n付け加えますか？", true))
+        folder += std::string(kBackupFolderName) + "/";
+    // Only a "Files" folder can be restored: the one a backup left inside the chosen folder.
+    if (!folder.ends_with(std::string("/") + kFilesFolderName + "/") &&
+        IsFolder(folder + kFilesFolderName))
+        folder += std::string(kFilesFolderName) + "/";
     return folder;
 }
 
@@ -195,7 +199,9 @@ bool RunRestore(const std::string& sourceText, const std::string& programFolder,
         return false;
     }
     WriteBackupSettings(settingsFile, settings);
-    int result = CopyFolderInto(s, programFolder, observer);
+    // Files the restore replaces are kept as generations in the program folder's SafeGuard.
+    int result = CopyFolderInto(s, programFolder, observer, nullptr,
+                                programFolder + kSafeGuardFolderName + "/");
     if (result != kCopyDone) {
         copyResultMessage(result);
         return false;

@@ -11,6 +11,7 @@
 
 inline constexpr const char* kBackupFolderName = "Tolmobak";
 inline constexpr const char* kFilesFolderName = "Files";
+inline constexpr const char* kSafeGuardFolderName = "SafeGuard";
 inline constexpr const char* kNotBackedUp = "バックアップされていません。";
 inline constexpr const char* kSetupSection = "Setup";
 
@@ -45,8 +46,10 @@ std::optional<std::string> ChooseRestoreSource(const std::string& chosen,
 // message itself; true when the copy was done.
 bool RunBackup(const std::string& destText, const std::string& programFolder,
                TCopyObserver* observer, std::string* stamp);
-// Restore from the edit's text; before copying, settings are written to settingsFile. True when
-// the copy was done and the program must end.
+// Restore from the edit's text; before copying, settings are written to settingsFile. A file the
+// restore replaces with different content is kept first in the program folder's
+// "SafeGuard/Files/" (same sub-folder, generations "01_" + name ...). True when the copy was
+// done and the program must end.
 bool RunRestore(const std::string& sourceText, const std::string& programFolder,
                 TCopyObserver* observer, const std::string& settingsFile,
                 const TBackupSettings& settings);

@@ -3,7 +3,10 @@
 
 #include "app/ShellUtil.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -19,6 +22,23 @@ fs::path normal(const std::string& p) {
     return s;
 }
 
+bool sameContent(const fs::path& a, const fs::path& b) {
+    std::error_code ec;
+    if (fs::file_size(a, ec) != fs::file_size(b, ec) || ec) return false;
+    std::ifstream fa(a, std::ios::binary), fb(b, std::ios::binary);
+    return fa && fb &&
+           std::equal(std::istreambuf_iterator<char>(fa), std::istreambuf_iterator<char>(),
+                      std::istreambuf_iterator<char>(fb), std::istreambuf_iterator<char>());
+}
+
+// Tells the observer that the copy has ended, on every way out.
+struct FinishGuard {
+    TCopyObserver* observer;
+    ~FinishGuard() {
+        if (observer) observer->Finished();
+    }
+};
+
 } // namespace
 
 bool IsInsideFolder(const std::string& path, const std::string& folder) {
@@ -29,7 +49,8 @@ bool IsInsideFolder(const std::string& path, const std::string& folder) {
 }
 
 int CopyFolderInto(const std::string& source, const std::string& destFolder,
-                   TCopyObserver* observer, std::string* error) {
+                   TCopyObserver* observer, std::string* error, const std::string& keepReplaced) {
+    FinishGuard finish{observer};
     auto fail = [&](int code, const std::string& why) {
         if (error) *error = why;
         return code;
@@ -68,7 +89,8 @@ int CopyFolderInto(const std::string& source, const std::string& destFolder,
         if (observer && !observer->Progress(f.string(), done, static_cast<int>(files.size())))
             return kCopyCancelled;
         ++done;
-        if (fs::exists(fs::symlink_status(to, ec)) && !replaceAll) {
+        const bool exists = fs::exists(fs::symlink_status(to, ec));
+        if (exists && !replaceAll) {
             switch (observer->AskOverwrite(to)) {
             case TOverwriteAnswer::Yes:
                 break;
@@ -85,8 +107,14 @@ int CopyFolderInto(const std::string& source, const std::string& destFolder,
         // The folder may have gone meanwhile (a medium pulled out).
         if (!fs::is_directory((target / f).parent_path(), ec))
             return fail(kCopyFailed, (target / f).parent_path().string() + ": gone");
+        if (exists && !keepReplaced.empty() && fs::is_regular_file(to, ec) &&
+            !sameContent(src / f, to)) {
+            const fs::path keep = fs::path(keepReplaced) / src.filename() / f.parent_path();
+            if (!GenerationCopy(to, keep.string(), kReplacedGenerations))
+                return fail(kCopyFailed, to + ": not kept in " + keep.string());
+        }
         std::string why;
-        if (!CopyFileStream((src / f).string(), to, &why)) return fail(kCopyFailed, why);
+        if (!CopyFileStream((src / f).string(), to, &why, true)) return fail(kCopyFailed, why);
     }
     if (observer) observer->Progress({}, done, static_cast<int>(files.size()));
     return declined ? kCopyDeclined : kCopyDone;

@@ -20,15 +20,24 @@ class TCopyObserver {
     virtual bool Progress(const std::string& file, int done, int total) = 0;
     // The target exists already.
     virtual TOverwriteAnswer AskOverwrite(const std::string& target) = 0;
+    // The copy has ended, whatever its result; called before the caller reports it.
+    virtual void Finished() {}
 };
+
+// Generations of a replaced file kept by a copy that keeps replaced files.
+inline constexpr int kReplacedGenerations = 5;
 
 // Copies the folder source (its last component, with everything below it) into destFolder, so
 // that destFolder + name(source) holds the same files afterwards. Every file is written
 // atomically: a failed or cancelled copy never leaves a half-written file, and nothing in the
 // destination is ever deleted. Symbolic links to folders are not followed. observer may be null
-// (existing files are then replaced).
+// (existing files are then replaced). Copies keep the source's mode and modification time.
+// With keepReplaced (a folder), a file about to be replaced by different content is kept first
+// as a generation in keepReplaced + name(source) + its sub-folder ("01_" + name the newest);
+// when that fails, the copy stops before replacing it.
 int CopyFolderInto(const std::string& source, const std::string& destFolder,
-                   TCopyObserver* observer, std::string* error = nullptr);
+                   TCopyObserver* observer, std::string* error = nullptr,
+                   const std::string& keepReplaced = {});
 
 // True when path is the folder itself or lies below it (both made absolute and normal).
 bool IsInsideFolder(const std::string& path, const std::string& folder);

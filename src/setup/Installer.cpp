@@ -9,6 +9,7 @@
 #include "setup/SetupFiles.h"
 
 #include <filesystem>
+#include <sys/stat.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -67,8 +68,8 @@ void copyTextFolder(const std::string& source, const std::string& target) {
             return;
         }
         if (!IsFolder(from)) {
-            ShowMessage("\\Filesフォルダが規定値ではありません。\r\n"
-                        "\\Files のファイルは、ユーザーにおいてコピー等を行ってください。\r\n"
+            ShowMessage("/Filesフォルダが規定値ではありません。\r\n"
+                        "/Files のファイルは、ユーザーにおいてコピー等を行ってください。\r\n"
                         "ファイルが存在しなければ、何もする必要はありません。");
             return;
         }
@@ -94,6 +95,25 @@ void copyTextFolder(const std::string& source, const std::string& target) {
     } catch (const std::exception&) {
         ShowMessage("「Filesフォルダの作成とデータコピー」でエラーです。");
     }
+}
+
+// Linux desktops list the start menu's and the program menu's entries in one application menu:
+// while both are there, the program menu's is kept hidden (NoDisplay=true), so that the menu
+// shows the program once; it shows again when the start menu's goes.
+void showMenuEntryOnce(const TSpecialFolders& f) {
+    const std::string entry = f.programs + kMenuShortcutName + kShortcutExt;
+    const std::string hidden = "\nNoDisplay=true\n";
+    std::string text;
+    if (!PathExists(entry) || !ReadWholeFile(entry, text)) return;
+    const bool hide = ShortcutPresent(f.startMenu, kMenuShortcutName);
+    const std::size_t at = text.find(hidden);
+    if (hide == (at != std::string::npos)) return;
+    if (hide)
+        text += hidden.substr(text.ends_with('\n') ? 1 : 0);
+    else
+        text.erase(at + 1, hidden.size() - 1);
+    if (!WriteFileAtomic(entry, text) || ::chmod(entry.c_str(), 0755) != 0)
+        throw ESetupError(kShortcutError);
 }
 
 // The install copy; false when it failed (a message has been shown or an error thrown).
@@ -136,6 +156,7 @@ bool installCopy(const TSetupRequest& r, const std::string& target, TCreatedFile
     if (r.desktop) CreateShortcut(installed, r.folders.desktop, kDesktopShortcutName);
     if (r.startMenu) CreateShortcut(installed, r.folders.startMenu, kMenuShortcutName);
     if (r.program) CreateShortcut(installed, r.folders.programs, kMenuShortcutName);
+    showMenuEntryOnce(r.folders);
     return true;
 }
 
@@ -283,6 +304,7 @@ bool SwitchShortcutOn(const TSpecialFolders& f, TShortcutPlace place, const std:
     if (!AskYesNo(questions[static_cast<int>(place)], true)) return false;
     try {
         CreateShortcut(program, ShortcutFolder(f, place), ShortcutName(place));
+        showMenuEntryOnce(f);
     } catch (const ESetupError& e) {
         ShowErrorBox(e.what());
     }
@@ -297,6 +319,7 @@ bool SwitchShortcutOff(const TSpecialFolders& f, TShortcutPlace place) {
     if (!AskYesNo(questions[static_cast<int>(place)], false)) return true;
     try {
         DeleteShortcuts(ShortcutFolder(f, place), ShortcutName(place));
+        showMenuEntryOnce(f);
     } catch (const ESetupError& e) {
         ShowErrorBox(e.what());
     }

@@ -135,10 +135,22 @@ std::string WithoutDefaultApplication(std::string_view text, std::string_view mi
     std::vector<std::string> ids;
     for (const std::string& id : splitList(valueOf(lines[key].text)))
         if (id != desktopId) ids.push_back(id);
-    if (ids.empty())
-        lines.erase(lines.begin() + key);
-    else
+    if (!ids.empty()) {
         lines[key].text = std::string(mimeType) + "=" + listValue(ids);
+        return join(lines);
+    }
+    lines.erase(lines.begin() + key);
+    // A section left with nothing in it goes too, with the blank line that set it apart.
+    int header = key - 1;
+    while (!isHeader(lines[header].text))
+        --header;
+    int next = header + 1;
+    while (next < static_cast<int>(lines.size()) && Trim(lines[next].text).empty())
+        ++next;
+    if (next == static_cast<int>(lines.size()) || isHeader(lines[next].text)) {
+        const bool blankBefore = header > 0 && Trim(lines[header - 1].text).empty();
+        lines.erase(lines.begin() + header - (blankBefore ? 1 : 0), lines.begin() + header + 1);
+    }
     return join(lines);
 }
 

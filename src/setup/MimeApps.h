@@ -11,7 +11,8 @@ inline constexpr std::string_view kDefaultApplications = "Default Applications";
 // and the key are added when missing; the id appears only once).
 std::string WithDefaultApplication(std::string_view text, std::string_view mimeType,
                                    std::string_view desktopId);
-// The text with desktopId removed from the type's list; a list left empty loses its line.
+// The text with desktopId removed from the type's list; a list left empty loses its line, and a
+// section left empty its header.
 std::string WithoutDefaultApplication(std::string_view text, std::string_view mimeType,
                                       std::string_view desktopId);
 // True when desktopId is the first entry of the type's list.

@@ -6,6 +6,7 @@
 #include "calendar/DateText.h"
 #include "platform/AtomicFile.h"
 #include "platform/IniFile.h"
+#include "platform/TextUtil.h"
 #include "setup/MimeApps.h"
 #include "setup/SetupFiles.h"
 
@@ -130,7 +131,11 @@ bool RemoveTextAssociation() {
     const std::string list = mimeAppsFile();
     if (PathExists(list) && ReadWholeFile(list, text)) {
         std::string without = WithoutDefaultApplication(text, kTextMimeType, kAssociationEntry);
-        if (without != text && !WriteFileAtomic(list, without)) {
+        // A list that held nothing but the association (made by it) goes with it.
+        std::error_code ec;
+        const bool nothingLeft = Trim(without).empty() && without != text;
+        if (nothingLeft ? !fs::remove(list, ec)
+                        : without != text && !WriteFileAtomic(list, without)) {
             ShowMessage("関連づけを解除できませんでした。\r\n中止します。");
             return false;
         }

@@ -131,7 +131,7 @@ TFormDesc MakeForm() {
           "どちらかを、取り外し可能なディスク（ＦＤ、ＭＯ等）にしておくことを推奨いたします。",
           "（コピー先１とコピー先２は、違う場所を設定してください。）",
           "※トルモの起動フォルダの < Filesフォルダ >のみフォルダコピーします。",
-          "コピー元　 ： トルモの起動フォルダの \\Files"})
+          "コピー元　 ： トルモの起動フォルダの /Files"})
         d.push_back(Note(note, "tsTaihi", row++));
     const char* const names[2][5] = {
         {"コピー先１ ：", "edtCopy1", "btnDirCopy1", "btnCopy1Go", "lblCopy1"},
@@ -157,7 +157,7 @@ TFormDesc MakeForm() {
           "エクスプローラーで任意にコピーした方が、よい場合があります。）",
           "「データ回復をオン」ボタンで、データ回復作業を行えるようにしてください。",
           "コピー元を設定後、「データ回復実行」ボタンをクリックしてください。",
-          "（トルモの起動フォルダの \\Filesフォルダのみ回復します）。",
+          "（トルモの起動フォルダの /Filesフォルダのみ回復します）。",
           "現在のテキストデータに上書きするため、"})
         d.push_back(Note(note, "tsKaifuku", row++));
     d.insert(d.end(),
@@ -169,7 +169,7 @@ TFormDesc MakeForm() {
                  GridCell(C::Button, "btnDirCopy3", "...", "tsKaifuku", row, 2),
                  GridCell(C::Button, "btnKaifukuGo", "データ回復実行", "tsKaifuku", row++, 3),
                  GridCell(C::Label, "lblKaifuku2", "↓", "tsKaifuku", row++, 1),
-                 GridCell(C::Label, "lblKaifuku3", "コピー先　 ： トルモの起動フォルダの \\Files",
+                 GridCell(C::Label, "lblKaifuku3", "コピー先　 ： トルモの起動フォルダの /Files",
                           "tsKaifuku", row++, 0, 1, 4),
                  {.Kind = C::Stretch, .Parent = "tsKaifuku", .Row = row, .Col = -1, .Max = 1},
                  {.Kind = C::Box, .Name = "bottom", .Layout = TLay::HBox},

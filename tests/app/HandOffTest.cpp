@@ -116,7 +116,9 @@ TEST(HandOff, PathsArriveInOrderExactlyOnceDecodedAndTheBlockIsEmptied) {
         {{"/J", "/home/k/my_\\Sp\\_memo.txt", "/C", "/F", "a.txt,/k/,0"},
          {"/home/k/my memo.txt", "a.txt,/k/,0"}},
         {{}, {}}};
-    for (const auto& [args, want] : cases) {
+    for (const auto& kase : cases) {
+        const Lines& args = kase.first; // named: the messenger lambda captures it
+        const Lines& want = kase.second;
         SCOPED_TRACE(args.size());
         RunningInstance running;
         Child messenger([&](Child& c) { return Messenger(c, args); });

@@ -65,4 +65,7 @@ done
 key alt+q
 kill -TERM "$PID"
 [ -n "$jobs" ] || fail "no job reached the queue TolmoPDF"
+# The job carries the page's file name as its title (cups-pdf names its PDF after it); the
+# server writes the job's control file a moment after taking the job.
+e2e_wait_for 100 grep -aqs "memo.txt" "$C"/spool/c00001 || fail "the job has no title (memo.txt)"
 echo "1 passed, 0 failed"

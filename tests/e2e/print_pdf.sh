@@ -84,6 +84,8 @@ sleep 0.5
 TEXT=$(pdftotext -layout "$PDF" -)
 today=$(date +'%Y年 %-m月 %-d日')
 grep -q "$today" <<<"$TEXT" || fail "no header with today's date: $(head -3 <<<"$TEXT")"
+# The default header ends with %f: the page's file with its folder.
+head -3 <<<"$TEXT" | grep -qF "$MEMO" || fail "no file name in the header: $(head -3 <<<"$TEXT")"
 grep -q -- "- 1 -" <<<"$TEXT" || fail "no footer - 1 -"
 grep -qE '^ *1:' <<<"$TEXT" || fail "no line number 1:"
 grep -qE '^ *3:.*吾輩は猫' <<<"$TEXT" || fail "line 3 without its number"

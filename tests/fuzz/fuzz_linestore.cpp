@@ -81,7 +81,9 @@ void CheckRows(TEditorScreenStrings& s) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput in{data, size};
     StoreWithEditor store;
-    auto& [s, ed] = store;
+    // Named references rather than a structured binding: the lambdas below capture them.
+    auto& s = store.s;
+    auto& ed = store.ed;
     ed.full = true;
     ed.parser = [] { return std::make_unique<ToyParser>(); };
     uint8_t cfg = in.Byte();

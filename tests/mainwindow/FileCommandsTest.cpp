@@ -259,12 +259,18 @@ TEST_F(FileCommandsTest, ReadMeOpensFromTheProgramFolderWithTheJumpButtons) {
     EXPECT_FALSE(cmds.OpenReadMe());
     EXPECT_EQ(host.notices.back(),
               "起動フォルダに ReadMe.txt ファイルがありません。\r\n中止します。");
+    // An installed program (<prefix>/prog/) finds it in <prefix>/share/tolmo/, as the holidays.
+    file("share/tolmo/ReadMe.txt", "&1 installed");
+    EXPECT_TRUE(cmds.ReadMeAvailable());
+    EXPECT_TRUE(cmds.OpenReadMe());
+    EXPECT_EQ(list.PathOf(host.active), d / "share/tolmo/ReadMe.txt");
+    // One beside the program comes first.
     file("prog/ReadMe.txt", "&1 first");
     EXPECT_TRUE(cmds.ReadMeAvailable());
     EXPECT_TRUE(cmds.OpenReadMe());
     EXPECT_EQ(list.PathOf(host.active), d / "prog/ReadMe.txt");
     EXPECT_EQ(list.GetField(host.active, ffJumpPanel), "1");
-    EXPECT_EQ(window.jumpButtons, 1);
+    EXPECT_EQ(window.jumpButtons, 2); // shown for each
 }
 
 TEST_F(FileCommandsTest, BackupOffersToSaveTheModifiedPage) {

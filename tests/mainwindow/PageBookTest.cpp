@@ -334,7 +334,10 @@ TEST_F(PageBookTest, MenuStateOfTheActivePageAndTheReadMeFile) {
     EXPECT_FALSE(MenuItemView("mnReadMe", s).Enabled);
     book.New();
     book.OpenFile(file("memo.txt"));
-    file(kReadMeName);
+    // An installed program in <prefix>/bin/ has its read-me in <prefix>/share/tolmo/.
+    fs::create_directories(dir + "share/tolmo");
+    book.programFolder = dir + "bin/";
+    file(std::string("share/tolmo/") + kReadMeName);
     FillPageState(s, book, host.active, host.PageCount());
     EXPECT_TRUE(!s.Untitled && s.FileExists);
     EXPECT_TRUE(MenuItemView("mnReadMe", s).Enabled);

@@ -69,6 +69,8 @@ TEST(HeaderText, Keywords) {
     EXPECT_EQ(ExpandHeaderText("%y年 %m月 %d日 %t", 1, "", clock), "2026年 12月 6日 9:05:07");
     EXPECT_EQ(ExpandHeaderText("- %p -", 12, "", clock), "- 12 -");
     EXPECT_EQ(ExpandHeaderText("%f|%F", 1, "/home/u/memo.txt", clock), "/home/u/memo.txt|memo.txt");
+    EXPECT_EQ(PrintJobTitle("/home/u/memo.txt"), "memo.txt");
+    EXPECT_EQ(PrintJobTitle(""), "無題");
     EXPECT_EQ(ExpandHeaderText("%F", 1, "C:\\memo\\a.txt", clock), "a.txt");
     EXPECT_EQ(ExpandHeaderText("100%% %x%あ", 1, "", clock), "100% xあ");
     EXPECT_EQ(ExpandHeaderText("end%", 1, "", clock), "end");

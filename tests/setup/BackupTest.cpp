@@ -9,8 +9,10 @@
 #include "../support/TempDir.h"
 
 #include <deque>
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -32,6 +34,23 @@ struct ScriptedCopy : TCopyObserver {
     std::deque<TOverwriteAnswer> answers;
     std::function<void(int)> onProgress;
 };
+
+// A file's permission bits and modification time, set and read together.
+struct Stamp {
+    unsigned mode;
+    long long mtime;
+    bool operator==(const Stamp&) const = default;
+};
+Stamp StampOf(const std::string& path) {
+    struct stat st {};
+    ::stat(path.c_str(), &st);
+    return {st.st_mode & 07777u, static_cast<long long>(st.st_mtim.tv_sec)};
+}
+void SetStamp(const std::string& path, Stamp s) {
+    ::chmod(path.c_str(), s.mode);
+    const struct timespec t[2] = {{s.mtime, 0}, {s.mtime, 0}};
+    ::utimensat(AT_FDCWD, path.c_str(), t, 0);
+}
 
 class BackupTest : public ::testing::Test {
   protected:
@@ -67,6 +86,7 @@ TEST_F(BackupTest, BackupCopiesFilesAndStamps) {
     copy.answers = {TOverwriteAnswer::YesToAll};
     EXPECT_TRUE(RunBackup(d / "stick/", prog(), &copy, &stamp));
     EXPECT_EQ(TempDir::Read(d / "stick/Files/a.txt"), "A2");
+    EXPECT_FALSE(fs::exists(d / "stick/SafeGuard")); // a backup keeps no generations
 }
 
 TEST_F(BackupTest, BackupRefusals) {
@@ -95,18 +115,53 @@ TEST_F(BackupTest, DestinationVanishingMidCopy) {
 }
 
 TEST_F(BackupTest, RestoreMergesSavedFilesAndKeepsTheRest) {
-    fs::create_directories(d / "stick/Tolmobak/Files");
+    fs::create_directories(d / "stick/Tolmobak/Files/sub");
     TempDir::Write(d / "stick/Tolmobak/Files/a.txt", "saved A");
     TempDir::Write(d / "stick/Tolmobak/Files/c.txt", "saved C");
+    TempDir::Write(d / "stick/Tolmobak/Files/sub/b.txt", "B");
     TBackupSettings s;
     s.edtCopy3 = d / "stick/Tolmobak/Files/";
-    sink.answers = {true};
-    ASSERT_TRUE(RunRestore(s.edtCopy3, prog(), &copy, prog() + "Tolmo.ini", s));
+    auto restore = [&] {
+        sink.answers = {true};
+        return RunRestore(s.edtCopy3, prog(), &copy, prog() + "Tolmo.ini", s);
+    };
+    SetStamp(prog() + "Files/a.txt", {0600, 1000000000});
+    ASSERT_TRUE(restore());
     EXPECT_EQ(FolderListing(prog() + "Files"), "a.txt=saved A\nc.txt=saved C\nsub/\nsub/b.txt=B\n");
     EXPECT_EQ(ReadBackupSettings(prog() + "Tolmo.ini").edtCopy3, s.edtCopy3);
     EXPECT_EQ(sink.texts().back(),
               "データ回復作業を終了しました。\r\n\r\n一旦、トルモを終了させます。\r\n"
               "トルモを立ち上げ直して下さい。");
+    // The replaced memo is kept, as it was, in the program folder's SafeGuard; a file that the
+    // restore gives back unchanged is not.
+    EXPECT_EQ(FolderListing(prog() + "SafeGuard"), "Files/\nFiles/01_a.txt=A\n");
+    EXPECT_EQ(StampOf(prog() + "SafeGuard/Files/01_a.txt"), (Stamp{0600, 1000000000}));
+    // Edited again and restored again: a second generation, beside sub-folders' own.
+    TempDir::Write(prog() + "Files/a.txt", "A2");
+    TempDir::Write(prog() + "Files/sub/b.txt", "B2");
+    ASSERT_TRUE(restore());
+    EXPECT_EQ(FolderListing(prog() + "SafeGuard/Files"),
+              "01_a.txt=A2\n02_a.txt=A\nsub/\nsub/01_b.txt=B2\n");
+    // A SafeGuard that cannot be written stops the restore before the file is replaced.
+    TempDir::Write(prog() + "Files/c.txt", "C2");
+    fs::remove_all(prog() + "SafeGuard");
+    TempDir::Write(prog() + "SafeGuard", "a file in the way");
+    EXPECT_FALSE(restore());
+    EXPECT_EQ(TempDir::Read(prog() + "Files/c.txt"), "C2");
+    EXPECT_EQ(sink.texts().back(), "コピー作業中にエラーが生じました。\r\n中止します。");
+}
+
+TEST_F(BackupTest, CopiesKeepModeAndModificationTime) {
+    SetStamp(prog() + "Files/a.txt", {0600, 1000000000});
+    SetStamp(prog() + "Files/sub/b.txt", {0644, 1100000000});
+    ASSERT_TRUE(RunBackup(d / "stick", prog(), &copy, nullptr));
+    EXPECT_EQ(StampOf(d / "stick/Files/a.txt"), (Stamp{0600, 1000000000}));
+    EXPECT_EQ(StampOf(d / "stick/Files/sub/b.txt"), (Stamp{0644, 1100000000}));
+    SetStamp(d / "stick/Files/a.txt", {0640, 1200000000});
+    sink.answers = {true};
+    ASSERT_TRUE(RunRestore(d / "stick/Files", prog(), &copy, prog() + "Tolmo.ini", {}));
+    EXPECT_EQ(StampOf(prog() + "Files/a.txt"), (Stamp{0640, 1200000000}));
+    EXPECT_EQ(StampOf(prog() + "Files/sub/b.txt"), (Stamp{0644, 1100000000}));
 }
 
 TEST_F(BackupTest, RestoreRefusals) {
@@ -148,9 +203,17 @@ TEST_F(BackupTest, FolderChoice) {
     sink.answers = {true};
     EXPECT_FALSE(ChooseBackupDestination(d / "fd", absent));
     EXPECT_EQ(sink.texts().back(), "メディアがセットされていません。\r\n中止します。");
-    // Restore source: Tolmobak proposed when present.
+    // Restore source: Tolmobak proposed when present, and the backup's Files inside it, which
+    // the restore accepts.
+    fs::create_directories(d / "stick/Tolmobak/Files");
     sink.answers = {true};
-    EXPECT_EQ(ChooseRestoreSource(d / "stick", fixed), d / "stick/Tolmobak/");
+    const auto source = ChooseRestoreSource(d / "stick", fixed);
+    EXPECT_EQ(source, d / "stick/Tolmobak/Files/");
+    EXPECT_EQ(sink.texts().back(), "指定されたフォルダーに</Tolmobak/>を\r\n付け加えますか？");
+    sink.answers = {true, true};
+    EXPECT_TRUE(RunRestore(*source, prog(), &copy, prog() + "Tolmo.ini", {}));
+    for (const char* chosen : {"stick/Tolmobak", "stick/Tolmobak/Files"})
+        EXPECT_EQ(ChooseRestoreSource(d / chosen, fixed), d / "stick/Tolmobak/Files/");
     sink.answers = {false};
     EXPECT_EQ(ChooseRestoreSource(d / "stick", fixed), d / "stick/");
 }

@@ -81,8 +81,11 @@ TEST_F(InstallerTest, NewSetupInstallsEverythingAndHandsOver) {
     EXPECT_NE(entry.find("Exec=\"" + d / "ユーザー の \\\\\"Tolmo\\\\\"/tolmo\" %F\n"),
               std::string::npos)
         << entry;
-    EXPECT_TRUE(fs::exists(r.folders.startMenu + "トルモ -Tolmo-.desktop") &&
-                fs::exists(r.folders.programs + "トルモ -Tolmo-.desktop"));
+    // Both menu entries are made; the menu shows the program once.
+    const std::string menu = TempDir::Read(r.folders.startMenu + "トルモ -Tolmo-.desktop");
+    const std::string programs = TempDir::Read(r.folders.programs + "トルモ -Tolmo-.desktop");
+    EXPECT_EQ(std::pair(menu.find("NoDisplay"), programs.ends_with("\nNoDisplay=true\n")),
+              std::pair(std::string::npos, true));
     EXPECT_EQ(sink.texts()[1], "「トルモ -Tolmo-」 Ver1.7.1.1 のセットアップが終了しました。");
     // Hand-over: the installed copy started beside the marker, which is gone afterwards.
     EXPECT_EQ(std::tuple(host.started, host.markerSeen, host.waited, host.ended),
@@ -192,6 +195,15 @@ TEST_F(InstallerTest, ShortcutSwitches) {
     EXPECT_FALSE(SwitchShortcutOff(r.folders, TShortcutPlace::Desktop));
     EXPECT_FALSE(fs::exists(r.folders.desktop + "Tolmo.desktop"));
     EXPECT_FALSE(fs::exists(r.folders.desktop + "トルモ.desktop"));
+    // The program menu's entry hides while the start menu's is there, and shows again.
+    const std::string programs = r.folders.programs + "トルモ -Tolmo-.desktop";
+    sink.answers = {true, true};
+    ASSERT_TRUE(SwitchShortcutOn(r.folders, TShortcutPlace::ProgramMenu, program) &&
+                SwitchShortcutOn(r.folders, TShortcutPlace::StartMenu, program));
+    EXPECT_NE(TempDir::Read(programs).find("NoDisplay=true"), std::string::npos);
+    sink.answers = {true};
+    EXPECT_FALSE(SwitchShortcutOff(r.folders, TShortcutPlace::StartMenu));
+    EXPECT_EQ(TempDir::Read(programs).find("NoDisplay"), std::string::npos);
 }
 
 } // namespace

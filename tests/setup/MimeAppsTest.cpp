@@ -39,6 +39,13 @@ TEST(MimeAppsTest, EditsKeepEverythingElse) {
     const std::string other = "[Other]\ntext/plain=x.desktop;";
     EXPECT_EQ(WithDefaultApplication(other, "text/plain", "t.desktop"),
               other + "\n\n[Default Applications]\ntext/plain=t.desktop;\n");
+    // ... and so does a section we added, leaving nothing where there was nothing.
+    EXPECT_EQ(WithoutDefaultApplication(WithDefaultApplication(other, "text/plain", "t.desktop"),
+                                        "text/plain", "t.desktop"),
+              other + "\n");
+    EXPECT_EQ(WithoutDefaultApplication("[Default Applications]\ntext/plain=t.desktop;\n",
+                                        "text/plain", "t.desktop"),
+              "");
 }
 
 class SystemActionsTest : public ::testing::Test {
@@ -67,6 +74,11 @@ TEST_F(SystemActionsTest, AssociationComesAndGoes) {
     EXPECT_FALSE(TextFilesAssociated());
     EXPECT_EQ(TempDir::Read(d / "config/mimeapps.list"), kList);
     EXPECT_FALSE(fs::exists(d / "data/applications/tolmo-text.desktop"));
+    // Without a list before, none is left behind.
+    fs::remove(d / "config/mimeapps.list");
+    sink.answers = {true, true};
+    ASSERT_TRUE(AssociateTextFiles("/usr/bin/tolmo") && RemoveTextAssociation());
+    EXPECT_FALSE(fs::exists(d / "config/mimeapps.list"));
 }
 
 TEST_F(SystemActionsTest, UnwritableApplicationsFolderGivesAMessage) {

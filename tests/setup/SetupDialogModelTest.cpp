@@ -48,6 +48,9 @@ TEST(SetupDialogModel, OpensOnItsPageWithTheDefaultsAndTheOptionRule) {
     EXPECT_FALSE(m.Checked("cbDeskTop") || m.Enabled("cbDeskTop"));
     EXPECT_EQ(t.open(2).Int("PageControl1"), 1);
     EXPECT_EQ(t.open(0, {"/X"}).Text("Label15"), "");
+    // Paths are shown the Linux way: a "\\" would even be drawn as a yen sign by Japanese fonts.
+    for (const TControl& c : SetupDialogForm())
+        EXPECT_EQ(std::string(c.Caption).find('\\'), std::string::npos) << c.Caption;
 }
 
 TEST(SetupDialogModel, RestoreSwitchAndSetupFolder) {

@@ -7,6 +7,7 @@
 #include "editor/ui/QtConversions.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -21,6 +22,23 @@ QColor Colour(TColor c) {
 
 QRect Q(const TGridRect& r) {
     return QRect(QPoint(r.Left, r.Top), QPoint(r.Right, r.Bottom));
+}
+
+// A calendar font's height is its character cell, ascent and descent together, as the calendar's
+// cells were measured for; Qt's pixel size is the em. A two-digit day must also leave a quarter
+// of its cell blank: drawn as wide as the cell, "15161718" ran together. The Japanese fonts at
+// hand have wider digits than the ones the cells were measured for, so the size is fitted to both.
+QFont FittedFont(const TCalExFont& spec, int cellWidth) {
+    QFont f = ToQFont(FaceFontRequest(spec.Face, spec.Height));
+    f.setStyleStrategy(QFont::PreferAntialias);
+    for (int px = spec.Height; px > 6; --px) {
+        f.setPixelSize(px);
+        const QFontMetrics m(f);
+        if (m.height() <= spec.Height &&
+            m.horizontalAdvance(QStringLiteral("28")) * 4 <= cellWidth * 3)
+            break;
+    }
+    return f;
 }
 
 } // namespace
@@ -48,11 +66,8 @@ void TCalendarView::paintEvent(QPaintEvent* e) {
     p.setClipRect(client);
     p.translate(client.topLeft());
     p.fillRect(QRect(QPoint(0, 0), client.size()), Colour(cal_.Color));
-    auto font = [this](TCalExFontIndex i) {
-        QFont f = ToQFont(FaceFontRequest(cal_.Fonts[i].Face, cal_.Fonts[i].Height));
-        f.setStyleStrategy(QFont::PreferAntialias);
-        return f;
-    };
+    const int cellWidth = client.width() / 7;
+    auto font = [&](TCalExFontIndex i) { return FittedFont(cal_.Fonts[i], cellWidth); };
     const int flags = Qt::AlignCenter | Qt::TextSingleLine;
     for (int r = 0; r < cal_.RowCount(); ++r)
         for (int k = 0; k < 7; ++k) {

@@ -2,13 +2,13 @@
 #include "mainwindow/ui/AddressClicks.h"
 
 #include "app/ShellUtil.h"
+#include "app/ui/Browser.h"
 #include "editor/ui/EditorWidget.h"
 #include "mainwindow/FileCommands.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "syntax/Fountain.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QMouseEvent>
 #include <QProcess>
 #include <QTimer>
@@ -79,10 +79,11 @@ bool TAddressClicks::OpenAddress(const std::string& address) {
     std::string program;
     if (!AddressProgram(fm_.Settings, qEnvironmentVariable("PATH").toStdString(), &program))
         return false;
-    if (program.empty()) return QDesktopServices::openUrl(QUrl::fromUserInput(url));
     // The address is one argument: quotes, blanks and shell characters reach the browser as
     // they are, and no shell ever sees them.
-    if (QProcess::startDetached(QString::fromStdString(program), {url})) return true;
+    if (program.empty() ? OpenInBrowser(QUrl::fromUserInput(url).toString())
+                        : QProcess::startDetached(QString::fromStdString(program), {url}))
+        return true;
     ShowMessage(kBrowserStartError);
     return false;
 }

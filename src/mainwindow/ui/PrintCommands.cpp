@@ -33,13 +33,22 @@ void TPrintCommands::storeSettings() {
         ShowMessage("印刷の設定を保存できませんでした。\r\n" + ini.LastError());
 }
 
+bool TPrintCommands::runDialog(const TPrintLines& lines) {
+    // The header's %f and %F print the page's own file; the stored value is kept as it was.
+    const std::string stored = StringsPrinter1.FileName();
+    StringsPrinter1.SetFileName(commands_.ActivePagePath());
+    const bool printed = TFormStringsPrint::Execute(StringsPrinter1, &lines, &fm_);
+    StringsPrinter1.SetFileName(stored);
+    return printed;
+}
+
 bool TPrintCommands::mnInsatsuClick() {
     TEditor* e = commands_.ActiveEditor();
     if (!e || !e->WaitForLoad()) return false; // the whole text is printed
     loadSettings();
     if (!e->Core().SharedStore()) return false;
     TStorePrintLines lines(e->Core().SharedStore());
-    if (!TFormStringsPrint::Execute(StringsPrinter1, &lines, &fm_)) return false;
+    if (!runDialog(lines)) return false;
     storeSettings();
     return true;
 }
@@ -50,7 +59,7 @@ bool TPrintCommands::mnIchiInClick() {
     loadSettings();
     TEditorCore& c = e->Core();
     TTextPrintLines lines(c.SelText(), c.SharedStore() ? c.SharedStore()->CharTable() : nullptr);
-    if (!TFormStringsPrint::Execute(StringsPrinter1, &lines, &fm_)) return false;
+    if (!runDialog(lines)) return false;
     storeSettings();
     // After printing a selection, the selection goes and the caret stays at its end.
     c.SetSelStart(c.SelStart() + c.SelLength());

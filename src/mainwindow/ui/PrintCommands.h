@@ -7,6 +7,7 @@
 #include <QObject>
 
 class TfmEditor;
+class TPrintLines;
 class TWindowCommands;
 
 class TPrintCommands : public QObject {
@@ -22,6 +23,8 @@ class TPrintCommands : public QObject {
     bool mnIchiInClick();
 
   private:
+    // The print dialog on these lines, with the active page's file for the header keywords.
+    bool runDialog(const TPrintLines& lines);
     void loadSettings();
     void storeSettings();
     TfmEditor& fm_;

@@ -45,6 +45,10 @@ TEditor* TWindowCommands::ActiveEditor() const {
     return p ? p->Editor() : nullptr;
 }
 
+std::string TWindowCommands::ActivePagePath() const {
+    return pages_.Book().ActivePath();
+}
+
 bool TWindowCommands::InsertText(const QString& text) {
     TEditor* e = ActiveEditor();
     if (!e || text.isEmpty() || e->Core().ReadOnly()) return false;

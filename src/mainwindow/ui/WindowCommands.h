@@ -20,6 +20,8 @@ class TWindowCommands : public QObject {
 
     // The active page's control (the focused half of a split page); null without pages.
     TEditor* ActiveEditor() const;
+    // The active page's file with its folder; 無題 for a page without a file.
+    std::string ActivePagePath() const;
 
     // mnHiduke: the date dialog with the window's date style and holiday file; inserts its
     // result. False when cancelled or no page is active.

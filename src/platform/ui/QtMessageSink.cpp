@@ -12,7 +12,11 @@ bool TQtMessageSink::Show(const TMessage& m) {
     static const QMessageBox::Icon icons[] = {QMessageBox::NoIcon, QMessageBox::Information,
                                               QMessageBox::Question, QMessageBox::Warning,
                                               QMessageBox::Critical};
-    QMessageBox box(QApplication::activeWindow());
+    // Over the active window; while a window is going away (a finished progress window), over
+    // the modal dialog that stays, never as a stray window of its own.
+    QWidget* parent = QApplication::activeWindow();
+    if (!parent || !parent->isVisible()) parent = QApplication::activeModalWidget();
+    QMessageBox box(parent);
     box.setWindowTitle(MessageTextToQt(m.caption));
     box.setText(MessageTextToQt(m.text));
     box.setTextFormat(Qt::PlainText);

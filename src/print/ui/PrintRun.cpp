@@ -4,6 +4,7 @@
 #include "app/ProgressThrottle.h"
 #include "app/ui/QtFont.h"
 #include "platform/MessageBox.h"
+#include "print/HeaderText.h"
 #include "print/PrinterFonts.h"
 #include "print/ui/PreviewWindow.h"
 #include "print/ui/PrintTarget.h"
@@ -121,6 +122,8 @@ bool PrintStrings(const TStringsPrinter& p, TPrintTarget& target, const TPrintLi
     }
     auto doc = LayOutPages(p, target, lines, "印刷中", parent);
     if (!doc) return false;
+    // The queue lists the job under the page's file name.
+    target.Printer().setDocName(QString::fromStdString(PrintJobTitle(p.FileName())));
     return SendPages(target, *doc);
 }
 

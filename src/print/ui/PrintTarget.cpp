@@ -3,12 +3,14 @@
 
 #include "text/DocumentCodec.h"
 
+#include <QDialogButtonBox>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <QTextOption>
 
 #include <cmath>
@@ -100,6 +102,11 @@ bool TPrintTarget::Setup(QWidget* parent) {
     dlg.setOption(QAbstractPrintDialog::PrintSelection, false);
     dlg.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dlg.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    // This step only chooses the printer and its paper; its accept button must not promise to
+    // print (Qt's dialog labels it so).
+    dlg.setWindowTitle(QStringLiteral("プリンタの設定"));
+    if (auto* box = dlg.findChild<QDialogButtonBox*>())
+        if (QPushButton* ok = box->button(QDialogButtonBox::Ok)) ok->setText(QStringLiteral("OK"));
     if (dlg.exec() != QDialog::Accepted) return false;
     // The setup dialog's "print to file" choice is the PDF choice.
     if (IsPdf()) {

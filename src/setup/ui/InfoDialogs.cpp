@@ -1,6 +1,8 @@
 // The release-age notice, the about box and the maker's web page.
 #include "setup/ui/InfoDialogs.h"
 
+#include "app/ShellUtil.h"
+#include "app/ui/Browser.h"
 #include "app/ui/QtText.h"
 #include "editor/ui/QtConversions.h"
 #include "platform/MessageBox.h"
@@ -11,9 +13,7 @@
 #include "setup/ui/SetupDialogs.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QKeyEvent>
-#include <QUrl>
 
 namespace {
 
@@ -30,7 +30,9 @@ bool OpenMakersWebPage() {
         ShowMessage(kNoConnection);
         return false;
     }
-    return QDesktopServices::openUrl(QUrl(QStr(MakersWebPage())));
+    if (OpenInBrowser(QStr(MakersWebPage()))) return true;
+    ShowMessage(kBrowserStartError);
+    return false;
 }
 
 // The program's name in large bold letters.

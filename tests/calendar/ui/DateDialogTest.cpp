@@ -94,3 +94,26 @@ TEST(Hiduke, CalendarAndButtonsWriteTheFields) {
     s.dlg.Form->Get<QToolButton>("btnZennen")->click();
     EXPECT_EQ(s.Fields(), "2016| 3| 6");
 }
+
+// Two-digit days stay apart: each day's ink leaves a quarter of its cell blank, so that the
+// space between two days is clearly wider than between a day's own digits (drawn at the size of
+// the whole character cell, "15161718" ran together).
+TEST(Hiduke, TwoDigitDaysKeepAGapBetweenCells) {
+    Shown s("2015/2/10"); // 15 to 21 February fill the third row, none of them marked
+    TCalendarView* cal = s.dlg.Calendar1;
+    const QImage img = cal->grab().toImage();
+    for (int k = 0; k < 7; ++k) {
+        const QRect cell = cal->CellRect(k, 3);
+        int first = -1, last = -1;
+        for (int x = cell.left(); x <= cell.right(); ++x)
+            for (int y = cell.top(); y <= cell.bottom(); ++y)
+                if (qGray(img.pixel(x, y)) < 150) {
+                    if (first < 0) first = x;
+                    last = x;
+                    break;
+                }
+        ASSERT_GE(first, 0) << "day " << 15 + k << " not drawn";
+        EXPECT_LE((last - first + 1) * 4, cell.width() * 3)
+            << "day " << 15 + k << " fills " << last - first + 1 << " of " << cell.width() << " px";
+    }
+}

@@ -7,6 +7,7 @@
 #include "../../support/TempDir.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
@@ -108,6 +109,20 @@ TEST(PrintDialog, PreviewThenCloseKeepsTheSettings) {
     dlg.btnCloseClick();
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
     EXPECT_EQ(dlg.StringsPrinter1.MarginLeft(), 12);
+}
+
+// The printer set-up step only chooses a printer: its accept button does not say 印刷.
+TEST(PrintTarget, SetupChoosesWithoutPromisingToPrint) {
+    PdfTarget t;
+    QString accept;
+    whenModal<QDialog>([&](QDialog* d) {
+        if (auto* box = d->findChild<QDialogButtonBox*>())
+            if (QPushButton* ok = box->button(QDialogButtonBox::Ok)) accept = ok->text();
+        d->reject();
+    });
+    EXPECT_FALSE(t.target.Setup(nullptr));
+    EXPECT_TRUE(accept.contains("OK")) << accept.toStdString();
+    EXPECT_FALSE(accept.contains("印刷") || accept.contains("Print")) << accept.toStdString();
 }
 
 TEST(PrintRun, PagesTwoToThreeOfFiveSendTwoPages) {

@@ -8,6 +8,7 @@
 
 #include "../../support/InputEvents.h"
 #include "../../support/RecordingSink.h"
+#include "../../support/ScopedEnv.h"
 #include "../../support/TempDir.h"
 
 #include <QCheckBox>
@@ -99,20 +100,41 @@ TEST_F(SetupDialogsTest, OptionsHiddenPanelAndClosing) {
     EXPECT_TRUE(fs::exists(d / "prog/localfol.myc"));
 }
 
-TEST_F(SetupDialogsTest, NoticeWithoutConnectionAndItsPostponement) {
+TEST_F(SetupDialogsTest, NoticeWithoutConnectionOrBrowserAndItsPostponement) {
     auto saved = InternetConnected;
     InternetConnected = [] { return false; };
     TSettings s;
     s.vInfoChien = 0;
+    // The desktop's handler finds no browser (xdg-open ends with 3), then finds one.
+    fs::create_directories(d / "bin");
+    ScopedEnv path{"PATH", d / "bin"};
+    auto handler = [&](int code) {
+        TempDir::Write(d / "bin/xdg-open", "#!/bin/sh\nexit " + std::to_string(code) + "\n");
+        fs::permissions(d / "bin/xdg-open", fs::perms::owner_all);
+    };
     {
         TfmInfo dlg(s);
         dlg.show();
         dlg.Form->Get<QPushButton>("btnWeb")->click();
         EXPECT_TRUE(dlg.isVisible()); // without a connection the user is told and stays
         EXPECT_EQ(sink.boxes.size(), 1u);
+        InternetConnected = [] { return true; };
+        handler(3);
+        dlg.Form->Get<QPushButton>("btnWeb")->click();
+        EXPECT_TRUE(dlg.isVisible()); // ... and so without a browser
+        EXPECT_EQ(sink.texts().back(), "ブラウザ起動エラー\r\n中止します。");
         dlg.Form->Get<QPushButton>("btnClose")->click();
     }
     EXPECT_EQ(s.vInfoChien, PostponementOnClose(Today(), ReleaseDay(), 0, false));
+    handler(0);
+    const int before = s.vInfoChien;
+    {
+        TfmInfo dlg(s);
+        dlg.show();
+        dlg.Form->Get<QPushButton>("btnWeb")->click();
+        EXPECT_FALSE(dlg.isVisible());
+    }
+    EXPECT_EQ(s.vInfoChien, PostponementOnClose(Today(), ReleaseDay(), before, true));
     InternetConnected = saved;
 }
 
