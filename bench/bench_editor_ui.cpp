@@ -1,8 +1,11 @@
-// The editing control on the offscreen platform with a 100 MB Shift-JIS text of about 1.5
-// million lines, word wrap on at 80 columns, driven by real key events:
-//   BM_RepaintRowBaseline  repainting one row without any edit (baseline)
-//   BM_TypeInHugeText      one typed character in the middle of the text, to its repainted row
-//   BM_PageDownHugeText    one PageDown with the repaint of the page
+// The editing control on the offscreen platform, word wrap on at 80 columns, driven by real key
+// events, on a 1 MB and a 1 GB Shift-JIS memo text (about 15 thousand and 15 million lines):
+//   BM_RepaintRowBaseline      repainting one row of the 1 GB text without any edit (baseline)
+//   BM_TypeInSmallText/W       one typed character to its repainted row in the 1 MB text, in the
+//                              middle (W 0) or at the end (W 1) of the text
+//   BM_TypeInHugeText/W        the same in the 1 GB text: the aim is at most 2 × the small text
+//   BM_PageDownSmallText       one PageDown with the repaint of the page, middle of the 1 MB text
+//   BM_PageDownHugeText        the same in the middle of the 1 GB text
 // The counter "rows" is the number of rows painted per iteration.
 #include "editor/ProgramPropertySets.h"
 #include "editor/ui/EditorWidget.h"
@@ -17,17 +20,25 @@
 #include <string>
 
 namespace {
-TEditor* Editor() {
-    static TEditor* ed = [] {
-        auto* e = new TEditor;
-        e->resize(800, 600);
-        MakeEditorProp_Default().AssignTo(e->Core());
-        e->SetText(MemoText(100u << 20));
-        e->show();
+constexpr size_t kSmall = size_t{1} << 20;
+constexpr size_t kHuge = size_t{1} << 30;
+
+// One editor at a time: the 1 GB one is made when first asked for, after the small one is gone.
+TEditor* Editor(size_t bytes) {
+    static std::unique_ptr<TEditor> ed;
+    static size_t size = 0;
+    if (!ed || size != bytes) {
+        ed.reset();
+        ed = std::make_unique<TEditor>();
+        ed->resize(800, 600);
+        MakeEditorProp_Default().AssignTo(ed->Core());
+        ed->TakeText(MemoText(bytes));
+        ed->show();
+        ed->setFocus();
         QApplication::processEvents();
-        return e;
-    }();
-    return ed;
+        size = bytes;
+    }
+    return ed.get();
 }
 
 void SendKey(QWidget* w, int key, const QString& text = {}) {
@@ -37,51 +48,73 @@ void SendKey(QWidget* w, int key, const QString& text = {}) {
     QApplication::sendEvent(w, &release);
 }
 
-void GoMiddle(TEditor* ed) {
-    ed->Core().SetCaret(ed->Core().Rows().RowCount() / 2, 4);
+// The caret in the middle of the text, or on its last row.
+void GoTo(TEditor* ed, bool end) {
+    const int rows = ed->Core().Rows().RowCount();
+    ed->Core().SetCaret(end ? rows - 1 : rows / 2, 4);
     QApplication::processEvents();
+}
+
+void Rows(benchmark::State& state, TEditor* ed, long long before) {
+    state.counters["rows"] =
+        benchmark::Counter(double(ed->PaintedRows - before), benchmark::Counter::kAvgIterations);
+    state.counters["total_rows"] = ed->Core().Rows().RowCount();
+}
+
+void TypeIn(benchmark::State& state, size_t bytes) {
+    TEditor* ed = Editor(bytes);
+    GoTo(ed, state.range(0) != 0);
+    const long long before = ed->PaintedRows;
+    for (auto _ : state) {
+        SendKey(ed, Qt::Key_X, "x");
+        QApplication::processEvents();
+    }
+    Rows(state, ed, before);
+}
+
+void PageDown(benchmark::State& state, size_t bytes) {
+    TEditor* ed = Editor(bytes);
+    GoTo(ed, false);
+    const long long before = ed->PaintedRows;
+    for (auto _ : state) {
+        SendKey(ed, Qt::Key_PageDown);
+        QApplication::processEvents();
+    }
+    Rows(state, ed, before);
 }
 } // namespace
 
+static void BM_TypeInSmallText(benchmark::State& state) {
+    TypeIn(state, kSmall);
+}
+static void BM_PageDownSmallText(benchmark::State& state) {
+    PageDown(state, kSmall);
+}
+
 static void BM_RepaintRowBaseline(benchmark::State& state) {
-    TEditor* ed = Editor();
-    GoMiddle(ed);
+    TEditor* ed = Editor(kHuge);
+    GoTo(ed, false);
     const long long before = ed->PaintedRows;
     const QPoint o = ed->CellOrigin(ed->Core().Row(), 0);
     for (auto _ : state) {
         ed->viewport()->update(0, o.y(), ed->viewport()->width(), ed->Metrics().RowHeight);
         QApplication::processEvents();
     }
-    state.counters["rows"] =
-        benchmark::Counter(double(ed->PaintedRows - before), benchmark::Counter::kAvgIterations);
+    Rows(state, ed, before);
 }
-BENCHMARK(BM_RepaintRowBaseline)->Unit(benchmark::kMillisecond);
 
 static void BM_TypeInHugeText(benchmark::State& state) {
-    TEditor* ed = Editor();
-    GoMiddle(ed);
-    const long long before = ed->PaintedRows;
-    for (auto _ : state) {
-        SendKey(ed, Qt::Key_X, "x");
-        QApplication::processEvents();
-    }
-    state.counters["rows"] =
-        benchmark::Counter(double(ed->PaintedRows - before), benchmark::Counter::kAvgIterations);
-    state.counters["total_rows"] = ed->Core().Rows().RowCount();
+    TypeIn(state, kHuge);
 }
-BENCHMARK(BM_TypeInHugeText)->Unit(benchmark::kMillisecond);
-
 static void BM_PageDownHugeText(benchmark::State& state) {
-    TEditor* ed = Editor();
-    GoMiddle(ed);
-    const long long before = ed->PaintedRows;
-    for (auto _ : state) {
-        SendKey(ed, Qt::Key_PageDown);
-        QApplication::processEvents();
-    }
-    state.counters["rows"] =
-        benchmark::Counter(double(ed->PaintedRows - before), benchmark::Counter::kAvgIterations);
+    PageDown(state, kHuge);
 }
+
+// The small text first, then everything on the huge one (made once).
+BENCHMARK(BM_TypeInSmallText)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PageDownSmallText)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepaintRowBaseline)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TypeInHugeText)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PageDownHugeText)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {

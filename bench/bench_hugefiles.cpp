@@ -7,6 +7,8 @@
 //   BM_FirstScreen/1000       a page's open command up to the rows of its first screen: the
 //                             file is opened for a background load, its head read and cut (the
 //                             rest is cancelled untimed); beside BM_LoadWrapScale/1000
+//   BM_RewrapHuge/N           a loaded text of N MB wrapped anew at another width (60 and 80 in
+//                             turn), on every core; beside BM_LoadWrapScale/N
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -123,16 +125,34 @@ static void BM_FirstScreen(benchmark::State& state) {
     state.counters["first_rows"] = rows;
 }
 
+static void BM_RewrapHuge(benchmark::State& state) {
+    const auto& f = FileOf(static_cast<int>(state.range(0)));
+    auto s = std::make_unique<TEditorScreenStrings>();
+    s->SetWordWrap(true);
+    s->LoadFromFile(f.path);
+    int width = 60;
+    for (auto _ : state) {
+        TEditorWrapOption o = s->WrapOption();
+        o.SetWrapByte(width);
+        s->SetWrapOption(o);
+        width = width == 60 ? 80 : 60;
+    }
+    state.counters["rows"] = static_cast<double>(s->Count());
+    PerByte(state, s->TextLength());
+}
+
 // Every size: the floor first, then the load of the same file in the same run.
 #define SCALE(b, mb)                                                                               \
     BENCHMARK(b)->Arg(mb)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime()
 SCALE(BM_ReadCountLinesScale, 100);
 SCALE(BM_LoadWrapOneThread, 100);
 SCALE(BM_LoadWrapScale, 100);
+SCALE(BM_RewrapHuge, 100);
 SCALE(BM_ReadCountLinesScale, 500);
 SCALE(BM_LoadWrapScale, 500);
 SCALE(BM_ReadCountLinesScale, 1000);
 SCALE(BM_LoadWrapScale, 1000);
+SCALE(BM_RewrapHuge, 1000);
 SCALE(BM_FirstScreen, 1000);
 
 BENCHMARK_MAIN();

@@ -14,6 +14,22 @@
 
 namespace {
 
+// Diagnostics for the end-to-end tests: with TOLMO_TRACE_HANDOFF_TIMES naming a file, the
+// messenger notes when its text was out and the running instance when it took it
+// ("sent <ns>", "taken <ns>", wall clock).
+void TraceTime(const char* what) {
+    const char* path = std::getenv("TOLMO_TRACE_HANDOFF_TIMES");
+    if (!path || !*path) return;
+    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                        std::chrono::system_clock::now().time_since_epoch())
+                        .count();
+    std::ofstream(path, std::ios::app | std::ios::binary) << what << " " << ns << "\n";
+}
+
+} // namespace
+
+namespace {
+
 bool FileExists(const std::string& path) {
     struct stat st {};
     return stat(path.c_str(), &st) == 0;
@@ -76,6 +92,7 @@ TMessengerResult SendHandOff(const std::vector<std::string>& list, int timeoutMs
         if (Clock::now() >= deadline || runningInstanceGone()) return {};
         std::this_thread::sleep_for(tick);
     }
+    TraceTime("sent");
     channel.Update();
 
     TMessengerResult result;
@@ -224,6 +241,7 @@ void TraceHandOff(const std::vector<std::string>& lines) {
 void THandOffReceiver::Receive(TCustomMemMapEvt& channel) {
     std::optional<std::string> text = ConsumeHandOff(channel);
     if (!text) return;
+    TraceTime("taken");
     std::vector<std::string> lines;
     for (std::string& line : SplitHandOffLines(*text)) {
         if (std::optional<std::string> token = ActivationTokenOf(line)) {

@@ -13,11 +13,15 @@
 #include <atomic>
 #include <bit>
 #include <cerrno>
+#include <chrono>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <linux/futex.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace {
@@ -104,6 +108,16 @@ void Store32(char* p, std::uint32_t v) {
     unsigned char b[4] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8),
                           static_cast<unsigned char>(v >> 16), static_cast<unsigned char>(v >> 24)};
     std::memcpy(p, b, 4);
+}
+
+// The block's first word counts its changes; users of the channel sleep on it (a futex on the
+// shared file mapping, so it reaches every process that maps the block).
+std::uint32_t* ChangeWordOf(char* view) {
+    return reinterpret_cast<std::uint32_t*>(view);
+}
+
+void FutexWake(std::uint32_t* word) {
+    syscall(SYS_futex, word, FUTEX_WAKE, INT_MAX, nullptr, nullptr, 0);
 }
 
 bool MakePrivateFolder(const std::string& dir, bool parents) {
@@ -340,12 +354,65 @@ void TCustomMemMapEvt::SetTimer(IMemMapTimer* timer) {
     if (FView) StartTimer();
 }
 
+void TCustomMemMapEvt::SetWakeHandler(std::function<void()> wake) {
+    StopTimer();
+    FWake = std::move(wake);
+    if (FView) StartTimer();
+}
+
+std::uint32_t TCustomMemMapEvt::ChangeCount() const {
+    return FView ? std::atomic_ref<std::uint32_t>(*ChangeWordOf(FView))
+                       .load(std::memory_order_acquire)
+                 : 0;
+}
+
+void TCustomMemMapEvt::Signal() {
+    if (!FView || GetReadOnly()) return;
+    std::atomic_ref<std::uint32_t>(*ChangeWordOf(FView)).fetch_add(1, std::memory_order_acq_rel);
+    FutexWake(ChangeWordOf(FView));
+}
+
+void TCustomMemMapEvt::WaitLoop(std::uint32_t seen) {
+    std::uint32_t* word = ChangeWordOf(FView);
+    std::atomic_ref<std::uint32_t> count(*word);
+    while (!FWaitStop.load()) {
+        const std::uint32_t now = count.load(std::memory_order_acquire);
+        if (now != seen) {
+            seen = now;
+            FWake();
+            continue;
+        }
+        // Returns at once when the word moved since it was read, or when woken.
+        syscall(SYS_futex, word, FUTEX_WAIT, now, nullptr, nullptr, 0);
+    }
+    FWaitEnded = true;
+}
+
 void TCustomMemMapEvt::StartTimer() {
     FTimerOn = FView != nullptr;
-    if (FTimer && FTimerOn) FTimer->Start(EffectiveInterval());
+    if (!FTimerOn) return;
+    if (FWake) {
+        if (FWaiter.joinable()) return;
+        FWaitStop = false;
+        FWaitEnded = false;
+        // One count behind: the first round polls at once and sees who is there already.
+        FWaiter = std::thread(&TCustomMemMapEvt::WaitLoop, this, ChangeCount() - 1);
+        return;
+    }
+    if (FTimer) FTimer->Start(EffectiveInterval());
 }
 
 void TCustomMemMapEvt::StopTimer() {
+    if (FWaiter.joinable()) {
+        FWaitStop = true;
+        // The waiter may have read the flag just before it went to sleep: wake it until it ends
+        // (the other users' waiters wake too, find the word unchanged and sleep again).
+        while (!FWaitEnded.load()) {
+            FutexWake(ChangeWordOf(FView));
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        }
+        FWaiter.join();
+    }
     if (FTimer && FTimerOn) FTimer->Stop();
     FTimerOn = false;
 }
@@ -396,6 +463,7 @@ void TCustomMemMapEvt::MapOpened(bool created) {
         if (FResident) SetLock(FLockFd, F_WRLCK, kResidentByte + i, false);
         Store16(FView + 22, mask | bit);
         Flush(kFlushError, true);
+        Signal();
         return;
     }
     throw EMemMapEvt("ProcessMax(" + std::to_string(max) + ") over.");
@@ -413,6 +481,7 @@ void TCustomMemMapEvt::FreeDeadSlots() {
 void TCustomMemMapEvt::MapClosing() {
     if (FOwnSlot == NoSlot) return;
     Store16(FView + 22, Load16(FView + 22) & ~(0x8000 >> FOwnSlot));
+    Signal();
     SetLock(FLockFd, F_UNLCK, kResidentByte + FOwnSlot, false);
     SetLock(FLockFd, F_UNLCK, kSlotByte + FOwnSlot, false);
     FOwnSlot = NoSlot;
@@ -448,6 +517,7 @@ void TCustomMemMapEvt::Update() {
         Store16(counter, static_cast<std::uint16_t>((Load16(counter) + 1) % 10000));
     }
     Flush(kFlushError, true);
+    Signal();
 }
 
 void TCustomMemMapEvt::DoUpdate(std::uint16_t slot) {
@@ -463,13 +533,30 @@ void TCustomMemMapEvt::DoExit(std::uint16_t slot) {
 }
 
 void TCustomMemMapEvt::Poll() {
-    StopTimer();
+    if (FPolling) {
+        FPollAgain = true;
+        return;
+    }
+    // A timer is stopped while the handlers run (they may run a nested event loop); a waiter
+    // goes on, and a Poll it asks for meanwhile runs after them.
+    const bool timer = !FWake;
+    if (timer) StopTimer();
     struct Restart {
         TCustomMemMapEvt& self;
+        bool timer;
         ~Restart() {
-            if (self.FView) self.StartTimer();
+            self.FPolling = false;
+            if (timer && self.FView) self.StartTimer();
         }
-    } restart{*this};
+    } restart{*this, timer};
+    FPolling = true;
+    do {
+        FPollAgain = false;
+        PollOnce();
+    } while (FPollAgain && FView);
+}
+
+void TCustomMemMapEvt::PollOnce() {
     if (!FView) return;
     int max = Load16(FView + 20);
     if (max > MaxSlots) max = MaxSlots;

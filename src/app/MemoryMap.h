@@ -4,11 +4,13 @@
 // "semaphore" and each slot's liveness are fcntl locks that the kernel drops when the holder dies.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <thread>
 
 class EMemoryMap : public std::runtime_error {
   public:
@@ -24,7 +26,7 @@ class EMemMapEvt : public std::runtime_error {
 // owned by someone else or open to others is refused with EMemoryMap.
 std::string MemoryMapFolder();
 
-// The periodic callback that drives a channel's poll; the user-interface layer supplies one.
+// A periodic callback that drives a channel's poll (for a channel without a wake handler).
 class IMemMapTimer {
   public:
     virtual ~IMemMapTimer() = default;
@@ -58,7 +60,6 @@ class TCustomMemoryMap {
     bool GetReadOnly() const { return FReadOnly; }
     void SetReadOnly(bool value) { FReadOnly = value; }
     int LockDepth() const { return FLockDepth; }
-
 
   protected:
     virtual const char* ClassName() const { return "TCustomMemoryMap"; }
@@ -106,7 +107,8 @@ class TCustomMemMapEvt : public TCustomMemoryMap {
     void Open() override;
     void Close() override;
 
-    // One timer tick: compare the slots with what was seen last and fire the events.
+    // Compare the slots with what was seen last and fire the events. A Poll asked for while
+    // the handlers run (a nested event loop) runs again after them.
     void Poll();
 
     int GetProcessMax() const;
@@ -117,6 +119,14 @@ class TCustomMemMapEvt : public TCustomMemoryMap {
     int EffectiveInterval() const;
     std::uint16_t OwnSlot() const { return FOwnSlot; }
     void SetTimer(IMemMapTimer* timer);
+    // Instead of a timer: while the channel is open a thread of its own sleeps on the block's
+    // change word and calls wake after every change another user (or this one) made: a slot
+    // taken or given up, an update counted. wake runs on that thread and must only post a Poll
+    // to the owner's thread. Nothing runs while the block stays as it is. Empty: no thread.
+    void SetWakeHandler(std::function<void()> wake);
+    bool Waiting() const { return FWaiter.joinable(); }
+    // The block's change word (offset 0): counts every change of the mask and the counters.
+    std::uint32_t ChangeCount() const;
     // A resident marks its slot as held by a full instance of the program (see FindResident).
     void SetResident(bool value) { FResident = value; }
 
@@ -146,6 +156,9 @@ class TCustomMemMapEvt : public TCustomMemoryMap {
     void FreeDeadSlots();
     void StartTimer();
     void StopTimer();
+    void Signal(); // the change word counts one, its sleepers wake
+    void WaitLoop(std::uint32_t seen);
+    void PollOnce();
 
     int FProcessMax = 2;
     std::uint16_t FOwnSlot = NoSlot;
@@ -155,6 +168,10 @@ class TCustomMemMapEvt : public TCustomMemoryMap {
     IMemMapTimer* FTimer = nullptr;
     bool FTimerOn = false;
     bool FResident = false;
+    bool FPolling = false, FPollAgain = false;
+    std::function<void()> FWake;
+    std::thread FWaiter;
+    std::atomic<bool> FWaitStop{false}, FWaitEnded{false};
 };
 
 class TMemMapEvt : public TCustomMemMapEvt {

@@ -24,16 +24,44 @@ std::string BoxTextFromPayload(std::string_view payload) {
     return std::string(payload.substr(0, z));
 }
 
+std::string ClipboardLineEnds(std::string_view bytes) {
+    std::string s;
+    s.reserve(bytes.size());
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r') {
+            s += bytes[i];
+            continue;
+        }
+        s += '\n';
+        if (i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    }
+    return s;
+}
+
+std::string EditorLineEnds(std::string_view bytes) {
+    std::string s;
+    s.reserve(bytes.size() + bytes.size() / 16);
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' || bytes[i] == '\n') {
+            s += "\r\n";
+            if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+        } else {
+            s += bytes[i];
+        }
+    }
+    return s;
+}
+
 std::string PastedBytes(std::u16string_view text, const std::string* boxPayload,
                         const TCharTable* table, const TPasteConvert& convert, int& lost) {
     lost = 0;
     if (boxPayload) {
         std::string bytes = BoxTextFromPayload(*boxPayload);
-        if (!convert || DocumentToUtf16(bytes, table) == text) return bytes;
+        if (!convert || DocumentToUtf16(bytes, table) == text) return EditorLineEnds(bytes);
     }
-    if (convert) return convert(text, &lost);
+    if (convert) return EditorLineEnds(convert(text, &lost));
     Cp932Report report;
     std::string s = Utf16ToCp932(text, &report);
     lost = static_cast<int>(report.failures);
-    return s;
+    return EditorLineEnds(s);
 }

@@ -220,12 +220,32 @@ void TEditorCore::Rewrap() {
     const int before = FRows->RewrapCount();
     FRows->ApplyWrap(FWordWrap, FWrapOption, FCaret.TabSpaceCount());
     if (FRows->RewrapCount() == before) return;
-    FRows->TakeUpdate();
+    FRows->TakeUpdate(); // the caret and the view were found again in RestoreTextPlaces
     FColoring.Invalidate(0);
-    FSelActive = false;
-    FHitLength = 0;
-    FTopRow = std::min(FTopRow, MaxRow());
-    PlaceCaret(std::min(FRow, MaxRow()), 0, -1, false);
+    Notify(Events.InvalidateAll);
+}
+
+void TEditorCore::KeepTextPlaces() {
+    FKept.Caret = PosOf(FRow, FCol);
+    FKept.CaretBeyond = std::max(0, FCol - RowWidthOf(FRow));
+    FKept.SelActive = FSelActive;
+    FKept.Anchor = FSelActive ? PosOf(FAnchor.Row, FAnchor.Col) : 0;
+    FKept.Top = AbsPos(FTopRow, 0);
+    FKept.HitLength = FHitLength;
+}
+
+void TEditorCore::RestoreTextPlaces() {
+    const int top = std::min(PosToRowCol(FKept.Top).Row, MaxRow());
+    if (top != FTopRow) {
+        FTopRow = top;
+        Notify(Events.OnTopRowChange);
+    }
+    FSelActive = FKept.SelActive;
+    if (FSelActive) FAnchor = PosToRowCol(FKept.Anchor);
+    FHitLength = FKept.HitLength;
+    const TEditorPos c = PosToRowCol(FKept.Caret);
+    FRemembered = -1;
+    PlaceCaret(c.Row, c.Col + FKept.CaretBeyond, -1, false);
     Notify(Events.InvalidateAll);
 }
 

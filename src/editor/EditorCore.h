@@ -146,6 +146,10 @@ class TEditorCore : public TEditorPropTarget {
     bool Modified = false;
     // Another editor on the same row store changed the rows: repaint, keep the caret inside.
     void RowsChangedElsewhere();
+    // Around a re-wrap of the rows (a new width, options or tab width): the caret, the selection,
+    // the search hit and the top row are noted as places in the text and found there again.
+    void KeepTextPlaces();
+    void RestoreTextPlaces();
     // A background load appended rows first..: the scroll range grows; the view repaints when
     // they show. The caret, the selection and the rows above stay as they are.
     void RowsAppended(int first);
@@ -236,6 +240,12 @@ class TEditorCore : public TEditorPropTarget {
     TEditorPos FAnchor;
     int64_t FHitStart = 0;
     int FHitLength = 0;
+    struct TTextPlaces {
+        int64_t Caret = 0, Anchor = 0, Top = 0;
+        int CaretBeyond = 0; // columns past the end of the caret's row (free caret)
+        bool SelActive = false;
+        int HitLength = 0;
+    } FKept;
 
     TColor FColor = edc::clWindow;
     TEditorCaret FCaret;

@@ -190,9 +190,17 @@ void TEditorScreenRows::RowsAppended(int first) {
     if (FOwner) FOwner->RowsAppended(first);
 }
 
+void TEditorScreenRows::RowsRewrapping() {
+    if (!FOwner) return;
+    FOwner->KeepTextPlaces();
+    FPlacesKept = true;
+}
+
 void TEditorScreenRows::ListReset() {
     FOffsets.Invalidate(0);
     if (FRebuilding) ++FRewraps;
     Note(0, 0, FStore->Count(), true);
     if (!FOwnEdit && FOwner) FOwner->RowsChangedElsewhere();
+    if (FPlacesKept && FOwner) FOwner->RestoreTextPlaces();
+    FPlacesKept = false;
 }

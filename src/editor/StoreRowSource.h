@@ -71,6 +71,7 @@ class TEditorScreenRows : public TScreenStringsClient {
     void InvalidateRow(int row) override;
     void ListUpdated(const TUpdateInfo& info) override;
     void ListReset() override;
+    void RowsRewrapping() override;
     void RowsAppended(int first) override;
 
     std::function<bool()> HasFocus;
@@ -95,7 +96,8 @@ class TEditorScreenRows : public TScreenStringsClient {
     TEditorRowsUpdate FUpdate;
     int FRewraps = 0;
     bool FRebuilding = false;
-    int FOwnEdit = 0; // inside a change this editor makes
+    bool FPlacesKept = false; // the owner noted its places in the text before a re-wrap
+    int FOwnEdit = 0;         // inside a change this editor makes
     bool FCaretSet = false;
     int FCaretRow = 0, FCaretCol = 0;
 };

@@ -118,7 +118,8 @@ std::vector<TMenuItemDef> BuildTable() {
     item("mnisFuncShow", "ファンクションキー非表示", "", false, true);
     item("mnisStatShow", "ステータスバー非表示", "", false, true);
     item("mnisTabShow", "シートタブ非表示", "", false, true);
-    item("mnisMenuShow", "メニュー非表示", "", false, true);
+    // With the menus hidden, the key (and the text's context menu) brings them back.
+    item("mnisMenuShow", "メニュー非表示", kMenuBarKey, false, true);
     item("mnisTitleShow", "タイトルバー非表示", "", false, true);
     sub("mnMk", "マーク", true);
     menu = "mnMk";
@@ -134,7 +135,8 @@ std::vector<TMenuItemDef> BuildTable() {
         const int f = i % 12; // F1 = 0
         const unsigned mods = i < 12 ? kmNone : i < 24 ? kmShift : kmCtrl;
         std::string key;
-        if (f != 2 && !(i >= 24 && f >= 8)) key = KeyText(tkey::F1 + f, mods);
+        // Plain F3 and Shift+F3 are the search menu's keys.
+        if ((f != 2 || i >= 24) && !(i >= 24 && f >= 8)) key = KeyText(tkey::F1 + f, mods);
         std::string caption = "F" + std::to_string(i + 1);
         if (i == 1) caption = "終了";
         if (i == 2) caption = "検索";
@@ -143,6 +145,9 @@ std::vector<TMenuItemDef> BuildTable() {
         const std::string name = "mnF" + std::to_string(i + 1);
         t.push_back({name, "mnFunction", caption, key, false, false, false});
     }
+
+    // The page's encoding and line ends; its items are made beside the pages.
+    bar("mnEncoding", "文字コード(&K)");
 
     bar("mnSonota", "その他(&O)");
     item("mnAbout", "バージョン情報(&A)");
@@ -339,7 +344,7 @@ std::vector<TContextItem> ContextMenuModel(const TCommandState& s) {
     end.Shortcut = KeyText(tkey::End, kmCtrl);
     TContextItem save = menuItem("上書き保存(&S)", "mnSave", s.Modified && !ro);
     save.Shortcut = FindMenuItem("mnSave")->Shortcut;
-    return {
+    std::vector<TContextItem> items = {
         cmd("切り取り(&T)", C::Cut, sel && !ro),
         cmd("コピー(&C)", C::Copy, sel),
         cmd("貼り付け(&P)", C::Paste, s.ClipboardText && !ro),
@@ -366,6 +371,13 @@ std::vector<TContextItem> ContextMenuModel(const TCommandState& s) {
         sep(),
         menuItem("終了(&X)", "mnExit", true),
     };
+    if (s.MenusHidden) {
+        // The only way back to a hidden menu bar besides its key.
+        TContextItem menus = menuItem("メニュー表示(&M)", "mnisMenuShow", true);
+        menus.Shortcut = kMenuBarKey;
+        items.insert(items.end() - 1, {menus, sep()});
+    }
+    return items;
 }
 
 TPasteCaret PasteCaretRule(int curs, bool hadLineBreak, int r, int c, int t, int b, int a) {

@@ -11,6 +11,9 @@
 #include <string>
 #include <vector>
 
+// The key that hides the menu bar and brings it back, as desktop programs here have it.
+inline constexpr const char* kMenuBarKey = "Ctrl+M";
+
 struct TMenuItemDef {
     std::string Name;     // "mnNew"; separators are "-"
     std::string Parent;   // the menu holding it; "" for the menus of the bar

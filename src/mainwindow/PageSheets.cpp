@@ -57,6 +57,7 @@ void TPageSheets::dropUpper(TSheet& s) {
 bool TPageSheets::LoadPageText(int index, const std::string& path, std::string* error) {
     const bool ok = sheet(index).lower->LoadFromFile(path, error);
     if (ok && OnFileRead) OnFileRead(index, path);
+    if (ok && OnPageSettled) OnPageSettled();
     return ok;
 }
 
@@ -71,6 +72,7 @@ bool TPageSheets::SavePageText(int index, const std::string& path, std::string* 
     std::string bytes;
     if (!t->FileBytes(&bytes, error) || !SaveDocumentFile(path, bytes, error)) return false;
     if (OnFileWritten) OnFileWritten(index, path);
+    if (OnPageSettled) OnPageSettled();
     return true;
 }
 
@@ -195,6 +197,7 @@ void TPageSheets::ReopenActive(const TPageBook& book, const TEncoding* e) {
     }
     // The page now holds the file as it is on disk: the watch must not offer that change again.
     if (OnFileRead) OnFileRead(index, path);
+    if (OnPageSettled) OnPageSettled();
     SetModified(index, false);
     UpdatePageStatus();
 }

@@ -31,6 +31,8 @@ class TPageSheets : public TPageHost, public TPageIds {
     // A page's file was read or written; before a write, false (with the reason) stops it.
     std::function<void(int index, const std::string&path)> OnFileRead, OnFileWritten;
     std::function<bool(int index, const std::string& path, std::string* error)> BeforeFileWrite;
+    // A page was saved, re-read or closed: what its recovery file keeps may have to go.
+    std::function<void()> OnPageSettled;
 
     // The control of a page (the focused half of a split page); null without the page.
     TPageText* TextOfPage(int index) const;

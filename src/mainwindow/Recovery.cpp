@@ -396,6 +396,10 @@ bool TRecoveryClock::Due(std::int64_t nowMs) const {
     return pending_ && (nowMs - last_ >= kQuietMs || nowMs - first_ >= kMaxMs);
 }
 
+std::int64_t TRecoveryClock::DueAt() const {
+    return std::min(last_ + kQuietMs, first_ + kMaxMs);
+}
+
 TRecoveryPageState::TAction TRecoveryPageState::Tick(bool modified, std::int64_t nowMs) {
     if (!modified) {
         const bool had = Written;

@@ -109,6 +109,7 @@ class TRecoveryClock {
     static constexpr std::int64_t kMaxMs = 30000;
     void Edited(std::int64_t nowMs);
     bool Due(std::int64_t nowMs) const;
+    std::int64_t DueAt() const; // when Due turns true (only while Pending)
     void Written() { pending_ = false; }
     bool Pending() const { return pending_; }
 

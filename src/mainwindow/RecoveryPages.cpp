@@ -74,6 +74,15 @@ void TRecoveryPages::Tick(std::int64_t nowMs) {
         if (Status) Status("復元ファイルを書けません: " + e);
 }
 
+std::optional<std::int64_t> TRecoveryPages::NextTick() const {
+    if (!writer_ || ending_) return std::nullopt;
+    std::optional<std::int64_t> next;
+    for (const auto& [id, state] : states_)
+        if (state.Clock.Pending())
+            next = std::min(next.value_or(state.Clock.DueAt()), state.Clock.DueAt());
+    return next;
+}
+
 void TRecoveryPages::WriteAllNow() {
     if (!writer_) return;
     for (int i = 0; i < host_.PageCount(); ++i)

@@ -51,6 +51,9 @@ class TRecoveryPages {
     void Edited(int index, std::int64_t nowMs);
     // Writes every page that is due at nowMs, removes the files of saved and closed pages.
     void Tick(std::int64_t nowMs);
+    // When Tick has something to do next: the first edited page's due time; nothing while no
+    // edit waits (a save, a re-read or a closed page asks for a Tick of its own).
+    std::optional<std::int64_t> NextTick() const;
     // Writes every modified page at once and waits for the files.
     void WriteAllNow();
     // Ends without a question: named pages are saved where the settings allow it, every other

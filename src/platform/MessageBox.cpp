@@ -10,7 +10,7 @@ namespace {
 class TConsoleSink final : public TMessageSink {
   public:
     bool Show(const TMessage& m) override {
-        std::fprintf(stderr, "[%s] %s\n", m.caption.c_str(), m.text.c_str());
+        std::fprintf(stderr, "[%s] %s\n", BoxCaption(m).c_str(), m.text.c_str());
         return !m.yesNo || m.defaultYes;
     }
 };
@@ -79,6 +79,17 @@ void ShowMessage(std::string_view msg) {
     m.caption = std::string(kAppTitle);
     m.text = std::string(msg);
     MessageSink().Show(m);
+}
+
+void ShowNotice(std::string_view msg) {
+    TMessage m;
+    m.text = std::string(msg);
+    m.icon = TMsgIcon::Information;
+    MessageSink().Show(m);
+}
+
+std::string BoxCaption(const TMessage& m) {
+    return captionOr(m.caption, kAppTitle);
 }
 
 void ShowErrorBox(std::string_view msg) {

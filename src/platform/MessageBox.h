@@ -12,8 +12,10 @@ inline constexpr std::string_view kConfirmCaption = "確認";
 
 enum class TMsgIcon { None, Information, Question, Warning, Error };
 
+// Every box carries a caption: the program's own unless one is given, so that a box never shows
+// up under the bare application name the window system would put there.
 struct TMessage {
-    std::string caption;
+    std::string caption = std::string(kAppTitle);
     std::string text;
     TMsgIcon icon = TMsgIcon::None;
     bool yesNo = false;     // Yes and No buttons; otherwise one OK button
@@ -54,5 +56,9 @@ bool AskYesNoTitled(std::string_view msg, std::string_view caption, bool default
 void InfoBox(std::string_view msg, std::string_view caption);
 // Plain notice: the application title as caption and an OK button.
 void ShowMessage(std::string_view msg);
+// Notice with the information icon: the application title as caption and an OK button.
+void ShowNotice(std::string_view msg);
+// The caption a box is shown with: its own, or the application title when that is blank.
+std::string BoxCaption(const TMessage& m);
 // The default error box: an error that no handler caught, with its text.
 void ShowErrorBox(std::string_view msg);

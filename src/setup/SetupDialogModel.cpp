@@ -280,7 +280,7 @@ void TSetupDialogModel::SetupFolderChosen(const std::string& chosen) {
     SetEnabled("edtSetup", true);
     const std::string folder = ExcludeTrailingChar(chosen, "/");
     if (!PathExists(folder + "/" + ProgramName) && folder.find("Tolmo") == std::string::npos &&
-        AskYesNo("指定されたフォルダーに<\\Tolmo\\>のフォルダを\r\n付け加えますか？", true))
+        AskYesNo("指定されたフォルダーに</Tolmo/>のフォルダを\r\n付け加えますか？", true))
         SetText("edtSetup", folder + "/Tolmo/");
     else
         SetText("edtSetup", folder);

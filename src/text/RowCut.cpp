@@ -125,6 +125,24 @@ class Cutter {
         Flush();
     }
 
+    // For a re-wrap: the rows of one line that lies anywhere in memory (tab: it holds one),
+    // wrapped (wrap) or as one row; the blocks so far go to *out, the last one at Finish.
+    void LineAt(const char* line, size_t len, bool tab, bool wrap, std::vector<TRowBlock>* out) {
+        out_ = out;
+        p_ = line;
+        if (wrap)
+            Line(0, len, tab);
+        else
+            Add(0, len, reLineEnd);
+    }
+    void Finish(std::vector<TRowBlock>* out) {
+        out_ = out;
+        Flush();
+    }
+    size_t RowsMade(const std::vector<TRowBlock>& out) const {
+        return out.size() * TRowTable::BlockRows + cur_.Rows.size();
+    }
+
   private:
     // The rows of one line (without its line end) at pos.
     void Line(size_t pos, size_t len, bool tab) {
@@ -414,4 +432,156 @@ std::vector<TRowBlock> CutRows(const char* p, size_t n, const TWrapSettings& ws,
     RunParts(threads, work.size(), stop,
              [&](size_t k) { Cutter(p, ws, stop).Run(work[k], n >= kLargeText); });
     return JoinParts(work);
+}
+
+namespace {
+
+// One part of a re-wrap: the lines that start in blocks [First, End) of the old rows.
+struct RewrapPart {
+    size_t First = 0, End = 0;
+    std::vector<TRowBlock> Blocks;
+    std::vector<std::pair<std::shared_ptr<char[]>, size_t>> Own; // copies of lines that lay apart
+};
+
+// Copies of the lines whose rows lay apart, in chunks that never move.
+class OwnTexts {
+  public:
+    const char* Copy(std::string_view t) {
+        if (t.size() > left_) {
+            const size_t n = std::max<size_t>(t.size(), size_t{1} << 20);
+            chunks_.emplace_back(std::shared_ptr<char[]>(new char[n]), n);
+            cur_ = chunks_.back().first.get();
+            left_ = n;
+        }
+        char* at = cur_;
+        std::memcpy(at, t.data(), t.size());
+        cur_ += t.size();
+        left_ -= t.size();
+        return at;
+    }
+    std::vector<std::pair<std::shared_ptr<char[]>, size_t>> chunks_;
+
+  private:
+    char* cur_ = nullptr;
+    size_t left_ = 0;
+};
+
+void RewrapOnePart(const std::vector<std::shared_ptr<const TPackedRows>>& blocks, RewrapPart& part,
+                   bool wrap, const TWrapSettings& ws, TRowEnd lastEnd, std::atomic<bool>& stop) {
+    const size_t nb = blocks.size();
+    size_t b = part.First, i = 0;
+    auto settle = [&] {
+        while (b < nb && i >= blocks[b]->size()) {
+            ++b;
+            i = 0;
+        }
+    };
+    // Rows that go on a line begun in an earlier block belong to the part before.
+    bool continued = false;
+    for (size_t p = part.First; p-- > 0;)
+        if (!blocks[p]->empty()) {
+            continued = blocks[p]->RowEnd(blocks[p]->size() - 1) == reWrapped;
+            break;
+        }
+    settle();
+    while (continued && b < part.End) {
+        continued = blocks[b]->RowEnd(i) == reWrapped;
+        ++i;
+        settle();
+    }
+    Cutter cut(nullptr, ws, stop);
+    OwnTexts own;
+    std::vector<std::pair<size_t, TRowMarks>> marks; // (new row, marks)
+    std::string scratch;
+    while (b < part.End && !stop.load(std::memory_order_relaxed)) {
+        // One logical line: its rows, whether their texts follow each other, their marks.
+        const char* start = nullptr;
+        const char* end = nullptr;
+        bool contiguous = true;
+        const size_t firstRow = cut.RowsMade(part.Blocks);
+        const size_t lineMarks = marks.size();
+        size_t k = 0;
+        bool more = true;
+        while (more && b < nb) {
+            const TPackedRows& rows = *blocks[b];
+            const uint32_t len = rows.Len(i);
+            if (len) {
+                const char* p = rows.P(i);
+                if (!start) {
+                    start = p;
+                    end = p + len;
+                } else if (contiguous && p == end) {
+                    end += len;
+                } else {
+                    if (contiguous) scratch.assign(start, static_cast<size_t>(end - start));
+                    contiguous = false;
+                    scratch.append(p, len);
+                }
+            }
+            if (const TRowMarks m = RowData::Marks(rows.B(i))) marks.emplace_back(firstRow + k, m);
+            ++k;
+            more = rows.RowEnd(i) == reWrapped;
+            ++i;
+            settle();
+        }
+        std::string_view line =
+            contiguous ? (start ? std::string_view(start, static_cast<size_t>(end - start))
+                                : std::string_view())
+                       : std::string_view(scratch);
+        if (!contiguous) line = std::string_view(own.Copy(line), line.size());
+        const bool tab = std::memchr(line.data(), '\t', line.size()) != nullptr;
+        cut.LineAt(line.data(), line.size(), tab, wrap, &part.Blocks);
+        // A mark goes to the new row of the same rank in the line, or its last row.
+        const size_t lineRows = cut.RowsMade(part.Blocks) - firstRow;
+        for (size_t m = lineMarks; m < marks.size(); ++m)
+            marks[m].first = firstRow + std::min(marks[m].first - firstRow, lineRows - 1);
+    }
+    cut.Finish(&part.Blocks);
+    for (const auto& [row, m] : marks) {
+        TPackedRows& rows = part.Blocks[row / TRowTable::BlockRows].Rows;
+        const size_t j = row % TRowTable::BlockRows;
+        rows.SetB(j, RowData::WithMarks(rows.B(j), RowData::Marks(rows.B(j)) | m));
+    }
+    if (b >= nb && !part.Blocks.empty()) {
+        // The text's last row: its end as it was (no line end after it without wrap).
+        TRowEnd last = lastEnd;
+        if (!wrap && last == reWrapped) last = reTextEnd;
+        TRowBlock& blk = part.Blocks.back();
+        const size_t j = blk.Rows.size() - 1;
+        const TRowEnd was = blk.Rows.RowEnd(j);
+        blk.Rows.SetA(j, RowData::WithRowEnd(blk.Rows.A(j), last));
+        blk.LineEnds += (last != reWrapped) - (was != reWrapped);
+        blk.Bytes += (last == reLineEnd ? 2 : 0) - (was == reLineEnd ? 2 : 0);
+    }
+    part.Own = std::move(own.chunks_);
+}
+
+} // namespace
+
+std::vector<TRowBlock> RewrapRows(const std::vector<std::shared_ptr<const TPackedRows>>& blocks,
+                                  bool wrap, const TWrapSettings& ws, TRowEnd lastEnd, int threads,
+                                  std::vector<std::pair<std::shared_ptr<char[]>, size_t>>* chunks) {
+    threads = ThreadCount(threads);
+    // Parts of 64 blocks (about 64 thousand rows) share out evenly among the threads.
+    constexpr size_t kBlocksPerPart = 64;
+    std::vector<RewrapPart> work((blocks.size() + kBlocksPerPart - 1) / kBlocksPerPart);
+    for (size_t k = 0; k < work.size(); ++k) {
+        work[k].First = k * kBlocksPerPart;
+        work[k].End = std::min(blocks.size(), work[k].First + kBlocksPerPart);
+    }
+    std::atomic<bool> stop{false};
+    RunParts(threads, work.size(), stop,
+             [&](size_t k) { RewrapOnePart(blocks, work[k], wrap, ws, lastEnd, stop); });
+    std::vector<TRowBlock> out;
+    size_t count = 0;
+    for (const RewrapPart& p : work)
+        count += p.Blocks.size();
+    out.reserve(count);
+    for (RewrapPart& p : work) {
+        for (TRowBlock& blk : p.Blocks)
+            out.push_back(std::move(blk));
+        for (auto& c : p.Own)
+            chunks->push_back(std::move(c));
+    }
+    return out;
 }

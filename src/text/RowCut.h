@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "text/LineBreaking.h"
@@ -38,3 +40,13 @@ struct TReadCut {
 // rows are dropped. Throws ETextTooLarge as CutRows does.
 bool ReadAndCutRows(int fd, char* buf, size_t size, const TWrapSettings& ws, int threads,
                     TReadCut* out, size_t partBytes = size_t{1} << 20);
+
+// The lines of a table's rows (its snapshot's blocks) cut into rows again on every core: wrapped
+// with ws, or one row per line without wrap. A row's marks go to the new row of the same rank in
+// its line (the last one when the line has fewer rows now); the last row ends with lastEnd
+// (reTextEnd for reWrapped without wrap). Rows point into the old texts where a line's rows lay
+// one after the other; other lines are copied into chunks added to *chunks (chunk, bytes), which
+// the table must take with the rows.
+std::vector<TRowBlock> RewrapRows(const std::vector<std::shared_ptr<const TPackedRows>>& blocks,
+                                  bool wrap, const TWrapSettings& ws, TRowEnd lastEnd, int threads,
+                                  std::vector<std::pair<std::shared_ptr<char[]>, size_t>>* chunks);

@@ -44,13 +44,20 @@ void TEditorScreenStrings::RebuildSettings() {
     if (FLoad) FLoad->SetWrap(FSettings);
 }
 
-void TEditorScreenStrings::WrapOptionChanged() {
+// The clients note their places while the rows still follow the old settings.
+void TEditorScreenStrings::RewrapRows(bool wrap) {
+    for (TScreenStringsClient* c : FClients)
+        c->RowsRewrapping();
     RebuildSettings();
-    if (!FWordWrap || FLoading) return;
     FUndo.Clear();
-    RewrapAll();
+    Rebuild(wrap);
     InitBrackets();
     AfterRebuild();
+}
+
+void TEditorScreenStrings::WrapOptionChanged() {
+    if (!FWordWrap || FLoading) return RebuildSettings();
+    RewrapRows(true);
 }
 
 void TEditorScreenStrings::SetWrapOption(const TEditorWrapOption& o) {
@@ -64,15 +71,8 @@ void TEditorScreenStrings::SetWrapOption(const TEditorWrapOption& o) {
 void TEditorScreenStrings::SetWordWrap(bool v) {
     if (v == FWordWrap) return;
     FWordWrap = v;
-    RebuildSettings();
-    if (FLoading) return;
-    FUndo.Clear();
-    if (v)
-        RewrapAll();
-    else
-        UnwrapAll();
-    InitBrackets();
-    AfterRebuild();
+    if (FLoading) return RebuildSettings();
+    RewrapRows(v);
 }
 
 void TEditorScreenStrings::SetTabSpaceCount(int v) {

@@ -53,6 +53,9 @@ class TScreenStringsClient {
     virtual void InvalidateRow(int /*row*/) {}      // a row's parser state changed
     virtual void ListUpdated(const TUpdateInfo&) {} // outermost EndUpdate after a change
     virtual void ListReset() {} // rows rebuilt (load, Text, Clear, re-wrap): refresh everything
+    // The rows are about to be wrapped anew (the text stays): the editor notes where its caret,
+    // selection and view stand in the text, to find them again at ListReset.
+    virtual void RowsRewrapping() {}
     // Rows first.. were appended by a background load (nothing before them changed).
     virtual void RowsAppended(int /*first*/) {}
 };
@@ -150,8 +153,6 @@ class TEditorScreenStrings final : public TRowView {
     void LoadFromFile(const std::string& fileName);
     // The same from bytes in memory.
     void LoadFromBuffer(std::unique_ptr<char[]> buf, size_t n);
-    void RewrapAll();
-    void UnwrapAll();
 
     // A large file shown while it is still being read: the rows of its head replace the text now
     // (undo cleared), the rest is appended by AppendLoaded as the load hands it over. wake is
@@ -195,6 +196,7 @@ class TEditorScreenStrings final : public TRowView {
     uint32_t DataB(int r) const;
     std::string_view DataStr(int r) const;
     void WrapOptionChanged();
+    void RewrapRows(bool wrap); // clients told first, undo cleared, parser states again
     void RebuildSettings();
     void AfterRebuild();
     void RecordUpdate(int first, int oldRows, int newRows, int lastParsed, int parsed);
@@ -212,7 +214,6 @@ class TEditorScreenStrings final : public TRowView {
     void ApplyRows(int index, int count, std::vector<TRowRec>& recs);
     void LoadRows(std::shared_ptr<char[]> chunk, size_t n);
     void InstallRows(std::shared_ptr<char[]> chunk, size_t n, std::vector<TRowBlock> blocks);
-    std::string_view LineView(int first, int last, std::string& scratch, bool& contiguous) const;
     void Rebuild(bool wrap);
     void RemoveMarksFromSummary(TRowMarks m);
     void RecountMarks();

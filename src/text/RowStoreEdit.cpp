@@ -411,79 +411,20 @@ void TEditorScreenStrings::LoadFromFile(const std::string& fileName) {
 
 // ---- re-wrap and un-wrap ----
 
-// The text of rows first..last (one logical line): a view when the rows lie one after the other
-// in the arena, else a copy in scratch.
-std::string_view TEditorScreenStrings::LineView(int first, int last, std::string& scratch,
-                                                bool& contiguous) const {
-    const char* start = nullptr;
-    const char* end = nullptr;
-    contiguous = true;
-    for (int r = first; r <= last && contiguous; ++r) {
-        const TRowRec rec = FRows.At(r);
-        if (!rec.Len) continue;
-        if (!start) {
-            start = rec.P;
-            end = rec.P + rec.Len;
-        } else if (rec.P == end) {
-            end += rec.Len;
-        } else {
-            contiguous = false;
-        }
-    }
-    if (contiguous)
-        return start ? std::string_view(start, static_cast<size_t>(end - start))
-                     : std::string_view();
-    scratch.clear();
-    for (int r = first; r <= last; ++r)
-        scratch.append(FRows.At(r).Text());
-    return scratch;
-}
-
+// Every line cut into rows again on every core (RewrapRows); the rows keep pointing into the
+// texts they had, lines whose rows lay apart are joined into new chunks.
 void TEditorScreenStrings::Rebuild(bool wrap) {
     const int n = Count();
     if (n == 0) return;
-    const TRowEnd finalRE = RowEndKind(n - 1);
-    std::vector<TRowRec> out;
-    out.reserve(static_cast<size_t>(n) + static_cast<size_t>(n) / 8);
-    std::vector<TWrapRow> tmp;
-    std::string scratch;
-    const TWrapSettings& ws = FSettings;
-    for (int r = 0; r < n;) {
-        int e = r;
-        while (e < n - 1 && RowEndKind(e) == reWrapped)
-            ++e;
-        bool contiguous;
-        std::string_view line = LineView(r, e, scratch, contiguous);
-        const char* base = contiguous ? line.data() : FRows.StoreText(line);
-        tmp.clear();
-        if (!wrap || (line.size() < static_cast<size_t>(ws.WrapByte) &&
-                      line.find('\t') == std::string_view::npos))
-            tmp.push_back({0, static_cast<uint32_t>(line.size()), reLineEnd});
-        else
-            WrapLine(line, 0, ws, tmp);
-        size_t first = out.size();
-        for (const TWrapRow& w : tmp)
-            out.push_back({w.Length ? base + w.Start : nullptr, w.Length,
-                           RowData::WithRowEnd(0, w.RowEnd), 0, 0});
-        int newN = static_cast<int>(tmp.size());
-        for (int k = 0; k <= e - r; ++k) {
-            TRowMarks m = RowData::Marks(FRows.At(r + k).B);
-            if (!m) continue;
-            TRowRec& t = out[first + static_cast<size_t>(std::min(k, newN - 1))];
-            t.B = RowData::WithMarks(t.B, RowData::Marks(t.B) | m);
-        }
-        r = e + 1;
+    const TRowEnd lastEnd = RowEndKind(n - 1);
+    std::vector<TRowBlock> blocks;
+    std::vector<std::pair<std::shared_ptr<char[]>, size_t>> chunks;
+    {
+        const TRowTableSnapshot old = FRows.Snapshot(); // read-only on every thread
+        blocks = ::RewrapRows(old.Blocks, wrap, FSettings, lastEnd, LoadThreads, &chunks);
     }
-    TRowEnd last = finalRE;
-    if (!wrap && last == reWrapped) last = reTextEnd;
-    out.back().A = RowData::WithRowEnd(out.back().A, last);
-    FRows.AssignRows(std::move(out));
+    for (auto& [chunk, bytes] : chunks)
+        FRows.AddChunk(std::move(chunk), bytes);
+    FRows.AssignBlocks(std::move(blocks));
     FParseValid = 0;
-}
-
-void TEditorScreenStrings::RewrapAll() {
-    Rebuild(FWordWrap);
-}
-void TEditorScreenStrings::UnwrapAll() {
-    Rebuild(false);
 }

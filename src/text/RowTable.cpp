@@ -500,6 +500,20 @@ void TRowTable::AssignRows(std::vector<TRowRec>&& recs) {
     FDirty = 0;
 }
 
+void TRowTable::AssignBlocks(std::vector<TRowBlock>&& blocks) {
+    FBlocks.clear();
+    FExtras.clear();
+    FFreeExtras.clear();
+    FCount = 0;
+    FLineEnds = 0;
+    FBytes = 0;
+    FTextLen = 0;
+    FCacheBlock = 0;
+    FDirty = 0;
+    AppendBlocks(std::move(blocks));
+    FDirty = 0;
+}
+
 void TRowTable::Compact() {
     size_t live = FTextLen;
     std::shared_ptr<char[]> buf(new char[std::max<size_t>(live, 1) + kChunk]);

@@ -106,6 +106,8 @@ class TRowTable {
     void Clear();
     // Replaces all rows by recs (texts already in the arena); DataStr is dropped.
     void AssignRows(std::vector<TRowRec>&& recs);
+    // The same with rows already in blocks (texts in the arena, Extra 0).
+    void AssignBlocks(std::vector<TRowBlock>&& blocks);
     // Compacts the arena when more than half of it is garbage.
     void MaybeCompact();
 

@@ -3,10 +3,14 @@
 
 #include "MemoryMapTestProcess.h"
 
+#include <chrono>
+#include <condition_variable>
 #include <cstring>
 #include <filesystem>
 #include <map>
+#include <mutex>
 #include <sys/stat.h>
+#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -108,9 +112,10 @@ TEST(MemoryMap, BlockLayoutByteForByte) {
     std::strcpy(m.Memory(), "abc");
     const std::string b = TempDir::Read(dir / "Layout");
     ASSERT_EQ(b.size(), 156u);
-    // Size 100, the name, slot maximum 5 with mask 0x8000, slot 0 counted twice; the user area.
+    // Three changes (the slot taken, two updates), size 100, the name, slot maximum 5 with mask
+    // 0x8000, slot 0 counted twice; the user area.
     EXPECT_EQ(b.substr(0, 28),
-              std::string("\0\0\0\0\x64\0\0\0MemMapEvt\0\0\0\x05\0\0\x80\x02\0\0\0", 28));
+              std::string("\x03\0\0\0\x64\0\0\0MemMapEvt\0\0\0\x05\0\0\x80\x02\0\0\0", 28));
     EXPECT_EQ(b.substr(56, 4), std::string("abc\0", 4));
     for (const char* f : {"Layout", "LayoutSemaphore"})
         EXPECT_EQ(static_cast<int>(std::filesystem::status(dir / f).permissions()), 0600) << f;
@@ -306,4 +311,42 @@ TEST(MemoryMap, PollTimerNeverBelowTenMsAndRestartsAfterAFailingHandler) {
     m.Update();
     m.Poll(); // a handler that closes the component stops the timer for good
     EXPECT_EQ(std::pair(timer.interval, m.GetActive()), std::pair(-1, false));
+}
+
+// The waiter sleeps on the block: it wakes once on opening and once per change made by any user
+// (another process here), and not at all while nothing changes; closing ends it at once.
+TEST(MemoryMap, TheWaiterWakesForEveryChangeAndOnlyThen) {
+    TempRuntimeDir dir;
+    std::mutex mu;
+    std::condition_variable cv;
+    int wakes = 0;
+    TMemMapEvt m;
+    Configure(m, "Wait", 4);
+    m.SetWakeHandler([&] {
+        std::lock_guard<std::mutex> lock(mu);
+        ++wakes;
+        cv.notify_all();
+    });
+    auto waitFor = [&](int n) {
+        std::unique_lock<std::mutex> lock(mu);
+        return cv.wait_for(lock, std::chrono::seconds(10), [&] { return wakes >= n; });
+    };
+    m.SetActive(true);
+    EXPECT_TRUE(m.Waiting());
+    ASSERT_TRUE(waitFor(1));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_EQ(wakes, 1); // idle: no wake-up
+    const std::uint32_t before = m.ChangeCount();
+    auto child = Holder("Wait", 4, 256, [](TMemMapEvt& c) { c.Update(); });
+    EXPECT_EQ(child->Receive(), 1);
+    EXPECT_EQ(m.ChangeCount(), before + 2); // entered, updated
+    ASSERT_TRUE(waitFor(2));
+    Seen seen;
+    seen.Attach(m);
+    m.Poll();
+    EXPECT_EQ(seen.events, (std::vector<std::string>{"enter0", "enter1", "update1"}));
+    m.SetActive(false);
+    EXPECT_FALSE(m.Waiting());
+    child->Send(0);
+    EXPECT_EQ(child->Wait(), 0);
 }

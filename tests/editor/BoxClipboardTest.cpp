@@ -21,6 +21,9 @@ TEST(BoxClipboard, PayloadRoundTripAndLines) {
     EXPECT_EQ(SplitTextLines(text), (std::vector<std::string>{"ab", "", "c"}));
     EXPECT_EQ(SplitTextLines("a\rb\nc"), (std::vector<std::string>{"a", "b", "c"}));
     EXPECT_TRUE(SplitTextLines("").empty());
+    // Text leaves with LF and arrives with the editor's CR LF, whatever ends its lines.
+    EXPECT_EQ(ClipboardLineEnds("\x82\xa0\r\nb\rc\n"), "\x82\xa0\nb\nc\n");
+    EXPECT_EQ(EditorLineEnds("a\nb\rc\r\n\n\r"), "a\r\nb\r\nc\r\n\r\n\r\n");
 }
 
 TEST(PastedBytes, BoxBytesOfAnotherTableAreConvertedFromTheText) {

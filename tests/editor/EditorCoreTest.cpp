@@ -261,6 +261,49 @@ TEST_F(EditorTest, CaretSelStartAndHitsOnWrappedRows) {
     EXPECT_EQ(e.SelText(), "bbb");
 }
 
+// A new wrap width keeps the caret, the selection, the hit and the view on their text, in this
+// editor and in the other half of a split page; switching wrap off and on does too.
+TEST(EditorWrapChange, CaretSelectionAndTopRowKeepTheirTextPositions) {
+    std::string text;
+    for (int line = 0; line < 60; ++line)
+        text += std::string(50, static_cast<char>('a' + line % 26)) + "\r\n";
+    TEditorCore a;
+    a.SetText(text);
+    TEditorCore b(a.SharedStore());
+    WrapAt(a, 20);
+    ASSERT_EQ(a.Rows().RowCount(), 180);
+    a.SetVisibleArea(10, 40);
+    b.SetVisibleArea(10, 40);
+    Select(a, 100, 3, 100, 15); // line 33, bytes 43..55 of it
+    const int64_t caret = a.CaretOffset() + a.Rows().TextPos(a.Row());
+    const std::string selected = a.SelText();
+    a.SetTopRow(98);
+    b.SetCaret(20, 7); // line 6, byte 47
+    b.SetHitStyle(hsDraw);
+    b.ShowHit(b.PosOf(20, 7), 2);
+    const int64_t bCaret = b.PosOf(20, 7);
+    for (int width : {37, 80, -1, 20}) {
+        SCOPED_TRACE(width);
+        const int64_t top = a.Rows().TextPos(a.TopRow()); // the new top row holds it
+        if (width < 0)
+            a.SetWordWrap(false);
+        else if (!a.GetWordWrap())
+            WrapAt(a, width);
+        else {
+            TEditorWrapOption w;
+            w.SetWrapByte(width);
+            a.SetWrapOption(w);
+        }
+        EXPECT_EQ(a.PosOf(a.Row(), a.Col()), caret);
+        EXPECT_EQ(a.SelText(), selected);
+        const int t = a.TopRow();
+        EXPECT_TRUE(a.Rows().TextPos(t) <= top && top < a.Rows().TextPos(t + 1));
+        EXPECT_TRUE(a.Row() >= t && a.Row() < t + a.VisibleRows());
+        EXPECT_EQ(b.PosOf(b.Row(), b.Col()), bCaret);
+        EXPECT_EQ(b.HitSelLength(), 2);
+    }
+}
+
 TEST_F(EditorTest, DropSelectionMovesOrCopies) {
     Load("hello world\r\n");
     Select(e, 0, 0, 0, 5);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 TEST(MainMenuTable, EveryKeyRunsOneItem) {
@@ -16,6 +17,10 @@ TEST(MainMenuTable, EveryKeyRunsOneItem) {
         }
     }
     EXPECT_EQ(MenusAbove("mnHiduke"), (std::vector<std::string>{"mnEdit", "mnInsert"}));
+    // Ctrl+F3 opens the search; plain and Shift F3 belong to the search menu's items.
+    EXPECT_EQ(FindMenuItem("mnF27")->Shortcut, "Ctrl+F3");
+    EXPECT_EQ(FindMenuItem("mnShitaFind")->Shortcut, "F3");
+    EXPECT_EQ(FindMenuItem("mnisMenuShow")->Shortcut, kMenuBarKey);
 }
 
 TEST(MainMenuRules, OpeningRulesGateTheKeys) {
@@ -46,6 +51,14 @@ TEST(MainMenuRules, OpeningRulesGateTheKeys) {
     EXPECT_FALSE(ToggleLayout(s, "mnisFuncShow"));
     EXPECT_FALSE(MenuItemView("mnFunction", s).Visible);
     EXPECT_FALSE(MenuItemView("mnFile", s).Visible);
+    EXPECT_FALSE(MenuItemView("mnEncoding", s).Visible);
+    // With the menus hidden, the context menu offers them back.
+    const auto context = ContextMenuModel(s);
+    const auto back = std::find_if(context.begin(), context.end(), [](const TContextItem& i) {
+        return i.MenuItem == "mnisMenuShow";
+    });
+    ASSERT_NE(back, context.end());
+    EXPECT_EQ(back->Shortcut, kMenuBarKey);
     // Image marks of the caret row are checked; the external editor shows when configured.
     s.CaretRowMarks = 1u << 12;
     EXPECT_TRUE(MenuItemView("rm121", s).Checked);

@@ -64,10 +64,16 @@ TEST(RecoveryPages, WrittenWhenDueAndGoneWithSavedOrClosedPages) {
     Instance run(d / "recovery/");
     const int a = run.open(d / "a.txt", "typed a");
     const int b = run.open(d / "b.txt", "typed b");
+    EXPECT_EQ(run.pages.NextTick(), std::nullopt); // nothing edited: no timer runs
     run.pages.Edited(a, 0);
     run.pages.Edited(b, 0);
-    run.pages.Tick(TRecoveryClock::kQuietMs - 1);
-    run.pages.WriteAllNow(); // waits for the writer
+    run.pages.Edited(b, 2000);
+    EXPECT_EQ(run.pages.NextTick(), TRecoveryClock::kQuietMs); // a is due first
+    run.pages.Tick(TRecoveryClock::kQuietMs);
+    EXPECT_EQ(run.pages.NextTick(), 2000 + TRecoveryClock::kQuietMs);
+    run.pages.Tick(2000 + TRecoveryClock::kQuietMs);
+    EXPECT_EQ(run.pages.NextTick(), std::nullopt); // both written: the timer rests
+    run.pages.WriteAllNow();                       // waits for the writer
     EXPECT_EQ(run.files(), 2);
     // Saved: its file goes at the next tick. Closed: its file goes too.
     run.host.pages[a].modified = false;

@@ -1,5 +1,6 @@
-// A message's line breaks as a box shows them.
+// A message's line breaks as a box shows them; every box's caption.
 #include "platform/MessageBox.h"
+#include "../support/RecordingSink.h"
 
 #include <gtest/gtest.h>
 
@@ -7,4 +8,23 @@ TEST(MessageBox, EveryLineEndBecomesOneBreak) {
     EXPECT_EQ(MessageLines("a\r\nb\rc\nd\r\n\r\n"), "a\nb\nc\nd\n\n");
     EXPECT_EQ(MessageLines("\r\r\n"), "\n\n");
     EXPECT_EQ(MessageLines("日本語\r\n"), "日本語\n");
+}
+
+TEST(MessageBox, NoticesCarryTheProgramsCaptionAndQuestionsTheirOwn) {
+    RecordingSink sink;
+    ShowNotice("再読込いたしません。");
+    ShowMessage("別のフォルダを指定してください。");
+    ShowErrorBox("x");
+    InfoBox("y", kAppTitle);
+    AskYesNoTitled("z", " ", true);
+    ASSERT_EQ(sink.boxes.size(), 5u);
+    for (size_t i = 0; i < 4; ++i)
+        EXPECT_EQ(sink.boxes[i].caption, kAppTitle) << sink.boxes[i].text;
+    EXPECT_EQ(sink.boxes[0].icon, TMsgIcon::Information);
+    EXPECT_EQ(sink.boxes[4].caption, kConfirmCaption);
+    // A box made elsewhere without a caption, or with a blank one, shows the program's.
+    EXPECT_EQ(TMessage{}.caption, kAppTitle);
+    TMessage blank;
+    blank.caption = "";
+    EXPECT_EQ(BoxCaption(blank), kAppTitle);
 }

@@ -1,8 +1,11 @@
 // A message sink for tests: records every box and answers Yes/No boxes from a queue (the box's
-// default button when the queue is empty). Installed for its lifetime.
+// default button when the queue is empty). Installed for its lifetime. A box without a caption
+// fails the test that made it: the window system would show the bare application name there.
 #pragma once
 
 #include "platform/MessageBox.h"
+
+#include <gtest/gtest.h>
 
 #include <deque>
 #include <string>
@@ -12,6 +15,7 @@ class RecordingSink : public TMessageSink {
   public:
     RecordingSink() : scope_(this) {}
     bool Show(const TMessage& m) override {
+        EXPECT_NE(m.caption.find_first_not_of(' '), std::string::npos) << "no caption: " << m.text;
         boxes.push_back(m);
         if (!m.yesNo) return true;
         if (answers.empty()) return m.defaultYes;

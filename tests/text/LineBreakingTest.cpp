@@ -140,4 +140,38 @@ TEST(Rewrap, MarksFollowTheirLines) {
     ASSERT_EQ(s.Count(), 2);
     EXPECT_EQ(s.ListRowMarks(0), RowMarkBit(rm1) | RowMarkBit(rm3));
     EXPECT_EQ(s.Text(), std::string(50, 'a') + "\r\nshort\r\n");
+
+    // A text of several parts (more than 64 blocks of rows) with tabs, edited lines whose rows
+    // lie apart and a mark on a line that crosses a block: re-wrapped on every core, the same
+    // rows as the same text cut afresh.
+    std::string text;
+    for (int i = 0; i < 40000; ++i)
+        text += std::string(static_cast<size_t>(i % 97), static_cast<char>('a' + i % 26)) +
+                (i % 7 == 0 ? "\tx" : "") + "\r\n";
+    TEditorScreenStrings big, fresh;
+    for (TEditorScreenStrings* t : {&big, &fresh}) {
+        t->SetWrapOption(WrapWidth(30));
+        t->SetWordWrap(true);
+    }
+    big.SetText(text);
+    ASSERT_GT(big.Count(), 70 * TRowTable::BlockRows);
+    for (int line : {5, 20000, 39999}) {
+        const int r = big.LineToRow(line);
+        big.UpdateList(r, big.RowEnd(r) - r + 1, std::string(70, 'e') + "\r\n");
+    }
+    int crossing = TRowTable::BlockRows * 70 - 1;
+    while (big.RowEndKind(crossing) != reWrapped)
+        --crossing;
+    big.PutRowMark(crossing + 1, rm5);
+    const int64_t marked = big.TextPos(crossing + 1);
+    big.SetWrapOption(WrapWidth(45));
+    fresh.SetWrapOption(WrapWidth(45));
+    fresh.SetText(big.Text());
+    ASSERT_EQ(big.Count(), fresh.Count());
+    int differ = 0;
+    for (int r = 0; r < big.Count(); ++r)
+        differ += big.RowText(r) != fresh.RowText(r) || big.RowEndKind(r) != fresh.RowEndKind(r);
+    EXPECT_EQ(differ, 0);
+    const int m = big.RowOfMark(rm5);
+    EXPECT_EQ(big.RowStart(m), big.RowStart(big.RowOfTextPos(marked)));
 }

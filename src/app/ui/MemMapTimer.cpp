@@ -1,4 +1,4 @@
-// The poll timer of a channel on the user-interface thread, and the main window's channel.
+// The poll of a channel on the user-interface thread, and the main window's channel.
 #include "app/ui/MemMapTimer.h"
 
 #include "platform/MessageBox.h"
@@ -7,21 +7,13 @@
 
 TMemMapTimer::TMemMapTimer(TCustomMemMapEvt& channel, QObject* parent)
     : QObject(parent), FChannel(channel) {
-    FTimer.setSingleShot(false);
-    connect(&FTimer, &QTimer::timeout, this, &TMemMapTimer::Tick);
-    FChannel.SetTimer(this);
+    // Called on the channel's waiter thread: only a queued call crosses over.
+    FChannel.SetWakeHandler(
+        [this] { QMetaObject::invokeMethod(this, &TMemMapTimer::Tick, Qt::QueuedConnection); });
 }
 
 TMemMapTimer::~TMemMapTimer() {
-    FChannel.SetTimer(nullptr);
-}
-
-void TMemMapTimer::Start(int intervalMs) {
-    FTimer.start(intervalMs); // the channel keeps it at MinInterval or more
-}
-
-void TMemMapTimer::Stop() {
-    FTimer.stop();
+    FChannel.SetWakeHandler(nullptr); // the waiter ends before this object does
 }
 
 void TMemMapTimer::Tick() {

@@ -1,32 +1,28 @@
-// The poll timer of a channel on the user-interface thread, and the main window's channel.
+// The poll of a channel on the user-interface thread, and the main window's channel.
 #pragma once
 
 #include "app/HandOff.h"
 #include "app/MemoryMap.h"
 
 #include <QObject>
-#include <QTimer>
 
 class QWidget;
 
-// Drives a channel's poll with a QTimer, never more often than every 10 ms. A failure in the
-// poll or in a handler goes to the default error box and the polling goes on.
-class TMemMapTimer : public QObject, public IMemMapTimer {
+// Runs a channel's poll on the user-interface thread whenever the block changed: the channel's
+// waiter sleeps on the block and posts the poll here, so an idle channel costs nothing. A
+// failure in the poll or in a handler goes to the default error box and the channel goes on.
+class TMemMapTimer : public QObject {
     Q_OBJECT
   public:
     explicit TMemMapTimer(TCustomMemMapEvt& channel, QObject* parent = nullptr);
     ~TMemMapTimer() override;
 
-    void Start(int intervalMs) override;
-    void Stop() override;
-    bool IsRunning() const { return FTimer.isActive(); }
-    int Interval() const { return FTimer.interval(); }
+    bool IsRunning() const { return FChannel.Waiting(); }
 
   private:
     void Tick();
 
     TCustomMemMapEvt& FChannel;
-    QTimer FTimer;
 };
 
 // The main window's channel component MemMapEvt1: "Tolmo2005", ten slots, 256 bytes, marked as

@@ -9,6 +9,7 @@
 #include "editor/ui/MenuItems.h"
 #include "editor/ui/QtConversions.h"
 #include "platform/Cp932.h"
+#include "platform/ui/QtMessageSink.h"
 #include "text/DocumentCodec.h"
 #include "text/RowStore.h"
 
@@ -37,11 +38,13 @@ TEditor::TEditor(QWidget* parent, std::shared_ptr<TEditorScreenStrings> store)
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setMouseTracking(true);
     viewport()->setCursor(Qt::IBeamCursor);
-    WarningHandler = [this](const QString& m) { QMessageBox::warning(this, "トルモ -Tolmo-", m); };
+    WarningHandler = [this](const QString& m) { QMessageBox::warning(this, AppTitleText(), m); };
     FBlink.setInterval(QApplication::cursorFlashTime() > 0 ? QApplication::cursorFlashTime() / 2
                                                            : 500);
     connect(&FBlink, &QTimer::timeout, this, [this] {
-        FCaretOn = !FCaretOn;
+        const bool rest = --FBlinksLeft <= 0;
+        FCaretOn = !FCaretOn || rest;
+        if (rest) FBlink.stop(); // an idle window wakes nobody
         viewport()->update(CaretRect().adjusted(-1, -1, 1, 1));
     });
     WireCore();
@@ -68,7 +71,7 @@ void TEditor::WireCore() {
         InvalidateRows(r.LeftRow, r.LeftRow);
         InvalidateRows(r.Row, r.Row);
         FCaretOn = true;
-        if (hasFocus()) FBlink.start();
+        if (hasFocus()) StartBlink();
         UpdateScrollBars();
         emit CaretMoved();
         if (QGuiApplication::inputMethod())
@@ -213,6 +216,7 @@ bool TEditor::RunCommand(TEditorCommand c, int arg, TEditorCommandKeys keys) {
 }
 
 void TEditor::keyPressEvent(QKeyEvent* e) {
+    if (hasFocus()) StartBlink();
     const Qt::KeyboardModifiers mods = e->modifiers();
     const int key = ToTableKey(e->key(), mods);
     if (const TEditorKeyBinding* b = key ? FindEditorKey(key, ToTableModifiers(mods)) : nullptr) {
@@ -348,11 +352,18 @@ QMenu* TEditor::BuildPopupMenu() {
     return menu;
 }
 
+// The caret blinks for ten seconds after the last input, as desktop text fields do, then stays
+// shown; it does not blink at all without the focus (another window active, or hidden).
+void TEditor::StartBlink() {
+    FBlinksLeft = 10000 / std::max(1, FBlink.interval());
+    FBlink.start();
+}
+
 void TEditor::focusInEvent(QFocusEvent* e) {
     QAbstractScrollArea::focusInEvent(e);
     emit FocusEntered();
     FCaretOn = true;
-    FBlink.start();
+    StartBlink();
     viewport()->update();
 }
 

@@ -107,6 +107,8 @@ class TEditor : public QAbstractScrollArea {
     QFont FFont;
     int FAscent = 0;
     QTimer FBlink;
+    int FBlinksLeft = 0; // the caret rests (shown) after some seconds without input
+    void StartBlink();
     bool FCaretOn = true;
     QString FPreedit;
     int FPreeditCursor = 0;

@@ -3,10 +3,10 @@
 
 #include "app/FontRequest.h"
 #include "app/ui/ColorButton.h"
+#include "editor/ui/FontDialog.h"
 #include "editor/ui/QtConversions.h"
 
 #include <QDialogButtonBox>
-#include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,10 +15,9 @@ TFormViewEditor::TFormViewEditor(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("プロパティ"));
     setMinimumWidth(660);
     FontDialog = [this](TEditorFont& f) {
-        bool ok = false;
-        const QFont chosen = QFontDialog::getFont(&ok, ToQFont(f), this, QStringLiteral("フォント"),
-                                                  QFontDialog::MonospacedFonts);
-        if (!ok) return false;
+        QFont chosen = ToQFont(f);
+        chosen.setFamily(QString::fromStdString(f.Name));
+        if (!TEditorFontDialog::GetFont(chosen, this)) return false;
         f.Name = chosen.family().toStdString();
         f.Height =
             -(chosen.pixelSize() > 0 ? chosen.pixelSize() : PointsToPixels(chosen.pointSize()));

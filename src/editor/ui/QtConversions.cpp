@@ -14,26 +14,35 @@
 #include <QGuiApplication>
 #include <unordered_map>
 
-// The drawing face of a stored name, asked of the font database once per name.
-static QString DrawingFace(const std::string& name) {
-    static std::unordered_map<std::string, QString> cache;
+// What the font database knows of a face, asked once per face.
+TFaceInfo InstalledFaceInfo(const std::string& name) {
+    static std::unordered_map<std::string, TFaceInfo> cache;
     auto it = cache.find(name);
     if (it != cache.end()) return it->second;
-    const QStringList families = QFontDatabase::families();
-    auto lookup = [&families](const std::string& n) {
-        TFaceInfo info;
-        const QString family = QString::fromStdString(n);
-        info.Installed = families.contains(family);
-        if (!info.Installed) return info;
+    TFaceInfo info;
+    const QString family = QString::fromStdString(name);
+    info.Installed = QFontDatabase::families().contains(family);
+    if (info.Installed) {
         info.Japanese = QFontDatabase::writingSystems(family).contains(QFontDatabase::Japanese);
-        // A face that claims a fixed pitch, or whose "i" and "M" share one advance.
-        const QFontMetrics fm{QFont(family, 12)};
+        // A face that claims a fixed pitch, or whose "i" and "M" share one advance: fontconfig
+        // marks the Japanese ones "dual" (full-width glyphs take two), which Qt does not count
+        // as fixed, and leaves some unmarked.
+        QFont f(family, 12);
+        f.setStyleStrategy(QFont::NoFontMerging);
+        const QFontMetrics fm{f};
         info.FixedPitch =
             QFontDatabase::isFixedPitch(family) ||
             fm.horizontalAdvance(QLatin1Char('i')) == fm.horizontalAdvance(QLatin1Char('M'));
-        return info;
-    };
-    const QString face = QString::fromStdString(ChooseEditorFace(name, lookup));
+    }
+    cache.emplace(name, info);
+    return info;
+}
+
+QString DrawingFace(const std::string& name) {
+    static std::unordered_map<std::string, QString> cache;
+    auto it = cache.find(name);
+    if (it != cache.end()) return it->second;
+    const QString face = QString::fromStdString(ChooseEditorFace(name, InstalledFaceInfo));
     cache.emplace(name, face);
     return face;
 }
@@ -72,10 +81,11 @@ QCursor ToQCursor(TCursor c) {
                                      : Qt::ArrowCursor;
 }
 
-// Clipboard data: plain text (converted from the document's bytes) and, for box text, the
-// private type.
-static QMimeData* MakeEditorMime(const std::string& cp932, bool box, const TCharTable* table) {
+// Clipboard data, its line ends LF: plain text (converted from the document's bytes) and, for box
+// text, the private type.
+static QMimeData* MakeEditorMime(const std::string& bytes, bool box, const TCharTable* table) {
     auto* mime = new QMimeData;
+    const std::string cp932 = ClipboardLineEnds(bytes);
     const std::u16string u = DocumentToUtf16(cp932, table);
     QString text = QString::fromUtf16(u.data(), static_cast<qsizetype>(u.size()));
     mime->setText(text);

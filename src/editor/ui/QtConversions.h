@@ -6,6 +6,7 @@
 #include "editor/BoxClipboard.h"
 #include "editor/CaretSettings.h"
 #include "editor/Commands.h"
+#include "editor/FontChoice.h"
 #include "editor/PropertyTypes.h"
 
 #include <QColor>
@@ -22,6 +23,10 @@
 
 class TCharTable;
 
+// What the font database knows of an installed face (nothing for a missing one).
+TFaceInfo InstalledFaceInfo(const std::string& family);
+// The face drawn for a stored font name (see ChooseEditorFace).
+QString DrawingFace(const std::string& name);
 // The font named by the settings; a face the system lacks falls back to a Japanese monospace
 // font, so that two-byte characters are always drawn.
 QFont ToQFont(const TEditorFont& f);

@@ -20,6 +20,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -55,7 +56,12 @@ TCommandSurface::TCommandSurface(TfmEditor& fm, TPages& pages, TWindowCommands& 
         s.FileManager = fm_.FileManager && fm_.FileManager(); // asked only when a menu opens
         menus_.Show(m, s);
     };
-    menus_.OnKey = [this](const std::string& name) { Run(name); };
+    menus_.OnKey = [this](const std::string& name) {
+        // A key that runs a command ends the menu bar's keyboard mode (Alt, then one Escape):
+        // the text takes the focus again, also when a dialog of the command closes.
+        if (qobject_cast<QMenuBar*>(QApplication::focusWidget())) pages_.FocusActive();
+        Run(name);
+    };
     menus_.Menu("mnFunction")->menuAction()->setVisible(fm_.pnlFunction->isHidden());
     buildFunctionBar();
     buildJumpColumn();

@@ -14,7 +14,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenu>
-#include <QMenuBar>
 #include <array>
 
 void AttachEncodingUi(TfmEditor& fm, TPages& pages) {
@@ -28,9 +27,7 @@ void AttachEncodingUi(TfmEditor& fm, TPages& pages) {
         panel->setText(d ? QStr(d->StatusText()) : QString());
     };
 
-    auto* menu = new QMenu(QStringLiteral("文字コード(&K)"), &fm);
-    menu->setObjectName(QStringLiteral("mnEncoding"));
-    fm.menuBar()->insertMenu(fm.Menus->Menu("mnSonota")->menuAction(), menu);
+    QMenu* menu = fm.Menus->Menu("mnEncoding");
     QMenu* reopen = menu->addMenu(QStringLiteral("文字コードを指定して開き直す(&R)"));
     reopen->setObjectName(QStringLiteral("mnReopenEncoding"));
     reopen->addAction(QStringLiteral("自動判別(&A)"), &pages,

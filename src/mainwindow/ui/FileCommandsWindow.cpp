@@ -2,6 +2,7 @@
 #include "mainwindow/ui/FileCommandsWindow.h"
 
 #include "app/ShellUtil.h"
+#include "app/ui/FileDialogColumns.h"
 #include "app/ui/QtText.h"
 #include "editor/ui/EditorWidget.h"
 #include "mainwindow/ui/AddressClicks.h"
@@ -103,8 +104,9 @@ void TFileCommandsWindow::showProgramProperties() {
         m << QStringList{QUrl::fromLocalFile(QStr(ProgramFile())).toString()} << QString();
         if (bus.call(m, QDBus::Block, 5000).type() == QDBusMessage::ReplyMessage) return;
     }
-    ShowMessage("Windows2000 の一部及び、WindowsXP以降でない場合、\r\nこの機能は使えません。\r\n"
-                "中止します。");
+    ShowMessage(
+        "プロパティを表示できるファイルマネージャーがないため、\r\nこの機能は使えません。\r\n"
+        "中止します。");
 }
 
 // --- TFileCommandHost ---------------------------------------------------------------------
@@ -122,6 +124,7 @@ TSaveDialogResult TFileCommandsWindow::RunRenameDialog(const std::string& folder
     d.selectNameFilter(QStringLiteral("すべてのファイル( *.* ) (*)"));
     d.setDirectory(QStr(folder));
     d.selectFile(QStr(name));
+    FitFileColumns(d);
     TSaveDialogResult r;
     r.accepted = d.exec() == QDialog::Accepted && !d.selectedFiles().isEmpty();
     if (r.accepted) r.path = d.selectedFiles().first().toStdString();

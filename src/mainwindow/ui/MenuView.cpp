@@ -16,6 +16,16 @@ template <typename T> T* Find(const std::map<std::string, T*>& m, const std::str
     return i == m.end() ? nullptr : i->second;
 }
 
+// An item's text: its caption, and its key after a tab, where the menu shows it right-aligned.
+// The item itself holds no shortcut: a key bound to two actions (the item while the menu bar has
+// the focus, and the window's key) would be ambiguous and run neither.
+QString ItemText(const std::string& caption, const std::string& shortcut) {
+    QString text = QStr(caption);
+    if (!shortcut.empty())
+        text += QLatin1Char('\t') + ToKeySequence(shortcut).toString(QKeySequence::NativeText);
+    return text;
+}
+
 } // namespace
 
 TMenuView::TMenuView(QMainWindow& window) : QObject(&window) {
@@ -49,15 +59,13 @@ TMenuView::TMenuView(QMainWindow& window) : QObject(&window) {
             });
             continue;
         }
-        auto* a = new QAction(QStr(d.Caption), &window);
+        auto* a = new QAction(ItemText(d.Caption, d.Shortcut), &window);
         a->setObjectName(QStr(d.Name));
         parent->addAction(a);
         a->setCheckable(d.Checkable);
         a->setVisible(!d.Hidden);
         a->setEnabled(false);
         // The menu shows the key; the window-level key below runs it through the rules.
-        a->setShortcut(ToKeySequence(d.Shortcut));
-        a->setShortcutContext(Qt::WidgetShortcut);
         const std::string name = d.Name;
         connect(a, &QAction::triggered, this, [this, name] { Trigger(name); });
         items_[name] = a;
@@ -116,7 +124,7 @@ void TMenuView::Show(QMenu* menu, const TCommandState& s) {
         if (a->menu() || a->isSeparator()) continue;
         a->setEnabled(v.Enabled && Wired(name));
         if (d->Checkable) a->setChecked(v.Checked);
-        if (!v.Caption.empty()) a->setText(QStr(v.Caption));
+        if (!v.Caption.empty()) a->setText(ItemText(v.Caption, d->Shortcut));
     }
 }
 

@@ -111,6 +111,7 @@ void TPages::RemovePage(int index) {
     QWidget* widget = static_cast<Sheet&>(*s).widget;
     s.reset();
     delete widget;
+    if (OnPageSettled) OnPageSettled();
 }
 
 void TPages::MovePage(int from, int to) {
@@ -180,10 +181,7 @@ bool TPages::AskYesNo(const std::string& message, bool defaultYes) {
 }
 
 void TPages::Notice(const std::string& message) {
-    TMessage m;
-    m.text = message;
-    m.icon = TMsgIcon::Information;
-    MessageSink().Show(m);
+    ShowNotice(message);
 }
 
 void TPages::ErrorBox(const std::string& message) {

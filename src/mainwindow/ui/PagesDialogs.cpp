@@ -1,4 +1,5 @@
 // The save and open dialogs of the pages.
+#include "app/ui/FileDialogColumns.h"
 #include "mainwindow/DocumentFile.h"
 #include "mainwindow/ui/EncodingUi.h"
 #include "mainwindow/ui/Pages.h"
@@ -56,6 +57,7 @@ TSaveDialogResult TPages::RunSaveDialog(const std::string& folder, const std::st
     });
     // The encoding and line ends the page is written in.
     const std::function<void()> takeFormat = AddFormatChoices(d, ActivePageEditor());
+    FitFileColumns(d);
     TSaveDialogResult r;
     r.accepted = d.exec() == QDialog::Accepted;
     if (r.accepted) takeFormat();
@@ -67,7 +69,7 @@ TSaveDialogResult TPages::RunSaveDialog(const std::string& folder, const std::st
 }
 
 std::string TPages::RunOpenDialog(const std::string& folder) {
-    QFileDialog d(window_);
+    QFileDialog d(window_, QStringLiteral("開く"));
     d.setObjectName("OpenDialog1");
     d.setAcceptMode(QFileDialog::AcceptOpen);
     d.setFileMode(QFileDialog::ExistingFile);
@@ -75,6 +77,7 @@ std::string TPages::RunOpenDialog(const std::string& folder) {
     d.setDefaultSuffix(QStringLiteral("txt"));
     QString start = QString::fromStdString(folder.empty() ? openDialogFolder_ : folder);
     if (!start.isEmpty()) d.setDirectory(start);
+    FitFileColumns(d);
     if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return {};
     std::string path = d.selectedFiles().first().toStdString();
     openDialogFolder_ = PathFolder(path);

@@ -1,5 +1,6 @@
 // The recovery dialog shown at start after a run that did not end normally.
 #include "mainwindow/ui/RecoveryDialog.h"
+#include "platform/ui/QtMessageSink.h"
 
 #include <QButtonGroup>
 #include <QDialog>
@@ -14,7 +15,7 @@ std::optional<std::vector<bool>> RunRecoveryDialog(QWidget* parent,
                                                    const std::vector<TRecoveryOffer>& offers) {
     QDialog dlg(parent);
     dlg.setObjectName(QStringLiteral("fmRecovery"));
-    dlg.setWindowTitle(QStringLiteral("復元 - トルモ -Tolmo-"));
+    dlg.setWindowTitle(QStringLiteral("復元 - ") + AppTitleText());
     auto* column = new QVBoxLayout(&dlg);
     column->addWidget(new QLabel(
         QStringLiteral("前回は正しく終了しなかったため、保存されていないページが残っています。\n"

@@ -31,13 +31,31 @@ TRecoveryGuard::TRecoveryGuard(TfmEditor& window, TdtEditor& dt, TPages& pages)
         window.WriteSettings();
         if (dt.SaveFileList) dt.SaveFileList();
     };
-    pages.OnTextChanged = [this](int index) { core_.Edited(index, clock_.elapsed()); };
-    auto* timer = new QTimer(this);
-    connect(timer, &QTimer::timeout, this, [this] { core_.Tick(clock_.elapsed()); });
-    timer->start(1000);
+    pages.OnTextChanged = [this](int index) {
+        core_.Edited(index, clock_.elapsed());
+        arm();
+    };
+    pages.OnPageSettled = [this] { arm(true); };
+    timer_.setSingleShot(true);
+    connect(&timer_, &QTimer::timeout, this, [this] {
+        core_.Tick(clock_.elapsed());
+        arm();
+    });
     // After the pages of the open-file list are back, the pages of a crashed run are offered.
     window.OnFirstShow = [this, firstShow = window.OnFirstShow] {
         if (firstShow) firstShow();
-        QTimer::singleShot(0, this, [this] { core_.Offer(RecoveryRoot(), clock_.elapsed()); });
+        QTimer::singleShot(0, this, [this] {
+            core_.Offer(RecoveryRoot(), clock_.elapsed());
+            arm();
+        });
     };
+}
+
+void TRecoveryGuard::arm(bool soon) {
+    const std::optional<std::int64_t> next = core_.NextTick();
+    if (!soon && !next) return;
+    const std::int64_t wait = soon ? 0 : std::max<std::int64_t>(0, *next - clock_.elapsed());
+    // An earlier wake-up already set stays; a later one never replaces it.
+    if (timer_.isActive() && timer_.remainingTime() <= wait) return;
+    timer_.start(static_cast<int>(std::min<std::int64_t>(wait, 60000)));
 }

@@ -7,6 +7,7 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QTimer>
 
 class TdtEditor;
 class TfmEditor;
@@ -20,6 +21,10 @@ class TRecoveryGuard : public QObject {
     void EndWithoutQuestions() { core_.EndWithoutQuestions(); }
 
   private:
+    // The timer runs only until the next write an edit waits for (or at once: soon).
+    void arm(bool soon = false);
+
     TRecoveryPages core_;
     QElapsedTimer clock_;
+    QTimer timer_;
 };

@@ -4,6 +4,7 @@
 
 #include "editor/ui/ColorPalette.h"
 #include "editor/ui/EditorWidget.h"
+#include "editor/ui/FontDialog.h"
 #include "editor/ui/QtConversions.h"
 #include "mainwindow/DisplayPanelSteps.h"
 #include "mainwindow/ui/EditorPageEditor.h"
@@ -14,7 +15,6 @@
 
 #include <QColorDialog>
 #include <QEvent>
-#include <QFontDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -38,12 +38,9 @@ void PaintButton(QPushButton* b, TColor bk, TColor fg) {
 TSettingsPanel::TSettingsPanel(TfmEditor& fm, TdtEditor& dt, TPages& pages)
     : QObject(&fm), fm_(fm), dt_(dt), pages_(pages) {
     FontDialog = [this](const QString& family, int points, QString& chosen, int& chosenPoints) {
-        bool ok = false;
-        QFont start(family);
-        start.setPointSize(std::max(1, points));
-        const QFont f = QFontDialog::getFont(&ok, start, fm_.pnlLeft, QStringLiteral("フォント"),
-                                             QFontDialog::MonospacedFonts);
-        if (!ok) return false;
+        QFont f(family);
+        f.setPointSize(std::max(1, points));
+        if (!TEditorFontDialog::GetFont(f, fm_.pnlLeft)) return false;
         chosen = f.family();
         chosenPoints = f.pointSize() > 0 ? f.pointSize() : points;
         return true;

@@ -17,7 +17,7 @@ bool TQtMessageSink::Show(const TMessage& m) {
     QWidget* parent = QApplication::activeWindow();
     if (!parent || !parent->isVisible()) parent = QApplication::activeModalWidget();
     QMessageBox box(parent);
-    box.setWindowTitle(MessageTextToQt(m.caption));
+    box.setWindowTitle(MessageTextToQt(BoxCaption(m)));
     box.setText(MessageTextToQt(m.text));
     box.setTextFormat(Qt::PlainText);
     box.setIcon(icons[static_cast<int>(m.icon)]); // in the order of TMsgIcon

@@ -12,5 +12,10 @@ class TQtMessageSink final : public TMessageSink {
     bool Show(const TMessage& m) override;
 };
 
+// The program's caption, for the windows that carry it.
+inline QString AppTitleText() {
+    return QString::fromUtf8(kAppTitle.data(), static_cast<qsizetype>(kAppTitle.size()));
+}
+
 // The core writes line breaks as "\r\n"; a Qt label wants "\n".
 QString MessageTextToQt(const std::string& text);

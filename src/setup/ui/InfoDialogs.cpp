@@ -7,6 +7,7 @@
 #include "editor/ui/QtConversions.h"
 #include "platform/MessageBox.h"
 #include "platform/ui/Connection.h"
+#include "platform/ui/QtMessageSink.h"
 #include "setup/ReleaseAge.h"
 #include "setup/ui/OptionsDialog.h"
 #include "setup/ui/SetupDialog.h"
@@ -45,7 +46,7 @@ static void ShowNameLarge(TFormView* form) {
 }
 
 TfmInfo::TfmInfo(TSettings& settings, QWidget* parent) : QDialog(parent), settings_(settings) {
-    setWindowTitle(QStringLiteral("トルモ -Tolmo-"));
+    setWindowTitle(AppTitleText());
     setObjectName(QStringLiteral("fmInfo"));
     Form = new TFormView(this, TLay::VBox, InfoDialogForm(), Model);
     ShowNameLarge(Form);
@@ -64,7 +65,7 @@ void TfmInfo::done(int r) {
 }
 
 TfmAbout::TfmAbout(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("トルモ -Tolmo-"));
+    setWindowTitle(AppTitleText());
     setObjectName(QStringLiteral("fmAbout"));
     Form = new TFormView(this, TLay::VBox, AboutDialogForm(), Model);
     ShowNameLarge(Form);
@@ -87,7 +88,7 @@ bool TfmAbout::eventFilter(QObject* o, QEvent* e) {
 
 void RunSetupDialog(QWidget* parent, int mode, const TSetupContext& context) {
     TfmKaSetup dlg(mode, context, parent);
-    dlg.setWindowTitle(QStringLiteral("トルモ -Tolmo-"));
+    dlg.setWindowTitle(AppTitleText());
     dlg.exec();
 }
 

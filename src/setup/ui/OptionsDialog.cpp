@@ -3,6 +3,7 @@
 
 #include "editor/ui/QtConversions.h"
 #include "platform/Folders.h"
+#include "platform/ui/QtMessageSink.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -13,7 +14,7 @@ TfmSet::TfmSet(TSettings& settings, std::string settingsFile, std::string progra
                QWidget* parent)
     : QDialog(parent),
       Model(settings, std::move(settingsFile), std::move(programFolder), ProgramFile()) {
-    setWindowTitle(QStringLiteral("トルモ -Tolmo-"));
+    setWindowTitle(AppTitleText());
     setObjectName(QStringLiteral("fmSet"));
     ChooseFile = [this](const QString& title, const QString& folder, const QString& file) {
         QFileDialog dlg(this, title, folder);

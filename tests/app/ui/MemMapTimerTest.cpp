@@ -7,18 +7,25 @@
 #include <QTest>
 #include <QWidget>
 
-TEST(MemMapTimer, RunsWhileOpenAndNeverFasterThanTenMs) {
+TEST(MemMapTimer, WaitsWhileOpenAndPollsOnlyWhenTheBlockChanges) {
     TempRuntimeDir dir;
-    TMemMapEvt m;
+    TMemMapEvt m, other;
     m.SetMapName("QtTick");
+    other.SetMapName("QtTick");
     TMemMapTimer timer(m);
     EXPECT_FALSE(timer.IsRunning());
+    int enters = 0, updates = 0, exits = 0;
+    m.OnEnter = [&](TCustomMemMapEvt&, std::uint16_t) { ++enters; };
+    m.OnUpdate = [&](TCustomMemMapEvt&, std::uint16_t s) { updates += s == 1; };
+    m.OnExit = [&](TCustomMemMapEvt&, std::uint16_t) { ++exits; };
     m.SetActive(true);
     EXPECT_TRUE(timer.IsRunning());
-    EXPECT_EQ(timer.Interval(), 10); // the channel's floor
-    int enters = 0;
-    m.OnEnter = [&](TCustomMemMapEvt&, std::uint16_t) { ++enters; };
-    EXPECT_TRUE(QTest::qWaitFor([&] { return enters == 1; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return enters == 1; })); // itself, seen at once
+    other.SetActive(true);
+    other.Update();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return enters == 2 && updates == 1; }));
+    other.SetActive(false);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return exits == 1; }));
     m.SetActive(false);
     EXPECT_FALSE(timer.IsRunning());
 }

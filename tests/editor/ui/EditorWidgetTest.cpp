@@ -135,17 +135,18 @@ TEST_F(Widget, BoxClipboardRoundTrip) {
     Press(Qt::Key_C, Qt::ControlModifier);
     const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
     ASSERT_TRUE(mime);
-    EXPECT_EQ(mime->text(), "bc\r\nfg\r\n");
+    EXPECT_EQ(mime->text(), "bc\nfg\n"); // other programs here take LF line ends
     ASSERT_TRUE(mime->hasFormat(BoxTextMimeType));
     ed.Core().SetSelectionMode(smLine);
     ed.Core().CleanSelection();
     ed.Core().SetCaret(1, 4);
     Press(Qt::Key_V, Qt::ControlModifier); // box text pastes as a box
     EXPECT_EQ(ed.Core().Text(), "abcd\r\nefghbc\r\n    fg\r\n");
-    // Plain text with an emoji: the rest is kept and the user is told.
-    QGuiApplication::clipboard()->setText(QString::fromUtf8("p😀q"));
+    // Plain text with an emoji: the rest is kept and the user is told. Line ends of any kind
+    // become the page's own.
+    QGuiApplication::clipboard()->setText(QString::fromUtf8("p😀q\rr\ns\r\n"));
     ed.Core().SetCaret(0, 0);
     Press(Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(ed.Core().Text().substr(0, 3), "p?q");
+    EXPECT_EQ(ed.Core().Text().substr(0, 12), "p?q\r\nr\r\ns\r\na");
     EXPECT_EQ(warnings.size(), 1);
 }

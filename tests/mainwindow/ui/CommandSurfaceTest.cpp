@@ -73,7 +73,7 @@ TEST_F(CommandSurfaceTest, KeysPassTheMenuRulesAndHiddenItemsKeepTheirKeys) {
     EXPECT_FALSE(surface->Run("mnSave")); // Ctrl+S on an unmodified page
     editor->Core().SelectAll();
     fm->Menus->Key("mnCut")->trigger();
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), "first\r\nsecond\r\n");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "first\nsecond\n");
     EXPECT_TRUE(surface->Run("mnSave"));
     EXPECT_EQ(TempDir::Read(d / "memo.txt"), "");
     EXPECT_FALSE(fm->Menus->Item("mnBoxPaste")->isVisible());

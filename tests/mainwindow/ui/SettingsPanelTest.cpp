@@ -5,7 +5,9 @@
 #include "editor/PropertySetStore.h"
 #include "editor/ui/ColorPalette.h"
 #include "editor/ui/EditorWidget.h"
+#include "editor/ui/FontDialog.h"
 #include "editor/ui/PropertyDialog.h"
+#include "editor/ui/QtConversions.h"
 #include "mainwindow/ui/DisplayCommands.h"
 #include "mainwindow/ui/MenuView.h"
 #include "mainwindow/ui/PageTabBar.h"
@@ -16,14 +18,17 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 
 namespace {
 
@@ -182,3 +187,36 @@ TEST_F(SettingsPanelTest, TabsAreDrawnInTheStoredColoursWithANavyActiveCaption) 
 }
 
 } // namespace
+
+TEST_F(SettingsPanelTest, FontDialogOffersJapaneseFacesOpensOnTheDrawnFaceAndItsChoiceShows) {
+    panel->mnHyoujiSetClick();
+    const QString drawn = DrawingFace(editor->Core().GetFont().Name);
+    QStringList offered;
+    QString startFamily;
+    int startSize = 0;
+    bool startItalic = true;
+    QTimer::singleShot(0, [&] {
+        auto* d = qobject_cast<TEditorFontDialog*>(QApplication::activeModalWidget());
+        if (!d) return;
+        auto* families = d->findChild<QListWidget*>(QStringLiteral("lstFamily"));
+        for (int i = 0; i < families->count(); ++i)
+            offered << families->item(i)->text();
+        startFamily = d->SelectedFont().family();
+        startSize = d->SelectedFont().pointSize();
+        startItalic = d->SelectedFont().italic() || d->SelectedFont().bold();
+        const auto ipa = families->findItems(QStringLiteral("IPAGothic"), Qt::MatchExactly);
+        if (!ipa.isEmpty()) families->setCurrentItem(ipa.first());
+        d->accept();
+    });
+    panel->Form->Get<QPushButton>("btnFont")->click();
+    // The dual-width Japanese faces of install-deps are offered beside the plain monospace ones.
+    for (const char* face : {"IPAGothic", "Noto Sans Mono CJK JP", "DejaVu Sans Mono"})
+        EXPECT_TRUE(offered.contains(QString::fromUtf8(face))) << face;
+    EXPECT_FALSE(offered.contains(QStringLiteral("DejaVu Sans")));
+    EXPECT_EQ(startFamily, drawn);
+    EXPECT_EQ(startSize, panel->Values().FontSize);
+    EXPECT_FALSE(startItalic); // the page's plain style, not the face's first one
+    // The chosen face draws the page at once.
+    EXPECT_EQ(editor->Core().GetFont().Name, "IPAGothic");
+    EXPECT_EQ(QFontInfo(ToQFont(editor->Core().GetFont())).family(), "IPAGothic");
+}
