@@ -13,7 +13,9 @@ PKGS=(
   desktop-file-utils appstream dpkg-dev file lintian man-db
   cups-daemon cups-client printer-driver-cups-pdf
   fonts-noto-cjk fonts-ipafont-gothic fonts-ipafont-mincho
-  fcitx5 fcitx5-frontend-qt6 fcitx5-anthy dbus-daemon dbus-bin
+  fcitx5 fcitx5-frontend-qt6 fcitx5-anthy
+  qt6-wayland weston
+  dbus dbus-daemon dbus-bin at-spi2-core python3-gi gir1.2-atspi-2.0
 )
 missing=()
 for p in "${PKGS[@]}"; do

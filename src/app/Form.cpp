@@ -90,6 +90,56 @@ bool CaptionIsText(TCtl k) {
     return k != TCtl::Combo && k != TCtl::ComboEdit && k != TCtl::ColorButton;
 }
 
+std::string AccessibleNameOf(const TFormDesc& desc, std::size_t i) {
+    const TControl& c = desc[i];
+    auto plain = [](std::string_view t) {
+        std::string out;
+        for (std::size_t k = 0; k < t.size(); ++k)
+            if (t[k] != '&' || (k + 1 < t.size() && t[k + 1] == '&' && ++k)) out += t[k];
+        // A mnemonic in brackets at the end ("保存(&S)") says nothing when read.
+        if (const std::size_t b = out.rfind('(');
+            b != std::string::npos && out.size() - b == 3 && out.back() == ')')
+            out.erase(b);
+        return out;
+    };
+    if (c.Label[0]) return plain(c.Label);
+    for (const TControl& l : desc)
+        if (l.Kind == TCtl::Label && c.Name[0] && std::string_view(l.Buddy) == c.Name)
+            return plain(l.Caption);
+    const bool field = c.Kind == TCtl::Edit || c.Kind == TCtl::Spin || c.Kind == TCtl::Combo ||
+                       c.Kind == TCtl::ComboEdit || c.Kind == TCtl::List ||
+                       c.Kind == TCtl::ColorButton || c.Kind == TCtl::Memo;
+    const bool button = c.Kind == TCtl::Button || c.Kind == TCtl::ToolButton ||
+                        c.Kind == TCtl::Check || c.Kind == TCtl::Radio;
+    // A push button's caption may come only when the dialog shows: it names itself then.
+    if (!field && !(button && !c.Caption[0] && c.Kind != TCtl::Button)) return {};
+    const TControl* parent = nullptr;
+    for (const TControl& p : desc)
+        if (c.Parent[0] && std::string_view(p.Name) == c.Parent) parent = &p;
+    const bool grid = parent && parent->Layout == TLay::Grid;
+    auto names = [&c](const TControl& l) {
+        return std::string_view(l.Parent) == c.Parent && l.Caption[0] &&
+               (l.Kind == TCtl::Label || l.Kind == TCtl::Check);
+    };
+    const TControl* best = nullptr;
+    if (grid) { // the nearest caption to its left on its row
+        for (const TControl& l : desc)
+            if (names(l) && l.Row == c.Row && l.Col < c.Col && (!best || l.Col > best->Col))
+                best = &l;
+    } else {
+        for (std::size_t k = i; k-- > 0 && !best;)
+            if (names(desc[k])) best = &desc[k];
+    }
+    if (best) return plain(best->Caption);
+    // Alone in a captioned frame: the frame's caption.
+    if (parent && parent->Kind == TCtl::Group && parent->Caption[0]) {
+        std::string t = plain(parent->Caption);
+        const std::size_t a = t.find_first_not_of(' '), b = t.find_last_not_of(' ');
+        return a == std::string::npos ? std::string() : t.substr(a, b - a + 1);
+    }
+    return {};
+}
+
 bool TFormModel::Enabled(const std::string& name) const {
     const TControlState* s = Find(name);
     return !s || s->Enabled;

@@ -70,6 +70,11 @@ struct TControl {
     const char* Hint = "";  // the tool tip
 };
 using TFormDesc = std::vector<TControl>;
+// The control with a Label: outside a Form container only what a screen reader calls it.
+inline TControl Labelled(TControl c, const char* label) {
+    c.Label = label;
+    return c;
+}
 
 // The choices of an Items string.
 std::vector<std::string> SplitItems(std::string_view items);
@@ -78,6 +83,11 @@ std::vector<std::string> SplitItems(std::string_view items);
 bool HoldsControls(TCtl kind);
 bool LaysOutChildren(TCtl kind);
 bool CaptionIsText(TCtl kind);
+// The name a screen reader gives control i: its row caption (Label), else the caption of the
+// label that focuses it, else, for a field or a button without a caption, the text of the label
+// before it in its container (in a grid, on its row). Mnemonic marks are dropped; empty when the
+// control names itself (a captioned button or box) or no label is found.
+std::string AccessibleNameOf(const TFormDesc& desc, std::size_t i);
 // A control in a grid cell (row, col) spanning rowSpan x colSpan cells.
 TControl GridCell(TCtl kind, const char* name, const char* caption, const char* parent, int row = 0,
                   int col = 0, int rowSpan = 1, int colSpan = 1, unsigned flags = 0);

@@ -130,7 +130,14 @@ std::optional<int> RunMessengerStart(const std::vector<std::string>& args,
                                      const std::string& programFolder, std::ostream& err,
                                      int timeoutMs) {
     if (!IsMessengerStart(currentFolder, programFolder)) return std::nullopt;
-    const std::vector<std::string> list = BuildHandOffList(args, currentFolder);
+    std::vector<std::string> list = BuildHandOffList(args, currentFolder);
+    const std::size_t files = list.size();
+    if (const char* token = std::getenv("XDG_ACTIVATION_TOKEN");
+        token && *token && std::string_view(token).find_first_of(",\r\n") == std::string::npos) {
+        list.push_back(std::string(kActivationTokenLine) + token);
+        if (BuildHandOffText(list, std::min(kMessengerSize, kReceiverSize)).count != list.size())
+            list.pop_back();
+    }
     TMessengerResult result;
     try {
         result = SendHandOff(list, timeoutMs);
@@ -139,6 +146,7 @@ std::optional<int> RunMessengerStart(const std::vector<std::string>& args,
         return std::nullopt;
     }
     if (!result.delivered) return std::nullopt;
+    list.resize(files);
     if (result.leftOut.empty()) return 0;
     err << "The running Tolmo was handed the first " << list.size() - result.leftOut.size()
         << " of " << list.size()
@@ -169,6 +177,12 @@ std::vector<std::string> SplitHandOffLines(std::string_view text) {
         start = i + 1;
     }
     return lines;
+}
+
+std::optional<std::string> ActivationTokenOf(std::string_view line) {
+    if (!line.starts_with(kActivationTokenLine) || line.find(',') != std::string_view::npos)
+        return std::nullopt;
+    return std::string(line.substr(kActivationTokenLine.size()));
 }
 
 bool IsHandOffSwitch(std::string_view line) {
@@ -229,8 +243,14 @@ void THandOffReceiver::Receive(TCustomMemMapEvt& channel) {
     if (!text) return;
     TraceTime("taken");
     std::vector<std::string> lines;
-    for (std::string& line : SplitHandOffLines(*text))
-        if (!IsHandOffSwitch(line)) lines.push_back(DecodeSpaceToken(line, false));
+    for (std::string& line : SplitHandOffLines(*text)) {
+        if (std::optional<std::string> token = ActivationTokenOf(line)) {
+            FToken = std::move(*token);
+            TraceHandOff({"activation token " + FToken});
+        } else if (!IsHandOffSwitch(line)) {
+            lines.push_back(DecodeSpaceToken(line, false));
+        }
+    }
     if (OnArrive) OnArrive();
     if (!lines.empty()) TraceHandOff(lines);
     if (!lines.empty() && OnOpen) OnOpen(lines);

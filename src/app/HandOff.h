@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 inline constexpr const char* kHandOffMapName = "Tolmo2005";
@@ -72,6 +73,12 @@ std::optional<int> RunMessengerStart(const std::vector<std::string>& args,
 // (and nothing cleared) when the area is empty.
 std::optional<std::string> ConsumeHandOff(TCustomMemoryMap& map);
 
+// The line that carries the messenger's window-activation token (the launcher's
+// XDG_ACTIVATION_TOKEN), so that the running instance may come to the front on Wayland. It rides
+// along only when the whole command line fits with it.
+inline constexpr std::string_view kActivationTokenLine = "?xdg-activation-token=";
+std::optional<std::string> ActivationTokenOf(std::string_view line);
+
 // Lines of a hand-off text; CR LF, LF and CR end a line, empty lines are dropped.
 std::vector<std::string> SplitHandOffLines(std::string_view text);
 
@@ -99,9 +106,14 @@ class THandOffReceiver {
   public:
     std::function<void()> OnArrive;
     std::function<void(const std::vector<std::string>& lines)> OnOpen;
+    // The activation token of the latest hand-off (empty when it brought none), read once.
+    std::string TakeActivationToken() { return std::exchange(FToken, {}); }
 
     // Installs the handlers on the channel; the receiver must outlive the channel's use.
     void Attach(TCustomMemMapEvt& channel);
     // Takes a waiting hand-off, if any (what MemMapEvt1Exit does for another slot).
     void Receive(TCustomMemMapEvt& channel);
+
+  private:
+    std::string FToken;
 };

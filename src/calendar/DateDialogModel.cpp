@@ -21,9 +21,10 @@ TControl At(TCtl kind, const char* name, const char* caption, int x, int y, int 
     return c;
 }
 
-TControl Field(const char* name, int x, int maxLength) {
+TControl Field(const char* name, const char* label, int x, int maxLength) {
     TControl c = At(TCtl::Edit, name, "", x, 144, maxLength == 4 ? 44 : 24, 24);
     c.Max = maxLength;
+    c.Label = label; // what a screen reader calls the field
     return c;
 }
 
@@ -56,9 +57,9 @@ const TFormDesc& DateDialogForm() {
         At(TCtl::ToolButton, "btnYokunen", "▼", 55, 13, 54, 12, speed, "１年前"),
         At(TCtl::ToolButton, "btnYokugetu", "▶", 110, 1, 52, 24, speed, "次の月"),
         At(TCtl::Slot, "Calendar1", "", 3, 27, 157, 109),
-        Field("edtYear", 8, 4),
-        Field("edtMonth", 66, 2),
-        Field("edtDay", 104, 2),
+        Field("edtYear", "年", 8, 4),
+        Field("edtMonth", "月", 66, 2),
+        Field("edtDay", "日", 104, 2),
         At(TCtl::Label, "", "/", 52, 144, 14, 24),
         At(TCtl::Label, "", "/", 90, 144, 14, 24),
         At(TCtl::Slot, "UpDown", "", 128, 144, 14, 24),

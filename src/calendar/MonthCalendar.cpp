@@ -90,6 +90,30 @@ TCalCellPaint TMonthlyCalendar::Paint(int width, int height, int col, int row) c
     return c;
 }
 
+TCalCellText TMonthlyCalendar::CellText(int col, int row) const {
+    static constexpr std::string_view weekdays[] = {"日曜日", "月曜日", "火曜日", "水曜日",
+                                                    "木曜日", "金曜日", "土曜日"};
+    TCalCellText t;
+    if (row == 0) {
+        t.Shown = t.Header = true;
+        t.Name = weekdays[(Grid.FirstDayOfWeek + col) % 7];
+        return t;
+    }
+    const TDayCell day = DayCellOf(julius_, Grid, col, row, ShowNeighbor);
+    if (!day.Shown) return t;
+    const TJDate d = JuliusToDate(day.Day);
+    t.Shown = true;
+    t.Selected = day.InMonth && day.Day == julius_;
+    t.Name = std::to_string(d.year) + "年" + std::to_string(d.month) + "月" +
+             std::to_string(d.day) + "日 " + std::string(weekdays[JuliusDayOfWeek(day.Day) - 1]);
+    t.Description = GetDayNames(d.year, d.month, d.day);
+    if (const int r = Rokuyo(day.Day); r > 0) {
+        if (!t.Description.empty()) t.Description += " ";
+        t.Description += RokuyoNames[r];
+    }
+    return t;
+}
+
 TBrMCalendar::TBrMCalendar(int32_t today) : TMonthlyCalendar(today), Today(today) {
     DayOfWeekBkColor = 0xE1E1E1;
     ShowNeighbor = true;

@@ -46,6 +46,15 @@ struct TCalCellPaint {
     std::vector<TCalLine> Lines;
 };
 
+// A cell as it is read out: the weekday of a header cell, the date of a day cell ("2026年5月3日
+// 日曜日"), the day's holiday names and rokuyo as its description.
+struct TCalCellText {
+    bool Shown = false;
+    bool Header = false;
+    bool Selected = false; // the selected day
+    std::string Name, Description;
+};
+
 class TMonthlyCalendar : public TDayClassifier {
   public:
     explicit TMonthlyCalendar(int32_t today);
@@ -75,6 +84,7 @@ class TMonthlyCalendar : public TDayClassifier {
     }
     // Cell (col, row) of a client area width x height, and what it shows there.
     virtual TCalCellPaint Paint(int width, int height, int col, int row) const;
+    TCalCellText CellText(int col, int row) const;
 
     // The options; after changing them call Redraw.
     TCalExFonts Fonts;

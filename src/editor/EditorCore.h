@@ -53,6 +53,8 @@ class TEditorCore : public TEditorPropTarget {
     const TEditorScreenStrings& Rows() const { return *FStore; }
     // The row store, to share it with a second editor of a split page.
     std::shared_ptr<TEditorScreenStrings> SharedStore() const { return FRows->SharedStore(); }
+    // The link to the row store: character offsets and the record of text changes.
+    TEditorScreenRows& ScreenRows() const { return *FRows; }
     // Replaces the whole text (no undo history).
     void SetText(std::string_view cp932);
     void TakeText(std::string&& cp932); // without copying the bytes

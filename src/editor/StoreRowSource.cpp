@@ -8,7 +8,8 @@
 #include <algorithm>
 
 TEditorScreenRows::TEditorScreenRows(std::shared_ptr<TEditorScreenStrings> store)
-    : FStore(store ? std::move(store) : std::make_shared<TEditorScreenStrings>()) {
+    : FStore(store ? std::move(store) : std::make_shared<TEditorScreenStrings>()),
+      FOffsets(*FStore) {
     FStore->Attach(this);
 }
 
@@ -36,8 +37,30 @@ struct OwnEdit {
 };
 } // namespace
 
+void TEditorScreenRows::BeforeReplace(int index, int count, std::string_view text) {
+    const int n = FStore->Count();
+    index = std::clamp(index, 0, n);
+    count = std::clamp(count, 0, n - index);
+    if (RecordTextChanges && RecordTextChanges()) {
+        // Appended to a last line without a line end: the text joins that line.
+        const std::string old = count ? FStore->RowsText(index, index + count - 1) : std::string();
+        FTextChanges.push_back(
+            MakeTextChange(FOffsets.RowStart(index), old, text, FStore->CharTable().get()));
+    }
+    // A change re-cuts the row before the replaced ones too.
+    FOffsets.Invalidate(index - 1);
+}
+
+std::vector<TTextChange> TEditorScreenRows::TakeTextChanges() {
+    std::vector<TTextChange> t;
+    t.swap(FTextChanges);
+    std::erase_if(t, [](const TTextChange& c) { return c.Removed.empty() && c.Inserted.empty(); });
+    return t;
+}
+
 void TEditorScreenRows::UpdateList(int index, int count, const std::string& s) {
     OwnEdit own(FOwnEdit);
+    BeforeReplace(index, count, s);
     FStore->UpdateList(index, count, s);
 }
 
@@ -59,6 +82,12 @@ bool TEditorScreenRows::Redo(int& caretRow, int& caretCol) {
 bool TEditorScreenRows::UndoStep(bool redo, int& caretRow, int& caretCol) {
     FCaretSet = false;
     OwnEdit own(FOwnEdit);
+    const TUndoDataList& list = redo ? FStore->UndoObj().RedoList() : FStore->UndoObj().UndoList();
+    if (!list.empty()) {
+        const TUndoData& r = list.back();
+        BeforeReplace(r.StartRow, r.RowCount,
+                      r.LastRowEnd == NoOldRowEnd ? std::string_view() : r.Text);
+    }
     if (redo)
         FStore->Redo();
     else
@@ -75,6 +104,7 @@ void TEditorScreenRows::SetText(std::string_view cp932) {
 void TEditorScreenRows::TakeText(std::string&& cp932) {
     OwnEdit own(FOwnEdit);
     FStore->TakeText(std::move(cp932));
+    FOffsets.Invalidate(0);
     Note(0, 0, FStore->Count(), true);
 }
 
@@ -82,6 +112,7 @@ void TEditorScreenRows::BeginLoad(std::unique_ptr<TBackgroundLoad> load,
                                   std::function<void()> wake) {
     OwnEdit own(FOwnEdit);
     FStore->BeginLoad(std::move(load), std::move(wake));
+    FOffsets.Invalidate(0);
     Note(0, 0, FStore->Count(), true);
 }
 
@@ -149,11 +180,13 @@ void TEditorScreenRows::InvalidateRow(int row) {
 
 void TEditorScreenRows::ListUpdated(const TUpdateInfo& info) {
     if (info.FirstRow < 0) return;
+    FOffsets.Invalidate(info.FirstRow - 1);
     Note(info.FirstRow, info.OldRowCount, info.NewRowCount, info.Merged);
     if (!FOwnEdit && FOwner) FOwner->RowsChangedElsewhere(); // the partner of a split page
 }
 
 void TEditorScreenRows::RowsAppended(int first) {
+    FOffsets.Invalidate(first - 1);
     if (FOwner) FOwner->RowsAppended(first);
 }
 
@@ -164,6 +197,7 @@ void TEditorScreenRows::RowsRewrapping() {
 }
 
 void TEditorScreenRows::ListReset() {
+    FOffsets.Invalidate(0);
     if (FRebuilding) ++FRewraps;
     Note(0, 0, FStore->Count(), true);
     if (!FOwnEdit && FOwner) FOwner->RowsChangedElsewhere();

@@ -4,6 +4,7 @@
 // touched for painting.
 #pragma once
 
+#include "editor/CharOffsets.h"
 #include "editor/PropertyTypes.h"
 #include "text/RowStore.h"
 
@@ -12,6 +13,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct TFountainState;
 class TFountain;
@@ -74,10 +76,21 @@ class TEditorScreenRows : public TScreenStringsClient {
 
     std::function<bool()> HasFocus;
 
+    // Character offsets of the rows, as assistive technology counts them.
+    TCharOffsets& Offsets() { return FOffsets; }
+    // While it says so, each change this editor makes (an edit, undo or redo) is kept as the
+    // characters it removed and inserted, for TakeTextChanges.
+    std::function<bool()> RecordTextChanges;
+    std::vector<TTextChange> TakeTextChanges();
+
   private:
     bool UndoStep(bool redo, int& caretRow, int& caretCol);
     void Note(int first, int oldCount, int newCount, bool moved);
+    // Rows index..index+count-1 are about to become text.
+    void BeforeReplace(int index, int count, std::string_view text);
     std::shared_ptr<TEditorScreenStrings> FStore;
+    TCharOffsets FOffsets;
+    std::vector<TTextChange> FTextChanges;
     TEditorCore* FOwner = nullptr;
     const TFountain* FFountain = nullptr;
     TEditorRowsUpdate FUpdate;

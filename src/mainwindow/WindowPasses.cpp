@@ -18,11 +18,13 @@ TClosePass TWindowPasses::Close(bool externalEditorRunning) {
 }
 
 void TakeWindowState(TSettings& s, bool maximised, const TBounds& normal, bool functionBar,
-                     bool statusBar) {
+                     bool statusBar, bool placeKnown) {
     s.isMaxSize = maximised;
     if (!maximised) {
-        s.fmTop = normal.top;
-        s.fmLeft = normal.left;
+        if (placeKnown) {
+            s.fmTop = normal.top;
+            s.fmLeft = normal.left;
+        }
         s.fmHeight = normal.height;
         s.fmWidth = normal.width;
     }

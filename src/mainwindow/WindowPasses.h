@@ -35,6 +35,7 @@ class TWindowPasses {
 };
 
 // The window's state at a settings write: the bounds are kept only for a normal window (a
-// maximised one keeps its last normal bounds), and the bars' shown states.
+// maximised one keeps its last normal bounds), and the bars' shown states. Where the platform
+// does not tell a window its place (Wayland), the place written before is kept.
 void TakeWindowState(TSettings& s, bool maximised, const TBounds& normal, bool functionBar,
-                     bool statusBar);
+                     bool statusBar, bool placeKnown = true);

@@ -216,17 +216,23 @@ TEST(HandOff, AMessengerStartHandsOverItsPathsMadeAbsoluteAndNamesWhatDidNotFit)
     TempDir::Write(cwd + "exists.txt", "x");
     RunningInstance running;
     // Relative paths arrive absolute, whether the file exists or not; "(" and "," stay as given.
+    // The launcher's window-activation token rides along, apart from the files.
     Child messenger([&](Child& c) {
         std::ostringstream e;
+        setenv("XDG_ACTIVATION_TOKEN", "launcher-token_1", 1);
         c.Send(RunMessengerStart({"exists.txt", "new.txt", "(odd)", "a,b,c"}, cwd, prog, e)
                    .value_or(-1));
         return 0;
     });
     running.PumpUntil(messenger);
     EXPECT_EQ(messenger.Receive(), 0);
-    // Too long for the block: the start fails and names what it left out.
+    EXPECT_EQ(running.receiver.TakeActivationToken(), "launcher-token_1");
+    EXPECT_EQ(running.receiver.TakeActivationToken(), "");
+    // Too long for the block: the start fails and names what it left out; no token goes
+    // in place of a file.
     Child tooMuch([&](Child& c) {
         std::ostringstream e;
+        setenv("XDG_ACTIVATION_TOKEN", "launcher-token_2", 1);
         const std::string big(400, 'b');
         c.Send(RunMessengerStart({"/s/3.txt", "/" + big, "/s/4.txt"}, "/", "/", e).value_or(-1));
         c.Send(e.str().find("  /s/4.txt\n") != std::string::npos);
@@ -235,6 +241,7 @@ TEST(HandOff, AMessengerStartHandsOverItsPathsMadeAbsoluteAndNamesWhatDidNotFit)
     running.PumpUntil(tooMuch);
     EXPECT_EQ(tooMuch.Receive(), 1);
     EXPECT_EQ(tooMuch.Receive(), 1);
+    EXPECT_EQ(running.receiver.TakeActivationToken(), "");
     EXPECT_EQ(running.received,
               (std::vector<Lines>{{cwd + "exists.txt", cwd + "new.txt", "(odd)", "a,b,c"},
                                   {"/s/3.txt"}}));

@@ -36,6 +36,26 @@ TEST(MonthCalendar, NeighbourDaysAndTheSelectedDay) {
     EXPECT_TRUE(cal.Paint(W, H, 2, 3).Strip.empty());
 }
 
+TEST(MonthCalendar, CellsReadOutWithDateHolidayAndRokuyo) {
+    TMonthlyCalendar cal(DateToJulius(2015, 3, 21)); // the vernal equinox, a Saturday
+    cal.AutoEquinox = true;
+    EXPECT_EQ(cal.CellText(0, 0).Name, "日曜日");
+    EXPECT_TRUE(cal.CellText(0, 0).Header);
+    TCalCellText selected;
+    int count = 0;
+    for (int r = 1; r < cal.RowCount(); ++r)
+        for (int k = 0; k < 7; ++k)
+            if (const TCalCellText t = cal.CellText(k, r); t.Selected) {
+                selected = t;
+                ++count;
+            }
+    EXPECT_EQ(count, 1);
+    EXPECT_EQ(selected.Name, "2015年3月21日 土曜日");
+    EXPECT_EQ(selected.Description,
+              "春分の日 " + std::string(RokuyoNames[Rokuyo(DateToJulius(2015, 3, 21))]));
+    EXPECT_EQ(cal.CellText(6, 4).Name, "2015年3月21日 土曜日");
+}
+
 TEST(MonthCalendar, ClicksKeysAndDayChanges) {
     TMonthlyCalendar cal(kFeb10);
     std::vector<TJDate> seen;

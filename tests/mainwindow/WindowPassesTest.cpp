@@ -27,4 +27,7 @@ TEST(WindowPasses, AMaximisedWindowKeepsItsLastNormalBounds) {
     TakeWindowState(s, true, {0, 0, 1024, 768}, false, true);
     EXPECT_TRUE(s.isMaxSize);
     EXPECT_EQ(state(), (std::array{22, 11, 444, 333, 0, 1}));
+    // A platform that does not tell the place (Wayland): the size is taken, the place kept.
+    TakeWindowState(s, false, {-3, -30, 700, 500}, true, true, false);
+    EXPECT_EQ(state(), (std::array{22, 11, 700, 500, 1, 1}));
 }

@@ -148,9 +148,15 @@ TFormView::TFormView(QWidget* root, TLay rootLayout, const TFormDesc& desc, TFor
     }
     for (const TControl& c : desc)
         build(c);
-    for (const TControl& c : desc)
+    for (std::size_t i = 0; i < desc.size(); ++i) {
+        const TControl& c = desc[i];
         if (c.Buddy[0])
             if (auto* l = Get<QLabel>(c.Name)) l->setBuddy(Widget(c.Buddy));
+        // A field's name for a screen reader: its caption, or the label beside it.
+        QWidget* w = c.Name[0] ? Widget(c.Name) : nullptr;
+        if (w && w->accessibleName().isEmpty())
+            w->setAccessibleName(QString::fromStdString(AccessibleNameOf(desc, i)));
+    }
     building_ = false;
     Sync(); // what the model holds already
 }

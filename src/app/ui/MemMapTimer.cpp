@@ -40,8 +40,9 @@ void TMemMapEvt1::Activate() {
     }
 }
 
-void BringToFront(QWidget* window) {
+void BringToFront(QWidget* window, const std::string& activationToken) {
     if (!window) return;
+    if (!activationToken.empty()) qputenv("XDG_ACTIVATION_TOKEN", activationToken.c_str());
     if (window->isMinimized()) window->showNormal();
     window->show();
     window->raise();

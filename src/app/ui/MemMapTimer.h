@@ -36,6 +36,8 @@ class TMemMapEvt1 : public QObject {
 
     // Opens the channel unless it is open; an error goes to the default error box.
     void Activate();
+    // The window-activation token the latest second start brought (empty: none), read once.
+    std::string TakeActivationToken() { return FReceiver.TakeActivationToken(); }
 
   signals:
     void messengerArrived();
@@ -47,5 +49,7 @@ class TMemMapEvt1 : public QObject {
     TMemMapTimer FTimer;
 };
 
-// Brings a top-level window forward: restored when minimised, raised and activated.
-void BringToFront(QWidget* window);
+// Brings a top-level window forward: restored when minimised, raised and activated. On Wayland
+// the activation needs the token of the start that asks for it (XDG_ACTIVATION_TOKEN, which Qt
+// hands to the compositor's activation protocol when it offers one).
+void BringToFront(QWidget* window, const std::string& activationToken = {});

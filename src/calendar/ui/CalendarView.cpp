@@ -3,6 +3,7 @@
 
 #include "app/ui/ColorButton.h"
 #include "app/ui/QtFont.h"
+#include "calendar/ui/CalendarAccessible.h"
 #include "editor/ui/QtConversions.h"
 
 #include <QApplication>
@@ -48,6 +49,8 @@ TCalendarView::TCalendarView(TMonthlyCalendar& calendar, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     cal_.OnRedraw = [this] { update(); };
+    TCalendarAccessible::Install();
+    connect(this, &TCalendarView::Input, this, [this] { TCalendarAccessible::DayChanged(this); });
 }
 
 QRect TCalendarView::CellRect(int col, int row) const {

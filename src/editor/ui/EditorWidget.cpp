@@ -6,6 +6,7 @@
 #include "editor/InputMethodText.h"
 #include "editor/PopupModel.h"
 #include "editor/RowPaint.h"
+#include "editor/ui/EditorAccessible.h"
 #include "editor/ui/MenuItems.h"
 #include "editor/ui/QtConversions.h"
 #include "platform/Cp932.h"
@@ -62,6 +63,7 @@ TEditor::TEditor(QWidget* parent, std::shared_ptr<TEditorScreenStrings> store)
     });
     WireCore();
     UpdateMetrics();
+    TEditorAccessible::Watch(this);
 }
 
 TEditor::~TEditor() {

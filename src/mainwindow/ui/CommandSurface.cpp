@@ -260,12 +260,19 @@ void TCommandSurface::PasteWithCaretRule() {
 
 void TCommandSurface::ShowCaptions() {
     for (int i = 0; i < 12; ++i)
-        fkeys_[static_cast<size_t>(i)]->setText(QStr(bar_.ButtonCaption(i)));
+        showCaption(i);
+}
+
+void TCommandSurface::showCaption(int i) {
+    // A screen reader names the button with its key and the caption of the layer shown.
+    TFramSpeedBtn* b = fkeys_[static_cast<size_t>(i)];
+    b->setText(QStr(bar_.ButtonCaption(i)));
+    b->setAccessibleName(QStringLiteral("F%1 %2").arg(i + 1).arg(b->text().remove(u'&')).trimmed());
 }
 
 void TCommandSurface::setModifiedMark(bool modified) {
     bar_.SetModified(modified);
-    fkeys_[10]->setText(QStr(bar_.ButtonCaption(10)));
+    showCaption(10);
 }
 
 void TCommandSurface::RunFunctionKey(int k) {
@@ -346,6 +353,10 @@ void TCommandSurface::RefreshLocks() {
     const TLockPanels p = LockPanelTexts(k);
     if (QLabel* l = Panel(3)) l->setText(QStr(p.Caps));
     if (QLabel* l = Panel(4)) l->setText(QStr(p.Kana));
+    // Where the display server tells nothing of the lock keys (Wayland) their panels go; Num
+    // shares its panel with the box-selection mark and stays.
+    for (int i : {3, 4})
+        if (QLabel* l = Panel(i)) l->setVisible(k.Known);
     if (QLabel* l = Panel(5)) l->setText(QStr(p.Num));
 }
 

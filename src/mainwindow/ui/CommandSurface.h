@@ -86,6 +86,7 @@ class TCommandSurface : public QObject {
     void layoutFunctionBar();
     void layoutJumpColumn();
     void updateJumpCaption();
+    void showCaption(int i); // function-key button i
     void setModifiedMark(bool modified);
     bool previewKey(QKeyEvent* k, bool press);
     void perform(const TWindowKeyAction& a);

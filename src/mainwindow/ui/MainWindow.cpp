@@ -52,7 +52,8 @@ TfmEditor::~TfmEditor() = default;
 void TfmEditor::buildComponents() {
     Menus = new TMenuView(*this);
     MemMapEvt1 = new TMemMapEvt1(this);
-    connect(MemMapEvt1, &TMemMapEvt1::messengerArrived, this, [this] { BringToFront(this); });
+    connect(MemMapEvt1, &TMemMapEvt1::messengerArrived, this,
+            [this] { BringToFront(this, MemMapEvt1->TakeActivationToken()); });
     connect(MemMapEvt1, &TMemMapEvt1::linesReceived, this,
             [this](const std::vector<std::string>& lines) {
                 if (OnHandOffLines) OnHandOffLines(lines);
@@ -125,8 +126,10 @@ void TfmEditor::placeWindow() {
 }
 
 bool TfmEditor::WriteSettings(bool quiet) {
+    // A Wayland window is never told where it is on the screen.
+    const bool placeKnown = !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
     TakeWindowState(Settings, isMaximized(), {pos().x(), pos().y(), width(), height()},
-                    !pnlFunction->isHidden(), !StatusBar1->isHidden());
+                    !pnlFunction->isHidden(), !StatusBar1->isHidden(), placeKnown);
     TIniFile ini(SettingsFile);
     if (::WriteSettings(ini, Settings, StartUp.programFolder)) return true;
     if (!quiet)

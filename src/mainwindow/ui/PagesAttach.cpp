@@ -29,10 +29,16 @@ class TFileListHolder : public QObject {
 
 // Status panels 0..6 with their design widths, alignments and first texts.
 void buildStatusPanels(TfmEditor& fm, TPages* pages) {
+    // What each panel tells, for a screen reader that reads the panel's text as its name.
+    static const char* const about[7] = {"カーソル位置",  "読み取り専用", "入力モード",
+                                         "Caps Lock",     "かなロック",   "Num Lock",
+                                         "ファイルのパス"};
     std::vector<QLabel*> labels;
-    for (int i = 0; i < 7; ++i)
+    for (int i = 0; i < 7; ++i) {
         labels.push_back(fm.AddStatusPanel(QStringLiteral("StatusPanel%1").arg(i), kStatusPanels[i],
                                            i == 6 ? 1 : 0));
+        labels.back()->setAccessibleDescription(QString::fromUtf8(about[i]));
+    }
     pages->SetStatusPanel = [labels](int panel, const std::string& text) {
         if (panel < 0 || panel >= static_cast<int>(labels.size())) return;
         labels[static_cast<std::size_t>(panel)]->setText(QString::fromStdString(text));

@@ -133,6 +133,15 @@ TEST_F(CommandSurfaceTest, InsertTogglesOverwriteAndPanelFiveIsShared) {
     EXPECT_EQ(panel(5), "矩形選択");
     key(editor, QEvent::KeyPress, Qt::Key_Shift, Qt::NoModifier); // any key refreshes the locks
     EXPECT_EQ(panel(5), "Num");
+    // A display server that tells nothing of the lock keys: their panels go, not left empty.
+    auto shown = [this](int i) {
+        return fm->findChild<QLabel*>(QStringLiteral("StatusPanel%1").arg(i))->isVisible();
+    };
+    EXPECT_TRUE(shown(3) && shown(4));
+    locks = {};
+    surface->RefreshLocks();
+    EXPECT_FALSE(shown(3) || shown(4));
+    EXPECT_TRUE(shown(5));
 }
 
 TEST_F(CommandSurfaceTest, KeysDoNothingWhileAModalDialogIsOpenAndWorkAfterIt) {
