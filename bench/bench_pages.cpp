@@ -124,6 +124,7 @@ class StoreHost : public TPageHost {
     void ShowProgress(const std::string&) override {}
     void SuspendUpdates(bool) override {}
     bool AskYesNo(const std::string&, bool d) override { return d; }
+    TSaveChoice AskSaveDiscardCancel(const std::string&) override { return TSaveChoice::Discard; }
     void Notice(const std::string&) override {}
     void ErrorBox(const std::string&) override {}
     TSaveDialogResult RunSaveDialog(const std::string&, const std::string&) override { return {}; }

@@ -181,8 +181,9 @@ bool TPageText::Reread(const std::string& path, std::string* error) {
     TEncoding chosen;
     const bool has = EncodingChoices().Find(path, &chosen);
     TDecodedDocument d;
+    std::size_t dropped = 0;
     try {
-        if (!ReadPageDocument(path, has ? &chosen : nullptr, &d, error)) {
+        if (!ReadPageDocument(path, has ? &chosen : nullptr, &d, error, &dropped)) {
             if (error && error->empty()) *error = "読み込みを取りやめました。";
             return false;
         }
@@ -190,6 +191,10 @@ bool TPageText::Reread(const std::string& path, std::string* error) {
         if (error) *error = "[" + path + "]\r\nメモリが足りないため、このファイルを開けません。";
         return false;
     }
+    // Lines that keep their own ends are known only to a text cut from a file: a file whose
+    // line ends are mixed is read as a whole (its re-read is then not an undo step, the text
+    // it replaces is still kept in the recovery folder).
+    if (d.lineEnds.Mixed()) return LoadFromFile(path, error);
     // The text it replaces stays in the undo history with its own codes: the new text's
     // characters join the page's table instead of replacing it.
     std::shared_ptr<TCharTable> table = d.table;
@@ -203,7 +208,9 @@ bool TPageText::Reread(const std::string& path, std::string* error) {
     doc_->format = d.format;
     doc_->table = table;
     doc_->lineEnds = d.lineEnds;
-    doc_->mixedTold = false;
+    doc_->ownLineEnds = true;
+    doc_->droppedTail = dropped;
+    doc_->droppedTailTold = false;
     doc_->readOnlyReason = d.readOnlyReason;
     c.Modified = false;
     if (!d.readOnlyReason.empty()) {

@@ -30,13 +30,27 @@ bool watchable(const std::string& path, QString* name) {
 TDiskWatch::TDiskWatch(TPages& pages, QObject* parent)
     : QObject(parent), pages_(pages), watcher_(new QFileSystemWatcher(this)),
       book_(pages, pages, pages.Book()) {
+    // The timed look runs only while a page's name is one the watcher cannot take: an idle
+    // window with ordinary names wakes for nothing.
+    look_ = new QTimer(this);
+    look_->setInterval(kLookMs);
+    connect(look_, &QTimer::timeout, this, &TDiskWatch::CheckFiles);
     book_.Watch = [this](const std::string& path) {
         QString name;
-        if (watchable(path, &name) && !watcher_->files().contains(name)) watcher_->addPath(name);
+        if (!watchable(path, &name)) {
+            unwatchable_.insert(path);
+            if (!look_->isActive()) look_->start();
+        } else if (!watcher_->files().contains(name)) {
+            watcher_->addPath(name);
+        }
     };
     book_.Unwatch = [this](const std::string& path) {
         QString name;
-        if (watchable(path, &name)) watcher_->removePath(name);
+        if (watchable(path, &name)) {
+            watcher_->removePath(name);
+        } else if (unwatchable_.erase(path) && unwatchable_.empty()) {
+            look_->stop();
+        }
     };
     book_.ShowNotice = [this](int index, const TDiskNotice& n) { showNotice(index, n); };
     book_.Reread = [this](int index, const std::string& path, std::string* error) {
@@ -58,9 +72,6 @@ TDiskWatch::TDiskWatch(TPages& pages, QObject* parent)
         return book_.BeforeWrite(index, path, error);
     };
     connect(watcher_, &QFileSystemWatcher::fileChanged, this, [this] { CheckFiles(); });
-    auto* timer = new QTimer(this);
-    connect(timer, &QTimer::timeout, this, &TDiskWatch::CheckFiles);
-    timer->start(kLookMs);
 }
 
 void TDiskWatch::CheckFiles() {

@@ -1,5 +1,5 @@
 // Watches the files of the main window's pages (kernel file notifications through
-// QFileSystemWatcher, and a look every few seconds for names the watcher cannot take) for
+// QFileSystemWatcher, and a look every few seconds while a name is one the watcher cannot take) for
 // TDiskWatchBook, and shows its bar above a page's text: the page keeps the focus and every key
 // typed, the bar's buttons never take the focus and answer to their mnemonics.
 #pragma once
@@ -8,7 +8,11 @@
 
 #include <QObject>
 
+#include <set>
+#include <string>
+
 class QFileSystemWatcher;
+class QTimer;
 class QWidget;
 class TPages;
 
@@ -27,5 +31,7 @@ class TDiskWatch : public QObject {
 
     TPages& pages_;
     QFileSystemWatcher* watcher_;
+    QTimer* look_;
+    std::set<std::string> unwatchable_; // names only the timed look sees
     TDiskWatchBook book_;
 };
