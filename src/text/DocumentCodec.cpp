@@ -1,6 +1,7 @@
 // Detection, decoding into the row store's CP932 bytes with the document's character table, and
 // encoding back in the file's own format.
 #include "text/DocumentCodec.h"
+#include "text/Utf8Sequence.h"
 
 #include "text/EndOfFileMark.h"
 
@@ -66,48 +67,6 @@ void putUtf16(std::u16string& out, char32_t c) {
 void putCode(std::string& out, unsigned code) {
     if (code > 0xFF) out.push_back(static_cast<char>(code >> 8));
     out.push_back(static_cast<char>(code & 0xFF));
-}
-
-// One UTF-8 sequence at s[i]: its code point and length, or length 0 when it is not valid.
-char32_t readUtf8(const unsigned char* s, std::size_t n, std::size_t i, std::size_t* len) {
-    const unsigned char c = s[i];
-    std::size_t extra;
-    char32_t cp;
-    if (c < 0x80) {
-        *len = 1;
-        return c;
-    } else if (c >= 0xC2 && c <= 0xDF) {
-        extra = 1;
-        cp = c & 0x1F;
-    } else if ((c & 0xF0) == 0xE0) {
-        extra = 2;
-        cp = c & 0x0F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        extra = 3;
-        cp = c & 0x07;
-    } else {
-        *len = 0;
-        return 0;
-    }
-    if (i + extra >= n) {
-        *len = 0;
-        return 0;
-    }
-    for (std::size_t k = 1; k <= extra; ++k) {
-        const unsigned char d = s[i + k];
-        if ((d & 0xC0) != 0x80) {
-            *len = 0;
-            return 0;
-        }
-        cp = (cp << 6) | (d & 0x3F);
-    }
-    static const char32_t minByLen[] = {0, 0x80, 0x800, 0x10000};
-    if (cp < minByLen[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-        *len = 0;
-        return 0;
-    }
-    *len = extra + 1;
-    return cp;
 }
 
 } // namespace
@@ -300,7 +259,7 @@ bool validUtf8Window(std::string_view s, bool cut, bool* multi) {
             continue;
         }
         std::size_t len = 0;
-        readUtf8(b, n, i, &len);
+        ReadUtf8Sequence(b, n, i, &len);
         if (!len) {
             // A sequence cut by the end of the window is not a fault.
             if (cut && n - i < 4) return true;
@@ -573,7 +532,7 @@ std::u16string utf8ToUtf16(std::string_view utf8) {
     const auto* s = reinterpret_cast<const unsigned char*>(utf8.data());
     for (std::size_t i = 0; i < utf8.size();) {
         std::size_t len = 0;
-        const char32_t cp = readUtf8(s, utf8.size(), i, &len);
+        const char32_t cp = ReadUtf8Sequence(s, utf8.size(), i, &len);
         if (!len) {
             u.push_back(u'\uFFFD');
             ++i;

@@ -2,6 +2,7 @@
 // CP932 bytes and back. JIS X 0208 codes map to CP932 by arithmetic; JIS X 0212 (CP932 has none
 // of it) comes from the system's iconv tables.
 #include "text/StoreCodec.h"
+#include "text/Utf8Sequence.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -177,45 +178,6 @@ struct Piece {
     }
 };
 
-// One UTF-8 sequence at s[i]: its code point and length, or length 0 when it is not valid.
-char32_t readUtf8(const unsigned char* s, std::size_t n, std::size_t i, std::size_t* len) {
-    const unsigned char c = s[i];
-    std::size_t extra;
-    char32_t cp;
-    if (c >= 0xC2 && c <= 0xDF) {
-        extra = 1;
-        cp = c & 0x1F;
-    } else if ((c & 0xF0) == 0xE0) {
-        extra = 2;
-        cp = c & 0x0F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        extra = 3;
-        cp = c & 0x07;
-    } else {
-        *len = 0;
-        return 0;
-    }
-    if (i + extra >= n) {
-        *len = 0;
-        return 0;
-    }
-    for (std::size_t k = 1; k <= extra; ++k) {
-        const unsigned char d = s[i + k];
-        if ((d & 0xC0) != 0x80) {
-            *len = 0;
-            return 0;
-        }
-        cp = (cp << 6) | (d & 0x3F);
-    }
-    static const char32_t minByLen[] = {0, 0x80, 0x800, 0x10000};
-    if (cp < minByLen[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-        *len = 0;
-        return 0;
-    }
-    *len = extra + 1;
-    return cp;
-}
-
 void decodeUtf8(const unsigned char* s, std::size_t n, Piece& w) {
     const uint16_t* code = tables().storeCode.data();
     std::size_t i = 0;
@@ -230,7 +192,7 @@ void decodeUtf8(const unsigned char* s, std::size_t n, Piece& w) {
             cp = (b0 & 0x0Fu) << 12 | (s[i + 1] & 0x3Fu) << 6 | (s[i + 2] & 0x3Fu);
             len = cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF) ? 0 : 3;
         } else {
-            cp = readUtf8(s, n, i, &len);
+            cp = ReadUtf8Sequence(s, n, i, &len);
         }
         if (!len) {
             w.bytes(s + i, 1, n - i);
