@@ -43,11 +43,13 @@ std::string resolveTarget(const std::string& path) {
     return path;
 }
 
-bool writeAll(int fd, std::string_view bytes) {
+} // namespace
+
+bool WriteAllToFile(int fd, std::string_view bytes) {
     const char* p = bytes.data();
     std::size_t left = bytes.size();
     while (left > 0) {
-        ssize_t n = ::write(fd, p, left);
+        const ssize_t n = ::write(fd, p, left);
         if (n < 0) {
             if (errno == EINTR) continue;
             return false;
@@ -57,8 +59,6 @@ bool writeAll(int fd, std::string_view bytes) {
     }
     return true;
 }
-
-} // namespace
 
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* error) {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -121,7 +121,7 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::strin
     }
     int err = 0;
     if (::fchmod(fd, mode) != 0) err = errno;
-    if (!err && !writeAll(fd, bytes)) err = errno;
+    if (!err && !WriteAllToFile(fd, bytes)) err = errno;
     if (!err && ::fsync(fd) != 0) err = errno;
     if (::close(fd) != 0 && !err) err = errno;
     if (!err && ::rename(tmp.c_str(), target.c_str()) != 0) err = errno;

@@ -16,3 +16,7 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string* err
 // never a mixture or a truncated file. An existing file keeps its permission bits; a symbolic
 // link is followed, so the file it names is replaced. The folder must exist.
 bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error = nullptr);
+
+// Writes all of bytes to the open file, going on after interruptions and short writes; false on
+// an error (errno tells which).
+bool WriteAllToFile(int fd, std::string_view bytes);

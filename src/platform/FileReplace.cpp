@@ -1,6 +1,8 @@
 // Crash-safe replacement of a file's content that keeps the file's identity.
 #include "platform/FileReplace.h"
 
+#include "platform/AtomicFile.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -33,21 +35,6 @@ void syncFolder(const std::string& folder) {
     ::close(dfd);
 }
 
-bool writeAll(int fd, std::string_view bytes) {
-    const char* p = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 // Copies the content of one open file to another from their starts (the file system copies
 // where it can); the target is cut to the source's length. False with errno set.
 bool copyContent(int from, int to) {
@@ -73,7 +60,7 @@ bool copyContent(int from, int to) {
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return n == 0;
         if (::lseek(to, out, SEEK_SET) < 0 ||
-            !writeAll(to, std::string_view(buf.data(), static_cast<std::size_t>(n))))
+            !WriteAllToFile(to, std::string_view(buf.data(), static_cast<std::size_t>(n))))
             return false;
         in += n;
         out += n;
@@ -130,7 +117,7 @@ bool produceInto(int fd, const std::string& path, const TProduceBytes& produce,
                  std::string* error) {
     int writeErr = 0;
     const TWriteBytes write = [&](std::string_view b) {
-        if (writeAll(fd, b)) return true;
+        if (WriteAllToFile(fd, b)) return true;
         writeErr = errno;
         return false;
     };
