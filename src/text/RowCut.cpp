@@ -450,6 +450,7 @@ struct RewrapPart {
 class OwnTexts {
   public:
     const char* Copy(std::string_view t) {
+        if (t.empty()) return cur_; // nothing to copy, and no chunk may exist yet
         if (t.size() > left_) {
             const size_t n = std::max<size_t>(t.size(), size_t{1} << 20);
             chunks_.emplace_back(std::shared_ptr<char[]>(new char[n]), n);
@@ -535,7 +536,7 @@ void RewrapOnePart(const std::vector<std::shared_ptr<const TPackedRows>>& blocks
                                 : std::string_view())
                        : std::string_view(scratch);
         if (!contiguous) line = std::string_view(own.Copy(line), line.size());
-        const bool tab = std::memchr(line.data(), '\t', line.size()) != nullptr;
+        const bool tab = !line.empty() && std::memchr(line.data(), '\t', line.size()) != nullptr;
         cut.LineAt(line.data(), line.size(), tab, wrap, &part.Blocks);
         // A mark goes to the new row of the same rank in the line, or its last row.
         const size_t lineRows = cut.RowsMade(part.Blocks) - firstRow;
