@@ -515,7 +515,7 @@ void TRowTable::MaybeCompact() {
     if (garbage > (4u << 20) && garbage * 2 > FArenaBytes) Compact();
 }
 
-void TRowTable::AssignRows(std::vector<TRowRec>&& recs) {
+void TRowTable::clearRows() {
     FBlocks.clear();
     FExtras.clear();
     FFreeExtras.clear();
@@ -524,6 +524,11 @@ void TRowTable::AssignRows(std::vector<TRowRec>&& recs) {
     FBytes = 0;
     FTextLen = 0;
     FCacheBlock = 0;
+    FDirty = 0;
+}
+
+void TRowTable::AssignRows(std::vector<TRowRec>&& recs) {
+    clearRows();
     FBlocks.reserve(recs.size() / kTarget + 1);
     for (size_t s = 0; s < recs.size(); s += kTarget) {
         Block p;
@@ -544,15 +549,7 @@ void TRowTable::AssignRows(std::vector<TRowRec>&& recs) {
 }
 
 void TRowTable::AssignBlocks(std::vector<TRowBlock>&& blocks) {
-    FBlocks.clear();
-    FExtras.clear();
-    FFreeExtras.clear();
-    FCount = 0;
-    FLineEnds = 0;
-    FBytes = 0;
-    FTextLen = 0;
-    FCacheBlock = 0;
-    FDirty = 0;
+    clearRows();
     AppendBlocks(std::move(blocks));
     FDirty = 0;
 }

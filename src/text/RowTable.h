@@ -153,6 +153,8 @@ class TRowTable {
     template <class T> size_t ValidThrough(const std::vector<T>& prefix, T key) const;
     void Dirty(int b) const;
     void Recount(Block& blk);
+    // Empties the table: no blocks, no rows, no extras.
+    void clearRows();
     void FreeExtra(TPackedRows& rows, size_t j);
     void Compact();
     void MergeSmall(int b);
