@@ -12,6 +12,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <array>
+#include <optional>
+
 namespace tolmo {
 
 namespace {
@@ -28,13 +31,13 @@ QRect Q(const TGridRect& r) {
 // cells were measured for; Qt's pixel size is the em. A two-digit day must also leave a quarter
 // of its cell blank: drawn as wide as the cell, "15161718" ran together. The Japanese fonts at
 // hand have wider digits than the ones the cells were measured for, so the size is fitted to both.
-QFont FittedFont(const TCalExFont& spec, int cellWidth) {
-    QFont f = ToQFont(FaceFontRequest(spec.Face, spec.Height));
+QFont FittedFont(const TCalExFont& wanted, int cellWidth) {
+    QFont f = ToQFont(FaceFontRequest(wanted.Face, wanted.Height));
     f.setStyleStrategy(QFont::PreferAntialias);
-    for (int px = spec.Height; px > 6; --px) {
+    for (int px = wanted.Height; px > 6; --px) {
         f.setPixelSize(px);
         const QFontMetrics m(f);
-        if (m.height() <= spec.Height &&
+        if (m.height() <= wanted.Height &&
             m.horizontalAdvance(QStringLiteral("28")) * 4 <= cellWidth * 3)
             break;
     }
@@ -67,7 +70,12 @@ void TCalendarView::paintEvent(QPaintEvent* e) {
     p.translate(client.topLeft());
     p.fillRect(QRect(QPoint(0, 0), client.size()), Colour(cal_.Color));
     const int cellWidth = client.width() / 7;
-    auto font = [&](TCalExFontIndex i) { return FittedFont(cal_.Fonts[i], cellWidth); };
+    // Each font is fitted once a paint, not once a cell.
+    std::array<std::optional<QFont>, std::tuple_size_v<TCalExFonts>> fitted;
+    auto font = [&](TCalExFontIndex i) -> const QFont& {
+        if (!fitted[i]) fitted[i] = FittedFont(cal_.Fonts[i], cellWidth);
+        return *fitted[i];
+    };
     const int flags = Qt::AlignCenter | Qt::TextSingleLine;
     for (int r = 0; r < cal_.RowCount(); ++r)
         for (int k = 0; k < 7; ++k) {
