@@ -4,8 +4,11 @@
 
 #include "editor/ui/EditorWidget.h"
 #include "mainwindow/MyFileList.h"
+#include "mainwindow/ui/DisplayCommands.h"
 #include "mainwindow/ui/EncodingUi.h"
+#include "mainwindow/ui/FileCommandsWindow.h"
 #include "mainwindow/ui/MenuView.h"
+#include "mainwindow/ui/PrintCommands.h"
 #include "mainwindow/ui/WindowCommands.h"
 #include "platform/Cp932.h"
 
@@ -80,6 +83,17 @@ TEST_F(CommandSurfaceTest, KeysPassTheMenuRulesAndHiddenItemsKeepTheirKeys) {
     EXPECT_EQ(TempDir::Read(d / "memo.txt"), "");
     EXPECT_FALSE(fm->Menus->Item(W::BoxPaste)->isVisible());
     ASSERT_NE(fm->Menus->Key(W::BoxPaste), nullptr);
+}
+
+TEST_F(CommandSurfaceTest, TheWindowsPartsLeaveNoCommandWithoutItsHandler) {
+    EXPECT_FALSE(fm->Menus->Handlers().Unwired().empty());
+    // The other parts, as the program attaches them.
+    auto* files = new TFileCommandsWindow(*fm, *pages);
+    new TPrintCommands(*fm, *cmds);
+    new TDisplayCommands(*fm, dt, *pages);
+    files->UpdateDialogItems();
+    EXPECT_TRUE(fm->Menus->Handlers().Unwired().empty());
+    EXPECT_TRUE(fm->Menus->Item(W::About)->isEnabled());
 }
 
 TEST_F(CommandSurfaceTest, CaptionLayersRepaintOnlyTheBarAndF11FollowsTheText) {
