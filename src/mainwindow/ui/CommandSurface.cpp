@@ -447,6 +447,9 @@ void TCommandSurface::showBarMenus() {
         if (d.Kind == TEntryKind::Menu && d.Menu == TWindowMenu::None)
             if (QMenu* m = menus_.Menu(d.Opens))
                 m->menuAction()->setVisible(EntryView(d, s).Visible);
+    // With its menus hidden the bar goes too: an Alt key of a hidden menu would otherwise take
+    // the focus to a bar nobody sees, and the letters typed next would go nowhere.
+    fm_.menuBar()->setVisible(!s.MenusHidden);
 }
 
 void TCommandSurface::toggleLayout(TWindowCommand c) {
