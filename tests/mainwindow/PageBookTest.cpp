@@ -354,7 +354,7 @@ TEST_F(PageBookTest, MenuStateOfTheActivePageAndTheReadMeFile) {
     TCommandState s;
     FillPageState(s, book, -1, 0); // no page yet
     EXPECT_TRUE(s.Untitled);
-    EXPECT_FALSE(MenuItemView("mnReadMe", s).Enabled);
+    EXPECT_FALSE(EntryView(*FindCommand(TWindowCommand::ReadMe), s).Enabled);
     book.New();
     book.OpenFile(file("memo.txt"));
     // An installed program in <prefix>/bin/ has its read-me in <prefix>/share/tolmo/.
@@ -363,11 +363,11 @@ TEST_F(PageBookTest, MenuStateOfTheActivePageAndTheReadMeFile) {
     file(std::string("share/tolmo/") + kReadMeName);
     FillPageState(s, book, host.active, host.PageCount());
     EXPECT_TRUE(!s.Untitled && s.FileExists);
-    EXPECT_TRUE(MenuItemView("mnReadMe", s).Enabled);
+    EXPECT_TRUE(EntryView(*FindCommand(TWindowCommand::ReadMe), s).Enabled);
     fs::remove(dir + "memo.txt");
     FillPageState(s, book, host.active, host.PageCount());
     s.HasEditor = true;
-    EXPECT_FALSE(MenuItemView("mnRename", s).Enabled); // the file has gone
+    EXPECT_FALSE(EntryView(*FindCommand(TWindowCommand::Rename), s).Enabled); // the file has gone
 }
 
 TEST_F(PageBookTest, RecoveredTextsGoToTheirPageAPageOfTheirNameOrANewUntitledOne) {
