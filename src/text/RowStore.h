@@ -1,4 +1,4 @@
-// TEditorScreenStrings: the screen rows of an editing control with their row data, the one
+// TEditorScreenStrings: the screen rows of a text with their row data, the one
 // replacement primitive UpdateList, wrapping, parser states, row marks and the undo history.
 #pragma once
 
