@@ -10,6 +10,8 @@
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QRadioButton>
+#include <QStackedWidget>
 #include <QTimer>
 #include <QToolButton>
 #include <filesystem>
@@ -61,6 +63,13 @@ TfmKaSetup::TfmKaSetup(int mode, TSetupContext context, QWidget* parent)
     Form->On("FramSpeedBtn1", [this] { accept(); });
     Form->Sync();
     showOptionGroup();
+    // The keyboard starts at the page's first choice, not in the read-only folder above it.
+    for (QRadioButton* r :
+         Form->Get<QStackedWidget>("PageControl1")->currentWidget()->findChildren<QRadioButton*>())
+        if (r->isChecked() && r->isEnabled()) {
+            r->setFocus();
+            break;
+        }
 }
 
 TfmKaSetup::~TfmKaSetup() = default;
