@@ -50,14 +50,14 @@ TfmKaSetup::TfmKaSetup(int mode, TSetupContext context, QWidget* parent)
         Form->On("btnCopy" + std::to_string(which) + "Go", [this, which] {
             TCopyProgress progress(QStringLiteral("データ退避"), this);
             std::string stamp;
-            if (RunBackup(Model->Text(Model->CopyEdit(which)), Model->ProgramFolder, &progress,
-                          &stamp))
+            if (RunBackup(Model->Text(Model->CopyEdit(which)), TextsHome(Model->ProgramFolder),
+                          &progress, &stamp))
                 Model->BackedUp(which, stamp);
         });
     Form->On("btnKaifukuGo", [this] {
         TCopyProgress progress(QStringLiteral("データ回復"), this);
-        if (RunRestore(Model->Text("edtCopy3"), Model->ProgramFolder, &progress, Model->BackupFile,
-                       Model->Backup()))
+        if (RunRestore(Model->Text("edtCopy3"), TextsHome(Model->ProgramFolder), &progress,
+                       Model->BackupFile, Model->Backup()))
             EndProgram();
     });
     Form->On("FramSpeedBtn1", [this] { accept(); });
