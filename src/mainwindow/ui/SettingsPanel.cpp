@@ -240,7 +240,7 @@ void TSettingsPanel::mnHyoujiSetClick() {
     emit TabLookChanged();
 }
 
-void TSettingsPanel::close() {
+void TSettingsPanel::closePanel() {
     const bool hadFocus = fm_.pnlLeft->isAncestorOf(QApplication::focusWidget());
     fm_.pnlLeft->hide();
     FTarget = nullptr;
@@ -252,12 +252,12 @@ void TSettingsPanel::Kettei() {
     TEditor* active = FTarget ? FTarget.data() : ActiveEditor();
     StorePanel(FModel.Values, active ? WindowWrapOf(*active) : -1, fm_.Settings,
                dt_.PropSets.Default(), memoCores());
-    close();
+    closePanel();
 }
 
 void TSettingsPanel::Cancel() {
     if (FTarget) ApplyDisplaySettings(fm_.Settings, FTarget->Core());
-    close();
+    closePanel();
 }
 
 void TSettingsPanel::KiteiEditor() {

@@ -71,7 +71,7 @@ class TSettingsPanel : public QObject {
     void orderTabs();
     void pageChanged();
     void windowResized();
-    void close();
+    void closePanel();
 
     TfmEditor& fm_;
     TdtEditor& dt_;
