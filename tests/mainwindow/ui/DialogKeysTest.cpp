@@ -28,7 +28,6 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QButtonGroup>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -38,12 +37,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QStackedWidget>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
-#include <QToolButton>
 
 namespace {
 
