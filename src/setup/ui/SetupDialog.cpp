@@ -9,6 +9,7 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QStackedWidget>
@@ -63,6 +64,12 @@ TfmKaSetup::TfmKaSetup(int mode, TSetupContext context, QWidget* parent)
     Form->On("FramSpeedBtn1", [this] { accept(); });
     Form->Sync();
     showOptionGroup();
+    // An installed program's texts are not beside it: the copy pages name where they are.
+    if (IsInstalledProgram(Model->ProgramFolder)) {
+        const QString files = QString::fromStdString(TextsHome(Model->ProgramFolder) + "Files");
+        for (QLabel* l : findChildren<QLabel*>())
+            l->setText(l->text().replace(QStringLiteral("トルモの起動フォルダの /Files"), files));
+    }
     // The keyboard starts at the page's first choice, not in the read-only folder above it.
     for (QRadioButton* r :
          Form->Get<QStackedWidget>("PageControl1")->currentWidget()->findChildren<QRadioButton*>())
