@@ -111,11 +111,9 @@ TEST_F(PageBookTest, SaveAsRefusesUntitledNameAndOpenNamesThenAsksOverwrite) {
     type("new text");
     host.saveDialogs = {{true, dir + "無題.TXT"}, {true, open}, {true, existing}, {true, existing}};
     host.answers = {false, true};
-    file("data/Files/memo.txt");
-    book.dataFolder = dir + "data/";
+    file("Files/memo.txt"); // the texts folder beside the program
     EXPECT_TRUE(book.SaveAsDialog(kUntitledName));
-    EXPECT_EQ(host.saveDialogStarts.front(),
-              std::pair(dir + "data/Files/", std::string("無題.txt")));
+    EXPECT_EQ(host.saveDialogStarts.front(), std::pair(dir + "Files/", std::string("無題.txt")));
     EXPECT_THAT(host.notices, ElementsAre(HasSubstr("[無題] というファイル名では登録できません"),
                                           HasSubstr("他のページで読み込まれています")));
     EXPECT_EQ(host.questions,

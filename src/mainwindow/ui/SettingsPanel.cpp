@@ -13,7 +13,10 @@
 #include "mainwindow/ui/SharedObjects.h"
 #include "platform/MessageBox.h"
 
+#include <QAbstractSpinBox>
+#include <QApplication>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -128,6 +131,24 @@ void TSettingsPanel::placeOkPanel() {
     QWidget* margins = fm_.PageControl2->widget(1);
     Form->Widget("btnKiteiEditor")
         ->move(14, model_.DefaultsButtonTop(bottom, margins->mapTo(fm_.pnlLeft, QPoint(0, 0)).y()));
+    orderTabs();
+}
+
+// Tab walks from the page tabs through each page's controls in the order they are laid out,
+// the OK panel last: the controls came to the window after its pages (and the OK panel moves
+// with the page), which would leave them at the end of the window's tab order.
+void TSettingsPanel::orderTabs() {
+    QTabWidget* pc = fm_.PageControl2;
+    QWidget* prev = pc;
+    for (int i = 0; i < pc->count(); ++i)
+        for (QWidget* w : pc->widget(i)->findChildren<QWidget*>()) {
+            QWidget* parent = w->parentWidget();
+            if (!(w->focusPolicy() & Qt::TabFocus) || w->focusProxy() ||
+                qobject_cast<QAbstractSpinBox*>(parent) || qobject_cast<QComboBox*>(parent))
+                continue;
+            QWidget::setTabOrder(prev, w);
+            prev = w;
+        }
 }
 
 bool TSettingsPanel::eventFilter(QObject* o, QEvent* e) {
@@ -214,13 +235,17 @@ void TSettingsPanel::mnHyoujiSetClick() {
     fill();
     fm_.pnlLeft->show();
     placeOkPanel();
+    // Opened from the keyboard, the panel takes it: the page's Tab key stays in the page.
+    fm_.PageControl2->setFocus(Qt::OtherFocusReason);
     emit TabLookChanged();
 }
 
 void TSettingsPanel::closePanel() {
+    const bool hadFocus = fm_.pnlLeft->isAncestorOf(QApplication::focusWidget());
     fm_.pnlLeft->hide();
     target_ = nullptr;
     emit TabLookChanged();
+    if (TEditor* e = hadFocus ? ActiveEditor() : nullptr) e->setFocus(Qt::OtherFocusReason);
 }
 
 void TSettingsPanel::Kettei() {

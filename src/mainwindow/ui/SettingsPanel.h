@@ -68,6 +68,7 @@ class TSettingsPanel : public QObject {
     void preview();
     void showFontLabel();
     void placeOkPanel();
+    void orderTabs();
     void pageChanged();
     void windowResized();
     void closePanel();
