@@ -384,7 +384,7 @@ TEST_F(DialogKeysTest, RecoveryQuestionAndDisplayPanelWalkTheirControls) {
     TempDir::Write(d / "memo.txt", "memo\r\n");
     ASSERT_TRUE(pages->Book().OpenFile(d / "memo.txt"));
     Settle();
-    fm->Menus->Trigger("mnHyoujiSet");
+    fm->Menus->Trigger(TWindowCommand::DisplaySettings);
     Settle();
     ASSERT_TRUE(cmds->Panel()->IsOpen());
     Check(fm.get(),
