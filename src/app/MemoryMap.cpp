@@ -356,7 +356,7 @@ void TCustomMemMapEvt::SetTimer(IMemMapTimer* timer) {
 
 void TCustomMemMapEvt::SetWakeHandler(std::function<void()> wake) {
     StopTimer();
-    FWake = std::move(wake);
+    wake_ = std::move(wake);
     if (view_) StartTimer();
 }
 
@@ -379,22 +379,22 @@ void TCustomMemMapEvt::WaitLoop(std::uint32_t seen) {
         const std::uint32_t now = count.load(std::memory_order_acquire);
         if (now != seen) {
             seen = now;
-            FWake();
+            wake_();
             continue;
         }
         // Returns at once when the word moved since it was read, or when woken.
         syscall(SYS_futex, word, FUTEX_WAIT, now, nullptr, nullptr, 0);
     }
-    FWaitEnded = true;
+    waitEnded_ = true;
 }
 
 void TCustomMemMapEvt::StartTimer() {
     timerOn_ = view_ != nullptr;
     if (!timerOn_) return;
-    if (FWake) {
+    if (wake_) {
         if (waiter_.joinable()) return;
         waitStop_ = false;
-        FWaitEnded = false;
+        waitEnded_ = false;
         // One count behind: the first round polls at once and sees who is there already.
         waiter_ = std::thread(&TCustomMemMapEvt::WaitLoop, this, ChangeCount() - 1);
         return;
@@ -407,7 +407,7 @@ void TCustomMemMapEvt::StopTimer() {
         waitStop_ = true;
         // The waiter may have read the flag just before it went to sleep: wake it until it ends
         // (the other users' waiters wake too, find the word unchanged and sleep again).
-        while (!FWaitEnded.load()) {
+        while (!waitEnded_.load()) {
             FutexWake(ChangeWordOf(view_));
             std::this_thread::sleep_for(std::chrono::microseconds(200));
         }
@@ -459,7 +459,7 @@ void TCustomMemMapEvt::MapOpened(bool created) {
     for (int i = 0; i < max; ++i) {
         std::uint16_t bit = 0x8000 >> i;
         if ((mask & bit) || !SetLock(lockFd_, F_WRLCK, kSlotByte + i, false)) continue;
-        FOwnSlot = static_cast<std::uint16_t>(i);
+        ownSlot_ = static_cast<std::uint16_t>(i);
         if (resident_) SetLock(lockFd_, F_WRLCK, kResidentByte + i, false);
         Store16(view_ + 22, mask | bit);
         Flush(kFlushError, true);
@@ -479,22 +479,22 @@ void TCustomMemMapEvt::FreeDeadSlots() {
 }
 
 void TCustomMemMapEvt::MapClosing() {
-    if (FOwnSlot == NoSlot) return;
-    Store16(view_ + 22, Load16(view_ + 22) & ~(0x8000 >> FOwnSlot));
+    if (ownSlot_ == NoSlot) return;
+    Store16(view_ + 22, Load16(view_ + 22) & ~(0x8000 >> ownSlot_));
     Signal();
-    SetLock(lockFd_, F_UNLCK, kResidentByte + FOwnSlot, false);
-    SetLock(lockFd_, F_UNLCK, kSlotByte + FOwnSlot, false);
-    FOwnSlot = NoSlot;
+    SetLock(lockFd_, F_UNLCK, kResidentByte + ownSlot_, false);
+    SetLock(lockFd_, F_UNLCK, kSlotByte + ownSlot_, false);
+    ownSlot_ = NoSlot;
 }
 
 void TCustomMemMapEvt::Open() {
     StopTimer();
-    FLastMask = 0;
-    std::memset(FLastCounters, 0, sizeof FLastCounters);
+    lastMask_ = 0;
+    std::memset(lastCounters_, 0, sizeof lastCounters_);
     try {
         TCustomMemoryMap::Open();
     } catch (...) {
-        FOwnSlot = NoSlot;
+        ownSlot_ = NoSlot;
         throw;
     }
     StartTimer();
@@ -503,17 +503,17 @@ void TCustomMemMapEvt::Open() {
 void TCustomMemMapEvt::Close() {
     StopTimer();
     TCustomMemoryMap::Close();
-    FOwnSlot = NoSlot;
-    FLastMask = 0;
-    std::memset(FLastCounters, 0, sizeof FLastCounters);
+    ownSlot_ = NoSlot;
+    lastMask_ = 0;
+    std::memset(lastCounters_, 0, sizeof lastCounters_);
 }
 
 void TCustomMemMapEvt::Update() {
     if (!view_ || GetReadOnly()) return;
     TMemoryMapLock lock(*this);
     Flush(kFlushError, true);
-    if (FOwnSlot != NoSlot) {
-        char* counter = view_ + 24 + 2 * FOwnSlot;
+    if (ownSlot_ != NoSlot) {
+        char* counter = view_ + 24 + 2 * ownSlot_;
         Store16(counter, static_cast<std::uint16_t>((Load16(counter) + 1) % 10000));
     }
     Flush(kFlushError, true);
@@ -534,12 +534,12 @@ void TCustomMemMapEvt::DoExit(std::uint16_t slot) {
 
 void TCustomMemMapEvt::Poll() {
     if (polling_) {
-        FPollAgain = true;
+        pollAgain_ = true;
         return;
     }
     // A timer is stopped while the handlers run (they may run a nested event loop); a waiter
     // goes on, and a Poll it asks for meanwhile runs after them.
-    const bool timer = !FWake;
+    const bool timer = !wake_;
     if (timer) StopTimer();
     struct Restart {
         TCustomMemMapEvt& self;
@@ -551,9 +551,9 @@ void TCustomMemMapEvt::Poll() {
     } restart{*this, timer};
     polling_ = true;
     do {
-        FPollAgain = false;
+        pollAgain_ = false;
         PollOnce();
-    } while (FPollAgain && view_);
+    } while (pollAgain_ && view_);
 }
 
 void TCustomMemMapEvt::PollOnce() {
@@ -571,13 +571,13 @@ void TCustomMemMapEvt::PollOnce() {
     for (int i = 0; i < max && view_; ++i) {
         const std::uint16_t bit = 0x8000 >> i;
         const std::uint16_t counter = counters[i];
-        const bool entered = (mask & bit) && !(FLastMask & bit);
-        const bool updated = (mask & bit) && counter != FLastCounters[i];
-        const bool exited = !(mask & bit) && (FLastMask & bit);
+        const bool entered = (mask & bit) && !(lastMask_ & bit);
+        const bool updated = (mask & bit) && counter != lastCounters_[i];
+        const bool exited = !(mask & bit) && (lastMask_ & bit);
         // What was seen is recorded before the handlers run, so a handler that raises does not
         // make the next tick report the same change again.
-        FLastCounters[i] = counter;
-        FLastMask = static_cast<std::uint16_t>((FLastMask & ~bit) | (mask & bit));
+        lastCounters_[i] = counter;
+        lastMask_ = static_cast<std::uint16_t>((lastMask_ & ~bit) | (mask & bit));
         const auto slot = static_cast<std::uint16_t>(i);
         if (entered) DoEnter(slot);
         if (updated && view_) DoUpdate(slot);

@@ -120,7 +120,7 @@ class TCustomMemMapEvt : public TCustomMemoryMap {
     void SetCheckInterval(int value);
     // The interval the timer really runs at: CheckInterval, but never below MinInterval.
     int EffectiveInterval() const;
-    std::uint16_t OwnSlot() const { return FOwnSlot; }
+    std::uint16_t OwnSlot() const { return ownSlot_; }
     void SetTimer(IMemMapTimer* timer);
     // Instead of a timer: while the channel is open a thread of its own sleeps on the block's
     // change word and calls wake after every change another user (or this one) made: a slot
@@ -164,17 +164,17 @@ class TCustomMemMapEvt : public TCustomMemoryMap {
     void PollOnce();
 
     int processMax_ = 2;
-    std::uint16_t FOwnSlot = NoSlot;
+    std::uint16_t ownSlot_ = NoSlot;
     int checkInterval_ = 1;
-    std::uint16_t FLastMask = 0;
-    std::uint16_t FLastCounters[MaxSlots] = {};
+    std::uint16_t lastMask_ = 0;
+    std::uint16_t lastCounters_[MaxSlots] = {};
     IMemMapTimer* timer_ = nullptr;
     bool timerOn_ = false;
     bool resident_ = false;
-    bool polling_ = false, FPollAgain = false;
-    std::function<void()> FWake;
+    bool polling_ = false, pollAgain_ = false;
+    std::function<void()> wake_;
     std::thread waiter_;
-    std::atomic<bool> waitStop_{false}, FWaitEnded{false};
+    std::atomic<bool> waitStop_{false}, waitEnded_{false};
 };
 
 class TMemMapEvt : public TCustomMemMapEvt {

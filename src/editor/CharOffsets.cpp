@@ -108,7 +108,7 @@ const TCharTable* TCharOffsets::Table() const {
 
 void TCharOffsets::Invalidate(int row) {
     const size_t keep = static_cast<size_t>(std::max(row, 0) / Step) + 1;
-    if (FStarts.size() > keep) FStarts.resize(keep);
+    if (starts_.size() > keep) starts_.resize(keep);
 }
 
 int TCharOffsets::RowLength(int row) const {
@@ -124,20 +124,20 @@ int TCharOffsets::RowChars(int row, int byte) const {
 
 void TCharOffsets::Extend(int row) {
     const int n = RowCountOf();
-    while (static_cast<int>(FStarts.size()) <= row / Step && (FStarts.size()) * Step <= size_t(n)) {
-        const int first = static_cast<int>(FStarts.size() - 1) * Step;
-        int64_t at = FStarts.back();
+    while (static_cast<int>(starts_.size()) <= row / Step && (starts_.size()) * Step <= size_t(n)) {
+        const int first = static_cast<int>(starts_.size() - 1) * Step;
+        int64_t at = starts_.back();
         for (int r = first; r < first + Step && r < n; ++r)
             at += RowLength(r);
-        FStarts.push_back(at);
+        starts_.push_back(at);
     }
 }
 
 int64_t TCharOffsets::RowStart(int row) {
     row = std::clamp(row, 0, RowCountOf());
     Extend(row);
-    const int k = std::min(row / Step, static_cast<int>(FStarts.size()) - 1);
-    int64_t at = FStarts[k];
+    const int k = std::min(row / Step, static_cast<int>(starts_.size()) - 1);
+    int64_t at = starts_[k];
     for (int r = k * Step; r < row; ++r)
         at += RowLength(r);
     return at;
@@ -147,10 +147,10 @@ TRowByte TCharOffsets::Position(int64_t offset) {
     const int n = RowCountOf();
     if (offset <= 0 || n == 0) return {};
     // Kept offsets up to the block holding the offset.
-    while (FStarts.back() <= offset && (FStarts.size()) * Step <= size_t(n))
-        Extend(static_cast<int>(FStarts.size()) * Step);
-    const size_t k = std::upper_bound(FStarts.begin(), FStarts.end(), offset) - FStarts.begin() - 1;
-    int64_t at = FStarts[k];
+    while (starts_.back() <= offset && (starts_.size()) * Step <= size_t(n))
+        Extend(static_cast<int>(starts_.size()) * Step);
+    const size_t k = std::upper_bound(starts_.begin(), starts_.end(), offset) - starts_.begin() - 1;
+    int64_t at = starts_[k];
     for (int r = static_cast<int>(k) * Step; r < n; ++r) {
         const std::string_view s = rows_.RowText(r);
         const int chars = CharCount(s, Table());

@@ -56,7 +56,7 @@ class TCharOffsets {
     const TCharTable* Table() const;
     void Extend(int row); // kept offsets up to row's block
     const TEditorScreenStrings& rows_;
-    std::vector<int64_t> FStarts{0}; // FStarts[k]: characters before row k * Step
+    std::vector<int64_t> starts_{0}; // starts_[k]: characters before row k * Step
 };
 
 // What one change did to the text, in characters: Removed was replaced by Inserted at Offset.

@@ -47,15 +47,15 @@ int PaletteCellAt(int x, int y, int width, int height) {
 
 bool TColorPaletteModel::Pick(int index, bool background) {
     if (index < 0 || index >= kPaletteCells) return false;
-    int& target = background ? FBackground : foreground_;
+    int& target = background ? background_ : foreground_;
     if (!(background ? BackgroundEnabled : ForegroundEnabled) || target == index) return false;
     target = index;
-    FFocus = index;
+    focus_ = index;
     return true;
 }
 
 bool TColorPaletteModel::ArrowKey(int tableKey) {
-    int col = FFocus % kPaletteCols, row = FFocus / kPaletteCols;
+    int col = focus_ % kPaletteCols, row = focus_ / kPaletteCols;
     if (tableKey == tkey::Left)
         col = std::max(0, col - 1);
     else if (tableKey == tkey::Right)
@@ -66,13 +66,13 @@ bool TColorPaletteModel::ArrowKey(int tableKey) {
         row = std::min(kPaletteRows - 1, row + 1);
     else
         return false;
-    FFocus = row * kPaletteCols + col;
+    focus_ = row * kPaletteCols + col;
     return true;
 }
 
 bool TColorPaletteModel::KeyChar(char c) {
-    if (c == 'F' || c == 'f') return Pick(FFocus, false);
-    if (c == 'B' || c == 'b') return Pick(FFocus, true);
+    if (c == 'F' || c == 'f') return Pick(focus_, false);
+    if (c == 'B' || c == 'b') return Pick(focus_, true);
     return false;
 }
 
@@ -87,7 +87,7 @@ std::vector<TPaletteCellPaint> TColorPaletteModel::Paint(int x, int y, int w, in
         const int r = c.Color & 0xFF, g = (c.Color >> 8) & 0xFF, b = (c.Color >> 16) & 0xFF;
         c.DarkInk = (std::max({r, g, b}) + std::min({r, g, b}) + 1) / 2 > 128; // HSL lightness
         c.Mark = CellMark(i);
-        c.Focus = focused && i == FFocus;
+        c.Focus = focused && i == focus_;
         cells.push_back(std::move(c));
     }
     return cells;
@@ -95,7 +95,7 @@ std::vector<TPaletteCellPaint> TColorPaletteModel::Paint(int x, int y, int w, in
 
 std::string TColorPaletteModel::CellMark(int index) const {
     const bool fg = ForegroundEnabled && index == foreground_;
-    const bool bg = BackgroundEnabled && index == FBackground;
+    const bool bg = BackgroundEnabled && index == background_;
     if (fg && bg) return "FB";
     if (fg) return "FG";
     if (bg) return "BG";

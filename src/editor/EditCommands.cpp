@@ -73,7 +73,7 @@ void TEditorCore::ReplaceRows(int r1, int r2, const std::string& newText, int ca
 }
 
 void TEditorCore::SetSelText(const std::string& text) {
-    if (FReadOnly || text.empty()) return;
+    if (readOnly_ || text.empty()) return;
     int r1, o1, r2, o2;
     if (selMode_ == smBox && Selected()) DeleteSelection();
     if (selMode_ == smLine && StreamRange(r1, o1, r2, o2)) {
@@ -81,11 +81,11 @@ void TEditorCore::SetSelText(const std::string& text) {
         return;
     }
     const int off = CaretOffset();
-    ReplaceSpan(row_, off, row_, off, PadTo(row_, FCol) + text);
+    ReplaceSpan(row_, off, row_, off, PadTo(row_, col_) + text);
 }
 
 void TEditorCore::InsertTyped(const std::string& s) {
-    if (FReadOnly || s.empty()) return;
+    if (readOnly_ || s.empty()) return;
     hitLength_ = 0;
     if (Selected()) {
         SetSelText(s);
@@ -93,7 +93,7 @@ void TEditorCore::InsertTyped(const std::string& s) {
     }
     selActive_ = false;
     const int off = CaretOffset();
-    const std::string pad = PadTo(row_, FCol);
+    const std::string pad = PadTo(row_, col_);
     if (!overWrite_ || IsEofPos(row_) || !pad.empty()) {
         ReplaceSpan(row_, off, row_, off, pad + s);
         return;
@@ -129,7 +129,7 @@ static std::string IndentText(int width, const TEditorCaret& c) {
 }
 
 void TEditorCore::KeyReturn(bool shift) {
-    if (FReadOnly || !WantReturns) return;
+    if (readOnly_ || !WantReturns) return;
     if (Selected()) {
         if (shift) return;
         DeleteSelection();
@@ -151,7 +151,7 @@ void TEditorCore::KeyReturn(bool shift) {
         indent = IndentWidth(store_->RowText(first), rules);
         // A caret inside the row's own indentation splits it there. An indentation taken
         // from a line above is not cut back, or an empty row could never inherit one.
-        if (row_ == first && FCol < indent) indent = FCol;
+        if (row_ == first && col_ < indent) indent = col_;
         if (indent < 1 && caret_.PrevSpaceIndent() && store_->RowText(first).empty()) {
             for (int r = first - 1; r >= 0; --r) {
                 if (store_->RowText(r).empty()) continue;
@@ -170,21 +170,21 @@ void TEditorCore::KeyReturn(bool shift) {
 }
 
 void TEditorCore::KeyTab() {
-    if (FReadOnly || !WantTabs) return;
+    if (readOnly_ || !WantTabs) return;
     const int tab = caret_.TabSpaceCount();
-    int w = tab - FCol % tab;
+    int w = tab - col_ % tab;
     if (store_->WordWrap())
-        w = std::min(w, store_->WrapOption().WrapByte - FCol % store_->WrapOption().WrapByte);
+        w = std::min(w, store_->WrapOption().WrapByte - col_ % store_->WrapOption().WrapByte);
     if (overWrite_) {
         CleanSelection();
-        PlaceCaret(row_, FCol + w, 1, false);
+        PlaceCaret(row_, col_ + w, 1, false);
         return;
     }
     InsertTyped(caret_.SoftTab() ? std::string(w, ' ') : std::string("\t"));
 }
 
 bool TEditorCore::DeleteKeyDone() {
-    if (FReadOnly) return true;
+    if (readOnly_) return true;
     if (Selected()) {
         DeleteSelection();
         return true;
@@ -206,13 +206,13 @@ void TEditorCore::KeyBackspace() {
     const std::string_view t = store_->RowText(row_);
     const int width = RowWidth(t, rules);
     const bool blank = t.find_first_not_of(" \t") == std::string_view::npos;
-    if (caret_.BackSpaceUnIndent() && FCol > 0 && (blank || FCol == IndentWidth(t, rules))) {
+    if (caret_.BackSpaceUnIndent() && col_ > 0 && (blank || col_ == IndentWidth(t, rules))) {
         const int first = store_->RowStart(row_);
         int target = 0;
         for (int r = row_ - 1; r >= 0; --r) {
             const int w = store_->RowText(r).empty() ? 0 : IndentWidth(store_->RowText(r), rules);
             if (r >= first && w == 0) continue; // same line: only real indentation counts
-            if (w < FCol) {
+            if (w < col_) {
                 target = w;
                 break;
             }
@@ -231,8 +231,8 @@ void TEditorCore::KeyBackspace() {
         ReplaceSpan(row_, off, row_, CaretOffset(), std::string(target - col, ' '));
         return;
     }
-    if (FCol > width) { // beyond the row end: only the caret moves
-        PlaceCaret(row_, FCol - 1, -1, false);
+    if (col_ > width) { // beyond the row end: only the caret moves
+        PlaceCaret(row_, col_ - 1, -1, false);
         return;
     }
     const int off = CaretOffset();
@@ -255,7 +255,7 @@ void TEditorCore::KeyDelete() {
     const std::string_view t = store_->RowText(row_);
     const int off = CaretOffset();
     const int width = RowWidthOf(row_);
-    if (FCol < width && off < static_cast<int>(t.size())) {
+    if (col_ < width && off < static_cast<int>(t.size())) {
         ReplaceSpan(row_, off, row_, off + CharBytesAt(t, off), "", 0);
         return;
     }
@@ -265,15 +265,15 @@ void TEditorCore::KeyDelete() {
     if (end == reWrapped) {
         const std::string_view next = store_->RowText(row_ + 1);
         ReplaceSpan(row_ + 1, 0, row_ + 1, CharBytesAt(next, 0), "", 0);
-        PlaceCaret(row_, FCol, -1, false);
+        PlaceCaret(row_, col_, -1, false);
         return;
     }
-    const std::string pad = PadTo(row_, FCol);
+    const std::string pad = PadTo(row_, col_);
     ReplaceSpan(row_, len, row_ + 1, 0, pad);
 }
 
 void TEditorCore::DeleteSelection() {
-    if (FReadOnly || !Selected()) return;
+    if (readOnly_ || !Selected()) return;
     if (selMode_ == smLine) {
         int r1, o1, r2, o2;
         StreamRange(r1, o1, r2, o2);
@@ -295,7 +295,7 @@ void TEditorCore::DeleteSelection() {
 }
 
 void TEditorCore::PasteText(const std::string& text, bool box) {
-    if (FReadOnly || text.empty()) return;
+    if (readOnly_ || text.empty()) return;
     if (box)
         SetSelTextBox(text);
     else
@@ -303,10 +303,10 @@ void TEditorCore::PasteText(const std::string& text, bool box) {
 }
 
 void TEditorCore::SetSelTextBox(const std::string& text) {
-    if (FReadOnly || text.empty()) return;
+    if (readOnly_ || text.empty()) return;
     const std::vector<std::string> lines = SplitTextLines(text);
     if (lines.empty()) return;
-    int row = row_, col = FCol;
+    int row = row_, col = col_;
     if (Selected() && selMode_ == smBox) {
         int r1, r2;
         BoxRows(r1, r2);
@@ -314,7 +314,7 @@ void TEditorCore::SetSelTextBox(const std::string& text) {
         DeleteSelection();
     } else if (Selected()) {
         DeleteSelection();
-        row = row_, col = FCol;
+        row = row_, col = col_;
     }
     const TWrapSettings& rules = Rules();
     const int rc = store_->RowCount();
@@ -365,7 +365,7 @@ void TEditorCore::SelectAll() {
 
 // kind: 0 Indent, 1 UnIndent, 2 TabIndent, 3 TabUnIndent.
 void TEditorCore::IndentCommand(int kind) {
-    if (FReadOnly || !Selected()) return;
+    if (readOnly_ || !Selected()) return;
     const TWrapSettings& rules = Rules();
     int r1, r2, left = 0;
     if (selMode_ == smBox) {
@@ -414,7 +414,7 @@ void TEditorCore::IndentCommand(int kind) {
     }
     const TEditorSelectionMode mode = selMode_;
     const TEditorPos anchor = anchor_;
-    const TEditorPos caret{row_, FCol};
+    const TEditorPos caret{row_, col_};
     ReplaceRows(r1, r2, s, caret.Row, caret.Col);
     // Keep the selection over the same rows.
     selActive_ = true;
@@ -446,7 +446,7 @@ void TEditorCore::TabUnIndentLines() {
 }
 
 void TEditorCore::DeleteRow(int row) {
-    if (FReadOnly || row < 0 || row >= store_->RowCount()) return;
+    if (readOnly_ || row < 0 || row >= store_->RowCount()) return;
     hitLength_ = 0;
     selActive_ = false;
     rows_->UpdateList(row, 1, "", Here());
@@ -476,7 +476,7 @@ void TEditorCore::Redo() {
 }
 
 bool TEditorCore::DropSelection(int row, int col, bool copy) {
-    if (FReadOnly || !Selected() || InSelection(row, col)) return false;
+    if (readOnly_ || !Selected() || InSelection(row, col)) return false;
     bool box = false;
     const std::string text = CopyText(box);
     if (box) {
@@ -505,9 +505,9 @@ void TEditorCore::RowsChangedElsewhere() {
     hitLength_ = 0;
     if (u.CountChanged) Notify(Events.SettingsChanged);
     Notify(Events.InvalidateAll);
-    if (row_ > MaxRow() || FTopRow > MaxRow()) {
-        FTopRow = std::min(FTopRow, MaxRow());
+    if (row_ > MaxRow() || topRow_ > MaxRow()) {
+        topRow_ = std::min(topRow_, MaxRow());
         ParseBoundChanged();
-        PlaceCaret(std::min(row_, MaxRow()), FCol, -1, true);
+        PlaceCaret(std::min(row_, MaxRow()), col_, -1, true);
     }
 }

@@ -16,7 +16,7 @@ TEditorCore::TEditorCore(std::shared_ptr<TEditorScreenStrings> store)
     ev.Appended = [this](int first) { RowsAppended(first); };
     ev.KeepPlaces = [this] { KeepTextPlaces(); };
     ev.RestorePlaces = [this] { RestoreTextPlaces(); };
-    ev.KeepTopWithin = [this](int maxRow) { SetTopRow(std::min(FTopRow, maxRow)); };
+    ev.KeepTopWithin = [this](int maxRow) { SetTopRow(std::min(topRow_, maxRow)); };
     ParseBoundChanged();
     coloring_.SavedState = [this](int row, TFountainState& out) {
         return rows_->SavedState(row, out);
@@ -30,7 +30,7 @@ TEditorCore::~TEditorCore() = default;
 // with InitBracketsFull.
 void TEditorCore::ParseBoundChanged() {
     rows_->SetParseBound(speed_.InitBracketsFull() ? std::numeric_limits<int>::max()
-                                                   : FTopRow + 2 * visibleRows_);
+                                                   : topRow_ + 2 * visibleRows_);
 }
 
 void TEditorCore::Init() {
@@ -90,7 +90,7 @@ void TEditorCore::BeginLoad(std::unique_ptr<TBackgroundLoad> load, std::function
 
 void TEditorCore::RowsAppended(int first) {
     Notify(Events.SettingsChanged);
-    if (first <= FTopRow + visibleRows_) Notify(Events.InvalidateAll);
+    if (first <= topRow_ + visibleRows_) Notify(Events.InvalidateAll);
 }
 
 void TEditorCore::AfterNewText() {
@@ -98,9 +98,9 @@ void TEditorCore::AfterNewText() {
     coloring_.Invalidate(0);
     selActive_ = false;
     hitLength_ = 0;
-    row_ = FCol = FTopRow = FTopCol = 0;
+    row_ = col_ = topRow_ = topCol_ = 0;
     ParseBoundChanged();
-    FRemembered = -1;
+    remembered_ = -1;
     Notify(Events.InvalidateAll);
     CaretMoved();
 }
@@ -134,10 +134,10 @@ void TEditorCore::PlaceCaret(int row, int col, int dir, bool vertical) {
                                   caret_.KeepCaret()};
     // The [EOF] position has no row: it is an empty row without line end.
     const TRowEnd end = IsEofPos(row) ? reTextEnd : store_->RowEndKind(row);
-    col = CaretColumn(RowTextOf(row), end, ws, opt, col, dir > 0 ? 1 : -1, vertical, FRemembered);
-    const bool moved = row != row_ || col != FCol;
+    col = CaretColumn(RowTextOf(row), end, ws, opt, col, dir > 0 ? 1 : -1, vertical, remembered_);
+    const bool moved = row != row_ || col != col_;
     row_ = row;
-    FCol = col;
+    col_ = col;
     if (moved || oldRow != row) CaretMoved();
     if (oldRow != row && Events.InvalidateRows) {
         Events.InvalidateRows(oldRow, oldRow);
@@ -151,10 +151,10 @@ void TEditorCore::CaretMoved() {
 }
 
 void TEditorCore::SetRow(int row) {
-    PlaceCaret(row, FCol, row >= row_ ? 1 : -1, true);
+    PlaceCaret(row, col_, row >= row_ ? 1 : -1, true);
 }
 void TEditorCore::SetCol(int col) {
-    PlaceCaret(row_, col, col >= FCol ? 1 : -1, false);
+    PlaceCaret(row_, col, col >= col_ ? 1 : -1, false);
 }
 void TEditorCore::SetCaret(int row, int col) {
     PlaceCaret(row, col, -1, false);
@@ -162,8 +162,8 @@ void TEditorCore::SetCaret(int row, int col) {
 
 void TEditorCore::SetTopRow(int r) {
     r = std::clamp(r, 0, std::max(0, store_->RowCount()));
-    if (r == FTopRow) return;
-    FTopRow = r;
+    if (r == topRow_) return;
+    topRow_ = r;
     ParseBoundChanged();
     Notify(Events.OnTopRowChange);
     Notify(Events.InvalidateAll);
@@ -171,27 +171,27 @@ void TEditorCore::SetTopRow(int r) {
 
 void TEditorCore::SetTopCol(int c) {
     c = std::clamp(c, 0, EditorMaxColumns);
-    if (c == FTopCol) return;
-    FTopCol = c;
+    if (c == topCol_) return;
+    topCol_ = c;
     Notify(Events.OnTopColChange);
     Notify(Events.InvalidateAll);
 }
 
 void TEditorCore::SetVisibleArea(int rows, int cols) {
     visibleRows_ = std::max(1, rows);
-    FVisibleCols = std::max(1, cols);
+    visibleCols_ = std::max(1, cols);
     ParseBoundChanged();
 }
 
 void TEditorCore::ScrollCaret() {
-    if (row_ < FTopRow)
+    if (row_ < topRow_)
         SetTopRow(row_);
-    else if (row_ >= FTopRow + visibleRows_)
+    else if (row_ >= topRow_ + visibleRows_)
         SetTopRow(row_ - visibleRows_ + 1);
-    if (FCol < FTopCol)
-        SetTopCol(FCol);
-    else if (FCol >= FTopCol + FVisibleCols)
-        SetTopCol(FCol - FVisibleCols + 1);
+    if (col_ < topCol_)
+        SetTopCol(col_);
+    else if (col_ >= topCol_ + visibleCols_)
+        SetTopCol(col_ - visibleCols_ + 1);
 }
 
 void TEditorCore::SetOverWrite(bool v) {
@@ -201,7 +201,7 @@ void TEditorCore::SetOverWrite(bool v) {
 }
 
 void TEditorCore::SetReadOnly(bool v) {
-    if (!MouseDragging) FReadOnly = v;
+    if (!MouseDragging) readOnly_ = v;
 }
 
 // --- settings ------------------------------------------------------------------------------
@@ -246,27 +246,27 @@ void TEditorCore::Rewrap() {
 }
 
 void TEditorCore::KeepTextPlaces() {
-    FKept.Caret = PosOf(row_, FCol);
-    FKept.CaretBeyond = std::max(0, FCol - RowWidthOf(row_));
-    FKept.SelActive = selActive_;
-    FKept.Anchor = selActive_ ? PosOf(anchor_.Row, anchor_.Col) : 0;
-    FKept.Top = AbsPos(FTopRow, 0);
-    FKept.HitLength = hitLength_;
+    kept_.Caret = PosOf(row_, col_);
+    kept_.CaretBeyond = std::max(0, col_ - RowWidthOf(row_));
+    kept_.SelActive = selActive_;
+    kept_.Anchor = selActive_ ? PosOf(anchor_.Row, anchor_.Col) : 0;
+    kept_.Top = AbsPos(topRow_, 0);
+    kept_.HitLength = hitLength_;
 }
 
 void TEditorCore::RestoreTextPlaces() {
-    const int top = std::min(PosToRowCol(FKept.Top).Row, MaxRow());
-    if (top != FTopRow) {
-        FTopRow = top;
+    const int top = std::min(PosToRowCol(kept_.Top).Row, MaxRow());
+    if (top != topRow_) {
+        topRow_ = top;
         ParseBoundChanged();
         Notify(Events.OnTopRowChange);
     }
-    selActive_ = FKept.SelActive;
-    if (selActive_) anchor_ = PosToRowCol(FKept.Anchor);
-    hitLength_ = FKept.HitLength;
-    const TEditorPos c = PosToRowCol(FKept.Caret);
-    FRemembered = -1;
-    PlaceCaret(c.Row, c.Col + FKept.CaretBeyond, -1, false);
+    selActive_ = kept_.SelActive;
+    if (selActive_) anchor_ = PosToRowCol(kept_.Anchor);
+    hitLength_ = kept_.HitLength;
+    const TEditorPos c = PosToRowCol(kept_.Caret);
+    remembered_ = -1;
+    PlaceCaret(c.Row, c.Col + kept_.CaretBeyond, -1, false);
     Notify(Events.InvalidateAll);
 }
 

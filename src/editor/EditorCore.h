@@ -64,21 +64,21 @@ class TEditorCore : public TEditorPropTarget {
 
     // Caret and view.
     int Row() const { return row_; }
-    int Col() const { return FCol; }
+    int Col() const { return col_; }
     void SetRow(int row);
     void SetCol(int col);
     void SetCaret(int row, int col); // as a mouse click: forgets the remembered column
-    int TopRow() const { return FTopRow; }
-    int TopCol() const { return FTopCol; }
+    int TopRow() const { return topRow_; }
+    int TopCol() const { return topCol_; }
     void SetTopRow(int r);
     void SetTopCol(int c);
     int VisibleRows() const { return visibleRows_; }
-    int VisibleCols() const { return FVisibleCols; }
+    int VisibleCols() const { return visibleCols_; }
     void SetVisibleArea(int rows, int cols);
     void ScrollCaret(); // brings the caret into view
     int MaxRow() const; // the row count when the [EOF] position exists, else the last row
     bool IsEofPos(int row) const { return row >= store_->RowCount(); }
-    int CaretOffset() const { return OffsetOf(row_, FCol); }
+    int CaretOffset() const { return OffsetOf(row_, col_); }
     int OffsetOf(int row, int col) const;
     // Word wrap, wrap width and tab width of the rows, for column arithmetic.
     const TWrapSettings& Rules() const { return store_->WrapSettings(); }
@@ -87,7 +87,7 @@ class TEditorCore : public TEditorPropTarget {
 
     bool OverWrite() const { return overWrite_; }
     void SetOverWrite(bool v);
-    bool ReadOnly() const { return FReadOnly; }
+    bool ReadOnly() const { return readOnly_; }
     void SetReadOnly(bool v);
     bool WantTabs = true, WantReturns = true;
     bool MouseDragging = false; // set by the widget while a button drag runs
@@ -198,7 +198,7 @@ class TEditorCore : public TEditorPropTarget {
 
   private:
     void AfterNewText(); // caret, view and selection back to the start of a new text
-    TCaretPos Here() const { return {row_, FCol}; } // the caret as the row store takes it
+    TCaretPos Here() const { return {row_, col_}; } // the caret as the row store takes it
     void ParseBoundChanged(); // the top row, the visible rows or InitBracketsFull changed
     friend struct TEditorCoreAccess;
     void Init();
@@ -234,20 +234,20 @@ class TEditorCore : public TEditorPropTarget {
     TEditorFountain builtIn_;
     const TFountain* fountain_ = nullptr;
     TEditorRowColoring coloring_;
-    int row_ = 0, FCol = 0, FTopRow = 0, FTopCol = 0, FRemembered = -1;
-    int visibleRows_ = 20, FVisibleCols = 80;
-    bool overWrite_ = false, FReadOnly = false;
+    int row_ = 0, col_ = 0, topRow_ = 0, topCol_ = 0, remembered_ = -1;
+    int visibleRows_ = 20, visibleCols_ = 80;
+    bool overWrite_ = false, readOnly_ = false;
     TEditorSelectionMode selMode_ = smLine;
     bool selActive_ = false;
     TEditorPos anchor_;
-    int64_t FHitStart = 0;
+    int64_t hitStart_ = 0;
     int hitLength_ = 0;
     struct TTextPlaces {
         int64_t Caret = 0, Anchor = 0, Top = 0;
         int CaretBeyond = 0; // columns past the end of the caret's row (free caret)
         bool SelActive = false;
         int HitLength = 0;
-    } FKept;
+    } kept_;
 
     TColor color_ = edc::clWindow;
     TEditorCaret caret_;

@@ -23,8 +23,8 @@ void TEditorCore::KeyNavigate(TEditorKey key, bool shift, bool ctrl, bool repeat
     case TEditorKey::Left:
         if (ctrl)
             WordLeft();
-        else if (FCol > 0)
-            PlaceCaret(row_, FCol - 1, -1, false);
+        else if (col_ > 0)
+            PlaceCaret(row_, col_ - 1, -1, false);
         else if (row_ > 0 && (caret_.NextLine() || store_->RowEndKind(row_ - 1) == reWrapped))
             PlaceCaret(row_ - 1, RowWidthOf(row_ - 1), -1, false);
         break;
@@ -33,9 +33,9 @@ void TEditorCore::KeyNavigate(TEditorKey key, bool shift, bool ctrl, bool repeat
             WordRight();
             break;
         }
-        const int before = FCol;
-        if (!IsEofPos(row_)) PlaceCaret(row_, FCol + 1, 1, false);
-        if (FCol <= before && row_ < rc && store_->RowEndKind(row_) != reTextEnd &&
+        const int before = col_;
+        if (!IsEofPos(row_)) PlaceCaret(row_, col_ + 1, 1, false);
+        if (col_ <= before && row_ < rc && store_->RowEndKind(row_) != reTextEnd &&
             (caret_.NextLine() || store_->RowEndKind(row_) == reWrapped) && row_ + 1 <= MaxRow())
             PlaceCaret(row_ + 1, 0, 1, false);
         break;
@@ -44,16 +44,16 @@ void TEditorCore::KeyNavigate(TEditorKey key, bool shift, bool ctrl, bool repeat
     case TEditorKey::Down: {
         const int dir = key == TEditorKey::Up ? -1 : 1;
         int n = 1;
-        const bool atEdge = dir < 0 ? row_ <= FTopRow : row_ >= FTopRow + visibleRows_ - 1;
+        const bool atEdge = dir < 0 ? row_ <= topRow_ : row_ >= topRow_ + visibleRows_ - 1;
         if (repeat && atEdge) n = speed_.CaretVerticalAc();
         if (ctrl) {
-            SetTopRow(std::clamp(FTopRow + dir * (repeat ? speed_.CaretVerticalAc() : 1), 0,
+            SetTopRow(std::clamp(topRow_ + dir * (repeat ? speed_.CaretVerticalAc() : 1), 0,
                                  std::max(0, MaxRow())));
-            const int row = std::clamp(row_, FTopRow, FTopRow + visibleRows_ - 1);
-            if (row != row_) PlaceCaret(row, FCol, dir, true);
+            const int row = std::clamp(row_, topRow_, topRow_ + visibleRows_ - 1);
+            if (row != row_) PlaceCaret(row, col_, dir, true);
             break;
         }
-        PlaceCaret(row_ + dir * n, FCol, dir, true);
+        PlaceCaret(row_ + dir * n, col_, dir, true);
         break;
     }
     case TEditorKey::PageUp:
@@ -62,26 +62,26 @@ void TEditorCore::KeyNavigate(TEditorKey key, bool shift, bool ctrl, bool repeat
         if (repeat) d *= speed_.PageVerticalRangeAc();
         d = std::max(d, 1);
         if (key == TEditorKey::PageUp) {
-            if (FTopRow == 0) {
-                PlaceCaret(0, FCol, -1, true);
+            if (topRow_ == 0) {
+                PlaceCaret(0, col_, -1, true);
                 break;
             }
-            const int top = std::max(0, FTopRow - d);
-            const int delta = FTopRow - top;
-            FTopRow = top;
+            const int top = std::max(0, topRow_ - d);
+            const int delta = topRow_ - top;
+            topRow_ = top;
             ParseBoundChanged();
             Notify(Events.OnTopRowChange);
             Notify(Events.InvalidateAll);
-            PlaceCaret(row_ - delta, FCol, -1, true);
+            PlaceCaret(row_ - delta, col_, -1, true);
         } else {
-            if (rc > 0 && FTopRow >= rc - 1 && store_->RowEndKind(rc - 1) != reLineEnd) break;
-            const int top = std::min(FTopRow + d, std::max(0, MaxRow()));
-            const int delta = top - FTopRow;
-            FTopRow = top;
+            if (rc > 0 && topRow_ >= rc - 1 && store_->RowEndKind(rc - 1) != reLineEnd) break;
+            const int top = std::min(topRow_ + d, std::max(0, MaxRow()));
+            const int delta = top - topRow_;
+            topRow_ = top;
             ParseBoundChanged();
             Notify(Events.OnTopRowChange);
             Notify(Events.InvalidateAll);
-            PlaceCaret(row_ + delta, FCol, 1, true);
+            PlaceCaret(row_ + delta, col_, 1, true);
         }
         break;
     }
@@ -157,10 +157,10 @@ bool TEditorCore::GotoRowMark(int mark) {
     if (mark < 0 || mark > 15 || !(store_->MarksInList() & (1u << mark))) return false;
     for (int r = 0; r < store_->RowCount(); ++r) {
         if (!(store_->ListRowMarks(r) & (1u << mark))) continue;
-        if (r < FTopRow || r >= FTopRow + visibleRows_)
+        if (r < topRow_ || r >= topRow_ + visibleRows_)
             SetTopRow(std::max(0, r - visibleRows_ / 2));
         CleanSelection();
-        PlaceCaret(r, FCol, r >= row_ ? 1 : -1, true);
+        PlaceCaret(r, col_, r >= row_ ? 1 : -1, true);
         return true;
     }
     return false;

@@ -16,14 +16,14 @@ bool TEditorCore::SetSelectionMode(TEditorSelectionMode m) {
 
 bool TEditorCore::Selected() const {
     if (!selActive_) return false;
-    if (selMode_ == smBox) return anchor_.Col != FCol;
+    if (selMode_ == smBox) return anchor_.Col != col_;
     return !(anchor_.Row == row_ && OffsetOf(row_, anchor_.Col) == CaretOffset());
 }
 
 void TEditorCore::StartSelection() {
     if (selActive_) return;
     selActive_ = true;
-    anchor_ = {row_, FCol};
+    anchor_ = {row_, col_};
 }
 
 void TEditorCore::ExtendSelection() {
@@ -68,10 +68,10 @@ void TEditorCore::BoxRows(int& r1, int& r2) const {
 }
 
 int TEditorCore::BoxLeft() const {
-    return std::min(anchor_.Col, FCol);
+    return std::min(anchor_.Col, col_);
 }
 int TEditorCore::BoxRight() const {
-    return std::max(anchor_.Col, FCol);
+    return std::max(anchor_.Col, col_);
 }
 
 // Bytes of a row inside the box: a character straddling the left edge is left out, one
@@ -189,7 +189,7 @@ int64_t TEditorCore::SelLength() const {
 
 void TEditorCore::SetSelLength(int64_t len) {
     const int64_t start = AbsPos(row_, CaretOffset());
-    const TEditorPos from{row_, FCol};
+    const TEditorPos from{row_, col_};
     const TEditorPos to = PosToRowCol(start + std::max<int64_t>(0, len));
     selActive_ = true;
     anchor_ = from;
@@ -236,7 +236,7 @@ void TEditorCore::ShowHit(int64_t start, int length) {
         SetSelLength(length);
         return;
     }
-    FHitStart = start;
+    hitStart_ = start;
     hitLength_ = length;
     if (Events.InvalidateRows) Events.InvalidateRows(p.Row, -1);
 }
@@ -245,8 +245,8 @@ TEditorRowSel TEditorCore::RowHit(int row) const {
     if (hitLength_ <= 0 || row < 0 || row >= store_->RowCount()) return {};
     const int64_t rowStart = AbsPos(row, 0);
     const int64_t len = static_cast<int64_t>(store_->RowText(row).size());
-    const int64_t a = std::max<int64_t>(FHitStart - rowStart, 0);
-    const int64_t b = std::min<int64_t>(FHitStart + hitLength_ - rowStart, len);
+    const int64_t a = std::max<int64_t>(hitStart_ - rowStart, 0);
+    const int64_t b = std::min<int64_t>(hitStart_ + hitLength_ - rowStart, len);
     if (a > len || b < 0 || a >= b) return {};
     return {static_cast<int>(a), static_cast<int>(b), false};
 }

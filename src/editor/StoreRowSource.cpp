@@ -8,7 +8,7 @@
 
 TEditorScreenRows::TEditorScreenRows(std::shared_ptr<TEditorScreenStrings> store)
     : store_(store ? std::move(store) : std::make_shared<TEditorScreenStrings>()),
-      offsets_(*store_), FSeen(store_->Revision()) {
+      offsets_(*store_), seen_(store_->Revision()) {
     store_->Attach(this);
 }
 
@@ -144,9 +144,9 @@ bool TEditorScreenRows::SavedState(int row, TFountainState& out) {
 
 void TEditorScreenRows::Pull() {
     const uint64_t now = store_->Revision();
-    if (FSeen == now) return;
-    const std::vector<TRowChange> changes = store_->ChangesSince(FSeen);
-    FSeen = now;
+    if (seen_ == now) return;
+    const std::vector<TRowChange> changes = store_->ChangesSince(seen_);
+    seen_ = now;
     for (const TRowChange& c : changes)
         Take(c);
 }

@@ -93,7 +93,7 @@ class TEditorScreenRows : public TRowStoreView {
     TCharOffsets offsets_;
     std::vector<TTextChange> textChanges_;
     const TFountain* fountain_ = nullptr;
-    uint64_t FSeen = 0; // the store's revision pulled so far
+    uint64_t seen_ = 0; // the store's revision pulled so far
     TEditorRowsUpdate update_;
     int rewraps_ = 0;
     bool rebuilding_ = false;

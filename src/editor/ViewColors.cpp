@@ -11,17 +11,17 @@ void TEditorViewInfo::Assign(const TEditorViewInfo& s) {
     if (this == &s || *this == s) return;
     colors_ = s.colors_;
     brackets_ = s.brackets_;
-    FCommenter = s.FCommenter;
-    FHexPrefix = s.FHexPrefix;
+    commenter_ = s.commenter_;
+    hexPrefix_ = s.hexPrefix_;
     quotation_ = s.quotation_;
     controlCode_ = s.controlCode_;
-    FMail = s.FMail;
-    FUrl = s.FUrl;
+    mail_ = s.mail_;
+    url_ = s.url_;
     Changed();
 }
 
 bool TEditorViewInfo::operator==(const TEditorViewInfo& o) const {
-    return colors_ == o.colors_ && brackets_ == o.brackets_ && FCommenter == o.FCommenter &&
-           FHexPrefix == o.FHexPrefix && quotation_ == o.quotation_ &&
-           controlCode_ == o.controlCode_ && FMail == o.FMail && FUrl == o.FUrl;
+    return colors_ == o.colors_ && brackets_ == o.brackets_ && commenter_ == o.commenter_ &&
+           hexPrefix_ == o.hexPrefix_ && quotation_ == o.quotation_ &&
+           controlCode_ == o.controlCode_ && mail_ == o.mail_ && url_ == o.url_;
 }

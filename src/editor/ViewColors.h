@@ -37,22 +37,22 @@ class TEditorViewInfo : public TEditorNotify {
 
     const TEditorViewColors& Colors() const { return colors_; }
     const std::vector<TEditorBracketItem>& Brackets() const { return brackets_; }
-    const std::string& Commenter() const { return FCommenter; }
-    const std::string& HexPrefix() const { return FHexPrefix; }
+    const std::string& Commenter() const { return commenter_; }
+    const std::string& HexPrefix() const { return hexPrefix_; }
     const std::string& Quotation() const { return quotation_; }
     bool ControlCode() const { return controlCode_; }
-    bool Mail() const { return FMail; }
-    bool Url() const { return FUrl; }
+    bool Mail() const { return mail_; }
+    bool Url() const { return url_; }
 
     void SetColors(const TEditorViewColors& c) { Set(colors_, c); }
     // More than MaxBrackets pairs cannot be kept in a row's state: the surplus is refused.
     bool SetBrackets(const std::vector<TEditorBracketItem>& b);
-    void SetCommenter(const std::string& s) { Set(FCommenter, s); }
-    void SetHexPrefix(const std::string& s) { Set(FHexPrefix, s); }
+    void SetCommenter(const std::string& s) { Set(commenter_, s); }
+    void SetHexPrefix(const std::string& s) { Set(hexPrefix_, s); }
     void SetQuotation(const std::string& s) { Set(quotation_, s); }
     void SetControlCode(bool v) { Set(controlCode_, v); }
-    void SetMail(bool v) { Set(FMail, v); }
-    void SetUrl(bool v) { Set(FUrl, v); }
+    void SetMail(bool v) { Set(mail_, v); }
+    void SetUrl(bool v) { Set(url_, v); }
 
     void Assign(const TEditorViewInfo& s);
     bool operator==(const TEditorViewInfo& o) const;
@@ -60,6 +60,6 @@ class TEditorViewInfo : public TEditorNotify {
   private:
     TEditorViewColors colors_;
     std::vector<TEditorBracketItem> brackets_;
-    std::string FCommenter, FHexPrefix, quotation_;
-    bool controlCode_ = false, FMail = false, FUrl = false;
+    std::string commenter_, hexPrefix_, quotation_;
+    bool controlCode_ = false, mail_ = false, url_ = false;
 };

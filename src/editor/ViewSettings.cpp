@@ -4,14 +4,14 @@
 void TEditorMargin::Assign(const TEditorMargin& s) {
     if (*this == s) return;
     character_ = s.character_;
-    FLeft = s.FLeft;
-    FLine = s.FLine;
-    FTop = s.FTop;
+    left_ = s.left_;
+    line_ = s.line_;
+    top_ = s.top_;
     Changed();
 }
 
 bool TEditorMargin::operator==(const TEditorMargin& o) const {
-    return character_ == o.character_ && FLeft == o.FLeft && FLine == o.FLine && FTop == o.FTop;
+    return character_ == o.character_ && left_ == o.left_ && line_ == o.line_ && top_ == o.top_;
 }
 
 void TEditorMark::Assign(const TEditorMark& s) {
@@ -55,14 +55,14 @@ void TEditorRuler::Assign(const TEditorRuler& s) {
     color_ = s.color_;
     edge_ = s.edge_;
     gaugeRange_ = s.gaugeRange_;
-    FMarkColor = s.FMarkColor;
+    markColor_ = s.markColor_;
     visible_ = s.visible_;
     Changed();
 }
 
 bool TEditorRuler::operator==(const TEditorRuler& o) const {
     return bkColor_ == o.bkColor_ && color_ == o.color_ && edge_ == o.edge_ &&
-           gaugeRange_ == o.gaugeRange_ && FMarkColor == o.FMarkColor && visible_ == o.visible_;
+           gaugeRange_ == o.gaugeRange_ && markColor_ == o.markColor_ && visible_ == o.visible_;
 }
 
 void TEditorLeftbar::Assign(const TEditorLeftbar& s) {
@@ -71,49 +71,49 @@ void TEditorLeftbar::Assign(const TEditorLeftbar& s) {
     color_ = s.color_;
     column_ = s.column_;
     edge_ = s.edge_;
-    FLeftMargin = s.FLeftMargin;
-    FRightMargin = s.FRightMargin;
-    FShowNumber = s.FShowNumber;
+    leftMargin_ = s.leftMargin_;
+    rightMargin_ = s.rightMargin_;
+    showNumber_ = s.showNumber_;
     showNumberMode_ = s.showNumberMode_;
     visible_ = s.visible_;
-    FZeroBase = s.FZeroBase;
-    FZeroLead = s.FZeroLead;
+    zeroBase_ = s.zeroBase_;
+    zeroLead_ = s.zeroLead_;
     Changed();
 }
 
 bool TEditorLeftbar::operator==(const TEditorLeftbar& o) const {
     return bkColor_ == o.bkColor_ && color_ == o.color_ && column_ == o.column_ &&
-           edge_ == o.edge_ && FLeftMargin == o.FLeftMargin && FRightMargin == o.FRightMargin &&
-           FShowNumber == o.FShowNumber && showNumberMode_ == o.showNumberMode_ &&
-           visible_ == o.visible_ && FZeroBase == o.FZeroBase && FZeroLead == o.FZeroLead;
+           edge_ == o.edge_ && leftMargin_ == o.leftMargin_ && rightMargin_ == o.rightMargin_ &&
+           showNumber_ == o.showNumber_ && showNumberMode_ == o.showNumberMode_ &&
+           visible_ == o.visible_ && zeroBase_ == o.zeroBase_ && zeroLead_ == o.zeroLead_;
 }
 
 void TEditorImagebar::Assign(const TEditorImagebar& s) {
     if (*this == s) return;
     digitWidth_ = s.digitWidth_;
-    FLeftMargin = s.FLeftMargin;
-    FMarkWidth = s.FMarkWidth;
-    FRightMargin = s.FRightMargin;
+    leftMargin_ = s.leftMargin_;
+    markWidth_ = s.markWidth_;
+    rightMargin_ = s.rightMargin_;
     visible_ = s.visible_;
     Changed();
 }
 
 bool TEditorImagebar::operator==(const TEditorImagebar& o) const {
-    return digitWidth_ == o.digitWidth_ && FLeftMargin == o.FLeftMargin &&
-           FMarkWidth == o.FMarkWidth && FRightMargin == o.FRightMargin && visible_ == o.visible_;
+    return digitWidth_ == o.digitWidth_ && leftMargin_ == o.leftMargin_ &&
+           markWidth_ == o.markWidth_ && rightMargin_ == o.rightMargin_ && visible_ == o.visible_;
 }
 
 void TEditorSpeed::Assign(const TEditorSpeed& s) {
     if (*this == s) return;
     caretVerticalAc_ = s.caretVerticalAc_;
     initBracketsFull_ = s.initBracketsFull_;
-    FPageVerticalRange = s.FPageVerticalRange;
-    FPageVerticalRangeAc = s.FPageVerticalRangeAc;
+    pageVerticalRange_ = s.pageVerticalRange_;
+    pageVerticalRangeAc_ = s.pageVerticalRangeAc_;
     Changed();
 }
 
 bool TEditorSpeed::operator==(const TEditorSpeed& o) const {
     return caretVerticalAc_ == o.caretVerticalAc_ && initBracketsFull_ == o.initBracketsFull_ &&
-           FPageVerticalRange == o.FPageVerticalRange &&
-           FPageVerticalRangeAc == o.FPageVerticalRangeAc;
+           pageVerticalRange_ == o.pageVerticalRange_ &&
+           pageVerticalRangeAc_ == o.pageVerticalRangeAc_;
 }

@@ -54,19 +54,19 @@ bool TBackgroundLoad::Open(const std::string& path, size_t headBytes, std::strin
         return false;
     }
     size_ = static_cast<size_t>(st.st_size);
-    FMtimeNs = MtimeNs(st);
+    mtimeNs_ = MtimeNs(st);
     cap_ = size_ + 1;
     try {
         // Not value-initialised: the pages of the buffer are touched only as the file is read.
-        FBuf = std::shared_ptr<char[]>(new char[cap_]);
+        buf_ = std::shared_ptr<char[]>(new char[cap_]);
     } catch (const std::bad_alloc&) {
         if (error) *error = Reason(path, ENOMEM);
         return false;
     }
-    AdviseHugePages(FBuf.get(), cap_);
+    AdviseHugePages(buf_.get(), cap_);
     const size_t want = std::min(headBytes, cap_);
     while (read_ < want) {
-        const ssize_t k = ::read(fd_, FBuf.get() + read_, want - read_);
+        const ssize_t k = ::read(fd_, buf_.get() + read_, want - read_);
         if (k < 0 && errno == EINTR) continue;
         if (k < 0) {
             if (error) *error = Reason(path, errno);
@@ -84,17 +84,17 @@ void TBackgroundLoad::DecodeFrom(TEncoding e, size_t skip) {
     decoder_ = std::make_unique<TStoreDecoder>(e, nullptr);
     // A byte becomes two at the most (a byte that is not valid gets a table code).
     textCap_ = 2 * size_ + 64;
-    FText = std::shared_ptr<char[]>(new char[textCap_]);
-    AdviseHugePages(FText.get(), textCap_);
+    text_ = std::shared_ptr<char[]>(new char[textCap_]);
+    AdviseHugePages(text_.get(), textCap_);
     decoded_ = std::min(skip, read_);
 }
 
 void TBackgroundLoad::DecodeRead(bool last) {
     std::string out;
-    decoder_->Decode(std::string_view(FBuf.get() + decoded_, read_ - decoded_), last, out);
+    decoder_->Decode(std::string_view(buf_.get() + decoded_, read_ - decoded_), last, out);
     decoded_ = read_;
     if (textLen_ + out.size() > textCap_) throw std::bad_alloc();
-    std::memcpy(FText.get() + textLen_, out.data(), out.size());
+    std::memcpy(text_.get() + textLen_, out.data(), out.size());
     for (TPendingCode c : decoder_->TakePending()) {
         c.pos += textLen_;
         codes_.push_back(c);
@@ -137,7 +137,7 @@ size_t TBackgroundLoad::PieceEnd(size_t from, size_t have) const {
 void TBackgroundLoad::Start(const TWrapSettings& ws, std::function<void()> wake, int threads) {
     wrap_ = ws;
     threads_ = threads;
-    FWake = std::move(wake);
+    wake_ = std::move(wake);
     // The head's complete lines now, on the caller's thread.
     if (decoder_) DecodeRead(false);
     const size_t end = PieceEnd(0, Have());
@@ -186,7 +186,7 @@ void TBackgroundLoad::Push(TLoadPiece&& piece, bool wake) {
         pieces_.push_back(std::move(piece));
     }
     ready_.notify_all();
-    if (wake && FWake) FWake();
+    if (wake && wake_) wake_();
 }
 
 void TBackgroundLoad::Fail(const std::string& why) {
@@ -194,7 +194,7 @@ void TBackgroundLoad::Fail(const std::string& why) {
 }
 
 void TBackgroundLoad::Run() {
-    char* p = FBuf.get();
+    char* p = buf_.get();
     try {
         while (!stop_.load()) {
             // Read the next piece (or what is left).
@@ -226,11 +226,11 @@ void TBackgroundLoad::Run() {
                 struct stat st {};
                 if (error_.empty() &&
                     (read_ != size_ || ::fstat(fd_, &st) != 0 ||
-                     static_cast<size_t>(st.st_size) != size_ || MtimeNs(st) != FMtimeNs))
+                     static_cast<size_t>(st.st_size) != size_ || MtimeNs(st) != mtimeNs_))
                     Fail(ChangedWhileRead(path_));
                 if (decoder_) {
                     DecodeRead(true);
-                    FBuf.reset(); // the file's bytes are not needed any more
+                    buf_.reset(); // the file's bytes are not needed any more
                     p = nullptr;
                 }
                 // The last piece: the text ends at the end-of-file mark, if there is one.
@@ -257,7 +257,7 @@ void TBackgroundLoad::Run() {
         done_ = true;
     }
     ready_.notify_all();
-    if (FWake) FWake();
+    if (wake_) wake_();
 }
 
 bool TBackgroundLoad::Take(TLoadPiece* out) {

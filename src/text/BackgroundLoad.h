@@ -42,11 +42,11 @@ class TBackgroundLoad {
     // The file's size when it was opened, and the head read so far.
     size_t FileSize() const { return size_; }
     std::string_view Head() const {
-        return FBuf ? std::string_view(FBuf.get(), read_) : std::string_view();
+        return buf_ ? std::string_view(buf_.get(), read_) : std::string_view();
     }
     // The buffer the rows point into (one chunk, filled as the file is read; of the file's size,
     // or room for the decoded text of a decoded file).
-    const std::shared_ptr<char[]>& Buffer() const { return FText ? FText : FBuf; }
+    const std::shared_ptr<char[]>& Buffer() const { return text_ ? text_ : buf_; }
     // Decodes the file from the encoding as it is read (after Open, before Start; skip: the
     // byte-order mark's length): the rows then point into a buffer of the decoded text, and the
     // one who takes a piece gives its Codes their table codes before the rows are used.
@@ -94,29 +94,29 @@ class TBackgroundLoad {
     size_t PieceEnd(size_t from, size_t have) const;
 
     // The text the rows point into and its length so far (the file itself unless decoded).
-    const char* Text() const { return FText ? FText.get() : FBuf.get(); }
-    size_t Have() const { return FText ? textLen_ : read_; }
+    const char* Text() const { return text_ ? text_.get() : buf_.get(); }
+    size_t Have() const { return text_ ? textLen_ : read_; }
     // Decodes what was read since the last call.
     void DecodeRead(bool last);
 
     std::string path_;
     std::unique_ptr<TStoreDecoder> decoder_;
     TEncoding encoding_ = TEncoding::ShiftJis;
-    std::shared_ptr<char[]> FText; // the decoded text
+    std::shared_ptr<char[]> text_; // the decoded text
     size_t textCap_ = 0, textLen_ = 0;
     size_t decoded_ = 0;             // bytes of the file handed to the decoder
     std::deque<TPendingCode> codes_; // given out with the pieces that hold them
     int fd_ = -1;
-    std::shared_ptr<char[]> FBuf;
+    std::shared_ptr<char[]> buf_;
     size_t cap_ = 0;  // the buffer's size: the file's size and one byte to see it grow
     size_t size_ = 0; // the file's size at Open
-    int64_t FMtimeNs = 0;
+    int64_t mtimeNs_ = 0;
     size_t read_ = 0; // bytes read (written by the thread once it runs)
     size_t cut_ = 0;  // bytes cut into rows
     size_t pieceBytes_ = size_t{32} << 20;
     TWrapSettings wrap_;
     int threads_ = 0;
-    std::function<void()> FWake;
+    std::function<void()> wake_;
 
     std::thread thread_;
     std::mutex mutex_;

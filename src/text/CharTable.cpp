@@ -43,8 +43,8 @@ bool TCharTable::IsTableCode(unsigned code) {
 }
 
 unsigned TCharTable::Find(char32_t ch) const {
-    auto it = FByChar.find(ch);
-    return it == FByChar.end() ? 0 : it->second;
+    auto it = byChar_.find(ch);
+    return it == byChar_.end() ? 0 : it->second;
 }
 
 const TCharTableEntry* TCharTable::Entry(unsigned code) const {
@@ -79,7 +79,7 @@ unsigned TCharTable::give(TCharTableEntry e) {
 unsigned TCharTable::CodeFor(char32_t ch) {
     if (unsigned c = Find(ch)) return c;
     const unsigned c = give({ch, {}});
-    if (c) FByChar.emplace(ch, c);
+    if (c) byChar_.emplace(ch, c);
     return c;
 }
 
@@ -95,14 +95,14 @@ unsigned TCharTable::CodeForBytes(std::string_view bytes) {
 // already have a code.
 bool TCharTable::put(std::size_t at, TCharTableEntry e) {
     if (at < byIndex_.size() && (byIndex_[at].ch || !byIndex_[at].bytes.empty())) return false;
-    if (e.ch ? FByChar.count(e.ch) > 0 : byBytes_.count(e.bytes) > 0) return false;
+    if (e.ch ? byChar_.count(e.ch) > 0 : byBytes_.count(e.bytes) > 0) return false;
     if (at >= byIndex_.size()) {
         free_ += at + 1 - byIndex_.size();
         byIndex_.resize(at + 1);
     }
     const unsigned code = codeOf(at);
     if (e.ch)
-        FByChar.emplace(e.ch, code);
+        byChar_.emplace(e.ch, code);
     else
         byBytes_.emplace(e.bytes, code);
     byIndex_[at] = std::move(e);
@@ -209,8 +209,8 @@ void TCharTable::AdoptPlainCodes(std::string_view s) {
             e.bytes.assign(s.substr(i - 1, 2));
         if (e.ch) {
             // A character can have one code only; a second plain code for it stays bytes.
-            if (FByChar.count(e.ch)) continue;
-            FByChar.emplace(e.ch, code);
+            if (byChar_.count(e.ch)) continue;
+            byChar_.emplace(e.ch, code);
         } else
             byBytes_.emplace(e.bytes, code);
         byIndex_[at] = std::move(e);

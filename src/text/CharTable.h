@@ -61,6 +61,6 @@ class TCharTable {
     std::size_t free_ = 0;                 // entries of byIndex_ not given
     std::size_t next_ = 0;                 // where the search for a free index starts
     bool extended_ = false;
-    std::unordered_map<char32_t, unsigned> FByChar;
+    std::unordered_map<char32_t, unsigned> byChar_;
     std::map<std::string, unsigned, std::less<>> byBytes_;
 };

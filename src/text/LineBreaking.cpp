@@ -219,21 +219,21 @@ TCharSet::TCharSet(std::string_view chars) {
     for (size_t i = 0; i < chars.size();) {
         unsigned char c = static_cast<unsigned char>(chars[i]);
         if (IsDBCSLeadByte(c) && i + 1 < chars.size()) {
-            FDouble.push_back(
+            double_.push_back(
                 static_cast<uint16_t>(c << 8 | static_cast<unsigned char>(chars[i + 1])));
             i += 2;
         } else {
-            FSingle.set(c);
+            single_.set(c);
             ++i;
         }
     }
-    std::sort(FDouble.begin(), FDouble.end());
+    std::sort(double_.begin(), double_.end());
 }
 
 bool TCharSet::Contains(unsigned c) const {
-    if (c < 0x100) return FSingle[c];
+    if (c < 0x100) return single_[c];
     if (c > 0xFFFF) return false;
-    return std::binary_search(FDouble.begin(), FDouble.end(), static_cast<uint16_t>(c));
+    return std::binary_search(double_.begin(), double_.end(), static_cast<uint16_t>(c));
 }
 
 TWrapSettings::TWrapSettings(const TEditorWrapOption& o, bool wordWrap, int tabSpaceCount)

@@ -47,8 +47,8 @@ class TCharSet {
     bool Contains(unsigned c) const;
 
   private:
-    std::bitset<256> FSingle;
-    std::vector<uint16_t> FDouble; // sorted
+    std::bitset<256> single_;
+    std::vector<uint16_t> double_; // sorted
 };
 
 // Everything the row cut and the column map depend on: the wrap options, whether word wrap is

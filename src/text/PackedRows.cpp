@@ -14,12 +14,12 @@ void TPackedRows::reserve(size_t n) {
     if (wide_) {
         rows_.reserve(n);
     } else if (short_) {
-        FStep.reserve(n);
+        step_.reserve(n);
         anchor_.reserve((n + Group - 1) / Group);
-        FLenEnd.reserve(n);
+        lenEnd_.reserve(n);
     } else {
-        FOff.reserve(n);
-        FLenEnd.reserve(n);
+        off_.reserve(n);
+        lenEnd_.reserve(n);
     }
 }
 
@@ -51,32 +51,32 @@ bool TPackedRows::PushStep(size_t rows, int32_t off, uint32_t len) {
         if (d < 0 || d > UINT16_MAX) return false;
         step = static_cast<uint16_t>(d);
     }
-    FStep.push_back(step);
+    step_.push_back(step);
     return true;
 }
 
 void TPackedRows::MakeLong() {
     if (wide_ || !short_) return;
     std::vector<int32_t> off;
-    off.reserve(std::max(FLenEnd.capacity(), FLenEnd.size() + 1));
-    for (size_t i = 0; i < FLenEnd.size(); ++i)
-        off.push_back(FLenEnd[i] < 4 ? 0 : anchor_[i / Group] + FStep[i]);
-    FOff = std::move(off);
-    decltype(FStep)().swap(FStep);
+    off.reserve(std::max(lenEnd_.capacity(), lenEnd_.size() + 1));
+    for (size_t i = 0; i < lenEnd_.size(); ++i)
+        off.push_back(lenEnd_[i] < 4 ? 0 : anchor_[i / Group] + step_[i]);
+    off_ = std::move(off);
+    decltype(step_)().swap(step_);
     std::vector<int32_t>().swap(anchor_);
     short_ = false;
 }
 
 void TPackedRows::MakeWide() {
     std::vector<WideRow> rows;
-    rows.reserve(std::max(FLenEnd.capacity(), FLenEnd.size() + 1));
-    for (size_t i = 0; i < FLenEnd.size(); ++i)
+    rows.reserve(std::max(lenEnd_.capacity(), lenEnd_.size() + 1));
+    for (size_t i = 0; i < lenEnd_.size(); ++i)
         rows.push_back({P(i), Len(i), RowEnd(i)});
     rows_ = std::move(rows);
-    std::vector<int32_t>().swap(FOff);
-    decltype(FStep)().swap(FStep);
+    std::vector<int32_t>().swap(off_);
+    decltype(step_)().swap(step_);
     std::vector<int32_t>().swap(anchor_);
-    decltype(FLenEnd)().swap(FLenEnd);
+    decltype(lenEnd_)().swap(lenEnd_);
     wide_ = true;
     short_ = false;
 }
@@ -114,31 +114,31 @@ void TPackedRows::push_back(const TRowRec& r) {
     int32_t off;
     if (!wide_ && Offset(r.P, r.Len, off)) {
         if (short_ && !PushStep(rows, off, r.Len)) MakeLong();
-        if (!short_) FOff.push_back(off);
-        FLenEnd.push_back(static_cast<uint16_t>(r.Len << 2 | (r.A & 3u)));
+        if (!short_) off_.push_back(off);
+        lenEnd_.push_back(static_cast<uint16_t>(r.Len << 2 | (r.A & 3u)));
     } else {
         if (!wide_) MakeWide();
         rows_.push_back({r.Len ? r.P : nullptr, r.Len, r.A & 3u});
     }
-    PushSide(FA, rows, (r.A & ~3u) | (r.Eol & 3u));
-    PushSide(FB, rows, r.B);
-    PushSide(FExtra, rows, r.Extra);
+    PushSide(dataA_, rows, (r.A & ~3u) | (r.Eol & 3u));
+    PushSide(dataB_, rows, r.B);
+    PushSide(extra_, rows, r.Extra);
 }
 
 void TPackedRows::SetA(size_t i, uint32_t a) {
     if (wide_)
         rows_[i].RowEnd = a & 3u;
     else
-        FLenEnd[i] = static_cast<uint16_t>((FLenEnd[i] & ~3u) | (a & 3u));
-    SetSide(FA, i, (a & ~3u) | Eol(i));
+        lenEnd_[i] = static_cast<uint16_t>((lenEnd_[i] & ~3u) | (a & 3u));
+    SetSide(dataA_, i, (a & ~3u) | Eol(i));
 }
 
 void TPackedRows::SetText(size_t i, const char* p, uint32_t len) {
     MakeLong();
     int32_t off;
     if (!wide_ && Offset(p, len, off)) {
-        FOff[i] = off;
-        FLenEnd[i] = static_cast<uint16_t>(len << 2 | (FLenEnd[i] & 3u));
+        off_[i] = off;
+        lenEnd_[i] = static_cast<uint16_t>(len << 2 | (lenEnd_[i] & 3u));
         return;
     }
     if (!wide_) MakeWide();
@@ -165,14 +165,15 @@ void TPackedRows::Insert(size_t at, const TRowRec* recs, size_t n) {
                 Assign(all.data(), all.size());
                 return;
             }
-        FOff.insert(FOff.begin() + pos, offs.begin(), offs.end());
-        FLenEnd.insert(FLenEnd.begin() + pos, n, 0);
+        off_.insert(off_.begin() + pos, offs.begin(), offs.end());
+        lenEnd_.insert(lenEnd_.begin() + pos, n, 0);
         for (size_t k = 0; k < n; ++k)
-            FLenEnd[at + k] = static_cast<uint16_t>(recs[k].Len << 2 | (recs[k].A & 3u));
+            lenEnd_[at + k] = static_cast<uint16_t>(recs[k].Len << 2 | (recs[k].A & 3u));
     }
-    InsertSide(FA, rows, at, recs, n, [](const TRowRec& r) { return (r.A & ~3u) | (r.Eol & 3u); });
-    InsertSide(FB, rows, at, recs, n, [](const TRowRec& r) { return r.B; });
-    InsertSide(FExtra, rows, at, recs, n, [](const TRowRec& r) { return r.Extra; });
+    InsertSide(dataA_, rows, at, recs, n,
+               [](const TRowRec& r) { return (r.A & ~3u) | (r.Eol & 3u); });
+    InsertSide(dataB_, rows, at, recs, n, [](const TRowRec& r) { return r.B; });
+    InsertSide(extra_, rows, at, recs, n, [](const TRowRec& r) { return r.Extra; });
 }
 
 void TPackedRows::Erase(size_t at, size_t n) {
@@ -187,12 +188,12 @@ void TPackedRows::Erase(size_t at, size_t n) {
                       col.begin() + static_cast<std::ptrdiff_t>(at + n));
     };
     cut(rows_);
-    cut(FOff);
-    cut(FStep);
-    cut(FLenEnd);
-    cut(FA);
-    cut(FB);
-    cut(FExtra);
+    cut(off_);
+    cut(step_);
+    cut(lenEnd_);
+    cut(dataA_);
+    cut(dataB_);
+    cut(extra_);
 }
 
 void TPackedRows::Assign(const TRowRec* recs, size_t n) {

@@ -38,23 +38,24 @@ class TPackedRows {
     TPackedRows() = default;
     TPackedRows(const TRowRec* recs, size_t n) { Assign(recs, n); }
 
-    size_t size() const { return wide_ ? rows_.size() : FLenEnd.size(); }
+    size_t size() const { return wide_ ? rows_.size() : lenEnd_.size(); }
     bool empty() const { return size() == 0; }
-    size_t capacity() const { return wide_ ? rows_.capacity() : FLenEnd.capacity(); }
+    size_t capacity() const { return wide_ ? rows_.capacity() : lenEnd_.capacity(); }
     void reserve(size_t n);
     TForm Form() const { return wide_ ? fmWide : short_ ? fmShort : fmLong; }
 
     TRowRec operator[](size_t i) const {
-        return {P(i), Len(i), A(i), FB.empty() ? 0 : FB[i], FExtra.empty() ? 0 : FExtra[i], Eol(i)};
+        return {P(i),  Len(i), A(i), dataB_.empty() ? 0 : dataB_[i], extra_.empty() ? 0 : extra_[i],
+                Eol(i)};
     }
-    uint32_t Len(size_t i) const { return wide_ ? rows_[i].Len : uint32_t{FLenEnd[i]} >> 2; }
+    uint32_t Len(size_t i) const { return wide_ ? rows_[i].Len : uint32_t{lenEnd_[i]} >> 2; }
     TRowEnd RowEnd(size_t i) const {
-        return static_cast<TRowEnd>(wide_ ? rows_[i].RowEnd : FLenEnd[i] & 3u);
+        return static_cast<TRowEnd>(wide_ ? rows_[i].RowEnd : lenEnd_[i] & 3u);
     }
     const char* P(size_t i) const {
         if (wide_) return rows_[i].P;
-        if (FLenEnd[i] < 4) return nullptr; // an empty row
-        const intptr_t off = short_ ? intptr_t{anchor_[i / Group]} + FStep[i] : FOff[i];
+        if (lenEnd_[i] < 4) return nullptr; // an empty row
+        const intptr_t off = short_ ? intptr_t{anchor_[i / Group]} + step_[i] : off_[i];
         return reinterpret_cast<const char*>(reinterpret_cast<uintptr_t>(base_) +
                                              static_cast<uintptr_t>(off));
     }
@@ -66,7 +67,7 @@ class TPackedRows {
                 *out++ = rows_[i].Len << 2 | rows_[i].RowEnd;
         } else {
             for (size_t i = from; i < to; ++i)
-                *out++ = FLenEnd[i];
+                *out++ = lenEnd_[i];
         }
     }
     // Texts and row ends of rows from..to-1 into out (see TRowView::RowPieces).
@@ -78,38 +79,40 @@ class TPackedRows {
         }
         const auto base = reinterpret_cast<uintptr_t>(base_);
         for (size_t i = from; i < to; ++i) {
-            const uint32_t le = FLenEnd[i];
-            const uintptr_t off = static_cast<uintptr_t>(intptr_t{anchor_[i / Group]} + FStep[i]);
+            const uint32_t le = lenEnd_[i];
+            const uintptr_t off = static_cast<uintptr_t>(intptr_t{anchor_[i / Group]} + step_[i]);
             *out++ = {le < 4 ? nullptr : reinterpret_cast<const char*>(base + off), le >> 2,
                       static_cast<TRowEnd>(le & 3u)};
         }
     }
-    uint32_t A(size_t i) const { return (FA.empty() ? 0 : FA[i] & ~3u) | RowEnd(i); }
-    uint8_t Eol(size_t i) const { return FA.empty() ? 0 : static_cast<uint8_t>(FA[i] & 3u); }
-    uint32_t B(size_t i) const { return FB.empty() ? 0 : FB[i]; }
-    uint32_t Extra(size_t i) const { return FExtra.empty() ? 0 : FExtra[i]; }
+    uint32_t A(size_t i) const { return (dataA_.empty() ? 0 : dataA_[i] & ~3u) | RowEnd(i); }
+    uint8_t Eol(size_t i) const {
+        return dataA_.empty() ? 0 : static_cast<uint8_t>(dataA_[i] & 3u);
+    }
+    uint32_t B(size_t i) const { return dataB_.empty() ? 0 : dataB_[i]; }
+    uint32_t Extra(size_t i) const { return extra_.empty() ? 0 : extra_[i]; }
 
     void push_back(const TRowRec& r);
     // push_back of a fresh row (no data beyond its row end): rows laid out one after the other,
     // as a load appends them, take the short way.
     void PushRow(const char* p, uint32_t len, TRowEnd re) {
         if (len && len <= MaxPackedLen && short_ && !wide_ && anchorSet_ && base_ &&
-            FLenEnd.size() % Group != 0 && FA.empty() && FB.empty() && FExtra.empty()) {
+            lenEnd_.size() % Group != 0 && dataA_.empty() && dataB_.empty() && extra_.empty()) {
             const int64_t off = static_cast<int64_t>(reinterpret_cast<uintptr_t>(p) -
                                                      reinterpret_cast<uintptr_t>(base_));
             const int64_t d = off - anchor_.back();
             if (d >= 0 && d <= UINT16_MAX && off <= INT32_MAX) {
-                FStep.push_back(static_cast<uint16_t>(d));
-                FLenEnd.push_back(static_cast<uint16_t>(len << 2 | re));
+                step_.push_back(static_cast<uint16_t>(d));
+                lenEnd_.push_back(static_cast<uint16_t>(len << 2 | re));
                 return;
             }
         }
         push_back({len ? p : nullptr, len, RowData::WithRowEnd(0, re), 0, 0});
     }
     void SetA(size_t i, uint32_t a);
-    void SetB(size_t i, uint32_t b) { SetSide(FB, i, b); }
-    void SetEol(size_t i, uint8_t e) { SetSide(FA, i, (A(i) & ~3u) | (e & 3u)); }
-    void SetExtra(size_t i, uint32_t e) { SetSide(FExtra, i, e); }
+    void SetB(size_t i, uint32_t b) { SetSide(dataB_, i, b); }
+    void SetEol(size_t i, uint8_t e) { SetSide(dataA_, i, (A(i) & ~3u) | (e & 3u)); }
+    void SetExtra(size_t i, uint32_t e) { SetSide(extra_, i, e); }
     void SetText(size_t i, const char* p, uint32_t len);
     // Rows before `at` (0 <= at <= size()) and removal of n rows from `at`.
     void Insert(size_t at, const TRowRec* recs, size_t n);
@@ -160,12 +163,12 @@ class TPackedRows {
     const char* base_ = nullptr;
     // The arrays a load fills may come from huge pages (see HugePagePool).
     template <class T> using Array = std::vector<T, THugePageAllocator<T>>;
-    Array<uint16_t> FStep;        // short: text at base_ + anchor_[i / Group] + FStep[i]
+    Array<uint16_t> step_;        // short: text at base_ + anchor_[i / Group] + step_[i]
     std::vector<int32_t> anchor_; // short: the offset of each group's first row with text
-    std::vector<int32_t> FOff;    // long: text at base_ + FOff[i]
-    Array<uint16_t> FLenEnd;      // packed: Len << 2 | RowEnd
+    std::vector<int32_t> off_;    // long: text at base_ + off_[i]
+    Array<uint16_t> lenEnd_;      // packed: Len << 2 | RowEnd
     std::vector<WideRow> rows_;   // wide
-    std::vector<uint32_t> FA;     // DataA, its row-end bits holding Eol; empty while all are 0
-    std::vector<uint32_t> FB;     // DataB; empty while all are 0
-    std::vector<uint32_t> FExtra; // empty while all are 0
+    std::vector<uint32_t> dataA_; // DataA, its row-end bits holding Eol; empty while all are 0
+    std::vector<uint32_t> dataB_; // DataB; empty while all are 0
+    std::vector<uint32_t> extra_; // empty while all are 0
 };

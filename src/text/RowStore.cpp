@@ -50,7 +50,7 @@ void TEditorScreenStrings::Log(const TRowChange& c, bool wake) {
     log_.push_back(c);
     if (log_.size() > LogMax) {
         log_.pop_front();
-        ++FLogBase;
+        ++logBase_;
     }
     if (wake) WakeViews();
 }
@@ -67,8 +67,8 @@ void TEditorScreenStrings::WakeViews() {
 
 std::vector<TRowChange> TEditorScreenStrings::ChangesSince(uint64_t rev) const {
     if (rev >= Revision()) return {};
-    if (rev < FLogBase) return {TRowChange{TRowChange::ckRows, 0, 0, Count(), true}};
-    return std::vector<TRowChange>(log_.begin() + static_cast<std::ptrdiff_t>(rev - FLogBase),
+    if (rev < logBase_) return {TRowChange{TRowChange::ckRows, 0, 0, Count(), true}};
+    return std::vector<TRowChange>(log_.begin() + static_cast<std::ptrdiff_t>(rev - logBase_),
                                    log_.end());
 }
 
@@ -77,7 +77,7 @@ std::vector<TRowChange> TEditorScreenStrings::ChangesSince(uint64_t rev) const {
 void TEditorScreenStrings::RebuildSettings() {
     settings_ = TWrapSettings(wrapOption_, wordWrap_, tabSpaceCount_);
     // A load in the background cuts the rest with them; the rows it has are rebuilt here.
-    if (load_) load_->SetWrap(CutSettings(FLoadLineEnd));
+    if (load_) load_->SetWrap(CutSettings(loadLineEnd_));
 }
 
 // The views note their places while the rows still follow the old settings.

@@ -97,7 +97,7 @@ class TEditorScreenStrings final : public TRowView {
 
     // The change log: a revision counts the entries made so far. ChangesSince returns those after
     // rev, oldest first; a view older than the kept log gets one ckRows change of every row.
-    uint64_t Revision() const { return FLogBase + log_.size(); }
+    uint64_t Revision() const { return logBase_ + log_.size(); }
     std::vector<TRowChange> ChangesSince(uint64_t rev) const;
 
     TEditorUndoObj& UndoObj() { return undo_; }
@@ -298,7 +298,7 @@ class TEditorScreenStrings final : public TRowView {
     TRowTable rows_;
     std::vector<TViewEntry> views_;
     std::deque<TRowChange> log_;
-    uint64_t FLogBase = 0; // revision of log_.front()
+    uint64_t logBase_ = 0; // revision of log_.front()
     static constexpr size_t LogMax = 1024;
     TEditorUndoObj undo_;
     TEditorWrapOption wrapOption_;
@@ -319,7 +319,7 @@ class TEditorScreenStrings final : public TRowView {
     // Gives a decoded piece's characters their table codes before its rows are used.
     void giveLoadCodes(const TLoadPiece& piece);
     uint8_t nextLineEnd_ = 0; // see ExpectFileLineEnds
-    uint8_t FLoadLineEnd = 0; // the same for the background load
+    uint8_t loadLineEnd_ = 0; // the same for the background load
 };
 
 // Detaches `me` from its row store `mine` (freed with its last view) and attaches it to

@@ -329,8 +329,8 @@ void TEditorScreenStrings::BeginLoad(std::unique_ptr<TBackgroundLoad> load,
     rows_.AddChunk(load->Buffer(), load->FileSize());
     loadLineEnds_ = TLineEndCounts();
     loadTableFull_ = false;
-    FLoadLineEnd = TakeNextLineEnd();
-    load->Start(CutSettings(FLoadLineEnd), std::move(wake), LoadThreads);
+    loadLineEnd_ = TakeNextLineEnd();
+    load->Start(CutSettings(loadLineEnd_), std::move(wake), LoadThreads);
     load_ = std::move(load);
     TLoadPiece head;
     if (load_->Take(&head)) {
@@ -351,7 +351,7 @@ int TEditorScreenStrings::AppendLoaded() {
     while (load_->Take(&piece)) {
         // Cut before the wrap settings changed: cut again (a piece or two at most).
         if (piece.Generation != load_->Generation())
-            load_->CutPiece(piece, CutSettings(FLoadLineEnd), LoadThreads);
+            load_->CutPiece(piece, CutSettings(loadLineEnd_), LoadThreads);
         giveLoadCodes(piece);
         rows_.AppendBlocks(std::move(piece.Blocks));
         loadLineEnds_.crlf += piece.LineEnds.crlf;

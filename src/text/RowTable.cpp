@@ -36,20 +36,20 @@ int64_t TRowTable::RowBytes(const TRowRec& r) {
 void TRowTable::Clear() {
     blocks_.clear();
     extras_.clear();
-    FFreeExtras.clear();
-    FChunks.clear();
+    freeExtras_.clear();
+    chunks_.clear();
     cur_ = nullptr;
     curLeft_ = 0;
     arenaBytes_ = 0;
     textLen_ = 0;
     count_ = 0;
     lineEnds_ = 0;
-    FBytes = 0;
+    bytes_ = 0;
     cacheBlock_ = 0;
     dirty_ = 0;
     rowPrefix_.assign(1, 0);
     linePrefix_.assign(1, 0);
-    FBytePrefix.assign(1, 0);
+    bytePrefix_.assign(1, 0);
 }
 
 void TRowTable::Dirty(int b) const {
@@ -61,16 +61,16 @@ void TRowTable::ExtendPrefix(size_t to) const {
     if (rowPrefix_.size() != nb + 1) {
         rowPrefix_.resize(nb + 1);
         linePrefix_.resize(nb + 1);
-        FBytePrefix.resize(nb + 1);
+        bytePrefix_.resize(nb + 1);
     }
     if (dirty_ > static_cast<int>(nb)) return;
     rowPrefix_[0] = 0;
     linePrefix_[0] = 0;
-    FBytePrefix[0] = 0;
+    bytePrefix_[0] = 0;
     for (size_t b = static_cast<size_t>(dirty_); b < to; ++b) {
         rowPrefix_[b + 1] = rowPrefix_[b] + static_cast<int>(blocks_[b].Rows.size());
         linePrefix_[b + 1] = linePrefix_[b] + blocks_[b].LineEnds;
-        FBytePrefix[b + 1] = FBytePrefix[b] + blocks_[b].Bytes;
+        bytePrefix_[b + 1] = bytePrefix_[b] + blocks_[b].Bytes;
     }
     dirty_ = to >= nb ? static_cast<int>(nb) + 1 : std::max(dirty_, static_cast<int>(to));
 }
@@ -151,7 +151,7 @@ void TRowTable::SetA(int i, uint32_t a) {
         blk.LineEnds += dle;
         blk.Bytes += dby;
         lineEnds_ += dle;
-        FBytes += dby;
+        bytes_ += dby;
         Dirty(b);
     }
 }
@@ -176,14 +176,14 @@ void TRowTable::SetText(int i, std::string_view s) {
     rows.SetText(j, p, static_cast<uint32_t>(s.size()));
     blk.AuxOk = false;
     blk.Bytes += d;
-    FBytes += d;
+    bytes_ += d;
     Dirty(b);
 }
 
 uint32_t TRowTable::NewExtra() {
-    if (!FFreeExtras.empty()) {
-        uint32_t e = FFreeExtras.back();
-        FFreeExtras.pop_back();
+    if (!freeExtras_.empty()) {
+        uint32_t e = freeExtras_.back();
+        freeExtras_.pop_back();
         return e;
     }
     extras_.emplace_back();
@@ -196,7 +196,7 @@ void TRowTable::FreeExtra(TPackedRows& rows, size_t j) {
     Extra& e = extras_[x - 1];
     e.DataStr.clear();
     e.DataStr.shrink_to_fit();
-    FFreeExtras.push_back(x);
+    freeExtras_.push_back(x);
     rows.SetExtra(j, 0);
 }
 
@@ -222,8 +222,8 @@ const char* TRowTable::StoreText(std::string_view s) {
     if (s.empty()) return nullptr;
     if (s.size() > curLeft_) {
         size_t n = std::max(kChunk, s.size());
-        FChunks.push_back(std::shared_ptr<char[]>(new char[n]));
-        cur_ = FChunks.back().get();
+        chunks_.push_back(std::shared_ptr<char[]>(new char[n]));
+        cur_ = chunks_.back().get();
         curLeft_ = n;
     }
     char* p = cur_;
@@ -237,10 +237,10 @@ const char* TRowTable::StoreText(std::string_view s) {
 const char* TRowTable::AdoptBuffer(std::unique_ptr<char[]> buf, size_t size) {
     const char* p = buf.get();
     // Keep the current chunk current: insert the buffer before it.
-    if (FChunks.empty())
-        FChunks.push_back(std::move(buf));
+    if (chunks_.empty())
+        chunks_.push_back(std::move(buf));
     else
-        FChunks.insert(FChunks.end() - 1, std::move(buf));
+        chunks_.insert(chunks_.end() - 1, std::move(buf));
     arenaBytes_ += size;
     return p;
 }
@@ -252,10 +252,10 @@ std::shared_ptr<char[]> TRowTable::ChunkOf(std::string&& s) {
 
 void TRowTable::AddChunk(std::shared_ptr<char[]> chunk, size_t n) {
     // Keep the current chunk current: insert before it.
-    if (FChunks.empty())
-        FChunks.push_back(std::move(chunk));
+    if (chunks_.empty())
+        chunks_.push_back(std::move(chunk));
     else
-        FChunks.insert(FChunks.end() - 1, std::move(chunk));
+        chunks_.insert(chunks_.end() - 1, std::move(chunk));
     arenaBytes_ += n;
 }
 
@@ -269,7 +269,7 @@ void TRowTable::AppendBlocks(std::vector<TRowBlock>&& blocks) {
         blk.Bytes = b.Bytes;
         count_ += static_cast<int>(b.Rows.size());
         lineEnds_ += b.LineEnds;
-        FBytes += b.Bytes;
+        bytes_ += b.Bytes;
         textLen_ += b.TextLen;
         blk.Rows = TCowRows(std::move(b.Rows));
         blocks_.push_back(std::move(blk));
@@ -344,7 +344,7 @@ void TRowTable::Insert(int i, const TRowRec* recs, int n) {
         textLen_ += recs[k].Len;
     count_ += n;
     lineEnds_ += le;
-    FBytes += by;
+    bytes_ += by;
 }
 
 void TRowTable::Erase(int i, int n) {
@@ -366,7 +366,7 @@ void TRowTable::Erase(int i, int n) {
             blk.LineEnds -= le;
             blk.Bytes -= by;
             lineEnds_ -= le;
-            FBytes -= by;
+            bytes_ -= by;
         }
         rows.Erase(static_cast<size_t>(off), static_cast<size_t>(take));
         blk.AuxOk = false;
@@ -468,12 +468,12 @@ int TRowTable::RowOfLineEnd(int k) const {
 
 int64_t TRowTable::BytesBefore(int r) const {
     if (r <= 0) return 0;
-    if (r >= count_) return FBytes;
+    if (r >= count_) return bytes_;
     int b, off;
     Locate(r, b, off);
     const Block& blk = blocks_[static_cast<size_t>(b)];
     EnsureAux(blk);
-    int64_t n = FBytePrefix[static_cast<size_t>(b)] + blk.Sub[static_cast<size_t>(off) / 64];
+    int64_t n = bytePrefix_[static_cast<size_t>(b)] + blk.Sub[static_cast<size_t>(off) / 64];
     for (int k = off / 64 * 64; k < off; ++k)
         n += RowBytes(*blk.Rows, static_cast<size_t>(k));
     return n;
@@ -482,14 +482,14 @@ int64_t TRowTable::BytesBefore(int r) const {
 int TRowTable::RowOfByte(int64_t pos) const {
     if (count_ == 0) return -1;
     if (pos <= 0) return 0;
-    if (pos >= FBytes) return count_ - 1;
-    const size_t v = ValidThrough(FBytePrefix, pos);
-    auto it = std::upper_bound(FBytePrefix.begin() + 1,
-                               FBytePrefix.begin() + static_cast<std::ptrdiff_t>(v) + 1, pos);
-    int b = static_cast<int>(it - FBytePrefix.begin()) - 1;
+    if (pos >= bytes_) return count_ - 1;
+    const size_t v = ValidThrough(bytePrefix_, pos);
+    auto it = std::upper_bound(bytePrefix_.begin() + 1,
+                               bytePrefix_.begin() + static_cast<std::ptrdiff_t>(v) + 1, pos);
+    int b = static_cast<int>(it - bytePrefix_.begin()) - 1;
     const Block& blk = blocks_[static_cast<size_t>(b)];
     EnsureAux(blk);
-    int64_t in = pos - FBytePrefix[static_cast<size_t>(b)];
+    int64_t in = pos - bytePrefix_[static_cast<size_t>(b)];
     auto sit = std::upper_bound(blk.Sub.begin(), blk.Sub.end(), in);
     size_t j = static_cast<size_t>(sit - blk.Sub.begin() - 1) * 64;
     int64_t n = blk.Sub[j / 64];
@@ -505,8 +505,8 @@ TRowTableSnapshot TRowTable::Snapshot() const {
     snap.Blocks.reserve(blocks_.size());
     for (const Block& blk : blocks_)
         snap.Blocks.push_back(blk.Rows.Share());
-    snap.Chunks = FChunks;
-    snap.Bytes = FBytes;
+    snap.Chunks = chunks_;
+    snap.Bytes = bytes_;
     return snap;
 }
 
@@ -518,10 +518,10 @@ void TRowTable::MaybeCompact() {
 void TRowTable::clearRows() {
     blocks_.clear();
     extras_.clear();
-    FFreeExtras.clear();
+    freeExtras_.clear();
     count_ = 0;
     lineEnds_ = 0;
-    FBytes = 0;
+    bytes_ = 0;
     textLen_ = 0;
     cacheBlock_ = 0;
     dirty_ = 0;
@@ -540,7 +540,7 @@ void TRowTable::AssignRows(std::vector<TRowRec>&& recs) {
         p.Rows.Mut().Assign(recs.data() + s, e - s);
         Recount(p);
         lineEnds_ += p.LineEnds;
-        FBytes += p.Bytes;
+        bytes_ += p.Bytes;
         blocks_.push_back(std::move(p));
     }
     count_ = static_cast<int>(recs.size());
@@ -569,9 +569,9 @@ void TRowTable::Compact() {
         }
         rows.Assign(recs.data(), recs.size()); // one chunk now: packed again where it fits
     }
-    FChunks.clear();
-    FChunks.push_back(std::move(buf));
+    chunks_.clear();
+    chunks_.push_back(std::move(buf));
     cur_ = p;
-    curLeft_ = std::max<size_t>(live, 1) + kChunk - static_cast<size_t>(p - FChunks.back().get());
-    arenaBytes_ = static_cast<size_t>(p - FChunks.back().get());
+    curLeft_ = std::max<size_t>(live, 1) + kChunk - static_cast<size_t>(p - chunks_.back().get());
+    arenaBytes_ = static_cast<size_t>(p - chunks_.back().get());
 }

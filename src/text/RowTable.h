@@ -120,7 +120,7 @@ class TRowTable {
     int LineEnds() const { return lineEnds_; } // rows whose RowEnd is not reWrapped
     int LineEndsBefore(int r) const;           // among rows 0..r-1
     int RowOfLineEnd(int k) const;             // row index of the k-th such row
-    int64_t Bytes() const { return FBytes; }   // text bytes + 2 per reLineEnd row
+    int64_t Bytes() const { return bytes_; }   // text bytes + 2 per reLineEnd row
     int64_t BytesBefore(int r) const;
     int RowOfByte(int64_t pos) const; // row r with BytesBefore(r) <= pos < BytesBefore(r + 1)
     // The whole text as it is now, shared copy-on-write: costs one pointer per block.
@@ -163,20 +163,20 @@ class TRowTable {
     std::vector<Block> blocks_;
     mutable std::vector<int> rowPrefix_;
     mutable std::vector<int> linePrefix_;
-    mutable std::vector<int64_t> FBytePrefix;
+    mutable std::vector<int64_t> bytePrefix_;
     mutable int dirty_ = 0;
     mutable int cacheBlock_ = 0;
     int count_ = 0;
     int lineEnds_ = 0;
-    int64_t FBytes = 0;
+    int64_t bytes_ = 0;
 
     struct Extra {
         std::string DataStr;
     };
     std::vector<Extra> extras_;
-    std::vector<uint32_t> FFreeExtras;
+    std::vector<uint32_t> freeExtras_;
 
-    std::vector<std::shared_ptr<char[]>> FChunks;
+    std::vector<std::shared_ptr<char[]>> chunks_;
     char* cur_ = nullptr;
     size_t curLeft_ = 0;
     size_t arenaBytes_ = 0; // bytes handed out

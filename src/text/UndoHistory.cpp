@@ -38,7 +38,7 @@ void TEditorUndoObj::Push(TUndoData d) {
     undoList_.push_back(std::move(d));
     Trim();
     redoList_.clear();
-    ++FPushCount;
+    ++pushCount_;
 }
 
 TUndoData TEditorUndoObj::TakeUndo() {

@@ -49,7 +49,7 @@ class TEditorUndoObj {
     // back on the undo stack (ListMax kept, the rest of the redo stack too).
     void PushUndone(TUndoData inverse);
     void PushRedone(TUndoData inverse);
-    uint64_t PushCount() const { return FPushCount; } // records made by edits so far
+    uint64_t PushCount() const { return pushCount_; } // records made by edits so far
 
     const TUndoDataList& UndoList() const { return undoList_; }
     const TUndoDataList& RedoList() const { return redoList_; }
@@ -57,7 +57,7 @@ class TEditorUndoObj {
   private:
     void Trim();
     int listMax_ = DefaultListMax;
-    uint64_t FPushCount = 0;
+    uint64_t pushCount_ = 0;
     TUndoDataList redoList_;
     TUndoDataList undoList_;
 };

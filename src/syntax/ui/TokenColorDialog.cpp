@@ -12,7 +12,7 @@
 
 TTokenSample::TTokenSample(const TFountain& fountain, const QFont& font, const QColor& background,
                            const QColor& text, QWidget* parent)
-    : QWidget(parent), fountain_(fountain), font_(font), FBackground(background), text_(text) {
+    : QWidget(parent), fountain_(fountain), font_(font), background_(background), text_(text) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -30,7 +30,7 @@ QSize TTokenSample::sizeHint() const {
 // Each byte one cell of half the width of a full-width character, as the editor lays rows out.
 void TTokenSample::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.fillRect(rect(), FBackground);
+    p.fillRect(rect(), background_);
     const QFontMetrics fm(font_);
     const int cell = std::max(1, (fm.horizontalAdvance(QChar(u'あ')) + 1) / 2), h = fm.height();
     auto colour = [this](TColor c, const QColor& own) {
@@ -40,7 +40,7 @@ void TTokenSample::paintEvent(QPaintEvent*) {
         const int y = 6 + t.Row * h;
         QFont f = font_;
         if (t.Colored) SetFontStyle(f, t.Style);
-        p.fillRect(6 + t.Cell * cell, y, t.Cells * cell, h, colour(t.BkColor, FBackground));
+        p.fillRect(6 + t.Cell * cell, y, t.Cells * cell, h, colour(t.BkColor, background_));
         p.setFont(f);
         p.setPen(colour(t.Color, text_));
         for (const auto& [c, bytes] : t.Chars)

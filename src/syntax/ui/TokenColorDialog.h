@@ -43,6 +43,6 @@ class TTokenSample : public QWidget {
   private:
     const TFountain& fountain_;
     QFont font_;
-    QColor FBackground, text_;
+    QColor background_, text_;
     std::vector<std::string> rows_;
 };
