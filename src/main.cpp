@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
     }
     // The application object, with message boxes shown by Qt.
     TApplication app(argc, argv);
-    TQtMessageSink messageBoxes;
+    TQtAsker messageBoxes;
     SetMessageSink(&messageBoxes);
 
     // The program folder and the arguments as given.

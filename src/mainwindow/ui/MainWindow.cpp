@@ -29,8 +29,8 @@ TfmEditor::TfmEditor(TdtEditor& dt, TStartUpInfo info, QWidget* parent)
     resize(kDesignWidth, kDesignHeight);
     buildComponents();
     // Where the settings live.
-    const TDataFolderChoice c = ResolveDataFolder(StartUp.programFolder, CommonFilesFolder(),
-                                                  IsCdRomStart, StartRecordFile());
+    const TDataFolderChoice c = ResolveDataFolder(
+        MessageSink(), StartUp.programFolder, CommonFilesFolder(), IsCdRomStart, StartRecordFile());
     DataFolder = c.dataFolder;
     passes_ = std::make_unique<TWindowPasses>(c.cdRom, c.first);
     SettingsFile = DataFolder + kSettingsFileName;

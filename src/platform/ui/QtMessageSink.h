@@ -1,4 +1,4 @@
-// Shows the core's message boxes as QMessageBox, parented to the active window.
+// The window layer's asker: the core's message boxes as QMessageBox, parented to the active window.
 #pragma once
 
 #include "platform/MessageBox.h"
@@ -7,7 +7,7 @@
 
 class QWidget;
 
-class TQtMessageSink final : public TMessageSink {
+class TQtAsker final : public TAsker {
   public:
     bool Show(const TMessage& m) override;
     int Choose(const TMessage& m) override;

@@ -19,7 +19,7 @@ TfmKaSetup::TfmKaSetup(int mode, TSetupContext context, QWidget* parent)
     setWindowTitle(QStringLiteral("トルモSetup"));
     setObjectName(QStringLiteral("fmKaSetup"));
     Model = std::make_unique<TSetupDialogModel>(
-        mode, context_.programFolder, context_.dataFolder, context_.args,
+        MessageSink(), mode, context_.programFolder, context_.dataFolder, context_.args,
         std::filesystem::path(ProgramFile()).filename().string());
     ChooseFolder = [this](const QString& title, const QString& start) {
         return QFileDialog::getExistingDirectory(this, title, start);
@@ -34,7 +34,7 @@ TfmKaSetup::TfmKaSetup(int mode, TSetupContext context, QWidget* parent)
                                      .toStdString());
     });
     Form->On("btnSetup", [this] {
-        RunSetup(Model->Request(CommonFilesFolder()), *this);
+        RunSetup(Model->Asker, Model->Request(CommonFilesFolder()), *this);
         if (!ending_) Model->ReadShortcutStates();
     });
     for (int which = 1; which <= 3; ++which)
@@ -48,14 +48,14 @@ TfmKaSetup::TfmKaSetup(int mode, TSetupContext context, QWidget* parent)
         Form->On("btnCopy" + std::to_string(which) + "Go", [this, which] {
             TCopyProgress progress(QStringLiteral("データ退避"), this);
             std::string stamp;
-            if (RunBackup(Model->Text(Model->CopyEdit(which)), Model->ProgramFolder, &progress,
-                          &stamp))
+            if (RunBackup(Model->Asker, Model->Text(Model->CopyEdit(which)), Model->ProgramFolder,
+                          &progress, &stamp))
                 Model->BackedUp(which, stamp);
         });
     Form->On("btnKaifukuGo", [this] {
         TCopyProgress progress(QStringLiteral("データ回復"), this);
-        if (RunRestore(Model->Text("edtCopy3"), Model->ProgramFolder, &progress, Model->BackupFile,
-                       Model->Backup()))
+        if (RunRestore(Model->Asker, Model->Text("edtCopy3"), Model->ProgramFolder, &progress,
+                       Model->BackupFile, Model->Backup()))
             EndProgram();
     });
     Form->On("FramSpeedBtn1", [this] { accept(); });
