@@ -7,18 +7,12 @@
 
 namespace {
 
-TConsoleAsker consoleSink;
-TAsker* currentSink = nullptr;
-
 std::string captionOr(std::string_view caption, std::string_view fallback) {
     return std::string(TrimView(caption).empty() ? fallback : caption);
 }
 
 } // namespace
 
-TAsker& MessageSink() {
-    return currentSink ? *currentSink : consoleSink;
-}
 std::string MessageLines(std::string_view text) {
     std::string s;
     s.reserve(text.size());
@@ -31,17 +25,6 @@ std::string MessageLines(std::string_view text) {
         }
     }
     return s;
-}
-
-void SetMessageSink(TAsker* sink) {
-    currentSink = sink;
-}
-
-TScopedMessageSink::TScopedMessageSink(TAsker* sink) : previous_(currentSink) {
-    currentSink = sink;
-}
-TScopedMessageSink::~TScopedMessageSink() {
-    currentSink = previous_;
 }
 
 bool TAsker::AskYesNo(std::string_view msg, bool defaultYes) {

@@ -71,39 +71,3 @@ class TConsoleAsker final : public TAsker {
 std::string MessageLines(std::string_view text);
 // The caption a box is shown with: its own, or the application title when that is blank.
 std::string BoxCaption(const TMessage& m);
-
-// Transitional: the one asker of the whole program, while callers are moved to a given one.
-TAsker& MessageSink();
-void SetMessageSink(TAsker* sink);
-class TScopedMessageSink {
-  public:
-    explicit TScopedMessageSink(TAsker* sink);
-    ~TScopedMessageSink();
-    TScopedMessageSink(const TScopedMessageSink&) = delete;
-    TScopedMessageSink& operator=(const TScopedMessageSink&) = delete;
-
-  private:
-    TAsker* previous_;
-};
-inline bool AskYesNo(std::string_view msg, bool defaultYes) {
-    return MessageSink().AskYesNo(msg, defaultYes);
-}
-inline bool AskYesNoTitled(std::string_view msg, std::string_view caption, bool defaultYes) {
-    return MessageSink().AskYesNoTitled(msg, caption, defaultYes);
-}
-inline int AskChoice(std::string_view msg, std::string_view caption,
-                     const std::vector<std::string>& buttons) {
-    return MessageSink().AskChoice(msg, caption, buttons);
-}
-inline void InfoBox(std::string_view msg, std::string_view caption) {
-    MessageSink().InfoBox(msg, caption);
-}
-inline void ShowMessage(std::string_view msg) {
-    MessageSink().ShowMessage(msg);
-}
-inline void ShowNotice(std::string_view msg) {
-    MessageSink().ShowNotice(msg);
-}
-inline void ShowErrorBox(std::string_view msg) {
-    MessageSink().ShowErrorBox(msg);
-}

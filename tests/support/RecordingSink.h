@@ -1,12 +1,13 @@
-// A recording asker put in place of the window layer's for its lifetime (widget tests).
+// A recording asker put in place of the window layer's Qt boxes for its lifetime (widget tests).
 #pragma once
 
 #include "RecordingAsker.h"
+#include "platform/ui/QtMessageSink.h"
 
 class RecordingSink : public RecordingAsker {
   public:
     RecordingSink() : scope_(this) {}
 
   private:
-    TScopedMessageSink scope_;
+    TScopedWindowAsker scope_;
 };

@@ -11,7 +11,7 @@
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/Pages.h"
 #include "mainwindow/ui/SharedObjects.h"
-#include "platform/MessageBox.h"
+#include "platform/ui/QtMessageSink.h"
 
 #include <QColorDialog>
 #include <QEvent>
@@ -207,7 +207,7 @@ void TSettingsPanel::mnHyoujiSetClick() {
     }
     TEditor* e = ActiveEditor();
     if (const std::string refusal = PanelRefusal(e ? &e->Core() : nullptr); !refusal.empty())
-        return ShowMessage(refusal);
+        return WindowAsker().ShowMessage(refusal);
     FTarget = e;
     FRefit.Opened(pages_.ActivePage());
     FModel.Values = PanelValuesFromSettings(fm_.Settings);

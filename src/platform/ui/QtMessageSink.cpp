@@ -5,6 +5,23 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+namespace {
+TConsoleAsker consoleAsker; // until the program puts its Qt boxes in place
+TAsker* windowAsker = &consoleAsker;
+} // namespace
+
+TAsker& WindowAsker() {
+    return *windowAsker;
+}
+
+TScopedWindowAsker::TScopedWindowAsker(TAsker* asker) : previous_(windowAsker) {
+    windowAsker = asker ? asker : &consoleAsker;
+}
+
+TScopedWindowAsker::~TScopedWindowAsker() {
+    windowAsker = previous_;
+}
+
 QString MessageTextToQt(const std::string& text) {
     return QString::fromStdString(MessageLines(text));
 }

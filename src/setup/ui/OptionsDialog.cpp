@@ -12,7 +12,7 @@
 
 TfmSet::TfmSet(TSettings& settings, std::string settingsFile, std::string programFolder,
                QWidget* parent)
-    : QDialog(parent), Model(MessageSink(), settings, std::move(settingsFile),
+    : QDialog(parent), Model(WindowAsker(), settings, std::move(settingsFile),
                              std::move(programFolder), ProgramFile()) {
     setWindowTitle(AppTitleText());
     setObjectName(QStringLiteral("fmSet"));

@@ -2,6 +2,8 @@
 // progress and the setup run's window-side actions.
 #include "setup/ui/SetupDialog.h"
 
+#include "platform/ui/QtMessageSink.h"
+
 #include "platform/Folders.h"
 #include "setup/SetupFiles.h"
 #include "setup/ui/CopyProgress.h"
@@ -19,7 +21,7 @@ TfmKaSetup::TfmKaSetup(int mode, TSetupContext context, QWidget* parent)
     setWindowTitle(QStringLiteral("トルモSetup"));
     setObjectName(QStringLiteral("fmKaSetup"));
     Model = std::make_unique<TSetupDialogModel>(
-        MessageSink(), mode, context_.programFolder, context_.dataFolder, context_.args,
+        WindowAsker(), mode, context_.programFolder, context_.dataFolder, context_.args,
         std::filesystem::path(ProgramFile()).filename().string());
     ChooseFolder = [this](const QString& title, const QString& start) {
         return QFileDialog::getExistingDirectory(this, title, start);
