@@ -160,7 +160,7 @@ void SetTopRowClamped(TEditorCore& c, int row) {
 
 // --- TPageText -------------------------------------------------------------------------------
 
-bool TPageText::load(const std::string& path, const TEncoding* chosen, std::string* error) {
+bool TPageText::loadFile(const std::string& path, const TEncoding* chosen, std::string* error) {
     return LoadPageFile(
         asker(), core(), *doc_, path, chosen,
         [this](std::string&& text) { takeText(std::move(text)); },
@@ -173,7 +173,7 @@ bool TPageText::load(const std::string& path, const TEncoding* chosen, std::stri
 bool TPageText::LoadFromFile(const std::string& path, std::string* error) {
     TEncoding chosen;
     const bool has = EncodingChoices().Find(path, &chosen);
-    return load(path, has ? &chosen : nullptr, error);
+    return loadFile(path, has ? &chosen : nullptr, error);
 }
 
 bool TPageText::Reread(const std::string& path, std::string* error) {
@@ -224,7 +224,7 @@ bool TPageText::Reread(const std::string& path, std::string* error) {
 }
 
 bool TPageText::ReloadAs(const std::string& path, TEncoding e, std::string* error) {
-    return load(path, &e, error);
+    return loadFile(path, &e, error);
 }
 
 bool TPageText::FileBytes(std::string* bytes, std::string* error) {

@@ -107,7 +107,7 @@ class TPageText {
     virtual void takeText(std::string&& text) = 0;
     virtual void beginBackground(const std::string& path, std::unique_ptr<TBackgroundLoad> load,
                                  const TFileFormat& format) = 0;
-    bool load(const std::string& path, const TEncoding* chosen, std::string* error);
+    bool loadFile(const std::string& path, const TEncoding* chosen, std::string* error);
 
     const TPagePropSets& sets_;
     std::shared_ptr<TPageDocument> doc_; // shared with the partner of a split page

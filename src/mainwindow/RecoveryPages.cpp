@@ -71,7 +71,7 @@ void TRecoveryPages::Edited(int index, std::int64_t nowMs) {
     states_[idOf(index)].Clock.Edited(nowMs);
 }
 
-void TRecoveryPages::write(int index, int id, bool wait) {
+void TRecoveryPages::writeRecovery(int index, int id, bool wait) {
     TRecoveryRecord meta;
     TRowTableSnapshot text;
     if (!writer_ || !Capture || !Capture(index, wait, meta, text)) return;
@@ -90,7 +90,7 @@ void TRecoveryPages::Tick(std::int64_t nowMs) {
             writer_->Remove(session_.FileFor(id));
             break;
         case TRecoveryPageState::TAction::Write:
-            write(i, id, false);
+            writeRecovery(i, id, false);
             break;
         case TRecoveryPageState::TAction::None:
             break;
@@ -121,7 +121,7 @@ std::optional<std::int64_t> TRecoveryPages::NextTick() const {
 void TRecoveryPages::WriteAllNow() {
     if (!writer_) return;
     for (int i = 0; i < host_.PageCount(); ++i)
-        if (host_.IsModified(i)) write(i, idOf(i), false);
+        if (host_.IsModified(i)) writeRecovery(i, idOf(i), false);
     writer_->Flush();
 }
 
@@ -138,7 +138,7 @@ void TRecoveryPages::EndWithoutQuestions() {
             continue;
         }
         if (!writer_) continue; // nowhere to keep it: the close will ask after all
-        write(i, id, false);
+        writeRecovery(i, id, false);
         // The recovery file holds the text now; the close that follows asks nothing about it.
         host_.SetModified(i, false);
         keep_ = true;

@@ -79,7 +79,7 @@ class TRecoveryPages {
 
   private:
     int idOf(int index);
-    void write(int index, int id, bool wait);
+    void writeRecovery(int index, int id, bool wait);
     void fill(int index, TRecoveryRecord& meta) const;
     bool restore(const TRecoveryCandidate& c, std::int64_t nowMs);
 

@@ -7,12 +7,9 @@ set -u
 BIN=${TOLMO_BIN:?TOLMO_BIN names the program}
 . "$(dirname "$0")/../support/e2e_session.sh"
 e2e_session menukeys
-command -v twm >/dev/null || { echo "FAIL: twm (the window manager) is missing"; exit 1; }
-
-printf '%s\n' 'TitleFont "fixed"' 'ResizeFont "fixed"' 'MenuFont "fixed"' 'IconFont "fixed"' \
-    'IconManagerFont "fixed"' 'RandomPlacement' >"$T/twmrc"
-LC_ALL=C twm -f "$T/twmrc" 2>"$T/twm.log" &
-sleep 1
+# No window manager: one that gives the focus to the window under the pointer (twm) does so a
+# moment after a popup under the pointer has closed, and closes whatever popup is open by then; a
+# user's desktop gives the focus on a click, and the keys here go where the focus was put.
 
 MEMO=$T/docs/memo.txt
 printf 'abc\r\n' >"$MEMO"
@@ -32,6 +29,11 @@ crop() {
 changes() { [ "$(crop "$1" "$2" "$3" "$4")" != "$5" ]; }
 looks() { [ "$(crop "$1" "$2" "$3" "$4")" = "$5" ]; }
 e2e_wait_for 100 shownAre 1 || fail "more than the main window at start: $(shown)"
+# Runs the command in the arguments and waits up to ten seconds for a popup to show.
+opened() {
+    "$@"
+    e2e_wait_for 100 shownAre 2
+}
 
 # Opens the next menu of the bar with Alt and closes it with one Escape.
 MENUS=(f e s w k o)
@@ -39,8 +41,7 @@ trips=0
 roundTrip() {
     local m=${MENUS[$((trips % ${#MENUS[@]}))]}
     trips=$((trips + 1))
-    key alt+"$m"
-    e2e_wait_for 100 shownAre 2 || fail "Alt+$m opened no menu"
+    opened key alt+"$m" || fail "Alt+$m opened no menu"
     key Escape
     e2e_wait_for 100 shownAre 1 || fail "one Escape did not close the Alt+$m menu"
 }
@@ -116,9 +117,12 @@ key ctrl+m
 key alt+k
 sleep 0.5
 shownAre 1 || fail "the encoding menu still opens with the menus hidden"
+# The Alt key of a hidden menu leaves the focus in the text: the next letter is typed there.
+key q
+key ctrl+s
+e2e_wait_for 100 holds '.*q.*' || fail "a letter typed after Alt+K with the menus hidden went nowhere"
 key ctrl+m
-key alt+k
-e2e_wait_for 100 shownAre 2 || fail "Ctrl+M did not bring the menus back"
+opened key alt+k || fail "Ctrl+M did not bring the menus back"
 key Escape
 e2e_wait_for 100 shownAre 1 || fail "the encoding menu did not close"
 
@@ -127,19 +131,13 @@ key ctrl+m
 shot hidden_menus
 xdotool mousemove --sync $((WX + 200)) $((WY + 120))
 sleep 0.5
-# A first click right after the menus went can go unanswered: click again until the menu shows.
-for _ in 1 2 3 4 5; do
-    xdotool click 3
-    e2e_wait_for 30 shownAre 2 && break
-done
-shownAre 2 || fail "no context menu"
+opened xdotool click 3 || fail "no context menu"
 sleep 0.5
 shot context_menu
 key m
 e2e_wait_for 100 shownAre 1 || fail "the context menu did not close"
 focusMain
-key alt+f
-e2e_wait_for 100 shownAre 2 || fail "the context menu did not bring the menus back"
+opened key alt+f || fail "the context menu did not bring the menus back"
 key Escape
 
 grep -q "Ambiguous shortcut" "$T"/stderr* && fail "a key is bound twice"

@@ -255,7 +255,7 @@ void TEditorAccessible::placeCaret(int offset) const {
     c.SetCaret(p.Row, p.Col);
 }
 
-void TEditorAccessible::select(int start, int end) const {
+void TEditorAccessible::selectRange(int start, int end) const {
     placeCaret(start);
     TEditorCore& c = editor()->Core();
     c.StartSelection();
@@ -294,7 +294,7 @@ void TEditorAccessible::selection(int index, int* startOffset, int* endOffset) c
 }
 
 void TEditorAccessible::addSelection(int startOffset, int endOffset) {
-    select(startOffset, endOffset); // one selection at a time
+    selectRange(startOffset, endOffset); // one selection at a time
 }
 
 void TEditorAccessible::removeSelection(int) {
@@ -303,7 +303,7 @@ void TEditorAccessible::removeSelection(int) {
 }
 
 void TEditorAccessible::setSelection(int, int startOffset, int endOffset) {
-    select(startOffset, endOffset);
+    selectRange(startOffset, endOffset);
     editor()->viewport()->update();
 }
 
@@ -343,7 +343,7 @@ void TEditorAccessible::scrollToSubstring(int startIndex, int) {
 
 void TEditorAccessible::deleteText(int startOffset, int endOffset) {
     if (editor()->Core().ReadOnly() || startOffset >= endOffset) return;
-    select(startOffset, endOffset);
+    selectRange(startOffset, endOffset);
     editor()->Core().DeleteSelection();
 }
 
@@ -355,7 +355,7 @@ void TEditorAccessible::insertText(int offset, const QString& text) {
 
 void TEditorAccessible::replaceText(int startOffset, int endOffset, const QString& text) {
     if (editor()->Core().ReadOnly()) return;
-    select(startOffset, endOffset);
+    selectRange(startOffset, endOffset);
     if (startOffset < endOffset && text.isEmpty()) editor()->Core().DeleteSelection();
     editor()->InsertUtf16(text); // replaces the selection
 }

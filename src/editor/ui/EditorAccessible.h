@@ -59,5 +59,5 @@ class TEditorAccessible : public QAccessibleWidget,
     // The range [start, end) of the boundary unit holding offset.
     void unitAt(int offset, QAccessible::TextBoundaryType type, int* start, int* end) const;
     void placeCaret(int offset) const;
-    void select(int start, int end) const;
+    void selectRange(int start, int end) const;
 };

@@ -454,6 +454,9 @@ void TCommandSurface::showBarMenus() {
         if (d.Submenu && d.Parent.empty())
             if (QMenu* m = menus_.Menu(d.Name))
                 m->menuAction()->setVisible(MenuItemView(d.Name, s).Visible);
+    // With its menus hidden the bar goes too: an Alt key of a hidden menu would otherwise take
+    // the focus to a bar nobody sees, and the letters typed next would go nowhere.
+    fm_.menuBar()->setVisible(!s.MenusHidden);
 }
 
 void TCommandSurface::toggleFunctionBar() {

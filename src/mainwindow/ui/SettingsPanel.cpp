@@ -217,7 +217,7 @@ void TSettingsPanel::mnHyoujiSetClick() {
     emit TabLookChanged();
 }
 
-void TSettingsPanel::close() {
+void TSettingsPanel::closePanel() {
     fm_.pnlLeft->hide();
     FTarget = nullptr;
     emit TabLookChanged();
@@ -227,12 +227,12 @@ void TSettingsPanel::Kettei() {
     TEditor* active = FTarget ? FTarget.data() : ActiveEditor();
     StorePanel(FModel.Values, active ? WindowWrapOf(*active) : -1, fm_.Settings,
                dt_.PropSets.Default(), memoCores());
-    close();
+    closePanel();
 }
 
 void TSettingsPanel::Cancel() {
     if (FTarget) ApplyDisplaySettings(fm_.Settings, FTarget->Core());
-    close();
+    closePanel();
 }
 
 void TSettingsPanel::KiteiEditor() {

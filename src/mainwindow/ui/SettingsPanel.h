@@ -70,7 +70,7 @@ class TSettingsPanel : public QObject {
     void placeOkPanel();
     void pageChanged();
     void windowResized();
-    void close();
+    void closePanel();
 
     TfmEditor& fm_;
     TdtEditor& dt_;
