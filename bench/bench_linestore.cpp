@@ -60,16 +60,10 @@ BigFile& Small() {
     return f;
 }
 
-struct Caret : TScreenStringsClient {
+// An editor showing 40 rows from its caret's row.
+struct Caret : TRowStoreView {
     int row = 0, col = 0;
-    int CaretRow() const override { return row; }
-    int CaretCol() const override { return col; }
-    void SetCaretPos(int r, int c) override {
-        row = r;
-        col = c;
-    }
-    int TopRow() const override { return row; }
-    int VisibleRowCount() const override { return 40; }
+    void RowsChanged() override {}
 };
 
 std::unique_ptr<TEditorScreenStrings> LoadWrapped(const std::string& path) {
@@ -138,16 +132,17 @@ static void BM_EditMiddle(benchmark::State& state) {
             --at;
         caret.row = mid;
         caret.col = static_cast<int>(at);
+        s->SetParseBound(&caret, mid + 2 * 40);
         std::string t(row, 0, at);
         t.append(kind == 0 ? "x" : "\r\n");
         t.append(row, at, std::string::npos);
         if (s->RowEndKind(mid) == reLineEnd) t.append("\r\n");
         auto t0 = std::chrono::steady_clock::now();
         if (kind <= 1) {
-            s->UpdateList(mid, 1, t);
+            s->UpdateList(mid, 1, t, TCaretPos{caret.row, caret.col});
         } else {
             int first = s->RowStart(mid);
-            s->UpdateList(first, s->RowEnd(mid) - first + 1, "");
+            s->UpdateList(first, s->RowEnd(mid) - first + 1, "", TCaretPos{caret.row, caret.col});
         }
         auto t1 = std::chrono::steady_clock::now();
         us.push_back(std::chrono::duration<double, std::micro>(t1 - t0).count());

@@ -12,6 +12,7 @@
 #include "mainwindow/ui/EncodingUi.h"
 #include "mainwindow/ui/FileCommandsWindow.h"
 #include "mainwindow/ui/MainWindow.h"
+#include "mainwindow/ui/MenuView.h"
 #include "mainwindow/ui/PagesAttach.h"
 #include "mainwindow/ui/PrintCommands.h"
 #include "mainwindow/ui/RecoveryGuard.h"
@@ -26,6 +27,7 @@
 #include <filesystem>
 #include <iostream>
 #include <optional>
+#include <stdexcept>
 
 namespace {
 
@@ -139,6 +141,10 @@ int main(int argc, char** argv) {
         fileCommands->OpenInfo = [&fmEditor] { RunInfoDialog(&fmEditor, fmEditor.Settings); };
         fileCommands->OpenAbout = [&fmEditor] { RunAboutDialog(&fmEditor); };
         fileCommands->UpdateDialogItems();
+        // Every command of the table has its handler now: a part left unwired is a fault of the
+        // build, not something to show as a dead item.
+        if (!fmEditor.Menus->Handlers().Unwired().empty())
+            throw std::logic_error("a part of the window's commands is not wired");
         fmEditor.show();
         result = app.exec();
     } // The main window goes first, then the data module.

@@ -3,6 +3,7 @@
 
 #include "app/ShellUtil.h"
 #include "platform/AtomicFile.h"
+#include "platform/Folders.h"
 #include "platform/IniFile.h"
 
 #include <filesystem>
@@ -70,6 +71,9 @@ TDataFolderChoice ResolveDataFolder(TAsker& asker, const std::string& programFol
         return c;
     }
     c.dataFolder = commonFilesFolder + "Brix/Tolmo/";
+    // An installed program keeps the user's texts in the user's own data folder.
+    if (IsInstalledProgram(programFolder))
+        EnsureFolder(TextsHome(programFolder) + "Files/", true, nullptr);
     // The notice about a missing data folder only makes sense when there was one before.
     const bool ranBefore = startRecord.empty() || fileExists(startRecord);
     if (CheckDataFolder(asker, c.dataFolder, programFolder, ranBefore) && !startRecord.empty() &&

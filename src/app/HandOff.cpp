@@ -245,8 +245,8 @@ void THandOffReceiver::Receive(TCustomMemMapEvt& channel) {
     std::vector<std::string> lines;
     for (std::string& line : SplitHandOffLines(*text)) {
         if (std::optional<std::string> token = ActivationTokenOf(line)) {
-            FToken = std::move(*token);
-            TraceHandOff({"activation token " + FToken});
+            token_ = std::move(*token);
+            TraceHandOff({"activation token " + token_});
         } else if (!IsHandOffSwitch(line)) {
             lines.push_back(DecodeSpaceToken(line, false));
         }

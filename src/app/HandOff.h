@@ -107,7 +107,7 @@ class THandOffReceiver {
     std::function<void()> OnArrive;
     std::function<void(const std::vector<std::string>& lines)> OnOpen;
     // The activation token of the latest hand-off (empty when it brought none), read once.
-    std::string TakeActivationToken() { return std::exchange(FToken, {}); }
+    std::string TakeActivationToken() { return std::exchange(token_, {}); }
 
     // Installs the handlers on the channel; the receiver must outlive the channel's use.
     void Attach(TCustomMemMapEvt& channel);
@@ -115,5 +115,5 @@ class THandOffReceiver {
     void Receive(TCustomMemMapEvt& channel);
 
   private:
-    std::string FToken;
+    std::string token_;
 };

@@ -166,23 +166,23 @@ void TCustomMemoryMap::SetMapName(const std::string& value) {
     // "/" would leave the private folder, so it is refused like "\".
     if (value.find_first_of("\\/") != std::string::npos)
         throw EMemoryMap(std::string("MapName do not use '\\':") + ClassName() + ":SetMapName");
-    if (value == FMapName) return;
-    FMapName = value;
+    if (value == mapName_) return;
+    mapName_ = value;
     Reopen();
 }
 
 int TCustomMemoryMap::GetSize() const {
-    return FView ? static_cast<int>(Load32(FView + 4)) : FSize;
+    return view_ ? static_cast<int>(Load32(view_ + 4)) : size_;
 }
 
 void TCustomMemoryMap::SetSize(int value) {
     int max = MaxUserSize();
     if (value < 1 || value > max)
         throw EMemoryMap("Size max over(1 to" + std::to_string(max) + ").:SetSize");
-    FSize = value;
+    size_ = value;
     if (GetActive()) {
         Reopen();
-        if (static_cast<int>(Load32(FView + 4)) != value)
+        if (static_cast<int>(Load32(view_ + 4)) != value)
             throw EMemoryMap("Other process Allready Opened Memory Map");
     }
 }
@@ -194,26 +194,26 @@ void TCustomMemoryMap::Reopen() {
 }
 
 void TCustomMemoryMap::Lock() {
-    if (FLockDepth == 0 && FLockFd >= 0) {
-        if (!SetLock(FLockFd, F_WRLCK, kSemaphoreByte, true))
+    if (lockDepth_ == 0 && lockFd_ >= 0) {
+        if (!SetLock(lockFd_, F_WRLCK, kSemaphoreByte, true))
             throw EMemoryMap("Lock:" + SystemMessage(errno));
     }
-    ++FLockDepth;
+    ++lockDepth_;
 }
 
 void TCustomMemoryMap::Unlock() {
-    if (FLockDepth <= 0) return;
-    if (--FLockDepth == 0 && FLockFd >= 0) SetLock(FLockFd, F_UNLCK, kSemaphoreByte, false);
+    if (lockDepth_ <= 0) return;
+    if (--lockDepth_ == 0 && lockFd_ >= 0) SetLock(lockFd_, F_UNLCK, kSemaphoreByte, false);
 }
 
 void TCustomMemoryMap::Flush(const char* failure, bool evtError) {
-    if (msync(FView, FViewLen, MS_ASYNC) == 0) return;
+    if (msync(view_, viewLen_, MS_ASYNC) == 0) return;
     if (evtError) throw EMemMapEvt(failure);
     throw EMemoryMap(failure);
 }
 
 void TCustomMemoryMap::Update() {
-    if (!FView || FReadOnly) return;
+    if (!view_ || readOnly_) return;
     TMemoryMapLock lock(*this);
     Flush(kFlushError, false);
 }
@@ -223,60 +223,60 @@ bool TCustomMemoryMap::StaleBlock(std::size_t) const {
 }
 
 bool TCustomMemoryMap::OthersAlive() const {
-    return LockedByOthers(FLockFd, kUsersByte);
+    return LockedByOthers(lockFd_, kUsersByte);
 }
 
 void TCustomMemoryMap::MapOpened(bool created) {
     if (created) {
-        Store32(FView, 0);
-        Store32(FView + 4, static_cast<std::uint32_t>(FSize));
+        Store32(view_, 0);
+        Store32(view_ + 4, static_cast<std::uint32_t>(size_));
         Flush(kFlushError, false);
     }
 }
 
 void TCustomMemoryMap::Open() {
     Close();
-    if (FMapName.empty()) throw EMemoryMap("MapName not exists.");
+    if (mapName_.empty()) throw EMemoryMap("MapName not exists.");
     const std::string folder = MemoryMapFolder();
-    const std::string blockPath = folder + FMapName;
-    FBlockPath = blockPath;
-    FLockFd = OpenPrivate(folder + FMapName + "Semaphore", O_RDWR | O_CREAT);
-    if (FLockFd < 0) MappingError(SystemMessage(errno));
+    const std::string blockPath = folder + mapName_;
+    blockPath_ = blockPath;
+    lockFd_ = OpenPrivate(folder + mapName_ + "Semaphore", O_RDWR | O_CREAT);
+    if (lockFd_ < 0) MappingError(SystemMessage(errno));
     try {
         TMemoryMapLock lock(*this);
-        int mode = FReadOnly ? O_RDONLY : O_RDWR;
-        FMapFd = OpenPrivate(blockPath, mode);
+        int mode = readOnly_ ? O_RDONLY : O_RDWR;
+        mapFd_ = OpenPrivate(blockPath, mode);
         struct stat st {};
-        if (FMapFd >= 0 && fstat(FMapFd, &st) == 0 && !OthersAlive() &&
+        if (mapFd_ >= 0 && fstat(mapFd_, &st) == 0 && !OthersAlive() &&
             StaleBlock(static_cast<std::size_t>(st.st_size))) {
             // Left behind by users that all died: replace it, as the system would have dropped it.
             unlink(blockPath.c_str());
-            close(FMapFd);
-            FMapFd = -1;
-        } else if (FMapFd < 0 && errno != ENOENT) {
+            close(mapFd_);
+            mapFd_ = -1;
+        } else if (mapFd_ < 0 && errno != ENOENT) {
             MappingError(SystemMessage(errno));
         }
-        FExisted = FMapFd >= 0;
-        if (!FExisted) {
-            if (FReadOnly) MappingError(SystemMessage(ENOENT));
-            FMapFd = OpenPrivate(blockPath, O_RDWR | O_CREAT | O_EXCL);
-            if (FMapFd < 0) MappingError(SystemMessage(errno));
-            if (ftruncate(FMapFd, static_cast<off_t>(FSize) + FHeaderSize) != 0) {
+        existed_ = mapFd_ >= 0;
+        if (!existed_) {
+            if (readOnly_) MappingError(SystemMessage(ENOENT));
+            mapFd_ = OpenPrivate(blockPath, O_RDWR | O_CREAT | O_EXCL);
+            if (mapFd_ < 0) MappingError(SystemMessage(errno));
+            if (ftruncate(mapFd_, static_cast<off_t>(size_) + headerSize_) != 0) {
                 int err = errno;
                 unlink(blockPath.c_str());
                 MappingError(SystemMessage(err));
             }
         }
-        if (fstat(FMapFd, &st) != 0) MappingError(SystemMessage(errno));
-        FViewLen = static_cast<std::size_t>(st.st_size);
-        void* view = FViewLen == 0
+        if (fstat(mapFd_, &st) != 0) MappingError(SystemMessage(errno));
+        viewLen_ = static_cast<std::size_t>(st.st_size);
+        void* view = viewLen_ == 0
                          ? MAP_FAILED
-                         : mmap(nullptr, FViewLen, PROT_READ | (FReadOnly ? 0 : PROT_WRITE),
-                                MAP_SHARED, FMapFd, 0);
-        if (view == MAP_FAILED) MappingError(SystemMessage(FViewLen == 0 ? EINVAL : errno));
-        FView = static_cast<char*>(view);
-        SetLock(FLockFd, F_RDLCK, kUsersByte, false);
-        MapOpened(!FExisted);
+                         : mmap(nullptr, viewLen_, PROT_READ | (readOnly_ ? 0 : PROT_WRITE),
+                                MAP_SHARED, mapFd_, 0);
+        if (view == MAP_FAILED) MappingError(SystemMessage(viewLen_ == 0 ? EINVAL : errno));
+        view_ = static_cast<char*>(view);
+        SetLock(lockFd_, F_RDLCK, kUsersByte, false);
+        MapOpened(!existed_);
     } catch (...) {
         CloseHandles();
         throw;
@@ -284,7 +284,7 @@ void TCustomMemoryMap::Open() {
 }
 
 void TCustomMemoryMap::Close() {
-    if (!FView) {
+    if (!view_) {
         CloseHandles();
         return;
     }
@@ -292,29 +292,29 @@ void TCustomMemoryMap::Close() {
     {
         TMemoryMapLock lock(*this);
         MapClosing();
-        SetLock(FLockFd, F_UNLCK, kUsersByte, false);
-        if (!OthersAlive() && !FReadOnly) unlink(FBlockPath.c_str());
-        unmapResult = munmap(FView, FViewLen);
-        FView = nullptr;
+        SetLock(lockFd_, F_UNLCK, kUsersByte, false);
+        if (!OthersAlive() && !readOnly_) unlink(blockPath_.c_str());
+        unmapResult = munmap(view_, viewLen_);
+        view_ = nullptr;
     }
     CloseHandles();
     if (unmapResult != 0) throw EMemoryMap("UnmapViewOfFile:UnMapping Error");
 }
 
 void TCustomMemoryMap::CloseHandles() {
-    if (FView) munmap(FView, FViewLen);
-    FView = nullptr;
-    FViewLen = 0;
-    if (FMapFd >= 0) close(FMapFd);
-    if (FLockFd >= 0) close(FLockFd); // drops every lock this component held
-    FMapFd = FLockFd = -1;
-    FLockDepth = 0;
+    if (view_) munmap(view_, viewLen_);
+    view_ = nullptr;
+    viewLen_ = 0;
+    if (mapFd_ >= 0) close(mapFd_);
+    if (lockFd_ >= 0) close(lockFd_); // drops every lock this component held
+    mapFd_ = lockFd_ = -1;
+    lockDepth_ = 0;
 }
 
 // ---------------------------------------------------------------- TCustomMemMapEvt
 
 TCustomMemMapEvt::TCustomMemMapEvt() {
-    FHeaderSize = HeaderSize;
+    headerSize_ = HeaderSize;
 }
 
 TCustomMemMapEvt::~TCustomMemMapEvt() {
@@ -325,14 +325,14 @@ TCustomMemMapEvt::~TCustomMemMapEvt() {
 }
 
 int TCustomMemMapEvt::GetProcessMax() const {
-    return FView ? Load16(FView + 20) : FProcessMax;
+    return view_ ? Load16(view_ + 20) : processMax_;
 }
 
 void TCustomMemMapEvt::SetProcessMax(int value) {
     if (value < 1 || value > MaxSlots)
         throw EMemMapEvt("Process max over(1 to" + std::to_string(MaxSlots) + "). :SetProcessMax");
-    if (value == FProcessMax) return;
-    FProcessMax = value;
+    if (value == processMax_) return;
+    processMax_ = value;
     if (GetActive()) {
         Close();
         Open();
@@ -340,42 +340,42 @@ void TCustomMemMapEvt::SetProcessMax(int value) {
 }
 
 void TCustomMemMapEvt::SetCheckInterval(int value) {
-    FCheckInterval = value < 0 ? 0 : (value > 65535 ? 65535 : value);
-    if (FTimerOn) StartTimer();
+    checkInterval_ = value < 0 ? 0 : (value > 65535 ? 65535 : value);
+    if (timerOn_) StartTimer();
 }
 
 int TCustomMemMapEvt::EffectiveInterval() const {
-    return FCheckInterval < MinInterval ? MinInterval : FCheckInterval;
+    return checkInterval_ < MinInterval ? MinInterval : checkInterval_;
 }
 
 void TCustomMemMapEvt::SetTimer(IMemMapTimer* timer) {
     StopTimer();
-    FTimer = timer;
-    if (FView) StartTimer();
+    timer_ = timer;
+    if (view_) StartTimer();
 }
 
 void TCustomMemMapEvt::SetWakeHandler(std::function<void()> wake) {
     StopTimer();
     FWake = std::move(wake);
-    if (FView) StartTimer();
+    if (view_) StartTimer();
 }
 
 std::uint32_t TCustomMemMapEvt::ChangeCount() const {
-    return FView ? std::atomic_ref<std::uint32_t>(*ChangeWordOf(FView))
+    return view_ ? std::atomic_ref<std::uint32_t>(*ChangeWordOf(view_))
                        .load(std::memory_order_acquire)
                  : 0;
 }
 
 void TCustomMemMapEvt::Signal() {
-    if (!FView || GetReadOnly()) return;
-    std::atomic_ref<std::uint32_t>(*ChangeWordOf(FView)).fetch_add(1, std::memory_order_acq_rel);
-    FutexWake(ChangeWordOf(FView));
+    if (!view_ || GetReadOnly()) return;
+    std::atomic_ref<std::uint32_t>(*ChangeWordOf(view_)).fetch_add(1, std::memory_order_acq_rel);
+    FutexWake(ChangeWordOf(view_));
 }
 
 void TCustomMemMapEvt::WaitLoop(std::uint32_t seen) {
-    std::uint32_t* word = ChangeWordOf(FView);
+    std::uint32_t* word = ChangeWordOf(view_);
     std::atomic_ref<std::uint32_t> count(*word);
-    while (!FWaitStop.load()) {
+    while (!waitStop_.load()) {
         const std::uint32_t now = count.load(std::memory_order_acquire);
         if (now != seen) {
             seen = now;
@@ -389,40 +389,40 @@ void TCustomMemMapEvt::WaitLoop(std::uint32_t seen) {
 }
 
 void TCustomMemMapEvt::StartTimer() {
-    FTimerOn = FView != nullptr;
-    if (!FTimerOn) return;
+    timerOn_ = view_ != nullptr;
+    if (!timerOn_) return;
     if (FWake) {
-        if (FWaiter.joinable()) return;
-        FWaitStop = false;
+        if (waiter_.joinable()) return;
+        waitStop_ = false;
         FWaitEnded = false;
         // One count behind: the first round polls at once and sees who is there already.
-        FWaiter = std::thread(&TCustomMemMapEvt::WaitLoop, this, ChangeCount() - 1);
+        waiter_ = std::thread(&TCustomMemMapEvt::WaitLoop, this, ChangeCount() - 1);
         return;
     }
-    if (FTimer) FTimer->Start(EffectiveInterval());
+    if (timer_) timer_->Start(EffectiveInterval());
 }
 
 void TCustomMemMapEvt::StopTimer() {
-    if (FWaiter.joinable()) {
-        FWaitStop = true;
+    if (waiter_.joinable()) {
+        waitStop_ = true;
         // The waiter may have read the flag just before it went to sleep: wake it until it ends
         // (the other users' waiters wake too, find the word unchanged and sleep again).
         while (!FWaitEnded.load()) {
-            FutexWake(ChangeWordOf(FView));
+            FutexWake(ChangeWordOf(view_));
             std::this_thread::sleep_for(std::chrono::microseconds(200));
         }
-        FWaiter.join();
+        waiter_.join();
     }
-    if (FTimer && FTimerOn) FTimer->Stop();
-    FTimerOn = false;
+    if (timer_ && timerOn_) timer_->Stop();
+    timerOn_ = false;
 }
 
 std::uint16_t TCustomMemMapEvt::BlockMask() const {
-    return FView ? Load16(FView + 22) : 0;
+    return view_ ? Load16(view_ + 22) : 0;
 }
 
 std::uint16_t TCustomMemMapEvt::BlockCounter(int slot) const {
-    return FView && slot >= 0 && slot < MaxSlots ? Load16(FView + 24 + 2 * slot) : 0;
+    return view_ && slot >= 0 && slot < MaxSlots ? Load16(view_ + 24 + 2 * slot) : 0;
 }
 
 bool TCustomMemMapEvt::StaleBlock(std::size_t fileSize) const {
@@ -430,7 +430,7 @@ bool TCustomMemMapEvt::StaleBlock(std::size_t fileSize) const {
     // replaced; anything else under the name is someone else's and reported as a format error.
     if (fileSize < static_cast<std::size_t>(HeaderSize)) return true;
     char header[HeaderSize];
-    if (pread(FMapFd, header, sizeof header, 0) != static_cast<ssize_t>(sizeof header)) return true;
+    if (pread(mapFd_, header, sizeof header, 0) != static_cast<ssize_t>(sizeof header)) return true;
     if (std::memcmp(header + 8, kSignature, sizeof kSignature) == 0) return true;
     for (char c : header)
         if (c != 0) return false;
@@ -441,27 +441,27 @@ void TCustomMemMapEvt::MapOpened(bool created) {
     const std::string formatError = "'" + GetMapName() + "' Format differ. : MapFileOpen";
     if (created) {
         TCustomMemoryMap::MapOpened(true);
-        std::memset(FView + 8, 0, HeaderSize - 8);
-        std::memcpy(FView + 8, kSignature, sizeof kSignature);
-        Store16(FView + 20, static_cast<std::uint16_t>(FProcessMax));
+        std::memset(view_ + 8, 0, HeaderSize - 8);
+        std::memcpy(view_ + 8, kSignature, sizeof kSignature);
+        Store16(view_ + 20, static_cast<std::uint16_t>(processMax_));
     } else {
-        if (FViewLen < static_cast<std::size_t>(HeaderSize) ||
-            std::memcmp(FView + 8, kSignature, sizeof kSignature) != 0)
+        if (viewLen_ < static_cast<std::size_t>(HeaderSize) ||
+            std::memcmp(view_ + 8, kSignature, sizeof kSignature) != 0)
             throw EMemMapEvt(formatError);
-        std::uint16_t max = Load16(FView + 20);
-        if (max < 1 || max > MaxSlots || Load32(FView + 4) > FViewLen - HeaderSize)
+        std::uint16_t max = Load16(view_ + 20);
+        if (max < 1 || max > MaxSlots || Load32(view_ + 4) > viewLen_ - HeaderSize)
             throw EMemMapEvt(formatError);
     }
     if (GetReadOnly()) return;
     FreeDeadSlots();
-    const int max = Load16(FView + 20);
-    std::uint16_t mask = Load16(FView + 22);
+    const int max = Load16(view_ + 20);
+    std::uint16_t mask = Load16(view_ + 22);
     for (int i = 0; i < max; ++i) {
         std::uint16_t bit = 0x8000 >> i;
-        if ((mask & bit) || !SetLock(FLockFd, F_WRLCK, kSlotByte + i, false)) continue;
+        if ((mask & bit) || !SetLock(lockFd_, F_WRLCK, kSlotByte + i, false)) continue;
         FOwnSlot = static_cast<std::uint16_t>(i);
-        if (FResident) SetLock(FLockFd, F_WRLCK, kResidentByte + i, false);
-        Store16(FView + 22, mask | bit);
+        if (resident_) SetLock(lockFd_, F_WRLCK, kResidentByte + i, false);
+        Store16(view_ + 22, mask | bit);
         Flush(kFlushError, true);
         Signal();
         return;
@@ -470,20 +470,20 @@ void TCustomMemMapEvt::MapOpened(bool created) {
 }
 
 void TCustomMemMapEvt::FreeDeadSlots() {
-    std::uint16_t mask = Load16(FView + 22);
+    std::uint16_t mask = Load16(view_ + 22);
     for (int i = 0; i < MaxSlots; ++i) {
         std::uint16_t bit = 0x8000 >> i;
-        if ((mask & bit) && !LockedByOthers(FLockFd, kSlotByte + i)) mask &= ~bit;
+        if ((mask & bit) && !LockedByOthers(lockFd_, kSlotByte + i)) mask &= ~bit;
     }
-    Store16(FView + 22, mask);
+    Store16(view_ + 22, mask);
 }
 
 void TCustomMemMapEvt::MapClosing() {
     if (FOwnSlot == NoSlot) return;
-    Store16(FView + 22, Load16(FView + 22) & ~(0x8000 >> FOwnSlot));
+    Store16(view_ + 22, Load16(view_ + 22) & ~(0x8000 >> FOwnSlot));
     Signal();
-    SetLock(FLockFd, F_UNLCK, kResidentByte + FOwnSlot, false);
-    SetLock(FLockFd, F_UNLCK, kSlotByte + FOwnSlot, false);
+    SetLock(lockFd_, F_UNLCK, kResidentByte + FOwnSlot, false);
+    SetLock(lockFd_, F_UNLCK, kSlotByte + FOwnSlot, false);
     FOwnSlot = NoSlot;
 }
 
@@ -509,11 +509,11 @@ void TCustomMemMapEvt::Close() {
 }
 
 void TCustomMemMapEvt::Update() {
-    if (!FView || GetReadOnly()) return;
+    if (!view_ || GetReadOnly()) return;
     TMemoryMapLock lock(*this);
     Flush(kFlushError, true);
     if (FOwnSlot != NoSlot) {
-        char* counter = FView + 24 + 2 * FOwnSlot;
+        char* counter = view_ + 24 + 2 * FOwnSlot;
         Store16(counter, static_cast<std::uint16_t>((Load16(counter) + 1) % 10000));
     }
     Flush(kFlushError, true);
@@ -533,7 +533,7 @@ void TCustomMemMapEvt::DoExit(std::uint16_t slot) {
 }
 
 void TCustomMemMapEvt::Poll() {
-    if (FPolling) {
+    if (polling_) {
         FPollAgain = true;
         return;
     }
@@ -545,20 +545,20 @@ void TCustomMemMapEvt::Poll() {
         TCustomMemMapEvt& self;
         bool timer;
         ~Restart() {
-            self.FPolling = false;
-            if (timer && self.FView) self.StartTimer();
+            self.polling_ = false;
+            if (timer && self.view_) self.StartTimer();
         }
     } restart{*this, timer};
-    FPolling = true;
+    polling_ = true;
     do {
         FPollAgain = false;
         PollOnce();
-    } while (FPollAgain && FView);
+    } while (FPollAgain && view_);
 }
 
 void TCustomMemMapEvt::PollOnce() {
-    if (!FView) return;
-    int max = Load16(FView + 20);
+    if (!view_) return;
+    int max = Load16(view_ + 20);
     if (max > MaxSlots) max = MaxSlots;
     // All counters are read before the mask and before any handler runs. A process sets its bit
     // before it counts its first update, so a counter read while the bit is still clear predates
@@ -568,7 +568,7 @@ void TCustomMemMapEvt::PollOnce() {
     for (int i = 0; i < max; ++i)
         counters[i] = BlockCounter(i);
     const std::uint16_t mask = BlockMask();
-    for (int i = 0; i < max && FView; ++i) {
+    for (int i = 0; i < max && view_; ++i) {
         const std::uint16_t bit = 0x8000 >> i;
         const std::uint16_t counter = counters[i];
         const bool entered = (mask & bit) && !(FLastMask & bit);
@@ -580,14 +580,14 @@ void TCustomMemMapEvt::PollOnce() {
         FLastMask = static_cast<std::uint16_t>((FLastMask & ~bit) | (mask & bit));
         const auto slot = static_cast<std::uint16_t>(i);
         if (entered) DoEnter(slot);
-        if (updated && FView) DoUpdate(slot);
+        if (updated && view_) DoUpdate(slot);
         if (exited) DoExit(slot);
     }
 }
 
 bool TCustomMemMapEvt::SlotIsResident(int slot) const {
-    return FLockFd >= 0 && slot >= 0 && slot < MaxSlots &&
-           LockedByOthers(FLockFd, kResidentByte + slot);
+    return lockFd_ >= 0 && slot >= 0 && slot < MaxSlots &&
+           LockedByOthers(lockFd_, kResidentByte + slot);
 }
 
 int TCustomMemMapEvt::FindResident(const std::string& mapName) {

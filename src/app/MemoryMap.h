@@ -50,23 +50,23 @@ class TCustomMemoryMap {
     virtual void Open();
     virtual void Close();
 
-    bool GetActive() const { return FView != nullptr; }
+    bool GetActive() const { return view_ != nullptr; }
     void SetActive(bool value);
-    const std::string& GetMapName() const { return FMapName; }
+    const std::string& GetMapName() const { return mapName_; }
     void SetMapName(const std::string& value);
     // User-area size: the block's own value while open.
     int GetSize() const;
     void SetSize(int value);
     // Start of the user area, nullptr when closed.
-    char* Memory() const { return FView ? FView + FHeaderSize : nullptr; }
-    bool Existed() const { return FExisted; }
-    bool GetReadOnly() const { return FReadOnly; }
-    void SetReadOnly(bool value) { FReadOnly = value; }
-    int LockDepth() const { return FLockDepth; }
+    char* Memory() const { return view_ ? view_ + headerSize_ : nullptr; }
+    bool Existed() const { return existed_; }
+    bool GetReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool value) { readOnly_ = value; }
+    int LockDepth() const { return lockDepth_; }
 
   protected:
     virtual const char* ClassName() const { return "TCustomMemoryMap"; }
-    virtual int MaxUserSize() const { return 16777216 - FHeaderSize; }
+    virtual int MaxUserSize() const { return 16777216 - headerSize_; }
     // Called with the semaphore held, after the block is mapped: lay out or check the header.
     virtual void MapOpened(bool created);
     // Called with the semaphore held, before the view is unmapped.
@@ -77,22 +77,22 @@ class TCustomMemoryMap {
     virtual bool StaleBlock(std::size_t fileSize) const;
     void Flush(const char* failure, bool evtError);
 
-    int FHeaderSize = 8;
-    char* FView = nullptr;
-    std::size_t FViewLen = 0;
-    int FLockFd = -1; // map name + "Semaphore"; byte 0 is the semaphore
-    int FMapFd = -1;
+    int headerSize_ = 8;
+    char* view_ = nullptr;
+    std::size_t viewLen_ = 0;
+    int lockFd_ = -1; // map name + "Semaphore"; byte 0 is the semaphore
+    int mapFd_ = -1;
 
   private:
     void CloseHandles();
     void Reopen();
 
-    int FLockDepth = 0;
-    std::string FMapName;
-    std::string FBlockPath;
-    int FSize = 256;
-    bool FExisted = false;
-    bool FReadOnly = false;
+    int lockDepth_ = 0;
+    std::string mapName_;
+    std::string blockPath_;
+    int size_ = 256;
+    bool existed_ = false;
+    bool readOnly_ = false;
 };
 
 class TCustomMemMapEvt : public TCustomMemoryMap {
@@ -116,7 +116,7 @@ class TCustomMemMapEvt : public TCustomMemoryMap {
 
     int GetProcessMax() const;
     void SetProcessMax(int value);
-    int GetCheckInterval() const { return FCheckInterval; }
+    int GetCheckInterval() const { return checkInterval_; }
     void SetCheckInterval(int value);
     // The interval the timer really runs at: CheckInterval, but never below MinInterval.
     int EffectiveInterval() const;
@@ -127,11 +127,11 @@ class TCustomMemMapEvt : public TCustomMemoryMap {
     // taken or given up, an update counted. wake runs on that thread and must only post a Poll
     // to the owner's thread. Nothing runs while the block stays as it is. Empty: no thread.
     void SetWakeHandler(std::function<void()> wake);
-    bool Waiting() const { return FWaiter.joinable(); }
+    bool Waiting() const { return waiter_.joinable(); }
     // The block's change word (offset 0): counts every change of the mask and the counters.
     std::uint32_t ChangeCount() const;
     // A resident marks its slot as held by a full instance of the program (see FindResident).
-    void SetResident(bool value) { FResident = value; }
+    void SetResident(bool value) { resident_ = value; }
 
     // Block header, read without the lock (as the poll does).
     std::uint16_t BlockMask() const;
@@ -163,18 +163,18 @@ class TCustomMemMapEvt : public TCustomMemoryMap {
     void WaitLoop(std::uint32_t seen);
     void PollOnce();
 
-    int FProcessMax = 2;
+    int processMax_ = 2;
     std::uint16_t FOwnSlot = NoSlot;
-    int FCheckInterval = 1;
+    int checkInterval_ = 1;
     std::uint16_t FLastMask = 0;
     std::uint16_t FLastCounters[MaxSlots] = {};
-    IMemMapTimer* FTimer = nullptr;
-    bool FTimerOn = false;
-    bool FResident = false;
-    bool FPolling = false, FPollAgain = false;
+    IMemMapTimer* timer_ = nullptr;
+    bool timerOn_ = false;
+    bool resident_ = false;
+    bool polling_ = false, FPollAgain = false;
     std::function<void()> FWake;
-    std::thread FWaiter;
-    std::atomic<bool> FWaitStop{false}, FWaitEnded{false};
+    std::thread waiter_;
+    std::atomic<bool> waitStop_{false}, FWaitEnded{false};
 };
 
 class TMemMapEvt : public TCustomMemMapEvt {
@@ -190,11 +190,11 @@ class TMemMapEvt : public TCustomMemMapEvt {
 // Holds the lock of a block for a scope.
 class TMemoryMapLock {
   public:
-    explicit TMemoryMapLock(TCustomMemoryMap& map) : FMap(map) { FMap.Lock(); }
-    ~TMemoryMapLock() { FMap.Unlock(); }
+    explicit TMemoryMapLock(TCustomMemoryMap& map) : map_(map) { map_.Lock(); }
+    ~TMemoryMapLock() { map_.Unlock(); }
     TMemoryMapLock(const TMemoryMapLock&) = delete;
     TMemoryMapLock& operator=(const TMemoryMapLock&) = delete;
 
   private:
-    TCustomMemoryMap& FMap;
+    TCustomMemoryMap& map_;
 };

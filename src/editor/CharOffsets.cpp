@@ -99,11 +99,11 @@ std::u16string CharText(std::string_view s, const TCharTable* table) {
 // --- TCharOffsets -----------------------------------------------------------------------------
 
 int TCharOffsets::RowCountOf() const {
-    return FRows.RowCount();
+    return rows_.RowCount();
 }
 
 const TCharTable* TCharOffsets::Table() const {
-    return FRows.CharTable().get();
+    return rows_.CharTable().get();
 }
 
 void TCharOffsets::Invalidate(int row) {
@@ -112,14 +112,14 @@ void TCharOffsets::Invalidate(int row) {
 }
 
 int TCharOffsets::RowLength(int row) const {
-    return CharCount(FRows.RowText(row), Table()) + (FRows.RowEndKind(row) == reLineEnd ? 1 : 0);
+    return CharCount(rows_.RowText(row), Table()) + (rows_.RowEndKind(row) == reLineEnd ? 1 : 0);
 }
 
 int TCharOffsets::RowChars(int row, int byte) const {
     if (row >= RowCountOf()) return 0;
-    const std::string_view s = FRows.RowText(row);
+    const std::string_view s = rows_.RowText(row);
     const int n = CharCount(s.substr(0, std::min<size_t>(std::max(byte, 0), s.size())), Table());
-    return byte > static_cast<int>(s.size()) && FRows.RowEndKind(row) == reLineEnd ? n + 1 : n;
+    return byte > static_cast<int>(s.size()) && rows_.RowEndKind(row) == reLineEnd ? n + 1 : n;
 }
 
 void TCharOffsets::Extend(int row) {
@@ -152,9 +152,9 @@ TRowByte TCharOffsets::Position(int64_t offset) {
     const size_t k = std::upper_bound(FStarts.begin(), FStarts.end(), offset) - FStarts.begin() - 1;
     int64_t at = FStarts[k];
     for (int r = static_cast<int>(k) * Step; r < n; ++r) {
-        const std::string_view s = FRows.RowText(r);
+        const std::string_view s = rows_.RowText(r);
         const int chars = CharCount(s, Table());
-        const TRowEnd end = FRows.RowEndKind(r);
+        const TRowEnd end = rows_.RowEndKind(r);
         // The end of a wrapped row is the start of the next one.
         if (offset - at < chars || (offset - at == chars && (end != reWrapped || r + 1 == n)))
             return {r, CharsToBytes(s, static_cast<int>(offset - at), Table())};
@@ -173,14 +173,14 @@ std::u16string TCharOffsets::Text(int64_t from, int64_t to) {
     const TRowByte a = Position(from);
     int64_t left = to - from;
     for (int r = a.Row; r < RowCountOf() && left > 0; ++r) {
-        std::string_view s = FRows.RowText(r);
+        std::string_view s = rows_.RowText(r);
         if (r == a.Row) s = s.substr(std::min<size_t>(a.Byte, s.size()));
         std::u16string t = rowText(s, Table());
         const int cp = CodePoints(t);
         if (cp > left) t.resize(CodePointIndex(t, static_cast<int>(left)));
         left -= std::min<int64_t>(cp, left);
         out += t;
-        if (left > 0 && FRows.RowEndKind(r) == reLineEnd) {
+        if (left > 0 && rows_.RowEndKind(r) == reLineEnd) {
             out += u'\n';
             --left;
         }

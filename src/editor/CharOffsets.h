@@ -34,7 +34,7 @@ class TCharOffsets {
   public:
     static constexpr int Step = 64; // rows between two kept offsets
 
-    explicit TCharOffsets(const TEditorScreenStrings& rows) : FRows(rows) {}
+    explicit TCharOffsets(const TEditorScreenStrings& rows) : rows_(rows) {}
     // Rows from `row` on changed (were replaced, inserted, removed or cut anew).
     void Invalidate(int row);
     // Characters before a row (RowCount(): the whole text).
@@ -55,7 +55,7 @@ class TCharOffsets {
     int RowCountOf() const;
     const TCharTable* Table() const;
     void Extend(int row); // kept offsets up to row's block
-    const TEditorScreenStrings& FRows;
+    const TEditorScreenStrings& rows_;
     std::vector<int64_t> FStarts{0}; // FStarts[k]: characters before row k * Step
 };
 

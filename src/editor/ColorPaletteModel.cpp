@@ -47,7 +47,7 @@ int PaletteCellAt(int x, int y, int width, int height) {
 
 bool TColorPaletteModel::Pick(int index, bool background) {
     if (index < 0 || index >= kPaletteCells) return false;
-    int& target = background ? FBackground : FForeground;
+    int& target = background ? FBackground : foreground_;
     if (!(background ? BackgroundEnabled : ForegroundEnabled) || target == index) return false;
     target = index;
     FFocus = index;
@@ -94,7 +94,7 @@ std::vector<TPaletteCellPaint> TColorPaletteModel::Paint(int x, int y, int w, in
 }
 
 std::string TColorPaletteModel::CellMark(int index) const {
-    const bool fg = ForegroundEnabled && index == FForeground;
+    const bool fg = ForegroundEnabled && index == foreground_;
     const bool bg = BackgroundEnabled && index == FBackground;
     if (fg && bg) return "FB";
     if (fg) return "FG";

@@ -31,15 +31,15 @@ struct TPaletteCellPaint {
 
 class TColorPaletteModel {
   public:
-    int ForegroundIndex() const { return FForeground; }
+    int ForegroundIndex() const { return foreground_; }
     int BackgroundIndex() const { return FBackground; }
     int FocusIndex() const { return FFocus; }
     bool ForegroundEnabled = true, BackgroundEnabled = true;
 
     // Setting a colour selects the first cell holding it (no cell when absent).
-    void SetForegroundColor(TColor c) { FForeground = PaletteIndexOf(c); }
+    void SetForegroundColor(TColor c) { foreground_ = PaletteIndexOf(c); }
     void SetBackgroundColor(TColor c) { FBackground = PaletteIndexOf(c); }
-    TColor ForegroundColor() const { return PaletteCellColor(FForeground); }
+    TColor ForegroundColor() const { return PaletteCellColor(foreground_); }
     TColor BackgroundColor() const { return PaletteCellColor(FBackground); }
 
     // A pick of the cell (a button press or a drag over it); true when it changed the pick.
@@ -54,5 +54,5 @@ class TColorPaletteModel {
     std::vector<TPaletteCellPaint> Paint(int x, int y, int w, int h, bool focused) const;
 
   private:
-    int FForeground = -1, FBackground = -1, FFocus = 0;
+    int foreground_ = -1, FBackground = -1, FFocus = 0;
 };

@@ -31,7 +31,7 @@ void TEditorCore::ReplaceSpan(int r1, int o1, int r2, int o2, const std::string&
     FHitLength = 0;
     if (rc == 0) {
         if (text.empty()) return;
-        FRows->UpdateList(0, 0, text);
+        FRows->UpdateList(0, 0, text, Here());
     } else {
         std::string head, tail;
         if (r1 >= rc) {
@@ -47,24 +47,13 @@ void TEditorCore::ReplaceSpan(int r1, int o1, int r2, int o2, const std::string&
             tail = std::string(t.substr(std::min<size_t>(o2, t.size())));
             if (FStore->RowEndKind(r2) == reLineEnd) tail += "\r\n";
         }
-        const int base = FStore->RowStart(r1);
-        const int local = static_cast<int>(FStore->RowsText(base, r1 - 1).size() + head.size());
-        FRows->UpdateList(r1, r2 - r1 + 1, head + text + tail);
-        // Rows above the edited logical line are untouched: find the caret from its start.
-        int pos = local + static_cast<int>(caretAt == std::string::npos ? text.size() : caretAt);
-        const int n = FStore->RowCount();
-        int row = base;
-        for (; row < n; ++row) {
-            const int len = static_cast<int>(FStore->RowText(row).size());
-            const int end = FStore->RowEndKind(row);
-            if (pos < len || (pos == len && end != reWrapped)) break;
-            pos -= len + (end == reLineEnd ? 2 : 0);
-        }
+        const size_t at = head.size() + (caretAt == std::string::npos ? text.size() : caretAt);
+        const TRowPlace p = FRows->UpdateList(r1, r2 - r1 + 1, head + text + tail, Here(), at);
         AfterChange();
-        if (row >= n)
+        if (p.Row >= FStore->RowCount())
             PlaceCaret(MaxRow(), 0, 1, false);
         else
-            PlaceCaret(row, OffsetToCol(FStore->RowText(row), pos, Rules()), 1, false);
+            PlaceCaret(p.Row, OffsetToCol(FStore->RowText(p.Row), p.Offset, Rules()), 1, false);
         if (Events.OnSelectionChange) Events.OnSelectionChange(false);
         return;
     }
@@ -78,7 +67,7 @@ void TEditorCore::ReplaceRows(int r1, int r2, const std::string& newText, int ca
                               int caretCol) {
     FSelActive = false;
     FHitLength = 0;
-    FRows->UpdateList(r1, r2 - r1 + 1, newText);
+    FRows->UpdateList(r1, r2 - r1 + 1, newText, Here());
     AfterChange();
     PlaceCaret(caretRow, caretCol, 1, false);
 }
@@ -355,11 +344,11 @@ void TEditorCore::SetSelTextBox(const std::string& text) {
     FSelActive = false;
     FHitLength = 0;
     if (made > 0)
-        FRows->UpdateList(row, lastExisting - row + 1, s);
+        FRows->UpdateList(row, lastExisting - row + 1, s, Here());
     else if (rc > 0)
-        FRows->UpdateList(rc - 1, 1, FStore->RowsText(rc - 1, rc - 1) + s);
+        FRows->UpdateList(rc - 1, 1, FStore->RowsText(rc - 1, rc - 1) + s, Here());
     else
-        FRows->UpdateList(0, 0, s);
+        FRows->UpdateList(0, 0, s, Here());
     AfterChange();
     PlaceCaret(row + n - 1, caretCol, 1, false);
 }
@@ -460,7 +449,7 @@ void TEditorCore::DeleteRow(int row) {
     if (FReadOnly || row < 0 || row >= FStore->RowCount()) return;
     FHitLength = 0;
     FSelActive = false;
-    FRows->UpdateList(row, 1, "");
+    FRows->UpdateList(row, 1, "", Here());
     AfterChange();
     if (row < FStore->RowCount())
         PlaceCaret(row, 0, -1, false);
@@ -472,18 +461,18 @@ void TEditorCore::DeleteRow(int row) {
 
 void TEditorCore::Undo() {
     CleanSelection();
-    int r = 0, c = 0;
-    if (!FRows->Undo(r, c)) return;
+    const std::optional<TCaretPos> c = FRows->Undo(Here());
+    if (!c) return;
     AfterChange();
-    PlaceCaret(r, c, -1, false);
+    PlaceCaret(c->Row, c->Col, -1, false);
 }
 
 void TEditorCore::Redo() {
     CleanSelection();
-    int r = 0, c = 0;
-    if (!FRows->Redo(r, c)) return;
+    const std::optional<TCaretPos> c = FRows->Redo(Here());
+    if (!c) return;
     AfterChange();
-    PlaceCaret(r, c, -1, false);
+    PlaceCaret(c->Row, c->Col, -1, false);
 }
 
 bool TEditorCore::DropSelection(int row, int col, bool copy) {
@@ -518,6 +507,7 @@ void TEditorCore::RowsChangedElsewhere() {
     Notify(Events.InvalidateAll);
     if (FRow > MaxRow() || FTopRow > MaxRow()) {
         FTopRow = std::min(FTopRow, MaxRow());
+        ParseBoundChanged();
         PlaceCaret(std::min(FRow, MaxRow()), FCol, -1, true);
     }
 }

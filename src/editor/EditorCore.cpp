@@ -4,13 +4,20 @@
 #include "editor/Geometry.h"
 
 #include <algorithm>
+#include <limits>
 
 TEditorCore::TEditorCore() : TEditorCore(std::shared_ptr<TEditorScreenStrings>()) {}
 
 TEditorCore::TEditorCore(std::shared_ptr<TEditorScreenStrings> store)
     : FRows(std::make_unique<TEditorScreenRows>(std::move(store))), FStore(&FRows->Store()),
       FColoring(*FStore) {
-    FRows->SetOwner(this);
+    TEditorRowsEvents& ev = FRows->Events;
+    ev.ChangedElsewhere = [this] { RowsChangedElsewhere(); };
+    ev.Appended = [this](int first) { RowsAppended(first); };
+    ev.KeepPlaces = [this] { KeepTextPlaces(); };
+    ev.RestorePlaces = [this] { RestoreTextPlaces(); };
+    ev.KeepTopWithin = [this](int maxRow) { SetTopRow(std::min(FTopRow, maxRow)); };
+    ParseBoundChanged();
     FColoring.SavedState = [this](int row, TFountainState& out) {
         return FRows->SavedState(row, out);
     };
@@ -18,6 +25,13 @@ TEditorCore::TEditorCore(std::shared_ptr<TEditorScreenStrings> store)
 }
 
 TEditorCore::~TEditorCore() = default;
+
+// The walks after a change parse the rows this editor shows and as many below them, or every row
+// with InitBracketsFull.
+void TEditorCore::ParseBoundChanged() {
+    FRows->SetParseBound(FSpeed.InitBracketsFull() ? std::numeric_limits<int>::max()
+                                                   : FTopRow + 2 * FVisibleRows);
+}
 
 void TEditorCore::Init() {
     auto changed = [this] { SettingChanged(); };
@@ -30,7 +44,10 @@ void TEditorCore::Init() {
     FMargin.OnChange = changed;
     FMarks.OnChange = changed;
     FRuler.OnChange = changed;
-    FSpeed.OnChange = changed;
+    FSpeed.OnChange = [this] {
+        ParseBoundChanged();
+        SettingChanged();
+    };
     FView.OnChange = [this] { ViewChanged(); };
     ViewInfoToFountain(FView, FReserve, FBuiltIn);
     FColoring.SetFountain(&FBuiltIn);
@@ -82,6 +99,7 @@ void TEditorCore::AfterNewText() {
     FSelActive = false;
     FHitLength = 0;
     FRow = FCol = FTopRow = FTopCol = 0;
+    ParseBoundChanged();
     FRemembered = -1;
     Notify(Events.InvalidateAll);
     CaretMoved();
@@ -146,6 +164,7 @@ void TEditorCore::SetTopRow(int r) {
     r = std::clamp(r, 0, std::max(0, FStore->RowCount()));
     if (r == FTopRow) return;
     FTopRow = r;
+    ParseBoundChanged();
     Notify(Events.OnTopRowChange);
     Notify(Events.InvalidateAll);
 }
@@ -161,6 +180,7 @@ void TEditorCore::SetTopCol(int c) {
 void TEditorCore::SetVisibleArea(int rows, int cols) {
     FVisibleRows = std::max(1, rows);
     FVisibleCols = std::max(1, cols);
+    ParseBoundChanged();
 }
 
 void TEditorCore::ScrollCaret() {
@@ -238,6 +258,7 @@ void TEditorCore::RestoreTextPlaces() {
     const int top = std::min(PosToRowCol(FKept.Top).Row, MaxRow());
     if (top != FTopRow) {
         FTopRow = top;
+        ParseBoundChanged();
         Notify(Events.OnTopRowChange);
     }
     FSelActive = FKept.SelActive;

@@ -198,6 +198,8 @@ class TEditorCore : public TEditorPropTarget {
 
   private:
     void AfterNewText(); // caret, view and selection back to the start of a new text
+    TCaretPos Here() const { return {FRow, FCol}; } // the caret as the row store takes it
+    void ParseBoundChanged(); // the top row, the visible rows or InitBracketsFull changed
     friend struct TEditorCoreAccess;
     void Init();
     void Notify(const std::function<void()>& f) const {

@@ -69,6 +69,7 @@ void TEditorCore::KeyNavigate(TEditorKey key, bool shift, bool ctrl, bool repeat
             const int top = std::max(0, FTopRow - d);
             const int delta = FTopRow - top;
             FTopRow = top;
+            ParseBoundChanged();
             Notify(Events.OnTopRowChange);
             Notify(Events.InvalidateAll);
             PlaceCaret(FRow - delta, FCol, -1, true);
@@ -77,6 +78,7 @@ void TEditorCore::KeyNavigate(TEditorKey key, bool shift, bool ctrl, bool repeat
             const int top = std::min(FTopRow + d, std::max(0, MaxRow()));
             const int delta = top - FTopRow;
             FTopRow = top;
+            ParseBoundChanged();
             Notify(Events.OnTopRowChange);
             Notify(Events.InvalidateAll);
             PlaceCaret(FRow + delta, FCol, 1, true);

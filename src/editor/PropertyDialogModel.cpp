@@ -72,6 +72,14 @@ TControl Group(const char* name, const char* caption, const char* parent, TLay l
 TControl Label(const char* caption, const char* parent, int row = 0, int col = 0) {
     return {.Kind = C::Label, .Caption = caption, .Parent = parent, .Row = row, .Col = col};
 }
+// A label whose mnemonic focuses the field buddy.
+TControl Label(const char* name, const char* caption, const char* parent, int row, int col,
+               const char* buddy) {
+    TControl c = Label(caption, parent, row, col);
+    c.Name = name;
+    c.Buddy = buddy;
+    return c;
+}
 TControl Stretch(const char* parent) {
     return {.Kind = C::Stretch, .Parent = parent, .Max = 1};
 }
@@ -106,18 +114,18 @@ TFormDesc MakeForm() {
                  Stretch("tsFont"),
                  Page("tsMargin", "余白とマーク"),
                  Group("gbMargin", "余白 (ピクセル)", "tsMargin", TLay::Grid),
-                 Label("上(&U):", "gbMargin"),
+                 Label("lblTop", "上(&U):", "gbMargin", 0, 0, "edtTop"),
                  {.Kind = C::Spin, .Name = "edtTop", .Parent = "gbMargin", .Col = 1, .Max = 100},
-                 Label("左(&L):", "gbMargin", 0, 2),
+                 Label("lblLeft", "左(&L):", "gbMargin", 0, 2, "edtLeft"),
                  {.Kind = C::Spin, .Name = "edtLeft", .Parent = "gbMargin", .Col = 3, .Max = 100},
-                 Label("字間(&C):", "gbMargin", 1, 0),
+                 Label("lblCharacter", "字間(&C):", "gbMargin", 1, 0, "edtCharacter"),
                  {.Kind = C::Spin,
                   .Name = "edtCharacter",
                   .Parent = "gbMargin",
                   .Row = 1,
                   .Col = 1,
                   .Max = 100},
-                 Label("行間(&R):", "gbMargin", 1, 2),
+                 Label("lblLine", "行間(&R):", "gbMargin", 1, 2, "edtLine"),
                  {.Kind = C::Spin,
                   .Name = "edtLine",
                   .Parent = "gbMargin",

@@ -19,10 +19,10 @@ int TSortedNames::Compare(std::string_view a, std::string_view b) {
 
 int TSortedNames::IndexOf(std::string_view s) const {
     auto it = std::lower_bound(
-        FItems.begin(), FItems.end(), s,
+        items_.begin(), items_.end(), s,
         [](const std::string& a, std::string_view b) { return Compare(a, b) < 0; });
-    if (it == FItems.end() || Compare(*it, s) != 0) return -1;
-    return static_cast<int>(it - FItems.begin());
+    if (it == items_.end() || Compare(*it, s) != 0) return -1;
+    return static_cast<int>(it - items_.begin());
 }
 
 bool TSortedNames::Contains(std::string_view s) const {
@@ -31,22 +31,22 @@ bool TSortedNames::Contains(std::string_view s) const {
 
 bool TSortedNames::Add(std::string_view s) {
     auto it = std::lower_bound(
-        FItems.begin(), FItems.end(), s,
+        items_.begin(), items_.end(), s,
         [](const std::string& a, std::string_view b) { return Compare(a, b) < 0; });
-    if (it != FItems.end() && Compare(*it, s) == 0) return false;
-    FItems.insert(it, std::string(s));
+    if (it != items_.end() && Compare(*it, s) == 0) return false;
+    items_.insert(it, std::string(s));
     return true;
 }
 
 bool TSortedNames::Remove(std::string_view s) {
     const int i = IndexOf(s);
     if (i < 0) return false;
-    FItems.erase(FItems.begin() + i);
+    items_.erase(items_.begin() + i);
     return true;
 }
 
 void TSortedNames::Assign(const std::vector<std::string>& items) {
-    FItems.clear();
+    items_.clear();
     for (const auto& s : items)
         Add(s);
 }

@@ -35,13 +35,13 @@ class TSortedNames {
     bool Remove(std::string_view s);
     bool Contains(std::string_view s) const;
     int IndexOf(std::string_view s) const;
-    void Clear() { FItems.clear(); }
+    void Clear() { items_.clear(); }
     void Assign(const std::vector<std::string>& items);
-    const std::vector<std::string>& Items() const { return FItems; }
-    int Count() const { return static_cast<int>(FItems.size()); }
+    const std::vector<std::string>& Items() const { return items_; }
+    int Count() const { return static_cast<int>(items_.size()); }
     bool operator==(const TSortedNames&) const = default;
     static int Compare(std::string_view a, std::string_view b);
 
   private:
-    std::vector<std::string> FItems;
+    std::vector<std::string> items_;
 };

@@ -37,46 +37,46 @@ void ViewInfoToFountain(const TEditorViewInfo& v, const TSortedNames& reserve, T
 }
 
 void TEditorRowColoring::SetFountain(const TFountain* f) {
-    FFountain = f;
-    FTokens = f ? std::make_unique<TRowTokens>(*f) : nullptr;
-    FParser = f ? f->CreateParser() : nullptr;
+    fountain_ = f;
+    tokens_ = f ? std::make_unique<TRowTokens>(*f) : nullptr;
+    parser_ = f ? f->CreateParser() : nullptr;
     Invalidate(0);
 }
 
 void TEditorRowColoring::Invalidate(int fromRow) {
     const size_t keep = fromRow <= 0 ? 0 : static_cast<size_t>((fromRow - 1) / Step + 1);
-    if (FCheckpoints.size() > keep) FCheckpoints.resize(keep);
-    if (FMemoRow >= fromRow) FMemoRow = -1;
+    if (checkpoints_.size() > keep) checkpoints_.resize(keep);
+    if (memoRow_ >= fromRow) memoRow_ = -1;
 }
 
 TFountainState TEditorRowColoring::StateOf(int row) {
-    if (!FParser || row <= 0) return {};
-    row = std::min(row, FRows.RowCount());
+    if (!parser_ || row <= 0) return {};
+    row = std::min(row, rows_.RowCount());
     TFountainState saved;
-    if (row < FRows.RowCount() && SavedState && SavedState(row, saved)) return saved;
-    if (FCheckpoints.empty()) FCheckpoints.push_back({});
+    if (row < rows_.RowCount() && SavedState && SavedState(row, saved)) return saved;
+    if (checkpoints_.empty()) checkpoints_.push_back({});
     int at;
     TFountainState s;
-    const int cp = std::min(row / Step, static_cast<int>(FCheckpoints.size()) - 1);
-    if (FMemoRow >= 0 && FMemoRow <= row && FMemoRow >= cp * Step) {
-        at = FMemoRow;
-        s = FMemo;
+    const int cp = std::min(row / Step, static_cast<int>(checkpoints_.size()) - 1);
+    if (memoRow_ >= 0 && memoRow_ <= row && memoRow_ >= cp * Step) {
+        at = memoRow_;
+        s = memo_;
     } else {
         at = cp * Step;
-        s = FCheckpoints[cp];
+        s = checkpoints_[cp];
     }
     for (; at < row; ++at) {
-        FParser->ParseRow(s, FRows.RowText(at), FRows.NextRowText(at), FRows.RowEndKind(at));
-        if ((at + 1) % Step == 0 && static_cast<int>(FCheckpoints.size()) == (at + 1) / Step)
-            FCheckpoints.push_back(s);
+        parser_->ParseRow(s, rows_.RowText(at), rows_.NextRowText(at), rows_.RowEndKind(at));
+        if ((at + 1) % Step == 0 && static_cast<int>(checkpoints_.size()) == (at + 1) / Step)
+            checkpoints_.push_back(s);
     }
-    FMemoRow = row;
-    FMemo = s;
+    memoRow_ = row;
+    memo_ = s;
     return s;
 }
 
 std::vector<TFountainToken> TEditorRowColoring::Tokens(int row) {
-    if (!FTokens || row < 0 || row >= FRows.RowCount()) return {};
+    if (!tokens_ || row < 0 || row >= rows_.RowCount()) return {};
     const TFountainState s = StateOf(row);
-    return FTokens->All(FRows.RowText(row), FRows.NextRowText(row), s);
+    return tokens_->All(rows_.RowText(row), rows_.NextRowText(row), s);
 }

@@ -19,23 +19,23 @@ void AssignColorItem(TFountainColor& to, const TEditorColorItem& from);
 
 class TEditorRowColoring {
   public:
-    explicit TEditorRowColoring(const TRowView& rows) : FRows(rows) {}
+    explicit TEditorRowColoring(const TRowView& rows) : rows_(rows) {}
     // The parser state the row store saved for the start of a row; false when it keeps none
     // (the colouring then walks from its own checkpoints).
     std::function<bool(int row, TFountainState& out)> SavedState;
     void SetFountain(const TFountain* f);
-    const TFountain* Fountain() const { return FFountain; }
+    const TFountain* Fountain() const { return fountain_; }
     void Invalidate(int fromRow); // rows from here on changed (or moved)
     TFountainState StateOf(int row);
     std::vector<TFountainToken> Tokens(int row);
 
   private:
     static constexpr int Step = 32;
-    const TRowView& FRows;
-    const TFountain* FFountain = nullptr;
-    std::unique_ptr<TRowTokens> FTokens;
-    std::unique_ptr<TFountainParser> FParser;
-    std::vector<TFountainState> FCheckpoints; // state at rows 0, 32, 64, ...
-    int FMemoRow = -1;                        // last state computed, for sequential access
-    TFountainState FMemo;
+    const TRowView& rows_;
+    const TFountain* fountain_ = nullptr;
+    std::unique_ptr<TRowTokens> tokens_;
+    std::unique_ptr<TFountainParser> parser_;
+    std::vector<TFountainState> checkpoints_; // state at rows 0, 32, 64, ...
+    int memoRow_ = -1;                        // last state computed, for sequential access
+    TFountainState memo_;
 };

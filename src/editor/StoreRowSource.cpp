@@ -1,15 +1,14 @@
-// Row store adapter: the editor core on TEditorScreenStrings, and the colouring definition's
+// Row store view: the editor core on TEditorScreenStrings, and the colouring definition's
 // parser as the store's row-state parser.
 #include "editor/StoreRowSource.h"
 
-#include "editor/EditorCore.h"
 #include "syntax/RowStateParser.h"
 
 #include <algorithm>
 
 TEditorScreenRows::TEditorScreenRows(std::shared_ptr<TEditorScreenStrings> store)
     : FStore(store ? std::move(store) : std::make_shared<TEditorScreenStrings>()),
-      FOffsets(*FStore) {
+      FOffsets(*FStore), FSeen(FStore->Revision()) {
     FStore->Attach(this);
 }
 
@@ -58,29 +57,31 @@ std::vector<TTextChange> TEditorScreenRows::TakeTextChanges() {
     return t;
 }
 
-void TEditorScreenRows::UpdateList(int index, int count, const std::string& s) {
+TRowPlace TEditorScreenRows::UpdateList(int index, int count, const std::string& s, TCaretPos caret,
+                                        size_t caretAt) {
     OwnEdit own(FOwnEdit);
     BeforeReplace(index, count, s);
-    FStore->UpdateList(index, count, s);
+    return FStore->UpdateList(index, count, s, caret, caretAt);
 }
 
 TEditorRowsUpdate TEditorScreenRows::TakeUpdate() {
+    Pull(); // parser states computed while painting are logged without telling the views
     TEditorRowsUpdate u = FUpdate;
     FUpdate = {};
     return u;
 }
 
-bool TEditorScreenRows::Undo(int& caretRow, int& caretCol) {
-    return CanUndo() && UndoStep(false, caretRow, caretCol);
+std::optional<TCaretPos> TEditorScreenRows::Undo(TCaretPos caret) {
+    if (!CanUndo()) return std::nullopt;
+    return UndoStep(false, caret);
 }
 
-bool TEditorScreenRows::Redo(int& caretRow, int& caretCol) {
-    return CanRedo() && UndoStep(true, caretRow, caretCol);
+std::optional<TCaretPos> TEditorScreenRows::Redo(TCaretPos caret) {
+    if (!CanRedo()) return std::nullopt;
+    return UndoStep(true, caret);
 }
 
-// The caret goes where the store puts it during the step, or stays where the editor has it.
-bool TEditorScreenRows::UndoStep(bool redo, int& caretRow, int& caretCol) {
-    FCaretSet = false;
+std::optional<TCaretPos> TEditorScreenRows::UndoStep(bool redo, TCaretPos caret) {
     OwnEdit own(FOwnEdit);
     const TUndoDataList& list = redo ? FStore->UndoObj().RedoList() : FStore->UndoObj().UndoList();
     if (!list.empty()) {
@@ -88,13 +89,7 @@ bool TEditorScreenRows::UndoStep(bool redo, int& caretRow, int& caretCol) {
         BeforeReplace(r.StartRow, r.RowCount,
                       r.LastRowEnd == NoOldRowEnd ? std::string_view() : r.Text);
     }
-    if (redo)
-        FStore->Redo();
-    else
-        FStore->Undo();
-    caretRow = FCaretSet ? FCaretRow : CaretRow();
-    caretCol = FCaretSet ? FCaretCol : CaretCol();
-    return true;
+    return redo ? FStore->Redo(caret) : FStore->Undo(caret);
 }
 
 void TEditorScreenRows::SetText(std::string_view cp932) {
@@ -132,6 +127,10 @@ void TEditorScreenRows::ApplyWrap(bool wordWrap, const TEditorWrapOption& w, int
 
 void TEditorScreenRows::SetFountain(const TFountain* f) {
     FFountain = f;
+    if (f)
+        FStore->SetViewParser(this, [f] { return CreateRowStateParser(*f); });
+    else
+        FStore->SetViewParser(this, nullptr);
     FStore->InitBrackets();
 }
 
@@ -143,64 +142,45 @@ bool TEditorScreenRows::SavedState(int row, TFountainState& out) {
     return true;
 }
 
-int TEditorScreenRows::CaretRow() const {
-    return FOwner ? FOwner->Row() : 0;
-}
-int TEditorScreenRows::CaretCol() const {
-    return FOwner ? FOwner->Col() : 0;
-}
-
-void TEditorScreenRows::SetCaretPos(int row, int col) {
-    FCaretSet = true;
-    FCaretRow = row;
-    FCaretCol = col;
+void TEditorScreenRows::Pull() {
+    const uint64_t now = FStore->Revision();
+    if (FSeen == now) return;
+    const std::vector<TRowChange> changes = FStore->ChangesSince(FSeen);
+    FSeen = now;
+    for (const TRowChange& c : changes)
+        Take(c);
 }
 
-int TEditorScreenRows::TopRow() const {
-    return FOwner ? FOwner->TopRow() : 0;
-}
-void TEditorScreenRows::SetTopRow(int row) {
-    if (FOwner) FOwner->SetTopRow(row);
-}
-int TEditorScreenRows::VisibleRowCount() const {
-    return FOwner ? FOwner->VisibleRows() : 0;
-}
-bool TEditorScreenRows::InitBracketsFull() const {
-    return FOwner && FOwner->Speed().InitBracketsFull();
-}
-
-std::unique_ptr<TRowStateParser> TEditorScreenRows::CreateRowParser() {
-    if (!FFountain) return nullptr;
-    return CreateRowStateParser(*FFountain);
-}
-
-void TEditorScreenRows::InvalidateRow(int row) {
-    Note(row, 1, 1, false);
-}
-
-void TEditorScreenRows::ListUpdated(const TUpdateInfo& info) {
-    if (info.FirstRow < 0) return;
-    FOffsets.Invalidate(info.FirstRow - 1);
-    Note(info.FirstRow, info.OldRowCount, info.NewRowCount, info.Merged);
-    if (!FOwnEdit && FOwner) FOwner->RowsChangedElsewhere(); // the partner of a split page
-}
-
-void TEditorScreenRows::RowsAppended(int first) {
-    FOffsets.Invalidate(first - 1);
-    if (FOwner) FOwner->RowsAppended(first);
-}
-
-void TEditorScreenRows::RowsRewrapping() {
-    if (!FOwner) return;
-    FOwner->KeepTextPlaces();
-    FPlacesKept = true;
-}
-
-void TEditorScreenRows::ListReset() {
-    FOffsets.Invalidate(0);
-    if (FRebuilding) ++FRewraps;
-    Note(0, 0, FStore->Count(), true);
-    if (!FOwnEdit && FOwner) FOwner->RowsChangedElsewhere();
-    if (FPlacesKept && FOwner) FOwner->RestoreTextPlaces();
-    FPlacesKept = false;
+void TEditorScreenRows::Take(const TRowChange& c) {
+    switch (c.Kind) {
+    case TRowChange::ckStates:
+        Note(c.FirstRow, c.NewRowCount, c.NewRowCount, false);
+        break;
+    case TRowChange::ckRows:
+        FOffsets.Invalidate(c.FirstRow - 1);
+        Note(c.FirstRow, c.OldRowCount, c.NewRowCount, c.Merged);
+        if (!FOwnEdit && Events.ChangedElsewhere) Events.ChangedElsewhere(); // a split page
+        break;
+    case TRowChange::ckAppended:
+        FOffsets.Invalidate(c.FirstRow - 1);
+        if (Events.Appended) Events.Appended(c.FirstRow);
+        break;
+    case TRowChange::ckRewrapping:
+        if (!Events.KeepPlaces) break;
+        Events.KeepPlaces();
+        FPlacesKept = true;
+        break;
+    case TRowChange::ckReset: {
+        const int n = FStore->Count();
+        if (Events.KeepTopWithin)
+            Events.KeepTopWithin((n == 0 || FStore->RowEndKind(n - 1) == reLineEnd) ? n : n - 1);
+        FOffsets.Invalidate(0);
+        if (FRebuilding) ++FRewraps;
+        Note(0, 0, n, true);
+        if (!FOwnEdit && Events.ChangedElsewhere) Events.ChangedElsewhere();
+        if (FPlacesKept && Events.RestorePlaces) Events.RestorePlaces();
+        FPlacesKept = false;
+        break;
+    }
+    }
 }

@@ -1,7 +1,7 @@
-// TEditorScreenRows: an editor core's link to its row store TEditorScreenStrings. It edits
-// through the store (UpdateList, undo, wrap, colouring definition), answers the store's
-// questions about the editor (caret, view, focus, parser) and collects the rows the changes
-// touched for painting.
+// TEditorScreenRows: an editor core's view of its row store TEditorScreenStrings. It edits
+// through the store (UpdateList, undo, wrap, colouring definition) giving it the caret, the
+// parse bound and the parser, pulls what changed from the store's change log, collects the rows
+// the changes touched for painting and tells the core what it has to do (TEditorRowsEvents).
 #pragma once
 
 #include "editor/CharOffsets.h"
@@ -11,13 +11,13 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 struct TFountainState;
 class TFountain;
-class TEditorCore;
 
 struct TEditorRowsUpdate {
     int FirstRow = -1; // -1: nothing changed
@@ -26,25 +26,39 @@ struct TEditorRowsUpdate {
     bool CountChanged = false;
 };
 
-class TEditorScreenRows : public TScreenStringsClient {
+// What the changes pulled from the store ask of the editor core.
+struct TEditorRowsEvents {
+    std::function<void()> ChangedElsewhere;  // another view of the store changed the rows
+    std::function<void(int first)> Appended; // a background load appended rows first..
+    // Around a re-wrap: note the places in the text, find them again.
+    std::function<void()> KeepPlaces, RestorePlaces;
+    std::function<void(int maxRow)> KeepTopWithin; // the rows were rebuilt
+};
+
+class TEditorScreenRows : public TRowStoreView {
   public:
     explicit TEditorScreenRows(std::shared_ptr<TEditorScreenStrings> store = nullptr);
     ~TEditorScreenRows() override;
-    void SetOwner(TEditorCore* owner) { FOwner = owner; }
+    TEditorRowsEvents Events;
     TEditorScreenStrings& Store() { return *FStore; }
     const TEditorScreenStrings& Store() const { return *FStore; }
     const std::shared_ptr<TEditorScreenStrings>& SharedStore() const { return FStore; }
 
     // Replaces rows index..index+count-1 by s (which may hold line ends), re-wrapping the
-    // touched lines; one undo step.
-    void UpdateList(int index, int count, const std::string& s);
+    // touched lines; one undo step recording caret. Returns the place caretAt bytes into s
+    // (TEditorScreenStrings::UpdateList).
+    TRowPlace UpdateList(int index, int count, const std::string& s, TCaretPos caret,
+                         size_t caretAt = std::string::npos);
     bool CanUndo() const { return FStore->UndoObj().CanUndo(); }
     bool CanRedo() const { return FStore->UndoObj().CanRedo(); }
-    // Undo/Redo return false when there was nothing to do; the caret to restore comes back
-    // through caretRow/caretCol.
-    bool Undo(int& caretRow, int& caretCol);
-    bool Redo(int& caretRow, int& caretCol);
+    // Undo/Redo are given the caret as it stands and return the caret to restore; nothing when
+    // there was nothing to do.
+    std::optional<TCaretPos> Undo(TCaretPos caret);
+    std::optional<TCaretPos> Redo(TCaretPos caret);
     TEditorRowsUpdate TakeUpdate(); // the range of the changes since the last call
+    // The last row this view wants parser states for after a change (see
+    // TEditorScreenStrings::SetParseBound).
+    void SetParseBound(int lastRow) { FStore->SetParseBound(this, lastRow); }
     // Replaces the whole text (no undo history).
     void SetText(std::string_view cp932);
     void TakeText(std::string&& cp932); // without copying the bytes
@@ -58,23 +72,8 @@ class TEditorScreenRows : public TScreenStringsClient {
     // The saved parser state at the start of a row; false when the store keeps none.
     bool SavedState(int row, TFountainState& out);
 
-    // TScreenStringsClient
-    int CaretRow() const override;
-    int CaretCol() const override;
-    void SetCaretPos(int row, int col) override;
-    int TopRow() const override;
-    void SetTopRow(int row) override;
-    int VisibleRowCount() const override;
-    bool Focused() const override { return HasFocus && HasFocus(); }
-    bool InitBracketsFull() const override;
-    std::unique_ptr<TRowStateParser> CreateRowParser() override;
-    void InvalidateRow(int row) override;
-    void ListUpdated(const TUpdateInfo& info) override;
-    void ListReset() override;
-    void RowsRewrapping() override;
-    void RowsAppended(int first) override;
-
-    std::function<bool()> HasFocus;
+    // TRowStoreView: pulls the store's changes.
+    void RowsChanged() override { Pull(); }
 
     // Character offsets of the rows, as assistive technology counts them.
     TCharOffsets& Offsets() { return FOffsets; }
@@ -84,20 +83,20 @@ class TEditorScreenRows : public TScreenStringsClient {
     std::vector<TTextChange> TakeTextChanges();
 
   private:
-    bool UndoStep(bool redo, int& caretRow, int& caretCol);
+    std::optional<TCaretPos> UndoStep(bool redo, TCaretPos caret);
+    void Pull();
+    void Take(const TRowChange& c);
     void Note(int first, int oldCount, int newCount, bool moved);
     // Rows index..index+count-1 are about to become text.
     void BeforeReplace(int index, int count, std::string_view text);
     std::shared_ptr<TEditorScreenStrings> FStore;
     TCharOffsets FOffsets;
     std::vector<TTextChange> FTextChanges;
-    TEditorCore* FOwner = nullptr;
     const TFountain* FFountain = nullptr;
+    uint64_t FSeen = 0; // the store's revision pulled so far
     TEditorRowsUpdate FUpdate;
     int FRewraps = 0;
     bool FRebuilding = false;
-    bool FPlacesKept = false; // the owner noted its places in the text before a re-wrap
+    bool FPlacesKept = false; // the core noted its places in the text before a re-wrap
     int FOwnEdit = 0;         // inside a change this editor makes
-    bool FCaretSet = false;
-    int FCaretRow = 0, FCaretCol = 0;
 };

@@ -3,25 +3,25 @@
 
 bool TEditorViewInfo::SetBrackets(const std::vector<TEditorBracketItem>& b) {
     if (b.size() > MaxBrackets) return false;
-    Set(FBrackets, b);
+    Set(brackets_, b);
     return true;
 }
 
 void TEditorViewInfo::Assign(const TEditorViewInfo& s) {
     if (this == &s || *this == s) return;
-    FColors = s.FColors;
-    FBrackets = s.FBrackets;
+    colors_ = s.colors_;
+    brackets_ = s.brackets_;
     FCommenter = s.FCommenter;
     FHexPrefix = s.FHexPrefix;
-    FQuotation = s.FQuotation;
-    FControlCode = s.FControlCode;
+    quotation_ = s.quotation_;
+    controlCode_ = s.controlCode_;
     FMail = s.FMail;
     FUrl = s.FUrl;
     Changed();
 }
 
 bool TEditorViewInfo::operator==(const TEditorViewInfo& o) const {
-    return FColors == o.FColors && FBrackets == o.FBrackets && FCommenter == o.FCommenter &&
-           FHexPrefix == o.FHexPrefix && FQuotation == o.FQuotation &&
-           FControlCode == o.FControlCode && FMail == o.FMail && FUrl == o.FUrl;
+    return colors_ == o.colors_ && brackets_ == o.brackets_ && FCommenter == o.FCommenter &&
+           FHexPrefix == o.FHexPrefix && quotation_ == o.quotation_ &&
+           controlCode_ == o.controlCode_ && FMail == o.FMail && FUrl == o.FUrl;
 }

@@ -35,22 +35,22 @@ class TEditorViewInfo : public TEditorNotify {
   public:
     static constexpr int MaxBrackets = 14; // the row state keeps the bracket index in 4 bits
 
-    const TEditorViewColors& Colors() const { return FColors; }
-    const std::vector<TEditorBracketItem>& Brackets() const { return FBrackets; }
+    const TEditorViewColors& Colors() const { return colors_; }
+    const std::vector<TEditorBracketItem>& Brackets() const { return brackets_; }
     const std::string& Commenter() const { return FCommenter; }
     const std::string& HexPrefix() const { return FHexPrefix; }
-    const std::string& Quotation() const { return FQuotation; }
-    bool ControlCode() const { return FControlCode; }
+    const std::string& Quotation() const { return quotation_; }
+    bool ControlCode() const { return controlCode_; }
     bool Mail() const { return FMail; }
     bool Url() const { return FUrl; }
 
-    void SetColors(const TEditorViewColors& c) { Set(FColors, c); }
+    void SetColors(const TEditorViewColors& c) { Set(colors_, c); }
     // More than MaxBrackets pairs cannot be kept in a row's state: the surplus is refused.
     bool SetBrackets(const std::vector<TEditorBracketItem>& b);
     void SetCommenter(const std::string& s) { Set(FCommenter, s); }
     void SetHexPrefix(const std::string& s) { Set(FHexPrefix, s); }
-    void SetQuotation(const std::string& s) { Set(FQuotation, s); }
-    void SetControlCode(bool v) { Set(FControlCode, v); }
+    void SetQuotation(const std::string& s) { Set(quotation_, s); }
+    void SetControlCode(bool v) { Set(controlCode_, v); }
     void SetMail(bool v) { Set(FMail, v); }
     void SetUrl(bool v) { Set(FUrl, v); }
 
@@ -58,8 +58,8 @@ class TEditorViewInfo : public TEditorNotify {
     bool operator==(const TEditorViewInfo& o) const;
 
   private:
-    TEditorViewColors FColors;
-    std::vector<TEditorBracketItem> FBrackets;
-    std::string FCommenter, FHexPrefix, FQuotation;
-    bool FControlCode = false, FMail = false, FUrl = false;
+    TEditorViewColors colors_;
+    std::vector<TEditorBracketItem> brackets_;
+    std::string FCommenter, FHexPrefix, quotation_;
+    bool controlCode_ = false, FMail = false, FUrl = false;
 };

@@ -3,7 +3,7 @@
 
 void TEditorMargin::Assign(const TEditorMargin& s) {
     if (*this == s) return;
-    FCharacter = s.FCharacter;
+    character_ = s.character_;
     FLeft = s.FLeft;
     FLine = s.FLine;
     FTop = s.FTop;
@@ -11,13 +11,13 @@ void TEditorMargin::Assign(const TEditorMargin& s) {
 }
 
 bool TEditorMargin::operator==(const TEditorMargin& o) const {
-    return FCharacter == o.FCharacter && FLeft == o.FLeft && FLine == o.FLine && FTop == o.FTop;
+    return character_ == o.character_ && FLeft == o.FLeft && FLine == o.FLine && FTop == o.FTop;
 }
 
 void TEditorMark::Assign(const TEditorMark& s) {
     if (*this == s) return;
-    FColor = s.FColor;
-    FVisible = s.FVisible;
+    color_ = s.color_;
+    visible_ = s.visible_;
     Changed();
 }
 
@@ -51,69 +51,69 @@ bool TEditorMarks::operator==(const TEditorMarks& o) const {
 
 void TEditorRuler::Assign(const TEditorRuler& s) {
     if (*this == s) return;
-    FBkColor = s.FBkColor;
-    FColor = s.FColor;
-    FEdge = s.FEdge;
-    FGaugeRange = s.FGaugeRange;
+    bkColor_ = s.bkColor_;
+    color_ = s.color_;
+    edge_ = s.edge_;
+    gaugeRange_ = s.gaugeRange_;
     FMarkColor = s.FMarkColor;
-    FVisible = s.FVisible;
+    visible_ = s.visible_;
     Changed();
 }
 
 bool TEditorRuler::operator==(const TEditorRuler& o) const {
-    return FBkColor == o.FBkColor && FColor == o.FColor && FEdge == o.FEdge &&
-           FGaugeRange == o.FGaugeRange && FMarkColor == o.FMarkColor && FVisible == o.FVisible;
+    return bkColor_ == o.bkColor_ && color_ == o.color_ && edge_ == o.edge_ &&
+           gaugeRange_ == o.gaugeRange_ && FMarkColor == o.FMarkColor && visible_ == o.visible_;
 }
 
 void TEditorLeftbar::Assign(const TEditorLeftbar& s) {
     if (*this == s) return;
-    FBkColor = s.FBkColor;
-    FColor = s.FColor;
-    FColumn = s.FColumn;
-    FEdge = s.FEdge;
+    bkColor_ = s.bkColor_;
+    color_ = s.color_;
+    column_ = s.column_;
+    edge_ = s.edge_;
     FLeftMargin = s.FLeftMargin;
     FRightMargin = s.FRightMargin;
     FShowNumber = s.FShowNumber;
-    FShowNumberMode = s.FShowNumberMode;
-    FVisible = s.FVisible;
+    showNumberMode_ = s.showNumberMode_;
+    visible_ = s.visible_;
     FZeroBase = s.FZeroBase;
     FZeroLead = s.FZeroLead;
     Changed();
 }
 
 bool TEditorLeftbar::operator==(const TEditorLeftbar& o) const {
-    return FBkColor == o.FBkColor && FColor == o.FColor && FColumn == o.FColumn &&
-           FEdge == o.FEdge && FLeftMargin == o.FLeftMargin && FRightMargin == o.FRightMargin &&
-           FShowNumber == o.FShowNumber && FShowNumberMode == o.FShowNumberMode &&
-           FVisible == o.FVisible && FZeroBase == o.FZeroBase && FZeroLead == o.FZeroLead;
+    return bkColor_ == o.bkColor_ && color_ == o.color_ && column_ == o.column_ &&
+           edge_ == o.edge_ && FLeftMargin == o.FLeftMargin && FRightMargin == o.FRightMargin &&
+           FShowNumber == o.FShowNumber && showNumberMode_ == o.showNumberMode_ &&
+           visible_ == o.visible_ && FZeroBase == o.FZeroBase && FZeroLead == o.FZeroLead;
 }
 
 void TEditorImagebar::Assign(const TEditorImagebar& s) {
     if (*this == s) return;
-    FDigitWidth = s.FDigitWidth;
+    digitWidth_ = s.digitWidth_;
     FLeftMargin = s.FLeftMargin;
     FMarkWidth = s.FMarkWidth;
     FRightMargin = s.FRightMargin;
-    FVisible = s.FVisible;
+    visible_ = s.visible_;
     Changed();
 }
 
 bool TEditorImagebar::operator==(const TEditorImagebar& o) const {
-    return FDigitWidth == o.FDigitWidth && FLeftMargin == o.FLeftMargin &&
-           FMarkWidth == o.FMarkWidth && FRightMargin == o.FRightMargin && FVisible == o.FVisible;
+    return digitWidth_ == o.digitWidth_ && FLeftMargin == o.FLeftMargin &&
+           FMarkWidth == o.FMarkWidth && FRightMargin == o.FRightMargin && visible_ == o.visible_;
 }
 
 void TEditorSpeed::Assign(const TEditorSpeed& s) {
     if (*this == s) return;
-    FCaretVerticalAc = s.FCaretVerticalAc;
-    FInitBracketsFull = s.FInitBracketsFull;
+    caretVerticalAc_ = s.caretVerticalAc_;
+    initBracketsFull_ = s.initBracketsFull_;
     FPageVerticalRange = s.FPageVerticalRange;
     FPageVerticalRangeAc = s.FPageVerticalRangeAc;
     Changed();
 }
 
 bool TEditorSpeed::operator==(const TEditorSpeed& o) const {
-    return FCaretVerticalAc == o.FCaretVerticalAc && FInitBracketsFull == o.FInitBracketsFull &&
+    return caretVerticalAc_ == o.caretVerticalAc_ && initBracketsFull_ == o.initBracketsFull_ &&
            FPageVerticalRange == o.FPageVerticalRange &&
            FPageVerticalRangeAc == o.FPageVerticalRangeAc;
 }

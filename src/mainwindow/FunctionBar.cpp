@@ -35,31 +35,32 @@ TFunctionCommand FunctionKeyCommand(int k) {
     }
 }
 
-std::string FunctionCommandItem(TFunctionCommand c) {
+TWindowCommand FunctionWindowCommand(TFunctionCommand c) {
     using F = TFunctionCommand;
+    using W = TWindowCommand;
     switch (c) {
     case F::Exit:
-        return "mnExit";
+        return W::Exit;
     case F::FindNext:
-        return "mnShitaFind";
+        return W::FindNext;
     case F::FindPrevious:
-        return "mnUeFind";
+        return W::FindPrevious;
     case F::Find:
-        return "mnFind";
+        return W::Find;
     case F::Split:
-        return "mnSplit";
+        return W::Split;
     case F::Save:
-        return "mnSave";
+        return W::Save;
     case F::Close:
-        return "mnClose";
+        return W::Close;
     case F::DisplaySettings:
-        return "mnHyoujiSet";
+        return W::DisplaySettings;
     case F::None:
     case F::JumpColumn:
     case F::LineNumbers:
         break;
     }
-    return {};
+    return W::None;
 }
 
 bool ResetsCaptions(TFunctionCommand c) {

@@ -3,6 +3,8 @@
 // column, the jump marks written in the text ("&3", "＆３") and where a jump puts the marked line.
 #pragma once
 
+#include "mainwindow/CommandTable.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -26,9 +28,9 @@ enum class TFunctionCommand {
 
 // Logical key 0..35: 0..11 plain F1..F12, 12..23 Shift, 24..35 Ctrl.
 TFunctionCommand FunctionKeyCommand(int logicalKey);
-// The menu item a command runs ("mnExit"); empty for those the bar carries out itself (the jump
-// column, line numbers) and for None.
-std::string FunctionCommandItem(TFunctionCommand c);
+// The window command a key runs (Exit for F2); None for those the bar carries out itself (the
+// jump column, line numbers) and for None.
+TWindowCommand FunctionWindowCommand(TFunctionCommand c);
 // The find commands reset the captions to the plain layer afterwards.
 bool ResetsCaptions(TFunctionCommand c);
 

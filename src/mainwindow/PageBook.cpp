@@ -167,9 +167,10 @@ bool TPageBook::SaveAsDialog(const std::string& currentPath) {
     std::string folder, name;
     if (currentPath == kUntitled || currentPath.empty()) {
         if (saveDialogFolder_.empty())
-            saveDialogFolder_ = !dataFolder.empty() && FolderExists(dataFolder + "Files")
-                                    ? dataFolder + "Files/"
-                                    : HomeFolder();
+            saveDialogFolder_ =
+                !programFolder.empty() && FolderExists(TextsHome(programFolder) + "Files")
+                    ? TextsHome(programFolder) + "Files/"
+                    : HomeFolder();
         folder = saveDialogFolder_;
         name = "無題.txt";
     } else {

@@ -5,14 +5,27 @@
 
 #include <utility>
 
+namespace {
+
+const std::pair<int, TWindowKey> kKeys[] = {
+    {tkey::Left, TWindowKey::Left},      {tkey::Right, TWindowKey::Right},
+    {tkey::Up, TWindowKey::Up},          {tkey::Down, TWindowKey::Down},
+    {tkey::Insert, TWindowKey::Insert},  {tkey::Delete, TWindowKey::Delete},
+    {tkey::Shift, TWindowKey::Shift},    {tkey::Control, TWindowKey::Control},
+    {tkey::LockKey, TWindowKey::LockKey}};
+
+// The command a key runs by the table's second keys, with or without Alt.
+TWindowCommand SecondKeyCommand(TWindowKey k, bool shift, bool ctrl) {
+    const unsigned mods = (shift ? unsigned(kmShift) : 0u) | (ctrl ? unsigned(kmCtrl) : 0u);
+    for (const auto& [key, w] : kKeys)
+        if (w == k) return CommandOfSecondKey(KeyText(key, mods));
+    return TWindowCommand::None;
+}
+
+} // namespace
+
 TWindowKey WindowKeyOf(int tableKey) {
-    static const std::pair<int, TWindowKey> keys[] = {
-        {tkey::Left, TWindowKey::Left},      {tkey::Right, TWindowKey::Right},
-        {tkey::Up, TWindowKey::Up},          {tkey::Down, TWindowKey::Down},
-        {tkey::Insert, TWindowKey::Insert},  {tkey::Delete, TWindowKey::Delete},
-        {tkey::Shift, TWindowKey::Shift},    {tkey::Control, TWindowKey::Control},
-        {tkey::LockKey, TWindowKey::LockKey}};
-    for (const auto& [key, w] : keys)
+    for (const auto& [key, w] : kKeys)
         if (key == tableKey) return w;
     return TWindowKey::Other;
 }
@@ -45,10 +58,9 @@ TWindowKeyAction TWindowKeys::Key(const TWindowKeyEvent& e, bool barShown, int p
             a.Consumed = true;
             return a;
         }
-        if (e.Key == K::Insert && ctrl && !shift) a.RunItem = "mnCopy";
-        if (e.Key == K::Insert && shift && !ctrl) a.RunItem = "mnPaste";
-        if (e.Key == K::Delete && shift && !ctrl) a.RunItem = "mnCut";
-        a.Consumed = !a.RunItem.empty();
+        // The commands' second keys (Ctrl+Ins, Shift+Ins, Shift+Del), with or without Alt.
+        a.Run = SecondKeyCommand(e.Key, shift, ctrl);
+        a.Consumed = a.Run != TWindowCommand::None;
         return a;
     }
     if (bar_.KeyUp(shift, ctrl)) {

@@ -5,6 +5,7 @@
 // jump column's shown state, which follows the page's stored wish and the window's height.
 #pragma once
 
+#include "mainwindow/CommandTable.h"
 #include "mainwindow/FunctionBar.h"
 
 #include <string>
@@ -30,7 +31,7 @@ struct TWindowKeyAction {
     bool CaptionsChanged = false;                                 // show the bar's captions again
     enum class Path { Keep, Show, Clear } PathPanel = Path::Keep; // the page's path in panel 6
     int SwitchTo = -1;                                            // the page to activate, -1 none
-    std::string RunItem; // a menu item to run through its rules
+    TWindowCommand Run = TWindowCommand::None; // a command to run through its rules
     bool RefreshLocks = false;
     bool PageChange = false; // the page-change handling of a finished page switch
 };

@@ -75,3 +75,14 @@ std::string FindCompanionFile(const std::string& programFolder, const std::strin
     if (fs::is_regular_file(shared, ec)) return shared.string();
     return {};
 }
+
+bool IsInstalledProgram(const std::string& programFolder) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path bin = fs::path(programFolder).parent_path();
+    return bin.filename() == "bin" && fs::is_directory(bin.parent_path() / "share/tolmo", ec);
+}
+
+std::string TextsHome(const std::string& programFolder) {
+    return IsInstalledProgram(programFolder) ? DataHome() + "tolmo/" : programFolder;
+}

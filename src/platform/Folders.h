@@ -27,3 +27,11 @@ std::string ProgramFilesFolder(); // DataHome()
 // installed share folder (<prefix>/share/tolmo/ for a program in <prefix>/bin/). Empty when
 // neither holds it.
 std::string FindCompanionFile(const std::string& programFolder, const std::string& name);
+
+// An installed program: one in <prefix>/bin/ beside its <prefix>/share/tolmo/ (what
+// `make install` and the package make), not a build folder or a portable copy.
+bool IsInstalledProgram(const std::string& programFolder);
+// The folder holding the user's texts folder "Files" and its SafeGuard: the program folder of a
+// portable copy; for an installed program, whose folder the user cannot write,
+// $XDG_DATA_HOME/tolmo/ (else ~/.local/share/tolmo/).
+std::string TextsHome(const std::string& programFolder);

@@ -129,12 +129,12 @@ std::size_t HeldBytes() {
     return pool.Held;
 }
 
-TUse::TUse() : FWas(tOn) {
+TUse::TUse() : was_(tOn) {
     tOn = true;
 }
 
 TUse::~TUse() {
-    tOn = FWas;
+    tOn = was_;
 }
 
 } // namespace HugePagePool

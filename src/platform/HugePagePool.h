@@ -30,7 +30,7 @@ class TUse {
     TUse& operator=(const TUse&) = delete;
 
   private:
-    bool FWas;
+    bool was_;
 };
 
 } // namespace HugePagePool

@@ -61,10 +61,10 @@ std::string replaceAllNoCase(const std::string& text, const std::string& from,
 // The "Files" folder of a new setup; every failure is reported and the setup goes on.
 void copyTextFolder(TAsker& asker, const std::string& source, const std::string& target) {
     try {
-        const std::string from = source + "Files/", to = target + "Files/";
+        const std::string from = TextsHome(source) + "Files/", to = target + "Files/";
         if (!EnsureFolder(to, true, nullptr)) {
             errorBox(asker, "セットアップフォルダにファイルフォルダが作成できません。\r\n"
-                            "セットアップ処理は続行します。");
+                     "セットアップ処理は続行します。");
             return;
         }
         if (!IsFolder(from)) {

@@ -11,29 +11,65 @@ TEditorScreenStrings::TEditorScreenStrings() {
 
 TEditorScreenStrings::~TEditorScreenStrings() = default;
 
-// ---- editors ----
+// ---- views ----
 
-void TEditorScreenStrings::Attach(TScreenStringsClient* c) {
-    if (c && std::find(FClients.begin(), FClients.end(), c) == FClients.end())
-        FClients.push_back(c);
+void TEditorScreenStrings::Attach(TRowStoreView* v) {
+    if (v && !FindView(v)) FViews.push_back({v, 0, nullptr});
 }
 
-void TEditorScreenStrings::Detach(TScreenStringsClient* c) {
-    FClients.erase(std::remove(FClients.begin(), FClients.end(), c), FClients.end());
+void TEditorScreenStrings::Detach(TRowStoreView* v) {
+    std::erase_if(FViews, [v](const TViewEntry& e) { return e.View == v; });
 }
 
-TScreenStringsClient* TEditorScreenStrings::ActiveEditor() const {
-    for (TScreenStringsClient* c : FClients)
-        if (c->Focused()) return c;
-    return FClients.empty() ? nullptr : FClients.front();
+TEditorScreenStrings::TViewEntry* TEditorScreenStrings::FindView(const TRowStoreView* v) {
+    for (TViewEntry& e : FViews)
+        if (e.View == v) return &e;
+    return nullptr;
 }
 
-void ExchangeList(std::shared_ptr<TEditorScreenStrings>& mine, TScreenStringsClient* me,
+void TEditorScreenStrings::SetParseBound(const TRowStoreView* v, int lastRow) {
+    if (TViewEntry* e = FindView(v)) e->ParseBound = lastRow;
+}
+
+void TEditorScreenStrings::SetViewParser(const TRowStoreView* v,
+                                         std::function<std::unique_ptr<TRowStateParser>()> p) {
+    if (TViewEntry* e = FindView(v)) e->Parser = std::move(p);
+}
+
+void ExchangeList(std::shared_ptr<TEditorScreenStrings>& mine, TRowStoreView* me,
                   const std::shared_ptr<TEditorScreenStrings>& other) {
     if (!other || mine == other) return;
     if (mine) mine->Detach(me);
-    mine = other; // the old store is freed with its last editor
+    mine = other; // the old store is freed with its last view
     mine->Attach(me);
+}
+
+// ---- change log ----
+
+void TEditorScreenStrings::Log(const TRowChange& c, bool wake) {
+    FLog.push_back(c);
+    if (FLog.size() > LogMax) {
+        FLog.pop_front();
+        ++FLogBase;
+    }
+    if (wake) WakeViews();
+}
+
+// A view may detach another one while it is told (a split page closed): the list is copied.
+void TEditorScreenStrings::WakeViews() {
+    std::vector<TRowStoreView*> views;
+    views.reserve(FViews.size());
+    for (const TViewEntry& e : FViews)
+        views.push_back(e.View);
+    for (TRowStoreView* v : views)
+        if (FindView(v)) v->RowsChanged();
+}
+
+std::vector<TRowChange> TEditorScreenStrings::ChangesSince(uint64_t rev) const {
+    if (rev >= Revision()) return {};
+    if (rev < FLogBase) return {TRowChange{TRowChange::ckRows, 0, 0, Count(), true}};
+    return std::vector<TRowChange>(FLog.begin() + static_cast<std::ptrdiff_t>(rev - FLogBase),
+                                   FLog.end());
 }
 
 // ---- options ----
@@ -44,10 +80,9 @@ void TEditorScreenStrings::RebuildSettings() {
     if (FLoad) FLoad->SetWrap(CutSettings(FLoadLineEnd));
 }
 
-// The clients note their places while the rows still follow the old settings.
+// The views note their places while the rows still follow the old settings.
 void TEditorScreenStrings::RewrapRows(bool wrap) {
-    for (TScreenStringsClient* c : FClients)
-        c->RowsRewrapping();
+    Log({TRowChange::ckRewrapping}, true);
     RebuildSettings();
     FUndo.Clear();
     Rebuild(wrap);
@@ -82,15 +117,9 @@ void TEditorScreenStrings::SetTabSpaceCount(int v) {
     WrapOptionChanged(); // tab stops move the wrap points as the wrap options do
 }
 
-// Caret and top row of every editor within the rows, caret column 0, then a full refresh.
+// The views refresh everything and keep their view within the rows.
 void TEditorScreenStrings::AfterRebuild() {
-    int n = Count();
-    int maxRow = (n == 0 || RowEndKind(n - 1) == reLineEnd) ? n : n - 1;
-    for (TScreenStringsClient* c : FClients) {
-        c->SetTopRow(std::min(c->TopRow(), maxRow));
-        c->SetCaretPos(std::min(c->CaretRow(), maxRow), 0);
-        c->ListReset();
-    }
+    Log({TRowChange::ckReset, 0, 0, Count()}, true);
 }
 
 // ---- row access ----
@@ -262,10 +291,10 @@ void TEditorScreenStrings::EndUpdate() {
     // The rows a background load appends point into its buffer: the arena keeps it until then.
     if (!FLoad) FRows.MaybeCompact();
     if (FUpdateInfo.FirstRow < 0 && !FUpdateInfo.TextChanged) return;
-    TUpdateInfo info = FUpdateInfo;
+    const TUpdateInfo info = FUpdateInfo;
     FUpdateInfo = TUpdateInfo();
-    for (TScreenStringsClient* c : FClients)
-        c->ListUpdated(info);
+    if (info.FirstRow < 0) return;
+    Log({TRowChange::ckRows, info.FirstRow, info.OldRowCount, info.NewRowCount, info.Merged}, true);
 }
 
 void TEditorScreenStrings::RecordUpdate(int first, int oldRows, int newRows, int lastParsed,

@@ -1,10 +1,12 @@
-// TEditorScreenStrings: the screen rows of an editing control with their row data, the one
+// TEditorScreenStrings: the screen rows of a text with their row data, the one
 // replacement primitive UpdateList, wrapping, parser states, row marks and the undo history.
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -24,7 +26,7 @@ class EFileError : public std::runtime_error {
     EFileError(const std::string& fileName, const std::string& what, int err);
 };
 
-// What changed since the outermost BeginUpdate (read by painting).
+// What changed since the outermost BeginUpdate.
 struct TUpdateInfo {
     int FirstRow = -1;      // first changed row, -1 when nothing changed
     int OldRowCount = 0;    // rows of the changed range before the change
@@ -35,29 +37,42 @@ struct TUpdateInfo {
     bool Merged = false; // several changes: everything from FirstRow on may have moved
 };
 
-// An editor attached to a row store. The store asks it for its caret and window and tells it
-// about changes; every method has a harmless default.
-class TScreenStringsClient {
+// A caret as an edit is given it and hands it back: a row and a column of that row (the
+// store keeps the column as it is given).
+struct TCaretPos {
+    int Row = 0, Col = 0;
+    bool operator==(const TCaretPos&) const = default;
+};
+
+// A place in the rows: a row and a byte offset in it.
+struct TRowPlace {
+    int Row = 0, Offset = 0;
+    bool operator==(const TRowPlace&) const = default;
+};
+
+// One entry of the store's change log, as a view pulls it (ChangesSince).
+struct TRowChange {
+    enum TKind : uint8_t {
+        ckRows,       // rows FirstRow..: OldRowCount rows became NewRowCount (an outermost update)
+        ckStates,     // the parser states of rows FirstRow..FirstRow+NewRowCount-1 changed
+        ckReset,      // every row was rebuilt (a new text, a re-wrap): refresh everything
+        ckRewrapping, // the rows are about to be wrapped anew; the text stays
+        ckAppended,   // a background load appended rows FirstRow.. (nothing before them changed)
+    };
+    TKind Kind = ckRows;
+    int FirstRow = -1;
+    int OldRowCount = 0;
+    int NewRowCount = 0;
+    bool Merged = false; // ckRows of several changes: everything from FirstRow on may have moved
+};
+
+// A view of a row store (an editor). The store tells it only that its change log grew; the view
+// pulls the changes since the revision it saw (ChangesSince) and asks the store nothing else.
+// A view handles ckRewrapping when it is told: the rows still follow the old wrap then.
+class TRowStoreView {
   public:
-    virtual ~TScreenStringsClient() = default;
-    virtual int CaretRow() const { return 0; }
-    virtual int CaretCol() const { return 0; }
-    virtual void SetCaretPos(int /*row*/, int /*col*/) {}
-    virtual int TopRow() const { return 0; }
-    virtual void SetTopRow(int /*row*/) {}
-    virtual int VisibleRowCount() const { return 0; } // rows that fit in the client height
-    virtual bool Focused() const { return false; }
-    virtual bool InitBracketsFull() const { return false; } // Speed.InitBracketsFull
-    // A parser of the editor's colouring definition; null parses nothing.
-    virtual std::unique_ptr<TRowStateParser> CreateRowParser() { return nullptr; }
-    virtual void InvalidateRow(int /*row*/) {}      // a row's parser state changed
-    virtual void ListUpdated(const TUpdateInfo&) {} // outermost EndUpdate after a change
-    virtual void ListReset() {} // rows rebuilt (load, Text, Clear, re-wrap): refresh everything
-    // The rows are about to be wrapped anew (the text stays): the editor notes where its caret,
-    // selection and view stand in the text, to find them again at ListReset.
-    virtual void RowsRewrapping() {}
-    // Rows first.. were appended by a background load (nothing before them changed).
-    virtual void RowsAppended(int /*first*/) {}
+    virtual ~TRowStoreView() = default;
+    virtual void RowsChanged() = 0;
 };
 
 class TEditorScreenStrings final : public TRowView {
@@ -67,19 +82,31 @@ class TEditorScreenStrings final : public TRowView {
     TEditorScreenStrings(const TEditorScreenStrings&) = delete;
     TEditorScreenStrings& operator=(const TEditorScreenStrings&) = delete;
 
-    // Attached editors; the first is the owner.
-    void Attach(TScreenStringsClient* c);
-    void Detach(TScreenStringsClient* c); // returns when c is not attached
-    const std::vector<TScreenStringsClient*>& Clients() const { return FClients; }
-    // The attached editor with the focus, else the first one (null when none).
-    TScreenStringsClient* ActiveEditor() const;
+    // Attached views; the first is the owner.
+    void Attach(TRowStoreView* v);
+    void Detach(TRowStoreView* v); // returns when v is not attached
+    int ViewCount() const { return static_cast<int>(FViews.size()); }
+    // The last row a view wants parser states for after a change (its top row plus twice its
+    // visible rows; INT_MAX for every row). The walks after a change stop at the largest bound of
+    // the attached views; rows beyond it are parsed when painting reaches them (ParseUpTo).
+    void SetParseBound(const TRowStoreView* v, int lastRow);
+    // The parser of a view's colouring definition (null parses nothing); the first attached view
+    // with one supplies the parser, else ParserFactory.
+    void SetViewParser(const TRowStoreView* v,
+                       std::function<std::unique_ptr<TRowStateParser>()> parser);
+
+    // The change log: a revision counts the entries made so far. ChangesSince returns those after
+    // rev, oldest first; a view older than the kept log gets one ckRows change of every row.
+    uint64_t Revision() const { return FLogBase + FLog.size(); }
+    std::vector<TRowChange> ChangesSince(uint64_t rev) const;
 
     TEditorUndoObj& UndoObj() { return FUndo; }
     const TEditorUndoObj& UndoObj() const { return FUndo; }
-    // Puts back the rows of the latest undo (redo) record; its inverse goes on the other stack
-    // and the active editor's caret back where it stood. Nothing when the stack is empty.
-    void Undo();
-    void Redo();
+    // Puts back the rows of the latest undo (redo) record; its inverse, with the caret given,
+    // goes on the other stack. Returns the caret the record holds (where it stood before the
+    // undone edit); nothing when the stack is empty.
+    std::optional<TCaretPos> Undo(TCaretPos caret = {});
+    std::optional<TCaretPos> Redo(TCaretPos caret = {});
     const TEditorWrapOption& WrapOption() const { return FWrapOption; }
     // New wrap options; with word wrap on the rows are re-wrapped (undo cleared) when they differ.
     void SetWrapOption(const TEditorWrapOption& o);
@@ -90,7 +117,7 @@ class TEditorScreenStrings final : public TRowView {
     const TWrapSettings& WrapSettings() const { return FSettings; }
     bool Loading() const { return FLoading; }
     void SetLoading(bool v) { FLoading = v; }
-    // Without an attached editor, parse every row (true) or none (false) in InitBrackets.
+    // Without an attached view, parse every row (true) or none (false) in InitBrackets.
     void SetParseAllWithoutEditor(bool v) { FParseAll = v; }
     // The document's table of characters beyond CP932 (null: a plain Shift-JIS document). The
     // store only keeps it for the editors that share the store; Clear and loading leave it.
@@ -98,7 +125,7 @@ class TEditorScreenStrings final : public TRowView {
     void SetCharTable(std::shared_ptr<TCharTable> t) { FCharTable = std::move(t); }
     // Threads that cut a loaded text into rows; 0 uses every core.
     int LoadThreads = 0;
-    // Parser used when no attached editor supplies one (tests and benchmarks).
+    // Parser used when no attached view supplies one (tests and benchmarks).
     std::function<std::unique_ptr<TRowStateParser>()> ParserFactory;
 
     // Rows.
@@ -134,11 +161,19 @@ class TEditorScreenStrings final : public TRowView {
     int RowOfTextPos(int64_t pos) const;
     int64_t TextLength() const;
 
-    // Changes.
-    void UpdateList(int index, int count, std::string_view s);
-    // eols (may be null): the rows' own line ends.
+    // Changes. UpdateList replaces rows index..index+count-1 by s, one undo step recording
+    // caret (the caret of the editor that edits; none: 0, 0). When one row becomes several, its
+    // marks go with its text to the last of them if the caret stands at column 0 (a line end
+    // typed before the text), else they stay on the first. Returns where a caret goes that stands
+    // caretAt bytes into s (npos: after s); the row is Count() (offset 0) when the place lies past
+    // the last row. Nothing changes (and the place comes
+    // back as row index, offset 0) for a range outside the rows or an empty change.
+    TRowPlace UpdateList(int index, int count, std::string_view s,
+                         std::optional<TCaretPos> caret = std::nullopt,
+                         size_t caretAt = std::string_view::npos);
+    // eols (may be null): the rows' own line ends. marksFollow: see UpdateList's caret rule.
     void ChangeRows(int index, int count, std::string_view text, const std::vector<TWrapRow>& rows,
-                    const std::vector<uint8_t>* eols = nullptr);
+                    const std::vector<uint8_t>* eols = nullptr, bool marksFollow = false);
     void DeleteRows(int index, int count); // marks go to the following (or previous) row
     void Clear();
     std::string Text() const;
@@ -211,18 +246,24 @@ class TEditorScreenStrings final : public TRowView {
     void RebuildSettings();
     void AfterRebuild();
     void RecordUpdate(int first, int oldRows, int newRows, int lastParsed, int parsed);
-    // A record of rows first..last as they are now (none when first > last), with the active
-    // editor's caret.
-    TUndoData NewUndoRecord(int first, int last) const;
-    void Replay(TUndoData r, bool redo);
+    // A record of rows first..last as they are now (none when first > last), with caret.
+    TUndoData NewUndoRecord(int first, int last, TCaretPos caret) const;
+    TCaretPos Replay(TUndoData r, bool redo, TCaretPos caret);
+    // A new log entry; wake: the attached views are told.
+    void Log(const TRowChange& c, bool wake);
+    void WakeViews();
+    // Where a place `at` bytes into the text of rows from `first` on lies now.
+    TRowPlace PlaceOf(int first, size_t at) const;
     int ParseLimit() const;
     void StoreState(int r, const TRowParserState& s, bool& changed);
     std::unique_ptr<TRowStateParser> MakeParser() const;
     // The parser state row starts from: the state saved for the row above, carried over it.
     TRowParserState StateAtStartOf(int row) const;
     void WalkFrom(int row, TRowParserState state, int limit, bool stopOnEqual, int& changed);
+    void WalkRows(int row, TRowParserState state, int limit, bool stopOnEqual, int& changed,
+                  int& lo, int& hi);
     void CheckRow(int r) const;
-    void ApplyRows(int index, int count, std::vector<TRowRec>& recs);
+    void ApplyRows(int index, int count, std::vector<TRowRec>& recs, bool marksFollow);
     void LoadRows(std::shared_ptr<char[]> chunk, size_t n, uint8_t lineEnd);
     // The settings a file's text is cut with (lineEnd: see ExpectFileLineEnds).
     TWrapSettings CutSettings(uint8_t lineEnd) const {
@@ -247,8 +288,18 @@ class TEditorScreenStrings final : public TRowView {
     // first (the store itself is never const, only the reader's view of it).
     void FinishLoadForReader() const { const_cast<TEditorScreenStrings*>(this)->FinishLoad(); }
 
+    struct TViewEntry {
+        TRowStoreView* View = nullptr;
+        int ParseBound = 0;
+        std::function<std::unique_ptr<TRowStateParser>()> Parser;
+    };
+    TViewEntry* FindView(const TRowStoreView* v);
+
     TRowTable FRows;
-    std::vector<TScreenStringsClient*> FClients;
+    std::vector<TViewEntry> FViews;
+    std::deque<TRowChange> FLog;
+    uint64_t FLogBase = 0; // revision of FLog.front()
+    static constexpr size_t LogMax = 1024;
     TEditorUndoObj FUndo;
     TEditorWrapOption FWrapOption;
     TWrapSettings FSettings;
@@ -271,7 +322,7 @@ class TEditorScreenStrings final : public TRowView {
     uint8_t FLoadLineEnd = 0; // the same for the background load
 };
 
-// Detaches `me` from its row store `mine` (freed with its last editor) and attaches it to
+// Detaches `me` from its row store `mine` (freed with its last view) and attaches it to
 // `other`'s store.
-void ExchangeList(std::shared_ptr<TEditorScreenStrings>& mine, TScreenStringsClient* me,
+void ExchangeList(std::shared_ptr<TEditorScreenStrings>& mine, TRowStoreView* me,
                   const std::shared_ptr<TEditorScreenStrings>& other);

@@ -24,7 +24,8 @@ bool EndsWithLineEnd(std::string_view s) {
 
 // ---- replacing rows ----
 
-void TEditorScreenStrings::ApplyRows(int index, int count, std::vector<TRowRec>& recs) {
+void TEditorScreenStrings::ApplyRows(int index, int count, std::vector<TRowRec>& recs,
+                                     bool marksFollow) {
     const int newN = static_cast<int>(recs.size());
     // Marks of the replaced rows, aligned at the bottom of the range.
     if (count > 0) {
@@ -49,9 +50,7 @@ void TEditorScreenStrings::ApplyRows(int index, int count, std::vector<TRowRec>&
                 int extra = newN - count;
                 for (int k = 1; k < count; ++k)
                     nm[static_cast<size_t>(k + extra)] |= old[static_cast<size_t>(k)];
-                TScreenStringsClient* ed = ActiveEditor();
-                int first = (ed && ed->CaretCol() == 0) ? extra : 0;
-                nm[static_cast<size_t>(first)] |= old[0];
+                nm[static_cast<size_t>(marksFollow ? extra : 0)] |= old[0];
             }
             for (int j = 0; j < newN; ++j)
                 recs[static_cast<size_t>(j)].B = RowData::WithMarks(
@@ -73,7 +72,7 @@ void TEditorScreenStrings::ApplyRows(int index, int count, std::vector<TRowRec>&
 
 void TEditorScreenStrings::ChangeRows(int index, int count, std::string_view text,
                                       const std::vector<TWrapRow>& rows,
-                                      const std::vector<uint8_t>* eols) {
+                                      const std::vector<uint8_t>* eols, bool marksFollow) {
     const char* base = FRows.StoreText(text);
     std::vector<TRowRec> recs(rows.size());
     for (size_t j = 0; j < rows.size(); ++j) {
@@ -82,7 +81,7 @@ void TEditorScreenStrings::ChangeRows(int index, int count, std::string_view tex
         recs[j].A = RowData::WithRowEnd(0, rows[j].RowEnd);
         if (eols && j < eols->size() && rows[j].RowEnd == reLineEnd) recs[j].Eol = (*eols)[j];
     }
-    ApplyRows(index, count, recs);
+    ApplyRows(index, count, recs, marksFollow);
 }
 
 void TEditorScreenStrings::DeleteRows(int index, int count) {
@@ -105,12 +104,10 @@ void TEditorScreenStrings::DeleteRows(int index, int count) {
 
 // ---- undo records ----
 
-TUndoData TEditorScreenStrings::NewUndoRecord(int first, int last) const {
+TUndoData TEditorScreenStrings::NewUndoRecord(int first, int last, TCaretPos caret) const {
     TUndoData u;
-    if (TScreenStringsClient* ed = ActiveEditor()) {
-        u.CaretRow = ed->CaretRow();
-        u.CaretCol = ed->CaretCol();
-    }
+    u.CaretRow = caret.Row;
+    u.CaretCol = caret.Col;
     u.StartRow = first;
     if (first <= last) {
         u.Text = RowsText(first, last);
@@ -122,23 +119,25 @@ TUndoData TEditorScreenStrings::NewUndoRecord(int first, int last) const {
     return u;
 }
 
-void TEditorScreenStrings::Undo() {
-    if (FUndo.CanUndo()) Replay(FUndo.TakeUndo(), false);
+std::optional<TCaretPos> TEditorScreenStrings::Undo(TCaretPos caret) {
+    if (!FUndo.CanUndo()) return std::nullopt;
+    return Replay(FUndo.TakeUndo(), false, caret);
 }
 
-void TEditorScreenStrings::Redo() {
-    if (FUndo.CanRedo()) Replay(FUndo.TakeRedo(), true);
+std::optional<TCaretPos> TEditorScreenStrings::Redo(TCaretPos caret) {
+    if (!FUndo.CanRedo()) return std::nullopt;
+    return Replay(FUndo.TakeRedo(), true, caret);
 }
 
 // A record's old text replaces the rows the change produced; the rows as they are now become
-// the inverse record on the other stack.
-void TEditorScreenStrings::Replay(TUndoData r, bool redo) {
+// the inverse record on the other stack, with the caret the undo is given.
+TCaretPos TEditorScreenStrings::Replay(TUndoData r, bool redo, TCaretPos caret) {
     const int n = Count();
     const int start = std::clamp(r.StartRow, 0, n);
     const int count = std::clamp(r.RowCount, 0, n - start);
 
     BeginUpdate();
-    TUndoData inv = NewUndoRecord(start, start + count - 1);
+    TUndoData inv = NewUndoRecord(start, start + count - 1, caret);
     int newRows = 0;
     if (r.LastRowEnd != NoOldRowEnd) {
         std::vector<TWrapRow> rows;
@@ -152,7 +151,7 @@ void TEditorScreenStrings::Replay(TUndoData r, bool redo) {
         }
         rows.back().RowEnd = static_cast<TRowEnd>(r.LastRowEnd & 3);
         newRows = static_cast<int>(rows.size());
-        ChangeRows(start, count, r.Text, rows, &eols);
+        ChangeRows(start, count, r.Text, rows, &eols, caret.Col == 0);
     } else {
         DeleteRows(start, count);
     }
@@ -160,27 +159,25 @@ void TEditorScreenStrings::Replay(TUndoData r, bool redo) {
     RecordUpdate(start, count, newRows, FLastParsedRow, parsed);
 
     inv.RowCount = newRows;
-    TScreenStringsClient* ed = ActiveEditor();
-    if (ed) {
-        inv.CaretRow = ed->CaretRow();
-        inv.CaretCol = ed->CaretCol();
-    }
     if (redo)
         FUndo.PushRedone(std::move(inv));
     else
         FUndo.PushUndone(std::move(inv));
     EndUpdate();
-    if (ed) ed->SetCaretPos(r.CaretRow, r.CaretCol);
+    return {r.CaretRow, r.CaretCol};
 }
 
 // ---- UpdateList ----
 
-void TEditorScreenStrings::UpdateList(int index, int count, std::string_view s) {
+TRowPlace TEditorScreenStrings::UpdateList(int index, int count, std::string_view s,
+                                           std::optional<TCaretPos> caret, size_t caretAt) {
     // A change that reaches the last loaded line may join it with the lines still being read.
     if (FLoad && (Count() == 0 || index + count + 1 >= RowStart(Count() - 1))) FinishLoad();
     const int n = Count();
-    if (index < 0 || count < 0 || index + count - 1 > n - 1) return;
-    if (count == 0 && s.empty()) return;
+    const TCaretPos given = caret.value_or(TCaretPos{});
+    if (index < 0 || count < 0 || index + count - 1 > n - 1 || (count == 0 && s.empty()))
+        return {std::clamp(index, 0, n), 0};
+    if (caretAt > s.size()) caretAt = s.size();
     BeginUpdate();
     const int L = index + count - 1;
     // First row of the line at `index`; past the end it is the end, unless the last row has no
@@ -193,14 +190,14 @@ void TEditorScreenStrings::UpdateList(int index, int count, std::string_view s) 
 
     if (index == B && E == L && s.empty() && count > 0) {
         // Whole lines are deleted.
-        TUndoData u = NewUndoRecord(index, L);
+        TUndoData u = NewUndoRecord(index, L, given);
         u.RowCount = 0;
         FUndo.Push(std::move(u));
         DeleteRows(index, count);
         int parsed = InitBracketsFrom(index);
         RecordUpdate(index, count, 0, FLastParsedRow, parsed);
         EndUpdate();
-        return;
+        return PlaceOf(index, 0);
     }
 
     TRowEnd re;
@@ -213,8 +210,9 @@ void TEditorScreenStrings::UpdateList(int index, int count, std::string_view s) 
         re = RowEndKind(E);
     }
 
-    TUndoData u = NewUndoRecord(B, E);
+    TUndoData u = NewUndoRecord(B, E, given);
     std::string text = RowsText(B, index - 1);
+    const size_t place = text.size() + caretAt;
     text.append(s);
     text += RowsText(L + 1, E);
     std::vector<TWrapRow> rows;
@@ -225,10 +223,25 @@ void TEditorScreenStrings::UpdateList(int index, int count, std::string_view s) 
     FUndo.Push(std::move(u));
 
     int oldRows = std::max(E - B + 1, 0);
-    ChangeRows(B, oldRows, text, rows, &eols);
+    ChangeRows(B, oldRows, text, rows, &eols, caret && caret->Col == 0);
     int parsed = InitBracketsFrom(B);
     RecordUpdate(B, oldRows, static_cast<int>(rows.size()), FLastParsedRow, parsed);
     EndUpdate();
+    return PlaceOf(B, place);
+}
+
+// Rows are walked from `first`; a place at a wrapped row's end belongs to the next row.
+TRowPlace TEditorScreenStrings::PlaceOf(int first, size_t at) const {
+    const int n = Count();
+    int64_t pos = static_cast<int64_t>(at);
+    for (int row = first; row < n; ++row) {
+        const TRowRec rec = FRows.At(row);
+        const TRowEnd end = RowData::RowEnd(rec.A);
+        if (pos < rec.Len || (pos == rec.Len && end != reWrapped))
+            return {row, static_cast<int>(pos)};
+        pos -= rec.Len + (end == reLineEnd ? 2 : 0);
+    }
+    return {n, 0};
 }
 
 std::vector<uint8_t> TEditorScreenStrings::KeptLineEnds(int B, int E, std::string_view old,
@@ -282,8 +295,6 @@ void TEditorScreenStrings::Clear() {
     FUndo.Clear();
     FMarksInList = 0;
     FParseValid = 0;
-    for (TScreenStringsClient* c : FClients)
-        c->SetCaretPos(0, 0);
     RecordUpdate(0, old, 0, -1, 0);
     EndUpdate();
 }
@@ -357,9 +368,7 @@ int TEditorScreenStrings::AppendLoaded() {
         if (error.empty() && FCharTable) error = ReadOnlyReason(outcome, FLoad->Encoding());
         FLoad.reset();
     }
-    if (Count() > first)
-        for (TScreenStringsClient* c : FClients)
-            c->RowsAppended(first);
+    if (Count() > first) Log({TRowChange::ckAppended, first, 0, Count() - first}, true);
     if (ended) {
         BeginUpdate(); // the arena may be compacted now
         EndUpdate();
@@ -388,7 +397,7 @@ void TEditorScreenStrings::CancelLoad() {
 
 void TEditorScreenStrings::LeaveLoad() {
     if (!FLoad) return;
-    if (FClients.size() > 1)
+    if (FViews.size() > 1)
         FinishLoad();
     else
         CancelLoad();

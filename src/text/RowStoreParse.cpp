@@ -6,22 +6,20 @@
 #include "text/RowStore.h"
 
 std::unique_ptr<TRowStateParser> TEditorScreenStrings::MakeParser() const {
-    if (TScreenStringsClient* ed = ActiveEditor())
-        if (auto p = ed->CreateRowParser()) return p;
+    for (const TViewEntry& v : FViews)
+        if (v.Parser)
+            if (auto p = v.Parser()) return p;
     if (ParserFactory) return ParserFactory();
     return nullptr;
 }
 
-// Last row the walk may reach: everything with InitBracketsFull, otherwise the top row plus
-// twice the visible rows of any attached editor.
+// Last row the walk may reach: the largest bound the attached views gave (SetParseBound).
 int TEditorScreenStrings::ParseLimit() const {
     const int last = Count() - 1;
-    if (FClients.empty()) return FParseAll ? last : -1;
+    if (FViews.empty()) return FParseAll ? last : -1;
     int limit = -1;
-    for (const TScreenStringsClient* c : FClients) {
-        if (c->InitBracketsFull()) return last;
-        limit = std::max(limit, c->TopRow() + 2 * c->VisibleRowCount());
-    }
+    for (const TViewEntry& v : FViews)
+        limit = std::max(limit, v.ParseBound);
     return std::min(limit, last);
 }
 
@@ -38,9 +36,18 @@ void TEditorScreenStrings::StoreState(int r, const TRowParserState& s, bool& cha
 }
 
 // Walks rows from `row` with `state` up to `limit`; with stopOnEqual the walk ends at the first
-// row after `row` whose stored state equals the one it brings. Returns whether it stopped so.
+// row after `row` whose stored state equals the one it brings. The rows whose state changed go
+// into the change log as one ckStates entry.
 void TEditorScreenStrings::WalkFrom(int row, TRowParserState state, int limit, bool stopOnEqual,
                                     int& changed) {
+    int lo = -1, hi = -1;
+    WalkRows(row, state, limit, stopOnEqual, changed, lo, hi);
+    if (lo >= 0 && !FViews.empty())
+        Log({TRowChange::ckStates, lo, hi - lo + 1, hi - lo + 1}, false);
+}
+
+void TEditorScreenStrings::WalkRows(int row, TRowParserState state, int limit, bool stopOnEqual,
+                                    int& changed, int& lo, int& hi) {
     std::unique_ptr<TRowStateParser> parser = MakeParser();
     const int n = Count();
     int r = row;
@@ -54,8 +61,8 @@ void TEditorScreenStrings::WalkFrom(int row, TRowParserState state, int limit, b
         FLastParsedRow = r;
         if (diff) {
             ++changed;
-            for (TScreenStringsClient* c : FClients)
-                c->InvalidateRow(r);
+            if (lo < 0) lo = r;
+            hi = r;
         }
         const TRowRec rec = FRows.At(r);
         TRowEnd re = RowData::RowEnd(rec.A);

@@ -10,7 +10,7 @@
 #include "text/LineBreaking.h"
 
 struct TUndoData {
-    int CaretRow = 0; // caret of the active editor when the record was made
+    int CaretRow = 0; // caret the edit was given (undo hands it back)
     int CaretCol = 0;
     int StartRow = -1;      // first row of the replaced range
     int RowCount = 0;       // rows the range has after the change

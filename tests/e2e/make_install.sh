@@ -52,6 +52,10 @@ sleep 1
 e2e_stop
 grep -q "^File[0-9]*=ReadMe.txt,.*$PREFIX/share/tolmo/" "$XDG_CONFIG_HOME/Brix/Tolmo/Tolmo.ini" ||
     fail "ReadMe.txt 表示 did not open the installed guide: $(grep '^File' "$XDG_CONFIG_HOME/Brix/Tolmo/Tolmo.ini")"
+# The installed program keeps the user's texts in the user's data folder, not beside itself in
+# the prefix (which a user cannot write).
+[ -d "$XDG_DATA_HOME/tolmo/Files" ] || fail "no texts folder under $XDG_DATA_HOME/tolmo"
+[ -e "$PREFIX/bin/Files" ] && fail "the installed program made its texts folder in the prefix"
 
 if command -v cpack >/dev/null && command -v dpkg-deb >/dev/null; then
     (cd "$BUILD" && cpack -G DEB -B "$T/pkg") >"$T/cpack.log" 2>&1 || { cat "$T/cpack.log"; fail "cpack"; }

@@ -331,6 +331,23 @@ TEST(EditorSplit, TwoEditorsShareOneRowStore) {
     EXPECT_LE(b.Row(), b.MaxRow());
     a.Undo(); // undo history is shared
     EXPECT_EQ(b.Text(), "one!\r\ntwo\r\nthree\r\n");
+    // The editor that undoes goes where the undone edit was made, whichever editor made it.
+    a.SetCaret(1, 1);
+    a.InsertTyped("?");
+    b.SetCaret(0, 0);
+    b.Undo();
+    EXPECT_EQ(b.Text(), "one!\r\ntwo\r\nthree\r\n");
+    EXPECT_EQ((TEditorPos{b.Row(), b.Col()}), (TEditorPos{1, 1}));
+    // Parser states are computed as far as the lower of the two views shows.
+    std::string many;
+    for (int i = 0; i < 300; ++i)
+        many += "x\r\n";
+    a.SetVisibleArea(10, 40);
+    b.SetVisibleArea(10, 40);
+    b.SetText(many);
+    b.SetTopRow(200);
+    a.SetText(many);
+    EXPECT_GE(a.Rows().ParsedLimit(), 220);
 }
 
 TEST(InputMethodText, TheCaretCountsUtf16UnitsOfTheCaretRowOnly) {

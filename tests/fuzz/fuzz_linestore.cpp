@@ -84,8 +84,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Named references rather than a structured binding: the lambdas below capture them.
     auto& s = store.s;
     auto& ed = store.ed;
-    ed.full = true;
-    ed.parser = [] { return std::make_unique<ToyParser>(); };
+    ed.ParseAll();
+    ed.SetParser([] { return std::make_unique<ToyParser>(); });
     uint8_t cfg = in.Byte();
     TEditorWrapOption o;
     o.SetWrapByte(in.Int(0, 60));
@@ -122,13 +122,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             std::string str = in.Bytes(in.Int(0, 24));
             ed.col = in.Byte() & 1 ? 0 : 3;
             uint64_t pushes = s.UndoObj().PushCount();
-            s.UpdateList(index, count, str);
+            ed.Edit(index, count, str);
             FUZZ_CHECK((s.UndoObj().PushCount() != pushes) == !(count == 0 && str.empty()));
             recordStep(pushes);
         } else if (op == 5) {
             FUZZ_CHECK(s.UndoObj().CanUndo() == (undoable > 0));
             if (undoable > 0) {
-                s.Undo();
+                ed.Undo();
                 --pos;
                 --undoable;
                 FUZZ_CHECK(s.Text() == hist[pos]);
@@ -136,7 +136,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         } else if (op == 6) {
             FUZZ_CHECK(s.UndoObj().CanRedo() == (pos + 1 < hist.size()));
             if (pos + 1 < hist.size()) {
-                s.Redo();
+                ed.Redo();
                 ++pos;
                 ++undoable;
                 FUZZ_CHECK(s.Text() == hist[pos]);
@@ -173,14 +173,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             int first = s.LineToRow(i);
             int rows = i < lc ? s.RowEnd(first) - first + 1 : 0;
             if (what == 0 || (what == 1 && i == lc))
-                s.UpdateList(s.Count(), 0, str + "\r\n");
+                ed.Edit(s.Count(), 0, str + "\r\n");
             else if (what == 1)
-                s.UpdateList(first, 0, str + "\r\n");
+                ed.Edit(first, 0, str + "\r\n");
             else if (i < lc && what == 2)
-                s.UpdateList(first, rows, "");
+                ed.Edit(first, rows, "");
             else if (i < lc)
-                s.UpdateList(first, rows,
-                             s.RowEndKind(first + rows - 1) == reLineEnd ? str + "\r\n" : str);
+                ed.Edit(first, rows,
+                        s.RowEndKind(first + rows - 1) == reLineEnd ? str + "\r\n" : str);
             recordStep(pushes);
         }
         CheckRows(s);

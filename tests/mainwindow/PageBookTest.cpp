@@ -111,11 +111,9 @@ TEST_F(PageBookTest, SaveAsRefusesUntitledNameAndOpenNamesThenAsksOverwrite) {
     type("new text");
     host.saveDialogs = {{true, dir + "無題.TXT"}, {true, open}, {true, existing}, {true, existing}};
     host.answers = {false, true};
-    file("data/Files/memo.txt");
-    book.dataFolder = dir + "data/";
+    file("Files/memo.txt"); // the texts folder beside the program
     EXPECT_TRUE(book.SaveAsDialog(kUntitledName));
-    EXPECT_EQ(host.saveDialogStarts.front(),
-              std::pair(dir + "data/Files/", std::string("無題.txt")));
+    EXPECT_EQ(host.saveDialogStarts.front(), std::pair(dir + "Files/", std::string("無題.txt")));
     EXPECT_THAT(host.notices, ElementsAre(HasSubstr("[無題] というファイル名では登録できません"),
                                           HasSubstr("他のページで読み込まれています")));
     EXPECT_EQ(host.questions,
@@ -354,7 +352,7 @@ TEST_F(PageBookTest, MenuStateOfTheActivePageAndTheReadMeFile) {
     TCommandState s;
     FillPageState(s, book, -1, 0); // no page yet
     EXPECT_TRUE(s.Untitled);
-    EXPECT_FALSE(MenuItemView("mnReadMe", s).Enabled);
+    EXPECT_FALSE(EntryView(*FindCommand(TWindowCommand::ReadMe), s).Enabled);
     book.New();
     book.OpenFile(file("memo.txt"));
     // An installed program in <prefix>/bin/ has its read-me in <prefix>/share/tolmo/.
@@ -363,11 +361,11 @@ TEST_F(PageBookTest, MenuStateOfTheActivePageAndTheReadMeFile) {
     file(std::string("share/tolmo/") + kReadMeName);
     FillPageState(s, book, host.active, host.PageCount());
     EXPECT_TRUE(!s.Untitled && s.FileExists);
-    EXPECT_TRUE(MenuItemView("mnReadMe", s).Enabled);
+    EXPECT_TRUE(EntryView(*FindCommand(TWindowCommand::ReadMe), s).Enabled);
     fs::remove(dir + "memo.txt");
     FillPageState(s, book, host.active, host.PageCount());
     s.HasEditor = true;
-    EXPECT_FALSE(MenuItemView("mnRename", s).Enabled); // the file has gone
+    EXPECT_FALSE(EntryView(*FindCommand(TWindowCommand::Rename), s).Enabled); // the file has gone
 }
 
 TEST_F(PageBookTest, RecoveredTextsGoToTheirPageAPageOfTheirNameOrANewUntitledOne) {

@@ -21,13 +21,17 @@ TWindowKeyEvent Up(K k, bool shift = false, bool ctrl = false, bool repeat = fal
     return {k, false, shift, ctrl, false, repeat};
 }
 
+std::string Cmd(TWindowCommand c) {
+    return std::to_string(int(c));
+}
+
 // What an action does beyond nothing, in one line.
 std::string Show(const TWindowKeyAction& a) {
     const char* paths[] = {"", " path=show", " path=clear"};
     std::string s = std::string(a.Consumed ? " consumed" : "") +
                     (a.CaptionsChanged ? " captions" : "") + paths[int(a.PathPanel)];
     if (a.SwitchTo >= 0) s += " switch=" + std::to_string(a.SwitchTo);
-    if (!a.RunItem.empty()) s += " run=" + a.RunItem;
+    if (a.Run != TWindowCommand::None) s += " run=" + std::to_string(int(a.Run));
     if (a.RefreshLocks) s += " locks";
     if (a.PageChange) s += " change";
     return s.empty() ? s : s.substr(1);
@@ -59,9 +63,12 @@ TEST_F(WindowKeysTest, CtrlArrowsSwitchPagesAndThePageChangeWaitsForTheRelease) 
 }
 
 TEST_F(WindowKeysTest, ClipboardKeysLocksAndTheHiddenBar) {
-    EXPECT_EQ(key(Down(K::Insert, false, true)), "consumed captions path=show run=mnCopy locks");
-    EXPECT_EQ(key(Down(K::Insert, true, false)), "consumed captions run=mnPaste locks");
-    EXPECT_EQ(key(Down(K::Delete, true, false)), "consumed run=mnCut locks");
+    EXPECT_EQ(key(Down(K::Insert, false, true)),
+              "consumed captions path=show run=" + Cmd(TWindowCommand::Copy) + " locks");
+    EXPECT_EQ(key(Down(K::Insert, true, false)),
+              "consumed captions run=" + Cmd(TWindowCommand::Paste) + " locks");
+    EXPECT_EQ(key(Down(K::Delete, true, false)),
+              "consumed run=" + Cmd(TWindowCommand::Cut) + " locks");
     // Plain Insert belongs to the control (overwrite); Ctrl+Shift+Insert to nobody here.
     EXPECT_EQ(key(Down(K::Insert)), "locks");
     EXPECT_EQ(key(Down(K::Insert, true, true)), "captions path=show locks");

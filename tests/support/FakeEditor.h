@@ -1,40 +1,66 @@
-// A stand-in editor for the row store tests: caret and view as plain fields, a parser factory,
-// and a record of what the store told it; StoreWithEditor attaches one to a store for a test.
+// A stand-in editor for the row store tests: a caret it gives with its edits and takes back
+// from undo, a parse bound and parser it gives the store, and a record of the changes it pulled;
+// StoreWithEditor attaches one to a store for a test.
 #pragma once
 
 #include "text/LineBreaking.h"
 #include "text/RowStore.h"
 
+#include <climits>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-struct FakeEditor : TScreenStringsClient {
-    int row = 0, col = 0, top = 0, visible = 10;
-    bool full = false, focus = false;
-    std::function<std::unique_ptr<TRowStateParser>()> parser;
-    std::vector<int> invalidated;
-    std::vector<TUpdateInfo> updates;
+struct FakeEditor : TRowStoreView {
+    TEditorScreenStrings* store = nullptr;
+    int row = 0, col = 0;
+    uint64_t seen = 0;
+    std::vector<int> invalidated;    // rows whose parser state changed, as pulled
+    std::vector<TRowChange> changes; // everything pulled
 
-    int CaretRow() const override { return row; }
-    int CaretCol() const override { return col; }
-    void SetCaretPos(int r, int c) override { row = r, col = c; }
-    int TopRow() const override { return top; }
-    int VisibleRowCount() const override { return visible; }
-    bool Focused() const override { return focus; }
-    bool InitBracketsFull() const override { return full; }
-    std::unique_ptr<TRowStateParser> CreateRowParser() override {
-        return parser ? parser() : nullptr;
+    void AttachTo(TEditorScreenStrings& s) {
+        store = &s;
+        seen = s.Revision();
+        s.Attach(this);
     }
-    void InvalidateRow(int r) override { invalidated.push_back(r); }
-    void ListUpdated(const TUpdateInfo& u) override { updates.push_back(u); }
+    void RowsChanged() override { Pull(); }
+    void Pull() {
+        for (const TRowChange& c : store->ChangesSince(seen)) {
+            changes.push_back(c);
+            if (c.Kind == TRowChange::ckStates)
+                for (int r = c.FirstRow; r < c.FirstRow + c.NewRowCount; ++r)
+                    invalidated.push_back(r);
+        }
+        seen = store->Revision();
+    }
+    TCaretPos Caret() const { return {row, col}; }
+    // An edit at the caret, and undo and redo putting the caret back as an editor does.
+    void Edit(int index, int count, std::string_view s) {
+        store->UpdateList(index, count, s, Caret());
+    }
+    void Undo() { Take(store->Undo(Caret())); }
+    void Redo() { Take(store->Redo(Caret())); }
+    // Shows rows top..top+visible-1: the store parses twice as many after a change.
+    void Show(int top, int visible) { store->SetParseBound(this, top + 2 * visible); }
+    void ParseAll() { store->SetParseBound(this, INT_MAX); }
+    void SetParser(std::function<std::unique_ptr<TRowStateParser>()> p) {
+        store->SetViewParser(this, std::move(p));
+    }
+
+  private:
+    void Take(std::optional<TCaretPos> c) {
+        if (c) row = c->Row, col = c->Col;
+    }
 };
 
 struct StoreWithEditor {
     TEditorScreenStrings s;
     FakeEditor ed;
-    StoreWithEditor() { s.Attach(&ed); }
+    StoreWithEditor() {
+        ed.AttachTo(s);
+        ed.Show(0, 10);
+    }
     ~StoreWithEditor() { s.Detach(&ed); }
 };
 

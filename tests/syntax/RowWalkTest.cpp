@@ -155,8 +155,8 @@ TEST(RowWalk, SavedStatesOutOfRangeAreHarmless) {
 TEST(RowStore, BracketStatesAfterLoadAndAfterEdits) {
     auto f = CreateDelphiFountain1();
     StoreWithEditor c;
-    c.ed.full = true; // every row parsed at once
-    c.ed.parser = [&f] { return std::make_unique<TFountainRowParser>(*f); };
+    c.ed.ParseAll(); // every row parsed at once
+    c.ed.SetParser([&f] { return std::make_unique<TFountainRowParser>(*f); });
     TEditorScreenStrings& rows = c.s;
     std::string text = "begin\r\n{ open\r\nstill\r\n}\r\nx := 1;\r\n";
     for (int i = 0; i < 100; ++i)

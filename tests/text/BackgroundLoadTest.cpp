@@ -249,13 +249,13 @@ TEST(BackgroundLoad, ClosingMidLoadStopsTheThreadOrFinishesForTheOtherHalf) {
         EXPECT_FALSE(other.LoadPending());
         EXPECT_EQ(other.Text(), "new\r\n");
     }
-    // The client that started a load leaves: a store shared with another is read to its
+    // The view that started a load leaves: a store shared with another is read to its
     // end, a store left alone stops where it is.
     for (bool shared : {false, true}) {
         TEditorScreenStrings s;
-        TScreenStringsClient starter, other;
-        s.Attach(&starter);
-        if (shared) s.Attach(&other);
+        FakeEditor starter, other;
+        starter.AttachTo(s);
+        if (shared) other.AttachTo(s);
         s.BeginLoad(OpenLoad(path, 1000, 65536), nullptr);
         s.LeaveLoad();
         EXPECT_FALSE(s.LoadPending());

@@ -20,7 +20,7 @@ struct BraceParser : TRowStateParser {
 struct ParserState : StoreWithEditor, ::testing::Test {
     int parses = 0;
     ParserState() {
-        ed.parser = [this] { return std::make_unique<BraceParser>(&parses); };
+        ed.SetParser([this] { return std::make_unique<BraceParser>(&parses); });
     }
 };
 
@@ -38,11 +38,12 @@ TEST_F(ParserState, WalkStopsAtAnEqualStateOrAfterTheVisibleRows) {
     s.SetText(Numbered(100));
     s.ParseUpTo(99);
     parses = 0;
+    ed.Pull(); // the states painting computed
     ed.invalidated.clear();
-    s.UpdateList(5, 1, "changed\r\n");
+    ed.Edit(5, 1, "changed\r\n");
     EXPECT_LE(parses, 4);
     EXPECT_EQ(ed.invalidated, (std::vector<int>{5, 6}));
-    s.UpdateList(5, 1, "{\r\n");
+    ed.Edit(5, 1, "{\r\n");
     EXPECT_EQ(s.BracketIndex(20), 0);
     EXPECT_EQ(s.ParsedLimit(), 21);
     TRowParserState none;
@@ -50,7 +51,7 @@ TEST_F(ParserState, WalkStopsAtAnEqualStateOrAfterTheVisibleRows) {
     EXPECT_EQ(s.ParserState(60), none);
     s.ParseUpTo(99);
     EXPECT_EQ(s.BracketIndex(99), 0);
-    s.Undo();
+    ed.Undo();
     s.ParseUpTo(99);
     EXPECT_EQ(s.BracketIndex(99), -1);
 }

@@ -25,11 +25,11 @@ TEST_F(RowMarks, JumpMarksAreUniqueImageMarksAreNot) {
 TEST_F(RowMarks, DeletionMovesMarksToTheFollowingRow) {
     s.SetText("a\r\nb\r\nc\r\n");
     s.PutRowMark(1, rm4);
-    s.UpdateList(1, 1, "");
+    ed.Edit(1, 1, "");
     EXPECT_EQ(s.ListRowMarks(1), RowMarkBit(rm4)); // now on "c"
-    s.UpdateList(1, 1, "");
+    ed.Edit(1, 1, "");
     EXPECT_EQ(s.ListRowMarks(0), RowMarkBit(rm4)); // at the end: the row before
-    s.UpdateList(0, 1, "");
+    ed.Edit(0, 1, "");
     EXPECT_EQ(s.MarksInList(), 0); // deleting everything loses the marks
 }
 
@@ -37,21 +37,21 @@ TEST_F(RowMarks, ReturnBeforeOrAfterTheText) {
     s.SetText("abc\r\nnext\r\n");
     s.PutRowMark(0, rm1);
     ed.col = 0; // Return before the first character: the mark moves down with the text
-    s.UpdateList(0, 1, "\r\nabc\r\n");
+    ed.Edit(0, 1, "\r\nabc\r\n");
     EXPECT_EQ(s.ListRowMarks(0), 0);
     EXPECT_EQ(s.ListRowMarks(1), RowMarkBit(rm1));
     ed.col = 3; // Return after the text: the mark stays
-    s.UpdateList(1, 1, "abc\r\n\r\n");
+    ed.Edit(1, 1, "abc\r\n\r\n");
     EXPECT_EQ(s.ListRowMarks(1), RowMarkBit(rm1));
     EXPECT_EQ(s.ListRowMarks(2), 0);
     // joining two lines: the first row's marks and the removed row's marks meet
     s.PutRowMark(3, rm7);
-    s.UpdateList(2, 1, ""); // the empty line goes: its mark moves to "next"
+    ed.Edit(2, 1, ""); // the empty line goes: its mark moves to "next"
     EXPECT_EQ(s.ListRowMarks(2), RowMarkBit(rm7));
-    s.UpdateList(1, 1, "abc"); // drop the line end: "next" joins "abc"
+    ed.Edit(1, 1, "abc"); // drop the line end: "next" joins "abc"
     EXPECT_EQ(s.ListRowMarks(1), RowMarkBit(rm1) | RowMarkBit(rm7));
     // undo restores the text, the marks stay near their rows
-    s.Undo();
+    ed.Undo();
     EXPECT_EQ(s.Text(), "\r\nabc\r\nnext\r\n");
     EXPECT_EQ(s.MarksInList(), RowMarkBit(rm1) | RowMarkBit(rm7));
 }

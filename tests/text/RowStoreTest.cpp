@@ -110,15 +110,35 @@ TEST(ScreenStrings, EditorsShareAStoreAndExchangeLists) {
     auto one = std::make_shared<TEditorScreenStrings>();
     auto two = std::make_shared<TEditorScreenStrings>();
     std::weak_ptr<TEditorScreenStrings> watch = one;
-    one->Attach(&a);
-    two->Attach(&b);
+    a.AttachTo(*one);
+    b.AttachTo(*two);
     std::shared_ptr<TEditorScreenStrings> mine = one;
     one.reset();
-    EXPECT_EQ(mine->ActiveEditor(), &a);
     ExchangeList(mine, &a, two);
-    EXPECT_TRUE(watch.expired()); // its last editor left: freed
-    EXPECT_EQ(two->Clients().size(), 2u);
-    EXPECT_EQ(two->ActiveEditor(), &b);
-    a.focus = true;
-    EXPECT_EQ(two->ActiveEditor(), &a);
+    EXPECT_TRUE(watch.expired()); // its last view left: freed
+    EXPECT_EQ(two->ViewCount(), 2);
+    a.store = two.get();
+    a.seen = two->Revision();
+    // An edit of one view reaches the other as a change it pulls: the rows and the revision.
+    two->SetText("one\r\ntwo\r\n");
+    b.changes.clear();
+    a.row = 1;
+    a.Edit(1, 1, "2\r\n3\r\n");
+    ASSERT_EQ(b.changes.size(), 1u);
+    EXPECT_EQ(b.changes[0].Kind, TRowChange::ckRows);
+    EXPECT_EQ(b.changes[0].FirstRow, 1);
+    EXPECT_EQ(b.changes[0].OldRowCount, 1);
+    EXPECT_EQ(b.changes[0].NewRowCount, 2);
+    EXPECT_EQ(b.seen, two->Revision());
+    EXPECT_EQ(a.seen, two->Revision());
+    // A view further behind than the kept log gets every row as changed.
+    const uint64_t old = two->Revision();
+    for (int i = 0; i < 1100; ++i)
+        b.Edit(0, 1, "x\r\n");
+    const std::vector<TRowChange> all = two->ChangesSince(old);
+    ASSERT_EQ(all.size(), 1u);
+    EXPECT_EQ(all[0].FirstRow, 0);
+    EXPECT_EQ(all[0].NewRowCount, two->Count());
+    two->Detach(&a);
+    two->Detach(&b);
 }

@@ -10,8 +10,8 @@ namespace {
 void Type(TEditorScreenStrings& s, FakeEditor& ed, char ch) {
     std::string row(s.Count() ? s.RowText(ed.row) : "");
     row.insert(static_cast<size_t>(ed.col), 1, ch);
-    s.UpdateList(ed.row, s.Count() ? 1 : 0,
-                 row + (s.Count() && s.RowEndKind(ed.row) == reLineEnd ? "\r\n" : ""));
+    ed.Edit(ed.row, s.Count() ? 1 : 0,
+            row + (s.Count() && s.RowEndKind(ed.row) == reLineEnd ? "\r\n" : ""));
     ++ed.col;
 }
 
@@ -26,14 +26,14 @@ TEST_F(Undo, StepsRestoreTextAndCaretAndANewEditEmptiesRedo) {
     ed.col = 1;
     for (char c : {'a', 'b', 'c'})
         Type(s, ed, c);
-    s.Undo();
+    ed.Undo();
     EXPECT_EQ(ed.col, 3);
-    s.Undo();
-    s.Undo();
-    s.Undo(); // nothing left: nothing happens
+    ed.Undo();
+    ed.Undo();
+    ed.Undo(); // nothing left: nothing happens
     EXPECT_EQ(s.Text(), "x\r\n");
     EXPECT_EQ(ed.col, 1);
-    s.Redo();
+    ed.Redo();
     EXPECT_EQ(s.Text(), "xa\r\n");
     EXPECT_EQ(ed.col, 2);
     EXPECT_TRUE(s.UndoObj().CanRedo());
@@ -59,15 +59,15 @@ TEST_F(Undo, RestoresTheRowsAsTheyWereCut) {
     s.SetWordWrap(true);
     std::string original = std::string(19, 'a') + "\x8b";
     s.SetText(original);
-    ASSERT_EQ(s.Count(), 2);     // exactly full: an empty last row
-    s.UpdateList(2, 0, "\x84x"); // appended: the lead byte at the row end gets a trail byte
-    s.UpdateList(0, 0, "b");     // the whole line is cut again
-    s.Undo();
+    ASSERT_EQ(s.Count(), 2); // exactly full: an empty last row
+    ed.Edit(2, 0, "\x84x");  // appended: the lead byte at the row end gets a trail byte
+    ed.Edit(0, 0, "b");      // the whole line is cut again
+    ed.Undo();
     EXPECT_EQ(s.Text(), original + "\x84x");
-    s.Undo();
+    ed.Undo();
     EXPECT_EQ(s.Text(), original);
-    s.Redo();
-    s.Redo();
+    ed.Redo();
+    ed.Redo();
     EXPECT_EQ(s.Text(), "b" + original + "\x84x");
 }
 
@@ -88,17 +88,17 @@ TEST_F(Undo, RandomEditsUndoAndRedoByteForByte) {
         for (int k = static_cast<int>(rng() % 6); k > 0; --k)
             text += pieces[rng() % std::size(pieces)];
         const uint64_t before = s.UndoObj().PushCount();
-        s.UpdateList(index, count, text);
+        ed.Edit(index, count, text);
         if (s.UndoObj().PushCount() != before) texts.push_back(s.Text());
     }
     const size_t steps = s.UndoObj().UndoList().size();
     ASSERT_EQ(steps + 1, texts.size());
     for (size_t k = steps; k > 0; --k) {
-        s.Undo();
+        ed.Undo();
         ASSERT_EQ(s.Text(), texts[k - 1]) << "undo back to step " << k - 1;
     }
     for (size_t k = 1; k <= steps; ++k) {
-        s.Redo();
+        ed.Redo();
         ASSERT_EQ(s.Text(), texts[k]) << "redo of step " << k;
     }
 }

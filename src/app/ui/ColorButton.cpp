@@ -32,7 +32,7 @@ static QColor DefaultChooseColor(const QColor& start, QWidget* parent) {
 QColor (*TColorButton::ChooseColor)(const QColor&, QWidget*) = DefaultChooseColor;
 
 TColorButton::TColorButton(bool allowNone, QWidget* parent)
-    : QToolButton(parent), FAllowNone(allowNone) {
+    : QToolButton(parent), allowNone_(allowNone) {
     setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     setMinimumWidth(96);
     if (allowNone) {
@@ -40,7 +40,7 @@ TColorButton::TColorButton(bool allowNone, QWidget* parent)
         menu->addAction(QStringLiteral("色を選ぶ..."), this, [this] { choose(); });
         menu->addAction(QStringLiteral("既定の色"), this, [this] {
             SetColor(clNone);
-            emit ColorChanged(FColor);
+            emit ColorChanged(color_);
         });
         setMenu(menu);
         setPopupMode(QToolButton::MenuButtonPopup);
@@ -50,31 +50,31 @@ TColorButton::TColorButton(bool allowNone, QWidget* parent)
 }
 
 void TColorButton::SetColor(TColor c) {
-    FColor = c;
+    color_ = c;
     paintSwatch();
 }
 
 void TColorButton::choose() {
-    const QColor c = ChooseColor(ColorToQColor(FColor, palette()), window());
+    const QColor c = ChooseColor(ColorToQColor(color_, palette()), window());
     if (!c.isValid()) return;
     SetColor(QColorToColor(c));
-    emit ColorChanged(FColor);
+    emit ColorChanged(color_);
 }
 
 void TColorButton::paintSwatch() {
     QPixmap pm(24, 14);
     QPainter p(&pm);
-    if (FColor == clNone) {
+    if (color_ == clNone) {
         p.fillRect(pm.rect(), palette().color(QPalette::Base));
         p.setPen(palette().color(QPalette::Mid));
         p.drawLine(0, 13, 23, 0);
     } else {
-        p.fillRect(pm.rect(), ColorToQColor(FColor, palette()));
+        p.fillRect(pm.rect(), ColorToQColor(color_, palette()));
     }
     p.setPen(palette().color(QPalette::Dark));
     p.drawRect(0, 0, 23, 13);
     p.end();
     setIcon(QIcon(pm));
     setIconSize(pm.size());
-    setText(FColor == clNone ? QStringLiteral("既定") : QString());
+    setText(color_ == clNone ? QStringLiteral("既定") : QString());
 }

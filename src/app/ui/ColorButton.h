@@ -18,9 +18,9 @@ class TColorButton : public QToolButton {
   public:
     // allowNone: the menu offers "既定の色" (clNone).
     explicit TColorButton(bool allowNone, QWidget* parent = nullptr);
-    TColor Color() const { return FColor; }
+    TColor Color() const { return color_; }
     void SetColor(TColor c);
-    int ColorValue() const { return static_cast<int>(FColor); }
+    int ColorValue() const { return static_cast<int>(color_); }
     void SetColorValue(int c) { SetColor(static_cast<TColor>(c)); }
     // The colour dialog (replaceable by tests): the chosen colour, or an invalid one.
     static QColor (*ChooseColor)(const QColor& start, QWidget* parent);
@@ -31,6 +31,6 @@ class TColorButton : public QToolButton {
   private:
     void choose();
     void paintSwatch();
-    TColor FColor = clBlack;
-    bool FAllowNone;
+    TColor color_ = clBlack;
+    bool allowNone_;
 };

@@ -6,35 +6,35 @@
 #include <QWidget>
 
 TMemMapTimer::TMemMapTimer(TCustomMemMapEvt& channel, QObject* parent)
-    : QObject(parent), FChannel(channel) {
+    : QObject(parent), channel_(channel) {
     // Called on the channel's waiter thread: only a queued call crosses over.
-    FChannel.SetWakeHandler(
+    channel_.SetWakeHandler(
         [this] { QMetaObject::invokeMethod(this, &TMemMapTimer::Tick, Qt::QueuedConnection); });
 }
 
 TMemMapTimer::~TMemMapTimer() {
-    FChannel.SetWakeHandler(nullptr); // the waiter ends before this object does
+    channel_.SetWakeHandler(nullptr); // the waiter ends before this object does
 }
 
 void TMemMapTimer::Tick() {
     try {
-        FChannel.Poll();
+        channel_.Poll();
     } catch (const std::exception& e) {
         WindowAsker().ShowErrorBox(ChannelFailureText(e));
     }
 }
 
-TMemMapEvt1::TMemMapEvt1(QObject* parent) : QObject(parent), FTimer(FChannel) {
-    SetupMainChannel(FChannel);
-    FReceiver.OnArrive = [this] { emit messengerArrived(); };
-    FReceiver.OnOpen = [this](const std::vector<std::string>& lines) { emit linesReceived(lines); };
-    FReceiver.Attach(FChannel);
+TMemMapEvt1::TMemMapEvt1(QObject* parent) : QObject(parent), timer_(channel_) {
+    SetupMainChannel(channel_);
+    receiver_.OnArrive = [this] { emit messengerArrived(); };
+    receiver_.OnOpen = [this](const std::vector<std::string>& lines) { emit linesReceived(lines); };
+    receiver_.Attach(channel_);
 }
 
 void TMemMapEvt1::Activate() {
-    if (FChannel.GetActive()) return;
+    if (channel_.GetActive()) return;
     try {
-        FChannel.SetActive(true);
+        channel_.SetActive(true);
     } catch (const std::exception& e) {
         WindowAsker().ShowErrorBox(ChannelFailureText(e));
     }

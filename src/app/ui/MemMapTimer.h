@@ -17,12 +17,12 @@ class TMemMapTimer : public QObject {
     explicit TMemMapTimer(TCustomMemMapEvt& channel, QObject* parent = nullptr);
     ~TMemMapTimer() override;
 
-    bool IsRunning() const { return FChannel.Waiting(); }
+    bool IsRunning() const { return channel_.Waiting(); }
 
   private:
     void Tick();
 
-    TCustomMemMapEvt& FChannel;
+    TCustomMemMapEvt& channel_;
 };
 
 // The main window's channel component MemMapEvt1: "Tolmo2005", ten slots, 256 bytes, marked as
@@ -37,16 +37,16 @@ class TMemMapEvt1 : public QObject {
     // Opens the channel unless it is open; an error goes to the default error box.
     void Activate();
     // The window-activation token the latest second start brought (empty: none), read once.
-    std::string TakeActivationToken() { return FReceiver.TakeActivationToken(); }
+    std::string TakeActivationToken() { return receiver_.TakeActivationToken(); }
 
   signals:
     void messengerArrived();
     void linesReceived(const std::vector<std::string>& lines);
 
   private:
-    TMemMapEvt FChannel;
-    THandOffReceiver FReceiver;
-    TMemMapTimer FTimer;
+    TMemMapEvt channel_;
+    THandOffReceiver receiver_;
+    TMemMapTimer timer_;
 };
 
 // Brings a top-level window forward: restored when minimised, raised and activated. On Wayland

@@ -19,12 +19,12 @@ TColorPalette::TColorPalette(QWidget* parent) : QWidget(parent) {
 }
 
 void TColorPalette::SetForegroundColor(TColor c) {
-    FModel.SetForegroundColor(c);
+    model_.SetForegroundColor(c);
     update();
 }
 
 void TColorPalette::SetBackgroundColor(TColor c) {
-    FModel.SetBackgroundColor(c);
+    model_.SetBackgroundColor(c);
     update();
 }
 
@@ -55,7 +55,7 @@ void TColorPalette::paintEvent(QPaintEvent*) {
     f.setBold(true);
     p.setFont(f);
     for (const TPaletteCellPaint& c :
-         FModel.Paint(g.x(), g.y(), g.width(), g.height(), hasFocus())) {
+         model_.Paint(g.x(), g.y(), g.width(), g.height(), hasFocus())) {
         const QRect cell(c.X, c.Y, c.W, c.H);
         const QColor ink = c.DarkInk ? Qt::black : Qt::white;
         p.fillRect(cell, ColorToQColor(c.Color, palette()));
@@ -73,7 +73,7 @@ void TColorPalette::paintEvent(QPaintEvent*) {
 void TColorPalette::PickAt(QPoint pt, bool background) {
     const QRect g = GridRect();
     const int i = PaletteCellAt(pt.x() - g.x(), pt.y() - g.y(), g.width(), g.height());
-    if (FModel.Pick(i, background)) {
+    if (model_.Pick(i, background)) {
         update();
         emit Change();
     }
@@ -82,27 +82,27 @@ void TColorPalette::PickAt(QPoint pt, bool background) {
 void TColorPalette::mousePressEvent(QMouseEvent* e) {
     setFocus(Qt::MouseFocusReason);
     if (e->button() != Qt::LeftButton && e->button() != Qt::RightButton) return;
-    FDragButton = e->button();
+    dragButton_ = e->button();
     PickAt(e->position().toPoint(), e->button() == Qt::RightButton);
 }
 
 void TColorPalette::mouseMoveEvent(QMouseEvent* e) {
-    if (FDragButton == Qt::NoButton || !(e->buttons() & FDragButton)) return;
-    PickAt(e->position().toPoint(), FDragButton == Qt::RightButton);
+    if (dragButton_ == Qt::NoButton || !(e->buttons() & dragButton_)) return;
+    PickAt(e->position().toPoint(), dragButton_ == Qt::RightButton);
 }
 
 void TColorPalette::mouseReleaseEvent(QMouseEvent* e) {
-    if (e->button() == FDragButton) FDragButton = Qt::NoButton;
+    if (e->button() == dragButton_) dragButton_ = Qt::NoButton;
 }
 
 void TColorPalette::keyPressEvent(QKeyEvent* e) {
-    if (FModel.ArrowKey(ToTableKey(e->key(), {}))) {
+    if (model_.ArrowKey(ToTableKey(e->key(), {}))) {
         update();
         return;
     }
     const QString t = e->text();
     if (t.size() == 1 && t[0].unicode() < 128 &&
-        FModel.KeyChar(static_cast<char>(t[0].unicode()))) {
+        model_.KeyChar(static_cast<char>(t[0].unicode()))) {
         update();
         emit Change();
         return;

@@ -12,12 +12,12 @@ class TColorPalette : public QWidget {
   public:
     explicit TColorPalette(QWidget* parent = nullptr);
 
-    TColorPaletteModel& Model() { return FModel; }
-    const TColorPaletteModel& Model() const { return FModel; }
-    int ForegroundIndex() const { return FModel.ForegroundIndex(); }
-    int BackgroundIndex() const { return FModel.BackgroundIndex(); }
-    TColor ForegroundColor() const { return FModel.ForegroundColor(); }
-    TColor BackgroundColor() const { return FModel.BackgroundColor(); }
+    TColorPaletteModel& Model() { return model_; }
+    const TColorPaletteModel& Model() const { return model_; }
+    int ForegroundIndex() const { return model_.ForegroundIndex(); }
+    int BackgroundIndex() const { return model_.BackgroundIndex(); }
+    TColor ForegroundColor() const { return model_.ForegroundColor(); }
+    TColor BackgroundColor() const { return model_.BackgroundColor(); }
     void SetForegroundColor(TColor c);
     void SetBackgroundColor(TColor c);
 
@@ -37,6 +37,6 @@ class TColorPalette : public QWidget {
   private:
     QRect GridRect() const;
     void PickAt(QPoint p, bool background);
-    TColorPaletteModel FModel;
-    Qt::MouseButton FDragButton = Qt::NoButton;
+    TColorPaletteModel model_;
+    Qt::MouseButton dragButton_ = Qt::NoButton;
 };

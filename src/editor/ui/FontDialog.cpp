@@ -37,9 +37,9 @@ TEditorFontDialog::TEditorFontDialog(const QFont& start, QWidget* parent) : QDia
     setWindowTitle(QStringLiteral("フォント"));
     families_ = NamedList("lstFamily", this);
     styles_ = NamedList("lstStyle", this);
-    sizes_ = NamedList("lstSize", this);
-    size_ = new QSpinBox(this);
+    size_ = new QSpinBox(this); // above its list: first in the tab order
     size_->setObjectName(QStringLiteral("edtSize"));
+    sizes_ = NamedList("lstSize", this);
     size_->setRange(1, 512);
     sample_ = new QLabel(QStringLiteral("AaBbYyZz 0123 あいうえお アイウエオ 漢字"), this);
     sample_->setObjectName(QStringLiteral("lblSample"));

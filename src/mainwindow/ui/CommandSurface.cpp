@@ -58,13 +58,13 @@ TCommandSurface::TCommandSurface(TfmEditor& fm, TPages& pages, TWindowCommands& 
         s.FileManager = fm_.FileManager && fm_.FileManager(); // asked only when a menu opens
         menus_.Show(m, s);
     };
-    menus_.OnKey = [this](const std::string& name) {
+    menus_.OnKey = [this](TWindowCommand c, int arg) {
         // A key that runs a command ends the menu bar's keyboard mode (Alt, then one Escape):
         // the text takes the focus again, also when a dialog of the command closes.
         if (qobject_cast<QMenuBar*>(QApplication::focusWidget())) pages_.FocusActive();
-        Run(name);
+        Run(c, arg);
     };
-    menus_.Menu("mnFunction")->menuAction()->setVisible(fm_.pnlFunction->isHidden());
+    menus_.Menu(TWindowMenu::FunctionKeys)->menuAction()->setVisible(fm_.pnlFunction->isHidden());
     buildFunctionBar();
     buildJumpColumn();
     wireCommands();
@@ -96,7 +96,7 @@ void TCommandSurface::buildFunctionBar() {
                 const Qt::KeyboardModifiers m = QGuiApplication::keyboardModifiers();
                 const int k =
                     TFunctionKeyBar::ClickedKey(n, m & Qt::ShiftModifier, m & Qt::ControlModifier);
-                Run("mnF" + std::to_string(k + 1));
+                Run(TWindowCommand::FunctionKey, k);
             });
         }
     }
@@ -180,11 +180,11 @@ TCommandState TCommandSurface::State() const {
     return s;
 }
 
-bool TCommandSurface::Run(const std::string& name) {
+bool TCommandSurface::Run(TWindowCommand c, int arg) {
     // A composition goes into the text where it was typed before the command sees the page.
     if (TEditor* ed = activeEditor()) ed->CommitComposition();
-    if (!menus_.Item(name) || !menus_.Wired(name) || !ItemRunnable(name, State())) return false;
-    menus_.Trigger(name);
+    if (!menus_.Wired(c) || !CommandRunnable(c, arg, State())) return false;
+    menus_.Trigger(c, arg);
     return true;
 }
 
@@ -198,18 +198,23 @@ bool TCommandSurface::forward(TEditorCommand c, int arg) {
 }
 
 void TCommandSurface::wireCommands() {
-    using C = TEditorCommand;
-    for (const TMenuItemDef& d : MainMenuTable())
-        if (d.Command != C::None)
-            menus_.SetHandler(d.Name, [this, c = d.Command, arg = d.Arg] { forward(c, arg); });
-    menus_.SetHandler("mnCopy", [this] {
+    using W = TWindowCommand;
+    TCommandHandlers::TList h;
+    // The commands the active control answers, each once (the marks share one with their Arg).
+    for (const TCommandDef& d : CommandTable())
+        if (d.Forward != TEditorCommand::None && (h.empty() || h.back().first != d.Command))
+            h.push_back({d.Command, [this, c = d.Forward](int arg) { forward(c, arg); }});
+    auto add = [&h](W c, std::function<void()> run) {
+        h.push_back({c, [run = std::move(run)](int) { run(); }});
+    };
+    add(W::Copy, [this] {
         TEditor* ed = activeEditor();
-        if (ed && ed->RunCommand(C::Copy)) DropSelectionAfterCopy(ed->Core());
+        if (ed && ed->RunCommand(TEditorCommand::Copy)) DropSelectionAfterCopy(ed->Core());
     });
-    menus_.SetHandler("mnPaste", [this] { PasteWithCaretRule(); });
-    for (const auto& [item, command] :
-         {std::pair{"mnOverwrite", C::Overwrite}, std::pair{"mnReadOnly", C::ReadOnly}})
-        menus_.SetHandler(item, [this, command] {
+    add(W::Paste, [this] { PasteWithCaretRule(); });
+    for (const auto& [c, command] : {std::pair{W::Overwrite, TEditorCommand::Overwrite},
+                                     std::pair{W::ReadOnly, TEditorCommand::ReadOnly}})
+        add(c, [this, command] {
             forward(command);
             pages_.ShowModePanels();
         });
@@ -217,30 +222,16 @@ void TCommandSurface::wireCommands() {
         fm_.StatusShowsRows = rows;
         pages_.SetRowColMode(rows);
     };
-    menus_.SetHandler("mnRowCol", [rowCol] { rowCol(true); });
-    menus_.SetHandler("mnLineChar", [rowCol] { rowCol(false); });
-    menus_.SetHandler("mnJButton", [this] { ToggleJumpColumn(); });
-    for (int k = 0; k < 36; ++k)
-        menus_.SetHandler("mnF" + std::to_string(k + 1), [this, k] { RunFunctionKey(k); });
-    menus_.SetHandler("mnKSize", [this] { standardSize(); });
-    menus_.SetHandler("mnisFuncShow", [this] { toggleFunctionBar(); });
-    menus_.SetHandler("mnisStatShow", [this] { toggleStatusBar(); });
-    menus_.SetHandler("mnisTabShow", [this] {
-        ToggleLayout(layout_, "mnisTabShow");
-        pages_.PageControl1()->tabBar()->setVisible(!layout_.TabsHidden);
-    });
-    menus_.SetHandler("mnisMenuShow", [this] {
-        ToggleLayout(layout_, "mnisMenuShow");
-        showBarMenus();
-        pages_.PageControl1()->setStyleSheet(QStringLiteral("QTabBar::tab { height: %1px; }")
-                                                 .arg(PageTabHeight(layout_.MenusHidden)));
-    });
-    menus_.SetHandler("mnisTitleShow", [this] {
-        ToggleLayout(layout_, "mnisTitleShow");
-        const bool visible = fm_.isVisible();
-        fm_.setWindowFlag(Qt::FramelessWindowHint, layout_.TitleHidden);
-        if (visible) fm_.show();
-    });
+    add(W::ShowRowCol, [rowCol] { rowCol(true); });
+    add(W::ShowLineChar, [rowCol] { rowCol(false); });
+    add(W::JumpButtons, [this] { ToggleJumpColumn(); });
+    h.push_back({W::FunctionKey, [this](int k) { RunFunctionKey(k); }});
+    add(W::StandardSize, [this] { standardSize(); });
+    add(W::FunctionBar, [this] { toggleFunctionBar(); });
+    add(W::StatusBar, [this] { toggleStatusBar(); });
+    for (const W c : {W::PageTabs, W::MenuBar, W::TitleBar})
+        add(c, [this, c] { toggleLayout(c); });
+    menus_.Wire(TCommandPart::Surface, h);
 }
 
 void TCommandSurface::PasteWithCaretRule() {
@@ -284,8 +275,8 @@ void TCommandSurface::RunFunctionKey(int k) {
             TEditorLeftbar& l = ed->Core().Leftbar();
             l.SetVisible(!l.Visible());
         }
-    } else if (const std::string item = FunctionCommandItem(c); !item.empty()) {
-        Run(item);
+    } else if (const TWindowCommand w = FunctionWindowCommand(c); w != TWindowCommand::None) {
+        Run(w);
     }
     if (ResetsCaptions(c) && bar_.Reset()) ShowCaptions();
 }
@@ -373,7 +364,7 @@ void TCommandSurface::perform(const TWindowKeyAction& a) {
     }
     if (a.SwitchTo >= 0) pages_.SetActivePage(a.SwitchTo);
     if (a.PageChange) pages_.Book().PageChange();
-    if (!a.RunItem.empty()) Run(a.RunItem);
+    if (a.Run != TWindowCommand::None) Run(a.Run);
     if (a.RefreshLocks) RefreshLocks();
 }
 
@@ -398,10 +389,12 @@ void TCommandSurface::activationChanged(bool active) {
 QMenu* TCommandSurface::BuildContextMenu(TEditor* editor) {
     return TMenuView::BuildContextMenu(
         editor, ContextMenuModel(State()),
-        [this](const TContextItem& i) { return i.MenuItem.empty() || menus_.Wired(i.MenuItem); },
+        [this](const TContextItem& i) {
+            return i.Window == TWindowCommand::None || menus_.Wired(i.Window);
+        },
         [this, editor](const TContextItem& i) {
-            if (!i.MenuItem.empty())
-                Run(i.MenuItem);
+            if (i.Window != TWindowCommand::None)
+                Run(i.Window);
             else if (!RunContextItemOnCore(editor->Core(), i))
                 editor->RunCommand(i.Command, i.Arg);
         });
@@ -450,13 +443,32 @@ bool TCommandSurface::eventFilter(QObject* watched, QEvent* e) {
 
 void TCommandSurface::showBarMenus() {
     const TCommandState s = State();
-    for (const TMenuItemDef& d : MainMenuTable())
-        if (d.Submenu && d.Parent.empty())
-            if (QMenu* m = menus_.Menu(d.Name))
-                m->menuAction()->setVisible(MenuItemView(d.Name, s).Visible);
+    for (const TCommandDef& d : CommandTable())
+        if (d.Kind == TEntryKind::Menu && d.Menu == TWindowMenu::None)
+            if (QMenu* m = menus_.Menu(d.Opens))
+                m->menuAction()->setVisible(EntryView(d, s).Visible);
     // With its menus hidden the bar goes too: an Alt key of a hidden menu would otherwise take
     // the focus to a bar nobody sees, and the letters typed next would go nowhere.
     fm_.menuBar()->setVisible(!s.MenusHidden);
+}
+
+void TCommandSurface::toggleLayout(TWindowCommand c) {
+    ToggleLayout(layout_, c);
+    switch (c) {
+    case TWindowCommand::PageTabs:
+        pages_.PageControl1()->tabBar()->setVisible(!layout_.TabsHidden);
+        break;
+    case TWindowCommand::MenuBar:
+        showBarMenus();
+        pages_.PageControl1()->setStyleSheet(QStringLiteral("QTabBar::tab { height: %1px; }")
+                                                 .arg(PageTabHeight(layout_.MenusHidden)));
+        break;
+    default: { // the title bar
+        const bool visible = fm_.isVisible();
+        fm_.setWindowFlag(Qt::FramelessWindowHint, layout_.TitleHidden);
+        if (visible) fm_.show();
+    }
+    }
 }
 
 void TCommandSurface::toggleFunctionBar() {

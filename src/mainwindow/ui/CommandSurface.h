@@ -47,9 +47,9 @@ class TCommandSurface : public QObject {
   public:
     TCommandSurface(TfmEditor& fm, TPages& pages, TWindowCommands& commands);
 
-    // Runs an item as its shortcut does: the opening rules of its menus first, then the item
+    // Runs a command as its key does: the opening rules of its menus first, then the command
     // when it is enabled. False when the rules or a missing handler stopped it.
-    bool Run(const std::string& name);
+    bool Run(TWindowCommand c, int arg = 0);
     TCommandState State() const;
 
     // The function-key bar.
@@ -95,7 +95,8 @@ class TCommandSurface : public QObject {
     bool forward(TEditorCommand c, int arg = 0);
     void showJumpColumn(bool on);
     // Layout toggles.
-    void showBarMenus(); // the menus of the bar as the rules show them
+    void showBarMenus();                 // the menus of the bar as the rules show them
+    void toggleLayout(TWindowCommand c); // page tabs, menu bar, title bar
     void toggleFunctionBar();
     void toggleStatusBar();
     void standardSize();

@@ -37,17 +37,18 @@ TDisplayCommands::TDisplayCommands(TfmEditor& fm, TdtEditor& dt, TPages& pages)
                                             ColorToQColor(look.Font.Color, fm_.palette()));
     };
 
-    fm.SetMenuHandler("mnHyoujiSet", [this] { panel_->mnHyoujiSetClick(); });
-    fm.SetMenuHandler("mnProperty1", [this] { mnuEditorPropertyClick(); });
+    fm.WireCommands(TCommandPart::Display,
+                    {{TWindowCommand::DisplaySettings, [this] { panel_->mnHyoujiSetClick(); }},
+                     {TWindowCommand::CurrentSettings, [this] { mnuEditorPropertyClick(); }}});
     // The sets' and definitions' items are made when their menu first opens.
-    QMenu* sets = fm.Menus->Menu("mnEditorPropAttribute");
-    QMenu* fountains = fm.Menus->Menu("mnFountainAttribute");
-    connect(fm.Menus->Menu("mnShow"), &QMenu::aboutToShow, this,
+    QMenu* sets = fm.Menus->Menu(TWindowMenu::FileTypeSettings);
+    QMenu* fountains = fm.Menus->Menu(TWindowMenu::TokenColours);
+    connect(fm.Menus->Menu(TWindowMenu::View), &QMenu::aboutToShow, this,
             [this, sets, fountains] { fillShowMenus(sets, fountains); });
     // The view menu's copy in その他, which the user can reach, after "表示設定(&C)".
-    QMenu* other = fm.Menus->Menu("mnSonota");
+    QMenu* other = fm.Menus->Menu(TWindowMenu::Other);
     const QList<QAction*> items = other->actions();
-    const auto at = items.indexOf(fm.Menus->Item("mnHyoujiSet"));
+    const auto at = items.indexOf(fm.Menus->Item(TWindowCommand::DisplaySettings));
     mnShowVisible = new QMenu(QStringLiteral("表示(&V)"), other);
     other->insertMenu(at >= 0 && at + 1 < items.size() ? items[at + 1] : nullptr, mnShowVisible);
     connect(mnShowVisible->addAction(QStringLiteral("カレント環境設定")), &QAction::triggered, this,

@@ -27,7 +27,7 @@ void AttachEncodingUi(TfmEditor& fm, TPages& pages) {
         panel->setText(d ? QStr(d->StatusText()) : QString());
     };
 
-    QMenu* menu = fm.Menus->Menu("mnEncoding");
+    QMenu* menu = fm.Menus->Menu(TWindowMenu::Encoding);
     QMenu* reopen = menu->addMenu(QStringLiteral("文字コードを指定して開き直す(&R)"));
     reopen->setObjectName(QStringLiteral("mnReopenEncoding"));
     reopen->addAction(QStringLiteral("自動判別(&A)"), &pages,

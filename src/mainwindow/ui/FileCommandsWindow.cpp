@@ -51,15 +51,15 @@ TFileCommandsWindow::TFileCommandsWindow(TfmEditor& fm, TPages& pages)
         return available;
     };
     TFileCommands& c = *core_;
-    for (auto [name, run] : std::initializer_list<std::pair<const char*, std::function<void()>>>{
-             {"mnRename", [&c] { c.Rename(); }},
-             {"mnFolderOpen", [&c] { c.FolderOpen(); }},
-             {"mnSaiYomikomi", [&c] { c.ReRead(); }},
-             {"mnEditor", [&c] { c.StartExternalEdit(); }},
-             {"mnProperty", [this] { showProgramProperties(); }},
-             {"mnTolmo", [] { OpenMakersWebPage(); }}, // tells the user when there is no connection
-             {"mnReadMe", [&c] { c.OpenReadMe(); }}})
-        fm.SetMenuHandler(name, run);
+    using W = TWindowCommand;
+    fm.WireCommands(TCommandPart::Files,
+                    {{W::Rename, [&c] { c.Rename(); }},
+                     {W::OpenFolder, [&c] { c.FolderOpen(); }},
+                     {W::Reread, [&c] { c.ReRead(); }},
+                     {W::ExternalEditor, [&c] { c.StartExternalEdit(); }},
+                     {W::ProgramProperties, [this] { showProgramProperties(); }},
+                     {W::WebSite, [] { OpenMakersWebPage(); }}, // tells when there is no connection
+                     {W::ReadMe, [&c] { c.OpenReadMe(); }}});
     addresses_ = new TAddressClicks(fm, this);
     pages.OpenFolderHook = [&c](const std::string& folder) { c.FolderReOpen(folder); };
 }
@@ -74,25 +74,37 @@ TFileCommandsWindow::~TFileCommandsWindow() {
 }
 
 void TFileCommandsWindow::UpdateDialogItems() {
-    if (OpenAbout) fm_.SetMenuHandler("mnAbout", OpenAbout);
-    if (OpenInfo) fm_.SetMenuHandler("mnInfo", OpenInfo);
-    if (OpenOptions)
-        fm_.SetMenuHandler("mnSet", [this] {
-            const TSettings before = fm_.Settings;
-            if (OpenOptions()) emit fm_.OptionsApplied(before);
-        });
-    if (!OpenSetup) return;
-    // The backup saves the pages first; backup and setup read the settings file.
-    fm_.SetMenuHandler("mnBackup", [this] {
-        if (!core_->SaveBeforeBackup()) return;
-        fm_.WriteSettings();
-        OpenSetup(0);
-    });
-    fm_.SetMenuHandler("mnSetup", [this] {
-        fm_.WriteSettings();
-        OpenSetup(1);
-    });
-    fm_.SetMenuHandler("mnKidou", [this] { OpenSetup(2); });
+    using W = TWindowCommand;
+    fm_.WireCommands(TCommandPart::Dialogs,
+                     {{W::About,
+                       [this] {
+                           if (OpenAbout) OpenAbout();
+                       }},
+                      {W::Information,
+                       [this] {
+                           if (OpenInfo) OpenInfo();
+                       }},
+                      {W::Options,
+                       [this] {
+                           const TSettings before = fm_.Settings;
+                           if (OpenOptions && OpenOptions()) emit fm_.OptionsApplied(before);
+                       }},
+                      // The backup saves the pages first; backup and setup read the settings.
+                      {W::Backup,
+                       [this] {
+                           if (!OpenSetup || !core_->SaveBeforeBackup()) return;
+                           fm_.WriteSettings();
+                           OpenSetup(0);
+                       }},
+                      {W::Setup,
+                       [this] {
+                           if (!OpenSetup) return;
+                           fm_.WriteSettings();
+                           OpenSetup(1);
+                       }},
+                      {W::StartUpMethods, [this] {
+                           if (OpenSetup) OpenSetup(2);
+                       }}});
 }
 
 // --- commands -----------------------------------------------------------------------------

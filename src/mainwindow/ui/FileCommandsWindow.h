@@ -24,14 +24,14 @@ class TFileCommandsWindow : public QObject, public TFileCommandHost {
 
     TFileCommands& Commands() { return *core_; }
 
-    // Dialogs of the setup and maintenance pieces. An item whose dialog is not given stays
-    // disabled (UpdateDialogItems wires the given ones). mode: 0 backup, 1 setup, 2 start-up
-    // methods. OpenOptions is true when the dialog changed the window's Settings (not cancelled).
+    // Dialogs of the setup and maintenance pieces; an item whose dialog is not given does
+    // nothing. mode: 0 backup, 1 setup, 2 start-up methods. OpenOptions is true when the dialog
+    // changed the window's Settings (not cancelled).
     std::function<void()> OpenAbout, OpenInfo;
     std::function<bool()> OpenOptions;
     std::function<void(int mode)> OpenSetup;
 
-    // Wires the items whose dialogs are given (call after setting the hooks).
+    // Wires the dialogs' items (call after setting the hooks).
     void UpdateDialogItems();
 
     // TFileCommandHost.

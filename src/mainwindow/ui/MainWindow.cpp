@@ -138,8 +138,13 @@ bool TfmEditor::WriteSettings(bool quiet) {
     return false;
 }
 
-void TfmEditor::SetMenuHandler(const std::string& name, std::function<void()> handler) {
-    Menus->SetHandler(name, std::move(handler));
+void TfmEditor::WireCommands(
+    TCommandPart part,
+    std::initializer_list<std::pair<TWindowCommand, std::function<void()>>> list) {
+    TCommandHandlers::TList handlers;
+    for (const auto& [c, run] : list)
+        handlers.push_back({c, [run](int) { run(); }});
+    Menus->Wire(part, handlers);
 }
 
 QLabel* TfmEditor::AddStatusPanel(const QString& name, const TStatusPanelDesign& design,

@@ -74,10 +74,11 @@ class TfmEditor : public QMainWindow {
     void mnFunctionClick();
     void mnStatusClick();
 
-    // Sets the handler of a main-menu item ("mnInsatsu", "mnAbout"...) and enables it; its
-    // shortcut then runs it through the menu's enabling rules. Items without a handler are
-    // shown disabled.
-    void SetMenuHandler(const std::string& name, std::function<void()> handler);
+    // Wires every command of a part of the window and enables their items; their keys then run
+    // them through the menus' rules. A part that leaves one of its commands out stops the program
+    // (see TCommandHandlers::Wire).
+    void WireCommands(TCommandPart part,
+                      std::initializer_list<std::pair<TWindowCommand, std::function<void()>>> list);
     // Whether a file manager answers on the session bus (the file-property item needs one).
     std::function<bool()> FileManager;
 

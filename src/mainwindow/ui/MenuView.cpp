@@ -1,4 +1,4 @@
-// The main menu's widgets from the menu table, and the context menu's.
+// The main menu's widgets from the command table, and the context menu's.
 #include "mainwindow/ui/MenuView.h"
 
 #include "app/ui/QtText.h"
@@ -11,8 +11,8 @@
 
 namespace {
 
-template <typename T> T* Find(const std::map<std::string, T*>& m, const std::string& name) {
-    auto i = m.find(name);
+template <typename K, typename T> T* Find(const std::map<K, T*>& m, const K& key) {
+    auto i = m.find(key);
     return i == m.end() ? nullptr : i->second;
 }
 
@@ -29,102 +29,93 @@ QString ItemText(const std::string& caption, const std::string& shortcut) {
 } // namespace
 
 TMenuView::TMenuView(QMainWindow& window) : QObject(&window) {
-    for (const TMenuItemDef& d : MainMenuTable()) {
-        QMenu* parent = d.Parent.empty() ? nullptr : menus_[d.Parent];
-        if (d.Name == "-" || d.Name == "mnEditorLine") {
+    for (const TCommandDef& d : CommandTable()) {
+        QMenu* parent = Find(menus_, d.Menu);
+        if (d.Kind == TEntryKind::Separator) {
             QAction* s = parent->addSeparator();
-            if (d.Name == "mnEditorLine") {
-                s->setObjectName(QStr(d.Name));
-                s->setVisible(false);
-                items_[d.Name] = s;
-            }
+            s->setVisible(!d.Hidden);
+            entries_[s] = &d;
             continue;
         }
-        if (d.Submenu) {
+        if (d.Kind == TEntryKind::Menu) {
             auto* m = new QMenu(QStr(d.Caption), &window);
-            m->setObjectName(QStr(d.Name));
             if (parent)
                 parent->addMenu(m);
             else
                 window.menuBar()->addMenu(m);
             m->menuAction()->setVisible(!d.Hidden);
-            menus_[d.Name] = m;
+            menus_[d.Opens] = m;
+            entries_[m->menuAction()] = &d;
             connect(m, &QMenu::aboutToShow, this, [this, m] {
                 if (OnShow) OnShow(m);
             });
             // Outside an open menu its items stay enabled: the keys pass the rules themselves.
             connect(m, &QMenu::aboutToHide, this, [this, m] {
-                for (QAction* a : m->actions())
-                    if (Wired(a->objectName().toStdString())) a->setEnabled(true);
+                for (QAction* a : m->actions()) {
+                    const TCommandDef* e = Find(entries_, static_cast<const QAction*>(a));
+                    if (e && e->Kind == TEntryKind::Command && Wired(e->Command))
+                        a->setEnabled(true);
+                }
             });
             continue;
         }
-        auto* a = new QAction(ItemText(d.Caption, d.Shortcut), &window);
-        a->setObjectName(QStr(d.Name));
+        auto* a = new QAction(ItemText(d.Caption, d.Key), &window);
         parent->addAction(a);
         a->setCheckable(d.Checkable);
         a->setVisible(!d.Hidden);
         a->setEnabled(false);
+        entries_[a] = &d;
         // The menu shows the key; the window-level key below runs it through the rules.
-        const std::string name = d.Name;
-        connect(a, &QAction::triggered, this, [this, name] { Trigger(name); });
-        items_[name] = a;
-        if (d.Shortcut.empty()) continue;
+        const TRef ref{d.Command, d.Arg};
+        connect(a, &QAction::triggered, this, [this, ref] { Trigger(ref.first, ref.second); });
+        items_[ref] = a;
+        if (d.Key.empty()) continue;
         auto* k = new QAction(&window);
-        k->setObjectName(QStr(name + "_key"));
-        k->setShortcut(ToKeySequence(d.Shortcut));
+        k->setShortcut(ToKeySequence(d.Key));
         k->setShortcutContext(Qt::WindowShortcut);
-        connect(k, &QAction::triggered, this, [this, name] {
+        connect(k, &QAction::triggered, this, [this, ref] {
             if (OnKey)
-                OnKey(name);
+                OnKey(ref.first, ref.second);
             else
-                Trigger(name);
+                Trigger(ref.first, ref.second);
         });
         window.addAction(k);
-        keys_[name] = k;
+        keys_[ref] = k;
     }
 }
 
-QAction* TMenuView::Item(const std::string& name) const {
-    return Find(items_, name);
+QAction* TMenuView::Item(TWindowCommand c, int arg) const {
+    return Find(items_, TRef{c, arg});
 }
 
-QMenu* TMenuView::Menu(const std::string& name) const {
-    return Find(menus_, name);
+QMenu* TMenuView::Menu(TWindowMenu m) const {
+    return Find(menus_, m);
 }
 
-QAction* TMenuView::Key(const std::string& name) const {
-    return Find(keys_, name);
+QAction* TMenuView::Key(TWindowCommand c, int arg) const {
+    return Find(keys_, TRef{c, arg});
 }
 
-void TMenuView::SetHandler(const std::string& name, std::function<void()> handler) {
-    QAction* a = Item(name);
-    if (!a) return;
-    handlers_[name] = std::move(handler);
-    a->setEnabled(true);
+void TMenuView::Wire(TCommandPart part, const TCommandHandlers::TList& handlers) {
+    handlers_.Wire(part, handlers);
+    for (const auto& [ref, a] : items_)
+        if (Wired(ref.first)) a->setEnabled(true);
 }
 
-bool TMenuView::Wired(const std::string& name) const {
-    return handlers_.count(name) != 0;
-}
-
-void TMenuView::Trigger(const std::string& name) {
-    auto h = handlers_.find(name);
-    if (h != handlers_.end() && h->second) h->second();
+void TMenuView::Trigger(TWindowCommand c, int arg) {
+    handlers_.Run(c, arg);
 }
 
 void TMenuView::Show(QMenu* menu, const TCommandState& s) {
     for (QAction* a : menu->actions()) {
-        const std::string name =
-            a->menu() ? a->menu()->objectName().toStdString() : a->objectName().toStdString();
-        const TMenuItemDef* d = FindMenuItem(name);
+        const TCommandDef* d = Find(entries_, static_cast<const QAction*>(a));
         if (!d) continue;
-        const TMenuItemView v = MenuItemView(name, s);
+        const TMenuItemView v = EntryView(*d, s);
         a->setVisible(v.Visible);
-        if (a->menu() || a->isSeparator()) continue;
-        a->setEnabled(v.Enabled && Wired(name));
+        if (d->Kind != TEntryKind::Command) continue;
+        a->setEnabled(v.Enabled && Wired(d->Command));
         if (d->Checkable) a->setChecked(v.Checked);
-        if (!v.Caption.empty()) a->setText(ItemText(v.Caption, d->Shortcut));
+        if (!v.Caption.empty()) a->setText(ItemText(v.Caption, d->Key));
     }
 }
 

@@ -1,6 +1,6 @@
-// TMenuView: the main menu's widgets built from the menu table (menus, items with their object
-// names, captions and shown shortcuts, and one window-level key per shortcut), the handlers of
-// its items, and a menu's items shown as the rules leave them; also the context menu's widgets.
+// TMenuView: the main menu's widgets built from the command table (menus, items with their
+// captions and shown keys, and one window-level key per key), the handler slots of its commands,
+// and a menu's items shown as the rules leave them; also the context menu's widgets.
 #pragma once
 
 #include "mainwindow/MainMenu.h"
@@ -9,7 +9,7 @@
 
 #include <functional>
 #include <map>
-#include <string>
+#include <utility>
 
 class QAction;
 class QMainWindow;
@@ -21,21 +21,23 @@ class TMenuView : public QObject {
   public:
     explicit TMenuView(QMainWindow& window);
 
-    QAction* Item(const std::string& name) const;
-    QMenu* Menu(const std::string& name) const;
-    // The window-level key of an item (its shortcut), null when it has none.
-    QAction* Key(const std::string& name) const;
+    QAction* Item(TWindowCommand c, int arg = 0) const;
+    QMenu* Menu(TWindowMenu m) const;
+    // The window-level key of a command, null when it has none.
+    QAction* Key(TWindowCommand c, int arg = 0) const;
 
-    // Sets what an item runs and enables it (an item without a handler stays disabled).
-    void SetHandler(const std::string& name, std::function<void()> handler);
-    bool Wired(const std::string& name) const;
-    // Runs an item's handler as a click does.
-    void Trigger(const std::string& name);
+    // Wires every command of a part (see TCommandHandlers::Wire) and enables their items; items
+    // of parts not wired stay disabled.
+    void Wire(TCommandPart part, const TCommandHandlers::TList& handlers);
+    const TCommandHandlers& Handlers() const { return handlers_; }
+    bool Wired(TWindowCommand c) const { return handlers_.Has(c); }
+    // Runs a command's handler as a click does.
+    void Trigger(TWindowCommand c, int arg = 0);
 
     // A menu is opening (its items are shown as Show leaves them), and a key arrived (without a
-    // receiver the key runs its item at once).
+    // receiver the key runs its command at once).
     std::function<void(QMenu* menu)> OnShow;
-    std::function<void(const std::string& name)> OnKey;
+    std::function<void(TWindowCommand c, int arg)> OnKey;
     // The items of a menu as the rules leave them.
     void Show(QMenu* menu, const TCommandState& s);
 
@@ -45,8 +47,10 @@ class TMenuView : public QObject {
                                    const std::function<void(const TContextItem&)>& run);
 
   private:
-    std::map<std::string, QAction*> items_;
-    std::map<std::string, QMenu*> menus_;
-    std::map<std::string, QAction*> keys_;
-    std::map<std::string, std::function<void()>> handlers_;
+    using TRef = std::pair<TWindowCommand, int>;
+    std::map<TRef, QAction*> items_;
+    std::map<TWindowMenu, QMenu*> menus_;
+    std::map<TRef, QAction*> keys_;
+    std::map<const QAction*, const TCommandDef*> entries_; // every item, menu and separator
+    TCommandHandlers handlers_;
 };

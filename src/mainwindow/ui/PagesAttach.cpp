@@ -67,17 +67,16 @@ TPages* AttachPages(TfmEditor& fm, TdtEditor& dt) {
     }
 
     TPageBook& book = pages->Book();
-    for (auto [name, run] : std::initializer_list<std::pair<const char*, std::function<void()>>>{
-             {"mnNew", [&book] { book.New(); }},
-             {"mnOpen", [&book] { book.Open(); }},
-             {"mnClear", [pages] { pages->Clear(); }},
-             {"mnClose", [&book] { book.ClosePage(); }},
-             {"mnAllClose", [&book] { book.CloseEveryPage(true); }},
-             {"mnSave", [&book] { book.Save(); }},
-             {"mnSaveAs", [&book] { book.SaveAs(); }},
-             {"mnExit", [&fm] { fm.close(); }},
-             {"mnSplit", [pages] { pages->ToggleSplit(); }}})
-        fm.SetMenuHandler(name, run);
+    using W = TWindowCommand;
+    fm.WireCommands(TCommandPart::Pages, {{W::New, [&book] { book.New(); }},
+                                          {W::Open, [&book] { book.Open(); }},
+                                          {W::Clear, [pages] { pages->Clear(); }},
+                                          {W::Close, [&book] { book.ClosePage(); }},
+                                          {W::CloseAll, [&book] { book.CloseEveryPage(true); }},
+                                          {W::Save, [&book] { book.Save(); }},
+                                          {W::SaveAs, [&book] { book.SaveAs(); }},
+                                          {W::Exit, [&fm] { fm.close(); }},
+                                          {W::Split, [pages] { pages->ToggleSplit(); }}});
     buildStatusPanels(fm, pages);
 
     pages->SetProgramFolder(fm.StartUp.programFolder);
@@ -86,8 +85,9 @@ TPages* AttachPages(TfmEditor& fm, TdtEditor& dt) {
     pages->SetPageToActivate(fm.Settings.Page);
     pages->Book().expandPath = [](const std::string& s) { return ExpandLongPath(s); };
     pages->CreateRecentLists(RecordFilePath(fm.DataFolder, ProgramFile()), fm.Settings.MenuCount);
-    pages->SetRecentMenus(fm.Menus->Menu("mnReOpen"), fm.Menus->Menu("mnfoReOpen"),
-                          fm.Menus->Menu("mnFolderReOpen"));
+    pages->SetRecentMenus(fm.Menus->Menu(TWindowMenu::Reopen),
+                          fm.Menus->Menu(TWindowMenu::FolderHistory),
+                          fm.Menus->Menu(TWindowMenu::FolderReopen));
 
     fm.OnFirstShow = [&fm, pages] {
         TIniFile ini(fm.SettingsFile);

@@ -15,8 +15,9 @@
 
 TPrintCommands::TPrintCommands(TfmEditor& fm, TWindowCommands& commands)
     : QObject(&fm), fm_(fm), commands_(commands) {
-    fm.SetMenuHandler("mnInsatsu", [this] { mnInsatsuClick(); });
-    fm.SetMenuHandler("mnIchiIn", [this] { mnIchiInClick(); });
+    fm.WireCommands(TCommandPart::Print,
+                    {{TWindowCommand::Print, [this] { mnInsatsuClick(); }},
+                     {TWindowCommand::PrintSelection, [this] { mnIchiInClick(); }}});
 }
 
 void TPrintCommands::loadSettings() {

@@ -58,10 +58,10 @@ std::optional<std::vector<bool>> RunRecoveryDialog(QWidget* parent,
     auto* buttons = new QDialogButtonBox;
     QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("後で決める"), QDialogButtonBox::RejectRole);
-    ok->setDefault(true);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dlg, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dlg, &QDialog::reject);
     column->addWidget(buttons);
+    ok->setDefault(true); // only a button inside its dialog becomes the one Return presses
     ok->setFocus();
     if (dlg.exec() != QDialog::Accepted) return std::nullopt;
     std::vector<bool> result;

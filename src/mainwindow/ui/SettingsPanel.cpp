@@ -13,7 +13,10 @@
 #include "mainwindow/ui/SharedObjects.h"
 #include "platform/ui/QtMessageSink.h"
 
+#include <QAbstractSpinBox>
+#include <QApplication>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -47,7 +50,7 @@ TSettingsPanel::TSettingsPanel(TfmEditor& fm, TdtEditor& dt, TPages& pages)
     };
     QTabWidget* pc = fm_.PageControl2;
     Form = new TFormView(
-        pc, TLay::Fixed, SettingsPanelForm(), FModel,
+        pc, TLay::Fixed, SettingsPanelForm(), model_,
         {{"colorPage", pc->widget(0)}, {"marginPage", pc->widget(1)}, {"tsTab", fm_.tsTab}},
         [this](const TControl&) { return ColorPalette1 = new TColorPalette; });
     auto* lblFont = Form->Get<QLabel>("lblFont");
@@ -55,9 +58,9 @@ TSettingsPanel::TSettingsPanel(TfmEditor& fm, TdtEditor& dt, TPages& pages)
     lblFont->setFrameShape(QFrame::StyledPanel);
     connect(ColorPalette1, &TColorPalette::Change, this, [this] {
         if (ColorPalette1->ForegroundIndex() >= 0)
-            FModel.Values.FontColor = ColorPalette1->ForegroundColor();
+            model_.Values.FontColor = ColorPalette1->ForegroundColor();
         if (ColorPalette1->BackgroundIndex() >= 0)
-            FModel.Values.Color = ColorPalette1->BackgroundColor();
+            model_.Values.Color = ColorPalette1->BackgroundColor();
         showFontLabel();
         preview();
     });
@@ -68,8 +71,8 @@ TSettingsPanel::TSettingsPanel(TfmEditor& fm, TdtEditor& dt, TPages& pages)
     Form->On("btnFont", [this] {
         QString family;
         int points = 0;
-        if (FontDialog && FontDialog(QString::fromStdString(FModel.Values.FontName),
-                                     FModel.Values.FontSize, family, points))
+        if (FontDialog && FontDialog(QString::fromStdString(model_.Values.FontName),
+                                     model_.Values.FontSize, family, points))
             SetPanelFont(family.toStdString(), points);
     });
     auto pickColor = [this](TColor& target) {
@@ -79,8 +82,8 @@ TSettingsPanel::TSettingsPanel(TfmEditor& fm, TdtEditor& dt, TPages& pages)
         fill();
         emit TabLookChanged();
     };
-    Form->On("btnTabColorAct", [this, pickColor] { pickColor(FModel.Values.TabColorAct); });
-    Form->On("btnTabColorDeAct", [this, pickColor] { pickColor(FModel.Values.TabColorDeAct); });
+    Form->On("btnTabColorAct", [this, pickColor] { pickColor(model_.Values.TabColorAct); });
+    Form->On("btnTabColorDeAct", [this, pickColor] { pickColor(model_.Values.TabColorDeAct); });
     Form->On("btnKiteiEditor", [this] { KiteiEditor(); });
     Form->On("btnKettei", [this] { Kettei(); });
     Form->On("btnCancel", [this] { Cancel(); });
@@ -88,15 +91,15 @@ TSettingsPanel::TSettingsPanel(TfmEditor& fm, TdtEditor& dt, TPages& pages)
     for (int i = 0; i < pc->count(); ++i)
         pc->widget(i)->installEventFilter(this);
     placeOkPanel();
-    FModel.Values = PanelValuesFromSettings(fm_.Settings);
+    model_.Values = PanelValuesFromSettings(fm_.Settings);
     connect(pages_.PageControl1(), &QTabWidget::currentChanged, this, [this] { pageChanged(); });
     pages_.PageControl1()->installEventFilter(this);
-    FRefit.Opened(pages_.ActivePage());
+    refit_.Opened(pages_.ActivePage());
 }
 
 // What a change of a control asks for: the preview, the tabs' look or the wrap.
 void TSettingsPanel::effect() {
-    switch (FModel.Effect) {
+    switch (model_.Effect) {
     case TSettingsPanelModel::efPreview:
         preview();
         break;
@@ -105,9 +108,9 @@ void TSettingsPanel::effect() {
         emit TabLookChanged();
         break;
     case TSettingsPanelModel::efWrap:
-        if (!FTarget) break;
-        PreviewWrap(FModel.Wrap, WindowWrapOf(*FTarget), FTarget->Core());
-        FTarget->viewport()->update();
+        if (!target_) break;
+        PreviewWrap(model_.Wrap, WindowWrapOf(*target_), target_->Core());
+        target_->viewport()->update();
         break;
     case TSettingsPanelModel::efNone:
         break;
@@ -124,10 +127,28 @@ void TSettingsPanel::placeOkPanel() {
         ok->show();
     }
     const int bottom = fm_.pnlLeft->height();
-    ok->move(6, FModel.OkPanelTop(bottom, page->mapTo(fm_.pnlLeft, QPoint(0, 0)).y()));
+    ok->move(6, model_.OkPanelTop(bottom, page->mapTo(fm_.pnlLeft, QPoint(0, 0)).y()));
     QWidget* margins = fm_.PageControl2->widget(1);
     Form->Widget("btnKiteiEditor")
-        ->move(14, FModel.DefaultsButtonTop(bottom, margins->mapTo(fm_.pnlLeft, QPoint(0, 0)).y()));
+        ->move(14, model_.DefaultsButtonTop(bottom, margins->mapTo(fm_.pnlLeft, QPoint(0, 0)).y()));
+    orderTabs();
+}
+
+// Tab walks from the page tabs through each page's controls in the order they are laid out,
+// the OK panel last: the controls came to the window after its pages (and the OK panel moves
+// with the page), which would leave them at the end of the window's tab order.
+void TSettingsPanel::orderTabs() {
+    QTabWidget* pc = fm_.PageControl2;
+    QWidget* prev = pc;
+    for (int i = 0; i < pc->count(); ++i)
+        for (QWidget* w : pc->widget(i)->findChildren<QWidget*>()) {
+            QWidget* parent = w->parentWidget();
+            if (!(w->focusPolicy() & Qt::TabFocus) || w->focusProxy() ||
+                qobject_cast<QAbstractSpinBox*>(parent) || qobject_cast<QComboBox*>(parent))
+                continue;
+            QWidget::setTabOrder(prev, w);
+            prev = w;
+        }
 }
 
 bool TSettingsPanel::eventFilter(QObject* o, QEvent* e) {
@@ -143,10 +164,10 @@ bool TSettingsPanel::eventFilter(QObject* o, QEvent* e) {
 // --- controls and values -------------------------------------------------------------------
 
 void TSettingsPanel::fill() {
-    const TDisplayPanelValues& v = FModel.Values;
+    const TDisplayPanelValues& v = model_.Values;
     ColorPalette1->SetForegroundColor(v.FontColor);
     ColorPalette1->SetBackgroundColor(v.Color);
-    FModel.Fill();
+    model_.Fill();
     Form->Sync();
     showFontLabel();
     PaintButton(Form->Get<QPushButton>("btnTabColorAct"), v.TabColorAct, v.TabFontAct);
@@ -155,7 +176,7 @@ void TSettingsPanel::fill() {
 
 // lblFont shows the font's name in that font and in the chosen colours; lblFontSize its size.
 void TSettingsPanel::showFontLabel() {
-    const TDisplayPanelValues& v = FModel.Values;
+    const TDisplayPanelValues& v = model_.Values;
     auto* lblFont = Form->Get<QLabel>("lblFont");
     TEditorFont f;
     f.Name = v.FontName;
@@ -171,21 +192,21 @@ void TSettingsPanel::showFontLabel() {
 }
 
 void TSettingsPanel::preview() {
-    if (!FTarget) return;
-    PreviewPanelValues(FModel.Values, FTarget->Core());
-    FTarget->viewport()->update();
+    if (!target_) return;
+    PreviewPanelValues(model_.Values, target_->Core());
+    target_->viewport()->update();
 }
 
 void TSettingsPanel::SetPanelFont(const std::string& name, int points) {
-    FModel.Values.FontName = name;
-    FModel.Values.FontSize = std::max(1, points);
+    model_.Values.FontName = name;
+    model_.Values.FontSize = std::max(1, points);
     showFontLabel();
     preview();
 }
 
 const TDisplayPanelValues& TSettingsPanel::TabLook() const {
     static TDisplayPanelValues stored;
-    if (IsOpen()) return FModel.Values;
+    if (IsOpen()) return model_.Values;
     stored = PanelValuesFromSettings(fm_.Settings);
     return stored;
 }
@@ -208,39 +229,43 @@ void TSettingsPanel::mnHyoujiSetClick() {
     TEditor* e = ActiveEditor();
     if (const std::string refusal = PanelRefusal(e ? &e->Core() : nullptr); !refusal.empty())
         return WindowAsker().ShowMessage(refusal);
-    FTarget = e;
-    FRefit.Opened(pages_.ActivePage());
-    FModel.Values = PanelValuesFromSettings(fm_.Settings);
+    target_ = e;
+    refit_.Opened(pages_.ActivePage());
+    model_.Values = PanelValuesFromSettings(fm_.Settings);
     fill();
     fm_.pnlLeft->show();
     placeOkPanel();
+    // Opened from the keyboard, the panel takes it: the page's Tab key stays in the page.
+    fm_.PageControl2->setFocus(Qt::OtherFocusReason);
     emit TabLookChanged();
 }
 
 void TSettingsPanel::closePanel() {
+    const bool hadFocus = fm_.pnlLeft->isAncestorOf(QApplication::focusWidget());
     fm_.pnlLeft->hide();
-    FTarget = nullptr;
+    target_ = nullptr;
     emit TabLookChanged();
+    if (TEditor* e = hadFocus ? ActiveEditor() : nullptr) e->setFocus(Qt::OtherFocusReason);
 }
 
 void TSettingsPanel::Kettei() {
-    TEditor* active = FTarget ? FTarget.data() : ActiveEditor();
-    StorePanel(FModel.Values, active ? WindowWrapOf(*active) : -1, fm_.Settings,
+    TEditor* active = target_ ? target_.data() : ActiveEditor();
+    StorePanel(model_.Values, active ? WindowWrapOf(*active) : -1, fm_.Settings,
                dt_.PropSets.Default(), memoCores());
     closePanel();
 }
 
 void TSettingsPanel::Cancel() {
-    if (FTarget) ApplyDisplaySettings(fm_.Settings, FTarget->Core());
+    if (target_) ApplyDisplaySettings(fm_.Settings, target_->Core());
     closePanel();
 }
 
 void TSettingsPanel::KiteiEditor() {
-    ResetPanelToDefaults(FModel.Values, dt_.PropSets.DefaultOrg(), fm_.Settings,
-                         FTarget ? WindowWrapOf(*FTarget) : -1,
-                         FTarget ? &FTarget->Core() : nullptr);
+    ResetPanelToDefaults(model_.Values, dt_.PropSets.DefaultOrg(), fm_.Settings,
+                         target_ ? WindowWrapOf(*target_) : -1,
+                         target_ ? &target_->Core() : nullptr);
     fill();
-    if (FTarget) FTarget->viewport()->update();
+    if (target_) target_->viewport()->update();
 }
 
 std::vector<TEditorCore*> TSettingsPanel::memoCores() const {
@@ -261,21 +286,21 @@ int TSettingsPanel::WindowWrapOf(const TEditor& e) {
 void TSettingsPanel::FollowWindowWidth(TEditor* e) {
     if (e)
         ::FollowWindowWidth(e->Core(), WindowWrapOf(*e),
-                            IsOpen() && e == FTarget ? &FModel.Values : nullptr, fm_.Settings,
+                            IsOpen() && e == target_ ? &model_.Values : nullptr, fm_.Settings,
                             dt_.PropSets.Default());
 }
 
 void TSettingsPanel::windowResized() {
     // The page's editor gets its new size after the page control's own resize.
-    if (FRefit.Resized())
+    if (refit_.Resized())
         QTimer::singleShot(0, this, [this] {
-            FRefit.RefitRan();
+            refit_.RefitRan();
             FollowWindowWidth(ActiveEditor());
         });
 }
 
 void TSettingsPanel::pageChanged() {
-    const TRefitSequence::TPageStep step = FRefit.PageChanged(pages_.ActivePage(), IsOpen());
+    const TRefitSequence::TPageStep step = refit_.PageChanged(pages_.ActivePage(), IsOpen());
     if (step.CancelPanel) Cancel();
     if (step.RefitAll) // after the layouts have settled (a cancelled panel gives its width back)
         QTimer::singleShot(0, this, [this] {

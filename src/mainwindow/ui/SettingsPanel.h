@@ -47,7 +47,7 @@ class TSettingsPanel : public QObject {
     TColorPalette* ColorPalette1 = nullptr;
 
     // The values the controls hold (the preview).
-    const TDisplayPanelValues& Values() const { return FModel.Values; }
+    const TDisplayPanelValues& Values() const { return model_.Values; }
     // The colours the page tabs are drawn with: the tab page's while the panel is open.
     const TDisplayPanelValues& TabLook() const;
 
@@ -68,6 +68,7 @@ class TSettingsPanel : public QObject {
     void preview();
     void showFontLabel();
     void placeOkPanel();
+    void orderTabs();
     void pageChanged();
     void windowResized();
     void closePanel();
@@ -75,7 +76,7 @@ class TSettingsPanel : public QObject {
     TfmEditor& fm_;
     TdtEditor& dt_;
     TPages& pages_;
-    TSettingsPanelModel FModel;
-    QPointer<TEditor> FTarget; // the editor the preview is drawn on
-    TRefitSequence FRefit;
+    TSettingsPanelModel model_;
+    QPointer<TEditor> target_; // the editor the preview is drawn on
+    TRefitSequence refit_;
 };

@@ -20,14 +20,15 @@ TWindowCommands::TWindowCommands(TfmEditor& fm, TPages& pages)
     : QObject(&fm), fm_(fm), pages_(pages) {
     search_ = new TSearchCommands(
         &fm, [this] { return ActiveEditor(); }, this);
-    fm.SetMenuHandler("mnDayIn", [this] { mnDayInClick(); });
-    fm.SetMenuHandler("mnHiduke", [this] { mnHidukeClick(); });
-    fm.SetMenuHandler("mnTimeIn", [this] { mnTimeInClick(); });
-    fm.SetMenuHandler("mnMojisuu", [this] { mnMojisuuClick(); });
-    fm.SetMenuHandler("mnFind", [this] { search_->mnFindClick(); });
-    fm.SetMenuHandler("mnUeFind", [this] { search_->mnUeFindClick(); });
-    fm.SetMenuHandler("mnShitaFind", [this] { search_->mnShitaFindClick(); });
-    fm.SetMenuHandler("mnRepl", [this] { search_->mnReplClick(); });
+    using W = TWindowCommand;
+    fm.WireCommands(TCommandPart::Text, {{W::InsertToday, [this] { mnDayInClick(); }},
+                                         {W::InsertDate, [this] { mnHidukeClick(); }},
+                                         {W::InsertTime, [this] { mnTimeInClick(); }},
+                                         {W::CharacterCount, [this] { mnMojisuuClick(); }},
+                                         {W::Find, [this] { search_->mnFindClick(); }},
+                                         {W::FindPrevious, [this] { search_->mnUeFindClick(); }},
+                                         {W::FindNext, [this] { search_->mnShitaFindClick(); }},
+                                         {W::Replace, [this] { search_->mnReplClick(); }}});
 }
 
 bool TWindowCommands::mnMojisuuClick() {

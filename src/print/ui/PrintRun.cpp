@@ -2,6 +2,7 @@
 #include "print/ui/PrintRun.h"
 
 #include "app/ProgressThrottle.h"
+#include "app/ui/FileDialogColumns.h"
 #include "app/ui/QtFont.h"
 #include "platform/ui/QtMessageSink.h"
 #include "print/HeaderText.h"
@@ -111,12 +112,14 @@ bool SendPages(TPrintTarget& target, const TLaidOutPages& doc) {
 bool PrintStrings(const TStringsPrinter& p, TPrintTarget& target, const TPrintLines& lines,
                   QWidget* parent) {
     if (target.IsPdf()) {
-        const QString file = QFileDialog::getSaveFileName(
-            parent, "PDFファイルに印刷",
-            QString::fromStdString(PdfFileSuggestion(target.PdfFileName().toStdString(),
-                                                     QDir::homePath().toStdString())),
-            "PDF (*.pdf)");
-        if (file.isEmpty()) return false;
+        QFileDialog d(parent, QStringLiteral("PDFファイルに印刷"),
+                      QString::fromStdString(PdfFileSuggestion(target.PdfFileName().toStdString(),
+                                                               QDir::homePath().toStdString())),
+                      QStringLiteral("PDF (*.pdf)"));
+        d.setAcceptMode(QFileDialog::AcceptSave);
+        FitFileColumns(d); // the sizes readable, as in the other file dialogs
+        if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return false;
+        const QString file = d.selectedFiles().first();
         target.SetPdfFileName(file);
         target.Printer().setOutputFileName(file);
     }

@@ -24,10 +24,6 @@ TFormSearch::TFormSearch(QWidget* parent, const QString& storePath, bool replace
             c->setMinimumContentsLength(28);
             c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         }
-    if (replace) { // the replace dialog's own controls come last in the tab order
-        setTabOrder(Form->Widget("btnHelp"), Form->Widget("chkReplaceConfirm"));
-        setTabOrder(Form->Widget("chkReplaceConfirm"), Form->Widget("btnAll"));
-    }
     auto finish = [this](bool ok) { ok ? accept() : reject(); };
     if (!replace) Form->On("btnOK", [this, finish] { finish(Model.Ok()); });
     Form->On("btnCancel", [this] { reject(); });

@@ -11,7 +11,10 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
+#include <QStackedWidget>
 #include <QTimer>
 #include <QToolButton>
 #include <filesystem>
@@ -50,19 +53,32 @@ TfmKaSetup::TfmKaSetup(int mode, TSetupContext context, QWidget* parent)
         Form->On("btnCopy" + std::to_string(which) + "Go", [this, which] {
             TCopyProgress progress(QStringLiteral("データ退避"), this);
             std::string stamp;
-            if (RunBackup(Model->Asker, Model->Text(Model->CopyEdit(which)), Model->ProgramFolder,
+            if (RunBackup(Model->Asker, Model->Text(Model->CopyEdit(which)), TextsHome(Model->ProgramFolder),
                           &progress, &stamp))
                 Model->BackedUp(which, stamp);
         });
     Form->On("btnKaifukuGo", [this] {
         TCopyProgress progress(QStringLiteral("データ回復"), this);
-        if (RunRestore(Model->Asker, Model->Text("edtCopy3"), Model->ProgramFolder, &progress,
+        if (RunRestore(Model->Asker, Model->Text("edtCopy3"), TextsHome(Model->ProgramFolder), &progress,
                        Model->BackupFile, Model->Backup()))
             EndProgram();
     });
     Form->On("FramSpeedBtn1", [this] { accept(); });
     Form->Sync();
     showOptionGroup();
+    // An installed program's texts are not beside it: the copy pages name where they are.
+    if (IsInstalledProgram(Model->ProgramFolder)) {
+        const QString files = QString::fromStdString(TextsHome(Model->ProgramFolder) + "Files");
+        for (QLabel* l : findChildren<QLabel*>())
+            l->setText(l->text().replace(QStringLiteral("トルモの起動フォルダの /Files"), files));
+    }
+    // The keyboard starts at the page's first choice, not in the read-only folder above it.
+    for (QRadioButton* r :
+         Form->Get<QStackedWidget>("PageControl1")->currentWidget()->findChildren<QRadioButton*>())
+        if (r->isChecked() && r->isEnabled()) {
+            r->setFocus();
+            break;
+        }
 }
 
 TfmKaSetup::~TfmKaSetup() = default;

@@ -12,37 +12,37 @@
 
 TTokenSample::TTokenSample(const TFountain& fountain, const QFont& font, const QColor& background,
                            const QColor& text, QWidget* parent)
-    : QWidget(parent), FFountain(fountain), FFont(font), FBackground(background), FText(text) {
+    : QWidget(parent), fountain_(fountain), font_(font), FBackground(background), text_(text) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void TTokenSample::SetRows(std::vector<std::string> rows) {
-    FRows = std::move(rows);
+    rows_ = std::move(rows);
     updateGeometry();
     update();
 }
 
 QSize TTokenSample::sizeHint() const {
-    const QFontMetrics fm(FFont);
-    return {460, static_cast<int>(FRows.size()) * fm.height() + 12};
+    const QFontMetrics fm(font_);
+    return {460, static_cast<int>(rows_.size()) * fm.height() + 12};
 }
 
 // Each byte one cell of half the width of a full-width character, as the editor lays rows out.
 void TTokenSample::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), FBackground);
-    const QFontMetrics fm(FFont);
+    const QFontMetrics fm(font_);
     const int cell = std::max(1, (fm.horizontalAdvance(QChar(u'あ')) + 1) / 2), h = fm.height();
     auto colour = [this](TColor c, const QColor& own) {
         return c == clNone ? own : ColorToQColor(c, palette());
     };
-    for (const TSampleToken& t : SampleTokens(FFountain, FRows)) {
+    for (const TSampleToken& t : SampleTokens(fountain_, rows_)) {
         const int y = 6 + t.Row * h;
-        QFont f = FFont;
+        QFont f = font_;
         if (t.Colored) SetFontStyle(f, t.Style);
         p.fillRect(6 + t.Cell * cell, y, t.Cells * cell, h, colour(t.BkColor, FBackground));
         p.setFont(f);
-        p.setPen(colour(t.Color, FText));
+        p.setPen(colour(t.Color, text_));
         for (const auto& [c, bytes] : t.Chars)
             p.drawText(6 + c * cell, y + fm.ascent(),
                        QString::fromStdU16String(Cp932ToUtf16(bytes)));

@@ -41,8 +41,8 @@ class TTokenSample : public QWidget {
     void paintEvent(QPaintEvent* e) override;
 
   private:
-    const TFountain& FFountain;
-    QFont FFont;
-    QColor FBackground, FText;
-    std::vector<std::string> FRows;
+    const TFountain& fountain_;
+    QFont font_;
+    QColor FBackground, text_;
+    std::vector<std::string> rows_;
 };

@@ -4,8 +4,11 @@
 
 #include "editor/ui/EditorWidget.h"
 #include "mainwindow/MyFileList.h"
+#include "mainwindow/ui/DisplayCommands.h"
 #include "mainwindow/ui/EncodingUi.h"
+#include "mainwindow/ui/FileCommandsWindow.h"
 #include "mainwindow/ui/MenuView.h"
+#include "mainwindow/ui/PrintCommands.h"
 #include "mainwindow/ui/WindowCommands.h"
 #include "platform/Cp932.h"
 
@@ -18,6 +21,8 @@
 #include <QTest>
 
 namespace {
+
+using W = TWindowCommand;
 
 // Counts the paint events a widget receives.
 struct PaintCounter : QObject {
@@ -67,17 +72,28 @@ class CommandSurfaceTest : public MainWindowFixture {
 
 TEST_F(CommandSurfaceTest, KeysPassTheMenuRulesAndHiddenItemsKeepTheirKeys) {
     QGuiApplication::clipboard()->setText("before");
-    fm->Menus->Key("mnCut")->trigger(); // Ctrl+X with no selection
+    fm->Menus->Key(W::Cut)->trigger(); // Ctrl+X with no selection
     EXPECT_EQ(Cp932ToUtf8(editor->Core().Text()), "first\r\nsecond\r\n");
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "before");
-    EXPECT_FALSE(surface->Run("mnSave")); // Ctrl+S on an unmodified page
+    EXPECT_FALSE(surface->Run(W::Save)); // Ctrl+S on an unmodified page
     editor->Core().SelectAll();
-    fm->Menus->Key("mnCut")->trigger();
+    fm->Menus->Key(W::Cut)->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "first\nsecond\n");
-    EXPECT_TRUE(surface->Run("mnSave"));
+    EXPECT_TRUE(surface->Run(W::Save));
     EXPECT_EQ(TempDir::Read(d / "memo.txt"), "");
-    EXPECT_FALSE(fm->Menus->Item("mnBoxPaste")->isVisible());
-    ASSERT_NE(fm->Menus->Key("mnBoxPaste"), nullptr);
+    EXPECT_FALSE(fm->Menus->Item(W::BoxPaste)->isVisible());
+    ASSERT_NE(fm->Menus->Key(W::BoxPaste), nullptr);
+}
+
+TEST_F(CommandSurfaceTest, TheWindowsPartsLeaveNoCommandWithoutItsHandler) {
+    EXPECT_FALSE(fm->Menus->Handlers().Unwired().empty());
+    // The other parts, as the program attaches them.
+    auto* files = new TFileCommandsWindow(*fm, *pages);
+    new TPrintCommands(*fm, *cmds);
+    new TDisplayCommands(*fm, dt, *pages);
+    files->UpdateDialogItems();
+    EXPECT_TRUE(fm->Menus->Handlers().Unwired().empty());
+    EXPECT_TRUE(fm->Menus->Item(W::About)->isEnabled());
 }
 
 TEST_F(CommandSurfaceTest, CaptionLayersRepaintOnlyTheBarAndF11FollowsTheText) {
@@ -99,7 +115,7 @@ TEST_F(CommandSurfaceTest, CaptionLayersRepaintOnlyTheBarAndF11FollowsTheText) {
     EXPECT_EQ(caption(10), "");
     editor->InsertUtf16("x");
     EXPECT_EQ(caption(10), "更新");
-    surface->Run("mnisFuncShow");
+    surface->Run(W::FunctionBar);
     EXPECT_TRUE(fm->pnlFunction->isHidden());
 }
 
@@ -108,7 +124,7 @@ TEST_F(CommandSurfaceTest, JumpColumnMarksAndItsStatePerPage) {
     for (int i = 0; i < 300; ++i)
         text += i == 40 ? "&3 here\r\n" : "line\r\n";
     open("marks.txt", text);
-    fm->Menus->Key("mnF24")->trigger(); // Shift+F12
+    fm->Menus->Key(W::FunctionKey, 23)->trigger(); // Shift+F12
     ASSERT_TRUE(surface->JumpOn());
     EXPECT_EQ(surface->JumpButton(3)->ColorDeActFont, QColor(0, 0x80, 0));
     EXPECT_EQ(pages->List().GetField(pages->ActivePage(), ffJumpPanel), "1");
@@ -123,13 +139,13 @@ TEST_F(CommandSurfaceTest, JumpColumnMarksAndItsStatePerPage) {
 }
 
 TEST_F(CommandSurfaceTest, InsertTogglesOverwriteAndPanelFiveIsShared) {
-    fm->Menus->Key("mnOverwrite")->trigger();
+    fm->Menus->Key(W::Overwrite)->trigger();
     EXPECT_EQ(panel(2), "上書");
     EXPECT_TRUE(editor->Core().OverWrite());
     locks = {true, true, true, false}; // Caps and Num on
     surface->RefreshLocks();
     EXPECT_EQ(panel(5), "Num");
-    fm->Menus->Key("mnBoxSel")->trigger();
+    fm->Menus->Key(W::BoxSelect)->trigger();
     EXPECT_EQ(panel(5), "矩形選択");
     key(editor, QEvent::KeyPress, Qt::Key_Shift, Qt::NoModifier); // any key refreshes the locks
     EXPECT_EQ(panel(5), "Num");

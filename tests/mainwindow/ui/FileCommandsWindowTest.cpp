@@ -56,7 +56,7 @@ TEST_F(FileCommandsWindowTest, ExternalEditorChangesTheFileWhileTheWindowWorks) 
     fm->Settings.isEditor = true;
     fm->Settings.Editor = script("editor.sh", "sleep 0.3\n[ $# -eq 1 ] || exit 1\n"
                                               "printf '\\202\\240 changed\\r\\n' > \"$1\"\n");
-    fm->Menus->Trigger("mnEditor");
+    fm->Menus->Trigger(TWindowCommand::ExternalEditor);
     ASSERT_TRUE(files->Commands().ExternalEditRunning()) << sink.texts().size();
     EXPECT_TRUE(e->Core().ReadOnly());
     EXPECT_EQ(fm->ExternalEditorFile, memo);
@@ -116,7 +116,7 @@ TEST_F(FileCommandsWindowTest, AcceptedOptionsApplyAtOnceAndStayAfterClosing) {
             ASSERT_NE(dlg, nullptr);
             act(*dlg);
         });
-        fm->findChild<QAction*>("mnSet")->trigger();
+        fm->Menus->Item(TWindowCommand::Options)->trigger();
     };
     const int count = pages->Recent().MenuCount();
     const bool ask = pages->Book().knKakunin;

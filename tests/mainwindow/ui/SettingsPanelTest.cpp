@@ -69,7 +69,7 @@ class SettingsPanelTest : public MainWindowFixture {
 };
 
 TEST_F(SettingsPanelTest, OpensWithTheStoredValuesOnItsTwoPages) {
-    fm->Menus->Trigger("mnHyoujiSet");
+    fm->Menus->Trigger(TWindowCommand::DisplaySettings);
     ASSERT_TRUE(panel->IsOpen());
     EXPECT_FALSE(fm->pnlLeft->isHidden());
     EXPECT_EQ(panel->Form->Get<QLabel>("lblFont")->text(), "FixedSys");
@@ -83,7 +83,7 @@ TEST_F(SettingsPanelTest, OpensWithTheStoredValuesOnItsTwoPages) {
     fm->PageControl2->setCurrentIndex(1);
     EXPECT_EQ(panel->Form->Widget("pnlLeftOk")->parentWidget(), fm->PageControl2->widget(1));
     // The view menu stays off the menu bar; its copy in その他 reaches the same dialogs.
-    EXPECT_FALSE(fm->Menus->Menu("mnShow")->menuAction()->isVisible());
+    EXPECT_FALSE(fm->Menus->Menu(TWindowMenu::View)->menuAction()->isVisible());
     EXPECT_TRUE(cmds->mnShowVisible->menuAction()->isVisible());
 }
 

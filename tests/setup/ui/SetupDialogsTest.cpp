@@ -64,6 +64,13 @@ TEST_F(SetupDialogsTest, SetupAndRestorePagesReachTheirModel) {
     dlg.accept();
     EXPECT_EQ(TIniFile(d / "prog/Tolmo.ini").ReadString("Setup", "edtCopy1", ""),
               "/media/stick/Tolmobak/");
+    // An installed program's texts live in the user's data folder, and the pages say so.
+    fs::create_directories(d / "usr/bin");
+    fs::create_directories(d / "usr/share/tolmo");
+    ScopedEnv data{"XDG_DATA_HOME", d / "share"};
+    TfmKaSetup installed(0, {d / "usr/bin/", d / "data/", {}, nullptr});
+    EXPECT_EQ(installed.Form->Get<QLabel>("lblKaifuku3")->text().toStdString(),
+              "コピー先　 ： " + d / "share/tolmo/Files");
 }
 
 TEST_F(SetupDialogsTest, OptionsHiddenPanelAndClosing) {
