@@ -11,9 +11,9 @@ std::string TEditorCore::PadTo(int row, int col) const {
 }
 
 void TEditorCore::AfterChange() {
-    const TEditorRowsUpdate u = FRows->TakeUpdate();
+    const TEditorRowsUpdate u = rows_->TakeUpdate();
     Modified = true;
-    if (u.FirstRow >= 0) FColoring.Invalidate(u.FirstRow);
+    if (u.FirstRow >= 0) coloring_.Invalidate(u.FirstRow);
     if (u.FirstRow >= 0 && Events.InvalidateRows) {
         if (u.CountChanged)
             Events.InvalidateRows(u.FirstRow, -1);
@@ -26,34 +26,34 @@ void TEditorCore::AfterChange() {
 
 void TEditorCore::ReplaceSpan(int r1, int o1, int r2, int o2, const std::string& text,
                               size_t caretAt) {
-    const int rc = FStore->RowCount();
-    FSelActive = false;
-    FHitLength = 0;
+    const int rc = store_->RowCount();
+    selActive_ = false;
+    hitLength_ = 0;
     if (rc == 0) {
         if (text.empty()) return;
-        FRows->UpdateList(0, 0, text, Here());
+        rows_->UpdateList(0, 0, text, Here());
     } else {
         std::string head, tail;
         if (r1 >= rc) {
             r1 = rc - 1;
-            head = std::string(FStore->RowText(r1)) + "\r\n";
+            head = std::string(store_->RowText(r1)) + "\r\n";
         } else {
-            head = std::string(FStore->RowText(r1).substr(0, o1));
+            head = std::string(store_->RowText(r1).substr(0, o1));
         }
         if (r2 >= rc) {
             r2 = rc - 1;
         } else {
-            const std::string_view t = FStore->RowText(r2);
+            const std::string_view t = store_->RowText(r2);
             tail = std::string(t.substr(std::min<size_t>(o2, t.size())));
-            if (FStore->RowEndKind(r2) == reLineEnd) tail += "\r\n";
+            if (store_->RowEndKind(r2) == reLineEnd) tail += "\r\n";
         }
         const size_t at = head.size() + (caretAt == std::string::npos ? text.size() : caretAt);
-        const TRowPlace p = FRows->UpdateList(r1, r2 - r1 + 1, head + text + tail, Here(), at);
+        const TRowPlace p = rows_->UpdateList(r1, r2 - r1 + 1, head + text + tail, Here(), at);
         AfterChange();
-        if (p.Row >= FStore->RowCount())
+        if (p.Row >= store_->RowCount())
             PlaceCaret(MaxRow(), 0, 1, false);
         else
-            PlaceCaret(p.Row, OffsetToCol(FStore->RowText(p.Row), p.Offset, Rules()), 1, false);
+            PlaceCaret(p.Row, OffsetToCol(store_->RowText(p.Row), p.Offset, Rules()), 1, false);
         if (Events.OnSelectionChange) Events.OnSelectionChange(false);
         return;
     }
@@ -65,9 +65,9 @@ void TEditorCore::ReplaceSpan(int r1, int o1, int r2, int o2, const std::string&
 
 void TEditorCore::ReplaceRows(int r1, int r2, const std::string& newText, int caretRow,
                               int caretCol) {
-    FSelActive = false;
-    FHitLength = 0;
-    FRows->UpdateList(r1, r2 - r1 + 1, newText, Here());
+    selActive_ = false;
+    hitLength_ = 0;
+    rows_->UpdateList(r1, r2 - r1 + 1, newText, Here());
     AfterChange();
     PlaceCaret(caretRow, caretCol, 1, false);
 }
@@ -75,39 +75,39 @@ void TEditorCore::ReplaceRows(int r1, int r2, const std::string& newText, int ca
 void TEditorCore::SetSelText(const std::string& text) {
     if (FReadOnly || text.empty()) return;
     int r1, o1, r2, o2;
-    if (FSelMode == smBox && Selected()) DeleteSelection();
-    if (FSelMode == smLine && StreamRange(r1, o1, r2, o2)) {
+    if (selMode_ == smBox && Selected()) DeleteSelection();
+    if (selMode_ == smLine && StreamRange(r1, o1, r2, o2)) {
         ReplaceSpan(r1, o1, r2, o2, text);
         return;
     }
     const int off = CaretOffset();
-    ReplaceSpan(FRow, off, FRow, off, PadTo(FRow, FCol) + text);
+    ReplaceSpan(row_, off, row_, off, PadTo(row_, FCol) + text);
 }
 
 void TEditorCore::InsertTyped(const std::string& s) {
     if (FReadOnly || s.empty()) return;
-    FHitLength = 0;
+    hitLength_ = 0;
     if (Selected()) {
         SetSelText(s);
         return;
     }
-    FSelActive = false;
+    selActive_ = false;
     const int off = CaretOffset();
-    const std::string pad = PadTo(FRow, FCol);
-    if (!FOverWrite || IsEofPos(FRow) || !pad.empty()) {
-        ReplaceSpan(FRow, off, FRow, off, pad + s);
+    const std::string pad = PadTo(row_, FCol);
+    if (!overWrite_ || IsEofPos(row_) || !pad.empty()) {
+        ReplaceSpan(row_, off, row_, off, pad + s);
         return;
     }
     // Overwrite: replace as many columns as the text takes, into the following rows of a
     // wrapped line; a two-byte character cut at the end is replaced by a space.
     const TWrapSettings& rules = Rules();
     const int want = RowWidth(s, rules);
-    int row = FRow, o = off, got = 0;
+    int row = row_, o = off, got = 0;
     std::string text = s;
     while (got < want) {
-        const std::string_view t = FStore->RowText(row);
+        const std::string_view t = store_->RowText(row);
         if (o >= static_cast<int>(t.size())) {
-            if (FStore->RowEndKind(row) != reWrapped || row + 1 >= FStore->RowCount()) break;
+            if (store_->RowEndKind(row) != reWrapped || row + 1 >= store_->RowCount()) break;
             ++row, o = 0;
             continue;
         }
@@ -117,7 +117,7 @@ void TEditorCore::InsertTyped(const std::string& s) {
         o += b;
     }
     if (got > want) text.append(got - want, ' ');
-    ReplaceSpan(FRow, off, row, o, text, s.size());
+    ReplaceSpan(row_, off, row, o, text, s.size());
 }
 
 // Indentation text of width I: tabs and spaces with TabIndent, else spaces.
@@ -134,53 +134,53 @@ void TEditorCore::KeyReturn(bool shift) {
         if (shift) return;
         DeleteSelection();
     }
-    FHitLength = 0;
-    FSelActive = false;
-    if (IsEofPos(FRow) || FStore->RowCount() == 0) {
-        ReplaceSpan(FRow, 0, FRow, 0, "\r\n");
+    hitLength_ = 0;
+    selActive_ = false;
+    if (IsEofPos(row_) || store_->RowCount() == 0) {
+        ReplaceSpan(row_, 0, row_, 0, "\r\n");
         return;
     }
-    if (FOverWrite) {
-        PlaceCaret(FRow + 1, 0, 1, false);
+    if (overWrite_) {
+        PlaceCaret(row_ + 1, 0, 1, false);
         return;
     }
     const TWrapSettings& rules = Rules();
-    const int first = FStore->RowStart(FRow);
+    const int first = store_->RowStart(row_);
     int indent = 0;
-    if (FCaret.AutoIndent()) {
-        indent = IndentWidth(FStore->RowText(first), rules);
+    if (caret_.AutoIndent()) {
+        indent = IndentWidth(store_->RowText(first), rules);
         // A caret inside the row's own indentation splits it there. An indentation taken
         // from a line above is not cut back, or an empty row could never inherit one.
-        if (FRow == first && FCol < indent) indent = FCol;
-        if (indent < 1 && FCaret.PrevSpaceIndent() && FStore->RowText(first).empty()) {
+        if (row_ == first && FCol < indent) indent = FCol;
+        if (indent < 1 && caret_.PrevSpaceIndent() && store_->RowText(first).empty()) {
             for (int r = first - 1; r >= 0; --r) {
-                if (FStore->RowText(r).empty()) continue;
-                indent = IndentWidth(FStore->RowText(FStore->RowStart(r)), rules);
+                if (store_->RowText(r).empty()) continue;
+                indent = IndentWidth(store_->RowText(store_->RowStart(r)), rules);
                 break;
             }
         }
     }
-    const std::string ind = IndentText(indent, FCaret);
+    const std::string ind = IndentText(indent, caret_);
     if (shift) {
         ReplaceSpan(first, 0, first, 0, ind + "\r\n", ind.size());
         return;
     }
     const int off = CaretOffset();
-    ReplaceSpan(FRow, off, FRow, off, "\r\n" + ind);
+    ReplaceSpan(row_, off, row_, off, "\r\n" + ind);
 }
 
 void TEditorCore::KeyTab() {
     if (FReadOnly || !WantTabs) return;
-    const int tab = FCaret.TabSpaceCount();
+    const int tab = caret_.TabSpaceCount();
     int w = tab - FCol % tab;
-    if (FStore->WordWrap())
-        w = std::min(w, FStore->WrapOption().WrapByte - FCol % FStore->WrapOption().WrapByte);
-    if (FOverWrite) {
+    if (store_->WordWrap())
+        w = std::min(w, store_->WrapOption().WrapByte - FCol % store_->WrapOption().WrapByte);
+    if (overWrite_) {
         CleanSelection();
-        PlaceCaret(FRow, FCol + w, 1, false);
+        PlaceCaret(row_, FCol + w, 1, false);
         return;
     }
-    InsertTyped(FCaret.SoftTab() ? std::string(w, ' ') : std::string("\t"));
+    InsertTyped(caret_.SoftTab() ? std::string(w, ' ') : std::string("\t"));
 }
 
 bool TEditorCore::DeleteKeyDone() {
@@ -189,28 +189,28 @@ bool TEditorCore::DeleteKeyDone() {
         DeleteSelection();
         return true;
     }
-    FSelActive = false;
-    FHitLength = 0;
+    selActive_ = false;
+    hitLength_ = 0;
     return false;
 }
 
 void TEditorCore::KeyBackspace() {
     if (DeleteKeyDone()) return;
-    const int rc = FStore->RowCount();
+    const int rc = store_->RowCount();
     if (rc == 0) return;
-    if (IsEofPos(FRow)) { // joins the empty last line to the one above
-        ReplaceSpan(rc - 1, static_cast<int>(FStore->RowText(rc - 1).size()), rc, 0, "");
+    if (IsEofPos(row_)) { // joins the empty last line to the one above
+        ReplaceSpan(rc - 1, static_cast<int>(store_->RowText(rc - 1).size()), rc, 0, "");
         return;
     }
     const TWrapSettings& rules = Rules();
-    const std::string_view t = FStore->RowText(FRow);
+    const std::string_view t = store_->RowText(row_);
     const int width = RowWidth(t, rules);
     const bool blank = t.find_first_not_of(" \t") == std::string_view::npos;
-    if (FCaret.BackSpaceUnIndent() && FCol > 0 && (blank || FCol == IndentWidth(t, rules))) {
-        const int first = FStore->RowStart(FRow);
+    if (caret_.BackSpaceUnIndent() && FCol > 0 && (blank || FCol == IndentWidth(t, rules))) {
+        const int first = store_->RowStart(row_);
         int target = 0;
-        for (int r = FRow - 1; r >= 0; --r) {
-            const int w = FStore->RowText(r).empty() ? 0 : IndentWidth(FStore->RowText(r), rules);
+        for (int r = row_ - 1; r >= 0; --r) {
+            const int w = store_->RowText(r).empty() ? 0 : IndentWidth(store_->RowText(r), rules);
             if (r >= first && w == 0) continue; // same line: only real indentation counts
             if (w < FCol) {
                 target = w;
@@ -218,7 +218,7 @@ void TEditorCore::KeyBackspace() {
             }
         }
         if (width <= target) {
-            PlaceCaret(FRow, target, -1, false);
+            PlaceCaret(row_, target, -1, false);
             return;
         }
         int off = 0, col = 0;
@@ -228,53 +228,53 @@ void TEditorCore::KeyBackspace() {
             col = next;
             off += CharBytesAt(t, off);
         }
-        ReplaceSpan(FRow, off, FRow, CaretOffset(), std::string(target - col, ' '));
+        ReplaceSpan(row_, off, row_, CaretOffset(), std::string(target - col, ' '));
         return;
     }
     if (FCol > width) { // beyond the row end: only the caret moves
-        PlaceCaret(FRow, FCol - 1, -1, false);
+        PlaceCaret(row_, FCol - 1, -1, false);
         return;
     }
     const int off = CaretOffset();
     if (off == 0) {
-        if (FRow == 0) return;
-        const std::string_view above = FStore->RowText(FRow - 1);
+        if (row_ == 0) return;
+        const std::string_view above = store_->RowText(row_ - 1);
         const int len = static_cast<int>(above.size());
-        if (FStore->RowEndKind(FRow - 1) == reWrapped)
-            ReplaceSpan(FRow - 1, PrevCharOffset(above, len), FRow - 1, len, "");
+        if (store_->RowEndKind(row_ - 1) == reWrapped)
+            ReplaceSpan(row_ - 1, PrevCharOffset(above, len), row_ - 1, len, "");
         else
-            ReplaceSpan(FRow - 1, len, FRow, 0, "");
+            ReplaceSpan(row_ - 1, len, row_, 0, "");
         return;
     }
-    ReplaceSpan(FRow, PrevCharOffset(t, off), FRow, off, "");
+    ReplaceSpan(row_, PrevCharOffset(t, off), row_, off, "");
 }
 
 void TEditorCore::KeyDelete() {
     if (DeleteKeyDone()) return;
-    if (IsEofPos(FRow) || FStore->RowCount() == 0) return;
-    const std::string_view t = FStore->RowText(FRow);
+    if (IsEofPos(row_) || store_->RowCount() == 0) return;
+    const std::string_view t = store_->RowText(row_);
     const int off = CaretOffset();
-    const int width = RowWidthOf(FRow);
+    const int width = RowWidthOf(row_);
     if (FCol < width && off < static_cast<int>(t.size())) {
-        ReplaceSpan(FRow, off, FRow, off + CharBytesAt(t, off), "", 0);
+        ReplaceSpan(row_, off, row_, off + CharBytesAt(t, off), "", 0);
         return;
     }
-    const int end = FStore->RowEndKind(FRow);
+    const int end = store_->RowEndKind(row_);
     if (end == reTextEnd) return;
     const int len = static_cast<int>(t.size());
     if (end == reWrapped) {
-        const std::string_view next = FStore->RowText(FRow + 1);
-        ReplaceSpan(FRow + 1, 0, FRow + 1, CharBytesAt(next, 0), "", 0);
-        PlaceCaret(FRow, FCol, -1, false);
+        const std::string_view next = store_->RowText(row_ + 1);
+        ReplaceSpan(row_ + 1, 0, row_ + 1, CharBytesAt(next, 0), "", 0);
+        PlaceCaret(row_, FCol, -1, false);
         return;
     }
-    const std::string pad = PadTo(FRow, FCol);
-    ReplaceSpan(FRow, len, FRow + 1, 0, pad);
+    const std::string pad = PadTo(row_, FCol);
+    ReplaceSpan(row_, len, row_ + 1, 0, pad);
 }
 
 void TEditorCore::DeleteSelection() {
     if (FReadOnly || !Selected()) return;
-    if (FSelMode == smLine) {
+    if (selMode_ == smLine) {
         int r1, o1, r2, o2;
         StreamRange(r1, o1, r2, o2);
         ReplaceSpan(r1, o1, r2, o2, "");
@@ -285,11 +285,11 @@ void TEditorCore::DeleteSelection() {
     const int left = BoxLeft();
     std::string s;
     for (int r = r1; r <= r2; ++r) {
-        const std::string_view t = FStore->RowText(r);
+        const std::string_view t = store_->RowText(r);
         const TEditorRowSel part = RowSelection(r);
         s += t.substr(0, part.Start);
         s += t.substr(part.End);
-        if (FStore->RowEndKind(r) == reLineEnd) s += "\r\n";
+        if (store_->RowEndKind(r) == reLineEnd) s += "\r\n";
     }
     ReplaceRows(r1, r2, s, r1, left);
 }
@@ -306,34 +306,34 @@ void TEditorCore::SetSelTextBox(const std::string& text) {
     if (FReadOnly || text.empty()) return;
     const std::vector<std::string> lines = SplitTextLines(text);
     if (lines.empty()) return;
-    int row = FRow, col = FCol;
-    if (Selected() && FSelMode == smBox) {
+    int row = row_, col = FCol;
+    if (Selected() && selMode_ == smBox) {
         int r1, r2;
         BoxRows(r1, r2);
         row = r1, col = BoxLeft();
         DeleteSelection();
     } else if (Selected()) {
         DeleteSelection();
-        row = FRow, col = FCol;
+        row = row_, col = FCol;
     }
     const TWrapSettings& rules = Rules();
-    const int rc = FStore->RowCount();
+    const int rc = store_->RowCount();
     const int n = static_cast<int>(lines.size());
     const int lastExisting = std::min(row + n - 1, rc - 1);
     std::string s;
     for (int k = 0; row + k <= lastExisting; ++k) {
         const int r = row + k;
-        std::string t(FStore->RowText(r));
+        std::string t(store_->RowText(r));
         const int w = RowWidth(t, rules);
         if (w < col) t.append(col - w, ' ');
         const int off = ColToOffset(t, col, rules);
         t.insert(off, lines[k]);
         s += t;
-        if (FStore->RowEndKind(r) == reLineEnd) s += "\r\n";
+        if (store_->RowEndKind(r) == reLineEnd) s += "\r\n";
     }
     const int made = std::max(0, lastExisting - row + 1);
     if (made < n) { // rows beyond the end of the text
-        const bool endsWithLineEnd = rc == 0 || FStore->RowEndKind(rc - 1) == reLineEnd;
+        const bool endsWithLineEnd = rc == 0 || store_->RowEndKind(rc - 1) == reLineEnd;
         if (!endsWithLineEnd && made > 0) s += "\r\n";
         for (int k = made; k < n; ++k) {
             s += std::string(col, ' ') + lines[k];
@@ -341,23 +341,23 @@ void TEditorCore::SetSelTextBox(const std::string& text) {
         }
     }
     const int caretCol = col + RowWidth(lines.back(), rules);
-    FSelActive = false;
-    FHitLength = 0;
+    selActive_ = false;
+    hitLength_ = 0;
     if (made > 0)
-        FRows->UpdateList(row, lastExisting - row + 1, s, Here());
+        rows_->UpdateList(row, lastExisting - row + 1, s, Here());
     else if (rc > 0)
-        FRows->UpdateList(rc - 1, 1, FStore->RowsText(rc - 1, rc - 1) + s, Here());
+        rows_->UpdateList(rc - 1, 1, store_->RowsText(rc - 1, rc - 1) + s, Here());
     else
-        FRows->UpdateList(0, 0, s, Here());
+        rows_->UpdateList(0, 0, s, Here());
     AfterChange();
     PlaceCaret(row + n - 1, caretCol, 1, false);
 }
 
 void TEditorCore::SelectAll() {
-    FSelActive = false;
-    FAnchor = {0, 0};
+    selActive_ = false;
+    anchor_ = {0, 0};
     PlaceCaret(0, 0, -1, false);
-    FSelActive = true;
+    selActive_ = true;
     const int mr = MaxRow();
     PlaceCaret(mr, IsEofPos(mr) ? 0 : RowWidthOf(mr), 1, false);
     ExtendSelection();
@@ -368,25 +368,25 @@ void TEditorCore::IndentCommand(int kind) {
     if (FReadOnly || !Selected()) return;
     const TWrapSettings& rules = Rules();
     int r1, r2, left = 0;
-    if (FSelMode == smBox) {
+    if (selMode_ == smBox) {
         BoxRows(r1, r2);
         left = BoxLeft();
     } else {
         int o1, o2;
         StreamRange(r1, o1, r2, o2);
         if (r2 > r1 && o2 == 0) --r2;
-        r2 = std::min(r2, FStore->RowCount() - 1);
+        r2 = std::min(r2, store_->RowCount() - 1);
     }
     if (r1 > r2) return;
-    const int tab = FCaret.TabSpaceCount();
+    const int tab = caret_.TabSpaceCount();
     std::string s;
     for (int r = r1; r <= r2; ++r) {
-        std::string t(FStore->RowText(r));
-        const int end = FStore->RowEndKind(r);
+        std::string t(store_->RowText(r));
+        const int end = store_->RowEndKind(r);
         bool eligible = true;
-        if (FStore->WordWrap())
-            eligible = end != reWrapped && (r == 0 || FStore->RowEndKind(r - 1) != reWrapped) &&
-                       RowWidth(t, rules) + 1 < FStore->WrapOption().WrapByte;
+        if (store_->WordWrap())
+            eligible = end != reWrapped && (r == 0 || store_->RowEndKind(r - 1) != reWrapped) &&
+                       RowWidth(t, rules) + 1 < store_->WrapOption().WrapByte;
         const int base = ColToOffset(t, left, rules);
         if (eligible && base <= static_cast<int>(t.size())) {
             size_t e = base;
@@ -412,21 +412,21 @@ void TEditorCore::IndentCommand(int kind) {
         s += t;
         if (end == reLineEnd) s += "\r\n";
     }
-    const TEditorSelectionMode mode = FSelMode;
-    const TEditorPos anchor = FAnchor;
-    const TEditorPos caret{FRow, FCol};
+    const TEditorSelectionMode mode = selMode_;
+    const TEditorPos anchor = anchor_;
+    const TEditorPos caret{row_, FCol};
     ReplaceRows(r1, r2, s, caret.Row, caret.Col);
     // Keep the selection over the same rows.
-    FSelActive = true;
+    selActive_ = true;
     if (mode == smBox) {
-        FAnchor = anchor;
+        anchor_ = anchor;
     } else {
         const bool down =
             anchor.Row < caret.Row || (anchor.Row == caret.Row && anchor.Col <= caret.Col);
-        FAnchor = {down ? r1 : r2, 0};
+        anchor_ = {down ? r1 : r2, 0};
         const int endRow = down ? caret.Row : r1;
         const int endCol = down ? (caret.Col == 0 ? 0 : RowWidthOf(endRow)) : 0;
-        if (!down) FAnchor = {anchor.Row, anchor.Col == 0 ? 0 : RowWidthOf(anchor.Row)};
+        if (!down) anchor_ = {anchor.Row, anchor.Col == 0 ? 0 : RowWidthOf(anchor.Row)};
         PlaceCaret(endRow, endCol, 1, false);
     }
     ExtendSelection();
@@ -446,12 +446,12 @@ void TEditorCore::TabUnIndentLines() {
 }
 
 void TEditorCore::DeleteRow(int row) {
-    if (FReadOnly || row < 0 || row >= FStore->RowCount()) return;
-    FHitLength = 0;
-    FSelActive = false;
-    FRows->UpdateList(row, 1, "", Here());
+    if (FReadOnly || row < 0 || row >= store_->RowCount()) return;
+    hitLength_ = 0;
+    selActive_ = false;
+    rows_->UpdateList(row, 1, "", Here());
     AfterChange();
-    if (row < FStore->RowCount())
+    if (row < store_->RowCount())
         PlaceCaret(row, 0, -1, false);
     else if (row > 0)
         PlaceCaret(row - 1, RowWidthOf(row - 1), -1, false);
@@ -461,7 +461,7 @@ void TEditorCore::DeleteRow(int row) {
 
 void TEditorCore::Undo() {
     CleanSelection();
-    const std::optional<TCaretPos> c = FRows->Undo(Here());
+    const std::optional<TCaretPos> c = rows_->Undo(Here());
     if (!c) return;
     AfterChange();
     PlaceCaret(c->Row, c->Col, -1, false);
@@ -469,7 +469,7 @@ void TEditorCore::Undo() {
 
 void TEditorCore::Redo() {
     CleanSelection();
-    const std::optional<TCaretPos> c = FRows->Redo(Here());
+    const std::optional<TCaretPos> c = rows_->Redo(Here());
     if (!c) return;
     AfterChange();
     PlaceCaret(c->Row, c->Col, -1, false);
@@ -499,15 +499,15 @@ bool TEditorCore::DropSelection(int row, int col, bool copy) {
 }
 
 void TEditorCore::RowsChangedElsewhere() {
-    const TEditorRowsUpdate u = FRows->TakeUpdate();
-    if (u.FirstRow >= 0) FColoring.Invalidate(u.FirstRow);
-    FSelActive = false;
-    FHitLength = 0;
+    const TEditorRowsUpdate u = rows_->TakeUpdate();
+    if (u.FirstRow >= 0) coloring_.Invalidate(u.FirstRow);
+    selActive_ = false;
+    hitLength_ = 0;
     if (u.CountChanged) Notify(Events.SettingsChanged);
     Notify(Events.InvalidateAll);
-    if (FRow > MaxRow() || FTopRow > MaxRow()) {
+    if (row_ > MaxRow() || FTopRow > MaxRow()) {
         FTopRow = std::min(FTopRow, MaxRow());
         ParseBoundChanged();
-        PlaceCaret(std::min(FRow, MaxRow()), FCol, -1, true);
+        PlaceCaret(std::min(row_, MaxRow()), FCol, -1, true);
     }
 }

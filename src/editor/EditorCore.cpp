@@ -9,17 +9,17 @@
 TEditorCore::TEditorCore() : TEditorCore(std::shared_ptr<TEditorScreenStrings>()) {}
 
 TEditorCore::TEditorCore(std::shared_ptr<TEditorScreenStrings> store)
-    : FRows(std::make_unique<TEditorScreenRows>(std::move(store))), FStore(&FRows->Store()),
-      FColoring(*FStore) {
-    TEditorRowsEvents& ev = FRows->Events;
+    : rows_(std::make_unique<TEditorScreenRows>(std::move(store))), store_(&rows_->Store()),
+      coloring_(*store_) {
+    TEditorRowsEvents& ev = rows_->Events;
     ev.ChangedElsewhere = [this] { RowsChangedElsewhere(); };
     ev.Appended = [this](int first) { RowsAppended(first); };
     ev.KeepPlaces = [this] { KeepTextPlaces(); };
     ev.RestorePlaces = [this] { RestoreTextPlaces(); };
     ev.KeepTopWithin = [this](int maxRow) { SetTopRow(std::min(FTopRow, maxRow)); };
     ParseBoundChanged();
-    FColoring.SavedState = [this](int row, TFountainState& out) {
-        return FRows->SavedState(row, out);
+    coloring_.SavedState = [this](int row, TFountainState& out) {
+        return rows_->SavedState(row, out);
     };
     Init();
 }
@@ -29,43 +29,43 @@ TEditorCore::~TEditorCore() = default;
 // The walks after a change parse the rows this editor shows and as many below them, or every row
 // with InitBracketsFull.
 void TEditorCore::ParseBoundChanged() {
-    FRows->SetParseBound(FSpeed.InitBracketsFull() ? std::numeric_limits<int>::max()
-                                                   : FTopRow + 2 * FVisibleRows);
+    rows_->SetParseBound(speed_.InitBracketsFull() ? std::numeric_limits<int>::max()
+                                                   : FTopRow + 2 * visibleRows_);
 }
 
 void TEditorCore::Init() {
     auto changed = [this] { SettingChanged(); };
-    FCaret.OnChange = [this] {
+    caret_.OnChange = [this] {
         Rewrap(); // the tab width changes the column map and, with word wrap, the rows
         SettingChanged();
     };
-    FImagebar.OnChange = changed;
-    FLeftbar.OnChange = changed;
-    FMargin.OnChange = changed;
-    FMarks.OnChange = changed;
-    FRuler.OnChange = changed;
-    FSpeed.OnChange = [this] {
+    imagebar_.OnChange = changed;
+    leftbar_.OnChange = changed;
+    margin_.OnChange = changed;
+    marks_.OnChange = changed;
+    ruler_.OnChange = changed;
+    speed_.OnChange = [this] {
         ParseBoundChanged();
         SettingChanged();
     };
-    FView.OnChange = [this] { ViewChanged(); };
-    ViewInfoToFountain(FView, FReserve, FBuiltIn);
-    FColoring.SetFountain(&FBuiltIn);
-    FRows->SetFountain(&FBuiltIn);
-    FRows->ApplyWrap(FWordWrap, FWrapOption, FCaret.TabSpaceCount());
+    view_.OnChange = [this] { ViewChanged(); };
+    ViewInfoToFountain(view_, reserve_, builtIn_);
+    coloring_.SetFountain(&builtIn_);
+    rows_->SetFountain(&builtIn_);
+    rows_->ApplyWrap(wordWrap_, wrapOption_, caret_.TabSpaceCount());
 }
 
 void TEditorCore::ViewChanged() {
-    ViewInfoToFountain(FView, FReserve, FBuiltIn);
-    FColoring.Invalidate(0);
-    if (!FFountain) FRows->SetFountain(&FBuiltIn);
+    ViewInfoToFountain(view_, reserve_, builtIn_);
+    coloring_.Invalidate(0);
+    if (!fountain_) rows_->SetFountain(&builtIn_);
     SettingChanged();
 }
 
 void TEditorCore::SetFountain(const TFountain* f) {
-    FFountain = f;
-    FColoring.SetFountain(f ? f : &FBuiltIn);
-    FRows->SetFountain(f ? f : &FBuiltIn);
+    fountain_ = f;
+    coloring_.SetFountain(f ? f : &builtIn_);
+    rows_->SetFountain(f ? f : &builtIn_);
     SettingChanged();
 }
 
@@ -79,26 +79,26 @@ void TEditorCore::SetText(std::string_view cp932) {
 }
 
 void TEditorCore::TakeText(std::string&& cp932) {
-    FRows->TakeText(std::move(cp932));
+    rows_->TakeText(std::move(cp932));
     AfterNewText();
 }
 
 void TEditorCore::BeginLoad(std::unique_ptr<TBackgroundLoad> load, std::function<void()> wake) {
-    FRows->BeginLoad(std::move(load), std::move(wake));
+    rows_->BeginLoad(std::move(load), std::move(wake));
     AfterNewText();
 }
 
 void TEditorCore::RowsAppended(int first) {
     Notify(Events.SettingsChanged);
-    if (first <= FTopRow + FVisibleRows) Notify(Events.InvalidateAll);
+    if (first <= FTopRow + visibleRows_) Notify(Events.InvalidateAll);
 }
 
 void TEditorCore::AfterNewText() {
-    FRows->TakeUpdate();
-    FColoring.Invalidate(0);
-    FSelActive = false;
-    FHitLength = 0;
-    FRow = FCol = FTopRow = FTopCol = 0;
+    rows_->TakeUpdate();
+    coloring_.Invalidate(0);
+    selActive_ = false;
+    hitLength_ = 0;
+    row_ = FCol = FTopRow = FTopCol = 0;
     ParseBoundChanged();
     FRemembered = -1;
     Notify(Events.InvalidateAll);
@@ -106,8 +106,8 @@ void TEditorCore::AfterNewText() {
 }
 
 std::string_view TEditorCore::RowTextOf(int r) const {
-    if (r < 0 || r >= FStore->RowCount()) return {};
-    return FStore->RowText(r);
+    if (r < 0 || r >= store_->RowCount()) return {};
+    return store_->RowText(r);
 }
 
 int TEditorCore::RowWidthOf(int r) const {
@@ -115,9 +115,9 @@ int TEditorCore::RowWidthOf(int r) const {
 }
 
 int TEditorCore::MaxRow() const {
-    const int rc = FStore->RowCount();
+    const int rc = store_->RowCount();
     if (rc == 0) return 0;
-    return FStore->RowEndKind(rc - 1) == reLineEnd ? rc : rc - 1;
+    return store_->RowEndKind(rc - 1) == reLineEnd ? rc : rc - 1;
 }
 
 int TEditorCore::OffsetOf(int row, int col) const {
@@ -127,16 +127,16 @@ int TEditorCore::OffsetOf(int row, int col) const {
 // The column rules: clamp to the row, keep a remembered column for vertical moves, step off
 // trail bytes and tab filler in the direction of movement, keep off the end of wrapped rows.
 void TEditorCore::PlaceCaret(int row, int col, int dir, bool vertical) {
-    const int oldRow = FRow;
+    const int oldRow = row_;
     row = std::clamp(row, 0, MaxRow());
     const TWrapSettings& ws = Rules();
-    const TCaretColumnOptions opt{FCaret.FreeCaret(), FCaret.FreeRow(), FCaret.InTab(),
-                                  FCaret.KeepCaret()};
+    const TCaretColumnOptions opt{caret_.FreeCaret(), caret_.FreeRow(), caret_.InTab(),
+                                  caret_.KeepCaret()};
     // The [EOF] position has no row: it is an empty row without line end.
-    const TRowEnd end = IsEofPos(row) ? reTextEnd : FStore->RowEndKind(row);
+    const TRowEnd end = IsEofPos(row) ? reTextEnd : store_->RowEndKind(row);
     col = CaretColumn(RowTextOf(row), end, ws, opt, col, dir > 0 ? 1 : -1, vertical, FRemembered);
-    const bool moved = row != FRow || col != FCol;
-    FRow = row;
+    const bool moved = row != row_ || col != FCol;
+    row_ = row;
     FCol = col;
     if (moved || oldRow != row) CaretMoved();
     if (oldRow != row && Events.InvalidateRows) {
@@ -151,17 +151,17 @@ void TEditorCore::CaretMoved() {
 }
 
 void TEditorCore::SetRow(int row) {
-    PlaceCaret(row, FCol, row >= FRow ? 1 : -1, true);
+    PlaceCaret(row, FCol, row >= row_ ? 1 : -1, true);
 }
 void TEditorCore::SetCol(int col) {
-    PlaceCaret(FRow, col, col >= FCol ? 1 : -1, false);
+    PlaceCaret(row_, col, col >= FCol ? 1 : -1, false);
 }
 void TEditorCore::SetCaret(int row, int col) {
     PlaceCaret(row, col, -1, false);
 }
 
 void TEditorCore::SetTopRow(int r) {
-    r = std::clamp(r, 0, std::max(0, FStore->RowCount()));
+    r = std::clamp(r, 0, std::max(0, store_->RowCount()));
     if (r == FTopRow) return;
     FTopRow = r;
     ParseBoundChanged();
@@ -178,16 +178,16 @@ void TEditorCore::SetTopCol(int c) {
 }
 
 void TEditorCore::SetVisibleArea(int rows, int cols) {
-    FVisibleRows = std::max(1, rows);
+    visibleRows_ = std::max(1, rows);
     FVisibleCols = std::max(1, cols);
     ParseBoundChanged();
 }
 
 void TEditorCore::ScrollCaret() {
-    if (FRow < FTopRow)
-        SetTopRow(FRow);
-    else if (FRow >= FTopRow + FVisibleRows)
-        SetTopRow(FRow - FVisibleRows + 1);
+    if (row_ < FTopRow)
+        SetTopRow(row_);
+    else if (row_ >= FTopRow + visibleRows_)
+        SetTopRow(row_ - visibleRows_ + 1);
     if (FCol < FTopCol)
         SetTopCol(FCol);
     else if (FCol >= FTopCol + FVisibleCols)
@@ -195,8 +195,8 @@ void TEditorCore::ScrollCaret() {
 }
 
 void TEditorCore::SetOverWrite(bool v) {
-    if (FOverWrite == v) return;
-    FOverWrite = v;
+    if (overWrite_ == v) return;
+    overWrite_ = v;
     Notify(Events.OnCaretMoved); // the caret's shape follows at once
 }
 
@@ -207,51 +207,51 @@ void TEditorCore::SetReadOnly(bool v) {
 // --- settings ------------------------------------------------------------------------------
 
 void TEditorCore::SetColor(TColor c) {
-    if (c == FColor) return;
-    FColor = c;
+    if (c == color_) return;
+    color_ = c;
     SettingChanged();
 }
 
 void TEditorCore::SetFont(const TEditorFont& f) {
-    if (f == FFont) return;
-    FFont = f;
+    if (f == font_) return;
+    font_ = f;
     SettingChanged();
 }
 
 void TEditorCore::SetHitStyle(TEditorHitStyle s) {
-    if (s == FHitStyle) return;
+    if (s == hitStyle_) return;
     CleanSelection();
-    FHitStyle = s;
+    hitStyle_ = s;
 }
 
 void TEditorCore::SetReserveWordList(const TSortedNames& l) {
-    if (l == FReserve) return;
-    FReserve = l;
+    if (l == reserve_) return;
+    reserve_ = l;
     ViewChanged();
 }
 
 void TEditorCore::SetScrollBars(TScrollStyle s) {
-    if (s == FScrollBars) return;
-    FScrollBars = s;
+    if (s == scrollBars_) return;
+    scrollBars_ = s;
     SettingChanged();
 }
 
 void TEditorCore::Rewrap() {
-    const int before = FRows->RewrapCount();
-    FRows->ApplyWrap(FWordWrap, FWrapOption, FCaret.TabSpaceCount());
-    if (FRows->RewrapCount() == before) return;
-    FRows->TakeUpdate(); // the caret and the view were found again in RestoreTextPlaces
-    FColoring.Invalidate(0);
+    const int before = rows_->RewrapCount();
+    rows_->ApplyWrap(wordWrap_, wrapOption_, caret_.TabSpaceCount());
+    if (rows_->RewrapCount() == before) return;
+    rows_->TakeUpdate(); // the caret and the view were found again in RestoreTextPlaces
+    coloring_.Invalidate(0);
     Notify(Events.InvalidateAll);
 }
 
 void TEditorCore::KeepTextPlaces() {
-    FKept.Caret = PosOf(FRow, FCol);
-    FKept.CaretBeyond = std::max(0, FCol - RowWidthOf(FRow));
-    FKept.SelActive = FSelActive;
-    FKept.Anchor = FSelActive ? PosOf(FAnchor.Row, FAnchor.Col) : 0;
+    FKept.Caret = PosOf(row_, FCol);
+    FKept.CaretBeyond = std::max(0, FCol - RowWidthOf(row_));
+    FKept.SelActive = selActive_;
+    FKept.Anchor = selActive_ ? PosOf(anchor_.Row, anchor_.Col) : 0;
     FKept.Top = AbsPos(FTopRow, 0);
-    FKept.HitLength = FHitLength;
+    FKept.HitLength = hitLength_;
 }
 
 void TEditorCore::RestoreTextPlaces() {
@@ -261,9 +261,9 @@ void TEditorCore::RestoreTextPlaces() {
         ParseBoundChanged();
         Notify(Events.OnTopRowChange);
     }
-    FSelActive = FKept.SelActive;
-    if (FSelActive) FAnchor = PosToRowCol(FKept.Anchor);
-    FHitLength = FKept.HitLength;
+    selActive_ = FKept.SelActive;
+    if (selActive_) anchor_ = PosToRowCol(FKept.Anchor);
+    hitLength_ = FKept.HitLength;
     const TEditorPos c = PosToRowCol(FKept.Caret);
     FRemembered = -1;
     PlaceCaret(c.Row, c.Col + FKept.CaretBeyond, -1, false);
@@ -271,15 +271,15 @@ void TEditorCore::RestoreTextPlaces() {
 }
 
 void TEditorCore::SetWordWrap(bool w) {
-    if (w == FWordWrap) return;
-    FWordWrap = w;
+    if (w == wordWrap_) return;
+    wordWrap_ = w;
     Rewrap();
     SettingChanged();
 }
 
 void TEditorCore::SetWrapOption(const TEditorWrapOption& w) {
-    if (w == FWrapOption) return;
-    FWrapOption = w;
+    if (w == wrapOption_) return;
+    wrapOption_ = w;
     Rewrap();
     SettingChanged();
 }

@@ -50,20 +50,20 @@ class TEditorCore : public TEditorPropTarget {
 
     TEditorEvents Events;
     // The rows as painting, search and the window read them.
-    const TEditorScreenStrings& Rows() const { return *FStore; }
+    const TEditorScreenStrings& Rows() const { return *store_; }
     // The row store, to share it with a second editor of a split page.
-    std::shared_ptr<TEditorScreenStrings> SharedStore() const { return FRows->SharedStore(); }
+    std::shared_ptr<TEditorScreenStrings> SharedStore() const { return rows_->SharedStore(); }
     // The link to the row store: character offsets and the record of text changes.
-    TEditorScreenRows& ScreenRows() const { return *FRows; }
+    TEditorScreenRows& ScreenRows() const { return *rows_; }
     // Replaces the whole text (no undo history).
     void SetText(std::string_view cp932);
     void TakeText(std::string&& cp932); // without copying the bytes
     // Starts showing a file that goes on loading in the background (no undo history).
     void BeginLoad(std::unique_ptr<TBackgroundLoad> load, std::function<void()> wake);
-    std::string Text() const { return FStore->Text(); }
+    std::string Text() const { return store_->Text(); }
 
     // Caret and view.
-    int Row() const { return FRow; }
+    int Row() const { return row_; }
     int Col() const { return FCol; }
     void SetRow(int row);
     void SetCol(int col);
@@ -72,20 +72,20 @@ class TEditorCore : public TEditorPropTarget {
     int TopCol() const { return FTopCol; }
     void SetTopRow(int r);
     void SetTopCol(int c);
-    int VisibleRows() const { return FVisibleRows; }
+    int VisibleRows() const { return visibleRows_; }
     int VisibleCols() const { return FVisibleCols; }
     void SetVisibleArea(int rows, int cols);
     void ScrollCaret(); // brings the caret into view
     int MaxRow() const; // the row count when the [EOF] position exists, else the last row
-    bool IsEofPos(int row) const { return row >= FStore->RowCount(); }
-    int CaretOffset() const { return OffsetOf(FRow, FCol); }
+    bool IsEofPos(int row) const { return row >= store_->RowCount(); }
+    int CaretOffset() const { return OffsetOf(row_, FCol); }
     int OffsetOf(int row, int col) const;
     // Word wrap, wrap width and tab width of the rows, for column arithmetic.
-    const TWrapSettings& Rules() const { return FStore->WrapSettings(); }
+    const TWrapSettings& Rules() const { return store_->WrapSettings(); }
     std::string_view RowTextOf(int r) const;
     int RowWidthOf(int r) const;
 
-    bool OverWrite() const { return FOverWrite; }
+    bool OverWrite() const { return overWrite_; }
     void SetOverWrite(bool v);
     bool ReadOnly() const { return FReadOnly; }
     void SetReadOnly(bool v);
@@ -93,11 +93,11 @@ class TEditorCore : public TEditorPropTarget {
     bool MouseDragging = false; // set by the widget while a button drag runs
 
     // Selection.
-    TEditorSelectionMode SelectionMode() const { return FSelMode; }
+    TEditorSelectionMode SelectionMode() const { return selMode_; }
     bool SetSelectionMode(TEditorSelectionMode m); // false while a mouse drag runs
     bool Selected() const;                         // a non-empty selection
     bool SelectedData() const { return Selected() || HitSelLength() > 0; }
-    TEditorPos SelAnchor() const { return FAnchor; }
+    TEditorPos SelAnchor() const { return anchor_; }
     void StartSelection();  // anchor at the caret
     void ExtendSelection(); // the caret moved with Shift or a drag
     void SelectRows(int r1, int r2);
@@ -114,7 +114,7 @@ class TEditorCore : public TEditorPropTarget {
     bool InSelection(int row, int col) const;
 
     // Search hit shown with hsDraw or hsCaret (with hsSelect a hit is a selection).
-    int HitSelLength() const { return FHitLength; }
+    int HitSelLength() const { return hitLength_; }
     void ShowHit(int64_t start, int length);
     TEditorRowSel RowHit(int row) const;
 
@@ -141,8 +141,8 @@ class TEditorCore : public TEditorPropTarget {
     void DeleteRow(int row);
     void Undo();
     void Redo();
-    bool CanUndo() const { return FRows->CanUndo(); }
-    bool CanRedo() const { return FRows->CanRedo(); }
+    bool CanUndo() const { return rows_->CanUndo(); }
+    bool CanRedo() const { return rows_->CanRedo(); }
     bool Modified = false;
     // Another editor on the same row store changed the rows: repaint, keep the caret inside.
     void RowsChangedElsewhere();
@@ -162,43 +162,43 @@ class TEditorCore : public TEditorPropTarget {
 
     // Colouring: the assigned definition, or the built-in one configured from View.
     void SetFountain(const TFountain* f);
-    const TFountain* Fountain() const { return FFountain; }
-    TEditorRowColoring& Coloring() { return FColoring; }
+    const TFountain* Fountain() const { return fountain_; }
+    TEditorRowColoring& Coloring() { return coloring_; }
     void ViewChanged();
-    const TEditorFountain& BuiltInFountain() const { return FBuiltIn; }
+    const TEditorFountain& BuiltInFountain() const { return builtIn_; }
 
     // Word movement over the tokens of a row; the default uses the colouring's tokens.
     std::function<std::vector<std::pair<int, int>>(int row)> RowTokens; // (offset, length)
 
     // Settings (TEditorPropTarget).
-    TColor GetColor() const override { return FColor; }
+    TColor GetColor() const override { return color_; }
     void SetColor(TColor c) override;
-    TEditorCaret& Caret() override { return FCaret; }
-    const TEditorCaret& Caret() const { return FCaret; }
-    const TEditorFont& GetFont() const override { return FFont; }
+    TEditorCaret& Caret() override { return caret_; }
+    const TEditorCaret& Caret() const { return caret_; }
+    const TEditorFont& GetFont() const override { return font_; }
     void SetFont(const TEditorFont& f) override;
-    TEditorHitStyle GetHitStyle() const override { return FHitStyle; }
+    TEditorHitStyle GetHitStyle() const override { return hitStyle_; }
     void SetHitStyle(TEditorHitStyle s) override;
-    TEditorImagebar& Imagebar() override { return FImagebar; }
-    TEditorLeftbar& Leftbar() override { return FLeftbar; }
-    TEditorMargin& Margin() override { return FMargin; }
-    TEditorMarks& Marks() override { return FMarks; }
-    const TSortedNames& GetReserveWordList() const override { return FReserve; }
+    TEditorImagebar& Imagebar() override { return imagebar_; }
+    TEditorLeftbar& Leftbar() override { return leftbar_; }
+    TEditorMargin& Margin() override { return margin_; }
+    TEditorMarks& Marks() override { return marks_; }
+    const TSortedNames& GetReserveWordList() const override { return reserve_; }
     void SetReserveWordList(const TSortedNames& l) override;
-    TEditorRuler& Ruler() override { return FRuler; }
-    TScrollStyle GetScrollBars() const override { return FScrollBars; }
+    TEditorRuler& Ruler() override { return ruler_; }
+    TScrollStyle GetScrollBars() const override { return scrollBars_; }
     void SetScrollBars(TScrollStyle s) override;
-    TEditorSpeed& Speed() override { return FSpeed; }
-    TEditorViewInfo& View() override { return FView; }
-    bool GetWordWrap() const override { return FWordWrap; }
+    TEditorSpeed& Speed() override { return speed_; }
+    TEditorViewInfo& View() override { return view_; }
+    bool GetWordWrap() const override { return wordWrap_; }
     void SetWordWrap(bool w) override;
-    TEditorWrapOption GetWrapOption() const override { return FWrapOption; }
+    TEditorWrapOption GetWrapOption() const override { return wrapOption_; }
     void SetWrapOption(const TEditorWrapOption& w) override;
-    int WrapCount() const { return FRows->RewrapCount(); } // rows rebuilt so far
+    int WrapCount() const { return rows_->RewrapCount(); } // rows rebuilt so far
 
   private:
     void AfterNewText(); // caret, view and selection back to the start of a new text
-    TCaretPos Here() const { return {FRow, FCol}; } // the caret as the row store takes it
+    TCaretPos Here() const { return {row_, FCol}; } // the caret as the row store takes it
     void ParseBoundChanged(); // the top row, the visible rows or InitBracketsFull changed
     friend struct TEditorCoreAccess;
     void Init();
@@ -229,19 +229,19 @@ class TEditorCore : public TEditorPropTarget {
     std::vector<std::pair<int, int>> Tokens(int row) const;
     std::string PadTo(int row, int col) const; // spaces that bring a row to col
 
-    std::unique_ptr<TEditorScreenRows> FRows; // edits go through here
-    TEditorScreenStrings* FStore;             // rows are read here
-    TEditorFountain FBuiltIn;
-    const TFountain* FFountain = nullptr;
-    TEditorRowColoring FColoring;
-    int FRow = 0, FCol = 0, FTopRow = 0, FTopCol = 0, FRemembered = -1;
-    int FVisibleRows = 20, FVisibleCols = 80;
-    bool FOverWrite = false, FReadOnly = false;
-    TEditorSelectionMode FSelMode = smLine;
-    bool FSelActive = false;
-    TEditorPos FAnchor;
+    std::unique_ptr<TEditorScreenRows> rows_; // edits go through here
+    TEditorScreenStrings* store_;             // rows are read here
+    TEditorFountain builtIn_;
+    const TFountain* fountain_ = nullptr;
+    TEditorRowColoring coloring_;
+    int row_ = 0, FCol = 0, FTopRow = 0, FTopCol = 0, FRemembered = -1;
+    int visibleRows_ = 20, FVisibleCols = 80;
+    bool overWrite_ = false, FReadOnly = false;
+    TEditorSelectionMode selMode_ = smLine;
+    bool selActive_ = false;
+    TEditorPos anchor_;
     int64_t FHitStart = 0;
-    int FHitLength = 0;
+    int hitLength_ = 0;
     struct TTextPlaces {
         int64_t Caret = 0, Anchor = 0, Top = 0;
         int CaretBeyond = 0; // columns past the end of the caret's row (free caret)
@@ -249,19 +249,19 @@ class TEditorCore : public TEditorPropTarget {
         int HitLength = 0;
     } FKept;
 
-    TColor FColor = edc::clWindow;
-    TEditorCaret FCaret;
-    TEditorFont FFont;
-    TEditorHitStyle FHitStyle = hsSelect;
-    TEditorImagebar FImagebar;
-    TEditorLeftbar FLeftbar;
-    TEditorMargin FMargin;
-    TEditorMarks FMarks;
-    TSortedNames FReserve;
-    TEditorRuler FRuler;
-    TScrollStyle FScrollBars = ssBoth;
-    TEditorSpeed FSpeed;
-    TEditorViewInfo FView;
-    bool FWordWrap = false;
-    TEditorWrapOption FWrapOption;
+    TColor color_ = edc::clWindow;
+    TEditorCaret caret_;
+    TEditorFont font_;
+    TEditorHitStyle hitStyle_ = hsSelect;
+    TEditorImagebar imagebar_;
+    TEditorLeftbar leftbar_;
+    TEditorMargin margin_;
+    TEditorMarks marks_;
+    TSortedNames reserve_;
+    TEditorRuler ruler_;
+    TScrollStyle scrollBars_ = ssBoth;
+    TEditorSpeed speed_;
+    TEditorViewInfo view_;
+    bool wordWrap_ = false;
+    TEditorWrapOption wrapOption_;
 };

@@ -6,35 +6,35 @@
 
 bool TEditorCore::SetSelectionMode(TEditorSelectionMode m) {
     if (MouseDragging) return false;
-    if (m == FSelMode) return true;
-    FSelMode = m;
-    if (FSelActive) Notify(Events.InvalidateAll);
+    if (m == selMode_) return true;
+    selMode_ = m;
+    if (selActive_) Notify(Events.InvalidateAll);
     Notify(Events.OnSelectionModeChange);
     if (Selected() && Events.OnSelectionChange) Events.OnSelectionChange(true);
     return true;
 }
 
 bool TEditorCore::Selected() const {
-    if (!FSelActive) return false;
-    if (FSelMode == smBox) return FAnchor.Col != FCol;
-    return !(FAnchor.Row == FRow && OffsetOf(FRow, FAnchor.Col) == CaretOffset());
+    if (!selActive_) return false;
+    if (selMode_ == smBox) return anchor_.Col != FCol;
+    return !(anchor_.Row == row_ && OffsetOf(row_, anchor_.Col) == CaretOffset());
 }
 
 void TEditorCore::StartSelection() {
-    if (FSelActive) return;
-    FSelActive = true;
-    FAnchor = {FRow, FCol};
+    if (selActive_) return;
+    selActive_ = true;
+    anchor_ = {row_, FCol};
 }
 
 void TEditorCore::ExtendSelection() {
-    if (!FSelActive) return;
+    if (!selActive_) return;
     if (Events.InvalidateRows) Events.InvalidateRows(0, -1);
     if (Events.OnSelectionChange) Events.OnSelectionChange(true);
 }
 
 void TEditorCore::SelectRows(int r1, int r2) {
-    FSelActive = true;
-    FAnchor = {std::min(r1, r2), 0};
+    selActive_ = true;
+    anchor_ = {std::min(r1, r2), 0};
     const int last = std::max(r1, r2);
     if (last + 1 <= MaxRow())
         PlaceCaret(last + 1, 0, 1, false);
@@ -44,9 +44,9 @@ void TEditorCore::SelectRows(int r1, int r2) {
 }
 
 void TEditorCore::CleanSelection() {
-    const bool had = FSelActive || FHitLength > 0;
-    FSelActive = false;
-    FHitLength = 0;
+    const bool had = selActive_ || hitLength_ > 0;
+    selActive_ = false;
+    hitLength_ = 0;
     if (had) {
         if (Events.InvalidateRows) Events.InvalidateRows(0, -1);
         if (Events.OnSelectionChange) Events.OnSelectionChange(false);
@@ -56,22 +56,22 @@ void TEditorCore::CleanSelection() {
 // Ordered stream endpoints as (row, byte offset); false without a selection.
 bool TEditorCore::StreamRange(int& r1, int& o1, int& r2, int& o2) const {
     if (!Selected()) return false;
-    r1 = FAnchor.Row, o1 = OffsetOf(FAnchor.Row, FAnchor.Col);
-    r2 = FRow, o2 = CaretOffset();
+    r1 = anchor_.Row, o1 = OffsetOf(anchor_.Row, anchor_.Col);
+    r2 = row_, o2 = CaretOffset();
     if (r1 > r2 || (r1 == r2 && o1 > o2)) std::swap(r1, r2), std::swap(o1, o2);
     return true;
 }
 
 void TEditorCore::BoxRows(int& r1, int& r2) const {
-    r1 = std::min(FAnchor.Row, FRow);
-    r2 = std::min(std::max(FAnchor.Row, FRow), FStore->RowCount() - 1);
+    r1 = std::min(anchor_.Row, row_);
+    r2 = std::min(std::max(anchor_.Row, row_), store_->RowCount() - 1);
 }
 
 int TEditorCore::BoxLeft() const {
-    return std::min(FAnchor.Col, FCol);
+    return std::min(anchor_.Col, FCol);
 }
 int TEditorCore::BoxRight() const {
-    return std::max(FAnchor.Col, FCol);
+    return std::max(anchor_.Col, FCol);
 }
 
 // Bytes of a row inside the box: a character straddling the left edge is left out, one
@@ -96,24 +96,24 @@ static TEditorRowSel BoxSpan(std::string_view s, int left, int right, const TWra
 }
 
 TEditorRowSel TEditorCore::RowSelection(int row) const {
-    if (!FSelActive || row < 0 || row >= FStore->RowCount()) return {};
-    if (FSelMode == smBox) {
+    if (!selActive_ || row < 0 || row >= store_->RowCount()) return {};
+    if (selMode_ == smBox) {
         int r1, r2;
         BoxRows(r1, r2);
         if (row < r1 || row > r2 || BoxLeft() == BoxRight()) return {};
-        return BoxSpan(FStore->RowText(row), BoxLeft(), BoxRight(), Rules());
+        return BoxSpan(store_->RowText(row), BoxLeft(), BoxRight(), Rules());
     }
     int r1, o1, r2, o2;
     if (!StreamRange(r1, o1, r2, o2) || row < r1 || row > r2) return {};
-    const int len = static_cast<int>(FStore->RowText(row).size());
+    const int len = static_cast<int>(store_->RowText(row).size());
     TEditorRowSel s{row == r1 ? std::min(o1, len) : 0, row == r2 ? std::min(o2, len) : len, false};
-    s.LineEnd = row != r2 && FStore->RowEndKind(row) == reLineEnd;
+    s.LineEnd = row != r2 && store_->RowEndKind(row) == reLineEnd;
     return s;
 }
 
 bool TEditorCore::InSelection(int row, int col) const {
     if (!Selected()) return false;
-    if (FSelMode == smBox) {
+    if (selMode_ == smBox) {
         int r1, r2;
         BoxRows(r1, r2);
         return row >= r1 && row <= r2 && col >= BoxLeft() && col < BoxRight();
@@ -125,31 +125,31 @@ bool TEditorCore::InSelection(int row, int col) const {
 
 std::string TEditorCore::BoxPart(int row) const {
     const TEditorRowSel s = RowSelection(row);
-    return std::string(FStore->RowText(row).substr(s.Start, s.End - s.Start));
+    return std::string(store_->RowText(row).substr(s.Start, s.End - s.Start));
 }
 
 int64_t TEditorCore::AbsPos(int row, int offset) const {
-    const int rc = FStore->RowCount();
+    const int rc = store_->RowCount();
     if (rc == 0) return offset;
-    if (row < rc) return FStore->TextPos(row) + offset;
+    if (row < rc) return store_->TextPos(row) + offset;
     const int last = rc - 1;
-    return FStore->TextPos(last) + static_cast<int64_t>(FStore->RowText(last).size()) +
-           (FStore->RowEndKind(last) == reLineEnd ? 2 : 0) + offset;
+    return store_->TextPos(last) + static_cast<int64_t>(store_->RowText(last).size()) +
+           (store_->RowEndKind(last) == reLineEnd ? 2 : 0) + offset;
 }
 
 TEditorPos TEditorCore::PosToRowCol(int64_t pos) const {
-    const int rc = FStore->RowCount();
+    const int rc = store_->RowCount();
     if (pos <= 0 || rc == 0) return {0, 0};
     if (pos >= AbsPos(rc, 0)) { // at or past the end of the text
-        if (FStore->RowEndKind(rc - 1) == reLineEnd) return {rc, 0};
+        if (store_->RowEndKind(rc - 1) == reLineEnd) return {rc, 0};
         return {rc - 1, RowWidthOf(rc - 1)};
     }
-    const int r = FStore->RowOfTextPos(pos);
-    const int64_t rem64 = pos - FStore->TextPos(r);
+    const int r = store_->RowOfTextPos(pos);
+    const int64_t rem64 = pos - store_->TextPos(r);
     const int rem = static_cast<int>(std::min<int64_t>(rem64, INT_MAX)); // rows are shorter
-    const std::string_view t = FStore->RowText(r);
+    const std::string_view t = store_->RowText(r);
     const int len = static_cast<int>(t.size());
-    if (rem < len || (rem == len && FStore->RowEndKind(r) != reWrapped))
+    if (rem < len || (rem == len && store_->RowEndKind(r) != reWrapped))
         return {r, OffsetToCol(t, rem, Rules())};
     if (rem == len && r + 1 < rc) return {r + 1, 0}; // the end of a wrapped row
     return {r, RowWidthOf(r)};                       // inside a line end
@@ -157,13 +157,13 @@ TEditorPos TEditorCore::PosToRowCol(int64_t pos) const {
 
 int64_t TEditorCore::SelStart() const {
     int r1, o1, r2, o2;
-    if (FSelMode == smLine && StreamRange(r1, o1, r2, o2)) return AbsPos(r1, o1);
-    if (FSelMode == smBox && Selected()) {
+    if (selMode_ == smLine && StreamRange(r1, o1, r2, o2)) return AbsPos(r1, o1);
+    if (selMode_ == smBox && Selected()) {
         int b1, b2;
         BoxRows(b1, b2);
         return AbsPos(b1, RowSelection(b1).Start);
     }
-    return AbsPos(FRow, CaretOffset());
+    return AbsPos(row_, CaretOffset());
 }
 
 void TEditorCore::SetSelStart(int64_t pos) {
@@ -174,7 +174,7 @@ void TEditorCore::SetSelStart(int64_t pos) {
 
 int64_t TEditorCore::SelLength() const {
     if (!Selected()) return 0;
-    if (FSelMode == smBox) {
+    if (selMode_ == smBox) {
         int r1, r2;
         int64_t n = 0;
         BoxRows(r1, r2);
@@ -188,11 +188,11 @@ int64_t TEditorCore::SelLength() const {
 }
 
 void TEditorCore::SetSelLength(int64_t len) {
-    const int64_t start = AbsPos(FRow, CaretOffset());
-    const TEditorPos from{FRow, FCol};
+    const int64_t start = AbsPos(row_, CaretOffset());
+    const TEditorPos from{row_, FCol};
     const TEditorPos to = PosToRowCol(start + std::max<int64_t>(0, len));
-    FSelActive = true;
-    FAnchor = from;
+    selActive_ = true;
+    anchor_ = from;
     PlaceCaret(to.Row, to.Col, 1, false);
     ExtendSelection();
 }
@@ -205,7 +205,7 @@ std::string TEditorCore::SelText() const {
 std::string TEditorCore::CopyText(bool& box) const {
     box = false;
     if (!Selected()) return {};
-    if (FSelMode == smBox) {
+    if (selMode_ == smBox) {
         box = true;
         int r1, r2;
         BoxRows(r1, r2);
@@ -216,14 +216,14 @@ std::string TEditorCore::CopyText(bool& box) const {
     }
     int r1, o1, r2, o2;
     StreamRange(r1, o1, r2, o2);
-    const int rc = FStore->RowCount();
+    const int rc = store_->RowCount();
     std::string s;
     for (int r = r1; r <= r2 && r < rc; ++r) {
-        const std::string_view t = FStore->RowText(r);
+        const std::string_view t = store_->RowText(r);
         const int a = r == r1 ? std::min<int>(o1, t.size()) : 0;
         const int b = r == r2 ? std::min<int>(o2, t.size()) : static_cast<int>(t.size());
         s += t.substr(a, b - a);
-        if (r != r2 && FStore->RowEndKind(r) == reLineEnd) s += "\r\n";
+        if (r != r2 && store_->RowEndKind(r) == reLineEnd) s += "\r\n";
     }
     return s;
 }
@@ -232,21 +232,21 @@ void TEditorCore::ShowHit(int64_t start, int length) {
     CleanSelection();
     const TEditorPos p = PosToRowCol(start);
     PlaceCaret(p.Row, p.Col, 1, false);
-    if (FHitStyle == hsSelect) {
+    if (hitStyle_ == hsSelect) {
         SetSelLength(length);
         return;
     }
     FHitStart = start;
-    FHitLength = length;
+    hitLength_ = length;
     if (Events.InvalidateRows) Events.InvalidateRows(p.Row, -1);
 }
 
 TEditorRowSel TEditorCore::RowHit(int row) const {
-    if (FHitLength <= 0 || row < 0 || row >= FStore->RowCount()) return {};
+    if (hitLength_ <= 0 || row < 0 || row >= store_->RowCount()) return {};
     const int64_t rowStart = AbsPos(row, 0);
-    const int64_t len = static_cast<int64_t>(FStore->RowText(row).size());
+    const int64_t len = static_cast<int64_t>(store_->RowText(row).size());
     const int64_t a = std::max<int64_t>(FHitStart - rowStart, 0);
-    const int64_t b = std::min<int64_t>(FHitStart + FHitLength - rowStart, len);
+    const int64_t b = std::min<int64_t>(FHitStart + hitLength_ - rowStart, len);
     if (a > len || b < 0 || a >= b) return {};
     return {static_cast<int>(a), static_cast<int>(b), false};
 }

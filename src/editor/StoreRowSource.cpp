@@ -7,25 +7,25 @@
 #include <algorithm>
 
 TEditorScreenRows::TEditorScreenRows(std::shared_ptr<TEditorScreenStrings> store)
-    : FStore(store ? std::move(store) : std::make_shared<TEditorScreenStrings>()),
-      FOffsets(*FStore), FSeen(FStore->Revision()) {
-    FStore->Attach(this);
+    : store_(store ? std::move(store) : std::make_shared<TEditorScreenStrings>()),
+      offsets_(*store_), FSeen(store_->Revision()) {
+    store_->Attach(this);
 }
 
 TEditorScreenRows::~TEditorScreenRows() {
-    FStore->Detach(this);
+    store_->Detach(this);
 }
 
 void TEditorScreenRows::Note(int first, int oldCount, int newCount, bool moved) {
-    if (FUpdate.FirstRow < 0) {
-        FUpdate = {first, oldCount, newCount, moved || oldCount != newCount};
+    if (update_.FirstRow < 0) {
+        update_ = {first, oldCount, newCount, moved || oldCount != newCount};
         return;
     }
-    const int lo = std::min(FUpdate.FirstRow, first);
-    FUpdate.OldCount = std::max(FUpdate.FirstRow + FUpdate.OldCount, first + oldCount) - lo;
-    FUpdate.NewCount = std::max(FUpdate.FirstRow + FUpdate.NewCount, first + newCount) - lo;
-    FUpdate.FirstRow = lo;
-    FUpdate.CountChanged = FUpdate.CountChanged || moved || oldCount != newCount;
+    const int lo = std::min(update_.FirstRow, first);
+    update_.OldCount = std::max(update_.FirstRow + update_.OldCount, first + oldCount) - lo;
+    update_.NewCount = std::max(update_.FirstRow + update_.NewCount, first + newCount) - lo;
+    update_.FirstRow = lo;
+    update_.CountChanged = update_.CountChanged || moved || oldCount != newCount;
 }
 
 namespace {
@@ -37,37 +37,37 @@ struct OwnEdit {
 } // namespace
 
 void TEditorScreenRows::BeforeReplace(int index, int count, std::string_view text) {
-    const int n = FStore->Count();
+    const int n = store_->Count();
     index = std::clamp(index, 0, n);
     count = std::clamp(count, 0, n - index);
     if (RecordTextChanges && RecordTextChanges()) {
         // Appended to a last line without a line end: the text joins that line.
-        const std::string old = count ? FStore->RowsText(index, index + count - 1) : std::string();
-        FTextChanges.push_back(
-            MakeTextChange(FOffsets.RowStart(index), old, text, FStore->CharTable().get()));
+        const std::string old = count ? store_->RowsText(index, index + count - 1) : std::string();
+        textChanges_.push_back(
+            MakeTextChange(offsets_.RowStart(index), old, text, store_->CharTable().get()));
     }
     // A change re-cuts the row before the replaced ones too.
-    FOffsets.Invalidate(index - 1);
+    offsets_.Invalidate(index - 1);
 }
 
 std::vector<TTextChange> TEditorScreenRows::TakeTextChanges() {
     std::vector<TTextChange> t;
-    t.swap(FTextChanges);
+    t.swap(textChanges_);
     std::erase_if(t, [](const TTextChange& c) { return c.Removed.empty() && c.Inserted.empty(); });
     return t;
 }
 
 TRowPlace TEditorScreenRows::UpdateList(int index, int count, const std::string& s, TCaretPos caret,
                                         size_t caretAt) {
-    OwnEdit own(FOwnEdit);
+    OwnEdit own(ownEdit_);
     BeforeReplace(index, count, s);
-    return FStore->UpdateList(index, count, s, caret, caretAt);
+    return store_->UpdateList(index, count, s, caret, caretAt);
 }
 
 TEditorRowsUpdate TEditorScreenRows::TakeUpdate() {
     Pull(); // parser states computed while painting are logged without telling the views
-    TEditorRowsUpdate u = FUpdate;
-    FUpdate = {};
+    TEditorRowsUpdate u = update_;
+    update_ = {};
     return u;
 }
 
@@ -82,14 +82,14 @@ std::optional<TCaretPos> TEditorScreenRows::Redo(TCaretPos caret) {
 }
 
 std::optional<TCaretPos> TEditorScreenRows::UndoStep(bool redo, TCaretPos caret) {
-    OwnEdit own(FOwnEdit);
-    const TUndoDataList& list = redo ? FStore->UndoObj().RedoList() : FStore->UndoObj().UndoList();
+    OwnEdit own(ownEdit_);
+    const TUndoDataList& list = redo ? store_->UndoObj().RedoList() : store_->UndoObj().UndoList();
     if (!list.empty()) {
         const TUndoData& r = list.back();
         BeforeReplace(r.StartRow, r.RowCount,
                       r.LastRowEnd == NoOldRowEnd ? std::string_view() : r.Text);
     }
-    return redo ? FStore->Redo(caret) : FStore->Undo(caret);
+    return redo ? store_->Redo(caret) : store_->Undo(caret);
 }
 
 void TEditorScreenRows::SetText(std::string_view cp932) {
@@ -97,55 +97,55 @@ void TEditorScreenRows::SetText(std::string_view cp932) {
 }
 
 void TEditorScreenRows::TakeText(std::string&& cp932) {
-    OwnEdit own(FOwnEdit);
-    FStore->TakeText(std::move(cp932));
-    FOffsets.Invalidate(0);
-    Note(0, 0, FStore->Count(), true);
+    OwnEdit own(ownEdit_);
+    store_->TakeText(std::move(cp932));
+    offsets_.Invalidate(0);
+    Note(0, 0, store_->Count(), true);
 }
 
 void TEditorScreenRows::BeginLoad(std::unique_ptr<TBackgroundLoad> load,
                                   std::function<void()> wake) {
-    OwnEdit own(FOwnEdit);
-    FStore->BeginLoad(std::move(load), std::move(wake));
-    FOffsets.Invalidate(0);
-    Note(0, 0, FStore->Count(), true);
+    OwnEdit own(ownEdit_);
+    store_->BeginLoad(std::move(load), std::move(wake));
+    offsets_.Invalidate(0);
+    Note(0, 0, store_->Count(), true);
 }
 
 void TEditorScreenRows::ApplyWrap(bool wordWrap, const TEditorWrapOption& w, int tab) {
-    const int before = FRewraps;
-    OwnEdit own(FOwnEdit);
-    FRebuilding = true;
+    const int before = rewraps_;
+    OwnEdit own(ownEdit_);
+    rebuilding_ = true;
     // Switching wrap off un-wraps before the options change; switching it on takes the
     // options first: the rows are rebuilt once.
-    if (!wordWrap) FStore->SetWordWrap(false);
-    FStore->SetTabSpaceCount(tab);
-    FStore->SetWrapOption(w);
-    if (wordWrap) FStore->SetWordWrap(true);
-    FRebuilding = false;
-    if (FRewraps != before) Note(0, 0, FStore->Count(), true);
+    if (!wordWrap) store_->SetWordWrap(false);
+    store_->SetTabSpaceCount(tab);
+    store_->SetWrapOption(w);
+    if (wordWrap) store_->SetWordWrap(true);
+    rebuilding_ = false;
+    if (rewraps_ != before) Note(0, 0, store_->Count(), true);
 }
 
 void TEditorScreenRows::SetFountain(const TFountain* f) {
-    FFountain = f;
+    fountain_ = f;
     if (f)
-        FStore->SetViewParser(this, [f] { return CreateRowStateParser(*f); });
+        store_->SetViewParser(this, [f] { return CreateRowStateParser(*f); });
     else
-        FStore->SetViewParser(this, nullptr);
-    FStore->InitBrackets();
+        store_->SetViewParser(this, nullptr);
+    store_->InitBrackets();
 }
 
 bool TEditorScreenRows::SavedState(int row, TFountainState& out) {
-    if (!FFountain) return false;
-    if (row >= FStore->ParsedLimit()) FStore->ParseUpTo(row);
-    if (FStore->BracketIndex(row) == -2) return false;
-    out = FromRowState(FStore->ParserState(row));
+    if (!fountain_) return false;
+    if (row >= store_->ParsedLimit()) store_->ParseUpTo(row);
+    if (store_->BracketIndex(row) == -2) return false;
+    out = FromRowState(store_->ParserState(row));
     return true;
 }
 
 void TEditorScreenRows::Pull() {
-    const uint64_t now = FStore->Revision();
+    const uint64_t now = store_->Revision();
     if (FSeen == now) return;
-    const std::vector<TRowChange> changes = FStore->ChangesSince(FSeen);
+    const std::vector<TRowChange> changes = store_->ChangesSince(FSeen);
     FSeen = now;
     for (const TRowChange& c : changes)
         Take(c);
@@ -157,29 +157,29 @@ void TEditorScreenRows::Take(const TRowChange& c) {
         Note(c.FirstRow, c.NewRowCount, c.NewRowCount, false);
         break;
     case TRowChange::ckRows:
-        FOffsets.Invalidate(c.FirstRow - 1);
+        offsets_.Invalidate(c.FirstRow - 1);
         Note(c.FirstRow, c.OldRowCount, c.NewRowCount, c.Merged);
-        if (!FOwnEdit && Events.ChangedElsewhere) Events.ChangedElsewhere(); // a split page
+        if (!ownEdit_ && Events.ChangedElsewhere) Events.ChangedElsewhere(); // a split page
         break;
     case TRowChange::ckAppended:
-        FOffsets.Invalidate(c.FirstRow - 1);
+        offsets_.Invalidate(c.FirstRow - 1);
         if (Events.Appended) Events.Appended(c.FirstRow);
         break;
     case TRowChange::ckRewrapping:
         if (!Events.KeepPlaces) break;
         Events.KeepPlaces();
-        FPlacesKept = true;
+        placesKept_ = true;
         break;
     case TRowChange::ckReset: {
-        const int n = FStore->Count();
+        const int n = store_->Count();
         if (Events.KeepTopWithin)
-            Events.KeepTopWithin((n == 0 || FStore->RowEndKind(n - 1) == reLineEnd) ? n : n - 1);
-        FOffsets.Invalidate(0);
-        if (FRebuilding) ++FRewraps;
+            Events.KeepTopWithin((n == 0 || store_->RowEndKind(n - 1) == reLineEnd) ? n : n - 1);
+        offsets_.Invalidate(0);
+        if (rebuilding_) ++rewraps_;
         Note(0, 0, n, true);
-        if (!FOwnEdit && Events.ChangedElsewhere) Events.ChangedElsewhere();
-        if (FPlacesKept && Events.RestorePlaces) Events.RestorePlaces();
-        FPlacesKept = false;
+        if (!ownEdit_ && Events.ChangedElsewhere) Events.ChangedElsewhere();
+        if (placesKept_ && Events.RestorePlaces) Events.RestorePlaces();
+        placesKept_ = false;
         break;
     }
     }

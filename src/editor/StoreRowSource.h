@@ -40,17 +40,17 @@ class TEditorScreenRows : public TRowStoreView {
     explicit TEditorScreenRows(std::shared_ptr<TEditorScreenStrings> store = nullptr);
     ~TEditorScreenRows() override;
     TEditorRowsEvents Events;
-    TEditorScreenStrings& Store() { return *FStore; }
-    const TEditorScreenStrings& Store() const { return *FStore; }
-    const std::shared_ptr<TEditorScreenStrings>& SharedStore() const { return FStore; }
+    TEditorScreenStrings& Store() { return *store_; }
+    const TEditorScreenStrings& Store() const { return *store_; }
+    const std::shared_ptr<TEditorScreenStrings>& SharedStore() const { return store_; }
 
     // Replaces rows index..index+count-1 by s (which may hold line ends), re-wrapping the
     // touched lines; one undo step recording caret. Returns the place caretAt bytes into s
     // (TEditorScreenStrings::UpdateList).
     TRowPlace UpdateList(int index, int count, const std::string& s, TCaretPos caret,
                          size_t caretAt = std::string::npos);
-    bool CanUndo() const { return FStore->UndoObj().CanUndo(); }
-    bool CanRedo() const { return FStore->UndoObj().CanRedo(); }
+    bool CanUndo() const { return store_->UndoObj().CanUndo(); }
+    bool CanRedo() const { return store_->UndoObj().CanRedo(); }
     // Undo/Redo are given the caret as it stands and return the caret to restore; nothing when
     // there was nothing to do.
     std::optional<TCaretPos> Undo(TCaretPos caret);
@@ -58,7 +58,7 @@ class TEditorScreenRows : public TRowStoreView {
     TEditorRowsUpdate TakeUpdate(); // the range of the changes since the last call
     // The last row this view wants parser states for after a change (see
     // TEditorScreenStrings::SetParseBound).
-    void SetParseBound(int lastRow) { FStore->SetParseBound(this, lastRow); }
+    void SetParseBound(int lastRow) { store_->SetParseBound(this, lastRow); }
     // Replaces the whole text (no undo history).
     void SetText(std::string_view cp932);
     void TakeText(std::string&& cp932); // without copying the bytes
@@ -66,7 +66,7 @@ class TEditorScreenRows : public TRowStoreView {
     void BeginLoad(std::unique_ptr<TBackgroundLoad> load, std::function<void()> wake);
     // Word wrap, wrap options and tab width; rows are rebuilt only when something changed.
     void ApplyWrap(bool wordWrap, const TEditorWrapOption& w, int tabSpaceCount);
-    int RewrapCount() const { return FRewraps; } // how often the rows were rebuilt
+    int RewrapCount() const { return rewraps_; } // how often the rows were rebuilt
     // The colouring definition whose parser states the store keeps (null: none).
     void SetFountain(const TFountain* f);
     // The saved parser state at the start of a row; false when the store keeps none.
@@ -76,7 +76,7 @@ class TEditorScreenRows : public TRowStoreView {
     void RowsChanged() override { Pull(); }
 
     // Character offsets of the rows, as assistive technology counts them.
-    TCharOffsets& Offsets() { return FOffsets; }
+    TCharOffsets& Offsets() { return offsets_; }
     // While it says so, each change this editor makes (an edit, undo or redo) is kept as the
     // characters it removed and inserted, for TakeTextChanges.
     std::function<bool()> RecordTextChanges;
@@ -89,14 +89,14 @@ class TEditorScreenRows : public TRowStoreView {
     void Note(int first, int oldCount, int newCount, bool moved);
     // Rows index..index+count-1 are about to become text.
     void BeforeReplace(int index, int count, std::string_view text);
-    std::shared_ptr<TEditorScreenStrings> FStore;
-    TCharOffsets FOffsets;
-    std::vector<TTextChange> FTextChanges;
-    const TFountain* FFountain = nullptr;
+    std::shared_ptr<TEditorScreenStrings> store_;
+    TCharOffsets offsets_;
+    std::vector<TTextChange> textChanges_;
+    const TFountain* fountain_ = nullptr;
     uint64_t FSeen = 0; // the store's revision pulled so far
-    TEditorRowsUpdate FUpdate;
-    int FRewraps = 0;
-    bool FRebuilding = false;
-    bool FPlacesKept = false; // the core noted its places in the text before a re-wrap
-    int FOwnEdit = 0;         // inside a change this editor makes
+    TEditorRowsUpdate update_;
+    int rewraps_ = 0;
+    bool rebuilding_ = false;
+    bool placesKept_ = false; // the core noted its places in the text before a re-wrap
+    int ownEdit_ = 0;         // inside a change this editor makes
 };

@@ -38,72 +38,72 @@ int64_t MtimeNs(const struct stat& st) {
 
 TBackgroundLoad::~TBackgroundLoad() {
     Cancel();
-    if (FFd >= 0) ::close(FFd);
+    if (fd_ >= 0) ::close(fd_);
 }
 
 bool TBackgroundLoad::Open(const std::string& path, size_t headBytes, std::string* error) {
-    FPath = path;
-    FFd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (FFd < 0) {
+    path_ = path;
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0) {
         if (error) *error = Reason(path, errno);
         return false;
     }
     struct stat st {};
-    if (::fstat(FFd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
         if (error) *error = Reason(path, S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
         return false;
     }
-    FSize = static_cast<size_t>(st.st_size);
+    size_ = static_cast<size_t>(st.st_size);
     FMtimeNs = MtimeNs(st);
-    FCap = FSize + 1;
+    cap_ = size_ + 1;
     try {
         // Not value-initialised: the pages of the buffer are touched only as the file is read.
-        FBuf = std::shared_ptr<char[]>(new char[FCap]);
+        FBuf = std::shared_ptr<char[]>(new char[cap_]);
     } catch (const std::bad_alloc&) {
         if (error) *error = Reason(path, ENOMEM);
         return false;
     }
-    AdviseHugePages(FBuf.get(), FCap);
-    const size_t want = std::min(headBytes, FCap);
-    while (FRead < want) {
-        const ssize_t k = ::read(FFd, FBuf.get() + FRead, want - FRead);
+    AdviseHugePages(FBuf.get(), cap_);
+    const size_t want = std::min(headBytes, cap_);
+    while (read_ < want) {
+        const ssize_t k = ::read(fd_, FBuf.get() + read_, want - read_);
         if (k < 0 && errno == EINTR) continue;
         if (k < 0) {
             if (error) *error = Reason(path, errno);
             return false;
         }
         if (k == 0) break;
-        FRead += static_cast<size_t>(k);
+        read_ += static_cast<size_t>(k);
     }
-    FProgress = FRead;
+    progress_ = read_;
     return true;
 }
 
 void TBackgroundLoad::DecodeFrom(TEncoding e, size_t skip) {
-    FEncoding = e;
-    FDecoder = std::make_unique<TStoreDecoder>(e, nullptr);
+    encoding_ = e;
+    decoder_ = std::make_unique<TStoreDecoder>(e, nullptr);
     // A byte becomes two at the most (a byte that is not valid gets a table code).
-    FTextCap = 2 * FSize + 64;
-    FText = std::shared_ptr<char[]>(new char[FTextCap]);
-    AdviseHugePages(FText.get(), FTextCap);
-    FDecoded = std::min(skip, FRead);
+    textCap_ = 2 * size_ + 64;
+    FText = std::shared_ptr<char[]>(new char[textCap_]);
+    AdviseHugePages(FText.get(), textCap_);
+    decoded_ = std::min(skip, read_);
 }
 
 void TBackgroundLoad::DecodeRead(bool last) {
     std::string out;
-    FDecoder->Decode(std::string_view(FBuf.get() + FDecoded, FRead - FDecoded), last, out);
-    FDecoded = FRead;
-    if (FTextLen + out.size() > FTextCap) throw std::bad_alloc();
-    std::memcpy(FText.get() + FTextLen, out.data(), out.size());
-    for (TPendingCode c : FDecoder->TakePending()) {
-        c.pos += FTextLen;
-        FCodes.push_back(c);
+    decoder_->Decode(std::string_view(FBuf.get() + decoded_, read_ - decoded_), last, out);
+    decoded_ = read_;
+    if (textLen_ + out.size() > textCap_) throw std::bad_alloc();
+    std::memcpy(FText.get() + textLen_, out.data(), out.size());
+    for (TPendingCode c : decoder_->TakePending()) {
+        c.pos += textLen_;
+        codes_.push_back(c);
     }
-    FTextLen += out.size();
+    textLen_ += out.size();
 }
 
 TDecodeOutcome TBackgroundLoad::Outcome() const {
-    return FDecoder ? FDecoder->Outcome() : TDecodeOutcome();
+    return decoder_ ? decoder_->Outcome() : TDecodeOutcome();
 }
 
 size_t TBackgroundLoad::PieceEnd(size_t from, size_t have) const {
@@ -135,15 +135,15 @@ size_t TBackgroundLoad::PieceEnd(size_t from, size_t have) const {
 }
 
 void TBackgroundLoad::Start(const TWrapSettings& ws, std::function<void()> wake, int threads) {
-    FWrap = ws;
-    FThreads = threads;
+    wrap_ = ws;
+    threads_ = threads;
     FWake = std::move(wake);
     // The head's complete lines now, on the caller's thread.
-    if (FDecoder) DecodeRead(false);
+    if (decoder_) DecodeRead(false);
     const size_t end = PieceEnd(0, Have());
     Push(Cut(0, end), false); // the caller takes it at once
-    FCut = end;
-    FThread = std::thread([this] { Run(); });
+    cut_ = end;
+    thread_ = std::thread([this] { Run(); });
 }
 
 TLoadPiece TBackgroundLoad::Cut(size_t from, size_t to) {
@@ -152,15 +152,15 @@ TLoadPiece TBackgroundLoad::Cut(size_t from, size_t to) {
     piece.To = to;
     TWrapSettings ws;
     {
-        std::lock_guard<std::mutex> lock(FMutex);
-        ws = FWrap;
-        piece.Generation = FGeneration;
+        std::lock_guard<std::mutex> lock(mutex_);
+        ws = wrap_;
+        piece.Generation = generation_;
     }
-    CutPiece(piece, ws, FThreads);
+    CutPiece(piece, ws, threads_);
     piece.LineEnds = CountLineEnds(std::string_view(Text() + from, to - from));
-    while (!FCodes.empty() && FCodes.front().pos < to) {
-        piece.Codes.push_back(FCodes.front());
-        FCodes.pop_front();
+    while (!codes_.empty() && codes_.front().pos < to) {
+        piece.Codes.push_back(codes_.front());
+        codes_.pop_front();
     }
     return piece;
 }
@@ -170,41 +170,41 @@ void TBackgroundLoad::CutPiece(TLoadPiece& piece, const TWrapSettings& ws, int t
 }
 
 int TBackgroundLoad::SetWrap(const TWrapSettings& ws) {
-    std::lock_guard<std::mutex> lock(FMutex);
-    FWrap = ws;
-    return ++FGeneration;
+    std::lock_guard<std::mutex> lock(mutex_);
+    wrap_ = ws;
+    return ++generation_;
 }
 
 int TBackgroundLoad::Generation() {
-    std::lock_guard<std::mutex> lock(FMutex);
-    return FGeneration;
+    std::lock_guard<std::mutex> lock(mutex_);
+    return generation_;
 }
 
 void TBackgroundLoad::Push(TLoadPiece&& piece, bool wake) {
     {
-        std::lock_guard<std::mutex> lock(FMutex);
-        FPieces.push_back(std::move(piece));
+        std::lock_guard<std::mutex> lock(mutex_);
+        pieces_.push_back(std::move(piece));
     }
-    FReady.notify_all();
+    ready_.notify_all();
     if (wake && FWake) FWake();
 }
 
 void TBackgroundLoad::Fail(const std::string& why) {
-    FError = why;
+    error_ = why;
 }
 
 void TBackgroundLoad::Run() {
     char* p = FBuf.get();
     try {
-        while (!FStop.load()) {
+        while (!stop_.load()) {
             // Read the next piece (or what is left).
             bool eof = false;
-            const size_t want = std::min(FCap, FRead + FPieceBytes);
-            while (FRead < want && !FStop.load()) {
-                const ssize_t k = ::read(FFd, p + FRead, want - FRead);
+            const size_t want = std::min(cap_, read_ + pieceBytes_);
+            while (read_ < want && !stop_.load()) {
+                const ssize_t k = ::read(fd_, p + read_, want - read_);
                 if (k < 0 && errno == EINTR) continue;
                 if (k < 0) {
-                    Fail(Reason(FPath, errno));
+                    Fail(Reason(path_, errno));
                     eof = true;
                     break;
                 }
@@ -212,76 +212,76 @@ void TBackgroundLoad::Run() {
                     eof = true;
                     break;
                 }
-                FRead += static_cast<size_t>(k);
-                FProgress.store(FRead, std::memory_order_relaxed);
+                read_ += static_cast<size_t>(k);
+                progress_.store(read_, std::memory_order_relaxed);
             }
-            if (FStop.load()) break;
-            if (FRead == FCap) {
+            if (stop_.load()) break;
+            if (read_ == cap_) {
                 // More bytes than the file had when it was opened: it grew while being read.
-                FRead = FSize;
+                read_ = size_;
                 eof = true;
-                if (FError.empty()) Fail(ChangedWhileRead(FPath));
+                if (error_.empty()) Fail(ChangedWhileRead(path_));
             }
             if (eof) {
                 struct stat st {};
-                if (FError.empty() &&
-                    (FRead != FSize || ::fstat(FFd, &st) != 0 ||
-                     static_cast<size_t>(st.st_size) != FSize || MtimeNs(st) != FMtimeNs))
-                    Fail(ChangedWhileRead(FPath));
-                if (FDecoder) {
+                if (error_.empty() &&
+                    (read_ != size_ || ::fstat(fd_, &st) != 0 ||
+                     static_cast<size_t>(st.st_size) != size_ || MtimeNs(st) != FMtimeNs))
+                    Fail(ChangedWhileRead(path_));
+                if (decoder_) {
                     DecodeRead(true);
                     FBuf.reset(); // the file's bytes are not needed any more
                     p = nullptr;
                 }
                 // The last piece: the text ends at the end-of-file mark, if there is one.
-                FTextLength =
-                    std::max(FCut, TextLengthBeforeEofMark(std::string_view(Text(), Have())));
-                Push(Cut(FCut, FTextLength), true);
-                FCut = FTextLength;
+                textLength_ =
+                    std::max(cut_, TextLengthBeforeEofMark(std::string_view(Text(), Have())));
+                Push(Cut(cut_, textLength_), true);
+                cut_ = textLength_;
                 break;
             }
-            if (FDecoder) DecodeRead(false);
-            const size_t end = PieceEnd(FCut, Have());
-            if (end == FCut) continue; // no complete line yet: read on
-            Push(Cut(FCut, end), true);
-            FCut = end;
+            if (decoder_) DecodeRead(false);
+            const size_t end = PieceEnd(cut_, Have());
+            if (end == cut_) continue; // no complete line yet: read on
+            Push(Cut(cut_, end), true);
+            cut_ = end;
         }
     } catch (const ETextTooLarge& e) {
-        Fail(FPath + ": " + e.what());
+        Fail(path_ + ": " + e.what());
     } catch (const std::bad_alloc&) {
-        Fail(Reason(FPath, ENOMEM));
+        Fail(Reason(path_, ENOMEM));
     }
-    if (FStop.load() && FError.empty()) Fail(Reason(FPath, ECANCELED));
+    if (stop_.load() && error_.empty()) Fail(Reason(path_, ECANCELED));
     {
-        std::lock_guard<std::mutex> lock(FMutex);
-        FDone = true;
+        std::lock_guard<std::mutex> lock(mutex_);
+        done_ = true;
     }
-    FReady.notify_all();
+    ready_.notify_all();
     if (FWake) FWake();
 }
 
 bool TBackgroundLoad::Take(TLoadPiece* out) {
-    std::lock_guard<std::mutex> lock(FMutex);
-    if (FPieces.empty()) return false;
-    *out = std::move(FPieces.front());
-    FPieces.pop_front();
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (pieces_.empty()) return false;
+    *out = std::move(pieces_.front());
+    pieces_.pop_front();
     return true;
 }
 
 bool TBackgroundLoad::Ended() {
-    std::lock_guard<std::mutex> lock(FMutex);
-    return FDone && FPieces.empty();
+    std::lock_guard<std::mutex> lock(mutex_);
+    return done_ && pieces_.empty();
 }
 
 void TBackgroundLoad::WaitForPiece() {
-    std::unique_lock<std::mutex> lock(FMutex);
-    FReady.wait(lock, [this] { return FDone || !FPieces.empty(); });
+    std::unique_lock<std::mutex> lock(mutex_);
+    ready_.wait(lock, [this] { return done_ || !pieces_.empty(); });
 }
 
 void TBackgroundLoad::Cancel() {
-    FStop = true;
-    if (FThread.joinable()) FThread.join();
-    std::lock_guard<std::mutex> lock(FMutex);
-    FPieces.clear();
-    FDone = true;
+    stop_ = true;
+    if (thread_.joinable()) thread_.join();
+    std::lock_guard<std::mutex> lock(mutex_);
+    pieces_.clear();
+    done_ = true;
 }

@@ -40,9 +40,9 @@ class TBackgroundLoad {
     // ("path: reason") when it cannot be opened or read, or is not a regular file.
     bool Open(const std::string& path, size_t headBytes, std::string* error);
     // The file's size when it was opened, and the head read so far.
-    size_t FileSize() const { return FSize; }
+    size_t FileSize() const { return size_; }
     std::string_view Head() const {
-        return FBuf ? std::string_view(FBuf.get(), FRead) : std::string_view();
+        return FBuf ? std::string_view(FBuf.get(), read_) : std::string_view();
     }
     // The buffer the rows point into (one chunk, filled as the file is read; of the file's size,
     // or room for the decoded text of a decoded file).
@@ -53,10 +53,10 @@ class TBackgroundLoad {
     void DecodeFrom(TEncoding e, size_t skip);
     // After Ended(), for a decoded file: what decoding found.
     TDecodeOutcome Outcome() const;
-    TEncoding Encoding() const { return FEncoding; }
+    TEncoding Encoding() const { return encoding_; }
 
     // Bytes read and cut at a time after the head (before Start).
-    void SetPieceBytes(size_t n) { FPieceBytes = n > 0 ? n : 1; }
+    void SetPieceBytes(size_t n) { pieceBytes_ = n > 0 ? n : 1; }
     // Cuts the head into rows (the first piece, ready at once) and starts the thread that reads
     // and cuts the rest. wake is called on that thread after each piece and at the end; it must
     // only post a call to Take to the thread that owns the rows. threads: see CutRows.
@@ -78,10 +78,10 @@ class TBackgroundLoad {
 
     // After Ended(): the length of the text (the file up to an end-of-file mark), and an error
     // ("path: reason") when the file could not be read to its end or changed while it was read.
-    size_t TextLength() const { return FTextLength; }
-    const std::string& Error() const { return FError; }
+    size_t TextLength() const { return textLength_; }
+    const std::string& Error() const { return error_; }
     // Bytes read so far, for a progress display (any thread).
-    size_t BytesRead() const { return FProgress.load(std::memory_order_relaxed); }
+    size_t BytesRead() const { return progress_.load(std::memory_order_relaxed); }
 
   private:
     void Run();
@@ -95,37 +95,37 @@ class TBackgroundLoad {
 
     // The text the rows point into and its length so far (the file itself unless decoded).
     const char* Text() const { return FText ? FText.get() : FBuf.get(); }
-    size_t Have() const { return FText ? FTextLen : FRead; }
+    size_t Have() const { return FText ? textLen_ : read_; }
     // Decodes what was read since the last call.
     void DecodeRead(bool last);
 
-    std::string FPath;
-    std::unique_ptr<TStoreDecoder> FDecoder;
-    TEncoding FEncoding = TEncoding::ShiftJis;
+    std::string path_;
+    std::unique_ptr<TStoreDecoder> decoder_;
+    TEncoding encoding_ = TEncoding::ShiftJis;
     std::shared_ptr<char[]> FText; // the decoded text
-    size_t FTextCap = 0, FTextLen = 0;
-    size_t FDecoded = 0;             // bytes of the file handed to the decoder
-    std::deque<TPendingCode> FCodes; // given out with the pieces that hold them
-    int FFd = -1;
+    size_t textCap_ = 0, textLen_ = 0;
+    size_t decoded_ = 0;             // bytes of the file handed to the decoder
+    std::deque<TPendingCode> codes_; // given out with the pieces that hold them
+    int fd_ = -1;
     std::shared_ptr<char[]> FBuf;
-    size_t FCap = 0;  // the buffer's size: the file's size and one byte to see it grow
-    size_t FSize = 0; // the file's size at Open
+    size_t cap_ = 0;  // the buffer's size: the file's size and one byte to see it grow
+    size_t size_ = 0; // the file's size at Open
     int64_t FMtimeNs = 0;
-    size_t FRead = 0; // bytes read (written by the thread once it runs)
-    size_t FCut = 0;  // bytes cut into rows
-    size_t FPieceBytes = size_t{32} << 20;
-    TWrapSettings FWrap;
-    int FThreads = 0;
+    size_t read_ = 0; // bytes read (written by the thread once it runs)
+    size_t cut_ = 0;  // bytes cut into rows
+    size_t pieceBytes_ = size_t{32} << 20;
+    TWrapSettings wrap_;
+    int threads_ = 0;
     std::function<void()> FWake;
 
-    std::thread FThread;
-    std::mutex FMutex;
-    std::condition_variable FReady;
-    std::deque<TLoadPiece> FPieces; // guarded by FMutex
-    int FGeneration = 0;            // guarded by FMutex, as FWrap
-    bool FDone = false;             // guarded by FMutex
-    std::atomic<bool> FStop{false};
-    std::atomic<size_t> FProgress{0};
-    size_t FTextLength = 0;
-    std::string FError;
+    std::thread thread_;
+    std::mutex mutex_;
+    std::condition_variable ready_;
+    std::deque<TLoadPiece> pieces_; // guarded by mutex_
+    int generation_ = 0;            // guarded by mutex_, as wrap_
+    bool done_ = false;             // guarded by mutex_
+    std::atomic<bool> stop_{false};
+    std::atomic<size_t> progress_{0};
+    size_t textLength_ = 0;
+    std::string error_;
 };

@@ -49,30 +49,30 @@ unsigned TCharTable::Find(char32_t ch) const {
 
 const TCharTableEntry* TCharTable::Entry(unsigned code) const {
     const long i = indexOf(code);
-    if (i < 0 || static_cast<std::size_t>(i) >= FByIndex.size()) return nullptr;
-    const TCharTableEntry& e = FByIndex[static_cast<std::size_t>(i)];
+    if (i < 0 || static_cast<std::size_t>(i) >= byIndex_.size()) return nullptr;
+    const TCharTableEntry& e = byIndex_[static_cast<std::size_t>(i)];
     return (e.ch || !e.bytes.empty()) ? &e : nullptr;
 }
 
 unsigned TCharTable::nextFree() {
-    while (FNext < FByIndex.size()) {
-        const TCharTableEntry& e = FByIndex[FNext];
-        if (!e.ch && e.bytes.empty()) return static_cast<unsigned>(FNext);
-        ++FNext;
+    while (next_ < byIndex_.size()) {
+        const TCharTableEntry& e = byIndex_[next_];
+        if (!e.ch && e.bytes.empty()) return static_cast<unsigned>(next_);
+        ++next_;
     }
-    return static_cast<unsigned>(FByIndex.size());
+    return static_cast<unsigned>(byIndex_.size());
 }
 
 unsigned TCharTable::give(TCharTableEntry e) {
     const std::size_t i = nextFree();
     if (i >= Capacity()) return 0;
-    if (i == FByIndex.size())
-        FByIndex.push_back(std::move(e));
+    if (i == byIndex_.size())
+        byIndex_.push_back(std::move(e));
     else {
-        FByIndex[i] = std::move(e);
-        --FFree;
+        byIndex_[i] = std::move(e);
+        --free_;
     }
-    ++FNext;
+    ++next_;
     return codeOf(i);
 }
 
@@ -84,29 +84,29 @@ unsigned TCharTable::CodeFor(char32_t ch) {
 }
 
 unsigned TCharTable::CodeForBytes(std::string_view bytes) {
-    auto it = FByBytes.find(bytes);
-    if (it != FByBytes.end()) return it->second;
+    auto it = byBytes_.find(bytes);
+    if (it != byBytes_.end()) return it->second;
     const unsigned c = give({0, std::string(bytes)});
-    if (c) FByBytes.emplace(std::string(bytes), c);
+    if (c) byBytes_.emplace(std::string(bytes), c);
     return c;
 }
 
 // Sets the entry at a free index; false when the index is taken or the character or bytes
 // already have a code.
 bool TCharTable::put(std::size_t at, TCharTableEntry e) {
-    if (at < FByIndex.size() && (FByIndex[at].ch || !FByIndex[at].bytes.empty())) return false;
-    if (e.ch ? FByChar.count(e.ch) > 0 : FByBytes.count(e.bytes) > 0) return false;
-    if (at >= FByIndex.size()) {
-        FFree += at + 1 - FByIndex.size();
-        FByIndex.resize(at + 1);
+    if (at < byIndex_.size() && (byIndex_[at].ch || !byIndex_[at].bytes.empty())) return false;
+    if (e.ch ? FByChar.count(e.ch) > 0 : byBytes_.count(e.bytes) > 0) return false;
+    if (at >= byIndex_.size()) {
+        free_ += at + 1 - byIndex_.size();
+        byIndex_.resize(at + 1);
     }
     const unsigned code = codeOf(at);
     if (e.ch)
         FByChar.emplace(e.ch, code);
     else
-        FByBytes.emplace(e.bytes, code);
-    FByIndex[at] = std::move(e);
-    --FFree;
+        byBytes_.emplace(e.bytes, code);
+    byIndex_[at] = std::move(e);
+    --free_;
     return true;
 }
 
@@ -124,8 +124,8 @@ std::string TCharTable::Save() const {
         while (n)
             out += buf[--n];
     };
-    for (std::size_t i = 0; i < FByIndex.size(); ++i) {
-        const TCharTableEntry& e = FByIndex[i];
+    for (std::size_t i = 0; i < byIndex_.size(); ++i) {
+        const TCharTableEntry& e = byIndex_[i];
         if (!e.ch && e.bytes.empty()) continue;
         if (!out.empty()) out += ';';
         putHex(codeOf(i));
@@ -198,9 +198,9 @@ void TCharTable::AdoptPlainCodes(std::string_view s) {
         const long index = indexOf(code);
         if (index < 0 || Entry(code)) continue;
         const std::size_t at = static_cast<std::size_t>(index);
-        if (at >= FByIndex.size()) {
-            FFree += at + 1 - FByIndex.size();
-            FByIndex.resize(at + 1);
+        if (at >= byIndex_.size()) {
+            free_ += at + 1 - byIndex_.size();
+            byIndex_.resize(at + 1);
         }
         TCharTableEntry e;
         if (const char32_t ch = Cp932CodeChar(code))
@@ -212,9 +212,9 @@ void TCharTable::AdoptPlainCodes(std::string_view s) {
             if (FByChar.count(e.ch)) continue;
             FByChar.emplace(e.ch, code);
         } else
-            FByBytes.emplace(e.bytes, code);
-        FByIndex[at] = std::move(e);
-        --FFree;
+            byBytes_.emplace(e.bytes, code);
+        byIndex_[at] = std::move(e);
+        --free_;
     }
-    FNext = 0;
+    next_ = 0;
 }

@@ -36,7 +36,7 @@ class TCharTable {
     unsigned Find(char32_t ch) const;
     // The entry of a code, null when the code is not given.
     const TCharTableEntry* Entry(unsigned code) const;
-    std::size_t Size() const { return FByIndex.size() - FFree; }
+    std::size_t Size() const { return byIndex_.size() - free_; }
     bool Empty() const { return Size() == 0; }
     // The entries as text, for files that keep a page's state: "F040=1F600;F041=#E3A0;..." (a
     // character's code point, or "#" and the hex digits of a byte entry). Restore gives every
@@ -46,8 +46,8 @@ class TCharTable {
 
     // The document's file uses codes beyond its encoding's strict form (the NEC and IBM rows of
     // EUC-JP and the like): its other characters are written in those codes as well.
-    bool ExtendedCodes() const { return FExtended; }
-    void SetExtendedCodes(bool on) { FExtended = on; }
+    bool ExtendedCodes() const { return extended_; }
+    void SetExtendedCodes(bool on) { extended_ = on; }
 
     // Takes the table-range codes of a plain Shift-JIS text as they are (the user-defined area as
     // its private-use characters, unassigned codes as bytes), so that new codes never clash.
@@ -57,10 +57,10 @@ class TCharTable {
     bool put(std::size_t index, TCharTableEntry e);
     unsigned give(TCharTableEntry e);
     unsigned nextFree();
-    std::vector<TCharTableEntry> FByIndex; // by code index; ch 0 and no bytes: not given
-    std::size_t FFree = 0;                 // entries of FByIndex not given
-    std::size_t FNext = 0;                 // where the search for a free index starts
-    bool FExtended = false;
+    std::vector<TCharTableEntry> byIndex_; // by code index; ch 0 and no bytes: not given
+    std::size_t free_ = 0;                 // entries of byIndex_ not given
+    std::size_t next_ = 0;                 // where the search for a free index starts
+    bool extended_ = false;
     std::unordered_map<char32_t, unsigned> FByChar;
-    std::map<std::string, unsigned, std::less<>> FByBytes;
+    std::map<std::string, unsigned, std::less<>> byBytes_;
 };

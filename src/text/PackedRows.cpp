@@ -11,11 +11,11 @@ uintptr_t Addr(const char* p) {
 } // namespace
 
 void TPackedRows::reserve(size_t n) {
-    if (FWide) {
-        FRows.reserve(n);
-    } else if (FShort) {
+    if (wide_) {
+        rows_.reserve(n);
+    } else if (short_) {
         FStep.reserve(n);
-        FAnchor.reserve((n + Group - 1) / Group);
+        anchor_.reserve((n + Group - 1) / Group);
         FLenEnd.reserve(n);
     } else {
         FOff.reserve(n);
@@ -29,8 +29,8 @@ bool TPackedRows::Offset(const char* p, uint32_t len, int32_t& off) {
         return true;
     }
     if (len > MaxPackedLen || !p) return false;
-    if (!FBase) FBase = p;
-    const auto d = static_cast<int64_t>(Addr(p) - Addr(FBase));
+    if (!base_) base_ = p;
+    const auto d = static_cast<int64_t>(Addr(p) - Addr(base_));
     if (d < INT32_MIN || d > INT32_MAX) return false;
     off = static_cast<int32_t>(d);
     return true;
@@ -38,16 +38,16 @@ bool TPackedRows::Offset(const char* p, uint32_t len, int32_t& off) {
 
 bool TPackedRows::PushStep(size_t rows, int32_t off, uint32_t len) {
     if (rows % Group == 0) {
-        FAnchor.push_back(0);
-        FAnchorSet = false;
+        anchor_.push_back(0);
+        anchorSet_ = false;
     }
     uint16_t step = 0;
     if (len) {
-        if (!FAnchorSet) {
-            FAnchor.back() = off;
-            FAnchorSet = true;
+        if (!anchorSet_) {
+            anchor_.back() = off;
+            anchorSet_ = true;
         }
-        const int64_t d = int64_t{off} - FAnchor.back();
+        const int64_t d = int64_t{off} - anchor_.back();
         if (d < 0 || d > UINT16_MAX) return false;
         step = static_cast<uint16_t>(d);
     }
@@ -56,15 +56,15 @@ bool TPackedRows::PushStep(size_t rows, int32_t off, uint32_t len) {
 }
 
 void TPackedRows::MakeLong() {
-    if (FWide || !FShort) return;
+    if (wide_ || !short_) return;
     std::vector<int32_t> off;
     off.reserve(std::max(FLenEnd.capacity(), FLenEnd.size() + 1));
     for (size_t i = 0; i < FLenEnd.size(); ++i)
-        off.push_back(FLenEnd[i] < 4 ? 0 : FAnchor[i / Group] + FStep[i]);
+        off.push_back(FLenEnd[i] < 4 ? 0 : anchor_[i / Group] + FStep[i]);
     FOff = std::move(off);
     decltype(FStep)().swap(FStep);
-    std::vector<int32_t>().swap(FAnchor);
-    FShort = false;
+    std::vector<int32_t>().swap(anchor_);
+    short_ = false;
 }
 
 void TPackedRows::MakeWide() {
@@ -72,13 +72,13 @@ void TPackedRows::MakeWide() {
     rows.reserve(std::max(FLenEnd.capacity(), FLenEnd.size() + 1));
     for (size_t i = 0; i < FLenEnd.size(); ++i)
         rows.push_back({P(i), Len(i), RowEnd(i)});
-    FRows = std::move(rows);
+    rows_ = std::move(rows);
     std::vector<int32_t>().swap(FOff);
     decltype(FStep)().swap(FStep);
-    std::vector<int32_t>().swap(FAnchor);
+    std::vector<int32_t>().swap(anchor_);
     decltype(FLenEnd)().swap(FLenEnd);
-    FWide = true;
-    FShort = false;
+    wide_ = true;
+    short_ = false;
 }
 
 void TPackedRows::SetSide(std::vector<uint32_t>& col, size_t i, uint32_t v) {
@@ -112,13 +112,13 @@ void TPackedRows::InsertSide(std::vector<uint32_t>& col, size_t rows, size_t at,
 void TPackedRows::push_back(const TRowRec& r) {
     const size_t rows = size();
     int32_t off;
-    if (!FWide && Offset(r.P, r.Len, off)) {
-        if (FShort && !PushStep(rows, off, r.Len)) MakeLong();
-        if (!FShort) FOff.push_back(off);
+    if (!wide_ && Offset(r.P, r.Len, off)) {
+        if (short_ && !PushStep(rows, off, r.Len)) MakeLong();
+        if (!short_) FOff.push_back(off);
         FLenEnd.push_back(static_cast<uint16_t>(r.Len << 2 | (r.A & 3u)));
     } else {
-        if (!FWide) MakeWide();
-        FRows.push_back({r.Len ? r.P : nullptr, r.Len, r.A & 3u});
+        if (!wide_) MakeWide();
+        rows_.push_back({r.Len ? r.P : nullptr, r.Len, r.A & 3u});
     }
     PushSide(FA, rows, (r.A & ~3u) | (r.Eol & 3u));
     PushSide(FB, rows, r.B);
@@ -126,8 +126,8 @@ void TPackedRows::push_back(const TRowRec& r) {
 }
 
 void TPackedRows::SetA(size_t i, uint32_t a) {
-    if (FWide)
-        FRows[i].RowEnd = a & 3u;
+    if (wide_)
+        rows_[i].RowEnd = a & 3u;
     else
         FLenEnd[i] = static_cast<uint16_t>((FLenEnd[i] & ~3u) | (a & 3u));
     SetSide(FA, i, (a & ~3u) | Eol(i));
@@ -136,14 +136,14 @@ void TPackedRows::SetA(size_t i, uint32_t a) {
 void TPackedRows::SetText(size_t i, const char* p, uint32_t len) {
     MakeLong();
     int32_t off;
-    if (!FWide && Offset(p, len, off)) {
+    if (!wide_ && Offset(p, len, off)) {
         FOff[i] = off;
         FLenEnd[i] = static_cast<uint16_t>(len << 2 | (FLenEnd[i] & 3u));
         return;
     }
-    if (!FWide) MakeWide();
-    FRows[i].P = len ? p : nullptr;
-    FRows[i].Len = len;
+    if (!wide_) MakeWide();
+    rows_[i].P = len ? p : nullptr;
+    rows_[i].Len = len;
 }
 
 void TPackedRows::Insert(size_t at, const TRowRec* recs, size_t n) {
@@ -151,10 +151,10 @@ void TPackedRows::Insert(size_t at, const TRowRec* recs, size_t n) {
     const size_t rows = size();
     const auto pos = static_cast<std::ptrdiff_t>(at);
     MakeLong();
-    if (FWide) {
-        FRows.insert(FRows.begin() + pos, n, WideRow{});
+    if (wide_) {
+        rows_.insert(rows_.begin() + pos, n, WideRow{});
         for (size_t k = 0; k < n; ++k)
-            FRows[at + k] = {recs[k].Len ? recs[k].P : nullptr, recs[k].Len, recs[k].A & 3u};
+            rows_[at + k] = {recs[k].Len ? recs[k].P : nullptr, recs[k].Len, recs[k].A & 3u};
     } else {
         std::vector<int32_t> offs(n);
         for (size_t k = 0; k < n; ++k)
@@ -177,16 +177,16 @@ void TPackedRows::Insert(size_t at, const TRowRec* recs, size_t n) {
 
 void TPackedRows::Erase(size_t at, size_t n) {
     if (at + n < size()) MakeLong(); // rows after the cut would move to other groups
-    if (FShort) {                    // the tail goes: the kept rows keep their anchors
-        FAnchor.resize((at + Group - 1) / Group);
-        FAnchorSet = true;
+    if (short_) {                    // the tail goes: the kept rows keep their anchors
+        anchor_.resize((at + Group - 1) / Group);
+        anchorSet_ = true;
     }
     auto cut = [&](auto& col) {
         if (!col.empty())
             col.erase(col.begin() + static_cast<std::ptrdiff_t>(at),
                       col.begin() + static_cast<std::ptrdiff_t>(at + n));
     };
-    cut(FRows);
+    cut(rows_);
     cut(FOff);
     cut(FStep);
     cut(FLenEnd);
@@ -212,9 +212,9 @@ void TPackedRows::Assign(const TRowRec* recs, size_t n) {
         if (hi - lo > uintptr_t{INT32_MAX} * 2)
             fit = false;
         else
-            FBase = reinterpret_cast<const char*>(lo + (hi - lo) / 2);
+            base_ = reinterpret_cast<const char*>(lo + (hi - lo) / 2);
     }
-    FWide = !fit;
+    wide_ = !fit;
     reserve(n);
     for (size_t k = 0; k < n; ++k)
         push_back(recs[k]);

@@ -38,32 +38,32 @@ class TPackedRows {
     TPackedRows() = default;
     TPackedRows(const TRowRec* recs, size_t n) { Assign(recs, n); }
 
-    size_t size() const { return FWide ? FRows.size() : FLenEnd.size(); }
+    size_t size() const { return wide_ ? rows_.size() : FLenEnd.size(); }
     bool empty() const { return size() == 0; }
-    size_t capacity() const { return FWide ? FRows.capacity() : FLenEnd.capacity(); }
+    size_t capacity() const { return wide_ ? rows_.capacity() : FLenEnd.capacity(); }
     void reserve(size_t n);
-    TForm Form() const { return FWide ? fmWide : FShort ? fmShort : fmLong; }
+    TForm Form() const { return wide_ ? fmWide : short_ ? fmShort : fmLong; }
 
     TRowRec operator[](size_t i) const {
         return {P(i), Len(i), A(i), FB.empty() ? 0 : FB[i], FExtra.empty() ? 0 : FExtra[i], Eol(i)};
     }
-    uint32_t Len(size_t i) const { return FWide ? FRows[i].Len : uint32_t{FLenEnd[i]} >> 2; }
+    uint32_t Len(size_t i) const { return wide_ ? rows_[i].Len : uint32_t{FLenEnd[i]} >> 2; }
     TRowEnd RowEnd(size_t i) const {
-        return static_cast<TRowEnd>(FWide ? FRows[i].RowEnd : FLenEnd[i] & 3u);
+        return static_cast<TRowEnd>(wide_ ? rows_[i].RowEnd : FLenEnd[i] & 3u);
     }
     const char* P(size_t i) const {
-        if (FWide) return FRows[i].P;
+        if (wide_) return rows_[i].P;
         if (FLenEnd[i] < 4) return nullptr; // an empty row
-        const intptr_t off = FShort ? intptr_t{FAnchor[i / Group]} + FStep[i] : FOff[i];
-        return reinterpret_cast<const char*>(reinterpret_cast<uintptr_t>(FBase) +
+        const intptr_t off = short_ ? intptr_t{anchor_[i / Group]} + FStep[i] : FOff[i];
+        return reinterpret_cast<const char*>(reinterpret_cast<uintptr_t>(base_) +
                                              static_cast<uintptr_t>(off));
     }
     std::string_view Text(size_t i) const { return {P(i), Len(i)}; }
     // Len << 2 | RowEnd of each row from..to-1 into out.
     void LenEnds(size_t from, size_t to, uint32_t* out) const {
-        if (FWide) {
+        if (wide_) {
             for (size_t i = from; i < to; ++i)
-                *out++ = FRows[i].Len << 2 | FRows[i].RowEnd;
+                *out++ = rows_[i].Len << 2 | rows_[i].RowEnd;
         } else {
             for (size_t i = from; i < to; ++i)
                 *out++ = FLenEnd[i];
@@ -71,15 +71,15 @@ class TPackedRows {
     }
     // Texts and row ends of rows from..to-1 into out (see TRowView::RowPieces).
     void Pieces(size_t from, size_t to, TRowPiece* out) const {
-        if (FWide || !FShort) {
+        if (wide_ || !short_) {
             for (size_t i = from; i < to; ++i)
                 *out++ = {P(i), Len(i), RowEnd(i)};
             return;
         }
-        const auto base = reinterpret_cast<uintptr_t>(FBase);
+        const auto base = reinterpret_cast<uintptr_t>(base_);
         for (size_t i = from; i < to; ++i) {
             const uint32_t le = FLenEnd[i];
-            const uintptr_t off = static_cast<uintptr_t>(intptr_t{FAnchor[i / Group]} + FStep[i]);
+            const uintptr_t off = static_cast<uintptr_t>(intptr_t{anchor_[i / Group]} + FStep[i]);
             *out++ = {le < 4 ? nullptr : reinterpret_cast<const char*>(base + off), le >> 2,
                       static_cast<TRowEnd>(le & 3u)};
         }
@@ -93,11 +93,11 @@ class TPackedRows {
     // push_back of a fresh row (no data beyond its row end): rows laid out one after the other,
     // as a load appends them, take the short way.
     void PushRow(const char* p, uint32_t len, TRowEnd re) {
-        if (len && len <= MaxPackedLen && FShort && !FWide && FAnchorSet && FBase &&
+        if (len && len <= MaxPackedLen && short_ && !wide_ && anchorSet_ && base_ &&
             FLenEnd.size() % Group != 0 && FA.empty() && FB.empty() && FExtra.empty()) {
             const int64_t off = static_cast<int64_t>(reinterpret_cast<uintptr_t>(p) -
-                                                     reinterpret_cast<uintptr_t>(FBase));
-            const int64_t d = off - FAnchor.back();
+                                                     reinterpret_cast<uintptr_t>(base_));
+            const int64_t d = off - anchor_.back();
             if (d >= 0 && d <= UINT16_MAX && off <= INT32_MAX) {
                 FStep.push_back(static_cast<uint16_t>(d));
                 FLenEnd.push_back(static_cast<uint16_t>(len << 2 | re));
@@ -120,17 +120,17 @@ class TPackedRows {
 
     class const_iterator {
       public:
-        const_iterator(const TPackedRows* rows, size_t i) : FOwner(rows), FI(i) {}
-        TRowRec operator*() const { return (*FOwner)[FI]; }
+        const_iterator(const TPackedRows* rows, size_t i) : owner_(rows), i_(i) {}
+        TRowRec operator*() const { return (*owner_)[i_]; }
         const_iterator& operator++() {
-            ++FI;
+            ++i_;
             return *this;
         }
-        bool operator==(const const_iterator& o) const { return FI == o.FI; }
+        bool operator==(const const_iterator& o) const { return i_ == o.i_; }
 
       private:
-        const TPackedRows* FOwner;
-        size_t FI;
+        const TPackedRows* owner_;
+        size_t i_;
     };
     const_iterator begin() const { return {this, 0}; }
     const_iterator end() const { return {this, size()}; }
@@ -141,7 +141,7 @@ class TPackedRows {
         uint32_t Len;
         uint32_t RowEnd;
     };
-    // The packed offset of p from FBase, false when it does not fit (FBase is set by the first
+    // The packed offset of p from base_, false when it does not fit (base_ is set by the first
     // row with text).
     bool Offset(const char* p, uint32_t len, int32_t& off);
     // Appends a short-form step for the offset of a new row; false when it does not fit.
@@ -154,17 +154,17 @@ class TPackedRows {
     static void InsertSide(std::vector<uint32_t>& col, size_t rows, size_t at, const TRowRec* recs,
                            size_t n, F value);
 
-    bool FWide = false;
-    bool FShort = true;     // packed offsets as steps from the anchors
-    bool FAnchorSet = true; // the last group's anchor is a row's offset (short form, appending)
-    const char* FBase = nullptr;
+    bool wide_ = false;
+    bool short_ = true;     // packed offsets as steps from the anchors
+    bool anchorSet_ = true; // the last group's anchor is a row's offset (short form, appending)
+    const char* base_ = nullptr;
     // The arrays a load fills may come from huge pages (see HugePagePool).
     template <class T> using Array = std::vector<T, THugePageAllocator<T>>;
-    Array<uint16_t> FStep;        // short: text at FBase + FAnchor[i / Group] + FStep[i]
-    std::vector<int32_t> FAnchor; // short: the offset of each group's first row with text
-    std::vector<int32_t> FOff;    // long: text at FBase + FOff[i]
+    Array<uint16_t> FStep;        // short: text at base_ + anchor_[i / Group] + FStep[i]
+    std::vector<int32_t> anchor_; // short: the offset of each group's first row with text
+    std::vector<int32_t> FOff;    // long: text at base_ + FOff[i]
     Array<uint16_t> FLenEnd;      // packed: Len << 2 | RowEnd
-    std::vector<WideRow> FRows;   // wide
+    std::vector<WideRow> rows_;   // wide
     std::vector<uint32_t> FA;     // DataA, its row-end bits holding Eol; empty while all are 0
     std::vector<uint32_t> FB;     // DataB; empty while all are 0
     std::vector<uint32_t> FExtra; // empty while all are 0

@@ -14,15 +14,15 @@ TEditorScreenStrings::~TEditorScreenStrings() = default;
 // ---- views ----
 
 void TEditorScreenStrings::Attach(TRowStoreView* v) {
-    if (v && !FindView(v)) FViews.push_back({v, 0, nullptr});
+    if (v && !FindView(v)) views_.push_back({v, 0, nullptr});
 }
 
 void TEditorScreenStrings::Detach(TRowStoreView* v) {
-    std::erase_if(FViews, [v](const TViewEntry& e) { return e.View == v; });
+    std::erase_if(views_, [v](const TViewEntry& e) { return e.View == v; });
 }
 
 TEditorScreenStrings::TViewEntry* TEditorScreenStrings::FindView(const TRowStoreView* v) {
-    for (TViewEntry& e : FViews)
+    for (TViewEntry& e : views_)
         if (e.View == v) return &e;
     return nullptr;
 }
@@ -47,9 +47,9 @@ void ExchangeList(std::shared_ptr<TEditorScreenStrings>& mine, TRowStoreView* me
 // ---- change log ----
 
 void TEditorScreenStrings::Log(const TRowChange& c, bool wake) {
-    FLog.push_back(c);
-    if (FLog.size() > LogMax) {
-        FLog.pop_front();
+    log_.push_back(c);
+    if (log_.size() > LogMax) {
+        log_.pop_front();
         ++FLogBase;
     }
     if (wake) WakeViews();
@@ -58,8 +58,8 @@ void TEditorScreenStrings::Log(const TRowChange& c, bool wake) {
 // A view may detach another one while it is told (a split page closed): the list is copied.
 void TEditorScreenStrings::WakeViews() {
     std::vector<TRowStoreView*> views;
-    views.reserve(FViews.size());
-    for (const TViewEntry& e : FViews)
+    views.reserve(views_.size());
+    for (const TViewEntry& e : views_)
         views.push_back(e.View);
     for (TRowStoreView* v : views)
         if (FindView(v)) v->RowsChanged();
@@ -68,52 +68,52 @@ void TEditorScreenStrings::WakeViews() {
 std::vector<TRowChange> TEditorScreenStrings::ChangesSince(uint64_t rev) const {
     if (rev >= Revision()) return {};
     if (rev < FLogBase) return {TRowChange{TRowChange::ckRows, 0, 0, Count(), true}};
-    return std::vector<TRowChange>(FLog.begin() + static_cast<std::ptrdiff_t>(rev - FLogBase),
-                                   FLog.end());
+    return std::vector<TRowChange>(log_.begin() + static_cast<std::ptrdiff_t>(rev - FLogBase),
+                                   log_.end());
 }
 
 // ---- options ----
 
 void TEditorScreenStrings::RebuildSettings() {
-    FSettings = TWrapSettings(FWrapOption, FWordWrap, FTabSpaceCount);
+    settings_ = TWrapSettings(wrapOption_, wordWrap_, tabSpaceCount_);
     // A load in the background cuts the rest with them; the rows it has are rebuilt here.
-    if (FLoad) FLoad->SetWrap(CutSettings(FLoadLineEnd));
+    if (load_) load_->SetWrap(CutSettings(FLoadLineEnd));
 }
 
 // The views note their places while the rows still follow the old settings.
 void TEditorScreenStrings::RewrapRows(bool wrap) {
     Log({TRowChange::ckRewrapping}, true);
     RebuildSettings();
-    FUndo.Clear();
+    undo_.Clear();
     Rebuild(wrap);
     InitBrackets();
     AfterRebuild();
 }
 
 void TEditorScreenStrings::WrapOptionChanged() {
-    if (!FWordWrap || FLoading) return RebuildSettings();
+    if (!wordWrap_ || loading_) return RebuildSettings();
     RewrapRows(true);
 }
 
 void TEditorScreenStrings::SetWrapOption(const TEditorWrapOption& o) {
     TEditorWrapOption v = o;
     v.SetWrapByte(o.WrapByte);
-    if (v == FWrapOption) return;
-    FWrapOption = std::move(v);
+    if (v == wrapOption_) return;
+    wrapOption_ = std::move(v);
     WrapOptionChanged();
 }
 
 void TEditorScreenStrings::SetWordWrap(bool v) {
-    if (v == FWordWrap) return;
-    FWordWrap = v;
-    if (FLoading) return RebuildSettings();
+    if (v == wordWrap_) return;
+    wordWrap_ = v;
+    if (loading_) return RebuildSettings();
     RewrapRows(v);
 }
 
 void TEditorScreenStrings::SetTabSpaceCount(int v) {
     v = NormalizeTabSpaceCount(v);
-    if (v == FTabSpaceCount) return;
-    FTabSpaceCount = v;
+    if (v == tabSpaceCount_) return;
+    tabSpaceCount_ = v;
     WrapOptionChanged(); // tab stops move the wrap points as the wrap options do
 }
 
@@ -130,24 +130,24 @@ void TEditorScreenStrings::CheckRow(int r) const {
 
 std::string_view TEditorScreenStrings::RowText(int r) const {
     CheckRow(r);
-    return FRows.At(r).Text();
+    return rows_.At(r).Text();
 }
 
 uint32_t TEditorScreenStrings::DataA(int r) const {
     CheckRow(r);
-    uint32_t a = FRows.At(r).A;
-    return r >= FParseValid ? (a & 3u) : a;
+    uint32_t a = rows_.At(r).A;
+    return r >= parseValid_ ? (a & 3u) : a;
 }
 
 uint32_t TEditorScreenStrings::DataB(int r) const {
     CheckRow(r);
-    uint32_t b = FRows.At(r).B;
-    return r >= FParseValid ? (b & 0xFFFF0000u) : b;
+    uint32_t b = rows_.At(r).B;
+    return r >= parseValid_ ? (b & 0xFFFF0000u) : b;
 }
 
 std::string_view TEditorScreenStrings::DataStr(int r) const {
     CheckRow(r);
-    return r >= FParseValid ? std::string_view() : FRows.DataStr(r);
+    return r >= parseValid_ ? std::string_view() : rows_.DataStr(r);
 }
 
 int TEditorScreenStrings::BracketIndex(int r) const {
@@ -163,19 +163,19 @@ TRowParserState TEditorScreenStrings::ParserState(int r) const {
 void TEditorScreenStrings::RecountMarks() {
     TRowMarks m = 0;
     for (int r = 0, n = Count(); r < n && m != 0xFFFF; ++r)
-        m |= RowData::Marks(FRows.At(r).B);
-    FMarksInList = m;
+        m |= RowData::Marks(rows_.At(r).B);
+    marksInList_ = m;
 }
 
 void TEditorScreenStrings::RemoveMarksFromSummary(TRowMarks m) {
-    if (m & FMarksInList) RecountMarks();
+    if (m & marksInList_) RecountMarks();
 }
 
 void TEditorScreenStrings::SetListRowMarks(int r, TRowMarks m) {
     CheckRow(r);
-    TRowMarks old = RowData::Marks(FRows.At(r).B);
-    FRows.SetB(r, RowData::WithMarks(FRows.At(r).B, m));
-    FMarksInList |= m;
+    TRowMarks old = RowData::Marks(rows_.At(r).B);
+    rows_.SetB(r, RowData::WithMarks(rows_.At(r).B, m));
+    marksInList_ |= m;
     if (old & ~m) RemoveMarksFromSummary(old & ~m);
 }
 
@@ -184,12 +184,12 @@ void TEditorScreenStrings::PutRowMark(int r, TRowMark m) {
     if (m <= rm9) {
         int old = RowOfMark(m);
         if (old >= 0 && old != r) {
-            TRowMarks om = RowData::Marks(FRows.At(old).B) & ~RowMarkBit(m);
-            FRows.SetB(old, RowData::WithMarks(FRows.At(old).B, om));
+            TRowMarks om = RowData::Marks(rows_.At(old).B) & ~RowMarkBit(m);
+            rows_.SetB(old, RowData::WithMarks(rows_.At(old).B, om));
         }
     }
-    FRows.SetB(r, RowData::WithMarks(FRows.At(r).B, RowData::Marks(FRows.At(r).B) | RowMarkBit(m)));
-    FMarksInList |= RowMarkBit(m);
+    rows_.SetB(r, RowData::WithMarks(rows_.At(r).B, RowData::Marks(rows_.At(r).B) | RowMarkBit(m)));
+    marksInList_ |= RowMarkBit(m);
 }
 
 void TEditorScreenStrings::DeleteRowMark(int r, TRowMark m) {
@@ -198,9 +198,9 @@ void TEditorScreenStrings::DeleteRowMark(int r, TRowMark m) {
 }
 
 int TEditorScreenStrings::RowOfMark(TRowMark m) const {
-    if (!(FMarksInList & RowMarkBit(m))) return -1;
+    if (!(marksInList_ & RowMarkBit(m))) return -1;
     for (int r = 0, n = Count(); r < n; ++r)
-        if (RowData::Marks(FRows.At(r).B) & RowMarkBit(m)) return r;
+        if (RowData::Marks(rows_.At(r).B) & RowMarkBit(m)) return r;
     return -1;
 }
 
@@ -208,17 +208,17 @@ int TEditorScreenStrings::RowOfMark(TRowMark m) const {
 
 int TEditorScreenStrings::LineCount() const {
     int n = Count();
-    return FRows.LineEnds() + (n > 0 && RowEndKind(n - 1) == reWrapped ? 1 : 0);
+    return rows_.LineEnds() + (n > 0 && RowEndKind(n - 1) == reWrapped ? 1 : 0);
 }
 
 int TEditorScreenStrings::LineToRow(int line) const {
     if (line <= 0) return 0;
-    if (line - 1 >= FRows.LineEnds()) return Count();
-    return FRows.RowOfLineEnd(line - 1) + 1;
+    if (line - 1 >= rows_.LineEnds()) return Count();
+    return rows_.RowOfLineEnd(line - 1) + 1;
 }
 
 int TEditorScreenStrings::RowToLine(int row) const {
-    return FRows.LineEndsBefore(row);
+    return rows_.LineEndsBefore(row);
 }
 
 int TEditorScreenStrings::RowStart(int r) const {
@@ -232,18 +232,18 @@ int TEditorScreenStrings::RowEnd(int r) const {
     int n = Count();
     if (r >= n) return n - 1;
     int line = RowToLine(r);
-    if (line < FRows.LineEnds()) return FRows.RowOfLineEnd(line);
+    if (line < rows_.LineEnds()) return rows_.RowOfLineEnd(line);
     return n - 1;
 }
 
 int64_t TEditorScreenStrings::TextPos(int r) const {
-    return FRows.BytesBefore(r);
+    return rows_.BytesBefore(r);
 }
 int TEditorScreenStrings::RowOfTextPos(int64_t pos) const {
-    return FRows.RowOfByte(pos);
+    return rows_.RowOfByte(pos);
 }
 int64_t TEditorScreenStrings::TextLength() const {
-    return FRows.Bytes();
+    return rows_.Bytes();
 }
 
 // ---- text ----
@@ -252,11 +252,11 @@ std::string TEditorScreenStrings::RowsText(int first, int last) const {
     first = std::max(first, 0);
     last = std::min(last, Count() - 1);
     if (first > last) return {};
-    int64_t len = FRows.BytesBefore(last + 1) - FRows.BytesBefore(first);
+    int64_t len = rows_.BytesBefore(last + 1) - rows_.BytesBefore(first);
     std::string s;
     s.reserve(static_cast<size_t>(len)); // appended, not cleared first
     for (int r = first; r <= last; ++r) {
-        const TRowRec rec = FRows.At(r);
+        const TRowRec rec = rows_.At(r);
         s.append(rec.P ? rec.P : "", rec.Len);
         if (RowData::RowEnd(rec.A) == reLineEnd) s.append("\r\n", 2);
     }
@@ -268,7 +268,7 @@ std::vector<uint64_t> TEditorScreenStrings::RowsLayout(int first, int last) cons
     last = std::min(last, Count() - 1);
     std::vector<uint64_t> v;
     for (int r = first; r <= last; ++r) {
-        const TRowRec rec = FRows.At(r);
+        const TRowRec rec = rows_.At(r);
         v.push_back(static_cast<uint64_t>(rec.Len) << 2 | RowData::RowEnd(rec.A) |
                     uint64_t{rec.Eol} << TUndoData::LayoutEolShift);
     }
@@ -283,23 +283,23 @@ std::string TEditorScreenStrings::Text() const {
 // ---- updates ----
 
 void TEditorScreenStrings::BeginUpdate() {
-    ++FUpdateCount;
+    ++updateCount_;
 }
 
 void TEditorScreenStrings::EndUpdate() {
-    if (FUpdateCount == 0 || --FUpdateCount > 0) return;
+    if (updateCount_ == 0 || --updateCount_ > 0) return;
     // The rows a background load appends point into its buffer: the arena keeps it until then.
-    if (!FLoad) FRows.MaybeCompact();
-    if (FUpdateInfo.FirstRow < 0 && !FUpdateInfo.TextChanged) return;
-    const TUpdateInfo info = FUpdateInfo;
-    FUpdateInfo = TUpdateInfo();
+    if (!load_) rows_.MaybeCompact();
+    if (updateInfo_.FirstRow < 0 && !updateInfo_.TextChanged) return;
+    const TUpdateInfo info = updateInfo_;
+    updateInfo_ = TUpdateInfo();
     if (info.FirstRow < 0) return;
     Log({TRowChange::ckRows, info.FirstRow, info.OldRowCount, info.NewRowCount, info.Merged}, true);
 }
 
 void TEditorScreenStrings::RecordUpdate(int first, int oldRows, int newRows, int lastParsed,
                                         int parsed) {
-    TUpdateInfo& u = FUpdateInfo;
+    TUpdateInfo& u = updateInfo_;
     if (u.FirstRow >= 0) {
         u.Merged = true;
         u.FirstRow = std::min(u.FirstRow, first);

@@ -85,7 +85,7 @@ class TEditorScreenStrings final : public TRowView {
     // Attached views; the first is the owner.
     void Attach(TRowStoreView* v);
     void Detach(TRowStoreView* v); // returns when v is not attached
-    int ViewCount() const { return static_cast<int>(FViews.size()); }
+    int ViewCount() const { return static_cast<int>(views_.size()); }
     // The last row a view wants parser states for after a change (its top row plus twice its
     // visible rows; INT_MAX for every row). The walks after a change stop at the largest bound of
     // the attached views; rows beyond it are parsed when painting reaches them (ParseUpTo).
@@ -97,45 +97,45 @@ class TEditorScreenStrings final : public TRowView {
 
     // The change log: a revision counts the entries made so far. ChangesSince returns those after
     // rev, oldest first; a view older than the kept log gets one ckRows change of every row.
-    uint64_t Revision() const { return FLogBase + FLog.size(); }
+    uint64_t Revision() const { return FLogBase + log_.size(); }
     std::vector<TRowChange> ChangesSince(uint64_t rev) const;
 
-    TEditorUndoObj& UndoObj() { return FUndo; }
-    const TEditorUndoObj& UndoObj() const { return FUndo; }
+    TEditorUndoObj& UndoObj() { return undo_; }
+    const TEditorUndoObj& UndoObj() const { return undo_; }
     // Puts back the rows of the latest undo (redo) record; its inverse, with the caret given,
     // goes on the other stack. Returns the caret the record holds (where it stood before the
     // undone edit); nothing when the stack is empty.
     std::optional<TCaretPos> Undo(TCaretPos caret = {});
     std::optional<TCaretPos> Redo(TCaretPos caret = {});
-    const TEditorWrapOption& WrapOption() const { return FWrapOption; }
+    const TEditorWrapOption& WrapOption() const { return wrapOption_; }
     // New wrap options; with word wrap on the rows are re-wrapped (undo cleared) when they differ.
     void SetWrapOption(const TEditorWrapOption& o);
-    bool WordWrap() const { return FWordWrap; }
+    bool WordWrap() const { return wordWrap_; }
     void SetWordWrap(bool v); // clears undo, re-wraps or un-wraps, recomputes parser states
-    int TabSpaceCount() const { return FTabSpaceCount; }
+    int TabSpaceCount() const { return tabSpaceCount_; }
     void SetTabSpaceCount(int v); // normalised; re-wraps like a wrap option when word wrap is on
-    const TWrapSettings& WrapSettings() const { return FSettings; }
-    bool Loading() const { return FLoading; }
-    void SetLoading(bool v) { FLoading = v; }
+    const TWrapSettings& WrapSettings() const { return settings_; }
+    bool Loading() const { return loading_; }
+    void SetLoading(bool v) { loading_ = v; }
     // Without an attached view, parse every row (true) or none (false) in InitBrackets.
-    void SetParseAllWithoutEditor(bool v) { FParseAll = v; }
+    void SetParseAllWithoutEditor(bool v) { parseAll_ = v; }
     // The document's table of characters beyond CP932 (null: a plain Shift-JIS document). The
     // store only keeps it for the editors that share the store; Clear and loading leave it.
-    const std::shared_ptr<TCharTable>& CharTable() const { return FCharTable; }
-    void SetCharTable(std::shared_ptr<TCharTable> t) { FCharTable = std::move(t); }
+    const std::shared_ptr<TCharTable>& CharTable() const { return charTable_; }
+    void SetCharTable(std::shared_ptr<TCharTable> t) { charTable_ = std::move(t); }
     // Threads that cut a loaded text into rows; 0 uses every core.
     int LoadThreads = 0;
     // Parser used when no attached view supplies one (tests and benchmarks).
     std::function<std::unique_ptr<TRowStateParser>()> ParserFactory;
 
     // Rows.
-    int Count() const { return FRows.Count(); }
-    int RowCount() const override { return FRows.Count(); }
+    int Count() const { return rows_.Count(); }
+    int RowCount() const override { return rows_.Count(); }
     std::string_view RowText(int r) const override; // valid until the next change
 
     TRowEnd RowEndKind(int r) const override { return RowData::RowEnd(DataA(r)); }
     int RowPieces(int first, int n, TRowPiece* out) const override {
-        return FRows.Pieces(first, n, out);
+        return rows_.Pieces(first, n, out);
     }
     int PrevRowEnd(int r) const { return RowData::PrevRowEnd(DataA(r)); }
     int BracketIndex(int r) const; // -2 for rows whose state is not computed
@@ -144,7 +144,7 @@ class TEditorScreenStrings final : public TRowView {
     // Row marks.
     TRowMarks ListRowMarks(int r) const { return RowData::Marks(DataB(r)); }
     void SetListRowMarks(int r, TRowMarks m);
-    TRowMarks MarksInList() const { return FMarksInList; }
+    TRowMarks MarksInList() const { return marksInList_; }
     void PutRowMark(int r, TRowMark m); // jump marks 0..9 exist on one row at most
     void DeleteRowMark(int r, TRowMark m);
     int RowOfMark(TRowMark m) const; // first row holding m, -1 when none
@@ -181,7 +181,7 @@ class TEditorScreenStrings final : public TRowView {
     // pointer per thousand rows, whatever the text's size.
     TRowTableSnapshot Snapshot() const {
         FinishLoadForReader();
-        return FRows.Snapshot();
+        return rows_.Snapshot();
     }
     std::string RowsText(int first, int last) const; // rows first..last with CR LF after reLineEnd
     std::vector<uint64_t> RowsLayout(int first, int last) const; // see TUndoData::Layout
@@ -191,9 +191,9 @@ class TEditorScreenStrings final : public TRowView {
     // The next text taken (TakeText, LoadFromBuffer, LoadFromFile, BeginLoad) is a file's whose
     // usual line end is `usual` (TLineEndBytes): its lines that end otherwise keep their own end
     // (RowLineEnd). Without this call every line takes the usual end.
-    void ExpectFileLineEnds(uint8_t usual) { FNextLineEnd = usual; }
+    void ExpectFileLineEnds(uint8_t usual) { nextLineEnd_ = usual; }
     // A reLineEnd row's own line end (TLineEndBytes; leUsual when it has the usual one).
-    uint8_t RowLineEnd(int r) const { return FRows.At(r).Eol; }
+    uint8_t RowLineEnd(int r) const { return rows_.At(r).Eol; }
     // Loads a file: CR, LF and CR LF end lines; a 0x1A byte with only line ends after it ends the
     // text (TextLengthBeforeEofMark). Throws EFileError.
     void LoadFromFile(const std::string& fileName);
@@ -206,7 +206,7 @@ class TEditorScreenStrings final : public TRowView {
     // this store's thread. Edits that reach the last loaded line, Text, Snapshot and a re-wrap
     // first wait for the rest (FinishLoad); Clear and a new text cancel the load.
     void BeginLoad(std::unique_ptr<TBackgroundLoad> load, std::function<void()> wake);
-    bool LoadPending() const { return FLoad != nullptr; }
+    bool LoadPending() const { return load_ != nullptr; }
     // Appends the pieces that are ready; at the load's end calls OnLoadEnd. Returns rows added.
     int AppendLoaded();
     // Waits for the rest of the file and appends it.
@@ -218,8 +218,8 @@ class TEditorScreenStrings final : public TRowView {
     // alone stops its load.
     void LeaveLoad();
     // Bytes of the file read so far and its size (0, 0 when no load is pending).
-    size_t LoadedBytes() const { return FLoad ? FLoad->BytesRead() : 0; }
-    size_t LoadSize() const { return FLoad ? FLoad->FileSize() : 0; }
+    size_t LoadedBytes() const { return load_ ? load_->BytesRead() : 0; }
+    size_t LoadSize() const { return load_ ? load_->FileSize() : 0; }
     // The end of a background load: the line ends of the whole text, and why the file could not
     // be read whole ("path: reason"; empty when it was).
     std::function<void(const TLineEndCounts&, const std::string& error)> OnLoadEnd;
@@ -228,12 +228,12 @@ class TEditorScreenStrings final : public TRowView {
     void InitBrackets();                            // full walk (resets every row first)
     int InitBracketsFrom(int row);                  // incremental walk after a change; rows changed
     void ParseUpTo(int row);                        // compute states up to row (painting)
-    int ParsedLimit() const { return FParseValid; } // rows from here on are not computed
+    int ParsedLimit() const { return parseValid_; } // rows from here on are not computed
 
     void BeginUpdate();
     void EndUpdate();
-    int UpdateCount() const { return FUpdateCount; }
-    const TUpdateInfo& UpdateInfo() const { return FUpdateInfo; }
+    int UpdateCount() const { return updateCount_; }
+    const TUpdateInfo& UpdateInfo() const { return updateInfo_; }
 
   private:
     // The row data words and string; the parser fields read as "not computed" from
@@ -267,13 +267,13 @@ class TEditorScreenStrings final : public TRowView {
     void LoadRows(std::shared_ptr<char[]> chunk, size_t n, uint8_t lineEnd);
     // The settings a file's text is cut with (lineEnd: see ExpectFileLineEnds).
     TWrapSettings CutSettings(uint8_t lineEnd) const {
-        TWrapSettings ws = FSettings;
+        TWrapSettings ws = settings_;
         ws.LineEnd = lineEnd;
         return ws;
     }
     uint8_t TakeNextLineEnd() {
-        const uint8_t le = FNextLineEnd;
-        FNextLineEnd = 0;
+        const uint8_t le = nextLineEnd_;
+        nextLineEnd_ = 0;
         return le;
     }
     // The own line ends of rows B..E that still stand in text after the change that made it out
@@ -295,30 +295,30 @@ class TEditorScreenStrings final : public TRowView {
     };
     TViewEntry* FindView(const TRowStoreView* v);
 
-    TRowTable FRows;
-    std::vector<TViewEntry> FViews;
-    std::deque<TRowChange> FLog;
-    uint64_t FLogBase = 0; // revision of FLog.front()
+    TRowTable rows_;
+    std::vector<TViewEntry> views_;
+    std::deque<TRowChange> log_;
+    uint64_t FLogBase = 0; // revision of log_.front()
     static constexpr size_t LogMax = 1024;
-    TEditorUndoObj FUndo;
-    TEditorWrapOption FWrapOption;
-    TWrapSettings FSettings;
-    bool FWordWrap = false;
-    int FTabSpaceCount = 8;
-    bool FLoading = false;
-    bool FParseAll = false;
-    std::shared_ptr<TCharTable> FCharTable;
-    TRowMarks FMarksInList = 0;
-    int FParseValid = 0;
-    int FLastParsedRow = -1; // last row the latest walk stored a state into
-    int FUpdateCount = 0;
-    TUpdateInfo FUpdateInfo;
-    std::unique_ptr<TBackgroundLoad> FLoad;
-    TLineEndCounts FLoadLineEnds;
-    bool FLoadTableFull = false; // a decoded load ran out of table codes
+    TEditorUndoObj undo_;
+    TEditorWrapOption wrapOption_;
+    TWrapSettings settings_;
+    bool wordWrap_ = false;
+    int tabSpaceCount_ = 8;
+    bool loading_ = false;
+    bool parseAll_ = false;
+    std::shared_ptr<TCharTable> charTable_;
+    TRowMarks marksInList_ = 0;
+    int parseValid_ = 0;
+    int lastParsedRow_ = -1; // last row the latest walk stored a state into
+    int updateCount_ = 0;
+    TUpdateInfo updateInfo_;
+    std::unique_ptr<TBackgroundLoad> load_;
+    TLineEndCounts loadLineEnds_;
+    bool loadTableFull_ = false; // a decoded load ran out of table codes
     // Gives a decoded piece's characters their table codes before its rows are used.
     void giveLoadCodes(const TLoadPiece& piece);
-    uint8_t FNextLineEnd = 0; // see ExpectFileLineEnds
+    uint8_t nextLineEnd_ = 0; // see ExpectFileLineEnds
     uint8_t FLoadLineEnd = 0; // the same for the background load
 };
 

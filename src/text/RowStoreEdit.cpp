@@ -32,7 +32,7 @@ void TEditorScreenStrings::ApplyRows(int index, int count, std::vector<TRowRec>&
         std::vector<TRowMarks> old(static_cast<size_t>(count));
         TRowMarks any = 0;
         for (int k = 0; k < count; ++k)
-            any |= old[static_cast<size_t>(k)] = RowData::Marks(FRows.At(index + k).B);
+            any |= old[static_cast<size_t>(k)] = RowData::Marks(rows_.At(index + k).B);
         if (any) {
             std::vector<TRowMarks> nm(static_cast<size_t>(newN), 0);
             if (newN == count) {
@@ -57,23 +57,23 @@ void TEditorScreenStrings::ApplyRows(int index, int count, std::vector<TRowRec>&
                     recs[static_cast<size_t>(j)].B,
                     RowData::Marks(recs[static_cast<size_t>(j)].B) | nm[static_cast<size_t>(j)]);
             if (newN == 0 && count > 0) {
-                FRows.Erase(index, count);
+                rows_.Erase(index, count);
                 RemoveMarksFromSummary(any);
                 count = 0;
             }
         }
     }
-    FRows.Erase(index, count);
-    FRows.Insert(index, recs.data(), newN);
+    rows_.Erase(index, count);
+    rows_.Insert(index, recs.data(), newN);
     for (const TRowRec& r : recs)
-        FMarksInList |= RowData::Marks(r.B);
-    if (FParseValid > index) FParseValid = std::max(index, FParseValid + newN - count);
+        marksInList_ |= RowData::Marks(r.B);
+    if (parseValid_ > index) parseValid_ = std::max(index, parseValid_ + newN - count);
 }
 
 void TEditorScreenStrings::ChangeRows(int index, int count, std::string_view text,
                                       const std::vector<TWrapRow>& rows,
                                       const std::vector<uint8_t>* eols, bool marksFollow) {
-    const char* base = FRows.StoreText(text);
+    const char* base = rows_.StoreText(text);
     std::vector<TRowRec> recs(rows.size());
     for (size_t j = 0; j < rows.size(); ++j) {
         recs[j].P = rows[j].Length ? base + rows[j].Start : nullptr;
@@ -89,9 +89,9 @@ void TEditorScreenStrings::DeleteRows(int index, int count) {
     if (index < 0 || index + count > Count()) throw EListError(index);
     TRowMarks gone = 0;
     for (int k = 0; k < count; ++k)
-        gone |= RowData::Marks(FRows.At(index + k).B);
-    FRows.Erase(index, count);
-    if (FParseValid > index) FParseValid = std::max(index, FParseValid - count);
+        gone |= RowData::Marks(rows_.At(index + k).B);
+    rows_.Erase(index, count);
+    if (parseValid_ > index) parseValid_ = std::max(index, parseValid_ - count);
     if (!gone) return;
     int n = Count();
     if (n == 0) {
@@ -99,7 +99,7 @@ void TEditorScreenStrings::DeleteRows(int index, int count) {
         return;
     }
     int to = index < n ? index : n - 1;
-    FRows.SetB(to, RowData::WithMarks(FRows.At(to).B, RowData::Marks(FRows.At(to).B) | gone));
+    rows_.SetB(to, RowData::WithMarks(rows_.At(to).B, RowData::Marks(rows_.At(to).B) | gone));
 }
 
 // ---- undo records ----
@@ -120,13 +120,13 @@ TUndoData TEditorScreenStrings::NewUndoRecord(int first, int last, TCaretPos car
 }
 
 std::optional<TCaretPos> TEditorScreenStrings::Undo(TCaretPos caret) {
-    if (!FUndo.CanUndo()) return std::nullopt;
-    return Replay(FUndo.TakeUndo(), false, caret);
+    if (!undo_.CanUndo()) return std::nullopt;
+    return Replay(undo_.TakeUndo(), false, caret);
 }
 
 std::optional<TCaretPos> TEditorScreenStrings::Redo(TCaretPos caret) {
-    if (!FUndo.CanRedo()) return std::nullopt;
-    return Replay(FUndo.TakeRedo(), true, caret);
+    if (!undo_.CanRedo()) return std::nullopt;
+    return Replay(undo_.TakeRedo(), true, caret);
 }
 
 // A record's old text replaces the rows the change produced; the rows as they are now become
@@ -145,7 +145,7 @@ TCaretPos TEditorScreenStrings::Replay(TUndoData r, bool redo, TCaretPos caret) 
         if (!r.LayoutRows(rows, &eols)) {
             rows.clear();
             eols.clear();
-            StrToWrapList(r.Text, FSettings, rows);
+            StrToWrapList(r.Text, settings_, rows);
             if (r.LastRowEnd == reWrapped && rows.size() > 1 && rows.back().Length == 0)
                 rows.pop_back();
         }
@@ -156,13 +156,13 @@ TCaretPos TEditorScreenStrings::Replay(TUndoData r, bool redo, TCaretPos caret) 
         DeleteRows(start, count);
     }
     int parsed = InitBracketsFrom(start);
-    RecordUpdate(start, count, newRows, FLastParsedRow, parsed);
+    RecordUpdate(start, count, newRows, lastParsedRow_, parsed);
 
     inv.RowCount = newRows;
     if (redo)
-        FUndo.PushRedone(std::move(inv));
+        undo_.PushRedone(std::move(inv));
     else
-        FUndo.PushUndone(std::move(inv));
+        undo_.PushUndone(std::move(inv));
     EndUpdate();
     return {r.CaretRow, r.CaretCol};
 }
@@ -172,7 +172,7 @@ TCaretPos TEditorScreenStrings::Replay(TUndoData r, bool redo, TCaretPos caret) 
 TRowPlace TEditorScreenStrings::UpdateList(int index, int count, std::string_view s,
                                            std::optional<TCaretPos> caret, size_t caretAt) {
     // A change that reaches the last loaded line may join it with the lines still being read.
-    if (FLoad && (Count() == 0 || index + count + 1 >= RowStart(Count() - 1))) FinishLoad();
+    if (load_ && (Count() == 0 || index + count + 1 >= RowStart(Count() - 1))) FinishLoad();
     const int n = Count();
     const TCaretPos given = caret.value_or(TCaretPos{});
     if (index < 0 || count < 0 || index + count - 1 > n - 1 || (count == 0 && s.empty()))
@@ -192,10 +192,10 @@ TRowPlace TEditorScreenStrings::UpdateList(int index, int count, std::string_vie
         // Whole lines are deleted.
         TUndoData u = NewUndoRecord(index, L, given);
         u.RowCount = 0;
-        FUndo.Push(std::move(u));
+        undo_.Push(std::move(u));
         DeleteRows(index, count);
         int parsed = InitBracketsFrom(index);
-        RecordUpdate(index, count, 0, FLastParsedRow, parsed);
+        RecordUpdate(index, count, 0, lastParsedRow_, parsed);
         EndUpdate();
         return PlaceOf(index, 0);
     }
@@ -216,16 +216,16 @@ TRowPlace TEditorScreenStrings::UpdateList(int index, int count, std::string_vie
     text.append(s);
     text += RowsText(L + 1, E);
     std::vector<TWrapRow> rows;
-    StrToWrapList(text, FSettings, rows);
+    StrToWrapList(text, settings_, rows);
     rows.back().RowEnd = re;
     const std::vector<uint8_t> eols = KeptLineEnds(B, E, u.Text, text, rows);
     u.RowCount = static_cast<int>(rows.size());
-    FUndo.Push(std::move(u));
+    undo_.Push(std::move(u));
 
     int oldRows = std::max(E - B + 1, 0);
     ChangeRows(B, oldRows, text, rows, &eols, caret && caret->Col == 0);
     int parsed = InitBracketsFrom(B);
-    RecordUpdate(B, oldRows, static_cast<int>(rows.size()), FLastParsedRow, parsed);
+    RecordUpdate(B, oldRows, static_cast<int>(rows.size()), lastParsedRow_, parsed);
     EndUpdate();
     return PlaceOf(B, place);
 }
@@ -235,7 +235,7 @@ TRowPlace TEditorScreenStrings::PlaceOf(int first, size_t at) const {
     const int n = Count();
     int64_t pos = static_cast<int64_t>(at);
     for (int row = first; row < n; ++row) {
-        const TRowRec rec = FRows.At(row);
+        const TRowRec rec = rows_.At(row);
         const TRowEnd end = RowData::RowEnd(rec.A);
         if (pos < rec.Len || (pos == rec.Len && end != reWrapped))
             return {row, static_cast<int>(pos)};
@@ -251,7 +251,7 @@ std::vector<uint8_t> TEditorScreenStrings::KeptLineEnds(int B, int E, std::strin
     std::vector<std::pair<size_t, uint8_t>> own;
     size_t pos = 0;
     for (int r = B; r <= E; ++r) {
-        const TRowRec rec = FRows.At(r);
+        const TRowRec rec = rows_.At(r);
         pos += rec.Len;
         if (RowData::RowEnd(rec.A) != reLineEnd) continue;
         if (rec.Eol) own.push_back({pos, rec.Eol});
@@ -291,10 +291,10 @@ void TEditorScreenStrings::Clear() {
     CancelLoad();
     BeginUpdate();
     int old = Count();
-    FRows.Clear();
-    FUndo.Clear();
-    FMarksInList = 0;
-    FParseValid = 0;
+    rows_.Clear();
+    undo_.Clear();
+    marksInList_ = 0;
+    parseValid_ = 0;
     RecordUpdate(0, old, 0, -1, 0);
     EndUpdate();
 }
@@ -311,11 +311,11 @@ void TEditorScreenStrings::InstallRows(std::shared_ptr<char[]> chunk, size_t n,
     BeginUpdate();
     Clear();
     if (n) {
-        FRows.AddChunk(std::move(chunk), n);
-        FRows.AppendBlocks(std::move(blocks));
+        rows_.AddChunk(std::move(chunk), n);
+        rows_.AppendBlocks(std::move(blocks));
     }
     InitBrackets();
-    RecordUpdate(0, 0, Count(), FLastParsedRow, 0);
+    RecordUpdate(0, 0, Count(), lastParsedRow_, 0);
     EndUpdate();
     AfterRebuild();
 }
@@ -326,78 +326,78 @@ void TEditorScreenStrings::BeginLoad(std::unique_ptr<TBackgroundLoad> load,
                                      std::function<void()> wake) {
     BeginUpdate();
     Clear();
-    FRows.AddChunk(load->Buffer(), load->FileSize());
-    FLoadLineEnds = TLineEndCounts();
-    FLoadTableFull = false;
+    rows_.AddChunk(load->Buffer(), load->FileSize());
+    loadLineEnds_ = TLineEndCounts();
+    loadTableFull_ = false;
     FLoadLineEnd = TakeNextLineEnd();
     load->Start(CutSettings(FLoadLineEnd), std::move(wake), LoadThreads);
-    FLoad = std::move(load);
+    load_ = std::move(load);
     TLoadPiece head;
-    if (FLoad->Take(&head)) {
+    if (load_->Take(&head)) {
         giveLoadCodes(head);
-        FRows.AppendBlocks(std::move(head.Blocks));
-        FLoadLineEnds = head.LineEnds;
+        rows_.AppendBlocks(std::move(head.Blocks));
+        loadLineEnds_ = head.LineEnds;
     }
     InitBrackets();
-    RecordUpdate(0, 0, Count(), FLastParsedRow, 0);
+    RecordUpdate(0, 0, Count(), lastParsedRow_, 0);
     EndUpdate();
     AfterRebuild();
 }
 
 int TEditorScreenStrings::AppendLoaded() {
-    if (!FLoad) return 0;
+    if (!load_) return 0;
     const int first = Count();
     TLoadPiece piece;
-    while (FLoad->Take(&piece)) {
+    while (load_->Take(&piece)) {
         // Cut before the wrap settings changed: cut again (a piece or two at most).
-        if (piece.Generation != FLoad->Generation())
-            FLoad->CutPiece(piece, CutSettings(FLoadLineEnd), LoadThreads);
+        if (piece.Generation != load_->Generation())
+            load_->CutPiece(piece, CutSettings(FLoadLineEnd), LoadThreads);
         giveLoadCodes(piece);
-        FRows.AppendBlocks(std::move(piece.Blocks));
-        FLoadLineEnds.crlf += piece.LineEnds.crlf;
-        FLoadLineEnds.lf += piece.LineEnds.lf;
-        FLoadLineEnds.cr += piece.LineEnds.cr;
+        rows_.AppendBlocks(std::move(piece.Blocks));
+        loadLineEnds_.crlf += piece.LineEnds.crlf;
+        loadLineEnds_.lf += piece.LineEnds.lf;
+        loadLineEnds_.cr += piece.LineEnds.cr;
     }
-    const bool ended = FLoad->Ended();
+    const bool ended = load_->Ended();
     std::string error;
     if (ended) {
-        error = FLoad->Error();
-        TDecodeOutcome outcome = FLoad->Outcome();
-        outcome.full = outcome.full || FLoadTableFull;
-        if (FCharTable && outcome.extended) FCharTable->SetExtendedCodes(true);
-        if (error.empty() && FCharTable) error = ReadOnlyReason(outcome, FLoad->Encoding());
-        FLoad.reset();
+        error = load_->Error();
+        TDecodeOutcome outcome = load_->Outcome();
+        outcome.full = outcome.full || loadTableFull_;
+        if (charTable_ && outcome.extended) charTable_->SetExtendedCodes(true);
+        if (error.empty() && charTable_) error = ReadOnlyReason(outcome, load_->Encoding());
+        load_.reset();
     }
     if (Count() > first) Log({TRowChange::ckAppended, first, 0, Count() - first}, true);
     if (ended) {
         BeginUpdate(); // the arena may be compacted now
         EndUpdate();
-        if (OnLoadEnd) OnLoadEnd(FLoadLineEnds, error);
+        if (OnLoadEnd) OnLoadEnd(loadLineEnds_, error);
     }
     return Count() - first;
 }
 
 void TEditorScreenStrings::giveLoadCodes(const TLoadPiece& piece) {
-    if (piece.Codes.empty() || !FCharTable) return;
-    if (!GiveCodes(piece.Codes, *FCharTable, FLoad->Buffer().get())) FLoadTableFull = true;
+    if (piece.Codes.empty() || !charTable_) return;
+    if (!GiveCodes(piece.Codes, *charTable_, load_->Buffer().get())) loadTableFull_ = true;
 }
 
 void TEditorScreenStrings::FinishLoad() {
-    while (FLoad) {
-        FLoad->WaitForPiece();
+    while (load_) {
+        load_->WaitForPiece();
         AppendLoaded();
     }
 }
 
 void TEditorScreenStrings::CancelLoad() {
-    if (!FLoad) return;
-    FLoad->Cancel();
-    FLoad.reset();
+    if (!load_) return;
+    load_->Cancel();
+    load_.reset();
 }
 
 void TEditorScreenStrings::LeaveLoad() {
-    if (!FLoad) return;
-    if (FViews.size() > 1)
+    if (!load_) return;
+    if (views_.size() > 1)
         FinishLoad();
     else
         CancelLoad();
@@ -475,7 +475,7 @@ void TEditorScreenStrings::LoadFromFile(const std::string& fileName) {
         n += static_cast<size_t>(k);
     }
     ::close(fd);
-    FNextLineEnd = lineEnd;
+    nextLineEnd_ = lineEnd;
     LoadFromBuffer(std::move(buf), n);
     if (err) throw EFileError(fileName, "を読めません。", err);
 }
@@ -491,11 +491,11 @@ void TEditorScreenStrings::Rebuild(bool wrap) {
     std::vector<TRowBlock> blocks;
     std::vector<std::pair<std::shared_ptr<char[]>, size_t>> chunks;
     {
-        const TRowTableSnapshot old = FRows.Snapshot(); // read-only on every thread
-        blocks = ::RewrapRows(old.Blocks, wrap, FSettings, lastEnd, LoadThreads, &chunks);
+        const TRowTableSnapshot old = rows_.Snapshot(); // read-only on every thread
+        blocks = ::RewrapRows(old.Blocks, wrap, settings_, lastEnd, LoadThreads, &chunks);
     }
     for (auto& [chunk, bytes] : chunks)
-        FRows.AddChunk(std::move(chunk), bytes);
-    FRows.AssignBlocks(std::move(blocks));
-    FParseValid = 0;
+        rows_.AddChunk(std::move(chunk), bytes);
+    rows_.AssignBlocks(std::move(blocks));
+    parseValid_ = 0;
 }

@@ -1,12 +1,12 @@
 // TEditorScreenStrings: the saved parser state of every row (InitBrackets) and its lazy upkeep.
-// Rows from FParseValid on are "not computed" whatever their stored bits say, so resetting the
+// Rows from parseValid_ on are "not computed" whatever their stored bits say, so resetting the
 // tail of the text costs nothing.
 #include <algorithm>
 
 #include "text/RowStore.h"
 
 std::unique_ptr<TRowStateParser> TEditorScreenStrings::MakeParser() const {
-    for (const TViewEntry& v : FViews)
+    for (const TViewEntry& v : views_)
         if (v.Parser)
             if (auto p = v.Parser()) return p;
     if (ParserFactory) return ParserFactory();
@@ -16,23 +16,23 @@ std::unique_ptr<TRowStateParser> TEditorScreenStrings::MakeParser() const {
 // Last row the walk may reach: the largest bound the attached views gave (SetParseBound).
 int TEditorScreenStrings::ParseLimit() const {
     const int last = Count() - 1;
-    if (FViews.empty()) return FParseAll ? last : -1;
+    if (views_.empty()) return parseAll_ ? last : -1;
     int limit = -1;
-    for (const TViewEntry& v : FViews)
+    for (const TViewEntry& v : views_)
         limit = std::max(limit, v.ParseBound);
     return std::min(limit, last);
 }
 
 void TEditorScreenStrings::StoreState(int r, const TRowParserState& s, bool& changed) {
-    uint32_t a0 = FRows.At(r).A, b0 = FRows.At(r).B;
+    uint32_t a0 = rows_.At(r).A, b0 = rows_.At(r).B;
     uint32_t a = a0, b = b0;
     RowData::SetParserState(a, b, s);
-    bool valid = r < FParseValid;
-    changed = !valid || a != a0 || b != b0 || FRows.DataStr(r) != s.Str;
+    bool valid = r < parseValid_;
+    changed = !valid || a != a0 || b != b0 || rows_.DataStr(r) != s.Str;
     if (!changed) return;
-    if (a != a0) FRows.SetA(r, a);
-    if (b != b0) FRows.SetB(r, b);
-    if (FRows.DataStr(r) != s.Str) FRows.SetDataStr(r, s.Str);
+    if (a != a0) rows_.SetA(r, a);
+    if (b != b0) rows_.SetB(r, b);
+    if (rows_.DataStr(r) != s.Str) rows_.SetDataStr(r, s.Str);
 }
 
 // Walks rows from `row` with `state` up to `limit`; with stopOnEqual the walk ends at the first
@@ -42,7 +42,7 @@ void TEditorScreenStrings::WalkFrom(int row, TRowParserState state, int limit, b
                                     int& changed) {
     int lo = -1, hi = -1;
     WalkRows(row, state, limit, stopOnEqual, changed, lo, hi);
-    if (lo >= 0 && !FViews.empty())
+    if (lo >= 0 && !views_.empty())
         Log({TRowChange::ckStates, lo, hi - lo + 1, hi - lo + 1}, false);
 }
 
@@ -51,37 +51,37 @@ void TEditorScreenStrings::WalkRows(int row, TRowParserState state, int limit, b
     std::unique_ptr<TRowStateParser> parser = MakeParser();
     const int n = Count();
     int r = row;
-    FLastParsedRow = row - 1;
+    lastParsedRow_ = row - 1;
     for (; r <= limit; ++r) {
-        if (stopOnEqual && r > row && r < FParseValid &&
-            RowData::ParserState(FRows.At(r).A, FRows.At(r).B, FRows.DataStr(r)) == state)
+        if (stopOnEqual && r > row && r < parseValid_ &&
+            RowData::ParserState(rows_.At(r).A, rows_.At(r).B, rows_.DataStr(r)) == state)
             return;
         bool diff;
         StoreState(r, state, diff);
-        FLastParsedRow = r;
+        lastParsedRow_ = r;
         if (diff) {
             ++changed;
             if (lo < 0) lo = r;
             hi = r;
         }
-        const TRowRec rec = FRows.At(r);
+        const TRowRec rec = rows_.At(r);
         TRowEnd re = RowData::RowEnd(rec.A);
         if (parser) {
             std::string_view next =
-                (re == reWrapped && r + 1 < n) ? FRows.At(r + 1).Text() : std::string_view();
+                (re == reWrapped && r + 1 < n) ? rows_.At(r + 1).Text() : std::string_view();
             parser->ParseRow(rec.Text(), re, next, state);
         }
         state.PrevRowEnd = re;
-        if (r >= FParseValid) FParseValid = r + 1;
+        if (r >= parseValid_) parseValid_ = r + 1;
     }
     // Reached the limit: the rows after it are computed when painting reaches them.
-    FParseValid = r;
+    parseValid_ = r;
 }
 
 void TEditorScreenStrings::InitBrackets() {
-    FLastParsedRow = -1;
-    if (FLoading) return;
-    FParseValid = 0; // every row reset to "not computed"
+    lastParsedRow_ = -1;
+    if (loading_) return;
+    parseValid_ = 0; // every row reset to "not computed"
     int limit = ParseLimit();
     int changed = 0;
     if (limit >= 0) WalkFrom(0, TRowParserState(), limit, false, changed);
@@ -89,17 +89,17 @@ void TEditorScreenStrings::InitBrackets() {
 
 int TEditorScreenStrings::InitBracketsFrom(int row) {
     const int n = Count();
-    FLastParsedRow = -1;
-    if (FLoading) return 0;
+    lastParsedRow_ = -1;
+    if (loading_) return 0;
     row = std::max(row, 0);
     if (row >= n) {
-        FParseValid = std::min(FParseValid, n);
+        parseValid_ = std::min(parseValid_, n);
         return 0;
     }
-    int start = std::min(row, FParseValid);
+    int start = std::min(row, parseValid_);
     int limit = ParseLimit();
     if (start > limit) {
-        FParseValid = std::min(FParseValid, start);
+        parseValid_ = std::min(parseValid_, start);
         return 0;
     }
     TRowParserState state = StateAtStartOf(start);
@@ -114,9 +114,9 @@ TRowParserState TEditorScreenStrings::StateAtStartOf(int row) const {
     int above = row - 1;
     state = ParserState(above);
     if (auto parser = MakeParser()) {
-        const TRowRec rec = FRows.At(above);
+        const TRowRec rec = rows_.At(above);
         TRowEnd re = RowData::RowEnd(rec.A);
-        std::string_view next = re == reWrapped ? FRows.At(row).Text() : std::string_view();
+        std::string_view next = re == reWrapped ? rows_.At(row).Text() : std::string_view();
         parser->ParseRow(rec.Text(), re, next, state);
     }
     state.PrevRowEnd = RowEndKind(above);
@@ -124,10 +124,10 @@ TRowParserState TEditorScreenStrings::StateAtStartOf(int row) const {
 }
 
 void TEditorScreenStrings::ParseUpTo(int row) {
-    if (FLoading) return;
+    if (loading_) return;
     row = std::min(row, Count() - 1);
-    if (row < FParseValid) return;
-    int start = FParseValid;
+    if (row < parseValid_) return;
+    int start = parseValid_;
     TRowParserState state = StateAtStartOf(start);
     int changed = 0;
     WalkFrom(start, state, row, false, changed);

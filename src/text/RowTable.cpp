@@ -18,7 +18,7 @@ constexpr int kSmall = 128; // a block below this is merged with a neighbour whe
 constexpr size_t kChunk = 1 << 20;
 } // namespace
 
-EListError::EListError(int index) : std::out_of_range(IndexMessage(index)), FIndex(index) {}
+EListError::EListError(int index) : std::out_of_range(IndexMessage(index)), index_(index) {}
 
 void CheckListIndex(int index, int limit) {
     if (index < 0 || index >= limit) throw EListError(index);
@@ -34,51 +34,51 @@ int64_t TRowTable::RowBytes(const TRowRec& r) {
 }
 
 void TRowTable::Clear() {
-    FBlocks.clear();
-    FExtras.clear();
+    blocks_.clear();
+    extras_.clear();
     FFreeExtras.clear();
     FChunks.clear();
-    FCur = nullptr;
-    FCurLeft = 0;
-    FArenaBytes = 0;
-    FTextLen = 0;
-    FCount = 0;
-    FLineEnds = 0;
+    cur_ = nullptr;
+    curLeft_ = 0;
+    arenaBytes_ = 0;
+    textLen_ = 0;
+    count_ = 0;
+    lineEnds_ = 0;
     FBytes = 0;
-    FCacheBlock = 0;
-    FDirty = 0;
-    FRowPrefix.assign(1, 0);
-    FLinePrefix.assign(1, 0);
+    cacheBlock_ = 0;
+    dirty_ = 0;
+    rowPrefix_.assign(1, 0);
+    linePrefix_.assign(1, 0);
     FBytePrefix.assign(1, 0);
 }
 
 void TRowTable::Dirty(int b) const {
-    FDirty = std::min(FDirty, std::max(b, 0));
+    dirty_ = std::min(dirty_, std::max(b, 0));
 }
 
 void TRowTable::ExtendPrefix(size_t to) const {
-    const size_t nb = FBlocks.size();
-    if (FRowPrefix.size() != nb + 1) {
-        FRowPrefix.resize(nb + 1);
-        FLinePrefix.resize(nb + 1);
+    const size_t nb = blocks_.size();
+    if (rowPrefix_.size() != nb + 1) {
+        rowPrefix_.resize(nb + 1);
+        linePrefix_.resize(nb + 1);
         FBytePrefix.resize(nb + 1);
     }
-    if (FDirty > static_cast<int>(nb)) return;
-    FRowPrefix[0] = 0;
-    FLinePrefix[0] = 0;
+    if (dirty_ > static_cast<int>(nb)) return;
+    rowPrefix_[0] = 0;
+    linePrefix_[0] = 0;
     FBytePrefix[0] = 0;
-    for (size_t b = static_cast<size_t>(FDirty); b < to; ++b) {
-        FRowPrefix[b + 1] = FRowPrefix[b] + static_cast<int>(FBlocks[b].Rows.size());
-        FLinePrefix[b + 1] = FLinePrefix[b] + FBlocks[b].LineEnds;
-        FBytePrefix[b + 1] = FBytePrefix[b] + FBlocks[b].Bytes;
+    for (size_t b = static_cast<size_t>(dirty_); b < to; ++b) {
+        rowPrefix_[b + 1] = rowPrefix_[b] + static_cast<int>(blocks_[b].Rows.size());
+        linePrefix_[b + 1] = linePrefix_[b] + blocks_[b].LineEnds;
+        FBytePrefix[b + 1] = FBytePrefix[b] + blocks_[b].Bytes;
     }
-    FDirty = to >= nb ? static_cast<int>(nb) + 1 : std::max(FDirty, static_cast<int>(to));
+    dirty_ = to >= nb ? static_cast<int>(nb) + 1 : std::max(dirty_, static_cast<int>(to));
 }
 
 template <class T> size_t TRowTable::ValidThrough(const std::vector<T>& prefix, T key) const {
-    const size_t nb = FBlocks.size();
+    const size_t nb = blocks_.size();
     ExtendPrefix(0); // sizes the prefix after blocks came or went
-    size_t v = std::min(static_cast<size_t>(FDirty), nb);
+    size_t v = std::min(static_cast<size_t>(dirty_), nb);
     while (v < nb && prefix[v] <= key) {
         const size_t to = std::min(nb, v + 16);
         ExtendPrefix(to);
@@ -89,43 +89,43 @@ template <class T> size_t TRowTable::ValidThrough(const std::vector<T>& prefix, 
 }
 
 void TRowTable::Locate(int i, int& b, int& off) const {
-    const size_t v = ValidThrough(FRowPrefix, i);
-    int nb = static_cast<int>(FBlocks.size());
-    int c = FCacheBlock;
-    if (c < nb && static_cast<size_t>(c) < v && FRowPrefix[static_cast<size_t>(c)] <= i &&
-        i < FRowPrefix[static_cast<size_t>(c) + 1]) {
+    const size_t v = ValidThrough(rowPrefix_, i);
+    int nb = static_cast<int>(blocks_.size());
+    int c = cacheBlock_;
+    if (c < nb && static_cast<size_t>(c) < v && rowPrefix_[static_cast<size_t>(c)] <= i &&
+        i < rowPrefix_[static_cast<size_t>(c) + 1]) {
         b = c;
     } else {
         // last block whose first row is <= i
         const auto end = static_cast<std::ptrdiff_t>(std::min(v + 1, static_cast<size_t>(nb)));
-        auto it = std::upper_bound(FRowPrefix.begin(), FRowPrefix.begin() + end, i);
-        b = static_cast<int>(it - FRowPrefix.begin()) - 1;
+        auto it = std::upper_bound(rowPrefix_.begin(), rowPrefix_.begin() + end, i);
+        b = static_cast<int>(it - rowPrefix_.begin()) - 1;
         // skip empty blocks (none are kept, but be safe)
-        while (b + 1 < nb && FRowPrefix[static_cast<size_t>(b) + 1] <= i)
+        while (b + 1 < nb && rowPrefix_[static_cast<size_t>(b) + 1] <= i)
             ++b;
-        FCacheBlock = b;
+        cacheBlock_ = b;
     }
-    off = i - FRowPrefix[static_cast<size_t>(b)];
+    off = i - rowPrefix_[static_cast<size_t>(b)];
 }
 
 TRowRec TRowTable::At(int i) const {
     int b, off;
     Locate(i, b, off);
-    return (*FBlocks[static_cast<size_t>(b)].Rows)[static_cast<size_t>(off)];
+    return (*blocks_[static_cast<size_t>(b)].Rows)[static_cast<size_t>(off)];
 }
 
 int TRowTable::Pieces(int first, int n, TRowPiece* out) const {
-    if (first < 0 || first >= FCount || n <= 0) return 0;
+    if (first < 0 || first >= count_ || n <= 0) return 0;
     // No cached block here: readers on several threads may ask at once (the prefix, once valid
     // up to the blocks asked for, is only read).
-    const size_t v = ValidThrough(FRowPrefix, first);
-    const auto end = static_cast<std::ptrdiff_t>(std::min(v + 1, FBlocks.size()));
-    int b = static_cast<int>(std::upper_bound(FRowPrefix.begin(), FRowPrefix.begin() + end, first) -
-                             FRowPrefix.begin() - 1);
+    const size_t v = ValidThrough(rowPrefix_, first);
+    const auto end = static_cast<std::ptrdiff_t>(std::min(v + 1, blocks_.size()));
+    int b = static_cast<int>(std::upper_bound(rowPrefix_.begin(), rowPrefix_.begin() + end, first) -
+                             rowPrefix_.begin() - 1);
     int k = 0;
-    for (auto j = static_cast<size_t>(first - FRowPrefix[static_cast<size_t>(b)]);
-         k < n && b < static_cast<int>(FBlocks.size()); ++b) {
-        const TPackedRows& rows = *FBlocks[static_cast<size_t>(b)].Rows;
+    for (auto j = static_cast<size_t>(first - rowPrefix_[static_cast<size_t>(b)]);
+         k < n && b < static_cast<int>(blocks_.size()); ++b) {
+        const TPackedRows& rows = *blocks_[static_cast<size_t>(b)].Rows;
         const size_t take =
             std::min(rows.size() - std::min(j, rows.size()), static_cast<size_t>(n - k));
         rows.Pieces(j, j + take, out + k);
@@ -138,7 +138,7 @@ int TRowTable::Pieces(int first, int n, TRowPiece* out) const {
 void TRowTable::SetA(int i, uint32_t a) {
     int b, off;
     Locate(i, b, off);
-    Block& blk = FBlocks[static_cast<size_t>(b)];
+    Block& blk = blocks_[static_cast<size_t>(b)];
     TPackedRows& rows = blk.Rows.Mut();
     const auto j = static_cast<size_t>(off);
     int le = IsLineEnd(rows, j) ? 1 : 0;
@@ -150,7 +150,7 @@ void TRowTable::SetA(int i, uint32_t a) {
     if (dle || dby) {
         blk.LineEnds += dle;
         blk.Bytes += dby;
-        FLineEnds += dle;
+        lineEnds_ += dle;
         FBytes += dby;
         Dirty(b);
     }
@@ -159,19 +159,19 @@ void TRowTable::SetA(int i, uint32_t a) {
 void TRowTable::SetB(int i, uint32_t v) {
     int b, off;
     Locate(i, b, off);
-    FBlocks[static_cast<size_t>(b)].Rows.Mut().SetB(static_cast<size_t>(off), v);
+    blocks_[static_cast<size_t>(b)].Rows.Mut().SetB(static_cast<size_t>(off), v);
 }
 
 void TRowTable::SetText(int i, std::string_view s) {
     const char* p = StoreText(s);
     int b, off;
     Locate(i, b, off);
-    Block& blk = FBlocks[static_cast<size_t>(b)];
+    Block& blk = blocks_[static_cast<size_t>(b)];
     TPackedRows& rows = blk.Rows.Mut();
     const auto j = static_cast<size_t>(off);
     const uint32_t old = rows.Len(j);
-    FTextLen += s.size();
-    FTextLen -= old;
+    textLen_ += s.size();
+    textLen_ -= old;
     int64_t d = static_cast<int64_t>(s.size()) - static_cast<int64_t>(old);
     rows.SetText(j, p, static_cast<uint32_t>(s.size()));
     blk.AuxOk = false;
@@ -186,14 +186,14 @@ uint32_t TRowTable::NewExtra() {
         FFreeExtras.pop_back();
         return e;
     }
-    FExtras.emplace_back();
-    return static_cast<uint32_t>(FExtras.size());
+    extras_.emplace_back();
+    return static_cast<uint32_t>(extras_.size());
 }
 
 void TRowTable::FreeExtra(TPackedRows& rows, size_t j) {
     const uint32_t x = rows.Extra(j);
     if (!x) return;
-    Extra& e = FExtras[x - 1];
+    Extra& e = extras_[x - 1];
     e.DataStr.clear();
     e.DataStr.shrink_to_fit();
     FFreeExtras.push_back(x);
@@ -202,35 +202,35 @@ void TRowTable::FreeExtra(TPackedRows& rows, size_t j) {
 
 std::string_view TRowTable::DataStr(int i) const {
     const TRowRec& r = At(i);
-    return r.Extra ? std::string_view(FExtras[r.Extra - 1].DataStr) : std::string_view();
+    return r.Extra ? std::string_view(extras_[r.Extra - 1].DataStr) : std::string_view();
 }
 
 void TRowTable::SetDataStr(int i, std::string_view s) {
     int b, off;
     Locate(i, b, off);
-    TPackedRows& rows = FBlocks[static_cast<size_t>(b)].Rows.Mut();
+    TPackedRows& rows = blocks_[static_cast<size_t>(b)].Rows.Mut();
     const auto j = static_cast<size_t>(off);
     if (!rows.Extra(j)) {
         if (s.empty()) return;
         rows.SetExtra(j, NewExtra());
     }
-    FExtras[rows.Extra(j) - 1].DataStr.assign(s);
+    extras_[rows.Extra(j) - 1].DataStr.assign(s);
     if (s.empty()) FreeExtra(rows, j);
 }
 
 const char* TRowTable::StoreText(std::string_view s) {
     if (s.empty()) return nullptr;
-    if (s.size() > FCurLeft) {
+    if (s.size() > curLeft_) {
         size_t n = std::max(kChunk, s.size());
         FChunks.push_back(std::shared_ptr<char[]>(new char[n]));
-        FCur = FChunks.back().get();
-        FCurLeft = n;
+        cur_ = FChunks.back().get();
+        curLeft_ = n;
     }
-    char* p = FCur;
+    char* p = cur_;
     std::memcpy(p, s.data(), s.size());
-    FCur += s.size();
-    FCurLeft -= s.size();
-    FArenaBytes += s.size();
+    cur_ += s.size();
+    curLeft_ -= s.size();
+    arenaBytes_ += s.size();
     return p;
 }
 
@@ -241,7 +241,7 @@ const char* TRowTable::AdoptBuffer(std::unique_ptr<char[]> buf, size_t size) {
         FChunks.push_back(std::move(buf));
     else
         FChunks.insert(FChunks.end() - 1, std::move(buf));
-    FArenaBytes += size;
+    arenaBytes_ += size;
     return p;
 }
 
@@ -256,23 +256,23 @@ void TRowTable::AddChunk(std::shared_ptr<char[]> chunk, size_t n) {
         FChunks.push_back(std::move(chunk));
     else
         FChunks.insert(FChunks.end() - 1, std::move(chunk));
-    FArenaBytes += n;
+    arenaBytes_ += n;
 }
 
 void TRowTable::AppendBlocks(std::vector<TRowBlock>&& blocks) {
-    Dirty(static_cast<int>(FBlocks.size()));
-    FBlocks.reserve(FBlocks.size() + blocks.size());
+    Dirty(static_cast<int>(blocks_.size()));
+    blocks_.reserve(blocks_.size() + blocks.size());
     for (TRowBlock& b : blocks) {
         if (b.Rows.empty()) continue;
         Block blk;
         blk.LineEnds = b.LineEnds;
         blk.Bytes = b.Bytes;
-        FCount += static_cast<int>(b.Rows.size());
-        FLineEnds += b.LineEnds;
+        count_ += static_cast<int>(b.Rows.size());
+        lineEnds_ += b.LineEnds;
         FBytes += b.Bytes;
-        FTextLen += b.TextLen;
+        textLen_ += b.TextLen;
         blk.Rows = TCowRows(std::move(b.Rows));
-        FBlocks.push_back(std::move(blk));
+        blocks_.push_back(std::move(blk));
     }
     blocks.clear();
 }
@@ -296,17 +296,17 @@ void TRowTable::Insert(int i, const TRowRec* recs, int n) {
         by += RowBytes(recs[k]);
     }
     int b, off;
-    if (FBlocks.empty()) {
-        FBlocks.emplace_back();
+    if (blocks_.empty()) {
+        blocks_.emplace_back();
         b = 0;
         off = 0;
-    } else if (i >= FCount) {
-        b = static_cast<int>(FBlocks.size()) - 1;
-        off = static_cast<int>(FBlocks.back().Rows.size());
+    } else if (i >= count_) {
+        b = static_cast<int>(blocks_.size()) - 1;
+        off = static_cast<int>(blocks_.back().Rows.size());
     } else {
         Locate(i, b, off);
     }
-    Block& blk = FBlocks[static_cast<size_t>(b)];
+    Block& blk = blocks_[static_cast<size_t>(b)];
     if (static_cast<int>(blk.Rows.size()) + n <= kMax) {
         blk.Rows.Mut().Insert(static_cast<size_t>(off), recs, static_cast<size_t>(n));
         blk.AuxOk = false;
@@ -335,15 +335,15 @@ void TRowTable::Insert(int i, const TRowRec* recs, int n) {
             Recount(p);
             parts.push_back(std::move(p));
         }
-        FBlocks.erase(FBlocks.begin() + b);
-        FBlocks.insert(FBlocks.begin() + b, std::make_move_iterator(parts.begin()),
+        blocks_.erase(blocks_.begin() + b);
+        blocks_.insert(blocks_.begin() + b, std::make_move_iterator(parts.begin()),
                        std::make_move_iterator(parts.end()));
         Dirty(b);
     }
     for (int k = 0; k < n; ++k)
-        FTextLen += recs[k].Len;
-    FCount += n;
-    FLineEnds += le;
+        textLen_ += recs[k].Len;
+    count_ += n;
+    lineEnds_ += le;
     FBytes += by;
 }
 
@@ -354,41 +354,41 @@ void TRowTable::Erase(int i, int n) {
     int left = n;
     int firstTouched = b;
     while (left > 0) {
-        Block& blk = FBlocks[static_cast<size_t>(b)];
+        Block& blk = blocks_[static_cast<size_t>(b)];
         int take = std::min(left, static_cast<int>(blk.Rows.size()) - off);
         TPackedRows& rows = blk.Rows.Mut();
         for (int k = off; k < off + take; ++k) {
             const auto j = static_cast<size_t>(k);
-            FTextLen -= rows.Len(j);
+            textLen_ -= rows.Len(j);
             FreeExtra(rows, j);
             int le = IsLineEnd(rows, j) ? 1 : 0;
             int64_t by = RowBytes(rows, j);
             blk.LineEnds -= le;
             blk.Bytes -= by;
-            FLineEnds -= le;
+            lineEnds_ -= le;
             FBytes -= by;
         }
         rows.Erase(static_cast<size_t>(off), static_cast<size_t>(take));
         blk.AuxOk = false;
         left -= take;
-        FCount -= take;
+        count_ -= take;
         if (blk.Rows.empty()) {
-            FBlocks.erase(FBlocks.begin() + b);
+            blocks_.erase(blocks_.begin() + b);
         } else {
             ++b;
         }
         off = 0;
     }
     Dirty(firstTouched);
-    if (firstTouched < static_cast<int>(FBlocks.size())) MergeSmall(firstTouched);
+    if (firstTouched < static_cast<int>(blocks_.size())) MergeSmall(firstTouched);
     if (firstTouched > 0) MergeSmall(firstTouched - 1);
-    FCacheBlock = 0;
+    cacheBlock_ = 0;
 }
 
 void TRowTable::MergeSmall(int b) {
-    if (b < 0 || b + 1 >= static_cast<int>(FBlocks.size())) return;
-    Block& x = FBlocks[static_cast<size_t>(b)];
-    Block& y = FBlocks[static_cast<size_t>(b) + 1];
+    if (b < 0 || b + 1 >= static_cast<int>(blocks_.size())) return;
+    Block& x = blocks_[static_cast<size_t>(b)];
+    Block& y = blocks_[static_cast<size_t>(b) + 1];
     if ((x.Rows.size() < kSmall || y.Rows.size() < kSmall) &&
         x.Rows.size() + y.Rows.size() <= kTarget) {
         std::vector<TRowRec> tail = y.Rows->Unpack();
@@ -397,7 +397,7 @@ void TRowTable::MergeSmall(int b) {
         x.AuxOk = false;
         x.LineEnds += y.LineEnds;
         x.Bytes += y.Bytes;
-        FBlocks.erase(FBlocks.begin() + b + 1);
+        blocks_.erase(blocks_.begin() + b + 1);
         Dirty(b);
     }
 }
@@ -427,12 +427,12 @@ void TRowTable::EnsureAux(const Block& blk) {
 
 int TRowTable::LineEndsBefore(int r) const {
     if (r <= 0) return 0;
-    if (r >= FCount) return FLineEnds;
+    if (r >= count_) return lineEnds_;
     int b, off;
     Locate(r, b, off);
-    const Block& blk = FBlocks[static_cast<size_t>(b)];
+    const Block& blk = blocks_[static_cast<size_t>(b)];
     EnsureAux(blk);
-    int n = FLinePrefix[static_cast<size_t>(b)];
+    int n = linePrefix_[static_cast<size_t>(b)];
     size_t w = static_cast<size_t>(off) / 64;
     for (size_t k = 0; k < w; ++k)
         n += __builtin_popcountll(blk.Bits[k]);
@@ -442,14 +442,14 @@ int TRowTable::LineEndsBefore(int r) const {
 
 int TRowTable::RowOfLineEnd(int k) const {
     if (k < 0) return -1;
-    if (k >= FLineEnds) return FCount;
-    const size_t v = ValidThrough(FLinePrefix, k);
+    if (k >= lineEnds_) return count_;
+    const size_t v = ValidThrough(linePrefix_, k);
     // first block whose prefix after it exceeds k
-    auto it = std::upper_bound(FLinePrefix.begin() + 1,
-                               FLinePrefix.begin() + static_cast<std::ptrdiff_t>(v) + 1, k);
-    int b = static_cast<int>(it - FLinePrefix.begin()) - 1;
-    int left = k - FLinePrefix[static_cast<size_t>(b)];
-    const Block& blk = FBlocks[static_cast<size_t>(b)];
+    auto it = std::upper_bound(linePrefix_.begin() + 1,
+                               linePrefix_.begin() + static_cast<std::ptrdiff_t>(v) + 1, k);
+    int b = static_cast<int>(it - linePrefix_.begin()) - 1;
+    int left = k - linePrefix_[static_cast<size_t>(b)];
+    const Block& blk = blocks_[static_cast<size_t>(b)];
     EnsureAux(blk);
     for (size_t w = 0; w < blk.Bits.size(); ++w) {
         uint64_t bits = blk.Bits[w];
@@ -460,18 +460,18 @@ int TRowTable::RowOfLineEnd(int k) const {
         }
         while (left-- > 0)
             bits &= bits - 1; // drop the lowest set bits
-        return FRowPrefix[static_cast<size_t>(b)] + static_cast<int>(w * 64) +
+        return rowPrefix_[static_cast<size_t>(b)] + static_cast<int>(w * 64) +
                __builtin_ctzll(bits);
     }
-    return FCount; // not reached
+    return count_; // not reached
 }
 
 int64_t TRowTable::BytesBefore(int r) const {
     if (r <= 0) return 0;
-    if (r >= FCount) return FBytes;
+    if (r >= count_) return FBytes;
     int b, off;
     Locate(r, b, off);
-    const Block& blk = FBlocks[static_cast<size_t>(b)];
+    const Block& blk = blocks_[static_cast<size_t>(b)];
     EnsureAux(blk);
     int64_t n = FBytePrefix[static_cast<size_t>(b)] + blk.Sub[static_cast<size_t>(off) / 64];
     for (int k = off / 64 * 64; k < off; ++k)
@@ -480,14 +480,14 @@ int64_t TRowTable::BytesBefore(int r) const {
 }
 
 int TRowTable::RowOfByte(int64_t pos) const {
-    if (FCount == 0) return -1;
+    if (count_ == 0) return -1;
     if (pos <= 0) return 0;
-    if (pos >= FBytes) return FCount - 1;
+    if (pos >= FBytes) return count_ - 1;
     const size_t v = ValidThrough(FBytePrefix, pos);
     auto it = std::upper_bound(FBytePrefix.begin() + 1,
                                FBytePrefix.begin() + static_cast<std::ptrdiff_t>(v) + 1, pos);
     int b = static_cast<int>(it - FBytePrefix.begin()) - 1;
-    const Block& blk = FBlocks[static_cast<size_t>(b)];
+    const Block& blk = blocks_[static_cast<size_t>(b)];
     EnsureAux(blk);
     int64_t in = pos - FBytePrefix[static_cast<size_t>(b)];
     auto sit = std::upper_bound(blk.Sub.begin(), blk.Sub.end(), in);
@@ -495,15 +495,15 @@ int TRowTable::RowOfByte(int64_t pos) const {
     int64_t n = blk.Sub[j / 64];
     for (; j < blk.Rows.size(); ++j) {
         n += RowBytes(*blk.Rows, j);
-        if (in < n) return FRowPrefix[static_cast<size_t>(b)] + static_cast<int>(j);
+        if (in < n) return rowPrefix_[static_cast<size_t>(b)] + static_cast<int>(j);
     }
-    return FRowPrefix[static_cast<size_t>(b) + 1] - 1;
+    return rowPrefix_[static_cast<size_t>(b) + 1] - 1;
 }
 
 TRowTableSnapshot TRowTable::Snapshot() const {
     TRowTableSnapshot snap;
-    snap.Blocks.reserve(FBlocks.size());
-    for (const Block& blk : FBlocks)
+    snap.Blocks.reserve(blocks_.size());
+    for (const Block& blk : blocks_)
         snap.Blocks.push_back(blk.Rows.Share());
     snap.Chunks = FChunks;
     snap.Bytes = FBytes;
@@ -512,53 +512,53 @@ TRowTableSnapshot TRowTable::Snapshot() const {
 
 void TRowTable::MaybeCompact() {
     size_t garbage = GarbageBytes();
-    if (garbage > (4u << 20) && garbage * 2 > FArenaBytes) Compact();
+    if (garbage > (4u << 20) && garbage * 2 > arenaBytes_) Compact();
 }
 
 void TRowTable::clearRows() {
-    FBlocks.clear();
-    FExtras.clear();
+    blocks_.clear();
+    extras_.clear();
     FFreeExtras.clear();
-    FCount = 0;
-    FLineEnds = 0;
+    count_ = 0;
+    lineEnds_ = 0;
     FBytes = 0;
-    FTextLen = 0;
-    FCacheBlock = 0;
-    FDirty = 0;
+    textLen_ = 0;
+    cacheBlock_ = 0;
+    dirty_ = 0;
 }
 
 void TRowTable::AssignRows(std::vector<TRowRec>&& recs) {
     clearRows();
-    FBlocks.reserve(recs.size() / kTarget + 1);
+    blocks_.reserve(recs.size() / kTarget + 1);
     for (size_t s = 0; s < recs.size(); s += kTarget) {
         Block p;
         size_t e = std::min(recs.size(), s + kTarget);
         for (size_t k = s; k < e; ++k) {
             recs[k].Extra = 0;
-            FTextLen += recs[k].Len;
+            textLen_ += recs[k].Len;
         }
         p.Rows.Mut().Assign(recs.data() + s, e - s);
         Recount(p);
-        FLineEnds += p.LineEnds;
+        lineEnds_ += p.LineEnds;
         FBytes += p.Bytes;
-        FBlocks.push_back(std::move(p));
+        blocks_.push_back(std::move(p));
     }
-    FCount = static_cast<int>(recs.size());
+    count_ = static_cast<int>(recs.size());
     std::vector<TRowRec>().swap(recs);
-    FDirty = 0;
+    dirty_ = 0;
 }
 
 void TRowTable::AssignBlocks(std::vector<TRowBlock>&& blocks) {
     clearRows();
     AppendBlocks(std::move(blocks));
-    FDirty = 0;
+    dirty_ = 0;
 }
 
 void TRowTable::Compact() {
-    size_t live = FTextLen;
+    size_t live = textLen_;
     std::shared_ptr<char[]> buf(new char[std::max<size_t>(live, 1) + kChunk]);
     char* p = buf.get();
-    for (Block& blk : FBlocks) {
+    for (Block& blk : blocks_) {
         TPackedRows& rows = blk.Rows.Mut();
         std::vector<TRowRec> recs = rows.Unpack();
         for (TRowRec& r : recs) {
@@ -571,7 +571,7 @@ void TRowTable::Compact() {
     }
     FChunks.clear();
     FChunks.push_back(std::move(buf));
-    FCur = p;
-    FCurLeft = std::max<size_t>(live, 1) + kChunk - static_cast<size_t>(p - FChunks.back().get());
-    FArenaBytes = static_cast<size_t>(p - FChunks.back().get());
+    cur_ = p;
+    curLeft_ = std::max<size_t>(live, 1) + kChunk - static_cast<size_t>(p - FChunks.back().get());
+    arenaBytes_ = static_cast<size_t>(p - FChunks.back().get());
 }

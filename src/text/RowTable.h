@@ -20,10 +20,10 @@
 class EListError : public std::out_of_range {
   public:
     explicit EListError(int index);
-    int Index() const { return FIndex; }
+    int Index() const { return index_; }
 
   private:
-    int FIndex;
+    int index_;
 };
 
 // Throws EListError(index) unless 0 <= index < limit.
@@ -82,7 +82,7 @@ class TRowTable {
     TRowTable();
     ~TRowTable();
 
-    int Count() const { return FCount; }
+    int Count() const { return count_; }
     TRowRec At(int i) const; // a copy: the table keeps its rows packed
     // Texts and row ends of rows first.. (at most n); returns how many (see TRowView::RowPieces).
     // Safe on several threads at once while the table does not change, once a call on one thread
@@ -117,7 +117,7 @@ class TRowTable {
     void MaybeCompact();
 
     // Aggregates.
-    int LineEnds() const { return FLineEnds; } // rows whose RowEnd is not reWrapped
+    int LineEnds() const { return lineEnds_; } // rows whose RowEnd is not reWrapped
     int LineEndsBefore(int r) const;           // among rows 0..r-1
     int RowOfLineEnd(int k) const;             // row index of the k-th such row
     int64_t Bytes() const { return FBytes; }   // text bytes + 2 per reLineEnd row
@@ -125,8 +125,8 @@ class TRowTable {
     int RowOfByte(int64_t pos) const; // row r with BytesBefore(r) <= pos < BytesBefore(r + 1)
     // The whole text as it is now, shared copy-on-write: costs one pointer per block.
     TRowTableSnapshot Snapshot() const;
-    size_t ArenaBytes() const { return FArenaBytes; }
-    size_t GarbageBytes() const { return FArenaBytes - FTextLen; }
+    size_t ArenaBytes() const { return arenaBytes_; }
+    size_t GarbageBytes() const { return arenaBytes_ - textLen_; }
 
   private:
     struct Block {
@@ -160,25 +160,25 @@ class TRowTable {
     void MergeSmall(int b);
     uint32_t NewExtra();
 
-    std::vector<Block> FBlocks;
-    mutable std::vector<int> FRowPrefix;
-    mutable std::vector<int> FLinePrefix;
+    std::vector<Block> blocks_;
+    mutable std::vector<int> rowPrefix_;
+    mutable std::vector<int> linePrefix_;
     mutable std::vector<int64_t> FBytePrefix;
-    mutable int FDirty = 0;
-    mutable int FCacheBlock = 0;
-    int FCount = 0;
-    int FLineEnds = 0;
+    mutable int dirty_ = 0;
+    mutable int cacheBlock_ = 0;
+    int count_ = 0;
+    int lineEnds_ = 0;
     int64_t FBytes = 0;
 
     struct Extra {
         std::string DataStr;
     };
-    std::vector<Extra> FExtras;
+    std::vector<Extra> extras_;
     std::vector<uint32_t> FFreeExtras;
 
     std::vector<std::shared_ptr<char[]>> FChunks;
-    char* FCur = nullptr;
-    size_t FCurLeft = 0;
-    size_t FArenaBytes = 0; // bytes handed out
-    size_t FTextLen = 0;    // bytes referenced by rows (row texts never overlap)
+    char* cur_ = nullptr;
+    size_t curLeft_ = 0;
+    size_t arenaBytes_ = 0; // bytes handed out
+    size_t textLen_ = 0;    // bytes referenced by rows (row texts never overlap)
 };

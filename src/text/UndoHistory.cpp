@@ -25,39 +25,39 @@ bool TUndoData::LayoutRows(std::vector<TWrapRow>& rows, std::vector<uint8_t>* eo
 }
 
 void TEditorUndoObj::Clear() {
-    FUndoList.clear();
-    FRedoList.clear();
+    undoList_.clear();
+    redoList_.clear();
 }
 
 void TEditorUndoObj::Trim() {
-    while (static_cast<int>(FUndoList.size()) > FListMax)
-        FUndoList.pop_front();
+    while (static_cast<int>(undoList_.size()) > listMax_)
+        undoList_.pop_front();
 }
 
 void TEditorUndoObj::Push(TUndoData d) {
-    FUndoList.push_back(std::move(d));
+    undoList_.push_back(std::move(d));
     Trim();
-    FRedoList.clear();
+    redoList_.clear();
     ++FPushCount;
 }
 
 TUndoData TEditorUndoObj::TakeUndo() {
-    TUndoData d = std::move(FUndoList.back());
-    FUndoList.pop_back();
+    TUndoData d = std::move(undoList_.back());
+    undoList_.pop_back();
     return d;
 }
 
 TUndoData TEditorUndoObj::TakeRedo() {
-    TUndoData d = std::move(FRedoList.back());
-    FRedoList.pop_back();
+    TUndoData d = std::move(redoList_.back());
+    redoList_.pop_back();
     return d;
 }
 
 void TEditorUndoObj::PushUndone(TUndoData inverse) {
-    FRedoList.push_back(std::move(inverse));
+    redoList_.push_back(std::move(inverse));
 }
 
 void TEditorUndoObj::PushRedone(TUndoData inverse) {
-    FUndoList.push_back(std::move(inverse));
+    undoList_.push_back(std::move(inverse));
     Trim();
 }

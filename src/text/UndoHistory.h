@@ -34,11 +34,11 @@ using TUndoDataList = std::deque<TUndoData>;
 class TEditorUndoObj {
   public:
     static constexpr int DefaultListMax = 64;
-    int ListMax() const { return FListMax; }
-    void SetListMax(int v) { FListMax = v < DefaultListMax ? DefaultListMax : v; }
+    int ListMax() const { return listMax_; }
+    void SetListMax(int v) { listMax_ = v < DefaultListMax ? DefaultListMax : v; }
 
-    bool CanUndo() const { return !FUndoList.empty(); }
-    bool CanRedo() const { return !FRedoList.empty(); }
+    bool CanUndo() const { return !undoList_.empty(); }
+    bool CanRedo() const { return !redoList_.empty(); }
     void Clear();
     // Records an edit: drops the oldest record beyond ListMax and empties the redo stack.
     void Push(TUndoData d);
@@ -51,13 +51,13 @@ class TEditorUndoObj {
     void PushRedone(TUndoData inverse);
     uint64_t PushCount() const { return FPushCount; } // records made by edits so far
 
-    const TUndoDataList& UndoList() const { return FUndoList; }
-    const TUndoDataList& RedoList() const { return FRedoList; }
+    const TUndoDataList& UndoList() const { return undoList_; }
+    const TUndoDataList& RedoList() const { return redoList_; }
 
   private:
     void Trim();
-    int FListMax = DefaultListMax;
+    int listMax_ = DefaultListMax;
     uint64_t FPushCount = 0;
-    TUndoDataList FRedoList;
-    TUndoDataList FUndoList;
+    TUndoDataList redoList_;
+    TUndoDataList undoList_;
 };

@@ -29,17 +29,17 @@ class Child {
         if (pipe(up) != 0 || pipe(down) != 0) std::abort();
         FPid = fork();
         if (FPid == 0) {
-            FRead = down[0];
+            read_ = down[0];
             FWrite = up[1];
             for (int fd = 3; fd < 1024; ++fd)
-                if (fd != FRead && fd != FWrite) close(fd);
+                if (fd != read_ && fd != FWrite) close(fd);
             alarm(30); // a hung child never hangs the test run
             int rc = body(*this);
             _exit(rc);
         }
         close(up[1]);
         close(down[0]);
-        FRead = up[0];
+        read_ = up[0];
         FWrite = down[1];
     }
     ~Child() {
@@ -47,7 +47,7 @@ class Child {
             kill(FPid, SIGKILL);
             Wait();
         }
-        close(FRead);
+        close(read_);
         close(FWrite);
     }
     Child(const Child&) = delete;
@@ -57,12 +57,12 @@ class Child {
     void Send(int value) { [[maybe_unused]] const ssize_t n = write(FWrite, &value, sizeof value); }
     int Receive() {
         int value = -1;
-        return read(FRead, &value, sizeof value) == sizeof value ? value : -1;
+        return read(read_, &value, sizeof value) == sizeof value ? value : -1;
     }
 
     // Whether the other side has sent something within the time.
     bool Ready(int ms) {
-        pollfd p{FRead, POLLIN, 0};
+        pollfd p{read_, POLLIN, 0};
         return poll(&p, 1, ms) == 1;
     }
 
@@ -77,6 +77,6 @@ class Child {
 
   private:
     pid_t FPid = -1;
-    int FRead = -1, FWrite = -1;
+    int read_ = -1, FWrite = -1;
     bool FReaped = false;
 };

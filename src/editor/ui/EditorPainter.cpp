@@ -18,62 +18,62 @@ QColor TEditor::Col(TColor c) const {
 void TEditor::paintEvent(QPaintEvent* e) {
     QPainter p(viewport());
     const QRect clip = e->rect();
-    const TColor bk = FCore->GetColor();
+    const TColor bk = core_->GetColor();
     for (const QRect& r : e->region())
         p.fillRect(r, Col(bk));
-    p.setFont(FFont);
-    const int top = FCore->TopRow();
-    const int rows = FMetrics.VisibleRows + 1;
-    const int rc = FCore->Rows().RowCount();
+    p.setFont(font_);
+    const int top = core_->TopRow();
+    const int rows = metrics_.VisibleRows + 1;
+    const int rc = core_->Rows().RowCount();
     // While the input method composes, its text stands in the caret's line.
     std::optional<TComposedLine> composed;
-    if (!FComp.Empty()) composed = ComposeLine(*FCore, FComp);
+    if (!comp_.Empty()) composed = ComposeLine(*core_, comp_);
     const TComposedLine* cl = composed ? &*composed : nullptr;
-    const int maxRow = FCore->MaxRow() + (cl ? cl->Extra() : 0);
+    const int maxRow = core_->MaxRow() + (cl ? cl->Extra() : 0);
     for (int i = 0; i < rows; ++i) {
         const int row = top + i;
-        const int y = FMetrics.TopMargin + i * FMetrics.RowHeight;
+        const int y = metrics_.TopMargin + i * metrics_.RowHeight;
         // Only rows inside the invalidated region: it may be the ruler and one row far apart.
-        if (!e->region().intersects(QRect(0, y, viewport()->width(), FMetrics.RowHeight))) continue;
+        if (!e->region().intersects(QRect(0, y, viewport()->width(), metrics_.RowHeight))) continue;
         if (row > maxRow && !(row == 0 && rc == 0)) break;
         // The bars show the store's row (a row the composition adds shows its line's last).
         const int barRow = !cl              ? row
                            : cl->Holds(row) ? std::min(row, cl->FirstRow + cl->StoreRows - 1)
                                             : cl->StoreRow(row);
-        Run(p, RowBarsPaint(*FCore, FMetrics, barRow, y, FAscent));
+        Run(p, RowBarsPaint(*core_, metrics_, barRow, y, ascent_));
         PaintRow(p, row, y, clip, cl);
     }
     // Bars below the last row keep their background.
-    const int yEnd = FMetrics.TopMargin + std::min(rows, maxRow - top + 1) * FMetrics.RowHeight;
-    Run(p, BarsBelowPaint(*FCore, FMetrics, yEnd, viewport()->height()));
-    if (FMetrics.RulerHeight && clip.top() < FMetrics.TopMargin)
-        Run(p, RulerPaint(*FCore, FMetrics, viewport()->width()));
+    const int yEnd = metrics_.TopMargin + std::min(rows, maxRow - top + 1) * metrics_.RowHeight;
+    Run(p, BarsBelowPaint(*core_, metrics_, yEnd, viewport()->height()));
+    if (metrics_.RulerHeight && clip.top() < metrics_.TopMargin)
+        Run(p, RulerPaint(*core_, metrics_, viewport()->width()));
     if (cl) {
         // The composition's caret, blinking like the caret.
-        if (hasFocus() && FCaretOn && FComp.CaretVisible) {
+        if (hasFocus() && caretOn_ && comp_.CaretVisible) {
             const QPoint o = CellOrigin(cl->Caret.Row, cl->Caret.Col);
-            if (o.x() >= FMetrics.LeftMargin)
-                p.fillRect(o.x(), o.y(), 2, FMetrics.TextHeight, Col(FCore->GetFont().Color));
+            if (o.x() >= metrics_.LeftMargin)
+                p.fillRect(o.x(), o.y(), 2, metrics_.TextHeight, Col(core_->GetFont().Color));
         }
     } else {
         PaintCaret(p);
     }
-    if (FMouse.Dragging()) { // the drop position
-        const QPoint o = CellOrigin(FMouse.DropPos().Row, FMouse.DropPos().Col);
-        p.fillRect(o.x(), o.y(), 2, FMetrics.TextHeight, Col(FCore->GetFont().Color));
+    if (mouse_.Dragging()) { // the drop position
+        const QPoint o = CellOrigin(mouse_.DropPos().Row, mouse_.DropPos().Col);
+        p.fillRect(o.x(), o.y(), 2, metrics_.TextHeight, Col(core_->GetFont().Color));
     }
 }
 
 void TEditor::PaintRow(QPainter& p, int row, int y, const QRect& clip,
                        const TComposedLine* composed) {
     ++PaintedRows;
-    TEditorCore& c = *FCore;
-    const int W = FMetrics.CellWidth, H = FMetrics.TextHeight;
-    const int left = FMetrics.LeftMargin;
+    TEditorCore& c = *core_;
+    const int W = metrics_.CellWidth, H = metrics_.TextHeight;
+    const int left = metrics_.LeftMargin;
     const int right = viewport()->width();
     const int topCol = c.TopCol();
     const TRowPaint r = LayoutRowPaint(c, row, topCol, topCol + (right - left) / W + 1, composed);
-    p.fillRect(left, y, right - left, FMetrics.RowHeight, Col(r.Base.Bk));
+    p.fillRect(left, y, right - left, metrics_.RowHeight, Col(r.Base.Bk));
     std::string_view text;
     if (composed && composed->Holds(row)) {
         const TWrapRow& w = composed->Rows[static_cast<size_t>(row - composed->FirstRow)];
@@ -82,7 +82,7 @@ void TEditor::PaintRow(QPainter& p, int row, int y, const QRect& clip,
         text = c.RowTextOf(composed ? composed->StoreRow(row) : row);
     }
     const TCharTable* table = DocTable();
-    const int ascent = y + FAscent;
+    const int ascent = y + ascent_;
     for (const TCellRun& cell : r.Cells) {
         const int x = left + (cell.Col - topCol) * W;
         const int w = (cell.EndCol - cell.Col) * W;
@@ -100,17 +100,17 @@ void TEditor::PaintRow(QPainter& p, int row, int y, const QRect& clip,
             continue;
         }
         if (a.Style != r.Base.Style) {
-            QFont f = FFont;
+            QFont f = font_;
             SetFontStyle(f, a.Style);
             p.setFont(f);
         }
         p.drawText(x, ascent, DocumentGlyph(text.substr(cell.Offset, cell.Bytes), table));
-        if (a.Style != r.Base.Style) p.setFont(FFont);
+        if (a.Style != r.Base.Style) p.setFont(font_);
     }
     const int endX = left + (std::max(r.Width, topCol) - topCol) * W;
     if (r.LineEndSelected) p.fillRect(endX, y, W, H, Col(r.SelectionBk));
 
-    Run(p, EndMarkPaint(r, FMetrics, std::min(endX, right), y, FAscent));
+    Run(p, EndMarkPaint(r, metrics_, std::min(endX, right), y, ascent_));
 
     if (r.Underline && y + H < viewport()->height()) {
         p.setPen(Col(r.UnderlineColor));
@@ -135,13 +135,13 @@ void TEditor::Run(QPainter& p, const TPaintSteps& steps) {
         case TPaintStep::Tile: {
             const QRect r(s.X, s.Y, s.W, s.H);
             p.fillRect(r, Col(s.Color));
-            QFont f = FFont;
+            QFont f = font_;
             f.setPixelSize(std::max(6, s.H - 1));
             f.setBold(true);
             p.setFont(f);
             p.setPen(Qt::white);
             p.drawText(r, Qt::AlignCenter, QString::fromStdString(s.Chars));
-            p.setFont(FFont);
+            p.setFont(font_);
             break;
         }
         case TPaintStep::Disc:
@@ -155,7 +155,7 @@ void TEditor::Run(QPainter& p, const TPaintSteps& steps) {
 }
 
 void TEditor::PaintCaret(QPainter& p) {
-    if (!hasFocus() || !FCaretOn || !CaretOnScreen(*FCore, FMetrics, true)) return;
+    if (!hasFocus() || !caretOn_ || !CaretOnScreen(*core_, metrics_, true)) return;
     p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     p.fillRect(CaretRect(), Qt::white);
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);

@@ -33,27 +33,27 @@
 #include <cstdlib>
 #include <utility>
 
-QString TEditor::FInsertedComposition;
-QElapsedTimer TEditor::FInsertedAt;
+QString TEditor::insertedComposition_;
+QElapsedTimer TEditor::insertedAt_;
 
 TEditor::TEditor(QWidget* parent) : TEditor(parent, nullptr) {}
 
 TEditor::TEditor(QWidget* parent, std::shared_ptr<TEditorScreenStrings> store)
-    : QAbstractScrollArea(parent), FCore(std::make_unique<TEditorCore>(std::move(store))),
-      FMouse(*FCore) {
+    : QAbstractScrollArea(parent), core_(std::make_unique<TEditorCore>(std::move(store))),
+      mouse_(*core_) {
     setAttribute(Qt::WA_InputMethodEnabled);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setMouseTracking(true);
     viewport()->setCursor(Qt::IBeamCursor);
     WarningHandler = [this](const QString& m) { QMessageBox::warning(this, AppTitleText(), m); };
-    FBlink.setInterval(QApplication::cursorFlashTime() > 0 ? QApplication::cursorFlashTime() / 2
+    blink_.setInterval(QApplication::cursorFlashTime() > 0 ? QApplication::cursorFlashTime() / 2
                                                            : 500);
-    connect(&FBlink, &QTimer::timeout, this, [this] {
-        const bool rest = --FBlinksLeft <= 0;
-        FCaretOn = !FCaretOn || rest;
-        if (rest) FBlink.stop(); // an idle window wakes nobody
-        if (!FComp.Empty()) // the composition's caret
+    connect(&blink_, &QTimer::timeout, this, [this] {
+        const bool rest = --blinksLeft_ <= 0;
+        caretOn_ = !caretOn_ || rest;
+        if (rest) blink_.stop(); // an idle window wakes nobody
+        if (!comp_.Empty())      // the composition's caret
             viewport()->update(inputMethodQuery(Qt::ImCursorRectangle)
                                    .toRect()
                                    .translated(-viewport()->pos())
@@ -69,22 +69,22 @@ TEditor::TEditor(QWidget* parent, std::shared_ptr<TEditorScreenStrings> store)
 TEditor::~TEditor() {
     // A background load started here posts its pieces to this widget: a store that outlives it
     // (the other half of a split page) is loaded to its end first.
-    if (const std::shared_ptr<TEditorScreenStrings> store = FCore->SharedStore())
+    if (const std::shared_ptr<TEditorScreenStrings> store = core_->SharedStore())
         store->LeaveLoad();
 }
 
 void TEditor::WireCore() {
-    TEditorEvents& ev = FCore->Events;
+    TEditorEvents& ev = core_->Events;
     ev.InvalidateRows = [this](int a, int b) { InvalidateRows(a, b); };
     ev.InvalidateAll = [this] { viewport()->update(); };
     ev.SettingsChanged = [this] { UpdateMetrics(); };
     ev.OnCaretMoved = [this] {
         // The ruler marker, the caret-row underline and the old and new caret cells.
-        const TCaretRepaint r = FCaretTrail.Moved(FMetrics, FCore->Row());
+        const TCaretRepaint r = caretTrail_.Moved(metrics_, core_->Row());
         if (r.Ruler.Height) viewport()->update(0, r.Ruler.Y, viewport()->width(), r.Ruler.Height);
         InvalidateRows(r.LeftRow, r.LeftRow);
         InvalidateRows(r.Row, r.Row);
-        FCaretOn = true;
+        caretOn_ = true;
         if (hasFocus()) StartBlink();
         UpdateScrollBars();
         emit CaretMoved();
@@ -108,20 +108,20 @@ void TEditor::SetText(std::string_view cp932) {
 }
 
 void TEditor::TakeText(std::string&& cp932) {
-    FCore->TakeText(std::move(cp932));
+    core_->TakeText(std::move(cp932));
     UpdateMetrics();
 }
 
 void TEditor::BeginLoad(std::unique_ptr<TBackgroundLoad> load) {
     // One call at a time is posted however many pieces come meanwhile; it takes them all.
     auto posted = std::make_shared<std::atomic<bool>>(false);
-    FCore->BeginLoad(std::move(load), [this, posted] {
+    core_->BeginLoad(std::move(load), [this, posted] {
         if (posted->exchange(true)) return;
         QMetaObject::invokeMethod(
             this,
             [this, posted] {
                 posted->store(false);
-                if (const auto store = FCore->SharedStore()) store->AppendLoaded();
+                if (const auto store = core_->SharedStore()) store->AppendLoaded();
                 emit LoadProgressed();
             },
             Qt::QueuedConnection);
@@ -131,7 +131,7 @@ void TEditor::BeginLoad(std::unique_ptr<TBackgroundLoad> load) {
 
 bool TEditor::WaitForLoad() {
     QPointer<TEditor> self(this);
-    while (self && FCore->Rows().LoadPending()) {
+    while (self && core_->Rows().LoadPending()) {
         QEventLoop loop;
         connect(this, &TEditor::LoadProgressed, &loop, &QEventLoop::quit);
         connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
@@ -146,50 +146,50 @@ void TEditor::Warn(const QString& message) {
 }
 
 void TEditor::UpdateMetrics() {
-    FFont = ToQFont(FCore->GetFont());
-    const QFontMetrics fm(FFont);
-    FAscent = fm.ascent();
+    font_ = ToQFont(core_->GetFont());
+    const QFontMetrics fm(font_);
+    ascent_ = fm.ascent();
     TEditorGeometryInput in;
     in.Font = {
         fm.height(), fm.leading() > 0 ? fm.leading() : 0,
         GridCharWidth(fm.horizontalAdvance(QChar(u'あ')), fm.horizontalAdvance(QLatin1Char('0')))};
-    in.Margin = &FCore->Margin();
-    in.Ruler = &FCore->Ruler();
-    in.Imagebar = &FCore->Imagebar();
-    in.Leftbar = &FCore->Leftbar();
-    in.ScrollBars = FCore->GetScrollBars();
+    in.Margin = &core_->Margin();
+    in.Ruler = &core_->Ruler();
+    in.Imagebar = &core_->Imagebar();
+    in.Leftbar = &core_->Leftbar();
+    in.ScrollBars = core_->GetScrollBars();
     in.HScrollBarHeight = 0; // the viewport already excludes the scroll bars
     in.ClientHeight = viewport()->height();
-    in.NumberColumns = FCore->Leftbar().ShowNumber() ? LeftbarColumnsOf(*FCore) : 0;
-    const int oldN = FMetrics.NumberColumns;
-    FMetrics = ComputeEditorMetrics(in);
-    FCore->SetVisibleArea(FMetrics.VisibleRows, VisibleColumns(FMetrics, viewport()->width()));
-    const TScrollStyle sb = FCore->GetScrollBars();
+    in.NumberColumns = core_->Leftbar().ShowNumber() ? LeftbarColumnsOf(*core_) : 0;
+    const int oldN = metrics_.NumberColumns;
+    metrics_ = ComputeEditorMetrics(in);
+    core_->SetVisibleArea(metrics_.VisibleRows, VisibleColumns(metrics_, viewport()->width()));
+    const TScrollStyle sb = core_->GetScrollBars();
     setVerticalScrollBarPolicy(ShowsVerticalBar(sb) ? Qt::ScrollBarAlwaysOn
                                                     : Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(ShowsHorizontalBar(sb) ? Qt::ScrollBarAlwaysOn
                                                         : Qt::ScrollBarAlwaysOff);
     UpdateScrollBars();
-    if (oldN != FMetrics.NumberColumns) viewport()->update();
+    if (oldN != metrics_.NumberColumns) viewport()->update();
     viewport()->update();
 }
 
 void TEditor::UpdateScrollBars() {
-    FSyncingScroll = true;
-    verticalScrollBar()->setRange(0, FCore->MaxRow());
-    verticalScrollBar()->setPageStep(FMetrics.VisibleRows);
-    verticalScrollBar()->setValue(FCore->TopRow());
+    syncingScroll_ = true;
+    verticalScrollBar()->setRange(0, core_->MaxRow());
+    verticalScrollBar()->setPageStep(metrics_.VisibleRows);
+    verticalScrollBar()->setValue(core_->TopRow());
     horizontalScrollBar()->setRange(0, EditorMaxColumns);
-    horizontalScrollBar()->setPageStep(FCore->VisibleCols());
-    horizontalScrollBar()->setValue(FCore->TopCol());
-    FSyncingScroll = false;
+    horizontalScrollBar()->setPageStep(core_->VisibleCols());
+    horizontalScrollBar()->setValue(core_->TopCol());
+    syncingScroll_ = false;
 }
 
 void TEditor::scrollContentsBy(int, int) {
-    if (FSyncingScroll) return;
+    if (syncingScroll_) return;
     CommitComposition();
-    FCore->SetTopRow(verticalScrollBar()->value());
-    FCore->SetTopCol(horizontalScrollBar()->value());
+    core_->SetTopRow(verticalScrollBar()->value());
+    core_->SetTopCol(horizontalScrollBar()->value());
     viewport()->update();
 }
 
@@ -200,38 +200,38 @@ void TEditor::resizeEvent(QResizeEvent* e) {
 
 void TEditor::InvalidateRows(int first, int last) {
     // A changed row count moves the number column and the rows below: repaint from there.
-    if (NumberColumnsChanged(*FCore, FMetrics.NumberColumns)) {
+    if (NumberColumnsChanged(*core_, metrics_.NumberColumns)) {
         UpdateMetrics();
         return;
     }
-    const TRowBand band = RowsBand(FMetrics, FCore->TopRow(), first, last);
+    const TRowBand band = RowsBand(metrics_, core_->TopRow(), first, last);
     if (band.Height) viewport()->update(0, band.Y, viewport()->width(), band.Height);
 }
 
 QPoint TEditor::CellOrigin(int row, int col) const {
-    const TEditorPoint o = ::CellOrigin(*FCore, FMetrics, row, col);
+    const TEditorPoint o = ::CellOrigin(*core_, metrics_, row, col);
     return {o.X, o.Y};
 }
 
 QRect TEditor::CaretRect() const {
-    const TEditorRect r = CaretRectOf(*FCore, FMetrics, hasFocus());
+    const TEditorRect r = CaretRectOf(*core_, metrics_, hasFocus());
     return {r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top};
 }
 
 // --- keyboard and input method -------------------------------------------------------------
 
 bool TEditor::focusNextPrevChild(bool next) {
-    if (FCore->WantTabs) return false; // Tab is a key of the text
+    if (core_->WantTabs) return false; // Tab is a key of the text
     return QAbstractScrollArea::focusNextPrevChild(next);
 }
 
 bool TEditor::RunCommand(TEditorCommand c, int arg, TEditorCommandKeys keys) {
     CommitComposition();
-    if (NeedsWholeText(c, keys) && FCore->Rows().LoadPending() && !WaitForLoad()) return false;
+    if (NeedsWholeText(c, keys) && core_->Rows().LoadPending() && !WaitForLoad()) return false;
     TQtEditorClipboard clipboard([this](const QString& m) { Warn(m); });
     clipboard.table = DocTable();
     clipboard.convert = [this](std::u16string_view t, int* n) { return FromUtf16(t, n); };
-    return Execute(*FCore, c, arg, keys, &clipboard);
+    return Execute(*core_, c, arg, keys, &clipboard);
 }
 
 void TEditor::keyPressEvent(QKeyEvent* e) {
@@ -263,7 +263,7 @@ void TEditor::keyPressEvent(QKeyEvent* e) {
 }
 
 TCharTable* TEditor::DocTable() const {
-    const std::shared_ptr<TEditorScreenStrings> store = FCore->SharedStore();
+    const std::shared_ptr<TEditorScreenStrings> store = core_->SharedStore();
     return store ? store->CharTable().get() : nullptr;
 }
 
@@ -277,52 +277,52 @@ std::string TEditor::FromUtf16(std::u16string_view u, int* lost) {
 }
 
 void TEditor::InsertUtf16(const QString& text) {
-    if (FCore->ReadOnly() || text.isEmpty()) return;
+    if (core_->ReadOnly() || text.isEmpty()) return;
     int lost = 0;
     const std::string s = FromUtf16(
         std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), text.size()), &lost);
-    FCore->InsertTyped(s);
+    core_->InsertTyped(s);
     if (lost) Warn(LostCharsMessage(lost));
 }
 
 void TEditor::inputMethodEvent(QInputMethodEvent* e) {
     e->accept();
-    if (FCore->ReadOnly()) {
-        FComp = {};
-        FPreedit.clear();
+    if (core_->ReadOnly()) {
+        comp_ = {};
+        preedit_.clear();
         viewport()->update();
         return;
     }
-    const bool hadComposition = !FComp.Empty();
-    FComp = {};
-    FPreedit.clear();
+    const bool hadComposition = !comp_.Empty();
+    comp_ = {};
+    preedit_.clear();
     // The input method's own commit of a composition already inserted here (it may come after
     // QInputMethod::commit returned, or after the focus left) is not inserted twice. Its next
     // commit or a new composition ends the wait.
-    if (!FInsertedComposition.isEmpty() &&
+    if (!insertedComposition_.isEmpty() &&
         (!e->commitString().isEmpty() || !e->preeditString().isEmpty() ||
-         FInsertedAt.elapsed() > 2000)) {
-        const QString echo = std::exchange(FInsertedComposition, QString());
-        if (e->commitString() == echo && FInsertedAt.elapsed() <= 2000) e->setCommitString({});
+         insertedAt_.elapsed() > 2000)) {
+        const QString echo = std::exchange(insertedComposition_, QString());
+        if (e->commitString() == echo && insertedAt_.elapsed() <= 2000) e->setCommitString({});
     }
     // A reconversion takes the text it converts out of the row, relative to the caret.
     if (e->replacementLength() > 0) {
-        const int cursor = ImeRowText(*FCore, DocTable()).Cursor;
-        SelectRowUnits(*FCore, DocTable(), cursor + e->replacementStart(),
+        const int cursor = ImeRowText(*core_, DocTable()).Cursor;
+        SelectRowUnits(*core_, DocTable(), cursor + e->replacementStart(),
                        cursor + e->replacementStart() + e->replacementLength());
-        if (e->commitString().isEmpty()) FCore->DeleteSelection();
+        if (e->commitString().isEmpty()) core_->DeleteSelection();
     }
     if (!e->commitString().isEmpty()) InsertUtf16(e->commitString());
 
-    FPreedit = e->preeditString();
+    preedit_ = e->preeditString();
     std::vector<TCompositionFormat> formats;
-    int cursor = static_cast<int>(FPreedit.size());
+    int cursor = static_cast<int>(preedit_.size());
     bool caretVisible = true;
     for (const QInputMethodEvent::Attribute& a : e->attributes()) {
         if (a.type == QInputMethodEvent::Cursor) {
             cursor = a.start;
             caretVisible = a.length > 0;
-        } else if (a.type == QInputMethodEvent::TextFormat && !FPreedit.isEmpty()) {
+        } else if (a.type == QInputMethodEvent::TextFormat && !preedit_.isEmpty()) {
             const QTextCharFormat f = a.value.value<QTextFormat>().toCharFormat();
             TCompositionFormat c;
             c.Start = a.start;
@@ -331,50 +331,50 @@ void TEditor::inputMethodEvent(QInputMethodEvent* e) {
             if (f.foreground().style() != Qt::NoBrush) c.Fg = QColorToColor(f.foreground().color());
             c.Underline = f.fontUnderline() || f.underlineStyle() != QTextCharFormat::NoUnderline;
             formats.push_back(c);
-        } else if (a.type == QInputMethodEvent::Selection && FPreedit.isEmpty()) {
+        } else if (a.type == QInputMethodEvent::Selection && preedit_.isEmpty()) {
             // The input method marks text of the row (units from the row's start).
             const int from = std::min(a.start, a.start + a.length);
-            SelectRowUnits(*FCore, DocTable(), from, from + std::abs(a.length));
+            SelectRowUnits(*core_, DocTable(), from, from + std::abs(a.length));
         }
     }
-    if (!FPreedit.isEmpty()) {
-        FComp = MakeComposition(FPreedit.toStdU16String(), formats, cursor, caretVisible);
-        FCaretOn = true;
+    if (!preedit_.isEmpty()) {
+        comp_ = MakeComposition(preedit_.toStdU16String(), formats, cursor, caretVisible);
+        caretOn_ = true;
         RevealComposition();
     }
-    if (hadComposition || !FComp.Empty()) viewport()->update();
+    if (hadComposition || !comp_.Empty()) viewport()->update();
     if (QGuiApplication::inputMethod())
         QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
 }
 
 void TEditor::RevealComposition() {
-    const TComposedLine l = ComposeLine(*FCore, FComp);
-    const int cols = FCore->VisibleCols(), rows = FMetrics.VisibleRows;
-    if (l.Caret.Col + 2 > FCore->TopCol() + cols)
-        FCore->SetTopCol(l.Caret.Col + 2 - cols);
-    else if (l.Caret.Col < FCore->TopCol())
-        FCore->SetTopCol(std::max(0, l.Caret.Col - 1));
-    if (l.Caret.Row >= FCore->TopRow() + rows) FCore->SetTopRow(l.Caret.Row - rows + 1);
+    const TComposedLine l = ComposeLine(*core_, comp_);
+    const int cols = core_->VisibleCols(), rows = metrics_.VisibleRows;
+    if (l.Caret.Col + 2 > core_->TopCol() + cols)
+        core_->SetTopCol(l.Caret.Col + 2 - cols);
+    else if (l.Caret.Col < core_->TopCol())
+        core_->SetTopCol(std::max(0, l.Caret.Col - 1));
+    if (l.Caret.Row >= core_->TopRow() + rows) core_->SetTopRow(l.Caret.Row - rows + 1);
 }
 
 void TEditor::InsertComposition() {
-    if (FComp.Empty()) return;
-    const QString text = FPreedit;
-    FInsertedComposition = text;
-    FInsertedAt.start();
-    FComp = {};
-    FPreedit.clear();
+    if (comp_.Empty()) return;
+    const QString text = preedit_;
+    insertedComposition_ = text;
+    insertedAt_.start();
+    comp_ = {};
+    preedit_.clear();
     InsertUtf16(text);
     viewport()->update();
 }
 
 void TEditor::CommitComposition() {
-    if (FComp.Empty()) return;
+    if (comp_.Empty()) return;
     QInputMethod* im = QGuiApplication::inputMethod();
     // The input method commits its own composition (an event with the text) and starts afresh;
     // one that answers later finds it already in the text.
     if (im && hasFocus()) im->commit();
-    if (!FComp.Empty()) {
+    if (!comp_.Empty()) {
         InsertComposition();
         if (im && hasFocus()) im->reset();
     }
@@ -383,27 +383,27 @@ void TEditor::CommitComposition() {
 QVariant TEditor::inputMethodQuery(Qt::InputMethodQuery q) const {
     switch (q) {
     case Qt::ImEnabled:
-        return !FCore->ReadOnly();
+        return !core_->ReadOnly();
     case Qt::ImCursorRectangle: {
         QRect r = CaretRect();
-        if (!FComp.Empty()) {
+        if (!comp_.Empty()) {
             // The composition's caret, in the row it reached.
-            const TComposedLine l = ComposeLine(*FCore, FComp);
-            r = QRect(CellOrigin(l.Caret.Row, l.Caret.Col), QSize(2, FMetrics.TextHeight));
+            const TComposedLine l = ComposeLine(*core_, comp_);
+            r = QRect(CellOrigin(l.Caret.Row, l.Caret.Col), QSize(2, metrics_.TextHeight));
         }
-        r.setHeight(FMetrics.RowHeight);
+        r.setHeight(metrics_.RowHeight);
         return r.translated(viewport()->pos());
     }
     case Qt::ImFont:
-        return FFont;
+        return font_;
     case Qt::ImCursorPosition:
-        return ImeRowText(*FCore, DocTable()).Cursor;
+        return ImeRowText(*core_, DocTable()).Cursor;
     case Qt::ImAnchorPosition:
-        return ImeRowText(*FCore, DocTable()).Anchor;
+        return ImeRowText(*core_, DocTable()).Anchor;
     case Qt::ImSurroundingText:
-        return QString::fromStdU16String(ImeRowText(*FCore, DocTable()).Text);
+        return QString::fromStdU16String(ImeRowText(*core_, DocTable()).Text);
     case Qt::ImCurrentSelection:
-        return QString::fromStdU16String(ImeRowText(*FCore, DocTable()).Selection);
+        return QString::fromStdU16String(ImeRowText(*core_, DocTable()).Selection);
     case Qt::ImHints:
         return static_cast<int>(Qt::ImhMultiLine);
     default:
@@ -415,7 +415,7 @@ QVariant TEditor::inputMethodQuery(Qt::InputMethodQuery q) const {
 
 void TEditor::UpdateCursor(QPoint p, Qt::KeyboardModifiers mods) {
     if (const std::optional<TCursor> shape = CursorAtPixel(
-            *FCore, FMetrics, p.x(), p.y(), FMouse.Dragging(), mods & Qt::ControlModifier))
+            *core_, metrics_, p.x(), p.y(), mouse_.Dragging(), mods & Qt::ControlModifier))
         viewport()->setCursor(ToQCursor(*shape));
 }
 
@@ -426,20 +426,20 @@ void TEditor::mousePressEvent(QMouseEvent* e) {
         return;
     }
     const QPoint p = e->position().toPoint();
-    FMouse.PressAt(p.x(), p.y(), FMetrics, e->modifiers() & Qt::ShiftModifier);
+    mouse_.PressAt(p.x(), p.y(), metrics_, e->modifiers() & Qt::ShiftModifier);
 }
 
 void TEditor::mouseMoveEvent(QMouseEvent* e) {
     const QPoint p = e->position().toPoint();
-    if ((e->buttons() & Qt::LeftButton) && FMouse.MoveAt(p.x(), p.y(), FMetrics))
+    if ((e->buttons() & Qt::LeftButton) && mouse_.MoveAt(p.x(), p.y(), metrics_))
         viewport()->update();
     UpdateCursor(p, e->modifiers());
 }
 
 void TEditor::mouseReleaseEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton) return;
-    const bool dropped = FMouse.Dragging();
-    FMouse.Release(e->modifiers() & Qt::ControlModifier);
+    const bool dropped = mouse_.Dragging();
+    mouse_.Release(e->modifiers() & Qt::ControlModifier);
     if (dropped) viewport()->update();
     UpdateCursor(e->position().toPoint(), e->modifiers());
 }
@@ -447,7 +447,7 @@ void TEditor::mouseReleaseEvent(QMouseEvent* e) {
 void TEditor::mouseDoubleClickEvent(QMouseEvent* e) {
     CommitComposition();
     const QPoint p = e->position().toPoint();
-    if (e->button() == Qt::LeftButton) FMouse.DoubleClickAt(p.x(), p.y(), FMetrics);
+    if (e->button() == Qt::LeftButton) mouse_.DoubleClickAt(p.x(), p.y(), metrics_);
 }
 
 void TEditor::contextMenuEvent(QContextMenuEvent* e) {
@@ -460,7 +460,7 @@ void TEditor::contextMenuEvent(QContextMenuEvent* e) {
 QMenu* TEditor::BuildPopupMenu() {
     auto* menu = new QMenu(this);
     AddMenuItems<TEditorPopupItem>(
-        menu, BuildEditorPopupMenu(PopupStateOf(*FCore, TQtEditorClipboard().HasText())),
+        menu, BuildEditorPopupMenu(PopupStateOf(*core_, TQtEditorClipboard().HasText())),
         &TEditorPopupItem::ShortCut, {},
         [this](const TEditorPopupItem& i) { RunCommand(i.Command, i.Arg); });
     return menu;
@@ -469,14 +469,14 @@ QMenu* TEditor::BuildPopupMenu() {
 // The caret blinks for ten seconds after the last input, as desktop text fields do, then stays
 // shown; it does not blink at all without the focus (another window active, or hidden).
 void TEditor::StartBlink() {
-    FBlinksLeft = 10000 / std::max(1, FBlink.interval());
-    FBlink.start();
+    blinksLeft_ = 10000 / std::max(1, blink_.interval());
+    blink_.start();
 }
 
 void TEditor::focusInEvent(QFocusEvent* e) {
     QAbstractScrollArea::focusInEvent(e);
     emit FocusEntered();
-    FCaretOn = true;
+    caretOn_ = true;
     StartBlink();
     viewport()->update();
 }
@@ -486,7 +486,7 @@ void TEditor::focusOutEvent(QFocusEvent* e) {
     // in here as it is.
     InsertComposition();
     QAbstractScrollArea::focusOutEvent(e);
-    FBlink.stop();
-    FCaretOn = false;
+    blink_.stop();
+    caretOn_ = false;
     viewport()->update();
 }

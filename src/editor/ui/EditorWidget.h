@@ -28,8 +28,8 @@ class TEditor : public QAbstractScrollArea {
     TEditor(QWidget* parent, std::shared_ptr<TEditorScreenStrings> store);
     ~TEditor() override;
 
-    TEditorCore& Core() { return *FCore; }
-    const TEditorMetrics& Metrics() const { return FMetrics; }
+    TEditorCore& Core() { return *core_; }
+    const TEditorMetrics& Metrics() const { return metrics_; }
     // Sets the text (CP932) of the built-in row store.
     void SetText(std::string_view cp932);
     void TakeText(std::string&& cp932); // without copying the bytes
@@ -65,7 +65,7 @@ class TEditor : public QAbstractScrollArea {
 
     QVariant inputMethodQuery(Qt::InputMethodQuery q) const override;
     // The input method's composition, shown at the caret until it is committed.
-    bool Composing() const { return !FComp.Empty(); }
+    bool Composing() const { return !comp_.Empty(); }
     // Commits a composition where it was typed (the input method is asked to; what it keeps is
     // inserted here): anything that moves the caret or changes the page does this first.
     void CommitComposition();
@@ -110,25 +110,25 @@ class TEditor : public QAbstractScrollArea {
     void PaintCaret(QPainter& p);
     QColor Col(TColor c) const;
 
-    std::unique_ptr<TEditorCore> FCore;
-    TEditorMetrics FMetrics;
-    QFont FFont;
-    int FAscent = 0;
-    QTimer FBlink;
-    int FBlinksLeft = 0; // the caret rests (shown) after some seconds without input
+    std::unique_ptr<TEditorCore> core_;
+    TEditorMetrics metrics_;
+    QFont font_;
+    int ascent_ = 0;
+    QTimer blink_;
+    int blinksLeft_ = 0; // the caret rests (shown) after some seconds without input
     void StartBlink();
-    bool FCaretOn = true;
-    QString FPreedit;
-    TComposition FComp;
+    bool caretOn_ = true;
+    QString preedit_;
+    TComposition comp_;
     // A composition committed by a control without the input method, and when: the input
     // method's own commit of it may still come, to this control or (after a focus change) to
     // the one that has the focus now.
-    static QString FInsertedComposition;
-    static QElapsedTimer FInsertedAt;
+    static QString insertedComposition_;
+    static QElapsedTimer insertedAt_;
     void InsertComposition(); // the composition as typed text, without asking the input method
     void RevealComposition(); // scrolls the composition's caret into view
-    TCaretTrail FCaretTrail;
-    bool FSyncingScroll = false;
+    TCaretTrail caretTrail_;
+    bool syncingScroll_ = false;
 
-    TEditorMouseGestures FMouse;
+    TEditorMouseGestures mouse_;
 };
