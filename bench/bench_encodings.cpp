@@ -17,6 +17,9 @@
 #include "mainwindow/DocumentEncoding.h"
 #include "platform/AtomicFile.h"
 
+// Opening these files asks nothing; a question would go to stderr and take its default.
+static TConsoleAsker quiet;
+
 namespace {
 
 constexpr size_t kBytes = 100u << 20;
@@ -96,7 +99,8 @@ void Open(benchmark::State& state, TEncoding e) {
         TDecodedDocument doc;
         std::string error;
         const TEncoding chosen = e; // as detection finds it; chosen keeps pure ASCII out of it
-        if (!ReadPageDocument(f.file->path, &chosen, &doc, &error) || !doc.readOnlyReason.empty())
+        if (!ReadPageDocument(quiet, f.file->path, &chosen, &doc, &error) ||
+            !doc.readOnlyReason.empty())
             state.SkipWithError("the file did not open as it is");
         benchmark::DoNotOptimize(doc.text.data());
         state.PauseTiming();

@@ -32,6 +32,9 @@
 #include "platform/AtomicFile.h"
 #include "text/RowStore.h"
 
+// Opening these files asks nothing; a question would go to stderr and take its default.
+static TConsoleAsker quiet;
+
 namespace {
 
 constexpr size_t kPiece = 100u << 20;
@@ -119,7 +122,7 @@ static void BM_FirstScreen(benchmark::State& state) {
         bool declined = false;
         TFileFormat format;
         std::unique_ptr<TBackgroundLoad> load =
-            OpenPageInBackground(f.path, nullptr, &format, &declined);
+            OpenPageInBackground(quiet, f.path, nullptr, &format, &declined);
         if (!load) {
             state.SkipWithError("the file does not open in the background");
             break;

@@ -26,6 +26,9 @@
 #include <string>
 #include <vector>
 
+// Opening these files asks nothing; a question would go to stderr and take its default.
+static TConsoleAsker quiet;
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -95,7 +98,7 @@ class StoreHost : public TPageHost {
     // As the program's page does: read, detect, convert to the row store's bytes.
     bool LoadPageText(int i, const std::string& path, std::string* error) override {
         TDecodedDocument d;
-        if (!ReadPageDocument(path, nullptr, &d, error)) return false;
+        if (!ReadPageDocument(quiet, path, nullptr, &d, error)) return false;
         docs.resize(pages.size());
         docs[static_cast<std::size_t>(i)].format = d.format;
         docs[static_cast<std::size_t>(i)].table = d.table;

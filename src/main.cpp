@@ -67,10 +67,10 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    // The application object, with message boxes shown by Qt.
+    // The application object; the window layer asks the core's questions in Qt boxes.
     TApplication app(argc, argv);
-    TQtMessageSink messageBoxes;
-    SetMessageSink(&messageBoxes);
+    TQtAsker boxes;
+    TScopedWindowAsker windowAsker(&boxes);
 
     // The program folder and the arguments as given.
     TStartUpInfo info;
@@ -148,6 +148,5 @@ int main(int argc, char** argv) {
         fmEditor.show();
         result = app.exec();
     } // The main window goes first, then the data module.
-    SetMessageSink(nullptr);
     return result;
 }

@@ -17,10 +17,11 @@ bool fileExists(const std::string& p) {
 }
 } // namespace
 
-void MoveSettingsToDataFolder(const std::string& newFolder, const std::string& oldFolder) {
-    if (!EnsureFolder(newFolder, false, false)) {
-        ShowMessage("[" + newFolder +
-                    "]が見つかりません。\r\n設定が保存されない可能性があります。");
+void MoveSettingsToDataFolder(TAsker& asker, const std::string& newFolder,
+                              const std::string& oldFolder) {
+    if (!EnsureFolder(newFolder, false, nullptr)) {
+        asker.ShowMessage("[" + newFolder +
+                          "]が見つかりません。\r\n設定が保存されない可能性があります。");
         return;
     }
     for (const char* name : {kSettingsFileName, kRecentFileName}) {
@@ -28,24 +29,25 @@ void MoveSettingsToDataFolder(const std::string& newFolder, const std::string& o
         if (fileExists(from) && !fileExists(to)) CopyFileStream(from, to);
         // The old copy goes into SafeGuard only when the data folder really holds the file now,
         // so that a failed copy can never take the user's settings out of reach.
-        if (fileExists(to)) MoveToSafeGuard(oldFolder, name, 5);
+        if (fileExists(to)) MoveToSafeGuard(asker, oldFolder, name, 5);
     }
 }
 
-bool CheckDataFolder(std::string& dataFolder, const std::string& programFolder, bool messages) {
-    if (fileExists(dataFolder + kSettingsFileName) || EnsureFolder(dataFolder, false, false))
+bool CheckDataFolder(TAsker& asker, std::string& dataFolder, const std::string& programFolder,
+                     bool messages) {
+    if (fileExists(dataFolder + kSettingsFileName) || EnsureFolder(dataFolder, false, nullptr))
         return true;
-    if (messages) ShowMessage("[" + dataFolder + "]が見つかりません。\r\n作成し直します。");
-    if (EnsureFolder(dataFolder, true, false)) {
-        MoveSettingsToDataFolder(dataFolder, programFolder);
+    if (messages) asker.ShowMessage("[" + dataFolder + "]が見つかりません。\r\n作成し直します。");
+    if (EnsureFolder(dataFolder, true, nullptr)) {
+        MoveSettingsToDataFolder(asker, dataFolder, programFolder);
         return true;
     }
-    ShowMessage("[" + dataFolder + "]が作成できません。\r\n起動したフォルダに設定します。");
+    asker.ShowMessage("[" + dataFolder + "]が作成できません。\r\n起動したフォルダに設定します。");
     dataFolder = programFolder;
     return false;
 }
 
-TDataFolderChoice ResolveDataFolder(const std::string& programFolder,
+TDataFolderChoice ResolveDataFolder(TAsker& asker, const std::string& programFolder,
                                     const std::string& commonFilesFolder,
                                     const std::function<bool()>& isCdRom,
                                     const std::string& startRecord) {
@@ -71,13 +73,13 @@ TDataFolderChoice ResolveDataFolder(const std::string& programFolder,
     c.dataFolder = commonFilesFolder + "Brix/Tolmo/";
     // An installed program keeps the user's texts in the user's own data folder.
     if (IsInstalledProgram(programFolder))
-        EnsureFolder(TextsHome(programFolder) + "Files/", true, false);
+        EnsureFolder(TextsHome(programFolder) + "Files/", true, nullptr);
     // The notice about a missing data folder only makes sense when there was one before.
     const bool ranBefore = startRecord.empty() || fileExists(startRecord);
-    if (CheckDataFolder(c.dataFolder, programFolder, ranBefore) && !startRecord.empty() &&
+    if (CheckDataFolder(asker, c.dataFolder, programFolder, ranBefore) && !startRecord.empty() &&
         !ranBefore) {
         auto slash = startRecord.rfind('/');
-        if (EnsureFolder(startRecord.substr(0, slash + 1), true, false))
+        if (EnsureFolder(startRecord.substr(0, slash + 1), true, nullptr))
             WriteFileAtomic(startRecord, c.dataFolder + "\n");
     }
     return c;

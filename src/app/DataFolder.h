@@ -1,6 +1,8 @@
 // The data folder: where Tolmo.ini and Tolmo.rec live, and the marker files that choose it.
 #pragma once
 
+#include "platform/MessageBox.h"
+
 #include <functional>
 #include <string>
 
@@ -12,10 +14,12 @@ inline constexpr const char* kRecentFileName = "Tolmo.rec";
 
 // Makes sure the normal-mode data folder exists; moves settings kept beside the program into
 // it when it had to be created. On failure the data folder becomes the program folder (false).
-bool CheckDataFolder(std::string& dataFolder, const std::string& programFolder, bool messages);
+bool CheckDataFolder(TAsker& asker, std::string& dataFolder, const std::string& programFolder,
+                     bool messages);
 // Copies Tolmo.ini and Tolmo.rec from the old folder into the new one where the new one has
 // none, then moves the old copies into the old folder's "SafeGuard" (five generations).
-void MoveSettingsToDataFolder(const std::string& newFolder, const std::string& oldFolder);
+void MoveSettingsToDataFolder(TAsker& asker, const std::string& newFolder,
+                              const std::string& oldFolder);
 
 struct TDataFolderChoice {
     std::string dataFolder;   // with a trailing "/"
@@ -29,7 +33,7 @@ struct TDataFolderChoice {
 // startRecord names a small file outside the data folder that says the program has run before
 // (see StartRecordFile); the missing-folder notice is shown only when it exists, so that a
 // true first start creates the data folder silently. Empty: the notice is always shown.
-TDataFolderChoice ResolveDataFolder(const std::string& programFolder,
+TDataFolderChoice ResolveDataFolder(TAsker& asker, const std::string& programFolder,
                                     const std::string& commonFilesFolder,
                                     const std::function<bool()>& isCdRom,
                                     const std::string& startRecord = {});

@@ -52,17 +52,18 @@ std::string DecodeSpaceToken(std::string_view text, bool encode) {
     return out;
 }
 
-bool EnsureFolder(std::string_view folder, bool create, bool ask) {
+bool EnsureFolder(std::string_view folder, bool create, TAsker* asker) {
     std::string f(folder);
     if (f.size() > 1 && f.back() == '/') f.pop_back();
     std::error_code ec;
     if (fs::is_directory(f, ec)) return true;
     if (!create) return false;
-    if (ask && !AskYesNo("フォルダ[" + f + "]が存在しません。\r\n作成しますか。", true))
+    if (asker && !asker->AskYesNo("フォルダ[" + f + "]が存在しません。\r\n作成しますか。", true))
         return false;
     fs::create_directories(f, ec);
     if (fs::is_directory(f)) return true;
-    if (ask) ShowMessage("フォルダ[" + f + "]が作成出来ません。\r\nフォルダの作成を中止します。");
+    if (asker)
+        asker->ShowMessage("フォルダ[" + f + "]が作成出来ません。\r\nフォルダの作成を中止します。");
     return false;
 }
 
@@ -131,14 +132,18 @@ std::string GenerationFileName(const std::string& folder, int k, const std::stri
     return folder + num + "_" + name;
 }
 
-bool GenerationCopy(const std::string& source, const std::string& destFolder, int g) {
+bool GenerationCopy(const std::string& source, const std::string& destFolder, int g,
+                    TAsker* asker) {
+    const auto tell = [asker](const std::string& text) {
+        if (asker) asker->ShowMessage(text);
+    };
     std::error_code ec;
     if (!fs::is_regular_file(source, ec)) {
-        ShowMessage("[" + source + "]がありません。");
+        tell("[" + source + "]がありません。");
         return false;
     }
     if (g < 2 || g > 32) {
-        ShowMessage("世代の数が正しくありません。");
+        tell("世代の数が正しくありません。");
         return false;
     }
     const std::string folder = IncludeTrailingChar(destFolder, "/");
@@ -146,7 +151,7 @@ bool GenerationCopy(const std::string& source, const std::string& destFolder, in
     auto gen = [&](int k) { return GenerationFileName(folder, k, name); };
     auto exists = [&](int k) { return fs::exists(fs::symlink_status(gen(k), ec)); };
     try {
-        if (!EnsureFolder(folder, true, false)) throw fs::filesystem_error("folder", ec);
+        if (!EnsureFolder(folder, true, nullptr)) throw fs::filesystem_error("folder", ec);
         int n = 0;
         while (n < 99 && exists(n + 1))
             ++n;
@@ -160,16 +165,18 @@ bool GenerationCopy(const std::string& source, const std::string& destFolder, in
         }
         return true;
     } catch (const std::exception&) {
-        ShowMessage("世代コピーエラー");
+        tell("世代コピーエラー");
         return false;
     }
 }
 
-bool MoveToSafeGuard(const std::string& folder, const std::string& name, int generations) {
+bool MoveToSafeGuard(TAsker& asker, const std::string& folder, const std::string& name,
+                     int generations) {
     const std::string source = folder + name;
     std::error_code ec;
     if (!fs::exists(source, ec)) return true;
-    if (!GenerationCopy(source, folder + "SafeGuard/", generations) || !fs::remove(source, ec))
-        ShowMessage("SafeGuard コピーに失敗しました。");
+    if (!GenerationCopy(source, folder + "SafeGuard/", generations, &asker) ||
+        !fs::remove(source, ec))
+        asker.ShowMessage("SafeGuard コピーに失敗しました。");
     return true;
 }

@@ -1,5 +1,5 @@
 // Small file and folder utilities of start-up, shared with setup and backup. Paths are UTF-8,
-// folders end with "/". Messages go through the message sink (platform/MessageBox.h).
+// folders end with "/". Questions and notices go to the asker a caller gives.
 #pragma once
 
 #include "platform/Drives.h"
@@ -26,8 +26,8 @@ inline constexpr std::string_view kSpaceToken = "_\\Sp\\_";
 std::string DecodeSpaceToken(std::string_view text, bool encode);
 
 // True when the folder exists. Otherwise creates it (with all parents) when create is set,
-// asking first and reporting a failure when ask is set.
-bool EnsureFolder(std::string_view folder, bool create, bool ask);
+// asking first and reporting a failure through asker when one is given (null: silently).
+bool EnsureFolder(std::string_view folder, bool create, TAsker* asker);
 
 // Copies the whole file; the target is created or replaced, atomically (never left half
 // written). False with a reason in *error when anything fails. With keepStamp the copy gets the
@@ -39,7 +39,11 @@ bool CopyFileStream(const std::string& source, const std::string& target,
 // Name of generation k of a file in a folder: folder + "%.2d" + "_" + name.
 std::string GenerationFileName(const std::string& folder, int k, const std::string& name);
 // Keeps numbered generations of a file in a folder (01 the newest, at most g kept); each
-// generation keeps the file's mode and modification time.
-bool GenerationCopy(const std::string& source, const std::string& destFolder, int generations);
-// Moves folder + name into folder + "SafeGuard/" as a new generation. Always true.
-bool MoveToSafeGuard(const std::string& folder, const std::string& name, int generations);
+// generation keeps the file's mode and modification time. A refusal or failure is told through
+// asker when one is given.
+bool GenerationCopy(const std::string& source, const std::string& destFolder, int generations,
+                    TAsker* asker);
+// Moves folder + name into folder + "SafeGuard/" as a new generation, telling asker when it
+// cannot. Always true.
+bool MoveToSafeGuard(TAsker& asker, const std::string& folder, const std::string& name,
+                     int generations);

@@ -67,8 +67,8 @@ const TFormDesc& DateDialogForm() {
     return desc;
 }
 
-TDateDialogModel::TDateDialogModel(const THidukeOptions& options, int32_t today)
-    : Calendar1(today), options_(options) {
+TDateDialogModel::TDateDialogModel(TAsker& asker, const THidukeOptions& options, int32_t today)
+    : Calendar1(today), asker_(asker), options_(options) {
     Calendar1.DayOfWeekBkColor = 0xE1E1E1;
     Calendar1.ColorToDay = clLime;
     for (TCalExFont& f : Calendar1.Fonts)
@@ -86,7 +86,7 @@ bool TDateDialogModel::Open() {
         jd = Calendar1.Today;
     const TJDate d = JuliusToDate(jd);
     if (d.year < 1 || d.year > 9999) {
-        ShowMessage("日時を変換できません。");
+        asker_.ShowMessage("日時を変換できません。");
         return false;
     }
     setField("edtYear", std::to_string(d.year));
@@ -267,14 +267,14 @@ void TDateDialogModel::Clicked(const std::string& name) {
         else if (name == "btnZennen" || name == "btnYokunen")
             Calendar1.SetYear(Calendar1.Year() + (name == "btnZennen" ? 1 : -1));
     } catch (const EJuliusError& e) {
-        ShowErrorBox(e.what());
+        asker_.ShowErrorBox(e.what());
     }
 }
 
 bool TDateDialogModel::CanAccept() const {
     if (DateFromFields(field("edtYear"), field("edtMonth"), field("edtDay"))) return true;
     // The dialog stays with what was typed; the user corrects the fields.
-    ShowMessage("日付が正しくありません。");
+    asker_.ShowMessage("日付が正しくありません。");
     return false;
 }
 

@@ -7,6 +7,7 @@
 #include "calendar/DateFields.h"
 #include "calendar/DateSettings.h"
 #include "calendar/MonthCalendar.h"
+#include "platform/MessageBox.h"
 
 #include <string>
 #include <string_view>
@@ -21,7 +22,8 @@ inline constexpr const char* kDateDialogHelp =
 
 class TDateDialogModel : public TFormModel {
   public:
-    TDateDialogModel(const THidukeOptions& options, int32_t today);
+    // asker tells what cannot be taken (a date out of range, a wrong date).
+    TDateDialogModel(TAsker& asker, const THidukeOptions& options, int32_t today);
 
     // The dialog's calendar; its day changes write the fields.
     TBrMCalendar Calendar1;
@@ -73,6 +75,7 @@ class TDateDialogModel : public TFormModel {
     void calendarChanged(int32_t y, int m, int d);
     void atLimit();
 
+    TAsker& asker_;
     THidukeOptions options_;
     THidukeField mode_ = THidukeField::Day;
     std::string upDownField_;

@@ -64,11 +64,12 @@ std::string BrowserCheckMessage(TProgramCheck check) {
     return {};
 }
 
-bool AddressProgram(const TSettings& settings, const std::string& path, std::string* program) {
+bool AddressProgram(TAsker& asker, const TSettings& settings, const std::string& path,
+                    std::string* program) {
     program->clear();
     if (!settings.isBrowser) return true;
     const std::string problem = BrowserCheckMessage(CheckProgram(settings.Browser, program, path));
     if (problem.empty()) return true;
-    ShowMessage(problem);
+    asker.ShowMessage(problem);
     return false;
 }

@@ -6,6 +6,7 @@
 #include "editor/EditorCore.h"
 #include "editor/Geometry.h"
 #include "mainwindow/FileCommands.h"
+#include "platform/MessageBox.h"
 
 #include <functional>
 #include <string>
@@ -46,4 +47,5 @@ std::string BrowserCheckMessage(TProgramCheck check);
 // The program a web address is opened with: the browser of the options (isBrowser), found in
 // path when named without a folder, or "" for the desktop's own handler. False, after telling
 // the user why, when the configured browser cannot be used.
-bool AddressProgram(const TSettings& settings, const std::string& path, std::string* program);
+bool AddressProgram(TAsker& asker, const TSettings& settings, const std::string& path,
+                    std::string* program);

@@ -39,11 +39,12 @@ bool fitsInMemory(int64_t size, int64_t avail) {
     return avail < 0 || size + size / 2 <= avail;
 }
 
-bool askOpenBinary(const std::string& path) {
-    return AskYesNo("[" + path +
-                        "] はテキストではないファイル (バイナリ) のようです。\r\n"
-                        "開いてもいいですか？ (保存すると、編集した所以外もそのまま書き戻します)",
-                    false);
+bool askOpenBinary(TAsker& asker, const std::string& path) {
+    return asker.AskYesNo(
+        "[" + path +
+            "] はテキストではないファイル (バイナリ) のようです。\r\n"
+            "開いてもいいですか？ (保存すると、編集した所以外もそのまま書き戻します)",
+        false);
 }
 
 constexpr size_t kHeadBytes = size_t{4} << 20; // read before the first screen is shown
@@ -66,7 +67,7 @@ TLineEndCounts HeadLineEnds(std::string_view head, TEncoding e, std::size_t bom)
 
 } // namespace
 
-std::unique_ptr<TBackgroundLoad> OpenPageInBackground(const std::string& path,
+std::unique_ptr<TBackgroundLoad> OpenPageInBackground(TAsker& asker, const std::string& path,
                                                       const TEncoding* chosen, TFileFormat* format,
                                                       bool* declined) {
     *declined = false;
@@ -83,7 +84,7 @@ std::unique_ptr<TBackgroundLoad> OpenPageInBackground(const std::string& path,
     // A decoded file needs its bytes and its text at once until the load ends.
     if (e != TEncoding::ShiftJis && !fitsInMemory(2 * st.st_size, AvailableMemoryBytes()))
         return nullptr;
-    if (!chosen && d.binary && !askOpenBinary(path)) {
+    if (!chosen && d.binary && !askOpenBinary(asker, path)) {
         *declined = true;
         return nullptr;
     }
@@ -105,8 +106,8 @@ std::unique_ptr<TBackgroundLoad> OpenPageInBackground(const std::string& path,
     return load;
 }
 
-bool ReadPageDocument(const std::string& path, const TEncoding* chosen, TDecodedDocument* doc,
-                      std::string* error, std::size_t* dropped) {
+bool ReadPageDocument(TAsker& asker, const std::string& path, const TEncoding* chosen,
+                      TDecodedDocument* doc, std::string* error, std::size_t* dropped) {
     // Refuse clearly before the machine runs out of memory half-way.
     struct stat st {};
     const int64_t avail = AvailableMemoryBytes();
@@ -123,7 +124,7 @@ bool ReadPageDocument(const std::string& path, const TEncoding* chosen, TDecoded
     TEncoding e = d.decided ? d.encoding : NewPageFormat().encoding;
     if (chosen) {
         e = *chosen;
-    } else if (d.binary && !askOpenBinary(path)) {
+    } else if (d.binary && !askOpenBinary(asker, path)) {
         if (error) error->clear();
         return false;
     }
@@ -154,10 +155,10 @@ bool WritePageDocument(const TRowTableSnapshot& text, const TPageDocument& d,
     return written;
 }
 
-void TellWhatSaveLeavesOut(TPageDocument& d) {
+void TellWhatSaveLeavesOut(TAsker& asker, TPageDocument& d) {
     if (!d.droppedTail || d.droppedTailTold) return;
-    ShowMessage("このファイルの末尾にあった終端記号 (0x1A) とその後の改行 (合わせて " +
-                std::to_string(d.droppedTail) + " バイト) は、保存すると無くなります。");
+    asker.ShowMessage("このファイルの末尾にあった終端記号 (0x1A) とその後の改行 (合わせて " +
+                      std::to_string(d.droppedTail) + " バイト) は、保存すると無くなります。");
     d.droppedTailTold = true;
 }
 
@@ -167,14 +168,14 @@ void EnsureTableFor(TPageDocument& d, std::string_view storeText) {
     d.table->AdoptPlainCodes(storeText);
 }
 
-bool AskKeepAsUnicode(TPageDocument& d, std::string_view storeText) {
+bool AskKeepAsUnicode(TAsker& asker, TPageDocument& d, std::string_view storeText) {
     const TEncoding e = d.format.encoding;
     if (e != TEncoding::ShiftJis && e != TEncoding::EucJp && e != TEncoding::Iso2022Jp) return true;
     const std::string name = e == TEncoding::ShiftJis ? "シフトJIS" : EncodingName(e) + " ";
-    if (!AskYesNo(name + "で表せない文字が入力されました。\r\n"
-                         "このページを今後 UTF-8 で保存しますか？\r\n"
-                         "(はい: 文字はそのまま保たれます。いいえ: 「?」に置き換えます)",
-                  true))
+    if (!asker.AskYesNo(name + "で表せない文字が入力されました。\r\n"
+                               "このページを今後 UTF-8 で保存しますか？\r\n"
+                               "(はい: 文字はそのまま保たれます。いいえ: 「?」に置き換えます)",
+                        true))
         return false;
     d.format.encoding = TEncoding::Utf8;
     d.format.bom = false;
@@ -182,12 +183,13 @@ bool AskKeepAsUnicode(TPageDocument& d, std::string_view storeText) {
     return true;
 }
 
-std::size_t TakeEnteringText(TPageDocument& d, const std::function<std::string()>& storeText,
-                             std::u16string& text, bool* switched) {
+std::size_t TakeEnteringText(TAsker& asker, TPageDocument& d,
+                             const std::function<std::string()>& storeText, std::u16string& text,
+                             bool* switched) {
     *switched = false;
     const bool extended = d.table && d.table->ExtendedCodes();
     if (FitsEncoding(text, d.format.encoding, extended)) return 0;
-    if (AskKeepAsUnicode(d, storeText())) {
+    if (AskKeepAsUnicode(asker, d, storeText())) {
         *switched = true;
         return 0;
     }

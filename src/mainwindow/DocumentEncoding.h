@@ -4,6 +4,7 @@
 #pragma once
 
 #include "mainwindow/Recovery.h"
+#include "platform/MessageBox.h"
 #include "setup/Options.h" // the settings keys of the new-page format
 #include "text/BackgroundLoad.h"
 #include "text/DocumentCodec.h"
@@ -39,11 +40,11 @@ void SetNewPageFormat(const TFileFormat& f);
 
 // Reads and decodes a file for a page. chosen (may be null) is the encoding the user chose for
 // it; otherwise it is detected. A file with NUL bytes (not UTF-16) is opened only when the user
-// says so. False with *error when it cannot be read; false with an empty *error when the user
-// declined. *dropped (may be null): the bytes of an end-of-file mark and the line ends after it,
-// which the text leaves out (0 when there is none, or the file is binary and keeps them).
-bool ReadPageDocument(const std::string& path, const TEncoding* chosen, TDecodedDocument* doc,
-                      std::string* error, std::size_t* dropped = nullptr);
+// says so (asker asks). False with *error when it cannot be read; false with an empty *error when
+// the user declined. *dropped (may be null): the bytes of an end-of-file mark and the line ends
+// after it, which the text leaves out (0 when there is none, or the file is binary and keeps them).
+bool ReadPageDocument(TAsker& asker, const std::string& path, const TEncoding* chosen,
+                      TDecodedDocument* doc, std::string* error, std::size_t* dropped = nullptr);
 
 // Files from this size on open with their first screen first, the rest read in the background.
 inline constexpr int64_t kBackgroundLoadBytes = int64_t{64} << 20;
@@ -57,7 +58,7 @@ inline constexpr int64_t kBackgroundLoadBytes = int64_t{64} << 20;
 // read, and the page's character table gives codes as the pieces are taken, on the page's own
 // thread. Whether such a file can be written back as it was is known when the load has ended: it
 // then turns read-only if it cannot.
-std::unique_ptr<TBackgroundLoad> OpenPageInBackground(const std::string& path,
+std::unique_ptr<TBackgroundLoad> OpenPageInBackground(TAsker& asker, const std::string& path,
                                                       const TEncoding* chosen, TFileFormat* format,
                                                       bool* declined);
 
@@ -67,18 +68,19 @@ std::unique_ptr<TBackgroundLoad> OpenPageInBackground(const std::string& path,
 bool WritePageDocument(const TRowTableSnapshot& text, const TPageDocument& d,
                        const TWriteBytes& write, std::string* error);
 // Before a save: tells once what the save leaves out that the file had (its end-of-file mark).
-void TellWhatSaveLeavesOut(TPageDocument& d);
+void TellWhatSaveLeavesOut(TAsker& asker, TPageDocument& d);
 
 // A Shift-JIS, EUC-JP or ISO-2022-JP page that receives characters its encoding cannot hold
 // becomes a UTF-8 page: its table takes the text's user-defined characters as they are. The
 // question comes first; false for No.
-bool AskKeepAsUnicode(TPageDocument& d, std::string_view storeText);
+bool AskKeepAsUnicode(TAsker& asker, TPageDocument& d, std::string_view storeText);
 // Text about to enter a page (typed, pasted, from the input method): when the page's encoding
 // cannot hold one of its characters, the question above comes at once, never a refused save
 // later. No turns those characters into "?": returns how many. *switched: the page became UTF-8.
 // storeText gives the page's text, needed only when the page switches.
-std::size_t TakeEnteringText(TPageDocument& d, const std::function<std::string()>& storeText,
-                             std::u16string& text, bool* switched);
+std::size_t TakeEnteringText(TAsker& asker, TPageDocument& d,
+                             const std::function<std::string()>& storeText, std::u16string& text,
+                             bool* switched);
 // Gives a page a table for its new encoding (when it needs one and has none).
 void EnsureTableFor(TPageDocument& d, std::string_view storeText);
 

@@ -64,7 +64,7 @@ TProfileSection IniSection(TIniFile& ini, const std::string& section) {
             }};
 }
 
-bool SaveOpenFileList(TMyFileList& list, const std::string& programFile) {
+bool SaveOpenFileList(TAsker& asker, TMyFileList& list, const std::string& programFile) {
     std::string path = list.SettingsPath();
     if (path.empty()) {
         path = programFile;
@@ -77,7 +77,7 @@ bool SaveOpenFileList(TMyFileList& list, const std::string& programFile) {
     ini.BeginUpdate();
     const bool saved = list.Save(IniSection(ini, TMyFileList::kSection));
     if (ini.EndUpdate() && saved) return true;
-    ShowMessage(
+    asker.ShowMessage(
         "ファイルリスト保存エラー\r\n（テキストは保存されています）\r\n終了処理を継続します。");
     return false;
 }

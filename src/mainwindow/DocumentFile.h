@@ -9,6 +9,7 @@
 
 #include "mainwindow/MyFileList.h"
 #include "platform/FileReplace.h"
+#include "platform/MessageBox.h"
 
 #include <optional>
 #include <string>
@@ -31,4 +32,4 @@ TProfileSection IniSection(TIniFile& ini, const std::string& section);
 // Writes the open-file list into the settings file it was read from (never read: the program's
 // own name with ".ini"), in one rewrite of the file. On failure tells the user
 // "ファイルリスト保存エラー..." and returns false.
-bool SaveOpenFileList(TMyFileList& list, const std::string& programFile);
+bool SaveOpenFileList(TAsker& asker, TMyFileList& list, const std::string& programFile);

@@ -14,7 +14,7 @@
 
 #include <algorithm>
 
-bool LoadPageFile(TEditorCore& c, TPageDocument& doc, const std::string& path,
+bool LoadPageFile(TAsker& asker, TEditorCore& c, TPageDocument& doc, const std::string& path,
                   const TEncoding* chosen, const TTakeText& take, const TBeginLoad& begin,
                   std::string* error) {
     TDecodedDocument d;
@@ -23,7 +23,7 @@ bool LoadPageFile(TEditorCore& c, TPageDocument& doc, const std::string& path,
         bool declined = false;
         TFileFormat format;
         std::unique_ptr<TBackgroundLoad> background =
-            OpenPageInBackground(path, chosen, &format, &declined);
+            OpenPageInBackground(asker, path, chosen, &format, &declined);
         if (declined) {
             if (error) *error = "読み込みを取りやめました。";
             return false;
@@ -34,7 +34,7 @@ bool LoadPageFile(TEditorCore& c, TPageDocument& doc, const std::string& path,
             begin(std::move(background), format);
             return true;
         }
-        if (!ReadPageDocument(path, chosen, &d, error, &dropped)) {
+        if (!ReadPageDocument(asker, path, chosen, &d, error, &dropped)) {
             if (error && error->empty()) *error = "読み込みを取りやめました。";
             return false;
         }
@@ -68,8 +68,8 @@ bool LoadPageFile(TEditorCore& c, TPageDocument& doc, const std::string& path,
     if (hadReason && d.readOnlyReason.empty()) c.SetReadOnly(false);
     if (!d.readOnlyReason.empty()) {
         c.SetReadOnly(true);
-        ShowMessage("[" + path + "]\r\n" + d.readOnlyReason +
-                    "\r\n内容を失わないよう、読み取り専用で開きます。");
+        asker.ShowMessage("[" + path + "]\r\n" + d.readOnlyReason +
+                          "\r\n内容を失わないよう、読み取り専用で開きます。");
     }
     return true;
 }
@@ -162,7 +162,8 @@ void SetTopRowClamped(TEditorCore& c, int row) {
 
 bool TPageText::loadFile(const std::string& path, const TEncoding* chosen, std::string* error) {
     return LoadPageFile(
-        core(), *doc_, path, chosen, [this](std::string&& text) { takeText(std::move(text)); },
+        asker(), core(), *doc_, path, chosen,
+        [this](std::string&& text) { takeText(std::move(text)); },
         [this, &path](std::unique_ptr<TBackgroundLoad> load, const TFileFormat& format) {
             beginBackground(path, std::move(load), format);
         },
@@ -183,7 +184,7 @@ bool TPageText::Reread(const std::string& path, std::string* error) {
     TDecodedDocument d;
     std::size_t dropped = 0;
     try {
-        if (!ReadPageDocument(path, has ? &chosen : nullptr, &d, error, &dropped)) {
+        if (!ReadPageDocument(asker(), path, has ? &chosen : nullptr, &d, error, &dropped)) {
             if (error && error->empty()) *error = "読み込みを取りやめました。";
             return false;
         }
@@ -215,8 +216,8 @@ bool TPageText::Reread(const std::string& path, std::string* error) {
     c.Modified = false;
     if (!d.readOnlyReason.empty()) {
         c.SetReadOnly(true);
-        ShowMessage("[" + path + "]\r\n" + d.readOnlyReason +
-                    "\r\n内容を失わないよう、読み取り専用で開きます。");
+        asker().ShowMessage("[" + path + "]\r\n" + d.readOnlyReason +
+                            "\r\n内容を失わないよう、読み取り専用で開きます。");
     }
     FormatChanged();
     return true;
@@ -238,7 +239,7 @@ bool TPageText::FileBytes(std::string* bytes, std::string* error) {
 }
 
 bool TPageText::SaveToFile(const std::string& path, std::string* error) {
-    TellWhatSaveLeavesOut(*doc_);
+    TellWhatSaveLeavesOut(asker(), *doc_);
     const TRowTableSnapshot text = core().SharedStore()->Snapshot();
     return SaveDocumentFile(
         path,
@@ -330,9 +331,9 @@ bool TPageText::CaptureForRecovery(bool wait, TRecoveryRecord& meta,
 
 void TPageText::RestoreFromRecovery(const TRecoveryRecord& r) {
     if (!::RestoreFromRecovery(r, *doc_))
-        ShowMessage("[" + r.Path +
-                    "] の復元ファイルの文字の表が壊れています。\r\n"
-                    "一部の文字が正しく表示されないことがあります。");
+        asker().ShowMessage("[" + r.Path +
+                            "] の復元ファイルの文字の表が壊れています。\r\n"
+                            "一部の文字が正しく表示されないことがあります。");
     FormatChanged();
     takeText(std::string(r.Text));
     SetCaretRow(r.CaretRow);

@@ -19,7 +19,7 @@ class TEditorCore;
 // with *error when it cannot be read or the user declined: the page then keeps its text.
 using TTakeText = std::function<void(std::string&&)>;
 using TBeginLoad = std::function<void(std::unique_ptr<TBackgroundLoad>, const TFileFormat&)>;
-bool LoadPageFile(TEditorCore& c, TPageDocument& doc, const std::string& path,
+bool LoadPageFile(TAsker& asker, TEditorCore& c, TPageDocument& doc, const std::string& path,
                   const TEncoding* chosen, const TTakeText& take, const TBeginLoad& begin,
                   std::string* error);
 // The file side before a background load starts (the control's table goes with it); true when
@@ -102,6 +102,8 @@ class TPageText {
 
   protected:
     virtual TEditorCore& core() const = 0;
+    // Who the page's questions and notices go to.
+    virtual TAsker& asker() const = 0;
     virtual void takeText(std::string&& text) = 0;
     virtual void beginBackground(const std::string& path, std::unique_ptr<TBackgroundLoad> load,
                                  const TFileFormat& format) = 0;

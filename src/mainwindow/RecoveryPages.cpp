@@ -52,8 +52,8 @@ void TRecoveryPages::fill(int index, TRecoveryRecord& meta) const {
 bool TRecoveryPages::Open(const std::string& root) {
     std::string error;
     if (!session_.Open(root, &error)) {
-        ShowMessage("復元用のフォルダを使えません。\r\n" + error +
-                    "\r\n保存していない内容は、異常終了に備えて書き残されません。");
+        asker_.ShowMessage("復元用のフォルダを使えません。\r\n" + error +
+                           "\r\n保存していない内容は、異常終了に備えて書き残されません。");
         return false;
     }
     writer_ = std::make_unique<TRecoveryWriter>();
@@ -173,7 +173,7 @@ void TRecoveryPages::Offer(const std::string& root, std::int64_t nowMs) {
         std::string list;
         for (const std::string& f : orphans.Damaged)
             list += "\r\n" + f;
-        ShowMessage("壊れていて読めない復元ファイルを次の場所に移しました。" + list);
+        asker_.ShowMessage("壊れていて読めない復元ファイルを次の場所に移しました。" + list);
     }
     std::vector<TRecoveryOffer> offers;
     for (const TRecoveryCandidate& c : orphans.Pages) {

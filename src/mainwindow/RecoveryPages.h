@@ -8,6 +8,7 @@
 #include "mainwindow/Recovery.h"
 #include "mainwindow/RecoveryWriter.h"
 #include "platform/DiskStamp.h"
+#include "platform/MessageBox.h"
 
 #include <functional>
 #include <map>
@@ -29,8 +30,8 @@ inline constexpr const char* kRecoveryFileChangedMark = "（この後ファイ�
 
 class TRecoveryPages {
   public:
-    TRecoveryPages(TPageHost& host, const TPageIds& ids, TPageBook& book)
-        : host_(host), ids_(ids), book_(book) {}
+    TRecoveryPages(TAsker& asker, TPageHost& host, const TPageIds& ids, TPageBook& book)
+        : asker_(asker), host_(host), ids_(ids), book_(book) {}
     // A normal end removes this run's files; after an unattended end they stay.
     ~TRecoveryPages();
 
@@ -82,6 +83,7 @@ class TRecoveryPages {
     void fill(int index, TRecoveryRecord& meta) const;
     bool restore(const TRecoveryCandidate& c, std::int64_t nowMs);
 
+    TAsker& asker_; // the notices about the recovery folder
     TPageHost& host_;
     const TPageIds& ids_;
     TPageBook& book_;

@@ -1,4 +1,4 @@
-// The message-box front: builds the boxes the program asks for and hands them to the sink.
+// The boxes the program asks for, built once for every asker.
 #include "platform/MessageBox.h"
 
 #include "platform/TextUtil.h"
@@ -7,26 +7,12 @@
 
 namespace {
 
-class TConsoleSink final : public TMessageSink {
-  public:
-    bool Show(const TMessage& m) override {
-        std::fprintf(stderr, "[%s] %s\n", BoxCaption(m).c_str(), m.text.c_str());
-        return !m.yesNo || m.defaultYes;
-    }
-};
-
-TConsoleSink consoleSink;
-TMessageSink* currentSink = nullptr;
-
 std::string captionOr(std::string_view caption, std::string_view fallback) {
     return std::string(TrimView(caption).empty() ? fallback : caption);
 }
 
 } // namespace
 
-TMessageSink& MessageSink() {
-    return currentSink ? *currentSink : consoleSink;
-}
 std::string MessageLines(std::string_view text) {
     std::string s;
     s.reserve(text.size());
@@ -41,71 +27,65 @@ std::string MessageLines(std::string_view text) {
     return s;
 }
 
-void SetMessageSink(TMessageSink* sink) {
-    currentSink = sink;
-}
-
-TScopedMessageSink::TScopedMessageSink(TMessageSink* sink) : previous_(currentSink) {
-    currentSink = sink;
-}
-TScopedMessageSink::~TScopedMessageSink() {
-    currentSink = previous_;
-}
-
-bool AskYesNo(std::string_view msg, bool defaultYes) {
+bool TAsker::AskYesNo(std::string_view msg, bool defaultYes) {
     return AskYesNoTitled(msg, kConfirmCaption, defaultYes);
 }
 
-bool AskYesNoTitled(std::string_view msg, std::string_view caption, bool defaultYes) {
+bool TAsker::AskYesNoTitled(std::string_view msg, std::string_view caption, bool defaultYes) {
     TMessage m;
     m.caption = captionOr(caption, kConfirmCaption);
     m.text = std::string(msg);
     m.icon = TMsgIcon::Question;
     m.yesNo = true;
     m.defaultYes = defaultYes;
-    return MessageSink().Show(m);
+    return Show(m);
 }
 
-void InfoBox(std::string_view msg, std::string_view caption) {
+void TAsker::InfoBox(std::string_view msg, std::string_view caption) {
     TMessage m;
     m.caption = captionOr(caption, kConfirmCaption);
     m.text = std::string(msg);
     m.icon = TMsgIcon::Information;
-    MessageSink().Show(m);
+    Show(m);
 }
 
-void ShowMessage(std::string_view msg) {
+void TAsker::ShowMessage(std::string_view msg) {
     TMessage m;
     m.caption = std::string(kAppTitle);
     m.text = std::string(msg);
-    MessageSink().Show(m);
+    Show(m);
 }
 
-int AskChoice(std::string_view msg, std::string_view caption,
-              const std::vector<std::string>& buttons) {
+int TAsker::AskChoice(std::string_view msg, std::string_view caption,
+                      const std::vector<std::string>& buttons) {
     TMessage m;
     m.caption = captionOr(caption, kConfirmCaption);
     m.text = std::string(msg);
     m.icon = TMsgIcon::Question;
     m.buttons = buttons;
-    return MessageSink().Choose(m);
+    return Choose(m);
 }
 
-void ShowNotice(std::string_view msg) {
+void TAsker::ShowNotice(std::string_view msg) {
     TMessage m;
     m.text = std::string(msg);
     m.icon = TMsgIcon::Information;
-    MessageSink().Show(m);
+    Show(m);
+}
+
+bool TConsoleAsker::Show(const TMessage& m) {
+    std::fprintf(stderr, "[%s] %s\n", BoxCaption(m).c_str(), m.text.c_str());
+    return !m.yesNo || m.defaultYes;
 }
 
 std::string BoxCaption(const TMessage& m) {
     return captionOr(m.caption, kAppTitle);
 }
 
-void ShowErrorBox(std::string_view msg) {
+void TAsker::ShowErrorBox(std::string_view msg) {
     TMessage m;
     m.caption = std::string(kAppTitle);
     m.text = std::string(msg);
     m.icon = TMsgIcon::Error;
-    MessageSink().Show(m);
+    Show(m);
 }

@@ -1,5 +1,6 @@
-// Message boxes as the core asks for them. The core only describes the box; the Qt layer (or a
-// test) installs the sink that shows it. Texts are UTF-8 and keep the program's "\r\n" breaks.
+// Message boxes as the core asks for them. The core only describes the box; the asker its caller
+// hands it (the Qt layer's, or a test's) shows it. Texts are UTF-8 and keep the program's "\r\n"
+// breaks.
 #pragma once
 
 #include <string>
@@ -25,12 +26,15 @@ struct TMessage {
     std::vector<std::string> buttons;
 };
 
-class TMessageSink {
+// Whoever shows the boxes: the window layer's Qt boxes, or a test's recording fake. A core
+// operation that needs the user's answer is given one by its caller; nothing in the core reaches
+// for one of its own.
+class TAsker {
   public:
-    virtual ~TMessageSink() = default;
+    virtual ~TAsker() = default;
     // Shows the box and waits; true for Yes (and for OK).
     virtual bool Show(const TMessage& m) = 0;
-    // Shows a box of m.buttons and waits; the index of the button pressed. A sink that knows
+    // Shows a box of m.buttons and waits; the index of the button pressed. An asker that knows
     // only Yes and No shows the question and takes Yes for the first button, No for the last.
     virtual int Choose(const TMessage& m) {
         TMessage yesNo = m;
@@ -38,42 +42,32 @@ class TMessageSink {
         yesNo.defaultYes = true;
         return Show(yesNo) ? 0 : static_cast<int>(m.buttons.size()) - 1;
     }
+
+    // Yes/No box, caption "確認", question icon; true for Yes.
+    bool AskYesNo(std::string_view msg, bool defaultYes);
+    // As AskYesNo with the given caption ("確認" when the caption is blank).
+    bool AskYesNoTitled(std::string_view msg, std::string_view caption, bool defaultYes);
+    // A question with the given buttons (the first the default, the last taken by Escape),
+    // caption "確認" when blank, question icon; the index of the button pressed.
+    int AskChoice(std::string_view msg, std::string_view caption,
+                  const std::vector<std::string>& buttons);
+    // OK box with the information icon; caption "確認" when blank.
+    void InfoBox(std::string_view msg, std::string_view caption);
+    // Plain notice: the application title as caption and an OK button.
+    void ShowMessage(std::string_view msg);
+    // Notice with the information icon: the application title as caption and an OK button.
+    void ShowNotice(std::string_view msg);
+    // The default error box: an error that no handler caught, with its text.
+    void ShowErrorBox(std::string_view msg);
+};
+
+// Boxes written to stderr, each answered with its default button: for a run without a window.
+class TConsoleAsker final : public TAsker {
+  public:
+    bool Show(const TMessage& m) override;
 };
 
 // A message's text as a box shows it: each "\r\n" and each lone "\r" a plain line break.
 std::string MessageLines(std::string_view text);
-
-// The sink in use. Without one installed, boxes go to stderr and take their default button.
-TMessageSink& MessageSink();
-void SetMessageSink(TMessageSink* sink);
-
-// Installs a sink for the lifetime of the object and restores the previous one afterwards.
-class TScopedMessageSink {
-  public:
-    explicit TScopedMessageSink(TMessageSink* sink);
-    ~TScopedMessageSink();
-    TScopedMessageSink(const TScopedMessageSink&) = delete;
-    TScopedMessageSink& operator=(const TScopedMessageSink&) = delete;
-
-  private:
-    TMessageSink* previous_;
-};
-
-// Yes/No box, caption "確認", question icon; true for Yes.
-bool AskYesNo(std::string_view msg, bool defaultYes);
-// As AskYesNo with the given caption ("確認" when the caption is blank).
-bool AskYesNoTitled(std::string_view msg, std::string_view caption, bool defaultYes);
-// A question with the given buttons (the first the default, the last taken by Escape), caption
-// "確認" when blank, question icon; the index of the button pressed.
-int AskChoice(std::string_view msg, std::string_view caption,
-              const std::vector<std::string>& buttons);
-// OK box with the information icon; caption "確認" when blank.
-void InfoBox(std::string_view msg, std::string_view caption);
-// Plain notice: the application title as caption and an OK button.
-void ShowMessage(std::string_view msg);
-// Notice with the information icon: the application title as caption and an OK button.
-void ShowNotice(std::string_view msg);
 // The caption a box is shown with: its own, or the application title when that is blank.
 std::string BoxCaption(const TMessage& m);
-// The default error box: an error that no handler caught, with its text.
-void ShowErrorBox(std::string_view msg);

@@ -42,7 +42,7 @@ bool EditorCoreSearch(TEditorCore& editor, std::string_view pattern, TSearchOpti
 
 bool TEditorReplaceTarget::Find(const TSearchCommandState& state) {
     return RunFind(
-        state, caption_,
+        asker_, state, caption_,
         [this](const std::string& pattern, TSearchOptions options) {
             return EditorCoreSearch(editor_, pattern, options);
         },

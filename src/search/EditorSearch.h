@@ -20,8 +20,8 @@ bool EditorCoreSearch(TEditorCore& editor, std::string_view pattern, TSearchOpti
 // one).
 class TEditorReplaceTarget : public TReplaceTarget {
   public:
-    TEditorReplaceTarget(TEditorCore& editor, std::string caption)
-        : editor_(editor), caption_(std::move(caption)) {}
+    TEditorReplaceTarget(TAsker& asker, TEditorCore& editor, std::string caption)
+        : asker_(asker), editor_(editor), caption_(std::move(caption)) {}
 
     std::function<TReplaceAnswer(const std::string& prompt)> OnConfirm;
 
@@ -38,6 +38,7 @@ class TEditorReplaceTarget : public TReplaceTarget {
     TCharTable* CharTable() const override;
 
   private:
+    TAsker& asker_;
     TEditorCore& editor_;
     std::string caption_;
 };

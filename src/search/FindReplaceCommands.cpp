@@ -46,13 +46,13 @@ std::string ReplacementBytes(std::string_view utf8, TCharTable* table) {
     return Utf8ToDocument(utf8, table);
 }
 
-bool RunFind(const TSearchCommandState& state, std::string_view caption,
+bool RunFind(TAsker& asker, const TSearchCommandState& state, std::string_view caption,
              const std::function<bool(const std::string& pattern, TSearchOptions options)>& search,
              const TCharTable* table) {
     if (state.Text.empty()) return false;
     std::string pattern;
     if (SearchTextBytes(state.Text, pattern, table) && search(pattern, state.Options)) return true;
-    InfoBox(SearchNotFoundMessage(state.Text), caption);
+    asker.InfoBox(SearchNotFoundMessage(state.Text), caption);
     return false;
 }
 

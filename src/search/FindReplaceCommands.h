@@ -3,6 +3,7 @@
 // the question box goes. The main window supplies the editor and the boxes (TReplaceTarget).
 #pragma once
 
+#include "platform/MessageBox.h"
 #include "search/Matcher.h"
 
 #include <cstddef>
@@ -39,9 +40,9 @@ std::string ReplacementBytes(std::string_view utf8, TCharTable* table);
 
 // Find: runs the editor's search (given the Shift-JIS pattern and the options) with the stored
 // text; when nothing is found (or the text cannot occur in a Shift-JIS document) shows
-// SearchNotFoundMessage in an information box captioned with the main window's title and
+// SearchNotFoundMessage in asker's information box captioned with the main window's title and
 // returns false.
-bool RunFind(const TSearchCommandState& state, std::string_view caption,
+bool RunFind(TAsker& asker, const TSearchCommandState& state, std::string_view caption,
              const std::function<bool(const std::string& pattern, TSearchOptions options)>& search,
              const TCharTable* table = nullptr);
 

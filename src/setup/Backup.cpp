@@ -18,23 +18,23 @@ const char* const kStop = "\r\n中止します。";
 // A small medium (a diskette) is never offered a "Tolmobak" folder.
 constexpr unsigned long long kSmallMedium = 3126000;
 
-bool mediumReady(const TMediumState& m) {
+bool mediumReady(TAsker& asker, const TMediumState& m) {
     if (!m.removable) return true;
-    if (!AskYesNo("メディアをセットしてください。", true)) {
-        ShowMessage("中止します。");
+    if (!asker.AskYesNo("メディアをセットしてください。", true)) {
+        asker.ShowMessage("中止します。");
         return false;
     }
     switch (MediaStateFromErrno(m.error)) {
     case TMediaState::Ready:
         break;
     case TMediaState::NotReady:
-        ShowMessage(std::string("メディアがセットされていません。") + kStop);
+        asker.ShowMessage(std::string("メディアがセットされていません。") + kStop);
         return false;
     case TMediaState::Unformatted:
-        ShowMessage(std::string("メディアが未フォーマットです。") + kStop);
+        asker.ShowMessage(std::string("メディアが未フォーマットです。") + kStop);
         return false;
     case TMediaState::DiskError:
-        ShowMessage(std::string("ディスクエラーです。") + kStop);
+        asker.ShowMessage(std::string("ディスクエラーです。") + kStop);
         return false;
     }
     return true;
@@ -44,13 +44,13 @@ bool containsNoCase(const std::string& text, const std::string& part) {
     return UpperAscii(text).find(UpperAscii(part)) != std::string::npos;
 }
 
-void copyResultMessage(int result) {
+void copyResultMessage(TAsker& asker, int result) {
     if (result == kCopyDeclined)
-        ShowMessage(std::string("上書き確認で「いいえ」が押されました。") + kStop);
+        asker.ShowMessage(std::string("上書き確認で「いいえ」が押されました。") + kStop);
     else if (result == kCopyCancelled)
-        ShowMessage(std::string("上書き確認で「キャンセル」が押されました。") + kStop);
+        asker.ShowMessage(std::string("上書き確認で「キャンセル」が押されました。") + kStop);
     else
-        ShowMessage(std::string("コピー作業中にエラーが生じました。") + kStop);
+        asker.ShowMessage(std::string("コピー作業中にエラーが生じました。") + kStop);
 }
 
 } // namespace
@@ -95,29 +95,29 @@ std::string BackupStampNow() {
                        tm.tm_hour, tm.tm_min);
 }
 
-std::optional<std::string> ChooseBackupDestination(const std::string& chosen,
+std::optional<std::string> ChooseBackupDestination(TAsker& asker, const std::string& chosen,
                                                    const TMediumState& medium) {
-    if (!mediumReady(medium)) return std::nullopt;
+    if (!mediumReady(asker, medium)) return std::nullopt;
     const std::string folder = IncludeTrailingChar(chosen, "/");
     const bool small = medium.removable && medium.totalBytes < kSmallMedium;
     if (containsNoCase(chosen, kBackupFolderName) || small) return folder;
     const std::string proposed = folder + kBackupFolderName + "/";
     if (IsFolder(proposed)) return proposed;
-    if (!AskYesNo("指定されたフォルダーに</Tolmobak/>のフォルダを\r\n付け加えますか？", true))
+    if (!asker.AskYesNo("指定されたフォルダーに</Tolmobak/>のフォルダを\r\n付け加えますか？", true))
         return folder;
-    if (!EnsureFolder(proposed, true, false)) {
-        ShowMessage(std::string("フォルダを作成できませんでした。") + kStop);
+    if (!EnsureFolder(proposed, true, nullptr)) {
+        asker.ShowMessage(std::string("フォルダを作成できませんでした。") + kStop);
         return std::nullopt;
     }
     return proposed;
 }
 
-std::optional<std::string> ChooseRestoreSource(const std::string& chosen,
+std::optional<std::string> ChooseRestoreSource(TAsker& asker, const std::string& chosen,
                                                const TMediumState& medium) {
-    if (!mediumReady(medium)) return std::nullopt;
+    if (!mediumReady(asker, medium)) return std::nullopt;
     std::string folder = IncludeTrailingChar(chosen, "/");
     if (IsFolder(folder + kBackupFolderName) &&
-        AskYesNo("指定されたフォルダーに</Tolmobak/>を\r\n付け加えますか？", true))
+        asker.AskYesNo("指定されたフォルダーに</Tolmobak/>を\r\n付け加えますか？", true))
         folder += std::string(kBackupFolderName) + "/";
     // Only a "Files" folder can be restored: the one a backup left inside the chosen folder.
     if (!folder.ends_with(std::string("/") + kFilesFolderName + "/") &&
@@ -126,87 +126,87 @@ std::optional<std::string> ChooseRestoreSource(const std::string& chosen,
     return folder;
 }
 
-bool RunBackup(const std::string& destText, const std::string& programFolder,
+bool RunBackup(TAsker& asker, const std::string& destText, const std::string& programFolder,
                TCopyObserver* observer, std::string* stamp) {
     const std::string d = IncludeTrailingChar(destText, "/");
     const std::string files = programFolder + kFilesFolderName;
     if (Trim(d).size() < 2) {
-        ShowMessage(std::string("フォルダの設定が、不明です。") + kStop);
+        asker.ShowMessage(std::string("フォルダの設定が、不明です。") + kStop);
         return false;
     }
     if (!IsFolder(d)) {
-        ShowMessage(std::string("フォルダが存在しません。") + kStop);
+        asker.ShowMessage(std::string("フォルダが存在しません。") + kStop);
         return false;
     }
     if (!IsFolder(files)) {
-        ShowMessage(std::string("データフォルダが見つけられません。") + kStop);
+        asker.ShowMessage(std::string("データフォルダが見つけられません。") + kStop);
         return false;
     }
     if (d == files + "/") {
-        ShowMessage(std::string("データフォルダはデータの保存先に出来ません。") + kStop);
+        asker.ShowMessage(std::string("データフォルダはデータの保存先に出来ません。") + kStop);
         return false;
     }
     if (d == programFolder) {
-        ShowMessage(std::string("起動フォルダはデータの保存先に出来ません。") + kStop);
+        asker.ShowMessage(std::string("起動フォルダはデータの保存先に出来ません。") + kStop);
         return false;
     }
     // A destination inside "Files" would copy the folder into itself without end.
     if (IsInsideFolder(d, files)) {
-        ShowMessage(std::string("データフォルダの中はデータの保存先に出来ません。") + kStop);
+        asker.ShowMessage(std::string("データフォルダの中はデータの保存先に出来ません。") + kStop);
         return false;
     }
     int result = CopyFolderInto(files, d, observer);
     if (result != kCopyDone) {
-        copyResultMessage(result);
+        copyResultMessage(asker, result);
         return false;
     }
-    ShowMessage("データ退避作業を終了しました。");
+    asker.ShowMessage("データ退避作業を終了しました。");
     if (stamp) *stamp = BackupStampNow();
     return true;
 }
 
-bool RunRestore(const std::string& sourceText, const std::string& programFolder,
+bool RunRestore(TAsker& asker, const std::string& sourceText, const std::string& programFolder,
                 TCopyObserver* observer, const std::string& settingsFile,
                 const TBackupSettings& settings) {
-    if (!AskYesNo("データ回復を行いますか？", false)) {
-        ShowMessage("中止します。");
+    if (!asker.AskYesNo("データ回復を行いますか？", false)) {
+        asker.ShowMessage("中止します。");
         return false;
     }
     const std::string s = ExcludeTrailingChar(sourceText, "/");
     const std::string files = programFolder + kFilesFolderName;
     if (s.size() < 2) {
-        ShowMessage(std::string("フォルダの設定が、不明です。") + kStop);
+        asker.ShowMessage(std::string("フォルダの設定が、不明です。") + kStop);
         return false;
     }
     if (!IsFolder(s)) {
-        ShowMessage(std::string("フォルダが存在しません。") + kStop);
+        asker.ShowMessage(std::string("フォルダが存在しません。") + kStop);
         return false;
     }
     // Only a folder named "Files" is restored (the whole last component, so that a folder
     // such as "OldFiles" is not taken for it).
     if (s.size() < 6 || s.compare(s.size() - 6, 6, "/Files") != 0) {
-        ShowMessage(std::string("Filesフォルダしかコピーできません。") + kStop);
+        asker.ShowMessage(std::string("Filesフォルダしかコピーできません。") + kStop);
         return false;
     }
     if (!IsFolder(files))
-        ShowMessage("データフォルダが見つけられませんが、\r\nこのまま作業を続けます。");
+        asker.ShowMessage("データフォルダが見つけられませんが、\r\nこのまま作業を続けます。");
     if (s == files) {
-        ShowMessage(std::string("データフォルダはデータの保存元に出来ません。") + kStop);
+        asker.ShowMessage(std::string("データフォルダはデータの保存元に出来ません。") + kStop);
         return false;
     }
     if (s + "/" == programFolder) {
-        ShowMessage(std::string("起動フォルダはデータの保存元に出来ません。") + kStop);
+        asker.ShowMessage(std::string("起動フォルダはデータの保存元に出来ません。") + kStop);
         return false;
     }
     WriteBackupSettings(settingsFile, settings);
     // Files the restore replaces are kept as generations in the program folder's SafeGuard.
     int result = CopyFolderInto(s, programFolder, observer, nullptr,
-                                programFolder + kSafeGuardFolderName + "/");
+                                programFolder + kSafeGuardFolderName + "/", &asker);
     if (result != kCopyDone) {
-        copyResultMessage(result);
+        copyResultMessage(asker, result);
         return false;
     }
-    ShowMessage("データ回復作業を終了しました。\r\n\r\n一旦、トルモを終了させます。\r\n"
-                "トルモを立ち上げ直して下さい。");
+    asker.ShowMessage("データ回復作業を終了しました。\r\n\r\n一旦、トルモを終了させます。\r\n"
+                      "トルモを立ち上げ直して下さい。");
     return true;
 }

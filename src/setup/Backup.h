@@ -37,19 +37,19 @@ std::string BackupStampNow();
 // What a folder button does with the folder the user chose (without a trailing "/"): the medium
 // questions, then the "Tolmobak" proposal. The folder to put into the edit box (with "/"), or
 // nothing when the command ended with a message. probe answers for the chosen folder.
-std::optional<std::string> ChooseBackupDestination(const std::string& chosen,
+std::optional<std::string> ChooseBackupDestination(TAsker& asker, const std::string& chosen,
                                                    const TMediumState& medium);
-std::optional<std::string> ChooseRestoreSource(const std::string& chosen,
+std::optional<std::string> ChooseRestoreSource(TAsker& asker, const std::string& chosen,
                                                const TMediumState& medium);
 
-// Backup to a destination (the edit's text); on success the stamp goes into *stamp. Shows every
-// message itself; true when the copy was done.
-bool RunBackup(const std::string& destText, const std::string& programFolder,
+// Backup to a destination (the edit's text); on success the stamp goes into *stamp. Asks and tells
+// through asker; true when the copy was done.
+bool RunBackup(TAsker& asker, const std::string& destText, const std::string& programFolder,
                TCopyObserver* observer, std::string* stamp);
 // Restore from the edit's text; before copying, settings are written to settingsFile. A file the
 // restore replaces with different content is kept first in the program folder's
 // "SafeGuard/Files/" (same sub-folder, generations "01_" + name ...). True when the copy was
 // done and the program must end.
-bool RunRestore(const std::string& sourceText, const std::string& programFolder,
+bool RunRestore(TAsker& asker, const std::string& sourceText, const std::string& programFolder,
                 TCopyObserver* observer, const std::string& settingsFile,
                 const TBackupSettings& settings);

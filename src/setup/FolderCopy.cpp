@@ -49,7 +49,8 @@ bool IsInsideFolder(const std::string& path, const std::string& folder) {
 }
 
 int CopyFolderInto(const std::string& source, const std::string& destFolder,
-                   TCopyObserver* observer, std::string* error, const std::string& keepReplaced) {
+                   TCopyObserver* observer, std::string* error, const std::string& keepReplaced,
+                   TAsker* asker) {
     FinishGuard finish{observer};
     auto fail = [&](int code, const std::string& why) {
         if (error) *error = why;
@@ -110,7 +111,7 @@ int CopyFolderInto(const std::string& source, const std::string& destFolder,
         if (exists && !keepReplaced.empty() && fs::is_regular_file(to, ec) &&
             !sameContent(src / f, to)) {
             const fs::path keep = fs::path(keepReplaced) / src.filename() / f.parent_path();
-            if (!GenerationCopy(to, keep.string(), kReplacedGenerations))
+            if (!GenerationCopy(to, keep.string(), kReplacedGenerations, asker))
                 return fail(kCopyFailed, to + ": not kept in " + keep.string());
         }
         std::string why;

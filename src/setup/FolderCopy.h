@@ -3,6 +3,8 @@
 // codes (0 done, 7 a "No" to an overwrite, 183 cancelled, anything else an error).
 #pragma once
 
+#include "platform/MessageBox.h"
+
 #include <string>
 
 enum class TOverwriteAnswer { Yes, YesToAll, No, Cancel };
@@ -34,10 +36,10 @@ inline constexpr int kReplacedGenerations = 5;
 // (existing files are then replaced). Copies keep the source's mode and modification time.
 // With keepReplaced (a folder), a file about to be replaced by different content is kept first
 // as a generation in keepReplaced + name(source) + its sub-folder ("01_" + name the newest);
-// when that fails, the copy stops before replacing it.
+// when that fails, the copy stops before replacing it (asker, when given, tells why).
 int CopyFolderInto(const std::string& source, const std::string& destFolder,
                    TCopyObserver* observer, std::string* error = nullptr,
-                   const std::string& keepReplaced = {});
+                   const std::string& keepReplaced = {}, TAsker* asker = nullptr);
 
 // True when path is the folder itself or lies below it (both made absolute and normal).
 bool IsInsideFolder(const std::string& path, const std::string& folder);

@@ -18,12 +18,12 @@ namespace {
 
 const char* const kStop = "\r\n中止します。";
 
-void errorBox(const std::string& text) {
+void errorBox(TAsker& asker, const std::string& text) {
     TMessage m;
     m.caption = "エラー";
     m.text = text;
     m.icon = TMsgIcon::Error;
-    MessageSink().Show(m);
+    asker.Show(m);
 }
 
 // Files this run created in the target, removed again when the setup fails, so that a broken
@@ -59,25 +59,25 @@ std::string replaceAllNoCase(const std::string& text, const std::string& from,
 }
 
 // The "Files" folder of a new setup; every failure is reported and the setup goes on.
-void copyTextFolder(const std::string& source, const std::string& target) {
+void copyTextFolder(TAsker& asker, const std::string& source, const std::string& target) {
     try {
         const std::string from = TextsHome(source) + "Files/", to = target + "Files/";
-        if (!EnsureFolder(to, true, false)) {
-            errorBox("セットアップフォルダにファイルフォルダが作成できません。\r\n"
+        if (!EnsureFolder(to, true, nullptr)) {
+            errorBox(asker, "セットアップフォルダにファイルフォルダが作成できません。\r\n"
                      "セットアップ処理は続行します。");
             return;
         }
         if (!IsFolder(from)) {
-            ShowMessage("/Filesフォルダが規定値ではありません。\r\n"
-                        "/Files のファイルは、ユーザーにおいてコピー等を行ってください。\r\n"
-                        "ファイルが存在しなければ、何もする必要はありません。");
+            asker.ShowMessage("/Filesフォルダが規定値ではありません。\r\n"
+                              "/Files のファイルは、ユーザーにおいてコピー等を行ってください。\r\n"
+                              "ファイルが存在しなければ、何もする必要はありません。");
             return;
         }
         std::vector<fs::path> files;
         for (const fs::directory_entry& e : fs::directory_iterator(from))
             if (e.is_regular_file()) files.push_back(e.path());
         if (files.empty()) {
-            ShowMessage(std::string("コピーするファイルが、１つも存在しません。") + kStop);
+            asker.ShowMessage(std::string("コピーするファイルが、１つも存在しません。") + kStop);
         } else {
             for (const fs::path& f : files) {
                 std::string why;
@@ -93,7 +93,7 @@ void copyTextFolder(const std::string& source, const std::string& target) {
             if (changed != text && !WriteFileAtomic(ini, changed)) throw ESetupError(ini);
         }
     } catch (const std::exception&) {
-        ShowMessage("「Filesフォルダの作成とデータコピー」でエラーです。");
+        asker.ShowMessage("「Filesフォルダの作成とデータコピー」でエラーです。");
     }
 }
 
@@ -117,18 +117,19 @@ void showMenuEntryOnce(const TSpecialFolders& f) {
 }
 
 // The install copy; false when it failed (a message has been shown or an error thrown).
-bool installCopy(const TSetupRequest& r, const std::string& target, TCreatedFiles& created) {
+bool installCopy(TAsker& asker, const TSetupRequest& r, const std::string& target,
+                 TCreatedFiles& created) {
     // The data folder is made where it is missing; settings beside the running program stay
     // where they are (the new copy may take them along).
-    if (!EnsureFolder(r.commonFilesFolder + "Brix/Tolmo/", true, false)) {
-        ShowMessage("セットアップ先ファイルをローカルフォルダに設定します。");
+    if (!EnsureFolder(r.commonFilesFolder + "Brix/Tolmo/", true, nullptr)) {
+        asker.ShowMessage("セットアップ先ファイルをローカルフォルダに設定します。");
         const bool had = HasLocalFolderMarker(target);
         if (!MakeLocalFolder(target)) throw ESetupError(kCopyError);
         if (!had) created.Note(target + kLocalFolderMarker);
     }
     const std::string program = r.sourceFolder + r.programName;
     if (!PathExists(program)) {
-        ShowMessage(r.sourceFolder + r.programName + " が存在しません。" + kStop);
+        asker.ShowMessage(r.sourceFolder + r.programName + " が存在しません。" + kStop);
         return false;
     }
     created.Copy(program, target + r.programName);
@@ -151,7 +152,7 @@ bool installCopy(const TSetupRequest& r, const std::string& target, TCreatedFile
         created.Copy(r.sourceFolder + kSettingsFileName, target + kSettingsFileName);
     if (PathExists(r.sourceFolder + kFirstDataName))
         created.Copy(r.sourceFolder + kFirstDataName, target + kFirstDataName);
-    copyTextFolder(r.sourceFolder, target);
+    copyTextFolder(asker, r.sourceFolder, target);
     const std::string installed = target + r.programName;
     if (r.desktop) CreateShortcut(installed, r.folders.desktop, kDesktopShortcutName);
     if (r.startMenu) CreateShortcut(installed, r.folders.startMenu, kMenuShortcutName);
@@ -160,7 +161,7 @@ bool installCopy(const TSetupRequest& r, const std::string& target, TCreatedFile
     return true;
 }
 
-void handOver(const TSetupRequest& r, const std::string& target, TSetupHost& host) {
+void handOver(TAsker& asker, const TSetupRequest& r, const std::string& target, TSetupHost& host) {
     const std::string marker = target + kSetupHandOverMarker;
     for (const std::string& name :
          {std::string(kCompanionHolidays), std::string(kCompanionReadMe), r.programName}) {
@@ -171,9 +172,9 @@ void handOver(const TSetupRequest& r, const std::string& target, TSetupHost& hos
         }
         break;
     }
-    ShowMessage("現在起動中のトルモを終了させ、\r\nセットアップしたトルモを起動させます。\r\n"
-                "一時的に、トルモが２つ立ち上がります。\r\n"
-                "確認（ＯＫ）後、10秒程度、そのままでお待ちください。");
+    asker.ShowMessage("現在起動中のトルモを終了させ、\r\nセットアップしたトルモを起動させます。\r\n"
+                      "一時的に、トルモが２つ立ち上がります。\r\n"
+                      "確認（ＯＫ）後、10秒程度、そのままでお待ちください。");
     const bool started = host.StartInstalled(target + r.programName, target);
     if (started) host.Wait(5000);
     try {
@@ -181,8 +182,8 @@ void handOver(const TSetupRequest& r, const std::string& target, TSetupHost& hos
     } catch (const ESetupError&) {
     }
     if (!started) {
-        ShowMessage("セットアップした " + target + r.programName +
-                    " を起動できませんでした。\r\nご自分で起動してください。");
+        asker.ShowMessage("セットアップした " + target + r.programName +
+                          " を起動できませんでした。\r\nご自分で起動してください。");
         return;
     }
     host.EndProgram();
@@ -201,16 +202,16 @@ TSetupOptionState OptionStateFor(TSetupAction action) {
     return s;
 }
 
-bool RunSetup(const TSetupRequest& r, TSetupHost& host) {
+bool RunSetup(TAsker& asker, const TSetupRequest& r, TSetupHost& host) {
     const bool sub = r.action == TSetupAction::SubSetup;
-    if (!AskYesNo(std::string(sub ? "メイン以外のトルモの" : "") +
-                      "セットアップを開始してよろしいですか？",
-                  false)) {
-        ShowMessage("中止します。");
+    if (!asker.AskYesNo(std::string(sub ? "メイン以外のトルモの" : "") +
+                            "セットアップを開始してよろしいですか？",
+                        false)) {
+        asker.ShowMessage("中止します。");
         return false;
     }
     if (!PathExists(r.sourceFolder + r.programName)) {
-        ShowMessage(r.sourceFolder + r.programName + " が存在しません。" + kStop);
+        asker.ShowMessage(r.sourceFolder + r.programName + " が存在しません。" + kStop);
         return false;
     }
     const std::string target = IncludeTrailingChar(r.targetText, "/");
@@ -218,38 +219,38 @@ bool RunSetup(const TSetupRequest& r, TSetupHost& host) {
     std::error_code ec;
     if (Trim(target) == Trim(r.sourceFolder) ||
         (IsFolder(target) && fs::equivalent(target, r.sourceFolder, ec))) {
-        ShowMessage("受け手と送り手のフォルダーが同じです。\r\nセットアップを中止します。");
+        asker.ShowMessage("受け手と送り手のフォルダーが同じです。\r\nセットアップを中止します。");
         return false;
     }
     if (target.size() < 2 || target[0] != '/') {
-        errorBox("セットアップフォルダを作成できません。");
+        errorBox(asker, "セットアップフォルダを作成できません。");
         host.FocusSetupFolder();
         return false;
     }
     const bool present = PathExists(target + r.programName);
     if (r.action == TSetupAction::Overwrite) {
         if (!present) {
-            ShowMessage("指定されたフォルダーに、" + r.programName +
-                        " が存在しません。\r\n"
-                        "上書きセットアップを中止します。");
+            asker.ShowMessage("指定されたフォルダーに、" + r.programName +
+                              " が存在しません。\r\n"
+                              "上書きセットアップを中止します。");
             host.FocusSetupFolder();
             return false;
         }
     } else if (present && sub) {
-        if (!AskYesNo("指定されたフォルダーに、" + r.programName +
-                          " が存在します。\r\n上書きしますか？",
-                      true)) {
-            ShowMessage("中止します。");
+        if (!asker.AskYesNo("指定されたフォルダーに、" + r.programName +
+                                " が存在します。\r\n上書きしますか？",
+                            true)) {
+            asker.ShowMessage("中止します。");
             return false;
         }
     } else if (present) {
-        ShowMessage("指定されたフォルダーに、" + r.programName +
-                    " が存在します。\r\n"
-                    "上書きセットアップで、\r\nセットアップし直してください。");
+        asker.ShowMessage("指定されたフォルダーに、" + r.programName +
+                          " が存在します。\r\n"
+                          "上書きセットアップで、\r\nセットアップし直してください。");
         return false;
     }
-    if (!EnsureFolder(target, true, false)) {
-        errorBox("セットアップフォルダを作成できません。");
+    if (!EnsureFolder(target, true, nullptr)) {
+        errorBox(asker, "セットアップフォルダを作成できません。");
         host.FocusSetupFolder();
         return false;
     }
@@ -260,19 +261,19 @@ bool RunSetup(const TSetupRequest& r, TSetupHost& host) {
             DeleteShortcuts(r.folders.programs, kMenuShortcutName);
             DeleteShortcuts(r.folders.startMenu, kMenuShortcutName);
         }
-        if (!installCopy(r, target, created)) {
+        if (!installCopy(asker, r, target, created)) {
             created.Undo();
             return false;
         }
         // The running program itself.
         created.Copy(r.sourceFolder + r.programName, target + r.programName);
-        InfoBox(r.title + "のセットアップが終了しました。", "");
+        asker.InfoBox(r.title + "のセットアップが終了しました。", "");
     } catch (const std::exception& e) {
         created.Undo();
-        errorBox(std::string(e.what()) + "\r" + "セットアップをやり直してみてください。");
+        errorBox(asker, std::string(e.what()) + "\r" + "セットアップをやり直してみてください。");
         return false;
     }
-    handOver(r, target, host);
+    handOver(asker, r, target, host);
     return true;
 }
 
@@ -296,32 +297,33 @@ bool ShortcutOn(const TSpecialFolders& f, TShortcutPlace place) {
     return ShortcutPresent(ShortcutFolder(f, place), ShortcutName(place));
 }
 
-bool SwitchShortcutOn(const TSpecialFolders& f, TShortcutPlace place, const std::string& program) {
+bool SwitchShortcutOn(TAsker& asker, const TSpecialFolders& f, TShortcutPlace place,
+                      const std::string& program) {
     if (ShortcutOn(f, place)) return true;
     static const char* const questions[] = {"デスクトップにショートカットを作成してもいいですか？",
                                             "スタートメニューにトルモを登録してもいいですか？",
                                             "プログラムメニューにトルモを登録してもいいですか？"};
-    if (!AskYesNo(questions[static_cast<int>(place)], true)) return false;
+    if (!asker.AskYesNo(questions[static_cast<int>(place)], true)) return false;
     try {
         CreateShortcut(program, ShortcutFolder(f, place), ShortcutName(place));
         showMenuEntryOnce(f);
     } catch (const ESetupError& e) {
-        ShowErrorBox(e.what());
+        asker.ShowErrorBox(e.what());
     }
     return ShortcutOn(f, place);
 }
 
-bool SwitchShortcutOff(const TSpecialFolders& f, TShortcutPlace place) {
+bool SwitchShortcutOff(TAsker& asker, const TSpecialFolders& f, TShortcutPlace place) {
     if (!ShortcutOn(f, place)) return false;
     static const char* const questions[] = {"デスクトップのショートカットを削除していいですか？",
                                             "スタートメニュー登録を解除していいですか？",
                                             "プログラムメニュー登録を解除していいですか？"};
-    if (!AskYesNo(questions[static_cast<int>(place)], false)) return true;
+    if (!asker.AskYesNo(questions[static_cast<int>(place)], false)) return true;
     try {
         DeleteShortcuts(ShortcutFolder(f, place), ShortcutName(place));
         showMenuEntryOnce(f);
     } catch (const ESetupError& e) {
-        ShowErrorBox(e.what());
+        asker.ShowErrorBox(e.what());
     }
     return ShortcutOn(f, place);
 }

@@ -2,6 +2,7 @@
 // copy, shortcuts, hand-over to the installed copy) and the shortcut page's switches.
 #pragma once
 
+#include "platform/MessageBox.h"
 #include "setup/SpecialFolders.h"
 
 #include <string>
@@ -46,7 +47,7 @@ struct TSetupRequest {
 
 // btnSetup: every question, check and message, the install copy and the hand-over. True when
 // the setup was completed (the host has then been asked to end the program).
-bool RunSetup(const TSetupRequest& r, TSetupHost& host);
+bool RunSetup(TAsker& asker, const TSetupRequest& r, TSetupHost& host);
 
 // The shortcut page: the three places and their switches.
 enum class TShortcutPlace { Desktop, StartMenu, ProgramMenu };
@@ -54,6 +55,7 @@ std::string ShortcutFolder(const TSpecialFolders& f, TShortcutPlace place);
 std::string ShortcutName(TShortcutPlace place);
 bool ShortcutOn(const TSpecialFolders& f, TShortcutPlace place);
 // The On button clicked: asks, creates the shortcut to program; the state afterwards.
-bool SwitchShortcutOn(const TSpecialFolders& f, TShortcutPlace place, const std::string& program);
+bool SwitchShortcutOn(TAsker& asker, const TSpecialFolders& f, TShortcutPlace place,
+                      const std::string& program);
 // The Off button clicked: asks, deletes the shortcuts; the state afterwards (true: still on).
-bool SwitchShortcutOff(const TSpecialFolders& f, TShortcutPlace place);
+bool SwitchShortcutOff(TAsker& asker, const TSpecialFolders& f, TShortcutPlace place);

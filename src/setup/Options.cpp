@@ -96,9 +96,9 @@ bool TextFilesAssociated() {
            IsDefaultApplication(text, kTextMimeType, kAssociationEntry);
 }
 
-bool AssociateTextFiles(const std::string& program) {
-    if (!AskYesNo("テキストファイルをトルモに関連づけますか？", false)) {
-        ShowMessage("中止します。");
+bool AssociateTextFiles(TAsker& asker, const std::string& program) {
+    if (!asker.AskYesNo("テキストファイルをトルモに関連づけますか？", false)) {
+        asker.ShowMessage("中止します。");
         return false;
     }
     TDesktopEntry e;
@@ -110,21 +110,21 @@ bool AssociateTextFiles(const std::string& program) {
     std::string text;
     const std::string list = mimeAppsFile();
     const bool listReadable = !PathExists(list) || ReadWholeFile(list, text);
-    if (!listReadable || !EnsureFolder(DataHome() + "applications/", true, false) ||
+    if (!listReadable || !EnsureFolder(DataHome() + "applications/", true, nullptr) ||
         !WriteFileAtomic(associationEntryFile(), DesktopEntryText(e)) ||
-        !EnsureFolder(ConfigHome(), true, false) ||
+        !EnsureFolder(ConfigHome(), true, nullptr) ||
         !WriteFileAtomic(list, WithDefaultApplication(text, kTextMimeType, kAssociationEntry))) {
-        ShowMessage("テキストファイルをトルモに関連づけられませんでした。\r\n中止します。");
+        asker.ShowMessage("テキストファイルをトルモに関連づけられませんでした。\r\n中止します。");
         return false;
     }
     refreshDesktopDatabase();
-    ShowMessage("テキストファイルをトルモに関連づけました。");
+    asker.ShowMessage("テキストファイルをトルモに関連づけました。");
     return true;
 }
 
-bool RemoveTextAssociation() {
-    if (!AskYesNo("テキストファイルとトルモの関連づけを解除しますか？", false)) {
-        ShowMessage("中止します。");
+bool RemoveTextAssociation(TAsker& asker) {
+    if (!asker.AskYesNo("テキストファイルとトルモの関連づけを解除しますか？", false)) {
+        asker.ShowMessage("中止します。");
         return false;
     }
     std::string text;
@@ -136,46 +136,47 @@ bool RemoveTextAssociation() {
         const bool nothingLeft = Trim(without).empty() && without != text;
         if (nothingLeft ? !fs::remove(list, ec)
                         : without != text && !WriteFileAtomic(list, without)) {
-            ShowMessage("関連づけを解除できませんでした。\r\n中止します。");
+            asker.ShowMessage("関連づけを解除できませんでした。\r\n中止します。");
             return false;
         }
     }
     std::error_code ec;
     fs::remove(associationEntryFile(), ec);
     refreshDesktopDatabase();
-    ShowMessage("テキストファイルとトルモの関連づけを解除しました。");
+    asker.ShowMessage("テキストファイルとトルモの関連づけを解除しました。");
     return true;
 }
 
-bool RegisterSendTo(const std::string& program, const TSpecialFolders& folders) {
-    if (!AskYesNo("「送る」にトルモを登録しますか？", false)) {
-        ShowMessage("中止します。");
+bool RegisterSendTo(TAsker& asker, const std::string& program, const TSpecialFolders& folders) {
+    if (!asker.AskYesNo("「送る」にトルモを登録しますか？", false)) {
+        asker.ShowMessage("中止します。");
         return false;
     }
     const std::string folder = IncludeTrailingChar(folders.sendTo, "/");
     const std::string link = folder + "トルモ";
     if ((PathExists(folder + "Tolmo") || PathExists(link)) &&
-        !AskYesNo("既に、トルモのショートカットが登録してあります。\r\n置き換えますか？", false)) {
-        ShowMessage("中止します。");
+        !asker.AskYesNo("既に、トルモのショートカットが登録してあります。\r\n置き換えますか？",
+                        false)) {
+        asker.ShowMessage("中止します。");
         return false;
     }
     // The new link is made beside the old one and renamed over it, so a failure keeps the old.
     std::error_code ec;
     const std::string tmp = folder + ".トルモ.new";
     fs::remove(tmp, ec);
-    if (!EnsureFolder(folder, true, false) || (fs::create_symlink(program, tmp, ec), ec) ||
+    if (!EnsureFolder(folder, true, nullptr) || (fs::create_symlink(program, tmp, ec), ec) ||
         (fs::rename(tmp, link, ec), ec)) {
         fs::remove(tmp, ec);
-        ShowErrorBox(kShortcutError);
+        asker.ShowErrorBox(kShortcutError);
         return false;
     }
-    ShowMessage("「送る」にトルモを登録しました。");
+    asker.ShowMessage("「送る」にトルモを登録しました。");
     return true;
 }
 
-bool SwitchLocalMarker(const std::string& programFolder, bool on) {
+bool SwitchLocalMarker(TAsker& asker, const std::string& programFolder, bool on) {
     if (SetLocalFolderMarker(programFolder, on)) return true;
-    ShowMessage("[" + programFolder + kLocalFolderMarker + "]を" + (on ? "作成" : "削除") +
-                "できませんでした。");
+    asker.ShowMessage("[" + programFolder + kLocalFolderMarker + "]を" + (on ? "作成" : "削除") +
+                      "できませんでした。");
     return false;
 }

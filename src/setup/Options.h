@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/Settings.h"
+#include "platform/MessageBox.h"
 #include "setup/SpecialFolders.h"
 #include "text/DocumentCodec.h"
 
@@ -49,13 +50,13 @@ inline constexpr const char* kTextMimeType = "text/plain";
 bool TextFilesAssociated();
 // btnTolmoKanren in either state: asks, writes or removes, tells the result. True when the
 // association changed.
-bool AssociateTextFiles(const std::string& program);
-bool RemoveTextAssociation();
+bool AssociateTextFiles(TAsker& asker, const std::string& program);
+bool RemoveTextAssociation(TAsker& asker);
 
 // btnSendTo: asks, replaces an existing entry only when allowed, links "トルモ" to the program
 // in the file manager's scripts folder, tells the result.
-bool RegisterSendTo(const std::string& program, const TSpecialFolders& folders);
+bool RegisterSendTo(TAsker& asker, const std::string& program, const TSpecialFolders& folders);
 
 // cbLocal: the stand-alone marker of the program folder; false (with a message) when the
 // marker could not be changed.
-bool SwitchLocalMarker(const std::string& programFolder, bool on);
+bool SwitchLocalMarker(TAsker& asker, const std::string& programFolder, bool on);

@@ -114,9 +114,10 @@ const TFormDesc& OptionsDialogForm() {
     return form;
 }
 
-TOptionsDialogModel::TOptionsDialogModel(TSettings& settings, std::string settingsFile,
-                                         std::string programFolder, std::string program)
-    : settings_(settings), settingsFile_(std::move(settingsFile)),
+TOptionsDialogModel::TOptionsDialogModel(TAsker& asker, TSettings& settings,
+                                         std::string settingsFile, std::string programFolder,
+                                         std::string program)
+    : asker_(asker), settings_(settings), settingsFile_(std::move(settingsFile)),
       programFolder_(std::move(programFolder)), program_(std::move(program)) {
     const TSettings& s = settings_;
     SetInt("gbLine", s.isWpLine ? 0 : 1);
@@ -177,16 +178,16 @@ void TOptionsDialogModel::Clicked(const std::string& name) {
         SetText("lblYMD", DateSample(Today(), Int("gbDate") == 0, Checked("cbYoubi")));
     } else if (name == "cbLocal") {
         const bool on = Checked(name);
-        if (!SwitchLocalMarker(programFolder_, on)) SetChecked(name, !on);
+        if (!SwitchLocalMarker(asker_, programFolder_, on)) SetChecked(name, !on);
         SetVisible("lblLocal", HasLocalFolderMarker(programFolder_));
     } else if (name == "btnTolmoKanren") {
         if (TextFilesAssociated())
-            RemoveTextAssociation();
+            RemoveTextAssociation(asker_);
         else
-            AssociateTextFiles(program_);
+            AssociateTextFiles(asker_, program_);
         showAssociation();
     } else if (name == "btnSendTo") {
-        RegisterSendTo(program_, SpecialFolders());
+        RegisterSendTo(asker_, program_, SpecialFolders());
     }
 }
 
@@ -225,5 +226,5 @@ void TOptionsDialogModel::Apply() {
     ParseEncodingName(Choice("cbNewEncoding"), &newPages.encoding, &newPages.bom);
     ParseLineEndName(Choice("cbNewLineEnd"), &newPages.lineEnd);
     if (!WriteOptions(settingsFile_, s, newPages))
-        ShowMessage("[" + settingsFile_ + "]に設定を保存できませんでした。");
+        asker_.ShowMessage("[" + settingsFile_ + "]に設定を保存できませんでした。");
 }

@@ -14,8 +14,9 @@ const TFormDesc& OptionsDialogForm();
 
 class TOptionsDialogModel : public TFormModel {
   public:
-    TOptionsDialogModel(TSettings& settings, std::string settingsFile, std::string programFolder,
-                        std::string program);
+    // asker asks the system actions' questions and tells their results.
+    TOptionsDialogModel(TAsker& asker, TSettings& settings, std::string settingsFile,
+                        std::string programFolder, std::string program);
 
     void Changed(const std::string& name) override;
     void Clicked(const std::string& name) override;
@@ -38,6 +39,7 @@ class TOptionsDialogModel : public TFormModel {
   private:
     void showAssociation();
     THiddenPanelKeys keys_; // a change of tab disarms them
+    TAsker& asker_;
     TSettings& settings_;
     const std::string settingsFile_, programFolder_, program_;
 };

@@ -193,10 +193,10 @@ static bool NoTitle(const std::vector<std::string>& args) {
     return !args.empty() && (args[0] == "/R" || args[0] == "/X");
 }
 
-TSetupDialogModel::TSetupDialogModel(int mode, std::string programFolder,
+TSetupDialogModel::TSetupDialogModel(TAsker& asker, int mode, std::string programFolder,
                                      const std::string& dataFolder,
                                      const std::vector<std::string>& args, std::string programName)
-    : ProgramFolder(std::move(programFolder)),
+    : Asker(asker), ProgramFolder(std::move(programFolder)),
       ProgramName(programName.empty() ? "tolmo" : std::move(programName)),
       Title(NoTitle(args) ? "" : std::string("「トルモ -Tolmo-」 ") + kProgramVersion + " "),
       BackupFile(BackupSettingsFile(ProgramFolder, dataFolder)), Folders(SpecialFolders()) {
@@ -244,9 +244,9 @@ void TSetupDialogModel::Changed(const std::string& name) {
     for (const Place& p : kPlaces)
         if (name == p.group) {
             if (Int(name) == 0)
-                SwitchShortcutOn(Folders, p.place, ProgramFolder + ProgramName);
+                SwitchShortcutOn(Asker, Folders, p.place, ProgramFolder + ProgramName);
             else
-                SwitchShortcutOff(Folders, p.place);
+                SwitchShortcutOff(Asker, Folders, p.place);
             ReadShortcutStates();
         }
 }
@@ -261,9 +261,10 @@ void TSetupDialogModel::Clicked(const std::string& name) {
                 Changed(p.group);
             }
     } else if (name == "btnKaifukuOk") {
-        if (AskYesNo("データ回復作業を行いますと、現在のデータは消去されてしまいます。\r\n\r\n"
-                     "データ回復作業を行いますか？",
-                     false))
+        if (Asker.AskYesNo(
+                "データ回復作業を行いますと、現在のデータは消去されてしまいます。\r\n\r\n"
+                "データ回復作業を行いますか？",
+                false))
             for (const char* n : kRestoreControls)
                 SetEnabled(n, true);
     }
@@ -280,7 +281,7 @@ void TSetupDialogModel::SetupFolderChosen(const std::string& chosen) {
     SetEnabled("edtSetup", true);
     const std::string folder = ExcludeTrailingChar(chosen, "/");
     if (!PathExists(folder + "/" + ProgramName) && folder.find("Tolmo") == std::string::npos &&
-        AskYesNo("指定されたフォルダーに</Tolmo/>のフォルダを\r\n付け加えますか？", true))
+        Asker.AskYesNo("指定されたフォルダーに</Tolmo/>のフォルダを\r\n付け加えますか？", true))
         SetText("edtSetup", folder + "/Tolmo/");
     else
         SetText("edtSetup", folder);
@@ -296,8 +297,9 @@ std::string TSetupDialogModel::CopyFolderStart(int which) const {
 void TSetupDialogModel::CopyFolderChosen(int which, const std::string& chosen) {
     if (chosen.empty()) return;
     const TMediumState medium = ProbeMedium(chosen);
-    const std::optional<std::string> result =
-        which == 3 ? ChooseRestoreSource(chosen, medium) : ChooseBackupDestination(chosen, medium);
+    const std::optional<std::string> result = which == 3
+                                                  ? ChooseRestoreSource(Asker, chosen, medium)
+                                                  : ChooseBackupDestination(Asker, chosen, medium);
     if (result) SetText(CopyEdit(which), *result);
 }
 

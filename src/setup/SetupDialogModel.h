@@ -17,10 +17,12 @@ const TFormDesc& SetupDialogForm();
 class TSetupDialogModel : public TFormModel {
   public:
     // mode 1 the setup page, 2 the start-up methods, anything else backup and restore; args the
-    // command line ("/R" or "/X" first: no title).
-    TSetupDialogModel(int mode, std::string programFolder, const std::string& dataFolder,
-                      const std::vector<std::string>& args, std::string programName);
+    // command line ("/R" or "/X" first: no title). asker asks the page's questions.
+    TSetupDialogModel(TAsker& asker, int mode, std::string programFolder,
+                      const std::string& dataFolder, const std::vector<std::string>& args,
+                      std::string programName);
 
+    TAsker& Asker; // also for the setup, backup and restore runs of the dialog
     const std::string ProgramFolder, ProgramName, Title, BackupFile;
     TSpecialFolders Folders;
     // The option group is drawn grey.

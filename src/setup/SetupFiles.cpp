@@ -97,7 +97,7 @@ void CreateShortcut(const std::string& program, const std::string& folder,
     e.comment = "日本語テキストのメモ帳";
     const std::string dir = IncludeTrailingChar(folder, "/");
     const std::string file = dir + e.name + kShortcutExt;
-    if (!EnsureFolder(dir, true, false) || !WriteFileAtomic(file, DesktopEntryText(e)) ||
+    if (!EnsureFolder(dir, true, nullptr) || !WriteFileAtomic(file, DesktopEntryText(e)) ||
         ::chmod(file.c_str(), 0755) != 0)
         throw ESetupError(kShortcutError);
 }

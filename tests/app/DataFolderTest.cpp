@@ -5,7 +5,7 @@
 #include "platform/IniFile.h"
 
 #include "../support/FolderListing.h"
-#include "../support/RecordingSink.h"
+#include "../support/RecordingAsker.h"
 #include "../support/TempDir.h"
 
 #include <filesystem>
@@ -25,7 +25,7 @@ class DataFolderTest : public ::testing::Test {
     std::string prog() { return d / "prog/"; }
     std::string common() { return d / "config/"; }
     TDataFolderChoice resolve() {
-        return ResolveDataFolder(prog(), common(), [this] {
+        return ResolveDataFolder(asker, prog(), common(), [this] {
             ++cdRomAsked;
             return cdRom;
         });
@@ -36,7 +36,7 @@ class DataFolderTest : public ::testing::Test {
                (c.cdRom ? "C" : "");
     }
     TempDir d;
-    RecordingSink sink;
+    RecordingAsker asker;
     bool cdRom = false;
     int cdRomAsked = 0;
 };
@@ -46,28 +46,28 @@ TEST_F(DataFolderTest, NormalModeCreatesTheFolderAndMovesOldSettings) {
     TempDir::Write(prog() + "Tolmo.rec", "rec");
     TDataFolderChoice c = resolve();
     EXPECT_EQ(shown(c), common() + "Brix/Tolmo/ ");
-    EXPECT_EQ(sink.texts(), Texts{"[" + c.dataFolder + "]が見つかりません。\r\n作成し直します。"});
+    EXPECT_EQ(asker.texts(), Texts{"[" + c.dataFolder + "]が見つかりません。\r\n作成し直します。"});
     EXPECT_EQ(FolderListing(c.dataFolder), "Tolmo.ini=ini\nTolmo.rec=rec\n");
     EXPECT_EQ(FolderListing(prog()),
               "SafeGuard/\nSafeGuard/01_Tolmo.ini=ini\nSafeGuard/01_Tolmo.rec=rec\n");
     EXPECT_EQ(cdRomAsked, 0);
     // A second start finds the folder and says nothing.
-    sink.boxes.clear();
+    asker.boxes.clear();
     EXPECT_EQ(resolve().dataFolder, c.dataFolder);
-    EXPECT_TRUE(sink.boxes.empty());
+    EXPECT_TRUE(asker.boxes.empty());
 }
 
 TEST_F(DataFolderTest, ExistingSettingsInTheDataFolderWinAndAMissingOneIsReported) {
     fs::create_directories(common() + "Brix/Tolmo");
     TempDir::Write(common() + "Brix/Tolmo/Tolmo.ini", "new");
     TempDir::Write(prog() + "Tolmo.ini", "old");
-    MoveSettingsToDataFolder(common() + "Brix/Tolmo/", prog());
+    MoveSettingsToDataFolder(asker, common() + "Brix/Tolmo/", prog());
     EXPECT_EQ(TempDir::Read(common() + "Brix/Tolmo/Tolmo.ini"), "new");
     EXPECT_EQ(TempDir::Read(prog() + "SafeGuard/01_Tolmo.ini"), "old");
     TempDir::Write(prog() + "Tolmo.ini", "old");
-    MoveSettingsToDataFolder(d / "nowhere/", prog());
-    EXPECT_EQ(sink.texts(), Texts{"[" + d / "nowhere/" +
-                                  "]が見つかりません。\r\n設定が保存されない可能性があります。"});
+    MoveSettingsToDataFolder(asker, d / "nowhere/", prog());
+    EXPECT_EQ(asker.texts(), Texts{"[" + d / "nowhere/" +
+                                   "]が見つかりません。\r\n設定が保存されない可能性があります。"});
     EXPECT_TRUE(fs::exists(prog() + "Tolmo.ini"));
 }
 
@@ -75,7 +75,7 @@ TEST_F(DataFolderTest, FallsBackToTheProgramFolder) {
     TempDir::Write(common() + "Brix", "a file blocks the folder");
     EXPECT_EQ(shown(resolve()), prog() + " ");
     const std::string wanted = common() + "Brix/Tolmo/";
-    EXPECT_EQ(sink.texts(),
+    EXPECT_EQ(asker.texts(),
               (Texts{"[" + wanted + "]が見つかりません。\r\n作成し直します。",
                      "[" + wanted + "]が作成できません。\r\n起動したフォルダに設定します。"}));
 }
@@ -90,7 +90,7 @@ TEST_F(DataFolderTest, LocalFolderMarkerWithFirstRunAsPlainTextOrFromTheSeedFile
     TempDir::Write(prog() + "Tolmo.ini", "");
     EXPECT_EQ(shown(resolve()), prog() + " L");
     EXPECT_EQ(cdRomAsked, 1);
-    EXPECT_TRUE(sink.boxes.empty());
+    EXPECT_TRUE(asker.boxes.empty());
     // A marker of plain text, and the seed file that becomes the marker.
     TempDir::Write(prog() + "localfol.myc", "このフォルダのトルモは、単独で起動します。\r\n");
     EXPECT_EQ(shown(resolve()), prog() + " L");
@@ -103,16 +103,18 @@ TEST_F(DataFolderTest, LocalFolderMarkerWithFirstRunAsPlainTextOrFromTheSeedFile
 
 TEST_F(DataFolderTest, NoticeOnlyWhenTheFolderExistedBefore) {
     const std::string record = d / "state/Brix/Tolmo/started";
-    auto resolveWithRecord = [&] { return ResolveDataFolder(prog(), common(), nullptr, record); };
+    auto resolveWithRecord = [&] {
+        return ResolveDataFolder(asker, prog(), common(), nullptr, record);
+    };
     // A true first start creates the folder silently and remembers that the program ran.
     TDataFolderChoice c = resolveWithRecord();
     EXPECT_TRUE(fs::is_directory(c.dataFolder));
-    EXPECT_TRUE(sink.boxes.empty());
+    EXPECT_TRUE(asker.boxes.empty());
     EXPECT_EQ(TempDir::Read(record), c.dataFolder + "\n");
     // The folder removed later: the user is told it is made again.
     fs::remove_all(common() + "Brix");
     resolveWithRecord();
-    EXPECT_EQ(sink.texts(), Texts{"[" + c.dataFolder + "]が見つかりません。\r\n作成し直します。"});
+    EXPECT_EQ(asker.texts(), Texts{"[" + c.dataFolder + "]が見つかりません。\r\n作成し直します。"});
     EXPECT_TRUE(fs::is_directory(c.dataFolder));
 }
 

@@ -2,7 +2,7 @@
 #include "app/ShellUtil.h"
 
 #include "../support/FolderListing.h"
-#include "../support/RecordingSink.h"
+#include "../support/RecordingAsker.h"
 #include "../support/TempDir.h"
 
 #include <filesystem>
@@ -42,21 +42,22 @@ TEST(ShellUtil, LongPathResolvesLinksButLeavesMissingOrOddPaths) {
 
 TEST(ShellUtil, MissingFolderIsMadeOnlyAfterYes) {
     TempDir d;
-    RecordingSink sink;
-    EXPECT_TRUE(EnsureFolder(d.str(), false, false));
-    EXPECT_FALSE(EnsureFolder(d / "a/b/", false, false));
-    sink.answers = {false};
-    EXPECT_FALSE(EnsureFolder(d / "a/b/", true, true));
+    RecordingAsker asker;
+    EXPECT_TRUE(EnsureFolder(d.str(), false, nullptr));
+    EXPECT_FALSE(EnsureFolder(d / "a/b/", false, nullptr));
+    asker.answers = {false};
+    EXPECT_FALSE(EnsureFolder(d / "a/b/", true, &asker));
     EXPECT_FALSE(fs::exists(d / "a"));
-    EXPECT_EQ(sink.texts(), Texts{"フォルダ[" + d / "a/b" + "]が存在しません。\r\n作成しますか。"});
-    EXPECT_TRUE(sink.boxes[0].yesNo && sink.boxes[0].defaultYes);
-    EXPECT_TRUE(EnsureFolder(d / "a/b/", true, true));
+    EXPECT_EQ(asker.texts(),
+              Texts{"フォルダ[" + d / "a/b" + "]が存在しません。\r\n作成しますか。"});
+    EXPECT_TRUE(asker.boxes[0].yesNo && asker.boxes[0].defaultYes);
+    EXPECT_TRUE(EnsureFolder(d / "a/b/", true, &asker));
     EXPECT_TRUE(fs::is_directory(d / "a/b"));
     // A file in the way: the folder cannot be made.
     TempDir::Write(d / "f", "");
-    sink.boxes.clear();
-    EXPECT_FALSE(EnsureFolder(d / "f/g", true, true));
-    EXPECT_EQ(sink.texts().back(),
+    asker.boxes.clear();
+    EXPECT_FALSE(EnsureFolder(d / "f/g", true, &asker));
+    EXPECT_EQ(asker.texts().back(),
               "フォルダ[" + d / "f/g" + "]が作成出来ません。\r\nフォルダの作成を中止します。");
 }
 
@@ -79,54 +80,54 @@ class GenerationCopyTest : public ::testing::Test {
   protected:
     std::string gen(int k) { return GenerationFileName(d / "SafeGuard/", k, "Tolmo.ini"); }
     TempDir d;
-    RecordingSink sink;
+    RecordingAsker asker;
 };
 
 TEST_F(GenerationCopyTest, RotatesGenerationsUpToAGapAndCreatesTheFolder) {
     TempDir::Write(d / "Tolmo.ini", "new");
-    ASSERT_TRUE(GenerationCopy(d / "Tolmo.ini", d / "SafeGuard/", 3)); // the folder is made
+    ASSERT_TRUE(GenerationCopy(d / "Tolmo.ini", d / "SafeGuard/", 3, &asker)); // the folder is made
     EXPECT_EQ(gen(1), d / "SafeGuard/01_Tolmo.ini");
     for (int k = 1; k <= 5; ++k)
         TempDir::Write(gen(k), "g" + std::to_string(k));
-    ASSERT_TRUE(GenerationCopy(d / "Tolmo.ini", d / "SafeGuard", 5));
+    ASSERT_TRUE(GenerationCopy(d / "Tolmo.ini", d / "SafeGuard", 5, &asker));
     EXPECT_EQ(FolderListing(d / "SafeGuard"), "01_Tolmo.ini=new\n02_Tolmo.ini=g1\n03_Tolmo.ini=g2\n"
                                               "04_Tolmo.ini=g3\n05_Tolmo.ini=g4\n");
     // Counting stops at the first missing generation: 04 is a stray and stays.
     fs::remove(gen(3));
     TempDir::Write(gen(4), "stray");
-    ASSERT_TRUE(GenerationCopy(d / "Tolmo.ini", d / "SafeGuard/", 5));
+    ASSERT_TRUE(GenerationCopy(d / "Tolmo.ini", d / "SafeGuard/", 5, &asker));
     EXPECT_EQ(FolderListing(d / "SafeGuard"),
               "01_Tolmo.ini=new\n02_Tolmo.ini=new\n03_Tolmo.ini=g1\n"
               "04_Tolmo.ini=stray\n05_Tolmo.ini=g4\n");
-    EXPECT_TRUE(sink.boxes.empty());
+    EXPECT_TRUE(asker.boxes.empty());
 }
 
 TEST_F(GenerationCopyTest, RefusalsAndErrors) {
     TempDir::Write(d / "Tolmo.ini", "x");
-    EXPECT_FALSE(GenerationCopy(d / "Tolmo.ini", d / "SafeGuard/", 1));
-    EXPECT_FALSE(GenerationCopy(d / "Tolmo.ini", d / "SafeGuard/", 33));
-    EXPECT_FALSE(GenerationCopy(d / "none.ini", d / "SafeGuard/", 5));
-    EXPECT_EQ(sink.texts(), (Texts{"世代の数が正しくありません。", "世代の数が正しくありません。",
-                                   "[" + d / "none.ini" + "]がありません。"}));
+    EXPECT_FALSE(GenerationCopy(d / "Tolmo.ini", d / "SafeGuard/", 1, &asker));
+    EXPECT_FALSE(GenerationCopy(d / "Tolmo.ini", d / "SafeGuard/", 33, &asker));
+    EXPECT_FALSE(GenerationCopy(d / "none.ini", d / "SafeGuard/", 5, &asker));
+    EXPECT_EQ(asker.texts(), (Texts{"世代の数が正しくありません。", "世代の数が正しくありません。",
+                                    "[" + d / "none.ini" + "]がありません。"}));
     EXPECT_FALSE(fs::exists(d / "SafeGuard"));
-    EXPECT_TRUE(GenerationCopy(d / "Tolmo.ini", d / "SafeGuard/", 2));
-    EXPECT_TRUE(GenerationCopy(d / "Tolmo.ini", d / "SafeGuard/", 32));
+    EXPECT_TRUE(GenerationCopy(d / "Tolmo.ini", d / "SafeGuard/", 2, &asker));
+    EXPECT_TRUE(GenerationCopy(d / "Tolmo.ini", d / "SafeGuard/", 32, &asker));
     // A file where the folder should be.
     fs::remove_all(d / "SafeGuard");
     TempDir::Write(d / "SafeGuard", "a file");
-    EXPECT_FALSE(GenerationCopy(d / "Tolmo.ini", d / "SafeGuard/", 5));
-    EXPECT_EQ(sink.texts().back(), "世代コピーエラー");
+    EXPECT_FALSE(GenerationCopy(d / "Tolmo.ini", d / "SafeGuard/", 5, &asker));
+    EXPECT_EQ(asker.texts().back(), "世代コピーエラー");
 }
 
 TEST_F(GenerationCopyTest, MoveToSafeGuardKeepsAFileThatCannotBeSavedAway) {
-    EXPECT_TRUE(MoveToSafeGuard(d.str(), "Tolmo.ini", 5)); // nothing to move
-    EXPECT_TRUE(sink.boxes.empty());
+    EXPECT_TRUE(MoveToSafeGuard(asker, d.str(), "Tolmo.ini", 5)); // nothing to move
+    EXPECT_TRUE(asker.boxes.empty());
     TempDir::Write(d / "Tolmo.ini", "x");
-    EXPECT_TRUE(MoveToSafeGuard(d.str(), "Tolmo.ini", 5));
+    EXPECT_TRUE(MoveToSafeGuard(asker, d.str(), "Tolmo.ini", 5));
     EXPECT_FALSE(fs::exists(d / "Tolmo.ini"));
     EXPECT_EQ(TempDir::Read(gen(1)), "x");
     TempDir::Write(d / "Tolmo.ini", "y");
-    EXPECT_TRUE(MoveToSafeGuard(d.str(), "Tolmo.ini", 40));
-    EXPECT_EQ(sink.texts().back(), "SafeGuard コピーに失敗しました。");
+    EXPECT_TRUE(MoveToSafeGuard(asker, d.str(), "Tolmo.ini", 40));
+    EXPECT_EQ(asker.texts().back(), "SafeGuard コピーに失敗しました。");
     EXPECT_TRUE(fs::exists(d / "Tolmo.ini")); // kept when it could not be saved away
 }

@@ -5,7 +5,7 @@
 #include "calendar/JulianDay.h"
 #include "platform/IniFile.h"
 
-#include "../support/RecordingSink.h"
+#include "../support/RecordingAsker.h"
 #include "../support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -18,10 +18,10 @@ namespace {
 const int32_t kToday = DateToJulius(2026, 12, 7);
 
 struct Dialog {
-    RecordingSink sink;
+    RecordingAsker asker;
     TDateDialogModel m;
     explicit Dialog(const char* preset, bool wa = true, bool youbi = true)
-        : m(THidukeOptions{wa, youbi, "", preset}, kToday) {
+        : m(asker, THidukeOptions{wa, youbi, "", preset}, kToday) {
         m.Open();
     }
     // The fields, then the calendar's day: "2006| 2| 5 = 2006-2-5".
@@ -71,7 +71,7 @@ TEST(DateDialogModel, CalendarAndFieldsFollowEachOther) {
     d.m.Changed("edtMonth");
     EXPECT_EQ(d.State(), "2007|13| 3 = 2007-12-3");
     EXPECT_FALSE(d.m.CanAccept());
-    EXPECT_EQ(d.sink.texts(), std::vector<std::string>{"日付が正しくありません。"});
+    EXPECT_EQ(d.asker.texts(), std::vector<std::string>{"日付が正しくありません。"});
     EXPECT_EQ(d.m.Result(false), "");
 }
 
@@ -105,10 +105,11 @@ TEST(DateDialogModel, UpDownAndButtonsMoveTheDate) {
 TEST(DateDialogModel, HolidayFileIsReadOnOpen) {
     TempDir dir;
     TempDir::Write(dir / "HDay.dat", "12,1,test\r\n");
-    TDateDialogModel m(THidukeOptions{true, true, dir / "HDay.dat", ""}, kToday);
+    RecordingAsker asker;
+    TDateDialogModel m(asker, THidukeOptions{true, true, dir / "HDay.dat", ""}, kToday);
     m.Open();
     EXPECT_EQ(m.Calendar1.HolidayList(), std::vector<std::string>{"12,1,test"});
-    TDateDialogModel none(THidukeOptions{true, true, dir / "missing.dat", ""}, kToday);
+    TDateDialogModel none(asker, THidukeOptions{true, true, dir / "missing.dat", ""}, kToday);
     EXPECT_TRUE(none.Open());
     EXPECT_TRUE(none.Calendar1.HolidayList().empty());
 }

@@ -17,6 +17,9 @@
 #include "platform/Cp932.h"
 #include "text/RowStore.h"
 
+// Opening these files asks nothing; a question would go to stderr and take its default.
+static TConsoleAsker quiet;
+
 namespace {
 
 constexpr int kPieces = 52; // of 100 MiB: 5.2 GiB
@@ -57,7 +60,7 @@ TEST(HugeFile, FivePointTwoGigabytesOpenEditAtTheEndAndPastFourGibibytesAndSave)
 
     TDecodedDocument doc;
     std::string error;
-    ASSERT_TRUE(ReadPageDocument(file.path, nullptr, &doc, &error)) << error;
+    ASSERT_TRUE(ReadPageDocument(quiet, file.path, nullptr, &doc, &error)) << error;
     ASSERT_EQ(doc.format.encoding, TEncoding::ShiftJis);
     TEditorCore core;
     core.SetWordWrap(true);

@@ -5,7 +5,7 @@
 #include "syntax/MemoSyntax.h"
 
 #include "../support/EditorCoreHelpers.h"
-#include "../support/RecordingSink.h"
+#include "../support/RecordingAsker.h"
 
 #include <gtest/gtest.h>
 
@@ -59,17 +59,17 @@ TEST(Addresses, PointerLooksAgainOnlyAfterAMoveAndClicksFollowTheOption) {
 }
 
 TEST(Addresses, TheBrowserOfTheOptionsOrTheDesktopsHandler) {
-    RecordingSink sink;
+    RecordingAsker asker;
     TSettings s;
     std::string program = "x";
     s.isBrowser = false;
-    EXPECT_TRUE(AddressProgram(s, "", &program));
+    EXPECT_TRUE(AddressProgram(asker, s, "", &program));
     EXPECT_EQ(program, ""); // the desktop's own handler
     s.isBrowser = true;
     s.Browser = "";
-    EXPECT_FALSE(AddressProgram(s, "", &program));
-    EXPECT_EQ(sink.texts().back(), "ブラウザが指定されていません。\r\n中止します。");
+    EXPECT_FALSE(AddressProgram(asker, s, "", &program));
+    EXPECT_EQ(asker.texts().back(), "ブラウザが指定されていません。\r\n中止します。");
     s.Browser = "sh";
-    EXPECT_TRUE(AddressProgram(s, "/bin:/usr/bin", &program));
+    EXPECT_TRUE(AddressProgram(asker, s, "/bin:/usr/bin", &program));
     EXPECT_NE(program.find("/sh"), std::string::npos);
 }

@@ -1,7 +1,7 @@
 // The encodings and formats of pages: remembered choices, new pages and recovered pages.
 #include "mainwindow/DocumentEncoding.h"
 
-#include "../support/RecordingSink.h"
+#include "../support/RecordingAsker.h"
 #include "../support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -58,9 +58,11 @@ TEST(DocumentEncoding, NewPageFormatFromTheSettings) {
     SetNewPageFormat(f);
     TDecodedDocument doc;
     std::string err;
-    ASSERT_TRUE(ReadPageDocument(d / "a.txt", nullptr, &doc, &err)) << err;
-    // The file's own line ends.
+    RecordingAsker asker;
+    ASSERT_TRUE(ReadPageDocument(asker, d / "a.txt", nullptr, &doc, &err)) << err;
+    // The file's own line ends, without a question.
     EXPECT_EQ(doc.format, (TFileFormat{TEncoding::Utf8, false, TLineEndStyle::CrLf}));
+    EXPECT_TRUE(asker.boxes.empty());
     SetNewPageFormat({});
 }
 
@@ -96,7 +98,7 @@ TEST(DocumentEncoding, RecoveredPageKeepsItsFormatAndCharacters) {
 // they enter, as in a Shift-JIS page; the JIS forms and what the file already uses go in as they
 // are.
 TEST(DocumentEncoding, UnholdableCharactersAreAskedAboutAtOnce) {
-    RecordingSink sink;
+    RecordingAsker asker;
     auto page = [](const std::string& bytes, TEncoding e) {
         TDecodedDocument decoded = DecodeDocument(bytes, e);
         TPageDocument d;
@@ -108,27 +110,27 @@ TEST(DocumentEncoding, UnholdableCharactersAreAskedAboutAtOnce) {
     bool switched = false;
     TPageDocument euc = page("x", TEncoding::EucJp);
     std::u16string typed = u"〜−‖¢£¬―—丂";
-    EXPECT_EQ(TakeEnteringText(euc, text, typed, &switched), 0u);
-    EXPECT_TRUE(sink.boxes.empty());
+    EXPECT_EQ(TakeEnteringText(asker, euc, text, typed, &switched), 0u);
+    EXPECT_TRUE(asker.boxes.empty());
     for (TEncoding e : {TEncoding::EucJp, TEncoding::Iso2022Jp}) {
         TPageDocument d = page("x", e);
-        sink.answers = {false};
+        asker.answers = {false};
         typed = u"a①😀";
-        EXPECT_EQ(TakeEnteringText(d, text, typed, &switched), 2u);
+        EXPECT_EQ(TakeEnteringText(asker, d, text, typed, &switched), 2u);
         EXPECT_EQ(typed, u"a??");
         EXPECT_FALSE(switched);
-        sink.answers = {true};
+        asker.answers = {true};
         typed = u"①";
-        EXPECT_EQ(TakeEnteringText(d, text, typed, &switched), 0u);
+        EXPECT_EQ(TakeEnteringText(asker, d, text, typed, &switched), 0u);
         EXPECT_TRUE(switched && d.format.encoding == TEncoding::Utf8 && typed == u"①");
     }
-    ASSERT_EQ(sink.boxes.size(), 4u);
-    EXPECT_NE(sink.boxes[0].text.find("EUC-JP で表せない文字"), std::string::npos);
+    ASSERT_EQ(asker.boxes.size(), 4u);
+    EXPECT_NE(asker.boxes[0].text.find("EUC-JP で表せない文字"), std::string::npos);
     // A file that already has the NEC row keeps using it.
     TPageDocument nec = page("\xAD\xA1", TEncoding::EucJp);
     typed = u"②";
-    EXPECT_EQ(TakeEnteringText(nec, text, typed, &switched), 0u);
-    EXPECT_EQ(sink.boxes.size(), 4u);
+    EXPECT_EQ(TakeEnteringText(asker, nec, text, typed, &switched), 0u);
+    EXPECT_EQ(asker.boxes.size(), 4u);
     EXPECT_EQ(EncodeDocument(Utf16ToDocument(typed, nec.table.get()), nec.format, nec.table.get()),
               "\xAD\xA2");
 }

@@ -4,7 +4,7 @@
 #include "platform/IniFile.h"
 
 #include "../support/OrdinaryUser.h"
-#include "../support/RecordingSink.h"
+#include "../support/RecordingAsker.h"
 #include "../support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -173,11 +173,11 @@ TEST(SaveDocumentFile, RootKeepsTheOwnerOfAnotherUsersFile) {
 
 TEST(OpenFileList, SavedBesideTheProgramUnlessItHasItsFileAndAFailureIsTold) {
     TempDir d;
-    RecordingSink sink;
+    RecordingAsker asker;
     TIniFile(d / "tolmo.ini").WriteString("Set", "Page", "2");
     TMyFileList l;
     l.AddRecord(TFileRecord::Fresh("a,b.txt", "/x/"));
-    ASSERT_TRUE(SaveOpenFileList(l, d / "tolmo.bin"));
+    ASSERT_TRUE(SaveOpenFileList(asker, l, d / "tolmo.bin"));
     TIniFile ini(d / "tolmo.ini");
     TMyFileList back;
     back.Load(IniSection(ini, TMyFileList::kSection));
@@ -185,8 +185,8 @@ TEST(OpenFileList, SavedBesideTheProgramUnlessItHasItsFileAndAFailureIsTold) {
     EXPECT_EQ(back.PathOf(0), "/x/a,b.txt");
     EXPECT_EQ(ini.ReadString("Set", "Page", ""), "2");
     l.SetSettingsPath(d / "gone/Tolmo.ini");
-    EXPECT_FALSE(SaveOpenFileList(l, d / "tolmo.bin"));
-    EXPECT_EQ(sink.texts(),
+    EXPECT_FALSE(SaveOpenFileList(asker, l, d / "tolmo.bin"));
+    EXPECT_EQ(asker.texts(),
               std::vector<std::string>{"ファイルリスト保存エラー\r\n（テキストは保存されて"
                                        "います）\r\n終了処理を継続します。"});
 }

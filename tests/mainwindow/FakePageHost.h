@@ -5,6 +5,7 @@
 #include "mainwindow/PageBook.h"
 #include "mainwindow/PageText.h"
 
+#include "../support/RecordingAsker.h"
 #include "../support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -132,7 +133,9 @@ struct CorePage : TPageText {
                                                      std::make_shared<TEditorScreenStrings>())
         : TPageText(sets, std::make_shared<TPageDocument>()), c(std::move(store)) {}
     mutable TEditorCore c;
+    mutable RecordingAsker told; // the page's questions and notices
     TEditorCore& core() const override { return c; }
+    TAsker& asker() const override { return told; }
     void takeText(std::string&& text) override { c.TakeText(std::move(text)); }
     void beginBackground(const std::string&, std::unique_ptr<TBackgroundLoad>,
                          const TFileFormat&) override {

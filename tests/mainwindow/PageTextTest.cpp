@@ -3,7 +3,7 @@
 
 #include "syntax/SyntaxInstances.h"
 
-#include "../support/RecordingSink.h"
+#include "../support/RecordingAsker.h"
 
 namespace {
 
@@ -88,7 +88,6 @@ TEST(PageText, EveryLineKeepsItsEndLossesRefusedAndBinaryFilesAsked) {
     TempDir d;
     TPagePropSets sets;
     CorePage p(sets);
-    RecordingSink sink;
     std::string err, bytes;
     // Mixed line ends are written back as they were read, without a word; a line typed takes
     // the most frequent end.
@@ -98,17 +97,18 @@ TEST(PageText, EveryLineKeepsItsEndLossesRefusedAndBinaryFilesAsked) {
     p.c.KeyReturn(false);
     ASSERT_TRUE(p.FileBytes(&bytes, &err)) << err;
     EXPECT_EQ(bytes, "new\na\nb\rc\nd\r\n");
-    EXPECT_TRUE(sink.boxes.empty());
+    EXPECT_TRUE(p.told.boxes.empty());
     // What a save does leave out, an end-of-file mark, is told once, before the first save.
     TempDir::Write(d / "eof.txt", "text\r\n\x1a\r\n");
     ASSERT_TRUE(p.LoadFromFile(d / "eof.txt", &err)) << err;
     for (int i = 0; i < 2; ++i)
         ASSERT_TRUE(p.SaveToFile(d / "eof.txt", &err)) << err;
     EXPECT_EQ(TempDir::Read(d / "eof.txt"), "text\r\n");
-    EXPECT_EQ(sink.texts(), std::vector<std::string>{"このファイルの末尾にあった終端記号 (0x1A) と"
-                                                     "その後の改行 (合わせて 3 バイト) は、保存"
-                                                     "すると無くなります。"});
-    sink.boxes.clear();
+    EXPECT_EQ(p.told.texts(),
+              std::vector<std::string>{"このファイルの末尾にあった終端記号 (0x1A) と"
+                                       "その後の改行 (合わせて 3 バイト) は、保存"
+                                       "すると無くなります。"});
+    p.told.boxes.clear();
     // A UTF-8 page with an emoji cannot be written as Shift-JIS: nothing is written.
     TempDir::Write(d / "e.txt", "😀\n");
     ASSERT_TRUE(p.LoadFromFile(d / "e.txt", &err)) << err;
@@ -121,7 +121,7 @@ TEST(PageText, EveryLineKeepsItsEndLossesRefusedAndBinaryFilesAsked) {
                              "ELF\0\0\x01\r\x89PNG\r\n\x1a\n\r\rZ\n\n\r",
                              22);
     TempDir::Write(d / "b.bin", binary);
-    sink.answers = {false, true};
+    p.told.answers = {false, true};
     EXPECT_FALSE(p.LoadFromFile(d / "b.bin", &err));
     EXPECT_FALSE(err.empty());
     ASSERT_TRUE(p.LoadFromFile(d / "b.bin", &err)) << err;
@@ -131,7 +131,7 @@ TEST(PageText, EveryLineKeepsItsEndLossesRefusedAndBinaryFilesAsked) {
     for (const std::string& file :
          {std::string("a\0\r\0b\0\n\0c\0\r\0\n\0", 14), std::string("\0\x01\x1a\r\n", 5)}) {
         TempDir::Write(d / "u.txt", file);
-        sink.answers = {true};
+        p.told.answers = {true};
         ASSERT_TRUE(p.LoadFromFile(d / "u.txt", &err)) << err;
         ASSERT_TRUE(p.SaveToFile(d / "u.txt", &err)) << err;
         EXPECT_EQ(TempDir::Read(d / "u.txt"), file);

@@ -1,14 +1,12 @@
 // The recent lists of closed pages across a restart, and what their clicks open.
 #include "mainwindow/RecentLists.h"
 
-#include "../support/RecordingSink.h"
 #include "FakePageHost.h"
 
 #include <gtest/gtest.h>
 
 TEST(RecentLists, ClosedPagesAreRememberedAcrossARestartAndClicksOpenThem) {
     TempDir d;
-    RecordingSink sink;
     FakePageHost host;
     TMyFileList list;
     TPageBook book(host, list);

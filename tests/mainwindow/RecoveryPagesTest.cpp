@@ -1,7 +1,7 @@
 // The pages' recovery files: written when due, removed when saved, offered at the next start.
 #include "mainwindow/RecoveryPages.h"
 
-#include "../support/RecordingSink.h"
+#include "../support/RecordingAsker.h"
 #include "../support/TempDir.h"
 #include "FakePageIds.h"
 #include "text/RowStore.h"
@@ -27,7 +27,8 @@ struct Instance {
     FakePageIdsHost host;
     TMyFileList list;
     TPageBook book{host, list};
-    TRecoveryPages pages{host, host, book};
+    RecordingAsker asker;
+    TRecoveryPages pages{asker, host, host, book};
     std::map<int, TEditorScreenStrings> stores; // the pages' texts by page id
     std::vector<std::pair<int, std::string>> restored;
     int settingsWritten = 0;
@@ -60,7 +61,6 @@ struct Instance {
 
 TEST(RecoveryPages, WrittenWhenDueAndGoneWithSavedOrClosedPages) {
     TempDir d;
-    RecordingSink sink;
     Instance run(d / "recovery/");
     const int a = run.open(d / "a.txt", "typed a");
     const int b = run.open(d / "b.txt", "typed b");
@@ -86,7 +86,6 @@ TEST(RecoveryPages, WrittenWhenDueAndGoneWithSavedOrClosedPages) {
 
 TEST(RecoveryPages, AnEndWithoutQuestionsSavesWhatItMayAndOffersTheRestAtTheNextStart) {
     TempDir d;
-    RecordingSink sink;
     const std::string root = d / "recovery/";
     {
         Instance run(root);
@@ -126,7 +125,6 @@ TEST(RecoveryPages, AnEndWithoutQuestionsSavesWhatItMayAndOffersTheRestAtTheNext
 
 TEST(RecoveryPages, TheTextAReReadReplacedStaysUntilSavedAndItsFileChangeIsMarked) {
     TempDir d;
-    RecordingSink sink;
     const std::string root = d / "recovery/";
     {
         Instance run(root);

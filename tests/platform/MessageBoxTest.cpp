@@ -1,6 +1,6 @@
 // A message's line breaks as a box shows them; every box's caption.
 #include "platform/MessageBox.h"
-#include "../support/RecordingSink.h"
+#include "../support/RecordingAsker.h"
 
 #include <gtest/gtest.h>
 
@@ -11,17 +11,17 @@ TEST(MessageBox, EveryLineEndBecomesOneBreak) {
 }
 
 TEST(MessageBox, NoticesCarryTheProgramsCaptionAndQuestionsTheirOwn) {
-    RecordingSink sink;
-    ShowNotice("再読込いたしません。");
-    ShowMessage("別のフォルダを指定してください。");
-    ShowErrorBox("x");
-    InfoBox("y", kAppTitle);
-    AskYesNoTitled("z", " ", true);
-    ASSERT_EQ(sink.boxes.size(), 5u);
+    RecordingAsker asker;
+    asker.ShowNotice("再読込いたしません。");
+    asker.ShowMessage("別のフォルダを指定してください。");
+    asker.ShowErrorBox("x");
+    asker.InfoBox("y", kAppTitle);
+    asker.AskYesNoTitled("z", " ", true);
+    ASSERT_EQ(asker.boxes.size(), 5u);
     for (size_t i = 0; i < 4; ++i)
-        EXPECT_EQ(sink.boxes[i].caption, kAppTitle) << sink.boxes[i].text;
-    EXPECT_EQ(sink.boxes[0].icon, TMsgIcon::Information);
-    EXPECT_EQ(sink.boxes[4].caption, kConfirmCaption);
+        EXPECT_EQ(asker.boxes[i].caption, kAppTitle) << asker.boxes[i].text;
+    EXPECT_EQ(asker.boxes[0].icon, TMsgIcon::Information);
+    EXPECT_EQ(asker.boxes[4].caption, kConfirmCaption);
     // A box made elsewhere without a caption, or with a blank one, shows the program's.
     EXPECT_EQ(TMessage{}.caption, kAppTitle);
     TMessage blank;

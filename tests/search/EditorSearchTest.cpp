@@ -6,7 +6,7 @@
 
 #include "../support/EditorCoreHelpers.h"
 #include "../support/FakeEditor.h"
-#include "../support/RecordingSink.h"
+#include "../support/RecordingAsker.h"
 
 #include <gtest/gtest.h>
 
@@ -25,11 +25,11 @@ struct Editor {
 // The Replace command on an editor whose questions are answered from a list, in order; each
 // question's text and the hit style while it is asked are kept.
 struct Replacing : Editor {
-    TEditorReplaceTarget t{e, "トルモ -Tolmo-"};
     std::vector<TReplaceAnswer> answers;
     std::vector<std::string> prompts;
     std::vector<TEditorHitStyle> styles;
-    RecordingSink sink;
+    RecordingAsker asker;
+    TEditorReplaceTarget t{asker, e, "トルモ -Tolmo-"};
     Replacing(std::string_view text, std::vector<TReplaceAnswer> a,
               TEditorHitStyle style = hsSelect)
         : Editor(text, style), answers(std::move(a)) {
@@ -48,7 +48,7 @@ TEST(EditorReplace, QuestionsAnsweredYesNoCancelAndAll) {
                             TReplaceAnswer::Cancel});
     TSearchCommandState s{"x", "y", soDown | soReplaceAll | soReplaceConfirm};
     const TReplaceResult res = r.Run(s);
-    EXPECT_EQ(std::tuple(r.e.Text(), res.Replaced, res.Cancelled, r.sink.boxes.size()),
+    EXPECT_EQ(std::tuple(r.e.Text(), res.Replaced, res.Cancelled, r.asker.boxes.size()),
               std::tuple("y x y x", 2, true, 0u));
     ASSERT_FALSE(r.prompts.empty());
     EXPECT_EQ(r.prompts[0], " x   を\r\n y   に 置き換えますか？");
@@ -74,8 +74,8 @@ TEST(EditorReplace, ReplaceAllSwitchesCaretHitsAndKeepsOneUndoStepEach) {
     EXPECT_EQ(r.Run(st).Replaced, 2);
     EXPECT_EQ(std::tuple(r.e.Text(), r.styles, r.e.GetHitStyle()),
               std::tuple("a-aa-aa\r\n", std::vector{hsDraw, hsDraw}, hsCaret));
-    ASSERT_EQ(r.sink.boxes.size(), 1u);
-    EXPECT_EQ(r.sink.boxes[0].caption, "トルモ -Tolmo-");
+    ASSERT_EQ(r.asker.boxes.size(), 1u);
+    EXPECT_EQ(r.asker.boxes[0].caption, "トルモ -Tolmo-");
     r.e.Undo();
     EXPECT_EQ(r.e.Text(), "a-aa-a\r\n");
     r.e.Undo();

@@ -2,7 +2,7 @@
 // the question box goes (the replace loop runs on the editor in the editor search tests).
 #include "search/FindReplaceCommands.h"
 
-#include "../support/RecordingSink.h"
+#include "../support/RecordingAsker.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@ namespace {
 
 // Find and Find Next: the text goes to the editor in Shift-JIS, a miss says so.
 TEST(FindReplace, FindAndFindNext) {
-    RecordingSink sink;
+    RecordingAsker asker;
     TSearchCommandState s{"", "", soMatchCase};
     EXPECT_FALSE(PrepareFindNext(s, true)); // no stored text yet
     s.Text = "ガ";
@@ -22,21 +22,21 @@ TEST(FindReplace, FindAndFindNext) {
         calls.emplace_back(p, o);
         return p == "\x83\x4B";
     };
-    EXPECT_TRUE(RunFind(s, "トルモ -Tolmo-", search));
-    EXPECT_TRUE(sink.boxes.empty());
+    EXPECT_TRUE(RunFind(asker, s, "トルモ -Tolmo-", search));
+    EXPECT_TRUE(asker.boxes.empty());
     s.Text = "x";
-    EXPECT_FALSE(RunFind(s, "トルモ -Tolmo-", search));
+    EXPECT_FALSE(RunFind(asker, s, "トルモ -Tolmo-", search));
     // A character no Shift-JIS text can hold is simply not found; without a text nothing happens.
     s.Text = "😀";
-    EXPECT_FALSE(RunFind(s, "t", search));
+    EXPECT_FALSE(RunFind(asker, s, "t", search));
     s.Text.clear();
-    EXPECT_FALSE(RunFind(s, "t", search));
+    EXPECT_FALSE(RunFind(asker, s, "t", search));
     const TSearchOptions o = soDown | soMatchCase;
     EXPECT_EQ(calls, (decltype(calls){{"\x83\x4B", o}, {"x", o}}));
-    EXPECT_EQ(sink.texts(),
+    EXPECT_EQ(asker.texts(),
               (std::vector<std::string>{"検索文字列  ' x '\r\nは見つかりませんでした。",
                                         "検索文字列  ' 😀 '\r\nは見つかりませんでした。"}));
-    EXPECT_EQ(sink.boxes[0].icon, TMsgIcon::Information);
+    EXPECT_EQ(asker.boxes[0].icon, TMsgIcon::Information);
 }
 
 TEST(FindReplace, ConfirmBoxPlacement) {

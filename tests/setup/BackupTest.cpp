@@ -5,7 +5,7 @@
 #include "setup/FolderCopy.h"
 
 #include "../support/FolderListing.h"
-#include "../support/RecordingSink.h"
+#include "../support/RecordingAsker.h"
 #include "../support/TempDir.h"
 
 #include <deque>
@@ -62,37 +62,37 @@ class BackupTest : public ::testing::Test {
     }
     std::string prog() { return d / "prog/"; }
     TempDir d;
-    RecordingSink sink;
+    RecordingAsker asker;
     ScriptedCopy copy;
 };
 
 TEST_F(BackupTest, BackupCopiesFilesAndStamps) {
     std::string stamp;
-    ASSERT_TRUE(RunBackup(d / "stick", prog(), &copy, &stamp));
+    ASSERT_TRUE(RunBackup(asker, d / "stick", prog(), &copy, &stamp));
     EXPECT_EQ(FolderListing(d / "stick"), "Files/\nFiles/a.txt=A\nFiles/sub/\nFiles/sub/b.txt=B\n");
-    EXPECT_EQ(sink.texts().back(), "データ退避作業を終了しました。");
+    EXPECT_EQ(asker.texts().back(), "データ退避作業を終了しました。");
     EXPECT_NE(stamp.find(" 退避"), std::string::npos);
     EXPECT_EQ(copy.last, std::make_pair(2, 2));
     // A second backup asks before replacing: No keeps the file and ends with 7's message,
     // Cancel stops at once.
     TempDir::Write(prog() + "Files/a.txt", "A2");
     copy.answers = {TOverwriteAnswer::No, TOverwriteAnswer::No};
-    EXPECT_FALSE(RunBackup(d / "stick/", prog(), &copy, &stamp));
+    EXPECT_FALSE(RunBackup(asker, d / "stick/", prog(), &copy, &stamp));
     EXPECT_EQ(TempDir::Read(d / "stick/Files/a.txt"), "A");
-    EXPECT_EQ(sink.texts().back(), "上書き確認で「いいえ」が押されました。\r\n中止します。");
+    EXPECT_EQ(asker.texts().back(), "上書き確認で「いいえ」が押されました。\r\n中止します。");
     copy.answers = {TOverwriteAnswer::Cancel};
-    EXPECT_FALSE(RunBackup(d / "stick/", prog(), &copy, &stamp));
-    EXPECT_EQ(sink.texts().back(), "上書き確認で「キャンセル」が押されました。\r\n中止します。");
+    EXPECT_FALSE(RunBackup(asker, d / "stick/", prog(), &copy, &stamp));
+    EXPECT_EQ(asker.texts().back(), "上書き確認で「キャンセル」が押されました。\r\n中止します。");
     copy.answers = {TOverwriteAnswer::YesToAll};
-    EXPECT_TRUE(RunBackup(d / "stick/", prog(), &copy, &stamp));
+    EXPECT_TRUE(RunBackup(asker, d / "stick/", prog(), &copy, &stamp));
     EXPECT_EQ(TempDir::Read(d / "stick/Files/a.txt"), "A2");
     EXPECT_FALSE(fs::exists(d / "stick/SafeGuard")); // a backup keeps no generations
 }
 
 TEST_F(BackupTest, BackupRefusals) {
     auto refused = [&](const std::string& dest) {
-        EXPECT_FALSE(RunBackup(dest, prog(), &copy, nullptr));
-        return sink.texts().back();
+        EXPECT_FALSE(RunBackup(asker, dest, prog(), &copy, nullptr));
+        return asker.texts().back();
     };
     EXPECT_EQ(refused(" "), "フォルダの設定が、不明です。\r\n中止します。");
     EXPECT_EQ(refused(d / "nowhere"), "フォルダが存在しません。\r\n中止します。");
@@ -109,8 +109,8 @@ TEST_F(BackupTest, DestinationVanishingMidCopy) {
     copy.onProgress = [&](int done) {
         if (done == 1) fs::remove_all(d / "stick/Files");
     };
-    EXPECT_FALSE(RunBackup(d / "stick", prog(), &copy, nullptr));
-    EXPECT_EQ(sink.texts().back(), "コピー作業中にエラーが生じました。\r\n中止します。");
+    EXPECT_FALSE(RunBackup(asker, d / "stick", prog(), &copy, nullptr));
+    EXPECT_EQ(asker.texts().back(), "コピー作業中にエラーが生じました。\r\n中止します。");
     EXPECT_EQ(TempDir::Read(prog() + "Files/sub/b.txt"), "B"); // the source is untouched
 }
 
@@ -122,14 +122,14 @@ TEST_F(BackupTest, RestoreMergesSavedFilesAndKeepsTheRest) {
     TBackupSettings s;
     s.edtCopy3 = d / "stick/Tolmobak/Files/";
     auto restore = [&] {
-        sink.answers = {true};
-        return RunRestore(s.edtCopy3, prog(), &copy, prog() + "Tolmo.ini", s);
+        asker.answers = {true};
+        return RunRestore(asker, s.edtCopy3, prog(), &copy, prog() + "Tolmo.ini", s);
     };
     SetStamp(prog() + "Files/a.txt", {0600, 1000000000});
     ASSERT_TRUE(restore());
     EXPECT_EQ(FolderListing(prog() + "Files"), "a.txt=saved A\nc.txt=saved C\nsub/\nsub/b.txt=B\n");
     EXPECT_EQ(ReadBackupSettings(prog() + "Tolmo.ini").edtCopy3, s.edtCopy3);
-    EXPECT_EQ(sink.texts().back(),
+    EXPECT_EQ(asker.texts().back(),
               "データ回復作業を終了しました。\r\n\r\n一旦、トルモを終了させます。\r\n"
               "トルモを立ち上げ直して下さい。");
     // The replaced memo is kept, as it was, in the program folder's SafeGuard; a file that the
@@ -148,32 +148,32 @@ TEST_F(BackupTest, RestoreMergesSavedFilesAndKeepsTheRest) {
     TempDir::Write(prog() + "SafeGuard", "a file in the way");
     EXPECT_FALSE(restore());
     EXPECT_EQ(TempDir::Read(prog() + "Files/c.txt"), "C2");
-    EXPECT_EQ(sink.texts().back(), "コピー作業中にエラーが生じました。\r\n中止します。");
+    EXPECT_EQ(asker.texts().back(), "コピー作業中にエラーが生じました。\r\n中止します。");
 }
 
 TEST_F(BackupTest, CopiesKeepModeAndModificationTime) {
     SetStamp(prog() + "Files/a.txt", {0600, 1000000000});
     SetStamp(prog() + "Files/sub/b.txt", {0644, 1100000000});
-    ASSERT_TRUE(RunBackup(d / "stick", prog(), &copy, nullptr));
+    ASSERT_TRUE(RunBackup(asker, d / "stick", prog(), &copy, nullptr));
     EXPECT_EQ(StampOf(d / "stick/Files/a.txt"), (Stamp{0600, 1000000000}));
     EXPECT_EQ(StampOf(d / "stick/Files/sub/b.txt"), (Stamp{0644, 1100000000}));
     SetStamp(d / "stick/Files/a.txt", {0640, 1200000000});
-    sink.answers = {true};
-    ASSERT_TRUE(RunRestore(d / "stick/Files", prog(), &copy, prog() + "Tolmo.ini", {}));
+    asker.answers = {true};
+    ASSERT_TRUE(RunRestore(asker, d / "stick/Files", prog(), &copy, prog() + "Tolmo.ini", {}));
     EXPECT_EQ(StampOf(prog() + "Files/a.txt"), (Stamp{0640, 1200000000}));
     EXPECT_EQ(StampOf(prog() + "Files/sub/b.txt"), (Stamp{0644, 1100000000}));
 }
 
 TEST_F(BackupTest, RestoreRefusals) {
     auto refused = [&](const std::string& source) {
-        sink.answers = {true};
-        EXPECT_FALSE(RunRestore(source, prog(), &copy, prog() + "Tolmo.ini", {}));
-        return sink.texts().back();
+        asker.answers = {true};
+        EXPECT_FALSE(RunRestore(asker, source, prog(), &copy, prog() + "Tolmo.ini", {}));
+        return asker.texts().back();
     };
-    sink.answers = {false};
-    EXPECT_FALSE(RunRestore(d / "stick", prog(), &copy, prog() + "Tolmo.ini", {}));
-    EXPECT_FALSE(sink.boxes.front().defaultYes);
-    EXPECT_EQ(sink.texts().back(), "中止します。");
+    asker.answers = {false};
+    EXPECT_FALSE(RunRestore(asker, d / "stick", prog(), &copy, prog() + "Tolmo.ini", {}));
+    EXPECT_FALSE(asker.boxes.front().defaultYes);
+    EXPECT_EQ(asker.texts().back(), "中止します。");
     fs::create_directories(d / "stick/OldFiles");
     for (const char* notFiles : {"stick", "stick/OldFiles"})
         EXPECT_EQ(refused(d / notFiles), "Filesフォルダしかコピーできません。\r\n中止します。");
@@ -187,35 +187,35 @@ TEST_F(BackupTest, RestoreRefusals) {
 TEST_F(BackupTest, FolderChoice) {
     TMediumState fixed;
     // A folder without "Tolmobak": proposed, created on Yes.
-    sink.answers = {true};
-    EXPECT_EQ(ChooseBackupDestination(d / "stick", fixed), d / "stick/Tolmobak/");
+    asker.answers = {true};
+    EXPECT_EQ(ChooseBackupDestination(asker, d / "stick", fixed), d / "stick/Tolmobak/");
     EXPECT_TRUE(fs::is_directory(d / "stick/Tolmobak"));
     // Existing one taken without asking; a folder named Tolmobak (any case) as it is.
-    EXPECT_EQ(ChooseBackupDestination(d / "stick", fixed), d / "stick/Tolmobak/");
-    EXPECT_EQ(ChooseBackupDestination(d / "stick/TOLMOBAK", fixed), d / "stick/TOLMOBAK/");
-    EXPECT_EQ(sink.boxes.size(), 1u);
+    EXPECT_EQ(ChooseBackupDestination(asker, d / "stick", fixed), d / "stick/Tolmobak/");
+    EXPECT_EQ(ChooseBackupDestination(asker, d / "stick/TOLMOBAK", fixed), d / "stick/TOLMOBAK/");
+    EXPECT_EQ(asker.boxes.size(), 1u);
     // A diskette never gets one; a removable medium asks to be set first.
     TMediumState floppy{true, 0, 1474560};
-    sink.answers = {true};
-    EXPECT_EQ(ChooseBackupDestination(d / "fd", floppy), d / "fd/");
-    EXPECT_EQ(sink.texts().back(), "メディアをセットしてください。");
+    asker.answers = {true};
+    EXPECT_EQ(ChooseBackupDestination(asker, d / "fd", floppy), d / "fd/");
+    EXPECT_EQ(asker.texts().back(), "メディアをセットしてください。");
     TMediumState absent{true, ENOMEDIUM, 0};
-    sink.answers = {true};
-    EXPECT_FALSE(ChooseBackupDestination(d / "fd", absent));
-    EXPECT_EQ(sink.texts().back(), "メディアがセットされていません。\r\n中止します。");
+    asker.answers = {true};
+    EXPECT_FALSE(ChooseBackupDestination(asker, d / "fd", absent));
+    EXPECT_EQ(asker.texts().back(), "メディアがセットされていません。\r\n中止します。");
     // Restore source: Tolmobak proposed when present, and the backup's Files inside it, which
     // the restore accepts.
     fs::create_directories(d / "stick/Tolmobak/Files");
-    sink.answers = {true};
-    const auto source = ChooseRestoreSource(d / "stick", fixed);
+    asker.answers = {true};
+    const auto source = ChooseRestoreSource(asker, d / "stick", fixed);
     EXPECT_EQ(source, d / "stick/Tolmobak/Files/");
-    EXPECT_EQ(sink.texts().back(), "指定されたフォルダーに</Tolmobak/>を\r\n付け加えますか？");
-    sink.answers = {true, true};
-    EXPECT_TRUE(RunRestore(*source, prog(), &copy, prog() + "Tolmo.ini", {}));
+    EXPECT_EQ(asker.texts().back(), "指定されたフォルダーに</Tolmobak/>を\r\n付け加えますか？");
+    asker.answers = {true, true};
+    EXPECT_TRUE(RunRestore(asker, *source, prog(), &copy, prog() + "Tolmo.ini", {}));
     for (const char* chosen : {"stick/Tolmobak", "stick/Tolmobak/Files"})
-        EXPECT_EQ(ChooseRestoreSource(d / chosen, fixed), d / "stick/Tolmobak/Files/");
-    sink.answers = {false};
-    EXPECT_EQ(ChooseRestoreSource(d / "stick", fixed), d / "stick/");
+        EXPECT_EQ(ChooseRestoreSource(asker, d / chosen, fixed), d / "stick/Tolmobak/Files/");
+    asker.answers = {false};
+    EXPECT_EQ(ChooseRestoreSource(asker, d / "stick", fixed), d / "stick/");
 }
 
 TEST_F(BackupTest, StampAndSettings) {

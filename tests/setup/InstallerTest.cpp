@@ -5,7 +5,7 @@
 #include "setup/SetupFiles.h"
 
 #include "../support/FolderListing.h"
-#include "../support/RecordingSink.h"
+#include "../support/RecordingAsker.h"
 #include "../support/TempDir.h"
 
 #include <filesystem>
@@ -46,14 +46,14 @@ class InstallerTest : public ::testing::Test {
         r.title = "「トルモ -Tolmo-」 Ver1.7.1.1 ";
         r.commonFilesFolder = d / "config/";
         r.folders = {d / "Desktop/", d / "apps/", d / "apps/Brix/", "", ""};
-        sink.answers = {true}; // the start question
+        asker.answers = {true}; // the start question
     }
     std::string src() { return d / "src/"; }
     std::string target() { return r.targetText + "/"; }
-    bool run() { return RunSetup(r, host); }
+    bool run() { return RunSetup(asker, r, host); }
 
     TempDir d;
-    RecordingSink sink;
+    RecordingAsker asker;
     FakeHost host;
     TSetupRequest r;
 };
@@ -86,7 +86,7 @@ TEST_F(InstallerTest, NewSetupInstallsEverythingAndHandsOver) {
     const std::string programs = TempDir::Read(r.folders.programs + "トルモ -Tolmo-.desktop");
     EXPECT_EQ(std::pair(menu.find("NoDisplay"), programs.ends_with("\nNoDisplay=true\n")),
               std::pair(std::string::npos, true));
-    EXPECT_EQ(sink.texts()[1], "「トルモ -Tolmo-」 Ver1.7.1.1 のセットアップが終了しました。");
+    EXPECT_EQ(asker.texts()[1], "「トルモ -Tolmo-」 Ver1.7.1.1 のセットアップが終了しました。");
     // Hand-over: the installed copy started beside the marker, which is gone afterwards.
     EXPECT_EQ(std::tuple(host.started, host.markerSeen, host.waited, host.ended),
               std::tuple(target() + "tolmo", true, 5000, true));
@@ -96,9 +96,9 @@ TEST_F(InstallerTest, Refusals) {
     auto refused = [&](TSetupAction action, const std::string& target, bool yes = true) {
         r.action = action;
         r.targetText = target;
-        sink.answers = {yes};
+        asker.answers = {yes};
         EXPECT_FALSE(run()) << target;
-        return sink.texts().back();
+        return asker.texts().back();
     };
     using A = TSetupAction;
     const std::string same = "受け手と送り手のフォルダーが同じです。\r\nセットアップを中止します。";
@@ -139,10 +139,10 @@ TEST_F(InstallerTest, SecondCopyAsksAndBecomesLocal) {
     r.targetText = d / "second";
     fs::create_directories(target());
     TempDir::Write(target() + "tolmo", "old");
-    sink.answers = {true, true};
+    asker.answers = {true, true};
     ASSERT_TRUE(run());
-    EXPECT_EQ(sink.texts()[0], "メイン以外のトルモのセットアップを開始してよろしいですか？");
-    EXPECT_EQ(sink.texts()[1], "指定されたフォルダーに、tolmo が存在します。\r\n上書きしますか？");
+    EXPECT_EQ(asker.texts()[0], "メイン以外のトルモのセットアップを開始してよろしいですか？");
+    EXPECT_EQ(asker.texts()[1], "指定されたフォルダーに、tolmo が存在します。\r\n上書きしますか？");
     EXPECT_EQ(TempDir::Read(target() + "localfol.myc"),
               "このフォルダのトルモは、単独で起動します。\n");
     EXPECT_FALSE(fs::exists(target() + "ReadMe.txt"));
@@ -152,8 +152,8 @@ TEST_F(InstallerTest, FailuresLeaveNoHalfInstallation) {
     // A shortcut that cannot be written: the program copied before it is taken back.
     TempDir::Write(d / "apps", "a file in the way");
     EXPECT_FALSE(run());
-    EXPECT_EQ(sink.boxes.back().caption, "エラー");
-    EXPECT_EQ(sink.texts().back(),
+    EXPECT_EQ(asker.boxes.back().caption, "エラー");
+    EXPECT_EQ(asker.texts().back(),
               "ショートカットの作成に失敗しました。\rセットアップをやり直してみてください。");
     EXPECT_FALSE(fs::exists(target() + "tolmo") || fs::exists(target() + "ReadMe.txt"));
     EXPECT_FALSE(host.ended);
@@ -181,28 +181,28 @@ TEST_F(InstallerTest, HandOverThatCannotStartKeepsRunning) {
 TEST_F(InstallerTest, ShortcutSwitches) {
     const std::string program = src() + "tolmo";
     EXPECT_FALSE(ShortcutOn(r.folders, TShortcutPlace::Desktop));
-    sink.answers = {false};
-    EXPECT_FALSE(SwitchShortcutOn(r.folders, TShortcutPlace::Desktop, program));
-    sink.answers = {true};
-    EXPECT_TRUE(SwitchShortcutOn(r.folders, TShortcutPlace::Desktop, program));
+    asker.answers = {false};
+    EXPECT_FALSE(SwitchShortcutOn(asker, r.folders, TShortcutPlace::Desktop, program));
+    asker.answers = {true};
+    EXPECT_TRUE(SwitchShortcutOn(asker, r.folders, TShortcutPlace::Desktop, program));
     EXPECT_TRUE(fs::exists(r.folders.desktop + "トルモ.desktop"));
     // Off asks with No as default; No keeps it.
-    sink.answers = {};
-    EXPECT_TRUE(SwitchShortcutOff(r.folders, TShortcutPlace::Desktop));
-    EXPECT_FALSE(sink.boxes.back().defaultYes);
+    asker.answers = {};
+    EXPECT_TRUE(SwitchShortcutOff(asker, r.folders, TShortcutPlace::Desktop));
+    EXPECT_FALSE(asker.boxes.back().defaultYes);
     TempDir::Write(r.folders.desktop + "Tolmo.desktop", "older one");
-    sink.answers = {true};
-    EXPECT_FALSE(SwitchShortcutOff(r.folders, TShortcutPlace::Desktop));
+    asker.answers = {true};
+    EXPECT_FALSE(SwitchShortcutOff(asker, r.folders, TShortcutPlace::Desktop));
     EXPECT_FALSE(fs::exists(r.folders.desktop + "Tolmo.desktop"));
     EXPECT_FALSE(fs::exists(r.folders.desktop + "トルモ.desktop"));
     // The program menu's entry hides while the start menu's is there, and shows again.
     const std::string programs = r.folders.programs + "トルモ -Tolmo-.desktop";
-    sink.answers = {true, true};
-    ASSERT_TRUE(SwitchShortcutOn(r.folders, TShortcutPlace::ProgramMenu, program) &&
-                SwitchShortcutOn(r.folders, TShortcutPlace::StartMenu, program));
+    asker.answers = {true, true};
+    ASSERT_TRUE(SwitchShortcutOn(asker, r.folders, TShortcutPlace::ProgramMenu, program) &&
+                SwitchShortcutOn(asker, r.folders, TShortcutPlace::StartMenu, program));
     EXPECT_NE(TempDir::Read(programs).find("NoDisplay=true"), std::string::npos);
-    sink.answers = {true};
-    EXPECT_FALSE(SwitchShortcutOff(r.folders, TShortcutPlace::StartMenu));
+    asker.answers = {true};
+    EXPECT_FALSE(SwitchShortcutOff(asker, r.folders, TShortcutPlace::StartMenu));
     EXPECT_EQ(TempDir::Read(programs).find("NoDisplay"), std::string::npos);
 }
 

@@ -4,7 +4,7 @@
 #include "platform/Folders.h"
 #include "setup/Options.h"
 
-#include "../support/RecordingSink.h"
+#include "../support/RecordingAsker.h"
 #include "../support/ScopedEnv.h"
 #include "../support/TempDir.h"
 
@@ -52,41 +52,41 @@ class SystemActionsTest : public ::testing::Test {
   protected:
     TempDir d;
     ScopedEnv config{"XDG_CONFIG_HOME", d / "config"}, data{"XDG_DATA_HOME", d / "data"};
-    RecordingSink sink;
+    RecordingAsker asker;
 };
 
 TEST_F(SystemActionsTest, AssociationComesAndGoes) {
     fs::create_directories(d / "config");
     TempDir::Write(d / "config/mimeapps.list", kList);
-    sink.answers = {false};
-    EXPECT_FALSE(AssociateTextFiles("/opt/my tolmo/tolmo"));
-    EXPECT_EQ(sink.texts().back(), "中止します。");
+    asker.answers = {false};
+    EXPECT_FALSE(AssociateTextFiles(asker, "/opt/my tolmo/tolmo"));
+    EXPECT_EQ(asker.texts().back(), "中止します。");
     EXPECT_FALSE(TextFilesAssociated());
-    sink.answers = {true};
-    ASSERT_TRUE(AssociateTextFiles("/opt/my tolmo/tolmo"));
-    EXPECT_EQ(sink.texts().back(), "テキストファイルをトルモに関連づけました。");
+    asker.answers = {true};
+    ASSERT_TRUE(AssociateTextFiles(asker, "/opt/my tolmo/tolmo"));
+    EXPECT_EQ(asker.texts().back(), "テキストファイルをトルモに関連づけました。");
     EXPECT_TRUE(TextFilesAssociated());
     const std::string entry = TempDir::Read(d / "data/applications/tolmo-text.desktop");
     EXPECT_NE(entry.find("MimeType=text/plain;\n"), std::string::npos);
     EXPECT_NE(entry.find("Exec=\"/opt/my tolmo/tolmo\" %F\n"), std::string::npos);
-    sink.answers = {true};
-    ASSERT_TRUE(RemoveTextAssociation());
+    asker.answers = {true};
+    ASSERT_TRUE(RemoveTextAssociation(asker));
     EXPECT_FALSE(TextFilesAssociated());
     EXPECT_EQ(TempDir::Read(d / "config/mimeapps.list"), kList);
     EXPECT_FALSE(fs::exists(d / "data/applications/tolmo-text.desktop"));
     // Without a list before, none is left behind.
     fs::remove(d / "config/mimeapps.list");
-    sink.answers = {true, true};
-    ASSERT_TRUE(AssociateTextFiles("/usr/bin/tolmo") && RemoveTextAssociation());
+    asker.answers = {true, true};
+    ASSERT_TRUE(AssociateTextFiles(asker, "/usr/bin/tolmo") && RemoveTextAssociation(asker));
     EXPECT_FALSE(fs::exists(d / "config/mimeapps.list"));
 }
 
 TEST_F(SystemActionsTest, UnwritableApplicationsFolderGivesAMessage) {
     fs::create_directories(d / "data");
     TempDir::Write(d / "data/applications", "a file in the way");
-    sink.answers = {true};
-    EXPECT_FALSE(AssociateTextFiles("/usr/bin/tolmo"));
-    EXPECT_EQ(sink.texts().back(),
+    asker.answers = {true};
+    EXPECT_FALSE(AssociateTextFiles(asker, "/usr/bin/tolmo"));
+    EXPECT_EQ(asker.texts().back(),
               "テキストファイルをトルモに関連づけられませんでした。\r\n中止します。");
     EXPECT_FALSE(fs::exists(d / "config/mimeapps.list"));
 }
@@ -96,13 +96,13 @@ TEST_F(SystemActionsTest, SendToReplacesAnExistingEntryWhenAllowed) {
     f.sendTo = d / "scripts/";
     fs::create_directories(f.sendTo);
     TempDir::Write(f.sendTo + "Tolmo", "old");
-    sink.answers = {true, false};
-    EXPECT_FALSE(RegisterSendTo("/usr/bin/tolmo", f));
-    EXPECT_EQ(sink.texts()[1],
+    asker.answers = {true, false};
+    EXPECT_FALSE(RegisterSendTo(asker, "/usr/bin/tolmo", f));
+    EXPECT_EQ(asker.texts()[1],
               "既に、トルモのショートカットが登録してあります。\r\n置き換えますか？");
     EXPECT_FALSE(fs::exists(fs::symlink_status(f.sendTo + "トルモ")));
-    sink.answers = {true, true};
-    ASSERT_TRUE(RegisterSendTo("/usr/bin/tolmo", f));
+    asker.answers = {true, true};
+    ASSERT_TRUE(RegisterSendTo(asker, "/usr/bin/tolmo", f));
     EXPECT_EQ(fs::read_symlink(f.sendTo + "トルモ"), "/usr/bin/tolmo");
-    EXPECT_EQ(sink.texts().back(), "「送る」にトルモを登録しました。");
+    EXPECT_EQ(asker.texts().back(), "「送る」にトルモを登録しました。");
 }

@@ -8,7 +8,7 @@
 #include "platform/IniFile.h"
 #include "setup/SpecialFolders.h"
 
-#include "../support/RecordingSink.h"
+#include "../support/RecordingAsker.h"
 #include "../support/TempDir.h"
 
 #include <filesystem>
@@ -20,10 +20,10 @@ namespace {
 
 struct SetupModel {
     TempDir d;
-    RecordingSink sink;
+    RecordingAsker asker;
     SetupModel() { fs::create_directories(d / "prog"); }
     TSetupDialogModel open(int mode, std::vector<std::string> args = {}) {
-        return TSetupDialogModel(mode, d / "prog/", d / "data/", args, "tolmo");
+        return TSetupDialogModel(asker, mode, d / "prog/", d / "data/", args, "tolmo");
     }
 };
 
@@ -57,22 +57,22 @@ TEST(SetupDialogModel, OpensOnItsPageWithTheDefaultsAndTheOptionRule) {
 TEST(SetupDialogModel, RestoreSwitchAndSetupFolder) {
     SetupModel t;
     TSetupDialogModel m = t.open(0);
-    t.sink.answers = {false, true};
+    t.asker.answers = {false, true};
     m.Clicked("btnKaifukuOk");
     EXPECT_FALSE(m.Enabled("edtCopy3"));
     m.Clicked("btnKaifukuOk");
     EXPECT_TRUE(m.Enabled("edtCopy3") && m.Enabled("lblKaifuku3"));
-    EXPECT_FALSE(t.sink.boxes.back().defaultYes);
+    EXPECT_FALSE(t.asker.boxes.back().defaultYes);
 
     // The chosen folder gets a "Tolmo" below it on Yes; the chooser opens on the last choice
     // while it exists, else on the program folder.
     EXPECT_EQ(m.SetupFolderStart(), t.d / "prog/");
-    t.sink.answers = {true};
+    t.asker.answers = {true};
     m.SetupFolderChosen(t.d / "apps/");
     EXPECT_EQ(m.Text("edtSetup"), (t.d / "apps") + "/Tolmo/");
     m.SetupFolderChosen(t.d / "MyTolmo");
     EXPECT_EQ(m.Text("edtSetup"), (t.d / "MyTolmo")); // no question
-    EXPECT_EQ(t.sink.boxes.size(), 3u);
+    EXPECT_EQ(t.asker.boxes.size(), 3u);
     fs::create_directories(t.d / "MyTolmo");
     EXPECT_EQ(m.SetupFolderStart(), t.d / "MyTolmo");
     m.SetupFolderChosen(""); // cancelled: the last choice stays
@@ -121,7 +121,8 @@ TEST(OptionsDialogModel, ShowsTheSettingsAndWritesThemBack) {
     s.MenuCount = 99;
     s.isWaYMD = false;
     s.Curs = 2;
-    TOptionsDialogModel m(s, d / "Tolmo.ini", d / "prog/", "/usr/bin/tolmo");
+    RecordingAsker asker;
+    TOptionsDialogModel m(asker, s, d / "Tolmo.ini", d / "prog/", "/usr/bin/tolmo");
     EXPECT_EQ(std::tuple(m.Int("edtMenuCount"), m.Int("gbDate"), m.Int("rgCurs")),
               std::tuple(30, 1, 2));
     EXPECT_EQ(m.Choice("cbNewEncoding") + " " + m.Choice("cbNewLineEnd"), "Shift-JIS CRLF");

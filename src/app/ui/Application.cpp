@@ -1,7 +1,7 @@
 // Application object with the default error box.
 #include "app/ui/Application.h"
 
-#include "platform/MessageBox.h"
+#include "platform/ui/QtMessageSink.h"
 
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -26,9 +26,9 @@ bool DeliverWithErrorBox(const std::function<bool()>& deliver) {
     try {
         return deliver();
     } catch (const std::exception& e) {
-        ShowErrorBox(e.what());
+        WindowAsker().ShowErrorBox(e.what());
     } catch (...) {
-        ShowErrorBox("Unknown error.");
+        WindowAsker().ShowErrorBox("Unknown error.");
     }
     return false;
 }

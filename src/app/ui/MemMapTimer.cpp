@@ -1,7 +1,7 @@
 // The poll of a channel on the user-interface thread, and the main window's channel.
 #include "app/ui/MemMapTimer.h"
 
-#include "platform/MessageBox.h"
+#include "platform/ui/QtMessageSink.h"
 
 #include <QWidget>
 
@@ -20,7 +20,7 @@ void TMemMapTimer::Tick() {
     try {
         channel_.Poll();
     } catch (const std::exception& e) {
-        ShowErrorBox(ChannelFailureText(e));
+        WindowAsker().ShowErrorBox(ChannelFailureText(e));
     }
 }
 
@@ -36,7 +36,7 @@ void TMemMapEvt1::Activate() {
     try {
         channel_.SetActive(true);
     } catch (const std::exception& e) {
-        ShowErrorBox(ChannelFailureText(e));
+        WindowAsker().ShowErrorBox(ChannelFailureText(e));
     }
 }
 

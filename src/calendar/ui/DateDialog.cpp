@@ -5,7 +5,7 @@
 #include "app/ui/QtFont.h"
 #include "calendar/JulianDay.h"
 #include "calendar/ui/CalendarView.h"
-#include "platform/MessageBox.h"
+#include "platform/ui/QtMessageSink.h"
 
 #include <QContextMenuEvent>
 #include <QDate>
@@ -51,7 +51,7 @@ QWidget* MakeUpDown(const std::function<void(int)>& step) {
 TfmHiduke::TfmHiduke(const THidukeOptions& options, QWidget* parent, int32_t today)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
-      Model(options, today ? today : TodayJulius()) {
+      Model(WindowAsker(), options, today ? today : TodayJulius()) {
     setWindowTitle(QString::fromUtf8("日付入力"));
     setFixedSize(163, 180);
     setFont(ToQFont(FaceFontRequest("ＭＳ Ｐゴシック", 12)));
@@ -96,7 +96,7 @@ TfmHiduke::TfmHiduke(const THidukeOptions& options, QWidget* parent, int32_t tod
     addActions({mnWrite, mnCancel, mnHelp});
     connect(mnWrite, &QAction::triggered, this, [this] { Accept(); });
     connect(mnCancel, &QAction::triggered, this, [this] { Cancel(); });
-    connect(mnHelp, &QAction::triggered, this, [] { ShowMessage(kDateDialogHelp); });
+    connect(mnHelp, &QAction::triggered, this, [] { WindowAsker().ShowMessage(kDateDialogHelp); });
 
     Field("edtDay")->setFocus();
 }

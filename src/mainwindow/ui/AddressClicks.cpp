@@ -1,6 +1,8 @@
 // Address clicks and the hand pointer over the editing controls.
 #include "mainwindow/ui/AddressClicks.h"
 
+#include "platform/ui/QtMessageSink.h"
+
 #include "app/ShellUtil.h"
 #include "app/ui/Browser.h"
 #include "editor/ui/EditorWidget.h"
@@ -77,13 +79,14 @@ bool TAddressClicks::eventFilter(QObject* watched, QEvent* event) {
 bool TAddressClicks::OpenAddress(const std::string& address) {
     const QString url = QString::fromStdString(address);
     std::string program;
-    if (!AddressProgram(fm_.Settings, qEnvironmentVariable("PATH").toStdString(), &program))
+    if (!AddressProgram(WindowAsker(), fm_.Settings, qEnvironmentVariable("PATH").toStdString(),
+                        &program))
         return false;
     // The address is one argument: quotes, blanks and shell characters reach the browser as
     // they are, and no shell ever sees them.
     if (program.empty() ? OpenInBrowser(QUrl::fromUserInput(url).toString())
                         : QProcess::startDetached(QString::fromStdString(program), {url}))
         return true;
-    ShowMessage(kBrowserStartError);
+    WindowAsker().ShowMessage(kBrowserStartError);
     return false;
 }

@@ -2,7 +2,7 @@
 #include "mainwindow/ui/EditorPageEditor.h"
 
 #include "editor/ui/EditorWidget.h"
-#include "platform/MessageBox.h"
+#include "platform/ui/QtMessageSink.h"
 #include "text/RowStore.h"
 
 #include <QTimer>
@@ -36,7 +36,7 @@ void TEditorPageEditor::wire() {
     editor_->OnTextEnters = [this](std::u16string& text) {
         bool switched = false;
         const std::size_t replaced = TakeEnteringText(
-            *doc_, [this] { return editor_->Core().Text(); }, text, &switched);
+            WindowAsker(), *doc_, [this] { return editor_->Core().Text(); }, text, &switched);
         if (switched) {
             FormatChanged();
             if (OnChange) OnChange(); // the status bar shows the new encoding
@@ -57,6 +57,10 @@ TEditorCore& TEditorPageEditor::core() const {
     return editor_->Core();
 }
 
+TAsker& TEditorPageEditor::asker() const {
+    return WindowAsker();
+}
+
 void TEditorPageEditor::takeText(std::string&& text) {
     editor_->TakeText(std::move(text));
 }
@@ -74,7 +78,7 @@ void TEditorPageEditor::beginBackground(const std::string& path,
         if (!ed) return;
         QTimer::singleShot(0, ed, [ed, message = LoadEndMessage(path, error)] {
             if (ed) emit ed->LoadProgressed(); // the status bar shows the end
-            if (!message.empty()) ShowErrorBox(message);
+            if (!message.empty()) WindowAsker().ShowErrorBox(message);
         });
     };
     editor_->BeginLoad(std::move(load));

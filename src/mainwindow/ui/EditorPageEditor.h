@@ -37,6 +37,7 @@ class TEditorPageEditor : public TPageText {
 
   protected:
     TEditorCore& core() const override;
+    TAsker& asker() const override;
     void takeText(std::string&& text) override;
     void beginBackground(const std::string& path, std::unique_ptr<TBackgroundLoad> load,
                          const TFileFormat& format) override;

@@ -1,6 +1,8 @@
 // The file commands' menu items, dialogs and the external editor's process.
 #include "mainwindow/ui/FileCommandsWindow.h"
 
+#include "platform/ui/QtMessageSink.h"
+
 #include "app/ShellUtil.h"
 #include "app/ui/FileDialogColumns.h"
 #include "app/ui/QtText.h"
@@ -116,7 +118,7 @@ void TFileCommandsWindow::showProgramProperties() {
         m << QStringList{QUrl::fromLocalFile(QStr(ProgramFile())).toString()} << QString();
         if (bus.call(m, QDBus::Block, 5000).type() == QDBusMessage::ReplyMessage) return;
     }
-    ShowMessage(
+    WindowAsker().ShowMessage(
         "プロパティを表示できるファイルマネージャーがないため、\r\nこの機能は使えません。\r\n"
         "中止します。");
 }
@@ -183,11 +185,11 @@ void TFileCommandsWindow::ClearPageText(int index) {
 }
 
 void TFileCommandsWindow::InfoBox(const std::string& message) {
-    ::InfoBox(message, kAppTitle);
+    WindowAsker().InfoBox(message, kAppTitle);
 }
 
 bool TFileCommandsWindow::AskYesNoTitled(const std::string& message, bool defaultYes) {
-    return ::AskYesNoTitled(message, kAppTitle, defaultYes);
+    return WindowAsker().AskYesNoTitled(message, kAppTitle, defaultYes);
 }
 
 void TFileCommandsWindow::ShowJumpButtons() {

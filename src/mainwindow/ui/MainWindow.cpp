@@ -9,7 +9,7 @@
 #include "mainwindow/ui/MenuView.h"
 #include "mainwindow/ui/SharedObjects.h"
 #include "platform/IniFile.h"
-#include "platform/MessageBox.h"
+#include "platform/ui/QtMessageSink.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -29,8 +29,8 @@ TfmEditor::TfmEditor(TdtEditor& dt, TStartUpInfo info, QWidget* parent)
     resize(kDesignWidth, kDesignHeight);
     buildComponents();
     // Where the settings live.
-    const TDataFolderChoice c = ResolveDataFolder(StartUp.programFolder, CommonFilesFolder(),
-                                                  IsCdRomStart, StartRecordFile());
+    const TDataFolderChoice c = ResolveDataFolder(
+        WindowAsker(), StartUp.programFolder, CommonFilesFolder(), IsCdRomStart, StartRecordFile());
     DataFolder = c.dataFolder;
     passes_ = std::make_unique<TWindowPasses>(c.cdRom, c.first);
     SettingsFile = DataFolder + kSettingsFileName;
@@ -134,7 +134,7 @@ bool TfmEditor::WriteSettings(bool quiet) {
     if (::WriteSettings(ini, Settings, StartUp.programFolder)) return true;
     if (!quiet)
         if (const std::string m = settingsReport_.Failed(SettingsFile, ini.LastError()); !m.empty())
-            ShowMessage(m);
+            WindowAsker().ShowMessage(m);
     return false;
 }
 
@@ -183,13 +183,14 @@ void TfmEditor::FormShow() {
     if (HolidayFile.empty())
         HolidayFile = FindHolidayFile(StartUp.programFolder, ProgramFilesFolder);
     MemMapEvt1->Activate(); // later starts hand their command lines to this window
-    if (!pass.SetupQuestion.empty() && AskYesNo(pass.SetupQuestion, true) && OnSetupRequested)
+    if (!pass.SetupQuestion.empty() && WindowAsker().AskYesNo(pass.SetupQuestion, true) &&
+        OnSetupRequested)
         OnSetupRequested();
 }
 
 void TfmEditor::closeEvent(QCloseEvent* e) {
     const TClosePass pass = TWindowPasses::Close(!ExternalEditorFile.empty());
-    if (!pass.Refusal.empty()) ShowMessage(pass.Refusal);
+    if (!pass.Refusal.empty()) WindowAsker().ShowMessage(pass.Refusal);
     const bool pagesAgree = !OnCloseQueryPages || OnCloseQueryPages();
     WriteSettings(); // on every attempt, also a refused one; only the first failure is shown
     e->setAccepted(pass.CanClose && pagesAgree);

@@ -7,7 +7,7 @@
 #include "mainwindow/ui/PageTabBar.h"
 #include "platform/Folders.h"
 #include "platform/IniFile.h"
-#include "platform/MessageBox.h"
+#include "platform/ui/QtMessageSink.h"
 
 #include <QApplication>
 #include <QDir>
@@ -177,11 +177,12 @@ void TPages::SuspendUpdates(bool suspend) {
 }
 
 bool TPages::AskYesNo(const std::string& message, bool defaultYes) {
-    return AskYesNoTitled(message, kConfirmCaption, defaultYes);
+    return WindowAsker().AskYesNoTitled(message, kConfirmCaption, defaultYes);
 }
 
 TSaveChoice TPages::AskSaveDiscardCancel(const std::string& message) {
-    switch (AskChoice(message, kConfirmCaption, {"保存(&S)", "破棄(&D)", "キャンセル"})) {
+    switch (
+        WindowAsker().AskChoice(message, kConfirmCaption, {"保存(&S)", "破棄(&D)", "キャンセル"})) {
     case 0:
         return TSaveChoice::Save;
     case 1:
@@ -192,11 +193,11 @@ TSaveChoice TPages::AskSaveDiscardCancel(const std::string& message) {
 }
 
 void TPages::Notice(const std::string& message) {
-    ShowNotice(message);
+    WindowAsker().ShowNotice(message);
 }
 
 void TPages::ErrorBox(const std::string& message) {
-    ShowErrorBox(message);
+    WindowAsker().ShowErrorBox(message);
 }
 
 bool TPages::ExternalEditorRunning() const {
@@ -223,5 +224,5 @@ bool TPages::CloseQuery() {
 }
 
 bool TPages::SaveFileList() {
-    return SaveOpenFileList(list_, ProgramFile());
+    return SaveOpenFileList(WindowAsker(), list_, ProgramFile());
 }

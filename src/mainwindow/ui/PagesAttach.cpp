@@ -11,6 +11,7 @@
 #include "mainwindow/ui/SharedObjects.h"
 #include "platform/Folders.h"
 #include "platform/IniFile.h"
+#include "platform/ui/QtMessageSink.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -54,7 +55,9 @@ TPages* AttachPages(TfmEditor& fm, TdtEditor& dt) {
     auto* pages = new TPages(&fm, holder->list, [sets](QWidget* parent) {
         return std::make_unique<TEditorPageEditor>(parent, *sets);
     });
-    dt.SaveFileList = [holder] { return SaveOpenFileList(holder->list, ProgramFile()); };
+    dt.SaveFileList = [holder] {
+        return SaveOpenFileList(WindowAsker(), holder->list, ProgramFile());
+    };
 
     // PageControl1 fills the client area beside the display settings panel.
     if (auto* client = qobject_cast<QHBoxLayout*>(fm.pnlClient->layout())) {

@@ -6,7 +6,7 @@
 #include "mainwindow/ui/WindowCommands.h"
 #include "platform/AtomicFile.h"
 #include "platform/IniFile.h"
-#include "platform/MessageBox.h"
+#include "platform/ui/QtMessageSink.h"
 #include "print/StorePrintLines.h"
 #include "print/ui/PrintDialog.h"
 
@@ -31,7 +31,7 @@ void TPrintCommands::storeSettings() {
     if (fm_.SettingsFile.empty()) return;
     TIniFile ini(fm_.SettingsFile);
     if (!WritePrinterToIni(StringsPrinter1, ini))
-        ShowMessage("印刷の設定を保存できませんでした。\r\n" + ini.LastError());
+        WindowAsker().ShowMessage("印刷の設定を保存できませんでした。\r\n" + ini.LastError());
 }
 
 bool TPrintCommands::runDialog(const TPrintLines& lines) {

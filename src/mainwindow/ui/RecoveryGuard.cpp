@@ -5,11 +5,12 @@
 #include "mainwindow/ui/Pages.h"
 #include "mainwindow/ui/RecoveryDialog.h"
 #include "mainwindow/ui/SharedObjects.h"
+#include "platform/ui/QtMessageSink.h"
 
 #include <QTimer>
 
 TRecoveryGuard::TRecoveryGuard(TfmEditor& window, TdtEditor& dt, TPages& pages)
-    : QObject(&window), core_(pages, pages, pages.Book()) {
+    : QObject(&window), core_(WindowAsker(), pages, pages, pages.Book()) {
     if (!core_.Open(RecoveryRoot())) return;
     clock_.start();
     core_.Capture = [&pages](int index, bool wait, TRecoveryRecord& meta, TRowTableSnapshot& text) {

@@ -11,7 +11,7 @@
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/Pages.h"
 #include "mainwindow/ui/SharedObjects.h"
-#include "platform/MessageBox.h"
+#include "platform/ui/QtMessageSink.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -228,7 +228,7 @@ void TSettingsPanel::mnHyoujiSetClick() {
     }
     TEditor* e = ActiveEditor();
     if (const std::string refusal = PanelRefusal(e ? &e->Core() : nullptr); !refusal.empty())
-        return ShowMessage(refusal);
+        return WindowAsker().ShowMessage(refusal);
     target_ = e;
     refit_.Opened(pages_.ActivePage());
     model_.Values = PanelValuesFromSettings(fm_.Settings);

@@ -10,7 +10,7 @@
 #include "mainwindow/ui/EditorPageEditor.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/Pages.h"
-#include "platform/MessageBox.h"
+#include "platform/ui/QtMessageSink.h"
 #include "search/ui/SearchMenu.h"
 #include "text/CharCount.h"
 
@@ -36,7 +36,7 @@ bool TWindowCommands::mnMojisuuClick() {
     if (!e || !e->Core().Selected()) return false;
     TEditorCore& c = e->Core();
     bool box = false;
-    ShowMessage(CharCountMessage(CountCharacters(c.CopyText(box))));
+    WindowAsker().ShowMessage(CharCountMessage(CountCharacters(c.CopyText(box))));
     DropSelectionAfterCopy(c); // as after Copy
     return true;
 }

@@ -1,15 +1,32 @@
-// QMessageBox front of the message sink.
+// QMessageBox front of the window layer's asker.
 #include "platform/ui/QtMessageSink.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
+namespace {
+TConsoleAsker consoleAsker; // until the program puts its Qt boxes in place
+TAsker* windowAsker = &consoleAsker;
+} // namespace
+
+TAsker& WindowAsker() {
+    return *windowAsker;
+}
+
+TScopedWindowAsker::TScopedWindowAsker(TAsker* asker) : previous_(windowAsker) {
+    windowAsker = asker ? asker : &consoleAsker;
+}
+
+TScopedWindowAsker::~TScopedWindowAsker() {
+    windowAsker = previous_;
+}
+
 QString MessageTextToQt(const std::string& text) {
     return QString::fromStdString(MessageLines(text));
 }
 
-int TQtMessageSink::Choose(const TMessage& m) {
+int TQtAsker::Choose(const TMessage& m) {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(MessageTextToQt(m.caption));
     box.setText(MessageTextToQt(m.text));
@@ -27,7 +44,7 @@ int TQtMessageSink::Choose(const TMessage& m) {
     return static_cast<int>(buttons.size()) - 1; // closed without a button: as Escape
 }
 
-bool TQtMessageSink::Show(const TMessage& m) {
+bool TQtAsker::Show(const TMessage& m) {
     static const QMessageBox::Icon icons[] = {QMessageBox::NoIcon, QMessageBox::Information,
                                               QMessageBox::Question, QMessageBox::Warning,
                                               QMessageBox::Critical};

@@ -2,7 +2,7 @@
 #include "print/ui/PrintDialog.h"
 
 #include "app/ui/QtFont.h"
-#include "platform/MessageBox.h"
+#include "platform/ui/QtMessageSink.h"
 #include "print/PaperInfo.h"
 #include "print/PrinterFonts.h"
 #include "print/ui/PrintRun.h"
@@ -28,7 +28,7 @@ TFormStringsPrint::TFormStringsPrint(const TPrintLines* lines, TPrintTarget& tar
     Form->On("btnPrint", [this] { btnPrintClick(); });
     Form->On("btnPreview", [this] { btnPreviewClick(); });
     Form->On("btnSettei", [this] { btnSetteiClick(); });
-    Form->On("FramSpeedBtn3", [] { ShowMessage(kHeaderKeywordHelp); });
+    Form->On("FramSpeedBtn3", [] { WindowAsker().ShowMessage(kHeaderKeywordHelp); });
 
     // Ctrl+Tab and Ctrl+Shift+Tab turn the visible tabs from anywhere in the dialog.
     auto* tabs = Form->Get<QTabWidget>("PageControl1");

@@ -4,7 +4,7 @@
 #include "app/ProgressThrottle.h"
 #include "app/ui/FileDialogColumns.h"
 #include "app/ui/QtFont.h"
-#include "platform/MessageBox.h"
+#include "platform/ui/QtMessageSink.h"
 #include "print/HeaderText.h"
 #include "print/PrinterFonts.h"
 #include "print/ui/PreviewWindow.h"
@@ -75,7 +75,7 @@ std::unique_ptr<TLaidOutPages> LayOutPages(const TStringsPrinter& p, TPrintTarge
     });
     progress.hide();
     if (r == TPrintLayout::lrNoRoom) {
-        ShowMessage(kNoRoomMessage);
+        WindowAsker().ShowMessage(kNoRoomMessage);
         return nullptr;
     }
     if (r != TPrintLayout::lrDone) return nullptr;
@@ -86,7 +86,7 @@ bool SendPages(TPrintTarget& target, const TLaidOutPages& doc) {
     QPrinter& printer = target.Printer();
     QPainter painter;
     if (!painter.begin(&printer)) {
-        ShowMessage("印刷を開始できませんでした。\r\n中止します。");
+        WindowAsker().ShowMessage("印刷を開始できませんでした。\r\n中止します。");
         return false;
     }
     const THeaderClock clock = SystemHeaderClock();
@@ -103,7 +103,7 @@ bool SendPages(TPrintTarget& target, const TLaidOutPages& doc) {
         throw;
     }
     if (!painter.end()) {
-        ShowMessage("印刷できませんでした。");
+        WindowAsker().ShowMessage("印刷できませんでした。");
         return false;
     }
     return true;

@@ -2,6 +2,7 @@
 #include "search/ui/SearchMenu.h"
 
 #include "editor/ui/EditorWidget.h"
+#include "platform/ui/QtMessageSink.h"
 #include "search/EditorSearch.h"
 #include "search/ui/ReplaceQuestion.h"
 #include "search/ui/SearchDialogs.h"
@@ -21,7 +22,7 @@ bool TSearchCommands::Find() {
     // A search sees the whole text: a file still loading is read to its end first.
     if (!editor || !editor->WaitForLoad()) return false;
     return RunFind(
-        State, caption(),
+        WindowAsker(), State, caption(),
         [editor](const std::string& pattern, TSearchOptions o) {
             return EditorCoreSearch(editor->Core(), pattern, o);
         },
@@ -47,7 +48,7 @@ int TSearchCommands::mnReplClick() {
     if (!editor) return 0;
     TFormReplace dlg(window_, StorePath);
     if (!dlg.Execute(State) || !editor->WaitForLoad()) return 0;
-    TEditorReplaceTarget target(editor->Core(), caption());
+    TEditorReplaceTarget target(WindowAsker(), editor->Core(), caption());
     target.OnConfirm = [this, editor](const std::string& prompt) {
         const QPoint caret = editor->viewport()->mapToGlobal(editor->CaretRect().topLeft());
         return AskReplaceConfirm(window_, prompt, caret, editor->Metrics().RowHeight);

@@ -28,11 +28,11 @@ std::function<bool()> InternetConnected = IsInternetConnected;
 
 bool OpenMakersWebPage() {
     if (!InternetConnected || !InternetConnected()) {
-        ShowMessage(kNoConnection);
+        WindowAsker().ShowMessage(kNoConnection);
         return false;
     }
     if (OpenInBrowser(QStr(MakersWebPage()))) return true;
-    ShowMessage(kBrowserStartError);
+    WindowAsker().ShowMessage(kBrowserStartError);
     return false;
 }
 

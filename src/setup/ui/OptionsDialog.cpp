@@ -12,8 +12,8 @@
 
 TfmSet::TfmSet(TSettings& settings, std::string settingsFile, std::string programFolder,
                QWidget* parent)
-    : QDialog(parent),
-      Model(settings, std::move(settingsFile), std::move(programFolder), ProgramFile()) {
+    : QDialog(parent), Model(WindowAsker(), settings, std::move(settingsFile),
+                             std::move(programFolder), ProgramFile()) {
     setWindowTitle(AppTitleText());
     setObjectName(QStringLiteral("fmSet"));
     ChooseFile = [this](const QString& title, const QString& folder, const QString& file) {

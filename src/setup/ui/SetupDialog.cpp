@@ -2,6 +2,8 @@
 // progress and the setup run's window-side actions.
 #include "setup/ui/SetupDialog.h"
 
+#include "platform/ui/QtMessageSink.h"
+
 #include "platform/Folders.h"
 #include "setup/SetupFiles.h"
 #include "setup/ui/CopyProgress.h"
@@ -22,7 +24,7 @@ TfmKaSetup::TfmKaSetup(int mode, TSetupContext context, QWidget* parent)
     setWindowTitle(QStringLiteral("トルモSetup"));
     setObjectName(QStringLiteral("fmKaSetup"));
     Model = std::make_unique<TSetupDialogModel>(
-        mode, context_.programFolder, context_.dataFolder, context_.args,
+        WindowAsker(), mode, context_.programFolder, context_.dataFolder, context_.args,
         std::filesystem::path(ProgramFile()).filename().string());
     ChooseFolder = [this](const QString& title, const QString& start) {
         return QFileDialog::getExistingDirectory(this, title, start);
@@ -37,7 +39,7 @@ TfmKaSetup::TfmKaSetup(int mode, TSetupContext context, QWidget* parent)
                                      .toStdString());
     });
     Form->On("btnSetup", [this] {
-        RunSetup(Model->Request(CommonFilesFolder()), *this);
+        RunSetup(Model->Asker, Model->Request(CommonFilesFolder()), *this);
         if (!ending_) Model->ReadShortcutStates();
     });
     for (int which = 1; which <= 3; ++which)
@@ -51,13 +53,13 @@ TfmKaSetup::TfmKaSetup(int mode, TSetupContext context, QWidget* parent)
         Form->On("btnCopy" + std::to_string(which) + "Go", [this, which] {
             TCopyProgress progress(QStringLiteral("データ退避"), this);
             std::string stamp;
-            if (RunBackup(Model->Text(Model->CopyEdit(which)), TextsHome(Model->ProgramFolder),
+            if (RunBackup(Model->Asker, Model->Text(Model->CopyEdit(which)), TextsHome(Model->ProgramFolder),
                           &progress, &stamp))
                 Model->BackedUp(which, stamp);
         });
     Form->On("btnKaifukuGo", [this] {
         TCopyProgress progress(QStringLiteral("データ回復"), this);
-        if (RunRestore(Model->Text("edtCopy3"), TextsHome(Model->ProgramFolder), &progress,
+        if (RunRestore(Model->Asker, Model->Text("edtCopy3"), TextsHome(Model->ProgramFolder), &progress,
                        Model->BackupFile, Model->Backup()))
             EndProgram();
     });
