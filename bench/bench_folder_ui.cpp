@@ -68,10 +68,10 @@ static void BM_FolderOpen2000(benchmark::State& state) {
     int pages = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        TdtEditor dt;
+        TSharedObjects dt;
         TStartUpInfo info;
         info.programFolder = Files().dir + "prog/";
-        auto fm = std::make_unique<TfmEditor>(dt, info);
+        auto fm = std::make_unique<TMainWindow>(dt, info);
         TPages* p = AttachPages(*fm, dt);
         auto* files = new TFileCommandsWindow(*fm, *p);
         p->Book().firstShow = false;

@@ -82,10 +82,10 @@ int main(int argc, char** argv) {
     if (std::optional<int> code = HandOffToRunningInstance(info)) return *code;
 
     // A full instance: the data module first, then the main window; the event loop shows it.
-    TdtEditor dtEditor;
+    TSharedObjects dtEditor;
     int result = 0;
     {
-        TfmEditor fmEditor(dtEditor, info);
+        TMainWindow fmEditor(dtEditor, info);
         TPages* pages = AttachPages(fmEditor, dtEditor);
         AttachEncodingUi(fmEditor, *pages);
         auto* commands = new TWindowCommands(fmEditor, *pages);         // owned by the window

@@ -1,5 +1,6 @@
-// The release-age notice (TfmInfo) and the about box (TfmAbout) without their windows: their
-// controls as data, their texts, the postponement the notice leaves, and the about box's keys.
+// The release-age notice (TReleaseNotice) and the about box (TAboutDialog) without their windows:
+// their controls as data, their texts, the postponement the notice leaves, and the about box's
+// keys.
 #pragma once
 
 #include "app/Form.h"

@@ -48,7 +48,7 @@ QWidget* MakeUpDown(const std::function<void(int)>& step) {
 
 } // namespace
 
-TfmHiduke::TfmHiduke(const THidukeOptions& options, QWidget* parent, int32_t today)
+TDateDialog::TDateDialog(const THidukeOptions& options, QWidget* parent, int32_t today)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
       Model(WindowAsker(), options, today ? today : TodayJulius()) {
@@ -101,17 +101,17 @@ TfmHiduke::TfmHiduke(const THidukeOptions& options, QWidget* parent, int32_t tod
     Field("edtDay")->setFocus();
 }
 
-QLineEdit* TfmHiduke::Field(const char* name) const {
+QLineEdit* TDateDialog::Field(const char* name) const {
     return Form->Get<QLineEdit>(name);
 }
 
-QString TfmHiduke::Execute(const THidukeOptions& options, QWidget* parent) {
-    TfmHiduke dlg(options, parent);
+QString TDateDialog::Execute(const THidukeOptions& options, QWidget* parent) {
+    TDateDialog dlg(options, parent);
     dlg.exec();
     return dlg.Result();
 }
 
-void TfmHiduke::showEvent(QShowEvent* e) {
+void TDateDialog::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     if (!firstShow_) return;
     firstShow_ = false;
@@ -123,7 +123,7 @@ void TfmHiduke::showEvent(QShowEvent* e) {
 
 // The fields: focus colours and the up-down beside the focused one, overwrite typing, Up and
 // Down step, Ctrl+Left and Ctrl+Right move to the neighbouring field.
-bool TfmHiduke::FieldEvent(QLineEdit* e, QEvent* ev) {
+bool TDateDialog::FieldEvent(QLineEdit* e, QEvent* ev) {
     const std::string name = e->objectName().toStdString();
     if (ev->type() == QEvent::FocusIn) {
         static_cast<QObject*>(e)->event(ev); // the field's own handling first
@@ -167,7 +167,7 @@ bool TfmHiduke::FieldEvent(QLineEdit* e, QEvent* ev) {
     return true;
 }
 
-int TfmHiduke::typeKey(QLineEdit* e, const QString& key) {
+int TDateDialog::typeKey(QLineEdit* e, const QString& key) {
     const int selStart = e->hasSelectedText() ? e->selectionStart() : e->cursorPosition();
     return Model.TypeKey(e->objectName().toStdString(),
                          std::u16string_view(reinterpret_cast<const char16_t*>(key.utf16()),
@@ -175,14 +175,14 @@ int TfmHiduke::typeKey(QLineEdit* e, const QString& key) {
                          e->cursorPosition(), selStart, int(e->selectedText().size()));
 }
 
-bool TfmHiduke::eventFilter(QObject* o, QEvent* e) {
+bool TDateDialog::eventFilter(QObject* o, QEvent* e) {
     if (e->type() == QEvent::KeyPress && FormKey(static_cast<QKeyEvent*>(e))) return true;
     if (auto* field = qobject_cast<QLineEdit*>(o); field && FieldEvent(field, e)) return true;
     return QDialog::eventFilter(o, e);
 }
 
 // Return accepts, Esc cancels, whichever control has the focus.
-bool TfmHiduke::FormKey(const QKeyEvent* k) {
+bool TDateDialog::FormKey(const QKeyEvent* k) {
     if (k->modifiers() & ~Qt::KeypadModifier) return false;
     if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter)
         Accept();
@@ -193,26 +193,26 @@ bool TfmHiduke::FormKey(const QKeyEvent* k) {
     return true;
 }
 
-void TfmHiduke::keyPressEvent(QKeyEvent* e) {
+void TDateDialog::keyPressEvent(QKeyEvent* e) {
     if (!FormKey(e)) QDialog::keyPressEvent(e);
 }
 
-void TfmHiduke::Accept() {
+void TDateDialog::Accept() {
     if (Model.CanAccept()) close();
 }
 
-void TfmHiduke::Cancel() {
+void TDateDialog::Cancel() {
     cancelled_ = true;
     close();
 }
 
-void TfmHiduke::done(int r) {
+void TDateDialog::done(int r) {
     result_ = QString::fromStdString(Model.Result(cancelled_));
     QDialog::done(cancelled_ ? QDialog::Rejected
                              : (r == QDialog::Rejected ? QDialog::Accepted : r));
 }
 
-void TfmHiduke::contextMenuEvent(QContextMenuEvent* e) {
+void TDateDialog::contextMenuEvent(QContextMenuEvent* e) {
     PopupMenu1->exec(e->globalPos());
 }
 

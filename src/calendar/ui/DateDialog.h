@@ -15,11 +15,12 @@ namespace tolmo {
 
 class TCalendarView;
 
-class TfmHiduke : public QDialog {
+class TDateDialog : public QDialog {
     Q_OBJECT
   public:
     // today: the day the calendar marks (and opens on without a preset date).
-    explicit TfmHiduke(const THidukeOptions& options, QWidget* parent = nullptr, int32_t today = 0);
+    explicit TDateDialog(const THidukeOptions& options, QWidget* parent = nullptr,
+                         int32_t today = 0);
 
     // The one entry for callers: shows the dialog modally and returns the date text, empty when
     // the user cancelled.

@@ -11,7 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-TFormViewEditor::TFormViewEditor(QWidget* parent) : QDialog(parent) {
+TPropertyDialog::TPropertyDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("プロパティ"));
     setMinimumWidth(660);
     FontDialog = [this](TEditorFont& f) {
@@ -46,7 +46,7 @@ TFormViewEditor::TFormViewEditor(QWidget* parent) : QDialog(parent) {
     Form->On("btnColor", [this] { showFont(); });
 }
 
-void TFormViewEditor::showFont() {
+void TPropertyDialog::showFont() {
     Form->Sync();
     auto* lblFont = Form->Get<QLabel>("lblFont");
     lblFont->setFont(ToQFont(Model.Font));
@@ -58,13 +58,13 @@ void TFormViewEditor::showFont() {
     lblFont->setAutoFillBackground(true);
 }
 
-void TFormViewEditor::Load(const TEditorProp& p) {
+void TPropertyDialog::Load(const TEditorProp& p) {
     Model.Load(p);
     showFont();
 }
 
-bool TFormViewEditor::Execute(TEditorProp& set, QWidget* parent, const QString& title) {
-    TFormViewEditor dlg(parent);
+bool TPropertyDialog::Execute(TEditorProp& set, QWidget* parent, const QString& title) {
+    TPropertyDialog dlg(parent);
     dlg.setWindowTitle(QStringLiteral("プロパティ - ") + title);
     dlg.Load(set);
     if (dlg.exec() != QDialog::Accepted) return false;

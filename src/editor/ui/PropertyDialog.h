@@ -1,4 +1,4 @@
-// TFormViewEditor: the property dialog. It edits every display property of an editor property
+// TPropertyDialog: the property dialog. It edits every display property of an editor property
 // set (or of one editing control, through a set taken from it); OK hands the edited values back,
 // Cancel changes nothing.
 #pragma once
@@ -10,10 +10,10 @@
 
 #include <functional>
 
-class TFormViewEditor : public QDialog {
+class TPropertyDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit TFormViewEditor(QWidget* parent = nullptr);
+    explicit TPropertyDialog(QWidget* parent = nullptr);
 
     // Shows the dialog on the set; on OK the set takes the edited values (its name stays).
     static bool Execute(TEditorProp& set, QWidget* parent, const QString& title);

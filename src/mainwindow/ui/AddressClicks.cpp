@@ -20,7 +20,7 @@ TAddressToken AddressAt(TEditor& e, QPoint p) {
     return AddressAtPixel(e.Core(), e.Metrics(), p.x(), p.y());
 }
 
-TAddressClicks::TAddressClicks(TfmEditor& fm, QObject* parent) : QObject(parent), fm_(fm) {
+TAddressClicks::TAddressClicks(TMainWindow& fm, QObject* parent) : QObject(parent), fm_(fm) {
     qApp->installEventFilter(this);
 }
 

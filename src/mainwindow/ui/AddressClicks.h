@@ -13,7 +13,7 @@
 
 class QWidget;
 class TEditor;
-class TfmEditor;
+class TMainWindow;
 
 // The address token under a point of an editor's viewport.
 TAddressToken AddressAt(TEditor& editor, QPoint viewportPoint);
@@ -24,7 +24,7 @@ class TAddressClicks : public QObject {
     Q_OBJECT
   public:
     // Watches the editing controls of the window.
-    TAddressClicks(TfmEditor& fm, QObject* parent);
+    TAddressClicks(TMainWindow& fm, QObject* parent);
 
     // Opens a web address as the options say; false (after its message) when refused.
     bool OpenAddress(const std::string& address);
@@ -35,7 +35,7 @@ class TAddressClicks : public QObject {
   private:
     bool pointerMoved(TEditor& e, QPoint p);
 
-    TfmEditor& fm_;
+    TMainWindow& fm_;
     TAddressPointer pointer_;
     QPoint pressPoint_;
 };

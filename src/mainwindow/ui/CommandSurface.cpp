@@ -49,7 +49,7 @@ void TFramSpeedBtn::paintEvent(QPaintEvent* e) {
 
 // --- construction ------------------------------------------------------------------------------
 
-TCommandSurface::TCommandSurface(TfmEditor& fm, TPages& pages, TWindowCommands& commands)
+TCommandSurface::TCommandSurface(TMainWindow& fm, TPages& pages, TWindowCommands& commands)
     : QObject(&fm), fm_(fm), pages_(pages), commands_(commands), menus_(*fm.Menus) {
     menus_.OnShow = [this](QMenu* m) {
         // The menu's rules see the page with its composition committed.
@@ -472,7 +472,7 @@ void TCommandSurface::toggleLayout(TWindowCommand c) {
 }
 
 void TCommandSurface::toggleFunctionBar() {
-    fm_.mnFunctionClick();
+    fm_.ToggleFunctionBar();
     showBarMenus();
     if (fm_.pnlFunction->isHidden() && bar_.Reset()) ShowCaptions();
 }
@@ -485,12 +485,12 @@ void TCommandSurface::toggleStatusBar() {
         fm_.pnlFunction->show();
         return;
     }
-    fm_.mnStatusClick();
+    fm_.ToggleStatusBar();
 }
 
 void TCommandSurface::standardSize() {
     fm_.showNormal();
-    fm_.resize(TfmEditor::kDesignWidth, TfmEditor::kDesignHeight);
+    fm_.resize(TMainWindow::kDesignWidth, TMainWindow::kDesignHeight);
     if (fm_.pnlFunction->isHidden()) toggleFunctionBar();
     if (fm_.StatusBar1->isHidden()) toggleStatusBar();
 }

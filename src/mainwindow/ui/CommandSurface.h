@@ -23,7 +23,7 @@ class QLabel;
 class QMenu;
 class QWidget;
 class TEditor;
-class TfmEditor;
+class TMainWindow;
 class TMenuView;
 class TPages;
 class TWindowCommands;
@@ -45,7 +45,7 @@ class TFramSpeedBtn : public QToolButton {
 class TCommandSurface : public QObject {
     Q_OBJECT
   public:
-    TCommandSurface(TfmEditor& fm, TPages& pages, TWindowCommands& commands);
+    TCommandSurface(TMainWindow& fm, TPages& pages, TWindowCommands& commands);
 
     // Runs a command as its key does: the opening rules of its menus first, then the command
     // when it is enabled. False when the rules or a missing handler stopped it.
@@ -101,7 +101,7 @@ class TCommandSurface : public QObject {
     void toggleStatusBar();
     void standardSize();
 
-    TfmEditor& fm_;
+    TMainWindow& fm_;
     TPages& pages_;
     TWindowCommands& commands_;
     TMenuView& menus_;

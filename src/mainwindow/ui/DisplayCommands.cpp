@@ -24,22 +24,22 @@
 #include <QMenu>
 #include <QTabWidget>
 
-TDisplayCommands::TDisplayCommands(TfmEditor& fm, TdtEditor& dt, TPages& pages)
+TDisplayCommands::TDisplayCommands(TMainWindow& fm, TSharedObjects& dt, TPages& pages)
     : QObject(&fm), fm_(fm), dt_(dt), pages_(pages) {
     panel_ = new TSettingsPanel(fm, dt, pages);
     PropertyDialog = [this](TEditorProp& set, const QString& title) {
-        return TFormViewEditor::Execute(set, &fm_, title);
+        return TPropertyDialog::Execute(set, &fm_, title);
     };
     FountainDialog = [this](TFountain& f) {
         const TEditorProp& look = dt_.PropSets.ForPath("x" + f.FileExtList().front());
-        return TFormFountainEditor::Execute(f, &fm_, ToQFont(look.Font),
-                                            ColorToQColor(look.Color, fm_.palette()),
-                                            ColorToQColor(look.Font.Color, fm_.palette()));
+        return TTokenColorDialog::Execute(f, &fm_, ToQFont(look.Font),
+                                          ColorToQColor(look.Color, fm_.palette()),
+                                          ColorToQColor(look.Font.Color, fm_.palette()));
     };
 
     fm.WireCommands(TCommandPart::Display,
-                    {{TWindowCommand::DisplaySettings, [this] { panel_->mnHyoujiSetClick(); }},
-                     {TWindowCommand::CurrentSettings, [this] { mnuEditorPropertyClick(); }}});
+                    {{TWindowCommand::DisplaySettings, [this] { panel_->OpenDisplaySettings(); }},
+                     {TWindowCommand::CurrentSettings, [this] { ShowCurrentSettings(); }}});
     // The sets' and definitions' items are made when their menu first opens.
     QMenu* sets = fm.Menus->Menu(TWindowMenu::FileTypeSettings);
     QMenu* fountains = fm.Menus->Menu(TWindowMenu::TokenColours);
@@ -52,7 +52,7 @@ TDisplayCommands::TDisplayCommands(TfmEditor& fm, TdtEditor& dt, TPages& pages)
     mnShowVisible = new QMenu(QStringLiteral("表示(&V)"), other);
     other->insertMenu(at >= 0 && at + 1 < items.size() ? items[at + 1] : nullptr, mnShowVisible);
     connect(mnShowVisible->addAction(QStringLiteral("カレント環境設定")), &QAction::triggered, this,
-            [this] { mnuEditorPropertyClick(); });
+            [this] { ShowCurrentSettings(); });
     QMenu* setsCopy = mnShowVisible->addMenu(QStringLiteral("ファイルタイプ別設定"));
     QMenu* fountainsCopy = mnShowVisible->addMenu(QStringLiteral("トークンの色"));
     connect(mnShowVisible, &QMenu::aboutToShow, this,
@@ -75,7 +75,7 @@ void TDisplayCommands::fillShowMenus(QMenu* sets, QMenu* fountains) {
     }
 }
 
-bool TDisplayCommands::mnuEditorPropertyClick() {
+bool TDisplayCommands::ShowCurrentSettings() {
     auto* pe = pages_.ActivePageEditor();
     if (!pe || !pe->Editor()) return false;
     TEditorProp p;

@@ -11,23 +11,23 @@
 #include <string>
 
 class QMenu;
-class TdtEditor;
+class TSharedObjects;
 class TEditorProp;
 class TFountain;
-class TfmEditor;
+class TMainWindow;
 class TPages;
 class TSettingsPanel;
 
 class TDisplayCommands : public QObject {
     Q_OBJECT
   public:
-    TDisplayCommands(TfmEditor& fm, TdtEditor& dt, TPages& pages);
+    TDisplayCommands(TMainWindow& fm, TSharedObjects& dt, TPages& pages);
 
     TSettingsPanel* Panel() const { return panel_; }
     QMenu* mnShowVisible = nullptr; // the view menu's copy in その他, reachable by the user
 
-    // mnuEditorPropertyClick: the property dialog on the active control; nothing is stored.
-    bool mnuEditorPropertyClick();
+    // ShowCurrentSettings: the property dialog on the active control; nothing is stored.
+    bool ShowCurrentSettings();
     // A property set's item ("Default" for EditorProp_Default): its dialog; on OK the set is
     // stored under its name with ident "prop" and applied to the active control when the page's
     // extension is one of the set's (EditorProp_Default also to an untitled page).
@@ -44,8 +44,8 @@ class TDisplayCommands : public QObject {
     void fillShowMenus(QMenu* sets, QMenu* fountains);
     void applyTabLook();
 
-    TfmEditor& fm_;
-    TdtEditor& dt_;
+    TMainWindow& fm_;
+    TSharedObjects& dt_;
     TPages& pages_;
     TSettingsPanel* panel_ = nullptr;
 };

@@ -16,7 +16,7 @@
 #include <QMenu>
 #include <array>
 
-void AttachEncodingUi(TfmEditor& fm, TPages& pages) {
+void AttachEncodingUi(TMainWindow& fm, TPages& pages) {
     SetNewPageFormat(ReadNewPageFormat(fm.SettingsFile));
     EncodingChoices().Load(fm.DataFolder + kEncodingChoicesFileName);
 

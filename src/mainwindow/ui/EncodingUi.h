@@ -6,13 +6,13 @@
 #include <functional>
 
 class QFileDialog;
-class TfmEditor;
+class TMainWindow;
 class TPages;
 class TEditorPageEditor;
 
 // Adds the panel and the menu to the main window, reads the format of new pages from the
 // settings file and the remembered encodings of single files from the data folder.
-void AttachEncodingUi(TfmEditor& fm, TPages& pages);
+void AttachEncodingUi(TMainWindow& fm, TPages& pages);
 
 // Puts an encoding and a line-end box into a (non-native) save dialog, preset from the page;
 // the returned function stores the choice in the page (call it when the dialog was accepted).

@@ -41,7 +41,7 @@ bool fileManagerAvailable() {
 
 } // namespace
 
-TFileCommandsWindow::TFileCommandsWindow(TfmEditor& fm, TPages& pages)
+TFileCommandsWindow::TFileCommandsWindow(TMainWindow& fm, TPages& pages)
     : QObject(&fm), fm_(fm), pages_(pages) {
     core_ = std::make_unique<TFileCommands>(pages.Book(), pages, *this, fm.Settings);
     core_->dataFolder = fm.DataFolder;

@@ -13,13 +13,13 @@
 
 class QProcess;
 class TAddressClicks;
-class TfmEditor;
+class TMainWindow;
 class TPages;
 
 class TFileCommandsWindow : public QObject, public TFileCommandHost {
     Q_OBJECT
   public:
-    TFileCommandsWindow(TfmEditor& fm, TPages& pages);
+    TFileCommandsWindow(TMainWindow& fm, TPages& pages);
     ~TFileCommandsWindow() override;
 
     TFileCommands& Commands() { return *core_; }
@@ -48,7 +48,7 @@ class TFileCommandsWindow : public QObject, public TFileCommandHost {
     void showProgramProperties();
     void editorFinished();
 
-    TfmEditor& fm_;
+    TMainWindow& fm_;
     TPages& pages_;
     std::unique_ptr<TFileCommands> core_;
     QPointer<QProcess> editor_;

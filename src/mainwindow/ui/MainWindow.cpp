@@ -23,7 +23,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-TfmEditor::TfmEditor(TdtEditor& dt, TStartUpInfo info, QWidget* parent)
+TMainWindow::TMainWindow(TSharedObjects& dt, TStartUpInfo info, QWidget* parent)
     : QMainWindow(parent), StartUp(std::move(info)), dt_(dt) {
     setWindowTitle(QStringLiteral("  トルモ - Tolmo - "));
     resize(kDesignWidth, kDesignHeight);
@@ -47,9 +47,9 @@ TfmEditor::TfmEditor(TdtEditor& dt, TStartUpInfo info, QWidget* parent)
     ProgramFilesFolder = ::ProgramFilesFolder();
 }
 
-TfmEditor::~TfmEditor() = default;
+TMainWindow::~TMainWindow() = default;
 
-void TfmEditor::buildComponents() {
+void TMainWindow::buildComponents() {
     Menus = new TMenuView(*this);
     MemMapEvt1 = new TMemMapEvt1(this);
     connect(MemMapEvt1, &TMemMapEvt1::messengerArrived, this,
@@ -94,7 +94,7 @@ void TfmEditor::buildComponents() {
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
 }
 
-void TfmEditor::ReadSettings() {
+void TMainWindow::ReadSettings() {
     // Sets a property dialog stored come first; the [Editor] values then apply to the default set.
     dt_.ReadStoredObjects(SettingsFile);
     Settings = DefaultSettings(DisplayDefaultsOf(dt_.PropSets.Default()), StartUp.programFolder);
@@ -102,12 +102,12 @@ void TfmEditor::ReadSettings() {
     // Derived values: the bars are set to the opposite and toggled once by their menu handlers,
     // so that visibility, check mark and caption all follow the stored value.
     pnlFunction->setVisible(!Settings.FuncChk);
-    mnFunctionClick();
+    ToggleFunctionBar();
     StatusBar1->setVisible(!Settings.StatChk);
-    mnStatusClick();
+    ToggleStatusBar();
 }
 
-void TfmEditor::fitBarsToCaption() {
+void TMainWindow::fitBarsToCaption() {
     const int caption = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
     TBarHeights h = FitToCaptionHeight(caption);
     if (!h.known) return;
@@ -115,7 +115,7 @@ void TfmEditor::fitBarsToCaption() {
     pnlFunction->setFixedHeight(h.functionPanel);
 }
 
-void TfmEditor::placeWindow() {
+void TMainWindow::placeWindow() {
     QScreen* screen = QGuiApplication::primaryScreen();
     QRect wa = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     TBounds b = PlaceMainWindow(Settings, {wa.x(), wa.y(), wa.width(), wa.height()}, kDesignWidth,
@@ -125,7 +125,7 @@ void TfmEditor::placeWindow() {
     if (Settings.isMaxSize) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
-bool TfmEditor::WriteSettings(bool quiet) {
+bool TMainWindow::WriteSettings(bool quiet) {
     // A Wayland window is never told where it is on the screen.
     const bool placeKnown = !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
     TakeWindowState(Settings, isMaximized(), {pos().x(), pos().y(), width(), height()},
@@ -138,7 +138,7 @@ bool TfmEditor::WriteSettings(bool quiet) {
     return false;
 }
 
-void TfmEditor::WireCommands(
+void TMainWindow::WireCommands(
     TCommandPart part,
     std::initializer_list<std::pair<TWindowCommand, std::function<void()>>> list) {
     TCommandHandlers::TList handlers;
@@ -147,8 +147,8 @@ void TfmEditor::WireCommands(
     Menus->Wire(part, handlers);
 }
 
-QLabel* TfmEditor::AddStatusPanel(const QString& name, const TStatusPanelDesign& design,
-                                  int stretch, bool permanent) {
+QLabel* TMainWindow::AddStatusPanel(const QString& name, const TStatusPanelDesign& design,
+                                    int stretch, bool permanent) {
     auto* l = new QLabel(QString::fromUtf8(design.Text));
     l->setObjectName(name);
     l->setMinimumWidth(design.Width);
@@ -162,20 +162,20 @@ QLabel* TfmEditor::AddStatusPanel(const QString& name, const TStatusPanelDesign&
     return l;
 }
 
-void TfmEditor::mnFunctionClick() {
+void TMainWindow::ToggleFunctionBar() {
     pnlFunction->setVisible(pnlFunction->isHidden());
 }
 
-void TfmEditor::mnStatusClick() {
+void TMainWindow::ToggleStatusBar() {
     StatusBar1->setVisible(StatusBar1->isHidden());
 }
 
-void TfmEditor::showEvent(QShowEvent* e) {
+void TMainWindow::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
     if (!e->spontaneous()) FormShow();
 }
 
-void TfmEditor::FormShow() {
+void TMainWindow::FormShow() {
     const TFirstShowPass pass = passes_->Show();
     if (!pass.Run) return;
     if (OnFirstShow) OnFirstShow();
@@ -188,7 +188,7 @@ void TfmEditor::FormShow() {
         OnSetupRequested();
 }
 
-void TfmEditor::closeEvent(QCloseEvent* e) {
+void TMainWindow::closeEvent(QCloseEvent* e) {
     const TClosePass pass = TWindowPasses::Close(!ExternalEditorFile.empty());
     if (!pass.Refusal.empty()) WindowAsker().ShowMessage(pass.Refusal);
     const bool pagesAgree = !OnCloseQueryPages || OnCloseQueryPages();
@@ -196,7 +196,7 @@ void TfmEditor::closeEvent(QCloseEvent* e) {
     e->setAccepted(pass.CanClose && pagesAgree);
 }
 
-void TfmEditor::changeEvent(QEvent* e) {
+void TMainWindow::changeEvent(QEvent* e) {
     QMainWindow::changeEvent(e);
     // Each activation runs FormActivate once the activation itself is done.
     if (e->type() == QEvent::ActivationChange && isActiveWindow() && OnActivated)

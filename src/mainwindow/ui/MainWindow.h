@@ -1,4 +1,4 @@
-// The main window TfmEditor: from its creation (data folder, settings, placement) to closing
+// The main window TMainWindow: from its creation (data folder, settings, placement) to closing
 // (settings written). Pages, menus and panels hang off the fields set up here.
 #pragma once
 
@@ -17,7 +17,7 @@ class QString;
 class QStatusBar;
 class QTabWidget;
 class QWidget;
-class TdtEditor;
+class TSharedObjects;
 class TMemMapEvt1;
 class TMenuView;
 
@@ -27,15 +27,15 @@ struct TStartUpInfo {
     std::vector<std::string> args; // command-line arguments 1 to the last
 };
 
-class TfmEditor : public QMainWindow {
+class TMainWindow : public QMainWindow {
     Q_OBJECT
   public:
     // The design size of the window.
     static constexpr int kDesignWidth = 779;
     static constexpr int kDesignHeight = 575;
 
-    TfmEditor(TdtEditor& dt, TStartUpInfo info, QWidget* parent = nullptr); // FormCreate
-    ~TfmEditor() override;                                                  // FormDestroy
+    TMainWindow(TSharedObjects& dt, TStartUpInfo info, QWidget* parent = nullptr); // FormCreate
+    ~TMainWindow() override;                                                       // FormDestroy
 
     // Start-up fields.
     const TStartUpInfo StartUp;
@@ -71,8 +71,8 @@ class TfmEditor : public QMainWindow {
                            bool permanent = false);
 
     // The window-layout toggles behind the window menu's items.
-    void mnFunctionClick();
-    void mnStatusClick();
+    void ToggleFunctionBar();
+    void ToggleStatusBar();
 
     // Wires every command of a part of the window and enables their items; their keys then run
     // them through the menus' rules. A part that leaves one of its commands out stops the program
@@ -112,6 +112,6 @@ class TfmEditor : public QMainWindow {
     void placeWindow();
     void FormShow();
 
-    TdtEditor& dt_;
+    TSharedObjects& dt_;
     std::unique_ptr<TWindowPasses> passes_; // first show and close attempts
 };

@@ -1,4 +1,4 @@
-// Wiring of the pages into TfmEditor and TdtEditor.
+// Wiring of the pages into TMainWindow and TSharedObjects.
 #include "mainwindow/ui/PagesAttach.h"
 
 #include "app/ShellUtil.h"
@@ -29,7 +29,7 @@ class TFileListHolder : public QObject {
 };
 
 // Status panels 0..6 with their design widths, alignments and first texts.
-void buildStatusPanels(TfmEditor& fm, TPages* pages) {
+void buildStatusPanels(TMainWindow& fm, TPages* pages) {
     // What each panel tells, for a screen reader that reads the panel's text as its name.
     static const char* const about[7] = {"カーソル位置",  "読み取り専用", "入力モード",
                                          "Caps Lock",     "かなロック",   "Num Lock",
@@ -49,7 +49,7 @@ void buildStatusPanels(TfmEditor& fm, TPages* pages) {
 
 } // namespace
 
-TPages* AttachPages(TfmEditor& fm, TdtEditor& dt) {
+TPages* AttachPages(TMainWindow& fm, TSharedObjects& dt) {
     auto* holder = new TFileListHolder(&dt);
     TPagePropSets* sets = &dt.PropSets;
     auto* pages = new TPages(&fm, holder->list, [sets](QWidget* parent) {
@@ -99,16 +99,17 @@ TPages* AttachPages(TfmEditor& fm, TdtEditor& dt) {
     fm.OnHandOffLines = [pages](const std::vector<std::string>& lines) {
         pages->Book().OpenHandedOver(lines);
     };
-    QObject::connect(&fm, &TfmEditor::OptionsApplied, pages, [&fm, pages](const TSettings& before) {
-        pages->Recent().SetMenuCount(fm.Settings.MenuCount);
-        pages->SetKnKakunin(fm.Settings.KnKakunin);
-        // The caret display follows the option only when it changed: a mode picked in the menu
-        // since the start stays otherwise.
-        if (fm.Settings.isWpLine != before.isWpLine) {
-            fm.StatusShowsRows = fm.Settings.isWpLine;
-            pages->SetRowColMode(fm.Settings.isWpLine);
-        }
-    });
+    QObject::connect(&fm, &TMainWindow::OptionsApplied, pages,
+                     [&fm, pages](const TSettings& before) {
+                         pages->Recent().SetMenuCount(fm.Settings.MenuCount);
+                         pages->SetKnKakunin(fm.Settings.KnKakunin);
+                         // The caret display follows the option only when it changed: a mode picked
+                         // in the menu since the start stays otherwise.
+                         if (fm.Settings.isWpLine != before.isWpLine) {
+                             fm.StatusShowsRows = fm.Settings.isWpLine;
+                             pages->SetRowColMode(fm.Settings.isWpLine);
+                         }
+                     });
     fm.OnCloseQueryPages = [&fm, pages] {
         const bool agreed = pages->CloseQuery();
         fm.Settings.Page = pages->PageToActivate();

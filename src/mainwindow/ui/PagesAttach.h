@@ -3,9 +3,9 @@
 // the first show and the close of the pages, and the opening of handed-over lines.
 #pragma once
 
-class TdtEditor;
-class TfmEditor;
+class TSharedObjects;
+class TMainWindow;
 class TPages;
 
 // Call once, after the main window is created and before it is shown.
-TPages* AttachPages(TfmEditor& fm, TdtEditor& dt);
+TPages* AttachPages(TMainWindow& fm, TSharedObjects& dt);

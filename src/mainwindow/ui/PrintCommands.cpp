@@ -13,11 +13,11 @@
 #include <filesystem>
 #include <string>
 
-TPrintCommands::TPrintCommands(TfmEditor& fm, TWindowCommands& commands)
+TPrintCommands::TPrintCommands(TMainWindow& fm, TWindowCommands& commands)
     : QObject(&fm), fm_(fm), commands_(commands) {
     fm.WireCommands(TCommandPart::Print,
-                    {{TWindowCommand::Print, [this] { mnInsatsuClick(); }},
-                     {TWindowCommand::PrintSelection, [this] { mnIchiInClick(); }}});
+                    {{TWindowCommand::Print, [this] { PrintPages(); }},
+                     {TWindowCommand::PrintSelection, [this] { PrintSelectedText(); }}});
 }
 
 void TPrintCommands::loadSettings() {
@@ -38,12 +38,12 @@ bool TPrintCommands::runDialog(const TPrintLines& lines) {
     // The header's %f and %F print the page's own file; the stored value is kept as it was.
     const std::string stored = StringsPrinter1.FileName();
     StringsPrinter1.SetFileName(commands_.ActivePagePath());
-    const bool printed = TFormStringsPrint::Execute(StringsPrinter1, &lines, &fm_);
+    const bool printed = TPrintDialog::Execute(StringsPrinter1, &lines, &fm_);
     StringsPrinter1.SetFileName(stored);
     return printed;
 }
 
-bool TPrintCommands::mnInsatsuClick() {
+bool TPrintCommands::PrintPages() {
     TEditor* e = commands_.ActiveEditor();
     if (!e || !e->WaitForLoad()) return false; // the whole text is printed
     loadSettings();
@@ -54,7 +54,7 @@ bool TPrintCommands::mnInsatsuClick() {
     return true;
 }
 
-bool TPrintCommands::mnIchiInClick() {
+bool TPrintCommands::PrintSelectedText() {
     TEditor* e = commands_.ActiveEditor();
     if (!e || !e->Core().Selected()) return false;
     loadSettings();

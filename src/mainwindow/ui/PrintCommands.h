@@ -6,7 +6,7 @@
 
 #include <QObject>
 
-class TfmEditor;
+class TMainWindow;
 class TPrintLines;
 class TWindowCommands;
 
@@ -14,19 +14,19 @@ class TPrintCommands : public QObject {
     Q_OBJECT
   public:
     // Sets the handlers of the two items.
-    TPrintCommands(TfmEditor& fm, TWindowCommands& commands);
+    TPrintCommands(TMainWindow& fm, TWindowCommands& commands);
 
     // The main window's printer (StringsPrinter1), configured values until settings are read.
     TStringsPrinter StringsPrinter1 = TStringsPrinter::Configured();
 
-    bool mnInsatsuClick();
-    bool mnIchiInClick();
+    bool PrintPages();
+    bool PrintSelectedText();
 
   private:
     // The print dialog on these lines, with the active page's file for the header keywords.
     bool runDialog(const TPrintLines& lines);
     void loadSettings();
     void storeSettings();
-    TfmEditor& fm_;
+    TMainWindow& fm_;
     TWindowCommands& commands_;
 };

@@ -9,7 +9,7 @@
 
 #include <QTimer>
 
-TRecoveryGuard::TRecoveryGuard(TfmEditor& window, TdtEditor& dt, TPages& pages)
+TRecoveryGuard::TRecoveryGuard(TMainWindow& window, TSharedObjects& dt, TPages& pages)
     : QObject(&window), core_(WindowAsker(), pages, pages, pages.Book()) {
     if (!core_.Open(RecoveryRoot())) return;
     clock_.start();

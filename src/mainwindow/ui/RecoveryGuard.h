@@ -9,14 +9,14 @@
 #include <QObject>
 #include <QTimer>
 
-class TdtEditor;
-class TfmEditor;
+class TSharedObjects;
+class TMainWindow;
 class TPages;
 
 class TRecoveryGuard : public QObject {
     Q_OBJECT
   public:
-    TRecoveryGuard(TfmEditor& window, TdtEditor& dt, TPages& pages);
+    TRecoveryGuard(TMainWindow& window, TSharedObjects& dt, TPages& pages);
 
     void EndWithoutQuestions() { core_.EndWithoutQuestions(); }
     TRecoveryPages& Core() { return core_; }

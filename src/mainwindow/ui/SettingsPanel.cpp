@@ -38,7 +38,7 @@ void PaintButton(QPushButton* b, TColor bk, TColor fg) {
 
 } // namespace
 
-TSettingsPanel::TSettingsPanel(TfmEditor& fm, TdtEditor& dt, TPages& pages)
+TSettingsPanel::TSettingsPanel(TMainWindow& fm, TSharedObjects& dt, TPages& pages)
     : QObject(&fm), fm_(fm), dt_(dt), pages_(pages) {
     FontDialog = [this](const QString& family, int points, QString& chosen, int& chosenPoints) {
         QFont f(family);
@@ -221,7 +221,7 @@ bool TSettingsPanel::IsOpen() const {
     return !fm_.pnlLeft->isHidden();
 }
 
-void TSettingsPanel::mnHyoujiSetClick() {
+void TSettingsPanel::OpenDisplaySettings() {
     if (IsOpen()) {
         Cancel();
         return;

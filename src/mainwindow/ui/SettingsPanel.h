@@ -14,20 +14,20 @@
 #include <vector>
 
 class TColorPalette;
-class TdtEditor;
+class TSharedObjects;
 class TEditor;
 class TEditorCore;
-class TfmEditor;
+class TMainWindow;
 class TPages;
 
 class TSettingsPanel : public QObject {
     Q_OBJECT
   public:
-    TSettingsPanel(TfmEditor& fm, TdtEditor& dt, TPages& pages);
+    TSettingsPanel(TMainWindow& fm, TSharedObjects& dt, TPages& pages);
 
     // mnHyoujiSet "表示設定(&C)" and Shift+F1: cancels an open panel; refuses pages with a
     // colouring definition; otherwise opens the panel.
-    void mnHyoujiSetClick();
+    void OpenDisplaySettings();
     bool IsOpen() const;
     void Kettei();      // "決定"
     void Cancel();      // "キャンセル"
@@ -73,8 +73,8 @@ class TSettingsPanel : public QObject {
     void windowResized();
     void closePanel();
 
-    TfmEditor& fm_;
-    TdtEditor& dt_;
+    TMainWindow& fm_;
+    TSharedObjects& dt_;
     TPages& pages_;
     TSettingsPanelModel model_;
     QPointer<TEditor> target_; // the editor the preview is drawn on

@@ -5,13 +5,13 @@
 #include "editor/PropertySetStore.h"
 #include "platform/IniFile.h"
 
-TdtEditor::TdtEditor(QObject* parent)
+TSharedObjects::TSharedObjects(QObject* parent)
     : QObject(parent), DelphiFountain1(CreateDelphiFountain1()),
       HTMLFountain1(CreateHTMLFountain1()) {
     PropSets.SetFountains({DelphiFountain1.get(), HTMLFountain1.get()});
 }
 
-void TdtEditor::ReadStoredObjects(const std::string& settingsFile) {
+void TSharedObjects::ReadStoredObjects(const std::string& settingsFile) {
     TIniFile ini(settingsFile);
     for (TEditorProp& p : PropSets.Sets()) {
         const std::string bytes = ReadObjectFromIni(ini, p.Name, "prop");
@@ -23,10 +23,10 @@ void TdtEditor::ReadStoredObjects(const std::string& settingsFile) {
     }
 }
 
-TdtEditor::~TdtEditor() {
+TSharedObjects::~TSharedObjects() {
     DataModuleDestroy();
 }
 
-void TdtEditor::DataModuleDestroy() {
+void TSharedObjects::DataModuleDestroy() {
     if (SaveFileList) SaveFileList(); // a failure has told the user itself
 }

@@ -1,5 +1,5 @@
-// The data module TdtEditor: the program-wide pieces that the main window and every page share.
-// It is created before the main window and destroyed after it.
+// The data module TSharedObjects: the program-wide pieces that the main window and every page
+// share. It is created before the main window and destroyed after it.
 #pragma once
 
 #include "app/Settings.h"
@@ -10,11 +10,11 @@
 #include <functional>
 #include <memory>
 
-class TdtEditor : public QObject {
+class TSharedObjects : public QObject {
     Q_OBJECT
   public:
-    explicit TdtEditor(QObject* parent = nullptr); // DataModuleCreate
-    ~TdtEditor() override;                         // DataModuleDestroy
+    explicit TSharedObjects(QObject* parent = nullptr); // DataModuleCreate
+    ~TSharedObjects() override;                         // DataModuleDestroy
 
     // The colouring definitions pages get by their file's extension, in this order.
     std::unique_ptr<TDelphiFountain> DelphiFountain1;

@@ -16,22 +16,22 @@
 
 #include <QDateTime>
 
-TWindowCommands::TWindowCommands(TfmEditor& fm, TPages& pages)
+TWindowCommands::TWindowCommands(TMainWindow& fm, TPages& pages)
     : QObject(&fm), fm_(fm), pages_(pages) {
     search_ = new TSearchCommands(
         &fm, [this] { return ActiveEditor(); }, this);
     using W = TWindowCommand;
-    fm.WireCommands(TCommandPart::Text, {{W::InsertToday, [this] { mnDayInClick(); }},
-                                         {W::InsertDate, [this] { mnHidukeClick(); }},
-                                         {W::InsertTime, [this] { mnTimeInClick(); }},
-                                         {W::CharacterCount, [this] { mnMojisuuClick(); }},
-                                         {W::Find, [this] { search_->mnFindClick(); }},
-                                         {W::FindPrevious, [this] { search_->mnUeFindClick(); }},
-                                         {W::FindNext, [this] { search_->mnShitaFindClick(); }},
-                                         {W::Replace, [this] { search_->mnReplClick(); }}});
+    fm.WireCommands(TCommandPart::Text, {{W::InsertToday, [this] { InsertToday(); }},
+                                         {W::InsertDate, [this] { InsertDate(); }},
+                                         {W::InsertTime, [this] { InsertTime(); }},
+                                         {W::CharacterCount, [this] { ShowCharacterCount(); }},
+                                         {W::Find, [this] { search_->FindFirst(); }},
+                                         {W::FindPrevious, [this] { search_->FindPrevious(); }},
+                                         {W::FindNext, [this] { search_->FindNext(); }},
+                                         {W::Replace, [this] { search_->ReplaceText(); }}});
 }
 
-bool TWindowCommands::mnMojisuuClick() {
+bool TWindowCommands::ShowCharacterCount() {
     TEditor* e = ActiveEditor();
     if (!e || !e->Core().Selected()) return false;
     TEditorCore& c = e->Core();
@@ -57,23 +57,23 @@ bool TWindowCommands::InsertText(const QString& text) {
     return true;
 }
 
-bool TWindowCommands::mnHidukeClick() {
+bool TWindowCommands::InsertDate() {
     if (!ActiveEditor()) return false;
     tolmo::THidukeOptions o;
     o.isWaYMD = fm_.Settings.isWaYMD;
     o.isYoubi = fm_.Settings.isYoubi;
     o.holidayPath = fm_.HolidayFile;
-    const QString text = tolmo::TfmHiduke::Execute(o, &fm_);
+    const QString text = tolmo::TDateDialog::Execute(o, &fm_);
     return InsertText(text);
 }
 
-bool TWindowCommands::mnDayInClick() {
+bool TWindowCommands::InsertToday() {
     const QDate today = QDate::currentDate();
     const int32_t jd = tolmo::DateToJulius(today.year(), today.month(), today.day());
     return InsertText(
         QString::fromStdString(tolmo::HidukeText(jd, fm_.Settings.isWaYMD, fm_.Settings.isYoubi)));
 }
 
-bool TWindowCommands::mnTimeInClick() {
+bool TWindowCommands::InsertTime() {
     return InsertText(QTime::currentTime().toString(QStringLiteral("hh:mm")));
 }

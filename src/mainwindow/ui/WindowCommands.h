@@ -8,7 +8,7 @@
 #include <string>
 
 class TEditor;
-class TfmEditor;
+class TMainWindow;
 class TPages;
 class TSearchCommands;
 
@@ -16,7 +16,7 @@ class TWindowCommands : public QObject {
     Q_OBJECT
   public:
     // Sets the handlers of the items in fm's menus.
-    TWindowCommands(TfmEditor& fm, TPages& pages);
+    TWindowCommands(TMainWindow& fm, TPages& pages);
 
     // The active page's control (the focused half of a split page); null without pages.
     TEditor* ActiveEditor() const;
@@ -25,21 +25,21 @@ class TWindowCommands : public QObject {
 
     // mnHiduke: the date dialog with the window's date style and holiday file; inserts its
     // result. False when cancelled or no page is active.
-    bool mnHidukeClick();
+    bool InsertDate();
     // mnDayIn: today's date in the window's date style.
-    bool mnDayInClick();
+    bool InsertToday();
     // mnTimeIn: the current time "hh:nn".
-    bool mnTimeInClick();
+    bool InsertTime();
     // mnMojisuu: the character count of the selection in a message, then the selection goes and
     // the caret stays at its end. False without a selection.
-    bool mnMojisuuClick();
+    bool ShowCharacterCount();
     // Inserts text at the caret of the active control as one undo step (replacing a selection).
     bool InsertText(const QString& text);
 
     TSearchCommands* Search() const { return search_; }
 
   private:
-    TfmEditor& fm_;
+    TMainWindow& fm_;
     TPages& pages_;
     TSearchCommands* search_ = nullptr;
 };

@@ -38,7 +38,7 @@ void TPreviewImage::mouseMoveEvent(QMouseEvent* e) {
     box_->verticalScrollBar()->setValue(hand_.ScrollY(p.y()));
 }
 
-TFormStrPreview::TFormStrPreview(const TLaidOutPages& doc, QWidget* parent)
+TPreviewWindow::TPreviewWindow(const TLaidOutPages& doc, QWidget* parent)
     : QDialog(parent), Model(static_cast<int>(doc.Layout->PageCount())), doc_(doc) {
     setObjectName("FormStrPreview");
     setWindowTitle("印刷プレビュー");
@@ -68,13 +68,13 @@ TFormStrPreview::TFormStrPreview(const TLaidOutPages& doc, QWidget* parent)
     draw();
 }
 
-double TFormStrPreview::Ratio() const {
+double TPreviewWindow::Ratio() const {
     const QScreen* s = screen() ? screen() : QApplication::primaryScreen();
     const double screenDpi = s ? s->logicalDotsPerInchX() : 96.0;
     return screenDpi / std::max(1, doc_.Page.Dpi);
 }
 
-void TFormStrPreview::draw() {
+void TPreviewWindow::draw() {
     const TPageGeometry& g = doc_.Geometry;
     // Fitted: the view inside the box's frame less the scroll bar across it.
     const QSize view = ScrollBox1->maximumViewportSize();
@@ -102,7 +102,7 @@ void TFormStrPreview::draw() {
     place();
 }
 
-void TFormStrPreview::place() {
+void TPreviewWindow::place() {
     ScrollBox1->horizontalScrollBar()->setValue(0);
     ScrollBox1->verticalScrollBar()->setValue(0);
     const QSize view = ScrollBox1->viewport()->size();
@@ -114,7 +114,7 @@ void TFormStrPreview::place() {
     Image1->setCursor(cursor);
 }
 
-void TFormStrPreview::showEvent(QShowEvent* e) {
+void TPreviewWindow::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     if (shown_) return;
     shown_ = true;
@@ -128,7 +128,7 @@ void TFormStrPreview::showEvent(QShowEvent* e) {
     draw();
 }
 
-void TFormStrPreview::resizeEvent(QResizeEvent* e) {
+void TPreviewWindow::resizeEvent(QResizeEvent* e) {
     QDialog::resizeEvent(e);
     if (shown_ && Model.RedrawnOnResize())
         draw();
@@ -136,13 +136,13 @@ void TFormStrPreview::resizeEvent(QResizeEvent* e) {
         place();
 }
 
-void TFormStrPreview::wheelEvent(QWheelEvent* e) {
+void TPreviewWindow::wheelEvent(QWheelEvent* e) {
     QScrollBar* v = ScrollBox1->verticalScrollBar();
     v->setValue(TPreviewHand::WheelScroll(v->value(), e->angleDelta().y()));
     e->accept();
 }
 
-bool TFormStrPreview::eventFilter(QObject* o, QEvent* e) {
+bool TPreviewWindow::eventFilter(QObject* o, QEvent* e) {
     if (o == ScrollBox1->viewport() && e->type() == QEvent::Wheel) {
         wheelEvent(static_cast<QWheelEvent*>(e));
         return true;

@@ -1,4 +1,4 @@
-// TFormStrPreview: the laid-out pages one at a time, in actual size or fitted to the window's
+// TPreviewWindow: the laid-out pages one at a time, in actual size or fitted to the window's
 // width or height, scrolled with the wheel or dragged with the hand.
 #pragma once
 
@@ -29,10 +29,10 @@ class TPreviewImage : public QWidget {
     TPreviewHand hand_;
 };
 
-class TFormStrPreview : public QDialog {
+class TPreviewWindow : public QDialog {
     Q_OBJECT
   public:
-    TFormStrPreview(const TLaidOutPages& doc, QWidget* parent = nullptr);
+    TPreviewWindow(const TLaidOutPages& doc, QWidget* parent = nullptr);
 
     TPreviewModel Model;
     TFormView* Form;

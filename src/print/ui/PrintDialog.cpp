@@ -14,8 +14,7 @@
 #include <QShortcut>
 #include <QTabWidget>
 
-TFormStringsPrint::TFormStringsPrint(const TPrintLines* lines, TPrintTarget& target,
-                                     QWidget* parent)
+TPrintDialog::TPrintDialog(const TPrintLines* lines, TPrintTarget& target, QWidget* parent)
     : QDialog(parent), lines_(lines), target_(target) {
     setObjectName("FormStringsPrint");
     setWindowTitle("印刷");
@@ -44,7 +43,7 @@ TFormStringsPrint::TFormStringsPrint(const TPrintLines* lines, TPrintTarget& tar
             &QShortcut::activated, this, [turn] { turn(-1); });
 }
 
-void TFormStringsPrint::showEvent(QShowEvent* e) {
+void TPrintDialog::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     if (opened_) return;
     opened_ = true;
@@ -55,34 +54,33 @@ void TFormStringsPrint::showEvent(QShowEvent* e) {
     RefreshPrinterLabels();
 }
 
-void TFormStringsPrint::RefreshPrinterLabels() {
+void TPrintDialog::RefreshPrinterLabels() {
     TStringsPrinterInfo info(target_);
     Model.SetPrinterLabels(info.PrinterName(), info.CurrentPaper().Name, target_.Landscape());
     Form->Sync();
 }
 
-void TFormStringsPrint::btnPrintClick() {
+void TPrintDialog::btnPrintClick() {
     if (lines_ && PrintStrings(StringsPrinter1, target_, *lines_, this)) done_ = true;
 }
 
-void TFormStringsPrint::btnPreviewClick() {
+void TPrintDialog::btnPreviewClick() {
     if (!lines_) return;
     PreviewStrings(StringsPrinter1, target_, *lines_, this);
     done_ = true;
 }
 
-void TFormStringsPrint::btnCloseClick() {
+void TPrintDialog::btnCloseClick() {
     done(done_ ? Accepted : Rejected);
 }
 
-void TFormStringsPrint::btnSetteiClick() {
+void TPrintDialog::btnSetteiClick() {
     target_.Setup(this);
     RefreshPrinterLabels();
 }
 
-bool TFormStringsPrint::Execute(TStringsPrinter& printer, const TPrintLines* lines,
-                                QWidget* parent) {
-    TFormStringsPrint dlg(lines, TPrintTarget::Current(), parent);
+bool TPrintDialog::Execute(TStringsPrinter& printer, const TPrintLines* lines, QWidget* parent) {
+    TPrintDialog dlg(lines, TPrintTarget::Current(), parent);
     dlg.StringsPrinter1.Assign(printer);
     if (dlg.exec() != QDialog::Accepted) return false;
     printer.Assign(dlg.StringsPrinter1);

@@ -1,4 +1,4 @@
-// TFormStringsPrint: the print settings dialog. It edits its own copy of the printer
+// TPrintDialog: the print settings dialog. It edits its own copy of the printer
 // (StringsPrinter1), prints or previews the lines handed in, and gives its settings back only
 // when the user leaves it after printing or previewing.
 #pragma once
@@ -11,11 +11,11 @@
 
 class TPrintTarget;
 
-class TFormStringsPrint : public QDialog {
+class TPrintDialog : public QDialog {
     Q_OBJECT
   public:
     // lines may be null (nothing to print: printing, preview and setup stay disabled).
-    TFormStringsPrint(const TPrintLines* lines, TPrintTarget& target, QWidget* parent = nullptr);
+    TPrintDialog(const TPrintLines* lines, TPrintTarget& target, QWidget* parent = nullptr);
 
     // Opens the dialog on a copy of printer; on OK copies it back. True for OK.
     static bool Execute(TStringsPrinter& printer, const TPrintLines* lines,

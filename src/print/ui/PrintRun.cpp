@@ -23,7 +23,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-TFormStrProgress::TFormStrProgress(QWidget* parent) : QDialog(parent) {
+TPrintProgress::TPrintProgress(QWidget* parent) : QDialog(parent) {
     setObjectName("FormStrProgress");
     setWindowTitle("TStringsPrinter");
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -43,7 +43,7 @@ TFormStrProgress::TFormStrProgress(QWidget* parent) : QDialog(parent) {
     if (QScreen* s = QApplication::primaryScreen()) move(s->geometry().center() - rect().center());
 }
 
-void TFormStrProgress::closeEvent(QCloseEvent* e) {
+void TPrintProgress::closeEvent(QCloseEvent* e) {
     cancelled_ = true;
     e->ignore();
 }
@@ -61,7 +61,7 @@ std::unique_ptr<TLaidOutPages> LayOutPages(const TStringsPrinter& p, TPrintTarge
                             static_cast<long long>(lines.Count()));
     doc->Layout = std::make_unique<TPrintLayout>(p, doc->Geometry, *doc->Measurer, lines);
 
-    TFormStrProgress progress(parent);
+    TPrintProgress progress(parent);
     progress.Label1->setText(caption);
     progress.show();
     QApplication::processEvents();
@@ -134,7 +134,7 @@ bool PreviewStrings(const TStringsPrinter& p, TPrintTarget& target, const TPrint
                     QWidget* parent) {
     auto doc = LayOutPages(p, target, lines, "プレビューを作成中", parent);
     if (!doc) return false;
-    TFormStrPreview preview(*doc, parent);
+    TPreviewWindow preview(*doc, parent);
     preview.exec();
     return true;
 }

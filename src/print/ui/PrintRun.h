@@ -1,5 +1,5 @@
 // Print and Preview of the strings printer: the layout pass with its progress window
-// (TFormStrProgress, Cancel honoured before each line), then the selected pages sent to the
+// (TPrintProgress, Cancel honoured before each line), then the selected pages sent to the
 // printer or every page shown in the preview window, each page drawn when it is needed.
 #pragma once
 
@@ -15,10 +15,10 @@ class QProgressBar;
 class QPushButton;
 class TPrintTarget;
 
-class TFormStrProgress : public QDialog {
+class TPrintProgress : public QDialog {
     Q_OBJECT
   public:
-    explicit TFormStrProgress(QWidget* parent = nullptr);
+    explicit TPrintProgress(QWidget* parent = nullptr);
     QLabel* Label1;
     QProgressBar* ProgressBar1;
     QPushButton* Button1;

@@ -7,10 +7,10 @@
 #include <QLineEdit>
 #include <QMessageBox>
 
-TFormSearch::TFormSearch(QWidget* parent, const QString& storePath)
-    : TFormSearch(parent, storePath, false) {}
+TSearchDialog::TSearchDialog(QWidget* parent, const QString& storePath)
+    : TSearchDialog(parent, storePath, false) {}
 
-TFormSearch::TFormSearch(QWidget* parent, const QString& storePath, bool replace)
+TSearchDialog::TSearchDialog(QWidget* parent, const QString& storePath, bool replace)
     : QDialog(parent), Model(replace, storePath.toStdString()) {
     setWindowTitle(replace ? QStringLiteral("置換") : QStringLiteral("検索"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -36,7 +36,7 @@ TFormSearch::TFormSearch(QWidget* parent, const QString& storePath, bool replace
     Form->On("btnAll", [this, finish] { finish(Model.Finish(soReplaceAll)); });
 }
 
-void TFormSearch::showEvent(QShowEvent* e) {
+void TSearchDialog::showEvent(QShowEvent* e) {
     if (!loaded_) {
         loaded_ = true;
         Model.Load();
@@ -51,7 +51,7 @@ void TFormSearch::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
 }
 
-bool TFormSearch::Execute(TSearchCommandState& s) {
+bool TSearchDialog::Execute(TSearchCommandState& s) {
     if (exec() != QDialog::Accepted) return false;
     s.Text = Model.SearchText();
     if (Model.Replace) s.Replacement = Model.Replacement();
@@ -59,5 +59,5 @@ bool TFormSearch::Execute(TSearchCommandState& s) {
     return true;
 }
 
-TFormReplace::TFormReplace(QWidget* parent, const QString& storePath)
-    : TFormSearch(parent, storePath, true) {}
+TReplaceDialog::TReplaceDialog(QWidget* parent, const QString& storePath)
+    : TSearchDialog(parent, storePath, true) {}

@@ -1,4 +1,4 @@
-// The search dialog TFormSearch ("検索") and the replace dialog TFormReplace ("置換"): pattern
+// The search dialog TSearchDialog ("検索") and the replace dialog TReplaceDialog ("置換"): pattern
 // (and replacement) with their histories, direction and options, kept in the dialogs' profile
 // file between runs.
 #pragma once
@@ -10,11 +10,11 @@
 #include <QDialog>
 #include <QString>
 
-class TFormSearch : public QDialog {
+class TSearchDialog : public QDialog {
     Q_OBJECT
   public:
     // The store defaults to the per-user file (SearchDialogStorePath()).
-    explicit TFormSearch(QWidget* parent = nullptr, const QString& storePath = QString());
+    explicit TSearchDialog(QWidget* parent = nullptr, const QString& storePath = QString());
 
     // Shows the dialog modally; on OK (or the replace dialog's All) true with the text, the
     // option bits and the replacement of the replace dialog in s (neither text empty there; the
@@ -25,15 +25,15 @@ class TFormSearch : public QDialog {
     TFormView* Form;
 
   protected:
-    TFormSearch(QWidget* parent, const QString& storePath, bool replace);
+    TSearchDialog(QWidget* parent, const QString& storePath, bool replace);
     void showEvent(QShowEvent* e) override;
 
   private:
     bool loaded_ = false;
 };
 
-class TFormReplace : public TFormSearch {
+class TReplaceDialog : public TSearchDialog {
     Q_OBJECT
   public:
-    explicit TFormReplace(QWidget* parent = nullptr, const QString& storePath = QString());
+    explicit TReplaceDialog(QWidget* parent = nullptr, const QString& storePath = QString());
 };

@@ -29,24 +29,24 @@ bool TSearchCommands::Find() {
         editor->DocTable());
 }
 
-bool TSearchCommands::mnFindClick() {
+bool TSearchCommands::FindFirst() {
     if (!active_ || !active_()) return false;
-    TFormSearch dlg(window_, StorePath);
+    TSearchDialog dlg(window_, StorePath);
     return dlg.Execute(State) && Find();
 }
 
-bool TSearchCommands::mnShitaFindClick() {
+bool TSearchCommands::FindNext() {
     return PrepareFindNext(State, true) && Find();
 }
 
-bool TSearchCommands::mnUeFindClick() {
+bool TSearchCommands::FindPrevious() {
     return PrepareFindNext(State, false) && Find();
 }
 
-int TSearchCommands::mnReplClick() {
+int TSearchCommands::ReplaceText() {
     TEditor* editor = active_ ? active_() : nullptr;
     if (!editor) return 0;
-    TFormReplace dlg(window_, StorePath);
+    TReplaceDialog dlg(window_, StorePath);
     if (!dlg.Execute(State) || !editor->WaitForLoad()) return 0;
     TEditorReplaceTarget target(WindowAsker(), editor->Core(), caption());
     target.OnConfirm = [this, editor](const std::string& prompt) {

@@ -26,10 +26,10 @@ class TSearchCommands : public QObject {
     // The dialogs' profile file (empty: the per-user file).
     QString StorePath;
 
-    bool mnFindClick();      // the search dialog, then Find once
-    bool mnShitaFindClick(); // forward with the stored text
-    bool mnUeFindClick();    // backward with the stored text
-    int mnReplClick();       // the replace dialog, then the replace loop; replacements made
+    bool FindFirst();    // the search dialog, then Find once
+    bool FindNext();     // forward with the stored text
+    bool FindPrevious(); // backward with the stored text
+    int ReplaceText();   // the replace dialog, then the replace loop; replacements made
     // The active editor's Search with the stored text and options; the message when not found.
     bool Find();
 

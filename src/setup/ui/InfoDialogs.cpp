@@ -45,7 +45,8 @@ static void ShowNameLarge(TFormView* form) {
     name->setFont(big);
 }
 
-TfmInfo::TfmInfo(TSettings& settings, QWidget* parent) : QDialog(parent), settings_(settings) {
+TReleaseNotice::TReleaseNotice(TSettings& settings, QWidget* parent)
+    : QDialog(parent), settings_(settings) {
     setWindowTitle(AppTitleText());
     setObjectName(QStringLiteral("fmInfo"));
     Form = new TFormView(this, TLay::VBox, InfoDialogForm(), Model);
@@ -59,12 +60,12 @@ TfmInfo::TfmInfo(TSettings& settings, QWidget* parent) : QDialog(parent), settin
     });
 }
 
-void TfmInfo::done(int r) {
+void TReleaseNotice::done(int r) {
     settings_.vInfoChien = Model.Close(settings_.vInfoChien, web_);
     QDialog::done(r);
 }
 
-TfmAbout::TfmAbout(QWidget* parent) : QDialog(parent) {
+TAboutDialog::TAboutDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(AppTitleText());
     setObjectName(QStringLiteral("fmAbout"));
     Form = new TFormView(this, TLay::VBox, AboutDialogForm(), Model);
@@ -73,7 +74,7 @@ TfmAbout::TfmAbout(QWidget* parent) : QDialog(parent) {
     qApp->installEventFilter(this);
 }
 
-bool TfmAbout::eventFilter(QObject* o, QEvent* e) {
+bool TAboutDialog::eventFilter(QObject* o, QEvent* e) {
     if (e->type() != QEvent::KeyPress || !isActiveWindow()) return QDialog::eventFilter(o, e);
     auto* k = static_cast<QKeyEvent*>(e);
     const TAboutDialogModel::TKeyResult r =
@@ -87,20 +88,20 @@ bool TfmAbout::eventFilter(QObject* o, QEvent* e) {
 }
 
 void RunSetupDialog(QWidget* parent, int mode, const TSetupContext& context) {
-    TfmKaSetup dlg(mode, context, parent);
+    TSetupDialog dlg(mode, context, parent);
     dlg.setWindowTitle(AppTitleText());
     dlg.exec();
 }
 
 bool RunOptionsDialog(QWidget* parent, TSettings& settings, const std::string& settingsFile,
                       const std::string& programFolder) {
-    TfmSet dlg(settings, settingsFile, programFolder, parent);
+    TOptionsDialog dlg(settings, settingsFile, programFolder, parent);
     dlg.exec();
     return !dlg.Cancelled();
 }
 
 void RunInfoDialog(QWidget* parent, TSettings& settings) {
-    TfmInfo dlg(settings, parent);
+    TReleaseNotice dlg(settings, parent);
     dlg.exec();
 }
 
@@ -117,6 +118,6 @@ void CheckReleaseAge(QWidget* parent, TSettings& settings) {
 }
 
 void RunAboutDialog(QWidget* parent) {
-    TfmAbout dlg(parent);
+    TAboutDialog dlg(parent);
     dlg.exec();
 }

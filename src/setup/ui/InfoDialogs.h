@@ -1,4 +1,4 @@
-// TfmInfo, the notice that this version has grown old, and TfmAbout, the version box.
+// TReleaseNotice, the notice that this version has grown old, and TAboutDialog, the version box.
 #pragma once
 
 #include "app/ui/FormView.h"
@@ -6,10 +6,10 @@
 
 #include <QDialog>
 
-class TfmInfo : public QDialog {
+class TReleaseNotice : public QDialog {
     Q_OBJECT
   public:
-    TfmInfo(TSettings& settings, QWidget* parent = nullptr);
+    TReleaseNotice(TSettings& settings, QWidget* parent = nullptr);
 
     TInfoDialogModel Model;
     TFormView* Form;
@@ -22,10 +22,10 @@ class TfmInfo : public QDialog {
     bool web_ = false;
 };
 
-class TfmAbout : public QDialog {
+class TAboutDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit TfmAbout(QWidget* parent = nullptr);
+    explicit TAboutDialog(QWidget* parent = nullptr);
 
     TAboutDialogModel Model;
     TFormView* Form;

@@ -10,8 +10,8 @@
 #include <QKeyEvent>
 #include <QPushButton>
 
-TfmSet::TfmSet(TSettings& settings, std::string settingsFile, std::string programFolder,
-               QWidget* parent)
+TOptionsDialog::TOptionsDialog(TSettings& settings, std::string settingsFile,
+                               std::string programFolder, QWidget* parent)
     : QDialog(parent), Model(WindowAsker(), settings, std::move(settingsFile),
                              std::move(programFolder), ProgramFile()) {
     setWindowTitle(AppTitleText());
@@ -36,7 +36,7 @@ TfmSet::TfmSet(TSettings& settings, std::string settingsFile, std::string progra
     qApp->installEventFilter(this);
 }
 
-void TfmSet::browse(const std::string& edit) {
+void TOptionsDialog::browse(const std::string& edit) {
     const TOptionsDialogModel::TBrowseStart start = Model.BrowseStart(edit);
     const QString chosen =
         ChooseFile(QStringLiteral("ファイル名を選択してください。"),
@@ -46,13 +46,13 @@ void TfmSet::browse(const std::string& edit) {
     Form->Sync();
 }
 
-void TfmSet::done(int r) {
+void TOptionsDialog::done(int r) {
     qApp->removeEventFilter(this);
     if (!cancelled_) Model.Apply();
     QDialog::done(r);
 }
 
-void TfmSet::keyPressEvent(QKeyEvent* e) {
+void TOptionsDialog::keyPressEvent(QKeyEvent* e) {
     // Escape is the Cancel button (the close box saves like OK).
     if (e->key() == Qt::Key_Escape) {
         Form->Get<QPushButton>("btnCancel")->click();
@@ -61,7 +61,7 @@ void TfmSet::keyPressEvent(QKeyEvent* e) {
     QDialog::keyPressEvent(e);
 }
 
-bool TfmSet::eventFilter(QObject* o, QEvent* e) {
+bool TOptionsDialog::eventFilter(QObject* o, QEvent* e) {
     // The form sees the keys before its controls.
     if (e->type() == QEvent::KeyPress && isActiveWindow()) {
         auto* k = static_cast<QKeyEvent*>(e);

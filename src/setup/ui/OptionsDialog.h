@@ -1,4 +1,4 @@
-// TfmSet: the options dialog on the main window's settings, with the association, "send to"
+// TOptionsDialog: the options dialog on the main window's settings, with the association, "send to"
 // and stand-alone buttons that act on the system at once.
 #pragma once
 
@@ -9,11 +9,11 @@
 
 #include <functional>
 
-class TfmSet : public QDialog {
+class TOptionsDialog : public QDialog {
     Q_OBJECT
   public:
-    TfmSet(TSettings& settings, std::string settingsFile, std::string programFolder,
-           QWidget* parent = nullptr);
+    TOptionsDialog(TSettings& settings, std::string settingsFile, std::string programFolder,
+                   QWidget* parent = nullptr);
 
     bool Cancelled() const { return cancelled_; }
 

@@ -19,7 +19,7 @@
 #include <QToolButton>
 #include <filesystem>
 
-TfmKaSetup::TfmKaSetup(int mode, TSetupContext context, QWidget* parent)
+TSetupDialog::TSetupDialog(int mode, TSetupContext context, QWidget* parent)
     : QDialog(parent), context_(std::move(context)) {
     setWindowTitle(QStringLiteral("トルモSetup"));
     setObjectName(QStringLiteral("fmKaSetup"));
@@ -53,14 +53,14 @@ TfmKaSetup::TfmKaSetup(int mode, TSetupContext context, QWidget* parent)
         Form->On("btnCopy" + std::to_string(which) + "Go", [this, which] {
             TCopyProgress progress(QStringLiteral("データ退避"), this);
             std::string stamp;
-            if (RunBackup(Model->Asker, Model->Text(Model->CopyEdit(which)), TextsHome(Model->ProgramFolder),
-                          &progress, &stamp))
+            if (RunBackup(Model->Asker, Model->Text(Model->CopyEdit(which)),
+                          TextsHome(Model->ProgramFolder), &progress, &stamp))
                 Model->BackedUp(which, stamp);
         });
     Form->On("btnKaifukuGo", [this] {
         TCopyProgress progress(QStringLiteral("データ回復"), this);
-        if (RunRestore(Model->Asker, Model->Text("edtCopy3"), TextsHome(Model->ProgramFolder), &progress,
-                       Model->BackupFile, Model->Backup()))
+        if (RunRestore(Model->Asker, Model->Text("edtCopy3"), TextsHome(Model->ProgramFolder),
+                       &progress, Model->BackupFile, Model->Backup()))
             EndProgram();
     });
     Form->On("FramSpeedBtn1", [this] { accept(); });
@@ -81,21 +81,21 @@ TfmKaSetup::TfmKaSetup(int mode, TSetupContext context, QWidget* parent)
         }
 }
 
-TfmKaSetup::~TfmKaSetup() = default;
+TSetupDialog::~TSetupDialog() = default;
 
-void TfmKaSetup::showOptionGroup() {
+void TSetupDialog::showOptionGroup() {
     Form->Widget("rgOption")
         ->setStyleSheet(Model->OptionGrey()
                             ? QStringLiteral("QGroupBox { color: rgb(128, 128, 128); }")
                             : QString());
 }
 
-void TfmKaSetup::done(int r) {
+void TSetupDialog::done(int r) {
     Model->Closing();
     QDialog::done(r);
 }
 
-void TfmKaSetup::FocusSetupFolder() {
+void TSetupDialog::FocusSetupFolder() {
     Model->SetEnabled("edtSetup", true);
     Form->Sync();
     auto* edtSetup = Form->Get<QLineEdit>("edtSetup");
@@ -103,17 +103,17 @@ void TfmKaSetup::FocusSetupFolder() {
     edtSetup->setFocus();
 }
 
-bool TfmKaSetup::StartInstalled(const std::string& program, const std::string& folder) {
+bool TSetupDialog::StartInstalled(const std::string& program, const std::string& folder) {
     return StartDetached({program}, folder);
 }
 
-void TfmKaSetup::Wait(int milliseconds) {
+void TSetupDialog::Wait(int milliseconds) {
     QEventLoop loop;
     QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
-void TfmKaSetup::EndProgram() {
+void TSetupDialog::EndProgram() {
     ending_ = true;
     std::function<void()> end = context_.endProgram;
     QWidget* main = parentWidget() ? parentWidget()->window() : nullptr;

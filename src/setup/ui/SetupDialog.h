@@ -1,4 +1,4 @@
-// TfmKaSetup: the setup page, the start-up methods page and the backup and restore page, of
+// TSetupDialog: the setup page, the start-up methods page and the backup and restore page, of
 // which one is shown (the page tabs are hidden).
 #pragma once
 
@@ -11,11 +11,11 @@
 #include <functional>
 #include <memory>
 
-class TfmKaSetup : public QDialog, private TSetupHost {
+class TSetupDialog : public QDialog, private TSetupHost {
     Q_OBJECT
   public:
-    TfmKaSetup(int mode, TSetupContext context, QWidget* parent = nullptr);
-    ~TfmKaSetup() override;
+    TSetupDialog(int mode, TSetupContext context, QWidget* parent = nullptr);
+    ~TSetupDialog() override;
 
     std::unique_ptr<TSetupDialogModel> Model;
     TFormView* Form;

@@ -1,6 +1,6 @@
 // The entry points of the setup and maintenance windows for the main window's その他 menu:
-// setup, start-up methods and backup (TfmKaSetup), options (TfmSet), the release-age notice
-// (TfmInfo), the about box (TfmAbout) and the maker's web page.
+// setup, start-up methods and backup (TSetupDialog), options (TOptionsDialog), the release-age
+// notice (TReleaseNotice), the about box (TAboutDialog) and the maker's web page.
 #pragma once
 
 #include "app/Settings.h"
@@ -20,23 +20,23 @@ struct TSetupContext {
     std::function<void()> endProgram;
 };
 
-// TfmKaSetup modally: mode 1 the setup page, 2 the start-up methods, anything else backup and
+// TSetupDialog modally: mode 1 the setup page, 2 the start-up methods, anything else backup and
 // restore.
 void RunSetupDialog(QWidget* parent, int mode, const TSetupContext& context);
 
-// TfmSet modally on the window's settings. True when the values were applied (not cancelled);
-// they have then been written to [Set] of settingsFile, and the caller re-applies them (the
-// recent-list size, the date style ...).
+// TOptionsDialog modally on the window's settings. True when the values were applied (not
+// cancelled); they have then been written to [Set] of settingsFile, and the caller re-applies them
+// (the recent-list size, the date style ...).
 bool RunOptionsDialog(QWidget* parent, TSettings& settings, const std::string& settingsFile,
                       const std::string& programFolder);
 
-// TfmInfo modally; afterwards settings.vInfoChien holds the new postponement.
+// TReleaseNotice modally; afterwards settings.vInfoChien holds the new postponement.
 void RunInfoDialog(QWidget* parent, TSettings& settings);
 // The check made each time the main window is activated: shows the notice when due, then
 // corrects the postponement of a young version.
 void CheckReleaseAge(QWidget* parent, TSettings& settings);
 
-// TfmAbout modally.
+// TAboutDialog modally.
 void RunAboutDialog(QWidget* parent);
 
 // The maker's web page with the system's handler, when connected; otherwise the message that

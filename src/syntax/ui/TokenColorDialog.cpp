@@ -49,9 +49,8 @@ void TTokenSample::paintEvent(QPaintEvent*) {
     }
 }
 
-TFormFountainEditor::TFormFountainEditor(const TFountain& fountain, const QFont& font,
-                                         const QColor& background, const QColor& text,
-                                         QWidget* parent)
+TTokenColorDialog::TTokenColorDialog(const TFountain& fountain, const QFont& font,
+                                     const QColor& background, const QColor& text, QWidget* parent)
     : QDialog(parent), Model(fountain) {
     setWindowTitle(QString::fromStdString(Model.Title()));
     Form = new TFormView(this, TLay::VBox, TokenColorForm(), Model, {}, [&](const TControl& c) {
@@ -72,9 +71,9 @@ TFormFountainEditor::TFormFountainEditor(const TFountain& fountain, const QFont&
         Form->On(n, [this] { Sample->update(); });
 }
 
-bool TFormFountainEditor::Execute(TFountain& fountain, QWidget* parent, const QFont& font,
-                                  const QColor& background, const QColor& text) {
-    TFormFountainEditor dlg(fountain, font, background, text, parent);
+bool TTokenColorDialog::Execute(TFountain& fountain, QWidget* parent, const QFont& font,
+                                const QColor& background, const QColor& text) {
+    TTokenColorDialog dlg(fountain, font, background, text, parent);
     if (dlg.exec() != QDialog::Accepted) return false;
     fountain.Assign(dlg.Edited());
     return true;

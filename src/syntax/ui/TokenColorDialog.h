@@ -1,4 +1,4 @@
-// TFormFountainEditor: the token colour dialog. It edits the colour, background and style of
+// TTokenColorDialog: the token colour dialog. It edits the colour, background and style of
 // every token kind of a colouring definition (and of its bracket ranges) on a copy, and shows a
 // sample text painted with those colours as the editor paints it. OK copies the edits back.
 #pragma once
@@ -11,12 +11,12 @@
 
 class TTokenSample;
 
-class TFormFountainEditor : public QDialog {
+class TTokenColorDialog : public QDialog {
     Q_OBJECT
   public:
     // font and colours: the look of the editors that use the definition (for the sample).
-    TFormFountainEditor(const TFountain& fountain, const QFont& font, const QColor& background,
-                        const QColor& text, QWidget* parent = nullptr);
+    TTokenColorDialog(const TFountain& fountain, const QFont& font, const QColor& background,
+                      const QColor& text, QWidget* parent = nullptr);
 
     static bool Execute(TFountain& fountain, QWidget* parent, const QFont& font,
                         const QColor& background, const QColor& text);

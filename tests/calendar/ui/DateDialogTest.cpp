@@ -15,7 +15,7 @@ namespace {
 
 struct Shown {
     RecordingSink sink;
-    TfmHiduke dlg;
+    TDateDialog dlg;
     explicit Shown(const char* preset) : dlg(THidukeOptions{true, true, "", preset}) {
         dlg.show();
         QApplication::processEvents();

@@ -110,9 +110,9 @@ TEST_F(FileCommandsWindowTest, AcceptedOptionsApplyAtOnceAndStayAfterClosing) {
         return RunOptionsDialog(fm.get(), fm->Settings, fm->SettingsFile, info.programFolder);
     };
     files->UpdateDialogItems();
-    auto withDialog = [&](std::function<void(TfmSet&)> act) {
+    auto withDialog = [&](std::function<void(TOptionsDialog&)> act) {
         QTimer::singleShot(0, [act] {
-            auto* dlg = qobject_cast<TfmSet*>(QApplication::activeModalWidget());
+            auto* dlg = qobject_cast<TOptionsDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dlg, nullptr);
             act(*dlg);
         });
@@ -121,13 +121,13 @@ TEST_F(FileCommandsWindowTest, AcceptedOptionsApplyAtOnceAndStayAfterClosing) {
     const int count = pages->Recent().MenuCount();
     const bool ask = pages->Book().knKakunin;
     ASSERT_FALSE(fm->StatusShowsRows);
-    withDialog([](TfmSet& s) {
+    withDialog([](TOptionsDialog& s) {
         s.Form->Get<QSpinBox>("edtMenuCount")->setValue(20);
         s.Form->Get<QPushButton>("btnCancel")->click();
     });
     EXPECT_EQ(pages->Recent().MenuCount(), count);
 
-    withDialog([&](TfmSet& s) {
+    withDialog([&](TOptionsDialog& s) {
         s.Form->Get<QSpinBox>("edtMenuCount")->setValue(20);
         s.Form->Get<QCheckBox>("cbKnKakunin")->setChecked(!ask);
         s.Form->Get<QRadioButton>("rbWpLine")->setChecked(true);
@@ -141,7 +141,7 @@ TEST_F(FileCommandsWindowTest, AcceptedOptionsApplyAtOnceAndStayAfterClosing) {
     // A display mode picked in the menu since stays when the option itself is left alone.
     fm->StatusShowsRows = false;
     pages->SetRowColMode(false);
-    withDialog([](TfmSet& s) { s.Form->Get<QPushButton>("BitBtn1")->click(); });
+    withDialog([](TOptionsDialog& s) { s.Form->Get<QPushButton>("BitBtn1")->click(); });
     EXPECT_FALSE(fm->StatusShowsRows);
     // Closing writes the window's values: the new list size is not taken back.
     EXPECT_TRUE(fm->close());

@@ -23,7 +23,7 @@ class MainWindowFixture : public ::testing::Test {
     }
     // Builds the window and attaches its pages.
     void MakeWindow() {
-        fm = std::make_unique<TfmEditor>(dt, info);
+        fm = std::make_unique<TMainWindow>(dt, info);
         pages = AttachPages(*fm, dt);
     }
 
@@ -31,7 +31,7 @@ class MainWindowFixture : public ::testing::Test {
     ScopedEnv config{"XDG_CONFIG_HOME", d / "config"};
     RecordingSink sink;
     TStartUpInfo info;
-    TdtEditor dt;
-    std::unique_ptr<TfmEditor> fm; // destroyed first, before the folders and the environment
+    TSharedObjects dt;
+    std::unique_ptr<TMainWindow> fm; // destroyed first, before the folders and the environment
     TPages* pages = nullptr;
 };

@@ -24,7 +24,7 @@ class MainWindowTest : public MainWindowFixture {
 TEST_F(MainWindowTest, StoredValuesReachTheWindowAndComeBack) {
     writeIni("[Set]\nFuncChk=0\nStatChk=0\nisWpLine=1\nfmTop=abc\n[Editor]\nWrapByte=-1\nFontName="
              "IPAGothic\n");
-    TfmEditor fm(dt, info);
+    TMainWindow fm(dt, info);
     EXPECT_TRUE(sink.boxes.empty());
     EXPECT_TRUE(fm.pnlFunction->isHidden() && fm.StatusBar1->isHidden());
     EXPECT_FALSE(dt.PropSets.Default().WordWrap);
@@ -44,7 +44,7 @@ TEST_F(MainWindowTest, StoredValuesReachTheWindowAndComeBack) {
 
 TEST_F(MainWindowTest, MaximisedCloseKeepsTheLastNormalBounds) {
     writeIni("[Set]\nfmTop=11\nfmLeft=22\nfmHeight=333\nfmWidth=444\nisZenkai=1\n");
-    TfmEditor fm(dt, info);
+    TMainWindow fm(dt, info);
     EXPECT_EQ(fm.size(), QSize(444, 333));
     fm.showMaximized();
     ASSERT_TRUE(fm.isMaximized());
@@ -53,14 +53,14 @@ TEST_F(MainWindowTest, MaximisedCloseKeepsTheLastNormalBounds) {
     EXPECT_TRUE(written.ReadBool("Set", "isMaxSize", false));
     EXPECT_EQ(written.ReadInteger("Set", "fmWidth", 0), 444); // the rule is the core's test
     // The next start comes up maximised.
-    TdtEditor dt2;
-    TfmEditor again(dt2, info);
+    TSharedObjects dt2;
+    TMainWindow again(dt2, info);
     EXPECT_TRUE(again.windowState() & Qt::WindowMaximized);
 }
 
 TEST_F(MainWindowTest, RunningExternalEditorRefusesCloseButSettingsAreWritten) {
     writeIni("");
-    TfmEditor fm(dt, info);
+    TMainWindow fm(dt, info);
     fm.show();
     fm.ExternalEditorFile = "/tmp/memo.txt";
     int pagesAsked = 0;
@@ -79,7 +79,7 @@ TEST_F(MainWindowTest, RunningExternalEditorRefusesCloseButSettingsAreWritten) {
 
 TEST_F(MainWindowTest, LocalFolderFirstRunAsksForSetupOnce) {
     TempDir::Write(info.programFolder + "localfol.myc", "[Set]\nFirst=1\n");
-    TfmEditor fm(dt, info);
+    TMainWindow fm(dt, info);
     EXPECT_EQ(fm.DataFolder, info.programFolder);
     int setups = 0;
     fm.OnSetupRequested = [&] { ++setups; };

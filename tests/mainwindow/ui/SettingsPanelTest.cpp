@@ -90,7 +90,7 @@ TEST_F(SettingsPanelTest, OpensWithTheStoredValuesOnItsTwoPages) {
 TEST_F(SettingsPanelTest, ZeroThenKetteiStoresTheComputedWidthAndShowsZeroNextTime) {
     fm->Settings.WrapDou = false;
     fm->Settings.WrapByte = 100;
-    panel->mnHyoujiSetClick();
+    panel->OpenDisplaySettings();
     EXPECT_EQ(panel->Form->Get<QLineEdit>("edtWrap")->text(), "100");
     typeWrap("0");
     const int computed = TSettingsPanel::WindowWrapOf(*editor);
@@ -100,7 +100,7 @@ TEST_F(SettingsPanelTest, ZeroThenKetteiStoresTheComputedWidthAndShowsZeroNextTi
     EXPECT_FALSE(panel->IsOpen());
     EXPECT_EQ(std::pair(fm->Settings.WrapDou, fm->Settings.WrapByte),
               std::pair(true, std::min(computed, 250)));
-    panel->mnHyoujiSetClick();
+    panel->OpenDisplaySettings();
     EXPECT_EQ(panel->Form->Get<QLineEdit>("edtWrap")->text(), "0");
     // The window grows: the active memo editor follows.
     fm->resize(1000, 600);
@@ -114,7 +114,7 @@ TEST_F(SettingsPanelTest, ZeroThenKetteiStoresTheComputedWidthAndShowsZeroNextTi
 TEST_F(SettingsPanelTest, CancelAndPageSwitchRestoreThePreviewedEditorExactly) {
     settle();
     const std::string before = Dump(editor);
-    panel->mnHyoujiSetClick();
+    panel->OpenDisplaySettings();
     settle();
     Click(panel->ColorPalette1, Qt::LeftButton, QPoint(2 + 8 + 16 * 5, 2 + 8 + 16 * 2));
     Click(panel->ColorPalette1, Qt::RightButton, QPoint(2 + 8, 2 + 8 + 16 * 4));
@@ -132,7 +132,7 @@ TEST_F(SettingsPanelTest, CancelAndPageSwitchRestoreThePreviewedEditorExactly) {
     TempDir::Write(d / "other.txt", "other\r\n");
     ASSERT_TRUE(pages->Book().OpenFile(d / "other.txt"));
     pages->SetActivePage(0);
-    panel->mnHyoujiSetClick();
+    panel->OpenDisplaySettings();
     panel->Form->Get<QSpinBox>("edtLeft")->setValue(25);
     pages->SetActivePage(1);
     settle();
@@ -146,13 +146,13 @@ TEST_F(SettingsPanelTest, CancelAndPageSwitchRestoreThePreviewedEditorExactly) {
 
 TEST_F(SettingsPanelTest, CurrentControlDialogChangesOnlyThatControlAndStoresNothing) {
     cmds->PropertyDialog = [](TEditorProp& set, const QString&) {
-        TFormViewEditor dlg;
+        TPropertyDialog dlg;
         dlg.Load(set);
         dlg.Form->Get<QCheckBox>("cbLeftbar")->setChecked(true);
         dlg.Store(set);
         return true;
     };
-    EXPECT_TRUE(cmds->mnuEditorPropertyClick());
+    EXPECT_TRUE(cmds->ShowCurrentSettings());
     EXPECT_TRUE(editor->Core().Leftbar().Visible());
     EXPECT_FALSE(dt.PropSets.Default().Leftbar.Visible());
     EXPECT_FALSE(TIniFile(fm->SettingsFile).SectionExists("EditorProp_Default"));
@@ -170,7 +170,7 @@ TEST_F(SettingsPanelTest, TabsAreDrawnInTheStoredColoursWithANavyActiveCaption) 
     ASSERT_TRUE(pages->Book().OpenFile(d / "other.txt"));
     fm->Settings.TabColorDeAct = clYellow;
     fm->Settings.TabColorAct = clWhite;
-    panel->mnHyoujiSetClick();
+    panel->OpenDisplaySettings();
     panel->Cancel(); // the tabs take the stored look again
     settle();
     QTabBar* bar = pages->TabBar();
@@ -189,7 +189,7 @@ TEST_F(SettingsPanelTest, TabsAreDrawnInTheStoredColoursWithANavyActiveCaption) 
 } // namespace
 
 TEST_F(SettingsPanelTest, FontDialogOffersJapaneseFacesOpensOnTheDrawnFaceAndItsChoiceShows) {
-    panel->mnHyoujiSetClick();
+    panel->OpenDisplaySettings();
     const QString drawn = DrawingFace(editor->Core().GetFont().Name);
     QStringList offered;
     QString startFamily;

@@ -42,25 +42,25 @@ TEST_F(WindowCommandsTest, DateAndTimeAreInsertedAtTheCaretAsOneUndoStep) {
     fm->Settings.isWaYMD = false;
     fm->Settings.isYoubi = false;
     editor->Core().SetCaret(1, 4); // after "二行" (columns count bytes)
-    ASSERT_TRUE(cmds->mnDayInClick());
+    ASSERT_TRUE(cmds->InsertToday());
     EXPECT_EQ(text(), "日本語のメモ\r\n二行" + today() + "目の日本\r\n");
     EXPECT_TRUE(pages->IsModified(0));
     editor->Core().Undo();
     EXPECT_EQ(text(), "日本語のメモ\r\n二行目の日本\r\n");
     // A selection is replaced by the time.
     editor->Core().SelectAll();
-    ASSERT_TRUE(cmds->mnTimeInClick());
+    ASSERT_TRUE(cmds->InsertTime());
     EXPECT_THAT(text(), testing::MatchesRegex("[0-9][0-9]:[0-9][0-9]"));
     // A read-only page takes nothing.
     editor->Core().SetReadOnly(true);
-    EXPECT_FALSE(cmds->mnTimeInClick());
+    EXPECT_FALSE(cmds->InsertTime());
 }
 
 TEST_F(WindowCommandsTest, CharacterCountOfTheSelectionThenTheCaretAtItsEnd) {
     TEditorCore& c = editor->Core();
     c.SetSelStart(4);   // after "日本"
     c.SetSelLength(16); // "語のメモ\r\n二行目"
-    ASSERT_TRUE(cmds->mnMojisuuClick());
+    ASSERT_TRUE(cmds->ShowCharacterCount());
     EXPECT_NE(sink.texts().back().find("半角で 14 個"), std::string::npos);
     EXPECT_FALSE(c.Selected());
 }
@@ -73,7 +73,7 @@ TEST_F(WindowCommandsTest, DateDialogCancelledInsertsNothing) {
         QKeyEvent k(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         QApplication::sendEvent(dlg->focusWidget() ? dlg->focusWidget() : dlg, &k);
     });
-    EXPECT_FALSE(cmds->mnHidukeClick());
+    EXPECT_FALSE(cmds->InsertDate());
     EXPECT_EQ(text(), "日本語のメモ\r\n二行目の日本\r\n");
 }
 
@@ -81,7 +81,7 @@ TEST_F(WindowCommandsTest, DateDialogCancelledInsertsNothing) {
 TEST_F(WindowCommandsTest, FindPreviousMovesBackOnTheActivePage) {
     cmds->Search()->State.Text = "日本";
     editor->Core().SetCaret(1, 0);
-    ASSERT_TRUE(cmds->Search()->mnUeFindClick());
+    ASSERT_TRUE(cmds->Search()->FindPrevious());
     EXPECT_EQ(editor->Core().Row(), 0);
 }
 

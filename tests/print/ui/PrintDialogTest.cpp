@@ -64,7 +64,7 @@ template <typename W, typename F> void whenModal(F fn) {
 TEST(PrintDialog, ControlsFollowTheRules) {
     PdfTarget t;
     TVectorPrintLines lines({"a"});
-    TFormStringsPrint dlg(&lines, t.target);
+    TPrintDialog dlg(&lines, t.target);
     dlg.StringsPrinter1.Assign(TStringsPrinter::Configured());
     dlg.show();
     QApplication::processEvents();
@@ -83,24 +83,24 @@ TEST(PrintDialog, ControlsFollowTheRules) {
 
 TEST(PrintDialog, NoLinesDisableAndClosingWithoutPrintingDropsChanges) {
     TStringsPrinter printer = TStringsPrinter::Configured();
-    whenModal<TFormStringsPrint>([](TFormStringsPrint* dlg) {
+    whenModal<TPrintDialog>([](TPrintDialog* dlg) {
         EXPECT_FALSE(dlg->Form->Widget("btnPrint")->isEnabled());
         dlg->Form->Get<QSpinBox>("SpinEdit1")->setValue(77);
         dlg->btnCloseClick();
     });
-    EXPECT_FALSE(TFormStringsPrint::Execute(printer, nullptr));
+    EXPECT_FALSE(TPrintDialog::Execute(printer, nullptr));
     EXPECT_EQ(printer.MarginLeft(), 30);
 }
 
 TEST(PrintDialog, PreviewThenCloseKeepsTheSettings) {
     PdfTarget t;
     TVectorPrintLines lines({"一行目", "二行目"});
-    TFormStringsPrint dlg(&lines, t.target);
+    TPrintDialog dlg(&lines, t.target);
     dlg.StringsPrinter1.Assign(TStringsPrinter::Configured());
     dlg.show();
     QApplication::processEvents();
     dlg.Form->Get<QSpinBox>("SpinEdit1")->setValue(12);
-    whenModal<TFormStrPreview>([](TFormStrPreview* prv) {
+    whenModal<TPreviewWindow>([](TPreviewWindow* prv) {
         EXPECT_EQ(prv->Form->Get<QLabel>("Label1")->text(), QString("  1 /   1"));
         prv->Form->Get<QToolButton>("FramSpeedBtn8")->click();
     });
@@ -150,7 +150,7 @@ TEST(PreviewWindow, ButtonsReachTheModelAndZoomSizesTheImage) {
     TVectorPrintLines lines(std::vector<std::string>(5, "row"));
     auto doc = LayOutPages(p, t.target, lines, "プレビューを作成中", nullptr);
     ASSERT_TRUE(doc);
-    TFormStrPreview prv(*doc);
+    TPreviewWindow prv(*doc);
     prv.show();
     QApplication::processEvents();
     auto btn = [&prv](int n) {
@@ -178,7 +178,7 @@ TEST(PrintRun, CancelDuringALongLayoutStopsItPromptly) {
     auto* poll = new QTimer;
     QObject::connect(poll, &QTimer::timeout, [poll, &sinceCancel] {
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* p = qobject_cast<TFormStrProgress*>(w); p && p->isVisible()) {
+            if (auto* p = qobject_cast<TPrintProgress*>(w); p && p->isVisible()) {
                 poll->stop();
                 poll->deleteLater();
                 p->Button1->click();

@@ -66,21 +66,21 @@ TEST(SearchCommands, TypingAndASearchWhileTheTextIsStillLoading) {
     ASSERT_TRUE(w.editor->Core().Rows().LoadPending());
     w.editor->Core().SetSelText("typed ");
     w.commands.State.Text = "needle";
-    ASSERT_TRUE(w.commands.mnShitaFindClick());
+    ASSERT_TRUE(w.commands.FindNext());
     EXPECT_EQ(w.editor->Core().SelStart(), static_cast<int>(text.size()) + 6 - 13);
     EXPECT_EQ(w.editor->Core().Text(), "typed " + text);
 }
 
 TEST(SearchCommands, FindWithTheDialog) {
     Window w(Utf8ToCp932("abc ＡＢＣ\r\n"));
-    OnModal<TFormSearch>([](TFormSearch* d) {
+    OnModal<TSearchDialog>([](TSearchDialog* d) {
         d->Form->Get<QComboBox>("ComboBox1")->setEditText(QStringLiteral("ABC"));
         d->Form->Get<QCheckBox>("chkNoMatchZenkaku")->setChecked(true);
         d->Form->Get<QCheckBox>("chkMatchCase")->setChecked(true);
         d->Form->Get<QPushButton>("btnOK")->click();
     });
     w.editor->Core().SetCaret(0, 1);
-    ASSERT_TRUE(w.commands.mnFindClick());
+    ASSERT_TRUE(w.commands.FindFirst());
     EXPECT_EQ(w.editor->Core().SelStart(), 4);
     EXPECT_EQ(w.commands.State.Text, "ABC");
     EXPECT_EQ(w.commands.State.Options, soDown | soMatchCase | soNoMatchZenkaku);
@@ -89,7 +89,7 @@ TEST(SearchCommands, FindWithTheDialog) {
 TEST(SearchCommands, ReplaceAskingEachTime) {
     Window w("a a a\r\n");
     RecordingSink sink;
-    OnModal<TFormReplace>([](TFormReplace* d) {
+    OnModal<TReplaceDialog>([](TReplaceDialog* d) {
         d->Form->Get<QComboBox>("ComboBox1")->setEditText("a");
         d->Form->Get<QComboBox>("ComboBox2")->setEditText("b");
         d->Form->Get<QPushButton>("btnAll")->click();
@@ -103,7 +103,7 @@ TEST(SearchCommands, ReplaceAskingEachTime) {
             });
         });
     });
-    EXPECT_EQ(w.commands.mnReplClick(), 2);
+    EXPECT_EQ(w.commands.ReplaceText(), 2);
     EXPECT_EQ(w.editor->Core().Text(), "b a b\r\n");
     ASSERT_EQ(sink.boxes.size(), 1u); // not found at the end, told under the window's title
     EXPECT_EQ(sink.boxes[0].caption, "トルモ -Tolmo-");

@@ -45,7 +45,7 @@ class SetupDialogsTest : public ::testing::Test {
 // The rules themselves are tested on the models; here the pages, clicks and closing reach them.
 TEST_F(SetupDialogsTest, SetupAndRestorePagesReachTheirModel) {
     {
-        TfmKaSetup dlg(1, {d / "prog/", d / "data/", {}, nullptr});
+        TSetupDialog dlg(1, {d / "prog/", d / "data/", {}, nullptr});
         auto* f = dlg.Form;
         EXPECT_EQ(f->Get<QStackedWidget>("PageControl1")->currentWidget(), f->Widget("tsSetup"));
         EXPECT_FALSE(f->Widget("cbDeskTop")->isEnabled());
@@ -54,7 +54,7 @@ TEST_F(SetupDialogsTest, SetupAndRestorePagesReachTheirModel) {
         f->Get<QRadioButton>("rbUwagaki")->click();
         EXPECT_TRUE(f->Widget("rgOption")->styleSheet().contains("128"));
     }
-    TfmKaSetup dlg(0, {d / "prog/", d / "data/", {}, nullptr});
+    TSetupDialog dlg(0, {d / "prog/", d / "data/", {}, nullptr});
     auto* f = dlg.Form;
     sink.answers = {true};
     f->Get<QPushButton>("btnKaifukuOk")->click();
@@ -68,7 +68,7 @@ TEST_F(SetupDialogsTest, SetupAndRestorePagesReachTheirModel) {
     fs::create_directories(d / "usr/bin");
     fs::create_directories(d / "usr/share/tolmo");
     ScopedEnv data{"XDG_DATA_HOME", d / "share"};
-    TfmKaSetup installed(0, {d / "usr/bin/", d / "data/", {}, nullptr});
+    TSetupDialog installed(0, {d / "usr/bin/", d / "data/", {}, nullptr});
     EXPECT_EQ(installed.Form->Get<QLabel>("lblKaifuku3")->text().toStdString(),
               "コピー先　 ： " + d / "share/tolmo/Files");
 }
@@ -78,7 +78,7 @@ TEST_F(SetupDialogsTest, OptionsHiddenPanelAndClosing) {
     s.CLine1 = 4;
     const std::string ini = d / "Tolmo.ini";
     {
-        TfmSet dlg(s, ini, d / "prog/");
+        TOptionsDialog dlg(s, ini, d / "prog/");
         auto* f = dlg.Form;
         activate(&dlg);
         f->Get<QTabWidget>("PageControl1")->setCurrentWidget(f->Widget("tsKidou"));
@@ -95,7 +95,7 @@ TEST_F(SetupDialogsTest, OptionsHiddenPanelAndClosing) {
     EXPECT_EQ(std::tuple(s.CLine1, s.GEditor, s.isWaYMD), std::tuple(7, true, false));
     EXPECT_EQ(ReadNewPageFormat(ini).lineEnd, TLineEndStyle::Lf);
     {
-        TfmSet dlg(s, ini, d / "prog/");
+        TOptionsDialog dlg(s, ini, d / "prog/");
         auto* f = dlg.Form;
         f->Get<QComboBox>("cbNewLineEnd")->setCurrentText(QStringLiteral("CR"));
         f->Get<QSpinBox>("edtCLine1")->setValue(9);
@@ -120,7 +120,7 @@ TEST_F(SetupDialogsTest, NoticeWithoutConnectionOrBrowserAndItsPostponement) {
         fs::permissions(d / "bin/xdg-open", fs::perms::owner_all);
     };
     {
-        TfmInfo dlg(s);
+        TReleaseNotice dlg(s);
         dlg.show();
         dlg.Form->Get<QPushButton>("btnWeb")->click();
         EXPECT_TRUE(dlg.isVisible()); // without a connection the user is told and stays
@@ -136,7 +136,7 @@ TEST_F(SetupDialogsTest, NoticeWithoutConnectionOrBrowserAndItsPostponement) {
     handler(0);
     const int before = s.vInfoChien;
     {
-        TfmInfo dlg(s);
+        TReleaseNotice dlg(s);
         dlg.show();
         dlg.Form->Get<QPushButton>("btnWeb")->click();
         EXPECT_FALSE(dlg.isVisible());
@@ -146,7 +146,7 @@ TEST_F(SetupDialogsTest, NoticeWithoutConnectionOrBrowserAndItsPostponement) {
 }
 
 TEST_F(SetupDialogsTest, AboutBoxBuildCode) {
-    TfmAbout dlg;
+    TAboutDialog dlg;
     activate(&dlg);
     Key(&dlg, Qt::Key_V, kCtrlShift);
     Key(&dlg, Qt::Key_J, kCtrlShift);
