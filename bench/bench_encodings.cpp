@@ -14,7 +14,7 @@
 
 #include "MemoText.h"
 #include "TempTextFile.h"
-#include "mainwindow/DocumentEncoding.h"
+#include "mainwindow/pages/DocumentEncoding.h"
 #include "platform/AtomicFile.h"
 
 // Opening these files asks nothing; a question would go to stderr and take its default.

@@ -27,8 +27,8 @@
 #include "LoadFloor.h"
 #include "MemoText.h"
 #include "TempTextFile.h"
-#include "mainwindow/DocumentEncoding.h"
-#include "mainwindow/DocumentFile.h"
+#include "mainwindow/pages/DocumentEncoding.h"
+#include "mainwindow/pages/DocumentFile.h"
 #include "platform/AtomicFile.h"
 #include "text/RowStore.h"
 

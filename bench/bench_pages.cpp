@@ -11,9 +11,9 @@
 //                        its `cp` baseline are in bench_hugefiles)
 //   BM_SaveUtf8Huge      the same for the UTF-8 page (converted back, LF); target: within 2 x
 //                        BM_SavePage
-#include "mainwindow/DocumentEncoding.h"
-#include "mainwindow/DocumentFile.h"
-#include "mainwindow/PageBook.h"
+#include "mainwindow/pages/DocumentEncoding.h"
+#include "mainwindow/pages/DocumentFile.h"
+#include "mainwindow/pages/PageBook.h"
 #include "text/RowStore.h"
 
 #include <benchmark/benchmark.h>

@@ -9,8 +9,8 @@
 //   BM_RecoveryWrite/Background   the background writer's whole file from the snapshot
 #include <benchmark/benchmark.h>
 
-#include "mainwindow/DocumentEncoding.h"
-#include "mainwindow/Recovery.h"
+#include "mainwindow/pages/DocumentEncoding.h"
+#include "mainwindow/pages/Recovery.h"
 #include "platform/AtomicFile.h"
 #include "text/RowStore.h"
 

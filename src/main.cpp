@@ -5,7 +5,7 @@
 #include "app/ShellUtil.h"
 #include "app/ui/Application.h"
 #include "app/ui/SessionEnd.h"
-#include "mainwindow/DocumentEncoding.h"
+#include "mainwindow/pages/DocumentEncoding.h"
 #include "mainwindow/ui/CommandSurface.h"
 #include "mainwindow/ui/DiskWatch.h"
 #include "mainwindow/ui/DisplayCommands.h"

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "app/Settings.h"
-#include "mainwindow/PageBook.h"
+#include "mainwindow/pages/PageBook.h"
 
 #include <string>
 #include <vector>

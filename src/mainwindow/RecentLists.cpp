@@ -1,8 +1,8 @@
 // The recent lists of files and folders.
 #include "mainwindow/RecentLists.h"
 
-#include "mainwindow/DocumentFile.h"
-#include "mainwindow/PageBook.h"
+#include "mainwindow/pages/DocumentFile.h"
+#include "mainwindow/pages/PageBook.h"
 #include "platform/IniFile.h"
 
 void TRecentLists::Create(const std::string& recordFile, int menuCount, TPageBook& book) {

@@ -2,7 +2,7 @@
 // folders whose files all open; their length, their writing, and what a click on an entry opens.
 #pragma once
 
-#include "mainwindow/OpenMenuList.h"
+#include "mainwindow/pages/OpenMenuList.h"
 
 #include <array>
 #include <functional>

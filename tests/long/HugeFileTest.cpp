@@ -12,8 +12,8 @@
 #include "../../bench/MemoText.h"
 #include "../../bench/TempTextFile.h"
 #include "editor/EditorCore.h"
-#include "mainwindow/DocumentEncoding.h"
-#include "mainwindow/DocumentFile.h"
+#include "mainwindow/pages/DocumentEncoding.h"
+#include "mainwindow/pages/DocumentFile.h"
 #include "platform/Cp932.h"
 #include "text/RowStore.h"
 

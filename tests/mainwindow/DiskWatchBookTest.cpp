@@ -1,6 +1,6 @@
 // Files changed or deleted by other programs: told in the page's bar at once, never by a question
 // that takes the keys typed meanwhile; saves over such files ask.
-#include "mainwindow/DiskWatchBook.h"
+#include "mainwindow/pages/DiskWatchBook.h"
 
 #include "../support/TempDir.h"
 #include "FakePageIds.h"

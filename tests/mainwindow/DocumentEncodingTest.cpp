@@ -1,5 +1,5 @@
 // The encodings and formats of pages: remembered choices, new pages and recovered pages.
-#include "mainwindow/DocumentEncoding.h"
+#include "mainwindow/pages/DocumentEncoding.h"
 
 #include "../support/RecordingAsker.h"
 #include "../support/TempDir.h"

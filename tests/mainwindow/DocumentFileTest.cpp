@@ -1,5 +1,5 @@
 // Saving a page's file: the old file survives every failure; links and permissions are kept.
-#include "mainwindow/DocumentFile.h"
+#include "mainwindow/pages/DocumentFile.h"
 #include "platform/AtomicFile.h"
 #include "platform/IniFile.h"
 

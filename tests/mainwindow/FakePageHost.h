@@ -2,8 +2,8 @@
 #pragma once
 
 #include "editor/EditorCore.h"
-#include "mainwindow/PageBook.h"
-#include "mainwindow/PageText.h"
+#include "mainwindow/pages/PageBook.h"
+#include "mainwindow/pages/PageText.h"
 
 #include "../support/RecordingAsker.h"
 #include "../support/TempDir.h"

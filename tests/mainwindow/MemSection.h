@@ -1,7 +1,7 @@
 // A profile section held in memory, for the lists that store themselves in Tolmo.rec or Tolmo.ini.
 #pragma once
 
-#include "mainwindow/MyFileList.h"
+#include "mainwindow/pages/MyFileList.h"
 
 #include <map>
 #include <string>

@@ -1,8 +1,8 @@
 // The open-file list: record format, escapes, lookup and [MyFileList].
-#include "mainwindow/MyFileList.h"
+#include "mainwindow/pages/MyFileList.h"
 
 #include "../support/TempDir.h"
-#include "mainwindow/DocumentFile.h"
+#include "mainwindow/pages/DocumentFile.h"
 #include "platform/IniFile.h"
 
 #include "MemSection.h"

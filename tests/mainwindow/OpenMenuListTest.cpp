@@ -1,5 +1,5 @@
 // The recent lists: add, move to top, trim, maximum and their section of Tolmo.rec.
-#include "mainwindow/OpenMenuList.h"
+#include "mainwindow/pages/OpenMenuList.h"
 #include "MemSection.h"
 
 #include <gtest/gtest.h>

@@ -4,10 +4,10 @@
 #include "MemSection.h"
 
 #include "../support/OrdinaryUser.h"
-#include "mainwindow/DocumentFile.h"
+#include "mainwindow/pages/DocumentFile.h"
 #include "mainwindow/EditorActions.h"
 #include "mainwindow/FileCommands.h"
-#include "mainwindow/SaveFailure.h"
+#include "mainwindow/pages/SaveFailure.h"
 
 #include <gmock/gmock.h>
 

@@ -1,8 +1,8 @@
 // The pages' controls without widgets: split pages, their saves and the status panels.
-#include "mainwindow/PageSheets.h"
+#include "mainwindow/pages/PageSheets.h"
 #include "FakePageHost.h"
 
-#include "mainwindow/MyFileList.h"
+#include "mainwindow/pages/MyFileList.h"
 
 #include <map>
 

@@ -1,5 +1,5 @@
 // The pages' recovery files: written when due, removed when saved, offered at the next start.
-#include "mainwindow/RecoveryPages.h"
+#include "mainwindow/pages/RecoveryPages.h"
 
 #include "../support/RecordingAsker.h"
 #include "../support/TempDir.h"

@@ -1,6 +1,6 @@
 // Recovery files: their format, private folders, orphans of ended runs, the writer and the clock.
-#include "mainwindow/Recovery.h"
-#include "mainwindow/RecoveryWriter.h"
+#include "mainwindow/pages/Recovery.h"
+#include "mainwindow/pages/RecoveryWriter.h"
 #include "text/RowStore.h"
 
 #include "../support/TempDir.h"

@@ -5,7 +5,7 @@
 #include "editor/ui/EditorWidget.h"
 #include "editor/ui/QtConversions.h"
 #include "mainwindow/EditorActions.h"
-#include "mainwindow/MyFileList.h"
+#include "mainwindow/pages/MyFileList.h"
 #include "mainwindow/ui/AddressClicks.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/MenuView.h"

@@ -4,7 +4,7 @@
 // typed, the bar's buttons never take the focus and answer to their mnemonics.
 #pragma once
 
-#include "mainwindow/DiskWatchBook.h"
+#include "mainwindow/pages/DiskWatchBook.h"
 
 #include <QObject>
 

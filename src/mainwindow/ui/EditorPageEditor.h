@@ -3,7 +3,7 @@
 // through this.
 #pragma once
 
-#include "mainwindow/PageText.h"
+#include "mainwindow/pages/PageText.h"
 
 #include <QPointer>
 

@@ -2,7 +2,7 @@
 #include "mainwindow/ui/EncodingUi.h"
 
 #include "app/ui/QtText.h"
-#include "mainwindow/DocumentEncoding.h"
+#include "mainwindow/pages/DocumentEncoding.h"
 #include "mainwindow/ui/EditorPageEditor.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/MenuView.h"

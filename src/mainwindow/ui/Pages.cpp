@@ -2,7 +2,7 @@
 #include "mainwindow/ui/Pages.h"
 
 #include "app/ui/QtText.h"
-#include "mainwindow/DocumentFile.h"
+#include "mainwindow/pages/DocumentFile.h"
 #include "mainwindow/MainMenu.h"
 #include "mainwindow/ui/PageTabBar.h"
 #include "platform/Folders.h"

@@ -3,7 +3,7 @@
 // pages. The rules live in TPageBook; this class gives them tab sheets, controls and dialogs.
 #pragma once
 
-#include "mainwindow/PageSheets.h"
+#include "mainwindow/pages/PageSheets.h"
 #include "mainwindow/RecentLists.h"
 #include "mainwindow/ui/EditorPageEditor.h"
 

@@ -2,8 +2,8 @@
 #include "mainwindow/ui/PagesAttach.h"
 
 #include "app/ShellUtil.h"
-#include "mainwindow/DocumentFile.h"
-#include "mainwindow/OpenMenuList.h"
+#include "mainwindow/pages/DocumentFile.h"
+#include "mainwindow/pages/OpenMenuList.h"
 #include "mainwindow/ui/EditorPageEditor.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/MenuView.h"

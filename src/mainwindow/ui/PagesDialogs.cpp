@@ -1,6 +1,6 @@
 // The save and open dialogs of the pages.
 #include "app/ui/FileDialogColumns.h"
-#include "mainwindow/DocumentFile.h"
+#include "mainwindow/pages/DocumentFile.h"
 #include "mainwindow/ui/EncodingUi.h"
 #include "mainwindow/ui/Pages.h"
 

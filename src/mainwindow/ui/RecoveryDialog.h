@@ -2,7 +2,7 @@
 // its state was written and the first line that differs from its file, and 復元 / 破棄 for each.
 #pragma once
 
-#include "mainwindow/RecoveryPages.h"
+#include "mainwindow/pages/RecoveryPages.h"
 
 #include <optional>
 #include <vector>

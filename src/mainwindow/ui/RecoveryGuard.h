@@ -3,7 +3,7 @@
 // the first show.
 #pragma once
 
-#include "mainwindow/RecoveryPages.h"
+#include "mainwindow/pages/RecoveryPages.h"
 
 #include <QElapsedTimer>
 #include <QObject>

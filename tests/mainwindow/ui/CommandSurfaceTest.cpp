@@ -3,7 +3,7 @@
 #include "MainWindowFixture.h"
 
 #include "editor/ui/EditorWidget.h"
-#include "mainwindow/MyFileList.h"
+#include "mainwindow/pages/MyFileList.h"
 #include "mainwindow/ui/DisplayCommands.h"
 #include "mainwindow/ui/EncodingUi.h"
 #include "mainwindow/ui/FileCommandsWindow.h"

@@ -1,7 +1,7 @@
 // The pages' controls for the page book: states, carets, files and the active page's status.
-#include "mainwindow/PageSheets.h"
+#include "mainwindow/pages/PageSheets.h"
 
-#include "mainwindow/DocumentFile.h"
+#include "mainwindow/pages/DocumentFile.h"
 #include "mainwindow/MainMenu.h"
 
 TPageText* TPageSheets::TextOfPage(int index) const {

@@ -4,8 +4,8 @@
 // (record i belongs to page i).
 #pragma once
 
-#include "mainwindow/MyFileList.h"
-#include "mainwindow/OpenMenuList.h"
+#include "mainwindow/pages/MyFileList.h"
+#include "mainwindow/pages/OpenMenuList.h"
 
 #include <functional>
 #include <string>

@@ -1,5 +1,5 @@
 // A recent list: add, trim and its section of Tolmo.rec.
-#include "mainwindow/OpenMenuList.h"
+#include "mainwindow/pages/OpenMenuList.h"
 
 #include <algorithm>
 #include <charconv>

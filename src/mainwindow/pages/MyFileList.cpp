@@ -1,5 +1,5 @@
 // The open-file list: record format, field access, lookup and the [MyFileList] section.
-#include "mainwindow/MyFileList.h"
+#include "mainwindow/pages/MyFileList.h"
 
 #include <charconv>
 #include <stdexcept>

@@ -4,7 +4,7 @@
 // or deleted since the page's text was based on it asks first.
 #pragma once
 
-#include "mainwindow/PageBook.h"
+#include "mainwindow/pages/PageBook.h"
 #include "platform/DiskStamp.h"
 
 #include <functional>

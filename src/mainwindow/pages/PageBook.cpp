@@ -1,8 +1,8 @@
 // The pages as documents: the rules of opening, saving and closing, without a window.
-#include "mainwindow/PageBook.h"
+#include "mainwindow/pages/PageBook.h"
 
 #include "app/ShellUtil.h"
-#include "mainwindow/SaveFailure.h"
+#include "mainwindow/pages/SaveFailure.h"
 #include "platform/Folders.h"
 
 #include <cstdio>

@@ -1,5 +1,5 @@
 // Recovery files: format, private folders, instance claims and the search for orphans.
-#include "mainwindow/Recovery.h"
+#include "mainwindow/pages/Recovery.h"
 
 #include "platform/DiskStamp.h"
 

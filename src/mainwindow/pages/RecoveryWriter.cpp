@@ -1,5 +1,5 @@
 // The background writer of recovery files.
-#include "mainwindow/RecoveryWriter.h"
+#include "mainwindow/pages/RecoveryWriter.h"
 
 #include <unistd.h>
 #include <utility>

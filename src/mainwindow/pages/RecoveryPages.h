@@ -4,9 +4,9 @@
 // text goes into, and the dialog that asks which pages to recover.
 #pragma once
 
-#include "mainwindow/PageBook.h"
-#include "mainwindow/Recovery.h"
-#include "mainwindow/RecoveryWriter.h"
+#include "mainwindow/pages/PageBook.h"
+#include "mainwindow/pages/Recovery.h"
+#include "mainwindow/pages/RecoveryWriter.h"
 #include "platform/DiskStamp.h"
 #include "platform/MessageBox.h"
 

@@ -1,6 +1,6 @@
 // Reading and writing a page's file in its own format, the questions about it and the remembered
 // encodings of single files.
-#include "mainwindow/DocumentEncoding.h"
+#include "mainwindow/pages/DocumentEncoding.h"
 
 #include "platform/AtomicFile.h"
 #include "platform/MemoryInfo.h"

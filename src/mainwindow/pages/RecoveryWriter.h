@@ -2,7 +2,7 @@
 // snapshot of a page's text and goes on at once; a thread of its own writes the file.
 #pragma once
 
-#include "mainwindow/Recovery.h"
+#include "mainwindow/pages/Recovery.h"
 
 #include <condition_variable>
 #include <deque>

@@ -1,7 +1,7 @@
 // The pages' recovery files: timed writes, the offer at start and the unattended end.
-#include "mainwindow/RecoveryPages.h"
+#include "mainwindow/pages/RecoveryPages.h"
 
-#include "mainwindow/DocumentEncoding.h"
+#include "mainwindow/pages/DocumentEncoding.h"
 #include "platform/AtomicFile.h"
 #include "platform/MessageBox.h"
 

@@ -4,8 +4,8 @@
 // texts of the active page. The window adds the tab sheets, the splitter and the dialogs.
 #pragma once
 
-#include "mainwindow/PageBook.h"
-#include "mainwindow/PageText.h"
+#include "mainwindow/pages/PageBook.h"
+#include "mainwindow/pages/PageText.h"
 
 #include <functional>
 #include <memory>

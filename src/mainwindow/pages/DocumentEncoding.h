@@ -3,7 +3,7 @@
 // format of new pages and the encodings the user chose for single files.
 #pragma once
 
-#include "mainwindow/Recovery.h"
+#include "mainwindow/pages/Recovery.h"
 #include "platform/MessageBox.h"
 #include "setup/Options.h" // the settings keys of the new-page format
 #include "text/BackgroundLoad.h"

@@ -1,5 +1,5 @@
 // Safe replacement of a document file and the profile-section adapter of the lists.
-#include "mainwindow/DocumentFile.h"
+#include "mainwindow/pages/DocumentFile.h"
 
 #include "platform/FileReplace.h"
 #include "platform/IniFile.h"

@@ -1,6 +1,6 @@
 // The pages' files on disk: changes by other programs, the bar that tells of them and the
 // questions before a save.
-#include "mainwindow/DiskWatchBook.h"
+#include "mainwindow/pages/DiskWatchBook.h"
 
 TDiskNotice DiskNoticeFor(TDiskChange change, const std::string& path) {
     TDiskNotice n;

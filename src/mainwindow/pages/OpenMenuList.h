@@ -2,7 +2,7 @@
 // Tolmo.rec.
 #pragma once
 
-#include "mainwindow/MyFileList.h"
+#include "mainwindow/pages/MyFileList.h"
 
 #include <functional>
 #include <string>

@@ -7,7 +7,7 @@
 // Also the open-file list's write at the end, and the save dialog's name for a file type.
 #pragma once
 
-#include "mainwindow/MyFileList.h"
+#include "mainwindow/pages/MyFileList.h"
 #include "platform/FileReplace.h"
 #include "platform/MessageBox.h"
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "editor/PagePropSets.h"
-#include "mainwindow/DocumentEncoding.h"
+#include "mainwindow/pages/DocumentEncoding.h"
 #include "mainwindow/MainMenu.h"
 
 #include <functional>

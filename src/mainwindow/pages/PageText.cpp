@@ -1,9 +1,9 @@
 // Reading a page's file into its control's core, and the page's text for the status bar.
-#include "mainwindow/PageText.h"
+#include "mainwindow/pages/PageText.h"
 
 #include "editor/EditorCore.h"
 #include "editor/PropertySet.h"
-#include "mainwindow/DocumentFile.h"
+#include "mainwindow/pages/DocumentFile.h"
 #include "mainwindow/EditorActions.h"
 #include "platform/Cp932.h"
 #include "platform/MessageBox.h"

@@ -1,7 +1,7 @@
 // The cause of a failed save, named for the user.
-#include "mainwindow/SaveFailure.h"
+#include "mainwindow/pages/SaveFailure.h"
 
-#include "mainwindow/MyFileList.h"
+#include "mainwindow/pages/MyFileList.h"
 #include "platform/DiskStamp.h"
 
 #include <cerrno>
