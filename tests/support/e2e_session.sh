@@ -37,8 +37,13 @@ key() {
     xdotool key --clearmodifiers "$@"
     sleep "${KEY_PAUSE:-0.3}"
 }
+# A character the keyboard map lacks (あ, 猫) is typed through a spare key mapped to it for the
+# moment; the program must read the changed map before the map changes back, which a loaded
+# machine delays, so text with such characters is typed slowly.
 typeText() {
-    xdotool type --delay 40 "$1"
+    local delay=40
+    [ "$(printf %s "$1" | wc -c)" -ne "${#1}" ] && delay=400
+    xdotool type --delay "$delay" "$1"
     sleep 0.3
 }
 # A screenshot of the whole screen as $SHOTS/<name>.png.
