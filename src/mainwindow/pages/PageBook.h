@@ -165,7 +165,6 @@ class TPageBook {
     TPageHost& host_;
     TMyFileList& list_;
     std::string saveDialogFolder_;
-    int nextTag_ = 0;
 };
 
 bool FileExists(const std::string& path);
