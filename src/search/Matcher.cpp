@@ -208,7 +208,7 @@ TSearchPattern::TSearchPattern(std::string_view pattern, TSearchOptions options)
         const CharBytes next = charBytes(chars_[1], zen, fold);
         for (unsigned b = 0; b < 256; ++b)
             second[b] = second[b] || next.first[b];
-        if (options & soSkipLineEnd) second[0x0D] = second[0x0A] = true; // CR, LF
+        if (options & soSkipLineEnd) second[0x0D] = second[0x0A] = true;              // CR, LF
         if (options & soSkipBlank) second[0x20] = second[0x09] = second[0x81] = true; // space, tab
     }
     secondCount_ = listBytes(second, secondList_);
