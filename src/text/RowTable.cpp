@@ -34,19 +34,11 @@ int64_t TRowTable::RowBytes(const TRowRec& r) {
 }
 
 void TRowTable::Clear() {
-    blocks_.clear();
-    extras_.clear();
-    freeExtras_.clear();
+    clearRows();
     chunks_.clear();
     cur_ = nullptr;
     curLeft_ = 0;
     arenaBytes_ = 0;
-    textLen_ = 0;
-    count_ = 0;
-    lineEnds_ = 0;
-    bytes_ = 0;
-    cacheBlock_ = 0;
-    dirty_ = 0;
     rowPrefix_.assign(1, 0);
     linePrefix_.assign(1, 0);
     bytePrefix_.assign(1, 0);
