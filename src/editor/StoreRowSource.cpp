@@ -166,6 +166,7 @@ void TEditorScreenRows::Take(const TRowChange& c) {
         if (Events.Appended) Events.Appended(c.FirstRow);
         break;
     case TRowChange::ckRewrapping:
+        rewrapSeen_ = true;
         if (!Events.KeepPlaces) break;
         Events.KeepPlaces();
         placesKept_ = true;
@@ -175,7 +176,9 @@ void TEditorScreenRows::Take(const TRowChange& c) {
         if (Events.KeepTopWithin)
             Events.KeepTopWithin((n == 0 || store_->RowEndKind(n - 1) == reLineEnd) ? n : n - 1);
         offsets_.Invalidate(0);
-        if (rebuilding_) ++rewraps_;
+        // A re-wrap this view asked for, done at once or swapped in from the background.
+        if (rebuilding_ || (rewrapSeen_ && !ownEdit_)) ++rewraps_;
+        rewrapSeen_ = false;
         Note(0, 0, n, true);
         if (!ownEdit_ && Events.ChangedElsewhere) Events.ChangedElsewhere();
         if (placesKept_ && Events.RestorePlaces) Events.RestorePlaces();

@@ -66,7 +66,9 @@ class TEditorScreenRows : public TRowStoreView {
     void BeginLoad(std::unique_ptr<TBackgroundLoad> load, std::function<void()> wake);
     // Word wrap, wrap options and tab width; rows are rebuilt only when something changed.
     void ApplyWrap(bool wordWrap, const TEditorWrapOption& w, int tabSpaceCount);
-    int RewrapCount() const { return rewraps_; } // how often the rows were rebuilt
+    // How often the rows were rebuilt: by this view's wrap changes, and by re-wraps swapped in
+    // from the background.
+    int RewrapCount() const { return rewraps_; }
     // The colouring definition whose parser states the store keeps (null: none).
     void SetFountain(const TFountain* f);
     // The saved parser state at the start of a row; false when the store keeps none.
@@ -98,5 +100,6 @@ class TEditorScreenRows : public TRowStoreView {
     int rewraps_ = 0;
     bool rebuilding_ = false;
     bool placesKept_ = false; // the core noted its places in the text before a re-wrap
+    bool rewrapSeen_ = false; // a re-wrap's rows come next
     int ownEdit_ = 0;         // inside a change this editor makes
 };

@@ -570,7 +570,8 @@ void RewrapOnePart(const std::vector<std::shared_ptr<const TPackedRows>>& blocks
 
 std::vector<TRowBlock> RewrapRows(const std::vector<std::shared_ptr<const TPackedRows>>& blocks,
                                   bool wrap, const TWrapSettings& ws, TRowEnd lastEnd, int threads,
-                                  std::vector<std::pair<std::shared_ptr<char[]>, size_t>>* chunks) {
+                                  std::vector<std::pair<std::shared_ptr<char[]>, size_t>>* chunks,
+                                  std::atomic<bool>* cancel) {
     threads = ThreadCount(threads);
     // Parts of 64 blocks (about 64 thousand rows) share out evenly among the threads.
     constexpr size_t kBlocksPerPart = 64;
@@ -579,7 +580,8 @@ std::vector<TRowBlock> RewrapRows(const std::vector<std::shared_ptr<const TPacke
         work[k].First = k * kBlocksPerPart;
         work[k].End = std::min(blocks.size(), work[k].First + kBlocksPerPart);
     }
-    std::atomic<bool> stop{false};
+    std::atomic<bool> own{false};
+    std::atomic<bool>& stop = cancel ? *cancel : own;
     RunParts(threads, work.size(), stop,
              [&](size_t k) { RewrapOnePart(blocks, work[k], wrap, ws, lastEnd, stop); });
     std::vector<TRowBlock> out;

@@ -3,6 +3,7 @@
 // the parts are joined in order, the same rows one pass over the whole text makes.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <memory>
 #include <stdexcept>
@@ -47,7 +48,9 @@ bool ReadAndCutRows(int fd, char* buf, size_t size, const TWrapSettings& ws, int
 // its line (the last one when the line has fewer rows now); the last row ends with lastEnd
 // (reTextEnd for reWrapped without wrap). Rows point into the old texts where a line's rows lay
 // one after the other; other lines are copied into chunks added to *chunks (chunk, bytes), which
-// the table must take with the rows.
+// the table must take with the rows. Setting *cancel (when given) from another thread stops the
+// work soon; the rows returned then are incomplete.
 std::vector<TRowBlock> RewrapRows(const std::vector<std::shared_ptr<const TPackedRows>>& blocks,
                                   bool wrap, const TWrapSettings& ws, TRowEnd lastEnd, int threads,
-                                  std::vector<std::pair<std::shared_ptr<char[]>, size_t>>* chunks);
+                                  std::vector<std::pair<std::shared_ptr<char[]>, size_t>>* chunks,
+                                  std::atomic<bool>* cancel = nullptr);

@@ -9,7 +9,9 @@ TEditorScreenStrings::TEditorScreenStrings() {
     RebuildSettings();
 }
 
-TEditorScreenStrings::~TEditorScreenStrings() = default;
+TEditorScreenStrings::~TEditorScreenStrings() {
+    DropRewrap();
+}
 
 // ---- views ----
 
@@ -82,6 +84,8 @@ void TEditorScreenStrings::RebuildSettings() {
 
 // The views note their places while the rows still follow the old settings.
 void TEditorScreenStrings::RewrapRows(bool wrap) {
+    if (PostToOwnThread && !load_ && Count() > 0 && TextLength() >= BackgroundRewrapBytes)
+        return StartRewrap();
     Log({TRowChange::ckRewrapping}, true);
     RebuildSettings();
     undo_.Clear();
@@ -90,9 +94,16 @@ void TEditorScreenStrings::RewrapRows(bool wrap) {
     AfterRebuild();
 }
 
-void TEditorScreenStrings::WrapOptionChanged() {
-    if (!wordWrap_ || loading_) return RebuildSettings();
-    RewrapRows(true);
+// Without word wrap the wrap options and the tab width change no row; with it they do, as the
+// switch itself does. A re-wrap still running is for settings no longer wanted.
+void TEditorScreenStrings::WrapChanged() {
+    DropRewrap();
+    const bool same =
+        settings_.WordWrap == wordWrap_ &&
+        (!wordWrap_ || (static_cast<const TEditorWrapOption&>(settings_) == wrapOption_ &&
+                        settings_.TabSpaceCount == tabSpaceCount_));
+    if (same || loading_) return RebuildSettings();
+    RewrapRows(wordWrap_);
 }
 
 void TEditorScreenStrings::SetWrapOption(const TEditorWrapOption& o) {
@@ -100,21 +111,20 @@ void TEditorScreenStrings::SetWrapOption(const TEditorWrapOption& o) {
     v.SetWrapByte(o.WrapByte);
     if (v == wrapOption_) return;
     wrapOption_ = std::move(v);
-    WrapOptionChanged();
+    WrapChanged();
 }
 
 void TEditorScreenStrings::SetWordWrap(bool v) {
     if (v == wordWrap_) return;
     wordWrap_ = v;
-    if (loading_) return RebuildSettings();
-    RewrapRows(v);
+    WrapChanged();
 }
 
 void TEditorScreenStrings::SetTabSpaceCount(int v) {
     v = NormalizeTabSpaceCount(v);
     if (v == tabSpaceCount_) return;
     tabSpaceCount_ = v;
-    WrapOptionChanged(); // tab stops move the wrap points as the wrap options do
+    WrapChanged(); // tab stops move the wrap points as the wrap options do
 }
 
 // The views refresh everything and keep their view within the rows.
@@ -173,6 +183,7 @@ void TEditorScreenStrings::RemoveMarksFromSummary(TRowMarks m) {
 
 void TEditorScreenStrings::SetListRowMarks(int r, TRowMarks m) {
     CheckRow(r);
+    NoteRewrapEdit(r, r);
     TRowMarks old = RowData::Marks(rows_.At(r).B);
     rows_.SetB(r, RowData::WithMarks(rows_.At(r).B, m));
     marksInList_ |= m;
@@ -181,9 +192,11 @@ void TEditorScreenStrings::SetListRowMarks(int r, TRowMarks m) {
 
 void TEditorScreenStrings::PutRowMark(int r, TRowMark m) {
     if (r < 0 || r >= Count()) return;
+    NoteRewrapEdit(r, r);
     if (m <= rm9) {
         int old = RowOfMark(m);
         if (old >= 0 && old != r) {
+            NoteRewrapEdit(old, old);
             TRowMarks om = RowData::Marks(rows_.At(old).B) & ~RowMarkBit(m);
             rows_.SetB(old, RowData::WithMarks(rows_.At(old).B, om));
         }
@@ -289,7 +302,8 @@ void TEditorScreenStrings::BeginUpdate() {
 void TEditorScreenStrings::EndUpdate() {
     if (updateCount_ == 0 || --updateCount_ > 0) return;
     // The rows a background load appends point into its buffer: the arena keeps it until then.
-    if (!load_) rows_.MaybeCompact();
+    // A re-wrap running elsewhere makes rows that point into the texts as they are.
+    if (!load_ && !rewrap_) rows_.MaybeCompact();
     if (updateInfo_.FirstRow < 0 && !updateInfo_.TextChanged) return;
     const TUpdateInfo info = updateInfo_;
     updateInfo_ = TUpdateInfo();

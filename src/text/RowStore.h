@@ -107,6 +107,8 @@ class TEditorScreenStrings final : public TRowView {
     // undone edit); nothing when the stack is empty.
     std::optional<TCaretPos> Undo(TCaretPos caret = {});
     std::optional<TCaretPos> Redo(TCaretPos caret = {});
+    // The wrap asked for last; the rows follow WrapSettings(), which differ from it while a
+    // re-wrap runs in the background (RewrapPending).
     const TEditorWrapOption& WrapOption() const { return wrapOption_; }
     // New wrap options; with word wrap on the rows are re-wrapped (undo cleared) when they differ.
     void SetWrapOption(const TEditorWrapOption& o);
@@ -114,7 +116,22 @@ class TEditorScreenStrings final : public TRowView {
     void SetWordWrap(bool v); // clears undo, re-wraps or un-wraps, recomputes parser states
     int TabSpaceCount() const { return tabSpaceCount_; }
     void SetTabSpaceCount(int v); // normalised; re-wraps like a wrap option when word wrap is on
-    const TWrapSettings& WrapSettings() const { return settings_; }
+    const TWrapSettings& WrapSettings() const { return settings_; } // the rows' settings
+
+    // A re-wrap of a text of BackgroundRewrapBytes or more runs on worker threads when the store
+    // can hand a call to its own thread (PostToOwnThread: it must only queue the call there). The
+    // rows keep their wrap and take edits meanwhile; when the workers are done, the queued call
+    // swaps the new rows in (ckRewrapping, then ckReset, undo cleared), with the lines edited
+    // meanwhile cut again (or, after edits far apart, the re-wrap starts again from the text as
+    // it is then). Another wrap change drops the running re-wrap and starts one with the newest
+    // settings (none when they are the rows' again); a new text and Clear drop it, the store's
+    // end stops and waits for its workers. Small texts, a store without PostToOwnThread and a
+    // text still loading re-wrap at once.
+    std::function<void(std::function<void()>)> PostToOwnThread;
+    int64_t BackgroundRewrapBytes = int64_t{64} << 20;
+    bool RewrapPending() const { return rewrap_ != nullptr; }
+    // Waits for a running re-wrap and swaps its rows in (nothing when none runs).
+    void FinishRewrap();
     bool Loading() const { return loading_; }
     void SetLoading(bool v) { loading_ = v; }
     // Without an attached view, parse every row (true) or none (false) in InitBrackets.
@@ -241,8 +258,16 @@ class TEditorScreenStrings final : public TRowView {
     uint32_t DataA(int r) const;
     uint32_t DataB(int r) const;
     std::string_view DataStr(int r) const;
-    void WrapOptionChanged();
+    void WrapChanged(); // the rows are wrapped anew when they do not follow the wrap asked for
     void RewrapRows(bool wrap); // clients told first, undo cleared, parser states again
+    // The background re-wrap: started from the rows as they are, its rows swapped in, dropped.
+    struct TRewrapJob;
+    void StartRewrap();
+    void SwapRewrap(const std::shared_ptr<TRewrapJob>& job);
+    void DropRewrap();
+    // Rows first..last are about to change while a re-wrap runs: their lines (and a line on
+    // either side) are cut again at the swap.
+    void NoteRewrapEdit(int first, int last);
     void RebuildSettings();
     void AfterRebuild();
     void RecordUpdate(int first, int oldRows, int newRows, int lastParsed, int parsed);
@@ -265,9 +290,10 @@ class TEditorScreenStrings final : public TRowView {
     void CheckRow(int r) const;
     void ApplyRows(int index, int count, std::vector<TRowRec>& recs, bool marksFollow);
     void LoadRows(std::shared_ptr<char[]> chunk, size_t n, uint8_t lineEnd);
-    // The settings a file's text is cut with (lineEnd: see ExpectFileLineEnds).
+    // The settings a file's text is cut with (lineEnd: see ExpectFileLineEnds): the ones asked
+    // for, also while the rows still follow others (a re-wrap running).
     TWrapSettings CutSettings(uint8_t lineEnd) const {
-        TWrapSettings ws = settings_;
+        TWrapSettings ws(wrapOption_, wordWrap_, tabSpaceCount_);
         ws.LineEnd = lineEnd;
         return ws;
     }
@@ -320,6 +346,10 @@ class TEditorScreenStrings final : public TRowView {
     void giveLoadCodes(const TLoadPiece& piece);
     uint8_t nextLineEnd_ = 0; // see ExpectFileLineEnds
     uint8_t loadLineEnd_ = 0; // the same for the background load
+    std::shared_ptr<TRewrapJob> rewrap_;
+    // Lines left alone by the edits since the running re-wrap started: the first rewrapHead_
+    // lines and the last rewrapTail_ (INT_MAX: no edit).
+    int rewrapHead_ = 0, rewrapTail_ = 0;
 };
 
 // Detaches `me` from its row store `mine` (freed with its last view) and attaches it to

@@ -5,8 +5,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cstring>
+#include <exception>
+#include <thread>
 
 #include "platform/AtomicFile.h"
 #include "text/EndOfFileMark.h"
@@ -26,6 +30,7 @@ bool EndsWithLineEnd(std::string_view s) {
 
 void TEditorScreenStrings::ApplyRows(int index, int count, std::vector<TRowRec>& recs,
                                      bool marksFollow) {
+    NoteRewrapEdit(index, index + count - 1);
     const int newN = static_cast<int>(recs.size());
     // Marks of the replaced rows, aligned at the bottom of the range.
     if (count > 0) {
@@ -87,6 +92,7 @@ void TEditorScreenStrings::ChangeRows(int index, int count, std::string_view tex
 void TEditorScreenStrings::DeleteRows(int index, int count) {
     if (count <= 0) return;
     if (index < 0 || index + count > Count()) throw EListError(index);
+    NoteRewrapEdit(index, index + count - 1);
     TRowMarks gone = 0;
     for (int k = 0; k < count; ++k)
         gone |= RowData::Marks(rows_.At(index + k).B);
@@ -289,6 +295,10 @@ std::vector<uint8_t> TEditorScreenStrings::KeptLineEnds(int B, int E, std::strin
 
 void TEditorScreenStrings::Clear() {
     CancelLoad();
+    if (rewrap_) {
+        DropRewrap();
+        RebuildSettings(); // the next text is cut as asked
+    }
     BeginUpdate();
     int old = Count();
     rows_.Clear();
@@ -498,4 +508,184 @@ void TEditorScreenStrings::Rebuild(bool wrap) {
         rows_.AddChunk(std::move(chunk), bytes);
     rows_.AssignBlocks(std::move(blocks));
     parseValid_ = 0;
+}
+
+// ---- re-wrap in the background ----
+
+// A re-wrap on worker threads: the rows of a snapshot wrapped with Settings. The store's thread
+// owns it; the worker only reads the snapshot and writes the results, then queues the swap.
+struct TEditorScreenStrings::TRewrapJob {
+    TRowTableSnapshot Old;
+    TWrapSettings Settings;
+    TRowEnd LastEnd = reLineEnd;
+    int Threads = 0;
+    std::vector<TRowBlock> Blocks;
+    std::vector<std::pair<std::shared_ptr<char[]>, size_t>> Chunks;
+    std::exception_ptr Error;
+    std::atomic<bool> Stop{false};
+    std::thread Worker;
+    TEditorScreenStrings* Store = nullptr; // null once the store let it go
+
+    ~TRewrapJob() { Cancel(); }
+    void Cancel() {
+        Stop = true;
+        if (Worker.joinable()) Worker.join();
+    }
+    void Run() {
+        try {
+            Blocks = ::RewrapRows(Old.Blocks, Settings.WordWrap, Settings, LastEnd, Threads,
+                                  &Chunks, &Stop);
+        } catch (...) {
+            Error = std::current_exception();
+        }
+    }
+};
+
+namespace {
+// Rows of a text by its lines: the row after the k-th row that ends a line (0 for k < 0).
+int RowAfterLineEnd(const std::vector<TRowBlock>& blocks, int k) {
+    if (k < 0) return 0;
+    int row = 0;
+    for (const TRowBlock& b : blocks) {
+        if (k >= b.LineEnds) {
+            k -= b.LineEnds;
+            row += static_cast<int>(b.Rows.size());
+            continue;
+        }
+        for (size_t j = 0; j < b.Rows.size(); ++j)
+            if (b.Rows.RowEnd(j) != reWrapped && k-- == 0) return row + static_cast<int>(j) + 1;
+    }
+    return row;
+}
+
+// The rows of lines that the edits during a re-wrap may have touched, in a text of `count` rows
+// with `lineEnds` rows that end a line before its last row: from the row after the first `head`
+// lines to the first row of the last `tail` lines (the last line counting as one whatever its
+// end). rowAfter(k) is the row after the k-th row that ends a line. Empty (From > To) when the
+// text has too few lines.
+struct TRowSpan {
+    int From = 0, To = 0;
+};
+template <class F> TRowSpan EditedRows(int count, int lineEnds, int head, int tail, F rowAfter) {
+    TRowSpan s;
+    s.From = head <= 0 ? 0 : head - 1 < lineEnds ? rowAfter(head - 1) : count + 1;
+    s.To = tail <= 0 ? count : lineEnds - tail >= -1 ? rowAfter(lineEnds - tail) : -1;
+    return s;
+}
+} // namespace
+
+void TEditorScreenStrings::StartRewrap() {
+    DropRewrap();
+    auto job = std::make_shared<TRewrapJob>();
+    job->Old = rows_.Snapshot();
+    job->Settings = TWrapSettings(wrapOption_, wordWrap_, tabSpaceCount_);
+    job->LastEnd = RowEndKind(Count() - 1);
+    job->Threads = LoadThreads;
+    job->Store = this;
+    rewrapHead_ = rewrapTail_ = INT_MAX;
+    undo_.Clear();
+    // The worker holds no owning pointer: the job always ends on this thread.
+    job->Worker =
+        std::thread([j = job.get(), weak = std::weak_ptr<TRewrapJob>(job), post = PostToOwnThread] {
+            j->Run();
+            if (j->Stop) return; // dropped: nobody waits for it
+            post([weak] {
+                if (const std::shared_ptr<TRewrapJob> done = weak.lock())
+                    if (done->Store) done->Store->SwapRewrap(done);
+            });
+        });
+    rewrap_ = std::move(job);
+}
+
+void TEditorScreenStrings::DropRewrap() {
+    if (!rewrap_) return;
+    rewrap_->Store = nullptr;
+    rewrap_->Cancel();
+    rewrap_.reset();
+}
+
+void TEditorScreenStrings::FinishRewrap() {
+    if (rewrap_) SwapRewrap(rewrap_);
+}
+
+void TEditorScreenStrings::NoteRewrapEdit(int first, int last) {
+    if (!rewrap_) return;
+    const int n = Count();
+    if (n == 0) {
+        rewrapHead_ = rewrapTail_ = 0;
+        return;
+    }
+    const int before = std::clamp(first - 1, 0, n - 1);
+    const int end = RowEnd(std::clamp(last + 1, 0, n - 1));
+    rewrapHead_ = std::min(rewrapHead_, RowToLine(before));
+    const int inner = rows_.LineEnds() - (RowEndKind(n - 1) != reWrapped ? 1 : 0);
+    rewrapTail_ =
+        std::min(rewrapTail_, end >= n - 1 ? 0 : inner - rows_.LineEndsBefore(end + 1) + 1);
+}
+
+void TEditorScreenStrings::SwapRewrap(const std::shared_ptr<TRewrapJob>& held) {
+    if (held != rewrap_) return;
+    const std::shared_ptr<TRewrapJob> job = std::move(rewrap_);
+    job->Store = nullptr;
+    if (job->Worker.joinable()) job->Worker.join();
+    if (job->Error) {
+        // The rows keep their wrap, and the wrap asked for becomes theirs again.
+        static_cast<TEditorWrapOption&>(wrapOption_) = settings_;
+        wordWrap_ = settings_.WordWrap;
+        tabSpaceCount_ = settings_.TabSpaceCount;
+        std::rethrow_exception(job->Error);
+    }
+    std::vector<TRowBlock> blocks = std::move(job->Blocks);
+    std::vector<std::pair<std::shared_ptr<char[]>, size_t>> chunks = std::move(job->Chunks);
+    const TWrapSettings& ws = job->Settings;
+    // The lines edited meanwhile are cut again from the rows as they are now.
+    const bool edited = rewrapHead_ != INT_MAX;
+    TRowSpan now, made;
+    std::vector<TRowRec> recut;
+    if (edited) {
+        const int n = Count();
+        const int inner = n ? rows_.LineEnds() - (RowEndKind(n - 1) != reWrapped ? 1 : 0) : 0;
+        now = EditedRows(n, inner, rewrapHead_, rewrapTail_,
+                         [this](int k) { return rows_.RowOfLineEnd(k) + 1; });
+        int rows = 0, lineEnds = 0;
+        for (const TRowBlock& b : blocks) {
+            rows += static_cast<int>(b.Rows.size());
+            lineEnds += b.LineEnds;
+        }
+        const bool lastEnds = !blocks.empty() &&
+                              blocks.back().Rows.RowEnd(blocks.back().Rows.size() - 1) != reWrapped;
+        made = EditedRows(rows, lineEnds - (lastEnds ? 1 : 0), rewrapHead_, rewrapTail_,
+                          [&](int k) { return RowAfterLineEnd(blocks, k); });
+        constexpr int kMostRows = 1 << 16; // cut at once; more: the whole text again
+        if (now.From > now.To || made.From > made.To || now.To - now.From > kMostRows)
+            return StartRewrap();
+        std::vector<std::shared_ptr<const TPackedRows>> lines;
+        for (int r = now.From; r < now.To; r += TRowTable::BlockRows) {
+            auto packed = std::make_shared<TPackedRows>();
+            for (int k = r, e = std::min(now.To, r + TRowTable::BlockRows); k < e; ++k) {
+                const TRowRec rec = rows_.At(k);
+                packed->push_back({rec.P, rec.Len, RowData::WithRowEnd(0, RowData::RowEnd(rec.A)),
+                                   RowData::WithMarks(0, RowData::Marks(rec.B)), 0, rec.Eol});
+            }
+            lines.push_back(std::move(packed));
+        }
+        const TRowEnd lastEnd = now.To == n ? RowEndKind(n - 1) : reLineEnd;
+        for (TRowBlock& b : ::RewrapRows(lines, ws.WordWrap, ws, lastEnd, LoadThreads, &chunks)) {
+            std::vector<TRowRec> recs = b.Rows.Unpack();
+            recut.insert(recut.end(), recs.begin(), recs.end());
+        }
+    }
+    Log({TRowChange::ckRewrapping}, true);
+    RebuildSettings();
+    undo_.Clear();
+    for (auto& [chunk, bytes] : chunks)
+        rows_.AddChunk(std::move(chunk), bytes);
+    rows_.AssignBlocks(std::move(blocks));
+    if (edited) {
+        rows_.Erase(made.From, made.To - made.From);
+        rows_.Insert(made.From, recut.data(), static_cast<int>(recut.size()));
+    }
+    parseValid_ = 0;
+    InitBrackets();
+    AfterRebuild();
 }

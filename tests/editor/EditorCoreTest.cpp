@@ -302,6 +302,24 @@ TEST(EditorWrapChange, CaretSelectionAndTopRowKeepTheirTextPositions) {
         EXPECT_EQ(b.PosOf(b.Row(), b.Col()), bCaret);
         EXPECT_EQ(b.HitSelLength(), 2);
     }
+    // A large text re-wraps in the background: a types over its selection meanwhile, and its
+    // caret and top row and b's caret are where the text put them when the new rows come.
+    TEditorScreenStrings& store = *a.SharedStore();
+    store.BackgroundRewrapBytes = 0;
+    store.PostToOwnThread = [](std::function<void()>) {}; // swapped in below instead
+    TEditorWrapOption w;
+    w.SetWrapByte(33);
+    a.SetWrapOption(w);
+    ASSERT_TRUE(store.RewrapPending());
+    a.InsertTyped("xyz");
+    const int64_t typed = a.PosOf(a.Row(), a.Col());
+    const int64_t top = a.Rows().TextPos(a.TopRow());
+    store.FinishRewrap();
+    EXPECT_EQ(store.WrapSettings().WrapByte, 33);
+    EXPECT_EQ(a.PosOf(a.Row(), a.Col()), typed);
+    EXPECT_EQ(a.Rows().Text().substr(static_cast<size_t>(typed) - 3, 3), "xyz");
+    EXPECT_TRUE(a.Rows().TextPos(a.TopRow()) <= top && top < a.Rows().TextPos(a.TopRow() + 1));
+    EXPECT_EQ(b.PosOf(b.Row(), b.Col()), bCaret);
 }
 
 TEST_F(EditorTest, DropSelectionMovesOrCopies) {

@@ -6,6 +6,10 @@
 
 #include "../support/FakeEditor.h"
 
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+
 namespace {
 std::string J(const char* utf8) {
     return Utf8ToCp932(utf8);
@@ -174,4 +178,100 @@ TEST(Rewrap, MarksFollowTheirLines) {
     EXPECT_EQ(differ, 0);
     const int m = big.RowOfMark(rm5);
     EXPECT_EQ(big.RowStart(m), big.RowStart(big.RowOfTextPos(marked)));
+}
+
+// A re-wrap in the background: the rows keep their wrap and take edits until the queued call
+// swaps the new rows in, the lines edited meanwhile cut again (or, after edits far apart, the
+// whole text again); a second change ends with its settings; a new text and the store's end
+// drop a running re-wrap, and its queued call then does nothing.
+TEST(Rewrap, InTheBackgroundWithEditsMeanwhile) {
+    struct Queue {
+        std::mutex m;
+        std::condition_variable cv;
+        std::deque<std::function<void()>> calls;
+        void RunNext() {
+            std::unique_lock lock(m);
+            cv.wait(lock, [this] { return !calls.empty(); });
+            std::function<void()> f = std::move(calls.front());
+            calls.pop_front();
+            lock.unlock();
+            f();
+        }
+    };
+    auto queue = std::make_shared<Queue>();
+    auto post = [queue](std::function<void()> f) {
+        std::lock_guard lock(queue->m);
+        queue->calls.push_back(std::move(f));
+        queue->cv.notify_one();
+    };
+    std::string text;
+    for (int i = 0; i < 60000; ++i)
+        text += std::string(static_cast<size_t>(i % 97), static_cast<char>('a' + i % 26)) +
+                (i % 7 == 0 ? "\tx" : "") + "\r\n";
+    auto s = std::make_unique<TEditorScreenStrings>();
+    s->BackgroundRewrapBytes = 0;
+    s->PostToOwnThread = post;
+    s->SetWrapOption(WrapWidth(30));
+    s->SetWordWrap(true);
+    s->SetText(text);
+    auto sameAsFresh = [&](int width) {
+        TEditorScreenStrings fresh;
+        fresh.SetWrapOption(WrapWidth(width));
+        fresh.SetWordWrap(true);
+        fresh.SetText(s->Text());
+        if (s->Count() != fresh.Count()) return false;
+        for (int r = 0; r < s->Count(); ++r)
+            if (s->RowText(r) != fresh.RowText(r) || s->RowEndKind(r) != fresh.RowEndKind(r))
+                return false;
+        return s->WrapSettings().WrapByte == width;
+    };
+
+    // Edits near each other in the middle, a mark on a line's second row, undo of one of them.
+    s->SetWrapOption(WrapWidth(45));
+    ASSERT_TRUE(s->RewrapPending());
+    EXPECT_EQ(s->WrapSettings().WrapByte, 30);
+    int r = s->LineToRow(20000);
+    s->UpdateList(r, 0, "typed\r\n");
+    r = s->LineToRow(20003);
+    s->UpdateList(r, 1, std::string(80, 'k'));
+    s->UpdateList(s->LineToRow(20004), 0, "undone");
+    ASSERT_TRUE(s->Undo());
+    const int marked = s->LineToRow(20002) + 1;
+    s->PutRowMark(marked, rm5);
+    const int64_t markedAt = s->TextPos(marked);
+    const std::string edited = s->Text();
+    queue->RunNext();
+    EXPECT_FALSE(s->RewrapPending());
+    EXPECT_EQ(s->Text(), edited);
+    EXPECT_TRUE(sameAsFresh(45));
+    EXPECT_EQ(s->RowStart(s->RowOfMark(rm5)), s->RowStart(s->RowOfTextPos(markedAt)));
+    EXPECT_FALSE(s->UndoObj().CanUndo());
+
+    // A second change drops the first; edits at the start and the end start it again.
+    s->SetWrapOption(WrapWidth(25));
+    s->UpdateList(0, 0, "head ");
+    s->SetWrapOption(WrapWidth(40));
+    s->UpdateList(s->Count(), 0, "tail");
+    s->UpdateList(s->LineToRow(2), 1, "");
+    const std::string twice = s->Text();
+    while (s->RewrapPending())
+        queue->RunNext();
+    EXPECT_EQ(s->Text(), twice);
+    EXPECT_TRUE(sameAsFresh(40));
+
+    // Back to the rows' own settings: nothing runs. A new text is cut as asked.
+    s->SetWrapOption(WrapWidth(60));
+    s->SetWrapOption(WrapWidth(40));
+    EXPECT_FALSE(s->RewrapPending());
+    s->SetWrapOption(WrapWidth(50));
+    s->SetText(text);
+    EXPECT_FALSE(s->RewrapPending());
+    EXPECT_TRUE(sameAsFresh(50));
+
+    // The store goes while it re-wraps: its workers stop, the queued call finds nothing.
+    s->SetWrapOption(WrapWidth(20));
+    s.reset();
+    std::lock_guard lock(queue->m);
+    for (std::function<void()>& f : queue->calls)
+        f();
 }

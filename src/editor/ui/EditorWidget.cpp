@@ -64,6 +64,11 @@ TEditor::TEditor(QWidget* parent, std::shared_ptr<TEditorScreenStrings> store)
     WireCore();
     UpdateMetrics();
     TEditorAccessible::Watch(this);
+    // A large text re-wraps on worker threads while this thread paints and takes keys; its rows
+    // are swapped in by a call queued here (any store a widget shows lives on this thread).
+    core_->SharedStore()->PostToOwnThread = [](std::function<void()> call) {
+        QMetaObject::invokeMethod(qApp, std::move(call), Qt::QueuedConnection);
+    };
 }
 
 TEditor::~TEditor() {
