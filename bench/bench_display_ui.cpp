@@ -3,10 +3,12 @@
 //   BM_RepaintScreenBaseline  repainting one screen of the huge page (baseline)
 //   BM_ApplyDisplaySettings   a new background colour applied to all 30 pages, with the repaint
 //                             of the visible one; the counter "rewraps" must stay 0
-//   BM_ApplyWrapWidth         a new wrap width applied to all 30 pages: each re-wraps once
+//   BM_ApplyWrapWidth         a new wrap width applied to all 30 pages: each re-wraps once (the
+//                             huge one on worker threads, waited for)
 #include "editor/ProgramPropertySets.h"
 #include "editor/ui/EditorWidget.h"
 #include "editor/DisplaySettings.h"
+#include "text/RowStore.h"
 
 #include "MemoText.h"
 
@@ -88,6 +90,8 @@ void BM_ApplyWrapWidth(benchmark::State& state) {
         p.settings.WrapByte = flip ? 72 : 80;
         for (const auto& e : p.editors)
             ApplyDisplaySettings(p.settings, e->Core());
+        for (const auto& e : p.editors) // the large page re-wraps in the background: to its end
+            e->Core().SharedStore()->FinishRewrap();
         p.editors[0]->viewport()->repaint();
         applied += static_cast<long long>(p.editors.size());
     }
