@@ -1,0 +1,115 @@
+#!/bin/bash
+# A new wrap width on a 300 MB memo: the rows are wrapped anew on worker threads while the window
+# answers. The width is typed in the display panel (Shift+F1, マージン, Return); keys typed in the
+# text meanwhile show at once, before the new rows do, and Ctrl+S then saves the text as it
+# stands; every typed key is in the file saved after the new rows came. Ending the program while
+# another re-wrap runs ends it well.
+set -u
+BIN=${TOLMO_BIN:?TOLMO_BIN names the program}
+. "$(dirname "$0")/../support/e2e_session.sh"
+e2e_session rewrap_huge
+
+MEMO=$T/docs/huge.txt
+INI=$XDG_CONFIG_HOME/Brix/Tolmo/Tolmo.ini
+# Lines of 190 bytes: 60 columns wrap each into four rows, 20 columns into ten.
+GEN='
+import sys
+line = ("日本語のメモ、とても長いファイルの一行です。" * 3 +
+        "ASCII words too 0123456789 and more words to wrap here\r\n").encode("cp932")
+block = line * 16384
+count = 300 * 1024 * 1024 // len(block) + 1
+'
+python3 - "$MEMO" <<PY
+$GEN
+with open(sys.argv[1], "wb") as f:
+    for _ in range(count):
+        f.write(block)
+PY
+SIZE=$(stat -c %s "$MEMO")
+# The wrap at 60 columns, not following the window's width.
+printf '[Editor]\r\nWrapByte=60\r\nWrapDou=0\r\n' >"$INI"
+
+# The saved memo holds the typed text before the generated one.
+savedIs() {
+    python3 - "$MEMO" "$1" <<PY
+$GEN
+typed = sys.argv[2].encode()
+with open(sys.argv[1], "rb") as f:
+    if f.read(len(typed)) != typed:
+        sys.exit(1)
+    for _ in range(count):
+        if f.read(len(block)) != block:
+            sys.exit(1)
+    sys.exit(1 if f.read(1) else 0)
+PY
+}
+sizeIs() { [ "$(stat -c %s "$MEMO")" -eq "$1" ]; }
+readBytes() { awk '/^rchar:/ {print $2}' "/proc/$PID/io" 2>/dev/null || echo 0; }
+# The share of dark pixels in a part of the window: w h x y, window-relative.
+darkness() {
+    import -window "$WIN" -crop "$1x$2+$3+$4" +repage "$T/part.png" 2>/dev/null || { echo -1; return; }
+    convert "$T/part.png" -colorspace Gray -threshold 50% -format '%[fx:1-mean]' info: 2>/dev/null ||
+        echo -1
+}
+holds() { awk "BEGIN { exit !($*) }"; }
+
+e2e_start "$MEMO"
+for _ in $(seq 600); do [ "$(readBytes)" -ge "$SIZE" ] && break; sleep 0.1; done
+[ "$(readBytes)" -ge "$SIZE" ] || fail "the memo was not read"
+sleep 1
+e2e_activate
+key ctrl+Home
+key shift+F1
+xdotool mousemove --window "$WIN" 114 32 click 1 # the マージン tab
+sleep 1
+# With the panel open the text starts about 270 pixels into the window: its first row, and a
+# band that only rows of more than 40 columns reach.
+ROW="140 18 290 66"
+BAND="100 440 560 64"
+wide() { holds "$(darkness $BAND) > 0.01"; }
+e2e_wait_for 100 wide || fail "the rows are not 60 columns wide"
+FIRST=$(darkness $ROW)
+
+# 20 columns; then a click in the text, Ctrl+Home and a key at a time until the new rows show.
+xdotool mousemove --window "$WIN" 157 254 click --repeat 3 1
+sleep 0.3
+xdotool type "20"
+xdotool key Return
+xdotool mousemove --window "$WIN" 500 300 click 1
+xdotool key ctrl+Home
+TYPED=""
+ANSWERED=""
+SAVED_DURING=""
+for i in $(seq 200); do
+    c=$(printf "\\x$(printf %x $((97 + i % 26)))")
+    xdotool type "$c"
+    TYPED="$TYPED$c"
+    wide || break
+    if [ -z "$ANSWERED" ] && holds "$(darkness $ROW) != $FIRST"; then
+        ANSWERED=$TYPED
+        # Saved while the rows are wrapped anew: the text as it stands, exactly.
+        xdotool key ctrl+s
+        SAVED_DURING=$TYPED
+        e2e_wait_for 600 sizeIs $((SIZE + ${#TYPED})) ||
+            fail "nothing saved while the rows were wrapped anew ($(stat -c %s "$MEMO") bytes, typed $TYPED)"
+        e2e_wait_for 20 savedIs "$TYPED" || fail "the save while re-wrapping lost text"
+    fi
+    sleep 0.1
+done
+wide && fail "the rows did not become 20 columns wide"
+[ -n "$ANSWERED" ] || fail "no key showed before the new rows"
+echo "typed '$ANSWERED' showed while re-wrapping (saved then: '$SAVED_DURING'); '$TYPED' in all"
+shot rewrap-huge-after
+
+# Every key typed, in order, in the file saved now.
+key ctrl+s
+e2e_wait_for 600 sizeIs $((SIZE + ${#TYPED})) || fail "not saved"
+e2e_wait_for 20 savedIs "$TYPED" || fail "typed keys are missing from the saved memo"
+
+# Another width, and the window closed while it is being applied.
+xdotool mousemove --window "$WIN" 157 254 click --repeat 3 1
+sleep 0.3
+xdotool type "60"
+xdotool key Return
+e2e_stop
+echo "PASS"
