@@ -45,11 +45,11 @@ PY
 }
 sizeIs() { [ "$(stat -c %s "$MEMO")" -eq "$1" ]; }
 readBytes() { awk '/^rchar:/ {print $2}' "/proc/$PID/io" 2>/dev/null || echo 0; }
-# The share of dark pixels in a part of the window: w h x y, window-relative.
+# A picture of the window, and the share of dark pixels in a part of it: w h x y.
+picture() { import -window "$WIN" "$T/now.png" 2>/dev/null; }
 darkness() {
-    import -window "$WIN" -crop "$1x$2+$3+$4" +repage "$T/part.png" 2>/dev/null || { echo -1; return; }
-    convert "$T/part.png" -colorspace Gray -threshold 50% -format '%[fx:1-mean]' info: 2>/dev/null ||
-        echo -1
+    convert "$T/now.png" -crop "$1x$2+$3+$4" +repage -colorspace Gray -threshold 50% \
+        -format '%[fx:1-mean]' info: 2>/dev/null || echo -1
 }
 holds() { awk "BEGIN { exit !($*) }"; }
 
@@ -67,7 +67,7 @@ sleep 1
 ROW="140 18 290 66"
 BAND="100 440 560 64"
 wide() { holds "$(darkness $BAND) > 0.01"; }
-e2e_wait_for 100 wide || fail "the rows are not 60 columns wide"
+e2e_wait_for 100 eval 'picture && wide' || fail "the rows are not 60 columns wide"
 FIRST=$(darkness $ROW)
 
 # 20 columns; then a click in the text, Ctrl+Home and a key at a time until the new rows show.
@@ -84,6 +84,8 @@ for i in $(seq 200); do
     c=$(printf "\\x$(printf %x $((97 + i % 26)))")
     xdotool type "$c"
     TYPED="$TYPED$c"
+    # One picture: the key shows in the first row while the rows are still 60 columns wide.
+    picture
     wide || break
     if [ -z "$ANSWERED" ] && holds "$(darkness $ROW) != $FIRST"; then
         ANSWERED=$TYPED
@@ -96,7 +98,7 @@ for i in $(seq 200); do
     fi
     sleep 0.1
 done
-wide && fail "the rows did not become 20 columns wide"
+picture && wide && fail "the rows did not become 20 columns wide"
 [ -n "$ANSWERED" ] || fail "no key showed before the new rows"
 echo "typed '$ANSWERED' showed while re-wrapping (saved then: '$SAVED_DURING'); '$TYPED' in all"
 shot rewrap-huge-after
