@@ -5,9 +5,9 @@
 //                             of the visible one; the counter "rewraps" must stay 0
 //   BM_ApplyWrapWidth         a new wrap width applied to all 30 pages: each re-wraps once (the
 //                             huge one on worker threads, waited for)
+#include "editor/DisplaySettings.h"
 #include "editor/ProgramPropertySets.h"
 #include "editor/ui/EditorWidget.h"
-#include "editor/DisplaySettings.h"
 #include "text/RowStore.h"
 
 #include "MemoText.h"
@@ -52,8 +52,7 @@ struct Pages {
 std::unique_ptr<Pages> pages;
 
 Pages& All() {
-    if (!pages)
-        pages = std::make_unique<Pages>();
+    if (!pages) pages = std::make_unique<Pages>();
     return *pages;
 }
 
