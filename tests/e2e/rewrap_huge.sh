@@ -58,6 +58,7 @@ for _ in $(seq 600); do [ "$(readBytes)" -ge "$SIZE" ] && break; sleep 0.1; done
 [ "$(readBytes)" -ge "$SIZE" ] || fail "the memo was not read"
 sleep 1
 e2e_activate
+key ctrl+End # waits for the whole memo
 key ctrl+Home
 key shift+F1
 xdotool mousemove --window "$WIN" 114 32 click 1 # the マージン tab
@@ -67,51 +68,57 @@ sleep 1
 ROW="140 18 290 66"
 BAND="100 440 560 64"
 wide() { holds "$(darkness $BAND) > 0.01"; }
-e2e_wait_for 100 eval 'picture && wide' || fail "the rows are not 60 columns wide"
-FIRST=$(darkness $ROW)
+# The wrap width typed into the panel.
+width() {
+    xdotool mousemove --window "$WIN" 157 254 click --repeat 3 1
+    sleep 0.3
+    xdotool type "$1"
+    xdotool key Return
+}
 
 # 20 columns; then a click in the text, Ctrl+Home and a key at a time until the new rows show.
-xdotool mousemove --window "$WIN" 157 254 click --repeat 3 1
-sleep 0.3
-xdotool type "20"
-xdotool key Return
-xdotool mousemove --window "$WIN" 500 300 click 1
-xdotool key ctrl+Home
-TYPED=""
+# A machine that wraps the memo anew before the first key shows tries again (from 60 columns).
+ALL=""
 ANSWERED=""
-SAVED_DURING=""
-for i in $(seq 200); do
-    c=$(printf "\\x$(printf %x $((97 + i % 26)))")
-    xdotool type "$c"
-    TYPED="$TYPED$c"
-    # One picture: the key shows in the first row while the rows are still 60 columns wide.
-    picture
-    wide || break
-    if [ -z "$ANSWERED" ] && holds "$(darkness $ROW) != $FIRST"; then
-        ANSWERED=$TYPED
-        # Saved while the rows are wrapped anew: the text as it stands, exactly.
-        xdotool key ctrl+s
-        SAVED_DURING=$TYPED
-        e2e_wait_for 600 sizeIs $((SIZE + ${#TYPED})) ||
-            fail "nothing saved while the rows were wrapped anew ($(stat -c %s "$MEMO") bytes, typed $TYPED)"
-        e2e_wait_for 20 savedIs "$TYPED" || fail "the save while re-wrapping lost text"
-    fi
-    sleep 0.1
+for attempt in 1 2 3; do
+    [ "$attempt" -gt 1 ] && width 60
+    e2e_wait_for 600 eval 'picture && wide' || fail "the rows are not 60 columns wide"
+    FIRST=$(darkness $ROW)
+    width 20
+    xdotool mousemove --window "$WIN" 500 300 click 1
+    xdotool key ctrl+Home
+    TYPED=""
+    for i in $(seq 300); do
+        c=$(printf "\\x$(printf %x $((97 + i % 26)))")
+        xdotool type "$c"
+        TYPED="$TYPED$c"
+        # One picture: the key shows in the first row while the rows are still 60 columns wide.
+        picture
+        wide || break
+        if [ -z "$ANSWERED" ] && holds "$(darkness $ROW) != $FIRST"; then
+            ANSWERED=$TYPED
+            # Saved while the rows are wrapped anew: the text as it stands, exactly.
+            xdotool key ctrl+s
+            e2e_wait_for 600 sizeIs $((SIZE + ${#TYPED} + ${#ALL})) ||
+                fail "nothing saved while the rows were wrapped anew"
+            e2e_wait_for 20 savedIs "$TYPED$ALL" || fail "the save while re-wrapping lost text"
+        fi
+        sleep 0.1
+    done
+    ALL="$TYPED$ALL"
+    picture && wide && fail "the rows did not become 20 columns wide"
+    [ -n "$ANSWERED" ] && break
 done
-picture && wide && fail "the rows did not become 20 columns wide"
 [ -n "$ANSWERED" ] || fail "no key showed before the new rows"
-echo "typed '$ANSWERED' showed while re-wrapping (saved then: '$SAVED_DURING'); '$TYPED' in all"
+echo "'$ANSWERED' showed and was saved while re-wrapping; '$ALL' typed in all"
 shot rewrap-huge-after
 
 # Every key typed, in order, in the file saved now.
 key ctrl+s
-e2e_wait_for 600 sizeIs $((SIZE + ${#TYPED})) || fail "not saved"
-e2e_wait_for 20 savedIs "$TYPED" || fail "typed keys are missing from the saved memo"
+e2e_wait_for 600 sizeIs $((SIZE + ${#ALL})) || fail "not saved"
+e2e_wait_for 20 savedIs "$ALL" || fail "typed keys are missing from the saved memo"
 
 # Another width, and the window closed while it is being applied.
-xdotool mousemove --window "$WIN" 157 254 click --repeat 3 1
-sleep 0.3
-xdotool type "60"
-xdotool key Return
+width 60
 e2e_stop
 echo "PASS"
