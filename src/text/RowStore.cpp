@@ -84,8 +84,9 @@ void TEditorScreenStrings::RebuildSettings() {
 
 // The views note their places while the rows still follow the old settings.
 void TEditorScreenStrings::RewrapRows(bool wrap) {
-    if (PostToOwnThread && !load_ && Count() > 0 && TextLength() >= BackgroundRewrapBytes)
-        return StartRewrap();
+    if (PostToOwnThread && !load_ && Count() > 0 && TextLength() >= BackgroundRewrapBytes &&
+        StartRewrap())
+        return;
     Log({TRowChange::ckRewrapping}, true);
     RebuildSettings();
     undo_.Clear();

@@ -262,7 +262,7 @@ class TEditorScreenStrings final : public TRowView {
     void RewrapRows(bool wrap); // clients told first, undo cleared, parser states again
     // The background re-wrap: started from the rows as they are, its rows swapped in, dropped.
     struct TRewrapJob;
-    void StartRewrap();
+    bool StartRewrap(); // false when no worker could be started
     void SwapRewrap(const std::shared_ptr<TRewrapJob>& job);
     void DropRewrap();
     // Rows first..last are about to change while a re-wrap runs: their lines (and a line on

@@ -10,6 +10,7 @@
 #include <climits>
 #include <cstring>
 #include <exception>
+#include <system_error>
 #include <thread>
 
 #include "platform/AtomicFile.h"
@@ -574,7 +575,7 @@ template <class F> TRowSpan EditedRows(int count, int lineEnds, int head, int ta
 }
 } // namespace
 
-void TEditorScreenStrings::StartRewrap() {
+bool TEditorScreenStrings::StartRewrap() {
     DropRewrap();
     auto job = std::make_shared<TRewrapJob>();
     job->Old = rows_.Snapshot();
@@ -585,16 +586,21 @@ void TEditorScreenStrings::StartRewrap() {
     rewrapHead_ = rewrapTail_ = INT_MAX;
     undo_.Clear();
     // The worker holds no owning pointer: the job always ends on this thread.
-    job->Worker =
-        std::thread([j = job.get(), weak = std::weak_ptr<TRewrapJob>(job), post = PostToOwnThread] {
-            j->Run();
-            if (j->Stop) return; // dropped: nobody waits for it
-            post([weak] {
-                if (const std::shared_ptr<TRewrapJob> done = weak.lock())
-                    if (done->Store) done->Store->SwapRewrap(done);
+    try {
+        job->Worker = std::thread(
+            [j = job.get(), weak = std::weak_ptr<TRewrapJob>(job), post = PostToOwnThread] {
+                j->Run();
+                if (j->Stop) return; // dropped: nobody waits for it
+                post([weak] {
+                    if (const std::shared_ptr<TRewrapJob> done = weak.lock())
+                        if (done->Store) done->Store->SwapRewrap(done);
+                });
             });
-        });
+    } catch (const std::system_error&) {
+        return false; // no thread to be had: re-wrapped at once
+    }
     rewrap_ = std::move(job);
+    return true;
 }
 
 void TEditorScreenStrings::DropRewrap() {
@@ -630,7 +636,7 @@ void TEditorScreenStrings::SwapRewrap(const std::shared_ptr<TRewrapJob>& held) {
     if (job->Worker.joinable()) job->Worker.join();
     if (job->Error) {
         // The rows keep their wrap, and the wrap asked for becomes theirs again.
-        static_cast<TEditorWrapOption&>(wrapOption_) = settings_;
+        wrapOption_ = static_cast<const TEditorWrapOption&>(settings_);
         wordWrap_ = settings_.WordWrap;
         tabSpaceCount_ = settings_.TabSpaceCount;
         std::rethrow_exception(job->Error);
@@ -657,8 +663,9 @@ void TEditorScreenStrings::SwapRewrap(const std::shared_ptr<TRewrapJob>& held) {
         made = EditedRows(rows, lineEnds - (lastEnds ? 1 : 0), rewrapHead_, rewrapTail_,
                           [&](int k) { return RowAfterLineEnd(blocks, k); });
         constexpr int kMostRows = 1 << 16; // cut at once; more: the whole text again
-        if (now.From > now.To || made.From > made.To || now.To - now.From > kMostRows)
-            return StartRewrap();
+        if (now.From > now.To || made.From > made.To || now.To - now.From > kMostRows ||
+            made.To - made.From > kMostRows)
+            return RewrapRows(wordWrap_);
         std::vector<std::shared_ptr<const TPackedRows>> lines;
         for (int r = now.From; r < now.To; r += TRowTable::BlockRows) {
             auto packed = std::make_shared<TPackedRows>();
