@@ -58,8 +58,8 @@ width() {
     xdotool key Return
 }
 
-# 20 columns; then a click in the text, Ctrl+Home and a key at a time until the new rows show.
-# A machine that wraps the memo anew before the first key shows tries again (from 60 columns).
+# 20 columns; then a click in the text, Ctrl+Home and a key, looked for until it or the new rows
+# show. A machine that wraps the memo anew before the key shows tries again (from 60 columns).
 ALL=""
 ANSWERED=""
 for attempt in 1 2 3; do
@@ -69,28 +69,25 @@ for attempt in 1 2 3; do
     width 20
     xdotool mousemove --window "$WIN" 500 300 click 1
     xdotool key ctrl+Home
-    TYPED=""
-    for i in $(seq 300); do
-        c=$(printf "\\x$(printf %x $((97 + i % 26)))")
-        xdotool type "$c"
-        TYPED="$TYPED$c"
-        # One picture: the key shows in the first row while the rows are still 60 columns wide.
-        picture
-        wide || break
-        if [ -z "$ANSWERED" ] && holds "$(darkness $ROW) != $FIRST"; then
-            ANSWERED=$TYPED
-            # Saved while the rows are wrapped anew: the text as it stands, exactly.
-            xdotool key ctrl+s
-            saved "$TYPED$ALL" || fail "the save while re-wrapping did not save the text"
-        fi
-        sleep 0.1
+    xdotool type b
+    ALL="b$ALL"
+    # One picture: the key shows in the first row while the rows are still 60 columns wide.
+    for _ in $(seq 600); do
+        picture && wide || break
+        holds "$(darkness $ROW) != $FIRST" || continue
+        ANSWERED=yes
+        # Saved while the rows are wrapped anew: the text as it stands, exactly; then more keys.
+        xdotool key ctrl+s
+        saved "$ALL" || fail "the save while re-wrapping did not save the text"
+        xdotool type cde
+        ALL="bcde${ALL#b}"
+        break
     done
-    ALL="$TYPED$ALL"
-    picture && wide && fail "the rows did not become 20 columns wide"
+    e2e_wait_for 600 eval 'picture && ! wide' || fail "the rows did not become 20 columns wide"
     [ -n "$ANSWERED" ] && break
 done
 [ -n "$ANSWERED" ] || fail "no key showed before the new rows"
-echo "'$ANSWERED' showed and was saved while re-wrapping; '$ALL' typed in all"
+echo "attempt $attempt: a key showed and was saved while re-wrapping; '$ALL' typed in all"
 shot rewrap-huge-after
 
 # Every key typed, in order, in the file saved now.
