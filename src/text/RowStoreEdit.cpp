@@ -652,7 +652,7 @@ void TEditorScreenStrings::SwapRewrap(const std::shared_ptr<TRewrapJob>& held) {
         const int n = Count();
         const int inner = n ? rows_.LineEnds() - (RowEndKind(n - 1) != reWrapped ? 1 : 0) : 0;
         now = EditedRows(n, inner, rewrapHead_, rewrapTail_,
-                         [this](int k) { return rows_.RowOfLineEnd(k) + 1; });
+                         [this](int k) { return k < 0 ? 0 : rows_.RowOfLineEnd(k) + 1; });
         int rows = 0, lineEnds = 0;
         for (const TRowBlock& b : blocks) {
             rows += static_cast<int>(b.Rows.size());
@@ -676,11 +676,13 @@ void TEditorScreenStrings::SwapRewrap(const std::shared_ptr<TRewrapJob>& held) {
             }
             lines.push_back(std::move(packed));
         }
-        const TRowEnd lastEnd = now.To == n ? RowEndKind(n - 1) : reLineEnd;
-        for (TRowBlock& b : ::RewrapRows(lines, ws.WordWrap, ws, lastEnd, LoadThreads, &chunks)) {
-            std::vector<TRowRec> recs = b.Rows.Unpack();
-            recut.insert(recut.end(), recs.begin(), recs.end());
-        }
+        const TRowEnd lastEnd = now.To == n && n ? RowEndKind(n - 1) : reLineEnd;
+        if (!lines.empty())
+            for (TRowBlock& b :
+                 ::RewrapRows(lines, ws.WordWrap, ws, lastEnd, LoadThreads, &chunks)) {
+                std::vector<TRowRec> recs = b.Rows.Unpack();
+                recut.insert(recut.end(), recs.begin(), recs.end());
+            }
     }
     Log({TRowChange::ckRewrapping}, true);
     RebuildSettings();

@@ -259,16 +259,19 @@ TEST(Rewrap, InTheBackgroundWithEditsMeanwhile) {
     EXPECT_EQ(s->Text(), twice);
     EXPECT_TRUE(sameAsFresh(40));
 
-    // Back to the rows' own settings: nothing runs. The whole text deleted meanwhile: the
-    // empty text takes the settings. A new text is cut as asked.
+    // Back to the rows' own settings: nothing runs. A large and a small text deleted whole
+    // meanwhile: the empty text takes the settings. A new text is cut as asked.
     s->SetWrapOption(WrapWidth(60));
     s->SetWrapOption(WrapWidth(40));
     EXPECT_FALSE(s->RewrapPending());
-    s->SetWrapOption(WrapWidth(35));
-    s->UpdateList(0, s->Count(), "");
-    while (s->RewrapPending())
-        queue->RunNext();
-    EXPECT_EQ(std::pair(s->Count(), s->WrapSettings().WrapByte), std::pair(0, 35));
+    for (int width : {35, 36}) {
+        if (width == 36) s->SetText("a short line\r\nand one more");
+        s->SetWrapOption(WrapWidth(width));
+        s->UpdateList(0, s->Count(), "");
+        while (s->RewrapPending())
+            queue->RunNext();
+        EXPECT_EQ(std::pair(s->Count(), s->WrapSettings().WrapByte), std::pair(0, width));
+    }
     s->SetWrapOption(WrapWidth(50));
     s->SetText(text);
     EXPECT_FALSE(s->RewrapPending());
