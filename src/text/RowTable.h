@@ -5,6 +5,7 @@
 // thread can read the text as it was while the table goes on changing.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <stdexcept>
@@ -133,12 +134,17 @@ class TRowTable {
         TCowRows Rows;
         int LineEnds = 0;
         int64_t Bytes = 0;
-        // Built on demand after a change: line-end rows as bits, bytes before every 64th row.
+        // Built on demand, 64 rows (a word) at a time: line-end rows as bits (Bits[w]) and the
+        // bytes before every 64th row (Sub[w]; Sub[w + 1] ends word w). A change at a row
+        // drops the words from its own on; the ones before it stay valid, so a run of edits
+        // moving forward through a block rebuilds each word about once.
         mutable std::vector<uint64_t> Bits;
-        mutable std::vector<int64_t> Sub;
-        mutable bool AuxOk = false;
+        mutable std::vector<int64_t> Sub{0};
+        mutable size_t AuxWords = 0; // words 0..AuxWords-1 and Sub[0..AuxWords] are valid
+        void DropAux(size_t row) const { AuxWords = std::min(AuxWords, row / 64); }
     };
-    static void EnsureAux(const Block& blk);
+    // Makes words 0..words-1 of the block's aux valid (fewer when the block has fewer).
+    static void EnsureAux(const Block& blk, size_t words);
     static int64_t RowBytes(const TRowRec& r);
     static int64_t RowBytes(const TPackedRows& rows, size_t j) {
         return int64_t{rows.Len(j)} + (rows.RowEnd(j) == reLineEnd ? 2 : 0);
