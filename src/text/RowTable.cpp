@@ -103,9 +103,23 @@ void TRowTable::Locate(int i, int& b, int& off) const {
     off = i - rowPrefix_[static_cast<size_t>(b)];
 }
 
+void TRowTable::LocateRow(int i, int& b, int& off) const {
+    // A row of the last block is found without the prefix: the text's end is asked for after
+    // every edit, wherever it was.
+    if (!blocks_.empty()) {
+        const int lastFirst = count_ - static_cast<int>(blocks_.back().Rows.size());
+        if (i >= lastFirst) {
+            b = static_cast<int>(blocks_.size()) - 1;
+            off = i - lastFirst;
+            return;
+        }
+    }
+    Locate(i, b, off);
+}
+
 TRowRec TRowTable::At(int i) const {
     int b, off;
-    Locate(i, b, off);
+    LocateRow(i, b, off);
     return (*blocks_[static_cast<size_t>(b)].Rows)[static_cast<size_t>(off)];
 }
 
@@ -428,10 +442,12 @@ int TRowTable::LineEndsBefore(int r) const {
     if (r <= 0) return 0;
     if (r >= count_) return lineEnds_;
     int b, off;
-    Locate(r, b, off);
+    LocateRow(r, b, off);
     const Block& blk = blocks_[static_cast<size_t>(b)];
     EnsureAux(blk, static_cast<size_t>(off) / 64 + 1);
-    int n = linePrefix_[static_cast<size_t>(b)];
+    // Before the last block lie all line ends but its own; other blocks take the prefix.
+    int n = b + 1 == static_cast<int>(blocks_.size()) ? lineEnds_ - blk.LineEnds
+                                                      : linePrefix_[static_cast<size_t>(b)];
     size_t w = static_cast<size_t>(off) / 64;
     for (size_t k = 0; k < w; ++k)
         n += __builtin_popcountll(blk.Bits[k]);
@@ -469,10 +485,12 @@ int64_t TRowTable::BytesBefore(int r) const {
     if (r <= 0) return 0;
     if (r >= count_) return bytes_;
     int b, off;
-    Locate(r, b, off);
+    LocateRow(r, b, off);
     const Block& blk = blocks_[static_cast<size_t>(b)];
     EnsureAux(blk, static_cast<size_t>(off) / 64);
-    int64_t n = bytePrefix_[static_cast<size_t>(b)] + blk.Sub[static_cast<size_t>(off) / 64];
+    int64_t n = (b + 1 == static_cast<int>(blocks_.size()) ? bytes_ - blk.Bytes
+                                                           : bytePrefix_[static_cast<size_t>(b)]) +
+                blk.Sub[static_cast<size_t>(off) / 64];
     const auto from = static_cast<size_t>(off) / 64 * 64;
     uint32_t lenEnds[64];
     blk.Rows->LenEnds(from, static_cast<size_t>(off), lenEnds);

@@ -151,7 +151,10 @@ class TRowTable {
     }
     static bool IsLineEnd(const TRowRec& r) { return RowData::RowEnd(r.A) != reWrapped; }
     static bool IsLineEnd(const TPackedRows& rows, size_t j) { return rows.RowEnd(j) != reWrapped; }
+    // The block of row i and the row's place in it; the prefix is then valid up to that block.
     void Locate(int i, int& b, int& off) const;
+    // The same without that promise (faster for the last block).
+    void LocateRow(int i, int& b, int& off) const;
     // The per-block prefix sums are made valid lazily, from the first changed block only as far
     // as a lookup needs them (an edit near the start costs nothing for the blocks after it).
     void ExtendPrefix(size_t to) const; // entries 0..to valid
