@@ -53,10 +53,7 @@ e2e_activate
 typeText "Y"
 key alt+f
 key c
-QST=$(e2e_find_window "確認")
-[ -n "$QST" ] || fail "no save question on close"
-import -window root "$SHOTS/4-close-question.png"
-key Return
+e2e_answer "確認" Return "no save question on close"
 e2e_wait_for 100 savedAs 'first line\r\nYXsecond \x82\xa0' ||
     fail "not saved on close: $(od -An -tx1 <"$MEMO")"
 import -window root "$SHOTS/5-closed.png"

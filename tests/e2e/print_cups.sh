@@ -13,7 +13,7 @@ PPD=$(ls /usr/share/ppd/cups-pdf/*.ppd 2>/dev/null | head -1)
 . "$(dirname "$0")/../support/e2e_session.sh"
 e2e_session cups
 MEMO=$T/docs/memo.txt
-python3 -c "open('$MEMO','wb').write('印刷のテスト\r\nCUPS queue\r\n'.encode('cp932'))"
+e2e_cp932 "$MEMO" $'印刷のテスト\r\nCUPS queue\r\n'
 
 # The private server: its own socket, spool and logs under $T; nothing of the system's is used.
 C=$T/cups
