@@ -52,8 +52,7 @@ kill -0 "$PID" 2>/dev/null || fail "the program ended after キャンセル"
 closeWindow
 answer "トルモ -Tolmo-" 3-error Return
 answer "確認" 4-question alt+s
-SAVE=$(e2e_find_window "保存するファイル名を指定してください" 300)
-[ -n "$SAVE" ] || fail "no save dialog after 保存"
+[ -n "$(e2e_find_window "保存するファイル名を指定してください" 300)" ] || fail "no save dialog after 保存"
 key ctrl+a
 typeText "$T/docs/elsewhere.txt"
 key Return

@@ -19,8 +19,7 @@ typeText "first line"
 key Return
 typeText "second あ"
 key ctrl+s
-DLG=$(e2e_find_window "保存するファイル名を指定してください")
-[ -n "$DLG" ] || fail "no save dialog"
+[ -n "$(e2e_find_window "保存するファイル名を指定してください")" ] || fail "no save dialog"
 import -window root "$SHOTS/1-save-dialog.png"
 key ctrl+a
 typeText "$MEMO"

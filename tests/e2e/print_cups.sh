@@ -42,8 +42,7 @@ PageLog $C/log/page_log
 CONF
 cupsd -f -c "$C/cupsd.conf" -s "$C/cups-files.conf" 2>"$C/log/stderr" &
 export CUPS_SERVER=$C/cups.sock
-for _ in $(seq 50); do [ -S "$C/cups.sock" ] && break; sleep 0.1; done
-[ -S "$C/cups.sock" ] || skip "the private CUPS server did not start: $(head -3 "$C/log/stderr")"
+e2e_wait_for 50 test -S "$C/cups.sock" || skip "the private CUPS server did not start: $(head -3 "$C/log/stderr")"
 lpadmin -p TolmoPDF -E -v cups-pdf:/ -P "$PPD" 2>"$C/log/lpadmin" ||
     skip "no PDF queue could be added: $(head -2 "$C/log/lpadmin")"
 lpadmin -d TolmoPDF

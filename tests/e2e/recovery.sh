@@ -29,8 +29,7 @@ e2e_activate
 typeText "NAMED"
 key ctrl+n
 typeText "UNTITLED"
-for _ in $(seq 100); do [ "$(recoveryFiles | wc -l)" -eq 2 ] && break; sleep 0.1; done
-[ "$(recoveryFiles | wc -l)" -eq 2 ] || fail "no recovery files after typing"
+e2e_wait_for 100 eval '[ "$(recoveryFiles | wc -l)" -eq 2 ]' || fail "no recovery files after typing"
 [ "$(stat -c %a "$REC")" = 700 ] || fail "recovery folder mode $(stat -c %a "$REC")"
 for f in $(recoveryFiles); do [ "$(stat -c %a "$f")" = 600 ] || fail "mode of $f"; done
 grep -q "UNTITLED" $(recoveryFiles) || fail "the untitled text is not in a recovery file"
@@ -60,8 +59,7 @@ e2e_answer "復元 - トルモ" Return "no recovery dialog for the untitled page
 sleep 0.5
 e2e_activate
 key ctrl+s
-SAVE=$(e2e_find_window "保存するファイル名を指定してください")
-[ -n "$SAVE" ] || fail "no save dialog"
+[ -n "$(e2e_find_window "保存するファイル名を指定してください")" ] || fail "no save dialog"
 key ctrl+a
 typeText "$T/docs/b.txt"
 key Return

@@ -29,8 +29,7 @@ focusMain
 # 1. The date at the end of the text.
 key ctrl+End
 key ctrl+d
-DLG=$(e2e_find_window "日付入力")
-[ -n "$DLG" ] || fail "no date dialog"
+[ -n "$(e2e_find_window "日付入力")" ] || fail "no date dialog"
 sleep 0.5
 key Return
 e2e_closed "日付入力" || fail "the date dialog did not close on Return"
@@ -43,8 +42,7 @@ savedAs $'吾輩は猫\r\n二行目の猫\r\n'"$today" || fail "date not inserte
 # 2. Find from the top, then the next hit; typing lands at the second hit.
 key ctrl+Home
 key ctrl+f
-DLG=$(e2e_find_window "^検索$")
-[ -n "$DLG" ] || fail "no search dialog"
+[ -n "$(e2e_find_window "^検索$")" ] || fail "no search dialog"
 # The first character outside the keymap can be lost while xdotool's remapping settles: type it,
 # then select what the field holds and type it again.
 xdotool type --delay 150 "猫"
