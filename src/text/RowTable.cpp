@@ -60,7 +60,7 @@ void TRowTable::ExtendPrefix(size_t to) const {
     linePrefix_[0] = 0;
     bytePrefix_[0] = 0;
     for (size_t b = static_cast<size_t>(dirty_); b < to; ++b) {
-        rowPrefix_[b + 1] = rowPrefix_[b] + static_cast<int>(blocks_[b].Rows.size());
+        rowPrefix_[b + 1] = rowPrefix_[b] + static_cast<int>(blocks_[b].Rows.Count());
         linePrefix_[b + 1] = linePrefix_[b] + blocks_[b].LineEnds;
         bytePrefix_[b + 1] = bytePrefix_[b] + blocks_[b].Bytes;
     }
@@ -119,7 +119,7 @@ int TRowTable::Pieces(int first, int n, TRowPiece* out) const {
          k < n && b < static_cast<int>(blocks_.size()); ++b) {
         const TPackedRows& rows = *blocks_[static_cast<size_t>(b)].Rows;
         const size_t take =
-            std::min(rows.size() - std::min(j, rows.size()), static_cast<size_t>(n - k));
+            std::min(rows.Count() - std::min(j, rows.Count()), static_cast<size_t>(n - k));
         rows.Pieces(j, j + take, out + k);
         k += static_cast<int>(take);
         j = 0;
@@ -255,11 +255,11 @@ void TRowTable::AppendBlocks(std::vector<TRowBlock>&& blocks) {
     Dirty(static_cast<int>(blocks_.size()));
     blocks_.reserve(blocks_.size() + blocks.size());
     for (TRowBlock& b : blocks) {
-        if (b.Rows.empty()) continue;
+        if (b.Rows.IsEmpty()) continue;
         Block blk;
         blk.LineEnds = b.LineEnds;
         blk.Bytes = b.Bytes;
-        count_ += static_cast<int>(b.Rows.size());
+        count_ += static_cast<int>(b.Rows.Count());
         lineEnds_ += b.LineEnds;
         bytes_ += b.Bytes;
         textLen_ += b.TextLen;
@@ -273,7 +273,7 @@ void TRowTable::Recount(Block& blk) {
     blk.LineEnds = 0;
     blk.Bytes = 0;
     const TPackedRows& rows = *blk.Rows;
-    for (size_t j = 0; j < rows.size(); ++j) {
+    for (size_t j = 0; j < rows.Count(); ++j) {
         blk.LineEnds += IsLineEnd(rows, j) ? 1 : 0;
         blk.Bytes += RowBytes(rows, j);
     }
@@ -294,12 +294,12 @@ void TRowTable::Insert(int i, const TRowRec* recs, int n) {
         off = 0;
     } else if (i >= count_) {
         b = static_cast<int>(blocks_.size()) - 1;
-        off = static_cast<int>(blocks_.back().Rows.size());
+        off = static_cast<int>(blocks_.back().Rows.Count());
     } else {
         Locate(i, b, off);
     }
     Block& blk = blocks_[static_cast<size_t>(b)];
-    if (static_cast<int>(blk.Rows.size()) + n <= kMax) {
+    if (static_cast<int>(blk.Rows.Count()) + n <= kMax) {
         blk.Rows.Mut().Insert(static_cast<size_t>(off), recs, static_cast<size_t>(n));
         blk.AuxOk = false;
         blk.LineEnds += le;
@@ -308,7 +308,7 @@ void TRowTable::Insert(int i, const TRowRec* recs, int n) {
     } else {
         // Rebuild the block as whole blocks of kTarget rows over head + recs + tail.
         const size_t head = static_cast<size_t>(off);
-        const size_t total = blk.Rows.size() + static_cast<size_t>(n);
+        const size_t total = blk.Rows.Count() + static_cast<size_t>(n);
         const TPackedRows& old = *blk.Rows;
         auto at = [&](size_t k) -> TRowRec {
             if (k < head) return old[k];
@@ -321,9 +321,9 @@ void TRowTable::Insert(int i, const TRowRec* recs, int n) {
             Block p;
             size_t e = std::min(total, s + kTarget);
             auto& rows = p.Rows.Mut();
-            rows.reserve(e - s);
+            rows.Reserve(e - s);
             for (size_t k = s; k < e; ++k)
-                rows.push_back(at(k));
+                rows.Append(at(k));
             Recount(p);
             parts.push_back(std::move(p));
         }
@@ -347,7 +347,7 @@ void TRowTable::Erase(int i, int n) {
     int firstTouched = b;
     while (left > 0) {
         Block& blk = blocks_[static_cast<size_t>(b)];
-        int take = std::min(left, static_cast<int>(blk.Rows.size()) - off);
+        int take = std::min(left, static_cast<int>(blk.Rows.Count()) - off);
         TPackedRows& rows = blk.Rows.Mut();
         for (int k = off; k < off + take; ++k) {
             const auto j = static_cast<size_t>(k);
@@ -364,7 +364,7 @@ void TRowTable::Erase(int i, int n) {
         blk.AuxOk = false;
         left -= take;
         count_ -= take;
-        if (blk.Rows.empty()) {
+        if (blk.Rows.IsEmpty()) {
             blocks_.erase(blocks_.begin() + b);
         } else {
             ++b;
@@ -381,11 +381,11 @@ void TRowTable::MergeSmall(int b) {
     if (b < 0 || b + 1 >= static_cast<int>(blocks_.size())) return;
     Block& x = blocks_[static_cast<size_t>(b)];
     Block& y = blocks_[static_cast<size_t>(b) + 1];
-    if ((x.Rows.size() < kSmall || y.Rows.size() < kSmall) &&
-        x.Rows.size() + y.Rows.size() <= kTarget) {
+    if ((x.Rows.Count() < kSmall || y.Rows.Count() < kSmall) &&
+        x.Rows.Count() + y.Rows.Count() <= kTarget) {
         std::vector<TRowRec> tail = y.Rows->Unpack();
         TPackedRows& rows = x.Rows.Mut();
-        rows.Insert(rows.size(), tail.data(), tail.size());
+        rows.Insert(rows.Count(), tail.data(), tail.size());
         x.AuxOk = false;
         x.LineEnds += y.LineEnds;
         x.Bytes += y.Bytes;
@@ -397,7 +397,7 @@ void TRowTable::MergeSmall(int b) {
 void TRowTable::EnsureAux(const Block& blk) {
     if (blk.AuxOk) return;
     const TPackedRows& rows = *blk.Rows;
-    const size_t n = rows.size();
+    const size_t n = rows.Count();
     blk.Bits.assign((n + 63) / 64, 0);
     blk.Sub.assign((n + 63) / 64, 0);
     int64_t bytes = 0;
@@ -485,7 +485,7 @@ int TRowTable::RowOfByte(int64_t pos) const {
     auto sit = std::upper_bound(blk.Sub.begin(), blk.Sub.end(), in);
     size_t j = static_cast<size_t>(sit - blk.Sub.begin() - 1) * 64;
     int64_t n = blk.Sub[j / 64];
-    for (; j < blk.Rows.size(); ++j) {
+    for (; j < blk.Rows.Count(); ++j) {
         n += RowBytes(*blk.Rows, j);
         if (in < n) return rowPrefix_[static_cast<size_t>(b)] + static_cast<int>(j);
     }
