@@ -67,9 +67,6 @@ KNOWN_LOOPS = [
       "mainwindow/ui/EncodingUi", "mainwindow/ui/Pages"},
      "the page book and its pages ask the window through TPageHost and TPageText, which the "
      "window's pages and page editors implement; the window drives the book"),
-    ({"print/PaperInfo", "print/ui/PrintTarget"},
-     "the paper choice asks the printer through TPrinterQuery, which the print target implements "
-     "with the paper table"),
     ({"search/EditorSearch", "search/FindReplaceCommands", "search/RowStoreReplaceTarget"},
      "find and replace act on a TReplaceTarget (the editor or a row store), whose searches run "
      "the shared find"),
