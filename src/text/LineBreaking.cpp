@@ -76,6 +76,7 @@ struct Cursor {
 void BuildMap(std::string_view s, const TWrapSettings& ws, int limit, const TDelimiters& delims,
               std::string& m) {
     m.clear();
+    m.reserve(std::min(s.size(), static_cast<size_t>(std::max(limit, 0))) + 8);
     size_t i = 0, n = s.size();
     const int tab = ws.TabSpaceCount;
     while (i < n && static_cast<int>(m.size()) < limit) {
@@ -251,6 +252,8 @@ std::string ColumnMap(std::string_view s, const TWrapSettings& ws, int limit,
 }
 
 int ExpandTabLength(std::string_view s, const TWrapSettings& ws) {
+    // Without tabs every byte is a column (a two-byte character is two).
+    if (s.empty() || !std::memchr(s.data(), '\t', s.size())) return static_cast<int>(s.size());
     int w = 0;
     const int tab = ws.TabSpaceCount;
     for (size_t i = 0, n = s.size(); i < n;) {
@@ -374,7 +377,11 @@ int CaretColumn(std::string_view rowText, TRowEnd rowEnd, const TWrapSettings& w
 }
 
 int CaretToByteOffset(std::string_view rowText, int col, const TWrapSettings& ws) {
-    if (col <= 0) return 0;
+    if (col <= 0 || rowText.empty()) return 0;
+    // Without a tab up to the column, columns and bytes are the same.
+    const size_t upTo = std::min(rowText.size(), static_cast<size_t>(col) + 1);
+    if (!std::memchr(rowText.data(), '\t', upTo))
+        return std::min(col, static_cast<int>(rowText.size()));
     std::string m = ColumnMap(rowText, ws, col + 1);
     int fillers = 0;
     for (int i = 0; i <= col && i < static_cast<int>(m.size()); ++i)
