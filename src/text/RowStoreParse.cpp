@@ -91,24 +91,25 @@ void TEditorScreenStrings::InitBrackets() {
     if (limit >= 0) WalkFrom(0, TRowParserState(), limit, false, changed);
 }
 
-int TEditorScreenStrings::InitBracketsFrom(int row) {
+int TEditorScreenStrings::InitBracketsFrom(int row, const TRowParserState* known) {
     const int n = Count();
     lastParsedRow_ = -1;
     if (loading_) return 0;
     row = std::max(row, 0);
-    if (row >= n) {
+    // A change at or below the first row not computed touches no computed state: those rows
+    // are parsed when painting reaches them.
+    if (row >= std::min(n, parseValid_)) {
         parseValid_ = std::min(parseValid_, n);
         return 0;
     }
-    int start = std::min(row, parseValid_);
-    int limit = ParseLimit();
-    if (start > limit) {
-        parseValid_ = std::min(parseValid_, start);
+    const int limit = ParseLimit();
+    if (row > limit) {
+        parseValid_ = std::min(parseValid_, row);
         return 0;
     }
-    TRowParserState state = StateAtStartOf(start);
+    TRowParserState state = known ? *known : StateAtStartOf(row);
     int changed = 0;
-    WalkFrom(start, state, limit, true, changed);
+    WalkFrom(row, state, limit, true, changed);
     return changed;
 }
 
