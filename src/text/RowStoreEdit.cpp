@@ -554,10 +554,10 @@ int RowAfterLineEnd(const std::vector<TRowBlock>& blocks, int k) {
     for (const TRowBlock& b : blocks) {
         if (k >= b.LineEnds) {
             k -= b.LineEnds;
-            row += static_cast<int>(b.Rows.size());
+            row += static_cast<int>(b.Rows.Count());
             continue;
         }
-        for (size_t j = 0; j < b.Rows.size(); ++j)
+        for (size_t j = 0; j < b.Rows.Count(); ++j)
             if (b.Rows.RowEnd(j) != reWrapped && k-- == 0) return row + static_cast<int>(j) + 1;
     }
     return row;
@@ -659,11 +659,11 @@ void TEditorScreenStrings::SwapRewrap(const std::shared_ptr<TRewrapJob>& held) {
                          [this](int k) { return k < 0 ? 0 : rows_.RowOfLineEnd(k) + 1; });
         int rows = 0, lineEnds = 0;
         for (const TRowBlock& b : blocks) {
-            rows += static_cast<int>(b.Rows.size());
+            rows += static_cast<int>(b.Rows.Count());
             lineEnds += b.LineEnds;
         }
-        const bool lastEnds = !blocks.empty() &&
-                              blocks.back().Rows.RowEnd(blocks.back().Rows.size() - 1) != reWrapped;
+        const bool lastEnds = !blocks.empty() && blocks.back().Rows.RowEnd(
+                                                     blocks.back().Rows.Count() - 1) != reWrapped;
         made = EditedRows(rows, lineEnds - (lastEnds ? 1 : 0), rewrapHead_, rewrapTail_,
                           [&](int k) { return RowAfterLineEnd(blocks, k); });
         constexpr int kMostRows = 1 << 16; // cut at once; more: the whole text again
@@ -675,8 +675,8 @@ void TEditorScreenStrings::SwapRewrap(const std::shared_ptr<TRewrapJob>& held) {
             auto packed = std::make_shared<TPackedRows>();
             for (int k = r, e = std::min(now.To, r + TRowTable::BlockRows); k < e; ++k) {
                 const TRowRec rec = rows_.At(k);
-                packed->push_back({rec.P, rec.Len, RowData::WithRowEnd(0, RowData::RowEnd(rec.A)),
-                                   RowData::WithMarks(0, RowData::Marks(rec.B)), 0, rec.Eol});
+                packed->Append({rec.P, rec.Len, RowData::WithRowEnd(0, RowData::RowEnd(rec.A)),
+                                RowData::WithMarks(0, RowData::Marks(rec.B)), 0, rec.Eol});
             }
             lines.push_back(std::move(packed));
         }
