@@ -666,13 +666,14 @@ template <bool BE> inline void storeWidened(char* o, uint64_t v) {
 
 enum class Unicode { Utf8, Utf16LE, Utf16BE };
 
-// The Unicode writers' pass: ASCII eight bytes at a time, a character of one UTF-16 unit through
-// unitOf, everything else (line ends to change, the table's codes, characters beyond the BMP,
-// bytes that are not characters) through step, which writes what starts at i and says where the
-// next begins. crPlain: a CR is written as it is.
+// The Unicode writers' pass: ASCII eight bytes at a time (a CR LF as the file's line end), a
+// character of one UTF-16 unit through unitOf, everything else (the table's codes, characters
+// beyond the BMP, bytes that are not characters) through step, which writes what starts at i and
+// says where the next begins.
 template <Unicode K, typename Step>
-void encodeUnicode(const unsigned char* s, std::size_t n, const uint16_t* unitOf, bool crPlain,
-                   Sink& w, Step step) {
+void encodeUnicode(const unsigned char* s, std::size_t n, const uint16_t* unitOf,
+                   TLineEndStyle lineEnd, Sink& w, Step step) {
+    const bool crPlain = lineEnd == TLineEndStyle::CrLf;
     constexpr bool kUtf8 = K == Unicode::Utf8, kBE = K == Unicode::Utf16BE;
     constexpr std::size_t kChunk = std::size_t{16} << 10;
     constexpr std::size_t kMost = 3;   // bytes written per byte read at most on this path
@@ -685,7 +686,7 @@ void encodeUnicode(const unsigned char* s, std::size_t n, const uint16_t* unitOf
         char* o = w.o;
         while (i < end) {
             const unsigned c = s[i];
-            if (c < 0x80 && (c != '\r' || crPlain)) {
+            if (c < 0x80) {
                 uint64_t v;
                 if (i + 8 <= n && (std::memcpy(&v, s + i, 8), plain(v))) {
                     if constexpr (kUtf8) {
@@ -697,45 +698,50 @@ void encodeUnicode(const unsigned char* s, std::size_t n, const uint16_t* unitOf
                     }
                     i += 8;
                 } else {
-                    if constexpr (kUtf8) {
-                        *o++ = static_cast<char>(c);
-                    } else {
-                        storeUnit<kBE>(o, c);
-                        o += 2;
+                    // A CR LF becomes the file's line end; a CR alone stays.
+                    unsigned a = c;
+                    std::size_t len = 1;
+                    if (c == '\r' && !crPlain && i + 1 < n && s[i + 1] == '\n') {
+                        len = 2;
+                        if (lineEnd == TLineEndStyle::Lf) a = '\n';
                     }
-                    ++i;
-                }
-                continue;
-            }
-            if (c >= 0x80) {
-                unsigned code = c;
-                std::size_t len = 1;
-                if (IsDBCSLeadByte(static_cast<unsigned char>(c)) && i + 1 < n &&
-                    IsDBCSTrailByte(s[i + 1])) {
-                    code = c << 8 | s[i + 1];
-                    len = 2;
-                }
-                if (const unsigned u = unitOf[code]) {
                     if constexpr (kUtf8) {
-                        if (u >= 0x800) {
-                            o[0] = static_cast<char>(0xE0 | u >> 12);
-                            o[1] = static_cast<char>(0x80 | (u >> 6 & 0x3F));
-                            o[2] = static_cast<char>(0x80 | (u & 0x3F));
-                            o += 3;
-                        } else if (u >= 0x80) {
-                            o[0] = static_cast<char>(0xC0 | u >> 6);
-                            o[1] = static_cast<char>(0x80 | (u & 0x3F));
-                            o += 2;
-                        } else {
-                            *o++ = static_cast<char>(u);
-                        }
+                        *o++ = static_cast<char>(a);
                     } else {
-                        storeUnit<kBE>(o, u);
+                        storeUnit<kBE>(o, a);
                         o += 2;
                     }
                     i += len;
-                    continue;
                 }
+                continue;
+            }
+            unsigned code = c;
+            std::size_t len = 1;
+            if (IsDBCSLeadByte(static_cast<unsigned char>(c)) && i + 1 < n &&
+                IsDBCSTrailByte(s[i + 1])) {
+                code = c << 8 | s[i + 1];
+                len = 2;
+            }
+            if (const unsigned u = unitOf[code]) {
+                if constexpr (kUtf8) {
+                    if (u >= 0x800) {
+                        o[0] = static_cast<char>(0xE0 | u >> 12);
+                        o[1] = static_cast<char>(0x80 | (u >> 6 & 0x3F));
+                        o[2] = static_cast<char>(0x80 | (u & 0x3F));
+                        o += 3;
+                    } else if (u >= 0x80) {
+                        o[0] = static_cast<char>(0xC0 | u >> 6);
+                        o[1] = static_cast<char>(0x80 | (u & 0x3F));
+                        o += 2;
+                    } else {
+                        *o++ = static_cast<char>(u);
+                    }
+                } else {
+                    storeUnit<kBE>(o, u);
+                    o += 2;
+                }
+                i += len;
+                continue;
             }
             w.o = o;
             i = step(i);
@@ -977,14 +983,13 @@ void TStoreEncoder::encodeBlock(std::string_view in, std::string& out) {
             lost();
         return i;
     };
-    const bool crPlain = format_.lineEnd == TLineEndStyle::CrLf;
     if (e == TEncoding::Utf8) {
-        encodeUnicode<Unicode::Utf8>(s, n, t.unitOf.data(), crPlain, w, step);
+        encodeUnicode<Unicode::Utf8>(s, n, t.unitOf.data(), format_.lineEnd, w, step);
     } else if (utf16) {
         if (be)
-            encodeUnicode<Unicode::Utf16BE>(s, n, t.unitOf.data(), crPlain, w, step);
+            encodeUnicode<Unicode::Utf16BE>(s, n, t.unitOf.data(), format_.lineEnd, w, step);
         else
-            encodeUnicode<Unicode::Utf16LE>(s, n, t.unitOf.data(), crPlain, w, step);
+            encodeUnicode<Unicode::Utf16LE>(s, n, t.unitOf.data(), format_.lineEnd, w, step);
     } else {
         for (std::size_t i = 0; i < n;)
             i = step(i);
