@@ -10,6 +10,7 @@
 #include <cstring>
 #include <iconv.h>
 #include <thread>
+#include <type_traits>
 #include <unordered_map>
 #include <vector>
 
@@ -930,69 +931,74 @@ void TStoreEncoder::encodeBlock(std::string_view in, std::string& out) {
         }
         }
     };
-    // What starts at i, written the general way; returns where the next begins.
-    auto step = [&](std::size_t i) -> std::size_t {
-        const unsigned char c = s[i];
-        if (c < 0x80) {
-            if (c == '\r') {
-                if (i + 1 < n && s[i + 1] == '\n') {
-                    static const unsigned char crlf[] = {'\r', '\n'};
-                    const TLineEndStyle le = format_.lineEnd;
-                    ascii(le == TLineEndStyle::Lf ? crlf + 1 : crlf,
-                          le == TLineEndStyle::CrLf ? 2 : 1);
-                    i += 2;
-                } else {
-                    ascii(s + i, 1);
-                    ++i;
-                }
-                return i;
-            }
-            std::size_t j = i + 1;
-            while (j + 8 <= n) {
-                uint64_t v;
-                std::memcpy(&v, s + j, 8);
-                if (!plainAscii8(v)) break;
-                j += 8;
-            }
-            while (j < n && s[j] < 0x80 && s[j] != '\r')
-                ++j;
-            ascii(s + i, j - i);
-            i = j;
-            return i;
-        }
-        if (IsDBCSLeadByte(c) && i + 1 < n && IsDBCSTrailByte(s[i + 1])) {
-            const unsigned k = static_cast<unsigned>(c) << 8 | s[i + 1];
-            i += 2;
-            if (table_ && TCharTable::IsTableCode(k)) {
-                if (const TCharTableEntry* en = table_->Entry(k)) {
-                    if (en->bytes.empty()) {
-                        tableChar(en->ch);
+    // The text from i on, written the general way; with one (std::true_type) only what starts at
+    // i. Returns where it stopped.
+    auto general = [&](std::size_t i, auto one) {
+        for (bool first = true; i < n && (first || !decltype(one)::value); first = false) {
+            const unsigned char c = s[i];
+            if (c < 0x80) {
+                if (c == '\r') {
+                    if (i + 1 < n && s[i + 1] == '\n') {
+                        static const unsigned char crlf[] = {'\r', '\n'};
+                        const TLineEndStyle le = format_.lineEnd;
+                        ascii(le == TLineEndStyle::Lf ? crlf + 1 : crlf,
+                              le == TLineEndStyle::CrLf ? 2 : 1);
+                        i += 2;
                     } else {
-                        w.append(en->bytes.data(), en->bytes.size());
+                        ascii(s + i, 1);
+                        ++i;
                     }
-                    return i;
+                    continue;
                 }
+                std::size_t j = i + 1;
+                while (j + 8 <= n) {
+                    uint64_t v;
+                    std::memcpy(&v, s + j, 8);
+                    if (!plainAscii8(v)) break;
+                    j += 8;
+                }
+                while (j < n && s[j] < 0x80 && s[j] != '\r')
+                    ++j;
+                ascii(s + i, j - i);
+                i = j;
+                continue;
             }
-            code(k);
-            return i;
+            if (IsDBCSLeadByte(c) && i + 1 < n && IsDBCSTrailByte(s[i + 1])) {
+                const unsigned k = static_cast<unsigned>(c) << 8 | s[i + 1];
+                i += 2;
+                if (table_ && TCharTable::IsTableCode(k)) {
+                    if (const TCharTableEntry* en = table_->Entry(k)) {
+                        if (en->bytes.empty()) {
+                            tableChar(en->ch);
+                        } else {
+                            w.append(en->bytes.data(), en->bytes.size());
+                        }
+                        continue;
+                    }
+                }
+                code(k);
+                continue;
+            }
+            ++i;
+            if (e == TEncoding::ShiftJis || t.codeChar[c])
+                code(c);
+            else
+                lost();
         }
-        ++i;
-        if (e == TEncoding::ShiftJis || t.codeChar[c])
-            code(c);
-        else
-            lost();
         return i;
     };
+    auto rare = [&](std::size_t i) __attribute__((noinline)) {
+        return general(i, std::true_type());
+    };
     if (e == TEncoding::Utf8) {
-        encodeUnicode<Unicode::Utf8>(s, n, t.unitOf.data(), format_.lineEnd, w, step);
+        encodeUnicode<Unicode::Utf8>(s, n, t.unitOf.data(), format_.lineEnd, w, rare);
     } else if (utf16) {
         if (be)
-            encodeUnicode<Unicode::Utf16BE>(s, n, t.unitOf.data(), format_.lineEnd, w, step);
+            encodeUnicode<Unicode::Utf16BE>(s, n, t.unitOf.data(), format_.lineEnd, w, rare);
         else
-            encodeUnicode<Unicode::Utf16LE>(s, n, t.unitOf.data(), format_.lineEnd, w, step);
+            encodeUnicode<Unicode::Utf16LE>(s, n, t.unitOf.data(), format_.lineEnd, w, rare);
     } else {
-        for (std::size_t i = 0; i < n;)
-            i = step(i);
+        general(0, std::false_type());
     }
     w.finish();
 }
