@@ -223,41 +223,63 @@ void decodeUtf16(const unsigned char* s, std::size_t n, bool be, Piece& w) {
         return be ? static_cast<char16_t>(s[i] << 8 | s[i + 1])
                   : static_cast<char16_t>(s[i + 1] << 8 | s[i]);
     };
+    // The text is written through a local pointer (a store through w.o would make the compiler
+    // reload it after every byte); w's own calls take it over and hand it back.
+    char* o = w.o;
+    auto through = [&](auto f) {
+        w.o = o;
+        f();
+        o = w.o;
+    };
     std::size_t i = 0;
     while (i + 1 < n) {
         while (i + 8 <= n) {
             uint64_t v;
             std::memcpy(&v, s + i, 8);
             if (v & mask) break;
-            for (int k = 0; k < 4; ++k)
-                *w.o++ = static_cast<char>(v >> (16 * k + lo));
+            if constexpr (std::endian::native == std::endian::little) {
+                uint64_t x = v >> lo & 0x00FF00FF00FF00FFull; // the four ASCII bytes, gathered
+                x = (x | x >> 8) & 0x0000FFFF0000FFFFull;
+                x = (x | x >> 16) & 0xFFFFFFFFull;
+                const uint32_t four = static_cast<uint32_t>(x);
+                std::memcpy(o, &four, 4);
+                o += 4;
+            } else {
+                for (int k = 0; k < 4; ++k)
+                    *o++ = static_cast<char>(s[i + 2 * k + (be ? 1 : 0)]);
+            }
             i += 8;
         }
         if (i + 1 >= n) break;
         const char16_t u = unit(i);
         if (u < 0x80) {
-            *w.o++ = static_cast<char>(u);
+            *o++ = static_cast<char>(u);
             i += 2;
         } else if (u >= 0xD800 && u <= 0xDFFF) {
             if (u <= 0xDBFF && i + 3 < n) {
                 const char16_t v = unit(i + 2);
                 if (v >= 0xDC00 && v <= 0xDFFF) {
-                    w.ch(0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (v - 0xDC00),
-                         n - i);
+                    through([&] {
+                        w.ch(0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (v - 0xDC00),
+                             n - i);
+                    });
                     i += 4;
                     continue;
                 }
             }
-            w.bytes(s + i, 2, n - i); // a lone surrogate is kept as its two bytes
+            through([&] { w.bytes(s + i, 2, n - i); }); // a lone surrogate is kept as its bytes
             i += 2;
         } else {
-            if (const unsigned c = code[u])
-                w.put(c);
-            else
-                w.ch(u, n - i);
+            if (const unsigned c = code[u]) {
+                if (c > 0xFF) *o++ = static_cast<char>(c >> 8);
+                *o++ = static_cast<char>(c & 0xFF);
+            } else {
+                through([&] { w.ch(u, n - i); });
+            }
             i += 2;
         }
     }
+    w.o = o;
     if (i < n) w.bytes(s + i, 1, 1); // the odd last byte
 }
 
@@ -508,6 +530,8 @@ void TStoreDecoder::Decode(std::string_view in, bool last, std::string& out) {
     cuts.push_back(end);
     const std::size_t count = cuts.size() - 1;
     std::vector<std::string> texts(count);
+    // The pieces' texts join the first one's: the whole is reserved once (address space only).
+    if (count > 1) out.reserve(out.size() + end + 64);
     std::vector<std::unique_ptr<Piece>> outs(count);
     auto run = [&](std::size_t k) {
         std::string& text = k == 0 ? out : texts[k];
