@@ -8,10 +8,13 @@
 //   BM_SearchMissing_Backward       the same backward (always one thread)
 //   BM_SedBaseline                  sed s/needle/pin/g over the replace text (baseline)
 //   BM_ReplaceAll100k               replace all of 100 000 occurrences, each one undo step
+//   BM_ReplaceAllEditor100k         the same through the editing control's core, as the window's
+//                                   Replace command runs it (caret placed and scrolled to each)
 // The baselines are timed as wall-clock time of the whole process, the searches likewise (real
 // time); cpu_ms is the CPU time the process or search thread and its helpers used.
 #include "search/Matcher.h"
 #include "search/RowSearch.h"
+#include "search/EditorSearch.h"
 #include "search/RowStoreReplaceTarget.h"
 #include "text/RowStore.h"
 
@@ -282,6 +285,31 @@ void BM_ReplaceAll100k(benchmark::State& state) {
     }
 }
 
+// The same replacements through an editor on the page's rows, as the main window runs them.
+void BM_ReplaceAllEditor100k(benchmark::State& state) {
+    struct NoQuestions : TAsker {
+        bool Show(const TMessage&) override { return true; }
+    } asker;
+    ReplaceCorpus& c = replaceCorpus();
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::shared_ptr<TEditorScreenStrings> store = loadWrapped(c.path);
+        store->UndoObj().SetListMax(200000);
+        auto editor = std::make_unique<TEditorCore>(store);
+        editor->SetVisibleArea(40, 80);
+        TEditorReplaceTarget target(asker, *editor, "Tolmo");
+        TSearchCommandState cmd{"needle", "pin", soDown | soReplaceAll};
+        state.ResumeTiming();
+        const int replaced = RunReplace(target, cmd).Replaced;
+        state.PauseTiming();
+        if (replaced != c.planted) state.SkipWithError("wrong number of replacements");
+        state.counters["replaced"] = replaced;
+        editor.reset();
+        store.reset();
+        state.ResumeTiming();
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_GrepBaseline)->Unit(benchmark::kMillisecond)->UseManualTime();
@@ -299,5 +327,6 @@ SEARCH_MISSING(LineEnds, soDown | soIncludeCRLF);
 BENCHMARK(BM_SearchMissing_Backward)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SedBaseline)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(BM_ReplaceAll100k)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_ReplaceAllEditor100k)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 BENCHMARK_MAIN();

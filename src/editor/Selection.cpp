@@ -132,9 +132,7 @@ int64_t TEditorCore::AbsPos(int row, int offset) const {
     const int rc = store_->RowCount();
     if (rc == 0) return offset;
     if (row < rc) return store_->TextPos(row) + offset;
-    const int last = rc - 1;
-    return store_->TextPos(last) + static_cast<int64_t>(store_->RowText(last).size()) +
-           (store_->RowEndKind(last) == reLineEnd ? 2 : 0) + offset;
+    return store_->TextLength() + offset; // past the last row and its line end
 }
 
 TEditorPos TEditorCore::PosToRowCol(int64_t pos) const {

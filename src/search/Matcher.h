@@ -47,6 +47,11 @@ class TSearchPattern {
     // The pattern's characters as compared: upper-cased unless soMatchCase, full-width with
     // soNoMatchZenkaku; single bytes as 0x00-0xFF, two-byte characters as lead << 8 | trail.
     const std::vector<std::uint16_t>& Chars() const { return chars_; }
+    // The most text bytes a match can cover (a character covers one or two); unbounded when
+    // blanks or line ends may be passed over inside a match.
+    std::size_t MaxBytes() const {
+        return (options_ & (soSkipLineEnd | soSkipBlank)) ? SIZE_MAX : 2 * chars_.size();
+    }
 
     // Searches the buffer in the direction of soDown, continuing from info (see TSearchInfo).
     // False, with info unchanged, when the pattern or buffer is empty or nothing is found.

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -32,14 +34,17 @@ TSearchPos advance(const TRowView& rows, TSearchPos pos, std::ptrdiff_t n) {
     return pos;
 }
 
-// The rows' texts, fetched a batch at a time around the rows asked for.
+// The rows' texts, fetched a batch at a time around the rows asked for. The first batch is
+// small and each next one twice as large: a hit a few rows away (a run of replacements) fetches
+// few rows, a long search soon fetches full batches.
 class PieceCache {
   public:
     PieceCache(const TRowView& rows, bool forward) : rows_(rows), forward_(forward) {}
     const TRowPiece& operator[](int r) {
         if (r < base_ || r >= base_ + count_) {
-            base_ = forward_ ? r : std::max(0, r - kBatch + 1);
-            count_ = rows_.RowPieces(base_, kBatch, batch_);
+            base_ = forward_ ? r : std::max(0, r - size_ + 1);
+            count_ = rows_.RowPieces(base_, size_, batch_);
+            size_ = std::min(size_ * 2, kBatch);
         }
         return batch_[r - base_];
     }
@@ -50,30 +55,35 @@ class PieceCache {
     bool forward_;
     int base_ = 0;
     int count_ = 0;
+    int size_ = 32;
     TRowPiece batch_[kBatch];
 };
 
 struct Buffer {
-    std::string text;
+    std::unique_ptr<char[]> text; // the rows copied, when they do not lie in place
+    std::size_t capacity = 0;
     std::string_view view; // the bytes searched: text, or the rows where they lie
     int first = 0, last = 0;
-    std::size_t lastStart = 0; // offset of the last row in view
+    std::size_t lastStart = 0;  // offset of the last row in view
+    std::vector<TRowPiece> got; // the pieces of rows first..last
 
     // Rows top..bottom with CR LF after each line end; bottom < 0 takes rows until they reach
-    // kSearchBufferSize bytes (at least two when there are two). Returns the last row taken.
+    // limit bytes (at least two when there are two). Returns the last row taken.
     // When the row texts already lie one after the other with those line ends between them (a
     // loaded file), they are searched in place. Only bytes between row texts (or up to the text
     // of the row after the buffer) are read there, never bytes before or after them.
-    int build(const TRowView& rows, PieceCache& pieces, int top, int bottom) {
+    int build(const TRowView& rows, PieceCache& pieces, int top, int bottom,
+              std::size_t limit = kSearchBufferSize) {
         const int count = rows.RowCount();
-        const TRowPiece head = pieces[top]; // a copy: further rows may refill the cache
+        got.clear();
+        const TRowPiece head = pieces[top];
         bool inPlace = head.Len > 0;
         const char* at = head.P;    // where the next row's text must lie
         const char* ends = nullptr; // line ends since the last row text, not yet checked
         std::size_t size = 0;
         int r = top;
         for (;; ++r) {
-            const TRowPiece& p = pieces[r];
+            const TRowPiece& p = got.emplace_back(pieces[r]);
             lastStart = size;
             size += p.Len + (p.End == reLineEnd ? 2u : 0u);
             if (inPlace) {
@@ -87,9 +97,7 @@ struct Buffer {
                     at += 2;
                 }
             }
-            if (bottom >= 0 ? r >= bottom
-                            : r + 1 >= count || (size >= kSearchBufferSize && r > top))
-                break;
+            if (bottom >= 0 ? r >= bottom : r + 1 >= count || (size >= limit && r > top)) break;
         }
         first = top;
         last = r;
@@ -102,13 +110,21 @@ struct Buffer {
             view = std::string_view(head.P, size);
             return r;
         }
-        text.clear();
-        for (int k = top; k <= r; ++k) {
-            const TRowPiece& p = pieces[k];
-            text.append(p.P, p.Len);
-            if (p.End == reLineEnd) text.append("\r\n", 2);
+        if (size > capacity) {
+            capacity = std::max(size, capacity * 2);
+            text.reset(new char[capacity]);
         }
-        view = text;
+        char* to = text.get();
+        for (const TRowPiece& p : got) {
+            if (p.Len) std::memcpy(to, p.P, p.Len);
+            to += p.Len;
+            if (p.End == reLineEnd) {
+                to[0] = '\r';
+                to[1] = '\n';
+                to += 2;
+            }
+        }
+        view = std::string_view(text.get(), size);
         return r;
     }
 
@@ -120,10 +136,10 @@ struct Buffer {
     }
 
     // The row holding byte pos of the buffer and the offset of that row.
-    int rowAt(const TRowView& rows, std::size_t pos, std::size_t& start) const {
+    int rowAt(std::size_t pos, std::size_t& start) const {
         start = 0;
         for (int r = first;; ++r) {
-            const auto bytes = static_cast<std::size_t>(rowBytes(rows, r));
+            const auto bytes = static_cast<std::size_t>(pieceBytes(got[std::size_t(r - first)]));
             if (r == last || pos < start + bytes) return r;
             start += bytes;
         }
@@ -133,23 +149,43 @@ struct Buffer {
     // end, so a match that begins on the LF or ends on the CR (a pattern with a line feed or a
     // carriage return at its edge) takes the whole line end: Find shows, and Replace changes,
     // the bytes that matched plus the other half of that line end, never a neighbouring byte.
-    TSearchHit hit(const TRowView& rows, const TSearchInfo& info) const {
+    TSearchHit hit(const TSearchInfo& info) const {
         const auto pos = static_cast<std::size_t>(info.Start);
         std::size_t start = 0;
         TSearchHit h;
-        h.Row = rowAt(rows, pos, start);
+        h.Row = rowAt(pos, start);
         const auto into = static_cast<std::ptrdiff_t>(pos - start);
-        h.Offset = std::min(into, static_cast<std::ptrdiff_t>(rows.RowText(h.Row).size()));
+        h.Offset = std::min(into, static_cast<std::ptrdiff_t>(got[std::size_t(h.Row - first)].Len));
         h.Length = info.Length + (into - h.Offset);
         if (info.Length > 0) {
             const std::size_t end = pos + static_cast<std::size_t>(info.Length) - 1;
-            const int row = rowAt(rows, end, start);
-            if (rows.RowEndKind(row) == reLineEnd && end - start == rows.RowText(row).size())
-                ++h.Length; // ends on the CR
+            const int row = rowAt(end, start);
+            const TRowPiece& p = got[std::size_t(row - first)];
+            if (p.End == reLineEnd && end - start == p.Len) ++h.Length; // ends on the CR
         }
         return h;
     }
 };
+
+// Bytes of the first rows searched before the whole first buffer is built.
+constexpr std::size_t kHeadBytes = 2048;
+
+// A hit close to the start (the next one of a run of replacements) is found without building
+// the whole first buffer: the rows from top up to kHeadBytes are its beginning, and a match in
+// them that ends, with room for the longest match and the character read after it, before
+// their end is the first match of the whole buffer too: an earlier match would lie in them as
+// well, and every byte read to find it is the same in both. Otherwise nothing is decided.
+bool findInHead(const TRowView& rows, PieceCache& pieces, Buffer& buf, int top,
+                std::ptrdiff_t offset, const TSearchPattern& pattern, TSearchHit& hit) {
+    const std::size_t most = pattern.MaxBytes();
+    if (most >= kHeadBytes) return false;
+    buf.build(rows, pieces, top, -1, kHeadBytes);
+    TSearchInfo info{offset, 0};
+    if (!pattern.Find(buf.view, info)) return false;
+    if (static_cast<std::size_t>(info.Start) + most + 2 > buf.view.size()) return false;
+    hit = buf.hit(info);
+    return true;
+}
 
 // Searches the buffers that begin at tops[from..to) (the first from offset), each ending where
 // the next begins; stops early once stop() says an earlier part has a hit.
@@ -166,7 +202,7 @@ bool searchBuffers(const TRowView& rows, const std::vector<int>& tops, std::size
         buf.build(rows, pieces, top, i + 1 < tops.size() ? tops[i + 1] : count - 1);
         TSearchInfo info{offset, 0};
         if (pattern.Find(buf.view, info)) {
-            hit = buf.hit(rows, info);
+            hit = buf.hit(info);
             return true;
         }
     }
@@ -189,12 +225,13 @@ bool searchForward(const TRowView& rows, TSearchPos start, const TSearchPattern&
     Buffer buf;
     int top = start.Row;
     std::ptrdiff_t offset = std::max<std::ptrdiff_t>(start.Offset, 0);
+    if (findInHead(rows, pieces, buf, top, offset, pattern, hit)) return true;
     std::size_t searched = 0;
     for (;;) {
         const int bottom = buf.build(rows, pieces, top, -1);
         TSearchInfo info{offset, 0};
         if (pattern.Find(buf.view, info)) {
-            hit = buf.hit(rows, info);
+            hit = buf.hit(info);
             return true;
         }
         if (bottom >= count - 1) return false;
@@ -266,7 +303,7 @@ bool searchBackward(const TRowView& rows, TSearchPos start, const TSearchPattern
         buf.build(rows, pieces, top, bottom);
         TSearchInfo info{static_cast<std::ptrdiff_t>(buf.lastStart) + offset, 0};
         if (pattern.Find(buf.view, info)) {
-            hit = buf.hit(rows, info);
+            hit = buf.hit(info);
             return true;
         }
         if (top == 0) return false;
@@ -311,6 +348,12 @@ bool SearchRows(const TRowView& rows, TSearchPos start, const TSearchPattern& pa
 bool EditorSearch(const TRowView& rows, const TEditorSearchState& state, std::string_view pattern,
                   TSearchOptions options, TSearchHit& hit) {
     if (rows.RowCount() == 0 || pattern.empty()) return false;
-    const TSearchPattern p(pattern, options);
-    return SearchRows(rows, SearchStartPos(rows, state, options & soDown), p, hit);
+    // The last pattern is kept: Find next and Replace all search for the same one again and again.
+    thread_local std::string lastBytes;
+    thread_local std::unique_ptr<TSearchPattern> last;
+    if (!last || last->Options() != options || lastBytes != pattern) {
+        last = std::make_unique<TSearchPattern>(pattern, options);
+        lastBytes.assign(pattern);
+    }
+    return SearchRows(rows, SearchStartPos(rows, state, options & soDown), *last, hit);
 }

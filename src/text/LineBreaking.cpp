@@ -76,6 +76,7 @@ struct Cursor {
 void BuildMap(std::string_view s, const TWrapSettings& ws, int limit, const TDelimiters& delims,
               std::string& m) {
     m.clear();
+    m.reserve(std::min(s.size(), static_cast<size_t>(std::max(limit, 0))) + 8);
     size_t i = 0, n = s.size();
     const int tab = ws.TabSpaceCount;
     while (i < n && static_cast<int>(m.size()) < limit) {
@@ -251,6 +252,8 @@ std::string ColumnMap(std::string_view s, const TWrapSettings& ws, int limit,
 }
 
 int ExpandTabLength(std::string_view s, const TWrapSettings& ws) {
+    // Without tabs every byte is a column (a two-byte character is two).
+    if (s.empty() || !std::memchr(s.data(), '\t', s.size())) return static_cast<int>(s.size());
     int w = 0;
     const int tab = ws.TabSpaceCount;
     for (size_t i = 0, n = s.size(); i < n;) {
@@ -334,11 +337,39 @@ namespace {
 char ClassAt(const std::string& m, int col) {
     return col >= 0 && col < static_cast<int>(m.size()) ? m[static_cast<size_t>(col)] : ccEnd;
 }
-int MoveOffTrailAndFiller(const std::string& m, int col, int dir, bool inTab) {
+
+// The column classes the caret rules look at: from the column map of a row with tabs, read
+// straight from the bytes of a row without (no filler columns, a trail where a pair ends).
+class CaretClasses {
+  public:
+    CaretClasses(std::string_view row, const TWrapSettings& ws, int limit)
+        : row_(row), limit_(limit) {
+        tabs_ = !row.empty() && std::memchr(row.data(), '\t', row.size());
+        if (tabs_) m_ = ColumnMap(row, ws, limit);
+    }
+    bool Trail(int col) const {
+        if (tabs_) return ClassAt(m_, col) == ccTrail;
+        if (col <= 0 || col >= std::min(static_cast<int>(row_.size()), limit_)) return false;
+        size_t i = 0;
+        const auto c = static_cast<size_t>(col);
+        while (i < c)
+            i += IsDBCSLeadByte(static_cast<unsigned char>(row_[i])) && i + 1 < row_.size() ? 2 : 1;
+        return i > c;
+    }
+    bool Filler(int col) const { return tabs_ && ClassAt(m_, col) == ccFiller; }
+
+  private:
+    std::string_view row_;
+    int limit_;
+    bool tabs_;
+    std::string m_;
+};
+
+int MoveOffTrailAndFiller(const CaretClasses& m, int col, int dir, bool inTab) {
     int step = dir > 0 ? 1 : -1;
-    if (ClassAt(m, col) == ccTrail) col += step;
+    if (m.Trail(col)) col += step;
     if (!inTab)
-        while (ClassAt(m, col) == ccFiller)
+        while (m.Filler(col))
             col += step;
     return std::max(col, 0);
 }
@@ -352,7 +383,7 @@ int CaretColumn(std::string_view rowText, TRowEnd rowEnd, const TWrapSettings& w
     else if (remembered >= 0)
         col = remembered;
     col = std::clamp(col, 0, 1001);
-    std::string m = ColumnMap(rowText, ws, 1003);
+    const CaretClasses m(rowText, ws, 1003);
     int width = ExpandTabLength(rowText, ws);
     if (!opt.FreeCaret && col > width) {
         if (opt.KeepCaret && remembered < 0) remembered = col;
@@ -368,13 +399,17 @@ int CaretColumn(std::string_view rowText, TRowEnd rowEnd, const TWrapSettings& w
     }
     if (col > 1000) {
         col = 1000;
-        if (ClassAt(m, col) == ccTrail) col = 999;
+        if (m.Trail(col)) col = 999;
     }
     return col;
 }
 
 int CaretToByteOffset(std::string_view rowText, int col, const TWrapSettings& ws) {
-    if (col <= 0) return 0;
+    if (col <= 0 || rowText.empty()) return 0;
+    // Without a tab up to the column, columns and bytes are the same.
+    const size_t upTo = std::min(rowText.size(), static_cast<size_t>(col) + 1);
+    if (!std::memchr(rowText.data(), '\t', upTo))
+        return std::min(col, static_cast<int>(rowText.size()));
     std::string m = ColumnMap(rowText, ws, col + 1);
     int fillers = 0;
     for (int i = 0; i <= col && i < static_cast<int>(m.size()); ++i)

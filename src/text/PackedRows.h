@@ -72,12 +72,21 @@ class TPackedRows {
     }
     // Texts and row ends of rows from..to-1 into out (see TRowView::RowPieces).
     void Pieces(size_t from, size_t to, TRowPiece* out) const {
-        if (wide_ || !short_) {
+        if (wide_) {
             for (size_t i = from; i < to; ++i)
-                *out++ = {P(i), Len(i), RowEnd(i)};
+                *out++ = {rows_[i].P, rows_[i].Len, static_cast<TRowEnd>(rows_[i].RowEnd)};
             return;
         }
         const auto base = reinterpret_cast<uintptr_t>(base_);
+        if (!short_) {
+            for (size_t i = from; i < to; ++i) {
+                const uint32_t le = lenEnd_[i];
+                const auto off = static_cast<uintptr_t>(intptr_t{off_[i]});
+                *out++ = {le < 4 ? nullptr : reinterpret_cast<const char*>(base + off), le >> 2,
+                          static_cast<TRowEnd>(le & 3u)};
+            }
+            return;
+        }
         for (size_t i = from; i < to; ++i) {
             const uint32_t le = lenEnd_[i];
             const uintptr_t off = static_cast<uintptr_t>(intptr_t{anchor_[i / Group]} + step_[i]);

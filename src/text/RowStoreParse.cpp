@@ -53,8 +53,12 @@ void TEditorScreenStrings::WalkRows(int row, TRowParserState state, int limit, b
     int r = row;
     lastParsedRow_ = row - 1;
     for (; r <= limit; ++r) {
-        if (stopOnEqual && r > row && r < parseValid_ &&
-            RowData::ParserState(rows_.At(r).A, rows_.At(r).B, rows_.DataStr(r)) == state)
+        // After an edit the walk goes as far as states change, never into rows that were not
+        // computed yet: those are parsed when painting reaches them (a run of replacements
+        // moving down the text would otherwise parse every row it passes).
+        if (stopOnEqual && r > row &&
+            (r >= parseValid_ ||
+             RowData::ParserState(rows_.At(r).A, rows_.At(r).B, rows_.DataStr(r)) == state))
             return;
         bool diff;
         StoreState(r, state, diff);

@@ -81,28 +81,45 @@ template <class T> size_t TRowTable::ValidThrough(const std::vector<T>& prefix, 
 }
 
 void TRowTable::Locate(int i, int& b, int& off) const {
-    const size_t v = ValidThrough(rowPrefix_, i);
-    int nb = static_cast<int>(blocks_.size());
-    int c = cacheBlock_;
-    if (c < nb && static_cast<size_t>(c) < v && rowPrefix_[static_cast<size_t>(c)] <= i &&
-        i < rowPrefix_[static_cast<size_t>(c) + 1]) {
-        b = c;
-    } else {
-        // last block whose first row is <= i
-        const auto end = static_cast<std::ptrdiff_t>(std::min(v + 1, static_cast<size_t>(nb)));
-        auto it = std::upper_bound(rowPrefix_.begin(), rowPrefix_.begin() + end, i);
-        b = static_cast<int>(it - rowPrefix_.begin()) - 1;
-        // skip empty blocks (none are kept, but be safe)
-        while (b + 1 < nb && rowPrefix_[static_cast<size_t>(b) + 1] <= i)
-            ++b;
-        cacheBlock_ = b;
+    const int nb = static_cast<int>(blocks_.size());
+    const auto c = static_cast<size_t>(cacheBlock_);
+    // The block of the last lookup, while its prefix entries are still valid (rows walked one
+    // by one mostly stay in it).
+    if (static_cast<int>(c) < nb && static_cast<int>(c) < dirty_ &&
+        rowPrefix_.size() == blocks_.size() + 1 && rowPrefix_[c] <= i && i < rowPrefix_[c + 1]) {
+        b = static_cast<int>(c);
+        off = i - rowPrefix_[c];
+        return;
     }
+    const size_t v = ValidThrough(rowPrefix_, i);
+    // last block whose first row is <= i
+    const auto end = static_cast<std::ptrdiff_t>(std::min(v + 1, static_cast<size_t>(nb)));
+    auto it = std::upper_bound(rowPrefix_.begin(), rowPrefix_.begin() + end, i);
+    b = static_cast<int>(it - rowPrefix_.begin()) - 1;
+    // skip empty blocks (none are kept, but be safe)
+    while (b + 1 < nb && rowPrefix_[static_cast<size_t>(b) + 1] <= i)
+        ++b;
+    cacheBlock_ = b;
     off = i - rowPrefix_[static_cast<size_t>(b)];
+}
+
+void TRowTable::LocateRow(int i, int& b, int& off) const {
+    // A row of the last block is found without the prefix: the text's end is asked for after
+    // every edit, wherever it was.
+    if (!blocks_.empty()) {
+        const int lastFirst = count_ - static_cast<int>(blocks_.back().Rows.size());
+        if (i >= lastFirst) {
+            b = static_cast<int>(blocks_.size()) - 1;
+            off = i - lastFirst;
+            return;
+        }
+    }
+    Locate(i, b, off);
 }
 
 TRowRec TRowTable::At(int i) const {
     int b, off;
-    Locate(i, b, off);
+    LocateRow(i, b, off);
     return (*blocks_[static_cast<size_t>(b)].Rows)[static_cast<size_t>(off)];
 }
 
@@ -136,7 +153,7 @@ void TRowTable::SetA(int i, uint32_t a) {
     int le = IsLineEnd(rows, j) ? 1 : 0;
     int64_t by = RowBytes(rows, j);
     rows.SetA(j, a);
-    blk.AuxOk = false;
+    blk.DropAux(j);
     int dle = (IsLineEnd(rows, j) ? 1 : 0) - le;
     int64_t dby = RowBytes(rows, j) - by;
     if (dle || dby) {
@@ -166,7 +183,7 @@ void TRowTable::SetText(int i, std::string_view s) {
     textLen_ -= old;
     int64_t d = static_cast<int64_t>(s.size()) - static_cast<int64_t>(old);
     rows.SetText(j, p, static_cast<uint32_t>(s.size()));
-    blk.AuxOk = false;
+    blk.DropAux(j);
     blk.Bytes += d;
     bytes_ += d;
     Dirty(b);
@@ -301,7 +318,7 @@ void TRowTable::Insert(int i, const TRowRec* recs, int n) {
     Block& blk = blocks_[static_cast<size_t>(b)];
     if (static_cast<int>(blk.Rows.size()) + n <= kMax) {
         blk.Rows.Mut().Insert(static_cast<size_t>(off), recs, static_cast<size_t>(n));
-        blk.AuxOk = false;
+        blk.DropAux(static_cast<size_t>(off));
         blk.LineEnds += le;
         blk.Bytes += by;
         Dirty(b);
@@ -361,7 +378,7 @@ void TRowTable::Erase(int i, int n) {
             bytes_ -= by;
         }
         rows.Erase(static_cast<size_t>(off), static_cast<size_t>(take));
-        blk.AuxOk = false;
+        blk.DropAux(static_cast<size_t>(off));
         left -= take;
         count_ -= take;
         if (blk.Rows.empty()) {
@@ -385,8 +402,8 @@ void TRowTable::MergeSmall(int b) {
         x.Rows.size() + y.Rows.size() <= kTarget) {
         std::vector<TRowRec> tail = y.Rows->Unpack();
         TPackedRows& rows = x.Rows.Mut();
+        x.DropAux(rows.size());
         rows.Insert(rows.size(), tail.data(), tail.size());
-        x.AuxOk = false;
         x.LineEnds += y.LineEnds;
         x.Bytes += y.Bytes;
         blocks_.erase(blocks_.begin() + b + 1);
@@ -394,18 +411,21 @@ void TRowTable::MergeSmall(int b) {
     }
 }
 
-void TRowTable::EnsureAux(const Block& blk) {
-    if (blk.AuxOk) return;
+void TRowTable::EnsureAux(const Block& blk, size_t words) {
     const TPackedRows& rows = *blk.Rows;
     const size_t n = rows.size();
-    blk.Bits.assign((n + 63) / 64, 0);
-    blk.Sub.assign((n + 63) / 64, 0);
-    int64_t bytes = 0;
+    const size_t all = (n + 63) / 64;
+    words = std::min(words, all);
+    if (blk.AuxWords >= words) return;
+    if (blk.Bits.size() != all) {
+        blk.Bits.resize(all);
+        blk.Sub.resize(all + 1);
+    }
+    int64_t bytes = blk.Sub[blk.AuxWords];
     uint32_t lenEnds[64];
-    for (size_t w = 0; w * 64 < n; ++w) {
+    for (size_t w = blk.AuxWords; w < words; ++w) {
         const size_t m = std::min<size_t>(64, n - w * 64);
         rows.LenEnds(w * 64, w * 64 + m, lenEnds);
-        blk.Sub[w] = bytes;
         uint64_t bits = 0;
         for (size_t j = 0; j < m; ++j) {
             const uint32_t end = lenEnds[j] & 3u;
@@ -413,18 +433,21 @@ void TRowTable::EnsureAux(const Block& blk) {
             bytes += (lenEnds[j] >> 2) + (end == reLineEnd ? 2 : 0);
         }
         blk.Bits[w] = bits;
+        blk.Sub[w + 1] = bytes;
     }
-    blk.AuxOk = true;
+    blk.AuxWords = words;
 }
 
 int TRowTable::LineEndsBefore(int r) const {
     if (r <= 0) return 0;
     if (r >= count_) return lineEnds_;
     int b, off;
-    Locate(r, b, off);
+    LocateRow(r, b, off);
     const Block& blk = blocks_[static_cast<size_t>(b)];
-    EnsureAux(blk);
-    int n = linePrefix_[static_cast<size_t>(b)];
+    EnsureAux(blk, static_cast<size_t>(off) / 64 + 1);
+    // Before the last block lie all line ends but its own; other blocks take the prefix.
+    int n = b + 1 == static_cast<int>(blocks_.size()) ? lineEnds_ - blk.LineEnds
+                                                      : linePrefix_[static_cast<size_t>(b)];
     size_t w = static_cast<size_t>(off) / 64;
     for (size_t k = 0; k < w; ++k)
         n += __builtin_popcountll(blk.Bits[k]);
@@ -442,8 +465,8 @@ int TRowTable::RowOfLineEnd(int k) const {
     int b = static_cast<int>(it - linePrefix_.begin()) - 1;
     int left = k - linePrefix_[static_cast<size_t>(b)];
     const Block& blk = blocks_[static_cast<size_t>(b)];
-    EnsureAux(blk);
-    for (size_t w = 0; w < blk.Bits.size(); ++w) {
+    for (size_t w = 0; w * 64 < blk.Rows.size(); ++w) {
+        if (w >= blk.AuxWords) EnsureAux(blk, w + 1);
         uint64_t bits = blk.Bits[w];
         int c = __builtin_popcountll(bits);
         if (left >= c) {
@@ -462,12 +485,17 @@ int64_t TRowTable::BytesBefore(int r) const {
     if (r <= 0) return 0;
     if (r >= count_) return bytes_;
     int b, off;
-    Locate(r, b, off);
+    LocateRow(r, b, off);
     const Block& blk = blocks_[static_cast<size_t>(b)];
-    EnsureAux(blk);
-    int64_t n = bytePrefix_[static_cast<size_t>(b)] + blk.Sub[static_cast<size_t>(off) / 64];
-    for (int k = off / 64 * 64; k < off; ++k)
-        n += RowBytes(*blk.Rows, static_cast<size_t>(k));
+    EnsureAux(blk, static_cast<size_t>(off) / 64);
+    int64_t n = (b + 1 == static_cast<int>(blocks_.size()) ? bytes_ - blk.Bytes
+                                                           : bytePrefix_[static_cast<size_t>(b)]) +
+                blk.Sub[static_cast<size_t>(off) / 64];
+    const auto from = static_cast<size_t>(off) / 64 * 64;
+    uint32_t lenEnds[64];
+    blk.Rows->LenEnds(from, static_cast<size_t>(off), lenEnds);
+    for (size_t k = 0; k < static_cast<size_t>(off) - from; ++k)
+        n += (lenEnds[k] >> 2) + ((lenEnds[k] & 3u) == reLineEnd ? 2 : 0);
     return n;
 }
 
@@ -480,13 +508,21 @@ int TRowTable::RowOfByte(int64_t pos) const {
                                bytePrefix_.begin() + static_cast<std::ptrdiff_t>(v) + 1, pos);
     int b = static_cast<int>(it - bytePrefix_.begin()) - 1;
     const Block& blk = blocks_[static_cast<size_t>(b)];
-    EnsureAux(blk);
-    int64_t in = pos - bytePrefix_[static_cast<size_t>(b)];
-    auto sit = std::upper_bound(blk.Sub.begin(), blk.Sub.end(), in);
-    size_t j = static_cast<size_t>(sit - blk.Sub.begin() - 1) * 64;
-    int64_t n = blk.Sub[j / 64];
-    for (; j < blk.Rows.size(); ++j) {
-        n += RowBytes(*blk.Rows, j);
+    const int64_t in = pos - bytePrefix_[static_cast<size_t>(b)];
+    // Only the words up to the one holding pos are made valid.
+    const size_t all = (blk.Rows.size() + 63) / 64;
+    while (blk.AuxWords < all && blk.Sub[blk.AuxWords] <= in)
+        EnsureAux(blk, blk.AuxWords + 1);
+    const auto valid = blk.Sub.begin() + static_cast<std::ptrdiff_t>(blk.AuxWords) + 1;
+    auto sit = std::upper_bound(blk.Sub.begin(), valid, in);
+    const size_t from = static_cast<size_t>(sit - blk.Sub.begin() - 1) * 64;
+    const size_t to = std::min(blk.Rows.size(), from + 64);
+    int64_t n = blk.Sub[from / 64];
+    uint32_t lenEnds[64];
+    blk.Rows->LenEnds(from, to, lenEnds);
+    for (size_t j = from; j < to; ++j) {
+        const uint32_t le = lenEnds[j - from];
+        n += (le >> 2) + ((le & 3u) == reLineEnd ? 2 : 0);
         if (in < n) return rowPrefix_[static_cast<size_t>(b)] + static_cast<int>(j);
     }
     return rowPrefix_[static_cast<size_t>(b) + 1] - 1;

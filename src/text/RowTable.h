@@ -5,6 +5,7 @@
 // thread can read the text as it was while the table goes on changing.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <stdexcept>
@@ -133,19 +134,27 @@ class TRowTable {
         TCowRows Rows;
         int LineEnds = 0;
         int64_t Bytes = 0;
-        // Built on demand after a change: line-end rows as bits, bytes before every 64th row.
+        // Built on demand, 64 rows (a word) at a time: line-end rows as bits (Bits[w]) and the
+        // bytes before every 64th row (Sub[w]; Sub[w + 1] ends word w). A change at a row
+        // drops the words from its own on; the ones before it stay valid, so a run of edits
+        // moving forward through a block rebuilds each word about once.
         mutable std::vector<uint64_t> Bits;
-        mutable std::vector<int64_t> Sub;
-        mutable bool AuxOk = false;
+        mutable std::vector<int64_t> Sub{0};
+        mutable size_t AuxWords = 0; // words 0..AuxWords-1 and Sub[0..AuxWords] are valid
+        void DropAux(size_t row) const { AuxWords = std::min(AuxWords, row / 64); }
     };
-    static void EnsureAux(const Block& blk);
+    // Makes words 0..words-1 of the block's aux valid (fewer when the block has fewer).
+    static void EnsureAux(const Block& blk, size_t words);
     static int64_t RowBytes(const TRowRec& r);
     static int64_t RowBytes(const TPackedRows& rows, size_t j) {
         return int64_t{rows.Len(j)} + (rows.RowEnd(j) == reLineEnd ? 2 : 0);
     }
     static bool IsLineEnd(const TRowRec& r) { return RowData::RowEnd(r.A) != reWrapped; }
     static bool IsLineEnd(const TPackedRows& rows, size_t j) { return rows.RowEnd(j) != reWrapped; }
+    // The block of row i and the row's place in it; the prefix is then valid up to that block.
     void Locate(int i, int& b, int& off) const;
+    // The same without that promise (faster for the last block).
+    void LocateRow(int i, int& b, int& off) const;
     // The per-block prefix sums are made valid lazily, from the first changed block only as far
     // as a lookup needs them (an edit near the start costs nothing for the blocks after it).
     void ExtendPrefix(size_t to) const; // entries 0..to valid

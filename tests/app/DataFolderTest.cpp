@@ -58,7 +58,6 @@ TEST_F(DataFolderTest, NormalModeCreatesTheFolderAndMovesOldSettings) {
 }
 
 TEST_F(DataFolderTest, ExistingSettingsInTheDataFolderWinAndAMissingOneIsReported) {
-    fs::create_directories(common() + "Brix/Tolmo");
     TempDir::Write(common() + "Brix/Tolmo/Tolmo.ini", "new");
     TempDir::Write(prog() + "Tolmo.ini", "old");
     MoveSettingsToDataFolder(asker, common() + "Brix/Tolmo/", prog());

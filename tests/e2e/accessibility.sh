@@ -4,11 +4,8 @@
 # characters typed and deleted and the caret moving, and reads the month calendar's cells.
 set -u
 BIN=${TOLMO_BIN:?TOLMO_BIN names the program}
-# A session bus of the test's own.
-if [ -z "${TOLMO_E2E_PRIVATE_BUS:-}" ]; then
-    exec env TOLMO_E2E_PRIVATE_BUS=1 dbus-run-session -- bash "$0" "$@"
-fi
 . "$(dirname "$0")/../support/e2e_session.sh"
+e2e_private_bus "$@"
 e2e_session accessibility
 CLIENT=$(dirname "$0")/../support/atspi_client.py
 
@@ -18,8 +15,7 @@ e2e_wait_for 100 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y
     org.a11y.Bus.GetAddress >/dev/null 2>&1 || fail "the accessibility bus did not start"
 
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
-python3 -c "import sys; open(sys.argv[1],'wb').write(sys.argv[2].encode('cp932'))" \
-    "$T/docs/memo.txt" $'一行目の文章です。\r\n二行目：読み上げ\r\nthird line\r\n'
+e2e_cp932 "$T/docs/memo.txt" $'一行目の文章です。\r\n二行目：読み上げ\r\nthird line\r\n'
 
 e2e_start "$T/docs/memo.txt"
 e2e_activate

@@ -8,14 +8,10 @@ set -u
 BIN=${TOLMO_BIN:?TOLMO_BIN names the program}
 . "$(dirname "$0")/../support/e2e_session.sh"
 e2e_session backup
-command -v twm >/dev/null || { echo "FAIL: twm (the window manager) is missing"; exit 1; }
+e2e_window_manager
 
 KEY_PAUSE=0.4
 PAUSE=${BACKUP_PAUSE:-6}
-printf '%s\n' 'TitleFont "fixed"' 'ResizeFont "fixed"' 'MenuFont "fixed"' 'IconFont "fixed"' \
-    'IconManagerFont "fixed"' 'RandomPlacement' >"$T/twmrc"
-LC_ALL=C twm -f "$T/twmrc" 2>"$T/twm.log" &
-sleep 1
 
 PROG=$T/prog STICK=$T/stick
 mkdir -p "$PROG/Files/sub" "$STICK/Tolmobak/Files"
@@ -108,8 +104,7 @@ key Tab Tab Tab space
 answerSlowly '^確認$' "" alt+y 5-restore-question
 answerSlowly '^ファイル上書きの確認$' "" alt+a 6-overwrite
 answerSlowly '^トルモ -Tolmo-$' "$DLG" Return 7-restored
-for _ in $(seq 300); do kill -0 "$PID" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$PID" 2>/dev/null && fail "the program did not end after the restore"
+e2e_ended "$PID" "the program did not end after the restore"
 
 [ "$(cat "$PROG/Files/memo.txt")" = "$(printf 'memo\r\n')" ] || fail "memo not restored: $(cat "$PROG/Files/memo.txt")"
 [ "$(stat -c '%a %Y' "$PROG/Files/memo.txt")" = "600 $(date -d '2001-09-09 10:00' +%s)" ] ||

@@ -24,17 +24,10 @@ if [ "$(id -u)" -eq 0 ]; then
 fi
 chmod 555 "$CLOSED"
 
-noWindow() { [ -z "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ]; }
-windowGone() { e2e_wait_for 300 noWindow "$1" || fail "the window \"$1\" stayed open"; }
-# Waits for a window with the title and presses the key in it.
+# Waits for a window with the title, presses the key in it and waits until it has gone.
 answer() {
-    local w
-    w=$(e2e_find_window "$1" 300)
-    [ -n "$w" ] || fail "no window \"$1\": $2"
-    shot "closeunsaved-$2"
-    xdotool windowactivate --sync "$w" 2>/dev/null
-    key "$3"
-    windowGone "$1"
+    e2e_answer "$1" "$3" "$2"
+    e2e_closed "$1" || fail "the window \"$1\" stayed open"
 }
 # Asks the window to close through the menu (ファイル > 終了), as the user would.
 closeWindow() {
@@ -59,13 +52,11 @@ kill -0 "$PID" 2>/dev/null || fail "the program ended after キャンセル"
 closeWindow
 answer "トルモ -Tolmo-" 3-error Return
 answer "確認" 4-question alt+s
-SAVE=$(e2e_find_window "保存するファイル名を指定してください" 300)
-[ -n "$SAVE" ] || fail "no save dialog after 保存"
+[ -n "$(e2e_find_window "保存するファイル名を指定してください" 300)" ] || fail "no save dialog after 保存"
 key ctrl+a
 typeText "$T/docs/elsewhere.txt"
 key Return
-for _ in $(seq 300); do kill -0 "$PID" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$PID" 2>/dev/null && fail "the program did not end after the text was saved elsewhere"
+e2e_ended "$PID" "the program did not end after the text was saved elsewhere"
 grep -q "Xmine" "$T/docs/elsewhere.txt" || fail "the text was not saved elsewhere"
 [ "$(cat "$CLOSED/mine.txt")" = mine ] || fail "the file in the closed folder changed"
 echo PASS

@@ -7,69 +7,52 @@ set -u
 BIN=${TOLMO_BIN:?TOLMO_BIN names the program}
 . "$(dirname "$0")/../support/e2e_session.sh"
 e2e_session surface
-command -v twm >/dev/null || { echo "FAIL: twm (the window manager) is missing"; exit 1; }
+e2e_window_manager
 
 KEY_PAUSE=0
-cp932() { python3 -c "import sys; open(sys.argv[1],'wb').write(sys.argv[2].encode('cp932'))" "$@"; }
 text() { python3 -c "import sys; print(open(sys.argv[1],'rb').read().decode('cp932'), end='')" "$1"; }
-# A crop of the main window (x y w h relative to it) as a checksum of its pixels.
-crop() {
-    import -window root -crop "$3x$4+$((WX + $1))+$((WY + $2))" +repage "$T/crop.png" 2>/dev/null
-    md5sum <"$T/crop.png" | cut -d' ' -f1
-}
-
-# The server's built-in "fixed" font serves every font twm asks for, so no X font package is needed.
-printf '%s\n' 'TitleFont "fixed"' 'ResizeFont "fixed"' 'MenuFont "fixed"' 'IconFont "fixed"' \
-    'IconManagerFont "fixed"' 'RandomPlacement' >"$T/twmrc"
-LC_ALL=C twm -f "$T/twmrc" 2>"$T/twm.log" &
-WM=$!
-sleep 1
-kill -0 $WM 2>/dev/null || fail "the window manager did not start: $(cat "$T/twm.log")"
 
 A=$T/docs/a.txt B=$T/docs/b.txt C=$T/docs/c.txt
-cp932 "$A" $'alpha\r\n'
-cp932 "$B" $'beta\r\n'
+e2e_cp932 "$A" $'alpha\r\n'
+e2e_cp932 "$B" $'beta\r\n'
 body=""
 for i in $(seq 0 79); do
     case $i in 10 | 40) body+=$'&3 見出し\r\n' ;; *) body+="line $i"$'\r\n' ;; esac
 done
-cp932 "$C" "$body"
+e2e_cp932 "$C" "$body"
 
 e2e_start "$A" "$B" "$C"
 xdotool windowactivate --sync "$WIN" 2>/dev/null; xdotool windowfocus --sync "$WIN"; sleep 0.5
 e2e_window_geometry
 shot plain
 
-# Checks that wait (up to 10 s) for a crop to differ from a checksum, or to match it again.
-changes() { [ "$(crop "$1" "$2" "$3" "$4")" != "$5" ]; }
-looks() { [ "$(crop "$1" "$2" "$3" "$4")" = "$5" ]; }
 # Line $2 of the Shift-JIS file $1 reads $3 (a CR at its end).
 lineIs() { [ "$(text "$1" | sed -n "$2p")" = "$3"$'\r' ]; }
 
 # 1. The menus open (and close again with Escape). The crop lies right of the caret's column.
-before=$(crop 100 30 200 150)
+before=$(e2e_crop 100 30 200 150)
 key alt+e
-e2e_wait_for 100 changes 100 30 200 150 "$before" || fail "the edit menu did not open"
+e2e_wait_for 100 e2e_changes 100 30 200 150 "$before" || fail "the edit menu did not open"
 shot menu_edit
 key Escape
 key Escape
-e2e_wait_for 100 looks 100 30 200 150 "$before" || fail "the edit menu did not close"
+e2e_wait_for 100 e2e_looks 100 30 200 150 "$before" || fail "the edit menu did not close"
 
 # 2. The caption layers of the function-key bar: Shift, then Ctrl, each back to the plain ones.
 barY=$((WHEIGHT - 60))
-plain=$(crop 0 "$barY" "$WWIDTH" 60)
+plain=$(e2e_crop 0 "$barY" "$WWIDTH" 60)
 xdotool keydown shift
-e2e_wait_for 100 changes 0 "$barY" "$WWIDTH" 60 "$plain" || fail "no Shift captions"
+e2e_wait_for 100 e2e_changes 0 "$barY" "$WWIDTH" 60 "$plain" || fail "no Shift captions"
 shot layer_shift
-shifted=$(crop 0 "$barY" "$WWIDTH" 60)
+shifted=$(e2e_crop 0 "$barY" "$WWIDTH" 60)
 xdotool keyup shift
-e2e_wait_for 100 looks 0 "$barY" "$WWIDTH" 60 "$plain" || fail "the plain captions did not come back after Shift"
+e2e_wait_for 100 e2e_looks 0 "$barY" "$WWIDTH" 60 "$plain" || fail "the plain captions did not come back after Shift"
 xdotool keydown ctrl
-e2e_wait_for 100 changes 0 "$barY" "$WWIDTH" 60 "$plain" || fail "no Ctrl captions"
+e2e_wait_for 100 e2e_changes 0 "$barY" "$WWIDTH" 60 "$plain" || fail "no Ctrl captions"
 shot layer_ctrl
-[ "$(crop 0 "$barY" "$WWIDTH" 60)" != "$shifted" ] || fail "the Ctrl captions are the Shift ones"
+[ "$(e2e_crop 0 "$barY" "$WWIDTH" 60)" != "$shifted" ] || fail "the Ctrl captions are the Shift ones"
 xdotool keyup ctrl
-e2e_wait_for 100 looks 0 "$barY" "$WWIDTH" 60 "$plain" || fail "the plain captions did not come back after Ctrl"
+e2e_wait_for 100 e2e_looks 0 "$barY" "$WWIDTH" 60 "$plain" || fail "the plain captions did not come back after Ctrl"
 
 # 3. The jump column on page c (the active one): only digit 3 is marked, so its caption is the
 #    one green one in the column; a click on it puts the caret on line 40.
@@ -86,12 +69,12 @@ e2e_wait_for 100 lineIs "$C" 41 "J&3 見出し" ||
 
 # 4. F6 splits the page (a second ruler crosses the middle of the text area) and joins it
 #    again. The crop lies right of the short lines and the caret.
-editor=$(crop 100 150 300 250)
+editor=$(e2e_crop 100 150 300 250)
 key F6
-e2e_wait_for 100 changes 100 150 300 250 "$editor" || fail "F6 did not split the page"
+e2e_wait_for 100 e2e_changes 100 150 300 250 "$editor" || fail "F6 did not split the page"
 shot split
 key F6
-e2e_wait_for 100 looks 100 150 300 250 "$editor" || fail "the second F6 did not join the halves"
+e2e_wait_for 100 e2e_looks 100 150 300 250 "$editor" || fail "the second F6 did not join the halves"
 
 # 5. Ctrl+Right walks a, b and back around to c; each page takes a digit and is saved. The keys
 #    reach the program in order, so only the files are waited for.
@@ -106,12 +89,12 @@ e2e_wait_for 100 lineIs "$C" 41 "J3&3 見出し" || fail "c.txt: $(text "$C" | s
 
 # 6. Caps Lock shows in the status bar and goes again.
 statusY=$((WHEIGHT - 24))
-off=$(crop 240 "$statusY" 120 24)
+off=$(e2e_crop 240 "$statusY" 120 24)
 xdotool key Caps_Lock
-e2e_wait_for 100 changes 240 "$statusY" 120 24 "$off" || fail "Caps did not appear in the status bar"
+e2e_wait_for 100 e2e_changes 240 "$statusY" 120 24 "$off" || fail "Caps did not appear in the status bar"
 shot caps_on
 xdotool key Caps_Lock
-e2e_wait_for 100 looks 240 "$statusY" 120 24 "$off" || fail "Caps did not go from the status bar"
+e2e_wait_for 100 e2e_looks 240 "$statusY" 120 24 "$off" || fail "Caps did not go from the status bar"
 shot caps_off
 
 e2e_stop

@@ -13,8 +13,6 @@ MEMO=$T/docs/a.txt
 REC=$HOME/.local/state/Brix/Tolmo/recovery
 printf 'alpha\r\n' >"$MEMO"
 
-noWindow() { [ -z "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ]; }
-windowGone() { e2e_wait_for 300 noWindow "$1" || fail "the window \"$1\" stayed open"; }
 bytesOf() { od -An -c <"$MEMO" 2>/dev/null | tr -d ' \n'; }
 holds() { [ "$(bytesOf)" = "$1" ]; }
 # Waits (30 s at most) until the file holds the bytes (as od -c shows them).
@@ -27,7 +25,7 @@ barPixels() {
 }
 barShown() { [ "$(barPixels)" -gt 2000 ]; }
 barGone() { [ "$(barPixels)" -lt 100 ]; }
-noQuestion() { noWindow "確認" && noWindow "トルモ -Tolmo-"; }
+noQuestion() { e2e_no_window "確認" && e2e_no_window "トルモ -Tolmo-"; }
 replacedFiles() { find "$REC" -name '*-replaced.recovery' 2>/dev/null; }
 
 e2e_start "$MEMO"
@@ -72,11 +70,8 @@ e2e_wait_for 100 barShown || fail "no bar after the file was deleted"
 key ctrl+Home
 typeText "2"
 key ctrl+s
-Q=$(e2e_find_window "確認" 300)
-[ -n "$Q" ] || fail "no question before writing a deleted file again"
-xdotool windowactivate --sync "$Q" 2>/dev/null
-key Return
-windowGone "確認"
+e2e_answer "確認" Return "no question before writing a deleted file again"
+e2e_closed "確認" || fail "the question stayed open"
 expectFile "2${TYPED// /}Qalpha\\r\\n" "the deleted file was not written again"
 
 # 5. SIGTERM while a question is open ends the program at once; the unsaved text is kept in the

@@ -8,7 +8,7 @@ BIN=${TOLMO_BIN:?TOLMO_BIN names the program}
 e2e_session display
 INI=$XDG_CONFIG_HOME/Brix/Tolmo/Tolmo.ini
 MEMO=$T/docs/memo.txt
-python3 -c "open('$MEMO','wb').write('トルモのメモ Tolmo memo\r\n'.encode('cp932'))"
+e2e_cp932 "$MEMO" $'トルモのメモ Tolmo memo\r\n'
 
 KEY_PAUSE=0.5
 # Colour of the pixel at window-relative x y, as "r,g,b".

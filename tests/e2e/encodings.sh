@@ -30,7 +30,6 @@ warmUp() {
     typeText "あ"
     key BackSpace
 }
-hex() { od -An -tx1 | tr -s ' \n' ' '; }
 
 # 1. UTF-8 with LF, and a character Shift-JIS cannot hold that must survive untouched.
 U8=$T/docs/utf8.txt
@@ -43,10 +42,10 @@ key ctrl+s
 sleep 0.5
 # xdotool may drop a leading character under load; what arrived must be a tail of "日本〜" that
 # holds the wave dash, in UTF-8, before the untouched original (still LF, the emoji kept).
-actual=$(hex < "$U8")
+actual=$(e2e_hex < "$U8")
 ok=""
 for typed in '日本〜' '本〜' '〜'; do
-    [ "$(printf '%sline one 😀\nあいう\n' "$typed" | hex)" = "$actual" ] && ok=1
+    [ "$(printf '%sline one 😀\nあいう\n' "$typed" | e2e_hex)" = "$actual" ] && ok=1
 done
 [ -n "$ok" ] || fail "UTF-8 file saved as: $actual"
 stop
@@ -59,8 +58,8 @@ warmUp
 typeText "〜"
 key ctrl+s
 sleep 0.5
-expected=$(printf '\x81\x60abc\r\n\x82\xa0\r\n' | hex)
-actual=$(hex < "$SJ")
+expected=$(printf '\x81\x60abc\r\n\x82\xa0\r\n' | e2e_hex)
+actual=$(e2e_hex < "$SJ")
 [ "$expected" = "$actual" ] || fail "Shift-JIS file saved as: $actual (expected $expected)"
 stop
 echo "ok"

@@ -9,11 +9,8 @@
 # went on to the next row).
 set -u
 BIN=${TOLMO_BIN:?TOLMO_BIN names the program}
-# A session bus of its own, gone with the test.
-if [ -z "${TOLMO_IME_BUS:-}" ]; then
-    exec env TOLMO_IME_BUS=1 dbus-run-session -- bash "$0" "$@"
-fi
 . "$(dirname "$0")/../support/e2e_session.sh"
+e2e_private_bus "$@"
 e2e_session input_method
 
 for tool in fcitx5 fcitx5-remote dbus-send unshare; do
@@ -60,8 +57,6 @@ fcitxOnBus() {
 e2e_wait_for 300 fcitxOnBus || { cat "$T/fcitx5.log"; fail "fcitx5 did not start"; }
 export QT_IM_MODULE=fcitx
 
-sjis() { printf '%s' "$1" | iconv -f UTF-8 -t CP932; }
-hex() { od -An -tx1 | tr -s ' \n' ' '; }
 # Romaji one letter at a time, as a person types.
 romaji() {
     xdotool type --delay 120 "$1"
@@ -74,7 +69,7 @@ imeActive() { [ "$(fcitx5-remote 2>/dev/null)" = 2 ]; }
 
 DOC=$T/docs/memo.txt
 LONG=$(printf '0123456789%.0s' $(seq 30)) # one line of 300 digits: it wraps
-sjis "$(printf 'first line\r\nsecond\r\n%s\r\nend' "$LONG")" >"$DOC"
+e2e_cp932 "$DOC" "$(printf 'first line\r\nsecond\r\n%s\r\nend' "$LONG")"
 e2e_start "$DOC"
 e2e_activate
 e2e_wait_for 200 imeActive || { cat "$T/fcitx5.log"; fail "the input method is not active in the page"; }
@@ -202,7 +197,7 @@ key ctrl+s
 sleep 1
 e2e_stop
 # "い" is 82 A2, "きょう" 82 AB 82 E5 82 A4 in Shift-JIS.
-[ "$(hex <"$A")" = "$(printf '\x82\xa2aaa\r\n' | hex)" ] || fail "page a saved as: $(hex <"$A")"
-[ "$(hex <"$B")" = "$(printf '\x82\xab\x82\xe5\x82\xa4bbb\r\n' | hex)" ] ||
-    fail "page b saved as: $(hex <"$B")"
+[ "$(e2e_hex <"$A")" = "$(printf '\x82\xa2aaa\r\n' | e2e_hex)" ] || fail "page a saved as: $(e2e_hex <"$A")"
+[ "$(e2e_hex <"$B")" = "$(printf '\x82\xab\x82\xe5\x82\xa4bbb\r\n' | e2e_hex)" ] ||
+    fail "page b saved as: $(e2e_hex <"$B")"
 echo ok

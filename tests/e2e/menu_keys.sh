@@ -21,13 +21,6 @@ e2e_window_geometry
 # The program's shown windows: the main one, and a menu or dialog while one is open.
 shown() { xdotool search --onlyvisible --pid "$PID" 2>/dev/null | wc -l; }
 shownAre() { [ "$(shown)" -eq "$1" ]; }
-closed() { e2e_wait_for 200 bash -c "! xdotool search --onlyvisible --name '$1' >/dev/null 2>&1"; }
-crop() {
-    import -window root -crop "$3x$4+$((WX + $1))+$((WY + $2))" +repage "$T/crop.png" 2>/dev/null
-    md5sum <"$T/crop.png" | cut -d' ' -f1
-}
-changes() { [ "$(crop "$1" "$2" "$3" "$4")" != "$5" ]; }
-looks() { [ "$(crop "$1" "$2" "$3" "$4")" = "$5" ]; }
 e2e_wait_for 100 shownAre 1 || fail "more than the main window at start: $(shown)"
 # Runs the command in the arguments and waits up to ten seconds for a popup to show.
 opened() {
@@ -51,7 +44,7 @@ opensDialog() {
     key "$1"
     [ -n "$(e2e_find_window "$2" 100)" ] || fail "$1 after a menu opened no dialog \"$2\""
     key Escape
-    closed "$2" || fail "the dialog \"$2\" of $1 did not close"
+    e2e_closed "$2" || fail "the dialog \"$2\" of $1 did not close"
     focusMain
 }
 
@@ -65,20 +58,20 @@ opensDialog ctrl+F3 "^検索$"
 
 # 2. Ctrl+N adds a page (the tabs change), Ctrl+F4 closes it; Ctrl+G shows the jump column and
 #    hides it again.
-tabs=$(crop 0 20 400 30)
+tabs=$(e2e_crop 0 20 400 30)
 roundTrip
 key ctrl+n
-e2e_wait_for 100 changes 0 20 400 30 "$tabs" || fail "Ctrl+N after a menu added no page"
+e2e_wait_for 100 e2e_changes 0 20 400 30 "$tabs" || fail "Ctrl+N after a menu added no page"
 roundTrip
 key ctrl+F4
-e2e_wait_for 100 looks 0 20 400 30 "$tabs" || fail "Ctrl+F4 after a menu did not close the new page"
-column=$(crop $((WWIDTH - 44)) 60 44 200)
+e2e_wait_for 100 e2e_looks 0 20 400 30 "$tabs" || fail "Ctrl+F4 after a menu did not close the new page"
+column=$(e2e_crop $((WWIDTH - 44)) 60 44 200)
 roundTrip
 key ctrl+g
-e2e_wait_for 100 changes $((WWIDTH - 44)) 60 44 200 "$column" || fail "Ctrl+G showed no jump column"
+e2e_wait_for 100 e2e_changes $((WWIDTH - 44)) 60 44 200 "$column" || fail "Ctrl+G showed no jump column"
 roundTrip
 key ctrl+g
-e2e_wait_for 100 looks $((WWIDTH - 44)) 60 44 200 "$column" || fail "the second Ctrl+G kept the column"
+e2e_wait_for 100 e2e_looks $((WWIDTH - 44)) 60 44 200 "$column" || fail "the second Ctrl+G kept the column"
 
 # 3. The editing keys, each after a round trip, and Ctrl+S after each step: the file shows that
 #    every one acted.

@@ -19,8 +19,7 @@ typeText "first line"
 key Return
 typeText "second あ"
 key ctrl+s
-DLG=$(e2e_find_window "保存するファイル名を指定してください")
-[ -n "$DLG" ] || fail "no save dialog"
+[ -n "$(e2e_find_window "保存するファイル名を指定してください")" ] || fail "no save dialog"
 import -window root "$SHOTS/1-save-dialog.png"
 key ctrl+a
 typeText "$MEMO"
@@ -53,10 +52,7 @@ e2e_activate
 typeText "Y"
 key alt+f
 key c
-QST=$(e2e_find_window "確認")
-[ -n "$QST" ] || fail "no save question on close"
-import -window root "$SHOTS/4-close-question.png"
-key Return
+e2e_answer "確認" Return "no save question on close"
 e2e_wait_for 100 savedAs 'first line\r\nYXsecond \x82\xa0' ||
     fail "not saved on close: $(od -An -tx1 <"$MEMO")"
 import -window root "$SHOTS/5-closed.png"

@@ -13,7 +13,7 @@ PPD=$(ls /usr/share/ppd/cups-pdf/*.ppd 2>/dev/null | head -1)
 . "$(dirname "$0")/../support/e2e_session.sh"
 e2e_session cups
 MEMO=$T/docs/memo.txt
-python3 -c "open('$MEMO','wb').write('印刷のテスト\r\nCUPS queue\r\n'.encode('cp932'))"
+e2e_cp932 "$MEMO" $'印刷のテスト\r\nCUPS queue\r\n'
 
 # The private server: its own socket, spool and logs under $T; nothing of the system's is used.
 C=$T/cups
@@ -42,8 +42,7 @@ PageLog $C/log/page_log
 CONF
 cupsd -f -c "$C/cupsd.conf" -s "$C/cups-files.conf" 2>"$C/log/stderr" &
 export CUPS_SERVER=$C/cups.sock
-for _ in $(seq 50); do [ -S "$C/cups.sock" ] && break; sleep 0.1; done
-[ -S "$C/cups.sock" ] || skip "the private CUPS server did not start: $(head -3 "$C/log/stderr")"
+e2e_wait_for 50 test -S "$C/cups.sock" || skip "the private CUPS server did not start: $(head -3 "$C/log/stderr")"
 lpadmin -p TolmoPDF -E -v cups-pdf:/ -P "$PPD" 2>"$C/log/lpadmin" ||
     skip "no PDF queue could be added: $(head -2 "$C/log/lpadmin")"
 lpadmin -d TolmoPDF

@@ -74,8 +74,7 @@ focus "$SAVE"
 key ctrl+a
 xdotool type --delay 20 "$PDF"
 key Return
-for _ in $(seq 100); do [ -s "$PDF" ] && break; sleep 0.1; done
-[ -s "$PDF" ] || fail "no PDF written"
+e2e_wait_for 100 test -s "$PDF" || fail "no PDF written"
 sleep 0.5
 focus "$DLG"
 key alt+q

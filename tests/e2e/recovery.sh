@@ -29,8 +29,7 @@ e2e_activate
 typeText "NAMED"
 key ctrl+n
 typeText "UNTITLED"
-for _ in $(seq 100); do [ "$(recoveryFiles | wc -l)" -eq 2 ] && break; sleep 0.1; done
-[ "$(recoveryFiles | wc -l)" -eq 2 ] || fail "no recovery files after typing"
+e2e_wait_for 100 eval '[ "$(recoveryFiles | wc -l)" -eq 2 ]' || fail "no recovery files after typing"
 [ "$(stat -c %a "$REC")" = 700 ] || fail "recovery folder mode $(stat -c %a "$REC")"
 for f in $(recoveryFiles); do [ "$(stat -c %a "$f")" = 600 ] || fail "mode of $f"; done
 grep -q "UNTITLED" $(recoveryFiles) || fail "the untitled text is not in a recovery file"
@@ -40,11 +39,7 @@ wait "$PID" 2>/dev/null
 
 # 2. The next start offers both pages; OK recovers them, modified, with their texts.
 e2e_start
-DLG=$(e2e_find_window "復元 - トルモ" 100)
-[ -n "$DLG" ] || fail "no recovery dialog"
-import -window root "$SHOTS/recovery-1-dialog.png"
-xdotool windowactivate --sync "$DLG" 2>/dev/null
-key Return
+e2e_answer "復元 - トルモ" Return "no recovery dialog" 100
 sleep 1
 import -window root "$SHOTS/recovery-2-recovered.png"
 [ -z "$(e2e_find_window "復元 - トルモ" 5)" ] || fail "the dialog stayed"
@@ -60,15 +55,11 @@ grep -q "UNTITLED" $(recoveryFiles) || fail "the kept file lacks the untitled te
 
 # 4. Recover it once more and save it under a name; then SIGTERM leaves nothing to recover.
 e2e_start
-DLG=$(e2e_find_window "復元 - トルモ" 100)
-[ -n "$DLG" ] || fail "no recovery dialog for the untitled page"
-xdotool windowactivate --sync "$DLG" 2>/dev/null
-key Return
+e2e_answer "復元 - トルモ" Return "no recovery dialog for the untitled page" 100
 sleep 0.5
 e2e_activate
 key ctrl+s
-SAVE=$(e2e_find_window "保存するファイル名を指定してください")
-[ -n "$SAVE" ] || fail "no save dialog"
+[ -n "$(e2e_find_window "保存するファイル名を指定してください")" ] || fail "no save dialog"
 key ctrl+a
 typeText "$T/docs/b.txt"
 key Return
@@ -102,31 +93,19 @@ kill -KILL "$PID"
 wait "$PID" 2>/dev/null
 printf '\xf0\x9f\x98\x80\xc3\xa9\n' >"$U8" # 😀é
 e2e_start
-DLG=$(e2e_find_window "復元 - トルモ" 100)
-[ -n "$DLG" ] || fail "no recovery dialog for the UTF-8 page"
+[ -n "$(e2e_find_window "復元 - トルモ" 100)" ] || fail "no recovery dialog for the UTF-8 page"
 [ "$(redPixels)" -gt 20 ] || fail "the dialog does not mark the page whose file changed"
-import -window root "$SHOTS/recovery-3-changed.png"
-xdotool windowactivate --sync "$DLG" 2>/dev/null
-key Return
+e2e_answer "復元 - トルモ" Return "the recovery dialog went"
 e2e_wait_for 100 eval '[ -z "$(e2e_find_window "復元 - トルモ" 1)" ]' || fail "the dialog stayed"
 e2e_activate
 key ctrl+s
-Q=$(e2e_find_window "確認" 300)
-[ -n "$Q" ] || fail "the restored page's save did not ask about the changed file"
-xdotool windowactivate --sync "$Q" 2>/dev/null
-key Escape # No: the other program's text stays, and the save says it did not write
-E=$(e2e_find_window "トルモ -Tolmo-" 300)
-[ -n "$E" ] || fail "no message after the declined save"
-xdotool windowactivate --sync "$E" 2>/dev/null
-key Return
+# No: the other program's text stays, and the save says it did not write.
+e2e_answer "確認" Escape "the restored page's save did not ask about the changed file"
+e2e_answer "トルモ -Tolmo-" Return "no message after the declined save"
 [ "$(od -An -tx1 <"$U8" | tr -d ' \n')" = f09f9880c3a90a ] || fail "written over after No"
 e2e_activate
 key ctrl+s
-Q=$(e2e_find_window "確認" 300)
-[ -n "$Q" ] || fail "the second save did not ask"
-xdotool windowactivate --sync "$Q" 2>/dev/null
-shot recovery-4-question
-key alt+y # はい (いいえ is the default)
+e2e_answer "確認" alt+y "the second save did not ask" # はい (いいえ is the default)
 savedU8() { [ "$(od -An -tx1 <"$U8" | tr -d ' \n')" = 58c3a9f09f98800a ]; }
 e2e_wait_for 100 savedU8 || fail "the recovered UTF-8 page was saved as $(od -An -tx1 <"$U8")"
 e2e_stop

@@ -9,17 +9,6 @@ BIN=${TOLMO_BIN:?TOLMO_BIN names the program}
 e2e_session setup
 
 KEY_PAUSE=0.4
-# Answers the box whose title matches with a key, after looking at it.
-answer() {
-    local w
-    w=$(e2e_find_window "$1") || true
-    [ -n "$w" ] || fail "no box '$1' ($3)"
-    xdotool windowactivate --sync "$w" 2>/dev/null || xdotool windowfocus --sync "$w" 2>/dev/null
-    sleep 0.3
-    import -window root "$SHOTS/setup-$3.png"
-    key "$2"
-}
-
 STICK="$T/stick"
 mkdir -p "$STICK/Files"
 cp "$BIN" "$STICK/tolmo"
@@ -30,15 +19,10 @@ TARGET="$XDG_DATA_HOME/Brix/Tolmo"
 
 (cd "$T" && exec "$STICK/tolmo") 2>"$T/stderr" & PID=$!
 
-answer '^確認$' Return "1-first-question"              # セットアップを今すぐ行いますか？ Yes
-DLG=$(e2e_find_window '^トルモ -Tolmo-$')
-[ -n "$DLG" ] || fail "no setup dialog"
-xdotool windowactivate --sync "$DLG" 2>/dev/null
-sleep 0.5
-import -window root "$SHOTS/setup-2-dialog.png"
-key Return                                            # 開始
-answer '^確認$' alt+y "3-start-question"               # セットアップを開始してよろしいですか？
-answer '^確認$' Return "4-done"                         # …のセットアップが終了しました。
+e2e_answer '^確認$' Return "no question to set up now"       # セットアップを今すぐ行いますか？ Yes
+e2e_answer '^トルモ -Tolmo-$' Return "no setup dialog"       # 開始
+e2e_answer '^確認$' alt+y "no question before the setup"  # セットアップを開始してよろしいですか？
+e2e_answer '^確認$' Return "no word that the setup ended"  # …のセットアップが終了しました。
 # 現在起動中のトルモを終了させ…: its title is the dialog's too, so the key goes to the box that has
 # the focus.
 sleep 1
@@ -55,8 +39,7 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 [ -n "$NEWPID" ] || fail "the installed copy did not start"
-for _ in $(seq 150); do kill -0 "$PID" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$PID" 2>/dev/null && fail "the first copy still runs"
+e2e_ended "$PID" "the first copy still runs" 150
 wait "$PID"
 [ -n "$(e2e_find_window '  トルモ - Tolmo - ')" ] || fail "no main window of the installed copy"
 import -window root "$SHOTS/setup-6-installed.png"

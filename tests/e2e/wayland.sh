@@ -21,9 +21,8 @@ export WAYLAND_DISPLAY=wayland-tolmo QT_QPA_PLATFORM=wayland
 export TOLMO_TRACE_HANDOFF=$T/trace
 : >"$TOLMO_TRACE_HANDOFF"
 
-cp932() { python3 -c "import sys; open(sys.argv[1],'wb').write(sys.argv[2].encode('cp932'))" "$@"; }
-cp932 "$T/docs/first.txt" $'最初のファイル\r\n'
-cp932 "$T/docs/second.txt" $'二つ目\r\n'
+e2e_cp932 "$T/docs/first.txt" $'最初のファイル\r\n'
+e2e_cp932 "$T/docs/second.txt" $'二つ目\r\n'
 
 "$BIN" "$T/docs/first.txt" 2>"$T/stderr.1" &
 PID=$!

@@ -6,7 +6,7 @@ BIN=${TOLMO_BIN:?TOLMO_BIN names the program}
 . "$(dirname "$0")/../support/e2e_session.sh"
 e2e_session commands
 MEMO=$T/docs/neko.txt
-python3 -c "open('$MEMO','wb').write('吾輩は猫\r\n二行目の猫\r\n'.encode('cp932'))"
+e2e_cp932 "$MEMO" $'吾輩は猫\r\n二行目の猫\r\n'
 
 # Without a window manager the focus does not come back by itself after a dialog.
 focusMain() { xdotool windowfocus --sync "$WIN" 2>/dev/null; sleep 0.2; }
@@ -22,8 +22,6 @@ savedAs() {
     done
     return 1
 }
-# Waits until no window titled $1 is shown.
-closed() { e2e_wait_for 200 bash -c "! xdotool search --onlyvisible --name '$1' >/dev/null 2>&1"; }
 
 e2e_start "$MEMO"
 focusMain
@@ -31,11 +29,10 @@ focusMain
 # 1. The date at the end of the text.
 key ctrl+End
 key ctrl+d
-DLG=$(e2e_find_window "日付入力")
-[ -n "$DLG" ] || fail "no date dialog"
+[ -n "$(e2e_find_window "日付入力")" ] || fail "no date dialog"
 sleep 0.5
 key Return
-closed "日付入力" || fail "the date dialog did not close on Return"
+e2e_closed "日付入力" || fail "the date dialog did not close on Return"
 today=$(python3 -c "
 import datetime
 d = datetime.date.today()
@@ -45,8 +42,7 @@ savedAs $'吾輩は猫\r\n二行目の猫\r\n'"$today" || fail "date not inserte
 # 2. Find from the top, then the next hit; typing lands at the second hit.
 key ctrl+Home
 key ctrl+f
-DLG=$(e2e_find_window "^検索$")
-[ -n "$DLG" ] || fail "no search dialog"
+[ -n "$(e2e_find_window "^検索$")" ] || fail "no search dialog"
 # The first character outside the keymap can be lost while xdotool's remapping settles: type it,
 # then select what the field holds and type it again.
 xdotool type --delay 150 "猫"
@@ -55,7 +51,7 @@ key ctrl+a
 xdotool type --delay 150 "猫"
 sleep 0.5
 key Return
-closed "^検索$" || fail "the search dialog did not close on Return"
+e2e_closed "^検索$" || fail "the search dialog did not close on Return"
 focusMain
 key F3
 xdotool type --delay 40 "X"

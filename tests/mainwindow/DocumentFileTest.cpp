@@ -43,7 +43,6 @@ TEST(SaveDocumentFile, ReplacesContentKeepsPermissionsAndFailsWithAReason) {
 
 TEST(SaveDocumentFile, LinkStaysALinkToTheSavedFile) {
     TempDir d;
-    fs::create_directory(d / "real");
     TempDir::Write(d / "real/t.txt", "old");
     fs::create_symlink("real/t.txt", d / "link.txt");
     ASSERT_TRUE(SaveDocumentFile(d / "link.txt", "new", nullptr));
@@ -66,7 +65,6 @@ TEST(SaveDocumentFile, PermissionsBindAnOrdinaryUser) {
     ::chmod((d / "ro.txt").c_str(), 0444);
     EXPECT_FALSE(SaveDocumentFile(d / "ro.txt", "x", &err));
     EXPECT_EQ(TempDir::Read(d / "ro.txt"), "keep");
-    fs::create_directory(d / "rofolder");
     TempDir::Write(d / "rofolder/a.txt", "keep");
     ::chmod((d / "rofolder").c_str(), 0555);
     err.clear();

@@ -55,7 +55,6 @@ class FileCommandsTest : public ::testing::Test {
         settings.Editor = "/bin/true";
     }
     std::string file(const std::string& name, const std::string& text = "text") {
-        fs::create_directories(fs::path(d / name).parent_path());
         TempDir::Write(d / name, text);
         return d / name;
     }

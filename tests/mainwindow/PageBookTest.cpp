@@ -4,9 +4,9 @@
 #include "MemSection.h"
 
 #include "../support/OrdinaryUser.h"
-#include "mainwindow/pages/DocumentFile.h"
 #include "mainwindow/EditorActions.h"
 #include "mainwindow/FileCommands.h"
+#include "mainwindow/pages/DocumentFile.h"
 #include "mainwindow/pages/SaveFailure.h"
 
 #include <gmock/gmock.h>
@@ -37,7 +37,6 @@ class PageBookTest : public ::testing::Test {
         recent.SetMaximum(8);
     }
     std::string file(const std::string& name, const std::string& text = "text") {
-        fs::create_directories(fs::path(dir + name).parent_path());
         TempDir::Write(dir + name, text);
         return dir + name;
     }
@@ -356,7 +355,6 @@ TEST_F(PageBookTest, MenuStateOfTheActivePageAndTheReadMeFile) {
     book.New();
     book.OpenFile(file("memo.txt"));
     // An installed program in <prefix>/bin/ has its read-me in <prefix>/share/tolmo/.
-    fs::create_directories(dir + "share/tolmo");
     book.programFolder = dir + "bin/";
     file(std::string("share/tolmo/") + kReadMeName);
     FillPageState(s, book, host.active, host.PageCount());
@@ -389,7 +387,6 @@ TEST(SaveFailure, TheMessageNamesTheRealCause) {
     if (!RunsAsOrdinaryUser()) return;
     TempDir d;
     const std::string folder = d / "closed/";
-    fs::create_directories(folder);
     TempDir::Write(folder + "mine.txt", "text");
     ::chmod(folder.c_str(), 0555);
     // The file may be written, its folder not: the folder is named, not the file.

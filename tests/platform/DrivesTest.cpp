@@ -22,8 +22,6 @@ TEST(Drives, FindsTheLongestMountHoldingThePath) {
 
 TEST(Drives, RemovableMediaAndTheirStates) {
     TempDir sys;
-    std::filesystem::create_directories(sys / "sdb");
-    std::filesystem::create_directories(sys / "nvme0n1");
     TempDir::Write(sys / "sdb/removable", "1\n");
     TempDir::Write(sys / "nvme0n1/removable", "0\n");
     auto removable = [&](const char* point, const char* source) {

@@ -14,7 +14,6 @@ namespace fs = std::filesystem;
 class FileMoveTest : public ::testing::Test {
   protected:
     std::string file(const std::string& name, const std::string& text) {
-        fs::create_directories(fs::path(d / name).parent_path());
         TempDir::Write(d / name, text);
         return d / name;
     }

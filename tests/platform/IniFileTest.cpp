@@ -129,7 +129,6 @@ TEST_F(IniFile, SeesChangesMadeByOthers) {
 // the old content stays and nothing is left behind.
 TEST_F(IniFile, ReadOnlyFolderKeepsTheFile) {
     if (!RunsAsOrdinaryUser()) return;
-    std::filesystem::create_directory(d / "ro");
     TempDir::Write(d / "ro/t.ini", "[S]\nk=1\n");
     chmod((d / "ro").c_str(), 0555);
     TIniFile ro(d / "ro/t.ini");

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -155,6 +156,60 @@ TEST(RowSearch, InPlaceAndSharedSearchFindTheSameHits) {
         EXPECT_EQ(shared, alone);
         EXPECT_EQ(alone.size(), (o & soSkipLineEnd) ? 7u : 3u);
     }
+}
+
+// The first hit after every start, against the plain rule: rows copied from the start row until
+// they hold 8192 bytes, searched from the start offset, the next buffer beginning at the last
+// row of this one. Short rows of wide and narrow kana, sound marks, letters and blanks put
+// matches, whole words and split characters at every distance from the start.
+TEST(RowSearch, HitsNearTheStartAreThoseOfTheWholeBuffer) {
+    const std::vector<std::string> bits = {"a",    "A",        " ", "\xB6",
+                                           "\xDE", "\x83\x4B", "b", "\x82\x60"};
+    std::uint32_t seed = 11;
+    auto next = [&] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+    Rows r;
+    while (r.text.size() < 1600) {
+        std::string row;
+        for (std::uint32_t n = next() % 7; n > 0; --n)
+            row += bits[next() % bits.size()];
+        r.text.push_back(row);
+        r.lineEnd.push_back(next() % 2 != 0);
+    }
+    auto plain = [&](TSearchPos at, const std::string& pat, TSearchOptions o) -> Found {
+        for (int top = at.Row;;) {
+            std::string buf;
+            std::vector<std::size_t> starts;
+            int k = top;
+            for (; k < r.RowCount(); ++k) {
+                starts.push_back(buf.size());
+                buf += r.text[size_t(k)];
+                if (r.lineEnd[size_t(k)]) buf += "\r\n";
+                if (buf.size() >= kSearchBufferSize && k > top) break;
+            }
+            TSearchInfo info{top == at.Row ? at.Offset : 0, 0};
+            if (SearchText(buf, info, pat, o)) {
+                const auto i = std::upper_bound(starts.begin(), starts.end(), size_t(info.Start)) -
+                               starts.begin() - 1;
+                const long off = long(size_t(info.Start) - starts[size_t(i)]);
+                return {top + int(i), off, long(info.Length)};
+            }
+            if (k >= r.RowCount() - 1) return None;
+            top = k;
+        }
+    };
+    for (const std::string pat : {"\x83\x4B", "\x83\x4A", "a a", "AA", "\xB6\xDE"})
+        for (const TSearchOptions o :
+             {TSearchOptions(soDown), TSearchOptions(soDown | soWholeWord),
+              TSearchOptions(soDown | soNoMatchZenkaku), TSearchOptions(soDown | soMatchCase)})
+            for (int row = 0; row < r.RowCount(); row += 2) {
+                const TSearchPos at{row, long(next() % (r.text[size_t(row)].size() + 1))};
+                TSearchHit h;
+                const TSearchPattern p(pat, o);
+                const Found got =
+                    SearchRows(r, at, p, h) ? Found(h.Row, long(h.Offset), long(h.Length)) : None;
+                const Found want = plain(at, pat, o);
+                ASSERT_EQ(got, want) << "pattern " << pat << " options " << o << " row " << row;
+            }
 }
 
 } // namespace

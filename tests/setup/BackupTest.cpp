@@ -55,7 +55,6 @@ void SetStamp(const std::string& path, Stamp s) {
 class BackupTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        fs::create_directories(prog() + "Files/sub");
         TempDir::Write(prog() + "Files/a.txt", "A");
         TempDir::Write(prog() + "Files/sub/b.txt", "B");
         fs::create_directories(d / "stick");
@@ -115,7 +114,6 @@ TEST_F(BackupTest, DestinationVanishingMidCopy) {
 }
 
 TEST_F(BackupTest, RestoreMergesSavedFilesAndKeepsTheRest) {
-    fs::create_directories(d / "stick/Tolmobak/Files/sub");
     TempDir::Write(d / "stick/Tolmobak/Files/a.txt", "saved A");
     TempDir::Write(d / "stick/Tolmobak/Files/c.txt", "saved C");
     TempDir::Write(d / "stick/Tolmobak/Files/sub/b.txt", "B");

@@ -35,7 +35,6 @@ class FakeHost : public TSetupHost {
 class InstallerTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        fs::create_directories(src());
         TempDir::Write(src() + "tolmo", "#!/bin/sh\n");
         fs::permissions(src() + "tolmo", fs::perms(0755));
         TempDir::Write(src() + "ReadMe.txt", "readme");
@@ -59,10 +58,8 @@ class InstallerTest : public ::testing::Test {
 };
 
 TEST_F(InstallerTest, NewSetupInstallsEverythingAndHandsOver) {
-    fs::create_directories(src() + "Files");
     TempDir::Write(src() + "Files/memo.txt", "memo");
     TempDir::Write(src() + "Tolmo.ini", "[Set]\nOpenFolder=" + src() + "Files/\n");
-    fs::create_directories(r.folders.desktop);
     TempDir::Write(r.folders.desktop + "Tolmo.desktop", "old");
     r.desktop = true;
     ASSERT_TRUE(run());
@@ -107,7 +104,6 @@ TEST_F(InstallerTest, Refusals) {
     EXPECT_EQ(refused(A::NewSetup, d / "src/../src"), same);         // also written another way
     EXPECT_EQ(refused(A::NewSetup, "relative/folder"), "セットアップフォルダを作成できません。");
     // A new setup over an existing program points to the overwrite setup.
-    fs::create_directories(d / "t");
     TempDir::Write(d / "t/tolmo", "old");
     EXPECT_EQ(refused(A::NewSetup, d / "t"),
               "指定されたフォルダーに、tolmo が存在します。\r\n"
@@ -126,7 +122,6 @@ TEST_F(InstallerTest, OverwriteCopiesProgramAndReadMeOnly) {
     TempDir::Write(target() + "tolmo", "old");
     TempDir::Write(target() + "Tolmo.ini", "mine");
     TempDir::Write(target() + "HDay.dat", "my holidays");
-    fs::create_directories(src() + "Files");
     TempDir::Write(src() + "Files/new.txt", "x");
     ASSERT_TRUE(run());
     EXPECT_EQ(FolderListing(target()), "Files/\nHDay.dat=my holidays\nReadMe.txt=readme\n"
@@ -137,7 +132,6 @@ TEST_F(InstallerTest, OverwriteCopiesProgramAndReadMeOnly) {
 TEST_F(InstallerTest, SecondCopyAsksAndBecomesLocal) {
     r.action = TSetupAction::SubSetup;
     r.targetText = d / "second";
-    fs::create_directories(target());
     TempDir::Write(target() + "tolmo", "old");
     asker.answers = {true, true};
     ASSERT_TRUE(run());
@@ -162,7 +156,6 @@ TEST_F(InstallerTest, FailuresLeaveNoHalfInstallation) {
 TEST_F(InstallerTest, CompanionsOfAnInstalledProgramComeFromItsShareFolder) {
     fs::create_directories(d / "usr/bin");
     fs::copy(src() + "tolmo", d / "usr/bin/tolmo");
-    fs::create_directories(d / "usr/share/tolmo");
     TempDir::Write(d / "usr/share/tolmo/HDay.dat", "shared holidays");
     r.sourceFolder = d / "usr/bin/";
     ASSERT_TRUE(run());

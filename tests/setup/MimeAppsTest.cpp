@@ -56,7 +56,6 @@ class SystemActionsTest : public ::testing::Test {
 };
 
 TEST_F(SystemActionsTest, AssociationComesAndGoes) {
-    fs::create_directories(d / "config");
     TempDir::Write(d / "config/mimeapps.list", kList);
     asker.answers = {false};
     EXPECT_FALSE(AssociateTextFiles(asker, "/opt/my tolmo/tolmo"));
@@ -82,7 +81,6 @@ TEST_F(SystemActionsTest, AssociationComesAndGoes) {
 }
 
 TEST_F(SystemActionsTest, UnwritableApplicationsFolderGivesAMessage) {
-    fs::create_directories(d / "data");
     TempDir::Write(d / "data/applications", "a file in the way");
     asker.answers = {true};
     EXPECT_FALSE(AssociateTextFiles(asker, "/usr/bin/tolmo"));
@@ -94,7 +92,6 @@ TEST_F(SystemActionsTest, UnwritableApplicationsFolderGivesAMessage) {
 TEST_F(SystemActionsTest, SendToReplacesAnExistingEntryWhenAllowed) {
     TSpecialFolders f;
     f.sendTo = d / "scripts/";
-    fs::create_directories(f.sendTo);
     TempDir::Write(f.sendTo + "Tolmo", "old");
     asker.answers = {true, false};
     EXPECT_FALSE(RegisterSendTo(asker, "/usr/bin/tolmo", f));

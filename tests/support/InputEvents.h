@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QWidget>
 
 inline void Key(QWidget* w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier,
@@ -23,4 +24,17 @@ inline void Mouse(QWidget* w, QEvent::Type type, Qt::MouseButton button, QPoint 
 inline void Click(QWidget* w, Qt::MouseButton button, QPoint at) {
     Mouse(w, QEvent::MouseButtonPress, button, at);
     Mouse(w, QEvent::MouseButtonRelease, button, at);
+}
+
+// Runs fn on the modal window of type W as soon as one is shown.
+template <class W, class F> void WhenModal(F fn) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, fn] {
+        if (auto* w = qobject_cast<W*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            fn(w);
+        }
+    });
+    timer->start(10);
 }

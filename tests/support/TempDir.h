@@ -27,7 +27,10 @@ class TempDir {
     std::string str() const { return path_.string() + "/"; }
     std::string operator/(const std::string& name) const { return str() + name; }
 
+    // Writes the file, making the folders it lies in first.
     static void Write(const std::string& path, const std::string& bytes) {
+        std::error_code ec;
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
         std::ofstream(path, std::ios::binary) << bytes;
     }
     static std::string Read(const std::string& path) {

@@ -163,3 +163,61 @@ e2e_stop() {
     status=$?
     [ "$status" -eq 0 ] || fail "the program ended with $status"
 }
+
+# Runs the test again on a D-Bus session bus of its own, gone with the test (unless it runs on
+# one already). Call it first, with the test's arguments.
+e2e_private_bus() {
+    [ -n "${TOLMO_E2E_PRIVATE_BUS:-}" ] && return
+    exec env TOLMO_E2E_PRIVATE_BUS=1 dbus-run-session -- bash "$0" "$@"
+}
+
+# A window manager (twm) on the test's server. Its built-in "fixed" font serves every font twm
+# asks for, so no X font package is needed.
+e2e_window_manager() {
+    command -v twm >/dev/null || fail "twm (the window manager) is missing"
+    printf '%s\n' 'TitleFont "fixed"' 'ResizeFont "fixed"' 'MenuFont "fixed"' 'IconFont "fixed"' \
+        'IconManagerFont "fixed"' 'RandomPlacement' >"$T/twmrc"
+    LC_ALL=C twm -f "$T/twmrc" 2>"$T/twm.log" &
+    sleep 1
+    kill -0 $! 2>/dev/null || fail "the window manager did not start: $(cat "$T/twm.log")"
+}
+
+# Writes the text $2 to the file $1 in Shift-JIS (CP932).
+e2e_cp932() {
+    python3 -c "import sys; open(sys.argv[1],'wb').write(sys.argv[2].encode('cp932'))" "$1" "$2"
+}
+# The bytes on standard input in hexadecimal, on one line.
+e2e_hex() { od -An -tx1 | tr -s ' \n' ' '; }
+
+# Whether no shown window has a title matching $1; e2e_closed waits up to 30 s for that.
+e2e_no_window() { [ -z "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ]; }
+e2e_closed() { e2e_wait_for 300 e2e_no_window "$1"; }
+
+# A checksum of the pixels of a part of the main window (x y width height, relative to the
+# window; call e2e_window_geometry first). e2e_changes and e2e_looks compare the part with an
+# earlier checksum, as conditions for e2e_wait_for.
+e2e_crop() {
+    import -window root -crop "$3x$4+$((WX + $1))+$((WY + $2))" +repage "$T/crop.png" 2>/dev/null
+    md5sum <"$T/crop.png" | cut -d' ' -f1
+}
+e2e_changes() { [ "$(e2e_crop "$1" "$2" "$3" "$4")" != "$5" ]; }
+e2e_looks() { [ "$(e2e_crop "$1" "$2" "$3" "$4")" = "$5" ]; }
+
+# Waits (up to $4 tenths of a second, default 300) for a shown window whose title matches $1,
+# gives it the focus, keeps a screenshot of it and presses the key $2 there; fails saying $3
+# when no such window comes.
+e2e_answer() {
+    local w
+    w=$(e2e_find_window "$1" "${4:-300}")
+    [ -n "$w" ] || fail "no window \"$1\": $3"
+    xdotool windowactivate --sync "$w" 2>/dev/null || xdotool windowfocus --sync "$w" 2>/dev/null
+    sleep 0.3
+    E2E_ANSWERS=$((${E2E_ANSWERS:-0} + 1))
+    shot "$E2E_NAME-answer-$E2E_ANSWERS"
+    key "$2"
+}
+# Waits up to $3 tenths of a second (default 300) for the process $1 to end; fails saying $2
+# when it runs on.
+e2e_ended() {
+    e2e_wait_for "${3:-300}" eval "! kill -0 $1 2>/dev/null" || fail "$2"
+}

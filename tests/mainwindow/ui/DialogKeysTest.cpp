@@ -3,6 +3,8 @@
 // labels with a mnemonic focus their field, Return presses the default button and Escape cancels.
 #include "MainWindowFixture.h"
 
+#include "../../support/InputEvents.h"
+
 #include "calendar/ui/CalendarView.h"
 #include "calendar/ui/DateDialog.h"
 #include "editor/ui/EditorWidget.h"
@@ -40,7 +42,6 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 
@@ -180,19 +181,6 @@ int Close(QDialog* dlg, Qt::Key key) {
     Settle();
     EXPECT_FALSE(dlg->isVisible()) << dlg->windowTitle().toStdString();
     return dlg->result();
-}
-
-// Runs fn on the modal dialog as soon as one is shown.
-void WhenModal(std::function<void(QDialog*)> fn) {
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, fn] {
-        if (auto* w = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            fn(w);
-        }
-    });
-    timer->start(10);
 }
 
 } // namespace
@@ -367,7 +355,7 @@ TEST_F(DialogKeysTest, EveryDialogWalksInReadingOrderAndClosesWithItsKeys) {
 // The recovery question at start and the display panel beside the page.
 TEST_F(DialogKeysTest, RecoveryQuestionAndDisplayPanelWalkTheirControls) {
     bool checked = false;
-    WhenModal([&](QDialog* dlg) {
+    WhenModal<QDialog>([&](QDialog* dlg) {
         Activate(dlg);
         Check(dlg, {"recovery", {"rbRecover0", "rbRecover1", "OK", "後で決める"}, "OK"});
         EXPECT_EQ(Close(dlg, Qt::Key_Escape), QDialog::Rejected);

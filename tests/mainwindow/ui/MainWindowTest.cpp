@@ -13,10 +13,7 @@ class MainWindowTest : public MainWindowFixture {
   protected:
     std::string dataFolder() { return d / "config/Brix/Tolmo/"; }
     std::string ini() { return dataFolder() + "Tolmo.ini"; }
-    void writeIni(const std::string& text) {
-        fs::create_directories(dataFolder());
-        TempDir::Write(ini(), text);
-    }
+    void writeIni(const std::string& text) { TempDir::Write(ini(), text); }
 
     ScopedEnv state{"XDG_STATE_HOME", d / "state"};
 };

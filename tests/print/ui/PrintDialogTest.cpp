@@ -4,6 +4,7 @@
 #include "print/ui/PrintRun.h"
 #include "print/ui/PrintTarget.h"
 
+#include "../../support/InputEvents.h"
 #include "../../support/TempDir.h"
 
 #include <QApplication>
@@ -44,19 +45,6 @@ struct PdfTarget {
     }
 };
 
-// Runs fn on the modal window of type W as soon as one is shown.
-template <typename W, typename F> void whenModal(F fn) {
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, fn] {
-        if (auto* w = qobject_cast<W*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            fn(w);
-        }
-    });
-    timer->start(10);
-}
-
 } // namespace
 
 // The controls reach the model and its rules come back to the controls (the rules themselves
@@ -83,7 +71,7 @@ TEST(PrintDialog, ControlsFollowTheRules) {
 
 TEST(PrintDialog, NoLinesDisableAndClosingWithoutPrintingDropsChanges) {
     TStringsPrinter printer = TStringsPrinter::Configured();
-    whenModal<TPrintDialog>([](TPrintDialog* dlg) {
+    WhenModal<TPrintDialog>([](TPrintDialog* dlg) {
         EXPECT_FALSE(dlg->Form->Widget("btnPrint")->isEnabled());
         dlg->Form->Get<QSpinBox>("SpinEdit1")->setValue(77);
         dlg->btnCloseClick();
@@ -100,7 +88,7 @@ TEST(PrintDialog, PreviewThenCloseKeepsTheSettings) {
     dlg.show();
     QApplication::processEvents();
     dlg.Form->Get<QSpinBox>("SpinEdit1")->setValue(12);
-    whenModal<TPreviewWindow>([](TPreviewWindow* prv) {
+    WhenModal<TPreviewWindow>([](TPreviewWindow* prv) {
         EXPECT_EQ(prv->Form->Get<QLabel>("Label1")->text(), QString("  1 /   1"));
         prv->Form->Get<QToolButton>("FramSpeedBtn8")->click();
     });
@@ -115,7 +103,7 @@ TEST(PrintDialog, PreviewThenCloseKeepsTheSettings) {
 TEST(PrintTarget, SetupChoosesWithoutPromisingToPrint) {
     PdfTarget t;
     QString accept;
-    whenModal<QDialog>([&](QDialog* d) {
+    WhenModal<QDialog>([&](QDialog* d) {
         if (auto* box = d->findChild<QDialogButtonBox*>())
             if (QPushButton* ok = box->button(QDialogButtonBox::Ok)) accept = ok->text();
         d->reject();

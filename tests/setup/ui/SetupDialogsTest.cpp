@@ -113,7 +113,6 @@ TEST_F(SetupDialogsTest, NoticeWithoutConnectionOrBrowserAndItsPostponement) {
     TSettings s;
     s.vInfoChien = 0;
     // The desktop's handler finds no browser (xdg-open ends with 3), then finds one.
-    fs::create_directories(d / "bin");
     ScopedEnv path{"PATH", d / "bin"};
     auto handler = [&](int code) {
         TempDir::Write(d / "bin/xdg-open", "#!/bin/sh\nexit " + std::to_string(code) + "\n");
