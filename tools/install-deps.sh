@@ -8,6 +8,7 @@ PKGS=(
   qt6-translations-l10n qt6-gtk-platformtheme qt6-xdgdesktopportal-platformtheme
   libicu-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
+  python3 universal-ctags
   libx11-dev
   xvfb xauth xdotool x11-utils imagemagick poppler-utils twm
   desktop-file-utils appstream dpkg-dev file lintian man-db

@@ -115,19 +115,19 @@ bool ReadObjectFromIni(TStreamable& obj, const std::string& iniPath, std::string
     return true;
 }
 
-void TPropertyWriter::name(std::string_view n, char type) {
+void TPropertyWriter::PutName(std::string_view n, char type) {
     out_ += static_cast<char>(std::min<std::size_t>(n.size(), 255));
     out_ += n.substr(0, 255);
     out_ += type;
 }
 
 void TPropertyWriter::Int(std::string_view n, std::int32_t v) {
-    name(n, 'i');
+    PutName(n, 'i');
     putU32(out_, static_cast<std::uint32_t>(v));
 }
 
 void TPropertyWriter::Text(std::string_view n, std::string_view v) {
-    name(n, 's');
+    PutName(n, 's');
     putU32(out_, static_cast<std::uint32_t>(v.size()));
     out_ += v;
 }

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "app/Streamable.h"
+
 class TIniFile;
 
 // Hex dump lines of the bytes (64 digits each; none for no bytes).
@@ -27,13 +29,7 @@ bool WriteObjectToIni(std::string_view bytes, TIniFile& ini, std::string_view se
 std::string ReadObjectFromIni(const TIniFile& ini, std::string_view section,
                               std::string_view ident);
 
-// Objects that can be stored this way.
-class TStreamable {
-  public:
-    virtual ~TStreamable() = default;
-    virtual std::string SaveToBytes() const = 0;
-    virtual void LoadFromBytes(std::string_view bytes) = 0;
-};
+// Objects that can be stored this way (see TStreamable).
 bool WriteObjectToIni(const TStreamable& obj, const std::string& iniPath, std::string_view section,
                       std::string_view ident);
 // Loads the object when at least one byte is stored; true when it did.
@@ -50,7 +46,7 @@ class TPropertyWriter {
     const std::string& Bytes() const { return out_; }
 
   private:
-    void name(std::string_view n, char type);
+    void PutName(std::string_view n, char type);
     std::string out_;
 };
 

@@ -38,6 +38,41 @@ std::string ExpandLongPath(std::string_view path) {
     return r;
 }
 
+namespace {
+
+bool isProgramFile(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+} // namespace
+
+TProgramCheck CheckProgram(const std::string& configured, std::string* resolved,
+                           const std::string& path) {
+    const std::string name = IncludeTrailingChar(configured, ""); // trimmed
+    if (name.empty()) return TProgramCheck::Blank;
+    if (name.find('/') != std::string::npos) {
+        if (!isProgramFile(name)) return TProgramCheck::Missing;
+        *resolved = name;
+        return TProgramCheck::Ok;
+    }
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find(':', start);
+        if (end == std::string::npos) end = path.size();
+        std::string dir = path.substr(start, end - start);
+        if (!dir.empty()) {
+            const std::string candidate = IncludeTrailingChar(dir, "/") + name;
+            if (isProgramFile(candidate) && ::access(candidate.c_str(), X_OK) == 0) {
+                *resolved = candidate;
+                return TProgramCheck::Ok;
+            }
+        }
+        start = end + 1;
+    }
+    return TProgramCheck::Missing;
+}
+
 std::string DecodeSpaceToken(std::string_view text, bool encode) {
     std::string_view from = encode ? std::string_view(" ") : kSpaceToken;
     std::string_view to = encode ? kSpaceToken : std::string_view(" ");

@@ -17,6 +17,13 @@ std::string ExcludeTrailingChar(std::string_view text, std::string_view ch);
 // comes back unchanged.
 std::string ExpandLongPath(std::string_view path);
 
+// Result of checking a configured program (external editor or browser).
+enum class TProgramCheck { Ok, Blank, Missing };
+// A name without "/" is looked up in $PATH (path), a path is taken as it is. Missing when no
+// regular file is found there (a folder is not a program).
+TProgramCheck CheckProgram(const std::string& configured, std::string* resolved,
+                           const std::string& path);
+
 // No browser could be started for an address.
 inline constexpr const char* kBrowserStartError = "ブラウザ起動エラー\r\n中止します。";
 

@@ -3,9 +3,10 @@
 // which clicks open an address, and the browser's messages.
 #pragma once
 
+#include "app/Settings.h"
+#include "app/ShellUtil.h"
 #include "editor/EditorCore.h"
 #include "editor/Geometry.h"
-#include "mainwindow/FileCommands.h"
 #include "platform/MessageBox.h"
 
 #include <functional>

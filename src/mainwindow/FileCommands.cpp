@@ -26,32 +26,6 @@ bool isRegularFile(const std::string& path) {
 
 } // namespace
 
-TProgramCheck CheckProgram(const std::string& configured, std::string* resolved,
-                           const std::string& path) {
-    const std::string name = IncludeTrailingChar(configured, ""); // trimmed
-    if (name.empty()) return TProgramCheck::Blank;
-    if (name.find('/') != std::string::npos) {
-        if (!isRegularFile(name)) return TProgramCheck::Missing;
-        *resolved = name;
-        return TProgramCheck::Ok;
-    }
-    std::size_t start = 0;
-    while (start <= path.size()) {
-        std::size_t end = path.find(':', start);
-        if (end == std::string::npos) end = path.size();
-        std::string dir = path.substr(start, end - start);
-        if (!dir.empty()) {
-            const std::string candidate = IncludeTrailingChar(dir, "/") + name;
-            if (isRegularFile(candidate) && ::access(candidate.c_str(), X_OK) == 0) {
-                *resolved = candidate;
-                return TProgramCheck::Ok;
-            }
-        }
-        start = end + 1;
-    }
-    return TProgramCheck::Missing;
-}
-
 std::string RemoveDoubledExtension(const std::string& path) {
     const std::string name = PathFileName(path);
     const std::size_t last = name.rfind('.');

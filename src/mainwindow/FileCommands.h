@@ -31,13 +31,6 @@ class TFileCommandHost {
     virtual void SuspendPageUpdates(bool /*suspend*/) {}
 };
 
-// Result of checking a configured program (external editor or browser).
-enum class TProgramCheck { Ok, Blank, Missing };
-// A name without "/" is looked up in $PATH (path), a path is taken as it is. Missing when no
-// regular file is found there (a folder is not a program).
-TProgramCheck CheckProgram(const std::string& configured, std::string* resolved,
-                           const std::string& path);
-
 // The chosen rename path with a doubled extension removed: "memo.txt.txt" -> "memo.txt" (the
 // extension compared without letter case). Dots elsewhere stay ("v1.2/memo.txt", "a.b.txt").
 std::string RemoveDoubledExtension(const std::string& path);

@@ -1,4 +1,4 @@
-// The paper table and the current printer's paper.
+// The paper table and the printer's place among the queues.
 #include "print/PaperInfo.h"
 
 #include <algorithm>
@@ -86,36 +86,6 @@ const TPaperRow* PaperTableRow(int code) {
 
 int TenthsToMm(int tenths) {
     return static_cast<int>(tenths / 10.0 + 0.5);
-}
-
-std::string TStringsPrinterInfo::PrinterName() const {
-    if (query_.PrinterIndex() < 0) return kUnknownPrinter;
-    std::string name = query_.PrinterName();
-    return name.empty() ? kUnknownPrinter : name;
-}
-
-void TStringsPrinterInfo::Refresh() {
-    const int index = query_.PrinterIndex();
-    if (read_ && index == cachedIndex_) return;
-    cachedIndex_ = index;
-    read_ = true;
-    papers_ = query_.Papers();
-}
-
-int TStringsPrinterInfo::PaperCode() const {
-    const int code = query_.CurrentPaperCode();
-    return code > 0 ? code : kPaperA4;
-}
-
-TPaperItem TStringsPrinterInfo::CurrentPaper() {
-    Refresh();
-    const int code = PaperCode();
-    for (const TPaperItem& p : papers_)
-        if (p.Code == code) return p;
-    if (const TPaperRow* row = PaperTableRow(code))
-        return {row->Name, row->Width, row->Height, static_cast<std::uint16_t>(code)};
-    const TPaperRow* a4 = PaperTableRow(kPaperA4);
-    return {a4->Name, a4->Width, a4->Height, kPaperA4};
 }
 
 std::string InitialQueue(const std::string& defaultQueue, const std::vector<std::string>& queues) {

@@ -1,5 +1,6 @@
-// TStringsPrinterInfo: the printer's name and papers, the current paper, and the table of the
-// DMPAPER_* paper codes 1..68 with their sizes in whole millimetres.
+// Papers and printers: the table of the DMPAPER_* paper codes 1..68 with their sizes in whole
+// millimetres, what the printer layer reports (TPrinterQuery), and the printer's place among the
+// queues.
 #pragma once
 
 #include <cstdint>
@@ -44,24 +45,3 @@ std::string InitialQueue(const std::string& defaultQueue, const std::vector<std:
 int PrinterIndexOf(bool pdf, const std::string& queue, const std::vector<std::string>& queues);
 // The file a print to PDF suggests: the one named last, else "印刷.pdf" in the home folder.
 std::string PdfFileSuggestion(const std::string& last, const std::string& home);
-
-class TStringsPrinterInfo {
-  public:
-    explicit TStringsPrinterInfo(const TPrinterQuery& q) : query_(q) {}
-
-    // The printer's name; "不明" when there is none.
-    std::string PrinterName() const;
-    // Re-reads the paper list when the printer index changed since the last look.
-    void Refresh();
-    const std::vector<TPaperItem>& Papers() const { return papers_; }
-    // The current paper code; 9 (A4) when the printer has none.
-    int PaperCode() const;
-    // The current paper: the first listed paper of the current code, else the table's row.
-    TPaperItem CurrentPaper();
-
-  private:
-    const TPrinterQuery& query_;
-    int cachedIndex_ = -1;
-    bool read_ = false;
-    std::vector<TPaperItem> papers_;
-};

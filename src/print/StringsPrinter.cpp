@@ -1,6 +1,7 @@
 // The print settings: clamping setters, assignment, page and line selection, stored form.
 #include "print/StringsPrinter.h"
 
+#include "app/ObjectIni.h"
 #include "platform/IniFile.h"
 
 #include <algorithm>

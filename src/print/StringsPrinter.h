@@ -2,7 +2,7 @@
 // line ranges) with their clamping setters, assignment and stored form ("PropPrn").
 #pragma once
 
-#include "app/ObjectIni.h"
+#include "app/Streamable.h"
 
 #include <string>
 #include <string_view>

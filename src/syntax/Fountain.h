@@ -2,7 +2,7 @@
 // base tokenizer that splits one row of Shift-JIS text into coloured tokens.
 #pragma once
 
-#include "app/ObjectIni.h"
+#include "app/Streamable.h"
 #include "syntax/Brackets.h"
 #include "syntax/TokenColors.h"
 #include "text/RowData.h"

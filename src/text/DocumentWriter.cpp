@@ -45,7 +45,7 @@ bool writeRaw(const TRowTableSnapshot& text, std::string_view usual, bool ownLin
     };
     for (const auto& blk : text.Blocks) {
         const TPackedRows& rows = *blk;
-        for (std::size_t i = 0, n = rows.size(); i < n; ++i) {
+        for (std::size_t i = 0, n = rows.Count(); i < n; ++i) {
             const std::size_t len = rows.Len(i);
             if (len > static_cast<std::size_t>(end - out)) {
                 if (!flush()) return false;
@@ -105,7 +105,7 @@ bool WriteDocumentBlocks(const TRowTableSnapshot& text, const TFileFormat& forma
     // whole text's encoding would be back in ASCII, so the blocks give the same bytes.
     const bool stateful = format.encoding == TEncoding::Iso2022Jp;
     for (const auto& blk : text.Blocks) {
-        for (std::size_t i = 0, n = blk->size(); i < n; ++i) {
+        for (std::size_t i = 0, n = blk->Count(); i < n; ++i) {
             std::string_view row = blk->Text(i);
             while (row.size() > blockBytes) { // a long row goes in pieces
                 const std::size_t cut = characterCut(row, blockBytes, stateful);

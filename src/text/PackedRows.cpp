@@ -10,7 +10,7 @@ uintptr_t Addr(const char* p) {
 }
 } // namespace
 
-void TPackedRows::reserve(size_t n) {
+void TPackedRows::Reserve(size_t n) {
     if (wide_) {
         rows_.reserve(n);
     } else if (short_) {
@@ -84,7 +84,7 @@ void TPackedRows::MakeWide() {
 void TPackedRows::SetSide(std::vector<uint32_t>& col, size_t i, uint32_t v) {
     if (col.empty()) {
         if (!v) return;
-        col.assign(size(), 0);
+        col.assign(Count(), 0);
     }
     col[i] = v;
 }
@@ -109,8 +109,8 @@ void TPackedRows::InsertSide(std::vector<uint32_t>& col, size_t rows, size_t at,
         col[at + k] = value(recs[k]);
 }
 
-void TPackedRows::push_back(const TRowRec& r) {
-    const size_t rows = size();
+void TPackedRows::Append(const TRowRec& r) {
+    const size_t rows = Count();
     int32_t off;
     if (!wide_ && Offset(r.P, r.Len, off)) {
         if (short_ && !PushStep(rows, off, r.Len)) MakeLong();
@@ -148,7 +148,7 @@ void TPackedRows::SetText(size_t i, const char* p, uint32_t len) {
 
 void TPackedRows::Insert(size_t at, const TRowRec* recs, size_t n) {
     if (n == 0) return;
-    const size_t rows = size();
+    const size_t rows = Count();
     const auto pos = static_cast<std::ptrdiff_t>(at);
     MakeLong();
     if (wide_) {
@@ -177,8 +177,8 @@ void TPackedRows::Insert(size_t at, const TRowRec* recs, size_t n) {
 }
 
 void TPackedRows::Erase(size_t at, size_t n) {
-    if (at + n < size()) MakeLong(); // rows after the cut would move to other groups
-    if (short_) {                    // the tail goes: the kept rows keep their anchors
+    if (at + n < Count()) MakeLong(); // rows after the cut would move to other groups
+    if (short_) {                     // the tail goes: the kept rows keep their anchors
         anchor_.resize((at + Group - 1) / Group);
         anchorSet_ = true;
     }
@@ -216,13 +216,13 @@ void TPackedRows::Assign(const TRowRec* recs, size_t n) {
             base_ = reinterpret_cast<const char*>(lo + (hi - lo) / 2);
     }
     wide_ = !fit;
-    reserve(n);
+    Reserve(n);
     for (size_t k = 0; k < n; ++k)
-        push_back(recs[k]);
+        Append(recs[k]);
 }
 
 std::vector<TRowRec> TPackedRows::Unpack() const {
-    std::vector<TRowRec> out(size());
+    std::vector<TRowRec> out(Count());
     for (size_t i = 0; i < out.size(); ++i)
         out[i] = (*this)[i];
     return out;

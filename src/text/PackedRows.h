@@ -38,10 +38,10 @@ class TPackedRows {
     TPackedRows() = default;
     TPackedRows(const TRowRec* recs, size_t n) { Assign(recs, n); }
 
-    size_t size() const { return wide_ ? rows_.size() : lenEnd_.size(); }
-    bool empty() const { return size() == 0; }
-    size_t capacity() const { return wide_ ? rows_.capacity() : lenEnd_.capacity(); }
-    void reserve(size_t n);
+    size_t Count() const { return wide_ ? rows_.size() : lenEnd_.size(); }
+    bool IsEmpty() const { return Count() == 0; }
+    size_t Capacity() const { return wide_ ? rows_.capacity() : lenEnd_.capacity(); }
+    void Reserve(size_t n);
     TForm Form() const { return wide_ ? fmWide : short_ ? fmShort : fmLong; }
 
     TRowRec operator[](size_t i) const {
@@ -101,8 +101,8 @@ class TPackedRows {
     uint32_t B(size_t i) const { return dataB_.empty() ? 0 : dataB_[i]; }
     uint32_t Extra(size_t i) const { return extra_.empty() ? 0 : extra_[i]; }
 
-    void push_back(const TRowRec& r);
-    // push_back of a fresh row (no data beyond its row end): rows laid out one after the other,
+    void Append(const TRowRec& r);
+    // Append of a fresh row (no data beyond its row end): rows laid out one after the other,
     // as a load appends them, take the short way.
     void PushRow(const char* p, uint32_t len, TRowEnd re) {
         if (len && len <= MaxPackedLen && short_ && !wide_ && anchorSet_ && base_ &&
@@ -116,36 +116,19 @@ class TPackedRows {
                 return;
             }
         }
-        push_back({len ? p : nullptr, len, RowData::WithRowEnd(0, re), 0, 0});
+        Append({len ? p : nullptr, len, RowData::WithRowEnd(0, re), 0, 0});
     }
     void SetA(size_t i, uint32_t a);
     void SetB(size_t i, uint32_t b) { SetSide(dataB_, i, b); }
     void SetEol(size_t i, uint8_t e) { SetSide(dataA_, i, (A(i) & ~3u) | (e & 3u)); }
     void SetExtra(size_t i, uint32_t e) { SetSide(extra_, i, e); }
     void SetText(size_t i, const char* p, uint32_t len);
-    // Rows before `at` (0 <= at <= size()) and removal of n rows from `at`.
+    // Rows before `at` (0 <= at <= Count()) and removal of n rows from `at`.
     void Insert(size_t at, const TRowRec* recs, size_t n);
     void Erase(size_t at, size_t n);
     // Replaces every row, packed again from scratch (a wide block may become packed).
     void Assign(const TRowRec* recs, size_t n);
     std::vector<TRowRec> Unpack() const;
-
-    class const_iterator {
-      public:
-        const_iterator(const TPackedRows* rows, size_t i) : owner_(rows), i_(i) {}
-        TRowRec operator*() const { return (*owner_)[i_]; }
-        const_iterator& operator++() {
-            ++i_;
-            return *this;
-        }
-        bool operator==(const const_iterator& o) const { return i_ == o.i_; }
-
-      private:
-        const TPackedRows* owner_;
-        size_t i_;
-    };
-    const_iterator begin() const { return {this, 0}; }
-    const_iterator end() const { return {this, size()}; }
 
   private:
     struct WideRow {

@@ -113,7 +113,7 @@ class Cutter {
                     own = leCrLf;
                     if (b < 63) ends &= ends - 1; // that LF, when it is in this word
                 }
-                if (ws_.LineEnd && own != ws_.LineEnd) cur_.Rows.SetEol(cur_.Rows.size() - 1, own);
+                if (ws_.LineEnd && own != ws_.LineEnd) cur_.Rows.SetEol(cur_.Rows.Count() - 1, own);
             }
             if (line < w + 64)
                 tab = tab || (tabs & inText & BitsBetween(line > w ? line - w : 0, 64));
@@ -121,7 +121,7 @@ class Cutter {
         }
         if (line < to) { // the text ends without a line end
             Line(line, to - line, tab);
-            const size_t last = cur_.Rows.size() - 1;
+            const size_t last = cur_.Rows.Count() - 1;
             cur_.Rows.SetA(last, RowData::WithRowEnd(cur_.Rows.A(last), reTextEnd));
             cur_.Bytes -= 2; // a line end as reLineEnd is, but no CR LF follows it
         }
@@ -143,7 +143,7 @@ class Cutter {
         Flush();
     }
     size_t RowsMade(const std::vector<TRowBlock>& out) const {
-        return out.size() * TRowTable::BlockRows + cur_.Rows.size();
+        return out.size() * TRowTable::BlockRows + cur_.Rows.Count();
     }
 
   private:
@@ -181,7 +181,7 @@ class Cutter {
         if (start < end) {
             Add(start, end - start, reLineEnd);
         } else if (ws_.FollowRetMark) {
-            const size_t last = cur_.Rows.size() - 1;
+            const size_t last = cur_.Rows.Count() - 1;
             cur_.Rows.SetA(last, RowData::WithRowEnd(cur_.Rows.A(last), reLineEnd));
             ++cur_.LineEnds;
             cur_.Bytes += 2;
@@ -191,15 +191,15 @@ class Cutter {
     }
 
     void Add(size_t start, size_t len, TRowEnd re) {
-        if (cur_.Rows.size() == static_cast<size_t>(TRowTable::BlockRows)) Flush();
-        if (cur_.Rows.capacity() == 0) cur_.Rows.reserve(TRowTable::BlockRows);
+        if (cur_.Rows.Count() == static_cast<size_t>(TRowTable::BlockRows)) Flush();
+        if (cur_.Rows.Capacity() == 0) cur_.Rows.Reserve(TRowTable::BlockRows);
         cur_.Rows.PushRow(p_ + start, static_cast<uint32_t>(len), re);
         cur_.LineEnds += re != reWrapped ? 1 : 0;
         cur_.Bytes += static_cast<int64_t>(len) + (re == reLineEnd ? 2 : 0);
         cur_.TextLen += len;
     }
     void Flush() {
-        if (cur_.Rows.empty()) return;
+        if (cur_.Rows.IsEmpty()) return;
         out_->push_back(std::move(cur_));
         cur_ = TRowBlock();
         if (out_->size() % kCheckEvery == 0) {
@@ -286,7 +286,7 @@ std::vector<TRowBlock> JoinParts(std::vector<Part>& work) {
     for (const Part& part : work) {
         nb += part.Blocks.size();
         for (const TRowBlock& b : part.Blocks)
-            rows += static_cast<int64_t>(b.Rows.size());
+            rows += static_cast<int64_t>(b.Rows.Count());
     }
     if (rows >= INT_MAX) throw ETextTooLarge(kTooManyRows);
     std::vector<TRowBlock> blocks;
@@ -475,7 +475,7 @@ void RewrapOnePart(const std::vector<std::shared_ptr<const TPackedRows>>& blocks
     const size_t nb = blocks.size();
     size_t b = part.First, i = 0;
     auto settle = [&] {
-        while (b < nb && i >= blocks[b]->size()) {
+        while (b < nb && i >= blocks[b]->Count()) {
             ++b;
             i = 0;
         }
@@ -483,8 +483,8 @@ void RewrapOnePart(const std::vector<std::shared_ptr<const TPackedRows>>& blocks
     // Rows that go on a line begun in an earlier block belong to the part before.
     bool continued = false;
     for (size_t p = part.First; p-- > 0;)
-        if (!blocks[p]->empty()) {
-            continued = blocks[p]->RowEnd(blocks[p]->size() - 1) == reWrapped;
+        if (!blocks[p]->IsEmpty()) {
+            continued = blocks[p]->RowEnd(blocks[p]->Count() - 1) == reWrapped;
             break;
         }
     settle();
@@ -557,7 +557,7 @@ void RewrapOnePart(const std::vector<std::shared_ptr<const TPackedRows>>& blocks
         TRowEnd last = lastEnd;
         if (!wrap && last == reWrapped) last = reTextEnd;
         TRowBlock& blk = part.Blocks.back();
-        const size_t j = blk.Rows.size() - 1;
+        const size_t j = blk.Rows.Count() - 1;
         const TRowEnd was = blk.Rows.RowEnd(j);
         blk.Rows.SetA(j, RowData::WithRowEnd(blk.Rows.A(j), last));
         blk.LineEnds += (last != reWrapped) - (was != reWrapped);

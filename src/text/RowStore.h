@@ -225,8 +225,10 @@ class TEditorScreenStrings final : public TRowView {
     std::function<void(const TLineEndCounts&, const std::string& error)> OnLoadEnd;
 
     // Parser states.
-    void InitBrackets();                            // full walk (resets every row first)
-    int InitBracketsFrom(int row);                  // incremental walk after a change; rows changed
+    void InitBrackets(); // full walk (resets every row first)
+    // The incremental walk after a change; returns the rows whose state changed. `start` is the
+    // state at the start of `row` when the caller knows it.
+    int InitBracketsFrom(int row, const TRowParserState* start = nullptr);
     void ParseUpTo(int row);                        // compute states up to row (painting)
     int ParsedLimit() const { return parseValid_; } // rows from here on are not computed
 

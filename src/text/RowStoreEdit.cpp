@@ -222,9 +222,13 @@ TRowPlace TEditorScreenStrings::UpdateList(int index, int count, std::string_vie
     u.RowCount = static_cast<int>(rows.size());
     undo_.Push(std::move(u));
 
+    // The state at the start of row B follows from the rows above it, which stay as they are:
+    // when it was computed it is kept, and the walk needs no parse of the row above.
+    std::optional<TRowParserState> kept;
+    if (B < parseValid_ && !loading_) kept = ParserState(B);
     int oldRows = std::max(E - B + 1, 0);
     ChangeRows(B, oldRows, text, rows, &eols, caret && caret->Col == 0);
-    int parsed = InitBracketsFrom(B);
+    int parsed = InitBracketsFrom(B, kept ? &*kept : nullptr);
     RecordUpdate(B, oldRows, static_cast<int>(rows.size()), lastParsedRow_, parsed);
     EndUpdate();
     return PlaceOf(B, place);

@@ -53,11 +53,11 @@ void TEditorScreenStrings::WalkRows(int row, TRowParserState state, int limit, b
     int r = row;
     lastParsedRow_ = row - 1;
     for (; r <= limit; ++r) {
-        // After an edit the walk goes as far as states change, never into rows that were not
-        // computed yet: those are parsed when painting reaches them (a run of replacements
-        // moving down the text would otherwise parse every row it passes).
+        // After an edit the walk goes as far as states change; while the views bound it, never
+        // into rows that were not computed yet: those are parsed when painting reaches them (a
+        // run of replacements moving down the text would otherwise parse every row it passes).
         if (stopOnEqual && r > row &&
-            (r >= parseValid_ ||
+            ((r >= parseValid_ && limit < n - 1) ||
              RowData::ParserState(rows_.At(r).A, rows_.At(r).B, rows_.DataStr(r)) == state))
             return;
         bool diff;
@@ -91,7 +91,7 @@ void TEditorScreenStrings::InitBrackets() {
     if (limit >= 0) WalkFrom(0, TRowParserState(), limit, false, changed);
 }
 
-int TEditorScreenStrings::InitBracketsFrom(int row) {
+int TEditorScreenStrings::InitBracketsFrom(int row, const TRowParserState* known) {
     const int n = Count();
     lastParsedRow_ = -1;
     if (loading_) return 0;
@@ -100,15 +100,22 @@ int TEditorScreenStrings::InitBracketsFrom(int row) {
         parseValid_ = std::min(parseValid_, n);
         return 0;
     }
-    int start = std::min(row, parseValid_);
-    int limit = ParseLimit();
-    if (start > limit) {
-        parseValid_ = std::min(parseValid_, start);
+    const int limit = ParseLimit();
+    // While the views bound the walk (rather than asking for every row), a change at or below
+    // the first row not computed touches no computed state: those rows are parsed when painting
+    // reaches them. Otherwise every row up to the limit is wanted.
+    if (row >= parseValid_) {
+        if (limit < n - 1) return 0;
+        row = parseValid_;
+        known = nullptr;
+    }
+    if (row > limit) {
+        parseValid_ = std::min(parseValid_, row);
         return 0;
     }
-    TRowParserState state = StateAtStartOf(start);
+    TRowParserState state = known ? *known : StateAtStartOf(row);
     int changed = 0;
-    WalkFrom(start, state, limit, true, changed);
+    WalkFrom(row, state, limit, true, changed);
     return changed;
 }
 

@@ -60,7 +60,7 @@ void TRowTable::ExtendPrefix(size_t to) const {
     linePrefix_[0] = 0;
     bytePrefix_[0] = 0;
     for (size_t b = static_cast<size_t>(dirty_); b < to; ++b) {
-        rowPrefix_[b + 1] = rowPrefix_[b] + static_cast<int>(blocks_[b].Rows.size());
+        rowPrefix_[b + 1] = rowPrefix_[b] + static_cast<int>(blocks_[b].Rows.Count());
         linePrefix_[b + 1] = linePrefix_[b] + blocks_[b].LineEnds;
         bytePrefix_[b + 1] = bytePrefix_[b] + blocks_[b].Bytes;
     }
@@ -107,7 +107,7 @@ void TRowTable::LocateRow(int i, int& b, int& off) const {
     // A row of the last block is found without the prefix: the text's end is asked for after
     // every edit, wherever it was.
     if (!blocks_.empty()) {
-        const int lastFirst = count_ - static_cast<int>(blocks_.back().Rows.size());
+        const int lastFirst = count_ - static_cast<int>(blocks_.back().Rows.Count());
         if (i >= lastFirst) {
             b = static_cast<int>(blocks_.size()) - 1;
             off = i - lastFirst;
@@ -136,7 +136,7 @@ int TRowTable::Pieces(int first, int n, TRowPiece* out) const {
          k < n && b < static_cast<int>(blocks_.size()); ++b) {
         const TPackedRows& rows = *blocks_[static_cast<size_t>(b)].Rows;
         const size_t take =
-            std::min(rows.size() - std::min(j, rows.size()), static_cast<size_t>(n - k));
+            std::min(rows.Count() - std::min(j, rows.Count()), static_cast<size_t>(n - k));
         rows.Pieces(j, j + take, out + k);
         k += static_cast<int>(take);
         j = 0;
@@ -272,11 +272,11 @@ void TRowTable::AppendBlocks(std::vector<TRowBlock>&& blocks) {
     Dirty(static_cast<int>(blocks_.size()));
     blocks_.reserve(blocks_.size() + blocks.size());
     for (TRowBlock& b : blocks) {
-        if (b.Rows.empty()) continue;
+        if (b.Rows.IsEmpty()) continue;
         Block blk;
         blk.LineEnds = b.LineEnds;
         blk.Bytes = b.Bytes;
-        count_ += static_cast<int>(b.Rows.size());
+        count_ += static_cast<int>(b.Rows.Count());
         lineEnds_ += b.LineEnds;
         bytes_ += b.Bytes;
         textLen_ += b.TextLen;
@@ -290,7 +290,7 @@ void TRowTable::Recount(Block& blk) {
     blk.LineEnds = 0;
     blk.Bytes = 0;
     const TPackedRows& rows = *blk.Rows;
-    for (size_t j = 0; j < rows.size(); ++j) {
+    for (size_t j = 0; j < rows.Count(); ++j) {
         blk.LineEnds += IsLineEnd(rows, j) ? 1 : 0;
         blk.Bytes += RowBytes(rows, j);
     }
@@ -311,12 +311,12 @@ void TRowTable::Insert(int i, const TRowRec* recs, int n) {
         off = 0;
     } else if (i >= count_) {
         b = static_cast<int>(blocks_.size()) - 1;
-        off = static_cast<int>(blocks_.back().Rows.size());
+        off = static_cast<int>(blocks_.back().Rows.Count());
     } else {
         Locate(i, b, off);
     }
     Block& blk = blocks_[static_cast<size_t>(b)];
-    if (static_cast<int>(blk.Rows.size()) + n <= kMax) {
+    if (static_cast<int>(blk.Rows.Count()) + n <= kMax) {
         blk.Rows.Mut().Insert(static_cast<size_t>(off), recs, static_cast<size_t>(n));
         blk.DropAux(static_cast<size_t>(off));
         blk.LineEnds += le;
@@ -325,7 +325,7 @@ void TRowTable::Insert(int i, const TRowRec* recs, int n) {
     } else {
         // Rebuild the block as whole blocks of kTarget rows over head + recs + tail.
         const size_t head = static_cast<size_t>(off);
-        const size_t total = blk.Rows.size() + static_cast<size_t>(n);
+        const size_t total = blk.Rows.Count() + static_cast<size_t>(n);
         const TPackedRows& old = *blk.Rows;
         auto at = [&](size_t k) -> TRowRec {
             if (k < head) return old[k];
@@ -338,9 +338,9 @@ void TRowTable::Insert(int i, const TRowRec* recs, int n) {
             Block p;
             size_t e = std::min(total, s + kTarget);
             auto& rows = p.Rows.Mut();
-            rows.reserve(e - s);
+            rows.Reserve(e - s);
             for (size_t k = s; k < e; ++k)
-                rows.push_back(at(k));
+                rows.Append(at(k));
             Recount(p);
             parts.push_back(std::move(p));
         }
@@ -364,7 +364,7 @@ void TRowTable::Erase(int i, int n) {
     int firstTouched = b;
     while (left > 0) {
         Block& blk = blocks_[static_cast<size_t>(b)];
-        int take = std::min(left, static_cast<int>(blk.Rows.size()) - off);
+        int take = std::min(left, static_cast<int>(blk.Rows.Count()) - off);
         TPackedRows& rows = blk.Rows.Mut();
         for (int k = off; k < off + take; ++k) {
             const auto j = static_cast<size_t>(k);
@@ -381,7 +381,7 @@ void TRowTable::Erase(int i, int n) {
         blk.DropAux(static_cast<size_t>(off));
         left -= take;
         count_ -= take;
-        if (blk.Rows.empty()) {
+        if (blk.Rows.IsEmpty()) {
             blocks_.erase(blocks_.begin() + b);
         } else {
             ++b;
@@ -398,12 +398,12 @@ void TRowTable::MergeSmall(int b) {
     if (b < 0 || b + 1 >= static_cast<int>(blocks_.size())) return;
     Block& x = blocks_[static_cast<size_t>(b)];
     Block& y = blocks_[static_cast<size_t>(b) + 1];
-    if ((x.Rows.size() < kSmall || y.Rows.size() < kSmall) &&
-        x.Rows.size() + y.Rows.size() <= kTarget) {
+    if ((x.Rows.Count() < kSmall || y.Rows.Count() < kSmall) &&
+        x.Rows.Count() + y.Rows.Count() <= kTarget) {
         std::vector<TRowRec> tail = y.Rows->Unpack();
         TPackedRows& rows = x.Rows.Mut();
-        x.DropAux(rows.size());
-        rows.Insert(rows.size(), tail.data(), tail.size());
+        x.DropAux(rows.Count());
+        rows.Insert(rows.Count(), tail.data(), tail.size());
         x.LineEnds += y.LineEnds;
         x.Bytes += y.Bytes;
         blocks_.erase(blocks_.begin() + b + 1);
@@ -413,7 +413,7 @@ void TRowTable::MergeSmall(int b) {
 
 void TRowTable::EnsureAux(const Block& blk, size_t words) {
     const TPackedRows& rows = *blk.Rows;
-    const size_t n = rows.size();
+    const size_t n = rows.Count();
     const size_t all = (n + 63) / 64;
     words = std::min(words, all);
     if (blk.AuxWords >= words) return;
@@ -465,7 +465,7 @@ int TRowTable::RowOfLineEnd(int k) const {
     int b = static_cast<int>(it - linePrefix_.begin()) - 1;
     int left = k - linePrefix_[static_cast<size_t>(b)];
     const Block& blk = blocks_[static_cast<size_t>(b)];
-    for (size_t w = 0; w * 64 < blk.Rows.size(); ++w) {
+    for (size_t w = 0; w * 64 < blk.Rows.Count(); ++w) {
         if (w >= blk.AuxWords) EnsureAux(blk, w + 1);
         uint64_t bits = blk.Bits[w];
         int c = __builtin_popcountll(bits);
@@ -510,13 +510,13 @@ int TRowTable::RowOfByte(int64_t pos) const {
     const Block& blk = blocks_[static_cast<size_t>(b)];
     const int64_t in = pos - bytePrefix_[static_cast<size_t>(b)];
     // Only the words up to the one holding pos are made valid.
-    const size_t all = (blk.Rows.size() + 63) / 64;
+    const size_t all = (blk.Rows.Count() + 63) / 64;
     while (blk.AuxWords < all && blk.Sub[blk.AuxWords] <= in)
         EnsureAux(blk, blk.AuxWords + 1);
     const auto valid = blk.Sub.begin() + static_cast<std::ptrdiff_t>(blk.AuxWords) + 1;
     auto sit = std::upper_bound(blk.Sub.begin(), valid, in);
     const size_t from = static_cast<size_t>(sit - blk.Sub.begin() - 1) * 64;
-    const size_t to = std::min(blk.Rows.size(), from + 64);
+    const size_t to = std::min(blk.Rows.Count(), from + 64);
     int64_t n = blk.Sub[from / 64];
     uint32_t lenEnds[64];
     blk.Rows->LenEnds(from, to, lenEnds);

@@ -45,8 +45,8 @@ class TCowRows {
     using Rows = TPackedRows;
     TCowRows() : p_(std::make_shared<Rows>()) {}
     explicit TCowRows(Rows&& rows) : p_(std::make_shared<Rows>(std::move(rows))) {}
-    std::size_t size() const { return p_->size(); }
-    bool empty() const { return p_->empty(); }
+    std::size_t Count() const { return p_->Count(); }
+    bool IsEmpty() const { return p_->IsEmpty(); }
     const Rows& operator*() const { return *p_; }
     const Rows* operator->() const { return p_.get(); }
     // The rows to change, copied first when a snapshot still holds them.
@@ -69,7 +69,7 @@ struct TRowTableSnapshot {
     // that ends a line.
     template <class F> void ForEachPiece(F&& f) const {
         for (const auto& blk : Blocks)
-            for (size_t i = 0, n = blk->size(); i < n; ++i) {
+            for (size_t i = 0, n = blk->Count(); i < n; ++i) {
                 if (blk->Len(i)) f(blk->Text(i));
                 if (blk->RowEnd(i) == reLineEnd) f(std::string_view("\r\n", 2));
             }

@@ -11,7 +11,6 @@ struct TRowPiece {
     const char* P = nullptr;
     uint32_t Len = 0;
     TRowEnd End = reLineEnd;
-    std::string_view Text() const { return {P, Len}; }
 };
 
 class TRowView {

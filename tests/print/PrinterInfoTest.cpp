@@ -1,5 +1,5 @@
 // What is known of the printer: its paper, its fonts, the starting queue and the PDF file.
-#include "print/PaperInfo.h"
+#include "print/PrinterInfo.h"
 #include "print/PrinterFonts.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,8 @@
 // The print settings: their stored form, its damage and clamped values.
 #include "print/StringsPrinter.h"
 
+#include "app/ObjectIni.h"
+
 #include "platform/IniFile.h"
 
 #include "../support/TempDir.h"

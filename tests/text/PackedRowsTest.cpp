@@ -28,7 +28,7 @@ void ExpectSame(const TPackedRows& rows, const std::vector<TRowRec>& model, int 
     if (form >= 0) {
         EXPECT_EQ(rows.Form(), form);
     }
-    ASSERT_EQ(rows.size(), model.size());
+    ASSERT_EQ(rows.Count(), model.size());
     for (size_t i = 0; i < model.size(); ++i) {
         ASSERT_EQ(Fields(rows[i]), Fields(model[i])) << i;
         ASSERT_EQ(rows.RowEnd(i), RowData::RowEnd(model[i].A)) << i;
@@ -51,7 +51,7 @@ TEST(PackedRows, RoundTripsAtTheLimits) {
     // The group's last row a step further: the block turns long, the rows read back the same.
     shortRows.Erase(near.size() - 1, 1);
     near.back() = Row(At(kBase, 2 * 70000 + 65536), 1);
-    shortRows.push_back(near.back());
+    shortRows.Append(near.back());
     ExpectSame(shortRows, near, TPackedRows::fmLong);
 
     TPackedRows rows;
@@ -62,7 +62,7 @@ TEST(PackedRows, RoundTripsAtTheLimits) {
         Row(nullptr, 0, reLineEnd | 0xFF00u),
     };
     for (const TRowRec& r : model)
-        rows.push_back(r);
+        rows.Append(r);
     ExpectSame(rows, model, TPackedRows::fmLong);
 
     for (const TRowRec& r : {Row(At(kBase, int64_t{INT32_MAX} + 1), 2, reWrapped),
@@ -70,7 +70,7 @@ TEST(PackedRows, RoundTripsAtTheLimits) {
                              Row(At(kBase, 9), UINT32_MAX, 0xFFFFFFFFu)}) {
         TPackedRows wide = rows;
         std::vector<TRowRec> m = model;
-        wide.push_back(r);
+        wide.Append(r);
         m.push_back(r);
         ExpectSame(wide, m, TPackedRows::fmWide);
     }
@@ -119,7 +119,7 @@ TEST(PackedRows, MatchesAPlainListUnderRandomChanges) {
                     add.push_back(rec());
                 if (op == 0 && at == n)
                     for (const TRowRec& r : add)
-                        rows.push_back(r);
+                        rows.Append(r);
                 else
                     rows.Insert(at, add.data(), add.size());
                 model.insert(model.begin() + static_cast<long>(at), add.begin(), add.end());

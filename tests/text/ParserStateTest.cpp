@@ -55,3 +55,37 @@ TEST_F(ParserState, WalkStopsAtAnEqualStateOrAfterTheVisibleRows) {
     s.ParseUpTo(99);
     EXPECT_EQ(s.BracketIndex(99), -1);
 }
+
+// Edits anywhere, with the rows below sometimes computed and sometimes not: every state, once
+// asked for, is the one a walk over the whole text from the start gives.
+TEST_F(ParserState, StatesAfterEditsAreThoseOfAWholeWalk) {
+    s.SetWrapOption(WrapWidth(12));
+    s.SetWordWrap(true);
+    s.SetText(Numbered(60));
+    std::uint32_t seed = 3;
+    auto next = [&](std::uint32_t n) { return ((seed = seed * 1103515245u + 12345u) >> 16) % n; };
+    const std::vector<std::string> bits = {"{", "}", "x", "a long piece of text", "\r\n", ""};
+    for (int step = 0; step < 400; ++step) {
+        ed.Show(static_cast<int>(next(40)), 8);
+        const int row = static_cast<int>(next(static_cast<std::uint32_t>(s.Count())));
+        std::string piece = bits[next(6)] + bits[next(6)];
+        const int count = piece.empty() ? 1 : static_cast<int>(next(2));
+        ed.Edit(row, std::min(count, s.Count() - row), piece.empty() ? "y\r\n" : piece);
+        if (step % 7) continue;
+        TEditorScreenStrings whole;
+        FakeEditor other;
+        other.AttachTo(whole);
+        int unused = 0;
+        other.SetParser([&] { return std::make_unique<BraceParser>(&unused); });
+        whole.SetWrapOption(WrapWidth(12));
+        whole.SetWordWrap(true);
+        whole.SetText(s.Text());
+        other.ParseAll();
+        whole.ParseUpTo(whole.Count() - 1);
+        s.ParseUpTo(s.Count() - 1);
+        ASSERT_EQ(whole.Count(), s.Count());
+        for (int r = 0; r < s.Count(); ++r)
+            ASSERT_EQ(s.BracketIndex(r), whole.BracketIndex(r)) << "row " << r << " step " << step;
+        whole.Detach(&other);
+    }
+}

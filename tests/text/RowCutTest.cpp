@@ -37,7 +37,8 @@ std::vector<Row> RowsOf(const std::vector<TRowBlock>& blocks, const char* base) 
     for (const TRowBlock& b : blocks) {
         int lineEnds = 0;
         int64_t bytes = 0;
-        for (const TRowRec& r : b.Rows) {
+        for (size_t i = 0; i < b.Rows.Count(); ++i) {
+            const TRowRec r = b.Rows[i];
             out.push_back(
                 {r.Len ? static_cast<size_t>(r.P - base) : 0, r.Len, RowData::RowEnd(r.A)});
             lineEnds += RowData::RowEnd(r.A) != reWrapped;
@@ -45,7 +46,7 @@ std::vector<Row> RowsOf(const std::vector<TRowBlock>& blocks, const char* base) 
         }
         EXPECT_EQ(b.LineEnds, lineEnds);
         EXPECT_EQ(b.Bytes, bytes);
-        EXPECT_LE(b.Rows.size(), static_cast<size_t>(TRowTable::BlockRows));
+        EXPECT_LE(b.Rows.Count(), static_cast<size_t>(TRowTable::BlockRows));
     }
     return Normalised(out);
 }

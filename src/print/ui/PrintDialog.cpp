@@ -3,8 +3,8 @@
 
 #include "app/ui/QtFont.h"
 #include "platform/ui/QtMessageSink.h"
-#include "print/PaperInfo.h"
 #include "print/PrinterFonts.h"
+#include "print/PrinterInfo.h"
 #include "print/ui/PrintRun.h"
 #include "print/ui/PrintTarget.h"
 
