@@ -63,7 +63,7 @@ test-long: configure
 
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DTOLMO_BENCH=ON
-	cmake --build $(BENCH_BUILD) -j $(JOBS)
+	cmake --build $(BENCH_BUILD) -j $(JOBS) --target benchmarks
 	@set -e; for b in $(BENCH_BUILD)/bench/bench_*; do \
 	  [ -x "$$b" ] || continue; echo "== $$(basename $$b)"; QT_QPA_PLATFORM=offscreen "$$b" --benchmark_counters_tabular=true; done
 

@@ -87,6 +87,8 @@ endfunction()
 function(tolmo_benchmarks)
   find_package(benchmark REQUIRED)
   file(GLOB benches CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/bench_*.cpp)
+  # `make bench` builds this one target: the benchmark programs without the tests and the app.
+  add_custom_target(benchmarks)
   foreach(b ${benches})
     get_filename_component(n ${b} NAME_WE)
     # bench_*_ui.cpp measure widgets on the offscreen platform and need the Qt layer.
@@ -100,6 +102,7 @@ function(tolmo_benchmarks)
       target_link_libraries(${n} PRIVATE tolmo_core benchmark::benchmark)
     endif()
     set_target_properties(${n} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+    add_dependencies(benchmarks ${n})
   endforeach()
 endfunction()
 

@@ -5,10 +5,12 @@
 #include "text/Utf8Sequence.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <iconv.h>
 #include <thread>
+#include <type_traits>
 #include <unordered_map>
 #include <vector>
 
@@ -35,11 +37,17 @@ struct Tables {
     std::vector<uint32_t> eucToStore = std::vector<uint32_t>(94 * 94, 0);
     std::vector<uint16_t> storeToJis = std::vector<uint16_t>(0x10000, 0);
     const char32_t* codeChar = Cp932CodeCharTable();
+    // Code -> its character where that is one UTF-16 unit and the code is not of the document's
+    // table (0: the encoder looks further). Half the size of codeChar, for the Unicode writers.
+    std::vector<uint16_t> unitOf = std::vector<uint16_t>(0x10000, 0);
 
     Tables() {
         const uint16_t* exact = Cp932ExactTable();
         for (unsigned ch = 0x80; ch < 0x10000; ++ch)
             if (exact[ch] && !TCharTable::IsTableCode(exact[ch])) storeCode[ch] = exact[ch];
+        for (unsigned code = 0x80; code < 0x10000; ++code)
+            if (codeChar[code] && codeChar[code] < 0x10000 && !TCharTable::IsTableCode(code))
+                unitOf[code] = static_cast<uint16_t>(codeChar[code]);
         // Each character's JIS code, the strict rows before the NEC and IBM ones.
         std::vector<uint16_t> jisOfChar(0x10000, 0);
         for (int pass = 0; pass < 2; ++pass)
@@ -215,41 +223,63 @@ void decodeUtf16(const unsigned char* s, std::size_t n, bool be, Piece& w) {
         return be ? static_cast<char16_t>(s[i] << 8 | s[i + 1])
                   : static_cast<char16_t>(s[i + 1] << 8 | s[i]);
     };
+    // The text is written through a local pointer (a store through w.o would make the compiler
+    // reload it after every byte); w's own calls take it over and hand it back.
+    char* o = w.o;
+    auto through = [&](auto f) {
+        w.o = o;
+        f();
+        o = w.o;
+    };
     std::size_t i = 0;
     while (i + 1 < n) {
         while (i + 8 <= n) {
             uint64_t v;
             std::memcpy(&v, s + i, 8);
             if (v & mask) break;
-            for (int k = 0; k < 4; ++k)
-                *w.o++ = static_cast<char>(v >> (16 * k + lo));
+            if constexpr (std::endian::native == std::endian::little) {
+                uint64_t x = v >> lo & 0x00FF00FF00FF00FFull; // the four ASCII bytes, gathered
+                x = (x | x >> 8) & 0x0000FFFF0000FFFFull;
+                x = (x | x >> 16) & 0xFFFFFFFFull;
+                const uint32_t four = static_cast<uint32_t>(x);
+                std::memcpy(o, &four, 4);
+                o += 4;
+            } else {
+                for (int k = 0; k < 4; ++k)
+                    *o++ = static_cast<char>(s[i + 2 * k + (be ? 1 : 0)]);
+            }
             i += 8;
         }
         if (i + 1 >= n) break;
         const char16_t u = unit(i);
         if (u < 0x80) {
-            *w.o++ = static_cast<char>(u);
+            *o++ = static_cast<char>(u);
             i += 2;
         } else if (u >= 0xD800 && u <= 0xDFFF) {
             if (u <= 0xDBFF && i + 3 < n) {
                 const char16_t v = unit(i + 2);
                 if (v >= 0xDC00 && v <= 0xDFFF) {
-                    w.ch(0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (v - 0xDC00),
-                         n - i);
+                    through([&] {
+                        w.ch(0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (v - 0xDC00),
+                             n - i);
+                    });
                     i += 4;
                     continue;
                 }
             }
-            w.bytes(s + i, 2, n - i); // a lone surrogate is kept as its two bytes
+            through([&] { w.bytes(s + i, 2, n - i); }); // a lone surrogate is kept as its bytes
             i += 2;
         } else {
-            if (const unsigned c = code[u])
-                w.put(c);
-            else
-                w.ch(u, n - i);
+            if (const unsigned c = code[u]) {
+                if (c > 0xFF) *o++ = static_cast<char>(c >> 8);
+                *o++ = static_cast<char>(c & 0xFF);
+            } else {
+                through([&] { w.ch(u, n - i); });
+            }
             i += 2;
         }
     }
+    w.o = o;
     if (i < n) w.bytes(s + i, 1, 1); // the odd last byte
 }
 
@@ -500,6 +530,8 @@ void TStoreDecoder::Decode(std::string_view in, bool last, std::string& out) {
     cuts.push_back(end);
     const std::size_t count = cuts.size() - 1;
     std::vector<std::string> texts(count);
+    // The pieces' texts join the first one's: the whole is reserved once (address space only).
+    if (count > 1) out.reserve(out.size() + end + 64);
     std::vector<std::unique_ptr<Piece>> outs(count);
     auto run = [&](std::size_t k) {
         std::string& text = k == 0 ? out : texts[k];
@@ -558,21 +590,25 @@ void TStoreDecoder::Decode(std::string_view in, bool last, std::string& out) {
 
 namespace {
 
-// The encoder's output, written through a pointer.
+// The encoder's output, written through a pointer. The most a block can write is reserved up
+// front (address space only), and the string grows in steps within it: only the bytes written are
+// ever touched, and the text does not move while a block is written.
 struct Sink {
+    static constexpr std::size_t kStep = std::size_t{64} << 10;
     std::string& s;
     char* o;
     char* lim;
-    explicit Sink(std::string& str, std::size_t expect) : s(str) {
+    Sink(std::string& str, std::size_t most) : s(str) {
         const std::size_t at = s.size();
-        s.resize(at + expect + 64);
+        s.reserve(at + most + 64);
+        s.resize(at + std::min(most, kStep) + 64);
         o = s.data() + at;
         lim = s.data() + s.size();
     }
     void ensure(std::size_t k) {
         if (static_cast<std::size_t>(lim - o) >= k) return;
         const std::size_t at = static_cast<std::size_t>(o - s.data());
-        s.resize(s.size() + k + s.size() / 2 + 64);
+        s.resize(at + k + kStep);
         o = s.data() + at;
         lim = s.data() + s.size();
     }
@@ -626,6 +662,119 @@ void putUtf16(Sink& w, char32_t c, bool be) {
 inline bool plainAscii8(uint64_t v) {
     const uint64_t x = v ^ 0x0D0D0D0D0D0D0D0Dull;
     return !(v & kHigh) && !((x - 0x0101010101010101ull) & ~x & kHigh);
+}
+
+// A UTF-16 unit in the file's byte order.
+template <bool BE> inline void storeUnit(char* o, unsigned u) {
+    o[0] = static_cast<char>(BE ? u >> 8 : u);
+    o[1] = static_cast<char>(BE ? u : u >> 8);
+}
+
+// Eight ASCII bytes (v as read from memory) as eight UTF-16 units.
+template <bool BE> inline void storeWidened(char* o, uint64_t v) {
+    if constexpr (std::endian::native == std::endian::little) {
+        auto spread = [](uint64_t x) {
+            x = (x | x << 16) & 0x0000FFFF0000FFFFull;
+            x = (x | x << 8) & 0x00FF00FF00FF00FFull;
+            return BE ? x << 8 : x;
+        };
+        const uint64_t lo = spread(v & 0xFFFFFFFFu), hi = spread(v >> 32);
+        std::memcpy(o, &lo, 8);
+        std::memcpy(o + 8, &hi, 8);
+    } else {
+        unsigned char b[8];
+        std::memcpy(b, &v, 8);
+        for (int k = 0; k < 8; ++k)
+            storeUnit<BE>(o + 2 * k, b[k]);
+    }
+}
+
+enum class Unicode { Utf8, Utf16LE, Utf16BE };
+
+// The Unicode writers' pass: ASCII eight bytes at a time (a CR LF as the file's line end), a
+// character of one UTF-16 unit through unitOf, everything else (the table's codes, characters
+// beyond the BMP, bytes that are not characters) through step, which writes what starts at i and
+// says where the next begins.
+template <Unicode K, typename Step>
+void encodeUnicode(const unsigned char* s, std::size_t n, const uint16_t* unitOf,
+                   TLineEndStyle lineEnd, Sink& w, Step step) {
+    const bool crPlain = lineEnd == TLineEndStyle::CrLf;
+    constexpr bool kUtf8 = K == Unicode::Utf8, kBE = K == Unicode::Utf16BE;
+    constexpr std::size_t kChunk = std::size_t{16} << 10;
+    constexpr std::size_t kMost = 3;   // bytes written per byte read at most on this path
+    constexpr std::size_t kSlack = 64; // an ASCII run read past the chunk's end, and step's own
+    auto plain = [crPlain](uint64_t v) { return crPlain ? !(v & kHigh) : plainAscii8(v); };
+    std::size_t i = 0;
+    while (i < n) {
+        const std::size_t end = std::min(n, i + kChunk);
+        w.ensure(kMost * (end - i) + kSlack);
+        char* o = w.o;
+        while (i < end) {
+            const unsigned c = s[i];
+            if (c < 0x80) {
+                uint64_t v;
+                if (i + 8 <= n && (std::memcpy(&v, s + i, 8), plain(v))) {
+                    if constexpr (kUtf8) {
+                        std::memcpy(o, &v, 8);
+                        o += 8;
+                    } else {
+                        storeWidened<kBE>(o, v);
+                        o += 16;
+                    }
+                    i += 8;
+                } else {
+                    // A CR LF becomes the file's line end; a CR alone stays.
+                    unsigned a = c;
+                    std::size_t len = 1;
+                    if (c == '\r' && !crPlain && i + 1 < n && s[i + 1] == '\n') {
+                        len = 2;
+                        if (lineEnd == TLineEndStyle::Lf) a = '\n';
+                    }
+                    if constexpr (kUtf8) {
+                        *o++ = static_cast<char>(a);
+                    } else {
+                        storeUnit<kBE>(o, a);
+                        o += 2;
+                    }
+                    i += len;
+                }
+                continue;
+            }
+            unsigned code = c;
+            std::size_t len = 1;
+            if (IsDBCSLeadByte(static_cast<unsigned char>(c)) && i + 1 < n &&
+                IsDBCSTrailByte(s[i + 1])) {
+                code = c << 8 | s[i + 1];
+                len = 2;
+            }
+            if (const unsigned u = unitOf[code]) {
+                if constexpr (kUtf8) {
+                    if (u >= 0x800) {
+                        o[0] = static_cast<char>(0xE0 | u >> 12);
+                        o[1] = static_cast<char>(0x80 | (u >> 6 & 0x3F));
+                        o[2] = static_cast<char>(0x80 | (u & 0x3F));
+                        o += 3;
+                    } else if (u >= 0x80) {
+                        o[0] = static_cast<char>(0xC0 | u >> 6);
+                        o[1] = static_cast<char>(0x80 | (u & 0x3F));
+                        o += 2;
+                    } else {
+                        *o++ = static_cast<char>(u);
+                    }
+                } else {
+                    storeUnit<kBE>(o, u);
+                    o += 2;
+                }
+                i += len;
+                continue;
+            }
+            w.o = o;
+            i = step(i);
+            w.ensure(kMost * (end > i ? end - i : 0) + kSlack);
+            o = w.o;
+        }
+        w.o = o;
+    }
 }
 
 } // namespace
@@ -683,7 +832,11 @@ void TStoreEncoder::encodeBlock(std::string_view in, std::string& out) {
     const bool utf16 = e == TEncoding::Utf16LE || e == TEncoding::Utf16BE;
     const bool be = e == TEncoding::Utf16BE;
     const bool jis = e == TEncoding::Iso2022Jp;
-    Sink w(out, utf16 ? 2 * n : e == TEncoding::Utf8 ? n + n / 2 : n + n / 8);
+    // The most a block writes in each encoding (ISO-2022-JP's escapes may need more, and get it).
+    Sink w(out, utf16                   ? 2 * n
+                : e == TEncoding::Utf8  ? 3 * n
+                : e == TEncoding::EucJp ? 2 * n
+                                        : n + n / 8);
     auto toSet = [&](int set) {
         if (jisSet_ == set) return;
         static const char* const esc[] = {"\x1B(B", "\x1B(J", "\x1B(I",
@@ -802,57 +955,74 @@ void TStoreEncoder::encodeBlock(std::string_view in, std::string& out) {
         }
         }
     };
-    std::size_t i = 0;
-    while (i < n) {
-        const unsigned char c = s[i];
-        if (c < 0x80) {
-            if (c == '\r') {
-                if (i + 1 < n && s[i + 1] == '\n') {
-                    static const unsigned char crlf[] = {'\r', '\n'};
-                    const TLineEndStyle le = format_.lineEnd;
-                    ascii(le == TLineEndStyle::Lf ? crlf + 1 : crlf,
-                          le == TLineEndStyle::CrLf ? 2 : 1);
-                    i += 2;
-                } else {
-                    ascii(s + i, 1);
-                    ++i;
-                }
-                continue;
-            }
-            std::size_t j = i + 1;
-            while (j + 8 <= n) {
-                uint64_t v;
-                std::memcpy(&v, s + j, 8);
-                if (!plainAscii8(v)) break;
-                j += 8;
-            }
-            while (j < n && s[j] < 0x80 && s[j] != '\r')
-                ++j;
-            ascii(s + i, j - i);
-            i = j;
-            continue;
-        }
-        if (IsDBCSLeadByte(c) && i + 1 < n && IsDBCSTrailByte(s[i + 1])) {
-            const unsigned k = static_cast<unsigned>(c) << 8 | s[i + 1];
-            i += 2;
-            if (table_ && TCharTable::IsTableCode(k)) {
-                if (const TCharTableEntry* en = table_->Entry(k)) {
-                    if (en->bytes.empty()) {
-                        tableChar(en->ch);
+    // The text from i on, written the general way; with one (std::true_type) only what starts at
+    // i. Returns where it stopped.
+    auto general = [&](std::size_t i, auto one) {
+        for (bool first = true; i < n && (first || !decltype(one)::value); first = false) {
+            const unsigned char c = s[i];
+            if (c < 0x80) {
+                if (c == '\r') {
+                    if (i + 1 < n && s[i + 1] == '\n') {
+                        static const unsigned char crlf[] = {'\r', '\n'};
+                        const TLineEndStyle le = format_.lineEnd;
+                        ascii(le == TLineEndStyle::Lf ? crlf + 1 : crlf,
+                              le == TLineEndStyle::CrLf ? 2 : 1);
+                        i += 2;
                     } else {
-                        w.append(en->bytes.data(), en->bytes.size());
+                        ascii(s + i, 1);
+                        ++i;
                     }
                     continue;
                 }
+                std::size_t j = i + 1;
+                while (j + 8 <= n) {
+                    uint64_t v;
+                    std::memcpy(&v, s + j, 8);
+                    if (!plainAscii8(v)) break;
+                    j += 8;
+                }
+                while (j < n && s[j] < 0x80 && s[j] != '\r')
+                    ++j;
+                ascii(s + i, j - i);
+                i = j;
+                continue;
             }
-            code(k);
-            continue;
+            if (IsDBCSLeadByte(c) && i + 1 < n && IsDBCSTrailByte(s[i + 1])) {
+                const unsigned k = static_cast<unsigned>(c) << 8 | s[i + 1];
+                i += 2;
+                if (table_ && TCharTable::IsTableCode(k)) {
+                    if (const TCharTableEntry* en = table_->Entry(k)) {
+                        if (en->bytes.empty()) {
+                            tableChar(en->ch);
+                        } else {
+                            w.append(en->bytes.data(), en->bytes.size());
+                        }
+                        continue;
+                    }
+                }
+                code(k);
+                continue;
+            }
+            ++i;
+            if (e == TEncoding::ShiftJis || t.codeChar[c])
+                code(c);
+            else
+                lost();
         }
-        ++i;
-        if (e == TEncoding::ShiftJis || t.codeChar[c])
-            code(c);
+        return i;
+    };
+    auto rare = [&](std::size_t i) __attribute__((noinline)) {
+        return general(i, std::true_type());
+    };
+    if (e == TEncoding::Utf8) {
+        encodeUnicode<Unicode::Utf8>(s, n, t.unitOf.data(), format_.lineEnd, w, rare);
+    } else if (utf16) {
+        if (be)
+            encodeUnicode<Unicode::Utf16BE>(s, n, t.unitOf.data(), format_.lineEnd, w, rare);
         else
-            lost();
+            encodeUnicode<Unicode::Utf16LE>(s, n, t.unitOf.data(), format_.lineEnd, w, rare);
+    } else {
+        general(0, std::false_type());
     }
     w.finish();
 }
