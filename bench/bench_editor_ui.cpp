@@ -24,8 +24,10 @@ constexpr size_t kSmall = size_t{1} << 20;
 constexpr size_t kHuge = size_t{1} << 30;
 
 // One editor at a time: the 1 GB one is made when first asked for, after the small one is gone.
+// It goes before the application does (a widget cannot outlive it).
+std::unique_ptr<TEditor> ed;
+
 TEditor* Editor(size_t bytes) {
-    static std::unique_ptr<TEditor> ed;
     static size_t size = 0;
     if (!ed || size != bytes) {
         ed.reset();
@@ -123,5 +125,6 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    ed.reset();
     return 0;
 }
