@@ -80,32 +80,76 @@ TEditor::~TEditor() {
 
 void TEditor::WireCore() {
     TEditorEvents& ev = core_->Events;
-    ev.InvalidateRows = [this](int a, int b) { InvalidateRows(a, b); };
-    ev.InvalidateAll = [this] { viewport()->update(); };
+    ev.InvalidateRows = [this](int a, int b) {
+        if (batch_)
+            batchView_ = true;
+        else
+            InvalidateRows(a, b);
+    };
+    ev.InvalidateAll = [this] {
+        if (batch_)
+            batchView_ = true;
+        else
+            viewport()->update();
+    };
     ev.SettingsChanged = [this] { UpdateMetrics(); };
     ev.OnCaretMoved = [this] {
-        // The ruler marker, the caret-row underline and the old and new caret cells.
-        const TCaretRepaint r = caretTrail_.Moved(metrics_, core_->Row());
-        if (r.Ruler.Height) viewport()->update(0, r.Ruler.Y, viewport()->width(), r.Ruler.Height);
-        InvalidateRows(r.LeftRow, r.LeftRow);
-        InvalidateRows(r.Row, r.Row);
-        caretOn_ = true;
-        if (hasFocus()) StartBlink();
-        UpdateScrollBars();
-        emit CaretMoved();
-        // The candidate window's place and the surrounding text (reconversion).
-        if (QGuiApplication::inputMethod() && hasFocus())
-            QGuiApplication::inputMethod()->update(Qt::ImQueryInput);
+        if (batch_)
+            batchCaret_ = true;
+        else
+            CaretMovedNow();
     };
     ev.OnChange = [this] {
-        UpdateScrollBars();
-        if (QGuiApplication::inputMethod() && hasFocus())
-            QGuiApplication::inputMethod()->update(Qt::ImQueryInput);
-        emit Changed();
+        if (batch_)
+            batchChange_ = true;
+        else
+            ChangedNow();
     };
     ev.OnSelectionModeChange = [this] { emit SelectionModeChanged(); };
-    ev.OnTopRowChange = ev.OnTopColChange = [this] { UpdateScrollBars(); };
+    ev.OnTopRowChange = ev.OnTopColChange = [this] {
+        if (batch_)
+            batchView_ = true;
+        else
+            UpdateScrollBars();
+    };
     ev.OnWarning = [this](const std::string& m) { Warn(QString::fromStdString(m)); };
+}
+
+void TEditor::CaretMovedNow() {
+    // The ruler marker, the caret-row underline and the old and new caret cells.
+    const TCaretRepaint r = caretTrail_.Moved(metrics_, core_->Row());
+    if (r.Ruler.Height) viewport()->update(0, r.Ruler.Y, viewport()->width(), r.Ruler.Height);
+    InvalidateRows(r.LeftRow, r.LeftRow);
+    InvalidateRows(r.Row, r.Row);
+    caretOn_ = true;
+    if (hasFocus()) StartBlink();
+    UpdateScrollBars();
+    emit CaretMoved();
+    // The candidate window's place and the surrounding text (reconversion).
+    if (QGuiApplication::inputMethod() && hasFocus())
+        QGuiApplication::inputMethod()->update(Qt::ImQueryInput);
+}
+
+void TEditor::ChangedNow() {
+    UpdateScrollBars();
+    if (QGuiApplication::inputMethod() && hasFocus())
+        QGuiApplication::inputMethod()->update(Qt::ImQueryInput);
+    emit Changed();
+}
+
+void TEditor::EndBatch() {
+    if (batch_ > 0 && --batch_ == 0) FlushBatch();
+}
+
+void TEditor::FlushBatch() {
+    const bool caret = std::exchange(batchCaret_, false);
+    const bool change = std::exchange(batchChange_, false);
+    const bool view = std::exchange(batchView_, false);
+    if (!caret && !change && !view) return;
+    viewport()->update();
+    UpdateScrollBars();
+    if (change) ChangedNow();
+    if (caret) CaretMovedNow();
 }
 
 void TEditor::SetText(std::string_view cp932) {

@@ -72,6 +72,13 @@ class TEditor : public QAbstractScrollArea {
 
     long long PaintedRows = 0; // rows drawn so far (partial repaint shows in it)
 
+    // A run of edits and caret moves (Replace all) shown once: between BeginBatch and the last
+    // EndBatch the control only notes what to repaint and tell; FlushBatch shows it at once (before
+    // a question about the text, say) and the batch goes on.
+    void BeginBatch() { ++batch_; }
+    void EndBatch();
+    void FlushBatch();
+
   signals:
     void CaretMoved();
     void Changed();
@@ -96,6 +103,8 @@ class TEditor : public QAbstractScrollArea {
 
   private:
     void WireCore();
+    void CaretMovedNow();
+    void ChangedNow();
     void UpdateMetrics();
     void UpdateScrollBars();
     void InvalidateRows(int first, int last);
@@ -131,4 +140,6 @@ class TEditor : public QAbstractScrollArea {
     bool syncingScroll_ = false;
 
     TEditorMouseGestures mouse_;
+    int batch_ = 0;
+    bool batchCaret_ = false, batchChange_ = false, batchView_ = false;
 };

@@ -48,8 +48,28 @@ int TSearchCommands::ReplaceText() {
     if (!editor) return 0;
     TReplaceDialog dlg(window_, StorePath);
     if (!dlg.Execute(State) || !editor->WaitForLoad()) return 0;
-    TEditorReplaceTarget target(WindowAsker(), editor->Core(), caption());
+    // The control shows the run of replacements once, and what it has so far before any box.
+    struct ShownFirst : TAsker {
+        TEditor& editor;
+        TAsker& asker;
+        ShownFirst(TEditor& e, TAsker& a) : editor(e), asker(a) {}
+        bool Show(const TMessage& m) override {
+            editor.FlushBatch();
+            return asker.Show(m);
+        }
+        int Choose(const TMessage& m) override {
+            editor.FlushBatch();
+            return asker.Choose(m);
+        }
+    } asker(*editor, WindowAsker());
+    struct Batch {
+        TEditor& editor;
+        explicit Batch(TEditor& e) : editor(e) { editor.BeginBatch(); }
+        ~Batch() { editor.EndBatch(); }
+    } batch(*editor);
+    TEditorReplaceTarget target(asker, editor->Core(), caption());
     target.OnConfirm = [this, editor](const std::string& prompt) {
+        editor->FlushBatch();
         const QPoint caret = editor->viewport()->mapToGlobal(editor->CaretRect().topLeft());
         return AskReplaceConfirm(window_, prompt, caret, editor->Metrics().RowHeight);
     };

@@ -147,6 +147,44 @@ TEST_F(Widget, OnlyChangedRowsRepaint) {
     EXPECT_LE(ed.PaintedRows, 3);
 }
 
+// A batch of edits and caret moves (Replace all) tells and repaints once, at its end or when
+// flushed before a question; nothing it did is lost.
+TEST_F(Widget, ABatchShowsItsEditsOnce) {
+    std::string text;
+    for (int i = 0; i < 200; ++i)
+        text += "needle\r\n";
+    ed.SetText(text);
+    QApplication::processEvents();
+    int moved = 0, changed = 0;
+    QObject::connect(&ed, &TEditor::CaretMoved, [&] { ++moved; });
+    QObject::connect(&ed, &TEditor::Changed, [&] { ++changed; });
+    ed.BeginBatch();
+    for (int row = 0; row < 150; ++row) {
+        ed.Core().SetCaret(row, 0);
+        ed.Core().SetSelLength(6);
+        ed.Core().SetSelText("pin");
+    }
+    ed.PaintedRows = 0;
+    QApplication::processEvents();
+    EXPECT_EQ(moved, 0);
+    EXPECT_EQ(changed, 0);
+    EXPECT_EQ(ed.PaintedRows, 0);
+    ed.FlushBatch(); // as before a question: shown, and the batch goes on
+    EXPECT_EQ(moved, 1);
+    EXPECT_EQ(changed, 1);
+    QApplication::processEvents();
+    EXPECT_GT(ed.PaintedRows, 0);
+    EXPECT_EQ(ed.verticalScrollBar()->value(), ed.Core().TopRow());
+    ed.Core().SetCaret(199, 0);
+    EXPECT_EQ(moved, 1);
+    ed.EndBatch();
+    EXPECT_EQ(moved, 2);
+    EXPECT_EQ(ed.verticalScrollBar()->value(), ed.Core().TopRow());
+    EXPECT_EQ(ed.Core().Row(), 199);
+    ed.Core().SetCaret(10, 0); // outside a batch every move tells at once
+    EXPECT_EQ(moved, 3);
+}
+
 // The gestures themselves are the core's test.
 TEST_F(Widget, MouseDragAndPopupReachTheCore) {
     ed.SetText("hello world\r\nsecond\r\n");
