@@ -345,15 +345,19 @@ bool SearchRows(const TRowView& rows, TSearchPos start, const TSearchPattern& pa
                                         : searchBackward(rows, start, pattern, hit);
 }
 
-bool EditorSearch(const TRowView& rows, const TEditorSearchState& state, std::string_view pattern,
-                  TSearchOptions options, TSearchHit& hit) {
-    if (rows.RowCount() == 0 || pattern.empty()) return false;
-    // The last pattern is kept: Find next and Replace all search for the same one again and again.
+const TSearchPattern& PreparedPattern(std::string_view pattern, TSearchOptions options) {
     thread_local std::string lastBytes;
     thread_local std::unique_ptr<TSearchPattern> last;
     if (!last || last->Options() != options || lastBytes != pattern) {
         last = std::make_unique<TSearchPattern>(pattern, options);
         lastBytes.assign(pattern);
     }
-    return SearchRows(rows, SearchStartPos(rows, state, options & soDown), *last, hit);
+    return *last;
+}
+
+bool EditorSearch(const TRowView& rows, const TEditorSearchState& state, std::string_view pattern,
+                  TSearchOptions options, TSearchHit& hit) {
+    if (rows.RowCount() == 0 || pattern.empty()) return false;
+    return SearchRows(rows, SearchStartPos(rows, state, options & soDown),
+                      PreparedPattern(pattern, options), hit);
 }

@@ -47,6 +47,10 @@ TSearchPos SearchStartPos(const TRowView& rows, const TEditorSearchState& state,
 bool SearchRows(const TRowView& rows, TSearchPos start, const TSearchPattern& pattern,
                 TSearchHit& hit);
 
+// The pattern prepared for these bytes and options: the last one asked for on this thread is
+// kept (Find next and Replace all search for the same pattern again and again).
+const TSearchPattern& PreparedPattern(std::string_view pattern, TSearchOptions options);
+
 // The editor's Search: nothing without rows; otherwise from the start the rules give.
 bool EditorSearch(const TRowView& rows, const TEditorSearchState& state, std::string_view pattern,
                   TSearchOptions options, TSearchHit& hit);

@@ -29,13 +29,9 @@ bool TRowStoreReplaceTarget::Find(const TSearchCommandState& state) {
         ++NotFound;
         return false;
     }
-    // The pattern is prepared once for a run of searches with the same text and options.
-    if (!pattern_ || patternBytes_ != pattern || pattern_->Options() != state.Options) {
-        pattern_ = std::make_unique<TSearchPattern>(pattern, state.Options);
-        patternBytes_ = pattern;
-    }
-    if (store_.Count() == 0 || pattern_->Empty() ||
-        !SearchRows(store_, SearchStartPos(store_, st, state.Options & soDown), *pattern_, hit)) {
+    const TSearchPattern& prepared = PreparedPattern(pattern, state.Options);
+    if (store_.Count() == 0 || prepared.Empty() ||
+        !SearchRows(store_, SearchStartPos(store_, st, state.Options & soDown), prepared, hit)) {
         ++NotFound;
         return false;
     }

@@ -8,7 +8,6 @@
 #include "text/RowStore.h"
 
 #include <functional>
-#include <memory>
 #include <string>
 
 class TRowStoreReplaceTarget : public TReplaceTarget {
@@ -38,6 +37,4 @@ class TRowStoreReplaceTarget : public TReplaceTarget {
     TEditorScreenStrings& store_;
     std::ptrdiff_t caret_ = 0, sel_ = 0, hit_ = 0;
     bool caretStyle_ = false;
-    std::unique_ptr<TSearchPattern> pattern_; // the last search's pattern, for its bytes
-    std::string patternBytes_;
 };
