@@ -6,6 +6,11 @@
 //   BM_TypeInHugeText/W        the same in the 1 GB text: the aim is at most 2 × the small text
 //   BM_PageDownSmallText       one PageDown with the repaint of the page, middle of the 1 MB text
 //   BM_PageDownHugeText        the same in the middle of the 1 GB text
+//   BM_JumpToEndSmallText      Ctrl+End from the top of the 1 MB text to the painted last page,
+//                              with no colouring state computed below the first page
+//   BM_JumpToEndHugeText/W     the same in the 1 GB text: the page is painted without waiting
+//                              for the colouring of the rows above it (W 0), or after walking
+//                              all of them first (W 1, what painting a far row cost before)
 // The counter "rows" is the number of rows painted per iteration.
 #include "editor/ProgramPropertySets.h"
 #include "editor/ui/EditorWidget.h"
@@ -16,6 +21,7 @@
 #include <QKeyEvent>
 #include <benchmark/benchmark.h>
 
+#include <climits>
 #include <memory>
 #include <string>
 
@@ -43,10 +49,11 @@ TEditor* Editor(size_t bytes) {
     return ed.get();
 }
 
-void SendKey(QWidget* w, int key, const QString& text = {}) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+void SendKey(QWidget* w, int key, const QString& text = {},
+             Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QKeyEvent press(QEvent::KeyPress, key, mods, text);
     QApplication::sendEvent(w, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QKeyEvent release(QEvent::KeyRelease, key, mods, text);
     QApplication::sendEvent(w, &release);
 }
 
@@ -84,7 +91,38 @@ void PageDown(benchmark::State& state, size_t bytes) {
     }
     Rows(state, ed, before);
 }
+
+// The key and the synchronous repaint of the page it shows; what is left queued (the colouring
+// of the rows above, a slice at a time) is not waited for.
+void JumpToEnd(benchmark::State& state, size_t bytes, bool wait) {
+    TEditor* ed = Editor(bytes);
+    TEditorScreenStrings& store = *ed->Core().SharedStore();
+    const int64_t sync = store.SyncParseBytes;
+    if (wait) store.SyncParseBytes = INT64_MAX;
+    long long painted = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        ed->Core().SetCaret(0, 0);
+        ed->Core().SetFountain(nullptr); // the colouring states are walked afresh
+        QApplication::processEvents();
+        const long long before = ed->PaintedRows;
+        state.ResumeTiming();
+        SendKey(ed, Qt::Key_End, {}, Qt::ControlModifier);
+        ed->viewport()->repaint();
+        painted += ed->PaintedRows - before;
+    }
+    state.counters["rows"] = benchmark::Counter(double(painted), benchmark::Counter::kAvgIterations);
+    state.counters["row"] = ed->Core().Row();
+    store.SyncParseBytes = sync;
+}
 } // namespace
+
+static void BM_JumpToEndSmallText(benchmark::State& state) {
+    JumpToEnd(state, kSmall, false);
+}
+static void BM_JumpToEndHugeText(benchmark::State& state) {
+    JumpToEnd(state, kHuge, state.range(0) != 0);
+}
 
 static void BM_TypeInSmallText(benchmark::State& state) {
     TypeIn(state, kSmall);
@@ -115,9 +153,12 @@ static void BM_PageDownHugeText(benchmark::State& state) {
 // The small text first, then everything on the huge one (made once).
 BENCHMARK(BM_TypeInSmallText)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PageDownSmallText)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_JumpToEndSmallText)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RepaintRowBaseline)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeInHugeText)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PageDownHugeText)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_JumpToEndHugeText)->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_JumpToEndHugeText)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

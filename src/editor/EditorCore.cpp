@@ -17,8 +17,12 @@ TEditorCore::TEditorCore(std::shared_ptr<TEditorScreenStrings> store)
     ev.KeepPlaces = [this] { KeepTextPlaces(); };
     ev.RestorePlaces = [this] { RestoreTextPlaces(); };
     ev.KeepTopWithin = [this](int maxRow) { SetTopRow(std::min(topRow_, maxRow)); };
+    ev.StatesComputed = [this](int first, int last) {
+        coloring_.Invalidate(first);
+        if (first <= topRow_ + visibleRows_ && last >= topRow_) Notify(Events.InvalidateAll);
+    };
     ParseBoundChanged();
-    coloring_.SavedState = [this](int row, TFountainState& out) {
+    coloring_.SavedState = [this](int row, TFountainState& out) -> TStateKept {
         return rows_->SavedState(row, out);
     };
     Init();

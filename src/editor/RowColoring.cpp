@@ -47,13 +47,35 @@ void TEditorRowColoring::Invalidate(int fromRow) {
     const size_t keep = fromRow <= 0 ? 0 : static_cast<size_t>((fromRow - 1) / Step + 1);
     if (checkpoints_.size() > keep) checkpoints_.resize(keep);
     if (memoRow_ >= fromRow) memoRow_ = -1;
+    if (guessRow_ >= fromRow) guessRow_ = -1;
+}
+
+// Painting goes down the rows: the guess of the row above carries on.
+TFountainState TEditorRowColoring::Guess(int row) {
+    int at = std::max(0, row - GuessRows);
+    TFountainState s;
+    if (guessRow_ >= 0 && guessRow_ <= row && guessRow_ >= at) {
+        at = guessRow_;
+        s = guess_;
+    }
+    for (; at < row; ++at)
+        parser_->ParseRow(s, rows_.RowText(at), rows_.NextRowText(at), rows_.RowEndKind(at));
+    guessRow_ = row;
+    guess_ = s;
+    return s;
 }
 
 TFountainState TEditorRowColoring::StateOf(int row) {
     if (!parser_ || row <= 0) return {};
     row = std::min(row, rows_.RowCount());
     TFountainState saved;
-    if (row < rows_.RowCount() && SavedState && SavedState(row, saved)) return saved;
+    if (row < rows_.RowCount() && SavedState) {
+        switch (SavedState(row, saved)) {
+        case TStateKept::Saved: return saved;
+        case TStateKept::Later: return Guess(row);
+        case TStateKept::None: break;
+        }
+    }
     if (checkpoints_.empty()) checkpoints_.push_back({});
     int at;
     TFountainState s;

@@ -20,9 +20,10 @@ void AssignColorItem(TFountainColor& to, const TEditorColorItem& from);
 class TEditorRowColoring {
   public:
     explicit TEditorRowColoring(const TRowView& rows) : rows_(rows) {}
-    // The parser state the row store saved for the start of a row; false when it keeps none
-    // (the colouring then walks from its own checkpoints).
-    std::function<bool(int row, TFountainState& out)> SavedState;
+    // The parser state the row store saved for the start of a row. When it keeps none the
+    // colouring walks from its own checkpoints; when it has not computed it yet (Later) the row
+    // is shown with the state a walk from GuessRows rows above gives, starting afresh there.
+    std::function<TStateKept(int row, TFountainState& out)> SavedState;
     void SetFountain(const TFountain* f);
     const TFountain* Fountain() const { return fountain_; }
     void Invalidate(int fromRow); // rows from here on changed (or moved)
@@ -31,6 +32,8 @@ class TEditorRowColoring {
 
   private:
     static constexpr int Step = 32;
+    static constexpr int GuessRows = 100;
+    TFountainState Guess(int row);
     const TRowView& rows_;
     const TFountain* fountain_ = nullptr;
     std::unique_ptr<TRowTokens> tokens_;
@@ -38,4 +41,6 @@ class TEditorRowColoring {
     std::vector<TFountainState> checkpoints_; // state at rows 0, 32, 64, ...
     int memoRow_ = -1;                        // last state computed, for sequential access
     TFountainState memo_;
+    int guessRow_ = -1; // the same for the guessed states
+    TFountainState guess_;
 };

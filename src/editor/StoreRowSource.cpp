@@ -134,12 +134,19 @@ void TEditorScreenRows::SetFountain(const TFountain* f) {
     store_->InitBrackets();
 }
 
-bool TEditorScreenRows::SavedState(int row, TFountainState& out) {
-    if (!fountain_) return false;
-    if (row >= store_->ParsedLimit()) store_->ParseUpTo(row);
-    if (store_->BracketIndex(row) == -2) return false;
+TStateKept TEditorScreenRows::SavedState(int row, TFountainState& out) {
+    if (!fountain_) return TStateKept::None;
+    if (row >= store_->ParsedLimit()) {
+        // A jump far down paints at once; the rows above are walked in slices meanwhile.
+        if (store_->ParseIsFar(row)) {
+            store_->WantParsed(row);
+            return TStateKept::Later;
+        }
+        store_->ParseUpTo(row);
+    }
+    if (store_->BracketIndex(row) == -2) return TStateKept::None;
     out = FromRowState(store_->ParserState(row));
-    return true;
+    return TStateKept::Saved;
 }
 
 void TEditorScreenRows::Pull() {
@@ -160,6 +167,9 @@ void TEditorScreenRows::Take(const TRowChange& c) {
         offsets_.Invalidate(c.FirstRow - 1);
         Note(c.FirstRow, c.OldRowCount, c.NewRowCount, c.Merged);
         if (!ownEdit_ && Events.ChangedElsewhere) Events.ChangedElsewhere(); // a split page
+        break;
+    case TRowChange::ckParsed:
+        if (Events.StatesComputed) Events.StatesComputed(c.FirstRow, c.FirstRow + c.NewRowCount - 1);
         break;
     case TRowChange::ckAppended:
         offsets_.Invalidate(c.FirstRow - 1);

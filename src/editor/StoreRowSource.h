@@ -17,6 +17,7 @@
 #include <vector>
 
 struct TFountainState;
+enum class TStateKept : std::uint8_t;
 class TFountain;
 
 struct TEditorRowsUpdate {
@@ -33,6 +34,8 @@ struct TEditorRowsEvents {
     // Around a re-wrap: note the places in the text, find them again.
     std::function<void()> KeepPlaces, RestorePlaces;
     std::function<void(int maxRow)> KeepTopWithin; // the rows were rebuilt
+    // The states of rows first..last were computed after painting showed them guessed.
+    std::function<void(int first, int last)> StatesComputed;
 };
 
 class TEditorScreenRows : public TRowStoreView {
@@ -71,8 +74,8 @@ class TEditorScreenRows : public TRowStoreView {
     int RewrapCount() const { return rewraps_; }
     // The colouring definition whose parser states the store keeps (null: none).
     void SetFountain(const TFountain* f);
-    // The saved parser state at the start of a row; false when the store keeps none.
-    bool SavedState(int row, TFountainState& out);
+    // The saved parser state at the start of a row (TStateKept).
+    TStateKept SavedState(int row, TFountainState& out);
 
     // TRowStoreView: pulls the store's changes.
     void RowsChanged() override { Pull(); }

@@ -71,6 +71,10 @@ struct TFountainState {
     void FromBytes(const std::uint8_t in[5]);
 };
 
+// What a row store knows of a row's start state: it keeps none, it has it, or it computes it
+// later (the row is far below the rows computed so far).
+enum class TStateKept : std::uint8_t { None, Saved, Later };
+
 class TFountainParser;
 
 // A colouring definition: bracket pairs, the reserved-word colour and list, the file extensions it

@@ -10,6 +10,7 @@ TEditorScreenStrings::TEditorScreenStrings() {
 }
 
 TEditorScreenStrings::~TEditorScreenStrings() {
+    if (sliceQueued_) *sliceQueued_ = nullptr;
     DropRewrap();
 }
 

@@ -58,6 +58,7 @@ struct TRowChange {
         ckReset,      // every row was rebuilt (a new text, a re-wrap): refresh everything
         ckRewrapping, // the rows are about to be wrapped anew; the text stays
         ckAppended,   // a background load appended rows FirstRow.. (nothing before them changed)
+        ckParsed,     // a slice (ParseSlice) computed the states of rows FirstRow.. for painting
     };
     TKind Kind = ckRows;
     int FirstRow = -1;
@@ -248,6 +249,20 @@ class TEditorScreenStrings final : public TRowView {
     int InitBracketsFrom(int row, const TRowParserState* start = nullptr);
     void ParseUpTo(int row);                        // compute states up to row (painting)
     int ParsedLimit() const { return parseValid_; } // rows from here on are not computed
+    // Painting far below the computed rows (more than SyncParseBytes of text between them) does
+    // not wait for the walk: the view shows the row with a state guessed from the rows just
+    // above it and asks for it with WantParsed. The rows up to it are then walked in slices of
+    // ParseSliceBytes, each one a call this store's thread runs when it has nothing else to do
+    // (RunWhenIdle), so keys and painting come first; every slice logs its rows as ckParsed and
+    // tells the views. Without RunWhenIdle the caller runs the slices (ParseSlice).
+    std::function<void(std::function<void()>)> RunWhenIdle;
+    int64_t SyncParseBytes = int64_t{256} << 10;
+    int64_t ParseSliceBytes = int64_t{512} << 10;
+    bool ParseIsFar(int row) const;
+    void WantParsed(int row);
+    bool ParseWanted() const { return parseWanted_ >= parseValid_ && parseValid_ < Count(); }
+    // Walks one slice towards the row wanted; returns the rows it computed.
+    int ParseSlice();
 
     void BeginUpdate();
     void EndUpdate();
@@ -282,6 +297,7 @@ class TEditorScreenStrings final : public TRowView {
     // Where a place `at` bytes into the text of rows from `first` on lies now.
     TRowPlace PlaceOf(int first, size_t at) const;
     int ParseLimit() const;
+    bool ParsesEveryRow() const;
     void StoreState(int r, const TRowParserState& s, bool& changed);
     std::unique_ptr<TRowStateParser> MakeParser() const;
     // The parser state row starts from: the state saved for the row above, carried over it.
@@ -338,6 +354,10 @@ class TEditorScreenStrings final : public TRowView {
     std::shared_ptr<TCharTable> charTable_;
     TRowMarks marksInList_ = 0;
     int parseValid_ = 0;
+    int parseWanted_ = -1; // last row painting asked for beyond SyncParseBytes (WantParsed)
+    // The queued slice (ParseSlice): cleared when this store goes away before it runs.
+    std::shared_ptr<TEditorScreenStrings*> sliceQueued_;
+    void QueueSlice();
     int lastParsedRow_ = -1; // last row the latest walk stored a state into
     int updateCount_ = 0;
     TUpdateInfo updateInfo_;

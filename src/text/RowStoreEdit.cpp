@@ -310,6 +310,7 @@ void TEditorScreenStrings::Clear() {
     undo_.Clear();
     marksInList_ = 0;
     parseValid_ = 0;
+    parseWanted_ = -1;
     RecordUpdate(0, old, 0, -1, 0);
     EndUpdate();
 }
@@ -513,6 +514,7 @@ void TEditorScreenStrings::Rebuild(bool wrap) {
         rows_.AddChunk(std::move(chunk), bytes);
     rows_.AssignBlocks(std::move(blocks));
     parseValid_ = 0;
+    parseWanted_ = -1;
 }
 
 // ---- re-wrap in the background ----
@@ -699,6 +701,7 @@ void TEditorScreenStrings::SwapRewrap(const std::shared_ptr<TRewrapJob>& held) {
         rows_.Insert(made.From, recut.data(), static_cast<int>(recut.size()));
     }
     parseValid_ = 0;
+    parseWanted_ = -1;
     InitBrackets();
     AfterRebuild();
 }

@@ -2,6 +2,7 @@
 // Rows from parseValid_ on are "not computed" whatever their stored bits say, so resetting the
 // tail of the text costs nothing.
 #include <algorithm>
+#include <limits>
 
 #include "text/RowStore.h"
 
@@ -21,6 +22,15 @@ int TEditorScreenStrings::ParseLimit() const {
     for (const TViewEntry& v : views_)
         limit = std::max(limit, v.ParseBound);
     return std::min(limit, last);
+}
+
+// The views want every row's state (a view's bound at the largest row), not only the ones they
+// show: a view at the text's end bounds the walk at its last row and still wants only those.
+bool TEditorScreenStrings::ParsesEveryRow() const {
+    if (views_.empty()) return parseAll_;
+    for (const TViewEntry& v : views_)
+        if (v.ParseBound == std::numeric_limits<int>::max()) return true;
+    return false;
 }
 
 void TEditorScreenStrings::StoreState(int r, const TRowParserState& s, bool& changed) {
@@ -50,6 +60,7 @@ void TEditorScreenStrings::WalkRows(int row, TRowParserState state, int limit, b
                                     int& changed, int& lo, int& hi) {
     std::unique_ptr<TRowStateParser> parser = MakeParser();
     const int n = Count();
+    const bool everyRow = ParsesEveryRow();
     int r = row;
     lastParsedRow_ = row - 1;
     for (; r <= limit; ++r) {
@@ -57,7 +68,7 @@ void TEditorScreenStrings::WalkRows(int row, TRowParserState state, int limit, b
         // into rows that were not computed yet: those are parsed when painting reaches them (a
         // run of replacements moving down the text would otherwise parse every row it passes).
         if (stopOnEqual && r > row &&
-            ((r >= parseValid_ && limit < n - 1) ||
+            ((r >= parseValid_ && !everyRow) ||
              RowData::ParserState(rows_.At(r).A, rows_.At(r).B, rows_.DataStr(r)) == state))
             return;
         bool diff;
@@ -86,6 +97,7 @@ void TEditorScreenStrings::InitBrackets() {
     lastParsedRow_ = -1;
     if (loading_) return;
     parseValid_ = 0; // every row reset to "not computed"
+    parseWanted_ = -1; // painting asks again
     int limit = ParseLimit();
     int changed = 0;
     if (limit >= 0) WalkFrom(0, TRowParserState(), limit, false, changed);
@@ -105,7 +117,7 @@ int TEditorScreenStrings::InitBracketsFrom(int row, const TRowParserState* known
     // the first row not computed touches no computed state: those rows are parsed when painting
     // reaches them. Otherwise every row up to the limit is wanted.
     if (row >= parseValid_) {
-        if (limit < n - 1) return 0;
+        if (!ParsesEveryRow()) return 0;
         row = parseValid_;
         known = nullptr;
     }
@@ -142,4 +154,45 @@ void TEditorScreenStrings::ParseUpTo(int row) {
     TRowParserState state = StateAtStartOf(start);
     int changed = 0;
     WalkFrom(start, state, row, false, changed);
+}
+
+bool TEditorScreenStrings::ParseIsFar(int row) const {
+    row = std::min(row, Count() - 1);
+    if (row < parseValid_) return false;
+    return TextPos(row) - TextPos(parseValid_) > SyncParseBytes;
+}
+
+void TEditorScreenStrings::WantParsed(int row) {
+    parseWanted_ = std::max(parseWanted_, std::min(row, Count() - 1));
+    if (ParseWanted()) QueueSlice();
+}
+
+void TEditorScreenStrings::QueueSlice() {
+    if (sliceQueued_ || !RunWhenIdle) return;
+    sliceQueued_ = std::make_shared<TEditorScreenStrings*>(this);
+    RunWhenIdle([token = sliceQueued_] {
+        TEditorScreenStrings* self = *token;
+        if (!self) return; // the store went away
+        self->sliceQueued_.reset();
+        self->ParseSlice();
+        if (self->ParseWanted()) self->QueueSlice();
+    });
+}
+
+int TEditorScreenStrings::ParseSlice() {
+    const int n = Count();
+    parseWanted_ = std::min(parseWanted_, n - 1);
+    if (loading_ || !ParseWanted()) {
+        parseWanted_ = -1;
+        return 0;
+    }
+    const int start = parseValid_;
+    const int64_t at = TextPos(start);
+    int last = std::min(parseWanted_, RowOfTextPos(at + std::max<int64_t>(ParseSliceBytes, 1)));
+    last = std::max(last, start);
+    int changed = 0, lo = -1, hi = -1;
+    WalkRows(start, StateAtStartOf(start), last, false, changed, lo, hi);
+    if (parseValid_ > parseWanted_) parseWanted_ = -1;
+    if (lo >= 0 && !views_.empty()) Log({TRowChange::ckParsed, lo, hi - lo + 1, hi - lo + 1}, true);
+    return parseValid_ - start;
 }

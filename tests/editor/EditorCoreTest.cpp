@@ -2,12 +2,14 @@
 // steps of the editor core on the built-in row store, and the caret row as the input method sees
 // it.
 #include "editor/InputMethodText.h"
+#include "syntax/SyntaxInstances.h"
 #include "text/CharTable.h"
 
 #include "../support/EditorCoreHelpers.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -366,6 +368,42 @@ TEST(EditorSplit, TwoEditorsShareOneRowStore) {
     b.SetTopRow(200);
     a.SetText(many);
     EXPECT_GE(a.Rows().ParsedLimit(), 220);
+}
+
+// A jump far below the rows whose states are computed paints at once with states guessed from
+// the rows just above; queued slices walk the rows in between, and the view repaints with the
+// exact states when they reach it.
+TEST(EditorColouring, AFarJumpPaintsAtOnceAndTheSlicesCorrectIt) {
+    const auto html = CreateHTMLFountain1();
+    TEditorCore e;
+    std::vector<std::function<void()>> queue;
+    TEditorScreenStrings& store = *e.SharedStore();
+    store.RunWhenIdle = [&](std::function<void()> f) { queue.push_back(std::move(f)); };
+    store.SyncParseBytes = 1000;
+    store.ParseSliceBytes = 4000;
+    e.SetFountain(html.get());
+    e.SetVisibleArea(10, 40);
+    std::string text = "<!--\r\n"; // a comment open over every row below
+    for (int i = 0; i < 2000; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
+    e.SetText(text);
+    int repaints = 0;
+    e.Events.InvalidateAll = [&] { ++repaints; };
+    e.SetTopRow(1900);
+    repaints = 0;
+    EXPECT_EQ(e.Coloring().StateOf(1905).BracketIndex, -1);
+    EXPECT_EQ(e.Coloring().StateOf(1906).BracketIndex, -1);
+    EXPECT_LT(e.Rows().ParsedLimit(), 100) << "painting waited for the rows above";
+    ASSERT_FALSE(queue.empty());
+    while (!queue.empty()) {
+        auto f = std::move(queue.front());
+        queue.erase(queue.begin());
+        f();
+    }
+    EXPECT_GE(repaints, 1);
+    EXPECT_EQ(e.Coloring().StateOf(1905).BracketIndex, 0);
+    EXPECT_EQ(e.Coloring().StateOf(1906).BracketIndex, 0);
+    EXPECT_LE(e.Rows().ParsedLimit(), 1907) << "the slices walk only as far as painting asked";
 }
 
 TEST(InputMethodText, TheCaretCountsUtf16UnitsOfTheCaretRowOnly) {

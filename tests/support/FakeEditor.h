@@ -28,7 +28,7 @@ struct FakeEditor : TRowStoreView {
     void Pull() {
         for (const TRowChange& c : store->ChangesSince(seen)) {
             changes.push_back(c);
-            if (c.Kind == TRowChange::ckStates)
+            if (c.Kind == TRowChange::ckStates || c.Kind == TRowChange::ckParsed)
                 for (int r = c.FirstRow; r < c.FirstRow + c.NewRowCount; ++r)
                     invalidated.push_back(r);
         }

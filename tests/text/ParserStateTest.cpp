@@ -3,6 +3,9 @@
 
 #include "../support/FakeEditor.h"
 
+#include <functional>
+#include <set>
+
 namespace {
 // '{' opens bracket 0, '}' closes it; counts the rows it parses.
 struct BraceParser : TRowStateParser {
@@ -83,4 +86,62 @@ TEST_F(ParserState, StatesAfterEditsAreThoseOfAWholeWalk) {
             ASSERT_EQ(kept[static_cast<size_t>(r)], s.BracketIndex(r))
                 << "row " << r << " step " << step;
     }
+}
+
+// Painting far below the computed rows gets the rows in between walked in slices, one queued
+// call at a time: every slice keeps to its size, edits between slices are taken in, the states
+// come out as a whole walk's, and a store gone before its queued slice runs is left alone. An
+// edit down there walks nothing either.
+TEST_F(ParserState, FarRowsAreWalkedInQueuedSlices) {
+    std::vector<std::function<void()>> queue;
+    s.RunWhenIdle = [&](std::function<void()> f) { queue.push_back(std::move(f)); };
+    s.SyncParseBytes = 200;
+    s.ParseSliceBytes = 100; // about ten rows of "row NNN"
+    std::string text = "{\r\n" + Numbered(300);
+    s.SetText(text);
+    ed.Show(290, 10); // at the text's end, which bounds the walk there
+    parses = 0;
+    ed.Edit(295, 1, "row 294\r\n");
+    EXPECT_LE(parses, 2) << "an edit at the end walked the rows above it";
+    EXPECT_FALSE(s.ParseIsFar(20));
+    EXPECT_TRUE(s.ParseIsFar(280));
+    s.WantParsed(280);
+    s.WantParsed(250); // the farthest row asked for counts
+    ASSERT_EQ(queue.size(), 1u);
+    ed.Pull();
+    ed.invalidated.clear();
+    int slices = 0;
+    while (!queue.empty()) {
+        auto f = std::move(queue.front());
+        queue.erase(queue.begin());
+        const int before = s.ParsedLimit();
+        f();
+        ++slices;
+        EXPECT_LE(s.ParsedLimit() - before, 14);
+        if (slices == 5) ed.Edit(1, 1, "}\r\n"); // closes the bracket above the slices
+    }
+    EXPECT_GE(slices, 20);
+    EXPECT_EQ(s.ParsedLimit(), 281);
+    ed.Pull();
+    const std::set<int> told(ed.invalidated.begin(), ed.invalidated.end());
+    for (int r = 2; r <= 280; ++r)
+        ASSERT_TRUE(told.count(r)) << "row " << r << " was computed without telling the views";
+    std::vector<int> kept;
+    for (int r = 0; r < s.ParsedLimit(); ++r)
+        kept.push_back(s.BracketIndex(r));
+    s.InitBrackets();
+    s.ParseUpTo(static_cast<int>(kept.size()) - 1);
+    for (int r = 0; r < static_cast<int>(kept.size()); ++r)
+        ASSERT_EQ(kept[static_cast<size_t>(r)], s.BracketIndex(r)) << r;
+
+    {
+        TEditorScreenStrings gone;
+        gone.RunWhenIdle = s.RunWhenIdle;
+        gone.SyncParseBytes = 1;
+        gone.SetParseAllWithoutEditor(false);
+        gone.SetText(text);
+        gone.WantParsed(200);
+    }
+    ASSERT_EQ(queue.size(), 1u);
+    queue.front()(); // must not touch the store that went away
 }

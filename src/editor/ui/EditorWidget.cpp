@@ -69,6 +69,18 @@ TEditor::TEditor(QWidget* parent, std::shared_ptr<TEditorScreenStrings> store)
     core_->SharedStore()->PostToOwnThread = [](std::function<void()> call) {
         QMetaObject::invokeMethod(qApp, std::move(call), Qt::QueuedConnection);
     };
+    // The colouring of rows above a far jump, a slice at a time between the input and painting
+    // waiting. A timer object, not a queued call: queued calls posted while the queue is being
+    // worked through run in the same pass, and keys would wait for all of them.
+    core_->SharedStore()->RunWhenIdle = [](std::function<void()> call) {
+        auto* timer = new QTimer(qApp);
+        timer->setSingleShot(true);
+        connect(timer, &QTimer::timeout, qApp, [timer, call = std::move(call)] {
+            timer->deleteLater();
+            call();
+        });
+        timer->start(0);
+    };
 }
 
 TEditor::~TEditor() {
