@@ -1,6 +1,10 @@
 // Colouring speed: InitBrackets over every row of 10 MB of HTML and of Pascal, beside a scan of
-// the same bytes for line ends and a walk of the rows without parsing; and the rows re-parsed
-// after an edit in the middle of a 1-million-row text.
+// the same bytes for line ends and a walk of the rows without parsing; the same over 100 MB of
+// wrapped memo text with the built-in definition as the default editor settings make it; and the
+// rows re-parsed after an edit in the middle of a 1-million-row text.
+#include "MemoText.h"
+#include "editor/ProgramPropertySets.h"
+#include "editor/RowColoring.h"
 #include "platform/Cp932.h"
 #include "syntax/RowStateParser.h"
 #include "syntax/SyntaxInstances.h"
@@ -47,16 +51,21 @@ const std::string& PascalText() {
 
 // A row store holding text, parsing every row with the fountain (or with nothing).
 struct Store {
-    Store(const std::string& text, const TFountain* fountain) {
+    Store(const std::string& text, const TFountain* fountain, const TEditorProp* prop = nullptr) {
         rows.SetParseAllWithoutEditor(true);
+        if (prop) {
+            rows.SetWrapOption(prop->WrapOption);
+            rows.SetWordWrap(prop->WordWrap);
+        }
         if (fountain) rows.ParserFactory = [fountain] { return CreateRowStateParser(*fountain); };
         rows.SetText(text);
     }
     TEditorScreenStrings rows;
 };
 
-void RunInitBrackets(benchmark::State& state, const std::string& text, const TFountain* f) {
-    Store s(text, f);
+void RunInitBrackets(benchmark::State& state, const std::string& text, const TFountain* f,
+                     const TEditorProp* prop = nullptr) {
+    Store s(text, f, prop);
     for (auto _ : state) {
         s.rows.InitBrackets();
         benchmark::ClobberMemory();
@@ -92,6 +101,27 @@ void BM_ParseHTML(benchmark::State& state) {
 void BM_ParsePascal(benchmark::State& state) {
     static auto f = CreateDelphiFountain1();
     RunInitBrackets(state, PascalText(), f.get());
+}
+
+const std::string& Memo() {
+    static const std::string text = MemoText(100u << 20);
+    return text;
+}
+
+// The editor's default settings: word wrap, URLs and mail addresses coloured.
+const TEditorProp& DefaultProp() {
+    static const TEditorProp p = MakeEditorProp_Default();
+    return p;
+}
+
+void BM_WalkRowsNoParserMemo(benchmark::State& state) {
+    RunInitBrackets(state, Memo(), nullptr, &DefaultProp());
+}
+
+void BM_ParseMemo(benchmark::State& state) {
+    static TEditorFountain f;
+    ViewInfoToFountain(DefaultProp().View, DefaultProp().ReserveWordList, f);
+    RunInitBrackets(state, Memo(), &f, &DefaultProp());
 }
 
 // Counts the rows handed to the parser.
@@ -133,6 +163,8 @@ BENCHMARK(BM_ScanLineEndsHTML)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WalkRowsNoParserHTML)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ParseHTML)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ParsePascal)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WalkRowsNoParserMemo)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_ParseMemo)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_EditMiddleOfMillionRows)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();
