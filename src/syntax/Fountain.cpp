@@ -29,6 +29,12 @@ bool IsWordChar(unsigned char c) {
 bool IsKanjiLead(unsigned char c) {
     return (c >= 0x88 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
+bool IsHiraganaTrail(unsigned char t) {
+    return t >= 0x9F && t <= 0xF1;
+}
+bool IsLongMarkTrail(unsigned char t) {
+    return t == 0x5B || t == 0x7C;
+}
 bool IsLead(unsigned char c) {
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
@@ -50,6 +56,90 @@ ByteSet MakeSet(std::string_view extra) {
 // Letters and digits plus the listed symbols.
 const ByteSet kUrlChars = MakeSet("#%&+-./:=?_~");
 const ByteSet kMailChars = MakeSet("!$%&*,-./;=?@^_~");
+
+ByteSet MakeTable(bool (*f)(unsigned char)) {
+    ByteSet s{};
+    for (int c = 0; c < 256; ++c)
+        s[static_cast<size_t>(c)] = f(static_cast<unsigned char>(c));
+    return s;
+}
+const ByteSet kWordChars = MakeTable(IsWordChar);
+const ByteSet kKanjiLeads = MakeTable(IsKanjiLead);
+
+// What the first byte of a token starts when no language routine takes it.
+enum : std::uint8_t { bcSymbol, bcTab, bcDigit, bcWord, bcLead, bcHalfKana };
+std::array<std::uint8_t, 256> MakeByteClasses() {
+    std::array<std::uint8_t, 256> a{};
+    for (int i = 0; i < 256; ++i) {
+        auto c = static_cast<unsigned char>(i);
+        a[static_cast<size_t>(i)] = c == 9                     ? bcTab
+                                    : IsDigit(c)               ? bcDigit
+                                    : IsAlpha(c) || c == '_'   ? bcWord
+                                    : IsLead(c)                ? bcLead
+                                    : (c >= 0xA1 && c <= 0xDF) ? bcHalfKana
+                                                               : bcSymbol;
+    }
+    return a;
+}
+const std::array<std::uint8_t, 256> kByteClass = MakeByteClasses();
+
+// Double-byte characters by lead byte (0 none of the below, 1 0x81, 2 0x82, 3 0x83, 4 a kanji
+// lead) and trail byte: the kind a character starts and the kinds whose run it continues.
+struct DBCSTables {
+    std::uint8_t Row[256] = {};
+    std::uint8_t Start[5][256] = {};
+    std::uint8_t Continues[5][256] = {}; // bits of DBCSKindBit
+};
+std::uint8_t DBCSKindBit(int kind) {
+    switch (kind) {
+    case toDBInt:
+        return 1;
+    case toDBAlph:
+        return 2;
+    case toDBHira:
+        return 4;
+    case toDBKana:
+        return 8;
+    case toDBKanji:
+        return 16;
+    default:
+        return 0;
+    }
+}
+DBCSTables MakeDBCSTables() {
+    DBCSTables d;
+    for (int c = 0; c < 256; ++c) {
+        auto b = static_cast<unsigned char>(c);
+        d.Row[c] = c == 0x81 ? 1 : c == 0x82 ? 2 : c == 0x83 ? 3 : IsKanjiLead(b) ? 4 : 0;
+    }
+    for (int t = 0; t < 256; ++t) {
+        auto b = static_cast<unsigned char>(t);
+        for (int r = 0; r < 5; ++r)
+            d.Start[r][t] = toDBSymbol;
+        if (InRange(b, 0x43, 0x44)) d.Continues[1][t] = DBCSKindBit(toDBInt);
+        if (IsLongMarkTrail(b)) d.Continues[1][t] = DBCSKindBit(toDBHira) | DBCSKindBit(toDBKana);
+        int k2 = InRange(b, 0x4F, 0x58)                             ? toDBInt
+                 : InRange(b, 0x60, 0x79) || InRange(b, 0x81, 0x9A) ? toDBAlph
+                 : IsHiraganaTrail(b)                               ? toDBHira
+                                                                    : toDBSymbol;
+        d.Start[2][t] = static_cast<std::uint8_t>(k2);
+        d.Continues[2][t] = DBCSKindBit(k2);
+        if (InRange(b, 0x40, 0x96)) {
+            d.Start[3][t] = toDBKana;
+            d.Continues[3][t] = DBCSKindBit(toDBKana);
+        }
+        d.Start[4][t] = toDBKanji;
+        if (b >= 0x40) d.Continues[4][t] = DBCSKindBit(toDBKanji);
+    }
+    return d;
+}
+const DBCSTables kDBCS = MakeDBCSTables();
+
+// Whether any of the eight bytes of x is below 14 (NUL, LF and CR are).
+inline bool AnyBelow14(std::uint64_t x) {
+    constexpr std::uint64_t ones = 0x0101010101010101ULL, highs = 0x8080808080808080ULL;
+    return ((x - ones * 14) & ~x & highs) != 0;
+}
 
 } // namespace
 
@@ -152,6 +242,7 @@ void TFountain::EndUpdate() {
 }
 
 void TFountain::Changed() {
+    ++revision_;
     if (updateCount_ > 0) {
         pending_ = true;
         return;
@@ -180,24 +271,39 @@ void TFountainParser::Sanitize(const TFountainState& st) {
     prevRowEnd_ = st.PrevRowEnd;
 }
 
+void TFountainParser::Refresh() {
+    std::fill(std::begin(bracketStart_), std::end(bracketStart_), 0);
+    const TFountainBracketCollection& b = fountain_->Brackets();
+    for (int i = 0; i < b.Count(); ++i)
+        if (const std::string& left = b.Items(i).LeftBracket(); !left.empty()) {
+            auto c = static_cast<unsigned char>(left[0]);
+            bracketStart_[c >> 6] |= std::uint64_t{1} << (c & 63);
+        }
+}
+
 void TFountainParser::NewData(std::string_view text, const TFountainState& state) {
+    if (revision_ != fountain_->Revision()) {
+        revision_ = fountain_->Revision();
+        Refresh();
+    }
     text_ = text;
     int n = static_cast<int>(std::min<size_t>(text.size(), 0x7FFFFFF0));
     int e = 0;
     const char* p = text.data();
+    // Eight bytes at a time while none of them can end the row.
+    for (std::uint64_t w; e + 8 <= n; e += 8) {
+        std::memcpy(&w, p + e, 8);
+        if (AnyBelow14(w)) break;
+    }
     while (e < n && p[e] != 0 && p[e] != 10 && p[e] != 13)
         ++e;
     end_ = e;
     pos_ = start_ = 0;
     token_ = toEof;
     tokenBracket_ = -1;
+    wordFrom_ = -1;
     first_ = true;
     Sanitize(state);
-}
-
-bool TFountainParser::StartsWith(int i, std::string_view s) const {
-    if (s.empty() || i < 0 || static_cast<size_t>(end_ - i) < s.size()) return false;
-    return text_.compare(static_cast<size_t>(i), s.size(), s) == 0;
 }
 
 bool TFountainParser::StartsWithNoCase(int i, std::string_view s) const {
@@ -323,14 +429,16 @@ int TFountainParser::NextToken() {
         ScanBracketText(bracket_, pos_);
         return token_;
     }
-    while (IsFountainSkip(At(pos_)))
+    const char* d = text_.data();
+    while (pos_ < end_ && IsFountainSkip(static_cast<unsigned char>(d[pos_])))
         ++pos_;
     start_ = pos_;
     if (pos_ >= end_) {
         token_ = toEof;
         return token_;
     }
-    if (TryOpenBracket()) return token_;
+    const auto c = static_cast<unsigned char>(d[pos_]);
+    if ((bracketStart_[c >> 6] >> (c & 63) & 1) && TryOpenBracket()) return token_;
     ScanToken();
     if (pos_ <= start_) { // every routine consumes at least one byte; never stall
         pos_ = start_ + 1;
@@ -341,20 +449,26 @@ int TFountainParser::NextToken() {
 }
 
 void TFountainParser::ScanToken() {
-    unsigned char c = At(pos_);
-    if (c == 9) {
+    switch (kByteClass[At(pos_)]) {
+    case bcTab:
         ++pos_;
         token_ = toTab;
-    } else if (IsDigit(c)) {
+        break;
+    case bcDigit:
         ScanNumber();
-    } else if (IsAlpha(c) || c == '_') {
+        break;
+    case bcWord:
         ScanWord();
-    } else if (IsLead(c)) {
+        break;
+    case bcLead:
         ScanDBCS();
-    } else if (c >= 0xA1 && c <= 0xDF) {
+        break;
+    case bcHalfKana:
         ScanHalfKana();
-    } else {
+        break;
+    default:
         ScanSymbol();
+        break;
     }
 }
 
@@ -384,46 +498,26 @@ void TFountainParser::ScanNumber() {
 }
 
 int TFountainParser::WordEnd(int i) const {
-    while (IsWordChar(At(i)))
+    const char* d = text_.data();
+    while (i < end_ && kWordChars[static_cast<unsigned char>(d[i])])
         ++i;
     return i;
 }
 
 void TFountainParser::ScanWord() {
-    pos_ = WordEnd(pos_);
+    pos_ = wordFrom_ == pos_ ? wordEnd_ : WordEnd(pos_);
     token_ = fountain_->IsReserveWord(TokenString()) ? toReserve : toAnk;
 }
 
-// End of the run of a double-byte class that continues at p.
+// End of the run of a double-byte class that continues at p: whole characters (lead and trail
+// byte within the row) of the class.
 int TFountainParser::DBCSRunEnd(int p, int kind) const {
-    auto prolong = [&p, this](unsigned char lead, int lo, int hi) {
-        return At(p) == lead && InRange(At(p + 1), lo, hi);
-    };
-    auto longMark = [&prolong] { return prolong(0x81, 0x5B, 0x5B) || prolong(0x81, 0x7C, 0x7C); };
-    switch (kind) {
-    case toDBInt:
-        while (prolong(0x82, 0x4F, 0x58) || prolong(0x81, 0x43, 0x44))
-            p += 2;
-        break;
-    case toDBAlph:
-        while (prolong(0x82, 0x60, 0x79) || prolong(0x82, 0x81, 0x9A))
-            p += 2;
-        break;
-    case toDBHira:
-        while (prolong(0x82, 0x9F, 0xF1) || longMark())
-            p += 2;
-        break;
-    case toDBKana:
-        while (prolong(0x83, 0x40, 0x96) || longMark())
-            p += 2;
-        break;
-    case toDBKanji:
-        while (IsKanjiLead(At(p)) && At(p + 1) >= 0x40)
-            p += 2;
-        break;
-    default:
-        break;
-    }
+    const std::uint8_t bit = DBCSKindBit(kind);
+    if (!bit) return p;
+    const auto* d = reinterpret_cast<const unsigned char*>(text_.data());
+    const int e = end_ - 1; // a character starts before it
+    while (p < e && (kDBCS.Continues[kDBCS.Row[d[p]]][d[p + 1]] & bit))
+        p += 2;
     return p;
 }
 
@@ -434,18 +528,7 @@ void TFountainParser::ScanDBCS() {
         pos_ += 1;
         return;
     }
-    if (c == 0x82) {
-        if (InRange(t, 0x4F, 0x58))
-            token_ = toDBInt;
-        else if (InRange(t, 0x60, 0x79) || InRange(t, 0x81, 0x9A))
-            token_ = toDBAlph;
-        else if (InRange(t, 0x9F, 0xF1))
-            token_ = toDBHira;
-    } else if (c == 0x83) {
-        if (InRange(t, 0x40, 0x96)) token_ = toDBKana;
-    } else if (IsKanjiLead(c)) {
-        token_ = toDBKanji;
-    }
+    token_ = kDBCS.Start[kDBCS.Row[c]][t];
     pos_ = DBCSRunEnd(pos_ + 2, token_);
 }
 
@@ -539,13 +622,23 @@ int TFountainParser::HexEnd(int from) const {
     }
 }
 
+bool TFountainParser::MayStartMail(unsigned char c) {
+    return kMailChars[c] && c != '@';
+}
+
 bool TFountainParser::TryMail() {
     unsigned char c = At(pos_);
-    if (!kMailChars[c] || c == '@') return false;
-    int p = pos_, at = -1;
+    if (!MayStartMail(c)) return false;
+    // Mostly a plain word: its end is kept for ScanWord, and a run with no other mail character
+    // after it holds no "@".
+    const char* d = text_.data();
+    int p = WordEnd(pos_), at = -1;
+    wordFrom_ = pos_;
+    wordEnd_ = p;
+    if (!kMailChars[At(p)]) return false;
     bool dotAfterAt = false;
-    while (kMailChars[At(p)] && p < end_) {
-        unsigned char b = At(p);
+    while (p < end_ && kMailChars[static_cast<unsigned char>(d[p])]) {
+        unsigned char b = static_cast<unsigned char>(d[p]);
         if (b == '@' && at < 0)
             at = p;
         else if (b == '.' && at >= 0)
@@ -623,7 +716,9 @@ void TFountainParser::ParseRow(TFountainState& state, std::string_view row,
         return;
     }
     std::string_view text = row;
-    if (rowEnd == reWrapped && !nextRow.empty()) {
+    if (rowEnd == reWrapped && !nextRow.empty() && row.data() + row.size() == nextRow.data()) {
+        text = std::string_view(row.data(), row.size() + nextRow.size()); // already adjacent
+    } else if (rowEnd == reWrapped && !nextRow.empty()) {
         joined_.assign(row);
         joined_.append(nextRow);
         text = joined_;

@@ -8,6 +8,7 @@
 #include "text/RowData.h"
 
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <memory>
@@ -129,6 +130,9 @@ class TFountain : public TStreamable {
     void RemoveChangeListener(int id);
     void BeginUpdate() { ++updateCount_; }
     void EndUpdate();
+    // Counts the changes (inside an update too): parsers rebuild what they derive from the
+    // definition when it moved on.
+    std::uint64_t Revision() const { return revision_; }
 
   protected:
     // Named string and Boolean settings of descendants, for the stored form.
@@ -152,6 +156,7 @@ class TFountain : public TStreamable {
     int nextListener_ = 1;
     int updateCount_ = 0;
     bool pending_ = false;
+    std::uint64_t revision_ = 0;
 };
 
 // Splits one row into tokens. Created per row walk by a fountain; the fountain must outlive it.
@@ -213,17 +218,23 @@ class TFountainParser {
     // Whether the next row needs the last token's kind (kept out of the saved state otherwise,
     // so that the incremental walk meets an equal state sooner).
     virtual bool NeedsPrevToken() const { return false; }
+    // Rebuilds what the parser derives from its fountain (NewData calls it after a change).
+    virtual void Refresh();
 
     // Byte at i, 0 at and past the end of the row.
     unsigned char At(int i) const {
         return i < end_ ? static_cast<unsigned char>(text_[static_cast<size_t>(i)]) : 0;
     }
-    bool StartsWith(int i, std::string_view s) const;
+    bool StartsWith(int i, std::string_view s) const {
+        if (s.empty() || i < 0 || i > end_ || static_cast<size_t>(end_ - i) < s.size())
+            return false;
+        return std::memcmp(text_.data() + i, s.data(), s.size()) == 0;
+    }
     bool StartsWithNoCase(int i, std::string_view s) const;
 
     // Token routines shared by the languages; each scans from pos_ and sets token_.
     void ScanNumber();
-    void ScanWord(); // word, then the reserved-word test
+    void ScanWord(); // word, then the reserved-word test (TryMail may have found its end)
     int WordEnd(int i) const;
     void ScanDBCS(); // lead byte at pos_
     int DBCSRunEnd(int p, int kind) const;
@@ -244,6 +255,7 @@ class TFountainParser {
     }
     int HexEnd(int from) const; // end of the hexadecimal digits from there
     bool TryMail();
+    static bool MayStartMail(unsigned char c); // a byte TryMail does not refuse at once
     bool TryUrl();
     void ScanComment() { pos_ = end_, token_ = toComment; }
 
@@ -258,6 +270,8 @@ class TFountainParser {
     int element_ = 0;       // element state after the current token
     int prevToken_ = 0;     // kind of the last token before the current one
     std::string str_;
+    // WordEnd(wordFrom_) when wordFrom_ >= 0: the mail test finds it on its way.
+    int wordFrom_ = -1, wordEnd_ = 0;
 
   private:
     void ScanBracketText(int index, int from);
@@ -269,7 +283,9 @@ class TFountainParser {
     int contKind_ = 0;
     int contRemain_ = 0;
     int prevRowEnd_ = 0;
-    std::string joined_; // a wrapped row with its next row appended
+    std::string joined_;                         // a wrapped row with its next row appended
+    std::uint64_t revision_ = ~std::uint64_t{0}; // the fountain's revision Refresh saw
+    std::uint64_t bracketStart_[4] = {};         // first bytes of the left bracket strings
 };
 
 // A byte skipped before a token: a blank or control byte other than NUL, tab, LF and CR.

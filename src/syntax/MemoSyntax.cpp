@@ -68,8 +68,28 @@ TEditorParser::TEditorParser(const TEditorFountain* fountain)
     if (!q.empty()) quote_ = q.substr(0, IsDBCSLeadByte(q[0]) && q.size() >= 2 ? 2 : 1);
 }
 
+void TEditorParser::Refresh() {
+    TFountainParser::Refresh();
+    auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
+    const std::string &comment = ef_.Commenter(), &hex = ef_.HexPrefix();
+    for (int i = 0; i < 256; ++i) {
+        auto c = static_cast<unsigned char>(i);
+        bool mail = ef_.Mail() && MayStartMail(c);
+        bool url = ef_.Url() && (c == 'h' || c == 'f' || c == 'w');
+        special_[static_cast<size_t>(i)] =
+            mail || url || (!comment.empty() && c == static_cast<unsigned char>(comment[0])) ||
+            (!hex.empty() && lower(c) == lower(static_cast<unsigned char>(hex[0]))) ||
+            (ef_.ControlCode() && c == '#') ||
+            (!quote_.empty() && c == static_cast<unsigned char>(quote_[0]));
+    }
+}
+
 void TEditorParser::ScanToken() {
     unsigned char c = At(pos_);
+    if (!special_[c]) {
+        TFountainParser::ScanToken();
+        return;
+    }
     if (ef_.Mail() && TryMail()) return;
     if (ef_.Url() && TryUrl()) return;
     if (StartsWith(pos_, ef_.Commenter())) {

@@ -4,6 +4,8 @@
 
 #include "syntax/Fountain.h"
 
+#include <array>
+
 class TEditorFountain;
 
 // The colour items of the built-in definition. Reserve is the owning fountain's Reserve item.
@@ -85,8 +87,12 @@ class TEditorParser : public TFountainParser {
     bool ContinuedByRoutine(int kind) const override {
         return kind == toQuotation || TFountainParser::ContinuedByRoutine(kind);
     }
+    void Refresh() override;
 
   private:
     const TEditorFountain& ef_;
     std::string quote_; // the quotation character, empty when none
+    // First bytes that may start a mail address, URL, comment, prefixed number, control code or
+    // quotation as the fountain is set; any other byte goes straight to the base dispatch.
+    std::array<bool, 256> special_{};
 };
