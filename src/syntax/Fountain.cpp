@@ -273,19 +273,18 @@ void TFountainParser::Sanitize(const TFountainState& st) {
 
 void TFountainParser::Refresh() {
     std::fill(std::begin(bracketStart_), std::end(bracketStart_), 0);
+    anyBracket_ = false;
     const TFountainBracketCollection& b = fountain_->Brackets();
     for (int i = 0; i < b.Count(); ++i)
         if (const std::string& left = b.Items(i).LeftBracket(); !left.empty()) {
             auto c = static_cast<unsigned char>(left[0]);
             bracketStart_[c >> 6] |= std::uint64_t{1} << (c & 63);
+            anyBracket_ = true;
         }
 }
 
 void TFountainParser::NewData(std::string_view text, const TFountainState& state) {
-    if (revision_ != fountain_->Revision()) {
-        revision_ = fountain_->Revision();
-        Refresh();
-    }
+    SyncFountain();
     text_ = text;
     int n = static_cast<int>(std::min<size_t>(text.size(), 0x7FFFFFF0));
     int e = 0;
@@ -437,8 +436,7 @@ int TFountainParser::NextToken() {
         token_ = toEof;
         return token_;
     }
-    const auto c = static_cast<unsigned char>(d[pos_]);
-    if ((bracketStart_[c >> 6] >> (c & 63) & 1) && TryOpenBracket()) return token_;
+    if (MayOpenBracket(static_cast<unsigned char>(d[pos_])) && TryOpenBracket()) return token_;
     ScanToken();
     if (pos_ <= start_) { // every routine consumes at least one byte; never stall
         pos_ = start_ + 1;
@@ -699,6 +697,32 @@ bool BlankRow(std::string_view row) {
 }
 } // namespace
 
+bool TFountainParser::OpensNoBracket(std::string_view row) const {
+    if (!anyBracket_) return true;
+    for (char c : row)
+        if (MayOpenBracket(static_cast<unsigned char>(c))) return false;
+    return true;
+}
+
+// The last place in from..limit-1 where a token begins or a blank lies whatever tokens come
+// before it, stepping over characters (the guard bytes stop the search): a blank or tab, and
+// the change from single-byte to double-byte characters or back. No token of a language with
+// a skip guard reaches over such a place.
+int TFountainParser::LastBoundary(int from, int limit, const std::array<bool, 256>& guard) const {
+    const auto* d = reinterpret_cast<const unsigned char*>(text_.data());
+    int q = from;
+    bool prevDouble = false;
+    for (int p = from; p < limit;) {
+        const unsigned char c = d[p];
+        if (guard[c]) break;
+        const bool dbl = IsLead(c);
+        q = (dbl != prevDouble || c <= 32) ? p : q;
+        prevDouble = dbl;
+        p += dbl ? 2 : 1;
+    }
+    return q;
+}
+
 void TFountainParser::ParseRow(TFountainState& state, std::string_view row,
                                std::string_view nextRow, TRowEnd rowEnd) {
     if (state.BracketIndex < -1 || state.BracketIndex >= fountain_->Brackets().Count())
@@ -715,6 +739,19 @@ void TFountainParser::ParseRow(TFountainState& state, std::string_view row,
         state.PrevRowEnd = rowEnd;
         return;
     }
+    const std::array<bool, 256>* guard = SkipGuard();
+    if (guard && !(rowEnd == reWrapped && !nextRow.empty()) && state.BracketIndex == -1) {
+        // Nothing of this row reaches the next one: what it passes on is only what opens.
+        SyncFountain();
+        if (OpensNoBracket(row)) {
+            state.Element = state.Element <= MaxElement() ? state.Element : 0;
+            state.Token = 0;
+            state.Remain = 0;
+            state.PrevToken = 0;
+            state.PrevRowEnd = rowEnd;
+            return;
+        }
+    }
     std::string_view text = row;
     if (rowEnd == reWrapped && !nextRow.empty() && row.data() + row.size() == nextRow.data()) {
         text = std::string_view(row.data(), row.size() + nextRow.size()); // already adjacent
@@ -726,13 +763,19 @@ void TFountainParser::ParseRow(TFountainState& state, std::string_view row,
     NewData(text, state);
     const int rowLen = static_cast<int>(std::min<size_t>(row.size(), 0x7FFFFFF0));
     TFountainState out;
-    bool crossed = false;
+    bool crossed = false, skipped = guard == nullptr;
     while (true) {
         int bBracket = bracket_, bElement = element_;
         int bPrev = token_ != toEof ? token_ : prevToken_;
         int k = NextToken();
         if (k == toEof || pos_ <= rowLen) {
             if (k == toEof) break;
+            // After the first token (which may finish one of the row above), the tokens up to
+            // the last boundary before the row end change nothing the next row gets.
+            if (!skipped) {
+                skipped = true;
+                if (bracket_ < 0) pos_ = LastBoundary(pos_, std::min(rowLen, end_), *guard);
+            }
             continue;
         }
         if (start_ >= rowLen) { // begins in the next row: the state is the one before it

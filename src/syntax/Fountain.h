@@ -7,6 +7,7 @@
 #include "syntax/TokenColors.h"
 #include "text/RowData.h"
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <functional>
@@ -220,6 +221,12 @@ class TFountainParser {
     virtual bool NeedsPrevToken() const { return false; }
     // Rebuilds what the parser derives from its fountain (NewData calls it after a change).
     virtual void Refresh();
+    // For a language whose tokens never change the element state, need no previous token kind,
+    // and all consist of whole characters of one width (but for the ones that may reach over
+    // anything: quotations, comments, bracket texts): the bytes such a token may start with.
+    // The row walk then steps over the tokens that cannot reach the row end. nullptr: it may not.
+    virtual const std::array<bool, 256>* SkipGuard() const { return nullptr; }
+    bool MayOpenBracket(unsigned char c) const { return bracketStart_[c >> 6] >> (c & 63) & 1; }
 
     // Byte at i, 0 at and past the end of the row.
     unsigned char At(int i) const {
@@ -274,6 +281,14 @@ class TFountainParser {
     int wordFrom_ = -1, wordEnd_ = 0;
 
   private:
+    void SyncFountain() {
+        if (revision_ != fountain_->Revision()) {
+            revision_ = fountain_->Revision();
+            Refresh();
+        }
+    }
+    bool OpensNoBracket(std::string_view row) const;
+    int LastBoundary(int from, int limit, const std::array<bool, 256>& guard) const;
     void ScanBracketText(int index, int from);
     bool TryOpenBracket();
     bool ContinueFromState();
@@ -286,6 +301,7 @@ class TFountainParser {
     std::string joined_;                         // a wrapped row with its next row appended
     std::uint64_t revision_ = ~std::uint64_t{0}; // the fountain's revision Refresh saw
     std::uint64_t bracketStart_[4] = {};         // first bytes of the left bracket strings
+    bool anyBracket_ = false;
 };
 
 // A byte skipped before a token: a blank or control byte other than NUL, tab, LF and CR.

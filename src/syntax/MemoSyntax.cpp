@@ -72,8 +72,18 @@ void TEditorParser::Refresh() {
     TFountainParser::Refresh();
     auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
     const std::string &comment = ef_.Commenter(), &hex = ef_.HexPrefix();
+    // A prefix with a byte other than printable ASCII may join characters of both widths.
+    bool oddHex = false;
+    for (char h : hex)
+        oddHex =
+            oddHex || static_cast<unsigned char>(h) <= 32 || static_cast<unsigned char>(h) >= 127;
     for (int i = 0; i < 256; ++i) {
         auto c = static_cast<unsigned char>(i);
+        skipGuard_[static_cast<size_t>(i)] =
+            MayOpenBracket(c) ||
+            (!comment.empty() && c == static_cast<unsigned char>(comment[0])) ||
+            (!quote_.empty() && c == static_cast<unsigned char>(quote_[0])) ||
+            (oddHex && lower(c) == lower(static_cast<unsigned char>(hex[0])));
         bool mail = ef_.Mail() && MayStartMail(c);
         bool url = ef_.Url() && (c == 'h' || c == 'f' || c == 'w');
         special_[static_cast<size_t>(i)] =

@@ -88,6 +88,7 @@ class TEditorParser : public TFountainParser {
         return kind == toQuotation || TFountainParser::ContinuedByRoutine(kind);
     }
     void Refresh() override;
+    const std::array<bool, 256>* SkipGuard() const override { return &skipGuard_; }
 
   private:
     const TEditorFountain& ef_;
@@ -95,4 +96,6 @@ class TEditorParser : public TFountainParser {
     // First bytes that may start a mail address, URL, comment, prefixed number, control code or
     // quotation as the fountain is set; any other byte goes straight to the base dispatch.
     std::array<bool, 256> special_{};
+    // Bytes that may start a token reaching over blanks or character widths.
+    std::array<bool, 256> skipGuard_{};
 };

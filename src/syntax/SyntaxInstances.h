@@ -1,8 +1,8 @@
 // The configured colouring definitions the data module holds: DelphiFountain1 and HTMLFountain1.
 #pragma once
 
-#include "syntax/PascalSyntax.h"
 #include "syntax/HtmlSyntax.h"
+#include "syntax/PascalSyntax.h"
 
 #include <memory>
 

@@ -298,7 +298,9 @@ class TEditorScreenStrings final : public TRowView {
     TRowPlace PlaceOf(int first, size_t at) const;
     int ParseLimit() const;
     bool ParsesEveryRow() const;
-    void StoreState(int r, const TRowParserState& s, bool& changed);
+    // Saves s as row r's state; rec is the row's record (its DataStr is str) and follows.
+    void StoreState(int r, TRowRec& rec, std::string_view str, const TRowParserState& s,
+                    bool& changed);
     std::unique_ptr<TRowStateParser> MakeParser() const;
     // The parser state row starts from: the state saved for the row above, carried over it.
     TRowParserState StateAtStartOf(int row) const;

@@ -33,16 +33,19 @@ bool TEditorScreenStrings::ParsesEveryRow() const {
     return false;
 }
 
-void TEditorScreenStrings::StoreState(int r, const TRowParserState& s, bool& changed) {
-    uint32_t a0 = rows_.At(r).A, b0 = rows_.At(r).B;
-    uint32_t a = a0, b = b0;
+void TEditorScreenStrings::StoreState(int r, TRowRec& rec, std::string_view str,
+                                      const TRowParserState& s, bool& changed) {
+    uint32_t a = rec.A, b = rec.B;
     RowData::SetParserState(a, b, s);
     bool valid = r < parseValid_;
-    changed = !valid || a != a0 || b != b0 || rows_.DataStr(r) != s.Str;
+    const bool strChanged = str != s.Str;
+    changed = !valid || a != rec.A || b != rec.B || strChanged;
     if (!changed) return;
-    if (a != a0) rows_.SetA(r, a);
-    if (b != b0) rows_.SetB(r, b);
-    if (rows_.DataStr(r) != s.Str) rows_.SetDataStr(r, s.Str);
+    if (a != rec.A) rows_.SetA(r, a);
+    if (b != rec.B) rows_.SetB(r, b);
+    if (strChanged) rows_.SetDataStr(r, s.Str);
+    rec.A = a;
+    rec.B = b;
 }
 
 // Walks rows from `row` with `state` up to `limit`; with stopOnEqual the walk ends at the first
@@ -63,27 +66,38 @@ void TEditorScreenStrings::WalkRows(int row, TRowParserState state, int limit, b
     const bool everyRow = ParsesEveryRow();
     int r = row;
     lastParsedRow_ = row - 1;
+    // Each row's record is read once: a wrapped row's next row is the following row's own.
+    TRowRec rec, nextRec;
+    bool haveNext = false;
     for (; r <= limit; ++r) {
+        if (!haveNext)
+            rec = rows_.At(r);
+        else
+            rec = nextRec;
+        haveNext = false;
+        const std::string_view str = rec.Extra ? rows_.DataStr(r) : std::string_view();
         // After an edit the walk goes as far as states change; while the views bound it, never
         // into rows that were not computed yet: those are parsed when painting reaches them (a
         // run of replacements moving down the text would otherwise parse every row it passes).
         if (stopOnEqual && r > row &&
-            ((r >= parseValid_ && !everyRow) ||
-             RowData::ParserState(rows_.At(r).A, rows_.At(r).B, rows_.DataStr(r)) == state))
+            ((r >= parseValid_ && !everyRow) || RowData::ParserState(rec.A, rec.B, str) == state))
             return;
         bool diff;
-        StoreState(r, state, diff);
+        StoreState(r, rec, str, state, diff);
         lastParsedRow_ = r;
         if (diff) {
             ++changed;
             if (lo < 0) lo = r;
             hi = r;
         }
-        const TRowRec rec = rows_.At(r);
         TRowEnd re = RowData::RowEnd(rec.A);
         if (parser) {
-            std::string_view next =
-                (re == reWrapped && r + 1 < n) ? rows_.At(r + 1).Text() : std::string_view();
+            std::string_view next;
+            if (re == reWrapped && r + 1 < n) {
+                nextRec = rows_.At(r + 1);
+                haveNext = true;
+                next = nextRec.Text();
+            }
             parser->ParseRow(rec.Text(), re, next, state);
         }
         state.PrevRowEnd = re;
@@ -96,7 +110,7 @@ void TEditorScreenStrings::WalkRows(int row, TRowParserState state, int limit, b
 void TEditorScreenStrings::InitBrackets() {
     lastParsedRow_ = -1;
     if (loading_) return;
-    parseValid_ = 0; // every row reset to "not computed"
+    parseValid_ = 0;   // every row reset to "not computed"
     parseWanted_ = -1; // painting asks again
     int limit = ParseLimit();
     int changed = 0;
