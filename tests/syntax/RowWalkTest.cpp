@@ -2,6 +2,7 @@
 // end, comments and quoted text continued, tags across lines, the token stepping on top, and the
 // states the row store keeps after loading and edits (its parsed limit is the row store's rule).
 #include "SyntaxTestUtil.h"
+#include "platform/Cp932.h"
 #include "syntax/MemoSyntax.h"
 #include "syntax/RowStateParser.h"
 #include "syntax/RowTokens.h"
@@ -136,6 +137,68 @@ TEST(RowWalk, ElementsAcrossRows) {
     EXPECT_EQ(std::tuple(st[1].Element, st[2].Token, st[2].Element),
               std::tuple(dsAsm, toReserve, dsNormal));
     EXPECT_EQ(Tokens(*d, "d; x", st[2]), T({"d", ";", "x"}, {toReserve, toSymbol, toAnk}));
+}
+
+namespace {
+// The built-in definition's parser stepping through every token of a row, as painting does.
+struct SteppingParser : TEditorParser {
+    using TEditorParser::TEditorParser;
+    const std::array<bool, 256>* SkipGuard() const override { return nullptr; }
+};
+} // namespace
+
+// The walk steps over what cannot reach the next row: a row that ends its line hands on only a
+// bracket it opens, a wrapped row only its last tokens. Every cut of tricky lines, from several
+// start states, gives the state stepping every token gives.
+TEST(RowWalk, SteppingOverTokensHandsOnTheSameState) {
+    const std::string lines[] = {
+        "see me@example.co.jp and http://a.jp/x?y=1 " + Utf8ToCp932("日本語のテキスト"),
+        Utf8ToCp932("ひらがなme@mail.example.jpカタカナーwww.example.jp/ｶﾀｶﾅ漢字"),
+        Utf8ToCp932("全部日本語の行で空白がない長い行、「引用」です。ＡＢＣ１２３"),
+        "a (* open " + Utf8ToCp932("「括弧」") + " // note 'quoted text' x",
+        "0x1F #12 #$ff 12.5e+3 	 ýÿ  ",
+        Utf8ToCp932("ｘ1F 値ｘff") + " tail",
+    };
+    TEditorFountain plain, full, odd;
+    for (TEditorFountain* f : {&plain, &full, &odd}) {
+        f->SetMail(true);
+        f->SetUrl(true);
+    }
+    full.SetCommenter("//");
+    full.SetQuotation("'");
+    full.SetControlCode(true);
+    full.SetHexPrefix("0x");
+    full.Brackets().Add("(*", "*)", clNone, clRed);
+    full.Brackets().Add(Utf8ToCp932("「"), Utf8ToCp932("」"), clNone, clRed);
+    odd.SetHexPrefix(Utf8ToCp932("ｘ")); // a prefix that joins both character widths
+    TFountainState starts[3];
+    starts[1].Token = toMail;
+    starts[1].Remain = 3;
+    starts[2].Token = toQuotation;
+    for (TEditorFountain* f : {&plain, &full, &odd}) {
+        auto walk = f->CreateParser();
+        SteppingParser step(f);
+        for (const std::string& line : lines)
+            for (size_t cut = 0; cut <= line.size(); ++cut)
+                for (const TFountainState& st : starts)
+                    for (TRowEnd re : {reWrapped, reLineEnd}) {
+                        std::string_view row(line.data(), cut), next(line.data() + cut);
+                        TFountainState a = st, b = st;
+                        walk->ParseRow(a, row, next, re);
+                        step.ParseRow(b, row, next, re);
+                        ASSERT_EQ(a, b) << line << " cut at " << cut;
+                    }
+    }
+    // What the walk hands on: an address cut after kana, a kanji run cut by the wrap.
+    const std::string jp = Utf8ToCp932("ひらがな");
+    auto st = Walk(plain, {jp + "me@exa|", "mple.jp x"});
+    EXPECT_EQ(Carry(st[1]), std::tuple(toMail, 7, -1));
+    const std::string kanji = Utf8ToCp932("漢字漢字");
+    st = Walk(plain, {"x " + kanji + "|", kanji + " y"});
+    EXPECT_EQ(Carry(st[1]), std::tuple(toDBKanji, 8, -1));
+    // A bracket opened in a row that ends its line stays open.
+    st = Walk(full, {"a (* b", "c"});
+    EXPECT_EQ(st[1].BracketIndex, 0);
 }
 
 TEST(RowWalk, SavedStatesOutOfRangeAreHarmless) {
