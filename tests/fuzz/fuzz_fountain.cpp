@@ -13,7 +13,7 @@
 namespace {
 
 struct Fountains {
-    TEditorFountain editor;
+    TEditorFountain editor, plain; // every option set; URLs and mail addresses only
     std::unique_ptr<TDelphiFountain> delphi = CreateDelphiFountain1();
     std::unique_ptr<THTMLFountain> html = CreateHTMLFountain1();
     Fountains() {
@@ -27,8 +27,32 @@ struct Fountains {
         editor.Brackets().Add("(*", "*)", clNone, clRed);
         editor.Brackets().Add("[", "", clNone, clRed);
         editor.Brackets().Add("<<", ">>", clNone, clRed);
+        plain.SetMail(true);
+        plain.SetUrl(true);
     }
 };
+
+// The built-in definition's parser stepping through every token of a row.
+struct SteppingParser : TEditorParser {
+    using TEditorParser::TEditorParser;
+    const std::array<bool, 256>* SkipGuard() const override { return nullptr; }
+};
+
+// The row walk steps over tokens that cannot reach the next row: it hands on what stepping every
+// token does, whether the next row lies apart or right after the row in memory.
+void CheckWalkSteps(const TEditorFountain& f, std::string_view row, std::string_view next,
+                    const TFountainState& st, TRowEnd rowEnd) {
+    auto walk = f.CreateParser();
+    SteppingParser step(&f);
+    TFountainState a = st, b = st, c = st;
+    walk->ParseRow(a, row, next, rowEnd);
+    step.ParseRow(b, row, next, rowEnd);
+    FUZZ_CHECK(a == b);
+    std::string joined = std::string(row) + std::string(next);
+    walk->ParseRow(c, std::string_view(joined).substr(0, row.size()),
+                   std::string_view(joined).substr(row.size()), rowEnd);
+    FUZZ_CHECK(c == b);
+}
 
 // Steps through every token of text and checks the invariants.
 void StepAll(TFountainParser& p, std::string_view text, const TFountainState& st) {
@@ -106,5 +130,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                    (out.Remain == TFountainState::RemainRun || out.Remain <= nextLen));
     // The state handed on is a valid start for the next row.
     StepAll(*p, nextV, out);
+    if (&fountain == &f.editor) {
+        CheckWalkSteps(f.editor, rowV, nextV, st, rowEnd);
+        CheckWalkSteps(f.plain, rowV, nextV, st, rowEnd);
+    }
     return 0;
 }
