@@ -283,6 +283,13 @@ void TFountainParser::Refresh() {
         }
 }
 
+void TFountainParser::Resync() {
+    revision_ = fountain_->Revision();
+    Refresh();
+    const std::array<bool, 256>* guard = SkipGuard();
+    guarded_ = guard && std::find(guard->begin(), guard->end(), true) != guard->end();
+}
+
 void TFountainParser::NewData(std::string_view text, const TFountainState& state) {
     SyncFountain();
     text_ = text;
@@ -704,11 +711,27 @@ bool TFountainParser::OpensNoBracket(std::string_view row) const {
     return true;
 }
 
-// The last place in from..limit-1 where a token begins or a blank lies whatever tokens come
-// before it, stepping over characters (the guard bytes stop the search): a blank or tab, and
-// the change from single-byte to double-byte characters or back. No token of a language with
-// a skip guard reaches over such a place.
-int TFountainParser::LastBoundary(int from, int limit, const std::array<bool, 256>& guard) const {
+// A place in from..limit-1, as late as is cheap to find, where a token begins or a blank lies
+// whatever tokens come before it: a blank or tab, and the change from single-byte to double-byte
+// characters or back. The guard bytes may start a token that reaches over such a place: none may
+// lie before it. No token of a language with a skip guard reaches over such a place.
+int TFountainParser::LastBoundary(int from, int limit, const std::array<bool, 256>& guard,
+                                  bool guarded) const {
+    const auto* d = reinterpret_cast<const unsigned char*>(text_.data());
+    // Mostly a blank lies near the end. Its byte begins a character when the byte before it
+    // cannot begin a double-byte one (or it is the first).
+    for (int y = limit - 1; y >= from && y >= limit - 64; --y) {
+        if (d[y] > 32 || (y > from && IsLead(d[y - 1]))) continue;
+        for (int i = from; guarded && i < y; ++i)
+            if (guard[d[i]]) return ForwardBoundary(from, limit, guard);
+        return y;
+    }
+    return ForwardBoundary(from, limit, guard);
+}
+
+// The last such place, stepping over the characters from `from`.
+int TFountainParser::ForwardBoundary(int from, int limit,
+                                     const std::array<bool, 256>& guard) const {
     const auto* d = reinterpret_cast<const unsigned char*>(text_.data());
     int q = from;
     bool prevDouble = false;
@@ -774,7 +797,8 @@ void TFountainParser::ParseRow(TFountainState& state, std::string_view row,
             // the last boundary before the row end change nothing the next row gets.
             if (!skipped) {
                 skipped = true;
-                if (bracket_ < 0) pos_ = LastBoundary(pos_, std::min(rowLen, end_), *guard);
+                if (bracket_ < 0)
+                    pos_ = LastBoundary(pos_, std::min(rowLen, end_), *guard, guarded_);
             }
             continue;
         }

@@ -282,13 +282,12 @@ class TFountainParser {
 
   private:
     void SyncFountain() {
-        if (revision_ != fountain_->Revision()) {
-            revision_ = fountain_->Revision();
-            Refresh();
-        }
+        if (revision_ != fountain_->Revision()) Resync();
     }
+    void Resync();
     bool OpensNoBracket(std::string_view row) const;
-    int LastBoundary(int from, int limit, const std::array<bool, 256>& guard) const;
+    int LastBoundary(int from, int limit, const std::array<bool, 256>& guard, bool guarded) const;
+    int ForwardBoundary(int from, int limit, const std::array<bool, 256>& guard) const;
     void ScanBracketText(int index, int from);
     bool TryOpenBracket();
     bool ContinueFromState();
@@ -302,6 +301,7 @@ class TFountainParser {
     std::uint64_t revision_ = ~std::uint64_t{0}; // the fountain's revision Refresh saw
     std::uint64_t bracketStart_[4] = {};         // first bytes of the left bracket strings
     bool anyBracket_ = false;
+    bool guarded_ = false; // SkipGuard holds a byte
 };
 
 // A byte skipped before a token: a blank or control byte other than NUL, tab, LF and CR.
