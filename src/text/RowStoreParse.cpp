@@ -96,9 +96,11 @@ void TEditorScreenStrings::WalkRows(int row, TRowParserState state, int limit, b
 void TEditorScreenStrings::InitBrackets() {
     lastParsedRow_ = -1;
     if (loading_) return;
-    parseValid_ = 0; // every row reset to "not computed"
+    parseValid_ = 0;   // every row reset to "not computed"
     parseWanted_ = -1; // painting asks again
     int limit = ParseLimit();
+    // The rows a view shows far down are walked when painting asks for them.
+    if (!ParsesEveryRow() && limit > 0) limit = std::min(limit, RowOfTextPos(SyncParseBytes));
     int changed = 0;
     if (limit >= 0) WalkFrom(0, TRowParserState(), limit, false, changed);
 }
