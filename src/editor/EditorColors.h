@@ -16,6 +16,7 @@ using ::clFuchsia;
 using ::clGray;
 using ::clGreen;
 using ::clHighlight;
+using ::clHighlightText;
 using ::clLime;
 using ::clMaroon;
 using ::clNavy;
@@ -26,7 +27,6 @@ using ::clWhite;
 using ::clWindow;
 using ::clWindowText;
 using ::clYellow;
-using ::clHighlightText;
 
 using ::fsBold;
 using ::fsItalic;

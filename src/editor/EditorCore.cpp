@@ -22,8 +22,8 @@ TEditorCore::TEditorCore(std::shared_ptr<TEditorScreenStrings> store)
         if (first <= topRow_ + visibleRows_ && last >= topRow_) Notify(Events.InvalidateAll);
     };
     ParseBoundChanged();
-    coloring_.SavedState = [this](int row, TFountainState& out) -> TStateKept {
-        return rows_->SavedState(row, out);
+    coloring_.SavedState = [this](int row, bool exact, TFountainState& out) -> TStateKept {
+        return rows_->SavedState(row, out, exact);
     };
     Init();
 }

@@ -116,6 +116,10 @@ class TEditorCore : public TEditorPropTarget {
     // Search hit shown with hsDraw or hsCaret (with hsSelect a hit is a selection).
     int HitSelLength() const { return hitLength_; }
     void ShowHit(int64_t start, int length);
+    // The same for a hit found at byte `offset` of `row` (no text position to look up).
+    void ShowHitAt(int row, int offset, int length);
+    // The hit shown becomes a selection of the same bytes, the caret at its end.
+    void SelectHit();
     TEditorRowSel RowHit(int row) const;
 
     // Typing and editing commands.
@@ -202,6 +206,7 @@ class TEditorCore : public TEditorPropTarget {
     void ParseBoundChanged(); // the top row, the visible rows or InitBracketsFull changed
     friend struct TEditorCoreAccess;
     void Init();
+    void ShowHitAt(TEditorPos p, int64_t start, int length);
     void Notify(const std::function<void()>& f) const {
         if (f) f();
     }

@@ -89,11 +89,12 @@ void TEditorCore::KeyNavigate(TEditorKey key, bool shift, bool ctrl, bool repeat
     if (shift) ExtendSelection();
 }
 
-// Token starts and lengths of a row for word movement; single-byte symbols are never words.
+// Token starts and lengths of a row for word movement; single-byte symbols are never words. The
+// row's state is the true one even where painting shows a guessed one for now.
 std::vector<std::pair<int, int>> TEditorCore::Tokens(int row) const {
     if (RowTokens) return RowTokens(row);
     std::vector<std::pair<int, int>> out;
-    for (const TFountainToken& t : const_cast<TEditorRowColoring&>(coloring_).Tokens(row))
+    for (const TFountainToken& t : const_cast<TEditorRowColoring&>(coloring_).Tokens(row, true))
         if (t.Kind != toSymbol) out.emplace_back(t.Start, t.Length);
     return out;
 }

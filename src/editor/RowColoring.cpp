@@ -65,15 +65,18 @@ TFountainState TEditorRowColoring::Guess(int row) {
     return s;
 }
 
-TFountainState TEditorRowColoring::StateOf(int row) {
+TFountainState TEditorRowColoring::StateOf(int row, bool exact) {
     if (!parser_ || row <= 0) return {};
     row = std::min(row, rows_.RowCount());
     TFountainState saved;
     if (row < rows_.RowCount() && SavedState) {
-        switch (SavedState(row, saved)) {
-        case TStateKept::Saved: return saved;
-        case TStateKept::Later: return Guess(row);
-        case TStateKept::None: break;
+        switch (SavedState(row, exact, saved)) {
+        case TStateKept::Saved:
+            return saved;
+        case TStateKept::Later:
+            return Guess(row);
+        case TStateKept::None:
+            break;
         }
     }
     if (checkpoints_.empty()) checkpoints_.push_back({});
@@ -97,8 +100,8 @@ TFountainState TEditorRowColoring::StateOf(int row) {
     return s;
 }
 
-std::vector<TFountainToken> TEditorRowColoring::Tokens(int row) {
+std::vector<TFountainToken> TEditorRowColoring::Tokens(int row, bool exact) {
     if (!tokens_ || row < 0 || row >= rows_.RowCount()) return {};
-    const TFountainState s = StateOf(row);
+    const TFountainState s = StateOf(row, exact);
     return tokens_->All(rows_.RowText(row), rows_.NextRowText(row), s);
 }

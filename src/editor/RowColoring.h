@@ -22,13 +22,14 @@ class TEditorRowColoring {
     explicit TEditorRowColoring(const TRowView& rows) : rows_(rows) {}
     // The parser state the row store saved for the start of a row. When it keeps none the
     // colouring walks from its own checkpoints; when it has not computed it yet (Later) the row
-    // is shown with the state a walk from GuessRows rows above gives, starting afresh there.
-    std::function<TStateKept(int row, TFountainState& out)> SavedState;
+    // is shown with the state a walk from GuessRows rows above gives, starting afresh there;
+    // `exact` asks the store to compute it now instead (commands that read the tokens).
+    std::function<TStateKept(int row, bool exact, TFountainState& out)> SavedState;
     void SetFountain(const TFountain* f);
     const TFountain* Fountain() const { return fountain_; }
     void Invalidate(int fromRow); // rows from here on changed (or moved)
-    TFountainState StateOf(int row);
-    std::vector<TFountainToken> Tokens(int row);
+    TFountainState StateOf(int row, bool exact = false);
+    std::vector<TFountainToken> Tokens(int row, bool exact = false);
 
   private:
     static constexpr int Step = 32;

@@ -227,8 +227,51 @@ std::string TEditorCore::CopyText(bool& box) const {
 }
 
 void TEditorCore::ShowHit(int64_t start, int length) {
+    ShowHitAt(PosToRowCol(start), start, length);
+}
+
+void TEditorCore::ShowHitAt(int row, int offset, int length) {
+    const int rc = store_->RowCount();
+    if (row < 0 || row >= rc) {
+        ShowHit(AbsPos(row, offset), length);
+        return;
+    }
+    const std::string_view t = store_->RowText(row);
+    // The end of a wrapped row is the start of the next one, as PosToRowCol has it.
+    if (offset >= static_cast<int>(t.size()) && store_->RowEndKind(row) == reWrapped &&
+        row + 1 < rc) {
+        ShowHit(AbsPos(row, offset), length);
+        return;
+    }
+    ShowHitAt({row, OffsetToCol(t, offset, Rules())}, AbsPos(row, offset), length);
+}
+
+void TEditorCore::SelectHit() {
+    if (hitLength_ <= 0) return;
+    const int64_t start = hitStart_, length = hitLength_;
+    // The caret stands at the hit's start while it is shown; a hit inside the caret row ends
+    // there without a text position to look up.
+    const int rc = store_->RowCount();
+    const int off = CaretOffset();
+    if (row_ < rc && AbsPos(row_, off) == start) {
+        const std::string_view t = store_->RowText(row_);
+        const int64_t end = off + length;
+        const auto size = static_cast<int64_t>(t.size());
+        if (end < size || (end == size && store_->RowEndKind(row_) != reWrapped)) {
+            hitLength_ = 0;
+            selActive_ = true;
+            anchor_ = {row_, col_};
+            PlaceCaret(row_, OffsetToCol(t, static_cast<int>(end), Rules()), 1, false);
+            ExtendSelection();
+            return;
+        }
+    }
+    SetSelStart(start);
+    SetSelLength(length);
+}
+
+void TEditorCore::ShowHitAt(TEditorPos p, int64_t start, int length) {
     CleanSelection();
-    const TEditorPos p = PosToRowCol(start);
     PlaceCaret(p.Row, p.Col, 1, false);
     if (hitStyle_ == hsSelect) {
         SetSelLength(length);

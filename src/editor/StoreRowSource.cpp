@@ -134,11 +134,11 @@ void TEditorScreenRows::SetFountain(const TFountain* f) {
     store_->InitBrackets();
 }
 
-TStateKept TEditorScreenRows::SavedState(int row, TFountainState& out) {
+TStateKept TEditorScreenRows::SavedState(int row, TFountainState& out, bool exact) {
     if (!fountain_) return TStateKept::None;
     if (row >= store_->ParsedLimit()) {
         // A jump far down paints at once; the rows above are walked in slices meanwhile.
-        if (store_->ParseIsFar(row)) {
+        if (!exact && store_->ParseIsFar(row)) {
             store_->WantParsed(row);
             return TStateKept::Later;
         }
@@ -169,7 +169,8 @@ void TEditorScreenRows::Take(const TRowChange& c) {
         if (!ownEdit_ && Events.ChangedElsewhere) Events.ChangedElsewhere(); // a split page
         break;
     case TRowChange::ckParsed:
-        if (Events.StatesComputed) Events.StatesComputed(c.FirstRow, c.FirstRow + c.NewRowCount - 1);
+        if (Events.StatesComputed)
+            Events.StatesComputed(c.FirstRow, c.FirstRow + c.NewRowCount - 1);
         break;
     case TRowChange::ckAppended:
         offsets_.Invalidate(c.FirstRow - 1);

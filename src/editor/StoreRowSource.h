@@ -74,8 +74,8 @@ class TEditorScreenRows : public TRowStoreView {
     int RewrapCount() const { return rewraps_; }
     // The colouring definition whose parser states the store keeps (null: none).
     void SetFountain(const TFountain* f);
-    // The saved parser state at the start of a row (TStateKept).
-    TStateKept SavedState(int row, TFountainState& out);
+    // The saved parser state at the start of a row (TStateKept); Later only without `exact`.
+    TStateKept SavedState(int row, TFountainState& out, bool exact = false);
 
     // TRowStoreView: pulls the store's changes.
     void RowsChanged() override { Pull(); }

@@ -33,9 +33,7 @@ bool EditorCoreSearch(TEditorCore& editor, std::string_view pattern, TSearchOpti
     st.HitLength = editor.HitSelLength();
     TSearchHit hit;
     if (!EditorSearch(rows, st, pattern, options, hit)) return false;
-    const int col =
-        OffsetToCol(rows.RowText(hit.Row), static_cast<int>(hit.Offset), editor.Rules());
-    editor.ShowHit(editor.PosOf(hit.Row, col), static_cast<int>(hit.Length));
+    editor.ShowHitAt(hit.Row, static_cast<int>(hit.Offset), static_cast<int>(hit.Length));
     editor.ScrollCaret();
     return true;
 }
@@ -46,7 +44,7 @@ bool TEditorReplaceTarget::Find(const TSearchCommandState& state) {
         [this](const std::string& pattern, TSearchOptions options) {
             return EditorCoreSearch(editor_, pattern, options);
         },
-        CharTable());
+        CharTable(), &searchBytes_);
 }
 
 TCharTable* TEditorReplaceTarget::CharTable() const {

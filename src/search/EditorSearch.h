@@ -35,10 +35,12 @@ class TEditorReplaceTarget : public TReplaceTarget {
     void SetSelStart(std::ptrdiff_t pos) override { editor_.SetSelStart(pos); }
     void SetSelLength(std::ptrdiff_t len) override { editor_.SetSelLength(len); }
     void SetSelText(const std::string& text) override { editor_.SetSelText(text); }
+    void SelectHit() override { editor_.SelectHit(); }
     TCharTable* CharTable() const override;
 
   private:
     TAsker& asker_;
     TEditorCore& editor_;
     std::string caption_;
+    TSearchBytesCache searchBytes_;
 };

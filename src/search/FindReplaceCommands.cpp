@@ -3,9 +3,11 @@
 
 #include "platform/Cp932.h"
 #include "platform/MessageBox.h"
+#include "text/CharTable.h"
 #include "text/DocumentCodec.h"
 
 #include <algorithm>
+#include <optional>
 
 bool PrepareFindNext(TSearchCommandState& state, bool forward) {
     if (state.Text.empty()) return false;
@@ -48,21 +50,26 @@ std::string ReplacementBytes(std::string_view utf8, TCharTable* table) {
 
 bool RunFind(TAsker& asker, const TSearchCommandState& state, std::string_view caption,
              const std::function<bool(const std::string& pattern, TSearchOptions options)>& search,
-             const TCharTable* table) {
+             const TCharTable* table, TSearchBytesCache* cache) {
     if (state.Text.empty()) return false;
-    std::string pattern;
-    if (SearchTextBytes(state.Text, pattern, table) && search(pattern, state.Options)) return true;
+    TSearchBytesCache own;
+    TSearchBytesCache& c = cache ? *cache : own;
+    const std::size_t tableSize = table ? table->Size() : 0;
+    if (!c.Made || c.Text != state.Text || c.Table != table || c.TableSize != tableSize) {
+        c.Ok = SearchTextBytes(state.Text, c.Bytes, table);
+        c.Text = state.Text;
+        c.Table = table;
+        c.TableSize = tableSize;
+        c.Made = true;
+    }
+    if (c.Ok && search(c.Bytes, state.Options)) return true;
     asker.InfoBox(SearchNotFoundMessage(state.Text), caption);
     return false;
 }
 
 void ReplaceHit(TReplaceTarget& target, const std::string& replacement, bool backward) {
-    const std::ptrdiff_t start = target.SelStart();
-    const std::ptrdiff_t hit = target.HitLength();
-    if (hit > 0) {
-        target.SetSelStart(start);
-        target.SetSelLength(hit);
-    }
+    const std::ptrdiff_t start = backward ? target.SelStart() : 0;
+    if (target.HitLength() > 0) target.SelectHit();
     target.SetSelText(replacement);
     if (backward) target.SetSelStart(start);
 }
@@ -93,6 +100,9 @@ TReplaceResult RunReplace(TReplaceTarget& target, TSearchCommandState& state) {
     if (state.Text.empty()) return result;
     HitStyleGuard guard(target);
     const std::string prompt = ReplacePromptMessage(state.Text, state.Replacement);
+    // Made at the first replacement (it may give the document's table new characters), then
+    // the same for every hit.
+    std::optional<std::string> bytes;
     for (;;) {
         if (!target.Find(state)) break;
         bool replace = true;
@@ -113,8 +123,8 @@ TReplaceResult RunReplace(TReplaceTarget& target, TSearchCommandState& state) {
             }
         }
         if (replace) {
-            const std::string bytes = ReplacementBytes(state.Replacement, target.CharTable());
-            ReplaceHit(target, bytes, !(state.Options & soDown));
+            if (!bytes) bytes = ReplacementBytes(state.Replacement, target.CharTable());
+            ReplaceHit(target, *bytes, !(state.Options & soDown));
             ++result.Replaced;
         }
         if (!(state.Options & soReplaceAll)) break;

@@ -38,13 +38,24 @@ bool SearchTextBytes(std::string_view utf8, std::string& bytes);
 bool SearchTextBytes(std::string_view utf8, std::string& bytes, const TCharTable* table);
 std::string ReplacementBytes(std::string_view utf8, TCharTable* table);
 
+// The search text's bytes kept between the searches of one command (Replace all searches once
+// per hit): made again only when the text or the document's table changed.
+struct TSearchBytesCache {
+    std::string Text;
+    const TCharTable* Table = nullptr;
+    std::size_t TableSize = 0;
+    std::string Bytes;
+    bool Ok = false;
+    bool Made = false;
+};
+
 // Find: runs the editor's search (given the Shift-JIS pattern and the options) with the stored
 // text; when nothing is found (or the text cannot occur in a Shift-JIS document) shows
 // SearchNotFoundMessage in asker's information box captioned with the main window's title and
 // returns false.
 bool RunFind(TAsker& asker, const TSearchCommandState& state, std::string_view caption,
              const std::function<bool(const std::string& pattern, TSearchOptions options)>& search,
-             const TCharTable* table = nullptr);
+             const TCharTable* table = nullptr, TSearchBytesCache* cache = nullptr);
 
 enum class TReplaceAnswer { Yes, No, Cancel, All };
 
@@ -68,6 +79,12 @@ class TReplaceTarget {
     virtual void SetSelStart(std::ptrdiff_t pos) = 0;            // removes any selection or hit
     virtual void SetSelLength(std::ptrdiff_t len) = 0;           // selects from the caret
     virtual void SetSelText(const std::string& replacement) = 0; // one undo step
+    // The displayed hit becomes a selection of the same range.
+    virtual void SelectHit() {
+        const std::ptrdiff_t start = SelStart(), hit = HitLength();
+        SetSelStart(start);
+        SetSelLength(hit);
+    }
     // The document's table of characters beyond CP932; null for plain Shift-JIS.
     virtual TCharTable* CharTable() const { return nullptr; }
 };

@@ -113,6 +113,8 @@ void TEditorScreenStrings::InitBrackets() {
     parseValid_ = 0;   // every row reset to "not computed"
     parseWanted_ = -1; // painting asks again
     int limit = ParseLimit();
+    // The rows a view shows far down are walked when painting asks for them.
+    if (!ParsesEveryRow() && limit > 0) limit = std::min(limit, RowOfTextPos(SyncParseBytes));
     int changed = 0;
     if (limit >= 0) WalkFrom(0, TRowParserState(), limit, false, changed);
 }

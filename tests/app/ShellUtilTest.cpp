@@ -40,6 +40,24 @@ TEST(ShellUtil, LongPathResolvesLinksButLeavesMissingOrOddPaths) {
     EXPECT_EQ(ExpandLongPath(""), "");
 }
 
+// A program named without a folder is the first executable file of that name along the search
+// path: folders and files that cannot run are passed over; a named path must be a file.
+TEST(ShellUtil, ProgramsAreLookedUpAlongTheSearchPath) {
+    TempDir d;
+    TempDir::Write(d / "a/viewer", "text"); // cannot run
+    fs::create_directories(d / "b/viewer"); // a folder
+    TempDir::Write(d / "c/viewer", "#!/bin/sh\n");
+    fs::permissions(d / "c/viewer", fs::perms::owner_all);
+    const std::string path = (d / "a") + "::" + (d / "b") + ":" + (d / "c");
+    std::string found;
+    EXPECT_EQ(CheckProgram(" viewer ", &found, path), TProgramCheck::Ok);
+    EXPECT_EQ(found, (d / "c/viewer"));
+    EXPECT_EQ(CheckProgram("viewer", &found, (d / "a")), TProgramCheck::Missing);
+    EXPECT_EQ(CheckProgram("  ", &found, path), TProgramCheck::Blank);
+    EXPECT_EQ(CheckProgram((d / "b/viewer"), &found, path), TProgramCheck::Missing);
+    EXPECT_EQ(CheckProgram((d / "c/viewer"), &found, ""), TProgramCheck::Ok);
+}
+
 TEST(ShellUtil, MissingFolderIsMadeOnlyAfterYes) {
     TempDir d;
     RecordingAsker asker;

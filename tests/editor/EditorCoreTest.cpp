@@ -404,6 +404,12 @@ TEST(EditorColouring, AFarJumpPaintsAtOnceAndTheSlicesCorrectIt) {
     EXPECT_EQ(e.Coloring().StateOf(1905).BracketIndex, 0);
     EXPECT_EQ(e.Coloring().StateOf(1906).BracketIndex, 0);
     EXPECT_LE(e.Rows().ParsedLimit(), 1907) << "the slices walk only as far as painting asked";
+    // A new colouring walks afresh only the rows near the top; a command (a word movement)
+    // reads the true state at once.
+    store.InitBrackets();
+    EXPECT_LT(e.Rows().ParsedLimit(), 200);
+    EXPECT_EQ(e.Coloring().StateOf(1905).BracketIndex, -1);
+    EXPECT_EQ(e.Coloring().StateOf(1905, true).BracketIndex, 0);
 }
 
 TEST(InputMethodText, TheCaretCountsUtf16UnitsOfTheCaretRowOnly) {

@@ -82,6 +82,41 @@ TEST(EditorReplace, ReplaceAllSwitchesCaretHitsAndKeepsOneUndoStepEach) {
     EXPECT_EQ(r.e.Text(), "a-a-a\r\n");
 }
 
+// Replace All through the editor, whose hits are placed from rows and byte offsets and turned
+// into selections without looking up text positions, gives what the row store's own target
+// gives: wrapped rows, wide characters (one with an "A" as its second byte), both directions
+// and both hit styles.
+TEST(EditorReplace, ReplaceAllOnTheEditorMatchesTheRowStore) {
+    std::uint32_t seed = 7;
+    auto next = [&](std::uint32_t n) { return ((seed = seed * 1103515245u + 12345u) >> 16) % n; };
+    const std::vector<std::string> bits = {"ab", "\x82\xa0", "b", " ", "\r\n", "\x83\x41", "abab"};
+    for (int round = 0; round < 80; ++round) {
+        SCOPED_TRACE(round);
+        std::string text;
+        for (int i = 0; i < 40; ++i)
+            text += bits[next(static_cast<std::uint32_t>(bits.size()))];
+        const bool down = round % 2;
+        const int width = 7 + round % 5;
+        const auto options = static_cast<TSearchOptions>(soReplaceAll | (down ? soDown : 0));
+        Replacing ed(text, {}, round % 4 < 2 ? hsDraw : hsSelect);
+        WrapAt(ed.e, width);
+        TEditorScreenStrings s;
+        s.SetText(text);
+        s.SetWrapOption(WrapWidth(width));
+        s.SetWordWrap(true);
+        TRowStoreReplaceTarget t(s);
+        if (!down) {
+            ed.e.SetSelStart(static_cast<int64_t>(text.size()));
+            t.SetSelStart(static_cast<std::ptrdiff_t>(text.size()));
+        }
+        TSearchCommandState a{"ab", "X\x82\xa0", options}, b = a;
+        const int replaced = ed.Run(a).Replaced;
+        EXPECT_EQ(replaced, RunReplace(t, b).Replaced);
+        ASSERT_EQ(ed.e.Text(), s.Text());
+        EXPECT_EQ(ed.e.SelStart(), t.SelStart());
+    }
+}
+
 // A hit is selected (or drawn, by the hit style) and the next search goes on from it; a selection
 // made from right to left counts from its ends all the same; "[EOF]" searches backward.
 TEST(EditorSearch, SearchesGoOnFromTheHitOrSelection) {
