@@ -221,10 +221,11 @@ class TFountainParser {
     virtual bool NeedsPrevToken() const { return false; }
     // Rebuilds what the parser derives from its fountain (NewData calls it after a change).
     virtual void Refresh();
-    // For a language whose tokens never change the element state, need no previous token kind,
-    // and all consist of whole characters of one width (but for the ones that may reach over
-    // anything: quotations, comments, bracket texts): the bytes such a token may start with.
-    // The row walk then steps over the tokens that cannot reach the row end. nullptr: it may not.
+    // The row walk may step over the tokens of a row that cannot reach its end when the language
+    // never changes the element state, needs no previous token kind, and makes every token of
+    // whole characters of one width with no blank inside, apart from tokens that may reach over
+    // anything (quotations, comments, bracket texts). It returns the bytes those may begin with;
+    // nullptr (the default) makes the walk step through every token.
     virtual const std::array<bool, 256>* SkipGuard() const { return nullptr; }
     bool MayOpenBracket(unsigned char c) const { return bracketStart_[c >> 6] >> (c & 63) & 1; }
 
