@@ -19,7 +19,8 @@ TEditorCore::TEditorCore(std::shared_ptr<TEditorScreenStrings> store)
     ev.KeepTopWithin = [this](int maxRow) { SetTopRow(std::min(topRow_, maxRow)); };
     ev.StatesComputed = [this](int first, int last) {
         coloring_.Invalidate(first);
-        if (first <= topRow_ + visibleRows_ && last >= topRow_) Notify(Events.InvalidateAll);
+        if (first <= topRow_ + visibleRows_ && last >= topRow_ && Events.InvalidateRows)
+            Events.InvalidateRows(std::max(first, topRow_), std::min(last, topRow_ + visibleRows_));
     };
     ParseBoundChanged();
     coloring_.SavedState = [this](int row, bool exact, TFountainState& out) -> TStateKept {

@@ -304,7 +304,8 @@ class TEditorScreenStrings final : public TRowView {
     std::unique_ptr<TRowStateParser> MakeParser() const;
     // The parser state row starts from: the state saved for the row above, carried over it.
     TRowParserState StateAtStartOf(int row) const;
-    void WalkFrom(int row, TRowParserState state, int limit, bool stopOnEqual, int& changed);
+    void WalkFrom(int row, TRowParserState state, int limit, bool stopOnEqual, int& changed,
+                  TRowChange::TKind logAs = TRowChange::ckStates);
     void WalkRows(int row, TRowParserState state, int limit, bool stopOnEqual, int& changed,
                   int& lo, int& hi);
     void CheckRow(int r) const;

@@ -50,13 +50,14 @@ void TEditorScreenStrings::StoreState(int r, TRowRec& rec, std::string_view str,
 
 // Walks rows from `row` with `state` up to `limit`; with stopOnEqual the walk ends at the first
 // row after `row` whose stored state equals the one it brings. The rows whose state changed go
-// into the change log as one ckStates entry.
+// into the change log as one entry: ckStates, pulled with the change that caused the walk, or
+// ckParsed, told to the views at once (a slice).
 void TEditorScreenStrings::WalkFrom(int row, TRowParserState state, int limit, bool stopOnEqual,
-                                    int& changed) {
+                                    int& changed, TRowChange::TKind logAs) {
     int lo = -1, hi = -1;
     WalkRows(row, state, limit, stopOnEqual, changed, lo, hi);
     if (lo >= 0 && !views_.empty())
-        Log({TRowChange::ckStates, lo, hi - lo + 1, hi - lo + 1}, false);
+        Log({logAs, lo, hi - lo + 1, hi - lo + 1}, logAs == TRowChange::ckParsed);
 }
 
 void TEditorScreenStrings::WalkRows(int row, TRowParserState state, int limit, bool stopOnEqual,
@@ -206,9 +207,8 @@ int TEditorScreenStrings::ParseSlice() {
     const int64_t at = TextPos(start);
     int last = std::min(parseWanted_, RowOfTextPos(at + std::max<int64_t>(ParseSliceBytes, 1)));
     last = std::max(last, start);
-    int changed = 0, lo = -1, hi = -1;
-    WalkRows(start, StateAtStartOf(start), last, false, changed, lo, hi);
-    if (parseValid_ > parseWanted_) parseWanted_ = -1;
-    if (lo >= 0 && !views_.empty()) Log({TRowChange::ckParsed, lo, hi - lo + 1, hi - lo + 1}, true);
+    if (last >= parseWanted_) parseWanted_ = -1; // reached: the views told may ask for more
+    int changed = 0;
+    WalkFrom(start, StateAtStartOf(start), last, false, changed, TRowChange::ckParsed);
     return parseValid_ - start;
 }

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -387,10 +388,13 @@ TEST(EditorColouring, AFarJumpPaintsAtOnceAndTheSlicesCorrectIt) {
     for (int i = 0; i < 2000; ++i)
         text += "line " + std::to_string(i) + "\r\n";
     e.SetText(text);
-    int repaints = 0;
-    e.Events.InvalidateAll = [&] { ++repaints; };
+    std::vector<int> repainted; // rows the view was told to repaint
+    e.Events.InvalidateRows = [&](int first, int last) {
+        for (int r = first; r <= (last < 0 ? e.Rows().RowCount() - 1 : last); ++r)
+            repainted.push_back(r);
+    };
     e.SetTopRow(1900);
-    repaints = 0;
+    repainted.clear();
     EXPECT_EQ(e.Coloring().StateOf(1905).BracketIndex, -1);
     EXPECT_EQ(e.Coloring().StateOf(1906).BracketIndex, -1);
     EXPECT_LT(e.Rows().ParsedLimit(), 100) << "painting waited for the rows above";
@@ -400,7 +404,8 @@ TEST(EditorColouring, AFarJumpPaintsAtOnceAndTheSlicesCorrectIt) {
         queue.erase(queue.begin());
         f();
     }
-    EXPECT_GE(repaints, 1);
+    for (int r : {1905, 1906})
+        EXPECT_EQ(std::count(repainted.begin(), repainted.end(), r), 1) << r;
     EXPECT_EQ(e.Coloring().StateOf(1905).BracketIndex, 0);
     EXPECT_EQ(e.Coloring().StateOf(1906).BracketIndex, 0);
     EXPECT_LE(e.Rows().ParsedLimit(), 1907) << "the slices walk only as far as painting asked";
